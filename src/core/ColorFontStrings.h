@@ -1,0 +1,12 @@
+#pragma once
+// Colours and fonts as they are stored in design files and records:
+// colour "r:g:b:a" (components 0..1), font "name::::size".
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+QString Convert_Color_to_String(const QColor &colour);
+QColor Convert_String_to_Color(const QString &text);
+QString Convert_Font_to_String(const QFont &font);
+QFont Convert_String_to_Font(const QString &text);

@@ -1,0 +1,22 @@
+#pragma once
+// Paths and fonts shared by every subsystem. The main window sets them at start-up
+// (Init_Application_Paths); tests point them at temporary folders.
+
+#include <QDateTime>
+#include <QFont>
+#include <QString>
+
+extern QString Resource_Path;          // the application's resource folder
+extern QString Created_Resource_Path;  // the per-user data folder
+extern QString Data_Folder_Path;       // "DataSet" in the data folder: series files
+extern QString Cropped_Img_Path;       // "Cropped_Images" in the data folder
+extern QString Database_Path;          // "Visitor_Log/Visitor.db" in the data folder
+extern QString print_profile_path;     // "PrintProfile" in the data folder
+
+extern QFont DEFAULT_FONT;             // fallback when a stored font no longer exists
+extern QString Text_Ctrl_Font;         // font family of new text controls
+extern int Text_Ctrl_Font_Size;        // font size of new text controls
+
+// Sets Resource_Path, Created_Resource_Path and Data_Folder_Path from the platform's
+// resource and data folders, and the default fonts from the application's font.
+void Init_Application_Paths();

@@ -1,0 +1,320 @@
+#include "core/Utilities.h"
+
+#include "core/Globals.h"
+#include "platform/MainThread.h"
+#include "platform/Paths.h"
+#include "platform/UiServices.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <sys/stat.h>
+#include <cerrno>
+
+Q_LOGGING_CATEGORY(lcBadgeloom, "badgeloom")
+
+using platform::joinPath;
+
+namespace {
+QDateTime mLastActivity_Time;  // start mark of the stopwatch
+}
+
+// --- messages and logging ------------------------------------------------------------------------
+
+void Show_NSLog_Message(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    qCInfo(lcBadgeloom, "%s", qUtf8Printable(text));
+}
+
+void Show_MessageBox(const QString &text)
+{
+    const QString shown = QStringLiteral("\n") + text;
+    platform::runOnGuiThread([&] { platform::ui().message(shown); });
+}
+
+void Show_MessageBox_No_Thread(const QString &text) { platform::ui().message(QStringLiteral("\n") + text); }
+
+int show_msg(const QString &text)
+{
+    platform::ui().message(text);
+    return 1;
+}
+
+int Show_YES_NO_MessageBox(const QString &text)
+{
+    // The answer travels back through the blocking call itself, so two threads asking at the
+    // same time cannot read each other's answer.
+    return platform::runOnGuiThreadFor<int>([&] { return platform::ui().yesNo(text) ? 1 : 0; });
+}
+
+int Show_YES_NO_Cancel_MessageBox(const QString &text)
+{
+    return platform::runOnGuiThreadFor<int>([&] { return platform::ui().yesNoCancel(text); });
+}
+
+// --- folders and files ---------------------------------------------------------------------------
+
+bool Create_Folder(const QString &path, unsigned mode)
+{
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo::exists(path))
+        return true;
+    // Create each missing component with the requested mode (the umask still applies).
+    const QString clean = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
+    QString built;
+    const QStringList parts = clean.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        built += QLatin1Char('/') + part;
+        const QByteArray local = QFile::encodeName(built);
+        if (::mkdir(local.constData(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST)
+            return false;
+    }
+    return QFileInfo(clean).exists();
+}
+
+namespace {
+// Copies a seed file from the resources unless the data folder already has one; the copy is
+// made writable, since an installed resource may be read-only.
+void seedFile(const QString &from, const QString &to)
+{
+    if (QFileInfo::exists(to) || !QFileInfo::exists(from))
+        return;
+    if (QFile::copy(from, to))
+        QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+    else
+        Show_NSLog_Message(QStringLiteral("Could not copy %1 to %2").arg(from, to));
+}
+
+void createVisitorFolder()
+{
+    const QString folder = joinPath(Created_Resource_Path, QStringLiteral("Visitor_Log"));
+    Create_Folder(folder);
+    if (!QFileInfo(folder).isDir())
+        return;
+    Database_Path = joinPath(folder, QStringLiteral("Visitor.db"));
+    seedFile(joinPath(Resource_Path, QStringLiteral("Visitor.db")), Database_Path);
+}
+}  // namespace
+
+void Check_Path_And_Create_Files()
+{
+    const QString &R = Resource_Path;
+    const QString &D = Created_Resource_Path;
+    if (!R.isEmpty()) {
+        for (const char *name : {"Background", "Fill_Style_Image", "LibraryImage", "Templates"})
+            Create_Folder(joinPath(R, QLatin1String(name)));
+    }
+    if (D.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("Check_Path_And_Create_Files: no data folder"));
+        return;
+    }
+    // The data folder holds visitors' personal details: private to the user.
+    Create_Folder(D, 0700);
+    Create_Folder(joinPath(D, QStringLiteral("Templates"), QStringLiteral("User")));
+    Create_Folder(Data_Folder_Path);
+    const QString cropped = joinPath(D, QStringLiteral("Cropped_Images"));
+    Create_Folder(cropped);
+    Cropped_Img_Path = cropped;
+    createVisitorFolder();
+    Create_Folder(joinPath(D, QStringLiteral("Group_Excel_Data"), QStringLiteral("All")));
+    Create_Folder(joinPath(D, QStringLiteral("Images_save_by_user")));
+    const QString profiles = joinPath(D, QStringLiteral("PrintProfile"));
+    Create_Folder(profiles);
+    print_profile_path = profiles;
+    seedFile(joinPath(R, QStringLiteral("PrintProfile"), QStringLiteral("Default.vlp")),
+             joinPath(profiles, QStringLiteral("Default.vlp")));
+}
+
+void Check_Path_And_Create_VISITOR_Files() { createVisitorFolder(); }
+
+void Delete_Folder(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
+    else if (info.exists() || info.isSymLink())
+        QFile::remove(path);
+}
+
+void Delete_File(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QFileInfo info(path);
+    // Deletable: the item exists and its folder can be written.
+    if ((info.exists() || info.isSymLink()) && QFileInfo(info.absolutePath()).isWritable()) {
+        if (info.isDir() && !info.isSymLink())
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+    }
+}
+
+void Open_Help_File()
+{
+    const QString help = joinPath(Resource_Path, QStringLiteral("Help.pdf"));
+    if (!QFileInfo::exists(help)) {
+        Show_MessageBox(QStringLiteral("Help file does not exist!"));
+        return;
+    }
+    platform::runOnGuiThread([&] {
+        if (!platform::ui().openExternally(help))
+            Show_NSLog_Message(QStringLiteral("Could not open %1").arg(help));
+    });
+}
+
+// --- strings -------------------------------------------------------------------------------------
+
+namespace {
+bool isControl(QChar c) { return c.category() == QChar::Other_Control; }
+
+QString trimWhere(const QString &s, bool (*drop)(QChar))
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && drop(s.at(b)))
+        ++b;
+    while (e > b && drop(s.at(e - 1)))
+        --e;
+    return s.mid(b, e - b);
+}
+
+bool isReserved(QChar c)
+{
+    static const QString reserved = QStringLiteral("/\\?%*|\"<>");
+    return reserved.contains(c);
+}
+}  // namespace
+
+QString Trim_Str(const QString &s) { return trimWhere(s.trimmed(), isControl); }
+
+QString Replace_Char_For_valid(const QString &s) { return Trim_Str(s); }
+
+QString Remove_Reserve_Char_In_File_Name(const QString &s)
+{
+    QString out = trimWhere(s, isReserved);
+    out.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return Trim_Str(out);
+}
+
+QString Replace_char_in_string(const QString &s, const QString &a, const QString &b)
+{
+    if (a.isEmpty())
+        return s;
+    QString out = s;
+    return out.replace(a, b);
+}
+
+QString Left_Str_substringToIndex(const QString &s, int n)
+{
+    if (n <= 0)
+        return QStringLiteral("");
+    return n >= s.size() ? s : s.left(n);
+}
+
+QString Right_Str_substringFromIndex(const QString &s, int n)
+{
+    if (n <= 0)
+        return QStringLiteral("");
+    return n >= s.size() ? s : s.right(n);
+}
+
+QString Read_Str_FromIndex(const QString &s, int i)
+{
+    if (i < 0 || i >= s.size())
+        return QStringLiteral("");
+    return s.mid(i);
+}
+
+QString Read_Str_Upto_Index(const QString &s, int i)
+{
+    if (i < 0 || i > s.size())
+        return QStringLiteral("");
+    return s.left(i);
+}
+
+int Find_Str(const QString &s, const QString &sub)
+{
+    if (s.isNull() || sub.isEmpty())
+        return 0;
+    return s.contains(sub, Qt::CaseSensitive) ? 1 : 0;
+}
+
+int Find_Str_Case_Insensitive(const QString &s, const QString &sub)
+{
+    if (s.isNull() || sub.isNull() || sub.isEmpty())
+        return 0;
+    return s.contains(sub, Qt::CaseInsensitive) ? 1 : 0;
+}
+
+// --- other ---------------------------------------------------------------------------------------
+
+void SetObjEnabled(QWidget *object, bool enabled)
+{
+    if (!object)
+        return;
+    if (auto *box = qobject_cast<QGroupBox *>(object)) {
+        // A group box passes the state on to the controls placed in it.
+        for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            SetObjEnabled(child, enabled);
+        return;
+    }
+    // Only controls take an enabled state; plain grouping views leave their children alone.
+    if (qobject_cast<QAbstractButton *>(object) || qobject_cast<QLineEdit *>(object) ||
+        qobject_cast<QLabel *>(object) || qobject_cast<QComboBox *>(object) ||
+        qobject_cast<QAbstractSpinBox *>(object) || qobject_cast<QAbstractSlider *>(object) ||
+        qobject_cast<QAbstractItemView *>(object) || qobject_cast<QTextEdit *>(object) ||
+        qobject_cast<QPlainTextEdit *>(object))
+        object->setEnabled(enabled);
+}
+
+QString Time_Taken_Text(const QString &label, double elapsedSeconds)
+{
+    const long long total = elapsedSeconds > 0 ? static_cast<long long>(elapsedSeconds) : 0;
+    const long long hours = total / 3600;
+    const long long rest = total - hours * 3600;
+    const long long minutes = rest / 60;
+    const long long seconds = rest - minutes * 60;
+    return QStringLiteral("Time Taken in %1 :: %2 Hours : %3 Minutes : %4 Seconds\n")
+        .arg(label)
+        .arg(hours)
+        .arg(minutes)
+        .arg(seconds);
+}
+
+void Calculate_Time_Taken(int flag, const QString &label)
+{
+    if (flag == 0) {
+        const QDateTime now = QDateTime::currentDateTime();
+        mLastActivity_Time = now.addMSecs(-(now.time().msec()));
+        return;
+    }
+    const double elapsed =
+        mLastActivity_Time.isValid() ? mLastActivity_Time.msecsTo(QDateTime::currentDateTime()) / 1000.0 : 0.0;
+    Show_MessageBox(Time_Taken_Text(label, elapsed));
+}
+
+QTransform RotationTransform(double angleDegrees, double centreX, double centreY)
+{
+    QTransform t;
+    t.translate(centreX, centreY);
+    t.rotate(angleDegrees);
+    t.translate(-centreX, -centreY);
+    return t;
+}

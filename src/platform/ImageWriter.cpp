@@ -1,0 +1,72 @@
+#include "platform/ImageWriter.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace platform {
+
+QByteArray imageFormatForPath(const QString &path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
+        return "JPEG";
+    if (ext == QLatin1String("bmp"))
+        return "BMP";
+    if (ext == QLatin1String("png"))
+        return "PNG";
+    if (ext == QLatin1String("tif") || ext == QLatin1String("tiff"))
+        return "TIFF";
+    return {};
+}
+
+QImage flattenedOnto(const QImage &image, const QColor &background)
+{
+    QImage out(image.size(), QImage::Format_RGB32);
+    out.setDotsPerMeterX(image.dotsPerMeterX());
+    out.setDotsPerMeterY(image.dotsPerMeterY());
+    out.fill(background);
+    QPainter p(&out);
+    p.drawImage(0, 0, image);
+    return out;
+}
+
+bool writeImageFile(const QImage &image, const QString &path, double dpi, QString *error)
+{
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QByteArray format = imageFormatForPath(path);
+    if (format.isEmpty())
+        return fail(QStringLiteral("Unsupported image file type: %1").arg(QFileInfo(path).suffix()));
+    if (image.isNull())
+        return fail(QStringLiteral("There is no image to save."));
+
+    QImage out = (format == "JPEG" || format == "BMP") ? flattenedOnto(image, Qt::white) : image;
+    if (dpi > 0) {
+        const int dpm = int(std::lround(dpi / 0.0254));
+        out.setDotsPerMeterX(dpm);
+        out.setDotsPerMeterY(dpm);
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    QImageWriter writer(&file, format);
+    if (format == "JPEG")
+        writer.setQuality(95);
+    if (format == "TIFF")
+        writer.setCompression(1);  // lossless LZW keeps card files small
+    if (!writer.write(out))
+        return fail(writer.errorString());
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+}  // namespace platform

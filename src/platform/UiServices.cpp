@@ -1,0 +1,229 @@
+#include "platform/UiServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+std::mutex g_servicesMutex;
+std::unique_ptr<UiServices> g_services;
+
+QString filterFor(const QStringList &extensions)
+{
+    if (extensions.isEmpty())
+        return {};
+    QStringList patterns;
+    for (const QString &e : extensions)
+        patterns << QStringLiteral("*.") + e;
+    return QObject::tr("Files (%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+QWidget *dialogParent() { return QApplication::activeWindow(); }
+}  // namespace
+
+UiServices &ui()
+{
+    std::lock_guard lock(g_servicesMutex);
+    if (!g_services)
+        g_services = std::make_unique<QtUiServices>();
+    return *g_services;
+}
+
+std::unique_ptr<UiServices> setUi(std::unique_ptr<UiServices> services)
+{
+    std::lock_guard lock(g_servicesMutex);
+    std::unique_ptr<UiServices> previous = std::move(g_services);
+    g_services = std::move(services);
+    return previous;
+}
+
+// --- Qt dialogs -------------------------------------------------------------------------------
+
+void QtUiServices::message(const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    dialogParent());
+    box.exec();
+}
+
+bool QtUiServices::yesNo(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    dialogParent());
+    QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
+    box.addButton(QObject::tr("No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+int QtUiServices::yesNoCancel(const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    dialogParent());
+    QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QObject::tr("No"), QMessageBox::NoRole);
+    QPushButton *cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return AnswerYes;
+    if (box.clickedButton() == no)
+        return AnswerNo;
+    return AnswerCancel;
+}
+
+QString QtUiServices::openFile(const QString &title, const QString &dir, const QStringList &extensions)
+{
+    return QFileDialog::getOpenFileName(dialogParent(), title, dir, filterFor(extensions));
+}
+
+QStringList QtUiServices::openFiles(const QString &title, const QString &dir, const QStringList &extensions)
+{
+    return QFileDialog::getOpenFileNames(dialogParent(), title, dir, filterFor(extensions));
+}
+
+QString QtUiServices::saveFile(const QString &title, const QString &dir, const QString &suggestedName,
+                               const QStringList &extensions)
+{
+    QString start = dir;
+    if (!suggestedName.isEmpty())
+        start = dir.isEmpty() ? suggestedName : dir + QLatin1Char('/') + suggestedName;
+    return QFileDialog::getSaveFileName(dialogParent(), title, start, filterFor(extensions));
+}
+
+QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
+{
+    return QFileDialog::getExistingDirectory(dialogParent(), title, dir);
+}
+
+bool QtUiServices::openExternally(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+// --- scripted fake ----------------------------------------------------------------------------
+
+void ScriptedUiServices::push(Answer answer)
+{
+    std::lock_guard lock(m_mutex);
+    m_script.push_back(std::move(answer));
+}
+
+std::vector<ScriptedUiServices::Request> ScriptedUiServices::requests() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_requests;
+}
+
+QStringList ScriptedUiServices::messages() const
+{
+    std::lock_guard lock(m_mutex);
+    QStringList out;
+    for (const Request &r : m_requests)
+        if (r.kind == QLatin1String("message") || r.kind.startsWith(QLatin1String("yesNo")))
+            out << r.text;
+    return out;
+}
+
+void ScriptedUiServices::clear()
+{
+    std::lock_guard lock(m_mutex);
+    m_script.clear();
+    m_requests.clear();
+}
+
+ScriptedUiServices::Answer ScriptedUiServices::take(const QString &kind, const QString &text, Answer fallback)
+{
+    Request request{kind, text};
+    if (onRequest)
+        onRequest(request);
+    std::lock_guard lock(m_mutex);
+    m_requests.push_back(request);
+    if (kind == QLatin1String("message") || kind == QLatin1String("openExternally"))
+        return fallback;  // nothing to answer: no scripted answer is consumed
+    if (m_script.empty())
+        return fallback;
+    Answer a = std::move(m_script.front());
+    m_script.pop_front();
+    return a;
+}
+
+void ScriptedUiServices::message(const QString &text) { take(QStringLiteral("message"), text, false); }
+
+bool ScriptedUiServices::yesNo(const QString &text)
+{
+    Answer a = take(QStringLiteral("yesNo"), text, false);
+    if (auto *b = std::get_if<bool>(&a))
+        return *b;
+    if (auto *i = std::get_if<int>(&a))
+        return *i == 1 || *i == AnswerYes;
+    return false;
+}
+
+int ScriptedUiServices::yesNoCancel(const QString &text)
+{
+    Answer a = take(QStringLiteral("yesNoCancel"), text, AnswerCancel);
+    if (auto *i = std::get_if<int>(&a))
+        return *i;
+    if (auto *b = std::get_if<bool>(&a))
+        return *b ? AnswerYes : AnswerNo;
+    return AnswerCancel;
+}
+
+QString ScriptedUiServices::openFile(const QString &title, const QString &, const QStringList &)
+{
+    Answer a = take(QStringLiteral("openFile"), title, QString());
+    if (auto *s = std::get_if<QString>(&a))
+        return *s;
+    return {};
+}
+
+QStringList ScriptedUiServices::openFiles(const QString &title, const QString &, const QStringList &)
+{
+    Answer a = take(QStringLiteral("openFiles"), title, QStringList());
+    if (auto *l = std::get_if<QStringList>(&a))
+        return *l;
+    if (auto *s = std::get_if<QString>(&a))
+        return s->isEmpty() ? QStringList() : QStringList{*s};
+    return {};
+}
+
+QString ScriptedUiServices::saveFile(const QString &title, const QString &, const QString &, const QStringList &)
+{
+    Answer a = take(QStringLiteral("saveFile"), title, QString());
+    if (auto *s = std::get_if<QString>(&a))
+        return *s;
+    return {};
+}
+
+QString ScriptedUiServices::chooseFolder(const QString &title, const QString &)
+{
+    Answer a = take(QStringLiteral("chooseFolder"), title, QString());
+    if (auto *s = std::get_if<QString>(&a))
+        return *s;
+    return {};
+}
+
+bool ScriptedUiServices::openExternally(const QString &path)
+{
+    take(QStringLiteral("openExternally"), path, true);
+    return true;
+}
+
+ScopedScriptedUi::ScopedScriptedUi()
+{
+    auto fake = std::make_unique<ScriptedUiServices>();
+    m_fake = fake.get();
+    m_previous = setUi(std::move(fake));
+}
+
+ScopedScriptedUi::~ScopedScriptedUi() { setUi(std::move(m_previous)); }
+
+}  // namespace platform

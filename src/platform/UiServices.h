@@ -1,0 +1,104 @@
+#pragma once
+// Every message box, question and file panel of the application goes through one service
+// object, so that tests can replace it with a scripted fake and never block on a modal dialog.
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <variant>
+
+namespace platform {
+
+// Answers of the three-button question, as the callers compare them.
+enum : int { AnswerYes = 1000, AnswerNo = 1001, AnswerCancel = 1002 };
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+    // Information box with one "OK" button.
+    virtual void message(const QString &text) = 0;
+    // "Yes" / "No" question: true for Yes.
+    virtual bool yesNo(const QString &text) = 0;
+    // "Yes" / "No" / "Cancel" question: AnswerYes, AnswerNo or AnswerCancel.
+    virtual int yesNoCancel(const QString &text) = 0;
+    // File panels; an empty result (or list) means the user cancelled.
+    virtual QString openFile(const QString &title, const QString &dir, const QStringList &extensions) = 0;
+    virtual QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) = 0;
+    virtual QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
+                             const QStringList &extensions) = 0;
+    virtual QString chooseFolder(const QString &title, const QString &dir) = 0;
+    // Opens a file with the desktop's default program; false when none could be started.
+    virtual bool openExternally(const QString &path) = 0;
+};
+
+// The service in use; a Qt implementation unless a test installed another one.
+UiServices &ui();
+// Installs a service (takes ownership) and returns the previous one; nullptr restores the Qt one.
+std::unique_ptr<UiServices> setUi(std::unique_ptr<UiServices> services);
+
+// Shows real Qt dialogs. Must be called on the GUI thread; the message functions see to that.
+class QtUiServices : public UiServices {
+public:
+    void message(const QString &text) override;
+    bool yesNo(const QString &text) override;
+    int yesNoCancel(const QString &text) override;
+    QString openFile(const QString &title, const QString &dir, const QStringList &extensions) override;
+    QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) override;
+    QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
+                     const QStringList &extensions) override;
+    QString chooseFolder(const QString &title, const QString &dir) override;
+    bool openExternally(const QString &path) override;
+};
+
+// Test double: records every request and answers from a script queued in advance.
+// An empty script answers No / Cancel / an empty path. Thread-safe.
+class ScriptedUiServices : public UiServices {
+public:
+    struct Request {
+        QString kind;  // "message", "yesNo", "yesNoCancel", "openFile", "openFiles", "saveFile", "chooseFolder",
+                       // "openExternally"
+        QString text;  // message text, or the panel title
+    };
+    using Answer = std::variant<bool, int, QString, QStringList>;
+
+    void push(Answer answer);
+    // Called on the thread that shows the box, before it answers; lets a test observe threads.
+    std::function<void(const Request &)> onRequest;
+
+    std::vector<Request> requests() const;
+    QStringList messages() const;  // texts of every box of any kind, in order
+    void clear();
+
+    void message(const QString &text) override;
+    bool yesNo(const QString &text) override;
+    int yesNoCancel(const QString &text) override;
+    QString openFile(const QString &title, const QString &dir, const QStringList &extensions) override;
+    QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) override;
+    QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
+                     const QStringList &extensions) override;
+    QString chooseFolder(const QString &title, const QString &dir) override;
+    bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
+
+private:
+    Answer take(const QString &kind, const QString &text, Answer fallback);
+    mutable std::mutex m_mutex;
+    std::deque<Answer> m_script;
+    std::vector<Request> m_requests;
+};
+
+// Installs a ScriptedUiServices for the lifetime of the guard.
+class ScopedScriptedUi {
+public:
+    ScopedScriptedUi();
+    ~ScopedScriptedUi();
+    ScriptedUiServices &operator*() { return *m_fake; }
+    ScriptedUiServices *operator->() { return m_fake; }
+private:
+    ScriptedUiServices *m_fake;
+    std::unique_ptr<UiServices> m_previous;
+};
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+// Helpers shared by the test executables: external oracle tools and temporary data folders.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// Full path of a program on PATH (or an absolute path that exists), empty when missing.
+QString findTool(const QString &name);
+
+struct ToolResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+// Runs a program to completion (30 s at most), optionally feeding stdin.
+ToolResult runTool(const QString &program, const QStringList &args, const QByteArray &input = {});
+
+// Debian's python3 (the one with openpyxl), falling back to whatever python3 is on PATH.
+QString systemPython();
+
+// A fresh data folder and resource folder in a temporary directory, installed into the
+// path globals for the lifetime of the object and restored afterwards.
+class TempDataFolder {
+public:
+    TempDataFolder();
+    ~TempDataFolder();
+    QString dataPath() const;      // the stand-in data folder (not created yet)
+    QString resourcePath() const;  // the real resources of the build tree
+    QString root() const { return m_dir.path(); }
+private:
+    QTemporaryDir m_dir;
+    QString m_saved[6];
+};
+
+}  // namespace testsupport
+
+// Skips the current test when an oracle tool is missing (the bootstrap installs them all).
+#define REQUIRE_TOOL(var, name)                                                        \
+    const QString var = testsupport::findTool(QStringLiteral(name));                   \
+    if (var.isEmpty())                                                                 \
+    GTEST_SKIP() << "oracle tool " << name << " is not installed (scripts/bootstrap installs it)"

@@ -1,0 +1,142 @@
+#include "TestSupport.h"
+#include "platform/Plist.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QPointF>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+QVariant sampleValue()
+{
+    QVariantMap inner{{QStringLiteral("count"), qlonglong(-42)},
+                      {QStringLiteral("ratio"), 0.1},
+                      {QStringLiteral("on"), true},
+                      {QStringLiteral("off"), false}};
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(char(i));
+    return QVariantList{QStringLiteral("VELKDESKBADGE"), QStringLiteral("Zürich € 中文 😀"), QString(),
+                        bytes, qlonglong(9007199254740993LL), 3.25e-7, inner,
+                        QVariantList{QVariantList{}, QVariantMap{}},
+                        QDateTime(QDate(2026, 12, 6), QTime(10, 20, 30), Qt::UTC)};
+}
+
+}  // namespace
+
+TEST(Plist, RoundTripsEveryKindInBothFormats)
+{
+    for (PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
+        bool ok = false;
+        const QByteArray bytes = plistSerialize(sampleValue(), format, &ok);
+        ASSERT_TRUE(ok);
+        if (format == PlistFormat::Xml)
+            EXPECT_TRUE(bytes.startsWith("<?xml"));
+        else
+            EXPECT_TRUE(bytes.startsWith("bplist00"));
+        QString error;
+        const QVariant back = plistParse(bytes, &error);
+        ASSERT_TRUE(back.isValid()) << error.toStdString();
+        const QVariantList list = back.toList();
+        const QVariantList want = sampleValue().toList();
+        ASSERT_EQ(list.size(), want.size());
+        EXPECT_EQ(list[0].toString(), want[0].toString());
+        EXPECT_EQ(list[1].toString(), want[1].toString());
+        EXPECT_EQ(list[2].toString(), QString());
+        EXPECT_EQ(list[3].toByteArray(), want[3].toByteArray());
+        EXPECT_EQ(list[4].toLongLong(), 9007199254740993LL);
+        EXPECT_DOUBLE_EQ(list[5].toDouble(), 3.25e-7);
+        const QVariantMap inner = list[6].toMap();
+        EXPECT_EQ(inner.value(QStringLiteral("count")).toLongLong(), -42);
+        EXPECT_DOUBLE_EQ(inner.value(QStringLiteral("ratio")).toDouble(), 0.1);
+        EXPECT_TRUE(inner.value(QStringLiteral("on")).toBool());
+        EXPECT_FALSE(inner.value(QStringLiteral("off")).toBool());
+        EXPECT_EQ(list[7].toList().size(), 2);
+        EXPECT_EQ(list[8].toDateTime().toSecsSinceEpoch(), want[8].toDateTime().toSecsSinceEpoch());
+    }
+}
+
+TEST(Plist, PythonReadsWhatWeWriteAndWeReadWhatPythonWrites)
+{
+    const QString python = testsupport::systemPython();
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    QTemporaryDir dir;
+    for (PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
+        const QString path = dir.filePath(format == PlistFormat::Xml ? "ours.plist" : "ours.bplist");
+        ASSERT_TRUE(plistWriteFile(path, sampleValue(), format));
+        const auto r = testsupport::runTool(
+            python, {QStringLiteral("-c"),
+                     QStringLiteral("import plistlib,sys\n"
+                                    "v=plistlib.load(open(sys.argv[1],'rb'))\n"
+                                    "print(v[0]); print(v[1]); print(len(v[3]), v[3][255]);"
+                                    "print(v[4]); print(v[6]['count'], v[6]['on'], v[6]['ratio'])"),
+                     path});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(QString::fromUtf8(r.out),
+                  QStringLiteral("VELKDESKBADGE\nZürich € 中文 😀\n256 255\n9007199254740993\n-42 True 0.1\n"));
+    }
+    const QString theirs = dir.filePath("theirs.plist");
+    const auto w = testsupport::runTool(
+        python, {QStringLiteral("-c"),
+                 QStringLiteral("import plistlib,sys\n"
+                                "plistlib.dump(['a', {'k': [1, 2.5, True]}, b'\\x00\\x01'], open(sys.argv[1],'wb'),"
+                                " fmt=plistlib.FMT_BINARY)"),
+                 theirs});
+    ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+    const QVariantList list = plistReadFile(theirs).toList();
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list[0].toString(), QStringLiteral("a"));
+    const QVariantList k = list[1].toMap().value(QStringLiteral("k")).toList();
+    ASSERT_EQ(k.size(), 3);
+    EXPECT_EQ(k[0].toLongLong(), 1);
+    EXPECT_DOUBLE_EQ(k[1].toDouble(), 2.5);
+    EXPECT_TRUE(k[2].toBool());
+    EXPECT_EQ(list[2].toByteArray(), QByteArray("\x00\x01", 2));
+}
+
+TEST(Plist, MalformedInputIsRefusedWithAReason)
+{
+    const QByteArray valid = plistSerialize(sampleValue(), PlistFormat::Binary);
+    const QByteArray validXml = plistSerialize(sampleValue(), PlistFormat::Xml);
+    const QList<QByteArray> bad = {QByteArray(), QByteArray("hello"), QByteArray("bplist00"),
+                                   validXml.left(validXml.size() / 2), QByteArray("<plist><array><string>")};
+    for (const QByteArray &b : bad) {
+        QString error;
+        EXPECT_FALSE(plistParse(b, &error).isValid()) << b.constData();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    // Random damage to a binary and an XML list never crashes; whatever parses is a value.
+    QRandomGenerator rng(7);
+    for (const QByteArray &source : {valid, validXml}) {
+        for (int i = 0; i < 300; ++i) {
+            QByteArray m = source;
+            const int edits = 1 + int(rng.bounded(8));
+            for (int e = 0; e < edits; ++e)
+                m[int(rng.bounded(m.size()))] = char(rng.bounded(256));
+            if (rng.bounded(4) == 0)
+                m.truncate(int(rng.bounded(m.size())));
+            (void)plistParse(m);
+        }
+    }
+}
+
+TEST(Plist, WriteIsWholeOrNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.plist");
+    ASSERT_TRUE(plistWriteFile(path, QVariantList{QStringLiteral("first")}));
+    // A value a property list cannot hold is refused and the old file stays as it was.
+    QString error;
+    EXPECT_FALSE(plistWriteFile(path, QVariantList{QVariant::fromValue(QPointF(1, 2))}, PlistFormat::Xml, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(plistReadFile(path).toList().value(0).toString(), QStringLiteral("first"));
+    // A folder that does not exist cannot be written to.
+    EXPECT_FALSE(plistWriteFile(dir.filePath("missing/p.plist"), QVariantList{}, PlistFormat::Xml, &error));
+}
