@@ -1,0 +1,344 @@
+// Draws the application's own pictures (placeholders, side buttons, tool icons, patterns) into
+// the resources folder. Run through scripts/make-images; the output is committed.
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <QtMath>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString g_out;
+
+const QColor kInk(52, 64, 84);
+const QColor kAccent(37, 99, 235);
+const QColor kSoft(226, 232, 240);
+
+void save(const QImage &img, const QString &name)
+{
+    const QString path = g_out + QLatin1Char('/') + name;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!img.save(path, nullptr, 92)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+QImage canvas(int w, int h, const QColor &fill = Qt::transparent)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(fill);
+    return img;
+}
+
+void draw(QImage &img, const std::function<void(QPainter &)> &fn)
+{
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    fn(p);
+}
+
+// A framed picture placeholder: sky, hills and sun, for an image control with no picture.
+QImage landscape(int w, int h, bool crossed)
+{
+    QImage img = canvas(w, h, QColor(241, 245, 249));
+    draw(img, [&](QPainter &p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(203, 213, 225));
+        QPainterPath hills;
+        hills.moveTo(0, h * 0.78);
+        hills.cubicTo(w * 0.25, h * 0.45, w * 0.45, h * 0.5, w * 0.6, h * 0.68);
+        hills.cubicTo(w * 0.72, h * 0.58, w * 0.88, h * 0.55, w, h * 0.7);
+        hills.lineTo(w, h);
+        hills.lineTo(0, h);
+        p.drawPath(hills);
+        p.setBrush(QColor(250, 204, 21));
+        p.drawEllipse(QPointF(w * 0.72, h * 0.3), w * 0.08, w * 0.08);
+        p.setPen(QPen(QColor(148, 163, 184), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(1, 1, w - 2, h - 2));
+        if (crossed) {
+            p.setPen(QPen(QColor(220, 38, 38), w / 24.0, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(w * 0.3, h * 0.3), QPointF(w * 0.7, h * 0.7));
+            p.drawLine(QPointF(w * 0.7, h * 0.3), QPointF(w * 0.3, h * 0.7));
+        }
+    });
+    return img;
+}
+
+// Head and shoulders: the photo slot of visitor and group mode.
+QImage person(int w, int h)
+{
+    QImage img = canvas(w, h, QColor(241, 245, 249));
+    draw(img, [&](QPainter &p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(148, 163, 184));
+        p.drawEllipse(QPointF(w / 2.0, h * 0.38), w * 0.2, w * 0.2);
+        QPainterPath body;
+        body.moveTo(w * 0.12, h);
+        body.cubicTo(w * 0.14, h * 0.62, w * 0.86, h * 0.62, w * 0.88, h);
+        body.closeSubpath();
+        p.drawPath(body);
+        p.setPen(QPen(QColor(203, 213, 225), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(1, 1, w - 2, h - 2));
+    });
+    return img;
+}
+
+QImage noCamera(int w, int h)
+{
+    QImage img = canvas(w, h, QColor(30, 41, 59));
+    draw(img, [&](QPainter &p) {
+        const QRectF body(w * 0.3, h * 0.36, w * 0.4, h * 0.3);
+        p.setPen(QPen(QColor(148, 163, 184), 6));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(body, 10, 10);
+        p.drawEllipse(body.center(), h * 0.08, h * 0.08);
+        p.drawRect(QRectF(w * 0.42, h * 0.3, w * 0.1, h * 0.06));
+        p.setPen(QPen(QColor(239, 68, 68), 8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(w * 0.25, h * 0.75), QPointF(w * 0.75, h * 0.25));
+        p.setPen(QColor(203, 213, 225));
+        QFont f;
+        f.setPixelSize(h / 12);
+        p.setFont(f);
+        p.drawText(QRectF(0, h * 0.78, w, h * 0.15), Qt::AlignCenter, QStringLiteral("No camera picture"));
+    });
+    return img;
+}
+
+QImage signature(int w, int h)
+{
+    QImage img = canvas(w, h);
+    draw(img, [&](QPainter &p) {
+        QPainterPath s;
+        s.moveTo(w * 0.06, h * 0.62);
+        s.cubicTo(w * 0.12, h * 0.1, w * 0.2, h * 0.15, w * 0.18, h * 0.7);
+        s.cubicTo(w * 0.17, h * 0.95, w * 0.3, h * 0.3, w * 0.36, h * 0.42);
+        s.cubicTo(w * 0.42, h * 0.55, w * 0.38, h * 0.75, w * 0.46, h * 0.55);
+        s.cubicTo(w * 0.52, h * 0.38, w * 0.56, h * 0.62, w * 0.62, h * 0.5);
+        s.cubicTo(w * 0.7, h * 0.3, w * 0.74, h * 0.72, w * 0.8, h * 0.48);
+        s.cubicTo(w * 0.85, h * 0.3, w * 0.9, h * 0.45, w * 0.95, h * 0.4);
+        p.setPen(QPen(QColor(30, 58, 138), h / 28.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(s);
+        p.setPen(QPen(QColor(30, 58, 138), h / 40.0, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(w * 0.1, h * 0.82), QPointF(w * 0.9, h * 0.8));
+    });
+    return img;
+}
+
+QImage fingerprint(int w, int h)
+{
+    QImage img = canvas(w, h);
+    draw(img, [&](QPainter &p) {
+        p.setPen(QPen(QColor(51, 65, 85), w / 45.0, Qt::SolidLine, Qt::RoundCap));
+        const QPointF c(w / 2.0, h * 0.55);
+        for (int i = 1; i <= 11; ++i) {
+            const double rx = w * 0.035 * i, ry = h * 0.042 * i;
+            const int start = 200 + (i % 3) * 12, span = 300 - (i % 4) * 25;
+            p.drawArc(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), start * 16, -span * 16);
+        }
+    });
+    return img;
+}
+
+QImage barcodeSample(int w, int h)
+{
+    QImage img = canvas(w, h, Qt::white);
+    draw(img, [&](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const int widths[] = {2, 1, 1, 3, 1, 2, 2, 1, 3, 1, 1, 2, 1, 3, 2, 1, 1, 2, 3, 1, 2, 1, 1, 3, 1, 2};
+        double x = w * 0.08;
+        const double unit = (w * 0.84) / 96.0;
+        bool dark = true;
+        for (int k = 0; x < w * 0.92; ++k) {
+            const double bw = widths[k % 26] * unit;
+            if (dark)
+                p.fillRect(QRectF(x, h * 0.1, bw, h * 0.66), Qt::black);
+            x += bw;
+            dark = !dark;
+        }
+        QFont f(QStringLiteral("DejaVu Sans Mono"));
+        f.setPixelSize(int(h * 0.16));
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.drawText(QRectF(0, h * 0.78, w, h * 0.2), Qt::AlignCenter, QStringLiteral("0123"));
+    });
+    return img;
+}
+
+QImage sideButton(const QString &text, bool selected)
+{
+    QImage img = canvas(120, 36);
+    draw(img, [&](QPainter &p) {
+        const QRectF r(1, 1, 118, 34);
+        p.setPen(QPen(selected ? kAccent.darker(120) : QColor(148, 163, 184), 1.5));
+        p.setBrush(selected ? kAccent : QColor(248, 250, 252));
+        p.drawRoundedRect(r, 8, 8);
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPixelSize(15);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(selected ? Qt::white : kInk);
+        p.drawText(r, Qt::AlignCenter, text);
+    });
+    return img;
+}
+
+QImage pattern(int w, int h, const QColor &base, const QColor &line, int step)
+{
+    QImage img = canvas(w, h, base);
+    draw(img, [&](QPainter &p) {
+        p.setPen(QPen(line, 1));
+        for (int d = -h; d < w; d += step)
+            p.drawLine(d, h, d + h, 0);
+    });
+    return img;
+}
+
+// Tool icons: 64 px, drawn on a 32-unit grid.
+QImage toolIcon(const std::function<void(QPainter &)> &fn)
+{
+    QImage img = canvas(64, 64);
+    draw(img, [&](QPainter &p) {
+        p.scale(2, 2);
+        p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(kSoft);
+        fn(p);
+    });
+    return img;
+}
+
+QPolygonF star(QPointF c, double outer, double inner, int points, double rotate = -90)
+{
+    QPolygonF poly;
+    for (int i = 0; i < points * 2; ++i) {
+        const double r = (i % 2 == 0) ? outer : inner;
+        const double a = qDegreesToRadians(rotate + i * 180.0 / points);
+        poly << QPointF(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+    }
+    return poly;
+}
+
+QPolygonF regular(QPointF c, double r, int n)
+{
+    QPolygonF poly;
+    for (int i = 0; i < n; ++i) {
+        const double a = qDegreesToRadians(-90 + i * 360.0 / n);
+        poly << QPointF(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+    }
+    return poly;
+}
+
+void makeToolIcons()
+{
+    const QPointF c(16, 16);
+    save(toolIcon([](QPainter &p) {
+             QPolygonF a{{9, 4}, {9, 25}, {14, 20}, {18, 28}, {21, 27}, {17, 19}, {24, 19}};
+             p.setBrush(Qt::white);
+             p.drawPolygon(a);
+         }),
+         QStringLiteral("icons/tool_arrow.png"));
+    save(toolIcon([](QPainter &p) { p.drawLine(QPointF(6, 26), QPointF(26, 6)); }), QStringLiteral("icons/tool_line.png"));
+    save(toolIcon([](QPainter &p) {
+             QFont f(QStringLiteral("DejaVu Serif"));
+             f.setPixelSize(24);
+             f.setBold(true);
+             p.setFont(f);
+             p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("T"));
+         }),
+         QStringLiteral("icons/tool_text.png"));
+    save(toolIcon([](QPainter &p) { p.drawRect(QRectF(5, 8, 22, 16)); }), QStringLiteral("icons/tool_rectangle.png"));
+    save(toolIcon([&](QPainter &p) { p.drawEllipse(c, 11, 8); }), QStringLiteral("icons/tool_ellipse.png"));
+    save(toolIcon([](QPainter &p) { p.drawRoundedRect(QRectF(5, 8, 22, 16), 5, 5); }),
+         QStringLiteral("icons/tool_rounded_rectangle.png"));
+    save(toolIcon([](QPainter &p) { p.drawPolygon(QPolygonF{{16, 5}, {27, 26}, {5, 26}}); }),
+         QStringLiteral("icons/tool_triangle.png"));
+    save(toolIcon([](QPainter &p) { p.drawPolygon(QPolygonF{{16, 4}, {27, 16}, {16, 28}, {5, 16}}); }),
+         QStringLiteral("icons/tool_diamond.png"));
+    save(toolIcon([](QPainter &p) {
+             p.drawRect(QRectF(5, 7, 22, 18));
+             p.setBrush(kAccent);
+             p.setPen(Qt::NoPen);
+             p.drawPolygon(QPolygonF{{7, 23}, {14, 14}, {19, 20}, {22, 17}, {25, 23}});
+             p.drawEllipse(QPointF(21, 12), 2, 2);
+         }),
+         QStringLiteral("icons/tool_image.png"));
+    save(toolIcon([](QPainter &p) {
+             p.drawRoundedRect(QRectF(4, 6, 18, 16), 2, 2);
+             p.drawRoundedRect(QRectF(10, 11, 18, 16), 2, 2);
+             p.setBrush(kAccent);
+             p.setPen(Qt::NoPen);
+             p.drawEllipse(QPointF(19, 19), 4, 4);
+         }),
+         QStringLiteral("icons/tool_clipart.png"));
+    save(toolIcon([](QPainter &p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(kInk);
+             const double xs[] = {5, 8, 10, 14, 16, 19, 22, 24, 26};
+             const double ws[] = {2, 1, 2.5, 1, 1.5, 2, 1, 1, 1.5};
+             for (int i = 0; i < 9; ++i)
+                 p.drawRect(QRectF(xs[i], 6, ws[i], 20));
+         }),
+         QStringLiteral("icons/tool_barcode.png"));
+    save(toolIcon([](QPainter &p) {
+             p.setBrush(Qt::NoBrush);
+             QPainterPath s;
+             s.moveTo(4, 20);
+             s.cubicTo(8, 4, 12, 6, 11, 20);
+             s.cubicTo(11, 28, 16, 12, 19, 17);
+             s.cubicTo(22, 22, 24, 12, 28, 14);
+             p.drawPath(s);
+             p.drawLine(QPointF(4, 27), QPointF(28, 27));
+         }),
+         QStringLiteral("icons/tool_signature.png"));
+    save(toolIcon([&](QPainter &p) {
+             p.setBrush(Qt::NoBrush);
+             p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::RoundCap));
+             for (int i = 1; i <= 5; ++i)
+                 p.drawArc(QRectF(16 - 2.4 * i, 17 - 2.8 * i, 4.8 * i, 5.6 * i), 200 * 16, -290 * 16);
+         }),
+         QStringLiteral("icons/tool_fingerprint.png"));
+    save(toolIcon([&](QPainter &p) { p.drawPolygon(star(c, 12, 5, 5)); }), QStringLiteral("icons/tool_star.png"));
+    save(toolIcon([&](QPainter &p) {
+             p.drawPolygon(star(c, 12, 7, 8));
+             p.drawPolygon(star(c, 6, 3, 8, -67.5));
+         }),
+         QStringLiteral("icons/tool_double_star.png"));
+    save(toolIcon([&](QPainter &p) { p.drawPolygon(regular(c, 12, 6)); }), QStringLiteral("icons/tool_polygon.png"));
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: resgen <resources folder>\n");
+        return 2;
+    }
+    g_out = QString::fromLocal8Bit(argv[1]);
+
+    save(noCamera(640, 480), QStringLiteral("no_camera.jpg"));
+    save(landscape(240, 180, true), QStringLiteral("pic_err.png"));
+    save(person(240, 300), QStringLiteral("pic_ic.png"));
+    save(landscape(240, 180, false), QStringLiteral("no.png"));
+    save(pattern(64, 64, QColor(248, 250, 252), QColor(226, 232, 240), 8), QStringLiteral("banner.png"));
+    save(pattern(256, 256, QColor(241, 244, 250), QColor(228, 233, 243), 12), QStringLiteral("pattern_1.jpg"));
+    save(pattern(256, 256, QColor(253, 246, 236), QColor(245, 230, 210), 16), QStringLiteral("Wizard_pattern.jpg"));
+    save(signature(400, 140), QStringLiteral("sign_sample.png"));
+    save(fingerprint(240, 300), QStringLiteral("fingerprints.png"));
+    save(barcodeSample(300, 120), QStringLiteral("barcode_sample.png"));
+    save(sideButton(QStringLiteral("Front"), false), QStringLiteral("front-2.png"));
+    save(sideButton(QStringLiteral("Back"), false), QStringLiteral("back-2.png"));
+    save(sideButton(QStringLiteral("Front"), true), QStringLiteral("front-sel.png"));
+    save(sideButton(QStringLiteral("Back"), true), QStringLiteral("back-sel.png"));
+    makeToolIcons();
+    return 0;
+}
