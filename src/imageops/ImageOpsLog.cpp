@@ -1,0 +1,3 @@
+#include "imageops/ImageOpsLog.h"
+
+Q_LOGGING_CATEGORY(lcImageOps, "badgeloom.imageops")
