@@ -86,24 +86,29 @@ void applyPointStages(QImage &image, const PointStages &st)
 
 void sharpenLuminance(QImage &image, float sharpness, float exposureGain)
 {
+    // Luminance in integer units keeps flat areas at exactly zero Laplacian, however large
+    // the sharpness that multiplies it.
+    constexpr int kR = 2126, kG = 7152, kB = 722;
+    constexpr float kUnit = 1.0f / (10000.0f * 255.0f);
     const float *unit = unitTable();
     const int w = image.width(), h = image.height();
-    std::vector<float> lum(size_t(w) * size_t(h));
+    std::vector<int32_t> lum(size_t(w) * size_t(h));
     for (int y = 0; y < h; ++y) {
         const auto *px = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        float *row = lum.data() + size_t(y) * w;
+        int32_t *row = lum.data() + size_t(y) * w;
         for (int x = 0; x < w; ++x)
-            row[x] = luminance(unit[qRed(px[x])], unit[qGreen(px[x])], unit[qBlue(px[x])]);
+            row[x] = kR * qRed(px[x]) + kG * qGreen(px[x]) + kB * qBlue(px[x]);
     }
+    const float scale = sharpness * kUnit;
     for (int y = 0; y < h; ++y) {
-        const float *row = lum.data() + size_t(y) * w;
-        const float *up = lum.data() + size_t(std::max(y - 1, 0)) * w;
-        const float *down = lum.data() + size_t(std::min(y + 1, h - 1)) * w;
+        const int32_t *row = lum.data() + size_t(y) * w;
+        const int32_t *up = lum.data() + size_t(std::max(y - 1, 0)) * w;
+        const int32_t *down = lum.data() + size_t(std::min(y + 1, h - 1)) * w;
         auto *px = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const float laplacian =
-                4.0f * row[x] - row[std::max(x - 1, 0)] - row[std::min(x + 1, w - 1)] - up[x] - down[x];
-            const float d = sharpness * laplacian;
+            const int32_t laplacian =
+                4 * row[x] - row[std::max(x - 1, 0)] - row[std::min(x + 1, w - 1)] - up[x] - down[x];
+            const float d = scale * float(laplacian);
             const QRgb p = px[x];
             px[x] = packed((unit[qRed(p)] + d) * exposureGain, (unit[qGreen(p)] + d) * exposureGain,
                            (unit[qBlue(p)] + d) * exposureGain, qAlpha(p));
