@@ -55,6 +55,7 @@ QImage ImageTransforms::image_Drawing_with_border(const QImage &source, float wi
     const qreal lineWidth = std::isfinite(width) && width > 0 ? qreal(width) : 0.0;
     QPen pen(brdr_clr, lineWidth);
     pen.setJoinStyle(Qt::MiterJoin);
+    pen.setCapStyle(Qt::FlatCap);
     if (const QList<qreal> lengths = borderDashLengths(BorderType); !lengths.isEmpty()) {
         // Qt counts dashes in pen widths (pixels for a hairline); the lengths are points.
         const qreal unit = lineWidth > 0 ? lineWidth : 1.0;
