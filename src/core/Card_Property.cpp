@@ -1,43 +1,13 @@
 #include "core/Card_Property.h"
 
-#include "core/ColorFontStrings.h"
+#include "core/ArchiveValues.h"
 #include "core/Globals.h"
 #include "platform/BraceText.h"
 
-#include <QBuffer>
 
 namespace {
 
-QVariant colourValue(const QColor &c) { return c.isValid() ? QVariant(Convert_Color_to_String(c)) : QVariant(); }
-QColor colourFrom(const QVariant &v)
-{
-    return v.typeId() == QMetaType::QString ? Convert_String_to_Color(v.toString()) : QColor();
-}
-
-QVariant imageValue(const QImage &image)
-{
-    if (image.isNull())
-        return {};
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
-}
-QImage imageFrom(const QVariant &v)
-{
-    if (v.typeId() != QMetaType::QByteArray)
-        return {};
-    QImage image;
-    image.loadFromData(v.toByteArray(), "PNG");
-    return image;
-}
-
 QString textFrom(const QVariant &v) { return v.typeId() == QMetaType::QString ? v.toString() : QString(); }
-QFont fontFrom(const QVariant &v)
-{
-    return v.typeId() == QMetaType::QString ? Convert_String_to_Font(v.toString()) : QFont();
-}
 
 }  // namespace
 
@@ -59,11 +29,11 @@ QVariantMap Card_Property::encodeWithCoder() const
     a.insert(QStringLiteral("Card_grad_Stepper"), m_Card_grad_Stepper);
     a.insert(QStringLiteral("Card_Cat_index"), m_Card_Cat_index);
     a.insert(QStringLiteral("Card_alpha_Stepper"), double(m_Card_alpha_Stepper));
-    a.insert(QStringLiteral("Card_bordr_clr"), colourValue(m_Card_bordr_clr));
-    a.insert(QStringLiteral("Card_fill_clr"), colourValue(m_Card_fill_clr));
-    a.insert(QStringLiteral("Card_fill_Grd_1_clr"), colourValue(m_Card_fill_Grd_1_clr));
-    a.insert(QStringLiteral("Card_fill_Grd_2_clr"), colourValue(m_Card_fill_Grd_2_clr));
-    a.insert(QStringLiteral("Card_hatch_bk_clr"), colourValue(m_Card_hatch_bk_clr));
+    a.insert(QStringLiteral("Card_bordr_clr"), Archive_Color(m_Card_bordr_clr));
+    a.insert(QStringLiteral("Card_fill_clr"), Archive_Color(m_Card_fill_clr));
+    a.insert(QStringLiteral("Card_fill_Grd_1_clr"), Archive_Color(m_Card_fill_Grd_1_clr));
+    a.insert(QStringLiteral("Card_fill_Grd_2_clr"), Archive_Color(m_Card_fill_Grd_2_clr));
+    a.insert(QStringLiteral("Card_hatch_bk_clr"), Archive_Color(m_Card_hatch_bk_clr));
     a.insert(QStringLiteral("Card_border_style"), m_Card_border_style);
     a.insert(QStringLiteral("Card_fill_style"), m_Card_fill_style);
     a.insert(QStringLiteral("Card_hatch_style"), m_Card_hatch_style);
@@ -77,17 +47,17 @@ QVariantMap Card_Property::encodeWithCoder() const
     a.insert(QStringLiteral("Card_Create_Mode"), m_Card_Create_Mode);
     a.insert(QStringLiteral("Card_BG_Image_Path"), m_Card_BG_Image_Path);
     a.insert(QStringLiteral("Card_BG_Image_Layout"), m_Card_BG_Image_Layout);
-    a.insert(QStringLiteral("Card_BG_Image"), imageValue(m_Card_BG_Image));
+    a.insert(QStringLiteral("Card_BG_Image"), Archive_Image(m_Card_BG_Image));
     a.insert(QStringLiteral("Card_Location"), platform::pointToText(m_Card_Location));
     a.insert(QStringLiteral("Card_Size"), platform::sizeToText(m_Card_Size));
-    a.insert(QStringLiteral("Card_Content_clr"), colourValue(m_Card_Content_clr));
-    a.insert(QStringLiteral("Card_Content_font"), Convert_Font_to_String(m_Card_Content_font));
+    a.insert(QStringLiteral("Card_Content_clr"), Archive_Color(m_Card_Content_clr));
+    a.insert(QStringLiteral("Card_Content_font"), Archive_Font(m_Card_Content_font));
     a.insert(QStringLiteral("Watermark_Used"), m_Watermark_Used);
     a.insert(QStringLiteral("Watermark_Alignment"), m_Watermark_Alignment);
     a.insert(QStringLiteral("Watermark_Transp"), double(m_Watermark_Transp));
     a.insert(QStringLiteral("Watermark_Text"), m_Watermark_Text);
-    a.insert(QStringLiteral("Watermark_Color"), colourValue(m_Watermark_Color));
-    a.insert(QStringLiteral("Watermark_Font"), Convert_Font_to_String(m_Watermark_Font));
+    a.insert(QStringLiteral("Watermark_Color"), Archive_Color(m_Watermark_Color));
+    a.insert(QStringLiteral("Watermark_Font"), Archive_Font(m_Watermark_Font));
     // A plist cannot carry empty values: leave out what is not there.
     for (auto it = a.begin(); it != a.end();) {
         if (!it->isValid())
@@ -108,11 +78,11 @@ Card_Property Card_Property::initWithCoder(const QVariantMap &a)
     p.m_Card_grad_Stepper = v("Card_grad_Stepper").toInt();
     p.m_Card_Cat_index = v("Card_Cat_index").toInt();
     p.m_Card_alpha_Stepper = v("Card_alpha_Stepper").toFloat();
-    p.m_Card_bordr_clr = colourFrom(v("Card_bordr_clr"));
-    p.m_Card_fill_clr = colourFrom(v("Card_fill_clr"));
-    p.m_Card_fill_Grd_1_clr = colourFrom(v("Card_fill_Grd_1_clr"));
-    p.m_Card_fill_Grd_2_clr = colourFrom(v("Card_fill_Grd_2_clr"));
-    p.m_Card_hatch_bk_clr = colourFrom(v("Card_hatch_bk_clr"));
+    p.m_Card_bordr_clr = Unarchive_Color(v("Card_bordr_clr"));
+    p.m_Card_fill_clr = Unarchive_Color(v("Card_fill_clr"));
+    p.m_Card_fill_Grd_1_clr = Unarchive_Color(v("Card_fill_Grd_1_clr"));
+    p.m_Card_fill_Grd_2_clr = Unarchive_Color(v("Card_fill_Grd_2_clr"));
+    p.m_Card_hatch_bk_clr = Unarchive_Color(v("Card_hatch_bk_clr"));
     p.m_Card_border_style = textFrom(v("Card_border_style"));
     p.m_Card_fill_style = textFrom(v("Card_fill_style"));
     p.m_Card_hatch_style = textFrom(v("Card_hatch_style"));
@@ -126,16 +96,16 @@ Card_Property Card_Property::initWithCoder(const QVariantMap &a)
     p.m_Card_Create_Mode = textFrom(v("Card_Create_Mode"));
     p.m_Card_BG_Image_Path = textFrom(v("Card_BG_Image_Path"));
     p.m_Card_BG_Image_Layout = textFrom(v("Card_BG_Image_Layout"));
-    p.m_Card_BG_Image = imageFrom(v("Card_BG_Image"));
+    p.m_Card_BG_Image = Unarchive_Image(v("Card_BG_Image"));
     p.m_Card_Location = platform::textToPoint(textFrom(v("Card_Location")));
     p.m_Card_Size = platform::textToSize(textFrom(v("Card_Size")));
-    p.m_Card_Content_clr = colourFrom(v("Card_Content_clr"));
-    p.m_Card_Content_font = fontFrom(v("Card_Content_font"));
+    p.m_Card_Content_clr = Unarchive_Color(v("Card_Content_clr"));
+    p.m_Card_Content_font = Unarchive_Font(v("Card_Content_font"));
     p.m_Watermark_Used = v("Watermark_Used").toBool();
     p.m_Watermark_Alignment = v("Watermark_Alignment").toInt();
     p.m_Watermark_Transp = v("Watermark_Transp").toFloat();
     p.m_Watermark_Text = textFrom(v("Watermark_Text"));
-    p.m_Watermark_Color = colourFrom(v("Watermark_Color"));
-    p.m_Watermark_Font = fontFrom(v("Watermark_Font"));
+    p.m_Watermark_Color = Unarchive_Color(v("Watermark_Color"));
+    p.m_Watermark_Font = Unarchive_Font(v("Watermark_Font"));
     return p;
 }

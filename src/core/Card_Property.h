@@ -64,8 +64,8 @@ public:
     std::unique_ptr<Card_Property> copyWithZone() const { return std::make_unique<Card_Property>(*this); }
 
     // The keyed archive as a property-list dictionary: the 35 keys named like the fields.
-    // Colours and fonts travel as colour and font strings, the picture as PNG data, the point
-    // and the size as brace texts.
+    // Colours, fonts and the picture travel as ArchiveValues.h writes them, the point and the
+    // size as brace texts.
     QVariantMap encodeWithCoder() const;
     // Reads the 35 keys; a missing or unreadable key gives zero, NO, an empty text or no object
     // (not the defaults of a new object).

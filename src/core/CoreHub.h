@@ -22,7 +22,7 @@ struct SKTBezierPath {
     int lineCapStyle = 0;  // 0 butt, 1 round, 2 projecting square
 
     SKTBezierPath() { path.setFillRule(Qt::WindingFill); }
-    bool isEmpty() const { return path.elementCount() == 0; }
+    bool isEmpty() const { return path.isEmpty(); }  // nothing but a lone move
 };
 
 // The bounding box of the rectangle turned by `angle` degrees about its centre (the centre

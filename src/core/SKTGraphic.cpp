@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -606,5 +607,7 @@ void SKTGraphic::paintPath(QPainter &painter)
         if (isDrawingStroke())
             painter.strokePath(path.path, Border_Pen(strokeColor(), path.lineWidth, strokeBorderType(), path.lineCapStyle));
     }
-    requestCanvasRefresh();
+    // Painting on a widget is a repaint already: asking for another from here would loop.
+    if (!painter.device() || painter.device()->devType() != QInternal::Widget)
+        requestCanvasRefresh();
 }

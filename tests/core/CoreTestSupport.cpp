@@ -1,0 +1,52 @@
+#include "CoreTestSupport.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace coretest {
+
+QImage cardImage(int width, int height, QColor fill)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(2835);  // 72 dpi
+    image.setDotsPerMeterY(2835);
+    image.fill(fill);
+    return image;
+}
+
+std::vector<QPointF> pathPoints(const QPainterPath &path)
+{
+    std::vector<QPointF> points;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo() || e.isLineTo())
+            points.emplace_back(e.x, e.y);
+    }
+    return points;
+}
+
+std::vector<int> rowRuns(const QImage &image, int y, int x0, int x1, const std::function<bool(QRgb)> &inked)
+{
+    std::vector<int> runs;
+    bool current = inked(image.pixel(x0, y));
+    int length = 0;
+    for (int x = x0; x < x1; ++x) {
+        const bool ink = inked(image.pixel(x, y));
+        if (ink != current) {
+            runs.push_back(length);
+            current = ink;
+            length = 0;
+        }
+        ++length;
+    }
+    runs.push_back(length);
+    return runs;
+}
+
+bool near(QColor a, QColor b, int tolerance)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
+        && std::abs(a.blue() - b.blue()) <= tolerance && std::abs(a.alpha() - b.alpha()) <= tolerance;
+}
+
+}  // namespace coretest
