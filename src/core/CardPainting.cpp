@@ -59,8 +59,12 @@ void Card_Border_Drawing(QPainter &painter, const Card_Property &prop, int cardS
     const QPainterPath outline = Card_Outline_Path(cardShape, cardRect);
     if (prop.Watermark_Used() && !prop.Watermark_Text().isEmpty()) {
         const QFont font = Font_In_Card_Units(prop.Watermark_Font(), painter.device());
-        // Natural size without a width limit: explicit line breaks count, wrapping does not.
-        const QSizeF textSize = QFontMetricsF(font, painter.device()).size(0, prop.Watermark_Text());
+        const int flags = int(Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
+        // Measured as drawn, wrapped at the card's width, so a long text placed at the bottom
+        // ends on the bottom edge instead of running off the card.
+        const QSizeF textSize = QFontMetricsF(font, painter.device())
+                                    .boundingRect(QRectF(0, 0, cardRect.width(), 1e6), flags, prop.Watermark_Text())
+                                    .size();
         double top = cardRect.top();
         if (prop.Watermark_Alignment() == 1)
             top = cardRect.top() + (cardRect.height() - textSize.height()) / 2;
@@ -70,7 +74,7 @@ void Card_Border_Drawing(QPainter &painter, const Card_Property &prop, int cardS
         painter.save();
         painter.setFont(font);
         painter.setPen(Color_With_Opacity(prop.Watermark_Color(), prop.Watermark_Transp()));
-        painter.drawText(box, int(Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap), prop.Watermark_Text());
+        painter.drawText(box, flags, prop.Watermark_Text());
         painter.restore();
     }
     if (prop.Card_border_chk()) {

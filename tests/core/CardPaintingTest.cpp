@@ -194,6 +194,28 @@ TEST(CardPainting, WatermarkInEachAlignment)
         EXPECT_NEAR((minX + maxX) / 2.0, 121.5, 3) << "centred across the card";
     }
 
+    // Two lines, one by a line break and one by wrapping: at the bottom, the last ends on the
+    // bottom edge and nothing runs off the card.
+    for (const QString &text : {QStringLiteral("WWW\nWWW"), QStringLiteral("WWWWWWW WWWWWWW")}) {
+        Card_Property prop;
+        prop.setWatermark_Used(true);
+        prop.setWatermark_Text(text);
+        prop.setWatermark_Font(font);
+        prop.setWatermark_Alignment(2);
+        const QImage image = paintCard(prop, 0);
+        int minY = 154, maxY = -1;
+        for (int y = 0; y < 154; ++y)
+            for (int x = 0; x < 243; ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    minY = std::min(minY, y);
+                    maxY = std::max(maxY, y);
+                }
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_GE(minY, int(154 - 2 * textHeight) - 1) << "two lines above the bottom";
+        EXPECT_LT(minY, int(154 - textHeight)) << "the first line stands above the last";
+        EXPECT_GT(maxY, int(154 - textHeight / 2)) << "the last line sits on the bottom edge";
+    }
+
     Card_Property hidden;
     hidden.setWatermark_Used(true);
     hidden.setWatermark_Font(font);
