@@ -1,6 +1,7 @@
 #include "core/PaintSupport.h"
 
 #include "core/Globals.h"
+#include "imageops/ImageTransforms.h"
 #include "platform/Paths.h"
 
 #include <QFileInfo>
@@ -14,15 +15,8 @@
 
 QList<qreal> Border_Dash_Lengths(const QString &code)
 {
-    if (code == QLatin1String("DA"))
-        return {8, 2};
-    if (code == QLatin1String("DO"))
-        return {4, 6};
-    if (code == QLatin1String("DD"))
-        return {24, 10, 6, 10};
-    if (code == QLatin1String("DDD"))
-        return {24, 8, 8, 8, 8, 8};
-    return {};
+    // One table for control outlines, card borders and picture frames.
+    return ImageTransforms::borderDashLengths(code);
 }
 
 void Set_Pen_Dash_In_Points(QPen &pen, const QList<qreal> &lengths)

@@ -127,30 +127,31 @@ SKTBezierPath Shape_Control::Polygon_With_Diffrent_Sides(int n) const
     return withLineWidth(p);
 }
 
-SKTBezierPath Shape_Control::regularPolygonInRect() const
+namespace {
+// A closed figure of `count` points on the circle about `centre`, from `startDegrees` on in steps
+// of `stepDegrees`.
+SKTBezierPath pointsOnCircle(QPointF centre, double radius, double startDegrees, double stepDegrees, int count)
 {
-    const double r = float(std::min(_bounds.width(), _bounds.height()) / 2);
-    const QPointF c(_bounds.width() / 2, _bounds.height() / 2);
     SKTBezierPath p;
-    for (int i = 0; i < 5; ++i) {
-        const QPointF v = pointFrom((-90.0 + 72.0 * i) * M_PI / 180.0, r, c);
+    for (int i = 0; i < count; ++i) {
+        const QPointF v = Shape_Control::pointFrom((startDegrees + stepDegrees * i) * M_PI / 180.0, radius, centre);
         i == 0 ? p.path.moveTo(v) : p.path.lineTo(v);
     }
     p.path.closeSubpath();
     return p;
 }
+}  // namespace
+
+SKTBezierPath Shape_Control::regularPolygonInRect() const
+{
+    const double r = float(std::min(_bounds.width(), _bounds.height()) / 2);
+    return pointsOnCircle(QPointF(_bounds.width() / 2, _bounds.height() / 2), r, -90.0, 72.0, 5);
+}
 
 SKTBezierPath Shape_Control::Ploygon_fun() const
 {
     const QPointF c(_bounds.width() / 2, _bounds.height() / 2);
-    const double r = std::hypot(c.x() - _bounds.x(), c.y() - _bounds.y());
-    SKTBezierPath p;
-    for (int i = 0; i < 5; ++i) {
-        const QPointF v = pointFrom(72.0 * i * M_PI / 180.0, r, c);
-        i == 0 ? p.path.moveTo(v) : p.path.lineTo(v);
-    }
-    p.path.closeSubpath();
-    return p;
+    return pointsOnCircle(c, std::hypot(c.x() - _bounds.x(), c.y() - _bounds.y()), 0.0, 72.0, 5);
 }
 
 SKTBezierPath Shape_Control::Custom_Pie() const
@@ -172,14 +173,7 @@ SKTBezierPath Shape_Control::Custom_Pie() const
 SKTBezierPath Shape_Control::star_Path_fun_1() const
 {
     const double r = std::min(_bounds.width(), _bounds.height()) / 2;
-    const QPointF c(_bounds.width() / 2, _bounds.height() / 2);
-    SKTBezierPath p;
-    for (int i = 0; i < 5; ++i) {
-        const QPointF v = pointFrom((-90.0 + 144.0 * i) * M_PI / 180.0, r, c);
-        i == 0 ? p.path.moveTo(v) : p.path.lineTo(v);
-    }
-    p.path.closeSubpath();
-    return p;
+    return pointsOnCircle(QPointF(_bounds.width() / 2, _bounds.height() / 2), r, -90.0, 144.0, 5);
 }
 
 SKTBezierPath Shape_Control::starPathInRect() const

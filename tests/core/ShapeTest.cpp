@@ -234,3 +234,32 @@ TEST(Shape, PaintingAsksForARefreshButNeverFromInsideAPaintPass)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Shape, SpareBuildersStandAboutTheBoundsSizeNotTheirOrigin)
+{
+    Shape_Control s = shape("R", {200, 300, 100, 100});
+    struct Case {
+        const char *name;
+        SKTBezierPath path;
+        std::vector<QPointF> vertices;
+    } cases[] = {
+        {"pentagram", s.star_Path_fun_1(), {{50, 0}, {79.39, 90.45}, {2.45, 34.55}, {97.55, 34.55}, {20.61, 90.45}}},
+        {"pentagon", s.regularPolygonInRect(), {{50, 0}, {97.55, 34.55}, {79.39, 90.45}, {20.61, 90.45}, {2.45, 34.55}}},
+        {"star with inner radius 30", s.starPathInRect(), {{50, 0}, {67.63, 25.73}, {97.55, 34.55}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        expectVertices(c.path, c.vertices);
+    }
+    // Radius = distance from the size's centre (50, 50) to the origin (200, 300).
+    const std::vector<QPointF> fun = pathPoints(s.Ploygon_fun().path);
+    EXPECT_NEAR(fun[0].x(), 50 + std::hypot(150.0, 250.0), 0.01);
+    EXPECT_NEAR(fun[0].y(), 50, 0.01);
+    const QRectF pie = s.Custom_Pie().path.boundingRect();
+    EXPECT_NEAR(pie.left(), 200, 0.01);
+    EXPECT_NEAR(pie.bottom(), 400, 0.01);
+}
+
+}  // namespace
