@@ -1,0 +1,210 @@
+#include "barcode/LinearSymbols.h"
+
+#include "barcode/JapanPostBarcode.h"
+#include "barcode/NKDCodabarBarcode.h"
+#include "barcode/NKDCode128Barcode.h"
+#include "barcode/NKDCode39Barcode.h"
+#include "barcode/NKDPlesseyBarcode.h"
+#include "barcode/NKDPostnetBarcode.h"
+#include "barcode/NKDRoyalMailBarcode.h"
+#include "barcode/NKDTwoOfFiveBarcode.h"
+#include "barcode/NKDUPCEANBarcode.h"
+#include "barcode/Symbologies.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace barcode {
+
+namespace {
+
+// Space between the bars and the digits printed beside them (UPC/EAN).
+constexpr float SideCaptionGap = 1.0f;
+// Modules of quiet zone a reader needs on each side of the bars.
+constexpr int QuietModules = 10;
+
+double pointSizeOf(const QFont &font)
+{
+    return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+}
+
+// y grows upwards from the frame's bottom edge in the geometry; the painter's grows downwards.
+QRectF painterRect(const QSizeF &frame, double x, double bottom, double width, double height)
+{
+    return QRectF(x, frame.height() - bottom - height, width, height);
+}
+
+void drawCaptionText(QPainter &painter, const QRectF &box, const QString &text, const QFont &font,
+                     const QColor &colour, Qt::Alignment alignment, float letterSpacing)
+{
+    if (text.isEmpty())
+        return;
+    painter.save();
+    painter.setFont(Font_In_Points(font, painter, letterSpacing));
+    painter.setPen(colour);
+    painter.drawText(box, int(alignment) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+    painter.restore();
+}
+
+}  // namespace
+
+std::unique_ptr<NKDBarcode> Make_Linear_Symbol(const QString &name, const QString &value, bool printsCaption)
+{
+    switch (Symbology_Index(0, name)) {
+    case 0: return std::make_unique<NKDCode39Barcode>(value, printsCaption);
+    case 1: return std::make_unique<NKDExtendedCode39Barcode>(value, printsCaption);
+    case 2: return std::make_unique<NKDInterleavedTwoOfFiveBarcode>(value, printsCaption);
+    case 3: return std::make_unique<NKDUPCABarcode>(value, printsCaption);
+    case 4: return std::make_unique<NKDPostnetBarcode>(value, printsCaption);
+    case 5: return std::make_unique<NKDModifiedPlesseyBarcode>(value, printsCaption);
+    case 6: return std::make_unique<NKDModifiedPlesseyHexBarcode>(value, printsCaption);
+    case 7: return std::make_unique<NKDIndustrialTwoOfFiveBarcode>(value, printsCaption);
+    case 8: return std::make_unique<NKDEAN13Barcode>(value, printsCaption);
+    case 9: return std::make_unique<NKDCode128Barcode>(value, printsCaption, NKDCode128Barcode::SetAuto);
+    case 10: return std::make_unique<NKDCode128Barcode>(value, printsCaption, NKDCode128Barcode::SetA);
+    case 11: return std::make_unique<NKDCode128Barcode>(value, printsCaption, NKDCode128Barcode::SetB);
+    case 12: return std::make_unique<NKDCode128Barcode>(value, printsCaption, NKDCode128Barcode::SetC);
+    case 13: return std::make_unique<NKDCodabarBarcode>(value, printsCaption);
+    case 14: return std::make_unique<NKDUPCEBarcode>(value, printsCaption);
+    case 15: return std::make_unique<NKDEAN8Barcode>(value, printsCaption);
+    case 16: return std::make_unique<NKDRoyalMailBarcode>(value, printsCaption);
+    case 17: return std::make_unique<NKDPlanetBarcode>(value, printsCaption);
+    case 18: return std::make_unique<JapanPostBarcode>(value, printsCaption);
+    default: return nullptr;
+    }
+}
+
+void Set_Barcode_Height(NKDBarcode &symbol, const BarcodeStyle &style, float barHeightPoints)
+{
+    symbol.setHeight(barHeightPoints);
+    if (symbol.printsCaption())
+        symbol.setHeight(symbol.height() + symbol.captionHeight() * 72.0f + style.value_margin);
+    if (symbol.printsHeader())
+        symbol.setHeight(symbol.height() + symbol.headerHeight() * 72.0f + style.header_margin);
+    if (symbol.printsFooter())
+        symbol.setHeight(symbol.height() + symbol.footerHeight() * 72.0f + style.footer_margin);
+    symbol.setHeight(symbol.height() + 2.0f * style.TB_margin);
+}
+
+float Set_Linear_Barcode_Width(const NKDBarcode &symbol, const BarcodeStyle &style)
+{
+    const float headerWidth = style.prints_header ? symbol.headerWidth() : 0.0f;
+    const float footerWidth = style.prints_footer ? symbol.footerWidth() : 0.0f;
+    const float width = std::max({headerWidth, footerWidth, symbol.width()}) + Barcode_Side_Allowance(style.LR_margin);
+    const float bars = float(symbol.completeBarcode().size()) * symbol.barWidth();
+    return std::max(width, bars + 2.0f * QuietModules * symbol.barWidth());
+}
+
+void Layout_Linear_Symbol(NKDBarcode &symbol, const BarcodeStyle &style, float barWidthPoints, float barHeightPoints)
+{
+    symbol.setHeader(style.header);
+    symbol.setFooter(style.footer);
+    symbol.setPrintsCaption(style.prints_caption);
+    symbol.setPrintsHeader(style.prints_header);
+    symbol.setPrintsFooter(style.prints_footer);
+    symbol.setMargins({style.value_margin, style.header_margin, style.footer_margin, style.TB_margin});
+    symbol.setBarWidth(barWidthPoints);
+    symbol.setCaptionFontSize(float(pointSizeOf(style.value_font)), style.value_font);
+    symbol.setHeaderFontSize(float(pointSizeOf(style.header_font)), style.header_font);
+    symbol.setFooterFontSize(float(pointSizeOf(style.footer_font)), style.footer_font);
+    Set_Barcode_Height(symbol, style, barHeightPoints);
+    symbol.calculateWidth();
+    symbol.setWidth(Set_Linear_Barcode_Width(symbol, style));
+}
+
+QSizeF Linear_Frame_Size(const NKDBarcode &symbol)
+{
+    float width = symbol.width();
+    if (symbol.printsHeader())
+        width = std::max(width, symbol.headerWidth());
+    if (symbol.printsFooter())
+        width = std::max(width, symbol.footerWidth());
+    return QSizeF(width, symbol.height());
+}
+
+void Paint_Linear_Barcode(QPainter &painter, const NKDBarcode &symbol, const BarcodeStyle &style, const QSizeF &frame)
+{
+    painter.save();
+    const QString leftCaption = symbol.leftCaption();
+    const QString rightCaption = symbol.rightCaption();
+    const QStringList parts = symbol.caption().split(u'\t');
+    // UPC/EAN symbols print their digits in groups under their halves and beside the bars.
+    const bool grouped = !leftCaption.isEmpty() || parts.size() > 1;
+    const bool split = grouped || symbol.drawsFourStateBars();
+
+    Paint_Barcode_Background(painter, frame, style.fill_transparent, style.back_colour);
+
+    const QString modules = symbol.completeBarcode();
+    const int n = int(modules.size());
+    const float bw = symbol.barWidth();
+    const float x0 = (float(frame.width()) - float(n) * bw) / 2.0f;
+    const float captionHeight = symbol.printsCaption() ? symbol.captionHeight() * 72.0f : 0.0f;
+    const float footerHeight = symbol.printsFooter() ? symbol.footerHeight() * 72.0f : 0.0f;
+    const float base = footerHeight + style.footer_margin + style.TB_margin;
+    const float y0 = style.value_on_top ? base : base + captionHeight + style.value_margin;
+
+    // Adjacent bar modules make one rectangle; every module advances one bar width.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    float x = x0;
+    int run = 0;
+    float lastRunHeight = 0.0f;
+    auto drawRun = [&](int lastModule) {
+        float bottom = split ? symbol.barBottom(lastModule) : 0.0f;
+        if (style.value_on_top && bottom < 0.0f)
+            bottom = 0.0f;  // nothing to reach down beside
+        const float top = symbol.barTop(lastModule);
+        lastRunHeight = top - bottom;
+        if (lastRunHeight > 0.0f)
+            painter.fillRect(painterRect(frame, x, y0 + bottom, run * bw, lastRunHeight), style.bar_colour);
+    };
+    for (int i = 0; i < n; ++i) {
+        if (modules.at(i) == u'1') {
+            ++run;
+            if (i == n - 1)
+                drawRun(i);
+        } else {
+            if (run > 0)
+                drawRun(i - 1);
+            x += bw * float(run + 1);
+            run = 0;
+        }
+    }
+
+    if (symbol.printsCaption()) {
+        const float yv = style.value_on_top
+                             ? base + lastRunHeight + style.value_margin
+                             : base;
+        const float boxHeight = Barcode_Text_Box_Height(style.value_font);
+        const float letterSpacing = style.value_kerning ? Barcode_Text_Kerning : 0.0f;
+        const float barsWidth = float(n) * bw;
+        if (grouped) {
+            drawCaptionText(painter, painterRect(frame, 0.0, yv, x0 - SideCaptionGap, boxHeight), leftCaption,
+                            style.value_font, style.value_colour, Qt::AlignRight, 0.0f);
+            const float slot = barsWidth / float(parts.size());
+            for (int k = 0; k < parts.size(); ++k) {
+                drawCaptionText(painter, painterRect(frame, x0 + slot * float(k), yv, slot, boxHeight),
+                                parts.at(k).trimmed(), style.value_font, style.value_colour, Qt::AlignHCenter,
+                                letterSpacing);
+            }
+            const float rightStart = x0 + barsWidth + SideCaptionGap;
+            drawCaptionText(painter,
+                            painterRect(frame, rightStart, yv, std::max(0.0f, float(frame.width()) - rightStart), boxHeight),
+                            rightCaption, style.value_font, style.value_colour, Qt::AlignLeft, 0.0f);
+        } else {
+            drawCaptionText(painter, painterRect(frame, 0.0, yv, frame.width(), boxHeight), parts.value(0),
+                            style.value_font, style.value_colour, Qt::AlignHCenter, letterSpacing);
+        }
+    }
+
+    BarcodeStyle texts = style;
+    texts.prints_header = symbol.printsHeader();
+    texts.prints_footer = symbol.printsFooter();
+    texts.header = symbol.header();
+    texts.footer = symbol.footer();
+    Draw_Barcode_Header(painter, texts, frame);
+    Draw_Barcode_Footer(painter, texts, frame);
+    painter.restore();
+}
+
+}  // namespace barcode
