@@ -128,9 +128,9 @@ void Paint_Linear_Barcode(QPainter &painter, const NKDBarcode &symbol, const Bar
     painter.save();
     const QString leftCaption = symbol.leftCaption();
     const QString rightCaption = symbol.rightCaption();
-    const QStringList parts = symbol.caption().split(u'\t');
-    // UPC/EAN symbols print their digits in groups under their halves and beside the bars.
-    const bool grouped = !leftCaption.isEmpty() || parts.size() > 1;
+    const QString caption = symbol.caption();
+    const QStringList parts = symbol.printsDigitGroups() ? caption.split(u'\t') : QStringList{caption};
+    const bool grouped = symbol.printsDigitGroups();
     const bool split = grouped || symbol.drawsFourStateBars();
 
     Paint_Barcode_Background(painter, frame, style.fill_transparent, style.back_colour);

@@ -102,6 +102,10 @@ public:
     // True when bars differ in where they start, not only in how high they reach (four-state
     // postal codes), so the renderer must honour barBottom for every bar.
     virtual bool drawsFourStateBars() const { return false; }
+    // True when the caption is printed in digit groups under the halves of the symbol, with
+    // the left and right captions beside the bars (UPC/EAN): the caption's tabs separate the
+    // groups. Any other caption is one line, whatever it holds.
+    virtual bool printsDigitGroups() const { return false; }
     virtual float firstBar() const { return 0.0f; }
     virtual float lastBar() const { return m_width - m_barWidth; }
 

@@ -1,0 +1,146 @@
+#include "LinearDecode.h"
+
+#include "TestSupport.h"
+
+#include "barcode/Symbologies.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+namespace lineartest {
+
+namespace {
+
+QString savedPng(const QImage &image, QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("symbol.png"));
+    flattened(image).save(path);
+    return path;
+}
+
+}  // namespace
+
+QImage flattened(const QImage &image, int margin)
+{
+    QImage out(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.drawImage(margin, margin, image);
+    return out;
+}
+
+QByteArray zxingRead(const QImage &image, const QString &format)
+{
+    QTemporaryDir dir;
+    const QString path = savedPng(image, dir);
+    const auto result = testsupport::runTool(QStringLiteral("ZXingReader"),
+                                             {QStringLiteral("-format"), format, QStringLiteral("-bytes"), path});
+    return result.out;
+}
+
+QByteArray zbarRead(const QImage &image, const QString &symbology)
+{
+    QTemporaryDir dir;
+    const QString path = savedPng(image, dir);
+    const auto result = testsupport::runTool(
+        QStringLiteral("zbarimg"),
+        {QStringLiteral("-q"), QStringLiteral("--raw"), QStringLiteral("-Sdisable"),
+         QStringLiteral("-S%1.enable").arg(symbology), path});
+    QByteArray out = result.out;
+    if (out.endsWith('\n'))
+        out.chop(1);
+    return out;
+}
+
+std::vector<QString> zintRows(const QStringList &arguments)
+{
+    const auto result = testsupport::runTool(QStringLiteral("zint"), arguments + QStringList{QStringLiteral("--dump")});
+    std::vector<QString> rows;
+    for (const QByteArray &line : result.out.split('\n')) {
+        QString bits;
+        for (const char c : line) {
+            bool ok = false;
+            const int nibble = QString(QChar(c)).toInt(&ok, 16);
+            if (ok)
+                bits += QStringLiteral("%1").arg(nibble, 4, 2, QChar(u'0'));
+        }
+        while (bits.endsWith(u'0'))
+            bits.chop(1);
+        if (!bits.isEmpty())
+            rows.push_back(bits);
+    }
+    return rows;
+}
+
+QString zintBarClasses(const std::vector<QString> &rows)
+{
+    if (rows.size() < 2)
+        return QString();
+    // The row that holds every bar: the tracker row of a four-state code, the bottom row of a
+    // height-modulated one.
+    const bool fourState = rows.size() == 3;
+    const QString &all = rows[1];
+    QString classes;
+    for (int i = 0; i < all.size(); ++i) {
+        if (all.at(i) != u'1')
+            continue;
+        const bool up = i < rows[0].size() && rows[0].at(i) == u'1';
+        if (!fourState) {
+            classes += up ? u'F' : u'T';
+            continue;
+        }
+        const bool down = i < rows[2].size() && rows[2].at(i) == u'1';
+        classes += up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
+    }
+    return classes;
+}
+
+barcode::BarcodeSetup linearSetup(const QString &symbology)
+{
+    barcode::BarcodeSetup setup;
+    setup.linear_or_2d = 0;
+    setup.barcode_font_index = barcode::Symbology_Index(0, symbology);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(10.0);
+    setup.value_font_val = font;
+    setup.header_font_val = font;
+    setup.footer_font_val = font;
+    return setup;
+}
+
+bool isDark(QRgb pixel)
+{
+    if (qAlpha(pixel) < 128)
+        return false;
+    return qGray(pixel) < 128;
+}
+
+std::vector<SeenBar> barsOnRow(const QImage &image, int row)
+{
+    std::vector<SeenBar> bars;
+    if (row < 0 || row >= image.height())
+        return bars;
+    int x = 0;
+    while (x < image.width()) {
+        if (!isDark(image.pixel(x, row))) {
+            ++x;
+            continue;
+        }
+        SeenBar bar;
+        bar.left = x;
+        while (x < image.width() && isDark(image.pixel(x, row)))
+            ++x;
+        bar.right = x - 1;
+        const int middle = (bar.left + bar.right) / 2;
+        bar.top = row;
+        while (bar.top > 0 && isDark(image.pixel(middle, bar.top - 1)))
+            --bar.top;
+        bar.bottom = row;
+        while (bar.bottom + 1 < image.height() && isDark(image.pixel(middle, bar.bottom + 1)))
+            ++bar.bottom;
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+}  // namespace lineartest
