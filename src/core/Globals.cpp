@@ -12,6 +12,9 @@ QString Cropped_Img_Path;
 QString Database_Path;
 QString print_profile_path;
 
+QString Start_Card_Option = QStringLiteral("T");
+int Card_Front_Or_Back = 0;
+
 QFont DEFAULT_FONT;
 QString Text_Ctrl_Font;
 int Text_Ctrl_Font_Size = 12;

@@ -13,6 +13,11 @@ extern QString Cropped_Img_Path;       // "Cropped_Images" in the data folder
 extern QString Database_Path;          // "Visitor_Log/Visitor.db" in the data folder
 extern QString print_profile_path;     // "PrintProfile" in the data folder
 
+// The start mode: "T" template, "W" card wizard, "L" saved design, "V" visitor, "G" group.
+extern QString Start_Card_Option;
+// The side being edited: 0 front, anything else back (the temp side never becomes current).
+extern int Card_Front_Or_Back;
+
 extern QFont DEFAULT_FONT;             // fallback when a stored font no longer exists
 extern QString Text_Ctrl_Font;         // font family of new text controls
 extern int Text_Ctrl_Font_Size;        // font size of new text controls
