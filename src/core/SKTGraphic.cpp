@@ -1,6 +1,7 @@
 #include "core/SKTGraphic.h"
 
 #include "core/Globals.h"
+#include "core/ImageResolution.h"
 #include "core/PaintSupport.h"
 #include "core/Utilities.h"
 #include "platform/BraceText.h"
@@ -137,8 +138,7 @@ void SKTGraphic::setHeight(double h)
 void SKTGraphic::Set_Barcode_image(const QImage &image)
 {
     _barcode_image = image;
-    // The picture's size in points: pixels over its device pixel ratio.
-    const QSizeF size = image.isNull() ? QSizeF() : QSizeF(image.size()) / image.devicePixelRatio();
+    const QSizeF size = Image_Size_In_Points(image);
     setWidth(size.width());
     setHeight(size.height());
 }

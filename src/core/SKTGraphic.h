@@ -241,7 +241,10 @@ public:
     void setYPosition(double y);
     void setWidth(double w);
     void setHeight(double h);
-    // Keeps the picture and sizes the control to it: width first, then height.
+    // Keeps the picture and sizes the control to it, width first, then height. The size in
+    // points follows the resolution the image records (Image_Size_In_Points): a symbol rendered
+    // at 300 dpi, 900 pixels wide, is 216 points wide and is drawn at that size, sharp on every
+    // device; an image whose resolution was never set counts one pixel a point.
     void Set_Barcode_image(const QImage &image);
     void Set_text_value(const QString &text);
     SKTTextStorage &Text_contents();
