@@ -1,7 +1,9 @@
 #include "core/CoreHub.h"
 
 #include "core/CardPainting.h"
+#include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
+#include "core/SKTImage.h"
 #include "core/Utilities.h"
 
 #include <QPainter>
@@ -47,6 +49,21 @@ void CoreHub::Card_Border_Drawing(QPainter &painter, const QRectF &)
 {
     if (const Card_Property *prop = currentCardProperty())
         ::Card_Border_Drawing(painter, *prop, currentCardShape(), frontCanvasBounds());
+}
+
+QImage CoreHub::Get_Image_For_Path(const QString &path, bool asIcon)
+{
+    return Load_Control_Picture(path, asIcon);
+}
+
+QString CoreHub::Check_Path_For_App_Resources(const QString &path)
+{
+    return Trim_Str(path);
+}
+
+QImage CoreHub::Get_Image_With_Update_Settings(SKTGraphic &control)
+{
+    return Adjusted_Control_Picture(control);
 }
 
 CoreHub &coreHub()

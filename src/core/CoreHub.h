@@ -6,9 +6,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
+#include <QString>
 
 class QPainter;
 class SKTGraphic;
@@ -59,6 +61,17 @@ public:
     // (the dirty rectangle is not used). Canvas and side renderer call these.
     virtual void Card_Base_Drawing(QPainter &painter, const QRectF &dirtyRect);
     virtual void Card_Border_Drawing(QPainter &painter, const QRectF &dirtyRect);
+
+    // Picture services of the image, signature and barcode controls.
+    // The picture of a file as the controls load it (longer side at most 500 pixels, the file's
+    // orientation applied); a null image when no picture can be read there.
+    virtual QImage Get_Image_For_Path(const QString &path, bool asIcon);
+    // A stored path made to point into this installation's resources; by default only trimmed.
+    virtual QString Check_Path_For_App_Resources(const QString &path);
+    // The image control's loaded picture through the filter chain with the control's settings.
+    virtual QImage Get_Image_With_Update_Settings(SKTGraphic &control);
+    // Puts the property panel's image controls back to their defaults.
+    virtual void Reset_Image_Editing_Controls() {}
 };
 
 // The installed hub, or the built-in fallback.

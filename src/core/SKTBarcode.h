@@ -1,0 +1,25 @@
+#pragma once
+// The barcode control: shows the picture the barcode window rendered from the control's
+// settings (stored with Set_Barcode_image), at its own size in points from the top-left
+// corner of the bounds, never scaled and never smoothed, so bars keep their edges. It has
+// neither background nor border.
+
+#include "core/SKTGraphic.h"
+
+class SKTBarcode : public SKTGraphic {
+public:
+    SKTBarcode();
+
+    // No picture yet: the bounds are the bare point until the picture is stored.
+    static std::unique_ptr<SKTBarcode> initWithPosition(QPointF point, const QImage &contents);
+
+    std::unique_ptr<SKTGraphic> clone() const override { return std::make_unique<SKTBarcode>(*this); }
+    std::unique_ptr<SKTGraphic> makeEmpty() const override { return std::make_unique<SKTBarcode>(); }
+
+    // `_contents` = `_barcode_image`.
+    void barcode_image_var_assign();
+
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    bool isDrawingFill() const override { return false; }
+    bool isDrawingStroke() const override { return false; }
+};
