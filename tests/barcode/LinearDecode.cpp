@@ -5,6 +5,9 @@
 #include "barcode/Symbologies.h"
 
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 #include <QTemporaryDir>
 
 namespace lineartest {
@@ -141,6 +144,83 @@ std::vector<SeenBar> barsOnRow(const QImage &image, int row)
         bars.push_back(bar);
     }
     return bars;
+}
+
+int rowCrossingMostBars(const QImage &image)
+{
+    int best = 0;
+    size_t most = 0;
+    for (int row = 0; row < image.height(); ++row) {
+        size_t runs = 0;
+        bool inside = false;
+        for (int x = 0; x < image.width(); ++x) {
+            const bool dark = isDark(image.pixel(x, row));
+            if (dark && !inside)
+                ++runs;
+            inside = dark;
+        }
+        if (runs > most) {
+            most = runs;
+            best = row;
+        }
+    }
+    return best;
+}
+
+QString modulesOnRow(const QImage &image, int row, double modulePixels)
+{
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        if (isDark(image.pixel(x, row))) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    QString modules;
+    if (first < 0)
+        return modules;
+    int x = first;
+    while (x <= last) {
+        const bool dark = isDark(image.pixel(x, row));
+        int length = 0;
+        while (x <= last && isDark(image.pixel(x, row)) == dark) {
+            ++length;
+            ++x;
+        }
+        const double count = length / modulePixels;
+        if (std::abs(count - std::round(count)) > 0.01 || std::round(count) < 1)
+            return QString();
+        modules += QString(int(std::round(count)), dark ? u'1' : u'0');
+    }
+    return modules;
+}
+
+QString barClassesSeen(const QImage &image, bool fourState)
+{
+    const std::vector<SeenBar> bars = barsOnRow(image, rowCrossingMostBars(image));
+    if (bars.empty())
+        return QString();
+    int lowestTop = 0, highestTop = image.height(), highestBottom = image.height(), lowestBottom = 0;
+    for (const SeenBar &bar : bars) {
+        lowestTop = std::max(lowestTop, bar.top);
+        highestTop = std::min(highestTop, bar.top);
+        highestBottom = std::min(highestBottom, bar.bottom);
+        lowestBottom = std::max(lowestBottom, bar.bottom);
+    }
+    QString classes;
+    for (const SeenBar &bar : bars) {
+        if (!fourState) {
+            classes += bar.top < (lowestTop + highestTop) / 2 ? u'F' : u'T';
+            continue;
+        }
+        // Trackers have the lowest tops and the highest bottoms.
+        const bool up = bar.top < (lowestTop + highestTop) / 2;
+        const bool down = bar.bottom > (highestBottom + lowestBottom) / 2;
+        classes += up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
+    }
+    return classes;
 }
 
 }  // namespace lineartest

@@ -38,6 +38,13 @@ struct SeenBar {
 // The bars crossed by the given row, each followed up and down through dark pixels of the
 // column at its middle.
 std::vector<SeenBar> barsOnRow(const QImage &image, int row);
+// The pixel row that crosses the most bars.
+int rowCrossingMostBars(const QImage &image);
+// The module string read along a pixel row, from the first dark pixel to the last, each run
+// counted in modules of the given width; "" when a run is not a whole number of modules.
+QString modulesOnRow(const QImage &image, int row, double modulePixels);
+// The postal bar classes seen in an image, in the letters of zintBarClasses.
+QString barClassesSeen(const QImage &image, bool fourState);
 // True for a pixel darker than mid-grey (transparent counts as white).
 bool isDark(QRgb pixel);
 
