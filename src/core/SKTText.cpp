@@ -1,0 +1,320 @@
+#include "core/SKTText.h"
+
+#include "core/KindPainting.h"
+#include "core/PaintSupport.h"
+#include "core/Utilities.h"
+#include "imageops/PixelFilters.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPalette>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Wider than any card: a line never wraps against it.
+constexpr double kUnboundedWidth = 1.0e7;
+// A blurred shadow is a picture; on a vector device it is made at this resolution.
+constexpr double kVectorShadowDpi = 300.0;
+// And never larger than this many pixels, whatever the zoom.
+constexpr double kMaxShadowPixels = 16.0e6;
+
+// A device on which one point is one unit: where the text is measured outside any painting.
+const QPaintDevice *measuringDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        image.setDotsPerMeterX(2835);
+        image.setDotsPerMeterY(2835);
+        return image;
+    }();
+    return &device;
+}
+
+Qt::Alignment horizontalAlignment(int code)
+{
+    switch (code) {
+    case 1: return Qt::AlignRight | Qt::AlignAbsolute;
+    case 2: return Qt::AlignHCenter;
+    case 3: return Qt::AlignJustify;
+    case 4: return Qt::AlignLeft;  // natural: follows the writing direction
+    default: return Qt::AlignLeft | Qt::AlignAbsolute;
+    }
+}
+
+// The text laid out in card points. The font is sized so that one of its points is one unit
+// of the device and glyph advances are unhinted, so lines break at the same places on the
+// screen, in a 600-dpi export and in a PDF.
+struct TextBlock {
+    std::unique_ptr<QTextLayout> layout;
+    QSizeF used;  // widest line and total height
+
+    TextBlock(const QString &text, const QFont &font, double kerning, int alignment, double width,
+              const QPaintDevice *device)
+    {
+        QFont f = Font_In_Card_Units(font, device);
+        f.setHintingPreference(QFont::PreferNoHinting);
+        if (kerning != 0 && std::isfinite(kerning))
+            f.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
+        QString lines = text;
+        lines.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+        lines.replace(QLatin1Char('\r'), QChar::LineSeparator);
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        layout = std::make_unique<QTextLayout>(lines, f, const_cast<QPaintDevice *>(device));
+        QTextOption option(horizontalAlignment(alignment));
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setUseDesignMetrics(true);
+        layout->setTextOption(option);
+        const double lineWidth = width > 0 ? width : kUnboundedWidth;
+        double y = 0, widest = 0;
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(lineWidth);
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            widest = std::max(widest, double(line.naturalTextWidth()));
+        }
+        layout->endLayout();
+        used = QSizeF(widest, y);
+    }
+};
+
+QColor knobColor() { return QGuiApplication::palette().color(QPalette::Dark); }
+
+// How many device pixels a card point covers on this painter.
+double deviceScale(const QPainter &painter)
+{
+    const QTransform t = painter.deviceTransform();
+    const double s = std::sqrt(std::abs(t.determinant()));
+    const int type = painter.device() ? painter.device()->devType() : QInternal::Image;
+    const bool raster = type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
+    return raster ? std::max(s, 0.01) : std::max(s, kVectorShadowDpi / 72.0);
+}
+
+// Paints the laid-out text's shadow: blurred through a picture at device resolution, or, with
+// no blur, as the text itself in the shadow colour.
+void drawShadow(QPainter &painter, const TextBlock &block, QPointF origin, const QTransform &rotation,
+                const QColor &colour, QPointF offset, double blur)
+{
+    painter.save();
+    painter.translate(offset);
+    if (!(blur > 0) || !std::isfinite(blur)) {
+        painter.setTransform(rotation, true);
+        painter.setPen(colour);
+        block.layout->draw(&painter, origin);
+        painter.restore();
+        return;
+    }
+    const QRectF extent =
+        rotation.mapRect(QRectF(origin, block.layout->boundingRect().size())).adjusted(-2 * blur, -2 * blur,
+                                                                                       2 * blur, 2 * blur);
+    double scale = deviceScale(painter);
+    const double pixels = extent.width() * extent.height() * scale * scale;
+    if (pixels > kMaxShadowPixels)
+        scale *= std::sqrt(kMaxShadowPixels / pixels);
+    QImage picture(std::max(1, int(std::ceil(extent.width() * scale))), std::max(1, int(std::ceil(extent.height() * scale))),
+                   QImage::Format_ARGB32_Premultiplied);
+    if (!picture.isNull()) {
+        picture.fill(Qt::transparent);
+        {
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setRenderHint(QPainter::TextAntialiasing, true);
+            p.scale(scale, scale);
+            p.translate(-extent.topLeft());
+            p.setTransform(rotation, true);
+            p.setPen(colour);
+            block.layout->draw(&p, origin);
+        }
+        // Three box passes come close to the soft edge of a Gaussian whose sigma is half the radius.
+        const int radius = std::max(1, int(std::lround(blur * scale / 2.0)));
+        for (int pass = 0; pass < 3; ++pass)
+            imageops::boxBlur(picture, radius);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(extent, picture);
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+QString Text_With_Case_Transform(const QString &text, int caseCode)
+{
+    switch (caseCode) {
+    case 1: return text.toUpper();
+    case 2: return text.toLower();
+    case 3: {
+        QString out = text.toLower();
+        bool wordStart = true;
+        for (qsizetype i = 0; i < out.size(); ++i) {
+            if (out[i].isSpace()) {
+                wordStart = true;
+            } else if (wordStart) {
+                out[i] = out[i].toUpper();
+                wordStart = false;
+            }
+        }
+        return out;
+    }
+    default: return text;
+    }
+}
+
+SKTText::SKTText() : SKTGraphic(SKTGraphicKind::Text) {}
+
+QString SKTText::Display_Text()
+{
+    return Text_With_Case_Transform(Trim_Str(Text_contents().string), text_transfrom_case);
+}
+
+QSizeF SKTText::naturalSize()
+{
+    const QString text = Display_Text();
+    if (text.isEmpty())
+        return QSizeF(0, 0);
+    const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, width(), measuringDevice());
+    return QSizeF(std::ceil(block.used.width()), std::ceil(block.used.height()));
+}
+
+void SKTText::makeNaturalSize()
+{
+    if (ctrl_is_locked)
+        return;
+    setBounds(QRectF(bounds().topLeft(), naturalSize()));
+}
+
+void SKTText::setHeightToMatchContents()
+{
+    auto flag = [this](bool on) {
+        changeValueForKey(SKTGraphicKeysForValuesToObserveForUndoKey, [&] { _boundsBeingChangedToMatchContents = on; });
+    };
+    flag(true);
+    const QRectF b = bounds();
+    setBounds(QRectF(b.x(), b.y(), b.width(), naturalSize().height()));
+    flag(false);
+}
+
+void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
+{
+    if (!ctrl_is_visible)
+        return;
+    const QRectF b = bounds();
+    const SKTBezierPath outline = Rotated_Control_Path();
+    if (isBeingCreateOrEdited) {
+        const QRectF frame = b.adjusted(-1, -1, 1, 1);
+        QPainterPath band;
+        band.addRect(frame);
+        band.addRect(frame.adjusted(1, 1, -1, -1));
+        band.setFillRule(Qt::OddEvenFill);
+        painter.fillPath(band, knobColor());
+        Request_Refresh_After_Drawing(painter);
+        return;
+    }
+    const QString text = Display_Text();
+    if (isDrawingFill()) {
+        if (_fill_type == QLatin1String("G")) {
+            painter.fillPath(outline.path, _fill_Grad_clr1);
+            Fill_Path_With_Gradient(painter, outline.path, _fill_Grad_clr1, _fill_Grad_clr2, _fill_grad_angle);
+        } else {
+            painter.fillPath(outline.path, _fillColor);
+        }
+    }
+    if (!text.isEmpty() && b.width() > 0) {
+        const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, b.width(), painter.device());
+        // Placed by the height of the text as it is drawn, wrapped at the control's width.
+        const double th = block.used.height();
+        double top = b.y();
+        if (text_alignmnet_Vert == 1)
+            top = b.y() + (b.height() - th);
+        else if (text_alignmnet_Vert == 2)
+            top = b.y() + (b.height() - th) / 2;
+        const QPointF origin(float(b.x()), float(top));
+        const QPointF centre(float(b.x() + b.width() / 2), float(b.y() + b.height() / 2));
+        const QTransform rotation = RotationTransform(text_rotation, centre.x(), centre.y());
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        if (Drawing_Shadow) {
+            Shadow_Color = Color_With_Opacity(Shadow_Color, Shadow_transparency);
+            drawShadow(painter, block, origin, rotation, Shadow_Color, QPointF(Shadow_offset_X, Shadow_offset_Y),
+                       Shadow_blur);
+        }
+        painter.setTransform(rotation, true);
+        painter.setPen(txt_clr);
+        block.layout->draw(&painter, origin);
+        painter.restore();
+        if (isDrawingStroke())
+            painter.strokePath(outline.path, Border_Pen(_strokeColor, _strokeWidth, _stroke_border_type));
+    }
+    Request_Refresh_After_Drawing(painter);
+}
+
+SKTTextStorage &SKTText::scriptingContents() { return Text_contents(); }
+
+void SKTText::setScriptingContents(const QString &text)
+{
+    willChangeScriptingContents();
+    Set_text_value(text);
+    Text_contents().string = text;
+    didChangeScriptingContents();
+}
+
+void SKTText::setUndoContents(const SKTTextStorage &storage)
+{
+    willChangeScriptingContents();
+    _Text_contents = storage;
+    Text_Value = storage.string;
+    didChangeScriptingContents();
+}
+
+void SKTText::willChangeScriptingContents()
+{
+    changeValueForKey(SKTGraphicKeysForValuesToObserveForUndoKey, [&] { _contentsBeingChangedByScripting = true; });
+}
+
+void SKTText::didChangeScriptingContents()
+{
+    changeValueForKey(SKTTextUndoContentsKey, [] {});
+    changeValueForKey(SKTGraphicKeysForValuesToObserveForUndoKey, [&] { _contentsBeingChangedByScripting = false; });
+}
+
+QVariant SKTText::valueForKey(const QString &key)
+{
+    if (key == SKTTextUndoContentsKey || key == SKTTextContentsKey)
+        return Text_contents().string;
+    if (key == SKTGraphicKeysForValuesToObserveForUndoKey)
+        return QStringList(keysForValuesToObserveForUndo().values());
+    return SKTGraphic::valueForKey(key);
+}
+
+bool SKTText::setValueForKey(const QString &key, const QVariant &value)
+{
+    if (key == SKTTextUndoContentsKey || key == SKTTextContentsKey) {
+        setScriptingContents(value.toString());
+        return true;
+    }
+    return SKTGraphic::setValueForKey(key, value);
+}
+
+QSet<QString> SKTText::keysForValuesToObserveForUndo() const
+{
+    QSet<QString> keys = SKTGraphic::keysForValuesToObserveForUndo();
+    if (_contentsBeingChangedByScripting)
+        keys.insert(SKTTextUndoContentsKey);
+    if (_boundsBeingChangedToMatchContents)
+        keys.remove(SKTGraphicBoundsKey);
+    return keys;
+}
+
+QString SKTText::presentablePropertyNameForKey(const QString &key) const
+{
+    if (key == SKTTextUndoContentsKey)
+        return QCoreApplication::translate("UndoStrings", "Text");
+    return SKTGraphic::presentablePropertyNameForKey(key);
+}
