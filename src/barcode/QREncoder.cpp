@@ -9,6 +9,7 @@ namespace barcode {
 namespace {
 
 constexpr int kQuietZone = 4;  // modules of light margin every reader expects around the symbol
+constexpr int kMaxDimension = 8000;  // points; far beyond any card
 
 std::vector<int64_t> capacityTable(uint8_t mode)
 {
@@ -105,7 +106,7 @@ std::unique_ptr<DataMatrix> QREncoder::encodeCStringWithECLevel(int level, int v
 
 QImage QREncoder::paintDataMatrix(const DataMatrix *matrix, int imageDimension)
 {
-    if (!matrix || matrix->dimension() == 0)
+    if (!matrix || matrix->dimension() == 0 || imageDimension > kMaxDimension)
         return {};
     const int n = matrix->dimension();
     const int span = n + 2 * kQuietZone;
@@ -115,6 +116,8 @@ QImage QREncoder::paintDataMatrix(const DataMatrix *matrix, int imageDimension)
     const int lead = spare / 2;
 
     QImage img(d, d, QImage::Format_ARGB32_Premultiplied);
+    if (img.isNull())
+        return {};
     img.fill(Qt::transparent);
     const QRgb white = qRgba(255, 255, 255, 255);
     const QRgb black = qRgba(0, 0, 0, 255);

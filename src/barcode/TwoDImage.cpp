@@ -13,6 +13,8 @@ namespace {
 constexpr int kAutoDpi = 600;
 // A custom resolution beyond this would only make images of hundreds of megabytes.
 constexpr int kMaxDpi = 2400;
+// Larger rasters are refused rather than attempted (8000 x 8000 pixels).
+constexpr double kMaxPixels = 64.0e6;
 }  // namespace
 
 TwoDImage Increase_DPI(const TwoDImage &image, double dpi)
@@ -23,8 +25,13 @@ TwoDImage Increase_DPI(const TwoDImage &image, double dpi)
     }
     const float w = float(image.sizePoints.width());
     const float h = float(image.sizePoints.height());
-    const int W = int(std::ceil(float(dpi) * w / 72.0f));
-    const int H = int(std::ceil(float(dpi) * h / 72.0f));
+    const double fw = std::ceil(float(dpi) * w / 72.0f);
+    const double fh = std::ceil(float(dpi) * h / 72.0f);
+    if (!(fw >= 1 && fh >= 1) || fw * fh > kMaxPixels) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return {};
+    }
+    const int W = int(fw), H = int(fh);
     QImage out(W, H, QImage::Format_ARGB32_Premultiplied);
     if (out.isNull()) {
         Show_NSLog_Message(QStringLiteral("Invalid image"));

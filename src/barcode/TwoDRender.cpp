@@ -17,10 +17,7 @@ namespace {
 
 const QString kInvalid = QStringLiteral("Invalid barcode value.");
 
-struct Symbol {
-    TwoDImage image;
-    QString error;
-};
+using Symbol = TwoDSymbol;
 
 Symbol drawQR(const BarcodeSetup &setup, const QString &value, double dpi)
 {
@@ -58,13 +55,10 @@ Symbol drawDataMatrix(const BarcodeSetup &setup, const QString &value, double dp
 
 }  // namespace
 
-BarcodeImage Render_TwoD_Barcode(const BarcodeSetup &setup, const QString &value)
+TwoDSymbol Render_TwoD_Symbol(const BarcodeSetup &setup, const QString &value)
 {
-    BarcodeImage out;
-    if (Trim_Str(value).isEmpty()) {
-        out.error = kInvalid;
-        return out;
-    }
+    if (Trim_Str(value).isEmpty())
+        return {{}, kInvalid};
     const double dpi = Used_DPI_Value(setup.dpi_val_index, setup.dpi_custom_val);
     const QString name = Symbology_Name(1, setup.barcode_font_index);
     Symbol symbol;
@@ -74,10 +68,17 @@ BarcodeImage Render_TwoD_Barcode(const BarcodeSetup &setup, const QString &value
         symbol = drawPDF417(setup, value, dpi);
     else if (name == QLatin1String("DataMatrix"))
         symbol = drawDataMatrix(setup, value, dpi);
-    else
+    if (symbol.image.isNull() && symbol.error.isEmpty())
         symbol.error = kInvalid;
+    return symbol;
+}
+
+BarcodeImage Render_TwoD_Barcode(const BarcodeSetup &setup, const QString &value)
+{
+    const TwoDSymbol symbol = Render_TwoD_Symbol(setup, value);
     if (symbol.image.isNull()) {
-        out.error = symbol.error.isEmpty() ? kInvalid : symbol.error;
+        BarcodeImage out;
+        out.error = symbol.error;
         Show_NSLog_Message(out.error);
         return out;
     }
