@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 namespace barcode {
@@ -202,61 +203,32 @@ void textCompaction(pdf417class &p, int start, int length)
             dest.push_back(v & 0xff);
             continue;
         }
-        const bool nextTwoPunct = (getTextTypeAndValue(text, end, k + 1) & getTextTypeAndValue(text, end, k + 2)
-                                   & PUNCTUATION) != 0;
-        switch (mode) {
-        case ALPHA:
-            if (v & LOWER) {
-                dest.insert(dest.end(), {LL, v & 0xff});
-                mode = LOWER;
-            } else if (v & MIXED) {
-                dest.insert(dest.end(), {ML, v & 0xff});
-                mode = MIXED;
-            } else if (nextTwoPunct) {
-                dest.insert(dest.end(), {ML, PL, v & 0xff});
-                mode = PUNCTUATION;
-            } else {
-                dest.insert(dest.end(), {PS, v & 0xff});
-            }
-            break;
-        case LOWER:
-            if (v & ALPHA) {
-                if (getTextTypeAndValue(text, end, k + 1) & getTextTypeAndValue(text, end, k + 2) & ALPHA) {
-                    dest.insert(dest.end(), {ML, AL, v & 0xff});
-                    mode = ALPHA;
-                } else {
-                    dest.insert(dest.end(), {AS, v & 0xff});
-                }
-            } else if (v & MIXED) {
-                dest.insert(dest.end(), {ML, v & 0xff});
-                mode = MIXED;
-            } else if (nextTwoPunct) {
-                dest.insert(dest.end(), {ML, PL, v & 0xff});
-                mode = PUNCTUATION;
-            } else {
-                dest.insert(dest.end(), {PS, v & 0xff});
-            }
-            break;
-        case MIXED:
-            if (v & LOWER) {
-                dest.insert(dest.end(), {LL, v & 0xff});
-                mode = LOWER;
-            } else if (v & ALPHA) {
-                dest.insert(dest.end(), {AL, v & 0xff});
-                mode = ALPHA;
-            } else if (nextTwoPunct) {
-                dest.insert(dest.end(), {PL, v & 0xff});
-                mode = PUNCTUATION;
-            } else {
-                dest.insert(dest.end(), {PS, v & 0xff});
-            }
-            break;
-        default:  // punctuation: back to alpha, then the same character again
+        if (mode == PUNCTUATION) {  // back to alpha, then the same character again
             dest.push_back(PAL);
             mode = ALPHA;
             --k;
-            break;
+            continue;
         }
+        const int next2 = getTextTypeAndValue(text, end, k + 1) & getTextTypeAndValue(text, end, k + 2);
+        // Latch codewords (or a one-character shift) and the character; a latch changes mode.
+        auto emit = [&](std::initializer_list<int> prefix, int newMode) {
+            dest.insert(dest.end(), prefix);
+            dest.push_back(v & 0xff);
+            if (newMode)
+                mode = newMode;
+        };
+        if (v & LOWER)
+            emit({LL}, LOWER);
+        else if ((v & MIXED) && mode != MIXED)
+            emit({ML}, MIXED);
+        else if ((v & ALPHA) && mode == MIXED)
+            emit({AL}, ALPHA);
+        else if (v & ALPHA)  // an upper-case letter among lower-case ones
+            (next2 & ALPHA) ? emit({ML, AL}, ALPHA) : emit({AS}, 0);
+        else if (next2 & PUNCTUATION)
+            mode == MIXED ? emit({PL}, PUNCTUATION) : emit({ML, PL}, PUNCTUATION);
+        else
+            emit({PS}, 0);
     }
     if (dest.size() & 1)
         dest.push_back(PS);

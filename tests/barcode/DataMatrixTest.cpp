@@ -4,8 +4,6 @@
 
 #include <dmtx.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace barcode;
@@ -159,19 +157,9 @@ TEST(DataMatrixEps, HeaderBodyAndGhostscriptRendering)
     EXPECT_TRUE(eps.contains(QStringLiteral("%1 %2 1[1 0 0 1 -1 -1]{<\n").arg(grid.W).arg(grid.H).toLatin1()));
     EXPECT_TRUE(eps.endsWith("\n>}image\n"));
 
-    QTemporaryDir dir;
-    const QString epsPath = dir.filePath(QStringLiteral("dm.eps"));
-    const QString pngPath = dir.filePath(QStringLiteral("dm.png"));
-    QFile f(epsPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(eps);
-    f.close();
-    const auto r = testsupport::runTool(gs, {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
-                                             QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
-                                             QStringLiteral("-sDEVICE=pnggray"), QStringLiteral("-r360"),
-                                             QStringLiteral("-sOutputFile=") + pngPath, epsPath});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QImage rendered(pngPath);
+    QString gsError;
+    const QImage rendered = twodtest::renderEps(eps, 360, &gsError);
+    ASSERT_FALSE(rendered.isNull()) << gsError.toStdString();
     EXPECT_EQ(rendered.size(), QSize((grid.W + 2) * 5, (grid.H + 2) * 5));
     const auto d = twodtest::zxing(twodtest::onWhite(rendered, 20), QStringLiteral("DataMatrix"));
     EXPECT_EQ(d.bytes, value) << d.raw.toStdString();

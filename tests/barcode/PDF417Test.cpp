@@ -4,10 +4,8 @@
 #include "barcode/PDF417View.h"
 #include "platform/UiServices.h"
 
-#include <QFile>
 #include <QMimeData>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -346,19 +344,9 @@ TEST(PDF417View, EpsReadByGhostscriptAndDecoded)
     const QByteArray eps = view.makeEPS();
     ASSERT_TRUE(eps.startsWith("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 300 90\n")) << eps.left(80).toStdString();
     EXPECT_TRUE(eps.contains("\n%%Title: pdf417View_EPS_image\n"));
-    QTemporaryDir dir;
-    const QString epsPath = dir.filePath(QStringLiteral("s.eps"));
-    const QString pngPath = dir.filePath(QStringLiteral("s.png"));
-    QFile f(epsPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(eps);
-    f.close();
-    const auto r = testsupport::runTool(gs, {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
-                                             QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
-                                             QStringLiteral("-sDEVICE=pnggray"), QStringLiteral("-r300"),
-                                             QStringLiteral("-sOutputFile=") + pngPath, epsPath});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QImage rendered(pngPath);
+    QString gsError;
+    const QImage rendered = twodtest::renderEps(eps, 300, &gsError);
+    ASSERT_FALSE(rendered.isNull()) << gsError.toStdString();
     ASSERT_EQ(rendered.size(), QSize(1250, 375));
     const auto d = twodtest::zxing(twodtest::onWhite(rendered, 40), QStringLiteral("PDF417"));
     EXPECT_EQ(d.text, text) << d.raw.toStdString();

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "platform/ImageWriter.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -87,6 +88,25 @@ QByteArray dmtx(const QImage &image)
     const auto r = testsupport::runTool(testsupport::findTool(QString::fromLatin1(kDmtx)),
                                         {QStringLiteral("-N1"), path});
     return r.exitCode == 0 ? r.out : QByteArray();
+}
+
+QImage renderEps(const QByteArray &eps, int dpi, QString *error)
+{
+    QTemporaryDir dir;
+    const QString epsPath = dir.filePath(QStringLiteral("symbol.eps"));
+    const QString pngPath = dir.filePath(QStringLiteral("symbol.png"));
+    QFile f(epsPath);
+    if (!f.open(QIODevice::WriteOnly) || f.write(eps) != eps.size())
+        return {};
+    f.close();
+    const auto r = testsupport::runTool(testsupport::findTool(QStringLiteral("gs")),
+                                        {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+                                         QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
+                                         QStringLiteral("-sDEVICE=pnggray"), QStringLiteral("-r%1").arg(dpi),
+                                         QStringLiteral("-sOutputFile=") + pngPath, epsPath});
+    if (error)
+        *error = QString::fromUtf8(r.err);
+    return r.exitCode == 0 ? QImage(pngPath) : QImage();
 }
 
 }  // namespace twodtest

@@ -28,6 +28,10 @@ QByteArray zbar(const QImage &image);
 // dmtxread's raw bytes; empty when nothing was read.
 QByteArray dmtx(const QImage &image);
 
+// Ghostscript's rendering of an EPS text at `dpi` (cropped to its bounding box), grey on white;
+// null with the reason in `error` when gs fails.
+QImage renderEps(const QByteArray &eps, int dpi, QString *error = nullptr);
+
 // Tool names for REQUIRE_TOOL.
 inline constexpr const char *kZXing = "ZXingReader";
 inline constexpr const char *kZbar = "zbarimg";
