@@ -1,5 +1,6 @@
 #include "core/ControllerImageFiles.h"
 
+#include "core/DocumentFiles.h"
 #include "core/Globals.h"
 #include "core/ImageResolution.h"
 #include "core/SKTGraphic.h"
@@ -7,17 +8,13 @@
 #include "platform/ImageWriter.h"
 #include "platform/Paths.h"
 
-#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLocale>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 
 float last_ctrl_X = 10.0f;
@@ -76,25 +73,13 @@ bool fail(QString *error, const QString &why)
 bool writePdfOfImage(const QImage &image, const QString &path, QString *error)
 {
     const QSizeF points = Image_Size_In_Points(image);
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(72);
-        pdf.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return fail(error, QStringLiteral("The PDF could not be made."));
+    const QByteArray pdf = Pdf_Page_Data(points, QString(), [&](QPainter &painter) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter.drawImage(QRectF(QPointF(0, 0), points), image);
-        painter.end();
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, file.errorString());
-    return true;
+    });
+    if (pdf.isEmpty())
+        return fail(error, QStringLiteral("The PDF could not be made."));
+    return Write_Whole_File(path, pdf, error);
 }
 
 }  // namespace
