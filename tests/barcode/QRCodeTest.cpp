@@ -357,3 +357,34 @@ TEST(QRPaint, ModulesQuietZoneAndMargins)
     EXPECT_EQ(raised.sizePoints, QSizeF(100, 100));
     EXPECT_TRUE(QREncoder::renderDataMatrix(nullptr, 100, 600).isNull());
 }
+
+TEST(QRFrontEnd, WholeTextModeMinimumSizeAndGridText)
+{
+    struct Case { QByteArray text; QRSourceCharset charset; int mode; };
+    const Case cases[] = {
+        {"0123", QRSourceCharset::Utf8, 0},
+        {"AC-42", QRSourceCharset::Utf8, 1},
+        {"abc", QRSourceCharset::Utf8, 2},
+        {"", QRSourceCharset::Utf8, 2},
+        {QStringLiteral("中").toUtf8(), QRSourceCharset::Utf8, 2},
+        {QByteArray("\x81\x41"), QRSourceCharset::ShiftJIS, 3},
+        // Each pair's second byte is looked at again on its own: 0xBF alone is an 8-bit byte.
+        {QByteArray("\x8A\xBF\x8E\x9A"), QRSourceCharset::ShiftJIS, 2},
+    };
+    for (const Case &c : cases) {
+        CQR_Encode enc;
+        enc.m_sourceCharset = c.charset;
+        EXPECT_EQ(enc.Get_Encoding_Mode(c.text.constData(), int(c.text.size())), c.mode) << c.text.toStdString();
+    }
+    EXPECT_EQ(QR_Minimum_Size(0), 21);
+    EXPECT_EQ(QR_Minimum_Size(1), 21);
+    EXPECT_EQ(QR_Minimum_Size(7), 45);
+    EXPECT_EQ(QR_Minimum_Size(40), 177);
+
+    DataMatrix grid(3);
+    grid.set(1, 0, 0);
+    grid.set(1, 2, 1);
+    EXPECT_EQ(grid.description(), QStringLiteral("100\n001\n000\n"));
+    EXPECT_TRUE(grid.valueAt(2, 1));
+    EXPECT_FALSE(grid.valueAt(1, 2));
+}
