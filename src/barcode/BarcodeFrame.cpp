@@ -37,19 +37,19 @@ double pointSizeOf(const QFont &font)
     return 12.0;
 }
 
-QFont fontForResolution(const QFont &font, double dpi, float letterSpacing)
+QFont fontForResolution(const QFont &font, double dpi)
 {
     QFont scaled(font);
     scaled.setPointSizeF(pointSizeOf(font) * 72.0 / (dpi > 0 ? dpi : 72.0));
-    scaled.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
+    scaled.setLetterSpacing(QFont::AbsoluteSpacing, 0.0);
     // The same outlines at every resolution, so that measured and drawn text agree.
     scaled.setHintingPreference(QFont::PreferNoHinting);
     return scaled;
 }
 
-QFontMetricsF metricsInPoints(const QFont &font, float letterSpacing)
+QFontMetricsF metricsInPoints(const QFont &font)
 {
-    return QFontMetricsF(fontForResolution(font, 72.0, letterSpacing), const_cast<QPaintDevice *>(pointDevice()));
+    return QFontMetricsF(fontForResolution(font, 72.0), const_cast<QPaintDevice *>(pointDevice()));
 }
 
 float marginPoints(double millimetres)
@@ -112,7 +112,7 @@ BarcodeStyle Barcode_Style(const BarcodeSetup &setup)
 
 float Barcode_Line_Height(const QFont &font)
 {
-    const double capHeight = metricsInPoints(font, 0.0f).capHeight();
+    const double capHeight = metricsInPoints(font).capHeight();
     // Kept in inches by the symbols: cap height / 72 + 0.35 x cap height / 72.
     const float inches = float(capHeight / 72.0 + 0.35 * (capHeight / 72.0));
     return inches * 72.0f;
@@ -122,18 +122,18 @@ float Barcode_Text_Width(const QFont &font, const QString &text, float letterSpa
 {
     if (text.isEmpty())
         return 0.0f;
-    return float(metricsInPoints(font, letterSpacing).horizontalAdvance(text));
+    return float(metricsInPoints(font).horizontalAdvance(text)) + letterSpacing * float(text.size() - 1);
 }
 
 float Barcode_Text_Box_Height(const QFont &font)
 {
-    return float(metricsInPoints(font, 0.0f).height());
+    return float(metricsInPoints(font).height());
 }
 
-QFont Font_In_Points(const QFont &font, const QPainter &painter, float letterSpacing)
+QFont Font_In_Points(const QFont &font, const QPainter &painter)
 {
     const double dpi = painter.device() ? painter.device()->logicalDpiY() : 72.0;
-    return fontForResolution(font, dpi, letterSpacing);
+    return fontForResolution(font, dpi);
 }
 
 float Barcode_Side_Allowance(float LR_margin)
@@ -154,18 +154,42 @@ void Paint_Barcode_Background(QPainter &painter, const QSizeF &frame, bool trans
     }
 }
 
-void Draw_Barcode_Text(QPainter &painter, const QSizeF &frame, float bottom, const QString &text,
-                       const QFont &font, const QColor &colour, Qt::Alignment alignment, float letterSpacing)
+void Draw_Barcode_Text_Box(QPainter &painter, const QRectF &box, const QString &text, const QFont &font,
+                           const QColor &colour, Qt::Alignment alignment, float letterSpacing)
 {
     if (text.isEmpty())
         return;
-    const double boxHeight = Barcode_Text_Box_Height(font);
-    const QRectF box(0.0, frame.height() - bottom - boxHeight, frame.width(), boxHeight);
+    // Letter spacing is laid out here, character by character, from metrics in points: a
+    // font's own letter spacing does not follow the painter's scale.
+    const QFontMetricsF metrics = metricsInPoints(font);
+    const double width = Barcode_Text_Width(font, text, letterSpacing);
+    double x = box.left();
+    if (alignment & Qt::AlignHCenter)
+        x += (box.width() - width) / 2.0;
+    else if (alignment & Qt::AlignRight)
+        x += box.width() - width;
+    const double baseline = box.top() + metrics.ascent();
+
     painter.save();
-    painter.setFont(Font_In_Points(font, painter, letterSpacing));
+    painter.setFont(Font_In_Points(font, painter));
     painter.setPen(colour);
-    painter.drawText(box, int(alignment) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+    if (letterSpacing == 0.0f) {
+        painter.drawText(QPointF(x, baseline), text);
+    } else {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const double advance = metrics.horizontalAdvance(text.left(i)) + letterSpacing * double(i);
+            painter.drawText(QPointF(x + advance, baseline), QString(text.at(i)));
+        }
+    }
     painter.restore();
+}
+
+void Draw_Barcode_Text(QPainter &painter, const QSizeF &frame, float bottom, const QString &text,
+                       const QFont &font, const QColor &colour, Qt::Alignment alignment, float letterSpacing)
+{
+    const double boxHeight = Barcode_Text_Box_Height(font);
+    Draw_Barcode_Text_Box(painter, QRectF(0.0, frame.height() - bottom - boxHeight, frame.width(), boxHeight), text,
+                          font, colour, alignment, letterSpacing);
 }
 
 void Draw_Barcode_Header(QPainter &painter, const BarcodeStyle &style, const QSizeF &frame)

@@ -50,9 +50,9 @@ float Barcode_Line_Height(const QFont &font);
 float Barcode_Text_Width(const QFont &font, const QString &text, float letterSpacing = Barcode_Text_Kerning);
 // Height in points of one laid-out line of the font (the text rectangle's height).
 float Barcode_Text_Box_Height(const QFont &font);
-// The font, with its letter spacing, to give a painter whose user space is in points, so that
-// text keeps its point size whatever the device's resolution.
-QFont Font_In_Points(const QFont &font, const QPainter &painter, float letterSpacing = 0.0f);
+// The font to give a painter whose user space is in points, so that text keeps its point size
+// whatever the device's resolution.
+QFont Font_In_Points(const QFont &font, const QPainter &painter);
 
 // Width added to the widest part of a frame for its left and right margins: twice the margin
 // and 15 points, or nothing for a margin of 0.
@@ -60,6 +60,11 @@ float Barcode_Side_Allowance(float LR_margin);
 
 // Clear when transparent, else the colour, over the whole frame.
 void Paint_Barcode_Background(QPainter &painter, const QSizeF &frame, bool transparent, const QColor &colour);
+// One line of text in a box (painter coordinates, points), its top at the box's top, aligned
+// across the box; the letter spacing is added between characters, and the text is placed by
+// its width with that spacing. Text wider than the box overflows it evenly.
+void Draw_Barcode_Text_Box(QPainter &painter, const QRectF &box, const QString &text, const QFont &font,
+                           const QColor &colour, Qt::Alignment alignment, float letterSpacing);
 // One line of text across the frame's width whose box starts `bottom` points above the
 // frame's bottom edge.
 void Draw_Barcode_Text(QPainter &painter, const QSizeF &frame, float bottom, const QString &text,

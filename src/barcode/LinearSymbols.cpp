@@ -35,18 +35,6 @@ QRectF painterRect(const QSizeF &frame, double x, double bottom, double width, d
     return QRectF(x, frame.height() - bottom - height, width, height);
 }
 
-void drawCaptionText(QPainter &painter, const QRectF &box, const QString &text, const QFont &font,
-                     const QColor &colour, Qt::Alignment alignment, float letterSpacing)
-{
-    if (text.isEmpty())
-        return;
-    painter.save();
-    painter.setFont(Font_In_Points(font, painter, letterSpacing));
-    painter.setPen(colour);
-    painter.drawText(box, int(alignment) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
-    painter.restore();
-}
-
 }  // namespace
 
 std::unique_ptr<NKDBarcode> Make_Linear_Symbol(const QString &name, const QString &value, bool printsCaption)
@@ -138,7 +126,11 @@ void Paint_Linear_Barcode(QPainter &painter, const NKDBarcode &symbol, const Bar
     const QString modules = symbol.completeBarcode();
     const int n = int(modules.size());
     const float bw = symbol.barWidth();
-    const float x0 = (float(frame.width()) - float(n) * bw) / 2.0f;
+    // The bars are centred as they are seen: spaces after the last bar take no room.
+    int drawnModules = n;
+    while (drawnModules > 0 && modules.at(drawnModules - 1) != u'1')
+        --drawnModules;
+    const float x0 = (float(frame.width()) - float(drawnModules) * bw) / 2.0f;
     const float captionHeight = symbol.printsCaption() ? symbol.captionHeight() * 72.0f : 0.0f;
     const float footerHeight = symbol.printsFooter() ? symbol.footerHeight() * 72.0f : 0.0f;
     const float base = footerHeight + style.footer_margin + style.TB_margin;
@@ -177,22 +169,27 @@ void Paint_Linear_Barcode(QPainter &painter, const NKDBarcode &symbol, const Bar
                              : base;
         const float boxHeight = Barcode_Text_Box_Height(style.value_font);
         const float letterSpacing = style.value_kerning ? Barcode_Text_Kerning : 0.0f;
-        const float barsWidth = float(n) * bw;
+        const float barsWidth = float(drawnModules) * bw;
         if (grouped) {
-            drawCaptionText(painter, painterRect(frame, 0.0, yv, x0 - SideCaptionGap, boxHeight), leftCaption,
+            Draw_Barcode_Text_Box(painter, painterRect(frame, 0.0, yv, x0 - SideCaptionGap, boxHeight), leftCaption,
                             style.value_font, style.value_colour, Qt::AlignRight, 0.0f);
-            const float slot = barsWidth / float(parts.size());
+            // Each group under the modules between its tall bars (or an equal share of the bars).
+            const auto groups = symbol.digitGroupModules();
+            const bool spans = groups.size() == size_t(parts.size());
             for (int k = 0; k < parts.size(); ++k) {
-                drawCaptionText(painter, painterRect(frame, x0 + slot * float(k), yv, slot, boxHeight),
-                                parts.at(k).trimmed(), style.value_font, style.value_colour, Qt::AlignHCenter,
-                                letterSpacing);
+                const float left = spans ? x0 + float(groups[size_t(k)].first) * bw
+                                         : x0 + barsWidth * float(k) / float(parts.size());
+                const float width = spans ? float(groups[size_t(k)].second - groups[size_t(k)].first + 1) * bw
+                                          : barsWidth / float(parts.size());
+                Draw_Barcode_Text_Box(painter, painterRect(frame, left, yv, width, boxHeight), parts.at(k).trimmed(),
+                                      style.value_font, style.value_colour, Qt::AlignHCenter, letterSpacing);
             }
             const float rightStart = x0 + barsWidth + SideCaptionGap;
-            drawCaptionText(painter,
+            Draw_Barcode_Text_Box(painter,
                             painterRect(frame, rightStart, yv, std::max(0.0f, float(frame.width()) - rightStart), boxHeight),
                             rightCaption, style.value_font, style.value_colour, Qt::AlignLeft, 0.0f);
         } else {
-            drawCaptionText(painter, painterRect(frame, 0.0, yv, frame.width(), boxHeight), parts.value(0),
+            Draw_Barcode_Text_Box(painter, painterRect(frame, 0.0, yv, frame.width(), boxHeight), parts.value(0),
                             style.value_font, style.value_colour, Qt::AlignHCenter, letterSpacing);
         }
     }

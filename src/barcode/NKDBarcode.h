@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace barcode {
 
@@ -106,6 +108,9 @@ public:
     // the left and right captions beside the bars (UPC/EAN): the caption's tabs separate the
     // groups. Any other caption is one line, whatever it holds.
     virtual bool printsDigitGroups() const { return false; }
+    // The first and last module (complete barcode indexes) under which each digit group of
+    // the caption is centred.
+    virtual std::vector<std::pair<int, int>> digitGroupModules() const { return {}; }
     virtual float firstBar() const { return 0.0f; }
     virtual float lastBar() const { return m_width - m_barWidth; }
 

@@ -134,6 +134,21 @@ float NKDAbstractUPCEANBarcode::barBottom(int i) const
     return reach > 0.0f ? -reach : 0.0f;
 }
 
+std::vector<std::pair<int, int>> NKDAbstractUPCEANBarcode::digitGroupModules() const
+{
+    std::vector<std::pair<int, int>> groups;
+    const int modules = int(completeBarcode().size());
+    for (int i = 0; i < modules; ++i) {
+        if (isGuardModule(i))
+            continue;
+        if (groups.empty() || groups.back().second != i - 1)
+            groups.emplace_back(i, i);
+        else
+            groups.back().second = i;
+    }
+    return groups;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 NKDEAN13Barcode::NKDEAN13Barcode(const QString &value, bool printsCaption)

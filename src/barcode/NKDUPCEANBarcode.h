@@ -26,6 +26,8 @@ public:
     // Guard bars reach down beside the printed value; every other bar starts on the base line.
     float barBottom(int i) const override;
     bool printsDigitGroups() const override { return true; }
+    // The runs of modules between the tall bars.
+    std::vector<std::pair<int, int>> digitGroupModules() const override;
 
     // The modulo-10 check digit (as an ASCII digit) of a string of digits: from the rightmost
     // digit leftwards the weights are 3, 1, 3, ...

@@ -1,0 +1,368 @@
+// The linear renderer: where bars, texts and colours land in the pixels, the frame's size in
+// points, and the same drawing in a PDF.
+
+#include "LinearDecode.h"
+#include "TestSupport.h"
+
+#include "barcode/BarcodeRender.h"
+#include "barcode/LinearSymbols.h"
+#include "barcode/Symbologies.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace barcode;
+using lineartest::isDark;
+
+namespace {
+
+constexpr double PointsPerMillimetre = 0.393701 * 72.0 / 10.0;
+
+struct Band {
+    int first = 0, last = 0;  // rows, inclusive
+    int left = 0, right = 0;  // columns of the band's ink, inclusive
+};
+
+// Runs of rows that hold dark pixels, from the top, with the columns their ink spans.
+std::vector<Band> inkBands(const QImage &image)
+{
+    std::vector<Band> bands;
+    bool inside = false;
+    for (int y = 0; y < image.height(); ++y) {
+        int left = -1, right = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (isDark(image.pixel(x, y))) {
+                if (left < 0)
+                    left = x;
+                right = x;
+            }
+        }
+        if (left >= 0) {
+            if (!inside)
+                bands.push_back({y, y, left, right});
+            Band &band = bands.back();
+            band.last = y;
+            band.left = std::min(band.left, left);
+            band.right = std::max(band.right, right);
+        }
+        inside = left >= 0;
+    }
+    return bands;
+}
+
+BarcodeSetup hiddenTexts(const char *symbology)
+{
+    BarcodeSetup setup = lineartest::linearSetup(QString::fromLatin1(symbology));
+    setup.show_hide_hdr = 1;
+    setup.show_hide_ftr = 1;
+    setup.show_hide_val = 1;
+    return setup;
+}
+
+// The module string the set-up's symbology makes of the value.
+QString modulesOf(const BarcodeSetup &setup, const QString &value)
+{
+    const auto symbol = Make_Linear_Symbol(Symbology_Name(0, setup.barcode_font_index), value, false);
+    return symbol ? symbol->completeBarcode() : QString();
+}
+
+QImage drawnAt(const BarcodeSetup &setup, const QString &value, double dpi)
+{
+    const BarcodeImage image = Render_Barcode(setup, value);
+    EXPECT_TRUE(image.isValid()) << image.error.toStdString();
+    return image.toImage(dpi);
+}
+
+}  // namespace
+
+TEST(LinearRender, BarWidthsInMilsLandOnWholePixels)
+{
+    const struct {
+        double mils, dpi;
+    } sizes[] = {{20, 300}, {20, 600}, {10, 300}, {10, 600}, {15, 600}};
+    const struct {
+        const char *symbology;
+        QString value;
+    } symbols[] = {
+        {"Code 128", QStringLiteral("Hello World")},
+        {"Code 39", QStringLiteral("CODE39")},
+        {"EAN-13", QStringLiteral("590123412345")},
+        {"Interleaved 2 of 5", QStringLiteral("12345678")},
+        {"Codabar", QStringLiteral("A1234B")},
+    };
+    for (const auto &symbol : symbols) {
+        for (const auto &size : sizes) {
+            SCOPED_TRACE(std::string(symbol.symbology) + " at " + std::to_string(size.mils) + " mils, "
+                         + std::to_string(size.dpi) + " dpi");
+            BarcodeSetup setup = hiddenTexts(symbol.symbology);
+            setup.linear_width_val = size.mils;
+            const QImage image = drawnAt(setup, symbol.value, size.dpi);
+            const QString seen = lineartest::modulesOnRow(image, lineartest::rowCrossingMostBars(image),
+                                                          size.mils / 1000.0 * size.dpi);
+            // The drawing starts and ends with a bar module.
+            QString expected = modulesOf(setup, symbol.value);
+            while (expected.endsWith(u'0'))
+                expected.chop(1);
+            EXPECT_EQ(seen, expected.mid(expected.indexOf(u'1')));
+        }
+    }
+}
+
+TEST(LinearRender, BarHeightsInMillimetresLandOnTheirPixels)
+{
+    const struct {
+        double millimetres, dpi;
+        bool texts;
+    } cases[] = {{6, 300, false}, {6, 600, false}, {10, 300, true}, {12.7, 600, true}, {25.4, 300, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.millimetres) + " mm at " + std::to_string(c.dpi) + " dpi"
+                     + (c.texts ? " with texts" : ""));
+        BarcodeSetup setup = c.texts ? lineartest::linearSetup(QStringLiteral("Code 128")) : hiddenTexts("Code 128");
+        setup.linear_height_val = c.millimetres;
+        const QImage image = drawnAt(setup, QStringLiteral("BADGE-42"), c.dpi);
+        const auto bars = lineartest::barsOnRow(image, lineartest::rowCrossingMostBars(image));
+        ASSERT_GT(bars.size(), 10u);
+        const double expected = c.millimetres / 25.4 * c.dpi;
+        for (const auto &bar : bars)
+            EXPECT_NEAR(bar.bottom - bar.top + 1, expected, 1.0);
+    }
+}
+
+TEST(LinearRender, FrameIsTheBarsWithMarginsAndTexts)
+{
+    const QString value = QStringLiteral("12345678");
+    const int modules = int(modulesOf(hiddenTexts("Code 128"), value).size());
+    const double bw = 20.0 / 1000.0 * 72.0;
+
+    const struct {
+        double height, tb, lr;
+        double expectedWidth;
+    } cases[] = {
+        // No side margin still leaves ten modules of quiet zone on each side.
+        {10.0, 1.0, 0.0, (modules + 20) * bw},
+        {6.0, 0.0, 0.0, (modules + 20) * bw},
+        // A side margin adds twice itself and 15 points.
+        {6.0, 2.0, 10.0, modules * bw + 2 * 10.0 * PointsPerMillimetre + 15.0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE("height " + std::to_string(c.height) + " TB " + std::to_string(c.tb) + " LR "
+                     + std::to_string(c.lr));
+        BarcodeSetup setup = hiddenTexts("Code 128");
+        setup.linear_height_val = c.height;
+        setup.TB_marging_val = c.tb;
+        setup.LR_margin_val = c.lr;
+        const BarcodeImage image = Render_Barcode(setup, value);
+        ASSERT_TRUE(image.isValid());
+        EXPECT_NEAR(image.sizePoints.height(), (c.height + 2 * c.tb) * PointsPerMillimetre, 1e-3);
+        EXPECT_NEAR(image.sizePoints.width(), c.expectedWidth, 1e-3);
+        for (const double dpi : {72.0, 300.0, 600.0}) {
+            const QImage pixels = image.toImage(dpi);
+            EXPECT_EQ(pixels.width(), int(std::ceil(image.sizePoints.width() * dpi / 72.0 - 1e-6)));
+            EXPECT_EQ(pixels.height(), int(std::ceil(image.sizePoints.height() * dpi / 72.0 - 1e-6)));
+        }
+        // The bars are centred: as much space on the left as on the right.
+        const QImage pixels = image.toImage(300);
+        const auto bands = inkBands(pixels);
+        ASSERT_EQ(bands.size(), 1u);
+        EXPECT_NEAR(bands[0].left, pixels.width() - 1 - bands[0].right, 1);
+        EXPECT_GE(bands[0].left, 10 * 6 - 1);
+    }
+
+    // Showing a text makes the frame taller by its line and margin, never narrower.
+    BarcodeSetup shown = hiddenTexts("Code 128");
+    const BarcodeImage bare = Render_Barcode(shown, value);
+    shown.show_hide_hdr = 0;
+    const BarcodeImage withHeader = Render_Barcode(shown, value);
+    EXPECT_GT(withHeader.sizePoints.height(), bare.sizePoints.height() + 1.0 * PointsPerMillimetre);
+    EXPECT_EQ(withHeader.sizePoints.width(), bare.sizePoints.width());
+}
+
+TEST(LinearRender, HeaderValueAndFooterStackAroundTheBars)
+{
+    const struct {
+        const char *symbology;
+        QString value;
+    } symbols[] = {
+        {"Code 128", QStringLiteral("BADGE-42")},
+        {"Royal Mail Barcode (RM4SCC / CBC)", QStringLiteral("SN34RD1A")},
+        {"Japan Post Barcode", QStringLiteral("1234567")},
+        {"PostNet", QStringLiteral("12345")},
+    };
+    for (const auto &symbol : symbols) {
+        SCOPED_TRACE(symbol.symbology);
+        BarcodeSetup setup = lineartest::linearSetup(QString::fromLatin1(symbol.symbology));
+
+        // Header, bars, value, footer from the top.
+        auto bands = inkBands(drawnAt(setup, symbol.value, 300));
+        ASSERT_EQ(bands.size(), 4u);
+        const int barsHeight = bands[1].last - bands[1].first;
+        EXPECT_GT(barsHeight, bands[0].last - bands[0].first);
+
+        // The value above the bars: header, value, bars, footer.
+        setup.show_val_on_top = 1;
+        bands = inkBands(drawnAt(setup, symbol.value, 300));
+        ASSERT_EQ(bands.size(), 4u);
+        EXPECT_NEAR(bands[2].last - bands[2].first, barsHeight, 1);
+        EXPECT_LT(bands[1].last - bands[1].first, barsHeight);
+
+        // Every hide box is honoured: only the bars remain.
+        setup.show_hide_hdr = 1;
+        setup.show_hide_ftr = 1;
+        setup.show_hide_val = 1;
+        bands = inkBands(drawnAt(setup, symbol.value, 300));
+        ASSERT_EQ(bands.size(), 1u);
+        EXPECT_NEAR(bands[0].last - bands[0].first, barsHeight, 1);
+    }
+}
+
+TEST(LinearRender, HeaderAlignmentAndAWideHeader)
+{
+    BarcodeSetup setup = lineartest::linearSetup(QStringLiteral("Code 39"));
+    setup.show_hide_ftr = 1;
+    setup.show_hide_val = 1;
+    setup.header_val = QStringLiteral("ID");
+    const struct {
+        int index;
+        const char *name;
+    } alignments[] = {{0, "Left"}, {1, "Center"}, {2, "Right"}};
+    for (const auto &alignment : alignments) {
+        SCOPED_TRACE(alignment.name);
+        setup.align_hdr_index = alignment.index;
+        const auto bands = inkBands(drawnAt(setup, QStringLiteral("CARD"), 300));
+        ASSERT_EQ(bands.size(), 2u);
+        const Band &header = bands[0], &bars = bands[1];
+        if (alignment.index == 0)
+            EXPECT_LT(header.left, bars.left);
+        else if (alignment.index == 2)
+            EXPECT_GT(header.right, bars.right);
+        else
+            EXPECT_NEAR(header.left + header.right, bars.left + bars.right, 4);
+    }
+
+    // A header wider than the bars widens the frame; the bars stay centred and the header whole.
+    setup.align_hdr_index = 1;
+    setup.header_val = QStringLiteral("A HEADER MUCH WIDER THAN THE BARS");
+    const QImage image = drawnAt(setup, QStringLiteral("A"), 300);
+    const auto bands = inkBands(image);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_GT(bands[0].right - bands[0].left, 2 * (bands[1].right - bands[1].left));
+    EXPECT_NEAR(bands[1].left, image.width() - 1 - bands[1].right, 1);
+    EXPECT_GT(bands[0].left, 0);
+    EXPECT_LT(bands[0].right, image.width() - 1);
+}
+
+TEST(LinearRender, ColoursAndTransparentBackground)
+{
+    BarcodeSetup setup = lineartest::linearSetup(QStringLiteral("Code 128"));
+    setup.barcode_clr_val = QColor(200, 0, 0);
+    setup.barcode_back_clr_val = QColor(255, 255, 0);
+    setup.barcode_val_clr_val = QColor(0, 0, 220);
+    setup.barcode_hdr_clr_val = QColor(0, 150, 0);
+    const QImage image = drawnAt(setup, QStringLiteral("COLOUR"), 300);
+    const auto bars = lineartest::barsOnRow(image, lineartest::rowCrossingMostBars(image));
+    ASSERT_FALSE(bars.empty());
+    const int barRow = (bars[0].top + bars[0].bottom) / 2;
+    EXPECT_EQ(image.pixelColor((bars[0].left + bars[0].right) / 2, barRow), QColor(200, 0, 0));
+    EXPECT_EQ(image.pixelColor(2, barRow), QColor(255, 255, 0));
+    // The value (below the bars) and the header (above) are drawn in their own colours.
+    auto hasInk = [&image](int fromRow, int toRow, const QColor &colour) {
+        for (int y = fromRow; y < toRow; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == colour)
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(hasInk(bars[0].bottom + 1, image.height(), QColor(0, 0, 220)));
+    EXPECT_FALSE(hasInk(0, bars[0].top, QColor(0, 0, 220)));
+    EXPECT_TRUE(hasInk(0, bars[0].top, QColor(0, 150, 0)));
+
+    setup.transparent_background = true;
+    const QImage clear = drawnAt(setup, QStringLiteral("COLOUR"), 300);
+    EXPECT_EQ(qAlpha(clear.pixel(2, barRow)), 0);
+    EXPECT_EQ(qAlpha(clear.pixel((bars[0].left + bars[0].right) / 2, barRow)), 255);
+}
+
+TEST(LinearRender, UpcEanGuardBarsReachDownBesideTheDigits)
+{
+    const struct {
+        const char *symbology, *value;
+    } symbols[] = {{"EAN-13", "590123412345"}, {"UPCA", "03600029145"}, {"EAN-8", "9638507"}, {"UPCE", "0123456"}};
+    for (const auto &[symbology, text] : symbols) {
+        SCOPED_TRACE(symbology);
+        BarcodeSetup setup = lineartest::linearSetup(QString::fromLatin1(symbology));
+        setup.show_hide_hdr = 1;
+        setup.show_hide_ftr = 1;
+        const QString value = QString::fromLatin1(text);
+        const QImage image = drawnAt(setup, value, 600);
+        const auto bands = inkBands(image);
+        ASSERT_EQ(bands.size(), 1u);
+        // Just below the bars' tops, where no digit is printed.
+        const auto bars = lineartest::barsOnRow(image, bands[0].first + 5);
+        ASSERT_GT(bars.size(), 10u);
+        const double barPixels = 6.0 / 25.4 * 600;
+        // The first bar is a guard; the bar a quarter of the way in belongs to a digit.
+        const auto &data = bars[bars.size() / 4];
+        EXPECT_GT(bars.front().bottom, data.bottom + 20);
+        EXPECT_NEAR(data.bottom - data.top + 1, barPixels, 1.0);
+        EXPECT_EQ(bars.front().top, data.top);
+        // EAN-13, UPC-A and UPC-E print their first digit left of the bars.
+        if (std::string_view(symbology) != "EAN-8")
+            EXPECT_LT(bands[0].left, bars.front().left);
+        else
+            EXPECT_EQ(bands[0].left, bars.front().left);
+    }
+}
+
+TEST(LinearRender, PdfHoldsTheSameDrawingAsVectors)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    REQUIRE_TOOL(pdfimages, "pdfimages");
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    const BarcodeImage image = Render_Barcode(lineartest::linearSetup(QStringLiteral("Code 128")),
+                                              QStringLiteral("PDF-128"));
+    ASSERT_TRUE(image.isValid());
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("symbol.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(image.sizePoints, QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        painter.scale(writer.resolution() / 72.0, writer.resolution() / 72.0);
+        image.paint(painter);
+    }
+    // The page is the drawing's size (to the whole point the page size keeps).
+    const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf}).out);
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    EXPECT_NEAR(size.captured(1).toDouble(), image.sizePoints.width(), 1.0);
+    EXPECT_NEAR(size.captured(2).toDouble(), image.sizePoints.height(), 1.0);
+    const auto images = testsupport::runTool(pdfimages, {QStringLiteral("-list"), pdf});
+    EXPECT_EQ(images.out.count('\n'), 2) << "no raster image inside: " << images.out.toStdString();
+
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    testsupport::runTool(pdftoppm, {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                    QStringLiteral("-singlefile"), pdf, prefix});
+    const QImage page(prefix + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(lineartest::zxingRead(page, QStringLiteral("Code128")), QByteArray("PDF-128"));
+    // Text drawn in the PDF keeps its point size: the value's line is as tall as in a raster.
+    const auto pdfBands = inkBands(page);
+    const auto rasterBands = inkBands(image.toImage(300));
+    ASSERT_EQ(pdfBands.size(), rasterBands.size());
+    for (size_t i = 0; i < pdfBands.size(); ++i)
+        EXPECT_NEAR(pdfBands[i].last - pdfBands[i].first, rasterBands[i].last - rasterBands[i].first, 3) << i;
+}
