@@ -10,6 +10,7 @@ extern "C" {
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -55,9 +56,8 @@ DataMatrixGrid encodeWithIec(const QByteArray &bytes, int W, int H, int encoding
         out.cells.assign(grid, grid + size_t(w) * size_t(h));
         out.encoder = QStringLiteral("iec16022");
     } else {
-        Show_NSLog_Message(QStringLiteral("No barcode produced"));
-        Show_NSLog_Message(QStringLiteral("Size    : %1x%2").arg(w).arg(h));
-        Show_NSLog_Message(QStringLiteral("Encoded : %1 of %2 bytes with %3 bytes of ecc").arg(len).arg(max).arg(ecc));
+        Show_NSLog_Message(QStringLiteral("libiec16022: no symbol of %1x%2; encoded %3 of %4 bytes with %5 bytes of ecc")
+                               .arg(w).arg(h).arg(len).arg(max).arg(ecc));
     }
     std::free(grid);
     std::free(encoding);
@@ -308,8 +308,14 @@ DataMatrixGrid Encode_DataMatrix(const QByteArray &bytes, int W, int H, int enco
     }
     if (grid.isNull())
         grid = encodeWithDmtx(bytes, W, H, encodingIndex);
-    if (grid.isNull())
+    if (grid.isNull()) {
+        static const char *names[] = {"Auto", "A", "C", "T", "B"};
+        Show_NSLog_Message(QStringLiteral("No barcode produced"));
+        Show_NSLog_Message(QStringLiteral("Size    : %1x%2").arg(W).arg(H));
+        Show_NSLog_Message(QStringLiteral("Barcode : %1").arg(QString::fromUtf8(bytes)));
+        Show_NSLog_Message(QStringLiteral("Encoding: %1").arg(QString::fromLatin1(names[std::clamp(encodingIndex, 0, 4)])));
         grid.error = QStringLiteral("The value is too long for this Data Matrix size and encoding.");
+    }
     return grid;
 }
 
