@@ -323,6 +323,34 @@ void byteCompaction(pdf417class &p, int start, int length)
     }
 }
 
+// Until nothing changes: the first segment that `grows` takes in each neighbour it `absorbs`.
+template <typename Grows, typename Absorbs>
+void absorbNeighbours(pdf417class &p, Grows grows, Absorbs absorbs)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int k = 0; k < int(p.list.size()) && !changed; ++k) {
+            listElement *v = listGet(p, k);
+            if (!grows(v))
+                continue;
+            listElement *vp = listGet(p, k - 1);
+            if (absorbs(vp)) {
+                changed = true;
+                v->start = vp->start;
+                listRemove(p, k - 1);
+                --k;
+                v = listGet(p, k);
+            }
+            listElement *vn = listGet(p, k + 1);
+            if (absorbs(vn)) {
+                changed = true;
+                v->end = vn->end;
+                listRemove(p, k + 1);
+            }
+        }
+    }
+}
+
 void breakString(pdf417class &p)
 {
     const unsigned char *text = p.text();
@@ -381,61 +409,17 @@ void breakString(pdf417class &p)
         }
     }
     // Long text absorbs single bytes and text on either side.
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int k = 0; k < int(p.list.size()); ++k) {
-            listElement *v = listGet(p, k);
-            if (!checkElementType(v, 'T') || getElementLength(v) < 5)
-                continue;
-            bool redo = false;
-            listElement *vp = listGet(p, k - 1);
-            if ((checkElementType(vp, 'B') && getElementLength(vp) == 1) || checkElementType(vp, 'T')) {
-                redo = true;
-                v->start = vp->start;
-                listRemove(p, k - 1);
-                --k;
-                v = listGet(p, k);
-            }
-            listElement *vn = listGet(p, k + 1);
-            if ((checkElementType(vn, 'B') && getElementLength(vn) == 1) || checkElementType(vn, 'T')) {
-                redo = true;
-                v->end = vn->end;
-                listRemove(p, k + 1);
-            }
-            if (redo) {
-                changed = true;
-                break;
-            }
-        }
-    }
+    absorbNeighbours(
+        p, [](const listElement *v) { return checkElementType(v, 'T') && getElementLength(v) >= 5; },
+        [](const listElement *n) {
+            return (checkElementType(n, 'B') && getElementLength(n) == 1) || checkElementType(n, 'T');
+        });
     // Byte runs absorb short text and other byte runs beside them.
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int k = 0; k < int(p.list.size()); ++k) {
-            listElement *v = listGet(p, k);
-            if (!checkElementType(v, 'B'))
-                continue;
-            bool redo = false;
-            listElement *vp = listGet(p, k - 1);
-            if ((checkElementType(vp, 'T') && getElementLength(vp) < 5) || checkElementType(vp, 'B')) {
-                redo = true;
-                v->start = vp->start;
-                listRemove(p, k - 1);
-                --k;
-                v = listGet(p, k);
-            }
-            listElement *vn = listGet(p, k + 1);
-            if ((checkElementType(vn, 'T') && getElementLength(vn) < 5) || checkElementType(vn, 'B')) {
-                redo = true;
-                v->end = vn->end;
-                listRemove(p, k + 1);
-            }
-            if (redo) {
-                changed = true;
-                break;
-            }
-        }
-    }
+    absorbNeighbours(
+        p, [](const listElement *v) { return checkElementType(v, 'B'); },
+        [](const listElement *n) {
+            return (checkElementType(n, 'T') && getElementLength(n) < 5) || checkElementType(n, 'B');
+        });
     // A message of eight or more digits alone is numeric.
     if (p.list.size() == 1) {
         listElement *v = listGet(p, 0);
