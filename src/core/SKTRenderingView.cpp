@@ -184,12 +184,6 @@ QImage SKTRenderingView::image_From_Card_Graphics(const SKTGraphicList &graphics
     return image;
 }
 
-QImage SKTRenderingView::image_From_Card_Graphics(const SKTGraphicList &graphics, bool, double dpi)
-{
-    // The cached-bitmap variant served old systems only; every caller gets the painted image.
-    return image_From_Card_Graphics(graphics, dpi);
-}
-
 bool SKTRenderingView::Write_Side_File(const SKTGraphicList &graphics, const QString &path, double dpi,
                                        QString *error)
 {

@@ -64,7 +64,6 @@ public:
     static QByteArray tiffDataWithGraphics(const SKTGraphicList &graphics, int *errorCode = nullptr);
     // The side as an image painted at `dpi`; null (logged) when there is no card frame.
     static QImage image_From_Card_Graphics(const SKTGraphicList &graphics, double dpi = 72.0);
-    static QImage image_From_Card_Graphics(const SKTGraphicList &graphics, bool print_box, double dpi = 72.0);
     static QByteArray epsDataWithGraphics(const SKTGraphicList &graphics, double dpi);
 
     // Writes the side to a file in the format its extension names: png, jpg/jpeg, bmp,
