@@ -366,3 +366,122 @@ TEST(LinearRender, PdfHoldsTheSameDrawingAsVectors)
     for (size_t i = 0; i < pdfBands.size(); ++i)
         EXPECT_NEAR(pdfBands[i].last - pdfBands[i].first, rasterBands[i].last - rasterBands[i].first, 3) << i;
 }
+
+namespace {
+
+// A symbol whose module string is given whole, to watch the renderer's runs.
+class GivenModules : public NKDBarcode {
+public:
+    explicit GivenModules(const QString &modules) : NKDBarcode(QString(), false), m_modules(modules) {}
+    QString initiator() const override { return m_modules; }
+    QString barcode() const override { return QString(); }
+
+private:
+    QString m_modules;
+};
+
+}  // namespace
+
+TEST(LinearRender, RunsOfBarModulesBecomeOneRectangleEach)
+{
+    BarcodeSetup setup = hiddenTexts("Code 128");
+    setup.TB_marging_val = 0.0;
+    const BarcodeStyle style = Barcode_Style(setup);
+    const struct {
+        const char *modules;
+        std::vector<std::pair<int, int>> bars;  // left edge from the first module, width (points)
+    } cases[] = {
+        {"0110100111", {{2, 4}, {8, 2}, {14, 6}}},
+        {"1", {{0, 2}}},
+        {"10", {{0, 2}}},
+        {"0000", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.modules);
+        GivenModules symbol{QString::fromLatin1(c.modules)};
+        Layout_Linear_Symbol(symbol, style, 2.0f, 20.0f);
+        const QSizeF frame = Linear_Frame_Size(symbol);
+        QImage image(int(std::ceil(frame.width())), int(std::ceil(frame.height())), QImage::Format_ARGB32);
+        image.setDotsPerMeterX(qRound(72 / 0.0254));
+        image.setDotsPerMeterY(qRound(72 / 0.0254));
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            Paint_Linear_Barcode(painter, symbol, style, frame);
+        }
+        const auto seen = lineartest::barsOnRow(image, image.height() / 2);
+        ASSERT_EQ(seen.size(), c.bars.size());
+        if (seen.empty()) {
+            // Background only.
+            EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(Qt::white));
+            continue;
+        }
+        const int origin = seen.front().left - c.bars.front().first;
+        for (size_t i = 0; i < seen.size(); ++i) {
+            EXPECT_EQ(seen[i].left - origin, c.bars[i].first) << i;
+            EXPECT_EQ(seen[i].right - seen[i].left + 1, c.bars[i].second) << i;
+            EXPECT_EQ(seen[i].bottom - seen[i].top + 1, 20) << i;
+        }
+    }
+}
+
+TEST(LinearRender, TwoDimensionalSymbolsAreFramedUnderTheHeader)
+{
+    const QSizeF symbol(100.0, 80.0);
+    auto paintBlack = [](QPainter &painter, const QRectF &target) { painter.fillRect(target, Qt::black); };
+
+    BarcodeSetup setup = lineartest::linearSetup(QStringLiteral("Code 39"));
+    setup.show_hide_hdr = 1;
+    setup.show_hide_ftr = 1;
+    setup.TB_marging_val = 2.0;
+    setup.LR_margin_val = 3.0;
+    BarcodeImage framed = Frame_TwoD_Symbol(setup, symbol, paintBlack);
+    ASSERT_TRUE(framed.isValid());
+    EXPECT_NEAR(framed.sizePoints.height(), 80.0 + 2 * 2.0 * PointsPerMillimetre, 1e-3);
+    EXPECT_NEAR(framed.sizePoints.width(), 100.0 + 2 * 3.0 * PointsPerMillimetre + 15.0, 1e-3);
+    QImage image = framed.toImage(72);
+    auto bands = inkBands(image);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_NEAR(bands[0].first, 2.0 * PointsPerMillimetre, 1);
+    EXPECT_NEAR(bands[0].left, image.width() - 1 - bands[0].right, 1);
+    // The frame's own background is white, not the linear background colour.
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
+
+    // Header above, footer below, and the header's margin between it and the symbol.
+    setup.show_hide_hdr = 0;
+    setup.show_hide_ftr = 0;
+    setup.LR_margin_val = 0.0;
+    framed = Frame_TwoD_Symbol(setup, symbol, paintBlack);
+    ASSERT_TRUE(framed.isValid());
+    EXPECT_NEAR(framed.sizePoints.width(), 100.0, 1e-3);
+    image = framed.toImage(300);
+    bands = inkBands(image);
+    ASSERT_EQ(bands.size(), 3u);
+    EXPECT_NEAR(bands[1].last - bands[1].first + 1, 80.0 * 300 / 72, 1);
+    EXPECT_GE(bands[1].first - bands[0].last, int(1.0 * PointsPerMillimetre * 300 / 72));
+
+    setup.transparent_background = true;
+    image = Frame_TwoD_Symbol(setup, symbol, paintBlack).toImage(72);
+    EXPECT_EQ(qAlpha(image.pixel(0, image.height() / 2)), 255);  // the symbol fills the width
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+
+    // Nothing to frame: refused, never drawn.
+    EXPECT_FALSE(Frame_TwoD_Symbol(setup, QSizeF(), paintBlack).isValid());
+}
+
+TEST(LinearRender, SymbologyListsKeepTheirStoredOrder)
+{
+    EXPECT_EQ(Linear_Symbology_Names().size(), 19);
+    EXPECT_EQ(Symbology_Index(0, QStringLiteral("Code 39")), 0);
+    EXPECT_EQ(Symbology_Index(0, QStringLiteral("EAN-13")), 8);
+    EXPECT_EQ(Symbology_Index(0, QStringLiteral("Code 128 SET C")), 12);
+    EXPECT_EQ(Symbology_Index(0, QStringLiteral("Japan Post Barcode")), 18);
+    EXPECT_EQ(Symbology_Name(1, 0), QStringLiteral("QR Code"));
+    EXPECT_EQ(Symbology_Name(1, 2), QStringLiteral("DataMatrix"));
+    EXPECT_EQ(Symbology_Name(1, 3), QString());
+    EXPECT_EQ(Symbology_Name(2, 0), QString());
+    EXPECT_EQ(Barcode_Alignment_Names().at(1), QStringLiteral("Center"));
+    // Every name of the linear list makes a symbol.
+    for (const QString &name : Linear_Symbology_Names())
+        EXPECT_NE(Make_Linear_Symbol(name, QStringLiteral("1234567"), true), nullptr) << name.toStdString();
+}
