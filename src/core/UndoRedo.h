@@ -1,0 +1,129 @@
+#pragma once
+// The user's Undo and Redo: a history of snapshots per card side. A snapshot is the control
+// archive of every control of the side, in array order. The main window controller owns one
+// history and forwards its operations of these names to it; the history works on the
+// document's side arrays and calls back through the two small interfaces below.
+//
+// Pairing. The history remembers the state each side was last recorded in. Recording after a
+// change pushes that remembered state (the state before the change) onto the side's undo
+// stack, empties the side's redo stack and remembers the new state; recording a state equal to
+// the remembered one does nothing, so callers may record before and after a change alike.
+// Undo puts the live state on the redo stack and restores the newest undo snapshot, so the
+// first Undo after a change brings back the state before it; Redo is the mirror image. A change
+// that was never recorded (a lock, a change of order) is taken as the newest change when Undo
+// or Redo comes. Emptying the history takes the live sides as the remembered states, so a
+// design set up by a start mode has empty stacks and Undo disabled.
+//
+// Each stack keeps at most kUndoDepth snapshots (snapshots hold pictures); the oldest go first.
+
+#include "core/ControlArchive.h"
+
+#include <QByteArray>
+#include <QList>
+#include <array>
+#include <optional>
+
+class SKTDocument;
+
+// The archives of one side's controls, in array order.
+using SKTSnapshot = QList<QByteArray>;
+
+// The profile panel of one side in visitor ("V") and group ("G") mode. The visitor and group
+// panels implement it; the history calls it only in those modes.
+class LiveModePanel {
+public:
+    virtual ~LiveModePanel() = default;
+    // Before a restore: dynamic check boxes off, text fields blank and editable but disabled
+    // (photo fields selectable only), the user picture cleared.
+    virtual void Refresh_Visitor_Dyn_Ctrl_and_image() = 0;
+    // One restored text or image control: its picture, value and visibility into the panel.
+    virtual void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic &control) = 0;
+    // The panel's fields enabled by the locks of the side's text and image controls (nothing
+    // while the program itself fills panels).
+    virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK(const SKTGraphicList &controls) = 0;
+};
+
+// What the history asks of the main window.
+class UndoRedoHost {
+public:
+    virtual ~UndoRedoHost() = default;
+    // The toolbar button and the menu item together.
+    virtual void Enable_Disable_Undo(bool enabled) = 0;
+    virtual void Enable_Disable_Redo(bool enabled) = 0;
+    virtual void Refresh_Canvas() {}
+    // The property panel shows this control (nullptr: the card).
+    virtual void Show_RHS_Properties(SKTGraphic *) {}
+    // The profile panel of the side (0 front, 1 back); nullptr when there is none.
+    virtual LiveModePanel *Live_Mode_Panel(int) { return nullptr; }
+};
+
+class UndoRedoHistory {
+public:
+    static constexpr int kUndoDepth = 50;
+
+    UndoRedoHistory(SKTDocument &document, UndoRedoHost *host = nullptr);
+
+    // Front undo, back undo, front redo, back redo; the newest snapshot last.
+    QList<SKTSnapshot> Ucontrol, Ucontrol_back, Rcontrol, Rcontrol_back;
+    // Set while the group list puts a row's values onto the card: nothing is recorded then.
+    bool live_mode_list_value_change = false;
+
+    // Records the current side (`Card_Front_Or_Back`) after a change; see the pairing above.
+    void Insert_In_Undo_Redo();
+    void Undo_Action_Perform();
+    void Redo_Action_Perform();
+    // Replaces the current side's controls with those of the snapshot; archives that cannot be
+    // read are left out.
+    void Fill_Undo_Redo_Control(const SKTSnapshot &snapshot);
+
+    int Get_Undo_Count() const;
+    int Get_Redo_Count() const;
+    // Undo enabled iff the current side's undo stack holds a snapshot; Redo likewise.
+    void Check_Undo_Redo_Btn_Enability();
+    void Enable_Disable_Undo(bool enabled);
+    void Enable_Disable_Redo(bool enabled);
+    // Empties the four stacks, disables Undo and Redo, takes the live sides as recorded.
+    void Undo_Redo_Clear();
+    // Empties both redo stacks and disables Redo.
+    void Clear_Redo_Stack();
+    // Empties the current side's redo stack and disables Redo.
+    void Redo_Stack();
+    // Appends one empty snapshot to each of the four stacks that is empty.
+    void Insert_Blank_Value_in_Undo_Redo();
+    // Commands call it after changing the canvas; there is nothing to do.
+    void Undo_Redo_Button_state() {}
+
+    // Raw pushes of the controls' snapshot onto the current side's undo or redo stack.
+    void Insert_In_Undo_Stack(const SKTGraphicList &controls);
+    void Insert_In_Redo_Stack(const SKTGraphicList &controls);
+    // The live controls of the current side: "U" onto its redo stack, anything else onto its
+    // undo stack.
+    void Last_Stack(const QString &which);
+    // The live controls of the current side onto its undo stack.
+    void Undo_Stack();
+
+    // The live-mode panel refresh, in visitor and group mode only.
+    void Refresh_Visitor_Dyn_Ctrl_and_image();
+    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *control);
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+
+    // The snapshot of a list of controls (nullptrs and controls that fail to archive left out).
+    static SKTSnapshot Snapshot_Of(const SKTGraphicList &controls);
+
+private:
+    static int currentSide();
+    QList<SKTSnapshot> &undoStack(int side) { return side == 0 ? Ucontrol : Ucontrol_back; }
+    QList<SKTSnapshot> &redoStack(int side) { return side == 0 ? Rcontrol : Rcontrol_back; }
+    const QList<SKTSnapshot> &undoStack(int side) const { return side == 0 ? Ucontrol : Ucontrol_back; }
+    const QList<SKTSnapshot> &redoStack(int side) const { return side == 0 ? Rcontrol : Rcontrol_back; }
+    SKTSnapshot liveSnapshot(int side) const;
+    static void push(QList<SKTSnapshot> &stack, const SKTSnapshot &snapshot);
+    // Records a change made since the last recording that nobody recorded; true if there was one.
+    bool recordUnrecordedChange(int side, const SKTSnapshot &live);
+    void playBack(QList<SKTSnapshot> &from, QList<SKTSnapshot> &to, bool undo);
+    LiveModePanel *livePanel() const;
+
+    SKTDocument &m_document;
+    UndoRedoHost *m_host;
+    std::array<std::optional<SKTSnapshot>, 2> m_recorded;
+};
