@@ -2,6 +2,8 @@
 
 #include "barcode/BarcodeFrame.h"
 
+#include <algorithm>
+
 namespace barcode {
 
 NKDBarcode::NKDBarcode(const QString &content, bool printsCaption)
@@ -33,16 +35,29 @@ void NKDBarcode::calculateWidth()
     m_width = float(completeBarcode().size()) * m_barWidth;
 }
 
-bool NKDBarcode::isContentValid() const
+QString NKDBarcode::joinPatterns(const QString &text, signed char checkDigit,
+                                 const std::function<QString(char)> &pattern)
 {
     QByteArray bytes;
-    if (!asciiForm(m_content, bytes))
-        return false;
-    for (const char c : bytes) {
-        if (_encodeChar(c).isEmpty())
-            return false;
-    }
-    return true;
+    if (!asciiForm(text, bytes))
+        return QString();
+    QString modules;
+    for (const char c : bytes)
+        modules += pattern(c);
+    if (checkDigit != -1)
+        modules += pattern(char(checkDigit));
+    return modules;
+}
+
+bool NKDBarcode::everyCharacter(const QString &text, const std::function<bool(char)> &test)
+{
+    QByteArray bytes;
+    return asciiForm(text, bytes) && std::all_of(bytes.begin(), bytes.end(), test);
+}
+
+bool NKDBarcode::isContentValid() const
+{
+    return everyCharacter(m_content, [this](char c) { return !_encodeChar(c).isEmpty(); });
 }
 
 QString NKDBarcode::_encodeChar(char) const
@@ -52,15 +67,7 @@ QString NKDBarcode::_encodeChar(char) const
 
 QString NKDBarcode::barcode() const
 {
-    QByteArray bytes;
-    if (!asciiForm(m_content, bytes))
-        return QString();
-    QString modules;
-    for (const char c : bytes)
-        modules += _encodeChar(c);
-    if (m_checkDigit != -1)
-        modules += _encodeChar(char(m_checkDigit));
-    return modules;
+    return joinPatterns(m_content, m_checkDigit, [this](char c) { return _encodeChar(c); });
 }
 
 QString NKDBarcode::completeBarcode() const

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -121,6 +122,12 @@ protected:
     NKDBarcode &operator=(const NKDBarcode &) = default;
     // The content's ASCII bytes, or nothing (and false) when it has a character outside ASCII.
     static bool asciiForm(const QString &text, QByteArray &bytes);
+    // The patterns of the text's characters joined, then the check digit's when one is set;
+    // "" for a text that is not ASCII.
+    static QString joinPatterns(const QString &text, signed char checkDigit,
+                                const std::function<QString(char)> &pattern);
+    // True when the text is ASCII and every character passes the test.
+    static bool everyCharacter(const QString &text, const std::function<bool(char)> &test);
     // Sum of the texts' heights (points) below or above the bars, as barBottom answers it.
     float textHeightsPoints() const;
 

@@ -90,14 +90,7 @@ QString NKDCodabarBarcode::barcode() const
 bool NKDCodabarBarcode::isContentValid() const
 {
     const QString text = symbolText();
-    QByteArray bytes;
-    if (text.isEmpty() || !asciiForm(text, bytes))
-        return false;
-    for (const char c : bytes) {
-        if (_encodeChar(c).isEmpty())
-            return false;
-    }
-    return true;
+    return !text.isEmpty() && everyCharacter(text, [this](char c) { return !_encodeChar(c).isEmpty(); });
 }
 
 }  // namespace barcode

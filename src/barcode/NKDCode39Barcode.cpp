@@ -91,28 +91,12 @@ QString NKDCode39Barcode::code39Text() const
 
 QString NKDCode39Barcode::barcode() const
 {
-    const QString text = code39Text();
-    QByteArray bytes;
-    if (!asciiForm(text, bytes))
-        return QString();
-    QString modules;
-    for (const char c : bytes)
-        modules += patternOf(c);
-    if (m_checkDigit != -1)
-        modules += patternOf(char(m_checkDigit));
-    return modules;
+    return joinPatterns(code39Text(), m_checkDigit, patternOf);
 }
 
 bool NKDCode39Barcode::isContentValid() const
 {
-    QByteArray bytes;
-    if (!asciiForm(m_content, bytes))
-        return false;
-    for (const char c : bytes) {
-        if (Code39_Value(c) < 0)
-            return false;
-    }
-    return true;
+    return everyCharacter(m_content, [](char c) { return Code39_Value(c) >= 0; });
 }
 
 void NKDCode39Barcode::generateChecksum()
@@ -183,25 +167,12 @@ QString NKDExtendedCode39Barcode::_encodeChar(char c) const
 
 bool NKDExtendedCode39Barcode::isContentValid() const
 {
-    QByteArray bytes;
-    if (!asciiForm(m_content, bytes))
-        return false;
-    for (const char c : bytes) {
-        if (Full_ASCII_Form(c).isEmpty())
-            return false;
-    }
-    return true;
+    return everyCharacter(m_content, [](char c) { return !Full_ASCII_Form(c).isEmpty(); });
 }
 
 QString NKDExtendedCode39Barcode::code39Text() const
 {
-    QByteArray bytes;
-    if (!asciiForm(m_content, bytes))
-        return QString();
-    QString text;
-    for (const char c : bytes)
-        text += Full_ASCII_Form(c);
-    return text;
+    return joinPatterns(m_content, -1, Full_ASCII_Form);
 }
 
 }  // namespace barcode

@@ -121,12 +121,9 @@ std::uint8_t NKDModifiedPlesseyHexBarcode::Plessey_CRC(const QString &hexDigits)
 
 QString NKDModifiedPlesseyHexBarcode::barcode() const
 {
-    QByteArray bytes;
-    if (!asciiForm(m_content, bytes))
+    QString modules = NKDBarcode::barcode();
+    if (modules.isEmpty() && !m_content.isEmpty())
         return QString();
-    QString modules;
-    for (const char c : bytes)
-        modules += _encodeChar(c);
     const std::uint8_t crc = Plessey_CRC(m_content);
     for (int bit = 7; bit >= 0; --bit)
         modules += (crc >> bit) & 1 ? QStringLiteral("1110") : QStringLiteral("1000");

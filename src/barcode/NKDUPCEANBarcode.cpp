@@ -102,6 +102,20 @@ QString NKDAbstractUPCEANBarcode::digitPattern(int index, char parity) const
     return left;
 }
 
+QString NKDAbstractUPCEANBarcode::twoHalves(int first, int middle, int last,
+                                            const std::function<char(int)> &leftParity) const
+{
+    QString modules;
+    for (int i = first; i < middle; ++i)
+        modules += digitPattern(i, leftParity(i));
+    modules += QStringLiteral("01010");
+    for (int i = middle; i <= last; ++i)
+        modules += digitPattern(i, 'R');
+    if (m_checkDigit != -1)
+        modules += swapHandedness(_encodeChar(char(m_checkDigit)));
+    return modules;
+}
+
 void NKDAbstractUPCEANBarcode::calculateWidth()
 {
     m_width = m_content.isEmpty() ? 0.0f : float(completeBarcode().size()) * m_barWidth * 1.2f;
@@ -178,16 +192,9 @@ QString NKDEAN13Barcode::barcode() const
 {
     if (m_content.isEmpty())
         return QString();
-    const ushort system = m_content.at(0).unicode();
-    QString modules;
-    for (int i = 1; i <= 6; ++i)
-        modules += digitPattern(i, _parityForSystemDigit(system < 128 ? char(system) : 0, i) ? 'G' : 'L');
-    modules += QStringLiteral("01010");
-    for (int i = 7; i <= 11; ++i)
-        modules += digitPattern(i, 'R');
-    if (m_checkDigit != -1)
-        modules += swapHandedness(_encodeChar(char(m_checkDigit)));
-    return modules;
+    const ushort first = m_content.at(0).unicode();
+    const char system = first < 128 ? char(first) : 0;
+    return twoHalves(1, 7, 11, [system](int i) { return _parityForSystemDigit(system, i) ? 'G' : 'L'; });
 }
 
 QString NKDEAN13Barcode::caption() const
@@ -215,15 +222,7 @@ std::unique_ptr<NKDBarcode> NKDEAN8Barcode::clone() const
 
 QString NKDEAN8Barcode::barcode() const
 {
-    QString modules;
-    for (int i = 0; i <= 3; ++i)
-        modules += digitPattern(i, 'L');
-    modules += QStringLiteral("01010");
-    for (int i = 4; i <= 6; ++i)
-        modules += digitPattern(i, 'R');
-    if (m_checkDigit != -1)
-        modules += swapHandedness(_encodeChar(char(m_checkDigit)));
-    return modules;
+    return twoHalves(0, 4, 6, [](int) { return 'L'; });
 }
 
 QString NKDEAN8Barcode::caption() const
@@ -256,15 +255,7 @@ std::unique_ptr<NKDBarcode> NKDUPCABarcode::clone() const
 
 QString NKDUPCABarcode::barcode() const
 {
-    QString modules;
-    for (int i = 0; i <= 5; ++i)
-        modules += digitPattern(i, 'L');
-    modules += QStringLiteral("01010");
-    for (int i = 6; i <= 10; ++i)
-        modules += digitPattern(i, 'R');
-    if (m_checkDigit != -1)
-        modules += swapHandedness(_encodeChar(char(m_checkDigit)));
-    return modules;
+    return twoHalves(0, 6, 10, [](int) { return 'L'; });
 }
 
 QString NKDUPCABarcode::caption() const

@@ -4,6 +4,8 @@
 
 #include "barcode/NKDBarcode.h"
 
+#include <functional>
+
 namespace barcode {
 
 class NKDAbstractUPCEANBarcode : public NKDBarcode {
@@ -43,6 +45,9 @@ protected:
     void takeValue(const QString &value);
     virtual bool isGuardModule(int i) const = 0;
     QString digitPattern(int index, char parity) const;  // parity 'L', 'R' or 'G'
+    // Digits first to middle - 1 with their left-hand parity, the centre guard, digits middle
+    // to last in R, then the check digit in R.
+    QString twoHalves(int first, int middle, int last, const std::function<char(int)> &leftParity) const;
     static bool allDigits(const QString &text);
 
     int m_dataLength;

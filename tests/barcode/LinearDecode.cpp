@@ -1,10 +1,10 @@
 #include "LinearDecode.h"
 
 #include "TestSupport.h"
+#include "TwoDDecode.h"
 
 #include "barcode/Symbologies.h"
 
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -17,20 +17,11 @@ namespace {
 QString savedPng(const QImage &image, QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("symbol.png"));
-    flattened(image).save(path);
+    twodtest::onWhite(image, 20).save(path);
     return path;
 }
 
 }  // namespace
-
-QImage flattened(const QImage &image, int margin)
-{
-    QImage out(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
-    out.fill(Qt::white);
-    QPainter painter(&out);
-    painter.drawImage(margin, margin, image);
-    return out;
-}
 
 QByteArray zxingRead(const QImage &image, const QString &format)
 {

@@ -12,9 +12,6 @@
 
 namespace lineartest {
 
-// The image flattened onto white with a white border of `margin` pixels.
-QImage flattened(const QImage &image, int margin = 20);
-
 // A linear set-up for the named symbology, with the fonts a new control gets (10 pt).
 barcode::BarcodeSetup linearSetup(const QString &symbology);
 
