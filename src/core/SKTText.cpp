@@ -15,6 +15,9 @@
 #include <cmath>
 #include <memory>
 
+// Qt's resolution for fonts that belong to no device (exported by QtGui for its modules).
+Q_GUI_EXPORT int qt_defaultDpiY();
+
 namespace {
 
 // Wider than any card: a line never wraps against it.
@@ -23,18 +26,6 @@ constexpr double kUnboundedWidth = 1.0e7;
 constexpr double kVectorShadowDpi = 300.0;
 // And never larger than this many pixels, whatever the zoom.
 constexpr double kMaxShadowPixels = 16.0e6;
-
-// A device on which one point is one unit: where the text is measured outside any painting.
-const QPaintDevice *measuringDevice()
-{
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(2835);
-        image.setDotsPerMeterY(2835);
-        return image;
-    }();
-    return &device;
-}
 
 Qt::Alignment horizontalAlignment(int code)
 {
@@ -47,17 +38,21 @@ Qt::Alignment horizontalAlignment(int code)
     }
 }
 
-// The text laid out in card points. The font is sized so that one of its points is one unit
-// of the device and glyph advances are unhinted, so lines break at the same places on the
-// screen, in a 600-dpi export and in a PDF.
+// The text laid out in card points with unhinted advances, so lines break at the same places
+// on the screen, in a 600-dpi export and in a PDF.
 struct TextBlock {
     std::unique_ptr<QTextLayout> layout;
     QSizeF used;  // widest line and total height
 
-    TextBlock(const QString &text, const QFont &font, double kerning, int alignment, double width,
-              const QPaintDevice *device)
+    TextBlock(const QString &text, const QFont &font, double kerning, int alignment, double width)
     {
-        QFont f = Font_In_Card_Units(font, device);
+        // Laid out for no device, where a font's pixel size follows Qt's default resolution:
+        // sized so that it comes to one pixel a point. (Bound to a device, a layout drops the
+        // letter spacing that carries the kerning.) The glyphs are drawn with the layout's
+        // own font, so any painter shows the same lines at its own resolution.
+        QFont f = font;
+        if (font.pointSizeF() > 0)
+            f.setPointSizeF(font.pointSizeF() * 72.0 / qt_defaultDpiY());
         f.setHintingPreference(QFont::PreferNoHinting);
         if (kerning != 0 && std::isfinite(kerning))
             f.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
@@ -65,7 +60,7 @@ struct TextBlock {
         lines.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
         lines.replace(QLatin1Char('\r'), QChar::LineSeparator);
         lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        layout = std::make_unique<QTextLayout>(lines, f, const_cast<QPaintDevice *>(device));
+        layout = std::make_unique<QTextLayout>(lines, f);
         QTextOption option(horizontalAlignment(alignment));
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         option.setUseDesignMetrics(true);
@@ -178,7 +173,7 @@ QSizeF SKTText::naturalSize()
     const QString text = Display_Text();
     if (text.isEmpty())
         return QSizeF(0, 0);
-    const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, width(), measuringDevice());
+    const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, width());
     return QSizeF(std::ceil(block.used.width()), std::ceil(block.used.height()));
 }
 
@@ -226,7 +221,7 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         }
     }
     if (!text.isEmpty() && b.width() > 0) {
-        const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, b.width(), painter.device());
+        const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, b.width());
         // Placed by the height of the text as it is drawn, wrapped at the control's width.
         const double th = block.used.height();
         double top = b.y();

@@ -184,6 +184,24 @@ TEST(RenderingView, PdfPageHasTheCardSizeAndShowsTheControls)
     EXPECT_TRUE(coretest::near(page.pixelColor(400, 260), Qt::white, 10));
 }
 
+TEST(RenderingView, PdfKeepsTextAsText)
+{
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    CardHub hub;
+    Side side;
+    auto text = std::make_unique<SKTText>();
+    text->_bounds = QRectF(10, 10, 220, 40);
+    text->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), 16);
+    text->Set_text_value(QStringLiteral("Jane Example"));
+    side.add(std::move(text));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("text.pdf"));
+    ASSERT_TRUE(SKTRenderingView::Write_Side_File(side.list(), path, 72));
+    const auto r = testsupport::runTool(pdftotext, {path, QStringLiteral("-")});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("Jane Example")) << r.out.toStdString();
+}
+
 TEST(RenderingView, EpsIsReadByGhostscriptWithTheCardsBoundingBox)
 {
     REQUIRE_TOOL(gs, "gs");
