@@ -112,7 +112,7 @@ void JapanPostBarcode::setContent(const QString &value)
 {
     QString code;
     QString visible;
-    for (const QChar c : value.toUpper()) {
+    for (const QChar c : asciiUpper(value)) {
         if ((c >= u'0' && c <= u'9') || c == u'-') {
             code += c;
             visible += c;

@@ -49,6 +49,16 @@ QString NKDBarcode::joinPatterns(const QString &text, signed char checkDigit,
     return modules;
 }
 
+QString NKDBarcode::asciiUpper(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return out;
+}
+
 bool NKDBarcode::everyCharacter(const QString &text, const std::function<bool(char)> &test)
 {
     QByteArray bytes;

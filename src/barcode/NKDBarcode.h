@@ -126,6 +126,9 @@ protected:
     // "" for a text that is not ASCII.
     static QString joinPatterns(const QString &text, signed char checkDigit,
                                 const std::function<QString(char)> &pattern);
+    // The text with its ASCII letters in upper case; other characters stay as they are (a
+    // character outside ASCII must not turn into letters a symbol would take).
+    static QString asciiUpper(const QString &text);
     // True when the text is ASCII and every character passes the test.
     static bool everyCharacter(const QString &text, const std::function<bool(char)> &test);
     // Sum of the texts' heights (points) below or above the bars, as barBottom answers it.

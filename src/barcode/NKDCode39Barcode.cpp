@@ -32,7 +32,7 @@ int indexOf(char c)
 }  // namespace
 
 NKDCode39Barcode::NKDCode39Barcode(const QString &value, bool printsCaption)
-    : NKDBarcode(value.toUpper(), printsCaption)
+    : NKDBarcode(asciiUpper(value), printsCaption)
 {
 }
 

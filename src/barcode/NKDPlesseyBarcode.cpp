@@ -28,14 +28,14 @@ QString bitGroups(int value, bool mostSignificantFirst, const QString &one, cons
 }  // namespace
 
 NKDModifiedPlesseyBarcode::NKDModifiedPlesseyBarcode(const QString &value, bool printsCaption)
-    : NKDBarcode(value.toUpper(), printsCaption)
+    : NKDBarcode(asciiUpper(value), printsCaption)
 {
     generateChecksum();
     calculateWidth();
 }
 
 NKDModifiedPlesseyBarcode::NKDModifiedPlesseyBarcode(const QString &value, bool printsCaption, Hex)
-    : NKDBarcode(value.toUpper(), printsCaption)
+    : NKDBarcode(asciiUpper(value), printsCaption)
 {
 }
 

@@ -73,7 +73,7 @@ unsigned royalmail_collapseDescenders(std::uint32_t descriptor)
 }
 
 NKDRoyalMailBarcode::NKDRoyalMailBarcode(const QString &value, bool printsCaption)
-    : NKDBarcode(value.toUpper(), printsCaption)
+    : NKDBarcode(asciiUpper(value), printsCaption)
 {
     m_barWidth = 1.4173229f;  // 0.5 mm
     generateChecksum();

@@ -224,6 +224,9 @@ TEST(LinearDecode, RefusedValuesGiveTheWindowsMessageAndNoImage)
         {"Code 39", QStringLiteral("AB*CD")},
         {"Code 39", QStringLiteral("a_b")},
         {"Code 39", QStringLiteral("\u00c5B")},
+        {"Code 39", QStringLiteral("stra\u00dfe")},      // no upper case turns it into letters
+        {"Royal Mail Barcode (RM4SCC / CBC)", QStringLiteral("\u00df1")},
+        {"Modified Plessey (Hex)", QStringLiteral("\ufb01")},
         {"Extended Code 39", QStringLiteral("caf\u00e9")},
         {"Extended Code 39", QStringLiteral("a\x01" "b")},
         {"Code 128", QStringLiteral("\u00e9t\u00e9")},

@@ -159,6 +159,8 @@ TEST(LinearSymbols, JapanPostCodeAndSymbolSize)
     const JapanPostBarcode letters(QStringLiteral("2630023 a7"));
     EXPECT_EQ(letters.content(), QStringLiteral("2630023A7"));
     EXPECT_EQ(letters.japanpostContents(), QStringLiteral("2630023:07=========="));
+    // Characters outside ASCII are dropped, never read as the letters their upper case has.
+    EXPECT_EQ(JapanPostBarcode(QStringLiteral("1234567\u00df")).content(), QStringLiteral("1234567"));
 
     JapanPostBarcode sized(QStringLiteral("1234567"));
     sized.setSymbolSize(20.0f);
