@@ -26,7 +26,7 @@ double Image_Dpi(const QImage &image)
 QSizeF Image_Size_In_Points(const QImage &image)
 {
     if (image.isNull())
-        return {};
+        return QSizeF(0, 0);
     const double scale = 72.0 / Image_Dpi(image);
     return QSizeF(image.width() * scale, image.height() * scale);
 }

@@ -12,7 +12,7 @@
 // set or is not usable.
 double Image_Dpi(const QImage &image);
 
-// The picture's size in points at its own resolution; empty for a null image.
+// The picture's size in points at its own resolution; 0 by 0 for a null image.
 QSizeF Image_Size_In_Points(const QImage &image);
 
 // Records the resolution in the image (both directions).
