@@ -1,0 +1,292 @@
+// The main window's image and file operations: cascade point, units, resolution, picture
+// files, folder listings, series in use and the path check.
+#include "CoreTestSupport.h"
+
+#include "core/ControllerImageFiles.h"
+#include "core/DocumentFiles.h"
+#include "core/Globals.h"
+#include "core/ImageResolution.h"
+#include "core/SKTBarcode.h"
+#include "core/SKTImage.h"
+#include "core/SKTText.h"
+#include "core/Shape_Control.h"
+#include "platform/UiServices.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void touch(const QString &path, const QByteArray &bytes = "x")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+QImage redCard(int w, int h, double dpi)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(QColor(200, 20, 20, 255));
+    Set_Image_Dpi(image, dpi);
+    return image;
+}
+
+}  // namespace
+
+TEST(ControllerFunctions, NewControlsCascadeAndRestartNearTheEdges)
+{
+    last_ctrl_X = last_ctrl_Y = 10.0f;
+    const QSizeF card(243, 154);
+    const QPointF expected[] = {{30, 30}, {50, 50}, {70, 70}, {90, 90}, {110, 10}, {130, 30}};
+    for (const QPointF &p : expected)
+        EXPECT_EQ(Control_New_Point(2, card), p);
+    last_ctrl_X = last_ctrl_Y = 10.0f;
+    EXPECT_EQ(Control_New_Point(30, card), QPointF(40, 40)) << "the step grows past 20 controls";
+    last_ctrl_X = 173.0f;
+    last_ctrl_Y = 10.0f;
+    EXPECT_EQ(Control_New_Point(0, card), QPointF(10, 30)) << "x + 50 reaching the width starts over";
+    last_ctrl_X = 172.0f;
+    last_ctrl_Y = 10.0f;
+    EXPECT_EQ(Control_New_Point(0, card), QPointF(192, 30));
+    last_ctrl_X = last_ctrl_Y = 10.0f;
+}
+
+TEST(ControllerFunctions, MillimetresAndPoints)
+{
+    EXPECT_NEAR(Points_to_MM_Convert(243), 85.725, 1e-4);
+    EXPECT_NEAR(MM_to_Points_Convert(54), 153.07, 1e-2);
+    EXPECT_NEAR(MM_to_Points_Convert(Points_to_MM_Convert(154)), 154, 1e-3);
+}
+
+TEST(ControllerFunctions, IncreaseDpiRedrawsAtTheResolution)
+{
+    const QImage card = redCard(243, 154, 72);
+    const QImage raised = Increase_DPI(card, 600);
+    ASSERT_EQ(raised.size(), QSize(2025, 1284));
+    EXPECT_NEAR(raised.dotsPerMeterX() * 0.0254, 600, 0.05);
+    EXPECT_EQ(Image_Size_In_Points(raised).toSize(), QSize(243, 154));
+    EXPECT_TRUE(coretest::near(raised.pixelColor(1000, 640), QColor(200, 20, 20), 2));
+    // A picture already at 300 dpi keeps its size in points.
+    EXPECT_EQ(Increase_DPI(redCard(600, 300, 300), 600).size(), QSize(1200, 600));
+    EXPECT_TRUE(Increase_DPI(QImage(), 600).isNull());
+}
+
+TEST(ControllerFunctions, SaveGenImageEncodesByExtension)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    QTemporaryDir dir;
+    struct Case {
+        const char *name;
+        QByteArray magic;
+    } cases[] = {
+        {"a.jpg", QByteArray("\xff\xd8\xff", 3)}, {"b.JPEG", QByteArray("\xff\xd8\xff", 3)},
+        {"c.png", QByteArray("\x89PNG", 4)},       {"d.bmp", QByteArray("BM")},
+        {"e.tiff", QByteArray("II*\0", 4)},        {"f.PDF", QByteArray("%PDF-")},
+    };
+    const QImage picture = redCard(486, 308, 144);  // 243 x 154 points
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QLatin1String(c.name));
+        touch(path, "previous content");
+        QString error;
+        ASSERT_TRUE(Save_gen_image(picture, path, &error)) << error.toStdString();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray head = f.read(8);
+        EXPECT_TRUE(head.startsWith(c.magic) || (c.magic.startsWith("II") && head.startsWith(QByteArray("MM\0*", 4))));
+        if (c.magic.startsWith("%PDF")) {
+            const auto info = testsupport::runTool(pdfinfo, {path});
+            EXPECT_TRUE(QString::fromUtf8(info.out).contains(QRegularExpression(QStringLiteral("Page size:\\s+243 x 154 pts"))))
+                << info.out.toStdString();
+        } else {
+            const QImage back(path);
+            EXPECT_EQ(back.size(), QSize(486, 308));
+            EXPECT_NEAR(back.dotsPerMeterX() * 0.0254, 144, 1.0);
+            EXPECT_TRUE(coretest::near(back.pixelColor(100, 100), QColor(200, 20, 20), 8));
+        }
+    }
+}
+
+TEST(ControllerFunctions, SaveGenImageReportsFailureAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("old.xyz"));
+    touch(kept, "old");
+    QString error;
+    EXPECT_FALSE(Save_gen_image(redCard(10, 10, 72), kept, &error));
+    EXPECT_FALSE(error.isEmpty());
+    QFile f(kept);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old");
+    EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("a.png")), &error));
+    EXPECT_FALSE(Save_gen_image(redCard(10, 10, 72), dir.filePath(QStringLiteral("no/such/a.png")), &error));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.png"))));
+}
+
+TEST(ControllerFunctions, LoadingAPictureMakesAThumbnail)
+{
+    QTemporaryDir dir;
+    struct Case {
+        QSize stored, loaded;
+    } cases[] = {{{1200, 600}, {500, 250}}, {{300, 900}, {166, 500}}, {{120, 80}, {120, 80}}};
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QStringLiteral("p%1.png").arg(c.stored.width()));
+        ASSERT_TRUE(redCard(c.stored.width(), c.stored.height(), 300).save(path));
+        const QImage picture = Load_Control_Picture(path);
+        EXPECT_EQ(picture.size(), c.loaded);
+        EXPECT_EQ(Image_Size_In_Points(picture), QSizeF(c.loaded)) << "one pixel a point";
+    }
+    touch(dir.filePath(QStringLiteral("text.png")), "not a picture");
+    EXPECT_TRUE(Load_Control_Picture(dir.filePath(QStringLiteral("text.png"))).isNull());
+    EXPECT_TRUE(Load_Control_Picture(dir.filePath(QStringLiteral("missing.png"))).isNull());
+    EXPECT_TRUE(Load_Control_Picture(dir.path()).isNull());
+    EXPECT_EQ(imageResize(redCard(40, 20, 72), QSizeF(10, 30)).size(), QSize(10, 30));
+    EXPECT_TRUE(imageResize(QImage(), QSizeF(10, 30)).isNull());
+}
+
+TEST(ControllerFunctions, FolderListings)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    touch(root + QStringLiteral("/a.did"));
+    touch(root + QStringLiteral("/b.txt"));
+    touch(root + QStringLiteral("/.hidden"));
+    touch(root + QStringLiteral("/sub/inner.png"));
+    touch(root + QStringLiteral("/sub/deeper/x.y.z"));
+    QDir(root).mkdir(QStringLiteral(".cache"));
+
+    EXPECT_EQ(sorted(Get_Folder_Array_At_Path(root)), QStringList({".cache", "sub"}));
+    EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, false)), QStringList({".hidden", "a.did", "b.txt"}));
+    EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, true)), QStringList({".hidden", "a", "b"}));
+    EXPECT_EQ(sorted(Get_Folders_And_Sub_Folder_Array_At_Path(root)), QStringList({".cache", "sub", "sub/deeper"}));
+    EXPECT_EQ(sorted(Get_Files_And_Folder_Array_At_Path(root)),
+              QStringList({".cache", ".hidden", "a", "b", "sub", "sub/deeper", "sub/deeper/x.y", "sub/inner"}));
+    for (const QString &missing : {root + QStringLiteral("/nothing"), root + QStringLiteral("/a.did"), QString()}) {
+        EXPECT_TRUE(Get_Folder_Array_At_Path(missing).isEmpty());
+        EXPECT_TRUE(Get_Files_Array_At_Path(missing, true).isEmpty());
+        EXPECT_TRUE(Get_Folders_And_Sub_Folder_Array_At_Path(missing).isEmpty());
+    }
+}
+
+TEST(ControllerFunctions, FilterKeepsDesignFilesInAnyCaseAndFolders)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char *name : {"a.DID", "b.did", "c.Did", "d.txt", "e", ".f", "g.did.bak"})
+        touch(root + QLatin1Char('/') + QLatin1String(name));
+    touch(root + QStringLiteral("/folder.txt/inside.txt"));
+    Filter_Non_Log_Files_At_Path(root);
+    EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, false)), QStringList({"a.DID", "b.did", "c.Did"}));
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("/folder.txt/inside.txt"))) << "folders stay, with their content";
+}
+
+TEST(ControllerFunctions, SeriesNamesAndSeriesInUse)
+{
+    testsupport::TempDataFolder folder;
+    touch(Data_Folder_Path + QStringLiteral("/Names.txt"));
+    touch(Data_Folder_Path + QStringLiteral("/Codes.txt"));
+    touch(Data_Folder_Path + QStringLiteral("/Upper.TXT"));
+    touch(Data_Folder_Path + QStringLiteral("/notes.csv"));
+    QDir(Data_Folder_Path).mkdir(QStringLiteral("dir.txt"));
+    EXPECT_EQ(sorted(Get_datasheet_File_Name_Array()), QStringList({"Codes", "Names", "Upper"}));
+
+    coretest::RecordingHub hub;
+    auto bound = [](std::unique_ptr<SKTGraphic> g, const QString &series) {
+        g->data_source_type = 1;
+        g->batch_list_name = series;
+        return g;
+    };
+    std::vector<std::unique_ptr<SKTGraphic>> keep;
+    auto add = [&](std::unique_ptr<SKTGraphic> g) {
+        keep.push_back(std::move(g));
+        return keep.back().get();
+    };
+    SKTGraphic *text = add(bound(std::make_unique<SKTText>(), QStringLiteral("Names")));
+    SKTGraphic *shape = add(bound(std::make_unique<Shape_Control>(), QStringLiteral("Names")));
+    SKTGraphic *code = add(bound(std::make_unique<SKTBarcode>(), QStringLiteral("Codes")));
+    SKTGraphic *photo = add(bound(std::make_unique<SKTImage>(), QStringLiteral("Photos")));
+    struct Case {
+        QString series;
+        std::vector<SKTGraphic *> front, back;
+        QString sides;
+        bool inUse;
+    } cases[] = {
+        {QStringLiteral("Names"), {text}, {}, QStringLiteral("1"), true},
+        {QStringLiteral("Names"), {shape}, {}, QStringLiteral("1"), false},
+        {QStringLiteral("Codes"), {}, {code}, QStringLiteral("1"), false},
+        {QStringLiteral("Codes"), {}, {code}, QStringLiteral("2"), true},
+        {QStringLiteral("Photos"), {photo}, {}, QStringLiteral("2"), false},
+        {QStringLiteral("Names"), {code}, {shape}, QStringLiteral("2"), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.series.toStdString() + " " + c.sides.toStdString());
+        EXPECT_EQ(Check_Batch_File_In_Use_Validation(c.series, c.front, c.back, c.sides), c.inUse);
+    }
+}
+
+TEST(ControllerFunctions, PathCheckAndTexts)
+{
+    platform::ScopedScriptedUi ui;
+    QTemporaryDir dir;
+    touch(dir.filePath(QStringLiteral("here.png")));
+    EXPECT_FALSE(Check_And_Validate_File_Path(QStringLiteral("  ") + dir.filePath(QStringLiteral("here.png")) + "\n"));
+    EXPECT_TRUE(ui->messages().isEmpty());
+    EXPECT_TRUE(Check_And_Validate_File_Path(dir.filePath(QStringLiteral("gone.png"))));
+    EXPECT_TRUE(Check_And_Validate_File_Path(QStringLiteral("   ")));
+    ASSERT_EQ(ui->messages().size(), 2);
+    EXPECT_TRUE(ui->messages().at(0).contains(QStringLiteral("Please select valid file path.")));
+
+    EXPECT_EQ(Convert_Path_From_URL(QUrl::fromLocalFile(QStringLiteral("/tmp/a b.png"))), "/tmp/a b.png");
+    const QString date = Get_date_Value(QStringLiteral("dd-MMM-yyyy"));
+    const QDate parsed = QLocale().toDate(date, QStringLiteral("dd-MMM-yyyy"));
+    EXPECT_TRUE(parsed.isValid()) << date.toStdString();
+    EXPECT_LE(std::abs(parsed.daysTo(QDate::currentDate())), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(Get_time_Value(QStringLiteral("HH:mm:ss"))).hasMatch());
+
+    const QString temp = QDir::temp().filePath(QStringLiteral("ziptmp"));
+    touch(temp + QStringLiteral("/xl/sheet1.xml"));
+    Delete_Excel_File_Temp_Folder();
+    EXPECT_FALSE(QFileInfo::exists(temp));
+}
+
+TEST(DocumentFiles, Ascii85DecodesWithAnIndependentReader)
+{
+    const QString python = testsupport::systemPython();
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    QByteArrayList samples = {QByteArray(), QByteArray("a"), QByteArray(4, '\0'), QByteArray(9, '\0'),
+                              QByteArray("\xff\xff\xff\xff\xff", 5)};
+    QByteArray random(5000, Qt::Uninitialized);
+    for (char &c : random)
+        c = char(QRandomGenerator::global()->bounded(256));
+    samples << random << random.left(4097) << QByteArray(3000, '%');
+    for (const QByteArray &sample : samples) {
+        SCOPED_TRACE(sample.size());
+        const QByteArray encoded = Ascii85_Encode(sample);
+        for (const QByteArray &line : encoded.split('\n'))
+            EXPECT_FALSE(line.startsWith('%')) << "a data line never looks like a comment";
+        const auto r = testsupport::runTool(
+            python, {QStringLiteral("-c"), QStringLiteral("import base64,sys; d=sys.stdin.buffer.read(); "
+                                                          "sys.stdout.buffer.write(base64.a85decode(d, adobe=True, "
+                                                          "ignorechars=b' \\n'))")},
+            QByteArray("<~") + encoded.trimmed());
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, sample);
+    }
+}
