@@ -1,0 +1,111 @@
+// A card side with text, shapes and a photo rendered and written to PNG at 300 and 600 dpi,
+// as a batch export does for every data row. Reports cards per second.
+
+#include "core/Card_Property.h"
+#include "core/CoreHub.h"
+#include "core/SKTImage.h"
+#include "core/SKTRenderingView.h"
+#include "core/SKTText.h"
+#include "core/Shape_Control.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class BenchHub : public CoreHub {
+public:
+    QRectF frontCanvasBounds() override { return QRectF(0, 0, 243, 154); }
+    const Card_Property *currentCardProperty() override { return &card; }
+    Card_Property card;
+};
+
+QImage photo(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = qRgb((x * 255) / w, (y * 255) / h, ((x ^ y) & 0xff));
+    }
+    return image;
+}
+
+struct Card {
+    BenchHub hub;
+    CoreHub *previous = nullptr;
+    std::vector<std::unique_ptr<SKTGraphic>> controls;
+
+    Card()
+    {
+        previous = setCoreHub(&hub);
+        hub.card.setCard_fill_chk(true);
+        hub.card.setCard_fill_style(QStringLiteral("G"));
+        hub.card.setCard_fill_Grd_1_clr(QColor(230, 240, 255));
+        hub.card.setCard_fill_Grd_2_clr(QColor(180, 200, 240));
+        hub.card.setCard_border_chk(true);
+        auto text = [&](const QString &value, const QRectF &bounds, int size, bool shadow) {
+            auto t = std::make_unique<SKTText>();
+            t->_bounds = bounds;
+            t->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), size);
+            t->Set_text_value(value);
+            t->Drawing_Shadow = shadow;
+            t->Shadow_blur = 2;
+            t->Shadow_transparency = 0.5f;
+            controls.push_back(std::move(t));
+        };
+        text(QStringLiteral("Jane Example"), QRectF(100, 20, 135, 24), 16, true);
+        text(QStringLiteral("Head of Visitor Services"), QRectF(100, 48, 135, 30), 9, false);
+        text(QStringLiteral("ID 000123"), QRectF(100, 110, 135, 16), 10, false);
+        auto band = std::make_unique<Shape_Control>();
+        band->_bounds = QRectF(0, 130, 243, 24);
+        band->_fillColor = QColor(20, 60, 140);
+        controls.push_back(std::move(band));
+        auto ring = std::make_unique<Shape_Control>();
+        ring->_shape_type = QStringLiteral("C");
+        ring->_bounds = QRectF(200, 90, 30, 30);
+        controls.push_back(std::move(ring));
+        controls.push_back(SKTImage::initWithPosition(QPointF(50, 70), photo(400, 500)));
+        SKTGraphic &picture = *controls.back();
+        picture._bounds = QRectF(12, 12, 80, 100);
+        picture._file_path = QStringLiteral("photo.png");
+    }
+    ~Card() { setCoreHub(previous); }
+};
+
+void BM_WriteSidePng(benchmark::State &state)
+{
+    const double dpi = double(state.range(0));
+    Card card;
+    const SKTGraphicList list = Graphic_Pointers(card.controls);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Card_1.png"));
+    for (auto _ : state) {
+        QString error;
+        if (!SKTRenderingView::Write_Side_File(list, path, dpi, &error)) {
+            state.SkipWithError(error.toUtf8().constData());
+            break;
+        }
+    }
+    state.counters["cards_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_WriteSidePng)->Arg(300)->Arg(600)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+// Text needs a GUI application; the offscreen platform serves when no display is set.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
