@@ -32,3 +32,8 @@ void Stroke_Border_Rect(QPainter &painter, const QRectF &rect, const QColor &col
     path.addRect(rect);
     painter.strokePath(path, Border_Pen(colour, width, borderStyleCode));
 }
+
+QRectF Rect_Centred_On(QPointF point, const QSizeF &size)
+{
+    return QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height());
+}

@@ -3,7 +3,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -18,3 +20,6 @@ void Draw_Picture_Stretched(QPainter &painter, const QImage &picture, const QRec
 // A rectangle outline centred on the rectangle's edges with the border style's dashes.
 void Stroke_Border_Rect(QPainter &painter, const QRectF &rect, const QColor &colour, double width,
                         const QString &borderStyleCode);
+
+// A rectangle of the size centred on the point: where a new picture control lands.
+QRectF Rect_Centred_On(QPointF point, const QSizeF &size);

@@ -11,8 +11,7 @@ std::unique_ptr<SKTBarcode> SKTBarcode::initWithPosition(QPointF point, const QI
 {
     auto b = std::make_unique<SKTBarcode>();
     b->barcode_image_var_assign();
-    const QSizeF size = Image_Size_In_Points(b->_contents);
-    b->setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
+    b->setBounds(Rect_Centred_On(point, Image_Size_In_Points(b->_contents)));
     return b;
 }
 

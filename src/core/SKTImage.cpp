@@ -9,22 +9,11 @@
 
 QString Library_Selected_Image;
 
-namespace {
-QRectF centredOn(QPointF point, const QSizeF &size)
-{
-    return QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height());
-}
-}  // namespace
-
 SKTImage::SKTImage() : SKTGraphic(SKTGraphicKind::Image) {}
 
 std::unique_ptr<SKTImage> SKTImage::initWithPath(QPointF point, const QString &path)
 {
-    auto image = std::make_unique<SKTImage>();
-    image->setFilePath(path, true);
-    image->setBounds(centredOn(point, Image_Size_In_Points(image->_contents)));
-    coreHub().Reset_Image_Editing_Controls();
-    return image;
+    return initWithPath_With_ID(point, path, QString());
 }
 
 std::unique_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF point, const QString &path, const QString &ctrl_id)
@@ -32,7 +21,7 @@ std::unique_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF point, const QS
     auto image = std::make_unique<SKTImage>();
     image->control_ID = ctrl_id;
     image->setFilePath(path, true);
-    image->setBounds(centredOn(point, Image_Size_In_Points(image->_contents)));
+    image->setBounds(Rect_Centred_On(point, Image_Size_In_Points(image->_contents)));
     coreHub().Reset_Image_Editing_Controls();
     return image;
 }
@@ -43,7 +32,7 @@ std::unique_ptr<SKTImage> SKTImage::initWithPosition(QPointF point, const QImage
     image->_contents = contents;
     image->_contents_with_settings = contents;
     image->_file_path = Library_Selected_Image;
-    image->setBounds(centredOn(point, Image_Size_In_Points(contents)));
+    image->setBounds(Rect_Centred_On(point, Image_Size_In_Points(contents)));
     coreHub().Reset_Image_Editing_Controls();
     return image;
 }

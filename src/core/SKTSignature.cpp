@@ -23,8 +23,7 @@ std::unique_ptr<SKTSignature> SKTSignature::initWithPosition(QPointF point, cons
     s->file_path = Sample_Path_For_Kind(sign_or_FP);
     s->_file_path = s->file_path;
     s->Set_Sign_Or_FP(sign_or_FP);
-    const QSizeF size = Image_Size_In_Points(contents);
-    s->setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
+    s->setBounds(Rect_Centred_On(point, Image_Size_In_Points(contents)));
     coreHub().Reset_Image_Editing_Controls();
     return s;
 }
