@@ -202,6 +202,39 @@ TEST(RenderingView, PdfKeepsTextAsText)
     EXPECT_TRUE(r.out.contains("Jane Example")) << r.out.toStdString();
 }
 
+TEST(RenderingView, BlurredShadowReachesThePdfPage)
+{
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    CardHub hub;
+    Side side;
+    auto text = std::make_unique<SKTText>();
+    text->_bounds = QRectF(20, 20, 200, 100);
+    text->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), 60, QFont::Black);
+    text->txt_clr = Qt::transparent;
+    text->Set_text_value(QStringLiteral("I"));
+    text->text_alignmnet = 0;
+    text->text_alignmnet_Vert = 0;
+    text->Drawing_Shadow = true;
+    text->Shadow_Color = Qt::blue;
+    text->Shadow_transparency = 1;
+    text->Shadow_offset_X = 100;
+    text->Shadow_offset_Y = 0;
+    text->Shadow_blur = 3;
+    side.add(std::move(text));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shadow.pdf"));
+    ASSERT_TRUE(SKTRenderingView::Write_Side_File(side.list(), path, 72));
+    const auto r = testsupport::runTool(pdftoppm, {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                                   QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("p"))});
+    ASSERT_EQ(r.exitCode, 0);
+    const QImage page(dir.filePath(QStringLiteral("p.png")));
+    const QRect shadow = inkBox(page, [](QColor c) { return c.blue() > 200 && c.red() < 120; });
+    ASSERT_FALSE(shadow.isEmpty());
+    EXPECT_GE(shadow.left(), 115) << "moved right by the offset";
+    EXPECT_TRUE(inkBox(page.copy(0, 0, 110, 154), [](QColor c) { return c.lightness() < 230; }).isEmpty())
+        << "the text itself is transparent";
+}
+
 TEST(RenderingView, EpsIsReadByGhostscriptWithTheCardsBoundingBox)
 {
     REQUIRE_TOOL(gs, "gs");
