@@ -1,0 +1,32 @@
+#include "visitor/ProfileCaptions.h"
+
+QString Title_Name, Title_Title, Title_Company_name, Title_slogan, Title_address, Title_phone, Title_fax, Title_email,
+    Title_website, Title_unique, Title_image, Title_Date, Title_Time;
+
+namespace {
+void applyCaptions(const char *const (&texts)[13])
+{
+    QString *const targets[13] = {&Title_Name,  &Title_Title,   &Title_Company_name, &Title_slogan, &Title_address,
+                                  &Title_phone, &Title_fax,     &Title_email,        &Title_website, &Title_unique,
+                                  &Title_image, &Title_Date,    &Title_Time};
+    for (int i = 0; i < 13; ++i)
+        *targets[i] = QString::fromUtf8(texts[i]);
+}
+}  // namespace
+
+void Title_For_Gen_ID_Card()
+{
+    static const char *const texts[13] = {"Name :",       "Position / Title :", "Company Name :", "Company Slogan :",
+                                          "Address :",    "Phone No. :",        "Fax No. :",      "Email Id :",
+                                          "Website :",    "Unique No. :",       "Photo :",        "Date :",
+                                          "Time :"};
+    applyCaptions(texts);
+}
+
+void Title_For_Student()
+{
+    static const char *const texts[13] = {"Name :",    "Father's Name :", "Institution :",       "Class / Section :",
+                                          "Address :", "Phone No. :",     "DOB :",               "Session :",
+                                          "Department :", "Registration No. :", "Photo :", "Date :", "Time :"};
+    applyCaptions(texts);
+}
