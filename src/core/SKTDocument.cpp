@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 
 namespace {
@@ -389,6 +391,24 @@ void SKTDocument::setPrintInfo(const QPageLayout &layout)
     notify(SKTDocumentCanvasSizeKey);
     m_printInfo = layout;
     notify(SKTDocumentCanvasSizeKey);
+}
+
+bool SKTDocument::printOperationWithSettings(QPrinter &printer, SKTError *error)
+{
+    const QSizeF card = canvasSize(true, {});
+    const SKTRenderingView view(QRectF(QPointF(0, 0), card), Graphic_Pointers(_graphics), displayName());
+    printer.setDocName(view.printJobTitle());
+    printer.setPageLayout(m_printInfo);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (error)
+            *error = SKTErrorWithCode(0);
+        return false;
+    }
+    // The painter starts at the top-left of the printable area, in device pixels.
+    const double scale = printer.resolution() / 72.0;
+    view.drawInto(painter, QRectF(0, 0, card.width() * scale, card.height() * scale));
+    return painter.end();
 }
 
 QSizeF SKTDocument::canvasSize(bool useDefault, const QSizeF &size_val)

@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+class QPrinter;
+
 inline const QString SKTDocumentGraphicsKey = QStringLiteral("graphics");
 inline const QString SKTDocumentGraphicsKey_back = QStringLiteral("graphics_back");
 inline const QString SKTDocumentGraphicsKey_temp = QStringLiteral("graphics_temp");
@@ -138,6 +140,10 @@ public:
     std::optional<QByteArray> dataOfType(const QString &typeName, SKTError *error = nullptr);
     const QPageLayout &printInfo() const { return m_printInfo; }
     void setPrintInfo(const QPageLayout &layout);
+    // The platform's print command of the document: the front side at the default card size,
+    // drawn at the top-left of the page within the print settings' margins, the job named
+    // after the document. False (nothing printed) when the printer cannot be painted on.
+    bool printOperationWithSettings(QPrinter &printer, SKTError *error = nullptr);
     // YES: the default card of 243 by 154 points; NO: the size given.
     static QSizeF canvasSize(bool useDefault, const QSizeF &size_val);
 

@@ -8,6 +8,7 @@
 #include "core/SKTText.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -246,6 +247,32 @@ TEST_F(DocumentTest, DocumentDataAsOtherReadersSeeIt)
     SKTError error;
     EXPECT_FALSE(document.dataOfType(QStringLiteral("public.jpeg"), &error)) << "refused, not asserted";
     EXPECT_EQ(error.domain, "SketchErrorDomain");
+}
+
+TEST_F(DocumentTest, PrintingPutsTheFrontCardAtThePagesPrintableCorner)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    document.addInGraphics(kindstest::filledRect(QRectF(20, 10, 40, 30), Qt::red));
+    document.appendGraphicOnSide(1, kindstest::filledRect(QRectF(100, 60, 40, 30), Qt::blue));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("print.pdf")));
+    ASSERT_TRUE(document.printOperationWithSettings(printer));
+
+    const testsupport::ToolResult info = testsupport::runTool(pdfinfo, {printer.outputFileName()});
+    EXPECT_TRUE(info.out.contains("612 x 792 pts")) << info.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(info.out).contains(document.displayName())) << "the job is named after the document";
+    const testsupport::ToolResult r = testsupport::runTool(
+        pdftoppm, {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                   printer.outputFileName(), dir.filePath(QStringLiteral("page"))});
+    ASSERT_EQ(r.exitCode, 0);
+    const QImage page(dir.filePath(QStringLiteral("page.png")));
+    ASSERT_EQ(page.size(), QSize(612, 792));
+    // One inch of margin, then the card's own coordinates.
+    EXPECT_EQ(page.pixelColor(72 + 40, 72 + 25), QColor(Qt::red));
+    EXPECT_EQ(page.pixelColor(72 + 120, 72 + 75), QColor(Qt::white)) << "the back side is not printed";
 }
 
 TEST_F(DocumentTest, APictureOfNoControlsIsError3)
