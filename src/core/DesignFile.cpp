@@ -1,0 +1,261 @@
+#include "core/DesignFile.h"
+
+#include "core/ControlRecord.h"
+#include "core/CoreHub.h"
+#include "core/DesignFieldIO.h"
+#include "core/SKTImage.h"
+#include "core/Utilities.h"
+#include "platform/Plist.h"
+
+#include <type_traits>
+
+namespace {
+
+// One card-block entry through its getter and setter.
+template <class IO, class C, class T, class Codec>
+void cardField(IO &io, C &card, const T &(Card_Property::*get)() const, void (Card_Property::*set)(const T &),
+               Codec codec)
+{
+    T value = (card.*get)();
+    (io.*codec)(value);
+    if constexpr (IO::reading)
+        (card.*set)(value);
+}
+
+#define CARD_FIELD(codec, name) cardField(io, card, &Card_Property::name, &Card_Property::set##name, &IO::codec)
+
+// The 34 strings of one side. C is `const Card_Property` when writing.
+template <class IO, class C>
+void cardBlock(IO &io, C &card)
+{
+    CARD_FIELD(yn, Card_border_chk);
+    CARD_FIELD(colour, Card_bordr_clr);
+    CARD_FIELD(integer, Card_bor_Stepper);
+    CARD_FIELD(text, Card_border_style);
+    CARD_FIELD(yn, Card_fill_chk);
+    CARD_FIELD(text, Card_fill_style);
+    CARD_FIELD(colour, Card_fill_clr);
+    CARD_FIELD(colour, Card_fill_Grd_1_clr);
+    CARD_FIELD(colour, Card_fill_Grd_2_clr);
+    CARD_FIELD(integer, Card_grad_Stepper);
+    CARD_FIELD(text, Card_hatch_style);
+    CARD_FIELD(colour, Card_hatch_bk_clr);
+    CARD_FIELD(template real<float>, Card_alpha_Stepper);
+    CARD_FIELD(text, Card_Side);
+    CARD_FIELD(text, Card_Side_Name);
+    CARD_FIELD(text, Card_Shape);
+    CARD_FIELD(text, Card_Name);
+    CARD_FIELD(point, Card_Location);
+    CARD_FIELD(size, Card_Size);
+    CARD_FIELD(text, Card_Preset);
+    CARD_FIELD(text, Card_Category);
+    CARD_FIELD(text, Card_Sub_Category);
+    CARD_FIELD(integer, Card_Cat_index);
+    CARD_FIELD(text, Card_Create_Mode);
+    if constexpr (IO::reading) {
+        QString path;
+        io.text(path);
+        // A path into another installation's resources moves to this one's.
+        card.setCard_BG_Image_Path(path.isEmpty() ? path : coreHub().Check_Path_For_App_Resources(path));
+    } else {
+        // Only an image fill has a picture to remember.
+        io.text(card.Card_fill_style() == QLatin1String("I") ? card.Card_BG_Image_Path() : QString());
+    }
+    CARD_FIELD(text, Card_BG_Image_Layout);
+    CARD_FIELD(colour, Card_Content_clr);
+    CARD_FIELD(font, Card_Content_font);
+    CARD_FIELD(yn, Watermark_Used);
+    CARD_FIELD(integer, Watermark_Alignment);
+    CARD_FIELD(template real<float>, Watermark_Transp);
+    CARD_FIELD(text, Watermark_Text);
+    CARD_FIELD(colour, Watermark_Color);
+    CARD_FIELD(font, Watermark_Font);
+}
+
+#undef CARD_FIELD
+
+bool isScalar(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void writeSide(DesignFieldWriter &io, const SKTGraphicArray &controls, bool asTemplate, const char *side)
+{
+    io.text(QString::number(controls.size()));
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (!controls[i])
+            throw DesignFieldFailure{io.position(), QStringLiteral("the %1 control %2 is missing").arg(QLatin1String(side)).arg(i)};
+        QString why;
+        const std::optional<QVariantList> record = Get_Control_Prop_To_Array(*controls[i], asTemplate, &why);
+        if (!record)
+            throw DesignFieldFailure{io.position(), QStringLiteral("the %1 control %2: %3").arg(QLatin1String(side)).arg(i).arg(why)};
+        io.array(*record);
+    }
+}
+
+void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter)
+{
+    int count = 0;
+    io.integer(count);
+    // Each record is one entry; the other side's count (and its records) must still follow.
+    if (count < 0 || count > io.remaining() - recordsAfter)
+        io.fail(QStringLiteral("the control count %1 does not match the file").arg(count));
+    controls.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        QVariantList record;
+        io.array(record);
+        QString why;
+        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why);
+        if (!graphic)
+            io.fail(QStringLiteral("record at entry %1: %2").arg(io.position() - 1).arg(why));
+        controls.push_back(std::move(graphic));
+    }
+}
+
+}  // namespace
+
+QString DesignWriteResult::message() const
+{
+    if (status == BuildFailed)
+        return QStringLiteral("%1 -- %2").arg(collected).arg(reason);
+    return reason;
+}
+
+std::optional<QVariantList> Design_To_Array(const DesignData &design, bool asTemplate, DesignWriteResult *result)
+{
+    DesignFieldWriter io;
+    try {
+        io.text(Design_File_Signature);
+        io.text(asTemplate ? QStringLiteral("T") : design.modeLetter);
+        cardBlock(io, design.front);
+        cardBlock(io, design.back);
+        io.yn(design.Excel_Binding_Use);
+        io.text(design.Excel_Source_Path);
+        io.array(asTemplate ? QVariantList() : QVariant(design.columnTitles).toList());
+        if (!asTemplate) {
+            for (const QVariant &row : design.tableRows) {
+                if (row.typeId() != QMetaType::QVariantMap)
+                    throw DesignFieldFailure{io.position(), QStringLiteral("a table row is not a dictionary")};
+            }
+        }
+        io.array(asTemplate ? QVariantList() : design.tableRows);
+        for (int column : design.excelColumns)
+            io.integer(column);
+        writeSide(io, design.frontControls, asTemplate, "front");
+        writeSide(io, design.backControls, asTemplate, "back");
+    } catch (const DesignFieldFailure &failure) {
+        if (result)
+            *result = {DesignWriteResult::BuildFailed, int(io.out.size()), failure.reason};
+        return std::nullopt;
+    }
+    if (result)
+        *result = {};
+    return io.out;
+}
+
+DesignWriteResult Write_Design_File(const QString &path, const DesignData &design, bool asTemplate)
+{
+    DesignWriteResult result;
+    const std::optional<QVariantList> root = Design_To_Array(design, asTemplate, &result);
+    if (!root)
+        return result;
+    QString error;
+    if (!platform::plistWriteFile(path, QVariant(*root), platform::PlistFormat::Xml, &error))
+        return {DesignWriteResult::WriteFailed, int(root->size()), error};
+    return result;
+}
+
+DesignReadResult Design_From_Array(const QVariant &root)
+{
+    DesignReadResult result;
+    auto refuse = [&result](const QString &detail) {
+        result.design.reset();
+        result.error = Design_File_Corrupt_Message;
+        result.detail = detail;
+        return result;
+    };
+    if (root.typeId() != QMetaType::QVariantList)
+        return refuse(QStringLiteral("the file is not an array"));
+    const QVariantList entries = root.toList();
+    if (entries.isEmpty() || entries[0].typeId() != QMetaType::QString || entries[0].toString() != Design_File_Signature)
+        return refuse(QStringLiteral("the file does not start with the design signature"));
+
+    DesignData design;
+    DesignFieldReader io(entries);
+    try {
+        QString signature;
+        io.text(signature);
+        io.text(design.modeLetter);
+        cardBlock(io, design.front);
+        cardBlock(io, design.back);
+        io.yn(design.Excel_Binding_Use);
+        io.text(design.Excel_Source_Path);
+        QVariantList titles;
+        io.array(titles);
+        for (const QVariant &title : titles) {
+            if (title.typeId() != QMetaType::QString)
+                io.fail(QStringLiteral("a column title of entry %1 is not a text").arg(io.position() - 1));
+            design.columnTitles.append(title.toString());
+        }
+        io.array(design.tableRows);
+        for (const QVariant &row : design.tableRows) {
+            if (row.typeId() != QMetaType::QVariantMap)
+                io.fail(QStringLiteral("a table row of entry %1 is not a dictionary").arg(io.position() - 1));
+            const QVariantMap map = row.toMap();
+            for (auto it = map.cbegin(); it != map.cend(); ++it) {
+                if (!isScalar(it.value()))
+                    io.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value").arg(it.key().left(40)).arg(io.position() - 1));
+            }
+        }
+        for (int &column : design.excelColumns)
+            io.integer(column);
+        readSide(io, design.frontControls, 1);
+        readSide(io, design.backControls, 0);
+        if (!io.endsHere())
+            io.fail(QStringLiteral("the file has %1 entries after the last control").arg(io.remaining()));
+    } catch (const DesignFieldFailure &failure) {
+        return refuse(QStringLiteral("entry %1: %2").arg(failure.index).arg(failure.reason));
+    }
+
+    // The file is sound: image controls load their pictures now.
+    for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls}) {
+        for (const SKTGraphicPtr &g : *side) {
+            if (g->kind() == SKTGraphicKind::Image)
+                static_cast<SKTImage &>(*g).setFilePath(g->_file_path, false);
+        }
+    }
+    result.design = std::move(design);
+    return result;
+}
+
+DesignReadResult Read_Design_File(const QString &path)
+{
+    QString error;
+    const QVariant root = platform::plistReadFile(path, &error);
+    if (!root.isValid()) {
+        DesignReadResult result;
+        result.error = Design_File_Corrupt_Message;
+        result.detail = error;
+        return result;
+    }
+    return Design_From_Array(root);
+}
+
+bool Check_for_Valid_Log_File(const QString &path)
+{
+    const QVariant root = platform::plistReadFile(path);
+    const QVariantList entries = root.toList();
+    const bool valid = root.typeId() == QMetaType::QVariantList && !entries.isEmpty() &&
+                       entries[0].typeId() == QMetaType::QString && entries[0].toString() == Design_File_Signature;
+    if (!valid)
+        Show_MessageBox(Design_File_Corrupt_Message);
+    return valid;
+}
