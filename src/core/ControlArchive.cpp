@@ -467,6 +467,103 @@ std::unique_ptr<SKTGraphic> Unarchive_Graphic(const QByteArray &data)
 
 std::unique_ptr<SKTGraphic> Archived_Copy(const SKTGraphic &graphic) { return initWithCoder(encodeWithCoder(graphic)); }
 
+// --- property dictionary ---
+
+namespace {
+
+QByteArray dataOf(const QVariant &value)
+{
+    return value.isValid() ? platform::plistSerialize(value, platform::PlistFormat::Binary) : QByteArray();
+}
+
+QVariant fromData(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QByteArray ? platform::plistParse(value.toByteArray()) : QVariant();
+}
+
+bool isNumber(const QVariant &v) { return v.typeId() == QMetaType::Double || isInteger(v) || v.typeId() == QMetaType::Bool; }
+
+}  // namespace
+
+QVariantMap properties(SKTGraphic &graphic)
+{
+    QVariantMap p;
+    p.insert(QStringLiteral("bounds"), platform::rectToText(graphic.bounds()));
+    p.insert(QStringLiteral("drawingFill"), graphic.isDrawingFill());
+    if (const QColor fill = graphic.fillColor(); fill.isValid())
+        p.insert(QStringLiteral("fillColor"), dataOf(Archive_Color(fill)));
+    p.insert(QStringLiteral("drawingStroke"), graphic.isDrawingStroke());
+    if (const QColor stroke = graphic.strokeColor(); stroke.isValid())
+        p.insert(QStringLiteral("strokeColor"), dataOf(Archive_Color(stroke)));
+    p.insert(QStringLiteral("strokeWidth"), graphic.strokeWidth());
+    switch (graphic.kind()) {
+    case SKTGraphicKind::Line: {
+        const auto &line = static_cast<const SKTLine &>(graphic);
+        p.remove(QStringLiteral("bounds"));
+        p.insert(QStringLiteral("beginPoint"), platform::pointToText(line.beginPoint()));
+        p.insert(QStringLiteral("endPoint"), platform::pointToText(line.endPoint()));
+        break;
+    }
+    case SKTGraphicKind::Text:
+        p.insert(QStringLiteral("contents"), dataOf(archiveTextStorage(graphic.Text_contents())));
+        break;
+    case SKTGraphicKind::Image:
+        if (!graphic._contents.isNull())
+            p.insert(QStringLiteral("contents"), Archive_Image(graphic._contents));
+        p.insert(QStringLiteral("flippedHorizontally"), graphic._isFlippedHorizontally);
+        p.insert(QStringLiteral("flippedVertically"), graphic._isFlippedVertically);
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+void initWithProperties(SKTGraphic &graphic, const QVariantMap &p)
+{
+    if (const QVariant v = p.value(QStringLiteral("bounds")); v.typeId() == QMetaType::QString)
+        graphic.setBounds(readRect(v));
+    if (const QVariant v = p.value(QStringLiteral("drawingFill")); isNumber(v))
+        graphic._isDrawingFill = v.toBool();
+    if (const QColor c = Unarchive_Color(fromData(p.value(QStringLiteral("fillColor")))); c.isValid())
+        graphic._fillColor = c;
+    if (const QVariant v = p.value(QStringLiteral("drawingStroke")); isNumber(v))
+        graphic._isDrawingStroke = v.toBool();
+    if (const QColor c = Unarchive_Color(fromData(p.value(QStringLiteral("strokeColor")))); c.isValid())
+        graphic._strokeColor = c;
+    if (const QVariant v = p.value(QStringLiteral("strokeWidth")); isNumber(v) && std::isfinite(v.toDouble()))
+        graphic._strokeWidth = v.toDouble();
+    switch (graphic.kind()) {
+    case SKTGraphicKind::Line: {
+        auto pointAt = [&p](const char *key) {
+            const QVariant v = p.value(QLatin1String(key));
+            return v.typeId() == QMetaType::QString ? platform::textToPoint(v.toString()) : QPointF();
+        };
+        auto &line = static_cast<SKTLine &>(graphic);
+        bool right = false, down = false;
+        const QRectF bounds = SKTLine::boundsWithBeginPoint(pointAt("beginPoint"), pointAt("endPoint"), &right, &down);
+        line._pointsRight = right;
+        line._pointsDown = down;
+        line.setBounds(bounds);
+        break;
+    }
+    case SKTGraphicKind::Text:
+        if (std::optional<SKTTextStorage> storage = unarchiveTextStorage(fromData(p.value(QStringLiteral("contents")))))
+            graphic._Text_contents = storage;
+        break;
+    case SKTGraphicKind::Image:
+        if (const QImage picture = Unarchive_Image(p.value(QStringLiteral("contents"))); !picture.isNull())
+            graphic._contents = picture;
+        if (const QVariant v = p.value(QStringLiteral("flippedHorizontally")); isNumber(v))
+            graphic._isFlippedHorizontally = v.toBool();
+        if (const QVariant v = p.value(QStringLiteral("flippedVertically")); isNumber(v))
+            graphic._isFlippedVertically = v.toBool();
+        break;
+    default:
+        break;
+    }
+}
+
 // --- lists ---
 
 QPointF ArchiveHub::Control_New_Point(const QString &)

@@ -60,6 +60,17 @@ QStringList Archive_Keys_For_Class(const QString &className);
 // A control of the named class with the defaults of a new one; nullptr for an unknown name.
 std::unique_ptr<SKTGraphic> Make_Graphic_Of_Class(const QString &className);
 
+// The property dictionary behind a control's textual description (not a stored format):
+// "bounds" (brace text), "drawingFill" and "drawingStroke" (booleans), "fillColor" and
+// "strokeColor" (colour data, each present only when there is a colour, with the control's
+// opacity) and "strokeWidth". A line has "beginPoint" and "endPoint" instead of "bounds"; a
+// text adds "contents" (its styled text as data); an image adds "contents" (its picture) and
+// "flippedHorizontally" and "flippedVertically".
+QVariantMap properties(SKTGraphic &graphic);
+// Gives a control that has the defaults of a new one the dictionary's values; a key whose
+// value is not of the expected kind is ignored.
+void initWithProperties(SKTGraphic &graphic, const QVariantMap &properties);
+
 // --- lists of controls ---
 
 // What pasting asks of the main window controller. It installs its own; without one the

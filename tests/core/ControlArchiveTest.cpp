@@ -186,6 +186,69 @@ TEST(ControlArchive, DamagedValuesReadAsNothingAndUnknownClassesAsNoControl)
     EXPECT_EQ(Unarchive_Graphic(platform::plistSerialize(QVariantList{1, 2}, platform::PlistFormat::Binary)), nullptr);
 }
 
+// --- the property dictionary ---
+
+TEST(PropertyDictionary, EachKindGivesItsValuesToANewControl)
+{
+    kindstest::CardHub hub;
+    struct Case {
+        SKTGraphicKind kind;
+        QStringList keys;
+    } cases[] = {
+        {SKTGraphicKind::Shape, {"bounds", "drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"}},
+        {SKTGraphicKind::Line,
+         {"beginPoint", "drawingFill", "drawingStroke", "endPoint", "fillColor", "strokeColor", "strokeWidth"}},
+        {SKTGraphicKind::Text,
+         {"bounds", "contents", "drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"}},
+        {SKTGraphicKind::Image,
+         {"bounds", "contents", "drawingFill", "drawingStroke", "fillColor", "flippedHorizontally",
+          "flippedVertically", "strokeColor", "strokeWidth"}},
+    };
+    for (const Case &c : cases) {
+        const QString name = SKTGraphic::classNameForKind(c.kind);
+        SCOPED_TRACE(name.toStdString());
+        const std::unique_ptr<SKTGraphic> source = richControl(c.kind);
+        const QVariantMap dictionary = properties(*source);
+        EXPECT_EQ(dictionary.keys(), c.keys);
+        std::unique_ptr<SKTGraphic> made = Make_Graphic_Of_Class(name);
+        initWithProperties(*made, dictionary);
+        EXPECT_EQ(made->bounds(), source->bounds());
+        EXPECT_EQ(made->_strokeWidth, 2.5);
+        EXPECT_NEAR(made->_fillColor.alpha(), 128, 1) << "the colour carries the control's opacity";
+        EXPECT_EQ(made->_fillColor.red(), 200);
+        EXPECT_NEAR(made->_strokeColor.alpha(), 64, 1);
+        if (c.kind == SKTGraphicKind::Line) {
+            const auto &a = static_cast<const SKTLine &>(*made);
+            const auto &b = static_cast<const SKTLine &>(*source);
+            EXPECT_EQ(a.beginPoint(), b.beginPoint());
+            EXPECT_EQ(a.endPoint(), b.endPoint());
+        }
+        if (c.kind == SKTGraphicKind::Text)
+            EXPECT_EQ(made->Text_contents().string, source->_Text_contents->string);
+        if (c.kind == SKTGraphicKind::Image) {
+            EXPECT_TRUE(samePixels(made->_contents, source->_contents));
+            EXPECT_TRUE(made->_isFlippedHorizontally);
+        }
+    }
+}
+
+TEST(PropertyDictionary, ValuesOfAnotherKindAreIgnored)
+{
+    kindstest::CardHub hub;
+    Shape_Control shape;
+    const Shape_Control fresh;
+    initWithProperties(shape, {{QStringLiteral("bounds"), 5},
+                               {QStringLiteral("fillColor"), QStringLiteral("red")},
+                               {QStringLiteral("strokeColor"), QByteArray("junk")},
+                               {QStringLiteral("strokeWidth"), QStringLiteral("wide")},
+                               {QStringLiteral("drawingFill"), QStringLiteral("NO")}});
+    EXPECT_EQ(shape.bounds(), fresh.bounds());
+    EXPECT_EQ(shape._fillColor, fresh._fillColor);
+    EXPECT_EQ(shape._strokeColor, fresh._strokeColor);
+    EXPECT_EQ(shape._strokeWidth, fresh._strokeWidth);
+    EXPECT_EQ(shape._isDrawingFill, fresh._isDrawingFill);
+}
+
 // --- lists: clipboard data, pasting, moving, bounds ---
 
 SKTGraphicArray threeShapes()
