@@ -386,21 +386,24 @@ ArchiveHub *g_archiveHub = nullptr;
 
 // --- one control ---
 
-std::unique_ptr<SKTGraphic> Make_Graphic_Of_Class(const QString &className)
+std::unique_ptr<SKTGraphic> Make_Graphic_Of_Kind(SKTGraphicKind kind)
 {
-    const std::optional<SKTGraphicKind> kind = kindOfClass(className);
-    if (!kind)
-        return nullptr;
-    switch (*kind) {
+    switch (kind) {
     case SKTGraphicKind::Text: return std::make_unique<SKTText>();
     case SKTGraphicKind::Image: return std::make_unique<SKTImage>();
     case SKTGraphicKind::Line: return std::make_unique<SKTLine>();
     case SKTGraphicKind::Barcode: return std::make_unique<SKTBarcode>();
     case SKTGraphicKind::Signature: return std::make_unique<SKTSignature>();
     case SKTGraphicKind::Shape: return std::make_unique<Shape_Control>();
-    case SKTGraphicKind::Graphic: return std::make_unique<SKTGraphic>();
+    case SKTGraphicKind::Graphic: break;
     }
-    return nullptr;
+    return std::make_unique<SKTGraphic>();
+}
+
+std::unique_ptr<SKTGraphic> Make_Graphic_Of_Class(const QString &className)
+{
+    const std::optional<SKTGraphicKind> kind = kindOfClass(className);
+    return kind ? Make_Graphic_Of_Kind(*kind) : nullptr;
 }
 
 QStringList Archive_Keys_For_Class(const QString &className)
@@ -580,9 +583,9 @@ ArchiveHub *setArchiveHub(ArchiveHub *hub)
     return previous;
 }
 
-QVariantList propertiesWithGraphics(const SKTGraphicList &graphics)
+QList<QByteArray> Archives_Of(const SKTGraphicList &graphics)
 {
-    QVariantList archives;
+    QList<QByteArray> archives;
     for (SKTGraphic *g : graphics) {
         if (!g)
             continue;
@@ -590,6 +593,14 @@ QVariantList propertiesWithGraphics(const SKTGraphicList &graphics)
         if (!data.isEmpty())
             archives.append(data);
     }
+    return archives;
+}
+
+QVariantList propertiesWithGraphics(const SKTGraphicList &graphics)
+{
+    QVariantList archives;
+    for (const QByteArray &data : Archives_Of(graphics))
+        archives.append(data);
     return archives;
 }
 

@@ -57,7 +57,9 @@ std::unique_ptr<SKTGraphic> Archived_Copy(const SKTGraphic &graphic);
 // The keys a record of that class holds, in writing order (empty for an unknown class).
 QStringList Archive_Keys_For_Class(const QString &className);
 
-// A control of the named class with the defaults of a new one; nullptr for an unknown name.
+// A control of the kind (or named class) with the defaults of a new one; nullptr for an
+// unknown name.
+std::unique_ptr<SKTGraphic> Make_Graphic_Of_Kind(SKTGraphicKind kind);
 std::unique_ptr<SKTGraphic> Make_Graphic_Of_Class(const QString &className);
 
 // The property dictionary behind a control's textual description (not a stored format):
@@ -87,7 +89,10 @@ ArchiveHub &archiveHub();
 // Installs a hub (not owned) and returns the previous one (nullptr for the fallback).
 ArchiveHub *setArchiveHub(ArchiveHub *hub);
 
-// One archive (data) per control, in list order; nullptr entries are left out.
+// One archive per control, in list order; nullptr entries and controls that cannot be
+// archived are left out.
+QList<QByteArray> Archives_Of(const SKTGraphicList &graphics);
+// The same as property-list data values.
 QVariantList propertiesWithGraphics(const SKTGraphicList &graphics);
 // The clipboard data of a list: a binary property list whose root is the array of archives.
 QByteArray pasteboardDataWithGraphics(const SKTGraphicList &graphics);

@@ -55,18 +55,7 @@ UndoRedoHistory::UndoRedoHistory(SKTDocument &document, UndoRedoHost *host) : m_
 
 int UndoRedoHistory::currentSide() { return Card_Front_Or_Back == 0 ? 0 : 1; }
 
-SKTSnapshot UndoRedoHistory::Snapshot_Of(const SKTGraphicList &controls)
-{
-    SKTSnapshot snapshot;
-    for (SKTGraphic *g : controls) {
-        if (!g)
-            continue;
-        const QByteArray archive = Archive_Graphic(*g);
-        if (!archive.isEmpty())
-            snapshot.append(archive);
-    }
-    return snapshot;
-}
+SKTSnapshot UndoRedoHistory::Snapshot_Of(const SKTGraphicList &controls) { return Archives_Of(controls); }
 
 SKTSnapshot UndoRedoHistory::liveSnapshot(int side) const
 {
