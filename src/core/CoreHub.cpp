@@ -11,6 +11,7 @@
 namespace {
 CoreHub g_fallbackHub;
 CoreHub *g_hub = nullptr;
+BarcodeImageProvider *g_barcodeProvider = nullptr;
 int g_paintDepth = 0;  // drawing happens on the GUI thread only
 }  // namespace
 
@@ -75,6 +76,15 @@ CoreHub *setCoreHub(CoreHub *hub)
 {
     CoreHub *previous = g_hub;
     g_hub = hub;
+    return previous;
+}
+
+BarcodeImageProvider *barcodeImageProvider() { return g_barcodeProvider; }
+
+BarcodeImageProvider *setBarcodeImageProvider(BarcodeImageProvider *provider)
+{
+    BarcodeImageProvider *previous = g_barcodeProvider;
+    g_barcodeProvider = provider;
     return previous;
 }
 
