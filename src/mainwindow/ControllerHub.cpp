@@ -1,0 +1,62 @@
+#include "mainwindow/ControllerHub.h"
+
+#include "core/Globals.h"
+#include "core/SKTGraphicView.h"
+#include "core/SKTGrid.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+
+ControllerHub::ControllerHub(SKTWindowController &controller) : m_controller(controller)
+{
+    m_previous = setCoreHub(this);
+}
+
+ControllerHub::~ControllerHub()
+{
+    setCoreHub(m_previous);
+}
+
+void ControllerHub::Refresh_Canvas() { m_controller.Refresh_Canvas(); }
+
+QRectF ControllerHub::frontCanvasBounds()
+{
+    return m_controller._graphicView ? m_controller._graphicView->canvasBounds() : QRectF();
+}
+
+QFont ControllerHub::All_Text_font() { return m_controller.All_Text_font; }
+QColor ControllerHub::All_Text_clr() { return m_controller.All_Text_clr; }
+
+const Card_Property *ControllerHub::currentCardProperty()
+{
+    return Card_Front_Or_Back == 0 ? m_controller.Front_card_Prop.get() : m_controller.Back_card_Prop.get();
+}
+
+int ControllerHub::currentCardShape()
+{
+    const Card_Property *p = currentCardProperty();
+    if (!p)
+        return 0;
+    if (p->Card_Shape() == QStringLiteral("RR"))
+        return 1;
+    if (p->Card_Shape() == QStringLiteral("C") || p->Card_Shape() == QStringLiteral("E"))
+        return 2;
+    return 0;
+}
+
+void ControllerHub::Insert_In_Undo_Redo() { m_controller.Insert_In_Undo_Redo(); }
+void ControllerHub::Show_RHS_Properties(SKTGraphic *control) { m_controller.Show_RHS_Properties(control); }
+int ControllerHub::Selected_Control_Tool() { return m_controller.Selected_Control_Tool; }
+
+void ControllerHub::Set_Selected_Control_Tool(int tool)
+{
+    if (tool == 0)
+        m_controller.selectArrowTool();
+    else
+        m_controller.Selected_Control_Tool = tool;
+}
+
+bool ControllerHub::Fill_User_Profile() { return ::Fill_User_Profile; }
+void ControllerHub::Undo_Action_Perform() { m_controller.undoHistory().Undo_Action_Perform(); }
+void ControllerHub::Redo_Action_Perform() { m_controller.undoHistory().Redo_Action_Perform(); }
+void ControllerHub::Lock_Clicked() { m_controller.Lock_Clicked(); }
+void ControllerHub::Unlock_Clicked() { m_controller.Unlock_Clicked(); }

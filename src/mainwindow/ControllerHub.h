@@ -1,0 +1,34 @@
+#pragma once
+// The controller's answer to what the design core asks of the main window. A separate object so
+// the controller keeps its fields under their own names (the tool code is a field there and an
+// operation here); each call forwards to the controller.
+
+#include "core/CoreHub.h"
+
+class SKTWindowController;
+
+class ControllerHub : public CoreHub {
+public:
+    explicit ControllerHub(SKTWindowController &controller);
+    ~ControllerHub() override;
+
+    void Refresh_Canvas() override;
+    QRectF frontCanvasBounds() override;
+    QFont All_Text_font() override;
+    QColor All_Text_clr() override;
+    const Card_Property *currentCardProperty() override;
+    int currentCardShape() override;
+    void Insert_In_Undo_Redo() override;
+    void Show_RHS_Properties(SKTGraphic *control) override;
+    int Selected_Control_Tool() override;
+    void Set_Selected_Control_Tool(int tool) override;
+    bool Fill_User_Profile() override;
+    void Undo_Action_Perform() override;
+    void Redo_Action_Perform() override;
+    void Lock_Clicked() override;
+    void Unlock_Clicked() override;
+
+private:
+    SKTWindowController &m_controller;
+    CoreHub *m_previous = nullptr;
+};

@@ -1,0 +1,14 @@
+#include "mainwindow/MainWindowGlobals.h"
+
+int Measument_Unit_Is = 2;
+int last_unit_val = 2;
+bool Not_Draw_Only_Prop_Change = false;
+QString Project_File_Name;
+bool Fill_User_Profile = false;
+bool Excel_Binding_Use = false;
+QString Invite_Frame_IMG;
+QString Invite_Frame_Pic_IMG;
+bool copy_card_design = false;
+QString Camera_Folder_Path;
+QString Camera_Capture_Image;
+int Camera_Capture_Count = 1;

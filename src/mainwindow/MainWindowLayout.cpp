@@ -1,0 +1,393 @@
+// The main window's widgets: tool bar, design area with the three card sides, and the property
+// panel with its fifteen tab items. Every outlet carries its name as objectName.
+
+#include "core/Globals.h"
+#include "core/SKTGraphicView.h"
+#include "core/SKTGrid.h"
+#include "core/SKTZoomingScrollView.h"
+#include "mainwindow/MainWindowLogic.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/Start_Card.h"
+#include "mainwindow/WindowStyle.h"
+#include "platform/Paths.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QIcon toolIcon(const char *file)
+{
+    return QIcon(platform::joinPath(Resource_Path, QStringLiteral("icons"), QString::fromLatin1(file)));
+}
+
+QToolButton *commandButton(QWidget *parent, const char *name, const QString &text, const QIcon &icon = {})
+{
+    auto *b = named(new QToolButton(parent), name);
+    b->setText(text);
+    b->setToolTip(text);
+    if (!icon.isNull()) {
+        b->setIcon(icon);
+        b->setIconSize(QSize(24, 24));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    } else {
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+    b->setAutoRaise(true);
+    return b;
+}
+
+}  // namespace
+
+void SKTWindowController::buildWindow()
+{
+    setWindowTitle(m_appName);
+    resize(1280, 820);
+
+    auto *edit = menuBar()->addMenu(tr("&Edit"));
+    undo_menu = edit->addAction(tr("Undo"), QKeySequence::Undo, this, &SKTWindowController::Undo_Clicked);
+    undo_menu->setObjectName(QStringLiteral("undo_menu"));
+    redo_menu = edit->addAction(tr("Redo"), QKeySequence::Redo, this, &SKTWindowController::Redo_Clicked);
+    redo_menu->setObjectName(QStringLiteral("redo_menu"));
+    auto *file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("New"), QKeySequence::New, this, &SKTWindowController::New_Btn_Clicked);
+    file->addAction(tr("Start…"), this, &SKTWindowController::newDocumentWindow);
+    auto *view = menuBar()->addMenu(tr("&View"));
+    view->addAction(tr("Zoom In"), QKeySequence::ZoomIn, this, &SKTWindowController::Zoom_In_Toolbar_btn);
+    view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);
+    view->addAction(tr("Actual Size"), this, &SKTWindowController::Actual_Size_Toolbar_btn);
+    view->addAction(tr("Show / Hide Rulers"), this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
+    view->addAction(tr("Snap to Grid"), this, &SKTWindowController::toggleGridConstraining);
+    view->addAction(tr("Units…"), this, &SKTWindowController::doPreferences);
+
+    auto *central = new QWidget(this);
+    auto *outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(buildToolBar());
+    auto *split = named(new QSplitter(Qt::Horizontal, central), "verticalSplitView");
+    split->addWidget(buildDesignArea());
+    split->addWidget(buildPropertyPanel());
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    split->setSizes({900, 360});
+    outer->addWidget(split, 1);
+    setCentralWidget(central);
+
+    start_window = new Start_Card(this);
+    buildUnitWindow();
+}
+
+QWidget *SKTWindowController::buildToolBar()
+{
+    auto *bar = named(new QFrame(this), "tool_bar");
+    bar->setFrameShape(QFrame::StyledPanel);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->setSpacing(2);
+
+    auto addCommand = [&](QToolButton *&outlet, const char *name, const QString &text, void (SKTWindowController::*slot)()) {
+        outlet = commandButton(bar, name, text);
+        connect(outlet, &QToolButton::clicked, this, slot);
+        row->addWidget(outlet);
+    };
+    QToolButton *newButton = nullptr;
+    addCommand(newButton, "New_btn", tr("New"), &SKTWindowController::New_Btn_Clicked);
+    addCommand(Undo_btn, "Undo_btn", tr("Undo"), &SKTWindowController::Undo_Clicked);
+    addCommand(Redo_btn, "Redo_btn", tr("Redo"), &SKTWindowController::Redo_Clicked);
+    addCommand(Cut_btn, "Cut_btn", tr("Cut"), &SKTWindowController::Cut_Clicked);
+    addCommand(Copy_btn, "Copy_btn", tr("Copy"), &SKTWindowController::Copy_Clicked);
+    addCommand(Paste_btn, "Paste_btn", tr("Paste"), &SKTWindowController::Paste_Clicked);
+    addCommand(Delete_btn, "Delete_btn", tr("Delete"), &SKTWindowController::Delete_Clicked);
+    addCommand(Begin_Front_btn, "Begin_Front_btn", tr("To Front"), &SKTWindowController::Begin_Front_Clicked);
+    addCommand(Send_Back_btn, "Send_Back_btn", tr("To Back"), &SKTWindowController::Send_Back_Clicked);
+    addCommand(Lock_btn, "Lock_btn", tr("Lock"), &SKTWindowController::Lock_Clicked);
+    addCommand(Unlock_btn, "Unlock_btn", tr("Unlock"), &SKTWindowController::Unlock_Clicked);
+    auto *sep = new QFrame(bar);
+    sep->setFrameShape(QFrame::VLine);
+    row->addWidget(sep);
+
+    struct Tool {
+        const char *icon;
+        const char *label;
+        void (SKTWindowController::*slot)();
+    };
+    static const Tool tools[ToolCount] = {
+        {"tool_arrow.png", "Select", &SKTWindowController::Arrow_Tool_Clicked},
+        {"tool_line.png", "Line", &SKTWindowController::Line_Tool_Clicked},
+        {"tool_text.png", "Text", &SKTWindowController::Text_Tool_Clicked},
+        {"tool_rectangle.png", "Rectangle", &SKTWindowController::Rect_Tool_Clicked},
+        {"tool_ellipse.png", "Ellipse", &SKTWindowController::Circle_Tool_Clicked},
+        {"tool_rounded_rectangle.png", "Rounded", &SKTWindowController::Round_Rect_Tool_Clicked},
+        {"tool_triangle.png", "Triangle", &SKTWindowController::Triangle_Tool_Clicked},
+        {"tool_diamond.png", "Diamond", &SKTWindowController::Diamond_Tool_Clicked},
+        {"tool_image.png", "Image", &SKTWindowController::Image_Tool_Clicked},
+        {"tool_clipart.png", "Clip Art", &SKTWindowController::Image_Library_Tool_Clicked},
+        {"tool_barcode.png", "Barcode", &SKTWindowController::Barcode_Tool_Clicked},
+        {"tool_signature.png", "Signature", &SKTWindowController::Signature_Tool_Clicked},
+        {"tool_fingerprint.png", "Fingerprint", &SKTWindowController::Fingure_Print_Tool_Clicked},
+        {"tool_star.png", "Star", &SKTWindowController::Star_Tool_Clicked},
+        {"tool_double_star.png", "Double Star", &SKTWindowController::Double_Star_Tool_Clicked},
+        {"tool_polygon.png", "Polygon", &SKTWindowController::Polygon_Tool_Clicked},
+    };
+    for (int code = 0; code < ToolCount; ++code) {
+        const Tool &t = tools[code];
+        const QByteArray name = (toolActionName(code).replace(QStringLiteral("_Clicked"), QStringLiteral("_btn"))).toLatin1();
+        auto *b = commandButton(bar, name.constData(), tr(t.label), toolIcon(t.icon));
+        connect(b, &QToolButton::clicked, this, t.slot);
+        row->addWidget(b);
+        if (code == TextTool)
+            text_tool_btn = named(b, "text_tool_btn");
+        else if (code == ImageTool)
+            image_tool_btn = named(b, "image_tool_btn");
+        else if (code == ImageLibraryTool)
+            image_library_tool_btn = named(b, "image_library_tool_btn");
+    }
+    row->addStretch(1);
+    QToolButton *zoomOut = nullptr, *zoomIn = nullptr, *actual = nullptr;
+    addCommand(zoomOut, "Zoom_Out_btn", tr("Zoom Out"), &SKTWindowController::Zoom_Out_Toolbar_btn);
+    addCommand(actual, "Actual_Size_btn", tr("100%"), &SKTWindowController::Actual_Size_Toolbar_btn);
+    addCommand(zoomIn, "Zoom_In_btn", tr("Zoom In"), &SKTWindowController::Zoom_In_Toolbar_btn);
+    return bar;
+}
+
+QWidget *SKTWindowController::makeDesignView(int side)
+{
+    static const char *viewNames[] = {"first_view", "second_view", "temp_design_view"};
+    static const char *canvasNames[] = {"_graphicView", "_graphicView_BACK", "_graphicView_TEMP"};
+    static const char *zoomNames[] = {"_zoomingScrollView", "_zoomingScrollView_BACK", "_zoomingScrollView_TEMP"};
+    auto *view = named(new QWidget, viewNames[side]);
+    auto *layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *zoom = named(new SKTZoomingScrollView(view), zoomNames[side]);
+    auto *canvas = named(new SKTGraphicView, canvasNames[side]);
+    zoom->setCanvas(canvas);
+    layout->addWidget(zoom);
+    (side == 0 ? _graphicView : side == 1 ? _graphicView_BACK : _graphicView_TEMP) = canvas;
+    (side == 0 ? _zoomingScrollView : side == 1 ? _zoomingScrollView_BACK : _zoomingScrollView_TEMP) = zoom;
+    connect(zoom, &SKTZoomingScrollView::factorChanged, this, [this](double f) { _zoomFactor = f; });
+    return view;
+}
+
+QWidget *SKTWindowController::buildDesignArea()
+{
+    auto *area = new QWidget(this);
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(6, 6, 6, 6);
+
+    auto *sides = new QHBoxLayout;
+    Front_back_label = named(new QLabel(QStringLiteral("Front"), area), "Front_back_label");
+    QFont f = Front_back_label->font();
+    f.setPointSizeF(f.pointSizeF() * 1.4);
+    f.setBold(true);
+    Front_back_label->setFont(f);
+    auto sideButton = [&](QToolButton *&outlet, const char *name, const QString &text, const QImage &image,
+                          void (SKTWindowController::*slot)()) {
+        outlet = named(new QToolButton(area), name);
+        outlet->setText(text);
+        outlet->setToolTip(text);
+        outlet->setCheckable(true);
+        outlet->setIcon(QPixmap::fromImage(image));
+        outlet->setIconSize(QSize(48, 30));
+        outlet->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        outlet->setAutoRaise(true);
+        connect(outlet, &QToolButton::clicked, this, slot);
+        sides->addWidget(outlet);
+    };
+    sides->addWidget(Front_back_label);
+    sides->addStretch(1);
+    sideButton(Front_Side_btn, "Front_Side_btn", tr("Front"), front_btn_image_sel, &SKTWindowController::Front_Card_Btn_Clicked);
+    sideButton(Back_Side_btn, "Back_Side_btn", tr("Back"), back_btn_image, &SKTWindowController::Back_Card_Btn_Clicked);
+    auto *temp = named(new QToolButton(area), "Temp_Side_btn");
+    temp->setText(tr("Preview"));
+    temp->setAutoRaise(true);
+    connect(temp, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
+    sides->addWidget(temp);
+    layout->addLayout(sides);
+
+    myTargetView = named(new QWidget(area), "myTargetView");
+    auto *target = new QVBoxLayout(myTargetView);
+    target->setContentsMargins(0, 0, 0, 0);
+    m_designStack = new QStackedWidget(myTargetView);
+    first_view = makeDesignView(0);
+    second_view = makeDesignView(1);
+    temp_design_view = makeDesignView(2);
+    for (QWidget *v : {first_view, second_view, temp_design_view})
+        m_designStack->addWidget(v);
+    target->addWidget(m_designStack);
+    layout->addWidget(myTargetView, 1);
+    return area;
+}
+
+QWidget *SKTWindowController::buildPropertyPanel()
+{
+    Right_Prop_Box = named(new QWidget(this), "Right_Prop_Box");
+    Right_Prop_Box->setMinimumWidth(330);
+    auto *layout = new QVBoxLayout(Right_Prop_Box);
+    layout->setContentsMargins(4, 6, 6, 6);
+    auto *title = named(new QLabel(tr("Card Properties"), Right_Prop_Box), "properties_title");
+    QFont f = title->font();
+    f.setBold(true);
+    title->setFont(f);
+    layout->addWidget(title);
+
+    sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");
+    sett_tab->setUsesScrollButtons(true);
+    struct Item {
+        QWidget **field;
+        const char *name;
+        const char *title;
+    };
+    card_info_tab = buildCardTab();
+    const Item items[] = {
+        {&card_setting_tab, "card_setting_tab", "Setting"}, {&card_info_tab, "card_info_tab", "Card"},
+        {&card_size_tab, "card_size_tab", "Size"},         {&card_bkgd_tab, "card_bkgd_tab", "Background"},
+        {&card_brdr_tab, "card_brdr_tab", "Border"},       {&line_tab, "line_tab", "Line"},
+        {&shape_tab, "shape_tab", "Shape"},                {&text_edtng_tab, "text_edtng_tab", "Text"},
+        {&text_prop_tab, "text_prop_tab", "Text Style"},   {&image_tab, "image_tab", "Image"},
+        {&sign_tab, "sign_tab", "Signature"},              {&datasource_tab, "datasource_tab", "Data"},
+        {&aligmnt_tab, "aligmnt_tab", "Align"},            {&barcode_tab, "barcode_tab", "Barcode"},
+        {&Lock_tab, "Lock_tab", "Lock"},
+    };
+    for (const Item &it : items) {
+        if (!*it.field)
+            *it.field = new QWidget;
+        named(*it.field, it.name);
+        sett_tab->addTab(*it.field, tr(it.title));
+    }
+    layout->addWidget(sett_tab, 1);
+    return Right_Prop_Box;
+}
+
+QWidget *SKTWindowController::buildCardTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+
+    auto *identity = new QFormLayout;
+    card_name = named(new QLineEdit(QStringLiteral("Untitled"), tab), "card_name");
+    Category_ComboBox = named(new QComboBox(tab), "Category_ComboBox");
+    Category_ComboBox->addItems({QStringLiteral("PVC Card"), QStringLiteral("Paper Card")});
+    Sides_ComboBox = named(new QComboBox(tab), "Sides_ComboBox");
+    Sides_ComboBox->addItems({QStringLiteral("Horizontal"), QStringLiteral("Vertical")});
+    Preset_ComboBox = named(new QComboBox(tab), "Preset_ComboBox");
+    identity->addRow(tr("Name"), card_name);
+    identity->addRow(tr("Category"), Category_ComboBox);
+    identity->addRow(tr("Orientation"), Sides_ComboBox);
+    identity->addRow(tr("Preset"), Preset_ComboBox);
+    layout->addLayout(identity);
+    connect(Category_ComboBox, &QComboBox::currentIndexChanged, this, [this] {
+        fillPresetList();
+        Preset_Changed();
+    });
+    connect(Sides_ComboBox, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
+    connect(Preset_ComboBox, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
+
+    card_size_box = named(new QGroupBox(tr("Card Size (mm)"), tab), "card_size_box");
+    auto *size = new QGridLayout(card_size_box);
+    auto sizeRow = [&](int r, const QString &caption, QLineEdit *&text, const char *textName, QDoubleSpinBox *&stepper,
+                       const char *stepperName, QLabel *&unit, const char *unitName) {
+        size->addWidget(new QLabel(caption, card_size_box), r, 0);
+        text = named(new QLineEdit(card_size_box), textName);
+        stepper = named(new QDoubleSpinBox(card_size_box), stepperName);
+        stepper->setRange(0, 10000);
+        stepper->setDecimals(3);
+        stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+        stepper->setFixedWidth(22);
+        connect(stepper, &QDoubleSpinBox::valueChanged, text, [text](double v) {
+            if (text->text().toDouble() != v)
+                text->setText(QString::number(float(v), 'g', 7));
+        });
+        unit = named(new QLabel(QStringLiteral("(mm)"), card_size_box), unitName);
+        size->addWidget(text, r, 1);
+        size->addWidget(stepper, r, 2);
+        size->addWidget(unit, r, 3);
+    };
+    sizeRow(0, tr("Width"), width_Text, "width_Text", width_Stepper, "width_Stepper", unit_width_label, "unit_width_label");
+    sizeRow(1, tr("Height"), height_Text, "height_Text", height_Stepper, "height_Stepper", unit_height_label,
+            "unit_height_label");
+    layout->addWidget(card_size_box);
+
+    // Position and size captions of the control fields (the control tabs show them).
+    ctrl_x_pos_unit_lbl = named(new QLabel(tab), "ctrl_x_pos_unit_lbl");
+    ctrl_y_pos_unit_lbl = named(new QLabel(tab), "ctrl_y_pos_unit_lbl");
+    ctrl_width_unit_lbl = named(new QLabel(tab), "ctrl_width_unit_lbl");
+    ctrl_height_unit_lbl = named(new QLabel(tab), "ctrl_height_unit_lbl");
+    for (QLabel *l : {ctrl_x_pos_unit_lbl, ctrl_y_pos_unit_lbl, ctrl_width_unit_lbl, ctrl_height_unit_lbl})
+        l->hide();
+
+    Grid_Opt_box = named(new QGroupBox(tr("Grid"), tab), "Grid_Opt_box");
+    auto *grid = new QHBoxLayout(Grid_Opt_box);
+    Grid_Space_slidr = named(new QSlider(Qt::Horizontal, Grid_Opt_box), "Grid_Space_slidr");
+    Grid_Space_slidr->setRange(2, 72);
+    Grid_Space_slidr->setValue(9);
+    Grid_clr = named(new QPushButton(tr("Colour…"), Grid_Opt_box), "Grid_clr");
+    grid->addWidget(new QLabel(tr("Spacing"), Grid_Opt_box));
+    grid->addWidget(Grid_Space_slidr, 1);
+    grid->addWidget(Grid_clr);
+    Show_hide_grid_chk = named(new QCheckBox(tr("Show grid"), tab), "Show_hide_grid_chk");
+    connect(Show_hide_grid_chk, &QCheckBox::clicked, this, &SKTWindowController::Grid_Show_Hide_Changed);
+    connect(Grid_Space_slidr, &QSlider::sliderReleased, this, &SKTWindowController::Grid_Slider_Changed);
+    connect(Grid_clr, &QPushButton::clicked, this, &SKTWindowController::Grid_Clr_Changed);
+    layout->addWidget(Show_hide_grid_chk);
+    layout->addWidget(Grid_Opt_box);
+
+    // Fields other panels fill; they live here until their panels come.
+    auto *hidden = new QWidget(tab);
+    hidden->hide();
+    Manual_image_path = named(new QLineEdit(hidden), "Manual_image_path");
+    page_frm_printer_btn = named(new QPushButton(hidden), "page_frm_printer_btn");
+    Data_source_type = named(new QComboBox(hidden), "Data_source_type");
+    Data_source_type->addItems({QStringLiteral("None"), QStringLiteral("Series")});
+    Batch_Series = named(new QComboBox(hidden), "Batch_Series");
+    layout->addStretch(1);
+    return tab;
+}
+
+void SKTWindowController::buildUnitWindow()
+{
+    Unit_PrefWindow = named(new QDialog(this), "Unit_PrefWindow");
+    Unit_PrefWindow->setWindowTitle(tr("Units"));
+    applyDialogBackground(Unit_PrefWindow);
+    auto *layout = new QVBoxLayout(Unit_PrefWindow);
+    unit_matrix = new QButtonGroup(Unit_PrefWindow);
+    unit_matrix->setObjectName(QStringLiteral("unit_matrix"));
+    const QString names[] = {tr("Inches"), tr("Centimetres"), tr("Millimetres")};
+    for (int row = 0; row < 3; ++row) {
+        auto *radio = new QRadioButton(names[row], Unit_PrefWindow);
+        unit_matrix->addButton(radio, row);
+        layout->addWidget(radio);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Unit_PrefWindow);
+    connect(buttons, &QDialogButtonBox::accepted, Unit_PrefWindow, [this] { Unit_PrefWindow->done(1); });
+    connect(buttons, &QDialogButtonBox::rejected, Unit_PrefWindow, [this] { Unit_PrefWindow->done(0); });
+    layout->addWidget(buttons);
+}

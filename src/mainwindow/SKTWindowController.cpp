@@ -1,0 +1,765 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
+#include "core/SKTGraphicView.h"
+#include "core/SKTGrid.h"
+#include "core/SKTImage.h"
+#include "core/SKTZoomingScrollView.h"
+#include "core/Utilities.h"
+#include "mainwindow/ControllerHub.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLogic.h"
+#include "mainwindow/Start_Card.h"
+#include "mainwindow/WindowStyle.h"
+#include "platform/Paths.h"
+#include "platform/UiServices.h"
+#include "visitor/ProfileCaptions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QButtonGroup>
+#include <QSaveFile>
+#include <QSlider>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+SKTWindowController *Main_App_wnd = nullptr;
+
+namespace {
+SKTWindowController *g_instance = nullptr;
+
+QImage resourceImage(const QString &name)
+{
+    return QImage(platform::joinPath(Resource_Path, name));
+}
+
+QString numberText(double value)
+{
+    return QString::number(float(value), 'g', 7);
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// construction
+
+SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(document)
+{
+    setObjectName(QStringLiteral("Main_wnd"));
+    Text_Ctrl_Font = DEFAULT_FONT.family();
+    m_appName = QCoreApplication::applicationName();
+    if (Resource_Path.isEmpty() || Created_Resource_Path.isEmpty())
+        Init_Application_Paths();
+    Create_Folder(Created_Resource_Path, 0777);
+
+    Allowd_Image_fileTypes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
+                              QStringLiteral("jfif"), QStringLiteral("gif"), QStringLiteral("bmp"),
+                              QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff")};
+    _grid = new SKTGrid(this);
+    _zoomFactor = 1.0;
+    Selected_Control_Tool = 0;
+
+    g_instance = this;
+    Main_App_wnd = g_instance;
+
+    Text_font = All_Text_font = WM_Text_font = QFont(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    m_undo = std::make_unique<UndoRedoHistory>(m_document, this);
+
+    pvc_card_arry = pvc_card_names();
+    paper_card_arry = paper_card_names();
+    camera_path_file = platform::joinPath(Created_Resource_Path, QStringLiteral("daziruzevodud.txt"));
+    NO_Image_Path = platform::joinPath(Resource_Path, QStringLiteral("no.png"));
+
+    no_camera_image = resourceImage(QStringLiteral("no_camera.jpg"));
+    Err_image = resourceImage(QStringLiteral("pic_err.png"));
+    no_image_ctrl_GP = resourceImage(QStringLiteral("pic_ic.png"));
+    no_image = resourceImage(QStringLiteral("no.png"));
+    banner_image = resourceImage(QStringLiteral("banner.png"));
+    promotion_pattern_image = resourceImage(QStringLiteral("pattern_1.jpg"));
+    wizard_pattern_image = resourceImage(QStringLiteral("Wizard_pattern.jpg"));
+    sign_sample_img = resourceImage(QStringLiteral("sign_sample.png"));
+    fp_sample_img = resourceImage(QStringLiteral("fingerprints.png"));
+    barcode_sample_img = resourceImage(QStringLiteral("barcode_sample.png"));
+    front_btn_image = resourceImage(QStringLiteral("front-2.png"));
+    back_btn_image = resourceImage(QStringLiteral("back-2.png"));
+    front_btn_image_sel = resourceImage(QStringLiteral("front-sel.png"));
+    back_btn_image_sel = resourceImage(QStringLiteral("back-sel.png"));
+
+    Front_card_Prop = std::make_unique<Card_Property>();
+    Back_card_Prop = std::make_unique<Card_Property>();
+    Front_user_profile.Reset_All_Values();
+    Back_user_profile.Reset_All_Values();
+    TEMP_user_profile.Reset_All_Values();
+    Reset_Group_Mode_Excel_Col_Index();
+
+    m_hub = std::make_unique<ControllerHub>(*this);
+    buildWindow();
+}
+
+SKTWindowController::~SKTWindowController()
+{
+    for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        if (canvas)
+            canvas->unbindGraphics();
+    m_hub.reset();
+    if (Main_App_wnd == this)
+        Main_App_wnd = nullptr;
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+SKTWindowController *SKTWindowController::defaultInstance()
+{
+    return g_instance;
+}
+
+QString SKTWindowController::Front_Card_Name() const
+{
+    return Front_card_Prop ? Front_card_Prop->Card_Name() : QString();
+}
+
+QString SKTWindowController::Project_File_Name() const
+{
+    return ::Project_File_Name;
+}
+
+void SKTWindowController::Reset_Group_Mode_Excel_Col_Index()
+{
+    for (int &v : excel_cb_value)
+        v = -1;
+    excel_cb_value_f_man = excel_cb_value_b_man = -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// window set-up
+
+bool SKTWindowController::awakeFromNib()
+{
+    applyDialogBackground(this);
+    Title_For_Student();
+    Title_For_Gen_ID_Card();
+
+    if (!Create_Folder(Resource_Path, 0777)) {
+        Show_MessageBox(QStringLiteral("Can not access Data file."));
+        QCoreApplication::exit(1);
+        return false;
+    }
+    Data_Folder_Path = platform::joinPath(Created_Resource_Path, QStringLiteral("DataSet"));
+    Camera_Capture_Count = 1;
+
+    // The camera folder remembered in its file, when that still names a folder.
+    Camera_Folder_Path.clear();
+    QFile remembered(camera_path_file);
+    if (remembered.open(QIODevice::ReadOnly)) {
+        const QString text = QString::fromUtf8(remembered.read(4096));
+        if (!text.isEmpty() && QFileInfo(text).isDir())
+            Camera_Folder_Path = text;
+    }
+    if (Camera_Folder_Path.isEmpty())
+        Camera_Folder_Path = platform::joinPath(Created_Resource_Path, QStringLiteral("Images_save_by_user"));
+    QSaveFile cameraFile(camera_path_file);
+    if (cameraFile.open(QIODevice::WriteOnly)) {
+        cameraFile.write(Camera_Folder_Path.toUtf8());
+        cameraFile.commit();
+    }
+    Camera_Capture_Image = platform::joinPath(Camera_Folder_Path, QStringLiteral("velk_user_save.png"));
+
+    // Only the five card tabs stay in the panel; the controller keeps the other ten.
+    for (QWidget *tab : {line_tab, shape_tab, text_edtng_tab, text_prop_tab, image_tab, sign_tab, datasource_tab,
+                         aligmnt_tab, barcode_tab, Lock_tab})
+        sett_tab->removeTab(sett_tab->indexOf(tab));
+
+    Not_Draw_Only_Prop_Change = true;
+    Measument_Unit_Is = 2;
+    last_unit_val = 2;
+    _setLabels();
+    Sides_ComboBox->setCurrentIndex(0);
+    Category_ComboBox->setCurrentIndex(0);
+    fillPresetList();
+    Preset_ComboBox->setCurrentIndex(0);
+    card_prop_set(QStringLiteral("S"));
+    Not_Draw_Only_Prop_Change = false;
+
+    SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));
+    const QSizeF cardMM = Get_My_card_Size(QStringLiteral("PVC Card"), QStringLiteral("H"), 0);
+    Set_Card_Size_In_Control(cardMM.width(), cardMM.height());
+
+    _graphicView->bindGraphics(&m_document, 0);
+    _graphicView_BACK->bindGraphics(&m_document, 1);
+    _graphicView_TEMP->bindGraphics(&m_document, 2);
+    for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        canvas->setGrid(_grid);
+
+    New_Project();
+    changeViewController(0);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// card size, canvas size
+
+void SKTWindowController::Set_Card_Size_In_Control(double widthMM, double heightMM)
+{
+    width_Stepper->setValue(widthMM);
+    width_Text->setText(numberText(widthMM));
+    height_Stepper->setValue(heightMM);
+    height_Text->setText(numberText(heightMM));
+    last_unit_val = 2;
+    Apply_unit_Chaneg_Values();
+    last_unit_val = Measument_Unit_Is;
+}
+
+void SKTWindowController::SetDocumentCanvasSize(const QSizeF &points)
+{
+    for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        canvas->setCanvasSize(points);
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Set_Canvas_to_100_percent()
+{
+    for (int side = 0; side < 3; ++side)
+        zoomViewOfSide(side)->setFactor(1.0);
+    _zoomFactor = 1.0;
+}
+
+void SKTWindowController::Preset_Changed()
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    const QSizeF mm = Get_My_card_Size(Category_ComboBox->currentText(),
+                                       Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("H") : QStringLiteral("V"),
+                                       Preset_ComboBox->currentIndex());
+    Set_Card_Size_In_Control(mm.width(), mm.height());
+    SetDocumentCanvasSize({MM_to_Points_Convert(float(mm.width())), MM_to_Points_Convert(float(mm.height()))});
+    Front_card_Prop->setCard_Sub_Category(Preset_ComboBox->currentText());
+    Back_card_Prop->setCard_Sub_Category(Preset_ComboBox->currentText());
+}
+
+void SKTWindowController::fillPresetList()
+{
+    const bool wasFilling = Not_Draw_Only_Prop_Change;
+    Not_Draw_Only_Prop_Change = true;
+    Preset_ComboBox->clear();
+    Preset_ComboBox->addItems(Category_ComboBox->currentText() == QStringLiteral("PVC Card") ? pvc_card_arry
+                                                                                            : paper_card_arry);
+    Not_Draw_Only_Prop_Change = wasFilling;
+}
+
+// ---------------------------------------------------------------------------------------------
+// tools
+
+void SKTWindowController::setTool(int code)
+{
+    Selected_Control_Tool = code;
+    Select_tool_action();
+}
+
+void SKTWindowController::Arrow_Tool_Clicked() { setTool(ArrowTool); }
+void SKTWindowController::Line_Tool_Clicked() { setTool(LineTool); }
+void SKTWindowController::Text_Tool_Clicked() { setTool(TextTool); }
+void SKTWindowController::Rect_Tool_Clicked() { setTool(RectTool); }
+void SKTWindowController::Circle_Tool_Clicked() { setTool(CircleTool); }
+void SKTWindowController::Round_Rect_Tool_Clicked() { setTool(RoundRectTool); }
+void SKTWindowController::Triangle_Tool_Clicked() { setTool(TriangleTool); }
+void SKTWindowController::Diamond_Tool_Clicked() { setTool(DiamondTool); }
+void SKTWindowController::Image_Tool_Clicked() { setTool(ImageTool); }
+void SKTWindowController::Image_Library_Tool_Clicked() { setTool(ImageLibraryTool); }
+void SKTWindowController::Barcode_Tool_Clicked() { setTool(BarcodeTool); }
+void SKTWindowController::Signature_Tool_Clicked() { setTool(SignatureTool); }
+void SKTWindowController::Fingure_Print_Tool_Clicked() { setTool(FingerprintTool); }
+void SKTWindowController::Star_Tool_Clicked() { setTool(StarTool); }
+void SKTWindowController::Double_Star_Tool_Clicked() { setTool(DoubleStarTool); }
+void SKTWindowController::Polygon_Tool_Clicked() { setTool(PolygonTool); }
+
+void SKTWindowController::Select_tool_action()
+{
+    emit SKTSelectedToolDidChange();
+    selectedToolDidChange();
+    Refresh_Canvas();
+    SKTGraphicView *canvas = currentCanvas();
+    Show_RHS_Properties(canvas->Selected_Graphic());
+    canvas->setFocus();
+}
+
+void SKTWindowController::selectArrowTool()
+{
+    Selected_Control_Tool = ArrowTool;
+    emit SKTSelectedToolDidChange();
+}
+
+void SKTWindowController::selectedToolDidChange()
+{
+    const std::optional<ToolSpec> spec = toolSpec(Selected_Control_Tool);
+    if (!spec)
+        return;
+    QString controlId;
+    bool useRect = true;
+    if (spec->kind == SKTGraphicKind::Image) {
+        const bool chosen = Selected_Control_Tool == ImageTool ? Browse_User_Image_Manually()
+                                                                : Open_Image_Library_Window(QStringLiteral("C")) == 1;
+        if (!chosen) {
+            // A cancelled chooser must not leave the image tool set for the next drag.
+            selectArrowTool();
+            return;
+        }
+        if (Start_Card_Option == QStringLiteral("V")) {
+            controlId = Generate_Extra_image_control_ID();
+            useRect = false;
+        }
+    }
+    const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    currentCanvas()->createGraphicOfClass(spec->kind, nullptr, useRect, spec->defaultRect, side, QString(), controlId);
+    if (Selected_Control_Tool != ArrowTool)
+        selectArrowTool();
+}
+
+QString SKTWindowController::Generate_Extra_image_control_ID()
+{
+    QString id;
+    do {
+        ++Image_Ctrl_Counter;
+        id = QStringLiteral("F_Pic%1").arg(Image_Ctrl_Counter);
+    } while (currentCanvas()->Selcect_Ctrl_With_ID(id));
+    return id;
+}
+
+bool SKTWindowController::Browse_User_Image_Manually()
+{
+    const QString path =
+        platform::ui().openFile(QStringLiteral("Select image"), QDir::homePath(), Allowd_Image_fileTypes);
+    if (path.isEmpty())
+        return false;
+    Library_Selected_Image = path;
+    return true;
+}
+
+int SKTWindowController::Open_Image_Library_Window(const QString &mode)
+{
+    // The clip-art library window comes with the library's own work; until then its pictures
+    // are offered through the file panel.
+    const QString folder = platform::joinPath(
+        Resource_Path, mode == QStringLiteral("B") ? QStringLiteral("Background") : QStringLiteral("LibraryImage"));
+    const QString path = platform::ui().openFile(QStringLiteral("Image library"), folder, Allowd_Image_fileTypes);
+    if (path.isEmpty())
+        return 0;
+    Library_Selected_Image = path;
+    return 1;
+}
+
+void SKTWindowController::Watermark_Tool_Clicked()
+{
+    Show_RHS_Properties(nullptr);
+    sett_tab->setCurrentWidget(card_brdr_tab);
+}
+
+void SKTWindowController::newDocumentWindow()
+{
+    Open_Start_Window();
+}
+
+// ---------------------------------------------------------------------------------------------
+// new project, title, start dialog
+
+void SKTWindowController::New_Project_Setting_Reset(bool full)
+{
+    Not_Draw_Only_Prop_Change = true;
+    Image_Ctrl_Counter = 0;
+    // The system clipboard belongs to every program; a new design leaves it alone.
+    Check_Path_And_Create_Files();
+    Undo_Redo_Clear();
+    for (QToolButton *b : {text_tool_btn, image_tool_btn, image_library_tool_btn})
+        b->setEnabled(true);
+    Manual_image_path->setText(NO_Image_Path);
+    _grid->setAlwaysShown(false);
+    _graphicView->delete_all_control();
+    _graphicView_BACK->delete_all_control();
+    Show_Hide_Main_Window(false);
+    Set_Canvas_to_100_percent();
+    _graphicView->Set_Selected_Graphic(nullptr);
+    _graphicView_BACK->Set_Selected_Graphic(nullptr);
+    dynamic_ctrl_list_front.clear();
+    dynamic_ctrl_list_back.clear();
+    page_frm_printer_btn->setEnabled(false);
+    last_ctrl_X = last_ctrl_Y = 10.0f;
+    GroupListData.clear();
+    Reset_Group_Mode_Excel_Col_Index();
+    if (full) {
+        Fill_User_Profile = false;
+        Front_user_profile.Reset_All_Values();
+        Back_user_profile.Reset_All_Values();
+    }
+    Batch_Series->setCurrentIndex(-1);
+    ::Project_File_Name.clear();
+    Library_Selected_Image.clear();
+    Invite_Frame_IMG.clear();
+    Invite_Frame_Pic_IMG.clear();
+    main_photo_ds_batch = false;
+    Main_Photo_image = QImage();
+    All_Text_font = QFont(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    All_Text_clr = Qt::black;
+    All_Text_font_COPY.reset();
+    All_Text_clr_COPY = All_Text_clr;
+    Front_card_Prop = std::make_unique<Card_Property>();
+    Back_card_Prop = std::make_unique<Card_Property>();
+    Batch_Series->clear();
+    Data_source_type->setCurrentIndex(0);
+    if (full) {
+        Excel_Binding_Use = false;
+        if (Data_source_type->count() == 3)
+            Data_source_type->removeItem(2);
+    }
+    Select_front_side();
+    card_prop_set(QStringLiteral("S"));
+    Set_Log_Name_In_Title();
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void SKTWindowController::New_Project()
+{
+    New_Project_Setting_Reset(true);
+    Show_RHS_Properties(nullptr);
+    Refresh_Canvas();
+    Open_Start_Window();
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void SKTWindowController::New_Btn_Clicked()
+{
+    const int answer = Show_YES_NO_Cancel_MessageBox(
+        QStringLiteral("Do you want to save changes before opening new document?"));
+    // Saving comes with the design-file commands; Yes and No both start afresh meanwhile.
+    if (answer == platform::AnswerYes || answer == platform::AnswerNo)
+        New_Project();
+}
+
+void SKTWindowController::Set_Log_Name_In_Title()
+{
+    if (copy_card_design)
+        return;
+    setWindowTitle(formatWindowTitle(m_appName, Front_card_Prop->Card_Name(), ::Project_File_Name));
+}
+
+void SKTWindowController::Open_Start_Window()
+{
+    for (;;) {
+        const int result = start_window->runModal();
+        if (result == 1) {
+            Start_Mode_Dispatch(Start_Card_Option);
+            return;
+        }
+        // Nothing chosen: the dialog comes back. A closed application ends the loop.
+        if (QCoreApplication::closingDown() || result < 0)
+            return;
+    }
+}
+
+void SKTWindowController::Start_Mode_Dispatch(const QString &option)
+{
+    // Templates, the card wizard, saved designs, visitor and group mode are carried out by their
+    // own windows; each starts here from a blank design in its mode.
+    Q_UNUSED(option);
+    Show_Canvas_And_Right_Prop();
+    Select_front_side();
+    Undo_Redo_Clear();
+    Set_Log_Name_In_Title();
+}
+
+void SKTWindowController::Show_Hide_Main_Window(bool show)
+{
+    if (copy_card_design)
+        return;
+    myTargetView->setVisible(show);
+    Right_Prop_Box->setVisible(show);
+}
+
+// ---------------------------------------------------------------------------------------------
+// sides
+
+SKTGraphicView *SKTWindowController::canvasOfSide(int side) const
+{
+    return side == 0 ? _graphicView : side == 1 ? _graphicView_BACK : _graphicView_TEMP;
+}
+
+SKTZoomingScrollView *SKTWindowController::zoomViewOfSide(int side) const
+{
+    return side == 0 ? _zoomingScrollView : side == 1 ? _zoomingScrollView_BACK : _zoomingScrollView_TEMP;
+}
+
+SKTGraphicView *SKTWindowController::currentCanvas() const
+{
+    return Card_Front_Or_Back == 0 ? _graphicView : _graphicView_BACK;
+}
+
+SKTGraphic *SKTWindowController::Get_Selected_Graphic() const
+{
+    return currentCanvas()->Selected_Graphic();
+}
+
+void SKTWindowController::Set_Selected_Graphic(SKTGraphic *graphic)
+{
+    if (graphic)
+        currentCanvas()->Set_Selected_Graphic(graphic);
+}
+
+void SKTWindowController::selectSide(int side)
+{
+    Front_back_label->setText(side == 0 ? QStringLiteral("Front") : QStringLiteral("Back"));
+    Front_Side_btn->setIcon(QPixmap::fromImage(side == 0 ? front_btn_image_sel : front_btn_image));
+    Back_Side_btn->setIcon(QPixmap::fromImage(side == 1 ? back_btn_image_sel : back_btn_image));
+    Front_Side_btn->setChecked(side == 0);
+    Back_Side_btn->setChecked(side == 1);
+    Last_Card_Sel_Tab = sett_tab->currentWidget();
+    Card_Front_Or_Back = side;
+    changeViewController(side);
+    Show_RHS_Properties(nullptr);
+    const bool cardTab = Last_Card_Sel_Tab == card_info_tab || Last_Card_Sel_Tab == card_size_tab ||
+                         Last_Card_Sel_Tab == card_bkgd_tab || Last_Card_Sel_Tab == card_brdr_tab;
+    sett_tab->setCurrentWidget(cardTab ? Last_Card_Sel_Tab : card_info_tab);
+    Check_Undo_Redo_Btn_Enability();
+}
+
+void SKTWindowController::Select_front_side() { selectSide(0); }
+void SKTWindowController::Select_back_side() { selectSide(1); }
+
+void SKTWindowController::Front_Card_Btn_Clicked()
+{
+    Select_front_side();
+    m_hub->Reset_Image_Editing_Controls();
+}
+
+void SKTWindowController::Back_Card_Btn_Clicked()
+{
+    Select_back_side();
+    m_hub->Reset_Image_Editing_Controls();
+}
+
+void SKTWindowController::Select_temp_design_side()
+{
+    Front_back_label->setText(QStringLiteral("TEMP"));
+    changeViewController(2);
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Temp_Design_Control_Assign()
+{
+    m_document.removeAllGraphicsOnSide(2);
+    for (const SKTGraphicPtr &g : m_document.graphicsOfSide(Card_Front_Or_Back == 0 ? 0 : 1))
+        m_document.appendGraphicOnSide(2, g);
+    _graphicView_TEMP->update();
+}
+
+void SKTWindowController::Temp_Card_Btn_Clicked()
+{
+    Select_temp_design_side();
+    Temp_Design_Control_Assign();
+}
+
+void SKTWindowController::changeViewController(int index)
+{
+    QWidget *views[] = {first_view, second_view, temp_design_view};
+    if (index < 0 || index > 2)
+        return;
+    m_designStack->setCurrentWidget(views[index]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// property panel: the card tabs only, until the panel's own work takes over
+
+void SKTWindowController::Show_RHS_Properties(SKTGraphic *control)
+{
+    Last_Selected_Graphic = control;
+    if (!control) {
+        SKTGraphicView *canvas = currentCanvas();
+        canvas->Set_Selected_Graphic(nullptr);
+        canvas->changeSelectionIndexes({});
+    }
+}
+
+void SKTWindowController::card_prop_set(const QString &fillStyle)
+{
+    const QString style = QStringList{"S", "G", "H", "I"}.contains(fillStyle) ? fillStyle : QStringLiteral("S");
+    (Card_Front_Or_Back == 0 ? Front_card_Prop : Back_card_Prop)->setCard_fill_style(style);
+}
+
+void SKTWindowController::Refresh_Canvas()
+{
+    if (SKTGraphicView *canvas = currentCanvas())
+        canvas->update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// undo
+
+void SKTWindowController::Insert_In_Undo_Redo() { m_undo->Insert_In_Undo_Redo(); }
+void SKTWindowController::Undo_Redo_Clear() { m_undo->Undo_Redo_Clear(); }
+void SKTWindowController::Check_Undo_Redo_Btn_Enability() { m_undo->Check_Undo_Redo_Btn_Enability(); }
+void SKTWindowController::Undo_Clicked() { m_undo->Undo_Action_Perform(); }
+void SKTWindowController::Redo_Clicked() { m_undo->Redo_Action_Perform(); }
+
+void SKTWindowController::Enable_Disable_Undo(bool enabled)
+{
+    Undo_btn->setEnabled(enabled);
+    undo_menu->setEnabled(enabled);
+}
+
+void SKTWindowController::Enable_Disable_Redo(bool enabled)
+{
+    Redo_btn->setEnabled(enabled);
+    redo_menu->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------------------------------------
+// edit, lock, rulers, zoom
+
+void SKTWindowController::Cut_Clicked()
+{
+    currentCanvas()->cut();
+    Insert_In_Undo_Redo();
+}
+
+void SKTWindowController::Copy_Clicked() { currentCanvas()->copy(); }
+
+void SKTWindowController::Paste_Clicked()
+{
+    currentCanvas()->paste();
+    Insert_In_Undo_Redo();
+}
+
+void SKTWindowController::Delete_Clicked() { currentCanvas()->deleteSelection(); }
+void SKTWindowController::Begin_Front_Clicked() { currentCanvas()->bringToFront(); }
+void SKTWindowController::Send_Back_Clicked() { currentCanvas()->sendToBack(); }
+void SKTWindowController::Lock_Clicked() { lockSelection(true); }
+void SKTWindowController::Unlock_Clicked() { lockSelection(false); }
+
+void SKTWindowController::lockSelection(bool lock)
+{
+    SKTGraphicView *canvas = currentCanvas();
+    const SKTGraphicArray selected = canvas->selectedGraphics();
+    if (selected.empty()) {
+        Show_MessageBox(lock ? QStringLiteral("Please select a control to Lock.")
+                             : QStringLiteral("Please select a control to Unlock."));
+        return;
+    }
+    for (const SKTGraphicPtr &g : selected) {
+        g->ctrl_is_locked = lock;
+        canvas->startEditingGraphic(g.get());
+    }
+    m_undo->Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    const SKTIndexSet kept = canvas->selectionIndexes();
+    Show_RHS_Properties(nullptr);
+    canvas->changeSelectionIndexes(kept);
+    Refresh_Canvas();
+    Show_RHS_Properties(selected.back().get());
+}
+
+void SKTWindowController::Show_Hide_Ruler_ChkBox()
+{
+    for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        canvas->showOrHideRulers();
+}
+
+void SKTWindowController::Actual_Size_Toolbar_btn() { Set_Canvas_to_100_percent(); }
+void SKTWindowController::Zoom_In_Toolbar_btn() { zoomStep(+1); }
+void SKTWindowController::Zoom_Out_Toolbar_btn() { zoomStep(-1); }
+
+void SKTWindowController::zoomStep(int step)
+{
+    SKTZoomingScrollView *view = zoomViewOfSide(Card_Front_Or_Back == 0 ? 0 : 1);
+    QComboBox *popUp = view->factorPopUpButton();
+    const int index = zoomStepFrom(popUp->currentIndex(), step);
+    popUp->setCurrentIndex(index);
+    view->setFactor(Get_Factor_According_Index(index));
+}
+
+// ---------------------------------------------------------------------------------------------
+// units and grid
+
+void SKTWindowController::_setLabels()
+{
+    const UnitCaptions c = unitCaptions(Measument_Unit_Is);
+    ctrl_x_pos_unit_lbl->setText(c.position);
+    ctrl_y_pos_unit_lbl->setText(c.position);
+    card_size_box->setTitle(c.cardSizeBox);
+    for (QLabel *l : {unit_width_label, unit_height_label, ctrl_width_unit_lbl, ctrl_height_unit_lbl})
+        l->setText(c.size);
+}
+
+void SKTWindowController::Apply_unit_Chaneg_Values()
+{
+    const CardSizeFields converted = convertCardSizeFields(
+        {width_Text->text().toDouble(), height_Text->text().toDouble()}, last_unit_val, Measument_Unit_Is);
+    width_Text->setText(numberText(converted.width));
+    width_Stepper->setValue(converted.width);
+    height_Text->setText(numberText(converted.height));
+    height_Stepper->setValue(converted.height);
+}
+
+void SKTWindowController::On_OK_of_Unit_Panel()
+{
+    Measument_Unit_Is = std::max(0, unit_matrix->checkedId());
+    _setLabels();
+    Apply_unit_Chaneg_Values();
+    last_unit_val = Measument_Unit_Is;
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::doPreferences()
+{
+    if (QAbstractButton *b = unit_matrix->button(Measument_Unit_Is))
+        b->setChecked(true);
+    if (Unit_PrefWindow->exec() == 1)
+        On_OK_of_Unit_Panel();
+}
+
+void SKTWindowController::toggleGridConstraining()
+{
+    _grid->setConstraining(!_grid->isConstraining());
+}
+
+void SKTWindowController::toggleGridShowing()
+{
+    Grid_Space_slidr->setValue(int(_grid->spacing()));
+    Show_hide_grid_chk->setChecked(_grid->isAlwaysShown());
+    Grid_Opt_box->setEnabled(_grid->isAlwaysShown());
+}
+
+void SKTWindowController::Grid_Clr_Changed()
+{
+    const QColor chosen = QColorDialog::getColor(_grid->color(), this);
+    if (!chosen.isValid())
+        return;
+    _grid->setColor(chosen);
+    _grid->setAlwaysShown(true);
+    Show_hide_grid_chk->setChecked(true);
+}
+
+void SKTWindowController::Grid_Slider_Changed()
+{
+    _grid->setSpacing(Grid_Space_slidr->value());
+    _grid->setAlwaysShown(true);
+    Show_hide_grid_chk->setChecked(true);
+}
+
+void SKTWindowController::Grid_Show_Hide_Changed()
+{
+    _grid->setAlwaysShown(Show_hide_grid_chk->isChecked());
+    SetObjEnabled(Grid_Opt_box, Show_hide_grid_chk->isChecked());
+}

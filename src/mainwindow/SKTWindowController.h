@@ -1,0 +1,260 @@
+#pragma once
+// The main design window and the hub every subsystem reaches through `Main_App_wnd`. It stays
+// thin: it owns the card properties, profiles, undo history, grid and the three canvases, and
+// each operation forwards to the object that owns that piece of work. The design core calls up
+// into it through CoreHub (installed at construction).
+
+#include "core/Card_Property.h"
+#include "core/SKTDocument.h"
+#include "core/UndoRedo.h"
+#include "visitor/User_Profile_Class.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+class QButtonGroup;
+class QComboBox;
+class QDialog;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+class QSlider;
+class QCheckBox;
+class QStackedWidget;
+class QTabWidget;
+class QToolButton;
+class QPushButton;
+class SKTGraphicView;
+class SKTGrid;
+class SKTZoomingScrollView;
+class Start_Card;
+class ControllerHub;
+
+class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
+    Q_OBJECT
+public:
+    // Builds the controller for the document and publishes it in `Main_App_wnd`. The window is
+    // set up by awakeFromNib(), which runs the start dialog.
+    explicit SKTWindowController(SKTDocument &document);
+    ~SKTWindowController() override;
+    static SKTWindowController *defaultInstance();
+
+    // Window set-up: lays out the window, checks the resource folder, sets the paths, binds the
+    // canvases and starts a new project. False when the resource folder cannot be made.
+    bool awakeFromNib();
+
+    SKTDocument &document() { return m_document; }
+
+    // --- SKTDocumentWindow ---
+    QString App_Name() const override { return m_appName; }
+    QString Front_Card_Name() const override;
+    QString Project_File_Name() const override;
+
+    // --- identity, lists, pictures ---
+    QString m_appName;
+    QStringList Allowd_Image_fileTypes;
+    QStringList paper_card_arry, pvc_card_arry;
+    QString camera_path_file, NO_Image_Path;
+    QImage no_camera_image, Err_image, no_image_ctrl_GP, no_image, banner_image, promotion_pattern_image,
+        wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
+        front_btn_image_sel, back_btn_image_sel;
+
+    // --- card sides, profiles, fonts ---
+    std::unique_ptr<Card_Property> Front_card_Prop, Back_card_Prop;
+    User_Profile_Class Front_user_profile, Back_user_profile, TEMP_user_profile;
+    QFont Text_font, All_Text_font, WM_Text_font;
+    std::optional<QFont> All_Text_font_COPY;
+    QColor All_Text_clr = Qt::black, All_Text_clr_COPY = Qt::black;
+    QImage Main_Photo_image;
+    bool main_photo_ds_batch = false;
+    SKTGraphic *Last_Selected_Graphic = nullptr;
+    int Image_Ctrl_Counter = 0;
+    int excel_cb_value[13] = {};  // excel_cb_value1 … excel_cb_value12 at [1] … [12]
+    int excel_cb_value_f_man = -1, excel_cb_value_b_man = -1;
+    QList<QVariantMap> dynamic_ctrl_list_front, dynamic_ctrl_list_back, ListData, GroupListData;
+    SKTGraphicArray Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
+
+    // --- canvases and tools ---
+    SKTGraphicView *_graphicView = nullptr, *_graphicView_BACK = nullptr, *_graphicView_TEMP = nullptr;
+    SKTZoomingScrollView *_zoomingScrollView = nullptr, *_zoomingScrollView_BACK = nullptr,
+                         *_zoomingScrollView_TEMP = nullptr;
+    SKTGrid *_grid = nullptr;
+    double _zoomFactor = 1.0;
+    int Selected_Control_Tool = 0;
+    UndoRedoHistory &undoHistory() { return *m_undo; }
+
+    // --- outlets (objectName = outlet name) ---
+    QWidget *Right_Prop_Box = nullptr, *myTargetView = nullptr;
+    QWidget *first_view = nullptr, *second_view = nullptr, *temp_design_view = nullptr;
+    QLabel *Front_back_label = nullptr;
+    QToolButton *Front_Side_btn = nullptr, *Back_Side_btn = nullptr;
+    QTabWidget *sett_tab = nullptr;
+    QWidget *card_setting_tab = nullptr, *card_info_tab = nullptr, *card_size_tab = nullptr, *card_bkgd_tab = nullptr,
+            *card_brdr_tab = nullptr, *line_tab = nullptr, *shape_tab = nullptr, *text_edtng_tab = nullptr,
+            *text_prop_tab = nullptr, *image_tab = nullptr, *sign_tab = nullptr, *datasource_tab = nullptr,
+            *aligmnt_tab = nullptr, *barcode_tab = nullptr, *Lock_tab = nullptr;
+    QWidget *Last_Card_Sel_Tab = nullptr;
+    QGroupBox *card_size_box = nullptr;
+    QLineEdit *width_Text = nullptr, *height_Text = nullptr, *card_name = nullptr;
+    QDoubleSpinBox *width_Stepper = nullptr, *height_Stepper = nullptr;
+    QComboBox *Sides_ComboBox = nullptr, *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr;
+    QLabel *unit_width_label = nullptr, *unit_height_label = nullptr, *ctrl_x_pos_unit_lbl = nullptr,
+           *ctrl_y_pos_unit_lbl = nullptr, *ctrl_width_unit_lbl = nullptr, *ctrl_height_unit_lbl = nullptr;
+    QToolButton *Undo_btn = nullptr, *Redo_btn = nullptr, *Cut_btn = nullptr, *Copy_btn = nullptr,
+                *Paste_btn = nullptr, *Delete_btn = nullptr, *Begin_Front_btn = nullptr, *Send_Back_btn = nullptr,
+                *Lock_btn = nullptr, *Unlock_btn = nullptr, *text_tool_btn = nullptr, *image_tool_btn = nullptr,
+                *image_library_tool_btn = nullptr;
+    QAction *undo_menu = nullptr, *redo_menu = nullptr;
+    QCheckBox *Show_hide_grid_chk = nullptr;
+    QPushButton *Grid_clr = nullptr;
+    QSlider *Grid_Space_slidr = nullptr;
+    QGroupBox *Grid_Opt_box = nullptr;
+    QDialog *Unit_PrefWindow = nullptr;
+    QButtonGroup *unit_matrix = nullptr;
+    QLineEdit *Manual_image_path = nullptr;
+    QPushButton *page_frm_printer_btn = nullptr;
+    QComboBox *Data_source_type = nullptr, *Batch_Series = nullptr;
+    Start_Card *start_window = nullptr;
+    SKTZoomingScrollView *zoomViewOfSide(int side) const;
+
+    // --- construction helpers of the Parts ---
+    void Set_Card_Size_In_Control(double widthMM, double heightMM);
+    void SetDocumentCanvasSize(const QSizeF &points);
+    QSizeF Set_Document_Size(const QSizeF &size) { return SKTDocument::canvasSize(false, size); }
+    void Set_Canvas_to_100_percent();
+
+    // --- tools ---
+    void Select_tool_action();
+    void selectArrowTool();
+    void selectedToolDidChange();
+    QString Generate_Extra_image_control_ID();
+    // Asks for a picture file for a new image control; false when none is chosen.
+    bool Browse_User_Image_Manually();
+    // The clip-art library ("C") or background library ("B"); 1 when a picture was chosen.
+    int Open_Image_Library_Window(const QString &mode);
+
+    // --- new project and start dialog ---
+    void New_Project_Setting_Reset(bool full);
+    void New_Project();
+    void Set_Log_Name_In_Title();
+    void Open_Start_Window();
+    // Carries out a start mode chosen in the start dialog.
+    void Start_Mode_Dispatch(const QString &option);
+    void Show_Hide_Main_Window(bool show);
+    void Show_Canvas_And_Right_Prop() { Show_Hide_Main_Window(true); }
+
+    // --- sides and views ---
+    SKTGraphicView *currentCanvas() const;
+    SKTGraphicView *canvasOfSide(int side) const;
+    const SKTGraphicArray &Get_Front_Controls_Array() const { return m_document.graphics(); }
+    const SKTGraphicArray &Get_Back_Controls_Array() const { return m_document.graphics_back(); }
+    SKTGraphicArray Get_Temp_Controls_Array() const { return m_document.graphics_temp(); }
+    int Get_Front_Control_Count() const { return int(m_document.graphics().size()); }
+    int Get_Back_Control_Count() const { return int(m_document.graphics_back().size()); }
+    int Get_Temp_Control_Count() const { return int(m_document.graphics_temp().size()); }
+    SKTGraphic *Get_Selected_Graphic() const;
+    void Set_Selected_Graphic(SKTGraphic *graphic);
+    void Select_front_side();
+    void Select_back_side();
+    void Select_temp_design_side();
+    void Temp_Design_Control_Assign();
+    void changeViewController(int index);
+
+    // --- property panel (the least of it; the panel's own work fills these) ---
+    void Show_RHS_Properties(SKTGraphic *control) override;
+    void card_prop_set(const QString &fillStyle);
+    void Refresh_Canvas() override;
+
+    // --- undo (forwarded to the history) ---
+    void Insert_In_Undo_Redo();
+    void Undo_Redo_Clear();
+    void Check_Undo_Redo_Btn_Enability();
+    void Enable_Disable_Undo(bool enabled) override;
+    void Enable_Disable_Redo(bool enabled) override;
+    LiveModePanel *Live_Mode_Panel(int) override { return nullptr; }
+
+    // --- units and grid ---
+    void _setLabels();
+    void Apply_unit_Chaneg_Values();
+    void On_OK_of_Unit_Panel();
+    void Reset_Group_Mode_Excel_Col_Index();
+
+public slots:
+    void Arrow_Tool_Clicked();
+    void Line_Tool_Clicked();
+    void Text_Tool_Clicked();
+    void Rect_Tool_Clicked();
+    void Circle_Tool_Clicked();
+    void Round_Rect_Tool_Clicked();
+    void Triangle_Tool_Clicked();
+    void Diamond_Tool_Clicked();
+    void Image_Tool_Clicked();
+    void Image_Library_Tool_Clicked();
+    void Barcode_Tool_Clicked();
+    void Signature_Tool_Clicked();
+    void Fingure_Print_Tool_Clicked();
+    void Star_Tool_Clicked();
+    void Double_Star_Tool_Clicked();
+    void Polygon_Tool_Clicked();
+    void Watermark_Tool_Clicked();
+    void newDocumentWindow();
+    void New_Btn_Clicked();
+
+    void Front_Card_Btn_Clicked();
+    void Back_Card_Btn_Clicked();
+    void Temp_Card_Btn_Clicked();
+
+    void Cut_Clicked();
+    void Copy_Clicked();
+    void Paste_Clicked();
+    void Delete_Clicked();
+    void Begin_Front_Clicked();
+    void Send_Back_Clicked();
+    void Lock_Clicked();
+    void Unlock_Clicked();
+    void Show_Hide_Ruler_ChkBox();
+    void Actual_Size_Toolbar_btn();
+    void Zoom_In_Toolbar_btn();
+    void Zoom_Out_Toolbar_btn();
+    void Undo_Clicked();
+    void Redo_Clicked();
+
+    void doPreferences();
+    void toggleGridConstraining();
+    void toggleGridShowing();
+    void Grid_Clr_Changed();
+    void Grid_Slider_Changed();
+    void Grid_Show_Hide_Changed();
+    void Preset_Changed();
+
+signals:
+    // Posted whenever the tool is set.
+    void SKTSelectedToolDidChange();
+
+private:
+    void buildWindow();
+    QWidget *buildToolBar();
+    QWidget *buildDesignArea();
+    QWidget *buildPropertyPanel();
+    QWidget *buildCardTab();
+    void buildUnitWindow();
+    QWidget *makeDesignView(int side);
+    void setTool(int code);
+    void zoomStep(int step);
+    void lockSelection(bool lock);
+    void selectSide(int side);
+    void fillPresetList();
+
+    SKTDocument &m_document;
+    std::unique_ptr<ControllerHub> m_hub;
+    std::unique_ptr<UndoRedoHistory> m_undo;
+    QStackedWidget *m_designStack = nullptr;
+    bool m_rulersShown = false;
+};
+
+// The one controller of the run, set by its constructor; nullptr before.
+extern SKTWindowController *Main_App_wnd;
