@@ -7,6 +7,9 @@
 #include "core/Utilities.h"
 #include "platform/Plist.h"
 
+#include <QFile>
+#include <QRegularExpression>
+
 #include <type_traits>
 
 namespace {
@@ -236,22 +239,65 @@ DesignReadResult Design_From_Array(const QVariant &root)
     return result;
 }
 
-DesignReadResult Read_Design_File(const QString &path)
+namespace {
+
+// The root of design-file bytes: an XML property list. Anything else is refused before it is
+// parsed, and so is text that would put a NUL character into a string, which the
+// property-list parser cannot hold.
+QVariant parseDesignBytes(const QByteArray &bytes, QString *why)
 {
-    QString error;
-    const QVariant root = platform::plistReadFile(path, &error);
+    const QByteArray head = bytes.left(64).trimmed();
+    if (!head.startsWith("<?xml") && !head.startsWith("<plist")) {
+        *why = QStringLiteral("the file is not an XML property list");
+        return {};
+    }
+    static const QRegularExpression nulReference(QStringLiteral("&#(?:[xX]0*|0+);"));
+    if (bytes.contains('\0') || QString::fromUtf8(bytes).contains(nulReference)) {
+        *why = QStringLiteral("the file holds a NUL character");
+        return {};
+    }
+    return platform::plistParse(bytes, why);
+}
+
+QByteArray readBounded(const QString &path, QString *why)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = file.errorString();
+        return {};
+    }
+    if (file.size() > platform::kMaxPlistBytes) {
+        *why = QStringLiteral("the file is too large");
+        return {};
+    }
+    return file.readAll();
+}
+
+}  // namespace
+
+DesignReadResult Design_From_Bytes(const QByteArray &bytes)
+{
+    QString why;
+    const QVariant root = parseDesignBytes(bytes, &why);
     if (!root.isValid()) {
         DesignReadResult result;
         result.error = Design_File_Corrupt_Message;
-        result.detail = error;
+        result.detail = why;
         return result;
     }
     return Design_From_Array(root);
 }
 
+DesignReadResult Read_Design_File(const QString &path)
+{
+    QString why;
+    return Design_From_Bytes(readBounded(path, &why));
+}
+
 bool Check_for_Valid_Log_File(const QString &path)
 {
-    const QVariant root = platform::plistReadFile(path);
+    QString why;
+    const QVariant root = parseDesignBytes(readBounded(path, &why), &why);
     const QVariantList entries = root.toList();
     const bool valid = root.typeId() == QMetaType::QVariantList && !entries.isEmpty() &&
                        entries[0].typeId() == QMetaType::QString && entries[0].toString() == Design_File_Signature;

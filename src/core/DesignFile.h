@@ -47,6 +47,9 @@ struct DesignReadResult {
 // Checks the whole array and returns the design, or refuses it. Nothing outside the result
 // changes, so a refused file leaves the open design as it was.
 DesignReadResult Design_From_Array(const QVariant &root);
+// The bytes of a design file: an XML property list. Anything else is refused before it is parsed,
+// and so is text that would put a NUL character into a string.
+DesignReadResult Design_From_Bytes(const QByteArray &bytes);
 DesignReadResult Read_Design_File(const QString &path);
 
 // True when the file is a property-list array whose first entry is the signature.
