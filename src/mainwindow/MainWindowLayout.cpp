@@ -319,7 +319,7 @@ QWidget *SKTWindowController::buildCardTab()
         text = named(new QLineEdit(card_size_box), textName);
         stepper = named(new QDoubleSpinBox(card_size_box), stepperName);
         stepper->setRange(0, 10000);
-        stepper->setDecimals(3);
+        stepper->setDecimals(6);
         stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
         stepper->setFixedWidth(22);
         connect(stepper, &QDoubleSpinBox::valueChanged, text, [text](double v) {

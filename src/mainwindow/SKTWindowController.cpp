@@ -218,8 +218,8 @@ bool SKTWindowController::awakeFromNib()
 void SKTWindowController::Set_Card_Size_In_Control(double widthMM, double heightMM)
 {
     width_Stepper->setValue(widthMM);
-    width_Text->setText(numberText(widthMM));
     height_Stepper->setValue(heightMM);
+    width_Text->setText(numberText(widthMM));
     height_Text->setText(numberText(heightMM));
     last_unit_val = 2;
     Apply_unit_Chaneg_Values();
@@ -706,10 +706,11 @@ void SKTWindowController::Apply_unit_Chaneg_Values()
 {
     const CardSizeFields converted = convertCardSizeFields(
         {width_Text->text().toDouble(), height_Text->text().toDouble()}, last_unit_val, Measument_Unit_Is);
-    width_Text->setText(numberText(converted.width));
+    // The steppers first: they echo into the text fields at their own precision.
     width_Stepper->setValue(converted.width);
-    height_Text->setText(numberText(converted.height));
     height_Stepper->setValue(converted.height);
+    width_Text->setText(numberText(converted.width));
+    height_Text->setText(numberText(converted.height));
 }
 
 void SKTWindowController::On_OK_of_Unit_Panel()
@@ -761,5 +762,5 @@ void SKTWindowController::Grid_Slider_Changed()
 void SKTWindowController::Grid_Show_Hide_Changed()
 {
     _grid->setAlwaysShown(Show_hide_grid_chk->isChecked());
-    SetObjEnabled(Grid_Opt_box, Show_hide_grid_chk->isChecked());
+    Grid_Opt_box->setEnabled(Show_hide_grid_chk->isChecked());
 }
