@@ -139,6 +139,10 @@ TEST(DesignFile, SaveThenOpenGivesEqualControlsAndCards)
         SCOPED_TRACE(testing::Message() << "back " << i);
         expectSameStoredFields(*design.backControls[i], *back.backControls[i]);
     }
+    // A loaded barcode shows its picture framed by its bounds.
+    const SKTGraphic &barcode = *back.frontControls[4];
+    EXPECT_EQ(barcode.bar_image_ctrl_bounds, barcode._bounds);
+    EXPECT_TRUE(archivetest::samePixels(barcode._contents, design.frontControls[4]->_barcode_image));
     // Controls saved invisible come back (drawing skips them; dropping them would lose them).
     const bool anyInvisible = std::any_of(back.backControls.begin(), back.backControls.end(),
                                           [](const SKTGraphicPtr &g) { return !g->ctrl_is_visible; });
@@ -493,7 +497,7 @@ TEST(DesignFileKill, KilledSaveLeavesTheFileWhole)
     ASSERT_TRUE(Write_Design_File(path, first, false).ok());
 
     std::mt19937 random(7);
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 5; ++round) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("BL_DESIGN_SAVER_PATH"), path);
