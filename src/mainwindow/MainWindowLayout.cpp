@@ -94,11 +94,13 @@ void SKTWindowController::buildWindow()
     outer->setSpacing(0);
     outer->addWidget(buildToolBar());
     auto *split = named(new QSplitter(Qt::Horizontal, central), "verticalSplitView");
+    split->addWidget(buildToolPalette());
     split->addWidget(buildDesignArea());
     split->addWidget(buildPropertyPanel());
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 0);
-    split->setSizes({900, 360});
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setStretchFactor(2, 0);
+    split->setSizes({90, 900, 360});
     outer->addWidget(split, 1);
     setCentralWidget(central);
 
@@ -131,9 +133,21 @@ QWidget *SKTWindowController::buildToolBar()
     addCommand(Send_Back_btn, "Send_Back_btn", tr("To Back"), &SKTWindowController::Send_Back_Clicked);
     addCommand(Lock_btn, "Lock_btn", tr("Lock"), &SKTWindowController::Lock_Clicked);
     addCommand(Unlock_btn, "Unlock_btn", tr("Unlock"), &SKTWindowController::Unlock_Clicked);
-    auto *sep = new QFrame(bar);
-    sep->setFrameShape(QFrame::VLine);
-    row->addWidget(sep);
+    row->addStretch(1);
+    QToolButton *zoomOut = nullptr, *zoomIn = nullptr, *actual = nullptr;
+    addCommand(zoomOut, "Zoom_Out_btn", tr("Zoom Out"), &SKTWindowController::Zoom_Out_Toolbar_btn);
+    addCommand(actual, "Actual_Size_btn", tr("100%"), &SKTWindowController::Actual_Size_Toolbar_btn);
+    addCommand(zoomIn, "Zoom_In_btn", tr("Zoom In"), &SKTWindowController::Zoom_In_Toolbar_btn);
+    return bar;
+}
+
+QWidget *SKTWindowController::buildToolPalette()
+{
+    auto *palette = named(new QFrame(this), "tool_palette");
+    palette->setFrameShape(QFrame::StyledPanel);
+    auto *column = new QGridLayout(palette);
+    column->setContentsMargins(4, 6, 4, 6);
+    column->setSpacing(2);
 
     struct Tool {
         const char *icon;
@@ -161,9 +175,14 @@ QWidget *SKTWindowController::buildToolBar()
     for (int code = 0; code < ToolCount; ++code) {
         const Tool &t = tools[code];
         const QByteArray name = (toolActionName(code).replace(QStringLiteral("_Clicked"), QStringLiteral("_btn"))).toLatin1();
-        auto *b = commandButton(bar, name.constData(), tr(t.label), toolIcon(t.icon));
+        auto *b = named(new QToolButton(palette), name.constData());
+        b->setIcon(toolIcon(t.icon));
+        b->setIconSize(QSize(26, 26));
+        b->setToolTip(tr(t.label));
+        b->setAutoRaise(true);
+        b->setFixedSize(40, 40);
         connect(b, &QToolButton::clicked, this, t.slot);
-        row->addWidget(b);
+        column->addWidget(b, code / 2, code % 2);
         if (code == TextTool)
             text_tool_btn = named(b, "text_tool_btn");
         else if (code == ImageTool)
@@ -171,12 +190,8 @@ QWidget *SKTWindowController::buildToolBar()
         else if (code == ImageLibraryTool)
             image_library_tool_btn = named(b, "image_library_tool_btn");
     }
-    row->addStretch(1);
-    QToolButton *zoomOut = nullptr, *zoomIn = nullptr, *actual = nullptr;
-    addCommand(zoomOut, "Zoom_Out_btn", tr("Zoom Out"), &SKTWindowController::Zoom_Out_Toolbar_btn);
-    addCommand(actual, "Actual_Size_btn", tr("100%"), &SKTWindowController::Actual_Size_Toolbar_btn);
-    addCommand(zoomIn, "Zoom_In_btn", tr("Zoom In"), &SKTWindowController::Zoom_In_Toolbar_btn);
-    return bar;
+    column->setRowStretch(ToolCount / 2, 1);
+    return palette;
 }
 
 QWidget *SKTWindowController::makeDesignView(int side)

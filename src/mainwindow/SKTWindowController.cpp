@@ -17,6 +17,8 @@
 #include "visitor/ProfileCaptions.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -153,6 +155,9 @@ void SKTWindowController::Reset_Group_Mode_Excel_Col_Index()
 bool SKTWindowController::awakeFromNib()
 {
     applyDialogBackground(this);
+    // The window takes the whole screen.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     Title_For_Student();
     Title_For_Gen_ID_Card();
 

@@ -238,6 +238,7 @@ signals:
 private:
     void buildWindow();
     QWidget *buildToolBar();
+    QWidget *buildToolPalette();
     QWidget *buildDesignArea();
     QWidget *buildPropertyPanel();
     QWidget *buildCardTab();
