@@ -223,8 +223,9 @@ TEST(PropertyDictionary, EachKindGivesItsValuesToANewControl)
             EXPECT_EQ(a.beginPoint(), b.beginPoint());
             EXPECT_EQ(a.endPoint(), b.endPoint());
         }
-        if (c.kind == SKTGraphicKind::Text)
+        if (c.kind == SKTGraphicKind::Text) {
             EXPECT_EQ(made->Text_contents().string, source->_Text_contents->string);
+        }
         if (c.kind == SKTGraphicKind::Image) {
             EXPECT_TRUE(samePixels(made->_contents, source->_contents));
             EXPECT_TRUE(made->_isFlippedHorizontally);
