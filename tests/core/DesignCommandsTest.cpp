@@ -20,12 +20,6 @@ using platform::AnswerYes;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QStringList kindsOf(const platform::ScriptedUiServices &ui)
 {
     QStringList kinds;
@@ -83,8 +77,9 @@ TEST(DesignSave, PathsPanelsAndMessages)
         EXPECT_EQ(outcome.path, c.pathAfter);
         EXPECT_EQ(kindsOf(*ui), c.boxes);
         EXPECT_EQ(outcome.retitle, c.request.showMessages && c.status != DesignSaveOutcome::Cancelled);
-        if (c.boxes.contains(QStringLiteral("message")))
+        if (c.boxes.contains(QStringLiteral("message"))) {
             EXPECT_TRUE(ui->messages().last().endsWith(c.status == DesignSaveOutcome::Saved ? kSaved : kUnable));
+        }
         if (!c.written.isEmpty()) {
             const DesignReadResult read = Read_Design_File(c.written);
             ASSERT_TRUE(read.ok());
@@ -148,8 +143,9 @@ TEST(DesignCommands, CloseAndExitStopWhenTheSaveIsNotWritten)
             EXPECT_EQ(ui->requests()[0].text, QStringLiteral("Do you want to save changes before closing?"));
             const bool asked = c.answer == AnswerNo || (c.answer == AnswerYes && c.saveWorks);
             ASSERT_EQ(ui->requests().size(), asked ? 2u : 1u);
-            if (asked)
+            if (asked) {
                 EXPECT_EQ(ui->requests()[1].text, QStringLiteral("\nDo you really want to exit?"));
+            }
         }
         EXPECT_EQ(saves, 2 * c.saves);
     }
@@ -192,10 +188,12 @@ TEST(DesignCommands, OpenChoosesAndChecksTheFileBeforeAnythingIsReset)
         EXPECT_EQ(kindsOf(*ui), c.requests);
         EXPECT_EQ(ui->requests()[0].text, question);
         EXPECT_EQ(outcome.design.has_value(), c.status == DesignOpenOutcome::Loaded);
-        if (c.status == DesignOpenOutcome::Refused)
+        if (c.status == DesignOpenOutcome::Refused) {
             EXPECT_EQ(ui->messages().last(), QStringLiteral("\nFile is corrupt and cannot be opened."));
-        if (outcome.design)
+        }
+        if (outcome.design) {
             EXPECT_EQ(outcome.design->frontControls.size(), 6u);
+        }
     }
 }
 

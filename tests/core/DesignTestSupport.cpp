@@ -4,6 +4,8 @@
 #include "core/ControlArchive.h"
 #include "core/SKTLine.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace designtest {
@@ -218,6 +220,12 @@ DesignData fullDesign()
         d.backControls.push_back(storedControl(kind, seed++));
     }
     return d;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 DesignData largeDesign(int count)

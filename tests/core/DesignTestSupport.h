@@ -18,6 +18,9 @@ DesignData fullDesign();
 // `count` controls cycling through the kinds on each side.
 DesignData largeDesign(int count);
 
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+
 // Expects every value the design file stores to be equal.
 void expectSameStoredFields(const SKTGraphic &expected, const SKTGraphic &actual);
 void expectSameCard(const Card_Property &expected, const Card_Property &actual);
