@@ -202,6 +202,7 @@ bool SKTWindowController::awakeFromNib()
     card_prop_set(QStringLiteral("S"));
     Not_Draw_Only_Prop_Change = false;
 
+    Show_Hide_Ruler_ChkBox();  // the three canvases show their rulers alike
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));
     const QSizeF cardMM = Get_My_card_Size(QStringLiteral("PVC Card"), QStringLiteral("H"), 0);
     Set_Card_Size_In_Control(cardMM.width(), cardMM.height());

@@ -120,6 +120,10 @@ TEST_F(ControllerTest, SetUpShowsFiveCardTabsMillimetresCaptionsAndTheFrontCard)
     EXPECT_EQ(controller->_graphicView_TEMP->canvasBounds(), QRectF(0, 0, 243, 154));
     EXPECT_TRUE(controller->myTargetView->isVisibleTo(controller.get()));
     EXPECT_EQ(outlet<QLabel>("Front_back_label")->text(), "Front");
+    EXPECT_TRUE(controller->_graphicView->rulersVisible());
+    EXPECT_EQ(controller->_graphicView_TEMP->rulersVisible(), controller->_graphicView->rulersVisible());
+    controller->Show_Hide_Ruler_ChkBox();
+    EXPECT_FALSE(controller->_graphicView_BACK->rulersVisible());
     // The camera folder file now names the default folder.
     QFile remembered(controller->camera_path_file);
     ASSERT_TRUE(remembered.open(QIODevice::ReadOnly));
