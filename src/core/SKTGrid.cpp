@@ -66,17 +66,20 @@ void SKTGrid::drawRect(QPainter &painter, const QRectF &rect) const
     QPainterPath path;
     const long firstX = long(std::ceil(rect.left() / _spacing));
     const long lastX = long(std::floor(rect.right() / _spacing));
+    const long firstY = long(std::ceil(rect.top() / _spacing));
+    const long lastY = long(std::floor(rect.bottom() / _spacing));
+    if (lastX - firstX > 100000 || lastY - firstY > 100000)
+        return;  // finer than any device shows
     for (long i = firstX; i <= lastX; ++i) {
         path.moveTo(double(i) * _spacing, rect.top());
         path.lineTo(double(i) * _spacing, rect.bottom());
     }
-    const long firstY = long(std::ceil(rect.top() / _spacing));
-    const long lastY = long(std::floor(rect.bottom() / _spacing));
     for (long j = firstY; j <= lastY; ++j) {
         path.moveTo(rect.left(), double(j) * _spacing);
         path.lineTo(rect.right(), double(j) * _spacing);
     }
     painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);  // crisp one-pixel lines
     QPen pen(_color, 0);  // cosmetic: the thinnest line the device draws
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

@@ -100,23 +100,16 @@ double SWCenteringClipView::constrainScrollPoint(double proposed, double documen
     return roundAway((documentSize - clipSize) / 2.0);
 }
 
-void SWCenteringClipView::paintEvent(QPaintEvent *)
+void SWCenteringClipView::paintBackdrop(QPainter &p, const QRect &bounds, const QRectF &cardRect)
 {
-    QPainter p(this);
-    QLinearGradient backdrop(rect().topLeft(), rect().bottomLeft());
+    QLinearGradient backdrop(bounds.topLeft(), bounds.bottomLeft());
     backdrop.setColorAt(0.0, QColor::fromRgbF(0.88f, 0.88f, 0.88f));
     backdrop.setColorAt(1.0, QColor::fromRgbF(0.78f, 0.78f, 0.78f));
-    p.fillRect(rect(), backdrop);
-    // The card's white outline with a soft shadow below and to the right.
-    QWidget *card = nullptr;
-    for (QObject *child : children()) {
-        if (auto *w = qobject_cast<QWidget *>(child); w && w->isVisible())
-            card = w;
-    }
-    if (!card)
+    p.fillRect(bounds, backdrop);
+    if (cardRect.isEmpty())
         return;
-    const QRectF cardRect = QRectF(card->geometry());
     const int shape = coreHub().currentCardShape();
+    p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
     // Layers of faint black growing outward from the card moved by (3, 3): a blurred shadow.
@@ -125,9 +118,9 @@ void SWCenteringClipView::paintEvent(QPaintEvent *)
         p.setBrush(QColor(0, 0, 0, 14));
         p.drawPath(Card_Outline_Path(shape, cardRect.translated(3, 3).adjusted(-grow, -grow, grow, grow)));
     }
-    const QPainterPath outline = Card_Outline_Path(shape, cardRect);
     p.setBrush(Qt::white);
-    p.drawPath(outline);
+    p.drawPath(Card_Outline_Path(shape, cardRect));
+    p.restore();
 }
 
 // --- scroll view ---
@@ -227,6 +220,14 @@ void SKTZoomingScrollView::layoutRulers()
     const QPoint origin = c ? c->pos() : QPoint();
     m_hRuler->setMapping(origin.x(), _factor);
     m_vRuler->setMapping(origin.y(), _factor);
+}
+
+void SKTZoomingScrollView::paintEvent(QPaintEvent *)
+{
+    QPainter p(viewport());
+    const QWidget *card = widget();
+    SWCenteringClipView::paintBackdrop(p, viewport()->rect(),
+                                       card && card->isVisible() ? QRectF(card->geometry()) : QRectF());
 }
 
 void SKTZoomingScrollView::resizeEvent(QResizeEvent *event)

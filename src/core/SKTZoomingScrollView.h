@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QPainter;
 class SKTGraphicView;
 
 inline const QString SKTZoomingScrollViewFactor = QStringLiteral("factor");
@@ -50,8 +51,9 @@ public:
     // A scroll position kept inside the document, or the centre when the clip is larger.
     static double constrainScrollPoint(double proposed, double documentSize, double clipSize);
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
+    // The grey backdrop and the card's white, shadowed outline around `cardRect` (widget
+    // coordinates of the clip view).
+    static void paintBackdrop(QPainter &painter, const QRect &bounds, const QRectF &cardRect);
 };
 
 class SKTZoomingScrollView : public QScrollArea {
@@ -82,6 +84,8 @@ signals:
     void factorChanged(double factor);
 
 protected:
+    // The viewport's painting comes here: the clip view's backdrop.
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
