@@ -1,0 +1,71 @@
+#include "barcode/ControlBarcode.h"
+
+#include "barcode/BarcodeRender.h"
+#include "core/SKTGraphic.h"
+
+namespace barcode {
+
+BarcodeSetup Setup_From_Control(const SKTGraphic &c)
+{
+    BarcodeSetup s;
+    s.linear_or_2d = c.linear_or_2d;
+    s.barcode_font_index = c.barcode_font_index;
+    s.linear_font_val = c.linear_font_val;
+    s.two_d_font_val = c.two_d_font_val;
+    s.header_val = c.header_val;
+    s.footer_val = c.footer_val;
+    s.show_hide_hdr = c.show_hide_hdr;
+    s.show_hide_ftr = c.show_hide_ftr;
+    s.show_hide_val = c.show_hide_val;
+    s.show_val_on_top = c.show_val_on_top;
+    s.align_hdr_index = c.align_hdr_index;
+    s.align_ftr_index = c.align_ftr_index;
+    s.linear_height_val = c.linear_height_val;
+    s.linear_width_val = c.linear_width_val;
+    s.qr_size_val = c.qr_size_val;
+    s.qr_version_index = c.qr_version_index;
+    s.qr_ec_index = c.qr_ec_index;
+    s.pdf_hgt_val = c.pdf_hgt_val;
+    s.pdf_wdt_val = c.pdf_wdt_val;
+    s.pdf_ec_val = c.pdf_ec_val;
+    s.dm_module_val = c.dm_module_val;
+    s.dm_format_index = c.dm_format_index;
+    s.dm_encoding_index = c.dm_encoding_index;
+    s.hdr_margin_val = c.hdr_margin_val;
+    s.ftr_margin_val = c.ftr_margin_val;
+    s.val_margin_val = c.val_margin_val;
+    s.TB_marging_val = c.TB_marging_val;
+    s.LR_margin_val = c.LR_margin_val;
+    s.value_font_val = c.value_font_val;
+    s.header_font_val = c.header_font_val;
+    s.footer_font_val = c.footer_font_val;
+    s.barcode_hdr_clr_val = c.barcode_hdr_clr_val;
+    s.barcode_ftr_clr_val = c.barcode_ftr_clr_val;
+    s.barcode_val_clr_val = c.barcode_val_clr_val;
+    s.barcode_back_clr_val = c.barcode_back_clr_val;
+    s.barcode_clr_val = c.barcode_clr_val;
+    s.dpi_val_index = c.dpi_val_index;
+    s.dpi_custom_val = c.dpi_custom_val;
+    s.barcode_unit_val = c.barcode_unit_val;
+    s.transparent_background = c._isDrawingFill;  // a barcode keeps its transparency choice there
+    return s;
+}
+
+bool ControlBarcodeProvider::Build_Barcode_Image(SKTGraphic &control, const QString &value)
+{
+    const BarcodeImage rendered = Render_Barcode(Setup_From_Control(control), value);
+    const QImage picture = rendered.toImage(ControlBarcodeDpi);
+    if (picture.isNull())
+        return false;
+    control.Set_Barcode_image(picture);
+    return true;
+}
+
+ControlBarcodeProvider &Install_Control_Barcode_Provider()
+{
+    static ControlBarcodeProvider provider;
+    setBarcodeImageProvider(&provider);
+    return provider;
+}
+
+}  // namespace barcode
