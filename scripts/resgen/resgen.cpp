@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPdfWriter>
+#include <QTextDocument>
 #include <QRandomGenerator>
 #include <QtMath>
 
@@ -314,6 +316,51 @@ void makeToolIcons()
     save(toolIcon([&](QPainter &p) { p.drawPolygon(regular(c, 12, 6)); }), QStringLiteral("icons/tool_polygon.png"));
 }
 
+
+// The user guide opened by the Help buttons.
+void makeHelp()
+{
+    const QString path = g_out + QStringLiteral("/Help.pdf");
+    QPdfWriter pdf(path);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+    pdf.setTitle(QStringLiteral("badgeloom Help"));
+    pdf.setCreator(QStringLiteral("badgeloom"));
+    QTextDocument doc;
+    doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    doc.setHtml(QStringLiteral(
+        "<h1>badgeloom</h1>"
+        "<p>badgeloom designs ID cards, badges and visitor passes. A card has a front, a back and a "
+        "temporary design side; each side holds controls drawn over the card's background.</p>"
+        "<h2>Starting</h2>"
+        "<p>At start and after <b>New</b>, choose how to begin: from a template, with the card wizard, "
+        "from a saved design, in visitor mode or in group mode. Cancel brings the choice back.</p>"
+        "<h2>Drawing</h2>"
+        "<p>The tool palette on the left creates a control at once: line, text, rectangle, ellipse, "
+        "rounded rectangle, triangle, diamond, star, double star, polygon, image from a file, clip art, "
+        "barcode, signature and fingerprint. With the arrow tool, click to select, Ctrl-click to add or "
+        "remove a control from the selection, drag to move, drag a handle to resize, drag on the card to "
+        "select with a marquee. The arrow keys move the selection by one point. Delete removes it; a "
+        "locked control (red handles) is neither moved nor deleted.</p>"
+        "<h2>Editing</h2>"
+        "<p>The toolbar holds New, Undo and Redo (each side keeps its own history), Cut, Copy and "
+        "Paste (also between the sides), Delete, To Front, To Back, Lock and Unlock, and the zoom. The "
+        "right-click menu of the card has the alignment, size and order commands.</p>"
+        "<h2>Card</h2>"
+        "<p>The card properties on the right set the name, category, orientation, preset size (CR80 "
+        "credit-card size by default) or your own width and height in the unit chosen under Setting, "
+        "the background fill and the border. The grid can be shown and used to snap controls.</p>"
+        "<h2>Sides</h2>"
+        "<p>The Front and Back buttons switch the side being designed; Preview shows the temporary "
+        "design side.</p>"));
+    // Lay the text out in points and scale the painter to the writer's resolution.
+    const QRectF page = pdf.pageLayout().paintRect(QPageLayout::Point);
+    doc.setPageSize(page.size());
+    QPainter painter(&pdf);
+    painter.scale(pdf.resolution() / 72.0, pdf.resolution() / 72.0);
+    doc.drawContents(&painter, QRectF(QPointF(0, 0), page.size()));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -340,5 +387,6 @@ int main(int argc, char **argv)
     save(sideButton(QStringLiteral("Front"), true), QStringLiteral("front-sel.png"));
     save(sideButton(QStringLiteral("Back"), true), QStringLiteral("back-sel.png"));
     makeToolIcons();
+    makeHelp();
     return 0;
 }

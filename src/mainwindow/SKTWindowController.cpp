@@ -1,5 +1,6 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "barcode/ControlBarcode.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTGraphicView.h"
@@ -69,7 +70,8 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     m_appName = QCoreApplication::applicationName();
     if (Resource_Path.isEmpty() || Created_Resource_Path.isEmpty())
         Init_Application_Paths();
-    Create_Folder(Created_Resource_Path, 0777);
+    // The data folder holds visitors' personal details: private to the user.
+    Create_Folder(Created_Resource_Path, 0700);
 
     Allowd_Image_fileTypes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
                               QStringLiteral("jfif"), QStringLiteral("gif"), QStringLiteral("bmp"),
@@ -112,6 +114,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     Reset_Group_Mode_Excel_Col_Index();
 
     m_hub = std::make_unique<ControllerHub>(*this);
+    barcode::Install_Control_Barcode_Provider();
     buildWindow();
 }
 

@@ -67,6 +67,7 @@ Start_Card::Start_Card(QWidget *parent) : QDialog(parent)
     auto *buttons = new QHBoxLayout;
     auto *help = new QPushButton(tr("Help"), this);
     help->setObjectName(QStringLiteral("Help_btn"));
+    help->setAutoDefault(false);  // Return must not open the help
     connect(help, &QPushButton::clicked, this, &Start_Card::HelpClick);
     auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Cancel_btn"));
