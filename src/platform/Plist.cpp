@@ -124,13 +124,16 @@ QVariant fromNode(plist_t node, int depth, bool &ok)
         free(it);
         return map;
     }
-    case PLIST_STRING:
+    case PLIST_STRING: {
+        // Read through the pointer and its length: a string holding a NUL byte (possible in any
+        // file) makes libplist's copying accessor abort the process.
+        uint64_t len = 0;
+        const char *s = plist_get_string_ptr(node, &len);
+        return s ? QString::fromUtf8(s, static_cast<qsizetype>(len)) : QString();
+    }
     case PLIST_KEY: {
         char *s = nullptr;
-        if (plist_get_node_type(node) == PLIST_STRING)
-            plist_get_string_val(node, &s);
-        else
-            plist_get_key_val(node, &s);
+        plist_get_key_val(node, &s);
         QString out = s ? QString::fromUtf8(s) : QString();
         free(s);
         return out;

@@ -127,6 +127,23 @@ TEST(Plist, MalformedInputIsRefusedWithAReason)
     }
 }
 
+TEST(Plist, StringsHoldingANulByteAreReadNotFatal)
+{
+    // Any program can put a NUL inside a string; reading it must not bring the process down.
+    const QByteArray xml("<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>a\0b</string>"
+                         "</array></plist>",
+                         85);
+    const QByteArray binary = QByteArray::fromHex(
+        "62706c6973743030a10153610062080a000000000000010100000000000000020000000000000000000000000000000e");
+    for (const QByteArray &bytes : {xml, binary}) {
+        const QVariant v = plistParse(bytes);
+        ASSERT_TRUE(v.isValid());
+        const QString s = v.toList().value(0).toString();
+        EXPECT_TRUE(s.startsWith(QLatin1Char('a')));
+        EXPECT_LE(s.size(), 3);
+    }
+}
+
 TEST(Plist, WriteIsWholeOrNothing)
 {
     QTemporaryDir dir;
