@@ -5,14 +5,13 @@
 
 #include "core/Card_Property.h"
 #include "core/ControlArchive.h"
+#include "core/ControllerImageFiles.h"  // design_file_EXT, the extension of design files and templates
 
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 #include <array>
 
-// Extension of design files and templates.
-inline const QString design_file_EXT = QStringLiteral("did");
 // First entry of every design file.
 inline const QString Design_File_Signature = QStringLiteral("VELKDESKBADGE");
 // The one message a refused design file gets.

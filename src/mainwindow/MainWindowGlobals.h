@@ -9,6 +9,9 @@ extern bool Not_Draw_Only_Prop_Change; // set while the program itself fills the
 extern QString Project_File_Name;      // the open design file; empty for a new design
 extern bool Fill_User_Profile;
 extern bool Excel_Binding_Use;
+extern QString Excel_Source_Path;      // the workbook the design is bound to
+extern QString CARD_SIDE_STR;          // "2" a two-sided card, "1" one side
+extern QString curr_msg_count_str;     // the stage a load is at, for the progress label
 extern QString Invite_Frame_IMG;
 extern QString Invite_Frame_Pic_IMG;
 extern bool copy_card_design;          // set while a design is copied to the other side

@@ -30,6 +30,7 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -79,7 +80,14 @@ void SKTWindowController::buildWindow()
     redo_menu->setObjectName(QStringLiteral("redo_menu"));
     auto *file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("New"), QKeySequence::New, this, &SKTWindowController::New_Btn_Clicked);
+    file->addAction(tr("Open…"), QKeySequence::Open, this, &SKTWindowController::Open_Btn_Clicked);
     file->addAction(tr("Start…"), this, &SKTWindowController::newDocumentWindow);
+    file->addSeparator();
+    file->addAction(tr("Close"), QKeySequence::Close, this, &SKTWindowController::Close_Document_Clicked);
+    file->addAction(tr("Save"), QKeySequence::Save, this, &SKTWindowController::Save_Btn_Clicked);
+    file->addAction(tr("Save As…"), QKeySequence::SaveAs, this, &SKTWindowController::SaveAs_Btn_Clicked);
+    file->addSeparator();
+    file->addAction(tr("Exit"), QKeySequence::Quit, this, &SKTWindowController::Exit_Btn_Clicked);
     auto *view = menuBar()->addMenu(tr("&View"));
     view->addAction(tr("Zoom In"), QKeySequence::ZoomIn, this, &SKTWindowController::Zoom_In_Toolbar_btn);
     view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);
@@ -103,6 +111,9 @@ void SKTWindowController::buildWindow()
     split->setSizes({90, 900, 360});
     outer->addWidget(split, 1);
     setCentralWidget(central);
+    modeless_msg_lbl = named(new QLabel(this), "modeless_msg_lbl");
+    statusBar()->addWidget(modeless_msg_lbl, 1);
+    statusBar()->hide();
 
     start_window = new Start_Card(this);
     buildUnitWindow();
@@ -121,8 +132,13 @@ QWidget *SKTWindowController::buildToolBar()
         connect(outlet, &QToolButton::clicked, this, slot);
         row->addWidget(outlet);
     };
-    QToolButton *newButton = nullptr;
+    QToolButton *newButton = nullptr, *openButton = nullptr, *saveButton = nullptr, *saveAsButton = nullptr,
+                *closeButton = nullptr, *exitButton = nullptr;
     addCommand(newButton, "New_btn", tr("New"), &SKTWindowController::New_Btn_Clicked);
+    addCommand(openButton, "Open_btn", tr("Open"), &SKTWindowController::Open_Btn_Clicked);
+    addCommand(saveButton, "Save_btn", tr("Save"), &SKTWindowController::Save_Btn_Clicked);
+    addCommand(saveAsButton, "SaveAs_btn", tr("Save As"), &SKTWindowController::SaveAs_Btn_Clicked);
+    addCommand(closeButton, "Close_btn", tr("Close"), &SKTWindowController::Close_Document_Clicked);
     addCommand(Undo_btn, "Undo_btn", tr("Undo"), &SKTWindowController::Undo_Clicked);
     addCommand(Redo_btn, "Redo_btn", tr("Redo"), &SKTWindowController::Redo_Clicked);
     addCommand(Cut_btn, "Cut_btn", tr("Cut"), &SKTWindowController::Cut_Clicked);
@@ -138,6 +154,7 @@ QWidget *SKTWindowController::buildToolBar()
     addCommand(zoomOut, "Zoom_Out_btn", tr("Zoom Out"), &SKTWindowController::Zoom_Out_Toolbar_btn);
     addCommand(actual, "Actual_Size_btn", tr("100%"), &SKTWindowController::Actual_Size_Toolbar_btn);
     addCommand(zoomIn, "Zoom_In_btn", tr("Zoom In"), &SKTWindowController::Zoom_In_Toolbar_btn);
+    addCommand(exitButton, "Exit_btn", tr("Exit"), &SKTWindowController::Exit_Btn_Clicked);
     return bar;
 }
 
@@ -246,6 +263,12 @@ QWidget *SKTWindowController::buildDesignArea()
     temp->setAutoRaise(true);
     connect(temp, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
     sides->addWidget(temp);
+    copy_card_design_btn = named(new QToolButton(area), "copy_card_design_btn");
+    copy_card_design_btn->setText(tr("Copy to Other Side"));
+    copy_card_design_btn->setToolTip(tr("Copy this side's design to the other side"));
+    copy_card_design_btn->setAutoRaise(true);
+    connect(copy_card_design_btn, &QToolButton::clicked, this, &SKTWindowController::Copy_Card_Design_Clicked);
+    sides->addWidget(copy_card_design_btn);
     layout->addLayout(sides);
 
     myTargetView = named(new QWidget(area), "myTargetView");
@@ -312,19 +335,22 @@ QWidget *SKTWindowController::buildCardTab()
     Category_ComboBox = named(new QComboBox(tab), "Category_ComboBox");
     Category_ComboBox->addItems({QStringLiteral("PVC Card"), QStringLiteral("Paper Card")});
     Sides_ComboBox = named(new QComboBox(tab), "Sides_ComboBox");
-    Sides_ComboBox->addItems({QStringLiteral("Horizontal"), QStringLiteral("Vertical")});
+    Sides_ComboBox->addItems({QStringLiteral("Two Sides"), QStringLiteral("One Side")});
     Preset_ComboBox = named(new QComboBox(tab), "Preset_ComboBox");
+    Preset_ComboBox->addItems({QStringLiteral("Horizontal"), QStringLiteral("Vertical")});
+    ColList = named(new QComboBox(tab), "ColList");
     identity->addRow(tr("Name"), card_name);
+    identity->addRow(tr("Sides"), Sides_ComboBox);
     identity->addRow(tr("Category"), Category_ComboBox);
-    identity->addRow(tr("Orientation"), Sides_ComboBox);
-    identity->addRow(tr("Preset"), Preset_ComboBox);
+    identity->addRow(tr("Orientation"), Preset_ComboBox);
+    identity->addRow(tr("Preset"), ColList);
     layout->addLayout(identity);
     connect(Category_ComboBox, &QComboBox::currentIndexChanged, this, [this] {
         fillPresetList();
         Preset_Changed();
     });
-    connect(Sides_ComboBox, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
     connect(Preset_ComboBox, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
+    connect(ColList, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
 
     card_size_box = named(new QGroupBox(tr("Card Size (mm)"), tab), "card_size_box");
     auto *size = new QGridLayout(card_size_box);

@@ -199,9 +199,10 @@ bool SKTWindowController::awakeFromNib()
     last_unit_val = 2;
     _setLabels();
     Sides_ComboBox->setCurrentIndex(0);
+    Preset_ComboBox->setCurrentIndex(0);
     Category_ComboBox->setCurrentIndex(0);
     fillPresetList();
-    Preset_ComboBox->setCurrentIndex(0);
+    ColList->setCurrentIndex(0);
     card_prop_set(QStringLiteral("S"));
     Not_Draw_Only_Prop_Change = false;
 
@@ -254,20 +255,24 @@ void SKTWindowController::Preset_Changed()
     if (Not_Draw_Only_Prop_Change)
         return;
     const QSizeF mm = Get_My_card_Size(Category_ComboBox->currentText(),
-                                       Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("H") : QStringLiteral("V"),
-                                       Preset_ComboBox->currentIndex());
+                                       Preset_ComboBox->currentText() == QStringLiteral("Horizontal") ? QStringLiteral("H")
+                                                                                                     : QStringLiteral("V"),
+                                       ColList->currentIndex());
     Set_Card_Size_In_Control(mm.width(), mm.height());
     SetDocumentCanvasSize({MM_to_Points_Convert(float(mm.width())), MM_to_Points_Convert(float(mm.height()))});
-    Front_card_Prop->setCard_Sub_Category(Preset_ComboBox->currentText());
-    Back_card_Prop->setCard_Sub_Category(Preset_ComboBox->currentText());
+    for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
+        card->setCard_Preset(Preset_ComboBox->currentText());
+        card->setCard_Category(Category_ComboBox->currentText());
+        card->setCard_Sub_Category(ColList->currentText());
+    }
 }
 
 void SKTWindowController::fillPresetList()
 {
     const bool wasFilling = Not_Draw_Only_Prop_Change;
     Not_Draw_Only_Prop_Change = true;
-    Preset_ComboBox->clear();
-    Preset_ComboBox->addItems(Category_ComboBox->currentText() == QStringLiteral("PVC Card") ? pvc_card_arry
+    ColList->clear();
+    ColList->addItems(Category_ComboBox->currentText() == QStringLiteral("PVC Card") ? pvc_card_arry
                                                                                             : paper_card_arry);
     Not_Draw_Only_Prop_Change = wasFilling;
 }
@@ -454,8 +459,8 @@ void SKTWindowController::New_Btn_Clicked()
 {
     const int answer = Show_YES_NO_Cancel_MessageBox(
         QStringLiteral("Do you want to save changes before opening new document?"));
-    // Saving comes with the design-file commands; Yes and No both start afresh meanwhile.
-    if (answer == platform::AnswerYes || answer == platform::AnswerNo)
+    // A save that was cancelled or failed keeps the design: starting afresh would lose it.
+    if (answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign()))
         New_Project();
 }
 
@@ -470,25 +475,41 @@ void SKTWindowController::Open_Start_Window()
 {
     for (;;) {
         const int result = start_window->runModal();
-        if (result == 1) {
-            Start_Mode_Dispatch(Start_Card_Option);
+        if (result == 1 && Start_Mode_Dispatch(Start_Card_Option) == 1)
             return;
-        }
         // Nothing chosen: the dialog comes back. A closed application ends the loop.
         if (QCoreApplication::closingDown() || result < 0)
             return;
     }
 }
 
-void SKTWindowController::Start_Mode_Dispatch(const QString &option)
+int SKTWindowController::Start_Mode_Dispatch(const QString &option)
 {
-    // Templates, the card wizard, saved designs, visitor and group mode are carried out by their
-    // own windows; each starts here from a blank design in its mode.
-    Q_UNUSED(option);
+    if (option == QStringLiteral("L")) {
+        // The loader shows the canvas itself; a cancelled panel or a refused file brings the
+        // start dialog back.
+        if (Open_Log_File() != 1)
+            return 0;
+        Reset_Undo_With_Base_Snapshot();
+        selectArrowTool();
+        Show_RHS_Properties(nullptr);
+        return 1;
+    }
+    // Templates, the card wizard, visitor and group mode are carried out by their own windows;
+    // each starts here from a blank design in its mode.
     Show_Canvas_And_Right_Prop();
     Select_front_side();
     Undo_Redo_Clear();
     Set_Log_Name_In_Title();
+    return 1;
+}
+
+void SKTWindowController::Reset_Undo_With_Base_Snapshot()
+{
+    Undo_Redo_Clear();
+    Insert_In_Undo_Redo();
+    Enable_Disable_Undo(false);
+    Enable_Disable_Redo(false);
 }
 
 void SKTWindowController::Show_Hide_Main_Window(bool show)

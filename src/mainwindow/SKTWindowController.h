@@ -5,6 +5,8 @@
 // into it through CoreHub (installed at construction).
 
 #include "core/Card_Property.h"
+#include "core/DesignCommands.h"
+#include "core/DesignData.h"
 #include "core/SKTDocument.h"
 #include "core/UndoRedo.h"
 #include "visitor/User_Profile_Class.h"
@@ -75,7 +77,14 @@ public:
     int Image_Ctrl_Counter = 0;
     int excel_cb_value[13] = {};  // excel_cb_value1 … excel_cb_value12 at [1] … [12]
     int excel_cb_value_f_man = -1, excel_cb_value_b_man = -1;
-    QList<QVariantMap> dynamic_ctrl_list_front, dynamic_ctrl_list_back, ListData, GroupListData;
+    // Text and image controls with their own ids, per side: the entry panels of live mode.
+    std::vector<DynamicControlRow> dynamic_ctrl_list_front, dynamic_ctrl_list_back;
+    QList<QVariantMap> ListData, GroupListData;
+    // The spreadsheet table of the design: the header title of every column (first included)
+    // and its rows ("Extension" and "Column%d" keys). Kept here until the spreadsheet window
+    // takes them over; the design file stores them.
+    QStringList Excel_Table_Titles;
+    QVariantList Excel_Table_Rows;
     SKTGraphicArray Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
 
     // --- canvases and tools ---
@@ -101,13 +110,17 @@ public:
     QGroupBox *card_size_box = nullptr;
     QLineEdit *width_Text = nullptr, *height_Text = nullptr, *card_name = nullptr;
     QDoubleSpinBox *width_Stepper = nullptr, *height_Stepper = nullptr;
-    QComboBox *Sides_ComboBox = nullptr, *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr;
+    // Sides (0 two sides, 1 one side), orientation ("Horizontal", "Vertical"), card category and
+    // the category's preset list.
+    QComboBox *Sides_ComboBox = nullptr, *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr, *ColList = nullptr;
     QLabel *unit_width_label = nullptr, *unit_height_label = nullptr, *ctrl_x_pos_unit_lbl = nullptr,
            *ctrl_y_pos_unit_lbl = nullptr, *ctrl_width_unit_lbl = nullptr, *ctrl_height_unit_lbl = nullptr;
     QToolButton *Undo_btn = nullptr, *Redo_btn = nullptr, *Cut_btn = nullptr, *Copy_btn = nullptr,
                 *Paste_btn = nullptr, *Delete_btn = nullptr, *Begin_Front_btn = nullptr, *Send_Back_btn = nullptr,
                 *Lock_btn = nullptr, *Unlock_btn = nullptr, *text_tool_btn = nullptr, *image_tool_btn = nullptr,
-                *image_library_tool_btn = nullptr;
+                *image_library_tool_btn = nullptr, *copy_card_design_btn = nullptr;
+    // The stage of a design being loaded (`curr_msg_count_str`); empty otherwise.
+    QLabel *modeless_msg_lbl = nullptr;
     QAction *undo_menu = nullptr, *redo_menu = nullptr;
     QCheckBox *Show_hide_grid_chk = nullptr;
     QPushButton *Grid_clr = nullptr;
@@ -142,9 +155,31 @@ public:
     void New_Project();
     void Set_Log_Name_In_Title();
     void Open_Start_Window();
-    // Carries out a start mode chosen in the start dialog.
-    void Start_Mode_Dispatch(const QString &option);
-    void Show_Hide_Main_Window(bool show);
+    // Carries out a start mode chosen in the start dialog; 1 when a design came about.
+    int Start_Mode_Dispatch(const QString &option);
+    // Empties the undo history with the live sides as its base, Undo and Redo disabled.
+    void Reset_Undo_With_Base_Snapshot();
+
+    // --- design files ---
+    // The open design as the file stores it. Both sides take their `Card_Side` from the sides
+    // selector and their card size from the canvas; a side that is not image-filled forgets its
+    // background picture path.
+    DesignData Current_Design_Data();
+    // Saves the open design (mode "L" a design, "T" a template); true when the file was written.
+    bool Save_project_file(bool saveAs, bool showMessages, const QString &mode);
+    // Reads the file whole and, only when it is sound, resets the window and applies it
+    // (mode "L" makes it the current design, "T" loads it as a template). 1 loaded, 0 refused.
+    int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable);
+    // Resets the window and puts a checked design onto it.
+    void Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode, bool readTable);
+    // The open panel and the load of the start dialog's "L" road: 1 when a design was loaded.
+    int Open_Log_File();
+    // The count of image controls of the current side, in visitor and group mode.
+    void Image_Control_Counter_Check();
+    // Exit_App: true when the application is to end (it has been asked to quit).
+    bool Exit_App();
+    // The progress label shows the stage of a load (empty hides it).
+    void Set_Progress_Text(const QString &text);    void Show_Hide_Main_Window(bool show);
     void Show_Canvas_And_Right_Prop() { Show_Hide_Main_Window(true); }
 
     // --- sides and views ---
@@ -231,6 +266,13 @@ public slots:
     void Grid_Show_Hide_Changed();
     void Preset_Changed();
 
+    void Save_Btn_Clicked();
+    void SaveAs_Btn_Clicked();
+    void Open_Btn_Clicked();
+    void Close_Document_Clicked();
+    void Exit_Btn_Clicked();
+    void Copy_Card_Design_Clicked();
+
 signals:
     // Posted whenever the tool is set.
     void SKTSelectedToolDidChange();
@@ -249,6 +291,9 @@ private:
     void lockSelection(bool lock);
     void selectSide(int side);
     void fillPresetList();
+    void applyCardSide(const QString &cardSide);
+    void placeLoadedControls(int side, const SKTGraphicArray &controls);
+    bool saveOpenDesign() { return Save_project_file(false, true, QStringLiteral("L")); }
 
     SKTDocument &m_document;
     std::unique_ptr<ControllerHub> m_hub;

@@ -9,6 +9,7 @@
 #include "core/SKTZoomingScrollView.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
+#include "ControllerFixture.h"
 #include "TestSupport.h"
 #include "visitor/ProfileCaptions.h"
 
@@ -29,55 +30,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A controller set up as at start-up, its start dialog answered by a script.
-class ControllerTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Card_Front_Or_Back = 0;
-        Start_Card_Option = QStringLiteral("T");
-        m_previousRunner = Start_Card::setModalRunner([this](Start_Card &dialog) {
-            ++startDialogRuns;
-            const int answer = startAnswers.empty() ? 1 : startAnswers.front();
-            if (!startAnswers.empty())
-                startAnswers.erase(startAnswers.begin());
-            if (answer == 1)
-                dialog.Using_Template_Click();
-            else
-                dialog.CancelClick();
-            return dialog.result();
-        });
-        document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
-    }
-    void TearDown() override
-    {
-        controller.reset();
-        document.reset();
-        Start_Card::setModalRunner(m_previousRunner);
-        Card_Front_Or_Back = 0;
-    }
-    bool setUpWindow() { return controller->awakeFromNib(); }
-    template <class W>
-    W *outlet(const char *name)
-    {
-        W *w = controller->findChild<W *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    const SKTGraphicArray &front() const { return document->graphics(); }
-
-    testsupport::TempDataFolder folders;
-    platform::ScopedScriptedUi ui;
-    std::unique_ptr<SKTDocument> document;
-    std::unique_ptr<SKTWindowController> controller;
-    std::vector<int> startAnswers;
-    int startDialogRuns = 0;
-
-private:
-    Start_Card::ModalRunner m_previousRunner;
-};
 
 TEST_F(ControllerTest, ConstructionPublishesTheInstanceWithPresetsPicturesAndProfiles)
 {
@@ -377,12 +329,15 @@ TEST_F(ControllerTest, PresetChoiceSizesFieldsAndCanvases)
     auto *height = outlet<QLineEdit>("height_Text");
     EXPECT_NEAR(width->text().toDouble(), 85.598, 1e-3);
     EXPECT_NEAR(height->text().toDouble(), 54.102, 1e-3);
-    outlet<QComboBox>("Sides_ComboBox")->setCurrentIndex(1);
+    outlet<QComboBox>("Sides_ComboBox")->setCurrentIndex(1);  // one side: the size stays
+    EXPECT_NEAR(width->text().toDouble(), 85.598, 1e-3);
+    outlet<QComboBox>("Preset_ComboBox")->setCurrentIndex(1);  // vertical
     EXPECT_NEAR(width->text().toDouble(), 54.102, 1e-3);
     EXPECT_NEAR(height->text().toDouble(), 85.598, 1e-3);
     EXPECT_NEAR(controller->_graphicView_BACK->canvasBounds().height(), 85.598 * 72 / 25.4, 0.01);
     outlet<QComboBox>("Category_ComboBox")->setCurrentIndex(1);
-    EXPECT_EQ(controller->Preset_ComboBox->count(), 8);
+    EXPECT_EQ(controller->ColList->count(), 8);
+    EXPECT_EQ(controller->Front_card_Prop->Card_Sub_Category(), controller->ColList->itemText(0));
     EXPECT_NEAR(height->text().toDouble(), 3.94 * 25.4, 1e-3);
 }
 

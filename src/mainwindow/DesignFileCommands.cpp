@@ -1,0 +1,292 @@
+// The main window's design-file commands: Save, Save As, Open, Close and Exit, loading a design
+// onto the window, and copying one side's design to the other. What to ask and whether to go on
+// is decided by the design commands of the core; this file gathers the window's state into
+// design data and applies a checked design back onto the window.
+
+#include "barcode/ControlBarcode.h"
+#include "core/ControlRecord.h"
+#include "core/ControllerImageFiles.h"
+#include "core/DesignCommands.h"
+#include "core/DesignFile.h"
+#include "core/Globals.h"
+#include "core/SKTGraphicView.h"
+#include "core/Utilities.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/UiServices.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+const QString kExcelItem = QStringLiteral("Excel");
+
+QString designFolder()
+{
+    const QString current = Trim_Str(::Project_File_Name);
+    return current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
+}
+
+// Puts the controls onto an empty side in their order (index 0 frontmost).
+void appendAll(SKTDocument &document, int side, const SKTGraphicArray &controls)
+{
+    std::vector<int> indexes(controls.size());
+    for (size_t i = 0; i < indexes.size(); ++i)
+        indexes[i] = int(i);
+    document.insertGraphicsOnSide(side, controls, indexes);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// saving
+
+DesignData SKTWindowController::Current_Design_Data()
+{
+    const QString sides = Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("2") : QStringLiteral("1");
+    const QSizeF cardSize = _graphicView->canvasBounds().size();
+    for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
+        card->setCard_Side(sides);
+        card->setCard_Size(cardSize);
+        if (card->Card_fill_style() != QStringLiteral("I"))
+            card->setCard_BG_Image_Path(QString());
+    }
+    DesignData design;
+    design.modeLetter = Start_Card_Option;
+    design.front = *Front_card_Prop;
+    design.back = *Back_card_Prop;
+    design.Excel_Binding_Use = ::Excel_Binding_Use;
+    design.Excel_Source_Path = ::Excel_Source_Path;
+    design.columnTitles = Excel_Table_Titles;
+    design.tableRows = Excel_Table_Rows;
+    for (int i = 0; i < 12; ++i)
+        design.excelColumns[size_t(i)] = excel_cb_value[i + 1];
+    design.frontControls = m_document.graphics();
+    design.backControls = m_document.graphics_back();
+    return design;
+}
+
+bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, const QString &mode)
+{
+    DesignSaveRequest request;
+    request.saveAs = saveAs;
+    request.showMessages = showMessages;
+    request.mode = mode;
+    const DesignSaveOutcome outcome = ::Save_project_file(Current_Design_Data(), ::Project_File_Name, request);
+    ::Project_File_Name = outcome.path;
+    if (outcome.retitle)
+        Set_Log_Name_In_Title();
+    return outcome.saved();
+}
+
+void SKTWindowController::Save_Btn_Clicked() { Save_project_file(false, true, QStringLiteral("L")); }
+void SKTWindowController::SaveAs_Btn_Clicked() { Save_project_file(true, true, QStringLiteral("L")); }
+
+void SKTWindowController::Close_Document_Clicked()
+{
+    if (Close_Document_Decision([this] { return saveOpenDesign(); }))
+        New_Project();
+}
+
+void SKTWindowController::Exit_Btn_Clicked() { Exit_App(); }
+
+bool SKTWindowController::Exit_App()
+{
+    if (!Exit_App_Decision([this] { return saveOpenDesign(); }))
+        return false;
+    QCoreApplication::quit();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// loading
+
+void SKTWindowController::Set_Progress_Text(const QString &text)
+{
+    curr_msg_count_str = text;
+    modeless_msg_lbl->setText(text);
+    statusBar()->setVisible(!text.isEmpty());
+    // The load runs on this thread: paint the stage now rather than after the load.
+    if (isVisible())
+        statusBar()->repaint();
+}
+
+int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable)
+{
+    DesignReadResult read = Read_Design_File(path);
+    if (!read.ok()) {
+        Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.detail));
+        Show_MessageBox(read.error);
+        return 0;
+    }
+    Apply_Loaded_Design(std::move(*read.design), path, mode, readTable);
+    return 1;
+}
+
+void SKTWindowController::applyCardSide(const QString &cardSide)
+{
+    const bool oneSide = cardSide == QStringLiteral("1");
+    if (oneSide && Card_Front_Or_Back != 0)
+        Select_front_side();
+    CARD_SIDE_STR = oneSide ? QStringLiteral("1") : QStringLiteral("2");
+    Back_Side_btn->setEnabled(!oneSide);
+    copy_card_design_btn->setEnabled(!oneSide);
+    Sides_ComboBox->setCurrentIndex(oneSide ? 1 : 0);
+}
+
+void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &controls)
+{
+    // A barcode saved without its picture gets one from its stored set-up and value.
+    barcode::ControlBarcodeProvider &barcodes = barcode::Install_Control_Barcode_Provider();
+    const auto firstColumnValue = [this](int column) {
+        return Excel_Table_Rows.isEmpty()
+                   ? QString()
+                   : Excel_Table_Rows.first().toMap().value(QStringLiteral("Column%1").arg(column)).toString();
+    };
+    // Series come with the data subsystem; until then a series-bound barcode shows its own value.
+    const auto firstSeriesValue = [](const QString &) { return QString(); };
+    for (const SKTGraphicPtr &g : controls) {
+        if (Barcode_Needs_Image(*g))
+            barcodes.Build_Barcode_Image(*g, Barcode_Value_For_Rebuild(*g, firstSeriesValue, firstColumnValue));
+    }
+    // Invisible controls go onto the canvas too (drawing skips them), so the next save keeps them.
+    appendAll(m_document, side, controls);
+    (side == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(controls, nullptr);
+}
+
+void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
+                                              bool readTable)
+{
+    Set_Progress_Text(QStringLiteral("Loading card properties"));
+    const QString startMode = Start_Mode_After_Load(Start_Card_Option, design, readTable);
+    New_Project_Setting_Reset(mode != QStringLiteral("T"));
+    Start_Card_Option = startMode;
+    ::Project_File_Name = mode == QStringLiteral("L") ? path : QString();
+
+    Set_Progress_Text(QStringLiteral("Loading card settings"));
+    Not_Draw_Only_Prop_Change = true;
+    *Front_card_Prop = design.front;
+    applyCardSide(design.front.Card_Side());
+    const QSizeF cardSize = design.front.Card_Size();
+    // A card block from a design that never had a size keeps the card as it is.
+    if (cardSize.width() > 0 && cardSize.height() > 0) {
+        SetDocumentCanvasSize(Set_Document_Size(cardSize));
+        Set_Card_Size_In_Control(Points_to_MM_Convert(float(cardSize.width())),
+                                 Points_to_MM_Convert(float(cardSize.height())));
+    }
+    *Back_card_Prop = design.back;
+
+    Set_Progress_Text(QStringLiteral("Loading data settings"));
+    if (readTable) {
+        ::Excel_Binding_Use = design.Excel_Binding_Use;
+        const int excelItem = Data_source_type->findText(kExcelItem);
+        if (::Excel_Binding_Use && excelItem < 0)
+            Data_source_type->addItem(kExcelItem);
+        else if (!::Excel_Binding_Use && excelItem >= 0)
+            Data_source_type->removeItem(excelItem);
+        ::Excel_Source_Path = design.Excel_Source_Path;
+        if (!design.columnTitles.isEmpty())
+            Excel_Table_Titles = design.columnTitles;
+        Excel_Table_Rows = design.tableRows;
+    }
+    for (int i = 0; i < 12; ++i)
+        excel_cb_value[i + 1] = design.excelColumns[size_t(i)];
+
+    Set_Progress_Text(QStringLiteral("Loading design controls"));
+    m_document.Enable_Disable_Undo_Registraion(false);
+    placeLoadedControls(0, design.frontControls);
+    placeLoadedControls(1, design.backControls);
+    Set_Progress_Text(QStringLiteral("Loading control settings"));
+
+    if (mode == QStringLiteral("L"))
+        Set_Log_Name_In_Title();
+    if (Start_Card_Option == QStringLiteral("G"))
+        Select_front_side();
+    Image_Control_Counter_Check();
+    Not_Draw_Only_Prop_Change = false;
+    Show_RHS_Properties(nullptr);
+    selectArrowTool();
+    Refresh_Canvas();
+    m_document.Enable_Disable_Undo_Registraion(true);
+    Show_Hide_Main_Window(true);
+    Set_Progress_Text(QString());
+}
+
+void SKTWindowController::Image_Control_Counter_Check()
+{
+    if (Start_Card_Option != QStringLiteral("V") && Start_Card_Option != QStringLiteral("G"))
+        return;
+    for (const SKTGraphicPtr &g : m_document.graphicsOfSide(Card_Front_Or_Back == 1 ? 1 : 0)) {
+        if (g && g->kind() == SKTGraphicKind::Image)
+            ++Image_Ctrl_Counter;
+    }
+}
+
+int SKTWindowController::Open_Log_File()
+{
+    const QString path = platform::ui().openFile(QStringLiteral("Open"), designFolder(), {design_file_EXT});
+    if (path.isEmpty())
+        return 0;
+    return Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
+}
+
+void SKTWindowController::Open_Btn_Clicked()
+{
+    // The open design stays as it is until a sound file has been chosen and read whole.
+    DesignOpenOutcome outcome = Open_Design_Decision([this] { return saveOpenDesign(); }, designFolder());
+    if (outcome.status != DesignOpenOutcome::Loaded)
+        return;
+    Start_Card_Option = QStringLiteral("L");
+    Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
+    Select_front_side();
+    Reset_Undo_With_Base_Snapshot();
+}
+
+// ---------------------------------------------------------------------------------------------
+// copying a design to the other side
+
+void SKTWindowController::Copy_Card_Design_Clicked()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral(
+            "This action will copy the current design to other side of your card and will replace any existing "
+            "design on that side.\n\nAre you sure you want to copy current design to other side of your Card?")) != 1)
+        return;
+    copy_card_design = true;
+    const int source = Card_Front_Or_Back == 0 ? 0 : 1;
+    const int target = 1 - source;
+
+    // Whole copies in memory: neither side shares a control object with the other afterwards.
+    DesignData design;
+    design.front = *Front_card_Prop;
+    design.back = *Back_card_Prop;
+    for (int i = 0; i < 12; ++i)
+        design.excelColumns[size_t(i)] = excel_cb_value[i + 1];
+    design.frontControls = m_document.graphics();
+    design.backControls = m_document.graphics_back();
+    Copy_Design_To_Other_Side(design, source);
+
+    *(target == 0 ? Front_card_Prop : Back_card_Prop) = target == 0 ? design.front : design.back;
+    excel_cb_value[11] = design.excelColumns[10];
+    excel_cb_value[12] = design.excelColumns[11];
+    const SKTGraphicArray &copies = target == 0 ? design.frontControls : design.backControls;
+    canvasOfSide(target)->delete_all_control();
+    appendAll(m_document, target, copies);
+    (target == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(copies, nullptr);
+
+    // The change is the target side's: that is where Undo takes it back.
+    const int shown = Card_Front_Or_Back;
+    Card_Front_Or_Back = target;
+    Insert_In_Undo_Redo();
+    Card_Front_Or_Back = shown;
+    copy_card_design = false;
+    Show_Hide_Main_Window(true);
+    // Copied from the front, the back shows its new design; copied from the back, it stays shown.
+    Select_back_side();
+    canvasOfSide(target)->update();
+}
