@@ -12,6 +12,7 @@
 #include "core/SKTGraphicView.h"
 #include "core/Utilities.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
 
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -50,7 +52,10 @@ void appendAll(SKTDocument &document, int side, const SKTGraphicArray &controls)
 DesignData SKTWindowController::Current_Design_Data()
 {
     const QString sides = Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("2") : QStringLiteral("1");
-    const QSizeF cardSize = _graphicView->canvasBounds().size();
+    // The size fields hold the card's exact size; the canvas keeps it in whole points.
+    const double toMM = Get_Unit_Convertor(Measument_Unit_Is, 2);
+    const QSizeF cardSize(MM_to_Points_Convert(float(width_Text->text().toDouble() * toMM)),
+                          MM_to_Points_Convert(float(height_Text->text().toDouble() * toMM)));
     for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
         card->setCard_Side(sides);
         card->setCard_Size(cardSize);

@@ -73,11 +73,6 @@ void SKTWindowController::buildWindow()
     setWindowTitle(m_appName);
     resize(1280, 820);
 
-    auto *edit = menuBar()->addMenu(tr("&Edit"));
-    undo_menu = edit->addAction(tr("Undo"), QKeySequence::Undo, this, &SKTWindowController::Undo_Clicked);
-    undo_menu->setObjectName(QStringLiteral("undo_menu"));
-    redo_menu = edit->addAction(tr("Redo"), QKeySequence::Redo, this, &SKTWindowController::Redo_Clicked);
-    redo_menu->setObjectName(QStringLiteral("redo_menu"));
     auto *file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("New"), QKeySequence::New, this, &SKTWindowController::New_Btn_Clicked);
     file->addAction(tr("Open…"), QKeySequence::Open, this, &SKTWindowController::Open_Btn_Clicked);
@@ -88,6 +83,11 @@ void SKTWindowController::buildWindow()
     file->addAction(tr("Save As…"), QKeySequence::SaveAs, this, &SKTWindowController::SaveAs_Btn_Clicked);
     file->addSeparator();
     file->addAction(tr("Exit"), QKeySequence::Quit, this, &SKTWindowController::Exit_Btn_Clicked);
+    auto *edit = menuBar()->addMenu(tr("&Edit"));
+    undo_menu = edit->addAction(tr("Undo"), QKeySequence::Undo, this, &SKTWindowController::Undo_Clicked);
+    undo_menu->setObjectName(QStringLiteral("undo_menu"));
+    redo_menu = edit->addAction(tr("Redo"), QKeySequence::Redo, this, &SKTWindowController::Redo_Clicked);
+    redo_menu->setObjectName(QStringLiteral("redo_menu"));
     auto *view = menuBar()->addMenu(tr("&View"));
     view->addAction(tr("Zoom In"), QKeySequence::ZoomIn, this, &SKTWindowController::Zoom_In_Toolbar_btn);
     view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);

@@ -162,7 +162,7 @@ public:
 
     // --- design files ---
     // The open design as the file stores it. Both sides take their `Card_Side` from the sides
-    // selector and their card size from the canvas; a side that is not image-filled forgets its
+    // selector and their card size from the card-size fields; a side that is not image-filled forgets its
     // background picture path.
     DesignData Current_Design_Data();
     // Saves the open design (mode "L" a design, "T" a template); true when the file was written.

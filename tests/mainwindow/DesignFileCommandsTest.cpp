@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -161,8 +162,11 @@ TEST_F(DesignFileCommandsTest, SidesSelectorIsStoredInBothBlocksAndALoadedOneSid
     EXPECT_FALSE(controller->Back_Side_btn->isEnabled());
     EXPECT_FALSE(controller->copy_card_design_btn->isEnabled());
     EXPECT_EQ(Card_Front_Or_Back, 0);
-    // The card keeps its size: the selector is not the orientation.
-    EXPECT_EQ(controller->_graphicView->canvasBounds().size(), QSizeF(243, 154));
+    // The card keeps its size, to the fields' last digit: the selector is not the orientation.
+    EXPECT_NEAR(controller->_graphicView->canvasBounds().width(), 85.598 * 72 / 25.4, 0.01);
+    EXPECT_NEAR(controller->_graphicView_BACK->canvasBounds().height(), 54.102 * 72 / 25.4, 0.01);
+    EXPECT_NEAR(controller->width_Text->text().toDouble(), 85.598, 1e-3);
+    EXPECT_NEAR(controller->height_Text->text().toDouble(), 54.102, 1e-3);
 }
 
 TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
