@@ -1,6 +1,7 @@
 // The canvas's creation of controls and its commands: clipboard, menu validation, alignment,
 // order, sizes, selection, and the look-ups by control id.
 
+#include "core/ControlArchive.h"
 #include "core/SKTGraphicView.h"
 
 #include "core/ControllerImageFiles.h"
@@ -45,20 +46,6 @@ QString shapeCodeForTool(int tool)
     case 15: return QStringLiteral("P");
     default: return {};
     }
-}
-
-std::unique_ptr<SKTGraphic> makeOfKind(SKTGraphicKind kind)
-{
-    switch (kind) {
-    case SKTGraphicKind::Text: return std::make_unique<SKTText>();
-    case SKTGraphicKind::Image: return std::make_unique<SKTImage>();
-    case SKTGraphicKind::Line: return std::make_unique<SKTLine>();
-    case SKTGraphicKind::Barcode: return std::make_unique<SKTBarcode>();
-    case SKTGraphicKind::Signature: return std::make_unique<SKTSignature>();
-    case SKTGraphicKind::Shape: return std::make_unique<Shape_Control>();
-    case SKTGraphicKind::Graphic: break;
-    }
-    return std::make_unique<SKTGraphic>();
 }
 
 bool isTextOrImage(const SKTGraphic &g)
@@ -182,7 +169,7 @@ void SKTGraphicView::createGraphicOfClass(SKTGraphicKind kind, const QPointF *ev
     } else if (tool == 12) {
         made = SKTSignature::initWithPosition(origin, sampleImage(QStringLiteral("fingerprints.png")), QStringLiteral("F"));
     } else {
-        made = makeOfKind(kind);
+        made = Make_Graphic_Of_Kind(kind);
     }
 
     if (made->kind() == SKTGraphicKind::Text && !ctrl_value.isEmpty()) {

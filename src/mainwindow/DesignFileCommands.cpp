@@ -16,6 +16,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -107,6 +108,14 @@ bool SKTWindowController::Exit_App()
         return false;
     QCoreApplication::quit();
     return true;
+}
+
+void SKTWindowController::closeEvent(QCloseEvent *event)
+{
+    if (Exit_App())
+        event->accept();
+    else
+        event->ignore();
 }
 
 // ---------------------------------------------------------------------------------------------

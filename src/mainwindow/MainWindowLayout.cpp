@@ -38,6 +38,14 @@
 
 namespace {
 
+// The arrows beside a size field: the number shows in the field, not squeezed into the arrows.
+class SizeStepper : public QDoubleSpinBox {
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+protected:
+    QString textFromValue(double) const override { return {}; }
+};
+
 template <class W>
 W *named(W *widget, const char *name)
 {
@@ -248,8 +256,8 @@ QWidget *SKTWindowController::buildDesignArea()
         outlet->setToolTip(text);
         outlet->setCheckable(true);
         outlet->setIcon(QPixmap::fromImage(image));
-        outlet->setIconSize(QSize(48, 30));
-        outlet->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        outlet->setIconSize(image.size());  // the picture carries the side's name
+        outlet->setToolButtonStyle(Qt::ToolButtonIconOnly);
         outlet->setAutoRaise(true);
         connect(outlet, &QToolButton::clicked, this, slot);
         sides->addWidget(outlet);
@@ -358,11 +366,12 @@ QWidget *SKTWindowController::buildCardTab()
                        const char *stepperName, QLabel *&unit, const char *unitName) {
         size->addWidget(new QLabel(caption, card_size_box), r, 0);
         text = named(new QLineEdit(card_size_box), textName);
-        stepper = named(new QDoubleSpinBox(card_size_box), stepperName);
+        stepper = named(new SizeStepper(card_size_box), stepperName);
         stepper->setRange(0, 10000);
         stepper->setDecimals(6);
         stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
         stepper->setFixedWidth(22);
+        stepper->setFocusPolicy(Qt::NoFocus);  // typed through the text field beside it
         connect(stepper, &QDoubleSpinBox::valueChanged, text, [text](double v) {
             if (text->text().toDouble() != v)
                 text->setText(QString::number(float(v), 'g', 7));

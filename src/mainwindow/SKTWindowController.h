@@ -17,6 +17,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QCloseEvent;
 class QComboBox;
 class QDialog;
 class QDoubleSpinBox;
@@ -276,6 +277,10 @@ public slots:
 signals:
     // Posted whenever the tool is set.
     void SKTSelectedToolDidChange();
+
+protected:
+    // Closing the window ends the application: it asks as Exit does, so no design is lost.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildWindow();

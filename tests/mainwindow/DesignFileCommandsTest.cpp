@@ -414,3 +414,18 @@ TEST_F(DesignFileCommandsTest, CopyToTheOtherSideGivesIndependentControlsAndTheC
 }
 
 }  // namespace
+
+TEST_F(DesignFileCommandsTest, ClosingTheWindowAsksAsExitDoes)
+{
+    drawDesign();
+    controller->show();
+    ui->push(int(platform::AnswerCancel));
+    EXPECT_FALSE(controller->close());
+    EXPECT_TRUE(controller->isVisible());
+    EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("Do you want to save changes before closing?")});
+    ui->clear();
+    ui->push(int(platform::AnswerNo));
+    ui->push(true);
+    EXPECT_TRUE(controller->close());
+    EXPECT_FALSE(controller->isVisible());
+}
