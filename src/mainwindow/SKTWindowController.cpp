@@ -13,6 +13,7 @@
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
+#include "platform/MainThread.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
@@ -793,4 +794,14 @@ void SKTWindowController::Grid_Show_Hide_Changed()
 {
     _grid->setAlwaysShown(Show_hide_grid_chk->isChecked());
     Grid_Opt_box->setEnabled(Show_hide_grid_chk->isChecked());
+}
+
+void SKTWindowController::Main_Thread_Messgae(const QString &text)
+{
+    platform::runOnGuiThread([&] { platform::ui().message(text); });
+}
+
+int SKTWindowController::Main_Thread_Messgae_Yes_No(const QString &text)
+{
+    return platform::runOnGuiThreadFor<int>([&] { return platform::ui().yesNo(text) ? 1 : 0; });
 }

@@ -179,6 +179,11 @@ public:
     void Image_Control_Counter_Check();
     // Exit_App: true when the application is to end (it has been asked to quit).
     bool Exit_App();
+
+    // The message boxes the shared message functions show; both run on the GUI thread (the
+    // message functions hand a worker's request over and wait).
+    void Main_Thread_Messgae(const QString &text);
+    int Main_Thread_Messgae_Yes_No(const QString &text);  // 1 Yes, 0 No
     // The progress label shows the stage of a load (empty hides it).
     void Set_Progress_Text(const QString &text);    void Show_Hide_Main_Window(bool show);
     void Show_Canvas_And_Right_Prop() { Show_Hide_Main_Window(true); }

@@ -27,6 +27,8 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QThread>
+#include <atomic>
 #include <gtest/gtest.h>
 
 namespace {
@@ -387,3 +389,20 @@ TEST_F(ControllerTest, GridSettingsTurnTheGridOn)
 }
 
 }  // namespace
+
+TEST_F(ControllerTest, MainThreadMessagesAnswerFromAWorkerThread)
+{
+    ui->push(true);
+    std::atomic<int> answer{-1};
+    QThread *worker = QThread::create([&] {
+        controller->Main_Thread_Messgae(QStringLiteral("From a worker"));
+        answer = controller->Main_Thread_Messgae_Yes_No(QStringLiteral("Go on?"));
+    });
+    worker->start();
+    while (!worker->isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    worker->wait();
+    delete worker;
+    EXPECT_EQ(answer.load(), 1);
+    EXPECT_EQ(ui->messages(), (QStringList{QStringLiteral("From a worker"), QStringLiteral("Go on?")}));
+}
