@@ -72,11 +72,11 @@ const QVariant &DesignFieldReader::next(int kind, const char *what)
 
 QString DesignFieldReader::nextText() { return next(QMetaType::QString, "a text").toString(); }
 
-double DesignFieldReader::nextReal()
+double DesignFieldReader::nextReal(double limit)
 {
     const QString t = nextText();
     double v = 0;
-    if (!finiteNumber(t, v)) {
+    if (!finiteNumber(t, v) || std::abs(v) > limit) {
         --m_index;
         fail(QStringLiteral("entry %1 is not a number").arg(m_index));
     }

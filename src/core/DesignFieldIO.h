@@ -12,6 +12,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <limits>
+
 // A value that cannot be written, or an entry that is missing or of the wrong kind; `index`
 // is the position in the array being read or written.
 struct DesignFieldFailure {
@@ -63,7 +65,9 @@ public:
     void yn(bool &v) { v = nextText() == QLatin1String("Y"); }
     void ynInt(int &v) { v = nextText() == QLatin1String("Y") ? 1 : 0; }
     void integer(int &v);
-    template <class T> void real(T &v) { v = T(nextReal()); }
+    // A number beyond what the field's type holds is refused like one that is not finite: kept,
+    // it would become an infinity that the design could never be saved with.
+    template <class T> void real(T &v) { v = T(nextReal(double(std::numeric_limits<T>::max()))); }
     void colour(QColor &v);
     void font(QFont &v);
     void point(QPointF &v);
@@ -75,7 +79,7 @@ public:
 private:
     const QVariant &next(int kind, const char *what);
     QString nextText();
-    double nextReal();
+    double nextReal(double limit);
 
     const QVariantList &m_in;
     int m_index = 0;
