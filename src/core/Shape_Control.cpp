@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+// Beyond this a figure shows no more corners, only costs more on every repaint and hit test; a
+// count read from a file or the clipboard can be anything up to two thousand million.
+constexpr int kMostVertices = 720;
+}  // namespace
+
 Shape_Control::Shape_Control() : SKTGraphic(SKTGraphicKind::Shape) {}
 
 int Shape_Control::Double_Star_Vertex_Count(int kind)
@@ -108,6 +114,7 @@ SKTBezierPath Shape_Control::Custom_Polygon() const
 
 SKTBezierPath Shape_Control::Polygon_With_Diffrent_Sides(int n) const
 {
+    n = std::min(n, kMostVertices);
     const QRectF b = bounds();
     const double cx = b.x() + b.width() / 2, cy = b.y() + b.height() / 2;
     const double rx = b.width() / 2, ry = b.height() / 2;
