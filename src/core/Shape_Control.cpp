@@ -114,7 +114,8 @@ SKTBezierPath Shape_Control::Custom_Polygon() const
 
 SKTBezierPath Shape_Control::Polygon_With_Diffrent_Sides(int n) const
 {
-    n = std::min(n, kMostVertices);
+    if (n > kMostVertices)
+        n = kMostVertices + n % 2;  // an odd count stays a star, an even one a polygon traced twice
     const QRectF b = bounds();
     const double cx = b.x() + b.width() / 2, cy = b.y() + b.height() / 2;
     const double rx = b.width() / 2, ry = b.height() / 2;
