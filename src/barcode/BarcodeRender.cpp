@@ -82,11 +82,14 @@ BarcodeImage Render_Barcode(const BarcodeSetup &setup, const QString &value)
 {
     if (Trim_Str(value).isEmpty())
         return refused(InvalidValue);
-    if (setup.linear_or_2d == 1)
-        return Render_TwoD_Barcode(setup, value);
-    if (setup.linear_or_2d != 0)
+    if (setup.linear_or_2d != 0 && setup.linear_or_2d != 1)
         return refused(InvalidValue);
-    return renderLinear(setup, value);
+    BarcodeImage out = setup.linear_or_2d == 1 ? Render_TwoD_Barcode(setup, value) : renderLinear(setup, value);
+    // Margins read from a design file can add up beyond what a float holds; a drawing of
+    // infinite size would pass its bounds on to the card.
+    if (out.error.isEmpty() && !(std::isfinite(out.sizePoints.width()) && std::isfinite(out.sizePoints.height())))
+        return refused(InvalidSize);
+    return out;
 }
 
 }  // namespace barcode

@@ -485,3 +485,34 @@ TEST(LinearRender, SymbologyListsKeepTheirStoredOrder)
     for (const QString &name : Linear_Symbology_Names())
         EXPECT_NE(Make_Linear_Symbol(name, QStringLiteral("1234567"), true), nullptr) << name.toStdString();
 }
+
+TEST(LinearRender, MarginsTooLargeForAnyDrawingAreRefused)
+{
+    // A margin read from a file can be any finite number of millimetres; in points it may no
+    // longer fit a float. Such a barcode is refused instead of getting an infinite frame.
+    double BarcodeSetup::*const margins[] = {&BarcodeSetup::hdr_margin_val, &BarcodeSetup::ftr_margin_val,
+                                             &BarcodeSetup::val_margin_val, &BarcodeSetup::TB_marging_val,
+                                             &BarcodeSetup::LR_margin_val};
+    const struct {
+        int pane, index;
+        const char *value;
+    } symbols[] = {{0, 0, "CARD"}, {1, 0, "QR"}, {1, 1, "PDF"}, {1, 2, "DM"}};
+    for (const auto &symbol : symbols) {
+        for (size_t m = 0; m < std::size(margins); ++m) {
+            if (symbol.pane == 1 && margins[m] == &BarcodeSetup::val_margin_val)
+                continue;  // a two-dimensional symbol has no caption
+            SCOPED_TRACE(testing::Message() << "pane " << symbol.pane << " symbology " << symbol.index << " margin "
+                                            << m);
+            BarcodeSetup setup;
+            setup.linear_or_2d = symbol.pane;
+            setup.barcode_font_index = symbol.index;
+            setup.*margins[m] = 1e300;
+            const BarcodeImage image = Render_Barcode(setup, QString::fromLatin1(symbol.value));
+            EXPECT_FALSE(image.isValid());
+            EXPECT_EQ(image.error, QStringLiteral("Invalid barcode size."));
+            // The same set-up with a sound margin draws.
+            setup.*margins[m] = 2.0;
+            EXPECT_FALSE(Render_Barcode(setup, QString::fromLatin1(symbol.value)).toImage(72).isNull());
+        }
+    }
+}
