@@ -101,7 +101,23 @@ void BM_EncodeAndRasterise300(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// Header and footer are drawn letter by letter; the cost must grow with the text, not its square.
+void BM_DrawLongHeader(benchmark::State &state)
+{
+    ensureApplication();
+    barcode::BarcodeSetup setup = setupFor(0);
+    setup.header_val = QString(int(state.range(0)), QLatin1Char('H'));
+    const barcode::BarcodeImage image = barcode::Render_Barcode(setup, valueFor(0));
+    QImage canvas(400, 200, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&canvas);
+        image.paint(painter);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
 
+BENCHMARK(BM_DrawLongHeader)->RangeMultiplier(4)->Range(64, 4096)->Complexity();
 BENCHMARK(BM_EncodeAndDraw)->DenseRange(0, 18);
 BENCHMARK(BM_EncodeAndRasterise300)->DenseRange(0, 18);

@@ -176,9 +176,13 @@ void Draw_Barcode_Text_Box(QPainter &painter, const QRectF &box, const QString &
     if (letterSpacing == 0.0f) {
         painter.drawText(QPointF(x, baseline), text);
     } else {
+        // Letters drawn one by one are not kerned against each other, so each one's own
+        // advance places the next; measuring every prefix instead made long texts quadratic.
+        double advance = 0.0;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            const double advance = metrics.horizontalAdvance(text.left(i)) + letterSpacing * double(i);
-            painter.drawText(QPointF(x + advance, baseline), QString(text.at(i)));
+            const QChar letter = text.at(i);
+            painter.drawText(QPointF(x + advance, baseline), QString(letter));
+            advance += metrics.horizontalAdvance(letter) + letterSpacing;
         }
     }
     painter.restore();

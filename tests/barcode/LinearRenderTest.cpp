@@ -516,3 +516,28 @@ TEST(LinearRender, MarginsTooLargeForAnyDrawingAreRefused)
         }
     }
 }
+
+TEST(LinearRender, LongLetterSpacedHeaderFillsTheWidthItWasGiven)
+{
+    // Letter by letter with two points between letters: the ink of a long header spans the
+    // width the frame was made for, from one side of the frame to the other, and no further.
+    BarcodeSetup setup = lineartest::linearSetup(QStringLiteral("Code 39"));
+    setup.show_hide_ftr = 1;
+    setup.show_hide_val = 1;
+    setup.LR_margin_val = 0;
+    for (const int letters : {12, 400}) {
+        SCOPED_TRACE(letters);
+        setup.header_val = QString(letters, QLatin1Char('H'));
+        const BarcodeImage image = Render_Barcode(setup, QStringLiteral("A"));
+        ASSERT_TRUE(image.isValid());
+        const QImage pixels = image.toImage(300);
+        const auto bands = inkBands(pixels);
+        ASSERT_EQ(bands.size(), 2u);
+        const Band &header = bands[0];
+        const double scale = 300.0 / 72.0;
+        const double measured = Barcode_Text_Width(setup.header_font_val, setup.header_val) * scale;
+        // An "H" has side bearings, so the ink is a little narrower than the advance.
+        EXPECT_NEAR(header.right - header.left + 1, measured, 0.01 * measured + 4);
+        EXPECT_NEAR(header.left, pixels.width() - 1 - header.right, 3);
+    }
+}
