@@ -7,6 +7,7 @@
 
 #include <plist/plist.h>
 
+#include <limits>
 #include <memory>
 
 namespace platform {
@@ -81,6 +82,13 @@ plist_t toNode(const QVariant &v, int depth, bool &ok)
     case QMetaType::QDateTime: {
         const qint64 ms = v.toDateTime().toMSecsSinceEpoch() - kPlistEpochOffset * 1000;
         const qint64 sec = ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
+        // The library keeps 32-bit seconds: a date before 1933 or after 2069 would be stored
+        // as another date, so it is refused instead.
+        if (!v.toDateTime().isValid() || sec < std::numeric_limits<int32_t>::min()
+            || sec > std::numeric_limits<int32_t>::max()) {
+            ok = false;
+            return nullptr;
+        }
         return plist_new_date(static_cast<int32_t>(sec), static_cast<int32_t>((ms - sec * 1000) * 1000));
     }
     default:

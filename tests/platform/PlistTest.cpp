@@ -157,3 +157,35 @@ TEST(Plist, WriteIsWholeOrNothing)
     // A folder that does not exist cannot be written to.
     EXPECT_FALSE(plistWriteFile(dir.filePath("missing/p.plist"), QVariantList{}, PlistFormat::Xml, &error));
 }
+
+TEST(Plist, DatesOutsideTheStoredRangeAreRefusedNotWrapped)
+{
+    // Dates are kept as 32-bit seconds from 2001: inside that range every date comes back to
+    // the second, outside it the value is refused rather than stored as some other date.
+    const struct {
+        QDateTime date;
+        bool storable;
+    } cases[] = {
+        {QDateTime(QDate(1901, 12, 14), QTime(0, 0), Qt::UTC), false},
+        {QDateTime(QDate(1934, 1, 1), QTime(0, 0), Qt::UTC), true},
+        {QDateTime(QDate(1969, 7, 20), QTime(20, 17, 40), Qt::UTC), true},
+        {QDateTime(QDate(2068, 12, 31), QTime(23, 59, 59), Qt::UTC), true},
+        {QDateTime(QDate(2100, 1, 1), QTime(0, 0), Qt::UTC), false},
+        {QDateTime(), false},
+    };
+    for (const auto &c : cases) {
+        for (PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
+            SCOPED_TRACE(c.date.toString(Qt::ISODate).toStdString());
+            bool ok = true;
+            const QByteArray bytes = plistSerialize(QVariantList{c.date}, format, &ok);
+            EXPECT_EQ(ok, c.storable);
+            if (!c.storable) {
+                EXPECT_TRUE(bytes.isEmpty());
+                continue;
+            }
+            const QVariantList back = plistParse(bytes).toList();
+            ASSERT_EQ(back.size(), 1);
+            EXPECT_EQ(back[0].toDateTime().toSecsSinceEpoch(), c.date.toSecsSinceEpoch());
+        }
+    }
+}
