@@ -26,6 +26,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <cmath>
+
 namespace {
 
 const QString kExcelItem = QStringLiteral("Excel");
@@ -53,10 +55,16 @@ void appendAll(SKTDocument &document, int side, const SKTGraphicArray &controls)
 DesignData SKTWindowController::Current_Design_Data()
 {
     const QString sides = Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("2") : QStringLiteral("1");
-    // The size fields hold the card's exact size; the canvas keeps it in whole points.
+    // The size fields hold the card's exact size; the canvas keeps it in whole points. A field
+    // typed empty or into words has not been applied: the card shown is the one saved.
     const double toMM = Get_Unit_Convertor(Measument_Unit_Is, 2);
-    const QSizeF cardSize(MM_to_Points_Convert(float(width_Text->text().toDouble() * toMM)),
-                          MM_to_Points_Convert(float(height_Text->text().toDouble() * toMM)));
+    const QSizeF shown = _graphicView->canvasBounds().size();
+    const auto fieldPoints = [toMM](const QLineEdit *field, double shownPoints) {
+        bool ok = false;
+        const double points = MM_to_Points_Convert(float(field->text().toDouble(&ok) * toMM));
+        return ok && std::isfinite(points) && points > 0 ? points : shownPoints;
+    };
+    const QSizeF cardSize(fieldPoints(width_Text, shown.width()), fieldPoints(height_Text, shown.height()));
     for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
         card->setCard_Side(sides);
         card->setCard_Size(cardSize);

@@ -429,3 +429,28 @@ TEST_F(DesignFileCommandsTest, ClosingTheWindowAsksAsExitDoes)
     EXPECT_TRUE(controller->close());
     EXPECT_FALSE(controller->isVisible());
 }
+
+TEST_F(DesignFileCommandsTest, ASizeFieldThatIsNotANumberSavesTheCardShown)
+{
+    // The size fields are typed into; what they hold is not applied until the size is set.
+    // A field left empty or holding words must not save the card as zero wide.
+    const QString path = pathIn("size.did");
+    saveAs(path);
+    const DesignReadResult sound = Read_Design_File(path);
+    ASSERT_TRUE(sound.ok());
+    const QSizeF shown = sound.design->front.Card_Size();
+    ASSERT_GT(shown.width(), 200.0);  // CR80, 85.6 mm
+
+    for (const char *typed : {"", "abc", "-3", "inf", "nan"}) {
+        SCOPED_TRACE(typed);
+        outlet<QLineEdit>("width_Text")->setText(QString::fromLatin1(typed));
+        outlet<QLineEdit>("height_Text")->setText(QString::fromLatin1(typed));
+        controller->Save_Btn_Clicked();
+        ASSERT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
+        const DesignReadResult read = Read_Design_File(path);
+        ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+        EXPECT_NEAR(read.design->front.Card_Size().width(), shown.width(), 1.0);
+        EXPECT_NEAR(read.design->front.Card_Size().height(), shown.height(), 1.0);
+        EXPECT_EQ(read.design->back.Card_Size(), read.design->front.Card_Size());
+    }
+}
