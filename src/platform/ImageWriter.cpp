@@ -30,7 +30,9 @@ QImage flattenedOnto(const QImage &image, const QColor &background)
     out.setDotsPerMeterY(image.dotsPerMeterY());
     out.fill(background);
     QPainter p(&out);
-    p.drawImage(0, 0, image);
+    // Pixel for pixel: a picture from a high-density screen would otherwise be drawn at its
+    // device-independent size into a corner of the white.
+    p.drawImage(out.rect(), image, image.rect());
     return out;
 }
 

@@ -90,3 +90,24 @@ TEST(ImageWriter, FailuresAreReportedAndLeaveNoFile)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
 }
+
+TEST(ImageWriter, FlatteningKeepsEveryPixelOfAHighDensityPicture)
+{
+    // Pictures grabbed from a high-density screen carry a device pixel ratio; flattened onto
+    // white they must keep all their pixels where they were, not shrink into a corner.
+    QTemporaryDir dir;
+    for (const qreal ratio : {1.0, 2.0, 1.5}) {
+        QImage picture = sample();
+        picture.setDevicePixelRatio(ratio);
+        for (const char *name : {"dense.jpg", "dense.bmp"}) {
+            SCOPED_TRACE(testing::Message() << name << " ratio " << ratio);
+            ASSERT_TRUE(writeImageFile(picture, dir.filePath(name), 300));
+            const QImage back(dir.filePath(name));
+            ASSERT_EQ(back.size(), QSize(40, 30));
+            EXPECT_GT(back.pixelColor(38, 28).red(), 180);  // the red half reaches the far corner
+            EXPECT_LT(back.pixelColor(38, 28).green(), 60);
+            EXPECT_GT(back.pixelColor(5, 28).green(), 245);  // the transparent half is white
+            EXPECT_NEAR(back.dotsPerMeterX() * 0.0254, 300.0, 1.0);
+        }
+    }
+}
