@@ -22,7 +22,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -775,7 +774,7 @@ void SKTWindowController::toggleGridShowing()
 
 void SKTWindowController::Grid_Clr_Changed()
 {
-    const QColor chosen = QColorDialog::getColor(_grid->color(), this);
+    const QColor chosen = platform::ui().chooseColor(tr("Grid Colour"), _grid->color());
     if (!chosen.isValid())
         return;
     _grid->setColor(chosen);

@@ -1,6 +1,7 @@
 #include "platform/UiServices.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QUrl>
 #include <QFileDialog>
@@ -108,6 +109,11 @@ bool QtUiServices::openExternally(const QString &path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)
+{
+    return QColorDialog::getColor(initial, dialogParent(), title);
+}
+
 // --- scripted fake ----------------------------------------------------------------------------
 
 void ScriptedUiServices::push(Answer answer)
@@ -148,11 +154,11 @@ ScriptedUiServices::Answer ScriptedUiServices::take(const QString &kind, const Q
     m_requests.push_back(request);
     if (kind == QLatin1String("message") || kind == QLatin1String("openExternally"))
         return fallback;  // nothing to answer: no scripted answer is consumed
-    if (m_script.empty())
-        return fallback;
-    Answer a = std::move(m_script.front());
-    m_script.pop_front();
-    return a;
+    if (!m_script.empty()) {
+        fallback.swap(m_script.front());
+        m_script.pop_front();
+    }
+    return fallback;
 }
 
 void ScriptedUiServices::message(const QString &text) { take(QStringLiteral("message"), text, false); }
@@ -215,6 +221,14 @@ bool ScriptedUiServices::openExternally(const QString &path)
 {
     take(QStringLiteral("openExternally"), path, true);
     return true;
+}
+
+QColor ScriptedUiServices::chooseColor(const QString &title, const QColor &)
+{
+    Answer a = take(QStringLiteral("chooseColor"), title, QColor());
+    if (auto *c = std::get_if<QColor>(&a))
+        return *c;
+    return {};
 }
 
 ScopedScriptedUi::ScopedScriptedUi()

@@ -2,6 +2,7 @@
 // Every message box, question and file panel of the application goes through one service
 // object, so that tests can replace it with a scripted fake and never block on a modal dialog.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -32,6 +33,8 @@ public:
     virtual QString chooseFolder(const QString &title, const QString &dir) = 0;
     // Opens a file with the desktop's default program; false when none could be started.
     virtual bool openExternally(const QString &path) = 0;
+    // Colour panel; an invalid colour means the user cancelled.
+    virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
 };
 
 // The service in use; a Qt implementation unless a test installed another one.
@@ -51,6 +54,7 @@ public:
                      const QStringList &extensions) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;
+    QColor chooseColor(const QString &title, const QColor &initial) override;
 };
 
 // Test double: records every request and answers from a script queued in advance.
@@ -62,7 +66,7 @@ public:
                        // "openExternally"
         QString text;  // message text, or the panel title
     };
-    using Answer = std::variant<bool, int, QString, QStringList>;
+    using Answer = std::variant<bool, int, QString, QStringList, QColor>;
 
     void push(Answer answer);
     // Called on the thread that shows the box, before it answers; lets a test observe threads.
@@ -81,6 +85,7 @@ public:
                      const QStringList &extensions) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
+    QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
 
 private:
     Answer take(const QString &kind, const QString &text, Answer fallback);

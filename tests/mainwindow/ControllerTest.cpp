@@ -388,6 +388,20 @@ TEST_F(ControllerTest, GridSettingsTurnTheGridOn)
     EXPECT_FALSE(controller->_grid->isAlwaysShown());
 }
 
+TEST_F(ControllerTest, GridColourComesFromTheColourPanelAndCancelKeepsIt)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QColor before = controller->_grid->color();
+    controller->Grid_Clr_Changed();  // empty script: the panel is cancelled
+    EXPECT_EQ(controller->_grid->color(), before);
+    EXPECT_FALSE(controller->_grid->isAlwaysShown());
+    ui->push(QColor(10, 120, 200));
+    controller->Grid_Clr_Changed();
+    EXPECT_EQ(controller->_grid->color(), QColor(10, 120, 200));
+    EXPECT_TRUE(controller->_grid->isAlwaysShown());
+    EXPECT_TRUE(controller->Show_hide_grid_chk->isChecked());
+}
+
 }  // namespace
 
 TEST_F(ControllerTest, MainThreadMessagesAnswerFromAWorkerThread)
