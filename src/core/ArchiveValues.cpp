@@ -37,8 +37,18 @@ QVariant Archive_Font(const QFont &font) { return font.toString(); }
 QFont Unarchive_Font(const QVariant &value)
 {
     QFont font;
-    if (value.typeId() == QMetaType::QString)
-        font.fromString(value.toString());
+    if (value.typeId() != QMetaType::QString)
+        return font;
+    const QString text = value.toString();
+    // A font without a family name (the platform's default font can have none) is written with an
+    // empty first field, which QFont refuses to read: its size and style would be lost on every
+    // undo and paste. Read the rest under a stand-in name and keep the family empty.
+    if (text.startsWith(u',')) {
+        if (font.fromString(QStringLiteral("_") + text))
+            font.setFamily(QString());
+        return font;
+    }
+    font.fromString(text);
     return font;
 }
 

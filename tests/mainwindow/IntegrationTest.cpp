@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QPainter>
 #include <QTest>
 #include <QToolButton>
 
@@ -391,6 +392,98 @@ TEST_F(IntegrationTest, ToolButtonsReturnToTheArrowAndAnArrowDragNeverCreates)
         click("Undo_btn");
     EXPECT_TRUE(document->graphics().empty());
     EXPECT_FALSE(enabled("Undo_btn"));
+}
+
+// Pictures, texts and barcodes come back from the history as they were drawn.
+TEST_F(IntegrationTest, UndoAndRedoBringBackPicturesTextsAndBarcodesAsDrawn)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    SKTGraphicView *front = canvas(0);
+    QTemporaryDir dir;
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(QColor(200, 30, 40));
+    const QString photoPath = dir.filePath("photo.png");
+    ASSERT_TRUE(photo.save(photoPath));
+    ui->push(photoPath);
+    click("image_tool_btn");
+    ASSERT_EQ(document->graphics().size(), 1u);
+    click("text_tool_btn");
+    click("Barcode_Tool_btn");
+    ASSERT_EQ(document->graphics().size(), 3u);
+    const SKTGraphicPtr text = document->graphics()[1];
+    const QFont drawnFont = text->text_ctrl_font;
+    clickAt(front, QPointF(240, 150));
+    const QImage drawn = grabbed(0);
+    const QRectF codeFrame = document->graphics()[0]->bounds();
+
+    const auto readBarcode = [&](const SKTGraphic &code) {
+        QImage printed(code._barcode_image.size() + QSize(80, 80), QImage::Format_RGB32);
+        printed.fill(Qt::white);
+        QPainter(&printed).drawImage(40, 40, code._barcode_image);
+        const QString png = dir.filePath("code.png");
+        EXPECT_TRUE(printed.save(png));
+        return testsupport::runTool(zxing, {"-bytes", png}).out;
+    };
+    EXPECT_EQ(readBarcode(*document->graphics()[0]), QByteArray("0123"));
+
+    for (int i = 0; i < 3; ++i)
+        click("Undo_btn");
+    ASSERT_TRUE(document->graphics().empty());
+    for (int i = 0; i < 3; ++i)
+        click("Redo_btn");
+    ASSERT_EQ(document->graphics().size(), 3u);
+    EXPECT_EQ(document->graphics()[1]->text_ctrl_font.pointSizeF(), drawnFont.pointSizeF());
+    EXPECT_EQ(document->graphics()[1]->text_ctrl_font.family(), drawnFont.family());
+    EXPECT_EQ(document->graphics()[0]->bounds(), codeFrame);
+    const QImage again = grabbed(0);
+    EXPECT_EQ(readBarcode(*document->graphics()[0]), QByteArray("0123"));
+    ASSERT_EQ(again.size(), drawn.size());
+    int differing = 0;
+    QRect where;
+    for (int y = 0; y < again.height(); ++y)
+        for (int x = 0; x < again.width(); ++x)
+            if (again.pixel(x, y) != drawn.pixel(x, y)) {
+                ++differing;
+                where |= QRect(x, y, 1, 1);
+            }
+    EXPECT_EQ(differing, 0) << "first differences within " << where.x() << "," << where.y() << " "
+                            << where.width() << "x" << where.height();
+}
+
+// Copying the front design onto the back is one step of the back's history.
+TEST_F(IntegrationTest, CopyToTheOtherSideIsUndoneOnThatSide)
+{
+    click("Back_Side_btn");
+    click("Triangle_Tool_btn");
+    const SideState backBefore = state(1);
+    click("Front_Side_btn");
+    click("Rect_Tool_btn");
+    click("Line_Tool_btn");
+    const SideState frontState = state(0);
+    const int frontUndo = int(controller->undoHistory().Ucontrol.size());
+
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(state(1), frontState);
+    EXPECT_TRUE(enabled("Undo_btn"));
+    click("Undo_btn");
+    EXPECT_EQ(state(1), backBefore);
+    EXPECT_EQ(state(0), frontState);
+    EXPECT_EQ(int(controller->undoHistory().Ucontrol.size()), frontUndo);
+}
+
+// The temporary design side shows the current side's controls and edits nothing else.
+TEST_F(IntegrationTest, TheTemporarySideShowsTheCurrentSide)
+{
+    click("Rect_Tool_btn");
+    const SideState frontState = state(0);
+    controller->Temp_Card_Btn_Clicked();
+    EXPECT_EQ(controller->Front_back_label->text(), "TEMP");
+    EXPECT_EQ(state(2), frontState);
+    controller->Front_Card_Btn_Clicked();
+    EXPECT_EQ(controller->Front_back_label->text(), "Front");
+    EXPECT_EQ(state(0), frontState);
 }
 
 }  // namespace
