@@ -748,7 +748,8 @@ QMenu *SKTGraphicView::contextMenu()
     const std::vector<Item> items{
         {"Cut", "cut:", [this] { cut(); }},
         {"Copy", "copy:", [this] { copy(); }},
-        {"Paste", "paste:", [this] { paste(); }},
+        // Pasted from here, no window command records the change after it, as the toolbar's does.
+        {"Paste", "paste:", [this] { paste(); snapshot(); }},
         {nullptr, nullptr, {}},
         {"Delete", "delete:", [this] { deleteSelection(); }},
         {nullptr, nullptr, {}},

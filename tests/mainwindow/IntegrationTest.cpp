@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QPainter>
 #include <QTest>
@@ -484,6 +485,76 @@ TEST_F(IntegrationTest, TheTemporarySideShowsTheCurrentSide)
     controller->Front_Card_Btn_Clicked();
     EXPECT_EQ(controller->Front_back_label->text(), "Front");
     EXPECT_EQ(state(0), frontState);
+}
+
+// The canvas's own menu edits through the same history as the toolbar.
+TEST_F(IntegrationTest, TheCanvasMenuPastesLocksAndCutsThroughTheWindowsHistory)
+{
+    SKTGraphicView *front = canvas(0);
+    click("Rect_Tool_btn");
+    const SKTGraphicPtr rect = document->graphics().front();
+    const auto run = [](SKTGraphicView *view, const char *action) {
+        std::unique_ptr<QMenu> menu(view->contextMenu());
+        QAction *item = menu->findChild<QAction *>(QString::fromLatin1(action));
+        ASSERT_NE(item, nullptr) << action;
+        ASSERT_TRUE(item->isEnabled()) << action;
+        item->trigger();
+    };
+    run(front, "copy:");
+    click("Back_Side_btn");
+    SKTGraphicView *back = canvas(1);
+    run(back, "paste:");
+    ASSERT_EQ(document->graphics_back().size(), 1u);
+    EXPECT_EQ(document->graphics_back().front()->bounds(), rect->bounds());
+    EXPECT_TRUE(enabled("Undo_btn")) << "a paste from the canvas menu can be undone";
+    click("Undo_btn");
+    EXPECT_TRUE(document->graphics_back().empty());
+    click("Redo_btn");
+    ASSERT_EQ(document->graphics_back().size(), 1u);
+
+    // Lock from the canvas menu locks the canvas selection; its Unlock then applies.
+    clickAt(back, document->graphics_back().front()->bounds().topLeft() + QPointF(3, 3));
+    run(back, "lock_ctrl:");
+    EXPECT_TRUE(document->graphics_back().front()->ctrl_is_locked);
+    run(back, "unlock_ctrl:");
+    EXPECT_FALSE(document->graphics_back().front()->ctrl_is_locked);
+    run(back, "cut:");
+    EXPECT_TRUE(document->graphics_back().empty());
+    click("Undo_btn");
+    EXPECT_EQ(document->graphics_back().size(), 1u);
+}
+
+// At 200 % every mouse and key gesture works in card points.
+TEST_F(IntegrationTest, MarqueeResizeAndNudgeAtTwoHundredPercentWorkInCardPoints)
+{
+    SKTGraphicView *front = canvas(0);
+    click("Rect_Tool_btn");
+    const SKTGraphicPtr rect = document->graphics().front();
+    const QRectF start = rect->bounds();
+    controller->_zoomingScrollView->setFactor(2.0);
+    ASSERT_DOUBLE_EQ(front->scale(), 2.0);
+    clickAt(front, QPointF(2, 150));
+    ASSERT_TRUE(front->selectionIndexes().empty());
+
+    // A backwards marquee from outside over the rectangle's corner selects it.
+    drag(front, start.bottomRight() + QPointF(8, 8), start.bottomRight() - QPointF(5, 5));
+    EXPECT_EQ(front->selectedGraphics(), SKTGraphicArray{rect});
+
+    // The bottom-right handle dragged by 10 by 6 card points.
+    drag(front, start.bottomRight(), start.bottomRight() + QPointF(10, 6));
+    EXPECT_EQ(rect->bounds(), QRectF(start.topLeft(), start.size() + QSizeF(10, 6)));
+
+    QTest::keyClick(front, Qt::Key_Down);
+    QTest::keyClick(front, Qt::Key_Left);
+    EXPECT_EQ(rect->bounds().topLeft(), start.topLeft() + QPointF(-1, 1));
+    // Resizing records nothing of its own: it is taken back with the next recorded change.
+    click("Undo_btn");
+    ASSERT_EQ(document->graphics().size(), 1u);
+    EXPECT_EQ(document->graphics().front()->bounds(),
+              QRectF(start.topLeft() + QPointF(0, 1), start.size() + QSizeF(10, 6)));
+    click("Undo_btn");
+    ASSERT_EQ(document->graphics().size(), 1u);
+    EXPECT_EQ(document->graphics().front()->bounds(), start);
 }
 
 }  // namespace
