@@ -624,7 +624,11 @@ void SKTGraphicView::mouseReleaseEvent(QMouseEvent *event)
     const Track mode = _track.mode;
     switch (mode) {
     case Track::Move: endMove(); break;
-    case Track::Resize: endResize(); break;
+    case Track::Resize:
+        endResize();
+        if (_track.graphic && _track.graphic->bounds() != _track.startBounds)
+            snapshot();  // a resize is its own step in the history, like a move
+        break;
     case Track::Create:
         endResize();
         finishCreation();
@@ -718,6 +722,7 @@ void SKTGraphicView::startResize(const SKTGraphicPtr &graphic, qint64 handle, QP
         _track.mode = Track::Resize;
     _track.graphic = graphic;
     _track.handle = handle;
+    _track.startBounds = graphic->bounds();
     _track.echo = rulersShown();
     if (_track.echo)
         beginEchoingMoveToRulers(graphic->bounds());

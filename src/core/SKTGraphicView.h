@@ -266,6 +266,7 @@ private:
         QPointF last;            // the last point the move took effect at
         QPointF offset;          // click point minus the selection's origin
         QRectF unionBounds;
+        QRectF startBounds;      // the resized control's bounds when the drag began
         bool started = false;
         bool moved = false;
         bool echo = false;

@@ -232,10 +232,13 @@ TEST_F(CanvasTest, AHandleOfASelectedControlResizesItUnselectedHandlesDoNot)
     ASSERT_EQ(view->selectionIndexes(), SKTIndexSet{0});
     drag(QPointF(80, 80), QPointF(100, 90));  // handle 8
     EXPECT_EQ(g->bounds(), QRectF(40, 40, 60, 50));
-    EXPECT_EQ(hub.snapshots, 0) << "resizing records no snapshot of its own";
+    EXPECT_EQ(hub.snapshots, 1) << "a resize is one step of the history";
+    drag(QPointF(100, 90), QPointF(100, 90));
+    EXPECT_EQ(hub.snapshots, 1) << "a handle let go where it was taken changes nothing";
     g->ctrl_is_locked = true;
     drag(QPointF(100, 90), QPointF(120, 110));
     EXPECT_EQ(g->bounds(), QRectF(40, 40, 60, 50)) << "a locked control keeps its size";
+    EXPECT_EQ(hub.snapshots, 1);
 }
 
 TEST_F(CanvasTest, ThreeArrowPressesMoveThreePointsAndHideTheHandles)

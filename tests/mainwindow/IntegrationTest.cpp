@@ -547,11 +547,14 @@ TEST_F(IntegrationTest, MarqueeResizeAndNudgeAtTwoHundredPercentWorkInCardPoints
     QTest::keyClick(front, Qt::Key_Down);
     QTest::keyClick(front, Qt::Key_Left);
     EXPECT_EQ(rect->bounds().topLeft(), start.topLeft() + QPointF(-1, 1));
-    // Resizing records nothing of its own: it is taken back with the next recorded change.
+    // Each nudge and the resize are undone one at a time.
     click("Undo_btn");
     ASSERT_EQ(document->graphics().size(), 1u);
     EXPECT_EQ(document->graphics().front()->bounds(),
               QRectF(start.topLeft() + QPointF(0, 1), start.size() + QSizeF(10, 6)));
+    click("Undo_btn");
+    ASSERT_EQ(document->graphics().size(), 1u);
+    EXPECT_EQ(document->graphics().front()->bounds(), QRectF(start.topLeft(), start.size() + QSizeF(10, 6)));
     click("Undo_btn");
     ASSERT_EQ(document->graphics().size(), 1u);
     EXPECT_EQ(document->graphics().front()->bounds(), start);
