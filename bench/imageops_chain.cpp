@@ -5,20 +5,11 @@
 
 #include <QImage>
 
+#include "BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
-
-QImage photo(int w, int h)
-{
-    QImage image(w, h, QImage::Format_ARGB32);
-    for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            line[x] = qRgb((x * 255) / w, (y * 255) / h, ((x ^ y) & 0xff));
-    }
-    return image;
-}
 
 ImageAdjustments everyStage()
 {
@@ -40,7 +31,7 @@ ImageAdjustments everyStage()
 
 void FullChain1000(benchmark::State &state)
 {
-    const QImage source = photo(1000, 1000);
+    const QImage source = benchPhoto(1000, 1000);
     const ImageAdjustments s = everyStage();
     for (auto _ : state)
         benchmark::DoNotOptimize(ImageProcesser::Get_Processed_Image_Full_Combined(source, s));
@@ -50,7 +41,7 @@ BENCHMARK(FullChain1000)->Unit(benchmark::kMillisecond);
 
 void ColourStagesOnly1000(benchmark::State &state)
 {
-    const QImage source = photo(1000, 1000);
+    const QImage source = benchPhoto(1000, 1000);
     ImageAdjustments s;
     s.hue = 0.4f;
     s.sat = 1.3f;
@@ -62,7 +53,7 @@ BENCHMARK(ColourStagesOnly1000)->Unit(benchmark::kMillisecond);
 
 void BoxBlur1000(benchmark::State &state)
 {
-    const QImage source = photo(1000, 1000);
+    const QImage source = benchPhoto(1000, 1000);
     ImageAdjustments s;
     s.b = float(state.range(0));
     for (auto _ : state)

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -22,17 +24,6 @@ public:
     const Card_Property *currentCardProperty() override { return &card; }
     Card_Property card;
 };
-
-QImage photo(int w, int h)
-{
-    QImage image(w, h, QImage::Format_ARGB32);
-    for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            line[x] = qRgb((x * 255) / w, (y * 255) / h, ((x ^ y) & 0xff));
-    }
-    return image;
-}
 
 struct Card {
     BenchHub hub;
@@ -68,7 +59,7 @@ struct Card {
         ring->_shape_type = QStringLiteral("C");
         ring->_bounds = QRectF(200, 90, 30, 30);
         controls.push_back(std::move(ring));
-        controls.push_back(SKTImage::initWithPosition(QPointF(50, 70), photo(400, 500)));
+        controls.push_back(SKTImage::initWithPosition(QPointF(50, 70), benchPhoto(400, 500)));
         SKTGraphic &picture = *controls.back();
         picture._bounds = QRectF(12, 12, 80, 100);
         picture._file_path = QStringLiteral("photo.png");

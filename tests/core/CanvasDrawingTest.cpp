@@ -158,15 +158,27 @@ TEST_F(CanvasTest, ChangingAControlRepaintsItsOldAndNewArea)
     view->hide();
 }
 
-TEST(ZoomTest, TwoHundredPercentDoublesTheCanvas)
-{
+// A front canvas in its zooming scroll view, over an empty document.
+struct ZoomedCanvas {
+    explicit ZoomedCanvas(QSize viewSize)
+    {
+        scroll.resize(viewSize);
+        canvas = new SKTGraphicView;
+        canvas->bindGraphics(&doc, 0);
+        scroll.setCanvas(canvas);
+    }
     kindstest::CardHub hub;
     SKTDocument doc;
     SKTZoomingScrollView scroll;
-    scroll.resize(800, 600);
-    auto *canvas = new SKTGraphicView;
-    canvas->bindGraphics(&doc, 0);
-    scroll.setCanvas(canvas);
+    SKTGraphicView *canvas = nullptr;  // owned by the scroll view
+};
+
+TEST(ZoomTest, TwoHundredPercentDoublesTheCanvas)
+{
+    ZoomedCanvas z(QSize(800, 600));
+    SKTDocument &doc = z.doc;
+    SKTZoomingScrollView &scroll = z.scroll;
+    SKTGraphicView *canvas = z.canvas;
     SKTGraphicPtr g(kindstest::filledRect(QRectF(10, 10, 20, 20), Qt::red));
     doc.appendGraphicOnSide(0, g);
     EXPECT_EQ(canvas->size(), QSize(243, 154));
@@ -198,13 +210,9 @@ TEST(ZoomTest, TheClipViewCentresASmallCardAndPaintsTheBackdrop)
     EXPECT_EQ(SWCenteringClipView::constrainScrollPoint(-5, 800, 500), 0);
     EXPECT_EQ(SWCenteringClipView::constrainScrollPoint(7, 243, 500), -129);
 
-    kindstest::CardHub hub;
-    SKTDocument doc;
-    SKTZoomingScrollView scroll;
-    scroll.resize(500, 400);
-    auto *canvas = new SKTGraphicView;
-    canvas->bindGraphics(&doc, 0);
-    scroll.setCanvas(canvas);
+    ZoomedCanvas z(QSize(500, 400));
+    SKTZoomingScrollView &scroll = z.scroll;
+    SKTGraphicView *canvas = z.canvas;
     scroll.show();
     QCoreApplication::processEvents();
     const QRect g = canvas->geometry();
@@ -218,13 +226,9 @@ TEST(ZoomTest, TheClipViewCentresASmallCardAndPaintsTheBackdrop)
 
 TEST(ZoomTest, RulersEchoAMovingRectangle)
 {
-    kindstest::CardHub hub;
-    SKTDocument doc;
-    SKTZoomingScrollView scroll;
-    scroll.resize(500, 400);
-    auto *canvas = new SKTGraphicView;
-    canvas->bindGraphics(&doc, 0);
-    scroll.setCanvas(canvas);
+    ZoomedCanvas z(QSize(500, 400));
+    SKTZoomingScrollView &scroll = z.scroll;
+    SKTGraphicView *canvas = z.canvas;
     EXPECT_FALSE(canvas->rulersVisible());
     canvas->showOrHideRulers();
     EXPECT_TRUE(canvas->rulersVisible());
