@@ -1,4 +1,3 @@
-#include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "mainwindow/SKTWindowController.h"
 
@@ -9,7 +8,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("badgeloom"));
     QApplication::setApplicationDisplayName(QStringLiteral("badgeloom"));
-    Init_Application_Paths();
 
     SKTDocument document;
     SKTWindowController controller(document);

@@ -66,10 +66,10 @@ QString numberText(double value)
 SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(document)
 {
     setObjectName(QStringLiteral("Main_wnd"));
-    Text_Ctrl_Font = DEFAULT_FONT.family();
-    m_appName = QCoreApplication::applicationName();
     if (Resource_Path.isEmpty() || Created_Resource_Path.isEmpty())
         Init_Application_Paths();
+    Text_Ctrl_Font = DEFAULT_FONT.family();
+    m_appName = QCoreApplication::applicationName();
     // The data folder holds visitors' personal details: private to the user.
     Create_Folder(Created_Resource_Path, 0700);
 
