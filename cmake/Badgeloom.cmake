@@ -1,11 +1,16 @@
 # badgeloom_library(<folder> DEPS <targets...>)
 # One static library per source folder, named bl_<folder>, built from every source file in it.
+# Each library publishes an include folder of its own that holds only itself ("<folder>/X.h"),
+# so a library sees the headers of the libraries it links and nothing above them.
 function(badgeloom_library folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
   add_library(bl_${folder} STATIC ${sources})
-  target_include_directories(bl_${folder} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  set(include_root ${CMAKE_BINARY_DIR}/include/${folder})
+  file(MAKE_DIRECTORY ${include_root})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${include_root}/${folder} SYMBOLIC)
+  target_include_directories(bl_${folder} PUBLIC ${include_root})
   target_link_libraries(bl_${folder} PUBLIC ${ARG_DEPS})
 endfunction()
 

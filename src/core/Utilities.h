@@ -5,8 +5,6 @@
 #include <QString>
 #include <QTransform>
 
-class QWidget;
-
 // --- messages and logging ---
 void Show_NSLog_Message(const QString &text);
 void Show_MessageBox(const QString &text);            // "\n" + text, on the GUI thread, waits
@@ -38,7 +36,6 @@ int Find_Str(const QString &s, const QString &sub);
 int Find_Str_Case_Insensitive(const QString &s, const QString &sub);
 
 // --- other ---
-void SetObjEnabled(QWidget *object, bool enabled);
 void Calculate_Time_Taken(int flag, const QString &label);
 // The message Calculate_Time_Taken shows for a number of elapsed seconds.
 QString Time_Taken_Text(const QString &label, double elapsedSeconds);

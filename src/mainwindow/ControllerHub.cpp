@@ -1,8 +1,8 @@
 #include "mainwindow/ControllerHub.h"
 
 #include "core/Globals.h"
-#include "core/SKTGraphicView.h"
-#include "core/SKTGrid.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 

@@ -9,7 +9,7 @@
 #include "core/DesignCommands.h"
 #include "core/DesignFile.h"
 #include "core/Globals.h"
-#include "core/SKTGraphicView.h"
+#include "canvas/SKTGraphicView.h"
 #include "core/Utilities.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"

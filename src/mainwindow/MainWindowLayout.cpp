@@ -2,9 +2,9 @@
 // panel with its fifteen tab items. Every outlet carries its name as objectName.
 
 #include "core/Globals.h"
-#include "core/SKTGraphicView.h"
-#include "core/SKTGrid.h"
-#include "core/SKTZoomingScrollView.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/Start_Card.h"

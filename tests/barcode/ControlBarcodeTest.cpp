@@ -8,7 +8,7 @@
 #include "core/ControlArchive.h"
 #include "core/ImageResolution.h"
 #include "core/SKTDocument.h"
-#include "core/SKTGraphicView.h"
+#include "canvas/SKTGraphicView.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

@@ -9,6 +9,11 @@
 
 namespace testsupport {
 
+bool oraclesRequired()
+{
+    return qEnvironmentVariableIntValue("BADGELOOM_REQUIRE_ORACLES") == 1;
+}
+
 QString findTool(const QString &name)
 {
     if (QFileInfo(name).isAbsolute())

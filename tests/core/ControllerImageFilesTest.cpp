@@ -267,9 +267,7 @@ TEST(ControllerFunctions, PathCheckAndTexts)
 
 TEST(DocumentFiles, Ascii85DecodesWithAnIndependentReader)
 {
-    const QString python = testsupport::systemPython();
-    if (python.isEmpty())
-        GTEST_SKIP() << "python3 is not installed";
+    REQUIRE_PYTHON(python);
     QByteArrayList samples = {QByteArray(), QByteArray("a"), QByteArray(4, '\0'), QByteArray(9, '\0'),
                               QByteArray("\xff\xff\xff\xff\xff", 5)};
     QByteArray random(5000, Qt::Uninitialized);

@@ -253,27 +253,6 @@ TEST(Folders, HelpFileMissingIsReported)
     EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("\nHelp file does not exist!")});
 }
 
-TEST(Widgets, SetObjEnabledDisablesControlsInsideAGroupBoxOnly)
-{
-    QWidget window;
-    auto *box = new QGroupBox(&window);
-    auto *inBoxEdit = new QLineEdit(box);
-    auto *inBoxLabel = new QLabel(QStringLiteral("Name :"), box);
-    auto *plain = new QWidget(&window);
-    auto *inPlain = new QCheckBox(plain);
-    SetObjEnabled(box, false);
-    EXPECT_FALSE(inBoxEdit->isEnabled());
-    EXPECT_FALSE(inBoxLabel->isEnabled());
-    EXPECT_TRUE(box->isEnabled());
-    SetObjEnabled(plain, false);
-    EXPECT_TRUE(inPlain->isEnabled());
-    SetObjEnabled(inPlain, false);
-    EXPECT_FALSE(inPlain->isEnabled());
-    SetObjEnabled(box, true);
-    EXPECT_TRUE(inBoxEdit->isEnabled());
-    SetObjEnabled(nullptr, true);
-}
-
 TEST(Geometry, RotationTransformTurnsAboutTheCentre)
 {
     const QTransform t = RotationTransform(90, 10, 20);

@@ -7,7 +7,7 @@
 
 #include "core/ControlArchive.h"
 #include "core/DesignFile.h"
-#include "core/SKTGraphicView.h"
+#include "canvas/SKTGraphicView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/Plist.h"
 

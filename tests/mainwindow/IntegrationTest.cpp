@@ -6,9 +6,9 @@
 #include "ControllerFixture.h"
 
 #include "core/Globals.h"
-#include "core/SKTGraphicView.h"
-#include "core/SKTGrid.h"
-#include "core/SKTZoomingScrollView.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/UiServices.h"
 

@@ -64,9 +64,7 @@ TEST(Plist, RoundTripsEveryKindInBothFormats)
 
 TEST(Plist, PythonReadsWhatWeWriteAndWeReadWhatPythonWrites)
 {
-    const QString python = testsupport::systemPython();
-    if (python.isEmpty())
-        GTEST_SKIP() << "python3 is not installed";
+    REQUIRE_PYTHON(python);
     QTemporaryDir dir;
     for (PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
         const QString path = dir.filePath(format == PlistFormat::Xml ? "ours.plist" : "ours.bplist");

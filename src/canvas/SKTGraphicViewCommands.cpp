@@ -2,19 +2,19 @@
 // order, sizes, selection, and the look-ups by control id.
 
 #include "core/ControlArchive.h"
-#include "core/SKTGraphicView.h"
+#include "canvas/SKTGraphicView.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/CoreHub.h"
 #include "core/Globals.h"
 #include "core/SKTBarcode.h"
 #include "core/SKTDocument.h"
-#include "core/SKTGrid.h"
+#include "canvas/SKTGrid.h"
 #include "core/SKTImage.h"
 #include "core/SKTLine.h"
 #include "core/SKTSignature.h"
 #include "core/SKTText.h"
-#include "core/SKTZoomingScrollView.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "core/Shape_Control.h"
 #include "core/Utilities.h"
 #include "platform/Paths.h"

@@ -16,7 +16,7 @@
 
 #include "core/ControlArchive.h"
 #include "core/SKTGraphic.h"
-#include "core/SKTGrid.h"
+#include "canvas/SKTGrid.h"
 #include "core/SKTPasteboard.h"
 
 #include <QPointer>

@@ -7,8 +7,8 @@
 #include "TestSupport.h"
 
 #include "core/SKTDocument.h"
-#include "core/SKTGraphicView.h"
-#include "core/SKTGrid.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
 
 #include <QAbstractButton>
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "core/SKTZoomingScrollView.h"
+#include "canvas/SKTZoomingScrollView.h"
 
 #include "core/CardPainting.h"
 #include "core/CoreHub.h"
-#include "core/SKTGraphicView.h"
+#include "canvas/SKTGraphicView.h"
 
 #include <QComboBox>
 #include <QLinearGradient>

@@ -9,7 +9,7 @@
 #include "core/SKTLine.h"
 #include "core/SKTSignature.h"
 #include "core/SKTText.h"
-#include "core/SKTZoomingScrollView.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "core/Shape_Control.h"
 
 #include <QComboBox>
