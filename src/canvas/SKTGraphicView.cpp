@@ -1,6 +1,8 @@
 #include "canvas/SKTGraphicView.h"
 
 #include "core/ControllerImageFiles.h"
+#include "canvas/CanvasRequests.h"
+#include "canvas/LiveModePanel.h"
 #include "core/CoreHub.h"
 #include "core/Globals.h"
 #include "core/SKTBarcode.h"
@@ -199,7 +201,9 @@ void SKTGraphicView::observeGraphic(const SKTGraphicPtr &graphic)
 void SKTGraphicView::graphicChanged(SKTGraphic &graphic, const QString &key, const QVariant &oldValue,
                                     const QVariant &newValue)
 {
-    if (key == SKTGraphicDrawingBoundsKey) {
+    if (key == SKTGraphicBoundsKey) {
+        canvasRequests().Set_Control_Pos_And_Size(&graphic);
+    } else if (key == SKTGraphicDrawingBoundsKey) {
         setNeedsDisplayInRect(oldValue.toRectF());
         setNeedsDisplayInRect(newValue.toRectF());
     } else if (key == SKTGraphicDrawingContentsKey) {
@@ -286,7 +290,7 @@ bool SKTGraphicView::changeSelectionIndexes(const SKTIndexSet &indexes)
         return false;
     }
     setSelectionQuietly(indexes);
-    coreHub().Enable_Same_Size_Buttons(_selection.size() >= 2);
+    canvasRequests().Enable_Same_Size_Buttons(_selection.size() >= 2);
     return true;
 }
 
@@ -313,7 +317,7 @@ void SKTGraphicView::removeGraphics(const std::vector<int> &indexes)
         _document->removeGraphicsOnSide(_side, indexes);
 }
 
-void SKTGraphicView::snapshot() { coreHub().Insert_In_Undo_Redo(); }
+void SKTGraphicView::snapshot() { canvasRequests().Insert_In_Undo_Redo(); }
 
 // --- drawing ---
 
@@ -520,10 +524,10 @@ void SKTGraphicView::mousePressEvent(QMouseEvent *event)
     stopEditing();
     const QPointF point = pointFromWidget(event->position());
     _track = Tracking{};
-    if (const auto kind = currentGraphicClass(coreHub().Selected_Control_Tool())) {
+    if (const auto kind = currentGraphicClass(canvasRequests().Selected_Control_Tool())) {
         createGraphicOfClass(*kind, &point, false, QRectF(), sideCode(), QString(), QString());
         if (_track.mode == Track::None)  // nothing was started (an id already taken)
-            coreHub().Show_RHS_Properties(_Selected_Graphic);
+            canvasRequests().Show_RHS_Properties(_Selected_Graphic);
         return;
     }
     _Selected_Graphic = nullptr;
@@ -537,7 +541,7 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     }
     const QPointF point = pointFromWidget(event->position());
-    if (currentGraphicClass(coreHub().Selected_Control_Tool())) {
+    if (currentGraphicClass(canvasRequests().Selected_Control_Tool())) {
         mousePressEvent(event);
         return;
     }
@@ -549,7 +553,7 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent *event)
         if (hit->graphic->ctrl_is_visible && !hit->graphic->ctrl_is_locked) {
             startEditingGraphic(hit->graphic.get());
             if (hit->graphic->kind() == SKTGraphicKind::Barcode)
-                coreHub().Open_Barcode_Window();
+                canvasRequests().Open_Barcode_Window();
         }
         _track.mode = Track::Swallow;
         return;
@@ -641,10 +645,10 @@ void SKTGraphicView::mouseReleaseEvent(QMouseEvent *event)
     _track = Tracking{};
     if (mode != Track::Create) {
         if (showProperties)
-            coreHub().Show_RHS_Properties(_Selected_Graphic);
+            canvasRequests().Show_RHS_Properties(_Selected_Graphic);
         visitorFocus();
     }
-    coreHub().Show_RHS_Properties(_Selected_Graphic);
+    canvasRequests().Show_RHS_Properties(_Selected_Graphic);
 }
 
 void SKTGraphicView::visitorFocus()
@@ -652,10 +656,10 @@ void SKTGraphicView::visitorFocus()
     if (!liveMode() || !_Selected_Graphic || _Selected_Graphic->control_ID.isEmpty())
         return;
     const QString id = _Selected_Graphic->control_ID;
-    QWidget *textBox = coreHub().Get_text_box_of_visitor_mode(id);
+    QWidget *textBox = liveModePanel().Get_text_box_of_visitor_mode(id);
     if (!textBox)
         return;
-    QAbstractButton *check = id.contains(QLatin1String("_Photo")) ? nullptr : coreHub().Get_chk_box_of_visitor_mode(id);
+    QAbstractButton *check = id.contains(QLatin1String("_Photo")) ? nullptr : liveModePanel().Get_chk_box_of_visitor_mode(id);
     const bool enabled = !_Selected_Graphic->ctrl_is_locked;
     textBox->setEnabled(enabled);
     if (check)
@@ -708,7 +712,7 @@ void SKTGraphicView::endMove()
         if (_track.moved)
             snapshot();
     }
-    coreHub().Refresh_Canvas();
+    canvasRequests().Refresh_Canvas();
 }
 
 void SKTGraphicView::startResize(const SKTGraphicPtr &graphic, qint64 handle, QPointF)
@@ -772,7 +776,7 @@ void SKTGraphicView::endMarquee()
 {
     setNeedsDisplayInRect(_marqueeSelectionBounds.adjusted(-1, -1, 1, 1));
     _marqueeSelectionBounds = QRectF();
-    coreHub().Refresh_Canvas();
+    canvasRequests().Refresh_Canvas();
 }
 
 void SKTGraphicView::contextMenuEvent(QContextMenuEvent *event)
@@ -837,21 +841,21 @@ void SKTGraphicView::deleteSelection()
         for (const SKTGraphicPtr &g : selected) {
             if (!isTextOrImage(*g))
                 continue;
-            if (QAbstractButton *check = coreHub().Get_chk_box_of_visitor_mode(g->control_ID))
+            if (QAbstractButton *check = liveModePanel().Get_chk_box_of_visitor_mode(g->control_ID))
                 check->setChecked(false);
-            if (QWidget *box = coreHub().Get_text_box_of_visitor_mode(g->control_ID)) {
+            if (QWidget *box = liveModePanel().Get_text_box_of_visitor_mode(g->control_ID)) {
                 if (auto *edit = qobject_cast<QLineEdit *>(box))
                     edit->setReadOnly(true);
                 box->setEnabled(false);
             }
             if (g->kind() == SKTGraphicKind::Image)
-                coreHub().Set_User_Image_Control(Card_Front_Or_Back == 1 ? 1 : 0, QString(), QImage(), QString());
+                liveModePanel().Set_User_Image_Control(Card_Front_Or_Back == 1 ? 1 : 0, QString(), QImage(), QString());
         }
         if (Start_Card_Option == QLatin1String("G"))
-            coreHub().Set_Graphics_array_Batch(Card_Front_Or_Back == 1 ? 1 : 0);
+            liveModePanel().Set_Graphics_array_Batch(Card_Front_Or_Back == 1 ? 1 : 0);
     }
     snapshot();
     removeGraphics(_selection);
-    coreHub().Show_RHS_Properties(nullptr);
+    canvasRequests().Show_RHS_Properties(nullptr);
     snapshot();
 }

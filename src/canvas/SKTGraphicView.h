@@ -12,7 +12,8 @@
 // Mouse work runs as press / move / release states: creating with a drawing tool, moving the
 // selection (after 2 points of travel, snapped to the grid), resizing by a handle, marquee
 // selection, or swallowing a Ctrl-click that deselected. Ctrl stands where other platforms use
-// Command. What the canvas asks of the main window goes through CoreHub.
+// Command. What the canvas asks of the main window goes through CanvasRequests, and the
+// visitor and group entry panels through LiveModePanel.
 
 #include "core/ControlArchive.h"
 #include "core/SKTGraphic.h"

@@ -5,6 +5,8 @@
 #include "canvas/SKTGraphicView.h"
 
 #include "core/ControllerImageFiles.h"
+#include "canvas/CanvasRequests.h"
+#include "canvas/LiveModePanel.h"
 #include "core/CoreHub.h"
 #include "core/Globals.h"
 #include "core/SKTBarcode.h"
@@ -32,6 +34,13 @@
 namespace {
 
 const QString kLockedMessage = QStringLiteral("Selected control is locked.");
+
+// A control placed on the card takes the window's text font and colour of this moment.
+void takeWindowTextStyle(SKTGraphic &control)
+{
+    control.text_ctrl_font = canvasRequests().All_Text_font();
+    control.txt_clr = canvasRequests().All_Text_clr();
+}
 
 QString shapeCodeForTool(int tool)
 {
@@ -107,12 +116,12 @@ void SKTGraphicView::createGraphicOfClass(SKTGraphicKind kind, const QPointF *ev
 {
     if (!_document || Selcect_Ctrl_With_ID(ctrl_ID))
         return;
-    CoreHub &hub = coreHub();
-    const bool record = !hub.Fill_User_Profile();
+    CanvasRequests &requests = canvasRequests();
+    const bool record = !requests.Fill_User_Profile();
     if (record)
-        hub.Insert_In_Undo_Redo();
+        requests.Insert_In_Undo_Redo();
     if (kind == SKTGraphicKind::Text)
-        hub.Set_Selected_Control_Tool(2);
+        requests.Set_Selected_Control_Tool(2);
     SKTUndoManager &undo = _document->undoManager();
     undo.closeImplicitGroup();
     undo.beginUndoGrouping();
@@ -139,7 +148,7 @@ void SKTGraphicView::createGraphicOfClass(SKTGraphicKind kind, const QPointF *ev
         }
     }
 
-    const int tool = hub.Selected_Control_Tool();
+    const int tool = requests.Selected_Control_Tool();
     const QPointF origin = frame.topLeft();
     std::unique_ptr<SKTGraphic> made;
     if (tool == 1) {
@@ -172,6 +181,7 @@ void SKTGraphicView::createGraphicOfClass(SKTGraphicKind kind, const QPointF *ev
         made = Make_Graphic_Of_Kind(kind);
     }
 
+    takeWindowTextStyle(*made);
     if (made->kind() == SKTGraphicKind::Text && !ctrl_value.isEmpty()) {
         made->Set_text_value(ctrl_value);
         made->_isDrawingStroke = false;
@@ -179,7 +189,7 @@ void SKTGraphicView::createGraphicOfClass(SKTGraphicKind kind, const QPointF *ev
         if (Start_Card_Option == QLatin1String("G")
             && (ctrl_ID.contains(QLatin1String("Fup_")) || ctrl_ID.contains(QLatin1String("_field")))
             && !ctrl_ID.contains(QLatin1String("_Photo"))) {
-            const int column = hub.Get_Excel_Coulmn_Index_According_ID(ctrl_ID);
+            const int column = liveModePanel().Get_Excel_Coulmn_Index_According_ID(ctrl_ID);
             if (column != -1) {
                 made->Set_Data_source_type(2);
                 made->Set_Excel_binding(true);
@@ -216,7 +226,7 @@ void SKTGraphicView::createGraphicOfClass(SKTGraphicKind kind, const QPointF *ev
 
 void SKTGraphicView::finishCreation()
 {
-    CoreHub &hub = coreHub();
+    CanvasRequests &requests = canvasRequests();
     const SKTGraphicPtr made = _creatingGraphic;
     const int tool = _track.tool;
     _track.mode = Track::None;
@@ -250,13 +260,13 @@ void SKTGraphicView::finishCreation()
             made->Set_Barcode_image(sampleImage(QStringLiteral("barcode_sample.png")));
         check_barcode_and_set_control_bounds(made.get());
     }
-    hub.Enable_Natural_Size_Buttons(tool != 10);
+    requests.Enable_Natural_Size_Buttons(tool != 10);
     if (Start_Card_Option == QLatin1String("G"))
-        hub.Set_Graphics_array_Batch(Card_Front_Or_Back == 1 ? 1 : 0);
+        liveModePanel().Set_Graphics_array_Batch(Card_Front_Or_Back == 1 ? 1 : 0);
     _creatingGraphic.reset();
-    hub.Set_Selected_Control_Tool(0);
-    if (!hub.Fill_User_Profile())
-        hub.Insert_In_Undo_Redo();
+    requests.Set_Selected_Control_Tool(0);
+    if (!requests.Fill_User_Profile())
+        requests.Insert_In_Undo_Redo();
 }
 
 void SKTGraphicView::ReplaceGraphicText(SKTGraphicKind kind, bool use_rect, const QRectF &bound_rect,
@@ -278,8 +288,8 @@ void SKTGraphicView::ReplaceGraphicText(SKTGraphicKind kind, bool use_rect, cons
     setNeedsDisplayInRect(found->drawingBounds());
     startEditingGraphic(found);
     _Selected_Graphic = found;
-    if (!coreHub().Fill_User_Profile())
-        coreHub().Insert_In_Undo_Redo();
+    if (!canvasRequests().Fill_User_Profile())
+        canvasRequests().Insert_In_Undo_Redo();
 }
 
 // --- clipboard ---
@@ -287,7 +297,7 @@ void SKTGraphicView::ReplaceGraphicText(SKTGraphicKind kind, bool use_rect, cons
 void SKTGraphicView::copy()
 {
     _paste.didCopy(Copy_Graphics_To_Pasteboard(Graphic_Pointers(selectedGraphics())));
-    coreHub().Set_Paste_Button_Status();
+    canvasRequests().Set_Paste_Button_Status();
 }
 
 void SKTGraphicView::cut()
@@ -321,7 +331,7 @@ void SKTGraphicView::paste()
         insertGraphics(outcome.graphics, indexes);
         changeSelectionIndexes(indexes);
         _Selected_Graphic = outcome.graphics.front().get();
-        coreHub().Show_RHS_Properties(_Selected_Graphic);
+        canvasRequests().Show_RHS_Properties(_Selected_Graphic);
     } else if (type != SKTPasteboardContent::FileNames) {
         makeNewImageFromPasteboard(data);
     }
@@ -349,6 +359,7 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *data)
     }
     const QPointF point = archiveHub().Control_New_Point(sideCode());
     std::unique_ptr<SKTImage> image = SKTImage::initWithPath(point, path);
+    takeWindowTextStyle(*image);
     image->setBounds(QRectF(point, image->bounds().size()));
     const SKTGraphicPtr made(std::move(image));
     insertGraphics({made}, {0});
@@ -366,6 +377,7 @@ bool SKTGraphicView::makeNewImageFromContentsOfFile(const QString &path, QPointF
     if (picture.isNull())
         return false;
     const SKTGraphicPtr made(SKTImage::initWithPosition(point, picture));
+    takeWindowTextStyle(*made);
     insertGraphics({made}, {0});
     changeSelectionIndexes({0});
     return true;
@@ -417,8 +429,8 @@ bool SKTGraphicView::validateMenuItem(const QString &action, QString *title) con
     return true;
 }
 
-void SKTGraphicView::undo() { coreHub().Undo_Action_Perform(); }
-void SKTGraphicView::redo() { coreHub().Redo_Action_Perform(); }
+void SKTGraphicView::undo() { canvasRequests().Undo_Action_Perform(); }
+void SKTGraphicView::redo() { canvasRequests().Redo_Action_Perform(); }
 
 // --- alignment ---
 
@@ -756,18 +768,18 @@ QMenu *SKTGraphicView::contextMenu()
         {"Bring to Front", "bringToFront:", [this] { bringToFront(); }},
         {"Send to Back", "sendToBack:", [this] { sendToBack(); }},
         {nullptr, nullptr, {}},
-        {"Lock", "lock_ctrl:", [] { coreHub().Lock_Clicked(); }},
-        {"Unlock", "unlock_ctrl:", [] { coreHub().Unlock_Clicked(); }},
+        {"Lock", "lock_ctrl:", [] { canvasRequests().Lock_Clicked(); }},
+        {"Unlock", "unlock_ctrl:", [] { canvasRequests().Unlock_Clicked(); }},
         {nullptr, nullptr, {}},
-        {"Card Properties", "card_properties:", [] { coreHub().Card_Prop_Clicked(); }},
-        {"Card Background", "select_card:", [] { coreHub().Card_Bckgrnd_Clicked(); }},
+        {"Card Properties", "card_properties:", [] { canvasRequests().Card_Prop_Clicked(); }},
+        {"Card Background", "select_card:", [] { canvasRequests().Card_Bckgrnd_Clicked(); }},
         {nullptr, nullptr, {}},
         {"Show/Hide Grid", "show_hide_grid_lines:", [this] { show_hide_grid_lines(); }},
         {nullptr, nullptr, {}},
-        {"Export ID Card", "export_id_card:", [] { coreHub().Export_Button(); }},
-        {"Export as Template", "export_as_template:", [] { coreHub().Export_As_Template_Clicked(); }},
-        {"Mail ID Card", "mail_id_card:", [] { coreHub().Mail_Button(); }},
-        {"Print ID Card", "print_id_card:", [] { coreHub().Print_Button(); }},
+        {"Export ID Card", "export_id_card:", [] { canvasRequests().Export_Button(); }},
+        {"Export as Template", "export_as_template:", [] { canvasRequests().Export_As_Template_Clicked(); }},
+        {"Mail ID Card", "mail_id_card:", [] { canvasRequests().Mail_Button(); }},
+        {"Print ID Card", "print_id_card:", [] { canvasRequests().Print_Button(); }},
     };
     auto *menu = new QMenu(QStringLiteral("Contextual Menu"), this);
     for (const Item &item : items) {

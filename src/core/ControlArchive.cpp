@@ -2,7 +2,9 @@
 
 #include "core/ArchiveValues.h"
 #include "core/ControllerImageFiles.h"
+#include "core/CoreHub.h"
 #include "core/Globals.h"
+#include "core/PictureServices.h"
 #include "core/SKTBarcode.h"
 #include "core/SKTImage.h"
 #include "core/SKTLine.h"
@@ -442,7 +444,7 @@ std::unique_ptr<SKTGraphic> initWithCoder(const QVariantMap &record)
     }
     // A picture whose adjusted form did not survive is adjusted again from its settings.
     if (g->kind() == SKTGraphicKind::Image && g->_contents_with_settings.isNull() && !g->_contents.isNull())
-        g->_contents_with_settings = coreHub().Get_Image_With_Update_Settings(*g);
+        g->_contents_with_settings = pictureServices().Get_Image_With_Update_Settings(*g);
     return g;
 }
 

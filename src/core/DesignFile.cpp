@@ -1,7 +1,7 @@
 #include "core/DesignFile.h"
 
 #include "core/ControlRecord.h"
-#include "core/CoreHub.h"
+#include "core/PictureServices.h"
 #include "core/DesignFieldIO.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
@@ -59,7 +59,7 @@ void cardBlock(IO &io, C &card)
         QString path;
         io.text(path);
         // A path into another installation's resources moves to this one's.
-        card.setCard_BG_Image_Path(path.isEmpty() ? path : coreHub().Check_Path_For_App_Resources(path));
+        card.setCard_BG_Image_Path(path.isEmpty() ? path : pictureServices().Check_Path_For_App_Resources(path));
     } else {
         // Only an image fill has a picture to remember.
         io.text(card.Card_fill_style() == QLatin1String("I") ? card.Card_BG_Image_Path() : QString());

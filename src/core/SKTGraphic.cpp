@@ -1,5 +1,6 @@
 #include "core/SKTGraphic.h"
 
+#include "core/CoreHub.h"
 #include "core/Globals.h"
 #include "core/ImageResolution.h"
 #include "core/PaintSupport.h"
@@ -25,9 +26,8 @@ SKTGraphic::SKTGraphic(SKTGraphicKind kind) : m_kind(kind)
     _isDrawingStroke = !(kind == SKTGraphicKind::Text || kind == SKTGraphicKind::Image);
     Drawing_Shadow = kind != SKTGraphicKind::Text;
     _file_path = platform::joinPath(Resource_Path, QStringLiteral("no.png"));
-    // A new control takes the main window's text font and colour of this moment.
-    text_ctrl_font = coreHub().All_Text_font();
-    txt_clr = coreHub().All_Text_clr();
+    // The house text style; whoever places the control on a card gives it the window's.
+    text_ctrl_font = QFont(Text_Ctrl_Font, Text_Ctrl_Font_Size);
     const QFont small(Text_Ctrl_Font, 10);
     value_font_val = small;
     header_font_val = small;
@@ -376,7 +376,7 @@ QRectF SKTGraphic::drawingBounds() const
         margin = strokeWidth() / 2;
     QRectF r = bounds();
     if (m_kind == SKTGraphicKind::Text || m_kind == SKTGraphicKind::Shape)
-        r = coreHub().Rotated_Path_Rect(r, float(text_rotation));
+        r = Rotated_Path_Rect(r, float(text_rotation));
     else if (m_kind == SKTGraphicKind::Line)
         r = bezierPathForDrawing().path.boundingRect();
     r.adjust(-margin, -margin, margin, margin);
@@ -398,7 +398,7 @@ SKTBezierPath SKTGraphic::Rotated_Control_Path() const
     SKTBezierPath p;
     p.path.addRect(bounds());
     const QPointF centre(float(_bounds.x() + _bounds.width() / 2), float(_bounds.y() + _bounds.height() / 2));
-    SKTBezierPath turned = coreHub().rotatedPath(p, text_rotation, centre);
+    SKTBezierPath turned = rotatedPath(p, text_rotation, centre);
     turned.lineWidth = strokeWidth();
     return turned;
 }
@@ -432,7 +432,7 @@ QPointF SKTGraphic::handlePoint(const QRectF &r, qint64 handle)
 QRectF SKTGraphic::handleRect() const
 {
     if (m_kind == SKTGraphicKind::Text)
-        return coreHub().Rotated_Path_Rect(bounds(), float(text_rotation));
+        return Rotated_Path_Rect(bounds(), float(text_rotation));
     return bounds();
 }
 
@@ -573,7 +573,6 @@ void SKTGraphic::makeSameAsLabelSize()
 void SKTGraphic::setBounds(const QRectF &b)
 {
     changeValueForKey(SKTGraphicBoundsKey, [&] { _bounds = b; });
-    coreHub().Set_Control_Pos_And_Size(this);
 }
 
 void SKTGraphic::setColor(const QColor &colour)

@@ -7,7 +7,7 @@
 // archive restores it) but never the observers; copyWithZone() is the narrower copy the
 // canvas's duplicate makes. Kinds are told apart by their exact class through kind().
 
-#include "core/CoreHub.h"
+#include "core/PathGeometry.h"
 
 #include <QColor>
 #include <QFont>
@@ -25,6 +25,7 @@
 class QPainter;
 class QCursor;
 class SKTDocument;
+class SKTGraphic;
 
 // The exact class of a control; a kind passes its own to the base constructor, which takes
 // the kind-specific defaults from it.

@@ -2,6 +2,7 @@
 
 #include "core/ImageResolution.h"
 #include "core/KindPainting.h"
+#include "core/PictureServices.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -22,7 +23,7 @@ std::unique_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF point, const QS
     image->control_ID = ctrl_id;
     image->setFilePath(path, true);
     image->setBounds(Rect_Centred_On(point, Image_Size_In_Points(image->_contents)));
-    coreHub().Reset_Image_Editing_Controls();
+    pictureServices().Reset_Image_Editing_Controls();
     return image;
 }
 
@@ -33,7 +34,7 @@ std::unique_ptr<SKTImage> SKTImage::initWithPosition(QPointF point, const QImage
     image->_contents_with_settings = contents;
     image->_file_path = Library_Selected_Image;
     image->setBounds(Rect_Centred_On(point, Image_Size_In_Points(contents)));
-    coreHub().Reset_Image_Editing_Controls();
+    pictureServices().Reset_Image_Editing_Controls();
     return image;
 }
 
@@ -47,7 +48,7 @@ std::unique_ptr<SKTGraphic> SKTImage::copyWithZone() const
 
 void SKTImage::setFilePath(const QString &path, bool set_txt_path_also)
 {
-    const QString checked = coreHub().Check_Path_For_App_Resources(path);
+    const QString checked = pictureServices().Check_Path_For_App_Resources(path);
     Set_Control_File_path(checked);
     if (set_txt_path_also && !checked.isEmpty())
         Set_text_value(checked);
@@ -56,9 +57,9 @@ void SKTImage::setFilePath(const QString &path, bool set_txt_path_also)
 
 void SKTImage::setFileNSImage(const QString &path)
 {
-    _contents = coreHub().Get_Image_For_Path(path, false);
+    _contents = pictureServices().Get_Image_For_Path(path, false);
     _contents_with_settings = _contents;
-    setFileNSImage_Variable(coreHub().Get_Image_With_Update_Settings(*this));
+    setFileNSImage_Variable(pictureServices().Get_Image_With_Update_Settings(*this));
 }
 
 void SKTImage::setFileNSImage_Variable(const QImage &picture) { _contents_with_settings = picture; }
@@ -121,7 +122,7 @@ bool SKTImage::setValueForKey(const QString &key, const QVariant &value)
 {
     if (key == SKTImageContentsKey) {
         changeValueForKey(key, [&] { _contents = value.value<QImage>(); });
-        setFileNSImage_Variable(coreHub().Get_Image_With_Update_Settings(*this));
+        setFileNSImage_Variable(pictureServices().Get_Image_With_Update_Settings(*this));
     } else if (key == SKTImageIsFlippedHorizontallyKey) {
         setFlippedHorizontally(value.toBool());
     } else if (key == SKTImageIsFlippedVerticallyKey) {

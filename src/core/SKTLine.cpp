@@ -50,7 +50,6 @@ void SKTLine::setEndPoints(QPointF begin, QPointF end)
         _pointsDown = down;
         _bounds = b;
     });
-    coreHub().Set_Control_Pos_And_Size(this);
 }
 
 SKTBezierPath SKTLine::bezierPathForDrawing() const

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/ImageResolution.h"
 #include "core/KindPainting.h"
+#include "core/PictureServices.h"
 #include "platform/Paths.h"
 
 #include <QPainter>
@@ -24,16 +25,16 @@ std::unique_ptr<SKTSignature> SKTSignature::initWithPosition(QPointF point, cons
     s->_file_path = s->file_path;
     s->Set_Sign_Or_FP(sign_or_FP);
     s->setBounds(Rect_Centred_On(point, Image_Size_In_Points(contents)));
-    coreHub().Reset_Image_Editing_Controls();
+    pictureServices().Reset_Image_Editing_Controls();
     return s;
 }
 
 void SKTSignature::setFilePath(const QString &path)
 {
     file_path = path == QLatin1String("Default") ? Sample_Path_For_Kind(Sign_Or_FP_Val()) : path;
-    file_path = coreHub().Check_Path_For_App_Resources(file_path);
+    file_path = pictureServices().Check_Path_For_App_Resources(file_path);
     Set_Control_File_path(file_path);
-    _contents_img = coreHub().Get_Image_For_Path(file_path, false);
+    _contents_img = pictureServices().Get_Image_For_Path(file_path, false);
 }
 
 void SKTSignature::drawContentsInView(QPainter &painter, bool)

@@ -222,7 +222,7 @@ void UndoRedoHistory::Last_Stack(const QString &which)
 
 void UndoRedoHistory::Undo_Stack() { Insert_In_Undo_Stack(Graphic_Pointers(m_document.graphicsOfSide(currentSide()))); }
 
-LiveModePanel *UndoRedoHistory::livePanel() const
+LiveModeSidePanel *UndoRedoHistory::livePanel() const
 {
     if (!m_host || !liveMode())
         return nullptr;
@@ -231,7 +231,7 @@ LiveModePanel *UndoRedoHistory::livePanel() const
 
 void UndoRedoHistory::Refresh_Visitor_Dyn_Ctrl_and_image()
 {
-    if (LiveModePanel *panel = livePanel())
+    if (LiveModeSidePanel *panel = livePanel())
         panel->Refresh_Visitor_Dyn_Ctrl_and_image();
 }
 
@@ -239,13 +239,13 @@ void UndoRedoHistory::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTG
 {
     if (!control || !textOrImage(*control))
         return;
-    if (LiveModePanel *panel = livePanel())
+    if (LiveModeSidePanel *panel = livePanel())
         panel->Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(*control);
 }
 
 void UndoRedoHistory::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
 {
-    LiveModePanel *panel = livePanel();
+    LiveModeSidePanel *panel = livePanel();
     if (!panel)
         return;
     SKTGraphicList controls;

@@ -30,9 +30,9 @@ using SKTSnapshot = QList<QByteArray>;
 
 // The profile panel of one side in visitor ("V") and group ("G") mode. The visitor and group
 // panels implement it; the history calls it only in those modes.
-class LiveModePanel {
+class LiveModeSidePanel {
 public:
-    virtual ~LiveModePanel() = default;
+    virtual ~LiveModeSidePanel() = default;
     // Before a restore: dynamic check boxes off, text fields blank and editable but disabled
     // (photo fields selectable only), the user picture cleared.
     virtual void Refresh_Visitor_Dyn_Ctrl_and_image() = 0;
@@ -54,7 +54,7 @@ public:
     // The property panel shows this control (nullptr: the card).
     virtual void Show_RHS_Properties(SKTGraphic *) {}
     // The profile panel of the side (0 front, 1 back); nullptr when there is none.
-    virtual LiveModePanel *Live_Mode_Panel(int) { return nullptr; }
+    virtual LiveModeSidePanel *Live_Mode_Panel(int) { return nullptr; }
 };
 
 class UndoRedoHistory {
@@ -121,7 +121,7 @@ private:
     // Records a change made since the last recording that nobody recorded; true if there was one.
     bool recordUnrecordedChange(int side, const SKTSnapshot &live);
     void playBack(QList<SKTSnapshot> &from, QList<SKTSnapshot> &to, bool undo);
-    LiveModePanel *livePanel() const;
+    LiveModeSidePanel *livePanel() const;
 
     SKTDocument &m_document;
     UndoRedoHost *m_host;

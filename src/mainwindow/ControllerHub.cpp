@@ -9,10 +9,14 @@
 ControllerHub::ControllerHub(SKTWindowController &controller) : m_controller(controller)
 {
     m_previous = setCoreHub(this);
+    m_previousRequests = setCanvasRequests(this);
+    m_previousPanel = setLiveModePanel(this);
 }
 
 ControllerHub::~ControllerHub()
 {
+    setLiveModePanel(m_previousPanel);
+    setCanvasRequests(m_previousRequests);
     setCoreHub(m_previous);
 }
 

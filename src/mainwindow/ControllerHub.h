@@ -1,13 +1,16 @@
 #pragma once
-// The controller's answer to what the design core asks of the main window. A separate object so
-// the controller keeps its fields under their own names (the tool code is a field there and an
-// operation here); each call forwards to the controller.
+// The controller's answer to what the layers below ask of the main window: the card painting
+// of the design core, the canvas's requests and the live-mode entry panels. A separate object
+// so the controller keeps its fields under their own names (the tool code is a field there and
+// an operation here); each call forwards to the controller.
 
+#include "canvas/CanvasRequests.h"
+#include "canvas/LiveModePanel.h"
 #include "core/CoreHub.h"
 
 class SKTWindowController;
 
-class ControllerHub : public CoreHub {
+class ControllerHub : public CoreHub, public CanvasRequests, public LiveModePanel {
 public:
     explicit ControllerHub(SKTWindowController &controller);
     ~ControllerHub() override;
@@ -31,4 +34,6 @@ public:
 private:
     SKTWindowController &m_controller;
     CoreHub *m_previous = nullptr;
+    CanvasRequests *m_previousRequests = nullptr;
+    LiveModePanel *m_previousPanel = nullptr;
 };

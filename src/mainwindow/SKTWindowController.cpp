@@ -3,6 +3,7 @@
 #include "barcode/ControlBarcode.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
+#include "core/PictureServices.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "core/SKTImage.h"
@@ -572,13 +573,13 @@ void SKTWindowController::Select_back_side() { selectSide(1); }
 void SKTWindowController::Front_Card_Btn_Clicked()
 {
     Select_front_side();
-    m_hub->Reset_Image_Editing_Controls();
+    pictureServices().Reset_Image_Editing_Controls();
 }
 
 void SKTWindowController::Back_Card_Btn_Clicked()
 {
     Select_back_side();
-    m_hub->Reset_Image_Editing_Controls();
+    pictureServices().Reset_Image_Editing_Controls();
 }
 
 void SKTWindowController::Select_temp_design_side()

@@ -1,8 +1,9 @@
 #pragma once
 // The main design window and the hub every subsystem reaches through `Main_App_wnd`. It stays
 // thin: it owns the card properties, profiles, undo history, grid and the three canvases, and
-// each operation forwards to the object that owns that piece of work. The design core calls up
-// into it through CoreHub (installed at construction).
+// each operation forwards to the object that owns that piece of work. The layers below call up
+// into it through their own small interfaces (CoreHub, CanvasRequests, LiveModePanel), which
+// ControllerHub implements and installs at construction.
 
 #include "core/Card_Property.h"
 #include "core/DesignCommands.h"
@@ -216,7 +217,7 @@ public:
     void Check_Undo_Redo_Btn_Enability();
     void Enable_Disable_Undo(bool enabled) override;
     void Enable_Disable_Redo(bool enabled) override;
-    LiveModePanel *Live_Mode_Panel(int) override { return nullptr; }
+    LiveModeSidePanel *Live_Mode_Panel(int) override { return nullptr; }
 
     // --- units and grid ---
     void _setLabels();

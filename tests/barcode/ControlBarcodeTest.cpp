@@ -8,6 +8,7 @@
 #include "core/ControlArchive.h"
 #include "core/ImageResolution.h"
 #include "core/SKTDocument.h"
+#include "canvas/CanvasRequests.h"
 #include "canvas/SKTGraphicView.h"
 
 #include <QPainter>
@@ -15,10 +16,14 @@
 
 namespace {
 
-class BarcodeToolHub : public CoreHub {
+class BarcodeToolHub : public CoreHub, public CanvasRequests {
 public:
-    BarcodeToolHub() { m_previous = setCoreHub(this); }
-    ~BarcodeToolHub() override { setCoreHub(m_previous); }
+    BarcodeToolHub() : m_previous(setCoreHub(this)), m_previousRequests(setCanvasRequests(this)) {}
+    ~BarcodeToolHub() override
+    {
+        setCanvasRequests(m_previousRequests);
+        setCoreHub(m_previous);
+    }
     int Selected_Control_Tool() override { return tool; }
     void Set_Selected_Control_Tool(int t) override { tool = t; }
     QRectF frontCanvasBounds() override { return QRectF(0, 0, 243, 154); }
@@ -26,6 +31,7 @@ public:
 
 private:
     CoreHub *m_previous = nullptr;
+    CanvasRequests *m_previousRequests = nullptr;
 };
 
 // The control alone on white, at 300 dpi, as printed.

@@ -1,13 +1,16 @@
 #pragma once
 // A canvas bound to a fresh document, with a hub that plays the main window's part: it counts
-// undo snapshots and refreshes, holds the current tool, and clears the selection when the
-// property panel is told to show no control, as the real panel does.
+// undo snapshots and refreshes, holds the current tool and text style, logs the position
+// fields, and clears the selection when the property panel is told to show no control, as the
+// real panel does.
 
 #include "KindsTestSupport.h"
 #include "TestSupport.h"
 
-#include "core/SKTDocument.h"
+#include "canvas/CanvasRequests.h"
+#include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
+#include "core/SKTDocument.h"
 #include "canvas/SKTGrid.h"
 
 #include <QAbstractButton>
@@ -17,8 +20,18 @@
 
 namespace canvastest {
 
-class CanvasHub : public kindstest::CardHub {
+class CanvasHub : public kindstest::CardHub, public CanvasRequests, public LiveModePanel {
 public:
+    CanvasHub() : m_previousRequests(setCanvasRequests(this)), m_previousPanel(setLiveModePanel(this)) {}
+    ~CanvasHub() override
+    {
+        setLiveModePanel(m_previousPanel);
+        setCanvasRequests(m_previousRequests);
+    }
+    void Refresh_Canvas() override { ++refreshes; }
+    void Set_Control_Pos_And_Size(SKTGraphic *g) override { positions.emplace_back(g, g->bounds()); }
+    QFont All_Text_font() override { return textFont; }
+    QColor All_Text_clr() override { return textColour; }
     void Insert_In_Undo_Redo() override { ++snapshots; }
     void Show_RHS_Properties(SKTGraphic *g) override
     {
@@ -44,6 +57,13 @@ public:
     QString entryId;
     QWidget *textBox = nullptr;
     QAbstractButton *checkBox = nullptr;
+    std::vector<std::pair<SKTGraphic *, QRectF>> positions;
+    QFont textFont{QStringLiteral("Serif"), 17};
+    QColor textColour{Qt::darkGreen};
+
+private:
+    CanvasRequests *m_previousRequests;
+    LiveModePanel *m_previousPanel;
 };
 
 class CanvasTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the design-core tests: a recording hub, kind probes, card-sized images and
-// pixel helpers.
+// Shared pieces of the design-core tests: a recording hub, a bounds log, kind probes,
+// card-sized images and pixel helpers.
 
 #include "core/CoreHub.h"
 #include "core/SKTGraphic.h"
@@ -18,19 +18,31 @@ public:
     RecordingHub() { m_previous = setCoreHub(this); }
     ~RecordingHub() override { setCoreHub(m_previous); }
     void Refresh_Canvas() override { ++refreshes; }
-    void Set_Control_Pos_And_Size(SKTGraphic *g) override { positions.push_back(g ? g->bounds() : QRectF()); }
     QRectF frontCanvasBounds() override { return front; }
-    QFont All_Text_font() override { return textFont; }
-    QColor All_Text_clr() override { return textColour; }
 
     int refreshes = 0;
-    std::vector<QRectF> positions;
     QRectF front;
-    QFont textFont{QStringLiteral("Serif"), 17};
-    QColor textColour{Qt::darkGreen};
 
 private:
     CoreHub *m_previous = nullptr;
+};
+
+// The bounds a control announced to its observers, in order, while the log lives.
+class BoundsLog {
+public:
+    explicit BoundsLog(SKTGraphic &g) : m_graphic(g)
+    {
+        m_id = g.addObserver([this](SKTGraphic &, const QString &key, const QVariant &, const QVariant &now) {
+            if (key == SKTGraphicBoundsKey)
+                positions.push_back(now.toRectF());
+        });
+    }
+    ~BoundsLog() { m_graphic.removeObserver(m_id); }
+    std::vector<QRectF> positions;
+
+private:
+    SKTGraphic &m_graphic;
+    int m_id = 0;
 };
 
 // A control of any kind, as the kinds' own classes will make it.

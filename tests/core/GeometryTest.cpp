@@ -107,14 +107,14 @@ TEST(Geometry, ResizeByMovingHandle)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingHub hub;
         FlipCounter g;
         g._bounds = QRectF(10, 10, 100, 50);
+        BoundsLog log(g);
         EXPECT_EQ(g.resizeByMovingHandle(c.handle, c.to), c.answer);
         EXPECT_EQ(g.bounds(), c.expected);
         EXPECT_EQ(g.h, c.flipsH ? 1 : 0);
         EXPECT_EQ(g.v, c.flipsV ? 1 : 0);
-        EXPECT_EQ(hub.positions.size(), 1u) << "the panel follows the drag";
+        EXPECT_EQ(log.positions.size(), 1u) << "observers follow the drag";
     }
 }
 
@@ -194,15 +194,15 @@ TEST(Geometry, NaturalAndLabelSize)
         {{5, 5, 100, 50}, true, {5, 5, 100, 50}, true},
     };
     for (const auto &c : cases) {
-        RecordingHub hub;
         Shape_Control g;
         g._bounds = c.bounds;
+        BoundsLog log(g);
         g.ctrl_is_locked = c.locked;
         EXPECT_EQ(g.canMakeNaturalSize(), c.canMake);
         g.makeNaturalSize();
         EXPECT_EQ(g.bounds(), c.natural);
         if (c.bounds.width() == c.bounds.height() || c.locked) {
-            EXPECT_TRUE(hub.positions.empty()) << "nothing set when nothing changes";
+            EXPECT_TRUE(log.positions.empty()) << "nothing set when nothing changes";
         }
     }
 

@@ -64,21 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
                       KindDefaults{SKTGraphicKind::Shape, "Shape_Control", true, true, true},
                       KindDefaults{SKTGraphicKind::Graphic, "SKTGraphic", true, true, true}));
 
-TEST(Graphic, NewControlTakesTheMainWindowTextFontAndColourOfThatMoment)
-{
-    RecordingHub hub;
-    hub.textFont = QFont(QStringLiteral("Serif"), 21);
-    hub.textColour = QColor(10, 20, 30);
-    Shape_Control first;
-    hub.textFont.setPointSize(9);
-    hub.textColour = Qt::red;
-    Shape_Control second;
-    EXPECT_EQ(first.text_ctrl_font.pointSize(), 21);
-    EXPECT_EQ(first.txt_clr, QColor(10, 20, 30));
-    EXPECT_EQ(second.text_ctrl_font.pointSize(), 9);
-    EXPECT_EQ(second.txt_clr, QColor(Qt::red));
-}
-
 TEST(Graphic, FileDefaultIsNoPictureOfTheResources)
 {
     const QString saved = Resource_Path;
@@ -149,29 +134,29 @@ TEST(Graphic, DataSourceTypeClearsTheOtherBinding)
 
 TEST(Graphic, SizeSettersGoThroughTheKindsOwnSetBounds)
 {
-    RecordingHub hub;
     KindProbe text(SKTGraphicKind::Text);
     text._bounds = QRectF(3, 4, 10, 10);
+    BoundsLog log(text);
     text.setWidth(50);
     text.setXPosition(7);
     EXPECT_EQ(text.setBoundsCalls, 2);
     EXPECT_EQ(text.bounds(), QRectF(7, 4, 50, 10));
-    ASSERT_EQ(hub.positions.size(), 2u);
-    EXPECT_EQ(hub.positions.back(), QRectF(7, 4, 50, 10)) << "the panel is told of every bounds change";
+    ASSERT_EQ(log.positions.size(), 2u);
+    EXPECT_EQ(log.positions.back(), QRectF(7, 4, 50, 10)) << "observers hear of every bounds change";
 }
 
 TEST(Graphic, BarcodeImageSetsWidthThenHeightKeepingTheOrigin)
 {
-    RecordingHub hub;
     KindProbe barcode(SKTGraphicKind::Barcode);
     barcode._bounds = QRectF(5, 6, 1, 1);
+    BoundsLog log(barcode);
     QImage picture(120, 40, QImage::Format_ARGB32);
     picture.fill(Qt::black);
     barcode.Set_Barcode_image(picture);
     EXPECT_EQ(barcode.setBoundsCalls, 2);
-    ASSERT_EQ(hub.positions.size(), 2u);
-    EXPECT_EQ(hub.positions[0], QRectF(5, 6, 120, 1));
-    EXPECT_EQ(hub.positions[1], QRectF(5, 6, 120, 40));
+    ASSERT_EQ(log.positions.size(), 2u);
+    EXPECT_EQ(log.positions[0], QRectF(5, 6, 120, 1));
+    EXPECT_EQ(log.positions[1], QRectF(5, 6, 120, 40));
     EXPECT_EQ(barcode._barcode_image.size(), QSize(120, 40));
 }
 
@@ -190,7 +175,6 @@ TEST(Graphic, TextStorageFollowsTheValueAndIsMadeOnFirstUse)
 
 TEST(Graphic, CopyTakesGeometryPaintAndBindingButNotLockOrIdentifier)
 {
-    RecordingHub hub;
     KindProbe source(SKTGraphicKind::Text);
     source._bounds = QRectF(1, 2, 3, 4);
     source._fillColor = Qt::cyan;
@@ -204,7 +188,6 @@ TEST(Graphic, CopyTakesGeometryPaintAndBindingButNotLockOrIdentifier)
     source.control_ID = QStringLiteral("Fup_Name");
     source.text_rotation = 30;
     source.text_ctrl_font = QFont(QStringLiteral("Mono"), 40);
-    hub.textFont = QFont(QStringLiteral("Serif"), 11);
 
     SKTLine line;
     line._bounds = QRectF(0, 0, 10, 10);
@@ -224,7 +207,7 @@ TEST(Graphic, CopyTakesGeometryPaintAndBindingButNotLockOrIdentifier)
     EXPECT_FALSE(copy->ctrl_is_locked);
     EXPECT_TRUE(copy->control_ID.isEmpty());
     EXPECT_EQ(copy->text_rotation, 0);
-    EXPECT_EQ(copy->text_ctrl_font.pointSize(), 11) << "the main window's font, not the source's";
+    EXPECT_EQ(copy->text_ctrl_font.pointSize(), Text_Ctrl_Font_Size) << "the house font, not the source's";
 
     const auto lineCopy = line.copyWithZone();
     ASSERT_EQ(lineCopy->kind(), SKTGraphicKind::Line);

@@ -45,16 +45,15 @@ TEST(Line, EndPointsSurviveTheNormalisedBounds)
 
 TEST(Line, DraggingAnEndPointNeverSwapsTheHandles)
 {
-    RecordingHub hub;
     SKTLine line = lineFrom({50, 40}, {10, 90});
-    hub.positions.clear();
+    BoundsLog log(line);
     EXPECT_EQ(line.resizeByMovingHandle(1, QPointF(80, 100)), 1);
     EXPECT_EQ(line.beginPoint(), QPointF(80, 100));
     EXPECT_EQ(line.endPoint(), QPointF(10, 90));
     EXPECT_EQ(line.bounds(), QRectF(10, 90, 70, 10));
     EXPECT_FALSE(line._pointsRight);
     EXPECT_FALSE(line._pointsDown);
-    EXPECT_EQ(hub.positions.size(), 1u);
+    EXPECT_EQ(log.positions.size(), 1u);
     EXPECT_EQ(line.resizeByMovingHandle(2, QPointF(200, 0)), 2);
     EXPECT_EQ(line.endPoint(), QPointF(200, 0));
     EXPECT_EQ(line.beginPoint(), QPointF(80, 100));

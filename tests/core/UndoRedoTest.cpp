@@ -17,7 +17,7 @@ using namespace archivetest;
 
 namespace {
 
-class RecordingPanel : public LiveModePanel {
+class RecordingPanel : public LiveModeSidePanel {
 public:
     void Refresh_Visitor_Dyn_Ctrl_and_image() override { calls.push_back(QStringLiteral("refresh")); }
     void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic &control) override
@@ -37,7 +37,7 @@ public:
     void Enable_Disable_Redo(bool enabled) override { redoEnabled = enabled; }
     void Refresh_Canvas() override { ++refreshes; }
     void Show_RHS_Properties(SKTGraphic *g) override { shown.push_back(g); }
-    LiveModePanel *Live_Mode_Panel(int side) override { return side == 0 ? &front : &back; }
+    LiveModeSidePanel *Live_Mode_Panel(int side) override { return side == 0 ? &front : &back; }
 
     bool undoEnabled = true;
     bool redoEnabled = true;

@@ -1,0 +1,29 @@
+#pragma once
+// How the image, signature and barcode controls and the design reader get their pictures.
+// The defaults load files the way the controls always do; a window installs its own to point
+// stored paths into its installation and to reset its picture panel.
+
+#include <QImage>
+#include <QString>
+
+class SKTGraphic;
+
+class PictureServices {
+public:
+    virtual ~PictureServices() = default;
+    // The picture of a file as the controls load it (longer side at most 500 pixels, the file's
+    // orientation applied); a null image when no picture can be read there.
+    virtual QImage Get_Image_For_Path(const QString &path, bool asIcon);
+    // A stored path made to point into this installation's resources; by default only trimmed.
+    virtual QString Check_Path_For_App_Resources(const QString &path);
+    // The image control's loaded picture through the filter chain with the control's settings.
+    virtual QImage Get_Image_With_Update_Settings(SKTGraphic &control);
+    // Puts the property panel's image controls back to their defaults.
+    virtual void Reset_Image_Editing_Controls() {}
+};
+
+// The installed services, or the defaults. Installing happens before any control is made;
+// the defaults keep no state, so workers may load pictures through them.
+PictureServices &pictureServices();
+// Installs services (not owned) and returns the previous ones (nullptr for the defaults).
+PictureServices *setPictureServices(PictureServices *services);
