@@ -10,12 +10,10 @@ ControllerHub::ControllerHub(SKTWindowController &controller) : m_controller(con
 {
     m_previous = setCoreHub(this);
     m_previousRequests = setCanvasRequests(this);
-    m_previousPanel = setLiveModePanel(this);
 }
 
 ControllerHub::~ControllerHub()
 {
-    setLiveModePanel(m_previousPanel);
     setCanvasRequests(m_previousRequests);
     setCoreHub(m_previous);
 }

@@ -1,26 +1,31 @@
 #pragma once
 // The controller's answer to what the layers below ask of the main window: the card painting
-// of the design core, the canvas's requests and the live-mode entry panels. A separate object
-// so the controller keeps its fields under their own names (the tool code is a field there and
-// an operation here); each call forwards to the controller.
+// of the design core and the canvas's requests. (The live-mode entry panels are the visitor
+// and group panels' own to install.) A separate object so the controller keeps its fields
+// under their own names (the tool code is a field there and an operation here); each call
+// forwards to the controller.
 
 #include "canvas/CanvasRequests.h"
-#include "canvas/LiveModePanel.h"
 #include "core/CoreHub.h"
 
 class SKTWindowController;
 
-class ControllerHub : public CoreHub, public CanvasRequests, public LiveModePanel {
+class ControllerHub : public CoreHub, public CanvasRequests {
 public:
     explicit ControllerHub(SKTWindowController &controller);
     ~ControllerHub() override;
 
+    // Both roles: the core's refresh after a control drew itself and the canvas's own.
     void Refresh_Canvas() override;
+
+    // --- CoreHub ---
     QRectF frontCanvasBounds() override;
-    QFont All_Text_font() override;
-    QColor All_Text_clr() override;
     const Card_Property *currentCardProperty() override;
     int currentCardShape() override;
+
+    // --- CanvasRequests ---
+    QFont All_Text_font() override;
+    QColor All_Text_clr() override;
     void Insert_In_Undo_Redo() override;
     void Show_RHS_Properties(SKTGraphic *control) override;
     int Selected_Control_Tool() override;
@@ -35,5 +40,4 @@ private:
     SKTWindowController &m_controller;
     CoreHub *m_previous = nullptr;
     CanvasRequests *m_previousRequests = nullptr;
-    LiveModePanel *m_previousPanel = nullptr;
 };

@@ -2,8 +2,8 @@
 // The main design window and the hub every subsystem reaches through `Main_App_wnd`. It stays
 // thin: it owns the card properties, profiles, undo history, grid and the three canvases, and
 // each operation forwards to the object that owns that piece of work. The layers below call up
-// into it through their own small interfaces (CoreHub, CanvasRequests, LiveModePanel), which
-// ControllerHub implements and installs at construction.
+// into it through their own small interfaces (CoreHub, CanvasRequests), which ControllerHub
+// implements and installs at construction.
 
 #include "core/Card_Property.h"
 #include "core/DesignCommands.h"

@@ -40,6 +40,8 @@ TEST_F(CanvasTest, DraggingWithADrawingToolCreatesThatControlFrontmostAndSelecte
         const std::size_t before = front().size();
         const int snapshotsBefore = hub.snapshots;
         hub.tool = c.tool;
+        hub.textFont.setPointSize(8 + c.tool);
+        hub.textColour.setRed(10 * c.tool);
         drag(QPointF(20, 30), QPointF(80, 70));
         ASSERT_EQ(front().size(), before + 1);
         const SKTGraphicPtr made = front().front();
@@ -48,6 +50,8 @@ TEST_F(CanvasTest, DraggingWithADrawingToolCreatesThatControlFrontmostAndSelecte
             EXPECT_EQ(made->Get_shape_type(), c.shapeCode);
         }
         EXPECT_EQ(made->bounds(), QRectF(20, 30, 60, 40));
+        EXPECT_EQ(made->text_ctrl_font.pointSize(), 8 + c.tool) << "the window's text style of that moment";
+        EXPECT_EQ(made->txt_clr, hub.textColour);
         EXPECT_EQ(view->selectionIndexes(), SKTIndexSet{0});
         EXPECT_EQ(view->Selected_Graphic(), made.get());
         EXPECT_EQ(hub.tool, 0) << "the tool returns to the arrow";
@@ -257,6 +261,34 @@ TEST_F(CanvasTest, ThreeArrowPressesMoveThreePointsAndHideTheHandles)
     EXPECT_EQ(hub.snapshots, 7);
     view->unhideHandlesForTimer();  // what the half-second timer does
     EXPECT_FALSE(view->isHidingHandles());
+}
+
+TEST_F(CanvasTest, TheWindowHearsEveryBoundsChangeOfItsControlsThroughTheirObservers)
+{
+    const SKTGraphicPtr g = addRect(QRectF(40, 40, 30, 30));
+    struct Case {
+        const char *name;
+        std::function<void()> change;
+        QRectF bounds;
+    };
+    const std::vector<Case> cases{
+        {"drag", [&] { drag(QPointF(50, 50), QPointF(60, 55)); }, {50, 45, 30, 30}},
+        {"arrow key", [&] { QTest::keyClick(view.get(), Qt::Key_Left); }, {49, 45, 30, 30}},
+        {"handle", [&] { drag(QPointF(79, 75), QPointF(89, 95)); }, {49, 45, 40, 50}},
+        {"panel field", [&] { g->setValueForKey(SKTGraphicXPositionKey, 7.0); }, {7, 45, 40, 50}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        hub.positions.clear();
+        c.change();
+        ASSERT_FALSE(hub.positions.empty());
+        EXPECT_EQ(hub.positions.back().first, g.get());
+        EXPECT_EQ(hub.positions.back().second, c.bounds);
+    }
+    doc->removeAllGraphicsOnSide(0);
+    hub.positions.clear();
+    g->setBounds(QRectF(1, 1, 5, 5));
+    EXPECT_TRUE(hub.positions.empty()) << "a control off the canvas is no longer followed";
 }
 
 TEST_F(CanvasTest, DeletingALockedControlShowsTheMessageAndDeletesNothing)
