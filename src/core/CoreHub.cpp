@@ -1,7 +1,6 @@
 #include "core/CoreHub.h"
 
 #include "core/CardPainting.h"
-#include "core/Globals.h"
 
 #include <QPainter>
 
