@@ -1,90 +1,46 @@
-// Card properties: defaults, copies and the keyed archive.
-#include "core/Card_Property.h"
+// Card properties: copies and the keyed archive.
+#include "DesignTestSupport.h"
 
+#include "core/ArchiveValues.h"
+#include "core/Card_Property.h"
 #include "platform/Plist.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(CardProperty, Defaults)
+QVariant throughPlist(const QVariant &value, platform::PlistFormat format)
 {
-    const Card_Property p;
-    EXPECT_EQ(p.Card_Side(), "2");
-    EXPECT_EQ(p.Card_Side_Name(), "F");
-    EXPECT_EQ(p.Card_Shape(), "R");
-    EXPECT_EQ(p.Card_Name(), "Untitled");
-    EXPECT_EQ(p.Card_BG_Image_Layout(), "Stretch");
-    EXPECT_EQ(p.Card_Sub_Category(), "CR80-Credit Card Size");
-    EXPECT_EQ(p.Watermark_Transp(), 1.0f);
-    EXPECT_EQ(p.Watermark_Text(), "Watermark");
-    EXPECT_EQ(p.Card_alpha_Stepper(), 100.0f);
-    EXPECT_EQ(p.Card_bor_Stepper(), 1);
-    EXPECT_EQ(p.Card_Size(), QSizeF(0, 0));
-    EXPECT_EQ(p.Card_Content_font().pointSize(), 12);
-    EXPECT_FALSE(p.Card_fill_chk());
+    bool ok = false;
+    const QByteArray bytes = platform::plistSerialize(QVariantMap{{"v", value}}, format, &ok);
+    EXPECT_TRUE(ok);
+    return platform::plistParse(bytes).toMap().value("v");
 }
 
-TEST(CardProperty, CopyIsIndependent)
+TEST(CardProperty, ArchiveRoundTripsThroughAPropertyListAndCopiesAreIndependent)
 {
-    Card_Property source;
-    source.setCard_bordr_clr(Qt::red);
-    const auto copy = source.copyWithZone();
-    copy->setCard_bordr_clr(Qt::blue);
-    EXPECT_EQ(source.Card_bordr_clr(), QColor(Qt::red));
-    EXPECT_EQ(copy->Card_bordr_clr(), QColor(Qt::blue));
-}
-
-TEST(CardProperty, ArchiveRoundTripsThroughAPropertyList)
-{
-    Card_Property p;
-    p.setCard_border_chk(true);
-    p.setCard_bor_Stepper(3);
-    p.setCard_grad_Stepper(45);
-    p.setCard_alpha_Stepper(0.25f);
-    p.setCard_fill_Grd_2_clr(QColor(12, 34, 56, 78));
-    p.setCard_fill_style(QStringLiteral("I"));
-    p.setCard_hatch_style(QStringLiteral("Dots"));
-    p.setCard_Shape(QStringLiteral("RR"));
-    p.setCard_Size(QSizeF(243, 154));
-    p.setCard_Location(QPointF(4, 5));
-    p.setWatermark_Used(true);
-    p.setWatermark_Alignment(2);
-    p.setWatermark_Transp(0.5f);
+    Card_Property p = designtest::storedCard(1);
     QImage picture(3, 2, QImage::Format_ARGB32);
     picture.fill(QColor(1, 2, 3));
     picture.setPixelColor(2, 1, QColor(200, 100, 50));
     p.setCard_BG_Image(picture);
-
     const QVariantMap archive = p.encodeWithCoder();
     EXPECT_EQ(archive.size(), 35);
-    bool ok = false;
-    const QByteArray bytes = platform::plistSerialize(archive, platform::PlistFormat::Binary, &ok);
-    ASSERT_TRUE(ok);
-    const Card_Property back = Card_Property::initWithCoder(platform::plistParse(bytes).toMap());
-    EXPECT_TRUE(back.Card_border_chk());
-    EXPECT_EQ(back.Card_bor_Stepper(), 3);
-    EXPECT_EQ(back.Card_grad_Stepper(), 45);
-    EXPECT_EQ(back.Card_alpha_Stepper(), 0.25f);
-    EXPECT_EQ(back.Card_fill_Grd_2_clr(), QColor(12, 34, 56, 78));
-    EXPECT_EQ(back.Card_fill_style(), "I");
-    EXPECT_EQ(back.Card_hatch_style(), "Dots");
-    EXPECT_EQ(back.Card_Shape(), "RR");
-    EXPECT_EQ(back.Card_Size(), QSizeF(243, 154));
-    EXPECT_EQ(back.Card_Location(), QPointF(4, 5));
-    EXPECT_TRUE(back.Watermark_Used());
-    EXPECT_EQ(back.Watermark_Alignment(), 2);
-    EXPECT_EQ(back.Watermark_Text(), "Watermark");
+    const Card_Property back = Card_Property::initWithCoder(throughPlist(archive, platform::PlistFormat::Binary).toMap());
+    designtest::expectSameCard(p, back);
     EXPECT_EQ(back.Card_BG_Image().convertToFormat(QImage::Format_ARGB32), picture);
+
+    const auto copy = p.copyWithZone();
+    copy->setCard_bordr_clr(Qt::blue);
+    EXPECT_NE(p.Card_bordr_clr(), QColor(Qt::blue));
 }
 
 TEST(CardProperty, MissingOrForeignKeysGiveEmptyValuesNotDefaults)
 {
-    QVariantMap archive;
-    archive.insert(QStringLiteral("Card_Name"), QStringLiteral("Badge"));
-    archive.insert(QStringLiteral("Card_bordr_clr"), 17);          // wrong kind
-    archive.insert(QStringLiteral("Card_BG_Image"), QByteArray("not a png"));
-    archive.insert(QStringLiteral("Card_Size"), QStringLiteral("{garbage"));
+    const QVariantMap archive{{"Card_Name", QStringLiteral("Badge")},
+                              {"Card_bordr_clr", 17},  // wrong kind
+                              {"Card_BG_Image", QByteArray("not a png")},
+                              {"Card_Size", QStringLiteral("{garbage")}};
     const Card_Property p = Card_Property::initWithCoder(archive);
     EXPECT_EQ(p.Card_Name(), "Badge");
     EXPECT_TRUE(p.Watermark_Text().isEmpty()) << "no watermark text, not \"Watermark\"";
@@ -95,38 +51,23 @@ TEST(CardProperty, MissingOrForeignKeysGiveEmptyValuesNotDefaults)
     EXPECT_EQ(p.Card_bor_Stepper(), 0);
 }
 
-}  // namespace
-
-#include "core/ArchiveValues.h"
-
-namespace {
-
 TEST(ArchiveValues, ColoursFontsAndPicturesComeBackExactly)
 {
-    const QColor colours[] = {QColor::fromRgbF(0.1234f, 0.5f, 0.98765f, 0.3333f), QColor(12, 34, 56, 78), Qt::white,
-                              QColor::fromRgba64(1, 65534, 32767, 0)};
-    for (const QColor &c : colours) {
-        bool ok = false;
-        const QByteArray bytes = platform::plistSerialize(QVariantMap{{"c", Archive_Color(c)}},
-                                                          platform::PlistFormat::Xml, &ok);
-        ASSERT_TRUE(ok);
-        EXPECT_EQ(Unarchive_Color(platform::plistParse(bytes).toMap().value("c")).rgba64(), c.rgba64());
-    }
+    for (const QColor &c : {QColor::fromRgbF(0.1234f, 0.5f, 0.98765f, 0.3333f), QColor(12, 34, 56, 78),
+                            QColor(Qt::white), QColor::fromRgba64(1, 65534, 32767, 0)})
+        EXPECT_EQ(Unarchive_Color(throughPlist(Archive_Color(c), platform::PlistFormat::Xml)).rgba64(), c.rgba64());
     QFont font(QStringLiteral("Serif"));
     font.setPointSizeF(13.5);
     font.setBold(true);
     font.setItalic(true);
     const QFont back = Unarchive_Font(Archive_Font(font));
-    EXPECT_EQ(back.pointSizeF(), 13.5);
-    EXPECT_TRUE(back.bold());
-    EXPECT_TRUE(back.italic());
+    EXPECT_EQ(std::tuple(back.pointSizeF(), back.bold(), back.italic()), std::tuple(13.5, true, true));
 }
 
 TEST(ArchiveValues, ForeignValuesReadAsNone)
 {
-    const QVariant colourInputs[] = {QVariant(), QVariant(5), QVariantList{1, 2, 3},
-                                     QVariantList{"a", "b", "c", "d"}, QVariant(QStringLiteral("1:0:0:1"))};
-    for (const QVariant &v : colourInputs)
+    for (const QVariant &v : {QVariant(), QVariant(5), QVariant(QVariantList{1, 2, 3}),
+                              QVariant(QVariantList{"a", "b", "c", "d"}), QVariant(QStringLiteral("1:0:0:1"))})
         EXPECT_FALSE(Unarchive_Color(v).isValid());
     EXPECT_EQ(Unarchive_Color(QVariantList{2.0, -1.0, 0.5, 1.0}).rgba64(), QColor::fromRgba64(65535, 0, 32768, 65535).rgba64())
         << "out-of-range channels are pinned";

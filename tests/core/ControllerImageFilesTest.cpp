@@ -1,6 +1,7 @@
 // The main window's image and file operations: cascade point, units, resolution, picture
 // files, folder listings, series in use and the path check.
 #include "CoreTestSupport.h"
+#include "DesignTestSupport.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/DocumentFiles.h"
@@ -16,8 +17,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
-#include <QLocale>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -51,27 +50,21 @@ QImage redCard(int w, int h, double dpi)
 
 TEST(ControllerFunctions, NewControlsCascadeAndRestartNearTheEdges)
 {
-    last_ctrl_X = last_ctrl_Y = 10.0f;
     const QSizeF card(243, 154);
-    const QPointF expected[] = {{30, 30}, {50, 50}, {70, 70}, {90, 90}, {110, 10}, {130, 30}};
-    for (const QPointF &p : expected)
-        EXPECT_EQ(Control_New_Point(2, card), p);
+    const struct { float x, y; int count; QPointF expected; } cases[] = {
+        {10, 10, 2, {30, 30}},  {30, 30, 2, {50, 50}}, {90, 90, 2, {110, 10}}, {110, 10, 2, {130, 30}},
+        {10, 10, 30, {40, 40}},  // the step grows past 20 controls
+        {173, 10, 0, {10, 30}},  // x + 50 reaching the width starts over
+        {172, 10, 0, {192, 30}},
+    };
+    for (const auto &c : cases) {
+        last_ctrl_X = c.x;
+        last_ctrl_Y = c.y;
+        EXPECT_EQ(Control_New_Point(c.count, card), c.expected) << c.x << "," << c.y << " " << c.count;
+    }
     last_ctrl_X = last_ctrl_Y = 10.0f;
-    EXPECT_EQ(Control_New_Point(30, card), QPointF(40, 40)) << "the step grows past 20 controls";
-    last_ctrl_X = 173.0f;
-    last_ctrl_Y = 10.0f;
-    EXPECT_EQ(Control_New_Point(0, card), QPointF(10, 30)) << "x + 50 reaching the width starts over";
-    last_ctrl_X = 172.0f;
-    last_ctrl_Y = 10.0f;
-    EXPECT_EQ(Control_New_Point(0, card), QPointF(192, 30));
-    last_ctrl_X = last_ctrl_Y = 10.0f;
-}
-
-TEST(ControllerFunctions, MillimetresAndPoints)
-{
     EXPECT_NEAR(Points_to_MM_Convert(243), 85.725, 1e-4);
     EXPECT_NEAR(MM_to_Points_Convert(54), 153.07, 1e-2);
-    EXPECT_NEAR(MM_to_Points_Convert(Points_to_MM_Convert(154)), 154, 1e-3);
 }
 
 TEST(ControllerFunctions, IncreaseDpiRedrawsAtTheResolution)
@@ -91,10 +84,7 @@ TEST(ControllerFunctions, SaveGenImageEncodesByExtension)
 {
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     QTemporaryDir dir;
-    struct Case {
-        const char *name;
-        QByteArray magic;
-    } cases[] = {
+    const struct { const char *name; QByteArray magic; } cases[] = {
         {"a.jpg", QByteArray("\xff\xd8\xff", 3)}, {"b.JPEG", QByteArray("\xff\xd8\xff", 3)},
         {"c.png", QByteArray("\x89PNG", 4)},       {"d.bmp", QByteArray("BM")},
         {"e.tiff", QByteArray("II*\0", 4)},        {"f.PDF", QByteArray("%PDF-")},
@@ -106,9 +96,7 @@ TEST(ControllerFunctions, SaveGenImageEncodesByExtension)
         touch(path, "previous content");
         QString error;
         ASSERT_TRUE(Save_gen_image(picture, path, &error)) << error.toStdString();
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray head = f.read(8);
+        const QByteArray head = designtest::fileBytes(path).left(8);
         EXPECT_TRUE(head.startsWith(c.magic) || (c.magic.startsWith("II") && head.startsWith(QByteArray("MM\0*", 4))));
         if (c.magic.startsWith("%PDF")) {
             const auto info = testsupport::runTool(pdfinfo, {path});
@@ -131,9 +119,7 @@ TEST(ControllerFunctions, SaveGenImageReportsFailureAndKeepsTheOldFile)
     QString error;
     EXPECT_FALSE(Save_gen_image(redCard(10, 10, 72), kept, &error));
     EXPECT_FALSE(error.isEmpty());
-    QFile f(kept);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), "old");
+    EXPECT_EQ(designtest::fileBytes(kept), "old");
     EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("a.png")), &error));
     EXPECT_FALSE(Save_gen_image(redCard(10, 10, 72), dir.filePath(QStringLiteral("no/such/a.png")), &error));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.png"))));
@@ -142,9 +128,7 @@ TEST(ControllerFunctions, SaveGenImageReportsFailureAndKeepsTheOldFile)
 TEST(ControllerFunctions, LoadingAPictureMakesAThumbnail)
 {
     QTemporaryDir dir;
-    struct Case {
-        QSize stored, loaded;
-    } cases[] = {{{1200, 600}, {500, 250}}, {{300, 900}, {166, 500}}, {{120, 80}, {120, 80}}};
+    const struct { QSize stored, loaded; } cases[] = {{{1200, 600}, {500, 250}}, {{300, 900}, {166, 500}}, {{120, 80}, {120, 80}}};
     for (const auto &c : cases) {
         const QString path = dir.filePath(QStringLiteral("p%1.png").arg(c.stored.width()));
         ASSERT_TRUE(redCard(c.stored.width(), c.stored.height(), 300).save(path));
@@ -164,13 +148,9 @@ TEST(ControllerFunctions, FolderListings)
 {
     QTemporaryDir dir;
     const QString root = dir.path();
-    touch(root + QStringLiteral("/a.did"));
-    touch(root + QStringLiteral("/b.txt"));
-    touch(root + QStringLiteral("/.hidden"));
-    touch(root + QStringLiteral("/sub/inner.png"));
-    touch(root + QStringLiteral("/sub/deeper/x.y.z"));
+    for (const char *name : {"a.did", "b.txt", ".hidden", "sub/inner.png", "sub/deeper/x.y.z"})
+        touch(root + QLatin1Char('/') + QLatin1String(name));
     QDir(root).mkdir(QStringLiteral(".cache"));
-
     EXPECT_EQ(sorted(Get_Folder_Array_At_Path(root)), QStringList({".cache", "sub"}));
     EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, false)), QStringList({".hidden", "a.did", "b.txt"}));
     EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, true)), QStringList({".hidden", "a", "b"}));
@@ -199,40 +179,25 @@ TEST(ControllerFunctions, FilterKeepsDesignFilesInAnyCaseAndFolders)
 TEST(ControllerFunctions, SeriesNamesAndSeriesInUse)
 {
     testsupport::TempDataFolder folder;
-    touch(Data_Folder_Path + QStringLiteral("/Names.txt"));
-    touch(Data_Folder_Path + QStringLiteral("/Codes.txt"));
-    touch(Data_Folder_Path + QStringLiteral("/Upper.TXT"));
-    touch(Data_Folder_Path + QStringLiteral("/notes.csv"));
+    for (const char *name : {"Names.txt", "Codes.txt", "Upper.TXT", "notes.csv"})
+        touch(Data_Folder_Path + QLatin1Char('/') + QLatin1String(name));
     QDir(Data_Folder_Path).mkdir(QStringLiteral("dir.txt"));
     EXPECT_EQ(sorted(Get_datasheet_File_Name_Array()), QStringList({"Codes", "Names", "Upper"}));
 
     coretest::RecordingHub hub;
-    auto bound = [](std::unique_ptr<SKTGraphic> g, const QString &series) {
+    SKTText text;
+    Shape_Control shape;
+    SKTBarcode code;
+    SKTImage photo;
+    for (auto [g, series] : {std::pair<SKTGraphic *, const char *>(&text, "Names"), {&shape, "Names"}, {&code, "Codes"},
+                             {&photo, "Photos"}}) {
         g->data_source_type = 1;
-        g->batch_list_name = series;
-        return g;
-    };
-    std::vector<std::unique_ptr<SKTGraphic>> keep;
-    auto add = [&](std::unique_ptr<SKTGraphic> g) {
-        keep.push_back(std::move(g));
-        return keep.back().get();
-    };
-    SKTGraphic *text = add(bound(std::make_unique<SKTText>(), QStringLiteral("Names")));
-    SKTGraphic *shape = add(bound(std::make_unique<Shape_Control>(), QStringLiteral("Names")));
-    SKTGraphic *code = add(bound(std::make_unique<SKTBarcode>(), QStringLiteral("Codes")));
-    SKTGraphic *photo = add(bound(std::make_unique<SKTImage>(), QStringLiteral("Photos")));
-    struct Case {
-        QString series;
-        std::vector<SKTGraphic *> front, back;
-        QString sides;
-        bool inUse;
-    } cases[] = {
-        {QStringLiteral("Names"), {text}, {}, QStringLiteral("1"), true},
-        {QStringLiteral("Names"), {shape}, {}, QStringLiteral("1"), false},
-        {QStringLiteral("Codes"), {}, {code}, QStringLiteral("1"), false},
-        {QStringLiteral("Codes"), {}, {code}, QStringLiteral("2"), true},
-        {QStringLiteral("Photos"), {photo}, {}, QStringLiteral("2"), false},
-        {QStringLiteral("Names"), {code}, {shape}, QStringLiteral("2"), false},
+        g->batch_list_name = QLatin1String(series);
+    }
+    const struct { QString series; std::vector<SKTGraphic *> front, back; QString sides; bool inUse; } cases[] = {
+        {"Names", {&text}, {}, "1", true},      {"Names", {&shape}, {}, "1", false},
+        {"Codes", {}, {&code}, "1", false},     {"Codes", {}, {&code}, "2", true},
+        {"Photos", {&photo}, {}, "2", false},   {"Names", {&code}, {&shape}, "2", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.series.toStdString() + " " + c.sides.toStdString());
@@ -252,12 +217,6 @@ TEST(ControllerFunctions, PathCheckAndTexts)
     ASSERT_EQ(ui->messages().size(), 2);
     EXPECT_TRUE(ui->messages().at(0).contains(QStringLiteral("Please select valid file path.")));
 
-    EXPECT_EQ(Convert_Path_From_URL(QUrl::fromLocalFile(QStringLiteral("/tmp/a b.png"))), "/tmp/a b.png");
-    const QString date = Get_date_Value(QStringLiteral("dd-MMM-yyyy"));
-    const QDate parsed = QLocale().toDate(date, QStringLiteral("dd-MMM-yyyy"));
-    EXPECT_TRUE(parsed.isValid()) << date.toStdString();
-    EXPECT_LE(std::abs(parsed.daysTo(QDate::currentDate())), 1);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(Get_time_Value(QStringLiteral("HH:mm:ss"))).hasMatch());
 
     const QString temp = QDir::temp().filePath(QStringLiteral("ziptmp"));
     touch(temp + QStringLiteral("/xl/sheet1.xml"));

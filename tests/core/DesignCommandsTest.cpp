@@ -41,16 +41,11 @@ TEST(DesignSave, PathsPanelsAndMessages)
     archivetest::ScopedStartMode mode(QStringLiteral("G"));
     const DesignData design = fullDesign();
 
-    const struct {
-        const char *name;
-        QString current;
-        DesignSaveRequest request;
-        std::vector<platform::ScriptedUiServices::Answer> script;
-        DesignSaveOutcome::Status status;
-        QString pathAfter;
-        QString written;  // file expected to exist afterwards ("" none)
-        QStringList boxes;
-    } cases[] = {
+    // `written`: the file expected to exist afterwards ("" none).
+    const struct { const char *name; QString current; DesignSaveRequest request;
+        std::vector<platform::ScriptedUiServices::Answer> script; DesignSaveOutcome::Status status;
+        QString pathAfter, written; QStringList boxes; }
+    cases[] = {
         {"save to the current path", existing, {false, true, "L"}, {}, DesignSaveOutcome::Saved, existing, existing,
          {QStringLiteral("message")}},
         {"unsaved design asks for a path", QString(), {false, true, "L"}, {chosen}, DesignSaveOutcome::Saved,
@@ -106,15 +101,9 @@ TEST(DesignSave, DesignThatCannotBeBuiltIsReportedEvenWhenSilent)
 
 TEST(DesignCommands, CloseAndExitStopWhenTheSaveIsNotWritten)
 {
-    const struct {
-        const char *name;
-        int answer;
-        bool saveWorks;
-        bool reallyExit;
-        bool closeGoesOn;
-        bool exitGoesOn;
-        int saves;
-    } cases[] = {
+    const struct { const char *name; int answer; bool saveWorks; bool reallyExit; bool closeGoesOn; bool exitGoesOn;
+        int saves; }
+    cases[] = {
         {"yes and saved", AnswerYes, true, true, true, true, 1},
         {"yes but the save failed", AnswerYes, false, true, false, false, 1},
         {"no", AnswerNo, true, true, true, true, 0},
@@ -163,13 +152,9 @@ TEST(DesignCommands, OpenChoosesAndChecksTheFileBeforeAnythingIsReset)
         f.write(fileBytes(good).left(3000));
     }
     const QString question = QStringLiteral("Do you want to save changes before opening document?");
-    const struct {
-        const char *name;
-        std::vector<platform::ScriptedUiServices::Answer> script;
-        bool saveWorks;
-        DesignOpenOutcome::Status status;
-        QStringList requests;
-    } cases[] = {
+    const struct { const char *name; std::vector<platform::ScriptedUiServices::Answer> script; bool saveWorks;
+        DesignOpenOutcome::Status status; QStringList requests; }
+    cases[] = {
         {"cancel the question", {AnswerCancel}, true, DesignOpenOutcome::Cancelled, {"yesNoCancel"}},
         {"yes but the save failed", {AnswerYes}, false, DesignOpenOutcome::Cancelled, {"yesNoCancel"}},
         {"cancel the panel", {AnswerNo, QString()}, true, DesignOpenOutcome::Cancelled, {"yesNoCancel", "openFile"}},
@@ -199,14 +184,9 @@ TEST(DesignCommands, OpenChoosesAndChecksTheFileBeforeAnythingIsReset)
 
 TEST(DesignLoad, StartModeAfterLoading)
 {
-    const struct {
-        const char *current;
-        const char *file;
-        bool binding;
-        int column1;
-        bool readTable;
-        const char *expected;
-    } cases[] = {
+    const struct { const char *current; const char *file; bool binding; int column1; bool readTable;
+        const char *expected; }
+    cases[] = {
         {"T", "L", false, -1, true, "L"}, {"L", "G", false, -1, true, "G"}, {"G", "L", false, -1, false, "G"},
         {"V", "T", false, -1, false, "L"}, {"L", "L", true, 3, true, "G"}, {"L", "L", true, 3, false, "L"},
         {"L", "L", false, 3, true, "L"},  {"L", "L", true, -1, true, "L"},

@@ -12,80 +12,47 @@ using namespace coretest;
 
 namespace {
 
-void expectRectNear(const QRectF &actual, const QRectF &expected, double tolerance = 1e-3)
-{
-    EXPECT_NEAR(actual.x(), expected.x(), tolerance) << "x";
-    EXPECT_NEAR(actual.y(), expected.y(), tolerance) << "y";
-    EXPECT_NEAR(actual.width(), expected.width(), tolerance) << "width";
-    EXPECT_NEAR(actual.height(), expected.height(), tolerance) << "height";
-}
+using K = SKTGraphicKind;
 
-struct DrawingBoundsCase {
-    const char *name;
-    SKTGraphicKind kind;
-    QRectF bounds;
-    bool stroke;
-    double strokeWidth;
-    int rotation;
-    QRectF expected;
-};
+// Card geometry is compared to a thousandth of a point.
+QRectF rounded(const QRectF &r)
+{
+    const auto k = [](double v) { return std::round(v * 1000) / 1000; };
+    return QRectF(k(r.x()), k(r.y()), k(r.width()), k(r.height()));
+}
 
 TEST(Geometry, DrawingBounds)
 {
-    const DrawingBoundsCase cases[] = {
-        {"no stroke: handle margin", SKTGraphicKind::Shape, {10, 20, 100, 50}, false, 20, 0, {6, 16, 109, 59}},
-        {"thin stroke: handle margin", SKTGraphicKind::Shape, {10, 20, 100, 50}, true, 3, 0, {6, 16, 109, 59}},
-        {"thick stroke: half its width", SKTGraphicKind::Shape, {10, 20, 100, 50}, true, 20, 0, {0, 10, 121, 71}},
-        {"text turned 90", SKTGraphicKind::Text, {0, 0, 100, 50}, false, 1, 90, {21, -29, 59, 109}},
-        {"shape turned 90", SKTGraphicKind::Shape, {0, 0, 100, 50}, false, 1, 90, {21, -29, 59, 109}},
-        {"image keeps its rotation inside", SKTGraphicKind::Image, {0, 0, 100, 50}, false, 1, 90, {-4, -4, 109, 59}},
+    const struct { const char *name; K kind; QRectF bounds; bool stroke; double width; int turn; QRectF expected; }
+    cases[] = {
+        {"no stroke: handle margin", K::Shape, {10, 20, 100, 50}, false, 20, 0, {6, 16, 109, 59}},
+        {"thin stroke: handle margin", K::Shape, {10, 20, 100, 50}, true, 3, 0, {6, 16, 109, 59}},
+        {"thick stroke: half its width", K::Shape, {10, 20, 100, 50}, true, 20, 0, {0, 10, 121, 71}},
+        {"text turned 90", K::Text, {0, 0, 100, 50}, false, 1, 90, {21, -29, 59, 109}},
+        {"shape turned 90", K::Shape, {0, 0, 100, 50}, false, 1, 90, {21, -29, 59, 109}},
+        {"image keeps its rotation inside", K::Image, {0, 0, 100, 50}, false, 1, 90, {-4, -4, 109, 59}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         KindProbe g(c.kind);
         g._bounds = c.bounds;
         g._isDrawingStroke = c.stroke;
-        g._strokeWidth = c.strokeWidth;
-        g.text_rotation = c.rotation;
-        expectRectNear(g.drawingBounds(), c.expected);
+        g._strokeWidth = c.width;
+        g.text_rotation = c.turn;
+        EXPECT_EQ(rounded(g.drawingBounds()), c.expected);
     }
-}
-
-TEST(Geometry, LineBoundsComeFromItsTwoPoints)
-{
     SKTLine line;
     line.setBeginPoint(QPointF(50, 40));
     line.setEndPoint(QPointF(10, 90));
     line._strokeWidth = 30;
-    EXPECT_EQ(line.bounds(), QRectF(10, 40, 40, 50));
-    // Stroke margin 15 around the segment's box, plus one.
-    expectRectNear(line.drawingBounds(), QRectF(-5, 25, 71, 81));
-}
+    EXPECT_EQ(line.drawingBounds(), QRectF(-5, 25, 71, 81)) << "a line: half its stroke, plus one";
 
-TEST(Geometry, RotatedPathRect)
-{
-    expectRectNear(Rotated_Path_Rect(QRectF(0, 0, 100, 50), 90), QRectF(25, -25, 50, 100));
-    EXPECT_EQ(Rotated_Path_Rect(QRectF(1, 2, 3, 4), 0), QRectF(1, 2, 3, 4));
-    const double d = 100 / std::sqrt(2.0);
-    expectRectNear(Rotated_Path_Rect(QRectF(0, 0, 100, 100), 45), QRectF(50 - d, 50 - d, 2 * d, 2 * d));
-    // A positive angle turns clockwise on the y-down card: the top-right corner goes down.
+    // A positive angle turns clockwise on the y-down card.
     SKTBezierPath p;
     p.path.moveTo(10, 0);
-    p.lineWidth = 7;
-    const SKTBezierPath turned = rotatedPath(p, 90, QPointF(0, 0));
-    EXPECT_NEAR(turned.path.elementAt(0).x, 0, 1e-9);
-    EXPECT_NEAR(turned.path.elementAt(0).y, 10, 1e-9);
-    EXPECT_EQ(turned.lineWidth, 7);
+    const QPainterPath turned = rotatedPath(p, 90, QPointF(0, 0)).path;
+    EXPECT_EQ(rounded(QRectF(turned.elementAt(0), QSizeF(0, 0))).topLeft(), QPointF(0, 10));
 }
-
-struct ResizeCase {
-    const char *name;
-    qint64 handle;
-    QPointF to;
-    QRectF expected;
-    qint64 answer;
-    bool flipsH, flipsV;
-};
 
 class FlipCounter : public Shape_Control {
 public:
@@ -96,14 +63,15 @@ public:
 
 TEST(Geometry, ResizeByMovingHandle)
 {
-    const ResizeCase cases[] = {
-        {"through both opposite edges", 1, {130, 70}, {110, 60, 20, 10}, 8, true, true},
-        {"top middle ignores x", 2, {500, 5}, {10, 5, 100, 55}, 2, false, false},
-        {"right edge", 5, {150, 0}, {10, 10, 140, 50}, 5, false, false},
-        {"right edge through the left", 5, {0, 0}, {0, 10, 10, 50}, 4, true, false},
-        {"bottom through the top", 7, {0, 0}, {10, 0, 100, 10}, 2, false, true},
-        {"bottom-left corner", 6, {20, 100}, {20, 10, 90, 90}, 6, false, false},
-        {"collapse to zero width stays", 3, {10, 10}, {10, 10, 0, 50}, 3, false, false},
+    const struct { const char *name; qint64 handle; QPointF to; QRectF expected; qint64 answer; int flipsH, flipsV; }
+    cases[] = {
+        {"through both opposite edges", 1, {130, 70}, {110, 60, 20, 10}, 8, 1, 1},
+        {"top middle ignores x", 2, {500, 5}, {10, 5, 100, 55}, 2, 0, 0},
+        {"right edge", 5, {150, 0}, {10, 10, 140, 50}, 5, 0, 0},
+        {"right edge through the left", 5, {0, 0}, {0, 10, 10, 50}, 4, 1, 0},
+        {"bottom through the top", 7, {0, 0}, {10, 0, 100, 10}, 2, 0, 1},
+        {"bottom-left corner", 6, {20, 100}, {20, 10, 90, 90}, 6, 0, 0},
+        {"collapse to zero width stays", 3, {10, 10}, {10, 10, 0, 50}, 3, 0, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -112,86 +80,57 @@ TEST(Geometry, ResizeByMovingHandle)
         BoundsLog log(g);
         EXPECT_EQ(g.resizeByMovingHandle(c.handle, c.to), c.answer);
         EXPECT_EQ(g.bounds(), c.expected);
-        EXPECT_EQ(g.h, c.flipsH ? 1 : 0);
-        EXPECT_EQ(g.v, c.flipsV ? 1 : 0);
+        EXPECT_EQ(g.h, c.flipsH);
+        EXPECT_EQ(g.v, c.flipsV);
         EXPECT_EQ(log.positions.size(), 1u) << "observers follow the drag";
     }
-}
-
-TEST(Geometry, ADragCarriesTheMirroredHandleOn)
-{
+    // The drag goes on with the mirrored handle: the original left edge stays put.
     Shape_Control g;
     g._bounds = QRectF(10, 10, 100, 50);
-    qint64 h = g.resizeByMovingHandle(5, QPointF(0, 30));  // right edge past the left one
-    EXPECT_EQ(h, 4);
-    h = g.resizeByMovingHandle(h, QPointF(-20, 30));
-    EXPECT_EQ(h, 4);
-    EXPECT_EQ(g.bounds(), QRectF(-20, 10, 30, 50)) << "the original left edge stays put";
-}
+    EXPECT_EQ(g.resizeByMovingHandle(g.resizeByMovingHandle(5, QPointF(0, 30)), QPointF(-20, 30)), 4);
+    EXPECT_EQ(g.bounds(), QRectF(-20, 10, 30, 50));
 
-TEST(Geometry, BarcodeIsNotResizedByHandlesButFindsThem)
-{
-    KindProbe barcode(SKTGraphicKind::Barcode);
+    KindProbe barcode(K::Barcode);
     barcode._bounds = QRectF(10, 10, 100, 50);
-    EXPECT_EQ(barcode.handleUnderPoint(QPointF(110, 60)), 8);
-    EXPECT_EQ(barcode.resizeByMovingHandle(8, QPointF(200, 200)), 0);
-    EXPECT_EQ(barcode.bounds(), QRectF(10, 10, 100, 50));
+    EXPECT_EQ(barcode.handleUnderPoint(QPointF(110, 60)), 8) << "a barcode shows its handles";
+    EXPECT_EQ(barcode.resizeByMovingHandle(8, QPointF(200, 200)), 0) << "but is not resized by them";
     barcode.makeNaturalSize();
     EXPECT_EQ(barcode.bounds(), QRectF(10, 10, 100, 50));
 }
 
-TEST(Geometry, HandleUnderPoint)
+TEST(Geometry, HandleAndContentsUnderPoint)
 {
-    struct Case {
-        QPointF p;
-        qint64 expected;
-    } cases[] = {
-        {{10, 10}, 1},  {{6, 6}, 1},     {{13.99, 13.99}, 1}, {{14, 10}, 0}, {{10, 14}, 0},
-        {{60, 10}, 2},  {{110, 10}, 3},  {{10, 35}, 4},       {{110, 35}, 5}, {{10, 60}, 6},
-        {{60, 60}, 7},  {{110, 60}, 8},  {{60, 35}, 0},
+    // Contents are half open: the right and bottom edges lie outside.
+    const struct { QPointF p; qint64 handle; bool contents; } cases[] = {
+        {{10, 10}, 1, true},   {{6, 6}, 1, false},   {{13.99, 13.99}, 1, true}, {{14, 10}, 0, true},
+        {{10, 14}, 0, true},   {{60, 10}, 2, true},  {{110, 10}, 3, false},     {{10, 35}, 4, true},
+        {{110, 35}, 5, false}, {{10, 60}, 6, false}, {{60, 60}, 7, false},      {{110, 60}, 8, false},
+        {{60, 35}, 0, true},   {{109.9, 59.9}, 8, true},
     };
-    Shape_Control g;
+    KindProbe g(K::Image);
     g._bounds = QRectF(10, 10, 100, 50);
-    for (const auto &c : cases)
-        EXPECT_EQ(g.handleUnderPoint(c.p), c.expected) << c.p.x() << "," << c.p.y();
-
+    for (const auto &c : cases) {
+        EXPECT_EQ(g.handleUnderPoint(c.p), c.handle) << c.p.x() << "," << c.p.y();
+        EXPECT_EQ(g.isContentsUnderPoint(c.p), c.contents) << c.p.x() << "," << c.p.y();
+    }
     Shape_Control tiny;
     tiny._bounds = QRectF(0, 0, 4, 4);
     EXPECT_EQ(tiny.handleUnderPoint(QPointF(2, 2)), 1) << "the lower code wins where squares overlap";
 
-    KindProbe text(SKTGraphicKind::Text);
-    text._bounds = QRectF(0, 0, 100, 50);
-    text.text_rotation = 90;
+    KindProbe text(K::Text);
     Shape_Control shape;
-    shape._bounds = QRectF(0, 0, 100, 50);
-    shape.text_rotation = 90;
+    text._bounds = shape._bounds = QRectF(0, 0, 100, 50);
+    text.text_rotation = shape.text_rotation = 90;
     EXPECT_EQ(text.handleUnderPoint(QPointF(25, -25)), 1) << "a text's handles stand on its turned box";
     EXPECT_EQ(shape.handleUnderPoint(QPointF(25, -25)), 0);
     EXPECT_EQ(shape.handleUnderPoint(QPointF(0, 0)), 1) << "a shape's stay on its bounds";
 }
 
-TEST(Geometry, ContentsUnderPointIsHalfOpen)
-{
-    KindProbe g(SKTGraphicKind::Image);
-    g._bounds = QRectF(10, 10, 100, 50);
-    EXPECT_TRUE(g.isContentsUnderPoint(QPointF(10, 10)));
-    EXPECT_TRUE(g.isContentsUnderPoint(QPointF(109.9, 59.9)));
-    EXPECT_FALSE(g.isContentsUnderPoint(QPointF(110, 30)));
-    EXPECT_FALSE(g.isContentsUnderPoint(QPointF(30, 60)));
-}
-
 TEST(Geometry, NaturalAndLabelSize)
 {
-    struct Case {
-        QRectF bounds;
-        bool locked;
-        QRectF natural;
-        bool canMake;
-    } cases[] = {
-        {{5, 5, 100, 50}, false, {5, 5, 50, 50}, true},
-        {{5, 5, 30, 80}, false, {5, 5, 30, 30}, true},
-        {{5, 5, 40, 40}, false, {5, 5, 40, 40}, false},
-        {{5, 5, 100, 50}, true, {5, 5, 100, 50}, true},
+    const struct { QRectF bounds; bool locked; QRectF natural; bool canMake; } cases[] = {
+        {{5, 5, 100, 50}, false, {5, 5, 50, 50}, true}, {{5, 5, 30, 80}, false, {5, 5, 30, 30}, true},
+        {{5, 5, 40, 40}, false, {5, 5, 40, 40}, false}, {{5, 5, 100, 50}, true, {5, 5, 100, 50}, true},
     };
     for (const auto &c : cases) {
         Shape_Control g;
@@ -201,18 +140,14 @@ TEST(Geometry, NaturalAndLabelSize)
         EXPECT_EQ(g.canMakeNaturalSize(), c.canMake);
         g.makeNaturalSize();
         EXPECT_EQ(g.bounds(), c.natural);
-        if (c.bounds.width() == c.bounds.height() || c.locked) {
-            EXPECT_TRUE(log.positions.empty()) << "nothing set when nothing changes";
-        }
+        EXPECT_EQ(log.positions.empty(), c.natural == c.bounds) << "nothing set when nothing changes";
     }
-
     RecordingHub hub;
     hub.front = QRectF(0, 0, 243, 154);
     Shape_Control g;
     g._bounds = QRectF(5, 5, 10, 10);
     g.makeSameAsLabelSize();
     EXPECT_EQ(g.bounds(), QRectF(0, 0, 243, 154));
-
     SKTLine line;
     line.setBeginPoint(QPointF(50, 10));
     line.setEndPoint(QPointF(10, 40));
@@ -232,9 +167,8 @@ TEST(Geometry, HandlesArePaintedRedWhenLocked)
             g.drawHandlesInView(painter, locked);
         }
         // Handle 8 at (50, 40) covers (46..53, 36..43); its shadow one point lower and right.
-        const QColor centre = image.pixelColor(49, 39);
-        EXPECT_EQ(centre == QColor(Qt::red), locked);
-        EXPECT_NE(centre, QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(49, 39) == QColor(Qt::red), locked);
+        EXPECT_NE(image.pixelColor(49, 39), QColor(Qt::white));
         EXPECT_NE(image.pixelColor(30, 10), QColor(Qt::white)) << "handle 2";
         EXPECT_EQ(image.pixelColor(30, 25), QColor(Qt::white)) << "no handle inside";
     }
