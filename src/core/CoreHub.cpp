@@ -1,6 +1,5 @@
 #include "core/CoreHub.h"
 
-#include "core/CardPainting.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTImage.h"
@@ -12,7 +11,6 @@ namespace {
 CoreHub g_fallbackHub;
 CoreHub *g_hub = nullptr;
 BarcodeImageProvider *g_barcodeProvider = nullptr;
-int g_paintDepth = 0;  // drawing happens on the GUI thread only
 }  // namespace
 
 QRectF Rotated_Path_Rect(const QRectF &rect, float angle)
@@ -38,18 +36,6 @@ SKTBezierPath rotatedPath(const SKTBezierPath &path, double angle, QPointF about
 QFont CoreHub::All_Text_font()
 {
     return QFont(Text_Ctrl_Font, Text_Ctrl_Font_Size);
-}
-
-void CoreHub::Card_Base_Drawing(QPainter &painter, const QRectF &)
-{
-    if (const Card_Property *prop = currentCardProperty())
-        ::Card_Base_Drawing(painter, *prop, currentCardShape(), frontCanvasBounds());
-}
-
-void CoreHub::Card_Border_Drawing(QPainter &painter, const QRectF &)
-{
-    if (const Card_Property *prop = currentCardProperty())
-        ::Card_Border_Drawing(painter, *prop, currentCardShape(), frontCanvasBounds());
 }
 
 QImage CoreHub::Get_Image_For_Path(const QString &path, bool asIcon)
@@ -86,14 +72,4 @@ BarcodeImageProvider *setBarcodeImageProvider(BarcodeImageProvider *provider)
     BarcodeImageProvider *previous = g_barcodeProvider;
     g_barcodeProvider = provider;
     return previous;
-}
-
-ScopedPaintPass::ScopedPaintPass() { ++g_paintDepth; }
-ScopedPaintPass::~ScopedPaintPass() { --g_paintDepth; }
-bool ScopedPaintPass::active() { return g_paintDepth > 0; }
-
-void requestCanvasRefresh()
-{
-    if (!ScopedPaintPass::active())
-        coreHub().Refresh_Canvas();
 }

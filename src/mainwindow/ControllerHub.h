@@ -16,8 +16,6 @@ public:
     QRectF frontCanvasBounds() override;
     QFont All_Text_font() override;
     QColor All_Text_clr() override;
-    const Card_Property *currentCardProperty() override;
-    int currentCardShape() override;
     void Insert_In_Undo_Redo() override;
     void Show_RHS_Properties(SKTGraphic *control) override;
     int Selected_Control_Tool() override;

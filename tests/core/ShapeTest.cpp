@@ -201,37 +201,6 @@ TEST(Shape, FilledPentagramIsFilledInItsInnerPentagon)
     EXPECT_EQ(image.pixelColor(85, 10), QColor(Qt::white));
 }
 
-TEST(Shape, PaintingAsksForARefreshButNeverFromInsideAPaintPass)
-{
-    struct Case {
-        const char *name;
-        bool inPass;
-        bool visible;
-        int refreshes;
-    } cases[] = {
-        {"off screen, outside a pass", false, true, 1},
-        {"inside a pass", true, true, 0},
-        {"invisible", false, false, 0},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingHub hub;
-        Shape_Control s = shape("R");
-        s.ctrl_is_visible = c.visible;
-        s._fillColor = Qt::red;
-        QImage image = cardImage(100, 100, Qt::white);
-        {
-            std::optional<ScopedPaintPass> pass;
-            if (c.inPass)
-                pass.emplace();
-            QPainter painter(&image);
-            s.drawContentsInView(painter, false);
-        }
-        EXPECT_EQ(hub.refreshes, c.refreshes);
-        EXPECT_EQ(image.pixelColor(50, 50) == QColor(Qt::red), c.visible) << "drawn all the same";
-    }
-    EXPECT_FALSE(ScopedPaintPass::active());
-}
 
 }  // namespace
 
