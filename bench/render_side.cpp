@@ -2,7 +2,6 @@
 // as a batch export does for every data row. Reports cards per second.
 
 #include "core/Card_Property.h"
-#include "core/CoreHub.h"
 #include "core/SKTImage.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTText.h"
@@ -18,26 +17,18 @@
 
 namespace {
 
-class BenchHub : public CoreHub {
-public:
-    QRectF frontCanvasBounds() override { return QRectF(0, 0, 243, 154); }
-    const Card_Property *currentCardProperty() override { return &card; }
-    Card_Property card;
-};
-
 struct Card {
-    BenchHub hub;
-    CoreHub *previous = nullptr;
+    Card_Property card;
     std::vector<std::unique_ptr<SKTGraphic>> controls;
 
     Card()
     {
-        previous = setCoreHub(&hub);
-        hub.card.setCard_fill_chk(true);
-        hub.card.setCard_fill_style(QStringLiteral("G"));
-        hub.card.setCard_fill_Grd_1_clr(QColor(230, 240, 255));
-        hub.card.setCard_fill_Grd_2_clr(QColor(180, 200, 240));
-        hub.card.setCard_border_chk(true);
+        card.setCard_Size(QSizeF(243, 154));
+        card.setCard_fill_chk(true);
+        card.setCard_fill_style(QStringLiteral("G"));
+        card.setCard_fill_Grd_1_clr(QColor(230, 240, 255));
+        card.setCard_fill_Grd_2_clr(QColor(180, 200, 240));
+        card.setCard_border_chk(true);
         auto text = [&](const QString &value, const QRectF &bounds, int size, bool shadow) {
             auto t = std::make_unique<SKTText>();
             t->_bounds = bounds;
@@ -64,19 +55,18 @@ struct Card {
         picture._bounds = QRectF(12, 12, 80, 100);
         picture._file_path = QStringLiteral("photo.png");
     }
-    ~Card() { setCoreHub(previous); }
 };
 
 void BM_WriteSidePng(benchmark::State &state)
 {
     const double dpi = double(state.range(0));
     Card card;
-    const SKTGraphicList list = Graphic_Pointers(card.controls);
+    const CardSide side = CardSide::copyOf(card.card, card.controls);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Card_1.png"));
     for (auto _ : state) {
         QString error;
-        if (!SKTRenderingView::Write_Side_File(list, path, dpi, &error)) {
+        if (!SKTRenderingView::Write_Side_File(side, path, dpi, &error)) {
             state.SkipWithError(error.toUtf8().constData());
             break;
         }

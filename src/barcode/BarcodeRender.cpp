@@ -6,7 +6,9 @@
 #include "barcode/TwoDRender.h"
 #include "core/Utilities.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 #include <memory>
@@ -53,6 +55,59 @@ BarcodeImage renderLinear(const BarcodeSetup &setup, const QString &value)
 }
 
 }  // namespace
+
+QPointF Raster_Scale(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    const QTransform t = painter.deviceTransform();
+    if (!engine || engine->type() != QPaintEngine::Raster || t.type() > QTransform::TxScale || t.m11() <= 0
+        || t.m22() <= 0)
+        return {};
+    return {t.m11(), t.m22()};
+}
+
+void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &target)
+{
+    if (modules.isNull() || target.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!Raster_Scale(painter).isNull()) {
+        // Without smoothing every module edge falls on a device pixel; the corners are put there
+        // too, so equal modules differ by at most one pixel.
+        const QTransform t = painter.deviceTransform();
+        const QRectF device = t.mapRect(target);
+        const QRect snapped(QPoint(qRound(device.left()), qRound(device.top())),
+                            QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+        painter.resetTransform();
+        painter.drawImage(snapped, modules);
+        painter.restore();
+        return;
+    }
+    const QImage argb = modules.convertToFormat(QImage::Format_ARGB32);
+    const double cw = target.width() / argb.width(), ch = target.height() / argb.height();
+    QPainterPath light, dark;
+    light.setFillRule(Qt::WindingFill);
+    dark.setFillRule(Qt::WindingFill);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width();) {
+            const QRgb c = line[x];
+            int end = x + 1;
+            while (end < argb.width() && line[end] == c)
+                ++end;
+            if (qAlpha(c) > 127)
+                (qGray(c) < 128 ? dark : light)
+                    .addRect(QRectF(target.left() + x * cw, target.top() + y * ch, (end - x) * cw, ch));
+            x = end;
+        }
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillPath(light, Qt::white);
+    painter.fillPath(dark, Qt::black);
+    painter.restore();
+}
 
 QImage BarcodeImage::toImage(double dpi) const
 {

@@ -4,6 +4,8 @@
 #include "barcode/BarcodeSetup.h"
 
 #include <QImage>
+#include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -23,6 +25,15 @@ struct BarcodeImage {
     // The drawing rasterised at the given resolution (72 = one pixel per point).
     QImage toImage(double dpi) const;
 };
+
+// Device pixels per point along x and y when the painter draws onto pixels without turning or
+// shearing; 0 on vector devices (PDF, printers), where symbols are drawn as shapes.
+QPointF Raster_Scale(const QPainter &painter);
+
+// The modules of a 2-D symbol (one pixel per module or finer, dark where a module is dark)
+// painted into `target`: on pixels with each edge on a device pixel, elsewhere as one filled
+// shape, so a PDF holds the symbol as vectors.
+void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &target);
 
 // Encodes the value with the set-up's symbology and settings. The value is the text to encode
 // (the caller chooses linear_font_val, two_d_font_val or a data row's value).

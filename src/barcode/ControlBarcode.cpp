@@ -1,7 +1,11 @@
 #include "barcode/ControlBarcode.h"
 
 #include "barcode/BarcodeRender.h"
-#include "core/SKTGraphic.h"
+#include "barcode/TwoDImage.h"
+#include "core/SKTBarcode.h"
+#include "core/Utilities.h"
+
+#include <QPainter>
 
 namespace barcode {
 
@@ -51,13 +55,45 @@ BarcodeSetup Setup_From_Control(const SKTGraphic &c)
     return s;
 }
 
+double Control_Barcode_Dpi(const SKTGraphic &control)
+{
+    return control.dpi_val_index == 0 ? 300.0 : Used_DPI_Value(control.dpi_val_index, control.dpi_custom_val);
+}
+
+QString Control_Barcode_Value(const SKTGraphic &control)
+{
+    if (const auto *b = dynamic_cast<const SKTBarcode *>(&control); b && !b->_barcode_value.isEmpty())
+        return b->_barcode_value;
+    return Trim_Str(control.linear_or_2d != 0 ? control.two_d_font_val : control.linear_font_val);
+}
+
 bool ControlBarcodeProvider::Build_Barcode_Image(SKTGraphic &control, const QString &value)
 {
     const BarcodeImage rendered = Render_Barcode(Setup_From_Control(control), value);
-    const QImage picture = rendered.toImage(ControlBarcodeDpi);
-    if (picture.isNull())
+    const QImage picture = rendered.toImage(Control_Barcode_Dpi(control));
+    auto *barcode = dynamic_cast<SKTBarcode *>(&control);
+    if (barcode)
+        barcode->_barcode_value = picture.isNull() ? QString() : value;
+    if (picture.isNull()) {
+        // The bounds stay where the user put them; only the stale picture goes.
+        control._barcode_image = QImage();
+        if (barcode)
+            barcode->barcode_image_var_assign();
         return false;
+    }
     control.Set_Barcode_image(picture);
+    return true;
+}
+
+bool ControlBarcodeProvider::Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const
+{
+    const BarcodeImage rendered = Render_Barcode(Setup_From_Control(control), Control_Barcode_Value(control));
+    if (!rendered.isValid())
+        return false;
+    painter.save();
+    painter.translate(topLeft);
+    rendered.paint(painter);
+    painter.restore();
     return true;
 }
 

@@ -10,8 +10,12 @@ class SKTGraphic;
 
 namespace barcode {
 
-// The resolution a control's picture is made at: sharp when printed, sized in points by it.
-inline constexpr double ControlBarcodeDpi = 300.0;
+// The resolution a control's picture is made at: the control's chosen DPI, 300 for "Auto".
+double Control_Barcode_Dpi(const SKTGraphic &control);
+
+// The value a control's barcode encodes: the value its picture was last built from, else the
+// trimmed two_d_font_val of a 2-D symbol or linear_font_val of a linear one.
+QString Control_Barcode_Value(const SKTGraphic &control);
 
 // The barcode fields of a control as a set-up; a barcode control keeps its transparent-
 // background choice in its fill flag (off for a new one: a white background).
@@ -20,8 +24,9 @@ BarcodeSetup Setup_From_Control(const SKTGraphic &control);
 class ControlBarcodeProvider : public BarcodeImageProvider {
 public:
     // Renders the value with the control's set-up and stores the picture (Set_Barcode_image);
-    // a refused value leaves the control as it was.
+    // a refused value leaves the control with no picture.
     bool Build_Barcode_Image(SKTGraphic &control, const QString &value) override;
+    bool Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const override;
 };
 
 // Installs one provider for the run (idempotent) and returns it.

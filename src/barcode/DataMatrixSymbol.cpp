@@ -418,7 +418,7 @@ TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dp
             if (grid.dark(x, y))
                 line[x + 1] = qRgba(0, 0, 0, 255);
     }
-    return Increase_DPI(TwoDImage{cells, QSizeF(W * moduleSize, H * moduleSize)}, dpi);
+    return Increase_DPI(TwoDImage{cells, QSizeF(W * moduleSize, H * moduleSize), {}}, dpi);
 }
 
 }  // namespace barcode

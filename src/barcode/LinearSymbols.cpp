@@ -1,5 +1,7 @@
 #include "barcode/LinearSymbols.h"
 
+#include "barcode/BarcodeRender.h"
+
 #include "barcode/JapanPostBarcode.h"
 #include "barcode/NKDCodabarBarcode.h"
 #include "barcode/NKDCode128Barcode.h"
@@ -125,12 +127,20 @@ void Paint_Linear_Barcode(QPainter &painter, const NKDBarcode &symbol, const Bar
 
     const QString modules = symbol.completeBarcode();
     const int n = int(modules.size());
-    const float bw = symbol.barWidth();
+    float bw = symbol.barWidth();
     // The bars are centred as they are seen: spaces after the last bar take no room.
     int drawnModules = n;
     while (drawnModules > 0 && modules.at(drawnModules - 1) != u'1')
         --drawnModules;
-    const float x0 = (float(frame.width()) - float(drawnModules) * bw) / 2.0f;
+    float x0 = (float(frame.width()) - float(drawnModules) * bw) / 2.0f;
+    // On pixels a module is a whole number of device pixels from a pixel edge, so equal modules
+    // are equally wide at every resolution; shapes on vector devices keep the exact width.
+    if (const double sx = Raster_Scale(painter).x(); sx > 0) {
+        bw = float(std::max(1.0, std::round(double(bw) * sx)) / sx);
+        x0 = (float(frame.width()) - float(drawnModules) * bw) / 2.0f;
+        const QTransform t = painter.deviceTransform();
+        x0 = float((std::round(t.m11() * x0 + t.dx()) - t.dx()) / t.m11());
+    }
     const float captionHeight = symbol.printsCaption() ? symbol.captionHeight() * 72.0f : 0.0f;
     const float footerHeight = symbol.printsFooter() ? symbol.footerHeight() * 72.0f : 0.0f;
     const float base = footerHeight + style.footer_margin + style.TB_margin;

@@ -138,7 +138,7 @@ TwoDImage QREncoder::renderDataMatrix(const DataMatrix *matrix, int imageDimensi
     const QImage img = paintDataMatrix(matrix, imageDimension);
     if (img.isNull())
         return {};
-    return Increase_DPI(TwoDImage{img, QSizeF(img.width(), img.height())}, dpi);
+    return Increase_DPI(TwoDImage{img, QSizeF(img.width(), img.height()), {}}, dpi);
 }
 
 int QR_Minimum_Size(int versionIndex)

@@ -46,7 +46,7 @@ TwoDImage Increase_DPI(const TwoDImage &image, double dpi)
     const int dpm = int(std::lround(dpi / 0.0254));
     out.setDotsPerMeterX(dpm);
     out.setDotsPerMeterY(dpm);
-    return {out, image.sizePoints};
+    return {out, image.sizePoints, image.modules.isNull() ? image.pixels : image.modules};
 }
 
 QStringList DPI_List_Items()

@@ -9,6 +9,7 @@ namespace barcode {
 struct TwoDImage {
     QImage pixels;      // premultiplied ARGB, transparent where nothing is drawn
     QSizeF sizePoints;  // the size it is drawn at, in points
+    QImage modules;     // the picture before raising: whole pixels per module
 
     bool isNull() const { return pixels.isNull() || sizePoints.isEmpty(); }
 };

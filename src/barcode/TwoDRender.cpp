@@ -82,10 +82,11 @@ BarcodeImage Render_TwoD_Barcode(const BarcodeSetup &setup, const QString &value
         Show_NSLog_Message(out.error);
         return out;
     }
-    const QImage pixels = symbol.image.pixels;
-    return Frame_TwoD_Symbol(setup, symbol.image.sizePoints, [pixels](QPainter &painter, const QRectF &target) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(target, pixels);
+    // The modules as encoded, not the raised picture: every device gets them at its own
+    // resolution.
+    const QImage modules = symbol.image.modules.isNull() ? symbol.image.pixels : symbol.image.modules;
+    return Frame_TwoD_Symbol(setup, symbol.image.sizePoints, [modules](QPainter &painter, const QRectF &target) {
+        Paint_Module_Image(painter, modules, target);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "canvas/SKTGraphicView.h"
 
+#include "core/CardSide.h"
 #include "core/ControllerImageFiles.h"
 #include "canvas/CanvasRequests.h"
 #include "canvas/LiveModePanel.h"
@@ -223,6 +224,12 @@ int SKTGraphicView::indexOf(const SKTGraphic *graphic) const
 
 // --- frame and zoom ---
 
+void SKTGraphicView::setCardProperty(const Card_Property *card)
+{
+    _cardProperty = card;
+    update();
+}
+
 void SKTGraphicView::setCanvasSize(const QSizeF &size)
 {
     _canvasSize = size;
@@ -323,44 +330,27 @@ void SKTGraphicView::snapshot() { canvasRequests().Insert_In_Undo_Redo(); }
 
 void SKTGraphicView::paintEvent(QPaintEvent *event)
 {
-    // Controls ask the main window for a canvas refresh when they finish drawing; inside this
-    // pass that request would schedule another pass, endlessly.
-    ScopedPaintPass pass;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.scale(_scale, _scale);
     const QRectF dirty = QRectF(QRectF(event->rect()).topLeft() / _scale, QRectF(event->rect()).size() / _scale)
                              .adjusted(-1, -1, 1, 1);
 
-    painter.save();
-    coreHub().Card_Base_Drawing(painter, dirty);
     const SKTGraphicArray list = graphics();  // read once per pass
     const SKTIndexSet selection = _selection;
-    SKTGraphic *const wasCurrent = _Selected_Graphic;
-    std::vector<std::pair<SKTGraphic *, bool>> handles;
-    for (int i = int(list.size()) - 1; i >= 0; --i) {
-        SKTGraphic *g = list[std::size_t(i)].get();
-        if (!g || !g->drawingBounds().intersects(dirty))
-            continue;
-        const bool creating = g == _creatingGraphic.get();
-        painter.save();
-        painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
-        g->drawContentsInView(painter, creating);
-        painter.restore();
-        if (!_isHidingHandles && !creating && contains(selection, i))
-            handles.emplace_back(g, g->ctrl_is_locked);
-    }
-    painter.restore();  // handles may stand over the card's rounded edge
-    for (const auto &[g, locked] : handles) {
-        g->drawHandlesInView(painter, locked);
-        _Selected_Graphic = g;  // ends as the frontmost selected control drawn
-    }
-    if (wasCurrent)
-        _Selected_Graphic = wasCurrent;
+    ControlPaintOptions options;
+    options.card = _cardProperty;
+    options.cardShape = _cardProperty ? Card_Outline_Code(*_cardProperty) : 0;
+    options.cardRect = canvasBounds();
+    options.clipToBounds = true;
+    options.dirty = dirty;
+    options.creating = _creatingGraphic.get();
+    if (!_isHidingHandles)
+        options.hasHandles = [&selection](int i) { return contains(selection, i); };
+    SKTGraphic *frontmostSelected = Paint_Controls(painter, Graphic_Pointers(list), options);
+    if (!_Selected_Graphic && frontmostSelected)
+        _Selected_Graphic = frontmostSelected;
 
-    painter.save();
-    coreHub().Card_Border_Drawing(painter, dirty);
-    painter.restore();
     if (_grid)
         _grid->drawRect(painter, dirty.intersected(canvasBounds()));
     if (!_marqueeSelectionBounds.isNull()) {

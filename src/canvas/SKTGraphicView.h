@@ -28,6 +28,7 @@
 #include <optional>
 #include <vector>
 
+class Card_Property;
 class QMenu;
 class QMimeData;
 class SKTDocument;
@@ -71,6 +72,9 @@ public:
     // The card's size in points; the canvas's bounds are (0, 0, size).
     void setCanvasSize(const QSizeF &size);
     QRectF canvasBounds() const { return QRectF(QPointF(0, 0), _canvasSize); }
+    // The card properties painted under and over the controls (not owned); none paints no card.
+    void setCardProperty(const Card_Property *card);
+    const Card_Property *cardProperty() const { return _cardProperty; }
     // Pixels per point on screen (1 = 100 %); the widget's size follows.
     void setScale(double factor);
     double scale() const { return _scale; }
@@ -248,6 +252,7 @@ private:
     std::vector<std::weak_ptr<SKTGraphic>> _selectedObjects;
     QPointer<SKTGrid> _grid;
     QSizeF _canvasSize{243, 154};
+    const Card_Property *_cardProperty = nullptr;
     double _scale = 1.0;
 
     QRectF _rulerEchoedBounds;

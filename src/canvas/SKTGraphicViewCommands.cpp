@@ -296,7 +296,7 @@ void SKTGraphicView::ReplaceGraphicText(SKTGraphicKind kind, bool use_rect, cons
 
 void SKTGraphicView::copy()
 {
-    _paste.didCopy(Copy_Graphics_To_Pasteboard(Graphic_Pointers(selectedGraphics())));
+    _paste.didCopy(Copy_Graphics_To_Pasteboard(Graphic_Pointers(selectedGraphics()), canvasBounds(), _cardProperty));
     canvasRequests().Set_Paste_Button_Status();
 }
 

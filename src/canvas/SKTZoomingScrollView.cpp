@@ -1,5 +1,7 @@
 #include "canvas/SKTZoomingScrollView.h"
 
+#include "core/CardSide.h"
+
 #include "core/CardPainting.h"
 #include "core/CoreHub.h"
 #include "canvas/SKTGraphicView.h"
@@ -100,7 +102,7 @@ double SWCenteringClipView::constrainScrollPoint(double proposed, double documen
     return roundAway((documentSize - clipSize) / 2.0);
 }
 
-void SWCenteringClipView::paintBackdrop(QPainter &p, const QRect &bounds, const QRectF &cardRect)
+void SWCenteringClipView::paintBackdrop(QPainter &p, const QRect &bounds, const QRectF &cardRect, int shape)
 {
     QLinearGradient backdrop(bounds.topLeft(), bounds.bottomLeft());
     backdrop.setColorAt(0.0, QColor::fromRgbF(0.88f, 0.88f, 0.88f));
@@ -108,7 +110,6 @@ void SWCenteringClipView::paintBackdrop(QPainter &p, const QRect &bounds, const 
     p.fillRect(bounds, backdrop);
     if (cardRect.isEmpty())
         return;
-    const int shape = coreHub().currentCardShape();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
@@ -226,8 +227,10 @@ void SKTZoomingScrollView::paintEvent(QPaintEvent *)
 {
     QPainter p(viewport());
     const QWidget *card = widget();
+    const SKTGraphicView *view = canvas();
+    const int shape = view && view->cardProperty() ? Card_Outline_Code(*view->cardProperty()) : 0;
     SWCenteringClipView::paintBackdrop(p, viewport()->rect(),
-                                       card && card->isVisible() ? QRectF(card->geometry()) : QRectF());
+                                       card && card->isVisible() ? QRectF(card->geometry()) : QRectF(), shape);
 }
 
 void SKTZoomingScrollView::resizeEvent(QResizeEvent *event)

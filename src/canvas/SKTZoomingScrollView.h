@@ -53,7 +53,7 @@ public:
 
     // The grey backdrop and the card's white, shadowed outline around `cardRect` (widget
     // coordinates of the clip view).
-    static void paintBackdrop(QPainter &painter, const QRect &bounds, const QRectF &cardRect);
+    static void paintBackdrop(QPainter &painter, const QRect &bounds, const QRectF &cardRect, int cardShape);
 };
 
 class SKTZoomingScrollView : public QScrollArea {

@@ -20,14 +20,6 @@ public:
     virtual void Refresh_Canvas() {}
     // Bounds of the front canvas: the card's rectangle at the origin. Empty when there is none.
     virtual QRectF frontCanvasBounds() { return {}; }
-    // The card properties of the side being painted and the card outline code
-    // (0 rectangle, 1 rounded rectangle, 2 ellipse). Without a side nothing is painted.
-    virtual const Card_Property *currentCardProperty() { return nullptr; }
-    virtual int currentCardShape() { return 0; }
-    // Paint the current side's card under and over its controls, over the whole card rectangle
-    // (the dirty rectangle is not used). Canvas and side renderer call these.
-    virtual void Card_Base_Drawing(QPainter &painter, const QRectF &dirtyRect);
-    virtual void Card_Border_Drawing(QPainter &painter, const QRectF &dirtyRect);
 };
 
 // Builds the picture of a barcode control from its stored settings. The barcode library
@@ -36,8 +28,13 @@ class BarcodeImageProvider {
 public:
     virtual ~BarcodeImageProvider() = default;
     // Encodes `value` with the control's settings and stores the picture in it
-    // (Set_Barcode_image). False, with the control unchanged, when the value is refused.
+    // (Set_Barcode_image). A refused value leaves the control with no picture and answers false:
+    // a batch must never print the barcode of the row before.
     virtual bool Build_Barcode_Image(SKTGraphic &control, const QString &value) = 0;
+    // Paints the control's barcode from its stored set-up at `topLeft` (points of the painter)
+    // at the resolution of the painter's device. False when nothing was painted. Called on any
+    // thread: it reads the control only.
+    virtual bool Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const = 0;
 };
 // The installed provider or nullptr.
 BarcodeImageProvider *barcodeImageProvider();
@@ -48,18 +45,3 @@ BarcodeImageProvider *setBarcodeImageProvider(BarcodeImageProvider *provider);
 CoreHub &coreHub();
 // Installs a hub (not owned) and returns the previous one (nullptr for the fallback).
 CoreHub *setCoreHub(CoreHub *hub);
-
-// Marks the span of a drawing pass. Controls ask for a canvas refresh at the end of their
-// drawing; inside a pass that request would schedule the next paint from within the current
-// one, forever, so it is dropped: the pass in progress already shows the control.
-class ScopedPaintPass {
-public:
-    ScopedPaintPass();
-    ~ScopedPaintPass();
-    ScopedPaintPass(const ScopedPaintPass &) = delete;
-    ScopedPaintPass &operator=(const ScopedPaintPass &) = delete;
-    static bool active();
-};
-
-// A control's refresh request: forwarded to the hub unless a drawing pass is in progress.
-void requestCanvasRefresh();

@@ -1,17 +1,10 @@
 #include "core/KindPainting.h"
 
-#include "core/CoreHub.h"
 #include "core/PaintSupport.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
-
-void Request_Refresh_After_Drawing(const QPainter &painter)
-{
-    if (!painter.device() || painter.device()->devType() != QInternal::Widget)
-        requestCanvasRefresh();
-}
 
 void Draw_Picture_Stretched(QPainter &painter, const QImage &picture, const QRectF &rect, double opacity)
 {

@@ -10,10 +10,6 @@
 
 class QPainter;
 
-// A control's closing refresh request. Painting on a widget is a repaint already, and asking
-// for another from inside it would loop, so it is made only for other devices.
-void Request_Refresh_After_Drawing(const QPainter &painter);
-
 // The picture stretched over the rectangle, smoothly, at the opacity (0 to 1).
 void Draw_Picture_Stretched(QPainter &painter, const QImage &picture, const QRectF &rect, double opacity);
 

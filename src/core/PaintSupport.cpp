@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPainter>
@@ -64,7 +65,10 @@ QColor Color_With_Opacity(const QColor &colour, double opacity)
 QImage Hatch_Pattern_Image(const QString &hatchName)
 {
     // Painting asks for the same few pictures over and over; keep the ones found.
+    // Sides render on several threads at once.
+    static QMutex mutex;
     static QHash<QString, QImage> cache;
+    const QMutexLocker lock(&mutex);
     if (hatchName.isEmpty())
         return {};
     const QString path = platform::joinPath(Resource_Path, QStringLiteral("Fill_Style_Image"),

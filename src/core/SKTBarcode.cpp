@@ -3,7 +3,11 @@
 #include "core/ImageResolution.h"
 #include "core/KindPainting.h"
 
+#include "core/CoreHub.h"
+
+#include <QPaintDevice>
 #include <QPainter>
+#include <cmath>
 
 SKTBarcode::SKTBarcode() : SKTGraphic(SKTGraphicKind::Barcode) {}
 
@@ -17,12 +21,33 @@ std::unique_ptr<SKTBarcode> SKTBarcode::initWithPosition(QPointF point, const QI
 
 void SKTBarcode::barcode_image_var_assign() { _contents = _barcode_image; }
 
+bool SKTBarcode::showsStoredPicture(const QPainter &painter) const
+{
+    const QPaintDevice *device = painter.device();
+    if (!device || device->devType() == QInternal::Widget)
+        return true;
+    if (device->devType() != QInternal::Image && device->devType() != QInternal::Pixmap)
+        return false;
+    const QTransform t = painter.deviceTransform();
+    if (t.type() > QTransform::TxScale)
+        return false;
+    const double deviceDpi = 72.0 * t.m11();
+    return std::abs(deviceDpi - Image_Dpi(_contents)) < 0.5 && std::abs(t.m11() - t.m22()) < 1e-9;
+}
+
 void SKTBarcode::drawContentsInView(QPainter &painter, bool)
 {
     if (!ctrl_is_visible)
         return;
     barcode_image_var_assign();
-    if (!_contents.isNull()) {
+    if (_contents.isNull())
+        return;
+    if (!showsStoredPicture(painter)) {
+        if (const BarcodeImageProvider *provider = barcodeImageProvider();
+            provider && provider->Paint_Barcode(*this, painter, bounds().topLeft()))
+            return;
+    }
+    {
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -30,5 +55,4 @@ void SKTBarcode::drawContentsInView(QPainter &painter, bool)
                           QRectF(_contents.rect()));
         painter.restore();
     }
-    Request_Refresh_After_Drawing(painter);
 }

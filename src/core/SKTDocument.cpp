@@ -368,7 +368,8 @@ std::optional<QByteArray> SKTDocument::dataOfType(const QString &typeName, SKTEr
         if (ok)
             return bytes;
     } else if (typeName == SKTDocumentPDFTypeName) {
-        const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(Graphic_Pointers(_graphics));
+        const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(
+            CardSide::copyOfList(QRectF(QPointF(0, 0), canvasSize(true, {})), nullptr, Graphic_Pointers(_graphics)));
         if (!pdf.isEmpty())
             return pdf;
     } else if (typeName == SKTDocumentTIFFTypeName) {
@@ -396,7 +397,8 @@ void SKTDocument::setPrintInfo(const QPageLayout &layout)
 bool SKTDocument::printOperationWithSettings(QPrinter &printer, SKTError *error)
 {
     const QSizeF card = canvasSize(true, {});
-    const SKTRenderingView view(QRectF(QPointF(0, 0), card), Graphic_Pointers(_graphics), displayName());
+    const SKTRenderingView view(CardSide::copyOfList(QRectF(QPointF(0, 0), card), nullptr, Graphic_Pointers(_graphics)),
+                                displayName());
     printer.setDocName(view.printJobTitle());
     printer.setPageLayout(m_printInfo);
     QPainter painter;

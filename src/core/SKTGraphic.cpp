@@ -376,7 +376,7 @@ QRectF SKTGraphic::drawingBounds() const
         margin = strokeWidth() / 2;
     QRectF r = bounds();
     if (m_kind == SKTGraphicKind::Text || m_kind == SKTGraphicKind::Shape)
-        r = Rotated_Path_Rect(r, float(text_rotation));
+        r = ::Rotated_Path_Rect(r, float(text_rotation));
     else if (m_kind == SKTGraphicKind::Line)
         r = bezierPathForDrawing().path.boundingRect();
     r.adjust(-margin, -margin, margin, margin);
@@ -398,7 +398,7 @@ SKTBezierPath SKTGraphic::Rotated_Control_Path() const
     SKTBezierPath p;
     p.path.addRect(bounds());
     const QPointF centre(float(_bounds.x() + _bounds.width() / 2), float(_bounds.y() + _bounds.height() / 2));
-    SKTBezierPath turned = rotatedPath(p, text_rotation, centre);
+    SKTBezierPath turned = ::rotatedPath(p, text_rotation, centre);
     turned.lineWidth = strokeWidth();
     return turned;
 }
@@ -432,7 +432,7 @@ QPointF SKTGraphic::handlePoint(const QRectF &r, qint64 handle)
 QRectF SKTGraphic::handleRect() const
 {
     if (m_kind == SKTGraphicKind::Text)
-        return Rotated_Path_Rect(bounds(), float(text_rotation));
+        return ::Rotated_Path_Rect(bounds(), float(text_rotation));
     return bounds();
 }
 
@@ -606,7 +606,4 @@ void SKTGraphic::paintPath(QPainter &painter)
         if (isDrawingStroke())
             painter.strokePath(path.path, Border_Pen(strokeColor(), path.lineWidth, strokeBorderType(), path.lineCapStyle));
     }
-    // Painting on a widget is a repaint already: asking for another from here would loop.
-    if (!painter.device() || painter.device()->devType() != QInternal::Widget)
-        requestCanvasRefresh();
 }

@@ -75,7 +75,6 @@ void SKTImage::drawContentsInView(QPainter &painter, bool)
     // The transparency is the one setting applied here rather than in the adjusted picture.
     Draw_Picture_Stretched(painter, _contents_with_settings, bounds(), double(img_trnsp_val) / 100.0);
     Draw_the_image_border(painter, bounds());
-    Request_Refresh_After_Drawing(painter);
 }
 
 void SKTImage::Draw_the_image_border(QPainter &painter, const QRectF &rect)

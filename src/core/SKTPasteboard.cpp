@@ -39,11 +39,12 @@ QByteArray pngOfGraphics(const SKTGraphicList &graphics)
 
 }  // namespace
 
-QMimeData *Pasteboard_Data_With_Graphics(const SKTGraphicList &graphics)
+QMimeData *Pasteboard_Data_With_Graphics(const SKTGraphicList &graphics, const QRectF &cardRect,
+                                         const Card_Property *card)
 {
     auto *data = new QMimeData;
     data->setData(SKTGraphicViewPasteboardType, pasteboardDataWithGraphics(graphics));
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(graphics);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(CardSide::copyOfList(cardRect, card, graphics));
     if (!pdf.isEmpty())
         data->setData(SKTPasteboardPDFType, pdf);
     const QByteArray png = pngOfGraphics(graphics);
@@ -58,11 +59,12 @@ qint64 Pasteboard_Change_Count()
     return g_changeCount.load();
 }
 
-qint64 Copy_Graphics_To_Pasteboard(const SKTGraphicList &graphics)
+qint64 Copy_Graphics_To_Pasteboard(const SKTGraphicList &graphics, const QRectF &cardRect,
+                                   const Card_Property *card)
 {
     followClipboard();
     if (auto *clipboard = QGuiApplication::clipboard())
-        clipboard->setMimeData(Pasteboard_Data_With_Graphics(graphics));
+        clipboard->setMimeData(Pasteboard_Data_With_Graphics(graphics, cardRect, card));
     return Pasteboard_Change_Count();
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 #include <optional>
 
+class Card_Property;
 class QMimeData;
 
 inline const QString SKTGraphicViewPasteboardType = QStringLiteral("Apple Sketch 2 pasteboard type");
@@ -18,14 +19,17 @@ inline const QString SKTPasteboardPDFType = QStringLiteral("application/pdf");
 inline const QString SKTPasteboardPNGType = QStringLiteral("image/png");
 
 // The clipboard content for the controls (caller owns it). A flavour that cannot be made (the
-// picture of controls with no extent) is left out; the own type is always there.
-QMimeData *Pasteboard_Data_With_Graphics(const SKTGraphicList &graphics);
+// picture of controls with no extent) is left out; the own type is always there. The PDF is a
+// page of the card rectangle with that card painted under the controls (none: controls alone).
+QMimeData *Pasteboard_Data_With_Graphics(const SKTGraphicList &graphics, const QRectF &cardRect = {},
+                                         const Card_Property *card = nullptr);
 
 // How many times the clipboard has changed in this run; what the canvas remembers of its last
 // copy to tell its own content from content put there since.
 qint64 Pasteboard_Change_Count();
 // Puts the controls on the clipboard and answers the change count that copy made.
-qint64 Copy_Graphics_To_Pasteboard(const SKTGraphicList &graphics);
+qint64 Copy_Graphics_To_Pasteboard(const SKTGraphicList &graphics, const QRectF &cardRect = {},
+                                   const Card_Property *card = nullptr);
 
 // What a paste finds, in order of preference: the controls' own type, file names, a picture.
 enum class SKTPasteboardContent { Graphics, FileNames, Image, None };

@@ -1,7 +1,6 @@
 #include "core/SKTRenderingView.h"
 
 #include "core/CardPainting.h"
-#include "core/CoreHub.h"
 #include "core/DocumentFiles.h"
 #include "core/ImageResolution.h"
 #include "core/SKTGraphic.h"
@@ -50,39 +49,28 @@ bool fail(QString *error, const QString &why)
 
 }  // namespace
 
-SKTRenderingView::SKTRenderingView(const QRectF &frame, SKTGraphicList graphics, const QString &printJobTitle)
-    : _frame(frame), _graphics(std::move(graphics)), _printJobTitle(printJobTitle)
+SKTRenderingView::SKTRenderingView(CardSide side, const QString &printJobTitle)
+    : _side(std::move(side)), _printJobTitle(printJobTitle)
 {
 }
 
-void SKTRenderingView::drawRect(QPainter &painter, const QRectF &rect) const
+void SKTRenderingView::drawRect(QPainter &painter, const QRectF &) const
 {
-    // Controls ask for a canvas refresh after drawing; a render is no canvas.
-    const ScopedPaintPass pass;
     painter.save();
     prepare(painter);
-    coreHub().Card_Base_Drawing(painter, rect);
-    for (auto it = _graphics.rbegin(); it != _graphics.rend(); ++it) {
-        SKTGraphic *g = *it;
-        if (g && g->print_object == 0 && g->ctrl_is_visible) {
-            painter.save();
-            g->drawContentsInView(painter, false);
-            painter.restore();
-        }
-    }
-    coreHub().Card_Border_Drawing(painter, rect);
+    Paint_Controls(painter, _side.list(), Side_Paint_Options(_side));
     painter.restore();
 }
 
 void SKTRenderingView::drawInto(QPainter &painter, const QRectF &target) const
 {
-    if (_frame.isEmpty() || target.isEmpty())
+    if (frame().isEmpty() || target.isEmpty())
         return;
     painter.save();
     painter.translate(target.topLeft());
-    painter.scale(target.width() / _frame.width(), target.height() / _frame.height());
-    painter.translate(-_frame.topLeft());
-    drawRect(painter, _frame);
+    painter.scale(target.width() / frame().width(), target.height() / frame().height());
+    painter.translate(-frame().topLeft());
+    drawRect(painter, frame());
     painter.restore();
 }
 
@@ -111,24 +99,22 @@ QByteArray SKTRenderingView::dataWithEPSInsideRect(const QRectF &rect, double dp
 {
     const QImage image = imageInsideRect(rect, dpi);
     QPainterPath clip;
-    if (coreHub().currentCardProperty())
-        clip = Card_Outline_Path(coreHub().currentCardShape(), _frame).translated(-rect.topLeft());
+    if (_side.card)
+        clip = Card_Outline_Path(_side.cardShape, _side.cardRect).translated(-rect.topLeft());
     return Eps_Page_Data(image, rect.size(), clip, _printJobTitle);
 }
 
-QImage SKTRenderingView::imageRepresentation() const { return imageInsideRect(_frame, 72.0); }
+QImage SKTRenderingView::imageRepresentation() const { return imageInsideRect(frame(), 72.0); }
 
-QRectF SKTRenderingView::cardFrame() { return coreHub().frontCanvasBounds(); }
-
-QByteArray SKTRenderingView::pdfDataWithGraphics_data(const SKTGraphicList &graphics)
+QByteArray SKTRenderingView::pdfDataWithGraphics_data(const CardSide &side)
 {
-    const SKTRenderingView view(cardFrame(), graphics, kPrintTitle);
+    const SKTRenderingView view(side, kPrintTitle);
     return view.dataWithPDFInsideRect(view.frame());
 }
 
-QByteArray SKTRenderingView::epsDataWithGraphics(const SKTGraphicList &graphics, double dpi)
+QByteArray SKTRenderingView::epsDataWithGraphics(const CardSide &side, double dpi)
 {
-    const SKTRenderingView view(cardFrame(), graphics, kPrintTitle);
+    const SKTRenderingView view(side, kPrintTitle);
     return view.dataWithEPSInsideRect(view.frame(), dpi);
 }
 
@@ -146,20 +132,13 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList &graphics
         return {};
     }
     {
-        const ScopedPaintPass pass;
         QPainter painter(&image);
         prepare(painter);
         // The controls' card coordinates shifted so that the union's corner is the image's.
         painter.translate(-bounds.topLeft());
-        for (auto it = graphics.rbegin(); it != graphics.rend(); ++it) {
-            SKTGraphic *g = *it;
-            if (!g)
-                continue;
-            painter.save();
-            painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
-            g->drawContentsInView(painter, false);
-            painter.restore();
-        }
+        ControlPaintOptions options;
+        options.clipToBounds = true;
+        Paint_Controls(painter, graphics, options);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -175,20 +154,19 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList &graphics
     return bytes;
 }
 
-QImage SKTRenderingView::image_From_Card_Graphics(const SKTGraphicList &graphics, double dpi)
+QImage SKTRenderingView::image_From_Card_Graphics(const CardSide &side, double dpi)
 {
-    const SKTRenderingView view(cardFrame(), graphics, kPrintTitle);
+    const SKTRenderingView view(side, kPrintTitle);
     QImage image = view.frame().isEmpty() ? QImage() : view.imageInsideRect(view.frame(), dpi);
     if (image.isNull())
         Show_NSLog_Message(QStringLiteral("The card side could not be drawn at %1 dpi.").arg(dpi));
     return image;
 }
 
-bool SKTRenderingView::Write_Side_File(const SKTGraphicList &graphics, const QString &path, double dpi,
-                                       QString *error)
+bool SKTRenderingView::Write_Side_File(const CardSide &side, const QString &path, double dpi, QString *error)
 {
     const QString ext = QFileInfo(path).suffix().toLower();
-    const SKTRenderingView view(cardFrame(), graphics, QFileInfo(path).completeBaseName());
+    const SKTRenderingView view(side, QFileInfo(path).completeBaseName());
     if (view.frame().isEmpty())
         return fail(error, QStringLiteral("There is no card to draw."));
     if (!(dpi > 0))
@@ -208,7 +186,7 @@ bool SKTRenderingView::Write_Side_File(const SKTGraphicList &graphics, const QSt
     return platform::writeImageFile(image, path, dpi, error);
 }
 
-QImage Card_Design_image_From_Card_Graphics(const SKTGraphicList *graphics, double dpi)
+QImage Card_Design_image_From_Card_Graphics(const CardSide *side, double dpi)
 {
-    return graphics ? SKTRenderingView::image_From_Card_Graphics(*graphics, dpi) : QImage();
+    return side ? SKTRenderingView::image_From_Card_Graphics(*side, dpi) : QImage();
 }

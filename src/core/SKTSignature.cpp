@@ -6,6 +6,7 @@
 #include "core/PictureServices.h"
 #include "platform/Paths.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 
 SKTSignature::SKTSignature() : SKTGraphic(SKTGraphicKind::Signature) {}
@@ -41,13 +42,13 @@ void SKTSignature::drawContentsInView(QPainter &painter, bool)
 {
     if (!ctrl_is_visible)
         return;
-    // A path stored by the design file, the archive or the panel takes effect here.
-    if (file_path != _file_path)
+    // A path stored by the design file, the archive or the panel takes effect here on the
+    // canvas; copies made for rendering load it when they are made, and paint what they hold.
+    if (file_path != _file_path && painter.device() && painter.device()->devType() == QInternal::Widget)
         setFilePath(_file_path);
     Draw_Picture_Stretched(painter, _contents_img, bounds(), 1.0);
     if (isDrawingStroke())
         Stroke_Border_Rect(painter, bounds(), strokeColor(), strokeWidth(), strokeBorderType());
-    Request_Refresh_After_Drawing(painter);
 }
 
 void SKTSignature::makeNaturalSize()

@@ -208,7 +208,6 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         band.addRect(frame.adjusted(1, 1, -1, -1));
         band.setFillRule(Qt::OddEvenFill);
         painter.fillPath(band, knobColor());
-        Request_Refresh_After_Drawing(painter);
         return;
     }
     const QString text = Display_Text();
@@ -247,7 +246,6 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         if (isDrawingStroke())
             painter.strokePath(outline.path, Border_Pen(_strokeColor, _strokeWidth, _stroke_border_type));
     }
-    Request_Refresh_After_Drawing(painter);
 }
 
 SKTTextStorage &SKTText::scriptingContents() { return Text_contents(); }

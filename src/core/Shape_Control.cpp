@@ -64,7 +64,7 @@ SKTBezierPath Shape_Control::bezierPathForDrawing() const
     // centre of the bounds.
     const QRectF box = p.path.boundingRect();
     const QPointF centre(float(box.x() + box.width() / 2), float(box.y() + box.height() / 2));
-    return rotatedPath(p, text_rotation, centre);
+    return ::rotatedPath(p, text_rotation, centre);
 }
 
 SKTBezierPath Shape_Control::Rectangle_path() const

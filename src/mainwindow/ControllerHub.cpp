@@ -22,28 +22,11 @@ void ControllerHub::Refresh_Canvas() { m_controller.Refresh_Canvas(); }
 
 QRectF ControllerHub::frontCanvasBounds()
 {
-    return m_controller._graphicView ? m_controller._graphicView->canvasBounds() : QRectF();
+    return m_controller.Front_card_Prop ? QRectF(QPointF(0, 0), m_controller.Front_card_Prop->Card_Size()) : QRectF();
 }
 
 QFont ControllerHub::All_Text_font() { return m_controller.All_Text_font; }
 QColor ControllerHub::All_Text_clr() { return m_controller.All_Text_clr; }
-
-const Card_Property *ControllerHub::currentCardProperty()
-{
-    return Card_Front_Or_Back == 0 ? m_controller.Front_card_Prop.get() : m_controller.Back_card_Prop.get();
-}
-
-int ControllerHub::currentCardShape()
-{
-    const Card_Property *p = currentCardProperty();
-    if (!p)
-        return 0;
-    if (p->Card_Shape() == QStringLiteral("RR"))
-        return 1;
-    if (p->Card_Shape() == QStringLiteral("C") || p->Card_Shape() == QStringLiteral("E"))
-        return 2;
-    return 0;
-}
 
 void ControllerHub::Insert_In_Undo_Redo() { m_controller.Insert_In_Undo_Redo(); }
 void ControllerHub::Show_RHS_Properties(SKTGraphic *control) { m_controller.Show_RHS_Properties(control); }

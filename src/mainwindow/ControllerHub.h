@@ -20,8 +20,6 @@ public:
 
     // --- CoreHub ---
     QRectF frontCanvasBounds() override;
-    const Card_Property *currentCardProperty() override;
-    int currentCardShape() override;
 
     // --- CanvasRequests ---
     QFont All_Text_font() override;

@@ -55,19 +55,11 @@ void appendAll(SKTDocument &document, int side, const SKTGraphicArray &controls)
 DesignData SKTWindowController::Current_Design_Data()
 {
     const QString sides = Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("2") : QStringLiteral("1");
-    // The size fields hold the card's exact size; the canvas keeps it in whole points. A field
-    // typed empty or into words has not been applied: the card shown is the one saved.
-    const double toMM = Get_Unit_Convertor(Measument_Unit_Is, 2);
-    const QSizeF shown = _graphicView->canvasBounds().size();
-    const auto fieldPoints = [toMM](const QLineEdit *field, double shownPoints) {
-        bool ok = false;
-        const double points = MM_to_Points_Convert(float(field->text().toDouble(&ok) * toMM));
-        return ok && std::isfinite(points) && points > 0 ? points : shownPoints;
-    };
-    const QSizeF cardSize(fieldPoints(width_Text, shown.width()), fieldPoints(height_Text, shown.height()));
+    // The card properties hold the card's size: what a size field shows has been applied or not.
+    // Both sides are one card.
+    Back_card_Prop->setCard_Size(Front_card_Prop->Card_Size());
     for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
         card->setCard_Side(sides);
-        card->setCard_Size(cardSize);
         if (card->Card_fill_style() != QStringLiteral("I"))
             card->setCard_BG_Image_Path(QString());
     }
@@ -193,6 +185,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
 
     Set_Progress_Text(QStringLiteral("Loading card settings"));
     Not_Draw_Only_Prop_Change = true;
+    const QSizeF shownSize = Front_card_Prop->Card_Size();
     *Front_card_Prop = design.front;
     applyCardSide(design.front.Card_Side());
     const QSizeF cardSize = design.front.Card_Size();
@@ -203,6 +196,9 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
                                  Points_to_MM_Convert(float(cardSize.height())));
     }
     *Back_card_Prop = design.back;
+    if (!(cardSize.width() > 0 && cardSize.height() > 0))
+        Front_card_Prop->setCard_Size(shownSize);
+    Back_card_Prop->setCard_Size(Front_card_Prop->Card_Size());
 
     Set_Progress_Text(QStringLiteral("Loading data settings"));
     if (readTable) {

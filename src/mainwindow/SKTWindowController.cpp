@@ -64,6 +64,16 @@ QString numberText(double value)
 // ---------------------------------------------------------------------------------------------
 // construction
 
+namespace {
+// A new design starts from default card properties on a card of the size shown.
+void resetKeepingSize(Card_Property &card)
+{
+    const QSizeF size = card.Card_Size();
+    card = Card_Property();
+    card.setCard_Size(size);
+}
+}  // namespace
+
 SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(document)
 {
     setObjectName(QStringLiteral("Main_wnd"));
@@ -107,8 +117,8 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     front_btn_image_sel = resourceImage(QStringLiteral("front-sel.png"));
     back_btn_image_sel = resourceImage(QStringLiteral("back-sel.png"));
 
-    Front_card_Prop = std::make_unique<Card_Property>();
-    Back_card_Prop = std::make_unique<Card_Property>();
+    resetKeepingSize(*Front_card_Prop);
+    resetKeepingSize(*Back_card_Prop);
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
     TEMP_user_profile.Reset_All_Values();
@@ -215,6 +225,9 @@ bool SKTWindowController::awakeFromNib()
     _graphicView->bindGraphics(&m_document, 0);
     _graphicView_BACK->bindGraphics(&m_document, 1);
     _graphicView_TEMP->bindGraphics(&m_document, 2);
+    _graphicView->setCardProperty(Front_card_Prop.get());
+    _graphicView_BACK->setCardProperty(Back_card_Prop.get());
+    _graphicView_TEMP->setCardProperty(Back_card_Prop.get());
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         canvas->setGrid(_grid);
 
@@ -239,9 +252,18 @@ void SKTWindowController::Set_Card_Size_In_Control(double widthMM, double height
 
 void SKTWindowController::SetDocumentCanvasSize(const QSizeF &points)
 {
+    // The card properties hold the size; the canvases follow them.
+    Front_card_Prop->setCard_Size(points);
+    Back_card_Prop->setCard_Size(points);
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         canvas->setCanvasSize(points);
     Refresh_Canvas();
+}
+
+CardSide SKTWindowController::Card_Side_Value(int side) const
+{
+    const Card_Property &card = side == 0 ? *Front_card_Prop : *Back_card_Prop;
+    return CardSide::copyOf(card, m_document.graphicsOfSide(std::clamp(side, 0, 2)));
 }
 
 void SKTWindowController::Set_Canvas_to_100_percent()
@@ -432,8 +454,8 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     All_Text_clr = Qt::black;
     All_Text_font_COPY.reset();
     All_Text_clr_COPY = All_Text_clr;
-    Front_card_Prop = std::make_unique<Card_Property>();
-    Back_card_Prop = std::make_unique<Card_Property>();
+    resetKeepingSize(*Front_card_Prop);
+    resetKeepingSize(*Back_card_Prop);
     Batch_Series->clear();
     Data_source_type->setCurrentIndex(0);
     if (full) {

@@ -5,6 +5,7 @@
 // into it through their own small interfaces (CoreHub, CanvasRequests), which ControllerHub
 // implements and installs at construction.
 
+#include "core/CardSide.h"
 #include "core/Card_Property.h"
 #include "core/DesignCommands.h"
 #include "core/DesignData.h"
@@ -68,7 +69,9 @@ public:
         front_btn_image_sel, back_btn_image_sel;
 
     // --- card sides, profiles, fonts ---
-    std::unique_ptr<Card_Property> Front_card_Prop, Back_card_Prop;
+    // Made once and kept: the canvases paint from them.
+    std::unique_ptr<Card_Property> Front_card_Prop = std::make_unique<Card_Property>();
+    std::unique_ptr<Card_Property> Back_card_Prop = std::make_unique<Card_Property>();
     User_Profile_Class Front_user_profile, Back_user_profile, TEMP_user_profile;
     QFont Text_font, All_Text_font, WM_Text_font;
     std::optional<QFont> All_Text_font_COPY;
@@ -138,7 +141,11 @@ public:
 
     // --- construction helpers of the Parts ---
     void Set_Card_Size_In_Control(double widthMM, double heightMM);
+    // Sets the card size (points) in both sides' card properties; canvases follow.
     void SetDocumentCanvasSize(const QSizeF &points);
+    // A copy of side 0 (front), 1 (back) or 2 (temp, with the back's card) of the open design,
+    // to render away from the window.
+    CardSide Card_Side_Value(int side) const;
     QSizeF Set_Document_Size(const QSizeF &size) { return SKTDocument::canvasSize(false, size); }
     void Set_Canvas_to_100_percent();
 

@@ -165,6 +165,7 @@ struct ZoomedCanvas {
         scroll.resize(viewSize);
         canvas = new SKTGraphicView;
         canvas->bindGraphics(&doc, 0);
+        canvas->setCardProperty(&hub.card);
         scroll.setCanvas(canvas);
     }
     kindstest::CardHub hub;

@@ -17,6 +17,7 @@ void CanvasTest::SetUp()
     doc = std::make_unique<SKTDocument>();
     view = std::make_unique<SKTGraphicView>();
     view->bindGraphics(doc.get(), 0);
+    view->setCardProperty(&hub.card);
     view->setGrid(&grid);
     hub.canvas = view.get();
 }
@@ -40,6 +41,7 @@ std::unique_ptr<SKTGraphicView> CanvasTest::canvasForSide(int side)
 {
     auto canvas = std::make_unique<SKTGraphicView>();
     canvas->bindGraphics(doc.get(), side);
+    canvas->setCardProperty(&hub.card);
     canvas->setGrid(&grid);
     return canvas;
 }

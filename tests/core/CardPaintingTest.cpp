@@ -226,29 +226,4 @@ TEST(CardPainting, WatermarkInEachAlignment)
             ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::white)) << "transparency 0 hides the text";
 }
 
-TEST(CardPainting, HubFallbackPaintsNothingAndAHubPaintsItsSide)
-{
-    QImage image = cardImage(50, 50, Qt::green);
-    {
-        QPainter painter(&image);
-        coreHub().Card_Base_Drawing(painter, QRectF());
-    }
-    EXPECT_EQ(image.pixelColor(25, 25), QColor(Qt::green));
-
-    struct SideHub : RecordingHub {
-        Card_Property prop;
-        const Card_Property *currentCardProperty() override { return &prop; }
-        int currentCardShape() override { return 2; }
-    } hub;
-    hub.front = QRectF(0, 0, 50, 50);
-    hub.prop.setCard_fill_chk(true);
-    hub.prop.setCard_fill_clr(Qt::blue);
-    {
-        QPainter painter(&image);
-        coreHub().Card_Base_Drawing(painter, QRectF(0, 0, 1, 1));
-    }
-    EXPECT_EQ(image.pixelColor(25, 25), QColor(Qt::blue)) << "the whole card, not the dirty rectangle";
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::green)) << "an oval card";
-}
-
 }  // namespace

@@ -16,11 +16,18 @@ namespace kindstest {
 // A 243 by 154 point card, white with no border unless a test changes `card`.
 class CardHub : public coretest::RecordingHub {
 public:
-    CardHub() { front = QRectF(0, 0, 243, 154); }
-    const Card_Property *currentCardProperty() override { return &card; }
-    int currentCardShape() override { return shape; }
+    CardHub()
+    {
+        front = QRectF(0, 0, 243, 154);
+        card.setCard_Size(front.size());
+    }
+    // The card with copies of the controls.
+    template <class Range>
+    CardSide side(const Range &controls) const
+    {
+        return CardSide::copyOf(card, controls);
+    }
     Card_Property card;
-    int shape = 0;
 };
 
 // A borderless filled rectangle control.

@@ -37,7 +37,7 @@ TEST(Pasteboard, ACopyOffersTheControlsAPdfAndAPng)
     kindstest::CardHub hub;
     const SKTGraphicArray squares = twoSquares();
     const qint64 before = Pasteboard_Change_Count();
-    const qint64 count = Copy_Graphics_To_Pasteboard(Graphic_Pointers(squares));
+    const qint64 count = Copy_Graphics_To_Pasteboard(Graphic_Pointers(squares), hub.front, &hub.card);
     EXPECT_GT(count, before) << "the copy changed the clipboard";
     const QMimeData *data = clipboardData();
     ASSERT_TRUE(data);

@@ -150,29 +150,6 @@ TEST(Shape, FillKinds)
     }
 }
 
-TEST(Shape, PaintingAsksForARefreshButNeverFromInsideAPaintPass)
-{
-    const struct { const char *name; bool inPass, visible; int refreshes; } cases[] = {
-        {"outside a pass", false, true, 1}, {"inside a pass", true, true, 0}, {"invisible", false, false, 0}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingHub hub;
-        Shape_Control s = shape("R");
-        s.ctrl_is_visible = c.visible;
-        s._fillColor = Qt::red;
-        QImage image = cardImage(100, 100, Qt::white);
-        {
-            std::optional<ScopedPaintPass> pass;
-            if (c.inPass)
-                pass.emplace();
-            QPainter painter(&image);
-            s.drawContentsInView(painter, false);
-        }
-        EXPECT_EQ(hub.refreshes, c.refreshes);
-        EXPECT_EQ(image.pixelColor(50, 50) == QColor(Qt::red), c.visible) << "drawn all the same";
-    }
-    EXPECT_FALSE(ScopedPaintPass::active());
-}
 
 TEST(Shape, SpareBuildersStandAboutTheBoundsSizeNotTheirOrigin)
 {

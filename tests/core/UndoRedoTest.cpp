@@ -67,8 +67,7 @@ protected:
     // The side as it is printed.
     QImage side(int which)
     {
-        ScopedSide s(which);
-        return SKTRenderingView::image_From_Card_Graphics(Graphic_Pointers(document.graphicsOfSide(which)));
+        return SKTRenderingView::image_From_Card_Graphics(hub.side(document.graphicsOfSide(which)));
     }
     SKTGraphic &frontShape() { return *document.graphics().front(); }
     void moveFrontShapeTo(double x)

@@ -50,6 +50,8 @@ protected:
         place(1, back);
         *controller->Front_card_Prop = designtest::storedCard(1);
         *controller->Back_card_Prop = designtest::storedCard(2);
+        // A CR80 card to the millimetre's thousandth; the card properties hold the size.
+        controller->SetDocumentCanvasSize({85.598 * 72 / 25.4, 54.102 * 72 / 25.4});
         for (int i = 1; i <= 12; ++i)
             controller->excel_cb_value[i] = i % 3 == 0 ? -1 : i + 2;
     }
