@@ -522,3 +522,26 @@ TEST(DesignFileKill, KilledSaveLeavesTheFileWhole)
         EXPECT_EQ(read.design->backControls.size(), 300u);
     }
 }
+
+// A design file and control archives of every kind, written before the fields were tables:
+// they read and write again byte for byte.
+TEST(StoredFormats, EarlierFilesAndArchivesWriteAgainByteForByte)
+{
+    kindstest::CardHub hub;
+    const QString data = qEnvironmentVariable("BADGELOOM_SOURCE_DIR") + QStringLiteral("/tests/core/data/every-kind.");
+    const QByteArray did = fileBytes(data + QStringLiteral("did"));
+    const DesignReadResult read = Design_From_Bytes(did);
+    ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+    QTemporaryDir dir;
+    const QString again = dir.filePath(QStringLiteral("again.did"));
+    ASSERT_TRUE(Write_Design_File(again, *read.design, false).ok());
+    EXPECT_EQ(fileBytes(again), did);
+
+    const QVariantList archives = platform::plistParse(fileBytes(data + QStringLiteral("archives"))).toList();
+    ASSERT_EQ(archives.size(), 6);
+    for (const QVariant &archive : archives) {
+        const std::unique_ptr<SKTGraphic> g = Unarchive_Graphic(archive.toByteArray());
+        ASSERT_TRUE(g);
+        EXPECT_EQ(Archive_Graphic(*g), archive.toByteArray()) << g->className().toStdString();
+    }
+}
