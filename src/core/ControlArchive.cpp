@@ -1,6 +1,7 @@
 #include "core/ControlArchive.h"
 
 #include "core/ArchiveValues.h"
+#include "core/ControlFields.h"
 #include "core/ControllerImageFiles.h"
 #include "core/CoreHub.h"
 #include "core/Globals.h"
@@ -19,107 +20,8 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
-#include <variant>
 
 namespace {
-
-// --- the key sets ---
-
-using Member = std::variant<QRectF SKTGraphic::*, bool SKTGraphic::*, int SKTGraphic::*, float SKTGraphic::*,
-                            double SKTGraphic::*, QString SKTGraphic::*, QColor SKTGraphic::*, QFont SKTGraphic::*,
-                            QImage SKTGraphic::*, std::optional<SKTTextStorage> SKTGraphic::*,
-                            bool SKTLine::*>;
-
-struct Field {
-    const char *key;
-    Member member;
-};
-
-#define F(name) Field{#name, &SKTGraphic::name}
-
-const std::vector<Field> kCommon{
-    F(_bounds),          F(ctrl_is_locked), F(_isDrawingFill),   F(_fillColor),         F(_isDrawingStroke),
-    F(_strokeColor),     F(_strokeWidth),   F(_stroke_border_type), F(_fill_type),      F(_fill_Grad_clr1),
-    F(_fill_Grad_clr2),  F(_fill_grad_angle), F(_fill_htch_clr), F(_fill_hatch_type),   F(alpha_val),
-    F(alpha_val_stroke), F(print_object),   F(control_ID),       F(ctrl_is_visible),
-};
-
-const std::vector<Field> kBinding{
-    F(data_source_type), F(batch_list_name), F(batch_list_index), F(excel_binding), F(excel_col_indx),
-};
-
-const std::vector<Field> kLine{
-    F(_line_ori),
-    F(_line_cap_style),
-    Field{"_pointsRight", &SKTLine::_pointsRight},
-    Field{"_pointsDown", &SKTLine::_pointsDown},
-};
-
-const std::vector<Field> kText{
-    F(text_ctrl_font),      F(txt_clr),         F(_Text_contents),   F(text_alignmnet_Vert), F(text_alignmnet),
-    F(text_transfrom_case), F(text_kerning),    F(Text_Value),       F(Drawing_Shadow),      F(Shadow_Color),
-    F(Shadow_offset_X),     F(Shadow_offset_Y), F(Shadow_blur),      F(Shadow_transparency), F(text_rotation),
-};
-
-const std::vector<Field> kShape{
-    F(_shape_type), F(cor_rad_val), F(double_star_type), F(polygon_type), F(text_rotation),
-};
-
-const std::vector<Field> kImage{
-    F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr),  F(gray_Scale),     F(Sepia),
-    F(img_trnsp_val),          F(hue_val),              F(sat_val),     F(brt_val),        F(con_val),
-    F(srp_val),                F(ev_val),               F(blr_val),     F(rotate_image),   F(_file_path),
-    F(Text_Value),             F(Drawing_Shadow),       F(_contents),   F(_contents_with_settings),
-};
-
-const std::vector<Field> kBarcode{
-    F(_barcode_image),       F(linear_or_2d),        F(barcode_font_index),  F(linear_font_val),
-    F(two_d_font_val),       F(header_val),          F(footer_val),          F(show_hide_hdr),
-    F(show_hide_ftr),        F(show_hide_val),       F(show_val_on_top),     F(align_hdr_index),
-    F(align_ftr_index),      F(linear_height_val),   F(linear_width_val),    F(qr_size_val),
-    F(qr_version_index),     F(qr_ec_index),         F(pdf_hgt_val),         F(pdf_wdt_val),
-    F(pdf_ec_val),           F(dm_module_val),       F(dm_format_index),     F(dm_encoding_index),
-    F(hdr_margin_val),       F(ftr_margin_val),      F(val_margin_val),      F(TB_marging_val),
-    F(LR_margin_val),        F(value_font_val),      F(header_font_val),     F(footer_font_val),
-    F(barcode_hdr_clr_val),  F(barcode_ftr_clr_val), F(barcode_val_clr_val), F(barcode_back_clr_val),
-    F(barcode_clr_val),      F(dpi_val_index),       F(dpi_custom_val),      F(barcode_unit_val),
-};
-
-const std::vector<Field> kSignature{
-    F(sign_or_fingureprint), F(_file_path), F(_contents),
-};
-
-#undef F
-
-bool hasBindingKeys(SKTGraphicKind kind)
-{
-    return kind == SKTGraphicKind::Text || kind == SKTGraphicKind::Image || kind == SKTGraphicKind::Barcode;
-}
-
-const std::vector<Field> *classBlock(SKTGraphicKind kind)
-{
-    switch (kind) {
-    case SKTGraphicKind::Line: return &kLine;
-    case SKTGraphicKind::Text: return &kText;
-    case SKTGraphicKind::Shape: return &kShape;
-    case SKTGraphicKind::Image: return &kImage;
-    case SKTGraphicKind::Barcode: return &kBarcode;
-    case SKTGraphicKind::Signature: return &kSignature;
-    case SKTGraphicKind::Graphic: break;
-    }
-    return nullptr;
-}
-
-// The key sets of a kind, in writing order.
-std::vector<const std::vector<Field> *> keySets(SKTGraphicKind kind)
-{
-    std::vector<const std::vector<Field> *> sets{&kCommon};
-    if (hasBindingKeys(kind))
-        sets.push_back(&kBinding);
-    if (const auto *block = classBlock(kind))
-        sets.push_back(block);
-    return sets;
-}
 
 // --- object values ---
 
@@ -203,171 +105,28 @@ QString readString(const QVariant &v) { return v.typeId() == QMetaType::QString 
 
 // --- writing and reading one field ---
 
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+// The archive's value of each field type: doubles travel with float precision.
+QVariant archived(const QRectF &r) { return platform::rectToText(r); }
+QVariant archived(bool b) { return b; }
+QVariant archived(int n) { return n; }
+QVariant archived(float f) { return double(f); }
+QVariant archived(double d) { return double(float(d)); }
+QVariant archived(const QString &s) { return s; }
+QVariant archived(const QColor &c) { return objectOrNone(Archive_Color(c)); }
+QVariant archived(const QFont &f) { return Archive_Font(f); }
+QVariant archived(const QImage &i) { return objectOrNone(Archive_Image(i)); }
+QVariant archived(const std::optional<SKTTextStorage> &t) { return archiveTextStorage(t); }
 
-QVariant writeField(const SKTGraphic &g, const Member &member)
-{
-    return std::visit(
-        Overloaded{
-            [&](QRectF SKTGraphic::*m) -> QVariant { return platform::rectToText(g.*m); },
-            [&](bool SKTGraphic::*m) -> QVariant { return g.*m; },
-            [&](int SKTGraphic::*m) -> QVariant { return g.*m; },
-            [&](float SKTGraphic::*m) -> QVariant { return double(g.*m); },
-            [&](double SKTGraphic::*m) -> QVariant { return double(float(g.*m)); },
-            [&](QString SKTGraphic::*m) -> QVariant { return g.*m; },
-            [&](QColor SKTGraphic::*m) -> QVariant { return objectOrNone(Archive_Color(g.*m)); },
-            [&](QFont SKTGraphic::*m) -> QVariant { return Archive_Font(g.*m); },
-            [&](QImage SKTGraphic::*m) -> QVariant { return objectOrNone(Archive_Image(g.*m)); },
-            [&](std::optional<SKTTextStorage> SKTGraphic::*m) -> QVariant { return archiveTextStorage(g.*m); },
-            [&](bool SKTLine::*m) -> QVariant {
-                const auto *line = dynamic_cast<const SKTLine *>(&g);
-                return line ? line->*m : false;
-            },
-        },
-        member);
-}
-
-void readField(SKTGraphic &g, const Member &member, const QVariant &v)
-{
-    std::visit(Overloaded{
-                   [&](QRectF SKTGraphic::*m) { g.*m = readRect(v); },
-                   [&](bool SKTGraphic::*m) { g.*m = readBool(v); },
-                   [&](int SKTGraphic::*m) { g.*m = readInt(v); },
-                   [&](float SKTGraphic::*m) { g.*m = readFloat(v); },
-                   [&](double SKTGraphic::*m) { g.*m = readFloat(v); },
-                   [&](QString SKTGraphic::*m) { g.*m = readString(v); },
-                   [&](QColor SKTGraphic::*m) { g.*m = Unarchive_Color(v); },
-                   [&](QFont SKTGraphic::*m) { g.*m = Unarchive_Font(v); },
-                   [&](QImage SKTGraphic::*m) { g.*m = Unarchive_Image(v); },
-                   [&](std::optional<SKTTextStorage> SKTGraphic::*m) { g.*m = unarchiveTextStorage(v); },
-                   [&](bool SKTLine::*m) {
-                       if (auto *line = dynamic_cast<SKTLine *>(&g))
-                           line->*m = readBool(v);
-                   },
-               },
-               member);
-}
-
-// Every field of the base at zero, NO or none: a restored control owes nothing to the
-// defaults of a new one, only to its record.
-void clearAllFields(SKTGraphic &g)
-{
-    g._boundsBeingChangedToMatchContents = false;
-    g._bounds = QRectF();
-    g._isDrawingFill = false;
-    g._fillColor = QColor();
-    g._isDrawingStroke = false;
-    g._strokeColor = QColor();
-    g._strokeWidth = 0;
-    g._stroke_border_type.clear();
-    g._fill_type.clear();
-    g._fill_Grad_clr1 = QColor();
-    g._fill_Grad_clr2 = QColor();
-    g._fill_grad_angle = 0;
-    g._fill_htch_clr = QColor();
-    g._fill_hatch_type.clear();
-    g._isFlippedHorizontally = false;
-    g._isFlippedVertically = false;
-    g.invert_clr = false;
-    g.gray_Scale = false;
-    g.Sepia = false;
-    g.img_trnsp_val = 0;
-    g.hue_val = 0;
-    g.sat_val = 0;
-    g.brt_val = 0;
-    g.con_val = 0;
-    g.srp_val = 0;
-    g.ev_val = 0;
-    g.blr_val = 0;
-    g.data_source_type = 0;
-    g.batch_list_name.clear();
-    g.batch_list_index = 0;
-    g.rotate_image = 0;
-    g._file_path.clear();
-    g._scriptingContainer = nullptr;
-    g.sign_or_fingureprint.clear();
-    g._line_ori = 0;
-    g._line_cap_style = 0;
-    g.cor_rad_val = 0;
-    g.alpha_val = 0;
-    g.alpha_val_stroke = 0;
-    g.text_ctrl_font = QFont();
-    g.txt_clr = QColor();
-    g._Text_contents.reset();
-    g._shape_type.clear();
-    g.bar_image_ctrl_bounds = QRectF();
-    g._barcode_image = QImage();
-    g.linear_or_2d = 0;
-    g.barcode_font_index = 0;
-    g.linear_font_val.clear();
-    g.two_d_font_val.clear();
-    g.header_val.clear();
-    g.footer_val.clear();
-    g.show_hide_hdr = 0;
-    g.show_hide_ftr = 0;
-    g.show_hide_val = 0;
-    g.show_val_on_top = 0;
-    g.align_hdr_index = 0;
-    g.align_ftr_index = 0;
-    g.linear_height_val = 0;
-    g.linear_width_val = 0;
-    g.qr_size_val = 0;
-    g.qr_version_index = 0;
-    g.qr_ec_index = 0;
-    g.pdf_hgt_val = 0;
-    g.pdf_wdt_val = 0;
-    g.pdf_ec_val = 0;
-    g.dm_module_val = 0;
-    g.dm_format_index = 0;
-    g.dm_encoding_index = 0;
-    g.hdr_margin_val = 0;
-    g.ftr_margin_val = 0;
-    g.val_margin_val = 0;
-    g.TB_marging_val = 0;
-    g.LR_margin_val = 0;
-    g.value_font_val = QFont();
-    g.header_font_val = QFont();
-    g.footer_font_val = QFont();
-    g.barcode_hdr_clr_val = QColor();
-    g.barcode_ftr_clr_val = QColor();
-    g.barcode_val_clr_val = QColor();
-    g.barcode_back_clr_val = QColor();
-    g.barcode_clr_val = QColor();
-    g.dpi_val_index = 0;
-    g.dpi_custom_val.clear();
-    g.barcode_unit_val = 0;
-    g.ctrl_is_locked = false;
-    g.text_alignmnet = 0;
-    g.text_alignmnet_Vert = 0;
-    g.text_transfrom_case = 0;
-    g.text_kerning = 0;
-    g.print_object = 0;
-    g.control_ID.clear();
-    g.excel_binding = false;
-    g.excel_col_indx = 0;
-    g.Text_Value.clear();
-    g.ctrl_is_visible = false;
-    g.double_star_type = 0;
-    g.polygon_type = 0;
-    g.Drawing_Shadow = false;
-    g.Shadow_Color = QColor();
-    g.Shadow_offset_X = 0;
-    g.Shadow_offset_Y = 0;
-    g.Shadow_blur = 0;
-    g.Shadow_transparency = 0;
-    g.text_rotation = 0;
-    g._contents = QImage();
-    g._contents_with_settings = QImage();
-    if (auto *line = dynamic_cast<SKTLine *>(&g)) {
-        line->_pointsRight = false;
-        line->_pointsDown = false;
-    }
-}
+void unarchive(const QVariant &v, QRectF &r) { r = readRect(v); }
+void unarchive(const QVariant &v, bool &b) { b = readBool(v); }
+void unarchive(const QVariant &v, int &n) { n = readInt(v); }
+void unarchive(const QVariant &v, float &f) { f = readFloat(v); }
+void unarchive(const QVariant &v, double &d) { d = readFloat(v); }
+void unarchive(const QVariant &v, QString &s) { s = readString(v); }
+void unarchive(const QVariant &v, QColor &c) { c = Unarchive_Color(v); }
+void unarchive(const QVariant &v, QFont &f) { f = Unarchive_Font(v); }
+void unarchive(const QVariant &v, QImage &i) { i = Unarchive_Image(v); }
+void unarchive(const QVariant &v, std::optional<SKTTextStorage> &t) { t = unarchiveTextStorage(v); }
 
 std::optional<SKTGraphicKind> kindOfClass(const QString &name)
 {
@@ -414,9 +173,9 @@ QStringList Archive_Keys_For_Class(const QString &className)
     const std::optional<SKTGraphicKind> kind = kindOfClass(className);
     if (!kind)
         return keys;
-    for (const auto *set : keySets(*kind)) {
-        for (const Field &field : *set)
-            keys.append(QLatin1String(field.key));
+    for (const ControlField &field : Control_Fields(*kind)) {
+        if (field.has(InArchive))
+            keys.append(QLatin1String(field.name));
     }
     return keys;
 }
@@ -425,9 +184,10 @@ QVariantMap encodeWithCoder(const SKTGraphic &graphic)
 {
     QVariantMap record;
     record.insert(SKTArchiveClassKey, graphic.className());
-    for (const auto *set : keySets(graphic.kind())) {
-        for (const Field &field : *set)
-            record.insert(QLatin1String(field.key), writeField(graphic, field.member));
+    for (const ControlField &field : Control_Fields(graphic.kind())) {
+        if (field.has(InArchive))
+            With_Field(graphic, field.member,
+                       [&](const auto &value) { record.insert(QLatin1String(field.name), archived(value)); });
     }
     return record;
 }
@@ -438,9 +198,9 @@ std::unique_ptr<SKTGraphic> initWithCoder(const QVariantMap &record)
     if (!g)
         return nullptr;
     clearAllFields(*g);
-    for (const auto *set : keySets(g->kind())) {
-        for (const Field &field : *set)
-            readField(*g, field.member, record.value(QLatin1String(field.key)));
+    for (const ControlField &field : Control_Fields(g->kind())) {
+        if (field.has(InArchive))
+            With_Field(*g, field.member, [&](auto &value) { unarchive(record.value(QLatin1String(field.name)), value); });
     }
     // A picture whose adjusted form did not survive is adjusted again from its settings.
     if (g->kind() == SKTGraphicKind::Image && g->_contents_with_settings.isNull() && !g->_contents.isNull())

@@ -1,5 +1,6 @@
 #include "core/SKTGraphic.h"
 
+#include "core/ControlFields.h"
 #include "core/CoreHub.h"
 #include "core/Globals.h"
 #include "core/ImageResolution.h"
@@ -66,25 +67,22 @@ std::unique_ptr<SKTGraphic> SKTGraphic::copyWithZone() const
 
 void SKTGraphic::takeCopiedFields(const SKTGraphic &s)
 {
-    _bounds = s._bounds;
-    _isDrawingFill = s._isDrawingFill;
-    _fillColor = s._fillColor;
-    _isDrawingStroke = s._isDrawingStroke;
-    _strokeColor = s._strokeColor;
-    _strokeWidth = s._strokeWidth;
-    _stroke_border_type = s._stroke_border_type;
-    _fill_type = s._fill_type;
-    _fill_Grad_clr1 = s._fill_Grad_clr1;
-    _fill_Grad_clr2 = s._fill_Grad_clr2;
-    _fill_grad_angle = s._fill_grad_angle;
-    _fill_htch_clr = s._fill_htch_clr;
-    _fill_hatch_type = s._fill_hatch_type;
-    data_source_type = s.data_source_type;
-    batch_list_name = s.batch_list_name;
-    batch_list_index = s.batch_list_index;
-    excel_binding = s.excel_binding;
-    excel_col_indx = s.excel_col_indx;
-    Text_Value = s.Text_Value;
+    auto take = [&](const ControlField &field) {
+        With_Field(s, field.member, [&](const auto &from) {
+            With_Field(*this, field.member, [&](auto &to) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(from)>, std::decay_t<decltype(to)>>)
+                    to = from;
+            });
+        });
+    };
+    for (const ControlField &field : All_Control_Fields()) {
+        if (field.has(Copied))
+            take(field);
+    }
+    for (const ControlField &field : Control_Fields(kind())) {
+        if (field.has(CopiedByKind))
+            take(field);
+    }
 }
 
 // --- accessors with side effects ---

@@ -80,9 +80,10 @@ public:
     virtual std::unique_ptr<SKTGraphic> clone() const;
     // A fresh control of the same class with every default.
     virtual std::unique_ptr<SKTGraphic> makeEmpty() const;
-    // Same class, defaults, then bounds, fill, stroke, gradient, hatch, binding and value text
-    // taken from this control.
-    virtual std::unique_ptr<SKTGraphic> copyWithZone() const;
+    // Same class, defaults, then the fields the kind's field table marks as copied (bounds,
+    // fill, stroke, gradient, hatch, binding and value text; a line's direction, an image's
+    // pictures) taken from this control.
+    std::unique_ptr<SKTGraphic> copyWithZone() const;
 
     // --- fields, public: panel, design file, barcode window and batch code use them by name ---
     bool _boundsBeingChangedToMatchContents = false;

@@ -38,14 +38,6 @@ std::unique_ptr<SKTImage> SKTImage::initWithPosition(QPointF point, const QImage
     return image;
 }
 
-std::unique_ptr<SKTGraphic> SKTImage::copyWithZone() const
-{
-    std::unique_ptr<SKTGraphic> copy = SKTGraphic::copyWithZone();
-    copy->_contents = _contents;
-    copy->_contents_with_settings = _contents_with_settings;
-    return copy;
-}
-
 void SKTImage::setFilePath(const QString &path, bool set_txt_path_also)
 {
     const QString checked = pictureServices().Check_Path_For_App_Resources(path);

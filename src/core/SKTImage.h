@@ -27,8 +27,6 @@ public:
 
     std::unique_ptr<SKTGraphic> clone() const override { return std::make_unique<SKTImage>(*this); }
     std::unique_ptr<SKTGraphic> makeEmpty() const override { return std::make_unique<SKTImage>(); }
-    // The base copy plus both pictures.
-    std::unique_ptr<SKTGraphic> copyWithZone() const override;
 
     // Stores the path (made to point into this installation's resources), optionally as the
     // value text too, and loads the picture from it.

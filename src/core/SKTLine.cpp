@@ -5,15 +5,6 @@
 
 SKTLine::SKTLine() : SKTGraphic(SKTGraphicKind::Line) {}
 
-std::unique_ptr<SKTGraphic> SKTLine::copyWithZone() const
-{
-    std::unique_ptr<SKTGraphic> copy = SKTGraphic::copyWithZone();
-    auto *line = static_cast<SKTLine *>(copy.get());
-    line->_pointsRight = _pointsRight;
-    line->_pointsDown = _pointsDown;
-    return copy;
-}
-
 QPointF SKTLine::beginPoint() const
 {
     const QRectF b = bounds();

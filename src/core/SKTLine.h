@@ -16,7 +16,6 @@ public:
 
     std::unique_ptr<SKTGraphic> clone() const override { return std::make_unique<SKTLine>(*this); }
     std::unique_ptr<SKTGraphic> makeEmpty() const override { return std::make_unique<SKTLine>(); }
-    std::unique_ptr<SKTGraphic> copyWithZone() const override;
 
     QPointF beginPoint() const;
     QPointF endPoint() const;

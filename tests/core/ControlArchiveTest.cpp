@@ -2,6 +2,7 @@
 // the keys of its kind with their value kinds (as Python's plistlib reads them), and damaged or
 // hostile records and clipboard payloads are refused without a crash.
 #include "ArchiveTestSupport.h"
+#include "DesignTestSupport.h"
 
 #include "core/Globals.h"
 #include "core/ImageResolution.h"
@@ -23,100 +24,75 @@ using namespace archivetest;
 
 namespace {
 
-struct KindKeys {
-    SKTGraphicKind kind;
-    int keyCount;
-};
-
-class ArchiveRoundTrip : public ::testing::TestWithParam<KindKeys> {};
-
-TEST_P(ArchiveRoundTrip, EveryStoredFieldComesBackEqual)
+TEST(ControlArchive, EveryKindComesBackWithEveryArchivedField)
 {
     kindstest::CardHub hub;
-    const std::unique_ptr<SKTGraphic> original = richControl(GetParam().kind);
-    const QByteArray bytes = Archive_Graphic(*original);
-    ASSERT_FALSE(bytes.isEmpty());
-    const std::unique_ptr<SKTGraphic> restored = Unarchive_Graphic(bytes);
-    ASSERT_TRUE(restored);
-    expectArchivedFieldsEqual(*original, *restored);
-    // The restored control archives to the same bytes: nothing drifts on a second trip.
-    EXPECT_EQ(Archive_Graphic(*restored), bytes);
+    const std::pair<SKTGraphicKind, int> kinds[] = {{SKTGraphicKind::Text, 39},   {SKTGraphicKind::Image, 43},
+                                                    {SKTGraphicKind::Barcode, 64}, {SKTGraphicKind::Line, 23},
+                                                    {SKTGraphicKind::Shape, 24},   {SKTGraphicKind::Signature, 22}};
+    for (const auto &[kind, keyCount] : kinds) {
+        for (int seed : {1, 2}) {
+            const auto original = designtest::storedControl(kind, seed);
+            SCOPED_TRACE(original->className().toStdString());
+            const QByteArray bytes = Archive_Graphic(*original);
+            const std::unique_ptr<SKTGraphic> restored = Unarchive_Graphic(bytes);
+            ASSERT_TRUE(restored);
+            designtest::expectSameFields(*original, *restored, InArchive);
+            EXPECT_EQ(Archive_Graphic(*restored), bytes) << "nothing drifts on a second trip";
+            if (seed == 2)
+                continue;
+            const QJsonArray seen =
+                pythonPlist(bytes, QStringLiteral("[v['$class'], len([k for k in v if k != '$class'])]")).toArray();
+            EXPECT_EQ(seen.at(0).toString(), original->className());
+            EXPECT_EQ(seen.at(1).toInt(), keyCount);
+            EXPECT_EQ(Archive_Keys_For_Class(original->className()).size(), keyCount);
+        }
+    }
 }
 
-TEST_P(ArchiveRoundTrip, RecordHoldsTheKindsKeyCountAsAnotherReaderSeesIt)
+TEST(ControlArchive, ValueKindsAsAnotherReaderSeesThem)
 {
     kindstest::CardHub hub;
-    const std::unique_ptr<SKTGraphic> original = richControl(GetParam().kind);
-    const QJsonValue seen = pythonPlist(Archive_Graphic(*original),
-                                        QStringLiteral("[v['$class'], len([k for k in v if k != '$class'])]"));
-    ASSERT_TRUE(seen.isArray());
-    EXPECT_EQ(seen.toArray().at(0).toString(), original->className());
-    EXPECT_EQ(seen.toArray().at(1).toInt(), GetParam().keyCount);
-    EXPECT_EQ(Archive_Keys_For_Class(original->className()).size(), GetParam().keyCount);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, ArchiveRoundTrip,
-                         ::testing::Values(KindKeys{SKTGraphicKind::Text, 39}, KindKeys{SKTGraphicKind::Image, 43},
-                                           KindKeys{SKTGraphicKind::Barcode, 64}, KindKeys{SKTGraphicKind::Line, 23},
-                                           KindKeys{SKTGraphicKind::Shape, 24},
-                                           KindKeys{SKTGraphicKind::Signature, 22}),
-                         [](const auto &info) {
-                             return SKTGraphic::classNameForKind(info.param.kind).toStdString();
-                         });
-
-TEST(ControlArchive, ValueKindsAreTheFiveKindsOfTheRecord)
-{
-    kindstest::CardHub hub;
-    const std::unique_ptr<SKTGraphic> text = richControl(SKTGraphicKind::Text);
-    // Python's type names: a rectangle is brace text, BOOL a bool, int an int, float a float;
-    // objects are strings, lists (colours), bytes (pictures) or dicts (text storage).
-    const QJsonValue seen = pythonPlist(Archive_Graphic(*text), QStringLiteral("{k: type(x).__name__ for k, x in v.items()}"));
-    const QJsonObject types = seen.toObject();
+    const auto text = designtest::storedControl(SKTGraphicKind::Text, 1);
+    text->excel_col_indx = -1;
+    text->_strokeWidth = 0.1;
+    // A rectangle is brace text, BOOL a bool, int an int, float a float; objects are strings,
+    // lists (colours), bytes (pictures) or dicts (text storage).
+    const QJsonObject seen =
+        pythonPlist(Archive_Graphic(*text), QStringLiteral("{k: [type(x).__name__, x if k in ('_bounds', "
+                                                           "'excel_col_indx', '_strokeWidth') else 0] for k, x in v.items()}"))
+            .toObject();
     const std::pair<const char *, const char *> expected[] = {
-        {"_bounds", "str"},        {"ctrl_is_locked", "bool"},  {"print_object", "int"},
-        {"alpha_val", "float"},    {"_strokeWidth", "float"},   {"_fillColor", "list"},
-        {"control_ID", "str"},     {"excel_col_indx", "int"},   {"excel_binding", "bool"},
-        {"text_ctrl_font", "str"}, {"_Text_contents", "dict"},  {"text_kerning", "float"},
-        {"text_rotation", "int"},  {"Drawing_Shadow", "bool"},
+        {"_bounds", "str"},        {"ctrl_is_locked", "bool"}, {"print_object", "int"},   {"alpha_val", "float"},
+        {"_strokeWidth", "float"}, {"_fillColor", "list"},     {"control_ID", "str"},     {"excel_binding", "bool"},
+        {"text_ctrl_font", "str"}, {"_Text_contents", "dict"}, {"text_rotation", "int"}, {"Drawing_Shadow", "bool"},
     };
     for (const auto &[key, type] : expected)
-        EXPECT_EQ(types.value(QLatin1String(key)).toString(), QLatin1String(type)) << key;
-    const QJsonValue bounds = pythonPlist(Archive_Graphic(*text), QStringLiteral("v['_bounds']"));
-    EXPECT_EQ(bounds.toString(), QStringLiteral("{{12.5, 20.25}, {80, 40.5}}"));
-    const QJsonValue column = pythonPlist(Archive_Graphic(*text), QStringLiteral("v['excel_col_indx']"));
-    EXPECT_EQ(column.toInt(), -1) << "a negative int survives another reader";
+        EXPECT_EQ(seen.value(QLatin1String(key)).toArray().at(0).toString(), QLatin1String(type)) << key;
+    EXPECT_EQ(seen.value("_bounds").toArray().at(1).toString(), QStringLiteral("{{11.5, 21.25}, {31.5, 40.75}}"));
+    EXPECT_EQ(seen.value("excel_col_indx").toArray().at(1).toInt(), -1) << "a negative int survives";
+    // The outline width is a double stored at float precision.
+    EXPECT_EQ(seen.value("_strokeWidth").toArray().at(1).toDouble(), double(0.1f));
+    EXPECT_EQ(Unarchive_Graphic(Archive_Graphic(*text))->_strokeWidth, double(0.1f));
 }
 
-TEST(ControlArchive, ReadingDoesNotRunTheDefaultsOfANewControl)
+TEST(ControlArchive, ReadingStartsFromNothingNotFromTheDefaultsOfANewControl)
 {
     kindstest::CardHub hub;
     SKTText text;
     text._bounds = QRectF(1, 2, 3, 4);
     const std::unique_ptr<SKTGraphic> restored = Unarchive_Graphic(Archive_Graphic(text));
     ASSERT_TRUE(restored);
-    // Barcode and image fields are outside a text's key sets: zero or none, not the defaults.
+    // Fields outside a text's tables are zero or none, not a new control's defaults.
     EXPECT_EQ(restored->qr_size_val, 0);
     EXPECT_EQ(restored->linear_height_val, 0.0f);
     EXPECT_TRUE(restored->header_val.isEmpty());
     EXPECT_FALSE(restored->barcode_back_clr_val.isValid());
     EXPECT_TRUE(restored->_file_path.isEmpty());
-    EXPECT_EQ(restored->sat_val, 0.0f);
     EXPECT_EQ(restored->cor_rad_val, 0.0f);
-    // Its own keys come back.
     EXPECT_EQ(restored->_bounds, QRectF(1, 2, 3, 4));
     EXPECT_EQ(restored->Text_Value, "Text here");
     EXPECT_FALSE(restored->_Text_contents.has_value()) << "a text storage never made stays none";
-}
-
-TEST(ControlArchive, OutlineWidthComesBackAtFloatPrecision)
-{
-    kindstest::CardHub hub;
-    Shape_Control shape;
-    shape._strokeWidth = 0.1;
-    const std::unique_ptr<SKTGraphic> restored = Unarchive_Graphic(Archive_Graphic(shape));
-    ASSERT_TRUE(restored);
-    EXPECT_EQ(restored->_strokeWidth, double(0.1f));
-    EXPECT_NE(restored->_strokeWidth, 0.1);
 }
 
 TEST(ControlArchive, PicturesComeBackPixelEqualInEveryFormat)
@@ -124,30 +100,27 @@ TEST(ControlArchive, PicturesComeBackPixelEqualInEveryFormat)
     kindstest::CardHub hub;
     for (QImage::Format format :
          {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32, QImage::Format_Grayscale8}) {
-        SCOPED_TRACE(int(format));
         SKTSignature signature;
         signature._contents = patternImage(33, 17, format);
         const std::unique_ptr<SKTGraphic> restored = Unarchive_Graphic(Archive_Graphic(signature));
         ASSERT_TRUE(restored);
-        EXPECT_TRUE(samePixels(restored->_contents, signature._contents));
+        EXPECT_TRUE(samePixels(restored->_contents, signature._contents)) << int(format);
     }
 }
 
 TEST(ControlArchive, ImageWhoseAdjustedPictureIsDamagedIsAdjustedAgain)
 {
     kindstest::CardHub hub;
-    const std::unique_ptr<SKTGraphic> image = richControl(SKTGraphicKind::Image);
-    image->invert_clr = false;
+    const auto image = designtest::storedControl(SKTGraphicKind::Image, 1);
+    image->invert_clr = image->Sepia = false;
     image->gray_Scale = true;
-    image->Sepia = false;
     image->rotate_image = 0;
     QVariantMap record = encodeWithCoder(*image);
     record.insert(QStringLiteral("_contents_with_settings"), QByteArray("\x89PNG\r\n\x1a\n garbage"));
     const std::unique_ptr<SKTGraphic> restored = initWithCoder(record);
     ASSERT_TRUE(restored);
     ASSERT_FALSE(restored->_contents_with_settings.isNull());
-    const QImage expected = Adjusted_Control_Picture(*restored);
-    EXPECT_TRUE(samePixels(restored->_contents_with_settings, expected));
+    EXPECT_TRUE(samePixels(restored->_contents_with_settings, Adjusted_Control_Picture(*restored)));
     const QColor grey = restored->_contents_with_settings.pixelColor(5, 5);
     EXPECT_NEAR(grey.red(), grey.green(), 2) << "the grey setting was applied";
 }
@@ -155,8 +128,8 @@ TEST(ControlArchive, ImageWhoseAdjustedPictureIsDamagedIsAdjustedAgain)
 TEST(ControlArchive, DamagedValuesReadAsNothingAndUnknownClassesAsNoControl)
 {
     kindstest::CardHub hub;
-    const std::unique_ptr<SKTGraphic> barcode = richControl(SKTGraphicKind::Barcode);
-    QVariantMap record = encodeWithCoder(*barcode);
+    QVariantMap record = encodeWithCoder(*designtest::storedControl(SKTGraphicKind::Barcode, 1));
+    const QVariant qrVersion = record.value(QStringLiteral("qr_version_index"));
     record.insert(QStringLiteral("_bounds"), 42);                                   // not brace text
     record.insert(QStringLiteral("qr_size_val"), QStringLiteral("144"));            // text for an int
     record.insert(QStringLiteral("pdf_hgt_val"), qlonglong(1) << 40);               // beyond 32 bits
@@ -175,15 +148,35 @@ TEST(ControlArchive, DamagedValuesReadAsNothingAndUnknownClassesAsNoControl)
     EXPECT_FALSE(restored->barcode_clr_val.isValid());
     EXPECT_TRUE(restored->header_val.isEmpty());
     EXPECT_TRUE(restored->footer_val.isEmpty());
-    EXPECT_EQ(restored->qr_version_index, 9) << "the undamaged keys still come back";
+    EXPECT_EQ(restored->qr_version_index, qrVersion.toInt()) << "the undamaged keys still come back";
 
     for (const QVariant &className : {QVariant(QStringLiteral("NSObject")), QVariant(7), QVariant()}) {
-        QVariantMap other = record;
-        other.insert(SKTArchiveClassKey, className);
-        EXPECT_EQ(initWithCoder(other), nullptr);
+        record.insert(SKTArchiveClassKey, className);
+        EXPECT_EQ(initWithCoder(record), nullptr);
     }
     EXPECT_EQ(Unarchive_Graphic(QByteArray()), nullptr);
     EXPECT_EQ(Unarchive_Graphic(platform::plistSerialize(QVariantList{1, 2}, platform::PlistFormat::Binary)), nullptr);
+}
+
+TEST(ControlArchive, NarrowCopyTakesTheCopiedFieldsAndTheKindsOwn)
+{
+    kindstest::CardHub hub;
+    for (SKTGraphicKind kind : designtest::kAllKinds) {
+        const auto source = designtest::storedControl(kind, 1);
+        const std::unique_ptr<SKTGraphic> copy = source->copyWithZone();
+        const std::unique_ptr<SKTGraphic> fresh = Make_Graphic_Of_Kind(kind);
+        SCOPED_TRACE(source->className().toStdString());
+        ASSERT_EQ(copy->kind(), kind);
+        EXPECT_EQ(copy->_bounds, source->_bounds);
+        EXPECT_EQ(copy->_fillColor, source->_fillColor);
+        EXPECT_EQ(copy->excel_col_indx, source->excel_col_indx);
+        EXPECT_EQ(copy->control_ID, fresh->control_ID) << "not copied";
+        EXPECT_EQ(copy->ctrl_is_locked, fresh->ctrl_is_locked) << "not copied";
+        EXPECT_TRUE(samePixels(copy->_contents, kind == SKTGraphicKind::Image ? source->_contents : fresh->_contents));
+        if (kind == SKTGraphicKind::Line) {
+            EXPECT_EQ(static_cast<SKTLine &>(*copy).beginPoint(), static_cast<SKTLine &>(*source).beginPoint());
+        }
+    }
 }
 
 // --- the property dictionary ---
@@ -191,42 +184,38 @@ TEST(ControlArchive, DamagedValuesReadAsNothingAndUnknownClassesAsNoControl)
 TEST(PropertyDictionary, EachKindGivesItsValuesToANewControl)
 {
     kindstest::CardHub hub;
-    struct Case {
-        SKTGraphicKind kind;
-        QStringList keys;
-    } cases[] = {
-        {SKTGraphicKind::Shape, {"bounds", "drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"}},
-        {SKTGraphicKind::Line,
-         {"beginPoint", "drawingFill", "drawingStroke", "endPoint", "fillColor", "strokeColor", "strokeWidth"}},
-        {SKTGraphicKind::Text,
-         {"bounds", "contents", "drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"}},
-        {SKTGraphicKind::Image,
-         {"bounds", "contents", "drawingFill", "drawingStroke", "fillColor", "flippedHorizontally",
-          "flippedVertically", "strokeColor", "strokeWidth"}},
+    const QStringList common{"drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"};
+    const std::pair<SKTGraphicKind, QStringList> cases[] = {
+        {SKTGraphicKind::Shape, {"bounds"}},
+        {SKTGraphicKind::Line, {"beginPoint", "endPoint"}},
+        {SKTGraphicKind::Text, {"bounds", "contents"}},
+        {SKTGraphicKind::Image, {"bounds", "contents", "flippedHorizontally", "flippedVertically"}},
     };
-    for (const Case &c : cases) {
-        const QString name = SKTGraphic::classNameForKind(c.kind);
-        SCOPED_TRACE(name.toStdString());
-        const std::unique_ptr<SKTGraphic> source = richControl(c.kind);
+    for (const auto &[kind, own] : cases) {
+        const auto source = designtest::storedControl(kind, 1);
+        source->_fillColor = QColor(200, 30, 40);
+        source->alpha_val = 0.5f;
+        source->alpha_val_stroke = 0.25f;
+        source->_isFlippedHorizontally = true;
+        SCOPED_TRACE(source->className().toStdString());
         const QVariantMap dictionary = properties(*source);
-        EXPECT_EQ(dictionary.keys(), c.keys);
-        std::unique_ptr<SKTGraphic> made = Make_Graphic_Of_Class(name);
+        QStringList keys = common + own;
+        keys.sort();
+        EXPECT_EQ(dictionary.keys(), keys);
+        std::unique_ptr<SKTGraphic> made = Make_Graphic_Of_Kind(kind);
         initWithProperties(*made, dictionary);
         EXPECT_EQ(made->bounds(), source->bounds());
-        EXPECT_EQ(made->_strokeWidth, 2.5);
-        EXPECT_NEAR(made->_fillColor.alpha(), 128, 1) << "the colour carries the control's opacity";
+        EXPECT_EQ(made->_strokeWidth, source->_strokeWidth);
         EXPECT_EQ(made->_fillColor.red(), 200);
+        EXPECT_NEAR(made->_fillColor.alpha(), 128, 1) << "the colour carries the control's opacity";
         EXPECT_NEAR(made->_strokeColor.alpha(), 64, 1);
-        if (c.kind == SKTGraphicKind::Line) {
-            const auto &a = static_cast<const SKTLine &>(*made);
-            const auto &b = static_cast<const SKTLine &>(*source);
-            EXPECT_EQ(a.beginPoint(), b.beginPoint());
-            EXPECT_EQ(a.endPoint(), b.endPoint());
+        if (kind == SKTGraphicKind::Line) {
+            EXPECT_EQ(static_cast<SKTLine &>(*made).beginPoint(), static_cast<SKTLine &>(*source).beginPoint());
         }
-        if (c.kind == SKTGraphicKind::Text) {
+        if (kind == SKTGraphicKind::Text) {
             EXPECT_EQ(made->Text_contents().string, source->_Text_contents->string);
         }
-        if (c.kind == SKTGraphicKind::Image) {
+        if (kind == SKTGraphicKind::Image) {
             EXPECT_TRUE(samePixels(made->_contents, source->_contents));
             EXPECT_TRUE(made->_isFlippedHorizontally);
         }
@@ -466,11 +455,7 @@ TEST(PasteboardRecords, PayloadsThatAreNotArraysOfArchivesAreRefusedWithError2)
 TEST(PasteboardRecords, FuzzedPayloadsNeverCrash)
 {
     kindstest::CardHub hub;
-    SKTGraphicArray all;
-    for (SKTGraphicKind kind : {SKTGraphicKind::Text, SKTGraphicKind::Image, SKTGraphicKind::Barcode,
-                                SKTGraphicKind::Line, SKTGraphicKind::Shape, SKTGraphicKind::Signature})
-        all.push_back(richControl(kind));
-    const QByteArray valid = pasteboardDataWithGraphics(Graphic_Pointers(all));
+    const QByteArray valid = pasteboardDataWithGraphics(Graphic_Pointers(threeShapes()));
     QRandomGenerator random(20240613);
     int refused = 0, accepted = 0;
     auto probe = [&](const QByteArray &data) {
