@@ -28,7 +28,6 @@ testsupport::ToolResult runOnPng(const QImage &image, const QString &tool, QStri
 barcode::BarcodeSetup linearSetup(const QString &symbology, bool bare)
 {
     barcode::BarcodeSetup setup;
-    setup.linear_or_2d = 0;
     setup.barcode_font_index = barcode::Symbology_Index(0, symbology);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(10.0);
@@ -181,20 +180,8 @@ std::vector<SeenBar> barsOnRow(const QImage &image, int row)
 int rowCrossingMostBars(const QImage &image)
 {
     int best = 0;
-    size_t most = 0;
-    for (int row = 0; row < image.height(); ++row) {
-        size_t runs = 0;
-        bool inside = false;
-        for (int x = 0; x < image.width(); ++x) {
-            const bool dark = isDark(image.pixel(x, row));
-            runs += dark && !inside;
-            inside = dark;
-        }
-        if (runs > most) {
-            most = runs;
-            best = row;
-        }
-    }
+    for (int row = 1; row < image.height(); ++row)
+        best = barsOnRow(image, row).size() > barsOnRow(image, best).size() ? row : best;
     return best;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Reading symbols back with independent tools: the decoders, Ghostscript and zint's module dumps,
-// and measuring bars in a raster.
+// Reading symbols back with independent tools (decoders, Ghostscript, zint's module dumps) and
+// measuring bars in a raster.
 
 #include "barcode/BarcodeSetup.h"
 
@@ -13,8 +13,7 @@
 
 namespace bctest {
 
-// A linear set-up for the named symbology, with the fonts a new control gets (10 pt); with
-// `bare`, header, value and footer hidden so that only bars are dark.
+// A linear set-up with the fonts a new control gets (10 pt); `bare` hides every text.
 barcode::BarcodeSetup linearSetup(const QString &symbology, bool bare = false);
 
 struct Decoded {
@@ -27,13 +26,11 @@ struct Decoded {
 };
 // The image flattened onto white and surrounded by `margin` white pixels.
 QImage onWhite(const QImage &image, int margin = 0);
-// ZXingReader restricted to one format (its name, e.g. "QRCode", "Code128").
+// What the decoders read, each restricted to one format: ZXingReader's name ("QRCode",
+// "Code128"), zbarimg's configuration name ("qrcode", "code128"); empty when nothing.
 Decoded zxing(const QImage &image, const QString &format);
-// The bytes ZXingReader reads ("" when nothing).
 QByteArray zxingRead(const QImage &image, const QString &format);
-// What zbarimg, restricted to one symbology (its configuration name), reads; "" when nothing.
 QByteArray zbarRead(const QImage &image, const QString &symbology);
-// dmtxread's raw bytes; empty when nothing was read.
 QByteArray dmtx(const QImage &image);
 // Ghostscript's rendering of an EPS text at `dpi` (cropped to its bounding box), grey on white;
 // null with the reason in `error` when gs fails.
@@ -45,7 +42,7 @@ std::vector<QString> zintRows(const QStringList &arguments);
 // descender, "T" tracker (a two-row height-modulated code has only "F" and "T").
 QString zintBarClasses(const std::vector<QString> &rows);
 
-// A bar seen in a raster image: its columns and its top and bottom rows (inclusive).
+// A bar seen in a raster image: its columns and its top and bottom rows, inclusive.
 struct SeenBar {
     int left = 0, right = 0, top = 0, bottom = 0;
 };
@@ -59,10 +56,9 @@ int rowCrossingMostBars(const QImage &image);
 QString modulesOnRow(const QImage &image, int row, double modulePixels);
 // The postal bar classes seen in an image, in the letters of zintBarClasses.
 QString barClassesSeen(const QImage &image, bool fourState);
-// Runs of rows that hold dark pixels, from the top, with the columns their ink spans.
+// Runs of rows that hold dark pixels, from the top, with the columns their ink spans (inclusive).
 struct Band {
-    int first = 0, last = 0;  // rows, inclusive
-    int left = 0, right = 0;  // columns of the band's ink, inclusive
+    int first = 0, last = 0, left = 0, right = 0;
 };
 std::vector<Band> inkBands(const QImage &image);
 // True for a pixel darker than mid-grey (transparent counts as white).
