@@ -1,49 +1,110 @@
 #include "LinearDecode.h"
 
 #include "TestSupport.h"
-#include "TwoDDecode.h"
 
 #include "barcode/Symbologies.h"
 
-
-#include <algorithm>
-#include <cmath>
+#include <QPainter>
 #include <QTemporaryDir>
 
-namespace lineartest {
+#include <cctype>
+#include <cmath>
+
+namespace bctest {
 
 namespace {
 
-QString savedPng(const QImage &image, QTemporaryDir &dir)
+// Runs a tool over the image saved as a PNG on white with a 20-pixel margin.
+testsupport::ToolResult runOnPng(const QImage &image, const QString &tool, QStringList args)
 {
+    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("symbol.png"));
-    twodtest::onWhite(image, 20).save(path);
-    return path;
+    onWhite(image, 20).save(path, "PNG");
+    return testsupport::runTool(tool, args << path);
 }
 
 }  // namespace
 
-QByteArray zxingRead(const QImage &image, const QString &format)
+barcode::BarcodeSetup linearSetup(const QString &symbology, bool bare)
 {
-    QTemporaryDir dir;
-    const QString path = savedPng(image, dir);
-    const auto result = testsupport::runTool(QStringLiteral("ZXingReader"),
-                                             {QStringLiteral("-format"), format, QStringLiteral("-bytes"), path});
-    return result.out;
+    barcode::BarcodeSetup setup;
+    setup.barcode_font_index = barcode::Symbology_Index(0, symbology);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(10.0);
+    setup.value_font_val = setup.header_font_val = setup.footer_font_val = font;
+    if (bare)
+        setup.show_hide_hdr = setup.show_hide_ftr = setup.show_hide_val = 1;
+    return setup;
 }
+
+QImage onWhite(const QImage &image, int margin)
+{
+    QImage out(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawImage(margin, margin, image);
+    return out;
+}
+
+Decoded zxing(const QImage &image, const QString &format)
+{
+    Decoded d;
+    const auto r = runOnPng(image, QStringLiteral("ZXingReader"), {QStringLiteral("-format"), format});
+    d.raw = QString::fromUtf8(r.out + r.err);
+    QString seenFormat;
+    bool error = false;
+    for (const QByteArray &line : r.out.split('\n')) {
+        const int colon = line.indexOf(':');
+        const QByteArray key = line.left(colon).trimmed(), value = line.mid(colon + 1).trimmed();
+        if (key == "Text")
+            d.text = QString::fromUtf8(value.startsWith('"') && value.endsWith('"') ? value.mid(1, value.size() - 2) : value);
+        else if (key == "Bytes")
+            d.bytes = QByteArray::fromHex(QByteArray(value).replace(' ', ""));
+        else if (key == "Format")
+            seenFormat = QString::fromUtf8(value);
+        else if (key == "EC Level")
+            d.ecLevel = QString::fromUtf8(value);
+        else if (key == "HasECI")
+            d.hasEci = value == "true";
+        else if (key == "IsMirrored")
+            d.mirrored = value == "true";
+        else if (key == "Error")
+            error = true;
+    }
+    if (error || seenFormat != format) {
+        d.text.clear();
+        d.bytes.clear();
+    }
+    return d;
+}
+
+QByteArray zxingRead(const QImage &image, const QString &format) { return zxing(image, format).bytes; }
 
 QByteArray zbarRead(const QImage &image, const QString &symbology)
 {
+    const auto r = runOnPng(image, QStringLiteral("zbarimg"),
+                            {QStringLiteral("-q"), QStringLiteral("--raw"), QStringLiteral("-Sdisable"),
+                             QStringLiteral("-S%1.enable").arg(symbology), QStringLiteral("-Sbinary")});
+    return r.exitCode == 0 ? r.out.chopped(r.out.endsWith('\n') ? 1 : 0) : QByteArray();
+}
+
+QByteArray dmtx(const QImage &image)
+{
+    const auto r = runOnPng(image, QStringLiteral("dmtxread"), {QStringLiteral("-N1")});
+    return r.exitCode == 0 ? r.out : QByteArray();
+}
+
+QImage renderEps(const QByteArray &eps, int dpi, QString *error)
+{
     QTemporaryDir dir;
-    const QString path = savedPng(image, dir);
-    const auto result = testsupport::runTool(
-        QStringLiteral("zbarimg"),
-        {QStringLiteral("-q"), QStringLiteral("--raw"), QStringLiteral("-Sdisable"),
-         QStringLiteral("-S%1.enable").arg(symbology), path});
-    QByteArray out = result.out;
-    if (out.endsWith('\n'))
-        out.chop(1);
-    return out;
+    const QString pngPath = dir.filePath(QStringLiteral("symbol.png"));
+    const QStringList args = {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+                              QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"), QStringLiteral("-sDEVICE=pnggray"),
+                              QStringLiteral("-r%1").arg(dpi), QStringLiteral("-sOutputFile=") + pngPath, QStringLiteral("-")};
+    const auto r = testsupport::runTool(QStringLiteral("gs"), args, eps);
+    if (error)
+        *error = QString::fromUtf8(r.err);
+    return r.exitCode == 0 ? QImage(pngPath) : QImage();
 }
 
 std::vector<QString> zintRows(const QStringList &arguments)
@@ -53,10 +114,8 @@ std::vector<QString> zintRows(const QStringList &arguments)
     for (const QByteArray &line : result.out.split('\n')) {
         QString bits;
         for (const char c : line) {
-            bool ok = false;
-            const int nibble = QString(QChar(c)).toInt(&ok, 16);
-            if (ok)
-                bits += QStringLiteral("%1").arg(nibble, 4, 2, QChar(u'0'));
+            if (std::isxdigit(uchar(c)))
+                bits += QStringLiteral("%1").arg(QByteArray(1, c).toInt(nullptr, 16), 4, 2, QChar(u'0'));
         }
         while (bits.endsWith(u'0'))
             bits.chop(1);
@@ -66,6 +125,15 @@ std::vector<QString> zintRows(const QStringList &arguments)
     return rows;
 }
 
+namespace {
+QChar barClass(bool up, bool down, bool fourState)
+{
+    if (!fourState)
+        return up ? u'F' : u'T';
+    return up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
+}
+}  // namespace
+
 QString zintBarClasses(const std::vector<QString> &rows)
 {
     if (rows.size() < 2)
@@ -73,64 +141,36 @@ QString zintBarClasses(const std::vector<QString> &rows)
     // The row that holds every bar: the tracker row of a four-state code, the bottom row of a
     // height-modulated one.
     const bool fourState = rows.size() == 3;
-    const QString &all = rows[1];
+    auto on = [&](size_t row, int i) { return row < rows.size() && i < rows[row].size() && rows[row].at(i) == u'1'; };
     QString classes;
-    for (int i = 0; i < all.size(); ++i) {
-        if (all.at(i) != u'1')
-            continue;
-        const bool up = i < rows[0].size() && rows[0].at(i) == u'1';
-        if (!fourState) {
-            classes += up ? u'F' : u'T';
-            continue;
-        }
-        const bool down = i < rows[2].size() && rows[2].at(i) == u'1';
-        classes += up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
+    for (int i = 0; i < rows[1].size(); ++i) {
+        if (on(1, i))
+            classes += barClass(on(0, i), on(2, i), fourState);
     }
     return classes;
 }
 
-barcode::BarcodeSetup linearSetup(const QString &symbology)
-{
-    barcode::BarcodeSetup setup;
-    setup.linear_or_2d = 0;
-    setup.barcode_font_index = barcode::Symbology_Index(0, symbology);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(10.0);
-    setup.value_font_val = font;
-    setup.header_font_val = font;
-    setup.footer_font_val = font;
-    return setup;
-}
-
-bool isDark(QRgb pixel)
-{
-    if (qAlpha(pixel) < 128)
-        return false;
-    return qGray(pixel) < 128;
-}
+bool isDark(QRgb pixel) { return qAlpha(pixel) >= 128 && qGray(pixel) < 128; }
 
 std::vector<SeenBar> barsOnRow(const QImage &image, int row)
 {
     std::vector<SeenBar> bars;
     if (row < 0 || row >= image.height())
         return bars;
-    int x = 0;
-    while (x < image.width()) {
-        if (!isDark(image.pixel(x, row))) {
+    auto dark = [&](int x, int y) { return isDark(image.pixel(x, y)); };
+    for (int x = 0; x < image.width();) {
+        if (!dark(x, row)) {
             ++x;
             continue;
         }
-        SeenBar bar;
-        bar.left = x;
-        while (x < image.width() && isDark(image.pixel(x, row)))
+        SeenBar bar{x, x, row, row};
+        while (x < image.width() && dark(x, row))
             ++x;
         bar.right = x - 1;
         const int middle = (bar.left + bar.right) / 2;
-        bar.top = row;
-        while (bar.top > 0 && isDark(image.pixel(middle, bar.top - 1)))
+        while (bar.top > 0 && dark(middle, bar.top - 1))
             --bar.top;
-        bar.bottom = row;
-        while (bar.bottom + 1 < image.height() && isDark(image.pixel(middle, bar.bottom + 1)))
+        while (bar.bottom + 1 < image.height() && dark(middle, bar.bottom + 1))
             ++bar.bottom;
         bars.push_back(bar);
     }
@@ -140,50 +180,24 @@ std::vector<SeenBar> barsOnRow(const QImage &image, int row)
 int rowCrossingMostBars(const QImage &image)
 {
     int best = 0;
-    size_t most = 0;
-    for (int row = 0; row < image.height(); ++row) {
-        size_t runs = 0;
-        bool inside = false;
-        for (int x = 0; x < image.width(); ++x) {
-            const bool dark = isDark(image.pixel(x, row));
-            if (dark && !inside)
-                ++runs;
-            inside = dark;
-        }
-        if (runs > most) {
-            most = runs;
-            best = row;
-        }
-    }
+    for (int row = 1; row < image.height(); ++row)
+        best = barsOnRow(image, row).size() > barsOnRow(image, best).size() ? row : best;
     return best;
 }
 
 QString modulesOnRow(const QImage &image, int row, double modulePixels)
 {
-    int first = -1;
-    int last = -1;
-    for (int x = 0; x < image.width(); ++x) {
-        if (isDark(image.pixel(x, row))) {
-            if (first < 0)
-                first = x;
-            last = x;
-        }
-    }
+    const std::vector<SeenBar> bars = barsOnRow(image, row);
     QString modules;
-    if (first < 0)
-        return modules;
-    int x = first;
-    while (x <= last) {
-        const bool dark = isDark(image.pixel(x, row));
-        int length = 0;
-        while (x <= last && isDark(image.pixel(x, row)) == dark) {
-            ++length;
-            ++x;
+    for (size_t i = 0; i < bars.size(); ++i) {
+        // A space before the bar, then the bar.
+        for (const auto &[length, mark] : {std::pair{i ? bars[i].left - bars[i - 1].right - 1 : 0, u'0'},
+                                           std::pair{bars[i].right - bars[i].left + 1, u'1'}}) {
+            const double count = length / modulePixels;
+            if (std::abs(count - std::round(count)) > 0.01 || (length > 0 && std::round(count) < 1))
+                return QString();
+            modules += QString(int(std::round(count)), mark);
         }
-        const double count = length / modulePixels;
-        if (std::abs(count - std::round(count)) > 0.01 || std::round(count) < 1)
-            return QString();
-        modules += QString(int(std::round(count)), dark ? u'1' : u'0');
     }
     return modules;
 }
@@ -191,8 +205,6 @@ QString modulesOnRow(const QImage &image, int row, double modulePixels)
 QString barClassesSeen(const QImage &image, bool fourState)
 {
     const std::vector<SeenBar> bars = barsOnRow(image, rowCrossingMostBars(image));
-    if (bars.empty())
-        return QString();
     int lowestTop = 0, highestTop = image.height(), highestBottom = image.height(), lowestBottom = 0;
     for (const SeenBar &bar : bars) {
         lowestTop = std::max(lowestTop, bar.top);
@@ -200,18 +212,37 @@ QString barClassesSeen(const QImage &image, bool fourState)
         highestBottom = std::min(highestBottom, bar.bottom);
         lowestBottom = std::max(lowestBottom, bar.bottom);
     }
+    // Trackers have the lowest tops and the highest bottoms.
     QString classes;
-    for (const SeenBar &bar : bars) {
-        if (!fourState) {
-            classes += bar.top < (lowestTop + highestTop) / 2 ? u'F' : u'T';
-            continue;
-        }
-        // Trackers have the lowest tops and the highest bottoms.
-        const bool up = bar.top < (lowestTop + highestTop) / 2;
-        const bool down = bar.bottom > (highestBottom + lowestBottom) / 2;
-        classes += up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
-    }
+    for (const SeenBar &bar : bars)
+        classes += barClass(bar.top < (lowestTop + highestTop) / 2, bar.bottom > (highestBottom + lowestBottom) / 2,
+                            fourState);
     return classes;
 }
 
-}  // namespace lineartest
+std::vector<Band> inkBands(const QImage &image)
+{
+    std::vector<Band> bands;
+    bool inside = false;
+    for (int y = 0; y < image.height(); ++y) {
+        int left = -1, right = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (isDark(image.pixel(x, y))) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        }
+        if (left >= 0) {
+            if (!inside)
+                bands.push_back({y, y, left, right});
+            Band &band = bands.back();
+            band.last = y;
+            band.left = std::min(band.left, left);
+            band.right = std::max(band.right, right);
+        }
+        inside = left >= 0;
+    }
+    return bands;
+}
+
+}  // namespace bctest
