@@ -87,7 +87,7 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
     std::uint64_t total = 0;
     int entries = 0;
     bool success = true;
-    std::vector<char> buffer(4096);
+    std::vector<char> buffer(64 * 1024);
     do {
         if (++entries > limits.maxEntries) {
             setError(error, errorCode, ErrorLimit, QStringLiteral("too many entries in zip file"));

@@ -111,6 +111,19 @@ bool parseInt(std::string_view s, long long &out)
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
+enum class Tag { Other, Dimension, SheetData, Row, C, V, Is, T, RPh };
+
+Tag classify(std::string_view n)
+{
+    switch (n.size()) {
+    case 1: return n[0] == 'c' ? Tag::C : n[0] == 'v' ? Tag::V : n[0] == 't' ? Tag::T : Tag::Other;
+    case 2: return n == "is" ? Tag::Is : Tag::Other;
+    case 3: return n == "row" ? Tag::Row : n == "rPh" ? Tag::RPh : Tag::Other;
+    case 9: return n == "dimension" ? Tag::Dimension : n == "sheetData" ? Tag::SheetData : Tag::Other;
+    default: return Tag::Other;
+    }
+}
+
 // Column slot (from 0) of a cell reference's letters, or -1.
 int slotOf(std::string_view ref)
 {
@@ -484,20 +497,21 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
                 inlineText += QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size()));
             continue;
         }
+        const Tag tag = classify(t.name);
         if (!inSheetData) {
-            if (t.name == "dimension" && t.kind != Token::End) {
+            if (tag == Tag::Dimension && t.kind != Token::End) {
                 const std::string_view ref = xmlpull::attribute(t.attrs, "ref");
                 const auto colon = ref.find(':');
                 const std::string_view last = colon == std::string_view::npos ? std::string_view() : ref.substr(colon + 1);
                 width = std::max(0, slotOf(last) + 1);
-            } else if (t.name == "sheetData" && t.kind == Token::Start) {
+            } else if (tag == Tag::SheetData && t.kind == Token::Start) {
                 inSheetData = true;
             }
             continue;
         }
-        if (t.name == "sheetData" && t.kind == Token::End)
+        if (tag == Tag::SheetData && t.kind == Token::End)
             break;
-        if (t.name == "row" && !inRow) {
+        if (tag == Tag::Row && !inRow) {
             if (t.kind == Token::End)
                 continue;
             if ((data.size() + 1) * qint64(std::max(width, 1)) > MaxCells) {
@@ -513,12 +527,12 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
                 if (firstRowOnly)
                     break;
             }
-        } else if (t.name == "row" && t.kind == Token::End) {
+        } else if (tag == Tag::Row && t.kind == Token::End) {
             inRow = false;
             data.append(row);
             if (firstRowOnly)
                 break;
-        } else if (inRow && t.name == "c" && t.kind != Token::End && !inCell) {
+        } else if (inRow && tag == Tag::C && t.kind != Token::End && !inCell) {
             const std::string_view ref = xmlpull::attribute(t.attrs, "r");
             const int fromRef = ref.empty() ? -1 : slotOf(ref);
             // A cell without a usable reference stands where it is written.
@@ -538,17 +552,17 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
             if (!inCell)
                 finishCell();
         } else if (inCell) {
-            if (t.name == "c" && t.kind == Token::End) {
+            if (tag == Tag::C && t.kind == Token::End) {
                 inCell = false;
                 finishCell();
-            } else if (t.name == "v") {
+            } else if (tag == Tag::V) {
                 inValue = t.kind == Token::Start;
                 hasValue = true;
-            } else if (t.name == "is") {
+            } else if (tag == Tag::Is) {
                 inInline = t.kind == Token::Start;
-            } else if (inInline && t.name == "rPh") {
+            } else if (inInline && tag == Tag::RPh) {
                 phonetic += t.kind == Token::Start ? 1 : t.kind == Token::End ? -1 : 0;
-            } else if (inInline && t.name == "t") {
+            } else if (inInline && tag == Tag::T) {
                 inText = t.kind == Token::Start;
             }
         }

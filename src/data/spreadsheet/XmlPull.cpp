@@ -89,30 +89,32 @@ Token Scanner::next(std::string_view &text)
         return token;
     }
     text = std::string_view(m_p, size_t(lt - m_p));
-    const std::string_view rest(lt, size_t(m_end - lt));
-    if (rest.starts_with("<!--")) {
-        const char *close = find(lt + 4, m_end, "-->");
-        if (!close)
+    if (lt + 1 < m_end && (lt[1] == '!' || lt[1] == '?')) {
+        const std::string_view rest(lt, size_t(m_end - lt));
+        if (rest.starts_with("<!--")) {
+            const char *close = find(lt + 4, m_end, "-->");
+            if (!close)
+                return {Token::Error, {}, {}};
+            m_p = close + 3;
+            return {Token::Other, {}, {}};
+        }
+        if (rest.starts_with("<![CDATA[")) {
+            const char *close = find(lt + 9, m_end, "]]>");
+            if (!close)
+                return {Token::Error, {}, {}};
+            m_p = close + 3;
+            return {Token::CData, {}, std::string_view(lt + 9, size_t(close - lt - 9))};
+        }
+        if (rest.starts_with("<?")) {
+            const char *close = find(lt + 2, m_end, "?>");
+            if (!close)
+                return {Token::Error, {}, {}};
+            m_p = close + 2;
+            return {Token::Other, {}, {}};
+        }
+        if (rest.starts_with("<!"))  // a document type declaration, or worse
             return {Token::Error, {}, {}};
-        m_p = close + 3;
-        return {Token::Other, {}, {}};
     }
-    if (rest.starts_with("<![CDATA[")) {
-        const char *close = find(lt + 9, m_end, "]]>");
-        if (!close)
-            return {Token::Error, {}, {}};
-        m_p = close + 3;
-        return {Token::CData, {}, std::string_view(lt + 9, size_t(close - lt - 9))};
-    }
-    if (rest.starts_with("<?")) {
-        const char *close = find(lt + 2, m_end, "?>");
-        if (!close)
-            return {Token::Error, {}, {}};
-        m_p = close + 2;
-        return {Token::Other, {}, {}};
-    }
-    if (rest.starts_with("<!"))  // a document type declaration, or worse
-        return {Token::Error, {}, {}};
     const char *gt = static_cast<const char *>(std::memchr(lt, '>', size_t(m_end - lt)));
     // Quoted attribute values may hold ">".
     const char *q = lt;
