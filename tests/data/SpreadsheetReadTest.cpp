@@ -78,6 +78,31 @@ TEST(SpreadsheetRead, WorkbooksFromOpenpyxlGiveTheirSheetsRows)
         ASSERT_TRUE(reader.ReadData(part, columns));
         EXPECT_EQ(flat(reader.data), c.rows);
     }
+    // Each opening unpacks into a folder of its own, gone with the reader.
+    QString first;
+    {
+        SpreadsheetWriter a, b;
+        ASSERT_TRUE(a.openWorkbook(dir.filePath(QStringLiteral("book.xlsx"))));
+        ASSERT_TRUE(b.openWorkbook(dir.filePath(QStringLiteral("book.xlsx"))));
+        first = a.tmpDir();
+        EXPECT_NE(first, b.tmpDir());
+    }
+    EXPECT_FALSE(QDir(first).exists());
+}
+
+TEST(SpreadsheetRead, DocumentTypeDeclarationsAreRefused)
+{
+    QTemporaryDir dir;
+    QFile sheet(dir.filePath(QStringLiteral("sheet.xml")));
+    ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+    sheet.write("<?xml version=\"1.0\"?><!DOCTYPE w [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
+                "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>&b;</t></is></c></row></sheetData></worksheet>");
+    sheet.close();
+    SpreadsheetWriter reader;
+    int columns = 0;
+    EXPECT_FALSE(reader.ReadData(sheet.fileName(), columns));
+    EXPECT_FALSE(reader.ReadSharedStrings(sheet.fileName()));
+    EXPECT_TRUE(reader.data.isEmpty());
 }
 
 TEST(SpreadsheetRead, ColumnLettersNumbersAndDateFormats)

@@ -386,7 +386,11 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
         const xmlpull::Token t = scan.next(text);
         if (inText && phonetic == 0)
             xmlpull::appendText(current, text, false);
-        if (t.kind == xmlpull::Token::Eof || t.kind == xmlpull::Token::Error)
+        if (t.kind == xmlpull::Token::Error) {
+            sharedStrings.clear();
+            return false;
+        }
+        if (t.kind == xmlpull::Token::Eof)
             break;
         if (t.kind == xmlpull::Token::CData) {
             if (inText && phonetic == 0)
@@ -567,10 +571,8 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
             }
         }
     }
-    if (firstRowOnly || inRow) {
-        if (inRow)
-            data.append(row);
-    }
+    if (inRow)  // a sheet cut off inside its last row keeps what it has
+        data.append(row);
     // Rows read before a wider one get their missing slots.
     for (QStringList &r : data)
         if (r.size() < width)
