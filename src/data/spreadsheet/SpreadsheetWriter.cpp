@@ -142,7 +142,7 @@ int slotOf(std::string_view ref)
     return n - 1;
 }
 
-void appendEscaped(QByteArray &out, const QString &text, bool forAttribute = false)
+void appendEscaped(QByteArray &out, const QString &text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
@@ -156,14 +156,13 @@ void appendEscaped(QByteArray &out, const QString &text, bool forAttribute = fal
                                          return true;
                                      }();
         if ((c < 0x20 && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF || looksEscaped) {
-            out.append(QStringLiteral("_x%1_").arg(int(c), 4, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("_X"), QLatin1String("_x")).toLatin1());
+            out.append("_x" + QByteArray::number(int(c), 16).toUpper().rightJustified(4, '0') + '_');
             continue;
         }
         switch (c) {
         case u'&': out.append("&amp;"); break;
         case u'<': out.append("&lt;"); break;
         case u'>': out.append("&gt;"); break;
-        case u'"': out.append(forAttribute ? "&quot;" : "\""); break;
         default:
             if (c < 0x80) {
                 out.append(char(c));

@@ -26,7 +26,7 @@ private:
     const char *m_end;
 };
 
-// The raw value of an attribute (matched by its local name), empty when absent.
+// The raw value of an unprefixed attribute, empty when absent.
 std::string_view attribute(std::string_view attrs, std::string_view name);
 // Appends character data with its predefined and numeric references resolved and line ends
 // normalised; `escapes` also resolves the workbook's "_xHHHH_" escapes of control characters.
