@@ -1,0 +1,97 @@
+#pragma once
+// The spreadsheet table: the one in-memory table of spreadsheet rows that controls are bound to.
+// Column 0 is the row number (key "Extension"); data column k (from 1) is keyed "Column<k>".
+// The table announces every change through changed(); views reload from it.
+
+#include "data/spreadsheet/SpreadsheetHooks.h"
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <optional>
+
+struct ExcelColumn {
+    QString identifier;  // "Extension" or "Column<k>"
+    QString title;
+};
+
+class Data_From_Excel : public QObject, public ExcelTableHost {
+    Q_OBJECT
+public:
+    explicit Data_From_Excel(QObject *parent = nullptr);
+    ~Data_From_Excel() override;
+    static Data_From_Excel *defaultInstance();
+
+    // A row: slot 0 the "Extension" (row number text), slot k the value under "Column<k>"; a null
+    // string in a slot means the row has no such key.
+    QList<QStringList> ListData;
+    // The column list; entry 0 is the fixed row-number column and is never removed.
+    QList<ExcelColumn> ColList;
+
+    static QString keyOf(int column);   // 0 → "Extension", k → "Column<k>"
+    static int columnOfKey(const QString &key);  // the inverse; -1 for any other key
+
+    // Appends a row from the first `count` values, each trimmed; false (logged) when there are
+    // fewer values than that.
+    bool Create_List_By_Array(const QStringList &values, int count);
+    void Create_List_By_Value(const QString &value, const QString &key);
+    // The cell at row r (from 0) and column index n; the empty string for a row that does not
+    // exist, no value for a key the row lacks.
+    std::optional<QString> Get_Item_Text(int row, int column) const;
+    // Stores an edited value; false (logged) for a row or key that does not exist.
+    bool setObjectValue(int row, const QString &key, const QString &value);
+    // Appends a data column titled `title` and answers its index.
+    int appendColumn(const QString &title);
+    int rowCount() const { return int(ListData.size()); }
+
+    // The table's own part of the main window's calls (a host that has nothing else to do
+    // forwards here).
+    void Delete_Excel_File_Column() override;
+    void Clear_Delete_Excel_table_rows() override;
+
+    // Replaces columns and rows by the chosen sheet columns (slots from 0) of `rows`: titles from
+    // the first row (blank ones "Untitled Column <n>"), data from the second row on when `header`.
+    // The host is told before columns and rows go. No rows: the table stays as it was.
+    void fillFromSheet(const QList<QStringList> &rows, const QList<int> &chosen, bool header,
+                       ExcelTableHost *host = nullptr);
+
+    // What the viewer shows: rows, and columns with column 0 (group mode's two photo columns
+    // are not counted).
+    struct Counts {
+        int rows;
+        int columns;
+    };
+    Counts viewerCounts(bool groupMode) const;
+    int Open_Wnd(bool groupMode = false);
+
+    void reload() { emit changed(); }
+
+signals:
+    void changed();
+};
+
+extern Data_From_Excel *Data_From_Excel_Window;
+
+// The table as a read-only item model, for the viewer and any other window that lists it.
+class ExcelTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ExcelTableModel(Data_From_Excel *table, QObject *parent = nullptr);
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+private:
+    Data_From_Excel *m_table;
+};
+
+// The viewer: the table read-only, with its counts of rows and columns.
+class Data_From_Excel_Viewer : public QDialog {
+    Q_OBJECT
+public:
+    Data_From_Excel_Viewer(Data_From_Excel *table, bool groupMode, QWidget *parent = nullptr);
+public slots:
+    void OK_Click();
+};

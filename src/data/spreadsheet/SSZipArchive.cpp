@@ -1,0 +1,320 @@
+#include "data/spreadsheet/SSZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTemporaryFile>
+
+#include <minizip/unzip.h>
+#include <minizip/zip.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+void setError(QString *error, int *code, int value, const QString &text)
+{
+    if (error)
+        *error = text;
+    if (code)
+        *code = value;
+}
+
+// Fills a zip entry's date fields from a local date and time.
+void zipInfoSetDate(zip_fileinfo &info, const QDateTime &date)
+{
+    const QDate d = date.date();
+    const QTime t = date.time();
+    info.tmz_date.tm_sec = uInt(t.second());
+    info.tmz_date.tm_min = uInt(t.minute());
+    info.tmz_date.tm_hour = uInt(t.hour());
+    info.tmz_date.tm_mday = uInt(d.day());
+    info.tmz_date.tm_mon = uInt(d.month() - 1);
+    info.tmz_date.tm_year = uInt(d.year());
+}
+
+QDateTime fromDosDate(uLong dos)
+{
+    const QDate d(int((dos >> 25) & 0x7f) + 1980, int((dos >> 21) & 0x0f), int((dos >> 16) & 0x1f));
+    const QTime t(int((dos >> 11) & 0x1f), int((dos >> 5) & 0x3f), int(dos & 0x1f) * 2);
+    return QDateTime(d, t);
+}
+
+}  // namespace
+
+QString SSZipArchive::safeEntryName(const QByteArray &rawName, bool *isFolder)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString name = utf8(rawName);
+    if (utf8.hasError() || name.contains(QChar(0)))
+        return {};
+    if (isFolder)
+        *isFolder = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'));
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.startsWith(QLatin1Char('/')) || (name.size() >= 2 && name.at(1) == QLatin1Char(':')))
+        return {};
+    const QStringList parts = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts)
+        if (part == QLatin1String(".."))
+            return {};
+    return parts.join(QLatin1Char('/'));
+}
+
+bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destination)
+{
+    return unzipFileAtPath(path, destination, true, QString());
+}
+
+bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destination, bool overwrite,
+                                   const QString &password, QString *error, int *errorCode, const ZipLimits &limits)
+{
+    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    if (!zip) {
+        setError(error, errorCode, ErrorOpen, QStringLiteral("failed to open zip file"));
+        return false;
+    }
+    if (unzGoToFirstFile(zip) != UNZ_OK) {
+        setError(error, errorCode, ErrorFirstFile, QStringLiteral("failed to open first file in zip file"));
+        unzClose(zip);
+        return false;
+    }
+    const QString root = QFileInfo(destination).absoluteFilePath();
+    QDir().mkpath(root);
+    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+    const QByteArray passwordBytes = password.toLatin1();
+    std::uint64_t total = 0;
+    int entries = 0;
+    bool success = true;
+    std::vector<char> buffer(64 * 1024);
+    do {
+        if (++entries > limits.maxEntries) {
+            setError(error, errorCode, ErrorLimit, QStringLiteral("too many entries in zip file"));
+            success = false;
+            break;
+        }
+        const int opened = passwordBytes.isEmpty() ? unzOpenCurrentFile(zip)
+                                                   : unzOpenCurrentFilePassword(zip, passwordBytes.constData());
+        if (opened != UNZ_OK) {
+            setError(error, errorCode, ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
+            success = false;
+            break;
+        }
+        unz_file_info64 info;
+        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+            setError(error, errorCode, ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
+            unzCloseCurrentFile(zip);
+            success = false;
+            break;
+        }
+        QByteArray rawName(int(info.size_filename), '\0');
+        unzGetCurrentFileInfo64(zip, &info, rawName.data(), uLong(rawName.size()), nullptr, 0, nullptr, 0);
+        bool isFolder = false;
+        const QString name = safeEntryName(rawName, &isFolder);
+        if (name.isEmpty() && !rawName.isEmpty() && rawName != "/" && rawName != "\\") {
+            setError(error, errorCode, ErrorUnsafeName,
+                     QStringLiteral("refused zip entry outside its folder: %1").arg(QString::fromUtf8(rawName)));
+            unzCloseCurrentFile(zip);
+            success = false;
+            break;
+        }
+        if (name.isEmpty()) {
+            unzCloseCurrentFile(zip);
+            continue;
+        }
+        const QString target = root + QLatin1Char('/') + name;
+        const QString parent = isFolder ? target : QFileInfo(target).absolutePath();
+        QDir().mkpath(parent);
+        // A folder that is already there may be a link; what lies under it must still be ours.
+        const QString canonicalParent = QFileInfo(parent).canonicalFilePath();
+        if (!canonicalParent.isEmpty() && canonicalParent != canonicalRoot
+            && !canonicalParent.startsWith(canonicalRoot + QLatin1Char('/'))) {
+            setError(error, errorCode, ErrorUnsafeName, QStringLiteral("refused zip entry outside its folder: %1").arg(name));
+            unzCloseCurrentFile(zip);
+            success = false;
+            break;
+        }
+        if (isFolder || (!overwrite && QFileInfo::exists(target))) {
+            unzCloseCurrentFile(zip);
+            continue;
+        }
+        QFile::remove(target);  // never write through a link that stands there
+        QFile out(target);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            unzCloseCurrentFile(zip);
+            continue;
+        }
+        int read = 0;
+        bool entryOk = true;
+        while ((read = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()))) > 0) {
+            total += std::uint64_t(read);
+            if (total > limits.maxTotalBytes) {
+                setError(error, errorCode, ErrorLimit, QStringLiteral("zip file unpacks to more than its limit"));
+                entryOk = false;
+                break;
+            }
+            if (out.write(buffer.data(), read) != read) {
+                setError(error, errorCode, ErrorWrite, QStringLiteral("could not write %1").arg(target));
+                entryOk = false;
+                break;
+            }
+        }
+        if (entryOk && read < 0) {
+            setError(error, errorCode, ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
+            entryOk = false;
+        }
+        out.close();
+        const int closed = unzCloseCurrentFile(zip);
+        if (entryOk && closed == UNZ_CRCERROR) {
+            setError(error, errorCode, ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(name));
+            entryOk = false;
+        }
+        if (!entryOk) {
+            QFile::remove(target);
+            success = false;
+            break;
+        }
+        if (info.dosDate != 0)
+            QFile(target).setFileTime(fromDosDate(info.dosDate), QFileDevice::FileModificationTime);
+    } while (unzGoToNextFile(zip) == UNZ_OK);
+    unzClose(zip);
+    return success;
+}
+
+QDateTime SSZipArchive::_dateFor1980() { return QDateTime(QDate(1980, 1, 1), QTime(0, 0)); }
+
+bool SSZipArchive::createZipFileAtPath(const QString &path, const QString &onePath, QString *error)
+{
+    return createZipFileAtPath(path, QStringList{onePath}, error);
+}
+
+bool SSZipArchive::createZipFileAtPath(const QString &path, const QStringList &paths, QString *error)
+{
+    SSZipArchive archive(path);
+    if (!archive.open()) {
+        if (error)
+            *error = archive.errorString();
+        return false;
+    }
+    for (QString item : paths) {
+        if (item.endsWith(QLatin1Char('/')))
+            item.chop(1);
+        const int slash = item.lastIndexOf(QLatin1Char('/'));
+        archive.writeFile(item.mid(slash + 1), item.left(slash + 1));
+    }
+    const bool ok = archive.close();
+    if (!ok && error)
+        *error = archive.errorString();
+    return ok;
+}
+
+SSZipArchive::SSZipArchive(const QString &path) : _path(path) {}
+
+SSZipArchive::~SSZipArchive()
+{
+    if (_zip) {
+        zipClose(static_cast<zipFile>(_zip), nullptr);
+        QFile::remove(m_partPath);
+    }
+}
+
+bool SSZipArchive::open()
+{
+    if (_zip)
+        throw std::logic_error("Attempting open an archive which is already open");
+    // A unique name beside the target, so the finished archive replaces it by a rename.
+    QTemporaryFile part(_path + QStringLiteral(".XXXXXX.part"));
+    part.setAutoRemove(false);
+    if (!part.open()) {
+        m_error = QStringLiteral("could not create %1").arg(_path);
+        return false;
+    }
+    m_partPath = part.fileName();
+    part.close();
+    _zip = zipOpen64(QFile::encodeName(m_partPath).constData(), APPEND_STATUS_CREATE);
+    if (!_zip) {
+        QFile::remove(m_partPath);
+        m_error = QStringLiteral("could not create %1").arg(_path);
+    }
+    m_failed = false;
+    return _zip != nullptr;
+}
+
+bool SSZipArchive::addEntry(const QString &name, const QString &sourceFile, const QByteArray *data)
+{
+    zipFile zip = static_cast<zipFile>(_zip);
+    zip_fileinfo info{};
+    if (data)
+        zipInfoSetDate(info, QDateTime::currentDateTime());
+    QFile in(sourceFile);
+    if (!data && !sourceFile.isEmpty() && !in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray entryName = name.toUtf8();
+    bool ok = zipOpenNewFileInZip64(zip, entryName.constData(), data ? &info : nullptr, nullptr, 0, nullptr, 0,
+                                    nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1) == ZIP_OK;
+    if (ok && data)
+        ok = zipWriteInFileInZip(zip, data->constData(), unsigned(data->size())) == ZIP_OK;
+    if (ok && in.isOpen()) {
+        QByteArray block(16384, Qt::Uninitialized);
+        qint64 n = 0;
+        while (ok && (n = in.read(block.data(), block.size())) > 0)
+            ok = zipWriteInFileInZip(zip, block.constData(), unsigned(n)) == ZIP_OK;
+        ok = ok && n == 0;
+    }
+    ok = (zipCloseFileInZip(zip) == ZIP_OK) && ok;
+    if (!ok) {
+        m_failed = true;
+        m_error = QStringLiteral("could not add %1 to %2").arg(name, _path);
+    }
+    return ok;
+}
+
+bool SSZipArchive::writeFile(const QString &relativePath, const QString &basePath)
+{
+    if (!_zip)
+        throw std::logic_error("Attempting to write to an archive which was never opened");
+    const QString full = basePath + relativePath;
+    const QFileInfo fi(full);
+    if (fi.isDir()) {
+        const QStringList items = QDir(full).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        if (items.isEmpty())
+            return addEntry(relativePath + QLatin1Char('/'), QString(), nullptr);
+        for (const QString &item : items)
+            if (!writeFile(relativePath + QLatin1Char('/') + item, basePath))
+                return false;
+        return true;
+    }
+    if (!fi.isReadable()) {
+        m_failed = true;
+        m_error = QStringLiteral("could not read %1").arg(full);
+        return false;
+    }
+    return addEntry(relativePath, full, nullptr);
+}
+
+bool SSZipArchive::writeData(const QByteArray &data, const QString &filename)
+{
+    if (!_zip || data.isNull())
+        return false;
+    return addEntry(filename, QString(), &data);
+}
+
+bool SSZipArchive::close()
+{
+    if (!_zip)
+        throw std::logic_error("Attempting to close an archive which was never opened");
+    const bool closed = zipClose(static_cast<zipFile>(_zip), nullptr) == ZIP_OK;
+    _zip = nullptr;
+    if (!closed && !m_failed)
+        m_error = QStringLiteral("could not finish %1").arg(_path);
+    QFile::setPermissions(m_partPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                          | QFileDevice::ReadOther);
+    if (!closed || m_failed || std::rename(QFile::encodeName(m_partPath).constData(), QFile::encodeName(_path).constData()) != 0) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("could not write %1").arg(_path);
+        QFile::remove(m_partPath);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// A thin layer over minizip: unpacks a zip archive into a folder and packs files and folders
+// into a new archive. Workbooks (.xlsx) are the only archives the application handles, and they
+// come from anywhere, so unpacking treats every archive as hostile: entry names may not leave
+// the destination, checksums must match, and entry count and unpacked size are bounded.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+struct ZipLimits {
+    int maxEntries = 20000;
+    std::uint64_t maxTotalBytes = std::uint64_t(2) << 30;  // 2 GiB unpacked in all
+};
+
+class SSZipArchive {
+public:
+    // Error codes of the unpacking, as stored into `errorCode`.
+    enum { ErrorOpen = -1, ErrorFirstFile = -2, ErrorEntry = -3, ErrorUnsafeName = -4, ErrorChecksum = -5,
+           ErrorLimit = -6, ErrorWrite = -7 };
+
+    // Unpacks every entry under `destination`. False (with a one-line reason in `error`) when the
+    // archive cannot be read, an entry is damaged or named outside the destination, or a limit is
+    // passed; files written before the failure stay, so callers unpack into a private folder.
+    static bool unzipFileAtPath(const QString &path, const QString &destination, bool overwrite,
+                                const QString &password, QString *error = nullptr, int *errorCode = nullptr,
+                                const ZipLimits &limits = {});
+    static bool unzipFileAtPath(const QString &path, const QString &destination);
+
+    // Packs each path (file or folder, recursively) under its name relative to the folder that
+    // holds it. The archive is written beside `path` and renamed over it only when complete.
+    static bool createZipFileAtPath(const QString &path, const QStringList &paths, QString *error = nullptr);
+    static bool createZipFileAtPath(const QString &path, const QString &onePath, QString *error = nullptr);
+    static QDateTime _dateFor1980();
+
+    // The entry name a raw zip name stands for ("\" read as "/"), or empty when it must be
+    // refused: absolute, a drive letter, a ".." component, or not UTF-8.
+    static QString safeEntryName(const QByteArray &rawName, bool *isFolder = nullptr);
+
+    explicit SSZipArchive(const QString &path);
+    ~SSZipArchive();
+    SSZipArchive(const SSZipArchive &) = delete;
+    SSZipArchive &operator=(const SSZipArchive &) = delete;
+
+    bool open();
+    bool writeFile(const QString &relativePath, const QString &basePath);
+    bool writeData(const QByteArray &data, const QString &filename);
+    // Finishes the archive and moves it into place; false when any write failed.
+    bool close();
+    QString errorString() const { return m_error; }
+
+private:
+    bool addEntry(const QString &name, const QString &sourceFile, const QByteArray *data);
+    QString _path;
+    QString m_partPath;
+    void *_zip = nullptr;
+    bool m_failed = false;
+    QString m_error;
+};

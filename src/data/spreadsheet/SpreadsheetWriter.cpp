@@ -1,0 +1,752 @@
+#include "data/spreadsheet/SpreadsheetWriter.h"
+
+#include "data/spreadsheet/SSZipArchive.h"
+#include "data/spreadsheet/XmlPull.h"
+
+#include "core/Utilities.h"
+#include "platform/Paths.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <pugixml.hpp>
+
+#include <charconv>
+#include <cmath>
+
+SpreadsheetWriter *spreadsheet = nullptr;
+int Excel_Sheet_Number = 1;
+int Excel_Sheet_Columns = 1;
+
+namespace {
+
+constexpr unsigned XmlFlags = pugi::parse_default;  // pugixml never reads a DTD nor expands its entities
+
+std::string_view local(const char *name)
+{
+    std::string_view n(name);
+    const auto colon = n.rfind(':');
+    return colon == std::string_view::npos ? n : n.substr(colon + 1);
+}
+
+pugi::xml_node child(pugi::xml_node node, std::string_view name)
+{
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && local(c.name()) == name)
+            return c;
+    return {};
+}
+
+// Attribute by local name, whatever prefix the writer gave its namespace.
+QString attr(pugi::xml_node node, std::string_view name)
+{
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+        if (local(a.name()) == name)
+            return QString::fromUtf8(a.value());
+    return {};
+}
+
+bool loadXml(pugi::xml_document &doc, const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > (qint64(256) << 20))
+        return false;
+    const QByteArray bytes = f.readAll();
+    return doc.load_buffer(bytes.constData(), size_t(bytes.size()), XmlFlags);
+}
+
+// A relationship target, as a path inside the unpacked package; empty when it would leave it.
+QString resolveTarget(const QString &baseDir, const QString &target)
+{
+    if (target.isEmpty() || target.contains(QLatin1String("://")))
+        return {};
+    const QString joined = target.startsWith(QLatin1Char('/')) ? target.mid(1) : baseDir + QLatin1Char('/') + target;
+    const QString clean = QDir::cleanPath(joined);
+    if (clean.startsWith(QLatin1String("..")) || clean.startsWith(QLatin1Char('/')))
+        return {};
+    return clean;
+}
+
+struct Relationship {
+    QString type;
+    QString target;
+};
+
+// Relationships of a package part, keyed by id, with their targets resolved.
+QHash<QString, Relationship> readRelationships(const QString &root, const QString &part)
+{
+    QHash<QString, Relationship> out;
+    const QFileInfo info(part);
+    const QString dir = info.path() == QLatin1String(".") ? QString() : info.path();
+    const QString relsFile = root + QLatin1Char('/') + (dir.isEmpty() ? QString() : dir + QLatin1Char('/'))
+                             + QStringLiteral("_rels/") + info.fileName() + QStringLiteral(".rels");
+    pugi::xml_document doc;
+    if (!loadXml(doc, relsFile))
+        return out;
+    for (pugi::xml_node r = child(doc, "Relationships").first_child(); r; r = r.next_sibling())
+        if (local(r.name()) == "Relationship")
+            out.insert(attr(r, "Id"), {attr(r, "Type"), resolveTarget(dir.isEmpty() ? QStringLiteral(".") : dir, attr(r, "Target"))});
+    return out;
+}
+
+QString byType(const QHash<QString, Relationship> &rels, const QString &suffix, const QString &fallback)
+{
+    for (const Relationship &r : rels)
+        if (r.type.endsWith(suffix) && !r.target.isEmpty())
+            return r.target;
+    return fallback;
+}
+
+bool parseInt(std::string_view s, long long &out)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\n'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\n'))
+        s.remove_suffix(1);
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+enum class Tag { Other, Dimension, SheetData, Row, C, V, Is, T, RPh };
+
+Tag classify(std::string_view n)
+{
+    switch (n.size()) {
+    case 1: return n[0] == 'c' ? Tag::C : n[0] == 'v' ? Tag::V : n[0] == 't' ? Tag::T : Tag::Other;
+    case 2: return n == "is" ? Tag::Is : Tag::Other;
+    case 3: return n == "row" ? Tag::Row : n == "rPh" ? Tag::RPh : Tag::Other;
+    case 9: return n == "dimension" ? Tag::Dimension : n == "sheetData" ? Tag::SheetData : Tag::Other;
+    default: return Tag::Other;
+    }
+}
+
+// Column slot (from 0) of a cell reference's letters, or -1.
+int slotOf(std::string_view ref)
+{
+    int n = 0;
+    size_t i = 0;
+    for (; i < ref.size() && i < 4; ++i) {
+        char c = ref[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 32);
+        if (c < 'A' || c > 'Z')
+            break;
+        n = n * 26 + (c - 'A' + 1);
+    }
+    if (i == 0 || i > 3 || (i < ref.size() && !(ref[i] >= '0' && ref[i] <= '9')) || n > SpreadsheetWriter::MaxColumns)
+        return -1;
+    return n - 1;
+}
+
+void appendEscaped(QByteArray &out, const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        // Control characters have no place in XML 1.0; the workbook format spells them _xHHHH_,
+        // so an underscore that would read as such an escape is spelled too.
+        const bool looksEscaped = c == u'_' && i + 6 < text.size() && text.at(i + 1) == u'x' && text.at(i + 6) == u'_'
+                                  && [&] {
+                                         for (int k = 2; k < 6; ++k)
+                                             if (!isxdigit(text.at(i + k).toLatin1()))
+                                                 return false;
+                                         return true;
+                                     }();
+        if ((c < 0x20 && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF || looksEscaped) {
+            out.append("_x" + QByteArray::number(int(c), 16).toUpper().rightJustified(4, '0') + '_');
+            continue;
+        }
+        switch (c) {
+        case u'&': out.append("&amp;"); break;
+        case u'<': out.append("&lt;"); break;
+        case u'>': out.append("&gt;"); break;
+        default:
+            if (c < 0x80) {
+                out.append(char(c));
+            } else {
+                qsizetype j = i;
+                while (j < text.size() && text.at(j).unicode() >= 0x80 && text.at(j).unicode() != 0xFFFE
+                       && text.at(j).unicode() != 0xFFFF)
+                    ++j;
+                out.append(QStringView(text).mid(i, j - i).toUtf8());
+                i = j - 1;
+            }
+        }
+    }
+}
+
+bool writeWhole(const QString &file, const QByteArray &bytes, QString &error)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        error = QStringLiteral("Error when writing file %1").arg(file);
+        return false;
+    }
+    return true;
+}
+
+const char *const MainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+
+}  // namespace
+
+// --- column letters ---
+
+int Asc_Val(const QString &s) { return s.isEmpty() ? 0 : (s.at(0).unicode() & 0xff); }
+
+QString Get_Column_Char_Str(const QString &reference)
+{
+    for (qsizetype i = 0; i < reference.size(); ++i)
+        if (reference.at(i) >= QLatin1Char('1') && reference.at(i) <= QLatin1Char('9'))
+            return reference.left(i);
+    return reference;
+}
+
+int Get_Col_index(const QString &letters, int base)
+{
+    const QByteArray b = letters.toLatin1();
+    const int slot = slotOf(std::string_view(b.constData(), size_t(b.size())));
+    return slot < 0 ? -1 : slot + 1 - (base - 64);
+}
+
+QString SpreadsheetWriter::ColumnIndexToName(int column)
+{
+    QString name;
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        name.prepend(QChar(u'A' + (n - 1) % 26));
+    return name;
+}
+
+int dateFormatKind(int numFmtId, const QString &formatCode)
+{
+    if ((numFmtId >= 14 && numFmtId <= 17))
+        return 1;
+    if ((numFmtId >= 18 && numFmtId <= 22) || (numFmtId >= 45 && numFmtId <= 47))
+        return 2;
+    if (formatCode.isEmpty())
+        return 0;
+    bool day = false, month = false, time = false, minute = false;
+    const QString code = formatCode.toLower();
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code.at(i);
+        if (c == u'"') {
+            const qsizetype close = code.indexOf(u'"', i + 1);
+            i = close < 0 ? code.size() : close;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+        } else if (c == u'[') {
+            const qsizetype close = code.indexOf(u']', i + 1);
+            const QString inside = code.mid(i + 1, (close < 0 ? code.size() : close) - i - 1);
+            if (inside == QLatin1String("h") || inside == QLatin1String("hh") || inside.startsWith(u's')
+                || inside.startsWith(u'm'))
+                time = true;
+            i = close < 0 ? code.size() : close;
+        } else if (code.mid(i, 5) == QLatin1String("am/pm") || code.mid(i, 3) == QLatin1String("a/p")) {
+            time = true;
+            i += code.mid(i, 5) == QLatin1String("am/pm") ? 4 : 2;
+        } else if (c == u'd' || c == u'y') {
+            day = true;
+        } else if (c == u'h' || c == u's') {
+            time = true;
+        } else if (c == u'm') {
+            minute = true;
+        }
+    }
+    // "m" is a month unless the format is a time alone (h:mm, mm:ss).
+    month = minute && (day || !time);
+    if (!day && !month)
+        return 0;
+    return time ? 2 : 1;
+}
+
+// --- reading ---
+
+SpreadsheetWriter::SpreadsheetWriter() = default;
+SpreadsheetWriter::~SpreadsheetWriter() = default;
+
+QString SpreadsheetWriter::tmpDir() const { return m_dir ? m_dir->path() : QString(); }
+
+QString SpreadsheetWriter::sheetPartPath(int number) const
+{
+    if (number < 1 || number > m_sheetParts.size() || m_sheetParts.at(number - 1).isEmpty())
+        return {};
+    return tmpDir() + QLatin1Char('/') + m_sheetParts.at(number - 1);
+}
+
+bool SpreadsheetWriter::openWorkbook(const QString &path)
+{
+    m_sheetNames.clear();
+    m_sheetParts.clear();
+    m_styleKind.clear();
+    sharedStrings.clear();
+    m_date1904 = false;
+    m_error.clear();
+    // A private folder per opening: nobody else can plant or read files in it, and two openings
+    // never see each other's parts.
+    m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/badgeloom-xlsx-XXXXXX"));
+    if (!m_dir->isValid()) {
+        m_error = QStringLiteral("Could not create a temporary folder.");
+        return false;
+    }
+    QString zipError;
+    if (!SSZipArchive::unzipFileAtPath(path, m_dir->path(), true, QString(), &zipError)) {
+        m_error = zipError;
+        m_dir.reset();
+        return false;
+    }
+    if (!loadWorkbookPart()) {
+        m_dir.reset();
+        return false;
+    }
+    return true;
+}
+
+bool SpreadsheetWriter::loadWorkbookPart()
+{
+    const QString root = m_dir->path();
+    const QString workbookPart = byType(readRelationships(root, QStringLiteral(".rels")),
+                                        QStringLiteral("/officeDocument"), QStringLiteral("xl/workbook.xml"));
+    pugi::xml_document doc;
+    const pugi::xml_node workbook = loadXml(doc, root + QLatin1Char('/') + workbookPart) ? child(doc, "workbook")
+                                                                                           : pugi::xml_node();
+    if (!workbook) {
+        m_error = QStringLiteral("The file is not a workbook.");
+        return false;
+    }
+    const QString date1904 = attr(child(workbook, "workbookPr"), "date1904");
+    m_date1904 = date1904 == QLatin1String("1") || date1904 == QLatin1String("true");
+    const auto rels = readRelationships(root, workbookPart);
+    const QString dir = QFileInfo(workbookPart).path();
+    for (pugi::xml_node s = child(workbook, "sheets").first_child(); s; s = s.next_sibling()) {
+        if (local(s.name()) != "sheet")
+            continue;
+        m_sheetNames.append(attr(s, "name"));
+        m_sheetParts.append(rels.value(attr(s, "id")).target);
+    }
+    ReadSharedStrings(root + QLatin1Char('/')
+                      + byType(rels, QStringLiteral("/sharedStrings"), dir + QStringLiteral("/sharedStrings.xml")));
+    loadStyles(root + QLatin1Char('/') + byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml")));
+    return true;
+}
+
+void SpreadsheetWriter::loadStyles(const QString &file)
+{
+    pugi::xml_document doc;
+    if (!loadXml(doc, file))
+        return;
+    const pugi::xml_node sheet = child(doc, "styleSheet");
+    QHash<int, QString> codes;
+    for (pugi::xml_node f = child(sheet, "numFmts").first_child(); f; f = f.next_sibling())
+        codes.insert(attr(f, "numFmtId").toInt(), attr(f, "formatCode"));
+    for (pugi::xml_node xf = child(sheet, "cellXfs").first_child(); xf; xf = xf.next_sibling()) {
+        if (local(xf.name()) != "xf")
+            continue;
+        const int id = attr(xf, "numFmtId").toInt();
+        m_styleKind.push_back(static_cast<unsigned char>(dateFormatKind(id, codes.value(id))));
+    }
+}
+
+QString SpreadsheetWriter::cellDate(double serial, int style) const
+{
+    const int kind = styleKind(style);
+    if (kind == 0 || !(serial >= 0) || serial > 2958466.0)
+        return {};
+    const long long seconds = std::llround(serial * 86400.0);
+    QDate base = m_date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
+    if (!m_date1904 && serial >= 1 && serial < 60)  // the format counts a 29 February 1900 that never was
+        base = base.addDays(1);
+    const QDate date = base.addDays(seconds / 86400);
+    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
+    if (kind == 2) {
+        const long long s = seconds % 86400;
+        text += QStringLiteral(" %1:%2").arg(s / 3600, 2, 10, QLatin1Char('0')).arg(s % 3600 / 60, 2, 10, QLatin1Char('0'));
+    }
+    return text;
+}
+
+bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
+{
+    sharedStrings.clear();
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+        return false;
+    const uchar *map = f.map(0, f.size());
+    if (!map)
+        return false;
+    const char *begin = reinterpret_cast<const char *>(map);
+    xmlpull::Scanner scan(begin, begin + f.size());
+    std::string_view text;
+    QString current;
+    int phonetic = 0;
+    bool inText = false;
+    for (;;) {
+        const xmlpull::Token t = scan.next(text);
+        if (inText && phonetic == 0)
+            xmlpull::appendText(current, text, false);
+        if (t.kind == xmlpull::Token::Error) {
+            sharedStrings.clear();
+            return false;
+        }
+        if (t.kind == xmlpull::Token::Eof)
+            break;
+        if (t.kind == xmlpull::Token::CData) {
+            if (inText && phonetic == 0)
+                current.append(QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size())));
+            continue;
+        }
+        // One entry per si: plain text, or the text of its runs; phonetic guides are left out.
+        if (t.name == "si") {
+            if (t.kind == xmlpull::Token::Start) {
+                current.clear();
+            } else {
+                xmlpull::resolveEscapes(current);
+                sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : current);
+                current.clear();
+            }
+        } else if (t.name == "rPh") {
+            phonetic += t.kind == xmlpull::Token::Start ? 1 : t.kind == xmlpull::Token::End ? -1 : 0;
+        } else if (t.name == "t") {
+            inText = t.kind == xmlpull::Token::Start;
+        }
+    }
+    return true;
+}
+
+bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool firstRowOnly)
+{
+    data.clear();
+    m_error.clear();
+    QFile f(sheetFile);
+    if (!f.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("Error: the sheet cannot be read.");
+        return false;
+    }
+    if (f.size() == 0) {
+        m_error = QStringLiteral("Error: the sheet is empty.");
+        return false;
+    }
+    // Mapped, not loaded: the scan walks the bytes once and keeps only the rows.
+    const uchar *map = f.map(0, f.size());
+    if (!map) {
+        m_error = QStringLiteral("Error: the sheet cannot be read.");
+        return false;
+    }
+    const char *begin = reinterpret_cast<const char *>(map);
+    xmlpull::Scanner scan(begin, begin + f.size());
+    using xmlpull::Token;
+
+    int width = std::min(columns, MaxColumns);
+    bool inSheetData = false, inRow = false, inCell = false, inValue = false, inInline = false, inText = false;
+    int phonetic = 0;
+    QStringList row;
+    int slot = 0, nextSlot = 0, style = -1;
+    std::string_view type;
+    std::string value;  // raw bytes of the cell's v
+    QString inlineText;
+    bool hasValue = false;
+    std::string_view text;
+
+    auto finishCell = [&] {
+        QString result;
+        if (type == "s") {
+            long long index = -1;
+            if (parseInt(value, index) && index >= 0 && index < sharedStrings.size())
+                result = sharedStrings.at(qsizetype(index));
+        } else if (type == "inlineStr" || (!hasValue && !inlineText.isEmpty())) {
+            result = inlineText;
+            xmlpull::resolveEscapes(result);
+        } else if (type.empty() || type == "n") {
+            result = QString::fromLatin1(value.data(), qsizetype(value.size()));
+            double serial = 0;
+            if (hasValue && styleKind(style) != 0) {
+                const auto r = std::from_chars(value.data(), value.data() + value.size(), serial);
+                if (r.ec == std::errc() && r.ptr == value.data() + value.size()) {
+                    const QString date = cellDate(serial, style);
+                    if (!date.isEmpty())
+                        result = date;
+                }
+            }
+        } else {  // str, b, e and d keep their stored text
+            xmlpull::appendText(result, value, false);
+            if (type == "str")
+                xmlpull::resolveEscapes(result);
+        }
+        if (slot >= row.size())
+            row.resize(slot + 1);
+        row[slot] = result;
+        width = std::max(width, slot + 1);
+        nextSlot = slot + 1;
+    };
+
+    for (;;) {
+        const Token t = scan.next(text);
+        if (inValue)
+            value.append(text);
+        else if (inText && phonetic == 0)
+            xmlpull::appendText(inlineText, text, false);
+        if (t.kind == Token::Error) {
+            m_error = QStringLiteral("Error: the sheet is not well-formed XML.");
+            data.clear();
+            return false;
+        }
+        if (t.kind == Token::Eof)
+            break;
+        if (t.kind == Token::CData) {
+            if (inValue)
+                value.append(t.attrs);
+            else if (inText && phonetic == 0)
+                inlineText += QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size()));
+            continue;
+        }
+        const Tag tag = classify(t.name);
+        if (!inSheetData) {
+            if (tag == Tag::Dimension && t.kind != Token::End) {
+                const std::string_view ref = xmlpull::attribute(t.attrs, "ref");
+                const auto colon = ref.find(':');
+                const std::string_view last = colon == std::string_view::npos ? std::string_view() : ref.substr(colon + 1);
+                width = std::max(0, slotOf(last) + 1);
+            } else if (tag == Tag::SheetData && t.kind == Token::Start) {
+                inSheetData = true;
+            }
+            continue;
+        }
+        if (tag == Tag::SheetData && t.kind == Token::End)
+            break;
+        if (tag == Tag::Row && !inRow) {
+            if (t.kind == Token::End)
+                continue;
+            if ((data.size() + 1) * qint64(std::max(width, 1)) > MaxCells) {
+                m_error = QStringLiteral("Error: the sheet is too large.");
+                data.clear();
+                return false;
+            }
+            row = QStringList(width);
+            nextSlot = 0;
+            inRow = t.kind == Token::Start;
+            if (!inRow) {
+                data.append(row);
+                if (firstRowOnly)
+                    break;
+            }
+        } else if (tag == Tag::Row && t.kind == Token::End) {
+            inRow = false;
+            data.append(row);
+            if (firstRowOnly)
+                break;
+        } else if (inRow && tag == Tag::C && t.kind != Token::End && !inCell) {
+            const std::string_view ref = xmlpull::attribute(t.attrs, "r");
+            const int fromRef = ref.empty() ? -1 : slotOf(ref);
+            // A cell without a usable reference stands where it is written.
+            slot = fromRef >= 0 ? fromRef : nextSlot;
+            type = xmlpull::attribute(t.attrs, "t");
+            long long s = -1;
+            style = parseInt(xmlpull::attribute(t.attrs, "s"), s) && s >= 0 && s < 65536 ? int(s) : -1;
+            value.clear();
+            inlineText.clear();
+            hasValue = false;
+            if (slot >= MaxColumns) {
+                m_error = QStringLiteral("Error: the sheet is too wide.");
+                data.clear();
+                return false;
+            }
+            inCell = t.kind == Token::Start;
+            if (!inCell)
+                finishCell();
+        } else if (inCell) {
+            if (tag == Tag::C && t.kind == Token::End) {
+                inCell = false;
+                finishCell();
+            } else if (tag == Tag::V) {
+                inValue = t.kind == Token::Start;
+                hasValue = true;
+            } else if (tag == Tag::Is) {
+                inInline = t.kind == Token::Start;
+            } else if (inInline && tag == Tag::RPh) {
+                phonetic += t.kind == Token::Start ? 1 : t.kind == Token::End ? -1 : 0;
+            } else if (inInline && tag == Tag::T) {
+                inText = t.kind == Token::Start;
+            }
+        }
+    }
+    if (inRow)  // a sheet cut off inside its last row keeps what it has
+        data.append(row);
+    // Rows read before a wider one get their missing slots.
+    for (QStringList &r : data)
+        if (r.size() < width)
+            r.resize(width);
+    if (firstRowOnly && !data.isEmpty()) {
+        QStringList &names = data.first();
+        for (int i = 0; i < names.size(); ++i)
+            if (Trim_Str(names.at(i)).isEmpty())
+                names[i] = QStringLiteral("Untitled Column %1").arg(i + 1);
+    }
+    if (width == 0)
+        data.clear();
+    columns = width;
+    return true;
+}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
+{
+    static std::unique_ptr<SpreadsheetWriter> instance;
+    if (!spreadsheet) {
+        instance = std::make_unique<SpreadsheetWriter>();
+        spreadsheet = instance.get();
+    }
+    if (only_col) {
+        Release_Data();
+        Excel_Sheet_Columns = 1;
+        if (!spreadsheet->openWorkbook(path))
+            Show_NSLog_Message(spreadsheet->lastError());
+        return spreadsheet->data;
+    }
+    const QString part = spreadsheet->sheetPartPath(Excel_Sheet_Number);
+    int columns = Excel_Sheet_Columns;
+    if (part.isEmpty() || !spreadsheet->ReadData(part, columns)) {
+        spreadsheet->data.clear();
+        Show_NSLog_Message(spreadsheet->lastError());
+    }
+    Excel_Sheet_Columns = columns;
+    return spreadsheet->data;
+}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
+{
+    if (!spreadsheet)
+        return {};
+    const QString part = spreadsheet->sheetPartPath(Excel_Sheet_Number);
+    int columns = 0;
+    if (part.isEmpty() || !spreadsheet->ReadData(part, columns, true)) {
+        spreadsheet->data.clear();
+        Show_NSLog_Message(spreadsheet->lastError());
+    }
+    Excel_Sheet_Columns = columns;
+    return spreadsheet->data;
+}
+
+// --- writing ---
+
+bool SpreadsheetWriter::isCanonicalNumber(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 40)
+        return false;
+    const QByteArray b = text.toLatin1();
+    if (b != text.toUtf8())
+        return false;
+    double d = 0;
+    const auto r = std::from_chars(b.constData(), b.constData() + b.size(), d);
+    if (r.ec != std::errc() || r.ptr != b.constData() + b.size() || !std::isfinite(d))
+        return false;
+    char buffer[400];
+    const auto w = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::fixed);
+    if (w.ec != std::errc() || std::string_view(buffer, size_t(w.ptr - buffer)) != std::string_view(b.constData(), size_t(b.size())))
+        return false;
+    int digits = 0;
+    bool leading = true;
+    for (const char c : b) {
+        if (c < '0' || c > '9')
+            continue;
+        leading = leading && c == '0';
+        digits += leading ? 0 : 1;
+    }
+    return digits <= 15;
+}
+
+bool SpreadsheetWriter::WriteWorksheetData(const QString &file)
+{
+    sharedStrings.clear();
+    const int K = data.isEmpty() ? 0 : int(data.first().size());
+    const int R = int(data.size());
+    const QByteArray last = (ColumnIndexToName(K) + QString::number(R)).toLatin1();
+    QByteArray xml;
+    xml.reserve(R * K * 24 + 1024);
+    xml.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\"");
+    xml.append(MainNs);
+    xml.append("\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\""
+               " xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\""
+               " xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\" mc:Ignorable=\"x14ac\">\n");
+    xml.append("  <dimension ref=\"A1:" + last + "\"/>\n");
+    xml.append("  <sheetViews>\n    <sheetView tabSelected=\"1\" workbookViewId=\"0\">\n      <selection activeCell=\""
+               + last + "\" sqref=\"" + last + "\"/>\n    </sheetView>\n  </sheetViews>\n");
+    xml.append("  <sheetFormatPr baseColWidth=\"10\" defaultRowHeight=\"15\" x14ac:dyDescent=\"0\"/>\n  <sheetData>\n");
+    const QByteArray spans = "\" spans=\"1:" + QByteArray::number(K) + "\">\n";
+    QList<QByteArray> names;
+    for (int r = 0; r < R; ++r) {
+        const QByteArray rowNumber = QByteArray::number(r + 1);
+        xml.append("    <row r=\"" + rowNumber + spans);
+        const QStringList &row = data.at(r);
+        for (int c = 0; c < row.size(); ++c) {
+            while (names.size() <= c)
+                names.append(ColumnIndexToName(int(names.size()) + 1).toLatin1());
+            xml.append("      <c r=\"" + names.at(c) + rowNumber);
+            if (isCanonicalNumber(row.at(c))) {
+                xml.append("\"><v>" + row.at(c).toLatin1() + "</v></c>\n");
+            } else {
+                xml.append("\" t=\"s\"><v>" + QByteArray::number(sharedStrings.size()) + "</v></c>\n");
+                sharedStrings.append(row.at(c));
+            }
+        }
+        xml.append("    </row>\n");
+    }
+    xml.append("  </sheetData>\n  <pageMargins left=\"0.75\" right=\"0.75\" top=\"1\" bottom=\"0.5\" header=\"0.5\""
+               " footer=\"0.5\"/>\n  <extLst>\n    <ext xmlns:mx=\"http://schemas.microsoft.com/office/mac/excel/2008/main\""
+               " uri=\"{64002731-A6B0-56B0-2670-7721B7C09600}\">\n      <mx:PLV Mode=\"0\" OnePage=\"0\" WScale=\"0\"/>\n"
+               "    </ext>\n  </extLst>\n</worksheet>\n");
+    return writeWhole(file, xml, m_error);
+}
+
+bool SpreadsheetWriter::WriteSharedStringsXML(const QString &file)
+{
+    QByteArray xml("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<sst xmlns=\"");
+    xml.append(MainNs);
+    if (sharedStrings.isEmpty()) {
+        xml.append("\"/>\n");
+    } else {
+        const QByteArray count = QByteArray::number(sharedStrings.size());
+        xml.append("\" count=\"" + count + "\" uniqueCount=\"" + count + "\">\n");
+        for (const QString &s : sharedStrings) {
+            // Leading and trailing blanks are part of the value.
+            xml.append(s != s.trimmed() ? "  <si><t xml:space=\"preserve\">" : "  <si><t>");
+            appendEscaped(xml, s);
+            xml.append("</t></si>\n");
+        }
+        xml.append("</sst>\n");
+    }
+    return writeWhole(file, xml, m_error);
+}
+
+bool SpreadsheetWriter::WriteWorkbook(const QString &destination, const Table &rows, bool, QString *error)
+{
+    auto fail = [&](const QString &reason) {
+        Show_NSLog_Message(reason);
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (rows.isEmpty() || rows.first().isEmpty())
+        return fail(QStringLiteral("There is nothing to write."));
+    const QString templ = platform::joinPath(platform::resourceFolderPath(), QStringLiteral("Template.xlsx"));
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/badgeloom-xlsx-XXXXXX"));
+    if (!work.isValid())
+        return fail(QStringLiteral("Could not create a temporary folder."));
+    QString zipError;
+    if (!QFileInfo::exists(templ))
+        return fail(QStringLiteral("The workbook template %1 is missing.").arg(templ));
+    if (!SSZipArchive::unzipFileAtPath(templ, work.path(), true, QString(), &zipError))
+        return fail(zipError);
+    // A writer of its own: the shared instance keeps the workbook the user is reading from.
+    SpreadsheetWriter writer;
+    writer.data = rows;
+    QDir().mkpath(work.path() + QStringLiteral("/xl/worksheets"));
+    if (!writer.WriteWorksheetData(work.path() + QStringLiteral("/xl/worksheets/sheet1.xml"))
+        || !writer.WriteSharedStringsXML(work.path() + QStringLiteral("/xl/sharedStrings.xml")))
+        return fail(writer.m_error);
+    QStringList items;
+    for (const QString &item : QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        items.append(work.path() + QLatin1Char('/') + item);
+    if (!SSZipArchive::createZipFileAtPath(destination, items, &zipError))
+        return fail(zipError);
+    return true;
+}

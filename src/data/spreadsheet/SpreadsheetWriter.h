@@ -1,0 +1,93 @@
+#pragma once
+// Reading and writing .xlsx workbooks. A workbook is unpacked into a private temporary folder
+// per opening; sheets are found by name through the workbook part and its relationships, and a
+// sheet's XML is scanned in place, row by row, into a table of strings (slot 0 is column A).
+// Writing fills the shipped "Template.xlsx" with one worksheet and its shared strings.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+class SpreadsheetWriter {
+public:
+    using Table = QList<QStringList>;
+
+    // Bounds on what a sheet may make us hold.
+    static constexpr int MaxColumns = 16384;
+    static constexpr qint64 MaxCells = 16'000'000;
+
+    SpreadsheetWriter();
+    ~SpreadsheetWriter();
+
+    // --- reading ---
+    // Unpacks the workbook and loads its sheet list, shared strings and date styles. False, with
+    // a one-line reason in lastError(), when the file is not a workbook or is refused.
+    bool openWorkbook(const QString &path);
+    QString tmpDir() const;
+    // Sheet names in workbook order; position p is sheet number p + 1.
+    QStringList Read_Sheet_Name() const { return m_sheetNames; }
+    // The unpacked part of sheet number `number` (from 1), empty when there is none.
+    QString sheetPartPath(int number) const;
+    bool ReadSharedStrings(const QString &file);
+    // Reads the sheet into `data`. `columns` is the width of every row: in, the width to use when
+    // the sheet states none; out, the sheet's width (its dimension, widened by any cell beyond it).
+    // With `firstRowOnly` it reads only the first row, whose empty cells are named
+    // "Untitled Column %d".
+    bool ReadData(const QString &sheetFile, int &columns, bool firstRowOnly = false);
+    QString lastError() const { return m_error; }
+
+    Table data;
+    QStringList sharedStrings;
+
+    // --- the calls the rest of the application makes, on the shared instance ---
+    // only_col true: opens the workbook (answers the unchanged table); false: reads every row of
+    // sheet Excel_Sheet_Number of the workbook opened before.
+    static Table ReadWorkbook(const QString &path, bool only_col);
+    static Table ReadData_only_column();
+    static void Release_Data() {}
+
+    // --- writing ---
+    // Writes the rows as a one-sheet workbook at `destination`, whole or not at all.
+    static bool WriteWorkbook(const QString &destination, const Table &rows, bool hasTitleRow,
+                              QString *error = nullptr);
+    bool WriteWorksheetData(const QString &file);
+    bool WriteSharedStringsXML(const QString &file);
+    static QString ColumnIndexToName(int column);
+    static QString ColumnNumber_To_Name(int column) { return ColumnIndexToName(column); }
+    // Whether the text is written as a number: it must be the plain C-locale form of that number,
+    // so "007", "1.50", "3,5" and "1e5" stay texts, and at most 15 digits (what a spreadsheet keeps).
+    static bool isCanonicalNumber(const QString &text);
+
+private:
+    bool loadWorkbookPart();
+    void loadStyles(const QString &file);
+    QString cellDate(double serial, int style) const;
+    int styleKind(int style) const
+    {
+        return style >= 0 && size_t(style) < m_styleKind.size() ? m_styleKind[size_t(style)] : 0;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_sheetNames;
+    QStringList m_sheetParts;
+    std::vector<unsigned char> m_styleKind;  // per cell format: 0 plain, 1 date, 2 date and time
+    bool m_date1904 = false;
+    QString m_error;
+};
+
+// The shared instance (created at the first use) and the sheet being read.
+extern SpreadsheetWriter *spreadsheet;
+extern int Excel_Sheet_Number;
+extern int Excel_Sheet_Columns;
+
+// Column letters of a cell reference ("AB" of "AB12"); the whole text when it holds no digit.
+QString Get_Column_Char_Str(const QString &reference);
+// Column of its letters, bijective base 26: with base 64 the number (A 1, AA 27, XFD 16384),
+// with base 65 the slot (A 0). -1 for anything that is not 1 to 3 letters.
+int Get_Col_index(const QString &letters, int base);
+int Asc_Val(const QString &s);
+// Whether a number format shows a date: 0 no, 1 a date, 2 a date with a time.
+int dateFormatKind(int numFmtId, const QString &formatCode);
