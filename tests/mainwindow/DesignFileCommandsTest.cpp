@@ -12,11 +12,13 @@
 #include "platform/Plist.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -342,7 +344,9 @@ TEST_F(DesignFileCommandsTest, StartDialogOpensASavedDesignAndComesBackForABadOn
     EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
 }
 
-TEST_F(DesignFileCommandsTest, ABarcodeSavedWithoutItsPictureIsRebuiltFromItsSpreadsheetColumn)
+// A barcode's stored picture that is missing or cannot be read is rebuilt from its set-up and
+// its value: the first row of its spreadsheet column, else its own value text.
+TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening)
 {
     REQUIRE_TOOL(zxing, "ZXingReader");
     std::shared_ptr<SKTGraphic> code = Make_Graphic_Of_Class(QStringLiteral("SKTBarcode"));
@@ -355,24 +359,73 @@ TEST_F(DesignFileCommandsTest, ABarcodeSavedWithoutItsPictureIsRebuiltFromItsSpr
     controller->Excel_Table_Titles = {"Extension", "Name", "Badge"};
     controller->Excel_Table_Rows = {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}, {"Column2", "ROW-7"}}};
     ASSERT_TRUE(code->_barcode_image.isNull());
-    const QString path = pathIn("code.did");
-    saveAs(path);
+    saveAs(pathIn("code.did"));
+    const QVariantList root = platform::plistReadFile(pathIn("code.did")).toList();
 
+    // What another program leaves in the picture entry: an archive holding no object.
+    const QByteArray archiveOfNothing = platform::plistSerialize(
+        QVariantMap{{"$archiver", "NSKeyedArchiver"}, {"$version", 100000}, {"$top", QVariantMap{{"root", 0}}},
+                    {"$objects", QVariantList{"$null"}}},
+        platform::PlistFormat::Binary);
+    const struct {
+        const char *name;
+        QByteArray picture;
+        const char *source;
+        QByteArray expected;
+    } cases[] = {
+        {"saved without", QByteArray(), "2", "ROW-7"},
+        {"archive of nothing", archiveOfNothing, "0", "OWN-1"},
+        {"foreign bytes", QByteArray("GIF89a\x01\x00broken"), "2", "ROW-7"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QVariantList record = root[Design_First_Record_Index].toList(), patched = root;
+        record[20] = QString::fromLatin1(c.source);
+        record[25] = c.picture;
+        patched[Design_First_Record_Index] = record;
+        const QString path = pathIn("patched.did");
+        ASSERT_TRUE(platform::plistWriteFile(path, QVariant(patched)));
+        ui->clear();
+        ui->push(int(platform::AnswerNo));
+        ui->push(path);
+        controller->Open_Btn_Clicked();
+        ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
+        const QImage picture = document->graphics()[0]->_barcode_image;
+        ASSERT_FALSE(picture.isNull());
+        QImage printed(picture.size() + QSize(80, 80), QImage::Format_ARGB32);
+        printed.fill(Qt::white);
+        QPainter(&printed).drawImage(40, 40, picture);
+        ASSERT_TRUE(printed.save(pathIn("code.png")));
+        EXPECT_EQ(testsupport::runTool(zxing, {"-format", "Code128", "-bytes", pathIn("code.png")}).out, c.expected);
+    }
+}
+
+// The file keeps a picture background by its path; opened, the card shows that picture again.
+TEST_F(DesignFileCommandsTest, APictureBackgroundIsDrawnAgainAfterOpening)
+{
+    const QColor colours[] = {QColor(20, 160, 90), QColor(200, 40, 120)};
+    for (int side : {0, 1}) {
+        QImage picture(60, 40, QImage::Format_RGB32);
+        picture.fill(colours[side]);
+        const QString file = pathIn(side == 0 ? "front.png" : "back.png");
+        ASSERT_TRUE(picture.save(file));
+        Card_Property &card = side == 0 ? *controller->Front_card_Prop : *controller->Back_card_Prop;
+        card.setCard_fill_chk(true);
+        card.setCard_fill_style(QStringLiteral("I"));
+        card.setCard_BG_Image_Path(file);
+    }
+    saveAs(pathIn("background.did"));
     ui->push(int(platform::AnswerNo));
-    ui->push(path);
+    controller->New_Btn_Clicked();
+    ui->push(int(platform::AnswerNo));
+    ui->push(pathIn("background.did"));
     controller->Open_Btn_Clicked();
-    ASSERT_EQ(document->graphics().size(), 1u);
-    SKTGraphic &loaded = *document->graphics()[0];
-    ASSERT_FALSE(loaded._barcode_image.isNull());
-    EXPECT_EQ(controller->Excel_Table_Rows.size(), 1);
-
-    QImage printed(loaded._barcode_image.size() + QSize(80, 80), QImage::Format_ARGB32);
-    printed.fill(Qt::white);
-    QPainter(&printed).drawImage(40, 40, loaded._barcode_image);
-    const QString png = pathIn("code.png");
-    ASSERT_TRUE(printed.save(png));
-    const auto read = testsupport::runTool(zxing, {"-format", "Code128", "-bytes", png});
-    EXPECT_EQ(read.out, QByteArray("ROW-7"));
+    for (int side : {0, 1}) {
+        SCOPED_TRACE(side);
+        side == 0 ? controller->Select_front_side() : controller->Select_back_side();
+        const QImage shown = controller->canvasOfSide(side)->grab().toImage();
+        EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), colours[side]);
+    }
 }
 
 TEST_F(DesignFileCommandsTest, CopyToTheOtherSideGivesIndependentControlsAndTheCard)
@@ -427,6 +480,22 @@ TEST_F(DesignFileCommandsTest, ClosingTheWindowAsksAsExitDoes)
     ui->push(int(platform::AnswerNo));
     ui->push(true);
     EXPECT_TRUE(controller->close());
+    EXPECT_FALSE(controller->isVisible());
+}
+
+// Quitting closes the window, and a close asks as Exit does: one exit still asks only once.
+TEST_F(DesignFileCommandsTest, ExitAsksOnceThoughQuittingClosesTheWindow)
+{
+    drawDesign();
+    controller->show();
+    ui->push(int(platform::AnswerNo));
+    ui->push(true);
+    QTimer::singleShot(0, controller.get(), [this] { outlet<QToolButton>("Exit_btn")->click(); });
+    QTimer stuck;  // the loop ends by the quit, or by this with another code
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(ui->messages(), (QStringList{"Do you want to save changes before closing?", "\nDo you really want to exit?"}));
     EXPECT_FALSE(controller->isVisible());
 }
 
