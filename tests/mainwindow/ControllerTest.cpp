@@ -1,24 +1,17 @@
-// The main window's set-up, its side, unit, preset, grid and title operations, and the rules
-// behind them that need no window.
+// The main window's set-up and its side, unit, preset and grid operations.
 
 #include "ControllerFixture.h"
 
 #include "canvas/SKTGrid.h"
 #include "core/Utilities.h"
-#include "mainwindow/MainWindowLogic.h"
 #include "platform/Paths.h"
-#include "visitor/ProfileCaptions.h"
-#include "visitor/User_Profile_Class.h"
 
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QCheckBox>
 #include <QTabWidget>
@@ -26,17 +19,6 @@
 #include <atomic>
 
 namespace {
-
-TEST_F(ControllerTest, ConstructionPublishesTheInstanceWithItsPictures)
-{
-    EXPECT_EQ(Main_App_wnd, controller.get());
-    for (const QImage *img : {&controller->no_image, &controller->sign_sample_img, &controller->fp_sample_img,
-                              &controller->barcode_sample_img, &controller->front_btn_image_sel,
-                              &controller->back_btn_image, &controller->no_camera_image})
-        EXPECT_FALSE(img->isNull());
-    controller.reset();
-    EXPECT_EQ(Main_App_wnd, nullptr);
-}
 
 TEST_F(ControllerTest, SetUpShowsTheFrontCardInMillimetresWithRulersAndACameraFolder)
 {
@@ -94,46 +76,6 @@ TEST_F(WindowTest, VisitorModeImageIdsSkipTakenOnes)
     EXPECT_EQ(controller->Generate_Extra_image_control_ID(), "F_Pic2");
     EXPECT_EQ(controller->Generate_Extra_image_control_ID(), "F_Pic3");
     Start_Card_Option = QStringLiteral("T");
-}
-
-TEST_F(WindowTest, NewEmptiesFrontAndBackKeepsTempAndTheClipboard)
-{
-    click("Rect_Tool_btn");
-    click("Back_Side_btn");
-    click("Line_Tool_btn");
-    controller->Temp_Card_Btn_Clicked();  // temp shows the back side's controls
-    ASSERT_EQ(document->graphics_temp().size(), 1u);
-    QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
-    Project_File_Name = QStringLiteral("/nowhere/x.did");
-
-    ui->push(int(platform::AnswerCancel));
-    click("New_btn");
-    EXPECT_EQ(front().size(), 1u) << "Cancel keeps the design";
-    ui->push(int(platform::AnswerNo));  // do not save
-    click("New_btn");
-    EXPECT_TRUE(front().empty() && document->graphics_back().empty());
-    EXPECT_EQ(document->graphics_temp().size(), 1u);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "another program's text");
-    EXPECT_TRUE(Project_File_Name.isEmpty());
-    EXPECT_EQ(Card_Front_Or_Back, 0);
-    EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( Untitled )");
-    EXPECT_EQ(startDialogRuns, 2);
-}
-
-TEST_F(WindowTest, WindowTitleNamesTheDesignFileWhenItExists)
-{
-    const QString path = pathIn("Staff.did");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    controller->Front_card_Prop->setCard_Name("Staff");
-    Project_File_Name = path;
-    controller->Set_Log_Name_In_Title();
-    EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( Staff - Staff.did )");
-    QFile::remove(path);
-    controller->Set_Log_Name_In_Title();
-    EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( Staff )");
-    Project_File_Name.clear();
 }
 
 TEST_F(WindowTest, SwitchingSidesKeepsACardTabOrFallsBackToTheCardTab)
@@ -221,72 +163,6 @@ TEST_F(ControllerTest, MainThreadMessagesAnswerFromAWorkerThread)
     worker->wait();
     EXPECT_EQ(answer.load(), 1);
     EXPECT_EQ(ui->messages(), (QStringList{QStringLiteral("From a worker"), QStringLiteral("Go on?")}));
-}
-
-// --- rules without a window ---
-
-TEST(CardPresets, SizesInMillimetresByCategoryOrientationAndIndex)
-{
-    const struct {
-        const char *category, *orientation;
-        int index;
-        double width, height;
-    } cases[] = {
-        {"PVC Card", "H", 0, 85.598, 54.102},     {"PVC Card", "V", 0, 54.102, 85.598},
-        {"PVC Card", "H", 6, 73.152, 53.848},     {"Paper Card", "H", 6, 59.944, 89.916},  // 1457: smaller first
-        {"Paper Card", "V", 6, 89.916, 59.944},   {"Paper Card", "H", 7, 150.114, 125.984},
-        {"Paper Card", "H", 8, 30, 30},           {"PVC Card", "V", 7, 30, 30},  // outside the lists
-        {"PVC Card", "H", -1, 30, 30},
-    };
-    for (const auto &c : cases) {
-        const QSizeF s = Get_My_card_Size(QString::fromLatin1(c.category), QString::fromLatin1(c.orientation), c.index);
-        EXPECT_NEAR(s.width(), c.width, 1e-3) << c.category << c.orientation << c.index;
-        EXPECT_NEAR(s.height(), c.height, 1e-3) << c.category << c.orientation << c.index;
-    }
-}
-
-TEST(StartDialog, ChoicesSetTheModeAndCancelEmptiesIt)
-{
-    Start_Card dialog;
-    const std::pair<const char *, const char *> choices[] = {{"Using_Template_btn", "T"}, {"Using_Wizard_btn", "W"},
-                                                             {"Open_Log_btn", "L"}, {"Using_Visitor_btn", "V"},
-                                                             {"Using_Group_Batch_btn", "G"}};
-    for (const auto &[button, code] : choices) {
-        dialog.setResult(-1);
-        dialog.findChild<QPushButton *>(QString::fromLatin1(button))->click();
-        EXPECT_EQ(Start_Card_Option, code) << button;
-        EXPECT_EQ(dialog.result(), 1) << button;
-    }
-    dialog.Select_card_option(9);  // no such choice: the mode stays
-    EXPECT_EQ(Start_Card_Option, "G");
-    dialog.findChild<QPushButton *>(QStringLiteral("Cancel_btn"))->click();
-    EXPECT_TRUE(Start_Card_Option.isEmpty());
-    EXPECT_EQ(dialog.result(), 0);
-}
-
-TEST(TemplateWords, ReplacedByCategory)
-{
-    const QString text = QStringLiteral("Employee Name / Company Name / Designation / Unique No.");
-    EXPECT_EQ(Change_Value_Of_Template(text, "E"), "Student Name / School Name / Class Name / Unique No.");
-    EXPECT_EQ(Change_Value_Of_Template(text, "V"), "Visitor Name / Company Name / Designation / Visitor No.");
-    EXPECT_EQ(Change_Value_Of_Template(text, "H"), "Person Name / Hospital Name / Designation / Unique No.");
-    EXPECT_EQ(Change_Value_Of_Template(text, "Q"), text);
-}
-
-TEST(Profiles, ResetRestoresIdsAndSourcesButKeepsCaptions)
-{
-    User_Profile_Class p;
-    p.Name = QStringLiteral("Ann");
-    p.Name_label = QStringLiteral("Name :");
-    p.slogan_ds = p.image_xl = p.image_USE = true;
-    p.slogan_ds_name = QStringLiteral("S");
-    p.phone_id = QStringLiteral("other");
-    p.Reset_All_Values();
-    EXPECT_TRUE(p.Name.isEmpty() && p.slogan_ds_name.isEmpty());
-    EXPECT_EQ(p.Name_label, "Name :");
-    EXPECT_EQ(p.Name_id, "Fup_Name");
-    EXPECT_EQ(p.phone_id, "Fup_PhoneNO");
-    EXPECT_FALSE(p.slogan_ds || p.image_xl || p.image_USE);
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include "core/ControlArchive.h"
 #include "core/DesignFile.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -114,9 +116,17 @@ TEST_F(IntegrationTest, EachSideKeepsItsOwnHistoryAndTheButtonsFollowTheSideShow
     EXPECT_EQ(controller->undoHistory().Ucontrol, frontUndo);
     EXPECT_EQ(controller->undoHistory().Rcontrol, frontRedo);
 
+    // The temporary side shows the current side's controls and edits nothing else.
+    controller->Temp_Card_Btn_Clicked();
+    EXPECT_EQ(controller->Front_back_label->text(), "TEMP");
+    EXPECT_TRUE(document->graphics_temp().empty()) << "the back is empty now";
     click("Front_Side_btn");
     EXPECT_EQ(controller->Front_back_label->text(), "Front");
     EXPECT_TRUE(controller->first_view->isVisibleTo(controller.get()));
+    controller->Temp_Card_Btn_Clicked();
+    EXPECT_EQ(state(2), frontState);
+    controller->Front_Card_Btn_Clicked();
+    EXPECT_EQ(state(0), frontState);
     EXPECT_TRUE(enabled("Undo_btn") && enabled("Redo_btn"));
     click("Redo_btn");
     ASSERT_EQ(document->graphics().size(), 2u);
@@ -124,63 +134,87 @@ TEST_F(IntegrationTest, EachSideKeepsItsOwnHistoryAndTheButtonsFollowTheSideShow
     EXPECT_TRUE(document->graphics_back().empty());
 }
 
+// Copy, paste, cut, lock and unlock, from the toolbar and from the canvas's own menu, through the
+// window's history: a paste on the other side keeps the place, locked controls refuse changes.
 TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
 {
-    SKTGraphicView *front = canvas(0);
-    click("Rect_Tool_btn");
-    click("Triangle_Tool_btn");
-    const SKTGraphicPtr rect = document->graphics().back();
-    const QRectF rectFrame = rect->bounds();
-    const QPointF onRect = rectFrame.topLeft() + QPointF(3, 3);
-    clickAt(front, onRect);
-    ASSERT_EQ(front->selectedGraphics(), SKTGraphicArray{rect});
+    struct Way {
+        const char *copy, *paste, *cut, *lock, *unlock;
+    };
+    const Way ways[] = {{"Copy_btn", "Paste_btn", "Cut_btn", "Lock_btn", "Unlock_btn"},
+                        {"copy:", "paste:", "cut:", "lock_ctrl:", "unlock_ctrl:"}};
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.copy);
+        // A toolbar button, or the item of that name in the shown canvas's menu.
+        const auto run = [this](const char *command) {
+            if (QString::fromLatin1(command).endsWith(':')) {
+                std::unique_ptr<QMenu> menu(controller->currentCanvas()->contextMenu());
+                QAction *item = menu->findChild<QAction *>(QString::fromLatin1(command));
+                ASSERT_TRUE(item && item->isEnabled()) << command;
+                item->trigger();
+            } else {
+                click(command);
+            }
+        };
+        SKTGraphicView *front = canvas(0);
+        ui->push(int(platform::AnswerNo));
+        click("New_btn");
+        click("Rect_Tool_btn");
+        click("Triangle_Tool_btn");
+        const SKTGraphicPtr rect = document->graphics().back();
+        const QRectF rectFrame = rect->bounds();
+        const QPointF onRect = rectFrame.topLeft() + QPointF(3, 3);
+        clickAt(front, onRect);
+        ASSERT_EQ(front->selectedGraphics(), SKTGraphicArray{rect});
 
-    click("Copy_btn");
-    click("Back_Side_btn");
-    click("Paste_btn");
-    ASSERT_EQ(document->graphics_back().size(), 1u);
-    EXPECT_EQ(document->graphics_back().front()->bounds(), rectFrame) << "a paste on the other side keeps the place";
-    EXPECT_NE(document->graphics_back().front(), rect);
-    click("Undo_btn");
-    EXPECT_TRUE(document->graphics_back().empty());
-    click("Front_Side_btn");
+        run(way.copy);
+        click("Back_Side_btn");
+        run(way.paste);
+        ASSERT_EQ(document->graphics_back().size(), 1u);
+        EXPECT_EQ(document->graphics_back().front()->bounds(), rectFrame);
+        EXPECT_NE(document->graphics_back().front(), rect);
+        click("Undo_btn");
+        EXPECT_TRUE(document->graphics_back().empty());
+        click("Redo_btn");
+        EXPECT_EQ(document->graphics_back().size(), 1u);
+        click("Undo_btn");
+        click("Front_Side_btn");
 
-    // Cut takes the selected control away; Undo brings it back where it was.
-    clickAt(front, onRect);
-    click("Cut_btn");
-    ASSERT_EQ(document->graphics().size(), 1u);
-    EXPECT_EQ(document->graphics().front()->_shape_type, "T");
-    click("Undo_btn");
-    ASSERT_EQ(document->graphics().size(), 2u);
-    EXPECT_EQ(document->graphics().back()->bounds(), rectFrame);
+        // Cut takes the selected control away; Undo brings it back where it was.
+        clickAt(front, onRect);
+        run(way.cut);
+        ASSERT_EQ(document->graphics().size(), 1u);
+        EXPECT_EQ(document->graphics().front()->_shape_type, "T");
+        click("Undo_btn");
+        ASSERT_EQ(document->graphics().size(), 2u);
+        EXPECT_EQ(document->graphics().back()->bounds(), rectFrame);
 
-    // Lock from the window's command with the canvas selection (no step of the history):
-    // delete, cut and drags are refused.
-    const SKTGraphicPtr again = document->graphics().back();
-    clickAt(front, onRect);
-    const int undoSteps = controller->undoHistory().Get_Undo_Count();
-    click("Lock_btn");
-    EXPECT_TRUE(again->ctrl_is_locked);
-    EXPECT_EQ(front->selectedGraphics(), SKTGraphicArray{again});
-    EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), undoSteps);
-    ui->clear();
-    QTest::keyClick(front, Qt::Key_Delete);
-    click("Delete_btn");
-    click("Cut_btn");
-    EXPECT_EQ(document->graphics().size(), 2u);
-    EXPECT_EQ(ui->messages(), QStringList(3, "\nSelected control is locked."));
-    drag(front, onRect, rectFrame.topLeft() + QPointF(30, 30));
-    EXPECT_EQ(again->bounds(), rectFrame);
+        // Locking the canvas selection is no step of the history; delete, cut and drags are refused.
+        const SKTGraphicPtr again = document->graphics().back();
+        clickAt(front, onRect);
+        const int undoSteps = controller->undoHistory().Get_Undo_Count();
+        run(way.lock);
+        EXPECT_TRUE(again->ctrl_is_locked);
+        EXPECT_EQ(front->selectedGraphics(), SKTGraphicArray{again});
+        EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), undoSteps);
+        ui->clear();
+        QTest::keyClick(front, Qt::Key_Delete);
+        click("Delete_btn");
+        run(way.cut);
+        EXPECT_EQ(document->graphics().size(), 2u);
+        EXPECT_EQ(ui->messages(), QStringList(3, "\nSelected control is locked."));
+        drag(front, onRect, rectFrame.topLeft() + QPointF(30, 30));
+        EXPECT_EQ(again->bounds(), rectFrame);
 
-    clickAt(front, onRect);
-    click("Unlock_btn");
-    EXPECT_FALSE(again->ctrl_is_locked);
-    QTest::keyClick(front, Qt::Key_Delete);
-    ASSERT_EQ(document->graphics().size(), 1u);
-    EXPECT_EQ(document->graphics().front()->_shape_type, "T");
-
+        clickAt(front, onRect);
+        run(way.unlock);
+        EXPECT_FALSE(again->ctrl_is_locked);
+        QTest::keyClick(front, Qt::Key_Delete);
+        ASSERT_EQ(document->graphics().size(), 1u);
+        EXPECT_EQ(document->graphics().front()->_shape_type, "T");
+    }
     // With nothing selected the lock commands say so.
-    clickAt(front, QPointF(2, 150));
+    clickAt(canvas(0), QPointF(2, 150));
     ui->clear();
     click("Lock_btn");
     click("Unlock_btn");
@@ -188,11 +222,14 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
     EXPECT_FALSE(document->graphics().front()->ctrl_is_locked);
 }
 
-TEST_F(IntegrationTest, ZoomKeepsTheSelectionAndDragsAtTwoHundredPercentAreInCardPoints)
+// Zooming keeps the selection; at 200 % every mouse and key gesture works in card points, each
+// its own step of the history, and the card is painted at twice the size.
+TEST_F(IntegrationTest, ZoomKeepsTheSelectionAndGesturesAtTwoHundredPercentAreInCardPoints)
 {
     SKTGraphicView *front = canvas(0);
     click("Rect_Tool_btn");
     const SKTGraphicPtr rect = document->graphics().front();
+    const QRectF start = rect->bounds();
     const QSize at100 = front->size();
     for (int i = 0; i < 3; ++i)
         click("Zoom_In_btn");
@@ -203,23 +240,36 @@ TEST_F(IntegrationTest, ZoomKeepsTheSelectionAndDragsAtTwoHundredPercentAreInCar
     EXPECT_EQ(front->selectedGraphics(), SKTGraphicArray{rect}) << "zooming keeps the selection";
     EXPECT_EQ(controller->Get_Selected_Graphic(), rect.get());
 
+    // A backwards marquee from outside over the rectangle's corner selects it; its bottom-right
+    // handle dragged by 10 by 6 card points, then two nudges, each undone on its own.
+    clickAt(front, QPointF(2, 150));
+    ASSERT_TRUE(front->selectionIndexes().empty());
+    drag(front, start.bottomRight() + QPointF(8, 8), start.bottomRight() - QPointF(5, 5));
+    EXPECT_EQ(front->selectedGraphics(), SKTGraphicArray{rect});
+    drag(front, start.bottomRight(), start.bottomRight() + QPointF(10, 6));
+    const QRectF resized(start.topLeft(), start.size() + QSizeF(10, 6));
+    EXPECT_EQ(rect->bounds(), resized);
+    QTest::keyClick(front, Qt::Key_Down);
+    QTest::keyClick(front, Qt::Key_Left);
+    EXPECT_EQ(rect->bounds(), resized.translated(-1, 1));
+    for (const QRectF &expected : {resized.translated(0, 1), resized, start}) {
+        click("Undo_btn");
+        ASSERT_EQ(document->graphics().size(), 1u);
+        EXPECT_EQ(document->graphics().front()->bounds(), expected);
+    }
+
+    // A drag of 40 by 30 screen pixels moves by 20 by 15 card points.
+    const SKTGraphicPtr shown = document->graphics().front();
+    drag(front, start.topLeft() + QPointF(4, 4), start.topLeft() + QPointF(24, 19));
+    EXPECT_EQ(shown->bounds(), start.translated(20, 15));
     // A control made at 200 % has its default size in card points.
     click("Rect_Tool_btn");
     EXPECT_EQ(document->graphics().front()->bounds().size(), QSizeF(50, 50));
 
-    // A drag of 40 by 30 screen pixels moves by 20 by 15 card points.
-    const QRectF before = rect->bounds();
-    const QPoint grip = at(front, before.topLeft() + QPointF(4, 4));
-    QTest::mousePress(front, Qt::LeftButton, {}, grip);
-    QTest::mouseMove(front, grip + QPoint(20, 15));
-    QTest::mouseMove(front, grip + QPoint(40, 30));
-    QTest::mouseRelease(front, Qt::LeftButton, {}, grip + QPoint(40, 30));
-    EXPECT_EQ(rect->bounds(), before.translated(20, 15));
-
-    // The card is painted at twice the size: the rectangle's outline runs at twice its place.
+    // The rectangle's outline runs at twice its place.
     clickAt(front, QPointF(2, 150));
     const QImage shot = grabbed(0);
-    const QRectF r = rect->bounds();
+    const QRectF r = shown->bounds();
     const int edge = qRound(r.left() * 2), middle = qRound(r.center().y() * 2);
     const QColor card = shot.pixelColor(edge - 6, middle);
     EXPECT_EQ(shot.pixelColor(edge + 6, middle), card) << "inside the outline";
@@ -240,11 +290,11 @@ TEST_F(IntegrationTest, ZoomKeepsTheSelectionAndDragsAtTwoHundredPercentAreInCar
     click("Actual_Size_btn");
     EXPECT_DOUBLE_EQ(front->scale(), 1.0);
     EXPECT_EQ(front->size(), at100);
-    EXPECT_EQ(rect->bounds(), before.translated(20, 15));
+    EXPECT_EQ(shown->bounds(), start.translated(20, 15));
 }
 
 // Every kind on both sides, both cards and the profile columns come back from Save, New and
-// Open as they were, with an empty history.
+// Open as they were, with an empty history. New keeps the temporary side and the clipboard.
 TEST_F(IntegrationTest, SaveNewAndOpenBringBothSidesBackWithAnEmptyHistory)
 {
     drawDesign();
@@ -255,14 +305,26 @@ TEST_F(IntegrationTest, SaveNewAndOpenBringBothSidesBackWithAnEmptyHistory)
     const SideState frontState = state(0), backState = state(1);
     const QString path = pathIn("journey.did");
     saveAs(path);
-    const Card_Property savedFront = *controller->Front_card_Prop, savedBack = *controller->Back_card_Prop;
     EXPECT_TRUE(controller->windowTitle().contains("journey.did"));
+    const Card_Property savedFront = *controller->Front_card_Prop, savedBack = *controller->Back_card_Prop;
 
+    controller->Temp_Card_Btn_Clicked();  // temp shows the back side's controls
+    const SideState temp = state(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
+    ui->push(int(platform::AnswerCancel));
+    click("New_btn");
+    EXPECT_EQ(state(0), frontState) << "Cancel keeps the design";
+    const int runs = startDialogRuns;
     ui->push(int(platform::AnswerNo));
     click("New_btn");
     EXPECT_TRUE(document->graphics().empty() && document->graphics_back().empty());
+    EXPECT_EQ(state(2), temp);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "another program's text");
     EXPECT_FALSE(enabled("Undo_btn"));
-    EXPECT_FALSE(controller->windowTitle().contains("journey.did"));
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_EQ(Card_Front_Or_Back, 0);
+    EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( Untitled )");
+    EXPECT_EQ(startDialogRuns, runs + 1);
 
     open(path);
     EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes before opening document?"});
@@ -282,12 +344,8 @@ TEST_F(IntegrationTest, SaveNewAndOpenBringBothSidesBackWithAnEmptyHistory)
     EXPECT_TRUE(controller->windowTitle().contains("journey.did"));
     EXPECT_EQ(Start_Card_Option, "L");
     EXPECT_EQ(Card_Front_Or_Back, 0);
-    EXPECT_TRUE(controller->myTargetView->isVisibleTo(controller.get()));
     EXPECT_TRUE(controller->modeless_msg_lbl->text().isEmpty());
     EXPECT_FALSE(enabled("Undo_btn") || enabled("Redo_btn"));
-    const auto &history = controller->undoHistory();
-    EXPECT_TRUE(history.Ucontrol.isEmpty() && history.Ucontrol_back.isEmpty() && history.Rcontrol.isEmpty() &&
-                history.Rcontrol_back.isEmpty());
 
     // A second save writes the same records: nothing was lost on the way.
     const QList<QByteArray> frontBefore = archives(document->graphics());
@@ -444,83 +502,6 @@ TEST_F(IntegrationTest, CopyToTheOtherSideIsUndoneOnThatSide)
     EXPECT_EQ(state(1), backBefore);
     EXPECT_EQ(state(0), frontState);
     EXPECT_EQ(int(controller->undoHistory().Ucontrol.size()), frontUndo);
-}
-
-// The temporary design side shows the current side's controls and edits nothing else.
-TEST_F(IntegrationTest, TheTemporarySideShowsTheCurrentSide)
-{
-    click("Rect_Tool_btn");
-    const SideState frontState = state(0);
-    controller->Temp_Card_Btn_Clicked();
-    EXPECT_EQ(controller->Front_back_label->text(), "TEMP");
-    EXPECT_EQ(state(2), frontState);
-    controller->Front_Card_Btn_Clicked();
-    EXPECT_EQ(controller->Front_back_label->text(), "Front");
-    EXPECT_EQ(state(0), frontState);
-}
-
-// The canvas's own menu edits through the same history as the toolbar.
-TEST_F(IntegrationTest, TheCanvasMenuPastesLocksAndCutsThroughTheWindowsHistory)
-{
-    click("Rect_Tool_btn");
-    const SKTGraphicPtr rect = document->graphics().front();
-    const auto run = [](SKTGraphicView *view, const char *action) {
-        std::unique_ptr<QMenu> menu(view->contextMenu());
-        QAction *item = menu->findChild<QAction *>(QString::fromLatin1(action));
-        ASSERT_NE(item, nullptr) << action;
-        ASSERT_TRUE(item->isEnabled()) << action;
-        item->trigger();
-    };
-    run(canvas(0), "copy:");
-    click("Back_Side_btn");
-    SKTGraphicView *back = canvas(1);
-    run(back, "paste:");
-    ASSERT_EQ(document->graphics_back().size(), 1u);
-    EXPECT_EQ(document->graphics_back().front()->bounds(), rect->bounds());
-    click("Undo_btn");  // a paste from the canvas menu can be undone
-    EXPECT_TRUE(document->graphics_back().empty());
-    click("Redo_btn");
-    ASSERT_EQ(document->graphics_back().size(), 1u);
-
-    // Lock from the canvas menu locks the canvas selection; its Unlock then applies.
-    clickAt(back, document->graphics_back().front()->bounds().topLeft() + QPointF(3, 3));
-    run(back, "lock_ctrl:");
-    EXPECT_TRUE(document->graphics_back().front()->ctrl_is_locked);
-    run(back, "unlock_ctrl:");
-    EXPECT_FALSE(document->graphics_back().front()->ctrl_is_locked);
-    run(back, "cut:");
-    EXPECT_TRUE(document->graphics_back().empty());
-    click("Undo_btn");
-    EXPECT_EQ(document->graphics_back().size(), 1u);
-}
-
-// At 200 % every mouse and key gesture works in card points; each is its own step of the history.
-TEST_F(IntegrationTest, MarqueeResizeAndNudgeAtTwoHundredPercentWorkInCardPoints)
-{
-    SKTGraphicView *front = canvas(0);
-    click("Rect_Tool_btn");
-    const SKTGraphicPtr rect = document->graphics().front();
-    const QRectF start = rect->bounds();
-    controller->_zoomingScrollView->setFactor(2.0);
-    ASSERT_DOUBLE_EQ(front->scale(), 2.0);
-    clickAt(front, QPointF(2, 150));
-    ASSERT_TRUE(front->selectionIndexes().empty());
-
-    // A backwards marquee from outside over the rectangle's corner selects it.
-    drag(front, start.bottomRight() + QPointF(8, 8), start.bottomRight() - QPointF(5, 5));
-    EXPECT_EQ(front->selectedGraphics(), SKTGraphicArray{rect});
-    // The bottom-right handle dragged by 10 by 6 card points, then nudged down and left.
-    drag(front, start.bottomRight(), start.bottomRight() + QPointF(10, 6));
-    const QRectF resized(start.topLeft(), start.size() + QSizeF(10, 6));
-    EXPECT_EQ(rect->bounds(), resized);
-    QTest::keyClick(front, Qt::Key_Down);
-    QTest::keyClick(front, Qt::Key_Left);
-    EXPECT_EQ(rect->bounds(), resized.translated(-1, 1));
-    for (const QRectF &expected : {resized.translated(0, 1), resized, start}) {
-        click("Undo_btn");
-        ASSERT_EQ(document->graphics().size(), 1u);
-        EXPECT_EQ(document->graphics().front()->bounds(), expected);
-    }
 }
 
 }  // namespace
