@@ -1,7 +1,6 @@
 #pragma once
-// A main window controller set up as at start-up, its start dialog and every question and panel
-// answered by a script; the steps a person takes on it (buttons, mouse on a canvas at card
-// points, Save and Open through their panels) and what a side shows.
+// A main window controller as at start-up with every question, panel and start dialog scripted;
+// the steps a person takes on it and what a side shows.
 
 #include "canvas/SKTGraphicView.h"
 #include "DesignTestSupport.h"
@@ -13,13 +12,13 @@
 #include "platform/UiServices.h"
 #include "TestSupport.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-#include <vector>
+#include <numeric>
 
 namespace {
 
@@ -34,8 +33,9 @@ using SideState = std::vector<Shown>;
 
 [[maybe_unused]] std::ostream &operator<<(std::ostream &os, const Shown &s)
 {
-    return os << int(s.kind) << "@(" << s.bounds.x() << "," << s.bounds.y() << " " << s.bounds.width() << "x"
-              << s.bounds.height() << ")" << (s.locked ? "L" : "");
+    const QRectF &b = s.bounds;
+    return os << int(s.kind) << "@(" << b.x() << "," << b.y() << " " << b.width() << "x" << b.height() << ")"
+              << (s.locked ? "L" : "");
 }
 
 const QString kSaved = QStringLiteral("\nFile has been saved successfully.");
@@ -78,7 +78,6 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    const SKTGraphicArray &front() const { return document->graphics(); }
     QString pathIn(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
 
     // --- what a person does and sees ---
@@ -111,18 +110,22 @@ protected:
         QTest::mouseMove(v, at(v, to));
         QTest::mouseRelease(v, Qt::LeftButton, {}, at(v, to));
     }
-    void clickAt(SKTGraphicView *v, QPointF p)
-    {
-        QTest::mousePress(v, Qt::LeftButton, {}, at(v, p));
-        QTest::mouseRelease(v, Qt::LeftButton, {}, at(v, p));
-    }
+    void clickAt(SKTGraphicView *v, QPointF p) { QTest::mouseClick(v, Qt::LeftButton, {}, at(v, p)); }
     // Puts the controls onto a side in their order (index 0 frontmost).
     void place(int side, const SKTGraphicArray &controls)
     {
-        std::vector<int> indexes;
-        for (size_t i = 0; i < controls.size(); ++i)
-            indexes.push_back(int(i));
+        std::vector<int> indexes(controls.size());
+        std::iota(indexes.begin(), indexes.end(), 0);
         document->insertGraphicsOnSide(side, controls, indexes);
+    }
+    // What ZXingReader reads from a barcode picture printed on a white margin.
+    QByteArray readBarcode(const QString &zxing, const QImage &picture) const
+    {
+        QImage printed(picture.size() + QSize(80, 80), QImage::Format_RGB32);
+        printed.fill(Qt::white);
+        QPainter(&printed).drawImage(40, 40, picture);
+        EXPECT_TRUE(printed.save(pathIn("code.png")));
+        return testsupport::runTool(zxing, {"-bytes", pathIn("code.png")}).out;
     }
     // Every kind of control on both sides, both card blocks and the profile-field columns set.
     void drawDesign()

@@ -1,6 +1,5 @@
-// The main window's file commands driven as a user would: Save, Save As, New, Open, Close, Exit
-// and the start dialog's "open a saved design", with every question and panel answered by a
-// script; what a design brings back when it is opened.
+// The file commands driven as a user would, every question and panel answered by a script, and
+// what a design brings back when it is opened.
 
 #include "ControllerFixture.h"
 
@@ -10,7 +9,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -35,8 +33,7 @@ TEST_F(DesignFileCommandsTest, SidesSelectorIsStoredInBothBlocksAndALoadedOneSid
     saveAs(path);
     const QVariantList root = platform::plistReadFile(path).toList();
     ASSERT_EQ(root.size(), 88 + 12);
-    EXPECT_EQ(root[2 + 13].toString(), "1");
-    EXPECT_EQ(root[36 + 13].toString(), "1");
+    EXPECT_TRUE(root[2 + 13].toString() == "1" && root[36 + 13].toString() == "1");
     EXPECT_EQ(root[2 + 24].toString(), "") << "a solid card keeps no background picture";
     EXPECT_FALSE(root[36 + 24].toString().isEmpty());
 
@@ -56,6 +53,7 @@ TEST_F(DesignFileCommandsTest, SidesSelectorIsStoredInBothBlocksAndALoadedOneSid
     EXPECT_NEAR(controller->height_Text->text().toDouble(), 54.102, 1e-3);
 }
 
+// A refused file, from Open or from the start dialog, leaves the open design untouched.
 TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
 {
     drawDesign();
@@ -73,7 +71,6 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         EXPECT_EQ(ui->messages().value(1), kCorrupt);
         EXPECT_EQ(document->graphics(), front) << "the very same controls stay";
         EXPECT_EQ(Project_File_Name, good);
-        EXPECT_EQ(controller->Front_card_Prop->Card_Name(), designtest::storedCard(1).Card_Name());
         EXPECT_TRUE(controller->myTargetView->isVisibleTo(controller.get()));
     }
     // A cancelled open panel changes nothing either, and brings no start dialog.
@@ -81,15 +78,35 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
     open(QString());
     EXPECT_EQ(document->graphics(), front);
     EXPECT_EQ(startDialogRuns, runs);
+
+    // After New, the start dialog's Open comes back for a refused file and a cancelled panel.
+    ui->clear();
+    ui->push(int(platform::AnswerNo));
+    startAnswers = {2, 2, 2};
+    ui->push(pathIn("bad.did"));
+    ui->push(QString());
+    ui->push(good);
+    click("New_btn");
+    EXPECT_EQ(startDialogRuns, runs + 3);
+    EXPECT_TRUE(ui->messages().contains(kCorrupt));
+    EXPECT_TRUE(document->graphics().size() == 6u && document->graphics_back().size() == 6u);
+    EXPECT_EQ(Project_File_Name, good);
+    EXPECT_EQ(Start_Card_Option, "L");
+    EXPECT_FALSE(enabled("Undo_btn"));
+    EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
 }
 
-TEST_F(DesignFileCommandsTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
+// New, Open and Close ask to save first: Cancel, a cancelled save panel or a file that cannot be
+// written stop them with the design kept; No goes on without saving, a written save goes on.
+TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFails)
 {
     drawDesign();
     const SKTGraphicArray front = document->graphics();
     const int runs = startDialogRuns;
-    // Yes to saving, then a cancelled panel or a file that cannot be written.
-    for (const char *command : {"New_btn", "Open_btn"}) {
+    ui->push(int(platform::AnswerCancel));
+    click("Close_btn");
+    EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes?"});
+    for (const char *command : {"New_btn", "Open_btn", "Close_btn"}) {
         for (const QString &target : {QString(), QStringLiteral("/nonexistent-folder/x.did")}) {
             ui->clear();
             ui->push(int(platform::AnswerYes));
@@ -100,9 +117,9 @@ TEST_F(DesignFileCommandsTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
             EXPECT_EQ(ui->requests().back().kind, target.isEmpty() ? "saveFile" : "message") << "no open panel";
         }
     }
-    EXPECT_EQ(ui->messages().last(), "\nUnable to save file on this location please select any other location to save.");
+    EXPECT_EQ(ui->messages().last(),
+              "\nUnable to save file on this location please select any other location to save.");
 
-    // Yes with a save that is written goes on to the new project.
     const QString path = pathIn("kept.did");
     ui->push(int(platform::AnswerYes));
     ui->push(path);
@@ -112,27 +129,16 @@ TEST_F(DesignFileCommandsTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
     const DesignReadResult kept = Read_Design_File(path);
     ASSERT_TRUE(kept.ok());
     EXPECT_EQ(kept.design->frontControls.size(), front.size());
-}
-
-TEST_F(DesignFileCommandsTest, CloseAsksAndSaveAsCancelKeepsThePath)
-{
-    drawDesign();
-    const QString path = pathIn("first.did");
-    saveAs(path);
+    // Save As with its panel cancelled keeps the path; Close with No starts anew.
+    click("Rect_Tool_btn");
+    saveAs(pathIn("second.did"));
     ui->push(QString());
     controller->SaveAs_Btn_Clicked();
-    EXPECT_EQ(Project_File_Name, path);
-    EXPECT_TRUE(ui->messages().isEmpty());
-
-    ui->push(int(platform::AnswerCancel));
-    click("Close_btn");
-    EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes?"});
-    EXPECT_EQ(document->graphics().size(), 6u);
-    const int runs = startDialogRuns;
+    EXPECT_EQ(Project_File_Name, pathIn("second.did"));
     ui->push(int(platform::AnswerNo));
     click("Close_btn");
     EXPECT_TRUE(document->graphics().empty());
-    EXPECT_EQ(startDialogRuns, runs + 1);
+    EXPECT_EQ(startDialogRuns, runs + 2);
 }
 
 // Exit, and closing the window, ask to save and then whether to exit; one exit asks once,
@@ -162,9 +168,7 @@ TEST_F(DesignFileCommandsTest, ExitAndCloseAskToSaveThenToExitOnce)
             EXPECT_TRUE(controller->isVisible());
         }
     }
-    const DesignReadResult saved = Read_Design_File(pathIn("exit.did"));
-    ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.design->backControls.size(), 6u);
+    EXPECT_EQ(Read_Design_File(pathIn("exit.did")).design.value().backControls.size(), 6u);
 
     // No to saving and Yes to exiting, in the running application.
     ui->clear();
@@ -179,30 +183,6 @@ TEST_F(DesignFileCommandsTest, ExitAndCloseAskToSaveThenToExitOnce)
     EXPECT_FALSE(controller->isVisible());
 }
 
-TEST_F(DesignFileCommandsTest, StartDialogOpensASavedDesignAndComesBackForABadOne)
-{
-    drawDesign();
-    const QString path = pathIn("start.did");
-    saveAs(path);
-    writeFile(pathIn("bad.did"), "<?xml version=\"1.0\"?><plist><array><string>nope</string></array></plist>");
-
-    ui->push(int(platform::AnswerNo));
-    startAnswers = {2, 2, 2};
-    ui->push(pathIn("bad.did"));  // refused: the start dialog again
-    ui->push(QString());          // cancelled panel: the start dialog again
-    ui->push(path);
-    const int runs = startDialogRuns;
-    click("New_btn");
-    EXPECT_EQ(startDialogRuns, runs + 3);
-    EXPECT_TRUE(ui->messages().contains(kCorrupt));
-    EXPECT_EQ(document->graphics().size(), 6u);
-    EXPECT_EQ(document->graphics_back().size(), 6u);
-    EXPECT_EQ(Project_File_Name, path);
-    EXPECT_EQ(Start_Card_Option, "L");
-    EXPECT_FALSE(enabled("Undo_btn"));
-    EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
-}
-
 // A barcode's stored picture that is missing or cannot be read is rebuilt from its set-up and
 // its value: the first row of its spreadsheet column, else its own value text.
 TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening)
@@ -215,26 +195,22 @@ TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening
     code->excel_col_indx = 2;
     code->_bounds = QRectF(20, 20, 150, 60);
     place(0, {code});
-    controller->Excel_Table_Titles = {"Extension", "Name", "Badge"};
     controller->Excel_Table_Rows = {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}, {"Column2", "ROW-7"}}};
     ASSERT_TRUE(code->_barcode_image.isNull());
     saveAs(pathIn("code.did"));
     const QVariantList root = platform::plistReadFile(pathIn("code.did")).toList();
 
     // What another program leaves in the picture entry: an archive holding no object.
-    const QByteArray archiveOfNothing = platform::plistSerialize(
-        QVariantMap{{"$archiver", "NSKeyedArchiver"}, {"$version", 100000}, {"$top", QVariantMap{{"root", 0}}},
-                    {"$objects", QVariantList{"$null"}}},
-        platform::PlistFormat::Binary);
+    const QVariantMap archive{{"$archiver", "NSKeyedArchiver"}, {"$top", QVariantMap{{"root", 0}}},
+                              {"$objects", QVariantList{"$null"}}};
+    const QByteArray archiveOfNothing = platform::plistSerialize(archive, platform::PlistFormat::Binary);
     const struct {
-        const char *name;
-        QByteArray picture;
-        const char *source;
-        QByteArray expected;
+        const char *name, *source;
+        QByteArray picture, expected;
     } cases[] = {
-        {"saved without", QByteArray(), "2", "ROW-7"},
-        {"archive of nothing", archiveOfNothing, "0", "OWN-1"},
-        {"foreign bytes", QByteArray("GIF89a\x01\x00broken"), "2", "ROW-7"},
+        {"saved without", "2", QByteArray(), "ROW-7"},
+        {"archive of nothing", "0", archiveOfNothing, "OWN-1"},
+        {"foreign bytes", "2", QByteArray("GIF89a\x01\x00broken"), "ROW-7"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -245,13 +221,7 @@ TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening
         ASSERT_TRUE(platform::plistWriteFile(pathIn("patched.did"), QVariant(patched)));
         open(pathIn("patched.did"));
         ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
-        const QImage picture = document->graphics()[0]->_barcode_image;
-        ASSERT_FALSE(picture.isNull());
-        QImage printed(picture.size() + QSize(80, 80), QImage::Format_ARGB32);
-        printed.fill(Qt::white);
-        QPainter(&printed).drawImage(40, 40, picture);
-        ASSERT_TRUE(printed.save(pathIn("code.png")));
-        EXPECT_EQ(testsupport::runTool(zxing, {"-format", "Code128", "-bytes", pathIn("code.png")}).out, c.expected);
+        EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), c.expected);
     }
 }
 
@@ -270,8 +240,6 @@ TEST_F(DesignFileCommandsTest, APictureBackgroundIsDrawnAgainAfterOpening)
         card.setCard_BG_Image_Path(file);
     }
     saveAs(pathIn("background.did"));
-    ui->push(int(platform::AnswerNo));
-    click("New_btn");
     open(pathIn("background.did"));
     for (int side : {0, 1}) {
         click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
@@ -286,8 +254,7 @@ TEST_F(DesignFileCommandsTest, ASizeFieldThatIsNotANumberSavesTheCardShown)
 {
     const QString path = pathIn("size.did");
     saveAs(path);
-    const QSizeF shown = Read_Design_File(path).design->front.Card_Size();
-    ASSERT_GT(shown.width(), 200.0);  // CR80, 85.6 mm
+    const QSizeF shown = Read_Design_File(path).design.value().front.Card_Size();  // CR80, 85.6 mm
     for (const char *typed : {"", "abc", "-3", "inf", "nan"}) {
         SCOPED_TRACE(typed);
         controller->width_Text->setText(QString::fromLatin1(typed));
@@ -296,9 +263,9 @@ TEST_F(DesignFileCommandsTest, ASizeFieldThatIsNotANumberSavesTheCardShown)
         ASSERT_EQ(ui->messages().last(), kSaved);
         const DesignReadResult read = Read_Design_File(path);
         ASSERT_TRUE(read.ok()) << read.detail.toStdString();
-        EXPECT_NEAR(read.design->front.Card_Size().width(), shown.width(), 1.0);
-        EXPECT_NEAR(read.design->front.Card_Size().height(), shown.height(), 1.0);
-        EXPECT_EQ(read.design->back.Card_Size(), read.design->front.Card_Size());
+        const QSizeF saved = read.design->front.Card_Size();
+        EXPECT_TRUE(std::abs(saved.width() - shown.width()) < 1 && std::abs(saved.height() - shown.height()) < 1);
+        EXPECT_EQ(read.design->back.Card_Size(), saved);
     }
 }
 
