@@ -1,5 +1,6 @@
 #include "core/DesignFile.h"
 
+#include "core/ArchiveValues.h"
 #include "core/ControlRecord.h"
 #include "core/PictureServices.h"
 #include "core/DesignFieldIO.h"
@@ -104,6 +105,21 @@ void writeSide(DesignFieldWriter &io, const SKTGraphicArray &controls, bool asTe
     }
 }
 
+// Where a barcode record keeps its picture, as data.
+constexpr int kBarcodePictureEntry = 25;
+
+// A barcode record whose picture entry is data but no picture we can read: an archive of no
+// object, or bytes of another program.
+bool holdsUnreadableBarcodePicture(const QVariantList &record)
+{
+    if (record.size() <= kBarcodePictureEntry || record[0].typeId() != QMetaType::QString ||
+        record[0].toString() != QLatin1String("B"))
+        return false;
+    const QVariant &picture = record[kBarcodePictureEntry];
+    return picture.typeId() == QMetaType::QByteArray && !picture.toByteArray().isEmpty() &&
+           Unarchive_Image(picture).isNull();
+}
+
 void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter)
 {
     int count = 0;
@@ -117,6 +133,13 @@ void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter
         io.array(record);
         QString why;
         std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why);
+        if (!graphic && holdsUnreadableBarcodePicture(record)) {
+            // The picture is only a cache of the stored set-up: read the record without it, and
+            // the picture is rebuilt as for a barcode saved without one.
+            QVariantList withoutPicture = record;
+            withoutPicture[kBarcodePictureEntry] = QByteArray();
+            graphic = Create_Control_From_Array(withoutPicture);
+        }
         if (!graphic)
             io.fail(QStringLiteral("record at entry %1: %2").arg(io.position() - 1).arg(why));
         controls.push_back(std::move(graphic));

@@ -104,8 +104,12 @@ void SKTWindowController::Exit_Btn_Clicked() { Exit_App(); }
 
 bool SKTWindowController::Exit_App()
 {
+    // Quitting closes the window, and closing it comes back here.
+    if (m_exitConfirmed)
+        return true;
     if (!Exit_App_Decision([this] { return saveOpenDesign(); }))
         return false;
+    m_exitConfirmed = true;
     QCoreApplication::quit();
     return true;
 }
@@ -229,6 +233,11 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     Image_Control_Counter_Check();
     Not_Draw_Only_Prop_Change = false;
     Show_RHS_Properties(nullptr);
+    // The file keeps a picture background as its path only: the picture is read from there.
+    for (Card_Property *card : {Back_card_Prop.get(), Front_card_Prop.get()}) {
+        if (card->Card_fill_chk() && card->Card_fill_style() == QStringLiteral("I"))
+            card->setCard_BG_Image(Load_Control_Picture(card->Card_BG_Image_Path()));
+    }
     selectArrowTool();
     Refresh_Canvas();
     m_document.Enable_Disable_Undo_Registraion(true);

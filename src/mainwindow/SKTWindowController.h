@@ -318,6 +318,9 @@ private:
     std::unique_ptr<UndoRedoHistory> m_undo;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;
+    // Set once the questions of Exit were answered with yes: the close that quitting brings
+    // must not ask them again.
+    bool m_exitConfirmed = false;
 };
 
 // The one controller of the run, set by its constructor; nullptr before.

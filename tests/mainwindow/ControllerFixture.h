@@ -1,20 +1,44 @@
 #pragma once
-// A main window controller set up as at start-up, its start dialog and every question and panel
-// answered by a script.
+// A main window controller as at start-up with every question, panel and start dialog scripted;
+// the steps a person takes on it and what a side shows.
 
+#include "canvas/SKTGraphicView.h"
+#include "DesignTestSupport.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
+#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/Start_Card.h"
 #include "platform/UiServices.h"
 #include "TestSupport.h"
 
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
-#include <functional>
 #include <memory>
-#include <vector>
+#include <numeric>
 
 namespace {
+
+// What a side shows: each control's kind and frame, front to back, and whether it is locked.
+struct Shown {
+    SKTGraphicKind kind;
+    QRectF bounds;
+    bool locked;
+    bool operator==(const Shown &) const = default;
+};
+using SideState = std::vector<Shown>;
+
+[[maybe_unused]] std::ostream &operator<<(std::ostream &os, const Shown &s)
+{
+    const QRectF &b = s.bounds;
+    return os << int(s.kind) << "@(" << b.x() << "," << b.y() << " " << b.width() << "x" << b.height() << ")"
+              << (s.locked ? "L" : "");
+}
+
+const QString kSaved = QStringLiteral("\nFile has been saved successfully.");
 
 class ControllerTest : public ::testing::Test {
 protected:
@@ -22,6 +46,7 @@ protected:
     {
         Card_Front_Or_Back = 0;
         Start_Card_Option = QStringLiteral("T");
+        // Start dialog answers in turn: 1 a template, 2 open a saved design, 0 Cancel.
         m_previousRunner = Start_Card::setModalRunner([this](Start_Card &dialog) {
             ++startDialogRuns;
             const int answer = startAnswers.empty() ? 1 : startAnswers.front();
@@ -53,18 +78,110 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    const SKTGraphicArray &front() const { return document->graphics(); }
+    QString pathIn(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // --- what a person does and sees ---
+    SKTGraphicView *canvas(int side) const { return controller->canvasOfSide(side); }
+    QImage grabbed(int side) const { return canvas(side)->grab().toImage(); }
+    SideState state(int side) const
+    {
+        SideState out;
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
+            out.push_back({g->kind(), g->bounds(), g->ctrl_is_locked});
+        return out;
+    }
+    void click(const char *button)
+    {
+        auto *b = controller->findChild<QToolButton *>(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isEnabled()) << button;
+        b->click();
+    }
+    bool enabled(const char *button) const
+    {
+        auto *b = controller->findChild<QToolButton *>(QString::fromLatin1(button));
+        return b && b->isEnabled();
+    }
+    static QPoint at(SKTGraphicView *view, QPointF points) { return (points * view->scale()).toPoint(); }
+    void drag(SKTGraphicView *v, QPointF from, QPointF to)
+    {
+        QTest::mousePress(v, Qt::LeftButton, {}, at(v, from));
+        QTest::mouseMove(v, at(v, (from + to) / 2));
+        QTest::mouseMove(v, at(v, to));
+        QTest::mouseRelease(v, Qt::LeftButton, {}, at(v, to));
+    }
+    void clickAt(SKTGraphicView *v, QPointF p) { QTest::mouseClick(v, Qt::LeftButton, {}, at(v, p)); }
+    // Puts the controls onto a side in their order (index 0 frontmost).
+    void place(int side, const SKTGraphicArray &controls)
+    {
+        std::vector<int> indexes(controls.size());
+        std::iota(indexes.begin(), indexes.end(), 0);
+        document->insertGraphicsOnSide(side, controls, indexes);
+    }
+    // What ZXingReader reads from a barcode picture printed on a white margin.
+    QByteArray readBarcode(const QString &zxing, const QImage &picture) const
+    {
+        QImage printed(picture.size() + QSize(80, 80), QImage::Format_RGB32);
+        printed.fill(Qt::white);
+        QPainter(&printed).drawImage(40, 40, picture);
+        EXPECT_TRUE(printed.save(pathIn("code.png")));
+        return testsupport::runTool(zxing, {"-bytes", pathIn("code.png")}).out;
+    }
+    // Every kind of control on both sides, both card blocks and the profile-field columns set.
+    void drawDesign()
+    {
+        SKTGraphicArray sides[2];
+        int seed = 1;
+        for (SKTGraphicKind kind : designtest::kAllKinds) {
+            sides[0].push_back(designtest::storedControl(kind, seed));
+            sides[1].push_back(designtest::storedControl(kind, seed++ + 10));
+        }
+        place(0, sides[0]);
+        place(1, sides[1]);
+        *controller->Front_card_Prop = designtest::storedCard(1);
+        *controller->Back_card_Prop = designtest::storedCard(2);
+        // A CR80 card to the millimetre's thousandth; the card properties hold the size.
+        controller->SetDocumentCanvasSize({85.598 * 72 / 25.4, 54.102 * 72 / 25.4});
+        for (int i = 1; i <= 12; ++i)
+            controller->excel_cb_value[i] = i % 3 == 0 ? -1 : i + 2;
+    }
+    // Save into a file chosen in the panel; Open of a file with nothing to save first.
+    void saveAs(const QString &path)
+    {
+        ui->push(path);
+        click("Save_btn");
+        ASSERT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
+        ui->clear();
+    }
+    void open(const QString &path)
+    {
+        ui->clear();
+        ui->push(int(platform::AnswerNo));
+        ui->push(path);
+        click("Open_btn");
+    }
 
     testsupport::TempDataFolder folders;
     platform::ScopedScriptedUi ui;
+    QTemporaryDir dir;
     std::unique_ptr<SKTDocument> document;
     std::unique_ptr<SKTWindowController> controller;
-    // Start dialog answers in turn: 1 a template, 2 open a saved design, 0 Cancel; 1 when none is left.
-    std::vector<int> startAnswers;
+    std::vector<int> startAnswers;  // 1 when none is left
     int startDialogRuns = 0;
 
 private:
     Start_Card::ModalRunner m_previousRunner;
+};
+
+// The window as the start dialog leaves it, its questions not yet asked.
+class WindowTest : public ControllerTest {
+protected:
+    void SetUp() override
+    {
+        ControllerTest::SetUp();
+        ASSERT_TRUE(setUpWindow());
+        ui->clear();
+    }
 };
 
 }  // namespace
