@@ -72,7 +72,7 @@ TEST(Messages, InformationBoxesGainALeadingLineQuestionsDoNot)
     EXPECT_EQ(Show_YES_NO_Cancel_MessageBox(u"Save?"_s), platform::AnswerCancel);  // script empty
     Show_MessageBox_No_Thread(u"Here."_s);
     EXPECT_EQ(show_msg(u"Plain."_s), 1);
-    EXPECT_EQ(ui->messages(), (QStringList{"\nSaved.", "Replace?", "Again?", "Save?", "Save?", "\nHere.", "Plain."}));
+    EXPECT_EQ(ui->messages().join(u'|'), u"\nSaved.|Replace?|Again?|Save?|Save?|\nHere.|Plain."_s);
 }
 
 TEST(Messages, QuestionsFromWorkersRunOnTheGuiThreadAndEachGetsItsOwnAnswer)
