@@ -30,9 +30,10 @@ TEST(ColourStrings, DecodesTolerantly)
         {"0.1:0.2:0.3:0.4:0.9:7", 0.1f, 0.2f, 0.3f, 0.4f},  // extra fields are skipped
         {"2:-1:0.5:1", 1, 0, 0.5f, 1},                        // out of range clamps
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(Convert_String_to_Color(QLatin1String(c.text)).rgba(), QColor::fromRgbF(c.r, c.g, c.b, c.a).rgba())
-            << c.text;
+    for (const auto &c : cases) {
+        const QColor want = QColor::fromRgbF(c.r, c.g, c.b, c.a);
+        EXPECT_EQ(Convert_String_to_Color(QLatin1String(c.text)).rgba(), want.rgba()) << c.text;
+    }
     EXPECT_EQ(Convert_Color_to_String(Convert_String_to_Color(QStringLiteral("0.2:0.4:0.6:1.0"))),
               QStringLiteral("0.200:0.400:0.600:1.000"));
     EXPECT_EQ(Convert_Color_to_String(QColor()), QStringLiteral("0.000:0.000:0.000:0.000"));
