@@ -106,7 +106,8 @@ TEST(ControllerFunctions, SaveGenImageEncodesByExtension)
             EXPECT_EQ(designtest::fileBytes(path), previous);
         } else if (c.magic.startsWith("%PDF")) {
             const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {path}).out);
-            EXPECT_TRUE(info.contains(QRegularExpression(u"Page size:\\s+243 x 154 pts"_s))) << qPrintable(info);
+            EXPECT_TRUE(info.contains(QRegularExpression(u"Page size:\\s+243 x 154 pts"_s)))
+                << qPrintable(info);
         } else {
             const bool bigEndianTiff = c.magic.startsWith("II") && head.startsWith(QByteArray("MM\0*", 4));
             EXPECT_TRUE(head.startsWith(c.magic) || bigEndianTiff);
