@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QVariant throughPlist(const QVariant &value, platform::PlistFormat format)
@@ -26,7 +28,8 @@ TEST(CardProperty, ArchiveRoundTripsThroughAPropertyListAndCopiesAreIndependent)
     p.setCard_BG_Image(picture);
     const QVariantMap archive = p.encodeWithCoder();
     EXPECT_EQ(archive.size(), 35);
-    const Card_Property back = Card_Property::initWithCoder(throughPlist(archive, platform::PlistFormat::Binary).toMap());
+    const Card_Property back =
+        Card_Property::initWithCoder(throughPlist(archive, platform::PlistFormat::Binary).toMap());
     designtest::expectSameCard(p, back);
     EXPECT_EQ(back.Card_BG_Image().convertToFormat(QImage::Format_ARGB32), picture);
 
@@ -55,7 +58,8 @@ TEST(ArchiveValues, ColoursFontsAndPicturesComeBackExactly)
 {
     for (const QColor &c : {QColor::fromRgbF(0.1234f, 0.5f, 0.98765f, 0.3333f), QColor(12, 34, 56, 78),
                             QColor(Qt::white), QColor::fromRgba64(1, 65534, 32767, 0)})
-        EXPECT_EQ(Unarchive_Color(throughPlist(Archive_Color(c), platform::PlistFormat::Xml)).rgba64(), c.rgba64());
+        EXPECT_EQ(Unarchive_Color(throughPlist(Archive_Color(c), platform::PlistFormat::Xml)).rgba64(),
+                  c.rgba64());
     QFont font(QStringLiteral("Serif"));
     font.setPointSizeF(13.5);
     font.setBold(true);
@@ -67,10 +71,10 @@ TEST(ArchiveValues, ColoursFontsAndPicturesComeBackExactly)
 TEST(ArchiveValues, ForeignValuesReadAsNone)
 {
     for (const QVariant &v : {QVariant(), QVariant(5), QVariant(QVariantList{1, 2, 3}),
-                              QVariant(QVariantList{"a", "b", "c", "d"}), QVariant(QStringLiteral("1:0:0:1"))})
+                              QVariant(QVariantList{"a", "b", "c", "d"}), QVariant(u"1:0:0:1"_s)})
         EXPECT_FALSE(Unarchive_Color(v).isValid());
-    EXPECT_EQ(Unarchive_Color(QVariantList{2.0, -1.0, 0.5, 1.0}).rgba64(), QColor::fromRgba64(65535, 0, 32768, 65535).rgba64())
-        << "out-of-range channels are pinned";
+    EXPECT_EQ(Unarchive_Color(QVariantList{2.0, -1.0, 0.5, 1.0}).rgba64(),
+              QColor::fromRgba64(65535, 0, 32768, 65535).rgba64()) << "out-of-range channels are pinned";
     EXPECT_TRUE(Unarchive_Image(QByteArray("\x89PNG\r\n\x1a\n truncated")).isNull());
     EXPECT_TRUE(Unarchive_Image(QStringLiteral("png")).isNull());
     EXPECT_TRUE(Archive_Image(QImage()).isNull());

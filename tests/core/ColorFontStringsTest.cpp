@@ -10,8 +10,8 @@ TEST(ColourStrings, EveryEightBitChannelValueRoundTripsExactly)
     // (200, 30, 30) is the colour a one-decimal format once turned into (204, 25, 25).
     std::vector<QColor> samples{QColor(200, 30, 30)};
     for (int v = 0; v < 256; ++v)
-        samples.insert(samples.end(), {QColor(v, 0, 0), QColor(0, v, 0), QColor(0, 0, v), QColor(255, 255, 255, v),
-                                       QColor(v, 255 - v, v / 2, 255 - v)});
+        samples.insert(samples.end(), {QColor(v, 0, 0), QColor(0, v, 0), QColor(0, 0, v),
+                                       QColor(255, 255, 255, v), QColor(v, 255 - v, v / 2, 255 - v)});
     QRandomGenerator rng(11);
     for (int i = 0; i < 20000; ++i)
         samples.push_back(QColor::fromRgba(rng.generate()));
@@ -30,9 +30,10 @@ TEST(ColourStrings, DecodesTolerantly)
         {"0.1:0.2:0.3:0.4:0.9:7", 0.1f, 0.2f, 0.3f, 0.4f},  // extra fields are skipped
         {"2:-1:0.5:1", 1, 0, 0.5f, 1},                        // out of range clamps
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(Convert_String_to_Color(QString::fromLatin1(c.text)).rgba(), QColor::fromRgbF(c.r, c.g, c.b, c.a).rgba())
-            << c.text;
+    for (const auto &c : cases) {
+        const QColor want = QColor::fromRgbF(c.r, c.g, c.b, c.a);
+        EXPECT_EQ(Convert_String_to_Color(QLatin1String(c.text)).rgba(), want.rgba()) << c.text;
+    }
     EXPECT_EQ(Convert_Color_to_String(Convert_String_to_Color(QStringLiteral("0.2:0.4:0.6:1.0"))),
               QStringLiteral("0.200:0.400:0.600:1.000"));
     EXPECT_EQ(Convert_Color_to_String(QColor()), QStringLiteral("0.000:0.000:0.000:0.000"));
@@ -59,7 +60,7 @@ TEST(FontStrings, InstalledFontsRoundTripUnknownOnesFallBack)
     }
     DEFAULT_FONT = QFont(family);
     DEFAULT_FONT.setPointSizeF(13);
-    for (const char *unknown : {"No Such Font Anywhere::::12.00", "Weird:Name::::8.00", "no separator", "", "::::"}) {
+    for (const char *unknown : {"No Such Font::::12.00", "Weird:Name::::8.00", "no colons", "", "::::"}) {
         const QFont f = Convert_String_to_Font(QString::fromLatin1(unknown));
         EXPECT_EQ(f, DEFAULT_FONT) << unknown;
     }

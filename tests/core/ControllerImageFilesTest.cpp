@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void touch(const QString &path, const QByteArray &bytes = "x")
@@ -84,51 +86,47 @@ TEST(ControllerFunctions, SaveGenImageEncodesByExtension)
 {
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     QTemporaryDir dir;
-    const struct { const char *name; QByteArray magic; } cases[] = {
-        {"a.jpg", QByteArray("\xff\xd8\xff", 3)}, {"b.JPEG", QByteArray("\xff\xd8\xff", 3)},
-        {"c.png", QByteArray("\x89PNG", 4)},       {"d.bmp", QByteArray("BM")},
-        {"e.tiff", QByteArray("II*\0", 4)},        {"f.PDF", QByteArray("%PDF-")},
-    };
     const QImage picture = redCard(486, 308, 144);  // 243 x 154 points
+    // `magic`: how the written file starts; "" when the save fails and what was there stays.
+    const struct { const char *name; QByteArray magic; bool blank = false; } cases[] = {
+        {"a.jpg", "\xff\xd8\xff"}, {"b.JPEG", "\xff\xd8\xff"}, {"c.png", "\x89PNG"}, {"d.bmp", "BM"},
+        {"e.tiff", QByteArray("II*\0", 4)}, {"f.PDF", "%PDF-"}, {"g.xyz", ""}, {"h.png", "", true},
+        {"no/such/a.png", ""}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QLatin1String(c.name));
-        touch(path, "previous content");
+        const QByteArray previous = QByteArray(c.name).contains('/') ? "" : "previous content";
+        if (!previous.isEmpty())
+            touch(path, previous);
         QString error;
-        ASSERT_TRUE(Save_gen_image(picture, path, &error)) << error.toStdString();
+        const bool saved = Save_gen_image(c.blank ? QImage() : picture, path, &error);
+        ASSERT_EQ(saved, !c.magic.isEmpty()) << error.toStdString();
         const QByteArray head = designtest::fileBytes(path).left(8);
-        EXPECT_TRUE(head.startsWith(c.magic) || (c.magic.startsWith("II") && head.startsWith(QByteArray("MM\0*", 4))));
-        if (c.magic.startsWith("%PDF")) {
-            const auto info = testsupport::runTool(pdfinfo, {path});
-            EXPECT_TRUE(QString::fromUtf8(info.out).contains(QRegularExpression(QStringLiteral("Page size:\\s+243 x 154 pts"))))
-                << info.out.toStdString();
+        if (!saved) {
+            EXPECT_EQ(designtest::fileBytes(path), previous);
+        } else if (c.magic.startsWith("%PDF")) {
+            const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {path}).out);
+            EXPECT_TRUE(info.contains(QRegularExpression(u"Page size:\\s+243 x 154 pts"_s)))
+                << qPrintable(info);
         } else {
+            const bool bigEndianTiff = c.magic.startsWith("II") && head.startsWith(QByteArray("MM\0*", 4));
+            EXPECT_TRUE(head.startsWith(c.magic) || bigEndianTiff);
             const QImage back(path);
             EXPECT_EQ(back.size(), QSize(486, 308));
             EXPECT_NEAR(back.dotsPerMeterX() * 0.0254, 144, 1.0);
             EXPECT_TRUE(coretest::near(back.pixelColor(100, 100), QColor(200, 20, 20), 8));
         }
     }
-}
-
-TEST(ControllerFunctions, SaveGenImageReportsFailureAndKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    const QString kept = dir.filePath(QStringLiteral("old.xyz"));
-    touch(kept, "old");
     QString error;
-    EXPECT_FALSE(Save_gen_image(redCard(10, 10, 72), kept, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(designtest::fileBytes(kept), "old");
-    EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("a.png")), &error));
-    EXPECT_FALSE(Save_gen_image(redCard(10, 10, 72), dir.filePath(QStringLiteral("no/such/a.png")), &error));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.png"))));
+    EXPECT_FALSE(Save_gen_image(picture, dir.filePath(QStringLiteral("g.xyz")), &error));
+    EXPECT_FALSE(error.isEmpty()) << "a failure says why";
 }
 
 TEST(ControllerFunctions, LoadingAPictureMakesAThumbnail)
 {
     QTemporaryDir dir;
-    const struct { QSize stored, loaded; } cases[] = {{{1200, 600}, {500, 250}}, {{300, 900}, {166, 500}}, {{120, 80}, {120, 80}}};
+    const struct { QSize stored, loaded; } cases[] = {
+        {{1200, 600}, {500, 250}}, {{300, 900}, {166, 500}}, {{120, 80}, {120, 80}}};
     for (const auto &c : cases) {
         const QString path = dir.filePath(QStringLiteral("p%1.png").arg(c.stored.width()));
         ASSERT_TRUE(redCard(c.stored.width(), c.stored.height(), 300).save(path));
@@ -154,10 +152,10 @@ TEST(ControllerFunctions, FolderListings)
     EXPECT_EQ(sorted(Get_Folder_Array_At_Path(root)), QStringList({".cache", "sub"}));
     EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, false)), QStringList({".hidden", "a.did", "b.txt"}));
     EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, true)), QStringList({".hidden", "a", "b"}));
-    EXPECT_EQ(sorted(Get_Folders_And_Sub_Folder_Array_At_Path(root)), QStringList({".cache", "sub", "sub/deeper"}));
-    EXPECT_EQ(sorted(Get_Files_And_Folder_Array_At_Path(root)),
-              QStringList({".cache", ".hidden", "a", "b", "sub", "sub/deeper", "sub/deeper/x.y", "sub/inner"}));
-    for (const QString &missing : {root + QStringLiteral("/nothing"), root + QStringLiteral("/a.did"), QString()}) {
+    EXPECT_EQ(sorted(Get_Folders_And_Sub_Folder_Array_At_Path(root)).join(u' '), u".cache sub sub/deeper"_s);
+    EXPECT_EQ(sorted(Get_Files_And_Folder_Array_At_Path(root)).join(u' '),
+              u".cache .hidden a b sub sub/deeper sub/deeper/x.y sub/inner"_s);
+    for (const QString &missing : {root + u"/nothing"_s, root + u"/a.did"_s, QString()}) {
         EXPECT_TRUE(Get_Folder_Array_At_Path(missing).isEmpty());
         EXPECT_TRUE(Get_Files_Array_At_Path(missing, true).isEmpty());
         EXPECT_TRUE(Get_Folders_And_Sub_Folder_Array_At_Path(missing).isEmpty());
@@ -173,7 +171,7 @@ TEST(ControllerFunctions, FilterKeepsDesignFilesInAnyCaseAndFolders)
     touch(root + QStringLiteral("/folder.txt/inside.txt"));
     Filter_Non_Log_Files_At_Path(root);
     EXPECT_EQ(sorted(Get_Files_Array_At_Path(root, false)), QStringList({"a.DID", "b.did", "c.Did"}));
-    EXPECT_TRUE(QFile::exists(root + QStringLiteral("/folder.txt/inside.txt"))) << "folders stay, with their content";
+    EXPECT_TRUE(QFile::exists(root + u"/folder.txt/inside.txt"_s)) << "folders stay, with their content";
 }
 
 TEST(ControllerFunctions, SeriesNamesAndSeriesInUse)
@@ -189,15 +187,16 @@ TEST(ControllerFunctions, SeriesNamesAndSeriesInUse)
     Shape_Control shape;
     SKTBarcode code;
     SKTImage photo;
-    for (auto [g, series] : {std::pair<SKTGraphic *, const char *>(&text, "Names"), {&shape, "Names"}, {&code, "Codes"},
-                             {&photo, "Photos"}}) {
+    using Series = std::pair<SKTGraphic *, const char *>;
+    for (auto [g, series] : {Series(&text, "Names"), {&shape, "Names"}, {&code, "Codes"}, {&photo, "Pics"}}) {
         g->data_source_type = 1;
         g->batch_list_name = QLatin1String(series);
     }
-    const struct { QString series; std::vector<SKTGraphic *> front, back; QString sides; bool inUse; } cases[] = {
+    const struct { QString series; std::vector<SKTGraphic *> front, back; QString sides; bool inUse; }
+    cases[] = {
         {"Names", {&text}, {}, "1", true},      {"Names", {&shape}, {}, "1", false},
         {"Codes", {}, {&code}, "1", false},     {"Codes", {}, {&code}, "2", true},
-        {"Photos", {&photo}, {}, "2", false},   {"Names", {&code}, {&shape}, "2", false},
+        {"Pics", {&photo}, {}, "2", false},   {"Names", {&code}, {&shape}, "2", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.series.toStdString() + " " + c.sides.toStdString());
@@ -209,14 +208,13 @@ TEST(ControllerFunctions, PathCheckAndTexts)
 {
     platform::ScopedScriptedUi ui;
     QTemporaryDir dir;
-    touch(dir.filePath(QStringLiteral("here.png")));
-    EXPECT_FALSE(Check_And_Validate_File_Path(QStringLiteral("  ") + dir.filePath(QStringLiteral("here.png")) + "\n"));
+    touch(dir.filePath(u"here.png"_s));
+    EXPECT_FALSE(Check_And_Validate_File_Path(u"  "_s + dir.filePath(u"here.png"_s) + u"\n"_s));
     EXPECT_TRUE(ui->messages().isEmpty());
     EXPECT_TRUE(Check_And_Validate_File_Path(dir.filePath(QStringLiteral("gone.png"))));
     EXPECT_TRUE(Check_And_Validate_File_Path(QStringLiteral("   ")));
     ASSERT_EQ(ui->messages().size(), 2);
     EXPECT_TRUE(ui->messages().at(0).contains(QStringLiteral("Please select valid file path.")));
-
 
     const QString temp = QDir::temp().filePath(QStringLiteral("ziptmp"));
     touch(temp + QStringLiteral("/xl/sheet1.xml"));
@@ -227,22 +225,19 @@ TEST(ControllerFunctions, PathCheckAndTexts)
 TEST(DocumentFiles, Ascii85DecodesWithAnIndependentReader)
 {
     REQUIRE_PYTHON(python);
-    QByteArrayList samples = {QByteArray(), QByteArray("a"), QByteArray(4, '\0'), QByteArray(9, '\0'),
-                              QByteArray("\xff\xff\xff\xff\xff", 5)};
     QByteArray random(5000, Qt::Uninitialized);
     for (char &c : random)
         c = char(QRandomGenerator::global()->bounded(256));
-    samples << random << random.left(4097) << QByteArray(3000, '%');
+    const QByteArrayList samples = {QByteArray(), "a", QByteArray(4, '\0'), QByteArray(9, '\0'),
+                                    "\xff\xff\xff\xff\xff", random, random.left(4097), QByteArray(3000, '%')};
     for (const QByteArray &sample : samples) {
         SCOPED_TRACE(sample.size());
         const QByteArray encoded = Ascii85_Encode(sample);
         for (const QByteArray &line : encoded.split('\n'))
             EXPECT_FALSE(line.startsWith('%')) << "a data line never looks like a comment";
-        const auto r = testsupport::runTool(
-            python, {QStringLiteral("-c"), QStringLiteral("import base64,sys; d=sys.stdin.buffer.read(); "
-                                                          "sys.stdout.buffer.write(base64.a85decode(d, adobe=True, "
-                                                          "ignorechars=b' \\n'))")},
-            QByteArray("<~") + encoded.trimmed());
+        const QString script = u"import base64,sys; d=sys.stdin.buffer.read(); sys.stdout.buffer.write("
+                               u"base64.a85decode(d, adobe=True, ignorechars=b' \\n'))"_s;
+        const auto r = testsupport::runTool(python, {u"-c"_s, script}, QByteArray("<~") + encoded.trimmed());
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(r.out, sample);
     }

@@ -17,63 +17,60 @@ using namespace designtest;
 using platform::AnswerCancel;
 using platform::AnswerNo;
 using platform::AnswerYes;
+using Answer = platform::ScriptedUiServices::Answer;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList kindsOf(const platform::ScriptedUiServices &ui)
+// The kinds of box the user was shown, in order, space separated.
+QString kindsOf(const platform::ScriptedUiServices &ui)
 {
     QStringList kinds;
     for (const auto &r : ui.requests())
         kinds << r.kind;
-    return kinds;
+    return kinds.join(u' ');
 }
 
 const QString kSaved = QStringLiteral("File has been saved successfully.");
-const QString kUnable = QStringLiteral("Unable to save file on this location please select any other location to save.");
+const QString kUnable =
+    QStringLiteral("Unable to save file on this location please select any other location to save.");
 
 }  // namespace
 
 TEST(DesignSave, PathsPanelsAndMessages)
 {
     QTemporaryDir dir;
-    const QString existing = dir.filePath(QStringLiteral("current.did"));
-    const QString chosen = dir.filePath(QStringLiteral("chosen"));
+    const QString existing = dir.filePath(u"current.did"_s), chosen = dir.filePath(u"c"_s);
+    const QString nowhere = dir.filePath(u"no/such/x.did"_s), chosenDid = chosen + u".did"_s;
+    const DesignSaveRequest plain{false, true, "L"}, silent{false, false, "L"}, saveAs{true, true, "L"};
     archivetest::ScopedStartMode mode(QStringLiteral("G"));
     const DesignData design = fullDesign();
-
+    using S = DesignSaveOutcome;
     // `written`: the file expected to exist afterwards ("" none).
-    const struct { const char *name; QString current; DesignSaveRequest request;
-        std::vector<platform::ScriptedUiServices::Answer> script; DesignSaveOutcome::Status status;
-        QString pathAfter, written; QStringList boxes; }
-    cases[] = {
-        {"save to the current path", existing, {false, true, "L"}, {}, DesignSaveOutcome::Saved, existing, existing,
-         {QStringLiteral("message")}},
-        {"unsaved design asks for a path", QString(), {false, true, "L"}, {chosen}, DesignSaveOutcome::Saved,
-         chosen + QStringLiteral(".did"), chosen + QStringLiteral(".did"), {QStringLiteral("saveFile"), QStringLiteral("message")}},
-        {"blanks count as no path", QStringLiteral("   "), {false, true, "L"}, {QString()}, DesignSaveOutcome::Cancelled,
-         QStringLiteral("   "), QString(), {QStringLiteral("saveFile")}},
-        {"save as then cancel keeps the path", existing, {true, true, "L"}, {QString()}, DesignSaveOutcome::Cancelled,
-         existing, QString(), {QStringLiteral("saveFile")}},
-        {"silent save shows nothing", existing, {false, false, "L"}, {}, DesignSaveOutcome::Saved, existing, existing, {}},
-        {"unwritable place, with messages", dir.filePath(QStringLiteral("no/such/x.did")), {false, true, "L"}, {},
-         DesignSaveOutcome::Failed, QString(), QString(), {QStringLiteral("message")}},
-        {"unwritable place, silent keeps the path", dir.filePath(QStringLiteral("no/such/x.did")), {false, false, "L"}, {},
-         DesignSaveOutcome::Failed, dir.filePath(QStringLiteral("no/such/x.did")), QString(), {}},
+    const struct { const char *name; QString current; DesignSaveRequest request; std::vector<Answer> script;
+        S::Status status; QString pathAfter, written; const char *boxes; } cases[] = {
+        {"save to the current path", existing, plain, {}, S::Saved, existing, existing, "message"},
+        {"unsaved design asks", {}, plain, {chosen}, S::Saved, chosenDid, chosenDid, "saveFile message"},
+        {"blanks count as no path", "   ", plain, {QString()}, S::Cancelled, "   ", {}, "saveFile"},
+        {"save as, cancel keeps path", existing, saveAs, {QString()}, S::Cancelled, existing, {}, "saveFile"},
+        {"silent save shows nothing", existing, silent, {}, S::Saved, existing, existing, ""},
+        {"unwritable place, with messages", nowhere, plain, {}, S::Failed, {}, {}, "message"},
+        {"unwritable place, silent keeps the path", nowhere, silent, {}, S::Failed, nowhere, {}, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QFile::remove(existing);
-        QFile::remove(chosen + QStringLiteral(".did"));
+        QFile::remove(chosenDid);
         platform::ScopedScriptedUi ui;
         for (const auto &a : c.script)
             ui->push(a);
         const DesignSaveOutcome outcome = Save_project_file(design, c.current, c.request);
         EXPECT_EQ(outcome.status, c.status);
         EXPECT_EQ(outcome.path, c.pathAfter);
-        EXPECT_EQ(kindsOf(*ui), c.boxes);
-        EXPECT_EQ(outcome.retitle, c.request.showMessages && c.status != DesignSaveOutcome::Cancelled);
-        if (c.boxes.contains(QStringLiteral("message"))) {
-            EXPECT_TRUE(ui->messages().last().endsWith(c.status == DesignSaveOutcome::Saved ? kSaved : kUnable));
+        EXPECT_EQ(kindsOf(*ui), QLatin1String(c.boxes));
+        EXPECT_EQ(outcome.retitle, c.request.showMessages && c.status != S::Cancelled);
+        if (QByteArray(c.boxes).contains("message")) {
+            EXPECT_TRUE(ui->messages().last().endsWith(c.status == S::Saved ? kSaved : kUnable));
         }
         if (!c.written.isEmpty()) {
             const DesignReadResult read = Read_Design_File(c.written);
@@ -101,8 +98,7 @@ TEST(DesignSave, DesignThatCannotBeBuiltIsReportedEvenWhenSilent)
 
 TEST(DesignCommands, CloseAndExitStopWhenTheSaveIsNotWritten)
 {
-    const struct { const char *name; int answer; bool saveWorks; bool reallyExit; bool closeGoesOn; bool exitGoesOn;
-        int saves; }
+    const struct { const char *name; int answer; bool saveWorks, reallyExit, closeGoesOn, exitGoesOn; int n; }
     cases[] = {
         {"yes and saved", AnswerYes, true, true, true, true, 1},
         {"yes but the save failed", AnswerYes, false, true, false, false, 1},
@@ -113,10 +109,7 @@ TEST(DesignCommands, CloseAndExitStopWhenTheSaveIsNotWritten)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         int saves = 0;
-        const DesignSaver save = [&] {
-            ++saves;
-            return c.saveWorks;
-        };
+        const DesignSaver save = [&] { return ++saves, c.saveWorks; };
         {
             platform::ScopedScriptedUi ui;
             ui->push(c.answer);
@@ -136,7 +129,7 @@ TEST(DesignCommands, CloseAndExitStopWhenTheSaveIsNotWritten)
                 EXPECT_EQ(ui->requests()[1].text, QStringLiteral("\nDo you really want to exit?"));
             }
         }
-        EXPECT_EQ(saves, 2 * c.saves);
+        EXPECT_EQ(saves, 2 * c.n);
     }
 }
 
@@ -146,46 +139,40 @@ TEST(DesignCommands, OpenChoosesAndChecksTheFileBeforeAnythingIsReset)
     const QString good = dir.filePath(QStringLiteral("good.did"));
     ASSERT_TRUE(Write_Design_File(good, fullDesign(), false).ok());
     const QString bad = dir.filePath(QStringLiteral("bad.did"));
-    {
-        QFile f(bad);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(fileBytes(good).left(3000));
-    }
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(fileBytes(good).left(3000)) == 3000);
+    f.close();
     const QString question = QStringLiteral("Do you want to save changes before opening document?");
-    const struct { const char *name; std::vector<platform::ScriptedUiServices::Answer> script; bool saveWorks;
-        DesignOpenOutcome::Status status; QStringList requests; }
+    using O = DesignOpenOutcome;
+    const struct { const char *name; std::vector<Answer> script; bool ok; O::Status want; const char *boxes; }
     cases[] = {
-        {"cancel the question", {AnswerCancel}, true, DesignOpenOutcome::Cancelled, {"yesNoCancel"}},
-        {"yes but the save failed", {AnswerYes}, false, DesignOpenOutcome::Cancelled, {"yesNoCancel"}},
-        {"cancel the panel", {AnswerNo, QString()}, true, DesignOpenOutcome::Cancelled, {"yesNoCancel", "openFile"}},
-        {"a corrupt file", {AnswerNo, bad}, true, DesignOpenOutcome::Refused, {"yesNoCancel", "openFile", "message"}},
-        {"a missing file", {AnswerNo, dir.filePath(QStringLiteral("gone.did"))}, true, DesignOpenOutcome::Refused,
-         {"yesNoCancel", "openFile", "message"}},
-        {"saved, then a good file", {AnswerYes, good}, true, DesignOpenOutcome::Loaded, {"yesNoCancel", "openFile"}},
+        {"cancel the question", {AnswerCancel}, true, O::Cancelled, "yesNoCancel"},
+        {"yes but the save failed", {AnswerYes}, false, O::Cancelled, "yesNoCancel"},
+        {"cancel the panel", {AnswerNo, QString()}, true, O::Cancelled, "yesNoCancel openFile"},
+        {"a corrupt file", {AnswerNo, bad}, true, O::Refused, "yesNoCancel openFile message"},
+        {"missing file", {AnswerNo, dir.filePath(u"-"_s)}, true, O::Refused, "yesNoCancel openFile message"},
+        {"saved, then a good file", {AnswerYes, good}, true, O::Loaded, "yesNoCancel openFile"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         platform::ScopedScriptedUi ui;
         for (const auto &a : c.script)
             ui->push(a);
-        const DesignOpenOutcome outcome = Open_Design_Decision([&] { return c.saveWorks; }, dir.path());
-        EXPECT_EQ(outcome.status, c.status);
-        EXPECT_EQ(kindsOf(*ui), c.requests);
+        const DesignOpenOutcome outcome = Open_Design_Decision([&] { return c.ok; }, dir.path());
+        EXPECT_EQ(outcome.status, c.want);
+        EXPECT_EQ(kindsOf(*ui), QLatin1String(c.boxes));
         EXPECT_EQ(ui->requests()[0].text, question);
-        EXPECT_EQ(outcome.design.has_value(), c.status == DesignOpenOutcome::Loaded);
-        if (c.status == DesignOpenOutcome::Refused) {
+        if (c.want == O::Refused) {
             EXPECT_EQ(ui->messages().last(), QStringLiteral("\nFile is corrupt and cannot be opened."));
         }
-        if (outcome.design) {
-            EXPECT_EQ(outcome.design->frontControls.size(), 6u);
-        }
+        EXPECT_EQ(outcome.design ? outcome.design->frontControls.size() : 0, c.want == O::Loaded ? 6u : 0);
     }
 }
 
 TEST(DesignLoad, StartModeAfterLoading)
 {
-    const struct { const char *current; const char *file; bool binding; int column1; bool readTable;
-        const char *expected; }
+    // current mode, the file's mode, bound to a table, its first column, table read: the mode after.
+    const struct { const char *now, *file; bool binding; int column1; bool read; const char *after; }
     cases[] = {
         {"T", "L", false, -1, true, "L"}, {"L", "G", false, -1, true, "G"}, {"G", "L", false, -1, false, "G"},
         {"V", "T", false, -1, false, "L"}, {"L", "L", true, 3, true, "G"}, {"L", "L", true, 3, false, "L"},
@@ -196,55 +183,45 @@ TEST(DesignLoad, StartModeAfterLoading)
         d.modeLetter = QLatin1String(c.file);
         d.Excel_Binding_Use = c.binding;
         d.excelColumns[0] = c.column1;
-        EXPECT_EQ(Start_Mode_After_Load(QLatin1String(c.current), d, c.readTable), QLatin1String(c.expected))
-            << c.current << " " << c.file << " " << c.binding << " " << c.column1 << " " << c.readTable;
+        EXPECT_EQ(Start_Mode_After_Load(QLatin1String(c.now), d, c.read), QLatin1String(c.after))
+            << c.now << " " << c.file << " " << c.binding << " " << c.column1 << " " << c.read;
     }
 }
 
 TEST(DesignLoad, TableHeadersSkipTheFirstColumnAndNameEmptyOnes)
 {
-    const std::vector<TableColumnHeader> h =
-        Table_Column_Headers({QStringLiteral("No"), QStringLiteral("Name"), QStringLiteral("Title"), QString()});
-    ASSERT_EQ(h.size(), 3u);
-    EXPECT_EQ(h[0].identifier, QStringLiteral("Column1"));
-    EXPECT_EQ(h[0].title, QStringLiteral("Name"));
-    EXPECT_EQ(h[2].identifier, QStringLiteral("Column3"));
-    EXPECT_EQ(h[2].title, QStringLiteral("Untitled Column 4"));
-    EXPECT_TRUE(Table_Column_Headers({QStringLiteral("only")}).empty());
+    for (const auto &[titles, headers] : {std::pair{"No|Name|Title|", "1 Name|2 Title|3 Untitled Column 4"},
+                                          std::pair{"only", ""}}) {
+        QStringList got;
+        for (const TableColumnHeader &h : Table_Column_Headers(QString::fromLatin1(titles).split(u'|')))
+            got << h.identifier.mid(6) + u' ' + h.title;  // "ColumnN"
+        EXPECT_EQ(got.join(u'|'), QLatin1String(headers));
+    }
 }
 
 TEST(DesignLoad, DynamicControlRowsAndTheirPartners)
 {
-    auto text = [](const QString &id, bool visible, int source, int column) {
-        auto g = storedControl(SKTGraphicKind::Text, 1);
-        g->control_ID = id;
-        g->Text_Value = id + QStringLiteral(" value");
-        g->ctrl_is_visible = visible;
-        g->data_source_type = source;
-        g->excel_col_indx = column;
-        return g;
-    };
-    auto image = storedControl(SKTGraphicKind::Image, 2);
-    image->control_ID = QStringLiteral("F_field9");
-    SKTGraphicArray controls{text(QStringLiteral("F_label2"), true, 0, 0),
-                             text(QStringLiteral("F_label3"), false, 2, 5),
-                             text(QStringLiteral("B_field3"), true, 2, 6),
-                             text(QStringLiteral("Fup_Name"), true, 0, 0),
-                             text(QStringLiteral("F_Pic1"), true, 0, 0),
-                             text(QString(), true, 0, 0),
-                             storedControl(SKTGraphicKind::Shape, 1),
-                             image};
-    const std::vector<DynamicControlRow> rows =
-        Dynamic_Control_Rows(controls, [](const SKTGraphic &g) { return QStringLiteral("orig:") + g._file_path; });
-    const std::vector<DynamicControlRow> expected{
-        {"F_label2", "F_label2 value", "Y", "-1", "T"},
-        {"F_label3", "F_label3 value", "N", "5", "T"},
-        {"B_field3", "B_field3 value", "Y", "6", "T"},
-        {"F_field9", "orig:/nowhere/photo 2.png", "Y", "-1", "P"},
-        {"F_field2", "F_field2", "N", "-1", "T"},
-        {"F_label9", "F_label9", "N", "-1", "T"},
-    };
-    EXPECT_EQ(rows, expected);
+    const struct { const char *id; bool visible; int source, column; } texts[] = {
+        {"F_label2", true, 0, 0}, {"F_label3", false, 2, 5}, {"B_field3", true, 2, 6},
+        {"Fup_Name", true, 0, 0}, {"F_Pic1", true, 0, 0}, {"", true, 0, 0}};
+    using K = SKTGraphicKind;
+    SKTGraphicArray controls{storedControl(K::Shape, 1), storedControl(K::Image, 2)};
+    controls[1]->control_ID = u"F_field9"_s;
+    for (const auto &t : texts) {
+        auto g = storedControl(K::Text, 1);
+        g->control_ID = QLatin1String(t.id);
+        g->Text_Value = g->control_ID + u" value"_s;
+        g->ctrl_is_visible = t.visible;
+        std::tie(g->data_source_type, g->excel_col_indx) = std::tie(t.source, t.column);
+        controls.push_back(g);
+    }
+    QStringList rows;
+    const auto picturePath = [](const SKTGraphic &g) { return g._file_path; };
+    for (const DynamicControlRow &row : Dynamic_Control_Rows(controls, picturePath))
+        rows << row.join(u',');
+    EXPECT_EQ(rows.join(u'|'), u"F_field9,/nowhere/photo 2.png,Y,-1,P|F_label2,F_label2 value,Y,-1,T|"
+                               u"F_label3,F_label3 value,N,5,T|B_field3,B_field3 value,Y,6,T|"
+                               u"F_label9,F_label9,N,-1,T|F_field2,F_field2,N,-1,T"_s);
 }
 
 TEST(DesignCopy, OtherSideGetsItsOwnControlsAndCard)

@@ -23,7 +23,7 @@ QRectF rounded(const QRectF &r)
 
 TEST(Geometry, DrawingBounds)
 {
-    const struct { const char *name; K kind; QRectF bounds; bool stroke; double width; int turn; QRectF expected; }
+    const struct { const char *name; K kind; QRectF bounds; bool stroke; double w; int turn; QRectF want; }
     cases[] = {
         {"no stroke: handle margin", K::Shape, {10, 20, 100, 50}, false, 20, 0, {6, 16, 109, 59}},
         {"thin stroke: handle margin", K::Shape, {10, 20, 100, 50}, true, 3, 0, {6, 16, 109, 59}},
@@ -37,9 +37,9 @@ TEST(Geometry, DrawingBounds)
         KindProbe g(c.kind);
         g._bounds = c.bounds;
         g._isDrawingStroke = c.stroke;
-        g._strokeWidth = c.width;
+        g._strokeWidth = c.w;
         g.text_rotation = c.turn;
-        EXPECT_EQ(rounded(g.drawingBounds()), c.expected);
+        EXPECT_EQ(rounded(g.drawingBounds()), c.want);
     }
     SKTLine line;
     line.setBeginPoint(QPointF(50, 40));
@@ -63,7 +63,7 @@ public:
 
 TEST(Geometry, ResizeByMovingHandle)
 {
-    const struct { const char *name; qint64 handle; QPointF to; QRectF expected; qint64 answer; int flipsH, flipsV; }
+    const struct { const char *name; qint64 handle; QPointF to; QRectF want; qint64 answer; int h, v; }
     cases[] = {
         {"through both opposite edges", 1, {130, 70}, {110, 60, 20, 10}, 8, 1, 1},
         {"top middle ignores x", 2, {500, 5}, {10, 5, 100, 55}, 2, 0, 0},
@@ -79,9 +79,9 @@ TEST(Geometry, ResizeByMovingHandle)
         g._bounds = QRectF(10, 10, 100, 50);
         BoundsLog log(g);
         EXPECT_EQ(g.resizeByMovingHandle(c.handle, c.to), c.answer);
-        EXPECT_EQ(g.bounds(), c.expected);
-        EXPECT_EQ(g.h, c.flipsH);
-        EXPECT_EQ(g.v, c.flipsV);
+        EXPECT_EQ(g.bounds(), c.want);
+        EXPECT_EQ(g.h, c.h);
+        EXPECT_EQ(g.v, c.v);
         EXPECT_EQ(log.positions.size(), 1u) << "observers follow the drag";
     }
     // The drag goes on with the mirrored handle: the original left edge stays put.

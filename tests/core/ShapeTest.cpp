@@ -32,8 +32,9 @@ void expectVertices(const SKTBezierPath &path, const std::vector<QPointF> &expec
     }
 }
 
-const std::vector<QPointF> kPentagram = {{50, 0}, {79.39, 90.45}, {2.45, 34.55}, {97.55, 34.55}, {20.61, 90.45}};
-const std::vector<QPointF> kPentagon = {{50, 0}, {97.55, 34.55}, {79.39, 90.45}, {20.61, 90.45}, {2.45, 34.55}};
+using Points = std::vector<QPointF>;
+const Points kPentagram = {{50, 0}, {79.39, 90.45}, {2.45, 34.55}, {97.55, 34.55}, {20.61, 90.45}};
+const Points kPentagon = {{50, 0}, {97.55, 34.55}, {79.39, 90.45}, {20.61, 90.45}, {2.45, 34.55}};
 
 TEST(Shape, Vertices)
 {
@@ -41,7 +42,8 @@ TEST(Shape, Vertices)
                                              {100, 100}, {50, 75}, {0, 100}, {25, 50}};
     std::vector<QPointF> pentagonTwice = kPentagon;
     pentagonTwice.insert(pentagonTwice.end(), kPentagon.begin(), kPentagon.end());
-    const struct { const char *name; QString code; int kind; QRectF bounds; std::vector<QPointF> vertices; } cases[] = {
+    const struct { const char *name; QString code; int kind; QRectF bounds; std::vector<QPointF> vertices; }
+    cases[] = {
         {"pentagram", "S", 1, {0, 0, 100, 100}, kPentagram},
         {"polygon 2 traces the pentagon twice", "P", 2, {0, 0, 100, 100}, pentagonTwice},
         {"triangle", "T", 1, {0, 0, 100, 50}, {{0, 50}, {50, 0}, {100, 50}}},
@@ -80,7 +82,7 @@ TEST(Shape, Vertices)
 
 TEST(Shape, HitTestUsesTheTurnedFigureByTheNonZeroRule)
 {
-    const struct { const char *name; QString code; int rotation, kindValue; float radius; QPointF p; bool hit; }
+    const struct { const char *name; QString code; int turn, kindValue; float radius; QPointF p; bool hit; }
     cases[] = {
         {"pentagram centre", "S", 0, 1, 10, {50, 50}, true},
         {"pentagram point", "S", 0, 1, 10, {50, 5}, true},
@@ -104,7 +106,7 @@ TEST(Shape, HitTestUsesTheTurnedFigureByTheNonZeroRule)
         SCOPED_TRACE(c.name);
         Shape_Control s = shape(c.code);
         s._isDrawingFill = false;
-        s.text_rotation = c.rotation;
+        s.text_rotation = c.turn;
         s.double_star_type = s.polygon_type = c.kindValue;
         s.cor_rad_val = c.radius;
         EXPECT_EQ(s.isContentsUnderPoint(c.p), c.hit);
@@ -119,7 +121,8 @@ TEST(Shape, HitTestUsesTheTurnedFigureByTheNonZeroRule)
 TEST(Shape, FillKinds)
 {
     testsupport::TempDataFolder folders;  // the build tree's resources, with the hatch pictures
-    const struct { const char *name; QString code, fill, hatch; float alpha; QPoint at; QColor expected; } cases[] = {
+    const struct { const char *name; QString code, fill, hatch; float alpha; QPoint at; QColor want; }
+    cases[] = {
         {"solid", "R", "S", "", 100, {50, 50}, Qt::red},
         {"solid at half opacity", "R", "S", "", 0.5f, {50, 50}, QColor(255, 127, 127)},
         {"unknown code is solid", "R", "Z", "", 100, {50, 50}, Qt::red},
@@ -142,26 +145,12 @@ TEST(Shape, FillKinds)
         s._fill_Grad_clr2 = Qt::blue;
         s.alpha_val = c.alpha;
         QImage image = cardImage(100, 100, Qt::white);
-        {
-            QPainter painter(&image);
-            s.drawContentsInView(painter, false);
-        }
-        EXPECT_TRUE(near(image.pixelColor(c.at), c.expected, 12)) << image.pixelColor(c.at).name().toStdString();
+        QPainter painter(&image);
+        s.drawContentsInView(painter, false);
+        painter.end();
+        EXPECT_TRUE(near(image.pixelColor(c.at), c.want, 12)) << qPrintable(image.pixelColor(c.at).name());
     }
 }
 
-
-TEST(Shape, SpareBuildersStandAboutTheBoundsSizeNotTheirOrigin)
-{
-    Shape_Control s = shape("R", {200, 300, 100, 100});
-    expectVertices(s.star_Path_fun_1(), kPentagram);
-    expectVertices(s.regularPolygonInRect(), kPentagon);
-    expectVertices(s.starPathInRect(), {{50, 0}, {67.63, 25.73}, {97.55, 34.55}});  // inner radius 30
-    // Radius = distance from the size's centre (50, 50) to the origin (200, 300).
-    expectVertices(s.Ploygon_fun(), {{50 + std::hypot(150.0, 250.0), 50}});
-    const QRectF pie = s.Custom_Pie().path.boundingRect();
-    EXPECT_NEAR(pie.left(), 200, 0.01);
-    EXPECT_NEAR(pie.bottom(), 400, 0.01);
-}
 
 }  // namespace

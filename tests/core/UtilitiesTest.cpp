@@ -15,18 +15,19 @@
 #include <sys/stat.h>
 
 using platform::joinPath;
+using namespace Qt::StringLiterals;
 
 TEST(StringFunctions, IndexesCountUtf16UnitsAndOutOfRangeGivesNothing)
 {
     using Cut = QString (*)(const QString &, int);
-    const Cut left = Left_Str_substringToIndex, right = Right_Str_substringFromIndex, from = Read_Str_FromIndex,
-              upto = Read_Str_Upto_Index;
+    const Cut left = Left_Str_substringToIndex, right = Right_Str_substringFromIndex;
+    const Cut from = Read_Str_FromIndex, upto = Read_Str_Upto_Index;
     const QString emoji = QStringLiteral("a\U0001F600b");  // the emoji is two UTF-16 units
     const struct { Cut f; QString in; int index; QString out; } cases[] = {
-        {left, "abc", 5, "abc"},   {left, "abc", -1, ""},      {left, "abc", 2, "ab"},    {right, "abc", 2, "bc"},
-        {right, "abc", 0, ""},     {right, "abc", -3, ""},     {right, "abc", 3, "abc"},  {from, "abc", 3, ""},
-        {from, "abc", 4, ""},      {from, "abc", -1, ""},      {from, "abc", 1, "bc"},    {upto, "abc", -1, ""},
-        {upto, "abc", 3, "abc"},   {upto, "abc", 4, ""},       {left, emoji, 3, emoji.left(3)},
+        {left, "abc", 5, "abc"}, {left, "abc", -1, ""}, {left, "abc", 2, "ab"}, {right, "abc", 2, "bc"},
+        {right, "abc", 0, ""}, {right, "abc", -3, ""}, {right, "abc", 3, "abc"}, {from, "abc", 3, ""},
+        {from, "abc", 4, ""}, {from, "abc", -1, ""}, {from, "abc", 1, "bc"}, {upto, "abc", -1, ""},
+        {upto, "abc", 3, "abc"}, {upto, "abc", 4, ""}, {left, emoji, 3, emoji.left(3)},
         {right, emoji, 3, emoji.mid(1)}, {from, emoji, 3, "b"}, {upto, emoji, 4, emoji},
     };
     for (const auto &c : cases)
@@ -40,11 +41,11 @@ TEST(StringFunctions, TrimReservedCharactersAndFind)
     EXPECT_EQ(Trim_Str(QStringLiteral("\x01\x02 x \x7f")), QStringLiteral(" x "));
     EXPECT_EQ(Replace_Char_For_valid(QStringLiteral("  v ")), QStringLiteral("v"));
     const struct { const char *in, *out; } cases[] = {
-        {"?name?", "name"}, {"a/b", "a_b"}, {"a?b", "a?b"}, {"/*<card>*/", "card"}, {"\"x|y\"", "x|y"}, {"%%", ""},
-        {" ?name? ", "?name?"},  // reserved characters go before the spaces do
+        {"?name?", "name"}, {"a/b", "a_b"}, {"a?b", "a?b"}, {"/*<card>*/", "card"}, {"\"x|y\"", "x|y"},
+        {"%%", ""}, {" ?name? ", "?name?"},  // reserved characters go before the spaces do
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Remove_Reserve_Char_In_File_Name(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+        EXPECT_EQ(Remove_Reserve_Char_In_File_Name(QString::fromUtf8(c.in)), QLatin1String(c.out)) << c.in;
     EXPECT_EQ(Replace_char_in_string(QStringLiteral("a-b-c"), QStringLiteral("-"), QStringLiteral("+")),
               QStringLiteral("a+b+c"));
     const struct { QString s, sub; int plain, anyCase; } finds[] = {
@@ -52,8 +53,9 @@ TEST(StringFunctions, TrimReservedCharactersAndFind)
         {QString(), "a", 0, 0},     {"ABC", "b", 0, 1},         {"ABC", "d", 0, 0},
     };
     for (const auto &f : finds) {
-        EXPECT_EQ(Find_Str(f.s, f.sub), f.plain) << f.s.toStdString() << " " << f.sub.toStdString();
-        EXPECT_EQ(Find_Str_Case_Insensitive(f.s, f.sub), f.anyCase) << f.s.toStdString() << " " << f.sub.toStdString();
+        SCOPED_TRACE(f.s.toStdString() + " " + f.sub.toStdString());
+        EXPECT_EQ(Find_Str(f.s, f.sub), f.plain);
+        EXPECT_EQ(Find_Str_Case_Insensitive(f.s, f.sub), f.anyCase);
     }
 }
 
@@ -63,47 +65,39 @@ TEST(Messages, InformationBoxesGainALeadingLineQuestionsDoNot)
     ui->push(true);
     ui->push(false);
     ui->push(platform::AnswerNo);
-    Show_MessageBox(QStringLiteral("Saved."));
-    EXPECT_EQ(Show_YES_NO_MessageBox(QStringLiteral("Replace?")), 1);
-    EXPECT_EQ(Show_YES_NO_MessageBox(QStringLiteral("Again?")), 0);
-    EXPECT_EQ(Show_YES_NO_Cancel_MessageBox(QStringLiteral("Save changes?")), platform::AnswerNo);
-    EXPECT_EQ(Show_YES_NO_Cancel_MessageBox(QStringLiteral("Save changes?")), platform::AnswerCancel);  // script empty
-    Show_MessageBox_No_Thread(QStringLiteral("Here."));
-    EXPECT_EQ(show_msg(QStringLiteral("Plain.")), 1);
-    EXPECT_EQ(ui->messages(), (QStringList{"\nSaved.", "Replace?", "Again?", "Save changes?", "Save changes?",
-                                           "\nHere.", "Plain."}));
+    Show_MessageBox(u"Saved."_s);
+    EXPECT_EQ(Show_YES_NO_MessageBox(u"Replace?"_s), 1);
+    EXPECT_EQ(Show_YES_NO_MessageBox(u"Again?"_s), 0);
+    EXPECT_EQ(Show_YES_NO_Cancel_MessageBox(u"Save?"_s), platform::AnswerNo);
+    EXPECT_EQ(Show_YES_NO_Cancel_MessageBox(u"Save?"_s), platform::AnswerCancel);  // script empty
+    Show_MessageBox_No_Thread(u"Here."_s);
+    EXPECT_EQ(show_msg(u"Plain."_s), 1);
+    EXPECT_EQ(ui->messages().join(u'|'), u"\nSaved.|Replace?|Again?|Save?|Save?|\nHere.|Plain."_s);
 }
 
 TEST(Messages, QuestionsFromWorkersRunOnTheGuiThreadAndEachGetsItsOwnAnswer)
 {
     platform::ScopedScriptedUi ui;
     QThread *gui = QThread::currentThread();
-    std::atomic<int> offGui{0};
-    ui->onRequest = [&](const platform::ScriptedUiServices::Request &) {
-        if (QThread::currentThread() != gui)
-            ++offGui;
-    };
+    std::atomic<int> offGui{0}, finished{0}, answers[2] = {-1, -1};
+    ui->onRequest = [&](const auto &) { offGui += QThread::currentThread() != gui; };
     ui->push(true);  // answers go out in the order the questions reach the GUI thread
     ui->push(false);
-    std::atomic<int> answers[2] = {-1, -1};
-    std::atomic<int> finished{0};
-    QThread *workers[2];
-    for (int i = 0; i < 2; ++i) {
-        workers[i] = QThread::create([&, i] {
+    std::unique_ptr<QThread> workers[2];
+    for (int i : {0, 1}) {
+        workers[i].reset(QThread::create([&, i] {
             answers[i] = Show_YES_NO_MessageBox(QStringLiteral("Question %1").arg(i));
             Show_MessageBox(QStringLiteral("Done %1").arg(i));
             ++finished;
-        });
+        }));
         workers[i]->start();
     }
     QThread::msleep(50);
     EXPECT_EQ(finished.load(), 0) << "the workers wait until the GUI thread serves them";
     while (finished.load() < 2)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    for (QThread *w : workers) {
+    for (auto &w : workers)
         w->wait();
-        delete w;
-    }
     EXPECT_EQ(offGui.load(), 0);
     // Whichever question came first got Yes, the other No: never both the same shared answer.
     ASSERT_EQ(ui->requests().size(), 4u);
@@ -113,15 +107,13 @@ TEST(Messages, QuestionsFromWorkersRunOnTheGuiThreadAndEachGetsItsOwnAnswer)
 
 TEST(Messages, StopwatchText)
 {
-    EXPECT_EQ(Time_Taken_Text(QStringLiteral("Printing"), 3725),
-              QStringLiteral("Time Taken in Printing :: 1 Hours : 2 Minutes : 5 Seconds\n"));
-    EXPECT_EQ(Time_Taken_Text(QStringLiteral("Crop"), 59.9),
-              QStringLiteral("Time Taken in Crop :: 0 Hours : 0 Minutes : 59 Seconds\n"));
+    EXPECT_EQ(Time_Taken_Text(u"P"_s, 3725), "Time Taken in P :: 1 Hours : 2 Minutes : 5 Seconds\n");
+    EXPECT_EQ(Time_Taken_Text(u"C"_s, 59.9), "Time Taken in C :: 0 Hours : 0 Minutes : 59 Seconds\n");
     platform::ScopedScriptedUi ui;
     Calculate_Time_Taken(0, QStringLiteral("x"));
     Calculate_Time_Taken(1, QStringLiteral("Batch"));
     ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_TRUE(ui->messages()[0].startsWith(QStringLiteral("\nTime Taken in Batch :: 0 Hours : 0 Minutes : ")));
+    EXPECT_TRUE(ui->messages()[0].startsWith(QStringLiteral("\nTime Taken in Batch :: 0 Hours : 0 Minutes")));
 }
 
 TEST(Folders, CreateFolderAnswersYesForAnythingThatExistsAndDeleteRemovesTrees)
@@ -148,8 +140,8 @@ TEST(Folders, DataTreeIsCreatedOncePrivatelyAndSeedsAreNeverOverwritten)
     ASSERT_FALSE(data.resourcePath().isEmpty()) << "the build tree's resources were not found";
     Check_Path_And_Create_Files();
     const QString D = data.dataPath();
-    for (const char *sub : {"Templates/User", "DataSet", "Cropped_Images", "Visitor_Log", "Group_Excel_Data/All",
-                            "Images_save_by_user", "PrintProfile"})
+    for (const char *sub : {"Templates/User", "DataSet", "Cropped_Images", "Visitor_Log",
+                            "Group_Excel_Data/All", "Images_save_by_user", "PrintProfile"})
         EXPECT_TRUE(QFileInfo(joinPath(D, QLatin1String(sub))).isDir()) << sub;
     EXPECT_EQ(Database_Path, joinPath(D, QStringLiteral("Visitor_Log/Visitor.db")));
     struct stat st {};
@@ -162,14 +154,12 @@ TEST(Folders, DataTreeIsCreatedOncePrivatelyAndSeedsAreNeverOverwritten)
     // The user's own copies survive a second run.
     for (const QString &p : {Database_Path, vlp}) {
         QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("mine");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write("mine") == 4);
     }
     Check_Path_And_Create_Files();
     for (const QString &p : {Database_Path, vlp}) {
         QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), QByteArray("mine")) << p.toStdString();
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == "mine") << p.toStdString();
     }
     // A deleted database comes back before the next visit is recorded.
     QFile::remove(Database_Path);
@@ -180,8 +170,8 @@ TEST(Folders, DataTreeIsCreatedOncePrivatelyAndSeedsAreNeverOverwritten)
 TEST(Folders, SeedFilesHaveTheirLayout)
 {
     testsupport::TempDataFolder data;
-    const QVariantList profile =
-        platform::plistReadFile(joinPath(data.resourcePath(), QStringLiteral("PrintProfile/Default.vlp"))).toList();
+    const QString vlp = joinPath(data.resourcePath(), QStringLiteral("PrintProfile/Default.vlp"));
+    const QVariantList profile = platform::plistReadFile(vlp).toList();
     ASSERT_EQ(profile.size(), 26);
     for (const QVariant &v : profile)
         EXPECT_EQ(v.typeId(), QMetaType::QString);
