@@ -1,0 +1,142 @@
+#include "data/SeriesFiles.h"
+
+#include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
+#include "core/Utilities.h"
+#include "platform/Paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+// Far beyond any list a person keeps; stops a stray huge file from exhausting memory.
+constexpr qint64 kMaxSeriesFileBytes = 256 * 1024 * 1024;
+
+SeriesInUseTest &inUseTest()
+{
+    static SeriesInUseTest test;
+    return test;
+}
+}  // namespace
+
+QString Series_File_Path(const QString &name)
+{
+    return platform::joinPath(Data_Folder_Path, name + QLatin1Char('.') + batch_file_EXT);
+}
+
+QString Valid_Series_Name(const QString &typed)
+{
+    const QString name = Remove_Reserve_Char_In_File_Name(typed);
+    // A control character inside a name makes a file name nobody can type or see.
+    for (QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return {};
+    }
+    return name;
+}
+
+QStringList Read_Series_Values(const QString &path)
+{
+    QFile file(path);
+    if (file.size() > kMaxSeriesFileBytes || !file.open(QIODevice::ReadOnly)) {
+        if (file.exists())
+            Show_NSLog_Message(QStringLiteral("Series file not read: %1").arg(path));
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    if (decoder.hasError()) {
+        Show_NSLog_Message(QStringLiteral("Series file is not UTF-8: %1").arg(path));
+        return {};
+    }
+    QStringList values;
+    for (const QString &piece : text.split(QLatin1Char('\n'))) {
+        const QString value = Trim_Str(piece);
+        if (!value.isEmpty())
+            values.append(value);
+    }
+    return values;
+}
+
+QByteArray Series_File_Bytes(const QStringList &values)
+{
+    QByteArray out;
+    for (const QString &v : values) {
+        out += v.toUtf8();
+        out += '\n';
+    }
+    return out;
+}
+
+bool Write_Series_File(const QString &path,
+                       const std::function<void(const std::function<void(const QString &)> &)> &produce)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray buffer;
+    bool ok = true;
+    auto flush = [&] {
+        ok = ok && file.write(buffer) == buffer.size();
+        buffer.clear();
+    };
+    produce([&](const QString &value) {
+        buffer += value.toUtf8();
+        buffer += '\n';
+        if (buffer.size() >= (1 << 20))
+            flush();
+    });
+    flush();
+    if (!ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool Write_Series_File(const QString &path, const QStringList &values)
+{
+    return Write_Series_File(path, [&](const auto &add) {
+        for (const QString &v : values)
+            add(v);
+    });
+}
+
+SeriesInUseTest Set_Series_In_Use_Test(SeriesInUseTest test)
+{
+    std::swap(test, inUseTest());
+    return test;
+}
+
+bool Series_In_Use(const QString &name)
+{
+    return QFileInfo::exists(Series_File_Path(name)) && inUseTest() && inUseTest()(name);
+}
+
+bool Create_Series_File(const QString &typedName,
+                        const std::function<void(const std::function<void(const QString &)> &)> &produce)
+{
+    const QString name = Valid_Series_Name(typedName);
+    if (name.isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please enter valid series name."));
+        return false;
+    }
+    const QString path = Series_File_Path(name);
+    if (QFileInfo::exists(path)) {
+        if (Series_In_Use(name)) {
+            Show_MessageBox(QStringLiteral("Batch Processing Series can't be create because it is currently in use."));
+            return false;
+        }
+        if (Show_YES_NO_MessageBox(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")) != 1)
+            return false;
+    }
+    // The old series stays until the new file is complete.
+    if (!Write_Series_File(path, produce)) {
+        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Series: named lists of values, one UTF-8 text file per series in the series folder
+// (Data_Folder_Path), every value followed by a line feed. The file is the series; there is
+// no index and no cache, so every reader sees the last write.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// The file of the series `name` (not checked for existence).
+QString Series_File_Path(const QString &name);
+
+// The series name the user typed, cleaned the way every writer cleans it; empty when the name
+// is not acceptable (nothing left, or a control character inside it).
+QString Valid_Series_Name(const QString &typed);
+
+// The values of a series file as the viewer and the manager show them: split at line feeds,
+// each trimmed, empty ones dropped. Nothing for a missing, oversized or non-UTF-8 file.
+QStringList Read_Series_Values(const QString &path);
+
+// The bytes of a series file: each value's UTF-8 followed by 0x0A.
+QByteArray Series_File_Bytes(const QStringList &values);
+
+// Writes a series file whole: the values produced by `produce` (which calls `add` per value)
+// land in the file only when everything was written; an existing file is otherwise untouched.
+bool Write_Series_File(const QString &path, const std::function<void(const std::function<void(const QString &)> &add)> &produce);
+bool Write_Series_File(const QString &path, const QStringList &values);
+
+// Whether a control of the open design takes its values from the series. The main window
+// installs the test over its design; without one nothing is in use.
+using SeriesInUseTest = std::function<bool(const QString &name)>;
+SeriesInUseTest Set_Series_In_Use_Test(SeriesInUseTest test);
+// Only an existing series can be in use.
+bool Series_In_Use(const QString &name);
+
+// The shared way to create or replace a series under a typed name: cleans the name, refuses a
+// series in use, asks before replacing, and writes the file whole (a failed write keeps the old
+// series). Messages go to the user; returns true when the file was written.
+bool Create_Series_File(const QString &typedName,
+                        const std::function<void(const std::function<void(const QString &)> &add)> &produce);

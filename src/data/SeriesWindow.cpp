@@ -1,0 +1,32 @@
+#include "data/SeriesWindow.h"
+
+#include <QPalette>
+
+namespace {
+SeriesModalRunner &runner()
+{
+    static SeriesModalRunner r;
+    return r;
+}
+}  // namespace
+
+SeriesModalRunner Set_Series_Modal_Runner(SeriesModalRunner r)
+{
+    std::swap(r, runner());
+    return r;
+}
+
+int Run_Series_Window(QDialog &window)
+{
+    const int code = runner() ? runner()(window) : window.exec();
+    window.hide();
+    return code;
+}
+
+void Style_Series_Window(QWidget *window)
+{
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, QColor(241, 244, 250));
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+}
