@@ -398,8 +398,9 @@ bool plistWriteFile(const QString &path, const QVariant &value, PlistFormat form
             *error = QStringLiteral("The value cannot be stored in a property list.");
         return false;
     }
+    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

@@ -30,6 +30,8 @@ inline constexpr Range LineWidthPoints{0.0, 200.0, 0.0};
 inline constexpr Range ModulePixels{1.0, 100.0, 1.0};
 // Text drawn into a barcode picture (caption, header, footer), in points.
 inline constexpr Range PictureFontPoints{1.0, 144.0, 10.0};
+// Resolution of a picture or an export, in dots per inch.
+inline constexpr Range Dpi{1.0, 9600.0, 72.0};
 // Most pixels a picture made from stored settings may have (8000 by 8000).
 inline constexpr double MaxPicturePixels = 64.0e6;
 
