@@ -9,6 +9,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (read.ok() == !read.error.isEmpty())
         std::abort();
     if (read.ok())
-        (void)SKTRenderingView::image_From_Card_Graphics(Graphic_Pointers(read.design->frontControls), 36);
+        (void)SKTRenderingView({0, 0, 243, 154}, Graphic_Pointers(read.design->frontControls), {}).imageInsideRect({0, 0, 243, 154}, 36);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "platform/Plist.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QtEndian>
 #include <cstdio>
@@ -152,7 +153,9 @@ void writeSeeds(const QString &root)
 int main(int argc, char **argv)
 {
     (void)Fuzz_Input(nullptr, 0);
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
     if (args.size() == 3 && args[1] == QStringLiteral("--write-seeds")) {
         writeSeeds(args[2]);
         return 0;
@@ -172,8 +175,14 @@ int main(int argc, char **argv)
     int replayed = 0;
     for (const auto &[name, target] : targets) {
         for (const QByteArray &input : inputs[name]) {
+            QElapsedTimer timer;
+            timer.start();
             target(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size()));
             ++replayed;
+            // Reported, not judged: the time a machine takes is no test's business.
+            if (timer.elapsed() > 500)
+                std::fprintf(stderr, "%s: an input of %lld bytes took %lld ms\n", qPrintable(name),
+                             qlonglong(input.size()), qlonglong(timer.elapsed()));
         }
         if (inputs[name].isEmpty()) {
             std::fprintf(stderr, "no inputs for %s\n", qPrintable(name));
@@ -181,7 +190,5 @@ int main(int argc, char **argv)
         }
     }
     std::printf("%d inputs replayed\n", replayed);
-    (void)argc;
-    (void)argv;
     return 0;
 }
