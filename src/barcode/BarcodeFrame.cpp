@@ -1,4 +1,5 @@
 #include "barcode/BarcodeFrame.h"
+#include "platform/ValueBounds.h"
 
 #include "barcode/Symbologies.h"
 
@@ -52,6 +53,15 @@ QFontMetricsF metricsInPoints(const QFont &font)
     return QFontMetricsF(fontForResolution(font, 72.0), const_cast<QPaintDevice *>(pointDevice()));
 }
 
+// A stored font of any size would make a picture of any size: the texts of a barcode picture
+// are held to the sizes a barcode can use.
+QFont pictureFont(const QFont &font)
+{
+    QFont bounded(font);
+    bounded.setPointSizeF(bounds::PictureFontPoints(pointSizeOf(font)));
+    return bounded;
+}
+
 float marginPoints(double millimetres)
 {
     // A negative or unreadable margin counts as none.
@@ -84,9 +94,9 @@ float Mils_To_Points(double mils)
 BarcodeStyle Barcode_Style(const BarcodeSetup &setup)
 {
     BarcodeStyle style;
-    style.value_font = setup.value_font_val;
-    style.header_font = setup.header_font_val;
-    style.footer_font = setup.footer_font_val;
+    style.value_font = pictureFont(setup.value_font_val);
+    style.header_font = pictureFont(setup.header_font_val);
+    style.footer_font = pictureFont(setup.footer_font_val);
     style.back_colour = setup.barcode_back_clr_val;
     style.bar_colour = setup.barcode_clr_val;
     style.value_colour = setup.barcode_val_clr_val;

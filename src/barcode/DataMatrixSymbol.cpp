@@ -1,4 +1,5 @@
 #include "barcode/DataMatrixSymbol.h"
+#include "platform/ValueBounds.h"
 
 #include "core/Utilities.h"
 
@@ -418,7 +419,8 @@ TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dp
             if (grid.dark(x, y))
                 line[x + 1] = qRgba(0, 0, 0, 255);
     }
-    return Increase_DPI(TwoDImage{cells, QSizeF(W * moduleSize, H * moduleSize), {}}, dpi);
+    const double module = bounds::ModulePixels(moduleSize);
+    return Increase_DPI(TwoDImage{cells, QSizeF(W * module, H * module), {}}, dpi);
 }
 
 }  // namespace barcode

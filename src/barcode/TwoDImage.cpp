@@ -1,4 +1,5 @@
 #include "barcode/TwoDImage.h"
+#include "platform/ValueBounds.h"
 
 #include "core/Utilities.h"
 
@@ -14,7 +15,7 @@ constexpr int kAutoDpi = 600;
 // A custom resolution beyond this would only make images of hundreds of megabytes.
 constexpr int kMaxDpi = 2400;
 // Larger rasters are refused rather than attempted (8000 x 8000 pixels).
-constexpr double kMaxPixels = 64.0e6;
+constexpr double kMaxPixels = bounds::MaxPicturePixels;
 }  // namespace
 
 TwoDImage Increase_DPI(const TwoDImage &image, double dpi)

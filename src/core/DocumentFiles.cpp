@@ -160,8 +160,9 @@ QByteArray Eps_Page_Data(const QImage &image, const QSizeF &pagePoints, const QP
 
 bool Write_Whole_File(const QString &path, const QByteArray &bytes, QString *error)
 {
+    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (error)
         *error = file.errorString();

@@ -4,16 +4,19 @@
 #include "core/PaintSupport.h"
 #include "core/Utilities.h"
 #include "imageops/PixelFilters.h"
+#include "platform/ValueBounds.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPalette>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 // Qt's resolution for fonts that belong to no device (exported by QtGui for its modules).
 Q_GUI_EXPORT int qt_defaultDpiY();
@@ -22,6 +25,8 @@ namespace {
 
 // Wider than any card: a line never wraps against it.
 constexpr double kUnboundedWidth = 1.0e7;
+// Words at most this long are broken as the text engine does by itself.
+constexpr qsizetype kLongWord = 200;
 // A blurred shadow is a picture; on a vector device it is made at this resolution.
 constexpr double kVectorShadowDpi = 300.0;
 // And never larger than this many pixels, whatever the zoom.
@@ -66,11 +71,31 @@ struct TextBlock {
         option.setUseDesignMetrics(true);
         layout->setTextOption(option);
         const double lineWidth = width > 0 ? width : kUnboundedWidth;
+        // Where a line may break. A line that starts in a word longer than kLongWord characters is
+        // broken anywhere at once: breaking at a word boundary first would scan to the word's end
+        // for every line, which is quadratic in the word's length. Should the line reach past
+        // the word, it is laid out again the ordinary way.
+        std::vector<qsizetype> breaks;
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Line, lines);
+        for (qsizetype at = finder.toNextBoundary(); at >= 0; at = finder.toNextBoundary())
+            breaks.push_back(at);
+        QTextOption anywhere = option;
+        anywhere.setWrapMode(QTextOption::WrapAnywhere);
         double y = 0, widest = 0;
         layout->beginLayout();
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLeadingIncluded(true);
-            line.setLineWidth(lineWidth);
+            const auto next = std::upper_bound(breaks.begin(), breaks.end(), qsizetype(line.textStart()));
+            const qsizetype wordEnd = next == breaks.end() ? lines.size() : *next;
+            if (wordEnd - line.textStart() > kLongWord) {
+                layout->setTextOption(anywhere);
+                line.setLineWidth(lineWidth);
+                layout->setTextOption(option);
+                if (line.textStart() + line.textLength() > wordEnd)
+                    line.setLineWidth(lineWidth);
+            } else {
+                line.setLineWidth(lineWidth);
+            }
             line.setPosition(QPointF(0, y));
             y += line.height();
             widest = std::max(widest, double(line.naturalTextWidth()));
@@ -99,16 +124,29 @@ void drawShadow(QPainter &painter, const TextBlock &block, QPointF origin, const
 {
     painter.save();
     painter.translate(offset);
-    if (!(blur > 0) || !std::isfinite(blur)) {
+    blur = bounds::BlurPoints(blur);
+    if (!(blur > 0)) {
         painter.setTransform(rotation, true);
         painter.setPen(colour);
         block.layout->draw(&painter, origin);
         painter.restore();
         return;
     }
-    const QRectF extent =
+    QRectF extent =
         rotation.mapRect(QRectF(origin, block.layout->boundingRect().size())).adjusted(-2 * blur, -2 * blur,
                                                                                        2 * blur, 2 * blur);
+    // Only what can be seen is blurred, with a margin the blur reaches across.
+    QRectF visible;
+    if (const QPaintDevice *device = painter.device())
+        visible = painter.deviceTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (painter.hasClipping())
+        visible = visible.isEmpty() ? painter.clipBoundingRect() : visible & painter.clipBoundingRect();
+    if (!visible.isEmpty())
+        extent &= visible.adjusted(-2 * blur, -2 * blur, 2 * blur, 2 * blur);
+    if (extent.isEmpty()) {
+        painter.restore();
+        return;
+    }
     double scale = deviceScale(painter);
     const double pixels = extent.width() * extent.height() * scale * scale;
     if (pixels > kMaxShadowPixels)

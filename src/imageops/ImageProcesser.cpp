@@ -2,6 +2,7 @@
 
 #include "imageops/ImageOpsLog.h"
 #include "imageops/PixelFilters.h"
+#include "platform/ValueBounds.h"
 
 #include <QPainter>
 #include <QTransform>
@@ -22,8 +23,8 @@ constexpr float kMaxExposureStops = 32.0f;
 
 int blurRadius(float radius, const QSize &size)
 {
-    const float r = finiteOr(radius, 0.0f);
-    if (r < 0.5f)
+    const double r = bounds::BlurPixels(finiteOr(radius, 0.0f));
+    if (r < 0.5)
         return 0;
     // A box wider than the picture averages the same pixels as one just as wide.
     return int(std::min<double>(std::lround(r), std::max(size.width(), size.height())));

@@ -1,5 +1,7 @@
 #include "imageops/PhotoSettings.h"
 
+#include "platform/ValueBounds.h"
+
 #include "imageops/ImageTransforms.h"
 
 #include <QRegularExpression>
@@ -81,23 +83,26 @@ const QString kFilterMarker = QStringLiteral("<IMG_FILTER>");
 
 void assignField(int number, const QString &field, ImageAdjustments &s, PhotoBorder &border)
 {
-    auto value = [&] { return float(Photo_Field_Number(field)); };
+    // Held to the ranges of their kinds first: a float cannot hold every double a suffix may give.
+    auto value = [&](const bounds::Range &range = bounds::FilterAmount) {
+        return float(range(Photo_Field_Number(field)));
+    };
     switch (number) {
     case 1: s.flip_H = Photo_Field_Bool(field); break;
     case 2: s.flip_V = Photo_Field_Bool(field); break;
     case 3: s.grayscale = Photo_Field_Bool(field); break;
     case 4: s.sepia = Photo_Field_Bool(field); break;
-    case 5: s.rotate = value(); break;
+    case 5: s.rotate = value(bounds::RotationDegrees); break;
     case 6: s.r = value(); break;
     case 7: s.g = value(); break;
-    case 8: s.b = value(); break;
+    case 8: s.b = value(bounds::BlurPixels); break;
     case 9: s.sat = value(); break;
     case 10: s.brt = value(); break;
     case 11: s.con = value(); break;
     case 12: s.hue = value(); break;
-    case 13: s.tranprency = value(); break;
+    case 13: s.tranprency = value(bounds::Percent); break;
     case 14: border.on = Photo_Field_Bool(field); break;
-    case 15: border.width = Photo_Field_Number(field); break;
+    case 15: border.width = value(bounds::LineWidthPoints); break;
     case 16: border.style = field; break;
     case 17: border.colour = Photo_Field_Colour(field); break;
     default: break;

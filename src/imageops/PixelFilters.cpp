@@ -167,6 +167,8 @@ void boxBlur(QImage &image, int radius)
     const int w = image.width(), h = image.height();
     if (radius <= 0 || w == 0 || h == 0)
         return;
+    // Past the picture's longer side a box averages nothing more; the sums stay in range.
+    radius = std::min(radius, std::max(w, h));
     const Averager avg(2 * radius + 1);
     std::vector<QRgb> across(size_t(w) * size_t(h));
     for (int y = 0; y < h; ++y)

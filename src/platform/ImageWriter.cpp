@@ -1,4 +1,5 @@
 #include "platform/ImageWriter.h"
+#include "platform/ValueBounds.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -51,21 +52,23 @@ bool writeImageFile(const QImage &image, const QString &path, double dpi, QStrin
 
     QImage out = (format == "JPEG" || format == "BMP") ? flattenedOnto(image, Qt::white) : image;
     if (dpi > 0) {
-        const int dpm = int(std::lround(dpi / 0.0254));
+        const int dpm = int(std::lround(bounds::Dpi(dpi) / 0.0254));
         out.setDotsPerMeterX(dpm);
         out.setDotsPerMeterY(dpm);
     }
 
+    // Unbuffered: a failed write then fails at once with the system's reason. Buffered, the
+    // encoder's last writes could fail unseen and leave an empty file committed as success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     QImageWriter writer(&file, format);
     if (format == "JPEG")
         writer.setQuality(95);
     if (format == "TIFF")
         writer.setCompression(1);  // lossless LZW keeps card files small
-    if (!writer.write(out))
-        return fail(writer.errorString());
+    if (!writer.write(out) || file.error() != QFileDevice::NoError)
+        return fail(file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
     if (!file.commit())
         return fail(file.errorString());
     return true;

@@ -7,8 +7,10 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -19,6 +21,155 @@ constexpr int kMaxDepth = 256;
 
 // Seconds between 1970-01-01 and the property-list epoch 2001-01-01.
 constexpr qint64 kPlistEpochOffset = 978307200;
+
+// Containers and values a property list may hold in all, counting a shared binary object once
+// per reference (the library copies it each time): a few megabytes of references would
+// otherwise unfold into billions of nodes.
+constexpr qint64 kMaxNodes = 4 * 1024 * 1024;
+
+// The library builds and frees its trees recursively, so a deep enough list brings the stack
+// down before any check of ours could see the tree. These scans walk the raw bytes without
+// recursion and refuse what is too deep or too large before the library is asked.
+
+bool skipPast(const QByteArray &b, qsizetype &i, const char *end)
+{
+    const qsizetype at = b.indexOf(end, i);
+    if (at < 0)
+        return false;
+    i = at + qsizetype(qstrlen(end));
+    return true;
+}
+
+QString scanXml(const QByteArray &b)
+{
+    const QByteArrayView all(b);
+    auto v = [&all](qsizetype pos, qsizetype len) {
+        return all.sliced(std::min(pos, all.size())).first(std::min(len, all.size() - std::min(pos, all.size())));
+    };
+    int depth = 0;
+    qint64 nodes = 0;
+    for (qsizetype i = b.indexOf('<'); i >= 0 && i < b.size(); i = b.indexOf('<', i)) {
+        const QByteArrayView head = v(i, 9);
+        bool closed = true;
+        if (head.startsWith("<!--"))
+            closed = skipPast(b, i, "-->");
+        else if (head.startsWith("<![CDATA["))
+            closed = skipPast(b, i, "]]>");
+        else if (head.startsWith("<?"))
+            closed = skipPast(b, i, "?>");
+        else {
+            const qsizetype end = b.indexOf('>', i);
+            if (end < 0)
+                return QStringLiteral("The property list ends inside a tag.");
+            const bool closing = b.at(i + 1) == '/';
+            const bool empty = b.at(end - 1) == '/';
+            const QByteArrayView name = v(i + (closing ? 2 : 1), 5);
+            if (name.startsWith("dict") || name.startsWith("array")) {
+                if (closing)
+                    depth = std::max(0, depth - 1);
+                else if (!empty && ++depth > kMaxDepth)
+                    return QStringLiteral("The property list is too deeply nested.");
+            }
+            if (!closing && ++nodes > kMaxNodes)
+                return QStringLiteral("The property list holds too many values.");
+            i = end + 1;
+        }
+        if (!closed)
+            return QStringLiteral("The property list ends inside a comment.");
+    }
+    return {};
+}
+
+quint64 readBig(const char *p, int size)
+{
+    quint64 v = 0;
+    for (int k = 0; k < size; ++k)
+        v = (v << 8) | quint8(p[k]);
+    return v;
+}
+
+QString scanBinary(const QByteArray &b)
+{
+    const QString damaged = QStringLiteral("The binary property list is damaged.");
+    const qsizetype n = b.size();
+    if (n < 8 + 32)
+        return damaged;
+    const char *t = b.constData() + n - 32;
+    const int offsetSize = quint8(t[6]), refSize = quint8(t[7]);
+    const quint64 count = readBig(t + 8, 8), top = readBig(t + 16, 8), table = readBig(t + 24, 8);
+    if (offsetSize < 1 || offsetSize > 8 || refSize < 1 || refSize > 8 || top >= count || table < 8
+        || table >= quint64(n - 32) || count > (quint64(n - 32) - table) / quint64(offsetSize))
+        return damaged;
+    const char *data = b.constData();
+    // Where object `index` starts and how long its payload is; false when it leaves the objects.
+    auto locate = [&](quint64 index, quint64 &at, int &type, quint64 &length) {
+        if (index >= count)
+            return false;
+        at = readBig(data + table + index * quint64(offsetSize), offsetSize);
+        if (at < 8 || at >= table)
+            return false;
+        const quint8 marker = quint8(data[at]);
+        type = marker >> 4;
+        length = marker & 0xF;
+        ++at;
+        if (length == 0xF && type >= 4 && type != 8) {
+            if (at >= table || (quint8(data[at]) >> 4) != 1)
+                return false;
+            const int size = 1 << (quint8(data[at]) & 0xF);
+            if (size > 8 || at + 1 + quint64(size) > table)
+                return false;
+            length = readBig(data + at + 1, size);
+            at += 1 + quint64(size);
+        }
+        quint64 unit = 0;
+        switch (type) {
+        case 0x4: case 0x5: unit = 1; break;
+        case 0x6: unit = 2; break;
+        case 0xA: case 0xC: unit = quint64(refSize); break;
+        case 0xD: unit = 2 * quint64(refSize); break;
+        default: return true;
+        }
+        return length <= (table - at) / unit;
+    };
+    struct Pending {
+        quint64 index;
+        int depth;
+        bool key;
+    };
+    std::vector<Pending> stack{{top, 0, false}};
+    qint64 nodes = 0;
+    while (!stack.empty()) {
+        const Pending p = stack.back();
+        stack.pop_back();
+        if (++nodes > kMaxNodes)
+            return QStringLiteral("The property list holds too many values.");
+        if (p.depth > kMaxDepth)
+            return QStringLiteral("The property list is too deeply nested.");
+        quint64 at = 0, length = 0;
+        int type = 0;
+        if (!locate(p.index, at, type, length))
+            return damaged;
+        if (p.key) {
+            // No accessor of the library reads a key through its length: one holding U+0000
+            // would be cut short or stop the process, so such a list is refused.
+            bool nul = false;
+            for (quint64 k = 0; !nul && (type == 0x5 || type == 0x6) && k < length; ++k)
+                nul = type == 0x5 ? !data[at + k] : !data[at + 2 * k] && !data[at + 2 * k + 1];
+            if (nul)
+                return QStringLiteral("The property list holds a key with a NUL character.");
+            continue;
+        }
+        if (type != 0xA && type != 0xC && type != 0xD)
+            continue;
+        const quint64 refs = type == 0xD ? 2 * length : length;
+        for (quint64 k = 0; k < refs; ++k)
+            stack.push_back({readBig(data + at + k * quint64(refSize), refSize), p.depth + 1,
+                             type == 0xD && k < length});
+        if (stack.size() > quint64(kMaxNodes))
+            return QStringLiteral("The property list holds too many values.");
+    }
+    return {};
+}
 
 struct PlistDeleter {
     void operator()(plist_t p) const { plist_free(p); }
@@ -223,6 +374,9 @@ QVariant plistParse(const QByteArray &bytes, QString *error)
         return fail(QStringLiteral("The property list is empty."));
     if (bytes.size() > kMaxPlistBytes)
         return fail(QStringLiteral("The property list is too large."));
+    const QString refused = bytes.startsWith("bplist00") ? scanBinary(bytes) : scanXml(bytes);
+    if (!refused.isEmpty())
+        return fail(refused);
     plist_t raw = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
     PlistPtr root(raw);
@@ -244,8 +398,9 @@ bool plistWriteFile(const QString &path, const QVariant &value, PlistFormat form
             *error = QStringLiteral("The value cannot be stored in a property list.");
         return false;
     }
+    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

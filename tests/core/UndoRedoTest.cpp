@@ -173,7 +173,9 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
             case 'a': d.appendGraphicOnSide(0, kindstest::filledRect(QRectF(150, 99, 9, 9), Qt::black));
                 break;
             case 't': d.appendGraphicOnSide(0, text); break;
-            case 'p': SKTRenderingView::image_From_Card_Graphics(Graphic_Pointers(d.graphics())); break;
+            case 'p': SKTRenderingView::image_From_Card_Graphics(
+                CardSide::copyOfList({0, 0, 243, 154}, nullptr, Graphic_Pointers(d.graphics())));
+                break;
             case 'g': h.live_mode_list_value_change = true; break;
             case 'c': h.Clear_Redo_Stack(); break;
             case 'b': h.Insert_Blank_Value_in_Undo_Redo(); break;

@@ -1,8 +1,16 @@
 #include "platform/ImageWriter.h"
+#include "platform/Plist.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
 
 using namespace platform;
 
@@ -72,4 +80,39 @@ TEST(ImageWriter, FailuresAreReportedAndLeaveNoFile)
     const QByteArray before = contents(keep);
     EXPECT_FALSE(writeImageFile(QImage(), keep, 72, &error));
     EXPECT_EQ(contents(keep), before);
+}
+
+TEST(FileWrites, AFullDiskIsReportedWithTheSystemsReason)
+{
+    // A small file system filled to the last block; mounting one needs root, so elsewhere the
+    // test has nothing to try.
+    QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("disk"));
+    QDir().mkpath(disk);
+    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk}) != 0)
+        GTEST_SKIP() << "no small tmpfs can be mounted here";
+    const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {disk}); });
+    QFile filler(disk + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'x')) > 0) {
+    }
+    filler.close();
+    QImage picture(300, 300, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    const struct {
+        const char *name;
+        std::function<bool(const QString &, QString *)> write;
+    } writers[] = {
+        {"plist", [](const QString &p, QString *e) {
+             return platform::plistWriteFile(p, QVariantList{QByteArray(100000, 'x')}, platform::PlistFormat::Binary, e);
+         }},
+        {"png", [&](const QString &p, QString *e) { return platform::writeImageFile(picture, p, 72, e); }},
+        {"bmp", [&](const QString &p, QString *e) { return platform::writeImageFile(picture, p, 300, e); }},
+    };
+    for (const auto &w : writers) {
+        SCOPED_TRACE(w.name);
+        QString error;
+        EXPECT_FALSE(w.write(disk + QStringLiteral("/out.") + QLatin1String(w.name), &error));
+        EXPECT_EQ(error, QStringLiteral("No space left on device"));
+    }
 }

@@ -1,0 +1,194 @@
+// Every fuzz target's entry point, built without libFuzzer: replays the committed corpus and the
+// regression inputs made below, so each build checks them. With --write-seeds <folder> it
+// writes the seed corpus instead (scripts/make-fuzz-corpus).
+#include "FuzzSupport.h"
+#include "FuzzTargets.h"
+#include "core/DesignFile.h"
+#include "core/SKTText.h"
+#include "platform/Plist.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtEndian>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <functional>
+#include <vector>
+
+#define FUZZ_TARGET(name) extern "C" int Fuzz_##name(const uint8_t *, size_t);
+FUZZ_TARGETS
+#undef FUZZ_TARGET
+
+namespace {
+
+using Target = int (*)(const uint8_t *, size_t);
+const std::vector<std::pair<QString, Target>> targets = {
+#define FUZZ_TARGET(name) {QStringLiteral(#name), &Fuzz_##name},
+    FUZZ_TARGETS
+#undef FUZZ_TARGET
+};
+
+// A binary property list of the given objects, references and offsets four bytes wide.
+QByteArray binaryPlist(const QList<QByteArray> &objects)
+{
+    QByteArray out("bplist00"), table;
+    for (const QByteArray &o : objects) {
+        table += QByteArray(4, 0);
+        qToBigEndian<quint32>(quint32(out.size()), table.data() + table.size() - 4);
+        out += o;
+    }
+    QByteArray trailer(32, 0);
+    trailer[6] = 4;
+    trailer[7] = 4;
+    qToBigEndian<quint64>(quint64(objects.size()), trailer.data() + 8);
+    qToBigEndian<quint64>(quint64(out.size()), trailer.data() + 24);
+    return out + table + trailer;
+}
+
+QByteArray arrayOf(const QList<quint32> &refs)
+{
+    QByteArray o(1, char(0xA0 | refs.size()));
+    for (quint32 r : refs) {
+        o += QByteArray(4, 0);
+        qToBigEndian<quint32>(r, o.data() + o.size() - 4);
+    }
+    return o;
+}
+
+QByteArray designWith(const SKTGraphicArray &controls)
+{
+    DesignData design;
+    design.frontControls = controls;
+    return platform::plistSerialize(*Design_To_Array(design, false));
+}
+
+// Inputs that once crashed, hung or ran out of memory, for the property-list readers.
+QList<QByteArray> plistRegressions()
+{
+    QList<QByteArray> deep;
+    for (quint32 i = 1; i < 90000; ++i)
+        deep.append(arrayOf({i}));
+    deep.append(arrayOf({}));
+    QList<QByteArray> laughs;
+    for (quint32 i = 1; i < 48; ++i)
+        laughs.append(arrayOf({i, i}));
+    laughs.append(arrayOf({}));
+    const QByteArray nulKey = binaryPlist({QByteArray("\xD1\0\0\0\x01\0\0\0\x02", 9), QByteArray("\x61\0\0", 3),
+                                           QByteArray("\x51v", 2)});
+    return {"<plist><array>" + QByteArray("<array>").repeated(170000), binaryPlist(deep), binaryPlist(laughs),
+            nulKey, binaryPlist({arrayOf({0})})};
+}
+
+QList<QByteArray> designRegressions()
+{
+    auto text = Make_Graphic_Of_Kind(SKTGraphicKind::Text);
+    text->setBounds(QRectF(10, 10, 200, 40));
+    static_cast<SKTText &>(*text).setScriptingContents(QString(80000, QLatin1Char('W')));
+    text->Drawing_Shadow = true;
+    text->Shadow_blur = 3.4e38f;
+    return {designWith({std::move(text)})};
+}
+
+// A stored barcode set-up as BarcodeFuzz reads it: integers, reals, font sizes, then the value.
+QByteArray barcodeInput(const QList<qint64> &ints, const QList<double> &reals, QByteArray value)
+{
+    QByteArray out;
+    for (qint64 v : ints) {
+        const qint32 wide = qint32(v);
+        out += v > -128 && v < 128 ? QByteArray(1, char(v))
+                                   : "\x80" + QByteArray(reinterpret_cast<const char *>(&wide), 4);
+    }
+    for (double v : reals)
+        out += QByteArray("\x80") + QByteArray(reinterpret_cast<const char *>(&v), 8);
+    return out + value;
+}
+
+void writeSeeds(const QString &root)
+{
+    SKTGraphicArray all;
+    for (SKTGraphicKind kind : {SKTGraphicKind::Text, SKTGraphicKind::Image, SKTGraphicKind::Line,
+                                SKTGraphicKind::Barcode, SKTGraphicKind::Signature, SKTGraphicKind::Shape}) {
+        all.push_back(Make_Graphic_Of_Kind(kind));
+        all.back()->setBounds(QRectF(10, 10, 90, 30));
+    }
+    const QVariant sample = QVariantList{QStringLiteral("a"), 1.5, QVariantMap{{QStringLiteral("k"), true}},
+                                         QByteArray("\x01\x02")};
+    std::map<QString, QList<QByteArray>> seeds;
+    seeds[QStringLiteral("PlistFuzz")] = {platform::plistSerialize(sample),
+                                          platform::plistSerialize(sample, platform::PlistFormat::Binary)};
+    for (const SKTGraphicPtr &g : all)
+        seeds[QStringLiteral("ArchiveFuzz")].append(Archive_Graphic(*g));
+    seeds[QStringLiteral("PasteboardFuzz")] = {pasteboardDataWithGraphics(Graphic_Pointers(all))};
+    seeds[QStringLiteral("DesignFuzz")] = {designWith(all)};
+    seeds[QStringLiteral("PhotoSettingsFuzz")] = {
+        "photo.png", "photo.png<IMG_FILTER>1_0_1_0_90_0.5_0.2_2_1_0.1_1.2_30_20_1_3_2_#ff0000_",
+        "photo.png<IMG_FILTER>0_0_0_0_0_0_0_3e38_0_0_0_0_0_1_1e30_0_0_",
+        "photo.png<IMG_FILTER>0_0_0_0_1e300_-1e30_1e30_nan_1e38_-1e38_inf_-inf_2e9_1_-1e30_0_0_"};
+    const QList<double> reals{6, 20, 1, 1, 1, 1};
+    seeds[QStringLiteral("BarcodeFuzz")] = {
+        barcodeInput({0, 0, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 0, 0, 0, 1}, reals + QList<double>{10, 10, 10}, "0123"),
+        barcodeInput({1, 0, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 0, 0, 0, 1}, reals + QList<double>{10, 10, 10}, "QR"),
+        barcodeInput({1, 2, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2147483647, 0, 0, 0, 1},
+                     reals + QList<double>{10, 10, 10}, "DM"),
+        barcodeInput({1, 2, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 3, 0, 0, 1}, reals + QList<double>{10, 10, 10},
+                     QByteArray(400, 'x')),
+        barcodeInput({0, 0, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 0, 0, 0, 1}, reals + QList<double>{400, 400, 400},
+                     "0123"),
+        barcodeInput({0, 0, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 0, 0, 0, 1},
+                     QList<double>{1e300, 3e38, -1e300, 1e308, 1e300, 1e300, 1e300, 1e300, 1e300}, "0123")};
+    for (const auto &[name, list] : seeds) {
+        QDir().mkpath(root + QLatin1Char('/') + name);
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            QFile f(QStringLiteral("%1/%2/seed-%3").arg(root, name).arg(i));
+            if (!f.open(QIODevice::WriteOnly) || f.write(list[i]) != list[i].size())
+                std::exit(1);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    (void)Fuzz_Input(nullptr, 0);
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    if (args.size() == 3 && args[1] == QStringLiteral("--write-seeds")) {
+        writeSeeds(args[2]);
+        return 0;
+    }
+    if (args.size() < 2)
+        return 2;
+    std::map<QString, QList<QByteArray>> inputs;
+    for (const QString &name : QDir(args[1]).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QFileInfo &file : QDir(args[1] + QLatin1Char('/') + name).entryInfoList(QDir::Files)) {
+            QFile f(file.filePath());
+            if (f.open(QIODevice::ReadOnly))
+                inputs[name].append(f.readAll());
+        }
+    for (const char *name : {"PlistFuzz", "PasteboardFuzz", "ArchiveFuzz", "DesignFuzz"})
+        inputs[QString::fromLatin1(name)] += plistRegressions();
+    inputs[QStringLiteral("DesignFuzz")] += designRegressions();
+    int replayed = 0;
+    for (const auto &[name, target] : targets) {
+        for (const QByteArray &input : inputs[name]) {
+            QElapsedTimer timer;
+            timer.start();
+            target(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size()));
+            ++replayed;
+            // Reported, not judged: the time a machine takes is no test's business.
+            if (timer.elapsed() > 500)
+                std::fprintf(stderr, "%s: an input of %lld bytes took %lld ms\n", qPrintable(name),
+                             qlonglong(input.size()), qlonglong(timer.elapsed()));
+        }
+        if (inputs[name].isEmpty()) {
+            std::fprintf(stderr, "no inputs for %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+    std::printf("%d inputs replayed\n", replayed);
+    return 0;
+}
