@@ -1,13 +1,13 @@
 // A card side with text, shapes and a photo rendered and written to PNG at 300 and 600 dpi,
 // as a batch export does for every data row. Reports cards per second.
 
+#include "GuiBenchMain.h"
 #include "core/Card_Property.h"
 #include "core/SKTImage.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTText.h"
 #include "core/Shape_Control.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -77,16 +77,4 @@ BENCHMARK(BM_WriteSidePng)->Arg(300)->Arg(600)->Unit(benchmark::kMillisecond)->U
 
 }  // namespace
 
-// Text needs a GUI application; the offscreen platform serves when no display is set.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GUI_BENCHMARK_MAIN()

@@ -1,9 +1,9 @@
 // A text control holding one word far longer than its line, drawn as every repaint, export and
 // print draws it. The time per drawing should grow with the word's length, not its square.
 
+#include "GuiBenchMain.h"
 #include "core/SKTText.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -27,16 +27,4 @@ BENCHMARK(BM_DrawLongWord)->RangeMultiplier(4)->Range(5000, 320000)->Unit(benchm
 
 }  // namespace
 
-// Text needs a GUI application; the offscreen platform serves when no display is set.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GUI_BENCHMARK_MAIN()

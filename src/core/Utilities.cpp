@@ -175,7 +175,14 @@ void Open_Help_File()
 namespace {
 bool isControl(QChar c) { return c.category() == QChar::Other_Control; }
 
-QString trimWhere(const QString &s, bool (*drop)(QChar))
+bool isReserved(QChar c)
+{
+    static const QString reserved = QStringLiteral("/\\?%*|\"<>");
+    return reserved.contains(c);
+}
+}  // namespace
+
+QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop)
 {
     qsizetype b = 0, e = s.size();
     while (b < e && drop(s.at(b)))
@@ -185,20 +192,13 @@ QString trimWhere(const QString &s, bool (*drop)(QChar))
     return s.mid(b, e - b);
 }
 
-bool isReserved(QChar c)
-{
-    static const QString reserved = QStringLiteral("/\\?%*|\"<>");
-    return reserved.contains(c);
-}
-}  // namespace
-
-QString Trim_Str(const QString &s) { return trimWhere(s.trimmed(), isControl); }
+QString Trim_Str(const QString &s) { return Trim_Where(s.trimmed(), isControl); }
 
 QString Replace_Char_For_valid(const QString &s) { return Trim_Str(s); }
 
 QString Remove_Reserve_Char_In_File_Name(const QString &s)
 {
-    QString out = trimWhere(s, isReserved);
+    QString out = Trim_Where(s, isReserved);
     out.replace(QLatin1Char('/'), QLatin1Char('_'));
     return Trim_Str(out);
 }

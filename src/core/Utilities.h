@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QTransform>
+#include <functional>
 
 // --- messages and logging ---
 void Show_NSLog_Message(const QString &text);
@@ -25,6 +26,8 @@ void Open_Help_File();
 
 // --- strings (lengths and indexes count UTF-16 units) ---
 QString Trim_Str(const QString &s);
+// The text without the characters `drop` accepts at either end.
+QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop);
 QString Replace_Char_For_valid(const QString &s);
 QString Remove_Reserve_Char_In_File_Name(const QString &s);
 QString Replace_char_in_string(const QString &s, const QString &a, const QString &b);

@@ -7,16 +7,6 @@
 #include <limits>
 
 namespace {
-QString trimEnds(const QString &s, const std::function<bool(QChar)> &drop)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && drop(s.at(b)))
-        ++b;
-    while (e > b && drop(s.at(e - 1)))
-        --e;
-    return s.mid(b, e - b);
-}
-
 bool isSymbol(QChar c)
 {
     switch (c.category()) {
@@ -83,10 +73,10 @@ QString Count_Field_Text(const QString &text, int maxChars, int maxValue)
 
 QString Number_Field_Text(const QString &text)
 {
-    QString t = trimEnds(text, [](QChar c) { return c.isLetter(); });
-    t = trimEnds(t, [](QChar c) { return c.isSpace(); });
-    t = trimEnds(t, [](QChar c) { return c.category() == QChar::Other_NotAssigned; });
-    t = trimEnds(t, isSymbol);
+    QString t = Trim_Where(text, [](QChar c) { return c.isLetter(); });
+    t = Trim_Where(t, [](QChar c) { return c.isSpace(); });
+    t = Trim_Where(t, [](QChar c) { return c.category() == QChar::Other_NotAssigned; });
+    t = Trim_Where(t, isSymbol);
     return t.left(10);
 }
 
