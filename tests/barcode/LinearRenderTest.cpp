@@ -51,9 +51,9 @@ TEST(LinearRender, BarsInMilsAndMillimetresLandOnWholePixels)
         // The module string of the symbol, from its first bar to its last.
         const auto symbol = Make_Linear_Symbol(QString::fromLatin1(c.symbology), c.value, false);
         ASSERT_TRUE(symbol);
-        const QString expected = symbol->completeBarcode();
+        const QString all = symbol->completeBarcode();
         EXPECT_EQ(lineartest::modulesOnRow(image, row, c.mils / 1000.0 * c.dpi),
-                  expected.mid(expected.indexOf(u'1'), expected.lastIndexOf(u'1') - expected.indexOf(u'1') + 1));
+                  all.mid(all.indexOf(u'1'), all.lastIndexOf(u'1') - all.indexOf(u'1') + 1));
         for (const auto &bar : lineartest::barsOnRow(image, row))
             EXPECT_NEAR(bar.bottom - bar.top + 1, c.millimetres / 25.4 * c.dpi, 1.0);
     }
@@ -157,8 +157,8 @@ TEST(LinearRender, ColoursAndTransparentBackground)
 
 TEST(LinearRender, UpcEanGuardBarsReachDownBesideTheDigits)
 {
-    for (const auto &[symbology, value] : {std::pair{"EAN-13", "590123412345"}, std::pair{"UPCA", "03600029145"},
-                                           std::pair{"EAN-8", "9638507"}, std::pair{"UPCE", "0123456"}}) {
+    for (const auto &[symbology, value] : {std::pair{"EAN-13", "590123412345"}, {"UPCA", "03600029145"},
+                                           {"EAN-8", "9638507"}, {"UPCE", "0123456"}}) {
         SCOPED_TRACE(symbology);
         BarcodeSetup setup = lineartest::linearSetup(QString::fromLatin1(symbology), true);
         setup.show_hide_val = 0;
@@ -185,15 +185,11 @@ TEST(LinearRender, SymbologyListsKeepTheirStoredOrder)
 {
     // Files store the index, so the order is part of the format.
     const QStringList &linear = Linear_Symbology_Names();
-    ASSERT_EQ(linear.size(), 19);
-    EXPECT_EQ(linear.at(0), QStringLiteral("Code 39"));
-    EXPECT_EQ(linear.at(8), QStringLiteral("EAN-13"));
-    EXPECT_EQ(linear.at(12), QStringLiteral("Code 128 SET C"));
-    EXPECT_EQ(linear.at(18), QStringLiteral("Japan Post Barcode"));
-    EXPECT_EQ(Symbology_Name(1, 2), QStringLiteral("DataMatrix"));
-    EXPECT_EQ(Symbology_Name(1, 3), QString());
-    EXPECT_EQ(Symbology_Name(2, 0), QString());
-    EXPECT_EQ(Barcode_Alignment_Names().at(1), QStringLiteral("Center"));
+    EXPECT_EQ(QStringList({linear.value(0), linear.value(8), linear.value(12), linear.value(18),
+                           linear.value(19), Symbology_Name(1, 2), Symbology_Name(1, 3),
+                           Barcode_Alignment_Names().value(1)}),
+              QStringLiteral("Code 39,EAN-13,Code 128 SET C,Japan Post Barcode,,DataMatrix,,Center")
+                  .split(u','));
 }
 
 TEST(LinearRender, MarginsTooLargeForAnyDrawingAreRefused)
