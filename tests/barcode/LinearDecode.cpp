@@ -23,6 +23,13 @@ testsupport::ToolResult runOnPng(const QImage &image, const QString &tool, QStri
     return testsupport::runTool(tool, args << path);
 }
 
+QChar barClass(bool up, bool down, bool fourState)
+{
+    if (!fourState)
+        return up ? u'F' : u'T';
+    return up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
+}
+
 }  // namespace
 
 barcode::BarcodeSetup linearSetup(const QString &symbology, bool bare)
@@ -41,40 +48,35 @@ QImage onWhite(const QImage &image, int margin)
 {
     QImage out(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
     out.fill(Qt::white);
-    QPainter p(&out);
-    p.drawImage(margin, margin, image);
+    QPainter(&out).drawImage(margin, margin, image);
     return out;
 }
 
 Decoded zxing(const QImage &image, const QString &format)
 {
+    // Its downscaling pass aborts on large linear symbols, so it is left out.
+    const auto r = runOnPng(image, QStringLiteral("ZXingReader"),
+                            {QStringLiteral("-noscale"), QStringLiteral("-format"), format});
     Decoded d;
-    const auto r = runOnPng(image, QStringLiteral("ZXingReader"), {QStringLiteral("-format"), format});
     d.raw = QString::fromUtf8(r.out + r.err);
-    QString seenFormat;
-    bool error = false;
+    bool sameFormat = false, error = false;
     for (const QByteArray &line : r.out.split('\n')) {
         const int colon = line.indexOf(':');
         const QByteArray key = line.left(colon).trimmed(), value = line.mid(colon + 1).trimmed();
+        const bool quoted = value.size() > 1 && value.startsWith('"') && value.endsWith('"');
         if (key == "Text")
-            d.text = QString::fromUtf8(value.startsWith('"') && value.endsWith('"') ? value.mid(1, value.size() - 2) : value);
+            d.text = QString::fromUtf8(quoted ? value.mid(1, value.size() - 2) : value);
         else if (key == "Bytes")
             d.bytes = QByteArray::fromHex(QByteArray(value).replace(' ', ""));
-        else if (key == "Format")
-            seenFormat = QString::fromUtf8(value);
         else if (key == "EC Level")
             d.ecLevel = QString::fromUtf8(value);
-        else if (key == "HasECI")
-            d.hasEci = value == "true";
-        else if (key == "IsMirrored")
-            d.mirrored = value == "true";
-        else if (key == "Error")
-            error = true;
+        sameFormat |= key == "Format" && value == format.toLatin1();
+        error |= key == "Error";
+        d.hasEci |= key == "HasECI" && value == "true";
+        d.mirrored |= key == "IsMirrored" && value == "true";
     }
-    if (error || seenFormat != format) {
-        d.text.clear();
-        d.bytes.clear();
-    }
+    if (error || !sameFormat)
+        d.text.clear(), d.bytes.clear();
     return d;
 }
 
@@ -97,21 +99,20 @@ QByteArray dmtx(const QImage &image)
 QImage renderEps(const QByteArray &eps, int dpi, QString *error)
 {
     QTemporaryDir dir;
-    const QString pngPath = dir.filePath(QStringLiteral("symbol.png"));
-    const QStringList args = {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
-                              QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"), QStringLiteral("-sDEVICE=pnggray"),
-                              QStringLiteral("-r%1").arg(dpi), QStringLiteral("-sOutputFile=") + pngPath, QStringLiteral("-")};
+    const QString png = dir.filePath(QStringLiteral("symbol.png"));
+    QStringList args = QStringLiteral("-q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=pnggray").split(u' ');
+    args << QStringLiteral("-r%1").arg(dpi) << QStringLiteral("-sOutputFile=") + png << QStringLiteral("-");
     const auto r = testsupport::runTool(QStringLiteral("gs"), args, eps);
     if (error)
         *error = QString::fromUtf8(r.err);
-    return r.exitCode == 0 ? QImage(pngPath) : QImage();
+    return r.exitCode == 0 ? QImage(png) : QImage();
 }
 
 std::vector<QString> zintRows(const QStringList &arguments)
 {
-    const auto result = testsupport::runTool(QStringLiteral("zint"), arguments + QStringList{QStringLiteral("--dump")});
     std::vector<QString> rows;
-    for (const QByteArray &line : result.out.split('\n')) {
+    const auto dump = testsupport::runTool(QStringLiteral("zint"), QStringList(arguments) << "--dump");
+    for (const QByteArray &line : dump.out.split('\n')) {
         QString bits;
         for (const char c : line) {
             if (std::isxdigit(uchar(c)))
@@ -125,25 +126,14 @@ std::vector<QString> zintRows(const QStringList &arguments)
     return rows;
 }
 
-namespace {
-QChar barClass(bool up, bool down, bool fourState)
-{
-    if (!fourState)
-        return up ? u'F' : u'T';
-    return up && down ? u'F' : up ? u'A' : down ? u'D' : u'T';
-}
-}  // namespace
-
 QString zintBarClasses(const std::vector<QString> &rows)
 {
-    if (rows.size() < 2)
-        return QString();
     // The row that holds every bar: the tracker row of a four-state code, the bottom row of a
     // height-modulated one.
     const bool fourState = rows.size() == 3;
-    auto on = [&](size_t row, int i) { return row < rows.size() && i < rows[row].size() && rows[row].at(i) == u'1'; };
+    auto on = [&](size_t row, int i) { return row < rows.size() && rows[row].mid(i, 1) == u"1"; };
     QString classes;
-    for (int i = 0; i < rows[1].size(); ++i) {
+    for (int i = 0; rows.size() > 1 && i < rows[1].size(); ++i) {
         if (on(1, i))
             classes += barClass(on(0, i), on(2, i), fourState);
     }
@@ -155,18 +145,14 @@ bool isDark(QRgb pixel) { return qAlpha(pixel) >= 128 && qGray(pixel) < 128; }
 std::vector<SeenBar> barsOnRow(const QImage &image, int row)
 {
     std::vector<SeenBar> bars;
-    if (row < 0 || row >= image.height())
-        return bars;
     auto dark = [&](int x, int y) { return isDark(image.pixel(x, y)); };
-    for (int x = 0; x < image.width();) {
-        if (!dark(x, row)) {
-            ++x;
+    for (int x = 0; row >= 0 && row < image.height() && x < image.width(); ++x) {
+        if (!dark(x, row))
             continue;
-        }
         SeenBar bar{x, x, row, row};
-        while (x < image.width() && dark(x, row))
+        while (x + 1 < image.width() && dark(x + 1, row))
             ++x;
-        bar.right = x - 1;
+        bar.right = x;
         const int middle = (bar.left + bar.right) / 2;
         while (bar.top > 0 && dark(middle, bar.top - 1))
             --bar.top;
@@ -175,14 +161,6 @@ std::vector<SeenBar> barsOnRow(const QImage &image, int row)
         bars.push_back(bar);
     }
     return bars;
-}
-
-int rowCrossingMostBars(const QImage &image)
-{
-    int best = 0;
-    for (int row = 1; row < image.height(); ++row)
-        best = barsOnRow(image, row).size() > barsOnRow(image, best).size() ? row : best;
-    return best;
 }
 
 QString modulesOnRow(const QImage &image, int row, double modulePixels)
@@ -204,7 +182,10 @@ QString modulesOnRow(const QImage &image, int row, double modulePixels)
 
 QString barClassesSeen(const QImage &image, bool fourState)
 {
-    const std::vector<SeenBar> bars = barsOnRow(image, rowCrossingMostBars(image));
+    // Every bar crosses the middle of a four-state code and the bottom of a height-modulated one;
+    // trackers have the lowest tops and the highest bottoms.
+    const Band ink = inkBands(image).at(0);
+    const std::vector<SeenBar> bars = barsOnRow(image, fourState ? (ink.first + ink.last) / 2 : ink.last);
     int lowestTop = 0, highestTop = image.height(), highestBottom = image.height(), lowestBottom = 0;
     for (const SeenBar &bar : bars) {
         lowestTop = std::max(lowestTop, bar.top);
@@ -212,11 +193,10 @@ QString barClassesSeen(const QImage &image, bool fourState)
         highestBottom = std::min(highestBottom, bar.bottom);
         lowestBottom = std::max(lowestBottom, bar.bottom);
     }
-    // Trackers have the lowest tops and the highest bottoms.
     QString classes;
     for (const SeenBar &bar : bars)
-        classes += barClass(bar.top < (lowestTop + highestTop) / 2, bar.bottom > (highestBottom + lowestBottom) / 2,
-                            fourState);
+        classes += barClass(bar.top < (lowestTop + highestTop) / 2,
+                            bar.bottom > (highestBottom + lowestBottom) / 2, fourState);
     return classes;
 }
 
@@ -227,14 +207,12 @@ std::vector<Band> inkBands(const QImage &image)
     for (int y = 0; y < image.height(); ++y) {
         int left = -1, right = -1;
         for (int x = 0; x < image.width(); ++x) {
-            if (isDark(image.pixel(x, y))) {
-                left = left < 0 ? x : left;
-                right = x;
-            }
+            if (isDark(image.pixel(x, y)))
+                left = left < 0 ? x : left, right = x;
         }
+        if (left >= 0 && !inside)
+            bands.push_back({y, y, left, right});
         if (left >= 0) {
-            if (!inside)
-                bands.push_back({y, y, left, right});
             Band &band = bands.back();
             band.last = y;
             band.left = std::min(band.left, left);

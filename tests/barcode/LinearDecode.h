@@ -49,12 +49,10 @@ struct SeenBar {
 // The bars crossed by the given row, each followed up and down through dark pixels of the
 // column at its middle.
 std::vector<SeenBar> barsOnRow(const QImage &image, int row);
-// The pixel row that crosses the most bars.
-int rowCrossingMostBars(const QImage &image);
 // The module string read along a pixel row, from the first dark pixel to the last, each run
 // counted in modules of the given width; "" when a run is not a whole number of modules.
 QString modulesOnRow(const QImage &image, int row, double modulePixels);
-// The postal bar classes seen in an image, in the letters of zintBarClasses.
+// The postal bar classes seen in an image (bars only, no texts), in the letters of zintBarClasses.
 QString barClassesSeen(const QImage &image, bool fourState);
 // Runs of rows that hold dark pixels, from the top, with the columns their ink spans (inclusive).
 struct Band {

@@ -53,7 +53,7 @@ TEST(PDF417, EveryLevelReadsBackWithNumericTextBytesAndUnicode)
     const QString texts[] = {
         QStringLiteral("Badge 0042: 1234567890123456789012345 checked"),
         QStringLiteral("Visitor pass; Room 4.12 (east wing) #7 & more text!"),
-        QString::fromLatin1("caf\xe9 \xfc\xf1\xee\xe7\xf6" "d\xe9 bytes \xa9\xae"),  // Latin-1 bytes
+        QString::fromLatin1("caf\xe9 \xfc\xf1\xee\xe7\xf6" "d\xe9 bytes \xa9\xae"),  // Latin-1
         QStringLiteral("ab") + QChar(0x7F) + QStringLiteral("cd"),                   // a byte shift
         QStringLiteral("Zürich € 中文"),                                             // UTF-8 behind ECI 26
     };
@@ -131,33 +131,25 @@ TEST(PDF417, RefusalsAndInvalidParameters)
 TEST(PDF417, ViewStatesImageAndModuleFloor)
 {
     pdf417View view(QSizeF(100, 20));
-    EXPECT_EQ(view.getErrorLevel(), 2);
-    EXPECT_EQ(view.imageState(), pdf417View::ImageEmpty);
     view.setResolution(600);
     ASSERT_EQ(view.drawWithText(QStringLiteral("0123")), pdf417View::ImageReady);
     const TwoDImage first = view.getImage();
-    EXPECT_EQ(first.sizePoints, QSizeF(100, 20));
-    EXPECT_EQ(first.pixels.size(), QSize(834, 167));
-    // Nothing to encode, or too much: the state changes, the image stays.
-    for (const auto &[text, state] : {std::pair{QString(), pdf417View::ImageEmpty},
-                                      std::pair{QString(5421, QLatin1Char('z')), pdf417View::ImageFailed}}) {
-        EXPECT_EQ(view.drawWithText(text), state);
-        EXPECT_EQ(view.getImage().pixels, first.pixels);
-    }
+    EXPECT_EQ(std::pair(first.sizePoints, first.pixels.size()), std::pair(QSizeF(100, 20), QSize(834, 167)));
+    // Nothing to encode, or too much: the state changes, the image stays; the view shows white.
+    EXPECT_EQ(view.drawWithText(QString()), pdf417View::ImageEmpty);
+    EXPECT_EQ(view.drawWithText(QString(5421, QLatin1Char('z'))), pdf417View::ImageFailed);
+    EXPECT_EQ(view.getImage().pixels, first.pixels);
     QImage canvas(100, 20, QImage::Format_ARGB32);
     canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        view.drawRect(painter);
-    }
-    EXPECT_EQ(canvas.pixel(99, 0), qRgb(255, 255, 255));  // white failure state
+    QPainter painter(&canvas);
+    view.drawRect(painter);
+    EXPECT_EQ(canvas.pixel(99, 0), qRgb(255, 255, 255));
     // A frame too small for one pixel a module at 72 dpi still keeps every module.
     pdf417View small(QSizeF(40, 8));
     small.setResolution(72);
     ASSERT_EQ(small.drawWithText(QStringLiteral("SMALL FRAME")), pdf417View::ImageReady);
     EXPECT_GE(small.getImage().pixels.width(), small.encoding().bitColumns);
     EXPECT_GE(small.getImage().pixels.height(), small.encoding().codeRows);
-    EXPECT_EQ(small.getImage().sizePoints, QSizeF(40, 8));
 }
 
 TEST(PDF417, ViewDragAndDropAndPaste)
@@ -191,10 +183,10 @@ TEST(PDF417, EpsReadByGhostscriptAndDecoded)
     REQUIRE_TOOL(gs, "gs");
     REQUIRE_TOOL(zx, "ZXingReader");
     pdf417View view(QSizeF(300, 90));
-    const QString text = QStringLiteral("EPS output 2024-05-01");
+    const QString text = QStringLiteral("EPS output 2024");
     ASSERT_EQ(view.drawWithText(text), pdf417View::ImageReady);
     const QByteArray eps = view.makeEPS();
-    ASSERT_TRUE(eps.startsWith("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 300 90\n")) << eps.left(80).toStdString();
+    ASSERT_TRUE(eps.startsWith("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 300 90\n")) << eps.data();
     EXPECT_TRUE(eps.contains("\n%%Title: pdf417View_EPS_image\n"));
     QString gsError;
     const QImage rendered = lineartest::renderEps(eps, 300, &gsError);

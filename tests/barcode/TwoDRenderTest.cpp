@@ -6,10 +6,13 @@
 
 #include "barcode/BarcodeFrame.h"
 #include "barcode/BarcodeRender.h"
+#include "barcode/LinearSymbols.h"
 #include "barcode/TwoDRender.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace barcode;
 
@@ -27,7 +30,7 @@ BarcodeSetup twoD(int symbology, bool bare = false)
     return s;
 }
 
-const char *kFormats[] = {"QRCode", "PDF417", "DataMatrix"};
+const QString kFormats[] = {QStringLiteral("QRCode"), QStringLiteral("PDF417"), QStringLiteral("DataMatrix")};
 
 }  // namespace
 
@@ -59,46 +62,65 @@ TEST(TwoDRender, EachSymbologyReadsBackWithItsSettings)
         {dm, QStringLiteral("DataMatrix 2024"), QString(), QSize()},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << kFormats[c.setup.barcode_font_index] << " " << c.value.toStdString());
+        const QString format = kFormats[c.setup.barcode_font_index];
+        SCOPED_TRACE((format + u' ' + c.value).toStdString());
         const BarcodeImage image = Render_Barcode(c.setup, c.value);
         ASSERT_TRUE(image.isValid()) << image.error.toStdString();
-        const auto d = lineartest::zxing(image.toImage(300), QString::fromLatin1(kFormats[c.setup.barcode_font_index]));
+        const auto d = lineartest::zxing(image.toImage(300), format);
         EXPECT_EQ(d.text, c.value) << d.raw.toStdString();
         EXPECT_EQ(d.ecLevel, c.ecLevel);
         // The same set-up renders the same symbol again, also after rendering another one.
         const TwoDSymbol symbol = Render_TwoD_Symbol(c.setup, c.value);
-        if (c.pixels.isValid()) {
-            EXPECT_EQ(symbol.image.pixels.size(), c.pixels);
-        }
+        EXPECT_TRUE(!c.pixels.isValid() || symbol.image.pixels.size() == c.pixels);
         EXPECT_EQ(Render_TwoD_Symbol(c.setup, c.value).image.pixels, symbol.image.pixels);
     }
     // Version 5 is 37 modules: 90 points over 45 modules with the quiet zone is 2 points each.
     qrH.dpi_val_index = 2;  // 72 dpi
     const QImage at72 = Render_TwoD_Symbol(qrH, QStringLiteral("SAME VALUE")).image.pixels;
     ASSERT_EQ(at72.size(), QSize(90, 90));
-    EXPECT_EQ(at72.pixel(0, 0), qRgba(255, 255, 255, 255));  // no spare pixels: quiet zone
-    EXPECT_EQ(qRed(at72.pixel(8, 8)), 0);                     // the finder's corner after 4 quiet modules
-    EXPECT_EQ(qRed(at72.pixel(7, 7)), 255);
-    EXPECT_EQ(qRed(at72.pixel(8 + 2 * 36, 8)), 0);            // the top-right finder's far corner
-    EXPECT_EQ(qRed(at72.pixel(8 + 2 * 37, 8)), 255);
+    // The finder's corner after 4 quiet modules; the top-right finder's far corner.
+    EXPECT_EQ(QList<int>({qRed(at72.pixel(7, 7)), qRed(at72.pixel(8, 8)), qRed(at72.pixel(8 + 2 * 36, 8)),
+                          qRed(at72.pixel(8 + 2 * 37, 8))}), QList<int>({255, 0, 0, 255}));
 }
 
 TEST(TwoDRender, FrameFollowsStoredSizesAndMargins)
 {
-    BarcodeSetup dm = twoD(2, true);
+    // Without margins a linear symbol keeps ten modules of quiet zone a side; a margin adds itself
+    // twice, a side margin 15 points more, and a wide one replaces that quiet zone.
+    const double mm = 72.0 / 25.4, module = 20.0 / 1000.0 * 72.0;
+    const double bars = module * double(Make_Linear_Symbol(QStringLiteral("Code 128"), QStringLiteral("1234"), false)
+                                            ->completeBarcode().size());
+    BarcodeSetup linear = lineartest::linearSetup(QStringLiteral("Code 128"), true), dm = twoD(2, true);
+    linear.TB_marging_val = linear.LR_margin_val = 0;
     dm.dm_format_index = 1;  // 10 x 10
     dm.dm_module_val = 3;
-    for (const auto &[setup, symbol] : {std::pair{twoD(0, true), QSizeF(60, 60)},
-                                        std::pair{twoD(1, true), QSizeF(100, 20)}, std::pair{dm, QSizeF(30, 30)}}) {
-        const BarcodeImage image = Render_Barcode(setup, QStringLiteral("42"));
-        ASSERT_TRUE(image.isValid()) << image.error.toStdString();
-        EXPECT_EQ(image.sizePoints, symbol);
-        // One millimetre of every margin: 2.8346 points on each side, and 15 more across.
-        BarcodeSetup m = setup;
-        m.TB_marging_val = m.LR_margin_val = 1;
-        const BarcodeImage framed = Render_Barcode(m, QStringLiteral("42"));
-        EXPECT_NEAR(framed.sizePoints.width(), symbol.width() + 2 * 2.8346472 + 15, 1e-3);
-        EXPECT_NEAR(framed.sizePoints.height(), symbol.height() + 2 * 2.8346472, 1e-3);
+    const struct {
+        BarcodeSetup setup;
+        QSizeF bare, framed;  // without margins, and with five millimetres of each
+    } cases[] = {
+        {linear, QSizeF(bars + 20 * module, 6 * mm), QSizeF(bars + 10 * mm + 15, 16 * mm)},
+        {twoD(0, true), QSizeF(60, 60), QSizeF(60 + 10 * mm + 15, 60 + 10 * mm)},
+        {twoD(1, true), QSizeF(100, 20), QSizeF(100 + 10 * mm + 15, 20 + 10 * mm)},
+        {dm, QSizeF(30, 30), QSizeF(30 + 10 * mm + 15, 30 + 10 * mm)},
+    };
+    for (const auto &c : cases) {
+        BarcodeSetup setup = c.setup;
+        for (const QSizeF points : {c.bare, c.framed}) {
+            SCOPED_TRACE(testing::Message() << setup.linear_or_2d << "/" << setup.barcode_font_index << " margin "
+                                            << setup.LR_margin_val);
+            const BarcodeImage image = Render_Barcode(setup, QStringLiteral("1234"));
+            ASSERT_TRUE(image.isValid()) << image.error.toStdString();
+            EXPECT_NEAR(image.sizePoints.width(), points.width(), 1e-3);
+            EXPECT_NEAR(image.sizePoints.height(), points.height(), 1e-3);
+            // Whole pixels around the frame; the symbol centred, as much space left as right.
+            const QImage pixels = image.toImage(300);
+            auto px = [](double length) { return int(std::ceil(length * 300 / 72 - 1e-6)); };
+            EXPECT_EQ(pixels.size(), QSize(px(image.sizePoints.width()), px(image.sizePoints.height())));
+            const auto bands = lineartest::inkBands(pixels);
+            ASSERT_EQ(bands.size(), 1u);
+            EXPECT_NEAR(bands[0].left, pixels.width() - 1 - bands[0].right, 1);
+            setup.TB_marging_val = setup.LR_margin_val = 5;
+        }
     }
 }
 
@@ -144,9 +166,8 @@ TEST(TwoDRender, RefusalsCarryAMessageAndNoImage)
     };
     for (const auto &c : cases) {
         const BarcodeImage image = Render_Barcode(c.setup, c.value);
-        EXPECT_FALSE(image.isValid()) << c.value.left(20).toStdString();
-        EXPECT_FALSE(image.error.isEmpty());
-        EXPECT_TRUE(image.toImage(72).isNull());
+        EXPECT_TRUE(!image.isValid() && !image.error.isEmpty() && image.toImage(72).isNull())
+            << c.value.left(20).toStdString();
     }
     EXPECT_EQ(Render_Barcode(v1, QString(42, QLatin1Char('9'))).error,
               QStringLiteral("The value is too long for a QR Code of this version and error-correction level."));
@@ -154,33 +175,28 @@ TEST(TwoDRender, RefusalsCarryAMessageAndNoImage)
 
 TEST(TwoDRender, TransparentBackgroundKeepsQuietZonesOpaque)
 {
-    BarcodeSetup qr = twoD(0);
-    qr.transparent_background = true;
+    BarcodeSetup qr = twoD(0), dm = twoD(2, true);
+    qr.transparent_background = dm.transparent_background = true;
+    dm.dm_module_val = 4;
+    // Across the middle of a QR Code everything is opaque but the frame's spare margins: at least
+    // its 29 modules of 2 points, at most its image; a Data Matrix border is white, not clear.
     const QImage img = Render_Barcode(qr, QStringLiteral("QUIET")).toImage(72);
     ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);
-    // Across the middle, everything of the symbol image is opaque but its spare margins.
     int opaque = 0;
     for (int x = 0; x < img.width(); ++x)
         opaque += qAlpha(img.pixel(x, img.height() / 2)) == 255;
+    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);
     EXPECT_GE(opaque, 29 * 2);
     EXPECT_LE(opaque, int(Render_TwoD_Symbol(qr, QStringLiteral("QUIET")).image.sizePoints.width()));
-
-    BarcodeSetup dm = twoD(2, true);
-    dm.transparent_background = true;
-    dm.dm_module_val = 4;
-    const QImage d = Render_Barcode(dm, QStringLiteral("DM")).toImage(72);
-    ASSERT_FALSE(d.isNull());
-    EXPECT_EQ(d.pixel(0, 0), qRgba(255, 255, 255, 255));  // the one-unit border is white, not clear
+    EXPECT_EQ(Render_Barcode(dm, QStringLiteral("DM")).toImage(72).pixel(0, 0), qRgba(255, 255, 255, 255));
 }
 
 TEST(TwoDRender, ResolutionList)
 {
     const QStringList items = DPI_List_Items();
     ASSERT_EQ(items.mid(0, 2), (QStringList{QStringLiteral("Auto"), QStringLiteral("Custom")}));
-    for (const auto &[index, custom, dpi] : {std::tuple{0, "0", 600}, std::tuple{1, "300", 300}, std::tuple{1, "abc", 600},
-                                             std::tuple{1, "-5", 600}, std::tuple{1, "100000", 2400},
-                                             std::tuple{99, "0", 600}})
+    for (const auto &[index, custom, dpi] : {std::tuple{0, "0", 600}, {1, "300", 300}, {1, "abc", 600},
+                                             {1, "-5", 600}, {1, "100000", 2400}, {99, "0", 600}})
         EXPECT_EQ(Used_DPI_Value(index, QString::fromLatin1(custom)), dpi) << index << " " << custom;
     for (int i = 2; i < items.size(); ++i)
         EXPECT_EQ(Used_DPI_Value(i, QString()), items.at(i).section(QLatin1Char(' '), 0, 0).toInt());

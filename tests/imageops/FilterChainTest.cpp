@@ -20,7 +20,10 @@ QImage chain(const QImage &source, const ImageAdjustments &s, bool rotateOnBox =
 }
 
 // The chain applied to one flat colour, read back at the centre.
-QRgb adjusted(QColor colour, const ImageAdjustments &s) { return chain(imgtest::solid(9, 9, colour), s).pixel(4, 4); }
+QRgb adjusted(QColor colour, const ImageAdjustments &s)
+{
+    return chain(imgtest::solid(9, 9, colour), s).pixel(4, 4);
+}
 
 }  // namespace
 
@@ -32,14 +35,14 @@ TEST(FilterChain, NeutralSettingsGiveBackTheExactPixelsAndTheSourceIsNeverChange
         indexed.setPixel(i % 20, i / 20, (i % 20 + i / 20) % 2);
     const QImage photo = imgtest::photoLike(61, 43);
     // Invert and transparency are applied by no stage; under one degree or a full turn is none.
-    for (const ImageAdjustments &s : {ImageAdjustments(), ImageAdjustments{.invrtclr = true, .tranprency = 35.0f},
+    for (const ImageAdjustments &s : {ImageAdjustments(), ImageAdjustments{.invrtclr = true, .tranprency = 35},
                                       ImageAdjustments{.rotate = 0.9f}, ImageAdjustments{.rotate = -360.0f}})
         for (const QImage &source : {photo, photo.convertToFormat(QImage::Format_ARGB32_Premultiplied),
                                      photo.convertToFormat(QImage::Format_RGB32),
                                      photo.convertToFormat(QImage::Format_Grayscale8), indexed}) {
             SCOPED_TRACE(source.format());
-            EXPECT_TRUE(ImageProcesser::Get_Processed_Image_Full_Combined(source, s) == source);  // same bytes
-            EXPECT_TRUE(ImageProcesser::Get_Processed_Image_Full_Combined(source, s, false) == source);
+            for (const bool rotateOnBox : {true, false})  // the same bytes
+                EXPECT_TRUE(ImageProcesser::Get_Processed_Image_Full_Combined(source, s, rotateOnBox) == source);
         }
     const ImageAdjustments busy{.grayscale = true, .rotate = 30, .b = 3};
     EXPECT_TRUE(chain(QImage(), busy).isNull());
@@ -57,18 +60,20 @@ TEST(FilterChain, ColourStagesMoveFlatColoursToKnownValues)
         ImageAdjustments s;
         QColor in, out;
     } cases[] = {
-        {"grey: luminance", grey, Qt::red, QColor(54, 54, 54)}, {"grey", grey, Qt::green, QColor(182, 182, 182)},
-        {"grey", grey, Qt::blue, QColor(18, 18, 18)},           {"grey", grey, Qt::white, Qt::white},
+        {"grey: luminance", grey, Qt::red, QColor(54, 54, 54)},
+        {"grey", grey, Qt::green, QColor(182, 182, 182)},
+        {"grey", grey, Qt::blue, QColor(18, 18, 18)},
+        {"grey", grey, Qt::white, Qt::white},
         {"sepia warms greys", sepia, QColor(128, 128, 128), QColor(173, 154, 120)},
         {"sepia", sepia, Qt::white, QColor(255, 255, 239)},     {"sepia", sepia, Qt::black, Qt::black},
         {"sepia tones the grey picture", {.grayscale = true, .sepia = true}, Qt::red, QColor(73, 65, 51)},
         {"hue turns about the grey axis", {.hue = third}, Qt::red, Qt::green},
         {"hue", {.hue = -third}, Qt::red, Qt::blue},            {"hue", {.hue = third}, Qt::green, Qt::blue},
-        {"hue, a full turn", {.hue = float(2.0 * std::numbers::pi)}, QColor(200, 60, 10), QColor(200, 60, 10)},
+        {"hue, a full turn", {.hue = 3 * third}, QColor(200, 60, 10), QColor(200, 60, 10)},
         {"hue leaves greys", {.hue = 1.0f}, QColor(90, 90, 90), QColor(90, 90, 90)},
         {"hue leaves white", {.hue = -2.5f}, Qt::white, Qt::white},
         {"saturation 0 is the grey stage", {.sat = 0.0f}, QColor(200, 80, 30), QColor(102, 102, 102)},
-        {"saturation 2 doubles the distance from grey", {.sat = 2.0f}, QColor(140, 100, 100), QColor(171, 91, 91)},
+        {"saturation 2 doubles the distance to grey", {.sat = 2}, QColor(140, 100, 100), QColor(171, 91, 91)},
         {"brightness adds", {.brt = 0.2f}, QColor(100, 100, 100), QColor(151, 151, 151)},
         {"brightness subtracts", {.brt = -0.2f}, QColor(100, 30, 100), QColor(49, 0, 49)},
         {"contrast 2 spreads from mid grey", {.con = 2.0f}, QColor(96, 160, 192), QColor(64, 192, 255)},
@@ -87,11 +92,11 @@ TEST(FilterChain, ColourStagesMoveFlatColoursToKnownValues)
     const QImage photo = imgtest::photoLike(40, 40);
     const QImage out = chain(photo, grey);
     const QImage toned = chain(photo, {.sepia = true, .hue = 0.7f, .sat = 1.4f, .con = 1.2f, .r = 0.3f, .g = 0.5f});
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) {
-            ASSERT_TRUE(qRed(out.pixel(x, y)) == qGreen(out.pixel(x, y)) && qGreen(out.pixel(x, y)) == qBlue(out.pixel(x, y)));
-            ASSERT_EQ(qAlpha(toned.pixel(x, y)), qAlpha(photo.pixel(x, y))) << x << "," << y;
-        }
+    for (int i = 0; i < 40 * 40; ++i) {
+        const QRgb p = out.pixel(i % 40, i / 40);
+        ASSERT_TRUE(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p)) << i;
+        ASSERT_EQ(qAlpha(toned.pixel(i % 40, i / 40)), qAlpha(photo.pixel(i % 40, i / 40))) << i;
+    }
 }
 
 TEST(FilterChain, SharpeningSteepensLuminanceEdgesAndKeepsHue)
@@ -114,32 +119,26 @@ TEST(FilterChain, SharpeningSteepensLuminanceEdgesAndKeepsHue)
 
 TEST(FilterChain, BoxBlurAveragesOverTheRadiusWithoutColourFromClearPixels)
 {
+    // A white dot in black spreads over the 3 x 3 box of radius 1, a ninth each.
     QImage dot = imgtest::solid(11, 11, Qt::black);
     dot.setPixel(5, 5, qRgb(255, 255, 255));
-    const QImage out = chain(dot, {.b = 1.0f});
-    for (int y = 3; y <= 7; ++y)
-        for (int x = 3; x <= 7; ++x)
-            EXPECT_LE(channelDistance(out.pixel(x, y), std::abs(x - 5) <= 1 && std::abs(y - 5) <= 1 ? QColor(28, 28, 28)
-                                                                                                     : Qt::black), 1)
-                << x << "," << y;
+    const QImage spread = chain(dot, {.b = 1});
+    EXPECT_EQ(channelDistance(spread.pixel(4, 6), QColor(28, 28, 28)) + channelDistance(spread.pixel(5, 7), Qt::black), 0);
     // A step from black to white becomes a ramp as wide as the box; the picture's edges are
     // extended, not faded toward transparent or black; under half a pixel nothing is averaged.
     QImage edge = imgtest::solid(20, 4, Qt::black, QImage::Format_RGB32);
     for (int i = 0; i < 40; ++i)
         edge.setPixel(10 + i % 10, i / 10, qRgb(255, 255, 255));
-    const QImage ramp = chain(edge, {.b = 2.0f});
+    const QImage ramp = chain(edge, {.b = 2});
     for (int i = 0; i < 6; ++i)
         EXPECT_NEAR(qGreen(ramp.pixel(7 + i, 1)), 51 * i, 1) << 7 + i;
     EXPECT_EQ(ramp.pixel(19, 0), qRgb(255, 255, 255));
     EXPECT_EQ(difference(chain(edge, {.b = 0.4f}), edge), QString());
-
+    // Beside opaque red, clear blue becomes partly opaque red: clear pixels lend no colour.
     QImage half = imgtest::solid(10, 10, QColor(0, 0, 255, 0));
     for (int i = 0; i < 50; ++i)
         half.setPixel(5 + i % 5, i / 5, qRgba(255, 0, 0, 255));
-    const QRgb p = chain(half, {.b = 2.0f}).pixel(4, 5);
-    EXPECT_NEAR(qAlpha(p), 102, 2);
-    EXPECT_GE(qRed(p), 250);
-    EXPECT_LE(qBlue(p), 3);
+    EXPECT_LE(channelDistance(chain(half, {.b = 2}).pixel(4, 5), QColor(255, 0, 0, 102)), 3);
 }
 
 TEST(FilterChain, FlipsAndRotationTurnClockwiseInsideTheBox)
