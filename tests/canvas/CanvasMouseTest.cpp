@@ -21,22 +21,13 @@ TEST_F(CanvasTest, DraggingWithADrawingToolCreatesThatControlFrontmostAndSelecte
         int tool;
         K kind;
         const char *shape;  // empty: not a shape
-        QPointF from, to;
-        bool grid;
-        QRectF bounds;
+        QPointF from{20, 30}, to{80, 70};
+        bool grid = false;
+        QRectF bounds{20, 30, 60, 40};
     } cases[] = {
-        {3, K::Shape, "R", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {4, K::Shape, "C", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {5, K::Shape, "RR", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {6, K::Shape, "T", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {7, K::Shape, "D", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {13, K::Shape, "S", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {14, K::Shape, "DS", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {15, K::Shape, "P", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {2, K::Text, "", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {1, K::Line, "", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {11, K::Signature, "", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
-        {12, K::Signature, "", {20, 30}, {80, 70}, false, {20, 30, 60, 40}},
+        {3, K::Shape, "R"},   {4, K::Shape, "C"},   {5, K::Shape, "RR"},     {6, K::Shape, "T"},
+        {7, K::Shape, "D"},   {13, K::Shape, "S"},  {14, K::Shape, "DS"},    {15, K::Shape, "P"},
+        {2, K::Text, ""},     {1, K::Line, ""},     {11, K::Signature, ""},  {12, K::Signature, ""},
         {3, K::Shape, "R", {100, 90}, {40, 50}, false, {40, 50, 60, 40}},  // backwards
         {3, K::Shape, "R", {13, 4}, {50, 41}, true, {9, 0, 45, 45}},       // both ends snap
     };
@@ -150,7 +141,8 @@ TEST_F(CanvasTest, ClicksDragsAndMarqueesSelectAndMoveTheRightControls)
 
 TEST_F(CanvasTest, HitsSkipHiddenControlsPreferTheLowerIndexAndUseTheClickedPoint)
 {
-    const std::pair<QPointF, bool> nearLine[] = {{{50, 4}, true}, {{50, 6}, false}, {{0, 0.3}, true}, {{120, 0}, false}};
+    const std::pair<QPointF, bool> nearLine[] = {
+        {{50, 4}, true}, {{50, 6}, false}, {{0, 0.3}, true}, {{120, 0}, false}};
     for (const auto &[point, near] : nearLine)
         EXPECT_EQ(SKTGraphicView::isPointNearToLineSegment(point, {0, 0}, {100, 0}, 0.5), near) << point.x();
     addRect(QRectF(150, 20, 40, 40));
@@ -163,7 +155,8 @@ TEST_F(CanvasTest, HitsSkipHiddenControlsPreferTheLowerIndexAndUseTheClickedPoin
         QPointF point, remembered;  // the remembered click must not matter
         int index;                  // -1: nothing
     } cases[] = {
-        {{170, 40}, {}, 0}, {{195, 65}, {}, 1}, {{30, 110}, {}, -1}, {{70, 50}, {200, 140}, 3}, {{70, 80}, {70, 50}, -1},
+        {{170, 40}, {}, 0},          {{195, 65}, {}, 1},        {{30, 110}, {}, -1},
+        {{70, 50}, {200, 140}, 3},   {{70, 80}, {70, 50}, -1},
     };
     for (const auto &c : cases) {
         mouse_select_point = c.remembered;
