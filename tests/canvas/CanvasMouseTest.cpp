@@ -119,10 +119,7 @@ TEST_F(CanvasTest, ClicksDragsAndMarqueesSelectAndMoveTheRightControls)
         view->changeSelectionIndexes(c.selected);
         hub.snapshots = 0;
         hub.shown.clear();
-        press(c.from, c.mods);
-        moveTo((c.from + c.to) / 2);
-        moveTo(c.to);
-        release(c.to);
+        drag(c.from, c.to, c.mods);
         EXPECT_EQ(view->selectionIndexes(), c.after);
         for (int i = 0; i < 3; ++i) {
             const bool moved = std::ranges::find(c.moved, i) != c.moved.end();
