@@ -56,11 +56,8 @@ public:
         return id == entryId ? checkBox : nullptr;
     }
 
-    int snapshots = 0;
-    int tool = 0;
-    bool fillUserProfile = false;
-    bool naturalSizeEnabled = true;
-    bool sameSizeEnabled = false;
+    int snapshots = 0, tool = 0;
+    bool fillUserProfile = false, naturalSizeEnabled = true, sameSizeEnabled = false;
     std::vector<SKTGraphic *> shown;
     QPointer<SKTGraphicView> canvas;
     QString entryId;
