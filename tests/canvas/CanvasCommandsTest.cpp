@@ -1,4 +1,4 @@
-// Canvas commands: clipboard, alignment, order, sizes, frame fields, placing controls without
+// Canvas commands: pasted pictures, alignment, order, sizes, frame fields, placing controls without
 // the mouse, and the look-ups by control id.
 
 #include "CanvasTestSupport.h"
@@ -17,28 +17,6 @@
 
 using namespace canvastest;
 
-TEST_F(CanvasTest, CopyThenPasteOnTheOtherSideKeepsPositionsAndTheNextPasteCascades)
-{
-    addRect(QRectF(30, 40, 20, 10), Qt::red);
-    addRect(QRectF(100, 60, 30, 30), Qt::green);
-    view->selectAll();
-    view->copy();
-    std::unique_ptr<SKTGraphicView> back = canvasForSide(1);
-    back->paste();
-    const SKTGraphicArray &b = doc->graphics_back();
-    ASSERT_EQ(b.size(), 2u);
-    EXPECT_EQ(b[0]->bounds(), QRectF(30, 40, 20, 10)) << "the first paste on another side keeps the place";
-    EXPECT_EQ(back->selectionIndexes(), (SKTIndexSet{0, 1}));
-    back->paste();
-    ASSERT_EQ(b.size(), 4u);
-    EXPECT_NE(b[0]->bounds().topLeft(), QPointF(30, 40));
-    EXPECT_EQ(b[0]->bounds().size(), QSizeF(20, 10));
-    view->paste();  // on the canvas that copied, the first paste is already re-placed
-    ASSERT_EQ(front().size(), 4u);
-    EXPECT_NE(front()[0]->bounds().topLeft(), QPointF(30, 40));
-    EXPECT_EQ(front()[0]->_fillColor, QColor(Qt::red));
-}
-
 TEST_F(CanvasTest, APastedPictureLandsOnTheCardWithItsFileSaved)
 {
     QImage picture(40, 30, QImage::Format_ARGB32);
@@ -55,11 +33,6 @@ TEST_F(CanvasTest, APastedPictureLandsOnTheCardWithItsFileSaved)
     EXPECT_EQ(QImage(path).pixelColor(20, 15), QColor(Qt::magenta));
     EXPECT_TRUE(QRectF(0, 0, 243, 154).contains(image->bounds().topLeft()));
     EXPECT_EQ(image->bounds().size(), QSizeF(40, 30));
-    auto *files = new QMimeData;  // file names alone paste nothing
-    files->setUrls({QUrl::fromLocalFile(path)});
-    QGuiApplication::clipboard()->setMimeData(files);
-    view->paste();
-    EXPECT_EQ(front().size(), 1u);
 }
 
 TEST_F(CanvasTest, AlignmentMovesUnlockedControlsToALockedReference)
@@ -153,16 +126,12 @@ TEST_F(CanvasTest, FrameFieldsReadWidthAndHeightInTheUnitShown)
 {
     const SKTGraphicPtr g = addRect(QRectF(10, 10, 20, 20));
     view->changeSelectionIndexes({0});
-    const struct {
-        double value;
-        int unit;  // inch, cm, mm
-        double points;
-    } cases[] = {{1.0, 0, 72.0}, {2.54, 1, 72.0}, {10, 2, 28.35}};
-    for (const auto &c : cases) {
-        view->Frame_main_Pic_Wdith_Changed(c.value, c.unit);
-        view->Frame_main_Pic_Height_Changed(c.value / 2, c.unit);
-        EXPECT_NEAR(g->width(), c.points, 0.01) << c.unit;
-        EXPECT_NEAR(g->height(), c.points / 2, 0.01) << c.unit;
+    const std::tuple<double, int, double> cases[] = {{1.0, 0, 72.0}, {2.54, 1, 72.0}, {10, 2, 28.35}};
+    for (const auto &[value, unit, points] : cases) {  // inch, cm, mm
+        view->Frame_main_Pic_Wdith_Changed(value, unit);
+        view->Frame_main_Pic_Height_Changed(value / 2, unit);
+        EXPECT_NEAR(g->width(), points, 0.01) << unit;
+        EXPECT_NEAR(g->height(), points / 2, 0.01) << unit;
     }
     view->Frame_main_Pic_X_Pos_Changed(33);
     view->Frame_main_Pic_Y_Pos_Changed(44);
@@ -176,17 +145,22 @@ TEST_F(CanvasTest, PlacingWithoutTheMouseUsesDefaultSizesAndSnapsToTheGrid)
         hub.tool = tool;
         view->createGraphicOfClass(kind, nullptr, useRect, r, "F", value, id);
     };
-    place(SKTGraphicKind::Shape, 3, false, {}, "", "");
-    ASSERT_EQ(front().size(), 1u);
-    EXPECT_EQ(front()[0]->bounds(), QRectF(30, 30, 50, 50)) << "the next new-control point, 50 by 50";
     place(SKTGraphicKind::Text, 2, true, {5, 6, 200, 100}, "Ann", "Fup_Name");
-    ASSERT_EQ(front().size(), 2u);
-    EXPECT_EQ(front()[0]->bounds(), QRectF(5, 6, 70, 20)) << "a profile text keeps its origin, 70 by 20";
-    EXPECT_EQ(front()[0]->Text_Value, QStringLiteral("Ann"));
-    EXPECT_FALSE(front()[0]->_isDrawingFill);
+    ASSERT_EQ(front().size(), 1u);
+    const SKTGraphicPtr text = front()[0];
+    EXPECT_EQ(text->bounds(), QRectF(5, 6, 70, 20)) << "a profile text keeps its origin, 70 by 20";
+    EXPECT_EQ(text->Text_Value, QStringLiteral("Ann"));
+    EXPECT_FALSE(text->_isDrawingFill);
     EXPECT_EQ(hub.tool, 0);
     place(SKTGraphicKind::Text, 2, true, {5, 6, 200, 100}, "Bob", "Fup_Name");
-    EXPECT_EQ(front().size(), 2u) << "the same id again adds nothing";
+    EXPECT_EQ(front().size(), 1u) << "the same id again adds nothing";
+    // A profile value shows the hidden control again, without a step of the history.
+    hub.fillUserProfile = true;
+    text->Set_Ctrl_Is_Visible(false);
+    const int snapshots = hub.snapshots;
+    view->ReplaceGraphicText(SKTGraphicKind::Text, true, QRectF(20, 20, 10, 10), "F", "Bea", "Fup_Name");
+    EXPECT_TRUE(front().size() == 1u && text->ctrl_is_visible && text->Text_Value == "Bea");
+    EXPECT_EQ(hub.snapshots, snapshots);
     grid.setConstraining(true);
     place(SKTGraphicKind::Shape, 3, true, {13, 13, 50, 50}, "", "box");
     EXPECT_EQ(front()[0]->bounds(), QRectF(9, 9, 54, 54));
@@ -197,19 +171,6 @@ TEST_F(CanvasTest, PlacingWithoutTheMouseUsesDefaultSizesAndSnapsToTheGrid)
     EXPECT_EQ(code->_barcode_image.size(), QImage(Resource_Path + "/barcode_sample.png").size());
     EXPECT_EQ(code->bar_image_ctrl_bounds, code->bounds());
     EXPECT_FALSE(hub.naturalSizeEnabled);
-}
-
-TEST_F(CanvasTest, ReplacingAValueShowsAHiddenControlOrCreatesIt)
-{
-    hub.fillUserProfile = true;
-    for (const QString value : {"Ann", "Bea"}) {
-        view->ReplaceGraphicText(SKTGraphicKind::Text, true, QRectF(20, 20, 10, 10), "F", value, "Fup_Name");
-        ASSERT_EQ(front().size(), 1u);
-        EXPECT_TRUE(front()[0]->ctrl_is_visible);
-        EXPECT_EQ(front()[0]->Text_Value, value);
-        front()[0]->Set_Ctrl_Is_Visible(false);
-    }
-    EXPECT_EQ(hub.snapshots, 0) << "no snapshots while profile values are filled in";
 }
 
 TEST_F(CanvasTest, LookUpsAndHidingByControlId)
