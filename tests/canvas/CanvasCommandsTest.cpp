@@ -1,12 +1,10 @@
-// Canvas commands: pasted pictures, alignment, order, sizes, frame fields, placing controls without
-// the mouse, and the look-ups by control id.
+// Canvas commands: pasted pictures, alignment, order, sizes, placing controls without the mouse
+// and the menu.
 
 #include "CanvasTestSupport.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
-#include "core/SKTImage.h"
-#include "core/SKTText.h"
 #include "platform/UiServices.h"
 
 #include <QClipboard>
@@ -26,13 +24,12 @@ TEST_F(CanvasTest, APastedPictureLandsOnTheCardWithItsFileSaved)
     QGuiApplication::clipboard()->setMimeData(data);
     view->paste();
     ASSERT_EQ(front().size(), 1u);
-    const SKTGraphicPtr image = front()[0];
-    const QString path = image->_file_path;
+    const QString path = front()[0]->_file_path;
     EXPECT_TRUE(path.startsWith(Created_Resource_Path + "/Images_save_by_user/")) << qPrintable(path);
     ASSERT_TRUE(QFileInfo(path).isFile());
     EXPECT_EQ(QImage(path).pixelColor(20, 15), QColor(Qt::magenta));
-    EXPECT_TRUE(QRectF(0, 0, 243, 154).contains(image->bounds().topLeft()));
-    EXPECT_EQ(image->bounds().size(), QSizeF(40, 30));
+    EXPECT_TRUE(QRectF(0, 0, 243, 154).contains(front()[0]->bounds().topLeft()));
+    EXPECT_EQ(front()[0]->bounds().size(), QSizeF(40, 30));
 }
 
 TEST_F(CanvasTest, AlignmentMovesUnlockedControlsToALockedReference)
@@ -122,22 +119,6 @@ TEST_F(CanvasTest, SameSizeSkipsBarcodesButABarcodeCanBeTheReference)
     EXPECT_FALSE(hub.sameSizeEnabled);
 }
 
-TEST_F(CanvasTest, FrameFieldsReadWidthAndHeightInTheUnitShown)
-{
-    const SKTGraphicPtr g = addRect(QRectF(10, 10, 20, 20));
-    view->changeSelectionIndexes({0});
-    const std::tuple<double, int, double> cases[] = {{1.0, 0, 72.0}, {2.54, 1, 72.0}, {10, 2, 28.35}};
-    for (const auto &[value, unit, points] : cases) {  // inch, cm, mm
-        view->Frame_main_Pic_Wdith_Changed(value, unit);
-        view->Frame_main_Pic_Height_Changed(value / 2, unit);
-        EXPECT_NEAR(g->width(), points, 0.01) << unit;
-        EXPECT_NEAR(g->height(), points / 2, 0.01) << unit;
-    }
-    view->Frame_main_Pic_X_Pos_Changed(33);
-    view->Frame_main_Pic_Y_Pos_Changed(44);
-    EXPECT_EQ(g->bounds().topLeft(), QPointF(33, 44));
-}
-
 TEST_F(CanvasTest, PlacingWithoutTheMouseUsesDefaultSizesAndSnapsToTheGrid)
 {
     const auto place = [this](SKTGraphicKind kind, int tool, bool useRect, QRectF r, const char *value,
@@ -164,6 +145,8 @@ TEST_F(CanvasTest, PlacingWithoutTheMouseUsesDefaultSizesAndSnapsToTheGrid)
     grid.setConstraining(true);
     place(SKTGraphicKind::Shape, 3, true, {13, 13, 50, 50}, "", "box");
     EXPECT_EQ(front()[0]->bounds(), QRectF(9, 9, 54, 54));
+    EXPECT_EQ(view->Selcect_Ctrl_With_ID("Fup_Name"), text.get());
+    EXPECT_EQ(view->Selcect_Ctrl_With_ID("box"), nullptr) << "shapes are never found";
     // Without a barcode provider the sample picture stands in.
     place(SKTGraphicKind::Barcode, 10, false, {}, "", "");
     const SKTGraphicPtr code = front()[0];
@@ -171,24 +154,6 @@ TEST_F(CanvasTest, PlacingWithoutTheMouseUsesDefaultSizesAndSnapsToTheGrid)
     EXPECT_EQ(code->_barcode_image.size(), QImage(Resource_Path + "/barcode_sample.png").size());
     EXPECT_EQ(code->bar_image_ctrl_bounds, code->bounds());
     EXPECT_FALSE(hub.naturalSizeEnabled);
-}
-
-TEST_F(CanvasTest, LookUpsAndHidingByControlId)
-{
-    const SKTGraphicPtr shape = addRect(QRectF(1, 1, 5, 5)), text = std::make_shared<SKTText>(),
-                        photo = std::make_shared<SKTImage>();
-    shape->control_ID = QStringLiteral("Fup_Name");
-    text->control_ID = QStringLiteral("Fup_lbl_Photo");
-    photo->control_ID = QStringLiteral("Fup_Photo");
-    doc->appendGraphicOnSide(0, text);
-    doc->appendGraphicOnSide(0, photo);
-    EXPECT_EQ(view->Selcect_Ctrl_With_ID(QString()), nullptr);
-    EXPECT_EQ(view->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Name")), nullptr) << "shapes are never found";
-    EXPECT_EQ(view->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo")), photo.get());
-    view->Set_Selection_Index_According_ID(QStringLiteral("Fup_Name"));
-    EXPECT_EQ(view->Selected_Graphic(), shape.get());
-    view->Hide_all_Text_control_FUP_Control();
-    EXPECT_TRUE(photo->ctrl_is_visible && shape->ctrl_is_visible && !text->ctrl_is_visible);
 }
 
 TEST_F(CanvasTest, MenuValidationFollowsTheSelection)

@@ -161,26 +161,8 @@ TEST_F(CanvasTest, HitsSkipHiddenControlsPreferTheLowerIndexAndUseTheClickedPoin
     EXPECT_EQ(view->selectionIndexes(), SKTIndexSet{3}) << "a click on the line";
 }
 
-TEST_F(CanvasTest, ArrowKeysNudgeByAPointAndHideTheHandlesBackspaceDeletes)
-{
-    const SKTGraphicPtr g = addRect(QRectF(40, 40, 30, 30));
-    view->changeSelectionIndexes({0});
-    const std::pair<Qt::Key, QPointF> keys[] = {
-        {Qt::Key_Right, {1, 0}}, {Qt::Key_Left, {-1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Down, {0, 1}}};
-    for (const auto &[key, by] : keys) {
-        const QPointF was = g->bounds().topLeft();
-        view->unhideHandlesForTimer();  // what the half-second timer does
-        QTest::keyClick(view.get(), key);
-        EXPECT_EQ(g->bounds().topLeft(), was + by) << key;
-        EXPECT_TRUE(view->isHidingHandles());
-    }
-    EXPECT_EQ(hub.snapshots, 4);
-    QTest::keyClick(view.get(), Qt::Key_Backspace);
-    EXPECT_TRUE(front().empty());
-    EXPECT_EQ(view->Selected_Graphic(), nullptr);
-}
-
-// Every way a control's bounds change, each one step of the history, heard by the window.
+// Every way a control's bounds change, each one step of the history, heard by the window; then
+// Backspace deletes it.
 TEST_F(CanvasTest, TheWindowHearsEveryBoundsChangeOfItsControlsThroughTheirObservers)
 {
     const SKTGraphicPtr g = addRect(QRectF(40, 40, 30, 30));
@@ -191,18 +173,23 @@ TEST_F(CanvasTest, TheWindowHearsEveryBoundsChangeOfItsControlsThroughTheirObser
         int steps;
     } cases[] = {
         {"a drag on a handle while unselected", [&] { drag({68, 68}, {78, 73}); }, {50, 45, 30, 30}, 1},
-        {"arrow key", [&] { QTest::keyClick(view.get(), Qt::Key_Left); }, {49, 45, 30, 30}, 1},
-        {"handle", [&] { drag({79, 75}, {89, 95}); }, {49, 45, 40, 50}, 1},
-        {"a handle let go where it was taken", [&] { drag({89, 95}, {89, 95}); }, {49, 45, 40, 50}, 0},
-        {"a locked control's handle", [&] { g->ctrl_is_locked = true, drag({89, 95}, {109, 99}); },
-         {49, 45, 40, 50}, 0},
+        {"arrow left", [&] { QTest::keyClick(view.get(), Qt::Key_Left); }, {49, 45, 30, 30}, 1},
+        {"arrow up", [&] { QTest::keyClick(view.get(), Qt::Key_Up); }, {49, 44, 30, 30}, 1},
+        {"arrow right", [&] { QTest::keyClick(view.get(), Qt::Key_Right); }, {50, 44, 30, 30}, 1},
+        {"arrow down", [&] { QTest::keyClick(view.get(), Qt::Key_Down); }, {50, 45, 30, 30}, 1},
+        {"handle", [&] { drag({80, 75}, {90, 95}); }, {50, 45, 40, 50}, 1},
+        {"a handle let go where it was taken", [&] { drag({90, 95}, {90, 95}); }, {50, 45, 40, 50}, 0},
+        {"a locked control's handle", [&] { g->ctrl_is_locked = true, drag({90, 95}, {110, 99}); },
+         {50, 45, 40, 50}, 0},
         {"panel field", [&] { g->setValueForKey(SKTGraphicXPositionKey, 7.0); }, {7, 45, 40, 50}, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         hub.positions.clear();
         const int snapshots = hub.snapshots;
+        view->unhideHandlesForTimer();  // what the half-second timer does
         c.change();
+        EXPECT_EQ(view->isHidingHandles(), QString(c.name).startsWith("arrow")) << "a nudge hides the handles";
         g->ctrl_is_locked = false;
         EXPECT_EQ(g->bounds(), c.bounds);
         EXPECT_EQ(hub.snapshots - snapshots, c.steps);
@@ -211,7 +198,8 @@ TEST_F(CanvasTest, TheWindowHearsEveryBoundsChangeOfItsControlsThroughTheirObser
             EXPECT_EQ(hub.positions.back(), std::pair(g.get(), c.bounds));
         }
     }
-    doc->removeAllGraphicsOnSide(0);
+    QTest::keyClick(view.get(), Qt::Key_Backspace);
+    EXPECT_TRUE(front().empty() && !view->Selected_Graphic());
     hub.positions.clear();
     g->setBounds(QRectF(1, 1, 5, 5));
     EXPECT_TRUE(hub.positions.empty()) << "a control off the canvas is no longer followed";

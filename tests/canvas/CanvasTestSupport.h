@@ -83,13 +83,7 @@ protected:
         view = canvasForSide(0);
         hub.canvas = view.get();
     }
-    void TearDown() override
-    {
-        view.reset();
-        doc.reset();
-        Start_Card_Option = savedStartOption;
-        Card_Front_Or_Back = 0;
-    }
+    void TearDown() override { Start_Card_Option = savedStartOption; }
 
     // A filled, borderless rectangle appended to the front (index = number already there).
     SKTGraphicPtr addRect(const QRectF &bounds, QColor fill = Qt::blue)
@@ -119,8 +113,8 @@ protected:
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = {})
     {
         press(from, mods);
-        moveTo((from + to) / 2);
-        moveTo(to);
+        for (QPointF p : {(from + to) / 2, to})
+            moveTo(p);
         release(to);
     }
 
