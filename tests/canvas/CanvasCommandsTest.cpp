@@ -73,18 +73,12 @@ TEST_F(CanvasTest, ZOrderMovesTheSelectionAsABlockKeepingItsOrder)
 {
     for (const char *id : {"a", "b", "c", "d"})
         addRect(QRectF(10, 10, 10, 10))->control_ID = QString::fromLatin1(id);
-    const auto order = [this] {
-        QString ids;
-        for (const SKTGraphicPtr &g : front())
-            ids += g->control_ID;
-        return ids;
-    };
     platform::ScopedScriptedUi ui;
     const struct {
         void (SKTGraphicView::*command)();
         SKTIndexSet before;
         bool locked;  // "d" locked
-        const char *order;
+        QString order;
         SKTIndexSet after;
     } cases[] = {
         {&SKTGraphicView::bringToFront, {1, 3}, false, "bdac", {0, 1}},
@@ -95,7 +89,10 @@ TEST_F(CanvasTest, ZOrderMovesTheSelectionAsABlockKeepingItsOrder)
         front().back()->ctrl_is_locked = row.locked;
         view->changeSelectionIndexes(row.before);
         (view.get()->*row.command)();
-        EXPECT_EQ(order(), QString::fromLatin1(row.order));
+        QString order;
+        for (const SKTGraphicPtr &g : front())
+            order += g->control_ID;
+        EXPECT_EQ(order, row.order);
         EXPECT_EQ(view->selectionIndexes(), row.after);
     }
     EXPECT_EQ(ui->messages().size(), 1) << "the locked one is refused with a message";
@@ -130,9 +127,7 @@ TEST_F(CanvasTest, PlacingWithoutTheMouseUsesDefaultSizesAndSnapsToTheGrid)
     ASSERT_EQ(front().size(), 1u);
     const SKTGraphicPtr text = front()[0];
     EXPECT_EQ(text->bounds(), QRectF(5, 6, 70, 20)) << "a profile text keeps its origin, 70 by 20";
-    EXPECT_EQ(text->Text_Value, QStringLiteral("Ann"));
-    EXPECT_FALSE(text->_isDrawingFill);
-    EXPECT_EQ(hub.tool, 0);
+    EXPECT_TRUE(text->Text_Value == "Ann" && !text->_isDrawingFill && hub.tool == 0);
     place(SKTGraphicKind::Text, 2, true, {5, 6, 200, 100}, "Bob", "Fup_Name");
     EXPECT_EQ(front().size(), 1u) << "the same id again adds nothing";
     // A profile value shows the hidden control again, without a step of the history.

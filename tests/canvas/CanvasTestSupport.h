@@ -1,8 +1,7 @@
 #pragma once
-// A canvas bound to a fresh document, with a hub that plays the main window's part: it counts
-// undo snapshots and refreshes, holds the current tool and text style, logs the position
-// fields, and clears the selection when the property panel is told to show no control, as the
-// real panel does.
+// A canvas bound to a fresh document, with a hub in the main window's part: it counts snapshots
+// and refreshes, holds tool and text style, logs the position fields, and clears the selection
+// when the panel is told to show no control, as the real panel does.
 
 #include "KindsTestSupport.h"
 #include "TestSupport.h"
