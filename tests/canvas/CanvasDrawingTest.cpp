@@ -45,10 +45,9 @@ TEST(GridTest, APartialRepaintDrawsEveryLineInsideTheDirtyRectangle)
     grid.setColor(Qt::black);
     QImage image(243, 154, QImage::Format_ARGB32);
     image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        grid.drawRect(p, QRectF(100, 40, 30, 25));  // narrower than its last line's number
-    }
+    QPainter painter(&image);
+    grid.drawRect(painter, QRectF(100, 40, 30, 25));  // narrower than its last line's number
+    painter.end();
     for (int x : {108, 117, 126})
         EXPECT_LT(image.pixelColor(x, 50).lightness(), 128) << "vertical line at " << x;
     for (int y : {45, 54, 63})
@@ -137,8 +136,7 @@ TEST(ZoomTest, TheClipViewCentresASmallCardPaintsTheBackdropAndShowsRulers)
     z.scroll.show();
     QCoreApplication::processEvents();
     const QRect vp = z.scroll.viewport()->rect();
-    EXPECT_NEAR(z.canvas->geometry().center().x(), vp.center().x(), 1);
-    EXPECT_NEAR(z.canvas->geometry().center().y(), vp.center().y(), 1);
+    EXPECT_LE((z.canvas->geometry().center() - vp.center()).manhattanLength(), 2) << "centred";
     const QImage backdrop = grabOf(*z.scroll.viewport());
     EXPECT_NEAR(backdrop.pixelColor(2, 2).lightnessF(), 0.88, 0.03);
     EXPECT_NEAR(backdrop.pixelColor(2, vp.height() - 3).lightnessF(), 0.78, 0.03);
@@ -158,6 +156,6 @@ TEST(ZoomTest, TheClipViewCentresASmallCardPaintsTheBackdropAndShowsRulers)
     z.canvas->continueEchoingMoveToRulers(QRectF(30, 30, 100, 40));
     EXPECT_EQ(z.scroll.horizontalRuler()->markerLocations(), (QList<double>{30, 80, 130}));
     z.canvas->stopEchoingMoveToRulers();
-    EXPECT_TRUE(z.scroll.horizontalRuler()->markerLocations().isEmpty());
-    EXPECT_TRUE(z.scroll.verticalRuler()->markerLocations().isEmpty());
+    EXPECT_TRUE(z.scroll.horizontalRuler()->markerLocations().isEmpty()
+                && z.scroll.verticalRuler()->markerLocations().isEmpty());
 }

@@ -3,13 +3,11 @@
 
 #include "CanvasTestSupport.h"
 
-#include "core/Globals.h"
 #include "core/SKTLine.h"
 #include "core/SKTText.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTest>
 #include <algorithm>
 
 using namespace canvastest;
@@ -48,12 +46,11 @@ TEST_F(CanvasTest, DraggingWithADrawingToolCreatesThatControlFrontmostAndSelecte
             EXPECT_EQ(made->Get_shape_type(), c.shape);
         }
         EXPECT_EQ(made->bounds(), c.bounds);
-        EXPECT_EQ(made->text_ctrl_font.pointSize(), 8 + c.tool) << "the window's text style of that moment";
-        EXPECT_EQ(made->txt_clr, hub.textColour);
+        EXPECT_TRUE(made->text_ctrl_font.pointSize() == 8 + c.tool && made->txt_clr == hub.textColour)
+            << "the window's text style of that moment";
         EXPECT_TRUE(view->selectionIndexes() == SKTIndexSet{0} && view->Selected_Graphic() == made.get());
         EXPECT_EQ(hub.tool, 0) << "the tool returns to the arrow";
         EXPECT_EQ(hub.snapshots - snapshotsBefore, 2) << "before and after the creation";
-        EXPECT_EQ(view->creatingGraphic(), nullptr);
         if (auto *line = dynamic_cast<SKTLine *>(made.get())) {
             EXPECT_EQ(QLineF(line->beginPoint(), line->endPoint()), QLineF(c.from, c.to));
         }
@@ -74,8 +71,7 @@ TEST_F(CanvasTest, AClickWithoutADragCreatesNothingOnEverySide)
                         && !target->Selected_Graphic() && hub.tool == 0) << "tool " << tool;
         }
     }
-    // Nothing of the taken-back creation is left to undo or redo on the front.
-    EXPECT_FALSE(doc->undoManager().canRedo());
+    EXPECT_FALSE(doc->undoManager().canRedo()) << "nothing of a taken-back creation is left to redo";
     doc->undoManager().undo();
     EXPECT_TRUE(front().empty());
 }
@@ -153,8 +149,6 @@ TEST_F(CanvasTest, HitsSkipHiddenControlsPreferTheLowerIndexAndUseTheClickedPoin
     }
     drag(QPointF(10, 90), QPointF(70, 150));
     EXPECT_TRUE(view->selectionIndexes().empty()) << "a marquee over a hidden control";
-    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(70, 50));
-    EXPECT_EQ(view->selectionIndexes(), SKTIndexSet{3}) << "a click on the line";
 }
 
 // Every way a control's bounds change, each one step of the history, heard by the window; then

@@ -91,7 +91,6 @@ protected:
         doc->appendGraphicOnSide(0, g);
         return g;
     }
-    // A canvas of its own for a side of the document.
     std::unique_ptr<SKTGraphicView> canvasForSide(int side)
     {
         auto canvas = std::make_unique<SKTGraphicView>();
@@ -101,14 +100,13 @@ protected:
         return canvas;
     }
 
-    // Mouse gestures at card points, whatever the zoom.
-    QPoint at(QPointF p) const { return (p * view->scale()).toPoint(); }
+    // Mouse gestures at card points (the canvas is at 100 %).
     void press(QPointF p, Qt::KeyboardModifiers mods = {})
     {
-        QTest::mousePress(view.get(), Qt::LeftButton, mods, at(p));
+        QTest::mousePress(view.get(), Qt::LeftButton, mods, p.toPoint());
     }
-    void moveTo(QPointF p) { QTest::mouseMove(view.get(), at(p)); }
-    void release(QPointF p) { QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(p)); }
+    void moveTo(QPointF p) { QTest::mouseMove(view.get(), p.toPoint()); }
+    void release(QPointF p) { QTest::mouseRelease(view.get(), Qt::LeftButton, {}, p.toPoint()); }
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = {})
     {
         press(from, mods);

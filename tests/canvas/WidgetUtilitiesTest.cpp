@@ -10,8 +10,7 @@ TEST(Widgets, SetObjEnabledDisablesControlsInsideAGroupBoxOnly)
 {
     QWidget window;
     auto *box = new QGroupBox(&window);
-    auto *inBoxEdit = new QLineEdit(box);
-    auto *inBoxLabel = new QLabel(QStringLiteral("Name :"), box);
+    QWidget *inBoxEdit = new QLineEdit(box), *inBoxLabel = new QLabel(QStringLiteral("Name :"), box);
     auto *inPlain = new QCheckBox(new QWidget(&window));
     SetObjEnabled(box, false);
     EXPECT_TRUE(!inBoxEdit->isEnabled() && !inBoxLabel->isEnabled() && box->isEnabled());
