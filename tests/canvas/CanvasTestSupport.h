@@ -1,8 +1,7 @@
 #pragma once
-// A canvas bound to a fresh document, with a hub that plays the main window's part: it counts
-// undo snapshots and refreshes, holds the current tool and text style, logs the position
-// fields, and clears the selection when the property panel is told to show no control, as the
-// real panel does.
+// A canvas bound to a fresh document, with a hub in the main window's part: it counts snapshots
+// and refreshes, holds tool and text style, logs the position fields, and clears the selection
+// when the panel is told to show no control, as the real panel does.
 
 #include "KindsTestSupport.h"
 #include "TestSupport.h"
@@ -10,11 +9,14 @@
 #include "canvas/CanvasRequests.h"
 #include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
-#include "core/SKTDocument.h"
 #include "canvas/SKTGrid.h"
+#include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
+#include "core/SKTDocument.h"
 
 #include <QAbstractButton>
 #include <QPointer>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -44,14 +46,17 @@ public:
     bool Fill_User_Profile() override { return fillUserProfile; }
     void Enable_Natural_Size_Buttons(bool on) override { naturalSizeEnabled = on; }
     void Enable_Same_Size_Buttons(bool on) override { sameSizeEnabled = on; }
-    QWidget *Get_text_box_of_visitor_mode(const QString &id) override { return id == entryId ? textBox : nullptr; }
-    QAbstractButton *Get_chk_box_of_visitor_mode(const QString &id) override { return id == entryId ? checkBox : nullptr; }
+    QWidget *Get_text_box_of_visitor_mode(const QString &id) override
+    {
+        return id == entryId ? textBox : nullptr;
+    }
+    QAbstractButton *Get_chk_box_of_visitor_mode(const QString &id) override
+    {
+        return id == entryId ? checkBox : nullptr;
+    }
 
-    int snapshots = 0;
-    int tool = 0;
-    bool fillUserProfile = false;
-    bool naturalSizeEnabled = true;
-    bool sameSizeEnabled = false;
+    int snapshots = 0, tool = 0;
+    bool fillUserProfile = false, naturalSizeEnabled = true, sameSizeEnabled = false;
     std::vector<SKTGraphic *> shown;
     QPointer<SKTGraphicView> canvas;
     QString entryId;
@@ -68,25 +73,54 @@ private:
 
 class CanvasTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        savedStartOption = Start_Card_Option;
+        Start_Card_Option = QStringLiteral("T");
+        Card_Front_Or_Back = 0;
+        last_ctrl_X = last_ctrl_Y = 10;
+        view = canvasForSide(0);
+        hub.canvas = view.get();
+    }
+    void TearDown() override { Start_Card_Option = savedStartOption; }
 
-    // A filled, borderless rectangle appended to the side (index = number already there).
-    SKTGraphicPtr addRect(const QRectF &bounds, QColor fill = Qt::blue, int side = 0);
-    // A canvas of its own for another side of the same document.
-    std::unique_ptr<SKTGraphicView> canvasForSide(int side);
+    // A filled, borderless rectangle appended to the front (index = number already there).
+    SKTGraphicPtr addRect(const QRectF &bounds, QColor fill = Qt::blue)
+    {
+        SKTGraphicPtr g(kindstest::filledRect(bounds, fill));
+        doc->appendGraphicOnSide(0, g);
+        return g;
+    }
+    std::unique_ptr<SKTGraphicView> canvasForSide(int side)
+    {
+        auto canvas = std::make_unique<SKTGraphicView>();
+        canvas->bindGraphics(doc.get(), side);
+        canvas->setCardProperty(&hub.card);
+        canvas->setGrid(&grid);
+        return canvas;
+    }
 
-    void press(QPointF p, Qt::KeyboardModifiers mods = {});
-    void moveTo(QPointF p);
-    void release(QPointF p);
-    void drag(QPointF from, QPointF to);
+    // Mouse gestures at card points (the canvas is at 100 %).
+    void press(QPointF p, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::mousePress(view.get(), Qt::LeftButton, mods, p.toPoint());
+    }
+    void moveTo(QPointF p) { QTest::mouseMove(view.get(), p.toPoint()); }
+    void release(QPointF p) { QTest::mouseRelease(view.get(), Qt::LeftButton, {}, p.toPoint()); }
+    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = {})
+    {
+        press(from, mods);
+        for (QPointF p : {(from + to) / 2, to})
+            moveTo(p);
+        release(to);
+    }
 
     const SKTGraphicArray &front() const { return doc->graphics(); }
 
     testsupport::TempDataFolder data;
     QString savedStartOption;
     CanvasHub hub;
-    std::unique_ptr<SKTDocument> doc;
+    std::unique_ptr<SKTDocument> doc = std::make_unique<SKTDocument>();
     SKTGrid grid;
     std::unique_ptr<SKTGraphicView> view;
 };
