@@ -1,7 +1,13 @@
 #include "core/SKTDocument.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/Start_Card.h"
+#include "platform/UiServices.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -9,9 +15,42 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("badgeloom"));
     QApplication::setApplicationDisplayName(QStringLiteral("badgeloom"));
 
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("design"), QStringLiteral("A design file to open."));
+    // For install checks, which have no one to close a box: starts as usual, answers every box
+    // and the start dialog by closing them, prints their texts and the window title, and exits
+    // 0 only when the design opened without any of them.
+    const QCommandLineOption checkOpen(QStringLiteral("check-open"),
+                                       QStringLiteral("Open the design, report and exit."));
+    parser.addOption(checkOpen);
+    parser.process(app);
+    const QString design = parser.positionalArguments().value(0);
+
+    platform::ScriptedUiServices *boxes = nullptr;
+    bool startDialogShown = false;
+    if (parser.isSet(checkOpen)) {
+        auto recorder = std::make_unique<platform::ScriptedUiServices>();
+        boxes = recorder.get();
+        platform::setUi(std::move(recorder));
+        Start_Card::setModalRunner([&startDialogShown](Start_Card &) {
+            startDialogShown = true;
+            return -1;
+        });
+    }
+
     SKTDocument document;
     SKTWindowController controller(document);
-    if (!controller.awakeFromNib())
+    const bool ready = controller.awakeFromNib(design.isEmpty() ? design : QFileInfo(design).absoluteFilePath());
+    if (boxes) {
+        for (const QString &text : boxes->messages())
+            std::fprintf(stderr, "box: %s\n", qPrintable(text.trimmed()));
+        if (startDialogShown)
+            std::fprintf(stderr, "start dialog shown\n");
+        std::printf("%s\n", qPrintable(controller.windowTitle()));
+        return ready && !design.isEmpty() && boxes->messages().isEmpty() && !startDialogShown ? 0 : 1;
+    }
+    if (!ready)
         return 1;
     controller.show();
     return app.exec();

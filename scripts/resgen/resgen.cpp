@@ -1,5 +1,6 @@
 // Draws the application's own pictures (placeholders, side buttons, tool icons, patterns) into
-// the resources folder. Run through scripts/make-images; the output is committed.
+// the resources folder, and with --icons the desktop icons. Run through scripts/make-images and
+// scripts/make-icons; the output is committed.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -22,11 +23,11 @@ const QColor kInk(52, 64, 84);
 const QColor kAccent(37, 99, 235);
 const QColor kSoft(226, 232, 240);
 
-void save(const QImage &img, const QString &name)
+void save(const QImage &img, const QString &name, int quality = 92)
 {
     const QString path = g_out + QLatin1Char('/') + name;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!img.save(path, nullptr, 92)) {
+    if (!img.save(path, nullptr, quality)) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         std::exit(1);
     }
@@ -361,14 +362,119 @@ void makeHelp()
     doc.drawContents(&painter, QRectF(QPointF(0, 0), page.size()));
 }
 
+
+// --- desktop icons: drawn on a 256 grid and scaled, so every size is painted sharp ---
+
+// A badge on a lanyard clip: photo, name lines and a barcode strip.
+void paintAppIcon(QPainter &p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 41, 59, 60));
+    p.drawRoundedRect(QRectF(44, 52, 176, 196), 22, 22);  // shadow
+    p.setBrush(Qt::white);
+    p.setPen(QPen(kInk, 6));
+    p.drawRoundedRect(QRectF(36, 40, 176, 200), 22, 22);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAccent);
+    QPainterPath inside;
+    inside.addRoundedRect(QRectF(39, 43, 170, 194), 19, 19);
+    p.save();
+    p.setClipPath(inside);
+    p.drawRect(QRectF(39, 43, 170, 60));  // the band across the top
+    p.restore();
+    p.setBrush(kInk);
+    p.drawRoundedRect(QRectF(100, 14, 48, 44), 10, 10);  // clip
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(110, 26, 28, 10), 5, 5);
+    p.setBrush(kSoft);
+    p.drawRoundedRect(QRectF(56, 116, 64, 78), 8, 8);  // photo
+    p.setBrush(QColor(148, 163, 184));
+    p.drawEllipse(QRectF(74, 126, 28, 28));
+    p.drawChord(QRectF(64, 156, 48, 56), 0, 180 * 16);
+    p.setBrush(kInk);
+    for (int i = 0; i < 3; ++i)
+        p.drawRoundedRect(QRectF(132, 122 + i * 22, i == 2 ? 40 : 60, 10), 5, 5);
+    for (int x = 56; x < 192; x += 9)
+        p.drawRect(QRectF(x, 208, x % 2 ? 3 : 5, 18));
+}
+
+// A page with a folded corner; `mark` draws what the document holds.
+void paintDocument(QPainter &p, const std::function<void(QPainter &)> &mark)
+{
+    QPainterPath page;
+    page.moveTo(48, 12);
+    page.lineTo(168, 12);
+    page.lineTo(216, 60);
+    page.lineTo(216, 244);
+    page.lineTo(48, 244);
+    page.closeSubpath();
+    p.setPen(QPen(kInk, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::white);
+    p.drawPath(page);
+    p.setBrush(kSoft);
+    p.drawPolygon(QPolygonF({QPointF(168, 12), QPointF(168, 60), QPointF(216, 60)}));
+    p.setPen(Qt::NoPen);
+    mark(p);
+}
+
+void paintDesignDocument(QPainter &p)
+{
+    paintDocument(p, [](QPainter &q) {
+        q.setBrush(kAccent);
+        q.drawRoundedRect(QRectF(72, 96, 120, 120), 14, 14);
+        q.setBrush(Qt::white);
+        q.drawEllipse(QRectF(90, 116, 34, 34));
+        q.drawChord(QRectF(80, 154, 54, 60), 0, 180 * 16);
+        for (int i = 0; i < 3; ++i)
+            q.drawRoundedRect(QRectF(142, 124 + i * 24, 36, 10), 5, 5);
+    });
+}
+
+void paintProfileDocument(QPainter &p)
+{
+    paintDocument(p, [](QPainter &q) {
+        q.setBrush(kAccent);
+        for (int row = 0; row < 4; ++row)
+            for (int col = 0; col < 2; ++col)
+                q.drawRoundedRect(QRectF(70 + col * 64, 80 + row * 40, 56, 32), 6, 6);
+    });
+}
+
+void makeDesktopIcons(const QString &folder)
+{
+    const struct {
+        const char *context, *name;
+        void (*paint)(QPainter &);
+    } icons[] = {{"apps", "badgeloom", paintAppIcon},
+                 {"mimetypes", "application-x-badgeloom-design", paintDesignDocument},
+                 {"mimetypes", "application-x-badgeloom-print-profile", paintProfileDocument}};
+    g_out = folder;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        for (const auto &icon : icons) {
+            QImage img = canvas(size, size);
+            draw(img, [&](QPainter &p) {
+                p.scale(size / 256.0, size / 256.0);
+                icon.paint(p);
+            });
+            // Smallest files: PNG's quality is its compression, 0 the strongest.
+            save(img, QStringLiteral("%1x%1/%2/%3.png").arg(size).arg(QLatin1String(icon.context), QLatin1String(icon.name)),
+                 0);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: resgen <resources folder>\n");
+    if (argc < 2 || (argc < 3 && QLatin1String(argv[1]) == QLatin1String("--icons"))) {
+        std::fprintf(stderr, "usage: resgen <resources folder> | resgen --icons <hicolor folder>\n");
         return 2;
+    }
+    if (QLatin1String(argv[1]) == QLatin1String("--icons")) {
+        makeDesktopIcons(QString::fromLocal8Bit(argv[2]));
+        return 0;
     }
     g_out = QString::fromLocal8Bit(argv[1]);
 

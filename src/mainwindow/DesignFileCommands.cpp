@@ -263,6 +263,17 @@ int SKTWindowController::Open_Log_File()
     return Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
 }
 
+bool SKTWindowController::Open_Design_At_Start(const QString &path)
+{
+    New_Project_Setting_Reset(true);
+    Start_Card_Option = QStringLiteral("L");
+    if (Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) != 1)
+        return false;
+    Select_front_side();
+    Reset_Undo_With_Base_Snapshot();
+    return true;
+}
+
 void SKTWindowController::Open_Btn_Clicked()
 {
     // The open design stays as it is until a sound file has been chosen and read whole.

@@ -166,7 +166,7 @@ void SKTWindowController::Reset_Group_Mode_Excel_Col_Index()
 // ---------------------------------------------------------------------------------------------
 // window set-up
 
-bool SKTWindowController::awakeFromNib()
+bool SKTWindowController::awakeFromNib(const QString &designPath)
 {
     applyDialogBackground(this);
     // The window takes the whole screen.
@@ -231,7 +231,8 @@ bool SKTWindowController::awakeFromNib()
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         canvas->setGrid(_grid);
 
-    New_Project();
+    if (designPath.isEmpty() || !Open_Design_At_Start(designPath))
+        New_Project();
     changeViewController(0);
     return true;
 }

@@ -50,7 +50,9 @@ public:
 
     // Window set-up: lays out the window, checks the resource folder, sets the paths, binds the
     // canvases and starts a new project. False when the resource folder cannot be made.
-    bool awakeFromNib();
+    // A design path (from the command line) is opened instead of the start dialog; one that cannot
+    // be read gives the reader's message and then the start dialog.
+    bool awakeFromNib(const QString &designPath = QString());
 
     SKTDocument &document() { return m_document; }
 
@@ -183,6 +185,8 @@ public:
     void Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode, bool readTable);
     // The open panel and the load of the start dialog's "L" road: 1 when a design was loaded.
     int Open_Log_File();
+    // The "L" road without its panel, for a design named at start-up: true when it was loaded.
+    bool Open_Design_At_Start(const QString &path);
     // The count of image controls of the current side, in visitor and group mode.
     void Image_Control_Counter_Check();
     // Exit_App: true when the application is to end (it has been asked to quit).

@@ -94,6 +94,23 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
     EXPECT_EQ(Start_Card_Option, "L");
     EXPECT_FALSE(enabled("Undo_btn"));
     EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
+
+    // A design named at start-up opens without the start dialog; a refused one gives the reader's
+    // message and then the start dialog, which brings a blank design.
+    for (const QString &named : {good, pathIn("bad.did")}) {
+        const bool sound = named == good;
+        ui->clear();
+        controller.reset();
+        document = std::make_unique<SKTDocument>();
+        controller = std::make_unique<SKTWindowController>(*document);
+        const int before = startDialogRuns;
+        ASSERT_TRUE(controller->awakeFromNib(named));
+        EXPECT_EQ(ui->messages(), sound ? QStringList() : QStringList{kCorrupt}) << named.toStdString();
+        EXPECT_EQ(startDialogRuns - before, sound ? 0 : 1);
+        EXPECT_EQ(Project_File_Name, sound ? good : QString());
+        EXPECT_EQ(document->graphics().size(), sound ? 6u : 0u);
+        EXPECT_EQ(controller->windowTitle().contains("good.did"), sound);
+    }
 }
 
 // New, Open and Close ask to save first: Cancel, a cancelled save panel or a file that cannot be

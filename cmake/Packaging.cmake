@@ -1,0 +1,25 @@
+# Installation under a prefix and the Debian package made from it.
+# The executable finds its resources at <exe>/../share/badgeloom, so bin/ and share/ are fixed here
+# rather than taken from GNUInstallDirs, which a distribution may point elsewhere.
+install(TARGETS badgeloom RUNTIME DESTINATION bin)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/ DESTINATION share/badgeloom)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/badgeloom.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/badgeloom-mime.xml DESTINATION share/mime/packages
+        RENAME badgeloom.xml)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/icons/ DESTINATION share/icons)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME badgeloom)
+set(CPACK_PACKAGE_CONTACT "badgeloom developers <badgeloom@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Designer for ID cards, badges and visitor passes")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+# The libraries the executable links come from dpkg-shlibdeps; what Qt loads at run time
+# (picture formats beyond PNG and JPEG) and opening files in other programs are only suggested.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, xdg-utils")
+# The desktop database, the MIME database and the icon cache are refreshed by the dpkg triggers
+# of desktop-file-utils, shared-mime-info and the icon theme: no maintainer scripts are needed.
+include(CPack)
