@@ -7,13 +7,13 @@
 
 #include <QFile>
 #include <QImageReader>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kindstest;
 using coretest::near;
+using testsupport::runTool;
 
 namespace {
 
@@ -26,14 +26,27 @@ std::vector<std::unique_ptr<SKTGraphic>> overlappingSquares()
     return out;
 }
 
-std::unique_ptr<SKTText> textControl(const QRectF &bounds, const QString &value, int size)
+std::unique_ptr<SKTText> textControl(const QRectF &bounds, const char *value, int size)
 {
     auto text = std::make_unique<SKTText>();
     text->_bounds = bounds;
     text->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), size, QFont::Bold);
     text->txt_clr = Qt::black;
-    text->Set_text_value(value);
+    text->Set_text_value(QString::fromLatin1(value));
     return text;
+}
+
+// Share of the ink that is an edge shade: glyphs painted at the device's resolution shade one
+// pixel at their edges; glyphs painted at 72 dpi and enlarged smear every edge over several.
+double edgeShare(const QImage &image)
+{
+    double partial = 0, full = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int l = image.pixelColor(x, y).lightness();
+            (l < 25 ? full : partial) += l < 230;
+        }
+    return partial / std::max(full, 1.0);
 }
 
 QStringList words(const char *line) { return QString::fromLatin1(line).split(QLatin1Char(' ')); }
@@ -42,59 +55,31 @@ QStringList words(const char *line) { return QString::fromLatin1(line).split(QLa
 
 TEST(RenderingView, StackingVisibilityPrintingAndTheCard)
 {
-    struct Case {
-        const char *name;
-        void (*mark)(SKTGraphic &);
-        QColor at30, at50;
+    enum Mark { None, Hidden, NotPrinted, Border };
+    const struct {
+        Mark mark;  // of the red square, index 0, or the card
+        QColor at30, at50, top;
     } cases[] = {
-        {"index 0 over index 1", [](SKTGraphic &) {}, Qt::red, Qt::red},
-        {"hidden", [](SKTGraphic &g) { g.ctrl_is_visible = false; }, Qt::white, Qt::blue},
-        {"not printed", [](SKTGraphic &g) { g.print_object = 1; }, Qt::white, Qt::blue},
+        {None, Qt::red, Qt::red, Qt::white},          {Hidden, Qt::white, Qt::blue, Qt::white},
+        {NotPrinted, Qt::white, Qt::blue, Qt::white}, {Border, Qt::red, Qt::red, Qt::black},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.mark);
         CardHub hub;
         auto squares = overlappingSquares();
-        c.mark(*squares[0]);
-        const QImage image = SKTRenderingView::image_From_Card_Graphics(hub.side(squares));
+        squares[0]->ctrl_is_visible = c.mark != Hidden;
+        squares[0]->print_object = c.mark == NotPrinted;
+        hub.card.setCard_border_chk(c.mark == Border);
+        hub.card.setCard_bor_Stepper(4);
+        const CardSide side = hub.side(squares);
+        const QImage image = Card_Design_image_From_Card_Graphics(&side);
         ASSERT_EQ(image.size(), QSize(243, 154));
         EXPECT_EQ(image.pixelColor(30, 30), c.at30);
         EXPECT_EQ(image.pixelColor(50, 50), c.at50);
-        EXPECT_EQ(image.pixelColor(200, 130), QColor(Qt::white)) << "the card base";
+        EXPECT_EQ(image.pixelColor(120, 0), c.top) << "the border over the card base";
         EXPECT_EQ(hub.refreshes, 0) << "a render is not a canvas: no refresh is asked for";
     }
-    CardHub hub;
-    hub.card.setCard_border_chk(true);
-    hub.card.setCard_bor_Stepper(4);
-    const CardSide bare = hub.side(SKTGraphicList{});
-    EXPECT_EQ(Card_Design_image_From_Card_Graphics(&bare).pixelColor(120, 0), QColor(Qt::black)) << "the border";
     EXPECT_TRUE(Card_Design_image_From_Card_Graphics(nullptr).isNull());
-
-}
-
-TEST(RenderingView, TextAtSixHundredDpiIsPaintedSharpNotEnlarged)
-{
-    CardHub hub;
-    std::vector<std::unique_ptr<SKTGraphic>> controls;
-    controls.push_back(textControl(QRectF(10, 10, 220, 60), QStringLiteral("HIHIH"), 28));
-    // Share of the ink that is an edge shade: a painted glyph has one pixel of shading at its
-    // edges; a 72-dpi glyph enlarged 8 times smears every edge over several pixels.
-    auto edgeShare = [](const QImage &image) {
-        qint64 partial = 0, full = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int l = image.pixelColor(x, y).lightness();
-                full += l < 25;
-                partial += l >= 25 && l < 230;
-            }
-        return full ? double(partial) / double(full) : 1.0;
-    };
-    const QImage sharp = SKTRenderingView::image_From_Card_Graphics(hub.side(controls), 600);
-    const QImage enlarged = SKTRenderingView::image_From_Card_Graphics(hub.side(controls), 72)
-                                .scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    ASSERT_GT(inkBox(sharp, isDark).width(), 600);
-    EXPECT_LT(edgeShare(sharp), 0.15);
-    EXPECT_GT(edgeShare(enlarged), 2 * edgeShare(sharp));
 }
 
 TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
@@ -104,6 +89,7 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
     REQUIRE_TOOL(gs, "gs");
     // PDF and EPS pages are read back at 144 dpi by pdftoppm and ghostscript.
+    const QSize at144(486, 308), at300(1013, 642), at600(2025, 1284);
     struct Case {
         const char *ext;
         double dpi;
@@ -111,10 +97,10 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
         QByteArray head;
         QString shape;
     } cases[] = {
-        {"png", 72, {243, 154}, QByteArray("\x89PNG\r\n\x1a\n", 8), "R"}, {"png", 600, {2025, 1284}, "\x89PNG", "R"},
-        {"jpg", 300, {1013, 642}, QByteArray("\xff\xd8\xff", 3), "R"},    {"bmp", 300, {1013, 642}, "BM", "R"},
-        {"tiff", 600, {2025, 1284}, QByteArray("II*\0", 4), "R"},            {"pdf", 144, {486, 308}, "%PDF-", "R"},
-        {"eps", 144, {486, 308}, "%!PS-Adobe-3.0 EPSF-3.0\n", "R"},       {"eps", 144, {486, 308}, "%!PS", "E"},
+        {"png", 72, {243, 154}, QByteArray("\x89PNG\r\n\x1a\n", 8), "R"}, {"png", 600, at600, "\x89PNG", "R"},
+        {"jpg", 300, at300, QByteArray("\xff\xd8\xff", 3), "R"},          {"bmp", 300, at300, "BM", "R"},
+        {"tiff", 600, at600, QByteArray("II*\0", 4), "R"},                {"pdf", 144, at144, "%PDF-", "R"},
+        {"eps", 144, at144, "%!PS-Adobe-3.0 EPSF-3.0\n", "R"},            {"eps", 144, at144, "%!PS", "E"},
     };
     QTemporaryDir dir;
     for (const auto &c : cases) {
@@ -124,9 +110,12 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
         hub.card.setCard_fill_chk(true);
         hub.card.setCard_fill_clr(Qt::green);
         auto controls = overlappingSquares();
-        controls.push_back(textControl(QRectF(110, 120, 130, 30), QStringLiteral("Jane Example"), 9));
+        auto name = textControl(QRectF(110, 120, 130, 30), "Jane Example", 9);
+        name->_isDrawingFill = true;
+        name->_fillColor = Qt::white;
+        controls.push_back(std::move(name));
         // A transparent glyph whose blurred blue shadow stands 100 points to its right.
-        auto shadow = textControl(QRectF(120, 10, 120, 100), QStringLiteral("I"), 60);
+        auto shadow = textControl(QRectF(120, 10, 120, 100), "I", 60);
         shadow->txt_clr = Qt::transparent;
         shadow->text_alignmnet = shadow->text_alignmnet_Vert = 0;
         shadow->Drawing_Shadow = true;
@@ -138,23 +127,24 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
         const QString ext = QLatin1String(c.ext);
         const QString path = dir.filePath(QStringLiteral("card_%1%2.%3").arg(int(c.dpi)).arg(c.shape, ext));
         QString error;
-        ASSERT_TRUE(SKTRenderingView::Write_Side_File(hub.side(controls), path, c.dpi, &error)) << error.toStdString();
+        ASSERT_TRUE(SKTRenderingView::Write_Side_File(hub.side(controls), path, c.dpi, &error))
+            << error.toStdString();
         const QByteArray head = headOf(path, 1 << 20);
         EXPECT_TRUE(head.startsWith(c.head) || head.startsWith(QByteArray("MM\0*", 4)));
         QString read = path;
         if (ext == "pdf") {
-            const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {path}).out);
-            EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+243 x 154 pts")))) << info.toStdString();
+            const QString info = QString::fromUtf8(runTool(pdfinfo, {path}).out);
+            EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+243 x 154 pts"))));
             EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))));
-            EXPECT_TRUE(testsupport::runTool(pdftotext, {path, QStringLiteral("-")}).out.contains("Jane Example"));
-            const auto r = testsupport::runTool(pdftoppm, words("-r 144 -png -singlefile") << path << path);
-            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            EXPECT_TRUE(runTool(pdftotext, {path, QStringLiteral("-")}).out.contains("Jane Example"));
             read = path + ".png";
+            const auto r = runTool(pdftoppm, words("-r 144 -png -singlefile") << path << path);
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         } else if (ext == "eps") {
             EXPECT_TRUE(head.contains("\n%%BoundingBox: 0 0 243 154\n"));
             read = path + ".png";
-            const auto r = testsupport::runTool(
-                gs, words("-q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=png16m -r144") << "-sOutputFile=" + read << path);
+            const auto r = runTool(gs, words("-q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=png16m -r144")
+                                           << "-sOutputFile=" + read << path);
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString() << r.out.toStdString();
             EXPECT_FALSE(r.out.contains("Error")) << r.out.toStdString();
         }
@@ -172,6 +162,8 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
         const QRect blue = inkBox(back.copy(int(110 * k), 0, int(133 * k), int(110 * k)), isBlue);
         ASSERT_FALSE(blue.isEmpty()) << "the shadow";
         EXPECT_GE(blue.left() / k + 110, 215) << "moved right by the offset";
+        const QImage text = back.copy(QRect(QPoint(110, 120) * k, QSize(130, 30) * k));
+        EXPECT_TRUE(c.dpi == 72 || edgeShare(text) < 1.0) << "text painted at the resolution, not enlarged";
     }
 }
 
@@ -179,7 +171,8 @@ TEST(RenderingView, WritingRefusesWhatItCannotMakeAndKeepsTheOldFile)
 {
     CardHub hub;
     QTemporaryDir dir;
-    const QString kept = dir.filePath(QStringLiteral("card.gif")), png = dir.filePath(QStringLiteral("card.png"));
+    const QString kept = dir.filePath(QStringLiteral("card.gif"));
+    const QString png = dir.filePath(QStringLiteral("card.png"));
     QFile old(kept);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
     old.close();
