@@ -43,7 +43,7 @@ TEST(ImageControl, PictureIsStretchedAndBlendedOverTheCardInsideItsBorder)
     testsupport::TempDataFolder folder;
     QTemporaryDir dir;
     const QString file = savePng(dir, QStringLiteral("photo.png"), halves(400, 300));
-    const QColor white(Qt::white), none(Qt::transparent);
+    const QColor white(Qt::white);
     // A signature shows the picture of its stored path, as the design file or the panel stores it.
     struct Case {
         const char *name;
