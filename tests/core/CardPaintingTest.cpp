@@ -123,7 +123,8 @@ TEST(CardPainting, BorderDashesMeasuredAlongTheTopEdge)
         std::vector<int> runs = rowRuns(image, 0, 0, 243, [](QRgb p) { return qGray(p) < 128; });
         runs.resize(std::min(runs.size(), c.runs.size()));
         EXPECT_EQ(runs, c.runs);
-        EXPECT_EQ(image.pixelColor(121, std::max(1, c.width / 2) + 1), QColor(Qt::white)) << "outer half clipped";
+        const int below = std::max(1, c.width / 2) + 1;
+        EXPECT_EQ(image.pixelColor(121, below), QColor(Qt::white)) << "the outer half is clipped";
     }
 }
 

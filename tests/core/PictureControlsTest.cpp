@@ -78,8 +78,8 @@ TEST(ImageControl, PictureIsStretchedAndBlendedOverTheCardInsideItsBorder)
         g->_strokeColor = Qt::green;
         g->_strokeWidth = 2;
         const QImage side = render(hub, *g);
-        const auto near = [&](int x, int y, QColor want) { return coretest::near(side.pixelColor(x, y), want, 3); };
-        EXPECT_TRUE(near(25, 25, c.left) && near(115, 115, c.left)) << "the left half, stretched to the middle";
+        const auto near = [&](int x, int y, QColor w) { return coretest::near(side.pixelColor(x, y), w, 3); };
+        EXPECT_TRUE(near(25, 25, c.left) && near(115, 115, c.left)) << "the left half, to the middle";
         EXPECT_TRUE(near(125, 25, c.right) && near(215, 115, c.right));
         EXPECT_EQ(side.pixelColor(225, 60), white);
         EXPECT_EQ(side.pixelColor(20, 60), c.border) << "the border shows with or without the picture";
@@ -157,7 +157,7 @@ TEST(BarcodeControl, PictureIsDrawnWholeAtItsSizeInPointsWithoutSmoothing)
         QSizeF points;
         double renderDpi;
     } cases[] = {
-        {0, 180, 1, {180, 60}, 72},         {-5, 180, 1, {180, 60}, 72},         {2835, 180, 1, {180, 60}, 72},
+        {0, 180, 1, {180, 60}, 72},         {-5, 180, 1, {180, 60}, 72},        {2835, 180, 1, {180, 60}, 72},
         {dpm(150), 300, 2, {144, 72}, 150}, {dpm(300), 900, 3, {216, 36}, 300},
         {dpm(600), 300, 2, {36, 18}, 600},
     };
