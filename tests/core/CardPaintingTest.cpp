@@ -1,9 +1,7 @@
 // The card background under and over the controls: outline, fills, watermark and border.
-#include "CoreTestSupport.h"
+#include "KindsTestSupport.h"
 
 #include "core/CardPainting.h"
-#include "core/Card_Property.h"
-#include "core/Shape_Control.h"
 
 #include "TestSupport.h"
 
@@ -33,33 +31,23 @@ QImage paintCard(const Card_Property &prop, int shape, QColor underneath = Qt::t
 
 TEST(CardPainting, OutlineShapes)
 {
-    struct Case {
+    // A red control over the top left corner: outside the outline neither card nor control shows.
+    const auto corner = kindstest::filledRect(QRectF(0, 0, 30, 30), Qt::red);
+    const auto withCorner = [&](QPainter &p) { corner->drawContentsInView(p, false); };
+    const struct {
         int shape;
-        QPoint corner;  // a pixel outside the outline near the corner
-        bool cornerUntouched;
+        QPoint at;
+        QColor expected;
     } cases[] = {
-        {1, {0, 0}, true}, {1, {1, 1}, true}, {2, {20, 10}, true}, {0, {0, 0}, false}, {7, {0, 0}, false},
+        {1, {0, 0}, Qt::green},   {1, {1, 1}, Qt::green}, {1, {5, 5}, Qt::red},  // rounded, radius 10
+        {2, {20, 10}, Qt::green}, {0, {0, 0}, Qt::red},   {7, {0, 0}, Qt::red},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shape);
-        Card_Property prop;
-        const QImage image = paintCard(prop, c.shape, Qt::green);
-        EXPECT_EQ(image.pixelColor(c.corner) == QColor(Qt::green), c.cornerUntouched);
+        const QImage image = paintCard(Card_Property(), c.shape, Qt::green, withCorner);
+        EXPECT_EQ(image.pixelColor(c.at), c.expected);
         EXPECT_EQ(image.pixelColor(121, 77), QColor(Qt::white)) << "fill off: the card is white";
     }
-}
-
-TEST(CardPainting, ControlsInTheCornerOfARoundedCardAreCutOff)
-{
-    Card_Property prop;
-    Shape_Control corner;
-    corner._bounds = QRectF(0, 0, 30, 30);
-    corner._fillColor = Qt::red;
-    corner._isDrawingStroke = false;
-    const QImage image = paintCard(prop, 1, Qt::green, [&](QPainter &p) { corner.drawContentsInView(p, false); });
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::green));
-    EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red)) << "inside the quarter circle of radius 10";
 }
 
 TEST(CardPainting, Fills)
@@ -67,62 +55,48 @@ TEST(CardPainting, Fills)
     testsupport::TempDataFolder folders;
     QImage picture(10, 10, QImage::Format_ARGB32);
     picture.fill(Qt::red);
+    const QColor purple(127, 0, 127);
+    // The style, then the hatch, picture layout or gradient angle; a picture is a red square.
     struct Case {
-        const char *name;
-        QString style;
-        QString layout;
-        QString hatch;
+        const char *name, *fill;
         bool withPicture;
         float alpha;
         QPoint at;
         QColor expected;
     } cases[] = {
-        {"solid", "S", "", "", false, 100, {100, 70}, Qt::blue},
-        {"hatch ground", "H", "", "Vertical", false, 100, {3, 70}, Qt::yellow},
-        {"hatch line", "H", "", "Vertical", false, 100, {6, 70}, Qt::black},
-        {"missing hatch", "H", "", "Nothing_Here", false, 100, {6, 70}, Qt::yellow},
-        {"picture stretched at half opacity", "I", "Stretch", "", true, 0.5f, {100, 70}, QColor(255, 127, 127)},
-        {"picture tiled stays opaque", "I", "Tile", "", true, 0.5f, {100, 70}, Qt::red},
-        {"no picture: white", "I", "Stretch", "", false, 1, {100, 70}, Qt::white},
+        {"solid", "S", false, 100, {100, 70}, Qt::blue},
+        {"hatch ground", "H Vertical", false, 100, {3, 70}, Qt::yellow},
+        {"hatch line", "H Vertical", false, 100, {6, 70}, Qt::black},
+        {"missing hatch", "H Nothing_Here", false, 100, {6, 70}, Qt::yellow},
+        {"picture stretched at half opacity", "I Stretch", true, 0.5f, {100, 70}, QColor(255, 127, 127)},
+        {"picture tiled stays opaque", "I Tile", true, 0.5f, {100, 70}, Qt::red},
+        {"no picture: white", "I Stretch", false, 1, {100, 70}, Qt::white},
+        {"gradient 90: top", "G 90", false, 100, {120, 0}, Qt::red},
+        {"gradient 90: bottom", "G 90", false, 100, {120, 153}, Qt::blue},
+        {"gradient 90: middle", "G 90", false, 100, {120, 77}, purple},
+        {"gradient 90: same across a row", "G 90", false, 100, {2, 77}, purple},
+        {"gradient 0: left", "G 0", false, 100, {0, 77}, Qt::red},
+        {"gradient 0: right", "G 0", false, 100, {242, 77}, Qt::blue},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
+        const QStringList fill = QString::fromLatin1(c.fill).split(QLatin1Char(' '));
         Card_Property prop;
         prop.setCard_fill_chk(true);
-        prop.setCard_fill_style(c.style);
+        prop.setCard_fill_style(fill[0]);
+        prop.setCard_hatch_style(fill.value(1));
+        prop.setCard_BG_Image_Layout(fill.value(1));
+        prop.setCard_grad_Stepper(fill.value(1).toInt());
         prop.setCard_fill_clr(Qt::blue);
         prop.setCard_hatch_bk_clr(Qt::yellow);
-        prop.setCard_hatch_style(c.hatch);
-        prop.setCard_BG_Image_Layout(c.layout);
         prop.setCard_alpha_Stepper(c.alpha);
+        prop.setCard_fill_Grd_1_clr(Qt::red);
+        prop.setCard_fill_Grd_2_clr(Qt::blue);
         if (c.withPicture)
             prop.setCard_BG_Image(picture);
         const QImage image = paintCard(prop, 0);
-        EXPECT_TRUE(near(image.pixelColor(c.at), c.expected, 10)) << image.pixelColor(c.at).name().toStdString();
+        EXPECT_TRUE(near(image.pixelColor(c.at), c.expected)) << image.pixelColor(c.at).name().toStdString();
     }
-}
-
-TEST(CardPainting, GradientAtNinetyDegreesRunsTopToBottom)
-{
-    Card_Property prop;
-    prop.setCard_fill_chk(true);
-    prop.setCard_fill_style(QStringLiteral("G"));
-    prop.setCard_fill_Grd_1_clr(Qt::red);
-    prop.setCard_fill_Grd_2_clr(Qt::blue);
-    prop.setCard_grad_Stepper(90);
-    const QImage image = paintCard(prop, 0);
-    EXPECT_TRUE(near(image.pixelColor(120, 0), Qt::red, 6));
-    EXPECT_TRUE(near(image.pixelColor(120, 153), Qt::blue, 6));
-    const QColor middle = image.pixelColor(120, 77);
-    EXPECT_NEAR(middle.red(), 127, 6);
-    EXPECT_NEAR(middle.blue(), 127, 6);
-    for (const int y : {10, 77, 140})
-        EXPECT_EQ(image.pixelColor(2, y), image.pixelColor(240, y)) << "constant across a row " << y;
-
-    prop.setCard_grad_Stepper(0);
-    const QImage across = paintCard(prop, 0);
-    EXPECT_TRUE(near(across.pixelColor(0, 77), Qt::red, 6));
-    EXPECT_TRUE(near(across.pixelColor(242, 77), Qt::blue, 6));
 }
 
 TEST(CardPainting, BorderDashesMeasuredAlongTheTopEdge)
@@ -132,12 +106,9 @@ TEST(CardPainting, BorderDashesMeasuredAlongTheTopEdge)
         int width;
         std::vector<int> runs;
     } cases[] = {
-        {"DD", 4, {24, 10, 6, 10, 24, 10, 6, 10}},
-        {"DD", 1, {24, 10, 6, 10, 24, 10, 6, 10}},
-        {"DA", 6, {8, 2, 8, 2, 8, 2}},
-        {"DO", 3, {4, 6, 4, 6, 4, 6}},
-        {"DDD", 2, {24, 8, 8, 8, 8, 8, 24}},
-        {"S", 4, {243}},
+        {"DD", 4, {24, 10, 6, 10, 24, 10, 6, 10}}, {"DD", 1, {24, 10, 6, 10, 24, 10, 6, 10}},
+        {"DA", 6, {8, 2, 8, 2, 8, 2}},             {"DO", 3, {4, 6, 4, 6, 4, 6}},
+        {"DDD", 2, {24, 8, 8, 8, 8, 8, 24}},       {"S", 4, {243}},
         {"", 4, {243}},
     };
     for (const auto &c : cases) {
@@ -152,7 +123,8 @@ TEST(CardPainting, BorderDashesMeasuredAlongTheTopEdge)
         std::vector<int> runs = rowRuns(image, 0, 0, 243, [](QRgb p) { return qGray(p) < 128; });
         runs.resize(std::min(runs.size(), c.runs.size()));
         EXPECT_EQ(runs, c.runs);
-        EXPECT_EQ(image.pixelColor(121, std::max(1, c.width / 2) + 1), QColor(Qt::white)) << "the outer half is clipped";
+        const int below = std::max(1, c.width / 2) + 1;
+        EXPECT_EQ(image.pixelColor(121, below), QColor(Qt::white)) << "the outer half is clipped";
     }
 }
 
@@ -161,69 +133,38 @@ TEST(CardPainting, WatermarkInEachAlignment)
     QFont font(QStringLiteral("Sans"));
     font.setPointSizeF(20);
     QImage probe = cardImage(10, 10);
-    const double textHeight = QFontMetricsF(font, &probe).height();
+    const double h = QFontMetricsF(font, &probe).height();
+    // Long text wraps at the card width: a bottom-aligned block ends on the bottom edge.
     struct Case {
+        const char *text;
         int alignment;
+        float transparency;
+        int lines;  // 0: nothing shows
         double top;
     } cases[] = {
-        {0, 0}, {1, (154 - textHeight) / 2}, {2, 154 - textHeight}, {5, 0},
+        {"WWW", 0, 1, 1, 0},         {"WWW", 1, 1, 1, (154 - h) / 2},         {"WWW", 2, 1, 1, 154 - h},
+        {"WWW", 5, 1, 1, 0},         {"WWW\nWWW", 2, 1, 2, 154 - 2 * h},      {"WWW", 0, 0, 0, 0},
+        {"WWWWWWW WWWWWWW", 2, 1, 2, 154 - 2 * h},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.alignment);
+        SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.alignment));
         Card_Property prop;
         prop.setWatermark_Used(true);
-        prop.setWatermark_Text(QStringLiteral("WWW"));
+        prop.setWatermark_Text(QString::fromLatin1(c.text));
         prop.setWatermark_Font(font);
-        prop.setWatermark_Color(Qt::black);
-        prop.setWatermark_Transp(1.0f);
+        prop.setWatermark_Transp(c.transparency);
         prop.setWatermark_Alignment(c.alignment);
         const QImage image = paintCard(prop, 0);
-        int minX = 243, maxX = -1, minY = 154, maxY = -1;
-        for (int y = 0; y < 154; ++y)
-            for (int x = 0; x < 243; ++x)
-                if (qGray(image.pixel(x, y)) < 128) {
-                    minX = std::min(minX, x);
-                    maxX = std::max(maxX, x);
-                    minY = std::min(minY, y);
-                    maxY = std::max(maxY, y);
-                }
-        ASSERT_GE(maxY, 0) << "the watermark is drawn";
-        EXPECT_GE(minY, int(c.top) - 1);
-        EXPECT_LE(maxY, int(c.top + textHeight) + 1);
-        EXPECT_GT(maxY - minY, textHeight / 3) << "a line of capitals";
-        EXPECT_NEAR((minX + maxX) / 2.0, 121.5, 3) << "centred across the card";
+        const QRect ink = kindstest::inkBox(image, [](QColor p) { return p != QColor(Qt::white); });
+        ASSERT_EQ(ink.isEmpty(), c.lines == 0) << "transparency 0 hides the text";
+        if (ink.isEmpty())
+            continue;
+        EXPECT_GE(ink.top(), int(c.top) - 1);
+        EXPECT_LE(ink.bottom(), int(c.top + c.lines * h) + 1);
+        EXPECT_GT(ink.bottom(), int(c.top + c.lines * h - h / 2)) << "the last line's capitals";
+        EXPECT_GT(ink.height(), (c.lines - 1) * h + h / 3) << "every line shows";
+        EXPECT_NEAR((ink.left() + ink.right()) / 2.0, 121.5, 3) << "centred across the card";
     }
-
-    // Two lines, one by a line break and one by wrapping: at the bottom, the last ends on the
-    // bottom edge and nothing runs off the card.
-    for (const QString &text : {QStringLiteral("WWW\nWWW"), QStringLiteral("WWWWWWW WWWWWWW")}) {
-        Card_Property prop;
-        prop.setWatermark_Used(true);
-        prop.setWatermark_Text(text);
-        prop.setWatermark_Font(font);
-        prop.setWatermark_Alignment(2);
-        const QImage image = paintCard(prop, 0);
-        int minY = 154, maxY = -1;
-        for (int y = 0; y < 154; ++y)
-            for (int x = 0; x < 243; ++x)
-                if (qGray(image.pixel(x, y)) < 128) {
-                    minY = std::min(minY, y);
-                    maxY = std::max(maxY, y);
-                }
-        SCOPED_TRACE(text.toStdString());
-        EXPECT_GE(minY, int(154 - 2 * textHeight) - 1) << "two lines above the bottom";
-        EXPECT_LT(minY, int(154 - textHeight)) << "the first line stands above the last";
-        EXPECT_GT(maxY, int(154 - textHeight / 2)) << "the last line sits on the bottom edge";
-    }
-
-    Card_Property hidden;
-    hidden.setWatermark_Used(true);
-    hidden.setWatermark_Font(font);
-    hidden.setWatermark_Transp(0);
-    const QImage image = paintCard(hidden, 0);
-    for (int y = 0; y < 154; y += 2)
-        for (int x = 0; x < 243; x += 2)
-            ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::white)) << "transparency 0 hides the text";
 }
 
 }  // namespace

@@ -32,250 +32,168 @@ QImage paint(SKTText &t, bool creating = false, double scale = 1.0)
     return image;
 }
 
-bool isRed(QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; }
+bool isGreen(QColor c) { return c.green() > 200 && c.red() < 50; }
+bool notWhite(QColor c) { return c != QColor(Qt::white); }
 
 }  // namespace
-
-TEST(TextControl, NaturalSizeGrowsWithTheFontSize)
-{
-    coretest::RecordingHub hub;
-    QSizeF previous;
-    for (int size : {8, 12, 18, 24, 36}) {
-        SCOPED_TRACE(size);
-        auto t = textControl(QStringLiteral("Jane Example"), QRectF(10, 10, 0, 0));
-        t->text_ctrl_font.setPointSize(size);
-        const QSizeF natural = t->naturalSize();
-        EXPECT_GT(natural.width(), previous.width());
-        EXPECT_GT(natural.height(), previous.height());
-        EXPECT_GT(natural.height(), size) << "a line is at least as tall as its font";
-        EXPECT_LT(natural.height(), 2 * size) << "and it stays one line";
-        previous = natural;
-    }
-}
 
 TEST(TextControl, NaturalSizeIsMeasuredWithWhatIsDrawn)
 {
     coretest::RecordingHub hub;
-    auto plain = textControl(QStringLiteral("wide words"), QRectF(0, 0, 0, 0));
-    auto upper = textControl(QStringLiteral("wide words"), QRectF(0, 0, 0, 0));
-    upper->text_transfrom_case = 1;
-    auto kerned = textControl(QStringLiteral("wide words"), QRectF(0, 0, 0, 0));
-    kerned->text_kerning = 3;
-    auto padded = textControl(QStringLiteral("  wide words \n"), QRectF(0, 0, 0, 0));
-    EXPECT_GT(upper->naturalSize().width(), plain->naturalSize().width());
-    EXPECT_NEAR(kerned->naturalSize().width(), plain->naturalSize().width() + 10 * 3, 2.0);
-    EXPECT_EQ(padded->naturalSize(), plain->naturalSize()) << "spaces and line ends around the text are not drawn";
-
-    // Wrapped at the control's width, the height counts every line.
-    auto narrow = textControl(QStringLiteral("one two three four five six"), QRectF(0, 0, 60, 20));
-    auto wide = textControl(QStringLiteral("one two three four five six"), QRectF(0, 0, 1000, 20));
-    EXPECT_LE(narrow->naturalSize().width(), 60);
-    EXPECT_GE(narrow->naturalSize().height(), 3 * wide->naturalSize().height() - 1);
-}
-
-TEST(TextControl, MakeNaturalSizeKeepsTheOriginAndTheTextFitsOnOneLine)
-{
-    coretest::RecordingHub hub;
-    auto t = textControl(QStringLiteral("Visitor"), QRectF(20, 30, 200, 100));
-    t->text_ctrl_font.setPointSize(12);
-    t->makeNaturalSize();
-    const QRectF b = t->bounds();
-    EXPECT_EQ(b.topLeft(), QPointF(20, 30));
-    EXPECT_LT(b.width(), 100);
-    EXPECT_LT(b.height(), 24);
-    EXPECT_EQ(t->naturalSize(), b.size()) << "at its natural width the text does not wrap";
-
-    auto locked = textControl(QStringLiteral("Visitor"), QRectF(20, 30, 200, 100));
+    const QString words = QStringLiteral("wide words"), six = QStringLiteral("one two three four five six");
+    const QSizeF plain = textControl(words, {})->naturalSize();
+    const double w = plain.width(), h = plain.height();
+    using Set = void (*)(SKTText &);
+    const Set as = [](SKTText &) {}, upper = [](SKTText &t) { t.text_transfrom_case = 1; };
+    const Set kern = [](SKTText &t) { t.text_kerning = 3; };
+    const Set big = [](SKTText &t) { t.text_ctrl_font.setPointSize(36); };
+    struct Case {
+        const char *name;
+        QString text;
+        double boundsWidth;  // the text wraps at it
+        Set set;
+        QSizeF min, max;
+    } cases[] = {
+        {"upper case is wider", words, 0, upper, {w + 5, h}, {w * 2, h}},
+        {"kerning: 3 points a gap", words, 0, kern, {w + 28, h}, {w + 32, h}},
+        {"spaces and line ends around are not drawn", "  wide words \n", 0, as, plain, plain},
+        {"36 points: one line as tall as its font", words, 0, big, {2.4 * w, 36}, {2.8 * w, 72}},
+        {"wrapped: every line counts", six, 60, as, {0, 3 * h - 1}, {60, 6 * h}},
+        {"unwrapped at a wide control", six, 1000, as, {2 * w, h}, {4 * w, h}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto t = textControl(c.text, QRectF(5, 7, c.boundsWidth, 20));
+        c.set(*t);
+        const QSizeF n = t->naturalSize();
+        EXPECT_GE(n.width(), c.min.width());
+        EXPECT_LE(n.width(), c.max.width());
+        EXPECT_GE(n.height(), c.min.height());
+        EXPECT_LE(n.height(), c.max.height());
+        t->makeNaturalSize();
+        EXPECT_EQ(t->bounds(), QRectF(QPointF(5, 7), n)) << "the origin stays";
+        EXPECT_EQ(t->naturalSize(), n) << "at its natural width the text wraps no further";
+    }
+    auto locked = textControl(words, QRectF(20, 30, 200, 100));
     locked->ctrl_is_locked = true;
     locked->makeNaturalSize();
     EXPECT_EQ(locked->bounds(), QRectF(20, 30, 200, 100));
 }
 
-TEST(TextControl, VerticalPlacementUsesTheWrappedHeight)
+TEST(TextControl, WhereTheInkAndBackgroundAre)
 {
+    const char *wraps = "alpha beta gamma delta epsilon", *name = "Name", *turned = "Long line";
+    const char *blank = "  \n\t ", *justified = "aa bb cc dd ee ff gg hh ii jj kk ll mm nn";
+    const QRect tall(20, 10, 90, 130), line(20, 10, 200, 40), wide(20, 10, 150, 130), box(20, 20, 100, 60);
+    const QRect across(60, 57, 120, 40), none;
+    const QMargins one(1, 1, 1, 1);
+    enum { Hidden = 1, Creating = 2, Filled = 4 };
+    // Wrapped text (four lines) is placed by its wrapped height; unknown codes are top and left.
+    // Filled: green inside a red border 4 wide, turned with the control. Justified: the first line.
     struct Case {
-        int vertical;
-        const char *where;
-    } cases[] = {{0, "top"}, {7, "top"}, {1, "bottom"}, {2, "middle"}};
+        const char *name;
+        QString text;
+        QRect bounds;
+        int horizontal, vertical, rotation, flags;
+        bool (*inked)(QColor);
+        QRect expected;
+        int tolerance;
+    } cases[] = {
+        {"top", wraps, tall, 0, 0, 0, 0, isDark, {21, 13, 77, 68}, 3},
+        {"unknown vertical: top", wraps, tall, 0, 7, 0, 0, isDark, {21, 13, 77, 68}, 3},
+        {"bottom", wraps, tall, 0, 1, 0, 0, isDark, {21, 71, 77, 68}, 3},
+        {"middle", wraps, tall, 0, 2, 0, 0, isDark, {21, 42, 77, 68}, 3},
+        {"left", name, line, 0, 0, 0, 0, isDark, {22, 13, 41, 11}, 3},
+        {"unknown horizontal: left", name, line, 4, 0, 0, 0, isDark, {22, 13, 41, 11}, 3},
+        {"right", name, line, 1, 0, 0, 0, isDark, {177, 13, 42, 11}, 3},
+        {"centre", name, line, 2, 0, 0, 0, isDark, {99, 13, 42, 11}, 3},
+        {"justified: first line, both edges", justified, wide, 3, 0, 0, 0, isDark, {21, 13, 148, 13}, 3},
+        {"turned: background", turned, across, 2, 2, 90, Filled, isGreen, {102, 19, 36, 116}, 1},
+        {"turned: the line runs downwards", turned, across, 2, 2, 90, 0, isDark, {112, 45, 14, 65}, 4},
+        {"blank text: background, no border", blank, box, 2, 2, 0, Filled, notWhite, box, 0},
+        {"with text the border", "x", box, 2, 2, 0, Filled, notWhite, box + one * 2, 1},
+        {"hidden", name, box, 2, 2, 0, Hidden | Filled, notWhite, none, 0},
+        {"creating: a frame one point out", name, box, 2, 2, 0, Creating | Filled, notWhite, box + one, 0},
+        {"creating: no fill", name, box, 2, 2, 0, Creating | Filled, isGreen, none, 0},
+    };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.vertical);
+        SCOPED_TRACE(c.name);
         coretest::RecordingHub hub;
-        // Three lines at this width: an unwrapped measure would place one line's height.
-        auto t = textControl(QStringLiteral("alpha beta gamma delta epsilon"), QRectF(20, 10, 90, 130));
-        t->_isDrawingFill = false;
+        auto t = textControl(c.text, c.bounds);
+        t->text_alignmnet = c.horizontal;
         t->text_alignmnet_Vert = c.vertical;
-        const QRect ink = inkBox(paint(*t), isDark);
-        ASSERT_FALSE(ink.isEmpty());
-        EXPECT_GT(ink.height(), 40) << "the text wraps";
-        if (std::string(c.where) == "top")
-            EXPECT_LT(ink.top() - 10, 8);
-        else if (std::string(c.where) == "bottom")
-            EXPECT_LT(140 - ink.bottom(), 8);
-        else
-            EXPECT_NEAR((ink.top() + ink.bottom()) / 2.0, 75, 4);
+        t->text_rotation = c.rotation;
+        t->ctrl_is_visible = !(c.flags & Hidden);
+        t->_isDrawingFill = t->_isDrawingStroke = c.flags & Filled;
+        t->_fillColor = Qt::green;
+        t->_strokeColor = Qt::red;
+        t->_strokeWidth = 4;
+        const QRect look = c.horizontal == 3 ? QRect(0, 10, 243, 16) : QRect(0, 0, 243, 154);
+        const QImage image = paint(*t, c.flags & Creating);
+        const QRect ink = inkBox(image.copy(look), c.inked).translated(look.topLeft());
+        ASSERT_EQ(ink.isEmpty(), c.expected.isEmpty());
+        if (ink.isEmpty())
+            continue;
+        EXPECT_NEAR(ink.left(), c.expected.left(), c.tolerance);
+        EXPECT_NEAR(ink.top(), c.expected.top(), c.tolerance);
+        EXPECT_NEAR(ink.right(), c.expected.right(), c.tolerance);
+        EXPECT_NEAR(ink.bottom(), c.expected.bottom(), c.tolerance);
     }
-}
-
-TEST(TextControl, HorizontalAlignment)
-{
-    struct Case {
-        int alignment;
-        double expectedCentre;  // of the ink, in the 20..220 box
-    } cases[] = {{0, -1}, {1, 1}, {2, 0}, {4, -1}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.alignment);
-        coretest::RecordingHub hub;
-        auto t = textControl(QStringLiteral("Name"), QRectF(20, 10, 200, 40));
-        t->_isDrawingFill = false;
-        t->text_alignmnet = c.alignment;
-        const QRect ink = inkBox(paint(*t), isDark);
-        ASSERT_FALSE(ink.isEmpty());
-        if (c.expectedCentre < 0)
-            EXPECT_LE(ink.left(), 23);
-        else if (c.expectedCentre > 0)
-            EXPECT_GE(ink.right(), 216);
-        else
-            EXPECT_NEAR((ink.left() + ink.right()) / 2.0, 120, 3);
-    }
-}
-
-TEST(TextControl, JustifiedLinesReachBothEdgesButTheLastDoesNot)
-{
-    coretest::RecordingHub hub;
-    auto t = textControl(QStringLiteral("aa bb cc dd ee ff gg hh ii jj kk ll mm nn"), QRectF(20, 10, 150, 130));
-    t->_isDrawingFill = false;
-    t->text_alignmnet = 3;
-    t->text_alignmnet_Vert = 0;
-    const QImage image = paint(*t);
-    const QRect firstLine = inkBox(image.copy(0, 10, 243, 16), isDark);
-    EXPECT_LE(firstLine.left(), 22);
-    EXPECT_GE(firstLine.right(), 165);
 }
 
 TEST(TextControl, CaseTransforms)
 {
-    struct Case {
+    const struct {
         int code;
         const char *in, *out;
     } cases[] = {
-        {0, "mIxed case", "mIxed case"}, {1, "mIxed case", "MIXED CASE"},  {2, "mIxed case", "mixed case"},
+        {0, "mIxed case", "mIxed case"}, {1, "mIxed case", "MIXED CASE"}, {2, "mIxed case", "mixed case"},
         {3, "mIxed  case\nnEXT", "Mixed  Case\nNext"}, {5, "mIxed case", "mIxed case"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Text_With_Case_Transform(QString::fromUtf8(c.in), c.code), QString::fromUtf8(c.out)) << c.code;
-}
-
-TEST(TextControl, BlankTextDrawsTheBackgroundButNoBorder)
-{
-    coretest::RecordingHub hub;
-    auto t = textControl(QStringLiteral("  \n\t "), QRectF(20, 20, 100, 60));
-    t->_isDrawingFill = true;
-    t->_fillColor = Qt::green;
-    t->_isDrawingStroke = true;
-    t->_strokeColor = Qt::red;
-    t->_strokeWidth = 4;
-    const QImage image = paint(*t);
-    EXPECT_EQ(image.pixelColor(70, 50), QColor(Qt::green));
-    EXPECT_EQ(image.pixelColor(21, 50), QColor(Qt::green)) << "no border over the edge";
-
-    t->Set_text_value(QStringLiteral("x"));
-    EXPECT_TRUE(isRed(paint(*t).pixelColor(20, 50))) << "with text the border is drawn";
-}
-
-TEST(TextControl, HiddenDrawsNothingAndCreationShowsOnlyAFrame)
-{
-    coretest::RecordingHub hub;
-    auto t = textControl(QStringLiteral("Hidden"), QRectF(20, 20, 100, 60));
-    t->_isDrawingFill = true;
-    t->_fillColor = Qt::green;
-    t->ctrl_is_visible = false;
-    const QImage hidden = paint(*t);
-    EXPECT_TRUE(inkBox(hidden, [](QColor c) { return c != QColor(Qt::white); }).isEmpty());
-
-    t->ctrl_is_visible = true;
-    const QImage creating = paint(*t, true);
-    const QRect frame = inkBox(creating, [](QColor c) { return c != QColor(Qt::white); });
-    EXPECT_EQ(frame, QRect(19, 19, 102, 62)) << "a frame one point outside the bounds";
-    EXPECT_EQ(creating.pixelColor(70, 50), QColor(Qt::white)) << "no fill and no text while creating";
-}
-
-TEST(TextControl, RotationTurnsTextAndOutlineAboutTheCentre)
-{
-    coretest::RecordingHub hub;
-    auto t = textControl(QStringLiteral("Long line"), QRectF(60, 57, 120, 40));
-    t->_isDrawingFill = true;
-    t->_fillColor = Qt::green;
-    t->text_rotation = 90;
-    const QImage image = paint(*t);
-    const QRect ink = inkBox(image, isDark);
-    EXPECT_GT(ink.height(), ink.width()) << "the line runs downwards";
-    EXPECT_NEAR((ink.left() + ink.right()) / 2.0, 120, 12);
-    const QRect fill = inkBox(image, [](QColor c) { return c.green() > 200 && c.red() < 50; });
-    EXPECT_NEAR(fill.width(), 40, 2) << "the background follows the turned outline";
-    EXPECT_NEAR(fill.height(), 120, 2);
+        EXPECT_EQ(Text_With_Case_Transform(QString::fromUtf8(c.in), c.code), QLatin1String(c.out)) << c.code;
 }
 
 TEST(TextControl, ShadowOpacityFollowsTheTransparencyAndIsKept)
 {
+    // A transparent glyph: only its shadow shows, 30 points right and 10 down.
     struct Case {
         float transparency;
-        int minRed, maxRed;  // red channel of the shadow over white
+        int blur;
+        double scale;
+        int minRed, maxRed;  // red channel of the shadow's core over white
         int alpha;
-    } cases[] = {{50, 0, 10, 255}, {0.5f, 110, 145, 128}, {1, 0, 10, 255}};
+    } cases[] = {
+        {50, 0, 1, 0, 10, 255}, {0.5f, 0, 1, 110, 145, 128}, {1, 0, 1, 0, 10, 255},
+        {1, 8, 1, 0, 255, 255}, {1, 8, 4, 0, 255, 255},
+    };
+    std::vector<double> widths;
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.transparency);
+        SCOPED_TRACE(testing::Message() << c.transparency << " blur " << c.blur << " at " << c.scale);
         coretest::RecordingHub hub;
         auto t = textControl(QStringLiteral("I"), QRectF(20, 20, 100, 60));
         t->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), 40, QFont::Black);
+        t->txt_clr = Qt::transparent;
         t->_isDrawingFill = false;
-        t->txt_clr = Qt::transparent;  // only the shadow shows
         t->text_alignmnet = 0;
         t->Drawing_Shadow = true;
         t->Shadow_Color = Qt::black;
         t->Shadow_offset_X = 30;
         t->Shadow_offset_Y = 10;
-        t->Shadow_blur = 0;
+        t->Shadow_blur = c.blur;
         t->Shadow_transparency = c.transparency;
-        const QImage image = paint(*t);
-        const QRect shadow = inkBox(image, [](QColor p) { return p.lightness() < 200; });
+        const QImage image = paint(*t, false, c.scale);
+        const QRect shadow = inkBox(image, [](QColor p) { return p.lightness() < 250; });
         ASSERT_FALSE(shadow.isEmpty());
-        EXPECT_GE(shadow.left(), 20 + 30) << "offset to the right";
+        EXPECT_GE(shadow.center().x() / c.scale, 20 + 30 + 5) << "offset to the right";
         const QColor core = image.pixelColor(shadow.center());
         EXPECT_GE(core.red(), c.minRed);
         EXPECT_LE(core.red(), c.maxRed);
         EXPECT_EQ(t->Shadow_Color.alpha(), c.alpha);
+        widths.push_back(shadow.width() / c.scale);
     }
-}
-
-TEST(TextControl, BlurredShadowSpreadsBeyondTheGlyphs)
-{
-    coretest::RecordingHub hub;
-    auto sharp = textControl(QStringLiteral("I"), QRectF(20, 20, 100, 60));
-    sharp->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), 40, QFont::Black);
-    sharp->_isDrawingFill = false;
-    sharp->txt_clr = Qt::transparent;
-    sharp->Drawing_Shadow = true;
-    sharp->Shadow_Color = Qt::black;
-    sharp->Shadow_transparency = 1;
-    sharp->Shadow_offset_X = 0;
-    sharp->Shadow_offset_Y = 0;
-    sharp->Shadow_blur = 0;
-    auto soft = textControl(QStringLiteral("I"), QRectF(20, 20, 100, 60));
-    soft->text_ctrl_font = sharp->text_ctrl_font;
-    soft->_isDrawingFill = false;
-    soft->txt_clr = Qt::transparent;
-    soft->Drawing_Shadow = true;
-    soft->Shadow_Color = Qt::black;
-    soft->Shadow_transparency = 1;
-    soft->Shadow_offset_X = 0;
-    soft->Shadow_offset_Y = 0;
-    soft->Shadow_blur = 8;
-    auto touched = [](QColor p) { return p.lightness() < 250; };
-    const QRect a = inkBox(paint(*sharp), touched), b = inkBox(paint(*soft), touched);
-    EXPECT_GT(b.width(), a.width() + 4);
-    // At four times the resolution the soft shadow covers the same card area.
-    const QRect big = inkBox(paint(*soft, false, 4.0), touched);
-    EXPECT_NEAR(big.width() / 4.0, b.width(), 3);
+    EXPECT_GT(widths[3], widths[2] + 4) << "a blurred shadow spreads beyond the glyph";
+    EXPECT_NEAR(widths[4], widths[3], 3) << "and covers the same card area at any resolution";
 }
 
 TEST(TextControl, KeyValueUndoOfTheText)
@@ -283,32 +201,12 @@ TEST(TextControl, KeyValueUndoOfTheText)
     coretest::RecordingHub hub;
     SKTText t;
     EXPECT_FALSE(t.keysForValuesToObserveForUndo().contains(SKTTextUndoContentsKey));
-    QStringList heard;
+    int heard = 0;  // the text is recorded for undo while it changes, and only then
     t.addObserver([&](SKTGraphic &g, const QString &key, const QVariant &, const QVariant &) {
-        heard << key;
-        if (key == SKTTextUndoContentsKey) {
-            EXPECT_TRUE(g.keysForValuesToObserveForUndo().contains(SKTTextUndoContentsKey));
-        }
+        heard += key == SKTTextUndoContentsKey && g.keysForValuesToObserveForUndo().contains(key);
     });
     t.setValueForKey(SKTTextUndoContentsKey, QStringLiteral("Changed"));
-    EXPECT_EQ(t.Text_Value, "Changed");
     EXPECT_EQ(t.Text_contents().string, "Changed");
-    EXPECT_TRUE(heard.contains(SKTTextUndoContentsKey));
-    EXPECT_EQ(t.presentablePropertyNameForKey(SKTTextUndoContentsKey), "Text");
-
-    // While the height follows the text, the bounds change is not one the document records.
-    t._bounds = QRectF(0, 0, 50, 300);
-    t.text_ctrl_font = kFont;
-    int boundsChanges = 0;
-    t.addObserver([&](SKTGraphic &g, const QString &key, const QVariant &, const QVariant &) {
-        if (key == SKTGraphicBoundsKey) {
-            ++boundsChanges;
-            EXPECT_FALSE(g.keysForValuesToObserveForUndo().contains(SKTGraphicBoundsKey));
-        }
-    });
-    t.setHeightToMatchContents();
-    EXPECT_EQ(boundsChanges, 1);
-    EXPECT_EQ(t.bounds().width(), 50);
-    EXPECT_LT(t.bounds().height(), 40);
-    EXPECT_TRUE(t.keysForValuesToObserveForUndo().contains(SKTGraphicBoundsKey)) << "restored afterwards";
+    EXPECT_EQ(heard, 1);
+    EXPECT_FALSE(t.keysForValuesToObserveForUndo().contains(SKTTextUndoContentsKey));
 }

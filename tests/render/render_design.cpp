@@ -65,16 +65,13 @@ int main(int argc, char **argv)
         return 1;
     }
     const double dpi = args.size() == 3 ? args[2].toDouble() : 300.0;
-    const struct {
-        const char *name;
-        const Card_Property &card;
-        const SKTGraphicArray &controls;
-    } sides[] = {{"front", read.design->front, read.design->frontControls},
-                 {"back", read.design->back, read.design->backControls}};
-    for (const auto &side : sides) {
-        const QString path = args[1] + QLatin1Char('_') + QLatin1String(side.name) + QStringLiteral(".png");
+    const DesignData &design = *read.design;
+    for (const bool back : {false, true}) {
+        const QString path = args[1] + (back ? QStringLiteral("_back.png") : QStringLiteral("_front.png"));
+        const CardSide side = CardSide::copyOf(back ? design.back : design.front,
+                                               back ? design.backControls : design.frontControls);
         QString error;
-        if (!SKTRenderingView::Write_Side_File(CardSide::copyOf(side.card, side.controls), path, dpi, &error)) {
+        if (!SKTRenderingView::Write_Side_File(side, path, dpi, &error)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
             return 1;
         }
