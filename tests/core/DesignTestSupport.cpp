@@ -194,18 +194,6 @@ DesignData fullDesign()
     return d;
 }
 
-DesignData largeDesign(int count)
-{
-    DesignData d;
-    d.front = storedCard(0);
-    d.back = storedCard(1);
-    for (int i = 0; i < count; ++i) {
-        d.frontControls.push_back(storedControl(kAllKinds[i % 6], i));
-        d.backControls.push_back(storedControl(kAllKinds[(i + 3) % 6], i + 1));
-    }
-    return d;
-}
-
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);

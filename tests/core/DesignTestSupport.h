@@ -16,8 +16,6 @@ std::shared_ptr<SKTGraphic> storedControl(SKTGraphicKind kind, int seed);
 Card_Property storedCard(int seed);
 // Both sides with every kind, a bound table and profile-field columns.
 DesignData fullDesign();
-// `count` controls cycling through the kinds on each side.
-DesignData largeDesign(int count);
 
 QByteArray fileBytes(const QString &path);
 
