@@ -4,7 +4,7 @@
 // fields, and clears the selection when the property panel is told to show no control, as the
 // real panel does.
 
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 #include "TestSupport.h"
 
 #include "canvas/CanvasRequests.h"

@@ -2,7 +2,7 @@
 // Shared pieces of the archive, clipboard, document and undo tests: test pictures, a hub that
 // hands out scripted paste points, the start mode, and python plistlib's reading of bytes.
 
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/ControlArchive.h"
 

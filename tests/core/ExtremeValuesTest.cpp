@@ -1,7 +1,7 @@
 // Values at and beyond the edges of what a field can hold, arriving from a design file or the
 // clipboard: whatever is drawn must be drawn in bounded work.
 
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 #include "core/ControlArchive.h"
 #include "core/SKTRenderingView.h"
 

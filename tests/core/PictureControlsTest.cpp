@@ -1,5 +1,5 @@
 // Image, signature and barcode controls: what they load and how they paint it.
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/ImageResolution.h"
 #include "core/SKTBarcode.h"
