@@ -2,8 +2,6 @@
 
 #include "TestSupport.h"
 
-#include "core/Globals.h"
-
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,9 +25,6 @@ bool samePixels(const QImage &a, const QImage &b)
         return a.isNull() == b.isNull();
     return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
 }
-
-ScopedStartMode::ScopedStartMode(const QString &mode) : m_saved(Start_Card_Option) { Start_Card_Option = mode; }
-ScopedStartMode::~ScopedStartMode() { Start_Card_Option = m_saved; }
 
 QJsonValue pythonPlist(const QByteArray &bytes, const QString &expression)
 {

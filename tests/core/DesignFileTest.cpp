@@ -282,36 +282,35 @@ TEST(DesignFile, EverySpoiltEntryIsRefusedOrSavesAgain)
 
 TEST(ControlRecord, OldShortRecordsLoadAndGappedOnesAreRefused)
 {
+    const auto stored = storedControl(SKTGraphicKind::Image, 3);
+    stored->Drawing_Shadow = false;
+    const QVariantList image = *Get_Control_Prop_To_Array(*stored);
+    const QString path = stored->_file_path, value = stored->Text_Value;
+    QVariantList textHere = image;
+    textHere[40] = QStringLiteral("Text here");
+    // An old image record ends before its text value (the path stands in) or its shadow.
+    const std::tuple<QVariantList, QString, bool> cases[] = {
+        {image.mid(0, 40), path, true}, {image.mid(0, 41), value, true}, {image, value, false}, {textHere, path, false}};
+    for (const auto &[record, textValue, shadow] : cases) {
+        auto g = Create_Control_From_Array(record);
+        ASSERT_TRUE(g) << record.size();
+        EXPECT_EQ(g->_file_path, path);
+        EXPECT_EQ(g->Text_Value, textValue) << record.size();
+        EXPECT_EQ(g->Drawing_Shadow, shadow) << record.size();
+        EXPECT_EQ(g->rotate_image, stored->rotate_image);
+    }
     const QVariantList line = *Get_Control_Prop_To_Array(*storedControl(SKTGraphicKind::Line, 2));
     auto oldLine = Create_Control_From_Array(line.mid(0, 22));
     ASSERT_TRUE(oldLine && oldLine->kind() == SKTGraphicKind::Line);
     EXPECT_FALSE(static_cast<SKTLine &>(*oldLine)._pointsRight || static_cast<SKTLine &>(*oldLine)._pointsDown);
     EXPECT_EQ(oldLine->_line_cap_style, storedControl(SKTGraphicKind::Line, 2)->_line_cap_style);
-    EXPECT_FALSE(Create_Control_From_Array(line.mid(0, 23)));  // neither old nor whole
-
-    const auto stored = storedControl(SKTGraphicKind::Image, 3);
-    stored->Drawing_Shadow = false;
-    const QVariantList image = *Get_Control_Prop_To_Array(*stored);
-    const QString path = stored->_file_path, value = stored->Text_Value;
-    const std::tuple<int, QString, bool> cases[] = {{40, path, true}, {41, value, true}, {42, value, false}};
-    for (const auto &[length, textValue, shadow] : cases) {
-        auto g = Create_Control_From_Array(image.mid(0, length));
-        ASSERT_TRUE(g) << length;
-        EXPECT_EQ(g->_file_path, path);
-        EXPECT_EQ(g->Text_Value, textValue) << length;
-        EXPECT_EQ(g->Drawing_Shadow, shadow) << length;
-        EXPECT_EQ(g->rotate_image, stored->rotate_image);
-    }
-    QVariantList textHere = image;
-    textHere[40] = QStringLiteral("Text here");
-    EXPECT_EQ(Create_Control_From_Array(textHere)->Text_Value, path);
-    EXPECT_FALSE(Create_Control_From_Array(image.mid(0, 39)));
-
-    // A text record with a gap is refused, not half used.
+    // Neither old nor whole, or a text record with a gap: refused, not half used.
     const QVariantList text = *Get_Control_Prop_To_Array(*storedControl(SKTGraphicKind::Text, 1));
-    QString why;
-    EXPECT_FALSE(Create_Control_From_Array(text.mid(0, 30), &why));
-    EXPECT_FALSE(why.isEmpty());
+    for (const QVariantList &gapped : {line.mid(0, 23), image.mid(0, 39), text.mid(0, 30)}) {
+        QString why;
+        EXPECT_FALSE(Create_Control_From_Array(gapped, &why)) << gapped.size();
+        EXPECT_FALSE(why.isEmpty());
+    }
 }
 
 TEST(ControlRecord, SignatureWithoutPathKeepsTheSampleOfItsKind)
