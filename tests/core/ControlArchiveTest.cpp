@@ -32,14 +32,17 @@ void clearField(SKTGraphic &g, const QString &key)
     }
 }
 
-QByteArray binaryPlist(const QVariant &v) { return platform::plistSerialize(v, platform::PlistFormat::Binary); }
+QByteArray binaryPlist(const QVariant &v)
+{
+    return platform::plistSerialize(v, platform::PlistFormat::Binary);
+}
 
 TEST(ControlArchive, EveryKindComesBackWithEveryArchivedField)
 {
     kindstest::CardHub hub;
-    const std::pair<SKTGraphicKind, int> kinds[] = {{SKTGraphicKind::Text, 39},   {SKTGraphicKind::Image, 43},
-                                                    {SKTGraphicKind::Barcode, 64}, {SKTGraphicKind::Line, 23},
-                                                    {SKTGraphicKind::Shape, 24},   {SKTGraphicKind::Signature, 22}};
+    const std::pair<SKTGraphicKind, int> kinds[] = {
+        {SKTGraphicKind::Text, 39}, {SKTGraphicKind::Image, 43}, {SKTGraphicKind::Barcode, 64},
+        {SKTGraphicKind::Line, 23}, {SKTGraphicKind::Shape, 24}, {SKTGraphicKind::Signature, 22}};
     for (const auto &[kind, keyCount] : kinds) {
         for (int seed : {1, 2}) {
             const auto original = storedControl(kind, seed);
@@ -52,14 +55,15 @@ TEST(ControlArchive, EveryKindComesBackWithEveryArchivedField)
             if (seed == 2)
                 continue;
             const QJsonArray seen =
-                pythonPlist(bytes, QStringLiteral("[v['$class'], len([k for k in v if k != '$class'])]")).toArray();
+                pythonPlist(bytes, QStringLiteral("[v['$class'], len([k for k in v if k != '$class'])]"))
+                    .toArray();
             EXPECT_EQ(seen.at(0).toString(), original->className());
             EXPECT_EQ(seen.at(1).toInt(), keyCount);
         }
     }
     // Pictures of every pixel format come back pixel-equal.
-    for (QImage::Format format :
-         {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32, QImage::Format_Grayscale8}) {
+    for (QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                  QImage::Format_RGB32, QImage::Format_Grayscale8}) {
         SKTSignature signature;
         signature._contents = patternImage(33, 17, format);
         const std::unique_ptr<SKTGraphic> restored = Unarchive_Graphic(Archive_Graphic(signature));
@@ -77,17 +81,20 @@ TEST(ControlArchive, ValueKindsAsAnotherReaderSeesThem)
     // A rectangle is brace text, BOOL a bool, int an int, float a float; objects are strings,
     // lists (colours), bytes (pictures) or dicts (text storage).
     const QJsonObject seen =
-        pythonPlist(Archive_Graphic(*text), QStringLiteral("{k: [type(x).__name__, x if k in ('_bounds', "
-                                                           "'excel_col_indx', '_strokeWidth') else 0] for k, x in v.items()}"))
+        pythonPlist(Archive_Graphic(*text),
+                    QStringLiteral("{k: [type(x).__name__, x if k in ('_bounds', "
+                                   "'excel_col_indx', '_strokeWidth') else 0] for k, x in v.items()}"))
             .toObject();
     const std::pair<const char *, const char *> expected[] = {
-        {"_bounds", "str"},        {"ctrl_is_locked", "bool"}, {"print_object", "int"},   {"alpha_val", "float"},
-        {"_strokeWidth", "float"}, {"_fillColor", "list"},     {"control_ID", "str"},     {"excel_binding", "bool"},
-        {"text_ctrl_font", "str"}, {"_Text_contents", "dict"}, {"text_rotation", "int"}, {"Drawing_Shadow", "bool"},
+        {"_bounds", "str"},         {"ctrl_is_locked", "bool"}, {"print_object", "int"},
+        {"alpha_val", "float"},     {"_strokeWidth", "float"},  {"_fillColor", "list"},
+        {"control_ID", "str"},      {"excel_binding", "bool"},  {"text_ctrl_font", "str"},
+        {"_Text_contents", "dict"}, {"text_rotation", "int"},   {"Drawing_Shadow", "bool"},
     };
     for (const auto &[key, type] : expected)
         EXPECT_EQ(seen.value(QLatin1String(key)).toArray().at(0).toString(), QLatin1String(type)) << key;
-    EXPECT_EQ(seen.value("_bounds").toArray().at(1).toString(), QStringLiteral("{{11.5, 21.25}, {31.5, 40.75}}"));
+    EXPECT_EQ(seen.value("_bounds").toArray().at(1).toString(),
+              QStringLiteral("{{11.5, 21.25}, {31.5, 40.75}}"));
     EXPECT_EQ(seen.value("excel_col_indx").toArray().at(1).toInt(), -1) << "a negative int survives";
     // The outline width is a double stored at float precision.
     EXPECT_EQ(seen.value("_strokeWidth").toArray().at(1).toDouble(), double(0.1f));
@@ -185,7 +192,8 @@ TEST(PropertyDictionary, EachKindGivesItsValuesToANewControlAndIgnoresForeignOne
         source->alpha_val = 0.5f;
         source->_isFlippedHorizontally = true;
         const QVariantMap dictionary = properties(*source);
-        QStringList keys = own + QStringList{"drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"};
+        QStringList keys =
+            own + QStringList{"drawingFill", "drawingStroke", "fillColor", "strokeColor", "strokeWidth"};
         keys.sort();
         EXPECT_EQ(dictionary.keys(), keys);
         std::unique_ptr<SKTGraphic> made = Make_Graphic_Of_Kind(kind);
@@ -194,9 +202,11 @@ TEST(PropertyDictionary, EachKindGivesItsValuesToANewControlAndIgnoresForeignOne
         EXPECT_NEAR(made->_fillColor.alpha(), 128, 1) << "the colour carries the control's opacity";
         for (const QString &key : keys) {
             const QVariant value = properties(*made).value(key);
-            EXPECT_TRUE(key == "contents" || key.endsWith("Color") || value == dictionary.value(key)) << key.toStdString();
+            EXPECT_TRUE(key == "contents" || key.endsWith("Color") || value == dictionary.value(key))
+                << key.toStdString();
         }
-        EXPECT_TRUE(kind != SKTGraphicKind::Text || made->Text_contents().string == source->_Text_contents->string);
+        EXPECT_TRUE(kind != SKTGraphicKind::Text
+                    || made->Text_contents().string == source->_Text_contents->string);
         EXPECT_TRUE(kind != SKTGraphicKind::Image || samePixels(made->_contents, source->_contents));
     }
     Shape_Control shape;
@@ -225,9 +235,11 @@ TEST(PasteboardRecords, ClipboardDataIsABinaryArrayOfOneArchivePerControl)
     const QByteArray data = pasteboardDataWithGraphics(Graphic_Pointers(threeShapes()));
     EXPECT_TRUE(data.startsWith("bplist00"));
     const QJsonValue seen = pythonPlist(
-        data, QStringLiteral("[plistlib.loads(a)['$class'] + ' ' + plistlib.loads(a)['_bounds'] for a in v]"));
-    EXPECT_EQ(seen.toArray(), (QJsonArray{"Shape_Control {{10, 10}, {30, 20}}", "Shape_Control {{100, 50}, {40, 40}}",
-                                          "Shape_Control {{200, 100}, {20, 30}}"}));
+        data,
+        QStringLiteral("[plistlib.loads(a)['$class'] + ' ' + plistlib.loads(a)['_bounds'] for a in v]"));
+    EXPECT_EQ(seen.toArray(),
+              (QJsonArray{"Shape_Control {{10, 10}, {30, 20}}", "Shape_Control {{100, 50}, {40, 40}}",
+                          "Shape_Control {{200, 100}, {20, 30}}"}));
 }
 
 // Placement puts the first control at the point and the rest at the side's next points; a
@@ -244,13 +256,14 @@ TEST(PasteboardRecords, PlacementAndWhatAPasteUnlocks)
             g->control_ID = QStringLiteral("Fup_Title");
         list[1]->ctrl_is_locked = true;
         if (pasted) {
-            std::optional<SKTGraphicArray> read = graphicsWithPasteboardData(pasteboardDataWithGraphics(Graphic_Pointers(list)));
+            std::optional<SKTGraphicArray> read =
+                graphicsWithPasteboardData(pasteboardDataWithGraphics(Graphic_Pointers(list)));
             ASSERT_TRUE(read && read->size() == 3u);
             list = *read;
         }
         Paste_Location_Of_Graphics(Graphic_Pointers(list), 70, 80, QStringLiteral("B"));
-        const QRectF expected[] = {{70, 80, 30, 20}, pasted ? QRectF(30, 30, 40, 40) : QRectF(100, 50, 40, 40),
-                                   {50, 50, 20, 30}};
+        const QRectF expected[] = {
+            {70, 80, 30, 20}, pasted ? QRectF(30, 30, 40, 40) : QRectF(100, 50, 40, 40), {50, 50, 20, 30}};
         const QColor fills[] = {Qt::red, Qt::green, Qt::blue};
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(list[i]->bounds(), expected[i]) << i;
@@ -282,7 +295,8 @@ TEST(PasteboardRecords, StartModeDecidesPictureIdentifiersAndSpreadsheetBinding)
         seriesText.Set_Data_source_type(1);
         seriesText.batch_list_name = QStringLiteral("Names");
         seriesText.batch_list_index = 2;
-        const SKTGraphicArray pasted = graphicsWithProperties(propertiesWithGraphics({&image, &sheetText, &seriesText}));
+        const SKTGraphicArray pasted =
+            graphicsWithProperties(propertiesWithGraphics({&image, &sheetText, &seriesText}));
         ASSERT_EQ(pasted.size(), 3u);
         EXPECT_EQ(pasted[0]->control_ID, c.imageGetsPictureId ? QStringLiteral("F_Pic1") : QString());
         EXPECT_EQ(pasted[1]->data_source_type, c.spreadsheetTextUnbound ? 0 : 2);
@@ -327,9 +341,12 @@ TEST(PasteboardRecords, CommonMoveLeavesControlsThatWouldLeaveTheCardAndBoundsCo
     std::vector<SKTGraphic *> pointers = Graphic_Pointers(list);
     pointers.push_back(&barcode);
     translateGraphics(pointers, 10, 0);
-    const QRectF expected[] = {{20, 10, 30, 20}, {110, 50, 40, 40}, {210, 100, 20, 30},
+    const QRectF expected[] = {{20, 10, 30, 20},
+                               {110, 50, 40, 40},
+                               {210, 100, 20, 30},
                                {235, 10, 5, 5} /* would leave the card */,
-                               {30, 120, 100, 0} /* a straight line moves too */, {60, 60, 10, 10} /* locked */};
+                               {30, 120, 100, 0} /* a straight line moves too */,
+                               {60, 60, 10, 10} /* locked */};
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(list[i]->bounds(), expected[i]) << i;
     EXPECT_EQ(barcode.bar_image_ctrl_bounds, QRectF(160, 10, 40, 20)) << "the barcode image follows";
@@ -338,7 +355,8 @@ TEST(PasteboardRecords, CommonMoveLeavesControlsThatWouldLeaveTheCardAndBoundsCo
     EXPECT_EQ(drawingBoundsOfGraphics({}), QRectF(0, 0, 243, 154)) << "the front canvas";
     list.resize(3);
     list.push_back(kindstest::filledRect(QRectF(300, 300, 0, 10), Qt::black));
-    EXPECT_EQ(boundsOfGraphics(Graphic_Pointers(list)), QRectF(20, 10, 210, 120)) << "empty bounds add nothing";
+    EXPECT_EQ(boundsOfGraphics(Graphic_Pointers(list)), QRectF(20, 10, 210, 120))
+        << "empty bounds add nothing";
     EXPECT_TRUE(drawingBoundsOfGraphics(Graphic_Pointers(list)).contains(QRectF(20, 10, 210, 120)));
 }
 

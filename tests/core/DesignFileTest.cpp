@@ -44,7 +44,8 @@ QJsonArray pythonReads(const QString &path, const char *expression)
 TEST(DesignFile, WhatAnotherReaderFindsInEmptyAndFullFiles)
 {
     QTemporaryDir dir;
-    const QString empty = dir.filePath(QStringLiteral("empty.did")), full = dir.filePath(QStringLiteral("full.did"));
+    const QString empty = dir.filePath(QStringLiteral("empty.did")),
+                  full = dir.filePath(QStringLiteral("full.did"));
     ASSERT_TRUE(Write_Design_File(empty, DesignData(), false).ok());
     ASSERT_TRUE(Write_Design_File(full, fullDesign(), false).ok());
     // Root: 88 entries, all strings but the two tables; no profile columns.
@@ -54,9 +55,10 @@ TEST(DesignFile, WhatAnotherReaderFindsInEmptyAndFullFiles)
     EXPECT_EQ(a, (QJsonArray{88, "VELKDESKBADGE", "L", "0", "0", "list", "list", true, QJsonArray{"-1"}}));
 
     // Each record: its letter, its length, and whether entry 25 is bytes.
-    const QJsonArray b = pythonReads(full, "[[r[0], len(r), isinstance(r[25], bytes) if len(r) > 25 else None] "
-                                           "for r in v[87:93] + v[94:100]] + [v[86], v[93], len(v), v[2 + 13], "
-                                           "v[36 + 17], len(v[72])]");
+    const QJsonArray b = pythonReads(full,
+                                     "[[r[0], len(r), isinstance(r[25], bytes) if len(r) > 25 else None] "
+                                     "for r in v[87:93] + v[94:100]] + [v[86], v[93], len(v), v[2 + 13], "
+                                     "v[36 + 17], len(v[72])]");
     ASSERT_EQ(b.size(), 18);
     const QJsonValue none;
     const QJsonArray records[] = {{"L", 24, none},  {"T", 39, false}, {"D", 25, none},
@@ -119,7 +121,8 @@ TEST(DesignFile, TemplateWritesTAndEmptyTablesAndKeepsTheOpenDesignBound)
                              QJsonArray{unbound, unbound, unbound, unbound, unbound, unbound}}));
     // The open design keeps every binding; the template opens with none.
     for (const SKTGraphicPtr &g : design.frontControls) {
-        if (g->kind() == SKTGraphicKind::Text || g->kind() == SKTGraphicKind::Image || g->kind() == SKTGraphicKind::Barcode) {
+        if (g->kind() == SKTGraphicKind::Text || g->kind() == SKTGraphicKind::Image
+            || g->kind() == SKTGraphicKind::Barcode) {
             EXPECT_TRUE(g->data_source_type != 0 && g->excel_binding && !g->batch_list_name.isEmpty());
         }
     }
@@ -136,8 +139,10 @@ TEST(DesignFile, FailedRecordAbortsTheWholeSaveAndKeepsThePreviousFile)
     ASSERT_TRUE(Write_Design_File(path, fullDesign(), false).ok());
     const QByteArray before = fileBytes(path);
     const std::pair<const char *, std::function<void(DesignData &)>> cases[] = {
-        {"control of no storable class", [](DesignData &d) { d.backControls.push_back(std::make_shared<SKTGraphic>()); }},
-        {"missing control", [](DesignData &d) { d.frontControls.insert(d.frontControls.begin() + 1, nullptr); }},
+        {"control of no storable class",
+         [](DesignData &d) { d.backControls.push_back(std::make_shared<SKTGraphic>()); }},
+        {"missing control",
+         [](DesignData &d) { d.frontControls.insert(d.frontControls.begin() + 1, nullptr); }},
         {"width not a number", [](DesignData &d) { d.backControls[2]->_strokeWidth = std::nan(""); }},
         {"infinite card size", [](DesignData &d) { d.back.setCard_Size(QSizeF(INFINITY, 10)); }},
         {"table row not a dictionary", [](DesignData &d) { d.tableRows.append(QStringLiteral("row")); }},
@@ -250,7 +255,8 @@ TEST(DesignFile, EverySpoiltEntryIsRefusedOrSavesAgain)
             return readRoot(r);
         };
         const bool isText = entry.typeId() == QMetaType::QString;
-        const DesignReadResult wrong = spoilt(isText ? QVariant(QVariantList{entry}) : QVariant(QStringLiteral("0")));
+        const DesignReadResult wrong =
+            spoilt(isText ? QVariant(QVariantList{entry}) : QVariant(QStringLiteral("0")));
         EXPECT_FALSE(wrong.ok()) << "entry " << i << "/" << k;
         EXPECT_EQ(wrong.error, Design_File_Corrupt_Message);
         refused += !wrong.ok();
@@ -264,7 +270,8 @@ TEST(DesignFile, EverySpoiltEntryIsRefusedOrSavesAgain)
             opened += read.ok();
             DesignWriteResult again;
             EXPECT_TRUE(!read.ok() || Design_To_Array(*read.design, false, &again).has_value())
-                << "entry " << i << "/" << k << " = " << value.toStdString() << ": " << again.message().toStdString();
+                << "entry " << i << "/" << k << " = " << value.toStdString() << ": "
+                << again.message().toStdString();
         }
     };
     for (int i = 0; i < root.size(); ++i) {
@@ -289,8 +296,10 @@ TEST(ControlRecord, OldShortRecordsLoadAndGappedOnesAreRefused)
     QVariantList textHere = image;
     textHere[40] = QStringLiteral("Text here");
     // An old image record ends before its text value (the path stands in) or its shadow.
-    const std::tuple<QVariantList, QString, bool> cases[] = {
-        {image.mid(0, 40), path, true}, {image.mid(0, 41), value, true}, {image, value, false}, {textHere, path, false}};
+    const std::tuple<QVariantList, QString, bool> cases[] = {{image.mid(0, 40), path, true},
+                                                             {image.mid(0, 41), value, true},
+                                                             {image, value, false},
+                                                             {textHere, path, false}};
     for (const auto &[record, textValue, shadow] : cases) {
         auto g = Create_Control_From_Array(record);
         ASSERT_TRUE(g) << record.size();
@@ -302,7 +311,8 @@ TEST(ControlRecord, OldShortRecordsLoadAndGappedOnesAreRefused)
     const QVariantList line = *Get_Control_Prop_To_Array(*storedControl(SKTGraphicKind::Line, 2));
     auto oldLine = Create_Control_From_Array(line.mid(0, 22));
     ASSERT_TRUE(oldLine && oldLine->kind() == SKTGraphicKind::Line);
-    EXPECT_FALSE(static_cast<SKTLine &>(*oldLine)._pointsRight || static_cast<SKTLine &>(*oldLine)._pointsDown);
+    EXPECT_FALSE(static_cast<SKTLine &>(*oldLine)._pointsRight
+                 || static_cast<SKTLine &>(*oldLine)._pointsDown);
     EXPECT_EQ(oldLine->_line_cap_style, storedControl(SKTGraphicKind::Line, 2)->_line_cap_style);
     // Neither old nor whole, or a text record with a gap: refused, not half used.
     const QVariantList text = *Get_Control_Prop_To_Array(*storedControl(SKTGraphicKind::Text, 1));
@@ -342,7 +352,9 @@ TEST(ControlRecord, BarcodeWithoutPictureIsRebuiltFromItsSource)
     loaded->linear_font_val = QStringLiteral(" 98765 ");
     loaded->two_d_font_val = QStringLiteral("QR value 1");
     loaded->excel_col_indx = 4;
-    auto series = [](const QString &name) { return name == QLatin1String("Numbers") ? QStringLiteral(" 123 ") : QString(); };
+    auto series = [](const QString &name) {
+        return name == QLatin1String("Numbers") ? QStringLiteral(" 123 ") : QString();
+    };
     auto column = [](int c) { return c == 4 ? QStringLiteral("C4 value") : QString(); };
     const std::tuple<int, const char *, int, const char *> cases[] = {
         {1, "Numbers", 0, "123"}, {1, "Empty", 0, "98765"}, {1, "Empty", 1, "QR value 1"},
@@ -390,11 +402,13 @@ TEST(DesignFileKill, KilledSaveLeavesTheFileWhole)
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("BL_DESIGN_SAVER_PATH"), path);
         child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=DesignFileKill.SaverLoop")});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=DesignFileKill.SaverLoop")});
         ASSERT_TRUE(child.waitForStarted());
         // Once the child has replaced the file twice, kill it at a random moment.
         int changes = 0;
-        for (QByteArray last = fileBytes(path), now; changes < 2 && child.state() == QProcess::Running; last = now) {
+        for (QByteArray last = fileBytes(path), now; changes < 2 && child.state() == QProcess::Running;
+             last = now) {
             QThread::msleep(10);
             now = fileBytes(path);
             changes += now != last;
@@ -414,7 +428,8 @@ TEST(DesignFileKill, KilledSaveLeavesTheFileWhole)
 TEST(StoredFormats, EarlierFilesAndArchivesWriteAgainByteForByte)
 {
     kindstest::CardHub hub;
-    const QString data = qEnvironmentVariable("BADGELOOM_SOURCE_DIR") + QStringLiteral("/tests/core/data/every-kind.");
+    const QString data =
+        qEnvironmentVariable("BADGELOOM_SOURCE_DIR") + QStringLiteral("/tests/core/data/every-kind.");
     const QByteArray did = fileBytes(data + QStringLiteral("did"));
     const DesignReadResult read = Design_From_Bytes(did);
     ASSERT_TRUE(read.ok()) << read.detail.toStdString();

@@ -19,7 +19,10 @@ QFont font(int n)
     return f;
 }
 
-QColor colour(int s, int n) { return QColor((s * 37 + n * 50) % 256, (s * 11 + n * 90) % 256, (n * 70) % 256, 255 - (n * 20) % 200); }
+QColor colour(int s, int n)
+{
+    return QColor((s * 37 + n * 50) % 256, (s * 11 + n * 90) % 256, (n * 70) % 256, 255 - (n * 20) % 200);
+}
 
 // A value of the field's meaning for seed s at table position n.
 template <class T>

@@ -28,7 +28,8 @@ inline void expectSameStoredFields(const SKTGraphic &expected, const SKTGraphic 
 // Expects the two cards to be stored alike in a design file.
 void expectSameCard(const Card_Property &expected, const Card_Property &actual);
 
-inline const SKTGraphicKind kAllKinds[] = {SKTGraphicKind::Line, SKTGraphicKind::Text, SKTGraphicKind::Shape,
-                                           SKTGraphicKind::Image, SKTGraphicKind::Barcode, SKTGraphicKind::Signature};
+inline const SKTGraphicKind kAllKinds[] = {SKTGraphicKind::Line,    SKTGraphicKind::Text,
+                                           SKTGraphicKind::Shape,   SKTGraphicKind::Image,
+                                           SKTGraphicKind::Barcode, SKTGraphicKind::Signature};
 
 }  // namespace designtest

@@ -94,8 +94,9 @@ TEST_F(DocumentTest, OtherSidesChangeWithoutUndoAndIndexesOutsideAreSkipped)
     EXPECT_FALSE(undo.canUndo());
     document.setPrintInfo(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
     document.removeDocumentObserver(id);
-    EXPECT_EQ(heard, (QStringList{"graphics_back", "graphics_back", "graphics_temp", "graphics_temp", "canvasSize",
-                                   "canvasSize"}));
+    EXPECT_EQ(heard,
+              (QStringList{"graphics_back", "graphics_back", "graphics_temp", "graphics_temp", "canvasSize",
+                           "canvasSize"}));
     document.removeAllGraphicsOnSide(1);
     EXPECT_TRUE(document.graphics_back().empty());
     EXPECT_EQ(document.graphics_temp().size(), 2u);
@@ -171,7 +172,8 @@ TEST_F(DocumentTest, DocumentDataAndPrintingAsOtherReadersSeeThem)
     }
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("front.pdf")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(document.dataOfType(SKTDocumentPDFTypeName).value()) > 0);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)
+                && file.write(document.dataOfType(SKTDocumentPDFTypeName).value()) > 0);
     file.close();
     EXPECT_TRUE(testsupport::runTool(pdfinfo, {file.fileName()}).out.contains("243 x 154 pts"));
     EXPECT_FALSE(QImage::fromData(document.dataOfType(SKTDocumentTIFFTypeName).value()).isNull());
@@ -185,8 +187,9 @@ TEST_F(DocumentTest, DocumentDataAndPrintingAsOtherReadersSeeThem)
     EXPECT_TRUE(info.out.contains("612 x 792 pts")) << info.out.toStdString();
     EXPECT_TRUE(QString::fromUtf8(info.out).contains(document.displayName()));
     const testsupport::ToolResult r = testsupport::runTool(
-        pdftoppm, {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                   printer.outputFileName(), dir.filePath(QStringLiteral("page"))});
+        pdftoppm,
+        {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+         printer.outputFileName(), dir.filePath(QStringLiteral("page"))});
     ASSERT_EQ(r.exitCode, 0);
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     ASSERT_EQ(page.size(), QSize(612, 792));

@@ -33,7 +33,8 @@ TEST(ExtremeValues, HugeVertexCountsDrawABoundedFigure)
             // The figure fills the bounds as an ellipse would: centre inside, corners outside.
             EXPECT_TRUE(pasted->isContentsUnderPoint(bounds.center()));
             EXPECT_FALSE(pasted->isContentsUnderPoint(bounds.topLeft() + QPointF(3, 3)));
-            const QImage side = SKTRenderingView::image_From_Card_Graphics(hub.side(SKTGraphicList{pasted.get()}));
+            const QImage side =
+                SKTRenderingView::image_From_Card_Graphics(hub.side(SKTGraphicList{pasted.get()}));
             ASSERT_FALSE(side.isNull());
             const QRect ink = inkBox(side, [](QColor c) { return c.blue() > 200 && c.red() < 60; });
             EXPECT_NEAR(ink.left(), 40, 2);

@@ -56,14 +56,16 @@ TEST(Pasteboard, ACopyOffersTheControlsAPdfAndAPng)
     ASSERT_TRUE(pdf.open(QIODevice::WriteOnly) && pdf.write(data->data(SKTPasteboardPDFType)) > 0);
     pdf.close();
     const testsupport::ToolResult r = testsupport::runTool(
-        pdftoppm, {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                   pdf.fileName(), dir.filePath(QStringLiteral("page"))});
+        pdftoppm,
+        {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+         pdf.fileName(), dir.filePath(QStringLiteral("page"))});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     ASSERT_EQ(page.size(), QSize(243, 154));
     const QImage png = QImage::fromData(data->data(SKTPasteboardPNGType), "PNG");
     const QPointF corner = drawingBoundsOfGraphics(Graphic_Pointers(squares)).topLeft();
-    const std::pair<QPoint, QColor> probes[] = {{{25, 20}, Qt::red}, {{120, 70}, Qt::green}, {{70, 40}, Qt::white}};
+    const std::pair<QPoint, QColor> probes[] = {
+        {{25, 20}, Qt::red}, {{120, 70}, Qt::green}, {{70, 40}, Qt::white}};
     for (const auto &[at, colour] : probes) {
         EXPECT_EQ(page.pixelColor(at), colour) << at.x();
         const QColor copied = png.pixelColor((at - corner).toPoint());
@@ -85,7 +87,8 @@ TEST(Pasteboard, PastesCascadeFromTheSidesNextPoint)
         cascade.didCopy(Copy_Graphics_To_Pasteboard(own ? Graphic_Pointers(squares) : SKTGraphicList()));
         if (!own) {
             auto *foreign = new QMimeData;
-            foreign->setData(SKTGraphicViewPasteboardType, pasteboardDataWithGraphics(Graphic_Pointers(squares)));
+            foreign->setData(SKTGraphicViewPasteboardType,
+                             pasteboardDataWithGraphics(Graphic_Pointers(squares)));
             QGuiApplication::clipboard()->setMimeData(foreign);
         }
         const SKTPasteOutcome first = paste(cascade), second = paste(cascade, QStringLiteral("B"));
@@ -108,8 +111,10 @@ TEST(Pasteboard, WhatAPasteFindsBesidesControlsAndDamagedControlsRefused)
         SKTPasteboardContent found;
         bool refused;
     } cases[] = {
-        {"file names", SKTPasteboardContent::FileNames, false}, {"picture", SKTPasteboardContent::Image, false},
-        {"text", SKTPasteboardContent::None, false},            {"cut controls", SKTPasteboardContent::Graphics, true},
+        {"file names", SKTPasteboardContent::FileNames, false},
+        {"picture", SKTPasteboardContent::Image, false},
+        {"text", SKTPasteboardContent::None, false},
+        {"cut controls", SKTPasteboardContent::Graphics, true},
         {"noise", SKTPasteboardContent::Graphics, true},
     };
     for (const auto &c : cases) {
@@ -123,7 +128,8 @@ TEST(Pasteboard, WhatAPasteFindsBesidesControlsAndDamagedControlsRefused)
         else if (name == "text")
             data->setText(QStringLiteral("hello"));
         else
-            data->setData(SKTGraphicViewPasteboardType, name == "noise" ? QByteArray("bplist00\x01\x02") : valid.left(60));
+            data->setData(SKTGraphicViewPasteboardType,
+                          name == "noise" ? QByteArray("bplist00\x01\x02") : valid.left(60));
         QGuiApplication::clipboard()->setMimeData(data);
         EXPECT_EQ(Pasteboard_Available_Type(clipboardData()), c.found);
         SKTPasteCascade cascade;
