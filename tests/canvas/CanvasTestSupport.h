@@ -3,7 +3,7 @@
 // and refreshes, holds tool and text style, logs the position fields, and clears the selection
 // when the panel is told to show no control, as the real panel does.
 
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 #include "TestSupport.h"
 
 #include "canvas/CanvasRequests.h"

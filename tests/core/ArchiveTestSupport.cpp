@@ -2,8 +2,6 @@
 
 #include "TestSupport.h"
 
-#include "core/Globals.h"
-
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,11 +23,9 @@ bool samePixels(const QImage &a, const QImage &b)
 {
     if (a.isNull() || b.isNull())
         return a.isNull() == b.isNull();
-    return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+    return a.size() == b.size()
+        && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
 }
-
-ScopedStartMode::ScopedStartMode(const QString &mode) : m_saved(Start_Card_Option) { Start_Card_Option = mode; }
-ScopedStartMode::~ScopedStartMode() { Start_Card_Option = m_saved; }
 
 QJsonValue pythonPlist(const QByteArray &bytes, const QString &expression)
 {
@@ -40,9 +36,10 @@ QJsonValue pythonPlist(const QByteArray &bytes, const QString &expression)
         return {};
     }
     file.close();
-    const QString script = QStringLiteral("import json, plistlib, sys\nv = plistlib.load(open(sys.argv[1], 'rb'))\n"
-                                          "print(json.dumps(%1))\n")
-                               .arg(expression);
+    const QString script =
+        QStringLiteral("import json, plistlib, sys\nv = plistlib.load(open(sys.argv[1], 'rb'))\n"
+                       "print(json.dumps(%1))\n")
+            .arg(expression);
     const testsupport::ToolResult r =
         testsupport::runTool(testsupport::systemPython(), {QStringLiteral("-c"), script, file.fileName()});
     if (r.exitCode != 0) {

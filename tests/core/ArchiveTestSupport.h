@@ -2,9 +2,10 @@
 // Shared pieces of the archive, clipboard, document and undo tests: test pictures, a hub that
 // hands out scripted paste points, the start mode, and python plistlib's reading of bytes.
 
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/ControlArchive.h"
+#include "core/Globals.h"
 
 #include <QJsonValue>
 #include <deque>
@@ -42,8 +43,8 @@ private:
 // Sets Start_Card_Option for the lifetime of the object.
 class ScopedStartMode {
 public:
-    explicit ScopedStartMode(const QString &mode);
-    ~ScopedStartMode();
+    explicit ScopedStartMode(const QString &mode) : m_saved(std::exchange(Start_Card_Option, mode)) {}
+    ~ScopedStartMode() { Start_Card_Option = m_saved; }
 
 private:
     QString m_saved;

@@ -1,12 +1,16 @@
 #pragma once
 // Shared pieces of the design-core tests: a recording hub, a bounds log, kind probes,
-// card-sized images and pixel helpers.
+// card-sized images and pixel helpers; a hub with a card side and pixel probes over sides.
 
+#include "core/Card_Property.h"
 #include "core/CoreHub.h"
-#include "core/SKTGraphic.h"
+#include "core/SKTRenderingView.h"
+#include "core/Shape_Control.h"
 
 #include <QImage>
 #include <QPainterPath>
+#include <QTemporaryDir>
+#include <memory>
 #include <functional>
 #include <vector>
 
@@ -70,3 +74,35 @@ std::vector<int> rowRuns(const QImage &image, int y, int x0, int x1, const std::
 bool near(QColor a, QColor b, int tolerance = 8);
 
 }  // namespace coretest
+
+namespace kindstest {
+
+// A 243 by 154 point card, white with no border unless a test changes `card`.
+class CardHub : public coretest::RecordingHub {
+public:
+    CardHub()
+    {
+        front = QRectF(0, 0, 243, 154);
+        card.setCard_Size(front.size());
+    }
+    // The card with copies of the controls.
+    template <class Range>
+    CardSide side(const Range &controls) const
+    {
+        return CardSide::copyOf(card, controls);
+    }
+    Card_Property card;
+};
+
+// A borderless filled rectangle control.
+std::unique_ptr<Shape_Control> filledRect(const QRectF &bounds, QColor fill);
+
+// The bounding box of the pixels `inked` accepts; empty when none.
+QRect inkBox(const QImage &image, const std::function<bool(QColor)> &inked);
+// Dark pixels: text ink on a light card.
+bool isDark(QColor c);
+
+// The first bytes of a file.
+QByteArray headOf(const QString &path, int count);
+
+}  // namespace kindstest

@@ -19,7 +19,10 @@ QFont font(int n)
     return f;
 }
 
-QColor colour(int s, int n) { return QColor((s * 37 + n * 50) % 256, (s * 11 + n * 90) % 256, (n * 70) % 256, 255 - (n * 20) % 200); }
+QColor colour(int s, int n)
+{
+    return QColor((s * 37 + n * 50) % 256, (s * 11 + n * 90) % 256, (n * 70) % 256, 255 - (n * 20) % 200);
+}
 
 // A value of the field's meaning for seed s at table position n.
 template <class T>
@@ -190,18 +193,6 @@ DesignData fullDesign()
     for (SKTGraphicKind kind : kAllKinds) {
         d.frontControls.push_back(storedControl(kind, seed++));
         d.backControls.push_back(storedControl(kind, seed++));
-    }
-    return d;
-}
-
-DesignData largeDesign(int count)
-{
-    DesignData d;
-    d.front = storedCard(0);
-    d.back = storedCard(1);
-    for (int i = 0; i < count; ++i) {
-        d.frontControls.push_back(storedControl(kAllKinds[i % 6], i));
-        d.backControls.push_back(storedControl(kAllKinds[(i + 3) % 6], i + 1));
     }
     return d;
 }

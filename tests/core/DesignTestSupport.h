@@ -16,8 +16,6 @@ std::shared_ptr<SKTGraphic> storedControl(SKTGraphicKind kind, int seed);
 Card_Property storedCard(int seed);
 // Both sides with every kind, a bound table and profile-field columns.
 DesignData fullDesign();
-// `count` controls cycling through the kinds on each side.
-DesignData largeDesign(int count);
 
 QByteArray fileBytes(const QString &path);
 
@@ -30,7 +28,8 @@ inline void expectSameStoredFields(const SKTGraphic &expected, const SKTGraphic 
 // Expects the two cards to be stored alike in a design file.
 void expectSameCard(const Card_Property &expected, const Card_Property &actual);
 
-inline const SKTGraphicKind kAllKinds[] = {SKTGraphicKind::Line, SKTGraphicKind::Text, SKTGraphicKind::Shape,
-                                           SKTGraphicKind::Image, SKTGraphicKind::Barcode, SKTGraphicKind::Signature};
+inline const SKTGraphicKind kAllKinds[] = {SKTGraphicKind::Line,    SKTGraphicKind::Text,
+                                           SKTGraphicKind::Shape,   SKTGraphicKind::Image,
+                                           SKTGraphicKind::Barcode, SKTGraphicKind::Signature};
 
 }  // namespace designtest

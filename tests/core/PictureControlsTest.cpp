@@ -1,5 +1,5 @@
 // Image, signature and barcode controls: what they load and how they paint it.
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/SKTBarcode.h"
 #include "core/SKTImage.h"

@@ -1,5 +1,5 @@
 // The side renderer: what is on a rendered side, at which resolution, and in which files.
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/SKTText.h"
 

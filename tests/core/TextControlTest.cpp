@@ -1,5 +1,5 @@
 // The text control: what it paints, where, and the size it asks for.
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/SKTText.h"
 

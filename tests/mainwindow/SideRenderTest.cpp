@@ -1,6 +1,6 @@
 // A side of the open design rendered away from the window: the back while the front is shown.
 #include "ControllerFixture.h"
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/SKTRenderingView.h"
 
