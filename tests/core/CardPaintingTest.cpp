@@ -1,5 +1,5 @@
 // The card background under and over the controls: outline, fills, watermark and border.
-#include "KindsTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "core/CardPainting.h"
 
