@@ -14,6 +14,7 @@ QString print_profile_path;
 
 QString Start_Card_Option = QStringLiteral("T");
 int Card_Front_Or_Back = 0;
+PanelFillFlag Not_Draw_Only_Prop_Change;
 
 QFont DEFAULT_FONT;
 QString Text_Ctrl_Font;

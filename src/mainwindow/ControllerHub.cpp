@@ -5,15 +5,18 @@
 #include "canvas/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "properties/PropertyPanel.h"
 
 ControllerHub::ControllerHub(SKTWindowController &controller) : m_controller(controller)
 {
     m_previous = setCoreHub(this);
     m_previousRequests = setCanvasRequests(this);
+    m_previousPictures = setPictureServices(this);
 }
 
 ControllerHub::~ControllerHub()
 {
+    setPictureServices(m_previousPictures);
     setCanvasRequests(m_previousRequests);
     setCoreHub(m_previous);
 }
@@ -45,3 +48,45 @@ void ControllerHub::Undo_Action_Perform() { m_controller.undoHistory().Undo_Acti
 void ControllerHub::Redo_Action_Perform() { m_controller.undoHistory().Redo_Action_Perform(); }
 void ControllerHub::Lock_Clicked() { m_controller.Lock_Clicked(); }
 void ControllerHub::Unlock_Clicked() { m_controller.Unlock_Clicked(); }
+
+// The panel is built with the window: requests that come before it (controls made while the
+// window is put together) have nothing to update yet.
+namespace {
+template <class F>
+void toPanel(SKTWindowController &controller, F apply)
+{
+    if (controller.hasPropertyPanel())
+        apply(controller.propertyPanel());
+}
+}  // namespace
+
+void ControllerHub::Set_Control_Pos_And_Size(SKTGraphic *control)
+{
+    toPanel(m_controller, [&](PropertyPanel &p) { p.Set_Control_Pos_And_Size(control); });
+}
+void ControllerHub::Set_Paste_Button_Status()
+{
+    toPanel(m_controller, [](PropertyPanel &p) { p.Set_Paste_Button_Status(); });
+}
+void ControllerHub::Enable_Same_Size_Buttons(bool on)
+{
+    toPanel(m_controller, [on](PropertyPanel &p) { p.Enable_Same_Size_Buttons(on); });
+}
+void ControllerHub::Enable_Natural_Size_Buttons(bool on)
+{
+    toPanel(m_controller, [on](PropertyPanel &p) { p.Enable_Natural_Size_Buttons(on); });
+}
+void ControllerHub::Reset_Image_Editing_Controls()
+{
+    toPanel(m_controller, [](PropertyPanel &p) { p.Reset_Image_Editing_Controls(); });
+}
+
+SKTGraphicView *ControllerHub::currentCanvas() { return m_controller.currentCanvas(); }
+void ControllerHub::selectArrowTool() { m_controller.selectArrowTool(); }
+int ControllerHub::Measument_Unit_Is() { return ::Measument_Unit_Is; }
+
+void ControllerHub::Load_Card_Tabs()
+{
+    const Card_Property &card = Card_Front_Or_Back == 0 ? *m_controller.Front_card_Prop : *m_controller.Back_card_Prop;
+    m_controller.card_prop_set(card.Card_fill_style());
+}

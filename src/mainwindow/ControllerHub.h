@@ -1,16 +1,19 @@
 #pragma once
 // The controller's answer to what the layers below ask of the main window: the card painting
-// of the design core and the canvas's requests. (The live-mode entry panels are the visitor
+// of the design core, the canvas's requests, the picture panel's reset and the property
+// panel's hooks. (The live-mode entry panels are the visitor
 // and group panels' own to install.) A separate object so the controller keeps its fields
 // under their own names (the tool code is a field there and an operation here); each call
 // forwards to the controller.
 
 #include "canvas/CanvasRequests.h"
 #include "core/CoreHub.h"
+#include "core/PictureServices.h"
+#include "properties/PropertyPanelHooks.h"
 
 class SKTWindowController;
 
-class ControllerHub : public CoreHub, public CanvasRequests {
+class ControllerHub : public CoreHub, public CanvasRequests, public PictureServices, public PropertyPanelHooks {
 public:
     explicit ControllerHub(SKTWindowController &controller);
     ~ControllerHub() override;
@@ -33,9 +36,23 @@ public:
     void Redo_Action_Perform() override;
     void Lock_Clicked() override;
     void Unlock_Clicked() override;
+    void Set_Control_Pos_And_Size(SKTGraphic *control) override;
+    void Set_Paste_Button_Status() override;
+    void Enable_Same_Size_Buttons(bool on) override;
+    void Enable_Natural_Size_Buttons(bool on) override;
+
+    // --- PictureServices ---
+    void Reset_Image_Editing_Controls() override;
+
+    // --- PropertyPanelHooks ---
+    SKTGraphicView *currentCanvas() override;
+    void selectArrowTool() override;
+    void Load_Card_Tabs() override;
+    int Measument_Unit_Is() override;
 
 private:
     SKTWindowController &m_controller;
     CoreHub *m_previous = nullptr;
     CanvasRequests *m_previousRequests = nullptr;
+    PictureServices *m_previousPictures = nullptr;
 };

@@ -188,7 +188,8 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     ::Project_File_Name = mode == QStringLiteral("L") ? path : QString();
 
     Set_Progress_Text(QStringLiteral("Loading card settings"));
-    Not_Draw_Only_Prop_Change = true;
+    std::optional<PanelFillGuard> filling;
+    filling.emplace();
     const QSizeF shownSize = Front_card_Prop->Card_Size();
     *Front_card_Prop = design.front;
     applyCardSide(design.front.Card_Side());
@@ -231,7 +232,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     if (Start_Card_Option == QStringLiteral("G"))
         Select_front_side();
     Image_Control_Counter_Check();
-    Not_Draw_Only_Prop_Change = false;
+    filling.reset();
     Show_RHS_Properties(nullptr);
     // The file keeps a picture background as its path only: the picture is read from there.
     for (Card_Property *card : {Back_card_Prop.get(), Front_card_Prop.get()}) {

@@ -2,7 +2,6 @@
 
 int Measument_Unit_Is = 2;
 int last_unit_val = 2;
-bool Not_Draw_Only_Prop_Change = false;
 QString Project_File_Name;
 bool Fill_User_Profile = false;
 bool Excel_Binding_Use = false;

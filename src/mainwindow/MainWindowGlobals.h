@@ -1,11 +1,12 @@
 #pragma once
 // Cross-window state the main window owns and other windows read.
 
+#include "core/Globals.h"  // Not_Draw_Only_Prop_Change
+
 #include <QString>
 
 extern int Measument_Unit_Is;          // 0 inch, 1 centimetre, 2 millimetre
 extern int last_unit_val;              // the unit the card-size fields hold their values in
-extern bool Not_Draw_Only_Prop_Change; // set while the program itself fills the panels
 extern QString Project_File_Name;      // the open design file; empty for a new design
 extern bool Fill_User_Profile;
 extern bool Excel_Binding_Use;

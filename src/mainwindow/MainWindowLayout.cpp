@@ -10,6 +10,8 @@
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
 #include "platform/Paths.h"
+#include "mainwindow/ControllerHub.h"
+#include "properties/PropertyPanel.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -96,6 +98,9 @@ void SKTWindowController::buildWindow()
     undo_menu->setObjectName(QStringLiteral("undo_menu"));
     redo_menu = edit->addAction(tr("Redo"), QKeySequence::Redo, this, &SKTWindowController::Redo_Clicked);
     redo_menu->setObjectName(QStringLiteral("redo_menu"));
+    edit->addSeparator();
+    edit->addAction(tr("Select All"), QKeySequence::SelectAll, this, &SKTWindowController::Select_All_Clicked)
+        ->setObjectName(QStringLiteral("selectAll"));
     auto *view = menuBar()->addMenu(tr("&View"));
     view->addAction(tr("Zoom In"), QKeySequence::ZoomIn, this, &SKTWindowController::Zoom_In_Toolbar_btn);
     view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);
@@ -123,6 +128,7 @@ void SKTWindowController::buildWindow()
     statusBar()->addWidget(modeless_msg_lbl, 1);
     statusBar()->hide();
 
+    m_panel->setToolbar({Cut_btn, Copy_btn, Paste_btn, Delete_btn, Begin_Front_btn, Send_Back_btn, Lock_btn, Unlock_btn});
     start_window = new Start_Card(this);
     buildUnitWindow();
 }
@@ -299,14 +305,21 @@ QWidget *SKTWindowController::buildPropertyPanel()
     Right_Prop_Box->setMinimumWidth(330);
     auto *layout = new QVBoxLayout(Right_Prop_Box);
     layout->setContentsMargins(4, 6, 6, 6);
-    auto *title = named(new QLabel(tr("Card Properties"), Right_Prop_Box), "properties_title");
-    QFont f = title->font();
-    f.setBold(true);
-    title->setFont(f);
-    layout->addWidget(title);
-
     sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");
     sett_tab->setUsesScrollButtons(true);
+    m_panel = std::make_unique<PropertyPanel>(*m_hub, sett_tab, Right_Prop_Box);
+    layout->addWidget(m_panel->header());
+    // The control tab items are the panel's.
+    line_tab = m_panel->line_tab;
+    shape_tab = m_panel->shape_tab;
+    text_edtng_tab = m_panel->text_edtng_tab;
+    text_prop_tab = m_panel->text_prop_tab;
+    image_tab = m_panel->image_tab;
+    sign_tab = m_panel->sign_tab;
+    datasource_tab = m_panel->datasource_tab;
+    aligmnt_tab = m_panel->aligmnt_tab;
+    barcode_tab = m_panel->barcode_tab;
+    Lock_tab = m_panel->Lock_tab;
     struct Item {
         QWidget **field;
         const char *name;
@@ -330,6 +343,8 @@ QWidget *SKTWindowController::buildPropertyPanel()
         sett_tab->addTab(*it.field, tr(it.title));
     }
     layout->addWidget(sett_tab, 1);
+    m_panel->setCardTabs(card_info_tab, card_size_tab, card_bkgd_tab, card_brdr_tab);
+    m_panel->setGrid(_grid);
     return Right_Prop_Box;
 }
 
@@ -386,13 +401,14 @@ QWidget *SKTWindowController::buildCardTab()
             "unit_height_label");
     layout->addWidget(card_size_box);
 
-    // Position and size captions of the control fields (the control tabs show them).
-    ctrl_x_pos_unit_lbl = named(new QLabel(tab), "ctrl_x_pos_unit_lbl");
-    ctrl_y_pos_unit_lbl = named(new QLabel(tab), "ctrl_y_pos_unit_lbl");
-    ctrl_width_unit_lbl = named(new QLabel(tab), "ctrl_width_unit_lbl");
-    ctrl_height_unit_lbl = named(new QLabel(tab), "ctrl_height_unit_lbl");
-    for (QLabel *l : {ctrl_x_pos_unit_lbl, ctrl_y_pos_unit_lbl, ctrl_width_unit_lbl, ctrl_height_unit_lbl})
-        l->hide();
+    // Position and size captions and the data-source fields are the property panel's.
+    ctrl_x_pos_unit_lbl = m_panel->ctrl_x_pos_unit_lbl;
+    ctrl_y_pos_unit_lbl = m_panel->ctrl_y_pos_unit_lbl;
+    ctrl_width_unit_lbl = m_panel->ctrl_width_unit_lbl;
+    ctrl_height_unit_lbl = m_panel->ctrl_height_unit_lbl;
+    Manual_image_path = m_panel->Manual_image_path;
+    Data_source_type = m_panel->Data_source_type;
+    Batch_Series = m_panel->Batch_Series;
 
     Grid_Opt_box = named(new QGroupBox(tr("Grid"), tab), "Grid_Opt_box");
     auto *grid = new QHBoxLayout(Grid_Opt_box);
@@ -413,11 +429,7 @@ QWidget *SKTWindowController::buildCardTab()
     // Fields other panels fill; they live here until their panels come.
     auto *hidden = new QWidget(tab);
     hidden->hide();
-    Manual_image_path = named(new QLineEdit(hidden), "Manual_image_path");
     page_frm_printer_btn = named(new QPushButton(hidden), "page_frm_printer_btn");
-    Data_source_type = named(new QComboBox(hidden), "Data_source_type");
-    Data_source_type->addItems({QStringLiteral("None"), QStringLiteral("Series")});
-    Batch_Series = named(new QComboBox(hidden), "Batch_Series");
     layout->addStretch(1);
     return tab;
 }

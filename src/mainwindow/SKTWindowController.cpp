@@ -15,6 +15,7 @@
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
 #include "platform/MainThread.h"
+#include "properties/PropertyPanel.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
@@ -131,6 +132,8 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
 
 SKTWindowController::~SKTWindowController()
 {
+    // The panel goes first: it listens to the clipboard and the grid, not to a half-gone window.
+    m_panel.reset();
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         if (canvas)
             canvas->unbindGraphics();
@@ -205,17 +208,18 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
                          aligmnt_tab, barcode_tab, Lock_tab})
         sett_tab->removeTab(sett_tab->indexOf(tab));
 
-    Not_Draw_Only_Prop_Change = true;
-    Measument_Unit_Is = 2;
-    last_unit_val = 2;
-    _setLabels();
-    Sides_ComboBox->setCurrentIndex(0);
-    Preset_ComboBox->setCurrentIndex(0);
-    Category_ComboBox->setCurrentIndex(0);
-    fillPresetList();
-    ColList->setCurrentIndex(0);
-    card_prop_set(QStringLiteral("S"));
-    Not_Draw_Only_Prop_Change = false;
+    {
+        PanelFillGuard filling;
+        Measument_Unit_Is = 2;
+        last_unit_val = 2;
+        _setLabels();
+        Sides_ComboBox->setCurrentIndex(0);
+        Preset_ComboBox->setCurrentIndex(0);
+        Category_ComboBox->setCurrentIndex(0);
+        fillPresetList();
+        ColList->setCurrentIndex(0);
+        card_prop_set(QStringLiteral("S"));
+    }
 
     Show_Hide_Ruler_ChkBox();  // the three canvases show their rulers alike
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));
@@ -293,12 +297,10 @@ void SKTWindowController::Preset_Changed()
 
 void SKTWindowController::fillPresetList()
 {
-    const bool wasFilling = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = true;
+    PanelFillGuard filling;
     ColList->clear();
     ColList->addItems(Category_ComboBox->currentText() == QStringLiteral("PVC Card") ? pvc_card_arry
                                                                                             : paper_card_arry);
-    Not_Draw_Only_Prop_Change = wasFilling;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -418,7 +420,7 @@ void SKTWindowController::newDocumentWindow()
 
 void SKTWindowController::New_Project_Setting_Reset(bool full)
 {
-    Not_Draw_Only_Prop_Change = true;
+    PanelFillGuard filling;
     Image_Ctrl_Counter = 0;
     // The system clipboard belongs to every program; a new design leaves it alone.
     Check_Path_And_Create_Files();
@@ -467,7 +469,6 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     Select_front_side();
     card_prop_set(QStringLiteral("S"));
     Set_Log_Name_In_Title();
-    Not_Draw_Only_Prop_Change = false;
 }
 
 void SKTWindowController::New_Project()
@@ -476,7 +477,6 @@ void SKTWindowController::New_Project()
     Show_RHS_Properties(nullptr);
     Refresh_Canvas();
     Open_Start_Window();
-    Not_Draw_Only_Prop_Change = false;
 }
 
 void SKTWindowController::New_Btn_Clicked()
@@ -635,16 +635,22 @@ void SKTWindowController::changeViewController(int index)
 }
 
 // ---------------------------------------------------------------------------------------------
-// property panel: the card tabs only, until the panel's own work takes over
+// property panel
 
 void SKTWindowController::Show_RHS_Properties(SKTGraphic *control)
 {
-    Last_Selected_Graphic = control;
-    if (!control) {
-        SKTGraphicView *canvas = currentCanvas();
-        canvas->Set_Selected_Graphic(nullptr);
-        canvas->changeSelectionIndexes({});
-    }
+    if (!control)
+        currentCanvas()->Set_Selected_Graphic(nullptr);
+    m_panel->Show_RHS_Properties(control);
+}
+
+SKTGraphic *SKTWindowController::Last_Selected_Graphic() const { return m_panel->Last_Selected_Graphic(); }
+
+void SKTWindowController::Select_All_Clicked()
+{
+    SKTGraphicView *canvas = currentCanvas();
+    canvas->selectAll();
+    Refresh_Canvas();
 }
 
 void SKTWindowController::card_prop_set(const QString &fillStyle)

@@ -38,6 +38,7 @@ class SKTGrid;
 class SKTZoomingScrollView;
 class Start_Card;
 class ControllerHub;
+class PropertyPanel;
 
 class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
     Q_OBJECT
@@ -80,7 +81,6 @@ public:
     QColor All_Text_clr = Qt::black, All_Text_clr_COPY = Qt::black;
     QImage Main_Photo_image;
     bool main_photo_ds_batch = false;
-    SKTGraphic *Last_Selected_Graphic = nullptr;
     int Image_Ctrl_Counter = 0;
     int excel_cb_value[13] = {};  // excel_cb_value1 … excel_cb_value12 at [1] … [12]
     int excel_cb_value_f_man = -1, excel_cb_value_b_man = -1;
@@ -217,8 +217,12 @@ public:
     void Temp_Design_Control_Assign();
     void changeViewController(int index);
 
-    // --- property panel (the least of it; the panel's own work fills these) ---
+    // --- property panel (the panel object owns its tabs and their work) ---
+    PropertyPanel &propertyPanel() { return *m_panel; }
+    bool hasPropertyPanel() const { return bool(m_panel); }
     void Show_RHS_Properties(SKTGraphic *control) override;
+    // The control the panel shows; nullptr for the card or once that control is gone.
+    SKTGraphic *Last_Selected_Graphic() const;
     void card_prop_set(const QString &fillStyle);
     void Refresh_Canvas() override;
 
@@ -290,6 +294,7 @@ public slots:
     void Close_Document_Clicked();
     void Exit_Btn_Clicked();
     void Copy_Card_Design_Clicked();
+    void Select_All_Clicked();
 
 signals:
     // Posted whenever the tool is set.
@@ -320,6 +325,7 @@ private:
     SKTDocument &m_document;
     std::unique_ptr<ControllerHub> m_hub;
     std::unique_ptr<UndoRedoHistory> m_undo;
+    std::unique_ptr<PropertyPanel> m_panel;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;
     // Set once the questions of Exit were answered with yes: the close that quitting brings

@@ -27,7 +27,7 @@ TEST_F(ControllerTest, SetUpShowsTheFrontCardInMillimetresWithRulersAndACameraFo
     ASSERT_TRUE(setUpWindow());
     EXPECT_EQ(startDialogRuns, 3);
     EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
-    EXPECT_EQ(outlet<QTabWidget>("sett_tab")->count(), 5);
+    EXPECT_EQ(outlet<QTabWidget>("sett_tab")->count(), 4);
     EXPECT_EQ(outlet<QGroupBox>("card_size_box")->title(), "Card Size (mm)");
     for (int side : {0, 1, 2})
         EXPECT_EQ(canvas(side)->canvasBounds(), QRectF(0, 0, 243, 154)) << side;

@@ -7,6 +7,7 @@
 #include "core/ControlArchive.h"
 #include "core/DesignFile.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -194,10 +195,15 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
         EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), undoSteps);
         ui->clear();
         QTest::keyClick(front, Qt::Key_Delete);
-        click("Delete_btn");
-        run(way.cut);
+        // The toolbar offers only Copy and Unlock for it; the menu's Cut says why it refuses.
+        EXPECT_TRUE(enabled("Copy_btn") && enabled("Unlock_btn"));
+        for (const char *off : {"Delete_btn", "Cut_btn", "Paste_btn", "Lock_btn", "Begin_Front_btn", "align_left_btn"})
+            EXPECT_FALSE(enabled(off)) << off;
+        const bool menu = QString::fromLatin1(way.cut).endsWith(':');
+        if (menu)
+            run(way.cut);
         EXPECT_EQ(document->graphics().size(), 2u);
-        EXPECT_EQ(ui->messages(), QStringList(3, "\nSelected control is locked."));
+        EXPECT_EQ(ui->messages(), QStringList(menu ? 2 : 1, "\nSelected control is locked."));
         drag(front, onRect, rectFrame.topLeft() + QPointF(30, 30));
         EXPECT_EQ(again->bounds(), rectFrame);
 
@@ -211,8 +217,9 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
     // With nothing selected the lock commands say so.
     clickAt(canvas(0), QPointF(2, 150));
     ui->clear();
-    click("Lock_btn");
-    click("Unlock_btn");
+    EXPECT_FALSE(enabled("Lock_btn") || enabled("Unlock_btn") || enabled("Cut_btn"));
+    controller->Lock_Clicked();
+    controller->Unlock_Clicked();
     EXPECT_EQ(ui->messages(),
               (QStringList{"\nPlease select a control to Lock.", "\nPlease select a control to Unlock."}));
     EXPECT_FALSE(document->graphics().front()->ctrl_is_locked);
@@ -482,6 +489,33 @@ TEST_F(IntegrationTest, CopyToTheOtherSideIsUndoneOnThatSide)
     EXPECT_EQ(state(1), backBefore);
     EXPECT_EQ(state(0), frontState);
     EXPECT_EQ(int(controller->undoHistory().Ucontrol.size()), frontUndo);
+}
+
+// Clicking controls shows their tabs; the panel's buttons follow the selection, the grid and the
+// clipboard; a shown control taken away by Undo leaves the panel able to show the next one.
+TEST_F(IntegrationTest, ThePanelFollowsTheSelectionThroughTheWindow)
+{
+    click("text_tool_btn");
+    click("Rect_Tool_btn");
+    const SKTGraphicPtr text = document->graphics().back(), rect = document->graphics().front();
+    clickAt(canvas(0), text->bounds().center());
+    EXPECT_EQ(controller->sett_tab->widget(0), controller->text_edtng_tab);
+    EXPECT_EQ(controller->Last_Selected_Graphic(), text.get());
+    EXPECT_FALSE(enabled("Make_same_width_btn") || enabled("Align_with_grid_btn"));
+    QTest::mouseClick(canvas(0), Qt::LeftButton, Qt::ControlModifier, at(canvas(0), rect->bounds().center()));
+    EXPECT_TRUE(enabled("Make_same_width_btn") && enabled("Make_same_height_btn"));
+    outlet<QCheckBox>("Show_hide_grid_chk")->click();
+    EXPECT_TRUE(enabled("Align_with_grid_btn"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("no controls"));
+    EXPECT_FALSE(enabled("Paste_btn"));
+    click("Copy_btn");
+    EXPECT_TRUE(enabled("Paste_btn"));
+
+    click("Undo_btn");  // the snapshot brings back copies: the controls shown are gone
+    ASSERT_EQ(document->graphics().size(), 1u);
+    clickAt(canvas(0), document->graphics().front()->bounds().center());
+    EXPECT_EQ(controller->sett_tab->widget(0), controller->text_edtng_tab);
+    EXPECT_EQ(controller->Last_Selected_Graphic(), document->graphics().front().get());
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+#pragma once
+// The small widgets the property panel is made of: a colour well, the arrows-only stepper that
+// stands beside its number field, and a slider that holds fractional values.
+
+#include <QColor>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QSlider>
+#include <cmath>
+
+class ColorWell : public QPushButton {
+    Q_OBJECT
+public:
+    explicit ColorWell(QWidget *parent = nullptr);
+    QColor color() const { return m_color; }
+    // Shows the colour; no signal.
+    void setColor(const QColor &colour);
+
+signals:
+    // The user chose a colour in the colour panel.
+    void colorPicked(const QColor &colour);
+
+private:
+    QColor m_color = Qt::black;
+};
+
+// The number shows in the field beside it, not squeezed into the arrows.
+class PanelStepper : public QDoubleSpinBox {
+public:
+    explicit PanelStepper(QWidget *parent = nullptr);
+protected:
+    QString textFromValue(double) const override { return {}; }
+};
+
+// An integer slider scaled by `steps` per unit, so 1.25 can be held at 100 steps.
+class PanelSlider : public QSlider {
+public:
+    PanelSlider(double minimum, double maximum, int steps, QWidget *parent = nullptr);
+    double valueF() const { return value() / double(m_steps); }
+    void setValueF(double v) { setValue(int(std::lround(v * m_steps))); }
+
+private:
+    int m_steps;
+};
