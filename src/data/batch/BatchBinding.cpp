@@ -150,7 +150,7 @@ bool Bind_Control_Data_Source(SKTGraphic &control, int type, const QString &name
         return true;  // a source type chosen before its series or column leaves the value alone
     if (auto *image = dynamic_cast<SKTImage *>(&control))
         image->setFilePath(shownValue, true);
-    else
+    else if (control.kind() == SKTGraphicKind::Text)
         control.Set_text_value(shownValue);
     return true;
 }
