@@ -40,7 +40,8 @@ public:
 
     // Works rows first .. first+count-1 with `work` on the runner's threads and delivers each
     // result with `deliver` on the calling thread, in row order; `deliver` answering false stops
-    // the run. A row whose work throws stops the run. Answers the number of rows delivered.
+    // the run. A row whose work or delivery throws stops the run. Answers the number of rows
+    // delivered.
     template <class Result>
     int Run(int first, int count, const std::function<Result(int row)> &work,
             const std::function<bool(int row, Result &result)> &deliver)
@@ -97,7 +98,12 @@ public:
                 result.emplace(std::move(it->second));
                 ready.erase(it);
             }
-            const bool more = deliver(first + delivered, *result);
+            bool more = false;
+            try {
+                more = deliver(first + delivered, *result);
+            } catch (const std::exception &e) {
+                Batch_Runner_Log(QString::fromUtf8(e.what()));
+            }
             {
                 std::lock_guard lock(mutex);
                 ++delivered;
