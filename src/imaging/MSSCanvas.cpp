@@ -175,6 +175,12 @@ void MSSCanvasController::mouseDown(const QPointF &p, bool command)
         redraw();
         return;
     }
+    // The handles are hit where they would be drawn now, also when the frame was set since the
+    // last drawing (the picture's owner places the rectangle) or they were hidden while unselected.
+    for (const auto &selector : selectors_) {
+        for (const auto &handle : selector->handles())
+            handle->makeHandleFrameWithSelectorFrame();
+    }
     for (const auto &selector : selectors_) {
         if (selector->intersectsFrame(r)) {
             currentSelector_ = selector.get();

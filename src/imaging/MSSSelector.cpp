@@ -178,8 +178,6 @@ bool MSSSelector::intersectsFrame(const QRectF &rect)
 bool MSSSelector::touchedHandle(const QRectF &rect)
 {
     for (const auto &handle : handles_) {
-        // Placed on the frame as it is now, also when nothing has been drawn since it changed.
-        handle->makeHandleFrameWithSelectorFrame();
         if (meets(rect, handle->bounds())) {
             currentHandle_ = handle.get();
             prepareAction(Resize);
