@@ -219,8 +219,12 @@ void MSSCanvasController::mouseUp()
     }
     if (s == picker_.get()) {
         const QRectF picked = s->frame();
-        for (const auto &selector : selectors_)
-            selector->intersectsFrame(picked);
+        // A band that touches only a handle re-origins that rectangle at the handle; nothing
+        // drags it, so it goes back to normal form at once: its owner crops by its frame.
+        for (const auto &selector : selectors_) {
+            if (selector->intersectsFrame(picked))
+                selector->restoreOrigin();
+        }
         currentSelector_ = nullptr;
         picker_.reset();
     } else if (s->canDropOnCanvas()) {

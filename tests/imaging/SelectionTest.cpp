@@ -74,10 +74,11 @@ TEST(Selection, MouseAndKeysOnTheCanvas)
         EXPECT_EQ(s->isSelected(), c.selected) << c.key;
     }
 
-    // A rubber band from outside over the unselected rectangle selects it; Delete removes it.
+    // A rubber band from outside that touches only the top-right handle selects the rectangle
+    // and leaves its frame as it was; Delete removes it.
     QTest::mousePress(&t.canvas, Qt::LeftButton, {}, t.at({250, 140}));
-    QTest::mouseMove(&t.canvas, t.at({100, 60}));
-    QTest::mouseRelease(&t.canvas, Qt::LeftButton, {}, t.at({100, 60}));
+    QTest::mouseMove(&t.canvas, t.at({132, 98}));
+    QTest::mouseRelease(&t.canvas, Qt::LeftButton, {}, t.at({132, 98}));
     EXPECT_TRUE(s->isSelected());
     EXPECT_EQ(s->frame(), QRectF(30, 30, 100, 70));
     QTest::keyClick(&t.canvas, Qt::Key_Delete);
