@@ -7,12 +7,17 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
+#include <QThread>
 
 namespace platform {
 
 QImage fileIconImage(const QString &path, const QSize &size)
 {
     if (size.isEmpty() || !QCoreApplication::instance())
+        return {};
+    // A worker gets no icon rather than waiting for the GUI thread, which may itself be waiting
+    // for the worker (a batch run delivering its rows): a file that is no picture shows nothing.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
         return {};
     return runOnGuiThreadFor<QImage>([&]() -> QImage {
         // The widget provider falls back on the style's file icons where the desktop names no

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QLineF>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -38,9 +39,11 @@ struct Design {
         QImage red(20, 20, QImage::Format_RGB32);
         red.fill(Qt::red);
         red.save(photos.filePath(QStringLiteral("red.png")));
+        QFile notes(photos.filePath(QStringLiteral("notes.txt")));  // no picture: a worker must not wait for an icon
+        notes.open(QIODevice::WriteOnly) && notes.write("x");
         for (int r = 0; r < 12; ++r)
             sheet << QStringList{QString::number(r + 1), QStringLiteral("Name %1").arg(r), QStringLiteral("Q-%1").arg(r),
-                                 r % 2 ? QString() : photos.filePath(QStringLiteral("red.png")),
+                                 photos.filePath(QLatin1String(r % 2 ? "notes.txt" : "red.png")),
                                  r == 5 ? QStringLiteral("abc") : QStringLiteral("0360002914%1").arg(r % 10)};
     }
     SKTGraphic &add(int side, const char *cls, QRectF bounds, int type, const QString &series, int index)
