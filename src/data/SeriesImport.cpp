@@ -430,10 +430,10 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func(const QString &)
 {
     Show_Create_Modeless();
     excel_content = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    Hide_Destroy_Modeless();
     Save_Columns_As_Series(excel_content, ListData_xl, contains_header->isChecked());
     if (file_name_Insert == 1 && BatchWizard_Window)
         BatchWizard_Window->Fill_List();
-    Hide_Destroy_Modeless();
     if (excel_content.isEmpty())
         Show_MessageBox(QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel File.\n") +
                         kCorrupt);
