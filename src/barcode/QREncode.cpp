@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace barcode {
 
@@ -94,6 +95,7 @@ struct GaloisField {
     uint8_t byExpToInt[256];
     uint8_t byIntToExp[256];
     uint8_t byRSExp[31][31];  // generator coefficients as exponents, by number of codewords
+    uint8_t byExpWide[512];   // a^k for k up to 510: a sum of two exponents needs no reduction
     GaloisField()
     {
         int x = 1;
@@ -105,6 +107,8 @@ struct GaloisField {
                 x ^= 0x11D;
         }
         byExpToInt[255] = byExpToInt[0];
+        for (int k = 0; k < 512; ++k)
+            byExpWide[k] = byExpToInt[k % 255];
         byIntToExp[0] = 0;
         // g(x) = (x - a^0)(x - a^1)...(x - a^(n-1)), kept as coefficients of x^(n-1)..x^0.
         for (int n = 1; n <= 30; ++n) {
@@ -140,6 +144,94 @@ const GaloisField &gf()
 {
     static const GaloisField field;
     return field;
+}
+
+// For each row i and column j a symbol can have, bit m set where mask m inverts the module.
+struct MaskTable {
+    uint8_t bits[177][177];
+    MaskTable()
+    {
+        for (int i = 0; i < 177; ++i)
+            for (int j = 0; j < 177; ++j) {
+                const bool cond[8] = {
+                    (i + j) % 2 == 0,
+                    i % 2 == 0,
+                    j % 3 == 0,
+                    (i + j) % 3 == 0,
+                    (i / 2 + j / 3) % 2 == 0,
+                    (i * j) % 2 + (i * j) % 3 == 0,
+                    ((i * j) % 2 + (i * j) % 3) % 2 == 0,
+                    ((i * j) % 3 + (i + j) % 2) % 2 == 0,
+                };
+                uint8_t b = 0;
+                for (int m = 0; m < 8; ++m)
+                    b = uint8_t(b | (cond[m] ? 1 << m : 0));
+                bits[i][j] = b;
+            }
+    }
+};
+
+const MaskTable &maskTable()
+{
+    static const MaskTable table;
+    return table;
+}
+
+// Runs of five or more alike, and the finder-like 1:1:3:1:1 dark-light pattern with four light
+// modules (or the symbol's edge) on one side, along one line of 0/1 modules.
+int linePenalty(const uint8_t *line, int size)
+{
+    int start[178];
+    int runs = 1;
+    start[0] = 0;
+    for (int k = 1; k < size; ++k) {
+        start[runs] = k;
+        runs += line[k] != line[k - 1];
+    }
+    start[runs] = size;
+    int len[177];
+    int penalty = 0;
+    for (int r = 0; r < runs; ++r) {
+        len[r] = start[r + 1] - start[r];
+        if (len[r] >= 5)
+            penalty += len[r] - 2;
+    }
+    // Runs alternate in colour, so a dark run's neighbours are light.
+    for (int r = line[0] ? 0 : 1; r + 4 < runs; r += 2) {
+        if (len[r] != 1 || len[r + 1] != 1 || len[r + 2] != 3 || len[r + 3] != 1 || len[r + 4] != 1)
+            continue;
+        const bool before = r <= 1 || len[r - 1] >= 4;
+        const bool after = r + 6 >= runs || len[r + 5] >= 4;
+        if (before || after)
+            penalty += 40;
+    }
+    return penalty;
+}
+
+// The standard's mask penalty of a symbol given by rows and by columns (1 dark).
+int gridPenalty(const uint8_t *rows, const uint8_t *columns, int size)
+{
+    int penalty = 0;
+    for (int line = 0; line < size; ++line)
+        penalty += linePenalty(rows + line * size, size) + linePenalty(columns + line * size, size);
+    int blocks = 0, dark = 0;
+    for (int y = 0; y < size; ++y) {
+        const uint8_t *r0 = rows + y * size;
+        for (int x = 0; x < size; ++x)
+            dark += r0[x];
+        if (y + 1 == size)
+            break;
+        const uint8_t *r1 = r0 + size;
+        for (int x = 0; x + 1 < size; ++x) {
+            const int sum = r0[x] + r1[x] + r0[x + 1] + r1[x + 1];
+            blocks += sum == 0 || sum == 4;
+        }
+    }
+    penalty += 3 * blocks;
+    const int light = size * size - dark;
+    const int percent = light * 100 / (size * size);
+    penalty += (std::abs(50 - percent) / 5) * 10;
+    return penalty;
 }
 
 }  // namespace
@@ -556,8 +648,10 @@ void CQR_Encode::GetRSCodeWord(uint8_t *lpbyRSWork, int ncDataCodeWord, int ncRS
         std::memmove(rem, rem + 1, size_t(ncRSCodeWord - 1));
         rem[ncRSCodeWord - 1] = 0;
         if (factor) {
+            const uint8_t *generator = f.byRSExp[ncRSCodeWord];
+            const uint8_t *power = f.byExpWide + f.byIntToExp[factor];
             for (int j = 0; j < ncRSCodeWord; ++j)
-                rem[j] ^= f.byExpToInt[(f.byRSExp[ncRSCodeWord][j] + f.byIntToExp[factor]) % 255];
+                rem[j] ^= power[generator[j]];
         }
     }
     std::memcpy(lpbyRSWork, rem, size_t(ncRSCodeWord));
@@ -568,21 +662,8 @@ void CQR_Encode::FormatModule()
     std::memset(m_byModuleData, 0, sizeof m_byModuleData);
     SetFunctionModule();
     SetCodeWordPattern();
-    if (m_nMaskingNo == -1) {
-        m_nMaskingNo = 0;
-        SetMaskingPattern(0);
-        SetFormatInfoPattern(0);
-        int best = CountPenalty();
-        for (int i = 1; i <= 7; ++i) {
-            SetMaskingPattern(i);
-            SetFormatInfoPattern(i);
-            const int penalty = CountPenalty();
-            if (penalty < best) {
-                best = penalty;
-                m_nMaskingNo = i;
-            }
-        }
-    }
+    if (m_nMaskingNo == -1)
+        m_nMaskingNo = bestMask();
     SetMaskingPattern(m_nMaskingNo);
     SetFormatInfoPattern(m_nMaskingNo);
     for (int x = 0; x < m_nSymbleSize; ++x)
@@ -687,38 +768,33 @@ void CQR_Encode::SetCodeWordPattern()
 void CQR_Encode::SetMaskingPattern(int nPatternNo)
 {
     const int size = m_nSymbleSize;
-    for (int i = 0; i < size; ++i) {      // row
-        for (int j = 0; j < size; ++j) {  // column
-            uint8_t &m = m_byModuleData[j][i];
+    const MaskTable &masks = maskTable();
+    for (int x = 0; x < size; ++x) {
+        uint8_t *column = m_byModuleData[x];
+        for (int y = 0; y < size; ++y) {
+            const uint8_t m = column[y];
             if (m & 0x20)
                 continue;
-            bool cond;
-            switch (nPatternNo) {
-            case 0: cond = (i + j) % 2 == 0; break;
-            case 1: cond = i % 2 == 0; break;
-            case 2: cond = j % 3 == 0; break;
-            case 3: cond = (i + j) % 3 == 0; break;
-            case 4: cond = (i / 2 + j / 3) % 2 == 0; break;
-            case 5: cond = (i * j) % 2 + (i * j) % 3 == 0; break;
-            case 6: cond = ((i * j) % 2 + (i * j) % 3) % 2 == 0; break;
-            default: cond = ((i * j) % 3 + (i + j) % 2) % 2 == 0; break;
-            }
-            const bool dark = ((m & 0x02) != 0) != cond;
-            m = uint8_t((m & 0xFE) | (dark ? 0x01 : 0x00));
+            const uint8_t flip = (masks.bits[y][x] >> nPatternNo) & 1;
+            column[y] = uint8_t((m & 0xFE) | (((m >> 1) & 1) ^ flip));
         }
     }
 }
 
-void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
+int CQR_Encode::formatInfoBits(int nPatternNo) const
 {
     static constexpr int levelCode[4] = {1, 0, 3, 2};
     const int data = (levelCode[m_nLevel] << 3) | nPatternNo;
     int rem = data;
     for (int i = 0; i < 10; ++i)
         rem = (rem << 1) ^ ((rem >> 9) * 0x537);
-    const int bits = ((data << 10) | rem) ^ 0x5412;
+    return ((data << 10) | rem) ^ 0x5412;
+}
+
+template <typename Put>
+void CQR_Encode::forEachFormatModule(Put put) const
+{
     const int size = m_nSymbleSize;
-    auto put = [&](int x, int y, int bit) { m_byModuleData[x][y] = ((bits >> bit) & 1) ? 0x30 : 0x20; };
     for (int i = 0; i <= 5; ++i)
         put(8, i, i);
     put(8, 7, 6);
@@ -730,58 +806,63 @@ void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
         put(size - 1 - i, 8, i);
     for (int i = 8; i < 15; ++i)
         put(8, size - 15 + i, i);
-    m_byModuleData[8][size - 8] = 0x30;
+}
+
+void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
+{
+    const int bits = formatInfoBits(nPatternNo);
+    forEachFormatModule([&](int x, int y, int bit) { m_byModuleData[x][y] = ((bits >> bit) & 1) ? 0x30 : 0x20; });
+    m_byModuleData[8][m_nSymbleSize - 8] = 0x30;
 }
 
 int CQR_Encode::CountPenalty() const
 {
     const int size = m_nSymbleSize;
-    auto dark = [&](int x, int y) { return (m_byModuleData[x][y] & 0x11) != 0; };
-    // Light or outside the symbol, along a row (row = true) or a column.
-    auto lightAt = [&](bool row, int line, int k) {
-        if (k < 0 || k >= size)
-            return true;
-        return row ? !dark(k, line) : !dark(line, k);
-    };
-    int penalty = 0;
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool row = pass == 0;
-        for (int line = 0; line < size; ++line) {
-            auto at = [&](int k) { return row ? dark(k, line) : dark(line, k); };
-            for (int j = 0; j < size - 4;) {
-                int k = 1;
-                while (j + k < size && at(j + k) == at(j))
-                    ++k;
-                if (k >= 5)
-                    penalty += k - 2;
-                j += k;
-            }
-            for (int j = 0; j < size - 6; ++j) {
-                if (!(at(j) && !at(j + 1) && at(j + 2) && at(j + 3) && at(j + 4) && !at(j + 5) && at(j + 6)))
-                    continue;
-                if (!lightAt(row, line, j - 1) || !lightAt(row, line, j + 7))
-                    continue;
-                const bool before = lightAt(row, line, j - 2) && lightAt(row, line, j - 3) && lightAt(row, line, j - 4);
-                const bool after = lightAt(row, line, j + 8) && lightAt(row, line, j + 9) && lightAt(row, line, j + 10);
-                if (before || after)
-                    penalty += 40;
-            }
-        }
-    }
-    for (int x = 0; x < size - 1; ++x)
-        for (int y = 0; y < size - 1; ++y) {
-            const bool d = dark(x, y);
-            if (dark(x + 1, y) == d && dark(x, y + 1) == d && dark(x + 1, y + 1) == d)
-                penalty += 3;
-        }
-    int light = 0;
+    std::vector<uint8_t> rows(size_t(size * size)), columns(size_t(size * size));
     for (int x = 0; x < size; ++x)
         for (int y = 0; y < size; ++y)
-            if (!dark(x, y))
-                ++light;
-    const int percent = light * 100 / (size * size);
-    penalty += (std::abs(50 - percent) / 5) * 10;
-    return penalty;
+            rows[size_t(y * size + x)] = columns[size_t(x * size + y)] = (m_byModuleData[x][y] & 0x11) ? 1 : 0;
+    return gridPenalty(rows.data(), columns.data(), size);
+}
+
+int CQR_Encode::bestMask()
+{
+    // Every mask is scored on two flat copies of the symbol, one by rows and one by columns, so
+    // both directions are read with unit stride; only the data modules and the format
+    // information differ from mask to mask.
+    SetFormatInfoPattern(0);
+    const int size = m_nSymbleSize;
+    const size_t cells = size_t(size * size);
+    const MaskTable &masks = maskTable();
+    std::vector<uint8_t> buffer(cells * 6);
+    uint8_t *baseRows = buffer.data(), *flipRows = baseRows + cells, *rows = flipRows + cells;
+    uint8_t *baseColumns = rows + cells, *flipColumns = baseColumns + cells, *columns = flipColumns + cells;
+    for (int x = 0; x < size; ++x)
+        for (int y = 0; y < size; ++y) {
+            const uint8_t m = m_byModuleData[x][y];
+            const bool function = (m & 0x20) != 0;
+            const uint8_t dark = function ? uint8_t((m >> 4) & 1) : uint8_t((m >> 1) & 1);
+            const uint8_t flip = function ? 0 : masks.bits[y][x];
+            baseRows[y * size + x] = baseColumns[x * size + y] = dark;
+            flipRows[y * size + x] = flipColumns[x * size + y] = flip;
+        }
+    int best = 0, bestPenalty = 0;
+    for (int mask = 0; mask < 8; ++mask) {
+        for (size_t k = 0; k < cells; ++k) {
+            rows[k] = baseRows[k] ^ ((flipRows[k] >> mask) & 1);
+            columns[k] = baseColumns[k] ^ ((flipColumns[k] >> mask) & 1);
+        }
+        const int bits = formatInfoBits(mask);
+        forEachFormatModule([&](int x, int y, int bit) {
+            rows[y * size + x] = columns[x * size + y] = uint8_t((bits >> bit) & 1);
+        });
+        const int penalty = gridPenalty(rows, columns, size);
+        if (mask == 0 || penalty < bestPenalty) {
+            bestPenalty = penalty;
+            best = mask;
+        }
+    }
+    return best;
 }
 
 }  // namespace barcode
