@@ -1,5 +1,6 @@
 #include "barcode/QREncode.h"
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -177,54 +178,89 @@ const MaskTable &maskTable()
     return table;
 }
 
-// Runs of five or more alike, and the finder-like 1:1:3:1:1 dark-light pattern with four light
-// modules (or the symbol's edge) on one side, along one line of 0/1 modules.
-int linePenalty(const uint8_t *line, int size)
+// One line of a symbol as bits: module k at bit k + kPad, with kPad light bits on either side,
+// so that the edge of the symbol reads as the light modules the penalty rules take it for.
+constexpr int kPad = 4;
+struct Line {
+    uint64_t w[3] = {0, 0, 0};
+
+    void set(int k, bool dark)
+    {
+        const int i = k + kPad;
+        const uint64_t bit = uint64_t(1) << (i & 63);
+        w[i >> 6] = dark ? w[i >> 6] | bit : w[i >> 6] & ~bit;
+    }
+    friend Line operator&(Line a, const Line &b) { return {{a.w[0] & b.w[0], a.w[1] & b.w[1], a.w[2] & b.w[2]}}; }
+    friend Line operator|(Line a, const Line &b) { return {{a.w[0] | b.w[0], a.w[1] | b.w[1], a.w[2] | b.w[2]}}; }
+    friend Line operator^(Line a, const Line &b) { return {{a.w[0] ^ b.w[0], a.w[1] ^ b.w[1], a.w[2] ^ b.w[2]}}; }
+    Line operator~() const { return {{~w[0], ~w[1], ~w[2]}}; }
+    // Bit i takes bit i + s (the module s further along), or bit i - s.
+    Line ahead(int s) const
+    {
+        return {{(w[0] >> s) | (w[1] << (64 - s)), (w[1] >> s) | (w[2] << (64 - s)), w[2] >> s}};
+    }
+    Line behind(int s) const
+    {
+        return {{w[0] << s, (w[1] << s) | (w[0] >> (64 - s)), (w[2] << s) | (w[1] >> (64 - s))}};
+    }
+    inline __attribute__((always_inline)) int count() const
+    {
+        return std::popcount(w[0]) + std::popcount(w[1]) + std::popcount(w[2]);
+    }
+    // Bits for modules first..last.
+    static Line span(int first, int last)
+    {
+        Line l;
+        for (int k = first; k <= last; ++k)
+            l.set(k, true);
+        return l;
+    }
+};
+
+// Masks of the symbol's size: where a run of five may start, where a finder pattern may start,
+// where a 2x2 block may start, and the first module.
+struct LineMasks {
+    Line runs, finders, blocks, first;
+    explicit LineMasks(int size)
+        : runs(Line::span(0, size - 5))
+        , finders(Line::span(0, size - 7))
+        , blocks(Line::span(0, size - 2))
+        , first(Line::span(0, 0))
+    {
+    }
+};
+
+// Runs of five or more alike (length - 2 each), and the finder-like 1:1:3:1:1 dark-light
+// pattern with four light modules (or the symbol's edge) on one side (40 each), along a line.
+inline __attribute__((always_inline)) int linePenalty(const Line &v, const LineMasks &m)
 {
-    int start[178];
-    int runs = 1;
-    start[0] = 0;
-    for (int k = 1; k < size; ++k) {
-        start[runs] = k;
-        runs += line[k] != line[k - 1];
-    }
-    start[runs] = size;
-    int len[177];
-    int penalty = 0;
-    for (int r = 0; r < runs; ++r) {
-        len[r] = start[r + 1] - start[r];
-        if (len[r] >= 5)
-            penalty += len[r] - 2;
-    }
-    // Runs alternate in colour, so a dark run's neighbours are light.
-    for (int r = line[0] ? 0 : 1; r + 4 < runs; r += 2) {
-        if (len[r] != 1 || len[r + 1] != 1 || len[r + 2] != 3 || len[r + 3] != 1 || len[r + 4] != 1)
-            continue;
-        const bool before = r <= 1 || len[r - 1] >= 4;
-        const bool after = r + 6 >= runs || len[r + 5] >= 4;
-        if (before || after)
-            penalty += 40;
-    }
+    const Line d1 = v.ahead(1), d2 = v.ahead(2), d3 = v.ahead(3), d4 = v.ahead(4);
+    // A window of five alike: each run of L >= 5 has L - 4 of them, and one where it starts.
+    const Line five = ((v & d1 & d2 & d3 & d4) | ~(v | d1 | d2 | d3 | d4)) & m.runs;
+    const Line starts = (v ^ v.behind(1)) | m.first;
+    int penalty = five.count() + 2 * (five & starts).count();
+    const Line d5 = v.ahead(5), d6 = v.ahead(6);
+    const Line finder = v & ~d1 & d2 & d3 & d4 & ~d5 & d6 & m.finders;
+    const Line lightBefore = ~(v.behind(1) | v.behind(2) | v.behind(3) | v.behind(4));
+    const Line lightAfter = ~(v.ahead(7) | v.ahead(8) | v.ahead(9) | v.ahead(10));
+    const Line before1 = ~v.behind(1), after1 = ~v.ahead(7);
+    penalty += 40 * (finder & ((lightBefore & after1) | (lightAfter & before1))).count();
     return penalty;
 }
 
-// The standard's mask penalty of a symbol given by rows and by columns (1 dark).
-int gridPenalty(const uint8_t *rows, const uint8_t *columns, int size)
+// The standard's mask penalty of a symbol given by its rows and by its columns. Most of it is
+// counting bits: where the processor has an instruction for that, a copy that uses it is taken.
+__attribute__((target_clones("popcnt", "default"))) int gridPenalty(const Line *rows, const Line *columns, int size)
 {
-    int penalty = 0;
-    for (int line = 0; line < size; ++line)
-        penalty += linePenalty(rows + line * size, size) + linePenalty(columns + line * size, size);
-    int blocks = 0, dark = 0;
-    for (int y = 0; y < size; ++y) {
-        const uint8_t *r0 = rows + y * size;
-        for (int x = 0; x < size; ++x)
-            dark += r0[x];
-        if (y + 1 == size)
-            break;
-        const uint8_t *r1 = r0 + size;
-        for (int x = 0; x + 1 < size; ++x) {
-            const int sum = r0[x] + r1[x] + r0[x + 1] + r1[x + 1];
-            blocks += sum == 0 || sum == 4;
+    const LineMasks masks(size);
+    int penalty = 0, blocks = 0, dark = 0;
+    for (int line = 0; line < size; ++line) {
+        penalty += linePenalty(rows[line], masks) + linePenalty(columns[line], masks);
+        dark += rows[line].count();
+        if (line + 1 < size) {
+            const Line &r0 = rows[line], &r1 = rows[line + 1];
+            const Line down = ~(r0 ^ r1);
+            blocks += (down & down.ahead(1) & ~(r0 ^ r0.ahead(1)) & masks.blocks).count();
         }
     }
     penalty += 3 * blocks;
@@ -232,6 +268,28 @@ int gridPenalty(const uint8_t *rows, const uint8_t *columns, int size)
     const int percent = light * 100 / (size * size);
     penalty += (std::abs(50 - percent) / 5) * 10;
     return penalty;
+}
+
+// Each mask's inverted modules, by row and by column, for the largest symbol.
+struct MaskLines {
+    Line rows[8][177];
+    Line columns[8][177];
+    MaskLines()
+    {
+        const MaskTable &t = maskTable();
+        for (int m = 0; m < 8; ++m)
+            for (int i = 0; i < 177; ++i)
+                for (int j = 0; j < 177; ++j) {
+                    rows[m][i].set(j, (t.bits[i][j] >> m) & 1);
+                    columns[m][j].set(i, (t.bits[i][j] >> m) & 1);
+                }
+    }
+};
+
+const MaskLines &maskLines()
+{
+    static const MaskLines lines;
+    return lines;
 }
 
 }  // namespace
@@ -396,9 +454,7 @@ void CQR_Encode::joinBlocks(int into, int from)
 bool CQR_Encode::EncodeSourceData(const char *lpsSource, int ncLength, int nVerGroup)
 {
     const auto *s = reinterpret_cast<const unsigned char *>(lpsSource);
-    std::memset(m_nBlockLength, 0, sizeof m_nBlockLength);
-    std::memset(m_byBlockMode, 0, sizeof m_byBlockMode);
-    m_ncDataBlock = 0;
+    m_ncDataBlock = 0;  // each block's mode and length are set as it is opened
 
     // 1. Runs of one character class.
     for (int i = 0; i < ncLength; ++i) {
@@ -659,7 +715,8 @@ void CQR_Encode::GetRSCodeWord(uint8_t *lpbyRSWork, int ncDataCodeWord, int ncRS
 
 void CQR_Encode::FormatModule()
 {
-    std::memset(m_byModuleData, 0, sizeof m_byModuleData);
+    for (int x = 0; x < m_nSymbleSize; ++x)
+        std::memset(m_byModuleData[x], 0, size_t(m_nSymbleSize));
     SetFunctionModule();
     SetCodeWordPattern();
     if (m_nMaskingNo == -1)
@@ -818,43 +875,46 @@ void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
 int CQR_Encode::CountPenalty() const
 {
     const int size = m_nSymbleSize;
-    std::vector<uint8_t> rows(size_t(size * size)), columns(size_t(size * size));
+    std::vector<Line> rows(static_cast<size_t>(size)), columns(static_cast<size_t>(size));
     for (int x = 0; x < size; ++x)
-        for (int y = 0; y < size; ++y)
-            rows[size_t(y * size + x)] = columns[size_t(x * size + y)] = (m_byModuleData[x][y] & 0x11) ? 1 : 0;
+        for (int y = 0; y < size; ++y) {
+            const bool dark = (m_byModuleData[x][y] & 0x11) != 0;
+            rows[size_t(y)].set(x, dark);
+            columns[size_t(x)].set(y, dark);
+        }
     return gridPenalty(rows.data(), columns.data(), size);
 }
 
 int CQR_Encode::bestMask()
 {
-    // Every mask is scored on two flat copies of the symbol, one by rows and one by columns, so
-    // both directions are read with unit stride; only the data modules and the format
-    // information differ from mask to mask.
+    // The symbol is scored as bit lines, by rows and by columns; only the data modules and the
+    // format information differ from mask to mask.
     SetFormatInfoPattern(0);
     const int size = m_nSymbleSize;
-    const size_t cells = size_t(size * size);
-    const MaskTable &masks = maskTable();
-    std::vector<uint8_t> buffer(cells * 6);
-    uint8_t *baseRows = buffer.data(), *flipRows = baseRows + cells, *rows = flipRows + cells;
-    uint8_t *baseColumns = rows + cells, *flipColumns = baseColumns + cells, *columns = flipColumns + cells;
+    std::vector<Line> buffer(size_t(size) * 6);
+    Line *baseRows = buffer.data(), *dataRows = baseRows + size, *rows = dataRows + size;
+    Line *baseColumns = rows + size, *dataColumns = baseColumns + size, *columns = dataColumns + size;
     for (int x = 0; x < size; ++x)
         for (int y = 0; y < size; ++y) {
             const uint8_t m = m_byModuleData[x][y];
             const bool function = (m & 0x20) != 0;
-            const uint8_t dark = function ? uint8_t((m >> 4) & 1) : uint8_t((m >> 1) & 1);
-            const uint8_t flip = function ? 0 : masks.bits[y][x];
-            baseRows[y * size + x] = baseColumns[x * size + y] = dark;
-            flipRows[y * size + x] = flipColumns[x * size + y] = flip;
+            const bool dark = function ? (m & 0x10) != 0 : (m & 0x02) != 0;
+            baseRows[y].set(x, dark);
+            baseColumns[x].set(y, dark);
+            dataRows[y].set(x, !function);
+            dataColumns[x].set(y, !function);
         }
+    const MaskLines &lines = maskLines();
     int best = 0, bestPenalty = 0;
     for (int mask = 0; mask < 8; ++mask) {
-        for (size_t k = 0; k < cells; ++k) {
-            rows[k] = baseRows[k] ^ ((flipRows[k] >> mask) & 1);
-            columns[k] = baseColumns[k] ^ ((flipColumns[k] >> mask) & 1);
+        for (int k = 0; k < size; ++k) {
+            rows[k] = baseRows[k] ^ (dataRows[k] & lines.rows[mask][k]);
+            columns[k] = baseColumns[k] ^ (dataColumns[k] & lines.columns[mask][k]);
         }
         const int bits = formatInfoBits(mask);
         forEachFormatModule([&](int x, int y, int bit) {
-            rows[y * size + x] = columns[x * size + y] = uint8_t((bits >> bit) & 1);
+            rows[y].set(x, (bits >> bit) & 1);
+            columns[x].set(y, (bits >> bit) & 1);
         });
         const int penalty = gridPenalty(rows, columns, size);
         if (mask == 0 || penalty < bestPenalty) {
