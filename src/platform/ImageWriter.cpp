@@ -46,10 +46,11 @@ bool everyPixelOpaque(const QImage &image)
         return true;
     if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
         return false;
-    for (int y = 0; y < image.height(); ++y) {
+    const int w = image.width(), h = image.height();
+    for (int y = 0; y < h; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         QRgb all = 0xFF000000u;
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < w; ++x)
             all &= line[x];
         if ((all >> 24) != 0xFF)
             return false;
@@ -60,6 +61,11 @@ bool everyPixelOpaque(const QImage &image)
 }  // namespace
 
 bool writeImageFile(const QImage &image, const QString &path, double dpi, QString *error)
+{
+    return writeImageFile(QImage(image), path, dpi, error);
+}
+
+bool writeImageFile(QImage &&image, const QString &path, double dpi, QString *error)
 {
     auto fail = [error](const QString &why) {
         if (error)
@@ -72,11 +78,16 @@ bool writeImageFile(const QImage &image, const QString &path, double dpi, QStrin
     if (image.isNull())
         return fail(QStringLiteral("There is no image to save."));
 
-    QImage out = (format == "JPEG" || format == "BMP") ? flattenedOnto(image, Qt::white) : image;
+    QImage out = (format == "JPEG" || format == "BMP") ? flattenedOnto(image, Qt::white) : std::move(image);
     // An opaque card is written without an alpha channel: a quarter fewer bytes to filter and
-    // compress, and the same pixels. Opaque premultiplied pixels are already plain RGB.
-    if (out.hasAlphaChannel() && everyPixelOpaque(out))
-        out = out.convertToFormat(QImage::Format_RGB32);
+    // compress, and the same pixels. Opaque premultiplied pixels already are RGB32 pixels, so a
+    // picture handed over whole is relabelled in place rather than copied.
+    if (out.hasAlphaChannel() && everyPixelOpaque(out)) {
+        if (out.format() == QImage::Format_ARGB32_Premultiplied || out.format() == QImage::Format_ARGB32)
+            out.reinterpretAsFormat(QImage::Format_RGB32);
+        else
+            out = out.convertToFormat(QImage::Format_RGB32);
+    }
     if (dpi > 0) {
         const int dpm = int(std::lround(bounds::Dpi(dpi) / 0.0254));
         out.setDotsPerMeterX(dpm);
