@@ -62,6 +62,23 @@ TEST(QRCode, EveryVersionAndLevelReadsBack)
     }
 }
 
+// The masks and modules chosen for these symbols were recorded from the first, plainly written
+// encoder; a faster mask search must land on exactly the same symbols.
+TEST(QRCode, ModulesMatchTheRecordedSymbols)
+{
+    const QString printable = QStringLiteral("Visitor pass 0123456789 ABC-42 / \u00e9t\u00e9 ~!");
+    uint64_t hash = 1469598103934665603ULL;
+    for (int version = 1; version <= 40; ++version) {
+        const int level = (version * 3) % 4;
+        const auto grid = QREncoder::encodeWithECLevel(level, 0, randomText(printable, version * 20, unsigned(version)));
+        ASSERT_TRUE(grid);
+        for (int y = 0; y < grid->dimension(); ++y)
+            for (int x = 0; x < grid->dimension(); ++x)
+                hash = (hash ^ uint64_t(grid->valueAt(x, y) + 1)) * 1099511628211ULL;
+    }
+    EXPECT_EQ(hash, 2411026902074401908ULL);
+}
+
 TEST(QRCode, DataOfEveryKindInTheSmallestVersion)
 {
     REQUIRE_TOOL(zx, "ZXingReader");

@@ -1,4 +1,5 @@
 #include "imageops/ImageProcesser.h"
+#include "imageops/PixelFilters.h"
 
 #include "TestImages.h"
 
@@ -137,6 +138,17 @@ TEST(FilterChain, BoxBlurAveragesOverTheRadiusWithoutColourFromClearPixels)
     for (int i = 0; i < 50; ++i)
         half.setPixel(5 + i % 5, i / 5, qRgba(255, 0, 0, 255));
     EXPECT_LE(channelDistance(chain(half, {.b = 2}).pixel(4, 5), QColor(255, 0, 0, 102)), 3);
+    // The coverage-only blur (for one-colour shadows) gives exactly the alpha of the full one.
+    for (const int radius : {1, 3, 40}) {
+        QImage argb(23, 17, QImage::Format_ARGB32_Premultiplied);
+        argb.fill(Qt::transparent);
+        for (int i = 0; i < 60; ++i)
+            argb.setPixel((i * 7) % 23, (i * 5) % 17, qPremultiply(qRgba(0, 0, 0, (i * 37) % 256)));
+        QImage alpha = argb.convertToFormat(QImage::Format_Alpha8);
+        imageops::boxBlur(argb, radius);
+        imageops::boxBlurAlpha(alpha, radius);
+        EXPECT_EQ(alpha, argb.convertToFormat(QImage::Format_Alpha8)) << radius;
+    }
 }
 
 TEST(FilterChain, FlipsAndRotationTurnClockwiseInsideTheBox)
