@@ -111,7 +111,7 @@ SKTGraphicArray hostileControls()
     for (int i = 0; i < 4; ++i) {
         SKTGraphic &big = add(SKTGraphicKind::Barcode, QRectF(0, 60, 200, 80));
         big.linear_font_val = QString(60, QLatin1Char('7'));
-        big.show_hide_val = big.show_hide_hdr = big.show_hide_ftr = 1;
+        big.header_val = big.footer_val = big.linear_font_val;
         for (QFont *f : {&big.value_font_val, &big.header_font_val, &big.footer_font_val})
             f->setPointSizeF(400);
     }
