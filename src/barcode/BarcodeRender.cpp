@@ -1,4 +1,5 @@
 #include "barcode/BarcodeRender.h"
+#include "platform/ValueBounds.h"
 
 #include "barcode/BarcodeFrame.h"
 #include "barcode/LinearSymbols.h"
@@ -19,9 +20,6 @@ namespace {
 
 const QString InvalidValue = QStringLiteral("Invalid barcode value.");
 const QString InvalidSize = QStringLiteral("Invalid barcode size.");
-
-// Larger drawings than this many pixels are not rasterised (about 1 GB of pixels).
-constexpr qint64 MaxRasterPixels = 256LL * 1024 * 1024;
 
 BarcodeImage refused(const QString &why)
 {
@@ -109,16 +107,34 @@ void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &
     painter.restore();
 }
 
+namespace {
+// The raster of a drawing at a resolution, or an empty size when it would be none or too large.
+QSizeF rasterSize(const BarcodeImage &drawing, double dpi)
+{
+    if (!drawing.isValid() || !std::isfinite(dpi) || dpi <= 0.0)
+        return {};
+    const double scale = dpi / 72.0;
+    const double w = std::ceil(drawing.sizePoints.width() * scale - 1e-6);
+    const double h = std::ceil(drawing.sizePoints.height() * scale - 1e-6);
+    if (!(w >= 1.0 && h >= 1.0) || w * h > bounds::MaxPicturePixels)
+        return {};
+    return {w, h};
+}
+}  // namespace
+
+double BarcodeImage::pixelsAt(double dpi) const
+{
+    const QSizeF size = rasterSize(*this, dpi);
+    return size.isEmpty() ? 0.0 : size.width() * size.height();
+}
+
 QImage BarcodeImage::toImage(double dpi) const
 {
-    if (!isValid() || !std::isfinite(dpi) || dpi <= 0.0)
+    const QSizeF size = rasterSize(*this, dpi);
+    if (size.isEmpty())
         return QImage();
     const double scale = dpi / 72.0;
-    const double w = std::ceil(sizePoints.width() * scale - 1e-6);
-    const double h = std::ceil(sizePoints.height() * scale - 1e-6);
-    if (!(w >= 1.0 && h >= 1.0) || w * h > double(MaxRasterPixels))
-        return QImage();
-    QImage image(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(size.width()), int(size.height()), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return QImage();
     const int dotsPerMeter = qRound(dpi / 0.0254);

@@ -22,8 +22,11 @@ struct BarcodeImage {
     QString error;                          // non-empty: the value was refused; nothing to draw
 
     bool isValid() const { return error.isEmpty() && paint && !sizePoints.isEmpty(); }
-    // The drawing rasterised at the given resolution (72 = one pixel per point).
+    // The drawing rasterised at the given resolution (72 = one pixel per point); none when it
+    // would have more than bounds::MaxPicturePixels.
     QImage toImage(double dpi) const;
+    // The pixels toImage(dpi) makes, without making them: 0 when it makes none.
+    double pixelsAt(double dpi) const;
 };
 
 // Device pixels per point along x and y when the painter draws onto pixels without turning or

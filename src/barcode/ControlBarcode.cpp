@@ -85,6 +85,11 @@ bool ControlBarcodeProvider::Build_Barcode_Image(SKTGraphic &control, const QStr
     return true;
 }
 
+double ControlBarcodeProvider::Barcode_Picture_Pixels(const SKTGraphic &control, const QString &value) const
+{
+    return Render_Barcode(Setup_From_Control(control), value).pixelsAt(Control_Barcode_Dpi(control));
+}
+
 bool ControlBarcodeProvider::Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const
 {
     const BarcodeImage rendered = Render_Barcode(Setup_From_Control(control), Control_Barcode_Value(control));

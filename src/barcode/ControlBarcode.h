@@ -27,6 +27,7 @@ public:
     // a refused value leaves the control with no picture.
     bool Build_Barcode_Image(SKTGraphic &control, const QString &value) override;
     bool Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const override;
+    double Barcode_Picture_Pixels(const SKTGraphic &control, const QString &value) const override;
 };
 
 // Installs one provider for the run (idempotent) and returns it.

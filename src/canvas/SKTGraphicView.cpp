@@ -241,7 +241,12 @@ void SKTGraphicView::setScale(double factor)
     if (!(factor > 0))
         return;
     _scale = factor;
-    const QSize pixels(int(std::ceil(_canvasSize.width() * _scale)), int(std::ceil(_canvasSize.height() * _scale)));
+    // Held to what a widget can be, whatever size the card claims.
+    const auto side = [this](double points) {
+        const double px = std::ceil(points * _scale);
+        return px >= 0 ? int(std::min(px, double(QWIDGETSIZE_MAX))) : 0;
+    };
+    const QSize pixels(side(_canvasSize.width()), side(_canvasSize.height()));
     setFixedSize(pixels);
     update();
 }
@@ -255,7 +260,10 @@ void SKTGraphicView::setNeedsDisplayInRect(const QRectF &pointsRect)
 {
     if (pointsRect.isNull())
         return;
-    update(widgetRectFromPoints(pointsRect).toAlignedRect().adjusted(-1, -1, 1, 1));
+    // Only the part on the widget: a rectangle far off it would not fit the int of a pixel.
+    const QRectF dirty = widgetRectFromPoints(pointsRect).adjusted(-1, -1, 1, 1) & QRectF(rect());
+    if (!dirty.isEmpty())
+        update(dirty.toAlignedRect());
 }
 
 // --- selection ---

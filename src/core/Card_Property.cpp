@@ -1,9 +1,10 @@
 #include "core/Card_Property.h"
 
 #include "core/ArchiveValues.h"
+#include "core/ControlFields.h"
 #include "core/Globals.h"
 #include "platform/BraceText.h"
-
+#include "platform/ValueBounds.h"
 
 namespace {
 
@@ -107,5 +108,20 @@ Card_Property Card_Property::initWithCoder(const QVariantMap &a)
     p.m_Watermark_Text = textFrom(v("Watermark_Text"));
     p.m_Watermark_Color = Unarchive_Color(v("Watermark_Color"));
     p.m_Watermark_Font = Unarchive_Font(v("Watermark_Font"));
+    p.Bound_Stored_Values();
     return p;
+}
+
+void Card_Property::Bound_Stored_Values()
+{
+    m_Card_bor_Stepper = bounds::LineWidthPoints.toInt(m_Card_bor_Stepper);
+    m_Card_grad_Stepper = bounds::RotationDegrees.toInt(m_Card_grad_Stepper);
+    m_Card_Cat_index = bounds::Choice.toInt(m_Card_Cat_index);
+    m_Watermark_Alignment = bounds::Choice.toInt(m_Watermark_Alignment);
+    m_Card_alpha_Stepper = float(bounds::Opacity(m_Card_alpha_Stepper));
+    m_Watermark_Transp = float(bounds::Opacity(m_Watermark_Transp));
+    m_Card_Location = QPointF(bounds::CardPoints(m_Card_Location.x()), bounds::CardPoints(m_Card_Location.y()));
+    m_Card_Size = QSizeF(bounds::CardSizePoints(m_Card_Size.width()), bounds::CardSizePoints(m_Card_Size.height()));
+    Bound_Value(FieldKind::Font, m_Card_Content_font);
+    Bound_Value(FieldKind::Font, m_Watermark_Font);
 }

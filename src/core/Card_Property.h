@@ -71,6 +71,10 @@ public:
     // (not the defaults of a new object).
     static Card_Property initWithCoder(const QVariantMap &archive);
 
+    // Holds every number read from a file or an archive to the range of its kind: sizes and
+    // places in points, the border width, the gradient angle, opacities, indexes and font sizes.
+    void Bound_Stored_Values();
+
 private:
     struct Raw {};
     explicit Card_Property(Raw);

@@ -200,7 +200,10 @@ std::unique_ptr<SKTGraphic> initWithCoder(const QVariantMap &record)
     clearAllFields(*g);
     for (const ControlField &field : Control_Fields(g->kind())) {
         if (field.has(InArchive))
-            With_Field(*g, field.member, [&](auto &value) { unarchive(record.value(QLatin1String(field.name)), value); });
+            With_Field(*g, field.member, [&](auto &value) {
+                unarchive(record.value(QLatin1String(field.name)), value);
+                Bound_Value(field.kind, value);
+            });
     }
     // A picture whose adjusted form did not survive is adjusted again from its settings.
     if (g->kind() == SKTGraphicKind::Image && g->_contents_with_settings.isNull() && !g->_contents.isNull())
@@ -286,8 +289,11 @@ QVariantMap properties(SKTGraphic &graphic)
 
 void initWithProperties(SKTGraphic &graphic, const QVariantMap &p)
 {
-    if (const QVariant v = p.value(QStringLiteral("bounds")); v.typeId() == QMetaType::QString)
-        graphic.setBounds(readRect(v));
+    if (const QVariant v = p.value(QStringLiteral("bounds")); v.typeId() == QMetaType::QString) {
+        QRectF bounds = readRect(v);
+        Bound_Value(FieldKind::Rect, bounds);
+        graphic.setBounds(bounds);
+    }
     if (const QVariant v = p.value(QStringLiteral("drawingFill")); isNumber(v))
         graphic._isDrawingFill = v.toBool();
     if (const QColor c = Unarchive_Color(fromData(p.value(QStringLiteral("fillColor")))); c.isValid())
@@ -296,8 +302,10 @@ void initWithProperties(SKTGraphic &graphic, const QVariantMap &p)
         graphic._isDrawingStroke = v.toBool();
     if (const QColor c = Unarchive_Color(fromData(p.value(QStringLiteral("strokeColor")))); c.isValid())
         graphic._strokeColor = c;
-    if (const QVariant v = p.value(QStringLiteral("strokeWidth")); isNumber(v) && std::isfinite(v.toDouble()))
+    if (const QVariant v = p.value(QStringLiteral("strokeWidth")); isNumber(v) && std::isfinite(v.toDouble())) {
         graphic._strokeWidth = v.toDouble();
+        Bound_Value(FieldKind::Length, graphic._strokeWidth);
+    }
     switch (graphic.kind()) {
     case SKTGraphicKind::Line: {
         auto pointAt = [&p](const char *key) {
@@ -306,7 +314,8 @@ void initWithProperties(SKTGraphic &graphic, const QVariantMap &p)
         };
         auto &line = static_cast<SKTLine &>(graphic);
         bool right = false, down = false;
-        const QRectF bounds = SKTLine::boundsWithBeginPoint(pointAt("beginPoint"), pointAt("endPoint"), &right, &down);
+        QRectF bounds = SKTLine::boundsWithBeginPoint(pointAt("beginPoint"), pointAt("endPoint"), &right, &down);
+        Bound_Value(FieldKind::Rect, bounds);
         line._pointsRight = right;
         line._pointsDown = down;
         line.setBounds(bounds);

@@ -1,5 +1,7 @@
 #include "core/ControlFields.h"
 
+#include "platform/ValueBounds.h"
+
 namespace {
 
 using K = FieldKind;
@@ -201,4 +203,63 @@ void clearAllFields(SKTGraphic &g)
     for (const ControlField &field : All_Control_Fields())
         With_Field(g, field.member, [](auto &value) { value = std::remove_reference_t<decltype(value)>{}; });
     g._scriptingContainer = nullptr;
+}
+
+namespace {
+
+const bounds::Range *rangeOf(FieldKind kind)
+{
+    switch (kind) {
+    case K::Rect: return &bounds::CardPoints;
+    case K::Length: return &bounds::LengthPoints;
+    case K::Angle: return &bounds::RotationDegrees;
+    case K::Percent: return &bounds::Percent;
+    case K::Opacity: return &bounds::Opacity;
+    case K::Adjustment: return &bounds::Adjustment;
+    case K::Count: return &bounds::Count;
+    case K::Choice: return &bounds::Choice;
+    case K::Column: return &bounds::Column;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+void Bound_Value(FieldKind kind, QRectF &value)
+{
+    if (const bounds::Range *r = rangeOf(kind))
+        value = QRectF((*r)(value.x()), (*r)(value.y()), (*r)(value.width()), (*r)(value.height()));
+}
+
+void Bound_Value(FieldKind kind, int &value)
+{
+    if (const bounds::Range *r = rangeOf(kind))
+        value = r->toInt(value);
+}
+
+void Bound_Value(FieldKind kind, float &value)
+{
+    if (const bounds::Range *r = rangeOf(kind))
+        value = float((*r)(value));
+}
+
+void Bound_Value(FieldKind kind, double &value)
+{
+    if (const bounds::Range *r = rangeOf(kind))
+        value = (*r)(value);
+}
+
+void Bound_Value(FieldKind, QFont &value)
+{
+    // A font sized in pixels has no point size: its pixel size is held to the same numbers.
+    if (value.pointSizeF() > 0)
+        value.setPointSizeF(bounds::FontPoints(value.pointSizeF()));
+    else if (value.pixelSize() > 0)
+        value.setPixelSize(bounds::FontPoints.toInt(value.pixelSize()));
+}
+
+void Bound_Value(FieldKind kind, std::optional<SKTTextStorage> &value)
+{
+    if (value)
+        Bound_Value(kind, value->font);
 }

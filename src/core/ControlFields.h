@@ -80,5 +80,19 @@ void With_Field(G &g, const FieldMember &member, Fn &&fn)
         member);
 }
 
+// Holds a value read from a file, an archive or the clipboard to the range of its kind (see
+// platform/ValueBounds.h): a number out of range is clamped, one that is not a number takes the
+// kind's fallback. Texts, colours, flags and pictures pass as they are.
+void Bound_Value(FieldKind kind, QRectF &value);
+void Bound_Value(FieldKind kind, int &value);
+void Bound_Value(FieldKind kind, float &value);
+void Bound_Value(FieldKind kind, double &value);
+void Bound_Value(FieldKind kind, QFont &value);
+void Bound_Value(FieldKind kind, std::optional<SKTTextStorage> &value);
+template <class T>
+void Bound_Value(FieldKind, T &)
+{
+}
+
 // Every field at zero, NO or none: a restored control owes nothing to the defaults of a new one.
 void clearAllFields(SKTGraphic &g);

@@ -93,7 +93,11 @@ void recordFields(IO &io, G &g)
         // line without direction, an image with shadow and its path as value text).
         if (field.has(OldRecordsEnd) && io.endsHere())
             break;
-        With_Field(g, field.member, [&](auto &value) { recordValue(io, g, field, value); });
+        With_Field(g, field.member, [&](auto &value) {
+            recordValue(io, g, field, value);
+            if constexpr (IO::reading)
+                Bound_Value(field.kind, value);
+        });
     }
     if constexpr (IO::reading) {
         if (g.kind() == SKTGraphicKind::Image && g.Text_Value == QLatin1String("Text here"))

@@ -35,6 +35,8 @@ public:
     // at the resolution of the painter's device. False when nothing was painted. Called on any
     // thread: it reads the control only.
     virtual bool Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const = 0;
+    // The pixels of the picture Build_Barcode_Image would make, without making it (0 for none).
+    virtual double Barcode_Picture_Pixels(const SKTGraphic &, const QString &) const { return 0; }
 };
 // The installed provider or nullptr.
 BarcodeImageProvider *barcodeImageProvider();

@@ -2,13 +2,17 @@
 
 #include "core/ArchiveValues.h"
 #include "core/ControlRecord.h"
+#include "core/CoreHub.h"
 #include "core/PictureServices.h"
 #include "core/DesignFieldIO.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
 #include "platform/Plist.h"
+#include "platform/ValueBounds.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QRegularExpression>
 
 #include <type_traits>
@@ -74,6 +78,8 @@ void cardBlock(IO &io, C &card)
     CARD_FIELD(text, Watermark_Text);
     CARD_FIELD(colour, Watermark_Color);
     CARD_FIELD(font, Watermark_Font);
+    if constexpr (IO::reading)
+        card.Bound_Stored_Values();
 }
 
 #undef CARD_FIELD
@@ -118,6 +124,63 @@ bool holdsUnreadableBarcodePicture(const QVariantList &record)
     const QVariant &picture = record[kBarcodePictureEntry];
     return picture.typeId() == QMetaType::QByteArray && !picture.toByteArray().isEmpty() &&
            Unarchive_Image(picture).isNull();
+}
+
+// Pixels of a stored picture from its header, without decoding it.
+double headerPixels(const QVariant &data)
+{
+    QByteArray bytes = data.toByteArray();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer).size();
+    return size.isValid() ? double(size.width()) * size.height() : 0.0;
+}
+
+// The pixels of the pictures stored in the barcode records of the root array, from their
+// headers. Only a control record starts with "B" and holds data at the picture's place.
+double storedPicturePixels(const QVariantList &entries)
+{
+    double pixels = 0;
+    for (const QVariant &entry : entries) {
+        if (entry.typeId() != QMetaType::QVariantList)
+            continue;
+        const QVariantList record = entry.toList();
+        if (record.size() > kBarcodePictureEntry && record[0].typeId() == QMetaType::QString &&
+            record[0].toString() == QLatin1String("B") && record[kBarcodePictureEntry].typeId() == QMetaType::QByteArray)
+            pixels += headerPixels(record[kBarcodePictureEntry]);
+    }
+    return pixels;
+}
+
+// The pixels of the barcode pictures that will be rebuilt from their set-up when the design is
+// shown. Pictures read from files (image controls, the card background) are read at most 500
+// pixels on their long side and are left out.
+double rebuiltPicturePixels(const DesignData &design)
+{
+    const BarcodeImageProvider *provider = barcodeImageProvider();
+    if (!provider)
+        return 0;
+    const QVariantMap firstRow = design.tableRows.isEmpty() ? QVariantMap() : design.tableRows.first().toMap();
+    const auto firstColumnValue = [&firstRow](int column) {
+        return firstRow.value(QStringLiteral("Column%1").arg(column)).toString();
+    };
+    double pixels = 0;
+    for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls}) {
+        for (const SKTGraphicPtr &g : *side) {
+            if (Barcode_Needs_Image(*g))
+                pixels += provider->Barcode_Picture_Pixels(*g, Barcode_Value_For_Rebuild(*g, {}, firstColumnValue));
+        }
+    }
+    return pixels;
+}
+
+QString overBudgetMessage(double pixels)
+{
+    // Four bytes a pixel.
+    return QStringLiteral("This design cannot be opened: its pictures need %1 MB of memory, more than the %2 MB a "
+                          "design may use.")
+        .arg(qRound64(pixels * 4 / 1e6))
+        .arg(qRound64(bounds::MaxDesignPicturePixels * 4 / 1e6));
 }
 
 void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter)
@@ -214,6 +277,18 @@ DesignReadResult Design_From_Array(const QVariant &root)
     if (entries.isEmpty() || entries[0].typeId() != QMetaType::QString || entries[0].toString() != Design_File_Signature)
         return refuse(QStringLiteral("the file does not start with the design signature"));
 
+    // Pictures are counted from their headers before any is decoded: a design over the budget
+    // is refused whole rather than opened without some of its pictures.
+    auto overBudget = [&result](double pixels) {
+        result.design.reset();
+        result.error = overBudgetMessage(pixels);
+        result.detail = result.error;
+        return result;
+    };
+    const double stored = storedPicturePixels(entries);
+    if (stored > bounds::MaxDesignPicturePixels)
+        return overBudget(stored);
+
     DesignData design;
     DesignFieldReader io(entries);
     try {
@@ -250,6 +325,9 @@ DesignReadResult Design_From_Array(const QVariant &root)
     } catch (const DesignFieldFailure &failure) {
         return refuse(QStringLiteral("entry %1: %2").arg(failure.index).arg(failure.reason));
     }
+
+    if (const double pixels = stored + rebuiltPicturePixels(design); pixels > bounds::MaxDesignPicturePixels)
+        return overBudget(pixels);
 
     // The file is sound: image controls load their pictures now.
     for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls}) {

@@ -120,6 +120,17 @@ TEST_F(CanvasTest, TheGridIsDrawnOverControlsAndTheMarqueeOnTop)
     EXPECT_TRUE(coretest::near(grabOf(*view).pixelColor(175, 100), card, 6));
 }
 
+TEST_F(CanvasTest, SizesAndAreasBeyondAnyPixelStayWithinTheWidget)
+{
+    // Neither a card size nor a dirty area of 1e300 points may reach a pixel's int.
+    view->setCanvasSize(QSizeF(1e300, 1e300));
+    view->setCanvasSize(QSizeF(200, 100));
+    const SKTGraphicPtr g = addRect(QRectF(20, 20, 30, 30), Qt::red);
+    g->setBounds(QRectF(-1e300, 1e300, 1e300, 1e300));
+    g->setBounds(QRectF(20, 20, 30, 30));
+    EXPECT_EQ(grabOf(*view).pixelColor(35, 35), QColor(Qt::red));
+}
+
 TEST(ZoomTest, TheClipViewCentresASmallCardPaintsTheBackdropAndShowsRulers)
 {
     // A front canvas in its zooming scroll view, over an empty document.

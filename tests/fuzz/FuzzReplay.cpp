@@ -3,6 +3,7 @@
 // writes the seed corpus instead (scripts/make-fuzz-corpus).
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
+#include "barcode/ControlBarcode.h"
 #include "core/DesignFile.h"
 #include "core/SKTText.h"
 #include "platform/Plist.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QtEndian>
 #include <cstdio>
+#include <sys/resource.h>
 #include <cstring>
 #include <map>
 #include <functional>
@@ -20,6 +22,14 @@
 #define FUZZ_TARGET(name) extern "C" int Fuzz_##name(const uint8_t *, size_t);
 FUZZ_TARGETS
 #undef FUZZ_TARGET
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
 
 namespace {
 
@@ -81,6 +91,33 @@ QList<QByteArray> plistRegressions()
             nulKey, binaryPlist({arrayOf({0})})};
 }
 
+// Controls with the stored numbers that once overflowed: bounds of 1e300, a blur of 3e38, a
+// Data Matrix module of 2^31-1, barcode fonts of 400 points.
+SKTGraphicArray hostileControls()
+{
+    SKTGraphicArray out;
+    auto add = [&out](SKTGraphicKind kind, const QRectF &bounds) -> SKTGraphic & {
+        out.push_back(Make_Graphic_Of_Kind(kind));
+        out.back()->setBounds(bounds);
+        return *out.back();
+    };
+    add(SKTGraphicKind::Shape, QRectF(1e300, -1e300, 1e300, 1e300));
+    add(SKTGraphicKind::Image, QRectF(0, 0, 50, 50)).blr_val = 3e38f;
+    SKTGraphic &matrix = add(SKTGraphicKind::Barcode, QRectF(0, 0, 50, 50));
+    matrix.linear_or_2d = 1;
+    matrix.two_d_font_val = QStringLiteral("DM");
+    matrix.qr_version_index = 2;
+    matrix.dm_module_val = 2147483647;
+    for (int i = 0; i < 4; ++i) {
+        SKTGraphic &big = add(SKTGraphicKind::Barcode, QRectF(0, 60, 200, 80));
+        big.linear_font_val = QString(60, QLatin1Char('7'));
+        big.header_val = big.footer_val = big.linear_font_val;
+        for (QFont *f : {&big.value_font_val, &big.header_font_val, &big.footer_font_val})
+            f->setPointSizeF(400);
+    }
+    return out;
+}
+
 QList<QByteArray> designRegressions()
 {
     auto text = Make_Graphic_Of_Kind(SKTGraphicKind::Text);
@@ -89,6 +126,24 @@ QList<QByteArray> designRegressions()
     text->Drawing_Shadow = true;
     text->Shadow_blur = 3.4e38f;
     return {designWith({std::move(text)})};
+}
+
+// Designs that must open (with their numbers held to range) or be refused as too large.
+std::vector<std::pair<QByteArray, bool>> designOutcomes()
+{
+    DesignData huge;
+    huge.front.setCard_Size(QSizeF(1e300, 1e300));
+    huge.frontControls = hostileControls();
+    // Sixteen barcodes whose stored pictures are 5600 by 5600 pixels each.
+    QImage picture(5600, 5600, QImage::Format_Mono);
+    picture.fill(1);
+    DesignData many;
+    for (int i = 0; i < 16; ++i) {
+        many.frontControls.push_back(Make_Graphic_Of_Kind(SKTGraphicKind::Barcode));
+        many.frontControls.back()->_barcode_image = picture;
+    }
+    return {{platform::plistSerialize(*Design_To_Array(huge, false)), true},
+            {platform::plistSerialize(*Design_To_Array(many, false)), false}};
 }
 
 // A stored barcode set-up as BarcodeFuzz reads it: integers, reals, font sizes, then the value.
@@ -172,6 +227,21 @@ int main(int argc, char **argv)
     for (const char *name : {"PlistFuzz", "PasteboardFuzz", "ArchiveFuzz", "DesignFuzz"})
         inputs[QString::fromLatin1(name)] += plistRegressions();
     inputs[QStringLiteral("DesignFuzz")] += designRegressions();
+    const SKTGraphicArray hostile = hostileControls();
+    for (const SKTGraphicPtr &g : hostile)
+        inputs[QStringLiteral("ArchiveFuzz")] += Archive_Graphic(*g);
+    inputs[QStringLiteral("PasteboardFuzz")] += pasteboardDataWithGraphics(Graphic_Pointers(hostile));
+    barcode::Install_Control_Barcode_Provider();
+    for (const auto &[bytes, opens] : designOutcomes()) {
+        const DesignReadResult read = Design_From_Bytes(bytes);
+        if (read.ok() != opens || (!opens && !read.error.contains(QLatin1String("MB of memory")))) {
+            std::fprintf(stderr, "a design of %lld bytes: %s\n", qlonglong(bytes.size()), qPrintable(read.detail));
+            return 1;
+        }
+        if (opens && read.design->front.Card_Size().width() > 1e5)
+            return 1;
+        inputs[QStringLiteral("DesignFuzz")] += bytes;
+    }
     int replayed = 0;
     for (const auto &[name, target] : targets) {
         for (const QByteArray &input : inputs[name]) {
@@ -189,6 +259,11 @@ int main(int argc, char **argv)
             return 1;
         }
     }
-    std::printf("%d inputs replayed\n", replayed);
+    // Peak memory of the whole replay; sanitizers keep freed memory aside and add their own.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%d inputs replayed, peak %ld MB\n", replayed, usage.ru_maxrss / 1024);
+    if (!kSanitized && usage.ru_maxrss > 300 * 1024)
+        return 1;
     return 0;
 }
