@@ -3,12 +3,14 @@
 // object, so that tests can replace it with a scripted fake and never block on a modal dialog.
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <variant>
 
 namespace platform {
@@ -35,6 +37,8 @@ public:
     virtual bool openExternally(const QString &path) = 0;
     // Colour panel; an invalid colour means the user cancelled.
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
+    // Font panel; nothing when the user cancelled.
+    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial) = 0;
 };
 
 // The service in use; a Qt implementation unless a test installed another one.
@@ -55,6 +59,7 @@ public:
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;
     QColor chooseColor(const QString &title, const QColor &initial) override;
+    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
 };
 
 // Test double: records every request and answers from a script queued in advance.
@@ -66,7 +71,7 @@ public:
                        // "openExternally"
         QString text;  // message text, or the panel title
     };
-    using Answer = std::variant<bool, int, QString, QStringList, QColor>;
+    using Answer = std::variant<bool, int, QString, QStringList, QColor, QFont>;
 
     void push(Answer answer);
     // Called on the thread that shows the box, before it answers; lets a test observe threads.
@@ -86,6 +91,7 @@ public:
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
+    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;  // "chooseFont"
 
 private:
     Answer take(const QString &kind, const QString &text, Answer fallback);
