@@ -558,7 +558,8 @@ void PropertyPanel::Cropping_Selected_Image_clicked()
     }
     const bool group = Start_Card_Option == QLatin1String("G");
     CropRequest request{control->data_source_type, control->_file_path, {}, -1};
-    const bool found = isFile(request.path);
+    // Only a picture control has a picture to crop, whatever path the others carry.
+    const bool found = control->kind() == SKTGraphicKind::Image && isFile(request.path);
     if (found && isFile(control->Text_Value))
         request.path = control->Text_Value;
     // A bound control reports its missing source before its missing picture.
