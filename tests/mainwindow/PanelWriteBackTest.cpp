@@ -5,6 +5,7 @@
 
 #include "core/SKTImage.h"
 #include "core/SKTRenderingView.h"
+#include "core/SKTSignature.h"
 #include "core/SKTText.h"
 #include "core/Shape_Control.h"
 #include "properties/PropertyPanel.h"
@@ -44,10 +45,18 @@ protected:
             g->setBounds(r);
             return g;
         };
-        // 0, 1 rectangles (1 locked); 2 a free text, 3 a bound one, 4 a profile field; 5, 6 images.
+        auto sign = [](QRectF r, const QString &path) {
+            auto g = std::make_shared<SKTSignature>();
+            g->setFilePath(path);
+            g->setBounds(r);
+            return g;
+        };
+        // 0, 1 rectangles (1 locked); 2 a free text, 3 a bound one, 4 a profile field; 5, 6 images;
+        // 7, 8 signatures.
         place(0, {rect({10, 10, 60, 40}, false), rect({80, 10, 60, 40}, true), text({10, 60, 70, 25}, 0, {}),
                   text({90, 60, 70, 25}, 1, {}), text({170, 60, 70, 25}, 0, "Fup_Name"),
-                  image({10, 95, 50, 50}, pathIn("a.png")), image({70, 95, 50, 50}, pathIn("b.png"))});
+                  image({10, 95, 50, 50}, pathIn("a.png")), image({70, 95, 50, 50}, pathIn("b.png")),
+                  sign({130, 100, 50, 40}, pathIn("a.png")), sign({190, 100, 50, 40}, pathIn("b.png"))});
         controller->Reset_Undo_With_Base_Snapshot();
     }
     void picture(const QString &path, QColor colour)
@@ -119,6 +128,9 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
              whole->rotate_image = 30;
              return at(5).rotate_image == 30.7f && at(5)._contents_with_settings == Adjusted_Control_Picture(*whole);
          }},
+        {"signature border keeps each picture", "T", {7, 8}, [&] { p.Sign_border_chk->click(); }, {7, 8}, 1,
+         [&] { return at(7)._file_path == pathIn("a.png") && at(8)._file_path == pathIn("b.png"); }},
+        {"signature chosen for both", "T", {7, 8}, [&] { ui->push(pathIn("b.png")); p.sign_browse_btn->click(); }, {7}, 1},
         {"rotation out of range", "T", {5}, [&] { type(p.Rotate_slidr_val, "nan"); }, {}, 0,
          [&] { return p.Rotate_slidr_val->text() == "30.7"; }},
     };
@@ -130,7 +142,7 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         const int stepsBefore = steps();
         row.change();
         const QImage after = rendered();
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < 9; ++i) {
             const QRect box = at(i).bounds().toAlignedRect();
             EXPECT_EQ(before.copy(box) != after.copy(box), std::count(row.changed.begin(), row.changed.end(), i) == 1) << i;
         }
