@@ -133,6 +133,10 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         {"signature chosen for both", "T", {7, 8}, [&] { ui->push(pathIn("b.png")); p.sign_browse_btn->click(); }, {7}, 1},
         {"rotation out of range", "T", {5}, [&] { type(p.Rotate_slidr_val, "nan"); }, {}, 0,
          [&] { return p.Rotate_slidr_val->text() == "30.7"; }},
+        {"picture from a file", "T", {5}, [&] { ui->push(pathIn("b.png")); p.manual_browse_btn->click(); }, {5}, 1,
+         [&] { return at(5)._file_path == pathIn("b.png"); }},
+        {"library for two images", "T", {5, 6}, [&] { p.library_browse_btn->click(); }, {}, 0,
+         [&] { return ui->messages().last() == "\nPlease select only one image control to 'Select Image'."; }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
