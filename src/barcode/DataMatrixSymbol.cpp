@@ -405,7 +405,7 @@ QByteArray makeEPS_Data_Matrix(const QByteArray &value, const DataMatrixGrid &gr
     return eps;
 }
 
-TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dpi)
+TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dpi, Raise raise)
 {
     if (grid.isNull() || moduleSize <= 0)
         return {};
@@ -420,7 +420,7 @@ TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dp
                 line[x + 1] = qRgba(0, 0, 0, 255);
     }
     const double module = bounds::ModulePixels(moduleSize);
-    return Increase_DPI(TwoDImage{cells, QSizeF(W * module, H * module), {}}, dpi);
+    return Increase_DPI(TwoDImage{cells, QSizeF(W * module, H * module), {}}, dpi, raise);
 }
 
 }  // namespace barcode

@@ -43,6 +43,6 @@ QByteArray makeEPS_Data_Matrix(const QByteArray &value, const DataMatrixGrid &gr
 
 // The image drawn from the same geometry: (W + 2) x (H + 2) units with a white one-unit border,
 // sized W x moduleSize by H x moduleSize points and raised to `dpi`.
-TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dpi);
+TwoDImage DataMatrix_Image(const DataMatrixGrid &grid, int moduleSize, double dpi, Raise raise = Raise::ToDpi);
 
 }  // namespace barcode

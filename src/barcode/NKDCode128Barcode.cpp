@@ -27,15 +27,22 @@ constexpr int CodeC = 99;
 constexpr int CodeB = 100;
 constexpr int CodeA = 101;
 
-QString widthsToModules(const char *widths)
+// The module strings of every symbol value, built once: a symbol is then joined from shared
+// strings rather than from a new string per bar and space.
+const std::array<QString, 106> &moduleTable()
 {
-    QString modules;
-    bool bar = true;
-    for (const char *w = widths; *w; ++w) {
-        modules += QString(*w - '0', bar ? u'1' : u'0');
-        bar = !bar;
-    }
-    return modules;
+    static const std::array<QString, 106> table = [] {
+        std::array<QString, 106> t;
+        for (int v = 0; v < 106; ++v) {
+            bool bar = true;
+            for (const char *w = Code128Widths[v]; *w; ++w) {
+                t[size_t(v)].append(QString(*w - '0', bar ? u'1' : u'0'));
+                bar = !bar;
+            }
+        }
+        return t;
+    }();
+    return table;
 }
 
 bool inSet(int set, unsigned char c)
@@ -84,7 +91,7 @@ QString NKDCode128Barcode::_encodeNumberPair(int value)
 {
     if (value < 0 || value > 105)
         return QString();
-    return widthsToModules(Code128Widths[value]);
+    return moduleTable()[size_t(value)];
 }
 
 void NKDCode128Barcode::encode(int requestedSet)
@@ -226,8 +233,9 @@ QString NKDCode128Barcode::barcode() const
         return QString();
     QString modules;
     modules.reserve(int(m_symbols.size() + 1) * 11);
+    const std::array<QString, 106> &table = moduleTable();
     for (const int value : m_symbols)
-        modules += _encodeNumberPair(value);
+        modules += table[size_t(value)];
     if (m_checkDigit != -1)
         modules += _encodeNumberPair(m_checkDigit);
     return modules;

@@ -1,5 +1,7 @@
 #include "barcode/NKDCode39Barcode.h"
 
+#include <array>
+
 namespace barcode {
 
 namespace {
@@ -54,19 +56,23 @@ int NKDCode39Barcode::Code39_Value(char c)
 
 QString NKDCode39Barcode::patternOf(char c)
 {
+    // Every character's modules built once and shared.
+    static const std::array<QString, 44> table = [] {
+        std::array<QString, 44> t;
+        for (int index = 0; index < 44; ++index) {
+            const char *elements = Code39Elements[index];
+            for (int k = 0; k < 9; ++k) {
+                const QChar module = k % 2 == 0 ? u'1' : u'0';
+                t[size_t(index)] += module;
+                if (elements[k] == '1')
+                    t[size_t(index)] += module;
+            }
+            t[size_t(index)] += u'0';  // the narrow space between characters
+        }
+        return t;
+    }();
     const int index = indexOf(c);
-    if (index < 0)
-        return QString();
-    QString modules;
-    const char *elements = Code39Elements[index];
-    for (int k = 0; k < 9; ++k) {
-        const QChar module = k % 2 == 0 ? u'1' : u'0';
-        modules += module;
-        if (elements[k] == '1')
-            modules += module;
-    }
-    modules += u'0';  // the narrow space between characters
-    return modules;
+    return index < 0 ? QString() : table[size_t(index)];
 }
 
 QString NKDCode39Barcode::initiator() const

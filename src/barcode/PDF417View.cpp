@@ -90,7 +90,7 @@ int pdf417View::drawWithText(const QString &text)
     if (m_bounds.width() > 0 && m_bounds.height() > 0) {
         dpi = std::max({dpi, 72.0 * p.bitColumns / m_bounds.width(), 72.0 * p.codeRows / m_bounds.height()});
     }
-    TwoDImage raised = Increase_DPI(TwoDImage{modules, m_bounds, {}}, dpi);
+    TwoDImage raised = Increase_DPI(TwoDImage{modules, m_bounds, {}}, dpi, m_raise);
     if (raised.isNull()) {
         m_imageState = ImageFailed;
         return m_imageState;

@@ -25,6 +25,7 @@ public:
     QSizeF bounds() const { return m_bounds; }
     // Resolution the symbol image is raised to (the barcode's print resolution).
     void setResolution(double dpi) { m_dpi = dpi; }
+    void setRaise(Raise raise) { m_raise = raise; }
 
     // Encodes and builds the image; returns the new image state.
     int drawWithText(const QString &text);
@@ -75,6 +76,7 @@ private:
     int m_imageState = ImageEmpty;
     QSizeF m_bounds;
     double m_dpi = 600;
+    Raise m_raise = Raise::ToDpi;
 };
 
 }  // namespace barcode

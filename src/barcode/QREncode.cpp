@@ -1,7 +1,9 @@
 #include "barcode/QREncode.h"
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace barcode {
 
@@ -94,6 +96,7 @@ struct GaloisField {
     uint8_t byExpToInt[256];
     uint8_t byIntToExp[256];
     uint8_t byRSExp[31][31];  // generator coefficients as exponents, by number of codewords
+    uint8_t byExpWide[512];   // a^k for k up to 510: a sum of two exponents needs no reduction
     GaloisField()
     {
         int x = 1;
@@ -105,6 +108,8 @@ struct GaloisField {
                 x ^= 0x11D;
         }
         byExpToInt[255] = byExpToInt[0];
+        for (int k = 0; k < 512; ++k)
+            byExpWide[k] = byExpToInt[k % 255];
         byIntToExp[0] = 0;
         // g(x) = (x - a^0)(x - a^1)...(x - a^(n-1)), kept as coefficients of x^(n-1)..x^0.
         for (int n = 1; n <= 30; ++n) {
@@ -140,6 +145,151 @@ const GaloisField &gf()
 {
     static const GaloisField field;
     return field;
+}
+
+// For each row i and column j a symbol can have, bit m set where mask m inverts the module.
+struct MaskTable {
+    uint8_t bits[177][177];
+    MaskTable()
+    {
+        for (int i = 0; i < 177; ++i)
+            for (int j = 0; j < 177; ++j) {
+                const bool cond[8] = {
+                    (i + j) % 2 == 0,
+                    i % 2 == 0,
+                    j % 3 == 0,
+                    (i + j) % 3 == 0,
+                    (i / 2 + j / 3) % 2 == 0,
+                    (i * j) % 2 + (i * j) % 3 == 0,
+                    ((i * j) % 2 + (i * j) % 3) % 2 == 0,
+                    ((i * j) % 3 + (i + j) % 2) % 2 == 0,
+                };
+                uint8_t b = 0;
+                for (int m = 0; m < 8; ++m)
+                    b = uint8_t(b | (cond[m] ? 1 << m : 0));
+                bits[i][j] = b;
+            }
+    }
+};
+
+const MaskTable &maskTable()
+{
+    static const MaskTable table;
+    return table;
+}
+
+// One line of a symbol as bits: module k at bit k + kPad, with kPad light bits on either side,
+// so that the edge of the symbol reads as the light modules the penalty rules take it for.
+constexpr int kPad = 4;
+struct Line {
+    uint64_t w[3] = {0, 0, 0};
+
+    void set(int k, bool dark)
+    {
+        const int i = k + kPad;
+        const uint64_t bit = uint64_t(1) << (i & 63);
+        w[i >> 6] = dark ? w[i >> 6] | bit : w[i >> 6] & ~bit;
+    }
+    friend Line operator&(Line a, const Line &b) { return {{a.w[0] & b.w[0], a.w[1] & b.w[1], a.w[2] & b.w[2]}}; }
+    friend Line operator|(Line a, const Line &b) { return {{a.w[0] | b.w[0], a.w[1] | b.w[1], a.w[2] | b.w[2]}}; }
+    friend Line operator^(Line a, const Line &b) { return {{a.w[0] ^ b.w[0], a.w[1] ^ b.w[1], a.w[2] ^ b.w[2]}}; }
+    Line operator~() const { return {{~w[0], ~w[1], ~w[2]}}; }
+    // Bit i takes bit i + s (the module s further along), or bit i - s.
+    Line ahead(int s) const
+    {
+        return {{(w[0] >> s) | (w[1] << (64 - s)), (w[1] >> s) | (w[2] << (64 - s)), w[2] >> s}};
+    }
+    Line behind(int s) const
+    {
+        return {{w[0] << s, (w[1] << s) | (w[0] >> (64 - s)), (w[2] << s) | (w[1] >> (64 - s))}};
+    }
+    inline __attribute__((always_inline)) int count() const
+    {
+        return std::popcount(w[0]) + std::popcount(w[1]) + std::popcount(w[2]);
+    }
+    // Bits for modules first..last.
+    static Line span(int first, int last)
+    {
+        Line l;
+        for (int k = first; k <= last; ++k)
+            l.set(k, true);
+        return l;
+    }
+};
+
+// Masks of the symbol's size: where a run of five may start, where a finder pattern may start,
+// where a 2x2 block may start, and the first module.
+struct LineMasks {
+    Line runs, finders, blocks, first;
+    explicit LineMasks(int size)
+        : runs(Line::span(0, size - 5))
+        , finders(Line::span(0, size - 7))
+        , blocks(Line::span(0, size - 2))
+        , first(Line::span(0, 0))
+    {
+    }
+};
+
+// Runs of five or more alike (length - 2 each), and the finder-like 1:1:3:1:1 dark-light
+// pattern with four light modules (or the symbol's edge) on one side (40 each), along a line.
+inline __attribute__((always_inline)) int linePenalty(const Line &v, const LineMasks &m)
+{
+    const Line d1 = v.ahead(1), d2 = v.ahead(2), d3 = v.ahead(3), d4 = v.ahead(4);
+    // A window of five alike: each run of L >= 5 has L - 4 of them, and one where it starts.
+    const Line five = ((v & d1 & d2 & d3 & d4) | ~(v | d1 | d2 | d3 | d4)) & m.runs;
+    const Line starts = (v ^ v.behind(1)) | m.first;
+    int penalty = five.count() + 2 * (five & starts).count();
+    const Line d5 = v.ahead(5), d6 = v.ahead(6);
+    const Line finder = v & ~d1 & d2 & d3 & d4 & ~d5 & d6 & m.finders;
+    const Line lightBefore = ~(v.behind(1) | v.behind(2) | v.behind(3) | v.behind(4));
+    const Line lightAfter = ~(v.ahead(7) | v.ahead(8) | v.ahead(9) | v.ahead(10));
+    const Line before1 = ~v.behind(1), after1 = ~v.ahead(7);
+    penalty += 40 * (finder & ((lightBefore & after1) | (lightAfter & before1))).count();
+    return penalty;
+}
+
+// The standard's mask penalty of a symbol given by its rows and by its columns. Most of it is
+// counting bits: where the processor has an instruction for that, a copy that uses it is taken.
+__attribute__((target_clones("popcnt", "default"))) int gridPenalty(const Line *rows, const Line *columns, int size)
+{
+    const LineMasks masks(size);
+    int penalty = 0, blocks = 0, dark = 0;
+    for (int line = 0; line < size; ++line) {
+        penalty += linePenalty(rows[line], masks) + linePenalty(columns[line], masks);
+        dark += rows[line].count();
+        if (line + 1 < size) {
+            const Line &r0 = rows[line], &r1 = rows[line + 1];
+            const Line down = ~(r0 ^ r1);
+            blocks += (down & down.ahead(1) & ~(r0 ^ r0.ahead(1)) & masks.blocks).count();
+        }
+    }
+    penalty += 3 * blocks;
+    const int light = size * size - dark;
+    const int percent = light * 100 / (size * size);
+    penalty += (std::abs(50 - percent) / 5) * 10;
+    return penalty;
+}
+
+// Each mask's inverted modules, by row and by column, for the largest symbol.
+struct MaskLines {
+    Line rows[8][177];
+    Line columns[8][177];
+    MaskLines()
+    {
+        const MaskTable &t = maskTable();
+        for (int m = 0; m < 8; ++m)
+            for (int i = 0; i < 177; ++i)
+                for (int j = 0; j < 177; ++j) {
+                    rows[m][i].set(j, (t.bits[i][j] >> m) & 1);
+                    columns[m][j].set(i, (t.bits[i][j] >> m) & 1);
+                }
+    }
+};
+
+const MaskLines &maskLines()
+{
+    static const MaskLines lines;
+    return lines;
 }
 
 }  // namespace
@@ -304,9 +454,7 @@ void CQR_Encode::joinBlocks(int into, int from)
 bool CQR_Encode::EncodeSourceData(const char *lpsSource, int ncLength, int nVerGroup)
 {
     const auto *s = reinterpret_cast<const unsigned char *>(lpsSource);
-    std::memset(m_nBlockLength, 0, sizeof m_nBlockLength);
-    std::memset(m_byBlockMode, 0, sizeof m_byBlockMode);
-    m_ncDataBlock = 0;
+    m_ncDataBlock = 0;  // each block's mode and length are set as it is opened
 
     // 1. Runs of one character class.
     for (int i = 0; i < ncLength; ++i) {
@@ -556,8 +704,10 @@ void CQR_Encode::GetRSCodeWord(uint8_t *lpbyRSWork, int ncDataCodeWord, int ncRS
         std::memmove(rem, rem + 1, size_t(ncRSCodeWord - 1));
         rem[ncRSCodeWord - 1] = 0;
         if (factor) {
+            const uint8_t *generator = f.byRSExp[ncRSCodeWord];
+            const uint8_t *power = f.byExpWide + f.byIntToExp[factor];
             for (int j = 0; j < ncRSCodeWord; ++j)
-                rem[j] ^= f.byExpToInt[(f.byRSExp[ncRSCodeWord][j] + f.byIntToExp[factor]) % 255];
+                rem[j] ^= power[generator[j]];
         }
     }
     std::memcpy(lpbyRSWork, rem, size_t(ncRSCodeWord));
@@ -565,24 +715,12 @@ void CQR_Encode::GetRSCodeWord(uint8_t *lpbyRSWork, int ncDataCodeWord, int ncRS
 
 void CQR_Encode::FormatModule()
 {
-    std::memset(m_byModuleData, 0, sizeof m_byModuleData);
+    for (int x = 0; x < m_nSymbleSize; ++x)
+        std::memset(m_byModuleData[x], 0, size_t(m_nSymbleSize));
     SetFunctionModule();
     SetCodeWordPattern();
-    if (m_nMaskingNo == -1) {
-        m_nMaskingNo = 0;
-        SetMaskingPattern(0);
-        SetFormatInfoPattern(0);
-        int best = CountPenalty();
-        for (int i = 1; i <= 7; ++i) {
-            SetMaskingPattern(i);
-            SetFormatInfoPattern(i);
-            const int penalty = CountPenalty();
-            if (penalty < best) {
-                best = penalty;
-                m_nMaskingNo = i;
-            }
-        }
-    }
+    if (m_nMaskingNo == -1)
+        m_nMaskingNo = bestMask();
     SetMaskingPattern(m_nMaskingNo);
     SetFormatInfoPattern(m_nMaskingNo);
     for (int x = 0; x < m_nSymbleSize; ++x)
@@ -687,38 +825,33 @@ void CQR_Encode::SetCodeWordPattern()
 void CQR_Encode::SetMaskingPattern(int nPatternNo)
 {
     const int size = m_nSymbleSize;
-    for (int i = 0; i < size; ++i) {      // row
-        for (int j = 0; j < size; ++j) {  // column
-            uint8_t &m = m_byModuleData[j][i];
+    const MaskTable &masks = maskTable();
+    for (int x = 0; x < size; ++x) {
+        uint8_t *column = m_byModuleData[x];
+        for (int y = 0; y < size; ++y) {
+            const uint8_t m = column[y];
             if (m & 0x20)
                 continue;
-            bool cond;
-            switch (nPatternNo) {
-            case 0: cond = (i + j) % 2 == 0; break;
-            case 1: cond = i % 2 == 0; break;
-            case 2: cond = j % 3 == 0; break;
-            case 3: cond = (i + j) % 3 == 0; break;
-            case 4: cond = (i / 2 + j / 3) % 2 == 0; break;
-            case 5: cond = (i * j) % 2 + (i * j) % 3 == 0; break;
-            case 6: cond = ((i * j) % 2 + (i * j) % 3) % 2 == 0; break;
-            default: cond = ((i * j) % 3 + (i + j) % 2) % 2 == 0; break;
-            }
-            const bool dark = ((m & 0x02) != 0) != cond;
-            m = uint8_t((m & 0xFE) | (dark ? 0x01 : 0x00));
+            const uint8_t flip = (masks.bits[y][x] >> nPatternNo) & 1;
+            column[y] = uint8_t((m & 0xFE) | (((m >> 1) & 1) ^ flip));
         }
     }
 }
 
-void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
+int CQR_Encode::formatInfoBits(int nPatternNo) const
 {
     static constexpr int levelCode[4] = {1, 0, 3, 2};
     const int data = (levelCode[m_nLevel] << 3) | nPatternNo;
     int rem = data;
     for (int i = 0; i < 10; ++i)
         rem = (rem << 1) ^ ((rem >> 9) * 0x537);
-    const int bits = ((data << 10) | rem) ^ 0x5412;
+    return ((data << 10) | rem) ^ 0x5412;
+}
+
+template <typename Put>
+void CQR_Encode::forEachFormatModule(Put put) const
+{
     const int size = m_nSymbleSize;
-    auto put = [&](int x, int y, int bit) { m_byModuleData[x][y] = ((bits >> bit) & 1) ? 0x30 : 0x20; };
     for (int i = 0; i <= 5; ++i)
         put(8, i, i);
     put(8, 7, 6);
@@ -730,58 +863,66 @@ void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
         put(size - 1 - i, 8, i);
     for (int i = 8; i < 15; ++i)
         put(8, size - 15 + i, i);
-    m_byModuleData[8][size - 8] = 0x30;
+}
+
+void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
+{
+    const int bits = formatInfoBits(nPatternNo);
+    forEachFormatModule([&](int x, int y, int bit) { m_byModuleData[x][y] = ((bits >> bit) & 1) ? 0x30 : 0x20; });
+    m_byModuleData[8][m_nSymbleSize - 8] = 0x30;
 }
 
 int CQR_Encode::CountPenalty() const
 {
     const int size = m_nSymbleSize;
-    auto dark = [&](int x, int y) { return (m_byModuleData[x][y] & 0x11) != 0; };
-    // Light or outside the symbol, along a row (row = true) or a column.
-    auto lightAt = [&](bool row, int line, int k) {
-        if (k < 0 || k >= size)
-            return true;
-        return row ? !dark(k, line) : !dark(line, k);
-    };
-    int penalty = 0;
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool row = pass == 0;
-        for (int line = 0; line < size; ++line) {
-            auto at = [&](int k) { return row ? dark(k, line) : dark(line, k); };
-            for (int j = 0; j < size - 4;) {
-                int k = 1;
-                while (j + k < size && at(j + k) == at(j))
-                    ++k;
-                if (k >= 5)
-                    penalty += k - 2;
-                j += k;
-            }
-            for (int j = 0; j < size - 6; ++j) {
-                if (!(at(j) && !at(j + 1) && at(j + 2) && at(j + 3) && at(j + 4) && !at(j + 5) && at(j + 6)))
-                    continue;
-                if (!lightAt(row, line, j - 1) || !lightAt(row, line, j + 7))
-                    continue;
-                const bool before = lightAt(row, line, j - 2) && lightAt(row, line, j - 3) && lightAt(row, line, j - 4);
-                const bool after = lightAt(row, line, j + 8) && lightAt(row, line, j + 9) && lightAt(row, line, j + 10);
-                if (before || after)
-                    penalty += 40;
-            }
+    std::vector<Line> rows(static_cast<size_t>(size)), columns(static_cast<size_t>(size));
+    for (int x = 0; x < size; ++x)
+        for (int y = 0; y < size; ++y) {
+            const bool dark = (m_byModuleData[x][y] & 0x11) != 0;
+            rows[size_t(y)].set(x, dark);
+            columns[size_t(x)].set(y, dark);
+        }
+    return gridPenalty(rows.data(), columns.data(), size);
+}
+
+int CQR_Encode::bestMask()
+{
+    // The symbol is scored as bit lines, by rows and by columns; only the data modules and the
+    // format information differ from mask to mask.
+    SetFormatInfoPattern(0);
+    const int size = m_nSymbleSize;
+    std::vector<Line> buffer(size_t(size) * 6);
+    Line *baseRows = buffer.data(), *dataRows = baseRows + size, *rows = dataRows + size;
+    Line *baseColumns = rows + size, *dataColumns = baseColumns + size, *columns = dataColumns + size;
+    for (int x = 0; x < size; ++x)
+        for (int y = 0; y < size; ++y) {
+            const uint8_t m = m_byModuleData[x][y];
+            const bool function = (m & 0x20) != 0;
+            const bool dark = function ? (m & 0x10) != 0 : (m & 0x02) != 0;
+            baseRows[y].set(x, dark);
+            baseColumns[x].set(y, dark);
+            dataRows[y].set(x, !function);
+            dataColumns[x].set(y, !function);
+        }
+    const MaskLines &lines = maskLines();
+    int best = 0, bestPenalty = 0;
+    for (int mask = 0; mask < 8; ++mask) {
+        for (int k = 0; k < size; ++k) {
+            rows[k] = baseRows[k] ^ (dataRows[k] & lines.rows[mask][k]);
+            columns[k] = baseColumns[k] ^ (dataColumns[k] & lines.columns[mask][k]);
+        }
+        const int bits = formatInfoBits(mask);
+        forEachFormatModule([&](int x, int y, int bit) {
+            rows[y].set(x, (bits >> bit) & 1);
+            columns[x].set(y, (bits >> bit) & 1);
+        });
+        const int penalty = gridPenalty(rows, columns, size);
+        if (mask == 0 || penalty < bestPenalty) {
+            bestPenalty = penalty;
+            best = mask;
         }
     }
-    for (int x = 0; x < size - 1; ++x)
-        for (int y = 0; y < size - 1; ++y) {
-            const bool d = dark(x, y);
-            if (dark(x + 1, y) == d && dark(x, y + 1) == d && dark(x + 1, y + 1) == d)
-                penalty += 3;
-        }
-    int light = 0;
-    for (int x = 0; x < size; ++x)
-        for (int y = 0; y < size; ++y)
-            if (!dark(x, y))
-                ++light;
-    const int percent = light * 100 / (size * size);
-    penalty += (std::abs(50 - percent) / 5) * 10;
-    return penalty;
+    return best;
 }
 
 }  // namespace barcode

@@ -68,6 +68,7 @@ public:
     void SetCodeWordPattern();
     void SetMaskingPattern(int nPatternNo);
     void SetFormatInfoPattern(int nPatternNo);
+    // The mask penalty of the symbol as it stands.
     int CountPenalty() const;
     static int min(int a, int b) { return a < b ? a : b; }
 
@@ -92,6 +93,11 @@ private:
     int blockBits(int i, int nVerGroup) const;
     void joinBlocks(int into, int from);
     bool needsUtf8Eci(const unsigned char *s, int n) const;
+    // The mask (0..7) with the lowest penalty, the first of equals.
+    int bestMask();
+    int formatInfoBits(int nPatternNo) const;
+    template <typename Put>
+    void forEachFormatModule(Put put) const;
 };
 
 }  // namespace barcode

@@ -133,12 +133,12 @@ QImage QREncoder::paintDataMatrix(const DataMatrix *matrix, int imageDimension)
     return img;
 }
 
-TwoDImage QREncoder::renderDataMatrix(const DataMatrix *matrix, int imageDimension, double dpi)
+TwoDImage QREncoder::renderDataMatrix(const DataMatrix *matrix, int imageDimension, double dpi, Raise raise)
 {
     const QImage img = paintDataMatrix(matrix, imageDimension);
     if (img.isNull())
         return {};
-    return Increase_DPI(TwoDImage{img, QSizeF(img.width(), img.height()), {}}, dpi);
+    return Increase_DPI(TwoDImage{img, QSizeF(img.width(), img.height()), {}}, dpi, raise);
 }
 
 int QR_Minimum_Size(int versionIndex)

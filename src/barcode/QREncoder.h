@@ -45,7 +45,8 @@ public:
     // The grid painted into a dimension x dimension point image (one pixel a point) with an
     // opaque white four-module quiet zone, then raised to `dpi`. A dimension too small for one
     // point a module grows to the module count. Null for a missing or empty grid.
-    static TwoDImage renderDataMatrix(const DataMatrix *matrix, int imageDimension, double dpi);
+    static TwoDImage renderDataMatrix(const DataMatrix *matrix, int imageDimension, double dpi,
+                                      Raise raise = Raise::ToDpi);
     // The same before the raise: one pixel a point.
     static QImage paintDataMatrix(const DataMatrix *matrix, int imageDimension);
 };

@@ -18,7 +18,7 @@ constexpr int kMaxDpi = 2400;
 constexpr double kMaxPixels = bounds::MaxPicturePixels;
 }  // namespace
 
-TwoDImage Increase_DPI(const TwoDImage &image, double dpi)
+TwoDImage Increase_DPI(const TwoDImage &image, double dpi, Raise raise)
 {
     if (image.isNull() || !(dpi > 0)) {
         Show_NSLog_Message(QStringLiteral("Invalid image"));
@@ -32,6 +32,9 @@ TwoDImage Increase_DPI(const TwoDImage &image, double dpi)
         Show_NSLog_Message(QStringLiteral("Invalid image"));
         return {};
     }
+    const QImage modules = image.modules.isNull() ? image.pixels : image.modules;
+    if (raise == Raise::ModulesOnly)
+        return {modules, image.sizePoints, modules};
     const int W = int(fw), H = int(fh);
     QImage out(W, H, QImage::Format_ARGB32_Premultiplied);
     if (out.isNull()) {
@@ -47,7 +50,7 @@ TwoDImage Increase_DPI(const TwoDImage &image, double dpi)
     const int dpm = int(std::lround(dpi / 0.0254));
     out.setDotsPerMeterX(dpm);
     out.setDotsPerMeterY(dpm);
-    return {out, image.sizePoints, image.modules.isNull() ? image.pixels : image.modules};
+    return {out, image.sizePoints, modules};
 }
 
 QStringList DPI_List_Items()

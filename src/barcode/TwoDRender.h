@@ -10,11 +10,11 @@ namespace barcode {
 BarcodeImage Render_TwoD_Barcode(const BarcodeSetup &setup, const QString &value);
 
 // The symbol alone, before header and footer framing, drawn from the set-up's own size, level,
-// version and resolution; `error` says why there is none.
+// version and resolution (or kept as modules); `error` says why there is none.
 struct TwoDSymbol {
     TwoDImage image;
     QString error;
 };
-TwoDSymbol Render_TwoD_Symbol(const BarcodeSetup &setup, const QString &value);
+TwoDSymbol Render_TwoD_Symbol(const BarcodeSetup &setup, const QString &value, Raise raise = Raise::ToDpi);
 
 }  // namespace barcode

@@ -5,6 +5,7 @@
 #include "core/ImageResolution.h"
 #include "core/SKTGraphic.h"
 #include "core/Utilities.h"
+#include "platform/FileIcons.h"
 #include "platform/ImageWriter.h"
 #include "platform/Paths.h"
 
@@ -137,24 +138,43 @@ bool Save_gen_image(const QImage &image, const QString &file_path_val, QString *
     return true;
 }
 
-QImage Load_Control_Picture(const QString &path, bool)
+namespace {
+QImage decodedThumbnail(const QString &path, int longestSide)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || longestSide < 1 || !QFileInfo(path).isFile())
         return {};
-    constexpr int kLongestSide = 500;
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    // The scale is worked out on the stored size; a quarter turn swaps the sides, not the bound.
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kLongestSide || size.height() > kLongestSide))
-        reader.setScaledSize(size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    if (size.isValid() && (size.width() > longestSide || size.height() > longestSide))
+        reader.setScaledSize(size.scaled(longestSide, longestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage picture = reader.read();
     if (picture.isNull())
         return {};
-    if (picture.width() > kLongestSide || picture.height() > kLongestSide)  // readers that cannot scale
-        picture = picture.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (picture.width() > longestSide || picture.height() > longestSide)  // readers that cannot scale
+        picture = picture.scaled(longestSide, longestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     // One pixel a point: the thumbnail's pixel size is the control's natural size.
     Set_Image_Dpi(picture, 72.0);
     return picture;
+}
+}  // namespace
+
+QImage Load_Control_Picture(const QString &path, bool) { return decodedThumbnail(path, 500); }
+
+QImage Thimbnail_Using_CG_Image(const QString &path, const QSizeF &size)
+{
+    QImage picture = decodedThumbnail(path, int(size.width()));
+    if (!picture.isNull())
+        return picture;
+    picture = platform::fileIconImage(path, size.toSize());
+    Set_Image_Dpi(picture, 72.0);
+    return picture;
+}
+
+QImage imageWithPreviewOfFileAtPath(const QString &path, const QSizeF &size, bool)
+{
+    return Thimbnail_Using_CG_Image(path, size);
 }
 
 QImage imageResize(const QImage &image, const QSizeF &newSize)

@@ -42,9 +42,16 @@ QImage Increase_DPI(const QImage &image, double dpi);
 bool Save_gen_image(const QImage &image, const QString &file_path_val, QString *error = nullptr);
 
 // A picture file as the controls load it: longer side at most 500 pixels, the orientation
-// recorded in the file applied, the file's resolution kept. Null when nothing readable is
-// there (there is no file icon to fall back on).
+// recorded in the file applied, one pixel a point. Null when no picture can be decoded there.
 QImage Load_Control_Picture(const QString &path, bool asIcon = false);
+
+// The preview every file the program shows is loaded through: the picture scaled down so that
+// its longer side is at most the size's width (truncated; smaller pictures keep their pixels),
+// upright by the orientation the file records, one pixel a point; a file that holds no
+// picture gives the desktop's icon for it stretched to `size`. Null when neither exists. The
+// as-icon flag is accepted for the callers' sake and changes nothing.
+QImage imageWithPreviewOfFileAtPath(const QString &path, const QSizeF &size, bool asIcon);
+QImage Thimbnail_Using_CG_Image(const QString &path, const QSizeF &size);
 
 // A new picture of the given size with the source drawn smoothly over it; null (logged
 // "Invalid Image") for a null source.

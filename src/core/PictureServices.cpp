@@ -4,6 +4,9 @@
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 PictureServices g_defaultServices;
 PictureServices *g_services = nullptr;
@@ -11,7 +14,9 @@ PictureServices *g_services = nullptr;
 
 QImage PictureServices::Get_Image_For_Path(const QString &path, bool asIcon)
 {
-    return Load_Control_Picture(path, asIcon);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return {};
+    return imageWithPreviewOfFileAtPath(QDir::cleanPath(path), QSizeF(500, 500), asIcon);
 }
 
 QString PictureServices::Check_Path_For_App_Resources(const QString &path) { return Trim_Str(path); }

@@ -11,8 +11,8 @@ class SKTGraphic;
 class PictureServices {
 public:
     virtual ~PictureServices() = default;
-    // The picture of a file as the controls load it (longer side at most 500 pixels, the file's
-    // orientation applied); a null image when no picture can be read there.
+    // The preview of a file at 500 by 500 (imageWithPreviewOfFileAtPath): the picture, or the
+    // desktop's icon for a file that holds none; a null image when nothing is at the path.
     virtual QImage Get_Image_For_Path(const QString &path, bool asIcon);
     // A stored path made to point into this installation's resources; by default only trimmed.
     virtual QString Check_Path_For_App_Resources(const QString &path);

@@ -180,10 +180,10 @@ bool SKTRenderingView::Write_Side_File(const CardSide &side, const QString &path
     }
     if (platform::imageFormatForPath(path).isEmpty())
         return fail(error, QStringLiteral("Unsupported file type: %1").arg(ext));
-    const QImage image = view.imageInsideRect(view.frame(), dpi);
+    QImage image = view.imageInsideRect(view.frame(), dpi);
     if (image.isNull())
         return fail(error, QStringLiteral("The card is too large to draw at %1 dpi.").arg(dpi));
-    return platform::writeImageFile(image, path, dpi, error);
+    return platform::writeImageFile(std::move(image), path, dpi, error);
 }
 
 QImage Card_Design_image_From_Card_Graphics(const CardSide *side, double dpi)

@@ -151,12 +151,19 @@ void drawShadow(QPainter &painter, const TextBlock &block, QPointF origin, const
     const double pixels = extent.width() * extent.height() * scale * scale;
     if (pixels > kMaxShadowPixels)
         scale *= std::sqrt(kMaxShadowPixels / pixels);
-    QImage picture(std::max(1, int(std::ceil(extent.width() * scale))), std::max(1, int(std::ceil(extent.height() * scale))),
-                   QImage::Format_ARGB32_Premultiplied);
-    if (!picture.isNull()) {
-        picture.fill(Qt::transparent);
+    // A blur of many pixels takes away all detail finer than a few of them: past a radius of
+    // four pixels the shadow is made coarser in step, and smoothly stretched when drawn.
+    constexpr double kFinestRadius = 4.0;
+    const double radiusPixels = blur * scale / 2.0;
+    if (radiusPixels > kFinestRadius)
+        scale *= kFinestRadius / radiusPixels;
+    // The shadow is one colour: only its coverage is drawn and blurred, then coloured once.
+    QImage coverage(std::max(1, int(std::ceil(extent.width() * scale))), std::max(1, int(std::ceil(extent.height() * scale))),
+                    QImage::Format_Alpha8);
+    if (!coverage.isNull()) {
+        coverage.fill(0);
         {
-            QPainter p(&picture);
+            QPainter p(&coverage);
             p.setRenderHint(QPainter::Antialiasing, true);
             p.setRenderHint(QPainter::TextAntialiasing, true);
             p.scale(scale, scale);
@@ -168,9 +175,22 @@ void drawShadow(QPainter &painter, const TextBlock &block, QPointF origin, const
         // Three box passes come close to the soft edge of a Gaussian whose sigma is half the radius.
         const int radius = std::max(1, int(std::lround(blur * scale / 2.0)));
         for (int pass = 0; pass < 3; ++pass)
-            imageops::boxBlur(picture, radius);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(extent, picture);
+            imageops::boxBlurAlpha(coverage, radius);
+        QImage picture(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+        if (!picture.isNull()) {
+            QRgb shade[256];
+            const QColor opaque = QColor(colour.red(), colour.green(), colour.blue());
+            for (int a = 0; a < 256; ++a)
+                shade[a] = qPremultiply(qRgba(opaque.red(), opaque.green(), opaque.blue(), a));
+            for (int y = 0; y < coverage.height(); ++y) {
+                const uint8_t *in = coverage.constScanLine(y);
+                auto *out = reinterpret_cast<QRgb *>(picture.scanLine(y));
+                for (int x = 0; x < coverage.width(); ++x)
+                    out[x] = shade[in[x]];
+            }
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(extent, picture);
+        }
     }
     painter.restore();
 }

@@ -37,23 +37,28 @@ QString Valid_Series_Name(const QString &typed)
     return name;
 }
 
-QStringList Read_Series_Values(const QString &path)
+std::optional<QStringList> Read_Series_Lines(const QString &path)
 {
     QFile file(path);
     if (file.size() > kMaxSeriesFileBytes || !file.open(QIODevice::ReadOnly)) {
         if (file.exists())
             Show_NSLog_Message(QStringLiteral("Series file not read: %1").arg(path));
-        return {};
+        return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(bytes);
     if (decoder.hasError()) {
         Show_NSLog_Message(QStringLiteral("Series file is not UTF-8: %1").arg(path));
-        return {};
+        return std::nullopt;
     }
+    return Trim_Str(text).split(QLatin1Char('\n'));
+}
+
+QStringList Read_Series_Values(const QString &path)
+{
     QStringList values;
-    for (const QString &piece : text.split(QLatin1Char('\n'))) {
+    for (const QString &piece : Read_Series_Lines(path).value_or(QStringList())) {
         const QString value = Trim_Str(piece);
         if (!value.isEmpty())
             values.append(value);

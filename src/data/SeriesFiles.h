@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // The file of the series `name` (not checked for existence).
 QString Series_File_Path(const QString &name);
@@ -18,6 +19,9 @@ QString Valid_Series_Name(const QString &typed);
 // The values of a series file as the viewer and the manager show them: split at line feeds,
 // each trimmed, empty ones dropped. Nothing for a missing, oversized or non-UTF-8 file.
 QStringList Read_Series_Values(const QString &path);
+// The lines of a series file as a batch run numbers them: the whole text trimmed, then split at
+// line feeds, empty lines kept in place. None for a missing, oversized or non-UTF-8 file.
+std::optional<QStringList> Read_Series_Lines(const QString &path);
 
 // The bytes of a series file: each value's UTF-8 followed by 0x0A.
 QByteArray Series_File_Bytes(const QStringList &values);

@@ -2,6 +2,7 @@
 
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
+#include "data/ImportWizard.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesManager.h"
@@ -55,6 +56,9 @@ BatchWizard::BatchWizard(QWidget *parent) : QDialog(parent)
     setModal(true);
     Style_Series_Window(this);
     BatchWizard_Window = this;
+    // The import wizard lives in this library; another one may have been installed instead.
+    if (!Series_Import_Wizard())
+        Set_Series_Import_Wizard(&Open_Import_Wizard);
 
     auto *layout = new QVBoxLayout(this);
     auto makeBox = [this, layout](const char *name) {

@@ -198,4 +198,45 @@ void boxBlur(QImage &image, int radius)
     }
 }
 
+void boxBlurAlpha(QImage &alpha, int radius)
+{
+    const int w = alpha.width(), h = alpha.height();
+    if (radius <= 0 || w == 0 || h == 0 || alpha.format() != QImage::Format_Alpha8)
+        return;
+    radius = std::min(radius, std::max(w, h));
+    const Averager avg(2 * radius + 1);
+    std::vector<uint8_t> across(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const uint8_t *in = alpha.constScanLine(y);
+        uint8_t *out = across.data() + size_t(y) * w;
+        uint32_t sum = in[0] * uint32_t(radius + 1);
+        for (int i = 1; i <= radius; ++i)
+            sum += in[std::min(i, w - 1)];
+        for (int i = 0; i < w; ++i) {
+            out[i] = uint8_t(avg(sum));
+            sum += in[std::min(i + radius + 1, w - 1)];
+            sum -= in[std::max(i - radius, 0)];
+        }
+    }
+    auto row = [&](int y) { return across.data() + size_t(std::clamp(y, 0, h - 1)) * w; };
+    std::vector<uint32_t> sums(size_t(w), 0);
+    for (int x = 0; x < w; ++x)
+        sums[size_t(x)] = row(0)[x] * uint32_t(radius + 1);
+    for (int i = 1; i <= radius; ++i) {
+        const uint8_t *r = row(i);
+        for (int x = 0; x < w; ++x)
+            sums[size_t(x)] += r[x];
+    }
+    for (int y = 0; y < h; ++y) {
+        uint8_t *out = alpha.scanLine(y);
+        const uint8_t *enter = row(y + radius + 1);
+        const uint8_t *leave = row(y - radius);
+        for (int x = 0; x < w; ++x) {
+            out[x] = uint8_t(avg(sums[size_t(x)]));
+            sums[size_t(x)] += enter[x];
+            sums[size_t(x)] -= leave[x];
+        }
+    }
+}
+
 }  // namespace imageops

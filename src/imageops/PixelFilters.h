@@ -32,4 +32,8 @@ void sharpenLuminance(QImage &image, float sharpness, float exposureGain);
 // Format_ARGB32_Premultiplied so that transparent pixels lend no colour.
 void boxBlur(QImage &image, int radius);
 
+// The same box average on a Format_Alpha8 picture: a one-colour picture (a shadow) needs only
+// its coverage blurred, a quarter of the work.
+void boxBlurAlpha(QImage &alpha, int radius);
+
 }  // namespace imageops

@@ -1,5 +1,7 @@
 #include "mainwindow/ControllerHub.h"
 
+#include <QThread>
+
 #include "core/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -78,6 +80,9 @@ void ControllerHub::Enable_Natural_Size_Buttons(bool on)
 }
 void ControllerHub::Reset_Image_Editing_Controls()
 {
+    // A batch worker filling its own copy of an image control has no panel to reset.
+    if (QThread::currentThread() != m_controller.thread())
+        return;
     toPanel(m_controller, [](PropertyPanel &p) { p.Reset_Image_Editing_Controls(); });
 }
 

@@ -37,7 +37,35 @@ QImage flattenedOnto(const QImage &image, const QColor &background)
     return out;
 }
 
+namespace {
+
+// True when every pixel is fully opaque (or the format has no alpha at all).
+bool everyPixelOpaque(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return true;
+    if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const int w = image.width(), h = image.height();
+    for (int y = 0; y < h; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        QRgb all = 0xFF000000u;
+        for (int x = 0; x < w; ++x)
+            all &= line[x];
+        if ((all >> 24) != 0xFF)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool writeImageFile(const QImage &image, const QString &path, double dpi, QString *error)
+{
+    return writeImageFile(QImage(image), path, dpi, error);
+}
+
+bool writeImageFile(QImage &&image, const QString &path, double dpi, QString *error)
 {
     auto fail = [error](const QString &why) {
         if (error)
@@ -50,7 +78,16 @@ bool writeImageFile(const QImage &image, const QString &path, double dpi, QStrin
     if (image.isNull())
         return fail(QStringLiteral("There is no image to save."));
 
-    QImage out = (format == "JPEG" || format == "BMP") ? flattenedOnto(image, Qt::white) : image;
+    QImage out = (format == "JPEG" || format == "BMP") ? flattenedOnto(image, Qt::white) : std::move(image);
+    // An opaque card is written without an alpha channel: a quarter fewer bytes to filter and
+    // compress, and the same pixels. Opaque premultiplied pixels already are RGB32 pixels, so a
+    // picture handed over whole is relabelled in place rather than copied.
+    if (out.hasAlphaChannel() && everyPixelOpaque(out)) {
+        if (out.format() == QImage::Format_ARGB32_Premultiplied || out.format() == QImage::Format_ARGB32)
+            out.reinterpretAsFormat(QImage::Format_RGB32);
+        else
+            out = out.convertToFormat(QImage::Format_RGB32);
+    }
     if (dpi > 0) {
         const int dpm = int(std::lround(bounds::Dpi(dpi) / 0.0254));
         out.setDotsPerMeterX(dpm);
@@ -65,6 +102,10 @@ bool writeImageFile(const QImage &image, const QString &path, double dpi, QStrin
     QImageWriter writer(&file, format);
     if (format == "JPEG")
         writer.setQuality(95);
+    // zlib level 4 (Qt maps quality 50 to it): on rendered cards about a tenth faster than the
+    // default level 6 for files about 7 % larger; the faster levels 1-3 cost 30-60 % in size.
+    if (format == "PNG")
+        writer.setQuality(50);
     if (format == "TIFF")
         writer.setCompression(1);  // lossless LZW keeps card files small
     if (!writer.write(out) || file.error() != QFileDevice::NoError)

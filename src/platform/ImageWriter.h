@@ -12,6 +12,8 @@ QByteArray imageFormatForPath(const QString &path);
 // inch) in the file. Formats without transparency (JPEG, BMP) are flattened onto white.
 // The file is written whole or not at all; false, with a one-line reason, on failure.
 bool writeImageFile(const QImage &image, const QString &path, double dpi, QString *error = nullptr);
+// The same for a picture the caller no longer needs: it may be changed in place.
+bool writeImageFile(QImage &&image, const QString &path, double dpi, QString *error = nullptr);
 
 // The image flattened onto an opaque colour (white unless told otherwise).
 QImage flattenedOnto(const QImage &image, const QColor &background);

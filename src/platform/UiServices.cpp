@@ -1,6 +1,7 @@
 #include "platform/UiServices.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QUrl>
@@ -124,6 +125,27 @@ std::optional<QFont> QtUiServices::chooseFont(const QString &title, const QFont 
     return font;
 }
 
+int QtUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    dialogParent());
+    QList<QPushButton *> pushed;
+    for (const QString &title : buttons)
+        pushed.append(box.addButton(title, QMessageBox::ActionRole));
+    if (!pushed.isEmpty()) {
+        box.setDefaultButton(pushed.first());
+        box.setEscapeButton(pushed.last());
+    }
+    QCheckBox *check = checkTitle.isEmpty() ? nullptr : new QCheckBox(checkTitle, &box);
+    if (check)
+        box.setCheckBox(check);
+    box.exec();
+    if (checked)
+        *checked = check && check->isChecked();
+    const auto clicked = pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
+    return clicked < 0 ? int(pushed.size()) - 1 : int(clicked);
+}
+
 // --- scripted fake ----------------------------------------------------------------------------
 
 void ScriptedUiServices::push(Answer answer)
@@ -143,7 +165,8 @@ QStringList ScriptedUiServices::messages() const
     std::lock_guard lock(m_mutex);
     QStringList out;
     for (const Request &r : m_requests)
-        if (r.kind == QLatin1String("message") || r.kind.startsWith(QLatin1String("yesNo")))
+        if (r.kind == QLatin1String("message") || r.kind.startsWith(QLatin1String("yesNo")) ||
+            r.kind == QLatin1String("alert"))
             out << r.text;
     return out;
 }
@@ -247,6 +270,24 @@ std::optional<QFont> ScriptedUiServices::chooseFont(const QString &title, const 
     if (auto *f = std::get_if<QFont>(&a))
         return *f;
     return std::nullopt;
+}
+
+int ScriptedUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle,
+                              bool *checked)
+{
+    Answer a = take(QStringLiteral("alert"), text, int(buttons.size()) - 1);
+    int index = int(buttons.size()) - 1;
+    bool ticked = false;
+    if (auto *i = std::get_if<int>(&a))
+        index = *i;
+    if (auto *titles = std::get_if<QStringList>(&a)) {
+        for (const QString &t : *titles)
+            index = buttons.contains(t) ? int(buttons.indexOf(t)) : index;
+        ticked = !checkTitle.isEmpty() && titles->contains(checkTitle);
+    }
+    if (checked)
+        *checked = ticked;
+    return index;
 }
 
 ScopedScriptedUi::ScopedScriptedUi()

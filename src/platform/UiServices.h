@@ -39,6 +39,11 @@ public:
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
     // Font panel; nothing when the user cancelled.
     virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial) = 0;
+    // Warning with the given buttons (the last one also answers Escape) and, when `checkTitle` is
+    // not empty, a check box of that title below them. Answers the index of the button pressed;
+    // `checked` (when given) receives the check box's state.
+    virtual int alert(const QString &text, const QStringList &buttons, const QString &checkTitle,
+                      bool *checked) = 0;
 };
 
 // The service in use; a Qt implementation unless a test installed another one.
@@ -60,6 +65,7 @@ public:
     bool openExternally(const QString &path) override;
     QColor chooseColor(const QString &title, const QColor &initial) override;
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
+    int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
 };
 
 // Test double: records every request and answers from a script queued in advance.
@@ -92,6 +98,9 @@ public:
     bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;  // "chooseFont"
+    // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
+    // title, plus the check box's title when it is ticked). Unscripted: the last button, unticked.
+    int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
 
 private:
     Answer take(const QString &kind, const QString &text, Answer fallback);

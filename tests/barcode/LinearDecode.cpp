@@ -23,6 +23,9 @@ testsupport::ToolResult runOnPng(const QImage &image, const QString &tool, QStri
     return testsupport::runTool(tool, args << path);
 }
 
+// Darker than mid-grey; transparent counts as white.
+bool isDark(QRgb pixel) { return qAlpha(pixel) >= 128 && qGray(pixel) < 128; }
+
 QChar barClass(bool up, bool down, bool fourState)
 {
     if (!fourState)
@@ -80,8 +83,6 @@ Decoded zxing(const QImage &image, const QString &format)
     return d;
 }
 
-QByteArray zxingRead(const QImage &image, const QString &format) { return zxing(image, format).bytes; }
-
 QByteArray zbarRead(const QImage &image, const QString &symbology)
 {
     const auto r = runOnPng(image, QStringLiteral("zbarimg"),
@@ -114,10 +115,9 @@ std::vector<QString> zintRows(const QStringList &arguments)
     const auto dump = testsupport::runTool(QStringLiteral("zint"), QStringList(arguments) << "--dump");
     for (const QByteArray &line : dump.out.split('\n')) {
         QString bits;
-        for (const char c : line) {
+        for (const char c : line)
             if (std::isxdigit(uchar(c)))
-                bits += QStringLiteral("%1").arg(QByteArray(1, c).toInt(nullptr, 16), 4, 2, QChar(u'0'));
-        }
+                bits += QString::number(QByteArray(1, c).toInt(nullptr, 16) | 16, 2).mid(1);  // four bits
         while (bits.endsWith(u'0'))
             bits.chop(1);
         if (!bits.isEmpty())
@@ -133,14 +133,10 @@ QString zintBarClasses(const std::vector<QString> &rows)
     const bool fourState = rows.size() == 3;
     auto on = [&](size_t row, int i) { return row < rows.size() && rows[row].mid(i, 1) == u"1"; };
     QString classes;
-    for (int i = 0; rows.size() > 1 && i < rows[1].size(); ++i) {
-        if (on(1, i))
-            classes += barClass(on(0, i), on(2, i), fourState);
-    }
+    for (int i = 0; rows.size() > 1 && i < rows[1].size(); ++i)
+        classes += on(1, i) ? QString(barClass(on(0, i), on(2, i), fourState)) : QString();
     return classes;
 }
-
-bool isDark(QRgb pixel) { return qAlpha(pixel) >= 128 && qGray(pixel) < 128; }
 
 std::vector<SeenBar> barsOnRow(const QImage &image, int row)
 {
@@ -206,19 +202,16 @@ std::vector<Band> inkBands(const QImage &image)
     bool inside = false;
     for (int y = 0; y < image.height(); ++y) {
         int left = -1, right = -1;
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < image.width(); ++x)
             if (isDark(image.pixel(x, y)))
                 left = left < 0 ? x : left, right = x;
-        }
         if (left >= 0 && !inside)
             bands.push_back({y, y, left, right});
-        if (left >= 0) {
+        if ((inside = left >= 0)) {
             Band &band = bands.back();
             band.last = y;
-            band.left = std::min(band.left, left);
-            band.right = std::max(band.right, right);
+            band.left = std::min(band.left, left), band.right = std::max(band.right, right);
         }
-        inside = left >= 0;
     }
     return bands;
 }

@@ -18,14 +18,25 @@ using namespace barcode;
 
 namespace {
 
-_pdf417param encode(const QByteArray &bytes, int options = 0, int level = 2)
+struct Request {
+    QByteArray text;
+    int error = 0, mustHave = -1, mustLack = -1;  // latch codewords the message must hold or lack
+    int level = -1;                               // the level the symbol gets; -1: any that fits
+    int options = 0, asked = 2, columns = 0, rows = 0, rawLength = -1;
+};
+
+_pdf417param encode(const Request &r)
 {
     _pdf417param p;
     pdf417init(&p);
-    p.text = bytes.constData();
-    p.lenText = int(bytes.size());
-    p.options = options;
-    p.errorLevel = level;
+    p.text = r.text.constData();
+    p.lenText = int(r.text.size());
+    p.options = r.options;
+    p.errorLevel = r.asked;
+    p.codeColumns = r.columns;
+    p.codeRows = r.rows;
+    p.lenCodewords = r.rawLength;
+    p.codewords[0] = r.rawLength == 5 ? 4 : r.rawLength;  // a length descriptor that disagrees
     paintCode(&p);
     return p;
 }
@@ -54,10 +65,10 @@ TEST(PDF417, EveryLevelReadsBackWithNumericTextBytesAndUnicode)
         QStringLiteral("Badge 0042: 1234567890123456789012345 checked"),
         QStringLiteral("Visitor pass; Room 4.12 (east wing) #7 & more text!"),
         QString::fromLatin1("caf\xe9 \xfc\xf1\xee\xe7\xf6" "d\xe9 bytes \xa9\xae"),  // Latin-1
-        QStringLiteral("ab") + QChar(0x7F) + QStringLiteral("cd"),                   // a byte shift
-        QStringLiteral("Zürich € 中文"),                                             // UTF-8 behind ECI 26
+        QStringLiteral("ab") + QChar(0x7F) + QStringLiteral("cd"),  // a byte shift
+        QStringLiteral("Zürich € 中文"),                            // UTF-8 behind ECI 26
     };
-    for (int level = 0; level <= 8; ++level)
+    for (const int level : {0, 2, 5, 8})
         for (const QString &text : texts)
             EXPECT_EQ(decoded(text, level), text) << "level " << level;
     int eci = -1;
@@ -69,63 +80,41 @@ TEST(PDF417, EveryLevelReadsBackWithNumericTextBytesAndUnicode)
 
 TEST(PDF417, SegmentsByContentAndLevelsByRoom)
 {
-    const struct {
-        QByteArray text;
-        int mustHave, mustLack;  // latch codewords
-    } cases[] = {
-        {"12345678", 902, -1}, {"1234567", -1, 902},  // eight digits alone are numeric, seven stay text
-        {"Code 1234567890123 end", 902, -1},          // a run of 13 digits inside text is numeric
-        {"Code 123456789012 end", -1, 902},           // 12 stay text
-        {QByteArray("ab\x01" "cd"), 913, 901},              // one byte between text: a byte shift
-        {QByteArray("\x01\x02\x03\x04\x05\x06"), 924, -1},  // six bytes
-        {QByteArray("\x01\x02\x03\x04\x05"), 901, -1},      // five bytes
+    QByteArray high;
+    for (std::mt19937 rng(3); high.size() < 1200;)
+        high += char(128 + rng() % 128);
+    const int tooBig = PDF417_ERROR_TEXT_TOO_BIG, invalid = PDF417_ERROR_INVALID_PARAMS;
+    const int raw = PDF417_USE_RAW_CODEWORDS;
+    const Request cases[] = {
+        {"12345678", 0, 902}, {"1234567", 0, -1, 902},  // eight digits alone are numeric, seven stay text
+        {"Code 1234567890123 end", 0, 902},             // a run of 13 digits inside text is numeric
+        {"Code 123456789012 end", 0, -1, 902},          // 12 stay text
+        {QByteArray("ab\x01" "cd"), 0, 913, 901},         // one byte between text: a byte shift
+        {QByteArray("\x01\x02\x03\x04\x05\x06"), 0, 924}, {QByteArray("\x01\x02\x03\x04\x05"), 0, 901},
+        {QByteArray()},  // the length descriptor and padding still make a symbol
+        // A requested level higher than the free space allows is lowered; a small message in a
+        // large fixed rectangle gets the highest level that fits (256 correction codewords of 400).
+        {QByteArray(1200, 'A'), 0, -1, -1, 7, PDF417_USE_ERROR_LEVEL, 8},
+        {"HI", 0, -1, -1, 7, PDF417_FIXED_RECTANGLE, 2, 10, 40},
+        {QByteArray(5421, 'a'), tooBig}, {high, tooBig},
+        {{}, invalid, -1, -1, -1, raw, 2, 0, 0, 0}, {{}, invalid, -1, -1, -1, raw, 2, 0, 0, 927},
+        {{}, invalid, -1, -1, -1, raw, 2, 0, 0, 5},
     };
     for (const auto &c : cases) {
-        const _pdf417param p = encode(c.text);
-        ASSERT_EQ(p.error, 0) << c.text.toStdString();
+        SCOPED_TRACE(testing::Message() << c.text.left(30).toStdString() << " / " << c.options);
+        const _pdf417param p = encode(c);
+        ASSERT_EQ(p.error, c.error);
+        EXPECT_EQ(p.outBits.empty(), c.error != 0);
+        if (c.error)
+            continue;
         const std::vector<int> cw(p.codewords + 1, p.codewords + p.codewords[0]);
-        EXPECT_EQ(std::count(cw.begin(), cw.end(), c.mustHave) > 0, c.mustHave >= 0) << c.text.toStdString();
-        EXPECT_EQ(std::count(cw.begin(), cw.end(), c.mustLack), 0) << c.text.toStdString();
+        EXPECT_EQ(std::count(cw.begin(), cw.end(), c.mustHave) > 0, c.mustHave >= 0);
+        EXPECT_EQ(std::count(cw.begin(), cw.end(), c.mustLack), 0);
+        EXPECT_TRUE(c.level < 0 || p.errorLevel == c.level) << p.errorLevel;
+        EXPECT_LE(p.codewords[0] + (2 << p.errorLevel), c.rows ? c.rows * c.columns : 928);
+        EXPECT_TRUE(!c.rows || p.codeColumns * p.codeRows == c.rows * c.columns);
+        EXPECT_GE(p.codeRows, 3);
     }
-    // A requested level higher than the free space allows is lowered.
-    const _pdf417param lowered = encode(QByteArray(1200, 'A'), PDF417_USE_ERROR_LEVEL, 8);
-    ASSERT_EQ(lowered.error, 0);
-    EXPECT_LT(lowered.errorLevel, 8);
-    EXPECT_LE(lowered.codewords[0] + (2 << lowered.errorLevel), 928);
-    // A small message in a large fixed rectangle gets the highest level that fits.
-    _pdf417param p;
-    pdf417init(&p);
-    p.text = "HI";
-    p.options = PDF417_FIXED_RECTANGLE;
-    p.codeColumns = 10;
-    p.codeRows = 40;
-    paintCode(&p);
-    EXPECT_EQ(p.error * 1000 + p.codeColumns * p.codeRows, 400);
-    EXPECT_EQ(p.errorLevel, 7);  // 256 correction codewords fit in 400, 512 do not
-}
-
-TEST(PDF417, RefusalsAndInvalidParameters)
-{
-    EXPECT_EQ(encode(QByteArray(5421, 'a')).error, PDF417_ERROR_TEXT_TOO_BIG);
-    QByteArray bytes;
-    for (std::mt19937 rng(3); bytes.size() < 1200;)
-        bytes += char(128 + rng() % 128);
-    EXPECT_EQ(encode(bytes).error, PDF417_ERROR_TEXT_TOO_BIG);
-    EXPECT_TRUE(encode(bytes).outBits.empty());
-    for (int len : {0, 927, 5}) {
-        _pdf417param p;
-        pdf417init(&p);
-        p.options = PDF417_USE_RAW_CODEWORDS;
-        p.lenCodewords = len;
-        p.codewords[0] = len == 5 ? 4 : len;
-        paintCode(&p);
-        EXPECT_EQ(p.error, PDF417_ERROR_INVALID_PARAMS) << len;
-    }
-    // An empty message still makes a symbol of the length descriptor and padding.
-    const _pdf417param empty = encode(QByteArray());
-    EXPECT_EQ(empty.error, 0);
-    EXPECT_GE(empty.codeRows, 3);
-    EXPECT_FALSE(empty.outBits.empty());
 }
 
 TEST(PDF417, ViewStatesImageAndModuleFloor)
@@ -156,15 +145,13 @@ TEST(PDF417, ViewDragAndDropAndPaste)
 {
     platform::ScopedScriptedUi ui;
     pdf417View view;
-    QMimeData text;
+    QMimeData text, image;
     text.setText(QStringLiteral("DROPPED"));
-    QMimeData image;
     image.setImageData(QImage(4, 4, QImage::Format_RGB32));
     EXPECT_FALSE(view.draggingEntered(&text));  // not a target yet
     view.toggleTargetState();
     EXPECT_FALSE(view.draggingEntered(&image));
-    EXPECT_TRUE(view.draggingEntered(&text));
-    EXPECT_TRUE(view.isDragSessionInProgress());
+    EXPECT_TRUE(view.draggingEntered(&text) && view.isDragSessionInProgress());
     view.draggingExited();
     EXPECT_FALSE(view.isDragSessionInProgress());
     EXPECT_TRUE(view.performDragOperation(&text));
@@ -174,8 +161,7 @@ TEST(PDF417, ViewDragAndDropAndPaste)
     EXPECT_EQ(view.dragMimeData(), nullptr);  // not a source
     view.toggleSourceState();
     std::unique_ptr<QMimeData> out(view.dragMimeData());
-    ASSERT_TRUE(out);
-    EXPECT_TRUE(out->hasImage());
+    EXPECT_TRUE(out && out->hasImage());
 }
 
 TEST(PDF417, EpsReadByGhostscriptAndDecoded)

@@ -88,8 +88,8 @@ TEST(TwoDRender, FrameFollowsStoredSizesAndMargins)
     // Without margins a linear symbol keeps ten modules of quiet zone a side; a margin adds itself
     // twice, a side margin 15 points more, and a wide one replaces that quiet zone.
     const double mm = 72.0 / 25.4, module = 20.0 / 1000.0 * 72.0;
-    const double bars = module * double(Make_Linear_Symbol(QStringLiteral("Code 128"), QStringLiteral("1234"), false)
-                                            ->completeBarcode().size());
+    const auto symbol = Make_Linear_Symbol(QStringLiteral("Code 128"), QStringLiteral("1234"), false);
+    const double bars = module * double(symbol->completeBarcode().size());
     BarcodeSetup linear = lineartest::linearSetup(QStringLiteral("Code 128"), true), dm = twoD(2, true);
     linear.TB_marging_val = linear.LR_margin_val = 0;
     dm.dm_format_index = 1;  // 10 x 10
@@ -106,8 +106,8 @@ TEST(TwoDRender, FrameFollowsStoredSizesAndMargins)
     for (const auto &c : cases) {
         BarcodeSetup setup = c.setup;
         for (const QSizeF points : {c.bare, c.framed}) {
-            SCOPED_TRACE(testing::Message() << setup.linear_or_2d << "/" << setup.barcode_font_index << " margin "
-                                            << setup.LR_margin_val);
+            SCOPED_TRACE(testing::Message() << setup.linear_or_2d << "/" << setup.barcode_font_index
+                                            << " margin " << setup.LR_margin_val);
             const BarcodeImage image = Render_Barcode(setup, QStringLiteral("1234"));
             ASSERT_TRUE(image.isValid()) << image.error.toStdString();
             EXPECT_NEAR(image.sizePoints.width(), points.width(), 1e-3);
@@ -170,7 +170,8 @@ TEST(TwoDRender, RefusalsCarryAMessageAndNoImage)
             << c.value.left(20).toStdString();
     }
     EXPECT_EQ(Render_Barcode(v1, QString(42, QLatin1Char('9'))).error,
-              QStringLiteral("The value is too long for a QR Code of this version and error-correction level."));
+              QStringLiteral("The value is too long for a QR Code of this version and "
+                             "error-correction level."));
 }
 
 TEST(TwoDRender, TransparentBackgroundKeepsQuietZonesOpaque)

@@ -1,4 +1,5 @@
 #include "imageops/ImageProcesser.h"
+#include "imageops/PixelFilters.h"
 
 #include "TestImages.h"
 
@@ -35,15 +36,13 @@ TEST(FilterChain, NeutralSettingsGiveBackTheExactPixelsAndTheSourceIsNeverChange
         indexed.setPixel(i % 20, i / 20, (i % 20 + i / 20) % 2);
     const QImage photo = imgtest::photoLike(61, 43);
     // Invert and transparency are applied by no stage; under one degree or a full turn is none.
-    for (const ImageAdjustments &s : {ImageAdjustments(), ImageAdjustments{.invrtclr = true, .tranprency = 35},
-                                      ImageAdjustments{.rotate = 0.9f}, ImageAdjustments{.rotate = -360.0f}})
+    using A = ImageAdjustments;
+    for (const A &s : {A(), A{.invrtclr = true, .tranprency = 35}, A{.rotate = 0.9f}, A{.rotate = -360.0f}})
         for (const QImage &source : {photo, photo.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                                     photo.convertToFormat(QImage::Format_RGB32),
-                                     photo.convertToFormat(QImage::Format_Grayscale8), indexed}) {
-            SCOPED_TRACE(source.format());
+                                     photo.convertToFormat(QImage::Format_Grayscale8), indexed})
             for (const bool rotateOnBox : {true, false})  // the same bytes
-                EXPECT_TRUE(ImageProcesser::Get_Processed_Image_Full_Combined(source, s, rotateOnBox) == source);
-        }
+                EXPECT_TRUE(ImageProcesser::Get_Processed_Image_Full_Combined(source, s, rotateOnBox) ==
+                            source) << source.format();
     const ImageAdjustments busy{.grayscale = true, .rotate = 30, .b = 3};
     EXPECT_TRUE(chain(QImage(), busy).isNull());
     const QImage before = photo.copy();
@@ -61,8 +60,7 @@ TEST(FilterChain, ColourStagesMoveFlatColoursToKnownValues)
         QColor in, out;
     } cases[] = {
         {"grey: luminance", grey, Qt::red, QColor(54, 54, 54)},
-        {"grey", grey, Qt::green, QColor(182, 182, 182)},
-        {"grey", grey, Qt::blue, QColor(18, 18, 18)},
+        {"grey", grey, Qt::green, QColor(182, 182, 182)}, {"grey", grey, Qt::blue, QColor(18, 18, 18)},
         {"grey", grey, Qt::white, Qt::white},
         {"sepia warms greys", sepia, QColor(128, 128, 128), QColor(173, 154, 120)},
         {"sepia", sepia, Qt::white, QColor(255, 255, 239)},     {"sepia", sepia, Qt::black, Qt::black},
@@ -86,12 +84,13 @@ TEST(FilterChain, ColourStagesMoveFlatColoursToKnownValues)
         {"exposure after sharpening", {.r = 0.8f, .g = 1.0f}, QColor(60, 30, 100), QColor(120, 60, 200)},
     };
     for (const auto &c : cases)
-        EXPECT_LE(channelDistance(adjusted(c.in, c.s), c.out), 1) << c.what << " " << c.in.name().toStdString();
+        EXPECT_LE(channelDistance(adjusted(c.in, c.s), c.out), 1) << c.what << c.in.name().toStdString();
 
     // Grey pixels have equal channels everywhere, and every colour stage keeps alpha.
     const QImage photo = imgtest::photoLike(40, 40);
     const QImage out = chain(photo, grey);
-    const QImage toned = chain(photo, {.sepia = true, .hue = 0.7f, .sat = 1.4f, .con = 1.2f, .r = 0.3f, .g = 0.5f});
+    const QImage toned =
+        chain(photo, {.sepia = true, .hue = 0.7f, .sat = 1.4f, .con = 1.2f, .r = 0.3f, .g = 0.5f});
     for (int i = 0; i < 40 * 40; ++i) {
         const QRgb p = out.pixel(i % 40, i / 40);
         ASSERT_TRUE(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p)) << i;
@@ -123,7 +122,7 @@ TEST(FilterChain, BoxBlurAveragesOverTheRadiusWithoutColourFromClearPixels)
     QImage dot = imgtest::solid(11, 11, Qt::black);
     dot.setPixel(5, 5, qRgb(255, 255, 255));
     const QImage spread = chain(dot, {.b = 1});
-    EXPECT_EQ(channelDistance(spread.pixel(4, 6), QColor(28, 28, 28)) + channelDistance(spread.pixel(5, 7), Qt::black), 0);
+    EXPECT_EQ(std::pair(spread.pixel(4, 6), spread.pixel(5, 7)), std::pair(qRgb(28, 28, 28), qRgb(0, 0, 0)));
     // A step from black to white becomes a ramp as wide as the box; the picture's edges are
     // extended, not faded toward transparent or black; under half a pixel nothing is averaged.
     QImage edge = imgtest::solid(20, 4, Qt::black, QImage::Format_RGB32);
@@ -139,67 +138,77 @@ TEST(FilterChain, BoxBlurAveragesOverTheRadiusWithoutColourFromClearPixels)
     for (int i = 0; i < 50; ++i)
         half.setPixel(5 + i % 5, i / 5, qRgba(255, 0, 0, 255));
     EXPECT_LE(channelDistance(chain(half, {.b = 2}).pixel(4, 5), QColor(255, 0, 0, 102)), 3);
+    // The coverage-only blur (for one-colour shadows) gives exactly the alpha of the full one.
+    for (const int radius : {1, 3, 40}) {
+        QImage argb(23, 17, QImage::Format_ARGB32_Premultiplied);
+        argb.fill(Qt::transparent);
+        for (int i = 0; i < 60; ++i)
+            argb.setPixel((i * 7) % 23, (i * 5) % 17, qPremultiply(qRgba(0, 0, 0, (i * 37) % 256)));
+        QImage alpha = argb.convertToFormat(QImage::Format_Alpha8);
+        imageops::boxBlur(argb, radius);
+        imageops::boxBlurAlpha(alpha, radius);
+        EXPECT_EQ(alpha, argb.convertToFormat(QImage::Format_Alpha8)) << radius;
+    }
 }
 
 TEST(FilterChain, FlipsAndRotationTurnClockwiseInsideTheBox)
 {
+    const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255), white = 0xffffffff;
     const struct {
         ImageAdjustments s;
         QRgb topLeft, topRight;
     } cases[] = {
-        {{.flip_H = true}, qRgb(0, 255, 0), qRgb(255, 0, 0)}, {{.flip_V = true}, qRgb(0, 0, 255), qRgb(255, 255, 255)},
-        {{.flip_H = true, .flip_V = true}, qRgb(255, 255, 255), qRgb(0, 0, 255)},
-        {{.rotate = 90}, qRgb(0, 0, 255), qRgb(255, 0, 0)},
-        {{.rotate = 90.99f}, qRgb(0, 0, 255), qRgb(255, 0, 0)},  // whole degrees, cut toward zero
-        {{.rotate = -90}, qRgb(0, 255, 0), qRgb(255, 255, 255)}, {{.rotate = 270}, qRgb(0, 255, 0), qRgb(255, 255, 255)},
-        {{.rotate = 450}, qRgb(0, 0, 255), qRgb(255, 0, 0)},     {{.rotate = 180}, qRgb(255, 255, 255), qRgb(0, 0, 255)},
+        {{.flip_H = true}, green, red}, {{.flip_V = true}, blue, white},
+        {{.flip_H = true, .flip_V = true}, white, blue}, {{.rotate = 90}, blue, red},
+        {{.rotate = 90.99f}, blue, red},  // whole degrees, cut toward zero
+        {{.rotate = -90}, green, white}, {{.rotate = 270}, green, white}, {{.rotate = 450}, blue, red},
+        {{.rotate = 180}, white, blue},
     };
-    for (const QSize size : {QSize(40, 40), QSize(60, 24)}) {
-        const QImage q = imgtest::quadrants(size.width(), size.height());
+    for (const QSize size : {QSize(40, 40), QSize(60, 24)})
         for (const auto &c : cases) {
-            SCOPED_TRACE(testing::Message() << c.s.rotate << " " << c.s.flip_H << c.s.flip_V);
-            const QImage out = chain(q, c.s);
-            ASSERT_EQ(out.size(), size);
-            EXPECT_EQ(out.pixel(2, 2), c.topLeft);
-            EXPECT_EQ(out.pixel(size.width() - 3, 2), c.topRight);
+            const QImage out = chain(imgtest::quadrants(size.width(), size.height()), c.s);
+            EXPECT_EQ(std::tuple(out.size(), out.pixel(2, 2), out.pixel(size.width() - 3, 2)),
+                      std::tuple(size, c.topLeft, c.topRight)) << c.s.rotate << c.s.flip_H << c.s.flip_V;
         }
-    }
     // Both flips are a half turn; a square turned a quarter is the same pixels moved, nothing
     // resampled; without rotation on the box the turn is not applied.
     const QImage photo = imgtest::photoLike(33, 33);
-    EXPECT_EQ(difference(chain(photo, {.flip_H = true, .flip_V = true}), photo.transformed(QTransform().rotate(180))), QString());
-    EXPECT_EQ(difference(chain(photo, {.rotate = 90}), photo.transformed(QTransform().rotate(90))), QString());
+    const QImage half = photo.transformed(QTransform().rotate(180));
+    EXPECT_EQ(difference(chain(photo, {.flip_H = true, .flip_V = true}), half), QString());
+    const QImage quarter = photo.transformed(QTransform().rotate(90));
+    EXPECT_EQ(difference(chain(photo, {.rotate = 90}), quarter), QString());
     EXPECT_EQ(difference(chain(photo, {.rotate = 90}, false), photo), QString());
 
-    // Any angle fits the turned picture into the box: clockwise by 45, red (top left) now sits at
-    // the top, green at the right, white at the bottom and blue at the left; the corners stay
-    // clear and the middle of each side is reached, whatever the box rectangle says.
+    // Any angle fits the turned picture into the box whatever the box rectangle says: clockwise
+    // by 45, red (top left) sits at the top, green right, white bottom, blue left; the corners
+    // stay clear and the middle of each side is reached.
     const QImage q = imgtest::quadrants(80, 80);
     const QImage out = chain(q, {.rotate = 45});
     for (const QPoint corner : {QPoint(1, 1), QPoint(78, 1), QPoint(1, 78), QPoint(78, 78)})
         EXPECT_EQ(qAlpha(out.pixel(corner)), 0) << corner.x() << "," << corner.y();
-    EXPECT_EQ(channelDistance(out.pixel(40, 20), Qt::red) + channelDistance(out.pixel(60, 40), Qt::green) +
-                  channelDistance(out.pixel(40, 60), Qt::white) + channelDistance(out.pixel(20, 40), Qt::blue), 0);
+    EXPECT_EQ(std::tuple(out.pixel(40, 20), out.pixel(60, 40), out.pixel(40, 60), out.pixel(20, 40)),
+              std::tuple(red, green, white, blue));
     EXPECT_GT(std::min(qAlpha(out.pixel(40, 1)), qAlpha(out.pixel(1, 40))), 0);
-    EXPECT_EQ(difference(ImageProcesser::Get_Processed_Image_Full_Combined(q, {.rotate = 45}, true, false,
-                                                                           QRectF(300, -20, 5, 900)), out), QString());
+    const QImage inOddBox = ImageProcesser::Get_Processed_Image_Full_Combined(q, {.rotate = 45}, true, false,
+                                                                              QRectF(300, -20, 5, 900));
+    EXPECT_EQ(difference(inOddBox, out), QString());
 }
 
 TEST(FilterChain, UnusableSettingsLeaveASanePictureAtItsResolution)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    const QImage source = imgtest::photoLike(30, 20);
-    EXPECT_EQ(difference(chain(source, {.hue = nan, .sat = inf, .brt = nan, .con = -inf, .rotate = nan, .r = nan,
-                                        .g = nan, .b = nan}), source), QString());
+    QImage source = imgtest::photoLike(30, 20);
+    source.setDotsPerMeterX(11811);  // 300 dpi
+    source.setDotsPerMeterY(11811);
+    const ImageAdjustments broken{
+        .hue = nan, .sat = inf, .brt = nan, .con = -inf, .rotate = nan, .r = nan, .g = nan, .b = nan};
+    EXPECT_EQ(difference(chain(source, broken), source), QString());
     // Wider than the picture, far beyond a full turn: every pixel becomes the average.
-    const QImage out = chain(imgtest::solid(30, 20, QColor(10, 200, 90)), {.rotate = 3e9f, .r = 1e6f, .b = 1e9f});
-    ASSERT_EQ(out.size(), QSize(30, 20));
-    EXPECT_LE(channelDistance(out.pixel(15, 10), QColor(10, 200, 90)), 1);
-
-    QImage dense = source.copy();
-    dense.setDotsPerMeterX(11811);  // 300 dpi
-    dense.setDotsPerMeterY(11811);
-    const QImage turned = chain(dense, {.sepia = true, .rotate = 30, .b = 1, .flip_H = true});
+    const QColor flat(10, 200, 90);
+    const QImage out = chain(imgtest::solid(30, 20, flat), {.rotate = 3e9f, .r = 1e6f, .b = 1e9f});
+    EXPECT_EQ(out.size(), QSize(30, 20));
+    EXPECT_LE(channelDistance(out.pixel(15, 10), flat), 1);
+    const QImage turned = chain(source, {.sepia = true, .rotate = 30, .b = 1, .flip_H = true});
     EXPECT_EQ(QSize(turned.dotsPerMeterX(), turned.dotsPerMeterY()), QSize(11811, 11811));
 }
 

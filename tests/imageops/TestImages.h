@@ -23,7 +23,7 @@ inline QImage quadrants(int w, int h)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (x >= w / 2 || y >= h / 2)
-                image.setPixel(x, y, y < h / 2 ? qRgb(0, 255, 0) : x < w / 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
+                image.setPixel(x, y, y < h / 2 ? qRgb(0, 255, 0) : x < w / 2 ? qRgb(0, 0, 255) : 0xffffffff);
     return image;
 }
 
@@ -53,13 +53,14 @@ inline int channelDistance(QRgb p, QColor expected)
 inline QString difference(const QImage &first, const QImage &second, int tolerance = 0)
 {
     const QImage a = straight(first), b = straight(second);
+    auto dims = [](const QImage &i) { return QStringLiteral("%1x%2").arg(i.width()).arg(i.height()); };
     if (a.size() != b.size())
-        return QStringLiteral("sizes %1x%2 and %3x%4").arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+        return QStringLiteral("sizes ") + dims(a) + QStringLiteral(" and ") + dims(b);
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (channelDistance(a.pixel(x, y), QColor::fromRgba(b.pixel(x, y))) > tolerance)
-                return QStringLiteral("pixel (%1,%2): %3 vs %4")
-                    .arg(x).arg(y).arg(QString::number(a.pixel(x, y), 16), QString::number(b.pixel(x, y), 16));
+                return QStringLiteral("pixel (%1,%2): %3 vs %4").arg(x).arg(y).arg(
+                    QString::number(a.pixel(x, y), 16), QString::number(b.pixel(x, y), 16));
     return QString();
 }
 

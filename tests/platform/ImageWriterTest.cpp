@@ -64,6 +64,33 @@ TEST(ImageWriter, EncodesByExtensionKeepingEveryPixelAndTheResolution)
     }
 }
 
+TEST(ImageWriter, OpaquePicturesAreWrittenWithoutAlphaAndKeepTheirPixels)
+{
+    QTemporaryDir dir;
+    const struct {
+        QImage::Format format;
+        int alpha;      // of one pixel; every other pixel is opaque
+        char pngType;   // IHDR colour type: 2 RGB, 6 RGB with alpha
+    } cases[] = {
+        {QImage::Format_ARGB32_Premultiplied, 255, 2},
+        {QImage::Format_ARGB32, 255, 2},
+        {QImage::Format_ARGB32_Premultiplied, 254, 6},
+        {QImage::Format_RGB32, 255, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.format << " alpha " << c.alpha);
+        QImage img(31, 7, c.format);
+        for (int i = 0; i < 31 * 7; ++i)
+            img.setPixelColor(i % 31, i / 31, QColor::fromHsv((i * 11) % 360, 200, 40 + i % 200));
+        img.setPixelColor(3, 3, QColor(10, 200, 90, c.alpha));
+        const QString path = dir.filePath(QStringLiteral("opaque.png"));
+        ASSERT_TRUE(writeImageFile(img, path, 300));
+        EXPECT_EQ(contents(path).at(25), c.pngType);
+        const QImage back = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(back, img.convertToFormat(QImage::Format_ARGB32));
+    }
+}
+
 TEST(ImageWriter, FailuresAreReportedAndLeaveNoFile)
 {
     QTemporaryDir dir;

@@ -4,6 +4,7 @@
 #include "data/spreadsheet/SpreadsheetWriter.h"
 
 #include "core/Utilities.h"
+#include "data/SeriesWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +74,8 @@ int Import_Excel::Open_excel_Wnd(const QString &path)
 {
     prepare(path);
     Import_Excel_Dialog dialog(this);
-    return dialog.exec() == 1 ? 1 : 0;
+    dialog.setObjectName(QStringLiteral("Import_Excel"));
+    return Run_Series_Window(dialog) == 1 ? 1 : 0;
 }
 
 bool Import_Excel::Load_file_Func(const QString &path)
