@@ -89,6 +89,8 @@ void ControllerHub::Reset_Image_Editing_Controls()
 SKTGraphicView *ControllerHub::currentCanvas() { return m_controller.currentCanvas(); }
 void ControllerHub::selectArrowTool() { m_controller.selectArrowTool(); }
 int ControllerHub::Measument_Unit_Is() { return ::Measument_Unit_Is; }
+int ControllerHub::Browse_User_Image_Manually() { return m_controller.Browse_User_Image_Manually() ? 1 : 0; }
+int ControllerHub::Open_Image_Library_Window(const QString &code) { return m_controller.Open_Image_Library_Window(code); }
 
 void ControllerHub::Load_Card_Tabs()
 {

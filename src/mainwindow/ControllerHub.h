@@ -49,6 +49,8 @@ public:
     void selectArrowTool() override;
     void Load_Card_Tabs() override;
     int Measument_Unit_Is() override;
+    int Browse_User_Image_Manually() override;
+    int Open_Image_Library_Window(const QString &code) override;
 
 private:
     SKTWindowController &m_controller;

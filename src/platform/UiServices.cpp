@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -113,6 +114,15 @@ bool QtUiServices::openExternally(const QString &path)
 QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)
 {
     return QColorDialog::getColor(initial, dialogParent(), title);
+}
+
+std::optional<QFont> QtUiServices::chooseFont(const QString &title, const QFont &initial)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, dialogParent(), title);
+    if (!ok)
+        return std::nullopt;
+    return font;
 }
 
 int QtUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked)
@@ -252,6 +262,14 @@ QColor ScriptedUiServices::chooseColor(const QString &title, const QColor &)
     if (auto *c = std::get_if<QColor>(&a))
         return *c;
     return {};
+}
+
+std::optional<QFont> ScriptedUiServices::chooseFont(const QString &title, const QFont &)
+{
+    Answer a = take(QStringLiteral("chooseFont"), title, false);
+    if (auto *f = std::get_if<QFont>(&a))
+        return *f;
+    return std::nullopt;
 }
 
 int ScriptedUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle,

@@ -3,12 +3,14 @@
 // object, so that tests can replace it with a scripted fake and never block on a modal dialog.
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <variant>
 
 namespace platform {
@@ -35,6 +37,8 @@ public:
     virtual bool openExternally(const QString &path) = 0;
     // Colour panel; an invalid colour means the user cancelled.
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
+    // Font panel; nothing when the user cancelled.
+    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial) = 0;
     // Warning with the given buttons (the last one also answers Escape) and, when `checkTitle` is
     // not empty, a check box of that title below them. Answers the index of the button pressed;
     // `checked` (when given) receives the check box's state.
@@ -60,6 +64,7 @@ public:
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;
     QColor chooseColor(const QString &title, const QColor &initial) override;
+    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
 };
 
@@ -72,7 +77,7 @@ public:
                        // "openExternally"
         QString text;  // message text, or the panel title
     };
-    using Answer = std::variant<bool, int, QString, QStringList, QColor>;
+    using Answer = std::variant<bool, int, QString, QStringList, QColor, QFont>;
 
     void push(Answer answer);
     // Called on the thread that shows the box, before it answers; lets a test observe threads.
@@ -92,6 +97,7 @@ public:
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
+    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;  // "chooseFont"
     // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
     // title, plus the check box's title when it is ticked). Unscripted: the last button, unticked.
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;

@@ -110,7 +110,7 @@ void PropertyPanel::Load_Data_Source(const SKTGraphic &control, bool signature)
 void PropertyPanel::Load_Text_Panel(SKTGraphic &c)
 {
     Set_Control_Pos_And_Size(&c);
-    Text_value_Edit->setPlainText(c._Text_contents ? c._Text_contents->string : QString());
+    Text_value_Edit->setPlainText(c.Text_contents().string);
     Load_Data_Source(c, false);
     Text_border_chk->setChecked(c._isDrawingStroke);
     Text_fill_chk->setChecked(c._isDrawingFill);

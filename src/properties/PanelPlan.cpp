@@ -3,6 +3,8 @@
 #include "core/ControllerImageFiles.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -94,11 +96,25 @@ PanelPlan Plan_Control_Panel(const SKTGraphic &control, const QString &mode, boo
     return plan;
 }
 
-int Border_Style_Index(const QString &code)
+namespace {
+const QStringList kBorderCodes{QStringLiteral("S"), QStringLiteral("DA"), QStringLiteral("DO"), QStringLiteral("DD"),
+                               QStringLiteral("DDD")};
+}
+
+int Border_Style_Index(const QString &code) { return int(kBorderCodes.indexOf(code)); }
+
+QString Return_Border_Style_Str_On_index(int index)
 {
-    static const QStringList codes{QStringLiteral("S"), QStringLiteral("DA"), QStringLiteral("DO"), QStringLiteral("DD"),
-                                   QStringLiteral("DDD")};
-    return int(codes.indexOf(code));
+    return index >= 0 && index < kBorderCodes.size() ? kBorderCodes[index] : kBorderCodes[0];
+}
+
+std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high)
+{
+    bool ok = false;
+    const double v = typed.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return std::clamp(v, low, high);
 }
 
 double Percent_Of(double fraction) { return fraction * 100.0; }

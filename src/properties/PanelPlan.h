@@ -6,6 +6,7 @@
 #include "core/SKTGraphic.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 enum class PanelTab {
@@ -40,6 +41,13 @@ PanelPlan Plan_Control_Panel(const SKTGraphic &control, const QString &mode, boo
 // The border-style list's index of a style code ("S" 0 … "DDD" 4); -1 for any other code,
 // which leaves the list where it was.
 int Border_Style_Index(const QString &code);
+
+// The style code of a border-style list's index ("S" for an index out of the list).
+QString Return_Border_Style_Str_On_index(int index);
+
+// A number typed into a panel field, held to the field's range; nothing when the text is not
+// a finite number, so that the field is put back as it was.
+std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high);
 
 // A stored fraction shown as a percentage (0.355 shows 35.5).
 double Percent_Of(double fraction);

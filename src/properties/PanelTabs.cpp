@@ -216,6 +216,8 @@ QWidget *PropertyPanel::buildTextEditingTab()
                                                QStringLiteral("yyyy-MM-dd"), QStringLiteral("d MMMM yyyy")});
     d.combo(tr("Time"), OUT(Text_Time_style), {QStringLiteral("HH:mm"), QStringLiteral("hh:mm AP"),
                                                QStringLiteral("HH:mm:ss")});
+    d.add(QString(), OUT(insert_date_btn), new QPushButton(tr("Insert Date"), Text_Date_Time_Box));
+    d.add(QString(), OUT(insert_time_btn), new QPushButton(tr("Insert Time"), Text_Date_Time_Box));
     return scrolling("text_edtng_tab", w);
 }
 
@@ -264,9 +266,11 @@ QWidget *PropertyPanel::buildDataSourceTab()
     invalid_source_label->hide();
     Form m(f.box(OUT(manual_brws_box), tr("Picture")));
     m.add(QString(), OUT(Manual_image_path), new QLineEdit(manual_brws_box))->setReadOnly(true);
-    m.line(QString(), new QPushButton(tr("Browse…"), manual_brws_box));
+    m.add(QString(), OUT(manual_browse_btn), new QPushButton(tr("Browse…"), manual_brws_box));
+    m.add(QString(), OUT(library_browse_btn), new QPushButton(tr("Library…"), manual_brws_box));
+    m.add(QString(), OUT(camera_btn), new QPushButton(tr("Camera…"), manual_brws_box));
     Form c(f.box(OUT(crop_image_box), tr("Crop")));
-    c.line(QString(), new QPushButton(tr("Crop Picture…"), crop_image_box));
+    c.add(QString(), OUT(crop_image_btn), new QPushButton(tr("Crop Picture…"), crop_image_box));
     return scrolling("datasource_tab", w);
 }
 
@@ -299,6 +303,7 @@ QWidget *PropertyPanel::buildImageTab()
     e.slider(tr("Sharpness"), OUT(shrp_slidr), OUT(shrp_slidr_val), 0, 2, 100);
     e.slider(tr("Exposure"), OUT(ev_slidr), OUT(ev_slidr_val), -10, 10, 10);
     e.slider(tr("Blur"), OUT(blr_slidr), OUT(blr_slidr_val), 0, 100, 1);
+    f.add(QString(), OUT(Image_reset_btn), new QPushButton(tr("Reset Settings"), w));
     return scrolling("image_tab", w);
 }
 
@@ -320,6 +325,7 @@ QWidget *PropertyPanel::buildSignTab()
     auto *w = new QWidget;
     Form f(w);
     f.add(tr("Picture"), OUT(Sign_image_path), new QLineEdit(w))->setReadOnly(true);
+    f.add(QString(), OUT(sign_browse_btn), new QPushButton(tr("Browse…"), w));
     f.check(tr("Border"), OUT(Sign_border_chk));
     Form b(f.box(OUT(Sign_Border_Box)));
     b.well(tr("Colour"), OUT(Sign_bordr_clr));

@@ -38,6 +38,8 @@ public:
     PanelSlider(double minimum, double maximum, int steps, QWidget *parent = nullptr);
     double valueF() const { return value() / double(m_steps); }
     void setValueF(double v) { setValue(int(std::lround(v * m_steps))); }
+    double minimumF() const { return minimum() / double(m_steps); }
+    double maximumF() const { return maximum() / double(m_steps); }
 
 private:
     int m_steps;

@@ -63,6 +63,7 @@ PropertyPanel::PropertyPanel(PropertyPanelHooks &hooks, QTabWidget *tabs, QWidge
         t.made->setProperty(kLabelProperty, tr(t.label));
     }
     connectCombos();
+    connectActions();
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, [this] {
             if (!m_lockedShown)

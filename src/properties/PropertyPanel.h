@@ -88,8 +88,12 @@ public:
     void Update_Image_Graphics(bool filterChanged);
     void Update_Sign_Graphics();
 
-    // YES when two or more image controls are selected on the current side.
+    // YES when two or more image controls are selected on the current side; with a title, the
+    // user is told to pick one for that command.
     bool Check_Multiple_Image_Selection() const;
+    bool Check_Multiple_Image_Selection(const QString &title, bool show_msg) const;
+    // Gives the selected image control the picture of the path, with the panel's settings.
+    void Set_Image_On_Card_Control(const QString &path);
 
 public slots:
     void Print_object_chk_changed();
@@ -110,6 +114,69 @@ public slots:
     void Make_Natural_Clicked();
     void Align_To_Grid_Clicked();
     void comboBoxSelectionDidChange(QComboBox *sender);
+
+    // --- shape tab ---
+    void Shape_Border_ChkBox();
+    void Shape_Border_Changed();
+    void Shape_Fill_Chk_Box();
+    void Shape_Gradient_Changed();
+    void Shape_Solid_RD_Sel();
+    void Shape_Gradient_RD_Sel();
+    void Shape_Hatch_RD_Sel();
+    void Shape_Alpha_Changed();
+    void Shape_Corner_Radius_Changed();
+    void Double_Star_Shape_Changed();
+    void Polygon_Shape_Changed();
+    void Shape_Rotate_Slider_Changed();
+    void Shape_Rotate_Stepper_Changed();
+    void Set_Control_Clr();
+    // --- line tab ---
+    void Line_Alpha_Changed();
+    void Line_Width_Changed();
+    void Set_LineControl_Clr();
+    // --- text tabs and shadow ---
+    void Text_Border_ChkBox();
+    void Text_Border_Changed();
+    void Text_Kerning_Changed();
+    void Set_TextControl_Clr();
+    void Text_Fill_Chk_Box();
+    void Text_Gradient_Changed();
+    void Text_Solid_RD_Sel();
+    void Text_Gradient_RD_Sel();
+    void Text_Alpha_Changed();
+    void Text_Font_Changed();
+    void Text_Insert_Date();
+    void Text_Insert_Time();
+    void Insert_Template_Button();
+    void Draw_Shadow_ChkBox();
+    void Set_Shadow_Clr();
+    void Shadow_X_Changed();
+    void Shadow_Y_Changed();
+    void Shadow_Blur_Changed();
+    void Shadow_Transp_Changed();
+    void Txt_Rotate_Slider_Changed();
+    // The editor's text goes into the selected free text controls as it is typed (no undo step).
+    void textDidChange();
+    // --- image tab and picture sources ---
+    void Image_Border_ChkBox();
+    void Image_Border_Changed();
+    void Set_ImageControl_Clr();
+    void Apply_Image_Filter_Chked();
+    void Image_Filter_Chked();  // grey, sepia, invert and the two flips
+    void Image_Slider_Changed();  // hue, saturation, brightness, contrast, sharpness, exposure, blur
+    void Transperncy_Slider_Changed();
+    void Rotate_Slider_Changed();
+    void Image_Rotate_Stepper_Changed();
+    void Image_reset_Button();
+    void Open_Camera_Clicked();
+    void Manual_Image_Browse_Btn();
+    void Manual_Library_Browse_Btn();
+    void Cropping_Selected_Image_clicked();
+    // --- signature tab ---
+    void Sign_Browse_Btn();
+    void Sign_Border_ChkBox();
+    void Sign_Border_Changed();
+    void Set_SignControl_Clr();
 
 public:
     // --- header ---
@@ -137,6 +204,7 @@ public:
     QPlainTextEdit *Text_value_Edit = nullptr;
     QGroupBox *Text_Date_Time_Box = nullptr;
     QComboBox *Text_Date_style = nullptr, *Text_Time_style = nullptr;
+    QPushButton *insert_date_btn = nullptr, *insert_time_btn = nullptr;
     QLineEdit *Text_font_value = nullptr;
     QPushButton *text_font_btn = nullptr, *insert_template_btn = nullptr;
     ColorWell *Text_clr = nullptr;
@@ -170,6 +238,8 @@ public:
     QPushButton *view_series_btn = nullptr;
     QGroupBox *manual_brws_box = nullptr, *crop_image_box = nullptr;
     QLineEdit *Manual_image_path = nullptr;
+    QPushButton *camera_btn = nullptr, *manual_browse_btn = nullptr, *library_browse_btn = nullptr,
+                *crop_image_btn = nullptr;
 
     // --- image ---
     QLabel *img_ctrl_id_val = nullptr;
@@ -187,6 +257,7 @@ public:
     QLineEdit *shrp_slidr_val = nullptr, *ev_slidr_val = nullptr, *blr_slidr_val = nullptr, *Sat_slidr_val = nullptr,
               *Brt_slidr_val = nullptr, *Con_slidr_val = nullptr, *Hue_slidr_val = nullptr, *Trsp_slidr_val = nullptr,
               *Rotate_slidr_val = nullptr;
+    QPushButton *Image_reset_btn = nullptr;
 
     // --- line ---
     ColorWell *Line_clr = nullptr;
@@ -196,6 +267,7 @@ public:
 
     // --- signature ---
     QLineEdit *Sign_image_path = nullptr;
+    QPushButton *sign_browse_btn = nullptr;
     QCheckBox *Sign_border_chk = nullptr;
     QGroupBox *Sign_Border_Box = nullptr;
     ColorWell *Sign_bordr_clr = nullptr;
@@ -248,6 +320,12 @@ private:
     void setToolbarStates(int cut, int copy, int paste, int rest, int unlock);
     void dataSourceChosen();
     void seriesChosen();
+    // The tab actions' wiring: user changes of the control tabs' widgets, never the panel's own.
+    void connectActions();
+    void shapeFillKindEnabling();
+    void insertIntoText(const QString &patternList, const QString &missing, bool date);
+    // A signature picture chosen this moment is written into every selected signature.
+    bool m_signChosen = false;
 
     PropertyPanelHooks &m_hooks;
     QWidget *m_header = nullptr;

@@ -7,6 +7,16 @@
 class QComboBox;
 class SKTGraphicView;
 
+// What the crop command hands to the cropping tool: the control's source (0 its own picture
+// file, 1 every picture of a series, 2 every picture of a spreadsheet column) and where the
+// pictures are.
+struct CropRequest {
+    int sourceType = 0;
+    QString path;        // the picture the control shows (source 0, and group mode)
+    QString seriesName;  // source 1
+    int columnIndex = -1;  // source 2
+};
+
 class PropertyPanelHooks {
 public:
     virtual ~PropertyPanelHooks() = default;
@@ -26,4 +36,18 @@ public:
     virtual void Fill_Excel_Col_Name_In_Combo(QComboBox *) {}
     // A combo box of the card tabs, which the window keeps, changed its selection.
     virtual void Card_Combo_Changed(QComboBox *) {}
+
+    // --- picture sources and tools; each answers 1 when the user chose, 0 when cancelled ---
+    // and kNotAvailable when this build has no such window yet (the panel says so).
+    static constexpr int kNotAvailable = -1;
+    // The open panel for one picture file; the path goes into `Library_Selected_Image`.
+    virtual int Browse_User_Image_Manually() { return kNotAvailable; }
+    // The image library for a control ("C"); the path goes into `Library_Selected_Image`.
+    virtual int Open_Image_Library_Window(const QString &) { return kNotAvailable; }
+    // The camera window; `picture` is the path of the picture taken.
+    virtual int Open_Camera_Window(QString &) { return kNotAvailable; }
+    // The stock-text picker in title ("T") or message ("M") mode; `text` is the one chosen.
+    virtual int Open_Template_Dialog(const QString &, QString &) { return kNotAvailable; }
+    // The cropping tool on the picture of an image control.
+    virtual int Open_Cropping_Tool(const CropRequest &) { return kNotAvailable; }
 };

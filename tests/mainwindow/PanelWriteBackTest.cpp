@@ -1,0 +1,208 @@
+// Changes made in the property panel, seen on the rendered front side: which controls change,
+// how many undo steps they make, what bad input does, and an undo journey back to the start.
+
+#include "ControllerFixture.h"
+
+#include "core/SKTImage.h"
+#include "core/SKTRenderingView.h"
+#include "core/SKTSignature.h"
+#include "core/SKTText.h"
+#include "core/Shape_Control.h"
+#include "properties/PropertyPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+class PanelWriteBackTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        picture(pathIn("a.png"), Qt::red);
+        picture(pathIn("b.png"), Qt::blue);
+        document->removeAllGraphicsOnSide(0);
+        auto rect = [](QRectF r, bool locked) {
+            auto g = std::make_shared<Shape_Control>();
+            g->setBounds(r);
+            g->ctrl_is_locked = locked;
+            return g;
+        };
+        auto text = [](QRectF r, int source, const QString &id) {
+            auto g = std::make_shared<SKTText>();
+            g->setBounds(r);
+            g->Set_text_value(QStringLiteral("WWW"));
+            g->text_ctrl_font.setPointSize(18);
+            g->data_source_type = source;
+            g->control_ID = id;
+            return g;
+        };
+        auto image = [](QRectF r, const QString &path) {
+            std::shared_ptr<SKTGraphic> g = SKTImage::initWithPath({0, 0}, path);
+            g->setBounds(r);
+            return g;
+        };
+        auto sign = [](QRectF r, const QString &path) {
+            auto g = std::make_shared<SKTSignature>();
+            g->setFilePath(path);
+            g->setBounds(r);
+            return g;
+        };
+        // 0, 1 rectangles (1 locked); 2 a free text, 3 a bound one, 4 a profile field; 5, 6 images;
+        // 7, 8 signatures.
+        place(0, {rect({10, 10, 60, 40}, false), rect({80, 10, 60, 40}, true), text({10, 60, 70, 25}, 0, {}),
+                  text({90, 60, 70, 25}, 1, {}), text({170, 60, 70, 25}, 0, "Fup_Name"),
+                  image({10, 95, 50, 50}, pathIn("a.png")), image({70, 95, 50, 50}, pathIn("b.png")),
+                  sign({130, 100, 50, 40}, pathIn("a.png")), sign({190, 100, 50, 40}, pathIn("b.png"))});
+        controller->Reset_Undo_With_Base_Snapshot();
+    }
+    void picture(const QString &path, QColor colour)
+    {
+        QImage p(40, 40, QImage::Format_RGB32);
+        p.fill(Qt::white);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 20; ++x)
+                p.setPixelColor(x, y, colour);  // coloured left half: a flip shows
+        ASSERT_TRUE(p.save(path));
+    }
+    PropertyPanel &panel() { return controller->propertyPanel(); }
+    SKTGraphic &at(int i) { return *document->graphicsOfSide(0)[size_t(i)]; }
+    QImage rendered() { return SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72); }
+    void select(const SKTIndexSet &indexes)
+    {
+        controller->Show_RHS_Properties(nullptr);
+        canvas(0)->changeSelectionIndexes(indexes);
+        if (indexes.empty())
+            return;
+        canvas(0)->Set_Selected_Graphic(&at(indexes.front()));  // as a click does
+        controller->Show_RHS_Properties(&at(indexes.front()));
+    }
+    static void type(QLineEdit *field, const QString &text)
+    {
+        field->setText(text);
+        emit field->editingFinished();
+    }
+    int steps() { return controller->undoHistory().Get_Undo_Count(); }
+};
+
+// Each change reaches the selected unlocked controls of its kind, shows on the rendered side
+// and makes one undo step (typing none); bad input changes nothing.
+TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
+{
+    PropertyPanel &p = panel();
+    const QString typed300(300, QLatin1Char(' '));
+    const struct {
+        const char *what;
+        QString mode;
+        SKTIndexSet selected;
+        std::function<void()> change;
+        std::vector<int> changed;  // controls whose pixels change
+        int steps;
+        std::function<bool()> stored = [] { return true; };
+    } rows[] = {
+        {"fill, one locked", "T", {0, 1}, [&] { ui->push(QColor(Qt::red)); p.shape_fill_clr->click(); }, {0}, 1,
+         [&] { return rendered().pixelColor(40, 30) == QColor(Qt::red); }},
+        {"nothing selected", "T", {}, [&] { ui->push(QColor(Qt::green)); p.shape_fill_clr->click(); }, {}, 0},
+        {"dashed border", "T", {0}, [&] { p.shape_border_style->setCurrentIndex(1); }, {0}, 1},
+        {"border index 5", "T", {0}, [&] { p.shape_border_style->setCurrentIndex(5); }, {0}, 1,
+         [&] { return at(0)._stroke_border_type == "S"; }},
+        {"width not a number", "T", {0}, [&] { type(p.shape_bor_Text, "abc"); }, {}, 0,
+         [&] { return p.shape_bor_Text->text() == "1"; }},
+        {"opacity below range", "T", {0}, [&] { type(p.shape_alpha_Text, "-20"); }, {0}, 1,
+         [&] { return at(0).alpha_val == 0 && p.shape_alpha_Text->text() == "0"; }},
+        {"typing over the placeholder", "T", {2, 3, 4},
+         [&] { p.Text_value_Edit->setPlainText("Text hereAB"); }, {2, 4}, 0,
+         [&] { return p.Text_value_Edit->toPlainText() == "AB" && at(3).Text_contents().string == "WWW"; }},
+        {"typing skips profile fields", "V", {2, 4}, [&] { p.Text_value_Edit->setPlainText("Text hereQ"); }, {2}, 0},
+        {"typing is held to 250", "T", {2}, [&] { p.Text_value_Edit->setPlainText(typed300); }, {2}, 0,
+         [&] { return at(2).Text_contents().string.size() == 250; }},
+        {"grey pictures", "T", {5, 6}, [&] { p.Image_Gray_Scale_chk->click(); }, {5, 6}, 1},
+        {"reset keeps each picture", "T", {5, 6}, [&] { ui->push(true); p.Image_reset_btn->click(); }, {5, 6}, 1,
+         [&] { return rendered().pixelColor(20, 120) == QColor(Qt::red) && rendered().pixelColor(80, 120) == QColor(Qt::blue); }},
+        {"rotation 30.7", "T", {5}, [&] { type(p.Rotate_slidr_val, "30.7"); }, {5}, 1,
+         [&] {
+             std::unique_ptr<SKTGraphic> whole = at(5).clone();
+             whole->rotate_image = 30;
+             return at(5).rotate_image == 30.7f && at(5)._contents_with_settings == Adjusted_Control_Picture(*whole);
+         }},
+        {"signature border keeps each picture", "T", {7, 8}, [&] { p.Sign_border_chk->click(); }, {7, 8}, 1,
+         [&] { return at(7)._file_path == pathIn("a.png") && at(8)._file_path == pathIn("b.png"); }},
+        {"signature chosen for both", "T", {7, 8}, [&] { ui->push(pathIn("b.png")); p.sign_browse_btn->click(); }, {7}, 1},
+        {"rotation out of range", "T", {5}, [&] { type(p.Rotate_slidr_val, "nan"); }, {}, 0,
+         [&] { return p.Rotate_slidr_val->text() == "30.7"; }},
+        {"picture from a file", "T", {5}, [&] { ui->push(pathIn("b.png")); p.manual_browse_btn->click(); }, {5}, 1,
+         [&] { return at(5)._file_path == pathIn("b.png"); }},
+        {"library for two images", "T", {5, 6}, [&] { p.library_browse_btn->click(); }, {}, 0,
+         [&] { return ui->messages().last() == "\nPlease select only one image control to 'Select Image'."; }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        Start_Card_Option = row.mode;
+        select(row.selected);
+        const QImage before = rendered();
+        const int stepsBefore = steps();
+        row.change();
+        const QImage after = rendered();
+        for (int i = 0; i < 9; ++i) {
+            const QRect box = at(i).bounds().toAlignedRect();
+            EXPECT_EQ(before.copy(box) != after.copy(box), std::count(row.changed.begin(), row.changed.end(), i) == 1) << i;
+        }
+        EXPECT_EQ(steps() - stepsBefore, row.steps);
+        EXPECT_TRUE(row.stored());
+        Start_Card_Option = QStringLiteral("T");
+    }
+}
+
+// The crop command refuses what it cannot crop, and says so plainly that cropping itself is
+// not there yet.
+TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCrop)
+{
+    const struct {
+        SKTIndexSet selected;
+        QString message;
+    } rows[] = {
+        {{}, "Please select control."},
+        {{5, 6}, "Please select only one image control to 'Crop Image'."},
+        {{2}, "The selected control does not contains any image with supported extension."},
+        {{5}, "Cropping pictures is not available in this version."},
+    };
+    for (const auto &row : rows) {
+        select(row.selected);
+        ui->clear();
+        panel().crop_image_btn->click();
+        EXPECT_EQ(ui->messages(), QStringList{"\n" + row.message});
+    }
+}
+
+// A text's font, colour and alignment, a rectangle's fill and dash and a picture's filter, then
+// Undo step by step shows each earlier canvas again, back to the start.
+TEST_F(PanelWriteBackTest, UndoTakesEachChangeBackOnTheCanvas)
+{
+    PropertyPanel &p = panel();
+    const std::pair<int, std::function<void()>> changes[] = {
+        {2, [&] { ui->push(QFont("Serif", 12)); p.text_font_btn->click(); }},
+        {2, [&] { ui->push(QColor(Qt::darkGreen)); p.Text_clr->click(); }},
+        {2, [&] { p.Text_align_combo->setCurrentIndex(1); }},
+        {0, [&] { ui->push(QColor(Qt::yellow)); p.shape_fill_clr->click(); }},
+        {0, [&] { p.shape_border_style->setCurrentIndex(2); }},
+        {5, [&] { p.Image_FIH_chk->click(); }},
+    };
+    std::vector<QImage> shown{grabbed(0)};
+    for (const auto &[control, change] : changes) {
+        select({control});
+        change();
+        select({});
+        shown.push_back(grabbed(0));
+        EXPECT_NE(shown.back(), shown[shown.size() - 2]) << shown.size();
+    }
+    for (size_t i = shown.size() - 1; i-- > 0;) {
+        controller->Undo_Clicked();
+        EXPECT_EQ(grabbed(0), shown[i]) << i;
+    }
+}
+
+}  // namespace
+
