@@ -114,6 +114,8 @@ QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)
     return QColorDialog::getColor(initial, dialogParent(), title);
 }
 
+int UiServices::runModal(const QString &, const QString &, const std::function<int()> &show) { return show(); }
+
 // --- scripted fake ----------------------------------------------------------------------------
 
 void ScriptedUiServices::push(Answer answer)
@@ -229,6 +231,16 @@ QColor ScriptedUiServices::chooseColor(const QString &title, const QColor &)
     if (auto *c = std::get_if<QColor>(&a))
         return *c;
     return {};
+}
+
+int ScriptedUiServices::runModal(const QString &name, const QString &text, const std::function<int()> &)
+{
+    Answer a = take(name, text, 0);
+    if (auto *i = std::get_if<int>(&a))
+        return *i;
+    if (auto *b = std::get_if<bool>(&a))
+        return *b ? 1 : 0;
+    return 0;
 }
 
 ScopedScriptedUi::ScopedScriptedUi()

@@ -35,6 +35,9 @@ public:
     virtual bool openExternally(const QString &path) = 0;
     // Colour panel; an invalid colour means the user cancelled.
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
+    // A modal window of the application's own (`name` is its class, `text` what it asks):
+    // `show` runs it and answers its code. A scripted fake answers from its script instead.
+    virtual int runModal(const QString &name, const QString &text, const std::function<int()> &show);
 };
 
 // The service in use; a Qt implementation unless a test installed another one.
@@ -86,6 +89,8 @@ public:
     QString chooseFolder(const QString &title, const QString &dir) override;
     bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
+    // Recorded with `name` as its kind; answers a scripted int (0 when none is queued).
+    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 
 private:
     Answer take(const QString &kind, const QString &text, Answer fallback);
