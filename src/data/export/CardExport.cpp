@@ -7,6 +7,7 @@
 #include "core/Utilities.h"
 #include "data/batch/BatchRunner.h"
 #include "data/export/ExportDialogs.h"
+#include "data/export/PngEncode.h"
 #include "platform/ImageWriter.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
@@ -63,6 +64,8 @@ QByteArray encodeImage(const QImage &image, const QString &format, double dpi, Q
         *error = QStringLiteral("Unsupported file type: %1").arg(format);
         return {};
     }
+    if (codec == "PNG")
+        return Encode_Png_Fast(image, dpi);
     QImage out = codec == "JPEG" || codec == "BMP" ? platform::flattenedOnto(image, Qt::white) : image;
     Set_Image_Dpi(out, dpi);
     QByteArray bytes;

@@ -88,18 +88,18 @@ int Replcae_Confirm_Box::Open_Replace_Dialog(const QString &title, const QString
     apply_chk->setVisible(showApplyAll);
     apply_chk->setChecked(false);
     m_code = 4;  // closing the box cancels
-    return platform::ui().runModal(objectName(), message, [this] {
-        exec();
-        return m_code;
-    });
+    exec();
+    return m_code;
 }
 
 int Replcae_Confirm_Box::Open_box_in_thread(const QString &title, const QString &message, const QString &path,
                                             bool showApplyAll)
 {
     return platform::runOnGuiThreadFor<int>([&] {
-        Replcae_Confirm_Box box(QApplication::activeWindow());
-        return box.Open_Replace_Dialog(title, message, path, showApplyAll);
+        return platform::ui().runModal(QStringLiteral("Replcae_Confirm_Box"), message, [&] {
+            Replcae_Confirm_Box box(QApplication::activeWindow());
+            return box.Open_Replace_Dialog(title, message, path, showApplyAll);
+        });
     });
 }
 
@@ -126,8 +126,8 @@ Open_Export_Log::Open_Export_Log(const QString &path, const QString &message, QW
 
 int Open_Export_Log::Open(const QString &path, const QString &message)
 {
-    Open_Export_Log box(path, message, QApplication::activeWindow());
-    return platform::ui().runModal(box.objectName(), message, [&] {
+    return platform::ui().runModal(QStringLiteral("Open_Export_Files"), message, [&] {
+        Open_Export_Log box(path, message, QApplication::activeWindow());
         return box.exec() == QDialog::Accepted && box.open_chk->isChecked() ? 1 : 0;
     });
 }
