@@ -274,8 +274,9 @@ ExportCommand::~ExportCommand()
 {
     if (m_run)
         m_run->Stop();
-    if (m_thread)
-        m_thread->wait();
+    // The run may be waiting for the GUI thread (a box, the sheet's hiding): keep events flowing.
+    while (m_thread && !m_thread->wait(20))
+        QCoreApplication::processEvents();
 }
 
 void ExportCommand::Export_Button(ExportRequest request)
