@@ -39,6 +39,8 @@ class SKTZoomingScrollView;
 class Start_Card;
 class ControllerHub;
 class PropertyPanel;
+class ExportCommand;
+struct BatchDesign;
 
 class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
     Q_OBJECT
@@ -240,6 +242,11 @@ public:
     void On_OK_of_Unit_Panel();
     void Reset_Group_Mode_Excel_Col_Index();
 
+    // --- export ---
+    // What export, print and mail run on: both sides and their data, as values.
+    BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
+    ExportCommand *exportCommand();
+
 public slots:
     void Arrow_Tool_Clicked();
     void Line_Tool_Clicked();
@@ -295,6 +302,8 @@ public slots:
     void Exit_Btn_Clicked();
     void Copy_Card_Design_Clicked();
     void Select_All_Clicked();
+    // Export of the card, or of one card per data row (the command lives in the data library).
+    void Export_Button();
 
 signals:
     // Posted whenever the tool is set.
@@ -326,6 +335,7 @@ private:
     std::unique_ptr<ControllerHub> m_hub;
     std::unique_ptr<UndoRedoHistory> m_undo;
     std::unique_ptr<PropertyPanel> m_panel;
+    ExportCommand *m_export = nullptr;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;
     // Set once the questions of Exit were answered with yes: the close that quitting brings

@@ -146,6 +146,8 @@ int QtUiServices::alert(const QString &text, const QStringList &buttons, const Q
     return clicked < 0 ? int(pushed.size()) - 1 : int(clicked);
 }
 
+int UiServices::runModal(const QString &, const QString &, const std::function<int()> &show) { return show(); }
+
 // --- scripted fake ----------------------------------------------------------------------------
 
 void ScriptedUiServices::push(Answer answer)
@@ -288,6 +290,16 @@ int ScriptedUiServices::alert(const QString &text, const QStringList &buttons, c
     if (checked)
         *checked = ticked;
     return index;
+}
+
+int ScriptedUiServices::runModal(const QString &name, const QString &text, const std::function<int()> &)
+{
+    Answer a = take(name, text, 0);
+    if (auto *i = std::get_if<int>(&a))
+        return *i;
+    if (auto *b = std::get_if<bool>(&a))
+        return *b ? 1 : 0;
+    return 0;
 }
 
 ScopedScriptedUi::ScopedScriptedUi()

@@ -44,6 +44,9 @@ public:
     // `checked` (when given) receives the check box's state.
     virtual int alert(const QString &text, const QStringList &buttons, const QString &checkTitle,
                       bool *checked) = 0;
+    // A modal window of the application's own (`name` is its class, `text` what it asks):
+    // `show` runs it and answers its code. A scripted fake answers from its script instead.
+    virtual int runModal(const QString &name, const QString &text, const std::function<int()> &show);
 };
 
 // The service in use; a Qt implementation unless a test installed another one.
@@ -101,6 +104,8 @@ public:
     // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
     // title, plus the check box's title when it is ticked). Unscripted: the last button, unticked.
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
+    // Recorded with `name` as its kind; answers a scripted int (0 when none is queued).
+    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 
 private:
     Answer take(const QString &kind, const QString &text, Answer fallback);

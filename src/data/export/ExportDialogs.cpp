@@ -1,0 +1,250 @@
+#include "data/export/ExportDialogs.h"
+
+#include "data/SeriesWindow.h"
+#include "platform/MainThread.h"
+#include "platform/UiServices.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, QBoxLayout *row, const char *name, const QString &text)
+{
+    auto *b = named(new QPushButton(text, parent), name);
+    row->addWidget(b);
+    return b;
+}
+
+}  // namespace
+
+// --- keep or replace -----------------------------------------------------------------------
+
+Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Replcae_Confirm_Box"));
+    Style_Series_Window(this);
+    auto *column = new QVBoxLayout(this);
+    _Msg_Title = named(new QLabel(this), "_Msg_Title");
+    _Msg_Val = named(new QLabel(this), "_Msg_Val");
+    _Msg_Val->setWordWrap(true);
+    path_control = named(new QLabel(this), "path_control");
+    path_control->hide();
+    apply_chk = named(new QCheckBox(tr("Apply to all"), this), "apply_chk");
+    column->addWidget(_Msg_Title);
+    column->addWidget(_Msg_Val);
+    column->addWidget(path_control);
+    column->addWidget(apply_chk);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
+    row->addStretch(1);
+    connect(button(this, row, "Keep_btn", tr("Keep")), &QPushButton::clicked, this, &Replcae_Confirm_Box::Keep_Pressed);
+    connect(button(this, row, "Replace_btn", tr("Replace")), &QPushButton::clicked, this,
+            &Replcae_Confirm_Box::Replace_Pressed);
+    connect(button(this, row, "Cancel_btn", tr("Cancel")), &QPushButton::clicked, this,
+            &Replcae_Confirm_Box::CancelPressed);
+}
+
+void Replcae_Confirm_Box::Keep_Pressed()
+{
+    m_code = apply_chk->isChecked() ? 3 : 1;
+    done(m_code);
+}
+
+void Replcae_Confirm_Box::Replace_Pressed()
+{
+    m_code = apply_chk->isChecked() ? 2 : 0;
+    done(m_code);
+}
+
+void Replcae_Confirm_Box::CancelPressed()
+{
+    m_code = apply_chk->isChecked() ? 5 : 4;
+    done(m_code);
+}
+
+int Replcae_Confirm_Box::Open_Replace_Dialog(const QString &title, const QString &message, const QString &path,
+                                             bool showApplyAll)
+{
+    _Msg_Title->setText(title);
+    _Msg_Val->setText(message);
+    path_control->setText(path);
+    apply_chk->setVisible(showApplyAll);
+    apply_chk->setChecked(false);
+    m_code = 4;  // closing the box cancels
+    exec();
+    return m_code;
+}
+
+int Replcae_Confirm_Box::Open_box_in_thread(const QString &title, const QString &message, const QString &path,
+                                            bool showApplyAll)
+{
+    return platform::runOnGuiThreadFor<int>([&] {
+        return platform::ui().runModal(QStringLiteral("Replcae_Confirm_Box"), message, [&] {
+            Replcae_Confirm_Box box(QApplication::activeWindow());
+            return box.Open_Replace_Dialog(title, message, path, showApplyAll);
+        });
+    });
+}
+
+// --- finished box --------------------------------------------------------------------------
+
+Open_Export_Log::Open_Export_Log(const QString &path, const QString &message, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Open_Export_Files"));
+    Style_Series_Window(this);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(named(new QLabel(message, this), "message_lbl"));
+    open_chk = named(new QCheckBox(QFileInfo(path).isDir() ? tr("Open containing folder.") : tr("Open exported file."), this),
+                     "open_chk");
+    open_chk->setChecked(true);
+    column->addWidget(open_chk);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
+    row->addStretch(1);
+    connect(button(this, row, "CancelPressed", tr("Cancel")), &QPushButton::clicked, this, &QDialog::reject);
+    auto *ok = button(this, row, "OKPressed", tr("OK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+int Open_Export_Log::Open(const QString &path, const QString &message)
+{
+    return platform::ui().runModal(QStringLiteral("Open_Export_Files"), message, [&] {
+        Open_Export_Log box(path, message, QApplication::activeWindow());
+        return box.exec() == QDialog::Accepted && box.open_chk->isChecked() ? 1 : 0;
+    });
+}
+
+// --- progress sheet ------------------------------------------------------------------------
+
+Send_Modeless::Send_Modeless(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Send_Models_Window"));
+    setWindowModality(Qt::WindowModal);
+    Style_Series_Window(this);
+    auto *column = new QVBoxLayout(this);
+    auto *counts = new QHBoxLayout;
+    column->addLayout(counts);
+    tot_label = named(new QLabel(tr("Total:"), this), "tot_label");
+    _tot_msg_cnt = named(new QLabel(this), "_tot_msg_cnt");
+    _curr_msg_cnt = named(new QLabel(this), "_curr_msg_cnt");
+    counts->addWidget(tot_label);
+    counts->addWidget(_tot_msg_cnt);
+    counts->addStretch(1);
+    counts->addWidget(_curr_msg_cnt);
+    _Curr_Progress = named(new QProgressBar(this), "_Curr_Progress");
+    Round_Progress = named(new QProgressBar(this), "Round_Progress");
+    Round_Progress->setRange(0, 0);
+    Round_Progress->hide();
+    column->addWidget(_Curr_Progress);
+    column->addWidget(Round_Progress);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
+    row->addStretch(1);
+    _stop_btn = button(this, row, "_stop_btn", tr("Stop"));
+    connect(_stop_btn, &QPushButton::clicked, this, &Send_Modeless::Stop_Sending_Pressed);
+    msend_modTimer = new QTimer(this);
+    msend_modTimer->setInterval(500);
+    connect(msend_modTimer, &QTimer::timeout, this, &Send_Modeless::update_sending_progress_bar);
+}
+
+void Send_Modeless::Show_One_By_One_Modeless(int total, std::function<int()> done)
+{
+    m_total = total;
+    m_done = std::move(done);
+    _stop_btn->setEnabled(true);
+    _Curr_Progress->setRange(0, std::max(1, total));
+    _Curr_Progress->setValue(0);
+    _tot_msg_cnt->setText(QString::number(total));
+    _curr_msg_cnt->setText(tr("%1 / %2 Card").arg(0).arg(total));
+    show();
+    msend_modTimer->start();
+}
+
+void Send_Modeless::Hide_One_By_One_Modeless()
+{
+    msend_modTimer->stop();
+    hide();
+}
+
+void Send_Modeless::update_sending_progress_bar()
+{
+    const int done = m_done ? m_done() : 0;
+    _Curr_Progress->setValue(std::min(done, _Curr_Progress->maximum()));
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(done).arg(m_total));
+}
+
+void Send_Modeless::Stop_Sending_Pressed()
+{
+    if (platform::ui().yesNo(tr("Are you sure you want to stop?")) && onStop) {
+        _stop_btn->setEnabled(false);
+        onStop();
+    }
+}
+
+// --- please wait ---------------------------------------------------------------------------
+
+Plz_Wait_Sheet::Plz_Wait_Sheet(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("plz_wait_Window"));
+    setWindowModality(Qt::WindowModal);
+    Style_Series_Window(this);
+    auto *column = new QVBoxLayout(this);
+    modeless_msg_lbl = named(new QLabel(this), "modeless_msg_lbl");
+    column->addWidget(modeless_msg_lbl);
+}
+
+void Plz_Wait_Sheet::Show_Create_Modeless()
+{
+    modeless_msg_lbl->setText(tr("It may take a while, Please wait.."));
+    show();
+}
+
+void Plz_Wait_Sheet::Hide_Destroy_Modeless() { hide(); }
+
+// --- format accessory ----------------------------------------------------------------------
+
+AccessoryViewController::AccessoryViewController(QWidget *parent) : QWidget(parent)
+{
+    auto *row = new QHBoxLayout(this);
+    row->addWidget(new QLabel(tr("Format:"), this));
+    ext_btn = named(new QComboBox(this), "ext_btn");
+    ext_btn->addItems({QStringLiteral("JPG"), QStringLiteral("BMP"), QStringLiteral("PNG"), QStringLiteral("TIFF")});
+    row->addWidget(ext_btn);
+    connect(ext_btn, &QComboBox::currentIndexChanged, this, &AccessoryViewController::selectFormat);
+}
+
+QString AccessoryViewController::Extension_At(int index)
+{
+    static const char *const names[] = {"jpg", "bmp", "png"};
+    return QString::fromLatin1(index >= 0 && index < 3 ? names[index] : "tiff");
+}
+
+void AccessoryViewController::selectFormat()
+{
+    if (!savePanel)
+        return;
+    const QString ext = Extension_At(ext_btn->currentIndex());
+    const QStringList chosen = savePanel->selectedFiles();
+    const QString name = chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).completeBaseName();
+    savePanel->setNameFilter(QStringLiteral("*.%1").arg(ext));
+    savePanel->setDefaultSuffix(ext);
+    savePanel->selectFile(QStringLiteral("%1.%2").arg(name, ext));
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The small windows of long runs: the keep-or-replace question, the progress sheet with its Stop
+// button, the export-finished box, the "please wait" sheet, and the format chooser a save panel
+// carries. Each modal one runs through platform::ui().runModal, so tests script its answer.
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+// Asks what to do with a file that exists: Keep (1, with "apply to all" 3), Replace (0 / 2) or
+// Cancel (4 / 5).
+class Replcae_Confirm_Box : public QDialog {
+    Q_OBJECT
+public:
+    explicit Replcae_Confirm_Box(QWidget *parent = nullptr);
+    QLabel *_Msg_Title, *_Msg_Val, *path_control;
+    QCheckBox *apply_chk;
+    int Open_Replace_Dialog(const QString &title, const QString &message, const QString &path, bool showApplyAll);
+    // From any thread: the question is asked on the GUI thread and the caller waits for its code.
+    static int Open_box_in_thread(const QString &title, const QString &message, const QString &path,
+                                  bool showApplyAll);
+
+public slots:
+    void Keep_Pressed();
+    void Replace_Pressed();
+    void CancelPressed();
+
+private:
+    int m_code = 4;
+};
+
+// The export-finished box: the message and a check box to open what was written. 1 when OK was
+// pressed with the check box on.
+class Open_Export_Log : public QDialog {
+    Q_OBJECT
+public:
+    Open_Export_Log(const QString &path, const QString &message, QWidget *parent = nullptr);
+    QCheckBox *open_chk;
+    static int Open(const QString &path, const QString &message);
+};
+
+// The progress sheet of a run: "<done> / <total>" and a bar, refreshed every 0.5 s from the
+// counts the run keeps; Stop asks first, then calls `onStop`.
+class Send_Modeless : public QDialog {
+    Q_OBJECT
+public:
+    explicit Send_Modeless(QWidget *parent = nullptr);
+    QLabel *tot_label, *_tot_msg_cnt, *_curr_msg_cnt;
+    QProgressBar *_Curr_Progress, *Round_Progress;
+    QPushButton *_stop_btn;
+    std::function<void()> onStop;
+
+    // Shows the sheet for `total` cards and polls `done` every 0.5 s until Hide.
+    void Show_One_By_One_Modeless(int total, std::function<int()> done);
+    void Hide_One_By_One_Modeless();
+    void update_sending_progress_bar();
+
+public slots:
+    void Stop_Sending_Pressed();
+
+private:
+    QTimer *msend_modTimer;
+    std::function<int()> m_done;
+    int m_total = 0;
+};
+
+// The window's "please wait" sheet around long reads.
+class Plz_Wait_Sheet : public QDialog {
+    Q_OBJECT
+public:
+    explicit Plz_Wait_Sheet(QWidget *parent = nullptr);
+    QLabel *modeless_msg_lbl;
+    void Show_Create_Modeless();
+    void Hide_Destroy_Modeless();
+};
+
+// The format chooser a save panel carries: choosing one renames the panel's file to it.
+class AccessoryViewController : public QWidget {
+    Q_OBJECT
+public:
+    explicit AccessoryViewController(QWidget *parent = nullptr);
+    QComboBox *ext_btn;
+    QPointer<QFileDialog> savePanel;
+    // 0 "jpg", 1 "bmp", 2 "png", any other "tiff".
+    static QString Extension_At(int index);
+
+public slots:
+    void selectFormat();
+};

@@ -1,0 +1,251 @@
+// Card export: files and their order per row, ranges, keep-or-replace answers, what each format's
+// bytes hold, barcodes read back from PDF pages, and the Export command's two roads.
+
+#include "TestSupport.h"
+
+#include "barcode/ControlBarcode.h"
+#include "core/ControlArchive.h"
+#include "core/SKTGraphic.h"
+#include "data/export/CardExport.h"
+#include "data/export/ExportDialogs.h"
+#include "data/export/ExportSheet.h"
+#include "platform/ImageWriter.h"
+#include "platform/UiServices.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Export {
+    QTemporaryDir dir;
+    Card_Property card;
+    BatchDesign design;
+    platform::ScopedScriptedUi ui;
+
+    Export()
+    {
+        barcode::Install_Control_Barcode_Provider();
+        card.setCard_Size(QSizeF(243, 154));
+        QList<QStringList> rows;
+        for (int r = 0; r < 6; ++r)
+            rows << QStringList{QString::number(r + 1), QStringLiteral("Name %1").arg(r), QStringLiteral("QR-%1").arg(r)};
+        std::vector<std::unique_ptr<SKTGraphic>> front, back;
+        auto bound = [](auto &side, const char *cls, QRectF bounds, int column) -> SKTGraphic & {
+            side.push_back(Make_Graphic_Of_Class(QString::fromLatin1(cls)));
+            side.back()->setBounds(bounds);
+            side.back()->Set_Data_source_type(2);
+            side.back()->Set_Excel_binding_Index(column);
+            return *side.back();
+        };
+        bound(front, "SKTText", QRectF(10, 10, 120, 24), 1);
+        SKTGraphic &qr = bound(front, "SKTBarcode", QRectF(150, 60, 80, 80), 2);
+        qr.linear_or_2d = 1;
+        qr.qr_size_val = 70;
+        qr.Set_Barcode_image_control_bounds(qr.bounds());
+        bound(back, "SKTText", QRectF(10, 10, 120, 24), 1);
+        design.front = CardSide::copyOf(card, front);
+        design.back = CardSide::copyOf(card, back);
+        design.source = Check_Series_Or_Excel_Use_or_not(design.front.list(), design.back.list(), true, rows);
+    }
+    std::unique_ptr<CardExport> run(ExportChoice choice) { return std::make_unique<CardExport>(design, choice); }
+    QString folder() const { return dir.filePath(QStringLiteral("VELK ID Card")); }
+    QStringList names(const QStringList &paths) const
+    {
+        QStringList out;
+        for (const QString &p : paths)
+            out << QFileInfo(p).fileName();
+        return out;
+    }
+    int asked(const QString &kind)
+    {
+        int n = 0;
+        for (const auto &r : ui->requests())
+            n += r.kind == kind;
+        return n;
+    }
+};
+
+ExportChoice choice(const char *side, const char *format = "png", bool combined = false)
+{
+    ExportChoice c;
+    c.export_card_side = QString::fromLatin1(side);
+    c.format = QString::fromLatin1(format);
+    c.combined = combined;
+    c.dpi = 72;
+    return c;
+}
+
+TEST(CardExport, RowsMakeTheirFilesInOrder)
+{
+    const struct {
+        ExportChoice choice;
+        int first, end;
+        QStringList files;
+    } cases[] = {
+        {choice("BOTH"), 0, 3,
+         {"Card_1_Back.png", "Card_1_Front.png", "Card_2_Back.png", "Card_2_Front.png", "Card_3_Back.png",
+          "Card_3_Front.png"}},
+        {choice("F", "PNG"), 2, 5, {"Card_3_Front.png", "Card_4_Front.png", "Card_5_Front.png"}},
+        {choice("B", "jpg"), 5, 6, {"Card_6_Back.jpg"}},
+        {choice("BOTH", "bmp", true), 0, 2, {"Card_1.bmp", "Card_2.bmp"}},
+    };
+    for (const auto &c : cases) {
+        Export e;
+        auto run = e.run(c.choice);
+        EXPECT_EQ(run->Export_Batch_File(e.dir.path(), c.first, c.end), c.files.size());
+        EXPECT_EQ(e.names(run->written), c.files);
+        EXPECT_EQ(run->curr_card_count, c.end - c.first);
+        EXPECT_EQ(QDir(e.folder()).entryList(QDir::Files).size(), c.files.size());
+        EXPECT_EQ(e.asked(QStringLiteral("Open_Export_Files")), 1);
+    }
+}
+
+TEST(CardExport, TheSheetsRangeCoversFromToTo)
+{
+    Export e;
+    ExportSheet sheet;
+    sheet.Reset(true, false, e.design.source);
+    EXPECT_EQ(sheet.Total_Text->value(), 6);
+    sheet.Sel_print_rd->click();
+    sheet.from_Text->setValue(5);
+    sheet.To_Text->setValue(3);
+    sheet.exportOkay();
+    EXPECT_EQ(e.ui->messages(), QStringList{"Please select valid range."});
+    sheet.from_Text->setValue(3);
+    sheet.To_Text->setValue(5);
+    sheet.exportOkay();
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(std::tuple(sheet.Print_Start, sheet.Total_Label, sheet.show_count()), std::tuple(2, 5, 3));
+}
+
+TEST(CardExport, ExistingFilesAreKeptReplacedOrTheRunEnds)
+{
+    const struct {
+        ExportChoice choice;
+        QList<int> answers;
+        int questions;
+        QStringList written;
+    } cases[] = {
+        {choice("F"), {Keep_All}, 1, {"Card_1_Front (1).png", "Card_2_Front (1).png", "Card_3_Front (1).png"}},
+        {choice("F"), {Replace_This, Keep_This, Replace_All}, 3, {"Card_1_Front.png", "Card_2_Front (1).png", "Card_3_Front.png"}},
+        {choice("BOTH"), {Cancel_All}, 1, {}},
+        {choice("F"), {Cancel_This, Cancel_This, Cancel_This}, 3, {}},
+        {choice("BOTH", "png", true), {Keep_This, Cancel_This, Replace_This}, 3, {"Card_1 (1).png", "Card_3.png"}},
+    };
+    for (const auto &c : cases) {
+        Export e;
+        e.run(c.choice)->Export_Batch_File(e.dir.path(), 0, 3);
+        e.ui->clear();
+        for (int answer : c.answers)
+            e.ui->push(answer);
+        auto again = e.run(c.choice);
+        again->Export_Batch_File(e.dir.path(), 0, 3);
+        EXPECT_EQ(e.asked(QStringLiteral("Replcae_Confirm_Box")), c.questions);
+        EXPECT_EQ(e.names(again->written), c.written);
+        EXPECT_EQ(e.asked(QStringLiteral("Open_Export_Files")), c.written.isEmpty() ? 0 : 1);
+    }
+}
+
+TEST(CardExport, EachFormatHoldsItsOwnBytesAtTheChosenResolution)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    const struct {
+        const char *format;
+        double dpi;
+        QByteArray magic;
+        QSize pixels;
+    } cases[] = {
+        {"png", 300, "\x89PNG", {1013, 642}}, {"jpg", 150, "\xFF\xD8\xFF", {507, 321}},
+        {"bmp", 72, "BM", {243, 154}},        {"tiff", 600, "II*", {2025, 1284}},
+        {"pdf", 72, "%PDF-", {}},             {"eps", 200, "%!PS-Adobe-3.0 EPSF-3.0", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.format);
+        Export e;
+        ExportChoice ch = choice("F", c.format);
+        ch.dpi = c.dpi;
+        auto run = e.run(ch);
+        ASSERT_EQ(run->Export_Batch_File(e.dir.path(), 0, 1), 1);
+        QFile file(run->written.first());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().startsWith(c.magic));
+        if (c.pixels.isValid()) {
+            QImageReader reader(file.fileName());
+            const QImage image = reader.read();
+            EXPECT_EQ(image.size(), c.pixels);
+            EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, c.dpi, 0.5);
+        } else if (QByteArray(c.format) == "pdf") {
+            const auto info = testsupport::runTool(pdfinfo, {file.fileName()});
+            EXPECT_TRUE(info.out.contains("243 x 154 pts")) << info.out.toStdString();
+        }
+    }
+}
+
+TEST(CardExport, PagesAndImagesCarryBarcodesThatDecode)
+{
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    for (auto [format, mirror] : {std::pair("pdf", -1), std::pair("pdf", 0), std::pair("png", 1)}) {
+        SCOPED_TRACE(testing::Message() << format << " mirror " << mirror);
+        Export e;
+        ExportChoice ch = choice("BOTH", format, true);
+        ch.sideBySide = true;
+        ch.mirror = mirror;
+        ch.dpi = 300;
+        auto run = e.run(ch);
+        ASSERT_EQ(run->Export_Batch_File(e.dir.path(), 1, 3), 2);
+        for (int i = 0; i < 2; ++i) {
+            const QString page = e.dir.filePath(QStringLiteral("page%1").arg(i));
+            if (QByteArray(format) == "pdf") {
+                const auto r = testsupport::runTool(pdftoppm, {"-r", "300", "-png", "-singlefile", run->written[i], page});
+                ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            } else {
+                ASSERT_TRUE(QFile::copy(run->written[i], page + QStringLiteral(".png")));
+            }
+            QImage image = platform::flattenedOnto(QImage(page + QStringLiteral(".png")), Qt::white);
+            EXPECT_EQ(image.size(), QSize(2025, 642));
+            if (mirror >= 0)
+                image = image.copy(0, 0, 1013, 642).mirrored(mirror == 0, mirror == 1);
+            int ink = 0;  // the name stands where it was designed once the mirroring is undone
+            for (int p = 0; p < 500 * 100; ++p)
+                ink += qGray(image.pixel(42 + p % 500, 42 + p / 500)) < 100;
+            EXPECT_GT(ink, 100);
+            image.save(page + QStringLiteral(".png"));
+            const auto read = testsupport::runTool(zxing, {"-noscale", "-format", "QRCode", "-bytes", page + ".png"});
+            EXPECT_EQ(read.out, QStringLiteral("QR-%1").arg(i + 1).toUtf8());
+        }
+    }
+}
+
+TEST(CardExport, TheCommandAsksForEveryFileOfASingleExportAndRunsABatchInTheBackground)
+{
+    Export e;
+    QWidget window;
+    ExportCommand command(&window);
+    const QString chosen = e.dir.filePath(QStringLiteral("mine.png"));
+    QFile(e.dir.filePath(QStringLiteral("mine_Back.png"))).open(QIODevice::WriteOnly);
+    for (const platform::ScriptedUiServices::Answer &a : {platform::ScriptedUiServices::Answer(1), {chosen}, {false}, {chosen}, {true}})
+        e.ui->push(a);
+    command.Export_Button({e.design, true, true});  // visitor mode: the design's own values
+    EXPECT_EQ(e.ui->messages(), QStringList({"mine_Back already exists. Do you want to replace it?",
+                                             "mine_Back already exists. Do you want to replace it?"}));
+    EXPECT_EQ(e.names(command.lastRun()->written), QStringList({"mine_Back.png", "mine_Front.png"}));
+    EXPECT_EQ(command.export_card_counter, 3);
+
+    e.ui->clear();
+    e.ui->push(1);
+    e.ui->push(e.dir.path());
+    e.ui->push(1);  // the finished box's OK opens the folder
+    command.Export_Button({e.design, true, false});
+    EXPECT_TRUE(command.running());
+    command.waitForRun();
+    EXPECT_EQ(command.lastRun()->written.size(), 12);
+    EXPECT_FALSE(command.progress()->isVisible());
+    EXPECT_EQ(e.asked(QStringLiteral("openExternally")), 1);
+}
+
+}  // namespace
