@@ -10,7 +10,7 @@
 #include "core/SKTGraphic.h"
 #include "data/batch/BatchRunner.h"
 #include "data/export/CardExport.h"
-#include "data/export/PngEncode.h"
+#include "platform/ImageWriter.h"
 #include "platform/UiServices.h"
 
 #include "BenchPictures.h"
@@ -84,7 +84,7 @@ void BM_EncodeFloorPng300(benchmark::State &state)
                 QImage blank(pixels, QImage::Format_ARGB32_Premultiplied);
                 blank.fill(Qt::transparent);
                 if (state.range(0) == 1)
-                    return Encode_Png_Fast(blank, 300);
+                    return platform::encodeImage(blank, "PNG", 300);
                 QByteArray bytes;
                 QBuffer buffer(&bytes);
                 buffer.open(QIODevice::WriteOnly);

@@ -8,6 +8,10 @@ namespace platform {
 // "TIFF" (tif, tiff); empty for anything else.
 QByteArray imageFormatForPath(const QString &path);
 
+// The image encoded in `format` (as imageFormatForPath names it) with the resolution recorded,
+// exactly as writeImageFile writes it; empty, with a one-line reason, on failure.
+QByteArray encodeImage(QImage image, const QByteArray &format, double dpi, QString *error = nullptr);
+
 // Encodes the image in the format its extension names and records the resolution (dots per
 // inch) in the file. Formats without transparency (JPEG, BMP) are flattened onto white.
 // The file is written whole or not at all; false, with a one-line reason, on failure.

@@ -7,7 +7,6 @@
 #include "core/Utilities.h"
 #include "data/batch/BatchRunner.h"
 #include "data/export/ExportDialogs.h"
-#include "data/export/PngEncode.h"
 #include "platform/ImageWriter.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
@@ -57,32 +56,6 @@ void paintPage(QPainter &painter, const std::vector<Placed> &sides, const QSizeF
     }
 }
 
-QByteArray encodeImage(const QImage &image, const QString &format, double dpi, QString *error)
-{
-    const QByteArray codec = platform::imageFormatForPath(QStringLiteral("x.") + format);
-    if (codec.isEmpty()) {
-        *error = QStringLiteral("Unsupported file type: %1").arg(format);
-        return {};
-    }
-    if (codec == "PNG")
-        return Encode_Png_Fast(image, dpi);
-    QImage out = codec == "JPEG" || codec == "BMP" ? platform::flattenedOnto(image, Qt::white) : image;
-    Set_Image_Dpi(out, dpi);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, codec);
-    if (codec == "JPEG")
-        writer.setQuality(95);
-    if (codec == "TIFF")
-        writer.setCompression(1);
-    if (!writer.write(out)) {
-        *error = writer.errorString();
-        return {};
-    }
-    return bytes;
-}
-
 // The file of the sides laid out on one page: a vector PDF, or an image at the choice's
 // resolution (as the raster format, or inside an EPS).
 ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, const QSizeF &page,
@@ -122,7 +95,8 @@ ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, 
             file.error = QStringLiteral("The card could not be drawn.");
         return file;
     }
-    file.bytes = encodeImage(image, choice.format, choice.dpi, &file.error);
+    file.bytes = platform::encodeImage(std::move(image), platform::imageFormatForPath(QStringLiteral("x.") + choice.format),
+                                       choice.dpi, &file.error);
     return file;
 }
 
