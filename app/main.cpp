@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     SKTWindowController controller(document);
     if (!controller.awakeFromNib())
         return 1;
-    controller.show();
+    if (!controller.Exit_Confirmed())  // the user may leave from the start dialog
+        controller.show();
     return app.exec();
 }

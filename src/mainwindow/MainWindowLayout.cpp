@@ -124,6 +124,7 @@ void SKTWindowController::buildWindow()
     statusBar()->hide();
 
     start_window = new Start_Card(this);
+    buildStartDialogs();
     buildUnitWindow();
 }
 
