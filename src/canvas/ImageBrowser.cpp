@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 
@@ -83,7 +84,13 @@ QPixmap preview(const MyImageObject &item)
     const QSize size = reader.size();
     if (size.isValid() && std::max(size.width(), size.height()) > 320)
         reader.setScaledSize(size.scaled(320, 320, Qt::KeepAspectRatio));
-    const QPixmap pixmap = QPixmap::fromImage(reader.read());
+    // Square, centred: landscape and portrait previews share one cell shape without cropping.
+    const QImage read = reader.read();
+    const int side = std::max(read.width(), read.height());
+    QImage square(side, side, QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    QPainter(&square).drawImage((side - read.width()) / 2, (side - read.height()) / 2, read);
+    const QPixmap pixmap = QPixmap::fromImage(square);
     if (cache.size() > 400)
         cache.clear();
     cache.insert(key, pixmap);
@@ -102,6 +109,8 @@ ImageBrowserView::ImageBrowserView(QWidget *parent) : QListWidget(parent)
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
     setUniformItemSizes(true);
+    setStyleSheet(QStringLiteral("QListView::item:selected { background: #dbe7fd; border: 2px solid #2563eb;"
+                                 " border-radius: 6px; color: black; }"));
     setSpacing(8);
     setWordWrap(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
