@@ -52,6 +52,7 @@ int main(int argc, char *argv[])
     }
     if (!ready)
         return 1;
-    controller.show();
+    if (!controller.Exit_Confirmed())  // the user may leave from the start dialog
+        controller.show();
     return app.exec();
 }

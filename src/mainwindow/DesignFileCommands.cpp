@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -107,10 +108,14 @@ bool SKTWindowController::Exit_App()
     // Quitting closes the window, and closing it comes back here.
     if (m_exitConfirmed)
         return true;
-    if (!Exit_App_Decision([this] { return saveOpenDesign(); }))
+    // While the start dialog is up no design is on show, so there is nothing to offer to save.
+    const bool designShown = !myTargetView->isHidden();
+    if (designShown ? !Exit_App_Decision([this] { return saveOpenDesign(); })
+                    : Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1)
         return false;
     m_exitConfirmed = true;
-    QCoreApplication::quit();
+    // Queued: at start-up the event loop has not begun yet, and a direct quit would be lost.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return true;
 }
 

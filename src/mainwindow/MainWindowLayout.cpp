@@ -130,6 +130,7 @@ void SKTWindowController::buildWindow()
 
     m_panel->setToolbar({Cut_btn, Copy_btn, Paste_btn, Delete_btn, Begin_Front_btn, Send_Back_btn, Lock_btn, Unlock_btn});
     start_window = new Start_Card(this);
+    buildStartDialogs();
     buildUnitWindow();
 }
 

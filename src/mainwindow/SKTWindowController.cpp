@@ -391,19 +391,6 @@ bool SKTWindowController::Browse_User_Image_Manually()
     return true;
 }
 
-int SKTWindowController::Open_Image_Library_Window(const QString &mode)
-{
-    // The clip-art library window comes with the library's own work; until then its pictures
-    // are offered through the file panel.
-    const QString folder = platform::joinPath(
-        Resource_Path, mode == QStringLiteral("B") ? QStringLiteral("Background") : QStringLiteral("LibraryImage"));
-    const QString path = platform::ui().openFile(QStringLiteral("Image library"), folder, Allowd_Image_fileTypes);
-    if (path.isEmpty())
-        return 0;
-    Library_Selected_Image = path;
-    return 1;
-}
-
 void SKTWindowController::Watermark_Tool_Clicked()
 {
     Show_RHS_Properties(nullptr);
@@ -493,39 +480,6 @@ void SKTWindowController::Set_Log_Name_In_Title()
     if (copy_card_design)
         return;
     setWindowTitle(formatWindowTitle(m_appName, Front_card_Prop->Card_Name(), ::Project_File_Name));
-}
-
-void SKTWindowController::Open_Start_Window()
-{
-    for (;;) {
-        const int result = start_window->runModal();
-        if (result == 1 && Start_Mode_Dispatch(Start_Card_Option) == 1)
-            return;
-        // Nothing chosen: the dialog comes back. A closed application ends the loop.
-        if (QCoreApplication::closingDown() || result < 0)
-            return;
-    }
-}
-
-int SKTWindowController::Start_Mode_Dispatch(const QString &option)
-{
-    if (option == QStringLiteral("L")) {
-        // The loader shows the canvas itself; a cancelled panel or a refused file brings the
-        // start dialog back.
-        if (Open_Log_File() != 1)
-            return 0;
-        Reset_Undo_With_Base_Snapshot();
-        selectArrowTool();
-        Show_RHS_Properties(nullptr);
-        return 1;
-    }
-    // Templates, the card wizard, visitor and group mode are carried out by their own windows;
-    // each starts here from a blank design in its mode.
-    Show_Canvas_And_Right_Prop();
-    Select_front_side();
-    Undo_Redo_Clear();
-    Set_Log_Name_In_Title();
-    return 1;
 }
 
 void SKTWindowController::Reset_Undo_With_Base_Snapshot()

@@ -41,6 +41,11 @@ class ControllerHub;
 class PropertyPanel;
 class ExportCommand;
 struct BatchDesign;
+class Card_Wizard;
+class Template_Wizard;
+class Image_Library;
+class Insert_Template;
+struct CardWizardChoice;
 
 class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
     Q_OBJECT
@@ -172,6 +177,28 @@ public:
     int Start_Mode_Dispatch(const QString &option);
     // Empties the undo history with the live sides as its base, Undo and Redo disabled.
     void Reset_Undo_With_Base_Snapshot();
+
+    // --- start modes: the dialogs of each road and what a road leaves behind ---
+    Card_Wizard *wzrd_Window = nullptr;
+    Template_Wizard *temp_wzrd_Window = nullptr;
+    Image_Library *image_library = nullptr;
+    Insert_Template *insert_template = nullptr;
+    void buildStartDialogs();
+    int Start_From_Template(bool visitor);
+    int Start_From_Wizard();
+    int Start_Group_Mode();
+    // The wizard's choice on both sides' card properties and in the card tab.
+    void Apply_Wizard_To_Window(const CardWizardChoice &choice);
+    // The loaded template's orientation, category and preset shown in the card tab.
+    void Show_Template_Size_Choice();
+    // A visitor design gets a photo control on the front unless it has one or any image control.
+    void Check_For_Defalut_Photo_Control();
+    // 1 when the current side's selected control is an image control or one was found and
+    // selected; 0 when the side has none.
+    int Find_And_Select_Design_Image_Control();
+    void Load_Group_Mode_After_log_reading();
+    // Set once the user chose to leave: the start-up shows no window then.
+    bool Exit_Confirmed() const { return m_exitConfirmed; }
 
     // --- design files ---
     // The open design as the file stores it. Both sides take their `Card_Side` from the sides

@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/WindowStyle.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -72,8 +73,13 @@ Start_Card::Start_Card(QWidget *parent) : QDialog(parent)
     auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Cancel_btn"));
     connect(cancel, &QPushButton::clicked, this, &Start_Card::CancelClick);
+    auto *quit = new QPushButton(tr("Quit"), this);
+    quit->setObjectName(QStringLiteral("Quit_btn"));
+    quit->setAutoDefault(false);
+    connect(quit, &QPushButton::clicked, this, &Start_Card::Quit_Click);
     buttons->addWidget(help);
     buttons->addStretch();
+    buttons->addWidget(quit);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
 }
@@ -119,4 +125,16 @@ void Start_Card::CancelClick()
 void Start_Card::HelpClick()
 {
     Open_Help_File();
+}
+
+void Start_Card::Quit_Click()
+{
+    done(QuitCode);
+}
+
+void Start_Card::closeEvent(QCloseEvent *event)
+{
+    // Closing the window is the way out, not another Cancel that would bring it straight back.
+    event->accept();
+    done(QuitCode);
 }

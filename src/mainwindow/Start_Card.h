@@ -20,6 +20,8 @@ public:
     // Index 0..4 sets the start mode to "T", "W", "L", "V" or "G" (any other index leaves it) and
     // ends the run with 1.
     void Select_card_option(int index);
+    // The code of the way out: Quit or closing the window ends the application.
+    static constexpr int QuitCode = 2;
 
 public slots:
     void Using_Template_Click();
@@ -30,4 +32,8 @@ public slots:
     void OK_Click();
     void CancelClick();
     void HelpClick();
+    void Quit_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 };

@@ -8,7 +8,10 @@
 #include "core/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/Card_Wizard.h"
+#include "mainwindow/Image_Library.h"
 #include "mainwindow/Start_Card.h"
+#include "mainwindow/Template_Wizard.h"
 #include "platform/UiServices.h"
 #include "TestSupport.h"
 
@@ -46,19 +49,39 @@ protected:
     {
         Card_Front_Or_Back = 0;
         Start_Card_Option = QStringLiteral("T");
-        // Start dialog answers in turn: 1 a template, 2 open a saved design, 0 Cancel.
+        // Start dialog answers in turn: 1 a blank card from the wizard, 2 open a saved design,
+        // 0 Cancel, or an option index + 10 (10 template … 14 group mode).
         m_previousRunner = Start_Card::setModalRunner([this](Start_Card &dialog) {
             ++startDialogRuns;
             const int answer = startAnswers.empty() ? 1 : startAnswers.front();
             if (!startAnswers.empty())
                 startAnswers.erase(startAnswers.begin());
             if (answer == 1)
-                dialog.Using_Template_Click();
+                dialog.Using_Wizard_Click();
             else if (answer == 2)
                 dialog.Open_Log_Click();
+            else if (answer >= 10)
+                dialog.Select_card_option(answer - 10);
             else
                 dialog.CancelClick();
             return dialog.result();
+        });
+        // The wizard finishes with what it shows; the gallery does what the test says.
+        m_previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
+            w.OK_Click();
+            w.OK_Click();
+            return w.result();
+        });
+        m_previousGallery = Template_Wizard::setModalRunner([this](Template_Wizard &w) {
+            if (!galleryAction)
+                w.CancelClick();
+            else
+                galleryAction(w);
+            return w.result();
+        });
+        m_previousLibrary = Image_Library::setModalRunner([](Image_Library &w) {
+            w.Cancel_Clicked();
+            return w.result();
         });
         document = std::make_unique<SKTDocument>();
         controller = std::make_unique<SKTWindowController>(*document);
@@ -68,6 +91,9 @@ protected:
         controller.reset();
         document.reset();
         Start_Card::setModalRunner(m_previousRunner);
+        Card_Wizard::setModalRunner(m_previousWizard);
+        Template_Wizard::setModalRunner(m_previousGallery);
+        Image_Library::setModalRunner(m_previousLibrary);
         Card_Front_Or_Back = 0;
     }
     bool setUpWindow() { return controller->awakeFromNib(); }
@@ -168,9 +194,13 @@ protected:
     std::unique_ptr<SKTWindowController> controller;
     std::vector<int> startAnswers;  // 1 when none is left
     int startDialogRuns = 0;
+    std::function<void(Template_Wizard &)> galleryAction;  // none: Cancel
 
 private:
     Start_Card::ModalRunner m_previousRunner;
+    Card_Wizard::ModalRunner m_previousWizard;
+    Template_Wizard::ModalRunner m_previousGallery;
+    Image_Library::ModalRunner m_previousLibrary;
 };
 
 // The window as the start dialog leaves it, its questions not yet asked.
@@ -180,6 +210,8 @@ protected:
     {
         ControllerTest::SetUp();
         ASSERT_TRUE(setUpWindow());
+        // The document's own default card rather than the wizard's preset.
+        controller->SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));
         ui->clear();
     }
 };

@@ -14,6 +14,7 @@ TEST_F(SideRenderTest, TheBackRendersToPngAndPdfWhileTheWindowShowsTheFront)
 {
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
     ASSERT_TRUE(setUpWindow());
+    controller->SetDocumentCanvasSize({243, 154});
     document->appendGraphicOnSide(0, kindstest::filledRect(QRectF(20, 20, 60, 60), Qt::red));
     document->appendGraphicOnSide(1, kindstest::filledRect(QRectF(120, 40, 60, 60), Qt::blue));
     controller->Back_card_Prop->setCard_fill_chk(true);

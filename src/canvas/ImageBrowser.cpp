@@ -1,0 +1,203 @@
+#include "canvas/ImageBrowser.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+
+MyImageObject MyImageObject::initWithImage_Path(const QString &path, const QString &name, const QString &uid)
+{
+    MyImageObject item;
+    item.path = path;
+    item.image_Name = name;
+    item.image_UID = uid;
+    return item;
+}
+
+MyImageObject MyImageObject::initWithImage(const QImage &image, const QString &name, const QString &uid)
+{
+    MyImageObject item;
+    item.image = image.copy();
+    item.image_Name = name;
+    item.image_UID = uid;
+    return item;
+}
+
+QString MyImageObject::imageTitle() const
+{
+    const int dot = image_Name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? image_Name.left(dot) : image_Name;
+}
+
+QStringList Browser_Image_Files(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir())
+        return {};
+    QStringList out;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &f : entries) {
+        const QString ext = f.suffix().toLower();
+        if (ext == QLatin1String("png") || ext == QLatin1String("jpg"))
+            out << f.absoluteFilePath();
+    }
+    return out;
+}
+
+void Move_Browser_Items(std::vector<MyImageObject> &images, QList<int> indexes, int d)
+{
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    std::vector<MyImageObject> block, rest;
+    int before = 0;
+    for (int i = 0; i < int(images.size()); ++i) {
+        if (indexes.contains(i)) {
+            block.push_back(images[size_t(i)]);
+            before += i < d ? 1 : 0;
+        } else {
+            rest.push_back(images[size_t(i)]);
+        }
+    }
+    const int at = std::clamp(d - before, 0, int(rest.size()));
+    rest.insert(rest.begin() + at, block.begin(), block.end());
+    images = std::move(rest);
+}
+
+namespace {
+
+// Previews are read once at the largest zoom's size and scaled for the others.
+QPixmap preview(const MyImageObject &item)
+{
+    static QHash<QString, QPixmap> cache;
+    if (!item.image.isNull())
+        return QPixmap::fromImage(item.image.scaled(320, 320, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QString key = item.path + QString::number(QFileInfo(item.path).lastModified().toMSecsSinceEpoch());
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
+    QImageReader reader(item.path);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && std::max(size.width(), size.height()) > 320)
+        reader.setScaledSize(size.scaled(320, 320, Qt::KeepAspectRatio));
+    // Square, centred: landscape and portrait previews share one cell shape without cropping.
+    const QImage read = reader.read();
+    const int side = std::max(read.width(), read.height());
+    QImage square(side, side, QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    QPainter(&square).drawImage((side - read.width()) / 2, (side - read.height()) / 2, read);
+    const QPixmap pixmap = QPixmap::fromImage(square);
+    if (cache.size() > 400)
+        cache.clear();
+    cache.insert(key, pixmap);
+    return pixmap;
+}
+
+}  // namespace
+
+ImageBrowserView::ImageBrowserView(QWidget *parent) : QListWidget(parent)
+{
+    setObjectName(QStringLiteral("imageBrowser"));
+    setViewMode(QListView::IconMode);
+    setResizeMode(QListView::Adjust);
+    setMovement(QListView::Snap);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDefaultDropAction(Qt::MoveAction);
+    setUniformItemSizes(true);
+    setStyleSheet(QStringLiteral("QListView::item:selected { background: #dbe7fd; border: 2px solid #2563eb;"
+                                 " border-radius: 6px; color: black; }"));
+    setSpacing(8);
+    setWordWrap(true);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        const QString path = selectedPath();
+        if (!path.isEmpty())
+            emit imageSelected(path);
+    });
+    setZoomValue(m_zoom);
+}
+
+void ImageBrowserView::addImageWithPath(const QString &path, const QString &name, const QString &uid)
+{
+    const QString trimmed = path.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    MyImageObject item = MyImageObject::initWithImage_Path(path, name, uid);
+    item.setPath(trimmed);
+    m_images.push_back(item);
+    auto *row = new QListWidgetItem(QIcon(preview(item)), m_titles ? item.imageTitle() : QString(), this);
+    row->setToolTip(item.imageTitle());
+    row->setData(Qt::UserRole, item.path);
+}
+
+void ImageBrowserView::removeAllImages()
+{
+    m_images.clear();
+    rebuild();
+}
+
+void ImageBrowserView::setShowsTitles(bool shown)
+{
+    m_titles = shown;
+    for (int i = 0; i < count() && i < int(m_images.size()); ++i)
+        item(i)->setText(shown ? m_images[size_t(i)].imageTitle() : QString());
+    setZoomValue(m_zoom);
+}
+
+void ImageBrowserView::setZoomValue(double zoom)
+{
+    m_zoom = std::clamp(zoom, 0.0, 1.0);
+    const int side = int(48 + m_zoom * 272);
+    setIconSize(QSize(side, side));
+    setGridSize(QSize(side + 16, side + (m_titles ? 40 : 16)));
+    viewport()->update();
+}
+
+void ImageBrowserView::selectImage(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+}
+
+QString ImageBrowserView::selectedPath() const
+{
+    const QList<QListWidgetItem *> chosen = selectedItems();
+    if (chosen.isEmpty())
+        return {};
+    const int row = this->row(chosen.first());
+    return row >= 0 && row < int(m_images.size()) ? m_images[size_t(row)].path : QString();
+}
+
+void ImageBrowserView::dropEvent(QDropEvent *event)
+{
+    QList<int> moved;
+    for (QListWidgetItem *it : selectedItems())
+        moved << row(it);
+    const QModelIndex target = indexAt(event->position().toPoint());
+    const int d = target.isValid() ? target.row() : int(m_images.size());
+    const QString chosen = selectedPath();
+    Move_Browser_Items(m_images, moved, d);
+    // The view is rebuilt from the reordered items, so nothing of the default drop runs.
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+    rebuild();
+    for (int i = 0; i < int(m_images.size()); ++i) {
+        if (m_images[size_t(i)].path == chosen)
+            selectImage(i);
+    }
+}
+
+void ImageBrowserView::rebuild()
+{
+    const QSignalBlocker quiet(this);
+    clear();
+    for (const MyImageObject &item : m_images) {
+        auto *row = new QListWidgetItem(QIcon(preview(item)), m_titles ? item.imageTitle() : QString(), this);
+        row->setToolTip(item.imageTitle());
+    }
+}

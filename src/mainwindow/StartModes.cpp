@@ -1,0 +1,254 @@
+// The roads of the start dialog: each runs its mode's own dialog, builds or loads the design and
+// leaves the undo history as the mode wants it. Visitor and group mode reach their panels
+// through the live-mode panel, which does nothing until those subsystems install theirs.
+
+#include "mainwindow/SKTWindowController.h"
+
+#include "canvas/LiveModePanel.h"
+#include "canvas/SKTGraphicView.h"
+#include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
+#include "core/SKTImage.h"
+#include "mainwindow/Card_Wizard.h"
+#include "mainwindow/Image_Library.h"
+#include "mainwindow/Insert_Template.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLogic.h"
+#include "mainwindow/Start_Card.h"
+#include "mainwindow/Template_Wizard.h"
+#include "visitor/ProfileCaptions.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+void SKTWindowController::buildStartDialogs()
+{
+    wzrd_Window = new Card_Wizard(this);
+    temp_wzrd_Window = new Template_Wizard(this);
+    image_library = new Image_Library(this);
+    insert_template = new Insert_Template(this);
+    wzrd_Window->applyDocumentSize = [this](const QSizeF &points) { SetDocumentCanvasSize(Set_Document_Size(points)); };
+    wzrd_Window->openProfile = [](const QString &sides) {
+        liveModePanel().Open_User_Profile_Window(0, QString(), sides);
+    };
+    wzrd_Window->openBackgroundLibrary = [this] {
+        return Open_Image_Library_Window(QStringLiteral("B")) == 1 ? image_library->selected_image : QString();
+    };
+    temp_wzrd_Window->openProfile = [] { liveModePanel().Open_User_Profile_Window(0, QString(), QStringLiteral("2")); };
+}
+
+int SKTWindowController::Open_Image_Library_Window(const QString &mode)
+{
+    image_library->control_or_BG = mode;
+    const int result = image_library->Open_Library_Window();
+    if (result == 1)
+        Library_Selected_Image = image_library->selected_image;
+    return result;
+}
+
+void SKTWindowController::Open_Start_Window()
+{
+    // A loop, not a call of itself: a newcomer may cancel any number of times.
+    for (;;) {
+        Front_back_label->hide();
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
+        const int result = start_window->runModal();
+        ::Excel_Source_Path.clear();
+        Excel_Table_Rows.clear();
+        Excel_Table_Titles.clear();
+        Title_For_Gen_ID_Card();
+        Title_For_Student();
+        if (result == Start_Card::QuitCode) {
+            if (Exit_App())
+                return;
+            continue;
+        }
+        const QString option = Start_Card_Option;
+        if (result == 1 && Start_Mode_Dispatch(option) == 1) {
+            selectArrowTool();
+            Show_RHS_Properties(nullptr);
+            if (option != QStringLiteral("L"))
+                Show_Hide_Main_Window(true);
+            return;
+        }
+        if (QCoreApplication::closingDown() || result < 0 || m_exitConfirmed)
+            return;
+    }
+}
+
+int SKTWindowController::Start_Mode_Dispatch(const QString &option)
+{
+    if (option == QStringLiteral("T"))
+        return Start_From_Template(false);
+    if (option == QStringLiteral("V"))
+        return Start_From_Template(true);
+    if (option == QStringLiteral("W"))
+        return Start_From_Wizard();
+    if (option == QStringLiteral("G"))
+        return Start_Group_Mode();
+    if (option == QStringLiteral("L")) {
+        // The loader shows the canvas itself; a cancelled panel or a refused file brings the
+        // start dialog back.
+        if (Open_Log_File() != 1)
+            return 0;
+        if (Start_Card_Option != QStringLiteral("V") && Start_Card_Option != QStringLiteral("G"))
+            liveModePanel().Hide_Visitor_panel();
+        Reset_Undo_With_Base_Snapshot();
+        return 1;
+    }
+    return 0;
+}
+
+int SKTWindowController::Start_From_Template(bool visitor)
+{
+    LiveModePanel &panel = liveModePanel();
+    if (visitor)
+        panel.Reset_All_Visitor_Grp_Mode_Ctrl();
+    if (temp_wzrd_Window->Open_Template_Window() != 1)
+        return 0;
+    if (visitor) {
+        panel.Title_For_Visitor();
+        panel.Reset_All_Visitor_Grp_Mode_Ctrl();
+        panel.change_Visitor_Side_View(0);
+    }
+    if (Read_and_load_design_Log_NEW_METHOD(Selected_Template_Path, QStringLiteral("T"), false) != 1)
+        return 0;
+    Show_Canvas_And_Right_Prop();
+    sett_tab->show();
+    Show_Template_Size_Choice();
+    Start_Card_Option = visitor ? QStringLiteral("V") : QStringLiteral("T");
+    if (visitor) {
+        Check_For_Defalut_Photo_Control();
+        panel.Show_Hide_Profile_Panel_Live_Mode(true);
+    } else {
+        panel.Hide_Visitor_panel();
+    }
+    Set_Log_Name_In_Title();
+    Reset_Undo_With_Base_Snapshot();
+    return 1;
+}
+
+void SKTWindowController::Show_Template_Size_Choice()
+{
+    // The gallery has no size table of its own: the template's card says which preset it is.
+    const PanelFillGuard filling;
+    const auto pick = [](QComboBox *box, const QString &text) {
+        const int i = box->findText(text);
+        if (i >= 0)
+            box->setCurrentIndex(i);
+    };
+    pick(Preset_ComboBox, Front_card_Prop->Card_Preset());
+    pick(Category_ComboBox, Front_card_Prop->Card_Category());
+    fillPresetList();
+    pick(ColList, Front_card_Prop->Card_Sub_Category());
+    card_name->setText(Front_card_Prop->Card_Name());
+}
+
+int SKTWindowController::Start_From_Wizard()
+{
+    New_Project_Setting_Reset(true);
+    if (wzrd_Window->Open_Wnd() != 1)
+        return 0;
+    Selected_Template_Path.clear();
+    Show_Canvas_And_Right_Prop();
+    sett_tab->show();
+    Apply_Wizard_To_Window(wzrd_Window->choice());
+    Set_Log_Name_In_Title();
+    liveModePanel().Hide_Visitor_panel();
+    Undo_Redo_Clear();
+    return 1;
+}
+
+void SKTWindowController::Apply_Wizard_To_Window(const CardWizardChoice &choice)
+{
+    {
+    const PanelFillGuard filling;
+    Sides_ComboBox->setCurrentIndex(choice.sides);
+    // The card tab knows no custom orientation: a custom size shows as horizontal.
+    Preset_ComboBox->setCurrentIndex(choice.orientation == 1 ? 1 : 0);
+    Category_ComboBox->setCurrentIndex(choice.category == 0 ? 0 : 1);
+    fillPresetList();
+    if (choice.presetRow >= 0 && choice.presetRow < ColList->count())
+        ColList->setCurrentIndex(choice.presetRow);
+    card_name->setText(choice.name);
+    for (Card_Property *card : {Back_card_Prop.get(), Front_card_Prop.get()}) {
+        Apply_Wizard_Choice(choice, *card);
+        card->setCard_Preset(Preset_ComboBox->currentText());
+        card->setCard_Category(Category_ComboBox->currentText());
+        card->setCard_Sub_Category(ColList->currentText());
+        card->setCard_Create_Mode(QStringLiteral("W"));
+        if (choice.fillLetter() == QStringLiteral("I"))
+            card->setCard_BG_Image(Load_Control_Picture(choice.imagePath));
+    }
+    applyCardSide(Front_card_Prop->Card_Side());
+    card_prop_set(choice.fillLetter());
+    Set_Card_Size_In_Control(choice.widthMM, choice.heightMM);
+    SetDocumentCanvasSize(Front_card_Prop->Card_Size());
+    }
+    Refresh_Canvas();
+}
+
+int SKTWindowController::Start_Group_Mode()
+{
+    LiveModePanel &panel = liveModePanel();
+    panel.Reset_All_Visitor_Grp_Mode_Ctrl();
+    if (panel.Open_Group_Mode_Wizard() != 1)
+        return 0;
+    Start_Card_Option = QStringLiteral("G");
+    Load_Group_Mode_After_log_reading();
+    Set_Log_Name_In_Title();
+    Reset_Undo_With_Base_Snapshot();
+    return 1;
+}
+
+void SKTWindowController::Load_Group_Mode_After_log_reading()
+{
+    if (Start_Card_Option != QStringLiteral("G"))
+        return;
+    LiveModePanel &panel = liveModePanel();
+    Set_Progress_Text(QStringLiteral("Loading excel file"));
+    Selected_Template_Path.clear();
+    panel.Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, QStringLiteral("U"));
+    Set_Progress_Text(QStringLiteral("Loading excel data"));
+    panel.change_Visitor_Side_View(0);
+    Show_Canvas_And_Right_Prop();
+    sett_tab->show();
+    panel.Show_Hide_Profile_Panel_Live_Mode(true);
+    panel.Show_New_Control_Type_Boxes();
+    panel.Set_GP_mode_Value_From_Excel(Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"), 0);
+    panel.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    Set_Progress_Text(QString());
+}
+
+void SKTWindowController::Check_For_Defalut_Photo_Control()
+{
+    if (_graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo")) || Find_And_Select_Design_Image_Control() == 1)
+        return;
+    QRectF rect = liveModePanel().Get_Control_Rect_From_Template(QStringLiteral("Fup_Photo"), NO_Image_Path);
+    if (rect.isEmpty()) {
+        // A passport-shaped box at the card's left edge, centred in its height.
+        const QSizeF card = Front_card_Prop->Card_Size();
+        const double h = card.height() * 0.6, w = h * 0.8;
+        rect = QRectF(card.width() * 0.06, (card.height() - h) / 2, w, h);
+    }
+    Selected_Control_Tool = ImageTool;
+    _graphicView->ReplaceGraphicText(SKTGraphicKind::Image, true, rect, QStringLiteral("F"), NO_Image_Path,
+                                     QStringLiteral("Fup_Photo"));
+}
+
+int SKTWindowController::Find_And_Select_Design_Image_Control()
+{
+    SKTGraphicView *canvas = currentCanvas();
+    if (SKTGraphic *selected = canvas->Selected_Graphic(); selected && selected->kind() == SKTGraphicKind::Image)
+        return 1;
+    for (const SKTGraphicPtr &g : m_document.graphicsOfSide(Card_Front_Or_Back == 1 ? 1 : 0)) {
+        if (g && g->kind() == SKTGraphicKind::Image) {
+            Set_Selected_Graphic(g.get());
+            return 1;
+        }
+    }
+    return 0;
+}

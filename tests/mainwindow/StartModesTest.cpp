@@ -1,0 +1,263 @@
+// The roads of the start dialog, the gallery's template files, the delivered content and the
+// small rules of the wizard, the library and the stock texts.
+
+#include "ControllerFixture.h"
+#include "CoreTestSupport.h"
+
+#include "barcode/ControlBarcode.h"
+#include "canvas/LiveModePanel.h"
+#include "core/DesignFile.h"
+#include "core/SKTRenderingView.h"
+#include "core/Shape_Control.h"
+#include "mainwindow/Image_Library.h"
+#include "mainwindow/Insert_Template.h"
+
+#include "platform/Paths.h"
+
+#include <QComboBox>
+
+namespace {
+
+// Group mode's wizard as the group subsystem will answer it: a project was set up.
+struct GroupPanel : LiveModePanel {
+    int Open_Group_Mode_Wizard() override { return 1; }
+};
+
+void touch(const QString &path, const QByteArray &bytes = "x")
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class StartModesTest : public ControllerTest {
+protected:
+    // A user template of the given controls (index 0 frontmost) with a preview beside it.
+    void userTemplate(const QString &name, SKTGraphicArray controls)
+    {
+        const QString folder = platform::joinPath(Created_Resource_Path, "Templates", "User");
+        QDir().mkpath(folder);
+        DesignData d;
+        d.front.setCard_Size({243, 154});
+        d.back.setCard_Size({243, 154});
+        d.frontControls = std::move(controls);
+        ASSERT_TRUE(Write_Design_File(platform::joinPath(folder, name + ".did"), d, true).ok());
+        ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(platform::joinPath(folder, name + ".png")));
+    }
+    // The gallery chooses this user template ("" the first delivered one) and says OK.
+    void choose(const QString &name)
+    {
+        galleryAction = [name](Template_Wizard &w) {
+            if (!name.isEmpty())
+                w.cat_cmbo_bx->setCurrentIndex(1);
+            for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
+                if (name.isEmpty() || w.imageBrowser->images()[size_t(i)].imageTitle() == name)
+                    return w.imageBrowser->selectImage(i), w.OK_Click();
+            }
+            w.CancelClick();
+        };
+    }
+    int snapshots() const { return int(controller->undoHistory().Ucontrol.size()); }
+};
+
+// Each road yields a design in its mode, with the undo history the mode wants.
+TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
+{
+    GroupPanel group;
+    LiveModePanel *previous = setLiveModePanel(&group);
+    ASSERT_TRUE(setUpWindow());  // a blank card from the wizard
+    const QString saved = pathIn("saved.did");
+    saveAs(saved);
+    const struct {
+        int option;
+        const char *mode;
+        size_t frontControls;  // 99: at least one
+    } roads[] = {{10, "T", 99}, {11, "W", 0}, {12, "L", 0}, {14, "G", 0}};
+    for (const auto &road : roads) {
+        SCOPED_TRACE(road.mode);
+        controller->Excel_Table_Rows = {QVariantMap{{"Extension", 1}}};
+        startAnswers = {10, road.option};  // the gallery is cancelled first
+        galleryAction = nullptr;
+        int galleries = 0;
+        if (road.option == 10) {
+            choose("");
+            galleryAction = [this, &galleries, pick = galleryAction](Template_Wizard &w) {
+                ++galleries == 1 ? w.CancelClick() : pick(w);
+            };
+            startAnswers = {10, 10};
+        }
+        ui->push(saved);
+        const int runs = startDialogRuns;
+        controller->New_Project();
+        EXPECT_EQ(startDialogRuns - runs, 2);
+        EXPECT_TRUE(controller->Excel_Table_Rows.isEmpty() && ::Excel_Source_Path.isEmpty());
+        EXPECT_EQ(Start_Card_Option, road.mode);
+        EXPECT_TRUE(snapshots() == 0 && !enabled("Undo_btn"));
+        EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
+        const size_t count = document->graphics().size();
+        EXPECT_TRUE(road.frontControls == 99 ? count > 0 : count == road.frontControls) << count;
+        // The design as the road left it is the base the first change steps back to.
+        document->appendGraphicOnSide(0, kindstest::filledRect(QRectF(1, 1, 9, 9), Qt::red));
+        controller->Insert_In_Undo_Redo();
+        EXPECT_EQ(snapshots(), 1);
+        ui->clear();
+    }
+    setLiveModePanel(previous);
+}
+
+// A visitor template gets a photo control on the front unless it has any image control.
+TEST_F(StartModesTest, VisitorTemplatesGetAPhotoControlOnlyWhenTheyHaveNoImage)
+{
+    userTemplate("text only", {kindstest::filledRect(QRectF(10, 10, 40, 20), Qt::red)});
+    std::shared_ptr<SKTGraphic> picture = Make_Graphic_Of_Class(QStringLiteral("SKTImage"));
+    picture->setBounds(QRectF(20, 20, 40, 50));
+    userTemplate("with image", {picture});
+    for (const auto &[name, images, photoIds] : {std::tuple{"text only", 1, 1}, std::tuple{"with image", 1, 0}}) {
+        SCOPED_TRACE(name);
+        startAnswers = {13};
+        choose(name);
+        if (startDialogRuns == 0)
+            ASSERT_TRUE(setUpWindow());
+        else
+            controller->New_Project();
+        EXPECT_EQ(Start_Card_Option, "V");
+        int imageCount = 0, photos = 0;
+        for (const SKTGraphicPtr &g : document->graphics()) {
+            imageCount += g->kind() == SKTGraphicKind::Image;
+            photos += g->control_ID == "Fup_Photo";
+        }
+        EXPECT_EQ(imageCount, images);
+        EXPECT_EQ(photos, photoIds);
+        EXPECT_TRUE(document->graphics_back().empty());
+    }
+}
+
+// Copy and rename never overwrite another template, and a failed rename keeps the old one.
+TEST_F(StartModesTest, UserTemplateFilesAreListedCopiedAndRenamedSafely)
+{
+    const QString f = dir.path();
+    for (const char *name : {"a.png", "a.did", "b.jpg", "b.did", "notes.txt", "c.jpeg"})
+        touch(platform::joinPath(f, name), name);
+    const std::vector<MyImageObject> items = User_Template_Items(f);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_TRUE(items[0].imageTitle() == "a" && items[1].imageTitle() == "b");
+    EXPECT_NE(items[0].image_UID, items[1].image_UID);
+    EXPECT_EQ(Template_Design_Path(items[1].path), platform::joinPath(f, "b.did"));
+
+    EXPECT_EQ(QFileInfo(Copy_User_Template(items[0].path)).fileName(), "a (copy 1).png");
+    touch(platform::joinPath(f, "a (copy 2).did"), "another template");  // its preview is gone
+    EXPECT_EQ(QFileInfo(Copy_User_Template(items[0].path)).fileName(), "a (copy 3).png");
+    EXPECT_EQ(designtest::fileBytes(platform::joinPath(f, "a (copy 2).did")), "another template");
+    EXPECT_EQ(designtest::fileBytes(platform::joinPath(f, "a (copy 3).did")), "a.did");
+
+    touch(platform::joinPath(f, "taken.did"), "taken");
+    EXPECT_TRUE(Rename_User_Template(items[1].path, "taken").isEmpty()) << "the design file could not be copied";
+    EXPECT_TRUE(QFile::exists(items[1].path) && QFile::exists(platform::joinPath(f, "b.did")));
+    EXPECT_FALSE(QFile::exists(platform::joinPath(f, "taken.jpg")));
+    EXPECT_EQ(QFileInfo(Rename_User_Template(items[1].path, "badge")).fileName(), "badge.jpg");
+    EXPECT_EQ(designtest::fileBytes(platform::joinPath(f, "badge.did")), "b.did");
+    EXPECT_FALSE(QFile::exists(items[1].path) || QFile::exists(platform::joinPath(f, "b.did")));
+
+    std::vector<MyImageObject> four;
+    for (const char *n : {"0", "1", "2", "3"})
+        four.push_back(MyImageObject::initWithImage_Path(n, n, n));
+    Move_Browser_Items(four, {0}, 3);  // item 0 dropped behind item 2
+    QString order;
+    for (const MyImageObject &m : four)
+        order += m.path;
+    EXPECT_EQ(order, "1203");
+}
+
+// Every delivered template reads, renders and its barcodes decode to their values.
+TEST_F(StartModesTest, DeliveredTemplatesOpenRenderAndTheirBarcodesDecode)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    barcode::Install_Control_Barcode_Provider();
+    const QString root = platform::joinPath(Resource_Path, "Templates");
+    for (const char *letter : {"C", "E", "H", "M", "P", "T", "V"}) {
+        const std::vector<MyImageObject> items = Application_Template_Items(root, letter);
+        int horizontal = 0, vertical = 0;
+        for (const MyImageObject &item : items) {
+            horizontal += item.imageTitle().endsWith("(h)");
+            vertical += item.imageTitle().endsWith("(v)");
+        }
+        EXPECT_TRUE(horizontal >= 2 && vertical == horizontal) << letter;
+    }
+    int codes = 0;
+    for (const MyImageObject &item : Application_Template_Items(root, "A")) {
+        SCOPED_TRACE(item.path.toStdString());
+        const DesignReadResult read = Read_Design_File(Template_Design_Path(item.path));
+        ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+        const CardSide front = CardSide::copyOf(read.design->front, read.design->frontControls);
+        const QImage shown = SKTRenderingView::image_From_Card_Graphics(front, 72);
+        EXPECT_TRUE(!shown.isNull() && shown.pixelColor(shown.width() / 2, 4) != QColor(Qt::white));
+        for (const SKTGraphicPtr &g : read.design->frontControls) {
+            if (g->kind() != SKTGraphicKind::Barcode)
+                continue;
+            const QString value = g->linear_or_2d ? g->two_d_font_val : g->linear_font_val;
+            EXPECT_EQ(readBarcode(zxing, g->_barcode_image), value.toUtf8());
+            ++codes;
+        }
+    }
+    EXPECT_GE(codes, 28);
+}
+
+// Library folders, stock texts and the wizard's values as a person sees them.
+TEST_F(StartModesTest, LibraryStockTextsAndWizardValues)
+{
+    const std::vector<ClipArtCategory> cats = Clip_Art_Categories(platform::joinPath(Resource_Path, "LibraryImage"));
+    ASSERT_GE(cats.size(), 3u);
+    EXPECT_EQ(cats[0].shown, "Animals");
+    EXPECT_GE(Browser_Image_Files(cats[0].folder).size(), 3);
+    EXPECT_GE(Browser_Image_Files(platform::joinPath(Resource_Path, "Background")).size(), 6);
+    for (const char *name : {"x.PNG", "y.JPG", "z.jpeg", "w.gif"})
+        touch(pathIn(name));
+    EXPECT_EQ(Browser_Image_Files(dir.path()).size(), 2);
+    EXPECT_EQ(Capitalized_Words("road SIGNS"), "Road Signs");
+
+    EXPECT_EQ(Split_Stock_Texts("One\n\nTwo\n \n\n"), QStringList({"One", "", "Two"}));
+    const struct { int index, count, step, expected; } pages[] = {{2, 3, 1, 0}, {0, 3, -1, 2}, {1, 3, 1, 2}, {0, 0, 1, 0}};
+    for (const auto &p : pages)
+        EXPECT_EQ(Stock_Text_Step(p.index, p.count, p.step), p.expected) << p.index << p.step;
+    Insert_Template picker;
+    picker.title_or_msg = "M";
+    Insert_Template::setModalRunner([](Insert_Template &d) {
+        d.Msg_Back_Click();
+        d.OKPressed();
+        return d.result();
+    });
+    EXPECT_EQ(picker.Open_Template_Dialog(), 1);
+    EXPECT_EQ(Template_Msg_Val, picker.Message_Array.last()) << "Back from the first wraps to the last";
+    Insert_Template::setModalRunner({});
+
+    for (const auto &[value, percent] : {std::pair{0.5, 50}, {100.0, 100}, {1.0, 1}})
+        EXPECT_EQ(Wizard_Transparency_Percent(value), percent);
+    CardWizardChoice c;
+    c.gradientOn = true;
+    c.fill = Qt::red;
+    c.imagePath = "x.png";
+    c.hatchIndex = 3;
+    c.hatchBack = Qt::blue;
+    c.gradient1 = Qt::green;
+    const CardWizardChoice done = Finish_Card_Wizard_Choice(c);
+    EXPECT_TRUE(done.fill == Qt::white && done.imagePath.isEmpty() && done.hatchIndex == 0 && done.hatchBack == Qt::white);
+    EXPECT_EQ(done.gradient1, QColor(Qt::green));
+}
+
+// Quit in the start dialog ends the application once the user confirms.
+TEST_F(StartModesTest, QuitLeavesFromTheStartDialog)
+{
+    Start_Card::setModalRunner([this](Start_Card &d) {
+        ++startDialogRuns;
+        d.Quit_Click();
+        return d.result();
+    });
+    ui->push(false);
+    ui->push(true);
+    ASSERT_TRUE(setUpWindow());
+    EXPECT_EQ(startDialogRuns, 2) << "No keeps the dialog";
+    EXPECT_TRUE(controller->Exit_Confirmed());
+    EXPECT_EQ(ui->messages(), QStringList({"\nDo you really want to exit?", "\nDo you really want to exit?"}));
+}
+
+}  // namespace
