@@ -9,11 +9,9 @@ PaperInfo Paper_Info_From_Page_Layout(const QPageLayout &layout)
 {
     PaperInfo paper;
     paper.pageLayout = layout;
-    const QRectF full = layout.fullRectPoints();
     const QMarginsF m = layout.margins(QPageLayout::Point);
-    paper.paperSize = layout.fullRect(QPageLayout::Point).size();
-    if (paper.paperSize.isEmpty())
-        paper.paperSize = full.size();
+    // Point sizes of the page size table are whole points; millimetres give A4's 595.28 x 841.89.
+    paper.paperSize = layout.fullRect(QPageLayout::Millimeter).size() * (72 / 25.4);
     const double w = paper.paperSize.width() - m.left() - m.right();
     const double h = paper.paperSize.height() - m.top() - m.bottom();
     paper.imageableBounds = QRectF(m.left(), m.bottom(), std::max(0.0, w), std::max(0.0, h));
