@@ -12,7 +12,9 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace barcode {
 
@@ -82,11 +84,14 @@ void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &
         painter.restore();
         return;
     }
+    // Vector devices get one rectangle per block of equal modules: runs along a row, merged with
+    // the same run of the rows below, written as native rectangles (a fraction of the bytes of a
+    // general path, which a PDF of thousands of symbols has to compress).
     const QImage argb = modules.convertToFormat(QImage::Format_ARGB32);
     const double cw = target.width() / argb.width(), ch = target.height() / argb.height();
-    QPainterPath light, dark;
-    light.setFillRule(Qt::WindingFill);
-    dark.setFillRule(Qt::WindingFill);
+    struct Block { int x, end, top, bottom; bool dark; };
+    std::map<std::tuple<int, int, bool>, Block> open, next;
+    std::vector<Block> blocks;
     for (int y = 0; y < argb.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
         for (int x = 0; x < argb.width();) {
@@ -94,16 +99,34 @@ void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &
             int end = x + 1;
             while (end < argb.width() && line[end] == c)
                 ++end;
-            if (qAlpha(c) > 127)
-                (qGray(c) < 128 ? dark : light)
-                    .addRect(QRectF(target.left() + x * cw, target.top() + y * ch, (end - x) * cw, ch));
+            if (qAlpha(c) > 127) {
+                const std::tuple key{x, end, qGray(c) < 128};
+                auto it = open.find(key);
+                Block block = it != open.end() ? it->second : Block{x, end, y, y, qGray(c) < 128};
+                if (it != open.end())
+                    open.erase(it);
+                block.bottom = y + 1;
+                next.emplace(key, block);
+            }
             x = end;
         }
+        for (const auto &[key, block] : open)
+            blocks.push_back(block);
+        open.swap(next);
+        next.clear();
     }
+    for (const auto &[key, block] : open)
+        blocks.push_back(block);
+    QVector<QRectF> light, dark;
+    for (const Block &b : blocks)
+        (b.dark ? dark : light)
+            .append(QRectF(target.left() + b.x * cw, target.top() + b.top * ch, (b.end - b.x) * cw, (b.bottom - b.top) * ch));
     painter.setPen(Qt::NoPen);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillPath(light, Qt::white);
-    painter.fillPath(dark, Qt::black);
+    painter.setBrush(Qt::white);
+    painter.drawRects(light);
+    painter.setBrush(Qt::black);
+    painter.drawRects(dark);
     painter.restore();
 }
 
