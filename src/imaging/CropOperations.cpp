@@ -237,7 +237,8 @@ QImage Crop_Picture(const QImage &picture, const CropSettings &settings)
         const auto face = Find_Face_In_Image(picture, *settings.detector);
         if (!face)
             return {};
-        return Crop_By_Selection(picture, Face_Selection(*face, points.height(), settings.facePercent, ratio), ratio);
+        // Shown on the preview and divided again by the same ratio: the grown face in picture points.
+        return Crop_By_Selection(picture, Face_Selection(*face, points.height(), settings.facePercent, {1, 1}), {1, 1});
     }
     default: return Crop_By_Size(picture, settings.width, settings.height, settings.keepAspect);
     }
