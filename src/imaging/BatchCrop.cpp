@@ -69,7 +69,8 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
     if (!askExisting)
         askExisting = Ask_Keep_Or_Replace();
     QDir().mkpath(plan.target == CropFullTool ? plan.naming.folder : plan.outputFolder);
-    QStringList entries;
+    QStringList &entries = entries_;
+    entries.clear();
     for (int i = 0; i < plan.inputs.size() && !stopRequested && !cancelled_; ++i) {
         current = i + 1;
         const QString input = plan.inputs.at(i).trimmed();

@@ -42,9 +42,12 @@ public:
     QStringList Run(BatchCropPlan plan);
     // Every picture was worked: no stop, no cancelled question.
     bool completed() const { return completed_; }
+    // The entries so far, also when the run ended by an exception.
+    const QStringList &entries() const { return entries_; }
 
 private:
     QString targetFor(BatchCropPlan &plan, const QString &input);
+    QStringList entries_;
     bool completed_ = false;
     bool cancelled_ = false;
 };

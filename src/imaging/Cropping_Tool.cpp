@@ -935,15 +935,15 @@ void Cropping_Tool::startBatch()
     Crop_All_Thread_Running = true;
     msend_modTimer->start();
     worker = std::thread([this, plan = std::move(plan)]() mutable {
-        QStringList entries;
         QString error;
         try {
-            entries = batch.Run(std::move(plan));
+            batch.Run(std::move(plan));
         } catch (const std::exception &e) {
             error = QString::fromUtf8(e.what());
         } catch (...) {
             error = QStringLiteral("Unknown error.");
         }
+        const QStringList entries = batch.entries();
         const bool completed = error.isEmpty() && batch.completed();
         QMetaObject::invokeMethod(this, [this, entries, completed, error] { finishBatch(entries, completed, error); },
                                   Qt::QueuedConnection);

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 // A drawn face the frontal-face cascade takes for one: hair, skin, brows, eyes, nose, mouth.
@@ -198,6 +199,23 @@ TEST(Crop, BatchesWriteSeriesAndStopBetweenPictures)
         ASSERT_EQ(lines.size(), 3);
         for (const QString &line : lines)
             EXPECT_TRUE(line.startsWith(QDir(Cropped_Img_Path).filePath("Staff (1)/")) && QFileInfo::exists(line)) << line.toStdString();
+    }
+
+    // A run that fails still hides its progress sheet and ends.
+    {
+        struct Failing : FaceDetector {
+            std::vector<QRect> detect(const QImage &) override { throw std::runtime_error("detector failed"); }
+        };
+        Cropping_Tool tool;
+        ASSERT_TRUE(tool.Prepare_Direct_Crop_Series("Staff"));
+        tool.faceDetector = std::make_shared<Failing>();
+        tool.croping_selection = CropByFace;
+        tool.Find_Face = true;
+        ui->push(true);
+        tool.findChild<QPushButton *>("Crop_direct_Btn")->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+        EXPECT_FALSE(tool.findChild<QWidget *>("Send_Models_Window")->isVisible());
+        EXPECT_EQ(ui->messages().last().trimmed(), "detector failed");
     }
 
     // Stop during picture 2 of 5: picture 2 is finished, no more; a replaced series stays.
