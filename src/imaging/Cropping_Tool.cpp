@@ -122,14 +122,32 @@ void Cropping_Tool::buildWindow()
                                  {"Crop Single File", "Crop Files in Folder", "Crop Picture from Camera",
                                   "Crop Images of Batch Series"});
     options->addRow(QStringLiteral("Input:"), inputs);
-    options->addRow(QStringLiteral("File:"), file_path = named(new QLineEdit, "file_path"));
-    options->addRow(QStringLiteral("Folder:"), folder_path = named(new QLineEdit, "folder_path"));
+    // A path field with its browse button.
+    auto browsed = [&](const char *title, QLineEdit *&field, const char *name, auto choose) {
+        field = named(new QLineEdit, name);
+        auto *row = new QHBoxLayout;
+        row->addWidget(field);
+        auto *browse = new QPushButton(QStringLiteral("Browse..."));
+        row->addWidget(browse);
+        QLineEdit *target = field;
+        connect(browse, &QPushButton::clicked, this, [target, choose] {
+            const QString path = choose();
+            if (!path.isEmpty())
+                target->setText(path);
+        });
+        options->addRow(QString::fromLatin1(title), row);
+    };
+    browsed("File:", file_path, "file_path",
+            [] { return platform::ui().openFile(QStringLiteral("Choose a picture"), QString(), kAccepted); });
+    browsed("Folder:", folder_path, "folder_path",
+            [] { return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"), QString()); });
     options->addRow(QStringLiteral("Camera:"), camera_list = named(new QComboBox, "camera_list"));
     options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
     options->addRow(QString(), batchRows);
-    options->addRow(QStringLiteral("Output folder:"), output_path = named(new QLineEdit, "output_path"));
+    browsed("Output folder:", output_path, "output_path",
+            [] { return platform::ui().chooseFolder(QStringLiteral("Choose the output folder"), QString()); });
     auto *outputRows = new QHBoxLayout;
     output_option_matrix = radios(this, outputRows, "output_option_matrix", {"Source file name", "Custom name"});
     options->addRow(QStringLiteral("Output name:"), outputRows);
