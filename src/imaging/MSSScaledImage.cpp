@@ -1,6 +1,7 @@
 #include "imaging/MSSScaledImage.h"
 
 #include "core/ImageResolution.h"
+#include "imaging/CropOperations.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>
@@ -78,20 +79,7 @@ QImage MSSScaledImage::originalImage() const
 
 QSizeF MSSScaledImage::ratioFor(const QSizeF &size) const
 {
-    const QRectF d = drawingRect();
-    const double rx = d.width() / size.width(), ry = d.height() / size.height();
-    switch (scaling_) {
-    case ProportionallyDown: {
-        const float r = std::min({float(rx), float(ry), 1.0f});
-        return QSizeF(r, r);
-    }
-    case AxesIndependently: return QSizeF(rx, ry);
-    case ProportionallyUpOrDown: {
-        const float r = std::min(float(rx), float(ry));
-        return QSizeF(r, r);
-    }
-    default: return QSizeF(1, 1);
-    }
+    return Display_Ratio(drawingRect().size(), size, scaling_);
 }
 
 QSizeF MSSScaledImage::imageRatio() const { return ratioFor(image_.isNull() ? QSizeF() : Image_Size_In_Points(image_)); }

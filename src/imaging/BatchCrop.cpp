@@ -1,0 +1,127 @@
+#include "imaging/BatchCrop.h"
+
+#include "core/ControllerImageFiles.h"
+#include "core/Utilities.h"
+#include "data/SeriesFiles.h"
+#include "data/spreadsheet/Data_From_Excel.h"
+#include "platform/MainThread.h"
+#include "platform/UiServices.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <memory>
+
+ExistingFileQuestion Ask_Keep_Or_Replace()
+{
+    auto remembered = std::make_shared<std::optional<ExistingFile>>();
+    return [remembered](const QString &path) {
+        if (*remembered)
+            return **remembered;
+        bool all = false;
+        const int button = platform::runOnGuiThreadFor<int>([&] {
+            return platform::ui().alert(QFileInfo(path).fileName()
+                                            + QStringLiteral("\n\nFile already exists in this location.\n\n"
+                                                             "Do you want to Keep or Replace it?"),
+                                        {QStringLiteral("Keep"), QStringLiteral("Replace"), QStringLiteral("Cancel")},
+                                        QStringLiteral("Apply to all"), &all);
+        });
+        const ExistingFile answer = button == 0 ? ExistingFile::Keep
+                                    : button == 1 ? ExistingFile::Replace
+                                                  : ExistingFile::Cancel;
+        if (all)
+            *remembered = answer;
+        return answer;
+    };
+}
+
+QString Write_Full_Tool_Crop(const QImage &picture, const QString &path, const ExistingFileQuestion &ask,
+                             bool *cancelled)
+{
+    if (cancelled)
+        *cancelled = false;
+    QString target = path;
+    if (QFileInfo::exists(target)) {
+        switch (ask ? ask(target) : ExistingFile::Keep) {
+        case ExistingFile::Keep: target = Free_File_Path(target); break;
+        case ExistingFile::Replace: break;
+        case ExistingFile::Cancel:
+            if (cancelled)
+                *cancelled = true;
+            return {};
+        }
+    }
+    return Save_gen_image(picture, target) ? target : QString();
+}
+
+QString BatchCrop::targetFor(BatchCropPlan &plan, const QString &input)
+{
+    if (plan.target == CropFullTool)
+        return plan.naming.next(input);
+    return Free_File_Path(QDir(plan.outputFolder).filePath(QFileInfo(input).fileName()));
+}
+
+QStringList BatchCrop::Run(BatchCropPlan plan)
+{
+    completed_ = false;
+    cancelled_ = false;
+    current = 0;
+    total = int(plan.inputs.size());
+    if (!askExisting)
+        askExisting = Ask_Keep_Or_Replace();
+    QDir().mkpath(plan.target == CropFullTool ? plan.naming.folder : plan.outputFolder);
+    QStringList &entries = entries_;
+    entries.clear();
+    for (int i = 0; i < plan.inputs.size() && !stopRequested && !cancelled_; ++i) {
+        current = i + 1;
+        const QString input = plan.inputs.at(i).trimmed();
+        if (onPicture)
+            onPicture(i, input);
+        QString written;
+        const QImage cropped = Crop_Picture(Prepare_Crop_Picture(input, plan.settings.adjustments), plan.settings);
+        if (!cropped.isNull()) {
+            const QString target = targetFor(plan, input);
+            if (plan.target == CropFullTool)
+                written = Write_Full_Tool_Crop(cropped, target, askExisting, &cancelled_);
+            else if (Save_gen_image(cropped, target))
+                written = target;
+        }
+        entries.append(written);
+    }
+    completed_ = !stopRequested && !cancelled_ && entries.size() == plan.inputs.size();
+    return entries;
+}
+
+BatchSeriesOutput Plan_Batch_Series(const QString &chosen, bool replace)
+{
+    BatchSeriesOutput out;
+    out.replace = replace;
+    out.name = replace ? chosen : Remove_Reserve_Char_In_File_Name(chosen);
+    out.path = Series_File_Path(out.name);
+    if (!replace) {
+        out.path = Free_File_Path(out.path);
+        out.name = QFileInfo(out.path).completeBaseName();
+    }
+    return out;
+}
+
+bool Record_Batch_Series(const BatchSeriesOutput &series, const QStringList &entries, bool completed)
+{
+    if (series.replace && !completed)
+        return true;  // the old series stays as it was
+    return Write_Series_File(series.path, entries);
+}
+
+QString Batch_Column_Title(const Data_From_Excel &table)
+{
+    return QStringLiteral("Column %1").arg(table.ColList.size() + 1);
+}
+
+int Record_Batch_Column(Data_From_Excel &table, const QStringList &entries)
+{
+    const int column = table.appendColumn(Batch_Column_Title(table));
+    const QString key = Data_From_Excel::keyOf(column);
+    for (int row = 0; row < table.rowCount(); ++row)
+        table.setObjectValue(row, key, entries.value(row));
+    table.reload();
+    return column;
+}

@@ -1,0 +1,1036 @@
+#include "imaging/Cropping_Tool.h"
+
+#include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
+#include "core/PictureServices.h"
+#include "core/Utilities.h"
+#include "data/SeriesFiles.h"
+#include "data/spreadsheet/Data_From_Excel.h"
+#include "imageops/PhotoSettings.h"
+#include "imaging/MSSCanvas.h"
+#include "imaging/MSSScaledImage.h"
+#include "platform/UiServices.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+Cropping_Tool *Cropping_Tool_window = nullptr;
+
+namespace {
+const QString kSelect = QStringLiteral("<--Select-->");
+const QString kCropped = QStringLiteral("Image has been cropped successfully.");
+const QString kNoImage = QStringLiteral("There is no image to crop.");
+const QString kSelectArea = QStringLiteral("Please select area to crop.");
+const QString kNoFace = QStringLiteral("No face detected.");
+const QStringList kAccepted = {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
+
+// The adjustment sliders: integer positions, value = position / scale.
+struct SliderSpec {
+    const char *name;
+    int min, max, position;
+    double scale;
+};
+constexpr SliderSpec kSliders[9] = {
+    {"Rotate_slidr", -180, 180, 0, 1},   {"Trsp_slidr", 0, 100, 100, 1},   {"Hue_slidr", -314, 314, 0, 100},
+    {"Sat_slidr", 0, 200, 100, 100},     {"Brt_slidr", -100, 100, 0, 100}, {"Con_slidr", 25, 400, 100, 100},
+    {"shrp_slidr", 0, 200, 0, 100},      {"ev_slidr", -300, 300, 0, 100},  {"blr_slidr", 0, 200, 0, 10}};
+constexpr const char *kChecks[5] = {"Image_Gray_Scale_chk", "Image_Sepia_chk", "Image_Invert_chk", "Image_FIH_chk",
+                                    "Image_FIV_chk"};
+
+template <class W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QButtonGroup *radios(QWidget *owner, QLayout *into, const char *name, const QStringList &titles)
+{
+    auto *group = new QButtonGroup(owner);
+    group->setObjectName(QString::fromLatin1(name));
+    for (int i = 0; i < titles.size(); ++i) {
+        auto *button = new QRadioButton(titles.at(i));
+        button->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(i));
+        group->addButton(button, i);
+        into->addWidget(button);
+    }
+    group->button(0)->setChecked(true);
+    return group;
+}
+
+bool isAcceptedPicture(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && kAccepted.contains(info.suffix().toLower());
+}
+}  // namespace
+
+Cropping_Tool *Cropping_Tool::defaultInstance()
+{
+    if (!Cropping_Tool_window)
+        new Cropping_Tool;
+    return Cropping_Tool_window;
+}
+
+Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
+{
+    Cropping_Tool_window = this;
+    setObjectName(QStringLiteral("Cropping_Tool"));
+    setWindowTitle(QStringLiteral("Cropping Tool"));
+    setPalette(QPalette(QColor(241, 244, 250)));
+    buildWindow();
+    faceDetector = Make_Cascade_Face_Detector();
+}
+
+Cropping_Tool::~Cropping_Tool()
+{
+    batch.stopRequested = true;
+    if (worker.joinable())
+        worker.join();
+    if (Cropping_Tool_window == this)
+        Cropping_Tool_window = nullptr;
+}
+
+void Cropping_Tool::buildWindow()
+{
+    auto *top = new QVBoxLayout(this);
+
+    // --- options screen ---
+    Main_Screen_Box = named(new QWidget, "Main_Screen_Box");
+    auto *options = new QFormLayout(Main_Screen_Box);
+    auto *inputs = new QVBoxLayout;
+    input_option_matrix = radios(this, inputs, "input_option_matrix",
+                                 {"Crop Single File", "Crop Files in Folder", "Crop Picture from Camera",
+                                  "Crop Images of Batch Series"});
+    options->addRow(QStringLiteral("Input:"), inputs);
+    // A path field with its browse button.
+    auto browsed = [&](const char *title, QLineEdit *&field, const char *name, auto choose) {
+        field = named(new QLineEdit, name);
+        auto *row = new QHBoxLayout;
+        row->addWidget(field);
+        auto *browse = new QPushButton(QStringLiteral("Browse..."));
+        row->addWidget(browse);
+        QLineEdit *target = field;
+        connect(browse, &QPushButton::clicked, this, [target, choose] {
+            const QString path = choose();
+            if (!path.isEmpty())
+                target->setText(path);
+        });
+        options->addRow(QString::fromLatin1(title), row);
+    };
+    browsed("File:", file_path, "file_path",
+            [] { return platform::ui().openFile(QStringLiteral("Choose a picture"), QString(), kAccepted); });
+    browsed("Folder:", folder_path, "folder_path",
+            [] { return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"), QString()); });
+    options->addRow(QStringLiteral("Camera:"), camera_list = named(new QComboBox, "camera_list"));
+    options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
+    auto *batchRows = new QHBoxLayout;
+    batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
+    options->addRow(QString(), batchRows);
+    browsed("Output folder:", output_path, "output_path",
+            [] { return platform::ui().chooseFolder(QStringLiteral("Choose the output folder"), QString()); });
+    auto *outputRows = new QHBoxLayout;
+    output_option_matrix = radios(this, outputRows, "output_option_matrix", {"Source file name", "Custom name"});
+    options->addRow(QStringLiteral("Output name:"), outputRows);
+    options->addRow(QStringLiteral("Custom name:"), output_custom_name = named(new QLineEdit, "output_custom_name"));
+    output_format_combo = named(new QComboBox, "output_format_combo");
+    output_format_combo->addItems({"jpg", "bmp", "png", "tiff"});
+    options->addRow(QStringLiteral("Format:"), output_format_combo);
+    options->addRow(QString(), Next_Btn = named(new QPushButton(QStringLiteral("Next")), "Next_Btn"));
+    top->addWidget(Main_Screen_Box);
+
+    // --- crop screen ---
+    Crop_Screen_Box = named(new QWidget, "Crop_Screen_Box");
+    auto *screen = new QHBoxLayout(Crop_Screen_Box);
+    ColList = named(new QTableWidget(0, 2), "ColList");
+    ColList->setHorizontalHeaderLabels({"No.", "Image"});
+    ColList->setSelectionMode(QAbstractItemView::SingleSelection);
+    ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ColList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ColList->horizontalHeader()->setStretchLastSection(true);
+    screen->addWidget(ColList);
+    Modified_image = named(new MSSScaledImage, "Modified_image");
+    Modified_image->setMinimumSize(420, 420);
+    canvas = named(new MSSCanvas(Modified_image), "canvas");
+    canvasController = new MSSCanvasController(canvas, Modified_image, this);
+    canvasController->setSingleSelectionMode(true);
+    screen->addWidget(Modified_image, 1);
+
+    auto *side = new QVBoxLayout;
+    Image_Edit_Prop_Box = named(new QGroupBox(QStringLiteral("Adjustments")), "Image_Edit_Prop_Box");
+    auto *adjust = new QFormLayout(Image_Edit_Prop_Box);
+    const char *checkTitles[5] = {"Grey scale", "Sepia", "Invert", "Flip horizontally", "Flip vertically"};
+    for (int i = 0; i < 5; ++i) {
+        checks[i] = named(new QCheckBox(QString::fromLatin1(checkTitles[i])), kChecks[i]);
+        connect(checks[i], &QCheckBox::toggled, this, [this] { Update_Image_With_Settings(false); });
+        adjust->addRow(checks[i]);
+    }
+    const char *sliderTitles[9] = {"Rotation", "Transparency", "Hue", "Saturation", "Brightness",
+                                   "Contrast", "Sharpness", "Exposure", "Blur"};
+    for (int i = 0; i < 9; ++i) {
+        sliders[i] = named(new QSlider(Qt::Horizontal), kSliders[i].name);
+        sliders[i]->setRange(kSliders[i].min, kSliders[i].max);
+        sliderValues[i] = new QLabel;
+        sliderValues[i]->setObjectName(QString::fromLatin1(kSliders[i].name) + QStringLiteral("_val"));
+        connect(sliders[i], &QSlider::valueChanged, this, [this, i](int v) {
+            sliderValues[i]->setText(QString::number(v / kSliders[i].scale));
+            Update_Image_With_Settings(false);
+        });
+        auto *row = new QHBoxLayout;
+        row->addWidget(sliders[i]);
+        row->addWidget(sliderValues[i]);
+        adjust->addRow(QString::fromLatin1(sliderTitles[i]), row);
+    }
+    auto *reset = new QPushButton(QStringLiteral("Reset"));
+    connect(reset, &QPushButton::clicked, this, &Cropping_Tool::Image_reset_Button);
+    adjust->addRow(reset);
+    side->addWidget(Image_Edit_Prop_Box);
+
+    Croping_option_Box = named(new QGroupBox(QStringLiteral("Crop")), "Croping_option_Box");
+    auto *kinds = new QVBoxLayout(Croping_option_Box);
+    cropping_option_matrix = radios(this, kinds, "cropping_option_matrix",
+                                    {"By selection", "By face detection", "To a given size"});
+    side->addWidget(Croping_option_Box);
+
+    cropping_wid_size = named(new QGroupBox(QStringLiteral("Size")), "cropping_wid_size");
+    auto *sizes = new QFormLayout(cropping_wid_size);
+    auto sizeRow = [&](const char *title, QLineEdit *&field, QSpinBox *&stepper, const char *fieldName,
+                       const char *stepperName) {
+        field = named(new QLineEdit, fieldName);
+        stepper = named(new QSpinBox, stepperName);
+        stepper->setRange(1, 10000);
+        auto *row = new QHBoxLayout;
+        row->addWidget(field);
+        row->addWidget(stepper);
+        sizes->addRow(QString::fromLatin1(title), row);
+    };
+    sizeRow("Width:", width_Text, width_Stepper, "width_Text", "width_Stepper");
+    sizeRow("Height:", height_Text, height_Stepper, "height_Text", "height_Stepper");
+    sizes->addRow(aspect_ratio_chk = named(new QCheckBox(QStringLiteral("Keep aspect ratio")), "aspect_ratio_chk"));
+    side->addWidget(cropping_wid_size);
+
+    extend_face_box = named(new QGroupBox(QStringLiteral("Extend face (%)")), "extend_face_box");
+    auto *faceRow = new QHBoxLayout(extend_face_box);
+    faceRow->addWidget(Face_Size_Text = named(new QLineEdit, "Face_Size_Text"));
+    faceRow->addWidget(Face_Size_Stepper = named(new QSpinBox, "Face_Size_Stepper"));
+    Face_Size_Stepper->setRange(0, 500);
+    side->addWidget(extend_face_box);
+
+    button_box = named(new QWidget, "button_box");
+    auto *buttons = new QHBoxLayout(button_box);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(Back_Btn = named(new QPushButton(QStringLiteral("Back")), "Back_Btn"));
+    buttons->addWidget(crop_btn = named(new QPushButton(QStringLiteral("Crop")), "crop_btn"));
+    buttons->addWidget(crop_all_btn = named(new QPushButton(QStringLiteral("Crop All")), "crop_all_btn"));
+    buttons->addWidget(Open_Folder_Btn = named(new QPushButton(QStringLiteral("Open Folder")), "Open_Folder_Btn"));
+    auto *close = named(new QPushButton(QStringLiteral("Close")), "Close_Btn");
+    buttons->addWidget(close);
+    side->addWidget(button_box);
+    auto *direct = new QHBoxLayout;
+    direct->addWidget(Crop_direct_Btn = named(new QPushButton(QStringLiteral("Crop Image")), "Crop_direct_Btn"));
+    direct->addWidget(Close_direct_Btn = named(new QPushButton(QStringLiteral("Close")), "Close_direct_Btn"));
+    side->addLayout(direct);
+    side->addStretch(1);
+    screen->addLayout(side);
+    top->addWidget(Crop_Screen_Box);
+
+    // --- progress sheet ---
+    Send_Models_Window = named(new QDialog(this), "Send_Models_Window");
+    Send_Models_Window->setWindowModality(Qt::WindowModal);
+    auto *progress = new QVBoxLayout(Send_Models_Window);
+    progress->addWidget(_tot_msg_cnt = named(new QLabel, "_tot_msg_cnt"));
+    progress->addWidget(_Curr_Progress = named(new QProgressBar, "_Curr_Progress"));
+    progress->addWidget(_curr_msg_cnt = named(new QLabel, "_curr_msg_cnt"));
+    auto *stop = named(new QPushButton(QStringLiteral("Stop")), "_stop_btn");
+    progress->addWidget(stop);
+    msend_modTimer = new QTimer(this);
+    msend_modTimer->setInterval(500);
+
+    connect(stop, &QPushButton::clicked, this, &Cropping_Tool::Stop_Sending_Pressed);
+    connect(msend_modTimer, &QTimer::timeout, this, &Cropping_Tool::tick);
+    connect(Next_Btn, &QPushButton::clicked, this, &Cropping_Tool::OK_Btn_Clicked);
+    connect(Back_Btn, &QPushButton::clicked, this, &Cropping_Tool::Back_Btn_Clicked);
+    connect(crop_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Single_Image_Clicked);
+    connect(crop_all_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_All_Clicked);
+    connect(Open_Folder_Btn, &QPushButton::clicked, this, &Cropping_Tool::Open_Output_Folder_Clicked);
+    connect(close, &QPushButton::clicked, this, &Cropping_Tool::Cancel_Btn_Clicked);
+    connect(Crop_direct_Btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Direct_Image_Clicked);
+    connect(Close_direct_Btn, &QPushButton::clicked, this, &Cropping_Tool::Close_Direct_Image_Clicked);
+    connect(input_option_matrix, &QButtonGroup::idClicked, this, &Cropping_Tool::input_option_CellClick);
+    connect(output_option_matrix, &QButtonGroup::idClicked, this, &Cropping_Tool::output_option_CellClick);
+    connect(cropping_option_matrix, &QButtonGroup::idClicked, this, &Cropping_Tool::cropping_option_CellClick);
+    connect(width_Stepper, &QSpinBox::valueChanged, this, [this](int v) { width_Text->setText(QString::number(v)); });
+    connect(height_Stepper, &QSpinBox::valueChanged, this, [this](int v) { height_Text->setText(QString::number(v)); });
+    connect(width_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Width_Changed);
+    connect(height_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Height_Changed);
+    connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, [this](int v) {
+        Face_Size_Text->setText(QString::number(v));
+        Face_Rect_Draw_Function();
+    });
+    connect(Face_Size_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Extend_Face_Size_Changed);
+    connect(ColList, &QTableWidget::itemSelectionChanged, this, [this] {
+        if (Crop_All_Thread_Running)
+            return;  // the run crops from the files; the list only follows it
+        const int row = ColList->currentRow();
+        if (row >= 0 && ColList->item(row, 0) && ColList->item(row, 0)->isSelected()) {
+            Crop_Input_Path = Get_Item_Text(row);
+            Load_Image_File(Crop_Input_Path);
+        }
+    });
+}
+
+// --- entries ---
+
+void Cropping_Tool::Set_Default_Values()
+{
+    Find_Face = false;
+    output_custom_name->setText(QStringLiteral("Untitled"));
+    Next_Btn->setEnabled(true);
+    Back_Btn->setEnabled(false);
+    ListData.clear();
+    ColList->setRowCount(0);
+    ColList->hide();
+    output_format_combo->setCurrentIndex(0);
+    for (QButtonGroup *group : {input_option_matrix, output_option_matrix, cropping_option_matrix, batch_matrix})
+        group->button(0)->setChecked(true);
+    canvasController->removeAllSelectorsFromCanvas();
+    file_path->clear();
+    folder_path->clear();
+    output_path->clear();
+    Set_Default_Cropping_Option();
+    User_Picture_PREVIEW = User_Picture = QImage();
+    Modified_image->setImage(QImage());
+    file_path->setEnabled(true);
+    folder_path->setEnabled(false);
+    camera_list->setEnabled(false);
+    batch_list->setEnabled(false);
+    extend_face_box->setEnabled(false);
+    Face_Size_Stepper->setValue(0);
+    Face_Size_Text->setText(QStringLiteral("0"));
+    cropping_wid_size->setEnabled(false);
+    output_custom_name->setEnabled(false);
+    Disable_Auto_Face_Radio();
+}
+
+void Cropping_Tool::Set_Default_Cropping_Option()
+{
+    cropping_option_matrix->button(0)->setChecked(true);
+    croping_selection = CropByRectangle;
+    cropping_wid_size->setEnabled(false);
+    aspect_ratio_chk->setChecked(false);
+    width_Stepper->setValue(50);
+    height_Stepper->setValue(50);
+    width_Text->setText(QStringLiteral("50"));
+    height_Text->setText(QStringLiteral("50"));
+}
+
+void Cropping_Tool::Disable_Auto_Face_Radio()
+{
+    const bool available = faceDetector && faceDetector->available();
+    QAbstractButton *face = cropping_option_matrix->button(CropByFace);
+    face->setEnabled(available);
+    face->setToolTip(available ? QString()
+                               : QStringLiteral("Face detection needs the face cascade of OpenCV (package opencv-data)."));
+}
+
+void Cropping_Tool::showCropScreen(bool crop)
+{
+    Main_Screen_Box->setVisible(!crop);
+    Crop_Screen_Box->setVisible(crop);
+    Next_Btn->setEnabled(!crop);
+    Back_Btn->setEnabled(crop);
+}
+
+void Cropping_Tool::fillSeriesCombo(const QString &select)
+{
+    batch_list->clear();
+    batch_list->addItem(kSelect);
+    batch_list->addItems(Get_datasheet_File_Name_Array());
+    const int at = batch_list->findText(select);
+    batch_list->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+void Cropping_Tool::Prepare_Full()
+{
+    Reset_Image_Editing_Controls();
+    naming.crop_num = 0;
+    crop_direct = CropFullTool;
+    croping_selection = CropByRectangle;
+    input_selection = SourceFile;
+    Crop_Rect = QRectF();
+    Set_Default_Values();
+    Image_Edit_Prop_Box->setEnabled(false);
+    fillSeriesCombo(QString());
+    showCropScreen(false);
+    for (QWidget *w : {static_cast<QWidget *>(button_box), static_cast<QWidget *>(crop_btn),
+                       static_cast<QWidget *>(crop_all_btn), static_cast<QWidget *>(Open_Folder_Btn)})
+        w->show();
+    Crop_direct_Btn->hide();
+    Close_direct_Btn->hide();
+    Croping_option_Box->show();
+    show();
+}
+
+int Cropping_Tool::Open_Wnd()
+{
+    Prepare_Full();
+    return exec();
+}
+
+namespace {
+struct DirectSetup {
+    int source, target;
+    const char *title;
+};
+}  // namespace
+
+static void prepareDirect(Cropping_Tool &tool, QPushButton *direct, const DirectSetup &setup)
+{
+    tool.Reset_Image_Editing_Controls();
+    direct->setText(QString::fromLatin1(setup.title));
+    tool.naming.crop_num = 0;
+    tool.crop_direct = setup.target;
+    tool.croping_selection = CropByRectangle;
+    tool.input_selection = setup.source;
+}
+
+bool Cropping_Tool::Prepare_Direct_To_Crop(const QString &path)
+{
+    prepareDirect(*this, Crop_direct_Btn, {SourceFile, CropDirectFile, "Crop Image"});
+    Crop_Rect = QRectF();
+    Crop_Input_Path = path;
+    Set_Default_Values();
+    showCropScreen(true);
+    button_box->hide();
+    Crop_direct_Btn->show();
+    Close_direct_Btn->show();
+    show();
+    return Load_for_Next_Screen();
+}
+
+bool Cropping_Tool::Prepare_Direct_Crop_Series(const QString &seriesName)
+{
+    prepareDirect(*this, Crop_direct_Btn, {SourceSeries, CropDirectSeries, "Crop Images"});
+    Crop_Direct_Path.clear();
+    Set_Default_Values();
+    fillSeriesCombo(seriesName);
+    showCropScreen(true);
+    button_box->hide();
+    Crop_direct_Btn->show();
+    Close_direct_Btn->show();
+    show();
+    return Load_for_Next_Screen();
+}
+
+bool Cropping_Tool::Prepare_Direct_Excel_Column(const QString &columnName, int col_index)
+{
+    prepareDirect(*this, Crop_direct_Btn, {SourceColumn, CropDirectColumn, "Crop Image"});
+    Passed_Excel_Col_Name = columnName;
+    Passed_Excel_Col_Index = col_index;
+    Crop_Direct_Path.clear();
+    Set_Default_Values();
+    batch_list->clear();
+    for (const ExcelColumn &column : Data_From_Excel::defaultInstance()->ColList)
+        batch_list->addItem(column.title);
+    batch_list->setCurrentIndex(col_index);
+    showCropScreen(true);
+    button_box->hide();
+    Crop_direct_Btn->show();
+    Close_direct_Btn->show();
+    show();
+    return Load_for_Next_Screen();
+}
+
+int Cropping_Tool::Open_Wnd_Direct_To_Crop(const QString &path)
+{
+    return Prepare_Direct_To_Crop(path) ? exec() : 0;
+}
+
+int Cropping_Tool::Open_Wnd_Direct_Crop_Series(const QString &seriesName)
+{
+    return Prepare_Direct_Crop_Series(seriesName) ? exec() : 0;
+}
+
+int Cropping_Tool::Open_Wnd_Direct_Excel_Column(const QString &columnName, int col_index)
+{
+    return Prepare_Direct_Excel_Column(columnName, col_index) ? exec() : 0;
+}
+
+// --- options screen ---
+
+void Cropping_Tool::OK_Btn_Clicked()
+{
+    QString value;
+    switch (input_selection) {
+    case SourceFile:
+        value = file_path->text().trimmed();
+        if (value.isEmpty())
+            return Show_MessageBox(QStringLiteral("Please select input image file path."));
+        break;
+    case SourceFolder:
+        value = folder_path->text().trimmed();
+        if (value.isEmpty())
+            return Show_MessageBox(QStringLiteral("Please select input folder path."));
+        break;
+    case SourceCamera:
+        // Camera input comes with the camera window; no camera is listed until then.
+        return Show_MessageBox(QStringLiteral("Please select camera."));
+    default:
+        if (batch_list->currentIndex() < 1)
+            return Show_MessageBox(QStringLiteral("Please select batch series."));
+        value = batch_list->currentText();
+    }
+    Crop_Input_Path = value;
+    Crop_Output_Path = output_path->text().trimmed();
+    if (Crop_Output_Path.isEmpty())
+        return Show_MessageBox(QStringLiteral("Please select output folder path."));
+    naming.custom = output_option_matrix->checkedId() == 1;
+    naming.customName = output_custom_name->text().trimmed();
+    if (naming.custom && naming.customName.isEmpty())
+        return Show_MessageBox(QStringLiteral("Please select output file custom name."));
+    naming.folder = Crop_Output_Path;
+    naming.format = output_format_combo->currentIndex();
+    Load_for_Next_Screen();
+}
+
+void Cropping_Tool::Back_Btn_Clicked()
+{
+    ColList->hide();
+    showCropScreen(false);
+}
+
+bool Cropping_Tool::Load_for_Next_Screen()
+{
+    Find_Face = false;
+    Croping_option_Box->setVisible(crop_direct != CropDirectFile);
+    const bool direct = crop_direct != CropFullTool;
+    crop_btn->setVisible(!direct && input_selection != SourceColumn);
+    crop_all_btn->setVisible(!direct && input_selection != SourceFile);
+    Image_Edit_Prop_Box->setEnabled(true);
+    ListData.clear();
+    ColList->setRowCount(0);
+    ColList->setVisible(input_selection != SourceFile);
+    QString empty;
+    switch (input_selection) {
+    case SourceFile: Create_List(Crop_Input_Path); break;
+    case SourceFolder: {
+        naming.crop_num = 0;
+        const QDir dir(Crop_Input_Path);
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort))
+            if (isAcceptedPicture(dir.filePath(name)))
+                Create_List(dir.filePath(name));
+        empty = QStringLiteral("The selected folder does not contains any image with supported extension.");
+        break;
+    }
+    case SourceSeries:
+        if (batch_list->currentIndex() > 0)
+            Load_file_Func(batch_list->currentText());
+        empty = QStringLiteral("The selected series does not contains any image with supported extension.");
+        if (!ListData.isEmpty() && !direct
+            && !platform::ui().yesNo(batch_matrix->checkedId() == 0
+                                         ? QStringLiteral("This action will create new batch series with all new cropped "
+                                                          "images.\nAre you sure you want to continue?")
+                                         : QStringLiteral("This action will replace selected batch series items with "
+                                                          "all new cropped images.\nAre you sure you want to continue?")))
+            return false;
+        break;
+    case SourceColumn: {
+        const Data_From_Excel *table = Data_From_Excel::defaultInstance();
+        if (Passed_Excel_Col_Index > 0)
+            for (int row = 0; row < table->rowCount(); ++row)
+                Create_List(table->Get_Item_Text(row, Passed_Excel_Col_Index).value_or(QString()));
+        empty = QStringLiteral("The selected control does not contains any image with supported extension.");
+        break;
+    }
+    default: break;
+    }
+    if (ListData.isEmpty()) {
+        Back_Btn_Clicked();
+        Show_MessageBox(empty.isEmpty() ? kNoImage : empty);
+        if (direct)
+            Close_Box_With_Cancel();
+        return false;
+    }
+    Crop_Input_Path = ListData.first();
+    Load_Image_File(Crop_Input_Path);
+    showCropScreen(true);
+    if (croping_selection == CropByRectangle)
+        Show_hide_Crop_Selection(true);
+    return true;
+}
+
+void Cropping_Tool::Load_file_Func(const QString &seriesName)
+{
+    const auto lines = Read_Series_Lines(Series_File_Path(seriesName));
+    if (!lines) {
+        Show_NSLog_Message(QStringLiteral("Series %1 could not be read").arg(seriesName));
+        return;
+    }
+    for (const QString &line : *lines)
+        if (crop_direct == CropDirectSeries || isAcceptedPicture(line.trimmed()))
+            Create_List(line);
+}
+
+void Cropping_Tool::Create_List(const QString &path)
+{
+    const QString trimmed = path.trimmed();
+    if (trimmed.isEmpty() && crop_direct != CropDirectSeries && crop_direct != CropDirectColumn)
+        return;
+    ListData.append(trimmed);
+    const int row = ColList->rowCount();
+    ColList->insertRow(row);
+    ColList->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+    ColList->setItem(row, 1, new QTableWidgetItem(trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
+}
+
+QString Cropping_Tool::Get_Item_Text(int row) const
+{
+    if (row < 0 || row >= ListData.size()) {
+        Show_NSLog_Message(QStringLiteral("Get_Item_Text: no row %1").arg(row));
+        return {};
+    }
+    return ListData.at(row);
+}
+
+void Cropping_Tool::Mark_List_New_Selection(int row)
+{
+    if (row < 0 || row >= ColList->rowCount())
+        return;
+    ColList->selectRow(row);
+    ColList->scrollToItem(ColList->item(row, 0));
+}
+
+void Cropping_Tool::input_option_CellClick(int row)
+{
+    input_selection = row;
+    file_path->setEnabled(row == SourceFile);
+    folder_path->setEnabled(row == SourceFolder);
+    camera_list->setEnabled(row == SourceCamera);
+    batch_list->setEnabled(row == SourceSeries);
+    output_option_matrix->button(0)->setEnabled(row != SourceCamera);
+    if (row == SourceCamera) {
+        output_option_matrix->button(1)->setChecked(true);
+        output_custom_name->setEnabled(true);
+    }
+}
+
+void Cropping_Tool::output_option_CellClick(int row) { output_custom_name->setEnabled(row == 1); }
+
+void Cropping_Tool::cropping_option_CellClick(int row)
+{
+    croping_selection = row;
+    Check_And_Set_Selection(false);
+    Modified_image->update();
+}
+
+// --- preview and selection ---
+
+QSizeF Cropping_Tool::originalImageRatio() const { return Modified_image->originalImageRatio(); }
+
+void Cropping_Tool::Load_Image_File(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        User_Picture_PREVIEW = User_Picture = QImage();
+        Modified_image->setImage(QImage());
+    } else {
+        User_Picture_PREVIEW = pictureServices().Get_Image_For_Path(path, false);
+        Update_Image_With_Settings(true);
+        if (croping_selection == CropByRectangle) {
+            Show_hide_Crop_Selection(true);
+            const QRectF r = canvasController->currentSelector()->frame();
+            const QSizeF ratio = originalImageRatio();
+            const QPointF origin(r.x() / ratio.width(), r.y() / ratio.height());
+            if (!QRectF(QPointF(0, 0), QSizeF(User_Picture.size())).contains(origin)) {
+                const QRectF c = canvasController->canvasFrame();
+                canvasController->removeAllSelectorsFromCanvas();
+                canvasController->addSelectorWithFrame(
+                    QRectF(c.width() - r.width(), c.height() - r.height(), r.width(), r.height()));
+                Show_hide_Crop_Selection(true);
+            }
+        }
+    }
+    Check_And_Set_Selection(false);
+}
+
+ImageAdjustments Cropping_Tool::Current_Adjustments() const
+{
+    ImageAdjustments a;
+    a.grayscale = checks[0]->isChecked();
+    a.sepia = checks[1]->isChecked();
+    a.invrtclr = checks[2]->isChecked();
+    a.flip_H = checks[3]->isChecked();
+    a.flip_V = checks[4]->isChecked();
+    float *values[9] = {&a.rotate, &a.tranprency, &a.hue, &a.sat, &a.brt, &a.con, &a.r, &a.g, &a.b};
+    for (int i = 0; i < 9; ++i)
+        *values[i] = float(sliders[i]->value() / kSliders[i].scale);
+    a.rotate = float(int(a.rotate));
+    return a;
+}
+
+void Cropping_Tool::Update_Image_With_Settings(bool)
+{
+    const ImageAdjustments a = Current_Adjustments();
+    // The flips belong to this picture only; the other editors keep theirs.
+    const bool flipH = IMG_Flip_H, flipV = IMG_Flip_V;
+    Store_Image_Adjustments(a);
+    IMG_Flip_H = flipH;
+    IMG_Flip_V = flipV;
+    User_Picture = Adjusted_Crop_Picture(User_Picture_PREVIEW, a);
+    Modified_image->setImage(User_Picture);
+}
+
+void Cropping_Tool::Reset_Image_Editing_Controls()
+{
+    for (QCheckBox *check : checks) {
+        const QSignalBlocker block(check);
+        check->setChecked(false);
+    }
+    for (int i = 0; i < 9; ++i) {
+        const QSignalBlocker block(sliders[i]);
+        sliders[i]->setValue(kSliders[i].position);
+        sliderValues[i]->setText(QString::number(kSliders[i].position / kSliders[i].scale));
+    }
+}
+
+void Cropping_Tool::Image_reset_Button()
+{
+    if (!platform::ui().yesNo(QStringLiteral("Are you sure you want to reset image settings?")))
+        return;
+    Reset_Image_Editing_Controls();
+    Update_Image_With_Settings(true);
+}
+
+void Cropping_Tool::Show_hide_Crop_Selection(bool show)
+{
+    if (!canvasController->hasSelectors() || !canvasController->currentSelector())
+        canvasController->addSelectorWithFrame(QRectF(10, 10, 100, 100));
+    for (MSSSelector *s : canvasController->selectors())
+        s->Set_selector_show_or_not(show);
+    MSSSelector *current = canvasController->currentSelector();
+    if (show) {
+        canvasController->markAllSelected(true);
+        current->Set_Selector_frame(canvasController->selectors().back()->frame());
+    }
+    current->Set_selector_show_or_not(show);
+    canvas->update();
+}
+
+void Cropping_Tool::Check_And_Set_Selection(bool renderAgain)
+{
+    if (renderAgain)
+        Update_Image_With_Settings(true);
+    const bool face = croping_selection == CropByFace;
+    cropping_wid_size->setEnabled(croping_selection == CropBySize);
+    extend_face_box->setEnabled(false);
+    if (croping_selection == CropByRectangle)
+        return Show_hide_Crop_Selection(true);
+    Show_hide_Crop_Selection(false);
+    if (!face)
+        return;
+    Find_Face_Function_In_Image();
+    extend_face_box->setEnabled(Find_Face);
+    if (!Find_Face && !Crop_All_Thread_Running && !User_Picture.isNull())
+        Show_MessageBox(kNoFace);
+}
+
+void Cropping_Tool::Find_Face_Function_In_Image()
+{
+    Find_Face = false;
+    if (!faceDetector || !faceDetector->available()) {
+        Show_MessageBox(QStringLiteral("Face detection is not available: the face cascade file is not installed."));
+        return;
+    }
+    const auto face = User_Picture.isNull() ? std::nullopt : Find_Face_In_Image(User_Picture, *faceDetector);
+    if (!face)
+        return Show_hide_Crop_Selection(false);
+    Find_Face = true;
+    Find_Face_Rect = *face;
+    Face_Rect_Draw_Function();
+}
+
+void Cropping_Tool::Face_Rect_Draw_Function()
+{
+    if (!Find_Face || User_Picture.isNull())
+        return;
+    Crop_Rect = Face_Selection(Find_Face_Rect, User_Picture.height(), Face_Size_Stepper->value(), originalImageRatio());
+    Show_hide_Crop_Selection(false);
+    canvasController->currentSelector()->Set_Selector_frame(Crop_Rect);
+    for (MSSSelector *s : canvasController->selectors())
+        s->Set_Selector_frame(Crop_Rect);
+    Show_hide_Crop_Selection(true);
+}
+
+// --- sizes ---
+
+void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
+{
+    // Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
+    QString t = field->text().trimmed().left(5);
+    const int value = Clamp_Crop_Size(t.toInt());
+    if (t.toInt() != value || t.isEmpty())
+        t = QString::number(value);
+    if (t != field->text())
+        field->setText(t);
+    const QSignalBlocker block(stepper);
+    stepper->setValue(value);
+}
+
+void Cropping_Tool::Width_Changed() { sizeTyped(width_Text, width_Stepper); }
+void Cropping_Tool::Height_Changed() { sizeTyped(height_Text, height_Stepper); }
+
+void Cropping_Tool::Extend_Face_Size_Changed()
+{
+    const QSignalBlocker block(Face_Size_Stepper);
+    Face_Size_Stepper->setValue(Face_Size_Text->text().toInt());
+    Face_Rect_Draw_Function();
+}
+
+// --- crops ---
+
+QString Cropping_Tool::Cropped_File_Name() { return naming.next(Crop_Input_Path); }
+
+bool Cropping_Tool::selectionFrame(QRectF *frame) const
+{
+    if (!canvasController->hasSelectors())
+        return false;
+    *frame = canvasController->selectors().back()->frame();
+    return true;
+}
+
+CropSettings Cropping_Tool::Current_Crop_Settings() const
+{
+    CropSettings s;
+    s.kind = croping_selection;
+    s.selection = Crop_Rect;
+    s.drawing = Modified_image->drawingRect().size();
+    s.scaling = Modified_image->imageScaling();
+    s.facePercent = Face_Size_Stepper->value();
+    s.width = Clamp_Crop_Size(width_Text->text().toDouble());
+    s.height = Clamp_Crop_Size(height_Text->text().toDouble());
+    s.keepAspect = aspect_ratio_chk->isChecked();
+    s.adjustments = Current_Adjustments();
+    s.detector = faceDetector;
+    return s;
+}
+
+void Cropping_Tool::Crop_Single_Image_Clicked()
+{
+    if (User_Picture.isNull())
+        return Show_MessageBox(kNoImage);
+    if (croping_selection == CropByRectangle && !selectionFrame(&Crop_Rect))
+        return Show_MessageBox(kSelectArea);
+    if (croping_selection == CropByFace && !Find_Face) {
+        Show_hide_Crop_Selection(false);
+        return Show_MessageBox(kNoFace);
+    }
+    if (croping_selection != CropBySize)
+        selectionFrame(&Crop_Rect);
+    Create_Folder(Crop_Output_Path);
+    CropSettings settings = Current_Crop_Settings();
+    settings.kind = croping_selection == CropBySize ? CropBySize : CropByRectangle;  // the face is the selection now
+    const QImage cropped = Crop_Picture(User_Picture, settings);
+    const QString written = cropped.isNull() ? QString() : Write_Full_Tool_Crop(cropped, Cropped_File_Name(), Ask_Keep_Or_Replace());
+    if (!written.isEmpty())
+        croped_file = written;
+    Open_Export_File_Box(written, false);
+}
+
+void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
+{
+    Crop_All_Thread_Running = false;
+    if (path.isEmpty())
+        return;
+    bool open = false;
+    platform::ui().alert(kCropped, {QStringLiteral("OK")},
+                         folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
+    if (open)
+        platform::ui().openExternally(path);
+}
+
+void Cropping_Tool::Crop_Direct_Image_Clicked()
+{
+    if (croping_selection == CropByRectangle && !selectionFrame(&Crop_Rect))
+        return Show_MessageBox(kSelectArea);
+    if (crop_direct == CropDirectFile) {
+        Crop_Output_Path = Cropped_Img_Path;
+        Create_Folder(Cropped_Img_Path);
+        Crop_Direct_Path = Free_File_Path(QDir(Cropped_Img_Path).filePath(QFileInfo(Crop_Input_Path).fileName()));
+        CropSettings settings = Current_Crop_Settings();
+        settings.kind = CropByRectangle;
+        const QImage cropped = User_Picture.isNull() ? QImage() : Crop_Picture(User_Picture, settings);
+        // Only a file really written counts as a crop the caller may point its control at.
+        if (cropped.isNull() || !Save_gen_image(cropped, Crop_Direct_Path)) {
+            Crop_Direct_Path.clear();
+            return Show_MessageBox(kNoImage);
+        }
+        croped_file = Crop_Direct_Path;
+        const bool groupColumn = Start_Card_Option == QLatin1String("G") && ctrl_data_source_type == 2;
+        Export_File_Message = groupColumn ? kCropped + QStringLiteral("\n\nPlease click on 'Save Details' button to "
+                                                                      "update your changes in your project data.")
+                                          : kCropped;
+        return Close_Box_With_OK();
+    }
+    if (crop_direct == CropFullTool)
+        return;
+    const QString question = crop_direct == CropDirectSeries
+                                 ? QStringLiteral("This action will create new batch series with all new cropped "
+                                                  "images.\nAre you sure you want to continue?")
+                                 : QStringLiteral("This action will create new excel column with all new cropped "
+                                                  "images.\nAre you sure you want to continue?");
+    if (!platform::ui().yesNo(question))
+        return;
+    Crop_Output_Path = Cropped_Img_Path;
+    startBatch();
+}
+
+void Cropping_Tool::Crop_All_Clicked()
+{
+    Crop_All_Thread_Running = false;
+    startBatch();
+}
+
+void Cropping_Tool::startBatch()
+{
+    if (Crop_All_Thread_Running || worker.joinable())
+        return;
+    const int kind = croping_selection;
+    if (kind == CropByRectangle && !selectionFrame(&Crop_Rect))
+        return Show_MessageBox(kSelectArea);
+    if (kind == CropByFace && !Find_Face)
+        return Show_hide_Crop_Selection(false);
+    if (kind != CropBySize)
+        selectionFrame(&Crop_Rect);
+
+    BatchCropPlan plan;
+    plan.inputs = ListData;
+    plan.target = crop_direct;
+    plan.naming = naming;
+    plan.settings = Current_Crop_Settings();
+    plan.outputFolder = Crop_Output_Path;
+    runSeries = {};
+    if (input_selection == SourceSeries) {
+        const QString chosen = batch_list->currentIndex() > 0 ? batch_list->currentText() : QString();
+        runSeries = Plan_Batch_Series(chosen, crop_direct == CropFullTool && batch_matrix->checkedId() == 1);
+        if (!Create_Folder(Data_Folder_Path) && !QFileInfo(Data_Folder_Path).isDir())
+            return Show_MessageBox(QStringLiteral("Error in series file accessing."));
+        if (crop_direct == CropDirectSeries) {
+            Crop_Direct_Series = runSeries.name;
+            plan.outputFolder = QDir(Crop_Output_Path).filePath(runSeries.name);
+        }
+    } else if (input_selection == SourceColumn) {
+        plan.outputFolder = QDir(Crop_Output_Path).filePath(Batch_Column_Title(*Data_From_Excel::defaultInstance()));
+    }
+
+    const int count = int(plan.inputs.size());
+    _Curr_Progress->setRange(0, count);
+    _Curr_Progress->setValue(0);
+    _tot_msg_cnt->setText(QString::number(count));
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2").arg(0).arg(count));
+    Send_Models_Window->show();
+    Show_hide_Crop_Selection(false);
+    batch.stopRequested = false;
+    batch.current = 0;
+    batch.askExisting = nullptr;
+    Crop_All_Thread_Running = true;
+    msend_modTimer->start();
+    worker = std::thread([this, plan = std::move(plan)]() mutable {
+        QString error;
+        try {
+            batch.Run(std::move(plan));
+        } catch (const std::exception &e) {
+            error = QString::fromUtf8(e.what());
+        } catch (...) {
+            error = QStringLiteral("Unknown error.");
+        }
+        const QStringList entries = batch.entries();
+        const bool completed = error.isEmpty() && batch.completed();
+        QMetaObject::invokeMethod(this, [this, entries, completed, error] { finishBatch(entries, completed, error); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void Cropping_Tool::tick()
+{
+    const int current = batch.current, total = batch.total;
+    _Curr_Progress->setValue(current);
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(current).arg(total));
+    Mark_List_New_Selection(current - 1);
+}
+
+void Cropping_Tool::Stop_Sending_Pressed()
+{
+    if (platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")))
+        batch.stopRequested = true;
+}
+
+void Cropping_Tool::finishBatch(const QStringList &entries, bool completed, const QString &error)
+{
+    if (worker.joinable())
+        worker.join();
+    // The end steps run whatever the run's outcome.
+    msend_modTimer->stop();
+    tick();
+    Send_Models_Window->hide();
+    Crop_All_Thread_Running = false;
+    if (croping_selection == CropByRectangle || (croping_selection == CropByFace && Find_Face))
+        Show_hide_Crop_Selection(true);
+    for (const QString &entry : entries)
+        if (!entry.isEmpty())
+            croped_file = entry;
+
+    if (input_selection == SourceSeries) {
+        if (!Record_Batch_Series(runSeries, entries, completed))
+            Show_MessageBox(QStringLiteral("Error in series file accessing."));
+        fillSeriesCombo(batch_list->currentText());
+    } else if (input_selection == SourceColumn) {
+        Crop_New_Excel_Col_Index = Record_Batch_Column(*Data_From_Excel::defaultInstance(), entries);
+        Crop_New_Excel_Col_Name = Data_From_Excel::keyOf(Crop_New_Excel_Col_Index);
+    }
+    if (!error.isEmpty())
+        return Show_MessageBox(error);
+    const bool any = std::any_of(entries.begin(), entries.end(), [](const QString &e) { return !e.isEmpty(); });
+    Export_File_Message = kCropped;
+    if (crop_direct == CropFullTool)
+        Open_Export_File_Box(any ? Crop_Output_Path : QString(), true);
+    else
+        Close_Box_With_OK();
+}
+
+// --- closing ---
+
+void Cropping_Tool::Close_Box_With_OK()
+{
+    done(1);
+    Show_MessageBox(Export_File_Message);
+}
+
+void Cropping_Tool::Close_Box_With_Cancel() { done(0); }
+void Cropping_Tool::Close_Direct_Image_Clicked() { Close_Box_With_Cancel(); }
+
+void Cropping_Tool::Cancel_Btn_Clicked()
+{
+    if (Crop_All_Thread_Running)
+        return;
+    done(0);
+}
+
+void Cropping_Tool::Open_Output_Folder_Clicked() { platform::ui().openExternally(output_path->text().trimmed()); }
