@@ -2,6 +2,7 @@
 
 #include "visitor/ProfileHost.h"
 #include "visitor/User_Profile_Class.h"
+#include "visitor/User_profile.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
@@ -350,4 +351,15 @@ void Show_User_Profile::browseLoaded(const QString &path, bool rowsLoaded)
             r.ser_col_cb->setCurrentIndex(-1);
         }
     }
+}
+
+int Open_User_Profile_Window(Show_User_Profile &side, User_profile &wizard, bool keep, const QString &load_side,
+                             const QString &total_side)
+{
+    if (!Trim_Str(load_side).isEmpty()) {
+        side.load_side = Trim_Str(load_side);
+        return side.Open_Wnd(true);
+    }
+    wizard.load_side = total_side == QLatin1String("1") ? QStringLiteral("F") : QString();
+    return wizard.Open_Wnd(keep);
 }

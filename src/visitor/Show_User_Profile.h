@@ -53,3 +53,12 @@ private:
     void selectSource(ProfileFieldRow &row, int source);
     bool m_reBrowsing = false;
 };
+
+class User_profile;
+
+// The profile button's and the wizards' way in: with a load side, the side profile dialog for it
+// (pre-filled from the card); otherwise the wizard profile dialog, for the front alone when the
+// card has one side ("1"), keeping its last entries when `keep`. Answers 1 after OK, 0 after Cancel;
+// the caller then marks the profiles as filled and lays them on the card.
+int Open_User_Profile_Window(Show_User_Profile &side, User_profile &wizard, bool keep, const QString &load_side,
+                             const QString &total_side);

@@ -15,6 +15,7 @@
 #include "visitor/ProfileLayout.h"
 #include "visitor/Show_User_Profile.h"
 #include "visitor/User_Profile_Class.h"
+#include "visitor/User_profile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -202,6 +203,37 @@ TEST_F(Profiles, OnlyOkWritesAndOnlyTheEditedSide)
         EXPECT_EQ(host.front.Name, c.front);
         EXPECT_EQ(host.back.Name, c.back);
     }
+}
+
+TEST_F(Profiles, WizardWritesEachFieldToTheSidesChosen)
+{
+    const QString photo = data.root() + "/p.png";
+    QImage(4, 4, QImage::Format_RGB32).save(photo);
+    const struct {
+        QString total, photo;
+        int nameSide;
+        QString front, back, message;
+    } cases[] = {{"1", photo, 1, "Ann", "", ""},         {"2", photo, 1, "", "Ann", ""},
+                 {"2", photo, 2, "Ann", "Ann", ""},      {"2", "/no/such.png", 2, "", "", "\nPlease select valid image file."}};
+    User_profile wizard(host);
+    for (const auto &c : cases) {
+        host.front.Name = host.back.Name = host.front.image = "";
+        ui->clear();
+        Set_Profile_Modal_Runner([&](QDialog &) {
+            wizard.setResult(0);
+            wizard.rows[0].value->setText("Ann");
+            if (c.total == "2")
+                wizard.rows[0].side_combo->setCurrentIndex(c.nameSide);
+            wizard.Set_User_Image(c.photo);
+            wizard.OK_Btn_Clicked();
+            return wizard.result();
+        });
+        EXPECT_EQ(Open_User_Profile_Window(dlg, wizard, false, " ", c.total), c.message.isEmpty() ? 1 : 0);
+        EXPECT_EQ(host.front.Name + "|" + host.back.Name, c.front + "|" + c.back);
+        EXPECT_EQ(ui->messages().join(""), c.message);
+        EXPECT_EQ(host.front.image, c.message.isEmpty() ? photo : "");
+    }
+    Set_Profile_Modal_Runner({});
 }
 
 TEST_F(Profiles, CancelAfterReBrowseRestoresColumnsAndRows)
