@@ -36,6 +36,24 @@ Show_User_Profile::Show_User_Profile(ProfileHost &host, QWidget *parent) : Profi
         connect(r.label, &QLineEdit::textEdited, this, [this, &r] { controlTextDidChange(r.label); });
         connect(r.value, &QLineEdit::textEdited, this, [this, &r] { controlTextDidChange(r.value); });
     }
+    // Landscape: the photo on the left, the fields stacked beside it; portrait: the photo on top.
+    horz_template = new QWidget(this);
+    vert_template = new QWidget(this);
+    horz_template->setObjectName(QStringLiteral("horz_template"));
+    vert_template->setObjectName(QStringLiteral("vert_template"));
+    horz_template->setGeometry(0, 0, 243, 154);
+    vert_template->setGeometry(0, 0, 154, 243);
+    for (int i = 0; i < 11; ++i) {
+        const QString stem = i < 10 ? rows[size_t(i)].stem : QStringLiteral("photo");
+        auto *h = new QWidget(horz_template);
+        auto *v = new QWidget(vert_template);
+        h->setObjectName(stem + QStringLiteral("_default"));
+        v->setObjectName(stem + QStringLiteral("_default_V"));
+        h->setGeometry(i < 10 ? QRect(80, 14 + 13 * i, 150, 12) : QRect(10, 30, 60, 75));
+        v->setGeometry(i < 10 ? QRect(10, 96 + 14 * i, 134, 12) : QRect(47, 10, 60, 75));
+    }
+    horz_template->hide();
+    vert_template->hide();
     instance = this;
     Reset_all_Ctrl();
 }

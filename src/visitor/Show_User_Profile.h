@@ -16,6 +16,11 @@ public:
     static Show_User_Profile *defaultInstance();
 
     // Backups of the spreadsheet table taken when a workbook replaces one that had rows.
+    // The layout template: where profile fields land on a landscape (horz) or portrait (vert) card
+    // of the default size. One placeholder per field, "name_default" … "photo_default" and the
+    // same names ending in "_V"; frames in card points, origin at the card's top-left corner.
+    QWidget *horz_template, *vert_template;
+
     QString Excel_Path_BKUP;
     QList<ExcelColumn> table_Col_BKUP;
     QList<QStringList> log_list_data_BKUP;
