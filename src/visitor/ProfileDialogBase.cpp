@@ -37,11 +37,11 @@ ProfileModalRunner &runner()
 
 const QString ExcelItem = QStringLiteral("Excel");
 
-struct RowSpec {
+struct RowInfo {
     const char *stem;
     const QString *caption;
 };
-const RowSpec Specs[11] = {{"name", &Title_Name},       {"title", &Title_Title},     {"comp_name", &Title_Company_name},
+const RowInfo RowInfos[11] = {{"name", &Title_Name},       {"title", &Title_Title},     {"comp_name", &Title_Company_name},
                            {"slogan", &Title_slogan},   {"address", &Title_address}, {"phone", &Title_phone},
                            {"fax", &Title_fax},         {"email", &Title_email},     {"website", &Title_website},
                            {"unique", &Title_unique},   {"image", &Title_image}};
@@ -88,9 +88,9 @@ ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget
     m_grid = new QGridLayout;
     for (int i = 0; i < 11; ++i) {
         ProfileFieldRow &r = rows[size_t(i)];
-        const QString stem = QString::fromLatin1(Specs[i].stem);
+        const QString stem = QString::fromLatin1(RowInfos[i].stem);
         r.stem = stem;
-        r.caption = Specs[i].caption;
+        r.caption = RowInfos[i].caption;
         r.valueId = Profile_Value_Id(i);
         if (i < 10) {
             r.captionId = Profile_Caption_Id(i);
