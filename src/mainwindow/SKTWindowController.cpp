@@ -430,8 +430,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     Reset_Group_Mode_Excel_Col_Index();
     if (full) {
         Fill_User_Profile = false;
-        Front_user_profile.Reset_All_Values();
-        Back_user_profile.Reset_All_Values();
+        New_Project_Profile_Reset(Front_user_profile, Back_user_profile);
     }
     Batch_Series->setCurrentIndex(-1);
     ::Project_File_Name.clear();

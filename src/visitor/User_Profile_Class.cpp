@@ -1,39 +1,43 @@
 #include "visitor/User_Profile_Class.h"
 
 namespace {
-QString valueId(const char *suffix)
-{
-    return QStringLiteral("Fup_") + QLatin1String(suffix);
-}
-QString captionId(const char *suffix)
-{
-    return QStringLiteral("Fup_lbl_") + QLatin1String(suffix);
-}
+const char *const Suffixes[11] = {"Name",    "Title", "Company", "CompanySlogan", "Address", "PhoneNO",
+                                  "FaxNo",   "EmailID", "Website", "UniqueNo",    "Photo"};
 }  // namespace
+
+QString Profile_Value_Id(int slot)
+{
+    return QStringLiteral("Fup_") + QLatin1String(Suffixes[slot]);
+}
+
+QString Profile_Caption_Id(int slot)
+{
+    return QStringLiteral("Fup_lbl_") + QLatin1String(Suffixes[slot]);
+}
+
+std::array<ProfileSlot, 11> User_Profile_Class::Profile_Slots()
+{
+#define SLOT_REF(stem) \
+    ProfileSlot{stem, stem##_label, stem##_id, stem##_label_id, stem##_ds_name, stem##_ds, stem##_ds_indx, stem##_xl, stem##_xl_col_indx},
+    return {USER_PROFILE_SLOTS(SLOT_REF)};
+#undef SLOT_REF
+}
+
+void New_Project_Profile_Reset(User_Profile_Class &front, User_Profile_Class &back)
+{
+    for (User_Profile_Class *p : {&front, &back}) {
+        p->Reset_All_Values();
+        for (ProfileSlot s : p->Profile_Slots())
+            s.label.clear();
+    }
+}
 
 void User_Profile_Class::Reset_All_Values()
 {
-    struct Slot {
-        QString *id;
-        QString *label_id;
-        const char *suffix;
-    };
-    const Slot table[] = {
-        {&Name_id, &Name_label_id, "Name"},
-        {&Title_id, &Title_label_id, "Title"},
-        {&Company_name_id, &Company_name_label_id, "Company"},
-        {&slogan_id, &slogan_label_id, "CompanySlogan"},
-        {&address_id, &address_label_id, "Address"},
-        {&phone_id, &phone_label_id, "PhoneNO"},
-        {&fax_id, &fax_label_id, "FaxNo"},
-        {&email_id, &email_label_id, "EmailID"},
-        {&website_id, &website_label_id, "Website"},
-        {&unique_id, &unique_label_id, "UniqueNo"},
-        {&image_id, &image_label_id, "Photo"},
-    };
-    for (const Slot &s : table) {
-        *s.id = valueId(s.suffix);
-        *s.label_id = captionId(s.suffix);
+    int i = 0;
+    for (ProfileSlot s : Profile_Slots()) {
+        s.id = Profile_Value_Id(i);
+        s.label_id = Profile_Caption_Id(i++);
     }
     Fill_User_Profile_Enable = false;
     Excel_Binding = false;

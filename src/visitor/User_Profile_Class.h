@@ -6,6 +6,21 @@
 
 #include <QString>
 
+#include <array>
+
+// The fields of one slot, by reference, so that every writer can walk the slots in order.
+struct ProfileSlot {
+    QString &value;
+    QString &label;
+    QString &id;
+    QString &label_id;
+    QString &ds_name;
+    bool &ds;
+    int &ds_indx;
+    bool &xl;
+    int &xl_col_indx;
+};
+
 // One slot's fields, named stem + suffix: Name, Name_ds, Name_ds_indx, Name_xl, Name_xl_col_indx,
 // Name_id, Name_label_id, Name_label, Name_ds_name.
 #define USER_PROFILE_SLOT(stem)            \
@@ -43,6 +58,18 @@ public:
     // Control ids back to their defaults ("Fup_Name", "Fup_lbl_Name" …), values, series and
     // spreadsheet sources cleared, flags off. The captions stay.
     void Reset_All_Values();
+
+    // The eleven slots in order: Name, Title, Company_name, slogan, address, phone, fax, email,
+    // website, unique, image.
+    std::array<ProfileSlot, 11> Profile_Slots();
 };
+
+// The card ids of slot i's value and caption controls ("Fup_Name", "Fup_lbl_Name" …).
+QString Profile_Value_Id(int slot);
+QString Profile_Caption_Id(int slot);
+
+// A new design starts from empty profiles: the captions of the old design go as well, so that a
+// fill which writes no captions does not lay the last project's ones.
+void New_Project_Profile_Reset(User_Profile_Class &front, User_Profile_Class &back);
 
 #undef USER_PROFILE_SLOT
