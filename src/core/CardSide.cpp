@@ -9,11 +9,10 @@
 int Card_Outline_Code(const Card_Property &card)
 {
     const QString shape = card.Card_Shape();
-    if (shape == QLatin1String("RR"))
-        return 1;
-    if (shape == QLatin1String("C") || shape == QLatin1String("E"))
-        return 2;
-    return 0;
+    // A record without an outline (a file that never stored one) has always been a rectangle.
+    if (shape.isEmpty() || shape == QLatin1String("R"))
+        return 0;
+    return shape == QLatin1String("RR") ? 1 : 2;
 }
 
 CardSide &CardSide::operator=(const CardSide &other)

@@ -27,8 +27,8 @@ SKTGraphicList Graphic_Pointers(const Range &controls)
     return out;
 }
 
-// The outline code of the card's shape: 1 rounded rectangle ("RR"), 2 ellipse ("C", "E"),
-// 0 rectangle.
+// The outline code of the card's shape: 0 rectangle ("R", or none stored), 1 rounded rectangle
+// ("RR"), 2 ellipse (any other value).
 int Card_Outline_Code(const Card_Property &card);
 
 struct CardSide {

@@ -1,12 +1,15 @@
 #include "mainwindow/ControllerHub.h"
 
 #include <QThread>
+#include <QToolButton>
 
 #include "core/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "core/SKTImage.h"
+#include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 
 ControllerHub::ControllerHub(SKTWindowController &controller) : m_controller(controller)
@@ -92,8 +95,53 @@ int ControllerHub::Measument_Unit_Is() { return ::Measument_Unit_Is; }
 int ControllerHub::Browse_User_Image_Manually() { return m_controller.Browse_User_Image_Manually() ? 1 : 0; }
 int ControllerHub::Open_Image_Library_Window(const QString &code) { return m_controller.Open_Image_Library_Window(code); }
 
-void ControllerHub::Load_Card_Tabs()
+void ControllerHub::Load_Card_Tabs() { m_controller.cardTabs().Load_Card_Tabs(); }
+void ControllerHub::Card_Combo_Changed(QComboBox *sender) { m_controller.cardTabs().Card_Combo_Changed(sender); }
+
+Card_Property &ControllerHub::cardOfSide(int side)
 {
-    const Card_Property &card = Card_Front_Or_Back == 0 ? *m_controller.Front_card_Prop : *m_controller.Back_card_Prop;
-    m_controller.card_prop_set(card.Card_fill_style());
+    return side == 0 ? *m_controller.Front_card_Prop : *m_controller.Back_card_Prop;
+}
+
+const SKTGraphicArray &ControllerHub::controlsOfSide(int side)
+{
+    return side == 0 ? m_controller.Get_Front_Controls_Array() : m_controller.Get_Back_Controls_Array();
+}
+
+CardContent ControllerHub::cardContent()
+{
+    SKTWindowController &c = m_controller;
+    return {c.All_Text_font, c.All_Text_font_COPY, c.All_Text_clr, c.All_Text_clr_COPY, c.WM_Text_font};
+}
+
+void ControllerHub::Apply_Card_Size(const QSizeF &points)
+{
+    m_controller.Set_Canvas_to_100_percent();
+    m_controller.SetDocumentCanvasSize(m_controller.Set_Document_Size(points));
+}
+
+void ControllerHub::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
+{
+    m_controller.Card_Control_Size_Change_or_not(oldSize);
+}
+
+void ControllerHub::Set_Card_Size_In_Control(double widthMM, double heightMM)
+{
+    m_controller.Set_Card_Size_In_Control(widthMM, heightMM);
+}
+
+void ControllerHub::Card_Sides_Changed(bool oneSide)
+{
+    if (oneSide && Card_Front_Or_Back == 1)
+        m_controller.Select_front_side();
+    CARD_SIDE_STR = oneSide ? QStringLiteral("1") : QStringLiteral("2");
+    m_controller.Back_Side_btn->setEnabled(!oneSide);
+    m_controller.copy_card_design_btn->setEnabled(!oneSide);
+}
+
+void ControllerHub::Reload_Card_Panel() { m_controller.Show_RHS_Properties(nullptr); }
+
+QString ControllerHub::Choose_Library_Background()
+{
+    return m_controller.Open_Image_Library_Window(QStringLiteral("B")) == 1 ? Library_Selected_Image : QString();
 }

@@ -9,11 +9,13 @@
 #include "canvas/CanvasRequests.h"
 #include "core/CoreHub.h"
 #include "core/PictureServices.h"
+#include "properties/CardTabsHooks.h"
 #include "properties/PropertyPanelHooks.h"
 
 class SKTWindowController;
 
-class ControllerHub : public CoreHub, public CanvasRequests, public PictureServices, public PropertyPanelHooks {
+class ControllerHub : public CoreHub, public CanvasRequests, public PictureServices, public PropertyPanelHooks,
+                      public CardTabsHooks {
 public:
     explicit ControllerHub(SKTWindowController &controller);
     ~ControllerHub() override;
@@ -52,6 +54,18 @@ public:
     int Measument_Unit_Is() override;
     int Browse_User_Image_Manually() override;
     int Open_Image_Library_Window(const QString &code) override;
+    void Card_Combo_Changed(QComboBox *sender) override;
+
+    // --- CardTabsHooks ---
+    Card_Property &cardOfSide(int side) override;
+    const SKTGraphicArray &controlsOfSide(int side) override;
+    CardContent cardContent() override;
+    void Apply_Card_Size(const QSizeF &points) override;
+    void Card_Control_Size_Change_or_not(const QSizeF &oldSize) override;
+    void Set_Card_Size_In_Control(double widthMM, double heightMM) override;
+    void Card_Sides_Changed(bool oneSide) override;
+    void Reload_Card_Panel() override;
+    QString Choose_Library_Background() override;
 
 private:
     SKTWindowController &m_controller;

@@ -11,6 +11,7 @@
 #include "mainwindow/WindowStyle.h"
 #include "platform/Paths.h"
 #include "mainwindow/ControllerHub.h"
+#include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 
 #include <QAction>
@@ -39,14 +40,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The arrows beside a size field: the number shows in the field, not squeezed into the arrows.
-class SizeStepper : public QDoubleSpinBox {
-public:
-    using QDoubleSpinBox::QDoubleSpinBox;
-protected:
-    QString textFromValue(double) const override { return {}; }
-};
 
 template <class W>
 W *named(W *widget, const char *name)
@@ -330,7 +323,7 @@ QWidget *SKTWindowController::buildPropertyPanel()
     };
     card_info_tab = buildCardTab();
     const Item items[] = {
-        {&card_setting_tab, "card_setting_tab", "Setting"}, {&card_info_tab, "card_info_tab", "Card"},
+        {&card_setting_tab, "card_setting_tab", "Card"},    {&card_info_tab, "card_info_tab", "Setting"},
         {&card_size_tab, "card_size_tab", "Size"},         {&card_bkgd_tab, "card_bkgd_tab", "Background"},
         {&card_brdr_tab, "card_brdr_tab", "Border"},       {&line_tab, "line_tab", "Line"},
         {&shape_tab, "shape_tab", "Shape"},                {&text_edtng_tab, "text_edtng_tab", "Text"},
@@ -353,56 +346,24 @@ QWidget *SKTWindowController::buildPropertyPanel()
 
 QWidget *SKTWindowController::buildCardTab()
 {
-    auto *tab = new QWidget;
-    auto *layout = new QVBoxLayout(tab);
-
-    auto *identity = new QFormLayout;
-    card_name = named(new QLineEdit(QStringLiteral("Untitled"), tab), "card_name");
-    Category_ComboBox = named(new QComboBox(tab), "Category_ComboBox");
-    Category_ComboBox->addItems({QStringLiteral("PVC Card"), QStringLiteral("Paper Card")});
-    Sides_ComboBox = named(new QComboBox(tab), "Sides_ComboBox");
-    Sides_ComboBox->addItems({QStringLiteral("Two Sides"), QStringLiteral("One Side")});
-    Preset_ComboBox = named(new QComboBox(tab), "Preset_ComboBox");
-    Preset_ComboBox->addItems({QStringLiteral("Horizontal"), QStringLiteral("Vertical")});
-    ColList = named(new QComboBox(tab), "ColList");
-    identity->addRow(tr("Name"), card_name);
-    identity->addRow(tr("Sides"), Sides_ComboBox);
-    identity->addRow(tr("Category"), Category_ComboBox);
-    identity->addRow(tr("Orientation"), Preset_ComboBox);
-    identity->addRow(tr("Preset"), ColList);
-    layout->addLayout(identity);
-    connect(Category_ComboBox, &QComboBox::currentIndexChanged, this, [this] {
-        fillPresetList();
-        Preset_Changed();
-    });
-    connect(Preset_ComboBox, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
-    connect(ColList, &QComboBox::currentIndexChanged, this, &SKTWindowController::Preset_Changed);
-
-    card_size_box = named(new QGroupBox(tr("Card Size (mm)"), tab), "card_size_box");
-    auto *size = new QGridLayout(card_size_box);
-    auto sizeRow = [&](int r, const QString &caption, QLineEdit *&text, const char *textName, QDoubleSpinBox *&stepper,
-                       const char *stepperName, QLabel *&unit, const char *unitName) {
-        size->addWidget(new QLabel(caption, card_size_box), r, 0);
-        text = named(new QLineEdit(card_size_box), textName);
-        stepper = named(new SizeStepper(card_size_box), stepperName);
-        stepper->setRange(0, 10000);
-        stepper->setDecimals(6);
-        stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-        stepper->setFixedWidth(22);
-        stepper->setFocusPolicy(Qt::NoFocus);  // typed through the text field beside it
-        connect(stepper, &QDoubleSpinBox::valueChanged, text, [text](double v) {
-            if (text->text().toDouble() != v)
-                text->setText(QString::number(float(v), 'g', 7));
-        });
-        unit = named(new QLabel(QStringLiteral("(mm)"), card_size_box), unitName);
-        size->addWidget(text, r, 1);
-        size->addWidget(stepper, r, 2);
-        size->addWidget(unit, r, 3);
-    };
-    sizeRow(0, tr("Width"), width_Text, "width_Text", width_Stepper, "width_Stepper", unit_width_label, "unit_width_label");
-    sizeRow(1, tr("Height"), height_Text, "height_Text", height_Stepper, "height_Stepper", unit_height_label,
-            "unit_height_label");
-    layout->addWidget(card_size_box);
+    m_cardTabs = std::make_unique<CardTabs>(*m_hub, this);
+    CardTabs &t = *m_cardTabs;
+    card_size_tab = t.card_size_tab;
+    card_bkgd_tab = t.card_bkgd_tab;
+    card_brdr_tab = t.card_brdr_tab;
+    card_name = t.card_name;
+    Sides_ComboBox = t.Sides_ComboBox;
+    Preset_ComboBox = t.Preset_ComboBox;
+    Category_ComboBox = t.Category_ComboBox;
+    ColList = t.ColList;
+    card_size_box = t.card_size_box;
+    width_Text = t.width_Text;
+    height_Text = t.height_Text;
+    width_Stepper = t.width_Stepper;
+    height_Stepper = t.height_Stepper;
+    unit_width_label = t.unit_width_label;
+    unit_height_label = t.unit_height_label;
+    page_frm_printer_btn = t.page_frm_printer_btn;
 
     // Position and size captions and the data-source fields are the property panel's.
     ctrl_x_pos_unit_lbl = m_panel->ctrl_x_pos_unit_lbl;
@@ -413,6 +374,12 @@ QWidget *SKTWindowController::buildCardTab()
     Data_source_type = m_panel->Data_source_type;
     Batch_Series = m_panel->Batch_Series;
 
+    // The grid is the window's; its settings stand on the card's setting tab.
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    t.card_info_tab->setObjectName(QStringLiteral("card_setting_rows"));
+    layout->addWidget(t.card_info_tab, 1);
     Grid_Opt_box = named(new QGroupBox(tr("Grid"), tab), "Grid_Opt_box");
     auto *grid = new QHBoxLayout(Grid_Opt_box);
     Grid_Space_slidr = named(new QSlider(Qt::Horizontal, Grid_Opt_box), "Grid_Space_slidr");
@@ -428,12 +395,6 @@ QWidget *SKTWindowController::buildCardTab()
     connect(Grid_clr, &QPushButton::clicked, this, &SKTWindowController::Grid_Clr_Changed);
     layout->addWidget(Show_hide_grid_chk);
     layout->addWidget(Grid_Opt_box);
-
-    // Fields other panels fill; they live here until their panels come.
-    auto *hidden = new QWidget(tab);
-    hidden->hide();
-    page_frm_printer_btn = named(new QPushButton(hidden), "page_frm_printer_btn");
-    layout->addStretch(1);
     return tab;
 }
 

@@ -3,6 +3,7 @@
 // tools, the window title and the start-dialog codes. The controller and its tests call these.
 
 #include "core/SKTGraphic.h"
+#include "properties/CardSizes.h"
 
 #include <QRectF>
 #include <QSizeF>
@@ -10,18 +11,7 @@
 #include <QStringList>
 #include <optional>
 
-// --- card-size presets ---
-// The preset names of PVC cards ("PVC Card") and of paper name badges (every other category),
-// in lookup order.
-const QStringList &pvc_card_names();
-const QStringList &paper_card_names();
-// The preset's size in millimetres: "V" gives (second, first), anything else (first, second).
-// An index outside the list gives 30 by 30 millimetres.
-QSizeF Get_My_card_Size(const QString &category, const QString &orientation, int list_index);
-
-// --- units (0 inch, 1 centimetre, 2 millimetre) ---
-// The factor that turns a length in `from` into one in `into`; 1 for an unknown unit.
-float Get_Unit_Convertor(int from, int into);
+// Card-size presets and unit factors are the card tabs' (properties/CardSizes.h).
 
 struct UnitCaptions {
     QString cardSizeBox;  // "Card Size (mm)"

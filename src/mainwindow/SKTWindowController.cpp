@@ -15,6 +15,7 @@
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
 #include "platform/MainThread.h"
+#include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
@@ -34,6 +35,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -216,8 +218,9 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
         Sides_ComboBox->setCurrentIndex(0);
         Preset_ComboBox->setCurrentIndex(0);
         Category_ComboBox->setCurrentIndex(0);
-        fillPresetList();
-        ColList->setCurrentIndex(0);
+        m_cardTabs->Fill_Category_List();
+        ColList->setCurrentRow(0);
+        m_cardTabs->Orientation_Chosen();
         card_prop_set(QStringLiteral("S"));
     }
 
@@ -276,31 +279,6 @@ void SKTWindowController::Set_Canvas_to_100_percent()
     for (int side = 0; side < 3; ++side)
         zoomViewOfSide(side)->setFactor(1.0);
     _zoomFactor = 1.0;
-}
-
-void SKTWindowController::Preset_Changed()
-{
-    if (Not_Draw_Only_Prop_Change)
-        return;
-    const QSizeF mm = Get_My_card_Size(Category_ComboBox->currentText(),
-                                       Preset_ComboBox->currentText() == QStringLiteral("Horizontal") ? QStringLiteral("H")
-                                                                                                     : QStringLiteral("V"),
-                                       ColList->currentIndex());
-    Set_Card_Size_In_Control(mm.width(), mm.height());
-    SetDocumentCanvasSize({MM_to_Points_Convert(float(mm.width())), MM_to_Points_Convert(float(mm.height()))});
-    for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
-        card->setCard_Preset(Preset_ComboBox->currentText());
-        card->setCard_Category(Category_ComboBox->currentText());
-        card->setCard_Sub_Category(ColList->currentText());
-    }
-}
-
-void SKTWindowController::fillPresetList()
-{
-    PanelFillGuard filling;
-    ColList->clear();
-    ColList->addItems(Category_ComboBox->currentText() == QStringLiteral("PVC Card") ? pvc_card_arry
-                                                                                            : paper_card_arry);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -606,11 +584,7 @@ void SKTWindowController::Select_All_Clicked()
     Refresh_Canvas();
 }
 
-void SKTWindowController::card_prop_set(const QString &fillStyle)
-{
-    const QString style = QStringList{"S", "G", "H", "I"}.contains(fillStyle) ? fillStyle : QStringLiteral("S");
-    (Card_Front_Or_Back == 0 ? Front_card_Prop : Back_card_Prop)->setCard_fill_style(style);
-}
+void SKTWindowController::card_prop_set(const QString &fillStyle) { m_cardTabs->card_prop_set(fillStyle); }
 
 void SKTWindowController::Refresh_Canvas()
 {

@@ -38,6 +38,8 @@ class SKTGrid;
 class SKTZoomingScrollView;
 class Start_Card;
 class ControllerHub;
+class CardTabs;
+class QListWidget;
 class PropertyPanel;
 class ExportCommand;
 struct BatchDesign;
@@ -126,7 +128,8 @@ public:
     QDoubleSpinBox *width_Stepper = nullptr, *height_Stepper = nullptr;
     // Sides (0 two sides, 1 one side), orientation ("Horizontal", "Vertical"), card category and
     // the category's preset list.
-    QComboBox *Sides_ComboBox = nullptr, *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr, *ColList = nullptr;
+    QComboBox *Sides_ComboBox = nullptr, *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr;
+    QListWidget *ColList = nullptr;
     QLabel *unit_width_label = nullptr, *unit_height_label = nullptr, *ctrl_x_pos_unit_lbl = nullptr,
            *ctrl_y_pos_unit_lbl = nullptr, *ctrl_width_unit_lbl = nullptr, *ctrl_height_unit_lbl = nullptr;
     QToolButton *Undo_btn = nullptr, *Redo_btn = nullptr, *Cut_btn = nullptr, *Copy_btn = nullptr,
@@ -248,6 +251,8 @@ public:
 
     // --- property panel (the panel object owns its tabs and their work) ---
     PropertyPanel &propertyPanel() { return *m_panel; }
+    // The four card tabs, their loading and write-back and the size page.
+    CardTabs &cardTabs() { return *m_cardTabs; }
     bool hasPropertyPanel() const { return bool(m_panel); }
     void Show_RHS_Properties(SKTGraphic *control) override;
     // The control the panel shows; nullptr for the card or once that control is gone.
@@ -262,6 +267,13 @@ public:
     void Enable_Disable_Undo(bool enabled) override;
     void Enable_Disable_Redo(bool enabled) override;
     LiveModeSidePanel *Live_Mode_Panel(int) override { return nullptr; }
+
+    // --- card-size change: the controls follow a card that was `oldSize` (points) ---
+    void Card_Control_Size_Change_or_not(const QSizeF &oldSize);
+    void Set_Control_Location_Size_IF_Card_Size_Change(float old_width, float old_height, float new_width,
+                                                       float new_height, bool change_font_size);
+    static void Chane_control_size_location_for_both_side(const SKTGraphicArray &controls, float percent_value_width,
+                                                          float percent_value_height);
 
     // --- units and grid ---
     void _setLabels();
@@ -320,7 +332,6 @@ public slots:
     void Grid_Clr_Changed();
     void Grid_Slider_Changed();
     void Grid_Show_Hide_Changed();
-    void Preset_Changed();
 
     void Save_Btn_Clicked();
     void SaveAs_Btn_Clicked();
@@ -353,7 +364,6 @@ private:
     void zoomStep(int step);
     void lockSelection(bool lock);
     void selectSide(int side);
-    void fillPresetList();
     void applyCardSide(const QString &cardSide);
     void placeLoadedControls(int side, const SKTGraphicArray &controls);
     bool saveOpenDesign() { return Save_project_file(false, true, QStringLiteral("L")); }
@@ -363,6 +373,7 @@ private:
     std::unique_ptr<UndoRedoHistory> m_undo;
     std::unique_ptr<PropertyPanel> m_panel;
     ExportCommand *m_export = nullptr;
+    std::unique_ptr<CardTabs> m_cardTabs;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;
     // Set once the questions of Exit were answered with yes: the close that quitting brings

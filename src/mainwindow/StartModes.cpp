@@ -3,6 +3,8 @@
 // through the live-mode panel, which does nothing until those subsystems install theirs.
 
 #include "mainwindow/SKTWindowController.h"
+#include "properties/CardSizes.h"
+#include "properties/CardTabs.h"
 
 #include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
@@ -133,18 +135,9 @@ int SKTWindowController::Start_From_Template(bool visitor)
 
 void SKTWindowController::Show_Template_Size_Choice()
 {
-    // The gallery has no size table of its own: the template's card says which preset it is.
-    const PanelFillGuard filling;
-    const auto pick = [](QComboBox *box, const QString &text) {
-        const int i = box->findText(text);
-        if (i >= 0)
-            box->setCurrentIndex(i);
-    };
-    pick(Preset_ComboBox, Front_card_Prop->Card_Preset());
-    pick(Category_ComboBox, Front_card_Prop->Card_Category());
-    fillPresetList();
-    pick(ColList, Front_card_Prop->Card_Sub_Category());
-    card_name->setText(Front_card_Prop->Card_Name());
+    // The gallery has no size table of its own: the template's card says which preset it is,
+    // and the card tabs show what the card holds.
+    cardTabs().Load_Card_Tabs();
 }
 
 int SKTWindowController::Start_From_Wizard()
@@ -164,29 +157,26 @@ int SKTWindowController::Start_From_Wizard()
 
 void SKTWindowController::Apply_Wizard_To_Window(const CardWizardChoice &choice)
 {
-    {
-    const PanelFillGuard filling;
-    Sides_ComboBox->setCurrentIndex(choice.sides);
-    // The card tab knows no custom orientation: a custom size shows as horizontal.
-    Preset_ComboBox->setCurrentIndex(choice.orientation == 1 ? 1 : 0);
-    Category_ComboBox->setCurrentIndex(choice.category == 0 ? 0 : 1);
-    fillPresetList();
-    if (choice.presetRow >= 0 && choice.presetRow < ColList->count())
-        ColList->setCurrentIndex(choice.presetRow);
-    card_name->setText(choice.name);
+    static const QStringList orientations{QStringLiteral("Horizontal"), QStringLiteral("Vertical"),
+                                          QStringLiteral("Custom")};
+    const QStringList &presets = choice.category == 0 ? pvc_card_names() : paper_card_names();
+    const int row = Bounded_List_Row(choice.presetRow, int(presets.size()));
     for (Card_Property *card : {Back_card_Prop.get(), Front_card_Prop.get()}) {
         Apply_Wizard_Choice(choice, *card);
-        card->setCard_Preset(Preset_ComboBox->currentText());
-        card->setCard_Category(Category_ComboBox->currentText());
-        card->setCard_Sub_Category(ColList->currentText());
+        card->setCard_Preset(orientations.value(choice.orientation, orientations.first()));
+        card->setCard_Category(choice.category == 0 ? QStringLiteral("PVC Card") : QStringLiteral("Paper Badge"));
+        card->setCard_Sub_Category(row < 0 ? QString() : presets.at(row));
+        card->setCard_Cat_index(row);
         card->setCard_Create_Mode(QStringLiteral("W"));
         if (choice.fillLetter() == QStringLiteral("I"))
             card->setCard_BG_Image(Load_Control_Picture(choice.imagePath));
     }
-    applyCardSide(Front_card_Prop->Card_Side());
-    card_prop_set(choice.fillLetter());
-    Set_Card_Size_In_Control(choice.widthMM, choice.heightMM);
-    SetDocumentCanvasSize(Front_card_Prop->Card_Size());
+    {
+        const PanelFillGuard filling;
+        applyCardSide(Front_card_Prop->Card_Side());
+        SetDocumentCanvasSize(Front_card_Prop->Card_Size());
+        cardTabs().Load_Card_Tabs();
+        Set_Card_Size_In_Control(choice.widthMM, choice.heightMM);
     }
     Refresh_Canvas();
 }

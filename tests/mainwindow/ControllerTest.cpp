@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSlider>
 #include <QCheckBox>
 #include <QTabWidget>
@@ -84,8 +85,10 @@ TEST_F(WindowTest, PresetsAndUnitsSizeTheFieldsAndCanvases)
     EXPECT_NEAR(canvas(1)->canvasBounds().height(), 85.598 * 72 / 25.4, 0.01);
     outlet<QComboBox>("Category_ComboBox")->setCurrentIndex(1);
     EXPECT_EQ(controller->ColList->count(), 8);
-    EXPECT_EQ(controller->Front_card_Prop->Card_Sub_Category(), controller->ColList->itemText(0));
-    EXPECT_NEAR(height->text().toDouble(), 3.94 * 25.4, 1e-3);
+    EXPECT_EQ(controller->Front_card_Prop->Card_Sub_Category(), controller->ColList->item(0)->text());
+    EXPECT_NEAR(height->text().toDouble(), 85.598, 1e-3) << "a category alone keeps the size";
+    controller->ColList->setCurrentRow(6);  // a row chosen: its size, turned vertical, 89.92 x 59.94
+    EXPECT_NEAR(height->text().toDouble(), 2.36 * 25.4, 1e-3);
 
     // Another unit converts the size fields only.
     controller->Set_Card_Size_In_Control(85.6, 54.0);

@@ -1,0 +1,108 @@
+// A card that changes its size takes its controls along: a design fresh from a template turned
+// to the other orientation becomes the template's twin of that orientation; any other design
+// has every control of both sides moved and resized in proportion.
+
+#include "mainwindow/SKTWindowController.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "core/Globals.h"
+#include "core/SKTText.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "properties/CardTabs.h"
+
+#include <QComboBox>
+#include "mainwindow/Template_Wizard.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+
+namespace {
+// The orientation twin of a template file: the same name with "(h)" and "(v)" swapped the way
+// the orientation turned; empty when there is none.
+QString Orientation_Twin_Path(const QString &templatePath, const QString &oldPreset, const QString &newPreset)
+{
+    // The marks match in any case; the rest of the name keeps its case, as file names here do.
+    const QFileInfo info(templatePath);
+    QString twin = info.fileName();
+    if (oldPreset == QLatin1String("Horizontal") && newPreset == QLatin1String("Vertical"))
+        twin.replace(QLatin1String("(h)"), QLatin1String("(v)"), Qt::CaseInsensitive);
+    else if (oldPreset == QLatin1String("Vertical") && newPreset == QLatin1String("Horizontal"))
+        twin.replace(QLatin1String("(v)"), QLatin1String("(h)"), Qt::CaseInsensitive);
+    if (twin == info.fileName())
+        return {};
+    return info.dir().filePath(twin);
+}
+}  // namespace
+
+void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
+{
+    const Card_Property &front = *Front_card_Prop;
+    const QString preset = Preset_ComboBox->currentText();
+    if (preset == QLatin1String("Custom"))
+        return;
+    const QList<QListWidgetItem *> rows = ColList->selectedItems();
+    const int row = rows.isEmpty() ? -1 : ColList->row(rows.first());
+    if (preset == front.Card_Preset() && Category_ComboBox->currentText() == front.Card_Category() &&
+        row == front.Card_Cat_index())
+        return;
+    if (m_undo->Get_Undo_Count() == 0 && m_undo->Get_Redo_Count() == 0 && ::Project_File_Name.isEmpty() &&
+        preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
+        const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);
+        if (!twin.isEmpty() && QFileInfo::exists(twin)) {
+            int loaded = 0;
+            {
+                PanelFillGuard filling;
+                loaded = Read_and_load_design_Log_NEW_METHOD(twin, QStringLiteral("T"), false);
+            }
+            if (loaded != 1)
+                return;
+        }
+    }
+    const QSizeF now = canvasOfSide(0)->canvasBounds().size();
+    Set_Control_Location_Size_IF_Card_Size_Change(float(oldSize.width()), float(oldSize.height()), float(now.width()),
+                                                  float(now.height()), true);
+}
+
+void SKTWindowController::Set_Control_Location_Size_IF_Card_Size_Change(float old_width, float old_height,
+                                                                        float new_width, float new_height, bool)
+{
+    if (old_width == new_width && old_height == new_height)
+        return;
+    // A card that had no size cannot be scaled from.
+    if (!(old_width > 0 && old_height > 0))
+        return;
+    const float pw = (new_width - old_width) * 100 / old_width;
+    const float ph = (new_height - old_height) * 100 / old_height;
+    Chane_control_size_location_for_both_side(m_document.graphics(), pw, ph);
+    Chane_control_size_location_for_both_side(m_document.graphics_back(), pw, ph);
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Chane_control_size_location_for_both_side(const SKTGraphicArray &controls,
+                                                                    float percent_value_width,
+                                                                    float percent_value_height)
+{
+    for (const SKTGraphicPtr &g : controls) {
+        if (!g)
+            continue;
+        const QRectF b = g->bounds();
+        const float x = float(b.x()), y = float(b.y());
+        float w = float(b.width()), h = float(b.height());
+        const float nx = x + x * percent_value_width / 100;
+        const float ny = y + y * percent_value_height / 100;
+        if (g->kind() != SKTGraphicKind::Barcode) {
+            w = w + w * percent_value_width / 100;
+            h = h + h * percent_value_height / 100;
+        }
+        if (g->kind() == SKTGraphicKind::Text) {
+            w = std::max(w, 50.0f);
+            h = std::max(h, 20.0f);
+            QFont font = g->text_ctrl_font;
+            const float s = float(font.pointSizeF());
+            font.setPointSizeF(std::max(8.0f, s + s * percent_value_width / 100));
+            g->text_ctrl_font = font;
+        }
+        g->setBounds(QRectF(nx, ny, w, h));
+    }
+}

@@ -1,0 +1,154 @@
+// The card tabs on the window: each tab's change as the rendered side shows it, kept through a
+// save and an open; backgrounds per side; the content colour and the size list across changes.
+#include "ControllerFixture.h"
+
+#include "core/DesignFile.h"
+#include "core/SKTRenderingView.h"
+#include "properties/BackgroundBrowser.h"
+#include "properties/CardTabs.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+namespace {
+
+// Ticks a box through a click, whatever state the card the window starts with left it in.
+void tick(QAbstractButton *box)
+{
+    if (!box->isChecked())
+        box->click();
+}
+
+
+using CardTabsTest = WindowTest;
+
+QImage rendered(SKTWindowController &c, int side)
+{
+    return SKTRenderingView::image_From_Card_Graphics(c.Card_Side_Value(side), 72).convertToFormat(QImage::Format_ARGB32);
+}
+
+int darkPixels(const QImage &image)
+{
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += QColor::fromRgba(image.pixel(x, y)).value() < 60 && qAlpha(image.pixel(x, y)) > 200;
+    return dark;
+}
+
+TEST_F(CardTabsTest, EachTabsChangeShowsOnTheRenderedSideAndSurvivesSaveAndOpen)
+{
+    CardTabs &t = controller->cardTabs();
+    const struct {
+        const char *what;
+        std::function<void()> change;
+        std::function<bool(const QImage &)> shows;
+    } rows[] = {
+        {"gradient red to blue",
+         [&] {
+             tick(t.Card_fill_chk);
+             t.Card_fill_Grd_1_clr->setColor(Qt::red);
+             t.Card_fill_Grd_2_clr->setColor(Qt::blue);
+             t.Card_Gradient_RD_Sel();
+         },
+         [](const QImage &i) {
+             const QColor left = i.pixelColor(4, 76), right = i.pixelColor(i.width() - 5, 76);
+             return left.red() > 200 && left.blue() < 60 && right.blue() > 200 && right.red() < 60;
+         }},
+        {"solid red at 40 %",
+         [&] {
+             t.Card_fill_clr->setColor(Qt::red);
+             t.Card_Solid_RD_Sel();
+             t.Card_alpha_Stepper->setValue(40);
+         },
+         [](const QImage &i) {
+             const QColor c = i.pixelColor(120, 76);
+             return c.red() > 240 && c.green() > 130 && c.green() < 175;
+         }},
+        {"blue border 8 wide",
+         [&] {
+             tick(t.Card_border_chk);
+             t.Card_bordr_clr->setColor(Qt::blue);
+             t.Card_bor_Stepper->setValue(8);
+         },
+         [](const QImage &i) { return i.pixelColor(1, 76).blue() > 200 && i.pixelColor(1, 76).red() < 60; }},
+        {"watermark",
+         [&] {
+             tick(t.enable_watermark_chk);
+             controller->WM_Text_font = QFont(QStringLiteral("DejaVu Sans"), 48);
+             t.watermark_text->setText("WW");
+             t.wm_alignment_combo->setCurrentIndex(1);
+         },
+         [](const QImage &i) { return darkPixels(i) > 300; }},
+        {"ellipse outline", [&] { t.matrix_card_shape->button(2)->click(); },
+         [](const QImage &i) { return i.pixelColor(1, 1).blue() < 200; }},
+        {"vertical card", [&] { t.Preset_ComboBox->setCurrentIndex(1); },
+         [](const QImage &i) { return i.size() == QSize(153, 243) || i.size() == QSize(154, 243); }},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        EXPECT_FALSE(r.shows(rendered(*controller, 0)));
+        r.change();
+        EXPECT_TRUE(r.shows(rendered(*controller, 0)));
+    }
+    t.card_name->setText("   ");
+    t.Update_Card_Graphics();
+    const QImage before = rendered(*controller, 0);
+    const QString path = pathIn("card.did");
+    saveAs(path);
+    const Card_Property saved = Read_Design_File(path).design.value().back;
+    EXPECT_TRUE(saved.Card_Name() == "Untitled" && saved.Card_Shape() == "E");
+    ui->push(int(platform::AnswerNo));
+    click("New_btn");
+    EXPECT_NE(rendered(*controller, 0), before);
+    open(path);
+    EXPECT_EQ(rendered(*controller, 0), before);
+    EXPECT_TRUE(t.Card_gradient_fill_rd->isChecked() == false && t.Card_solid_fill_rd->isChecked());
+}
+
+// A stock background chosen while the back is edited is the back's; the front stays as it was.
+TEST_F(CardTabsTest, ABackgroundChosenOnTheBackLeavesTheFrontAlone)
+{
+    QImage green(40, 30, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(pathIn("green.png")));
+    BackgroundBrowser &browser = *controller->cardTabs().imageBrowser;
+    browser.addImageWithPath(pathIn("green.png") + " \n", "green", "g");
+    click("Back_Side_btn");
+    browser.setCurrentRow(browser.numberOfItemsInImageBrowser() - 1);
+    EXPECT_EQ(rendered(*controller, 1).pixelColor(120, 76), QColor(Qt::green));
+    EXPECT_EQ(rendered(*controller, 0).pixelColor(120, 76), QColor(Qt::white));
+    EXPECT_TRUE(controller->cardTabs().Card_Image_fill_rd->isChecked());
+}
+
+// A colour or font pushed into the texts is the new baseline: a later push (a size change
+// does one) leaves a text's own colour alone. A stored row that the other category's list
+// does not have marks no row.
+TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
+{
+    CardTabs &t = controller->cardTabs();
+    place(0, {designtest::storedControl(SKTGraphicKind::Text, 1), designtest::storedControl(SKTGraphicKind::Text, 2)});
+    SKTGraphic &own = *document->graphics().at(0), &locked = *document->graphics().at(1);
+    own.ctrl_is_locked = false;
+    locked.ctrl_is_locked = true;
+    locked.txt_clr = Qt::black;
+    emit t.All_Text_clr->colorPicked(Qt::red);
+    EXPECT_TRUE(own.txt_clr == QColor(Qt::red) && locked.txt_clr == QColor(Qt::black));
+    own.txt_clr = Qt::blue;
+    t.Apply_Size_Clicked();
+    EXPECT_EQ(own.txt_clr, QColor(Qt::blue));
+
+    t.Category_ComboBox->setCurrentIndex(1);
+    t.ColList->setCurrentRow(7);
+    EXPECT_EQ(controller->Front_card_Prop->Card_Cat_index(), 7);
+    t.Category_ComboBox->setCurrentIndex(0);
+    EXPECT_TRUE(t.ColList->selectedItems().isEmpty());
+    EXPECT_EQ(controller->Front_card_Prop->Card_Cat_index(), -1);
+}
+
+}  // namespace
