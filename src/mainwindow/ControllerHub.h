@@ -40,6 +40,7 @@ public:
     void Set_Paste_Button_Status() override;
     void Enable_Same_Size_Buttons(bool on) override;
     void Enable_Natural_Size_Buttons(bool on) override;
+    void Open_Barcode_Window() override;
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;
