@@ -225,7 +225,7 @@ void Barcode_Gen::build()
     barHeightLabel->setObjectName(QStringLiteral("barHeightLabel"));
     barWidthLabel->setObjectName(QStringLiteral("barWidthLabel"));
     g = group(two_d_sett_box, "two_d_sett_box", tr("QR Code"));
-    pair(g, 0, tr("Size (px) :"), HeightStepper_2D, "HeightStepper_2D", HeightText_2D, "HeightText_2D", 10, 1000, 0);
+    pair(g, 0, tr("Size (px) :"), HeightStepper_2D, "HeightStepper_2D", HeightText_2D, "HeightText_2D", 1, 1000, 0);
     QStringList versions{QStringLiteral("Auto")};
     for (int v = 1; v <= 40; ++v)
         versions << QStringLiteral("V%1").arg(v);
@@ -233,10 +233,10 @@ void Barcode_Gen::build()
     combo(g, 2, tr("Error correction :"), qr_ec_lvl_ComboBox, "qr_ec_lvl_ComboBox",
           {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("Q"), QStringLiteral("H")});
     g = group(pdf_2d_sett_box, "pdf_2d_sett_box", tr("PDF417"));
-    pair(g, 0, tr("Width (pt) :"), Pdf_widthStepper_2D, "Pdf_widthStepper_2D", Pdf_widthText_2D, "Pdf_widthText_2D", 10,
+    pair(g, 0, tr("Width (pt) :"), Pdf_widthStepper_2D, "Pdf_widthStepper_2D", Pdf_widthText_2D, "Pdf_widthText_2D", 1,
          1000, 0);
     pair(g, 1, tr("Height (pt) :"), pdf_HeightStepper_2D, "pdf_HeightStepper_2D", pdf_HeightText_2D,
-         "pdf_HeightText_2D", 5, 1000, 0);
+         "pdf_HeightText_2D", 1, 1000, 0);
     pair(g, 2, tr("EC level :"), pdf_ec_lvl_Stepper, "pdf_ec_lvl_Stepper", pdf_ec_lvl_Text, "pdf_ec_lvl_Text", 0, 8, 0);
     g = group(dm_2d_sett_box, "dm_2d_sett_box", tr("DataMatrix"));
     pair(g, 0, tr("Module (px) :"), dm_moduleStepper_2D, "dm_moduleStepper_2D", dm_moduleText_2D, "dm_moduleText_2D", 1,
