@@ -155,6 +155,7 @@ void Barcode_Gen::build()
     for (QCheckBox *c : {captionCheckbox, showinTopCheckbox, transparent_bkgnd})
         checks->addWidget(c);
     top->addWidget(caption_box, row++, 0, 1, 4);
+    top->setRowStretch(row, 1);  // spare height goes below the fields, not between them
 
     // The preview, with the label that says why there is none.
     auto *previewSide = new QVBoxLayout;
