@@ -55,6 +55,55 @@ BarcodeSetup Setup_From_Control(const SKTGraphic &c)
     return s;
 }
 
+void Setup_To_Control(const BarcodeSetup &s, SKTGraphic &c)
+{
+    c.linear_or_2d = s.linear_or_2d;
+    c.barcode_font_index = s.barcode_font_index;
+    c.linear_font_val = s.linear_font_val;
+    c.two_d_font_val = s.two_d_font_val;
+    c.header_val = s.header_val;
+    c.footer_val = s.footer_val;
+    c.show_hide_hdr = s.show_hide_hdr;
+    c.show_hide_ftr = s.show_hide_ftr;
+    c.show_hide_val = s.show_hide_val;
+    c.show_val_on_top = s.show_val_on_top;
+    c.align_hdr_index = s.align_hdr_index;
+    c.align_ftr_index = s.align_ftr_index;
+    c.linear_height_val = s.linear_height_val;
+    c.linear_width_val = s.linear_width_val;
+    c.qr_size_val = s.qr_size_val;
+    c.qr_version_index = s.qr_version_index;
+    c.qr_ec_index = s.qr_ec_index;
+    c.pdf_hgt_val = s.pdf_hgt_val;
+    c.pdf_wdt_val = s.pdf_wdt_val;
+    c.pdf_ec_val = s.pdf_ec_val;
+    c.dm_module_val = s.dm_module_val;
+    c.dm_format_index = s.dm_format_index;
+    c.dm_encoding_index = s.dm_encoding_index;
+    c.hdr_margin_val = s.hdr_margin_val;
+    c.ftr_margin_val = s.ftr_margin_val;
+    c.val_margin_val = s.val_margin_val;
+    c.TB_marging_val = s.TB_marging_val;
+    c.LR_margin_val = s.LR_margin_val;
+    c.value_font_val = s.value_font_val;
+    c.header_font_val = s.header_font_val;
+    c.footer_font_val = s.footer_font_val;
+    c.barcode_hdr_clr_val = s.barcode_hdr_clr_val;
+    c.barcode_ftr_clr_val = s.barcode_ftr_clr_val;
+    c.barcode_val_clr_val = s.barcode_val_clr_val;
+    c.barcode_back_clr_val = s.barcode_back_clr_val;
+    c.barcode_clr_val = s.barcode_clr_val;
+    c.dpi_val_index = s.dpi_val_index;
+    c.dpi_custom_val = s.dpi_custom_val;
+    c.barcode_unit_val = s.barcode_unit_val;
+    c._isDrawingFill = s.transparent_background;
+}
+
+double Setup_Barcode_Dpi(const BarcodeSetup &setup)
+{
+    return setup.dpi_val_index == 0 ? 300.0 : Used_DPI_Value(setup.dpi_val_index, setup.dpi_custom_val);
+}
+
 double Control_Barcode_Dpi(const SKTGraphic &control)
 {
     return control.dpi_val_index == 0 ? 300.0 : Used_DPI_Value(control.dpi_val_index, control.dpi_custom_val);

@@ -12,6 +12,7 @@ namespace barcode {
 
 // The resolution a control's picture is made at: the control's chosen DPI, 300 for "Auto".
 double Control_Barcode_Dpi(const SKTGraphic &control);
+double Setup_Barcode_Dpi(const BarcodeSetup &setup);
 
 // The value a control's barcode encodes: the value its picture was last built from, else the
 // trimmed two_d_font_val of a 2-D symbol or linear_font_val of a linear one.
@@ -20,6 +21,10 @@ QString Control_Barcode_Value(const SKTGraphic &control);
 // The barcode fields of a control as a set-up; a barcode control keeps its transparent-
 // background choice in its fill flag (off for a new one: a white background).
 BarcodeSetup Setup_From_Control(const SKTGraphic &control);
+
+// The set-up into the control's barcode fields, the transparency into its fill flag: the
+// inverse of Setup_From_Control.
+void Setup_To_Control(const BarcodeSetup &setup, SKTGraphic &control);
 
 class ControlBarcodeProvider : public BarcodeImageProvider {
 public:

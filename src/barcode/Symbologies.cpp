@@ -38,6 +38,12 @@ const QStringList &TwoD_Symbology_Names()
     return names;
 }
 
+const QStringList &Barcode_Type_Names()
+{
+    static const QStringList names = Linear_Symbology_Names() + TwoD_Symbology_Names();
+    return names;
+}
+
 static const QStringList &paneNames(int linear_or_2d)
 {
     return linear_or_2d == 1 ? TwoD_Symbology_Names() : Linear_Symbology_Names();
@@ -48,6 +54,8 @@ QString Symbology_Name(int linear_or_2d, int index)
     if (linear_or_2d != 0 && linear_or_2d != 1)
         return QString();
     const QStringList &names = paneNames(linear_or_2d);
+    if (linear_or_2d == 1 && index >= Linear_Symbology_Names().size())
+        index -= int(Linear_Symbology_Names().size());
     return index >= 0 && index < names.size() ? names.at(index) : QString();
 }
 

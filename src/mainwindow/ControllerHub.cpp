@@ -81,6 +81,10 @@ void ControllerHub::Enable_Natural_Size_Buttons(bool on)
 {
     toPanel(m_controller, [on](PropertyPanel &p) { p.Enable_Natural_Size_Buttons(on); });
 }
+void ControllerHub::Open_Barcode_Window()
+{
+    toPanel(m_controller, [](PropertyPanel &p) { p.Open_Barcode_Window(); });
+}
 void ControllerHub::Reset_Image_Editing_Controls()
 {
     // A batch worker filling its own copy of an image control has no panel to reset.

@@ -4,11 +4,13 @@
 
 #include "properties/PropertyPanel.h"
 
+#include "barcode/ControlBarcode.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
 #include "core/PictureServices.h"
 #include "core/SKTImage.h"
 #include "core/SKTSignature.h"
+#include "core/Utilities.h"
 #include "properties/PropertyPanelHooks.h"
 
 #include <QCheckBox>
@@ -180,5 +182,26 @@ void PropertyPanel::Update_Sign_Graphics()
         // signatures must not give them all that one picture.
         if (chosen || selected == 1)
             static_cast<SKTSignature &>(g).setFilePath(path);
+    });
+}
+
+void PropertyPanel::Update_Barcode_Graphics(const SKTGraphic &result)
+{
+    const barcode::BarcodeSetup setup = barcode::Setup_From_Control(result);
+    const QString value = Trim_Str(result.linear_or_2d == 1 ? result.two_d_font_val : result.linear_font_val);
+    writeBack(m_hooks, SKTGraphicKind::Barcode, [&](SKTGraphic &g, size_t) {
+        g.print_object = print_object_chk->isChecked() ? 1 : 0;
+        const int unit = g.barcode_unit_val;  // the control's own; the window never sets it
+        barcode::Setup_To_Control(setup, g);
+        g.barcode_unit_val = unit;
+        g._fillColor = result._fillColor;
+        g.data_source_type = result.data_source_type;
+        g.batch_list_name = result.batch_list_name;
+        g.batch_list_index = result.batch_list_index;
+        g.excel_binding = result.excel_binding;
+        g.excel_col_indx = result.excel_col_indx;
+        // The picture comes from the control's own fields, as every other road makes it.
+        barcode::ControlBarcodeProvider().Build_Barcode_Image(g, value);
+        g.Set_Barcode_image_control_bounds(g.bounds());
     });
 }

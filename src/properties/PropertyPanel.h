@@ -88,6 +88,15 @@ public:
     void Update_Image_Graphics(bool filterChanged);
     void Update_Sign_Graphics();
 
+    // The barcode command (and a double-click on a barcode): opens the barcode window on the
+    // selected barcode and, on OK, gives it the edited set-up and a picture made from it.
+    void Open_Barcode_Window();
+    // YES when two or more barcode controls are selected on the current side; with `show`, the
+    // user is told to pick one.
+    bool Check_Multiple_Barcode_Selection(bool show) const;
+    // The barcode window's result into every selected unlocked barcode, one undo step.
+    void Update_Barcode_Graphics(const SKTGraphic &result);
+
     // YES when two or more image controls are selected on the current side; with a title, the
     // user is told to pick one for that command.
     bool Check_Multiple_Image_Selection() const;

@@ -6,6 +6,8 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/ControlArchive.h"
 #include "core/DesignFile.h"
+#include "ArchiveTestSupport.h"
+#include "properties/Barcode_Gen.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -14,6 +16,8 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -516,6 +520,32 @@ TEST_F(IntegrationTest, ThePanelFollowsTheSelectionThroughTheWindow)
     clickAt(canvas(0), document->graphics().front()->bounds().center());
     EXPECT_EQ(controller->sett_tab->widget(0), controller->text_edtng_tab);
     EXPECT_EQ(controller->Last_Selected_Graphic(), document->graphics().front().get());
+}
+
+// Double-click a new barcode, make it a QR Code of a web address, OK: the canvas shows a QR
+// that reads as the address; Undo brings back the barcode it was.
+TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    click("Barcode_Tool_btn");
+    clickAt(canvas(0), QPointF(120, 80));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    const QImage before = document->graphics()[0]->_barcode_image;
+    const QByteArray url("https://example.org/badge?id=42");
+    const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
+        w.barcodeTypePopup->setCurrentText(QStringLiteral("QR Code"));
+        w.dataText_2D->setPlainText(QString::fromLatin1(url));
+        w.OK_Btn->click();
+        return w.result();
+    });
+    QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), document->graphics()[0]->bounds().center()));
+    Barcode_Gen::setModalRunner(previous);
+    ASSERT_EQ(document->graphics()[0]->linear_or_2d, 1);
+    EXPECT_EQ(readBarcode(zxing, grabbed(0)), url);
+    click("Undo_btn");
+    EXPECT_EQ(document->graphics()[0]->linear_or_2d, 0);
+    EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray("0123"));
+    EXPECT_TRUE(archivetest::samePixels(document->graphics()[0]->_barcode_image, before));
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+#pragma once
+// The barcode properties window: the editor of one barcode control. It loads the control's
+// stored set-up into its fields, shows a live preview drawn from what the fields say, and on OK
+// hands back a copy of the control carrying the edited set-up. It is never the context another
+// barcode is drawn in: every control's picture is made from that control's own fields.
+
+#include "barcode/BarcodeSetup.h"
+
+#include <QDialog>
+#include <QImage>
+#include <functional>
+#include <memory>
+
+class ColorWell;
+class PanelStepper;
+class PropertyPanelHooks;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class SKTGraphic;
+
+class Barcode_Gen : public QDialog {
+    Q_OBJECT
+public:
+    explicit Barcode_Gen(QWidget *parent = nullptr);
+    ~Barcode_Gen() override;
+    // The window of the run (the last one made), or nullptr before one is made.
+    static Barcode_Gen *defaultInstance();
+
+    // The list of spreadsheet columns comes from the window the panel sits in.
+    void setHooks(PropertyPanelHooks *hooks) { m_hooks = hooks; }
+
+    // Loads the graphic's barcode fields and data source into the window's fields; builds no
+    // preview. The working copy is a copy of the graphic whose barcode fields start at a new
+    // barcode's defaults, so what OK returns is exactly what the window wrote.
+    void Set_Barcode_Prop_To_Control(const SKTGraphic &graphic);
+    // The modal edit: the working copy with the edited set-up after OK, nullptr after Cancel.
+    std::shared_ptr<SKTGraphic> Open_Wnd(const SKTGraphic &graphic);
+
+    // The set-up the fields show (the kind, the symbology, sizes, fonts, colours ...).
+    barcode::BarcodeSetup Current_Setup() const;
+    // The picture of a value drawn with the fields' set-up and the given header and footer, at
+    // the set-up's resolution; null when the value is refused.
+    QImage Get_Image_From_Val(const QString &value, const QString &header, const QString &footer) const;
+
+    // The value of the pane shown (the 2-D field or the linear one).
+    QString Current_Value() const;
+    // Validation of the value and of the data source; a failure blanks the preview and, with
+    // `show`, tells the user. With `chk_image` the preview must hold a picture too.
+    bool Check_And_Validat_Barcode(bool show, bool chk_image);
+    // Whether the value is printed with the bars; follows the caption box.
+    bool Get_Print_State();
+    void Liner_Barcode_Opt_Select();
+    void two_d_barcode_Opt_Select();
+    void _setLabels();
+    void Set_Blank_Image();
+    // The picture the preview shows; null when blank.
+    QImage Preview_Image() const { return m_preview; }
+
+    // Replaces exec() (tests fill the fields and click instead of waiting); returns the old one.
+    using ModalRunner = std::function<int(Barcode_Gen &)>;
+    static ModalRunner setModalRunner(ModalRunner runner);
+
+    int liner_or_2D_font = 0;  // 0 linear pane, 1 two-dimensional pane
+    std::shared_ptr<SKTGraphic> pass_barcode_control;
+    QFont value_font, header_font, footer_font;
+
+public slots:
+    void OK_Btn_Clicked();
+    void Cancel_Btn_Clicked();
+    void barcodeTypeChanged();
+    // Builds the preview from the fields; nothing while the window is being filled.
+    void goButtonActionPerformed();
+    void Encode_btn() { goButtonActionPerformed(); }
+    void captionChanged();
+    void Transparent_Bkngd_Clicked();
+    void Value_Font_Changed();
+    void Header_Font_Changed();
+    void Footer_Font_Changed();
+    void headerFooterEdited();
+    void comboBoxSelectionDidChange(QComboBox *sender);
+
+public:
+    // --- outlets ---
+    QComboBox *barcodeTypePopup = nullptr;
+    QLineEdit *dataText = nullptr;
+    QPlainTextEdit *dataText_2D = nullptr;
+    QLineEdit *HeaderText = nullptr, *FooterText = nullptr;
+    QCheckBox *hideHeaderCheckbox = nullptr, *hideFooterCheckbox = nullptr, *captionCheckbox = nullptr,
+              *showinTopCheckbox = nullptr, *transparent_bkgnd = nullptr;
+    QComboBox *align_hdr_combo = nullptr, *align_ftr_combo = nullptr;
+    PanelStepper *HeightStepper = nullptr, *widthStepper = nullptr, *HeightStepper_2D = nullptr,
+                 *pdf_HeightStepper_2D = nullptr, *Pdf_widthStepper_2D = nullptr, *pdf_ec_lvl_Stepper = nullptr,
+                 *dm_moduleStepper_2D = nullptr, *hdr_mar_Stepper = nullptr, *ftr_mar_Stepper = nullptr,
+                 *val_mar_Stepper = nullptr, *TB_mar_Stepper = nullptr, *LR_mar_Stepper = nullptr,
+                 *dpi_Stepper = nullptr;
+    QLineEdit *HeightText = nullptr, *widthText = nullptr, *HeightText_2D = nullptr, *pdf_HeightText_2D = nullptr,
+              *Pdf_widthText_2D = nullptr, *pdf_ec_lvl_Text = nullptr, *dm_moduleText_2D = nullptr,
+              *hdr_mar_Text = nullptr, *ftr_mar_Text = nullptr, *val_mar_Text = nullptr, *TB_mar_Text = nullptr,
+              *LR_mar_Text = nullptr, *dpi_Text = nullptr;
+    QComboBox *qr_version_ComboBox = nullptr, *qr_ec_lvl_ComboBox = nullptr, *dm_format_ComboBox = nullptr,
+              *dm_encoding_ComboBox = nullptr, *DPI_ComboBox = nullptr;
+    QLabel *value_font_value = nullptr, *header_font_value = nullptr, *footer_font_value = nullptr;
+    ColorWell *bar_hdr_clr = nullptr, *bar_ftr_clr = nullptr, *bar_val_clr = nullptr, *bar_back_clr = nullptr,
+              *barcode_clr = nullptr;
+    QComboBox *Data_source_type = nullptr, *Batch_Series = nullptr;
+    QLabel *series_label = nullptr, *barcode_error_label = nullptr, *barHeightLabel = nullptr,
+           *barWidthLabel = nullptr, *bar_bk_clr_label = nullptr, *barcodeImage = nullptr;
+    QScrollArea *image_scroll = nullptr;
+    QGroupBox *linear_sett_box = nullptr, *two_d_sett_box = nullptr, *pdf_2d_sett_box = nullptr,
+              *dm_2d_sett_box = nullptr, *margin_box = nullptr, *caption_box = nullptr;
+    QTabWidget *sett_tab = nullptr;
+    QWidget *dpi_tab_item = nullptr;
+    QPushButton *OK_Btn = nullptr, *Cancel_Btn = nullptr;
+
+private:
+    void build();
+    void connectAll();
+    void showFonts();
+    void fillDataSourceList();
+    void dataSourceChosen();
+    void chooseFont(QFont &font);
+    void showPreview(const QImage &image);
+
+    PropertyPanelHooks *m_hooks = nullptr;
+    QImage m_preview;
+};
+
+// The window of the run once one is made.
+extern Barcode_Gen *Barcode_Gen_Var;
+// The picture the window's preview held when it was closed; null after Cancel.
+extern QImage Barcode_output_image;
