@@ -97,11 +97,14 @@ QByteArray SKTRenderingView::dataWithPDFInsideRect(const QRectF &rect) const
 
 QByteArray SKTRenderingView::dataWithEPSInsideRect(const QRectF &rect, double dpi) const
 {
-    const QImage image = imageInsideRect(rect, dpi);
+    // Outside the card's outline stays unprinted, as on every other output.
     QPainterPath clip;
     if (_side.card)
         clip = Card_Outline_Path(_side.cardShape, _side.cardRect).translated(-rect.topLeft());
-    return Eps_Page_Data(image, rect.size(), clip, _printJobTitle);
+    return Eps_Page_Data(rect.size(), _printJobTitle, dpi, clip, [&](QPainter &painter) {
+        painter.translate(-rect.topLeft());
+        drawRect(painter, rect);
+    });
 }
 
 QImage SKTRenderingView::imageRepresentation() const { return imageInsideRect(frame(), 72.0); }

@@ -36,7 +36,8 @@ public:
     QImage imageInsideRect(const QRectF &rect, double dpi) const;
     // One PDF page of the rect's size in points, drawn as vectors.
     QByteArray dataWithPDFInsideRect(const QRectF &rect) const;
-    // An EPS of the rect, the side embedded at `dpi`.
+    // An EPS of the rect drawn as vectors like the PDF page; what PostScript cannot say
+    // (translucency, gradients, soft-edged pictures) is flattened at `dpi`.
     QByteArray dataWithEPSInsideRect(const QRectF &rect, double dpi) const;
     // The whole frame at 72 dpi.
     QImage imageRepresentation() const;
@@ -52,7 +53,7 @@ public:
 
     // Writes the side to a file in the format its extension names: png, jpg/jpeg, bmp,
     // tif/tiff (painted at `dpi`, which the file records), pdf (vector page of the card's size)
-    // or eps (the side at `dpi`). Whole or not at all; false with a one-line reason.
+    // or eps (vector, flattened where it must be at `dpi`). Whole or not at all; false with a one-line reason.
     static bool Write_Side_File(const CardSide &side, const QString &path, double dpi, QString *error = nullptr);
 
 private:

@@ -1,12 +1,14 @@
 // The side renderer: what is on a rendered side, at which resolution, and in which files.
 #include "CoreTestSupport.h"
 
+#include "core/DocumentFiles.h"
 #include "core/SKTText.h"
 
 #include "TestSupport.h"
 
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -88,7 +90,7 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
     REQUIRE_TOOL(pdftotext, "pdftotext");
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
     REQUIRE_TOOL(gs, "gs");
-    // PDF and EPS pages are read back at 144 dpi by pdftoppm and ghostscript.
+    // PDF and EPS pages are read back by pdftoppm and ghostscript at the case's resolution.
     const QSize at144(486, 308), at300(1013, 642), at600(2025, 1284);
     struct Case {
         const char *ext;
@@ -100,7 +102,7 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
         {"png", 72, {243, 154}, QByteArray("\x89PNG\r\n\x1a\n", 8), "R"}, {"png", 600, at600, "\x89PNG", "R"},
         {"jpg", 300, at300, QByteArray("\xff\xd8\xff", 3), "R"},          {"bmp", 300, at300, "BM", "R"},
         {"tiff", 600, at600, QByteArray("II*\0", 4), "R"},                {"pdf", 144, at144, "%PDF-", "R"},
-        {"eps", 144, at144, "%!PS-Adobe-3.0 EPSF-3.0\n", "R"},            {"eps", 144, at144, "%!PS", "E"},
+        {"eps", 300, at300, "%!PS-Adobe-3.0 EPSF-3.0\n", "R"},            {"eps", 300, at300, "%!PS", "E"},
     };
     QTemporaryDir dir;
     for (const auto &c : cases) {
@@ -143,7 +145,7 @@ TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
         } else if (ext == "eps") {
             EXPECT_TRUE(head.contains("\n%%BoundingBox: 0 0 243 154\n"));
             read = path + ".png";
-            const auto r = runTool(gs, words("-q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=png16m -r144")
+            const auto r = runTool(gs, words("-q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=png16m -r300")
                                            << "-sOutputFile=" + read << path);
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString() << r.out.toStdString();
             EXPECT_FALSE(r.out.contains("Error")) << r.out.toStdString();
@@ -196,6 +198,43 @@ TEST(RenderingView, WritingRefusesWhatItCannotMakeAndKeepsTheOldFile)
     }
     EXPECT_EQ(headOf(kept, 10), QByteArray("old"));
     EXPECT_FALSE(QFile::exists(png));
+}
+
+TEST(RenderingView, EpsOfHostileNumbersHoldsOnlyNumbersGhostscriptReads)
+{
+    REQUIRE_TOOL(gs, "gs");
+    const double huge = 1e300, inf = qInf(), nan = qQNaN();
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(QColor(255, 0, 0, 128));
+    const std::function<void(QPainter &)> cases[] = {
+        [&](QPainter &p) { p.scale(huge, huge), p.drawRect(QRectF(1, 1, 2, 2)); },
+        [&](QPainter &p) { p.setPen(QPen(Qt::red, inf)), p.drawLine(QLineF(0, 0, 50, 50)); },
+        [&](QPainter &p) { p.setPen(QPen(Qt::red, huge)), p.drawRect(QRectF(huge, -huge, huge, 1)); },
+        [&](QPainter &p) { p.setOpacity(0.5), p.setBrush(Qt::blue), p.drawEllipse(QRectF(nan, 0, 10, inf)); },
+        [&](QPainter &p) {
+            QPen pen(Qt::blue, 2, Qt::DashLine);
+            pen.setDashPattern({huge, nan, 1e-300, 2});
+            p.setPen(pen), p.drawLine(QLineF(0, 0, 80, 10));
+        },
+        [&](QPainter &p) { p.setClipRect(QRectF(0, 0, huge, huge)), p.drawImage(QRectF(0, 0, nan, 10), picture); },
+        [&](QPainter &p) { p.setTransform(QTransform(1e-30, 0, 0, 1e-30, 0, 0)), p.drawText(QPointF(5, 50), "Ink"); },
+        [&](QPainter &p) { p.rotate(nan), p.fillRect(QRectF(0, 0, 50, 50), QLinearGradient(0, 0, inf, 0)); },
+    };
+    for (const auto &paint : cases) {
+        const QByteArray eps = Eps_Page_Data(QSizeF(100, 60), QStringLiteral("T"), 72, {}, paint);
+        ASSERT_TRUE(eps.startsWith("%!PS-Adobe-3.0 EPSF-3.0\n"));
+        for (const QByteArray &word : eps.simplified().split(' ')) {
+            bool number = false;  // "nan" and "inf" read as numbers here, and fail the bound
+            const double v = word.toDouble(&number);
+            EXPECT_TRUE(!number || std::abs(v) <= 1e7) << word.toStdString();
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("h.eps"));
+        ASSERT_TRUE(Write_Whole_File(path, eps));
+        const auto r = runTool(gs, words("-q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=nullpage") << path);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_FALSE(r.out.contains("Error")) << r.out.toStdString() << eps.toStdString();
+    }
 }
 
 TEST(RenderingView, TiffOfControlsCoversTheirDrawingBoundsWithTheControlsInside)

@@ -46,6 +46,10 @@ struct Export {
         qr.linear_or_2d = 1;
         qr.qr_size_val = 70;
         qr.Set_Barcode_image_control_bounds(qr.bounds());
+        SKTGraphic &bars = bound(front, "SKTBarcode", QRectF(10, 60, 130, 60), 2);
+        bars.barcode_font_index = 9;  // Code 128
+        bars.linear_width_val = 10;
+        bars.Set_Barcode_image_control_bounds(bars.bounds());
         bound(back, "SKTText", QRectF(10, 10, 120, 24), 1);
         design.front = CardSide::copyOf(card, front);
         design.back = CardSide::copyOf(card, back);
@@ -188,9 +192,12 @@ TEST(CardExport, EachFormatHoldsItsOwnBytesAtTheChosenResolution)
 TEST(CardExport, PagesAndImagesCarryBarcodesThatDecode)
 {
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    REQUIRE_TOOL(gs, "gs");
     REQUIRE_TOOL(zxing, "ZXingReader");
-    for (auto [format, mirror] : {std::pair("pdf", -1), std::pair("pdf", 0), std::pair("png", 1)}) {
+    for (auto [format, mirror] : {std::pair("pdf", -1), std::pair("pdf", 0), std::pair("png", 1), std::pair("eps", -1)}) {
         SCOPED_TRACE(testing::Message() << format << " mirror " << mirror);
+        const bool eps = QByteArray(format) == "eps";
+        const int k = eps ? 2 : 1;  // ghostscript reads the EPS at 600 dpi, the rest are at 300
         Export e;
         ExportChoice ch = choice("BOTH", format, true);
         ch.sideBySide = true;
@@ -203,20 +210,29 @@ TEST(CardExport, PagesAndImagesCarryBarcodesThatDecode)
             if (QByteArray(format) == "pdf") {
                 const auto r = testsupport::runTool(pdftoppm, {"-r", "300", "-png", "-singlefile", run->written[i], page});
                 ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            } else if (eps) {
+                QFile file(run->written[i]);
+                const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+                EXPECT_FALSE(bytes.contains(" image") || bytes.contains("findfont")) << "bars, QR and text as paths";
+                const auto r = testsupport::runTool(gs, {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop", "-r600",
+                                                         "-sDEVICE=png16m", "-sOutputFile=" + page + ".png", run->written[i]});
+                ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
             } else {
                 ASSERT_TRUE(QFile::copy(run->written[i], page + QStringLiteral(".png")));
             }
             QImage image = platform::flattenedOnto(QImage(page + QStringLiteral(".png")), Qt::white);
-            EXPECT_EQ(image.size(), QSize(2025, 642));
+            EXPECT_EQ(image.size(), eps ? QSize(4050, 1283) : QSize(2025, 642));
             if (mirror >= 0)
                 image = image.copy(0, 0, 1013, 642).mirrored(mirror == 0, mirror == 1);
             int ink = 0;  // the name stands where it was designed once the mirroring is undone
             for (int p = 0; p < 500 * 100; ++p)
-                ink += qGray(image.pixel(42 + p % 500, 42 + p / 500)) < 100;
+                ink += qGray(image.pixel((42 + p % 500) * k, (42 + p / 500) * k)) < 100;
             EXPECT_GT(ink, 100);
             image.save(page + QStringLiteral(".png"));
-            const auto read = testsupport::runTool(zxing, {"-noscale", "-format", "QRCode", "-bytes", page + ".png"});
-            EXPECT_EQ(read.out, QStringLiteral("QR-%1").arg(i + 1).toUtf8());
+            for (const char *symbology : {"QRCode", "Code128"}) {
+                const auto read = testsupport::runTool(zxing, {"-noscale", "-format", symbology, "-bytes", page + ".png"});
+                EXPECT_EQ(read.out, QStringLiteral("QR-%1").arg(i + 1).toUtf8()) << symbology;
+            }
         }
     }
 }

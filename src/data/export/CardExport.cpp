@@ -56,8 +56,8 @@ void paintPage(QPainter &painter, const std::vector<Placed> &sides, const QSizeF
     }
 }
 
-// The file of the sides laid out on one page: a vector PDF, or an image at the choice's
-// resolution (as the raster format, or inside an EPS).
+// The file of the sides laid out on one page: a vector PDF or EPS, or an image at the choice's
+// resolution.
 ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, const QSizeF &page,
                       const ExportChoice &choice, const QString &suffix)
 {
@@ -68,6 +68,18 @@ ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, 
     }
     if (choice.format == QLatin1String("pdf")) {
         file.bytes = Pdf_Page_Data(page, QStringLiteral("Card"), [&](QPainter &p) { paintPage(p, sides, cardSize, choice.mirror); });
+        if (file.bytes.isEmpty())
+            file.error = QStringLiteral("The card could not be drawn.");
+        return file;
+    }
+    if (choice.format == QLatin1String("eps")) {
+        // Outside the card's outline stays unprinted, as the side renderer leaves it.
+        QPainterPath clip;
+        for (const Placed &p : sides)
+            if (p.side->card)
+                clip.addPath(Card_Outline_Path(p.side->cardShape, QRectF(p.at, cardSize)));
+        file.bytes = Eps_Page_Data(page, QStringLiteral("Card"), choice.dpi, clip,
+                                   [&](QPainter &p) { paintPage(p, sides, cardSize, choice.mirror); });
         if (file.bytes.isEmpty())
             file.error = QStringLiteral("The card could not be drawn.");
         return file;
@@ -83,17 +95,6 @@ ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, 
         QPainter painter(&image);
         painter.scale(choice.dpi / 72.0, choice.dpi / 72.0);
         paintPage(painter, sides, cardSize, choice.mirror);
-    }
-    if (choice.format == QLatin1String("eps")) {
-        // Outside the card's outline stays unprinted, as the side renderer leaves it.
-        QPainterPath clip;
-        for (const Placed &p : sides)
-            if (p.side->card)
-                clip.addPath(Card_Outline_Path(p.side->cardShape, QRectF(p.at, cardSize)));
-        file.bytes = Eps_Page_Data(image, page, clip, QStringLiteral("Card"));
-        if (file.bytes.isEmpty())
-            file.error = QStringLiteral("The card could not be drawn.");
-        return file;
     }
     file.bytes = platform::encodeImage(std::move(image), platform::imageFormatForPath(QStringLiteral("x.") + choice.format),
                                        choice.dpi, &file.error);

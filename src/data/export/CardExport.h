@@ -28,7 +28,7 @@ struct ExportChoice {
     bool combined = false;    // "BOTH" as one image of both sides
     bool sideBySide = false;  // combined: side by side, otherwise front above back
     int mirror = -1;          // -1 none, 0 horizontal, 1 vertical
-    double dpi = 600;         // raster formats and EPS; a PDF page is vector
+    double dpi = 600;         // raster formats, and what an EPS must flatten; PDF and EPS are vector
 };
 
 // Answers of the keep-or-replace question (`replace_keep_file_flag`).
