@@ -60,7 +60,7 @@ Visitor_Log_Records::PassMailer Visitor_Log_Records::Set_Visitor_Pass_Mailer(Pas
 {
     std::swap(mailer(), m);
     if (Vistor_Record_Window)
-        Vistor_Record_Window->mailButton->setEnabled(bool(mailer()));
+        Vistor_Record_Window->enableMail();
     return m;
 }
 
@@ -155,8 +155,7 @@ Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent), pri
     outRow->addWidget(button("Print", QStringLiteral("Print"), &Visitor_Log_Records::Print_click));
     outRow->addWidget(button("Print_Preview", QStringLiteral("Print Preview"), &Visitor_Log_Records::Print_Preview_click));
     mailButton = button("Mail", QStringLiteral("Mail"), &Visitor_Log_Records::Mail_click);
-    mailButton->setEnabled(bool(mailer()));
-    mailButton->setToolTip(QStringLiteral("Mails the visitor pass as a PDF attachment (needs the mail settings)."));
+    enableMail();
     outRow->addWidget(mailButton);
     outRow->addWidget(button("Close_Details_Panel", QStringLiteral("Back to List"), &Visitor_Log_Records::Close_Details_Panel_click));
     det->addLayout(outRow, 3, 0, 1, 2);
@@ -475,6 +474,14 @@ void Visitor_Log_Records::Mail_click()
         return;
     }
     mailer()(path, QStringLiteral("Visitor Details"));
+}
+
+void Visitor_Log_Records::enableMail()
+{
+    const bool on = bool(mailer());
+    mailButton->setEnabled(on);
+    mailButton->setToolTip(on ? QStringLiteral("Mails the visitor pass as a PDF attachment.")
+                              : QStringLiteral("Mail is not available in this version."));
 }
 
 void Visitor_Log_Records::Close_Details_Panel_click()

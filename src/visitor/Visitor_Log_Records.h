@@ -70,6 +70,7 @@ public slots:
 
 private:
     void reloadList();
+    void enableMail();
     void showDetails();
     void finishExport(const QString &path, const QString &message);
 

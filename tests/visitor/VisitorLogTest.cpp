@@ -156,6 +156,17 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");
     EXPECT_EQ(QImageReader(dir + "/pass.bmp").size(), QSize(4959, 7017));
+    // The attachment lives in a private folder that goes when the mail window has closed.
+    QString sent, attachment;
+    Visitor_Log_Records::Set_Visitor_Pass_Mailer([&](const QString &file, const QString &subject) {
+        QFile f(attachment = file);
+        sent = subject + (f.open(QIODevice::ReadOnly) && f.read(4) == "%PDF" ? " as PDF" : "");
+    });
+    w.findChild<QPushButton *>(QStringLiteral("Mail"))->click();
+    Visitor_Log_Records::Set_Visitor_Pass_Mailer({});
+    EXPECT_EQ(sent, "Visitor Details as PDF");
+    EXPECT_EQ(QFileInfo(attachment).fileName(), "VisitorDetails.pdf");
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(attachment).path()));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir + "/printed.pdf");
