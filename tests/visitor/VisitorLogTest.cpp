@@ -129,6 +129,17 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
                                         dir + "/list.xlsx"});
     EXPECT_EQ(QString::fromUtf8(sheet.out), "11 S.No. Photo Path  V12\n") << sheet.err.toStdString();
 
+    // Two rows double-clicked, or no database: a message, and the list stays as it was.
+    list->selectRow(0);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ui->clear();
+    w.doubleClickInTable();
+    const QString db = std::exchange(Database_Path, dir + "/gone/Visitor.db");
+    w.Search_Records_Click();
+    Database_Path = db;
+    EXPECT_EQ(ui->messages(), QStringList({"Please select only one record to update.", "Error in database access"}));
+    EXPECT_EQ(list->rowCount(), 10);
+
     // The search lists visit 1 first; its details come by the row's ID, its photo's settings
     // leave the live ones alone.
     w.findChild<QLineEdit *>(QStringLiteral("Name"))->setText("Ann");
