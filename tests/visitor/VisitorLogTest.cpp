@@ -1,0 +1,229 @@
+// The visitor log, the details of a visit and the visitor pass, on a database filled by sqlite3.
+
+#include "TestSupport.h"
+
+#include "core/Globals.h"
+#include "core/Utilities.h"
+#include "imageops/PhotoSettings.h"
+#include "platform/UiServices.h"
+#include "visitor/Visitor_Log_Records.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLineEdit>
+#include <QImage>
+#include <QImageReader>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::runTool;
+
+class VisitorLog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Check_Path_And_Create_VISITOR_Files();
+        photo = data.root() + QStringLiteral("/face.png");
+        QImage(40, 60, QImage::Format_RGB32).save(photo);
+        sqlite = testsupport::findTool(QStringLiteral("sqlite3"));
+        if (sqlite.isEmpty())
+            return;
+        sql(QStringLiteral(
+                "INSERT INTO Visitor_Records(VName,VName_lb,VName_B,VName_lb_B,Slogan,Date_Time_Stamp,Photo,Other)"
+                " VALUES('Ann','Name','Anna','Name','Delivery','2026-03-29 23:30:00','%1<IMG_FILTER>1_0_0_0_90_','A : 1');"
+                "INSERT INTO Visitor_Records(VName,Date_Time_Stamp) VALUES('O''Neil','2026-03-29 08:00:00'),"
+                "('ONeil','2026-03-29 09:00:00');"
+                "INSERT INTO Visitor_Records(Slogan,Date_Time_Stamp) VALUES('50% talk','2026-03-28 10:00:00'),"
+                "('500 units','2026-03-24 00:00:00');"
+                "WITH RECURSIVE n(i) AS (SELECT 6 UNION ALL SELECT i+1 FROM n WHERE i<12)"
+                " INSERT INTO Visitor_Records(VName,Date_Time_Stamp) SELECT 'V'||i,'2026-03-20 12:00:00' FROM n;")
+                .arg(photo));
+    }
+    QString sql(const QString &statements)
+    {
+        const auto r = runTool(sqlite, {Database_Path, statements});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QString::fromUtf8(r.out);
+    }
+    static QStringList ids(const std::vector<VisitRow> &rows)
+    {
+        QStringList out;
+        for (const VisitRow &r : rows)
+            out << r.DB_ID;
+        return out;
+    }
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    QString sqlite, photo;
+};
+
+TEST_F(VisitorLog, ListsAndSearches)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    const VisitListing latest = Run_Visit_Query(Database_Path, Latest_Visits_Query());
+    EXPECT_EQ(ids(latest.rows).join(u'\n') + u'\n', sql(QStringLiteral("SELECT ID FROM Visitor_Records ORDER BY ID DESC LIMIT 10")));
+    const QDate today(2026, 3, 30);  // the day after clocks went forward in much of Europe
+    const struct {
+        VisitorSearch s;
+        int range;  // date-range choice, or -1 for the whole month
+        QStringList expected;
+    } cases[] = {
+        {{.Name = "O'Neil"}, -1, {"2"}},
+        {{.Purpose = "50%"}, -1, {"4"}},
+        {{.Name = "_"}, -1, {}},
+        {{.Name = "anna"}, -1, {"1"}},
+        {{.Name = "n", .Purpose = "deliv"}, -1, {"1"}},
+        {{}, 1, {"1", "2", "3"}},
+        {{}, 2, {"1", "2", "3", "4", "5"}},
+        {{}, 0, {}},
+    };
+    for (const auto &c : cases) {
+        VisitorSearch s = c.s;
+        const auto range = Date_Range_For_Index(c.range, today);
+        std::tie(s.from, s.to) = range ? *range : std::pair{QDate(2026, 3, 1), QDate(2026, 3, 31)};
+        const VisitListing got = Run_Visit_Query(Database_Path, Search_Visits_Query(s));
+        EXPECT_EQ(got.status, VisitDbStatus::Ok);
+        EXPECT_EQ(ids(got.rows), c.expected) << c.s.Name.toStdString() << " " << c.range;
+    }
+    EXPECT_EQ(Run_Visit_Query(Database_Path, {"SELECT * FROM No_Table", {}}).status, VisitDbStatus::PrepareFailed);
+    EXPECT_EQ(Run_Visit_Query(data.root() + "/none.db", Latest_Visits_Query()).status, VisitDbStatus::OpenFailed);
+}
+
+TEST_F(VisitorLog, WindowExportsAndShowsAPass)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    REQUIRE_PYTHON(python);
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    Visitor_Log_Records w;
+    w.Open_Log_Wnd();
+    auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
+    ASSERT_EQ(list->rowCount(), 10);
+    EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(w.findChild<QPushButton *>(QStringLiteral("Mail"))->isEnabled());
+
+    const QString dir = data.root();
+    QFile old(dir + "/old.xlsx");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("mine") == 4);
+    old.close();
+    const struct {
+        QString chosen, written, message;
+    } exports[] = {
+        {dir + "/old.txt", {}, {}},  // answered No: the file already there stays
+        {dir + "/none/list.xlsx", {}, "Error in file accessing."},
+        {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully.\n" + dir + "/list.xlsx"},
+    };
+    for (const auto &e : exports) {
+        ui->clear();
+        ui->push(e.chosen);
+        w.Export_Records_Click();
+        EXPECT_EQ(ui->messages().filter("exported").join("") + ui->messages().filter("Error").join(""), e.message);
+    }
+    EXPECT_EQ(QFileInfo(dir + "/old.xlsx").size(), 4);
+    const auto sheet = runTool(python, {"-c", "import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active;"
+                                              "print(ws.max_row, ws['A1'].value, ws['C1'].value, ws['C11'].value, ws['D2'].value)",
+                                        dir + "/list.xlsx"});
+    EXPECT_EQ(QString::fromUtf8(sheet.out), "11 S.No. Photo Path  V12\n") << sheet.err.toStdString();
+
+    // Two rows double-clicked, or no database: a message, and the list stays as it was.
+    list->selectRow(0);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ui->clear();
+    w.doubleClickInTable();
+    const QString db = std::exchange(Database_Path, dir + "/gone/Visitor.db");
+    w.Search_Records_Click();
+    Database_Path = db;
+    EXPECT_EQ(ui->messages(), QStringList({"Please select only one record to update.", "Error in database access"}));
+    EXPECT_EQ(list->rowCount(), 10);
+
+    // The search lists visit 1 first; its details come by the row's ID, its photo's settings
+    // leave the live ones alone.
+    w.findChild<QLineEdit *>(QStringLiteral("Name"))->setText("Ann");
+    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
+    w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
+    w.Search_Records_Click();
+    ASSERT_EQ(list->rowCount(), 1);
+    list->selectRow(0);
+    IMG_Flip_H = false;
+    w.doubleClickInTable();
+    EXPECT_EQ(w.shownDetails().value[0][0] + w.shownDetails().value[1][0], "AnnAnna");
+    EXPECT_FALSE(w.shownDetails().visitor_image_obj.isNull());
+    EXPECT_FALSE(IMG_Flip_H);
+
+    w.page_rect = QRectF(0, 0, 595, 842);
+    ui->clear();
+    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
+        ui->push(dir + "/" + name);
+    w.Export_Image_click();
+    w.Export_Image_click();
+    w.Export_PDF_click();
+    EXPECT_EQ(ui->messages().filter("File has been exported successfully.").size(), 3);
+    QFile jpg(dir + "/pass.jpg");
+    ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");
+    EXPECT_EQ(QImageReader(dir + "/pass.bmp").size(), QSize(4959, 7017));
+    // The attachment lives in a private folder that goes when the mail window has closed.
+    QString sent, attachment;
+    Visitor_Log_Records::Set_Visitor_Pass_Mailer([&](const QString &file, const QString &subject) {
+        QFile f(attachment = file);
+        sent = subject + (f.open(QIODevice::ReadOnly) && f.read(4) == "%PDF" ? " as PDF" : "");
+    });
+    w.findChild<QPushButton *>(QStringLiteral("Mail"))->click();
+    Visitor_Log_Records::Set_Visitor_Pass_Mailer({});
+    EXPECT_EQ(sent, "Visitor Details as PDF");
+    EXPECT_EQ(QFileInfo(attachment).fileName(), "VisitorDetails.pdf");
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(attachment).path()));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir + "/printed.pdf");
+    ASSERT_TRUE(Print_Visitor_Pass(w.shownDetails(), w.page_rect, printer));
+    for (const char *name : {"pass.pdf", "printed.pdf"}) {
+        QFile f(dir + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.read(4) == "%PDF");
+        const auto info = runTool(pdfinfo, {f.fileName()});
+        EXPECT_EQ(info.exitCode, 0);
+        EXPECT_TRUE(info.out.contains("Pages:           1")) << info.out.toStdString();
+    }
+}
+
+TEST(VisitorPass, LayoutNumbers)
+{
+    VisitorDetails d;
+    const QImage photo(10, 10, QImage::Format_RGB32);
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11})
+        d.caption[0][std::size_t(i)] = QStringLiteral("F%1").arg(i);
+    auto itemAt = [](const PassLayout &l, const QString &text) {
+        for (const PassItem &it : l.items)
+            if (it.text == text || (text == "line" && it.kind == PassItem::Line) || (text == "photo" && it.kind == PassItem::Photo))
+                return it.rect;
+        return QRectF();
+    };
+    const struct {
+        bool photo;
+        double line, firstBack;
+    } cases[] = {{true, 573, 556}, {false, 575, 558}};
+    for (const auto &c : cases) {
+        d.visitor_image_obj = c.photo ? photo : QImage();
+        d.caption[1][0] = "Back";
+        const PassLayout l = Visitor_Pass_Layout(d, QRectF(0, 0, 595, 842));
+        EXPECT_EQ(itemAt(l, "Visitor Details").y(), 802);
+        EXPECT_EQ(itemAt(l, "Date & Time :").y(), 772);
+        EXPECT_EQ(itemAt(l, "F0").y(), 742);
+        EXPECT_EQ(itemAt(l, "F11").y(), 592);
+        EXPECT_EQ(itemAt(l, "line").y(), c.line);
+        EXPECT_EQ(itemAt(l, "Back").y(), c.firstBack);
+        EXPECT_EQ(itemAt(l, "photo"), c.photo ? QRectF(475, 682, 80, 80) : QRectF());
+    }
+    // A value of several lines hangs down and the next line starts below it.
+    d.value[0][0] = "one\ntwo\nthree";
+    const PassLayout l = Visitor_Pass_Layout(d, QRectF(0, 0, 595, 842));
+    EXPECT_GE(itemAt(l, "one\ntwo\nthree").y(), itemAt(l, "F2").bottom());
+}
+
+}  // namespace
