@@ -269,7 +269,6 @@ void CardMailRun::Send_Mail_Thread()
         runner.Run<QStringList>(first, show_count, work, deliver);
     }
     QDir(m_temp).removeRecursively();
-    m_temp.clear();
 }
 
 QString CardMailRun::Final_Message() const
