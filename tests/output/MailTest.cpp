@@ -5,7 +5,10 @@
 
 #include "core/ControlArchive.h"
 #include "core/SKTGraphic.h"
-#include "output/mail/CardMailRun.h"
+#include "output/mail/MailWindows.h"
+#include "platform/UiServices.h"
+
+#include <QPlainTextEdit>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -178,6 +181,34 @@ TEST(Mail, StopEndsAPauseWithinASecond)
     worker.join();
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_EQ(server.count(), 1);
+}
+
+TEST(Mail, WindowAndVisitorDetailsSend)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Server server;
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
+    Card card;
+    Send_Mail window;
+    for (const QString to : {"bad", "a@example.org"}) {
+        window.Open_Wnd(card.design, true, false);
+        window.to_txt->setPlainText(to);
+        window.Send_Button();
+        window.waitForRun();
+    }
+    EXPECT_EQ(ui->messages(), QStringList({"Recipient E-mail address is invalid or incomplete.\nbad", "E-mail has been sent successfully."}));
+    QTemporaryDir dir;
+    QFile pass(dir.filePath("VisitorDetails.pdf"));
+    pass.open(QIODevice::WriteOnly) && pass.write("%PDF-1.4");
+    pass.close();
+    const MailAccount account = Get_Email_Details();
+    EXPECT_EQ(Direct_Send_Mail("me@example.org", "b@example.org", " ", account, "app"), "There is no visitor pass to attach.");
+    EXPECT_EQ(Direct_Send_Mail("me@example.org", "b@example.org,c@example.org", pass.fileName(), account, "app"), "E-mail has been sent successfully.");
+    ASSERT_EQ(server.count(), 3);
+    EXPECT_EQ(server.mail(3)["files"].toArray().toVariantList(), QVariantList({"VisitorDetails.pdf"}));
+    EXPECT_EQ(server.mail(3)["subject"].toString(), "Visitor Details");
 }
 
 TEST(Mail, RecipientListsAndPauseTexts)
