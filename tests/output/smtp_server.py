@@ -1,7 +1,8 @@
 # A tiny SMTP server for the mail tests: prints its port, then stores every message it takes in
 # DIR as mail-N.json (envelope, login, parsed headers, body, attachment names) and its
-# attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient; "--hang" greets no one.
-import asyncio, base64, email, email.policy, json, os, sys
+# attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient; "--hang" greets no one;
+# "--any" listens on every address and prints, after the port, one that is not the loopback.
+import asyncio, base64, socket, email, email.policy, json, os, sys
 
 out = sys.argv[1]
 fail = sys.argv[sys.argv.index("--fail") + 1] if "--fail" in sys.argv else None
@@ -60,8 +61,12 @@ async def session(reader, writer):
 
 
 async def main():
-    server = await asyncio.start_server(session, "127.0.0.1", 0)
+    server = await asyncio.start_server(session, "0.0.0.0" if "--any" in sys.argv else "127.0.0.1", 0)
     print(server.sockets[0].getsockname()[1], flush=True)
+    if "--any" in sys.argv:
+        probe = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        probe.connect(("192.0.2.1", 9))  # no packet is sent: this only picks the outgoing address
+        print(probe.getsockname()[0], flush=True)
     await server.serve_forever()
 
 asyncio.run(main())
