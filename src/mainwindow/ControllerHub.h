@@ -44,6 +44,7 @@ public:
     void Enable_Natural_Size_Buttons(bool on) override;
     void Export_Button() override;
     void Open_Barcode_Window() override;
+    void Mail_Button() override;
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;

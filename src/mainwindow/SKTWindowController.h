@@ -42,6 +42,7 @@ class CardTabs;
 class QListWidget;
 class PropertyPanel;
 class ExportCommand;
+class Send_Mail;
 struct BatchDesign;
 class Card_Wizard;
 class Template_Wizard;
@@ -342,6 +343,8 @@ public slots:
     void Select_All_Clicked();
     // Export of the card, or of one card per data row (the command lives in the data library).
     void Export_Button();
+    // Mails the card, or one card per data row (the window lives in the output library).
+    void Mail_Button();
 
 signals:
     // Posted whenever the tool is set.
@@ -373,6 +376,7 @@ private:
     std::unique_ptr<UndoRedoHistory> m_undo;
     std::unique_ptr<PropertyPanel> m_panel;
     ExportCommand *m_export = nullptr;
+    Send_Mail *m_mail = nullptr;
     std::unique_ptr<CardTabs> m_cardTabs;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;

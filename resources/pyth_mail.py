@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+# Sends one e-mail through the user's SMTP server.
+#
+#   pyth_mail.py LOGIN SERVER PORT SENDER RECIPIENT SUBJECT BODY SSL [ATTACHMENT ...]
+#
+# Standard input carries the password on its first line (UTF-8) and "Description" on the next,
+# so the password never shows on a command line. SSL "Y" connects over TLS from the start; "N"
+# upgrades with STARTTLS, and only a server on the loopback address may be used without it.
+# Certificates are verified. Exit status 0 means the server took the message; otherwise one
+# line on standard error says why (never the password).
+
+import ipaddress
+import mimetypes
+import os
+import smtplib
+import socket
+import ssl
+import sys
+from base64 import b64encode
+from email.message import EmailMessage
+from email.utils import formatdate, make_msgid
+
+# Every socket operation; the caller kills the whole run of the script later than this.
+TIMEOUT = 60
+
+
+class Refused(Exception):
+    def __init__(self, status, text):
+        super().__init__(text)
+        self.status = status
+
+
+def fail(status, text):
+    print("mail: " + text, file=sys.stderr)
+    sys.exit(status)
+
+
+def on_loopback(host):
+    try:
+        infos = socket.getaddrinfo(host, None)
+    except OSError:
+        return False
+    return bool(infos) and all(ipaddress.ip_address(i[4][0]).is_loopback for i in infos)
+
+
+def check_line(name, value):
+    if "\r" in value or "\n" in value or "\0" in value:
+        raise Refused(2, name + " holds a line break")
+
+
+def build(sender, recipient, subject, body, attachments):
+    for name, value in (("sender", sender), ("recipient", recipient), ("subject", subject)):
+        check_line(name, value)
+    msg = EmailMessage()
+    msg["From"] = sender
+    msg["To"] = recipient
+    msg["Subject"] = subject
+    msg["Date"] = formatdate(localtime=True)
+    msg["Message-ID"] = make_msgid()
+    msg.set_content(body)
+    for path in attachments:
+        if not path or not os.path.isfile(path):
+            raise Refused(2, "attachment missing: " + os.path.basename(path))
+        ctype, _ = mimetypes.guess_type(path)
+        maintype, subtype = (ctype or "application/octet-stream").split("/", 1)
+        with open(path, "rb") as f:
+            msg.add_attachment(f.read(), maintype=maintype, subtype=subtype,
+                               filename=os.path.basename(path))
+    return msg
+
+
+def login(smtp, user, password):
+    if not password:
+        return
+    try:
+        password.encode("ascii")
+        smtp.login(user, password)
+        return
+    except UnicodeEncodeError:
+        pass
+    # smtplib encodes credentials as ASCII: send AUTH PLAIN with UTF-8 ourselves.
+    if "plain" not in smtp.esmtp_features.get("auth", "").lower():
+        raise Refused(4, "the server offers no login for a non-ASCII password")
+    token = b64encode(b"\0" + user.encode("utf-8") + b"\0" + password.encode("utf-8")).decode("ascii")
+    code, _ = smtp.docmd("AUTH", "PLAIN " + token)
+    if code != 235:
+        raise Refused(4, "login refused (%d)" % code)
+
+
+def send(args, password):
+    user, server, port, sender, recipient, subject, body, use_ssl = args[:8]
+    msg = build(sender, recipient, subject, body, args[8:])
+    context = ssl.create_default_context()
+    port = int(port)
+    if use_ssl == "Y":
+        smtp = smtplib.SMTP_SSL(server, port, timeout=TIMEOUT, context=context)
+    else:
+        smtp = smtplib.SMTP(server, port, timeout=TIMEOUT)
+    with smtp:
+        smtp.ehlo()
+        if use_ssl != "Y":
+            if smtp.has_extn("starttls"):
+                smtp.starttls(context=context)
+                smtp.ehlo()
+            elif not on_loopback(server):
+                raise Refused(3, "the server offers no STARTTLS; the password would go in clear text")
+        login(smtp, user, password)
+        smtp.send_message(msg, from_addr=sender, to_addrs=[recipient])
+
+
+def main():
+    if len(sys.argv) < 9:
+        fail(2, "too few arguments")
+    lines = sys.stdin.buffer.read().decode("utf-8", "replace").split("\n")
+    password = lines[0].rstrip("\r")
+    try:
+        send(sys.argv[1:], password)
+    except Refused as e:
+        fail(e.status, str(e))
+    except smtplib.SMTPAuthenticationError as e:
+        fail(4, "login refused (%d)" % e.smtp_code)
+    except smtplib.SMTPRecipientsRefused as e:
+        code = next(iter(e.recipients.values()))[0]
+        fail(5, "recipient refused (%d)" % code)
+    except smtplib.SMTPResponseException as e:
+        fail(5, "server answered %d" % e.smtp_code)
+    except (socket.timeout, TimeoutError):
+        fail(6, "the server did not answer in time")
+    except (OSError, smtplib.SMTPException, ValueError) as e:
+        fail(6, type(e).__name__ + ": " + str(e).splitlines()[0] if str(e) else type(e).__name__)
+
+
+if __name__ == "__main__":
+    main()

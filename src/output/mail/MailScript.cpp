@@ -1,0 +1,79 @@
+#include "output/mail/MailScript.h"
+
+#include "platform/Paths.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+QString Mail_Python_Path = QStringLiteral("/usr/bin/python3");
+
+QString Mail_Script_Path() { return platform::joinPath(platform::resourceFolderPath(), QStringLiteral("pyth_mail.py")); }
+
+namespace {
+
+bool hasLineBreak(const QString &s)
+{
+    return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n')) || s.contains(QChar(0));
+}
+
+}  // namespace
+
+QString Mail_Message_Problem(const MailMessage &m)
+{
+    if (hasLineBreak(m.recipient) || hasLineBreak(m.sender))
+        return QStringLiteral("An e-mail address holds a line break.");
+    if (hasLineBreak(m.subject))
+        return QStringLiteral("The subject holds a line break.");
+    for (const QString &path : m.attachments)
+        if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
+            return QStringLiteral("The attachment \"%1\" does not exist.").arg(path);
+    return {};
+}
+
+MailResult sendEmail_pyth(QProcess &process, const MailMessage &m, int timeoutMs, const std::atomic<bool> *stop)
+{
+    if (const QString problem = Mail_Message_Problem(m); !problem.isEmpty())
+        return {false, problem};
+    QProcessEnvironment env;  // nothing inherited
+    env.insert(QStringLiteral("PYTHONPATH"), QString());
+    env.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QStringList args{Mail_Script_Path(), m.sender, m.server, m.port, m.sender, m.recipient, m.subject, m.body, m.ssl};
+    args += m.attachments;
+    process.start(Mail_Python_Path, args);
+    if (!process.waitForStarted(10000))
+        return {false, QStringLiteral("The mail script could not be started.")};
+    process.write(m.password.toUtf8() + "\n" + QByteArrayLiteral("Description"));
+    process.closeWriteChannel();
+
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.waitForFinished(100)) {
+        const bool stopped = stop && stop->load();
+        if (stopped || clock.elapsed() >= timeoutMs) {
+            process.kill();
+            process.waitForFinished(5000);
+            return {false, stopped ? QStringLiteral("stopped") : QStringLiteral("no answer in time")};
+        }
+    }
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return {true, {}};
+    // The script's last line says why; it never carries the password.
+    const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
+    QString reason = QString::fromUtf8(lines.last()).trimmed().left(200);
+    if (reason.startsWith(QLatin1String("mail: ")))
+        reason = reason.mid(6);
+    if (reason.isEmpty())
+        reason = QStringLiteral("not sent (status %1)").arg(process.exitCode());
+    return {false, reason};
+}
+
+MailResult sendEmail_pyth(const MailMessage &message, int timeoutMs, const std::atomic<bool> *stop)
+{
+    QProcess process;
+    return sendEmail_pyth(process, message, timeoutMs, stop);
+}

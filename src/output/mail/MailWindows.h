@@ -1,0 +1,83 @@
+#pragma once
+// The mail settings window and the card mail window. Both are thin: the settings window reads
+// its fields into MailSettingsFields, the mail window into a CardMailChoice, and the run itself
+// goes on a worker thread while the shared progress sheet counts and offers Stop.
+
+#include "output/mail/CardMailRun.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QThread>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QSpinBox;
+class Send_Modeless;
+
+class Email_Setting : public QDialog {
+    Q_OBJECT
+public:
+    explicit Email_Setting(QWidget *parent = nullptr);
+    QLineEdit *_send_mail_to, *_send_mail_sender_mail, *_send_mail_password, *_send_mail_smtp, *_send_mail_port,
+        *_send_mail_test_mail;
+    QLabel *_send_mail_result_status;
+    QRadioButton *_send_mail_ssl, *_send_mail_tls;
+
+    int Open_Wnd();
+    void loadPreferences();
+    MailSettingsFields fields() const;
+    QString App_Name = QStringLiteral("badgeloom");
+
+public slots:
+    void Save_Button();
+    void Close_Button();
+    void Send_Test_Email();
+    void Reset_Button();
+};
+
+class Send_Mail : public QDialog {
+    Q_OBJECT
+public:
+    explicit Send_Mail(QWidget *parent = nullptr);
+    ~Send_Mail() override;
+
+    QLineEdit *from_txt, *subject_txt, *attachment, *file_name_txt;
+    QPlainTextEdit *to_txt, *message_txt;
+    QRadioButton *rd_without_barcode, *rd_mail_curr_barcode, *side_both, *side_front, *side_back, *rd_all_to_every,
+        *rd_one_per_recp, *Sel_print_rd, *mirror_horizontal, *mirror_vertical;
+    QGroupBox *send_sett_box, *export_range_box, *delayed_box;
+    QCheckBox *send_with_batch_chk, *send_with_excel_chk, *mirror_chk_box, *delayed_delv_chk;
+    QSpinBox *Total_Text, *from_Text, *To_Text, *mail_count_txt, *hour_txt, *min_text, *sec_txt;
+    QLabel *pause_label;
+
+    // Opens the window on the design the Mail command took.
+    int Open_Wnd(BatchDesign design, bool twoSided, bool visitorMode);
+    // The run the window's fields describe.
+    CardMailChoice choice() const;
+    bool running() const { return m_thread != nullptr; }
+    void waitForRun();
+    CardMailRun *lastRun() const { return m_run.get(); }
+    MailAccount account;
+
+public slots:
+    void Send_Button();
+    void Close_Button();
+    void Setting_Button();
+    void Set_Enable_Diable_Range_Box();
+
+private:
+    BatchDesign m_design;
+    Send_Modeless *m_progress;
+    std::unique_ptr<CardMailRun> m_run;
+    QPointer<QThread> m_thread;
+};
+
+// The visitor details mail: the pass file to every recipient, one mail each. Answers the message
+// to show.
+QString Direct_Send_Mail(const QString &sender, const QString &recipients, const QString &file_path,
+                         const MailAccount &account, const QString &appName, std::atomic<bool> *stop = nullptr);

@@ -1,0 +1,253 @@
+// Mail: messages as a local SMTP server receives them, the script's call, card runs with their
+// attachments, pauses and Stop, and the settings file.
+
+#include "TestSupport.h"
+
+#include "core/ControlArchive.h"
+#include "core/SKTGraphic.h"
+#include "output/mail/MailWindows.h"
+#include "platform/UiServices.h"
+
+#include <QPlainTextEdit>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+// The test SMTP server (tests/output/smtp_server.py) on 127.0.0.1.
+struct Server {
+    QTemporaryDir dir;
+    QProcess process;
+    QString port, remote;  // remote: an address of this machine off the loopback ("--any")
+    explicit Server(QStringList options = {})
+    {
+        process.start(testsupport::systemPython(),
+                      QStringList{qEnvironmentVariable("BADGELOOM_SOURCE_DIR") + "/tests/output/smtp_server.py", dir.path()} + options);
+        process.waitForReadyRead(10000);
+        port = QString::fromLatin1(process.readLine()).trimmed();
+        if (options.contains("--any") && (process.canReadLine() || process.waitForReadyRead(5000)))
+            remote = QString::fromLatin1(process.readLine()).trimmed();
+    }
+    ~Server() { process.kill(), process.waitForFinished(); }
+    QJsonObject mail(int n) const
+    {
+        QFile f(dir.filePath(QStringLiteral("mail-%1.json").arg(n)));
+        return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object() : QJsonObject();
+    }
+    int count() const { return int(QDir(dir.path()).entryList({"mail-*.json"}).size()); }
+    MailAccount account() const { return {"me@example.org", QStringLiteral("pässwörd"), "127.0.0.1", port, "N"}; }
+};
+
+MailMessage message(const Server &s, const QString &subject)
+{
+    return {"you@example.org", subject, {}, "me@example.org", QStringLiteral("pässwörd"), "127.0.0.1", s.port, QStringLiteral("Grüße é"), "N"};
+}
+
+TEST(Mail, ScriptSendsOrRefuses)
+{
+    REQUIRE_PYTHON(python);
+    struct Case { QStringList server; QString subject; int timeoutMs; bool sent; const char *reason; };
+    const Case cases[] = {
+        {{}, QStringLiteral("Karten ✓ für Sie"), 20000, true, ""},
+        {{}, "Hi\r\nBcc: evil@example.org", 20000, false, "line break"},
+        {{"--fail", "you@example.org"}, "Hi", 20000, false, "550"},
+        {{"--hang"}, "Hi", 1500, false, "no answer in time"},
+        {{"--any"}, "Hi", 20000, false, "no STARTTLS"},  // a clear-text login is only for the loopback
+    };
+    for (const Case &c : cases) {
+        Server server(c.server);
+        MailMessage m = message(server, c.subject);
+        if (c.server.contains("--any") && (m.server = server.remote).isEmpty())
+            continue;  // no address off the loopback here
+        QElapsedTimer clock;
+        clock.start();
+        const MailResult result = sendEmail_pyth(m, c.timeoutMs);
+        EXPECT_EQ(result.sent, c.sent) << c.reason << result.reason.toStdString();
+        EXPECT_TRUE(result.reason.contains(QLatin1String(c.reason))) << result.reason.toStdString();
+        EXPECT_LT(clock.elapsed(), 10000);
+        EXPECT_EQ(server.count(), c.sent ? 1 : 0) << c.reason;
+    }
+    Server server;
+    ASSERT_TRUE(sendEmail_pyth(message(server, QStringLiteral("Karten ✓"))).sent);
+    const QJsonObject got = server.mail(1);
+    EXPECT_EQ(got["subject"].toString(), QStringLiteral("Karten ✓"));
+    EXPECT_EQ(got["body"].toString(), QStringLiteral("Grüße é"));
+    EXPECT_EQ(got["auth"].toArray().last().toString(), QStringLiteral("pässwörd"));
+    EXPECT_EQ(got["rcpt"].toArray().first().toString(), "you@example.org");
+}
+
+TEST(Mail, ScriptCallKeepsThePasswordOffTheCommandLine)
+{
+    QTemporaryDir dir;
+    const QString fake = dir.filePath("python"), hang = dir.filePath("hang"), log = dir.filePath("log.json");
+    auto write = [](const QString &path, const QByteArray &text) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly) && f.write(text);
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    };
+    write(fake, "#!/usr/bin/python3\nimport json, os, sys\njson.dump({'argv': sys.argv[2:], 'env': {k: v for k, v in os.environ.items() if k != 'LC_CTYPE'}, "
+                "'stdin': sys.stdin.read()}, open('" + log.toUtf8() + "', 'w'))\n");
+    write(hang, "#!/bin/sh\nexec sleep 30\n");
+    write(dir.filePath("a.pdf"), "%PDF");
+    const QString saved = Mail_Python_Path;
+    Mail_Python_Path = fake;
+    Server none;
+    MailMessage m = message(none, "Subject");
+    m.attachments = {dir.filePath("a.pdf")};
+    EXPECT_TRUE(sendEmail_pyth(m).sent);
+    QFile f(log);
+    f.open(QIODevice::ReadOnly);
+    const QJsonObject got = QJsonDocument::fromJson(f.readAll()).object();
+    EXPECT_EQ(got["argv"].toArray().toVariantList(),
+              QVariantList({"me@example.org", "127.0.0.1", none.port, "me@example.org", "you@example.org", "Subject",
+                            QStringLiteral("Grüße é"), "N", dir.filePath("a.pdf")}));
+    EXPECT_EQ(got["env"].toObject().toVariantMap(),
+              QVariantMap({{"PYTHONPATH", ""}, {"PATH", "/bin:/usr/bin:/usr/local/bin"}}));
+    EXPECT_EQ(got["stdin"].toString(), QStringLiteral("pässwörd\nDescription"));
+    m.attachments = {QString()};
+    EXPECT_FALSE(sendEmail_pyth(m).sent);
+    Mail_Python_Path = hang;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(sendEmail_pyth(m = message(none, "x"), 1000).reason, "no answer in time");
+    EXPECT_LT(clock.elapsed(), 4000);
+    Mail_Python_Path = saved;
+}
+
+struct Card {
+    Card_Property card;
+    BatchDesign design;
+    Card()
+    {
+        card.setCard_Size(QSizeF(243, 154));
+        std::vector<std::unique_ptr<SKTGraphic>> front;
+        front.push_back(Make_Graphic_Of_Class("SKTText"));
+        front.back()->setBounds(QRectF(10, 10, 120, 24));
+        front.back()->Set_Data_source_type(2);
+        front.back()->Set_Excel_binding_Index(1);
+        design.front = CardSide::copyOf(card, front);
+        design.back = CardSide::copyOf(card, std::vector<std::unique_ptr<SKTGraphic>>());
+        design.source = Check_Series_Or_Excel_Use_or_not(design.front.list(), {}, true, {{"1", "Ann"}, {"2", "Bo"}});
+    }
+};
+
+TEST(Mail, CardRunsMailTheirSides)
+{
+    REQUIRE_PYTHON(python);
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    struct Case { MailMode mode; QString to; QStringList server; int perBlock; qint64 pauseMs; int mails; QString result; qint64 minMs; };
+    const QString two = "A@example.org , b@example.org", three = two + ",c@example.org";
+    const Case cases[] = {
+        {MailMode::CurrentCard, two, {}, 0, 0, 2, "E-mail has been sent successfully.", 0},
+        {MailMode::CurrentCard, two, {"--fail", "b@example.org"}, 0, 0, 1, "Sent 1 of 2 e-mails.\nNot sent:\nb@example.org: recipient refused (550)", 0},
+        {MailMode::OnePerRecipient, three, {}, 1, 1500, 2, "E-mail has been sent successfully.", 1500},
+        {MailMode::AllToEvery, two, {}, 0, 0, 4, "E-mail has been sent successfully.", 0},
+    };
+    for (const Case &c : cases) {
+        Server server(c.server);
+        Card card;
+        CardMailRun run(card.design, {c.mode, "Me@Example.org", c.to, "Cards", "Hello", {}, "badge", "BOTH", -1, 1, 1, c.perBlock, c.pauseMs}, server.account());
+        ASSERT_EQ(run.Check(), QString());
+        QElapsedTimer clock;
+        clock.start();
+        run.Send_Mail_Thread();
+        EXPECT_GE(clock.elapsed(), c.minMs);
+        EXPECT_TRUE(run.Final_Message().startsWith(c.result) || run.Final_Message().contains(c.result)) << run.Final_Message().toStdString();
+        ASSERT_EQ(server.count(), c.mails);
+        for (int n = 1; n <= c.mails; ++n) {
+            EXPECT_EQ(server.mail(n)["files"].toArray().toVariantList(), QVariantList({"badge_Back.pdf", "badge_Front.pdf"}));
+            EXPECT_EQ(testsupport::runTool(pdfinfo, {server.dir.filePath(QStringLiteral("mail-%1-badge_Front.pdf").arg(n))}).exitCode, 0);
+        }
+        EXPECT_TRUE(!run.tempFolder().isEmpty() && !QDir(run.tempFolder()).exists());
+    }
+}
+
+TEST(Mail, StopEndsAPauseWithinASecond)
+{
+    REQUIRE_PYTHON(python);
+    Server server;
+    Card card;
+    CardMailRun run(card.design, {MailMode::CurrentCard, "me@example.org", "a@example.org,b@example.org", "s", "b", {}, "x", "F", -1, 1, 1, 1, 60000}, server.account());
+    ASSERT_EQ(run.Check(), QString());
+    std::thread worker([&] { run.Send_Mail_Thread(); });
+    while (run.pauseText().isEmpty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(run.pauseText(), "Pausing the process for 1 Minute 0 Second.");
+    QElapsedTimer clock;
+    clock.start();
+    run.Stop();
+    worker.join();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(server.count(), 1);
+}
+
+TEST(Mail, WindowAndVisitorDetailsSend)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Server server;
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
+    Card card;
+    Send_Mail window;
+    for (const QString to : {"bad", "a@example.org"}) {
+        window.Open_Wnd(card.design, true, false);
+        window.to_txt->setPlainText(to);
+        window.Send_Button();
+        window.waitForRun();
+    }
+    EXPECT_EQ(ui->messages(), QStringList({"Recipient E-mail address is invalid or incomplete.\nbad", "E-mail has been sent successfully."}));
+    QTemporaryDir dir;
+    QFile pass(dir.filePath("VisitorDetails.pdf"));
+    pass.open(QIODevice::WriteOnly) && pass.write("%PDF-1.4");
+    pass.close();
+    const MailAccount account = Get_Email_Details();
+    EXPECT_EQ(Direct_Send_Mail("me@example.org", "b@example.org", " ", account, "app"), "There is no visitor pass to attach.");
+    EXPECT_EQ(Direct_Send_Mail("me@example.org", "b@example.org,c@example.org", pass.fileName(), account, "app"), "E-mail has been sent successfully.");
+    ASSERT_EQ(server.count(), 3);
+    EXPECT_EQ(server.mail(3)["files"].toArray().toVariantList(), QVariantList({"VisitorDetails.pdf"}));
+    EXPECT_EQ(server.mail(3)["subject"].toString(), "Visitor Details");
+}
+
+TEST(Mail, RecipientListsAndPauseTexts)
+{
+    struct Case { QString in, out; };
+    for (const Case &c : {Case{" A@B.com , c@d.org,", "a@b.com|c@d.org"}, Case{"a@b.com, bad@x", "Recipient E-mail address is invalid or incomplete.\nbad@x"},
+                          Case{"a@b.com\r\nbcc: x@y.com", "Recipient E-mail address is invalid or incomplete.\na@b.com\r\nbcc: x@y.com"},
+                          Case{" ", "Please specify the Recipient E-mail address."}}) {
+        QString error;
+        const QStringList got = Parse_Recipients(c.in, &error);
+        EXPECT_EQ(got.isEmpty() ? error : got.join('|'), c.out);
+    }
+    EXPECT_EQ(Calculate_Pause_Time(10000), "Pausing the process for 10 Seconds.");
+    EXPECT_EQ(Calculate_Pause_Time(7322000), "Pausing the process for 2 Hours 2 Minutes 2 Seconds.");
+}
+
+TEST(Mail, SettingsFileIsPrivateAndWrittenOnlyOnSave)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("com.velkcardmail.plist");
+    Preferences missing(path);
+    EXPECT_FALSE(QFile::exists(path));
+    QFile garbage(path);
+    garbage.open(QIODevice::WriteOnly) && garbage.write("not a plist");
+    garbage.close();
+    EXPECT_EQ(Preferences(path).send_email_Password(), QString());
+    EXPECT_EQ(garbage.open(QIODevice::ReadOnly) ? garbage.readAll() : QByteArray(), "not a plist");
+    garbage.close();
+    ASSERT_TRUE(flushPreferences({"to@x.org", "Me@X.org", QStringLiteral("pä"), "smtp.x.org", "587", true}, nullptr, path));
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    const MailAccount a = Get_Email_Details(Preferences(path));
+    EXPECT_EQ(QStringList({a.sender_email, a.sender_pwd, a.sending_port, a.send_enable_ssl}), QStringList({"Me@X.org", QStringLiteral("pä"), "587", "Y"}));
+}
+
+}  // namespace
