@@ -43,6 +43,7 @@ public:
     void Enable_Same_Size_Buttons(bool on) override;
     void Enable_Natural_Size_Buttons(bool on) override;
     void Export_Button() override;
+    void Print_Button() override;
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;

@@ -42,6 +42,7 @@ class CardTabs;
 class QListWidget;
 class PropertyPanel;
 class ExportCommand;
+class Print_Wnd;
 struct BatchDesign;
 class Card_Wizard;
 class Template_Wizard;
@@ -285,6 +286,8 @@ public:
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
     ExportCommand *exportCommand();
+    Print_Wnd *printWindow();
+    void Print_method();
 
 public slots:
     void Arrow_Tool_Clicked();
@@ -342,6 +345,8 @@ public slots:
     void Select_All_Clicked();
     // Export of the card, or of one card per data row (the command lives in the data library).
     void Export_Button();
+    // The print window over the design and its data.
+    void Print_Button();
 
 signals:
     // Posted whenever the tool is set.
@@ -373,6 +378,7 @@ private:
     std::unique_ptr<UndoRedoHistory> m_undo;
     std::unique_ptr<PropertyPanel> m_panel;
     ExportCommand *m_export = nullptr;
+    Print_Wnd *m_print = nullptr;
     std::unique_ptr<CardTabs> m_cardTabs;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;
