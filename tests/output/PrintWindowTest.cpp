@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPageSize>
 #include <QComboBox>
 #include <QPushButton>
@@ -129,6 +130,9 @@ TEST(PrintProfiles, SavedFieldsApplyBackAndBadNamesAreRefused)
     ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Default"), items));
     ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Staff"), items, QStringLiteral("Cards")));
     ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Guests"), items, QStringLiteral("Default")));
+    QDir(dir.path()).mkdir(QStringLiteral("Blocked.vlp"));  // a rename whose write fails keeps the old file
+    EXPECT_FALSE(Save_Print_Profile(dir.path(), QStringLiteral("Blocked"), items, QStringLiteral("Guests")));
+    QDir(dir.path()).rmdir(QStringLiteral("Blocked.vlp"));
     EXPECT_EQ(Load_Print_Profile(dir.path()), (QStringList{QStringLiteral("Default"), QStringLiteral("Guests"), QStringLiteral("Staff")}));
 }
 
@@ -177,6 +181,20 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
     ASSERT_TRUE(checked);
     const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf}).out);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n")))) << info.toStdString();
+
+    // Adding profiles through the window: the name is checked as it will be saved.
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    QString typed;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind == QLatin1String("Add_Print_Profile"))
+            w.profileDialog->Profile_name->setText(typed);
+    };
+    for (const char *name : {"???", "/Default/", "Staff"}) {
+        typed = QString::fromLatin1(name);
+        ui->push(1), ui->push(1);
+        w.Add_profile_btn_clicked();
+    }
+    EXPECT_EQ(QDir(w.profileFolder).entryList(QDir::Files), QStringList{QStringLiteral("Staff.vlp")});
 
     // A profile that cannot be written says so.
     w.profileFolder = dir.filePath(QStringLiteral("blocked/profiles"));

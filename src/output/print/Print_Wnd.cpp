@@ -397,13 +397,14 @@ void Print_Wnd::show_state()
     fit_frame_chk->setChecked(s.fit), crop_mark_chk->setChecked(s.crop), Show_Margins->setChecked(s.show_margins);
     print_with_batch_chk->setChecked(s.batch_chk), print_with_batch_chk->setEnabled(s.batch_enabled);
     print_with_excel_chk->setChecked(s.excel_chk), print_with_excel_chk->setEnabled(s.excel_enabled);
-    export_range_box->setEnabled(s.range_box_enabled);
+    // Without data the count stays open while the rest of the range box is shut.
     (s.all ? All_print_rd : Sel_print_rd)->setChecked(true);
+    All_print_rd->setEnabled(s.range_box_enabled), Sel_print_rd->setEnabled(s.range_box_enabled);
     for (QWidget *w : {static_cast<QWidget *>(tot_label), static_cast<QWidget *>(Total_Text)})
         w->setEnabled(s.all);
     for (QWidget *w : {static_cast<QWidget *>(from_label), static_cast<QWidget *>(from_Text),
                        static_cast<QWidget *>(to_label), static_cast<QWidget *>(To_Text)})
-        w->setEnabled(!s.all);
+        w->setEnabled(!s.all && s.range_box_enabled);
     Total_Text->setMaximum(s.total_max), To_Text->setMaximum(s.range_max), from_Text->setMaximum(s.range_max);
     setValue(Total_Text, s.total), setValue(To_Text, s.to), setValue(from_Text, s.from);
     setValue(Copies_Text, s.copies);
@@ -412,7 +413,8 @@ void Print_Wnd::show_state()
         return;
     const QImage sheet = Sample_Preview(s.layout, s.paper, m_request.design.front.cardShape,
                                         m_request.design.front.cardRect.isValid())
-                             .imageRepresentation();
+                             .imageRepresentation(72.0 * (std::max(Print_sclview->minimumWidth(), Print_sclview->viewport()->width()) - 24)
+                                                  / s.paper.paperSize.width());
     test_image_view->setPixmap(QPixmap::fromImage(sheet));
 }
 
@@ -603,6 +605,14 @@ void Print_Wnd::Add_Edit_Print_Profile(const QString &mode)
     const int printer = Printer_ComboBox->findText(Trim_Str(profileDialog->Printer_ComboBox->currentText()));
     if (printer >= 0 && printer != Printer_ComboBox->currentIndex())
         choosePrinter(printer);
+    // The profile keeps the page set-up chosen for it.
+    QPageSetupDialog setup(m_printer.get(), this);
+    if (platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return setup.exec(); }) != 1)
+        return;
+    act([this](PrintWindowState &s) {
+        s.orientation = m_printer->pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+        s.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
+    });
     if (!Save_Print_Profile(cleaned, Printer_ComboBox->currentText(), edit ? name : QString()))
         return;
     const auto found = List_profile->findItems(cleaned, Qt::MatchExactly);
