@@ -27,7 +27,8 @@ PrintWindowState opened(bool twoSided, int dataRows = 0)
                                                       QPageLayout::Point));
     BatchSource data;
     data.Use_Excel_Binding_Values = dataRows > 0;
-    data.Excel_table_rows = data.Total_Batch_Excel_Card = std::max(1, dataRows);
+    data.excelRows = QList<QStringList>(dataRows, {QStringLiteral("1")});
+    data.Get_total_Card_count();
     s.Open(twoSided, false, data, QSizeF(242.65, 153.07));
     return s;
 }
@@ -55,6 +56,14 @@ TEST(PrintWindow, ArrangementsLockTheLayoutAndRangesCountRows)
         EXPECT_EQ(s.layout.Duplex_Printing, step.duplex) << step.arrangement;
         EXPECT_EQ(std::make_pair(s.rows, s.cols), std::make_pair(step.rows, step.rows)) << step.arrangement;
         EXPECT_FLOAT_EQ(s.horz_mar, step.gap) << step.arrangement;
+    }
+
+    // Unticking the spreadsheet counts rows x columns; ticking it again counts its rows.
+    PrintWindowState data = opened(true, 40);
+    for (bool tick : {false, true, false, true}) {
+        data.excel_chk = tick;
+        data.Print_With_Data_Changed();
+        EXPECT_EQ(std::make_pair(data.total, data.range_box_enabled), std::make_pair(tick ? 40 : 1, tick));
     }
 
     struct Range {

@@ -26,7 +26,7 @@ void PrintWindowState::Open(bool twoSidedDesign, bool visitorMode, const BatchSo
     *this = PrintWindowState();
     printers = keepPrinters, printer = keepPrinter, paper = keepPaper;
     twoSided = twoSidedDesign;
-    source = data;
+    designSource = source = data;
     layout.loading = true;
     side_row = twoSided ? 0 : 1;
     side_row_enabled[0] = side_row_enabled[2] = twoSided;
@@ -172,6 +172,7 @@ void PrintWindowState::Set_Enable_Diable_Range_Box()
 
 void PrintWindowState::Print_With_Data_Changed()
 {
+    source = designSource;
     source.Use_Data_Sheet_Values = source.Use_Data_Sheet_Values && batch_chk;
     source.Use_Excel_Binding_Values = source.Use_Excel_Binding_Values && excel_chk;
     source.Get_total_Card_count();
@@ -282,9 +283,10 @@ bool Read_and_load_profile_info(PrintWindowState &s, const QStringList &items)
     s.mirror_column = items[20] == QLatin1String("FH") ? 0 : 1;
     s.show_margins = items[21] == QLatin1String("Y");
     if (items[22] == QLatin1String("Y"))
-        s.batch_chk = s.source.Use_Data_Sheet_Values;
+        s.batch_chk = s.designSource.Use_Data_Sheet_Values;
     if (items[23] == QLatin1String("Y"))
-        s.excel_chk = s.source.Use_Excel_Binding_Values;
+        s.excel_chk = s.designSource.Use_Excel_Binding_Values;
+    s.Print_With_Data_Changed();
     s.crop = items[24] == QLatin1String("Y");
     s.Fit_To_Frame_clicked(items[25] == QLatin1String("Y"));
     s.layout.loading = false;

@@ -44,7 +44,8 @@ struct PrintWindowState {
     int LAST_Row = 1, LAST_Column = 1;
 
     PrintLayout layout;
-    BatchSource source;  // the design's data as the window opened
+    BatchSource designSource;  // the design's data as the window opened
+    BatchSource source;        // what the run uses: the sources whose boxes are ticked
     bool twoSided = true;
     int Total_Label = 1;
 

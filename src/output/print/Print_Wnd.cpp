@@ -560,6 +560,7 @@ void Print_Wnd::Read_and_load_profile_info(const QString &name)
     if (state.printer != before) {
         const int chosen = state.printer;
         state.printer = before;
+        show_state();  // the printer's change reads the widgets: they must show the profile first
         choosePrinter(chosen);
     } else {
         state.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
