@@ -45,6 +45,7 @@ public:
     void Export_Button() override;
     void Open_Barcode_Window() override;
     void Mail_Button() override;
+    void Print_Button() override;
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;

@@ -151,6 +151,8 @@ QWidget *SKTWindowController::buildToolBar()
     addCommand(exportButton, "Export_btn", tr("Export"), &SKTWindowController::Export_Button);
     QToolButton *mailButton = nullptr;
     addCommand(mailButton, "Mail_btn", tr("Mail"), &SKTWindowController::Mail_Button);
+    QToolButton *printButton = nullptr;
+    addCommand(printButton, "Print_btn", tr("Print"), &SKTWindowController::Print_Button);
     addCommand(Undo_btn, "Undo_btn", tr("Undo"), &SKTWindowController::Undo_Clicked);
     addCommand(Redo_btn, "Redo_btn", tr("Redo"), &SKTWindowController::Redo_Clicked);
     addCommand(Cut_btn, "Cut_btn", tr("Cut"), &SKTWindowController::Cut_Clicked);

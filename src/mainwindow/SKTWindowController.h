@@ -43,6 +43,7 @@ class QListWidget;
 class PropertyPanel;
 class ExportCommand;
 class Send_Mail;
+class Print_Wnd;
 struct BatchDesign;
 class Card_Wizard;
 class Template_Wizard;
@@ -286,6 +287,8 @@ public:
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
     ExportCommand *exportCommand();
+    Print_Wnd *printWindow();
+    void Print_method();
 
 public slots:
     void Arrow_Tool_Clicked();
@@ -345,6 +348,8 @@ public slots:
     void Export_Button();
     // Mails the card, or one card per data row (the window lives in the output library).
     void Mail_Button();
+    // The print window over the design and its data.
+    void Print_Button();
 
 signals:
     // Posted whenever the tool is set.
@@ -377,6 +382,7 @@ private:
     std::unique_ptr<PropertyPanel> m_panel;
     ExportCommand *m_export = nullptr;
     Send_Mail *m_mail = nullptr;
+    Print_Wnd *m_print = nullptr;
     std::unique_ptr<CardTabs> m_cardTabs;
     QStackedWidget *m_designStack = nullptr;
     bool m_rulersShown = false;

@@ -176,7 +176,7 @@ TEST(Folders, SeedFilesHaveTheirLayout)
     for (const QVariant &v : profile)
         EXPECT_EQ(v.typeId(), QMetaType::QString);
     EXPECT_EQ(profile[5].toString(), QStringLiteral("Portrait"));
-    EXPECT_EQ(profile[17].toString(), QStringLiteral("F"));
+    EXPECT_EQ(profile[17].toString(), QStringLiteral("BOTH"));
 
     REQUIRE_TOOL(sqlite, "sqlite3");
     const auto r = testsupport::runTool(

@@ -548,4 +548,22 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     EXPECT_TRUE(archivetest::samePixels(document->graphics()[0]->_barcode_image, before));
 }
 
+// The toolbar's Print and the canvas menu's Print each open the print window once.
+TEST_F(IntegrationTest, PrintButtonAndCanvasMenuOpenThePrintWindow)
+{
+    const auto opened = [this] {
+        int count = 0;
+        for (const auto &request : ui->requests())
+            count += request.kind == QLatin1String("Print_Wnd");
+        return count;
+    };
+    click("Print_btn");
+    EXPECT_EQ(opened(), 1);
+    std::unique_ptr<QMenu> menu(controller->currentCanvas()->contextMenu());
+    QAction *item = menu->findChild<QAction *>(QStringLiteral("print_id_card:"));
+    ASSERT_TRUE(item);
+    item->trigger();
+    EXPECT_EQ(opened(), 2);
+}
+
 }  // namespace

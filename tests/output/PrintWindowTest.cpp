@@ -1,0 +1,216 @@
+// The print window: what its controls lock and count, the profiles it saves and applies, and a
+// journey from the open window to a PDF.
+
+#include "TestSupport.h"
+
+#include "output/print/Print_Wnd.h"
+#include "platform/UiServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+PrintWindowState opened(bool twoSided, int dataRows = 0)
+{
+    PrintWindowState s;
+    s.printers = {QStringLiteral("Office"), QStringLiteral("Save as PDF")};
+    s.paper = Paper_Info_From_Page_Layout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
+                                                      QPageLayout::Point));
+    BatchSource data;
+    data.Use_Excel_Binding_Values = dataRows > 0;
+    data.excelRows = QList<QStringList>(dataRows, {QStringLiteral("1")});
+    data.Get_total_Card_count();
+    s.Open(twoSided, false, data, QSizeF(242.65, 153.07));
+    return s;
+}
+
+TEST(PrintWindow, ArrangementsLockTheLayoutAndRangesCountRows)
+{
+    PrintWindowState s = opened(true);
+    EXPECT_EQ(s.card_side_str(), QStringLiteral("BOTH"));
+    s.rows = 2, s.cols = 2, s.horz_mar = 5, s.vert_mar = 4;
+    struct Step {
+        int arrangement;  // -1: fit on, -2: fit off
+        bool locked, duplex;
+        int rows;
+        float gap;
+    } steps[] = {{-1, true, false, 1, 0}, {-2, false, false, 2, 5},  // fit brings back what it locked
+                 {3, true, true, 1, 0},   {0, false, false, 1, 0},   // "DU" locks; "UD" unlocks what it found
+                 {4, true, true, 1, 0}};
+    for (const Step &step : steps) {
+        if (step.arrangement < 0)
+            s.Fit_To_Frame_clicked(step.arrangement == -1);
+        else
+            s.print_alignment = step.arrangement, s.Set_Demo_align_image();
+        EXPECT_EQ(s.rows_cols_enabled, !step.locked) << step.arrangement;
+        EXPECT_EQ(s.gaps_enabled, !step.locked) << step.arrangement;
+        EXPECT_EQ(s.layout.Duplex_Printing, step.duplex) << step.arrangement;
+        EXPECT_EQ(std::make_pair(s.rows, s.cols), std::make_pair(step.rows, step.rows)) << step.arrangement;
+        EXPECT_FLOAT_EQ(s.horz_mar, step.gap) << step.arrangement;
+    }
+
+    // Unticking the spreadsheet counts rows x columns; ticking it again counts its rows.
+    PrintWindowState data = opened(true, 40);
+    for (bool tick : {false, true, false, true}) {
+        data.excel_chk = tick;
+        data.Print_With_Data_Changed();
+        EXPECT_EQ(std::make_pair(data.total, data.range_box_enabled), std::make_pair(tick ? 40 : 1, tick));
+    }
+
+    struct Range {
+        int rows, arrangement, from, to, start, labels;
+        const char *refusal;
+    } ranges[] = {{40, 0, 5, 12, 4, 8, ""}, {40, 3, 5, 12, 4, 16, ""}, {40, 0, 12, 5, 0, 0, "Please select valid range."}};
+    for (const Range &r : ranges) {
+        PrintWindowState d = opened(true, r.rows);
+        EXPECT_TRUE(d.range_box_enabled);
+        EXPECT_EQ(std::make_pair(d.total, d.total_max), std::make_pair(r.rows, r.rows));
+        d.print_alignment = r.arrangement, d.Set_Demo_align_image();
+        d.all = false, d.from = r.from, d.to = r.to;
+        QString refusal;
+        const PrintRun run = d.Execute_Printing(&refusal);
+        EXPECT_EQ(refusal, QString::fromLatin1(r.refusal));
+        if (refusal.isEmpty()) {
+            EXPECT_EQ(std::make_pair(run.Print_Start, run.Total_Label), std::make_pair(r.start, r.labels));
+        }
+    }
+}
+
+TEST(PrintProfiles, SavedFieldsApplyBackAndBadNamesAreRefused)
+{
+    REQUIRE_PYTHON(python);
+    QTemporaryDir dir;
+    PrintWindowState s = opened(true);
+    s.rows = 2, s.horz_mar = 3.5f, s.label_align_val = 6, s.crop = true, s.mirror = true, s.mirror_column = 1;
+    s.print_alignment = 2, s.Set_Demo_align_image();
+    const QStringList items = Print_Profile_Items(s, QStringLiteral("Office"));
+    ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Cards"), items));
+    const auto read = testsupport::runTool(
+        python, {QStringLiteral("-c"), QStringLiteral("import plistlib,sys; a=plistlib.load(open(sys.argv[1],'rb'));"
+                                                      "print(len(a), all(type(x) is str for x in a), a[17], a[18], a[20])"),
+                 Print_Profile_Path(dir.path(), QStringLiteral("Cards"))});
+    EXPECT_EQ(read.out.trimmed(), QByteArray("26 True BOTH 2 FV"));
+
+    PrintWindowState back = opened(true);
+    ASSERT_TRUE(Read_and_load_profile_info(back, Read_Print_Profile(dir.path(), QStringLiteral("Cards"))));
+    EXPECT_EQ(Print_Profile_Items(back, QStringLiteral("Office")), items);
+
+    // Arrangements out of range are clamped; a printer that is gone leaves the current one.
+    struct Apply {
+        bool twoSided;
+        const char *side, *index, *printer;
+        int row, arrangement, printerIndex;
+    } applies[] = {{true, "BOTH", "9", "Gone", 0, 4, 1}, {false, "BOTH", "3", "Office", 1, 1, 0}, {true, "B", "-4", "", 2, 0, 1}};
+    for (const Apply &a : applies) {
+        PrintWindowState t = opened(a.twoSided);
+        t.printer = 1;
+        QStringList profile = items;
+        profile[0] = QString::fromLatin1(a.printer), profile[17] = QString::fromLatin1(a.side), profile[18] = QString::fromLatin1(a.index);
+        ASSERT_TRUE(Read_and_load_profile_info(t, profile));
+        EXPECT_EQ(t.side_row, a.row) << a.side;
+        EXPECT_EQ(a.row == 0 ? t.print_alignment : t.print_alignment_one_side, a.arrangement) << a.index;
+        EXPECT_EQ(t.printer, a.printerIndex) << a.printer;
+    }
+    EXPECT_FALSE(Read_and_load_profile_info(s, items.mid(0, 25)));
+
+    struct Name {
+        const char *typed, *refusal, *saved;
+    } names[] = {{"???", "Please enter profile name.", ""},
+                 {"/Default/", "This is a Default profile name.\n\nPlease enter another profile name.", ""},
+                 {"DEFAULT", "This is a Default profile name.\n\nPlease enter another profile name.", ""},
+                 {" Staff/Day ", "", "Staff_Day"}};
+    for (const Name &n : names) {
+        QString cleaned;
+        EXPECT_EQ(Check_Profile_Name(QStringLiteral("Office"), QString::fromLatin1(n.typed), &cleaned), QString::fromLatin1(n.refusal));
+        if (!*n.refusal) {
+            EXPECT_EQ(cleaned, QString::fromLatin1(n.saved));
+        }
+    }
+    // A rename writes the new profile before the old one goes; "Default" is never removed.
+    ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Default"), items));
+    ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Staff"), items, QStringLiteral("Cards")));
+    ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Guests"), items, QStringLiteral("Default")));
+    QDir(dir.path()).mkdir(QStringLiteral("Blocked.vlp"));  // a rename whose write fails keeps the old file
+    EXPECT_FALSE(Save_Print_Profile(dir.path(), QStringLiteral("Blocked"), items, QStringLiteral("Guests")));
+    QDir(dir.path()).rmdir(QStringLiteral("Blocked.vlp"));
+    EXPECT_EQ(Load_Print_Profile(dir.path()), (QStringList{QStringLiteral("Default"), QStringLiteral("Guests"), QStringLiteral("Staff")}));
+}
+
+struct Design {
+    PrintRequest request;
+    explicit Design(bool twoSided)
+    {
+        Card_Property card;
+        card.setCard_Size(QSizeF(242.65, 153.07));
+        card.setCard_fill_chk(true);
+        std::vector<std::unique_ptr<SKTGraphic>> none;
+        request.design.front = request.design.back = CardSide::copyOf(card, none);
+        request.twoSided = twoSided;
+    }
+};
+
+TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("blocked"))).open(QIODevice::WriteOnly);
+    const QString pdf = dir.filePath(QStringLiteral("cards.pdf"));
+    platform::ScopedScriptedUi ui;
+    Print_Wnd w;
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    bool checked = false;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind != QLatin1String("Print_Wnd"))
+            return;
+        const auto side = [&](int row) { return w.findChild<QRadioButton *>(QStringLiteral("matrix_card_side_%1").arg(row)); };
+        if (!w.state.twoSided) {  // a one-sided design opens on the front alone
+            EXPECT_TRUE(side(1)->isChecked());
+            EXPECT_FALSE(side(0)->isEnabled() || side(2)->isEnabled());
+            return;
+        }
+        w.Printer_ComboBox->setCurrentIndex(w.Printer_ComboBox->findText(QString::fromLatin1(kSaveAsPdfPrinter)));
+        w.print_alignment->setCurrentIndex(3);
+        w.Total_Text->setValue(3);
+        EXPECT_FALSE(w.findChild<QWidget *>(QStringLiteral("Row_Text"))->isEnabled());
+        w.findChild<QPushButton *>(QStringLiteral("PrintButtonPressed"))->click();
+        checked = true;
+    };
+    w.Open_Print_Wnd(Design(false).request);
+    ui->push(pdf);
+    w.Open_Print_Wnd(Design(true).request);
+    ASSERT_TRUE(checked);
+    const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf}).out);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n")))) << info.toStdString();
+
+    // Adding profiles through the window: the name is checked as it will be saved.
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    QString typed;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind == QLatin1String("Add_Print_Profile"))
+            w.profileDialog->Profile_name->setText(typed);
+    };
+    for (const char *name : {"???", "/Default/", "Staff"}) {
+        typed = QString::fromLatin1(name);
+        ui->push(1), ui->push(1);
+        w.Add_profile_btn_clicked();
+    }
+    EXPECT_EQ(QDir(w.profileFolder).entryList(QDir::Files), QStringList{QStringLiteral("Staff.vlp")});
+
+    // A profile that cannot be written says so.
+    w.profileFolder = dir.filePath(QStringLiteral("blocked/profiles"));
+    ui->clear();
+    EXPECT_FALSE(w.Save_Print_Profile(QStringLiteral("Mine"), QStringLiteral("Office")));
+    ASSERT_FALSE(ui->messages().isEmpty());
+    EXPECT_TRUE(ui->messages().front().startsWith(QStringLiteral("Print Profile could not be saved."))) << ui->messages().front().toStdString();
+}
+
+}  // namespace
