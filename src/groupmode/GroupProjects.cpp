@@ -85,8 +85,10 @@ std::vector<TreeItem> Project_Tree_Rows(const std::vector<TreeItem> &tree)
 
 QString Clean_Store_Name(const QString &name)
 {
-    QString clean = Remove_Reserve_Char_In_File_Name(name);
-    clean.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    // A name is one path component: separators are refused, not turned into something else.
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return {};
+    const QString clean = Remove_Reserve_Char_In_File_Name(name);
     if (clean == QStringLiteral(".") || clean == QStringLiteral(".."))
         return {};
     return clean;

@@ -47,7 +47,7 @@ std::vector<TreeItem> Build_Project_Tree();
 std::vector<TreeItem> Project_Tree_Rows(const std::vector<TreeItem> &tree);
 
 // A project or folder name as typed, made safe for one path component: reserved characters
-// removed and trimmed; empty when nothing usable is left ("." and ".." are refused).
+// removed and trimmed; empty (refused) for a name holding a path separator, "." or "..".
 QString Clean_Store_Name(const QString &name);
 // The full path of `relative` inside the store; empty when it would leave the store (or is
 // the root itself).

@@ -28,6 +28,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -36,6 +37,7 @@ const QString kSelectTemplate = QStringLiteral("Please select template.");
 const QString kBadSheet = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 constexpr int PathRole = Qt::UserRole, KindRole = Qt::UserRole + 1;
 std::uint64_t g_userTemplateIds = 0;  // ids of user-template items, unique for the run
+Group_Mode_Wizard::ModalRunner g_runner;
 
 void say(const QString &text) { platform::ui().message(text); }
 
@@ -247,7 +249,14 @@ Group_Mode_Wizard::~Group_Mode_Wizard() = default;
 int Group_Mode_Wizard::Open_Wnd()
 {
     Reset_For_Opening();
+    if (g_runner)
+        return g_runner(*this);
     return platform::ui().runModal(QStringLiteral("Group_Mode_Wizard"), QString(), [this] { return exec(); });
+}
+
+Group_Mode_Wizard::ModalRunner Group_Mode_Wizard::setModalRunner(ModalRunner runner)
+{
+    return std::exchange(g_runner, std::move(runner));
 }
 
 void Group_Mode_Wizard::Reset_For_Opening()

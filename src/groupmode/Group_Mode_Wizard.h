@@ -11,6 +11,7 @@
 #include <QList>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 class ImageBrowserView;
@@ -39,6 +40,9 @@ public:
 
     // Resets every screen as at opening, then runs the window modally.
     int Open_Wnd();
+    // What runs the window (tests script it); answers the previous runner.
+    using ModalRunner = std::function<int(Group_Mode_Wizard &)>;
+    static ModalRunner setModalRunner(ModalRunner runner);
     // The opening state without running the window.
     void Reset_For_Opening();
 
