@@ -261,6 +261,7 @@ Group_Mode_Wizard::ModalRunner Group_Mode_Wizard::setModalRunner(ModalRunner run
 
 void Group_Mode_Wizard::Reset_For_Opening()
 {
+    setResult(0);
     next_counter = 0;
     Selected_Template_Path.clear();
     const QString *captions[10] = {&Title_Name, &Title_Title, &Title_Company_name, &Title_slogan, &Title_address,
@@ -523,8 +524,10 @@ void Group_Mode_Wizard::Fill_Templates()
     imageBrowser->removeAllImages();
     for (const QString &folder : folders) {
         const QString dir = platform::joinPath(templates, folder);
-        for (const QString &entry : Browser_Image_Files(dir))
-            imageBrowser->addImageWithPath(platform::joinPath(dir, entry), entry, folder + QLatin1Char('/') + entry);
+        for (const QString &file : Browser_Image_Files(dir)) {
+            const QString entry = QFileInfo(file).fileName();
+            imageBrowser->addImageWithPath(file, entry, folder + QLatin1Char('/') + entry);
+        }
     }
     _zoom_slider->setEnabled(!imageBrowser->images().empty());
     if (!imageBrowser->images().empty())
@@ -540,10 +543,8 @@ void Group_Mode_Wizard::Fill_Templates_User_Defined()
 {
     imageBrowser->setShowsTitles(true);
     imageBrowser->removeAllImages();
-    const QString dir = userTemplateFolder();
-    for (const QString &entry : Browser_Image_Files(dir))
-        imageBrowser->addImageWithPath(platform::joinPath(dir, entry), entry,
-                                       QStringLiteral("TEMP%1.png").arg(g_userTemplateIds++));
+    for (const QString &file : Browser_Image_Files(userTemplateFolder()))
+        imageBrowser->addImageWithPath(file, QFileInfo(file).fileName(), QStringLiteral("TEMP%1.png").arg(g_userTemplateIds++));
     const bool any = !imageBrowser->images().empty();
     _zoom_slider->setEnabled(any);
     template_btn_box->setEnabled(any);

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "groupmode/GroupModePanel.h"
+#include "groupmode/GroupProjects.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 
@@ -15,6 +16,7 @@ public:
     explicit WindowGroupHost(SKTWindowController &window)
         : QObject(&window), m_window(window), m_panel(*this, &window)
     {
+        Ensure_Group_Store();
         // A panel put in place before the window (a test's) keeps its place.
         if (LiveModePanel *previous = setLiveModePanel(&m_panel))
             setLiveModePanel(previous);

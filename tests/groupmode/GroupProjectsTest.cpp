@@ -118,6 +118,8 @@ TEST(GroupProjects, NamesNeverLeaveTheStore)
         EXPECT_EQ(message.isEmpty(), *c.project != 0) << qPrintable(message);
     }
     EXPECT_EQ(Create_Group_Folder("All", "MyProject"), "Folder already exist.");
+    touch("All/plain");  // a file where a parent folder should be: the failure is reported
+    EXPECT_EQ(Create_Group_Folder("All/plain", "x"), "The folder could not be created.");
     EXPECT_EQ(QDir(folders.dataPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Group_Excel_Data"});
     EXPECT_EQ(QDir(folders.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).contains("x"), false);
 }
