@@ -3,6 +3,7 @@
 #include "canvas/ImageBrowser.h"
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
@@ -28,6 +29,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -39,7 +41,7 @@ constexpr int PathRole = Qt::UserRole, KindRole = Qt::UserRole + 1;
 std::uint64_t g_userTemplateIds = 0;  // ids of user-template items, unique for the run
 Group_Mode_Wizard::ModalRunner g_runner;
 
-void say(const QString &text) { platform::ui().message(text); }
+void say(const QString &text) { Show_MessageBox(text); }
 
 template <class W>
 W *named(W *widget, const char *name)
@@ -205,6 +207,7 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     Pass_excel_file = named(new QLineEdit(third_screen), "Pass_excel_file");
     Sheet_ComboBox = named(new QComboBox(third_screen), "Sheet_ComboBox");
     contains_header = named(new QCheckBox(tr("First row holds the column titles"), third_screen), "contains_header");
+    contains_header->setChecked(true);
     int row = 0;
     for (auto [text, widget] : {std::pair{tr("Project"), static_cast<QWidget *>(Pass_proj_name)},
                                 {tr("Folder"), Pass_proj_path}, {tr("Excel file"), Pass_excel_file},
@@ -214,7 +217,8 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
         third->addWidget(new QLabel(text, third_screen), row, 0);
         third->addWidget(widget, row++, 1);
     }
-    third->addWidget(contains_header, row++, 1);
+    third->addWidget(contains_header, row, 1);
+    third->addWidget(button(tr("View"), "view_excel_btn", third_screen, &Group_Mode_Wizard::View_Excel_Btn_Clicked, this), row++, 2);
     static const char *const combos[12] = {"name_col_cb", "title_col_cb", "comp_name_col_cb", "slogan_col_cb",
                                            "address_col_cb", "phone_col_cb", "fax_col_cb", "email_col_cb",
                                            "website_col_cb", "unique_col_cb", "image_col_cb", "back_image_col_cb"};
@@ -640,6 +644,22 @@ void Group_Mode_Wizard::Sheet_Selection_Changed(int index)
         combo->addItems(excel_content.first());
         combo->setCurrentIndex(0);
     }
+}
+
+void Group_Mode_Wizard::View_Excel_Btn_Clicked()
+{
+    // The chosen sheet as the project will take it, in a table of its own.
+    int columns = 0;
+    Data_From_Excel table;
+    if (m_workbook && m_workbook->ReadData(m_workbook->sheetPartPath(Excel_Sheet_Number), columns)) {
+        QList<int> all(columns);
+        std::iota(all.begin(), all.end(), 0);
+        table.fillFromSheet(m_workbook->data, all, contains_header->isChecked());
+    }
+    if (table.rowCount() == 0)
+        return say(QStringLiteral("There is no excel data to view."));
+    Data_From_Excel_Viewer viewer(&table, false, this);
+    platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return viewer.exec(); });
 }
 
 void Group_Mode_Wizard::Reset_All_Combo_Box()

@@ -111,6 +111,7 @@ public slots:
     void Delete_Template_Click();
     void zoomSliderDidChange(int value);
     void Sheet_Selection_Changed(int index);
+    void View_Excel_Btn_Clicked();
 
 private:
     void showScreen(int screen);

@@ -1,4 +1,5 @@
 #include "groupmode/Group_Mode_Wizard.h"
+#include "platform/UiServices.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -48,4 +49,7 @@ wb.save(sys.argv[1])
         EXPECT_EQ(items(wizard.columnCombos[0]).toStdString(), c.columns);
         EXPECT_EQ(items(wizard.columnCombos[11]).toStdString(), c.columns);
     }
+    platform::ScopedScriptedUi ui;
+    wizard.View_Excel_Btn_Clicked();  // "Staff" has titles only
+    EXPECT_EQ(ui->messages().join("").trimmed(), "There is no excel data to view.");
 }
