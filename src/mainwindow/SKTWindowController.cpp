@@ -1,4 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/GroupModeWiring.h"
 
 #include "barcode/ControlBarcode.h"
 #include "core/ControllerImageFiles.h"
@@ -128,6 +129,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     Reset_Group_Mode_Excel_Col_Index();
 
     m_hub = std::make_unique<ControllerHub>(*this);
+    Install_Group_Mode(*this);
     barcode::Install_Control_Barcode_Provider();
     buildWindow();
 }

@@ -1,0 +1,62 @@
+#include "mainwindow/GroupModeWiring.h"
+
+#include "core/Globals.h"
+#include "groupmode/GroupModePanel.h"
+#include "groupmode/GroupProjects.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+
+#include <QComboBox>
+#include <QObject>
+
+namespace {
+
+class WindowGroupHost : public QObject, public GroupModeHost {
+public:
+    explicit WindowGroupHost(SKTWindowController &window)
+        : QObject(&window), m_window(window), m_panel(*this, &window)
+    {
+        Ensure_Group_Store();
+        // A panel put in place before the window (a test's) keeps its place.
+        if (LiveModePanel *previous = setLiveModePanel(&m_panel))
+            setLiveModePanel(previous);
+    }
+    ~WindowGroupHost() override
+    {
+        if (&liveModePanel() == &m_panel)
+            setLiveModePanel(nullptr);
+    }
+
+    int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable) override
+    {
+        return m_window.Read_and_load_design_Log_NEW_METHOD(path, mode, readTable);
+    }
+    void Check_For_Defalut_Photo_Control() override { m_window.Check_For_Defalut_Photo_Control(); }
+    bool Create_Group_Project(const GroupProjectSetup &setup) override
+    {
+        Start_Card_Option = QStringLiteral("G");
+        for (size_t i = 0; i < setup.bindings.size(); ++i)
+            m_window.excel_cb_value[i + 1] = setup.bindings[i];
+        m_window.Excel_Table_Titles = setup.titles;
+        m_window.Excel_Table_Rows = setup.rows;
+        ::Excel_Binding_Use = true;
+        ::Excel_Source_Path = setup.workbookPath;
+        ::Project_File_Name = setup.projectPath;
+        if (m_window.Data_source_type->findText(QStringLiteral("Excel")) < 0)
+            m_window.Data_source_type->addItem(QStringLiteral("Excel"));
+        return m_window.Save_project_file(false, false, QStringLiteral("L"));
+    }
+    void Open_Group_Project(const QString &path) override
+    {
+        Start_Card_Option = QStringLiteral("G");
+        ::Project_File_Name = path;
+    }
+
+private:
+    SKTWindowController &m_window;
+    GroupModePanel m_panel;
+};
+
+}  // namespace
+
+void Install_Group_Mode(SKTWindowController &window) { new WindowGroupHost(window); }

@@ -1,0 +1,125 @@
+#include "core/Globals.h"
+#include "groupmode/GroupProjects.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString root() { return Group_Store_Root(); }
+QString at(const QString &relative) { return root() + QLatin1Char('/') + relative; }
+void touch(const QString &relative)
+{
+    QFile f(at(relative));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+// The fully expanded tree as the user reads it: folders by path, projects indented.
+QString shown()
+{
+    QStringList rows;
+    for (const TreeItem &item : Project_Tree_Rows(Build_Project_Tree()))
+        rows << (item.kind() == TreeItem::Project ? QStringLiteral("  ") : QString()) + item.name();
+    return rows.join(QLatin1Char('|'));
+}
+
+}  // namespace
+
+// Each step of a user's work on the store, and the tree and message it leaves.
+TEST(GroupProjects, StoreCommandsLeaveTheTreeAsTheUserExpects)
+{
+    testsupport::TempDataFolder folders;
+    const struct {
+        const char *step;
+        std::function<QString()> act;
+        const char *message;
+        const char *tree;
+    } steps[] = {
+        {"fresh", [] { return Ensure_Group_Store() ? QString() : "no store"; }, "", "All"},
+        {"nested folder", [] {
+             const QString m = Create_Group_Folder("All", "Sales");
+             return m + Create_Group_Folder("All/Sales", "2019");
+         },
+         "", "All|All/Sales|All/Sales/2019"},
+        {"top folder", [] { return Create_Group_Folder("All/..", "Top"); }, "Please select project path.",
+         "All|All/Sales|All/Sales/2019"},
+        {"projects", [] {
+             QDir(root()).mkpath("Sales/2019");
+             touch("All/Staff.did"), touch("All/Other.DID"), touch("All/notes.txt"), touch("All/Staff.png");
+             return QString();
+         }, "", "All|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
+        {"copy twice", [] { return Copy_Group_Project(at("All/Staff.did")) + Copy_Group_Project(at("All/Staff.did")); },
+         "", "All|  Staff (copy 1)|  Staff (copy 2)|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
+        {"rename onto a used name", [] { return Rename_Group_Project(at("All/Staff (copy 2).did"), "Staff"); },
+         "Project name already exist.",
+         "All|  Staff (copy 1)|  Staff (copy 2)|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
+        {"rename", [] { return Rename_Group_Project(at("All/Staff (copy 2).did"), "Crew"); }, "",
+         "All|  Crew|  Staff (copy 1)|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
+        {"same-named folder", [] { return Delete_Group_Folder(at("Sales/2019")); }, "",
+         "All|  Crew|  Staff (copy 1)|  Staff|All/Sales|All/Sales/2019|Sales"},
+        {"All is kept", [] { return Delete_Group_Folder(at("All")) + Delete_Group_Folder(at("All/../..")); },
+         "Please select project.Please select project.", "All|  Crew|  Staff (copy 1)|  Staff|All/Sales|All/Sales/2019|Sales"},
+        {"delete projects", [] {
+             const QString m = Delete_Group_Project(at("All/Staff.did")) + Delete_Group_Project(at("All/Crew.did")) +
+                               Delete_Group_Project(at("All/Staff (copy 1).did"));
+             // Only the projects' own files go.
+             const bool kept = QFile::exists(at("All/notes.txt")) && QFile::exists(at("All/Other.DID"));
+             return m + (kept && !QFile::exists(at("All/Staff.png")) ? "" : "wrong files");
+         }, "", "All|All/Sales|All/Sales/2019|Sales"},
+        {"last project", [] {
+             QDir(at("All")).removeRecursively();
+             touch("Sales/Last.did");
+             return Delete_Group_Project(at("Sales/Last.did")) + Delete_Group_Project(at("Sales/Last.did"));
+         }, "Please select project.", "All"},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.step);
+        EXPECT_EQ(s.act().toStdString(), s.message);
+        Ensure_Group_Store();
+        EXPECT_EQ(shown().toStdString(), s.tree);
+    }
+}
+
+// An empty folder outside "All" is a folder of its own, not a project of the folder above it.
+TEST(GroupProjects, TreeItemsKeepTheirKindAndPlace)
+{
+    testsupport::TempDataFolder folders;
+    Ensure_Group_Store();
+    QDir(root()).mkpath("Sales/2019");
+    touch("Sales/Anna.did");
+    QStringList seen;
+    for (const TreeItem &item : Project_Tree_Rows(Build_Project_Tree()))
+        seen << QString::number(item.kind()) + QDir(root()).relativeFilePath(item.path());
+    EXPECT_EQ(seen, (QStringList{"0All", "0Sales", "1Sales/Anna.did", "0Sales/2019"}));
+}
+
+// Names from the new-project box and the New Folder dialog stay inside the store.
+TEST(GroupProjects, NamesNeverLeaveTheStore)
+{
+    testsupport::TempDataFolder folders;
+    Ensure_Group_Store();
+    const struct {
+        const char *name, *folder, *project;  // project: relative to the store, "" refused
+    } cases[] = {
+        {"MyProject", "All", "All/MyProject.did"}, {"  Team A ", "All", "All/Team A.did"},
+        {"../x", "All", ""},  {"..", "All", ""},    {".", "All", ""},
+        {"a\\b", "All", ""},  {"x", "../..", ""},   {"x", "All/../..", ""},
+        {"x", "", ""},        {"", "All", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name + std::string(" in ") + c.folder);
+        const QString expected = *c.project ? at(c.project) : QString();
+        EXPECT_EQ(Group_Project_Path(c.name, c.folder), expected);
+        QString relative;
+        const QString message = Create_Group_Folder(c.folder, c.name, &relative);
+        EXPECT_EQ(message.isEmpty(), *c.project != 0) << qPrintable(message);
+    }
+    EXPECT_EQ(Create_Group_Folder("All", "MyProject"), "Folder already exist.");
+    touch("All/plain");  // a file where a parent folder should be: the failure is reported
+    EXPECT_EQ(Create_Group_Folder("All/plain", "x"), "The folder could not be created.");
+    EXPECT_EQ(QDir(folders.dataPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Group_Excel_Data"});
+    EXPECT_EQ(QDir(folders.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).contains("x"), false);
+}

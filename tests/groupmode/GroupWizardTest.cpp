@@ -1,0 +1,55 @@
+#include "groupmode/Group_Mode_Wizard.h"
+#include "platform/UiServices.h"
+#include "TestSupport.h"
+
+#include <QComboBox>
+#include <gtest/gtest.h>
+
+namespace {
+struct NoHost : GroupModeHost {
+    int Read_and_load_design_Log_NEW_METHOD(const QString &, const QString &, bool) override { return 0; }
+    bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
+    void Open_Group_Project(const QString &) override {}
+};
+
+QString items(const QComboBox *combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out.join(QLatin1Char('|'));
+}
+}  // namespace
+
+// The sheets are offered by name in the workbook's order, and the chosen one is the one read.
+TEST(GroupWizard, TheChosenSheetGivesTheColumns)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder folders;
+    const QString book = folders.root() + "/three sheets.xlsx";
+    const auto made = testsupport::runTool(python, {"-c", R"PY(
+import sys, openpyxl
+wb = openpyxl.Workbook(); wb.active.title = 'Staff'; wb.active.append(['Name', 'Room'])
+wb.create_sheet('Guests').append(['Guest', 'Host', 'Badge'])
+wb.create_sheet('Late').append(['Who'])
+wb.move_sheet('Late', offset=-2)
+wb.save(sys.argv[1])
+)PY", book});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    wizard.Load_file_Func(book);
+    EXPECT_EQ(items(wizard.Sheet_ComboBox), "Late|Staff|Guests");
+    const struct {
+        int sheet;
+        const char *columns;
+    } cases[] = {{0, "None|Who"}, {2, "None|Guest|Host|Badge"}, {1, "None|Name|Room"}};
+    for (const auto &c : cases) {
+        wizard.Sheet_ComboBox->setCurrentIndex(c.sheet);
+        EXPECT_EQ(items(wizard.columnCombos[0]).toStdString(), c.columns);
+        EXPECT_EQ(items(wizard.columnCombos[11]).toStdString(), c.columns);
+    }
+    platform::ScopedScriptedUi ui;
+    wizard.View_Excel_Btn_Clicked();  // "Staff" has titles only
+    EXPECT_EQ(ui->messages().join("").trimmed(), "There is no excel data to view.");
+}

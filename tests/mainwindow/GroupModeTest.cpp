@@ -1,0 +1,91 @@
+#include "ControllerFixture.h"
+#include "core/DesignFile.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "canvas/ImageBrowser.h"
+#include "groupmode/Group_Mode_Wizard.h"
+
+#include "platform/Paths.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+namespace {
+class GroupModeTest : public ControllerTest {};
+}  // namespace
+
+// The start dialog's group road: the wizard makes a project from a sheet and a user template,
+// or opens one of the store; refused choices keep the wizard where it is and write nothing.
+TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+    ASSERT_TRUE(QDir().mkpath(user));
+    saveAs(user + "/Badge.did");
+    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Lost.png"));  // its design is gone
+    const QString book = pathIn("people.xlsx"), empty = pathIn("titles only.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Email"}, {"Anna", "a@x"}, {"Ben", "b@x"}}, true));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(empty, {{"Name", "Email"}}, true));
+    const QString project = platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All/MyProject.did");
+
+    const struct {
+        const char *name;  // nullptr: open the store's first project
+        QString workbook;
+        int result, screen;
+        const char *message;
+        int image = 0;
+    } cases[] = {
+        {"Empty", empty, 0, 2, "Either file is corrupted or selected file contains invalid characters."},
+        {"Lost", book, 0, 2, "File is corrupt and cannot be opened.", 1},
+        {"../x", book, 0, 0, "Please enter a valid project name."},
+        {"MyProject", book, 1, 2, ""},
+        {"MyProject", book, 0, 0, "Project name already exist."},
+        {nullptr, {}, 1, 0, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name ? c.name : "open");
+        int screen = -1;
+        const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+            if (c.name) {
+                w.New_Radio_Click();
+                w.proj_name->setText(c.name);
+                w.excel_path->setText(c.workbook);
+            } else {
+                EXPECT_EQ(w.new_or_open_or_log, 1);  // the store has a project: open is offered
+                w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
+            }
+            w.OK_Click();
+            if (w.next_counter == 1) {
+                w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+                w.imageBrowser->selectImage(c.image);
+                w.OK_Click();
+                w.columnCombos[0]->setCurrentIndex(1);  // name: "Name"
+                w.columnCombos[7]->setCurrentIndex(2);  // e-mail: "Email"
+                w.OK_Click();
+            }
+            screen = w.next_counter;
+            if (w.result() != 1)
+                w.Cancel_Click();
+            return w.result();
+        });
+        ui->clear();
+        EXPECT_EQ(controller->Start_Group_Mode(), c.result);
+        Group_Mode_Wizard::setModalRunner(previous);
+        EXPECT_EQ(screen, c.screen);
+        EXPECT_EQ(ui->messages().join("").trimmed().toStdString(), c.message);
+        if (c.result) {
+            EXPECT_TRUE(Start_Card_Option == "G" && ::Project_File_Name == project);
+        }
+    }
+    EXPECT_EQ(QDir(platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All")).entryList(QDir::Files),
+              QStringList{"MyProject.did"});
+    const DesignReadResult read = Read_Design_File(project);
+    ASSERT_TRUE(read.design);
+    EXPECT_EQ(read.design->modeLetter, "G");
+    EXPECT_TRUE(read.design->Excel_Binding_Use && read.design->Excel_Source_Path == book);
+    EXPECT_EQ(read.design->excelColumns, (std::array<int, 12>{1, -1, -1, -1, -1, -1, -1, 2, -1, -1, -1, -1}));
+    ASSERT_EQ(read.design->tableRows.size(), 2);
+    EXPECT_EQ(read.design->tableRows[1].toMap().value("Column1"), "Ben");
+    EXPECT_EQ(read.design->tableRows[1].toMap().value("Column2"), "b@x");
+}
