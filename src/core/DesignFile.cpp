@@ -15,6 +15,8 @@
 #include <QImageReader>
 #include <QRegularExpression>
 
+#include <atomic>
+#include <thread>
 #include <type_traits>
 
 namespace {
@@ -174,6 +176,39 @@ double rebuiltPicturePixels(const DesignData &design)
     return pixels;
 }
 
+// The barcode pictures stored in the records, each distinct one decoded once, on every core:
+// decoding is most of the time an open takes.
+Decoded_Pictures decodeStoredPictures(const QVariantList &entries)
+{
+    Decoded_Pictures decoded;
+    for (const QVariant &entry : entries) {
+        if (entry.typeId() != QMetaType::QVariantList)
+            continue;
+        const QVariantList record = entry.toList();
+        if (record.size() > kBarcodePictureEntry && record[0].typeId() == QMetaType::QString &&
+            record[0].toString() == QLatin1String("B") && record[kBarcodePictureEntry].typeId() == QMetaType::QByteArray &&
+            !record[kBarcodePictureEntry].toByteArray().isEmpty())
+            decoded.insert(record[kBarcodePictureEntry].toByteArray(), QImage());
+    }
+    const QList<QByteArray> stored = decoded.keys();
+    std::vector<QImage> images(size_t(stored.size()));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i = next++; i < stored.size(); i = next++)
+            images[size_t(i)] = Unarchive_Image(stored[i]);
+    };
+    {
+        std::vector<std::jthread> helpers;
+        const qsizetype cores = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+        for (qsizetype t = 1; t < std::min(cores, stored.size()); ++t)
+            helpers.emplace_back(work);
+        work();
+    }
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        decoded[stored[i]] = images[size_t(i)];
+    return decoded;
+}
+
 QString overBudgetMessage(double pixels)
 {
     // Four bytes a pixel.
@@ -183,7 +218,7 @@ QString overBudgetMessage(double pixels)
         .arg(qRound64(bounds::MaxDesignPicturePixels * 4 / 1e6));
 }
 
-void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter)
+void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter, const Decoded_Pictures &decoded)
 {
     int count = 0;
     io.integer(count);
@@ -195,7 +230,7 @@ void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter
         QVariantList record;
         io.array(record);
         QString why;
-        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why);
+        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why, &decoded);
         if (!graphic && holdsUnreadableBarcodePicture(record)) {
             // The picture is only a cache of the stored set-up: read the record without it, and
             // the picture is rebuilt as for a barcode saved without one.
@@ -289,6 +324,7 @@ DesignReadResult Design_From_Array(const QVariant &root)
     if (stored > bounds::MaxDesignPicturePixels)
         return overBudget(stored);
 
+    const Decoded_Pictures decoded = decodeStoredPictures(entries);
     DesignData design;
     DesignFieldReader io(entries);
     try {
@@ -318,8 +354,8 @@ DesignReadResult Design_From_Array(const QVariant &root)
         }
         for (int &column : design.excelColumns)
             io.integer(column);
-        readSide(io, design.frontControls, 1);
-        readSide(io, design.backControls, 0);
+        readSide(io, design.frontControls, 1, decoded);
+        readSide(io, design.backControls, 0, decoded);
         if (!io.endsHere())
             io.fail(QStringLiteral("the file has %1 entries after the last control").arg(io.remaining()));
     } catch (const DesignFieldFailure &failure) {
