@@ -196,11 +196,12 @@ Decoded_Pictures decodeStoredPictures(const QVariantList &entries)
     return decoded;
 }
 
-QString overBudgetMessage(double pixels)
+QString overBudgetMessage(double pixels, bool saving = false)
 {
     // Four bytes a pixel.
-    return QStringLiteral("This design cannot be opened: its pictures need %1 MB of memory, more than the %2 MB a "
+    return QStringLiteral("This design cannot be %1: its pictures need %2 MB of memory, more than the %3 MB a "
                           "design may use.")
+        .arg(saving ? QStringLiteral("saved, as it could not be opened again") : QStringLiteral("opened"))
         .arg(qRound64(pixels * 4 / 1e6))
         .arg(qRound64(bounds::MaxDesignPicturePixels * 4 / 1e6));
 }
@@ -331,6 +332,9 @@ DesignWriteResult Write_Design_File(const QString &path, const DesignData &desig
         values += valueCount(entry);
     if (values - 1 > Design_File_Max_Values)  // the table's own entry is not among them
         return tooLarge(collected, maxBytes);
+    if (const double pixels = storedPicturePixels(*root) + rebuiltPicturePixels(design);
+        pixels > bounds::MaxDesignPicturePixels)
+        return {DesignWriteResult::TooLarge, collected, overBudgetMessage(pixels, true)};
     // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

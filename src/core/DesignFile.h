@@ -23,7 +23,8 @@ inline constexpr qint64 Design_File_Max_Bytes = platform::kMaxPlistBytes;
 inline constexpr qint64 Design_File_Max_Values = 4 * 1024 * 1024;
 
 struct DesignWriteResult {
-    // TooLarge: the file would be more than opening accepts; nothing was written.
+    // TooLarge: opening would refuse the file (its size, its values or its pictures); nothing
+    // was written and the reason says what is too large.
     enum Status { Written, BuildFailed, WriteFailed, TooLarge };
     Status status = Written;
     // BuildFailed: entries collected before the failure; the reason names what failed.

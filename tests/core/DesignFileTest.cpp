@@ -202,6 +202,16 @@ TEST(DesignFile, ADesignTooLargeToOpenIsNeverWritten)
     EXPECT_TRUE(refused.reason.contains(QLatin1String("too large"))) << refused.reason.toStdString();
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
+    // Pictures that would need more memory than a design may use: refused alike.
+    DesignData pictures = fullDesign();
+    for (const SKTGraphicPtr &g : pictures.frontControls) {
+        if (g->kind() == SKTGraphicKind::Barcode) {
+            g->_barcode_image = QImage(10100, 10000, QImage::Format_Mono);
+            g->_barcode_image.fill(1);
+        }
+    }
+    EXPECT_EQ(Write_Design_File(path, pictures, false).status, DesignWriteResult::TooLarge);
+    EXPECT_EQ(fileBytes(path), before);
     // At the limit it is written and opens.
     ASSERT_TRUE(Write_Design_File(path, design, false, size).ok());
     const DesignReadResult read = Read_Design_File(path, size);
