@@ -454,23 +454,11 @@ bool holdsNulReference(const QByteArray &bytes)
     return false;
 }
 
-// False for text holding control characters or U+FFFE/U+FFFF, which strings may hold and the
-// library writes as they are, but which an XML stream reader refuses.
-bool xmlCharactersOnly(const QByteArray &bytes)
-{
-    for (const char c : bytes) {
-        if (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-            return false;
-    }
-    return !bytes.contains("\xEF\xBF\xBE") && !bytes.contains("\xEF\xBF\xBF");
-}
-
 // The root entries of design-file bytes, an XML property list, read as a stream; the table's
-// rows go into *table instead of its entry (*tableApart). Text that a stream reader refuses is
-// read whole by the library instead, the table left in its entry. Anything else is refused before it is parsed, and so
+// rows go into *table instead of its entry. Anything else is refused before it is parsed, and so
 // is text that would put a NUL character into a string.
 std::optional<QVariantList> parseDesignBytes(const QByteArray &bytes, qint64 maxBytes, DesignTable *table,
-                                             bool *tableApart, QString *why)
+                                             QString *why)
 {
     const QByteArray head = bytes.left(64).trimmed();
     if (!head.startsWith("<?xml") && !head.startsWith("<plist")) {
@@ -485,16 +473,6 @@ std::optional<QVariantList> parseDesignBytes(const QByteArray &bytes, qint64 max
         *why = QStringLiteral("the file holds a NUL character");
         return std::nullopt;
     }
-    if (!xmlCharactersOnly(bytes)) {
-        const QVariant root = platform::plistParse(bytes, why);
-        if (root.isValid() && root.typeId() != QMetaType::QVariantList)
-            *why = QStringLiteral("the file is not an array");
-        if (root.typeId() != QMetaType::QVariantList)
-            return std::nullopt;
-        *tableApart = false;
-        return root.toList();
-    }
-    *tableApart = true;
     platform::PlistXmlReader in(bytes);
     if (!in.begin() || !in.isArray()) {
         *why = in.failed() ? in.error() : QStringLiteral("the file is not an array");
@@ -587,15 +565,14 @@ DesignReadResult Design_From_Bytes(const QByteArray &bytes, qint64 maxBytes)
 {
     QString why;
     DesignTable table;
-    bool tableApart = false;
-    const std::optional<QVariantList> entries = parseDesignBytes(bytes, maxBytes, &table, &tableApart, &why);
+    const std::optional<QVariantList> entries = parseDesignBytes(bytes, maxBytes, &table, &why);
     if (!entries) {
         DesignReadResult result;
         result.error = Design_File_Corrupt_Message;
         result.detail = why;
         return result;
     }
-    return designFromEntries(*entries, tableApart ? &table : nullptr);
+    return designFromEntries(*entries, &table);
 }
 
 DesignReadResult Read_Design_File(const QString &path, qint64 maxBytes)
@@ -615,9 +592,8 @@ bool Check_for_Valid_Log_File(const QString &path)
 {
     QString why;
     DesignTable table;
-    bool tableApart = false;
-    const std::optional<QVariantList> entries = parseDesignBytes(readBounded(path, Design_File_Max_Bytes, &why),
-                                                                 Design_File_Max_Bytes, &table, &tableApart, &why);
+    const std::optional<QVariantList> entries =
+        parseDesignBytes(readBounded(path, Design_File_Max_Bytes, &why), Design_File_Max_Bytes, &table, &why);
     const bool valid = entries && !entries->isEmpty() && (*entries)[0].typeId() == QMetaType::QString &&
                        (*entries)[0].toString() == Design_File_Signature;
     if (!valid)

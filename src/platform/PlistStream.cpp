@@ -203,46 +203,155 @@ bool PlistXmlWriter::finish()
 
 // --- reading ---
 
-PlistXmlReader::PlistXmlReader(const QByteArray &bytes) : m_bytes(bytes), m_device(&m_bytes)
+namespace {
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool isNameChar(char c)
 {
-    m_device.open(QIODevice::ReadOnly);
-    m_xml.setDevice(&m_device);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == ':'
+           || c == '-' || c == '.';
+}
+
+const char *find(const char *from, const char *end, const char *what)
+{
+    const QByteArrayView rest(from, end - from);
+    const qsizetype at = rest.indexOf(QByteArrayView(what));
+    return at < 0 ? nullptr : from + at;
+}
+
+void appendUtf8(QByteArray &out, char32_t c)
+{
+    const char32_t one[1] = {c};
+    out.append(QString::fromUcs4(one, 1).toUtf8());
+}
+
+}  // namespace
+
+PlistXmlReader::PlistXmlReader(const QByteArray &bytes)
+    : m_bytes(bytes), m_at(m_bytes.constData()), m_end(m_bytes.constData() + m_bytes.size())
+{
 }
 
 void PlistXmlReader::fail(const QString &why)
 {
     if (m_error.isEmpty())
         m_error = why;
+    m_at = m_end;
 }
 
-bool PlistXmlReader::next()
+// Skips white space, comments, processing instructions and the document type; false on text
+// or at the end.
+bool PlistXmlReader::skipMarkup()
 {
-    while (!failed()) {
-        switch (m_xml.readNext()) {
-        case QXmlStreamReader::StartElement:
-            return true;
-        case QXmlStreamReader::EndElement:
-            return false;
-        case QXmlStreamReader::Characters:
-            if (!m_xml.isWhitespace())
-                fail(QStringLiteral("The property list holds text outside a value."));
-            break;
-        case QXmlStreamReader::Comment:
-        case QXmlStreamReader::ProcessingInstruction:
-        case QXmlStreamReader::DTD:
-        case QXmlStreamReader::StartDocument:
-            break;
-        default:
-            fail(QStringLiteral("The property list ends too early."));
-            break;
+    while (m_at < m_end) {
+        if (isSpace(*m_at)) {
+            ++m_at;
+            continue;
         }
+        const QByteArrayView rest(m_at, m_end - m_at);
+        const char *close = nullptr;
+        if (rest.startsWith("<!--"))
+            close = find(m_at + 4, m_end, "-->"), close = close ? close + 3 : nullptr;
+        else if (rest.startsWith("<?"))
+            close = find(m_at + 2, m_end, "?>"), close = close ? close + 2 : nullptr;
+        else if (rest.startsWith("<!DOCTYPE")) {
+            const char *bracket = find(m_at, m_end, "["), *gt = find(m_at, m_end, ">");
+            if (bracket && gt && bracket < gt)
+                gt = find(bracket, m_end, "]"), gt = gt ? find(gt, m_end, ">") : nullptr;
+            close = gt ? gt + 1 : nullptr;
+        } else
+            return *m_at == '<';
+        if (!close) {
+            fail(QStringLiteral("The property list ends inside a comment."));
+            return false;
+        }
+        m_at = close;
     }
     return false;
 }
 
+// Reads "<name attributes>" or "<name attributes/>" at m_at.
+bool PlistXmlReader::startTag()
+{
+    const char *name = ++m_at;
+    while (m_at < m_end && isNameChar(*m_at))
+        ++m_at;
+    if (m_at == name) {
+        fail(QStringLiteral("The property list holds a damaged tag."));
+        return false;
+    }
+    m_name = QLatin1String(name, m_at - name);
+    char quote = 0;
+    for (; m_at < m_end; ++m_at) {
+        if (quote) {
+            quote = *m_at == quote ? 0 : quote;
+        } else if (*m_at == '"' || *m_at == '\'') {
+            quote = *m_at;
+        } else if (*m_at == '>' || *m_at == '<') {
+            break;
+        }
+    }
+    if (m_at >= m_end || *m_at != '>') {
+        fail(QStringLiteral("The property list ends inside a tag."));
+        return false;
+    }
+    m_empty = m_at[-1] == '/';
+    ++m_at;
+    m_standing = true;
+    return true;
+}
+
+// Reads "</name>" at m_at.
+bool PlistXmlReader::closeTag(QLatin1String name)
+{
+    const QByteArrayView rest(m_at, m_end - m_at);
+    const qsizetype length = 2 + name.size();
+    qsizetype i = length;
+    while (i < rest.size() && isSpace(rest[i]))
+        ++i;
+    if (rest.size() < length || !rest.startsWith("</") || rest.sliced(2, name.size()) != QByteArrayView(name.data(), name.size())
+        || i >= rest.size() || rest[i] != '>') {
+        fail(QStringLiteral("The element \"%1\" is not closed where it ends.").arg(name));
+        return false;
+    }
+    m_at += i + 1;
+    return true;
+}
+
+bool PlistXmlReader::next()
+{
+    if (failed())
+        return false;
+    if (m_standing) {
+        // Into the element stood on.
+        m_standing = false;
+        if (m_empty)
+            return false;
+        m_open.push_back(m_name);
+    }
+    if (!skipMarkup()) {
+        fail(m_at < m_end ? QStringLiteral("The property list holds text outside a value.")
+                          : QStringLiteral("The property list ends too early."));
+        return false;
+    }
+    if (m_at + 1 < m_end && m_at[1] == '/') {
+        if (m_open.empty() || !closeTag(m_open.back()))
+            fail(QStringLiteral("The property list closes an element it did not open."));
+        if (!m_open.empty())
+            m_open.pop_back();
+        return false;
+    }
+    if (QByteArrayView(m_at, m_end - m_at).startsWith("<!")) {
+        fail(QStringLiteral("The property list holds text outside a value."));
+        return false;
+    }
+    return startTag();
+}
+
 bool PlistXmlReader::begin()
 {
-    if (!next() || name() != QLatin1String("plist")) {
+    if (!skipMarkup() || !startTag() || m_name != QLatin1String("plist")) {
         fail(QStringLiteral("The data is not a property list."));
         return false;
     }
@@ -255,20 +364,88 @@ bool PlistXmlReader::begin()
 
 bool PlistXmlReader::end()
 {
-    if (next())
+    if (failed())
+        return false;
+    if (next() || failed() || !m_open.empty()) {
         fail(QStringLiteral("The property list holds more than one value."));
-    while (!failed() && !m_xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::EndDocument)
-            break;
-        if (token != QXmlStreamReader::Comment && token != QXmlStreamReader::ProcessingInstruction
-            && !(token == QXmlStreamReader::Characters && m_xml.isWhitespace()))
-            fail(QStringLiteral("The property list has more after its end."));
+        return false;
     }
+    if (skipMarkup() || m_at < m_end)
+        fail(QStringLiteral("The property list has more after its end."));
     return !failed();
 }
 
-bool PlistXmlReader::enter() { return isArray() || isDict(); }
+// The text up to the element's end tag, entities replaced, as UTF-8.
+QByteArray PlistXmlReader::rawText()
+{
+    if (!m_standing || failed())
+        return {};
+    m_standing = false;
+    if (m_empty)
+        return {};
+    const char *close = find(m_at, m_end, "</");
+    if (!close) {
+        fail(QStringLiteral("The property list ends too early."));
+        return {};
+    }
+    QByteArray out;
+    const char *amp = static_cast<const char *>(memchr(m_at, '&', size_t(close - m_at)));
+    const char *lt = static_cast<const char *>(memchr(m_at, '<', size_t(close - m_at)));
+    if (!amp && !lt) {
+        out = QByteArray(m_at, close - m_at);
+        m_at = close;
+    } else {
+        while (m_at < m_end && !(m_at[0] == '<' && m_at + 1 < m_end && m_at[1] == '/')) {
+            const QByteArrayView rest(m_at, m_end - m_at);
+            if (rest.startsWith("<![CDATA[")) {
+                const char *stop = find(m_at, m_end, "]]>");
+                if (!stop)
+                    break;
+                out.append(m_at + 9, stop - m_at - 9);
+                m_at = stop + 3;
+            } else if (rest.startsWith("<!--")) {
+                const char *stop = find(m_at, m_end, "-->");
+                if (!stop)
+                    break;
+                m_at = stop + 3;
+            } else if (*m_at == '<') {
+                fail(QStringLiteral("A value of the property list holds an element."));
+                return {};
+            } else if (*m_at == '&') {
+                const char *semi = static_cast<const char *>(memchr(m_at, ';', size_t(std::min<qsizetype>(12, m_end - m_at))));
+                const QByteArrayView entity = semi ? QByteArrayView(m_at + 1, semi - m_at - 1) : QByteArrayView();
+                bool ok = false;
+                char32_t c = 0;
+                if (entity == "lt") c = '<', ok = true;
+                else if (entity == "gt") c = '>', ok = true;
+                else if (entity == "amp") c = '&', ok = true;
+                else if (entity == "quot") c = '"', ok = true;
+                else if (entity == "apos") c = '\'', ok = true;
+                else if (entity.startsWith("#x") || entity.startsWith("#X"))
+                    c = char32_t(entity.sliced(2).toUInt(&ok, 16));
+                else if (entity.startsWith("#"))
+                    c = char32_t(entity.sliced(1).toUInt(&ok, 10));
+                if (!ok || c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+                    fail(QStringLiteral("The property list holds an unknown entity."));
+                    return {};
+                }
+                appendUtf8(out, c);
+                m_at = semi + 1;
+            } else {
+                const char *stop = m_at;
+                while (stop < m_end && *stop != '<' && *stop != '&')
+                    ++stop;
+                out.append(m_at, stop - m_at);
+                m_at = stop;
+            }
+        }
+    }
+    if (!closeTag(m_name))
+        return {};
+    return out;
+}
+
+QString PlistXmlReader::text() { return QString::fromUtf8(rawText()); }
 
 QVariant PlistXmlReader::value() { return valueAt(0); }
 
@@ -282,8 +459,7 @@ QVariant PlistXmlReader::valueAt(int depth)
         fail(QStringLiteral("The property list holds too many values."));
         return {};
     }
-    const QStringView tag = name();
-    auto text = [this] { return m_xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement); };
+    const QLatin1String tag = name();
     if (tag == QLatin1String("array")) {
         QVariantList list;
         while (next())
@@ -310,15 +486,15 @@ QVariant PlistXmlReader::valueAt(int depth)
     if (tag == QLatin1String("string")) {
         v = text();
     } else if (tag == QLatin1String("data")) {
-        v = QByteArray::fromBase64(text().toLatin1());
+        v = QByteArray::fromBase64(rawText());
     } else if (tag == QLatin1String("integer")) {
-        const QString digits = text().trimmed();
-        v = digits.startsWith(QLatin1Char('-')) ? digits.toLongLong() : qlonglong(digits.toULongLong());
+        const QByteArray digits = rawText().trimmed();
+        v = digits.startsWith('-') ? digits.toLongLong() : qlonglong(digits.toULongLong());
     } else if (tag == QLatin1String("real")) {
-        v = text().trimmed().toDouble();
+        v = rawText().trimmed().toDouble();
     } else if (tag == QLatin1String("true") || tag == QLatin1String("false")) {
         v = tag == QLatin1String("true");
-        text();
+        rawText();
     } else if (tag == QLatin1String("date")) {
         QDateTime date = QDateTime::fromString(text().trimmed(), Qt::ISODate);
         if (!date.isValid())

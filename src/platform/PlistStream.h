@@ -4,13 +4,12 @@
 // same value, a few kilobytes at a time; the reader walks the elements without building a
 // tree, so the caller can keep what it reads in a form of its own.
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
-#include <QXmlStreamReader>
 
 #include <limits>
+#include <vector>
 
 class QIODevice;
 
@@ -54,9 +53,11 @@ private:
     bool m_failed = false;
 };
 
-// Walks an XML property list. Elements are met one at a time: next() moves to the next child
-// of the current array or dict (false at its end, or on an error), value() reads the whole
-// element it stands on, enter() steps into an array or dict to walk its children.
+// Walks an XML property list in its bytes, without decoding more than one element's text at a
+// time. Elements are met one at a time: next() moves to the next child of the current array or
+// dict (entering the one it stands on; false at the container's end, or on an error), value()
+// reads the whole element it stands on, text() the text of a key or a string. Text is taken
+// as the library writes it, control characters included.
 class PlistXmlReader {
 public:
     explicit PlistXmlReader(const QByteArray &bytes);
@@ -67,32 +68,36 @@ public:
     bool end();
 
     bool next();
-    QStringView name() const { return m_xml.name(); }
-    bool isArray() const { return name() == QLatin1String("array"); }
-    bool isDict() const { return name() == QLatin1String("dict"); }
-    // Steps into the array or dict the reader stands on.
-    bool enter();
+    QLatin1String name() const { return m_name; }
+    bool isArray() const { return m_name == QLatin1String("array"); }
+    bool isDict() const { return m_name == QLatin1String("dict"); }
     // The element as a value (arrays and dicts whole); invalid on an error.
     QVariant value();
-    // The text of the element (a key, a string).
-    QString text() { return m_xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement); }
+    QString text();
     // Values read so far (each element inside an array or dict counts), and the most that may
     // be read before the reader refuses the rest: a bound on the memory a list can claim.
     qint64 values() const { return m_values; }
     void setValueLimit(qint64 limit) { m_valueLimit = limit; }
 
-    bool failed() const { return !m_error.isEmpty() || m_xml.hasError(); }
-    QString error() const { return m_xml.hasError() ? m_xml.errorString() : m_error; }
+    bool failed() const { return !m_error.isEmpty(); }
+    QString error() const { return m_error; }
     void fail(const QString &why);
 
 private:
     QVariant valueAt(int depth);
+    QByteArray rawText();
+    bool skipMarkup();
+    bool closeTag(QLatin1String name);
+    bool startTag();
 
-    // Read through a device, a few kilobytes at a time: given the bytes whole, the stream
-    // reader would first decode all of them into one string.
     QByteArray m_bytes;
-    QBuffer m_device;
-    QXmlStreamReader m_xml;
+    const char *m_at;
+    const char *m_end;
+    QLatin1String m_name;
+    // The element stood on was "<name/>", or its start tag has not been read past yet.
+    bool m_empty = false;
+    bool m_standing = false;
+    std::vector<QLatin1String> m_open;
     QString m_error;
     qint64 m_values = 0;
     qint64 m_valueLimit = std::numeric_limits<qint64>::max();

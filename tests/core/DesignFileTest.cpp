@@ -168,7 +168,7 @@ TEST(DesignFile, StreamedFileIsTheLibrarysBytesForEveryKindOfCell)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("typed.did"));
-    // A control character is written as it is, which only the library's reader takes.
+    // A control character is written as it is (no XML reader but the library's would take it).
     for (const char *text : {"a<&>b", "a<&>b\x0b"}) {
         DesignData design = fullDesign();
         design.tableRows.append(QVariantMap{{QStringLiteral("Extension"), 7}, {QStringLiteral("Column1"), 0.1},

@@ -67,7 +67,7 @@ TEST(Plist, RoundTripsEveryKindInBothFormats)
 TEST(Plist, StreamedXmlIsTheLibrarysBytesAndReadsBackAlike)
 {
     QByteArray data(200, 'x');
-    const QVariantList values{sampleValue(), QString::fromUtf8("a<b>&c\"d'e\tf\n g"), QString(QChar(0)) + "cut",
+    const QVariantList values{sampleValue(), QString::fromUtf8("a<b>&c\"d'e\x01\tf\n g"), QString(QChar(0)) + "cut",
                               QVariantList{QVariantMap{{QStringLiteral("k<&>"), QVariantList{data, QByteArray()}}}},
                               QVariantList{}, 1.0, data};
     for (const QVariant &value : values) {
@@ -81,6 +81,16 @@ TEST(Plist, StreamedXmlIsTheLibrarysBytesAndReadsBackAlike)
         ASSERT_TRUE(reader.begin());
         EXPECT_EQ(reader.value(), plistParse(bytes));
         EXPECT_TRUE(reader.end()) << reader.error().toStdString();
+    }
+    // Whatever is not a whole, well-closed list is refused with a reason.
+    for (const char *bad : {"<plist><array><string>a</array></plist>", "<plist><string>a&bogus;</string></plist>",
+                            "<plist><array><string>a</string>", "<plist><string>a<b/></string></plist>",
+                            "<plist><dict><string>a</string></dict></plist>", "<plist><true/><true/></plist>",
+                            "<plist><string>a</stringx></plist>", "<plist>x<true/></plist>"}) {
+        PlistXmlReader reader{QByteArray(bad)};
+        const bool read = reader.begin() && reader.value().isValid() && reader.end();
+        EXPECT_FALSE(read) << bad;
+        EXPECT_FALSE(reader.error().isEmpty()) << bad;
     }
 }
 
