@@ -1,79 +1,191 @@
-// A design with 200 controls (every kind, a barcode picture among them) saved to a design file
-// and opened again, as Save and Open do it.
+// Design files as Save and Open handle them: 5,000 mixed controls with real pictures (photos
+// from files, shared by many image controls, and rendered barcodes), and a spreadsheet table of
+// 100,000 rows of 12 columns. Each benchmark reports the peak resident memory of the process
+// (getrusage) and the resident memory before it started; run one at a time
+// (--benchmark_filter=...) for a peak of its own. The files opened are written by a child
+// process, so an open's peak is the open's own.
 
+#include "GuiBenchMain.h"
+#include "barcode/ControlBarcode.h"
 #include "core/ControlArchive.h"
 #include "core/DesignFile.h"
+#include "core/SKTImage.h"
 
-#include <QGuiApplication>
+#include <QFile>
+#include <QProcess>
+
+#include <optional>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "BenchPictures.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
+constexpr int kPhotos = 20;
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+}
+
+struct Files {
+    QTemporaryDir dir;
+    QStringList photos;
+    Files()
+    {
+        for (int i = 0; i < kPhotos; ++i) {
+            photos.append(dir.filePath(QStringLiteral("photo%1.jpg").arg(i)));
+            benchPhoto(1600 + 8 * i, 1200).save(photos.back(), "JPG", 90);
+        }
+    }
+    QString design() const { return dir.filePath(QStringLiteral("bench.did")); }
+};
+
+Files &files()
+{
+    static Files f;
+    return f;
+}
+
 std::shared_ptr<SKTGraphic> control(int i)
 {
     static const char *classes[] = {"SKTText", "Shape_Control", "SKTLine", "SKTImage", "SKTBarcode", "SKTSignature"};
-    std::shared_ptr<SKTGraphic> g = Make_Graphic_Of_Class(QString::fromLatin1(classes[i % 6]));
-    g->_bounds = QRectF(i % 50, i % 30, 40 + i % 7, 20 + i % 5);
+    const QPointF at(10 + i % 50, 10 + i % 30);
+    std::shared_ptr<SKTGraphic> g;
+    if (i % 6 == 3)
+        g = SKTImage::initWithPath(at, files().photos[(i / 6) % kPhotos]);
+    else
+        g = Make_Graphic_Of_Class(QString::fromLatin1(classes[i % 6]));
     g->control_ID = QStringLiteral("F_field%1").arg(i);
     g->Text_Value = QStringLiteral("Value of control %1").arg(i);
+    if (g->kind() != SKTGraphicKind::Image)
+        g->_bounds = QRectF(at, QSizeF(40 + i % 7, 20 + i % 5));
     if (g->kind() == SKTGraphicKind::Barcode) {
-        QImage picture(160, 60, QImage::Format_ARGB32);
-        picture.fill(Qt::white);
-        for (int x = 0; x < 160; x += 3 + (x / 7) % 3)
-            for (int y = 0; y < 60; ++y)
-                picture.setPixel(x, y, qRgb(0, 0, 0));
-        g->_barcode_image = picture;
+        // Every other barcode a QR code, the rest Code 128, each with a value of its own.
+        g->linear_or_2d = (i / 6) % 2;
+        g->qr_size_val = 40;
+        g->linear_width_val = 12;
+        g->linear_height_val = 4;
+        g->two_d_font_val = QStringLiteral("badge %1").arg(i);
+        g->linear_font_val = QStringLiteral("ID%1").arg(100000 + i);
+        barcode::Install_Control_Barcode_Provider().Build_Barcode_Image(*g, barcode::Control_Barcode_Value(*g));
     }
     return g;
 }
 
-struct Setup {
-    Setup()
-    {
-        static int argc = 1;
-        static char name[] = "bench_design_file";
-        static char *argv[] = {name, nullptr};
-        if (!QGuiApplication::instance())
-            app = new QGuiApplication(argc, argv);
-        for (int i = 0; i < 200; ++i)
-            (i % 2 ? design.backControls : design.frontControls).push_back(control(i));
-        path = dir.filePath(QStringLiteral("bench.did"));
-    }
-    QGuiApplication *app = nullptr;
+DesignData mixedDesign()
+{
     DesignData design;
-    QTemporaryDir dir;
-    QString path;
-};
-
-Setup &setup()
-{
-    static Setup s;
-    return s;
+    for (int i = 0; i < 5000; ++i)
+        (i % 2 ? design.backControls : design.frontControls).push_back(control(i));
+    return design;
 }
 
-void BM_SaveDesign200(benchmark::State &state)
+DesignData tableDesign()
 {
-    Setup &s = setup();
-    for (auto _ : state) {
-        if (!Write_Design_File(s.path, s.design, false).ok())
-            state.SkipWithError("save failed");
+    DesignData design;
+    design.Excel_Binding_Use = true;
+    design.columnTitles.append(QStringLiteral("No."));
+    for (int c = 1; c <= 12; ++c)
+        design.columnTitles.append(QStringLiteral("Column title %1").arg(c));
+    for (int r = 0; r < 100000; ++r) {
+        QVariantMap row{{QStringLiteral("Extension"), QString::number(r + 1)}};
+        for (int c = 1; c <= 12; ++c)
+            row.insert(QStringLiteral("Column%1").arg(c), QStringLiteral("r%1 value %2").arg(r).arg(c));
+        design.tableRows.append(row);
     }
+    return design;
 }
-BENCHMARK(BM_SaveDesign200)->Unit(benchmark::kMillisecond);
 
-void BM_OpenDesign200(benchmark::State &state)
+void report(benchmark::State &state, double residentBefore)
 {
-    Setup &s = setup();
-    Write_Design_File(s.path, s.design, false);
+    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["before_MB"] = residentBefore;
+    state.counters["file_MB"] = double(QFile(files().design()).size()) / (1024.0 * 1024.0);
+}
+
+QString g_self;
+
+// The design file, written by a child process.
+bool written(benchmark::State &state, const char *which)
+{
+    if (QProcess::execute(g_self, {QStringLiteral("--write-design"), QLatin1String(which), files().design()}) == 0)
+        return true;
+    state.SkipWithError("save failed");
+    return false;
+}
+
+// Saving a design that was opened (and a first save of pictures made since: once only).
+void save(benchmark::State &state, const char *which)
+{
+    const std::optional<DesignData> read =
+        written(state, which) ? Read_Design_File(files().design()).design : std::nullopt;
+    if (!read)
+        return;
+    const DesignData &design = *read;
+    const double before = residentMegabytes();
     for (auto _ : state) {
-        DesignReadResult read = Read_Design_File(s.path);
-        if (!read.ok())
-            state.SkipWithError("open failed");
+        const DesignWriteResult result = Write_Design_File(files().design(), design, false);
+        if (!result.ok()) {
+            state.SkipWithError(result.message().toUtf8().constData());
+            break;
+        }
+    }
+    report(state, before);
+}
+
+void open(benchmark::State &state, const char *which)
+{
+    if (!written(state, which))
+        return;
+    const double before = residentMegabytes();
+    for (auto _ : state) {
+        DesignReadResult read = Read_Design_File(files().design());
+        if (!read.ok()) {
+            state.SkipWithError(read.detail.toUtf8().constData());
+            break;
+        }
         benchmark::DoNotOptimize(read.design);
     }
+    report(state, before);
 }
-BENCHMARK(BM_OpenDesign200)->Unit(benchmark::kMillisecond);
+
+void BM_SaveDesign5000(benchmark::State &state) { save(state, "mixed"); }
+void BM_OpenDesign5000(benchmark::State &state) { open(state, "mixed"); }
+void BM_SaveTable100k(benchmark::State &state) { save(state, "table"); }
+void BM_OpenTable100k(benchmark::State &state) { open(state, "table"); }
+
+BENCHMARK(BM_SaveDesign5000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_OpenDesign5000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_SaveTable100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_OpenTable100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
+
+int main(int argc, char **argv)
+{
+    g_self = QString::fromLocal8Bit(argv[0]);
+    if (argc == 4 && qstrcmp(argv[1], "--write-design") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        const DesignData design = qstrcmp(argv[2], "table") == 0 ? tableDesign() : mixedDesign();
+        return Write_Design_File(QString::fromLocal8Bit(argv[3]), design, false).ok() ? 0 : 1;
+    }
+    return Run_Gui_Benchmarks(argc, argv);
+}

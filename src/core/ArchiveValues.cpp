@@ -1,10 +1,59 @@
 #include "core/ArchiveValues.h"
 
 #include <QBuffer>
+#include <QCache>
 #include <QImageReader>
+#include <QMutex>
 #include <QVariantList>
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// The PNG bytes a picture was read from or last written as, so that a picture that did not
+// change is not encoded again (a design keeps every barcode's picture). Keyed by the picture's
+// cache key, which any change to its pixels renews; the resolution is checked as well because
+// setting it on an unshared picture keeps the key.
+struct EncodedPicture {
+    QByteArray png;
+    QSize size;
+    int dpmX = 0;
+    int dpmY = 0;
+    bool matches(const QImage &image) const
+    {
+        return image.size() == size && image.dotsPerMeterX() == dpmX && image.dotsPerMeterY() == dpmY;
+    }
+};
+
+class EncodedPictures {
+public:
+    QByteArray find(const QImage &image)
+    {
+        const QMutexLocker lock(&mutex);
+        const EncodedPicture *entry = cache.object(image.cacheKey());
+        return entry && entry->matches(image) ? entry->png : QByteArray();
+    }
+    void keep(const QImage &image, const QByteArray &png)
+    {
+        const QMutexLocker lock(&mutex);
+        // Cost in kilobytes: at most 64 MB of encoded pictures are remembered.
+        cache.insert(image.cacheKey(),
+                     new EncodedPicture{png, image.size(), image.dotsPerMeterX(), image.dotsPerMeterY()},
+                     std::max<qsizetype>(1, png.size() / 1024));
+    }
+
+private:
+    QMutex mutex;
+    QCache<qint64, EncodedPicture> cache{64 * 1024};
+};
+
+EncodedPictures &encodedPictures()
+{
+    static EncodedPictures pictures;
+    return pictures;
+}
+
+}  // namespace
 
 QVariant Archive_Color(const QColor &colour)
 {
@@ -56,10 +105,14 @@ QVariant Archive_Image(const QImage &image)
 {
     if (image.isNull())
         return {};
+    if (QByteArray known = encodedPictures().find(image); !known.isEmpty())
+        return known;
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
+    if (!png.isEmpty())
+        encodedPictures().keep(image, png);
     return png;
 }
 
@@ -76,5 +129,8 @@ QImage Unarchive_Image(const QVariant &value)
     const QSize size = reader.size();
     if (!size.isValid() || qint64(size.width()) * size.height() > 100'000'000)
         return {};
-    return reader.read();
+    const QImage image = reader.read();
+    if (!image.isNull())
+        encodedPictures().keep(image, bytes);
+    return image;
 }

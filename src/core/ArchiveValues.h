@@ -14,7 +14,8 @@ QColor Unarchive_Color(const QVariant &value);
 // Font: the font's full description text.
 QVariant Archive_Font(const QFont &font);
 QFont Unarchive_Font(const QVariant &value);
-// Image: PNG bytes (a null image is left out: invalid QVariant).
+// Image: PNG bytes (a null image is left out: invalid QVariant). The bytes a picture was read
+// from or last stored as are given again while its pixels stay unchanged.
 QVariant Archive_Image(const QImage &image);
 // Refuses data that is not a PNG of at most 100 megapixels.
 QImage Unarchive_Image(const QVariant &value);

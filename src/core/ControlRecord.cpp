@@ -35,13 +35,21 @@ void picture(DesignFieldWriter &io, const QImage &image)
     io.data(png);
 }
 
-void picture(DesignFieldReader &io, QImage &image)
+// Reads a record, taking pictures that were decoded beforehand.
+struct RecordReader : DesignFieldReader {
+    RecordReader(const QVariantList &in, const Decoded_Pictures *decoded) : DesignFieldReader(in), decoded(decoded) {}
+    const Decoded_Pictures *decoded;
+};
+
+void picture(RecordReader &io, QImage &image)
 {
     QByteArray png;
     io.data(png);
     image = QImage();
     if (!png.isEmpty()) {
-        image = Unarchive_Image(png);
+        image = io.decoded ? io.decoded->value(png) : QImage();
+        if (image.isNull())
+            image = Unarchive_Image(png);
         if (image.isNull())
             throw DesignFieldFailure{io.position() - 1, QStringLiteral("the barcode picture cannot be read")};
     }
@@ -159,9 +167,10 @@ std::optional<QVariantList> Get_Control_Prop_To_Array(const SKTGraphic &graphic,
     return io.out;
 }
 
-std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record, QString *error)
+std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record, QString *error,
+                                                      const Decoded_Pictures *decoded)
 {
-    DesignFieldReader io(record);
+    RecordReader io(record, decoded);
     try {
         QString letter;
         io.text(letter);

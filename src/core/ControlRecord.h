@@ -10,6 +10,8 @@
 
 #include "core/SKTGraphic.h"
 
+#include <QHash>
+#include <QImage>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -30,7 +32,10 @@ std::optional<QVariantList> Get_Control_Prop_To_Array(const SKTGraphic &graphic,
 // not hold keeps the class's initial value. A barcode keeps the archived picture and takes its
 // picture frame from its bounds; when the record holds no picture (Barcode_Needs_Image) the
 // caller rebuilds it. nullptr, with the reason in *error, for a record that is not sound.
-std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record, QString *error = nullptr);
+// Pictures found in `decoded` (by their stored bytes) are taken as they are, not decoded again.
+using Decoded_Pictures = QHash<QByteArray, QImage>;
+std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record, QString *error = nullptr,
+                                                      const Decoded_Pictures *decoded = nullptr);
 
 // True for a barcode control that has no picture to show.
 bool Barcode_Needs_Image(const SKTGraphic &graphic);

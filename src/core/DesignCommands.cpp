@@ -59,6 +59,11 @@ DesignSaveOutcome Save_project_file(const DesignData &design, const QString &cur
         outcome.status = DesignSaveOutcome::Failed;
         return outcome;
     }
+    if (written.status == DesignWriteResult::TooLarge) {
+        Show_MessageBox(written.reason);
+        outcome.status = DesignSaveOutcome::Failed;
+        return outcome;
+    }
     outcome.status = written.ok() ? DesignSaveOutcome::Saved : DesignSaveOutcome::Failed;
     if (!written.ok())
         Show_NSLog_Message(QStringLiteral("Saving %1 failed: %2").arg(path, written.reason));

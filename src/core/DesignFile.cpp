@@ -8,13 +8,16 @@
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
 #include "platform/Plist.h"
+#include "platform/PlistStream.h"
 #include "platform/ValueBounds.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QRegularExpression>
+#include <QSaveFile>
 
+#include <atomic>
+#include <thread>
 #include <type_traits>
 
 namespace {
@@ -84,19 +87,6 @@ void cardBlock(IO &io, C &card)
 
 #undef CARD_FIELD
 
-bool isScalar(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::QString:
-    case QMetaType::LongLong:
-    case QMetaType::Double:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void writeSide(DesignFieldWriter &io, const SKTGraphicArray &controls, bool asTemplate, const char *side)
 {
     io.text(QString::number(controls.size()));
@@ -160,9 +150,8 @@ double rebuiltPicturePixels(const DesignData &design)
     const BarcodeImageProvider *provider = barcodeImageProvider();
     if (!provider)
         return 0;
-    const QVariantMap firstRow = design.tableRows.isEmpty() ? QVariantMap() : design.tableRows.first().toMap();
-    const auto firstColumnValue = [&firstRow](int column) {
-        return firstRow.value(QStringLiteral("Column%1").arg(column)).toString();
+    const auto firstColumnValue = [&design](int column) {
+        return design.tableRows.value(0, QStringLiteral("Column%1").arg(column));
     };
     double pixels = 0;
     for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls}) {
@@ -174,16 +163,50 @@ double rebuiltPicturePixels(const DesignData &design)
     return pixels;
 }
 
-QString overBudgetMessage(double pixels)
+// The barcode pictures stored in the records, each distinct one decoded once, on every core:
+// decoding is most of the time an open takes.
+Decoded_Pictures decodeStoredPictures(const QVariantList &entries)
+{
+    Decoded_Pictures decoded;
+    for (const QVariant &entry : entries) {
+        if (entry.typeId() != QMetaType::QVariantList)
+            continue;
+        const QVariantList record = entry.toList();
+        if (record.size() > kBarcodePictureEntry && record[0].typeId() == QMetaType::QString &&
+            record[0].toString() == QLatin1String("B") && record[kBarcodePictureEntry].typeId() == QMetaType::QByteArray &&
+            !record[kBarcodePictureEntry].toByteArray().isEmpty())
+            decoded.insert(record[kBarcodePictureEntry].toByteArray(), QImage());
+    }
+    const QList<QByteArray> stored = decoded.keys();
+    std::vector<QImage> images(size_t(stored.size()));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i = next++; i < stored.size(); i = next++)
+            images[size_t(i)] = Unarchive_Image(stored[i]);
+    };
+    {
+        std::vector<std::jthread> helpers;
+        const qsizetype cores = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+        for (qsizetype t = 1; t < std::min(cores, stored.size()); ++t)
+            helpers.emplace_back(work);
+        work();
+    }
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        decoded[stored[i]] = images[size_t(i)];
+    return decoded;
+}
+
+QString overBudgetMessage(double pixels, bool saving = false)
 {
     // Four bytes a pixel.
-    return QStringLiteral("This design cannot be opened: its pictures need %1 MB of memory, more than the %2 MB a "
+    return QStringLiteral("This design cannot be %1: its pictures need %2 MB of memory, more than the %3 MB a "
                           "design may use.")
+        .arg(saving ? QStringLiteral("saved, as it could not be opened again") : QStringLiteral("opened"))
         .arg(qRound64(pixels * 4 / 1e6))
         .arg(qRound64(bounds::MaxDesignPicturePixels * 4 / 1e6));
 }
 
-void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter)
+void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter, const Decoded_Pictures &decoded)
 {
     int count = 0;
     io.integer(count);
@@ -195,7 +218,7 @@ void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter
         QVariantList record;
         io.array(record);
         QString why;
-        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why);
+        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why, &decoded);
         if (!graphic && holdsUnreadableBarcodePicture(record)) {
             // The picture is only a cache of the stored set-up: read the record without it, and
             // the picture is rebuilt as for a barcode saved without one.
@@ -218,7 +241,11 @@ QString DesignWriteResult::message() const
     return reason;
 }
 
-std::optional<QVariantList> Design_To_Array(const DesignData &design, bool asTemplate, DesignWriteResult *result)
+namespace {
+
+// The root array; with `withTable` false the table's entry is left an empty array, for the
+// caller to stream the rows in its place.
+std::optional<QVariantList> buildRoot(const DesignData &design, bool asTemplate, bool withTable, DesignWriteResult *result)
 {
     DesignFieldWriter io;
     try {
@@ -229,13 +256,9 @@ std::optional<QVariantList> Design_To_Array(const DesignData &design, bool asTem
         io.yn(design.Excel_Binding_Use);
         io.text(design.Excel_Source_Path);
         io.array(asTemplate ? QVariantList() : QVariant(design.columnTitles).toList());
-        if (!asTemplate) {
-            for (const QVariant &row : design.tableRows) {
-                if (row.typeId() != QMetaType::QVariantMap)
-                    throw DesignFieldFailure{io.position(), QStringLiteral("a table row is not a dictionary")};
-            }
-        }
-        io.array(asTemplate ? QVariantList() : design.tableRows);
+        if (!asTemplate && !design.tableRows.problem().isEmpty())
+            throw DesignFieldFailure{io.position(), design.tableRows.problem()};
+        io.array(asTemplate || !withTable ? QVariantList() : QVariantList(design.tableRows));
         for (int column : design.excelColumns)
             io.integer(column);
         writeSide(io, design.frontControls, asTemplate, "front");
@@ -250,19 +273,101 @@ std::optional<QVariantList> Design_To_Array(const DesignData &design, bool asTem
     return io.out;
 }
 
-DesignWriteResult Write_Design_File(const QString &path, const DesignData &design, bool asTemplate)
+// Values of the entry as a reader counts them: each element once.
+qint64 valueCount(const QVariant &v)
+{
+    qint64 n = 1;
+    if (v.typeId() == QMetaType::QVariantList) {
+        for (const QVariant &item : v.toList())
+            n += valueCount(item);
+    }
+    return n;
+}
+
+void writeTable(platform::PlistXmlWriter &out, const DesignTable &table)
+{
+    out.beginArray();
+    for (qsizetype r = 0; r < table.size(); ++r) {
+        out.beginDict();
+        table.forEachCell(r, [&out](QStringView key, DesignTable::CellType type, QStringView text) {
+            out.key(key);
+            switch (type) {
+            case DesignTable::Text: out.string(text); break;
+            case DesignTable::Integer: out.value(text.toLongLong()); break;
+            case DesignTable::Real: out.value(text.toDouble()); break;
+            case DesignTable::Boolean: out.value(text == QLatin1String("1")); break;
+            }
+        });
+        out.endDict();
+    }
+    out.endArray();
+}
+
+DesignWriteResult tooLarge(int collected, qint64 maxBytes)
+{
+    return {DesignWriteResult::TooLarge, collected,
+            QStringLiteral("This design is too large to be saved: its file would be more than %1 MB, or hold more "
+                           "than %2 values, and could not be opened again. Remove rows of its table or some of its "
+                           "controls, then save again.")
+                .arg(maxBytes / (1024 * 1024))
+                .arg(Design_File_Max_Values)};
+}
+
+}  // namespace
+
+std::optional<QVariantList> Design_To_Array(const DesignData &design, bool asTemplate, DesignWriteResult *result)
+{
+    return buildRoot(design, asTemplate, true, result);
+}
+
+DesignWriteResult Write_Design_File(const QString &path, const DesignData &design, bool asTemplate, qint64 maxBytes)
 {
     DesignWriteResult result;
-    const std::optional<QVariantList> root = Design_To_Array(design, asTemplate, &result);
+    const std::optional<QVariantList> root = buildRoot(design, asTemplate, false, &result);
     if (!root)
         return result;
-    QString error;
-    if (!platform::plistWriteFile(path, QVariant(*root), platform::PlistFormat::Xml, &error))
-        return {DesignWriteResult::WriteFailed, int(root->size()), error};
+    const int collected = int(root->size());
+    qint64 values = 0;
+    for (const QVariant &entry : *root)
+        values += valueCount(entry);
+    if (values - 1 > Design_File_Max_Values)  // the table's own entry is not among them
+        return tooLarge(collected, maxBytes);
+    if (const double pixels = storedPicturePixels(*root) + rebuiltPicturePixels(design);
+        pixels > bounds::MaxDesignPicturePixels)
+        return {DesignWriteResult::TooLarge, collected, overBudgetMessage(pixels, true)};
+    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {DesignWriteResult::WriteFailed, collected, file.errorString()};
+    platform::PlistXmlWriter out(&file);
+    out.beginArray();
+    for (qsizetype i = 0; i < root->size(); ++i) {
+        if (i == Design_Table_Rows_Index && !asTemplate)
+            writeTable(out, design.tableRows);
+        else
+            out.value((*root)[i]);
+        // Stopped before the whole is written: the file at the path is never touched.
+        if (out.size() > maxBytes) {
+            file.cancelWriting();
+            return tooLarge(collected, maxBytes);
+        }
+    }
+    out.endArray();
+    const bool written = out.finish();
+    if (out.size() > maxBytes) {
+        file.cancelWriting();
+        return tooLarge(collected, maxBytes);
+    }
+    if (!written || !file.commit())
+        return {DesignWriteResult::WriteFailed, collected, file.errorString()};
     return result;
 }
 
-DesignReadResult Design_From_Array(const QVariant &root)
+namespace {
+
+// The design from the root's entries. A table read apart from them (`table`) stands for the
+// empty array at its entry; otherwise the entry's dictionaries are taken.
+DesignReadResult designFromEntries(const QVariantList &entries, const DesignTable *table)
 {
     DesignReadResult result;
     auto refuse = [&result](const QString &detail) {
@@ -271,9 +376,6 @@ DesignReadResult Design_From_Array(const QVariant &root)
         result.detail = detail;
         return result;
     };
-    if (root.typeId() != QMetaType::QVariantList)
-        return refuse(QStringLiteral("the file is not an array"));
-    const QVariantList entries = root.toList();
     if (entries.isEmpty() || entries[0].typeId() != QMetaType::QString || entries[0].toString() != Design_File_Signature)
         return refuse(QStringLiteral("the file does not start with the design signature"));
 
@@ -289,6 +391,7 @@ DesignReadResult Design_From_Array(const QVariant &root)
     if (stored > bounds::MaxDesignPicturePixels)
         return overBudget(stored);
 
+    const Decoded_Pictures decoded = decodeStoredPictures(entries);
     DesignData design;
     DesignFieldReader io(entries);
     try {
@@ -306,20 +409,15 @@ DesignReadResult Design_From_Array(const QVariant &root)
                 io.fail(QStringLiteral("a column title of entry %1 is not a text").arg(io.position() - 1));
             design.columnTitles.append(title.toString());
         }
-        io.array(design.tableRows);
-        for (const QVariant &row : design.tableRows) {
-            if (row.typeId() != QMetaType::QVariantMap)
-                io.fail(QStringLiteral("a table row of entry %1 is not a dictionary").arg(io.position() - 1));
-            const QVariantMap map = row.toMap();
-            for (auto it = map.cbegin(); it != map.cend(); ++it) {
-                if (!isScalar(it.value()))
-                    io.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value").arg(it.key().left(40)).arg(io.position() - 1));
-            }
-        }
+        QVariantList rows;
+        io.array(rows);
+        design.tableRows = table ? *table : DesignTable(rows);
+        if (!design.tableRows.problem().isEmpty())
+            io.fail(design.tableRows.problem());
         for (int &column : design.excelColumns)
             io.integer(column);
-        readSide(io, design.frontControls, 1);
-        readSide(io, design.backControls, 0);
+        readSide(io, design.frontControls, 1, decoded);
+        readSide(io, design.backControls, 0, decoded);
         if (!io.endsHere())
             io.fail(QStringLiteral("the file has %1 entries after the last control").arg(io.remaining()));
     } catch (const DesignFieldFailure &failure) {
@@ -340,34 +438,110 @@ DesignReadResult Design_From_Array(const QVariant &root)
     return result;
 }
 
-namespace {
+// "&#0;", "&#x00;" and the like: a reference to the NUL character.
+bool holdsNulReference(const QByteArray &bytes)
+{
+    for (qsizetype at = bytes.indexOf("&#"); at >= 0; at = bytes.indexOf("&#", at + 2)) {
+        qsizetype i = at + 2;
+        const bool hex = i < bytes.size() && (bytes[i] == 'x' || bytes[i] == 'X');
+        i += hex;
+        const qsizetype digits = i;
+        while (i < bytes.size() && bytes[i] == '0')
+            ++i;
+        if (i < bytes.size() && bytes[i] == ';' && (hex || i > digits))
+            return true;
+    }
+    return false;
+}
 
-// The root of design-file bytes: an XML property list. Anything else is refused before it is
-// parsed, and so is text that would put a NUL character into a string, which the
-// property-list parser cannot hold.
-QVariant parseDesignBytes(const QByteArray &bytes, QString *why)
+// The root entries of design-file bytes, an XML property list, read as a stream; the table's
+// rows go into *table instead of its entry. Anything else is refused before it is parsed, and so
+// is text that would put a NUL character into a string.
+std::optional<QVariantList> parseDesignBytes(const QByteArray &bytes, qint64 maxBytes, DesignTable *table,
+                                             QString *why)
 {
     const QByteArray head = bytes.left(64).trimmed();
     if (!head.startsWith("<?xml") && !head.startsWith("<plist")) {
         *why = QStringLiteral("the file is not an XML property list");
-        return {};
+        return std::nullopt;
     }
-    static const QRegularExpression nulReference(QStringLiteral("&#(?:[xX]0*|0+);"));
-    if (bytes.contains('\0') || QString::fromUtf8(bytes).contains(nulReference)) {
+    if (bytes.size() > maxBytes) {
+        *why = QStringLiteral("the file is too large");
+        return std::nullopt;
+    }
+    if (bytes.contains('\0') || holdsNulReference(bytes)) {
         *why = QStringLiteral("the file holds a NUL character");
-        return {};
+        return std::nullopt;
     }
-    return platform::plistParse(bytes, why);
+    platform::PlistXmlReader in(bytes);
+    if (!in.begin() || !in.isArray()) {
+        *why = in.failed() ? in.error() : QStringLiteral("the file is not an array");
+        return std::nullopt;
+    }
+    in.setValueLimit(Design_File_Max_Values);
+    QVariantList entries;
+    while (in.next()) {
+        if (entries.size() == Design_Table_Rows_Index && in.isArray()) {
+            const qint64 before = in.values();
+            in.setValueLimit(std::numeric_limits<qint64>::max());
+            while (in.next()) {
+                if (!in.isDict()) {
+                    in.fail(QStringLiteral("a table row of entry %1 is not a dictionary").arg(entries.size()));
+                    break;
+                }
+                table->beginRow();
+                while (in.next()) {
+                    if (in.name() != QLatin1String("key")) {
+                        in.fail(QStringLiteral("a table row of entry %1 is not a dictionary").arg(entries.size()));
+                        break;
+                    }
+                    const QString key = in.text();
+                    if (in.failed() || !in.next()) {
+                        in.fail(QStringLiteral("a table row of entry %1 is not a dictionary").arg(entries.size()));
+                        break;
+                    }
+                    const QVariant cell = in.value();
+                    switch (cell.typeId()) {
+                    case QMetaType::QString: table->addCell(key, DesignTable::Text, cell.toString()); break;
+                    case QMetaType::LongLong:
+                        table->addCell(key, DesignTable::Integer, QString::number(cell.toLongLong()));
+                        break;
+                    case QMetaType::Double:
+                        table->addCell(key, DesignTable::Real, QString::number(cell.toDouble(), 'g', 17));
+                        break;
+                    case QMetaType::Bool:
+                        table->addCell(key, DesignTable::Boolean, cell.toBool() ? QStringLiteral("1") : QStringLiteral("0"));
+                        break;
+                    default:
+                        in.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value").arg(key.left(40)).arg(entries.size()));
+                        break;
+                    }
+                }
+                table->endRow();
+            }
+            in.setValueLimit(Design_File_Max_Values + (in.values() - before));
+            entries.append(QVariant(QVariantList()));
+        } else {
+            entries.append(in.value());
+        }
+        if (in.failed())
+            break;
+    }
+    if (!in.end()) {
+        *why = in.error();
+        return std::nullopt;
+    }
+    return entries;
 }
 
-QByteArray readBounded(const QString &path, QString *why)
+QByteArray readBounded(const QString &path, qint64 maxBytes, QString *why)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *why = file.errorString();
         return {};
     }
-    if (file.size() > platform::kMaxPlistBytes) {
+    if (file.size() > maxBytes) {
         *why = QStringLiteral("the file is too large");
         return {};
     }
@@ -376,32 +550,52 @@ QByteArray readBounded(const QString &path, QString *why)
 
 }  // namespace
 
-DesignReadResult Design_From_Bytes(const QByteArray &bytes)
+DesignReadResult Design_From_Array(const QVariant &root)
+{
+    if (root.typeId() != QMetaType::QVariantList) {
+        DesignReadResult result;
+        result.error = Design_File_Corrupt_Message;
+        result.detail = QStringLiteral("the file is not an array");
+        return result;
+    }
+    return designFromEntries(root.toList(), nullptr);
+}
+
+DesignReadResult Design_From_Bytes(const QByteArray &bytes, qint64 maxBytes)
 {
     QString why;
-    const QVariant root = parseDesignBytes(bytes, &why);
-    if (!root.isValid()) {
+    DesignTable table;
+    const std::optional<QVariantList> entries = parseDesignBytes(bytes, maxBytes, &table, &why);
+    if (!entries) {
         DesignReadResult result;
         result.error = Design_File_Corrupt_Message;
         result.detail = why;
         return result;
     }
-    return Design_From_Array(root);
+    return designFromEntries(*entries, &table);
 }
 
-DesignReadResult Read_Design_File(const QString &path)
+DesignReadResult Read_Design_File(const QString &path, qint64 maxBytes)
 {
     QString why;
-    return Design_From_Bytes(readBounded(path, &why));
+    const QByteArray bytes = readBounded(path, maxBytes, &why);
+    if (bytes.isEmpty() && !why.isEmpty()) {
+        DesignReadResult result;
+        result.error = Design_File_Corrupt_Message;
+        result.detail = why;
+        return result;
+    }
+    return Design_From_Bytes(bytes, maxBytes);
 }
 
 bool Check_for_Valid_Log_File(const QString &path)
 {
     QString why;
-    const QVariant root = parseDesignBytes(readBounded(path, &why), &why);
-    const QVariantList entries = root.toList();
-    const bool valid = root.typeId() == QMetaType::QVariantList && !entries.isEmpty() &&
-                       entries[0].typeId() == QMetaType::QString && entries[0].toString() == Design_File_Signature;
+    DesignTable table;
+    const std::optional<QVariantList> entries =
+        parseDesignBytes(readBounded(path, Design_File_Max_Bytes, &why), Design_File_Max_Bytes, &table, &why);
+    const bool valid = entries && !entries->isEmpty() && (*entries)[0].typeId() == QMetaType::QString &&
+                       (*entries)[0].toString() == Design_File_Signature;
     if (!valid)
         Show_MessageBox(Design_File_Corrupt_Message);
     return valid;

@@ -6,6 +6,7 @@
 // back; nothing here touches a window.
 
 #include "core/DesignData.h"
+#include "platform/Plist.h"
 
 #include <QString>
 #include <QVariantList>
@@ -13,9 +14,18 @@
 
 // Number of root entries before the first control record (index of the front count + 1).
 inline constexpr int Design_First_Record_Index = 87;
+// The root entry of the spreadsheet table's rows.
+inline constexpr int Design_Table_Rows_Index = 73;
+
+// The largest design file, and the most values outside its table, that a design may have.
+// Reading and writing share them: a design that could not be opened again is not saved.
+inline constexpr qint64 Design_File_Max_Bytes = platform::kMaxPlistBytes;
+inline constexpr qint64 Design_File_Max_Values = 4 * 1024 * 1024;
 
 struct DesignWriteResult {
-    enum Status { Written, BuildFailed, WriteFailed };
+    // TooLarge: opening would refuse the file (its size, its values or its pictures); nothing
+    // was written and the reason says what is too large.
+    enum Status { Written, BuildFailed, WriteFailed, TooLarge };
     Status status = Written;
     // BuildFailed: entries collected before the failure; the reason names what failed.
     int collected = 0;
@@ -32,8 +42,10 @@ struct DesignWriteResult {
 std::optional<QVariantList> Design_To_Array(const DesignData &design, bool asTemplate,
                                             DesignWriteResult *result = nullptr);
 
-// Writes the design whole or not at all (the previous file stays when anything fails).
-DesignWriteResult Write_Design_File(const QString &path, const DesignData &design, bool asTemplate);
+// Writes the design whole or not at all (the previous file stays when anything fails), as a
+// stream: the table is never held as a property-list tree.
+DesignWriteResult Write_Design_File(const QString &path, const DesignData &design, bool asTemplate,
+                                    qint64 maxBytes = Design_File_Max_Bytes);
 
 struct DesignReadResult {
     std::optional<DesignData> design;
@@ -48,9 +60,10 @@ struct DesignReadResult {
 // changes, so a refused file leaves the open design as it was.
 DesignReadResult Design_From_Array(const QVariant &root);
 // The bytes of a design file: an XML property list. Anything else is refused before it is parsed,
-// and so is text that would put a NUL character into a string.
-DesignReadResult Design_From_Bytes(const QByteArray &bytes);
-DesignReadResult Read_Design_File(const QString &path);
+// and so is text that would put a NUL character into a string. Read as a stream: the table's
+// rows go straight into the design's compact table.
+DesignReadResult Design_From_Bytes(const QByteArray &bytes, qint64 maxBytes = Design_File_Max_Bytes);
+DesignReadResult Read_Design_File(const QString &path, qint64 maxBytes = Design_File_Max_Bytes);
 
 // True when the file is a property-list array whose first entry is the signature.
 bool Check_for_Valid_Log_File(const QString &path);

@@ -13,6 +13,7 @@ public:
     virtual ~PictureServices() = default;
     // The preview of a file at 500 by 500 (imageWithPreviewOfFileAtPath): the picture, or the
     // desktop's icon for a file that holds none; a null image when nothing is at the path.
+    // Loading a file again while it is unchanged gives the same shared picture.
     virtual QImage Get_Image_For_Path(const QString &path, bool asIcon);
     // A stored path made to point into this installation's resources; by default only trimmed.
     virtual QString Check_Path_For_App_Resources(const QString &path);
@@ -23,7 +24,7 @@ public:
 };
 
 // The installed services, or the defaults. Installing happens before any control is made;
-// the defaults keep no state, so workers may load pictures through them.
+// the defaults guard the previews they share, so workers may load pictures through them.
 PictureServices &pictureServices();
 // Installs services (not owned) and returns the previous ones (nullptr for the defaults).
 PictureServices *setPictureServices(PictureServices *services);

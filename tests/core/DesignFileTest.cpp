@@ -10,6 +10,7 @@
 #include "platform/Plist.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QProcess>
@@ -159,6 +160,63 @@ TEST(DesignFile, FailedRecordAbortsTheWholeSaveAndKeepsThePreviousFile)
     }
     const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/x.did"));
     EXPECT_EQ(Write_Design_File(nowhere, fullDesign(), false).status, DesignWriteResult::WriteFailed);
+}
+
+// The file is streamed, never built as a tree: its bytes are still the library's for the same root,
+// whatever the table's cells hold and in whatever order their keys came.
+TEST(DesignFile, StreamedFileIsTheLibrarysBytesForEveryKindOfCell)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("typed.did"));
+    // A control character is written as it is (no XML reader but the library's would take it).
+    for (const char *text : {"a<&>b", "a<&>b\x0b"}) {
+        DesignData design = fullDesign();
+        design.tableRows.append(QVariantMap{{QStringLiteral("Extension"), 7}, {QStringLiteral("Column1"), 0.1},
+                                            {QStringLiteral("Column2"), true}, {QStringLiteral("Column3"), text}});
+        design.tableRows.append(QVariantMap{{QStringLiteral("Column9"), qlonglong(-5)}, {QStringLiteral("Column10"), false}});
+        ASSERT_TRUE(Write_Design_File(path, design, false).ok());
+        EXPECT_EQ(fileBytes(path), platform::plistSerialize(QVariant(rootOf(design))));
+        const DesignReadResult read = Read_Design_File(path);
+        ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+        EXPECT_EQ(read.design->tableRows, design.tableRows);
+        EXPECT_EQ(QVariantList(read.design->tableRows).last().toMap().value(QStringLiteral("Column9")), qlonglong(-5));
+    }
+}
+
+TEST(DesignFile, ADesignTooLargeToOpenIsNeverWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("design.did")), large = dir.filePath(QStringLiteral("large.did"));
+    ASSERT_TRUE(Write_Design_File(path, fullDesign(), false).ok());
+    const QByteArray before = fileBytes(path);
+    DesignData design = fullDesign();
+    for (int r = 0; r < 3000; ++r)
+        design.tableRows.append(QVariantMap{{QStringLiteral("Extension"), QString::number(r + 1)},
+                                            {QStringLiteral("Column1"), QStringLiteral("Name %1").arg(r)}});
+    ASSERT_TRUE(Write_Design_File(large, design, false).ok());
+    const qint64 size = fileBytes(large).size();
+    // One byte over the limit: opening refuses the file, so saving refuses it and writes nothing.
+    EXPECT_FALSE(Read_Design_File(large, size - 1).ok());
+    const DesignWriteResult refused = Write_Design_File(path, design, false, size - 1);
+    EXPECT_EQ(refused.status, DesignWriteResult::TooLarge);
+    EXPECT_TRUE(refused.reason.contains(QLatin1String("too large"))) << refused.reason.toStdString();
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
+    // Pictures that would need more memory than a design may use: refused alike.
+    DesignData pictures = fullDesign();
+    for (const SKTGraphicPtr &g : pictures.frontControls) {
+        if (g->kind() == SKTGraphicKind::Barcode) {
+            g->_barcode_image = QImage(10100, 10000, QImage::Format_Mono);
+            g->_barcode_image.fill(1);
+        }
+    }
+    EXPECT_EQ(Write_Design_File(path, pictures, false).status, DesignWriteResult::TooLarge);
+    EXPECT_EQ(fileBytes(path), before);
+    // At the limit it is written and opens.
+    ASSERT_TRUE(Write_Design_File(path, design, false, size).ok());
+    const DesignReadResult read = Read_Design_File(path, size);
+    ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+    EXPECT_EQ(read.design->tableRows, design.tableRows);
 }
 
 // --- refusals ---

@@ -1,6 +1,7 @@
 // Image, signature and barcode controls: what they load and how they paint it.
 #include "CoreTestSupport.h"
 
+#include "core/ArchiveValues.h"
 #include "core/SKTBarcode.h"
 #include "core/SKTImage.h"
 #include "core/SKTSignature.h"
@@ -127,6 +128,26 @@ TEST(ImageControl, LoadsAFileAsAThumbnailAndAppliesItsSettings)
     EXPECT_TRUE(missing->_contents.isNull());
     EXPECT_EQ(missing->bounds(), QRectF(30, 40, 0, 0));
     EXPECT_EQ(SKTImage::initWithPath_With_ID({}, path, QStringLiteral("Fup_Photo"))->control_ID, "Fup_Photo");
+}
+
+TEST(ImageControl, PicturesAreSharedAndStoredOnceButFollowEveryChange)
+{
+    QTemporaryDir dir;
+    const QString path = savePng(dir, QStringLiteral("photo.png"), halves(100, 40));
+    auto a = SKTImage::initWithPath({}, path), b = SKTImage::initWithPath({}, path);
+    EXPECT_EQ(a->_contents.constBits(), b->_contents.constBits()) << "one picture for both controls";
+    QImage green(60, 60, QImage::Format_ARGB32);
+    green.fill(Qt::green);
+    savePng(dir, QStringLiteral("photo.png"), green);
+    EXPECT_EQ(SKTImage::initWithPath({}, path)->_contents.pixelColor(5, 5), QColor(Qt::green)) << "the file changed";
+
+    // A stored picture keeps its bytes; a change of its pixels or its resolution is stored.
+    QImage read = Unarchive_Image(Archive_Image(halves(20, 10)));
+    EXPECT_EQ(Archive_Image(read).toByteArray(), Archive_Image(halves(20, 10)).toByteArray());
+    read.setDotsPerMeterX(11811);
+    EXPECT_EQ(Unarchive_Image(Archive_Image(read)).dotsPerMeterX(), 11811);
+    read.setPixelColor(0, 0, Qt::green);
+    EXPECT_EQ(Unarchive_Image(Archive_Image(read)).pixelColor(0, 0), QColor(Qt::green));
 }
 
 TEST(SignatureControl, SamplePicturesByKind)

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "platform/Plist.h"
+#include "platform/PlistStream.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QPointF>
@@ -59,6 +61,36 @@ TEST(Plist, RoundTripsEveryKindInBothFormats)
         EXPECT_FALSE(inner.value(QStringLiteral("off")).toBool());
         EXPECT_EQ(list[7].toList().size(), 2);
         EXPECT_EQ(list[8].toDateTime().toSecsSinceEpoch(), want[8].toDateTime().toSecsSinceEpoch());
+    }
+}
+
+TEST(Plist, StreamedXmlIsTheLibrarysBytesAndReadsBackAlike)
+{
+    QByteArray data(200, 'x');
+    const QVariantList values{sampleValue(), QString::fromUtf8("a<b>&c\"d'e\x01\tf\n g"), QString(QChar(0)) + "cut",
+                              QVariantList{QVariantMap{{QStringLiteral("k<&>"), QVariantList{data, QByteArray()}}}},
+                              QVariantList{}, 1.0, data};
+    for (const QVariant &value : values) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        PlistXmlWriter writer(&out);
+        ASSERT_TRUE(writer.value(value) && writer.finish());
+        const QByteArray bytes = plistSerialize(value);
+        EXPECT_EQ(out.data(), bytes);
+        PlistXmlReader reader(bytes);
+        ASSERT_TRUE(reader.begin());
+        EXPECT_EQ(reader.value(), plistParse(bytes));
+        EXPECT_TRUE(reader.end()) << reader.error().toStdString();
+    }
+    // Whatever is not a whole, well-closed list is refused with a reason.
+    for (const char *bad : {"<plist><array><string>a</array></plist>", "<plist><string>a&bogus;</string></plist>",
+                            "<plist><array><string>a</string>", "<plist><string>a<b/></string></plist>",
+                            "<plist><dict><string>a</string></dict></plist>", "<plist><true/><true/></plist>",
+                            "<plist><string>a</stringx></plist>", "<plist>x<true/></plist>"}) {
+        PlistXmlReader reader{QByteArray(bad)};
+        const bool read = reader.begin() && reader.value().isValid() && reader.end();
+        EXPECT_FALSE(read) << bad;
+        EXPECT_FALSE(reader.error().isEmpty()) << bad;
     }
 }
 
