@@ -86,6 +86,6 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
     EXPECT_TRUE(read.design->Excel_Binding_Use && read.design->Excel_Source_Path == book);
     EXPECT_EQ(read.design->excelColumns, (std::array<int, 12>{1, -1, -1, -1, -1, -1, -1, 2, -1, -1, -1, -1}));
     ASSERT_EQ(read.design->tableRows.size(), 2);
-    EXPECT_EQ(read.design->tableRows[1].toMap().value("Column1"), "Ben");
-    EXPECT_EQ(read.design->tableRows[1].toMap().value("Column2"), "b@x");
+    EXPECT_EQ(read.design->tableRows.value(1, QStringLiteral("Column1")), "Ben");
+    EXPECT_EQ(read.design->tableRows.value(1, QStringLiteral("Column2")), "b@x");
 }
