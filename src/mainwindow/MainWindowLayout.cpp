@@ -7,6 +7,7 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/VisitorWiring.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
 #include "platform/Paths.h"
@@ -115,6 +116,7 @@ void SKTWindowController::buildWindow()
     split->setStretchFactor(1, 1);
     split->setStretchFactor(2, 0);
     split->setSizes({90, 900, 360});
+    Install_Visitor_Mode(*this, *split);
     outer->addWidget(split, 1);
     setCentralWidget(central);
     modeless_msg_lbl = named(new QLabel(this), "modeless_msg_lbl");

@@ -1,4 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
+#include "canvas/LiveModePanel.h"
 
 #include "barcode/ControlBarcode.h"
 #include "core/ControllerImageFiles.h"
@@ -514,6 +515,8 @@ void SKTWindowController::selectSide(int side)
     Last_Card_Sel_Tab = sett_tab->currentWidget();
     Card_Front_Or_Back = side;
     changeViewController(side);
+    if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
+        liveModePanel().change_Visitor_Side_View(side);
     Show_RHS_Properties(nullptr);
     const bool cardTab = Last_Card_Sel_Tab == card_info_tab || Last_Card_Sel_Tab == card_size_tab ||
                          Last_Card_Sel_Tab == card_bkgd_tab || Last_Card_Sel_Tab == card_brdr_tab;
