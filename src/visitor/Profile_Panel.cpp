@@ -301,8 +301,9 @@ void Profile_Panel::Reset_all_Ctrl()
         value[size_t(row)]->clear();
         for (QCheckBox *chk : {label_chk[size_t(row)], value_chk[size_t(row)]})
             chk->setChecked(false);
-        setBoxOn(label[size_t(row)], false);
-        setBoxOn(value[size_t(row)], false);
+        // An empty panel is ready for typing; unticking a field is what disables its box.
+        setBoxOn(label[size_t(row)], true);
+        setBoxOn(value[size_t(row)], true);
     }
     date_manual_chk->setChecked(false);
     time_manual_chk->setChecked(false);

@@ -25,7 +25,6 @@ inline constexpr int kProfileFields = 12, kDateField = 10, kTimeField = 11;
 extern const std::array<ProfileField, kProfileFields> Profile_Fields;
 
 class Profile_Panel : public QWidget {
-    Q_OBJECT
 public:
     Profile_Panel(VisitorMode &mode, int side, QWidget *parent = nullptr);
     int side() const { return m_side; }

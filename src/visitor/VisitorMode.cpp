@@ -193,6 +193,7 @@ void VisitorMode::Set_Panel_Size(int side)
 
 void VisitorMode::collapseLeftView()
 {
+    scrollView->setMinimumWidth(0);
     gp_scrollView->hide();
     scrollView->hide();
 }
@@ -207,6 +208,7 @@ void VisitorMode::uncollapseLeftView()
     } else if (Start_Card_Option == QLatin1String("V")) {
         gp_scrollView->hide();
         scrollView->show();
+        scrollView->setMinimumWidth(int(kVisitorDivider));
         verticalSplitView->setSizes({0, int(kVisitorDivider), total - int(kVisitorDivider) - handle});
     } else {
         collapseLeftView();

@@ -16,6 +16,7 @@ class QLineEdit;
 class QScrollArea;
 class QSplitter;
 class SKTGraphic;
+class SKTGraphicView;
 class VisitorWindow;
 
 class VisitorMode : public LiveModePanel {

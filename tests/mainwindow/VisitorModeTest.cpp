@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -64,6 +65,9 @@ TEST_F(VisitorModeTest, StartRoadsChooseCaptionsAndTheVisitorFace)
     ASSERT_NE(split, nullptr);
     EXPECT_FALSE(split->widget(0)->isVisibleTo(controller.get()));
     EXPECT_TRUE(front().isVisibleTo(controller.get()));
+    controller->resize(1300, 700);
+    controller->show();
+    QCoreApplication::processEvents();
     EXPECT_EQ(split->sizes().value(1), 380);
     EXPECT_EQ(front().value[0]->text(), control("Fup_Name")->Text_Value);  // the card's values loaded
     EXPECT_FALSE(enabled("text_tool_btn"));
@@ -89,9 +93,14 @@ TEST_F(VisitorModeTest, TypedFieldsAndAFilePhotoAreOnTheCard)
     for (const auto &f : fields) {
         SCOPED_TRACE(f.id);
         QLineEdit *box = front().value[size_t(f.row)];
+        QCheckBox *shown = front().value_chk[size_t(f.row)];
+        if (f.row == 0)
+            shown->setChecked(false);  // an enabled box whose field is off: typing ticks it
+        else if (!shown->isChecked())
+            shown->click();  // a field the template lacks is made by ticking it
         box->clear();
         QTest::keyClicks(box, QString::fromLatin1(f.typed).left(3));
-        EXPECT_TRUE(front().value_chk[size_t(f.row)]->isChecked());
+        EXPECT_TRUE(shown->isChecked());
         ASSERT_NE(control(f.id), nullptr);
         EXPECT_EQ(control(f.id)->Text_Value, QString::fromLatin1(f.typed).left(3));
         QTest::keyClicks(box, QString::fromLatin1(f.typed).mid(3));
@@ -135,7 +144,7 @@ TEST_F(VisitorModeTest, NewFieldsAndPhotosArePlacedByTheirPartners)
     } cases[] = {{{10, 10}, {80, 10}}, {{cardWidth - 60, 40}, {cardWidth - 60, 60}}, {{0, 0}, {}}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.caption.x());
-        auto caption = kindstest::filledRect(QRectF(c.caption, QSizeF(70, 20)), Qt::blue);
+        SKTGraphicPtr caption = kindstest::filledRect(QRectF(c.caption, QSizeF(70, 20)), Qt::blue);
         caption->control_ID = QStringLiteral("Fup_lbl_Name");
         while (!document->graphics().empty())
             document->removeGraphicsOnSide(0, {0});
