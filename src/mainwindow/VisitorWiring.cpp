@@ -61,7 +61,9 @@ void Install_Visitor_Mode(SKTWindowController &window, QSplitter &split)
     split.setObjectName(QStringLiteral("mainSplitView"));
     QWidget *design = split.widget(1);
     const QList<int> sizes = split.sizes();
-    split.replaceWidget(1, wiring->mode.buildColumns(design));
+    // Building the columns takes the design area out of the window's split view.
+    split.insertWidget(1, wiring->mode.buildColumns(design));
+    split.setStretchFactor(1, 1);
     split.setSizes(sizes);
 }
 
