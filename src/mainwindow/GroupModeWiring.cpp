@@ -5,6 +5,7 @@
 #include "groupmode/GroupProjects.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "visitor/VisitorMode.h"
 
 #include <QComboBox>
 #include <QObject>
@@ -17,12 +18,20 @@ public:
         : QObject(&window), m_window(window), m_panel(*this, &window)
     {
         Ensure_Group_Store();
-        // A panel put in place before the window (a test's) keeps its place.
-        if (LiveModePanel *previous = setLiveModePanel(&m_panel))
+        // Visitor mode owns the live face and hands the group calls on; a panel put in place
+        // before the window (a test's) keeps its place.
+        if (auto *visitor = dynamic_cast<VisitorMode *>(&liveModePanel())) {
+            visitor->setGroupPanel(&m_panel);
+            m_visitor = visitor;
+        } else if (LiveModePanel *previous = setLiveModePanel(&m_panel)) {
             setLiveModePanel(previous);
+        }
     }
     ~WindowGroupHost() override
     {
+        // The visitor panel may have gone first; it is reached only while it is installed.
+        if (m_visitor && &liveModePanel() == m_visitor)
+            m_visitor->setGroupPanel(nullptr);
         if (&liveModePanel() == &m_panel)
             setLiveModePanel(nullptr);
     }
@@ -55,6 +64,7 @@ public:
 private:
     SKTWindowController &m_window;
     GroupModePanel m_panel;
+    VisitorMode *m_visitor = nullptr;
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/GroupModeWiring.h"
+#include "mainwindow/VisitorWiring.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
 #include "platform/Paths.h"
@@ -115,6 +117,9 @@ void SKTWindowController::buildWindow()
     split->setStretchFactor(1, 1);
     split->setStretchFactor(2, 0);
     split->setSizes({90, 900, 360});
+    Install_Visitor_Mode(*this, *split);
+    // After visitor mode: group mode shares its live face and hangs its own calls on it.
+    Install_Group_Mode(*this);
     outer->addWidget(split, 1);
     setCentralWidget(central);
     modeless_msg_lbl = named(new QLabel(this), "modeless_msg_lbl");

@@ -1,5 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/GroupModeWiring.h"
+#include "canvas/LiveModePanel.h"
 
 #include "barcode/ControlBarcode.h"
 #include "core/ControllerImageFiles.h"
@@ -129,7 +129,6 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     Reset_Group_Mode_Excel_Col_Index();
 
     m_hub = std::make_unique<ControllerHub>(*this);
-    Install_Group_Mode(*this);
     barcode::Install_Control_Barcode_Provider();
     buildWindow();
 }
@@ -516,6 +515,8 @@ void SKTWindowController::selectSide(int side)
     Last_Card_Sel_Tab = sett_tab->currentWidget();
     Card_Front_Or_Back = side;
     changeViewController(side);
+    if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
+        liveModePanel().change_Visitor_Side_View(side);
     Show_RHS_Properties(nullptr);
     const bool cardTab = Last_Card_Sel_Tab == card_info_tab || Last_Card_Sel_Tab == card_size_tab ||
                          Last_Card_Sel_Tab == card_bkgd_tab || Last_Card_Sel_Tab == card_brdr_tab;

@@ -268,7 +268,7 @@ public:
     void Check_Undo_Redo_Btn_Enability();
     void Enable_Disable_Undo(bool enabled) override;
     void Enable_Disable_Redo(bool enabled) override;
-    LiveModeSidePanel *Live_Mode_Panel(int) override { return nullptr; }
+    LiveModeSidePanel *Live_Mode_Panel(int side) override;
 
     // --- card-size change: the controls follow a card that was `oldSize` (points) ---
     void Card_Control_Size_Change_or_not(const QSizeF &oldSize);

@@ -30,3 +30,12 @@ void Title_For_Student()
                                           "Department :", "Registration No. :", "Photo :", "Date :", "Time :"};
     applyCaptions(texts);
 }
+
+void Title_For_Visitor()
+{
+    static const char *const texts[13] = {"Name :",      "Position / Title :", "Company Name :", "Purpose :",
+                                          "Address :",   "Phone No. :",        "Visitor Type :", "Email Id :",
+                                          "Person to Meet :", "Visitor No. :", "Photo :",        "Date :",
+                                          "Time :"};
+    applyCaptions(texts);
+}

@@ -10,3 +10,5 @@ extern QString Title_Name, Title_Title, Title_Company_name, Title_slogan, Title_
 void Title_For_Gen_ID_Card();
 // The student captions ("Name :", "Father's Name :", …).
 void Title_For_Student();
+// The visitor-pass captions ("Purpose :", "Visitor Type :", "Person to Meet :", …).
+void Title_For_Visitor();

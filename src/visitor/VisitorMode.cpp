@@ -1,0 +1,449 @@
+#include "visitor/VisitorMode.h"
+
+#include "canvas/CanvasRequests.h"
+#include "canvas/SKTGraphicView.h"
+#include "core/ControlArchive.h"
+#include "core/Globals.h"
+#include "core/SKTDocument.h"
+#include "core/SKTImage.h"
+#include "platform/UiServices.h"
+#include "visitor/ProfileCaptions.h"
+#include "visitor/Profile_Panel.h"
+#include "visitor/VisitorWindow.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+
+namespace {
+constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
+
+bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
+QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
+
+// The row of a profile id in the field table and whether it is the caption's; -1 when none.
+int fieldRow(const QString &id, bool *caption)
+{
+    for (int row = 0; row < kProfileFields; ++row) {
+        if (id == QLatin1String(Profile_Fields[size_t(row)].valueId))
+            return *caption = false, row;
+        if (id == QLatin1String(Profile_Fields[size_t(row)].labelId))
+            return *caption = true, row;
+    }
+    return -1;
+}
+}  // namespace
+
+// What the undo history asks of a side's panel: restored controls show in its boxes again.
+class VisitorMode::SidePanel : public LiveModeSidePanel {
+public:
+    SidePanel(VisitorMode &mode, int side) : m_mode(mode), m_side(side) {}
+    void Refresh_Visitor_Dyn_Ctrl_and_image() override
+    {
+        m_mode.panel(m_side)->Set_User_Image_Control(QString(), QImage(), QString());
+    }
+    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic &control) override
+    {
+        if (control.kind() == SKTGraphicKind::Image && control.control_ID == QLatin1String("Fup_Photo")) {
+            m_mode.panel(m_side)->Set_User_Image_Control(control.Text_Value, QImage(), control.control_ID);
+            return;
+        }
+        auto *box = qobject_cast<QLineEdit *>(m_mode.Get_text_box_of_visitor_mode(control.control_ID));
+        QAbstractButton *chk = m_mode.Get_chk_box_of_visitor_mode(control.control_ID);
+        if (!box || !chk || control.kind() != SKTGraphicKind::Text)
+            return;
+        box->setText(control.Text_Value);
+        chk->setChecked(control.ctrl_is_visible);
+        box->setEnabled(control.ctrl_is_visible);
+        box->setReadOnly(!control.ctrl_is_visible);
+    }
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK(const SKTGraphicList &controls) override
+    {
+        for (SKTGraphic *control : controls) {
+            QWidget *box = m_mode.Get_text_box_of_visitor_mode(control->control_ID);
+            QAbstractButton *chk = m_mode.Get_chk_box_of_visitor_mode(control->control_ID);
+            if (chk)
+                chk->setEnabled(!control->ctrl_is_locked);
+            if (box && chk)
+                box->setEnabled(!control->ctrl_is_locked && chk->isChecked());
+        }
+    }
+
+private:
+    VisitorMode &m_mode;
+    int m_side;
+};
+
+VisitorMode::VisitorMode(VisitorWindow &window) : m_window(window)
+{
+    m_sidePanels[0] = std::make_unique<SidePanel>(*this, 0);
+    m_sidePanels[1] = std::make_unique<SidePanel>(*this, 1);
+}
+
+VisitorMode::~VisitorMode() = default;
+
+QSplitter *VisitorMode::buildColumns(QWidget *designArea)
+{
+    verticalSplitView = new QSplitter(Qt::Horizontal);
+    verticalSplitView->setObjectName(QStringLiteral("verticalSplitView"));
+    verticalSplitView->setChildrenCollapsible(true);
+    gp_scrollView = new QScrollArea(verticalSplitView);
+    gp_scrollView->setObjectName(QStringLiteral("gp_scrollView"));
+    group_mode_view = new QWidget;
+    group_mode_view->setObjectName(QStringLiteral("group_mode_view"));
+    gp_scrollView->setWidget(group_mode_view);
+    scrollView = new QScrollArea(verticalSplitView);
+    scrollView->setObjectName(QStringLiteral("scrollView"));
+    scrollView->setWidgetResizable(false);
+    Visitor_mode_view = new QWidget;
+    Visitor_mode_view->setObjectName(QStringLiteral("Visitor_mode_view"));
+    front_vistr_view = new Front_Profile_Panel(*this, Visitor_mode_view);
+    back_vistr_view = new Back_Profile_Panel(*this, Visitor_mode_view);
+    back_vistr_view->hide();
+    scrollView->setWidget(Visitor_mode_view);
+    myTargetView = designArea;
+    verticalSplitView->addWidget(gp_scrollView);
+    verticalSplitView->addWidget(scrollView);
+    verticalSplitView->addWidget(designArea);
+    verticalSplitView->setStretchFactor(2, 1);
+    collapseLeftView();
+    return verticalSplitView;
+}
+
+Profile_Panel *VisitorMode::panel(int side) const { return side == 1 ? back_vistr_view : front_vistr_view; }
+LiveModeSidePanel *VisitorMode::sidePanel(int side) const
+{
+    return liveMode() && front_vistr_view ? m_sidePanels[side == 1 ? 1 : 0].get() : nullptr;
+}
+SKTGraphicView *VisitorMode::currentCanvas() { return m_window.canvasOfSide(Card_Front_Or_Back == 1 ? 1 : 0); }
+
+// --- the face and its columns ---
+
+void VisitorMode::Show_Hide_Profile_Panel_Live_Mode(bool live)
+{
+    if (m_window.Copy_Card_Design_In_Progress() || !verticalSplitView)
+        return;
+    if (!live) {
+        Show_Hide_Visitor_DB_Button(true);
+        Visitor_mode_view->hide();
+        group_mode_view->hide();
+        collapseLeftView();
+        return;
+    }
+    const bool visitor = Start_Card_Option == QLatin1String("V");
+    if (visitor)
+        Title_For_Visitor();
+    change_Visitor_Side_View(0);
+    m_window.Select_front_side();
+    Visitor_mode_view->show();
+    if (Start_Card_Option == QLatin1String("G")) {
+        group_mode_view->show();
+        Show_Hide_Visitor_DB_Button(true);
+        gp_scrollView->show();
+    } else if (visitor) {
+        group_mode_view->hide();
+        Show_Hide_Visitor_DB_Button(false);
+        gp_scrollView->hide();
+        scrollView->show();
+    }
+    for (Profile_Panel *p : {front_vistr_view.data(), back_vistr_view.data()}) {
+        p->Chk_Unchk_Manual_Date_Time(QStringLiteral("D"));
+        p->Chk_Unchk_Manual_Date_Time(QStringLiteral("T"));
+    }
+    Show_Single_Mode_Front_Panel();
+    Show_Single_Mode_Back_Panel();
+    uncollapseLeftView();
+}
+
+void VisitorMode::Show_Hide_Visitor_DB_Button(bool hide)
+{
+    const bool group = Start_Card_Option == QLatin1String("G"), visitor = Start_Card_Option == QLatin1String("V");
+    m_window.Set_Tool_Buttons(hide && !group && !visitor, !group && !visitor, !group);
+    if (hide && visitor)
+        Reset_All_Visitor_Grp_Mode_Ctrl();
+    if (!hide) {
+        for (Profile_Panel *p : {front_vistr_view.data(), back_vistr_view.data()}) {
+            if (!p->value_chk[kTimeField]->isChecked())
+                p->Start_Timer();
+        }
+    }
+}
+
+void VisitorMode::change_Visitor_Side_View(int side)
+{
+    if ((side != 0 && side != 1) || !verticalSplitView)
+        return;
+    Set_Panel_Size(side);
+    panel(side)->show();
+    panel(1 - side)->hide();
+    Visitor_mode_view->resize(panel(side)->size());
+    scrollView->horizontalScrollBar()->setValue(0);
+    scrollView->verticalScrollBar()->setValue(0);
+    if (Start_Card_Option == QLatin1String("V"))
+        uncollapseLeftView();
+}
+
+void VisitorMode::Set_Panel_Size(int side)
+{
+    const int width = std::max(scrollView->width(), int(kVisitorDivider)) - 4;
+    panel(side)->resize(width, std::max(int(kPanelHeight), panel(side)->sizeHint().height()));
+}
+
+void VisitorMode::collapseLeftView()
+{
+    scrollView->setMinimumWidth(0);
+    gp_scrollView->hide();
+    scrollView->hide();
+}
+
+void VisitorMode::uncollapseLeftView()
+{
+    const int handle = verticalSplitView->handleWidth();
+    const int total = std::max(verticalSplitView->width(), 1200);
+    if (Start_Card_Option == QLatin1String("G")) {
+        gp_scrollView->show();
+        verticalSplitView->setSizes({200, 400, total - 600 - 2 * handle});
+    } else if (Start_Card_Option == QLatin1String("V")) {
+        gp_scrollView->hide();
+        scrollView->show();
+        scrollView->setMinimumWidth(int(kVisitorDivider));
+        verticalSplitView->setSizes({0, int(kVisitorDivider), total - int(kVisitorDivider) - handle});
+    } else {
+        collapseLeftView();
+    }
+}
+
+void VisitorMode::Hide_Visitor_panel()
+{
+    if (!verticalSplitView)
+        return;
+    collapseLeftView();
+    Visitor_mode_view->hide();
+}
+
+void VisitorMode::Show_Single_Mode_Front_Panel()
+{
+    if (!liveMode())
+        return;
+    Load_Fup_Fields(0);
+    Load_Fup_Fields(1);
+}
+
+void VisitorMode::Show_Single_Mode_Back_Panel()
+{
+    if (liveMode())
+        Load_Fup_Fields(1);
+}
+
+void VisitorMode::Title_For_Visitor() { ::Title_For_Visitor(); }
+
+void VisitorMode::Reset_All_Visitor_Grp_Mode_Ctrl()
+{
+    for (Profile_Panel *p : {front_vistr_view.data(), back_vistr_view.data()}) {
+        if (p) {
+            p->Stop_Timer();
+            p->Reset_all_Ctrl();
+        }
+    }
+}
+
+// --- controls on the card ---
+
+bool VisitorMode::new_control_add(QString text, const QString &id, QLineEdit *box)
+{
+    Library_Selected_Image.clear();
+    if (text.isEmpty())
+        text = QStringLiteral("Text here");
+    SKTGraphicView *canvas = currentCanvas();
+    if (!canvas || canvas->Selcect_Ctrl_With_ID(id))
+        return false;
+    const bool photo = id == QLatin1String("Fup_Photo") || id.contains(QLatin1String("F_Photo"));
+    if (photo)
+        canvasRequests().Set_Selected_Control_Tool(8);
+    canvas->createGraphicOfClass(photo ? SKTGraphicKind::Image : SKTGraphicKind::Text, nullptr, false, QRectF(),
+                                 sideLetter(), text, id);
+    if (!photo && box)
+        box->setText(text);
+    return true;
+}
+
+void VisitorMode::Change_Value(QString value, const QString &id, bool show, bool place)
+{
+    if (value.isEmpty())
+        value = QStringLiteral("Text here");
+    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    const SKTGraphicArray &controls = m_window.document().graphicsOfSide(side);
+    if (controls.empty())
+        return;
+    for (const SKTGraphicPtr &g : controls) {
+        if (!g || g->control_ID != id)
+            continue;
+        const bool text = g->kind() == SKTGraphicKind::Text, image = g->kind() == SKTGraphicKind::Image;
+        if (!text && !image)
+            break;
+        if (!show) {
+            g->Set_Ctrl_Is_Visible(false);
+        } else {
+            if (place) {
+                const QRectF frame = g->bounds();
+                g->setBounds(QRectF(Set_Ctrl_Pos_In_Vstr_Mode(id, frame), frame.size()));
+            }
+            if (text) {
+                g->Set_text_value(value);
+                m_window.Set_Text_Value_Edit(value);
+            } else {
+                static_cast<SKTImage *>(g.get())->setFilePath(value, true);
+            }
+            g->Set_Ctrl_Is_Visible(true);
+            currentCanvas()->Set_Selection_Index_According_ID(id);
+        }
+        m_window.Show_RHS_Properties(show ? g.get() : nullptr);
+        break;
+    }
+    m_window.Refresh_Canvas();
+    m_window.Insert_In_Undo_Redo();
+}
+
+QPointF VisitorMode::Set_Ctrl_Pos_In_Vstr_Mode(const QString &id, const QRectF &frame)
+{
+    QString partner;
+    bool right = false;
+    if (id.contains(QLatin1String("Fup_"))) {
+        bool caption = false;
+        if (const int row = fieldRow(id, &caption); row >= 0) {
+            const ProfileField &f = Profile_Fields[size_t(row)];
+            partner = QString::fromLatin1(caption ? f.valueId : f.labelId);
+            right = !caption;
+        } else if (id == QLatin1String("Fup_Photo")) {
+            partner = id;
+        }
+    }
+    if (id.contains(QLatin1String("_field")))
+        partner = QStringLiteral("F_label") + id.mid(7).trimmed(), right = true;
+    if (id.contains(QLatin1String("_label")))
+        partner = QStringLiteral("F_field") + id.mid(7).trimmed(), right = false;
+    if (partner.isEmpty())
+        return {};
+    const QPointF p = Get_Ctrl_Location_From_Design(partner);
+    if (p.isNull())
+        return archiveHub().Control_New_Point(sideLetter());
+    const QPointF candidate = right ? QPointF(p.x() + rf_control_rect.width(), p.y()) : QPointF(p.x() - frame.width(), p.y());
+    const QRectF card = m_window.canvasOfSide(0)->canvasBounds();
+    if (candidate.x() >= card.left() && candidate.x() < card.right() && candidate.y() >= card.top()
+        && candidate.y() < card.bottom())
+        return candidate;
+    return right ? QPointF(p.x(), p.y() + rf_control_rect.height()) : QPointF(p.x(), p.y() - frame.height());
+}
+
+QPointF VisitorMode::Get_Ctrl_Location_From_Design(const QString &id)
+{
+    QAbstractButton *chk = Get_chk_box_of_visitor_mode(id);
+    if (!chk || !chk->isChecked())
+        return {};
+    for (const SKTGraphicPtr &g : m_window.document().graphicsOfSide(Card_Front_Or_Back == 1 ? 1 : 0)) {
+        if (g && g->control_ID == id) {
+            rf_control_rect = g->bounds();
+            return rf_control_rect.topLeft();
+        }
+    }
+    return {};
+}
+
+QWidget *VisitorMode::Get_text_box_of_visitor_mode(const QString &id)
+{
+    Profile_Panel *p = panel(Card_Front_Or_Back);
+    bool caption = false;
+    const int row = p && id.contains(QLatin1String("Fup_")) ? fieldRow(id, &caption) : -1;
+    return row < 0 ? nullptr : (caption ? p->label : p->value)[size_t(row)];
+}
+
+QAbstractButton *VisitorMode::Get_chk_box_of_visitor_mode(const QString &id)
+{
+    Profile_Panel *p = panel(Card_Front_Or_Back);
+    bool caption = false;
+    const int row = p && id.contains(QLatin1String("Fup_")) ? fieldRow(id, &caption) : -1;
+    return row < 0 ? nullptr : (caption ? p->label_chk : p->value_chk)[size_t(row)];
+}
+
+void VisitorMode::Set_User_Image_Control(int side, const QString &path, const QImage &image, const QString &id)
+{
+    if (Profile_Panel *p = panel(side))
+        p->Set_User_Image_Control(path, image, id);
+}
+
+// --- loading ---
+
+void VisitorMode::Load_Fup_Fields(int side)
+{
+    Profile_Panel *p = panel(side);
+    if (!p)
+        return;
+    for (const SKTGraphicPtr &g : m_window.document().graphicsOfSide(side)) {
+        const bool text = g && g->kind() == SKTGraphicKind::Text, image = g && g->kind() == SKTGraphicKind::Image;
+        if (!text && !image)
+            continue;
+        const QString id = g->control_ID.trimmed();
+        if ((text && id.isEmpty()) || !g->ctrl_is_visible)
+            continue;
+        if (image) {
+            if (id.isEmpty() || id == QLatin1String("Fup_Photo"))
+                p->Set_User_Image_Control(static_cast<SKTImage *>(g.get())->_file_path, g->_contents, id);
+            continue;
+        }
+        bool caption = false;
+        const int row = fieldRow(id, &caption);
+        if (row < 0)
+            continue;
+        QLineEdit *box = (caption ? p->label : p->value)[size_t(row)];
+        box->setText(g->Text_Value);
+        (caption ? p->label_chk : p->value_chk)[size_t(row)]->setChecked(true);
+        if (!caption && row == kDateField) {
+            p->Chk_Unchk_Manual_Date_Time(QStringLiteral("D"));
+        } else if (!caption && row == kTimeField) {
+            p->Chk_Unchk_Manual_Date_Time(QStringLiteral("T"));
+            p->Stop_Timer();
+        } else {
+            box->setReadOnly(false);
+            box->setEnabled(true);
+        }
+    }
+}
+
+// --- photo ---
+
+int VisitorMode::Find_And_Select_Design_Image_Control()
+{
+    SKTGraphicView *canvas = currentCanvas();
+    SKTGraphic *selected = canvas->Selected_Graphic();
+    if (selected && selected->kind() == SKTGraphicKind::Image && !selected->ctrl_is_locked)
+        return 1;
+    const SKTGraphicArray &controls = m_window.document().graphicsOfSide(Card_Front_Or_Back == 1 ? 1 : 0);
+    if (controls.empty())
+        return 0;
+    int count = 0;
+    bool locked = false;
+    SKTGraphic *unlocked = nullptr;
+    for (const SKTGraphicPtr &g : controls) {
+        if (!g || g->kind() != SKTGraphicKind::Image)
+            continue;
+        ++count;
+        if (g->ctrl_is_locked)
+            locked = true;
+        else
+            unlocked = g.get();
+    }
+    if (count == 1) {
+        if (locked) {
+            platform::ui().message(QStringLiteral("Image control is locked."));
+            return 2;
+        }
+        m_window.Set_Selected_Graphic(unlocked);
+        m_window.Show_RHS_Properties(unlocked);
+        return 1;
+    }
+    if (count > 1)
+        platform::ui().message(QStringLiteral("Please select 'Image Control' to use image file."));
+    return count;
+}

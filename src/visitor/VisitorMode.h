@@ -1,0 +1,94 @@
+#pragma once
+// Visitor mode as the window runs it: the switch between the design face and the live face with
+// its columns, the two profile panels, the profile-field controls they put on the card and where
+// a new one goes, and the loading of a card's values into the panels.
+
+#include "canvas/LiveModePanel.h"
+#include "core/UndoRedo.h"
+#include "visitor/Profile_Panel.h"
+
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <memory>
+
+class QLineEdit;
+class QScrollArea;
+class QSplitter;
+class SKTGraphic;
+class SKTGraphicView;
+class VisitorWindow;
+
+class VisitorMode : public LiveModePanel {
+public:
+    explicit VisitorMode(VisitorWindow &window);
+    ~VisitorMode() override;
+
+    // The three left-hand columns (group list, panel, design area) as one split view, named
+    // `verticalSplitView`; the design area is re-parented into it.
+    QSplitter *buildColumns(QWidget *designArea);
+    Profile_Panel *panel(int side) const;
+    LiveModeSidePanel *sidePanel(int side) const;
+
+    // --- the face and its columns ---
+    void Show_Hide_Profile_Panel_Live_Mode(bool live) override;
+    void Show_Hide_Visitor_DB_Button(bool hide);
+    void change_Visitor_Side_View(int side) override;
+    void Set_Panel_Size(int side);
+    void collapseLeftView();
+    void uncollapseLeftView();
+    void Hide_Visitor_panel() override;
+    void Show_Single_Mode_Front_Panel();
+    void Show_Single_Mode_Back_Panel();
+    void Title_For_Visitor() override;
+    void Reset_All_Visitor_Grp_Mode_Ctrl() override;
+
+    // --- controls on the card ---
+    bool new_control_add(QString text, const QString &id, QLineEdit *box);
+    void Change_Value(QString value, const QString &id, bool show, bool place);
+    QPointF Set_Ctrl_Pos_In_Vstr_Mode(const QString &id, const QRectF &frame);
+    QPointF Get_Ctrl_Location_From_Design(const QString &id);
+    QWidget *Get_text_box_of_visitor_mode(const QString &id) override;
+    QAbstractButton *Get_chk_box_of_visitor_mode(const QString &id) override;
+    void Set_User_Image_Control(int side, const QString &path, const QImage &image, const QString &id) override;
+
+    // --- loading ---
+    void Load_Fup_Fields(int side);
+
+    // --- photo ---
+    // 0: the side has no image control; 1: one is selected; 2 or more: stop (after a message).
+    int Find_And_Select_Design_Image_Control();
+    VisitorWindow &window() { return m_window; }
+    SKTGraphicView *currentCanvas();
+
+    // --- group mode shares the live face: its own calls go to the group panel ---
+    void setGroupPanel(LiveModePanel *panel) { m_groupPanel = panel; }
+    int Open_Group_Mode_Wizard() override { return m_groupPanel ? m_groupPanel->Open_Group_Mode_Wizard() : 0; }
+    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode) override
+    {
+        if (m_groupPanel)
+            m_groupPanel->Set_Group_Mode_List_Setting_After_Loading(path, mode);
+    }
+    void Show_New_Control_Type_Boxes() override
+    {
+        if (m_groupPanel)
+            m_groupPanel->Show_New_Control_Type_Boxes();
+    }
+    void Set_GP_mode_Value_From_Excel(const QString &id, int row) override
+    {
+        if (m_groupPanel)
+            m_groupPanel->Set_GP_mode_Value_From_Excel(id, row);
+    }
+
+private:
+    LiveModePanel *m_groupPanel = nullptr;
+    class SidePanel;
+    VisitorWindow &m_window;
+    QSplitter *verticalSplitView = nullptr;
+    QScrollArea *gp_scrollView = nullptr, *scrollView = nullptr;
+    QWidget *group_mode_view = nullptr, *Visitor_mode_view = nullptr, *myTargetView = nullptr;
+    // The panels belong to the window's widgets, which may go first when the window closes.
+    QPointer<Profile_Panel> front_vistr_view, back_vistr_view;
+    std::unique_ptr<SidePanel> m_sidePanels[2];
+    QRectF rf_control_rect;
+};
