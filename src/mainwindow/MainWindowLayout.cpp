@@ -8,6 +8,7 @@
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/GroupModeWiring.h"
+#include "mainwindow/ProfileWiring.h"
 #include "mainwindow/VisitorWiring.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
@@ -120,6 +121,7 @@ void SKTWindowController::buildWindow()
     Install_Visitor_Mode(*this, *split);
     // After visitor mode: group mode shares its live face and hangs its own calls on it.
     Install_Group_Mode(*this);
+    Install_Profile_Wiring(*this, *file);
     outer->addWidget(split, 1);
     setCentralWidget(central);
     modeless_msg_lbl = named(new QLabel(this), "modeless_msg_lbl");

@@ -16,6 +16,7 @@
 #include "mainwindow/Insert_Template.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
+#include "mainwindow/ProfileWiring.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/Template_Wizard.h"
 #include "visitor/ProfileCaptions.h"
@@ -121,6 +122,7 @@ int SKTWindowController::Start_From_Template(bool visitor)
     Show_Canvas_And_Right_Prop();
     sett_tab->show();
     Show_Template_Size_Choice();
+    Fill_User_profile_Details(*this);
     Start_Card_Option = visitor ? QStringLiteral("V") : QStringLiteral("T");
     if (visitor) {
         Check_For_Defalut_Photo_Control();
@@ -149,6 +151,7 @@ int SKTWindowController::Start_From_Wizard()
     Show_Canvas_And_Right_Prop();
     sett_tab->show();
     Apply_Wizard_To_Window(wzrd_Window->choice());
+    Fill_User_profile_Details(*this);
     Set_Log_Name_In_Title();
     liveModePanel().Hide_Visitor_panel();
     Undo_Redo_Clear();

@@ -79,9 +79,20 @@ public:
         if (m_groupPanel)
             m_groupPanel->Set_GP_mode_Value_From_Excel(id, row);
     }
+    // --- and the window's profile dialogs their own ---
+    void setProfilePanel(LiveModePanel *panel) { m_profilePanel = panel; }
+    void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override
+    {
+        if (m_profilePanel)
+            m_profilePanel->Open_User_Profile_Window(keep, load, total);
+    }
+    QRectF Get_Control_Rect_From_Template(const QString &id, const QString &value) override
+    {
+        return m_profilePanel ? m_profilePanel->Get_Control_Rect_From_Template(id, value) : QRectF();
+    }
 
 private:
-    LiveModePanel *m_groupPanel = nullptr;
+    LiveModePanel *m_groupPanel = nullptr, *m_profilePanel = nullptr;
     class SidePanel;
     VisitorWindow &m_window;
     QSplitter *verticalSplitView = nullptr;
