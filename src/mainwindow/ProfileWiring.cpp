@@ -6,6 +6,9 @@
 #include "core/Utilities.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "output/mail/MailSettings.h"
+#include "output/mail/MailWindows.h"
+#include "platform/UiServices.h"
 #include "visitor/ProfileHost.h"
 #include "visitor/ProfileLayout.h"
 #include "visitor/Show_User_Profile.h"
@@ -17,6 +20,9 @@
 #include <QAction>
 #include <QGridLayout>
 #include <QMenu>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QToolButton>
 
 namespace {
@@ -35,9 +41,12 @@ public:
             visitor->setProfilePanel(this);
             m_visitor = visitor;
         }
+        m_previousMailer = Visitor_Log_Records::Set_Visitor_Pass_Mailer(
+            [this](const QString &file, const QString &subject) { mailPass(file, subject); });
     }
     ~ProfileWiring() override
     {
+        Visitor_Log_Records::Set_Visitor_Pass_Mailer(m_previousMailer);
         if (m_visitor && &liveModePanel() == m_visitor)
             m_visitor->setProfilePanel(nullptr);
     }
@@ -120,7 +129,25 @@ public:
         m_log->Open_Log_Wnd();
     }
 
+    // The mail window with the pass as a plain message's attachment, recipients left to the user.
+    // The pass file goes once this returns, so a send still running is waited for.
+    void mailPass(const QString &file, const QString &subject)
+    {
+        Send_Mail mail(&m_w);
+        mail.account = Get_Email_Details();
+        mail.from_txt->setText(mail.account.sender_email);
+        mail.subject_txt->setText(subject);
+        mail.attachment->setText(file);
+        mail.attachment->setEnabled(false);
+        mail.rd_without_barcode->setChecked(true);
+        mail.send_with_batch_chk->setEnabled(false);
+        mail.send_with_excel_chk->setEnabled(false);
+        platform::ui().runModal(mail.objectName(), QString(), [&mail] { return mail.exec(); });
+        mail.waitForRun();
+    }
+
     SKTWindowController &m_w;
+    Visitor_Log_Records::PassMailer m_previousMailer;
     Show_User_Profile *side;
     User_profile *wizard;
     Visitor_Log_Records *m_log = nullptr;
