@@ -57,6 +57,7 @@ public:
     int Measument_Unit_Is() override;
     int Browse_User_Image_Manually() override;
     int Open_Image_Library_Window(const QString &code) override;
+    int Open_Cropping_Tool(const CropRequest &request) override;  // CropCommands.cpp
     void Card_Combo_Changed(QComboBox *sender) override;
 
     // --- CardTabsHooks ---

@@ -4,6 +4,7 @@
 #include "ControllerFixture.h"
 
 #include "core/SKTImage.h"
+#include "imaging/Cropping_Tool.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTSignature.h"
 #include "core/SKTText.h"
@@ -156,9 +157,9 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
     }
 }
 
-// The crop command refuses what it cannot crop, and says so plainly that cropping itself is
-// not there yet.
-TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCrop)
+// The crop command refuses what it cannot crop; a finished crop of a picture control's file
+// leaves the control showing the cropped file, as one undo step.
+TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCropAndShowsTheCrop)
 {
     const struct {
         SKTIndexSet selected;
@@ -167,7 +168,6 @@ TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCrop)
         {{}, "Please select control."},
         {{5, 6}, "Please select only one image control to 'Crop Image'."},
         {{2}, "The selected control does not contains any image with supported extension."},
-        {{5}, "Cropping pictures is not available in this version."},
     };
     for (const auto &row : rows) {
         select(row.selected);
@@ -175,6 +175,15 @@ TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCrop)
         panel().crop_image_btn->click();
         EXPECT_EQ(ui->messages(), QStringList{"\n" + row.message});
     }
+    select({5});
+    ui->clear();
+    Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("b.png");
+    ui->push(1);  // the cropping tool's direct run, finished
+    const int steps = controller->undoHistory().Get_Undo_Count();
+    panel().crop_image_btn->click();
+    EXPECT_TRUE(ui->messages().isEmpty());
+    EXPECT_EQ(document->graphics()[5]->_file_path, pathIn("b.png"));
+    EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), steps + 1);
 }
 
 // A text's font, colour and alignment, a rectangle's fill and dash and a picture's filter, then
