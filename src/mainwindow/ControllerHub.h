@@ -43,6 +43,10 @@ public:
     void Enable_Same_Size_Buttons(bool on) override;
     void Enable_Natural_Size_Buttons(bool on) override;
     void Export_Button() override;
+    bool Window_Command_Available(const QString &action) override;
+    void Card_Prop_Clicked() override;
+    void Card_Bckgrnd_Clicked() override;
+    void Export_As_Template_Clicked() override;
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;

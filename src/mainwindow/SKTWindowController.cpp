@@ -706,6 +706,8 @@ void SKTWindowController::On_OK_of_Unit_Panel()
     _setLabels();
     Apply_unit_Chaneg_Values();
     last_unit_val = Measument_Unit_Is;
+    for (int side = 0; side < 3; ++side)
+        zoomViewOfSide(side)->setRulerUnit(Measument_Unit_Is);
     Show_RHS_Properties(nullptr);
 }
 

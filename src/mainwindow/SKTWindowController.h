@@ -19,6 +19,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QMenu;
 class QCloseEvent;
 class QComboBox;
 class QDialog;
@@ -138,7 +139,7 @@ public:
                 *image_library_tool_btn = nullptr, *copy_card_design_btn = nullptr;
     // The stage of a design being loaded (`curr_msg_count_str`); empty otherwise.
     QLabel *modeless_msg_lbl = nullptr;
-    QAction *undo_menu = nullptr, *redo_menu = nullptr;
+    QAction *undo_menu = nullptr, *redo_menu = nullptr, *snap_grid_menu = nullptr;
     QCheckBox *Show_hide_grid_chk = nullptr;
     QPushButton *Grid_clr = nullptr;
     QSlider *Grid_Space_slidr = nullptr;
@@ -280,11 +281,20 @@ public:
     void Apply_unit_Chaneg_Values();
     void On_OK_of_Unit_Panel();
     void Reset_Group_Mode_Excel_Col_Index();
+    void Show_Hide_Text_Transp_Ctrl(bool hidden);
+    void Show_Hide_Shape_Transp_Ctrl(bool hidden);
+    void Show_Hide_Card_Transp_Ctrl(bool hidden);
+    // The series lists of the panel read the series folder again, keeping their choice.
+    void Refresh_All_Series_Combobox();
+    // The context-menu commands this window carries out.
+    static bool Window_Command_Available(const QString &action);
 
     // --- export ---
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
     ExportCommand *exportCommand();
+    // Saves the open design as the template `name` in `folder` with its preview; true when both were written.
+    bool Export_As_Template(const QString &folder, const QString &name);
 
 public slots:
     void Arrow_Tool_Clicked();
@@ -343,6 +353,18 @@ public slots:
     // Export of the card, or of one card per data row (the command lives in the data library).
     void Export_Button();
 
+    // --- window commands that open other subsystems' windows, help, the card's own tabs ---
+    void Batch_Series_Button();
+    void Import_Wizard_Button();
+    void Create_Series_Button();
+    void Cropping_Tool_Clicked();
+    void Help_Button();
+    void Card_Prop_Clicked();
+    void Card_Bckgrnd_Clicked();
+    void Export_As_Template_Clicked();
+    // The grid box, slider, options and the snap menu item shown as the grid is.
+    void Sync_Grid_Controls();
+
 signals:
     // Posted whenever the tool is set.
     void SKTSelectedToolDidChange();
@@ -354,6 +376,8 @@ protected:
 private:
     void buildWindow();
     QWidget *buildToolBar();
+    void buildEditMenu(QMenu *edit);
+    void buildToolsMenu();
     QWidget *buildToolPalette();
     QWidget *buildDesignArea();
     QWidget *buildPropertyPanel();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -108,6 +109,10 @@ QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
 
 bool QtUiServices::openExternally(const QString &path)
 {
+    // Web and mail addresses arrive already encoded; anything else is a file path.
+    static const QRegularExpression address(QStringLiteral("^(https?|mailto):"));
+    if (address.match(path).hasMatch())
+        return QDesktopServices::openUrl(QUrl::fromEncoded(path.toUtf8(), QUrl::TolerantMode));
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
