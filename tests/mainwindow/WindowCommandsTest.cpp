@@ -1,0 +1,170 @@
+// The window as a new user meets it: clipboard shortcuts, the canvas menu, the grid controls, the
+// window's size, help and export as template.
+
+#include "ControllerFixture.h"
+
+#include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
+#include "mainwindow/Help_Support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+using WindowCommandsTest = WindowTest;
+
+TEST_F(WindowCommandsTest, ClipboardShortcutsActOnTheCanvas)
+{
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    click("Rect_Tool_btn");
+    click("Triangle_Tool_btn");
+    const struct Step {
+        QKeySequence::StandardKey keys;
+        std::size_t controls, selected;
+    } steps[] = {{QKeySequence::SelectAll, 2, 2}, {QKeySequence::Copy, 2, 2}, {QKeySequence::Paste, 4, 2},
+                 {QKeySequence::Delete, 2, 0},    {QKeySequence::SelectAll, 2, 2}, {QKeySequence::Cut, 0, 0},
+                 {QKeySequence::Paste, 2, 2}};
+    for (const Step &s : steps) {
+        const QKeySequence keys(s.keys);
+        SCOPED_TRACE(keys.toString().toStdString());
+        QTest::keySequence(canvas(0), keys);
+        EXPECT_EQ(document->graphics().size(), s.controls);
+        EXPECT_EQ(canvas(0)->selectedGraphics().size(), s.selected);
+    }
+}
+
+TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
+{
+    click("Rect_Tool_btn");
+    Export_Template::setModalRunner([](Export_Template &d) {
+        d.template_name->setText(QStringLiteral("  Staff "));
+        d.OKPressed();
+        return d.result();
+    });
+    const QString user = QDir(Created_Resource_Path).filePath(QStringLiteral("Templates/User"));
+    const struct Item {
+        const char *action;
+        bool enabled;
+        std::function<bool()> acted;  // none: not triggered here
+    } items[] = {
+        {"card_properties:", true, [&] { return controller->sett_tab->currentWidget() == controller->card_info_tab; }},
+        {"select_card:", true, [&] { return controller->sett_tab->currentWidget() == controller->card_bkgd_tab; }},
+        {"export_as_template:", true,
+         [&] { return QFile::exists(user + "/Staff.did") && QFile::exists(user + "/Staff.png"); }},
+        {"export_id_card:", true, {}},
+        {"mail_id_card:", false, {}},
+        {"print_id_card:", false, {}},
+    };
+    for (const Item &item : items) {
+        SCOPED_TRACE(item.action);
+        controller->sett_tab->setCurrentWidget(controller->card_size_tab);
+        std::unique_ptr<QMenu> menu(canvas(0)->contextMenu());
+        QAction *a = menu->findChild<QAction *>(QString::fromLatin1(item.action));
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->isEnabled(), item.enabled);
+        if (item.acted) {
+            a->trigger();
+            EXPECT_TRUE(item.acted());
+        }
+        for (QAction *any : menu->actions())
+            EXPECT_FALSE(any->text().startsWith(QLatin1Char('-')));
+    }
+    Export_Template::setModalRunner({});
+}
+
+// The preview of a two-sided template shows both sides: one above the other for a wide card,
+// side by side for a high one. A template of that name is replaced whole.
+TEST_F(WindowCommandsTest, ExportAsTemplateReplacesTheOldPairWithDesignAndPreview)
+{
+    const QString folder = dir.filePath(QStringLiteral("User"));
+    QDir().mkpath(folder);
+    for (const QSizeF card : {QSizeF(243, 153), QSizeF(153, 243)}) {
+        QFile old(folder + "/Badge.did");
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        controller->SetDocumentCanvasSize(card);
+        ASSERT_TRUE(controller->Export_As_Template(folder, QStringLiteral("Badge")));
+        const QImage preview(folder + "/Badge.png");
+        EXPECT_EQ(preview.width() > preview.height(), card.height() > card.width()) << preview.size().width();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Badge.did", "Badge.png"}));
+        EXPECT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(folder + "/Badge.did", "T", false), 1);
+    }
+    EXPECT_EQ(ui->messages().back().trimmed(), QStringLiteral("Template exported successfully."));
+    CARD_SIDE_STR = QStringLiteral("2");
+}
+
+TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
+{
+    SKTGrid &grid = *controller->_grid;
+    QAction *snap = controller->findChild<QAction *>(QStringLiteral("snap_grid_menu"));
+    ASSERT_NE(snap, nullptr);
+    const auto agree = [&] {
+        return controller->Show_hide_grid_chk->isChecked() == grid.isAlwaysShown() &&
+               controller->Grid_Opt_box->isEnabled() == grid.isAlwaysShown() &&
+               snap->isChecked() == grid.isConstraining() &&
+               controller->Grid_Space_slidr->value() == int(grid.spacing());
+    };
+    const std::function<void()> ways[] = {
+        [&] { controller->Show_hide_grid_chk->click(); },
+        [&] { std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")->trigger(); },
+        [&] { controller->Grid_Space_slidr->setValue(27); },
+        [&] { snap->trigger(); },
+        [&] { click("New_btn"); },
+    };
+    ui->push(int(platform::AnswerNo));
+    bool shown = grid.isAlwaysShown();
+    for (const auto &way : ways) {
+        way();
+        EXPECT_TRUE(agree());
+        shown = grid.isAlwaysShown();
+    }
+    EXPECT_FALSE(shown) << "a new design starts without the grid";
+    EXPECT_EQ(grid.spacing(), 27);
+}
+
+TEST_F(WindowCommandsTest, TheWindowFitsASmallScreen)
+{
+    const QSize needed = controller->minimumSizeHint().expandedTo(controller->minimumSize());
+    EXPECT_LE(needed.width(), 1024);
+    EXPECT_LE(needed.height(), 700);
+}
+
+TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
+{
+    click("Help_btn");
+    Help_Support help;
+    for (const char *link : {"_Help_File_Label", "support_id", "website_1"})
+        help.findChild<QPushButton *>(QString::fromLatin1(link))->click();
+    QStringList opened;
+    for (const auto &r : ui->requests())
+        if (r.kind == QLatin1String("openExternally") || r.kind == QLatin1String("Help_Support"))
+            opened << r.kind + " " + r.text.section(QLatin1Char('/'), -1);
+    EXPECT_EQ(opened, QStringList({"Help_Support Help and Support", "openExternally Help.pdf",
+                                   "openExternally mailto:support@badgeloom.org?subject=badgeloom%20support&body=",
+                                   "openExternally badgeloom.org"}));
+    EXPECT_EQ(Make_Mail_Link("a@b.org", "How to", "How to use it\nThanks"),
+              "mailto:a@b.org?subject=How%20to&body=How%20to%20use%20it%0A%0AThanks");
+}
+
+TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
+{
+    const struct Case {
+        int unit;
+        double pixelsPerUnit, step;
+    } cases[] = {{2, 72 / 25.4, 20}, {2, 10 * 72 / 25.4, 2}, {0, 72, 1}, {0, 4 * 72, 0.25}, {1, 0.25 * 72 / 2.54, 10},
+                 {1, 10 * 72 / 2.54, 1}};
+    for (const Case &c : cases)
+        EXPECT_EQ(SKTRulerView::majorStep(c.unit, c.pixelsPerUnit), c.step) << c.unit << " " << c.pixelsPerUnit;
+}
+
+}  // namespace
