@@ -121,3 +121,11 @@ bool ControllerHub::Window_Command_Available(const QString &action)
 void ControllerHub::Card_Prop_Clicked() { m_controller.Card_Prop_Clicked(); }
 void ControllerHub::Card_Bckgrnd_Clicked() { m_controller.Card_Bckgrnd_Clicked(); }
 void ControllerHub::Export_As_Template_Clicked() { m_controller.Export_As_Template_Clicked(); }
+
+QPointF ControllerHub::Control_New_Point(const QString &card_side)
+{
+    const int side = card_side == QLatin1String("F") ? 0 : 1;
+    return ::Control_New_Point(int(m_controller.document().graphicsOfSide(side).size()), frontCanvasBounds().size());
+}
+
+QString ControllerHub::Generate_Extra_image_control_ID() { return m_controller.Generate_Extra_image_control_ID(); }

@@ -156,6 +156,26 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
               "mailto:a@b.org?subject=How%20to&body=How%20to%20use%20it%0A%0AThanks");
 }
 
+// Pasted controls after the first cascade by the side's control count; a picture pasted in a live
+// mode gets a free identifier.
+TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGetIds)
+{
+    SKTGraphicArray many;
+    for (int i = 0; i < 21; ++i)
+        many.push_back(designtest::storedControl(SKTGraphicKind::Shape, i + 1));
+    place(0, many);
+    const struct Case {
+        const char *side;
+        QPointF next;
+    } cases[] = {{"F", {31, 31}}, {"B", {51, 51}}};
+    last_ctrl_X = last_ctrl_Y = 10;
+    for (const Case &c : cases)
+        EXPECT_EQ(archiveHub().Control_New_Point(c.side), c.next) << c.side;
+    Start_Card_Option = QStringLiteral("V");
+    EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
+    Start_Card_Option = QStringLiteral("T");
+}
+
 TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
 {
     const struct Case {
