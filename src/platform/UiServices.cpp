@@ -55,6 +55,12 @@ void QtUiServices::message(const QString &text)
     box.exec();
 }
 
+void QtUiServices::warning(const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
 bool QtUiServices::yesNo(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
