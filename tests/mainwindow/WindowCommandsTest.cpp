@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 
 namespace {
@@ -174,6 +175,24 @@ TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGet
     Start_Card_Option = QStringLiteral("V");
     EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
     Start_Card_Option = QStringLiteral("T");
+}
+
+TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    click("Rect_Tool_btn");
+    SKTZoomingScrollView *view = controller->zoomViewOfSide(0);
+    view->setFactor(4.0);
+    QScrollBar *bar = view->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(0);
+    SKTGraphicView *v = canvas(0);
+    const QPoint from = at(v, document->graphics().back()->bounds().center());
+    QTest::mousePress(v, Qt::LeftButton, {}, from);
+    QTest::mouseMove(v, QPoint(bar->value() + view->viewport()->width() - 2, from.y()));
+    EXPECT_GT(bar->value(), 0);
+    QTest::mouseRelease(v, Qt::LeftButton, {}, QPoint(bar->value() + view->viewport()->width() - 2, from.y()));
 }
 
 TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
