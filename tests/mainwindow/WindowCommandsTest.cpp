@@ -5,11 +5,14 @@
 
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
+#include "core/DesignFile.h"
+#include "platform/Paths.h"
 #include "mainwindow/Help_Support.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -193,6 +196,62 @@ TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)
     QTest::mouseMove(v, QPoint(bar->value() + view->viewport()->width() - 2, from.y()));
     EXPECT_GT(bar->value(), 0);
     QTest::mouseRelease(v, Qt::LeftButton, {}, QPoint(bar->value() + view->viewport()->width() - 2, from.y()));
+}
+
+// A card that changes size takes its controls along: positions and widths in proportion, barcodes
+// keep their size, texts keep a least size and font; a card without a size scales nothing.
+TEST_F(WindowCommandsTest, ControlsFollowTheCardSize)
+{
+    const struct Case {
+        SKTGraphicKind kind;
+        QSizeF from, to;
+        QRectF before, after;
+        double font;  // text only
+    } cases[] = {
+        {SKTGraphicKind::Shape, {100, 50}, {200, 50}, {10, 10, 40, 20}, {20, 10, 80, 20}, 0},
+        {SKTGraphicKind::Barcode, {100, 50}, {200, 50}, {10, 10, 60, 30}, {20, 10, 60, 30}, 0},
+        {SKTGraphicKind::Text, {100, 50}, {200, 50}, {10, 10, 30, 15}, {20, 10, 60, 20}, 20},
+        {SKTGraphicKind::Text, {200, 50}, {100, 50}, {20, 10, 120, 30}, {10, 10, 60, 30}, 8},
+        {SKTGraphicKind::Shape, {0, 50}, {200, 50}, {10, 10, 40, 20}, {10, 10, 40, 20}, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.kind));
+        SKTGraphicPtr g = designtest::storedControl(c.kind, 3);
+        g->setBounds(c.before);
+        g->text_ctrl_font.setPointSizeF(c.to.width() > c.from.width() ? 10 : 12);
+        document->removeAllGraphicsOnSide(0);
+        place(0, {g});
+        controller->Set_Control_Location_Size_IF_Card_Size_Change(float(c.from.width()), float(c.from.height()),
+                                                                  float(c.to.width()), float(c.to.height()), true);
+        EXPECT_EQ(g->bounds(), c.after);
+        EXPECT_TRUE(c.font == 0 || g->text_ctrl_font.pointSizeF() == c.font) << g->text_ctrl_font.pointSizeF();
+    }
+}
+
+// A template turned to the other orientation right after it was loaded becomes its twin; once
+// edited, its own controls are kept and scaled instead.
+TEST_F(WindowCommandsTest, AnUneditedTemplateTurnsIntoItsOrientationTwin)
+{
+    const QString folder = platform::joinPath(Resource_Path, "Templates", "Visitor");
+    const QString h = folder + "/Visitor Amber (h).did", v = folder + "/Visitor Amber (v).did";
+    const DesignReadResult horizontal = Read_Design_File(h), vertical = Read_Design_File(v);
+    ASSERT_TRUE(horizontal.ok() && vertical.ok());
+    for (const bool edited : {false, true}) {
+        SCOPED_TRACE(edited);
+        Selected_Template_Path = h;
+        Project_File_Name.clear();
+        ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(h, "T", false), 1);
+        controller->Show_Template_Size_Choice();
+        ASSERT_EQ(controller->Preset_ComboBox->currentText(), "Horizontal");
+        controller->Reset_Undo_With_Base_Snapshot();
+        if (edited)
+            click("Rect_Tool_btn");
+        controller->Preset_ComboBox->setCurrentText("Vertical");
+        EXPECT_EQ(document->graphics().size(),
+                  edited ? horizontal.design->frontControls.size() + 1 : vertical.design->frontControls.size());
+        EXPECT_EQ(document->graphics().back()->bounds() == vertical.design->frontControls.back()->bounds(), !edited);
+    }
+    Selected_Template_Path.clear();
 }
 
 TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
