@@ -198,11 +198,7 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
     }
     if (Camera_Folder_Path.isEmpty())
         Camera_Folder_Path = platform::joinPath(Created_Resource_Path, QStringLiteral("Images_save_by_user"));
-    QSaveFile cameraFile(camera_path_file);
-    if (cameraFile.open(QIODevice::WriteOnly)) {
-        cameraFile.write(Camera_Folder_Path.toUtf8());
-        cameraFile.commit();
-    }
+    Create_Camera_Path_File();
     Camera_Capture_Image = platform::joinPath(Camera_Folder_Path, QStringLiteral("velk_user_save.png"));
 
     // Only the five card tabs stay in the panel; the controller keeps the other ten.

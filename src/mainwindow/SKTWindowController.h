@@ -286,6 +286,12 @@ public:
     void Show_Hide_Card_Transp_Ctrl(bool hidden);
     // The series lists of the panel read the series folder again, keeping their choice.
     void Refresh_All_Series_Combobox();
+    // The camera folder written into its file whole; false when it could not be written.
+    bool Create_Camera_Path_File();
+    // The file's size in bytes, 0 when there is no such file.
+    static quint64 Get_File_Size_At_Path(const QString &path);
+    // The picture an image control was made from, while that and the picture in use both exist.
+    static QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
     // The context-menu commands this window carries out.
     static bool Window_Command_Available(const QString &action);
 

@@ -4,12 +4,14 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
 #include "data/ImportWizard.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesManagerWindow.h"
 #include "imaging/Cropping_Tool.h"
 #include "mainwindow/ControllerHub.h"
 #include "mainwindow/Help_Support.h"
+#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
 #include "properties/CardTabs.h"
@@ -18,6 +20,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QGroupBox>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -110,6 +114,27 @@ void SKTWindowController::Sync_Grid_Controls()
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         if (canvas)
             canvas->update();
+}
+
+// --- utility operations ---
+
+bool SKTWindowController::Create_Camera_Path_File()
+{
+    QSaveFile file(camera_path_file);
+    return file.open(QIODevice::WriteOnly) && file.write(Camera_Folder_Path.toUtf8()) >= 0 && file.commit();
+}
+
+quint64 SKTWindowController::Get_File_Size_At_Path(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? quint64(info.size()) : 0;
+}
+
+QString SKTWindowController::Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
+{
+    // The source picture counts only while the picture in use is there too.
+    const bool both = QFileInfo(control._file_path).isFile() && QFileInfo(control.Text_Value).isFile();
+    return both ? control.Text_Value : QString();
 }
 
 // --- the canvas's requests for these commands ---

@@ -4,6 +4,7 @@
 #include "ControllerFixture.h"
 
 #include "canvas/SKTGrid.h"
+#include "canvas/SmallDialogs.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/DesignFile.h"
 #include "platform/Paths.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -24,6 +26,12 @@
 namespace {
 
 using WindowCommandsTest = WindowTest;
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
 
 TEST_F(WindowCommandsTest, ClipboardShortcutsActOnTheCanvas)
 {
@@ -254,6 +262,28 @@ TEST_F(WindowCommandsTest, AnUneditedTemplateTurnsIntoItsOrientationTwin)
     Selected_Template_Path.clear();
 }
 
+// The source picture of an image control counts only while the picture in use is there too.
+TEST_F(WindowCommandsTest, OriginalPictureAndFileSizes)
+{
+    const QString inUse = pathIn("use.png"), source = pathIn("source.png");
+    const struct Case {
+        bool useThere, sourceThere;
+        bool original;
+    } cases[] = {{true, true, true}, {false, true, false}, {true, false, false}};
+    for (const Case &c : cases) {
+        QFile::remove(inUse);
+        QFile::remove(source);
+        for (const auto &[there, path] : {std::pair{c.useThere, inUse}, std::pair{c.sourceThere, source}})
+            if (there)
+                writeBytes(path, "png");
+        SKTGraphicPtr image = designtest::storedControl(SKTGraphicKind::Image, 1);
+        image->_file_path = inUse;
+        image->Text_Value = source;
+        EXPECT_EQ(SKTWindowController::Get_Original_Path_Of_Image_Control(*image), c.original ? source : QString());
+        EXPECT_EQ(SKTWindowController::Get_File_Size_At_Path(source), c.sourceThere ? 3u : 0u);
+    }
+}
+
 TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
 {
     const struct Case {
@@ -263,6 +293,57 @@ TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
                  {1, 10 * 72 / 2.54, 1}};
     for (const Case &c : cases)
         EXPECT_EQ(SKTRulerView::majorStep(c.unit, c.pixelsPerUnit), c.step) << c.unit << " " << c.pixelsPerUnit;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SmallDialogs, IntegerFieldsAndTheLongMessageBox)
+{
+    for (const char *good : {"", "12", "-5", " 7"})
+        EXPECT_TRUE(OnlyIntegerValueFormatter::isPartialStringValid(good)) << good;
+    for (const char *bad : {"-", "1.5", "12a", "a"})
+        EXPECT_FALSE(OnlyIntegerValueFormatter::isPartialStringValid(bad)) << bad;
+
+    // The help form: the globals' texts, one "OK", no check box, 1. The two-button form with the
+    // check box opens with the state the last such box left; ticked and No gives 0 and keeps it.
+    const struct Case {
+        const char *title;
+        int check;  // -1 left as it opened, else ticked (1) or cleared (0)
+        bool pressYes;
+        int result;
+        const char *firstButton;
+        bool noShown, checkShown, keptState;
+    } cases[] = {{"", -1, true, 1, "OK", false, false, false},
+                 {"Replace?", 1, false, 0, "Yes", true, true, true},
+                 {"Replace?", -1, true, 1, "Yes", true, true, true},
+                 {"Replace?", 0, true, 1, "Yes", true, true, false}};
+    Cutom_Msg_Title = "Help";
+    Cutom_Msg_Val = "Long help text";
+    Msg_Apply_All_Chk = false;
+    Long_SMS_Dlg box;
+    bool previous = false;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.title);
+        box.title_val = c.title;
+        box.apply_chk_show = true;
+        Long_SMS_Dlg::setModalRunner([&](Long_SMS_Dlg &d) {
+            EXPECT_EQ(d.yes_button->text(), c.firstButton);
+            EXPECT_EQ(d.no_button->isVisibleTo(&d), c.noShown);
+            EXPECT_EQ(d.apply_chk->isVisibleTo(&d), c.checkShown);
+            EXPECT_EQ(d._Msg_Title->text(), *c.title ? c.title : "Help");
+            EXPECT_TRUE(!c.checkShown || d.apply_chk->isChecked() == previous);
+            if (c.check >= 0)
+                d.apply_chk->setChecked(c.check == 1);
+            c.pressYes ? d.yes_button->click() : d.no_button->click();
+            return d.result();
+        });
+        EXPECT_EQ(box.Open_Long_sms_Dialog(), c.result);
+        EXPECT_EQ(Msg_Apply_All_Chk, c.keptState);
+        previous = Msg_Apply_All_Chk;
+    }
+    Long_SMS_Dlg::setModalRunner({});
 }
 
 }  // namespace
