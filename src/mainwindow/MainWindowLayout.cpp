@@ -152,7 +152,7 @@ QWidget *SKTWindowController::buildToolBar()
     addCommand(saveButton, "Save_btn", tr("Save"), "document-save", "S", &SKTWindowController::Save_Btn_Clicked, K::Save);
     addCommand(saveAsButton, "SaveAs_btn", tr("Save As"), "document-save-as", "SA", &SKTWindowController::SaveAs_Btn_Clicked,
                K::SaveAs);
-    addCommand(closeButton, "Close_btn", tr("Close"), "document-close", "C", &SKTWindowController::Close_Document_Clicked,
+    addCommand(closeButton, "Close_btn", tr("Close"), "window-close", "C", &SKTWindowController::Close_Document_Clicked,
                K::Close);
     addCommand(exportButton, "Export_btn", tr("Export"), "document-send", "Ex", &SKTWindowController::Export_Button);
     bar->addSeparator();
