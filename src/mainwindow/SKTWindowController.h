@@ -292,6 +292,8 @@ public:
     static quint64 Get_File_Size_At_Path(const QString &path);
     // The picture an image control was made from, while that and the picture in use both exist.
     static QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
+    // Lays the invitation the wizard handed over out on the front side.
+    void Fill_Party_Invidation_Details();
     // The context-menu commands this window carries out.
     static bool Window_Command_Available(const QString &action);
 

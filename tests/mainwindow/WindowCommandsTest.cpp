@@ -9,6 +9,7 @@
 #include "core/DesignFile.h"
 #include "platform/Paths.h"
 #include "mainwindow/Help_Support.h"
+#include "mainwindow/Invitation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -282,6 +283,39 @@ TEST_F(WindowCommandsTest, OriginalPictureAndFileSizes)
         EXPECT_EQ(SKTWindowController::Get_Original_Path_Of_Image_Control(*image), c.original ? source : QString());
         EXPECT_EQ(SKTWindowController::Get_File_Size_At_Path(source), c.sourceThere ? 3u : 0u);
     }
+}
+
+// The invitation's lines down the front: a missing date keeps its line free, so a time alone
+// stands at the date's place and the venue 60 points lower.
+TEST_F(WindowCommandsTest, InvitationLinesStandWhereTheLayoutPutsThem)
+{
+    controller->SetDocumentCanvasSize({243, 400});
+    const struct Case {
+        InvitationTexts texts;
+        QStringList shown;  // "id y text" of each control, top to bottom
+    } cases[] = {
+        {{"", "", "", "", "7:30 PM", "Town Hall", "", "", ""}, {"PARTY_TIME 40 AT 7:30 PM", "PARTY_VENUE 100 Town Hall"}},
+        {{"Party", "Ann", "", "Friday", "8 PM", "", "Bo", "", ""},
+         {"PARTY_TITLE 40 Party", "PARTY_TO 90 Dear Ann,", "PARTY_DATE 120 Friday at 8 PM", "PARTY_FROM 170 Bo"}},
+        {{}, {}},  // last: the hand-over globals end empty
+    };
+    for (const Case &c : cases) {
+        document->removeAllGraphicsOnSide(0);
+        std::tie(Invite_Title, Invite_To, Invite_Message, Invite_Date, Invite_Time, Invite_Venue, Invite_From) =
+            std::tie(c.texts.title, c.texts.to, c.texts.message, c.texts.date, c.texts.time, c.texts.venue, c.texts.from);
+        controller->Fill_Party_Invidation_Details();
+        QStringList shown;
+        for (const SKTGraphicPtr &g : document->graphics())
+            shown << QStringLiteral("%1 %2 %3").arg(g->control_ID).arg(g->bounds().y()).arg(g->Text_Value);
+        shown.sort();
+        QStringList want = c.shown;
+        want.sort();
+        EXPECT_EQ(shown, want);
+    }
+    const auto rows = Invitation_Layout({"T", "", "", "", "", "", "F", "", ""}, QRectF(0, 0, 243, 153));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].rect, QRectF(40, 40, 163, 30));
+    EXPECT_EQ(rows[1].rect, QRectF(40, 140, 163, 40));
 }
 
 TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
