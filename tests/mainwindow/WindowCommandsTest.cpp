@@ -7,6 +7,7 @@
 #include "canvas/SmallDialogs.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/DesignFile.h"
+#include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
 #include "mainwindow/Help_Support.h"
 #include "mainwindow/Invitation.h"
@@ -23,6 +24,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -316,6 +320,34 @@ TEST_F(WindowCommandsTest, InvitationLinesStandWhereTheLayoutPutsThem)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].rect, QRectF(40, 40, 163, 30));
     EXPECT_EQ(rows[1].rect, QRectF(40, 140, 163, 40));
+}
+
+// A worker asking the keep-or-replace box waits for the person's answer and gets it back from
+// the call: Keep 1 (3 for all), Replace 0 (2), Cancel 4 (5).
+TEST(KeepOrReplaceBox, AWorkerGetsTheButtonPressedOnTheGuiThread)
+{
+    const struct Case {
+        const char *button;
+        bool all;
+        int code;
+    } cases[] = {{"Keep_btn", false, 1}, {"Keep_btn", true, 3},   {"Replace_btn", false, 0},
+                 {"Replace_btn", true, 2}, {"Cancel_btn", false, 4}, {"Cancel_btn", true, 5}};
+    for (const Case &c : cases) {
+        std::atomic<int> answer{-1};
+        QTimer person;  // fires inside the box's own modal loop
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<Replcae_Confirm_Box *>(QApplication::activeModalWidget())) {
+                box->apply_chk->setChecked(c.all);
+                box->findChild<QPushButton *>(c.button)->click();
+            }
+        });
+        person.start(5);
+        std::thread worker([&] { answer = Replcae_Confirm_Box::Open_box_in_thread("File exists", "a.png", "/tmp/a.png", true); });
+        while (answer == -1)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        worker.join();
+        EXPECT_EQ(answer, c.code) << c.button << c.all;
+    }
 }
 
 TEST(RulerScale, NumberedTicksLeaveRoomForTheirNumbers)
