@@ -288,10 +288,6 @@ public:
     void Refresh_All_Series_Combobox();
     // The camera folder written into its file whole; false when it could not be written.
     bool Create_Camera_Path_File();
-    // The file's size in bytes, 0 when there is no such file.
-    static quint64 Get_File_Size_At_Path(const QString &path);
-    // The picture an image control was made from, while that and the picture in use both exist.
-    static QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
     // Lays the invitation the wizard handed over out on the front side.
     void Fill_Party_Invidation_Details();
     // The context-menu commands this window carries out.

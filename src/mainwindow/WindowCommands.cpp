@@ -124,19 +124,6 @@ bool SKTWindowController::Create_Camera_Path_File()
     return file.open(QIODevice::WriteOnly) && file.write(Camera_Folder_Path.toUtf8()) >= 0 && file.commit();
 }
 
-quint64 SKTWindowController::Get_File_Size_At_Path(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() ? quint64(info.size()) : 0;
-}
-
-QString SKTWindowController::Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
-{
-    // The source picture counts only while the picture in use is there too.
-    const bool both = QFileInfo(control._file_path).isFile() && QFileInfo(control.Text_Value).isFile();
-    return both ? control.Text_Value : QString();
-}
-
 // --- the canvas's requests for these commands ---
 
 bool ControllerHub::Window_Command_Available(const QString &action)
