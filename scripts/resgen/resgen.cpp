@@ -344,9 +344,28 @@ void makeHelp()
         "select with a marquee. The arrow keys move the selection by one point. Delete removes it; a "
         "locked control (red handles) is neither moved nor deleted.</p>"
         "<h2>Editing</h2>"
-        "<p>The toolbar holds New, Undo and Redo (each side keeps its own history), Cut, Copy and "
-        "Paste (also between the sides), Delete, To Front, To Back, Lock and Unlock, and the zoom. The "
-        "right-click menu of the card has the alignment, size and order commands.</p>"
+        "<p>The Edit menu and the toolbar hold Undo (Ctrl+Z) and Redo (Ctrl+Shift+Z; each side keeps "
+        "its own history), Cut (Ctrl+X), Copy (Ctrl+C) and Paste (Ctrl+V, also between the sides), "
+        "Delete (Del) and Select All (Ctrl+A); the toolbar also has To Front, To Back, Lock, Unlock and "
+        "the zoom. Rest the pointer on a toolbar button to see its name and shortcut. The right-click "
+        "menu of the card has the alignment, size and order commands, Show/Hide Grid, the card's "
+        "properties and background, Export ID Card and Export as Template.</p>"
+        "<h2>Zoom and rulers</h2>"
+        "<p>Zoom from 25% to 1000% with the toolbar or Ctrl++ and Ctrl+-. The rulers count in the unit "
+        "chosen under View &gt; Units. Dragging a control to the edge of the visible part of a zoomed "
+        "card scrolls the card along.</p>"
+        "<h2>Templates</h2>"
+        "<p>Export as Template (right-click menu) saves the design with a preview among your own "
+        "templates, where the template gallery offers it. A template of the same name is replaced only "
+        "after you agree, and only once the new one has been written.</p>"
+        "<h2>Tools</h2>"
+        "<p>The Tools menu and toolbar open the Series Manager (lists of values such as numbers or "
+        "names, one per card), Create Series (numbered, constant or random series), the Import Wizard "
+        "(series from a workbook, a text file, typed text or a picture folder) and the Cropping Tool. A "
+        "text or image control takes its values from a series on its Data tab.</p>"
+        "<h2>Help and support</h2>"
+        "<p>Help &gt; Help and Support (F1) opens this manual in your PDF viewer and offers the "
+        "project's support address and web site.</p>"
         "<h2>Card</h2>"
         "<p>The card properties on the right set the name, category, orientation, preset size (CR80 "
         "credit-card size by default) or your own width and height in the unit chosen under Setting, "
@@ -354,12 +373,8 @@ void makeHelp()
         "<h2>Sides</h2>"
         "<p>The Front and Back buttons switch the side being designed; Preview shows the temporary "
         "design side.</p>"));
-    // Lay the text out in points and scale the painter to the writer's resolution.
-    const QRectF page = pdf.pageLayout().paintRect(QPageLayout::Point);
-    doc.setPageSize(page.size());
-    QPainter painter(&pdf);
-    painter.scale(pdf.resolution() / 72.0, pdf.resolution() / 72.0);
-    doc.drawContents(&painter, QRectF(QPointF(0, 0), page.size()));
+    // The document breaks itself into as many pages as its text needs.
+    doc.print(&pdf);
 }
 
 

@@ -49,6 +49,9 @@ public:
     virtual void Export_As_Template_Clicked() {}
     virtual void Mail_Button() {}
     virtual void Print_Button() {}
+    // Whether the window carries out the context-menu command of that name ("print_id_card:" …);
+    // the menu disables the others.
+    virtual bool Window_Command_Available(const QString &) { return false; }
 };
 
 // The installed requests, or the built-in no-ops.

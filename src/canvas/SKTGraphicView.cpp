@@ -29,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -614,6 +615,15 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent *event)
     case Track::Swallow:
     case Track::None: break;
     }
+    // A drag that reaches the edge of the visible part scrolls the card along, so a control can
+    // be taken anywhere on a zoomed card.
+    if (_track.mode != Track::None && _track.mode != Track::Swallow)
+        for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+            if (auto *area = qobject_cast<QScrollArea *>(w)) {
+                const QPoint at = event->position().toPoint();
+                area->ensureVisible(at.x(), at.y(), 16, 16);
+                break;
+            }
 }
 
 void SKTGraphicView::mouseReleaseEvent(QMouseEvent *event)

@@ -756,7 +756,6 @@ QMenu *SKTGraphicView::contextMenu()
         const char *action;
         std::function<void()> run;
     };
-    const QString separator = QStringLiteral("---------------------");
     const std::vector<Item> items{
         {"Cut", "cut:", [this] { cut(); }},
         {"Copy", "copy:", [this] { copy(); }},
@@ -783,14 +782,18 @@ QMenu *SKTGraphicView::contextMenu()
     };
     auto *menu = new QMenu(QStringLiteral("Contextual Menu"), this);
     for (const Item &item : items) {
-        QAction *action = menu->addAction(item.title ? tr(item.title) : separator);
         if (!item.action) {
-            action->setEnabled(false);
+            menu->addSeparator();
             continue;
         }
+        QAction *action = menu->addAction(tr(item.title));
         const QString name = QString::fromLatin1(item.action);
         action->setObjectName(name);
-        action->setEnabled(validateMenuItem(name));
+        // A window command whose window is not there yet is shown unavailable, not silent.
+        static const QStringList ofWindow{QStringLiteral("card_properties:"),    QStringLiteral("select_card:"),
+                                          QStringLiteral("export_id_card:"),     QStringLiteral("export_as_template:"),
+                                          QStringLiteral("mail_id_card:"),       QStringLiteral("print_id_card:")};
+        action->setEnabled(validateMenuItem(name) && (!ofWindow.contains(name) || canvasRequests().Window_Command_Available(name)));
         connect(action, &QAction::triggered, this, item.run);
     }
     return menu;

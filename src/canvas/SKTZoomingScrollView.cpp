@@ -47,6 +47,25 @@ void SKTRulerView::setMapping(double originPixels, double scale)
     update();
 }
 
+void SKTRulerView::setUnit(int unit)
+{
+    m_unit = unit;
+    update();
+}
+
+namespace {
+double pointsPerUnit(int unit) { return unit == 0 ? 72.0 : unit == 1 ? 72.0 / 2.54 : 72.0 / 25.4; }
+}  // namespace
+
+double SKTRulerView::majorStep(int unit, double pixelsPerUnit)
+{
+    constexpr double room = 40;  // pixels between numbers
+    for (double step : {0.25, 0.5, 1.0, 2.0, 5.0, 10.0, 20.0, 50.0, 100.0, 200.0, 500.0, 1000.0})
+        if ((unit == 0 || step >= 1) && step * pixelsPerUnit >= room)
+            return step;
+    return 1000;
+}
+
 void SKTRulerView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -55,21 +74,36 @@ void SKTRulerView::paintEvent(QPaintEvent *)
     const bool horizontal = m_orientation == Qt::Horizontal;
     const int length = horizontal ? width() : height();
     const int depth = horizontal ? height() : width();
-    // A tick every 9 points, a longer one every 36 with its number.
-    const int firstTick = int(std::floor(-m_origin / m_scale / 9.0));
-    const int lastTick = int(std::ceil((length - m_origin) / m_scale / 9.0));
+    // Numbered ticks in the panel's unit, each divided in four or five.
+    const double unitPixels = pointsPerUnit(m_unit) * m_scale;
+    const double major = majorStep(m_unit, unitPixels);
+    const int parts = QString::number(major).startsWith(QLatin1Char('2')) ? 4 : 5;
+    const double minorPixels = major * unitPixels / parts;
+    const int firstTick = int(std::floor(-m_origin / minorPixels));
+    const int lastTick = int(std::ceil((length - m_origin) / minorPixels));
     QFont small = font();
     small.setPointSizeF(6.5);
     p.setFont(small);
     for (int t = firstTick; t <= lastTick; ++t) {
-        const double at = m_origin + t * 9.0 * m_scale;
-        const int size = t % 4 == 0 ? depth / 2 : depth / 5;
+        const double at = m_origin + t * minorPixels;
+        const bool numbered = t % parts == 0;
+        const int size = numbered ? depth / 2 : depth / 5;
         if (horizontal)
             p.drawLine(QPointF(at, depth - size), QPointF(at, depth));
         else
             p.drawLine(QPointF(depth - size, at), QPointF(depth, at));
-        if (t % 4 == 0 && horizontal)
-            p.drawText(QPointF(at + 2, depth / 2.0), QString::number(t * 9));
+        if (!numbered)
+            continue;
+        const QString label = QString::number(t / parts * major);
+        if (horizontal) {
+            p.drawText(QPointF(at + 2, depth / 2.0), label);
+        } else {
+            p.save();
+            p.translate(depth / 2.0, at + 2);
+            p.rotate(90);
+            p.drawText(QPointF(0, 0), label);
+            p.restore();
+        }
     }
     p.setPen(palette().color(QPalette::Text));
     for (double m : m_markers) {
@@ -237,6 +271,27 @@ void SKTZoomingScrollView::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
     layoutRulers();
+}
+
+void SKTZoomingScrollView::setRulerUnit(int unit)
+{
+    m_hRuler->setUnit(unit);
+    m_vRuler->setUnit(unit);
+}
+
+void SKTZoomingScrollView::showEvent(QShowEvent *event)
+{
+    QScrollArea::showEvent(event);
+    layoutRulers();
+}
+
+bool SKTZoomingScrollView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == widget() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        layoutRulers();
+        viewport()->update();  // the card's outline follows a card of a new size at once
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 void SKTZoomingScrollView::scrollContentsBy(int dx, int dy)

@@ -28,6 +28,12 @@ public:
     QList<double> markerLocations() const { return m_markers; }
     // Canvas x (or y) of widget coordinate 0, and pixels per point.
     void setMapping(double originPixels, double scale);
+    // The unit the scale counts in: 0 inch, 1 centimetre, 2 millimetre (the panel's units).
+    void setUnit(int unit);
+    int unit() const { return m_unit; }
+    // The spacing of numbered ticks, in units, for `pixelsPerUnit`: the first of 1, 2, 5, 10, 20 …
+    // (quarters and halves of an inch too) that leaves room for a number.
+    static double majorStep(int unit, double pixelsPerUnit);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,6 +43,7 @@ private:
     QList<double> m_markers;
     double m_origin = 0;
     double m_scale = 1;
+    int m_unit = 2;
 };
 
 // The viewport of the zooming scroll view.
@@ -79,6 +86,7 @@ public:
     void setRulersVisible(bool visible);
     SKTRulerView *horizontalRuler() const { return m_hRuler; }
     SKTRulerView *verticalRuler() const { return m_vRuler; }
+    void setRulerUnit(int unit);
 
 signals:
     void factorChanged(double factor);
@@ -88,6 +96,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // A view shown again, or a card that moved inside it, maps its rulers afresh.
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void layoutRulers();

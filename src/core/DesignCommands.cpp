@@ -3,6 +3,7 @@
 #include "core/DesignFile.h"
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
 #include <QDir>
@@ -102,8 +103,7 @@ DesignOpenOutcome Open_Design_Decision(const DesignSaver &save, const QString &s
     outcome.path = path;
     DesignReadResult read = Read_Design_File(path);
     if (!read.ok()) {
-        Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.detail));
-        Show_MessageBox(read.error);
+        Show_Design_Refusal(path, read);
         outcome.status = DesignOpenOutcome::Refused;
         return outcome;
     }
@@ -209,4 +209,14 @@ void Copy_Design_To_Other_Side(DesignData &design, int sourceSide)
         design.front = design.back;
         design.excelColumns[10] = design.excelColumns[11];
     }
+}
+
+void Show_Design_Refusal(const QString &path, const DesignReadResult &read)
+{
+    Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.detail));
+    // Which file, the reader's sentence, and why: the user can tell a damaged file from a wrong one.
+    QString text = QStringLiteral("\u201C%1\u201D\n\n%2").arg(QFileInfo(path).fileName(), read.error);
+    if (!read.detail.isEmpty() && read.detail != read.error)
+        text += QStringLiteral("\n\nReason: %1.").arg(read.detail);
+    platform::runOnGuiThread([&] { platform::ui().warning(text); });
 }

@@ -5,6 +5,7 @@
 // functions over design data and the UI services, so the window only applies their outcome.
 
 #include "core/DesignData.h"
+#include "core/DesignFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,10 @@ struct DesignSaveOutcome {
 // previous file stays whole; every failure answers Failed, also to a silent caller.
 DesignSaveOutcome Save_project_file(const DesignData &design, const QString &currentPath,
                                     const DesignSaveRequest &request);
+
+// The warning for a design file the reader refused: the file's name, the reader's sentence and
+// the reason (also logged with the whole path).
+void Show_Design_Refusal(const QString &path, const DesignReadResult &read);
 
 // The save the commands offer: the window saves the open design (Save, with messages) and
 // answers whether it was written.

@@ -15,23 +15,14 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include "canvas/SmallDialogs.h"
+
 #include <QValidator>
 #include <QVBoxLayout>
 
 Generate_List *Gen_List_Window = nullptr;
 
 namespace {
-// Accepts an edit only when the whole text is empty or one whole number.
-class IntegerOnlyValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        static const QRegularExpression whole(QStringLiteral("^\\s*[+-]?\\d+\\s*$"));
-        return input.isEmpty() || whole.match(input).hasMatch() ? Acceptable : Invalid;
-    }
-};
-
 QLineEdit *field(QWidget *parent, const char *name)
 {
     auto *edit = new QLineEdit(parent);
@@ -150,7 +141,7 @@ Generate_List::Generate_List(QWidget *parent) : QDialog(parent)
     buttons->addWidget(ok);
     layout->addLayout(buttons);
 
-    auto *numbers = new IntegerOnlyValidator(this);
+    auto *numbers = new OnlyIntegerValueFormatter(this);
     for (QLineEdit *e : {from_txt, to_txt, count_txt, rand_count_txt, rand_length_txt}) {
         e->setValidator(numbers);
         connect(e, &QLineEdit::textEdited, this, [this, e] { controlTextDidChange(e); });

@@ -46,6 +46,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
     if (preset == front.Card_Preset() && Category_ComboBox->currentText() == front.Card_Category() &&
         row == front.Card_Cat_index())
         return;
+    bool twinLoaded = false;
     if (m_undo->Get_Undo_Count() == 0 && m_undo->Get_Redo_Count() == 0 && ::Project_File_Name.isEmpty() &&
         preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
         const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);
@@ -57,10 +58,13 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             }
             if (loaded != 1)
                 return;
+            twinLoaded = true;
         }
     }
+    // A twin just loaded is laid out for its own card: it scales from that size, not the old one.
+    const QSizeF from = twinLoaded ? Front_card_Prop->Card_Size() : oldSize;
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
-    Set_Control_Location_Size_IF_Card_Size_Change(float(oldSize.width()), float(oldSize.height()), float(now.width()),
+    Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);
 }
 

@@ -17,10 +17,12 @@ ControllerHub::ControllerHub(SKTWindowController &controller) : m_controller(con
     m_previous = setCoreHub(this);
     m_previousRequests = setCanvasRequests(this);
     m_previousPictures = setPictureServices(this);
+    m_previousArchives = setArchiveHub(this);
 }
 
 ControllerHub::~ControllerHub()
 {
+    setArchiveHub(m_previousArchives);
     setPictureServices(m_previousPictures);
     setCanvasRequests(m_previousRequests);
     setCoreHub(m_previous);

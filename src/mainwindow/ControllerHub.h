@@ -7,6 +7,7 @@
 // forwards to the controller.
 
 #include "canvas/CanvasRequests.h"
+#include "core/ControlArchive.h"
 #include "core/CoreHub.h"
 #include "core/PictureServices.h"
 #include "properties/CardTabsHooks.h"
@@ -15,7 +16,7 @@
 class SKTWindowController;
 
 class ControllerHub : public CoreHub, public CanvasRequests, public PictureServices, public PropertyPanelHooks,
-                      public CardTabsHooks {
+                      public CardTabsHooks, public ArchiveHub {
 public:
     explicit ControllerHub(SKTWindowController &controller);
     ~ControllerHub() override;
@@ -46,6 +47,14 @@ public:
     void Open_Barcode_Window() override;
     void Mail_Button() override;
     void Print_Button() override;
+    bool Window_Command_Available(const QString &action) override;
+    void Card_Prop_Clicked() override;
+    void Card_Bckgrnd_Clicked() override;
+    void Export_As_Template_Clicked() override;
+
+    // --- ArchiveHub: pasted controls cascade by the side's count; live-mode pictures get ids ---
+    QPointF Control_New_Point(const QString &card_side) override;
+    QString Generate_Extra_image_control_ID() override;
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;
@@ -76,4 +85,5 @@ private:
     CoreHub *m_previous = nullptr;
     CanvasRequests *m_previousRequests = nullptr;
     PictureServices *m_previousPictures = nullptr;
+    ArchiveHub *m_previousArchives = nullptr;
 };

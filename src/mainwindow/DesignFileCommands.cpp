@@ -14,6 +14,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
+#include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
 #include <QCloseEvent>
@@ -144,8 +145,7 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
 {
     DesignReadResult read = Read_Design_File(path);
     if (!read.ok()) {
-        Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.detail));
-        Show_MessageBox(read.error);
+        Show_Design_Refusal(path, read);
         return 0;
     }
     Apply_Loaded_Design(std::move(*read.design), path, mode, readTable);

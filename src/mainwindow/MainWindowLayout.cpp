@@ -5,6 +5,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
+#include "mainwindow/MainWindowIcons.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/GroupModeWiring.h"
@@ -56,18 +57,15 @@ QIcon toolIcon(const char *file)
     return QIcon(platform::joinPath(Resource_Path, QStringLiteral("icons"), QString::fromLatin1(file)));
 }
 
-QToolButton *commandButton(QWidget *parent, const char *name, const QString &text, const QIcon &icon = {})
+QToolButton *commandButton(QWidget *parent, const char *name, const QString &text, const QIcon &icon,
+                           const QKeySequence &keys = {})
 {
     auto *b = named(new QToolButton(parent), name);
     b->setText(text);
-    b->setToolTip(text);
-    if (!icon.isNull()) {
-        b->setIcon(icon);
-        b->setIconSize(QSize(24, 24));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    } else {
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    }
+    b->setToolTip(commandToolTip(text, keys));
+    b->setIcon(icon);
+    b->setIconSize(QSize(22, 22));
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setAutoRaise(true);
     return b;
 }
@@ -95,6 +93,7 @@ void SKTWindowController::buildWindow()
     redo_menu = edit->addAction(tr("Redo"), QKeySequence::Redo, this, &SKTWindowController::Redo_Clicked);
     redo_menu->setObjectName(QStringLiteral("redo_menu"));
     edit->addSeparator();
+    buildEditMenu(edit);
     edit->addAction(tr("Select All"), QKeySequence::SelectAll, this, &SKTWindowController::Select_All_Clicked)
         ->setObjectName(QStringLiteral("selectAll"));
     auto *view = menuBar()->addMenu(tr("&View"));
@@ -102,7 +101,9 @@ void SKTWindowController::buildWindow()
     view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);
     view->addAction(tr("Actual Size"), this, &SKTWindowController::Actual_Size_Toolbar_btn);
     view->addAction(tr("Show / Hide Rulers"), this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
-    view->addAction(tr("Snap to Grid"), this, &SKTWindowController::toggleGridConstraining);
+    snap_grid_menu = view->addAction(tr("Snap to Grid"), this, &SKTWindowController::toggleGridConstraining);
+    snap_grid_menu->setObjectName(QStringLiteral("snap_grid_menu"));
+    snap_grid_menu->setCheckable(true);
     view->addAction(tr("Units…"), this, &SKTWindowController::doPreferences);
 
     auto *central = new QWidget(this);
@@ -132,50 +133,68 @@ void SKTWindowController::buildWindow()
     start_window = new Start_Card(this);
     buildStartDialogs();
     buildUnitWindow();
+    buildToolsMenu();
 }
 
 QWidget *SKTWindowController::buildToolBar()
 {
-    auto *bar = named(new QFrame(this), "tool_bar");
-    bar->setFrameShape(QFrame::StyledPanel);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(6, 2, 6, 2);
-    row->setSpacing(2);
+    // A tool bar folds what does not fit into its overflow menu, so no command forces the window
+    // wider than a small screen.
+    auto *bar = named(new QToolBar(this), "tool_bar");
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(22, 22));
 
-    auto addCommand = [&](QToolButton *&outlet, const char *name, const QString &text, void (SKTWindowController::*slot)()) {
-        outlet = commandButton(bar, name, text);
+    auto addCommand = [&](QToolButton *&outlet, const char *name, const QString &text, const char *theme,
+                          const QString &letters, void (SKTWindowController::*slot)(), QKeySequence keys = {}) {
+        outlet = commandButton(bar, name, text, commandIcon(QString::fromLatin1(theme), letters), keys);
         connect(outlet, &QToolButton::clicked, this, slot);
-        row->addWidget(outlet);
+        bar->addWidget(outlet);
     };
+    using K = QKeySequence;
     QToolButton *newButton = nullptr, *openButton = nullptr, *saveButton = nullptr, *saveAsButton = nullptr,
-                *closeButton = nullptr, *exitButton = nullptr;
-    addCommand(newButton, "New_btn", tr("New"), &SKTWindowController::New_Btn_Clicked);
-    addCommand(openButton, "Open_btn", tr("Open"), &SKTWindowController::Open_Btn_Clicked);
-    addCommand(saveButton, "Save_btn", tr("Save"), &SKTWindowController::Save_Btn_Clicked);
-    addCommand(saveAsButton, "SaveAs_btn", tr("Save As"), &SKTWindowController::SaveAs_Btn_Clicked);
-    addCommand(closeButton, "Close_btn", tr("Close"), &SKTWindowController::Close_Document_Clicked);
-    QToolButton *exportButton = nullptr;
-    addCommand(exportButton, "Export_btn", tr("Export"), &SKTWindowController::Export_Button);
-    QToolButton *mailButton = nullptr;
-    addCommand(mailButton, "Mail_btn", tr("Mail"), &SKTWindowController::Mail_Button);
-    QToolButton *printButton = nullptr;
-    addCommand(printButton, "Print_btn", tr("Print"), &SKTWindowController::Print_Button);
-    addCommand(Undo_btn, "Undo_btn", tr("Undo"), &SKTWindowController::Undo_Clicked);
-    addCommand(Redo_btn, "Redo_btn", tr("Redo"), &SKTWindowController::Redo_Clicked);
-    addCommand(Cut_btn, "Cut_btn", tr("Cut"), &SKTWindowController::Cut_Clicked);
-    addCommand(Copy_btn, "Copy_btn", tr("Copy"), &SKTWindowController::Copy_Clicked);
-    addCommand(Paste_btn, "Paste_btn", tr("Paste"), &SKTWindowController::Paste_Clicked);
-    addCommand(Delete_btn, "Delete_btn", tr("Delete"), &SKTWindowController::Delete_Clicked);
-    addCommand(Begin_Front_btn, "Begin_Front_btn", tr("To Front"), &SKTWindowController::Begin_Front_Clicked);
-    addCommand(Send_Back_btn, "Send_Back_btn", tr("To Back"), &SKTWindowController::Send_Back_Clicked);
-    addCommand(Lock_btn, "Lock_btn", tr("Lock"), &SKTWindowController::Lock_Clicked);
-    addCommand(Unlock_btn, "Unlock_btn", tr("Unlock"), &SKTWindowController::Unlock_Clicked);
-    row->addStretch(1);
+                *closeButton = nullptr, *exitButton = nullptr, *exportButton = nullptr;
+    addCommand(newButton, "New_btn", tr("New"), "document-new", "N", &SKTWindowController::New_Btn_Clicked, K::New);
+    addCommand(openButton, "Open_btn", tr("Open"), "document-open", "O", &SKTWindowController::Open_Btn_Clicked, K::Open);
+    addCommand(saveButton, "Save_btn", tr("Save"), "document-save", "S", &SKTWindowController::Save_Btn_Clicked, K::Save);
+    addCommand(saveAsButton, "SaveAs_btn", tr("Save As"), "document-save-as", "SA", &SKTWindowController::SaveAs_Btn_Clicked,
+               K::SaveAs);
+    addCommand(closeButton, "Close_btn", tr("Close"), "window-close", "C", &SKTWindowController::Close_Document_Clicked,
+               K::Close);
+    addCommand(exportButton, "Export_btn", tr("Export"), "document-send", "Ex", &SKTWindowController::Export_Button);
+    QToolButton *mailButton = nullptr, *printButton = nullptr;
+    addCommand(mailButton, "Mail_btn", tr("Mail"), "mail-send", "M", &SKTWindowController::Mail_Button);
+    addCommand(printButton, "Print_btn", tr("Print"), "document-print", "Pr", &SKTWindowController::Print_Button,
+               K::Print);
+    bar->addSeparator();
+    addCommand(Undo_btn, "Undo_btn", tr("Undo"), "edit-undo", "U", &SKTWindowController::Undo_Clicked, K::Undo);
+    addCommand(Redo_btn, "Redo_btn", tr("Redo"), "edit-redo", "R", &SKTWindowController::Redo_Clicked, K::Redo);
+    addCommand(Cut_btn, "Cut_btn", tr("Cut"), "edit-cut", "X", &SKTWindowController::Cut_Clicked, K::Cut);
+    addCommand(Copy_btn, "Copy_btn", tr("Copy"), "edit-copy", "Cp", &SKTWindowController::Copy_Clicked, K::Copy);
+    addCommand(Paste_btn, "Paste_btn", tr("Paste"), "edit-paste", "P", &SKTWindowController::Paste_Clicked, K::Paste);
+    addCommand(Delete_btn, "Delete_btn", tr("Delete"), "edit-delete", "D", &SKTWindowController::Delete_Clicked, K::Delete);
+    addCommand(Begin_Front_btn, "Begin_Front_btn", tr("To Front"), "go-top", "F", &SKTWindowController::Begin_Front_Clicked);
+    addCommand(Send_Back_btn, "Send_Back_btn", tr("To Back"), "go-bottom", "B", &SKTWindowController::Send_Back_Clicked);
+    addCommand(Lock_btn, "Lock_btn", tr("Lock"), "changes-prevent", "L", &SKTWindowController::Lock_Clicked);
+    addCommand(Unlock_btn, "Unlock_btn", tr("Unlock"), "changes-allow", "UL", &SKTWindowController::Unlock_Clicked);
+    bar->addSeparator();
+    QToolButton *series = nullptr, *import = nullptr, *crop = nullptr, *help = nullptr;
+    addCommand(series, "Batch_Series_btn", tr("Series Manager"), "x-office-spreadsheet", "Se",
+               &SKTWindowController::Batch_Series_Button);
+    addCommand(import, "Import_Wizard_btn", tr("Import Wizard"), "", "Im", &SKTWindowController::Import_Wizard_Button);
+    addCommand(crop, "Cropping_Tool_btn", tr("Cropping Tool"), "", "Cr", &SKTWindowController::Cropping_Tool_Clicked);
+    addCommand(help, "Help_btn", tr("Help and Support"), "help-browser", "?", &SKTWindowController::Help_Button,
+               K::HelpContents);
+    auto *spring = new QWidget(bar);
+    spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spring);
     QToolButton *zoomOut = nullptr, *zoomIn = nullptr, *actual = nullptr;
-    addCommand(zoomOut, "Zoom_Out_btn", tr("Zoom Out"), &SKTWindowController::Zoom_Out_Toolbar_btn);
-    addCommand(actual, "Actual_Size_btn", tr("100%"), &SKTWindowController::Actual_Size_Toolbar_btn);
-    addCommand(zoomIn, "Zoom_In_btn", tr("Zoom In"), &SKTWindowController::Zoom_In_Toolbar_btn);
-    addCommand(exitButton, "Exit_btn", tr("Exit"), &SKTWindowController::Exit_Btn_Clicked);
+    addCommand(zoomOut, "Zoom_Out_btn", tr("Zoom Out"), "zoom-out", "-", &SKTWindowController::Zoom_Out_Toolbar_btn,
+               K::ZoomOut);
+    addCommand(actual, "Actual_Size_btn", tr("100%"), "zoom-original", "1:1", &SKTWindowController::Actual_Size_Toolbar_btn);
+    addCommand(zoomIn, "Zoom_In_btn", tr("Zoom In"), "zoom-in", "+", &SKTWindowController::Zoom_In_Toolbar_btn, K::ZoomIn);
+    bar->addSeparator();
+    addCommand(exitButton, "Exit_btn", tr("Exit"), "application-exit", "Q", &SKTWindowController::Exit_Btn_Clicked, K::Quit);
     return bar;
 }
 
@@ -402,7 +421,6 @@ QWidget *SKTWindowController::buildCardTab()
     grid->addWidget(Grid_clr);
     Show_hide_grid_chk = named(new QCheckBox(tr("Show grid"), tab), "Show_hide_grid_chk");
     connect(Show_hide_grid_chk, &QCheckBox::clicked, this, &SKTWindowController::Grid_Show_Hide_Changed);
-    connect(Grid_Space_slidr, &QSlider::sliderReleased, this, &SKTWindowController::Grid_Slider_Changed);
     connect(Grid_clr, &QPushButton::clicked, this, &SKTWindowController::Grid_Clr_Changed);
     layout->addWidget(Show_hide_grid_chk);
     layout->addWidget(Grid_Opt_box);

@@ -199,11 +199,7 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
     }
     if (Camera_Folder_Path.isEmpty())
         Camera_Folder_Path = platform::joinPath(Created_Resource_Path, QStringLiteral("Images_save_by_user"));
-    QSaveFile cameraFile(camera_path_file);
-    if (cameraFile.open(QIODevice::WriteOnly)) {
-        cameraFile.write(Camera_Folder_Path.toUtf8());
-        cameraFile.commit();
-    }
+    Create_Camera_Path_File();
     Camera_Capture_Image = platform::joinPath(Camera_Folder_Path, QStringLiteral("velk_user_save.png"));
 
     // Only the five card tabs stay in the panel; the controller keeps the other ten.
@@ -709,6 +705,8 @@ void SKTWindowController::On_OK_of_Unit_Panel()
     _setLabels();
     Apply_unit_Chaneg_Values();
     last_unit_val = Measument_Unit_Is;
+    for (int side = 0; side < 3; ++side)
+        zoomViewOfSide(side)->setRulerUnit(Measument_Unit_Is);
     Show_RHS_Properties(nullptr);
 }
 

@@ -19,6 +19,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QMenu;
 class QCloseEvent;
 class QComboBox;
 class QDialog;
@@ -140,7 +141,7 @@ public:
                 *image_library_tool_btn = nullptr, *copy_card_design_btn = nullptr;
     // The stage of a design being loaded (`curr_msg_count_str`); empty otherwise.
     QLabel *modeless_msg_lbl = nullptr;
-    QAction *undo_menu = nullptr, *redo_menu = nullptr;
+    QAction *undo_menu = nullptr, *redo_menu = nullptr, *snap_grid_menu = nullptr;
     QCheckBox *Show_hide_grid_chk = nullptr;
     QPushButton *Grid_clr = nullptr;
     QSlider *Grid_Space_slidr = nullptr;
@@ -282,6 +283,17 @@ public:
     void Apply_unit_Chaneg_Values();
     void On_OK_of_Unit_Panel();
     void Reset_Group_Mode_Excel_Col_Index();
+    void Show_Hide_Text_Transp_Ctrl(bool hidden);
+    void Show_Hide_Shape_Transp_Ctrl(bool hidden);
+    void Show_Hide_Card_Transp_Ctrl(bool hidden);
+    // The series lists of the panel read the series folder again, keeping their choice.
+    void Refresh_All_Series_Combobox();
+    // The camera folder written into its file whole; false when it could not be written.
+    bool Create_Camera_Path_File();
+    // Lays the invitation the wizard handed over out on the front side.
+    void Fill_Party_Invidation_Details();
+    // The context-menu commands this window carries out.
+    static bool Window_Command_Available(const QString &action);
 
     // --- export ---
     // What export, print and mail run on: both sides and their data, as values.
@@ -289,6 +301,10 @@ public:
     ExportCommand *exportCommand();
     Print_Wnd *printWindow();
     void Print_method();
+    // Saves the open design as the template `name` in `folder` with its preview; true when both were written.
+    bool Export_As_Template(const QString &folder, const QString &name);
+    // Tools > User Profile: the profile fields of the side on show.
+    void User_Profile_Clicked();
 
 public slots:
     void Arrow_Tool_Clicked();
@@ -351,6 +367,18 @@ public slots:
     // The print window over the design and its data.
     void Print_Button();
 
+    // --- window commands that open other subsystems' windows, help, the card's own tabs ---
+    void Batch_Series_Button();
+    void Import_Wizard_Button();
+    void Create_Series_Button();
+    void Cropping_Tool_Clicked();
+    void Help_Button();
+    void Card_Prop_Clicked();
+    void Card_Bckgrnd_Clicked();
+    void Export_As_Template_Clicked();
+    // The grid box, slider, options and the snap menu item shown as the grid is.
+    void Sync_Grid_Controls();
+
 signals:
     // Posted whenever the tool is set.
     void SKTSelectedToolDidChange();
@@ -362,6 +390,8 @@ protected:
 private:
     void buildWindow();
     QWidget *buildToolBar();
+    void buildEditMenu(QMenu *edit);
+    void buildToolsMenu();
     QWidget *buildToolPalette();
     QWidget *buildDesignArea();
     QWidget *buildPropertyPanel();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -51,6 +52,12 @@ void QtUiServices::message(const QString &text)
 {
     QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     dialogParent());
+    box.exec();
+}
+
+void QtUiServices::warning(const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
@@ -108,6 +115,10 @@ QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
 
 bool QtUiServices::openExternally(const QString &path)
 {
+    // Web and mail addresses arrive already encoded; anything else is a file path.
+    static const QRegularExpression address(QStringLiteral("^(https?|mailto):"));
+    if (address.match(path).hasMatch())
+        return QDesktopServices::openUrl(QUrl::fromEncoded(path.toUtf8(), QUrl::TolerantMode));
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -23,6 +23,8 @@ public:
     virtual ~UiServices() = default;
     // Information box with one "OK" button.
     virtual void message(const QString &text) = 0;
+    // The same with the warning icon, for what went wrong (a test double records it as a message).
+    virtual void warning(const QString &text) { message(text); }
     // "Yes" / "No" question: true for Yes.
     virtual bool yesNo(const QString &text) = 0;
     // "Yes" / "No" / "Cancel" question: AnswerYes, AnswerNo or AnswerCancel.
@@ -58,6 +60,7 @@ std::unique_ptr<UiServices> setUi(std::unique_ptr<UiServices> services);
 class QtUiServices : public UiServices {
 public:
     void message(const QString &text) override;
+    void warning(const QString &text) override;
     bool yesNo(const QString &text) override;
     int yesNoCancel(const QString &text) override;
     QString openFile(const QString &title, const QString &dir, const QStringList &extensions) override;

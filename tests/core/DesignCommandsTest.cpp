@@ -163,7 +163,7 @@ TEST(DesignCommands, OpenChoosesAndChecksTheFileBeforeAnythingIsReset)
         EXPECT_EQ(kindsOf(*ui), QLatin1String(c.boxes));
         EXPECT_EQ(ui->requests()[0].text, question);
         if (c.want == O::Refused) {
-            EXPECT_EQ(ui->messages().last(), QStringLiteral("\nFile is corrupt and cannot be opened."));
+            EXPECT_TRUE(ui->messages().last().contains(QStringLiteral("\u201D\n\nFile is corrupt and cannot be opened.\n\nReason: ")));
         }
         EXPECT_EQ(outcome.design ? outcome.design->frontControls.size() : 0, c.want == O::Loaded ? 6u : 0);
     }

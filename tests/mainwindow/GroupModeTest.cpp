@@ -37,7 +37,8 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
         int image = 0;
     } cases[] = {
         {"Empty", empty, 0, 2, "Either file is corrupted or selected file contains invalid characters."},
-        {"Lost", book, 0, 2, "File is corrupt and cannot be opened.", 1},
+        {"Lost", book, 0, 2,
+         "\u201CLost.did\u201D\n\nFile is corrupt and cannot be opened.\n\nReason: No such file or directory.", 1},
         {"../x", book, 0, 0, "Please enter a valid project name."},
         {"MyProject", book, 1, 2, ""},
         {"MyProject", book, 0, 0, "Project name already exist."},

@@ -1,0 +1,79 @@
+#include "mainwindow/Help_Support.h"
+
+#include "core/Utilities.h"
+#include "mainwindow/WindowStyle.h"
+#include "platform/UiServices.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QString Make_Mail_Link(const QString &to, const QString &subject, const QString &body)
+{
+    QString link = QStringLiteral("mailto:%1?subject=%2&body=%3").arg(to, subject, body).trimmed();
+    link.replace(QLatin1Char('\n'), QStringLiteral("%0A%0A"));
+    link.replace(QLatin1Char(' '), QStringLiteral("%20"));
+    return link;
+}
+
+QString support_links::Support_Mail()
+{
+    return Make_Mail_Link(SupportMail, QStringLiteral("badgeloom support"), QString());
+}
+
+QString support_links::Reseller_Mail()
+{
+    return Make_Mail_Link(ResellerMail, QStringLiteral("Affiliate/Partnership Enquiry"),
+                          QStringLiteral("Business name:\nContact details:\n"
+                                         "I am interested in (please tick):\n"
+                                         "[ ] Affiliate, paid by commission\n"
+                                         "[ ] Reseller, buying several copies at a discount\n"
+                                         "[ ] Another arrangement (please describe):"));
+}
+
+bool Open_Link(const QString &address)
+{
+    // The UI services hand paths and addresses alike to the desktop's default handler.
+    return !address.isEmpty() && platform::ui().openExternally(address);
+}
+
+Help_Support::Help_Support(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Help_Support"));
+    setWindowTitle(tr("Help and Support"));
+    applyDialogBackground(this);
+    auto *layout = new QVBoxLayout(this);
+    auto *intro = new QLabel(tr("The user manual explains every window of badgeloom. For questions the "
+                                "manual does not answer, write to us."),
+                             this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    const struct Link {
+        const char *name, *title;
+        void (Help_Support::*slot)();
+    } links[] = {
+        {"_Help_File_Label", "Open the user manual (Help.pdf)", &Help_Support::HelpFilePressed},
+        {"support_id", "Write to support", &Help_Support::Open_Support_Mail},
+        {"reseller_1", "Partnership enquiry", &Help_Support::Open_Reseller_Mail},
+        {"website_1", "Visit the badgeloom web site", &Help_Support::Open_Website_1},
+    };
+    for (const Link &l : links) {
+        auto *b = new QPushButton(tr(l.title), this);
+        b->setObjectName(QString::fromLatin1(l.name));
+        b->setFlat(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setStyleSheet(QStringLiteral("QPushButton { color: #1a5fb4; font-weight: bold; text-decoration: underline;"
+                                        " text-align: left; }"));
+        connect(b, &QPushButton::clicked, this, l.slot);
+        layout->addWidget(b);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void Help_Support::HelpFilePressed() { Open_Help_File(); }
+void Help_Support::Open_Support_Mail() { Open_Link(support_links::Support_Mail()); }
+void Help_Support::Open_Reseller_Mail() { Open_Link(support_links::Reseller_Mail()); }
+void Help_Support::Open_Website_1() { Open_Link(support_links::Website); }

@@ -1,0 +1,37 @@
+#pragma once
+// The help and support window: the user manual and the project's contact links, each handed to
+// the desktop (default PDF viewer, mail program, web browser) through the UI services.
+
+#include <QDialog>
+#include <QString>
+
+// A prepared mail as an address: "mailto:<to>?subject=<subject>&body=<body>", trimmed, with every
+// line feed written as "%0A%0A" (a blank line in the mail) and every blank as "%20".
+QString Make_Mail_Link(const QString &to, const QString &subject, const QString &body);
+
+// The project's addresses.
+namespace support_links {
+inline const QString Website = QStringLiteral("https://badgeloom.org");
+inline const QString SupportMail = QStringLiteral("support@badgeloom.org");
+inline const QString ResellerMail = QStringLiteral("partners@badgeloom.org");
+// A new mail to the support mailbox, and the partnership enquiry.
+QString Support_Mail();
+QString Reseller_Mail();
+}  // namespace support_links
+
+// Hands an address (web page or mail) to the desktop; false when nothing could take it.
+bool Open_Link(const QString &address);
+
+class Help_Support : public QDialog {
+    Q_OBJECT
+public:
+    explicit Help_Support(QWidget *parent = nullptr);
+
+public slots:
+    void HelpFilePressed();
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    // The comments button of the window does nothing.
+    void Social_Comments_Clicked() {}
+};

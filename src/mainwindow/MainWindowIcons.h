@@ -1,0 +1,11 @@
+#pragma once
+// Icons and tool tips of the window's commands.
+
+#include <QIcon>
+#include <QKeySequence>
+#include <QString>
+
+// The theme's icon of that freedesktop name, else a tile drawn with the first letters of `text`.
+QIcon commandIcon(const QString &themeName, const QString &text);
+// "Title (Ctrl+X)", or the title alone.
+QString commandToolTip(const QString &title, const QKeySequence &keys);

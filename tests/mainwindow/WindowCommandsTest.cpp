@@ -1,0 +1,319 @@
+// The window as a new user meets it: shortcuts, the canvas menu, the grid controls, its size,
+// help, templates, card-size changes, invitations and the shared small dialogs.
+
+#include "ControllerFixture.h"
+
+#include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
+#include "canvas/SmallDialogs.h"
+#include "core/DesignFile.h"
+#include "data/export/ExportDialogs.h"
+#include "mainwindow/Help_Support.h"
+#include "mainwindow/Invitation.h"
+#include "platform/Paths.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using WindowCommandsTest = WindowTest;
+
+TEST_F(WindowCommandsTest, ShortcutsActOnTheCanvasAndTheWindowFitsASmallScreen)
+{
+    const QSize needed = controller->minimumSizeHint().expandedTo(controller->minimumSize());
+    EXPECT_TRUE(needed.width() <= 1024 && needed.height() <= 700) << needed.width() << "x" << needed.height();
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    click("Rect_Tool_btn");
+    click("Triangle_Tool_btn");
+    using K = QKeySequence;
+    const struct Step {
+        K::StandardKey keys;
+        std::size_t controls, selected;
+    } steps[] = {{K::SelectAll, 2, 2}, {K::Copy, 2, 2},      {K::Paste, 4, 2}, {K::Delete, 2, 0},
+                 {K::SelectAll, 2, 2}, {K::Cut, 0, 0}, {K::Paste, 2, 2}};
+    for (const Step &s : steps) {
+        QTest::keySequence(canvas(0), K(s.keys));
+        EXPECT_EQ(document->graphics().size(), s.controls) << K(s.keys).toString().toStdString();
+        EXPECT_EQ(canvas(0)->selectedGraphics().size(), s.selected) << K(s.keys).toString().toStdString();
+    }
+}
+
+TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
+{
+    click("Rect_Tool_btn");
+    Export_Template::setModalRunner([](Export_Template &d) {
+        d.template_name->setText(QStringLiteral("  Staff "));
+        d.OKPressed();
+        return d.result();
+    });
+    const QString user = QDir(Created_Resource_Path).filePath(QStringLiteral("Templates/User/Staff."));
+    const auto tab = [this](QWidget *t) { return [this, t] { return controller->sett_tab->currentWidget() == t; }; };
+    const struct Item {
+        const char *action;
+        bool enabled;
+        std::function<bool()> acted;  // none: not triggered here
+    } items[] = {
+        {"card_properties:", true, tab(controller->card_info_tab)},
+        {"select_card:", true, tab(controller->card_bkgd_tab)},
+        {"export_as_template:", true, [&] { return QFile::exists(user + "did") && QFile::exists(user + "png"); }},
+        {"export_id_card:", true, {}}, {"mail_id_card:", true, {}}, {"print_id_card:", true, {}},
+    };
+    for (const Item &item : items) {
+        controller->sett_tab->setCurrentWidget(controller->card_size_tab);
+        std::unique_ptr<QMenu> menu(canvas(0)->contextMenu());
+        QAction *a = menu->findChild<QAction *>(QString::fromLatin1(item.action));
+        ASSERT_NE(a, nullptr) << item.action;
+        EXPECT_EQ(a->isEnabled(), item.enabled) << item.action;
+        if (item.acted) {
+            a->trigger();
+            EXPECT_TRUE(item.acted()) << item.action;
+        }
+        for (QAction *any : menu->actions())
+            EXPECT_FALSE(any->text().startsWith(QLatin1Char('-')));
+    }
+    Export_Template::setModalRunner({});
+}
+
+// The preview of a two-sided template shows one side above the other for a wide card, side by
+// side for a high one; a template of that name is replaced whole.
+TEST_F(WindowCommandsTest, ExportAsTemplateReplacesTheOldPairWithDesignAndPreview)
+{
+    const QString folder = dir.filePath(QStringLiteral("User"));
+    QDir().mkpath(folder);
+    for (const QSizeF card : {QSizeF(243, 153), QSizeF(153, 243)}) {
+        QFile old(folder + "/Badge.did");
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        controller->SetDocumentCanvasSize(card);
+        ASSERT_TRUE(controller->Export_As_Template(folder, QStringLiteral("Badge")));
+        const QImage preview(folder + "/Badge.png");
+        EXPECT_EQ(preview.width() > preview.height(), card.height() > card.width());
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Badge.did", "Badge.png"}));
+        EXPECT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(folder + "/Badge.did", "T", false), 1);
+    }
+    EXPECT_EQ(ui->messages().back().trimmed(), QStringLiteral("Template exported successfully."));
+}
+
+TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
+{
+    SKTGrid &grid = *controller->_grid;
+    QAction *snap = controller->findChild<QAction *>(QStringLiteral("snap_grid_menu"));
+    ASSERT_NE(snap, nullptr);
+    const std::function<void()> ways[] = {
+        [&] { controller->Show_hide_grid_chk->click(); },
+        [&] { std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")->trigger(); },
+        [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { snap->trigger(); }, [&] { click("New_btn"); },
+    };
+    ui->push(int(platform::AnswerNo));
+    for (const auto &way : ways) {
+        way();
+        EXPECT_TRUE(controller->Show_hide_grid_chk->isChecked() == grid.isAlwaysShown() &&
+                    controller->Grid_Opt_box->isEnabled() == grid.isAlwaysShown() &&
+                    snap->isChecked() == grid.isConstraining() && controller->Grid_Space_slidr->value() == int(grid.spacing()));
+    }
+    EXPECT_TRUE(!grid.isAlwaysShown() && grid.spacing() == 27) << "a new design starts without the grid";
+}
+
+TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
+{
+    click("Help_btn");
+    Help_Support help;
+    for (const char *link : {"_Help_File_Label", "support_id", "website_1"})
+        help.findChild<QPushButton *>(QString::fromLatin1(link))->click();
+    QStringList opened;
+    for (const auto &r : ui->requests())
+        opened << r.kind + " " + r.text.section(QLatin1Char('/'), -1);
+    EXPECT_EQ(opened, QStringList({"Help_Support Help and Support", "openExternally Help.pdf",
+                                   "openExternally mailto:support@badgeloom.org?subject=badgeloom%20support&body=",
+                                   "openExternally badgeloom.org"}));
+    EXPECT_EQ(Make_Mail_Link("a@b.org", "How to", "How to use it\nThanks"),
+              "mailto:a@b.org?subject=How%20to&body=How%20to%20use%20it%0A%0AThanks");
+}
+
+// Pasted controls after the first cascade by the side's control count (the front has 21, the
+// back none); a picture pasted in a live mode gets a free identifier.
+TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGetIds)
+{
+    place(0, SKTGraphicArray(21, designtest::storedControl(SKTGraphicKind::Shape, 1)));
+    last_ctrl_X = last_ctrl_Y = 10;
+    EXPECT_EQ(archiveHub().Control_New_Point("F"), QPointF(31, 31));
+    EXPECT_EQ(archiveHub().Control_New_Point("B"), QPointF(51, 51));
+    Start_Card_Option = QStringLiteral("V");
+    EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
+    Start_Card_Option = QStringLiteral("T");
+}
+
+TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    click("Rect_Tool_btn");
+    SKTZoomingScrollView *view = controller->zoomViewOfSide(0);
+    view->setFactor(4.0);
+    QScrollBar *bar = view->horizontalScrollBar();
+    bar->setValue(0);
+    const QPoint from = at(canvas(0), document->graphics().back()->bounds().center());
+    const QPoint edge(view->viewport()->width() - 2, from.y());
+    QTest::mousePress(canvas(0), Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas(0), edge);
+    EXPECT_GT(bar->value(), 0);
+    QTest::mouseRelease(canvas(0), Qt::LeftButton, {}, edge);
+}
+
+// Positions and widths follow the card in proportion, barcodes keep their size, texts keep a
+// least size and font; a card without a size scales nothing.
+TEST_F(WindowCommandsTest, ControlsFollowTheCardSize)
+{
+    using K = SKTGraphicKind;
+    const struct Case {
+        K kind;
+        float from, to;  // card widths; the height stays 50
+        QRectF before, after;
+        double font;  // text: 10 pt before
+    } cases[] = {{K::Shape, 100, 200, {10, 10, 40, 20}, {20, 10, 80, 20}, 0},
+                 {K::Barcode, 100, 200, {10, 10, 60, 30}, {20, 10, 60, 30}, 0},
+                 {K::Text, 100, 200, {10, 10, 30, 15}, {20, 10, 60, 20}, 20},
+                 {K::Text, 200, 100, {20, 10, 120, 30}, {10, 10, 60, 30}, 8},
+                 {K::Shape, 0, 200, {10, 10, 40, 20}, {10, 10, 40, 20}, 0}};
+    for (const Case &c : cases) {
+        SKTGraphicPtr g = designtest::storedControl(c.kind, 3);
+        g->setBounds(c.before);
+        g->text_ctrl_font.setPointSizeF(10);
+        document->removeAllGraphicsOnSide(0);
+        place(0, {g});
+        controller->Set_Control_Location_Size_IF_Card_Size_Change(c.from, 50, c.to, 50, true);
+        EXPECT_EQ(g->bounds(), c.after) << int(c.kind);
+        EXPECT_TRUE(c.font == 0 || g->text_ctrl_font.pointSizeF() == c.font) << g->text_ctrl_font.pointSizeF();
+    }
+}
+
+// A template turned to the other orientation right after it was loaded becomes its twin; once
+// edited, its own controls are kept and scaled instead.
+TEST_F(WindowCommandsTest, AnUneditedTemplateTurnsIntoItsOrientationTwin)
+{
+    const QString h = platform::joinPath(Resource_Path, "Templates/Visitor", "Visitor Amber (h).did");
+    const DesignReadResult horizontal = Read_Design_File(h), vertical = Read_Design_File(QString(h).replace("(h)", "(v)"));
+    ASSERT_TRUE(horizontal.ok() && vertical.ok());
+    for (const bool edited : {false, true}) {
+        Selected_Template_Path = h;
+        ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(h, "T", false), 1);
+        controller->Show_Template_Size_Choice();
+        ASSERT_EQ(controller->Preset_ComboBox->currentText(), "Horizontal");
+        controller->Reset_Undo_With_Base_Snapshot();
+        if (edited)
+            click("Rect_Tool_btn");
+        controller->Preset_ComboBox->setCurrentText("Vertical");
+        EXPECT_EQ(document->graphics().size(), (edited ? horizontal : vertical).design->frontControls.size() + edited);
+        EXPECT_EQ(document->graphics().back()->bounds() == vertical.design->frontControls.back()->bounds(), !edited);
+    }
+    Selected_Template_Path.clear();
+}
+
+// A missing date keeps its line free: a time alone stands at the date's place, the venue 60
+// points lower. Rows are the card's width less 80, centred ones starting at 40.
+TEST_F(WindowCommandsTest, InvitationLinesStandWhereTheLayoutPutsThem)
+{
+    controller->SetDocumentCanvasSize({243, 400});
+    const struct Case {
+        InvitationTexts texts;
+        QStringList shown;  // "id y text", sorted
+    } cases[] = {
+        {{"", "", "", "", "7:30 PM", "Town Hall", "", "", ""}, {"PARTY_TIME 40 AT 7:30 PM", "PARTY_VENUE 100 Town Hall"}},
+        {{"Party", "Ann", "", "Friday", "8 PM", "", "Bo", "", ""},
+         {"PARTY_DATE 120 Friday at 8 PM", "PARTY_FROM 170 Bo", "PARTY_TITLE 40 Party", "PARTY_TO 90 Dear Ann,"}},
+        {{}, {}},  // last: the hand-over globals end empty
+    };
+    for (const Case &c : cases) {
+        document->removeAllGraphicsOnSide(0);
+        std::tie(Invite_Title, Invite_To, Invite_Message, Invite_Date, Invite_Time, Invite_Venue, Invite_From) =
+            std::tie(c.texts.title, c.texts.to, c.texts.message, c.texts.date, c.texts.time, c.texts.venue, c.texts.from);
+        controller->Fill_Party_Invidation_Details();
+        QStringList shown;
+        for (const SKTGraphicPtr &g : document->graphics())
+            shown << QStringLiteral("%1 %2 %3").arg(g->control_ID).arg(g->bounds().y()).arg(g->Text_Value);
+        shown.sort();
+        EXPECT_EQ(shown, c.shown);
+    }
+    const auto rows = Invitation_Layout({"T", "", "", "", "", "", "F", "", ""}, QRectF(0, 0, 243, 153));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0].rect == QRectF(40, 40, 163, 30) && rows[1].rect == QRectF(40, 140, 163, 40));
+}
+
+// A worker asking the keep-or-replace box waits for the person's answer and gets it back from
+// the call: Keep 1 (3 for all), Replace 0 (2), Cancel 4 (5).
+TEST(KeepOrReplaceBox, AWorkerGetsTheButtonPressedOnTheGuiThread)
+{
+    const struct Case {
+        const char *button;
+        bool all;
+        int code;
+    } cases[] = {{"Keep_btn", false, 1}, {"Keep_btn", true, 3},   {"Replace_btn", false, 0},
+                 {"Replace_btn", true, 2}, {"Cancel_btn", false, 4}, {"Cancel_btn", true, 5}};
+    for (const Case &c : cases) {
+        std::atomic<int> answer{-1};
+        QTimer person;  // fires inside the box's own modal loop
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<Replcae_Confirm_Box *>(QApplication::activeModalWidget()))
+                box->apply_chk->setChecked(c.all), box->findChild<QPushButton *>(c.button)->click();
+        });
+        person.start(5);
+        std::thread worker([&] { answer = Replcae_Confirm_Box::Open_box_in_thread("File exists", "a.png", "/tmp/a.png", true); });
+        while (answer == -1)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        worker.join();
+        EXPECT_EQ(answer, c.code) << c.button << c.all;
+    }
+}
+
+// Whole numbers only in number fields. The help form of the long box has the globals' texts and
+// one "OK"; the two-button form opens its check box as the last one left it and keeps the state.
+TEST(SmallDialogs, IntegerFieldsAndTheLongMessageBox)
+{
+    for (const char *good : {"", "12", "-5", " 7"})
+        EXPECT_TRUE(OnlyIntegerValueFormatter::isPartialStringValid(good)) << good;
+    for (const char *bad : {"-", "1.5", "12a"})
+        EXPECT_FALSE(OnlyIntegerValueFormatter::isPartialStringValid(bad)) << bad;
+    const struct Case {
+        const char *title, *firstButton;
+        int check;  // -1 left as it opened, else ticked (1) or cleared (0)
+        bool pressYes, opensChecked, kept;
+    } cases[] = {{"", "OK", -1, true, false, false}, {"Replace?", "Yes", 1, false, false, true},
+                 {"Replace?", "Yes", -1, true, true, true}, {"Replace?", "Yes", 0, true, true, false}};
+    Cutom_Msg_Title = "Help";
+    Msg_Apply_All_Chk = false;
+    Long_SMS_Dlg box;
+    box.apply_chk_show = true;
+    for (const Case &c : cases) {
+        box.title_val = c.title;
+        Long_SMS_Dlg::setModalRunner([&](Long_SMS_Dlg &d) {
+            EXPECT_TRUE(d.yes_button->text() == c.firstButton && d.no_button->isVisibleTo(&d) == (*c.title != 0));
+            EXPECT_EQ(d._Msg_Title->text(), *c.title ? c.title : "Help");
+            EXPECT_EQ(d.apply_chk->isVisibleTo(&d) && d.apply_chk->isChecked(), c.opensChecked);
+            if (c.check >= 0)
+                d.apply_chk->setChecked(c.check == 1);
+            (c.pressYes ? d.yes_button : d.no_button)->click();
+            return d.result();
+        });
+        EXPECT_EQ(box.Open_Long_sms_Dialog(), c.pressYes ? 1 : 0);
+        EXPECT_EQ(Msg_Apply_All_Chk, c.kept) << c.check;
+    }
+    Long_SMS_Dlg::setModalRunner({});
+}
+
+}  // namespace
