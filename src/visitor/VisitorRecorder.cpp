@@ -116,7 +116,9 @@ QString Visitor_DB::Get_Visitor_DB_Path() const { return Database_Path; }
 bool Visitor_DB::Open_DB_Connection()
 {
     Close_DB_Connection();
-    if (sqlite3_open(Get_Visitor_DB_Path().toUtf8().constData(), &visitor_db) == SQLITE_OK)
+    // An empty path would open a private temporary database: the visit would vanish unseen.
+    const QString path = Get_Visitor_DB_Path();
+    if (!path.isEmpty() && sqlite3_open(path.toUtf8().constData(), &visitor_db) == SQLITE_OK)
         return true;
     sqlite3_close(visitor_db);
     visitor_db = nullptr;
