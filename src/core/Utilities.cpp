@@ -93,7 +93,8 @@ void seedFile(const QString &from, const QString &to)
 void createVisitorFolder()
 {
     const QString folder = joinPath(Created_Resource_Path, QStringLiteral("Visitor_Log"));
-    Create_Folder(folder);
+    // Visitors' personal details: private to the user.
+    Create_Folder(folder, 0700);
     if (!QFileInfo(folder).isDir())
         return;
     Database_Path = joinPath(folder, QStringLiteral("Visitor.db"));

@@ -1,0 +1,204 @@
+#include "visitor/VisitorRecorder.h"
+
+#include "core/Globals.h"
+#include "core/SKTGraphic.h"
+#include "core/Utilities.h"
+#include "platform/UiServices.h"
+#include "visitor/Profile_Panel.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QLocale>
+#include <QStringList>
+#include <sqlite3.h>
+
+namespace {
+
+// The table's columns after ID, in the seed's order: front and back each have twelve
+// value/caption pairs, the two use flags between UniqueNo and EntryDate, and the custom text.
+const char *const kFieldColumns[12] = {"VName",   "Position", "CompanyName", "Slogan",   "Address",   "Phone",
+                                       "Fax",     "Email",    "Website",     "UniqueNo", "EntryDate", "EntryTime"};
+
+QStringList sideColumns(const QString &suffix)
+{
+    QStringList cols;
+    for (const char *f : kFieldColumns) {
+        const QString name = QLatin1String(f);
+        if (name == QLatin1String("EntryDate"))
+            cols << QStringLiteral("Use_Date") + suffix << QStringLiteral("Use_Time") + suffix;
+        cols << name + suffix << name + QStringLiteral("_lb") + suffix;
+    }
+    return cols << QStringLiteral("Other") + suffix;
+}
+
+QStringList sideValues(const VisitorSideRecord &s)
+{
+    QStringList vals;
+    for (int i = 0; i < 12; ++i) {
+        if (i == kDateField)
+            vals << QString::number(s.useDate) << QString::number(s.useTime);
+        vals << s.values[size_t(i)] << s.captions[size_t(i)];
+    }
+    return vals << s.other;
+}
+
+QStringList allColumns()
+{
+    return QStringList{QStringLiteral("Photo"), QStringLiteral("Date_Time_Stamp")} + sideColumns({}) +
+           sideColumns(QStringLiteral("_B"));
+}
+
+QString quoted(const QString &id) { return QLatin1Char('"') + id + QLatin1Char('"'); }
+
+QString createTableSql()
+{
+    QStringList defs{QStringLiteral("\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT")};
+    for (const QString &c : allColumns())
+        defs << quoted(c) + QStringLiteral(" TEXT");
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS \"Visitor_Records\" (%1)").arg(defs.join(QStringLiteral(", ")));
+}
+
+// Filled when something other than separators and white space is left.
+bool filled(const QString &text)
+{
+    QString t = text;
+    t.remove(QLatin1Char('\'')).remove(QLatin1Char(','));
+    return !Trim_Str(t).isEmpty();
+}
+
+QString dbError(sqlite3 *db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("no database"); }
+
+}  // namespace
+
+VisitorSideRecord Read_Visitor_Side(const Profile_Panel &panel, const QString &other, bool present,
+                                    const QString &date, const QString &time)
+{
+    VisitorSideRecord s;
+    for (size_t i = 0; i < 12; ++i) {
+        const bool valueOn = panel.value_chk[i] && panel.value_chk[i]->isChecked();
+        const bool captionOn = panel.label_chk[i] && panel.label_chk[i]->isChecked();
+        if (present && valueOn && panel.value[i])
+            s.values[i] = panel.value[i]->text();
+        if (present && captionOn && panel.label[i])
+            s.captions[i] = panel.label[i]->text();
+        // An unchecked date or time still records when the visit was saved.
+        if (int(i) == kDateField) {
+            s.useDate = valueOn;
+            if (!valueOn)
+                s.values[i] = date;
+        }
+        if (int(i) == kTimeField) {
+            s.useTime = valueOn;
+            if (!valueOn)
+                s.values[i] = time;
+        }
+    }
+    s.other = present ? other : QString();
+    return s;
+}
+
+bool Visitor_Record_Has_Details(const VisitorRecord &r)
+{
+    if (!r.photo.isEmpty())
+        return true;
+    for (const VisitorSideRecord &s : r.side) {
+        QStringList values(s.values.begin(), s.values.begin() + kDateField);
+        if (filled(QStringList(s.captions.begin(), s.captions.end()).join(QLatin1Char(','))) ||
+            filled((values << s.other).join(QLatin1Char(','))) || s.useDate || s.useTime)
+            return true;
+    }
+    return false;
+}
+
+QString Visitor_DB::Get_Visitor_DB_Path() const { return Database_Path; }
+
+bool Visitor_DB::Open_DB_Connection()
+{
+    Close_DB_Connection();
+    // An empty path would open a private temporary database: the visit would vanish unseen.
+    const QString path = Get_Visitor_DB_Path();
+    if (!path.isEmpty() && sqlite3_open(path.toUtf8().constData(), &visitor_db) == SQLITE_OK)
+        return true;
+    sqlite3_close(visitor_db);
+    visitor_db = nullptr;
+    Show_NSLog_Message(QStringLiteral("Database failed to open"));
+    return false;
+}
+
+bool Visitor_DB::Close_DB_Connection()
+{
+    if (!visitor_db)
+        return false;
+    sqlite3_close(visitor_db);
+    visitor_db = nullptr;
+    return true;
+}
+
+bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
+{
+    if (!Open_DB_Connection()) {
+        platform::ui().message(QStringLiteral("Error in database access."));
+        return false;
+    }
+    sqlite3_busy_timeout(visitor_db, 2000);
+    const QStringList columns = allColumns();
+    const QStringList values = QStringList{r.photo, r.stamp} + sideValues(r.side[0]) + sideValues(r.side[1]);
+    QStringList names, marks;
+    for (const QString &c : columns)
+        names << quoted(c), marks << QStringLiteral("?");
+    const QByteArray insert = QStringLiteral("INSERT INTO \"Visitor_Records\" (%1) VALUES (%2)")
+                                  .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
+                                  .toUtf8();
+    bool ok = sqlite3_exec(visitor_db, createTableSql().toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_stmt *st = nullptr;
+    ok = ok && sqlite3_prepare_v2(visitor_db, insert.constData(), int(insert.size()), &st, nullptr) == SQLITE_OK;
+    for (int i = 0; ok && i < values.size(); ++i) {
+        const QByteArray v = values[i].toUtf8();
+        ok = sqlite3_bind_text(st, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    ok = ok && sqlite3_step(st) == SQLITE_DONE;
+    const QString error = dbError(visitor_db);
+    sqlite3_finalize(st);
+    Close_DB_Connection();
+    if (!ok) {
+        Show_NSLog_Message(error);
+        Show_NSLog_Message(QStringLiteral("Error Inserting/Updating Table"));
+        platform::ui().message(
+            QStringLiteral("The visitor details could not be saved (%1).\nNothing was recorded.").arg(error));
+        return false;
+    }
+    platform::ui().message(QStringLiteral("Visitor Details has been saved successfully"));
+    return true;
+}
+
+bool Visitor_DB::Add_Visitor_Record_To_DB(const Profile_Panel &front, const Profile_Panel &back, int frontControls,
+                                          int backControls, bool twoSided,
+                                          const std::function<QString(int)> &customText)
+{
+    Check_Path_And_Create_VISITOR_Files();
+    if ((frontControls == 0 && twoSided ? backControls : frontControls) == 0) {
+        platform::ui().message(QStringLiteral("There is no details for Visitor.\nPlease enter some details."));
+        return false;
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString date = QLocale().toString(now.date(), QStringLiteral("dd-MMM-yyyy"));
+    const QString time = now.toString(QStringLiteral("HH:mm:ss"));
+    VisitorRecord r;
+    r.stamp = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    r.photo = front.image_path_val ? Trim_Str(front.image_path_val->text()) : QString();
+    r.side[0] = Read_Visitor_Side(front, customText ? customText(0) : QString(), true, date, time);
+    r.side[1] = Read_Visitor_Side(back, customText ? customText(1) : QString(), twoSided, date, time);
+    if (!Visitor_Record_Has_Details(r)) {
+        platform::ui().message(QStringLiteral("Please enter some details of visitor."));
+        return false;
+    }
+    return Insert_Visitor_Record(r);
+}
+
+void Show_Message_To_Update_Data(const SKTGraphic *selected)
+{
+    if (Start_Card_Option == QLatin1String("G") && selected && selected->data_source_type_val() == 2)
+        platform::ui().message(
+            QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
+}

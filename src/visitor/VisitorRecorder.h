@@ -1,0 +1,53 @@
+#pragma once
+// Recording a visit: everything the two profile panels hold becomes one row of the visitor
+// database. Values are bound parameters, so a typed apostrophe is stored as typed; a data folder
+// whose database lost its table gets it back, and a failed write is always told to the operator.
+
+#include <QString>
+#include <array>
+#include <functional>
+
+struct sqlite3;
+class Profile_Panel;
+class SKTGraphic;
+
+// One side of a visit, already reduced by its check boxes.
+struct VisitorSideRecord {
+    std::array<QString, 12> captions{}, values{};  // the panel's field order
+    bool useDate = false, useTime = false;
+    QString other;  // custom rows: "caption : value", CR LF between rows
+};
+
+struct VisitorRecord {
+    QString photo, stamp;  // stamp "yyyy-MM-dd HH:mm:ss"
+    VisitorSideRecord side[2];
+};
+
+// A panel's side as stored: unchecked captions and values empty, an unchecked date or time the
+// moment of saving; a side that is not on the card (`present` false) keeps only that date and time.
+VisitorSideRecord Read_Visitor_Side(const Profile_Panel &panel, const QString &other, bool present,
+                                    const QString &date, const QString &time);
+// Whether anything was entered: a caption, a value, a custom row, a use flag or the photo.
+bool Visitor_Record_Has_Details(const VisitorRecord &record);
+
+class Visitor_DB {
+public:
+    ~Visitor_DB() { Close_DB_Connection(); }
+    QString Get_Visitor_DB_Path() const;
+    bool Open_DB_Connection();
+    bool Close_DB_Connection();
+    // Writes the row (creating the table when it is missing) and tells the operator the outcome.
+    // True when the row was stored.
+    bool Insert_Visitor_Record(const VisitorRecord &record);
+    // The record button: both panels into one row. `frontControls` / `backControls` count the
+    // controls of each side; `customText(side)` gives a side's custom rows.
+    bool Add_Visitor_Record_To_DB(const Profile_Panel &front, const Profile_Panel &back, int frontControls,
+                                  int backControls, bool twoSided, const std::function<QString(int)> &customText);
+
+private:
+    sqlite3 *visitor_db = nullptr;
+};
+
+// The group-mode reminder after a photo change: only when the selected control takes its value
+// from a spreadsheet column.
+void Show_Message_To_Update_Data(const SKTGraphic *selected);
