@@ -1,0 +1,110 @@
+#include "groupmode/GroupList.h"
+
+#include <algorithm>
+
+namespace groupmode {
+
+namespace {
+
+QString columnKey(int k) { return QStringLiteral("Column%1").arg(k); }
+QString extensionKey() { return QStringLiteral("Extension"); }
+
+// A panel that still shows its prompt holds no value.
+QString stored(const QString &text) { return text == kCellPlaceholder ? QString() : text; }
+
+}  // namespace
+
+QStringList GroupList::entries() const
+{
+    QStringList list;
+    const int name = m_design.excelColumns[0];
+    if (name < 1 || name >= columnCount())
+        return list;
+    for (int i = 0; i < rowCount(); ++i)
+        list << QStringLiteral("%1 - %2").arg(i + 1).arg(m_design.tableRows.value(i, columnKey(name))).trimmed();
+    return list;
+}
+
+QString GroupList::panelText(int row, int column, bool photo) const
+{
+    const QVariantMap cells = column >= 0 && column < columnCount() ? m_design.tableRows.row(row) : QVariantMap();
+    const auto it = cells.find(columnKey(column));
+    if (it == cells.end())
+        return photo ? QString() : kCellPlaceholder;
+    return photo ? stored(it->toString()) : it->toString();
+}
+
+QVariantMap GroupList::record(int row, const PanelValues &panel, bool back, bool adding) const
+{
+    QVariantMap cells;
+    if (adding) {
+        // Deleting rows leaves gaps, so the count can repeat a number still in use.
+        int largest = 0;
+        for (int i = 0; i < rowCount(); ++i)
+            largest = std::max(largest, m_design.tableRows.value(i, extensionKey()).toInt());
+        cells[extensionKey()] = QString::number(largest + 1);
+    } else {
+        cells[extensionKey()] = m_design.tableRows.value(row, extensionKey());
+    }
+    for (int k = 1; k < columnCount(); ++k)
+        cells[columnKey(k)] = adding ? QString() : m_design.tableRows.value(row, columnKey(k));
+
+    // Later writes win when two bindings share a column: text fields, photo, custom fields.
+    const auto put = [&](int k, const QString &text) {
+        if (k >= 1 && k < columnCount())
+            cells[columnKey(k)] = stored(text);
+    };
+    for (int f = 0; f < 10; ++f)
+        if (adding || panel.checked[f])
+            put(m_design.excelColumns[f], panel.text[f]);
+    put(m_design.excelColumns[back ? 11 : 10], panel.hasPhoto ? panel.photoPath : panel.noImagePath);
+    for (const auto &[k, text] : panel.custom)
+        put(k, text);
+    return cells;
+}
+
+int GroupList::add(const PanelValues &panel, bool back)
+{
+    QVariantList rows = m_design.tableRows;
+    rows.append(record(std::max(m_selected, 0), panel, back, true));
+    setRows(rows);
+    m_selected = rowCount() - 1;
+    return m_selected;
+}
+
+void GroupList::store(const PanelValues &panel, bool back)
+{
+    const int row = std::max(m_selected, 0);
+    if (row >= rowCount())
+        return;
+    QVariantList rows = m_design.tableRows;
+    rows[row] = record(row, panel, back, false);
+    setRows(rows);
+    m_selected = row;
+}
+
+GroupList::DeleteResult GroupList::remove()
+{
+    if (rowCount() <= 1)
+        return DeleteResult::LastRow;
+    // Without a selection there is no row the user meant; the first is not a guess to make.
+    if (m_selected < 0)
+        return DeleteResult::NothingSelected;
+    QVariantList rows = m_design.tableRows;
+    rows.removeAt(m_selected);
+    setRows(rows);
+    m_selected = std::max(m_selected - 1, 0);
+    return DeleteResult::Deleted;
+}
+
+QString GroupList::message(DeleteResult result)
+{
+    switch (result) {
+    case DeleteResult::Deleted: return QStringLiteral("Record deleted successfully.");
+    case DeleteResult::LastRow: return QStringLiteral("Unable to delete this record because project must have one record.");
+    case DeleteResult::NothingSelected: break;
+    }
+    return {};
+}
+
+}  // namespace groupmode

@@ -1,0 +1,87 @@
+#include "groupmode/GroupListWidget.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent)
+    : QWidget(parent), m_list(list), m_hooks(std::move(hooks)), m_view(new QListWidget(this)),
+      m_moveNext(new QCheckBox(tr("Move to next record"), this))
+{
+    auto *buttons = new QHBoxLayout;
+    const std::pair<QString, void (GroupListWidget::*)()> actions[] = {
+        {tr("Add"), &GroupListWidget::addRow}, {tr("Save"), &GroupListWidget::saveRow},
+        {tr("Delete"), &GroupListWidget::deleteRow}};
+    for (const auto &[title, action] : actions) {
+        auto *button = new QPushButton(title, this);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(m_moveNext);
+    connect(m_view, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_list.select(row);
+        if (m_list.selected() >= 0 && m_hooks.applyRow)
+            m_hooks.applyRow(m_list.selected());
+    });
+    rebuild();
+}
+
+void GroupListWidget::rebuild()
+{
+    const QSignalBlocker quiet(m_view);
+    m_view->clear();
+    m_view->addItems(m_list.entries());
+    if (m_list.selected() < m_view->count())
+        m_view->setCurrentRow(m_list.selected());
+}
+
+void GroupListWidget::selectRow(int row)
+{
+    m_list.select(row);
+    rebuild();
+    m_view->scrollToItem(m_view->currentItem());
+    if (m_list.selected() >= 0 && m_hooks.applyRow)
+        m_hooks.applyRow(m_list.selected());
+}
+
+void GroupListWidget::addRow()
+{
+    // The new row is current before the save, which stores the panels into the current row.
+    const int row = m_list.add(m_hooks.panel(), m_hooks.backSide());
+    rebuild();
+    m_hooks.saveProject();
+    selectRow(row);
+    m_hooks.inform(tr("Record added successfully."));
+}
+
+void GroupListWidget::saveRow()
+{
+    const int row = std::max(m_list.selected(), 0);
+    m_list.store(m_hooks.panel(), m_hooks.backSide());
+    m_hooks.saveProject();
+    if (m_moveNext->isChecked() && row < m_list.rowCount() - 1)
+        return selectRow(row + 1);
+    selectRow(row);
+    m_hooks.inform(tr("Record saved successfully."));
+}
+
+void GroupListWidget::deleteRow()
+{
+    if (m_list.rowCount() > 1 && m_list.selected() >= 0
+        && !m_hooks.confirm(tr("Are you sure you want delete selected record?")))
+        return;
+    const auto result = m_list.remove();
+    if (result == groupmode::GroupList::DeleteResult::Deleted) {
+        m_hooks.saveProject();
+        selectRow(m_list.selected());
+    }
+    if (const QString message = groupmode::GroupList::message(result); !message.isEmpty())
+        m_hooks.inform(message);
+}
