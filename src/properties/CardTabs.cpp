@@ -12,6 +12,7 @@
 #include "properties/BackgroundBrowser.h"
 #include "properties/CardSizes.h"
 #include "properties/CardTabsHooks.h"
+#include "properties/PanelForm.h"
 #include "properties/PanelPlan.h"
 
 #include <QButtonGroup>
@@ -34,65 +35,17 @@
 
 #include <cmath>
 
-#define OUT(field) field, #field
-
 namespace {
 
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-// Captioned rows in a grid.
-struct Rows {
-    QWidget *host;
-    QGridLayout *grid;
-    int row = 0;
-    explicit Rows(QWidget *h) : host(h), grid(new QGridLayout(h)) { grid->setColumnStretch(1, 1); }
-    template <class W>
-    W *add(const QString &caption, W *&field, const char *name, W *made, QWidget *extra = nullptr)
-    {
-        field = named(made, name);
-        if (!caption.isEmpty())
-            grid->addWidget(new QLabel(caption, host), row, 0);
-        grid->addWidget(field, row, caption.isEmpty() ? 0 : 1, 1, caption.isEmpty() && !extra ? 3 : 1);
-        if (extra)
-            grid->addWidget(extra, row, 2);
-        ++row;
-        return field;
-    }
-    QComboBox *combo(const QString &caption, QComboBox *&field, const char *name, const QStringList &items)
-    {
-        add(caption, field, name, new QComboBox(host))->addItems(items);
-        return field;
-    }
-    ColorWell *well(const QString &caption, ColorWell *&field, const char *name)
-    {
-        add(caption, field, name, new ColorWell(host))->setToolTip(caption);
-        return field;
-    }
-    QGroupBox *box(QGroupBox *&field, const char *name, const QString &title = {})
-    {
-        return add(QString(), field, name, new QGroupBox(title, host));
-    }
-    // A number field with its arrows beside it.
+// Card tab rows: a typed number reaches its stepper when the field is left.
+struct Rows : PanelForm {
+    using PanelForm::PanelForm;
     template <class S = PanelStepper>
     void stepper(const QString &caption, PanelStepper *&stepper, const char *stepperName, QLineEdit *&text,
                  const char *textName, double minimum, double maximum, QLabel **label = nullptr,
                  const char *labelName = nullptr)
     {
-        text = named(new QLineEdit(host), textName);
-        stepper = named(new S(host), stepperName);
-        stepper->setRange(minimum, maximum);
-        auto *l = new QLabel(caption, host);
-        if (label)
-            *label = named(l, labelName);
-        grid->addWidget(l, row, 0);
-        grid->addWidget(text, row, 1);
-        grid->addWidget(stepper, row, 2);
-        ++row;
+        PanelForm::stepper<S>(caption, stepper, stepperName, text, textName, minimum, maximum, label, labelName);
         PanelStepper *s = stepper;
         QObject::connect(text, &QLineEdit::editingFinished, s, [s, text] {
             bool ok = false;

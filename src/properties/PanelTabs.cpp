@@ -2,6 +2,7 @@
 // PanelLoad.cpp, what they do in PanelCommands.cpp.
 
 #include "properties/PropertyPanel.h"
+#include "properties/PanelForm.h"
 
 #include "canvas/CanvasRequests.h"
 #include "core/Globals.h"
@@ -21,87 +22,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#define OUT(field) field, #field
-
 namespace {
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 const QStringList kBorderStyles{QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot"),
                                 QStringLiteral("Dash Dot"), QStringLiteral("Dash Dot Dot")};
-
-// A grid of captioned rows inside one host widget.
-struct Form {
-    QWidget *host;
-    QGridLayout *grid;
-    int row = 0;
-    explicit Form(QWidget *h) : host(h), grid(new QGridLayout(h)) { grid->setColumnStretch(1, 1); }
-
-    void line(const QString &caption, QWidget *w, QWidget *extra = nullptr)
-    {
-        if (!caption.isEmpty())
-            grid->addWidget(new QLabel(caption, host), row, 0);
-        grid->addWidget(w, row, caption.isEmpty() ? 0 : 1, 1, caption.isEmpty() && !extra ? 3 : 1);
-        if (extra)
-            grid->addWidget(extra, row, 2);
-        ++row;
-    }
-    template <class W>
-    W *add(const QString &caption, W *&field, const char *name, W *made)
-    {
-        field = named(made, name);
-        line(caption, field);
-        return field;
-    }
-    QComboBox *combo(const QString &caption, QComboBox *&field, const char *name, const QStringList &items)
-    {
-        add(caption, field, name, new QComboBox(host))->addItems(items);
-        return field;
-    }
-    ColorWell *well(const QString &caption, ColorWell *&field, const char *name)
-    {
-        add(caption, field, name, new ColorWell(host))->setToolTip(caption);
-        return field;
-    }
-    QCheckBox *check(const QString &text, QCheckBox *&field, const char *name)
-    {
-        return add(QString(), field, name, new QCheckBox(text, host));
-    }
-    // A number field with its arrows beside it.
-    void stepper(const QString &caption, PanelStepper *&stepper, const char *stepperName, QLineEdit *&text,
-                 const char *textName, double minimum, double maximum, QLabel **label = nullptr, const char *labelName = nullptr)
-    {
-        text = named(new QLineEdit(host), textName);
-        stepper = named(new PanelStepper(host), stepperName);
-        stepper->setRange(minimum, maximum);
-        auto *l = new QLabel(caption, host);
-        if (label)
-            *label = named(l, labelName);
-        grid->addWidget(l, row, 0);
-        grid->addWidget(text, row, 1);
-        grid->addWidget(stepper, row, 2);
-        ++row;
-    }
-    void slider(const QString &caption, PanelSlider *&slider, const char *sliderName, QLineEdit *&value,
-                const char *valueName, double minimum, double maximum, int steps)
-    {
-        slider = named(new PanelSlider(minimum, maximum, steps, host), sliderName);
-        value = named(new QLineEdit(host), valueName);
-        value->setFixedWidth(52);
-        line(caption, slider, value);
-    }
-    QGroupBox *box(QGroupBox *&field, const char *name, const QString &title = {})
-    {
-        field = named(new QGroupBox(title, host), name);
-        line(QString(), field);
-        return field;
-    }
-};
 
 // A tab item whose rows scroll when the panel is short.
 QWidget *scrolling(const char *name, QWidget *content)
@@ -123,7 +47,7 @@ QWidget *scrolling(const char *name, QWidget *content)
 void PropertyPanel::buildHeader(QWidget *parent)
 {
     m_header = new QWidget(parent);
-    Form f(m_header);
+    PanelForm f(m_header);
     f.grid->setContentsMargins(0, 0, 0, 0);
     properties_title = named(new QLabel(tr("Card Properties"), m_header), "properties_title");
     QFont bold = properties_title->font();
@@ -189,7 +113,7 @@ void PropertyPanel::buildHeader(QWidget *parent)
 QWidget *PropertyPanel::buildTextEditingTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.add(tr("Id"), OUT(txt_ctrl_id_val), new QLabel(w));
     text_value_lbl = named(new QLabel(tr("Text"), w), "text_value_lbl");
     text_value_scrollView = named(new QWidget(w), "text_value_scrollView");
@@ -211,7 +135,7 @@ QWidget *PropertyPanel::buildTextEditingTab()
     f.combo(tr("Vertical"), OUT(Text_vert_align_combo), {tr("Top"), tr("Bottom"), tr("Middle")});
     f.combo(tr("Case"), OUT(Text_case_combo), {tr("As typed"), tr("UPPER"), tr("lower"), tr("Title")});
     f.box(OUT(Text_Date_Time_Box), tr("Date and time"));
-    Form d(Text_Date_Time_Box);
+    PanelForm d(Text_Date_Time_Box);
     d.combo(tr("Date"), OUT(Text_Date_style), {QStringLiteral("dd/MM/yyyy"), QStringLiteral("MM/dd/yyyy"),
                                                QStringLiteral("yyyy-MM-dd"), QStringLiteral("d MMMM yyyy")});
     d.combo(tr("Time"), OUT(Text_Time_style), {QStringLiteral("HH:mm"), QStringLiteral("hh:mm AP"),
@@ -224,14 +148,14 @@ QWidget *PropertyPanel::buildTextEditingTab()
 QWidget *PropertyPanel::buildTextPropTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.check(tr("Border"), OUT(Text_border_chk));
-    Form b(f.box(OUT(Text_Border_Box)));
+    PanelForm b(f.box(OUT(Text_Border_Box)));
     b.well(tr("Colour"), OUT(Text_bordr_clr));
     b.stepper(tr("Width"), OUT(Text_bor_Stepper), OUT(Text_bor_Text), 0, 50);
     b.combo(tr("Style"), OUT(Text_border_style), kBorderStyles);
     f.check(tr("Fill"), OUT(Text_fill_chk));
-    Form fill(f.box(OUT(Text_Fill_Box)));
+    PanelForm fill(f.box(OUT(Text_Fill_Box)));
     fill.add(QString(), OUT(Text_solid_fill_rd), new QRadioButton(tr("Solid"), Text_Fill_Box));
     fill.add(QString(), OUT(Text_gradient_fill_rd), new QRadioButton(tr("Gradient"), Text_Fill_Box));
     fill.well(tr("Colour"), OUT(Text_fill_clr));
@@ -244,7 +168,7 @@ QWidget *PropertyPanel::buildTextPropTab()
     f.slider(QString(), OUT(txt_rotation_slidr), OUT(txt_rotation_slidr_val), 0, 360, 1);
     f.stepper(tr("Kerning"), OUT(Text_Kern_Stepper), OUT(Text_Kern_Text), -20, 100);
     f.check(tr("Shadow"), OUT(draw_shadow_chkbox));
-    Form s(f.box(OUT(shadow_box)));
+    PanelForm s(f.box(OUT(shadow_box)));
     s.well(tr("Colour"), OUT(Shadow_clr));
     s.stepper(tr("X offset"), OUT(shadow_x_Stepper), OUT(shadow_x_Text), -50, 50);
     s.stepper(tr("Y offset"), OUT(shadow_y_Stepper), OUT(shadow_y_Text), -50, 50);
@@ -256,7 +180,7 @@ QWidget *PropertyPanel::buildTextPropTab()
 QWidget *PropertyPanel::buildDataSourceTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.add(QString(), OUT(data_source_title), new QLabel(tr("Text Source"), w));
     f.combo(tr("Source"), OUT(Data_source_type), {QStringLiteral("Manual"), QStringLiteral("Series")});
     f.combo(tr("Series"), OUT(Batch_Series), {});
@@ -264,12 +188,12 @@ QWidget *PropertyPanel::buildDataSourceTab()
     f.add(QString(), OUT(invalid_source_label), new QLabel(tr("The picture's file cannot be found."), w));
     invalid_source_label->setStyleSheet(QStringLiteral("color: #b00000"));
     invalid_source_label->hide();
-    Form m(f.box(OUT(manual_brws_box), tr("Picture")));
+    PanelForm m(f.box(OUT(manual_brws_box), tr("Picture")));
     m.add(QString(), OUT(Manual_image_path), new QLineEdit(manual_brws_box))->setReadOnly(true);
     m.add(QString(), OUT(manual_browse_btn), new QPushButton(tr("Browse…"), manual_brws_box));
     m.add(QString(), OUT(library_browse_btn), new QPushButton(tr("Library…"), manual_brws_box));
     m.add(QString(), OUT(camera_btn), new QPushButton(tr("Camera…"), manual_brws_box));
-    Form c(f.box(OUT(crop_image_box), tr("Crop")));
+    PanelForm c(f.box(OUT(crop_image_box), tr("Crop")));
     c.add(QString(), OUT(crop_image_btn), new QPushButton(tr("Crop Picture…"), crop_image_box));
     return scrolling("datasource_tab", w);
 }
@@ -277,15 +201,15 @@ QWidget *PropertyPanel::buildDataSourceTab()
 QWidget *PropertyPanel::buildImageTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.add(tr("Id"), OUT(img_ctrl_id_val), new QLabel(w));
     f.check(tr("Border"), OUT(Image_border_chk));
-    Form b(f.box(OUT(Image_Border_Box)));
+    PanelForm b(f.box(OUT(Image_Border_Box)));
     b.well(tr("Colour"), OUT(Image_bordr_clr));
     b.stepper(tr("Width"), OUT(Image_bor_Stepper), OUT(Image_bor_Text), 0, 50);
     b.combo(tr("Style"), OUT(Image_border_style), kBorderStyles);
     f.check(tr("Apply filters"), OUT(draw_image_filter_chkbox));
-    Form e(f.box(OUT(Image_Edit_Prop_Box)));
+    PanelForm e(f.box(OUT(Image_Edit_Prop_Box)));
     e.check(tr("Grey scale"), OUT(Image_Gray_Scale_chk));
     e.check(tr("Sepia"), OUT(Image_Sepia_chk));
     e.check(tr("Invert colours"), OUT(Image_Invert_chk));
@@ -310,7 +234,7 @@ QWidget *PropertyPanel::buildImageTab()
 QWidget *PropertyPanel::buildLineTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.well(tr("Colour"), OUT(Line_clr));
     f.stepper(tr("Width"), OUT(Line_Wdt_Stepper), OUT(Line_Wdt_Text), 0, 50);
     f.combo(tr("Style"), OUT(Line_border_style), kBorderStyles);
@@ -323,11 +247,11 @@ QWidget *PropertyPanel::buildLineTab()
 QWidget *PropertyPanel::buildSignTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.add(tr("Picture"), OUT(Sign_image_path), new QLineEdit(w))->setReadOnly(true);
     f.add(QString(), OUT(sign_browse_btn), new QPushButton(tr("Browse…"), w));
     f.check(tr("Border"), OUT(Sign_border_chk));
-    Form b(f.box(OUT(Sign_Border_Box)));
+    PanelForm b(f.box(OUT(Sign_Border_Box)));
     b.well(tr("Colour"), OUT(Sign_bordr_clr));
     b.stepper(tr("Width"), OUT(Sign_bor_Stepper), OUT(Sign_bor_Text), 0, 50);
     b.combo(tr("Style"), OUT(Sign_border_style), kBorderStyles);
@@ -337,19 +261,19 @@ QWidget *PropertyPanel::buildSignTab()
 QWidget *PropertyPanel::buildShapeTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     f.add(QString(), OUT(Shape_prop_title), new QLabel(tr("Rectangle Settings"), w));
     f.slider(tr("Rotation"), OUT(shape_rotation_slidr), OUT(shape_rotation_slidr_val), 0, 360, 1);
     Shape_Rotate_Stepper = named(new PanelStepper(w), "Shape_Rotate_Stepper");
     Shape_Rotate_Stepper->setRange(0, 360);
     f.line(QString(), Shape_Rotate_Stepper);
     f.check(tr("Border"), OUT(Shape_border_chk));
-    Form b(f.box(OUT(Shape_Border_Box)));
+    PanelForm b(f.box(OUT(Shape_Border_Box)));
     b.well(tr("Colour"), OUT(shape_bordr_clr));
     b.stepper(tr("Width"), OUT(shape_bor_Stepper), OUT(shape_bor_Text), 0, 50);
     b.combo(tr("Style"), OUT(shape_border_style), kBorderStyles);
     f.check(tr("Fill"), OUT(Shape_fill_chk));
-    Form fill(f.box(OUT(Shape_Fill_Box)));
+    PanelForm fill(f.box(OUT(Shape_Fill_Box)));
     fill.add(QString(), OUT(Shape_solid_fill_rd), new QRadioButton(tr("Solid"), Shape_Fill_Box));
     fill.add(QString(), OUT(Shape_gradient_fill_rd), new QRadioButton(tr("Gradient"), Shape_Fill_Box));
     fill.add(QString(), OUT(Shape_Style_fill_rd), new QRadioButton(tr("Hatch"), Shape_Fill_Box));
@@ -414,7 +338,7 @@ QWidget *PropertyPanel::buildAlignmentTab()
 QWidget *PropertyPanel::buildBarcodeTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     auto *edit = named(new QPushButton(tr("Edit Barcode…"), w), "Barcode_Edit_btn");
     connect(edit, &QPushButton::clicked, this, [] { canvasRequests().Open_Barcode_Window(); });
     f.line(QString(), edit);
@@ -424,7 +348,7 @@ QWidget *PropertyPanel::buildBarcodeTab()
 QWidget *PropertyPanel::buildLockTab()
 {
     auto *w = new QWidget;
-    Form f(w);
+    PanelForm f(w);
     auto *note = new QLabel(tr("This control is locked. Unlock it to change it."), w);
     note->setWordWrap(true);
     f.line(QString(), note);

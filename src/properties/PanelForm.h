@@ -1,0 +1,89 @@
+#pragma once
+// Captioned rows in a grid, as every tab of the property panel lays out its fields: the widget
+// of each row takes its outlet's name.
+
+#include "properties/PanelWidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+template <class W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The outlet and its name, for the builders below.
+#define OUT(field) field, #field
+
+struct PanelForm {
+    QWidget *host;
+    QGridLayout *grid;
+    int row = 0;
+    explicit PanelForm(QWidget *h) : host(h), grid(new QGridLayout(h)) { grid->setColumnStretch(1, 1); }
+
+    void line(const QString &caption, QWidget *w, QWidget *extra = nullptr)
+    {
+        if (!caption.isEmpty())
+            grid->addWidget(new QLabel(caption, host), row, 0);
+        grid->addWidget(w, row, caption.isEmpty() ? 0 : 1, 1, caption.isEmpty() && !extra ? 3 : 1);
+        if (extra)
+            grid->addWidget(extra, row, 2);
+        ++row;
+    }
+    template <class W>
+    W *add(const QString &caption, W *&field, const char *name, W *made, QWidget *extra = nullptr)
+    {
+        field = named(made, name);
+        line(caption, field, extra);
+        return field;
+    }
+    QComboBox *combo(const QString &caption, QComboBox *&field, const char *name, const QStringList &items)
+    {
+        add(caption, field, name, new QComboBox(host))->addItems(items);
+        return field;
+    }
+    ColorWell *well(const QString &caption, ColorWell *&field, const char *name)
+    {
+        add(caption, field, name, new ColorWell(host))->setToolTip(caption);
+        return field;
+    }
+    QCheckBox *check(const QString &text, QCheckBox *&field, const char *name)
+    {
+        return add(QString(), field, name, new QCheckBox(text, host));
+    }
+    QGroupBox *box(QGroupBox *&field, const char *name, const QString &title = {})
+    {
+        return add(QString(), field, name, new QGroupBox(title, host));
+    }
+    // A number field with its arrows beside it.
+    template <class S = PanelStepper>
+    void stepper(const QString &caption, PanelStepper *&stepper, const char *stepperName, QLineEdit *&text,
+                 const char *textName, double minimum, double maximum, QLabel **label = nullptr,
+                 const char *labelName = nullptr)
+    {
+        text = named(new QLineEdit(host), textName);
+        stepper = named(new S(host), stepperName);
+        stepper->setRange(minimum, maximum);
+        auto *l = new QLabel(caption, host);
+        if (label)
+            *label = named(l, labelName);
+        grid->addWidget(l, row, 0);
+        grid->addWidget(text, row, 1);
+        grid->addWidget(stepper, row, 2);
+        ++row;
+    }
+    void slider(const QString &caption, PanelSlider *&slider, const char *sliderName, QLineEdit *&value,
+                const char *valueName, double minimum, double maximum, int steps)
+    {
+        slider = named(new PanelSlider(minimum, maximum, steps, host), sliderName);
+        value = named(new QLineEdit(host), valueName);
+        value->setFixedWidth(52);
+        line(caption, slider, value);
+    }
+};
