@@ -153,15 +153,10 @@ float Barcode_Side_Allowance(float LR_margin)
 
 void Paint_Barcode_Background(QPainter &painter, const QSizeF &frame, bool transparent, const QColor &colour)
 {
-    const QRectF bounds(QPointF(0, 0), frame);
-    if (transparent) {
-        const QPainter::CompositionMode mode = painter.compositionMode();
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(bounds, Qt::transparent);
-        painter.setCompositionMode(mode);
-    } else {
-        painter.fillRect(bounds, colour);
-    }
+    // Transparent paints nothing: a picture of its own starts clear, and drawn straight onto a
+    // card the card must show through, not a hole cut to the page beneath.
+    if (!transparent)
+        painter.fillRect(QRectF(QPointF(0, 0), frame), colour);
 }
 
 void Draw_Barcode_Text_Box(QPainter &painter, const QRectF &box, const QString &text, const QFont &font,

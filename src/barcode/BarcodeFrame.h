@@ -58,7 +58,7 @@ QFont Font_In_Points(const QFont &font, const QPainter &painter);
 // and 15 points, or nothing for a margin of 0.
 float Barcode_Side_Allowance(float LR_margin);
 
-// Clear when transparent, else the colour, over the whole frame.
+// Nothing when transparent (what lies beneath shows), else the colour over the whole frame.
 void Paint_Barcode_Background(QPainter &painter, const QSizeF &frame, bool transparent, const QColor &colour);
 // One line of text in a box (painter coordinates, points), its top at the box's top, aligned
 // across the box; the letter spacing is added between characters, and the text is placed by

@@ -118,6 +118,26 @@ TEST(ControlBarcodeTest, ThePictureFollowsTheChosenDpiAndARefusedValueLeavesNoPi
     }
 }
 
+// A transparent background lets the card show through; a white one covers it. Drawn at a
+// resolution other than its picture's, the barcode paints from its set-up straight onto the card.
+TEST(ControlBarcodeTest, ATransparentBackgroundShowsTheCardUnderTheBarcode)
+{
+    for (const bool transparent : {true, false}) {
+        SCOPED_TRACE(transparent);
+        std::vector<std::unique_ptr<SKTGraphic>> controls;
+        controls.push_back(barcodeAt(QPointF(20, 20), 0, 9, QStringLiteral("Badge-42")));
+        controls.back()->_isDrawingFill = transparent;
+        const QPointF corner = controls.back()->bounds().topLeft() + QPointF(1.5, 1.5);
+        Card_Property card;
+        card.setCard_Size(QSizeF(243, 154));
+        card.setCard_fill_chk(true);
+        card.setCard_fill_clr(Qt::red);
+        const QImage side = SKTRenderingView::image_From_Card_Graphics(CardSide::copyOf(card, controls), 600);
+        const QColor seen = side.pixelColor((corner * 600 / 72).toPoint());
+        EXPECT_EQ(seen, transparent ? QColor(Qt::red) : QColor(Qt::white));
+    }
+}
+
 TEST(ControlBarcodeTest, APdfHoldsBarcodesAsVectorsAndTheyDecodeAtSixHundredDpi)
 {
     REQUIRE_TOOL(zxing, "ZXingReader");
