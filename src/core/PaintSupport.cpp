@@ -9,6 +9,7 @@
 #include <QMutex>
 #include <QLinearGradient>
 #include <QPaintDevice>
+#include <QDir>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -106,4 +107,13 @@ QFont Font_In_Card_Units(const QFont &font, const QPaintDevice *device)
     if (dpi > 0 && font.pointSizeF() > 0)
         f.setPointSizeF(font.pointSizeF() * 72.0 / dpi);
     return f;
+}
+
+QStringList Hatch_Style_Names()
+{
+    QStringList names;
+    for (const QString &file : QDir(platform::joinPath(Resource_Path, QStringLiteral("Fill_Style_Image")))
+                                   .entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
+        names << file.chopped(4);
+    return names;
 }

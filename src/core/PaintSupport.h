@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPen>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 class QPainterPath;
@@ -34,6 +35,8 @@ QColor Color_With_Opacity(const QColor &colour, double opacity);
 // The hatch picture "<name>.png" of the resource folder "Fill_Style_Image"; a null image when
 // there is no such readable file.
 QImage Hatch_Pattern_Image(const QString &hatchName);
+// The names of the hatch pictures there, sorted: what a hatch list offers.
+QStringList Hatch_Style_Names();
 
 // Fills the path with a linear gradient from `from` to `to` running at `angleDegrees` across the
 // path's bounding box (0: left to right; 90: top to bottom on the y-down card).

@@ -1,4 +1,5 @@
 #include "groupmode/Group_Mode_Wizard.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "canvas/ImageBrowser.h"
 #include "core/Globals.h"
@@ -42,13 +43,6 @@ std::uint64_t g_userTemplateIds = 0;  // ids of user-template items, unique for 
 Group_Mode_Wizard::ModalRunner g_runner;
 
 void say(const QString &text) { Show_MessageBox(text); }
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QPushButton *button(const QString &text, const char *name, QWidget *owner, void (Group_Mode_Wizard::*slot)(),
                     Group_Mode_Wizard *wizard)

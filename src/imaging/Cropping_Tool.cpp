@@ -1,4 +1,5 @@
 #include "imaging/Cropping_Tool.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
@@ -55,13 +56,6 @@ constexpr SliderSpec kSliders[9] = {
     {"shrp_slidr", 0, 200, 0, 100},      {"ev_slidr", -300, 300, 0, 100},  {"blr_slidr", 0, 200, 0, 10}};
 constexpr const char *kChecks[5] = {"Image_Gray_Scale_chk", "Image_Sepia_chk", "Image_Invert_chk", "Image_FIH_chk",
                                     "Image_FIV_chk"};
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QButtonGroup *radios(QWidget *owner, QLayout *into, const char *name, const QStringList &titles)
 {

@@ -115,12 +115,6 @@ void setWell(QPushButton *well, const QColor &c)
 }
 QColor wellColor(const QPushButton *well) { return well->property("color").value<QColor>(); }
 
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 }  // namespace
 
 Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)

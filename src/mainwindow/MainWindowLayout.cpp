@@ -2,6 +2,7 @@
 // panel with its fifteen tab items. Every outlet carries its name as objectName.
 
 #include "core/Globals.h"
+#include "canvas/WidgetUtilities.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
@@ -44,13 +45,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QIcon toolIcon(const char *file)
 {

@@ -1,4 +1,5 @@
 #include "properties/Barcode_Gen.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "barcode/BarcodeRender.h"
 #include "barcode/ControlBarcode.h"
@@ -37,13 +38,6 @@ Barcode_Gen::ModalRunner &runner()
 {
     static Barcode_Gen::ModalRunner r;
     return r;
-}
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 QString fontText(const QFont &font)

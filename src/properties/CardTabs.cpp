@@ -6,6 +6,7 @@
 #include "core/CardSide.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
+#include "core/PaintSupport.h"
 #include "core/SKTImage.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
@@ -214,11 +215,7 @@ QWidget *CardTabs::buildBackgroundTab()
     f.well(tr("From"), OUT(Card_fill_Grd_1_clr));
     f.well(tr("To"), OUT(Card_fill_Grd_2_clr));
     f.stepper(tr("Angle"), OUT(Card_grad_Stepper), OUT(Card_grad_Text), 0, 360);
-    QStringList hatches;
-    for (const QString &file : QDir(platform::joinPath(Resource_Path, QStringLiteral("Fill_Style_Image")))
-                                   .entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        hatches << file.chopped(4);
-    f.combo(tr("Hatch"), OUT(Card_hatch_style), hatches);
+    f.combo(tr("Hatch"), OUT(Card_hatch_style), Hatch_Style_Names());
     f.well(tr("Hatch back"), OUT(Card_hatch_bk_clr));
     f.stepper(tr("Opacity %"), OUT(Card_alpha_Stepper), OUT(Card_alpha_Text), 0, 100, &Card_alpha_lbl, "Card_alpha_lbl");
     Rows p(f.box(OUT(Card_image_box), tr("Picture")));

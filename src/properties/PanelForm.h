@@ -3,6 +3,7 @@
 // of each row takes its outlet's name.
 
 #include "properties/PanelWidgets.h"
+#include "canvas/WidgetUtilities.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,13 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // The outlet and its name, for the builders below.
 #define OUT(field) field, #field

@@ -6,6 +6,7 @@
 
 #include "canvas/CanvasRequests.h"
 #include "core/Globals.h"
+#include "core/PaintSupport.h"
 #include "platform/Paths.h"
 
 #include <QCheckBox>
@@ -281,11 +282,7 @@ QWidget *PropertyPanel::buildShapeTab()
     fill.well(tr("From"), OUT(shape_fill_Grd_1_clr));
     fill.well(tr("To"), OUT(shape_fill_Grd_2_clr));
     fill.stepper(tr("Angle"), OUT(shape_grad_Stepper), OUT(shape_grad_Text), 0, 360);
-    QStringList hatches;
-    for (const QString &file : QDir(platform::joinPath(Resource_Path, QStringLiteral("Fill_Style_Image")))
-                                   .entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        hatches << file.chopped(4);
-    fill.combo(tr("Hatch"), OUT(shape_hatch_style), hatches);
+    fill.combo(tr("Hatch"), OUT(shape_hatch_style), Hatch_Style_Names());
     fill.well(tr("Hatch back"), OUT(shape_hatch_bk_clr));
     fill.stepper(tr("Opacity %"), OUT(shape_alpha_Stepper), OUT(shape_alpha_Text), 0, 100, &shape_alpha_lbl, "shape_alpha_lbl");
     f.stepper(tr("Corner radius"), OUT(shape_cor_radius_Stepper), OUT(shape_cor_radius_Text), 0, 200,

@@ -1,4 +1,5 @@
 #include "visitor/Visitor_Log_Records.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
 #include "core/Utilities.h"
@@ -46,13 +47,6 @@ const std::pair<const char *, QString VisitRow::*> kColumns[] = {
     {"Email", &VisitRow::Email},        {"Purpose", &VisitRow::Purpose},      {"Person to Meet", &VisitRow::Meet},
     {"Visitor No.", &VisitRow::VisitoNO}, {"Other", &VisitRow::Other},
 };
-
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "data/export/ExportDialogs.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "data/SeriesWindow.h"
 #include "platform/MainThread.h"
@@ -17,13 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QPushButton *button(QWidget *parent, QBoxLayout *row, const char *name, const QString &text)
 {

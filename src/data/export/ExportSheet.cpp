@@ -1,4 +1,5 @@
 #include "data/export/ExportSheet.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "data/SeriesWindow.h"
 #include "data/export/ExportDialogs.h"
@@ -24,13 +25,6 @@
 namespace {
 
 constexpr int kNoSourceMax = 999999;
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QSpinBox *number(QWidget *parent, const char *name)
 {

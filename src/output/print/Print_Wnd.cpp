@@ -1,4 +1,5 @@
 #include "output/print/Print_Wnd.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
 #include "core/Utilities.h"
@@ -40,13 +41,6 @@ QStringList Print_Printer_Names()
 }
 
 namespace {
-
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QDoubleSpinBox *millimetres(QWidget *parent, const char *name)
 {
