@@ -78,10 +78,15 @@ void Card_Border_Drawing(QPainter &painter, const Card_Property &prop, int cardS
         painter.restore();
     }
     if (prop.Card_border_chk()) {
-        // Curves as straight segments, so dashes run along the outline as drawn.
+        // Curves as straight segments, so dashes run along the outline as drawn. The segments
+        // are cut at the device's resolution: cut in points, a rounded corner exported at 600 dpi
+        // shows its facets.
+        const QTransform toDevice = painter.combinedTransform();
+        bool invertible = false;
+        const QTransform fromDevice = toDevice.inverted(&invertible);
         QPainterPath flat;
-        for (const QPolygonF &polygon : outline.toSubpathPolygons()) {
-            flat.addPolygon(polygon);
+        for (const QPolygonF &polygon : outline.toSubpathPolygons(invertible ? toDevice : QTransform())) {
+            flat.addPolygon(invertible ? fromDevice.map(polygon) : polygon);
             flat.closeSubpath();
         }
         painter.strokePath(flat, Border_Pen(prop.Card_bordr_clr(), prop.Card_bor_Stepper(), prop.Card_border_style()));

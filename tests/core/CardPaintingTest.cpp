@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <QFontMetricsF>
+#include <cmath>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -168,3 +169,51 @@ TEST(CardPainting, WatermarkInEachAlignment)
 }
 
 }  // namespace
+
+TEST(CardPainting, RoundedOutlineIsSmoothAt600Dpi)
+{
+    // The rounded card, filled yellow with a black border, drawn at 600 dpi over blue; beside it
+    // the same outline and the border's inner edge filled straight in device pixels. Their edges
+    // agree pixel for pixel, so the corner is a curve, never the chords of one cut at point size.
+    const double scale = 600.0 / 72.0;
+    const QRectF card = kCard.translated(5, 5);
+    const auto blank = [&] {
+        QImage image(int(40 * scale), int(40 * scale), QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        return image;
+    };
+    QImage drawn = blank();
+    {
+        Card_Property prop;
+        prop.setCard_fill_chk(true);
+        prop.setCard_fill_style(QStringLiteral("S"));
+        prop.setCard_fill_clr(Qt::yellow);
+        prop.setCard_border_chk(true);
+        prop.setCard_border_style(QStringLiteral("S"));
+        prop.setCard_bor_Stepper(2);
+        prop.setCard_bordr_clr(Qt::black);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        Card_Base_Drawing(painter, prop, 1, card);
+        Card_Border_Drawing(painter, prop, 1, card);
+    }
+    QImage reference = blank();
+    {
+        QPainter painter(&reference);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QTransform toDevice = QTransform::fromScale(scale, scale);
+        painter.fillPath(toDevice.map(Card_Outline_Path(1, card)), Qt::black);
+        // The border's visible inner half ends 1 pt inside, on an arc of 9 pt.
+        QPainterPath inner;
+        inner.addRoundedRect(card.adjusted(1, 1, -1, -1), 9, 9);
+        painter.fillPath(toDevice.map(inner), Qt::yellow);
+    }
+    int worst = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb a = drawn.pixel(x, y), b = reference.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LT(worst, 128) << "a pixel on the corner is off by more than half its coverage";
+}
