@@ -1,5 +1,7 @@
 #include "canvas/WidgetUtilities.h"
 
+#include "core/PaintSupport.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -28,4 +30,20 @@ void SetObjEnabled(QWidget *object, bool enabled)
         qobject_cast<QAbstractItemView *>(object) || qobject_cast<QTextEdit *>(object) ||
         qobject_cast<QPlainTextEdit *>(object))
         object->setEnabled(enabled);
+}
+
+void Fill_Hatch_Combo(QComboBox *combo)
+{
+    for (const QString &name : Hatch_Style_Names())
+        combo->addItem(Hatch_Style_Caption(name), name);
+}
+
+QString Chosen_Hatch_Name(const QComboBox *combo)
+{
+    return combo->currentIndex() < 0 ? QString() : combo->currentData().toString();
+}
+
+void Choose_Hatch_Name(QComboBox *combo, const QString &hatchName)
+{
+    combo->setCurrentIndex(hatchName.isEmpty() ? -1 : combo->findData(hatchName));
 }

@@ -109,6 +109,13 @@ QFont Font_In_Card_Units(const QFont &font, const QPaintDevice *device)
     return f;
 }
 
+QString Hatch_Style_Caption(const QString &hatchName)
+{
+    QString caption = hatchName;
+    caption.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return caption.left(1).toUpper() + caption.mid(1).toLower();
+}
+
 QStringList Hatch_Style_Names()
 {
     QStringList names;

@@ -37,6 +37,9 @@ QColor Color_With_Opacity(const QColor &colour, double opacity);
 QImage Hatch_Pattern_Image(const QString &hatchName);
 // The names of the hatch pictures there, sorted: what a hatch list offers.
 QStringList Hatch_Style_Names();
+// A hatch name as a list shows it: words with spaces, only the first capitalised
+// ("Backward_Diagonal" reads "Backward diagonal"). The name itself is what is stored.
+QString Hatch_Style_Caption(const QString &hatchName);
 
 // Fills the path with a linear gradient from `from` to `to` running at `angleDegrees` across the
 // path's bounding box (0: left to right; 90: top to bottom on the y-down card).

@@ -245,10 +245,7 @@ QWidget *Card_Wizard::buildColorPage()
     Card_grad_Stepper->setRange(0, 360);
     Card_grad_Stepper->setSuffix(QStringLiteral("°"));
     Card_hatch_style = named(new QComboBox(Card_Fill_Box), "Card_hatch_style");
-    const QFileInfoList hatches = QDir(platform::joinPath(Resource_Path, QStringLiteral("Fill_Style_Image")))
-                                      .entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo &f : hatches)
-        Card_hatch_style->addItem(f.completeBaseName());
+    Fill_Hatch_Combo(Card_hatch_style);
     auto *solidRow = new QHBoxLayout;
     solidRow->addWidget(Card_fill_clr);
     solidRow->addStretch();
@@ -420,7 +417,7 @@ CardWizardChoice Card_Wizard::choice() const
     c.hatchBack = wellColor(Card_hatch_bk_clr);
     c.gradientAngle = Card_grad_Stepper->value();
     c.hatchIndex = Card_hatch_style->currentIndex();
-    c.hatchName = Card_hatch_style->currentText();
+    c.hatchName = Chosen_Hatch_Name(Card_hatch_style);
     c.transparency = Card_alpha_Stepper->value();
     c.gradientOn = Card_gradient_fill_rd->isChecked();
     c.hatchOn = Card_Style_fill_rd->isChecked();

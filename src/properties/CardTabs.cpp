@@ -215,7 +215,7 @@ QWidget *CardTabs::buildBackgroundTab()
     f.well(tr("From"), OUT(Card_fill_Grd_1_clr));
     f.well(tr("To"), OUT(Card_fill_Grd_2_clr));
     f.stepper(tr("Angle"), OUT(Card_grad_Stepper), OUT(Card_grad_Text), 0, 360);
-    f.combo(tr("Hatch"), OUT(Card_hatch_style), Hatch_Style_Names());
+    Fill_Hatch_Combo(f.combo(tr("Hatch"), OUT(Card_hatch_style), {}));
     f.well(tr("Hatch back"), OUT(Card_hatch_bk_clr));
     f.stepper(tr("Opacity %"), OUT(Card_alpha_Stepper), OUT(Card_alpha_Text), 0, 100, &Card_alpha_lbl, "Card_alpha_lbl");
     Rows p(f.box(OUT(Card_image_box), tr("Picture")));
@@ -303,7 +303,7 @@ void CardTabs::Load_Card_Tabs()
     Card_grad_Text->setText(QString::number(Card_grad_Stepper->value()));
     Card_hatch_bk_clr->setColor(c.Card_hatch_bk_clr());
     if (c.Card_fill_style() == QLatin1String("H"))
-        Card_hatch_style->setCurrentIndex(c.Card_hatch_style().isEmpty() ? -1 : Card_hatch_style->findText(c.Card_hatch_style()));
+        Choose_Hatch_Name(Card_hatch_style, c.Card_hatch_style());
     const double alpha = std::isfinite(c.Card_alpha_Stepper()) ? c.Card_alpha_Stepper() : 1.0;
     Card_alpha_Stepper->setValue(std::min(100.0, std::trunc(alpha * 100)));
     Card_alpha_Text->setText(QString::number(int(Card_alpha_Stepper->value())));
@@ -354,7 +354,7 @@ CardTabValues CardTabs::Read_Card_Tab() const
     v.gradient1 = Card_fill_Grd_1_clr->color();
     v.gradient2 = Card_fill_Grd_2_clr->color();
     v.gradientAngle = Card_grad_Stepper->value();
-    v.hatchName = Card_hatch_style->currentIndex() < 0 ? QString() : Card_hatch_style->currentText();
+    v.hatchName = Chosen_Hatch_Name(Card_hatch_style);
     v.hatchBack = Card_hatch_bk_clr->color();
     v.alphaPercent = Card_alpha_Stepper->value();
     v.picturePath = (Card_Front_Or_Back == 0 ? Card_Image_path : Card_Image_path_BACK)->text();

@@ -3,6 +3,7 @@
 // fire while fields are set store nothing back.
 
 #include "properties/PropertyPanel.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "canvas/LiveModePanel.h"
 #include "core/Globals.h"
@@ -227,7 +228,7 @@ void PropertyPanel::Load_Shape_Panel(SKTGraphic &c)
     shape_fill_Grd_1_clr->setColor(c._fill_Grad_clr1);
     shape_fill_Grd_2_clr->setColor(c._fill_Grad_clr2);
     shape_hatch_bk_clr->setColor(c._fill_htch_clr);
-    shape_hatch_style->setCurrentIndex(c._fill_hatch_type.isEmpty() ? -1 : shape_hatch_style->findText(c._fill_hatch_type));
+    Choose_Hatch_Name(shape_hatch_style, c._fill_hatch_type);
     setPair(shape_grad_Stepper, shape_grad_Text, c._fill_grad_angle);
     setPercent(shape_alpha_Stepper, shape_alpha_Text, c.alpha_val);
     setPair(shape_cor_radius_Stepper, shape_cor_radius_Text, c.cor_rad_val);

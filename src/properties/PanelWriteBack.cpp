@@ -3,6 +3,7 @@
 // read, never their number fields: those show what the user typed until it is taken.
 
 #include "properties/PropertyPanel.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "barcode/ControlBarcode.h"
 #include "canvas/SKTGraphicView.h"
@@ -99,7 +100,7 @@ void PropertyPanel::Update_Shape_Graphics()
         g._fill_Grad_clr2 = shape_fill_Grd_2_clr->color();
         g._fill_grad_angle = shape_grad_Stepper->value();
         g._fill_htch_clr = shape_hatch_bk_clr->color();
-        g._fill_hatch_type = shape_hatch_style->currentIndex() < 0 ? QString() : shape_hatch_style->currentText();
+        g._fill_hatch_type = Chosen_Hatch_Name(shape_hatch_style);
         g.alpha_val = float(shape_alpha_Stepper->value() / 100.0);
         g.cor_rad_val = float(shape_cor_radius_Stepper->value());
         g.double_star_type = int(double_star_Stepper->value());

@@ -5,11 +5,13 @@
 #include "DesignTestSupport.h"
 
 #include "core/Globals.h"
+#include "core/PaintSupport.h"
 #include "properties/PropertyPanel.h"
 #include "properties/PropertyPanelHooks.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -220,6 +222,23 @@ TEST_F(PanelTest, ADeletedShownControlIsForgottenAndNestedFillsKeepTheGuard)
         EXPECT_TRUE(Not_Draw_Only_Prop_Change) << "the inner fill must not end the outer one";
     }
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+}
+
+// Hatch lists show words and store names: a shape's hatch and the card's read the same.
+TEST_F(PanelTest, HatchListsShowWordsAndStoreTheHatchName)
+{
+    EXPECT_EQ(Hatch_Style_Caption(QStringLiteral("Backward_Diagonal")), "Backward diagonal");
+    EXPECT_EQ(Hatch_Style_Caption(QStringLiteral("Brick")), "Brick");
+    const SKTGraphicPtr shape = put(SKTGraphicKind::Shape, {10, 10, 60, 40});
+    shape->_isDrawingFill = true;
+    shape->_fill_type = QStringLiteral("H");
+    shape->_fill_hatch_type = QStringLiteral("Backward_Diagonal");
+    select({0});
+    EXPECT_EQ(panel->shape_hatch_style->currentText(), "Backward diagonal");
+    for (int i = 0; i < panel->shape_hatch_style->count(); ++i)
+        EXPECT_FALSE(panel->shape_hatch_style->itemText(i).contains('_')) << i;
+    panel->shape_hatch_style->setCurrentIndex(panel->shape_hatch_style->findText(QStringLiteral("Diagonal cross")));
+    EXPECT_EQ(shape->_fill_hatch_type, "Diagonal_Cross");
 }
 
 }  // namespace
