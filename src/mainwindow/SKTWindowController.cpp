@@ -1,4 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
+#include "properties/PanelPlan.h"
 #include "canvas/LiveModePanel.h"
 
 #include "barcode/ControlBarcode.h"
@@ -59,10 +60,6 @@ QImage resourceImage(const QString &name)
     return QImage(platform::joinPath(Resource_Path, name));
 }
 
-QString numberText(double value)
-{
-    return QString::number(float(value), 'g', 7);
-}
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -248,8 +245,8 @@ void SKTWindowController::Set_Card_Size_In_Control(double widthMM, double height
 {
     width_Stepper->setValue(widthMM);
     height_Stepper->setValue(heightMM);
-    width_Text->setText(numberText(widthMM));
-    height_Text->setText(numberText(heightMM));
+    width_Text->setText(Size_Field_Text(widthMM, 2));
+    height_Text->setText(Size_Field_Text(heightMM, 2));
     last_unit_val = 2;
     Apply_unit_Chaneg_Values();
     last_unit_val = Measument_Unit_Is;
@@ -690,13 +687,19 @@ void SKTWindowController::_setLabels()
 
 void SKTWindowController::Apply_unit_Chaneg_Values()
 {
+    // A field the user has not retyped still shows its stepper's value rounded for display: the
+    // stepper's full value is converted, so switching units back and forth never drifts.
+    const auto shown = [this](QDoubleSpinBox *stepper, QLineEdit *text) {
+        return text->text() == Size_Field_Text(stepper->value(), last_unit_val) ? stepper->value()
+                                                                              : text->text().toDouble();
+    };
     const CardSizeFields converted = convertCardSizeFields(
-        {width_Text->text().toDouble(), height_Text->text().toDouble()}, last_unit_val, Measument_Unit_Is);
+        {shown(width_Stepper, width_Text), shown(height_Stepper, height_Text)}, last_unit_val, Measument_Unit_Is);
     // The steppers first: they echo into the text fields at their own precision.
     width_Stepper->setValue(converted.width);
     height_Stepper->setValue(converted.height);
-    width_Text->setText(numberText(converted.width));
-    height_Text->setText(numberText(converted.height));
+    width_Text->setText(Size_Field_Text(converted.width, Measument_Unit_Is));
+    height_Text->setText(Size_Field_Text(converted.height, Measument_Unit_Is));
 }
 
 void SKTWindowController::On_OK_of_Unit_Panel()

@@ -163,7 +163,7 @@ QWidget *CardTabs::buildSizeTab()
     for (auto [stepper, text] : {std::pair{width_Stepper, width_Text}, std::pair{height_Stepper, height_Text}}) {
         stepper->setDecimals(6);
         static_cast<ArrowStepper *>(stepper)->stepped = [this, stepper, text] {
-            text->setText(QString::number(float(stepper->value()), 'g', 7));
+            text->setText(Size_Field_Text(stepper->value(), m_hooks.Measument_Unit_Is()));
             Apply_Size_Clicked();
         };
     }

@@ -2,6 +2,7 @@
 // fields, the alignment and same-size commands, and the combo-box dispatcher.
 
 #include "properties/PropertyPanel.h"
+#include "properties/PanelPlan.h"
 
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <optional>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -92,12 +94,14 @@ void PropertyPanel::Print_object_chk_changed()
 
 namespace {
 // A field edit: the stepper's value into its display field, the canvas change, redraw, undo.
+// Positions are points; a size in a length unit shows that unit's precision.
 template <class Apply>
-void frameEdit(PropertyPanelHooks &hooks, QDoubleSpinBox *stepper, QLineEdit *display, Apply apply)
+void frameEdit(PropertyPanelHooks &hooks, QDoubleSpinBox *stepper, QLineEdit *display, Apply apply,
+               std::optional<int> unit = std::nullopt)
 {
     if (Not_Draw_Only_Prop_Change)
         return;
-    display->setText(QString::number(stepper->value(), 'g', 7));
+    display->setText(unit ? Size_Field_Text(stepper->value(), *unit) : QString::number(stepper->value(), 'g', 7));
     if (SKTGraphicView *canvas = hooks.currentCanvas())
         apply(*canvas, stepper->value());
     hooks.Refresh_Canvas();
@@ -121,14 +125,14 @@ void PropertyPanel::Frame_main_Pic_Wdith_Changed()
 {
     const int unit = m_hooks.Measument_Unit_Is();
     frameEdit(m_hooks, frame_main_pic_width, frame_main_pic_width_val,
-              [unit](SKTGraphicView &c, double v) { c.Frame_main_Pic_Wdith_Changed(v, unit); });
+              [unit](SKTGraphicView &c, double v) { c.Frame_main_Pic_Wdith_Changed(v, unit); }, unit);
 }
 
 void PropertyPanel::Frame_main_Pic_Height_Changed()
 {
     const int unit = m_hooks.Measument_Unit_Is();
     frameEdit(m_hooks, frame_main_pic_height, frame_main_pic_height_val,
-              [unit](SKTGraphicView &c, double v) { c.Frame_main_Pic_Height_Changed(v, unit); });
+              [unit](SKTGraphicView &c, double v) { c.Frame_main_Pic_Height_Changed(v, unit); }, unit);
 }
 
 // --- alignment and size commands ---

@@ -3,6 +3,7 @@
 // fire while fields are set store nothing back.
 
 #include "properties/PropertyPanel.h"
+#include "properties/PanelPlan.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "canvas/LiveModePanel.h"
@@ -19,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -90,8 +92,12 @@ void PropertyPanel::Set_Control_Pos_And_Size(SKTGraphic *control)
     frame_main_pic_height->setEnabled(f.sizeEditable);
     setPair(frame_main_pic_X_pos, frame_main_pic_X_pos_val, f.x);
     setPair(frame_main_pic_Y_pos, frame_main_pic_Y_pos_val, f.y);
-    setPair(frame_main_pic_width, frame_main_pic_width_val, f.width);
-    setPair(frame_main_pic_height, frame_main_pic_height_val, f.height);
+    const int unit = m_hooks.Measument_Unit_Is();
+    for (auto [stepper, text, value] : {std::tuple{frame_main_pic_width, frame_main_pic_width_val, f.width},
+                                        std::tuple{frame_main_pic_height, frame_main_pic_height_val, f.height}}) {
+        stepper->setValue(value);
+        text->setText(Size_Field_Text(value, unit));
+    }
 }
 
 void PropertyPanel::Load_Data_Source(const SKTGraphic &control, bool signature)

@@ -124,6 +124,14 @@ double Unit_Factor_From_MM(int unit)
     return unit == 0 ? 0.03937008 : unit == 1 ? 0.1 : 1.0;
 }
 
+QString Size_Field_Text(double value, int unit)
+{
+    QString text = QString::number(value, 'f', unit == 2 ? 2 : 3);
+    while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+        text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
 FrameFields Frame_Fields_For(const SKTGraphic &control, int unit)
 {
     const double factor = Unit_Factor_From_MM(unit);

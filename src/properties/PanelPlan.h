@@ -54,6 +54,9 @@ double Percent_Of(double fraction);
 
 // The length unit factor from millimetres into the shown unit (0 inch, 1 cm, 2 mm).
 double Unit_Factor_From_MM(int unit);
+// A length in the shown unit as its field shows it: hundredths of a millimetre are enough for
+// a card, so two decimals in mm and three in cm and inches, without trailing zeros.
+QString Size_Field_Text(double value, int unit);
 
 // The position and size fields of a control: x and y in points, width and height in the shown
 // unit; a barcode's width and height cannot be typed.

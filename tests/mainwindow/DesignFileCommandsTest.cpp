@@ -6,6 +6,7 @@
 #include "core/DesignFile.h"
 #include "platform/Plist.h"
 
+#include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -51,11 +52,13 @@ TEST_F(DesignFileCommandsTest, SidesSelectorIsStoredInBothBlocksAndALoadedOneSid
     EXPECT_EQ(CARD_SIDE_STR, "1");
     EXPECT_FALSE(enabled("Back_Side_btn") || enabled("copy_card_design_btn"));
     EXPECT_EQ(Card_Front_Or_Back, 0);
-    // The card keeps its size, to the fields' last digit: the selector is not the orientation.
+    // The card keeps its size, to the steppers' last digit: the selector is not the orientation.
     EXPECT_NEAR(canvas(0)->canvasBounds().width(), 85.598 * 72 / 25.4, 0.01);
     EXPECT_NEAR(canvas(1)->canvasBounds().height(), 54.102 * 72 / 25.4, 0.01);
-    EXPECT_NEAR(controller->width_Text->text().toDouble(), 85.598, 1e-3);
-    EXPECT_NEAR(controller->height_Text->text().toDouble(), 54.102, 1e-3);
+    EXPECT_NEAR(controller->width_Stepper->value(), 85.598, 1e-3);
+    EXPECT_NEAR(controller->height_Stepper->value(), 54.102, 1e-3);
+    EXPECT_EQ(controller->width_Text->text(), "85.6");
+    EXPECT_EQ(controller->height_Text->text(), "54.1");
 }
 
 // A refused file, from Open or from the start dialog, leaves the open design untouched.

@@ -143,6 +143,14 @@ TEST_F(PanelTest, FieldsShowPercentagesAndTheUnitAndTakeTypedValues)
         EXPECT_EQ(text->bounds(), e.bounds) << e.typed.toStdString();
         EXPECT_EQ(window.snapshots, steps);
     }
+    // Sizes show the unit's precision: 61 pt is 21.519 mm and 0.847 in.
+    text->setBounds({30, 20, 61, 36});
+    for (const auto &[unit, shown] : {std::pair{2, "21.52"}, std::pair{0, "0.847"}}) {
+        window.unit = unit;
+        select({});
+        select({0});
+        EXPECT_EQ(panel->frame_main_pic_width_val->text(), shown);
+    }
 }
 
 // The alignment and size commands move and size the unlocked controls from the first selected
