@@ -80,4 +80,6 @@ struct PanelForm {
         value->setFixedWidth(52);
         line(caption, slider, value);
     }
+    // Arrows that step the row just added, beside its value field.
+    void arrowsBesideLast(QWidget *arrows) { grid->addWidget(arrows, row - 1, 3); }
 };

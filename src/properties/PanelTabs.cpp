@@ -219,7 +219,7 @@ QWidget *PropertyPanel::buildImageTab()
     e.slider(tr("Rotation"), OUT(Rotate_slidr), OUT(Rotate_slidr_val), 0, 360, 10);
     Image_rotate_Stepper = named(new PanelStepper(Image_Edit_Prop_Box), "Image_rotate_Stepper");
     Image_rotate_Stepper->setRange(0, 360);
-    e.line(QString(), Image_rotate_Stepper);
+    e.arrowsBesideLast(Image_rotate_Stepper);
     e.slider(tr("Opacity"), OUT(Trsp_slidr), OUT(Trsp_slidr_val), 0, 100, 1);
     e.slider(tr("Hue"), OUT(Hue_slidr), OUT(Hue_slidr_val), -3.14, 3.14, 100);
     e.slider(tr("Saturation"), OUT(Sat_slidr), OUT(Sat_slidr_val), 0, 2, 100);
@@ -267,7 +267,7 @@ QWidget *PropertyPanel::buildShapeTab()
     f.slider(tr("Rotation"), OUT(shape_rotation_slidr), OUT(shape_rotation_slidr_val), 0, 360, 1);
     Shape_Rotate_Stepper = named(new PanelStepper(w), "Shape_Rotate_Stepper");
     Shape_Rotate_Stepper->setRange(0, 360);
-    f.line(QString(), Shape_Rotate_Stepper);
+    f.arrowsBesideLast(Shape_Rotate_Stepper);
     f.check(tr("Border"), OUT(Shape_border_chk));
     PanelForm b(f.box(OUT(Shape_Border_Box)));
     b.well(tr("Colour"), OUT(shape_bordr_clr));

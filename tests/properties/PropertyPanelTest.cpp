@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -247,6 +248,23 @@ TEST_F(PanelTest, HatchListsShowWordsAndStoreTheHatchName)
         EXPECT_FALSE(panel->shape_hatch_style->itemText(i).contains('_')) << i;
     panel->shape_hatch_style->setCurrentIndex(panel->shape_hatch_style->findText(QStringLiteral("Diagonal cross")));
     EXPECT_EQ(shape->_fill_hatch_type, "Diagonal_Cross");
+}
+
+// The rotation arrows step the slider's row: they sit beside its value, never on a row alone.
+TEST_F(PanelTest, RotationArrowsSitBesideTheirSlider)
+{
+    const auto rowOf = [](QWidget *w) {
+        auto *grid = qobject_cast<QGridLayout *>(w->parentWidget()->layout());
+        int row = -1, column = -1, rows = 0, columns = 0;
+        if (grid && grid->indexOf(w) >= 0)
+            grid->getItemPosition(grid->indexOf(w), &row, &column, &rows, &columns);
+        return row;
+    };
+    for (const auto &[slider, arrows] : {std::pair<QWidget *, QWidget *>{panel->Rotate_slidr, panel->Image_rotate_Stepper},
+                                         {panel->shape_rotation_slidr, panel->Shape_Rotate_Stepper}}) {
+        ASSERT_GE(rowOf(slider), 0);
+        EXPECT_EQ(rowOf(arrows), rowOf(slider)) << arrows->objectName().toStdString();
+    }
 }
 
 }  // namespace
