@@ -1,6 +1,9 @@
 #include "core/Shape_Control.h"
 
+#include <QObject>
+
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 namespace {
@@ -19,6 +22,21 @@ int Shape_Control::Double_Star_Vertex_Count(int kind)
 int Shape_Control::Polygon_Vertex_Count(int kind)
 {
     return kind >= 1 && kind <= 5 ? 6 + 2 * kind : kind;
+}
+
+QString Shape_Control::Polygon_Kind_Caption(int kind)
+{
+    const int n = Polygon_Vertex_Count(kind);
+    if (n == 8)
+        return QObject::tr("corner star");
+    if (n % 2 == 1)
+        return QObject::tr("%1-point star").arg(n);
+    static const char *const names[] = {"triangle", "square", "pentagon", "hexagon", "heptagon",
+                                        "octagon", "nonagon", "decagon"};
+    const int sides = n / 2;
+    if (sides >= 3 && sides - 3 < int(std::size(names)))
+        return QObject::tr(names[sides - 3]);
+    return QObject::tr("%1-sided polygon").arg(sides);
 }
 
 SKTBezierPath Shape_Control::withLineWidth(SKTBezierPath p) const

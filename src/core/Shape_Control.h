@@ -16,6 +16,8 @@ public:
     // stand for themselves).
     static int Double_Star_Vertex_Count(int double_star_type);
     static int Polygon_Vertex_Count(int polygon_type);
+    // What a polygon kind draws, in words for the panel ("corner star", "hexagon", "7-point star").
+    static QString Polygon_Kind_Caption(int polygon_type);
 
     SKTBezierPath bezierPathForDrawing() const override;
     SKTBezierPath Rectangle_path() const;

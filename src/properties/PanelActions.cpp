@@ -9,6 +9,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTImage.h"
+#include "core/Shape_Control.h"
 #include "core/Utilities.h"
 #include "platform/UiServices.h"
 #include "properties/PropertyPanelHooks.h"
@@ -239,7 +240,18 @@ void PropertyPanel::Shape_Hatch_RD_Sel()
 void PropertyPanel::Shape_Border_Changed() { showWhole(shape_bor_Stepper, shape_bor_Text); Update_Shape_Graphics(); }
 void PropertyPanel::Shape_Gradient_Changed() { showWhole(shape_grad_Stepper, shape_grad_Text); Update_Shape_Graphics(); }
 void PropertyPanel::Double_Star_Shape_Changed() { showWhole(double_star_Stepper, double_star_Text); Update_Shape_Graphics(); }
-void PropertyPanel::Polygon_Shape_Changed() { showWhole(polygon_Stepper, polygon_Text); Update_Shape_Graphics(); }
+void PropertyPanel::Polygon_Shape_Changed()
+{
+    showWhole(polygon_Stepper, polygon_Text);
+    Show_Polygon_Kind();
+    Update_Shape_Graphics();
+}
+
+void PropertyPanel::Show_Polygon_Kind()
+{
+    // The number picks a kind; the caption says what that kind draws.
+    polygon_Label->setText(tr("Polygon: %1").arg(Shape_Control::Polygon_Kind_Caption(int(polygon_Stepper->value()))));
+}
 void PropertyPanel::Set_Control_Clr() { Update_Shape_Graphics(); }
 
 void PropertyPanel::Shape_Corner_Radius_Changed()

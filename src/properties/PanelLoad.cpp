@@ -240,6 +240,7 @@ void PropertyPanel::Load_Shape_Panel(SKTGraphic &c)
     setPair(shape_cor_radius_Stepper, shape_cor_radius_Text, c.cor_rad_val);
     setPair(double_star_Stepper, double_star_Text, c.double_star_type);
     setPair(polygon_Stepper, polygon_Text, c.polygon_type);
+    Show_Polygon_Kind();
 
     Shape_Border_Box->setEnabled(c._isDrawingStroke);
     Shape_Fill_Box->setEnabled(c._isDrawingFill);

@@ -288,7 +288,7 @@ QWidget *PropertyPanel::buildShapeTab()
     f.stepper(tr("Corner radius"), OUT(shape_cor_radius_Stepper), OUT(shape_cor_radius_Text), 0, 200,
               &shape_cor_radius_Label, "shape_cor_radius_Label");
     f.stepper(tr("Star points"), OUT(double_star_Stepper), OUT(double_star_Text), 1, 20, &double_star_Label, "double_star_Label");
-    f.stepper(tr("Polygon sides"), OUT(polygon_Stepper), OUT(polygon_Text), 1, 20, &polygon_Label, "polygon_Label");
+    f.stepper(tr("Polygon"), OUT(polygon_Stepper), OUT(polygon_Text), 1, 20, &polygon_Label, "polygon_Label");
     return scrolling("shape_tab", w);
 }
 

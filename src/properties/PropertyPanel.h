@@ -309,6 +309,7 @@ public:
                 *Make_natural_size_btn = nullptr, *fit_to_label_btn = nullptr, *Align_with_grid_btn = nullptr;
 
 private:
+    void Show_Polygon_Kind();
     void buildHeader(QWidget *parent);
     QWidget *buildTextEditingTab();
     QWidget *buildTextPropTab();

@@ -267,4 +267,25 @@ TEST_F(PanelTest, RotationArrowsSitBesideTheirSlider)
     }
 }
 
+// The polygon's number picks a kind; its caption says what the card will show.
+TEST_F(PanelTest, PolygonCaptionNamesWhatTheKindDraws)
+{
+    const SKTGraphicPtr shape = put(SKTGraphicKind::Shape, {10, 10, 60, 60});
+    shape->_shape_type = QStringLiteral("P");
+    shape->polygon_type = 3;
+    select({0});
+    EXPECT_EQ(panel->polygon_Label->text(), "Polygon: hexagon");
+    const struct {
+        int kind;
+        const char *caption;
+    } kinds[] = {{1, "Polygon: corner star"}, {2, "Polygon: pentagon"}, {5, "Polygon: octagon"},
+                 {7, "Polygon: 7-point star"}, {8, "Polygon: corner star"}, {12, "Polygon: hexagon"},
+                 {20, "Polygon: decagon"}};
+    for (const auto &k : kinds) {
+        panel->polygon_Stepper->setValue(k.kind);
+        EXPECT_EQ(panel->polygon_Label->text(), k.caption) << k.kind;
+        EXPECT_EQ(shape->polygon_type, k.kind);
+    }
+}
+
 }  // namespace
