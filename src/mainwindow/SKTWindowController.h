@@ -51,6 +51,7 @@ class Template_Wizard;
 class Image_Library;
 class Insert_Template;
 struct CardWizardChoice;
+class Data_From_Excel;
 
 class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
     Q_OBJECT
@@ -99,11 +100,10 @@ public:
     // Text and image controls with their own ids, per side: the entry panels of live mode.
     std::vector<DynamicControlRow> dynamic_ctrl_list_front, dynamic_ctrl_list_back;
     QList<QVariantMap> ListData, GroupListData;
-    // The spreadsheet table of the design: the header title of every column (first included)
-    // and its rows ("Extension" and "Column%d" keys). Kept here until the spreadsheet window
-    // takes them over; the design file stores them.
-    QStringList Excel_Table_Titles;
-    QVariantList Excel_Table_Rows;
+    // The application's one spreadsheet table (`Data_From_Excel_Window`): the design file
+    // saves and restores it, and group mode, the profile dialogs, the cropping tool, the crop
+    // command, the panel's column lists and every export, print and mail run read it.
+    Data_From_Excel &Excel_Table() const { return *m_excelTable; }
     SKTGraphicArray Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
 
     // --- canvases and tools ---
@@ -407,6 +407,8 @@ private:
     bool saveOpenDesign() { return Save_project_file(false, true, QStringLiteral("L")); }
 
     SKTDocument &m_document;
+    Data_From_Excel *m_excelTable = nullptr;  // a child of the window
+    Data_From_Excel *m_previousExcelTable = nullptr;
     std::unique_ptr<ControllerHub> m_hub;
     std::unique_ptr<UndoRedoHistory> m_undo;
     std::unique_ptr<PropertyPanel> m_panel;

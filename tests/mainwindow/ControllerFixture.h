@@ -6,6 +6,7 @@
 #include "DesignTestSupport.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/Card_Wizard.h"

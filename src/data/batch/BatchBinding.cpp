@@ -119,8 +119,10 @@ BatchSource Check_Series_Or_Excel_Use_or_not(const SKTGraphicList &front, const 
 
 QString Get_First_Value_Of_Dataset(const QString &seriesName)
 {
-    const std::optional<QStringList> lines = Read_Series_Lines(Series_File_Path(seriesName));
-    return lines && !lines->isEmpty() ? Trim_Str(lines->first()) : QString();
+    // The first line as it stands: a series whose first value is empty shows nothing, not its
+    // second value.
+    const std::optional<QString> text = Read_Series_Text(Series_File_Path(seriesName));
+    return text ? Trim_Str(text->section(QLatin1Char('\n'), 0, 0)) : QString();
 }
 
 QString Get_First_Value_Of_Excel_Binding(const QList<QStringList> &excelRows, int column)
