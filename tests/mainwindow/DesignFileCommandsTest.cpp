@@ -108,7 +108,7 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         ui->clear();
         controller.reset();
         document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
+        controller = Set_Up_Application(*document);
         const int before = startDialogRuns;
         ASSERT_TRUE(controller->awakeFromNib(named));
         EXPECT_TRUE(sound ? ui->messages().isEmpty() : ui->messages().size() == 1 && refused(ui->messages()[0]))

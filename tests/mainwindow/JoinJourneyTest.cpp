@@ -5,6 +5,8 @@
 #include "ControllerFixture.h"
 
 #include "core/SKTText.h"
+#include "data/SeriesFiles.h"
+#include "data/SeriesManager.h"
 #include "data/batch/BatchBinding.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
@@ -77,6 +79,49 @@ TEST_F(JoinJourneyTest, ASheetSurvivesSaveAndOpenAndTheBatchUsesItsRows)
         // The reader copes better with bars of a few pixels than with the export's full resolution.
         EXPECT_EQ(readBarcode(zxing, card.scaled(card.size() / 3)), QStringLiteral("CODE-%1").arg(r + 1, 2, 10, QLatin1Char('0')).toUtf8());
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The window tests run on the application's own set-up: every join it makes is in place.
+TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
+{
+    EXPECT_EQ(Missing_Application_Joins(*controller), QStringList());
+}
+
+// A series a control of the card takes its values from can be neither deleted nor replaced by
+// the manager, the import or the generator; once unbound it can.
+TEST_F(JoinJourneyTest, ASeriesBoundOnTheCardCannotBeDeletedOrReplaced)
+{
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"Ann", "Bob"}));
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Other"), QStringList{"x"}));
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+    text->_bounds = QRectF(10, 10, 120, 30);
+    place(0, {text});
+    ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_Series, "Staff", 1, Get_First_Value_Of_Dataset("Staff")));
+    EXPECT_EQ(text->Text_contents().string, "Ann");
+
+    ui->clear();
+    EXPECT_TRUE(Delete_Series({"Staff", "Other"}));
+    EXPECT_EQ(ui->messages(), QStringList({"\nSeries is in use\n\nStaff\n\nBatch Processing Series can't be delete "
+                                           "because it is currently in use."}));
+    EXPECT_TRUE(QFileInfo::exists(Series_File_Path("Staff")));
+    EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Other")));
+
+    ui->clear();
+    EXPECT_FALSE(Save_Series({"Carl"}, "Staff", "Staff"));
+    EXPECT_FALSE(Create_Series_File("Staff", [](const auto &add) { add("Dan"); }));
+    EXPECT_EQ(ui->messages(),
+              QStringList({"\nBatch Processing Series can't be update because it is currently in use.",
+                           "\nBatch Processing Series can't be create because it is currently in use."}));
+    EXPECT_EQ(Read_Series_Values(Series_File_Path("Staff")), QStringList({"Ann", "Bob"}));
+
+    ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_None, {}, -1, {}));
+    ui->clear();
+    EXPECT_FALSE(Delete_Series({"Staff"}));
+    EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Staff")));
 }
 
 }  // namespace

@@ -86,6 +86,15 @@ bool Check_Side_Dataset_Is_Used(const SKTGraphicList &controls)
     });
 }
 
+bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGraphicList &back, bool twoSided,
+                                        const QString &name)
+{
+    const auto bound = [&name](const SKTGraphic *g) {
+        return g && takesData(*g) && g->data_source_type == Batch_Source_Series && g->batch_list_name == name;
+    };
+    return std::any_of(front.begin(), front.end(), bound) || (twoSided && std::any_of(back.begin(), back.end(), bound));
+}
+
 bool Check_Side_Excel_Binding_Is_Used(const SKTGraphicList &controls)
 {
     return std::any_of(controls.begin(), controls.end(), [](const SKTGraphic *g) {
