@@ -42,6 +42,7 @@ public:
         return m_window.Read_and_load_design_Log_NEW_METHOD(path, mode, readTable);
     }
     void Check_For_Defalut_Photo_Control() override { m_window.Check_For_Defalut_Photo_Control(); }
+    void Reset_All_Visitor_Grp_Mode_Ctrl() override { liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl(); }
     bool Create_Group_Project(const GroupProjectSetup &setup) override
     {
         Start_Card_Option = QStringLiteral("G");

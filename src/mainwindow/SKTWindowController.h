@@ -295,6 +295,18 @@ public:
     // The context-menu commands this window carries out.
     static bool Window_Command_Available(const QString &action);
 
+    // --- data sources (the panel's choice; DataSourceCommands.cpp) ---
+    // Binds the selected controls of the current side (0 manual, 1 the series `name`, 2 the
+    // column `index` of the spreadsheet table) and shows the first value; one undo step.
+    void Change_Data_Source_To_selected_Control(int type, const QString &name, int index);
+    // The titles a column list offers: every column of the table, the row number first; none
+    // while no sheet is loaded.
+    QStringList Excel_Column_Titles() const;
+    // The series viewer for a series (type 1), the spreadsheet table's viewer (type 2).
+    void View_Data_Source(int type, const QString &name);
+    // The stock-text picker in mode "T" (titles) or "M" (messages); 1 with `text` chosen.
+    int Open_Stock_Text(const QString &mode, QString &text);
+
     // --- export ---
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
