@@ -63,6 +63,58 @@ QStringList SKTWindowController::Excel_Column_Titles() const
     return titles.size() > 1 ? titles : QStringList();
 }
 
+QString SKTWindowController::Get_Excel_Column_Name_Of_Index(int index) const
+{
+    return Excel_Table().Column_Titles().value(index);
+}
+
+namespace {
+const QString kExcelItem = QStringLiteral("Excel");
+}
+
+void SKTWindowController::Add_Excel_Col_Name_In_Combo(QComboBox *type)
+{
+    if (type && type->count() == 2)
+        type->addItem(kExcelItem);
+}
+
+void SKTWindowController::Remove_Excel_Col_Name_In_Combo(QComboBox *type)
+{
+    if (!type || type->count() != 3)
+        return;
+    // Losing the item is no choice of the user's: nothing is rebound by it.
+    PanelFillGuard filling;
+    type->removeItem(2);
+}
+
+void SKTWindowController::Update_Excel_Column_If_Datasource_Is_Excel(QComboBox *type)
+{
+    if (!type || type->count() != 3 || type->currentIndex() != 2)
+        return;
+    {
+        PanelFillGuard filling;  // the list is refilled; the controls keep their columns
+        type->setCurrentIndex(0);
+        type->setCurrentIndex(2);
+    }
+    SKTGraphicView *canvas = currentCanvas();
+    const SKTGraphic *shown = canvas ? canvas->Selected_Graphic() : nullptr;
+    if (shown && shown->data_source_type == Batch_Source_Sheet && Batch_Series) {
+        const QSignalBlocker quiet(Batch_Series);
+        Batch_Series->setCurrentIndex(shown->excel_col_indx < Batch_Series->count() ? shown->excel_col_indx : -1);
+    }
+}
+
+void SKTWindowController::Excel_Table_Changed()
+{
+    if (!hasPropertyPanel())
+        return;
+    if (Excel_Column_Titles().isEmpty())
+        Remove_Excel_Col_Name_In_Combo(Data_source_type);
+    else
+        Add_Excel_Col_Name_In_Combo(Data_source_type);
+    Update_Excel_Column_If_Datasource_Is_Excel(Data_source_type);
+}
+
 void SKTWindowController::View_Data_Source(int type, const QString &name)
 {
     if (type == Batch_Source_Series) {

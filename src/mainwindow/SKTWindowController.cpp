@@ -85,6 +85,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     // First of all: every subsystem built below reaches the table through the window's one.
     m_excelTable = new Data_From_Excel(this);
     m_previousExcelTable = Data_From_Excel::setDefaultInstance(m_excelTable);
+    connect(m_excelTable, &Data_From_Excel::changed, this, &SKTWindowController::Excel_Table_Changed);
     if (Resource_Path.isEmpty() || Created_Resource_Path.isEmpty())
         Init_Application_Paths();
     Text_Ctrl_Font = DEFAULT_FONT.family();

@@ -302,6 +302,16 @@ public:
     // The titles a column list offers: every column of the table, the row number first; none
     // while no sheet is loaded.
     QStringList Excel_Column_Titles() const;
+    // The header title of column `index` of the table; empty past its columns.
+    QString Get_Excel_Column_Name_Of_Index(int index) const;
+    // The type list offers "Excel" while a sheet is loaded: added when it has two items, removed
+    // when it has three.
+    void Add_Excel_Col_Name_In_Combo(QComboBox *type);
+    void Remove_Excel_Col_Name_In_Combo(QComboBox *type);
+    // With "Excel" chosen, the column list is filled again from the table; the bindings stay.
+    void Update_Excel_Column_If_Datasource_Is_Excel(QComboBox *type);
+    // The table was filled, emptied or loaded: the panel's lists follow.
+    void Excel_Table_Changed();
     // The series viewer for a series (type 1), the spreadsheet table's viewer (type 2).
     void View_Data_Source(int type, const QString &name);
     // The stock-text picker in mode "T" (titles) or "M" (messages); 1 with `text` chosen.
