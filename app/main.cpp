@@ -1,4 +1,5 @@
 #include "core/SKTDocument.h"
+#include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/Start_Card.h"
 #include "platform/UiServices.h"
@@ -40,7 +41,8 @@ int main(int argc, char *argv[])
     }
 
     SKTDocument document;
-    SKTWindowController controller(document);
+    const std::unique_ptr<SKTWindowController> window = Set_Up_Application(document);
+    SKTWindowController &controller = *window;
     const bool ready = controller.awakeFromNib(design.isEmpty() ? design : QFileInfo(design).absoluteFilePath());
     if (boxes) {
         for (const QString &text : boxes->messages())

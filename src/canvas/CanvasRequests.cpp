@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 
 namespace {
-CanvasRequests g_noRequests;
+NoWindowCanvasRequests g_noRequests;
 CanvasRequests *g_requests = nullptr;
 LiveModePanel g_noPanel;
 LiveModePanel *g_panel = nullptr;
@@ -17,7 +17,7 @@ template <typename T> T *install(T *&slot, T *value)
 }
 }  // namespace
 
-QFont CanvasRequests::All_Text_font() { return QFont(Text_Ctrl_Font, Text_Ctrl_Font_Size); }
+QFont NoWindowCanvasRequests::All_Text_font() { return QFont(Text_Ctrl_Font, Text_Ctrl_Font_Size); }
 
 CanvasRequests &canvasRequests() { return g_requests ? *g_requests : g_noRequests; }
 CanvasRequests *setCanvasRequests(CanvasRequests *requests) { return install(g_requests, requests); }

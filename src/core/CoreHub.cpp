@@ -3,7 +3,7 @@
 #include <QPainter>
 
 namespace {
-CoreHub g_fallbackHub;
+NoWindowCoreHub g_fallbackHub;
 CoreHub *g_hub = nullptr;
 BarcodeImageProvider *g_barcodeProvider = nullptr;
 }  // namespace

@@ -3,7 +3,8 @@
 // of its canvas. The controller sits at the top of the layering, so the core talks to it only
 // through this interface: the controller installs its implementation at start-up, tests
 // install fakes, and without one the core falls back to harmless defaults (no canvas to
-// refresh, no card to paint). The model announces its own changes through its observers.
+// refresh, no card to paint: NoWindowCoreHub). The model announces its own changes through its
+// observers.
 
 #include <QRectF>
 #include <QString>
@@ -17,9 +18,17 @@ public:
     virtual ~CoreHub() = default;
 
     // Marks the current side's canvas for redisplay.
-    virtual void Refresh_Canvas() {}
+    virtual void Refresh_Canvas() = 0;
     // Bounds of the front canvas: the card's rectangle at the origin. Empty when there is none.
-    virtual QRectF frontCanvasBounds() { return {}; }
+    virtual QRectF frontCanvasBounds() = 0;
+};
+
+// The core with no window over it (renders away from the window, a subsystem's own tests): no
+// canvas to refresh, no card.
+class NoWindowCoreHub : public CoreHub {
+public:
+    void Refresh_Canvas() override {}
+    QRectF frontCanvasBounds() override { return {}; }
 };
 
 // Builds the picture of a barcode control from its stored settings. The barcode library

@@ -37,7 +37,7 @@ QString Valid_Series_Name(const QString &typed)
     return name;
 }
 
-std::optional<QStringList> Read_Series_Lines(const QString &path)
+std::optional<QString> Read_Series_Text(const QString &path)
 {
     QFile file(path);
     if (file.size() > kMaxSeriesFileBytes || !file.open(QIODevice::ReadOnly)) {
@@ -52,7 +52,15 @@ std::optional<QStringList> Read_Series_Lines(const QString &path)
         Show_NSLog_Message(QStringLiteral("Series file is not UTF-8: %1").arg(path));
         return std::nullopt;
     }
-    return Trim_Str(text).split(QLatin1Char('\n'));
+    return text;
+}
+
+std::optional<QStringList> Read_Series_Lines(const QString &path)
+{
+    const std::optional<QString> text = Read_Series_Text(path);
+    if (!text)
+        return std::nullopt;
+    return Trim_Str(*text).split(QLatin1Char('\n'));
 }
 
 QStringList Read_Series_Values(const QString &path)

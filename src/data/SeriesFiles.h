@@ -19,6 +19,8 @@ QString Valid_Series_Name(const QString &typed);
 // The values of a series file as the viewer and the manager show them: split at line feeds,
 // each trimmed, empty ones dropped. Nothing for a missing, oversized or non-UTF-8 file.
 QStringList Read_Series_Values(const QString &path);
+// The whole text of a series file; none for a missing, oversized or non-UTF-8 file.
+std::optional<QString> Read_Series_Text(const QString &path);
 // The lines of a series file as a batch run numbers them: the whole text trimmed, then split at
 // line feeds, empty lines kept in place. None for a missing, oversized or non-UTF-8 file.
 std::optional<QStringList> Read_Series_Lines(const QString &path);

@@ -1,7 +1,11 @@
 #include "data/SeriesManager.h"
 
 #include "core/Utilities.h"
+#include "data/ImportWizard.h"
 #include "data/SeriesFiles.h"
+#include "data/export/ExportDialogs.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "platform/UiServices.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -10,19 +14,26 @@ QString Export_File_Path;
 QString Export_File_Message;
 
 namespace {
+// The application's own writer and box unless a caller installs others: a spreadsheet export
+// and its finished box never depend on a join made elsewhere.
 SeriesWorkbookWriter &workbookWriter()
 {
-    static SeriesWorkbookWriter w;
+    static SeriesWorkbookWriter w = [](const QString &path, const QList<QStringList> &rows, bool hasTitleRow) {
+        return SpreadsheetWriter::WriteWorkbook(path, rows, hasTitleRow);
+    };
     return w;
 }
 SeriesExportFinishedBox &finishedBox()
 {
-    static SeriesExportFinishedBox b;
+    static SeriesExportFinishedBox b = [] {
+        if (Open_Export_Log::Open(Export_File_Path, Export_File_Message) == 1)
+            platform::ui().openExternally(Export_File_Path);
+    };
     return b;
 }
 SeriesImportWizard &importWizard()
 {
-    static SeriesImportWizard w;
+    static SeriesImportWizard w = &Open_Import_Wizard;
     return w;
 }
 
@@ -132,14 +143,10 @@ QString Export_Series_Values(const QStringList &values, const QString &destinati
     const QString ext = QFileInfo(path).suffix().toLower();
     bool written = false;
     if (ext == QLatin1String("xlsx")) {
-        if (!workbookWriter()) {
-            Show_MessageBox(QStringLiteral("Spreadsheet export is not available."));
-            return {};
-        }
         QList<QStringList> rows{{QStringLiteral("Batch Value")}};
         for (const QString &v : values)
             rows.append(QStringList{v});
-        written = workbookWriter()(path, rows, false);
+        written = workbookWriter() && workbookWriter()(path, rows, false);
     } else {
         if (ext != QLatin1String("txt"))
             path += QStringLiteral(".txt");

@@ -28,14 +28,14 @@ int Delete_Value_Rows(QStringList &values, QList<int> selected, int current);
 // reach it, else the first row, else -1.
 int Delete_Series_Rows(QStringList &names, QList<int> selected);
 
-// Writes a spreadsheet of rows of texts whole; false when nothing was written. Installed by the
-// spreadsheet writer; without one a spreadsheet export fails with a message.
+// Writes a spreadsheet of rows of texts whole; false when nothing was written. The spreadsheet
+// writer unless another is installed (tests install failing ones).
 using SeriesWorkbookWriter =
     std::function<bool(const QString &path, const QList<QStringList> &rows, bool hasTitleRow)>;
 SeriesWorkbookWriter Set_Series_Workbook_Writer(SeriesWorkbookWriter writer);
 
-// Shows that an export finished (Export_File_Path, Export_File_Message); the main window installs
-// its box, which offers to open the file. Without one a message box says so.
+// Shows that an export finished (Export_File_Path, Export_File_Message): the export-finished box
+// (`Open_Export_Log`), whose OK opens the file, unless another is installed.
 using SeriesExportFinishedBox = std::function<void()>;
 SeriesExportFinishedBox Set_Series_Export_Finished_Box(SeriesExportFinishedBox box);
 
@@ -45,7 +45,7 @@ SeriesExportFinishedBox Set_Series_Export_Finished_Box(SeriesExportFinishedBox b
 QString Export_Series_Values(const QStringList &values, const QString &destination);
 
 // The import wizard: opened with its two mode fields (1 1: write a series file and refresh the
-// manager's list; 0 1: hand the values to the manager's value list). Installed by whoever owns it.
+// manager's list; 0 1: hand the values to the manager's value list). The import wizard of this library unless another is installed.
 using SeriesImportWizard = std::function<void(int file_name_required, int file_name_Insert)>;
 SeriesImportWizard Set_Series_Import_Wizard(SeriesImportWizard wizard);
 const SeriesImportWizard &Series_Import_Wizard();

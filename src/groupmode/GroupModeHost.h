@@ -1,7 +1,7 @@
 #pragma once
 // What the group-mode wizard asks of the main window: load a design, give it the default photo,
 // and take over a new project (its bindings, table and file) and save it. The window implements
-// it; tests fake it.
+// every call (none has an empty default); tests fake it.
 
 #include <QString>
 #include <QStringList>
@@ -23,8 +23,8 @@ public:
     // Loads a design file with its spreadsheet table; 0 when it could not be loaded (the loader
     // has said why).
     virtual int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable) = 0;
-    virtual void Check_For_Defalut_Photo_Control() {}
-    virtual void Reset_All_Visitor_Grp_Mode_Ctrl() {}
+    virtual void Check_For_Defalut_Photo_Control() = 0;
+    virtual void Reset_All_Visitor_Grp_Mode_Ctrl() = 0;
     // Makes the loaded template the project: group mode, bindings, table, workbook and file name,
     // then saves it silently. False when the file could not be written.
     virtual bool Create_Group_Project(const GroupProjectSetup &setup) = 0;

@@ -67,6 +67,12 @@ public:
     int Browse_User_Image_Manually() override;
     int Open_Image_Library_Window(const QString &code) override;
     int Open_Cropping_Tool(const CropRequest &request) override;  // CropCommands.cpp
+    int Open_Camera_Window(QString &picture) override;
+    // DataSourceCommands.cpp
+    void Change_Data_Source_To_selected_Control(int type, const QString &name, int index) override;
+    void Fill_Excel_Col_Name_In_Combo(QComboBox *combo) override;
+    void View_Data_Source(int type, const QString &name) override;
+    int Open_Template_Dialog(const QString &mode, QString &text) override;
     void Card_Combo_Changed(QComboBox *sender) override;
 
     // --- CardTabsHooks ---

@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/SKTGraphic.h"
 #include "core/SKTImage.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "imaging/Cropping_Tool.h"
 #include "mainwindow/ControllerHub.h"
 #include "mainwindow/SKTWindowController.h"
@@ -17,7 +18,7 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
         return 0;
     Cropping_Tool &tool = *Cropping_Tool::defaultInstance();
     tool.ctrl_data_source_type = request.sourceType;
-    const QString column = m_controller.Excel_Table_Titles.value(request.columnIndex);
+    const QString column = m_controller.Get_Excel_Column_Name_Of_Index(request.columnIndex);
     // Through the UI services, so a scripted run can stand in for the modal window.
     const int done = platform::ui().runModal(QStringLiteral("Cropping_Tool"), request.path, [&] {
         switch (request.sourceType) {

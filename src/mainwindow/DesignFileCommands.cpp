@@ -11,6 +11,8 @@
 #include "core/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/Utilities.h"
+#include "data/batch/BatchBinding.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
@@ -71,8 +73,8 @@ DesignData SKTWindowController::Current_Design_Data()
     design.back = *Back_card_Prop;
     design.Excel_Binding_Use = ::Excel_Binding_Use;
     design.Excel_Source_Path = ::Excel_Source_Path;
-    design.columnTitles = Excel_Table_Titles;
-    design.tableRows = Excel_Table_Rows;
+    design.columnTitles = Excel_Table().Column_Titles();
+    design.tableRows = Excel_Table().Table_Rows();
     for (int i = 0; i < 12; ++i)
         design.excelColumns[size_t(i)] = excel_cb_value[i + 1];
     design.frontControls = m_document.graphics();
@@ -167,13 +169,11 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
 {
     // A barcode saved without its picture gets one from its stored set-up and value.
     barcode::ControlBarcodeProvider &barcodes = barcode::Install_Control_Barcode_Provider();
+    // The same first values the panel shows when it binds a control.
     const auto firstColumnValue = [this](int column) {
-        return Excel_Table_Rows.isEmpty()
-                   ? QString()
-                   : Excel_Table_Rows.first().toMap().value(QStringLiteral("Column%1").arg(column)).toString();
+        return Get_First_Value_Of_Excel_Binding(Excel_Table().ListData, column);
     };
-    // Series come with the data subsystem; until then a series-bound barcode shows its own value.
-    const auto firstSeriesValue = [](const QString &) { return QString(); };
+    const auto firstSeriesValue = [](const QString &name) { return Get_First_Value_Of_Dataset(name); };
     for (const SKTGraphicPtr &g : controls) {
         if (Barcode_Needs_Image(*g))
             barcodes.Build_Barcode_Image(*g, Barcode_Value_For_Rebuild(*g, firstSeriesValue, firstColumnValue));
@@ -219,9 +219,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
         else if (!::Excel_Binding_Use && excelItem >= 0)
             Data_source_type->removeItem(excelItem);
         ::Excel_Source_Path = design.Excel_Source_Path;
-        if (!design.columnTitles.isEmpty())
-            Excel_Table_Titles = design.columnTitles;
-        Excel_Table_Rows = design.tableRows;
+        Excel_Table().Set_Table(design.columnTitles, design.tableRows);
     }
     for (int i = 0; i < 12; ++i)
         excel_cb_value[i + 1] = design.excelColumns[size_t(i)];

@@ -10,30 +10,11 @@
 
 #include "core/Globals.h"
 
-namespace {
-
-// The spreadsheet rows of the design: the table's, or those the design file brought.
-QList<QStringList> excelRows(const QVariantList &designRows)
-{
-    if (Data_From_Excel_Window && !Data_From_Excel_Window->ListData.isEmpty())
-        return Data_From_Excel_Window->ListData;
-    QList<QStringList> rows;
-    for (const QVariant &row : designRows) {
-        const QVariantMap map = row.toMap();
-        QStringList values;
-        for (int column = 0; map.contains(Data_From_Excel::keyOf(column)) || column == 0; ++column)
-            values << map.value(Data_From_Excel::keyOf(column)).toString();
-        rows << values;
-    }
-    return rows;
-}
-
-}  // namespace
 
 BatchDesign SKTWindowController::Set_Front_Back_Value_To_Print_Export_Mail() const
 {
     return BatchDesign::Take(m_document, *Front_card_Prop, *Back_card_Prop, CARD_SIDE_STR == QLatin1String("2"),
-                             excelRows(Excel_Table_Rows));
+                             Excel_Table().ListData);
 }
 
 ExportCommand *SKTWindowController::exportCommand()

@@ -1,6 +1,7 @@
 #include "mainwindow/GroupModeWiring.h"
 
 #include "core/Globals.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "groupmode/GroupModePanel.h"
 #include "groupmode/GroupProjects.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -41,13 +42,13 @@ public:
         return m_window.Read_and_load_design_Log_NEW_METHOD(path, mode, readTable);
     }
     void Check_For_Defalut_Photo_Control() override { m_window.Check_For_Defalut_Photo_Control(); }
+    void Reset_All_Visitor_Grp_Mode_Ctrl() override { liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl(); }
     bool Create_Group_Project(const GroupProjectSetup &setup) override
     {
         Start_Card_Option = QStringLiteral("G");
         for (size_t i = 0; i < setup.bindings.size(); ++i)
             m_window.excel_cb_value[i + 1] = setup.bindings[i];
-        m_window.Excel_Table_Titles = setup.titles;
-        m_window.Excel_Table_Rows = setup.rows;
+        m_window.Excel_Table().Set_Table(setup.titles, setup.rows);
         ::Excel_Binding_Use = true;
         ::Excel_Source_Path = setup.workbookPath;
         ::Project_File_Name = setup.projectPath;

@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
@@ -62,6 +63,19 @@ public:
     void Set_Excel_Source_Path(const QString &path) override { ::Excel_Source_Path = path; }
     QString NO_Image_Path() override { return m_w.NO_Image_Path; }
     QStringList Allowd_Image_fileTypes() override { return m_w.Allowd_Image_fileTypes; }
+    // The window's one table; the table itself forgets its columns and rows on a refill.
+    Data_From_Excel &Excel_Table() override { return m_w.Excel_Table(); }
+    ExcelTableHost *Excel_Table_Host() override { return &m_w.Excel_Table(); }
+    void Temp_Design_Control_Assign() override { m_w.Temp_Design_Control_Assign(); }
+    void Fill_User_profile_info_TEMP_side(const QString &) override
+    {
+        if (SKTGraphicView *temp = m_w._graphicView_TEMP)
+            Lay_User_Profile(m_w.TEMP_user_profile, *temp, ProfilePhotoRule::Temp,
+                             [this](const QString &id, const QString &value) { return Get_Control_Rect_From_Template(id, value); });
+    }
+    void Batch_Series_Button() override { m_w.Batch_Series_Button(); }
+    // The camera window comes with the camera subsystem; the dialogs keep Camera disabled.
+    QString Take_Camera_Picture() override { return {}; }
 
     // --- the live face's profile calls ---
     void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override

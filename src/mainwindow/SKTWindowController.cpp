@@ -11,6 +11,7 @@
 #include "core/SKTImage.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/Utilities.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/ControllerHub.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
@@ -78,6 +79,10 @@ void resetKeepingSize(Card_Property &card)
 SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(document)
 {
     setObjectName(QStringLiteral("Main_wnd"));
+    // First of all: every subsystem built below reaches the table through the window's one.
+    m_excelTable = new Data_From_Excel(this);
+    m_previousExcelTable = Data_From_Excel::setDefaultInstance(m_excelTable);
+    connect(m_excelTable, &Data_From_Excel::changed, this, &SKTWindowController::Excel_Table_Changed);
     if (Resource_Path.isEmpty() || Created_Resource_Path.isEmpty())
         Init_Application_Paths();
     Text_Ctrl_Font = DEFAULT_FONT.family();
@@ -138,6 +143,8 @@ SKTWindowController::~SKTWindowController()
         if (canvas)
             canvas->unbindGraphics();
     m_hub.reset();
+    if (Data_From_Excel_Window == m_excelTable)
+        Data_From_Excel::setDefaultInstance(m_previousExcelTable);
     if (Main_App_wnd == this)
         Main_App_wnd = nullptr;
     if (g_instance == this)

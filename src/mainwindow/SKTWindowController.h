@@ -51,6 +51,7 @@ class Template_Wizard;
 class Image_Library;
 class Insert_Template;
 struct CardWizardChoice;
+class Data_From_Excel;
 
 class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
     Q_OBJECT
@@ -99,11 +100,10 @@ public:
     // Text and image controls with their own ids, per side: the entry panels of live mode.
     std::vector<DynamicControlRow> dynamic_ctrl_list_front, dynamic_ctrl_list_back;
     QList<QVariantMap> ListData, GroupListData;
-    // The spreadsheet table of the design: the header title of every column (first included)
-    // and its rows ("Extension" and "Column%d" keys). Kept here until the spreadsheet window
-    // takes them over; the design file stores them.
-    QStringList Excel_Table_Titles;
-    QVariantList Excel_Table_Rows;
+    // The application's one spreadsheet table (`Data_From_Excel_Window`): the design file
+    // saves and restores it, and group mode, the profile dialogs, the cropping tool, the crop
+    // command, the panel's column lists and every export, print and mail run read it.
+    Data_From_Excel &Excel_Table() const { return *m_excelTable; }
     SKTGraphicArray Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
 
     // --- canvases and tools ---
@@ -295,6 +295,28 @@ public:
     // The context-menu commands this window carries out.
     static bool Window_Command_Available(const QString &action);
 
+    // --- data sources (the panel's choice; DataSourceCommands.cpp) ---
+    // Binds the selected controls of the current side (0 manual, 1 the series `name`, 2 the
+    // column `index` of the spreadsheet table) and shows the first value; one undo step.
+    void Change_Data_Source_To_selected_Control(int type, const QString &name, int index);
+    // The titles a column list offers: every column of the table, the row number first; none
+    // while no sheet is loaded.
+    QStringList Excel_Column_Titles() const;
+    // The header title of column `index` of the table; empty past its columns.
+    QString Get_Excel_Column_Name_Of_Index(int index) const;
+    // The type list offers "Excel" while a sheet is loaded: added when it has two items, removed
+    // when it has three.
+    void Add_Excel_Col_Name_In_Combo(QComboBox *type);
+    void Remove_Excel_Col_Name_In_Combo(QComboBox *type);
+    // With "Excel" chosen, the column list is filled again from the table; the bindings stay.
+    void Update_Excel_Column_If_Datasource_Is_Excel(QComboBox *type);
+    // The table was filled, emptied or loaded: the panel's lists follow.
+    void Excel_Table_Changed();
+    // The series viewer for a series (type 1), the spreadsheet table's viewer (type 2).
+    void View_Data_Source(int type, const QString &name);
+    // The stock-text picker in mode "T" (titles) or "M" (messages); 1 with `text` chosen.
+    int Open_Stock_Text(const QString &mode, QString &text);
+
     // --- export ---
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
@@ -407,6 +429,8 @@ private:
     bool saveOpenDesign() { return Save_project_file(false, true, QStringLiteral("L")); }
 
     SKTDocument &m_document;
+    Data_From_Excel *m_excelTable = nullptr;  // a child of the window
+    Data_From_Excel *m_previousExcelTable = nullptr;
     std::unique_ptr<ControllerHub> m_hub;
     std::unique_ptr<UndoRedoHistory> m_undo;
     std::unique_ptr<PropertyPanel> m_panel;

@@ -11,6 +11,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTImage.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/Card_Wizard.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Insert_Template.h"
@@ -60,8 +61,7 @@ void SKTWindowController::Open_Start_Window()
         liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
         const int result = start_window->runModal();
         ::Excel_Source_Path.clear();
-        Excel_Table_Rows.clear();
-        Excel_Table_Titles.clear();
+        Excel_Table().Clear_Table();
         Title_For_Gen_ID_Card();
         Title_For_Student();
         if (result == Start_Card::QuitCode) {

@@ -7,6 +7,8 @@
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorWindow.h"
 
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -35,6 +37,13 @@ public:
     void Refresh_Canvas() override { m_w.Refresh_Canvas(); }
     void Insert_In_Undo_Redo() override { m_w.Insert_In_Undo_Redo(); }
     QStringList Allowd_Image_fileTypes() override { return m_w.Allowd_Image_fileTypes; }
+    void Set_Text_Value_Edit(const QString &text) override
+    {
+        if (m_w.hasPropertyPanel()) {
+            const QSignalBlocker quiet(m_w.propertyPanel().Text_value_Edit);
+            m_w.propertyPanel().Text_value_Edit->setPlainText(text);
+        }
+    }
     bool Check_Multiple_Image_Selection() override
     {
         return m_w.hasPropertyPanel() && m_w.propertyPanel().Check_Multiple_Image_Selection(QStringLiteral("Select"), true);

@@ -11,6 +11,7 @@
 #include "core/SKTImage.h"
 #include "core/Shape_Control.h"
 #include "core/Utilities.h"
+#include "canvas/SmallDialogs.h"
 #include "platform/UiServices.h"
 #include "properties/PropertyPanelHooks.h"
 
@@ -21,6 +22,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -154,7 +156,8 @@ void PropertyPanel::connectActions()
         {text_font_btn, &PropertyPanel::Text_Font_Changed},
         {insert_date_btn, &PropertyPanel::Text_Insert_Date},
         {insert_time_btn, &PropertyPanel::Text_Insert_Time},
-        {insert_template_btn, &PropertyPanel::Insert_Template_Button},
+        {view_series_btn, &PropertyPanel::View_batch_Series_Button},
+        {data_source_help_btn, &PropertyPanel::Data_Source_Help_Button},
         {draw_shadow_chkbox, &PropertyPanel::Draw_Shadow_ChkBox},
         {Image_border_chk, &PropertyPanel::Image_Border_ChkBox},
         {draw_image_filter_chkbox, &PropertyPanel::Apply_Image_Filter_Chked},
@@ -173,6 +176,10 @@ void PropertyPanel::connectActions()
     };
     for (const auto &[button, action] : buttons)
         connect(button, &QAbstractButton::clicked, this, user(action));
+    for (QAction *item : insert_template_btn->menu()->actions()) {
+        const bool titles = item->objectName() == QLatin1String("Use_Template_Title");
+        connect(item, &QAction::triggered, this, [this, titles] { Insert_Stock_Text(titles); });
+    }
 
     const std::pair<ColorWell *, Action> wells[] = {
         {shape_bordr_clr, &PropertyPanel::Set_Control_Clr},      {shape_fill_clr, &PropertyPanel::Set_Control_Clr},
@@ -395,18 +402,47 @@ void PropertyPanel::Text_Insert_Time()
 
 void PropertyPanel::Insert_Template_Button()
 {
-    const QString mode = insert_template_btn->text() == QLatin1String("Use Template Title") ? QStringLiteral("T")
-                                                                                             : QStringLiteral("M");
+    Insert_Stock_Text(insert_template_btn->text() == QLatin1String("Use Template Title"));
+}
+
+void PropertyPanel::Insert_Stock_Text(bool titles)
+{
     QString text;
-    const int result = m_hooks.Open_Template_Dialog(mode, text);
-    if (result == PropertyPanelHooks::kNotAvailable) {
-        Show_MessageBox(QStringLiteral("Stock titles and messages are not available in this version."));
+    if (m_hooks.Open_Template_Dialog(titles ? QStringLiteral("T") : QStringLiteral("M"), text) != 1)
         return;
+    {
+        // The editor's own change is no edit of its own: the text lands once, as one step.
+        const QSignalBlocker quiet(Text_value_Edit);
+        Text_value_Edit->setPlainText(text);
     }
-    if (result != 1)
-        return;
-    Text_value_Edit->setPlainText(text);
+    textDidChange();
     Update_Text_Graphics();
+}
+
+void PropertyPanel::View_batch_Series_Button()
+{
+    const QString source = Data_source_type->currentText();
+    if (source == QLatin1String("Series")) {
+        const QString name = Trim_Str(Batch_Series->currentText());
+        if (name.isEmpty() || name == QLatin1String("<--Select-->")) {
+            Show_MessageBox(QStringLiteral("Please select the series."));
+            return;
+        }
+        m_hooks.View_Data_Source(1, name);  // source type 1: a series
+    } else if (source == QLatin1String("Excel")) {
+        m_hooks.View_Data_Source(2, QString());  // source type 2: a column
+    }
+}
+
+void PropertyPanel::Data_Source_Help_Button()
+{
+    Cutom_Msg_Title = QStringLiteral("Batch Processing Settings Help :");
+    Cutom_Msg_Val = QStringLiteral("Select Data Source as 'Manual' to enter value manually.\nSelect 'Series' to fetch the "
+                                   "value from the list of existing Batch Processing Series.\nSelect 'Excel' to fetch "
+                                   "the value from the selected excel file.");
+    Long_SMS_Dlg *box = Long_SMS_Dlg::defaultInstance();
+    box->title_val.clear();
+    box->Open_Long_sms_Dialog();
 }
 
 void PropertyPanel::textDidChange()

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -126,6 +127,14 @@ QWidget *PropertyPanel::buildTextEditingTab()
     f.line(QString(), text_value_lbl);
     f.line(QString(), text_value_scrollView);
     f.add(QString(), OUT(insert_template_btn), new QPushButton(tr("Insert Stock Text…"), w));
+    // Both kinds of stock text are offered: the button opens a menu of the two.
+    auto *stock = new QMenu(insert_template_btn);
+    for (const auto &[name, title] : {std::pair{"Use_Template_Title", QT_TR_NOOP("Use Template Title")},
+                                      std::pair{"Use_Template_Message", QT_TR_NOOP("Use Template Message")}}) {
+        QAction *item = stock->addAction(tr(title));
+        item->setObjectName(QString::fromLatin1(name));
+    }
+    insert_template_btn->setMenu(stock);
     Text_font_value = named(new QLineEdit(w), "Text_font_value");
     Text_font_value->setReadOnly(true);
     text_font_btn = named(new QPushButton(tr("Font…"), w), "text_font_btn");
@@ -186,6 +195,7 @@ QWidget *PropertyPanel::buildDataSourceTab()
     f.combo(tr("Source"), OUT(Data_source_type), {QStringLiteral("Manual"), QStringLiteral("Series")});
     f.combo(tr("Series"), OUT(Batch_Series), {});
     f.add(QString(), OUT(view_series_btn), new QPushButton(tr("View Series…"), w));
+    f.add(QString(), OUT(data_source_help_btn), new QPushButton(tr("Help"), w));
     f.add(QString(), OUT(invalid_source_label), new QLabel(tr("The picture's file cannot be found."), w));
     invalid_source_label->setStyleSheet(QStringLiteral("color: #b00000"));
     invalid_source_label->hide();

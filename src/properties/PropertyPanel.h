@@ -156,7 +156,13 @@ public slots:
     void Text_Font_Changed();
     void Text_Insert_Date();
     void Text_Insert_Time();
+    // The stock-text picker: titles when the button's (or the chosen menu item's) title is
+    // "Use Template Title", messages otherwise; the chosen text is one undo step.
     void Insert_Template_Button();
+    void Insert_Stock_Text(bool titles);
+    // The series viewer for the chosen series, the spreadsheet table's viewer for "Excel".
+    void View_batch_Series_Button();
+    void Data_Source_Help_Button();
     void Draw_Shadow_ChkBox();
     void Set_Shadow_Clr();
     void Shadow_X_Changed();
@@ -244,7 +250,7 @@ public:
     // --- data source ---
     QLabel *data_source_title = nullptr, *invalid_source_label = nullptr;
     QComboBox *Data_source_type = nullptr, *Batch_Series = nullptr;
-    QPushButton *view_series_btn = nullptr;
+    QPushButton *view_series_btn = nullptr, *data_source_help_btn = nullptr;
     QGroupBox *manual_brws_box = nullptr, *crop_image_box = nullptr;
     QLineEdit *Manual_image_path = nullptr;
     QPushButton *camera_btn = nullptr, *manual_browse_btn = nullptr, *library_browse_btn = nullptr,

@@ -17,37 +17,45 @@ struct CropRequest {
     int columnIndex = -1;  // source 2
 };
 
+// Every call is answered by the window (no empty defaults): a call the window forgot fails to
+// build. Tests answer with a fake of their own.
 class PropertyPanelHooks {
 public:
     virtual ~PropertyPanelHooks() = default;
     // The canvas of the side being edited (front or back).
     virtual SKTGraphicView *currentCanvas() = 0;
-    virtual void Refresh_Canvas() {}
+    virtual void Refresh_Canvas() = 0;
     // Records an undo snapshot of the current side.
-    virtual void Insert_In_Undo_Redo() {}
-    virtual void selectArrowTool() {}
+    virtual void Insert_In_Undo_Redo() = 0;
+    virtual void selectArrowTool() = 0;
     // Fills the card tabs from the current side's card properties, once the panel shows them.
-    virtual void Load_Card_Tabs() {}
+    virtual void Load_Card_Tabs() = 0;
     // The unit of the width and height fields: 0 inch, 1 centimetre, 2 millimetre.
-    virtual int Measument_Unit_Is() { return 2; }
-    // Binds the selected controls to a data source (0 manual, 1 series, 2 spreadsheet column).
-    virtual void Change_Data_Source_To_selected_Control(int, const QString &, int) {}
-    // Fills the list with the column names of the design's spreadsheet.
-    virtual void Fill_Excel_Col_Name_In_Combo(QComboBox *) {}
+    virtual int Measument_Unit_Is() = 0;
+    // Binds the selected controls to a data source (0 manual, 1 series, 2 spreadsheet column):
+    // the series `name` or the column at `index` (-1: the type alone changed), and shows the
+    // first value at once.
+    virtual void Change_Data_Source_To_selected_Control(int type, const QString &name, int index) = 0;
+    // Empties the list and fills it with the title of every column of the spreadsheet table,
+    // column 0 (the row number) first.
+    virtual void Fill_Excel_Col_Name_In_Combo(QComboBox *combo) = 0;
+    // The data behind a choice: the series viewer for the series `name`, the spreadsheet table's
+    // viewer for a column (type 2).
+    virtual void View_Data_Source(int type, const QString &name) = 0;
     // A combo box of the card tabs, which the window keeps, changed its selection.
-    virtual void Card_Combo_Changed(QComboBox *) {}
+    virtual void Card_Combo_Changed(QComboBox *) = 0;
 
     // --- picture sources and tools; each answers 1 when the user chose, 0 when cancelled ---
     // and kNotAvailable when this build has no such window yet (the panel says so).
     static constexpr int kNotAvailable = -1;
     // The open panel for one picture file; the path goes into `Library_Selected_Image`.
-    virtual int Browse_User_Image_Manually() { return kNotAvailable; }
+    virtual int Browse_User_Image_Manually() = 0;
     // The image library for a control ("C"); the path goes into `Library_Selected_Image`.
-    virtual int Open_Image_Library_Window(const QString &) { return kNotAvailable; }
+    virtual int Open_Image_Library_Window(const QString &code) = 0;
     // The camera window; `picture` is the path of the picture taken.
-    virtual int Open_Camera_Window(QString &) { return kNotAvailable; }
+    virtual int Open_Camera_Window(QString &picture) = 0;
     // The stock-text picker in title ("T") or message ("M") mode; `text` is the one chosen.
-    virtual int Open_Template_Dialog(const QString &, QString &) { return kNotAvailable; }
+    virtual int Open_Template_Dialog(const QString &mode, QString &text) = 0;
     // The cropping tool on the picture of an image control.
-    virtual int Open_Cropping_Tool(const CropRequest &) { return kNotAvailable; }
+    virtual int Open_Cropping_Tool(const CropRequest &request) = 0;
 };

@@ -57,14 +57,6 @@ int Run_Profile_Window(QDialog &window)
     return runner() ? runner()(window) : window.exec();
 }
 
-Data_From_Excel &ProfileHost::Excel_Table() { return *Data_From_Excel::defaultInstance(); }
-
-QStringList ProfileHost::Allowd_Image_fileTypes()
-{
-    return {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"), QStringLiteral("bmp"),
-            QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("gif")};
-}
-
 ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget *parent)
     : QDialog(parent), m_host(host), m_side(sideDialog)
 {

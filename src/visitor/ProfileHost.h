@@ -1,7 +1,8 @@
 #pragma once
 // What the profile dialogs ask of the main window: its three profiles, the open design, the
 // spreadsheet binding state, and the few window services a dialog triggers (the temp design for a
-// preview, the series manager, the camera). The main window implements it; tests fake it.
+// preview, the series manager, the camera). The main window implements every call (none has an
+// empty default); tests fake it.
 
 #include "core/SKTGraphic.h"
 
@@ -29,18 +30,18 @@ public:
     virtual QString Excel_Source_Path() = 0;
     virtual void Set_Excel_Source_Path(const QString &path) = 0;
     // The spreadsheet table and the window that owns the bindings into it.
-    virtual Data_From_Excel &Excel_Table();
-    virtual ExcelTableHost *Excel_Table_Host() { return nullptr; }
+    virtual Data_From_Excel &Excel_Table() = 0;
+    virtual ExcelTableHost *Excel_Table_Host() = 0;
 
     // The placeholder picture of a photo not yet chosen, and the picture types an open panel offers.
-    virtual QString NO_Image_Path() { return {}; }
-    virtual QStringList Allowd_Image_fileTypes();
+    virtual QString NO_Image_Path() = 0;
+    virtual QStringList Allowd_Image_fileTypes() = 0;
 
     // Preview: the temp design takes the side's controls, then the temp profile is laid on it.
-    virtual void Temp_Design_Control_Assign() {}
-    virtual void Fill_User_profile_info_TEMP_side(const QString &) {}
+    virtual void Temp_Design_Control_Assign() = 0;
+    virtual void Fill_User_profile_info_TEMP_side(const QString &side) = 0;
     // The series manager, run modally; the window's own series list follows.
-    virtual void Batch_Series_Button() {}
+    virtual void Batch_Series_Button() = 0;
     // The camera window: the path of the accepted picture, empty when none was taken.
-    virtual QString Take_Camera_Picture() { return {}; }
+    virtual QString Take_Camera_Picture() = 0;
 };

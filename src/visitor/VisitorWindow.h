@@ -19,14 +19,14 @@ public:
     virtual void Show_RHS_Properties(SKTGraphic *control) = 0;
     virtual void Set_Selected_Graphic(SKTGraphic *control) = 0;
     // Set while one side's design is copied onto the other: the face does not change then.
-    virtual bool Copy_Card_Design_In_Progress() { return false; }
+    virtual bool Copy_Card_Design_In_Progress() = 0;
     // The property panel's text box shows the value of the control being edited.
-    virtual void Set_Text_Value_Edit(const QString &) {}
+    virtual void Set_Text_Value_Edit(const QString &text) = 0;
     virtual void Refresh_Canvas() = 0;
     virtual void Insert_In_Undo_Redo() = 0;
     virtual QStringList Allowd_Image_fileTypes() = 0;
     // True (after the window's own message) when more than one image control is selected.
-    virtual bool Check_Multiple_Image_Selection() { return false; }
+    virtual bool Check_Multiple_Image_Selection() = 0;
     // The profile button shown or hidden and the text and picture tools enabled.
     virtual void Set_Tool_Buttons(bool profileShown, bool textTool, bool imageTools) = 0;
 };

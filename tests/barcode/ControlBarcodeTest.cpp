@@ -22,7 +22,7 @@ namespace {
 
 using lineartest::zxingRead;
 
-class BarcodeToolHub : public CoreHub, public CanvasRequests {
+class BarcodeToolHub : public NoWindowCoreHub, public NoWindowCanvasRequests {
 public:
     BarcodeToolHub() : m_previous(setCoreHub(this)), m_previousRequests(setCanvasRequests(this)) {}
     ~BarcodeToolHub() override

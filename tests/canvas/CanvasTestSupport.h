@@ -22,7 +22,7 @@
 
 namespace canvastest {
 
-class CanvasHub : public kindstest::CardHub, public CanvasRequests, public LiveModePanel {
+class CanvasHub : public kindstest::CardHub, public NoWindowCanvasRequests, public LiveModePanel {
 public:
     CanvasHub() : m_previousRequests(setCanvasRequests(this)), m_previousPanel(setLiveModePanel(this)) {}
     ~CanvasHub() override

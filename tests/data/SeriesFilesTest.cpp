@@ -4,6 +4,8 @@
 #include "SeriesTestPrint.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGenerator.h"
+#include "core/SKTGraphic.h"
+#include "data/batch/BatchBinding.h"
 #include "platform/UiServices.h"
 #include "TestSupport.h"
 
@@ -78,6 +80,24 @@ TEST(SeriesFiles, ReadersTrimAndDropEmptyValues)
         EXPECT_EQ(Read_Series_Values(Series_File_Path("s")), c.values) << c.bytes.toStdString();
     }
     EXPECT_TRUE(Read_Series_Values(Series_File_Path("missing")).isEmpty());
+}
+
+// What a control shows once bound: the first line of the file, trimmed; a first value that is
+// empty stays empty rather than giving the second value.
+TEST(SeriesFiles, TheFirstValueIsTheFirstLine)
+{
+    testsupport::TempDataFolder data;
+    QDir().mkpath(Data_Folder_Path);
+    const struct {
+        QByteArray bytes;
+        const char *first;
+    } cases[] = {{"a\nb\n", "a"}, {"\nsecond\n", ""}, {"  \nsecond\n", ""}, {" a \r\nb", "a"}, {"", ""},
+                 {"\xff\n", ""}};
+    for (const auto &c : cases) {
+        put(Series_File_Path("s"), c.bytes);
+        EXPECT_EQ(Get_First_Value_Of_Dataset("s"), QString::fromUtf8(c.first)) << c.bytes.toStdString();
+    }
+    EXPECT_EQ(Get_First_Value_Of_Dataset("missing"), QString());
 }
 
 TEST(SeriesFiles, CreatingOrReplacingFollowsTheAnswers)

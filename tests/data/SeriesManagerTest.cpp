@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,35 +105,54 @@ TEST(SeriesManager, DeleteKeepsSeriesInUse)
 
 TEST(SeriesManager, ExportReportsWhatWasWritten)
 {
+    REQUIRE_PYTHON(python);
     QList<QStringList> captured;
-    const SeriesWorkbookWriter none;
+    const SeriesWorkbookWriter standard = Set_Series_Workbook_Writer({});
+    Set_Series_Workbook_Writer(standard);
     const SeriesWorkbookWriter failing = [](const QString &, const QList<QStringList> &, bool) { return false; };
     const SeriesWorkbookWriter capturing = [&](const QString &path, const QList<QStringList> &rows, bool title) {
         captured = rows;
         QFile f(path);
         return !title && f.open(QIODevice::WriteOnly) && f.write("PK") == 2;
     };
+    const QString done = "Record has been exported successfully.";
     const struct {
         const char *file;
         const SeriesWorkbookWriter *writer;
         const char *written;  // file name written, empty for a failure
-        const char *message;
+        QString message;
     } cases[] = {
-        {"out.txt", &none, "out.txt", "\nRecord has been exported successfully."},
-        {"out.csv", &none, "out.csv.txt", "\nRecord has been exported successfully."},
-        {"out.XLSX", &none, "", "\nSpreadsheet export is not available."},
+        {"out.txt", &standard, "out.txt", done},
+        {"out.csv", &standard, "out.csv.txt", done},
+        {"out.XLSX", &standard, "out.XLSX", done},
         {"out.xlsx", &failing, "", "\nError in file accessing."},
-        {"out.xlsx", &capturing, "out.xlsx", "\nRecord has been exported successfully."},
+        {"out.xlsx", &capturing, "out.xlsx", done},
     };
     for (const auto &c : cases) {
         QTemporaryDir dir;
         platform::ScopedScriptedUi ui;
+        ui->push(1);  // the finished box's OK, its check box on: the file opens
         const SeriesWorkbookWriter previous = Set_Series_Workbook_Writer(*c.writer);
         const QString path = Export_Series_Values({"007", "abc"}, dir.filePath(c.file));
         Set_Series_Workbook_Writer(previous);
-        EXPECT_EQ(ui->messages(), QStringList{c.message}) << c.file;
+        const auto requests = ui->requests();
+        ASSERT_FALSE(requests.empty()) << c.file;
+        EXPECT_EQ(requests[0].text, c.message) << c.file;
         EXPECT_EQ(path, *c.written ? dir.filePath(c.written) : QString()) << c.file;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), *c.written ? QStringList{c.written} : QStringList{});
+        if (!*c.written)
+            continue;
+        // The finished box is the export-finished window, and its OK opened what was written.
+        ASSERT_EQ(requests.size(), 2u) << c.file;
+        EXPECT_EQ(requests[0].kind, "Open_Export_Files");
+        EXPECT_EQ(requests[1].kind, "openExternally");
+        if (QString(c.file) == "out.XLSX") {
+            const auto read = testsupport::runTool(
+                python, {"-c", "import sys, openpyxl\nws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                               "print('|'.join(str(r[0]) for r in ws.iter_rows(values_only=True)))",
+                         path});
+            EXPECT_EQ(read.out.trimmed(), "Batch Value|007|abc") << read.err.toStdString();
+        }
     }
     EXPECT_EQ(captured, (QList<QStringList>{{"Batch Value"}, {"007"}, {"abc"}}));
 }

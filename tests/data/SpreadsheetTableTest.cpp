@@ -173,3 +173,39 @@ TEST(SpreadsheetTable, RowsCellsAndCountsAsTheBindingsSeeThem)
     EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("column_count"))->text(), QStringLiteral("6"));
     EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("rows_count"))->text(), QStringLiteral("2"));
 }
+
+// The table as a design file holds it: titles and rows go out and come back, a cell a row lacks
+// stays missing, and no titles keep the columns.
+TEST(SpreadsheetTable, TheDesignFileFormComesBackAsItWent)
+{
+    Data_From_Excel table;
+    const QVariantList rows{QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}, {"Column2", ""}},
+                            QVariantMap{{"Extension", "2"}, {"Column2", "B-2"}}};
+    table.Set_Table({"Row", "Name", "Code"}, rows);
+    EXPECT_EQ(table.Column_Titles(), QStringList({"Row", "Name", "Code"}));
+    EXPECT_EQ(table.Table_Rows(), rows);
+    EXPECT_EQ(table.Get_Item_Text(1, 1), std::nullopt);
+    EXPECT_EQ(table.Get_Item_Text(0, 2), QStringLiteral(""));
+
+    table.Set_Table({}, {QVariantMap{{"Extension", "1"}, {"Column2", "x"}}});
+    EXPECT_EQ(titles(table), QStringLiteral("Row|Name|Code"));
+    EXPECT_EQ(table.rowCount(), 1);
+    table.Clear_Table();
+    EXPECT_EQ(titles(table), QStringLiteral("No."));
+    EXPECT_EQ(table.rowCount(), 0);
+}
+
+// The window's table replaces the fallback one for every subsystem and gives it back.
+TEST(SpreadsheetTable, OneTableIsReachedFromEverywhere)
+{
+    Data_From_Excel *fallback = Data_From_Excel::defaultInstance();
+    {
+        Data_From_Excel mine;
+        Data_From_Excel *previous = Data_From_Excel::setDefaultInstance(&mine);
+        EXPECT_EQ(previous, fallback);
+        EXPECT_EQ(Data_From_Excel::defaultInstance(), &mine);
+        EXPECT_EQ(Data_From_Excel_Window, &mine);
+        Data_From_Excel::setDefaultInstance(previous);
+    }
+    EXPECT_EQ(Data_From_Excel::defaultInstance(), fallback);
+}

@@ -6,7 +6,9 @@
 #include "DesignTestSupport.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/Card_Wizard.h"
 #include "mainwindow/Image_Library.h"
@@ -84,7 +86,7 @@ protected:
             return w.result();
         });
         document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
+        controller = Set_Up_Application(*document);
     }
     void TearDown() override
     {

@@ -111,7 +111,7 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         ui->clear();
         controller.reset();
         document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
+        controller = Set_Up_Application(*document);
         const int before = startDialogRuns;
         ASSERT_TRUE(controller->awakeFromNib(named));
         EXPECT_TRUE(sound ? ui->messages().isEmpty() : ui->messages().size() == 1 && refused(ui->messages()[0]))
@@ -222,7 +222,8 @@ TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening
     code->excel_col_indx = 2;
     code->_bounds = QRectF(20, 20, 150, 60);
     place(0, {code});
-    controller->Excel_Table_Rows = {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}, {"Column2", "ROW-7"}}};
+    controller->Excel_Table().Set_Table({"No.", "Name", "Code"},
+                                        {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}, {"Column2", "ROW-7"}}});
     ASSERT_TRUE(code->_barcode_image.isNull());
     saveAs(pathIn("code.did"));
     const QVariantList root = platform::plistReadFile(pathIn("code.did")).toList();

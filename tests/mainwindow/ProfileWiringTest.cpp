@@ -37,7 +37,7 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
         });
         controller.reset();
         document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
+        controller = Set_Up_Application(*document);
         ASSERT_TRUE(setUpWindow());
         const int before = int(controller->undoHistory().Ucontrol.size());
         if (!c.wizardRoad)

@@ -75,7 +75,7 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
     } roads[] = {{10, "T", 99}, {11, "W", 0}, {12, "L", 0}, {14, "G", 0}};
     for (const auto &road : roads) {
         SCOPED_TRACE(road.mode);
-        controller->Excel_Table_Rows = {QVariantMap{{"Extension", 1}}};
+        controller->Excel_Table().Set_Table({"No.", "Name"}, {QVariantMap{{"Extension", 1}}});
         startAnswers = {10, road.option};  // the gallery is cancelled first
         galleryAction = nullptr;
         int galleries = 0;
@@ -90,7 +90,8 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
         const int runs = startDialogRuns;
         controller->New_Project();
         EXPECT_EQ(startDialogRuns - runs, 2);
-        EXPECT_TRUE(controller->Excel_Table_Rows.isEmpty() && ::Excel_Source_Path.isEmpty());
+        EXPECT_TRUE(controller->Excel_Table().rowCount() == 0 && ::Excel_Source_Path.isEmpty());
+        EXPECT_EQ(controller->Excel_Table().Column_Titles().size(), 1);
         EXPECT_EQ(Start_Card_Option, road.mode);
         EXPECT_TRUE(snapshots() == 0 && !enabled("Undo_btn"));
         EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));

@@ -14,6 +14,7 @@
 #include "properties/Barcode_Gen.h"
 #include "properties/PanelWidgets.h"
 #include "properties/PropertyPanel.h"
+#include "FakePanelWindow.h"
 #include "properties/PropertyPanelHooks.h"
 
 #include <QCheckBox>
@@ -24,12 +25,7 @@
 
 namespace {
 
-struct FakeWindow : PropertyPanelHooks {
-    SKTGraphicView *canvas = nullptr;
-    int snapshots = 0;
-    SKTGraphicView *currentCanvas() override { return canvas; }
-    void Insert_In_Undo_Redo() override { ++snapshots; }
-};
+using FakeWindow = FakePanelWindow;
 
 class BarcodeWindowTest : public canvastest::CanvasTest {
 protected:

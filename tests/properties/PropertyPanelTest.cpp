@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/PaintSupport.h"
 #include "properties/PropertyPanel.h"
+#include "FakePanelWindow.h"
 #include "properties/PropertyPanelHooks.h"
 #include "platform/UiServices.h"
 
@@ -20,13 +21,7 @@
 
 namespace {
 
-struct FakeWindow : PropertyPanelHooks {
-    SKTGraphicView *canvas = nullptr;
-    int snapshots = 0, unit = 2;
-    SKTGraphicView *currentCanvas() override { return canvas; }
-    void Insert_In_Undo_Redo() override { ++snapshots; }
-    int Measument_Unit_Is() override { return unit; }
-};
+using FakeWindow = FakePanelWindow;
 
 class PanelTest : public canvastest::CanvasTest {
 protected:

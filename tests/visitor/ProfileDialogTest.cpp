@@ -42,6 +42,13 @@ struct Host : ProfileHost {
     QString Excel_Source_Path() override { return path; }
     void Set_Excel_Source_Path(const QString &p) override { path = p; }
     Data_From_Excel &Excel_Table() override { return table; }
+    ExcelTableHost *Excel_Table_Host() override { return &table; }
+    QString NO_Image_Path() override { return {}; }
+    QStringList Allowd_Image_fileTypes() override { return {"jpg", "jpeg", "png", "bmp", "tif", "tiff", "gif"}; }
+    void Temp_Design_Control_Assign() override {}
+    void Fill_User_profile_info_TEMP_side(const QString &) override {}
+    void Batch_Series_Button() override {}
+    QString Take_Camera_Picture() override { return {}; }
 };
 
 class Profiles : public ::testing::Test {

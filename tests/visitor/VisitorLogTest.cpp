@@ -115,13 +115,23 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     } exports[] = {
         {dir + "/old.txt", {}, {}},  // answered No: the file already there stays
         {dir + "/none/list.xlsx", {}, "Error in file accessing."},
-        {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully.\n" + dir + "/list.xlsx"},
+        {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully."},
+    };
+    // Every box's text, the export-finished box's included.
+    const auto said = [this] {
+        QStringList texts;
+        for (const auto &r : ui->requests())
+            texts << r.text;
+        return texts;
     };
     for (const auto &e : exports) {
         ui->clear();
         ui->push(e.chosen);
+        ui->push(0);  // the export-finished box: Cancel
         w.Export_Records_Click();
-        EXPECT_EQ(ui->messages().filter("exported").join("") + ui->messages().filter("Error").join(""), e.message);
+        EXPECT_EQ(said().filter("exported").join("") + said().filter("Error").join(""), e.message);
+        if (!e.written.isEmpty())
+            EXPECT_EQ(ui->requests().back().kind, "Open_Export_Files");
     }
     EXPECT_EQ(QFileInfo(dir + "/old.xlsx").size(), 4);
     const auto sheet = runTool(python, {"-c", "import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active;"
@@ -157,12 +167,14 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
 
     w.page_rect = QRectF(0, 0, 595, 842);
     ui->clear();
-    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
+    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"}) {
         ui->push(dir + "/" + name);
+        ui->push(0);  // the export-finished box: Cancel
+    }
     w.Export_Image_click();
     w.Export_Image_click();
     w.Export_PDF_click();
-    EXPECT_EQ(ui->messages().filter("File has been exported successfully.").size(), 3);
+    EXPECT_EQ(said().filter("File has been exported successfully.").size(), 3);
     QFile jpg(dir + "/pass.jpg");
     ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");

@@ -86,6 +86,15 @@ bool Check_Side_Dataset_Is_Used(const SKTGraphicList &controls)
     });
 }
 
+bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGraphicList &back, bool twoSided,
+                                        const QString &name)
+{
+    const auto bound = [&name](const SKTGraphic *g) {
+        return g && takesData(*g) && g->data_source_type == Batch_Source_Series && g->batch_list_name == name;
+    };
+    return std::any_of(front.begin(), front.end(), bound) || (twoSided && std::any_of(back.begin(), back.end(), bound));
+}
+
 bool Check_Side_Excel_Binding_Is_Used(const SKTGraphicList &controls)
 {
     return std::any_of(controls.begin(), controls.end(), [](const SKTGraphic *g) {
@@ -119,8 +128,10 @@ BatchSource Check_Series_Or_Excel_Use_or_not(const SKTGraphicList &front, const 
 
 QString Get_First_Value_Of_Dataset(const QString &seriesName)
 {
-    const std::optional<QStringList> lines = Read_Series_Lines(Series_File_Path(seriesName));
-    return lines && !lines->isEmpty() ? Trim_Str(lines->first()) : QString();
+    // The first line as it stands: a series whose first value is empty shows nothing, not its
+    // second value.
+    const std::optional<QString> text = Read_Series_Text(Series_File_Path(seriesName));
+    return text ? Trim_Str(text->section(QLatin1Char('\n'), 0, 0)) : QString();
 }
 
 QString Get_First_Value_Of_Excel_Binding(const QList<QStringList> &excelRows, int column)

@@ -59,6 +59,11 @@ struct BatchSource {
 // (from a spreadsheet column).
 bool Check_Side_Dataset_Is_Used(const SKTGraphicList &controls);
 bool Check_Side_Excel_Binding_Is_Used(const SKTGraphicList &controls);
+// Whether a text, image or barcode control of the front (and of the back on a two-sided card)
+// takes its values from the series `name` (letter case counts), whatever its print flag: the
+// series must then be neither replaced nor deleted.
+bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGraphicList &back, bool twoSided,
+                                        const QString &name);
 
 // The run's snapshot: the use flags of both sides (the back only on a two-sided card), the
 // series of the series folder with the bound ones loaded, the spreadsheet rows when a control

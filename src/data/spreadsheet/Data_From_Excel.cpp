@@ -18,7 +18,7 @@ const QString Empty = QStringLiteral("");
 
 Data_From_Excel::Data_From_Excel(QObject *parent) : QObject(parent)
 {
-    ColList.append({QStringLiteral("Extension"), QStringLiteral("No.")});
+    ColList.append({keyOf(0), QStringLiteral("No.")});
     if (!Data_From_Excel_Window)
         Data_From_Excel_Window = this;
 }
@@ -34,6 +34,74 @@ Data_From_Excel *Data_From_Excel::defaultInstance()
     if (!Data_From_Excel_Window)
         new Data_From_Excel(qApp);  // lives as long as the application, like the window it stands for
     return Data_From_Excel_Window;
+}
+
+Data_From_Excel *Data_From_Excel::setDefaultInstance(Data_From_Excel *table)
+{
+    Data_From_Excel *previous = Data_From_Excel_Window;
+    Data_From_Excel_Window = table;
+    return previous;
+}
+
+QStringList Data_From_Excel::Column_Titles() const
+{
+    QStringList titles;
+    titles.reserve(ColList.size());
+    for (const ExcelColumn &column : ColList)
+        titles << column.title;
+    return titles;
+}
+
+QVariantList Data_From_Excel::Table_Rows() const
+{
+    QVariantList rows;
+    rows.reserve(ListData.size());
+    for (const QStringList &row : ListData) {
+        QVariantMap cells;
+        for (int k = 0; k < row.size(); ++k) {
+            if (!row.at(k).isNull())
+                cells.insert(keyOf(k), row.at(k));
+        }
+        rows << cells;
+    }
+    return rows;
+}
+
+void Data_From_Excel::Set_Table(const QStringList &titles, const QVariantList &rows)
+{
+    if (!titles.isEmpty()) {
+        ColList.resize(1);
+        ColList[0].title = titles.first();
+        for (qsizetype k = 1; k < titles.size(); ++k)
+            appendColumn(titles.at(k));
+    }
+    ListData.clear();
+    ListData.reserve(rows.size());
+    for (const QVariant &row : rows) {
+        const QVariantMap cells = row.toMap();
+        QStringList values;
+        for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+            const int k = columnOfKey(it.key());
+            if (k < 0)
+                continue;
+            if (values.size() <= k)
+                values.resize(k + 1);
+            const QString text = it.value().toString();
+            values[k] = text.isNull() ? Empty : text;
+        }
+        if (values.isEmpty())
+            values.resize(1);
+        ListData << values;
+    }
+    emit changed();
+}
+
+void Data_From_Excel::Clear_Table()
+{
+    ColList.resize(1);
+    ColList[0].title = QStringLiteral("No.");
+    ListData.clear();
+    emit changed();
 }
 
 QString Data_From_Excel::keyOf(int column)

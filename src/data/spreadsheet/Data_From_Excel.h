@@ -10,6 +10,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QVariantList>
 #include <optional>
 
 struct ExcelColumn {
@@ -22,7 +23,11 @@ class Data_From_Excel : public QObject, public ExcelTableHost {
 public:
     explicit Data_From_Excel(QObject *parent = nullptr);
     ~Data_From_Excel() override;
+    // The application's one table: the main window installs its own at start-up; without a
+    // window (a subsystem's own tests) one lives as long as the application.
     static Data_From_Excel *defaultInstance();
+    // Makes `table` the one every subsystem reaches; answers the one it replaces.
+    static Data_From_Excel *setDefaultInstance(Data_From_Excel *table);
 
     // A row: slot 0 the "Extension" (row number text), slot k the value under "Column<k>"; a null
     // string in a slot means the row has no such key.
@@ -45,6 +50,17 @@ public:
     // Appends a data column titled `title` and answers its index.
     int appendColumn(const QString &title);
     int rowCount() const { return int(ListData.size()); }
+
+    // --- the table as a design file (or a group project) holds it ---
+    // Header title of every column, column 0 first.
+    QStringList Column_Titles() const;
+    // The rows as dictionaries: "Extension" and the "Column<k>" keys each row has.
+    QVariantList Table_Rows() const;
+    // Takes over titles (column 0 first; none keeps the columns as they are) and rows; one
+    // changed() afterwards.
+    void Set_Table(const QStringList &titles, const QVariantList &rows);
+    // Back to the table of a new design: column 0 only, no rows.
+    void Clear_Table();
 
     // The table's own part of the main window's calls (a host that has nothing else to do
     // forwards here).

@@ -1,0 +1,294 @@
+// Journeys across subsystems through the window the application sets up: a spreadsheet picked
+// anywhere reaches every run and survives Save and Open, series bound from the panel fill a
+// batch, a bound series cannot be lost, and stock text lands in one undo step.
+
+#include "ControllerFixture.h"
+
+#include "core/SKTText.h"
+#include "data/SeriesFiles.h"
+#include "data/SeriesManager.h"
+#include "data/batch/BatchBinding.h"
+#include "data/export/CardExport.h"
+#include "data/export/ExportSheet.h"
+#include "data/SeriesViewer.h"
+#include "data/SeriesWindow.h"
+#include "canvas/SmallDialogs.h"
+#include "mainwindow/Insert_Template.h"
+#include "properties/PropertyPanel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+using JoinJourneyTest = WindowTest;
+
+// A sheet of `rows` rows picked as the column picker and the profile dialogs pick one, into the
+// table every subsystem reaches: column 1 a name, column 2 a code unique to the row.
+void pickSheet(int rows)
+{
+    QList<QStringList> sheet{{"Name", "Code"}};
+    for (int r = 1; r <= rows; ++r)
+        sheet << QStringList{QStringLiteral("Name %1").arg(r), QStringLiteral("CODE-%1").arg(r, 2, 10, QLatin1Char('0'))};
+    Data_From_Excel::defaultInstance()->fillFromSheet(sheet, {0, 1}, true);
+}
+
+std::shared_ptr<SKTGraphic> code128(const QRectF &bounds)
+{
+    std::shared_ptr<SKTGraphic> code = Make_Graphic_Of_Class(QStringLiteral("SKTBarcode"));
+    code->barcode_font_index = 9;  // Code 128
+    code->linear_font_val = QStringLiteral("OWN");
+    code->_bounds = bounds;
+    code->bar_image_ctrl_bounds = bounds;
+    return code;
+}
+
+// The panel as a person uses it: the control selected on the canvas, then a source and a series
+// or column chosen in the data-source tab.
+class PanelJourney : public JoinJourneyTest {
+protected:
+    PropertyPanel &panel() { return controller->propertyPanel(); }
+    void selectOnCanvas(const SKTGraphicPtr &control)
+    {
+        clickAt(canvas(0), control->bounds().center());
+        ASSERT_EQ(canvas(0)->Selected_Graphic(), control.get());
+    }
+    void choose(const char *source, const QString &item)
+    {
+        QComboBox *type = panel().Data_source_type;
+        type->setCurrentIndex(type->findText(QLatin1String(source)));
+        if (!item.isEmpty())
+            panel().Batch_Series->setCurrentIndex(panel().Batch_Series->findText(item));
+    }
+    // The export's pixels inside the text control's frame are those of the card showing `value`
+    // there: the value landed in the card of that row.
+    void expectTextShows(const QImage &png, size_t index, const QString &value)
+    {
+        CardSide side = controller->Card_Side_Value(0);
+        side.controls[index]->Set_text_value(value);
+        const double dpi = png.width() * 72.0 / side.cardRect.width();
+        const QImage reference = Generate_Batch_Image_For_Differ_Value(side, {dpi});
+        const QRect frame = QRectF(side.controls[index]->drawingBounds().topLeft() * dpi / 72,
+                                   side.controls[index]->drawingBounds().size() * dpi / 72)
+                                .toAlignedRect()
+                                .intersected(png.rect());
+        EXPECT_EQ(png.copy(frame).convertToFormat(QImage::Format_RGB32),
+                  reference.copy(frame).convertToFormat(QImage::Format_RGB32))
+            << value.toStdString();
+    }
+    QStringList exportBatch(const QString &folder)
+    {
+        QDir out(folder);
+        EXPECT_TRUE(out.mkpath(QStringLiteral(".")));
+        ui->clear();
+        ui->push(1);           // the export sheet's OK, its choice as the design leaves it
+        ui->push(out.path());  // the folder
+        ui->push(0);           // the finished box
+        controller->Export_Button();
+        controller->exportCommand()->waitForRun();
+        return controller->exportCommand()->lastRun()->written;
+    }
+};
+
+std::shared_ptr<SKTGraphic> textAt(const QRectF &bounds)
+{
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+    text->_bounds = bounds;
+    text->Set_text_value(QStringLiteral("typed"));
+    return text;
+}
+
+// A text bound to a series from the panel shows the first value at once, in one undo step, and
+// an export makes one card per value.
+TEST_F(PanelJourney, ATextBoundToASeriesFromThePanelGivesOneCardPerValue)
+{
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"Ann", "Bob", "Cid"}));
+    controller->Sides_ComboBox->setCurrentIndex(1);
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text});
+    selectOnCanvas(text);
+    const int steps = controller->undoHistory().Get_Undo_Count();
+    choose("Series", "Staff");
+    EXPECT_EQ(text->data_source_type, Batch_Source_Series);
+    EXPECT_EQ(text->batch_list_name, "Staff");
+    EXPECT_EQ(text->Text_contents().string, "Ann");
+    EXPECT_EQ(panel().Text_value_Edit->toPlainText(), "Ann");
+    EXPECT_GT(controller->undoHistory().Get_Undo_Count(), steps);
+
+    const QStringList written = exportBatch(pathIn("series"));
+    ASSERT_EQ(written.size(), 3);
+    const QStringList values{"Ann", "Bob", "Cid"};
+    for (int r = 0; r < 3; ++r)
+        expectTextShows(QImage(written[r]), 0, values[r]);
+    EXPECT_NE(QImage(written[0]), QImage(written[1]));
+}
+
+// A sheet picked where the picker picks it reaches the panel's lists; a text bound to its column 2
+// shows row 1's value; Save and Open keep sheet and binding, and a batch of twenty rows gives
+// twenty cards, each with its own name and code.
+TEST_F(PanelJourney, ASheetBoundFromThePanelSurvivesSaveAndOpenAndTheBatchUsesItsRows)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    controller->Sides_ComboBox->setCurrentIndex(1);  // one side: one file per card
+    std::shared_ptr<SKTGraphic> code = code128({20, 80, 200, 70});
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text, code});
+    pickSheet(20);
+    ASSERT_EQ(panel().Data_source_type->findText("Excel"), 2) << "a loaded sheet is offered";
+    ASSERT_TRUE(Bind_Control_Data_Source(*code, Batch_Source_Sheet, {}, 2,
+                                         Get_First_Value_Of_Excel_Binding(controller->Excel_Table().ListData, 2)));
+    selectOnCanvas(text);
+    choose("Excel", QString());
+    EXPECT_EQ(panel().Batch_Series->count(), 3);
+    panel().Batch_Series->setCurrentIndex(1);
+    EXPECT_EQ(text->excel_col_indx, 1);
+    EXPECT_EQ(text->Text_contents().string, "Name 1");
+    const QString path = pathIn("sheet.did");
+    saveAs(path);
+
+    controller->Excel_Table().Clear_Table();
+    EXPECT_EQ(panel().Data_source_type->findText("Excel"), -1) << "no sheet, no Excel";
+    open(path);
+    ASSERT_EQ(controller->Excel_Table().rowCount(), 20);
+    EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name", "Code"}));
+    EXPECT_EQ(Data_From_Excel::defaultInstance(), &controller->Excel_Table()) << "one table for every subsystem";
+    EXPECT_EQ(controller->Get_Excel_Column_Name_Of_Index(2), "Code");
+
+    const BatchDesign run = controller->Set_Front_Back_Value_To_Print_Export_Mail();
+    EXPECT_TRUE(run.source.Use_Excel_Binding_Values);
+    EXPECT_EQ(run.source.Total_Batch_Excel_Card, 20);
+
+    const QStringList written = exportBatch(pathIn("cards"));
+    ASSERT_EQ(written.size(), 20);
+    for (int r = 0; r < 20; ++r) {
+        const QImage card(written[r]);
+        ASSERT_FALSE(card.isNull()) << written[r].toStdString();
+        // The reader copes better with bars of a few pixels than with the export's full resolution.
+        EXPECT_EQ(readBarcode(zxing, card.scaled(card.size() / 3)), QStringLiteral("CODE-%1").arg(r + 1, 2, 10, QLatin1Char('0')).toUtf8());
+        expectTextShows(card, 0, QStringLiteral("Name %1").arg(r + 1));
+    }
+}
+
+// Stock text in title and in message mode lands in the text as one undo step.
+TEST_F(PanelJourney, StockTextInTitleAndInMessageMode)
+{
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 200, 40});
+    place(0, {text});
+    selectOnCanvas(text);
+    QMenu *stock = panel().insert_template_btn->menu();
+    ASSERT_NE(stock, nullptr);
+    EXPECT_TRUE(panel().insert_template_btn->isEnabled());
+    Insert_Template *picker = controller->insert_template;
+    for (const char *item : {"Use_Template_Title", "Use_Template_Message"}) {
+        SCOPED_TRACE(item);
+        QString offered;
+        const auto previous = Insert_Template::setModalRunner([&offered](Insert_Template &w) {
+            w.Msg_Next_Click();
+            offered = w.msg_value->text();
+            w.OKPressed();
+            return w.result();
+        });
+        const int steps = controller->undoHistory().Get_Undo_Count();
+        stock->findChild<QAction *>(QLatin1String(item))->trigger();
+        Insert_Template::setModalRunner(previous);
+        const bool titles = QLatin1String(item) == QLatin1String("Use_Template_Title");
+        EXPECT_EQ(picker->title_or_msg, titles ? "T" : "M");
+        EXPECT_EQ(offered, titles ? picker->Title_Array.value(1) : picker->Message_Array.value(1));
+        EXPECT_FALSE(offered.isEmpty());
+        EXPECT_EQ(text->Text_contents().string, offered);
+        EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), steps + 1);
+    }
+}
+
+// View Series… opens the series viewer on the chosen series, or the table's viewer for a
+// column; Help shows the data-source help.
+TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSources)
+{
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"Ann", "Bob"}));
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text});
+    selectOnCanvas(text);
+    QStringList shown;
+    const SeriesModalRunner previous = Set_Series_Modal_Runner([&shown](QDialog &w) {
+        if (auto *viewer = qobject_cast<View_Data_Series *>(&w))
+            shown << viewer->file_name + ":" + viewer->ListData.join(",");
+        return 1;
+    });
+    choose("Series", QString());
+    ui->clear();
+    panel().view_series_btn->click();
+    EXPECT_EQ(ui->messages(), QStringList({"\nPlease select the series."}));
+    choose("Series", "Staff");
+    panel().view_series_btn->click();
+    Set_Series_Modal_Runner(previous);
+    EXPECT_EQ(shown, QStringList({"Staff:Ann,Bob"}));
+
+    pickSheet(2);
+    choose("Excel", "Name");
+    ui->clear();
+    panel().view_series_btn->click();
+    ASSERT_EQ(ui->requests().size(), 1u);
+    EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
+
+    QString help;
+    const auto previousBox = Long_SMS_Dlg::setModalRunner([&help](Long_SMS_Dlg &box) {
+        help = box._Msg_Title->text() + "|" + box._Msg_Val->text();
+        box.OKPressed();
+        return 1;
+    });
+    panel().data_source_help_btn->click();
+    Long_SMS_Dlg::setModalRunner(previousBox);
+    EXPECT_TRUE(help.startsWith("Batch Processing Settings Help :|Select Data Source as 'Manual'")) << help.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// The window tests run on the application's own set-up: every join it makes is in place.
+TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
+{
+    EXPECT_EQ(Missing_Application_Joins(*controller), QStringList());
+}
+
+// A series a control of the card takes its values from can be neither deleted nor replaced by
+// the manager, the import or the generator; once unbound it can.
+TEST_F(JoinJourneyTest, ASeriesBoundOnTheCardCannotBeDeletedOrReplaced)
+{
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"Ann", "Bob"}));
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Other"), QStringList{"x"}));
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+    text->_bounds = QRectF(10, 10, 120, 30);
+    place(0, {text});
+    ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_Series, "Staff", 1, Get_First_Value_Of_Dataset("Staff")));
+    EXPECT_EQ(text->Text_contents().string, "Ann");
+
+    ui->clear();
+    EXPECT_TRUE(Delete_Series({"Staff", "Other"}));
+    EXPECT_EQ(ui->messages(), QStringList({"\nSeries is in use\n\nStaff\n\nBatch Processing Series can't be delete "
+                                           "because it is currently in use."}));
+    EXPECT_TRUE(QFileInfo::exists(Series_File_Path("Staff")));
+    EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Other")));
+
+    ui->clear();
+    EXPECT_FALSE(Save_Series({"Carl"}, "Staff", "Staff"));
+    EXPECT_FALSE(Create_Series_File("Staff", [](const auto &add) { add("Dan"); }));
+    EXPECT_EQ(ui->messages(),
+              QStringList({"\nBatch Processing Series can't be update because it is currently in use.",
+                           "\nBatch Processing Series can't be create because it is currently in use."}));
+    EXPECT_EQ(Read_Series_Values(Series_File_Path("Staff")), QStringList({"Ann", "Bob"}));
+
+    ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_None, {}, -1, {}));
+    ui->clear();
+    EXPECT_FALSE(Delete_Series({"Staff"}));
+    EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Staff")));
+}
+
+}  // namespace
