@@ -67,6 +67,7 @@ public:
     int Browse_User_Image_Manually() override;
     int Open_Image_Library_Window(const QString &code) override;
     int Open_Cropping_Tool(const CropRequest &request) override;  // CropCommands.cpp
+    int Open_Camera_Window(QString &picture) override;            // CropCommands.cpp
     void Card_Combo_Changed(QComboBox *sender) override;
 
     // --- CardTabsHooks ---

@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
@@ -62,6 +63,11 @@ public:
     void Set_Excel_Source_Path(const QString &path) override { ::Excel_Source_Path = path; }
     QString NO_Image_Path() override { return m_w.NO_Image_Path; }
     QStringList Allowd_Image_fileTypes() override { return m_w.Allowd_Image_fileTypes; }
+    QString Take_Camera_Picture() override
+    {
+        QString picture;
+        return Camera::Take_Picture(picture) == 1 ? picture : QString();
+    }
 
     // --- the live face's profile calls ---
     void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override

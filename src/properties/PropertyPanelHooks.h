@@ -45,7 +45,7 @@ public:
     // The image library for a control ("C"); the path goes into `Library_Selected_Image`.
     virtual int Open_Image_Library_Window(const QString &) { return kNotAvailable; }
     // The camera window; `picture` is the path of the picture taken.
-    virtual int Open_Camera_Window(QString &) { return kNotAvailable; }
+    virtual int Open_Camera_Window(QString &picture) = 0;
     // The stock-text picker in title ("T") or message ("M") mode; `text` is the one chosen.
     virtual int Open_Template_Dialog(const QString &, QString &) { return kNotAvailable; }
     // The cropping tool on the picture of an image control.

@@ -28,6 +28,7 @@ struct FakeWindow : PropertyPanelHooks {
     SKTGraphicView *canvas = nullptr;
     int snapshots = 0;
     SKTGraphicView *currentCanvas() override { return canvas; }
+    int Open_Camera_Window(QString &) override { return 0; }
     void Insert_In_Undo_Redo() override { ++snapshots; }
 };
 
