@@ -3,9 +3,16 @@
 // and `push`, which delivers a generated frame to the open session from the calling thread, as
 // the framework's delivery thread does. Header-only: only tests that link bl_imaging include it.
 
+#include "imaging/Camera.h"
 #include "imaging/CameraBackend.h"
+#include "imaging/MSSScaledImage.h"
+#include "platform/UiServices.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
 #include <QStringList>
+#include <QThread>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -117,6 +124,37 @@ inline QImage frame(QColor colour, int w = 64, int h = 48)
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(colour);
     return image;
+}
+
+template <class Pred>
+bool waitFor(Pred done, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+// Makes the camera window's modal run (answered by the scripted services) do what a user does:
+// start the camera, wait for `picture` in the live view, capture it and press OK.
+inline void takePictureWhenTheCameraOpens(platform::ScriptedUiServices &ui, ScopedFakeCamera &camera, QImage picture)
+{
+    ui.onRequest = [&camera, picture](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind != QLatin1String("Camera") || !Camera_window)
+            return;
+        Camera &window = *Camera_window;
+        window.Start_Btn_Clicked();
+        waitFor([&] { return window.stop_btn->isEnabled(); });
+        camera.push(picture);
+        waitFor([&] { return window.capture_image->image() == picture; });
+        window.Capture_Btn_Clicked();
+        window.OK_Btn_Clicked();
+    };
 }
 
 }  // namespace fakecamera

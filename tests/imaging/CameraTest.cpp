@@ -31,22 +31,9 @@
 
 using fakecamera::frame;
 using fakecamera::ScopedFakeCamera;
+using fakecamera::waitFor;
 
 namespace {
-
-template <class Pred>
-bool waitFor(Pred done, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 void settle() { waitFor([] { return false; }, 30); }
 
