@@ -36,27 +36,29 @@ QWidget *Cropping_Tool::buildCameraRow()
     return row;
 }
 
-void Cropping_Tool::buildCameraScreen(QBoxLayout *screen, QBoxLayout *side)
+void Cropping_Tool::buildCameraScreen(QBoxLayout *screen, QBoxLayout *)
 {
+    // The live view with the capture row below it, beside the preview: the camera adds nothing
+    // to the height of the side column.
+    Camera_Box = named(new QWidget, "Camera_Box");
+    auto *layout = new QVBoxLayout(Camera_Box);
+    layout->setContentsMargins(0, 0, 0, 0);
     capture_image = named(new MSSScaledImage, "capture_image");
-    capture_image->setMinimumSize(420, 420);
-    screen->addWidget(capture_image, 1);
-
-    auto *box = new QGroupBox(QStringLiteral("Camera"));
-    Camera_Box = named(box, "Camera_Box");
-    auto *layout = new QHBoxLayout(box);
+    capture_image->setMinimumSize(420, 360);
+    layout->addWidget(capture_image, 1);
+    auto *row = new QHBoxLayout;
     capture_saved_image = named(new MSSScaledImage, "capture_saved_image");
     capture_saved_image->setFixedSize(96, 72);
-    layout->addWidget(capture_saved_image);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(capture_btn = named(new QPushButton(kCapture), "capture_btn"));
+    row->addWidget(capture_saved_image);
+    row->addWidget(capture_btn = named(new QPushButton(kCapture), "capture_btn"));
     // Start and stop stay hidden on the crop screen: the capture button stops and resumes.
-    buttons->addWidget(start_btn = named(new QPushButton(QStringLiteral("Start")), "start_btn"));
-    buttons->addWidget(stop_btn = named(new QPushButton(QStringLiteral("Stop")), "stop_btn"));
+    row->addWidget(start_btn = named(new QPushButton(QStringLiteral("Start")), "start_btn"));
+    row->addWidget(stop_btn = named(new QPushButton(QStringLiteral("Stop")), "stop_btn"));
     start_btn->hide();
     stop_btn->hide();
-    layout->addLayout(buttons);
-    side->insertWidget(0, box);
+    row->addStretch(1);
+    layout->addLayout(row);
+    screen->addWidget(Camera_Box, 1);
 
     connect(capture_btn, &QPushButton::clicked, this, &Cropping_Tool::Capture_Clicked);
     connect(start_btn, &QPushButton::clicked, this, &Cropping_Tool::Start_Btn_Clicked);

@@ -24,12 +24,17 @@ struct State {
     CameraFrameReceiver *receiver = nullptr;  // of the open session
     std::atomic<bool> running{false};
     std::atomic<int> conversions{0}, opened{0}, closed{0}, starts{0};
+    std::atomic<int> framesHeld{0};  // frames delivered and not yet released
     QStringList refused;  // ids whose opening fails
 };
 
 class Frame : public CameraFrame {
 public:
-    Frame(QImage image, std::shared_ptr<State> state) : m_image(std::move(image)), m_state(std::move(state)) {}
+    Frame(QImage image, std::shared_ptr<State> state) : m_image(std::move(image)), m_state(std::move(state))
+    {
+        ++m_state->framesHeld;
+    }
+    ~Frame() override { --m_state->framesHeld; }
     QImage toImage() const override
     {
         ++m_state->conversions;

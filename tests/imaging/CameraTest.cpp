@@ -116,6 +116,14 @@ TEST_F(CameraWindow, OnlyTheNewestFrameIsShownAndConvertedOnce)
     EXPECT_EQ(cam.capture_image->image().pixelColor(5, 5), QColor(Qt::blue));
     EXPECT_EQ(fake.state->conversions, 1);
     EXPECT_EQ(cam.rig.capture->final_image.pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_EQ(fake.state->framesHeld, 0) << "a shown frame is released";
+
+    fake.push(frame(Qt::yellow));  // pending when the camera is taken down
+    EXPECT_EQ(fake.state->framesHeld, 1);
+    cam.Clear_Camera_Objects();
+    EXPECT_EQ(fake.state->framesHeld, 0);
+    settle();
+    EXPECT_EQ(cam.capture_image->image().pixelColor(5, 5), QColor(Qt::blue));
 }
 
 TEST_F(CameraWindow, AStopRequestDropsFramesAndStopsTheSession)
@@ -413,6 +421,15 @@ TEST_F(CropCamera, ACapturedFrameBecomesThePictureToCrop)
     fake.push(shot);
     ASSERT_TRUE(waitFor([&] { return tool.capture_btn->isEnabled(); })) << "the first frame enables Capture";
     EXPECT_EQ(tool.capture_image->image(), shot);
+    const QSize withCamera = tool.minimumSizeHint();
+    tool.findChild<QWidget *>("Camera_Box")->hide();
+    EXPECT_LE(withCamera.height(), tool.minimumSizeHint().height()) << "the camera adds no height to the screen";
+    EXPECT_LE(withCamera.width(), 1024);
+    tool.findChild<QWidget *>("Camera_Box")->show();
+    if (const QByteArray dir = qgetenv("BADGELOOM_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        tool.resize(1000, 680);
+        tool.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath("crop-camera.png"));
+    }
 
     tool.cropping_option_CellClick(CropBySize);
     EXPECT_EQ(lastMessage(ui), "Please first capture image.");
