@@ -42,5 +42,5 @@ public:
     // The series manager, run modally; the window's own series list follows.
     virtual void Batch_Series_Button() {}
     // The camera window: the path of the accepted picture, empty when none was taken.
-    virtual QString Take_Camera_Picture() { return {}; }
+    virtual QString Take_Camera_Picture() = 0;
 };

@@ -42,6 +42,7 @@ struct Host : ProfileHost {
     QString Excel_Source_Path() override { return path; }
     void Set_Excel_Source_Path(const QString &p) override { path = p; }
     Data_From_Excel &Excel_Table() override { return table; }
+    QString Take_Camera_Picture() override { return {}; }
 };
 
 class Profiles : public ::testing::Test {
