@@ -147,17 +147,25 @@ void Camera::buildWindow()
     adjust->setVerticalSpacing(2);
     auto *checkGrid = new QGridLayout;
     int at = 0;
-    for (auto [box, name, title] : {std::tuple{&Image_Gray_Scale_chk, "Image_Gray_Scale_chk", "Grey scale"},
-                                    std::tuple{&Image_Sepia_chk, "Image_Sepia_chk", "Sepia"},
-                                    std::tuple{&Image_Invert_chk, "Image_Invert_chk", "Invert"},
-                                    std::tuple{&Image_FIV_chk, "Image_FIV_chk", "Flip vertically"},
-                                    std::tuple{&Image_FIH_chk, "Image_FIH_chk", "Flip horizontally"}}) {
+    using Action = void (Camera::*)();
+    for (auto [box, name, title, action] :
+         {std::tuple<QCheckBox **, const char *, const char *, Action>{&Image_Gray_Scale_chk, "Image_Gray_Scale_chk",
+                                                                      "Grey scale", &Camera::Image_Gray_Scale_Chked},
+          {&Image_Sepia_chk, "Image_Sepia_chk", "Sepia", &Camera::Image_Sepia_Chked},
+          {&Image_Invert_chk, "Image_Invert_chk", "Invert", &Camera::Image_Invert_Chked},
+          {&Image_FIV_chk, "Image_FIV_chk", "Flip vertically", &Camera::Image_FIV_Chked},
+          {&Image_FIH_chk, "Image_FIH_chk", "Flip horizontally", &Camera::Image_FIH_Chked}}) {
         *box = named(new QCheckBox(QString::fromLatin1(title)), name);
-        connect(*box, &QCheckBox::toggled, this, [this] { Update_Image_With_Settings(); });
+        connect(*box, &QCheckBox::toggled, this, action);
         checkGrid->addWidget(*box, at / 2, at % 2);
         ++at;
     }
     adjust->addRow(checkGrid);
+    const Action sliderActions[9] = {&Camera::sharp_Slider_Changed, &Camera::EV_Slider_Changed,
+                                     &Camera::Blr_Slider_Changed,   &Camera::Sat_Slider_Changed,
+                                     &Camera::Brt_Slider_Changed,   &Camera::Con_Slider_Changed,
+                                     &Camera::Hue_Slider_Changed,   &Camera::Transperncy_Slider_Changed,
+                                     &Camera::Rotate_Slider_Changed};
     for (int i = 0; i < 9; ++i) {
         sliders[i] = named(new QSlider(Qt::Horizontal), kSliders[i].name);
         sliders[i]->setRange(kSliders[i].min, kSliders[i].max);
@@ -165,10 +173,7 @@ void Camera::buildWindow()
         sliderValues[i] = new QLabel;
         sliderValues[i]->setObjectName(QString::fromLatin1(kSliders[i].name) + QStringLiteral("_val"));
         sliderValues[i]->setMinimumWidth(36);
-        connect(sliders[i], &QSlider::valueChanged, this, [this, i] {
-            sliderValues[i]->setText(QString::number(sliderValue(i)));
-            Update_Image_With_Settings();
-        });
+        connect(sliders[i], &QSlider::valueChanged, this, sliderActions[i]);
         auto *row = new QHBoxLayout;
         row->addWidget(sliders[i]);
         row->addWidget(sliderValues[i]);
@@ -460,6 +465,12 @@ void Camera::Reset_Path_Clicked()
 }
 
 // --- adjustments ---
+
+void Camera::Slider_Changed(int index)
+{
+    sliderValues[index]->setText(QString::number(sliderValue(index)));
+    Update_Image_With_Settings();
+}
 
 double Camera::sliderValue(int index) const { return sliders[index]->value() / kSliders[index].scale; }
 

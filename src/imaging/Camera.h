@@ -92,8 +92,24 @@ public slots:
     void Enable_Cropping_Clicked();
     void Crop_Image_Clicked();
     void Save_Crop_Image_Clicked();
+    // The adjustment controls: each renders the picture again, a slider after showing its value.
+    void Image_Gray_Scale_Chked() { Update_Image_With_Settings(); }
+    void Image_Sepia_Chked() { Update_Image_With_Settings(); }
+    void Image_Invert_Chked() { Update_Image_With_Settings(); }
+    void Image_FIV_Chked() { Update_Image_With_Settings(); }
+    void Image_FIH_Chked() { Update_Image_With_Settings(); }
+    void sharp_Slider_Changed() { Slider_Changed(0); }
+    void EV_Slider_Changed() { Slider_Changed(1); }
+    void Blr_Slider_Changed() { Slider_Changed(2); }
+    void Sat_Slider_Changed() { Slider_Changed(3); }
+    void Brt_Slider_Changed() { Slider_Changed(4); }
+    void Con_Slider_Changed() { Slider_Changed(5); }
+    void Hue_Slider_Changed() { Slider_Changed(6); }
+    void Transperncy_Slider_Changed() { Slider_Changed(7); }
+    void Rotate_Slider_Changed() { Slider_Changed(8); }
 
 private:
+    void Slider_Changed(int index);
     void buildWindow();
     void showHint(const QString &text);
     void captureUnavailable(const QString &reason);

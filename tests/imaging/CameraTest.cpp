@@ -339,6 +339,14 @@ TEST_F(CameraWindow, CropKeepsTheAdjustmentsAndResetBringsTheFrameBack)
     cam.Image_reset_Button();
     EXPECT_EQ(cam.Modified_image->image().size(), QSize(64, 48));
     EXPECT_EQ(cam.Modified_image->image().pixelColor(5, 5), red.pixelColor(5, 5));
+
+    // A rectangle partly beyond the right and top edges: its size, empty outside the picture.
+    cam.canvasController->addSelectorWithFrame(QRectF(54, 38, 20, 20));
+    ASSERT_EQ(cam.canvasController->selectors().front()->frame(), QRectF(54, 38, 20, 20));
+    cam.crop_btn->click();
+    EXPECT_EQ(cam.User_Picture.size(), QSize(20, 20));
+    EXPECT_EQ(cam.User_Picture.pixelColor(19, 0).alpha(), 0);
+    EXPECT_EQ(cam.User_Picture.pixelColor(0, 19), red.pixelColor(0, 0));
 }
 
 TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
@@ -506,6 +514,18 @@ TEST(QtCameraBackend, AnUnknownCameraIsRefusedWithAReason)
     QString error;
     EXPECT_EQ(backend->openSession(QStringLiteral("no-such-camera"), receiver, &error), nullptr);
     EXPECT_FALSE(error.isEmpty());
+}
+
+// The window on the backend in use when none is installed: the hint follows what is attached.
+TEST(QtCameraBackend, TheWindowListsTheAttachedCameras)
+{
+    platform::ScopedScriptedUi ui;
+    const int attached = int(cameraBackend().videoInputs().size());
+    Camera cam;
+    cam.Prepare_Open();
+    EXPECT_EQ(cam.camera_list->count(), attached);
+    EXPECT_EQ(cam.connection_msg_label->text(),
+              attached == 0 ? "Please connect your camera." : "Please start camera to capture.");
 }
 
 TEST(QtCameraBackend, AnAttachedCameraDeliversFrames)
