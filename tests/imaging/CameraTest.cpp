@@ -27,6 +27,7 @@
 #include <QSlider>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <functional>
 #include <thread>
 
 using fakecamera::frame;
@@ -271,6 +272,51 @@ TEST_F(CameraWindow, AFailedSaveKeepsTheWindowOpenAndThePath)
     EXPECT_EQ(Camera_Capture_Image, before);
     EXPECT_EQ(Camera_Capture_Count, 1);
     EXPECT_FALSE(cam.Modified_image->image().isNull()) << "the picture stays to be saved elsewhere";
+}
+
+// Browse and Default set the camera folder, remember it in its file and aim the next save there.
+TEST_F(CameraWindow, TheCameraFolderIsChosenAndRemembered)
+{
+    ASSERT_TRUE(QDir().mkpath(data.dataPath()));  // the window's start-up makes the data folder
+    cam.Prepare_Open();
+    const QString chosen = QDir(data.root()).filePath("chosen");
+    ASSERT_TRUE(QDir().mkpath(chosen));
+    const struct {
+        std::function<void()> act;
+        QString folder;
+    } rows[] = {{[&] {
+                     ui->push(chosen);
+                     cam.Browse_Path_Clicked();
+                 },
+                 chosen},
+                {[&] { cam.Reset_Path_Clicked(); }, Default_Camera_Folder()}};
+    for (const auto &row : rows) {
+        row.act();
+        EXPECT_EQ(Camera_Folder_Path, row.folder);
+        EXPECT_EQ(cam.def_save_path->text(), row.folder);
+        EXPECT_EQ(Camera_Capture_Image, platform::joinPath(row.folder, "velk_user_save.png"));
+        QFile remembered(Camera_Path_File());
+        ASSERT_TRUE(remembered.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(remembered.readAll()), row.folder);
+    }
+    ui->push(QString());  // a cancelled panel changes nothing
+    cam.Browse_Path_Clicked();
+    EXPECT_EQ(Camera_Folder_Path, Default_Camera_Folder());
+}
+
+TEST_F(CameraWindow, RefreshTakesTheRunningCameraDown)
+{
+    cam.Prepare_Open();
+    startLive();
+    fake.push(frame(Qt::red));
+    ASSERT_TRUE(waitFor([&] { return cam.capture_image->image().pixelColor(1, 1) == QColor(Qt::red); }));
+    cam.refresh_btn->click();
+    EXPECT_FALSE(cam.rig.capture);
+    EXPECT_EQ(fake.state->closed, 1);
+    EXPECT_FALSE(cam.capture_btn->isEnabled());
+    EXPECT_EQ(cam.capture_image->image(), cam.no_camera_image);
+    EXPECT_EQ(cam.camera_list->count(), 1);
+    EXPECT_EQ(cam.connection_msg_label->text(), "Please start camera to capture.");
 }
 
 TEST_F(CameraWindow, OpeningPutsEveryAdjustmentOnItsDefault)
