@@ -162,11 +162,15 @@ void CameraRig::Start_Reading(QObject *owner, std::function<void()> refresh)
             Qt::QueuedConnection);
     };
     std::thread([session, loop, post] {
+        // Held outside the loop's lock: should this be the last hold, the session goes there,
+        // and its going waits for a frame callback that may be stopping the loop.
+        std::shared_ptr<CameraSession> running = session.lock();
         const bool began = loop->Begin([&] {
-            if (std::shared_ptr<CameraSession> s = session.lock())
-                s->startRunning();
+            if (running)
+                running->startRunning();
             stop_or_continue = 0;
         });
+        running.reset();
         if (began) {
             post();
             loop->Run();
