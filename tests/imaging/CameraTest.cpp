@@ -161,9 +161,20 @@ TEST_F(CameraWindow, StopThenStartAndRestartMakeTheSessionAnew)
     startLive();
     EXPECT_EQ(fake.state->opened, 3);
     EXPECT_TRUE(fake.state->running);
+
+    // Stop right after Start, whether or not the camera thread has begun: the camera stays off.
+    for (int i = 0; i < 20; ++i) {
+        cam.Start_Btn_Clicked();
+        cam.Stop_Btn_Clicked();
+        settle();
+        ASSERT_FALSE(fake.state->running) << i;
+        ASSERT_TRUE(cam.start_btn->isEnabled());
+        ASSERT_FALSE(cam.stop_btn->isEnabled());
+    }
+    startLive();
     cam.Cancel_Btn_Clicked();
     EXPECT_EQ(closed, QList<int>{0});
-    EXPECT_EQ(fake.state->closed, 3);
+    EXPECT_EQ(fake.state->closed, 24);
     EXPECT_FALSE(cam.rig.capture);
 }
 
@@ -418,6 +429,13 @@ TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
         EXPECT_TRUE(file.readAll().startsWith(c.magic)) << c.written;
         EXPECT_EQ(Export_File_Path, file.fileName());
     }
+    // A place that cannot be written is reported, and no success is claimed.
+    Export_File_Message.clear();
+    ui->push(QDir(data.root()).filePath("missing-folder/f.png"));
+    cam.save_btn->click();
+    EXPECT_TRUE(lastMessage(ui).startsWith("The picture could not be exported.")) << lastMessage(ui).toStdString();
+    EXPECT_TRUE(Export_File_Message.isEmpty());
+
     ui->push(QString());
     const int before = int(ui->requests().size());
     cam.save_btn->click();
