@@ -19,7 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The libraries the executable links come from dpkg-shlibdeps; what Qt loads at run time
 # (picture formats beyond PNG and JPEG) and opening files in other programs are only suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, xdg-utils, opencv-data")
+# The camera window lists and runs cameras through Qt Multimedia's GStreamer backend, which needs
+# the base and good element sets (v4l2src, videoconvert); without them no camera is listed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-image-formats-plugins, xdg-utils, opencv-data, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 # The desktop database, the MIME database and the icon cache are refreshed by the dpkg triggers
 # of desktop-file-utils, shared-mime-info and the icon theme: no maintainer scripts are needed.
 include(CPack)

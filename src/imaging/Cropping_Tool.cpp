@@ -135,7 +135,7 @@ void Cropping_Tool::buildWindow()
             [] { return platform::ui().openFile(QStringLiteral("Choose a picture"), QString(), kAccepted); });
     browsed("Folder:", folder_path, "folder_path",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"), QString()); });
-    options->addRow(QStringLiteral("Camera:"), camera_list = named(new QComboBox, "camera_list"));
+    options->addRow(QStringLiteral("Camera:"), buildCameraRow());
     options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
@@ -244,6 +244,7 @@ void Cropping_Tool::buildWindow()
     direct->addWidget(Close_direct_Btn = named(new QPushButton(QStringLiteral("Close")), "Close_direct_Btn"));
     side->addLayout(direct);
     side->addStretch(1);
+    buildCameraScreen(screen, side);
     screen->addLayout(side);
     top->addWidget(Crop_Screen_Box);
 
@@ -323,6 +324,7 @@ void Cropping_Tool::Set_Default_Values()
     cropping_wid_size->setEnabled(false);
     output_custom_name->setEnabled(false);
     Disable_Auto_Face_Radio();
+    Reset_Camera_Input();
 }
 
 void Cropping_Tool::Set_Default_Cropping_Option()
@@ -387,7 +389,9 @@ void Cropping_Tool::Prepare_Full()
 int Cropping_Tool::Open_Wnd()
 {
     Prepare_Full();
-    return exec();
+    const int result = exec();
+    Clear_Camera_Objects();  // however the window closed, its camera does not run on
+    return result;
 }
 
 namespace {
@@ -486,8 +490,10 @@ void Cropping_Tool::OK_Btn_Clicked()
             return Show_MessageBox(QStringLiteral("Please select input folder path."));
         break;
     case SourceCamera:
-        // Camera input comes with the camera window; no camera is listed until then.
-        return Show_MessageBox(QStringLiteral("Please select camera."));
+        value = camera_list_unq_id->currentIndex() >= 0 ? camera_list_unq_id->currentText() : QString();
+        if (value.isEmpty())
+            return Show_MessageBox(QStringLiteral("Please select camera."));
+        break;
     default:
         if (batch_list->currentIndex() < 1)
             return Show_MessageBox(QStringLiteral("Please select batch series."));
@@ -497,6 +503,8 @@ void Cropping_Tool::OK_Btn_Clicked()
     Crop_Output_Path = output_path->text().trimmed();
     if (Crop_Output_Path.isEmpty())
         return Show_MessageBox(QStringLiteral("Please select output folder path."));
+    if (input_selection == SourceCamera && output_option_matrix->checkedId() == 0)
+        return Show_MessageBox(QStringLiteral("Please select Custom output file name option."));
     naming.custom = output_option_matrix->checkedId() == 1;
     naming.customName = output_custom_name->text().trimmed();
     if (naming.custom && naming.customName.isEmpty())
@@ -510,12 +518,17 @@ void Cropping_Tool::Back_Btn_Clicked()
 {
     ColList->hide();
     showCropScreen(false);
+    Stop_Camera_Reading();
+    stop_or_continue = 0;
 }
 
 bool Cropping_Tool::Load_for_Next_Screen()
 {
     Find_Face = false;
     Croping_option_Box->setVisible(crop_direct != CropDirectFile);
+    if (input_selection == SourceCamera)
+        return Camera_Screen();
+    Show_Camera_Views(false);
     const bool direct = crop_direct != CropFullTool;
     crop_btn->setVisible(!direct && input_selection != SourceColumn);
     crop_all_btn->setVisible(!direct && input_selection != SourceFile);
@@ -632,6 +645,8 @@ void Cropping_Tool::output_option_CellClick(int row) { output_custom_name->setEn
 void Cropping_Tool::cropping_option_CellClick(int row)
 {
     croping_selection = row;
+    if (input_selection == SourceCamera && !Camera_Crop_Kind_Changed())
+        return;
     Check_And_Set_Selection(false);
     Modified_image->update();
 }
@@ -1024,6 +1039,9 @@ void Cropping_Tool::Cancel_Btn_Clicked()
 {
     if (Crop_All_Thread_Running)
         return;
+    Stop_Camera_Reading();
+    stop_or_continue = 0;
+    Clear_Camera_Objects();
     done(0);
 }
 

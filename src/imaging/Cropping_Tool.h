@@ -7,6 +7,7 @@
 // work itself lives in CropOperations.h and BatchCrop.h; this is the window around it.
 
 #include "imaging/BatchCrop.h"
+#include "imaging/Capture.h"
 
 #include <QDialog>
 #include <QImage>
@@ -17,6 +18,7 @@
 class MSSCanvas;
 class MSSCanvasController;
 class MSSScaledImage;
+class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -145,6 +147,37 @@ private:
     BatchCrop batch;
     std::thread worker;
     BatchSeriesOutput runSeries;
+
+    // --- camera input: the live view, the capture button and the camera they come from ---
+public:
+    CameraRig rig{QStringLiteral("CROP")};  // the capture object and its session
+    QComboBox *camera_list_unq_id = nullptr;  // hidden: the ids of the cameras in camera_list
+    MSSScaledImage *capture_image = nullptr, *capture_saved_image = nullptr;
+    QPushButton *capture_btn = nullptr, *start_btn = nullptr, *stop_btn = nullptr, *Refresh_Camera_btn = nullptr;
+    void Get_And_Fill_Camera_List();
+    void Start_Stop_Btn_State();
+    // 0 when no camera is chosen, else 1 (also when it failed, which quit_capture reported).
+    int Select_Camera_for_Capture_Action();
+    void Start_Camera_Reading();
+    void Stop_Camera_Reading();
+    void Clear_Camera_Objects();
+    int quit_capture(const QString &error);
+
+public slots:
+    void Start_Btn_Clicked();
+    void Stop_Btn_Clicked();
+    void Capture_Clicked();
+    void Refresh_Camera_Clicked();
+
+private:
+    QWidget *buildCameraRow();
+    void buildCameraScreen(QBoxLayout *screen, QBoxLayout *side);
+    void Reset_Camera_Input();
+    void Show_Camera_Views(bool camera);
+    bool Camera_Screen();
+    // The crop kind changed with the camera input; false while the camera runs.
+    bool Camera_Crop_Kind_Changed();
+    QWidget *Camera_Box = nullptr;
 };
 
 extern Cropping_Tool *Cropping_Tool_window;

@@ -67,7 +67,7 @@ public:
     int Browse_User_Image_Manually() override;
     int Open_Image_Library_Window(const QString &code) override;
     int Open_Cropping_Tool(const CropRequest &request) override;  // CropCommands.cpp
-    int Open_Camera_Window(QString &picture) override;
+    int Open_Camera_Window(QString &picture) override;            // CropCommands.cpp
     // DataSourceCommands.cpp
     void Change_Data_Source_To_selected_Control(int type, const QString &name, int index) override;
     void Fill_Excel_Col_Name_In_Combo(QComboBox *combo) override;

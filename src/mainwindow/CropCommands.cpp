@@ -5,6 +5,7 @@
 #include "core/SKTGraphic.h"
 #include "core/SKTImage.h"
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "imaging/Camera.h"
 #include "imaging/Cropping_Tool.h"
 #include "mainwindow/ControllerHub.h"
 #include "mainwindow/SKTWindowController.h"
@@ -45,3 +46,6 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
     m_controller.Insert_In_Undo_Redo();
     return done;
 }
+
+// The camera window for the selected picture control; the panel puts the saved picture on it.
+int ControllerHub::Open_Camera_Window(QString &picture) { return Camera::Take_Picture(picture); }

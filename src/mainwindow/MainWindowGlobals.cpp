@@ -11,6 +11,3 @@ QString curr_msg_count_str;
 QString Invite_Frame_IMG;
 QString Invite_Frame_Pic_IMG;
 bool copy_card_design = false;
-QString Camera_Folder_Path;
-QString Camera_Capture_Image;
-int Camera_Capture_Count = 1;

@@ -2,6 +2,7 @@
 // Cross-window state the main window owns and other windows read.
 
 #include "core/Globals.h"  // Not_Draw_Only_Prop_Change
+#include "imaging/CameraFiles.h"  // the camera folder and pictures, set up at the window's start
 
 #include <QString>
 
@@ -16,6 +17,3 @@ extern QString curr_msg_count_str;     // the stage a load is at, for the progre
 extern QString Invite_Frame_IMG;
 extern QString Invite_Frame_Pic_IMG;
 extern bool copy_card_design;          // set while a design is copied to the other side
-extern QString Camera_Folder_Path;
-extern QString Camera_Capture_Image;
-extern int Camera_Capture_Count;

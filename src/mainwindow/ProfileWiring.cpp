@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
@@ -74,8 +75,11 @@ public:
                              [this](const QString &id, const QString &value) { return Get_Control_Rect_From_Template(id, value); });
     }
     void Batch_Series_Button() override { m_w.Batch_Series_Button(); }
-    // The camera window comes with the camera subsystem; the dialogs keep Camera disabled.
-    QString Take_Camera_Picture() override { return {}; }
+    QString Take_Camera_Picture() override
+    {
+        QString picture;
+        return Camera::Take_Picture(picture) == 1 ? picture : QString();
+    }
 
     // --- the live face's profile calls ---
     void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override

@@ -105,7 +105,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
 
     pvc_card_arry = pvc_card_names();
     paper_card_arry = paper_card_names();
-    camera_path_file = platform::joinPath(Created_Resource_Path, QStringLiteral("daziruzevodud.txt"));
+    camera_path_file = Camera_Path_File();
     NO_Image_Path = platform::joinPath(Resource_Path, QStringLiteral("no.png"));
 
     no_camera_image = resourceImage(QStringLiteral("no_camera.jpg"));
@@ -202,7 +202,7 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
             Camera_Folder_Path = text;
     }
     if (Camera_Folder_Path.isEmpty())
-        Camera_Folder_Path = platform::joinPath(Created_Resource_Path, QStringLiteral("Images_save_by_user"));
+        Camera_Folder_Path = Default_Camera_Folder();
     Create_Camera_Path_File();
     Camera_Capture_Image = platform::joinPath(Camera_Folder_Path, QStringLiteral("velk_user_save.png"));
 

@@ -1,6 +1,7 @@
 #include "mainwindow/VisitorWiring.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "properties/PropertyPanel.h"
@@ -48,6 +49,7 @@ public:
     {
         return m_w.hasPropertyPanel() && m_w.propertyPanel().Check_Multiple_Image_Selection(QStringLiteral("Select"), true);
     }
+    int Open_Camera_Window(QString &picture) override { return Camera::Take_Picture(picture); }
     void Set_Tool_Buttons(bool, bool textTool, bool imageTools) override
     {
         // The window has no profile button of its own yet; the tools follow the mode.

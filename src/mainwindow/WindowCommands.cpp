@@ -121,8 +121,7 @@ void SKTWindowController::Sync_Grid_Controls()
 
 bool SKTWindowController::Create_Camera_Path_File()
 {
-    QSaveFile file(camera_path_file);
-    return file.open(QIODevice::WriteOnly) && file.write(Camera_Folder_Path.toUtf8()) >= 0 && file.commit();
+    return ::Create_Camera_Path_File(camera_path_file);
 }
 
 // --- the canvas's requests for these commands ---

@@ -571,10 +571,7 @@ void PropertyPanel::Open_Camera_Clicked()
     if (Check_Multiple_Image_Selection(QStringLiteral("Capture"), true))
         return;
     QString picture;
-    const int result = m_hooks.Open_Camera_Window(picture);
-    if (result == PropertyPanelHooks::kNotAvailable)
-        Show_MessageBox(QStringLiteral("Taking pictures with a camera is not available in this version."));
-    else if (result == 1)
+    if (m_hooks.Open_Camera_Window(picture) == 1)
         Set_Image_On_Card_Control(picture);
 }
 

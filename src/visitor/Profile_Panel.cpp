@@ -107,11 +107,9 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     browse_pic_btn = new QPushButton(tr("Photo from File…"), this);
     browse_pic_btn->setObjectName(QStringLiteral("browse_pic_btn"));
     connect(browse_pic_btn, &QPushButton::clicked, this, &Profile_Panel::Browse_image_Btn_Clicked);
-    // No camera window exists in this version: the button says so rather than doing nothing.
-    camera_btn = new QPushButton(tr("Camera (not available)"), this);
+    camera_btn = new QPushButton(tr("Photo from Camera…"), this);
     camera_btn->setObjectName(QStringLiteral("camera_btn"));
-    camera_btn->setEnabled(false);
-    camera_btn->setToolTip(tr("Taking a photo with a camera is not available in this version."));
+    connect(camera_btn, &QPushButton::clicked, this, &Profile_Panel::Open_Camera_Clicked);
     image_path_val = new QLineEdit(this);
     image_path_val->setObjectName(QStringLiteral("image_path_val"));
     image_path_val->setReadOnly(true);
@@ -216,18 +214,34 @@ void Profile_Panel::controlTextDidChange(QLineEdit *box)
     }
 }
 
-void Profile_Panel::Browse_image_Btn_Clicked()
+int Profile_Panel::Photo_Control_Target()
 {
-    VisitorWindow &window = m_mode.window();
-    if (window.Check_Multiple_Image_Selection())
-        return;
+    if (m_mode.window().Check_Multiple_Image_Selection())
+        return -1;
     SKTGraphicView *canvas = m_mode.currentCanvas();
     if (canvas && canvas->There_Is_Any_Lock_Contrl()) {
         platform::ui().message(QStringLiteral("Selected control is locked."));
-        return;
+        return -1;
     }
-    const int found = m_mode.Find_And_Select_Design_Image_Control();
-    if (found >= 2)
+    return m_mode.Find_And_Select_Design_Image_Control();
+}
+
+void Profile_Panel::Open_Camera_Clicked()
+{
+    const int found = Photo_Control_Target();
+    QString path;
+    if (found < 0 || found >= 2 || m_mode.window().Open_Camera_Window(path) != 1)
+        return;
+    if (found == 0)
+        m_mode.new_control_add(path, QStringLiteral("Fup_Photo"), image_path_val);
+    Set_User_Image(path, found == 0 ? QStringLiteral("Fup_Photo") : QString());
+}
+
+void Profile_Panel::Browse_image_Btn_Clicked()
+{
+    VisitorWindow &window = m_mode.window();
+    const int found = Photo_Control_Target();
+    if (found < 0 || found >= 2)
         return;
     const QString path = platform::ui().openFile(tr("Choose the visitor's photo"), QString(),
                                                  window.Allowd_Image_fileTypes());

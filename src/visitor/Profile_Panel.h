@@ -46,6 +46,8 @@ public:
     // The edited box's text onto its card control.
     void controlTextDidChange(QLineEdit *box);
     void Browse_image_Btn_Clicked();
+    // The photo from the camera window into the side's photo control.
+    void Open_Camera_Clicked();
     // A picture into the card control `id` ("" the selected image control) and the photo box.
     void Set_User_Image(const QString &path, const QString &id);
     // The photo box only; an id this side lacks changes nothing.
@@ -55,6 +57,9 @@ public:
 
 private:
     void showPicture(const QImage &picture);
+    // The checks before a photo is chosen: -1 when refused (the user was told), else what
+    // Find_And_Select_Design_Image_Control answers (0 make the photo control, 1 use the selected).
+    int Photo_Control_Target();
 
     VisitorMode &m_mode;
     int m_side;

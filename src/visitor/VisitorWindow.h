@@ -27,6 +27,8 @@ public:
     virtual QStringList Allowd_Image_fileTypes() = 0;
     // True (after the window's own message) when more than one image control is selected.
     virtual bool Check_Multiple_Image_Selection() = 0;
+    // The camera window run modally: 1 with the saved picture's path in `picture`, 0 cancelled.
+    virtual int Open_Camera_Window(QString &picture) = 0;
     // The profile button shown or hidden and the text and picture tools enabled.
     virtual void Set_Tool_Buttons(bool profileShown, bool textTool, bool imageTools) = 0;
 };

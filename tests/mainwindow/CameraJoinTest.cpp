@@ -1,0 +1,109 @@
+// The camera window where the window opens it: the property panel's camera button puts the
+// picture taken on the selected picture control, and the front profile panel's on the photo.
+#include "ControllerFixture.h"
+#include "FakeCamera.h"
+
+#include "canvas/LiveModePanel.h"
+#include "core/SKTImage.h"
+#include "core/SKTRenderingView.h"
+#include "imaging/CameraFiles.h"
+#include "properties/PropertyPanel.h"
+#include "visitor/ProfileDialogBase.h"
+#include "visitor/Profile_Panel.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class CameraJoinTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Camera_Folder_Path = dir.filePath("camera");
+        Camera_Capture_Image = Camera_Folder_Path + "/velk_user_save.png";
+        Camera_Capture_Count = 1;
+        fakecamera::takePictureWhenTheCameraOpens(*ui, camera, shot);
+    }
+    void TearDown() override
+    {
+        ui->onRequest = nullptr;
+        WindowTest::TearDown();
+    }
+
+    fakecamera::ScopedFakeCamera camera;
+    const QImage shot = fakecamera::frame(QColor(20, 170, 90), 80, 60);
+};
+
+TEST_F(CameraJoinTest, ThePictureTakenGoesOnTheSelectedPictureControl)
+{
+    QImage old(40, 40, QImage::Format_RGB32);
+    old.fill(Qt::red);
+    ASSERT_TRUE(old.save(pathIn("old.png")));
+    std::shared_ptr<SKTGraphic> image = SKTImage::initWithPath({0, 0}, pathIn("old.png"));
+    image->setBounds({20, 20, 80, 60});
+    place(0, {image});
+    canvas(0)->Set_Selected_Graphic(image.get());
+    controller->Show_RHS_Properties(image.get());
+
+    ui->push(1);  // the camera window's run ends with OK
+    controller->propertyPanel().camera_btn->click();
+    const QString saved = dir.filePath("camera/velk_user_save.png");
+    EXPECT_EQ(Camera_Capture_Image, saved);
+    EXPECT_EQ(image->_file_path, saved);
+    EXPECT_EQ(QImage(saved).pixelColor(10, 10), QColor(20, 170, 90));
+    const QImage side = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72);
+    EXPECT_EQ(side.pixelColor(60, 50), QColor(20, 170, 90));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
+}
+
+// In live mode, a side without a picture control gets the visitor's photo as "Fup_Photo".
+TEST_F(CameraJoinTest, TheProfilePanelsPhotoComesFromTheCamera)
+{
+    Start_Card_Option = QStringLiteral("V");
+    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    while (!document->graphics().empty())
+        document->removeGraphicsOnSide(0, {0});
+    Profile_Panel &front = *Front_Profile_Panel_OBJ;
+    ASSERT_TRUE(front.camera_btn->isEnabled());
+    ui->push(1);
+    front.camera_btn->click();
+    const QString saved = dir.filePath("camera/velk_user_save.png");
+    SKTGraphic *photo = nullptr;
+    for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+        if (g->control_ID == QLatin1String("Fup_Photo"))
+            photo = g.get();
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->_file_path, saved);
+    EXPECT_EQ(front.image_path_val->text(), saved);
+    const QImage side = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72);
+    EXPECT_EQ(side.pixelColor(photo->bounds().center().toPoint()), QColor(20, 170, 90));
+
+    ui->push(0);  // cancelled: nothing changes
+    ui->onRequest = nullptr;
+    front.camera_btn->click();
+    EXPECT_EQ(photo->_file_path, saved);
+}
+
+// The side profile dialog's Camera button fills the photo field with the picture taken.
+TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
+{
+    QString shown;
+    bool enabled = false;
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        enabled = dlg.camera_btn->isEnabled();
+        ui->push(1);
+        dlg.camera_btn->click();
+        shown = dlg.image_path_val->text();
+        dlg.reject();
+        return 0;
+    });
+    click("User_Profile_btn");
+    Set_Profile_Modal_Runner(previous);
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(shown, dir.filePath("camera/velk_user_save.png"));
+    EXPECT_EQ(QImage(shown).pixelColor(5, 5), QColor(20, 170, 90));
+}
+
+}  // namespace
