@@ -102,8 +102,6 @@ int ControllerHub::Browse_User_Image_Manually() { return m_controller.Browse_Use
 int ControllerHub::Open_Image_Library_Window(const QString &code) { return m_controller.Open_Image_Library_Window(code); }
 
 // The camera window comes with the camera subsystem; the panel says so until then.
-int ControllerHub::Open_Camera_Window(QString &) { return kNotAvailable; }
-
 void ControllerHub::Load_Card_Tabs() { m_controller.cardTabs().Load_Card_Tabs(); }
 void ControllerHub::Card_Combo_Changed(QComboBox *sender) { m_controller.cardTabs().Card_Combo_Changed(sender); }
 
