@@ -209,6 +209,7 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
     }
     if (!closed)
         return std::nullopt;
+    Replace_Lone_Surrogates(out);  // \u gives UTF-16 units: an unpaired one is no text
     return out;
 }
 
