@@ -337,7 +337,7 @@ QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValue
             value = joined;
         }
         value = Trim_Str(value);
-        if (value.isEmpty())
+        if (value.trimmed().isEmpty())  // blanks that control characters wrapped are no value either
             return true;
         if (values.size() >= maxValues) {
             if (tooMany)

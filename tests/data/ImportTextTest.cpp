@@ -62,6 +62,7 @@ TEST(ImportText, OversizedFilesAreRefusedByNameAndInvalidUtf16IsReplacedBeforeSp
         QString message;
     } cases[] = {
         {"lone.txt", lone16, 0, {"A\uFFFD", "B\uFFFD", "C"}, {}},
+        {"wrapped.txt", "\b \x01\nx", 0, {"x"}, {}},  // blanks wrapped in control characters are no value
         {"many.txt", overValues, 0, {},
          QStringLiteral("\nmany.txt was refused: it holds more than %L1 values.").arg(Max_Import_Values)},
         {"many.csv", QByteArray("a,").repeated(Max_Import_Values) + "b", 0, {},

@@ -492,8 +492,8 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     m_error.clear();
     m_refused = false;
     columns = 0;
-    if (sheetFile.isEmpty() && !m_partError.isEmpty()) {  // the sheet's part was refused
-        m_error = m_partError;
+    if (sheetFile.isEmpty()) {  // no such sheet, or its part was refused
+        m_error = m_partError.isEmpty() ? QStringLiteral("Error: the sheet cannot be read.") : m_partError;
         m_refused = m_partRefused;
         return false;
     }
