@@ -91,13 +91,13 @@ TEST(HostileSpreadsheet, TablesAreSizedByStoredCellsAndBoundedByTheCellLimit)
          true, "Untitled Column 1|7", "|7"},
         {{"100,000 rows without cells", "A1:A1", "'<row><c r=\"A1\"><v>1</v></c></row>' + '<row/>' * 100000"},
          true, "1", "1"},
-        // 63 rows of one cell under a row that reaches XFD: 63 x 16384 cells once widened.
+        // 100 rows of one cell under a row that reaches XFD: 100 x 16384 cells once widened.
         {{"one far cell widens every row past the limit", "A1",
-          "'<row><c r=\"XFD1\"><v>1</v></c></row>' + '<row><c r=\"A2\"><v>2</v></c></row>' * 62"},
+          "'<row><c r=\"XFD1\"><v>1</v></c></row>' + '<row><c r=\"A2\"><v>2</v></c></row>' * 99"},
          false, "", ""},
-        {{"a million and one stored cells", "A1",
+        {{"a million and a half and one stored cells", "A1",
           "''.join('<row>' + ''.join('<c><v>%d</v></c>' % (r * 1000 + k) for k in range(1000)) + '</row>'"
-          " for r in range(1000)) + '<row><c/></row>'"},
+          " for r in range(1500)) + '<row><c/></row>'"},
          false, "", ""},
     };
     QTemporaryDir dir;
