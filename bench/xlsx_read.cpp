@@ -3,9 +3,12 @@
 // same run. The workbook is written at start-up into a temporary folder by our own writer.
 
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "data/spreadsheet/SSZipArchive.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -129,5 +132,60 @@ print(time.perf_counter() - start, len(rows))
     }
 }
 BENCHMARK(BM_OpenpyxlReadOnlySameFile)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+// The hostile-input targets: a workbook whose sheet holds just MaxCells cells (the most a sheet
+// may hold) is read in at most 3 s and 400 MB, and one with a cell more is refused at once.
+// The file is packed at start-up from generated parts (1,500 rows of 1,000 numbers).
+QString limitWorkbook(QTemporaryDir &dir, qint64 cells)
+{
+    const QString root = dir.filePath(QStringLiteral("parts-%1").arg(cells));
+    QDir().mkpath(root + QStringLiteral("/_rels"));
+    QDir().mkpath(root + QStringLiteral("/xl/_rels"));
+    QDir().mkpath(root + QStringLiteral("/xl/worksheets"));
+    auto put = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(root + QLatin1Char('/') + name);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    };
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    put(QStringLiteral("_rels/.rels"), "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                                       "<Relationship Id=\"rId1\" Type=\"" + rel + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    put(QStringLiteral("xl/workbook.xml"), "<workbook xmlns:r=\"" + rel.chopped(1) + "\"><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/>"
+                                           "</sheets></workbook>");
+    put(QStringLiteral("xl/_rels/workbook.xml.rels"),
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" Type=\""
+            + rel + "worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
+    QByteArray sheet = "<worksheet><sheetData>";
+    for (qint64 i = 0; i < cells; ++i) {
+        if (i % 1000 == 0)
+            sheet += i ? "</row><row>" : "<row>";
+        sheet += "<c><v>" + QByteArray::number(i) + "</v></c>";
+    }
+    sheet += "</row></sheetData></worksheet>";
+    put(QStringLiteral("xl/worksheets/sheet1.xml"), sheet);
+    const QString path = dir.filePath(QStringLiteral("limit-%1.xlsx").arg(cells));
+    SSZipArchive::createZipFileAtPath(path, {root + QStringLiteral("/_rels"), root + QStringLiteral("/xl")});
+    return path;
+}
+
+void BM_SheetAtTheCellLimit(benchmark::State &state)
+{
+    workbook();  // the application object
+    static QTemporaryDir dir;
+    const qint64 cells = SpreadsheetWriter::MaxCells + state.range(0);
+    const QString path = limitWorkbook(dir, cells);
+    for (auto _ : state) {
+        SpreadsheetWriter reader;
+        reader.openWorkbook(path);
+        int columns = 0;
+        const bool read = reader.ReadData(reader.sheetPartPath(1), columns);
+        if (read != (state.range(0) == 0))
+            state.SkipWithError(read ? "a sheet past the limit was read" : "a sheet at the limit was refused");
+        benchmark::DoNotOptimize(reader.data.data());
+    }
+    state.counters["cells"] = double(cells);
+    state.counters["peak_rss_MB"] = double(maxRssMb());
+}
+BENCHMARK(BM_SheetAtTheCellLimit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -16,11 +16,16 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-# The libraries the executable links come from dpkg-shlibdeps; what Qt loads at run time
-# (picture formats beyond PNG and JPEG) and opening files in other programs are only suggested.
+# The libraries the executable links come from dpkg-shlibdeps (added to the Depends below).
+# Every program or data file the application starts or reads at run time is named too
+# (tests/package/check-package finds them in the source and checks): python3 runs the mail
+# script, which every mail needs, so it is a dependency; what Qt loads at run time (picture
+# formats beyond PNG and JPEG), xdg-open for Help and links (xdg-utils) and the face cascade
+# (opencv-data) only take one feature each, which then says which package it needs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The camera window lists and runs cameras through Qt Multimedia's GStreamer backend, which needs
 # the base and good element sets (v4l2src, videoconvert); without them no camera is listed.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-image-formats-plugins, xdg-utils, opencv-data, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 # The desktop database, the MIME database and the icon cache are refreshed by the dpkg triggers

@@ -12,6 +12,7 @@
 import ipaddress
 import mimetypes
 import os
+import resource
 import smtplib
 import socket
 import ssl
@@ -22,6 +23,11 @@ from email.utils import formatdate, make_msgid
 
 # Every socket operation; the caller kills the whole run of the script later than this.
 TIMEOUT = 60
+# One reply of the server (all lines of a multi-line reply): real ones are a few hundred bytes.
+MAX_REPLY = 64 * 1024
+# The script's own memory (heap and private mappings): room for attachments of tens of MB,
+# never the gigabytes a hostile server could make it gather.
+MAX_MEMORY = 512 * 1024 * 1024
 
 
 class Refused(Exception):
@@ -69,6 +75,39 @@ def build(sender, recipient, subject, body, attachments):
     return msg
 
 
+class CappedReply:
+    """The server's reply stream, counted: a reply past MAX_REPLY ends the session."""
+
+    def __init__(self, smtp, file):
+        self.smtp, self.file, self.used = smtp, file, 0
+
+    def readline(self, limit=-1):
+        line = self.file.readline(limit)
+        self.used += len(line)
+        if self.used > MAX_REPLY:
+            self.smtp.close()  # so QUIT on the way out reads nothing more
+            raise Refused(6, "the server's reply is longer than %d KiB" % (MAX_REPLY // 1024))
+        return line
+
+    def close(self):
+        self.file.close()
+
+
+def capped(base):
+    class Capped(base):
+        def getreply(self):
+            if self.file is None:
+                self.file = self.sock.makefile("rb")
+            # A fresh count for every reply.
+            self.file = CappedReply(self, getattr(self.file, "file", self.file))
+            return super().getreply()
+    return Capped
+
+
+CappedSMTP = capped(smtplib.SMTP)
+CappedSMTP_SSL = capped(smtplib.SMTP_SSL)
+
+
 def login(smtp, user, password):
     if not password:
         return
@@ -93,9 +132,9 @@ def send(args, password):
     context = ssl.create_default_context()
     port = int(port)
     if use_ssl == "Y":
-        smtp = smtplib.SMTP_SSL(server, port, timeout=TIMEOUT, context=context)
+        smtp = CappedSMTP_SSL(server, port, timeout=TIMEOUT, context=context)
     else:
-        smtp = smtplib.SMTP(server, port, timeout=TIMEOUT)
+        smtp = CappedSMTP(server, port, timeout=TIMEOUT)
     with smtp:
         smtp.ehlo()
         if use_ssl != "Y":
@@ -111,6 +150,10 @@ def send(args, password):
 def main():
     if len(sys.argv) < 9:
         fail(2, "too few arguments")
+    try:
+        resource.setrlimit(resource.RLIMIT_DATA, (MAX_MEMORY, MAX_MEMORY))
+    except (ValueError, OSError):
+        pass  # a lower limit already set stays
     lines = sys.stdin.buffer.read().decode("utf-8", "replace").split("\n")
     password = lines[0].rstrip("\r")
     try:
@@ -126,6 +169,8 @@ def main():
         fail(5, "server answered %d" % e.smtp_code)
     except (socket.timeout, TimeoutError):
         fail(6, "the server did not answer in time")
+    except MemoryError:
+        fail(6, "the mail needs more than %d MiB" % (MAX_MEMORY >> 20))
     except (OSError, smtplib.SMTPException, ValueError) as e:
         fail(6, type(e).__name__ + ": " + str(e).splitlines()[0] if str(e) else type(e).__name__)
 

@@ -13,6 +13,9 @@
 #include <QPalette>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <list>
+#include <atomic>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -105,7 +108,91 @@ struct TextBlock {
     }
 };
 
+std::atomic<long long> g_layoutsMade{0};
+
+// Long texts laid out on the GUI thread, kept between paints: laying out a word of millions of
+// characters takes seconds, and every repaint of the canvas would do it again. Only the GUI
+// thread keeps them (a layout is not to be shared between threads; workers draw each side
+// once). Keyed by everything the layout depends on; at most kCachedCharacters characters are
+// kept, the least recently used going first.
+class TextBlockCache {
+public:
+    static constexpr qsizetype kShortest = 1000;  // shorter texts lay out in well under a millisecond
+    static constexpr qsizetype kCachedCharacters = 8'000'000;
+
+    std::shared_ptr<const TextBlock> find(const QString &text, const QString &font, double kerning, int alignment,
+                                          double width)
+    {
+        for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+            if (it->kerning == kerning && it->alignment == alignment && it->width == width && it->font == font
+                && it->text == text) {
+                m_entries.splice(m_entries.begin(), m_entries, it);  // most recently used first
+                return m_entries.front().block;
+            }
+        }
+        return nullptr;
+    }
+    void keep(const QString &text, const QString &font, double kerning, int alignment, double width,
+              std::shared_ptr<const TextBlock> block)
+    {
+        m_entries.push_front({text, font, kerning, alignment, width, std::move(block)});
+        m_characters += text.size();
+        while (m_characters > kCachedCharacters && m_entries.size() > 1) {
+            m_characters -= m_entries.back().text.size();
+            m_entries.pop_back();
+        }
+    }
+
+private:
+    struct Entry {
+        QString text, font;
+        double kerning;
+        int alignment;
+        double width;
+        std::shared_ptr<const TextBlock> block;
+    };
+    std::list<Entry> m_entries;
+    qsizetype m_characters = 0;
+};
+
+std::shared_ptr<const TextBlock> textBlock(const QString &text, const QFont &font, double kerning, int alignment,
+                                           double width)
+{
+    const bool cached = text.size() >= TextBlockCache::kShortest && QCoreApplication::instance()
+                        && QThread::currentThread() == QCoreApplication::instance()->thread();
+    // Never destroyed: its layouts must not outlive the application's fonts at exit.
+    static auto *cache = new TextBlockCache;
+    const QString fontKey = cached ? font.toString() : QString();
+    if (cached) {
+        if (auto block = cache->find(text, fontKey, kerning, alignment, width))
+            return block;
+    }
+    ++g_layoutsMade;
+    auto block = std::make_shared<const TextBlock>(text, font, kerning, alignment, width);
+    if (cached)
+        cache->keep(text, fontKey, kerning, alignment, width, block);
+    return block;
+}
+
 QColor knobColor() { return QGuiApplication::palette().color(QPalette::Dark); }
+
+// What the painter's device shows, in the painter's coordinates, with a margin for glyphs that
+// reach past their line; null (everything) when it cannot be told.
+QRectF visibleArea(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    bool invertible = false;
+    const QTransform back = painter.deviceTransform().inverted(&invertible);
+    if (!device || !invertible || device->width() <= 0 || device->height() <= 0)
+        return {};
+    QRectF visible = back.mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (painter.hasClipping())
+        visible &= painter.clipBoundingRect();
+    if (visible.isEmpty())
+        return QRectF(back.map(QPointF(0, 0)), QSizeF(1e-3, 1e-3));  // nothing shows: a speck, not "all"
+    const double margin = std::max(visible.width(), visible.height()) * 0.05 + 64;
+    return visible.adjusted(-margin, -margin, margin, margin);
+}
 
 // How many device pixels a card point covers on this painter.
 double deviceScale(const QPainter &painter)
@@ -197,6 +284,8 @@ void drawShadow(QPainter &painter, const TextBlock &block, QPointF origin, const
 
 }  // namespace
 
+long long Text_Layouts_Made() { return g_layoutsMade.load(); }
+
 QString Text_With_Case_Transform(const QString &text, int caseCode)
 {
     switch (caseCode) {
@@ -231,8 +320,8 @@ QSizeF SKTText::naturalSize()
     const QString text = Display_Text();
     if (text.isEmpty())
         return QSizeF(0, 0);
-    const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, width());
-    return QSizeF(std::ceil(block.used.width()), std::ceil(block.used.height()));
+    const auto block = textBlock(text, text_ctrl_font, text_kerning, text_alignmnet, width());
+    return QSizeF(std::ceil(block->used.width()), std::ceil(block->used.height()));
 }
 
 void SKTText::makeNaturalSize()
@@ -278,7 +367,8 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         }
     }
     if (!text.isEmpty() && b.width() > 0) {
-        const TextBlock block(text, text_ctrl_font, text_kerning, text_alignmnet, b.width());
+        const auto cachedBlock = textBlock(text, text_ctrl_font, text_kerning, text_alignmnet, b.width());
+        const TextBlock &block = *cachedBlock;
         // Placed by the height of the text as it is drawn, wrapped at the control's width.
         const double th = block.used.height();
         double top = b.y();
@@ -299,7 +389,9 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         }
         painter.setTransform(rotation, true);
         painter.setPen(txt_clr);
-        block.layout->draw(&painter, origin);
+        // Only the lines the device shows are drawn: a long word makes thousands of lines below
+        // the card, and drawing them cost most of a paint.
+        block.layout->draw(&painter, origin, {}, visibleArea(painter));
         painter.restore();
         if (isDrawingStroke())
             painter.strokePath(outline.path, Border_Pen(_strokeColor, _strokeWidth, _stroke_border_type));

@@ -49,5 +49,9 @@ public:
     bool _contentsBeingChangedByScripting = false;
 };
 
+// How many text layouts were made since start: a long text is laid out once on the GUI thread
+// and kept between paints, so repainting it makes none.
+long long Text_Layouts_Made();
+
 // Case transform codes: 1 upper case, 2 lower case, 3 each word capitalised, else as typed.
 QString Text_With_Case_Transform(const QString &text, int caseCode);

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringDecoder>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -41,7 +41,7 @@ int hexValue(char c)
 }
 
 // Groups whose content is never document text.
-bool skippedDestination(const QByteArray &word)
+bool skippedDestination(QByteArrayView word)
 {
     static const char *const names[] = {"fonttbl", "colortbl", "stylesheet", "info",   "pict",
                                         "filetbl", "revtbl",   "listtable",  "header", "footer",
@@ -53,12 +53,12 @@ bool skippedDestination(const QByteArray &word)
 }
 
 // The text a control word stands for, if any.
-QString wordText(const QByteArray &word)
+QChar wordText(QByteArrayView word)
 {
     if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row")
-        return QStringLiteral("\n");
+        return QLatin1Char('\n');
     if (word == "tab" || word == "cell")
-        return QStringLiteral("\t");
+        return QLatin1Char('\t');
     static const struct {
         const char *word;
         char16_t ch;
@@ -67,17 +67,38 @@ QString wordText(const QByteArray &word)
                    {"enspace", 0x2002}};
     for (const auto &s : symbols)
         if (word == s.word)
-            return QString(QChar(s.ch));
+            return QChar(s.ch);
     return {};
 }
 }  // namespace
+
+void Replace_Lone_Surrogates(QString &text)
+{
+    char16_t *p = nullptr;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (!QChar::isSurrogate(c))
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+            ++i;
+            continue;
+        }
+        if (!p)
+            p = reinterpret_cast<char16_t *>(text.data());  // detaches once, only when needed
+        p[i] = QChar::ReplacementCharacter;
+    }
+}
 
 QString Decode_Import_Text(const QByteArray &bytes)
 {
     const auto bom = QStringConverter::encodingForData(bytes);
     if (bom && (*bom == QStringConverter::Utf8 || *bom == QStringConverter::Utf16LE || *bom == QStringConverter::Utf16BE)) {
         QStringDecoder decoder(*bom);
-        return decoder(bytes);
+        QString text = decoder(bytes);
+        // UTF-16 may carry a lone surrogate: a value must be whole text before it is split.
+        Replace_Lone_Surrogates(text);
+        return text;
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8(bytes);
@@ -102,9 +123,9 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
     std::vector<Group> stack;
     QString out;
     int pendingSkip = 0;
-    auto put = [&](const QString &s) {
+    auto put = [&](QChar c) {
         if (!stack.empty() && !stack.back().skip)
-            out += s;
+            out += c;
     };
     // A character of text: dropped while the fallback of a \u character is being skipped.
     auto emitChar = [&](QChar c) {
@@ -112,7 +133,7 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
             --pendingSkip;
             return;
         }
-        put(QString(c));
+        put(c);
     };
     const qsizetype n = rtf.size();
     qsizetype i = start;
@@ -136,14 +157,14 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
             qsizetype j = i + 1;
             while (j < n && isLetter(rtf.at(j)))
                 ++j;
-            const QByteArray word = rtf.mid(i + 1, j - i - 1);
+            const QByteArrayView word = QByteArrayView(rtf).sliced(i + 1, j - i - 1);
             const qsizetype numberStart = j;
             if (j < n && rtf.at(j) == '-')
                 ++j;
             while (j < n && rtf.at(j) >= '0' && rtf.at(j) <= '9' && j - numberStart < 10)
                 ++j;
             const bool hasNumber = j > numberStart && rtf.at(j - 1) != '-';
-            const long long number = hasNumber ? rtf.mid(numberStart, j - numberStart).toLongLong() : 0;
+            const long long number = hasNumber ? QByteArrayView(rtf).sliced(numberStart, j - numberStart).toLongLong() : 0;
             if (j < n && rtf.at(j) == ' ')
                 ++j;  // the delimiter belongs to the control word
             i = j - 1;
@@ -157,8 +178,8 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
                     emitChar(QChar(char16_t(code)));
                 pendingSkip = stack.back().uc;
             } else {
-                const QString text = wordText(word);
-                if (!text.isEmpty()) {
+                const QChar text = wordText(word);
+                if (!text.isNull()) {
                     pendingSkip = 0;
                     put(text);
                 }
@@ -179,7 +200,7 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
             } else if (symbol == '_') {
                 emitChar(QChar(0x2011));
             } else if (symbol == '\r' || symbol == '\n') {
-                put(QStringLiteral("\n"));
+                put(QLatin1Char('\n'));
             } else if (symbol == '\\' || symbol == '{' || symbol == '}') {
                 emitChar(QLatin1Char(symbol));
             }
@@ -188,76 +209,152 @@ std::optional<QString> Rtf_To_Plain_Text(const QByteArray &rtf)
     }
     if (!closed)
         return std::nullopt;
+    Replace_Lone_Surrogates(out);  // \u gives UTF-16 units: an unpaired one is no text
     return out;
 }
+
+namespace {
+
+// Walks the CSV fields of a text in one pass: field(text, endsRecord) is called per field and
+// stops the walk by answering false. The field is a view into the text when it needs no
+// unquoting, so plain fields cost no copy.
+template <class Field>
+void forEachCsvField(QStringView text, Field &&field)
+{
+    QString unquoted;
+    bool quoted = false, wasQuoted = false, blank = true;  // blank: nothing but blanks since start
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    auto end = [&](qsizetype at, bool endsRecord) {
+        const bool go = wasQuoted ? field(QStringView(unquoted), endsRecord) : field(text.sliced(start, at - start), endsRecord);
+        unquoted.clear();
+        wasQuoted = false;
+        blank = true;
+        start = at + 1;
+        return go;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c != QLatin1Char('"'))
+                unquoted += c;
+            else if (i + 1 < n && text.at(i + 1) == QLatin1Char('"'))
+                unquoted += text.at(++i);
+            else
+                quoted = false;
+        } else if (c == QLatin1Char('"') && !wasQuoted && blank) {
+            // Blanks before an opening quote are taken as padding, as most writers mean them.
+            quoted = wasQuoted = true;
+        } else if (wasQuoted && c != QLatin1Char(',') && c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            unquoted += c;  // text after a closing quote belongs to the field
+        } else if (c == QLatin1Char(',')) {
+            if (!end(i, false))
+                return;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            const bool crlf = c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n');
+            if (!end(i, true))
+                return;
+            if (crlf)
+                start = ++i + 1;
+        } else if (!c.isSpace()) {
+            blank = false;
+        }
+    }
+    if (start < n || wasQuoted || (n > 0 && text.at(n - 1) == QLatin1Char(',')))
+        end(n, true);
+}
+
+// Walks the lines of a text in one pass, split at LF, CRLF and CR; stops when line() answers false.
+template <class Line>
+void forEachLine(QStringView text, Line &&line)
+{
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        if (!line(text.sliced(start, i - start)))
+            return;
+        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    line(text.sliced(start));
+}
+
+}  // namespace
 
 QList<QStringList> Read_Csv_Records(const QString &text)
 {
     QList<QStringList> records;
     QStringList fields;
-    QString field;
-    bool quoted = false, wasQuoted = false;
-    auto endField = [&] {
-        fields.append(field);
-        field.clear();
-        wasQuoted = false;
-    };
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c != QLatin1Char('"'))
-                field += c;
-            else if (i + 1 < n && text.at(i + 1) == QLatin1Char('"'))
-                field += text.at(++i);
-            else
-                quoted = false;
-        } else if (c == QLatin1Char('"') && !wasQuoted && field.trimmed().isEmpty()) {
-            // Blanks before an opening quote are taken as padding, as most writers mean them.
-            field.clear();
-            quoted = wasQuoted = true;
-        } else if (c == QLatin1Char(',')) {
-            endField();
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            endField();
+    forEachCsvField(text, [&](QStringView field, bool endsRecord) {
+        fields.append(field.toString());
+        if (endsRecord) {
             records.append(fields);
             fields.clear();
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else {
-            field += c;
         }
-    }
-    if (!field.isEmpty() || !fields.isEmpty() || wasQuoted) {
-        endField();
-        records.append(fields);
-    }
+        return true;
+    });
     return records;
 }
 
 QStringList Split_Text_Lines(const QString &text)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    return text.split(lineEnd);
+    QStringList lines;
+    forEachLine(text, [&](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
+    return lines;
 }
 
 QStringList Text_Import_Values(const QString &text, bool csv)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    return Text_Import_Values(text, csv, std::numeric_limits<qsizetype>::max(), nullptr);
+}
+
+QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValues, bool *tooMany)
+{
     QStringList values;
-    auto add = [&](const QString &piece) {
-        const QString value = Trim_Str(piece);
-        if (!value.isEmpty())
-            values.append(value);
+    if (tooMany)
+        *tooMany = false;
+    // One value at a time, straight into the list: no list of lines or records in between.
+    auto add = [&](QStringView piece, bool lineEnds) {
+        if (piece.trimmed().isEmpty())
+            return true;
+        QString value = piece.toString();
+        if (lineEnds) {
+            // A line break inside a quoted field becomes a space.
+            QString joined;
+            forEachLine(value, [&](QStringView part) {
+                if (!joined.isNull())
+                    joined += QLatin1Char(' ');
+                joined += part;
+                return true;
+            });
+            value = joined;
+        }
+        value = Trim_Str(value);
+        if (value.trimmed().isEmpty())  // blanks that control characters wrapped are no value either
+            return true;
+        if (values.size() >= maxValues) {
+            if (tooMany)
+                *tooMany = true;
+            values.clear();
+            return false;
+        }
+        values.append(value);
+        return true;
     };
-    if (!csv) {
-        for (const QString &line : Split_Text_Lines(text))
-            add(line);
-        return values;
-    }
-    for (const QStringList &record : Read_Csv_Records(text))
-        for (const QString &field : record)
-            add(QString(field).replace(lineEnd, QStringLiteral(" ")));
+    if (csv)
+        forEachCsvField(text, [&](QStringView field, bool) {
+            const bool breaks = field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'));
+            return add(field, breaks);
+        });
+    else
+        forEachLine(text, [&](QStringView line) { return add(line, false); });
     return values;
 }
 
@@ -283,11 +380,20 @@ TextFileImport Read_Text_File_Values(const QString &path)
 {
     TextFileImport result;
     QFile file(path);
-    if (QFileInfo(path).isDir() || file.size() > kMaxImportFileBytes || !file.open(QIODevice::ReadOnly))
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         return result;
+    const QString name = QFileInfo(path).fileName();
+    if (file.size() > kMaxImportFileBytes) {
+        result.status = TextFileImport::Refused;
+        result.reason = QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(name).arg(kMaxImportFileBytes >> 20);
+        return result;
+    }
     const QByteArray bytes = file.read(kMaxImportFileBytes + 1);
-    if (bytes.size() > kMaxImportFileBytes)
+    if (bytes.size() > kMaxImportFileBytes) {  // grew while we looked, or a device
+        result.status = TextFileImport::Refused;
+        result.reason = QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(name).arg(kMaxImportFileBytes >> 20);
         return result;
+    }
     result.status = TextFileImport::Empty;
     const QString extension = QFileInfo(path).suffix().toUpper();
     std::optional<QString> text;
@@ -297,8 +403,13 @@ TextFileImport Read_Text_File_Values(const QString &path)
         text = Decode_Import_Text(bytes);
     if (!text)
         return result;
-    result.values = Text_Import_Values(*text, extension == QLatin1String("CSV"));
-    if (!result.values.isEmpty())
+    bool tooMany = false;
+    result.values = Text_Import_Values(*text, extension == QLatin1String("CSV"), Max_Import_Values, &tooMany);
+    if (tooMany) {
+        result.status = TextFileImport::Refused;
+        result.reason = QStringLiteral("%1 was refused: it holds more than %L2 values.").arg(name).arg(Max_Import_Values);
+    } else if (!result.values.isEmpty()) {
         result.status = TextFileImport::Ok;
+    }
     return result;
 }

@@ -9,8 +9,14 @@
 #include <optional>
 
 // Text of a file whose encoding nobody told us: a byte-order mark (UTF-8, UTF-16 LE or BE)
-// decides, else UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+// decides, else UTF-8 when the bytes are valid UTF-8, else Windows-1252. A lone surrogate of
+// UTF-16 becomes U+FFFD, so the text is whole before anything splits it.
 QString Decode_Import_Text(const QByteArray &bytes);
+void Replace_Lone_Surrogates(QString &text);
+
+// The most values one file may bring: far beyond any series, and what keeps a file of short
+// lines (the byte limit allows 32 million) from costing gigabytes.
+inline constexpr qsizetype Max_Import_Values = 1'000'000;
 
 // The plain text of a rich-text document: paragraphs and line breaks become line feeds, escaped
 // characters are decoded, and font tables, colour tables, style sheets, document information,
@@ -27,7 +33,10 @@ QStringList Split_Text_Lines(const QString &text);
 
 // Series values of a text: every line (CSV: every field) trimmed, empty ones dropped, in order.
 // A line break inside a quoted CSV field becomes a space, since a line feed ends a value.
+// Both walk the text once, keeping only the values. With `maxValues`, a text holding more gives
+// nothing and sets `tooMany`.
 QStringList Text_Import_Values(const QString &text, bool csv);
+QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValues, bool *tooMany);
 
 // The picture extensions an image-folder import takes (compared in lower case).
 const QStringList &Import_Image_Extensions();
@@ -37,10 +46,11 @@ QStringList Image_Folder_Values(const QString &folder);
 
 // Outcome of reading a text file for an import.
 struct TextFileImport {
-    enum Status { Ok, Unreadable, Empty } status = Unreadable;
+    enum Status { Ok, Unreadable, Empty, Refused } status = Unreadable;
     QStringList values;
+    QString reason;  // Refused: one line naming the file and the limit it passed
 };
 // Reads a txt, csv or rtf file (by its extension, any case) into series values. Unreadable: the
-// file cannot be read or is beyond any sensible size; Empty: no value in it, or rich text that
-// does not parse.
+// file cannot be read; Empty: no value in it, or rich text that does not parse; Refused: more
+// than 64 MB or more than Max_Import_Values values.
 TextFileImport Read_Text_File_Values(const QString &path);

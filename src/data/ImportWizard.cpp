@@ -68,8 +68,9 @@ bool Import_Text_File(const QString &path, const ImportTarget &target)
         return false;
     const TextFileImport read = Read_Text_File_Values(path);
     if (read.status != TextFileImport::Ok) {
-        Show_MessageBox(read.status == TextFileImport::Unreadable ? QStringLiteral("Please select a valid file.")
-                                                                   : kCorrupt);
+        Show_MessageBox(read.status == TextFileImport::Refused      ? read.reason
+                        : read.status == TextFileImport::Unreadable ? QStringLiteral("Please select a valid file.")
+                                                                    : kCorrupt);
         return false;
     }
     return deliver(read.values, target);

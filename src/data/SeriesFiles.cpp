@@ -3,6 +3,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "data/ImportText.h"
 #include "platform/Paths.h"
 
 #include <QFile>
@@ -11,8 +12,10 @@
 #include <QStringDecoder>
 
 namespace {
-// Far beyond any list a person keeps; stops a stray huge file from exhausting memory.
-constexpr qint64 kMaxSeriesFileBytes = 256 * 1024 * 1024;
+// A series holds what an import may bring (Max_Import_Values values, 64 MB of text); the file
+// limit is the same, so a series and the file it came from pass or fail together, and the
+// largest readable series costs a few hundred MB at most.
+constexpr qint64 kMaxSeriesFileBytes = 64 * 1024 * 1024;
 
 SeriesInUseTest &inUseTest()
 {
@@ -40,17 +43,34 @@ QString Valid_Series_Name(const QString &typed)
 std::optional<QString> Read_Series_Text(const QString &path)
 {
     QFile file(path);
-    if (file.size() > kMaxSeriesFileBytes || !file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         if (file.exists())
             Show_NSLog_Message(QStringLiteral("Series file not read: %1").arg(path));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(bytes);
-    if (decoder.hasError()) {
-        Show_NSLog_Message(QStringLiteral("Series file is not UTF-8: %1").arg(path));
+    if (file.size() > kMaxSeriesFileBytes) {
+        Show_NSLog_Message(QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(path).arg(kMaxSeriesFileBytes >> 20));
         return std::nullopt;
+    }
+    QString text;
+    {
+        const QByteArray bytes = file.read(kMaxSeriesFileBytes + 1);
+        if (bytes.size() > kMaxSeriesFileBytes) {
+            Show_NSLog_Message(QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(path).arg(kMaxSeriesFileBytes >> 20));
+            return std::nullopt;
+        }
+        // The line count is known from the bytes: a file of more values is refused before any
+        // line is built.
+        if (bytes.count('\n') >= Max_Import_Values) {
+            Show_NSLog_Message(QStringLiteral("%1 was refused: it holds more than %L2 values.").arg(path).arg(Max_Import_Values));
+            return std::nullopt;
+        }
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = decoder(bytes);
+        if (decoder.hasError()) {
+            Show_NSLog_Message(QStringLiteral("Series file is not UTF-8: %1").arg(path));
+            return std::nullopt;
+        }
     }
     return text;
 }
@@ -60,13 +80,28 @@ std::optional<QStringList> Read_Series_Lines(const QString &path)
     const std::optional<QString> text = Read_Series_Text(path);
     if (!text)
         return std::nullopt;
-    return Trim_Str(*text).split(QLatin1Char('\n'));
+    // The whole text trimmed (as Trim_Str does it) and split in one pass over a view: no copy of
+    // the text, one string per line.
+    QStringView view = QStringView(*text).trimmed();
+    while (!view.isEmpty() && view.front().category() == QChar::Other_Control)
+        view = view.sliced(1);
+    while (!view.isEmpty() && view.back().category() == QChar::Other_Control)
+        view.chop(1);
+    QStringList lines;
+    lines.reserve(view.count(QLatin1Char('\n')) + 1);
+    for (const QStringView line : view.tokenize(QLatin1Char('\n')))
+        lines.append(line.toString());
+    return lines;
 }
 
 QStringList Read_Series_Values(const QString &path)
 {
     QStringList values;
-    for (const QString &piece : Read_Series_Lines(path).value_or(QStringList())) {
+    const std::optional<QStringList> lines = Read_Series_Lines(path);
+    if (!lines)
+        return values;
+    values.reserve(lines->size());
+    for (const QString &piece : *lines) {
         const QString value = Trim_Str(piece);
         if (!value.isEmpty())
             values.append(value);

@@ -294,7 +294,7 @@ void Import_Excel_DataSheet::Load_file_Func(const QString &path)
     List_ComboBox->addItems(Get_datasheet_File_Name_Array());
     Hide_Destroy_Modeless();
     if (Sheet_ComboBox->count() == 0)
-        Show_MessageBox(kCorrupt);
+        Show_MessageBox(spreadsheet && spreadsheet->refused() ? spreadsheet->lastError() : kCorrupt);
 }
 
 void Import_Excel_DataSheet::comboBoxSelectionDidChange(int position)
@@ -303,8 +303,11 @@ void Import_Excel_DataSheet::comboBoxSelectionDidChange(int position)
         return;
     Excel_Sheet_Number = position + 1;
     const QList<QStringList> names = SpreadsheetWriter::ReadData_only_column();
-    if (names.isEmpty())
+    if (names.isEmpty()) {
+        if (spreadsheet && spreadsheet->refused())
+            Show_MessageBox(spreadsheet->lastError());
         return;  // an unreadable sheet keeps the previous list
+    }
     excel_content = names;
     ListData_xl.clear();
     for (const QString &name : names.first())

@@ -33,6 +33,16 @@ bool isInside(const QString &path, const QString &root)
     return path.startsWith(root + QLatin1Char('/')) && path.size() > root.size() + 1;
 }
 
+// Whether the path, with every link on its way resolved, still lies inside the store, and is no
+// link itself: a link planted in the store must never lead a delete, copy or rename out of it.
+bool reallyInside(const QString &path)
+{
+    const QString root = QFileInfo(QDir::cleanPath(Group_Store_Root())).canonicalFilePath();
+    const QFileInfo info(path);
+    const QString real = info.isSymLink() ? QString() : info.canonicalFilePath();
+    return !root.isEmpty() && !real.isEmpty() && isInside(real, root);
+}
+
 }  // namespace
 
 TreeItem TreeItem::TreeItemName(const QString &name, Kind kind, const QString &path)
@@ -130,7 +140,8 @@ QString projectIn(const QString &path)
 {
     const QString clean = QDir::cleanPath(path);
     const QFileInfo info(clean);
-    return isInside(clean, QDir::cleanPath(Group_Store_Root())) && isProjectFile(info) ? clean : QString();
+    return isInside(clean, QDir::cleanPath(Group_Store_Root())) && reallyInside(clean) && isProjectFile(info) ? clean
+                                                                                                            : QString();
 }
 
 const QString kSelectProject = QStringLiteral("Please select project.");
@@ -192,7 +203,7 @@ QString Delete_Group_Project(const QString &projectPath)
 QString Delete_Group_Folder(const QString &folderPath)
 {
     const QString path = QDir::cleanPath(folderPath);
-    if (!isInside(path, QDir::cleanPath(Group_Store_Root())) || path == Store_Path(kAllFolder) ||
+    if (!isInside(path, QDir::cleanPath(Group_Store_Root())) || !reallyInside(path) || path == Store_Path(kAllFolder) ||
         !QFileInfo(path).isDir())
         return kSelectProject;
     if (!QDir(path).removeRecursively())

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QUrl>
 #include <QFileDialog>
@@ -117,9 +118,14 @@ bool QtUiServices::openExternally(const QString &path)
 {
     // Web and mail addresses arrive already encoded; anything else is a file path.
     static const QRegularExpression address(QStringLiteral("^(https?|mailto):"));
-    if (address.match(path).hasMatch())
-        return QDesktopServices::openUrl(QUrl::fromEncoded(path.toUtf8(), QUrl::TolerantMode));
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const bool opened = address.match(path).hasMatch()
+                            ? QDesktopServices::openUrl(QUrl::fromEncoded(path.toUtf8(), QUrl::TolerantMode))
+                            : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // Outside a desktop that opens files itself, Qt hands them to xdg-open, which the package
+    // only recommends: say which package is missing.
+    if (!opened && QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        message(QStringLiteral("Opening files and links needs xdg-open: install the package \"xdg-utils\"."));
+    return opened;
 }
 
 QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)

@@ -107,9 +107,10 @@ CardTabs::CardTabs(CardTabsHooks &hooks, QObject *parent) : QObject(parent), m_h
             well->setColor(c);
             Update_Card_Graphics();
         });
-    for (auto [stepper, text] : {std::pair{Card_bor_Stepper, Card_bor_Text}, std::pair{Card_grad_Stepper, Card_grad_Text},
-                                 std::pair{Card_alpha_Stepper, Card_alpha_Text}})
-        connect(stepper, &QDoubleSpinBox::valueChanged, this, [this, text](double v) {
+    // Plain variables, not a structured binding: clang before 16 cannot capture bindings.
+    for (const auto &pair : {std::pair{Card_bor_Stepper, Card_bor_Text}, std::pair{Card_grad_Stepper, Card_grad_Text},
+                             std::pair{Card_alpha_Stepper, Card_alpha_Text}})
+        connect(pair.first, &QDoubleSpinBox::valueChanged, this, [this, text = pair.second](double v) {
             text->setText(QString::number(int(v)));
             Update_Card_Graphics();
         });
@@ -160,7 +161,9 @@ QWidget *CardTabs::buildSizeTab()
     unit_height_label = named(new QLabel(QStringLiteral("(mm)"), card_size_box), "unit_height_label");
     s.grid->addWidget(unit_width_label, 0, 3);
     s.grid->addWidget(unit_height_label, 1, 3);
-    for (auto [stepper, text] : {std::pair{width_Stepper, width_Text}, std::pair{height_Stepper, height_Text}}) {
+    for (const auto &pair : {std::pair{width_Stepper, width_Text}, std::pair{height_Stepper, height_Text}}) {
+        auto *stepper = pair.first;
+        auto *text = pair.second;
         stepper->setDecimals(6);
         static_cast<ArrowStepper *>(stepper)->stepped = [this, stepper, text] {
             text->setText(Size_Field_Text(stepper->value(), m_hooks.Measument_Unit_Is()));

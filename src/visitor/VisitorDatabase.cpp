@@ -1,6 +1,7 @@
 #include "visitor/VisitorDatabase.h"
 
 #include "core/Utilities.h"
+#include "visitor/VisitorDbGuard.h"
 
 #include <sqlite3.h>
 
@@ -19,14 +20,10 @@ using Stmt = std::unique_ptr<sqlite3_stmt, StmtCloser>;
 
 Db openReadOnly(const QString &path)
 {
-    sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    Db db(raw);
-    if (rc != SQLITE_OK) {
-        Show_NSLog_Message(QStringLiteral("Visitor database: %1").arg(raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString()));
-        return nullptr;
-    }
-    sqlite3_busy_timeout(raw, 2000);
+    QString reason;
+    Db db(Open_Visitor_Database(path, true, &reason));
+    if (!db)
+        Show_NSLog_Message(QStringLiteral("Visitor database: %1").arg(reason));
     return db;
 }
 
@@ -148,6 +145,7 @@ VisitListing Run_Visit_Query(const QString &dbPath, const VisitQuery &query)
         return out;
     }
     int rc;
+    Visitor_Statement_Guard guard(db.get());
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
         out.rows.push_back(rowRecord(readRow(st.get()), int(out.rows.size())));
     if (rc != SQLITE_DONE) {
@@ -171,9 +169,14 @@ VisitFetch Fetch_Visit(const QString &dbPath, qint64 id)
         return out;
     }
     sqlite3_bind_int64(st.get(), 1, id);
-    if (sqlite3_step(st.get()) == SQLITE_ROW) {
+    Visitor_Statement_Guard guard(db.get());
+    const int rc = sqlite3_step(st.get());
+    if (rc == SQLITE_ROW) {
         out.found = true;
         out.columns = readRow(st.get());
+    } else if (rc != SQLITE_DONE) {
+        Show_NSLog_Message(QStringLiteral("Visitor database: %1").arg(QString::fromUtf8(sqlite3_errmsg(db.get()))));
+        out.status = VisitDbStatus::PrepareFailed;
     }
     return out;
 }

@@ -1,4 +1,5 @@
 #include "visitor/VisitorRecorder.h"
+#include "visitor/VisitorDbGuard.h"
 
 #include "core/Globals.h"
 #include "core/SKTGraphic.h"
@@ -117,12 +118,12 @@ bool Visitor_DB::Open_DB_Connection()
 {
     Close_DB_Connection();
     // An empty path would open a private temporary database: the visit would vanish unseen.
-    const QString path = Get_Visitor_DB_Path();
-    if (!path.isEmpty() && sqlite3_open(path.toUtf8().constData(), &visitor_db) == SQLITE_OK)
+    // Opened only as ours: a regular file whose schema we made (see VisitorDbGuard.h).
+    QString reason;
+    visitor_db = Open_Visitor_Database(Get_Visitor_DB_Path(), false, &reason);
+    if (visitor_db)
         return true;
-    sqlite3_close(visitor_db);
-    visitor_db = nullptr;
-    Show_NSLog_Message(QStringLiteral("Database failed to open"));
+    Show_NSLog_Message(QStringLiteral("Database failed to open: %1").arg(reason));
     return false;
 }
 
@@ -150,6 +151,7 @@ bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
     const QByteArray insert = QStringLiteral("INSERT INTO \"Visitor_Records\" (%1) VALUES (%2)")
                                   .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
                                   .toUtf8();
+    const Visitor_Statement_Guard guard(visitor_db);
     bool ok = sqlite3_exec(visitor_db, createTableSql().toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_stmt *st = nullptr;
     ok = ok && sqlite3_prepare_v2(visitor_db, insert.constData(), int(insert.size()), &st, nullptr) == SQLITE_OK;
@@ -164,8 +166,10 @@ bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
     if (!ok) {
         Show_NSLog_Message(error);
         Show_NSLog_Message(QStringLiteral("Error Inserting/Updating Table"));
-        platform::ui().message(
-            QStringLiteral("The visitor details could not be saved (%1).\nNothing was recorded.").arg(error));
+        // A statement stopped by its guard ran too long: the database is not the one we made.
+        platform::ui().message(guard.interrupted()
+                                   ? QStringLiteral("Error in database access.")
+                                   : QStringLiteral("The visitor details could not be saved (%1).\nNothing was recorded.").arg(error));
         return false;
     }
     platform::ui().message(QStringLiteral("Visitor Details has been saved successfully"));

@@ -210,3 +210,32 @@ TEST(TextControl, KeyValueUndoOfTheText)
     EXPECT_EQ(heard, 1);
     EXPECT_FALSE(t.keysForValuesToObserveForUndo().contains(SKTTextUndoContentsKey));
 }
+
+TEST(TextControl, ALongTextIsLaidOutOnceAndPaintedTheSameFromItsLayout)
+{
+    SKTText text;
+    text.setBounds(QRectF(10, 10, 200, 40));
+    text.setScriptingContents(QString(20000, QLatin1Char('W')));
+    auto paint = [&] {
+        QImage image(243, 154, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        text.drawContentsInView(painter, false);
+        return image;
+    };
+    const long long before = Text_Layouts_Made();
+    const QImage first = paint();
+    EXPECT_EQ(Text_Layouts_Made(), before + 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(paint(), first);
+    EXPECT_EQ(Text_Layouts_Made(), before + 1);  // repaints and the natural size reuse the layout
+    (void)text.naturalSize();
+    text.setBounds(QRectF(10, 10, 180, 40));  // another width is another layout
+    const QImage narrower = paint();
+    EXPECT_EQ(Text_Layouts_Made(), before + 2);
+    EXPECT_NE(narrower, first);
+    long long made = Text_Layouts_Made();
+    text.setScriptingContents(QString(20000, QLatin1Char('V')));  // other text, another layout
+    paint();
+    EXPECT_EQ(Text_Layouts_Made(), made + 1);
+}

@@ -2,6 +2,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "SeriesTestPrint.h"
+#include "data/ImportText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGenerator.h"
 #include "core/SKTGraphic.h"
@@ -152,4 +153,33 @@ TEST(SeriesFiles, FailedReplaceKeepsTheOldSeries)
     EXPECT_EQ(ui->messages().last(), "\nError in file accessing.");
     EXPECT_EQ(bytesOf(Series_File_Path("Old")), QByteArray("old\n"));
     EXPECT_EQ(QDir(Data_Folder_Path).entryList(QDir::Files), QStringList{"Old.txt"});
+}
+
+TEST(SeriesFiles, SeriesPastTheValueOrByteLimitAreRefusedWhole)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        qint64 sparseSize;
+        qsizetype lines;  // -1: refused
+    } cases[] = {
+        {"at the value limit", QByteArray("v\n").repeated(Max_Import_Values - 1) + "v", 0, Max_Import_Values},
+        {"one value more", QByteArray("v\n").repeated(Max_Import_Values) + "v", 0, -1},
+        {"line feeds alone past the limit", QByteArray(Max_Import_Values, '\n'), 0, -1},
+        {"past 64 MB", "v\n", (qint64(64) << 20) + 1, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile f(dir.filePath(QStringLiteral("s.txt")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        if (c.sparseSize) {
+            ASSERT_TRUE(f.resize(c.sparseSize));
+        }
+        f.close();
+        const std::optional<QStringList> lines = Read_Series_Lines(f.fileName());
+        EXPECT_EQ(lines ? lines->size() : -1, c.lines);
+        EXPECT_EQ(Read_Series_Values(f.fileName()).size(), c.lines < 0 ? 0 : c.lines);
+    }
 }

@@ -6,11 +6,13 @@
 #include "barcode/ControlBarcode.h"
 #include "core/DesignFile.h"
 #include "core/SKTText.h"
+#include "data/spreadsheet/SSZipArchive.h"
 #include "platform/Plist.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <cstdio>
 #include <sys/resource.h>
@@ -160,6 +162,52 @@ QByteArray barcodeInput(const QList<qint64> &ints, const QList<double> &reals, Q
     return out + value;
 }
 
+// A workbook's parts as XlsxFuzz takes them (workbook, its relationships, sheet, shared strings,
+// styles), and the same packed as a workbook file.
+QByteArray workbookParts()
+{
+    const QByteArray ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    return QList<QByteArray>{
+        "<workbook " + ns + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+            "<workbookPr date1904=\"0\"/><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>",
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+            "worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>",
+        "<worksheet " + ns + "><dimension ref=\"A1:C3\"/><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+            "<c r=\"B1\" t=\"inlineStr\"><is><t>in&amp;line</t><rPh><t>x</t></rPh></is></c><c r=\"C1\" t=\"str\">"
+            "<v>_x000D_</v></c></row><row/><row r=\"3\"><c r=\"A3\" s=\"1\"><v>45306.5</v></c><c t=\"b\"><v>1</v></c>"
+            "<c r=\"XFD3\"><v><![CDATA[9]]></v></c></row></sheetData></worksheet>",
+        "<sst " + ns + "><si><t>Name</t></si><si><r><t>Ri</t></r><r><t>ch</t></r></si></sst>",
+        "<styleSheet " + ns + "><numFmts><numFmt numFmtId=\"164\" formatCode=\"yyyy-mm-dd h:mm\"/></numFmts>"
+            "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/></cellXfs></styleSheet>"}
+        .join("\n--part--\n");
+}
+
+QByteArray workbookFile(const QByteArray &parts)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("seed.xlsx"));
+    SSZipArchive zip(path);
+    if (!zip.open())
+        std::exit(1);
+    zip.writeData("<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                  "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                  "relationships/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>",
+                  QStringLiteral("_rels/.rels"));
+    const char *const names[] = {"xl/workbook.xml", "xl/_rels/workbook.xml.rels", "xl/worksheets/sheet1.xml",
+                                 "xl/sharedStrings.xml", "xl/styles.xml"};
+    qsizetype from = 0;
+    for (const char *name : names) {
+        const qsizetype at = parts.indexOf("\n--part--\n", from);
+        zip.writeData(parts.mid(from, at < 0 ? -1 : at - from), QString::fromLatin1(name));
+        from = at + 10;
+    }
+    if (!zip.close())
+        std::exit(1);
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void writeSeeds(const QString &root)
 {
     SKTGraphicArray all;
@@ -193,6 +241,11 @@ void writeSeeds(const QString &root)
                      "0123"),
         barcodeInput({0, 0, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 0, 0, 0, 1},
                      QList<double>{1e300, 3e38, -1e300, 1e308, 1e300, 1e300, 1e300, 1e300, 1e300}, "0123")};
+    seeds[QStringLiteral("XlsxFuzz")] = {workbookParts(), workbookFile(workbookParts())};
+    seeds[QStringLiteral("TextImportFuzz")] = {
+        " one \r\n\r\ntwo\r{three}\n", "a,\"b, c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\", d\n",
+        QByteArray("\xff\xfe" "A\0\x00\xd8\n\0B\0", 10), "Ren\xe9\n\x80 5", "\xef\xbb\xbfJos\xc3\xa9",
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Helvetica;}}\\f0 Caf\\'e9 \\{1\\}\\par Zo\\u235?\\line \\uc0\\u-10240 x\\par}"};
     for (const auto &[name, list] : seeds) {
         QDir().mkpath(root + QLatin1Char('/') + name);
         for (qsizetype i = 0; i < list.size(); ++i) {

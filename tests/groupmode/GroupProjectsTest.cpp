@@ -123,3 +123,32 @@ TEST(GroupProjects, NamesNeverLeaveTheStore)
     EXPECT_EQ(QDir(folders.dataPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Group_Excel_Data"});
     EXPECT_EQ(QDir(folders.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).contains("x"), false);
 }
+
+TEST(GroupProjects, LinksInTheStoreNeverLeadACommandOutOfIt)
+{
+    testsupport::TempDataFolder folders;
+    Ensure_Group_Store();
+    const QString outside = folders.root() + QStringLiteral("/outside");
+    ASSERT_TRUE(QDir().mkpath(outside));
+    for (const char *name : {"/Victim.did", "/Victim.txt"}) {
+        QFile f(outside + QLatin1String(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(outside, at("Linked")));                       // a folder link
+    ASSERT_TRUE(QFile::link(outside + "/Victim.did", at("All/Link.did")));  // a project link
+    const struct {
+        const char *name;
+        std::function<QString()> command;
+    } cases[] = {
+        {"delete a project through a folder link", [] { return Delete_Group_Project(at("Linked/Victim.did")); }},
+        {"delete a project link", [] { return Delete_Group_Project(at("All/Link.did")); }},
+        {"delete a folder link", [] { return Delete_Group_Folder(at("Linked")); }},
+        {"copy through a folder link", [] { return Copy_Group_Project(at("Linked/Victim.did")); }},
+        {"rename through a folder link", [] { return Rename_Group_Project(at("Linked/Victim.did"), "Moved"); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.command(), "Please select project.");
+        EXPECT_EQ(QDir(outside).entryList(QDir::Files), (QStringList{"Victim.did", "Victim.txt"}));
+    }
+}

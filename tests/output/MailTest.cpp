@@ -60,6 +60,7 @@ TEST(Mail, ScriptSendsOrRefuses)
         {{}, "Hi\r\nBcc: evil@example.org", 20000, false, "line break"},
         {{"--fail", "you@example.org"}, "Hi", 20000, false, "550"},
         {{"--hang"}, "Hi", 1500, false, "no answer in time"},
+        {{"--endless"}, "Hi", 20000, false, "the server's reply is longer than 64 KiB"},
         {{"--any"}, "Hi", 20000, false, "no STARTTLS"},  // a clear-text login is only for the loopback
     };
     for (const Case &c : cases) {
@@ -120,6 +121,22 @@ TEST(Mail, ScriptCallKeepsThePasswordOffTheCommandLine)
     EXPECT_EQ(sendEmail_pyth(m = message(none, "x"), 1000).reason, "no answer in time");
     EXPECT_LT(clock.elapsed(), 4000);
     Mail_Python_Path = saved;
+}
+
+TEST(Mail, AMissingInterpreterNamesItsPackageAndSendsNothing)
+{
+    REQUIRE_PYTHON(python);
+    Server server;
+    const QString saved = Mail_Python_Path;
+    QTemporaryDir dir;
+    for (const QString &missing : {dir.filePath(QStringLiteral("python3")), dir.path()}) {  // no file; not a program
+        Mail_Python_Path = missing;
+        const MailResult result = sendEmail_pyth(message(server, QStringLiteral("Hi")));
+        EXPECT_FALSE(result.sent);
+        EXPECT_EQ(result.reason, QStringLiteral("Mail needs %1: install the package \"python3\".").arg(missing));
+    }
+    Mail_Python_Path = saved;
+    EXPECT_EQ(server.count(), 0);
 }
 
 struct Card {

@@ -214,3 +214,86 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
 }
 
 }  // namespace
+
+TEST(PrintProfiles, HostileValuesAreClampedToTheFieldsAndNonProfilesRefused)
+{
+    // On A4 with 18-pt margins a cell of both sides stacked (242.65 x 306.14 pt) fits 2 across
+    // and 2 down with no gap.
+    struct Clamp {
+        const char *rows, *cols, *across, *down, *side;
+        int wantRows, wantCols;
+        float wantAcross, wantDown, wantSide;
+    } clamps[] = {
+        {"2147483647", "2147483647", "0", "0", "0", 2, 2, 0, 0, 0},
+        {"-5", "0", "nan", "inf", "-inf", 1, 1, 0, 0, 0},
+        {"1e12", "x", "1e39", "-40", "2000.5", 1, 1, 2000, 0, 2000},
+        {"1000", "1000", "-3", "-3", "-3", 2, 2, 0, 0, 0},
+    };
+    const QStringList base = Print_Profile_Items(opened(true), QStringLiteral("Office"));
+    for (const Clamp &c : clamps) {
+        SCOPED_TRACE(c.rows);
+        QStringList items = base;
+        items[6] = QLatin1String(c.rows), items[7] = QLatin1String(c.cols);
+        items[8] = QLatin1String(c.across), items[9] = QLatin1String(c.down), items[10] = QLatin1String(c.side);
+        PrintWindowState s = opened(true);
+        ASSERT_TRUE(Read_and_load_profile_info(s, items));
+        EXPECT_EQ(s.rows, c.wantRows);
+        EXPECT_EQ(s.cols, c.wantCols);
+        EXPECT_EQ(s.horz_mar, c.wantAcross);
+        EXPECT_EQ(s.vert_mar, c.wantDown);
+        EXPECT_EQ(s.side_mar, c.wantSide);
+        EXPECT_EQ(s.layout.Print_Row * s.layout.Print_Col, c.wantRows * c.wantCols);
+    }
+
+    QTemporaryDir dir;
+    auto plist = [](const QByteArray &body) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">" + body + "</plist>";
+    };
+    QByteArray good = "<array>";
+    for (const QString &item : base)
+        good += "<string>" + item.toUtf8() + "</string>";
+    good += "</array>";
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *refusal;
+    } files[] = {
+        {"Good", plist(good), ""},
+        {"Huge", plist("<array>" + QByteArray("<string/>").repeated(2'000'000 / 100) + "</array>"),
+         "Huge.vlp was refused: it is larger than 64 KiB."},
+        {"Long", plist("<array>" + QByteArray("<string/>").repeated(40) + "</array>"),
+         "Long.vlp was refused: it holds 40 values, not 26."},
+        {"Nested", plist(QByteArray(good).replace("<string>Portrait</string>", "<dict/>")),
+         "Nested.vlp was refused: it holds a value that is not a text."},
+        {"Dict", plist("<dict/>"), "Dict.vlp was refused: it is not a print profile."},
+    };
+    for (const auto &f : files) {
+        SCOPED_TRACE(f.name);
+        QFile out(Print_Profile_Path(dir.path(), QLatin1String(f.name)));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(f.bytes);
+        out.close();
+        QString refusal;
+        const QStringList items = Read_Print_Profile(dir.path(), QLatin1String(f.name), &refusal);
+        EXPECT_EQ(refusal, QLatin1String(f.refusal));
+        EXPECT_EQ(items.size(), *f.refusal ? 0 : 26);
+    }
+
+    // A killed save leaves "<name>.vlp.XXXXXX"; the next save clears those of ours that are stale.
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+    const struct {
+        const char *name;
+        bool old, stays;
+    } temps[] = {{"P.vlp.AbC123", true, false}, {"Good.vlp.zzzzzz", true, false}, {"P.vlp.fresh1", false, true},
+                 {"Notes.txt.Abc123", true, true}, {"P.vlp.toolong7", true, true}, {"P.vlp", true, true}};
+    for (const auto &t : temps) {
+        QFile f(dir.filePath(QLatin1String(t.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (t.old) {
+            ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+    }
+    ASSERT_TRUE(Save_Print_Profile(dir.path(), QStringLiteral("Saved"), base));
+    for (const auto &t : temps)
+        EXPECT_EQ(QFile::exists(dir.filePath(QLatin1String(t.name))), t.stays) << t.name;
+}

@@ -1,12 +1,14 @@
 # A tiny SMTP server for the mail tests: prints its port, then stores every message it takes in
 # DIR as mail-N.json (envelope, login, parsed headers, body, attachment names) and its
 # attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient; "--hang" greets no one;
+# "--endless" answers EHLO with a reply that never ends;
 # "--any" listens on every address and prints, after the port, one that is not the loopback.
 import asyncio, base64, socket, email, email.policy, json, os, sys
 
 out = sys.argv[1]
 fail = sys.argv[sys.argv.index("--fail") + 1] if "--fail" in sys.argv else None
 hang = "--hang" in sys.argv
+endless = "--endless" in sys.argv  # answers EHLO with a multi-line reply that never ends
 count = 0
 
 
@@ -20,7 +22,14 @@ async def session(reader, writer):
     while line := await reader.readline():
         cmd = line.decode("utf-8", "replace").rstrip("\r\n")
         verb = cmd.split(" ")[0].upper()
-        if verb == "EHLO":
+        if verb == "EHLO" and endless:
+            try:
+                while True:
+                    say("250-" + "x" * 1000)
+                    await writer.drain()
+            except (ConnectionError, OSError):
+                break
+        elif verb == "EHLO":
             say("250-test"); say("250-AUTH PLAIN"); say("250 8BITMIME")
         elif verb == "AUTH":
             parts = base64.b64decode(cmd.split(" ")[2]).split(b"\0")

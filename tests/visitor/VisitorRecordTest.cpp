@@ -62,7 +62,10 @@ TEST(VisitorRecord, WritesOneRowOrSaysNothingWasRecorded)
 
         const QStringList boxes = ui->messages();
         ASSERT_EQ(boxes.size(), 1);
-        EXPECT_TRUE(boxes[0].contains(QLatin1String(c.saved ? "saved successfully" : c.box))) << boxes[0].toStdString();
+        // As the superuser the read-only file is stood in for by a trigger, which is refused as
+        // not ours before anything runs.
+        const char *box = c.readOnly && geteuid() == 0 ? "Error in database access." : c.box;
+        EXPECT_TRUE(boxes[0].contains(QLatin1String(c.saved ? "saved successfully" : box))) << boxes[0].toStdString();
         Database_Path = dbPath;
         if (!c.saved) {
             EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM Visitor_Records;")), QStringLiteral("0\n"));

@@ -23,6 +23,12 @@ Import_Excel *imp_xl_Window = nullptr;
 namespace {
 const QString CorruptMessage = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 
+// A workbook refused by a limit is named with the limit; any other failure is a damaged file.
+QString readFailure()
+{
+    return spreadsheet && spreadsheet->refused() ? spreadsheet->lastError() : CorruptMessage;
+}
+
 // The "please wait" state while a workbook is read.
 struct WaitCursor {
     WaitCursor()
@@ -87,7 +93,7 @@ bool Import_Excel::Load_file_Func(const QString &path)
     sheets = spreadsheet->Read_Sheet_Name();
     emit sheetsChanged();
     if (!spreadsheet->lastError().isEmpty()) {
-        Show_MessageBox(CorruptMessage);
+        Show_MessageBox(readFailure());
         return false;
     }
     if (!sheets.isEmpty())
@@ -101,6 +107,8 @@ void Import_Excel::comboBoxSelectionDidChange(int position)
         return;
     Excel_Sheet_Number = position + 1;
     excel_content = SpreadsheetWriter::ReadData_only_column();
+    if (excel_content.isEmpty() && spreadsheet && spreadsheet->refused())
+        Show_MessageBox(spreadsheet->lastError());
     ListData_xl.clear();
     if (!excel_content.isEmpty())
         for (const QString &name : excel_content.first())
@@ -178,7 +186,7 @@ void Import_Excel::Insert_file_Func(const QString &path)
         }
     }
     if (excel_content.isEmpty())
-        Show_MessageBox(CorruptMessage);
+        Show_MessageBox(readFailure());
 }
 
 void Import_Excel::Create_Excel_List_Func(const QString &path)
@@ -194,7 +202,7 @@ void Import_Excel::Create_Excel_List_Func(const QString &path)
         target->fillFromSheet(excel_content, chosen, contains_header, tableHost ? tableHost : target);
     }
     if (excel_content.isEmpty())
-        Show_MessageBox(CorruptMessage);
+        Show_MessageBox(readFailure());
 }
 
 // --- the window ---

@@ -9,6 +9,7 @@
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -67,62 +68,132 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
     return unzipFileAtPath(path, destination, true, QString());
 }
 
-bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destination, bool overwrite,
-                                   const QString &password, QString *error, int *errorCode, const ZipLimits &limits)
+namespace {
+
+struct Unpack {
+    bool overwrite = true;
+    QByteArray password;
+    const QStringList *wanted = nullptr;  // null: every entry
+    QString *error = nullptr;
+    int *errorCode = nullptr;
+    ZipLimits limits;
+    std::uint64_t *unpacked = nullptr;
+};
+
+bool isWanted(const Unpack &job, const QString &name)
 {
+    if (!job.wanted)
+        return true;
+    for (const QString &w : *job.wanted)
+        if (name.compare(w, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString entryName(unzFile zip, unz_file_info64 &info, QByteArray &rawName, bool *isFolder)
+{
+    rawName = QByteArray(int(std::min<uLong>(info.size_filename, 65535)), '\0');
+    unzGetCurrentFileInfo64(zip, &info, rawName.data(), uLong(rawName.size()), nullptr, 0, nullptr, 0);
+    return SSZipArchive::safeEntryName(rawName, isFolder);
+}
+
+// Refuses an entry whose declared sizes pass the limits: before anything is written, so a bomb
+// costs neither time nor disk.
+bool declaredWithinLimits(const Unpack &job, const unz_file_info64 &info, std::uint64_t &declaredTotal)
+{
+    declaredTotal += info.uncompressed_size;
+    if (info.uncompressed_size > job.limits.maxTotalBytes || declaredTotal > job.limits.maxTotalBytes) {
+        setError(job.error, job.errorCode, SSZipArchive::ErrorLimit,
+                 QStringLiteral("the archive unpacks to more than %1 MiB").arg(job.limits.maxTotalBytes >> 20));
+        return false;
+    }
+    if (info.uncompressed_size > job.limits.ratioFloor
+        && info.uncompressed_size / std::max<std::uint64_t>(info.compressed_size, 1) > job.limits.maxRatio) {
+        setError(job.error, job.errorCode, SSZipArchive::ErrorLimit,
+                 QStringLiteral("an entry of the archive inflates more than %1 times").arg(job.limits.maxRatio));
+        return false;
+    }
+    return true;
+}
+
+bool unpack(const QString &path, const QString &destination, const Unpack &job)
+{
+    QString *error = job.error;
+    int *errorCode = job.errorCode;
+    const ZipLimits &limits = job.limits;
+    if (job.unpacked)
+        *job.unpacked = 0;
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     if (!zip) {
-        setError(error, errorCode, ErrorOpen, QStringLiteral("failed to open zip file"));
+        setError(error, errorCode, SSZipArchive::ErrorOpen, QStringLiteral("failed to open zip file"));
         return false;
     }
     if (unzGoToFirstFile(zip) != UNZ_OK) {
-        setError(error, errorCode, ErrorFirstFile, QStringLiteral("failed to open first file in zip file"));
+        setError(error, errorCode, SSZipArchive::ErrorFirstFile, QStringLiteral("failed to open first file in zip file"));
         unzClose(zip);
         return false;
+    }
+    // First the central directory alone: count the entries and add up what the wanted ones
+    // declare, so a refused archive has cost no inflating and no file.
+    {
+        unz_global_info64 global;
+        if (unzGetGlobalInfo64(zip, &global) == UNZ_OK && global.number_entry > std::uint64_t(limits.maxEntries)) {
+            setError(error, errorCode, SSZipArchive::ErrorLimit, QStringLiteral("too many entries in zip file"));
+            unzClose(zip);
+            return false;
+        }
+        int entries = 0;
+        std::uint64_t declared = 0;
+        do {
+            if (++entries > limits.maxEntries) {
+                setError(error, errorCode, SSZipArchive::ErrorLimit, QStringLiteral("too many entries in zip file"));
+                unzClose(zip);
+                return false;
+            }
+            unz_file_info64 info;
+            if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+                setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
+                unzClose(zip);
+                return false;
+            }
+            QByteArray rawName;
+            bool isFolder = false;
+            const QString name = entryName(zip, info, rawName, &isFolder);
+            if (isFolder || !isWanted(job, name))
+                continue;
+            if (!declaredWithinLimits(job, info, declared)) {
+                unzClose(zip);
+                return false;
+            }
+        } while (unzGoToNextFile(zip) == UNZ_OK);
+        unzGoToFirstFile(zip);
     }
     const QString root = QFileInfo(destination).absoluteFilePath();
     QDir().mkpath(root);
     const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
-    const QByteArray passwordBytes = password.toLatin1();
     std::uint64_t total = 0;
-    int entries = 0;
     bool success = true;
     std::vector<char> buffer(64 * 1024);
     do {
-        if (++entries > limits.maxEntries) {
-            setError(error, errorCode, ErrorLimit, QStringLiteral("too many entries in zip file"));
-            success = false;
-            break;
-        }
-        const int opened = passwordBytes.isEmpty() ? unzOpenCurrentFile(zip)
-                                                   : unzOpenCurrentFilePassword(zip, passwordBytes.constData());
-        if (opened != UNZ_OK) {
-            setError(error, errorCode, ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
-            success = false;
-            break;
-        }
         unz_file_info64 info;
         if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
-            setError(error, errorCode, ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
-            unzCloseCurrentFile(zip);
+            setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
             success = false;
             break;
         }
-        QByteArray rawName(int(info.size_filename), '\0');
-        unzGetCurrentFileInfo64(zip, &info, rawName.data(), uLong(rawName.size()), nullptr, 0, nullptr, 0);
+        QByteArray rawName;
         bool isFolder = false;
-        const QString name = safeEntryName(rawName, &isFolder);
+        const QString name = entryName(zip, info, rawName, &isFolder);
+        if (job.wanted && (isFolder || !isWanted(job, name)))
+            continue;
         if (name.isEmpty() && !rawName.isEmpty() && rawName != "/" && rawName != "\\") {
-            setError(error, errorCode, ErrorUnsafeName,
+            setError(error, errorCode, SSZipArchive::ErrorUnsafeName,
                      QStringLiteral("refused zip entry outside its folder: %1").arg(QString::fromUtf8(rawName)));
-            unzCloseCurrentFile(zip);
             success = false;
             break;
         }
-        if (name.isEmpty()) {
-            unzCloseCurrentFile(zip);
+        if (name.isEmpty())
             continue;
-        }
         const QString target = root + QLatin1Char('/') + name;
         const QString parent = isFolder ? target : QFileInfo(target).absolutePath();
         QDir().mkpath(parent);
@@ -130,14 +201,18 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
         const QString canonicalParent = QFileInfo(parent).canonicalFilePath();
         if (!canonicalParent.isEmpty() && canonicalParent != canonicalRoot
             && !canonicalParent.startsWith(canonicalRoot + QLatin1Char('/'))) {
-            setError(error, errorCode, ErrorUnsafeName, QStringLiteral("refused zip entry outside its folder: %1").arg(name));
-            unzCloseCurrentFile(zip);
+            setError(error, errorCode, SSZipArchive::ErrorUnsafeName, QStringLiteral("refused zip entry outside its folder: %1").arg(name));
             success = false;
             break;
         }
-        if (isFolder || (!overwrite && QFileInfo::exists(target))) {
-            unzCloseCurrentFile(zip);
+        if (isFolder || (!job.overwrite && QFileInfo::exists(target)))
             continue;
+        const int opened = job.password.isEmpty() ? unzOpenCurrentFile(zip)
+                                                  : unzOpenCurrentFilePassword(zip, job.password.constData());
+        if (opened != UNZ_OK) {
+            setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
+            success = false;
+            break;
         }
         QFile::remove(target);  // never write through a link that stands there
         QFile out(target);
@@ -147,27 +222,36 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
         }
         int read = 0;
         bool entryOk = true;
+        std::uint64_t entryBytes = 0;
         while ((read = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()))) > 0) {
             total += std::uint64_t(read);
+            entryBytes += std::uint64_t(read);
             if (total > limits.maxTotalBytes) {
-                setError(error, errorCode, ErrorLimit, QStringLiteral("zip file unpacks to more than its limit"));
+                setError(error, errorCode, SSZipArchive::ErrorLimit,
+                         QStringLiteral("the archive unpacks to more than %1 MiB").arg(limits.maxTotalBytes >> 20));
+                entryOk = false;
+                break;
+            }
+            // More than it declared: the header lies, and the declared sizes were what we checked.
+            if (entryBytes > info.uncompressed_size) {
+                setError(error, errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
                 entryOk = false;
                 break;
             }
             if (out.write(buffer.data(), read) != read) {
-                setError(error, errorCode, ErrorWrite, QStringLiteral("could not write %1").arg(target));
+                setError(error, errorCode, SSZipArchive::ErrorWrite, QStringLiteral("could not write %1").arg(target));
                 entryOk = false;
                 break;
             }
         }
         if (entryOk && read < 0) {
-            setError(error, errorCode, ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
+            setError(error, errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
             entryOk = false;
         }
         out.close();
         const int closed = unzCloseCurrentFile(zip);
         if (entryOk && closed == UNZ_CRCERROR) {
-            setError(error, errorCode, ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(name));
+            setError(error, errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(name));
             entryOk = false;
         }
         if (!entryOk) {
@@ -179,7 +263,34 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
             QFile(target).setFileTime(fromDosDate(info.dosDate), QFileDevice::FileModificationTime);
     } while (unzGoToNextFile(zip) == UNZ_OK);
     unzClose(zip);
+    if (job.unpacked)
+        *job.unpacked = total;
     return success;
+}
+
+}  // namespace
+
+bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destination, bool overwrite,
+                                   const QString &password, QString *error, int *errorCode, const ZipLimits &limits)
+{
+    Unpack job;
+    job.overwrite = overwrite;
+    job.password = password.toLatin1();
+    job.error = error;
+    job.errorCode = errorCode;
+    job.limits = limits;
+    return unpack(path, destination, job);
+}
+
+bool SSZipArchive::unzipEntries(const QString &path, const QString &destination, const QStringList &names,
+                                QString *error, const ZipLimits &limits, std::uint64_t *unpacked)
+{
+    Unpack job;
+    job.wanted = &names;
+    job.error = error;
+    job.limits = limits;
+    job.unpacked = unpacked;
+    return unpack(path, destination, job);
 }
 
 QDateTime SSZipArchive::_dateFor1980() { return QDateTime(QDate(1980, 1, 1), QTime(0, 0)); }

@@ -2,7 +2,9 @@
 // A thin layer over minizip: unpacks a zip archive into a folder and packs files and folders
 // into a new archive. Workbooks (.xlsx) are the only archives the application handles, and they
 // come from anywhere, so unpacking treats every archive as hostile: entry names may not leave
-// the destination, checksums must match, and entry count and unpacked size are bounded.
+// the destination, checksums must match, and entry count and unpacked size are bounded. The
+// bounds are checked on the sizes the archive declares before anything is written, and again
+// while inflating, which stops at the first byte past them (a declared size may lie).
 
 #include <QDateTime>
 #include <QString>
@@ -11,7 +13,13 @@
 
 struct ZipLimits {
     int maxEntries = 20000;
-    std::uint64_t maxTotalBytes = std::uint64_t(2) << 30;  // 2 GiB unpacked in all
+    // Unpacked bytes in all. A workbook of a million cells is well under 100 MiB of XML; what we
+    // read of it (shared strings as UTF-16, the cell table) must stay within a few hundred MB.
+    std::uint64_t maxTotalBytes = std::uint64_t(128) << 20;
+    // An entry that unpacks to more than `ratioFloor` bytes may not inflate more than `maxRatio`
+    // times its stored size: real sheets deflate 5 to 30 times, a bomb near deflate's 1032.
+    std::uint64_t maxRatio = 200;
+    std::uint64_t ratioFloor = std::uint64_t(1) << 20;
 };
 
 class SSZipArchive {
@@ -27,6 +35,13 @@ public:
                                 const QString &password, QString *error = nullptr, int *errorCode = nullptr,
                                 const ZipLimits &limits = {});
     static bool unzipFileAtPath(const QString &path, const QString &destination);
+    // Unpacks only the entries whose names (after safeEntryName, compared without case) are in
+    // `names`; others are never inflated, whatever they hold. A wanted name the archive lacks is
+    // no error. `unpacked`, when given, receives the bytes written, so a caller unpacking in
+    // steps can lower maxTotalBytes for the next step.
+    static bool unzipEntries(const QString &path, const QString &destination, const QStringList &names,
+                             QString *error = nullptr, const ZipLimits &limits = {},
+                             std::uint64_t *unpacked = nullptr);
 
     // Packs each path (file or folder, recursively) under its name relative to the folder that
     // holds it. The archive is written beside `path` and renamed over it only when complete.

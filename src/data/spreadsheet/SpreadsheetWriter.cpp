@@ -272,7 +272,52 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
 {
     if (number < 1 || number > m_sheetParts.size() || m_sheetParts.at(number - 1).isEmpty())
         return {};
+    // A sheet is unpacked when it is first asked for: a workbook's other sheets and its media
+    // are never inflated.
+    if (!unpackParts({m_sheetParts.at(number - 1)}))
+        return {};
     return tmpDir() + QLatin1Char('/') + m_sheetParts.at(number - 1);
+}
+
+namespace {
+// The relationships part of a package part ("xl/workbook.xml" → "xl/_rels/workbook.xml.rels").
+QString relsPartOf(const QString &part)
+{
+    const qsizetype slash = part.lastIndexOf(QLatin1Char('/'));
+    return part.left(slash + 1) + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels");
+}
+}  // namespace
+
+bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
+{
+    QStringList wanted;
+    for (const QString &p : parts)
+        if (!p.isEmpty() && !m_unpackedParts.contains(p, Qt::CaseInsensitive))
+            wanted.append(p);
+    if (wanted.isEmpty())
+        return true;
+    if (!m_dir)
+        return false;
+    ZipLimits limits;
+    limits.maxTotalBytes = limits.maxTotalBytes > m_unpackedBytes ? limits.maxTotalBytes - m_unpackedBytes : 0;
+    QString error;
+    std::uint64_t written = 0;
+    const bool ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written);
+    m_unpackedBytes += written;
+    m_partError.clear();
+    m_partRefused = false;
+    if (ok)
+        m_unpackedParts += wanted;
+    else {
+        // Each part's budget is what the earlier parts left, so the limit shown is the whole one.
+        m_partRefused = error.startsWith(QLatin1String("the archive")) || error.startsWith(QLatin1String("an entry"))
+                        || error.startsWith(QLatin1String("too many"));
+        if (m_partRefused && error.startsWith(QLatin1String("the archive unpacks")))
+            error = QStringLiteral("the archive unpacks to more than %1 MiB").arg(ZipLimits().maxTotalBytes >> 20);
+        m_partError = m_partRefused ? QStringLiteral("%1 was refused: %2.").arg(QFileInfo(m_workbookPath).fileName(), error)
+                                    : error;
+    }
+    return ok;
 }
 
 bool SpreadsheetWriter::openWorkbook(const QString &path)
@@ -283,6 +328,12 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     sharedStrings.clear();
     m_date1904 = false;
     m_error.clear();
+    m_refused = false;
+    m_workbookPath = path;
+    m_unpackedParts.clear();
+    m_unpackedBytes = 0;
+    m_partError.clear();
+    m_partRefused = false;
     // A private folder per opening: nobody else can plant or read files in it, and two openings
     // never see each other's parts.
     m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/badgeloom-xlsx-XXXXXX"));
@@ -290,13 +341,11 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
         m_error = QStringLiteral("Could not create a temporary folder.");
         return false;
     }
-    QString zipError;
-    if (!SSZipArchive::unzipFileAtPath(path, m_dir->path(), true, QString(), &zipError)) {
-        m_error = zipError;
-        m_dir.reset();
-        return false;
-    }
     if (!loadWorkbookPart()) {
+        if (m_error.isEmpty() || !m_partError.isEmpty()) {
+            m_error = m_partError.isEmpty() ? QStringLiteral("The file is not a workbook.") : m_partError;
+            m_refused = m_partRefused;
+        }
         m_dir.reset();
         return false;
     }
@@ -306,8 +355,13 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
 bool SpreadsheetWriter::loadWorkbookPart()
 {
     const QString root = m_dir->path();
-    const QString workbookPart = byType(readRelationships(root, QStringLiteral(".rels")),
+    if (!unpackParts({QStringLiteral("_rels/.rels")}))
+        return false;
+    // The package's own relationships ("_rels/.rels") belong to the empty part name.
+    const QString workbookPart = byType(readRelationships(root, QString()),
                                         QStringLiteral("/officeDocument"), QStringLiteral("xl/workbook.xml"));
+    if (!unpackParts({workbookPart, relsPartOf(workbookPart)}))
+        return false;
     pugi::xml_document doc;
     const pugi::xml_node workbook = loadXml(doc, root + QLatin1Char('/') + workbookPart) ? child(doc, "workbook")
                                                                                            : pugi::xml_node();
@@ -325,9 +379,13 @@ bool SpreadsheetWriter::loadWorkbookPart()
         m_sheetNames.append(attr(s, "name"));
         m_sheetParts.append(rels.value(attr(s, "id")).target);
     }
-    ReadSharedStrings(root + QLatin1Char('/')
-                      + byType(rels, QStringLiteral("/sharedStrings"), dir + QStringLiteral("/sharedStrings.xml")));
-    loadStyles(root + QLatin1Char('/') + byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml")));
+    const QString strings = byType(rels, QStringLiteral("/sharedStrings"), dir + QStringLiteral("/sharedStrings.xml"));
+    const QString styles = byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml"));
+    if (!unpackParts({strings, styles}))
+        return false;
+    if (!ReadSharedStrings(root + QLatin1Char('/') + strings) && m_refused)
+        return false;
+    loadStyles(root + QLatin1Char('/') + styles);
     return true;
 }
 
@@ -369,6 +427,7 @@ QString SpreadsheetWriter::cellDate(double serial, int style) const
 bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
 {
     sharedStrings.clear();
+    m_refused = false;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
         return false;
@@ -401,6 +460,13 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
             if (t.kind == xmlpull::Token::Start) {
                 current.clear();
             } else {
+                // Every shared string is a cell's value: no sheet can use more of them than cells.
+                if (sharedStrings.size() >= MaxCells) {
+                    sharedStrings.clear();
+                    refuse(m_workbookPath.isEmpty() ? file : m_workbookPath,
+                           QStringLiteral("it holds more than %L1 shared strings").arg(MaxCells));
+                    return false;
+                }
                 xmlpull::resolveEscapes(current);
                 sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : current);
                 current.clear();
@@ -414,10 +480,23 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
     return true;
 }
 
+void SpreadsheetWriter::refuse(const QString &file, const QString &reason)
+{
+    m_refused = true;
+    m_error = QStringLiteral("%1 was refused: %2.").arg(QFileInfo(file).fileName(), reason);
+}
+
 bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool firstRowOnly)
 {
     data.clear();
     m_error.clear();
+    m_refused = false;
+    columns = 0;
+    if (sheetFile.isEmpty()) {  // no such sheet, or its part was refused
+        m_error = m_partError.isEmpty() ? QStringLiteral("Error: the sheet cannot be read.") : m_partError;
+        m_refused = m_partRefused;
+        return false;
+    }
     QFile f(sheetFile);
     if (!f.open(QIODevice::ReadOnly)) {
         m_error = QStringLiteral("Error: the sheet cannot be read.");
@@ -433,12 +512,15 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         m_error = QStringLiteral("Error: the sheet cannot be read.");
         return false;
     }
+    const QString named = m_workbookPath.isEmpty() ? sheetFile : m_workbookPath;
     const char *begin = reinterpret_cast<const char *>(map);
     xmlpull::Scanner scan(begin, begin + f.size());
     using xmlpull::Token;
 
-    int width = std::min(columns, MaxColumns);
+    int width = 0, stated = 0, firstRowWidth = 0;
+    qint64 storedCells = 0, rowsWithCells = 0;
     bool inSheetData = false, inRow = false, inCell = false, inValue = false, inInline = false, inText = false;
+    bool keep = true;  // whether the row being read is stored (firstRowOnly keeps one)
     int phonetic = 0;
     QStringList row;
     int slot = 0, nextSlot = 0, style = -1;
@@ -448,7 +530,35 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     bool hasValue = false;
     std::string_view text;
 
+    auto tooLarge = [&] {
+        refuse(named, QStringLiteral("the sheet holds more than %L1 cells").arg(MaxCells));
+        data.clear();
+        return false;
+    };
+    auto finishRow = [&] {
+        inRow = false;
+        if (row.isEmpty())
+            return true;  // a row that stores no cell takes no place
+        ++rowsWithCells;
+        if (rowsWithCells * qint64(width) > MaxCells)
+            return false;
+        if (keep)
+            data.append(row);
+        if (rowsWithCells == 1)
+            firstRowWidth = width;
+        keep = !firstRowOnly;
+        row.clear();
+        return true;
+    };
     auto finishCell = [&] {
+        width = std::max(width, slot + 1);
+        nextSlot = slot + 1;
+        if (++storedCells > MaxCells)
+            return false;
+        if (!keep) {  // only counted
+            row.resize(1);
+            return true;
+        }
         QString result;
         if (type == "s") {
             long long index = -1;
@@ -476,8 +586,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         if (slot >= row.size())
             row.resize(slot + 1);
         row[slot] = result;
-        width = std::max(width, slot + 1);
-        nextSlot = slot + 1;
+        return true;
     };
 
     for (;;) {
@@ -506,7 +615,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
                 const std::string_view ref = xmlpull::attribute(t.attrs, "ref");
                 const auto colon = ref.find(':');
                 const std::string_view last = colon == std::string_view::npos ? std::string_view() : ref.substr(colon + 1);
-                width = std::max(0, slotOf(last) + 1);
+                stated = std::max(0, slotOf(last) + 1);
             } else if (tag == Tag::SheetData && t.kind == Token::Start) {
                 inSheetData = true;
             }
@@ -515,26 +624,11 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         if (tag == Tag::SheetData && t.kind == Token::End)
             break;
         if (tag == Tag::Row && !inRow) {
-            if (t.kind == Token::End)
-                continue;
-            if ((data.size() + 1) * qint64(std::max(width, 1)) > MaxCells) {
-                m_error = QStringLiteral("Error: the sheet is too large.");
-                data.clear();
-                return false;
-            }
-            row = QStringList(width);
             nextSlot = 0;
             inRow = t.kind == Token::Start;
-            if (!inRow) {
-                data.append(row);
-                if (firstRowOnly)
-                    break;
-            }
         } else if (tag == Tag::Row && t.kind == Token::End) {
-            inRow = false;
-            data.append(row);
-            if (firstRowOnly)
-                break;
+            if (!finishRow())
+                return tooLarge();
         } else if (inRow && tag == Tag::C && t.kind != Token::End && !inCell) {
             const std::string_view ref = xmlpull::attribute(t.attrs, "r");
             const int fromRef = ref.empty() ? -1 : slotOf(ref);
@@ -552,12 +646,13 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
                 return false;
             }
             inCell = t.kind == Token::Start;
-            if (!inCell)
-                finishCell();
+            if (!inCell && !finishCell())
+                return tooLarge();
         } else if (inCell) {
             if (tag == Tag::C && t.kind == Token::End) {
                 inCell = false;
-                finishCell();
+                if (!finishCell())
+                    return tooLarge();
             } else if (tag == Tag::V) {
                 inValue = t.kind == Token::Start;
                 hasValue = true;
@@ -570,9 +665,14 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
             }
         }
     }
-    if (inRow)  // a sheet cut off inside its last row keeps what it has
-        data.append(row);
-    // Rows read before a wider one get their missing slots.
+    if (inRow && !finishRow())  // a sheet cut off inside its last row keeps what it has
+        return tooLarge();
+    if (rowsWithCells * qint64(width) > MaxCells)
+        return tooLarge();
+    // The column names: the first row, widened to the stated dimension as far as cells reach.
+    if (firstRowOnly)
+        width = std::max(firstRowWidth, std::min(stated, width));
+    // Every row as wide as the widest: bounded above, rows times width is at most MaxCells.
     for (QStringList &r : data)
         if (r.size() < width)
             r.resize(width);

@@ -1,13 +1,17 @@
 #pragma once
-// Reading and writing .xlsx workbooks. A workbook is unpacked into a private temporary folder
-// per opening; sheets are found by name through the workbook part and its relationships, and a
-// sheet's XML is scanned in place, row by row, into a table of strings (slot 0 is column A).
+// Reading and writing .xlsx workbooks. Workbooks come from anywhere: only the parts the reader
+// needs (the workbook, its relationships, shared strings, styles and a sheet when it is read)
+// are unpacked, into a private temporary folder per opening, within the zip limits; sheets are
+// found by name through the workbook part and its relationships, and a sheet's XML is scanned in
+// place, row by row, into a table of strings (slot 0 is column A). The table is sized by the
+// cells the sheet stores, never by its stated dimension, and holds at most MaxCells cells.
 // Writing fills the shipped "Template.xlsx" with one worksheet and its shared strings.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -15,9 +19,12 @@ class SpreadsheetWriter {
 public:
     using Table = QList<QStringList>;
 
-    // Bounds on what a sheet may make us hold.
+    // Bounds on what a sheet may make us hold. MaxCells counts the cells of the table we build
+    // (rows times their common width) and the shared strings: a million and a half holds the
+    // 100,000 x 12 workbook of bench/xlsx_read (read and filled into the table in about a second
+    // and 260 MB), and keeps any sheet within a few hundred MB.
     static constexpr int MaxColumns = 16384;
-    static constexpr qint64 MaxCells = 16'000'000;
+    static constexpr qint64 MaxCells = 1'500'000;
 
     SpreadsheetWriter();
     ~SpreadsheetWriter();
@@ -32,12 +39,16 @@ public:
     // The unpacked part of sheet number `number` (from 1), empty when there is none.
     QString sheetPartPath(int number) const;
     bool ReadSharedStrings(const QString &file);
-    // Reads the sheet into `data`. `columns` is the width of every row: in, the width to use when
-    // the sheet states none; out, the sheet's width (its dimension, widened by any cell beyond it).
-    // With `firstRowOnly` it reads only the first row, whose empty cells are named
-    // "Untitled Column %d".
+    // Reads the sheet into `data`. Rows that store no cell are left out; every row is as wide as
+    // the widest stored cell of the sheet (its stated dimension is not trusted). `columns`
+    // receives that width (the value passed in is ignored). With `firstRowOnly` it keeps only the
+    // first row, whose empty cells are named "Untitled Column %d"; the rest is scanned for its
+    // width and its limits, so both reads agree.
     bool ReadData(const QString &sheetFile, int &columns, bool firstRowOnly = false);
     QString lastError() const { return m_error; }
+    // Whether the last failure was a refusal by a limit (lastError() then names the file and
+    // the limit, ready to show), rather than a damaged file.
+    bool refused() const { return m_refused; }
 
     Table data;
     QStringList sharedStrings;
@@ -63,6 +74,10 @@ public:
 
 private:
     bool loadWorkbookPart();
+    // Unpacks parts of the open workbook (paths inside it) into the folder, within what is left
+    // of the workbook's unpacking budget; false with the reason in m_partError.
+    bool unpackParts(const QStringList &parts) const;
+    void refuse(const QString &file, const QString &reason);
     void loadStyles(const QString &file);
     QString cellDate(double serial, int style) const;
     int styleKind(int style) const
@@ -76,6 +91,12 @@ private:
     std::vector<unsigned char> m_styleKind;  // per cell format: 0 plain, 1 date, 2 date and time
     bool m_date1904 = false;
     QString m_error;
+    bool m_refused = false;
+    QString m_workbookPath;
+    mutable QStringList m_unpackedParts;
+    mutable std::uint64_t m_unpackedBytes = 0;
+    mutable QString m_partError;
+    mutable bool m_partRefused = false;
 };
 
 // The shared instance (created at the first use) and the sheet being read.

@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 
 QString Mail_Python_Path = QStringLiteral("/usr/bin/python3");
+const char *const Mail_Python_Package = "python3";
 
 QString Mail_Script_Path() { return platform::joinPath(platform::resourceFolderPath(), QStringLiteral("pyth_mail.py")); }
 
@@ -36,6 +37,9 @@ MailResult sendEmail_pyth(QProcess &process, const MailMessage &m, int timeoutMs
 {
     if (const QString problem = Mail_Message_Problem(m); !problem.isEmpty())
         return {false, problem};
+    // The package depends on python3; a machine where it was removed gets told what to install.
+    if (const QFileInfo python(Mail_Python_Path); !python.isFile() || !python.isExecutable())
+        return {false, QStringLiteral("Mail needs %1: install the package \"%2\".").arg(Mail_Python_Path, Mail_Python_Package)};
     QProcessEnvironment env;  // nothing inherited
     env.insert(QStringLiteral("PYTHONPATH"), QString());
     env.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));

@@ -18,6 +18,7 @@ struct MailMessage {
 
 // The interpreter and the script; tests point them at stand-ins.
 extern QString Mail_Python_Path;  // "/usr/bin/python3"
+extern const char *const Mail_Python_Package;  // the Debian package that installs it
 QString Mail_Script_Path();       // the resource "pyth_mail.py"
 
 // Why the message cannot be handed to the script at all, or empty: a line break in an address

@@ -47,12 +47,15 @@ namespace {
 int fitFixed(int count, float paper, float lowMar, float highMar, float cell, float gap)
 {
     const float avail = paper - lowMar - highMar;
-    if ((avail - count * cell - (count - 1) * gap) / (count + 1) > 0)
+    // In floats: a count near INT_MAX must not overflow on its way to the test.
+    const float n1 = float(count);
+    if ((avail - n1 * cell - (n1 - 1) * gap) / (n1 + 1) > 0)
         return count;
     const float step = cell + gap;
-    if (step <= 0)
+    if (!(step > 0))
         return count;
-    const int n = std::max(1, int(std::floor((paper + gap - lowMar - highMar) / step)));
+    const float fits = std::floor((paper + gap - lowMar - highMar) / step);
+    const int n = fits >= float(count) ? count : fits >= 1 ? int(fits) : 1;  // NaN gives 1
     return std::min(count, n);
 }
 
@@ -60,7 +63,7 @@ int fitFixed(int count, float paper, float lowMar, float highMar, float cell, fl
 // fit shrinks to what fits and leaves the gap at 0 until the next computation.
 int fitCentred(int count, float avail, float cell, float &gap)
 {
-    const float g = (avail - count * cell) / (count + 1);
+    const float g = (avail - float(count) * cell) / (float(count) + 1);
     if (g > 0) {
         gap = g;
         return count;

@@ -4,14 +4,33 @@
 #include "core/Utilities.h"
 #include "platform/Plist.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kNoDataMax = 999999;
 constexpr int kProfileItems = 26;
+constexpr int kProfileItemsMax = 32;
+constexpr qint64 kProfileMaxBytes = 64 * 1024;
+
+int countField(const QString &text)
+{
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    return ok ? int(std::clamp<qlonglong>(v, Print_Count_Min, Print_Count_Max)) : Print_Count_Min;
+}
+
+float millimetreField(const QString &text)
+{
+    const double v = text.trimmed().toDouble();
+    return std::isfinite(v) ? float(std::clamp(v, 0.0, Print_Millimetre_Max)) : 0.f;
+}
 
 QString mm(double points) { return QString::asprintf("%0.2f", Points_to_MM_Convert(float(points))); }
 QString yn(bool on) { return on ? QStringLiteral("Y") : QStringLiteral("N"); }
@@ -264,8 +283,10 @@ bool Read_and_load_profile_info(PrintWindowState &s, const QStringList &items)
     const int printer = s.printers.indexOf(items[0]);
     if (printer >= 0)
         s.printer = printer;
-    s.rows = items[6].toInt(), s.cols = items[7].toInt();
-    s.horz_mar = items[8].toFloat(), s.vert_mar = items[9].toFloat(), s.side_mar = items[10].toFloat();
+    // Clamped here, where the file's values enter: the layout and its preview only ever see
+    // what the window's fields could hold.
+    s.rows = countField(items[6]), s.cols = countField(items[7]);
+    s.horz_mar = millimetreField(items[8]), s.vert_mar = millimetreField(items[9]), s.side_mar = millimetreField(items[10]);
     s.label_align_val = std::clamp(items[15].toInt(), 1, 9);
     s.auto_center = items[16] == QLatin1String("Y");
     s.Auto_Center_Checked(s.auto_center);
@@ -315,6 +336,7 @@ bool Save_Print_Profile(const QString &folder, const QString &name, const QStrin
                         const QString &previousName, QString *error)
 {
     QDir().mkpath(folder);
+    Clear_Stale_Profile_Temp_Files(folder);
     QVariantList array;
     for (const QString &item : items)
         array << item;
@@ -327,13 +349,53 @@ bool Save_Print_Profile(const QString &folder, const QString &name, const QStrin
 
 QStringList Read_Print_Profile(const QString &folder, const QString &name)
 {
-    QStringList items;
-    const QVariant value = platform::plistReadFile(Print_Profile_Path(folder, name));
-    if (value.typeId() != QMetaType::QVariantList)
-        return items;
-    for (const QVariant &item : value.toList())
-        items << item.toString();
+    QString refusal;
+    const QStringList items = Read_Print_Profile(folder, name, &refusal);
+    if (!refusal.isEmpty())
+        Show_NSLog_Message(refusal);
     return items;
+}
+
+QStringList Read_Print_Profile(const QString &folder, const QString &name, QString *refusal)
+{
+    QStringList items;
+    const QString path = Print_Profile_Path(folder, name);
+    const QString shown = QFileInfo(path).fileName();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return items;
+    auto refuse = [&](const QString &reason) {
+        if (refusal)
+            *refusal = QStringLiteral("%1 was refused: %2.").arg(shown, reason);
+        return QStringList();
+    };
+    if (!info.isFile())
+        return refuse(QStringLiteral("it is not a regular file"));
+    if (info.size() > kProfileMaxBytes)
+        return refuse(QStringLiteral("it is larger than %1 KiB").arg(kProfileMaxBytes >> 10));
+    const QVariant value = platform::plistReadFile(path);
+    if (value.typeId() != QMetaType::QVariantList)
+        return refuse(QStringLiteral("it is not a print profile"));
+    const QVariantList list = value.toList();
+    if (list.size() < kProfileItems || list.size() > kProfileItemsMax)
+        return refuse(QStringLiteral("it holds %1 values, not %2").arg(list.size()).arg(kProfileItems));
+    for (const QVariant &item : list) {
+        if (item.typeId() != QMetaType::QString)
+            return refuse(QStringLiteral("it holds a value that is not a text"));
+        items << item.toString();
+    }
+    return items;
+}
+
+void Clear_Stale_Profile_Temp_Files(const QString &folder)
+{
+    // QSaveFile's temporary beside "<name>.vlp": the name, ".vlp." and six letters or digits.
+    static const QRegularExpression temp(QStringLiteral("^.+\\.vlp\\.[A-Za-z0-9]{6}$"));
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-60);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &entry : entries)
+        if (!entry.isSymLink() && temp.match(entry.fileName()).hasMatch() && entry.lastModified() < stale)
+            QFile::remove(entry.absoluteFilePath());
 }
 
 QString Check_Profile_Name(const QString &printer, const QString &name, QString *cleaned)

@@ -10,6 +10,12 @@
 #include <QString>
 #include <QStringList>
 
+// The ranges of the window's fields: counts (rows, columns, copies) and lengths in millimetres
+// (gaps, card sizes). A profile's values are clamped to them on reading, as a typed value is.
+inline constexpr int Print_Count_Min = 1;
+inline constexpr int Print_Count_Max = 999999;
+inline constexpr double Print_Millimetre_Max = 2000;
+
 struct PrintWindowState {
     // Printer and paper (the texts as shown, lengths in millimetres).
     QStringList printers;
@@ -87,5 +93,12 @@ QString Print_Profile_Path(const QString &folder, const QString &name);
 bool Save_Print_Profile(const QString &folder, const QString &name, const QStringList &items,
                         const QString &previousName = {}, QString *error = nullptr);
 QStringList Read_Print_Profile(const QString &folder, const QString &name);
+// The same, refusing before anything is built a file that is no profile: larger than 64 KiB, or
+// not a list of 26 to 32 strings (the 26 we write, and room for a few more). `refusal` receives
+// one line naming the file and the reason.
+QStringList Read_Print_Profile(const QString &folder, const QString &name, QString *refusal);
+// Removes temporary files a killed profile save left in the folder ("<name>.vlp.XXXXXX" not
+// touched for a minute); nothing else.
+void Clear_Stale_Profile_Temp_Files(const QString &folder);
 // The add/edit dialog's checks: the refusal's text, or empty with the cleaned name in `cleaned`.
 QString Check_Profile_Name(const QString &printer, const QString &name, QString *cleaned);

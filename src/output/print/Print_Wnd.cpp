@@ -45,7 +45,7 @@ namespace {
 QDoubleSpinBox *millimetres(QWidget *parent, const char *name)
 {
     auto *box = named(new QDoubleSpinBox(parent), name);
-    box->setRange(0, 2000);
+    box->setRange(0, Print_Millimetre_Max);
     box->setDecimals(2);
     return box;
 }
@@ -53,7 +53,7 @@ QDoubleSpinBox *millimetres(QWidget *parent, const char *name)
 QSpinBox *count(QWidget *parent, const char *name)
 {
     auto *box = named(new QSpinBox(parent), name);
-    box->setRange(1, 999999);  // an empty or zero count is taken as 1
+    box->setRange(Print_Count_Min, Print_Count_Max);  // an empty or zero count is taken as 1
     return box;
 }
 
@@ -544,7 +544,12 @@ void Print_Wnd::Load_Print_Profile()
 
 void Print_Wnd::Read_and_load_profile_info(const QString &name)
 {
-    const QStringList items = Read_Print_Profile(folder(), name);
+    QString refusal;
+    const QStringList items = Read_Print_Profile(folder(), name, &refusal);
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(refusal);
+        return;
+    }
     read_state();
     const int before = state.printer;
     if (!::Read_and_load_profile_info(state, items)) {

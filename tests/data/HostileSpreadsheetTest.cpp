@@ -1,0 +1,207 @@
+// Small generated workbooks that multiply out: each must be refused by its limit (with a message
+// naming the file and the limit) or read into a table sized by the cells it really stores.
+
+#include "XlsxTestSupport.h"
+
+#include "data/spreadsheet/Import_Excel.h"
+#include "data/spreadsheet/SSZipArchive.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "platform/UiServices.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+using xlsxtest::flat;
+
+namespace {
+
+// A bare workbook of one sheet written by python's zipfile: `sheet` is the sheetData content,
+// `extra` python run before closing (z is the open archive, ZIP_DEFLATED the method), `after`
+// python run on the finished file at `path`.
+const char *BareBook = R"PY(
+import sys, zipfile, struct
+path, dim, rows, extra, after = sys.argv[1:6]
+NS = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+R = 'xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"'
+REL = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
+z = zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED)
+z.writestr('_rels/.rels', '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+           '<Relationship Id="rId1" Type="%sofficeDocument" Target="xl/workbook.xml"/></Relationships>' % REL)
+z.writestr('xl/workbook.xml', '<workbook %s %s><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>' % (NS, R))
+z.writestr('xl/_rels/workbook.xml.rels', '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+           '<Relationship Id="rId1" Type="%sworksheet" Target="worksheets/sheet1.xml"/></Relationships>' % REL)
+z.writestr('xl/worksheets/sheet1.xml', '<worksheet %s><dimension ref="%s"/><sheetData>%s</sheetData></worksheet>'
+           % (NS, dim, eval(rows)))
+exec(extra)
+z.close()
+exec(after)
+)PY";
+
+struct Book {
+    const char *name;
+    const char *dimension;
+    const char *rows;   // a python expression giving the sheetData content
+    const char *extra = "";
+    const char *after = "";
+};
+
+bool makeBook(const QString &python, const QString &path, const Book &b)
+{
+    const auto made = testsupport::runTool(python, {QStringLiteral("-c"), QString::fromUtf8(BareBook), path,
+                                                    QString::fromUtf8(b.dimension), QString::fromUtf8(b.rows),
+                                                    QString::fromUtf8(b.extra), QString::fromUtf8(b.after)});
+    EXPECT_EQ(made.exitCode, 0) << made.err.constData();
+    return made.exitCode == 0;
+}
+
+// Sets the uncompressed size a zip declares for `entry`, in its local header and its central
+// directory, leaving the data as it is.
+const char *Declare = R"PY(
+b = bytearray(open(path, 'rb').read())
+def declare(entry, size):
+    name = entry.encode()
+    at = 0
+    while True:
+        at = b.find(b'PK\x01\x02', at)
+        if at < 0: break
+        n = struct.unpack_from('<H', b, at + 28)[0]
+        if bytes(b[at + 46:at + 46 + n]) == name:
+            struct.pack_into('<I', b, at + 24, size)
+            local = struct.unpack_from('<I', b, at + 42)[0]
+            struct.pack_into('<I', b, local + 22, size)
+        at += 4
+)PY";
+
+}  // namespace
+
+TEST(HostileSpreadsheet, TablesAreSizedByStoredCellsAndBoundedByTheCellLimit)
+{
+    REQUIRE_PYTHON(python);
+    struct Case {
+        Book book;
+        bool ok;
+        const char *header;
+        const char *rows;
+    };
+    const Case cases[] = {
+        // A dimension of the whole width and rows without cells cost nothing.
+        {{"stated dimension A1:XFD1, 976 empty rows", "A1:XFD1", "'<row/>' * 976 + '<row><c r=\"B1\"><v>7</v></c></row>'"},
+         true, "Untitled Column 1|7", "|7"},
+        {{"100,000 rows without cells", "A1:A1", "'<row><c r=\"A1\"><v>1</v></c></row>' + '<row/>' * 100000"},
+         true, "1", "1"},
+        // 100 rows of one cell under a row that reaches XFD: 100 x 16384 cells once widened.
+        {{"one far cell widens every row past the limit", "A1",
+          "'<row><c r=\"XFD1\"><v>1</v></c></row>' + '<row><c r=\"A2\"><v>2</v></c></row>' * 99"},
+         false, "", ""},
+        {{"a million and a half and one stored cells", "A1",
+          "''.join('<row>' + ''.join('<c><v>%d</v></c>' % (r * 1000 + k) for k in range(1000)) + '</row>'"
+          " for r in range(1500)) + '<row><c/></row>'"},
+         false, "", ""},
+    };
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.book.name);
+        const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
+        ASSERT_TRUE(makeBook(python, path, c.book));
+        SpreadsheetWriter reader;
+        ASSERT_TRUE(reader.openWorkbook(path)) << qPrintable(reader.lastError());
+        int columns = 0;
+        EXPECT_EQ(reader.ReadData(reader.sheetPartPath(1), columns, true), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(flat(reader.data), QLatin1String(c.header));
+        }
+        EXPECT_EQ(reader.ReadData(reader.sheetPartPath(1), columns), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(flat(reader.data), QLatin1String(c.rows));
+            continue;
+        }
+        EXPECT_TRUE(reader.refused());
+        EXPECT_TRUE(reader.data.isEmpty());
+        EXPECT_EQ(reader.lastError(), QStringLiteral("hostile.xlsx was refused: the sheet holds more than %L1 cells.")
+                                          .arg(SpreadsheetWriter::MaxCells));
+    }
+}
+
+TEST(HostileSpreadsheet, SharedStringsAreBoundedByTheCellLimit)
+{
+    QTemporaryDir dir;
+    for (const qint64 count : {SpreadsheetWriter::MaxCells, SpreadsheetWriter::MaxCells + 1}) {
+        QFile f(dir.filePath(QStringLiteral("sharedStrings.xml")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<sst>" + QByteArray("<si/>").repeated(count) + "</sst>");
+        f.close();
+        SpreadsheetWriter reader;
+        const bool within = count <= SpreadsheetWriter::MaxCells;
+        EXPECT_EQ(reader.ReadSharedStrings(f.fileName()), within) << count;
+        EXPECT_EQ(reader.sharedStrings.size(), within ? count : 0);
+        EXPECT_EQ(reader.refused(), !within);
+        if (!within) {
+            EXPECT_TRUE(reader.lastError().startsWith(QLatin1String("sharedStrings.xml was refused: it holds more than")))
+                << qPrintable(reader.lastError());
+        }
+    }
+}
+
+TEST(HostileSpreadsheet, ZipBombsAreRefusedBeforeAnythingIsWrittenAndOnlyNeededPartsUnpack)
+{
+    REQUIRE_PYTHON(python);
+    const std::string declareSheet = std::string(Declare) + "declare('xl/worksheets/sheet1.xml', 200 << 20)\n"
+                                                            "open(path, 'wb').write(b)\n";
+    struct Case {
+        Book book;
+        bool opens;         // the workbook opens (its sheet may still be refused)
+        const char *reason; // the refusal, empty when the sheet reads
+    };
+    const Case cases[] = {
+        {{"an unused part that inflates 1000 times", "A1", "'<row><c r=\"A1\"><v>1</v></c></row>'",
+          "z.writestr('xl/media/image1.png', bytes(8 << 20))"},
+         true, ""},
+        {{"a sheet that inflates 1000 times", "A1", "'<row><c r=\"A1\"><v>1</v></c></row>' + '<row/>' * 500000"},
+         true, "an entry of the archive inflates more than 200 times"},
+        {{"a sheet that declares 200 MiB", "A1", "'<row><c r=\"A1\"><v>1</v></c></row>'", "", declareSheet.c_str()},
+         true, "the archive unpacks to more than 128 MiB"},
+        {{"30,000 empty entries", "A1", "'<row><c r=\"A1\"><v>1</v></c></row>'",
+          "[z.writestr('xl/media/e%d' % i, '') for i in range(30000)]"},
+         false, "too many entries in zip file"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.book.name);
+        ASSERT_TRUE(makeBook(python, path, c.book));
+        const QString refusal = QStringLiteral("hostile.xlsx was refused: %1.").arg(QLatin1String(c.reason));
+
+        // Unpacking the whole archive refuses every one of them before writing a file.
+        const QString dest = dir.filePath(QStringLiteral("all"));
+        QString error;
+        EXPECT_FALSE(SSZipArchive::unzipFileAtPath(path, dest, true, QString(), &error));
+        EXPECT_FALSE(error.isEmpty());
+        QDirIterator written(dest, QDir::Files, QDirIterator::Subdirectories);
+        EXPECT_FALSE(written.hasNext()) << qPrintable(written.next());
+        QDir(dest).removeRecursively();
+
+        SpreadsheetWriter reader;
+        EXPECT_EQ(reader.openWorkbook(path), c.opens);
+        if (!c.opens) {
+            EXPECT_TRUE(reader.refused());
+            EXPECT_EQ(reader.lastError(), refusal);
+            platform::ScopedScriptedUi ui;
+            Import_Excel picker;
+            EXPECT_FALSE(picker.prepare(path));
+            EXPECT_EQ(ui->messages(), QStringList{QLatin1Char('\n') + refusal});  // one box, the refusal its line
+            continue;
+        }
+        int columns = 0;
+        EXPECT_EQ(reader.ReadData(reader.sheetPartPath(1), columns), !*c.reason);
+        EXPECT_FALSE(QFile::exists(reader.tmpDir() + QStringLiteral("/xl/media/image1.png")));
+        if (*c.reason) {
+            EXPECT_FALSE(QFile::exists(reader.tmpDir() + QStringLiteral("/xl/worksheets/sheet1.xml")));
+            EXPECT_TRUE(reader.refused());
+            EXPECT_EQ(reader.lastError(), refusal);
+        } else {
+            EXPECT_EQ(flat(reader.data), QStringLiteral("1"));
+        }
+    }
+}

@@ -1,0 +1,109 @@
+// A visitor database that is not ours: a view or trigger planted in it, or a FIFO in its place,
+// must answer "Error in database access" and record nothing, never block or run without end.
+
+#include "TestSupport.h"
+
+#include "core/Globals.h"
+#include "core/Utilities.h"
+#include "platform/UiServices.h"
+#include "visitor/VisitorDatabase.h"
+#include "visitor/VisitorDbGuard.h"
+#include "visitor/VisitorRecorder.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace {
+
+using testsupport::runTool;
+
+const char *const Endless = "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c)";
+
+TEST(VisitorDatabaseGuard, ForeignSchemasAndFifosAreRefusedAndNothingIsRecorded)
+{
+    REQUIRE_TOOL(sqlite, "sqlite3");
+    struct Case {
+        const char *name;
+        QString prepare;  // run by sqlite3 on the seeded database; empty: a FIFO takes its place
+        const char *reason;
+        const char *check, *after;  // a query run by sqlite3 afterwards, and what it must print
+    } const cases[] = {
+        {"an endless view", QStringLiteral("DROP TABLE Visitor_Records; CREATE VIEW Visitor_Records AS %1 "
+                                           "SELECT x AS ID, 'v' AS VName, '2026-01-01 00:00:00' AS Date_Time_Stamp FROM c;")
+                                .arg(QLatin1String(Endless)),
+         "Visitor_Records is a view, not a table", "SELECT type FROM sqlite_master WHERE name = 'Visitor_Records';",
+         "view\n"},
+        {"an endless insert trigger",
+         QStringLiteral("CREATE TABLE Sink(x); CREATE TRIGGER grow AFTER INSERT ON Visitor_Records BEGIN "
+                        "INSERT INTO Sink %1 SELECT x FROM c; END;").arg(QLatin1String(Endless)),
+         "it holds a trigger we did not create (grow)",
+         "SELECT (SELECT count(*) FROM Visitor_Records), (SELECT count(*) FROM Sink);", "0|0\n"},
+        {"a FIFO", QString(), "it is not a regular file", "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDataFolder data;
+        Check_Path_And_Create_VISITOR_Files();
+        if (c.prepare.isEmpty()) {
+            ASSERT_TRUE(QFile::remove(Database_Path));
+            ASSERT_EQ(mkfifo(QFile::encodeName(Database_Path).constData(), 0600), 0);
+        } else {
+            ASSERT_EQ(runTool(sqlite, {Database_Path, c.prepare}).exitCode, 0);
+        }
+        QString reason;
+        EXPECT_EQ(Open_Visitor_Database(Database_Path, true, &reason), nullptr);
+        EXPECT_EQ(reason, QStringLiteral("%1 was refused: %2.").arg(Database_Path, QLatin1String(c.reason)));
+        EXPECT_EQ(Run_Visit_Query(Database_Path, Latest_Visits_Query()).status, VisitDbStatus::OpenFailed);
+        EXPECT_EQ(Fetch_Visit(Database_Path, 1).status, VisitDbStatus::OpenFailed);
+
+        platform::ScopedScriptedUi ui;
+        VisitorRecord r;
+        r.stamp = QStringLiteral("2026-12-07 09:05:01");
+        r.side[0].values[0] = QStringLiteral("Ann");
+        EXPECT_FALSE(Visitor_DB().Insert_Visitor_Record(r));
+        EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("Error in database access.")});
+        if (c.prepare.isEmpty())
+            continue;
+        EXPECT_EQ(runTool(sqlite, {Database_Path, QLatin1String(c.check)}).out, QByteArray(c.after));
+    }
+}
+
+TEST(VisitorDatabaseGuard, StatementsPastTheirStepBudgetAreInterrupted)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    struct Case {
+        const char *name;
+        QByteArray sql;
+        long long budget;
+        int rc;
+    } const cases[] = {
+        {"endless", QByteArray(Endless) + " SELECT count(*) FROM c", 1'000'000, SQLITE_INTERRUPT},
+        {"ten thousand rows", QByteArray(Endless) + " SELECT count(*) FROM (SELECT x FROM c LIMIT 10000)", 1'000'000,
+         SQLITE_ROW},
+        {"the same past a small budget", QByteArray(Endless) + " SELECT count(*) FROM (SELECT x FROM c LIMIT 10000)",
+         10'000, SQLITE_INTERRUPT},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        sqlite3_stmt *st = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(db, c.sql.constData(), -1, &st, nullptr), SQLITE_OK);
+        VisitorDbLimits limits;
+        limits.maxSteps = c.budget;
+        limits.maxTime = std::chrono::hours(1);  // only the step count may stop it
+        {
+            Visitor_Statement_Guard guard(db, limits);
+            EXPECT_EQ(sqlite3_step(st), c.rc);
+            EXPECT_EQ(guard.interrupted(), c.rc == SQLITE_INTERRUPT);
+        }
+        if (c.rc == SQLITE_ROW) {
+            EXPECT_EQ(sqlite3_column_int(st, 0), 10000);
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+}
+
+}  // namespace
