@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 
+#include "barcode/ControlBarcode.h"
 #include "core/ControlArchive.h"
 #include "core/SKTGraphic.h"
 #include "data/batch/BatchEngine.h"
@@ -239,6 +240,55 @@ TEST(PrintPages, BatchCellsTakeTheirRowFromPageAndCell)
             EXPECT_FALSE(text.contains(row)) << row.toStdString();
     }
     EXPECT_EQ(cards.front.front()->Text_Value, QStringLiteral("designed")) << "the open design is never written";
+}
+
+// Every card of a batch run drawn on several threads reaches its page: the QR code of each row
+// decodes and each name is there as text.
+TEST(PrintPages, EveryRowsCodeAndNameReachItsPage)
+{
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    barcode::Install_Control_Barcode_Provider();
+    Cards cards;
+    cards.front.push_back(Make_Graphic_Of_Class(QStringLiteral("SKTBarcode")));
+    SKTGraphic &qr = *cards.front.back();
+    qr.linear_or_2d = 1;
+    qr.show_hide_hdr = qr.show_hide_ftr = 1;
+    qr.setBounds(QRectF(160, 60, 70, 70));
+    qr.Set_Barcode_image_control_bounds(qr.bounds());
+    Bind_Control_Data_Source(qr, 2, {}, 2, QStringLiteral("designed"));
+    constexpr int kRows = 12;
+    Printing_View view = [&] {
+        PrintContent content = cards.content(kRows);
+        QList<QStringList> sheet;
+        for (int r = 0; r < kRows; ++r)
+            sheet << QStringList{QString::number(r + 1), QStringLiteral("Name %1").arg(r), QStringLiteral("https://example.org/p/%1").arg(r)};
+        auto batch = std::make_shared<BatchDesign>();
+        batch->front = CardSide::copyOf(cards.frontCard, cards.front);
+        batch->source = Check_Series_Or_Excel_Use_or_not(batch->front.list(), {}, false, sheet);
+        content.front = batch->front;
+        content.twoSided = false;
+        content.batch = batch;
+        const Sheet layout("F", "UD", 2, 2);
+        return Printing_View(QRectF(QPointF(), layout.paper.paperSize), layout.layout, layout.paper,
+                             Print_Run_For_Range(true, kRows, 0, 0, false), std::move(content), true);
+    }();
+    Pdf pdf;
+    const PrintOutcome outcome = Print_To_Pdf_File(pdf.path, view, 0, 0, nullptr, 4);
+    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+    ASSERT_EQ(pdf.pages(), 3);
+    const QString text = pdf.tool("pdftotext", {}, QStringLiteral("-")).simplified();
+    for (int page = 1; page <= 3; ++page) {
+        SCOPED_TRACE(page);
+        const QString png = pdf.dir.filePath(QStringLiteral("page%1.png").arg(page));
+        ASSERT_TRUE(pdf.page(page, 200).save(png));
+        const QString decoded = QString::fromUtf8(testsupport::runTool(zxing, {png}).out);
+        for (int row = (page - 1) * 4; row < page * 4; ++row) {
+            EXPECT_TRUE(decoded.contains(QStringLiteral("\"https://example.org/p/%1\"").arg(row))) << row;
+            EXPECT_TRUE(text.contains(QStringLiteral("Name %1").arg(row))) << row;
+        }
+    }
 }
 
 TEST(SamplePreview, OutlinesSitWhereThePagesPutTheCards)
