@@ -12,6 +12,7 @@
 #include "platform/UiServices.h"
 
 #include <QPageSize>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -242,8 +243,9 @@ TEST(PrintPages, BatchCellsTakeTheirRowFromPageAndCell)
     EXPECT_EQ(cards.front.front()->Text_Value, QStringLiteral("designed")) << "the open design is never written";
 }
 
-// Every card of a batch run drawn on several threads reaches its page: the QR code of each row
-// decodes and each name is there as text.
+// Every card of a batch run drawn on several threads reaches its page, the pages in order: the
+// QR code of each row decodes on its page and each name is there as text, on one thread and on
+// four (stretches of pages drawn on their own and joined).
 TEST(PrintPages, EveryRowsCodeAndNameReachItsPage)
 {
     REQUIRE_TOOL(pdftotext, "pdftotext");
@@ -258,7 +260,7 @@ TEST(PrintPages, EveryRowsCodeAndNameReachItsPage)
     qr.setBounds(QRectF(160, 60, 70, 70));
     qr.Set_Barcode_image_control_bounds(qr.bounds());
     Bind_Control_Data_Source(qr, 2, {}, 2, QStringLiteral("designed"));
-    constexpr int kRows = 12;
+    constexpr int kRows = 24;
     Printing_View view = [&] {
         PrintContent content = cards.content(kRows);
         QList<QStringList> sheet;
@@ -274,19 +276,24 @@ TEST(PrintPages, EveryRowsCodeAndNameReachItsPage)
         return Printing_View(QRectF(QPointF(), layout.paper.paperSize), layout.layout, layout.paper,
                              Print_Run_For_Range(true, kRows, 0, 0, false), std::move(content), true);
     }();
-    Pdf pdf;
-    const PrintOutcome outcome = Print_To_Pdf_File(pdf.path, view, 0, 0, nullptr, 4);
-    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
-    ASSERT_EQ(pdf.pages(), 3);
-    const QString text = pdf.tool("pdftotext", {}, QStringLiteral("-")).simplified();
-    for (int page = 1; page <= 3; ++page) {
-        SCOPED_TRACE(page);
-        const QString png = pdf.dir.filePath(QStringLiteral("page%1.png").arg(page));
-        ASSERT_TRUE(pdf.page(page, 200).save(png));
-        const QString decoded = QString::fromUtf8(testsupport::runTool(zxing, {png}).out);
-        for (int row = (page - 1) * 4; row < page * 4; ++row) {
-            EXPECT_TRUE(decoded.contains(QStringLiteral("\"https://example.org/p/%1\"").arg(row))) << row;
-            EXPECT_TRUE(text.contains(QStringLiteral("Name %1").arg(row))) << row;
+    for (const int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        Pdf pdf;
+        const PrintOutcome outcome = Print_To_Pdf_File(pdf.path, view, 0, 0, nullptr, threads);
+        ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.pages, 6);
+        ASSERT_EQ(pdf.pages(), 6);
+        for (int page = 1; page <= 6; ++page) {
+            SCOPED_TRACE(page);
+            const QString png = pdf.dir.filePath(QStringLiteral("page%1.png").arg(page));
+            ASSERT_TRUE(pdf.page(page, 150).save(png));
+            const QString decoded = QString::fromUtf8(testsupport::runTool(zxing, {png}).out);
+            const QString text = pdf.tool("pdftotext", {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                                        QString::number(page)}, QStringLiteral("-")).simplified();
+            for (int row = (page - 1) * 4; row < page * 4; ++row) {
+                EXPECT_TRUE(decoded.contains(QStringLiteral("\"https://example.org/p/%1\"").arg(row))) << row;
+                EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\bName %1\\b").arg(row)))) << row;
+            }
         }
     }
 }
