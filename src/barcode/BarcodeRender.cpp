@@ -12,9 +12,8 @@
 #include <QPainterPath>
 
 #include <cmath>
-#include <map>
 #include <memory>
-#include <tuple>
+#include <mutex>
 
 namespace barcode {
 
@@ -66,68 +65,115 @@ QPointF Raster_Scale(const QPainter &painter)
     return {t.m11(), t.m22()};
 }
 
-void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &target)
+namespace {
+
+// A block of equal modules: a run along a row merged with the same run of the rows below.
+struct ModuleBlock {
+    int x, end, top, bottom;
+    bool dark;
+};
+
+std::vector<ModuleBlock> moduleBlocks(const QImage &modules)
 {
-    if (modules.isNull() || target.isEmpty())
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (!Raster_Scale(painter).isNull()) {
-        // Without smoothing every module edge falls on a device pixel; the corners are put there
-        // too, so equal modules differ by at most one pixel.
-        const QTransform t = painter.deviceTransform();
-        const QRectF device = t.mapRect(target);
-        const QRect snapped(QPoint(qRound(device.left()), qRound(device.top())),
-                            QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
-        painter.resetTransform();
-        painter.drawImage(snapped, modules);
-        painter.restore();
-        return;
-    }
-    // Vector devices get one rectangle per block of equal modules: runs along a row, merged with
-    // the same run of the rows below, written as native rectangles (a fraction of the bytes of a
-    // general path, which a PDF of thousands of symbols has to compress).
     const QImage argb = modules.convertToFormat(QImage::Format_ARGB32);
-    const double cw = target.width() / argb.width(), ch = target.height() / argb.height();
-    struct Block { int x, end, top, bottom; bool dark; };
-    std::map<std::tuple<int, int, bool>, Block> open, next;
-    std::vector<Block> blocks;
+    const int width = argb.width();
+    // The runs of a row partition it, so at most one block still growing starts at each x.
+    std::vector<int> open(std::size_t(width), -1), next(std::size_t(width), -1);
+    std::vector<ModuleBlock> blocks;
     for (int y = 0; y < argb.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width();) {
+        std::fill(next.begin(), next.end(), -1);
+        for (int x = 0; x < width;) {
             const QRgb c = line[x];
             int end = x + 1;
-            while (end < argb.width() && line[end] == c)
+            while (end < width && line[end] == c)
                 ++end;
             if (qAlpha(c) > 127) {
-                const std::tuple key{x, end, qGray(c) < 128};
-                auto it = open.find(key);
-                Block block = it != open.end() ? it->second : Block{x, end, y, y, qGray(c) < 128};
-                if (it != open.end())
-                    open.erase(it);
-                block.bottom = y + 1;
-                next.emplace(key, block);
+                const bool dark = qGray(c) < 128;
+                int index = open[std::size_t(x)];
+                if (index >= 0 && (blocks[std::size_t(index)].end != end || blocks[std::size_t(index)].dark != dark))
+                    index = -1;
+                if (index < 0) {
+                    index = int(blocks.size());
+                    blocks.push_back(ModuleBlock{x, end, y, y, dark});
+                }
+                blocks[std::size_t(index)].bottom = y + 1;
+                next[std::size_t(x)] = index;
             }
             x = end;
         }
-        for (const auto &[key, block] : open)
-            blocks.push_back(block);
         open.swap(next);
-        next.clear();
     }
-    for (const auto &[key, block] : open)
-        blocks.push_back(block);
-    QVector<QRectF> light, dark;
-    for (const Block &b : blocks)
-        (b.dark ? dark : light)
-            .append(QRectF(target.left() + b.x * cw, target.top() + b.top * ch, (b.end - b.x) * cw, (b.bottom - b.top) * ch));
+    return blocks;
+}
+
+// On pixels: answers true after drawing the modules with each edge on a device pixel.
+bool paintModulesOnPixels(QPainter &painter, const QImage &modules, const QRectF &target)
+{
+    if (Raster_Scale(painter).isNull())
+        return false;
+    // Without smoothing every module edge falls on a device pixel; the corners are put there
+    // too, so equal modules differ by at most one pixel.
+    const QTransform t = painter.deviceTransform();
+    const QRectF device = t.mapRect(target);
+    const QRect snapped(QPoint(qRound(device.left()), qRound(device.top())),
+                        QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+    painter.resetTransform();
+    painter.drawImage(snapped, modules);
+    return true;
+}
+
+// Vector devices get one rectangle per block of equal modules, written as native rectangles (a
+// fraction of the bytes of a general path, which a PDF of thousands of symbols has to compress).
+void paintModuleBlocks(QPainter &painter, const std::vector<ModuleBlock> &blocks, QSize grid, const QRectF &target)
+{
+    // In module units, so the page holds short whole numbers rather than long fractions.
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / grid.width(), target.height() / grid.height());
+    QVector<QRect> light, dark;
+    for (const ModuleBlock &b : blocks)
+        (b.dark ? dark : light).append(QRect(b.x, b.top, b.end - b.x, b.bottom - b.top));
     painter.setPen(Qt::NoPen);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::white);
     painter.drawRects(light);
     painter.setBrush(Qt::black);
     painter.drawRects(dark);
+}
+
+}  // namespace
+
+void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &target)
+{
+    if (modules.isNull() || target.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!paintModulesOnPixels(painter, modules, target))
+        paintModuleBlocks(painter, moduleBlocks(modules), modules.size(), target);
     painter.restore();
+}
+
+std::function<void(QPainter &, const QRectF &)> Module_Image_Painter(const QImage &modules)
+{
+    struct Shared {
+        QImage modules;
+        std::once_flag found;
+        std::vector<ModuleBlock> blocks;
+    };
+    auto shared = std::make_shared<Shared>();
+    shared->modules = modules;
+    return [shared](QPainter &painter, const QRectF &target) {
+        if (shared->modules.isNull() || target.isEmpty())
+            return;
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (!paintModulesOnPixels(painter, shared->modules, target)) {
+            std::call_once(shared->found, [&] { shared->blocks = moduleBlocks(shared->modules); });
+            paintModuleBlocks(painter, shared->blocks, shared->modules.size(), target);
+        }
+        painter.restore();
+    };
 }
 
 namespace {

@@ -37,6 +37,9 @@ QPointF Raster_Scale(const QPainter &painter);
 // painted into `target`: on pixels with each edge on a device pixel, elsewhere as one filled
 // shape, so a PDF holds the symbol as vectors.
 void Paint_Module_Image(QPainter &painter, const QImage &modules, const QRectF &target);
+// Paint_Module_Image of one symbol, for painting it many times: the rectangles a vector device
+// gets are found on first need and kept. The painter may be called on several threads at once.
+std::function<void(QPainter &, const QRectF &)> Module_Image_Painter(const QImage &modules);
 
 // Encodes the value with the set-up's symbology and settings. The value is the text to encode
 // (the caller chooses linear_font_val, two_d_font_val or a data row's value).

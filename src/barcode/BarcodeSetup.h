@@ -51,6 +51,8 @@ struct BarcodeSetup {
     bool transparent_background = false;  // the control's fill flag, for a barcode
     int kerning_value = 0;         // the window's kerning box (1: the value is drawn without
                                    // letter spacing); not stored with a control
+
+    bool operator==(const BarcodeSetup &) const = default;
 };
 
 }  // namespace barcode

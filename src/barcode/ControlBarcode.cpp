@@ -116,13 +116,30 @@ QString Control_Barcode_Value(const SKTGraphic &control)
     return Trim_Str(control.linear_or_2d != 0 ? control.two_d_font_val : control.linear_font_val);
 }
 
+namespace {
+
+// The symbol of one value under one set-up; painting it draws what a fresh render would.
+struct EncodedSymbol : PreparedBarcode {
+    EncodedSymbol(BarcodeSetup s, QString v, BarcodeImage i) : setup(std::move(s)), value(std::move(v)), image(std::move(i)) {}
+    BarcodeSetup setup;
+    QString value;
+    BarcodeImage image;
+};
+
+}  // namespace
+
 bool ControlBarcodeProvider::Build_Barcode_Image(SKTGraphic &control, const QString &value)
 {
-    const BarcodeImage rendered = Render_Barcode(Setup_From_Control(control), value);
+    BarcodeSetup setup = Setup_From_Control(control);
+    BarcodeImage rendered = Render_Barcode(setup, value);
     const QImage picture = rendered.toImage(Control_Barcode_Dpi(control));
     auto *barcode = dynamic_cast<SKTBarcode *>(&control);
-    if (barcode)
+    if (barcode) {
         barcode->_barcode_value = picture.isNull() ? QString() : value;
+        barcode->_prepared_symbol.reset();
+        if (!picture.isNull() && rendered.isValid())
+            barcode->_prepared_symbol = std::make_shared<EncodedSymbol>(std::move(setup), value, std::move(rendered));
+    }
     if (picture.isNull()) {
         // The bounds stay where the user put them; only the stale picture goes.
         control._barcode_image = QImage();
@@ -141,7 +158,19 @@ double ControlBarcodeProvider::Barcode_Picture_Pixels(const SKTGraphic &control,
 
 bool ControlBarcodeProvider::Paint_Barcode(const SKTGraphic &control, QPainter &painter, QPointF topLeft) const
 {
-    const BarcodeImage rendered = Render_Barcode(Setup_From_Control(control), Control_Barcode_Value(control));
+    const QString value = Control_Barcode_Value(control);
+    BarcodeSetup setup = Setup_From_Control(control);
+    // The symbol encoded with the picture serves while nothing it was made from has changed.
+    const EncodedSymbol *kept = nullptr;
+    if (const auto *b = dynamic_cast<const SKTBarcode *>(&control); b && b->_prepared_symbol) {
+        kept = dynamic_cast<const EncodedSymbol *>(b->_prepared_symbol.get());
+        if (kept && (kept->value != value || !(kept->setup == setup)))
+            kept = nullptr;
+    }
+    BarcodeImage fresh;
+    if (!kept)
+        fresh = Render_Barcode(setup, value);
+    const BarcodeImage &rendered = kept ? kept->image : fresh;
     if (!rendered.isValid())
         return false;
     painter.save();

@@ -1,6 +1,5 @@
 #include "barcode/NKDPlesseyBarcode.h"
 
-#include <vector>
 
 namespace barcode {
 
@@ -23,6 +22,29 @@ QString bitGroups(int value, bool mostSignificantFirst, const QString &one, cons
         modules += (value >> bit) & 1 ? one : zero;
     }
     return modules;
+}
+
+// The patterns of every character, made once: a symbol shares them rather than building each.
+template <int Count>
+struct Patterns {
+    QString of[Count];
+    Patterns(bool mostSignificantFirst, const QString &one, const QString &zero)
+    {
+        for (int v = 0; v < Count; ++v)
+            of[v] = bitGroups(v, mostSignificantFirst, one, zero);
+    }
+};
+
+const Patterns<10> &decimalPatterns()
+{
+    static const Patterns<10> patterns(true, QStringLiteral("110"), QStringLiteral("100"));
+    return patterns;
+}
+
+const Patterns<16> &hexPatterns()
+{
+    static const Patterns<16> patterns(false, QStringLiteral("1110"), QStringLiteral("1000"));
+    return patterns;
 }
 
 }  // namespace
@@ -48,7 +70,7 @@ QString NKDModifiedPlesseyBarcode::_encodeChar(char c) const
 {
     if (c < '0' || c > '9')
         return QString();
-    return bitGroups(c - '0', true, QStringLiteral("110"), QStringLiteral("100"));
+    return decimalPatterns().of[c - '0'];
 }
 
 bool NKDModifiedPlesseyBarcode::isContentValid() const
@@ -92,31 +114,25 @@ QString NKDModifiedPlesseyHexBarcode::_encodeChar(char c) const
     const int value = hexValue(c);
     if (value < 0)
         return QString();
-    return bitGroups(value, false, QStringLiteral("1110"), QStringLiteral("1000"));
+    return hexPatterns().of[value];
 }
 
 std::uint8_t NKDModifiedPlesseyHexBarcode::Plessey_CRC(const QString &hexDigits)
 {
-    std::vector<int> bits;
-    bits.reserve(size_t(hexDigits.size()) * 4 + 8);
+    // The data bits (each digit least significant bit first) divided by x^8 + x^7 + x^6 + x^5 +
+    // x^3 + 1, one bit at a time through an 8-bit register: the remainder is the check.
+    unsigned crc = 0;
     for (const QChar c : hexDigits) {
         const int value = hexValue(c.unicode() < 128 ? char(c.unicode()) : 0);
-        for (int k = 0; k < 4; ++k)
-            bits.push_back(value < 0 ? 0 : (value >> k) & 1);
-    }
-    const size_t dataBits = bits.size();
-    bits.resize(dataBits + 8, 0);
-    static const int Polynomial[9] = {1, 1, 1, 1, 0, 1, 0, 0, 1};  // x^8 down to x^0
-    for (size_t i = 0; i < dataBits; ++i) {
-        if (bits[i]) {
-            for (int j = 0; j < 9; ++j)
-                bits[i + size_t(j)] ^= Polynomial[j];
+        for (int k = 0; k < 4; ++k) {
+            const unsigned bit = value < 0 ? 0u : unsigned(value >> k) & 1u;
+            const unsigned top = ((crc >> 7) & 1u) ^ bit;
+            crc = (crc << 1) & 0xFFu;
+            if (top)
+                crc ^= 0xE9u;
         }
     }
-    std::uint8_t crc = 0;
-    for (size_t j = 0; j < 8; ++j)
-        crc = std::uint8_t((crc << 1) | bits[dataBits + j]);
-    return crc;
+    return std::uint8_t(crc);
 }
 
 QString NKDModifiedPlesseyHexBarcode::barcode() const
@@ -125,8 +141,9 @@ QString NKDModifiedPlesseyHexBarcode::barcode() const
     if (modules.isEmpty() && !m_content.isEmpty())
         return QString();
     const std::uint8_t crc = Plessey_CRC(m_content);
+    modules.reserve(modules.size() + 32);
     for (int bit = 7; bit >= 0; --bit)
-        modules += (crc >> bit) & 1 ? QStringLiteral("1110") : QStringLiteral("1000");
+        modules += (crc >> bit) & 1 ? QLatin1String("1110") : QLatin1String("1000");
     return modules;
 }
 

@@ -85,10 +85,7 @@ BarcodeImage Render_TwoD_Barcode(const BarcodeSetup &setup, const QString &value
         Show_NSLog_Message(out.error);
         return out;
     }
-    const QImage modules = symbol.image.modules;
-    return Frame_TwoD_Symbol(setup, symbol.image.sizePoints, [modules](QPainter &painter, const QRectF &target) {
-        Paint_Module_Image(painter, modules, target);
-    });
+    return Frame_TwoD_Symbol(setup, symbol.image.sizePoints, Module_Image_Painter(symbol.image.modules));
 }
 
 }  // namespace barcode

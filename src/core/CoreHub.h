@@ -33,12 +33,21 @@ public:
 
 // Builds the picture of a barcode control from its stored settings. The barcode library
 // installs one; without it the canvas shows the stored sample picture.
+// A barcode symbol encoded once for one value and set-up, kept by the control that shows it so
+// that drawing the control again, at any resolution and on any thread, encodes nothing. Made and
+// read by the provider only; immutable once made.
+class PreparedBarcode {
+public:
+    virtual ~PreparedBarcode() = default;
+};
+
 class BarcodeImageProvider {
 public:
     virtual ~BarcodeImageProvider() = default;
     // Encodes `value` with the control's settings and stores the picture in it
-    // (Set_Barcode_image). A refused value leaves the control with no picture and answers false:
-    // a batch must never print the barcode of the row before.
+    // (Set_Barcode_image), with the encoded symbol for later painting. A refused value leaves the
+    // control with no picture and answers false: a batch must never print the barcode of the row
+    // before.
     virtual bool Build_Barcode_Image(SKTGraphic &control, const QString &value) = 0;
     // Paints the control's barcode from its stored set-up at `topLeft` (points of the painter)
     // at the resolution of the painter's device. False when nothing was painted. Called on any

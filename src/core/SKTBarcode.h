@@ -8,6 +8,10 @@
 
 #include "core/SKTGraphic.h"
 
+#include <memory>
+
+class PreparedBarcode;
+
 class SKTBarcode : public SKTGraphic {
 public:
     SKTBarcode();
@@ -20,6 +24,10 @@ public:
 
     // The value the stored picture was made from; empty: the stored value text of its kind.
     QString _barcode_value;
+    // The symbol as encoded when the picture was built; the provider paints from it while the
+    // value and set-up still match, so a batch row's symbol is encoded once, by the worker
+    // that filled the row, however many devices draw it.
+    std::shared_ptr<const PreparedBarcode> _prepared_symbol;
 
     // `_contents` = `_barcode_image`.
     void barcode_image_var_assign();

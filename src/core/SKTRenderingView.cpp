@@ -6,6 +6,7 @@
 #include "core/SKTGraphic.h"
 #include "core/Utilities.h"
 #include "platform/ImageWriter.h"
+#include "platform/PixelBuffers.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -32,7 +33,7 @@ QImage blankImage(const QSizeF &points, double dpi)
     const QSize pixels = Pixel_Size_For_Points(points, dpi);
     if (pixels.isEmpty() || double(pixels.width()) * pixels.height() > kMaxPixels)
         return {};
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    QImage image = platform::Reused_Image(pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);

@@ -34,7 +34,7 @@ const QString kWiringName = QStringLiteral("ProfileWiring");
 class ProfileWiring : public QObject, public ProfileHost, public LiveModePanel {
 public:
     explicit ProfileWiring(SKTWindowController &w)
-        : QObject(&w), m_w(w), side(new Show_User_Profile(*this, &w)), wizard(new User_profile(*this, &w))
+        : QObject(&w), m_w(w)
     {
         setObjectName(kWiringName);
         // Visitor mode owns the live face and hands the profile calls on; a panel put in place
@@ -100,8 +100,8 @@ public:
             slot = 10;
         if (slot < 0)
             return {};
-        const QString stem = slot < 10 ? side->rows[size_t(slot)].stem : QStringLiteral("photo");
-        QWidget *box = landscape ? side->horz_template : side->vert_template;
+        const QString stem = slot < 10 ? sideDialog().rows[size_t(slot)].stem : QStringLiteral("photo");
+        QWidget *box = landscape ? sideDialog().horz_template : sideDialog().vert_template;
         auto *holder = box->findChild<QWidget *>(stem + (landscape ? QStringLiteral("_default") : QStringLiteral("_default_V")));
         QRectF rect = holder ? QRectF(holder->geometry()) : QRectF();
         // A caption stands just above its value.
@@ -114,7 +114,7 @@ public:
     {
         // The wizard road keeps the wizard dialog's entries once a profile has been filled.
         const bool wizardRoad = Trim_Str(load).isEmpty();
-        const int result = ::Open_User_Profile_Window(*side, *wizard, wizardRoad ? ::Fill_User_Profile : keep, load, total);
+        const int result = ::Open_User_Profile_Window(sideDialog(), wizardDialog(), wizardRoad ? ::Fill_User_Profile : keep, load, total);
         if (result == 1)
             ::Fill_User_Profile = true;
         return result;
@@ -164,10 +164,25 @@ public:
         mail.waitForRun();
     }
 
+    // The two dialogs are made when first needed (they kept the program's start waiting) and
+    // then kept, so the wizard's entries stay from one opening to the next.
+    Show_User_Profile &sideDialog()
+    {
+        if (!side)
+            side = new Show_User_Profile(*this, &m_w);
+        return *side;
+    }
+    User_profile &wizardDialog()
+    {
+        if (!wizard)
+            wizard = new User_profile(*this, &m_w);
+        return *wizard;
+    }
+
     SKTWindowController &m_w;
     Visitor_Log_Records::PassMailer m_previousMailer;
-    Show_User_Profile *side;
-    User_profile *wizard;
+    Show_User_Profile *side = nullptr;
+    User_profile *wizard = nullptr;
     Visitor_Log_Records *m_log = nullptr;
     VisitorMode *m_visitor = nullptr;
 };

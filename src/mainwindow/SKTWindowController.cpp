@@ -76,6 +76,15 @@ void resetKeepingSize(Card_Property &card)
 }
 }  // namespace
 
+QImage SKTWindowController::installedPicture(const char *name) const
+{
+    const QString key = QString::fromLatin1(name);
+    auto found = m_installedPictures.constFind(key);
+    if (found == m_installedPictures.constEnd())
+        found = m_installedPictures.insert(key, resourceImage(key));
+    return *found;
+}
+
 SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(document)
 {
     setObjectName(QStringLiteral("Main_wnd"));
@@ -108,16 +117,6 @@ SKTWindowController::SKTWindowController(SKTDocument &document) : m_document(doc
     camera_path_file = Camera_Path_File();
     NO_Image_Path = platform::joinPath(Resource_Path, QStringLiteral("no.png"));
 
-    no_camera_image = resourceImage(QStringLiteral("no_camera.jpg"));
-    Err_image = resourceImage(QStringLiteral("pic_err.png"));
-    no_image_ctrl_GP = resourceImage(QStringLiteral("pic_ic.png"));
-    no_image = resourceImage(QStringLiteral("no.png"));
-    banner_image = resourceImage(QStringLiteral("banner.png"));
-    promotion_pattern_image = resourceImage(QStringLiteral("pattern_1.jpg"));
-    wizard_pattern_image = resourceImage(QStringLiteral("Wizard_pattern.jpg"));
-    sign_sample_img = resourceImage(QStringLiteral("sign_sample.png"));
-    fp_sample_img = resourceImage(QStringLiteral("fingerprints.png"));
-    barcode_sample_img = resourceImage(QStringLiteral("barcode_sample.png"));
     front_btn_image = resourceImage(QStringLiteral("front-2.png"));
     back_btn_image = resourceImage(QStringLiteral("back-2.png"));
     front_btn_image_sel = resourceImage(QStringLiteral("front-sel.png"));

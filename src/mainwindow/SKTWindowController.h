@@ -13,6 +13,7 @@
 #include "core/UndoRedo.h"
 #include "visitor/User_Profile_Class.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
@@ -80,9 +81,20 @@ public:
     QStringList Allowd_Image_fileTypes;
     QStringList paper_card_arry, pvc_card_arry;
     QString camera_path_file, NO_Image_Path;
-    QImage no_camera_image, Err_image, no_image_ctrl_GP, no_image, banner_image, promotion_pattern_image,
-        wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
-        front_btn_image_sel, back_btn_image_sel;
+    QImage front_btn_image, back_btn_image, front_btn_image_sel, back_btn_image_sel;
+    // Pictures of the installation none of which the first window shows: each is decoded when
+    // first asked for (decoding them all held up the start), then kept.
+    QImage no_camera_image() const { return installedPicture("no_camera.jpg"); }
+    QImage Err_image() const { return installedPicture("pic_err.png"); }
+    QImage no_image_ctrl_GP() const { return installedPicture("pic_ic.png"); }
+    QImage no_image() const { return installedPicture("no.png"); }
+    QImage banner_image() const { return installedPicture("banner.png"); }
+    QImage promotion_pattern_image() const { return installedPicture("pattern_1.jpg"); }
+    QImage wizard_pattern_image() const { return installedPicture("Wizard_pattern.jpg"); }
+    QImage sign_sample_img() const { return installedPicture("sign_sample.png"); }
+    QImage fp_sample_img() const { return installedPicture("fingerprints.png"); }
+    QImage barcode_sample_img() const { return installedPicture("barcode_sample.png"); }
+    QImage installedPicture(const char *name) const;
 
     // --- card sides, profiles, fonts ---
     // Made once and kept: the canvases paint from them.
@@ -410,6 +422,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    mutable QHash<QString, QImage> m_installedPictures;  // installedPicture's, by file name
     void buildWindow();
     QWidget *buildToolBar();
     void buildEditMenu(QMenu *edit);

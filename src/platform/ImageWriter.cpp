@@ -62,17 +62,21 @@ bool everyPixelOpaque(const QImage &image)
     return true;
 }
 
-void chunk(QByteArray &out, const char *type, const QByteArray &data)
+void chunk(QByteArray &out, const char *type, const char *data, std::size_t size)
 {
     char length[4];
-    qToBigEndian<quint32>(quint32(data.size()), length);
+    qToBigEndian<quint32>(quint32(size), length);
     out.append(length, 4);
-    const QByteArray body = QByteArray(type, 4) + data;
-    out.append(body);
-    char crc[4];
-    qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))), crc);
-    out.append(crc, 4);
+    out.append(type, 4);
+    out.append(data, qsizetype(size));
+    uLong crc = crc32(0, reinterpret_cast<const Bytef *>(type), 4);
+    crc = crc32(crc, reinterpret_cast<const Bytef *>(data), uInt(size));
+    char sum[4];
+    qToBigEndian<quint32>(quint32(crc), sum);
+    out.append(sum, 4);
 }
+
+void chunk(QByteArray &out, const char *type, const QByteArray &data) { chunk(out, type, data.constData(), std::size_t(data.size())); }
 
 QByteArray be32(quint32 a, quint32 b)
 {
@@ -82,44 +86,86 @@ QByteArray be32(quint32 a, quint32 b)
     return bytes;
 }
 
+// What one thread keeps from one picture to the next: a card after a card needs buffers of the
+// same size again, and reusing them spares the system handing out (and zeroing) fresh pages
+// and taking them back for every picture.
+struct PngScratch {
+    std::vector<unsigned char> raw, idat;
+    z_stream zs{};
+    bool ready = false;
+    ~PngScratch()
+    {
+        if (ready)
+            deflateEnd(&zs);
+    }
+};
+
+// Each row filtered "Up" (each byte less the byte above it) into `raw`, with its filter byte.
+void filterRows(const QImage &src, std::size_t stride, bool fromRgb32, std::vector<unsigned char> &raw)
+{
+    const std::size_t width = std::size_t(src.width()), height = std::size_t(src.height());
+    raw.resize(height * (stride + 1));
+    for (std::size_t y = 0; y < height; ++y) {
+        unsigned char *out = &raw[y * (stride + 1)];
+        out[0] = y ? 2 : 0;
+        ++out;
+        if (fromRgb32) {
+            // 0xffRRGGBB pixels straight to R, G, B bytes: no converted copy of the picture.
+            const auto *row = reinterpret_cast<const QRgb *>(src.constScanLine(int(y)));
+            const auto *above = y ? reinterpret_cast<const QRgb *>(src.constScanLine(int(y - 1))) : nullptr;
+            for (std::size_t x = 0; x < width; ++x) {
+                const QRgb p = row[x], a = above ? above[x] : 0;
+                out[3 * x] = uchar(qRed(p) - qRed(a));
+                out[3 * x + 1] = uchar(qGreen(p) - qGreen(a));
+                out[3 * x + 2] = uchar(qBlue(p) - qBlue(a));
+            }
+            continue;
+        }
+        const uchar *row = src.constScanLine(int(y));
+        if (!y) {
+            std::copy(row, row + stride, out);
+            continue;
+        }
+        const uchar *above = src.constScanLine(int(y - 1));
+        for (std::size_t x = 0; x < stride; ++x)
+            out[x] = uchar(row[x] - above[x]);
+    }
+}
+
 // PNG made for speed: every row filtered against the row above and the data run-length
 // deflated. Rendered cards (flat fills, gradients, text) encode several times faster than with
 // the general encoder; an opaque picture is written as RGB, a quarter fewer bytes than RGBA.
 QByteArray encodePng(const QImage &image, double dpi)
 {
+    static thread_local PngScratch scratch;
     const bool opaque = !image.hasAlphaChannel();
-    const QImage src = image.convertToFormat(opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
+    const bool fromRgb32 = image.format() == QImage::Format_RGB32;
+    const QImage src = fromRgb32 ? image : image.convertToFormat(opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
     const std::size_t width = std::size_t(src.width()), height = std::size_t(src.height());
     const std::size_t stride = width * (opaque ? 3 : 4);
-    // Filter "Up": each byte less the byte above it.
-    std::vector<unsigned char> raw(height * (stride + 1));
-    for (std::size_t y = 0; y < height; ++y) {
-        const uchar *row = src.constScanLine(int(y));
-        unsigned char *out = &raw[y * (stride + 1)];
-        out[0] = y ? 2 : 0;
-        if (!y) {
-            std::copy(row, row + stride, out + 1);
-            continue;
-        }
-        const uchar *above = src.constScanLine(int(y - 1));
-        for (std::size_t x = 0; x < stride; ++x)
-            out[1 + x] = uchar(row[x] - above[x]);
+    filterRows(src, stride, fromRgb32, scratch.raw);
+
+    z_stream &zs = scratch.zs;
+    if (scratch.ready) {
+        if (deflateReset(&zs) != Z_OK)
+            return {};
+    } else {
+        if (deflateInit2(&zs, 6, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK)
+            return {};
+        scratch.ready = true;
     }
-    z_stream zs{};
-    if (deflateInit2(&zs, 6, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK)
-        return {};
-    QByteArray idat(qsizetype(deflateBound(&zs, uLong(raw.size()))), '\0');
-    zs.next_in = raw.data();
-    zs.avail_in = uInt(raw.size());
-    zs.next_out = reinterpret_cast<Bytef *>(idat.data());
-    zs.avail_out = uInt(idat.size());
+    scratch.idat.resize(std::size_t(deflateBound(&zs, uLong(scratch.raw.size()))));
+    zs.next_in = scratch.raw.data();
+    zs.avail_in = uInt(scratch.raw.size());
+    zs.next_out = scratch.idat.data();
+    zs.avail_out = uInt(scratch.idat.size());
     const int done = deflate(&zs, Z_FINISH);
-    idat.resize(qsizetype(zs.total_out));
-    deflateEnd(&zs);
     if (done != Z_STREAM_END)
         return {};
 
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray png;
+    png.reserve(qsizetype(zs.total_out) + 128);
+    png.append("\x89PNG\r\n\x1a\n", 8);
     QByteArray header = be32(quint32(width), quint32(height));
     // 8 bits, RGB or RGBA, deflate, adaptive filtering, no interlace
     header.append(opaque ? QByteArray("\x08\x02\x00\x00\x00", 5) : QByteArray("\x08\x06\x00\x00\x00", 5));
@@ -128,7 +174,7 @@ QByteArray encodePng(const QImage &image, double dpi)
         const quint32 perMetre = quint32(std::lround(dpi / 0.0254));
         chunk(png, "pHYs", be32(perMetre, perMetre) + QByteArray(1, '\x01'));
     }
-    chunk(png, "IDAT", idat);
+    chunk(png, "IDAT", reinterpret_cast<const char *>(scratch.idat.data()), std::size_t(zs.total_out));
     chunk(png, "IEND", {});
     return png;
 }

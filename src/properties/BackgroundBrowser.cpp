@@ -57,11 +57,26 @@ void BackgroundBrowser::reloadData()
     const QSignalBlocker quiet(this);
     clear();
     for (BackgroundItem &item : images) {
-        if (item.thumbnail.isNull())
+        // Pictures are decoded once the grid is first shown: the tab holding it is seldom
+        // opened, and decoding them held up the program's start.
+        if (item.thumbnail.isNull() && m_shown)
             item.thumbnail = Thimbnail_Using_CG_Image(item.path, QSizeF(96, 96));
-        auto *cell = new QListWidgetItem(QIcon(QPixmap::fromImage(item.thumbnail)), item.name, this);
+        auto *cell = new QListWidgetItem(item.thumbnail.isNull() ? QIcon() : QIcon(QPixmap::fromImage(item.thumbnail)),
+                                         item.name, this);
         cell->setToolTip(item.name);
     }
+}
+
+void BackgroundBrowser::showEvent(QShowEvent *event)
+{
+    if (!m_shown) {
+        m_shown = true;
+        const int current = currentRow();
+        reloadData();
+        const QSignalBlocker quiet(this);
+        setCurrentRow(current);
+    }
+    QListWidget::showEvent(event);
 }
 
 void BackgroundBrowser::selectionChanged()

@@ -60,8 +60,13 @@ public:
     QList<BackgroundItem> images;
     QString selected_image;
 
+    // The grid made again from `images`; thumbnails once the grid has been shown.
     void reloadData();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void selectionChanged();
+    bool m_shown = false;  // thumbnails are made from the first showing on
 };

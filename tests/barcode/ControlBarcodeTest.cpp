@@ -12,10 +12,12 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/SKTImage.h"
 #include "core/SKTRenderingView.h"
+#include "core/SKTBarcode.h"
 #include "core/Shape_Control.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -231,5 +233,42 @@ TEST(ControlBarcodeTest, EightThreadsRenderEightSidesAsOneThreadDoes)
         ASSERT_FALSE(alone.isNull());
         EXPECT_EQ(together[i], alone);
         EXPECT_NE(alone, together[(i + 1) % 8]) << "eight different sides";
+    }
+}
+
+// The symbol encoded with the picture is what later paintings draw (a batch encodes a row's
+// barcode once, on the worker that filled it); a change of value or set-up since is drawn anew.
+TEST(ControlBarcodeTest, TheSymbolEncodedWithThePictureIsDrawnOnlyWhileItStillMatches)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    REQUIRE_TOOL(dmtxread, "dmtxread");
+    BarcodeToolHub hub;
+    struct Case {
+        const char *change;
+        std::function<void(SKTGraphic &)> apply;
+        const char *format, *decoded;
+    } cases[] = {
+        {"nothing", [](SKTGraphic &) {}, "QRCode", "https://example.org/v/7"},
+        {"a copy", [](SKTGraphic &) {}, "QRCode", "https://example.org/v/7"},
+        {"the symbology", [](SKTGraphic &g) { g.barcode_font_index = 2; }, "DataMatrix", "https://example.org/v/7"},
+        {"the value", [](SKTGraphic &g) { static_cast<SKTBarcode &>(g)._barcode_value = QStringLiteral("B-8"); },
+         "QRCode", "B-8"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.change);
+        std::vector<std::unique_ptr<SKTGraphic>> controls;
+        controls.push_back(barcodeAt(QPointF(20, 20), 1, 0, QStringLiteral("https://example.org/v/7")));
+        ASSERT_TRUE(static_cast<SKTBarcode &>(*controls[0])._prepared_symbol);
+        if (std::string(c.change) == "a copy")
+            controls[0] = controls[0]->clone();
+        c.apply(*controls[0]);
+        // Not at the picture's 300 dpi: the barcode is painted from the symbol.
+        const QImage kept = SKTRenderingView::image_From_Card_Graphics(sideOf(controls), 450);
+        const QString format = QString::fromLatin1(c.format);
+        EXPECT_EQ(format == QLatin1String("DataMatrix") ? lineartest::dmtx(kept) : zxingRead(kept, format),
+                  QByteArray(c.decoded));
+        static_cast<SKTBarcode &>(*controls[0])._prepared_symbol.reset();
+        EXPECT_EQ(SKTRenderingView::image_From_Card_Graphics(sideOf(controls), 450), kept)
+            << "the same pixels as a symbol encoded afresh";
     }
 }

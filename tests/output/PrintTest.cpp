@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 
+#include "barcode/ControlBarcode.h"
 #include "core/ControlArchive.h"
 #include "core/SKTGraphic.h"
 #include "data/batch/BatchEngine.h"
@@ -11,6 +12,7 @@
 #include "platform/UiServices.h"
 
 #include <QPageSize>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -239,6 +241,61 @@ TEST(PrintPages, BatchCellsTakeTheirRowFromPageAndCell)
             EXPECT_FALSE(text.contains(row)) << row.toStdString();
     }
     EXPECT_EQ(cards.front.front()->Text_Value, QStringLiteral("designed")) << "the open design is never written";
+}
+
+// Every card of a batch run drawn on several threads reaches its page, the pages in order: the
+// QR code of each row decodes on its page and each name is there as text, on one thread and on
+// four (stretches of pages drawn on their own and joined).
+TEST(PrintPages, EveryRowsCodeAndNameReachItsPage)
+{
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    barcode::Install_Control_Barcode_Provider();
+    Cards cards;
+    cards.front.push_back(Make_Graphic_Of_Class(QStringLiteral("SKTBarcode")));
+    SKTGraphic &qr = *cards.front.back();
+    qr.linear_or_2d = 1;
+    qr.show_hide_hdr = qr.show_hide_ftr = 1;
+    qr.setBounds(QRectF(160, 60, 70, 70));
+    qr.Set_Barcode_image_control_bounds(qr.bounds());
+    Bind_Control_Data_Source(qr, 2, {}, 2, QStringLiteral("designed"));
+    constexpr int kRows = 24;
+    Printing_View view = [&] {
+        PrintContent content = cards.content(kRows);
+        QList<QStringList> sheet;
+        for (int r = 0; r < kRows; ++r)
+            sheet << QStringList{QString::number(r + 1), QStringLiteral("Name %1").arg(r), QStringLiteral("https://example.org/p/%1").arg(r)};
+        auto batch = std::make_shared<BatchDesign>();
+        batch->front = CardSide::copyOf(cards.frontCard, cards.front);
+        batch->source = Check_Series_Or_Excel_Use_or_not(batch->front.list(), {}, false, sheet);
+        content.front = batch->front;
+        content.twoSided = false;
+        content.batch = batch;
+        const Sheet layout("F", "UD", 2, 2);
+        return Printing_View(QRectF(QPointF(), layout.paper.paperSize), layout.layout, layout.paper,
+                             Print_Run_For_Range(true, kRows, 0, 0, false), std::move(content), true);
+    }();
+    for (const int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        Pdf pdf;
+        const PrintOutcome outcome = Print_To_Pdf_File(pdf.path, view, 0, 0, nullptr, threads);
+        ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.pages, 6);
+        ASSERT_EQ(pdf.pages(), 6);
+        for (int page = 1; page <= 6; ++page) {
+            SCOPED_TRACE(page);
+            const QString png = pdf.dir.filePath(QStringLiteral("page%1.png").arg(page));
+            ASSERT_TRUE(pdf.page(page, 150).save(png));
+            const QString decoded = QString::fromUtf8(testsupport::runTool(zxing, {png}).out);
+            const QString text = pdf.tool("pdftotext", {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                                        QString::number(page)}, QStringLiteral("-")).simplified();
+            for (int row = (page - 1) * 4; row < page * 4; ++row) {
+                EXPECT_TRUE(decoded.contains(QStringLiteral("\"https://example.org/p/%1\"").arg(row))) << row;
+                EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\bName %1\\b").arg(row)))) << row;
+            }
+        }
+    }
 }
 
 TEST(SamplePreview, OutlinesSitWhereThePagesPutTheCards)

@@ -1,4 +1,5 @@
 #include "platform/ImageWriter.h"
+#include "platform/PixelBuffers.h"
 #include "platform/Plist.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 
 #include <cmath>
 #include <functional>
+#include <thread>
+#include <tuple>
 
 using namespace platform;
 
@@ -142,4 +145,68 @@ TEST(FileWrites, AFullDiskIsReportedWithTheSystemsReason)
         EXPECT_FALSE(w.write(disk + QStringLiteral("/out.") + QLatin1String(w.name), &error));
         EXPECT_EQ(error, QStringLiteral("No space left on device"));
     }
+}
+
+// Each thread keeps its encoder's buffers from one picture to the next: a larger picture after
+// a smaller one and a smaller after a larger, on several threads at once, each decode to
+// exactly themselves, byte for byte the same file as when encoded first.
+TEST(ImageWriter, PicturesEncodedOneAfterAnotherNeverCarryTheLastOnesBytes)
+{
+    auto picture = [](int w, int h, int seed, QImage::Format format) {
+        QImage img(w, h, format);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                img.setPixelColor(x, y, QColor::fromHsv((x * 7 + y * 3 + seed * 40) % 360, 180, 60 + (x ^ y) % 190,
+                                                        format == QImage::Format_RGB32 ? 255 : 255 - (x % 3)));
+        return img;
+    };
+    const std::vector<std::tuple<int, int, QImage::Format>> sizes = {
+        {300, 200, QImage::Format_RGB32}, {40, 30, QImage::Format_ARGB32}, {301, 199, QImage::Format_RGB32},
+        {17, 500, QImage::Format_ARGB32_Premultiplied}, {300, 200, QImage::Format_RGB32}};
+    std::vector<QByteArray> alone;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const auto [w, h, f] = sizes[i];
+        alone.push_back(encodeImage(picture(w, h, int(i), f), "PNG", 300));
+    }
+    std::vector<std::vector<QByteArray>> together(4);
+    std::vector<std::thread> threads;
+    for (auto &bytes : together)
+        threads.emplace_back([&] {
+            for (std::size_t i = 0; i < sizes.size(); ++i) {
+                const auto [w, h, f] = sizes[i];
+                bytes.push_back(encodeImage(picture(w, h, int(i), f), "PNG", 300));
+            }
+        });
+    for (std::thread &t : threads)
+        t.join();
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto [w, h, f] = sizes[i];
+        const QImage back = QImage::fromData(alone[i], "PNG").convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(back, picture(w, h, int(i), f).convertToFormat(QImage::Format_ARGB32));
+        for (const auto &bytes : together)
+            EXPECT_EQ(bytes[i], alone[i]);
+    }
+}
+
+// A side after a side takes the pixel memory the last one gave back, from whichever thread it
+// was given back; a picture still in use keeps its memory to itself.
+TEST(PixelBuffers, MemoryGivenBackServesTheNextPictureOfItsSize)
+{
+    QImage first = Reused_Image(QSize(640, 480), QImage::Format_ARGB32_Premultiplied);
+    ASSERT_FALSE(first.isNull());
+    first.fill(Qt::red);
+    const uchar *memory = first.constBits();
+    QImage kept = first;
+    QImage second = Reused_Image(QSize(640, 480), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_NE(second.constBits(), memory) << "in use by `kept`";
+    std::thread([image = std::move(first)]() mutable { image = QImage(); }).join();
+    kept = QImage();
+    const QImage third = Reused_Image(QSize(640, 480), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(third.constBits(), memory);
+    EXPECT_EQ(third.bytesPerLine(), 640 * 4);
+    EXPECT_TRUE(Reused_Image(QSize(0, 5), QImage::Format_RGB32).isNull());
+    EXPECT_TRUE(Reused_Image(QSize(1 << 20, 1 << 20), QImage::Format_RGB32).isNull()) << "refused, not attempted";
+    second.fill(Qt::blue);
+    EXPECT_EQ(second.pixelColor(639, 479), QColor(Qt::blue));
 }

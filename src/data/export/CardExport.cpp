@@ -8,6 +8,7 @@
 #include "data/batch/BatchRunner.h"
 #include "data/export/ExportDialogs.h"
 #include "platform/ImageWriter.h"
+#include "platform/PixelBuffers.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
@@ -89,7 +90,11 @@ ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, 
         file.error = QStringLiteral("The card is too large to draw at %1 dpi.").arg(choice.dpi);
         return file;
     }
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    QImage image = platform::Reused_Image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        file.error = QStringLiteral("The card is too large to draw at %1 dpi.").arg(choice.dpi);
+        return file;
+    }
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

@@ -237,9 +237,9 @@ void CardMailRun::Send_Mail_Thread()
     } else {
         const bool onePer = m_choice.mode == MailMode::OnePerRecipient;
         const int first = m_choice.mode == MailMode::Range ? m_choice.from - 1 : 0;
-        // Rows are filled and written ahead on other threads while this one mails, each row in
+        // Rows are filled and written ahead on every core while this thread mails, each row in
         // a folder of its own so the attachments keep their names.
-        BatchRunner runner(2);
+        BatchRunner runner;
         std::function<QStringList(int)> work = [&](int row) {
             const QString folder = QDir(m_temp).filePath(QString::number(row));
             QDir().mkpath(folder);

@@ -2,13 +2,16 @@
 
 #include "core/Utilities.h"
 #include "data/batch/BatchRunner.h"
+#include "output/print/PdfJoin.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -105,9 +108,113 @@ PrintOutcome Print_Pages(QPagedPaintDevice &device, const Printing_View &view, i
     return outcome;
 }
 
+namespace {
+
+// The paper of the run, edge to edge, at the resolution every PDF of ours is written at.
+void setUpPdf(QPdfWriter &pdf, const Printing_View &view)
+{
+    QPageLayout page = view.paper().pageLayout;
+    page.setMinimumMargins(QMarginsF());
+    page.setMargins(QMarginsF());
+    page.setMode(QPageLayout::FullPageMode);
+    pdf.setPageLayout(page);
+    pdf.setResolution(1200);
+    pdf.setCreator(QStringLiteral("badgeloom"));
+}
+
+// Pages `pages` as a PDF of their own, their rows filled on the calling thread; empty when
+// stopped or failed.
+QByteArray pdfOfPages(const Printing_View &view, const std::vector<int> &pages, const std::atomic<bool> *stop)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool ok = false;
+    {
+        QPdfWriter pdf(&buffer);
+        setUpPdf(pdf, view);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return {};
+        bool first = true;
+        PrintOutcome outcome;
+        ok = drawPages(painter, pdf, view, pages, first, outcome, stop, 1);
+        ok = painter.end() && ok;
+    }
+    return ok ? bytes : QByteArray();
+}
+
+// A long run drawn on every core: each worker writes a stretch of pages (filling their rows
+// itself) as a PDF of its own, and the stretches are joined into the file in page order as they
+// come. Answers nothing (no outcome) when the run cannot be split or a stretch cannot be
+// joined; the file is then untouched and the pages are drawn on one thread instead.
+std::optional<PrintOutcome> printPdfOnEveryCore(const QString &path, const Printing_View &view, int fromPage,
+                                                int toPage, const std::atomic<bool> *stop, int threads)
+{
+    BatchRunner runner(threads);
+    const int count = view.numberOfPages();
+    const int from = fromPage > 0 ? fromPage : 1, to = toPage > 0 ? std::min(toPage, count) : count;
+    const int perCopy = to - from + 1, copies = std::max(1, view.run().copies);
+    if (runner.threads() <= 1 || perCopy <= 0)
+        return std::nullopt;
+    // Stretches short enough to share the pages among the cores a few times over (so a slow
+    // stretch holds up little), long enough that each part's fonts and pictures are written
+    // seldom; a stretch never crosses from one copy to the next.
+    const int length = std::clamp((perCopy * copies + runner.threads() * 3 - 1) / (runner.threads() * 3), 4, 100);
+    std::vector<std::vector<int>> stretches;
+    for (int copy = 0; copy < copies; ++copy)
+        for (int page = from; page <= to; page += length) {
+            stretches.emplace_back();
+            for (int p = page; p <= std::min(to, page + length - 1); ++p)
+                stretches.back().push_back(p);
+        }
+    if (stretches.size() < 2)
+        return std::nullopt;
+
+    PrintOutcome outcome;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+        return outcome;
+    }
+    PdfJoin join(file);
+    QString why;
+    bool joined = true;
+    runner.Run<QByteArray>(
+        0, int(stretches.size()), [&](int i) { return pdfOfPages(view, stretches[std::size_t(i)], stop); },
+        [&](int, QByteArray &part) {
+            if (stopping(stop))
+                return false;
+            joined = !part.isEmpty() && join.add(part, &why);
+            return joined;
+        });
+    if (stopping(stop)) {
+        file.cancelWriting();
+        outcome.stopped = true;
+        outcome.error = QStringLiteral("Printing was stopped.");
+        return outcome;
+    }
+    if (!joined || !join.finish(&why)) {
+        file.cancelWriting();
+        Show_NSLog_Message(QStringLiteral("Pages drawn on one thread: %1").arg(why.isEmpty() ? QStringLiteral("a stretch failed") : why));
+        return std::nullopt;
+    }
+    if (!file.commit()) {
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+        return outcome;
+    }
+    outcome.pages = join.pages();
+    outcome.ok = true;
+    return outcome;
+}
+
+}  // namespace
+
 PrintOutcome Print_To_Pdf_File(const QString &path, const Printing_View &view, int fromPage, int toPage,
                                const std::atomic<bool> *stop, int threads)
 {
+    if (std::optional<PrintOutcome> parallel = printPdfOnEveryCore(path, view, fromPage, toPage, stop, threads))
+        return *parallel;
     PrintOutcome outcome;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -116,13 +223,7 @@ PrintOutcome Print_To_Pdf_File(const QString &path, const Printing_View &view, i
     }
     {
         QPdfWriter pdf(&file);
-        QPageLayout page = view.paper().pageLayout;
-        page.setMinimumMargins(QMarginsF());
-        page.setMargins(QMarginsF());
-        page.setMode(QPageLayout::FullPageMode);
-        pdf.setPageLayout(page);
-        pdf.setResolution(1200);
-        pdf.setCreator(QStringLiteral("badgeloom"));
+        setUpPdf(pdf, view);
         outcome = Print_Pages(pdf, view, fromPage, toPage, view.run().copies, stop, threads);
     }
     if (!outcome.ok) {
