@@ -101,7 +101,6 @@ int ControllerHub::Measument_Unit_Is() { return ::Measument_Unit_Is; }
 int ControllerHub::Browse_User_Image_Manually() { return m_controller.Browse_User_Image_Manually() ? 1 : 0; }
 int ControllerHub::Open_Image_Library_Window(const QString &code) { return m_controller.Open_Image_Library_Window(code); }
 
-// The camera window comes with the camera subsystem; the panel says so until then.
 void ControllerHub::Load_Card_Tabs() { m_controller.cardTabs().Load_Card_Tabs(); }
 void ControllerHub::Card_Combo_Changed(QComboBox *sender) { m_controller.cardTabs().Card_Combo_Changed(sender); }
 
