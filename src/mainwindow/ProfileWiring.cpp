@@ -167,14 +167,26 @@ void Install_Profile_Wiring(SKTWindowController &window, QMenu &menu)
     if (window.text_tool_btn) {
         auto *grid = qobject_cast<QGridLayout *>(window.text_tool_btn->parentWidget()->layout());
         auto *b = new QToolButton(window.text_tool_btn->parentWidget());
-        b->setObjectName(QStringLiteral("User_Profile_btn"));
+        b->setObjectName(QStringLiteral("User_Profile_Btn"));
         b->setText(QObject::tr("Profile"));
         b->setToolTip(QObject::tr("Profile fields of the side on show"));
         b->setAutoRaise(true);
         b->setFixedSize(80, 28);
         QObject::connect(b, &QToolButton::clicked, wiring, [wiring] { wiring->User_Profile_Button_Clicked(); });
-        if (grid)
-            grid->addWidget(b, grid->rowCount(), 0, 1, 2);
+        // The visitor desk's records button, shown while a visitor pass is being filled.
+        auto *records = new QToolButton(window.text_tool_btn->parentWidget());
+        records->setObjectName(QStringLiteral("show_db_rcd_btn"));
+        records->setText(QObject::tr("Visitors"));
+        records->setToolTip(QObject::tr("The visitor log: recorded visits, search, pass"));
+        records->setAutoRaise(true);
+        records->setFixedSize(80, 28);
+        records->hide();
+        QObject::connect(records, &QToolButton::clicked, wiring, [wiring] { wiring->Visitor_Log_Clicked(); });
+        if (grid) {
+            const int row = grid->rowCount();
+            grid->addWidget(b, row, 0, 1, 2);
+            grid->addWidget(records, row + 1, 0, 1, 2);
+        }
     }
     auto *log = new QAction(QObject::tr("Visitor Log…"), &menu);
     log->setObjectName(QStringLiteral("Visitor_Log_menu"));

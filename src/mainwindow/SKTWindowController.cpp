@@ -21,6 +21,7 @@
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
+#include "visitor/Profile_Panel.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -399,6 +400,10 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     _graphicView_BACK->Set_Selected_Graphic(nullptr);
     dynamic_ctrl_list_front.clear();
     dynamic_ctrl_list_back.clear();
+    for (Profile_Panel *panel : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ}) {
+        if (panel)
+            panel->Change_btn_location();
+    }
     page_frm_printer_btn->setEnabled(false);
     last_ctrl_X = last_ctrl_Y = 10.0f;
     GroupListData.clear();
@@ -470,6 +475,9 @@ void SKTWindowController::Show_Hide_Main_Window(bool show)
         return;
     myTargetView->setVisible(show);
     Right_Prop_Box->setVisible(show);
+    // A hidden design leaves no live panel beside it (New and Open from visitor or group mode).
+    if (!show)
+        liveModePanel().Hide_Visitor_panel();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -41,7 +41,7 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
         ASSERT_TRUE(setUpWindow());
         const int before = int(controller->undoHistory().Ucontrol.size());
         if (!c.wizardRoad)
-            click("User_Profile_btn");
+            click("User_Profile_Btn");
         Set_Profile_Modal_Runner(previous);
         EXPECT_EQ(titles, QStringList{c.title});
         QString shown;
