@@ -70,26 +70,30 @@ public:
     }
     QRectF Get_Control_Rect_From_Template(const QString &id, const QString &) override
     {
-        // The front card's orientation picks the template for both sides; a square is landscape.
-        const QSizeF card = m_w.Front_card_Prop->Card_Size();
+        return rectFromTemplate(Card_Front_Or_Back == 1 ? 1 : 0, id);
+    }
+    // The template follows the orientation of the side the control goes on (a portrait back of a
+    // landscape card takes portrait places); a square card is landscape.
+    QRectF rectFromTemplate(int cardSide, const QString &id)
+    {
+        const QSizeF card = (cardSide == 1 ? m_w.Back_card_Prop : m_w.Front_card_Prop)->Card_Size();
         const bool landscape = card.width() >= card.height();
         int slot = -1;
-        for (int i = 0; i < 11 && slot < 0; ++i) {
+        for (int i = 0; i < 10 && slot < 0; ++i) {
             if (id == Profile_Value_Id(i) || id == Profile_Caption_Id(i))
                 slot = i;
         }
         if (slot < 0 && id == QLatin1String("Fup_Photo"))
             slot = 10;
-        if (slot < 0)
-            return {};
-        const QString stem = slot < 10 ? side->rows[size_t(slot)].stem : QStringLiteral("photo");
         QWidget *box = landscape ? side->horz_template : side->vert_template;
+        const double height = box->height();
+        if (slot < 0)
+            return Template_Control_Rect(QRectF(), height, false);
+        const QString stem = slot < 10 ? side->rows[size_t(slot)].stem : QStringLiteral("photo");
         auto *holder = box->findChild<QWidget *>(stem + (landscape ? QStringLiteral("_default") : QStringLiteral("_default_V")));
-        QRectF rect = holder ? QRectF(holder->geometry()) : QRectF();
-        // A caption stands just above its value.
-        if (id.startsWith(QLatin1String("Fup_lbl_")))
-            rect.translate(0, -10);
-        return rect;
+        QRectF frame = holder ? QRectF(holder->geometry()) : QRectF();
+        frame.moveTop(height - frame.bottom());  // from the template's bottom, y upwards
+        return Template_Control_Rect(frame, height, id.startsWith(QLatin1String("Fup_lbl_")));
     }
 
     int open(bool keep, const QString &load, const QString &total)
@@ -109,7 +113,7 @@ public:
             return false;
         Lay_User_Profile(s == 0 ? m_w.Front_user_profile : m_w.Back_user_profile, *canvas,
                          s == 0 ? ProfilePhotoRule::Front : ProfilePhotoRule::Back,
-                         [this](const QString &id, const QString &value) { return Get_Control_Rect_From_Template(id, value); });
+                         [this, s](const QString &id, const QString &) { return rectFromTemplate(s, id); });
         return true;
     }
     void User_Profile_Button_Clicked()

@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <numeric>
 
 namespace {
 constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
@@ -171,6 +172,9 @@ void VisitorMode::Show_Hide_Profile_Panel_Live_Mode(bool live)
         return;
     if (!live) {
         Show_Hide_Visitor_DB_Button(true);
+        // The design face always offers the profile button, whatever mode is still in force.
+        const bool group = Start_Card_Option == QLatin1String("G"), visitor = Start_Card_Option == QLatin1String("V");
+        m_window.Set_Tool_Buttons(true, !group && !visitor, !group);
         Visitor_mode_view->hide();
         group_mode_view->hide();
         collapseLeftView();
@@ -230,8 +234,13 @@ void VisitorMode::change_Visitor_Side_View(int side)
     Visitor_mode_view->resize(panel(side)->size());
     scrollView->horizontalScrollBar()->setValue(0);
     scrollView->verticalScrollBar()->setValue(0);
-    if (Start_Card_Option == QLatin1String("V"))
-        uncollapseLeftView();
+    // The divider goes back to its place; a hidden panel column stays hidden (a new project
+    // switches sides before its mode changes).
+    if (Start_Card_Option == QLatin1String("V") && !scrollView->isHidden()) {
+        const QList<int> sizes = verticalSplitView->sizes();
+        const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
+        verticalSplitView->setSizes({0, int(kVisitorDivider), std::max(0, total - int(kVisitorDivider))});
+    }
 }
 
 void VisitorMode::Set_Panel_Size(int side)

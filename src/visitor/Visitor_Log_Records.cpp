@@ -23,6 +23,7 @@
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
+#include <QRegularExpression>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -197,6 +198,16 @@ void Visitor_Log_Records::Close_box_click()
     done(0);
 }
 
+QString Medium_Date_Text(const QDate &date, const QLocale &locale)
+{
+    // The locale's long date without the weekday and with the month abbreviated ("Dec 7, 2026",
+    // "7. Dez. 2026"): Qt has short and long date styles only.
+    QString pattern = locale.dateFormat(QLocale::LongFormat);
+    pattern.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
+    pattern.replace(QLatin1String("MMMM"), QLatin1String("MMM"));
+    return locale.toString(date, pattern.trimmed());
+}
+
 void Visitor_Log_Records::Search_Visitor_Records(bool latest)
 {
     VisitQuery query = Latest_Visits_Query();
@@ -207,7 +218,7 @@ void Visitor_Log_Records::Search_Visitor_Records(bool latest)
         query = Search_Visits_Query(s);
         const QLocale loc;
         info_label->setText(QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.")
-                                .arg(loc.toString(s.from, QLocale::ShortFormat), loc.toString(s.to, QLocale::ShortFormat)));
+                                .arg(Medium_Date_Text(s.from, loc), Medium_Date_Text(s.to, loc)));
     }
     VisitListing out = Run_Visit_Query(Database_Path, query);
     if (out.status == VisitDbStatus::OpenFailed) {
@@ -430,12 +441,7 @@ void Visitor_Log_Records::Page_Setup_click()
 void Visitor_Log_Records::Execute_Printing(bool preview)
 {
     if (preview) {
-        platform::ui().runModal(QStringLiteral("QPrintPreviewDialog"), {}, [this] {
-            QPrintPreviewDialog dialog(printInfo.get(), this);
-            connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-                    [this](QPrinter *p) { Print_Visitor_Pass(m_details, page_rect, *p); });
-            return dialog.exec();
-        });
+        platform::ui().runModal(QStringLiteral("QPrintPreviewDialog"), {}, [this] { return Pass_Preview()->exec(); });
         return;
     }
     if (m_job && m_job->running())
@@ -452,6 +458,16 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
         out.pages = out.ok ? 1 : 0;
         return out;
     });
+}
+
+std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
+{
+    auto dialog = std::make_unique<QPrintPreviewDialog>(printInfo.get(), this);
+    // Room for a whole page beside the preview's tool bar, within a 1024 x 700 screen.
+    dialog->resize(900, 660);
+    connect(dialog.get(), &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *p) { Print_Visitor_Pass(m_details, page_rect, *p); });
+    return dialog;
 }
 
 void Visitor_Log_Records::Mail_click()

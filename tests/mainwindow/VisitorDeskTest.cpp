@@ -1,0 +1,246 @@
+// The visitor desk through the application's own window: custom rows, the record button with
+// sqlite3 reading the rows back, the buttons of each face, undo of panel changes, the side's
+// template places.
+
+#include "VisitorFixture.h"
+
+#include "canvas/LiveModePanel.h"
+#include "core/ControlArchive.h"
+#include "core/Utilities.h"
+#include "mainwindow/VisitorWiring.h"
+#include "visitor/VisitorMode.h"
+#include "visitor/VisitorRecorder.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSplitter>
+
+namespace {
+
+class VisitorDeskTest : public VisitorModeTest {
+protected:
+    void SetUp() override
+    {
+        VisitorModeTest::SetUp();
+        sqlite = testsupport::findTool(QStringLiteral("sqlite3"));
+    }
+    // Rows of a query, one line each, columns joined by "|".
+    QString sql(const QString &query) const
+    {
+        const auto r = testsupport::runTool(sqlite, {Database_Path, query});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QString::fromUtf8(r.out);
+    }
+    void type(QLineEdit *box, const QString &text)
+    {
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+    // The record button of the panel on show; the box it answers with.
+    QString record()
+    {
+        ui->clear();
+        front().Add_to_DB_btn->click();
+        return ui->messages().join(u'\n');
+    }
+    QLineEdit *customBox(const std::vector<CustomRowEntry> &rows, size_t i) const
+    {
+        return qobject_cast<QLineEdit *>(rows.at(i).view);
+    }
+    QString sqlite;
+};
+
+const QString kVisitSaved = QStringLiteral("Visitor Details has been saved successfully");
+
+// Three visitors recorded one after the other: each row holds what the panels showed.
+TEST_F(VisitorDeskTest, EachPressOfTheRecordButtonStoresOneRow)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    startVisitor();
+    const struct {
+        const char *name, *company, *purpose;
+    } visitors[] = {{"O'Brien", "Acme", "Audit"}, {"Grace Hopper", "Navy", "Talk"}, {"Ada", "Engines", "Tea"}};
+    for (const auto &v : visitors) {
+        SCOPED_TRACE(v.name);
+        type(front().value[0], v.name);
+        type(front().value[2], v.company);
+        type(front().value[3], v.purpose);  // the template has no purpose control: typing makes it
+        ASSERT_NE(control("Fup_CompanySlogan"), nullptr);
+        EXPECT_EQ(control("Fup_CompanySlogan")->Text_Value, v.purpose);
+        EXPECT_TRUE(control("Fup_CompanySlogan")->ctrl_is_visible);
+        EXPECT_EQ(record(), kVisitSaved);
+    }
+    EXPECT_EQ(sql("SELECT count(*) FROM pragma_table_info('Visitor_Records');"), "57\n");
+    EXPECT_EQ(sql("SELECT ID, VName, CompanyName, Slogan, Slogan_lb FROM Visitor_Records ORDER BY ID;").toStdString(),
+              "1|O'Brien|Acme|Audit|\n2|Grace Hopper|Navy|Talk|\n3|Ada|Engines|Tea|\n");
+    const QStringList stamps = sql("SELECT Date_Time_Stamp FROM Visitor_Records;").split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(stamps.size(), 3);
+    for (const QString &stamp : stamps)
+        EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$").match(stamp).hasMatch()) << stamp.toStdString();
+}
+
+// The date box off records the day of saving in one English form, whatever the desk's language;
+// a one-sided card stores an empty back with that date and time; an empty panel stores nothing.
+TEST_F(VisitorDeskTest, DatesOneSidedCardsAndEmptyPanels)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("1");
+    const QString today = QLocale(QLocale::English).toString(QDate::currentDate(), "dd-MMM-yyyy");
+    front().Set_Date_Value();
+    EXPECT_EQ(front().value[kDateField]->text(), today);
+    front().value_chk[kDateField]->setChecked(false);
+    type(front().value[0], "Jo");
+    EXPECT_EQ(record(), kVisitSaved);
+    QLocale::setDefault(previous);
+    EXPECT_EQ(sql("SELECT VName, Use_Date, EntryDate, VName_B, VName_lb_B, Other_B, Use_Date_B, EntryDate_B, "
+                  "length(EntryTime_B) FROM Visitor_Records;"),
+              QStringLiteral("Jo|0|%1||||0|%1|8\n").arg(today));
+
+    liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl();
+    EXPECT_EQ(record(), "Please enter some details of visitor.");
+    EXPECT_EQ(sql("SELECT count(*) FROM Visitor_Records;"), "1\n");
+}
+
+// Custom rows: numbered ids, rows 25 points apart, card controls that show their ids until typed,
+// a photo row's control at the cascade point, and the rows' text in the database.
+TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    startVisitor();
+    Profile_Panel &p = front();
+    EXPECT_TRUE(p.custom_label_box->isHidden());
+    p.Add_label_btn->click();
+    p.Add_label_btn->click();
+    ASSERT_EQ(p.view_array_label.size(), 2u);
+    ASSERT_EQ(p.view_array_value.size(), 2u);
+    EXPECT_EQ(p.view_array_label[0].id, "F_label1");
+    EXPECT_EQ(p.view_array_value[1].id, "F_field2");
+    EXPECT_EQ(p.view_array_label[0].view->y(), 5);
+    EXPECT_EQ(p.view_array_value[1].view->y(), 30);
+    EXPECT_FALSE(p.custom_label_box->isHidden());
+    EXPECT_EQ(p.counter, 3);
+    ASSERT_NE(control("F_label2"), nullptr);
+    EXPECT_EQ(control("F_label2")->Text_Value, "F_label2");
+    EXPECT_EQ(controller->dynamic_ctrl_list_front.size(), 4u);  // the window's list follows
+
+    type(customBox(p.view_array_label, 0), "Car");
+    type(customBox(p.view_array_value, 0), "XY 1");
+    type(customBox(p.view_array_label, 1), "Desk");
+    type(customBox(p.view_array_value, 1), "4");
+    EXPECT_EQ(control("F_field1")->Text_Value, "XY 1");
+    EXPECT_EQ(liveModePanel().Get_text_box_of_visitor_mode("F_field2"), p.view_array_value[1].view);
+    EXPECT_EQ(liveModePanel().Get_chk_box_of_visitor_mode("F_label1"), p.view_array_label[0].chk);
+
+    // Unticking a row hides its control and closes its box; ticking shows it again.
+    p.view_array_value[1].chk->click();
+    EXPECT_FALSE(control("F_field2")->ctrl_is_visible);
+    EXPECT_FALSE(p.view_array_value[1].view->isEnabled());
+    p.view_array_value[1].chk->click();
+    EXPECT_TRUE(control("F_field2")->ctrl_is_visible);
+
+    EXPECT_EQ(record(), kVisitSaved);
+    EXPECT_EQ(sql("SELECT Other FROM Visitor_Records;"), "Car : XY 1\r\nDesk : 4\n");
+
+    // A photo row: its picture control goes where new controls go, never to the card's corner.
+    p.Image_ctrl_type_rd_select();
+    p.Add_label_btn->click();
+    ASSERT_NE(control("F_Photo3"), nullptr);
+    EXPECT_EQ(control("F_Photo3")->kind(), SKTGraphicKind::Image);
+    EXPECT_EQ(control("F_Photo3")->bounds().topLeft(), QPointF(last_ctrl_X, last_ctrl_Y));
+    EXPECT_NE(control("F_Photo3")->bounds().topLeft(), QPointF(0, 0));
+    EXPECT_NE(p.Get_Dynamic_Photo_Ctrl("F_Photo3"), nullptr);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), controller->NO_Image_Path);
+    EXPECT_EQ(p.Get_Dynamic_Label_Ctrl("Fup_Name", "T"), nullptr);
+
+    // The reset removes the rows but keeps their card controls.
+    liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl();
+    EXPECT_TRUE(p.view_array_label.empty());
+    EXPECT_TRUE(p.custom_label_box->isHidden());
+    EXPECT_EQ(p.counter, 1);
+    EXPECT_TRUE(p.text_ctrl_type->isChecked());
+    EXPECT_NE(control("F_label1"), nullptr);
+}
+
+// The buttons of each face: profile button in design mode, record buttons on the visitor desk.
+TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
+{
+    ASSERT_TRUE(setUpWindow());
+    auto hidden = [this](const char *name) {
+        auto *b = controller->findChild<QAbstractButton *>(QString::fromLatin1(name));
+        EXPECT_NE(b, nullptr) << name;
+        return !b || b->isHidden();
+    };
+    const struct {
+        const char *mode;
+        bool live, profileHidden, recordsHidden;
+    } faces[] = {{"T", false, false, true}, {"V", true, true, false}, {"V", false, false, true}};
+    for (const auto &f : faces) {
+        SCOPED_TRACE(std::string(f.mode) + (f.live ? " live" : " design"));
+        Start_Card_Option = QString::fromLatin1(f.mode);
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(f.live);
+        EXPECT_EQ(hidden("User_Profile_Btn"), f.profileHidden);
+        EXPECT_EQ(hidden("show_db_rcd_btn"), f.recordsHidden);
+        EXPECT_EQ(front().Add_to_DB_btn->isHidden(), f.recordsHidden);
+        EXPECT_TRUE(front().new_ctrl_type_box->isHidden());
+    }
+}
+
+// New and Open leave the visitor desk: no live panel stays beside the next design.
+TEST_F(VisitorDeskTest, NewAndOpenFromTheDeskHideThePanels)
+{
+    startVisitor();
+    auto *view = outlet<QWidget>("Visitor_mode_view");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisibleTo(controller.get()));
+    controller->New_Project_Setting_Reset(true);
+    EXPECT_FALSE(view->isVisibleTo(controller.get()));
+    EXPECT_FALSE(outlet<QSplitter>("verticalSplitView")->widget(1)->isVisibleTo(controller.get()));
+}
+
+// Undo after a panel change takes back the card and the panel's box alike.
+TEST_F(VisitorDeskTest, UndoRestoresPanelAndCard)
+{
+    startVisitor();
+    type(front().value[0], "Ann");
+    QTest::keyClicks(front().value[0], "e");
+    ASSERT_EQ(control("Fup_Name")->Text_Value, "Anne");
+    click("Undo_btn");
+    click("Undo_btn");
+    const QString shown = control("Fup_Name")->Text_Value;
+    EXPECT_NE(shown, "Anne");
+    EXPECT_EQ(front().value[0]->text(), shown);
+    EXPECT_TRUE(front().value_chk[0]->isChecked());
+    EXPECT_TRUE(front().value[0]->isEnabled());
+    click("Redo_btn");
+    click("Redo_btn");
+    EXPECT_EQ(front().value[0]->text(), control("Fup_Name")->Text_Value);
+}
+
+// A profile laid on a portrait back of a landscape card takes the portrait places.
+TEST_F(VisitorDeskTest, TemplatePlacesFollowTheSidesOwnCard)
+{
+    ASSERT_TRUE(setUpWindow());
+    controller->Front_card_Prop->setCard_Size(QSizeF(243, 154));
+    controller->Back_card_Prop->setCard_Size(QSizeF(154, 243));
+    QRectF places[2];
+    for (int side : {0, 1}) {
+        Card_Front_Or_Back = side;
+        places[side] = liveModePanel().Get_Control_Rect_From_Template("Fup_Name", "x");
+    }
+    Card_Front_Or_Back = 0;
+    EXPECT_GT(places[0].width(), places[1].width());  // the landscape row is wider than the portrait one
+    EXPECT_LT(places[0].top(), places[1].top());      // the portrait fields stand under the photo
+    EXPECT_EQ(liveModePanel().Get_Control_Rect_From_Template("Fup_lbl_Name", "").top(), places[0].top() - 10);
+    const QRectF photo = liveModePanel().Get_Control_Rect_From_Template("Fup_Photo", "");
+    EXPECT_TRUE(QRectF(0, 0, 243, 154).contains(photo)) << photo.y();
+}
+
+}  // namespace
