@@ -1,4 +1,6 @@
 #include "visitor/Visitor_Log_Records.h"
+
+#include "output/print/PrintInfo.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
@@ -61,13 +63,12 @@ Visitor_Log_Records::PassMailer Visitor_Log_Records::Set_Visitor_Pass_Mailer(Pas
 
 Visitor_Log_Records *Visitor_Log_Records::defaultInstance() { return Vistor_Record_Window; }
 
-Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent), printInfo(std::make_unique<QPrinter>())
+Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Visitor_Log_Records"));
     setWindowTitle(QStringLiteral("Visitor Log"));
     setWindowModality(Qt::ApplicationModal);
     setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
-    printInfo->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
     auto *root = new QVBoxLayout(this);
 
     Search_Box = named(new QGroupBox(QStringLiteral("Search")), "Search_Box");
@@ -433,7 +434,7 @@ void Visitor_Log_Records::Export_PDF_click()
 void Visitor_Log_Records::Page_Setup_click()
 {
     platform::ui().runModal(QStringLiteral("QPageSetupDialog"), {}, [this] {
-        QPageSetupDialog dialog(printInfo.get(), this);
+        QPageSetupDialog dialog(&printInfo(), this);
         return dialog.exec();
     });
 }
@@ -452,7 +453,7 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
             platform::ui().message(m_job->outcome().error);
     }, Qt::QueuedConnection);
     // The job draws its own copies: the pass value and the printer outlive nothing they use.
-    m_job->start([details = m_details, rect = page_rect, printer = printInfo.get()](const std::atomic<bool> &) {
+    m_job->start([details = m_details, rect = page_rect, printer = &printInfo()](const std::atomic<bool> &) {
         PrintOutcome out;
         out.ok = Print_Visitor_Pass(details, rect, *printer, &out.error);
         out.pages = out.ok ? 1 : 0;
@@ -462,7 +463,7 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
 
 std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
 {
-    auto dialog = std::make_unique<QPrintPreviewDialog>(printInfo.get(), this);
+    auto dialog = std::make_unique<QPrintPreviewDialog>(&printInfo(), this);
     // Room for a whole page beside the preview's tool bar, within a 1024 x 700 screen.
     dialog->resize(900, 660);
     connect(dialog.get(), &QPrintPreviewDialog::paintRequested, this,

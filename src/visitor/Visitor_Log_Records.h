@@ -97,7 +97,6 @@ private:
     std::vector<VisitRow> m_rows;
     VisitorDetails m_details;
     qint64 sel_db_id = -1;
-    std::unique_ptr<QPrinter> printInfo;
     std::unique_ptr<PrintJob> m_job;
 };
 

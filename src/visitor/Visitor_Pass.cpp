@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTextLayout>
+#include <QTextOption>
 
 const std::array<const char *, VisitorDetails::Stems> VisitorDetails::field_name = {
     "VName", "Position", "CompanyName", "Slogan", "Address", "Phone", "Fax", "Email", "Website", "UniqueNo", "EntryDate", "EntryTime"};
@@ -42,13 +44,37 @@ const QImage &pointDevice()
     return device;
 }
 
-// Natural height: one line per hard line break, no width limit.
-double textHeight(const QString &text, int kind)
+// Lines break at words, and inside a word longer than the box, so no text runs out of its box.
+QTextOption wrapping(Qt::Alignment align)
 {
-    const QFontMetricsF fm(passFont(kind), &pointDevice());
+    QTextOption option(align | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// Height of the text laid into `width` points: one line per hard line break and per wrap.
+double textHeight(const QString &text, int kind, double width = 1e6)
+{
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return fm.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft, t).height();
+    const QFontMetricsF fm(passFont(kind), &pointDevice());
+    double height = 0;
+    for (const QString &paragraph : t.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, passFont(kind), &pointDevice());
+        layout.setTextOption(wrapping(Qt::AlignLeft));
+        layout.beginLayout();
+        int lines = 0;
+        while (true) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(width);
+            ++lines;
+        }
+        layout.endLayout();
+        height += std::max(lines, 1) * fm.height();
+    }
+    return height;
 }
 
 Qt::Alignment alignment(const QString &code)
@@ -158,7 +184,7 @@ PassLayout Visitor_Pass_Layout(const VisitorDetails &d, const QRectF &R)
         } else if (separate) {
             if (!l.isEmpty())
                 L.items.push_back({PassItem::Text, QRectF(P.x(), pos, 150, textHeight(l, 1)), l, 1, a});
-            const double vh = textHeight(v, 2);
+            const double vh = textHeight(v, 2, P.width() - 150);
             if (!v.isEmpty())
                 L.items.push_back({PassItem::Text, QRectF(P.x() + 150, pos - vh + charHeight, P.width() - 150, vh), v, 2, a});
             extra = std::max(0.0, vh - charHeight);
@@ -238,7 +264,7 @@ void Visitor_Pass::drawContentsInView(QPainter &painter, bool)
             painter.setClipRect(r, Qt::IntersectClip);
             painter.setPen(Qt::black);
             painter.setFont(Font_In_Card_Units(passFont(it.font), painter.device()));
-            painter.drawText(r, int(it.align | Qt::AlignTop | Qt::TextWordWrap), it.text);
+            painter.drawText(r, it.text, wrapping(it.align));
             painter.restore();
             break;
         }
