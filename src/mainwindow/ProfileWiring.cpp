@@ -2,13 +2,16 @@
 
 #include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
+#include "core/DesignCommands.h"
 #include "core/Globals.h"
+#include "core/SKTDocument.h"
 #include "core/Utilities.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
 #include "output/mail/MailWindows.h"
 #include "platform/UiServices.h"
+#include "visitor/ProfileDialogBase.h"
 #include "visitor/ProfileHost.h"
 #include "visitor/ProfileLayout.h"
 #include "visitor/Show_User_Profile.h"
@@ -21,6 +24,7 @@
 #include <QGridLayout>
 #include <QMenu>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -63,6 +67,44 @@ public:
     QString NO_Image_Path() override { return m_w.NO_Image_Path; }
     QStringList Allowd_Image_fileTypes() override { return m_w.Allowd_Image_fileTypes; }
 
+    // The preview side holds copies of the current side's controls: laying the temp profile on
+    // them never rewrites the card, and nothing of it reaches the undo history.
+    void Temp_Design_Control_Assign() override
+    {
+        SKTDocument &doc = m_w.document();
+        const int s = Card_Front_Or_Back == 1 ? 1 : 0;
+        doc.removeAllGraphicsOnSide(2);
+        for (const SKTGraphicPtr &g : Deep_Copy_Controls(doc.graphicsOfSide(s)))
+            doc.appendGraphicOnSide(2, g);
+        SKTGraphicView *temp = m_w.canvasOfSide(2);
+        temp->setCardProperty(s == 1 ? m_w.Back_card_Prop.get() : m_w.Front_card_Prop.get());
+        temp->setCanvasSize(m_w.canvasOfSide(s)->canvasBounds().size());
+        m_w.Select_temp_design_side();
+        m_previewShown = true;
+    }
+    void Fill_User_profile_info_TEMP_side(const QString &) override
+    {
+        const int s = Card_Front_Or_Back == 1 ? 1 : 0;
+        const bool filling = std::exchange(::Fill_User_Profile, true);
+        Lay_User_Profile(m_w.TEMP_user_profile, *m_w.canvasOfSide(2), ProfilePhotoRule::Temp,
+                         [this, s](const QString &id, const QString &) { return rectFromTemplate(s, id); });
+        ::Fill_User_Profile = filling;
+        m_w.canvasOfSide(2)->update();
+    }
+    void Batch_Series_Button() override { m_w.Batch_Series_Button(); }
+    // The preview goes when its dialog closes: the window shows the side in work again.
+    void closePreview()
+    {
+        if (!std::exchange(m_previewShown, false))
+            return;
+        m_w.document().removeAllGraphicsOnSide(2);
+        if (Card_Front_Or_Back == 1)
+            m_w.Select_back_side();
+        else
+            m_w.Select_front_side();
+        m_w.selectArrowTool();
+    }
+
     // --- the live face's profile calls ---
     void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override
     {
@@ -101,9 +143,52 @@ public:
         // The wizard road keeps the wizard dialog's entries once a profile has been filled.
         const bool wizardRoad = Trim_Str(load).isEmpty();
         const int result = ::Open_User_Profile_Window(*side, *wizard, wizardRoad ? ::Fill_User_Profile : keep, load, total);
+        closePreview();
         if (result == 1)
             ::Fill_User_Profile = true;
+        Tidy_Spreadsheet_Bindings();
         return result;
+    }
+    // After either dialog: the main data-source list offers "Excel" exactly while the design is
+    // bound to a spreadsheet, and when a new sheet replaced one with rows, controls bound to the
+    // old sheet are unbound (the current side's profile fields keep their columns).
+    void Tidy_Spreadsheet_Bindings()
+    {
+        QComboBox *combo = m_w.Data_source_type;
+        if (combo && ::Excel_Binding_Use && combo->count() == 2)
+            combo->addItem(QStringLiteral("Excel"));
+        else if (combo && !::Excel_Binding_Use && combo->count() == 3)
+            combo->removeItem(2);
+        if (Excel_Table().rowCount() < 1 || !Browse_Excel_AGAIN)
+            return;
+        if (combo && combo->currentIndex() == 2) {
+            // Its selection handling runs again for the new sheet.
+            combo->setCurrentIndex(0);
+            combo->setCurrentIndex(2);
+        }
+        auto bound = [](const SKTGraphic &g) {
+            const SKTGraphicKind k = g.kind();
+            return (k == SKTGraphicKind::Text || k == SKTGraphicKind::Image || k == SKTGraphicKind::Barcode) &&
+                   g.data_source_type_val() == 2;
+        };
+        auto unbind = [](SKTGraphic &g) {
+            g.Set_Data_source_type(0);
+            g.Set_Excel_binding(false);
+            g.Set_Excel_binding_Index(-1);
+            g.Set_Batch_List_Index(-1);
+            g.Set_Batch_List_Name(QString());
+        };
+        const int current = Card_Front_Or_Back == 1 ? 1 : 0, other = 1 - current;
+        for (const SKTGraphicPtr &g : m_w.document().graphicsOfSide(current)) {
+            if (g && bound(*g) && !g->control_ID.contains(QLatin1String("Fup_")))
+                unbind(*g);
+        }
+        if (other == 1 && CARD_SIDE_STR != QLatin1String("2"))
+            return;
+        for (const SKTGraphicPtr &g : m_w.document().graphicsOfSide(other)) {
+            if (g && bound(*g))
+                unbind(*g);
+        }
     }
     // Lays the side's profile on its canvas; nothing while no profile has been filled.
     bool laySide(int s)
@@ -122,6 +207,9 @@ public:
         if (open(true, s ? QStringLiteral("B") : QStringLiteral("F"), CARD_SIDE_STR) == 1 && laySide(s)) {
             m_w.Insert_In_Undo_Redo();
             m_w.selectArrowTool();
+            // On the desk the panel follows the card it has just been laid on.
+            if (m_visitor)
+                m_visitor->Refresh_Panel_From_Card(s);
         }
         m_w.Show_RHS_Properties(nullptr);
         m_w.Refresh_Canvas();
@@ -156,6 +244,7 @@ public:
     User_profile *wizard;
     Visitor_Log_Records *m_log = nullptr;
     VisitorMode *m_visitor = nullptr;
+    bool m_previewShown = false;
 };
 
 ProfileWiring *wiringOf(SKTWindowController &window)

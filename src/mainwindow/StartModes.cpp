@@ -112,7 +112,7 @@ int SKTWindowController::Start_From_Template(bool visitor)
     LiveModePanel &panel = liveModePanel();
     if (visitor)
         panel.Reset_All_Visitor_Grp_Mode_Ctrl();
-    if (temp_wzrd_Window->Open_Template_Window() != 1)
+    if (temp_wzrd_Window->Open_Template_Window(visitor ? QStringLiteral("Visitor") : QString()) != 1)
         return 0;
     if (visitor) {
         panel.Title_For_Visitor();

@@ -324,7 +324,10 @@ void Profile_Panel::Set_User_Image_Control(const QString &rawPath, const QImage 
     SKTGraphicView *canvas = m_mode.window().canvasOfSide(m_side);
     if (!id.isEmpty() && (!canvas || !canvas->Selcect_Ctrl_With_ID(id)))
         return;
-    const QString path = rawPath.trimmed();
+    QString path = rawPath.trimmed();
+    // The card's photo placeholder is no visitor's photo: the box stays empty and none is recorded.
+    if (QFileInfo(path).fileName() == QLatin1String("no.png"))
+        path.clear();
     image_path_val->setText(path);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         showPicture(QImage());

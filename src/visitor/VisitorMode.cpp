@@ -550,6 +550,17 @@ void VisitorMode::Load_Fup_Fields(int side)
     }
 }
 
+void VisitorMode::Refresh_Panel_From_Card(int side)
+{
+    Profile_Panel *p = panel(side);
+    if (!p || !liveMode())
+        return;
+    p->Refresh_Controls();
+    Load_Fup_Fields(side);
+    p->Chk_Unchk_Manual_Date_Time(QStringLiteral("D"));
+    p->Chk_Unchk_Manual_Date_Time(QStringLiteral("T"));
+}
+
 // --- photo ---
 
 int VisitorMode::Find_And_Select_Design_Image_Control()

@@ -69,6 +69,9 @@ public:
 
     // --- loading ---
     void Load_Fup_Fields(int side);
+    // In a live mode, the side's fixed fields shown again as the card has them now (after a
+    // profile was laid on the card, say): ticked exactly for the visible controls.
+    void Refresh_Panel_From_Card(int side);
 
     // --- photo ---
     // 0: the side has no image control; 1: one is selected; 2 or more: stop (after a message).

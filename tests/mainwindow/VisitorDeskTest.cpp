@@ -244,3 +244,39 @@ TEST_F(VisitorDeskTest, TemplatePlacesFollowTheSidesOwnCard)
 }
 
 }  // namespace
+
+namespace {
+
+// The visitor road: the gallery opens on the visitor templates; the template's photo placeholder
+// stays on the card while the panel's path box stays empty until a photo is chosen.
+TEST_F(VisitorDeskTest, TheVisitorRoadOpensOnVisitorTemplatesAndKeepsThePlaceholder)
+{
+    QString openedOn;
+    startAnswers = {13};
+    galleryAction = [&openedOn](Template_Wizard &w) {
+        openedOn = w.template_category_combo->currentText();
+        for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
+            if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
+                return w.imageBrowser->selectImage(i), w.OK_Click();
+        }
+        w.CancelClick();
+    };
+    ASSERT_TRUE(setUpWindow());
+    ASSERT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(openedOn.toStdString(), "Visitor");
+    SKTGraphic *photo = control("Fup_Photo");
+    ASSERT_NE(photo, nullptr);
+    EXPECT_TRUE(photo->ctrl_is_visible);
+    EXPECT_FALSE(photo->_contents.isNull());
+    EXPECT_EQ(front().image_path_val->text().toStdString(), "");
+    // The placeholder's picture is on the rendered card: its frame is not all card colour.
+    const QImage card = rendered(controller->Card_Side_Value(0));
+    const QImage inside = card.copy(photo->bounds().toAlignedRect().intersected(card.rect()));
+    QSet<QRgb> colours;
+    for (int y = 0; y < inside.height(); y += 3)
+        for (int x = 0; x < inside.width(); x += 3)
+            colours.insert(inside.pixel(x, y));
+    EXPECT_GT(colours.size(), 1);
+}
+
+}  // namespace
