@@ -1,9 +1,13 @@
 // The profile dialogs and the visitor log as the window opens them.
 
 #include "ControllerFixture.h"
+#include "data/SeriesManagerWindow.h"
+#include "data/SeriesWindow.h"
 #include "visitor/ProfileDialogBase.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,6 +59,83 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
     EXPECT_EQ(std::count_if(requests.begin(), requests.end(), [](auto &r) { return r.kind == "Visitor_Log_Records"; }), 2);
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
     EXPECT_TRUE(outlet<QPushButton>("Mail")->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The texts of a side's visible controls by id.
+QMap<QString, QString> shownTexts(const SKTDocument &doc, int side)
+{
+    QMap<QString, QString> out;
+    for (const SKTGraphicPtr &g : doc.graphicsOfSide(side))
+        if (g->ctrl_is_visible)
+            out[g->control_ID] += g->Text_Value;
+    return out;
+}
+
+// Preview lays the typed profile on a copy of the side: the preview shows the name, Cancel leaves
+// the card and its undo history as they were. Series… opens the series manager; Camera is off
+// and says why.
+TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QMap<QString, QString> before = shownTexts(*document, 0);
+    const size_t undoBefore = controller->undoHistory().Ucontrol.size();
+    QMap<QString, QString> previewed;
+    QString previewLabel;
+    int seriesWindows = 0;
+    const SeriesModalRunner previousSeries = Set_Series_Modal_Runner([&](QDialog &d) {
+        seriesWindows += d.objectName() == BatchWizard::defaultInstance()->objectName();
+        return 0;
+    });
+    bool cameraOff = false;
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.rows[0].value->setText("Pat Preview");
+        emit dlg.rows[0].value->textEdited("Pat Preview");
+        dlg.Preview_Btn_Clicked();
+        previewed = shownTexts(*document, 2);
+        previewLabel = outlet<QLabel>("Front_back_label")->text();
+        dlg.batch_series_btn->click();
+        cameraOff = !dlg.camera_btn->isEnabled() && !dlg.camera_btn->toolTip().isEmpty();
+        dlg.Cancel_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(previousSeries);
+    EXPECT_EQ(previewed.value("Fup_Name").toStdString(), "Pat Preview");
+    EXPECT_EQ(previewLabel.toStdString(), "TEMP");
+    EXPECT_EQ(shownTexts(*document, 0), before);
+    EXPECT_EQ(controller->undoHistory().Ucontrol.size(), undoBefore);
+    EXPECT_TRUE(document->graphicsOfSide(2).empty());
+    EXPECT_NE(outlet<QLabel>("Front_back_label")->text(), "TEMP");
+    EXPECT_EQ(seriesWindows, 1);
+    EXPECT_TRUE(cameraOff);
+}
+
+// After either dialog the main data-source list offers "Excel" exactly while the design is bound
+// to a spreadsheet.
+TEST_F(ProfileWiringTest, TheDataSourceListFollowsTheSpreadsheetBinding)
+{
+    ASSERT_TRUE(setUpWindow());
+    for (const bool bound : {true, false, true}) {
+        SCOPED_TRACE(bound);
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+            Excel_Binding_Use = bound;
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            dlg.Cancel_Btn_Clicked();
+            Excel_Binding_Use = bound;
+            return dlg.result();
+        });
+        click("User_Profile_Btn");
+        Set_Profile_Modal_Runner(previous);
+        EXPECT_EQ(controller->Data_source_type->count(), bound ? 3 : 2);
+        EXPECT_EQ(controller->Data_source_type->findText("Excel") >= 0, bound);
+    }
+    Excel_Binding_Use = false;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/ControlArchive.h"
 #include "core/Utilities.h"
 #include "mainwindow/VisitorWiring.h"
+#include "visitor/ProfileDialogBase.h"
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorRecorder.h"
 
@@ -277,6 +278,32 @@ TEST_F(VisitorDeskTest, TheVisitorRoadOpensOnVisitorTemplatesAndKeepsThePlacehol
         for (int x = 0; x < inside.width(); x += 3)
             colours.insert(inside.pixel(x, y));
     EXPECT_GT(colours.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// After OK in the side profile dialog the panel shows what the card now shows: the new name, and
+// the date box unticked with its control hidden by the fill.
+TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
+{
+    startVisitor();
+    front().value_chk[kDateField]->click();
+    ASSERT_TRUE(control("Fup_Date") && control("Fup_Date")->ctrl_is_visible);
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.rows[0].value->setText("Nina New");
+        emit dlg.rows[0].value->textEdited("Nina New");
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    controller->User_Profile_Clicked();
+    Set_Profile_Modal_Runner(previous);
+    ASSERT_EQ(control("Fup_Name")->Text_Value.toStdString(), "Nina New");
+    EXPECT_EQ(front().value[0]->text().toStdString(), "Nina New");
+    EXPECT_TRUE(front().value_chk[0]->isChecked());
+    EXPECT_EQ(front().value_chk[kDateField]->isChecked(), control("Fup_Date")->ctrl_is_visible);
 }
 
 }  // namespace
