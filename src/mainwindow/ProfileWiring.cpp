@@ -9,6 +9,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
+#include "output/mail/Direct_Mail.h"
 #include "output/mail/MailWindows.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileDialogBase.h"
@@ -221,21 +222,15 @@ public:
         m_log->Open_Log_Wnd();
     }
 
-    // The mail window with the pass as a plain message's attachment, recipients left to the user.
-    // The pass file goes once this returns, so a send still running is waited for.
-    void mailPass(const QString &file, const QString &subject)
+    // The visitor details mail window with the pass; the pass file goes once this returns, so a
+    // send still running is waited for.
+    void mailPass(const QString &file, const QString &)
     {
-        Send_Mail mail(&m_w);
-        mail.account = Get_Email_Details();
-        mail.from_txt->setText(mail.account.sender_email);
-        mail.subject_txt->setText(subject);
-        mail.attachment->setText(file);
-        mail.attachment->setEnabled(false);
-        mail.rd_without_barcode->setChecked(true);
-        mail.send_with_batch_chk->setEnabled(false);
-        mail.send_with_excel_chk->setEnabled(false);
-        platform::ui().runModal(mail.objectName(), QString(), [&mail] { return mail.exec(); });
-        mail.waitForRun();
+        if (!m_directMail)
+            m_directMail = new Direct_Mail(&m_w);
+        m_directMail->Prepare(file);
+        platform::ui().runModal(m_directMail->objectName(), QString(), [this] { return m_directMail->exec(); });
+        m_directMail->waitForRun();
     }
 
     SKTWindowController &m_w;
@@ -245,6 +240,7 @@ public:
     Visitor_Log_Records *m_log = nullptr;
     VisitorMode *m_visitor = nullptr;
     bool m_previewShown = false;
+    Direct_Mail *m_directMail = nullptr;
 };
 
 ProfileWiring *wiringOf(SKTWindowController &window)

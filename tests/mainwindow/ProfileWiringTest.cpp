@@ -59,6 +59,15 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
     EXPECT_EQ(std::count_if(requests.begin(), requests.end(), [](auto &r) { return r.kind == "Visitor_Log_Records"; }), 2);
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
     EXPECT_TRUE(outlet<QPushButton>("Mail")->isEnabled());
+    // The log's Mail opens the visitor details mail window with the pass attached, no recipient.
+    ui->clear();
+    outlet<QPushButton>("Mail")->click();
+    const auto mailed = ui->requests();
+    EXPECT_EQ(std::count_if(mailed.begin(), mailed.end(), [](auto &r) { return r.kind == "Direct_Mail"; }), 1);
+    auto *mail = outlet<QDialog>("Direct_Mail");
+    ASSERT_NE(mail, nullptr);
+    EXPECT_TRUE(mail->findChild<QLineEdit *>("file_path_ctrl")->text().endsWith("VisitorDetails.pdf"));
+    EXPECT_TRUE(mail->findChild<QLineEdit *>("to_txt")->text().isEmpty());
 }
 
 }  // namespace
