@@ -2,7 +2,6 @@
 
 #include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
-#include "core/DesignCommands.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "core/Utilities.h"
@@ -72,14 +71,7 @@ public:
     // them never rewrites the card, and nothing of it reaches the undo history.
     void Temp_Design_Control_Assign() override
     {
-        SKTDocument &doc = m_w.document();
-        const int s = Card_Front_Or_Back == 1 ? 1 : 0;
-        doc.removeAllGraphicsOnSide(2);
-        for (const SKTGraphicPtr &g : Deep_Copy_Controls(doc.graphicsOfSide(s)))
-            doc.appendGraphicOnSide(2, g);
-        SKTGraphicView *temp = m_w.canvasOfSide(2);
-        temp->setCardProperty(s == 1 ? m_w.Back_card_Prop.get() : m_w.Front_card_Prop.get());
-        temp->setCanvasSize(m_w.canvasOfSide(s)->canvasBounds().size());
+        m_w.Temp_Design_Control_Assign(true);
         m_w.Select_temp_design_side();
         m_previewShown = true;
     }

@@ -6,6 +6,7 @@
 
 #include "canvas/LiveModePanel.h"
 #include "core/ControlArchive.h"
+#include "core/SKTImage.h"
 #include "core/Utilities.h"
 #include "mainwindow/VisitorWiring.h"
 #include "visitor/ProfileDialogBase.h"
@@ -304,6 +305,40 @@ TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
     EXPECT_EQ(front().value[0]->text().toStdString(), "Nina New");
     EXPECT_TRUE(front().value_chk[0]->isChecked());
     EXPECT_EQ(front().value_chk[kDateField]->isChecked(), control("Fup_Date")->ctrl_is_visible);
+}
+
+}  // namespace
+
+namespace {
+
+// The Preview side on the desk: it is the side shown (no side button lit), it draws the card of
+// the side in work, and a photo chosen in the panel is on it at once.
+TEST_F(VisitorDeskTest, ThePreviewSideShowsTheSideInWork)
+{
+    startVisitor();
+    controller->resize(1000, 680);
+    controller->show();
+    click("Temp_Side_btn");
+    EXPECT_FALSE(outlet<QToolButton>("Front_Side_btn")->isChecked());
+    EXPECT_TRUE(outlet<QToolButton>("Temp_Side_btn")->isChecked());
+    QCoreApplication::processEvents();
+    const QImage preview = grabbed(2), work = grabbed(0);
+    for (const QPointF p : {QPointF(3, 3), QPointF(120, 150), QPointF(230, 140)}) {
+        SCOPED_TRACE(p.x());
+        EXPECT_EQ(preview.pixel(at(canvas(2), p)), work.pixel(at(canvas(0), p)));
+    }
+    QImage red(30, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(pathIn("red.png")));
+    ui->push(pathIn("red.png"));
+    controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
+    front().browse_pic_btn->click();
+    bool shown = false;
+    for (const SKTGraphicPtr &g : document->graphicsOfSide(2))
+        shown = shown || (g->control_ID == "Fup_Photo" && static_cast<SKTImage &>(*g)._file_path == pathIn("red.png"));
+    EXPECT_TRUE(shown);
+    click("Front_Side_btn");
+    EXPECT_FALSE(outlet<QToolButton>("Temp_Side_btn")->isChecked());
 }
 
 }  // namespace
