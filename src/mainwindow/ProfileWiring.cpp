@@ -207,7 +207,7 @@ public:
         m_w.Show_RHS_Properties(nullptr);
         m_w.Refresh_Canvas();
     }
-    void Visitor_Log_Clicked()
+    void View_Vistor_Record()
     {
         if (!m_log)
             m_log = new Visitor_Log_Records(&m_w);
@@ -262,7 +262,7 @@ void Install_Profile_Wiring(SKTWindowController &window, QMenu &menu)
         records->setAutoRaise(true);
         records->setFixedSize(80, 28);
         records->hide();
-        QObject::connect(records, &QToolButton::clicked, wiring, [wiring] { wiring->Visitor_Log_Clicked(); });
+        QObject::connect(records, &QToolButton::clicked, wiring, [wiring] { wiring->View_Vistor_Record(); });
         if (grid) {
             const int row = grid->rowCount();
             grid->addWidget(b, row, 0, 1, 2);
@@ -271,7 +271,7 @@ void Install_Profile_Wiring(SKTWindowController &window, QMenu &menu)
     }
     auto *log = new QAction(QObject::tr("Visitor Log…"), &menu);
     log->setObjectName(QStringLiteral("Visitor_Log_menu"));
-    QObject::connect(log, &QAction::triggered, wiring, [wiring] { wiring->Visitor_Log_Clicked(); });
+    QObject::connect(log, &QAction::triggered, wiring, [wiring] { wiring->View_Vistor_Record(); });
     const QList<QAction *> items = menu.actions();
     QAction *before = nullptr;
     for (qsizetype i = 0; i + 1 < items.size(); ++i) {

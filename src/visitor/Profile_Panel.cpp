@@ -293,6 +293,7 @@ void Profile_Panel::Browse_image_Btn_Clicked()
     if (found == 0)
         m_mode.new_control_add(path, QStringLiteral("Fup_Photo"), image_path_val);
     Set_User_Image(path, found == 0 ? QStringLiteral("Fup_Photo") : QString());
+    Show_Message_To_Update_Data(canvas ? canvas->Selected_Graphic() : nullptr);
 }
 
 void Profile_Panel::Set_User_Image(const QString &rawPath, const QString &id)
@@ -314,6 +315,15 @@ void Profile_Panel::Set_User_Image(const QString &rawPath, const QString &id)
         m_mode.Change_Value(path, target, true, created);
     }
     showPicture(path.isEmpty() ? QImage() : previewOf(path));
+    // A custom photo row shows the picture too: its path box and its small picture.
+    if (!target.isEmpty() && target != QLatin1String("Fup_Photo")) {
+        if (auto *box = qobject_cast<QLineEdit *>(Get_Dynamic_Label_Ctrl(target, QStringLiteral("T"))))
+            box->setText(path);
+        if (QLabel *row = Get_Dynamic_Photo_Ctrl(target)) {
+            const QImage picture = rowPicture(path);
+            row->setPixmap(QPixmap::fromImage(picture.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        }
+    }
     if (canvas && !target.isEmpty())
         canvas->Set_Selection_Index_According_ID(target);
 }

@@ -198,6 +198,15 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     EXPECT_NE(p.Get_Dynamic_Photo_Ctrl("F_Photo3"), nullptr);
     EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), controller->NO_Image_Path);
     EXPECT_EQ(p.Get_Dynamic_Label_Ctrl("Fup_Name", "T"), nullptr);
+    // A file chosen while the row's picture control is selected goes into that row.
+    QImage blue(20, 20, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(pathIn("badge.png")));
+    controller->canvasOfSide(0)->Set_Selection_Index_According_ID("F_Photo3");
+    ui->push(pathIn("badge.png"));
+    p.browse_pic_btn->click();
+    EXPECT_EQ(static_cast<SKTImage *>(control("F_Photo3"))->_file_path, pathIn("badge.png"));
+    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), pathIn("badge.png"));
 
     // The reset removes the rows but keeps their card controls.
     liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl();
@@ -376,6 +385,23 @@ TEST_F(VisitorDeskTest, ThePreviewSideShowsTheSideInWork)
     EXPECT_TRUE(shown);
     click("Front_Side_btn");
     EXPECT_FALSE(outlet<QToolButton>("Temp_Side_btn")->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+// Copy to Other Side on the desk: the back panel shows the copied fields at once.
+TEST_F(VisitorDeskTest, CopyToTheOtherSideFillsTheBackPanel)
+{
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    type(front().value[0], "Copied Cora");
+    ui->push(int(platform::AnswerYes));
+    controller->Copy_Card_Design_Clicked();
+    Profile_Panel &back = *Back_Profile_Panel_OBJ;
+    EXPECT_EQ(back.value[0]->text().toStdString(), "Copied Cora");
+    EXPECT_TRUE(back.value_chk[0]->isChecked());
 }
 
 }  // namespace
