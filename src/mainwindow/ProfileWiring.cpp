@@ -247,22 +247,22 @@ void Install_Profile_Wiring(SKTWindowController &window, QMenu &menu)
     auto *wiring = new ProfileWiring(window);
     if (window.text_tool_btn) {
         auto *grid = qobject_cast<QGridLayout *>(window.text_tool_btn->parentWidget()->layout());
-        auto *b = new QToolButton(window.text_tool_btn->parentWidget());
-        b->setObjectName(QStringLiteral("User_Profile_Btn"));
-        b->setText(QObject::tr("Profile"));
-        b->setToolTip(QObject::tr("Profile fields of the side on show"));
-        b->setAutoRaise(true);
-        b->setFixedSize(80, 28);
-        QObject::connect(b, &QToolButton::clicked, wiring, [wiring] { wiring->User_Profile_Button_Clicked(); });
+        auto tool = [&](const char *name, const QString &text, const QString &tip, void (ProfileWiring::*action)()) {
+            auto *b = new QToolButton(window.text_tool_btn->parentWidget());
+            b->setObjectName(QString::fromLatin1(name));
+            b->setText(text);
+            b->setToolTip(tip);
+            b->setAutoRaise(true);
+            b->setFixedSize(80, 28);
+            QObject::connect(b, &QToolButton::clicked, wiring, [wiring, action] { (wiring->*action)(); });
+            return b;
+        };
+        auto *b = tool("User_Profile_Btn", QObject::tr("Profile"), QObject::tr("Profile fields of the side on show"),
+                       &ProfileWiring::User_Profile_Button_Clicked);
         // The visitor desk's records button, shown while a visitor pass is being filled.
-        auto *records = new QToolButton(window.text_tool_btn->parentWidget());
-        records->setObjectName(QStringLiteral("show_db_rcd_btn"));
-        records->setText(QObject::tr("Visitors"));
-        records->setToolTip(QObject::tr("The visitor log: recorded visits, search, pass"));
-        records->setAutoRaise(true);
-        records->setFixedSize(80, 28);
+        auto *records = tool("show_db_rcd_btn", QObject::tr("Visitors"),
+                             QObject::tr("The visitor log: recorded visits, search, pass"), &ProfileWiring::View_Vistor_Record);
         records->hide();
-        QObject::connect(records, &QToolButton::clicked, wiring, [wiring] { wiring->View_Vistor_Record(); });
         if (grid) {
             const int row = grid->rowCount();
             grid->addWidget(b, row, 0, 1, 2);

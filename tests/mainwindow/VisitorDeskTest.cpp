@@ -300,17 +300,7 @@ namespace {
 TEST_F(VisitorDeskTest, TheVisitorRoadOpensOnVisitorTemplatesAndKeepsThePlaceholder)
 {
     QString openedOn;
-    startAnswers = {13};
-    galleryAction = [&openedOn](Template_Wizard &w) {
-        openedOn = w.template_category_combo->currentText();
-        for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
-            if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
-                return w.imageBrowser->selectImage(i), w.OK_Click();
-        }
-        w.CancelClick();
-    };
-    ASSERT_TRUE(setUpWindow());
-    ASSERT_EQ(Start_Card_Option, "V");
+    startVisitor(&openedOn);
     EXPECT_EQ(openedOn.toStdString(), "Visitor");
     SKTGraphic *photo = control("Fup_Photo");
     ASSERT_NE(photo, nullptr);
