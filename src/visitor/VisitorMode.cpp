@@ -25,6 +25,7 @@
 
 namespace {
 constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
+constexpr int kLiveDesignMinimum = 300;
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
@@ -252,6 +253,7 @@ void VisitorMode::Set_Panel_Size(int side)
 void VisitorMode::collapseLeftView()
 {
     scrollView->setMinimumWidth(0);
+    myTargetView->setMinimumWidth(0);
     gp_scrollView->hide();
     scrollView->hide();
 }
@@ -260,17 +262,21 @@ void VisitorMode::uncollapseLeftView()
 {
     const int handle = verticalSplitView->handleWidth();
     const int total = std::max(verticalSplitView->width(), 1200);
-    if (Start_Card_Option == QLatin1String("G")) {
-        gp_scrollView->show();
+    const bool group = Start_Card_Option == QLatin1String("G");
+    if (!group && Start_Card_Option != QLatin1String("V"))
+        return collapseLeftView();
+    // The columns ask for their widths but do not force them, and the design column gives up the
+    // end of its side-button row first: on a 1024-point screen the window still fits, the panel
+    // keeps most of its width and scrolls sideways for the rest.
+    gp_scrollView->setMinimumWidth(1);
+    scrollView->setMinimumWidth(1);
+    myTargetView->setMinimumWidth(kLiveDesignMinimum);
+    gp_scrollView->setVisible(group);
+    scrollView->show();
+    if (group)
         verticalSplitView->setSizes({200, 400, total - 600 - 2 * handle});
-    } else if (Start_Card_Option == QLatin1String("V")) {
-        gp_scrollView->hide();
-        scrollView->show();
-        scrollView->setMinimumWidth(int(kVisitorDivider));
+    else
         verticalSplitView->setSizes({0, int(kVisitorDivider), total - int(kVisitorDivider) - handle});
-    } else {
-        collapseLeftView();
-    }
 }
 
 void VisitorMode::Hide_Visitor_panel()

@@ -241,6 +241,18 @@ TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
     }
 }
 
+// The desk fits a 1024 x 700 screen, its panel column keeping most of its width.
+TEST_F(VisitorDeskTest, TheDeskFitsASmallScreen)
+{
+    startVisitor();
+    controller->resize(1024, 700);
+    controller->show();
+    QCoreApplication::processEvents();
+    EXPECT_LE(controller->width(), 1024);
+    EXPECT_LE(controller->height(), 700);
+    EXPECT_GE(outlet<QSplitter>("verticalSplitView")->sizes().value(1), 250);
+}
+
 // New and Open leave the visitor desk: no live panel stays beside the next design.
 TEST_F(VisitorDeskTest, NewAndOpenFromTheDeskHideThePanels)
 {
