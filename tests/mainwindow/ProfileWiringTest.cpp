@@ -1,7 +1,9 @@
 // The profile dialogs and the visitor log as the window opens them.
 
 #include "ControllerFixture.h"
+#include "core/ControlArchive.h"
 #include "data/SeriesManagerWindow.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "data/SeriesWindow.h"
 #include "visitor/ProfileDialogBase.h"
 
@@ -145,6 +147,46 @@ TEST_F(ProfileWiringTest, TheDataSourceListFollowsTheSpreadsheetBinding)
         EXPECT_EQ(controller->Data_source_type->findText("Excel") >= 0, bound);
     }
     Excel_Binding_Use = false;
+}
+
+}  // namespace
+
+namespace {
+
+// A new sheet chosen in the side dialog and confirmed: controls bound to the old sheet lose their
+// binding, except the current side's profile fields, which the dialog binds anew.
+TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
+{
+    ASSERT_TRUE(setUpWindow());
+    CARD_SIDE_STR = QStringLiteral("2");
+    auto boundText = [](const char *id) {
+        std::shared_ptr<SKTGraphic> g = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+        g->control_ID = QString::fromLatin1(id);
+        g->Set_Data_source_type(2);
+        g->Set_Excel_binding_Index(1);
+        return g;
+    };
+    place(0, {boundText("Fup_Company"), boundText("my_text")});
+    place(1, {boundText("Fup_Name")});
+    Data_From_Excel &table = *Data_From_Excel::defaultInstance();
+    const QList<QStringList> rows = table.ListData;
+    table.ListData = {{"1", "Ann"}};
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.Cancel_Btn_Clicked();
+        Browse_Excel_AGAIN = true;  // as a confirmed re-browse leaves it
+        return 1;
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    table.ListData = rows;
+    Browse_Excel_AGAIN = false;
+    QStringList sources;
+    for (int side : {0, 1})
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
+            sources << g->control_ID + "=" + QString::number(g->data_source_type_val());
+    sources.sort();
+    EXPECT_EQ(sources.join(' ').toStdString(), "Fup_Company=2 Fup_Name=0 my_text=0");
 }
 
 }  // namespace
