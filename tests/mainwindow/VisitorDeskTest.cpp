@@ -228,8 +228,11 @@ TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
     };
     const struct {
         const char *mode;
-        bool live, profileHidden, recordsHidden;
-    } faces[] = {{"T", false, false, true}, {"V", true, true, false}, {"V", false, false, true}};
+        bool live, profileHidden, recordsHidden, kindsHidden;
+    } faces[] = {{"T", false, false, true, true},
+                 {"V", true, true, false, true},
+                 {"V", false, false, true, true},
+                 {"G", true, true, true, false}};
     for (const auto &f : faces) {
         SCOPED_TRACE(std::string(f.mode) + (f.live ? " live" : " design"));
         Start_Card_Option = QString::fromLatin1(f.mode);
@@ -237,8 +240,9 @@ TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
         EXPECT_EQ(hidden("User_Profile_Btn"), f.profileHidden);
         EXPECT_EQ(hidden("show_db_rcd_btn"), f.recordsHidden);
         EXPECT_EQ(front().Add_to_DB_btn->isHidden(), f.recordsHidden);
-        EXPECT_TRUE(front().new_ctrl_type_box->isHidden());
+        EXPECT_EQ(front().new_ctrl_type_box->isHidden(), f.kindsHidden);
     }
+    Start_Card_Option = QStringLiteral("T");
 }
 
 // The desk fits a 1024 x 700 screen, its panel column keeping most of its width.
@@ -404,6 +408,40 @@ TEST_F(VisitorDeskTest, CopyToTheOtherSideFillsTheBackPanel)
     Profile_Panel &back = *Back_Profile_Panel_OBJ;
     EXPECT_EQ(back.value[0]->text().toStdString(), "Copied Cora");
     EXPECT_TRUE(back.value_chk[0]->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+// A loaded design's custom controls come back as panel rows, last entry first: a caption with its
+// value, a caption alone, a photo; the card is not touched.
+TEST_F(VisitorDeskTest, ALoadedDesignsCustomControlsBecomeRows)
+{
+    startVisitor();
+    QImage green(10, 10, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(pathIn("g.png")));
+    controller->dynamic_ctrl_list_front = {
+        {"F_label7", "Car", "Y", "-1", "T"},
+        {"F_field7", "XY 1", "N", "-1", "T"},
+        {"F_label8", "Alone", "Y", "-1", "T"},
+        {"F_Photo9", pathIn("g.png"), "Y", "-1", "P"},
+    };
+    const size_t controls = document->graphicsOfSide(0).size();
+    Visitor_Mode_Of(*controller)->Create_Control_For_Visitor_Mode();
+    Profile_Panel &p = front();
+    QStringList labels, values;
+    for (const CustomRowEntry &e : p.view_array_label)
+        labels << e.id;
+    for (const CustomRowEntry &e : p.view_array_value)
+        values << e.id + "=" + qobject_cast<QLineEdit *>(e.view)->text() + (e.chk->isChecked() ? "+" : "-");
+    EXPECT_EQ(labels.join(' ').toStdString(), "F_Photo9 F_label8 F_label7");
+    EXPECT_EQ(values.join(' ').toStdString(), ("F_Photo9=" + pathIn("g.png") + "+ F_field7=XY 1-").toStdString());
+    EXPECT_EQ(p.counter, 3);  // the caption alone takes no row position of its own
+    EXPECT_EQ(p.txt_or_image_ctrl, 0);
+    EXPECT_FALSE(p.Get_Dynamic_Photo_Ctrl("F_Photo9")->pixmap().isNull());
+    EXPECT_EQ(document->graphicsOfSide(0).size(), controls);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // desk shows and stores, and a long name on the pass.
 
 #include "visitor/ProfileLayout.h"
+#include "visitor/VisitorMode.h"
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Log_Records.h"
 #include "visitor/Visitor_Pass.h"
@@ -73,6 +74,32 @@ TEST(VisitorDeskParts, ALongNameWrapsInsideItsBox)
         for (int x = lowest.left(); x <= lowest.right(); ++x)
             ink += qGray(pass.pixel(x, y)) < 128;
     EXPECT_GT(ink, 20);
+}
+
+}  // namespace
+
+#include "core/SKTImage.h"
+#include <QTemporaryDir>
+
+namespace {
+
+// An image control's source picture counts only while both its picture and the source exist.
+TEST(VisitorDeskParts, AnImagesSourcePathNeedsBothFiles)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath("source.png"), used = dir.filePath("used.png");
+    QImage(4, 4, QImage::Format_RGB32).save(source);
+    QImage(4, 4, QImage::Format_RGB32).save(used);
+    const struct {
+        QString filePath, text;
+        const char *expected;
+    } cases[] = {{used, source, "source"}, {dir.filePath("gone.png"), source, ""}, {used, dir.filePath("gone.png"), ""}};
+    for (const auto &c : cases) {
+        SKTImage image;
+        image._file_path = c.filePath;
+        image.Text_Value = c.text;
+        EXPECT_EQ(QFileInfo(Get_Original_Path_Of_Image_Control(image)).baseName().toStdString(), c.expected);
+    }
 }
 
 }  // namespace
