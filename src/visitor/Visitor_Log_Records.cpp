@@ -492,7 +492,7 @@ void Visitor_Log_Records::enableMail()
     const bool on = bool(mailer());
     mailButton->setEnabled(on);
     mailButton->setToolTip(on ? QStringLiteral("Mails the visitor pass as a PDF attachment.")
-                              : QStringLiteral("Mail is not available in this version."));
+                              : QStringLiteral("Mailing a pass needs the main window, which sends it."));
 }
 
 void Visitor_Log_Records::Close_Details_Panel_click()
