@@ -52,30 +52,48 @@ QTextOption wrapping(Qt::Alignment align)
     return option;
 }
 
-// Height of the text laid into `width` points: one line per hard line break and per wrap.
-double textHeight(const QString &text, int kind, double width = 1e6)
+// Texts are laid out once, at a print-like resolution, both to size their boxes and to draw
+// them: 72-dpi metrics are rounded to whole pixels, and over many lines the rounding would push
+// the last ones out of the box a printer draws them in.
+constexpr double kLayoutScale = 16;  // 1152 dpi
+
+// One paragraph per hard line break, each wrapped into `width` points; the lines stacked.
+struct PassText {
+    std::vector<std::unique_ptr<QTextLayout>> paragraphs;
+    double height = 0;  // points
+};
+
+PassText layOut(const QString &text, int kind, double width, Qt::Alignment align = Qt::AlignLeft)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QFontMetricsF fm(passFont(kind), &pointDevice());
-    double height = 0;
+    QFont font = passFont(kind);
+    font.setPointSizeF(font.pointSizeF() * kLayoutScale);
+    const double spacing = QFontMetricsF(font, &pointDevice()).lineSpacing();
+    PassText out;
+    double y = 0;
     for (const QString &paragraph : t.split(QLatin1Char('\n'))) {
-        QTextLayout layout(paragraph, passFont(kind), &pointDevice());
-        layout.setTextOption(wrapping(Qt::AlignLeft));
-        layout.beginLayout();
+        auto layout = std::make_unique<QTextLayout>(paragraph, font, &pointDevice());
+        layout->setTextOption(wrapping(align));
+        layout->beginLayout();
         int lines = 0;
         while (true) {
-            QTextLine line = layout.createLine();
+            QTextLine line = layout->createLine();
             if (!line.isValid())
                 break;
-            line.setLineWidth(width);
+            line.setLineWidth(width * kLayoutScale);
+            line.setPosition(QPointF(0, y + lines * spacing));
             ++lines;
         }
-        layout.endLayout();
-        height += std::max(lines, 1) * fm.height();
+        layout->endLayout();
+        y += std::max(lines, 1) * spacing;
+        out.paragraphs.push_back(std::move(layout));
     }
-    return height;
+    out.height = y / kLayoutScale;
+    return out;
 }
+
+double textHeight(const QString &text, int kind, double width = 1e6) { return layOut(text, kind, width).height; }
 
 Qt::Alignment alignment(const QString &code)
 {
@@ -263,8 +281,10 @@ void Visitor_Pass::drawContentsInView(QPainter &painter, bool)
             painter.save();
             painter.setClipRect(r, Qt::IntersectClip);
             painter.setPen(Qt::black);
-            painter.setFont(Font_In_Card_Units(passFont(it.font), painter.device()));
-            painter.drawText(r, it.text, wrapping(it.align));
+            painter.translate(r.topLeft());
+            painter.scale(1 / kLayoutScale, 1 / kLayoutScale);
+            for (const auto &paragraph : layOut(it.text, it.font, r.width(), it.align).paragraphs)
+                paragraph->draw(&painter, QPointF());
             painter.restore();
             break;
         }
