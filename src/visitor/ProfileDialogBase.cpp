@@ -156,9 +156,6 @@ ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget
     photoLayout->addWidget(invalid_source_label, 2, 1, 1, 3);
     for (QWidget *w : {camera_btn, browse_pic_btn, clear_pic_btn})
         w->setParent(photo_box);
-    // The camera window comes later: until then the button is off and says why.
-    camera_btn->setEnabled(false);
-    camera_btn->setToolTip(tr("This build has no camera window yet: choose the photo with Browse…"));
 
     auto *excelRow = new QHBoxLayout;
     excelRow->addWidget(new QLabel(tr("Excel file:"), this));
@@ -304,7 +301,7 @@ void ProfileDialogBase::sourceChanged(ProfileFieldRow &r)
     const int source = r.ds_combo->currentIndex();
     const bool typed = source == 0;
     if (r.isPhoto()) {
-        for (QWidget *w : {browse_pic_btn, clear_pic_btn})
+        for (QWidget *w : {camera_btn, browse_pic_btn, clear_pic_btn})
             w->setEnabled(typed);
     } else {
         r.value->setReadOnly(!typed);
