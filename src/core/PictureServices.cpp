@@ -1,4 +1,5 @@
 #include "core/PictureServices.h"
+#include "core/Globals.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/SKTImage.h"
@@ -63,7 +64,16 @@ QImage PictureServices::Get_Image_For_Path(const QString &path, bool)
     return filePreviews().get(QDir::cleanPath(path));
 }
 
-QString PictureServices::Check_Path_For_App_Resources(const QString &path) { return Trim_Str(path); }
+QString PictureServices::Check_Path_For_App_Resources(const QString &path)
+{
+    // Delivered designs name the application's own pictures by file name alone ("no.png", the
+    // photo placeholder): such a name is the resource of that name wherever the program lives.
+    const QString p = Trim_Str(path);
+    if (p.isEmpty() || p.contains(QLatin1Char('/')) || Resource_Path.isEmpty())
+        return p;
+    const QString resource = Resource_Path + QLatin1Char('/') + p;
+    return QFileInfo(resource).isFile() ? resource : p;
+}
 
 QImage PictureServices::Get_Image_With_Update_Settings(SKTGraphic &control) { return Adjusted_Control_Picture(control); }
 

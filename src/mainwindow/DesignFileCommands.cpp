@@ -16,6 +16,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
+#include "canvas/LiveModePanel.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
@@ -327,6 +328,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     Insert_In_Undo_Redo();
     Card_Front_Or_Back = shown;
     copy_card_design = false;
+    // On the desk both panels show the sides as they now are.
+    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
     Show_Hide_Main_Window(true);
     // Copied from the front, the back shows its new design; copied from the back, it stays shown.
     Select_back_side();

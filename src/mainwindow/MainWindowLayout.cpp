@@ -294,6 +294,8 @@ QWidget *SKTWindowController::buildDesignArea()
     sideButton(Back_Side_btn, "Back_Side_btn", tr("Back"), back_btn_image, &SKTWindowController::Back_Card_Btn_Clicked);
     auto *temp = named(new QToolButton(area), "Temp_Side_btn");
     temp->setText(tr("Preview"));
+    temp->setToolTip(tr("Shows the side in work as it will come out"));
+    temp->setCheckable(true);
     temp->setAutoRaise(true);
     connect(temp, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
     sides->addWidget(temp);

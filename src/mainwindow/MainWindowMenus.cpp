@@ -96,6 +96,6 @@ void SKTWindowController::buildToolsMenu()
 void SKTWindowController::User_Profile_Clicked()
 {
     // The profile button belongs to the profile wiring; the menu item presses it.
-    if (auto *button = findChild<QAbstractButton *>(QStringLiteral("User_Profile_btn")))
+    if (auto *button = findChild<QAbstractButton *>(QStringLiteral("User_Profile_Btn")))
         button->click();
 }

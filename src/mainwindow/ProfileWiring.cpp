@@ -3,14 +3,17 @@
 #include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
+#include "core/SKTDocument.h"
 #include "core/Utilities.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
+#include "output/mail/Direct_Mail.h"
 #include "output/mail/MailWindows.h"
 #include "platform/UiServices.h"
+#include "visitor/ProfileDialogBase.h"
 #include "visitor/ProfileHost.h"
 #include "visitor/ProfileLayout.h"
 #include "visitor/Show_User_Profile.h"
@@ -23,6 +26,7 @@
 #include <QGridLayout>
 #include <QMenu>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -67,18 +71,41 @@ public:
     // The window's one table; the table itself forgets its columns and rows on a refill.
     Data_From_Excel &Excel_Table() override { return m_w.Excel_Table(); }
     ExcelTableHost *Excel_Table_Host() override { return &m_w.Excel_Table(); }
-    void Temp_Design_Control_Assign() override { m_w.Temp_Design_Control_Assign(); }
-    void Fill_User_profile_info_TEMP_side(const QString &) override
-    {
-        if (SKTGraphicView *temp = m_w._graphicView_TEMP)
-            Lay_User_Profile(m_w.TEMP_user_profile, *temp, ProfilePhotoRule::Temp,
-                             [this](const QString &id, const QString &value) { return Get_Control_Rect_From_Template(id, value); });
-    }
-    void Batch_Series_Button() override { m_w.Batch_Series_Button(); }
     QString Take_Camera_Picture() override
     {
         QString picture;
         return Camera::Take_Picture(picture) == 1 ? picture : QString();
+    }
+
+    // The preview side holds copies of the current side's controls: laying the temp profile on
+    // them never rewrites the card, and nothing of it reaches the undo history.
+    void Temp_Design_Control_Assign() override
+    {
+        m_w.Temp_Design_Control_Assign(true);
+        m_w.Select_temp_design_side();
+        m_previewShown = true;
+    }
+    void Fill_User_profile_info_TEMP_side(const QString &) override
+    {
+        const int s = Card_Front_Or_Back == 1 ? 1 : 0;
+        const bool filling = std::exchange(::Fill_User_Profile, true);
+        Lay_User_Profile(m_w.TEMP_user_profile, *m_w.canvasOfSide(2), ProfilePhotoRule::Temp,
+                         [this, s](const QString &id, const QString &) { return rectFromTemplate(s, id); });
+        ::Fill_User_Profile = filling;
+        m_w.canvasOfSide(2)->update();
+    }
+    void Batch_Series_Button() override { m_w.Batch_Series_Button(); }
+    // The preview goes when its dialog closes: the window shows the side in work again.
+    void closePreview()
+    {
+        if (!std::exchange(m_previewShown, false))
+            return;
+        m_w.document().removeAllGraphicsOnSide(2);
+        if (Card_Front_Or_Back == 1)
+            m_w.Select_back_side();
+        else
+            m_w.Select_front_side();
+        m_w.selectArrowTool();
     }
 
     // --- the live face's profile calls ---
@@ -88,26 +115,30 @@ public:
     }
     QRectF Get_Control_Rect_From_Template(const QString &id, const QString &) override
     {
-        // The front card's orientation picks the template for both sides; a square is landscape.
-        const QSizeF card = m_w.Front_card_Prop->Card_Size();
+        return rectFromTemplate(Card_Front_Or_Back == 1 ? 1 : 0, id);
+    }
+    // The template follows the orientation of the side the control goes on (a portrait back of a
+    // landscape card takes portrait places); a square card is landscape.
+    QRectF rectFromTemplate(int cardSide, const QString &id)
+    {
+        const QSizeF card = (cardSide == 1 ? m_w.Back_card_Prop : m_w.Front_card_Prop)->Card_Size();
         const bool landscape = card.width() >= card.height();
         int slot = -1;
-        for (int i = 0; i < 11 && slot < 0; ++i) {
+        for (int i = 0; i < 10 && slot < 0; ++i) {
             if (id == Profile_Value_Id(i) || id == Profile_Caption_Id(i))
                 slot = i;
         }
         if (slot < 0 && id == QLatin1String("Fup_Photo"))
             slot = 10;
-        if (slot < 0)
-            return {};
-        const QString stem = slot < 10 ? sideDialog().rows[size_t(slot)].stem : QStringLiteral("photo");
         QWidget *box = landscape ? sideDialog().horz_template : sideDialog().vert_template;
+        const double height = box->height();
+        if (slot < 0)
+            return Template_Control_Rect(QRectF(), height, false);
+        const QString stem = slot < 10 ? sideDialog().rows[size_t(slot)].stem : QStringLiteral("photo");
         auto *holder = box->findChild<QWidget *>(stem + (landscape ? QStringLiteral("_default") : QStringLiteral("_default_V")));
-        QRectF rect = holder ? QRectF(holder->geometry()) : QRectF();
-        // A caption stands just above its value.
-        if (id.startsWith(QLatin1String("Fup_lbl_")))
-            rect.translate(0, -10);
-        return rect;
+        QRectF frame = holder ? QRectF(holder->geometry()) : QRectF();
+        frame.moveTop(height - frame.bottom());  // from the template's bottom, y upwards
+        return Template_Control_Rect(frame, height, id.startsWith(QLatin1String("Fup_lbl_")));
     }
 
     int open(bool keep, const QString &load, const QString &total)
@@ -115,9 +146,52 @@ public:
         // The wizard road keeps the wizard dialog's entries once a profile has been filled.
         const bool wizardRoad = Trim_Str(load).isEmpty();
         const int result = ::Open_User_Profile_Window(sideDialog(), wizardDialog(), wizardRoad ? ::Fill_User_Profile : keep, load, total);
+        closePreview();
         if (result == 1)
             ::Fill_User_Profile = true;
+        Tidy_Spreadsheet_Bindings();
         return result;
+    }
+    // After either dialog: the main data-source list offers "Excel" exactly while the design is
+    // bound to a spreadsheet, and when a new sheet replaced one with rows, controls bound to the
+    // old sheet are unbound (the current side's profile fields keep their columns).
+    void Tidy_Spreadsheet_Bindings()
+    {
+        QComboBox *combo = m_w.Data_source_type;
+        if (combo && ::Excel_Binding_Use && combo->count() == 2)
+            combo->addItem(QStringLiteral("Excel"));
+        else if (combo && !::Excel_Binding_Use && combo->count() == 3)
+            combo->removeItem(2);
+        if (Excel_Table().rowCount() < 1 || !Browse_Excel_AGAIN)
+            return;
+        if (combo && combo->currentIndex() == 2) {
+            // Its selection handling runs again for the new sheet.
+            combo->setCurrentIndex(0);
+            combo->setCurrentIndex(2);
+        }
+        auto bound = [](const SKTGraphic &g) {
+            const SKTGraphicKind k = g.kind();
+            return (k == SKTGraphicKind::Text || k == SKTGraphicKind::Image || k == SKTGraphicKind::Barcode) &&
+                   g.data_source_type_val() == 2;
+        };
+        auto unbind = [](SKTGraphic &g) {
+            g.Set_Data_source_type(0);
+            g.Set_Excel_binding(false);
+            g.Set_Excel_binding_Index(-1);
+            g.Set_Batch_List_Index(-1);
+            g.Set_Batch_List_Name(QString());
+        };
+        const int current = Card_Front_Or_Back == 1 ? 1 : 0, other = 1 - current;
+        for (const SKTGraphicPtr &g : m_w.document().graphicsOfSide(current)) {
+            if (g && bound(*g) && !g->control_ID.contains(QLatin1String("Fup_")))
+                unbind(*g);
+        }
+        if (other == 1 && CARD_SIDE_STR != QLatin1String("2"))
+            return;
+        for (const SKTGraphicPtr &g : m_w.document().graphicsOfSide(other)) {
+            if (g && bound(*g))
+                unbind(*g);
+        }
     }
     // Lays the side's profile on its canvas; nothing while no profile has been filled.
     bool laySide(int s)
@@ -127,7 +201,7 @@ public:
             return false;
         Lay_User_Profile(s == 0 ? m_w.Front_user_profile : m_w.Back_user_profile, *canvas,
                          s == 0 ? ProfilePhotoRule::Front : ProfilePhotoRule::Back,
-                         [this](const QString &id, const QString &value) { return Get_Control_Rect_From_Template(id, value); });
+                         [this, s](const QString &id, const QString &) { return rectFromTemplate(s, id); });
         return true;
     }
     void User_Profile_Button_Clicked()
@@ -136,32 +210,29 @@ public:
         if (open(true, s ? QStringLiteral("B") : QStringLiteral("F"), CARD_SIDE_STR) == 1 && laySide(s)) {
             m_w.Insert_In_Undo_Redo();
             m_w.selectArrowTool();
+            // On the desk the panel follows the card it has just been laid on.
+            if (m_visitor)
+                m_visitor->Refresh_Panel_From_Card(s);
         }
         m_w.Show_RHS_Properties(nullptr);
         m_w.Refresh_Canvas();
     }
-    void Visitor_Log_Clicked()
+    void View_Vistor_Record()
     {
         if (!m_log)
             m_log = new Visitor_Log_Records(&m_w);
         m_log->Open_Log_Wnd();
     }
 
-    // The mail window with the pass as a plain message's attachment, recipients left to the user.
-    // The pass file goes once this returns, so a send still running is waited for.
-    void mailPass(const QString &file, const QString &subject)
+    // The visitor details mail window with the pass; the pass file goes once this returns, so a
+    // send still running is waited for.
+    void mailPass(const QString &file, const QString &)
     {
-        Send_Mail mail(&m_w);
-        mail.account = Get_Email_Details();
-        mail.from_txt->setText(mail.account.sender_email);
-        mail.subject_txt->setText(subject);
-        mail.attachment->setText(file);
-        mail.attachment->setEnabled(false);
-        mail.rd_without_barcode->setChecked(true);
-        mail.send_with_batch_chk->setEnabled(false);
-        mail.send_with_excel_chk->setEnabled(false);
-        platform::ui().runModal(mail.objectName(), QString(), [&mail] { return mail.exec(); });
-        mail.waitForRun();
+        if (!m_directMail)
+            m_directMail = new Direct_Mail(&m_w);
+        m_directMail->Prepare(file);
+        platform::ui().runModal(m_directMail->objectName(), QString(), [this] { return m_directMail->exec(); });
+        m_directMail->waitForRun();
     }
 
     // The two dialogs are made when first needed (they kept the program's start waiting) and
@@ -185,6 +256,8 @@ public:
     User_profile *wizard = nullptr;
     Visitor_Log_Records *m_log = nullptr;
     VisitorMode *m_visitor = nullptr;
+    bool m_previewShown = false;
+    Direct_Mail *m_directMail = nullptr;
 };
 
 ProfileWiring *wiringOf(SKTWindowController &window)
@@ -199,19 +272,31 @@ void Install_Profile_Wiring(SKTWindowController &window, QMenu &menu)
     auto *wiring = new ProfileWiring(window);
     if (window.text_tool_btn) {
         auto *grid = qobject_cast<QGridLayout *>(window.text_tool_btn->parentWidget()->layout());
-        auto *b = new QToolButton(window.text_tool_btn->parentWidget());
-        b->setObjectName(QStringLiteral("User_Profile_btn"));
-        b->setText(QObject::tr("Profile"));
-        b->setToolTip(QObject::tr("Profile fields of the side on show"));
-        b->setAutoRaise(true);
-        b->setFixedSize(80, 28);
-        QObject::connect(b, &QToolButton::clicked, wiring, [wiring] { wiring->User_Profile_Button_Clicked(); });
-        if (grid)
-            grid->addWidget(b, grid->rowCount(), 0, 1, 2);
+        auto tool = [&](const char *name, const QString &text, const QString &tip, void (ProfileWiring::*action)()) {
+            auto *b = new QToolButton(window.text_tool_btn->parentWidget());
+            b->setObjectName(QString::fromLatin1(name));
+            b->setText(text);
+            b->setToolTip(tip);
+            b->setAutoRaise(true);
+            b->setFixedSize(80, 28);
+            QObject::connect(b, &QToolButton::clicked, wiring, [wiring, action] { (wiring->*action)(); });
+            return b;
+        };
+        auto *b = tool("User_Profile_Btn", QObject::tr("Profile"), QObject::tr("Profile fields of the side on show"),
+                       &ProfileWiring::User_Profile_Button_Clicked);
+        // The visitor desk's records button, shown while a visitor pass is being filled.
+        auto *records = tool("show_db_rcd_btn", QObject::tr("Visitors"),
+                             QObject::tr("The visitor log: recorded visits, search, pass"), &ProfileWiring::View_Vistor_Record);
+        records->hide();
+        if (grid) {
+            const int row = grid->rowCount();
+            grid->addWidget(b, row, 0, 1, 2);
+            grid->addWidget(records, row + 1, 0, 1, 2);
+        }
     }
     auto *log = new QAction(QObject::tr("Visitor Log…"), &menu);
     log->setObjectName(QStringLiteral("Visitor_Log_menu"));
-    QObject::connect(log, &QAction::triggered, wiring, [wiring] { wiring->Visitor_Log_Clicked(); });
+    QObject::connect(log, &QAction::triggered, wiring, [wiring] { wiring->View_Vistor_Record(); });
     const QList<QAction *> items = menu.actions();
     QAction *before = nullptr;
     for (qsizetype i = 0; i + 1 < items.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "properties/PanelPlan.h"
 #include "canvas/LiveModePanel.h"
+#include "core/DesignCommands.h"
 
 #include "barcode/ControlBarcode.h"
 #include "core/ControllerImageFiles.h"
@@ -23,6 +24,7 @@
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
+#include "visitor/Profile_Panel.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -402,6 +404,10 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     _graphicView_BACK->Set_Selected_Graphic(nullptr);
     dynamic_ctrl_list_front.clear();
     dynamic_ctrl_list_back.clear();
+    for (Profile_Panel *panel : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ}) {
+        if (panel)
+            panel->Change_btn_location();
+    }
     page_frm_printer_btn->setEnabled(false);
     last_ctrl_X = last_ctrl_Y = 10.0f;
     GroupListData.clear();
@@ -473,6 +479,9 @@ void SKTWindowController::Show_Hide_Main_Window(bool show)
         return;
     myTargetView->setVisible(show);
     Right_Prop_Box->setVisible(show);
+    // A hidden design leaves no live panel beside it (New and Open from visitor or group mode).
+    if (!show)
+        liveModePanel().Hide_Visitor_panel();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -511,6 +520,8 @@ void SKTWindowController::selectSide(int side)
     Back_Side_btn->setIcon(QPixmap::fromImage(side == 1 ? back_btn_image_sel : back_btn_image));
     Front_Side_btn->setChecked(side == 0);
     Back_Side_btn->setChecked(side == 1);
+    if (auto *preview = findChild<QToolButton *>(QStringLiteral("Temp_Side_btn")))
+        preview->setChecked(false);
     Last_Card_Sel_Tab = sett_tab->currentWidget();
     Card_Front_Or_Back = side;
     changeViewController(side);
@@ -541,15 +552,28 @@ void SKTWindowController::Back_Card_Btn_Clicked()
 void SKTWindowController::Select_temp_design_side()
 {
     Front_back_label->setText(QStringLiteral("TEMP"));
+    // The preview is the side on show: neither side button stays lit.
+    Front_Side_btn->setIcon(QPixmap::fromImage(front_btn_image));
+    Back_Side_btn->setIcon(QPixmap::fromImage(back_btn_image));
+    Front_Side_btn->setChecked(false);
+    Back_Side_btn->setChecked(false);
+    if (auto *preview = findChild<QToolButton *>(QStringLiteral("Temp_Side_btn")))
+        preview->setChecked(true);
     changeViewController(2);
     Show_RHS_Properties(nullptr);
 }
 
-void SKTWindowController::Temp_Design_Control_Assign()
+void SKTWindowController::Temp_Design_Control_Assign(bool copies)
 {
+    const int side = Card_Front_Or_Back == 0 ? 0 : 1;
     m_document.removeAllGraphicsOnSide(2);
-    for (const SKTGraphicPtr &g : m_document.graphicsOfSide(Card_Front_Or_Back == 0 ? 0 : 1))
+    const SKTGraphicArray &controls = m_document.graphicsOfSide(side);
+    for (const SKTGraphicPtr &g : copies ? Deep_Copy_Controls(controls) : controls)
         m_document.appendGraphicOnSide(2, g);
+    m_tempMirrorsSide = !copies;
+    // The preview draws the card of the side it shows, in that side's colours and size.
+    _graphicView_TEMP->setCardProperty(side == 0 ? Front_card_Prop.get() : Back_card_Prop.get());
+    _graphicView_TEMP->setCanvasSize(canvasOfSide(side)->canvasBounds().size());
     _graphicView_TEMP->update();
 }
 
@@ -592,6 +616,13 @@ void SKTWindowController::Refresh_Canvas()
 {
     if (SKTGraphicView *canvas = currentCanvas())
         canvas->update();
+    // A preview of the side follows what was just added to it (a photo from the desk's panel).
+    static bool mirroring = false;
+    if (m_tempMirrorsSide && !mirroring && m_designStack->currentWidget() == temp_design_view) {
+        mirroring = true;
+        Temp_Design_Control_Assign();
+        mirroring = false;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

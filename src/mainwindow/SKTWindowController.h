@@ -261,7 +261,9 @@ public:
     void Select_front_side();
     void Select_back_side();
     void Select_temp_design_side();
-    void Temp_Design_Control_Assign();
+    // The preview side shows the current side's own controls, or copies of them (`copies`: a
+    // profile preview lays its fields on them without touching the card).
+    void Temp_Design_Control_Assign(bool copies = false);
     void changeViewController(int index);
 
     // --- property panel (the panel object owns its tabs and their work) ---
@@ -452,6 +454,7 @@ private:
     Print_Wnd *m_print = nullptr;
     std::unique_ptr<CardTabs> m_cardTabs;
     QStackedWidget *m_designStack = nullptr;
+    bool m_tempMirrorsSide = false;  // the preview side shows the current side's own controls
     bool m_rulersShown = false;
     // Set once the questions of Exit were answered with yes: the close that quitting brings
     // must not ask them again.

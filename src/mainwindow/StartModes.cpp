@@ -20,7 +20,9 @@
 #include "mainwindow/ProfileWiring.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/Template_Wizard.h"
+#include "mainwindow/VisitorWiring.h"
 #include "visitor/ProfileCaptions.h"
+#include "visitor/VisitorMode.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -110,7 +112,7 @@ int SKTWindowController::Start_From_Template(bool visitor)
     LiveModePanel &panel = liveModePanel();
     if (visitor)
         panel.Reset_All_Visitor_Grp_Mode_Ctrl();
-    if (temp_wzrd_Window->Open_Template_Window() != 1)
+    if (temp_wzrd_Window->Open_Template_Window(visitor ? QStringLiteral("Visitor") : QString()) != 1)
         return 0;
     if (visitor) {
         panel.Title_For_Visitor();
@@ -127,6 +129,9 @@ int SKTWindowController::Start_From_Template(bool visitor)
     if (visitor) {
         Check_For_Defalut_Photo_Control();
         panel.Show_Hide_Profile_Panel_Live_Mode(true);
+        // The template's own custom fields become panel rows.
+        if (VisitorMode *mode = Visitor_Mode_Of(*this))
+            mode->Create_Control_For_Visitor_Mode();
     } else {
         panel.Hide_Visitor_panel();
     }

@@ -286,7 +286,7 @@ QString Template_Wizard::userFolder() const
     return platform::joinPath(Created_Resource_Path, QStringLiteral("Templates"), QStringLiteral("User"));
 }
 
-int Template_Wizard::Open_Template_Window()
+int Template_Wizard::Open_Template_Window(const QString &startCategory)
 {
     Selected_Template_Path.clear();
     {
@@ -297,7 +297,7 @@ int Template_Wizard::Open_Template_Window()
             template_category_combo->addItem(QString::fromLatin1(entry));
     }
     comboBoxSelectionDidChange(cat_cmbo_bx);
-    template_category_combo->setCurrentIndex(0);
+    template_category_combo->setCurrentIndex(std::max(0, int(template_category_combo->findText(startCategory))));
     comboBoxSelectionDidChange(template_category_combo);
     _zoom_slider->setValue(int(kStartZoom * 100));
     imageBrowser->setZoomValue(kStartZoom);

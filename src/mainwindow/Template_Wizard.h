@@ -67,7 +67,8 @@ public:
     std::function<void()> openProfile;
 
     // 1 a template was chosen (`Selected_Template_Path` holds its design file), 0 cancelled.
-    int Open_Template_Window();
+    // Opens on the delivered category `startCategory` ("Visitor" on the visitor road), else the first.
+    int Open_Template_Window(const QString &startCategory = QString());
     void Fill_Templates();
     void Fill_Templates_User_Defined();
     void Show_Hide_Template_Buttons(bool hide);

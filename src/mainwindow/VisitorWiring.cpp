@@ -10,6 +10,7 @@
 
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QAbstractButton>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -50,12 +51,32 @@ public:
         return m_w.hasPropertyPanel() && m_w.propertyPanel().Check_Multiple_Image_Selection(QStringLiteral("Select"), true);
     }
     int Open_Camera_Window(QString &picture) override { return Camera::Take_Picture(picture); }
-    void Set_Tool_Buttons(bool, bool textTool, bool imageTools) override
+    void Set_Tool_Buttons(bool profileShown, bool textTool, bool imageTools) override
     {
-        // The window has no profile button of its own yet; the tools follow the mode.
+        if (auto *profile = m_w.findChild<QAbstractButton *>(QStringLiteral("User_Profile_Btn")))
+            profile->setVisible(profileShown);
         m_w.text_tool_btn->setEnabled(textTool);
         m_w.image_tool_btn->setEnabled(imageTools);
         m_w.image_library_tool_btn->setEnabled(imageTools);
+    }
+    void Show_Hide_Record_Button(bool hide) override
+    {
+        if (auto *records = m_w.findChild<QAbstractButton *>(QStringLiteral("show_db_rcd_btn")))
+            records->setVisible(!hide);
+    }
+    bool Two_Sided_Card() override { return CARD_SIDE_STR == QLatin1String("2"); }
+    QString NO_Image_Path() override { return m_w.NO_Image_Path; }
+    QImage no_image_ctrl_GP() override { return m_w.no_image_ctrl_GP(); }
+    QImage Err_image() override { return m_w.Err_image(); }
+    std::vector<DynamicControlRow> &Dynamic_Control_List(int side) override
+    {
+        return side == 1 ? m_w.dynamic_ctrl_list_back : m_w.dynamic_ctrl_list_front;
+    }
+    void Create_Dynamic_Control_List(int side) override
+    {
+        Dynamic_Control_List(side) = Dynamic_Control_Rows(m_w.document().graphicsOfSide(side), [](const SKTGraphic &g) {
+            return Get_Original_Path_Of_Image_Control(g);
+        });
     }
 
     SKTWindowController &m_w;
@@ -76,6 +97,12 @@ void Install_Visitor_Mode(SKTWindowController &window, QSplitter &split)
     split.insertWidget(1, wiring->mode.buildColumns(design));
     split.setStretchFactor(1, 1);
     split.setSizes(sizes);
+}
+
+VisitorMode *Visitor_Mode_Of(SKTWindowController &window)
+{
+    auto *wiring = static_cast<VisitorWiring *>(window.findChild<QObject *>(QStringLiteral("VisitorWiring"), Qt::FindDirectChildrenOnly));
+    return wiring ? &wiring->mode : nullptr;
 }
 
 LiveModeSidePanel *SKTWindowController::Live_Mode_Panel(int side)

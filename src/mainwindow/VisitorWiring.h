@@ -4,5 +4,8 @@
 
 class QSplitter;
 class SKTWindowController;
+class VisitorMode;
 
 void Install_Visitor_Mode(SKTWindowController &window, QSplitter &split);
+// The window's visitor mode (its panels and their card controls); nullptr before it is installed.
+VisitorMode *Visitor_Mode_Of(SKTWindowController &window);

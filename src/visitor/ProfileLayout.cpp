@@ -73,3 +73,12 @@ void Lay_User_Profile(User_Profile_Class &profile, SKTGraphicView &canvas, Profi
             place(canvas, SKTGraphicKind::Text, s.label_id, s.label, placeFor);
     }
 }
+
+QRectF Template_Control_Rect(const QRectF &frame, double templateHeight, bool caption)
+{
+    QRectF rect = frame;
+    if (caption)
+        rect.moveTop(rect.y() + 10.0);
+    rect.moveTop(templateHeight - rect.y() - 20.0);
+    return rect;
+}

@@ -23,3 +23,8 @@ using ProfilePlacement = std::function<QRectF(const QString &id, const QString &
 
 void Lay_User_Profile(User_Profile_Class &profile, SKTGraphicView &canvas, ProfilePhotoRule rule,
                       const ProfilePlacement &placeFor);
+
+// The card rectangle of a layout template's placeholder. The placeholder frame is given with its
+// origin at the template's bottom left (y upwards); a caption stands 10 points above its value,
+// and every control's top lies 20 points below the placeholder's y counted from the template's top.
+QRectF Template_Control_Rect(const QRectF &placeholderFromBottom, double templateHeight, bool caption);

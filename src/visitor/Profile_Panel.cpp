@@ -4,19 +4,25 @@
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "core/SKTImage.h"
+#include "core/Utilities.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorWindow.h"
 
+#include "visitor/VisitorRecorder.h"
+
 #include <QCheckBox>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 const std::array<ProfileField, kProfileFields> Profile_Fields{{
@@ -99,6 +105,45 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     connect(date_manual_chk, &QCheckBox::clicked, this, [this] { Chk_Unchk_Manual_Date_Time(QStringLiteral("D")); });
     connect(time_manual_chk, &QCheckBox::clicked, this, [this] { Chk_Unchk_Manual_Date_Time(QStringLiteral("T")); });
 
+    // The custom rows' columns, empty and hidden until a row is added, then the buttons under them.
+    const int customRow = kProfileFields + 2;
+    custom_label_box = new QWidget(this);
+    custom_label_box->setObjectName(QStringLiteral("custom_label_box"));
+    custom_field_box = new QWidget(this);
+    custom_field_box->setObjectName(QStringLiteral("custom_field_box"));
+    for (QWidget *box : {custom_label_box, custom_field_box}) {
+        box->setFixedHeight(20);
+        box->hide();
+    }
+    custom_label_box->setMinimumWidth(140);
+    custom_field_box->setMinimumWidth(195);
+    grid->addWidget(custom_label_box, customRow, 0, 1, 2);
+    grid->addWidget(custom_field_box, customRow, 2, 1, 2);
+    Add_label_btn = new QPushButton(tr("Add Field"), this);
+    Add_label_btn->setObjectName(QStringLiteral("Add_label_btn"));
+    Add_label_btn->setToolTip(tr("Adds a field of your own to the panel and to the card"));
+    connect(Add_label_btn, &QPushButton::clicked, this, &Profile_Panel::Add_New_Label_Clicked);
+    Add_to_DB_btn = new QPushButton(tr("Save Visitor"), this);
+    Add_to_DB_btn->setObjectName(QStringLiteral("Add_to_DB_btn"));
+    Add_to_DB_btn->setToolTip(tr("Records this visit in the visitor log"));
+    connect(Add_to_DB_btn, &QPushButton::clicked, this, &Profile_Panel::Add_record_to_DB_Clicked);
+    grid->addWidget(Add_label_btn, customRow + 1, 0, 1, 2);
+    grid->addWidget(Add_to_DB_btn, customRow + 1, 2, 1, 2);
+    new_ctrl_type_box = new QGroupBox(this);
+    new_ctrl_type_box->setObjectName(QStringLiteral("new_ctrl_type_box"));
+    auto *kinds = new QHBoxLayout(new_ctrl_type_box);
+    kinds->setContentsMargins(4, 2, 4, 2);
+    text_ctrl_type = new QRadioButton(tr("Text"), new_ctrl_type_box);
+    text_ctrl_type->setObjectName(QStringLiteral("text_ctrl_type"));
+    image_ctrl_type = new QRadioButton(tr("Photo"), new_ctrl_type_box);
+    image_ctrl_type->setObjectName(QStringLiteral("image_ctrl_type"));
+    kinds->addWidget(text_ctrl_type);
+    kinds->addWidget(image_ctrl_type);
+    connect(text_ctrl_type, &QRadioButton::clicked, this, &Profile_Panel::Text_ctrl_type_rd_select);
+    connect(image_ctrl_type, &QRadioButton::clicked, this, &Profile_Panel::Image_ctrl_type_rd_select);
+    new_ctrl_type_box->hide();
+    grid->addWidget(new_ctrl_type_box, customRow + 2, 2, 1, 2);
+
     user_picture = new QLabel(this);
     user_picture->setObjectName(QStringLiteral("user_picture"));
     user_picture->setFixedSize(96, 112);
@@ -119,9 +164,9 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     photoButtons->addWidget(camera_btn);
     photoButtons->addWidget(image_path_val);
     photoButtons->addStretch();
-    grid->addWidget(user_picture, kProfileFields + 2, 0, 1, 2);
-    grid->addLayout(photoButtons, kProfileFields + 2, 2, 1, 2);
-    grid->setRowStretch(kProfileFields + 3, 1);
+    grid->addWidget(user_picture, customRow + 3, 0, 1, 2);
+    grid->addLayout(photoButtons, customRow + 3, 2, 1, 2);
+    grid->setRowStretch(customRow + 4, 1);
 
     Clock_Timer = new QTimer(this);
     Clock_Timer->setInterval(1000);
@@ -183,7 +228,7 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
 
 void Profile_Panel::Set_Date_Value()
 {
-    value[kDateField]->setText(QLocale::c().toString(QDate::currentDate(), QStringLiteral("dd-MMM-yyyy")));
+    value[kDateField]->setText(Visitor_Date_Text(QDate::currentDate()));
 }
 
 void Profile_Panel::Set_Time_Value()
@@ -196,20 +241,30 @@ void Profile_Panel::Stop_Timer() { Clock_Timer->stop(); }
 
 void Profile_Panel::controlTextDidChange(QLineEdit *box)
 {
+    // A ticked box stands for a control on the card: when typing ticks a box whose control is
+    // missing, the control is made and placed as a click on the box would.
+    auto typed = [this, box](QCheckBox *chk, const QString &id) {
+        chk->setChecked(true);
+        const bool created = m_mode.new_control_add(box->text(), id, box);
+        m_mode.Change_Value(box->text(), id, true, created);
+    };
     for (int row = 0; row < kProfileFields; ++row) {
         const ProfileField &field = Profile_Fields[size_t(row)];
-        if (box == label[size_t(row)]) {
-            label_chk[size_t(row)]->setChecked(true);
-            m_mode.Change_Value(box->text(), QString::fromLatin1(field.labelId), true, false);
-            return;
-        }
+        if (box == label[size_t(row)])
+            return typed(label_chk[size_t(row)], QString::fromLatin1(field.labelId));
         if (box == value[size_t(row)]) {
             // Date and time follow their check box; the other fields tick theirs.
             if (row < kDateField)
-                value_chk[size_t(row)]->setChecked(true);
+                return typed(value_chk[size_t(row)], QString::fromLatin1(field.valueId));
             m_mode.Change_Value(box->text(), QString::fromLatin1(field.valueId), value_chk[size_t(row)]->isChecked(),
                                 false);
             return;
+        }
+    }
+    for (const auto *list : {&view_array_label, &view_array_value}) {
+        for (const CustomRowEntry &e : *list) {
+            if (e.view == box)
+                return m_mode.Change_Value(box->text(), e.id, true, false);
         }
     }
 }
@@ -252,6 +307,7 @@ void Profile_Panel::Browse_image_Btn_Clicked()
     if (found == 0)
         m_mode.new_control_add(path, QStringLiteral("Fup_Photo"), image_path_val);
     Set_User_Image(path, found == 0 ? QStringLiteral("Fup_Photo") : QString());
+    Show_Message_To_Update_Data(m_mode.currentCanvas() ? m_mode.currentCanvas()->Selected_Graphic() : nullptr);
 }
 
 void Profile_Panel::Set_User_Image(const QString &rawPath, const QString &id)
@@ -273,6 +329,15 @@ void Profile_Panel::Set_User_Image(const QString &rawPath, const QString &id)
         m_mode.Change_Value(path, target, true, created);
     }
     showPicture(path.isEmpty() ? QImage() : previewOf(path));
+    // A custom photo row shows the picture too: its path box and its small picture.
+    if (!target.isEmpty() && target != QLatin1String("Fup_Photo")) {
+        if (auto *box = qobject_cast<QLineEdit *>(Get_Dynamic_Label_Ctrl(target, QStringLiteral("T"))))
+            box->setText(path);
+        if (QLabel *row = Get_Dynamic_Photo_Ctrl(target)) {
+            const QImage picture = rowPicture(path);
+            row->setPixmap(QPixmap::fromImage(picture.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        }
+    }
     if (canvas && !target.isEmpty())
         canvas->Set_Selection_Index_According_ID(target);
 }
@@ -283,7 +348,10 @@ void Profile_Panel::Set_User_Image_Control(const QString &rawPath, const QImage 
     SKTGraphicView *canvas = m_mode.window().canvasOfSide(m_side);
     if (!id.isEmpty() && (!canvas || !canvas->Selcect_Ctrl_With_ID(id)))
         return;
-    const QString path = rawPath.trimmed();
+    QString path = rawPath.trimmed();
+    // The card's photo placeholder is no visitor's photo: the box stays empty and none is recorded.
+    if (QFileInfo(path).fileName() == QLatin1String("no.png"))
+        path.clear();
     image_path_val->setText(path);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         showPicture(QImage());
@@ -305,7 +373,7 @@ void Profile_Panel::showPicture(const QImage &picture)
         picture.scaled(user_picture->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-void Profile_Panel::Reset_all_Ctrl()
+void Profile_Panel::Refresh_Controls()
 {
     const QString *captions[kProfileFields] = {&Title_Name,  &Title_Title, &Title_Company_name, &Title_slogan,
                                                &Title_address, &Title_phone, &Title_fax,       &Title_email,
@@ -313,13 +381,249 @@ void Profile_Panel::Reset_all_Ctrl()
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();
-        for (QCheckBox *chk : {label_chk[size_t(row)], value_chk[size_t(row)]})
+        for (QCheckBox *chk : {label_chk[size_t(row)], value_chk[size_t(row)]}) {
             chk->setChecked(false);
-        // An empty panel is ready for typing; unticking a field is what disables its box.
-        setBoxOn(label[size_t(row)], true);
-        setBoxOn(value[size_t(row)], true);
+            chk->setEnabled(true);
+        }
+        setBoxOn(label[size_t(row)], false);
+        setBoxOn(value[size_t(row)], false);
     }
-    date_manual_chk->setChecked(false);
-    time_manual_chk->setChecked(false);
+    for (QCheckBox *chk : {date_manual_chk, time_manual_chk}) {
+        chk->setChecked(false);
+        chk->setEnabled(true);
+    }
+    Set_Date_Value();
+    Set_Time_Value();
+}
+
+void Profile_Panel::Reset_all_Ctrl()
+{
     Set_User_Image_Control(QString(), QImage(), QString());
+    Refresh_Controls();
+    // Typing into an empty panel puts the field on the card: the boxes stay open for it. Date and
+    // time follow their check boxes and the clock.
+    for (int row = 0; row < kProfileFields; ++row) {
+        setBoxOn(label[size_t(row)], true);
+        setBoxOn(value[size_t(row)], row < kDateField);
+    }
+    counter = 1;
+    ctrl_y = kCustomRowTop;
+    if (!view_array_label.empty() || !view_array_value.empty()) {
+        for (QWidget *box : {custom_label_box, custom_field_box}) {
+            for (QWidget *child : box->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                delete child;
+            box->setFixedHeight(20);
+            box->hide();
+        }
+        view_array_label.clear();
+        view_array_value.clear();
+        Change_btn_location();
+    }
+    txt_or_image_ctrl = 0;
+    text_ctrl_type->setChecked(true);
+    image_ctrl_type->setChecked(false);
+}
+
+// --- custom rows ---
+
+CustomRowEntry Profile_Panel::addRow(QWidget *box, std::vector<CustomRowEntry> &list, const QString &id,
+                                     QWidget *view, int chkX, bool visible, bool chkShown)
+{
+    const int y = int(ctrl_y);
+    auto *chk = new QCheckBox(box);
+    chk->setGeometry(chkX, y, 28, 20);
+    chk->setChecked(visible);
+    chk->setVisible(chkShown);
+    connect(chk, &QCheckBox::clicked, this, [this, chk] { Visitor_Dyn_Ctrl_Checked_Changed(chk); });
+    view->show();
+    list.push_back({id, view, chk});
+    growBox(box);
+    return list.back();
+}
+
+void Profile_Panel::growBox(QWidget *box)
+{
+    // The box grows downwards by one row under its fixed column.
+    const int rows = int(box == custom_label_box ? view_array_label.size() : view_array_value.size());
+    box->setFixedHeight(int(kCustomRowTop) + rows * int(kCustomRowStep));
+}
+
+void Profile_Panel::createRowControl(const QString &text, const QString &id, QLineEdit *box)
+{
+    const bool created = m_mode.new_control_add(text, id, box);
+    m_mode.Change_Value(text, id, true, created);
+}
+
+QImage Profile_Panel::rowPicture(const QString &path) const
+{
+    VisitorWindow &window = m_mode.window();
+    if (QFileInfo(path).fileName() == QLatin1String("no.png"))
+        return window.no_image_ctrl_GP();
+    const QImage preview = previewOf(path);
+    return preview.isNull() ? window.Err_image() : preview;
+}
+
+void Profile_Panel::Add_label_control(const QString &givenId, const QString &givenText, bool visible)
+{
+    const bool fresh = givenId.isEmpty();
+    const QString id = fresh ? QStringLiteral("F_label%1").arg(counter) : givenId;
+    const QString text = fresh ? id : givenText;
+    auto *box = new QLineEdit(text, custom_label_box);
+    box->setGeometry(24, int(ctrl_y), 115, 20);
+    box->setEnabled(visible);
+    connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
+    addRow(custom_label_box, view_array_label, id, box, -2, visible, true);
+    if (fresh)
+        createRowControl(text, id, box);
+}
+
+void Profile_Panel::Add_Image_control(const QString &givenId, const QString &path, bool visible)
+{
+    const bool fresh = givenId.isEmpty();
+    const QString id = fresh ? QStringLiteral("F_Photo%1").arg(counter) : givenId;
+    const QString file = fresh ? m_mode.window().NO_Image_Path() : path;
+    auto *picture = new QLabel(custom_label_box);
+    picture->setGeometry(5, int(ctrl_y) - 3, 40, 25);
+    picture->setFrameShape(QFrame::Box);
+    picture->setAlignment(Qt::AlignCenter);
+    const QImage shown = fresh ? m_mode.window().no_image_ctrl_GP() : rowPicture(file);
+    if (!shown.isNull())
+        picture->setPixmap(QPixmap::fromImage(shown.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    auto *idLabel = new QLineEdit(id, custom_label_box);
+    idLabel->setGeometry(60, int(ctrl_y), 80, 20);
+    idLabel->setReadOnly(true);
+    idLabel->show();
+    addRow(custom_label_box, view_array_label, id, picture, -2, visible, false);
+    if (fresh)
+        createRowControl(file, id, nullptr);
+}
+
+void Profile_Panel::Add_Value_control(const QString &givenId, const QString &givenText, bool visible)
+{
+    const bool fresh = givenId.isEmpty(), photo = txt_or_image_ctrl == 1;
+    const QString id = fresh ? QStringLiteral("%1%2").arg(photo ? "F_Photo" : "F_field").arg(counter) : givenId;
+    const QString text = fresh ? (photo ? m_mode.window().NO_Image_Path() : id) : givenText;
+    auto *box = new QLineEdit(text, custom_field_box);
+    box->setGeometry(7, int(ctrl_y), 160, 20);
+    box->setEnabled(visible);
+    box->setReadOnly(photo || id.contains(QLatin1String("_Photo")));
+    box->setCursorPosition(0);
+    connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
+    addRow(custom_field_box, view_array_value, id, box, 165, visible, true);
+    if (fresh)
+        createRowControl(text, id, photo ? nullptr : box);
+}
+
+void Profile_Panel::Increment_in_position()
+{
+    ctrl_y += kCustomRowStep;
+    ++counter;
+    custom_label_box->show();
+    custom_field_box->show();
+    Change_btn_location();
+}
+
+void Profile_Panel::Add_New_Label_Clicked()
+{
+    if (txt_or_image_ctrl == 1)
+        Add_Image_control(QString(), QString(), true);
+    else
+        Add_label_control(QString(), QString(), true);
+    Add_Value_control(QString(), QString(), true);
+    Increment_in_position();
+    m_mode.window().Create_Dynamic_Control_List(Card_Front_Or_Back == 1 ? 1 : 0);
+}
+
+void Profile_Panel::Change_btn_location()
+{
+    // The grid keeps the buttons under the lowest box; the panel takes its new height.
+    if (layout())
+        layout()->activate();
+    m_mode.Set_Panel_Size(m_side);
+}
+
+void Profile_Panel::Visitor_Dyn_Ctrl_Checked_Changed(QCheckBox *sender)
+{
+    const CustomRowEntry *row = nullptr;
+    for (const auto *list : {&view_array_label, &view_array_value}) {
+        for (const CustomRowEntry &e : *list) {
+            if (!row && e.chk == sender)
+                row = &e;
+        }
+    }
+    if (!row)
+        return;
+    m_mode.window().Insert_In_Undo_Redo();
+    const QString id = row->id;
+    auto *box = qobject_cast<QLineEdit *>(Get_Dynamic_Label_Ctrl(id, QStringLiteral("T")));
+    const QString text = box ? box->text() : QString();
+    m_mode.new_control_add(text, id, box && !id.contains(QLatin1String("_Photo")) ? box : nullptr);
+    m_mode.Change_Value(text, id, sender->isChecked(), false);
+    if (box) {
+        box->setEnabled(sender->isChecked());
+        box->setReadOnly(id.contains(QLatin1String("_Photo")));
+    }
+}
+
+QWidget *Profile_Panel::Get_Dynamic_Label_Ctrl(const QString &id, const QString &kind) const
+{
+    const std::vector<CustomRowEntry> *list = nullptr;
+    if (id.contains(QLatin1String("_field")) || id.contains(QLatin1String("_Photo")))
+        list = &view_array_value;
+    else if (id.contains(QLatin1String("_label")))
+        list = &view_array_label;
+    if (!list)
+        return nullptr;
+    const bool text = kind == QLatin1String("T");
+    for (const CustomRowEntry &e : *list) {
+        if (e.id != id)
+            continue;
+        if (text && qobject_cast<QLineEdit *>(e.view))
+            return e.view;
+        if (!text && e.chk)
+            return e.chk;
+    }
+    return nullptr;
+}
+
+QLabel *Profile_Panel::Get_Dynamic_Photo_Ctrl(const QString &id) const
+{
+    for (const CustomRowEntry &e : view_array_label) {
+        if (e.id == id)
+            return qobject_cast<QLabel *>(e.view);
+    }
+    return nullptr;
+}
+
+void Profile_Panel::Text_ctrl_type_rd_select()
+{
+    txt_or_image_ctrl = 0;
+    text_ctrl_type->setChecked(true);
+    image_ctrl_type->setChecked(false);
+}
+
+void Profile_Panel::Image_ctrl_type_rd_select()
+{
+    txt_or_image_ctrl = 1;
+    text_ctrl_type->setChecked(false);
+    image_ctrl_type->setChecked(true);
+}
+
+void Profile_Panel::Add_record_to_DB_Clicked() { m_mode.Add_Visitor_Record_To_DB(); }
+
+QString Profile_Panel::Custom_Rows_Text() const
+{
+    // Trimmed after every row, as the stored text has always been: a row with nothing shown adds
+    // nothing and no line ends in blanks.
+    QString text;
+    for (const CustomRowEntry &row : view_array_label) {
+        QString valueId = row.id;
+        valueId.replace(QLatin1String("label"), QLatin1String("field"));
+        const auto *box = qobject_cast<const QLineEdit *>(Get_Dynamic_Label_Ctrl(valueId, QStringLiteral("T")));
+        const auto *caption = qobject_cast<const QLineEdit *>(row.view);
+        const QString value = box && box->isEnabled() ? box->text() : QString();
+        const QString head = caption && caption->isEnabled() ? caption->text() + QStringLiteral(" : ") : QString();
+        text = Trim_Str(text + QStringLiteral("\r\n") + head + value + QStringLiteral("\r\n"));
+    }
+    return text;
 }

@@ -49,8 +49,13 @@ Show_User_Profile::Show_User_Profile(ProfileHost &host, QWidget *parent) : Profi
         auto *v = new QWidget(vert_template);
         h->setObjectName(stem + QStringLiteral("_default"));
         v->setObjectName(stem + QStringLiteral("_default_V"));
-        h->setGeometry(i < 10 ? QRect(80, 14 + 13 * i, 150, 12) : QRect(10, 30, 60, 75));
-        v->setGeometry(i < 10 ? QRect(10, 96 + 14 * i, 134, 12) : QRect(47, 10, 60, 75));
+        // Each placeholder is laid so that the card rectangle it yields (its top moved down by its
+        // height less 20, see Template_Control_Rect) is where the field belongs on the card.
+        auto lay = [](QWidget *holder, const QRect &onCard) {
+            holder->setGeometry(onCard.translated(0, 20 - onCard.height()));
+        };
+        lay(h, i < 10 ? QRect(80, 14 + 13 * i, 150, 20) : QRect(10, 30, 60, 75));
+        lay(v, i < 10 ? QRect(10, 96 + 14 * i, 134, 20) : QRect(47, 10, 60, 75));
     }
     horz_template->hide();
     vert_template->hide();

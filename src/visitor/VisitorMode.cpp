@@ -9,16 +9,23 @@
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
 #include "visitor/Profile_Panel.h"
+#include "visitor/VisitorRecorder.h"
 #include "visitor/VisitorWindow.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <numeric>
 
 namespace {
 constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
+constexpr int kLiveDesignMinimum = 300;
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
@@ -36,38 +43,77 @@ int fieldRow(const QString &id, bool *caption)
 }
 }  // namespace
 
+QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
+{
+    if (control.kind() != SKTGraphicKind::Image)
+        return {};
+    const auto &image = static_cast<const SKTImage &>(control);
+    return QFileInfo(image._file_path).isFile() && QFileInfo(control.Text_Value).isFile() ? control.Text_Value : QString();
+}
+
 // What the undo history asks of a side's panel: restored controls show in its boxes again.
 class VisitorMode::SidePanel : public LiveModeSidePanel {
 public:
     SidePanel(VisitorMode &mode, int side) : m_mode(mode), m_side(side) {}
+    // Before a restore: the fixed fields blank, the photo cleared, every custom row off.
     void Refresh_Visitor_Dyn_Ctrl_and_image() override
     {
-        m_mode.panel(m_side)->Set_User_Image_Control(QString(), QImage(), QString());
+        Profile_Panel *p = m_mode.panel(m_side);
+        p->Refresh_Controls();
+        p->Set_User_Image_Control(QString(), QImage(), QString());
+        for (const auto *list : {&p->view_array_label, &p->view_array_value}) {
+            for (const CustomRowEntry &row : *list) {
+                if (row.chk)
+                    row.chk->setChecked(false);
+                if (auto *box = qobject_cast<QLineEdit *>(row.view)) {
+                    box->setReadOnly(row.id.contains(QLatin1String("_Photo")));
+                    box->setEnabled(false);
+                } else if (auto *picture = qobject_cast<QLabel *>(row.view); picture && list == &p->view_array_label) {
+                    picture->setPixmap(QPixmap::fromImage(m_mode.window().no_image_ctrl_GP()));
+                }
+            }
+        }
     }
+    // One restored control: its picture, value and visibility back into the panel's boxes.
     void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic &control) override
     {
-        if (control.kind() == SKTGraphicKind::Image && control.control_ID == QLatin1String("Fup_Photo")) {
-            m_mode.panel(m_side)->Set_User_Image_Control(control.Text_Value, QImage(), control.control_ID);
-            return;
+        const bool image = control.kind() == SKTGraphicKind::Image;
+        const QString source = image ? Get_Original_Path_Of_Image_Control(control) : QString();
+        if (image) {
+            const QString id = control.control_ID;
+            if (id.isEmpty() || id == QLatin1String("Fup_Photo") || Start_Card_Option == QLatin1String("V")) {
+                m_mode.panel(m_side)->Set_User_Image_Control(source, control._contents, id);
+            } else if (QLabel *photo = m_mode.panel(m_side)->Get_Dynamic_Photo_Ctrl(id)) {
+                const QImage shown = QFileInfo(source).fileName() == QLatin1String("no.png")
+                                         ? m_mode.window().no_image_ctrl_GP()
+                                         : control._contents;
+                photo->setPixmap(QPixmap::fromImage(shown.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            }
         }
-        auto *box = qobject_cast<QLineEdit *>(m_mode.Get_text_box_of_visitor_mode(control.control_ID));
         QAbstractButton *chk = m_mode.Get_chk_box_of_visitor_mode(control.control_ID);
-        if (!box || !chk || control.kind() != SKTGraphicKind::Text)
-            return;
-        box->setText(control.Text_Value);
-        chk->setChecked(control.ctrl_is_visible);
-        box->setEnabled(control.ctrl_is_visible);
-        box->setReadOnly(!control.ctrl_is_visible);
+        if (chk)
+            chk->setChecked(control.ctrl_is_visible);
+        if (auto *box = qobject_cast<QLineEdit *>(m_mode.Get_text_box_of_visitor_mode(control.control_ID))) {
+            box->setText(image ? source : control.Text_Value);
+            box->setEnabled(chk && chk->isChecked());
+            box->setReadOnly(!(chk && chk->isChecked()) || control.control_ID.contains(QLatin1String("_Photo")));
+        }
     }
     void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK(const SKTGraphicList &controls) override
     {
+        Profile_Panel *p = m_mode.panel(m_side);
         for (SKTGraphic *control : controls) {
+            const bool locked = control->ctrl_is_locked;
+            if (control->control_ID == QLatin1String("Fup_Date"))
+                p->date_manual_chk->setEnabled(!locked);
+            if (control->control_ID == QLatin1String("Fup_Time"))
+                p->time_manual_chk->setEnabled(!locked);
             QWidget *box = m_mode.Get_text_box_of_visitor_mode(control->control_ID);
             QAbstractButton *chk = m_mode.Get_chk_box_of_visitor_mode(control->control_ID);
             if (chk)
-                chk->setEnabled(!control->ctrl_is_locked);
-            if (box && chk)
-                box->setEnabled(!control->ctrl_is_locked && chk->isChecked());
+                chk->setEnabled(!locked);
+            if (box)
+                box->setEnabled(!locked && !(chk && !chk->isChecked() && !control->ctrl_is_visible));
         }
     }
 
@@ -127,6 +173,9 @@ void VisitorMode::Show_Hide_Profile_Panel_Live_Mode(bool live)
         return;
     if (!live) {
         Show_Hide_Visitor_DB_Button(true);
+        // The design face always offers the profile button, whatever mode is still in force.
+        const bool group = Start_Card_Option == QLatin1String("G"), visitor = Start_Card_Option == QLatin1String("V");
+        m_window.Set_Tool_Buttons(true, !group && !visitor, !group);
         Visitor_mode_view->hide();
         group_mode_view->hide();
         collapseLeftView();
@@ -160,7 +209,12 @@ void VisitorMode::Show_Hide_Profile_Panel_Live_Mode(bool live)
 void VisitorMode::Show_Hide_Visitor_DB_Button(bool hide)
 {
     const bool group = Start_Card_Option == QLatin1String("G"), visitor = Start_Card_Option == QLatin1String("V");
+    m_window.Show_Hide_Record_Button(hide);
     m_window.Set_Tool_Buttons(hide && !group && !visitor, !group && !visitor, !group);
+    for (Profile_Panel *p : {front_vistr_view.data(), back_vistr_view.data()}) {
+        p->new_ctrl_type_box->setVisible(hide && group);
+        p->Add_to_DB_btn->setVisible(!hide);
+    }
     if (hide && visitor)
         Reset_All_Visitor_Grp_Mode_Ctrl();
     if (!hide) {
@@ -181,8 +235,13 @@ void VisitorMode::change_Visitor_Side_View(int side)
     Visitor_mode_view->resize(panel(side)->size());
     scrollView->horizontalScrollBar()->setValue(0);
     scrollView->verticalScrollBar()->setValue(0);
-    if (Start_Card_Option == QLatin1String("V"))
-        uncollapseLeftView();
+    // The divider goes back to its place; a hidden panel column stays hidden (a new project
+    // switches sides before its mode changes).
+    if (Start_Card_Option == QLatin1String("V") && !scrollView->isHidden()) {
+        const QList<int> sizes = verticalSplitView->sizes();
+        const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
+        verticalSplitView->setSizes({0, int(kVisitorDivider), std::max(0, total - int(kVisitorDivider))});
+    }
 }
 
 void VisitorMode::Set_Panel_Size(int side)
@@ -194,6 +253,7 @@ void VisitorMode::Set_Panel_Size(int side)
 void VisitorMode::collapseLeftView()
 {
     scrollView->setMinimumWidth(0);
+    myTargetView->setMinimumWidth(0);
     gp_scrollView->hide();
     scrollView->hide();
 }
@@ -202,17 +262,21 @@ void VisitorMode::uncollapseLeftView()
 {
     const int handle = verticalSplitView->handleWidth();
     const int total = std::max(verticalSplitView->width(), 1200);
-    if (Start_Card_Option == QLatin1String("G")) {
-        gp_scrollView->show();
+    const bool group = Start_Card_Option == QLatin1String("G");
+    if (!group && Start_Card_Option != QLatin1String("V"))
+        return collapseLeftView();
+    // The columns ask for their widths but do not force them, and the design column gives up the
+    // end of its side-button row first: on a 1024-point screen the window still fits, the panel
+    // keeps most of its width and scrolls sideways for the rest.
+    gp_scrollView->setMinimumWidth(1);
+    scrollView->setMinimumWidth(1);
+    myTargetView->setMinimumWidth(kLiveDesignMinimum);
+    gp_scrollView->setVisible(group);
+    scrollView->show();
+    if (group)
         verticalSplitView->setSizes({200, 400, total - 600 - 2 * handle});
-    } else if (Start_Card_Option == QLatin1String("V")) {
-        gp_scrollView->hide();
-        scrollView->show();
-        scrollView->setMinimumWidth(int(kVisitorDivider));
+    else
         verticalSplitView->setSizes({0, int(kVisitorDivider), total - int(kVisitorDivider) - handle});
-    } else {
-        collapseLeftView();
-    }
 }
 
 void VisitorMode::Hide_Visitor_panel()
@@ -324,8 +388,9 @@ QPointF VisitorMode::Set_Ctrl_Pos_In_Vstr_Mode(const QString &id, const QRectF &
         partner = QStringLiteral("F_label") + id.mid(7).trimmed(), right = true;
     if (id.contains(QLatin1String("_label")))
         partner = QStringLiteral("F_field") + id.mid(7).trimmed(), right = false;
+    // A custom photo row has no partner: it goes where any new control goes, not to the corner.
     if (partner.isEmpty())
-        return {};
+        return id.contains(QLatin1String("F_Photo")) ? archiveHub().Control_New_Point(sideLetter()) : QPointF();
     const QPointF p = Get_Ctrl_Location_From_Design(partner);
     if (p.isNull())
         return archiveHub().Control_New_Point(sideLetter());
@@ -354,16 +419,24 @@ QPointF VisitorMode::Get_Ctrl_Location_From_Design(const QString &id)
 QWidget *VisitorMode::Get_text_box_of_visitor_mode(const QString &id)
 {
     Profile_Panel *p = panel(Card_Front_Or_Back);
+    if (!p)
+        return nullptr;
+    if (!id.contains(QLatin1String("Fup_")))
+        return p->Get_Dynamic_Label_Ctrl(id, QStringLiteral("T"));
     bool caption = false;
-    const int row = p && id.contains(QLatin1String("Fup_")) ? fieldRow(id, &caption) : -1;
+    const int row = fieldRow(id, &caption);
     return row < 0 ? nullptr : (caption ? p->label : p->value)[size_t(row)];
 }
 
 QAbstractButton *VisitorMode::Get_chk_box_of_visitor_mode(const QString &id)
 {
     Profile_Panel *p = panel(Card_Front_Or_Back);
+    if (!p)
+        return nullptr;
+    if (!id.contains(QLatin1String("Fup_")))
+        return qobject_cast<QAbstractButton *>(p->Get_Dynamic_Label_Ctrl(id, QStringLiteral("C")));
     bool caption = false;
-    const int row = p && id.contains(QLatin1String("Fup_")) ? fieldRow(id, &caption) : -1;
+    const int row = fieldRow(id, &caption);
     return row < 0 ? nullptr : (caption ? p->label_chk : p->value_chk)[size_t(row)];
 }
 
@@ -371,6 +444,78 @@ void VisitorMode::Set_User_Image_Control(int side, const QString &path, const QI
 {
     if (Profile_Panel *p = panel(side))
         p->Set_User_Image_Control(path, image, id);
+}
+
+// --- custom rows ---
+
+void VisitorMode::Create_Control_For_Visitor_Mode()
+{
+    Create_Control_For_Visitor_Mode_Front_Side();
+    Create_Control_For_Visitor_Mode_Back_Side();
+    for (Profile_Panel *p : {front_vistr_view.data(), back_vistr_view.data()}) {
+        if (p)
+            p->txt_or_image_ctrl = 0;
+    }
+}
+
+void VisitorMode::createControlsForSide(int side)
+{
+    Profile_Panel *p = panel(side);
+    const std::vector<DynamicControlRow> &rows = m_window.Dynamic_Control_List(side);
+    if (!p || rows.empty())
+        return;
+    auto stem = [](QString id, const char *a, const char *b) {
+        return id.remove(QLatin1String(a)).remove(QLatin1String(b)).trimmed();
+    };
+    auto at = [](const DynamicControlRow &row, int i) { return row.value(i); };
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        const QString id = at(*it, 0), text = at(*it, 1);
+        const bool visible = at(*it, 2) == QLatin1String("Y");
+        if (at(*it, 4) == QLatin1String("T")) {
+            p->txt_or_image_ctrl = 0;
+            if (!id.contains(QLatin1String("_label")))
+                continue;
+            p->Add_label_control(id, text, visible);
+            const QString captionStem = stem(id, "F_label", "B_label");
+            for (const DynamicControlRow &row : rows) {
+                const QString other = at(row, 0);
+                if (other.contains(QLatin1String("_field")) && stem(other, "F_field", "B_field") == captionStem) {
+                    p->Add_Value_control(other, at(row, 1), at(row, 2) == QLatin1String("Y"));
+                    p->Increment_in_position();
+                    break;
+                }
+            }
+        } else {
+            p->txt_or_image_ctrl = 1;
+            p->Add_Image_control(id, text, visible);
+            p->Add_Value_control(id, text, visible);
+            p->Increment_in_position();
+        }
+    }
+}
+
+QString VisitorMode::Get_Front_Visitor_dyn_contrl_str() const
+{
+    return front_vistr_view ? front_vistr_view->Custom_Rows_Text() : QString();
+}
+
+QString VisitorMode::Get_Back_Visitor_dyn_contrl_str() const
+{
+    return back_vistr_view ? back_vistr_view->Custom_Rows_Text() : QString();
+}
+
+bool VisitorMode::Add_Visitor_Record_To_DB()
+{
+    if (!front_vistr_view || !back_vistr_view)
+        return false;
+    SKTDocument &doc = m_window.document();
+    Visitor_DB db;
+    return db.Add_Visitor_Record_To_DB(*front_vistr_view, *back_vistr_view, int(doc.graphicsOfSide(0).size()),
+                                       int(doc.graphicsOfSide(1).size()), m_window.Two_Sided_Card(),
+                                       [this](int side) {
+                                           return side == 0 ? Get_Front_Visitor_dyn_contrl_str()
+                                                            : Get_Back_Visitor_dyn_contrl_str();
+                                       });
 }
 
 // --- loading ---
@@ -409,6 +554,17 @@ void VisitorMode::Load_Fup_Fields(int side)
             box->setEnabled(true);
         }
     }
+}
+
+void VisitorMode::Refresh_Panel_From_Card(int side)
+{
+    Profile_Panel *p = panel(side);
+    if (!p || !liveMode())
+        return;
+    p->Refresh_Controls();
+    Load_Fup_Fields(side);
+    p->Chk_Unchk_Manual_Date_Time(QStringLiteral("D"));
+    p->Chk_Unchk_Manual_Date_Time(QStringLiteral("T"));
 }
 
 // --- photo ---

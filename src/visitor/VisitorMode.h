@@ -19,6 +19,10 @@ class SKTGraphic;
 class SKTGraphicView;
 class VisitorWindow;
 
+// The source picture of an image control: its text value when both that file and the picture in
+// use exist, else "".
+QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
+
 class VisitorMode : public LiveModePanel {
 public:
     explicit VisitorMode(VisitorWindow &window);
@@ -52,8 +56,22 @@ public:
     QAbstractButton *Get_chk_box_of_visitor_mode(const QString &id) override;
     void Set_User_Image_Control(int side, const QString &path, const QImage &image, const QString &id) override;
 
+    // --- custom rows from a loaded design, and their text for the visitor database ---
+    void Create_Control_For_Visitor_Mode();
+    void Create_Control_For_Visitor_Mode_Front_Side() { createControlsForSide(0); }
+    void Create_Control_For_Visitor_Mode_Back_Side() { createControlsForSide(1); }
+    QString Get_Front_Visitor_dyn_contrl_str() const;
+    QString Get_Back_Visitor_dyn_contrl_str() const;
+
+    // --- recording ---
+    // Both panels into one row of the visitor database; true when the row was stored.
+    bool Add_Visitor_Record_To_DB();
+
     // --- loading ---
     void Load_Fup_Fields(int side);
+    // In a live mode, the side's fixed fields shown again as the card has them now (after a
+    // profile was laid on the card, say): ticked exactly for the visible controls.
+    void Refresh_Panel_From_Card(int side);
 
     // --- photo ---
     // 0: the side has no image control; 1: one is selected; 2 or more: stop (after a message).
@@ -92,6 +110,7 @@ public:
     }
 
 private:
+    void createControlsForSide(int side);
     LiveModePanel *m_groupPanel = nullptr, *m_profilePanel = nullptr;
     class SidePanel;
     VisitorWindow &m_window;

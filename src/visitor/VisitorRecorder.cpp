@@ -72,6 +72,11 @@ QString dbError(sqlite3 *db) { return db ? QString::fromUtf8(sqlite3_errmsg(db))
 
 }  // namespace
 
+QString Visitor_Date_Text(const QDate &date)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(date, QStringLiteral("dd-MMM-yyyy"));
+}
+
 VisitorSideRecord Read_Visitor_Side(const Profile_Panel &panel, const QString &other, bool present,
                                     const QString &date, const QString &time)
 {
@@ -186,7 +191,7 @@ bool Visitor_DB::Add_Visitor_Record_To_DB(const Profile_Panel &front, const Prof
         return false;
     }
     const QDateTime now = QDateTime::currentDateTime();
-    const QString date = QLocale().toString(now.date(), QStringLiteral("dd-MMM-yyyy"));
+    const QString date = Visitor_Date_Text(now.date());
     const QString time = now.toString(QStringLiteral("HH:mm:ss"));
     VisitorRecord r;
     r.stamp = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));

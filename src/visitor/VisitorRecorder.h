@@ -3,6 +3,7 @@
 // database. Values are bound parameters, so a typed apostrophe is stored as typed; a data folder
 // whose database lost its table gets it back, and a failed write is always told to the operator.
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <functional>
@@ -22,6 +23,10 @@ struct VisitorRecord {
     QString photo, stamp;  // stamp "yyyy-MM-dd HH:mm:ss"
     VisitorSideRecord side[2];
 };
+
+// A visit's date as the panels show it and the database stores it: "dd-MMM-yyyy" with the
+// English month abbreviation whatever the desk's language, so the log reads one form.
+QString Visitor_Date_Text(const QDate &date);
 
 // A panel's side as stored: unchecked captions and values empty, an unchecked date or time the
 // moment of saving; a side that is not on the card (`present` false) keeps only that date and time.

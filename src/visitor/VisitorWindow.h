@@ -3,8 +3,12 @@
 // property panel, the undo history and the tool buttons. The window implements it; tests use the
 // window itself.
 
+#include "core/DesignCommands.h"
+
+#include <QImage>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class SKTDocument;
 class SKTGraphic;
@@ -31,4 +35,17 @@ public:
     virtual int Open_Camera_Window(QString &picture) = 0;
     // The profile button shown or hidden and the text and picture tools enabled.
     virtual void Set_Tool_Buttons(bool profileShown, bool textTool, bool imageTools) = 0;
+    // The window's visitor-records button hidden or shown.
+    virtual void Show_Hide_Record_Button(bool hide) = 0;
+    // The card has a back side ("2" sides).
+    virtual bool Two_Sided_Card() = 0;
+    // The placeholder picture file of an empty photo, the picture an empty photo row shows and
+    // the picture of a photo that cannot be read.
+    virtual QString NO_Image_Path() = 0;
+    virtual QImage no_image_ctrl_GP() = 0;
+    virtual QImage Err_image() = 0;
+    // The custom controls of a side (0 front, 1 back) as a loaded design left them, and their
+    // rebuilding from the side's controls after a row was added.
+    virtual std::vector<DynamicControlRow> &Dynamic_Control_List(int side) = 0;
+    virtual void Create_Dynamic_Control_List(int side) = 0;
 };

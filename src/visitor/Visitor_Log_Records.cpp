@@ -1,4 +1,6 @@
 #include "visitor/Visitor_Log_Records.h"
+
+#include "output/print/PrintInfo.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
@@ -23,6 +25,7 @@
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
+#include <QRegularExpression>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -60,13 +63,12 @@ Visitor_Log_Records::PassMailer Visitor_Log_Records::Set_Visitor_Pass_Mailer(Pas
 
 Visitor_Log_Records *Visitor_Log_Records::defaultInstance() { return Vistor_Record_Window; }
 
-Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent), printInfo(std::make_unique<QPrinter>())
+Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Visitor_Log_Records"));
     setWindowTitle(QStringLiteral("Visitor Log"));
     setWindowModality(Qt::ApplicationModal);
     setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
-    printInfo->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
     auto *root = new QVBoxLayout(this);
 
     Search_Box = named(new QGroupBox(QStringLiteral("Search")), "Search_Box");
@@ -197,6 +199,16 @@ void Visitor_Log_Records::Close_box_click()
     done(0);
 }
 
+QString Medium_Date_Text(const QDate &date, const QLocale &locale)
+{
+    // The locale's long date without the weekday and with the month abbreviated ("Dec 7, 2026",
+    // "7. Dez. 2026"): Qt has short and long date styles only.
+    QString pattern = locale.dateFormat(QLocale::LongFormat);
+    pattern.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
+    pattern.replace(QLatin1String("MMMM"), QLatin1String("MMM"));
+    return locale.toString(date, pattern.trimmed());
+}
+
 void Visitor_Log_Records::Search_Visitor_Records(bool latest)
 {
     VisitQuery query = Latest_Visits_Query();
@@ -207,7 +219,7 @@ void Visitor_Log_Records::Search_Visitor_Records(bool latest)
         query = Search_Visits_Query(s);
         const QLocale loc;
         info_label->setText(QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.")
-                                .arg(loc.toString(s.from, QLocale::ShortFormat), loc.toString(s.to, QLocale::ShortFormat)));
+                                .arg(Medium_Date_Text(s.from, loc), Medium_Date_Text(s.to, loc)));
     }
     VisitListing out = Run_Visit_Query(Database_Path, query);
     if (out.status == VisitDbStatus::OpenFailed) {
@@ -422,7 +434,7 @@ void Visitor_Log_Records::Export_PDF_click()
 void Visitor_Log_Records::Page_Setup_click()
 {
     platform::ui().runModal(QStringLiteral("QPageSetupDialog"), {}, [this] {
-        QPageSetupDialog dialog(printInfo.get(), this);
+        QPageSetupDialog dialog(&printInfo(), this);
         return dialog.exec();
     });
 }
@@ -430,12 +442,7 @@ void Visitor_Log_Records::Page_Setup_click()
 void Visitor_Log_Records::Execute_Printing(bool preview)
 {
     if (preview) {
-        platform::ui().runModal(QStringLiteral("QPrintPreviewDialog"), {}, [this] {
-            QPrintPreviewDialog dialog(printInfo.get(), this);
-            connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-                    [this](QPrinter *p) { Print_Visitor_Pass(m_details, page_rect, *p); });
-            return dialog.exec();
-        });
+        platform::ui().runModal(QStringLiteral("QPrintPreviewDialog"), {}, [this] { return Pass_Preview()->exec(); });
         return;
     }
     if (m_job && m_job->running())
@@ -446,12 +453,22 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
             platform::ui().message(m_job->outcome().error);
     }, Qt::QueuedConnection);
     // The job draws its own copies: the pass value and the printer outlive nothing they use.
-    m_job->start([details = m_details, rect = page_rect, printer = printInfo.get()](const std::atomic<bool> &) {
+    m_job->start([details = m_details, rect = page_rect, printer = &printInfo()](const std::atomic<bool> &) {
         PrintOutcome out;
         out.ok = Print_Visitor_Pass(details, rect, *printer, &out.error);
         out.pages = out.ok ? 1 : 0;
         return out;
     });
+}
+
+std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
+{
+    auto dialog = std::make_unique<QPrintPreviewDialog>(&printInfo(), this);
+    // Room for a whole page beside the preview's tool bar, within a 1024 x 700 screen.
+    dialog->resize(900, 660);
+    connect(dialog.get(), &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *p) { Print_Visitor_Pass(m_details, page_rect, *p); });
+    return dialog;
 }
 
 void Visitor_Log_Records::Mail_click()
@@ -475,7 +492,7 @@ void Visitor_Log_Records::enableMail()
     const bool on = bool(mailer());
     mailButton->setEnabled(on);
     mailButton->setToolTip(on ? QStringLiteral("Mails the visitor pass as a PDF attachment.")
-                              : QStringLiteral("Mail is not available in this version."));
+                              : QStringLiteral("Mailing a pass needs the main window, which sends it."));
 }
 
 void Visitor_Log_Records::Close_Details_Panel_click()

@@ -7,7 +7,9 @@
 #include "visitor/VisitorDatabase.h"
 #include "visitor/Visitor_Pass.h"
 
+#include <QDate>
 #include <QDialog>
+#include <QLocale>
 #include <functional>
 #include <memory>
 
@@ -20,10 +22,14 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPrinter;
+class QPrintPreviewDialog;
 class QPushButton;
 class QTableWidget;
 class QWidget;
 class PrintJob;
+
+// A date in the locale's medium style: day, abbreviated month and year, no weekday.
+QString Medium_Date_Text(const QDate &date, const QLocale &locale);
 
 class Visitor_Log_Records : public QDialog {
     Q_OBJECT
@@ -43,6 +49,8 @@ public:
     const std::vector<VisitRow> &ListData() const { return m_rows; }
     const VisitorDetails &shownDetails() const { return m_details; }
     QRectF page_rect = QRectF(0, 0, 595, 842);
+    // The pass preview of the visit on show, sized to show its page.
+    std::unique_ptr<QPrintPreviewDialog> Pass_Preview();
     // Width of the details box; the pass page is 100 points wider.
     static constexpr double kDetailsBoxWidth = 495;
 
@@ -89,7 +97,6 @@ private:
     std::vector<VisitRow> m_rows;
     VisitorDetails m_details;
     qint64 sel_db_id = -1;
-    std::unique_ptr<QPrinter> printInfo;
     std::unique_ptr<PrintJob> m_job;
 };
 

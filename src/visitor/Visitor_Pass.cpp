@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTextLayout>
+#include <QTextOption>
 
 const std::array<const char *, VisitorDetails::Stems> VisitorDetails::field_name = {
     "VName", "Position", "CompanyName", "Slogan", "Address", "Phone", "Fax", "Email", "Website", "UniqueNo", "EntryDate", "EntryTime"};
@@ -42,14 +44,56 @@ const QImage &pointDevice()
     return device;
 }
 
-// Natural height: one line per hard line break, no width limit.
-double textHeight(const QString &text, int kind)
+// Lines break at words, and inside a word longer than the box, so no text runs out of its box.
+QTextOption wrapping(Qt::Alignment align)
 {
-    const QFontMetricsF fm(passFont(kind), &pointDevice());
+    QTextOption option(align | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// Texts are laid out once, at a print-like resolution, both to size their boxes and to draw
+// them: 72-dpi metrics are rounded to whole pixels, and over many lines the rounding would push
+// the last ones out of the box a printer draws them in.
+constexpr double kLayoutScale = 16;  // 1152 dpi
+
+// One paragraph per hard line break, each wrapped into `width` points; the lines stacked.
+struct PassText {
+    std::vector<std::unique_ptr<QTextLayout>> paragraphs;
+    double height = 0;  // points
+};
+
+PassText layOut(const QString &text, int kind, double width, Qt::Alignment align = Qt::AlignLeft)
+{
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return fm.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft, t).height();
+    QFont font = passFont(kind);
+    font.setPointSizeF(font.pointSizeF() * kLayoutScale);
+    const double spacing = QFontMetricsF(font, &pointDevice()).lineSpacing();
+    PassText out;
+    double y = 0;
+    for (const QString &paragraph : t.split(QLatin1Char('\n'))) {
+        auto layout = std::make_unique<QTextLayout>(paragraph, font, &pointDevice());
+        layout->setTextOption(wrapping(align));
+        layout->beginLayout();
+        int lines = 0;
+        while (true) {
+            QTextLine line = layout->createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(width * kLayoutScale);
+            line.setPosition(QPointF(0, y + lines * spacing));
+            ++lines;
+        }
+        layout->endLayout();
+        y += std::max(lines, 1) * spacing;
+        out.paragraphs.push_back(std::move(layout));
+    }
+    out.height = y / kLayoutScale;
+    return out;
 }
+
+double textHeight(const QString &text, int kind, double width = 1e6) { return layOut(text, kind, width).height; }
 
 Qt::Alignment alignment(const QString &code)
 {
@@ -158,7 +202,7 @@ PassLayout Visitor_Pass_Layout(const VisitorDetails &d, const QRectF &R)
         } else if (separate) {
             if (!l.isEmpty())
                 L.items.push_back({PassItem::Text, QRectF(P.x(), pos, 150, textHeight(l, 1)), l, 1, a});
-            const double vh = textHeight(v, 2);
+            const double vh = textHeight(v, 2, P.width() - 150);
             if (!v.isEmpty())
                 L.items.push_back({PassItem::Text, QRectF(P.x() + 150, pos - vh + charHeight, P.width() - 150, vh), v, 2, a});
             extra = std::max(0.0, vh - charHeight);
@@ -237,8 +281,10 @@ void Visitor_Pass::drawContentsInView(QPainter &painter, bool)
             painter.save();
             painter.setClipRect(r, Qt::IntersectClip);
             painter.setPen(Qt::black);
-            painter.setFont(Font_In_Card_Units(passFont(it.font), painter.device()));
-            painter.drawText(r, int(it.align | Qt::AlignTop | Qt::TextWordWrap), it.text);
+            painter.translate(r.topLeft());
+            painter.scale(1 / kLayoutScale, 1 / kLayoutScale);
+            for (const auto &paragraph : layOut(it.text, it.font, r.width(), it.align).paragraphs)
+                paragraph->draw(&painter, QPointF());
             painter.restore();
             break;
         }

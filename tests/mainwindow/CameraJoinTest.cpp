@@ -99,7 +99,7 @@ TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
         dlg.reject();
         return 0;
     });
-    click("User_Profile_btn");
+    click("User_Profile_Btn");
     Set_Profile_Modal_Runner(previous);
     EXPECT_TRUE(enabled);
     EXPECT_EQ(shown, dir.filePath("camera/velk_user_save.png"));

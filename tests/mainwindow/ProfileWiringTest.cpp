@@ -1,9 +1,15 @@
 // The profile dialogs and the visitor log as the window opens them.
 
 #include "ControllerFixture.h"
+#include "core/ControlArchive.h"
+#include "data/SeriesManagerWindow.h"
+#include "data/spreadsheet/Data_From_Excel.h"
+#include "data/SeriesWindow.h"
 #include "visitor/ProfileDialogBase.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -41,7 +47,7 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
         ASSERT_TRUE(setUpWindow());
         const int before = int(controller->undoHistory().Ucontrol.size());
         if (!c.wizardRoad)
-            click("User_Profile_btn");
+            click("User_Profile_Btn");
         Set_Profile_Modal_Runner(previous);
         EXPECT_EQ(titles, QStringList{c.title});
         QString shown;
@@ -55,6 +61,128 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
     EXPECT_EQ(std::count_if(requests.begin(), requests.end(), [](auto &r) { return r.kind == "Visitor_Log_Records"; }), 2);
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
     EXPECT_TRUE(outlet<QPushButton>("Mail")->isEnabled());
+    // The log's Mail opens the visitor details mail window with the pass attached, no recipient.
+    ui->clear();
+    outlet<QPushButton>("Mail")->click();
+    const auto mailed = ui->requests();
+    EXPECT_EQ(std::count_if(mailed.begin(), mailed.end(), [](auto &r) { return r.kind == "Direct_Mail"; }), 1);
+    auto *mail = outlet<QDialog>("Direct_Mail");
+    ASSERT_NE(mail, nullptr);
+    EXPECT_TRUE(mail->findChild<QLineEdit *>("file_path_ctrl")->text().endsWith("VisitorDetails.pdf"));
+    EXPECT_TRUE(mail->findChild<QLineEdit *>("to_txt")->text().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// The texts of a side's visible controls by id.
+QMap<QString, QString> shownTexts(const SKTDocument &doc, int side)
+{
+    QMap<QString, QString> out;
+    for (const SKTGraphicPtr &g : doc.graphicsOfSide(side))
+        if (g->ctrl_is_visible)
+            out[g->control_ID] += g->Text_Value;
+    return out;
+}
+
+// Preview lays the typed profile on a copy of the side: the preview shows the name, Cancel leaves
+// the card and its undo history as they were. Series… opens the series manager.
+TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QMap<QString, QString> before = shownTexts(*document, 0);
+    const size_t undoBefore = controller->undoHistory().Ucontrol.size();
+    QMap<QString, QString> previewed;
+    QString previewLabel;
+    int seriesWindows = 0;
+    const SeriesModalRunner previousSeries = Set_Series_Modal_Runner([&](QDialog &d) {
+        seriesWindows += d.objectName() == BatchWizard::defaultInstance()->objectName();
+        return 0;
+    });
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.rows[0].value->setText("Pat Preview");
+        emit dlg.rows[0].value->textEdited("Pat Preview");
+        dlg.Preview_Btn_Clicked();
+        previewed = shownTexts(*document, 2);
+        previewLabel = outlet<QLabel>("Front_back_label")->text();
+        dlg.batch_series_btn->click();
+        dlg.Cancel_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(previousSeries);
+    EXPECT_EQ(previewed.value("Fup_Name").toStdString(), "Pat Preview");
+    EXPECT_EQ(previewLabel.toStdString(), "TEMP");
+    EXPECT_EQ(shownTexts(*document, 0), before);
+    EXPECT_EQ(controller->undoHistory().Ucontrol.size(), undoBefore);
+    EXPECT_TRUE(document->graphicsOfSide(2).empty());
+    EXPECT_NE(outlet<QLabel>("Front_back_label")->text(), "TEMP");
+    EXPECT_EQ(seriesWindows, 1);
+}
+
+// After either dialog the main data-source list offers "Excel" exactly while the design is bound
+// to a spreadsheet.
+TEST_F(ProfileWiringTest, TheDataSourceListFollowsTheSpreadsheetBinding)
+{
+    ASSERT_TRUE(setUpWindow());
+    for (const bool bound : {true, false, true}) {
+        SCOPED_TRACE(bound);
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+            Excel_Binding_Use = bound;
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            dlg.Cancel_Btn_Clicked();
+            Excel_Binding_Use = bound;
+            return dlg.result();
+        });
+        click("User_Profile_Btn");
+        Set_Profile_Modal_Runner(previous);
+        EXPECT_EQ(controller->Data_source_type->count(), bound ? 3 : 2);
+        EXPECT_EQ(controller->Data_source_type->findText("Excel") >= 0, bound);
+    }
+    Excel_Binding_Use = false;
+}
+
+}  // namespace
+
+namespace {
+
+// A new sheet chosen in the side dialog and confirmed: controls bound to the old sheet lose their
+// binding, except the current side's profile fields, which the dialog binds anew.
+TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
+{
+    ASSERT_TRUE(setUpWindow());
+    CARD_SIDE_STR = QStringLiteral("2");
+    auto boundText = [](const char *id) {
+        std::shared_ptr<SKTGraphic> g = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+        g->control_ID = QString::fromLatin1(id);
+        g->Set_Data_source_type(2);
+        g->Set_Excel_binding_Index(1);
+        return g;
+    };
+    place(0, {boundText("Fup_Company"), boundText("my_text")});
+    place(1, {boundText("Fup_Name")});
+    Data_From_Excel &table = *Data_From_Excel::defaultInstance();
+    const QList<QStringList> rows = table.ListData;
+    table.ListData = {{"1", "Ann"}};
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.Cancel_Btn_Clicked();
+        Browse_Excel_AGAIN = true;  // as a confirmed re-browse leaves it
+        return 1;
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    table.ListData = rows;
+    Browse_Excel_AGAIN = false;
+    QStringList sources;
+    for (int side : {0, 1})
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
+            sources << g->control_ID + "=" + QString::number(g->data_source_type_val());
+    sources.sort();
+    EXPECT_EQ(sources.join(' ').toStdString(), "Fup_Company=2 Fup_Name=0 my_text=0");
 }
 
 }  // namespace

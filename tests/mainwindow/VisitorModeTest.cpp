@@ -1,7 +1,7 @@
 // Visitor mode in the window: the live face, the profile panels' captions, ticking and typing
 // onto the card, where a new field goes and where a photo lands.
 
-#include "ControllerFixture.h"
+#include "VisitorFixture.h"
 #include "CoreTestSupport.h"
 
 #include "canvas/LiveModePanel.h"
@@ -19,41 +19,6 @@
 #include <QSplitter>
 
 namespace {
-
-class VisitorModeTest : public ControllerTest {
-protected:
-    // The start dialog's visitor road on the delivered "Visitor Amber (h)" template.
-    void startVisitor()
-    {
-        startAnswers = {13};
-        galleryAction = [](Template_Wizard &w) {
-            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
-            for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
-                if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
-                    return w.imageBrowser->selectImage(i), w.OK_Click();
-            }
-            w.CancelClick();
-        };
-        ASSERT_TRUE(setUpWindow());
-        ASSERT_EQ(Start_Card_Option, "V");
-    }
-    Profile_Panel &front() { return *Front_Profile_Panel_OBJ; }
-    SKTGraphic *control(const QString &id) const
-    {
-        for (const SKTGraphicPtr &g : document->graphics())
-            if (g->control_ID == id)
-                return g.get();
-        return nullptr;
-    }
-    QImage rendered(const CardSide &side) const
-    {
-        QImage image(side.cardRect.size().toSize(), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        SKTRenderingView(side, QString()).drawInto(painter, QRectF(QPointF(), side.cardRect.size()));
-        return image;
-    }
-};
 
 // Each start road puts its caption set in force; the visitor face shows the front panel at 380.
 TEST_F(VisitorModeTest, StartRoadsChooseCaptionsAndTheVisitorFace)

@@ -17,6 +17,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include "output/mail/Direct_Mail.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <filesystem>
 #include <thread>
 
@@ -232,6 +238,39 @@ TEST(Mail, WindowAndVisitorDetailsSend)
     ASSERT_EQ(server.count(), 3);
     EXPECT_EQ(server.mail(3)["files"].toArray().toVariantList(), QVariantList({"VisitorDetails.pdf"}));
     EXPECT_EQ(server.mail(3)["subject"].toString(), "Visitor Details");
+}
+
+// The visitor details mail window: each recipient gets the pass, the wait box counts the mails
+// and goes when the run ends.
+TEST(Mail, VisitorDetailsWindowSendsWithItsOwnProgress)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Server server;
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
+    QTemporaryDir dir;
+    QFile pass(dir.filePath("VisitorDetails.pdf"));
+    ASSERT_TRUE(pass.open(QIODevice::WriteOnly) && pass.write("%PDF-1.4") == 8);
+    pass.close();
+    Direct_Mail window;
+    window.Prepare(pass.fileName());
+    EXPECT_EQ(window.from_txt->text(), "me@example.org");
+    EXPECT_TRUE(window.file_path_ctrl->isHidden());
+    EXPECT_TRUE(window.wait_box->isHidden());
+    window.to_txt->setText("B@Example.org, c@example.org");
+    window.Send_Button();
+    EXPECT_FALSE(window.wait_box->isHidden());
+    EXPECT_FALSE(window.details_box->isEnabled());
+    window.waitForRun();
+    EXPECT_EQ(ui->messages(), QStringList{"E-mail has been sent successfully."});
+    EXPECT_EQ(window._curr_msg_cnt->text(), "2 / 2 ");
+    EXPECT_EQ(window._Curr_Progress->value(), 2);
+    EXPECT_TRUE(window.wait_box->isHidden());
+    EXPECT_TRUE(window.details_box->isEnabled());
+    ASSERT_EQ(server.count(), 2);
+    EXPECT_EQ(server.mail(1)["subject"].toString(), "Visitor Details");
+    EXPECT_EQ(server.mail(1)["files"].toArray().toVariantList(), QVariantList({"VisitorDetails.pdf"}));
 }
 
 TEST(Mail, RecipientListsAndPauseTexts)

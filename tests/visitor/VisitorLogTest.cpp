@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "imageops/PhotoSettings.h"
+#include "output/print/PrintInfo.h"
 #include "platform/UiServices.h"
 #include "visitor/Visitor_Log_Records.h"
 
@@ -14,6 +15,8 @@
 #include <QLineEdit>
 #include <QImage>
 #include <QImageReader>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -194,6 +197,26 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir + "/printed.pdf");
     ASSERT_TRUE(Print_Visitor_Pass(w.shownDetails(), w.page_rect, printer));
+    // The preview shows the pass's one page, in a window that fits the screen, also on a desk
+    // whose only printer is "Save as PDF".
+    auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    pdf->setOutputFormat(QPrinter::PdfFormat);
+    setPrintInfo(std::move(pdf));
+    const auto preview = w.Pass_Preview();
+    auto *pages = preview->findChild<QPrintPreviewWidget *>();
+    ASSERT_NE(pages, nullptr);
+    preview->show();
+    pages->updatePreview();
+    EXPECT_EQ(pages->pageCount(), 1);
+    const QImage shown = pages->grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < shown.height(); y += 2)
+        for (int x = 0; x < shown.width(); x += 2)
+            ink += qGray(shown.pixel(x, y)) < 60;
+    EXPECT_GT(ink, 50);  // the pass's border and text, not a blank sheet
+    EXPECT_LE(preview->width(), 1024);
+    EXPECT_LE(preview->height(), 700);
+    EXPECT_GE(preview->height(), 600);
     for (const char *name : {"pass.pdf", "printed.pdf"}) {
         QFile f(dir + "/" + name);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -374,7 +374,8 @@ void Send_Mail::Setting_Button()
 }
 
 QString Direct_Send_Mail(const QString &sender, const QString &recipients, const QString &file_path,
-                         const MailAccount &account, const QString &appName, std::atomic<bool> *stop)
+                         const MailAccount &account, const QString &appName, std::atomic<bool> *stop,
+                         DirectMailProgress *progress)
 {
     if (file_path.trimmed().isEmpty())
         return QStringLiteral("There is no visitor pass to attach.");
@@ -386,18 +387,25 @@ QString Direct_Send_Mail(const QString &sender, const QString &recipients, const
     CardMailRun run(BatchDesign{}, c, account);
     if (const QString refusal = run.Check(); !refusal.isEmpty())
         return refusal;
+    if (progress)
+        progress->total = run.show_count;
     std::atomic<bool> done{false};
     std::thread relay;
-    if (stop)
+    if (stop || progress)
         relay = std::thread([&] {
-            while (!done && !*stop)
+            while (!done && !(stop && *stop)) {
+                if (progress)
+                    progress->started = run.curr_card_count.load();
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (*stop)
+            }
+            if (stop && *stop)
                 run.Stop();
         });
     run.Send_Mail_Thread();
     done = true;
     if (relay.joinable())
         relay.join();
+    if (progress)
+        progress->started = run.curr_card_count.load();
     return run.Final_Message();
 }

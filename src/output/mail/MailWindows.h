@@ -77,7 +77,13 @@ private:
     QPointer<QThread> m_thread;
 };
 
+// How far a visitor details mail has got, readable from any thread: mails started of `total`.
+struct DirectMailProgress {
+    std::atomic<int> started{0}, total{0};
+};
+
 // The visitor details mail: the pass file to every recipient, one mail each. Answers the message
-// to show.
+// to show. `stop` is honoured between mails; `progress`, when given, follows the run.
 QString Direct_Send_Mail(const QString &sender, const QString &recipients, const QString &file_path,
-                         const MailAccount &account, const QString &appName, std::atomic<bool> *stop = nullptr);
+                         const MailAccount &account, const QString &appName, std::atomic<bool> *stop = nullptr,
+                         DirectMailProgress *progress = nullptr);

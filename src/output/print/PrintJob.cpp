@@ -241,7 +241,8 @@ PrintOutcome Print_To_Printer(QPrinter &printer, const Printing_View &view, cons
 {
     const bool range = printer.printRange() == QPrinter::PageRange;
     const int from = range ? printer.fromPage() : 0, to = range ? printer.toPage() : 0;
-    if (printer.outputFormat() == QPrinter::PdfFormat)
+    // A PDF printer without a file is a preview's: its pages are painted like a printer's.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         return Print_To_Pdf_File(printer.outputFileName(), view, from, to, stop);
     printer.setFullPage(true);
     printer.setCopyCount(view.run().copies);

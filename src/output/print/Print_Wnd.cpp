@@ -3,6 +3,7 @@
 
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "output/print/PrintInfo.h"
 #include "output/print/PrintJob.h"
 #include "output/print/Sample_Preview.h"
 #include "platform/Paths.h"
@@ -286,10 +287,10 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
             choosePrinter(i);
     });
     connect(Orient_ComboBox, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (m_showing || !m_printer)
+        if (m_showing)
             return;
-        m_printer->setPageOrientation(i == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
-        act([this](PrintWindowState &s) { s.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer)); });
+        printInfo().setPageOrientation(i == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
+        act([this](PrintWindowState &s) { s.Set_values_From_Printer(Paper_Info_From_Printer(printInfo())); });
     });
     connect(print_alignment, &QComboBox::currentIndexChanged, this, [this] {
         act([](PrintWindowState &s) { s.Set_Demo_align_image(); s.Check_Max_Cell_Value(); s.Calculate_label_acc_row_col(); });
@@ -416,17 +417,20 @@ void Print_Wnd::choosePrinter(int index)
 {
     const QString name = Printer_ComboBox->itemText(index);
     if (name == QLatin1String(kSaveAsPdfPrinter)) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        pdf->setOutputFormat(QPrinter::PdfFormat);
+        setPrintInfo(std::move(pdf));
     } else {
-        m_printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+        setPrintInfo(std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution));
     }
-    m_printer->setPageOrientation(state.orientation == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
+    printInfo().setPageOrientation(state.orientation == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
     act([this, index](PrintWindowState &s) {
         s.printer = index;
-        s.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
+        s.Set_values_From_Printer(Paper_Info_From_Printer(printInfo()));
     });
 }
+
+QPrinter *Print_Wnd::printer() const { return &printInfo(); }
 
 bool Print_Wnd::Open_Print_Wnd(PrintRequest request)
 {
@@ -435,12 +439,25 @@ bool Print_Wnd::Open_Print_Wnd(PrintRequest request)
     m_showing = true;
     Printer_ComboBox->clear();
     Printer_ComboBox->addItems(state.printers);
-    m_showing = false;
-    state.printer = 0;
-    state.orientation = 0;
-    choosePrinter(0);
+    // The set-up in force (a page set-up made in the visitor log, say) stays when its printer is
+    // still offered; otherwise the first printer is taken.
+    const QPrinter &current = printInfo();
+    const int kept = current.outputFormat() == QPrinter::PdfFormat && current.outputFileName().isEmpty()
+                         ? int(state.printers.indexOf(QString::fromLatin1(kSaveAsPdfPrinter)))
+                         : int(state.printers.indexOf(current.printerName()));
+    if (kept >= 0) {
+        Printer_ComboBox->setCurrentIndex(kept);
+        m_showing = false;
+        state.printer = kept;
+        state.orientation = current.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+    } else {
+        m_showing = false;
+        state.printer = 0;
+        state.orientation = 0;
+        choosePrinter(0);
+    }
     state.Open(m_request.twoSided, m_request.visitorMode, m_request.design.source, m_request.design.front.cardRect.size());
-    state.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
+    state.Set_values_From_Printer(Paper_Info_From_Printer(printInfo()));
     state.Check_Max_Cell_Value();
     print_with_batch_chk->setVisible(!m_request.visitorMode);
     print_with_excel_chk->setVisible(!m_request.visitorMode);
@@ -453,14 +470,12 @@ bool Print_Wnd::Open_Print_Wnd(PrintRequest request)
 
 void Print_Wnd::pagesetup()
 {
-    if (!m_printer)
-        return;
-    QPageSetupDialog dialog(m_printer.get(), this);
+    QPageSetupDialog dialog(&printInfo(), this);
     if (platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return dialog.exec(); }) != 1)
         return;
     act([this](PrintWindowState &s) {
-        s.orientation = m_printer->pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
-        s.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
+        s.orientation = printInfo().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+        s.Set_values_From_Printer(Paper_Info_From_Printer(printInfo()));
     });
 }
 
@@ -478,8 +493,6 @@ void Print_Wnd::CancelButtonPressed()
 
 void Print_Wnd::Execute_Printing(bool preview)
 {
-    if (!m_printer)
-        return;
     read_state();
     state.Check_Max_Cell_Value();
     if (Layout_Too_Big(state.layout, state.paper)
@@ -511,10 +524,10 @@ void Print_Wnd::Execute_Printing(bool preview)
                                                          {QStringLiteral("pdf")});
             if (path.isEmpty())
                 return;
-            m_printer->setOutputFileName(path);
+            printInfo().setOutputFileName(path);
         }
-        m_printer->setCopyCount(1);
-        QPrinter *printer = m_printer.get();
+        printInfo().setCopyCount(1);
+        QPrinter *printer = &printInfo();
         work = [view, printer](const std::atomic<bool> &stop) { return Print_To_Printer(*printer, *view, &stop); };
     }
     PrintJob job;
@@ -562,7 +575,7 @@ void Print_Wnd::Read_and_load_profile_info(const QString &name)
         show_state();  // the printer's change reads the widgets: they must show the profile first
         choosePrinter(chosen);
     } else {
-        state.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
+        state.Set_values_From_Printer(Paper_Info_From_Printer(printInfo()));
     }
     state.Check_Max_Cell_Value();
     state.Calculate_label_acc_row_col();
@@ -606,12 +619,12 @@ void Print_Wnd::Add_Edit_Print_Profile(const QString &mode)
     if (printer >= 0 && printer != Printer_ComboBox->currentIndex())
         choosePrinter(printer);
     // The profile keeps the page set-up chosen for it.
-    QPageSetupDialog setup(m_printer.get(), this);
+    QPageSetupDialog setup(&printInfo(), this);
     if (platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return setup.exec(); }) != 1)
         return;
     act([this](PrintWindowState &s) {
-        s.orientation = m_printer->pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
-        s.Set_values_From_Printer(Paper_Info_From_Printer(*m_printer));
+        s.orientation = printInfo().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+        s.Set_values_From_Printer(Paper_Info_From_Printer(printInfo()));
     });
     if (!Save_Print_Profile(cleaned, Printer_ComboBox->currentText(), edit ? name : QString()))
         return;

@@ -83,7 +83,7 @@ public:
     bool Open_Print_Wnd(PrintRequest request);
     // Shows the state in the widgets and refreshes the preview.
     void show_state();
-    QPrinter *printer() const { return m_printer.get(); }
+    QPrinter *printer() const;
 
     void Load_Print_Profile();
     bool Save_Print_Profile(const QString &name, const QString &printer_sel, const QString &previousName = {});
@@ -108,7 +108,6 @@ private:
     QString folder() const;
     void Execute_Printing(bool preview);
 
-    std::unique_ptr<QPrinter> m_printer;
     PrintRequest m_request;
     bool m_showing = false;
 };

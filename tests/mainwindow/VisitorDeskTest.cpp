@@ -1,0 +1,447 @@
+// The visitor desk through the application's own window: custom rows, the record button with
+// sqlite3 reading the rows back, the buttons of each face, undo of panel changes, the side's
+// template places.
+
+#include "VisitorFixture.h"
+
+#include "canvas/LiveModePanel.h"
+#include "core/ControlArchive.h"
+#include "core/SKTImage.h"
+#include "core/Utilities.h"
+#include "mainwindow/VisitorWiring.h"
+#include "visitor/ProfileDialogBase.h"
+#include "visitor/VisitorMode.h"
+#include "visitor/VisitorRecorder.h"
+#include "visitor/Visitor_Log_Records.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSplitter>
+
+namespace {
+
+class VisitorDeskTest : public VisitorModeTest {
+protected:
+    void SetUp() override
+    {
+        VisitorModeTest::SetUp();
+        sqlite = testsupport::findTool(QStringLiteral("sqlite3"));
+    }
+    // Rows of a query, one line each, columns joined by "|".
+    QString sql(const QString &query) const
+    {
+        const auto r = testsupport::runTool(sqlite, {Database_Path, query});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QString::fromUtf8(r.out);
+    }
+    void type(QLineEdit *box, const QString &text)
+    {
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+    // The record button of the panel on show; the box it answers with.
+    QString record()
+    {
+        ui->clear();
+        front().Add_to_DB_btn->click();
+        return ui->messages().join(u'\n');
+    }
+    QLineEdit *customBox(const std::vector<CustomRowEntry> &rows, size_t i) const
+    {
+        return qobject_cast<QLineEdit *>(rows.at(i).view);
+    }
+    QString sqlite;
+};
+
+const QString kVisitSaved = QStringLiteral("Visitor Details has been saved successfully");
+
+// The desk's day: three visitors typed (one field the template lacks) with a photo from a file,
+// each on the card and recorded as one row; the visitor log lists them, finds one, and its pass
+// prints to a PDF that names the visitor.
+TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    startVisitor();
+    QImage face(60, 80, QImage::Format_RGB32);
+    face.fill(Qt::red);
+    ASSERT_TRUE(face.save(pathIn("face.png")));
+    const struct {
+        const char *name, *company, *purpose;
+    } visitors[] = {{"O'Brien", "Acme", "Audit"}, {"Grace Hopper", "Navy", "Talk"}, {"Ada", "Engines", "Tea"}};
+    for (const auto &v : visitors) {
+        SCOPED_TRACE(v.name);
+        type(front().value[0], v.name);
+        type(front().value[2], v.company);
+        type(front().value[3], v.purpose);  // the template has no purpose control: typing makes it
+        ui->push(pathIn("face.png"));
+        controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
+        front().browse_pic_btn->click();
+        for (const auto &[id, text] : {std::pair{"Fup_Name", v.name}, {"Fup_Company", v.company}, {"Fup_CompanySlogan", v.purpose}}) {
+            ASSERT_NE(control(id), nullptr) << id;
+            EXPECT_EQ(control(id)->Text_Value.toStdString(), text);
+            EXPECT_TRUE(control(id)->ctrl_is_visible) << id;
+        }
+        const QImage card = rendered(controller->Card_Side_Value(0));
+        EXPECT_EQ(card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()), QColor(Qt::red));
+        EXPECT_EQ(record(), kVisitSaved);
+    }
+    EXPECT_EQ(sql("SELECT count(*) FROM pragma_table_info('Visitor_Records');").toStdString(), "57\n");
+    EXPECT_EQ(sql("SELECT ID, VName, CompanyName, Slogan, Slogan_lb, Photo = '" + pathIn("face.png") +
+                  "' FROM Visitor_Records ORDER BY ID;").toStdString(),
+              "1|O'Brien|Acme|Audit||1\n2|Grace Hopper|Navy|Talk||1\n3|Ada|Engines|Tea||1\n");
+    const QStringList stamps = sql("SELECT Date_Time_Stamp FROM Visitor_Records;").split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(stamps.size(), 3);
+    for (const QString &stamp : stamps)
+        EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$").match(stamp).hasMatch()) << stamp.toStdString();
+
+    // The visitor log from the desk's records button.
+    click("show_db_rcd_btn");
+    auto *log = outlet<Visitor_Log_Records>("Visitor_Log_Records");
+    ASSERT_NE(log, nullptr);
+    ASSERT_EQ(log->ListData().size(), 3u);
+    EXPECT_EQ(log->ListData().front().Name.toStdString(), "Ada");
+    log->findChild<QLineEdit *>("Name")->setText("grace");
+    log->Search_Records_Click();
+    ASSERT_EQ(log->ListData().size(), 1u);
+    ASSERT_TRUE(log->Show_Visitor_Details(log->ListData().front().id));
+    ui->push(pathIn("pass.pdf"));
+    log->Export_PDF_click();
+    const auto text = testsupport::runTool(pdftotext, {pathIn("pass.pdf"), "-"});
+    EXPECT_TRUE(text.out.contains("Grace Hopper")) << text.out.toStdString();
+    const auto preview = log->Pass_Preview();
+    auto *pages = preview->findChild<QPrintPreviewWidget *>();
+    ASSERT_NE(pages, nullptr);
+    pages->updatePreview();
+    EXPECT_EQ(pages->pageCount(), 1);
+}
+
+// The date box off records the day of saving in one English form, whatever the desk's language;
+// a one-sided card stores an empty back with that date and time; an empty panel stores nothing.
+TEST_F(VisitorDeskTest, DatesOneSidedCardsAndEmptyPanels)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("1");
+    const QString today = QLocale(QLocale::English).toString(QDate::currentDate(), "dd-MMM-yyyy");
+    front().Set_Date_Value();
+    EXPECT_EQ(front().value[kDateField]->text(), today);
+    front().value_chk[kDateField]->setChecked(false);
+    type(front().value[0], "Jo");
+    EXPECT_EQ(record(), kVisitSaved);
+    QLocale::setDefault(previous);
+    EXPECT_EQ(sql("SELECT VName, Use_Date, EntryDate, VName_B, VName_lb_B, Other_B, Use_Date_B, EntryDate_B, "
+                  "length(EntryTime_B) FROM Visitor_Records;"),
+              QStringLiteral("Jo|0|%1||||0|%1|8\n").arg(today));
+
+    liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl();
+    EXPECT_EQ(record(), "Please enter some details of visitor.");
+    EXPECT_EQ(sql("SELECT count(*) FROM Visitor_Records;"), "1\n");
+}
+
+// Custom rows: numbered ids, rows 25 points apart, card controls that show their ids until typed,
+// a photo row's control at the cascade point, and the rows' text in the database.
+TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    startVisitor();
+    Profile_Panel &p = front();
+    EXPECT_TRUE(p.custom_label_box->isHidden());
+    p.Add_label_btn->click();
+    p.Add_label_btn->click();
+    ASSERT_EQ(p.view_array_label.size(), 2u);
+    ASSERT_EQ(p.view_array_value.size(), 2u);
+    EXPECT_EQ(p.view_array_label[0].id, "F_label1");
+    EXPECT_EQ(p.view_array_value[1].id, "F_field2");
+    EXPECT_EQ(p.view_array_label[0].view->y(), 5);
+    EXPECT_EQ(p.view_array_value[1].view->y(), 30);
+    EXPECT_FALSE(p.custom_label_box->isHidden());
+    EXPECT_EQ(p.counter, 3);
+    ASSERT_NE(control("F_label2"), nullptr);
+    EXPECT_EQ(control("F_label2")->Text_Value, "F_label2");
+    EXPECT_EQ(controller->dynamic_ctrl_list_front.size(), 4u);  // the window's list follows
+
+    type(customBox(p.view_array_label, 0), "Car");
+    type(customBox(p.view_array_value, 0), "XY 1");
+    type(customBox(p.view_array_label, 1), "Desk");
+    type(customBox(p.view_array_value, 1), "4");
+    EXPECT_EQ(control("F_field1")->Text_Value, "XY 1");
+    EXPECT_EQ(liveModePanel().Get_text_box_of_visitor_mode("F_field2"), p.view_array_value[1].view);
+    EXPECT_EQ(liveModePanel().Get_chk_box_of_visitor_mode("F_label1"), p.view_array_label[0].chk);
+
+    // Unticking a row hides its control and closes its box; ticking shows it again.
+    p.view_array_value[1].chk->click();
+    EXPECT_FALSE(control("F_field2")->ctrl_is_visible);
+    EXPECT_FALSE(p.view_array_value[1].view->isEnabled());
+    p.view_array_value[1].chk->click();
+    EXPECT_TRUE(control("F_field2")->ctrl_is_visible);
+
+    EXPECT_EQ(record(), kVisitSaved);
+    EXPECT_EQ(sql("SELECT Other FROM Visitor_Records;"), "Car : XY 1\r\nDesk : 4\n");
+
+    // A photo row: its picture control goes where new controls go, never to the card's corner.
+    p.Image_ctrl_type_rd_select();
+    p.Add_label_btn->click();
+    ASSERT_NE(control("F_Photo3"), nullptr);
+    EXPECT_EQ(control("F_Photo3")->kind(), SKTGraphicKind::Image);
+    EXPECT_EQ(control("F_Photo3")->bounds().topLeft(), QPointF(last_ctrl_X, last_ctrl_Y));
+    EXPECT_NE(control("F_Photo3")->bounds().topLeft(), QPointF(0, 0));
+    EXPECT_NE(p.Get_Dynamic_Photo_Ctrl("F_Photo3"), nullptr);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), controller->NO_Image_Path);
+    EXPECT_EQ(p.Get_Dynamic_Label_Ctrl("Fup_Name", "T"), nullptr);
+    // A file chosen while the row's picture control is selected goes into that row.
+    QImage blue(20, 20, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(pathIn("badge.png")));
+    controller->canvasOfSide(0)->Set_Selection_Index_According_ID("F_Photo3");
+    ui->push(pathIn("badge.png"));
+    p.browse_pic_btn->click();
+    EXPECT_EQ(static_cast<SKTImage *>(control("F_Photo3"))->_file_path, pathIn("badge.png"));
+    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), pathIn("badge.png"));
+
+    // The reset removes the rows but keeps their card controls.
+    liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl();
+    EXPECT_TRUE(p.view_array_label.empty());
+    EXPECT_TRUE(p.custom_label_box->isHidden());
+    EXPECT_EQ(p.counter, 1);
+    EXPECT_TRUE(p.text_ctrl_type->isChecked());
+    EXPECT_NE(control("F_label1"), nullptr);
+}
+
+// The buttons of each face: profile button in design mode, record buttons on the visitor desk.
+TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
+{
+    ASSERT_TRUE(setUpWindow());
+    auto hidden = [this](const char *name) {
+        auto *b = controller->findChild<QAbstractButton *>(QString::fromLatin1(name));
+        EXPECT_NE(b, nullptr) << name;
+        return !b || b->isHidden();
+    };
+    const struct {
+        const char *mode;
+        bool live, profileHidden, recordsHidden, kindsHidden;
+    } faces[] = {{"T", false, false, true, true},
+                 {"V", true, true, false, true},
+                 {"V", false, false, true, true},
+                 {"G", true, true, true, false}};
+    for (const auto &f : faces) {
+        SCOPED_TRACE(std::string(f.mode) + (f.live ? " live" : " design"));
+        Start_Card_Option = QString::fromLatin1(f.mode);
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(f.live);
+        EXPECT_EQ(hidden("User_Profile_Btn"), f.profileHidden);
+        EXPECT_EQ(hidden("show_db_rcd_btn"), f.recordsHidden);
+        EXPECT_EQ(front().Add_to_DB_btn->isHidden(), f.recordsHidden);
+        EXPECT_EQ(front().new_ctrl_type_box->isHidden(), f.kindsHidden);
+    }
+    Start_Card_Option = QStringLiteral("T");
+}
+
+// The desk fits a 1024 x 700 screen, its panel column keeping most of its width.
+TEST_F(VisitorDeskTest, TheDeskFitsASmallScreen)
+{
+    startVisitor();
+    controller->resize(1024, 700);
+    controller->show();
+    QCoreApplication::processEvents();
+    EXPECT_LE(controller->width(), 1024);
+    EXPECT_LE(controller->height(), 700);
+    EXPECT_GE(outlet<QSplitter>("verticalSplitView")->sizes().value(1), 250);
+}
+
+// New and Open leave the visitor desk: no live panel stays beside the next design.
+TEST_F(VisitorDeskTest, NewAndOpenFromTheDeskHideThePanels)
+{
+    startVisitor();
+    auto *view = outlet<QWidget>("Visitor_mode_view");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisibleTo(controller.get()));
+    controller->New_Project_Setting_Reset(true);
+    EXPECT_FALSE(view->isVisibleTo(controller.get()));
+    EXPECT_FALSE(outlet<QSplitter>("verticalSplitView")->widget(1)->isVisibleTo(controller.get()));
+}
+
+// Undo after a panel change takes back the card and the panel's box alike.
+TEST_F(VisitorDeskTest, UndoRestoresPanelAndCard)
+{
+    startVisitor();
+    type(front().value[0], "Ann");
+    QTest::keyClicks(front().value[0], "e");
+    ASSERT_EQ(control("Fup_Name")->Text_Value, "Anne");
+    click("Undo_btn");
+    click("Undo_btn");
+    const QString shown = control("Fup_Name")->Text_Value;
+    EXPECT_NE(shown, "Anne");
+    EXPECT_EQ(front().value[0]->text(), shown);
+    EXPECT_TRUE(front().value_chk[0]->isChecked());
+    EXPECT_TRUE(front().value[0]->isEnabled());
+    click("Redo_btn");
+    click("Redo_btn");
+    EXPECT_EQ(front().value[0]->text(), control("Fup_Name")->Text_Value);
+}
+
+// A profile laid on a portrait back of a landscape card takes the portrait places.
+TEST_F(VisitorDeskTest, TemplatePlacesFollowTheSidesOwnCard)
+{
+    ASSERT_TRUE(setUpWindow());
+    controller->Front_card_Prop->setCard_Size(QSizeF(243, 154));
+    controller->Back_card_Prop->setCard_Size(QSizeF(154, 243));
+    QRectF places[2];
+    for (int side : {0, 1}) {
+        Card_Front_Or_Back = side;
+        places[side] = liveModePanel().Get_Control_Rect_From_Template("Fup_Name", "x");
+    }
+    Card_Front_Or_Back = 0;
+    EXPECT_GT(places[0].width(), places[1].width());  // the landscape row is wider than the portrait one
+    EXPECT_LT(places[0].top(), places[1].top());      // the portrait fields stand under the photo
+    EXPECT_EQ(liveModePanel().Get_Control_Rect_From_Template("Fup_lbl_Name", "").top(), places[0].top() - 10);
+    const QRectF photo = liveModePanel().Get_Control_Rect_From_Template("Fup_Photo", "");
+    EXPECT_TRUE(QRectF(0, 0, 243, 154).contains(photo)) << photo.y();
+}
+
+}  // namespace
+
+namespace {
+
+// The visitor road: the gallery opens on the visitor templates; the template's photo placeholder
+// stays on the card while the panel's path box stays empty until a photo is chosen.
+TEST_F(VisitorDeskTest, TheVisitorRoadOpensOnVisitorTemplatesAndKeepsThePlaceholder)
+{
+    QString openedOn;
+    startVisitor(&openedOn);
+    EXPECT_EQ(openedOn.toStdString(), "Visitor");
+    SKTGraphic *photo = control("Fup_Photo");
+    ASSERT_NE(photo, nullptr);
+    EXPECT_TRUE(photo->ctrl_is_visible);
+    EXPECT_FALSE(photo->_contents.isNull());
+    EXPECT_EQ(front().image_path_val->text().toStdString(), "");
+    // The placeholder's picture is on the rendered card: its frame is not all card colour.
+    const QImage card = rendered(controller->Card_Side_Value(0));
+    const QImage inside = card.copy(photo->bounds().toAlignedRect().intersected(card.rect()));
+    QSet<QRgb> colours;
+    for (int y = 0; y < inside.height(); y += 3)
+        for (int x = 0; x < inside.width(); x += 3)
+            colours.insert(inside.pixel(x, y));
+    EXPECT_GT(colours.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// After OK in the side profile dialog the panel shows what the card now shows: the new name, and
+// the date box unticked with its control hidden by the fill.
+TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
+{
+    startVisitor();
+    front().value_chk[kDateField]->click();
+    ASSERT_TRUE(control("Fup_Date") && control("Fup_Date")->ctrl_is_visible);
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.rows[0].value->setText("Nina New");
+        emit dlg.rows[0].value->textEdited("Nina New");
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    controller->User_Profile_Clicked();
+    Set_Profile_Modal_Runner(previous);
+    ASSERT_EQ(control("Fup_Name")->Text_Value.toStdString(), "Nina New");
+    EXPECT_EQ(front().value[0]->text().toStdString(), "Nina New");
+    EXPECT_TRUE(front().value_chk[0]->isChecked());
+    EXPECT_EQ(front().value_chk[kDateField]->isChecked(), control("Fup_Date")->ctrl_is_visible);
+}
+
+}  // namespace
+
+namespace {
+
+// The Preview side on the desk: it is the side shown (no side button lit), it draws the card of
+// the side in work, and a photo chosen in the panel is on it at once.
+TEST_F(VisitorDeskTest, ThePreviewSideShowsTheSideInWork)
+{
+    startVisitor();
+    controller->resize(1000, 680);
+    controller->show();
+    click("Temp_Side_btn");
+    EXPECT_FALSE(outlet<QToolButton>("Front_Side_btn")->isChecked());
+    EXPECT_TRUE(outlet<QToolButton>("Temp_Side_btn")->isChecked());
+    QCoreApplication::processEvents();
+    const QImage preview = grabbed(2), work = grabbed(0);
+    for (const QPointF p : {QPointF(3, 3), QPointF(120, 150), QPointF(230, 140)}) {
+        SCOPED_TRACE(p.x());
+        EXPECT_EQ(preview.pixel(at(canvas(2), p)), work.pixel(at(canvas(0), p)));
+    }
+    QImage red(30, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(pathIn("red.png")));
+    ui->push(pathIn("red.png"));
+    controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
+    front().browse_pic_btn->click();
+    bool shown = false;
+    for (const SKTGraphicPtr &g : document->graphicsOfSide(2))
+        shown = shown || (g->control_ID == "Fup_Photo" && static_cast<SKTImage &>(*g)._file_path == pathIn("red.png"));
+    EXPECT_TRUE(shown);
+    click("Front_Side_btn");
+    EXPECT_FALSE(outlet<QToolButton>("Temp_Side_btn")->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+// Copy to Other Side on the desk: the back panel shows the copied fields at once.
+TEST_F(VisitorDeskTest, CopyToTheOtherSideFillsTheBackPanel)
+{
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    type(front().value[0], "Copied Cora");
+    ui->push(int(platform::AnswerYes));
+    controller->Copy_Card_Design_Clicked();
+    Profile_Panel &back = *Back_Profile_Panel_OBJ;
+    EXPECT_EQ(back.value[0]->text().toStdString(), "Copied Cora");
+    EXPECT_TRUE(back.value_chk[0]->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+// A loaded design's custom controls come back as panel rows, last entry first: a caption with its
+// value, a caption alone, a photo; the card is not touched.
+TEST_F(VisitorDeskTest, ALoadedDesignsCustomControlsBecomeRows)
+{
+    startVisitor();
+    QImage green(10, 10, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(pathIn("g.png")));
+    controller->dynamic_ctrl_list_front = {
+        {"F_label7", "Car", "Y", "-1", "T"},
+        {"F_field7", "XY 1", "N", "-1", "T"},
+        {"F_label8", "Alone", "Y", "-1", "T"},
+        {"F_Photo9", pathIn("g.png"), "Y", "-1", "P"},
+    };
+    const size_t controls = document->graphicsOfSide(0).size();
+    Visitor_Mode_Of(*controller)->Create_Control_For_Visitor_Mode();
+    Profile_Panel &p = front();
+    QStringList labels, values;
+    for (const CustomRowEntry &e : p.view_array_label)
+        labels << e.id;
+    for (const CustomRowEntry &e : p.view_array_value)
+        values << e.id + "=" + qobject_cast<QLineEdit *>(e.view)->text() + (e.chk->isChecked() ? "+" : "-");
+    EXPECT_EQ(labels.join(' ').toStdString(), "F_Photo9 F_label8 F_label7");
+    EXPECT_EQ(values.join(' ').toStdString(), ("F_Photo9=" + pathIn("g.png") + "+ F_field7=XY 1-").toStdString());
+    EXPECT_EQ(p.counter, 3);  // the caption alone takes no row position of its own
+    EXPECT_EQ(p.txt_or_image_ctrl, 0);
+    EXPECT_FALSE(p.Get_Dynamic_Photo_Ctrl("F_Photo9")->pixmap().isNull());
+    EXPECT_EQ(document->graphicsOfSide(0).size(), controls);
+}
+
+}  // namespace
