@@ -51,12 +51,28 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     const Card_Property &front = *Front_card_Prop;
     const InvitationTexts texts{Invite_Title, Invite_To,   Invite_Message,       Invite_Date,     Invite_Time,
                                 Invite_Venue, Invite_From, Invite_Frame_Pic_IMG, Invite_Frame_IMG};
+    const std::vector<InvitationRow> rows =
+        Invitation_Layout(texts, QRectF(front.Card_Location(), front.Card_Size()));
+    // Each new control lands in front of the ones before it: the frame (opaque, the whole card)
+    // goes first so it stays behind everything, the photo next, the texts last and frontmost.
+    std::vector<const InvitationRow *> order;
+    for (const InvitationRow &row : rows)
+        if (row.image)
+            order.insert(order.begin(), &row);
+    for (const InvitationRow &row : rows)
+        if (!row.image)
+            order.push_back(&row);
     const QString chosen = Library_Selected_Image;
     Library_Selected_Image.clear();  // the pictures come from the wizard, not the library
-    for (const InvitationRow &row : Invitation_Layout(texts, QRectF(front.Card_Location(), front.Card_Size()))) {
-        Selected_Control_Tool = row.image ? ImageTool : TextTool;
-        _graphicView->createGraphicOfClass(row.image ? SKTGraphicKind::Image : SKTGraphicKind::Text, nullptr, true,
-                                           row.rect, QStringLiteral("F"), row.value, row.id);
+    for (const InvitationRow *row : order) {
+        Selected_Control_Tool = row->image ? ImageTool : TextTool;
+        _graphicView->createGraphicOfClass(row->image ? SKTGraphicKind::Image : SKTGraphicKind::Text, nullptr, true,
+                                           row->rect, QStringLiteral("F"), row->value, row->id);
+        // The canvas gives a text made from a rectangle its default size; the layout's own
+        // frame keeps long lines from being clipped and running into the next row.
+        for (const SKTGraphicPtr &g : m_document.graphics())
+            if (g && g->control_ID == row->id && g->bounds() != row->rect)
+                g->setBounds(row->rect);
     }
     Library_Selected_Image = chosen;
     selectArrowTool();

@@ -7,6 +7,7 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SmallDialogs.h"
 #include "core/DesignFile.h"
+#include "core/SKTRenderingView.h"
 #include "data/export/ExportDialogs.h"
 #include "mainwindow/Help_Support.h"
 #include "mainwindow/Invitation.h"
@@ -253,6 +254,66 @@ TEST_F(WindowCommandsTest, InvitationLinesStandWhereTheLayoutPutsThem)
     const auto rows = Invitation_Layout({"T", "", "", "", "", "", "F", "", ""}, QRectF(0, 0, 243, 153));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[0].rect == QRectF(40, 40, 163, 30) && rows[1].rect == QRectF(40, 140, 163, 40));
+}
+
+// A delivered frame fills the whole card behind everything; the photo and every text row stand
+// in their own rectangles in front of it, long lines unclipped.
+TEST_F(WindowCommandsTest, AnInvitationCardShowsItsRowsInFrontOfTheFrame)
+{
+    controller->SetDocumentCanvasSize({340, 425});
+    QImage photo(60, 60, QImage::Format_RGB32);
+    photo.fill(QColor(0, 0, 255));
+    const QString photoPath = pathIn("photo.png");
+    ASSERT_TRUE(photo.save(photoPath));
+    const QString frame = platform::joinPath(Resource_Path, "Background", "warm_paper.jpg");
+    ASSERT_TRUE(QFileInfo::exists(frame));
+    Invite_Title = "Summer Garden Party";
+    Invite_Date = "Saturday, 5 June 2027";
+    Invite_Time = "7:30 PM";
+    Invite_To = Invite_Message = Invite_Venue = Invite_From = QString();
+    Invite_Frame_Pic_IMG = photoPath;
+    Invite_Frame_IMG = frame;
+    document->removeAllGraphicsOnSide(0);
+    controller->Fill_Party_Invidation_Details();
+    Invite_Title = Invite_Date = Invite_Time = Invite_Frame_Pic_IMG = Invite_Frame_IMG = QString();
+
+    QStringList order;
+    for (const SKTGraphicPtr &g : document->graphics())
+        order << g->control_ID;
+    EXPECT_EQ(order.back(), "PARTY_IMAGE_BG") << order.join(' ').toStdString();
+    const auto rows = Invitation_Layout({"T", "", "", "D", "", "", "", "p", "f"}, QRectF(0, 0, 340, 425));
+    const auto rectOf = [&](const char *id) {
+        for (const auto &r : rows)
+            if (r.id == id)
+                return r.rect;
+        return QRectF();
+    };
+    for (const SKTGraphicPtr &g : document->graphics())
+        EXPECT_EQ(g->bounds(), rectOf(qPrintable(g->control_ID))) << g->control_ID.toStdString();
+
+    const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72.0)
+                            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(card.size(), QSize(340, 425));
+    const auto count = [&](QRectF r, auto test) {
+        int n = 0;
+        for (int y = int(r.top()); y < int(r.bottom()); ++y)
+            for (int x = int(r.left()); x < int(r.right()); ++x)
+                n += test(card.pixelColor(x, y));
+        return n;
+    };
+    const auto ink = [](QColor c) { return c.lightness() < 60; };
+    const auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+    const QRectF photoRect = rectOf("PARTY_IMAGE"), title = rectOf("PARTY_TITLE"), date = rectOf("PARTY_DATE");
+    EXPECT_GT(count(title, ink), 60) << "the title is drawn";
+    EXPECT_GT(count(date, ink), 60) << "the date line is drawn";
+    // The date line lies over the photo: the photo shows around its ink.
+    EXPECT_GT(count(photoRect, blue), int(photoRect.width() * photoRect.height() * 0.8));
+    // Text right of the title's 70-point default width: the line is not clipped.
+    EXPECT_GT(count(title.adjusted(80, 0, 0, 0), ink), 10);
+    const QImage paper = QImage(frame).scaled(340, 425).convertToFormat(QImage::Format_RGB32);
+    for (const QPoint p : {QPoint(10, 10), QPoint(330, 415), QPoint(20, 380)})
+        EXPECT_LT(std::abs(card.pixelColor(p).lightness() - paper.pixelColor(p).lightness()), 25)
+            << "the frame shows at " << p.x() << "," << p.y();
 }
 
 // A worker asking the keep-or-replace box waits for the person's answer and gets it back from
