@@ -147,6 +147,27 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
               "mailto:a@b.org?subject=How%20to&body=How%20to%20use%20it%0A%0AThanks");
 }
 
+// With no PDF viewer on the computer, Help says which file it could not open and where it is.
+TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
+{
+    struct NoViewer : platform::ScriptedUiServices {
+        bool openExternally(const QString &path) override
+        {
+            ScriptedUiServices::openExternally(path);
+            return false;
+        }
+    };
+    auto *desk = new NoViewer;
+    std::unique_ptr<platform::UiServices> fixture = platform::setUi(std::unique_ptr<platform::UiServices>(desk));
+    Help_Support help;
+    help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label"))->click();
+    const QStringList shown = desk->messages();
+    platform::setUi(std::move(fixture));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("\"Help.pdf\"")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QDir::toNativeSeparators(Resource_Path))) << shown[0].toStdString();
+}
+
 // Pasted controls after the first cascade by the side's control count (the front has 21, the
 // back none); a picture pasted in a live mode gets a free identifier.
 TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGetIds)
@@ -314,6 +335,41 @@ TEST_F(WindowCommandsTest, AnInvitationCardShowsItsRowsInFrontOfTheFrame)
     for (const QPoint p : {QPoint(10, 10), QPoint(330, 415), QPoint(20, 380)})
         EXPECT_LT(std::abs(card.pixelColor(p).lightness() - paper.pixelColor(p).lightness()), 25)
             << "the frame shows at " << p.x() << "," << p.y();
+}
+
+// Normal use keeps stderr quiet: starting from a template and loading a design print nothing.
+using QuietStart = ControllerTest;
+
+TEST_F(QuietStart, AStartAndALoadPrintNothing)
+{
+    static QStringList printed;
+    printed.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
+        if (!m.contains(QLatin1String("propagateSizeHints")))  // the offscreen test platform's own
+            printed << m;
+    });
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    startAnswers = {10};
+    const bool started = setUpWindow();
+    // A design with a PDF417 and a Data Matrix code, read back from its file.
+    SKTGraphicArray codes;
+    for (const int symbology : {1, 2}) {  // PDF417, Data Matrix
+        SKTGraphicPtr code = designtest::storedControl(SKTGraphicKind::Barcode, 5);
+        code->linear_or_2d = 1;
+        code->barcode_font_index = symbology;
+        code->two_d_font_val = QStringLiteral("QUIET 42");
+        codes.push_back(code);
+    }
+    place(0, codes);
+    ui->push(pathIn("codes.did"));
+    controller->Save_project_file(true, false, "L");
+    const int loaded = controller->Read_and_load_design_Log_NEW_METHOD(pathIn("codes.did"), "L", true);
+    controller->Refresh_Canvas();
+    grabbed(0);
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(loaded, 1);
+    EXPECT_TRUE(printed.isEmpty()) << printed.join('\n').toStdString();
 }
 
 // A worker asking the keep-or-replace box waits for the person's answer and gets it back from
