@@ -175,8 +175,10 @@ QWidget *SKTWindowController::buildToolBar()
     QToolButton *series = nullptr, *import = nullptr, *crop = nullptr, *help = nullptr;
     addCommand(series, "Batch_Series_btn", tr("Series Manager"), "x-office-spreadsheet", "Se",
                &SKTWindowController::Batch_Series_Button);
-    addCommand(import, "Import_Wizard_btn", tr("Import Wizard"), "", "Im", &SKTWindowController::Import_Wizard_Button);
-    addCommand(crop, "Cropping_Tool_btn", tr("Cropping Tool"), "", "Cr", &SKTWindowController::Cropping_Tool_Clicked);
+    addCommand(import, "Import_Wizard_btn", tr("Import Wizard"), "badgeloom-import", "Im",
+               &SKTWindowController::Import_Wizard_Button);
+    addCommand(crop, "Cropping_Tool_btn", tr("Cropping Tool"), "badgeloom-crop", "Cr",
+               &SKTWindowController::Cropping_Tool_Clicked);
     addCommand(help, "Help_btn", tr("Help and Support"), "help-browser", "?", &SKTWindowController::Help_Button,
                K::HelpContents);
     auto *spring = new QWidget(bar);

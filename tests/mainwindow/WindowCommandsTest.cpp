@@ -11,6 +11,7 @@
 #include "data/export/ExportDialogs.h"
 #include "mainwindow/Help_Support.h"
 #include "mainwindow/Invitation.h"
+#include "mainwindow/MainWindowIcons.h"
 #include "platform/Paths.h"
 
 #include <QAction>
@@ -370,6 +371,36 @@ TEST_F(QuietStart, AStartAndALoadPrintNothing)
     ASSERT_TRUE(started);
     EXPECT_EQ(loaded, 1);
     EXPECT_TRUE(printed.isEmpty()) << printed.join('\n').toStdString();
+}
+
+// Every tool bar command shows a picture: the desktop theme's where the system has one, our own
+// drawn picture for import and cropping; a lettered tile only for a command the theme lacks.
+TEST_F(WindowCommandsTest, ToolBarCommandsShowPicturesNotLetters)
+{
+    const auto tileShare = [](const QIcon &icon) {
+        const QImage image = icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32);
+        int tile = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                tile += image.pixelColor(x, y) == QColor(0x3d, 0x6b, 0x9e);
+        return double(tile) / (image.width() * image.height());
+    };
+    ASSERT_GT(tileShare(commandIcon("", "Im")), 0.4) << "the lettered tile this test tells apart";
+    const bool desktopTheme = QIcon::hasThemeIcon("document-new");
+    const QList<QToolButton *> buttons =
+        controller->findChild<QWidget *>("tool_bar")->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly);
+    int checked = 0;
+    for (QToolButton *b : buttons) {
+        if (!b->objectName().endsWith("_btn"))
+            continue;  // the bar's own overflow button
+        ++checked;
+        EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
+        EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+        const bool ours = b->objectName() == "Import_Wizard_btn" || b->objectName() == "Cropping_Tool_btn";
+        if (ours || desktopTheme)
+            EXPECT_LT(tileShare(b->icon()), 0.1) << b->objectName().toStdString();
+    }
+    EXPECT_GT(checked, 20);
 }
 
 // A worker asking the keep-or-replace box waits for the person's answer and gets it back from
