@@ -5,7 +5,14 @@
 #include "core/SKTImage.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/Invitation_Wizard.h"
+#include "mainwindow/Template_Wizard.h"
 #include "mainwindow/SKTWindowController.h"
+#include "core/ControllerImageFiles.h"
+#include "core/Utilities.h"
+#include "platform/UiServices.h"
+
+#include <QLineEdit>
 
 QString Invite_Title, Invite_To, Invite_Message, Invite_Date, Invite_Time, Invite_Venue, Invite_From, Invite_BG_IMG;
 
@@ -76,5 +83,94 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     }
     Library_Selected_Image = chosen;
     selectArrowTool();
+    Refresh_Canvas();
+}
+
+// --- the invitation wizard's roads ---
+
+namespace {
+// The wizard's adjustments kept on the photo control, so the file keeps them and every output
+// draws the photo as the wizard showed it.
+void Take_Photo_Adjustments(SKTGraphic &photo, const ImageAdjustments &a)
+{
+    photo.gray_Scale = a.grayscale;
+    photo.Sepia = a.sepia;
+    photo.invert_clr = a.invrtclr;
+    photo.hue_val = a.hue;
+    photo.sat_val = a.sat;
+    photo.brt_val = a.brt;
+    photo.con_val = a.con;
+    photo.rotate_image = a.rotate;
+    photo.srp_val = a.r;
+    photo.ev_val = a.g;
+    photo.blr_val = a.b;
+    photo.img_trnsp_val = a.tranprency;
+    photo._isFlippedHorizontally = a.flip_H;
+    photo._isFlippedVertically = a.flip_V;
+    if (auto *image = dynamic_cast<SKTImage *>(&photo))
+        image->setFileNSImage_Variable(Adjusted_Control_Picture(photo));
+}
+}  // namespace
+
+SKTGraphic *SKTWindowController::Invitation_Photo_Control() const
+{
+    for (const SKTGraphicPtr &g : m_document.graphics())
+        if (g && g->control_ID == QLatin1String("PARTY_IMAGE"))
+            return g.get();
+    return nullptr;
+}
+
+void SKTWindowController::Invitation_Wizard_Button()
+{
+    const int answer = Show_YES_NO_Cancel_MessageBox(
+        QStringLiteral("Do you want to save changes before opening new document?"));
+    if (answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign()))
+        Start_From_Invitation();
+}
+
+int SKTWindowController::Start_From_Invitation()
+{
+    // The open design stays untouched until the wizard finishes.
+    if (inv_wzrd_Window->Open_Wnd() != 1)
+        return 0;
+    if (Start_Card_Option == QLatin1String("L"))
+        return 1;  // a saved design was opened from the wizard's start screen
+    const InvitationDetails chosen = inv_wzrd_Window->details();
+    New_Project_Setting_Reset(true);
+    Hand_Over_Invitation(chosen);  // the reset empties the hand-over pictures
+    Selected_Template_Path.clear();
+    Start_Card_Option = QStringLiteral("W");
+    for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()})
+        card->setCard_Shape(QStringLiteral("R"));
+    Set_Card_Size_In_Control(chosen.widthMM, chosen.heightMM);
+    SetDocumentCanvasSize(
+        QSizeF(MM_to_Points_Convert(float(chosen.widthMM)), MM_to_Points_Convert(float(chosen.heightMM))));
+    Main_Photo_image = inv_wzrd_Window->adjustedPhoto();
+    Show_Canvas_And_Right_Prop();
+    Fill_Party_Invidation_Details();
+    if (SKTGraphic *photo = Invitation_Photo_Control())
+        Take_Photo_Adjustments(*photo, inv_wzrd_Window->adjustments());
+    Set_Log_Name_In_Title();
+    Show_RHS_Properties(nullptr);
+    Refresh_Canvas();
+    Reset_Undo_With_Base_Snapshot();
+    return 1;
+}
+
+void SKTWindowController::Edit_Invitation_Photo_Clicked()
+{
+    SKTGraphic *photo = Invitation_Photo_Control();
+    if (!photo)
+        return;
+    if (inv_wzrd_Window->Open_Wnd_For_Edit_Photo(photo->_contents, photo->FilePath(), main_photo_ds_batch) != 1)
+        return;
+    Insert_In_Undo_Redo();
+    const QString picked = inv_wzrd_Window->image_path->text();
+    if (picked != photo->FilePath())
+        if (auto *image = dynamic_cast<SKTImage *>(photo))
+            image->setFilePath(picked, true);
+    Main_Photo_image = inv_wzrd_Window->adjustedPhoto();
+    Take_Photo_Adjustments(*photo, inv_wzrd_Window->adjustments());
+    Show_RHS_Properties(nullptr);
     Refresh_Canvas();
 }

@@ -2,6 +2,7 @@
 // theme's standard icons where the theme has them, small drawn ones of our own otherwise.
 
 #include "canvas/SKTGrid.h"
+#include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/MainWindowIcons.h"
 #include "mainwindow/SKTWindowController.h"
 
@@ -132,6 +133,8 @@ void SKTWindowController::buildToolsMenu()
         {"import_menu", "Import Wizard…", &SKTWindowController::Import_Wizard_Button},
         {"crop_menu", "Cropping Tool…", &SKTWindowController::Cropping_Tool_Clicked},
         {"profile_menu", "User Profile…", &SKTWindowController::User_Profile_Clicked},
+        {"invitation_menu", "Invitation Wizard…", &SKTWindowController::Invitation_Wizard_Button},
+        {"invitation_photo_menu", "Invitation Photo…", &SKTWindowController::Edit_Invitation_Photo_Clicked},
     };
     for (const Item &item : items) {
         QAction *a = tools->addAction(tr(item.title));
@@ -141,6 +144,15 @@ void SKTWindowController::buildToolsMenu()
         else
             a->setEnabled(false);  // its window is not part of this build yet
     }
+    // The invitation photo can be edited only where an invitation has one.
+    QAction *photo = tools->findChild<QAction *>(QStringLiteral("invitation_photo_menu"));
+    photo->setToolTip(tr("Edit the photo of the invitation on the card"));
+    connect(tools, &QMenu::aboutToShow, this, [this, photo] { photo->setEnabled(Invitation_Photo_Control()); });
+    inv_wzrd_Window = new Invitation_Wizard(this);
+    inv_wzrd_Window->openDesign = [this] { return Open_Log_File(); };
+    inv_wzrd_Window->exitApp = [this] { return Exit_App(); };
+    inv_wzrd_Window->imageTypes = Allowd_Image_fileTypes;
+
     auto *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Help and Support…"), QKeySequence::HelpContents, this, &SKTWindowController::Help_Button)
         ->setObjectName(QStringLiteral("help_menu"));

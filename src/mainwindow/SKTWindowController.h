@@ -50,6 +50,7 @@ class Card_Wizard;
 class Template_Wizard;
 class Image_Library;
 class Insert_Template;
+class Invitation_Wizard;
 struct CardWizardChoice;
 
 class SKTWindowController : public QMainWindow, public SKTDocumentWindow, public UndoRedoHost {
@@ -292,6 +293,12 @@ public:
     bool Create_Camera_Path_File();
     // Lays the invitation the wizard handed over out on the front side.
     void Fill_Party_Invidation_Details();
+    // The invitation wizard and what it leaves: 1 when an invitation (or a saved design opened
+    // from the wizard) is on the window, 0 when nothing changed.
+    Invitation_Wizard *inv_wzrd_Window = nullptr;
+    int Start_From_Invitation();
+    // The front's invitation photo ("PARTY_IMAGE"); nullptr when there is none.
+    SKTGraphic *Invitation_Photo_Control() const;
     // The context-menu commands this window carries out.
     static bool Window_Command_Available(const QString &action);
 
@@ -376,6 +383,10 @@ public slots:
     void Card_Prop_Clicked();
     void Card_Bckgrnd_Clicked();
     void Export_As_Template_Clicked();
+    // File > New Invitation: offers to save, then the invitation wizard.
+    void Invitation_Wizard_Button();
+    // Tools > Invitation Photo: the wizard's photo page for the invitation's photo.
+    void Edit_Invitation_Photo_Clicked();
     // The grid box, slider, options and the snap menu item shown as the grid is.
     void Sync_Grid_Controls();
 

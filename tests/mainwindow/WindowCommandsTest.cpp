@@ -121,7 +121,10 @@ TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
         [&] { controller->Show_hide_grid_chk->click(); },
         [&] { std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")->trigger(); },
         [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { snap->trigger(); }, [&] { click("New_btn"); },
+        [&] { controller->Show_hide_grid_chk->click(); }, [&] { open(pathIn("grid.did")); },
     };
+    ui->push(pathIn("grid.did"));
+    ASSERT_TRUE(controller->Save_project_file(true, false, "L"));
     ui->push(int(platform::AnswerNo));
     for (const auto &way : ways) {
         way();
@@ -129,7 +132,7 @@ TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
                     controller->Grid_Opt_box->isEnabled() == grid.isAlwaysShown() &&
                     snap->isChecked() == grid.isConstraining() && controller->Grid_Space_slidr->value() == int(grid.spacing()));
     }
-    EXPECT_TRUE(!grid.isAlwaysShown() && grid.spacing() == 27) << "a new design starts without the grid";
+    EXPECT_TRUE(!grid.isAlwaysShown() && grid.spacing() == 27) << "an opened design starts without the grid";
 }
 
 TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
@@ -397,8 +400,9 @@ TEST_F(WindowCommandsTest, ToolBarCommandsShowPicturesNotLetters)
         EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
         EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
         const bool ours = b->objectName() == "Import_Wizard_btn" || b->objectName() == "Cropping_Tool_btn";
-        if (ours || desktopTheme)
+        if (ours || desktopTheme) {
             EXPECT_LT(tileShare(b->icon()), 0.1) << b->objectName().toStdString();
+        }
     }
     EXPECT_GT(checked, 20);
 }
