@@ -289,6 +289,18 @@ public:
     void Show_Hide_Card_Transp_Ctrl(bool hidden);
     // The series lists of the panel read the series folder again, keeping their choice.
     void Refresh_All_Series_Combobox();
+    // Refills the combo box with the series names, keeping the series it showed (by name, so a
+    // series deleted before it does not shift the choice) or choosing `newName` when given.
+    static void Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &newName);
+    // No picture is too large to take: always 0.
+    static int Image_Is_Over_Size(const QString &path, bool showMessage);
+    // The file's size in bytes; 0 when it does not exist.
+    static quint64 Get_File_Size_At_Path(const QString &path);
+    // The picture an image control was made from (`Text_Value`), when both it and the picture in
+    // use still exist; empty otherwise.
+    static QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
+    // Gives the widget the keyboard focus of the window.
+    void SetFocus(QWidget *view);
     // The camera folder written into its file whole; false when it could not be written.
     bool Create_Camera_Path_File();
     // Lays the invitation the wizard handed over out on the front side.

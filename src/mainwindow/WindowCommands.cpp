@@ -38,13 +38,45 @@ bool SKTWindowController::Window_Command_Available(const QString &action)
 void SKTWindowController::Refresh_All_Series_Combobox()
 {
     // Only a list showing series names reads the folder; a spreadsheet's columns stay as they are.
-    if (!Batch_Series || Data_source_type->currentText() != QLatin1String("Series"))
+    if (!Batch_Series || !Data_source_type)
         return;
-    const QString chosen = Batch_Series->currentText();
-    const QSignalBlocker quiet(Batch_Series);
-    Batch_Series->clear();
-    Batch_Series->addItems(Get_datasheet_File_Name_Array());
-    Batch_Series->setCurrentIndex(Batch_Series->findText(chosen));
+    const QString source = Data_source_type->currentText();
+    if (source != QLatin1String("Series") && source != QLatin1String("Manual"))
+        return;
+    PanelFillGuard filling;
+    Refresh_Data_Set_File_Name_In_Combo(Batch_Series, QString());
+}
+
+void SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &newName)
+{
+    if (!combo)
+        return;
+    const QString chosen = newName.isEmpty() ? combo->currentText() : newName;
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItems(Get_datasheet_File_Name_Array());
+    combo->setCurrentIndex(combo->findText(chosen));
+}
+
+int SKTWindowController::Image_Is_Over_Size(const QString &, bool) { return 0; }
+
+quint64 SKTWindowController::Get_File_Size_At_Path(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? quint64(info.size()) : 0;
+}
+
+QString SKTWindowController::Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
+{
+    if (QFileInfo::exists(control.FilePath()) && QFileInfo::exists(control.Text_Value))
+        return control.Text_Value;
+    return {};
+}
+
+void SKTWindowController::SetFocus(QWidget *view)
+{
+    if (view && view->window() == this)
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 void SKTWindowController::Batch_Series_Button()

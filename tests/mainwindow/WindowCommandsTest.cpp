@@ -407,6 +407,55 @@ TEST_F(WindowCommandsTest, ToolBarCommandsShowPicturesNotLetters)
     EXPECT_GT(checked, 20);
 }
 
+// The small look-ups other windows call: a series list refilled keeps its series by name (or
+// takes a new one), file sizes, the picture an image control came from, and the camera-folder
+// file written whole.
+TEST_F(WindowCommandsTest, UtilityLookUpsAnswerFromTheFiles)
+{
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    QDir().mkpath(Data_Folder_Path);
+    for (const char *name : {"Alpha", "Beta", "Gamma"})
+        ASSERT_TRUE(write(QDir(Data_Folder_Path).filePath(QString::fromLatin1(name) + ".txt"), "1\n2\n"));
+    QComboBox combo;
+    SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(&combo, {});
+    combo.setCurrentText("Beta");
+    ASSERT_TRUE(QFile::remove(QDir(Data_Folder_Path).filePath("Alpha.txt")));
+    ASSERT_TRUE(write(QDir(Data_Folder_Path).filePath("Delta.txt"), "x\n"));
+    const struct {
+        const char *newName, *shown;
+    } refills[] = {{"", "Beta"}, {"Delta", "Delta"}, {"Gone", ""}};
+    for (const auto &r : refills) {
+        SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(&combo, r.newName);
+        EXPECT_EQ(combo.count(), 3);
+        EXPECT_EQ(combo.currentText(), r.shown) << r.newName;
+    }
+
+    const QString picture = pathIn("in_use.png"), source = pathIn("source.png");
+    ASSERT_TRUE(write(picture, "12345") && write(source, "abc"));
+    const struct {
+        QString path;
+        quint64 size;
+    } sizes[] = {{picture, 5}, {pathIn("none.png"), 0}, {dir.path(), 0}};
+    for (const auto &s : sizes)
+        EXPECT_EQ(SKTWindowController::Get_File_Size_At_Path(s.path), s.size) << s.path.toStdString();
+    SKTGraphicPtr image = designtest::storedControl(SKTGraphicKind::Image, 2);
+    image->Set_Control_File_path(picture);
+    image->Text_Value = source;
+    EXPECT_EQ(SKTWindowController::Get_Original_Path_Of_Image_Control(*image), source);
+    ASSERT_TRUE(QFile::remove(picture));
+    EXPECT_EQ(SKTWindowController::Get_Original_Path_Of_Image_Control(*image), "") << "the picture in use is gone";
+
+    Camera_Folder_Path = dir.filePath("Camera Shots");
+    ASSERT_TRUE(controller->Create_Camera_Path_File());
+    QFile camera(controller->camera_path_file);
+    ASSERT_TRUE(camera.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QFileInfo(camera).fileName(), "daziruzevodud.txt");
+    EXPECT_EQ(QString::fromUtf8(camera.readAll()), Camera_Folder_Path);
+}
+
 // A worker asking the keep-or-replace box waits for the person's answer and gets it back from
 // the call: Keep 1 (3 for all), Replace 0 (2), Cancel 4 (5).
 TEST(KeepOrReplaceBox, AWorkerGetsTheButtonPressedOnTheGuiThread)
