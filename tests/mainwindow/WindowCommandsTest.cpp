@@ -112,6 +112,45 @@ TEST_F(WindowCommandsTest, ExportAsTemplateReplacesTheOldPairWithDesignAndPrevie
     EXPECT_EQ(ui->messages().back().trimmed(), QStringLiteral("Template exported successfully."));
 }
 
+// The name dialog refuses a blank name, asks before replacing a template, and refuses a rename
+// onto another template's name.
+TEST_F(WindowCommandsTest, TheTemplateNameDialogGuardsExistingTemplates)
+{
+    const QString folder = dir.filePath(QStringLiteral("User"));
+    QDir().mkpath(folder);
+    QFile existing(folder + "/Staff.did");
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    const struct Case {
+        const char *name, *passed;
+        int answer;  // to the replace question, -1 none asked
+        const char *message;
+        bool accepted;
+    } cases[] = {
+        {"   ", "", -1, "Please enter template name.", false},
+        {" Staff ", "", 0, "Template with this name already exists, Do you want to replace the existing template?", false},
+        {"Staff", "", 1, "Template with this name already exists, Do you want to replace the existing template?", true},
+        {"Staff", "Guests", -1, "Template with this name already exists.", false},
+        {"Staff", "Staff", -1, "", true},
+        {"New/One", "", -1, "", true},
+    };
+    for (const Case &c : cases) {
+        ui->clear();
+        if (c.answer >= 0)
+            ui->push(c.answer == 1);
+        Export_Template dialog;
+        dialog.userFolder = folder;
+        dialog.template_name->setText(c.name);
+        dialog.template_passed->setText(c.passed);
+        export_template_name.clear();
+        dialog.OKPressed();
+        EXPECT_EQ(dialog.result() == 1, c.accepted) << c.name;
+        EXPECT_EQ(ui->messages().value(0).trimmed(), c.message) << c.name;
+        EXPECT_EQ(export_template_name.isEmpty(), !c.accepted) << c.name;
+    }
+    EXPECT_EQ(export_template_name, "New_One");
+}
+
 TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
 {
     SKTGrid &grid = *controller->_grid;
