@@ -122,9 +122,7 @@ SKTGraphic *SKTWindowController::Invitation_Photo_Control() const
 
 void SKTWindowController::Invitation_Wizard_Button()
 {
-    const int answer = Show_YES_NO_Cancel_MessageBox(
-        QStringLiteral("Do you want to save changes before opening new document?"));
-    if (answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign()))
+    if (Save_Changes_Before_New())
         Start_From_Invitation();
 }
 

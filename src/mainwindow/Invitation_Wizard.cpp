@@ -67,23 +67,11 @@ int Invitation_Text_Limit(const QString &field)
 namespace {
 Invitation_Wizard *g_instance = nullptr;
 
-// The adjustment sliders: integer positions, value = position / scale.
-struct SliderSpec {
-    const char *name, *title;
-    int min, max, position;
-    double scale;
-};
-constexpr SliderSpec kSliders[9] = {
-    {"Rotate_slidr", "Rotation", -180, 180, 0, 1},  {"Trsp_slidr", "Transparency", 0, 100, 100, 1},
-    {"Hue_slidr", "Hue", -314, 314, 0, 100},        {"Sat_slidr", "Saturation", 0, 200, 100, 100},
-    {"Brt_slidr", "Brightness", -100, 100, 0, 100}, {"Con_slidr", "Contrast", 25, 400, 100, 100},
-    {"shrp_slidr", "Sharpness", 0, 200, 0, 100},    {"ev_slidr", "Exposure", -300, 300, 0, 100},
-    {"blr_slidr", "Blur", 0, 200, 0, 10}};
 constexpr const char *kChecks[5][2] = {{"Image_Gray_Scale_chk", "Grey"},
                                        {"Image_Sepia_chk", "Sepia"},
                                        {"Image_Invert_chk", "Invert"},
-                                       {"Image_FIV_chk", "Flip vertically"},
-                                       {"Image_FIH_chk", "Flip horizontally"}};
+                                       {"Image_FIH_chk", "Flip horizontally"},
+                                       {"Image_FIV_chk", "Flip vertically"}};
 
 template <class W>
 W *named(W *widget, const char *name)
@@ -99,12 +87,11 @@ QPushButton *button(QWidget *owner, const char *name, const QString &title)
     return b;
 }
 
-QStringList readStockTexts(const QString &name)
+// One step through the stock texts, shown in the field.
+void stepStockText(const QStringList &texts, int &index, int by, QLineEdit *field)
 {
-    QFile file(platform::joinPath(Resource_Path, name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return Split_Stock_Texts(QString::fromUtf8(file.read(1 << 20)));
+    index = Stock_Text_Step(index, int(texts.size()), by);
+    field->setText(texts.value(index));
 }
 }  // namespace
 
@@ -208,11 +195,11 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
         }
         form->addRow(checkRow);
         for (int i = 0; i < 9; ++i) {
-            sliders[i] = named(new QSlider(Qt::Horizontal, Image_Setting_Box), kSliders[i].name);
-            sliders[i]->setRange(kSliders[i].min, kSliders[i].max);
-            sliders[i]->setValue(kSliders[i].position);
+            sliders[i] = named(new QSlider(Qt::Horizontal, Image_Setting_Box), Photo_Sliders[i].name);
+            sliders[i]->setRange(Photo_Sliders[i].min, Photo_Sliders[i].max);
+            sliders[i]->setValue(Photo_Sliders[i].position);
             connect(sliders[i], &QSlider::valueChanged, this, &Invitation_Wizard::Update_Image_With_Settings);
-            form->addRow(tr(kSliders[i].title), sliders[i]);
+            form->addRow(tr(Photo_Sliders[i].title), sliders[i]);
         }
         auto *reset = button(Image_Setting_Box, "Image_reset_btn", tr("Reset"));
         connect(reset, &QPushButton::clicked, this, &Invitation_Wizard::Image_reset_Button);
@@ -358,10 +345,11 @@ int Invitation_Wizard::Open_Wnd_For_Edit_Photo(const QImage &photo, const QStrin
     User_Picture = photo;
     // The last adjustments come back; the flips start off.
     const ImageAdjustments a = Current_Image_Adjustments();
-    const float values[9] = {a.rotate, a.tranprency, a.hue, a.sat, a.brt, a.con, a.r, a.g, a.b};
+    int positions[9];
+    Slider_Positions_Of(a, positions);
     for (int i = 0; i < 9; ++i) {
         const QSignalBlocker quiet(sliders[i]);
-        sliders[i]->setValue(int(std::lround(values[i] * kSliders[i].scale)));
+        sliders[i]->setValue(positions[i]);
     }
     const bool on[5] = {a.grayscale, a.sepia, a.invrtclr, false, false};
     for (int i = 0; i < 5; ++i) {
@@ -411,8 +399,8 @@ void Invitation_Wizard::Load_and_fill_backgrounds()
 
 void Invitation_Wizard::Load_Msg_And_Title()
 {
-    Title_Array = readStockTexts(QStringLiteral("Title.txt"));
-    Message_Array = readStockTexts(QStringLiteral("Message.txt"));
+    Title_Array = Read_Stock_Texts(QStringLiteral("Title.txt"));
+    Message_Array = Read_Stock_Texts(QStringLiteral("Message.txt"));
 }
 
 // --- start screen ---
@@ -522,29 +510,10 @@ void Invitation_Wizard::frameSelectionChanged()
 
 // --- texts ---
 
-void Invitation_Wizard::Title_Back_Click()
-{
-    title_index = Stock_Text_Step(title_index, int(Title_Array.size()), -1);
-    msg_title->setText(Title_Array.value(title_index));
-}
-
-void Invitation_Wizard::Title_Next_Click()
-{
-    title_index = Stock_Text_Step(title_index, int(Title_Array.size()), 1);
-    msg_title->setText(Title_Array.value(title_index));
-}
-
-void Invitation_Wizard::Msg_Back_Click()
-{
-    message_index = Stock_Text_Step(message_index, int(Message_Array.size()), -1);
-    msg_value->setText(Message_Array.value(message_index));
-}
-
-void Invitation_Wizard::Msg_Next_Click()
-{
-    message_index = Stock_Text_Step(message_index, int(Message_Array.size()), 1);
-    msg_value->setText(Message_Array.value(message_index));
-}
+void Invitation_Wizard::Title_Back_Click() { stepStockText(Title_Array, title_index, -1, msg_title); }
+void Invitation_Wizard::Title_Next_Click() { stepStockText(Title_Array, title_index, 1, msg_title); }
+void Invitation_Wizard::Msg_Back_Click() { stepStockText(Message_Array, message_index, -1, msg_value); }
+void Invitation_Wizard::Msg_Next_Click() { stepStockText(Message_Array, message_index, 1, msg_value); }
 
 void Invitation_Wizard::datePickerAction()
 {
@@ -629,17 +598,13 @@ bool Invitation_Wizard::Load_Photo(const QString &path)
 
 ImageAdjustments Invitation_Wizard::adjustments() const
 {
-    ImageAdjustments a;
-    a.grayscale = checks[0]->isChecked();
-    a.sepia = checks[1]->isChecked();
-    a.invrtclr = checks[2]->isChecked();
-    a.flip_V = checks[3]->isChecked();
-    a.flip_H = checks[4]->isChecked();
-    float *values[9] = {&a.rotate, &a.tranprency, &a.hue, &a.sat, &a.brt, &a.con, &a.r, &a.g, &a.b};
+    int positions[9];
+    bool on[5];
     for (int i = 0; i < 9; ++i)
-        *values[i] = float(sliders[i]->value() / kSliders[i].scale);
-    a.rotate = float(int(a.rotate));
-    return a;
+        positions[i] = sliders[i]->value();
+    for (int i = 0; i < 5; ++i)
+        on[i] = checks[i]->isChecked();
+    return Adjustments_From_Controls(positions, on);
 }
 
 void Invitation_Wizard::Update_Image_With_Settings()
@@ -666,7 +631,7 @@ void Invitation_Wizard::Reset_Image_Editing_Controls()
     }
     for (int i = 0; i < 9; ++i) {
         const QSignalBlocker quiet(sliders[i]);
-        sliders[i]->setValue(kSliders[i].position);
+        sliders[i]->setValue(Photo_Sliders[i].position);
     }
 }
 

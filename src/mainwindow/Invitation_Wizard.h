@@ -87,7 +87,7 @@ public:
     QTimeEdit *Time_picker = nullptr;
     QLabel *Selected_picture = nullptr;
     QGroupBox *Image_Setting_Box = nullptr;
-    QCheckBox *checks[5] = {};  // grey, sepia, invert, flip vertically, flip horizontally
+    QCheckBox *checks[5] = {};  // grey, sepia, invert, flip horizontally, flip vertically
     QSlider *sliders[9] = {};   // rotation, transparency, hue, saturation, brightness, contrast,
                                 // sharpness, exposure, blur
 

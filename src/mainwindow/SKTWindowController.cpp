@@ -440,12 +440,17 @@ void SKTWindowController::New_Project()
     Open_Start_Window();
 }
 
-void SKTWindowController::New_Btn_Clicked()
+bool SKTWindowController::Save_Changes_Before_New()
 {
     const int answer = Show_YES_NO_Cancel_MessageBox(
         QStringLiteral("Do you want to save changes before opening new document?"));
     // A save that was cancelled or failed keeps the design: starting afresh would lose it.
-    if (answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign()))
+    return answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign());
+}
+
+void SKTWindowController::New_Btn_Clicked()
+{
+    if (Save_Changes_Before_New())
         New_Project();
 }
 

@@ -178,6 +178,9 @@ public:
     // --- new project and start dialog ---
     void New_Project_Setting_Reset(bool full);
     void New_Project();
+    // "Do you want to save changes before opening new document?": true when a new design may
+    // replace the open one (No, or Yes and a save that was written).
+    bool Save_Changes_Before_New();
     void Set_Log_Name_In_Title();
     void Open_Start_Window();
     // Carries out a start mode chosen in the start dialog; 1 when a design came about.
