@@ -188,6 +188,20 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
                                    "openExternally badgeloom.org"}));
     EXPECT_EQ(Make_Mail_Link("a@b.org", "How to", "How to use it\nThanks"),
               "mailto:a@b.org?subject=How%20to&body=How%20to%20use%20it%0A%0AThanks");
+    // The share pages carry the web site in each service's own query key.
+    const struct {
+        const char *button, *opened;
+    } shares[] = {
+        {"facebook_btn", "https://www.facebook.com/sharer/sharer.php?u=https%3A%2F%2Fbadgeloom.org"},
+        {"twitter_btn", "https://twitter.com/intent/tweet?source=badgeloom&url=https%3A%2F%2Fbadgeloom.org"},
+        {"fb_like_btn", "https://www.facebook.com/plugins/like.php?href=https%3A%2F%2Fbadgeloom.org"},
+    };
+    for (const auto &share : shares) {
+        ui->clear();
+        help.findChild<QPushButton *>(QString::fromLatin1(share.button))->click();
+        ASSERT_EQ(ui->requests().size(), 1u) << share.button;
+        EXPECT_EQ(ui->requests()[0].text, share.opened);
+    }
 }
 
 // With no PDF viewer on the computer, Help says which file it could not open and where it is.
