@@ -302,6 +302,12 @@ public:
     // The picture an image control was made from (`Text_Value`), when both it and the picture in
     // use still exist; empty otherwise.
     static QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
+    // A stored picture path made to point into this installation's resources `resources`:
+    // trimmed; a path into another installation's resources ("…/share/badgeloom/…") keeps the
+    // part after that folder, whether the file exists here or not; a bare file name that the
+    // resources hold (the delivered templates' "no.png") is taken from them. Anything else is
+    // kept as it is.
+    static QString Check_Path_For_App_Resources(const QString &path, const QString &resources);
     // Gives the widget the keyboard focus of the window.
     void SetFocus(QWidget *view);
     // The camera folder written into its file whole; false when it could not be written.

@@ -14,12 +14,15 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
+#include "core/Utilities.h"
+#include "platform/Paths.h"
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QGroupBox>
@@ -71,6 +74,28 @@ QString SKTWindowController::Get_Original_Path_Of_Image_Control(const SKTGraphic
     if (QFileInfo::exists(control.FilePath()) && QFileInfo::exists(control.Text_Value))
         return control.Text_Value;
     return {};
+}
+
+QString SKTWindowController::Check_Path_For_App_Resources(const QString &path, const QString &resources)
+{
+    const QString p = Trim_Str(path);
+    if (p.isEmpty() || resources.isEmpty())
+        return p;
+    const QString here = QDir::cleanPath(resources);
+    if (p == here || p.startsWith(here + QLatin1Char('/')))
+        return p;
+    // Installed copies keep their resources in "<prefix>/share/badgeloom".
+    static const QString marker = QStringLiteral("/share/badgeloom/");
+    if (const qsizetype at = p.indexOf(marker); at >= 0)
+        return platform::joinPath(here, p.mid(at + marker.size()));
+    if (!p.contains(QLatin1Char('/')) && QFileInfo(platform::joinPath(here, p)).isFile())
+        return platform::joinPath(here, p);
+    return p;
+}
+
+QString ControllerHub::Check_Path_For_App_Resources(const QString &path)
+{
+    return SKTWindowController::Check_Path_For_App_Resources(path, Resource_Path);
 }
 
 void SKTWindowController::SetFocus(QWidget *view)

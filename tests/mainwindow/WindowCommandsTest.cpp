@@ -509,6 +509,49 @@ TEST_F(WindowCommandsTest, UtilityLookUpsAnswerFromTheFiles)
     EXPECT_EQ(QString::fromUtf8(camera.readAll()), Camera_Folder_Path);
 }
 
+// Stored picture paths point into this installation: another installation's resources, and the
+// bare placeholder name the delivered templates carry; a delivered template shows its photo.
+TEST_F(WindowCommandsTest, PicturePathsPointIntoThisInstallation)
+{
+    const QString here = Resource_Path;
+    const struct {
+        QString stored, used;
+    } cases[] = {
+        {"", ""},
+        {"  /home/ann/photo.png ", "/home/ann/photo.png"},
+        {"/opt/old/share/badgeloom/Background/sunrise.jpg", here + "/Background/sunrise.jpg"},
+        {"/usr/share/badgeloom/Gone/none.png", here + "/Gone/none.png"},
+        {here + "/no.png", here + "/no.png"},
+        {"no.png", here + "/no.png"},
+        {"not_a_resource.png", "not_a_resource.png"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SKTWindowController::Check_Path_For_App_Resources(c.stored, here), c.used) << c.stored.toStdString();
+
+    const QString delivered = platform::joinPath(Resource_Path, "Templates/Corporate", "Blue Horizon (h).did");
+    ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(delivered, "T", false), 1);
+    const SKTGraphic *photo = nullptr;
+    for (const SKTGraphicPtr &g : document->graphics())
+        if (g->kind() == SKTGraphicKind::Image)
+            photo = g.get();
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->FilePath(), here + "/no.png");
+    EXPECT_FALSE(photo->_contents.isNull());
+    // The placeholder's own pixels stand in its frame, not the card behind it.
+    const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72.0);
+    const QImage bare = [&] {
+        CardSide side = controller->Card_Side_Value(0);
+        side.controls.clear();
+        return SKTRenderingView::image_From_Card_Graphics(side, 72.0);
+    }();
+    int differing = 0, total = 0;
+    const QRect frame = photo->bounds().toAlignedRect().adjusted(2, 2, -2, -2) & card.rect();
+    for (int y = frame.top(); y <= frame.bottom(); y += 2)
+        for (int x = frame.left(); x <= frame.right(); x += 2, ++total)
+            differing += card.pixel(x, y) != bare.pixel(x, y);
+    EXPECT_GT(differing, total / 2) << differing << " of " << total;
+}
+
 // A worker asking the keep-or-replace box waits for the person's answer and gets it back from
 // the call: Keep 1 (3 for all), Replace 0 (2), Cancel 4 (5).
 TEST(KeepOrReplaceBox, AWorkerGetsTheButtonPressedOnTheGuiThread)
