@@ -147,6 +147,7 @@ void SKTWindowController::buildToolsMenu()
     // The invitation photo can be edited only where an invitation has one.
     QAction *photo = tools->findChild<QAction *>(QStringLiteral("invitation_photo_menu"));
     photo->setToolTip(tr("Edit the photo of the invitation on the card"));
+    photo->setEnabled(false);
     connect(tools, &QMenu::aboutToShow, this, [this, photo] { photo->setEnabled(Invitation_Photo_Control()); });
     inv_wzrd_Window = new Invitation_Wizard(this);
     inv_wzrd_Window->openDesign = [this] { return Open_Log_File(); };
