@@ -48,8 +48,18 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
 {
     const QString picture = photo(Qt::red);
     std::vector<std::string> seen;
+    std::vector<QSize> sizes;
+    const auto measure = [&](Invitation_Wizard &w) {
+        QCoreApplication::processEvents();
+        sizes.push_back(w.size());
+        const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
+        EXPECT_TRUE(least.width() <= 1024 && least.height() <= 700) << least.width() << "x" << least.height();
+    };
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        w.show();
+        measure(w);
         w.Using_Wizard_Click();
+        measure(w);
         // Straight to the frames, the first one chosen by the wizard without moving on.
         EXPECT_EQ(w.next_counter, 2);
         EXPECT_EQ(w.imageBrowser->currentRow(), 0);
@@ -72,6 +82,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         EXPECT_FALSE(w.Load_Photo(pathIn("missing.png")));
         EXPECT_TRUE(w.Load_Photo(picture));
         w.checks[0]->setChecked(true);  // grey
+        measure(w);
         w.Next_btn->click();
         seen.push_back(w.msg_title->text().toStdString());
         return w.result();
@@ -79,6 +90,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     ui->push(int(platform::AnswerNo));  // no saving of the open design
     tool("invitation_menu")->trigger();
     ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(sizes.size() == 3 && sizes[0] == sizes[1] && sizes[1] == sizes[2]) << "one size through its pages";
 
     const QSizeF card = controller->Front_card_Prop->Card_Size();
     EXPECT_NEAR(card.width(), MM_to_Points_Convert(100), 0.01);
