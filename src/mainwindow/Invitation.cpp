@@ -1,16 +1,14 @@
 #include "mainwindow/Invitation.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTImage.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/Invitation_Wizard.h"
-#include "mainwindow/Template_Wizard.h"
 #include "mainwindow/SKTWindowController.h"
-#include "core/ControllerImageFiles.h"
-#include "core/Utilities.h"
-#include "platform/UiServices.h"
+#include "mainwindow/Template_Wizard.h"
 
 #include <QLineEdit>
 
