@@ -1,5 +1,6 @@
 #include "mainwindow/Invitation.h"
 
+#include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
@@ -143,6 +144,9 @@ int SKTWindowController::Start_From_Invitation()
         QSizeF(MM_to_Points_Convert(float(chosen.widthMM)), MM_to_Points_Convert(float(chosen.heightMM))));
     Main_Photo_image = inv_wzrd_Window->adjustedPhoto();
     Show_Canvas_And_Right_Prop();
+    liveModePanel().Hide_Visitor_panel();  // an invitation is a design, whatever mode came before
+    if (Card_Front_Or_Back != 0)
+        Select_front_side();
     Fill_Party_Invidation_Details();
     if (SKTGraphic *photo = Invitation_Photo_Control())
         Take_Photo_Adjustments(*photo, inv_wzrd_Window->adjustments());

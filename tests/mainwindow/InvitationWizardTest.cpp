@@ -87,9 +87,11 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         seen.push_back(w.msg_title->text().toStdString());
         return w.result();
     });
+    controller->Select_back_side();
     ui->push(int(platform::AnswerNo));  // no saving of the open design
     tool("invitation_menu")->trigger();
     ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(Card_Front_Or_Back, 0) << "the invitation is shown on the front it was laid out on";
     EXPECT_TRUE(sizes.size() == 3 && sizes[0] == sizes[1] && sizes[1] == sizes[2]) << "one size through its pages";
 
     const QSizeF card = controller->Front_card_Prop->Card_Size();
