@@ -378,7 +378,8 @@ void makeHelp()
         "<h2>Card</h2>"
         "<p>The card properties on the right set the name, category, orientation, preset size (CR80 "
         "credit-card size by default) or your own width and height in the unit chosen under Setting, "
-        "the background fill and the border. The grid can be shown and used to snap controls.</p>"
+        "the background fill and the border. The grid can be shown and used to snap controls; View &gt; "
+        "Grid sets it whatever the panel shows, and View &gt; Snap to Grid makes controls snap to it.</p>"
         "<h2>Sides</h2>"
         "<p>The Front and Back buttons switch the side being designed; Preview shows the temporary "
         "design side.</p>"));

@@ -2,6 +2,7 @@
 // theme's standard icons where the theme has them, small drawn ones of our own otherwise.
 
 #include "canvas/SKTGrid.h"
+#include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/MainWindowIcons.h"
 #include "mainwindow/SKTWindowController.h"
@@ -149,6 +150,13 @@ void SKTWindowController::buildToolsMenu()
     photo->setToolTip(tr("Edit the photo of the invitation on the card"));
     photo->setEnabled(false);
     connect(tools, &QMenu::aboutToShow, this, [this, photo] { photo->setEnabled(Invitation_Photo_Control()); });
+    // View > Grid: the grid's settings whatever the property panel shows.
+    new Grid_Wizard(this);
+    for (QAction *a : menuBar()->actions())
+        if (a->menu() && a->text() == tr("&View")) {
+            QAction *item = a->menu()->addAction(tr("Grid…"), this, &SKTWindowController::toggleGridShowing);
+            item->setObjectName(QStringLiteral("grid_menu"));
+        }
     inv_wzrd_Window = new Invitation_Wizard(this);
     inv_wzrd_Window->openDesign = [this] { return Open_Log_File(); };
     inv_wzrd_Window->exitApp = [this] { return Exit_App(); };

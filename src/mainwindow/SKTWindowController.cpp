@@ -11,6 +11,7 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/Utilities.h"
 #include "mainwindow/ControllerHub.h"
+#include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/Start_Card.h"
@@ -730,9 +731,9 @@ void SKTWindowController::toggleGridConstraining()
 
 void SKTWindowController::toggleGridShowing()
 {
-    Grid_Space_slidr->setValue(int(_grid->spacing()));
-    Show_hide_grid_chk->setChecked(_grid->isAlwaysShown());
-    Grid_Opt_box->setEnabled(_grid->isAlwaysShown());
+    Sync_Grid_Controls();
+    if (auto *window = findChild<Grid_Wizard *>(QStringLiteral("Grid_Wizard")))
+        window->Open_Wnd(findChild<QWidget *>(QStringLiteral("grid_settings")));
 }
 
 void SKTWindowController::Grid_Clr_Changed()

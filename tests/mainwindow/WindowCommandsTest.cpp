@@ -9,6 +9,7 @@
 #include "core/DesignFile.h"
 #include "core/SKTRenderingView.h"
 #include "data/export/ExportDialogs.h"
+#include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Help_Support.h"
 #include "mainwindow/Invitation.h"
 #include "mainwindow/MainWindowIcons.h"
@@ -110,6 +111,30 @@ TEST_F(WindowCommandsTest, ExportAsTemplateReplacesTheOldPairWithDesignAndPrevie
         EXPECT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(folder + "/Badge.did", "T", false), 1);
     }
     EXPECT_EQ(ui->messages().back().trimmed(), QStringLiteral("Template exported successfully."));
+}
+
+// View > Grid lends the window's own grid controls to the grid window, whatever the panel shows:
+// they act on the grid at once and go back to the card's tab afterwards.
+TEST_F(WindowCommandsTest, TheGridWindowSetsTheGridWhileAControlIsShown)
+{
+    click("Rect_Tool_btn");  // a control's tabs in the panel: the card's grid settings are hidden
+    QWidget *settings = controller->findChild<QWidget *>("grid_settings");
+    ASSERT_NE(settings, nullptr);
+    QWidget *home = settings->parentWidget();
+    bool lent = false;
+    Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
+        lent = w.isAncestorOf(controller->Show_hide_grid_chk) && w.isAncestorOf(controller->Grid_Space_slidr);
+        controller->Show_hide_grid_chk->click();
+        controller->Grid_Space_slidr->setValue(30);
+        w.Cancel_Btn_Clicked();
+        return w.result();
+    });
+    controller->findChild<QAction *>("grid_menu")->trigger();
+    Grid_Wizard::setModalRunner({});
+    EXPECT_TRUE(lent);
+    EXPECT_TRUE(controller->_grid->isAlwaysShown() && controller->_grid->spacing() == 30);
+    EXPECT_EQ(settings->parentWidget(), home);
+    EXPECT_TRUE(controller->Show_hide_grid_chk->isChecked() && controller->Grid_Opt_box->isEnabled());
 }
 
 // The name dialog refuses a blank name, asks before replacing a template, and refuses a rename
