@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("badgeloom"));
-    QApplication::setApplicationDisplayName(QStringLiteral("badgeloom"));
+    // No display name: the desktop would append it to a title that already starts with it.
 
     QCommandLineParser parser;
     parser.addHelpOption();

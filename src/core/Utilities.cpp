@@ -13,7 +13,9 @@
 #include <sys/stat.h>
 #include <cerrno>
 
-Q_LOGGING_CATEGORY(lcBadgeloom, "badgeloom")
+// Diagnostics of normal use stay off stderr unless asked for
+// (QT_LOGGING_RULES="badgeloom.info=true").
+Q_LOGGING_CATEGORY(lcBadgeloom, "badgeloom", QtWarningMsg)
 
 using platform::joinPath;
 
@@ -165,10 +167,12 @@ void Open_Help_File()
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
         return;
     }
-    platform::runOnGuiThread([&] {
-        if (!platform::ui().openExternally(help))
-            Show_NSLog_Message(QStringLiteral("Could not open %1").arg(help));
-    });
+    bool opened = false;
+    platform::runOnGuiThread([&] { opened = platform::ui().openExternally(help); });
+    if (!opened)
+        Show_MessageBox(QStringLiteral("No program on this computer can open the user manual \"Help.pdf\".\n\n"
+                                       "It is in the folder %1; open it with a PDF viewer once one is installed.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(help).absolutePath())));
 }
 
 // --- strings -------------------------------------------------------------------------------------

@@ -1,5 +1,9 @@
 #include "imageops/PhotoSettings.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 #include "platform/ValueBounds.h"
 
 #include "imageops/ImageTransforms.h"
@@ -24,6 +28,46 @@ float IMG_trnsp_val = 100.0f;
 float IMG_rotate_image = 0.0f;
 bool IMG_Flip_H = false;
 bool IMG_Flip_V = false;
+
+const PhotoSliderSpec Photo_Sliders[9] = {
+    {"Rotate_slidr", "Rotation", -180, 180, 0, 1},  {"Trsp_slidr", "Transparency", 0, 100, 100, 1},
+    {"Hue_slidr", "Hue", -314, 314, 0, 100},        {"Sat_slidr", "Saturation", 0, 200, 100, 100},
+    {"Brt_slidr", "Brightness", -100, 100, 0, 100}, {"Con_slidr", "Contrast", 25, 400, 100, 100},
+    {"shrp_slidr", "Sharpness", 0, 200, 0, 100},    {"ev_slidr", "Exposure", -300, 300, 0, 100},
+    {"blr_slidr", "Blur", 0, 200, 0, 10}};
+
+namespace {
+std::array<float *, 9> sliderValues(ImageAdjustments &a)
+{
+    return {&a.rotate, &a.tranprency, &a.hue, &a.sat, &a.brt, &a.con, &a.r, &a.g, &a.b};
+}
+}  // namespace
+
+ImageAdjustments Adjustments_From_Controls(const int positions[9], const bool checks[5])
+{
+    ImageAdjustments a;
+    a.grayscale = checks[0];
+    a.sepia = checks[1];
+    a.invrtclr = checks[2];
+    a.flip_H = checks[3];
+    a.flip_V = checks[4];
+    const auto values = sliderValues(a);
+    for (int i = 0; i < 9; ++i)
+        *values[size_t(i)] = float(positions[i] / Photo_Sliders[i].scale);
+    a.rotate = float(int(a.rotate));
+    return a;
+}
+
+void Slider_Positions_Of(const ImageAdjustments &settings, int positions[9])
+{
+    ImageAdjustments a = settings;
+    const auto values = sliderValues(a);
+    for (int i = 0; i < 9; ++i) {
+        const PhotoSliderSpec &spec = Photo_Sliders[i];
+        const double value = std::isfinite(*values[size_t(i)]) ? *values[size_t(i)] : spec.position / spec.scale;
+        positions[i] = std::clamp(int(std::lround(value * spec.scale)), spec.min, spec.max);
+    }
+}
 
 ImageAdjustments Current_Image_Adjustments()
 {

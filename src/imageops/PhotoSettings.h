@@ -33,6 +33,22 @@ extern bool IMG_Flip_V;
 ImageAdjustments Current_Image_Adjustments();
 void Store_Image_Adjustments(const ImageAdjustments &settings);
 
+// The adjustment sliders of the photo editors, in the order rotation, transparency, hue,
+// saturation, brightness, contrast, sharpness, exposure, blur: integer positions whose value is
+// position / scale.
+struct PhotoSliderSpec {
+    const char *name, *title;
+    int min, max, position;  // `position`: the neutral setting
+    double scale;
+};
+extern const PhotoSliderSpec Photo_Sliders[9];
+// The settings the editors' controls give: nine slider positions in the order above and the
+// check boxes grey, sepia, invert, flip horizontally, flip vertically. Rotation goes by whole
+// degrees.
+ImageAdjustments Adjustments_From_Controls(const int positions[9], const bool checks[5]);
+// The slider positions that show `settings` (the inverse of the above for the sliders).
+void Slider_Positions_Of(const ImageAdjustments &settings, int positions[9]);
+
 // The border a suffix gives the one photo it belongs to.
 struct PhotoBorder {
     bool on = false;

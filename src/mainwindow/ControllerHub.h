@@ -58,6 +58,7 @@ public:
 
     // --- PictureServices ---
     void Reset_Image_Editing_Controls() override;
+    QString Check_Path_For_App_Resources(const QString &path) override;  // WindowCommands.cpp
 
     // --- PropertyPanelHooks ---
     SKTGraphicView *currentCanvas() override;

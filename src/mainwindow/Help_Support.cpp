@@ -7,6 +7,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QVBoxLayout>
 
 QString Make_Mail_Link(const QString &to, const QString &subject, const QString &body)
@@ -32,6 +34,33 @@ QString support_links::Reseller_Mail()
                                          "[ ] Another arrangement (please describe):"));
 }
 
+namespace {
+QString withSite(const char *page, std::initializer_list<std::pair<const char *, QString>> query)
+{
+    QUrlQuery q;
+    for (const auto &[key, value] : query)
+        q.addQueryItem(QString::fromLatin1(key), QString::fromUtf8(QUrl::toPercentEncoding(value)));
+    QUrl url(QString::fromLatin1(page));
+    url.setQuery(q);
+    return url.toString(QUrl::FullyEncoded);
+}
+}  // namespace
+
+QString support_links::Facebook_Share()
+{
+    return withSite("https://www.facebook.com/sharer/sharer.php", {{"u", Website}});
+}
+
+QString support_links::Twitter_Share()
+{
+    return withSite("https://twitter.com/intent/tweet", {{"source", QStringLiteral("badgeloom")}, {"url", Website}});
+}
+
+QString support_links::Facebook_Like()
+{
+    return withSite("https://www.facebook.com/plugins/like.php", {{"href", Website}});
+}
+
 bool Open_Link(const QString &address)
 {
     // The UI services hand paths and addresses alike to the desktop's default handler.
@@ -43,6 +72,7 @@ Help_Support::Help_Support(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Help_Support"));
     setWindowTitle(tr("Help and Support"));
     applyDialogBackground(this);
+    setMinimumWidth(380);
     auto *layout = new QVBoxLayout(this);
     auto *intro = new QLabel(tr("The user manual explains every window of badgeloom. For questions the "
                                 "manual does not answer, write to us."),
@@ -57,6 +87,9 @@ Help_Support::Help_Support(QWidget *parent) : QDialog(parent)
         {"support_id", "Write to support", &Help_Support::Open_Support_Mail},
         {"reseller_1", "Partnership enquiry", &Help_Support::Open_Reseller_Mail},
         {"website_1", "Visit the badgeloom web site", &Help_Support::Open_Website_1},
+        {"facebook_btn", "Share badgeloom on Facebook", &Help_Support::Facebook_Clicked},
+        {"twitter_btn", "Share badgeloom on X (Twitter)", &Help_Support::Twitter_Clicked},
+        {"fb_like_btn", "Like badgeloom on Facebook", &Help_Support::FB_Like_Clicked},
     };
     for (const Link &l : links) {
         auto *b = new QPushButton(tr(l.title), this);
@@ -77,3 +110,6 @@ void Help_Support::HelpFilePressed() { Open_Help_File(); }
 void Help_Support::Open_Support_Mail() { Open_Link(support_links::Support_Mail()); }
 void Help_Support::Open_Reseller_Mail() { Open_Link(support_links::Reseller_Mail()); }
 void Help_Support::Open_Website_1() { Open_Link(support_links::Website); }
+void Help_Support::Facebook_Clicked() { Open_Link(support_links::Facebook_Share()); }
+void Help_Support::Twitter_Clicked() { Open_Link(support_links::Twitter_Share()); }
+void Help_Support::FB_Like_Clicked() { Open_Link(support_links::Facebook_Like()); }

@@ -17,6 +17,11 @@ inline const QString ResellerMail = QStringLiteral("partners@badgeloom.org");
 // A new mail to the support mailbox, and the partnership enquiry.
 QString Support_Mail();
 QString Reseller_Mail();
+// The social services' pages for sharing the web site: Facebook's share page (query key "u"),
+// the tweet page ("source" a sharing tag, "url") and Facebook's like page ("href").
+QString Facebook_Share();
+QString Twitter_Share();
+QString Facebook_Like();
 }  // namespace support_links
 
 // Hands an address (web page or mail) to the desktop; false when nothing could take it.
@@ -32,6 +37,9 @@ public slots:
     void Open_Support_Mail();
     void Open_Reseller_Mail();
     void Open_Website_1();
+    void Facebook_Clicked();
+    void Twitter_Clicked();
+    void FB_Like_Clicked();
     // The comments button of the window does nothing.
     void Social_Comments_Clicked() {}
 };

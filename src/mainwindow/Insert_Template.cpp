@@ -34,15 +34,15 @@ int Stock_Text_Step(int index, int count, int step)
 
 namespace {
 Insert_Template *g_instance = nullptr;
+}  // namespace
 
-QStringList readStockFile(const QString &name)
+QStringList Read_Stock_Texts(const QString &name)
 {
     QFile file(platform::joinPath(Resource_Path, name));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return Split_Stock_Texts(QString::fromUtf8(file.read(1 << 20)));
 }
-}  // namespace
 
 Insert_Template::Insert_Template(QWidget *parent) : QDialog(parent)
 {
@@ -90,8 +90,8 @@ int Insert_Template::Open_Template_Dialog()
 
 void Insert_Template::Load_Msg_And_Title()
 {
-    Title_Array = readStockFile(QStringLiteral("Title.txt"));
-    Message_Array = readStockFile(QStringLiteral("Message.txt"));
+    Title_Array = Read_Stock_Texts(QStringLiteral("Title.txt"));
+    Message_Array = Read_Stock_Texts(QStringLiteral("Message.txt"));
     title_count = int(Title_Array.size());
     message_count = int(Message_Array.size());
 }

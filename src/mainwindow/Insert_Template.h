@@ -11,6 +11,8 @@ class QLineEdit;
 
 // The stock texts of a file's content: trimmed at both ends, split at every line feed.
 QStringList Split_Stock_Texts(const QString &content);
+// The stock texts of a resource file ("Title.txt", "Message.txt"); none when it cannot be read.
+QStringList Read_Stock_Texts(const QString &name);
 // The index one step (+1 Next, -1 Back) from `index` among `count` entries, wrapping at both ends.
 int Stock_Text_Step(int index, int count, int step);
 

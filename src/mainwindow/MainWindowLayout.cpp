@@ -175,8 +175,10 @@ QWidget *SKTWindowController::buildToolBar()
     QToolButton *series = nullptr, *import = nullptr, *crop = nullptr, *help = nullptr;
     addCommand(series, "Batch_Series_btn", tr("Series Manager"), "x-office-spreadsheet", "Se",
                &SKTWindowController::Batch_Series_Button);
-    addCommand(import, "Import_Wizard_btn", tr("Import Wizard"), "", "Im", &SKTWindowController::Import_Wizard_Button);
-    addCommand(crop, "Cropping_Tool_btn", tr("Cropping Tool"), "", "Cr", &SKTWindowController::Cropping_Tool_Clicked);
+    addCommand(import, "Import_Wizard_btn", tr("Import Wizard"), "badgeloom-import", "Im",
+               &SKTWindowController::Import_Wizard_Button);
+    addCommand(crop, "Cropping_Tool_btn", tr("Cropping Tool"), "badgeloom-crop", "Cr",
+               &SKTWindowController::Cropping_Tool_Clicked);
     addCommand(help, "Help_btn", tr("Help and Support"), "help-browser", "?", &SKTWindowController::Help_Button,
                K::HelpContents);
     auto *spring = new QWidget(bar);
@@ -406,7 +408,11 @@ QWidget *SKTWindowController::buildCardTab()
     layout->setContentsMargins(0, 0, 0, 0);
     t.card_info_tab->setObjectName(QStringLiteral("card_setting_rows"));
     layout->addWidget(t.card_info_tab, 1);
-    Grid_Opt_box = named(new QGroupBox(tr("Grid"), tab), "Grid_Opt_box");
+    // One block the grid window can borrow.
+    auto *gridSettings = named(new QWidget(tab), "grid_settings");
+    auto *gridColumn = new QVBoxLayout(gridSettings);
+    gridColumn->setContentsMargins(0, 0, 0, 0);
+    Grid_Opt_box = named(new QGroupBox(tr("Grid"), gridSettings), "Grid_Opt_box");
     auto *grid = new QHBoxLayout(Grid_Opt_box);
     Grid_Space_slidr = named(new QSlider(Qt::Horizontal, Grid_Opt_box), "Grid_Space_slidr");
     Grid_Space_slidr->setRange(2, 72);
@@ -415,11 +421,12 @@ QWidget *SKTWindowController::buildCardTab()
     grid->addWidget(new QLabel(tr("Spacing"), Grid_Opt_box));
     grid->addWidget(Grid_Space_slidr, 1);
     grid->addWidget(Grid_clr);
-    Show_hide_grid_chk = named(new QCheckBox(tr("Show grid"), tab), "Show_hide_grid_chk");
+    Show_hide_grid_chk = named(new QCheckBox(tr("Show grid"), gridSettings), "Show_hide_grid_chk");
     connect(Show_hide_grid_chk, &QCheckBox::clicked, this, &SKTWindowController::Grid_Show_Hide_Changed);
     connect(Grid_clr, &QPushButton::clicked, this, &SKTWindowController::Grid_Clr_Changed);
-    layout->addWidget(Show_hide_grid_chk);
-    layout->addWidget(Grid_Opt_box);
+    gridColumn->addWidget(Show_hide_grid_chk);
+    gridColumn->addWidget(Grid_Opt_box);
+    layout->addWidget(gridSettings);
     return tab;
 }
 

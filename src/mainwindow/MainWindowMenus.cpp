@@ -2,6 +2,8 @@
 // theme's standard icons where the theme has them, small drawn ones of our own otherwise.
 
 #include "canvas/SKTGrid.h"
+#include "mainwindow/Grid_Wizard.h"
+#include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/MainWindowIcons.h"
 #include "mainwindow/SKTWindowController.h"
 
@@ -14,21 +16,79 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSlider>
+#include <QStandardPaths>
+
+namespace {
+// The tile colour of the lettered fallback.
+const QColor kTile(0x3d, 0x6b, 0x9e);
+
+// Pictures of our own for commands the freedesktop names have no icon for.
+QIcon drawnIcon(const QString &name)
+{
+    QPixmap pixmap(48, 48);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x30, 0x36, 0x3d);
+    if (name == QLatin1String("badgeloom-import")) {
+        // A sheet of rows and columns with an arrow going into it.
+        p.setPen(QPen(ink, 2.5));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(16, 6, 28, 36), 3, 3);
+        p.setPen(QPen(QColor(0x5e, 0x8c, 0x3a), 2));
+        for (const qreal y : {16.0, 24.0, 32.0})
+            p.drawLine(QPointF(19, y), QPointF(41, y));
+        p.drawLine(QPointF(28, 9), QPointF(28, 39));
+        p.setPen(QPen(QColor(0x1a, 0x5f, 0xb4), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(4, 24), QPointF(22, 24));
+        p.drawPolyline(QPolygonF({QPointF(15, 17), QPointF(22, 24), QPointF(15, 31)}));
+        return QIcon(pixmap);
+    }
+    if (name == QLatin1String("badgeloom-crop")) {
+        // Two crossed corner marks around a picture.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x8f, 0xc1, 0xe3));
+        p.drawRect(QRectF(14, 14, 20, 20));
+        p.setPen(QPen(ink, 4, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(14, 4), QPointF(14, 34), QPointF(44, 34)}));
+        p.drawPolyline(QPolygonF({QPointF(4, 14), QPointF(34, 14), QPointF(34, 44)}));
+        return QIcon(pixmap);
+    }
+    return {};
+}
+}  // namespace
 
 QIcon commandIcon(const QString &themeName, const QString &text)
 {
-    // A desktop without a theme still has the freedesktop icons Debian installs.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    static const bool themed = [] {
+        // A platform without a desktop theme (or only hicolor) still has the freedesktop icons
+        // the system installs under its data folders.
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString &dir :
+             QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                       QStandardPaths::LocateDirectory))
+            if (!paths.contains(dir))
+                paths << dir;
+        QIcon::setThemeSearchPaths(paths);
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        if (QIcon::themeName() == QLatin1String("hicolor"))
+            QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        return true;
+    }();
+    Q_UNUSED(themed);
     if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
         return QIcon::fromTheme(themeName);
+    if (QIcon drawn = drawnIcon(themeName); !drawn.isNull())
+        return drawn;
     // Drawn: the first letters of the command on a rounded tile.
     QPixmap pixmap(48, 48);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x3d, 0x6b, 0x9e));
+    p.setBrush(kTile);
     p.drawRoundedRect(QRectF(3, 3, 42, 42), 9, 9);
     QFont f = p.font();
     f.setBold(true);
@@ -74,6 +134,8 @@ void SKTWindowController::buildToolsMenu()
         {"import_menu", "Import Wizard…", &SKTWindowController::Import_Wizard_Button},
         {"crop_menu", "Cropping Tool…", &SKTWindowController::Cropping_Tool_Clicked},
         {"profile_menu", "User Profile…", &SKTWindowController::User_Profile_Clicked},
+        {"invitation_menu", "Invitation Wizard…", &SKTWindowController::Invitation_Wizard_Button},
+        {"invitation_photo_menu", "Invitation Photo…", &SKTWindowController::Edit_Invitation_Photo_Clicked},
     };
     for (const Item &item : items) {
         QAction *a = tools->addAction(tr(item.title));
@@ -83,6 +145,23 @@ void SKTWindowController::buildToolsMenu()
         else
             a->setEnabled(false);  // its window is not part of this build yet
     }
+    // The invitation photo can be edited only where an invitation has one.
+    QAction *photo = tools->findChild<QAction *>(QStringLiteral("invitation_photo_menu"));
+    photo->setToolTip(tr("Edit the photo of the invitation on the card"));
+    photo->setEnabled(false);
+    connect(tools, &QMenu::aboutToShow, this, [this, photo] { photo->setEnabled(Invitation_Photo_Control()); });
+    // View > Grid: the grid's settings whatever the property panel shows.
+    new Grid_Wizard(this);
+    for (QAction *a : menuBar()->actions())
+        if (a->menu() && a->text() == tr("&View")) {
+            QAction *item = a->menu()->addAction(tr("Grid…"), this, &SKTWindowController::toggleGridShowing);
+            item->setObjectName(QStringLiteral("grid_menu"));
+        }
+    inv_wzrd_Window = new Invitation_Wizard(this);
+    inv_wzrd_Window->openDesign = [this] { return Open_Log_File(); };
+    inv_wzrd_Window->exitApp = [this] { return Exit_App(); };
+    inv_wzrd_Window->imageTypes = Allowd_Image_fileTypes;
+
     auto *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Help and Support…"), QKeySequence::HelpContents, this, &SKTWindowController::Help_Button)
         ->setObjectName(QStringLiteral("help_menu"));

@@ -14,6 +14,7 @@
 #include "core/Utilities.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/ControllerHub.h"
+#include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/Start_Card.h"
@@ -449,12 +450,17 @@ void SKTWindowController::New_Project()
     Open_Start_Window();
 }
 
-void SKTWindowController::New_Btn_Clicked()
+bool SKTWindowController::Save_Changes_Before_New()
 {
     const int answer = Show_YES_NO_Cancel_MessageBox(
         QStringLiteral("Do you want to save changes before opening new document?"));
     // A save that was cancelled or failed keeps the design: starting afresh would lose it.
-    if (answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign()))
+    return answer == platform::AnswerNo || (answer == platform::AnswerYes && saveOpenDesign());
+}
+
+void SKTWindowController::New_Btn_Clicked()
+{
+    if (Save_Changes_Before_New())
         New_Project();
 }
 
@@ -765,9 +771,9 @@ void SKTWindowController::toggleGridConstraining()
 
 void SKTWindowController::toggleGridShowing()
 {
-    Grid_Space_slidr->setValue(int(_grid->spacing()));
-    Show_hide_grid_chk->setChecked(_grid->isAlwaysShown());
-    Grid_Opt_box->setEnabled(_grid->isAlwaysShown());
+    Sync_Grid_Controls();
+    if (auto *window = findChild<Grid_Wizard *>(QStringLiteral("Grid_Wizard")))
+        window->Open_Wnd(findChild<QWidget *>(QStringLiteral("grid_settings")));
 }
 
 void SKTWindowController::Grid_Clr_Changed()

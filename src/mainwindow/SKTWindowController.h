@@ -51,6 +51,7 @@ class Card_Wizard;
 class Template_Wizard;
 class Image_Library;
 class Insert_Template;
+class Invitation_Wizard;
 struct CardWizardChoice;
 class Data_From_Excel;
 
@@ -189,6 +190,9 @@ public:
     // --- new project and start dialog ---
     void New_Project_Setting_Reset(bool full);
     void New_Project();
+    // "Do you want to save changes before opening new document?": true when a new design may
+    // replace the open one (No, or Yes and a save that was written).
+    bool Save_Changes_Before_New();
     void Set_Log_Name_In_Title();
     void Open_Start_Window();
     // Carries out a start mode chosen in the start dialog; 1 when a design came about.
@@ -302,10 +306,34 @@ public:
     void Show_Hide_Card_Transp_Ctrl(bool hidden);
     // The series lists of the panel read the series folder again, keeping their choice.
     void Refresh_All_Series_Combobox();
+    // Refills the combo box with the series names, keeping the series it showed (by name, so a
+    // series deleted before it does not shift the choice) or choosing `newName` when given.
+    static void Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &newName);
+    // No picture is too large to take: always 0.
+    static int Image_Is_Over_Size(const QString &path, bool showMessage);
+    // The file's size in bytes; 0 when it does not exist.
+    static quint64 Get_File_Size_At_Path(const QString &path);
+    // The picture an image control was made from (`Text_Value`), when both it and the picture in
+    // use still exist; empty otherwise.
+    static QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
+    // A stored picture path made to point into this installation's resources `resources`:
+    // trimmed; a path into another installation's resources ("…/share/badgeloom/…") keeps the
+    // part after that folder, whether the file exists here or not; a bare file name that the
+    // resources hold (the delivered templates' "no.png") is taken from them. Anything else is
+    // kept as it is.
+    static QString Check_Path_For_App_Resources(const QString &path, const QString &resources);
+    // Gives the widget the keyboard focus of the window.
+    void SetFocus(QWidget *view);
     // The camera folder written into its file whole; false when it could not be written.
     bool Create_Camera_Path_File();
     // Lays the invitation the wizard handed over out on the front side.
     void Fill_Party_Invidation_Details();
+    // The invitation wizard and what it leaves: 1 when an invitation (or a saved design opened
+    // from the wizard) is on the window, 0 when nothing changed.
+    Invitation_Wizard *inv_wzrd_Window = nullptr;
+    int Start_From_Invitation();
+    // The front's invitation photo ("PARTY_IMAGE"); nullptr when there is none.
+    SKTGraphic *Invitation_Photo_Control() const;
     // The context-menu commands this window carries out.
     static bool Window_Command_Available(const QString &action);
 
@@ -412,6 +440,10 @@ public slots:
     void Card_Prop_Clicked();
     void Card_Bckgrnd_Clicked();
     void Export_As_Template_Clicked();
+    // File > New Invitation: offers to save, then the invitation wizard.
+    void Invitation_Wizard_Button();
+    // Tools > Invitation Photo: the wizard's photo page for the invitation's photo.
+    void Edit_Invitation_Photo_Clicked();
     // The grid box, slider, options and the snap menu item shown as the grid is.
     void Sync_Grid_Controls();
 

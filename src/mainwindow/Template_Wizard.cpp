@@ -150,6 +150,8 @@ Export_Template::Export_Template(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Export_Template_Window"));
     setModal(true);
     applyDialogBackground(this);
+    // Wide enough for its title ("Export as Template", "Rename Template") in the title bar.
+    setMinimumWidth(360);
     auto *layout = new QFormLayout(this);
     template_name = new QLineEdit(this);
     template_name->setObjectName(QStringLiteral("template_name"));

@@ -14,12 +14,15 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
+#include "core/Utilities.h"
+#include "platform/Paths.h"
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QGroupBox>
@@ -38,13 +41,67 @@ bool SKTWindowController::Window_Command_Available(const QString &action)
 void SKTWindowController::Refresh_All_Series_Combobox()
 {
     // Only a list showing series names reads the folder; a spreadsheet's columns stay as they are.
-    if (!Batch_Series || Data_source_type->currentText() != QLatin1String("Series"))
+    if (!Batch_Series || !Data_source_type)
         return;
-    const QString chosen = Batch_Series->currentText();
-    const QSignalBlocker quiet(Batch_Series);
-    Batch_Series->clear();
-    Batch_Series->addItems(Get_datasheet_File_Name_Array());
-    Batch_Series->setCurrentIndex(Batch_Series->findText(chosen));
+    const QString source = Data_source_type->currentText();
+    if (source != QLatin1String("Series") && source != QLatin1String("Manual"))
+        return;
+    PanelFillGuard filling;
+    Refresh_Data_Set_File_Name_In_Combo(Batch_Series, QString());
+}
+
+void SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &newName)
+{
+    if (!combo)
+        return;
+    const QString chosen = newName.isEmpty() ? combo->currentText() : newName;
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItems(Get_datasheet_File_Name_Array());
+    combo->setCurrentIndex(combo->findText(chosen));
+}
+
+int SKTWindowController::Image_Is_Over_Size(const QString &, bool) { return 0; }
+
+quint64 SKTWindowController::Get_File_Size_At_Path(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? quint64(info.size()) : 0;
+}
+
+QString SKTWindowController::Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
+{
+    if (QFileInfo::exists(control.FilePath()) && QFileInfo::exists(control.Text_Value))
+        return control.Text_Value;
+    return {};
+}
+
+QString SKTWindowController::Check_Path_For_App_Resources(const QString &path, const QString &resources)
+{
+    const QString p = Trim_Str(path);
+    if (p.isEmpty() || resources.isEmpty())
+        return p;
+    const QString here = QDir::cleanPath(resources);
+    if (p == here || p.startsWith(here + QLatin1Char('/')))
+        return p;
+    // Installed copies keep their resources in "<prefix>/share/badgeloom".
+    static const QString marker = QStringLiteral("/share/badgeloom/");
+    if (const qsizetype at = p.indexOf(marker); at >= 0)
+        return platform::joinPath(here, p.mid(at + marker.size()));
+    if (!p.contains(QLatin1Char('/')) && QFileInfo(platform::joinPath(here, p)).isFile())
+        return platform::joinPath(here, p);
+    return p;
+}
+
+QString ControllerHub::Check_Path_For_App_Resources(const QString &path)
+{
+    return SKTWindowController::Check_Path_For_App_Resources(path, Resource_Path);
+}
+
+void SKTWindowController::SetFocus(QWidget *view)
+{
+    if (view && view->window() == this)
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 void SKTWindowController::Batch_Series_Button()

@@ -11,6 +11,8 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QMimeDatabase>
+#include <QProcess>
 
 namespace platform {
 
@@ -114,13 +116,33 @@ QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
     return QFileDialog::getExistingDirectory(dialogParent(), title, dir);
 }
 
+namespace {
+// Whether the desktop names a program for the file's type. xdg-open starts (and so "succeeds")
+// even when nothing can show the file, so the question is asked first; when it cannot be asked
+// the desktop service is left to try.
+bool desktopHasHandlerFor(const QString &path)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
+    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return true;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+}  // namespace
+
 bool QtUiServices::openExternally(const QString &path)
 {
     // Web and mail addresses arrive already encoded; anything else is a file path.
     static const QRegularExpression address(QStringLiteral("^(https?|mailto):"));
     const bool opened = address.match(path).hasMatch()
                             ? QDesktopServices::openUrl(QUrl::fromEncoded(path.toUtf8(), QUrl::TolerantMode))
-                            : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+                            : desktopHasHandlerFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     // Outside a desktop that opens files itself, Qt hands them to xdg-open, which the package
     // only recommends: say which package is missing.
     if (!opened && QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())

@@ -128,3 +128,35 @@ TEST(PhotoSettingsSuffix, ReaderSetsTheGlobalsButNotTheInvertFlag)
     Store_Image_Adjustments(saved);
     IMG_invert_clr = savedInvert;
 }
+
+// The editors' sliders and check boxes give the settings and take them back; a neutral panel is
+// the untouched picture's settings, and values past a slider's end stop at it.
+TEST(PhotoSliders, ControlsGiveSettingsAndTakeThemBack)
+{
+    int neutral[9];
+    for (int i = 0; i < 9; ++i)
+        neutral[i] = Photo_Sliders[i].position;
+    const bool none[5] = {false, false, false, false, false};
+    EXPECT_EQ(Adjustments_From_Controls(neutral, none), ImageAdjustments());
+
+    const int moved[9] = {-45, 60, 157, 150, -20, 200, 50, -100, 25};
+    const bool ticked[5] = {true, false, true, true, false};
+    const ImageAdjustments a = Adjustments_From_Controls(moved, ticked);
+    EXPECT_TRUE(a.grayscale && !a.sepia && a.invrtclr && a.flip_H && !a.flip_V);
+    EXPECT_FLOAT_EQ(a.rotate, -45);
+    EXPECT_FLOAT_EQ(a.tranprency, 60);
+    EXPECT_FLOAT_EQ(a.hue, 1.57f);
+    EXPECT_FLOAT_EQ(a.con, 2.0f);
+    EXPECT_FLOAT_EQ(a.g, -1.0f);
+    EXPECT_FLOAT_EQ(a.b, 2.5f);
+    int back[9];
+    Slider_Positions_Of(a, back);
+    EXPECT_TRUE(std::equal(back, back + 9, moved));
+
+    ImageAdjustments far;
+    far.sat = 9.0f;
+    far.rotate = std::nanf("");
+    Slider_Positions_Of(far, back);
+    EXPECT_EQ(back[3], Photo_Sliders[3].max);
+    EXPECT_EQ(back[0], 0);
+}

@@ -3,6 +3,7 @@
 #include "ControllerFixture.h"
 
 #include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "core/Utilities.h"
 #include "platform/Paths.h"
 
@@ -101,6 +102,10 @@ TEST_F(WindowTest, PresetsAndUnitsSizeTheFieldsAndCanvases)
     EXPECT_EQ(controller->card_size_box->title(), "Card Size (in)");
     EXPECT_EQ(controller->ctrl_x_pos_unit_lbl->text(), "(pt)");
     EXPECT_EQ(canvas(0)->canvasBounds(), cardBefore);
+    for (int side = 0; side < 3; ++side)  // every side's rulers count in the panel's unit
+        EXPECT_TRUE(controller->zoomViewOfSide(side)->horizontalRuler()->unit() == 0 &&
+                    controller->zoomViewOfSide(side)->verticalRuler()->unit() == 0)
+            << side;
 
     // Confirming the same unit changes nothing; a preset arrives in the unit shown.
     controller->On_OK_of_Unit_Panel();

@@ -7,9 +7,12 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SmallDialogs.h"
 #include "core/DesignFile.h"
+#include "core/SKTRenderingView.h"
 #include "data/export/ExportDialogs.h"
+#include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Help_Support.h"
 #include "mainwindow/Invitation.h"
+#include "mainwindow/MainWindowIcons.h"
 #include "platform/Paths.h"
 
 #include <QAction>
@@ -110,6 +113,69 @@ TEST_F(WindowCommandsTest, ExportAsTemplateReplacesTheOldPairWithDesignAndPrevie
     EXPECT_EQ(ui->messages().back().trimmed(), QStringLiteral("Template exported successfully."));
 }
 
+// View > Grid lends the window's own grid controls to the grid window, whatever the panel shows:
+// they act on the grid at once and go back to the card's tab afterwards.
+TEST_F(WindowCommandsTest, TheGridWindowSetsTheGridWhileAControlIsShown)
+{
+    click("Rect_Tool_btn");  // a control's tabs in the panel: the card's grid settings are hidden
+    QWidget *settings = controller->findChild<QWidget *>("grid_settings");
+    ASSERT_NE(settings, nullptr);
+    QWidget *home = settings->parentWidget();
+    bool lent = false;
+    Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
+        lent = w.isAncestorOf(controller->Show_hide_grid_chk) && w.isAncestorOf(controller->Grid_Space_slidr);
+        controller->Show_hide_grid_chk->click();
+        controller->Grid_Space_slidr->setValue(30);
+        w.Cancel_Btn_Clicked();
+        return w.result();
+    });
+    controller->findChild<QAction *>("grid_menu")->trigger();
+    Grid_Wizard::setModalRunner({});
+    EXPECT_TRUE(lent);
+    EXPECT_TRUE(controller->_grid->isAlwaysShown() && controller->_grid->spacing() == 30);
+    EXPECT_EQ(settings->parentWidget(), home);
+    EXPECT_TRUE(controller->Show_hide_grid_chk->isChecked() && controller->Grid_Opt_box->isEnabled());
+}
+
+// The name dialog refuses a blank name, asks before replacing a template, and refuses a rename
+// onto another template's name.
+TEST_F(WindowCommandsTest, TheTemplateNameDialogGuardsExistingTemplates)
+{
+    const QString folder = dir.filePath(QStringLiteral("User"));
+    QDir().mkpath(folder);
+    QFile existing(folder + "/Staff.did");
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    const struct Case {
+        const char *name, *passed;
+        int answer;  // to the replace question, -1 none asked
+        const char *message;
+        bool accepted;
+    } cases[] = {
+        {"   ", "", -1, "Please enter template name.", false},
+        {" Staff ", "", 0, "Template with this name already exists, Do you want to replace the existing template?", false},
+        {"Staff", "", 1, "Template with this name already exists, Do you want to replace the existing template?", true},
+        {"Staff", "Guests", -1, "Template with this name already exists.", false},
+        {"Staff", "Staff", -1, "", true},
+        {"New/One", "", -1, "", true},
+    };
+    for (const Case &c : cases) {
+        ui->clear();
+        if (c.answer >= 0)
+            ui->push(c.answer == 1);
+        Export_Template dialog;
+        dialog.userFolder = folder;
+        dialog.template_name->setText(c.name);
+        dialog.template_passed->setText(c.passed);
+        export_template_name.clear();
+        dialog.OKPressed();
+        EXPECT_EQ(dialog.result() == 1, c.accepted) << c.name;
+        EXPECT_EQ(ui->messages().value(0).trimmed(), c.message) << c.name;
+        EXPECT_EQ(export_template_name.isEmpty(), !c.accepted) << c.name;
+    }
+    EXPECT_EQ(export_template_name, "New_One");
+}
+
 TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
 {
     SKTGrid &grid = *controller->_grid;
@@ -119,7 +185,10 @@ TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
         [&] { controller->Show_hide_grid_chk->click(); },
         [&] { std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")->trigger(); },
         [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { snap->trigger(); }, [&] { click("New_btn"); },
+        [&] { controller->Show_hide_grid_chk->click(); }, [&] { open(pathIn("grid.did")); },
     };
+    ui->push(pathIn("grid.did"));
+    ASSERT_TRUE(controller->Save_project_file(true, false, "L"));
     ui->push(int(platform::AnswerNo));
     for (const auto &way : ways) {
         way();
@@ -127,7 +196,7 @@ TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
                     controller->Grid_Opt_box->isEnabled() == grid.isAlwaysShown() &&
                     snap->isChecked() == grid.isConstraining() && controller->Grid_Space_slidr->value() == int(grid.spacing()));
     }
-    EXPECT_TRUE(!grid.isAlwaysShown() && grid.spacing() == 27) << "a new design starts without the grid";
+    EXPECT_TRUE(!grid.isAlwaysShown() && grid.spacing() == 27) << "an opened design starts without the grid";
 }
 
 TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
@@ -144,6 +213,41 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
                                    "openExternally badgeloom.org"}));
     EXPECT_EQ(Make_Mail_Link("a@b.org", "How to", "How to use it\nThanks"),
               "mailto:a@b.org?subject=How%20to&body=How%20to%20use%20it%0A%0AThanks");
+    // The share pages carry the web site in each service's own query key.
+    const struct {
+        const char *button, *opened;
+    } shares[] = {
+        {"facebook_btn", "https://www.facebook.com/sharer/sharer.php?u=https%3A%2F%2Fbadgeloom.org"},
+        {"twitter_btn", "https://twitter.com/intent/tweet?source=badgeloom&url=https%3A%2F%2Fbadgeloom.org"},
+        {"fb_like_btn", "https://www.facebook.com/plugins/like.php?href=https%3A%2F%2Fbadgeloom.org"},
+    };
+    for (const auto &share : shares) {
+        ui->clear();
+        help.findChild<QPushButton *>(QString::fromLatin1(share.button))->click();
+        ASSERT_EQ(ui->requests().size(), 1u) << share.button;
+        EXPECT_EQ(ui->requests()[0].text, share.opened);
+    }
+}
+
+// With no PDF viewer on the computer, Help says which file it could not open and where it is.
+TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
+{
+    struct NoViewer : platform::ScriptedUiServices {
+        bool openExternally(const QString &path) override
+        {
+            ScriptedUiServices::openExternally(path);
+            return false;
+        }
+    };
+    auto *desk = new NoViewer;
+    std::unique_ptr<platform::UiServices> fixture = platform::setUi(std::unique_ptr<platform::UiServices>(desk));
+    Help_Support help;
+    help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label"))->click();
+    const QStringList shown = desk->messages();
+    platform::setUi(std::move(fixture));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("\"Help.pdf\"")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QDir::toNativeSeparators(Resource_Path))) << shown[0].toStdString();
 }
 
 // Pasted controls after the first cascade by the side's control count (the front has 21, the
@@ -253,6 +357,224 @@ TEST_F(WindowCommandsTest, InvitationLinesStandWhereTheLayoutPutsThem)
     const auto rows = Invitation_Layout({"T", "", "", "", "", "", "F", "", ""}, QRectF(0, 0, 243, 153));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[0].rect == QRectF(40, 40, 163, 30) && rows[1].rect == QRectF(40, 140, 163, 40));
+}
+
+// A delivered frame fills the whole card behind everything; the photo and every text row stand
+// in their own rectangles in front of it, long lines unclipped.
+TEST_F(WindowCommandsTest, AnInvitationCardShowsItsRowsInFrontOfTheFrame)
+{
+    controller->SetDocumentCanvasSize({340, 425});
+    QImage photo(60, 60, QImage::Format_RGB32);
+    photo.fill(QColor(0, 0, 255));
+    const QString photoPath = pathIn("photo.png");
+    ASSERT_TRUE(photo.save(photoPath));
+    const QString frame = platform::joinPath(Resource_Path, "Background", "warm_paper.jpg");
+    ASSERT_TRUE(QFileInfo::exists(frame));
+    Invite_Title = "Summer Garden Party";
+    Invite_Date = "Saturday, 5 June 2027";
+    Invite_Time = "7:30 PM";
+    Invite_To = Invite_Message = Invite_Venue = Invite_From = QString();
+    Invite_Frame_Pic_IMG = photoPath;
+    Invite_Frame_IMG = frame;
+    document->removeAllGraphicsOnSide(0);
+    controller->Fill_Party_Invidation_Details();
+    Invite_Title = Invite_Date = Invite_Time = Invite_Frame_Pic_IMG = Invite_Frame_IMG = QString();
+
+    QStringList order;
+    for (const SKTGraphicPtr &g : document->graphics())
+        order << g->control_ID;
+    EXPECT_EQ(order.back(), "PARTY_IMAGE_BG") << order.join(' ').toStdString();
+    const auto rows = Invitation_Layout({"T", "", "", "D", "", "", "", "p", "f"}, QRectF(0, 0, 340, 425));
+    const auto rectOf = [&](const char *id) {
+        for (const auto &r : rows)
+            if (r.id == id)
+                return r.rect;
+        return QRectF();
+    };
+    for (const SKTGraphicPtr &g : document->graphics())
+        EXPECT_EQ(g->bounds(), rectOf(qPrintable(g->control_ID))) << g->control_ID.toStdString();
+
+    const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72.0)
+                            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(card.size(), QSize(340, 425));
+    const auto count = [&](QRectF r, auto test) {
+        int n = 0;
+        for (int y = int(r.top()); y < int(r.bottom()); ++y)
+            for (int x = int(r.left()); x < int(r.right()); ++x)
+                n += test(card.pixelColor(x, y));
+        return n;
+    };
+    const auto ink = [](QColor c) { return c.lightness() < 60; };
+    const auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+    const QRectF photoRect = rectOf("PARTY_IMAGE"), title = rectOf("PARTY_TITLE"), date = rectOf("PARTY_DATE");
+    EXPECT_GT(count(title, ink), 60) << "the title is drawn";
+    EXPECT_GT(count(date, ink), 60) << "the date line is drawn";
+    // The date line lies over the photo: the photo shows around its ink.
+    EXPECT_GT(count(photoRect, blue), int(photoRect.width() * photoRect.height() * 0.8));
+    // Text right of the title's 70-point default width: the line is not clipped.
+    EXPECT_GT(count(title.adjusted(80, 0, 0, 0), ink), 10);
+    const QImage paper = QImage(frame).scaled(340, 425).convertToFormat(QImage::Format_RGB32);
+    for (const QPoint p : {QPoint(10, 10), QPoint(330, 415), QPoint(20, 380)})
+        EXPECT_LT(std::abs(card.pixelColor(p).lightness() - paper.pixelColor(p).lightness()), 25)
+            << "the frame shows at " << p.x() << "," << p.y();
+}
+
+// Normal use keeps stderr quiet: starting from a template and loading a design print nothing.
+using QuietStart = ControllerTest;
+
+TEST_F(QuietStart, AStartAndALoadPrintNothing)
+{
+    static QStringList printed;
+    printed.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
+        if (!m.contains(QLatin1String("propagateSizeHints")))  // the offscreen test platform's own
+            printed << m;
+    });
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    startAnswers = {10};
+    const bool started = setUpWindow();
+    // A design with a PDF417 and a Data Matrix code, read back from its file.
+    SKTGraphicArray codes;
+    for (const int symbology : {1, 2}) {  // PDF417, Data Matrix
+        SKTGraphicPtr code = designtest::storedControl(SKTGraphicKind::Barcode, 5);
+        code->linear_or_2d = 1;
+        code->barcode_font_index = symbology;
+        code->two_d_font_val = QStringLiteral("QUIET 42");
+        codes.push_back(code);
+    }
+    place(0, codes);
+    ui->push(pathIn("codes.did"));
+    controller->Save_project_file(true, false, "L");
+    const int loaded = controller->Read_and_load_design_Log_NEW_METHOD(pathIn("codes.did"), "L", true);
+    controller->Refresh_Canvas();
+    grabbed(0);
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(loaded, 1);
+    EXPECT_TRUE(printed.isEmpty()) << printed.join('\n').toStdString();
+}
+
+// Every tool bar command shows a picture: the desktop theme's where the system has one, our own
+// drawn picture for import and cropping; a lettered tile only for a command the theme lacks.
+TEST_F(WindowCommandsTest, ToolBarCommandsShowPicturesNotLetters)
+{
+    const auto tileShare = [](const QIcon &icon) {
+        const QImage image = icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32);
+        int tile = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                tile += image.pixelColor(x, y) == QColor(0x3d, 0x6b, 0x9e);
+        return double(tile) / (image.width() * image.height());
+    };
+    ASSERT_GT(tileShare(commandIcon("", "Im")), 0.4) << "the lettered tile this test tells apart";
+    const bool desktopTheme = QIcon::hasThemeIcon("document-new");
+    const QList<QToolButton *> buttons =
+        controller->findChild<QWidget *>("tool_bar")->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly);
+    int checked = 0;
+    for (QToolButton *b : buttons) {
+        if (!b->objectName().endsWith("_btn"))
+            continue;  // the bar's own overflow button
+        ++checked;
+        EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
+        EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+        const bool ours = b->objectName() == "Import_Wizard_btn" || b->objectName() == "Cropping_Tool_btn";
+        if (ours || desktopTheme) {
+            EXPECT_LT(tileShare(b->icon()), 0.1) << b->objectName().toStdString();
+        }
+    }
+    EXPECT_GT(checked, 20);
+}
+
+// The small look-ups other windows call: a series list refilled keeps its series by name (or
+// takes a new one), file sizes, the picture an image control came from, and the camera-folder
+// file written whole.
+TEST_F(WindowCommandsTest, UtilityLookUpsAnswerFromTheFiles)
+{
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    QDir().mkpath(Data_Folder_Path);
+    for (const char *name : {"Alpha", "Beta", "Gamma"})
+        ASSERT_TRUE(write(QDir(Data_Folder_Path).filePath(QString::fromLatin1(name) + ".txt"), "1\n2\n"));
+    QComboBox combo;
+    SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(&combo, {});
+    combo.setCurrentText("Beta");
+    ASSERT_TRUE(QFile::remove(QDir(Data_Folder_Path).filePath("Alpha.txt")));
+    ASSERT_TRUE(write(QDir(Data_Folder_Path).filePath("Delta.txt"), "x\n"));
+    const struct {
+        const char *newName, *shown;
+    } refills[] = {{"", "Beta"}, {"Delta", "Delta"}, {"Gone", ""}};
+    for (const auto &r : refills) {
+        SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(&combo, r.newName);
+        EXPECT_EQ(combo.count(), 3);
+        EXPECT_EQ(combo.currentText(), r.shown) << r.newName;
+    }
+
+    const QString picture = pathIn("in_use.png"), source = pathIn("source.png");
+    ASSERT_TRUE(write(picture, "12345") && write(source, "abc"));
+    const struct {
+        QString path;
+        quint64 size;
+    } sizes[] = {{picture, 5}, {pathIn("none.png"), 0}, {dir.path(), 0}};
+    for (const auto &s : sizes)
+        EXPECT_EQ(SKTWindowController::Get_File_Size_At_Path(s.path), s.size) << s.path.toStdString();
+    SKTGraphicPtr image = designtest::storedControl(SKTGraphicKind::Image, 2);
+    image->Set_Control_File_path(picture);
+    image->Text_Value = source;
+    EXPECT_EQ(SKTWindowController::Get_Original_Path_Of_Image_Control(*image), source);
+    ASSERT_TRUE(QFile::remove(picture));
+    EXPECT_EQ(SKTWindowController::Get_Original_Path_Of_Image_Control(*image), "") << "the picture in use is gone";
+
+    Camera_Folder_Path = dir.filePath("Camera Shots");
+    ASSERT_TRUE(controller->Create_Camera_Path_File());
+    QFile camera(controller->camera_path_file);
+    ASSERT_TRUE(camera.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QFileInfo(camera).fileName(), "daziruzevodud.txt");
+    EXPECT_EQ(QString::fromUtf8(camera.readAll()), Camera_Folder_Path);
+}
+
+// Stored picture paths point into this installation: another installation's resources, and the
+// bare placeholder name the delivered templates carry; a delivered template shows its photo.
+TEST_F(WindowCommandsTest, PicturePathsPointIntoThisInstallation)
+{
+    const QString here = Resource_Path;
+    const struct {
+        QString stored, used;
+    } cases[] = {
+        {"", ""},
+        {"  /home/ann/photo.png ", "/home/ann/photo.png"},
+        {"/opt/old/share/badgeloom/Background/sunrise.jpg", here + "/Background/sunrise.jpg"},
+        {"/usr/share/badgeloom/Gone/none.png", here + "/Gone/none.png"},
+        {here + "/no.png", here + "/no.png"},
+        {"no.png", here + "/no.png"},
+        {"not_a_resource.png", "not_a_resource.png"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SKTWindowController::Check_Path_For_App_Resources(c.stored, here), c.used) << c.stored.toStdString();
+
+    const QString delivered = platform::joinPath(Resource_Path, "Templates/Corporate", "Blue Horizon (h).did");
+    ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(delivered, "T", false), 1);
+    const SKTGraphic *photo = nullptr;
+    for (const SKTGraphicPtr &g : document->graphics())
+        if (g->kind() == SKTGraphicKind::Image)
+            photo = g.get();
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->FilePath(), here + "/no.png");
+    EXPECT_FALSE(photo->_contents.isNull());
+    // The placeholder's own pixels stand in its frame, not the card behind it.
+    const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72.0);
+    const QImage bare = [&] {
+        CardSide side = controller->Card_Side_Value(0);
+        side.controls.clear();
+        return SKTRenderingView::image_From_Card_Graphics(side, 72.0);
+    }();
+    int differing = 0, total = 0;
+    const QRect frame = photo->bounds().toAlignedRect().adjusted(2, 2, -2, -2) & card.rect();
+    for (int y = frame.top(); y <= frame.bottom(); y += 2)
+        for (int x = frame.left(); x <= frame.right(); x += 2, ++total)
+            differing += card.pixel(x, y) != bare.pixel(x, y);
+    EXPECT_GT(differing, total / 2) << differing << " of " << total;
 }
 
 // A worker asking the keep-or-replace box waits for the person's answer and gets it back from

@@ -1,0 +1,189 @@
+// The invitation wizard as a person walks it from the Tools menu: frame, photo, texts, and the
+// card it leaves; its start screen's way out; the photo-edit entry.
+
+#include "ControllerFixture.h"
+
+#include "core/ControllerImageFiles.h"
+#include "mainwindow/Invitation.h"
+#include "mainwindow/Invitation_Wizard.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QMenu>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimeEdit>
+
+namespace {
+
+class InvitationWizardTest : public WindowTest {
+protected:
+    void TearDown() override
+    {
+        Invitation_Wizard::setModalRunner({});
+        WindowTest::TearDown();
+    }
+    QAction *tool(const char *name) { return controller->findChild<QAction *>(QString::fromLatin1(name)); }
+    QString photo(QColor colour)
+    {
+        QImage picture(40, 50, QImage::Format_RGB32);
+        picture.fill(colour);
+        const QString path = pathIn("photo.png");
+        EXPECT_TRUE(picture.save(path));
+        return path;
+    }
+    SKTGraphic *control(const char *id) const
+    {
+        for (const SKTGraphicPtr &g : document->graphics())
+            if (g->control_ID == QLatin1String(id))
+                return g.get();
+        return nullptr;
+    }
+};
+
+TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
+{
+    const QString picture = photo(Qt::red);
+    std::vector<std::string> seen;
+    std::vector<QSize> sizes;
+    const auto measure = [&](Invitation_Wizard &w) {
+        QCoreApplication::processEvents();
+        sizes.push_back(w.size());
+        const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
+        EXPECT_TRUE(least.width() <= 1024 && least.height() <= 700) << least.width() << "x" << least.height();
+    };
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        w.show();
+        measure(w);
+        w.Using_Wizard_Click();
+        measure(w);
+        // Straight to the frames, the first one chosen by the wizard without moving on.
+        EXPECT_EQ(w.next_counter, 2);
+        EXPECT_EQ(w.imageBrowser->currentRow(), 0);
+        EXPECT_FALSE(w.selected_image.isEmpty());
+        w.width_Stepper->setValue(100);
+        w.height_Stepper->setValue(140);
+        w.Title_Next_Click();
+        w.msg_title->setText(w.msg_title->text() + " (typed)");
+        w.to_value->setText("Ann");
+        QTest::keyClicks(w.from_value, QString(45, QLatin1Char('b')));
+        EXPECT_EQ(w.from_value->text().size(), 40) << "the sender is cut at 40 characters";
+        w.venue_value->setText("Town Hall");
+        w.Date_picker->setDate(QDate(2027, 6, 5));
+        w.Time_picker->setTime(QTime(19, 30));
+        // A click on another frame moves on to the photo page.
+        w.imageBrowser->setCurrentRow(1);
+        EXPECT_EQ(w.next_counter, 3);
+        w.Next_btn->click();
+        EXPECT_EQ(ui->messages().value(ui->messages().size() - 1).trimmed(), "Please select photo.");
+        EXPECT_FALSE(w.Load_Photo(pathIn("missing.png")));
+        EXPECT_TRUE(w.Load_Photo(picture));
+        w.checks[0]->setChecked(true);  // grey
+        measure(w);
+        w.Next_btn->click();
+        seen.push_back(w.msg_title->text().toStdString());
+        return w.result();
+    });
+    controller->Select_back_side();
+    ui->push(int(platform::AnswerNo));  // no saving of the open design
+    tool("invitation_menu")->trigger();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(Card_Front_Or_Back, 0) << "the invitation is shown on the front it was laid out on";
+    EXPECT_TRUE(sizes.size() == 3 && sizes[0] == sizes[1] && sizes[1] == sizes[2]) << "one size through its pages";
+
+    const QSizeF card = controller->Front_card_Prop->Card_Size();
+    EXPECT_NEAR(card.width(), MM_to_Points_Convert(100), 0.01);
+    EXPECT_NEAR(card.height(), MM_to_Points_Convert(140), 0.01);
+    ASSERT_NE(control("PARTY_TITLE"), nullptr);
+    EXPECT_EQ(control("PARTY_TITLE")->Text_Value.toStdString(), seen[0]) << "the title is what the field showed";
+    EXPECT_EQ(control("PARTY_TO")->Text_Value, "Dear Ann,");
+    EXPECT_EQ(control("PARTY_FROM")->Text_Value, QString(40, QLatin1Char('b')));
+    EXPECT_EQ(control("PARTY_DATE")->Text_Value, "Saturday, June 5, 2027 at 7:30 PM");
+    EXPECT_FALSE(control("PARTY_MSG")->Text_Value.isEmpty());
+    EXPECT_EQ(document->graphics().back()->control_ID, "PARTY_IMAGE_BG");
+    EXPECT_EQ(document->graphics().back()->bounds(), QRectF(QPointF(0, 0), card));
+    // The photo is drawn as the wizard showed it: grey, not red.
+    SKTGraphic *photoControl = control("PARTY_IMAGE");
+    ASSERT_NE(photoControl, nullptr);
+    EXPECT_TRUE(photoControl->gray_Scale);
+    const QColor middle = grabbed(0).pixelColor(at(canvas(0), photoControl->bounds().center()));
+    EXPECT_LT(std::abs(middle.red() - middle.green()), 10) << middle.name().toStdString();
+    EXPECT_FALSE(enabled("Undo_btn")) << "the laid-out card is the base of the undo history";
+}
+
+TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
+{
+    const int before = int(document->graphics().size());
+    click("Rect_Tool_btn");
+    controller->Show_Canvas_And_Right_Prop();
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        w.Using_Wizard_Click();
+        w.to_value->setText("Ann");
+        w.imageBrowser->setCurrentRow(1);
+        w.Back_Click();
+        w.Back_Click();
+        // Back from the frames resets the whole wizard through its start screen.
+        EXPECT_EQ(w.next_counter, 0);
+        EXPECT_TRUE(w.selected_image.isEmpty() && w.to_value->text().isEmpty());
+        // Exit offers to save the open design; Cancel keeps the wizard open.
+        ui->push(int(platform::AnswerCancel));
+        w.Exit_btn->click();
+        EXPECT_TRUE(ui->messages().contains("Do you want to save changes before closing?"))
+            << ui->messages().join('|').toStdString();
+        EXPECT_FALSE(controller->Exit_Confirmed());
+        w.Close_Form_Click();
+        return w.result();
+    });
+    ui->push(int(platform::AnswerNo));
+    tool("invitation_menu")->trigger();
+    EXPECT_EQ(int(document->graphics().size()), before + 1) << "a wizard left unfinished changes nothing";
+}
+
+TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
+{
+    Invite_Frame_Pic_IMG = photo(QColor(200, 40, 40));
+    Invite_Title = "Party";
+    controller->Fill_Party_Invidation_Details();
+    Invite_Frame_Pic_IMG.clear();
+    Invite_Title.clear();
+    QMenu *tools = qobject_cast<QMenu *>(tool("invitation_photo_menu")->parent());
+    ASSERT_NE(tools, nullptr);
+    emit tools->aboutToShow();
+    ASSERT_TRUE(tool("invitation_photo_menu")->isEnabled());
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        EXPECT_TRUE(w.photo_box->isVisibleTo(&w) && !w.texts_box->isVisibleTo(&w));
+        EXPECT_FALSE(w.checks[3]->isChecked() || w.checks[4]->isChecked()) << "the flips start off";
+        w.checks[1]->setChecked(true);  // sepia
+        w.Finish_Btn->click();
+        return w.result();
+    });
+    tool("invitation_photo_menu")->trigger();
+    EXPECT_TRUE(control("PARTY_IMAGE")->Sepia);
+    EXPECT_EQ(control("PARTY_TITLE")->Text_Value, "Party") << "the texts stay as they were";
+
+    document->removeAllGraphicsOnSide(0);
+    emit tools->aboutToShow();
+    EXPECT_FALSE(tool("invitation_photo_menu")->isEnabled()) << "no invitation photo on the card";
+}
+
+TEST(InvitationTexts, DatesTimesAndLimits)
+{
+    EXPECT_EQ(Invitation_Date_Text(QDate(2027, 6, 5)), "Saturday, June 5, 2027");
+    EXPECT_EQ(Invitation_Time_Text(QTime(19, 30)), "7:30 PM");
+    EXPECT_EQ(Invitation_Time_Text(QTime(9, 5)), "9:05 AM");
+    const struct {
+        const char *field;
+        int limit;
+    } limits[] = {{"from_value", 40}, {"to_value", 40}, {"venue_value", 100}, {"msg_title", 100}, {"msg_value", 250}};
+    for (const auto &l : limits)
+        EXPECT_EQ(Invitation_Text_Limit(l.field), l.limit) << l.field;
+    Hand_Over_Invitation({" T ", "M", "F", "To", "V", "D", "Ti", " frame.jpg ", "photo.png"});
+    EXPECT_TRUE(Invite_Title == "T" && Invite_BG_IMG == "frame.jpg" && Invite_Frame_IMG == "frame.jpg" &&
+                Invite_Frame_Pic_IMG == "photo.png");
+    Hand_Over_Invitation({});
+}
+
+}  // namespace
