@@ -6,25 +6,53 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
 #include <algorithm>
 
 GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent)
     : QWidget(parent), m_list(list), m_hooks(std::move(hooks)), m_view(new QListWidget(this)),
       m_moveNext(new QCheckBox(tr("Move to next record"), this))
 {
+    setObjectName(QStringLiteral("group_list_box"));
+    m_view->setObjectName(QStringLiteral("GroupList"));
+    m_moveNext->setObjectName(QStringLiteral("GP_Move_Next_Rcd_ChkBox"));
     auto *buttons = new QHBoxLayout;
-    const std::pair<QString, void (GroupListWidget::*)()> actions[] = {
-        {tr("Add"), &GroupListWidget::addRow}, {tr("Save"), &GroupListWidget::saveRow},
-        {tr("Delete"), &GroupListWidget::deleteRow}};
-    for (const auto &[title, action] : actions) {
-        auto *button = new QPushButton(title, this);
-        connect(button, &QPushButton::clicked, this, action);
+    const struct {
+        QString title;
+        const char *name;
+        std::function<void()> action;
+    } actions[] = {
+        {tr("Add"), "Add_In_Excel_Details_Btn", [this] { addRow(); }},
+        {tr("Save"), "Save_Excel_Details_Btn", [this] { saveRow(); }},
+        {tr("Delete"), "Delete_In_Excel_Details_Btn", [this] { deleteRow(); }},
+    };
+    for (const auto &a : actions) {
+        auto *button = new QPushButton(a.title, this);
+        button->setObjectName(QString::fromLatin1(a.name));
+        connect(button, &QPushButton::clicked, this, a.action);
         buttons->addWidget(button);
+    }
+    auto *excel = new QHBoxLayout;
+    const struct {
+        QString title;
+        const char *name;
+        std::function<void()> *hook;
+    } excelActions[] = {{tr("Columns…"), "Update_Excel_Btn", &m_hooks.remap},
+                        {tr("View Data"), "View_Excel_Btn", &m_hooks.viewTable}};
+    for (const auto &a : excelActions) {
+        auto *button = new QPushButton(a.title, this);
+        button->setObjectName(QString::fromLatin1(a.name));
+        connect(button, &QPushButton::clicked, this, [hook = a.hook] {
+            if (*hook)
+                (*hook)();
+        });
+        excel->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
     layout->addLayout(buttons);
     layout->addWidget(m_moveNext);
+    layout->addLayout(excel);
     connect(m_view, &QListWidget::currentRowChanged, this, [this](int row) {
         m_list.select(row);
         if (m_list.selected() >= 0 && m_hooks.applyRow)

@@ -20,6 +20,8 @@ public:
         std::function<void(int row)> applyRow;           // card and panels; adds no undo step
         std::function<bool(const QString &question)> confirm;
         std::function<void(const QString &message)> inform;
+        std::function<void()> remap;      // the column re-mapping dialog and the card re-laid
+        std::function<void()> viewTable;  // the spreadsheet table in its viewer
     };
 
     GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent = nullptr);
@@ -32,6 +34,8 @@ public:
     void addRow();
     void saveRow();
     void deleteRow();
+
+    QListWidget *view() const { return m_view; }
 
 private:
     groupmode::GroupList &m_list;

@@ -23,10 +23,13 @@ public:
     // Loads a design file with its spreadsheet table; 0 when it could not be loaded (the loader
     // has said why).
     virtual int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable) = 0;
-    virtual void Check_For_Defalut_Photo_Control() {}
-    virtual void Reset_All_Visitor_Grp_Mode_Ctrl() {}
+    virtual void Check_For_Defalut_Photo_Control() = 0;
+    virtual void Reset_All_Visitor_Grp_Mode_Ctrl() = 0;
+    // Cancel leaves the card-size page's outline at the rectangle.
+    virtual void Reset_Card_Shape() = 0;
     // Makes the loaded template the project: group mode, bindings, table, workbook and file name,
-    // then saves it silently. False when the file could not be written.
+    // the first row laid on the card and listed, then saves it silently. False when the file
+    // could not be written.
     virtual bool Create_Group_Project(const GroupProjectSetup &setup) = 0;
     // An existing project or design file was opened: it becomes the open file in group mode.
     virtual void Open_Group_Project(const QString &path) = 0;

@@ -767,6 +767,7 @@ void Group_Mode_Wizard::Back_Click()
 void Group_Mode_Wizard::Cancel_Click()
 {
     Selected_Template_Path.clear();
+    m_host.Reset_Card_Shape();
     done(0);
 }
 

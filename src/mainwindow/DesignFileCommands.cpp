@@ -9,8 +9,11 @@
 #include "core/DesignCommands.h"
 #include "core/DesignFile.h"
 #include "core/Globals.h"
+#include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/Utilities.h"
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
@@ -82,6 +85,10 @@ DesignData SKTWindowController::Current_Design_Data()
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, const QString &mode)
 {
+    // A group project keeps what the panels show in the row on show.
+    if (Start_Card_Option == QLatin1String("G"))
+        if (GroupMode *group = Group_Mode_Of(*this))
+            group->Save_Group_Mode_List_Details_In_XL_Data_List();
     DesignSaveRequest request;
     request.saveAs = saveAs;
     request.showMessages = showMessages;
@@ -289,6 +296,8 @@ void SKTWindowController::Open_Btn_Clicked()
     Start_Card_Option = QStringLiteral("L");
     Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
     Select_front_side();
+    // A group project opens in group mode, its list and panels showing its first row.
+    Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
 }
 
@@ -328,9 +337,17 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     Card_Front_Or_Back = target;
     Insert_In_Undo_Redo();
     Card_Front_Or_Back = shown;
+    GroupMode *group = Start_Card_Option == QLatin1String("G") ? Group_Mode_Of(*this) : nullptr;
+    if (group)  // the list is rebuilt; the copy keeps its own values
+        group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, QStringLiteral("A"));
     copy_card_design = false;
     Show_Hide_Main_Window(true);
     // Copied from the front, the back shows its new design; copied from the back, it stays shown.
     Select_back_side();
     canvasOfSide(target)->update();
+    if (group) {
+        // The side that took the copy shows it in its panel too.
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+        Select_back_side();
+    }
 }

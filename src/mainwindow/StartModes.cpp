@@ -99,6 +99,8 @@ int SKTWindowController::Start_Mode_Dispatch(const QString &option)
             return 0;
         if (Start_Card_Option != QStringLiteral("V") && Start_Card_Option != QStringLiteral("G"))
             liveModePanel().Hide_Visitor_panel();
+        // A group project opens in group mode, its list and panels showing its first row.
+        Load_Group_Mode_After_log_reading();
         Reset_Undo_With_Base_Snapshot();
         return 1;
     }
