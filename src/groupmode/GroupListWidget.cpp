@@ -1,7 +1,7 @@
 #include "groupmode/GroupListWidget.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -16,7 +16,9 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
     setObjectName(QStringLiteral("group_list_box"));
     m_view->setObjectName(QStringLiteral("GroupList"));
     m_moveNext->setObjectName(QStringLiteral("GP_Move_Next_Rcd_ChkBox"));
-    auto *buttons = new QHBoxLayout;
+    // Narrow enough for the list column: the buttons stand two to a row.
+    setMinimumWidth(170);
+    auto *buttons = new QGridLayout;
     const struct {
         QString title;
         const char *name;
@@ -26,13 +28,14 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
         {tr("Save"), "Save_Excel_Details_Btn", [this] { saveRow(); }},
         {tr("Delete"), "Delete_In_Excel_Details_Btn", [this] { deleteRow(); }},
     };
+    int at = 0;
     for (const auto &a : actions) {
         auto *button = new QPushButton(a.title, this);
         button->setObjectName(QString::fromLatin1(a.name));
         connect(button, &QPushButton::clicked, this, a.action);
-        buttons->addWidget(button);
+        buttons->addWidget(button, at / 2, at % 2);
+        ++at;
     }
-    auto *excel = new QHBoxLayout;
     const struct {
         QString title;
         const char *name;
@@ -46,13 +49,14 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
             if (*hook)
                 (*hook)();
         });
-        excel->addWidget(button);
+        buttons->addWidget(button, at / 2, at % 2);
+        ++at;
     }
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);
     layout->addLayout(buttons);
     layout->addWidget(m_moveNext);
-    layout->addLayout(excel);
     connect(m_view, &QListWidget::currentRowChanged, this, [this](int row) {
         m_list.select(row);
         if (m_list.selected() >= 0 && m_hooks.applyRow)

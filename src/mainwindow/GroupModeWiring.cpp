@@ -42,8 +42,11 @@ public:
         }
         // The list stands in the live face's group column.
         if (auto *column = window.findChild<QWidget *>(QStringLiteral("group_mode_view"))) {
-            if (auto *scroll = window.findChild<QScrollArea *>(QStringLiteral("gp_scrollView")))
+            if (auto *scroll = window.findChild<QScrollArea *>(QStringLiteral("gp_scrollView"))) {
                 scroll->setWidgetResizable(true);
+                // The column may be narrowed to nothing, so the window keeps to a small screen.
+                scroll->setMinimumWidth(1);
+            }
             auto *layout = new QVBoxLayout(column);
             layout->setContentsMargins(2, 2, 2, 2);
             layout->addWidget(m_mode.listWidget(column));
