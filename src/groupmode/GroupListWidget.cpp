@@ -111,8 +111,11 @@ void GroupListWidget::deleteRow()
         return;
     const auto result = m_list.remove();
     if (result == groupmode::GroupList::DeleteResult::Deleted) {
+        // The panels show the row now current before the save stores them into it.
+        const int next = m_list.selected();
+        selectRow(next);
         m_hooks.saveProject();
-        selectRow(m_list.selected());
+        selectRow(next);
     }
     if (const QString message = groupmode::GroupList::message(result); !message.isEmpty())
         m_hooks.inform(message);

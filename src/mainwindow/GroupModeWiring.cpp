@@ -139,7 +139,15 @@ public:
             m_visitor->Show_Single_Mode_Back_Panel();
     }
     bool Save_Group_Project() override { return m_window.Save_project_file(false, false, QStringLiteral("L")); }
-    void Set_List_Value_Change(bool applying) override { m_window.undoHistory().live_mode_list_value_change = applying; }
+    void Set_List_Value_Change(bool applying) override
+    {
+        UndoRedoHistory &history = m_window.undoHistory();
+        history.live_mode_list_value_change = applying;
+        // The row laid on the card is what the next Undo comes back to.
+        if (!applying)
+            for (int side : {0, 1})
+                history.Record_Without_Undo_Step(side);
+    }
     bool Copy_Card_Design_In_Progress() override { return copy_card_design; }
     QString Project_File_Name() override { return ::Project_File_Name; }
     QString NO_Image_Path() override { return m_window.NO_Image_Path; }

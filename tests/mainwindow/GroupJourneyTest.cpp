@@ -11,6 +11,7 @@
 #include "groupmode/Update_XL_Column.h"
 #include "mainwindow/GroupModeWiring.h"
 #include "platform/Paths.h"
+#include "properties/CardTabs.h"
 #include "visitor/Profile_Panel.h"
 
 #include <QCheckBox>
@@ -161,4 +162,146 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     for (int i = 1; i <= 20; ++i)
         expected << QStringLiteral("Person %1").arg(i, 2, 10, QLatin1Char('0'));
     EXPECT_EQ(names, expected);
+}
+
+// The rows as a person edits them in the panel: Save keeps the fields whose box is off, Add
+// takes every field, Delete asks and moves to the row before; each writes the project file.
+TEST_F(GroupJourney, PanelEditsReachTheRowsAndTheProjectFile)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    const auto button = [&](const char *name) { return controller->findChild<QPushButton *>(name); };
+    const auto stored = [&] {
+        const DesignReadResult read = Read_Design_File(::Project_File_Name);
+        QStringList rows;
+        for (qsizetype i = 0; read.design && i < read.design->tableRows.size(); ++i)
+            rows << read.design->tableRows.value(i, "Extension") + ":" + read.design->tableRows.value(i, "Column1") + "," +
+                        read.design->tableRows.value(i, "Column2");
+        return rows.join(" ");
+    };
+    Profile_Panel *front = panel(0);
+    list()->setCurrentRow(1);
+    ASSERT_EQ(front->value[0]->text(), "Person 02");
+    ASSERT_TRUE(front->value_chk[0]->isChecked());
+    front->value[0]->setText("Bea");
+    front->value_chk[1]->setChecked(false);
+    front->value[1]->setText("ignored");
+    ui->clear();
+    button("Save_Excel_Details_Btn")->click();
+    EXPECT_EQ(ui->messages().join("").trimmed(), "Record saved successfully.");
+    EXPECT_EQ(stored(), "1:Person 01,T1 2:Bea,T2 3:Person 03,T3");
+    EXPECT_EQ(list()->item(1)->text(), "2 - Bea");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Bea");
+
+    front->value[0]->setText("Dan");
+    front->value[1]->setText("Lead");
+    front->value_chk[1]->setChecked(false);
+    ui->clear();
+    button("Add_In_Excel_Details_Btn")->click();
+    EXPECT_EQ(ui->messages().join("").trimmed(), "Record added successfully.");
+    EXPECT_EQ(stored(), "1:Person 01,T1 2:Bea,T2 3:Person 03,T3 4:Dan,Lead");
+    EXPECT_EQ(list()->currentRow(), 3);
+    EXPECT_EQ(cardText(0, "Fup_Title"), "Lead");
+
+    list()->setCurrentRow(1);
+    ui->clear();
+    ui->push(true);
+    button("Delete_In_Excel_Details_Btn")->click();
+    EXPECT_EQ(stored(), "1:Person 01,T1 3:Person 03,T3 4:Dan,Lead");
+    EXPECT_EQ(list()->currentRow(), 0);
+    EXPECT_EQ(list()->item(1)->text(), "2 - Person 03");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
+}
+
+// Typing into the panel is one undo step that takes back the card and the panel alike.
+TEST_F(GroupJourney, UndoAfterAPanelChangeRestoresPanelAndCard)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    list()->setCurrentRow(2);
+    QLineEdit *name = panel(0)->value[0];
+    ASSERT_EQ(name->text(), "Person 03");
+    name->selectAll();
+    QTest::keyClicks(name, "Zoe");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Zoe");
+    ASSERT_TRUE(enabled("Undo_btn"));
+    while (cardText(0, "Fup_Name") != "Person 03" && enabled("Undo_btn"))
+        click("Undo_btn");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+    EXPECT_EQ(name->text(), "Person 03");
+}
+
+// The other side takes the row on show when it comes into work; a copied design keeps the
+// list and its bindings.
+TEST_F(GroupJourney, SideSwitchAndCopyKeepTheRowOnShow)
+{
+    ASSERT_EQ(startGroupRoad(workbook(6)), 1);
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    EXPECT_EQ(list()->count(), 6);
+    click("Front_Side_btn");
+    list()->setCurrentRow(4);
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 01");
+    click("Back_Side_btn");
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 05");
+    EXPECT_EQ(panel(1)->value[0]->text(), "Person 05");
+    EXPECT_EQ(list()->currentRow(), 4);
+}
+
+// Re-mapping through the group list's button: every column None but the name leaves eleven
+// bindings unset and the title off the card; a new name column renames the list.
+TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
+{
+    ASSERT_EQ(startGroupRoad(workbook(4)), 1);
+    list()->setCurrentRow(2);
+    std::function<void(Update_XL_Column &)> choose;
+    const auto previous = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
+        EXPECT_EQ(d.windowTitle(), "Front Side Update Excel Column");
+        EXPECT_EQ(d.Pass_proj_name->text(), "Staff");
+        choose(d);
+        return d.result();
+    });
+    const auto remapButton = [&] { controller->findChild<QPushButton *>("Update_Excel_Btn")->click(); };
+    choose = [](Update_XL_Column &d) {
+        EXPECT_TRUE(d.value_chk[1]->isChecked());
+        d.CancelPressed();
+    };
+    remapButton();
+    EXPECT_EQ(controller->excel_cb_value[2], 2);
+
+    choose = [](Update_XL_Column &d) {
+        for (int f = 1; f < 12; ++f)
+            d.combos[size_t(f)]->setCurrentIndex(0);
+        d.value_chk[1]->setChecked(false);
+        d.OKPressed();
+    };
+    remapButton();
+    EXPECT_EQ(std::vector<int>(controller->excel_cb_value + 2, controller->excel_cb_value + 13), std::vector<int>(11, -1));
+    const SKTGraphic *title = canvas(0)->Selcect_Ctrl_With_ID("Fup_Title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_FALSE(title->ctrl_is_visible);
+    EXPECT_EQ(title->excel_col_indx, -1);
+    EXPECT_EQ(list()->currentRow(), 2);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+
+    choose = [](Update_XL_Column &d) {
+        d.combos[0]->setCurrentIndex(2);
+        d.OKPressed();
+    };
+    remapButton();
+    EXPECT_EQ(list()->item(0)->text(), "1 - T1");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "T3");
+    Update_XL_Column::setModalRunner(previous);
+}
+
+// Cancel leaves no card outline of the template behind.
+TEST_F(GroupJourney, CancelResetsTheCardShape)
+{
+    controller->cardTabs().Card_Shape = 2;
+    const auto previous = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
+        w.Cancel_Click();
+        return w.result();
+    });
+    EXPECT_EQ(controller->Start_Group_Mode(), 0);
+    Group_Mode_Wizard::setModalRunner(previous);
+    EXPECT_EQ(controller->cardTabs().Card_Shape, 0);
 }
