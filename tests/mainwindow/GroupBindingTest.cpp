@@ -182,3 +182,26 @@ TEST_F(GroupBinding, FirstRowReachesCustomFieldsAndBindingsFollowIds)
     group->Update_excel_col_binding_on_panel(0);
     EXPECT_EQ(side(0).toStdString(), "F_field1=Boss@2 F_field2=Anna(hidden)@1 Fup_Name=typed@1");
 }
+
+// A custom field made on the canvas in group mode takes the column its id has in the side's
+// list; the View button has nothing to show for an empty table.
+TEST_F(GroupBinding, NewCustomFieldTakesItsColumnAndEmptyTableHasNoView)
+{
+    controller->dynamic_ctrl_list_front = {{"F_field4", "", "Y", "2", "T"}};
+    controller->Selected_Control_Tool = 2;
+    canvas(0)->createGraphicOfClass(SKTGraphicKind::Text, nullptr, false, QRectF(), "F", "Boss", "F_field4");
+    EXPECT_EQ(side(0).toStdString(), "F_field4=Boss@2");
+    const struct {
+        int rows;
+        QString message;
+        QString kind;
+    } cases[] = {{2, "", "Data_From_Excel"}, {0, "There is no excel data to view.", "message"}};
+    for (const auto &c : cases) {
+        controller->Excel_Table_Rows = controller->Excel_Table_Rows.mid(0, c.rows);
+        ui->clear();
+        group->View_Excel_Btn_Clicked();
+        ASSERT_EQ(ui->requests().size(), 1u);
+        EXPECT_EQ(ui->requests().front().kind.toStdString(), c.kind.toStdString());
+        EXPECT_EQ(ui->requests().front().text.trimmed().toStdString(), c.message.toStdString());
+    }
+}

@@ -128,6 +128,7 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     open(project);
     EXPECT_EQ(Start_Card_Option, "G");
     EXPECT_EQ(list()->count(), 20);
+    EXPECT_TRUE(list()->isVisibleTo(controller.get()));
     EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
 
     // Twenty cards as PDF files, each naming its person.
@@ -222,6 +223,18 @@ TEST_F(GroupJourney, UndoAfterAPanelChangeRestoresPanelAndCard)
     name->selectAll();
     QTest::keyClicks(name, "Zoe");
     EXPECT_EQ(cardText(0, "Fup_Name"), "Zoe");
+    // Output takes the row as stored, not the panel's unsaved edit.
+    const BatchDesign output = controller->Prepare_Print_Export_Mail();
+    const auto named = [](const CardSide &side) {
+        for (const auto &g : side.controls)
+            if (g->control_ID == "Fup_Name")
+                return g->Text_Value;
+        return QString();
+    };
+    EXPECT_EQ(named(output.front), "Person 03");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+    name->selectAll();
+    QTest::keyClicks(name, "Zoe");
     ASSERT_TRUE(enabled("Undo_btn"));
     while (cardText(0, "Fup_Name") != "Person 03" && enabled("Undo_btn"))
         click("Undo_btn");
