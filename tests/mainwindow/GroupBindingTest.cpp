@@ -31,6 +31,14 @@ protected:
         Start_Card_Option = QStringLiteral("T");
         WindowTest::TearDown();
     }
+    // Both sides hold these controls and nothing else.
+    void layOut(const SKTGraphicArray &front, const SKTGraphicArray &back)
+    {
+        canvas(0)->delete_all_control();
+        canvas(1)->delete_all_control();
+        place(0, front);
+        place(1, back);
+    }
     void bind(std::initializer_list<std::pair<int, int>> bindings)
     {
         for (int i = 1; i <= 12; ++i)
@@ -95,10 +103,7 @@ TEST_F(GroupBinding, FirstRowPassLaysBoundFieldsOnTheirSides)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        canvas(0)->delete_all_control();
-        canvas(1)->delete_all_control();
-        place(0, c.front);
-        place(1, c.back);
+        layOut(c.front, c.back);
         bind(c.bindings);
         Library_Selected_Image.clear();
         group->Update_Excel_Column_Binding(QString::fromLatin1(c.mode));
@@ -128,10 +133,7 @@ TEST_F(GroupBinding, CreateOrUpdateHonoursItsFlags)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        canvas(0)->delete_all_control();
-        canvas(1)->delete_all_control();
-        place(0, c.front);
-        place(1, c.back);
+        layOut(c.front, c.back);
         group->Check_and_create_control_for_group_mode(0, "Fup_Name", "Ben", "T", c.column, c.visible, c.updateOnly,
                                                        c.checkOther);
         EXPECT_EQ(side(0).toStdString(), c.frontAfter.toStdString());
