@@ -3,6 +3,9 @@
 #include "core/SKTText.h"
 #include "groupmode/GroupMode.h"
 #include "mainwindow/GroupModeWiring.h"
+#include "visitor/Profile_Panel.h"
+
+#include <QLineEdit>
 
 #include <QFile>
 
@@ -206,4 +209,28 @@ TEST_F(GroupBinding, NewCustomFieldTakesItsColumnAndEmptyTableHasNoView)
         EXPECT_EQ(ui->requests().front().kind.toStdString(), c.kind.toStdString());
         EXPECT_EQ(ui->requests().front().text.trimmed().toStdString(), c.message.toStdString());
     }
+}
+
+// A row without a photo leaves the photo control and the panel's path empty, never the prompt;
+// saving it stores no prompt either.
+TEST_F(GroupBinding, ARowWithoutPhotoKeepsThePathEmpty)
+{
+    bind({{0, 1}, {10, 3}});
+    layOut({text("Fup_Name"), image("Fup_Photo")}, {});
+    group->Set_Group_Mode_List_Setting_After_Loading(QString(), "U");  // no project: nothing happens
+    ::Project_File_Name = pathIn("p.did");
+    group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, "U");
+    const struct {
+        int row;
+        const char *card, *panelPath;
+    } rows[] = {{1, "Fup_Name=Ben@1 Fup_Photo=@3", ""}, {0, "Fup_Name=Anna@1 Fup_Photo=anna.png@3", "anna.png"}};
+    for (const auto &r : rows) {
+        group->Mark_Group_List_New_Selection(r.row);
+        EXPECT_EQ(side(0).toStdString(), r.card);
+        EXPECT_EQ(QFileInfo(Front_Profile_Panel_OBJ->image_path_val->text()).fileName().toStdString(), r.panelPath);
+    }
+    group->Mark_Group_List_New_Selection(1);
+    group->Save_Group_Mode_List_Details_In_XL_Data_List();
+    EXPECT_EQ(controller->Excel_Table_Rows.value(1).toMap().value("Column3").toString(), "");
+    ::Project_File_Name.clear();
 }
