@@ -13,6 +13,7 @@
 #include "visitor/Profile_Panel.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -201,7 +202,9 @@ void GroupMode::Set_Group_Mode_List_Setting_After_Loading(const QString &path, c
         Update_Excel_Column_Binding(mode == QLatin1String("U") ? QStringLiteral("U") : QStringLiteral("A"));
     Use_Excel_Binding_Values = true;
     m_window.Use_Group_Project(path);
-    Set_GP_mode_Value_From_Excel(sideLetter(currentSide()), 0);
+    // The panel shows the row the list shows (row 0 after the pass; a copied design keeps its
+    // row), so the next save stores the panel into the row it came from.
+    Set_GP_mode_Value_From_Excel(sideLetter(currentSide()), std::max(m_list.selected(), 0));
 }
 
 void GroupMode::Update_Excel_Column_Binding_Update_Column(const std::array<bool, kTextFields> &shown)

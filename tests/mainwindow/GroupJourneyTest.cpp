@@ -247,13 +247,20 @@ TEST_F(GroupJourney, UndoAfterAPanelChangeRestoresPanelAndCard)
 TEST_F(GroupJourney, SideSwitchAndCopyKeepTheRowOnShow)
 {
     ASSERT_EQ(startGroupRoad(workbook(6)), 1);
+    list()->setCurrentRow(3);
     ui->clear();
     ui->push(true);
     controller->Copy_Card_Design_Clicked();
     EXPECT_EQ(list()->count(), 6);
+    EXPECT_EQ(list()->currentRow(), 3);
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");
+    // Saving now keeps every row as it was.
+    const QVariantList before = controller->Excel_Table_Rows;
+    ASSERT_TRUE(controller->Save_project_file(false, false, "L"));
+    EXPECT_EQ(controller->Excel_Table_Rows, before);
     click("Front_Side_btn");
     list()->setCurrentRow(4);
-    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 01");
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");  // the back is not in work yet
     click("Back_Side_btn");
     EXPECT_EQ(cardText(1, "Fup_Name"), "Person 05");
     EXPECT_EQ(panel(1)->value[0]->text(), "Person 05");
