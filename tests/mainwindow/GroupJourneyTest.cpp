@@ -100,7 +100,16 @@ protected:
 TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
 {
     REQUIRE_TOOL(pdftotext, "pdftotext");
+    // The panels' boxes for a new custom field, hidden outside group mode.
+    std::vector<QWidget *> typeBoxes;
+    for (int side : {0, 1}) {
+        typeBoxes.push_back(new QWidget(panel(side)));
+        typeBoxes.back()->setObjectName("new_ctrl_type_box");
+        typeBoxes.back()->hide();
+    }
     ASSERT_EQ(startGroupRoad(workbook(20)), 1);
+    for (QWidget *box : typeBoxes)
+        EXPECT_TRUE(box->isVisibleTo(box->parentWidget()));
     ASSERT_NE(list(), nullptr);
     EXPECT_EQ(list()->count(), 20);
     EXPECT_EQ(list()->item(6)->text(), "7 - Person 07");
