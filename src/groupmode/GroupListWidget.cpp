@@ -79,6 +79,7 @@ void GroupListWidget::selectRow(int row)
     m_list.select(row);
     rebuild();
     m_view->scrollToItem(m_view->currentItem());
+    m_view->setFocus(Qt::OtherFocusReason);
     if (m_list.selected() >= 0 && m_hooks.applyRow)
         m_hooks.applyRow(m_list.selected());
 }

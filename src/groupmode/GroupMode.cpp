@@ -97,12 +97,6 @@ GroupListWidget *GroupMode::listWidget(QWidget *parent)
 
 // --- values and field controls ---------------------------------------------------------------
 
-void GroupMode::Reset_Group_Mode_Excel_Col_Index()
-{
-    for (int f = 0; f < kBindings; ++f)
-        m_window.groupData().setBinding(f, -1);
-}
-
 QString GroupMode::Get_Excel_Table_Item_Text(int row, int column) const { return m_list.panelText(row, column); }
 
 void GroupMode::Check_and_create_control_for_group_mode(int side, const QString &id, const QString &value,

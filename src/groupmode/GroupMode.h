@@ -84,7 +84,6 @@ public:
     Update_XL_Column &remapDialog();
 
     // --- values and field controls ---
-    void Reset_Group_Mode_Excel_Col_Index();
     // The cell of a row and binding; "Text here" for -1, a missing row, key or column.
     QString Get_Excel_Table_Item_Text(int row, int column) const;
     // Creates or updates one control on side 0 (front) or 1 (back); kind "T" text, else picture.
