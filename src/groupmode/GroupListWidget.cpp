@@ -1,7 +1,6 @@
 #include "groupmode/GroupListWidget.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -16,9 +15,9 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
     setObjectName(QStringLiteral("group_list_box"));
     m_view->setObjectName(QStringLiteral("GroupList"));
     m_moveNext->setObjectName(QStringLiteral("GP_Move_Next_Rcd_ChkBox"));
-    // Narrow enough for the list column: the buttons stand two to a row.
-    setMinimumWidth(170);
-    auto *buttons = new QGridLayout;
+    // Narrow enough for the list column on a small screen: one button to a row.
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
     const struct {
         QString title;
         const char *name;
@@ -28,13 +27,11 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
         {tr("Save"), "Save_Excel_Details_Btn", [this] { saveRow(); }},
         {tr("Delete"), "Delete_In_Excel_Details_Btn", [this] { deleteRow(); }},
     };
-    int at = 0;
     for (const auto &a : actions) {
         auto *button = new QPushButton(a.title, this);
         button->setObjectName(QString::fromLatin1(a.name));
         connect(button, &QPushButton::clicked, this, a.action);
-        buttons->addWidget(button, at / 2, at % 2);
-        ++at;
+        buttons->addWidget(button);
     }
     const struct {
         QString title;
@@ -49,8 +46,7 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
             if (*hook)
                 (*hook)();
         });
-        buttons->addWidget(button, at / 2, at % 2);
-        ++at;
+        buttons->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

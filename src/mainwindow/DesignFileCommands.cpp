@@ -283,6 +283,7 @@ bool SKTWindowController::Open_Design_At_Start(const QString &path)
     if (Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) != 1)
         return false;
     Select_front_side();
+    Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
     return true;
 }
