@@ -138,6 +138,12 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     EXPECT_EQ(Start_Card_Option, "G");
     EXPECT_EQ(list()->count(), 20);
     EXPECT_TRUE(list()->isVisibleTo(controller.get()));
+    // Named on the command line, it opens in group mode as well.
+    controller->New_Project_Setting_Reset(true);
+    EXPECT_EQ(list()->count(), 0);
+    ASSERT_TRUE(controller->Open_Design_At_Start(project));
+    EXPECT_EQ(Start_Card_Option, "G");
+    EXPECT_EQ(list()->count(), 20);
     EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
 
     // Twenty cards as PDF files, each naming its person.
