@@ -340,3 +340,48 @@ TEST_F(GroupJourney, CancelResetsTheCardShape)
     Group_Mode_Wizard::setModalRunner(previous);
     EXPECT_EQ(controller->cardTabs().Card_Shape, 0);
 }
+
+// A custom field of the side gets its own row in the re-mapping dialog; a column chosen there
+// ticks the row and brings the first row's value onto the card. A locked field's row is closed.
+TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    auto field = std::make_shared<SKTText>();
+    field->control_ID = "F_field1";
+    field->Set_text_value("typed");
+    field->setBounds(QRectF(10, 60, 70, 20));
+    place(0, {field});
+    canvas(0)->Selcect_Ctrl_With_ID("Fup_Title")->ctrl_is_locked = true;
+    const auto previous = Update_XL_Column::setModalRunner([](Update_XL_Column &d) {
+        EXPECT_FALSE(d.value_chk[1]->isEnabled());
+        EXPECT_FALSE(d.combos[1]->isEnabled());
+        EXPECT_TRUE(d.combos[0]->isEnabled());
+        EXPECT_EQ(d.view_array_value.size(), 1u);
+        if (d.view_array_value.size() != 1)
+            return 0;
+        const Update_XL_Column::CustomRow &row = d.view_array_value.front();
+        EXPECT_EQ(row.text->text(), "F_field1");
+        row.check->setChecked(false);
+        row.combo->setCurrentIndex(2);  // "Title"
+        EXPECT_TRUE(row.check->isChecked());
+        d.OKPressed();
+        return d.result();
+    });
+    controller->findChild<QPushButton *>("Update_Excel_Btn")->click();
+    Update_XL_Column::setModalRunner(previous);
+    ASSERT_FALSE(controller->dynamic_ctrl_list_front.empty());
+    EXPECT_EQ(controller->dynamic_ctrl_list_front.front(), (DynamicControlRow{"F_field1", "T1", "Y", "2", "T"}));
+    EXPECT_EQ(cardText(0, "F_field1"), "T1");
+    list()->setCurrentRow(2);
+    EXPECT_EQ(cardText(0, "F_field1"), "T3");
+
+    // The back panel follows the back's locks when the back comes into work.
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    canvas(1)->Selcect_Ctrl_With_ID("Fup_Name")->ctrl_is_locked = true;
+    click("Front_Side_btn");
+    click("Back_Side_btn");
+    EXPECT_FALSE(panel(1)->value_chk[0]->isEnabled());
+    EXPECT_FALSE(panel(1)->value[0]->isEnabled());
+}
