@@ -78,6 +78,8 @@ public:
     ~GroupMode();
 
     groupmode::GroupList &list() { return m_list; }
+    // The project's table and bindings, as the window keeps them.
+    groupmode::GroupData &data() { return m_window.groupData(); }
     // The list widget, made on first use inside `parent` (the group-list column).
     GroupListWidget *listWidget(QWidget *parent = nullptr);
     // The column re-mapping dialog, made on first use and kept for the run.

@@ -1,7 +1,7 @@
 #pragma once
 // What the group-mode wizard asks of the main window: load a design, give it the default photo,
 // and take over a new project (its bindings, table and file) and save it. The window implements
-// it; tests fake it.
+// every call (none has an empty default); tests fake it.
 
 #include <QString>
 #include <QStringList>
@@ -25,12 +25,12 @@ public:
     virtual int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable) = 0;
     virtual void Check_For_Defalut_Photo_Control() = 0;
     virtual void Reset_All_Visitor_Grp_Mode_Ctrl() = 0;
-    // Cancel leaves the card-size page's outline at the rectangle.
-    virtual void Reset_Card_Shape() = 0;
     // Makes the loaded template the project: group mode, bindings, table, workbook and file name,
-    // the first row laid on the card and listed, then saves it silently. False when the file
-    // could not be written.
+    // then saves it silently. False when the file could not be written.
     virtual bool Create_Group_Project(const GroupProjectSetup &setup) = 0;
     // An existing project or design file was opened: it becomes the open file in group mode.
     virtual void Open_Group_Project(const QString &path) = 0;
+
+    // Cancel leaves the card-size page's outline at the rectangle.
+    virtual void Reset_Card_Shape() = 0;
 };

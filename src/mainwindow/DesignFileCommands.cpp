@@ -9,16 +9,17 @@
 #include "core/DesignCommands.h"
 #include "core/DesignFile.h"
 #include "core/Globals.h"
-#include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/Utilities.h"
-#include "groupmode/GroupMode.h"
-#include "mainwindow/GroupModeWiring.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
+// Group mode is reached through its wiring.
+#include "canvas/LiveModePanel.h"
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -10,9 +10,7 @@
 #include "core/SKTImage.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/Utilities.h"
-#include "groupmode/GroupMode.h"
 #include "mainwindow/ControllerHub.h"
-#include "mainwindow/GroupModeWiring.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/Start_Card.h"
@@ -23,6 +21,9 @@
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
+// Group mode is reached through its wiring.
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -13,12 +13,13 @@
 
 namespace {
 struct NoHost : GroupModeHost {
+    void Reset_Card_Shape() override {}
+
     int Read_and_load_design_Log_NEW_METHOD(const QString &, const QString &, bool) override { return 0; }
     bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
     void Open_Group_Project(const QString &) override {}
     void Check_For_Defalut_Photo_Control() override {}
     void Reset_All_Visitor_Grp_Mode_Ctrl() override {}
-    void Reset_Card_Shape() override {}
 };
 
 QString items(const QComboBox *combo)

@@ -24,10 +24,10 @@ protected:
         backPhoto = pathIn("back.png");
         ASSERT_TRUE(QImage(30, 40, QImage::Format_RGB32).save(photo));
         ASSERT_TRUE(QImage(30, 40, QImage::Format_RGB32).save(backPhoto));
-        controller->Excel_Table_Titles = {"No.", "Name", "Title", "Photo", "Back"};
-        controller->Excel_Table_Rows = {
+        group->data().setColumnTitles({"No.", "Name", "Title", "Photo", "Back"});
+        group->data().setRows({
             QVariantMap{{"Extension", "1"}, {"Column1", "Anna"}, {"Column2", "Boss"}, {"Column3", photo}, {"Column4", backPhoto}},
-            QVariantMap{{"Extension", "2"}, {"Column1", "Ben"}, {"Column2", ""}, {"Column3", ""}, {"Column4", ""}}};
+            QVariantMap{{"Extension", "2"}, {"Column1", "Ben"}, {"Column2", ""}, {"Column3", ""}, {"Column4", ""}}});
     }
     void TearDown() override
     {
@@ -202,7 +202,7 @@ TEST_F(GroupBinding, NewCustomFieldTakesItsColumnAndEmptyTableHasNoView)
         QString kind;
     } cases[] = {{2, "", "Data_From_Excel"}, {0, "There is no excel data to view.", "message"}};
     for (const auto &c : cases) {
-        controller->Excel_Table_Rows = controller->Excel_Table_Rows.mid(0, c.rows);
+        group->data().setRows(group->data().rows().mid(0, c.rows));
         ui->clear();
         group->View_Excel_Btn_Clicked();
         ASSERT_EQ(ui->requests().size(), 1u);
@@ -231,6 +231,6 @@ TEST_F(GroupBinding, ARowWithoutPhotoKeepsThePathEmpty)
     }
     group->Mark_Group_List_New_Selection(1);
     group->Save_Group_Mode_List_Details_In_XL_Data_List();
-    EXPECT_EQ(controller->Excel_Table_Rows.value(1).toMap().value("Column3").toString(), "");
+    EXPECT_EQ(group->data().row(1).value("Column3").toString(), "");
     ::Project_File_Name.clear();
 }

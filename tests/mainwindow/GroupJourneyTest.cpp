@@ -270,9 +270,9 @@ TEST_F(GroupJourney, SideSwitchAndCopyKeepTheRowOnShow)
     EXPECT_EQ(list()->currentRow(), 3);
     EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");
     // Saving now keeps every row as it was.
-    const QVariantList before = controller->Excel_Table_Rows;
+    const QVariantList before = group->data().rows();
     ASSERT_TRUE(controller->Save_project_file(false, false, "L"));
-    EXPECT_EQ(controller->Excel_Table_Rows, before);
+    EXPECT_EQ(group->data().rows(), before);
     click("Front_Side_btn");
     list()->setCurrentRow(4);
     EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");  // the back is not in work yet
