@@ -33,6 +33,7 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
         connect(button, &QPushButton::clicked, this, a.action);
         buttons->addWidget(button);
     }
+    m_delete = findChild<QPushButton *>(QStringLiteral("Delete_In_Excel_Details_Btn"));
     const struct {
         QString title;
         const char *name;
@@ -55,6 +56,7 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
     layout->addWidget(m_moveNext);
     connect(m_view, &QListWidget::currentRowChanged, this, [this](int row) {
         m_list.select(row);
+        updateButtons();
         if (m_list.selected() >= 0 && m_hooks.applyRow)
             m_hooks.applyRow(m_list.selected());
     });
@@ -68,6 +70,14 @@ void GroupListWidget::rebuild()
     m_view->addItems(m_list.entries());
     if (m_list.selected() < m_view->count())
         m_view->setCurrentRow(m_list.selected());
+    updateButtons();
+}
+
+void GroupListWidget::updateButtons()
+{
+    const bool selected = m_list.selected() >= 0;
+    m_delete->setEnabled(selected);
+    m_delete->setToolTip(selected ? tr("Delete the selected record") : tr("Select a record to delete it"));
 }
 
 void GroupListWidget::selectRow(int row)

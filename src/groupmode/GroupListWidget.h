@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QListWidget;
+class QPushButton;
 
 class GroupListWidget : public QWidget {
 public:
@@ -38,8 +39,12 @@ public:
     QListWidget *view() const { return m_view; }
 
 private:
+    // Delete works on the selected row only: without one it is disabled and says why.
+    void updateButtons();
+
     groupmode::GroupList &m_list;
     Hooks m_hooks;
     QListWidget *m_view;
     QCheckBox *m_moveNext;
+    QPushButton *m_delete = nullptr;
 };

@@ -226,6 +226,11 @@ TEST_F(GroupJourney, PanelEditsReachTheRowsAndTheProjectFile)
     EXPECT_EQ(list()->currentRow(), 0);
     EXPECT_EQ(list()->item(1)->text(), "2 - Person 03");
     EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
+    EXPECT_TRUE(button("Delete_In_Excel_Details_Btn")->isEnabled());
+    // A new design empties the list: nothing is selected, so nothing can be deleted.
+    controller->New_Project_Setting_Reset(true);
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_FALSE(button("Delete_In_Excel_Details_Btn")->isEnabled());
 }
 
 // Typing into the panel is one undo step that takes back the card and the panel alike.
