@@ -93,6 +93,12 @@ void UndoRedoHistory::Insert_In_Undo_Redo()
     Check_Undo_Redo_Btn_Enability();
 }
 
+void UndoRedoHistory::Record_Without_Undo_Step(int side)
+{
+    if (side == 0 || side == 1)
+        m_recorded[std::size_t(side)] = liveSnapshot(side);
+}
+
 void UndoRedoHistory::Undo_Action_Perform()
 {
     const int side = currentSide();

@@ -70,6 +70,10 @@ public:
 
     // Records the current side (`Card_Front_Or_Back`) after a change; see the pairing above.
     void Insert_In_Undo_Redo();
+    // Takes a side (0 front, 1 back) as it stands now as recorded, without an undo step: after
+    // the program itself changed it (a group row laid on the card), the next Undo goes back to
+    // this state rather than to the one before the program's change.
+    void Record_Without_Undo_Step(int side);
     void Undo_Action_Perform();
     void Redo_Action_Perform();
     // Replaces the current side's controls with those of the snapshot; archives that cannot be

@@ -17,17 +17,17 @@ QString stored(const QString &text) { return text == kCellPlaceholder ? QString(
 QStringList GroupList::entries() const
 {
     QStringList list;
-    const int name = m_design.excelColumns[0];
+    const int name = m_data.binding(0);
     if (name < 1 || name >= columnCount())
         return list;
     for (int i = 0; i < rowCount(); ++i)
-        list << QStringLiteral("%1 - %2").arg(i + 1).arg(m_design.tableRows.value(i, columnKey(name))).trimmed();
+        list << QStringLiteral("%1 - %2").arg(i + 1).arg(cell(i, columnKey(name))).trimmed();
     return list;
 }
 
 QString GroupList::panelText(int row, int column, bool photo) const
 {
-    const QVariantMap cells = column >= 0 && column < columnCount() ? m_design.tableRows.row(row) : QVariantMap();
+    const QVariantMap cells = column >= 0 && column < columnCount() ? m_data.row(row) : QVariantMap();
     const auto it = cells.find(columnKey(column));
     if (it == cells.end())
         return photo ? QString() : kCellPlaceholder;
@@ -41,13 +41,13 @@ QVariantMap GroupList::record(int row, const PanelValues &panel, bool back, bool
         // Deleting rows leaves gaps, so the count can repeat a number still in use.
         int largest = 0;
         for (int i = 0; i < rowCount(); ++i)
-            largest = std::max(largest, m_design.tableRows.value(i, extensionKey()).toInt());
+            largest = std::max(largest, cell(i, extensionKey()).toInt());
         cells[extensionKey()] = QString::number(largest + 1);
     } else {
-        cells[extensionKey()] = m_design.tableRows.value(row, extensionKey());
+        cells[extensionKey()] = cell(row, extensionKey());
     }
     for (int k = 1; k < columnCount(); ++k)
-        cells[columnKey(k)] = adding ? QString() : m_design.tableRows.value(row, columnKey(k));
+        cells[columnKey(k)] = adding ? QString() : cell(row, columnKey(k));
 
     // Later writes win when two bindings share a column: text fields, photo, custom fields.
     const auto put = [&](int k, const QString &text) {
@@ -56,8 +56,8 @@ QVariantMap GroupList::record(int row, const PanelValues &panel, bool back, bool
     };
     for (int f = 0; f < 10; ++f)
         if (adding || panel.checked[f])
-            put(m_design.excelColumns[f], panel.text[f]);
-    put(m_design.excelColumns[back ? 11 : 10], panel.hasPhoto ? panel.photoPath : panel.noImagePath);
+            put(m_data.binding(f), panel.text[f]);
+    put(m_data.binding(back ? kBackPhoto : kFrontPhoto), panel.hasPhoto ? panel.photoPath : panel.noImagePath);
     for (const auto &[k, text] : panel.custom)
         put(k, text);
     return cells;
@@ -65,9 +65,9 @@ QVariantMap GroupList::record(int row, const PanelValues &panel, bool back, bool
 
 int GroupList::add(const PanelValues &panel, bool back)
 {
-    QVariantList rows = m_design.tableRows;
+    QVariantList rows = m_data.rows();
     rows.append(record(std::max(m_selected, 0), panel, back, true));
-    setRows(rows);
+    m_data.setRows(rows);
     m_selected = rowCount() - 1;
     return m_selected;
 }
@@ -77,9 +77,9 @@ void GroupList::store(const PanelValues &panel, bool back)
     const int row = std::max(m_selected, 0);
     if (row >= rowCount())
         return;
-    QVariantList rows = m_design.tableRows;
+    QVariantList rows = m_data.rows();
     rows[row] = record(row, panel, back, false);
-    setRows(rows);
+    m_data.setRows(rows);
     m_selected = row;
 }
 
@@ -90,9 +90,9 @@ GroupList::DeleteResult GroupList::remove()
     // Without a selection there is no row the user meant; the first is not a guess to make.
     if (m_selected < 0)
         return DeleteResult::NothingSelected;
-    QVariantList rows = m_design.tableRows;
+    QVariantList rows = m_data.rows();
     rows.removeAt(m_selected);
-    setRows(rows);
+    m_data.setRows(rows);
     m_selected = std::max(m_selected - 1, 0);
     return DeleteResult::Deleted;
 }

@@ -3,7 +3,7 @@
 // the current row, and the row edits (add, store, delete). The caller saves the project after
 // each edit and applies the selected row to the card; this class only keeps the rows right.
 
-#include "core/DesignData.h"
+#include "groupmode/GroupData.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,13 +34,13 @@ class GroupList {
 public:
     enum class DeleteResult { Deleted, NothingSelected, LastRow };
 
-    // Works on the design's table, column titles and bindings in place.
-    explicit GroupList(DesignData &design) : m_design(design) {}
+    // Works on the project's table and bindings in place.
+    explicit GroupList(GroupData &data) : m_data(data) {}
 
     // "<n> - <name>" per row from the column bound to the name field; no entries when that
     // binding is not a data column.
     QStringList entries() const;
-    int rowCount() const { return int(m_design.tableRows.size()); }
+    int rowCount() const { return m_data.rowCount(); }
     // -1 when no row is current.
     int selected() const { return m_selected; }
     void select(int row) { m_selected = row >= 0 && row < rowCount() ? row : -1; }
@@ -59,11 +59,11 @@ public:
     static QString message(DeleteResult result);
 
 private:
-    int columnCount() const { return int(m_design.columnTitles.size()); }
+    int columnCount() const { return m_data.columnCount(); }
+    QString cell(int row, const QString &key) const { return m_data.row(row).value(key).toString(); }
     QVariantMap record(int row, const PanelValues &panel, bool back, bool adding) const;
-    void setRows(const QVariantList &rows) { m_design.tableRows = DesignTable(rows); }
 
-    DesignData &m_design;
+    GroupData &m_data;
     int m_selected = -1;
 };
 

@@ -1,32 +1,62 @@
 #include "groupmode/GroupListWidget.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
 #include <algorithm>
 
 GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent)
     : QWidget(parent), m_list(list), m_hooks(std::move(hooks)), m_view(new QListWidget(this)),
       m_moveNext(new QCheckBox(tr("Move to next record"), this))
 {
-    auto *buttons = new QHBoxLayout;
-    const std::pair<QString, void (GroupListWidget::*)()> actions[] = {
-        {tr("Add"), &GroupListWidget::addRow}, {tr("Save"), &GroupListWidget::saveRow},
-        {tr("Delete"), &GroupListWidget::deleteRow}};
-    for (const auto &[title, action] : actions) {
-        auto *button = new QPushButton(title, this);
-        connect(button, &QPushButton::clicked, this, action);
+    setObjectName(QStringLiteral("group_list_box"));
+    m_view->setObjectName(QStringLiteral("GroupList"));
+    m_moveNext->setObjectName(QStringLiteral("GP_Move_Next_Rcd_ChkBox"));
+    // Narrow enough for the list column on a small screen: one button to a row.
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
+    const struct {
+        QString title;
+        const char *name;
+        std::function<void()> action;
+    } actions[] = {
+        {tr("Add"), "Add_In_Excel_Details_Btn", [this] { addRow(); }},
+        {tr("Save"), "Save_Excel_Details_Btn", [this] { saveRow(); }},
+        {tr("Delete"), "Delete_In_Excel_Details_Btn", [this] { deleteRow(); }},
+    };
+    for (const auto &a : actions) {
+        auto *button = new QPushButton(a.title, this);
+        button->setObjectName(QString::fromLatin1(a.name));
+        connect(button, &QPushButton::clicked, this, a.action);
+        buttons->addWidget(button);
+    }
+    m_delete = findChild<QPushButton *>(QStringLiteral("Delete_In_Excel_Details_Btn"));
+    const struct {
+        QString title;
+        const char *name;
+        std::function<void()> *hook;
+    } excelActions[] = {{tr("Columns…"), "Update_Excel_Btn", &m_hooks.remap},
+                        {tr("View Data"), "View_Excel_Btn", &m_hooks.viewTable}};
+    for (const auto &a : excelActions) {
+        auto *button = new QPushButton(a.title, this);
+        button->setObjectName(QString::fromLatin1(a.name));
+        connect(button, &QPushButton::clicked, this, [hook = a.hook] {
+            if (*hook)
+                (*hook)();
+        });
         buttons->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);
     layout->addLayout(buttons);
     layout->addWidget(m_moveNext);
     connect(m_view, &QListWidget::currentRowChanged, this, [this](int row) {
         m_list.select(row);
+        updateButtons();
         if (m_list.selected() >= 0 && m_hooks.applyRow)
             m_hooks.applyRow(m_list.selected());
     });
@@ -40,6 +70,14 @@ void GroupListWidget::rebuild()
     m_view->addItems(m_list.entries());
     if (m_list.selected() < m_view->count())
         m_view->setCurrentRow(m_list.selected());
+    updateButtons();
+}
+
+void GroupListWidget::updateButtons()
+{
+    const bool selected = m_list.selected() >= 0;
+    m_delete->setEnabled(selected);
+    m_delete->setToolTip(selected ? tr("Delete the selected record") : tr("Select a record to delete it"));
 }
 
 void GroupListWidget::selectRow(int row)
@@ -47,6 +85,7 @@ void GroupListWidget::selectRow(int row)
     m_list.select(row);
     rebuild();
     m_view->scrollToItem(m_view->currentItem());
+    m_view->setFocus(Qt::OtherFocusReason);
     if (m_list.selected() >= 0 && m_hooks.applyRow)
         m_hooks.applyRow(m_list.selected());
 }
@@ -79,8 +118,11 @@ void GroupListWidget::deleteRow()
         return;
     const auto result = m_list.remove();
     if (result == groupmode::GroupList::DeleteResult::Deleted) {
+        // The panels show the row now current before the save stores them into it.
+        const int next = m_list.selected();
+        selectRow(next);
         m_hooks.saveProject();
-        selectRow(m_list.selected());
+        selectRow(next);
     }
     if (const QString message = groupmode::GroupList::message(result); !message.isEmpty())
         m_hooks.inform(message);

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QListWidget;
+class QPushButton;
 
 class GroupListWidget : public QWidget {
 public:
@@ -20,6 +21,8 @@ public:
         std::function<void(int row)> applyRow;           // card and panels; adds no undo step
         std::function<bool(const QString &question)> confirm;
         std::function<void(const QString &message)> inform;
+        std::function<void()> remap;      // the column re-mapping dialog and the card re-laid
+        std::function<void()> viewTable;  // the spreadsheet table in its viewer
     };
 
     GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent = nullptr);
@@ -33,9 +36,15 @@ public:
     void saveRow();
     void deleteRow();
 
+    QListWidget *view() const { return m_view; }
+
 private:
+    // Delete works on the selected row only: without one it is disabled and says why.
+    void updateButtons();
+
     groupmode::GroupList &m_list;
     Hooks m_hooks;
     QListWidget *m_view;
     QCheckBox *m_moveNext;
+    QPushButton *m_delete = nullptr;
 };

@@ -30,4 +30,7 @@ public:
     virtual bool Create_Group_Project(const GroupProjectSetup &setup) = 0;
     // An existing project or design file was opened: it becomes the open file in group mode.
     virtual void Open_Group_Project(const QString &path) = 0;
+
+    // Cancel leaves the card-size page's outline at the rectangle.
+    virtual void Reset_Card_Shape() = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "canvas/ImageBrowser.h"
 #include "core/Globals.h"
+#include "core/UserTemplates.h"
 #include "core/Utilities.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
@@ -50,12 +51,6 @@ QPushButton *button(const QString &text, const char *name, QWidget *owner, void 
     auto *b = named(new QPushButton(text, owner), name);
     QObject::connect(b, &QPushButton::clicked, wizard, slot);
     return b;
-}
-
-QString withSuffix(const QString &path, const QString &suffix)
-{
-    const QFileInfo info(path);
-    return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + suffix);
 }
 
 bool isDesignFile(const QString &path)
@@ -560,9 +555,8 @@ void Group_Mode_Wizard::Copy_Templatee_Click()
         return say(kSelectTemplate);
     if (!platform::ui().yesNo(QStringLiteral("Do you want to make copy of this template?")))
         return;
-    const QString preview = groupmode::Create_New_File_Path(Selected_Template_Path);
-    if (QFile::copy(Selected_Template_Path, preview))
-        QFile::copy(withSuffix(Selected_Template_Path, QStringLiteral("did")), withSuffix(preview, QStringLiteral("did")));
+    if (Copy_User_Template(Selected_Template_Path).isEmpty())
+        say(QStringLiteral("Template could not be copied."));
     Fill_Templates_User_Defined();
 }
 
@@ -570,24 +564,15 @@ void Group_Mode_Wizard::Rename_Template_Click()
 {
     if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path))
         return say(kSelectTemplate);
-    const QString name = Clean_Store_Name(askName(QStringLiteral("Rename Template"), QFileInfo(Selected_Template_Path).completeBaseName()));
-    if (name.isEmpty())
+    const QString old = QFileInfo(Selected_Template_Path).completeBaseName();
+    const QString name = Clean_Store_Name(askName(QStringLiteral("Rename Template"), old));
+    if (name.isEmpty() || name == old)
         return;
-    const QString base = platform::joinPath(userTemplateFolder(), name);
-    const QString preview = base + QStringLiteral(".png"), design = base + QStringLiteral(".did");
-    if (QDir::cleanPath(preview) == QDir::cleanPath(Selected_Template_Path))
-        return;
-    if (QFileInfo::exists(preview) || QFileInfo::exists(design))
-        return say(QStringLiteral("Template name already exist."));
-    // A jpg preview is written again as PNG, so the new name's extension tells the truth.
-    const QString oldDesign = withSuffix(Selected_Template_Path, QStringLiteral("did"));
-    if (QImage(Selected_Template_Path).save(preview, "PNG") && QFile::copy(oldDesign, design)) {
-        QFile::remove(Selected_Template_Path);
-        QFile::remove(oldDesign);
-    } else {
-        QFile::remove(preview);
-        say(QStringLiteral("The template could not be renamed."));
-    }
+    const QString preview = QFileInfo(Selected_Template_Path).dir().filePath(name + QLatin1Char('.') + QFileInfo(Selected_Template_Path).suffix());
+    if (QFileInfo::exists(preview) || QFileInfo::exists(Template_Design_Path(preview)))
+        return say(QStringLiteral("Template with this name already exists."));
+    if (Rename_User_Template(Selected_Template_Path, name).isEmpty())
+        say(QStringLiteral("Template could not be renamed."));
     Fill_Templates_User_Defined();
 }
 
@@ -597,8 +582,7 @@ void Group_Mode_Wizard::Delete_Template_Click()
         return say(kSelectTemplate);
     if (!platform::ui().yesNo(QStringLiteral("Do you want to delete this template?")))
         return;
-    QFile::remove(withSuffix(Selected_Template_Path, QStringLiteral("did")));
-    QFile::remove(Selected_Template_Path);
+    Delete_User_Template(Selected_Template_Path);
     Fill_Templates_User_Defined();
 }
 
@@ -745,7 +729,7 @@ void Group_Mode_Wizard::finish()
         Group_Table_From_Sheet(m_workbook->data, contains_header->isChecked(), setup.titles, setup.rows);
     if (setup.rows.isEmpty())
         return say(kBadSheet);
-    const QString design = withSuffix(Selected_Template_Path, QStringLiteral("did"));
+    const QString design = Template_Design_Path(Selected_Template_Path);
     if (m_host.Read_and_load_design_Log_NEW_METHOD(design, QStringLiteral("T"), true) == 0)
         return;  // the loader has said why; the column screen stays
     m_host.Check_For_Defalut_Photo_Control();
@@ -767,6 +751,7 @@ void Group_Mode_Wizard::Back_Click()
 void Group_Mode_Wizard::Cancel_Click()
 {
     Selected_Template_Path.clear();
+    m_host.Reset_Card_Shape();
     done(0);
 }
 

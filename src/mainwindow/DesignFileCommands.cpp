@@ -19,6 +19,10 @@
 #include "canvas/LiveModePanel.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
+// Group mode is reached through its wiring.
+#include "canvas/LiveModePanel.h"
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -85,6 +89,10 @@ DesignData SKTWindowController::Current_Design_Data()
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, const QString &mode)
 {
+    // A group project keeps what the panels show in the row on show.
+    if (Start_Card_Option == QLatin1String("G"))
+        if (GroupMode *group = Group_Mode_Of(*this))
+            group->Save_Group_Mode_List_Details_In_XL_Data_List();
     DesignSaveRequest request;
     request.saveAs = saveAs;
     request.showMessages = showMessages;
@@ -275,6 +283,7 @@ bool SKTWindowController::Open_Design_At_Start(const QString &path)
     if (Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) != 1)
         return false;
     Select_front_side();
+    Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
     return true;
 }
@@ -288,6 +297,8 @@ void SKTWindowController::Open_Btn_Clicked()
     Start_Card_Option = QStringLiteral("L");
     Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
     Select_front_side();
+    // A group project opens in group mode, its list and panels showing its first row.
+    Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
 }
 
@@ -327,6 +338,9 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     Card_Front_Or_Back = target;
     Insert_In_Undo_Redo();
     Card_Front_Or_Back = shown;
+    GroupMode *group = Start_Card_Option == QLatin1String("G") ? Group_Mode_Of(*this) : nullptr;
+    if (group)  // the list is rebuilt; the copy keeps its own values
+        group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, QStringLiteral("A"));
     copy_card_design = false;
     // On the desk both panels show the sides as they now are.
     liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
@@ -334,4 +348,9 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     // Copied from the front, the back shows its new design; copied from the back, it stays shown.
     Select_back_side();
     canvasOfSide(target)->update();
+    if (group) {
+        // The side that took the copy shows it in its panel too.
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+        Select_back_side();
+    }
 }

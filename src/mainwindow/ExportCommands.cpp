@@ -4,7 +4,9 @@
 #include "data/batch/BatchEngine.h"
 #include "data/export/ExportSheet.h"
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "groupmode/GroupMode.h"
 #include "mainwindow/ControllerHub.h"
+#include "mainwindow/GroupModeWiring.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 
@@ -17,6 +19,14 @@ BatchDesign SKTWindowController::Set_Front_Back_Value_To_Print_Export_Mail() con
                              Excel_Table().ListData);
 }
 
+BatchDesign SKTWindowController::Prepare_Print_Export_Mail()
+{
+    if (Start_Card_Option == QLatin1String("G"))
+        if (GroupMode *group = Group_Mode_Of(*this))
+            group->Assign_value_to_card_in_group_mode_list_selection();
+    return Set_Front_Back_Value_To_Print_Export_Mail();
+}
+
 ExportCommand *SKTWindowController::exportCommand()
 {
     if (!m_export)
@@ -26,7 +36,7 @@ ExportCommand *SKTWindowController::exportCommand()
 
 void SKTWindowController::Export_Button()
 {
-    ExportRequest request{Set_Front_Back_Value_To_Print_Export_Mail(), CARD_SIDE_STR == QLatin1String("2"),
+    ExportRequest request{Prepare_Print_Export_Mail(), CARD_SIDE_STR == QLatin1String("2"),
                           Start_Card_Option == QLatin1String("V")};
     exportCommand()->Export_Button(std::move(request));
 }

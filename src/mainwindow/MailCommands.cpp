@@ -14,7 +14,7 @@ void SKTWindowController::Mail_Button()
         m_mail = new Send_Mail(this);
     if (m_mail->running())
         return;
-    m_mail->Open_Wnd(Set_Front_Back_Value_To_Print_Export_Mail(), CARD_SIDE_STR == QLatin1String("2"),
+    m_mail->Open_Wnd(Prepare_Print_Export_Mail(), CARD_SIDE_STR == QLatin1String("2"),
                      Start_Card_Option == QLatin1String("V"));
 }
 

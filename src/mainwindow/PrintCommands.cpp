@@ -24,7 +24,7 @@ void SKTWindowController::Print_method()
         platform::ui().message(QStringLiteral("No printer found."));
         return;
     }
-    PrintRequest request{Set_Front_Back_Value_To_Print_Export_Mail(), CARD_SIDE_STR == QLatin1String("2"),
+    PrintRequest request{Prepare_Print_Export_Mail(), CARD_SIDE_STR == QLatin1String("2"),
                          Start_Card_Option == QLatin1String("V"), Card_Front_Or_Back};
     printWindow()->Open_Print_Wnd(std::move(request));
     Show_RHS_Properties(nullptr);

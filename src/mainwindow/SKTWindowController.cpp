@@ -26,6 +26,9 @@
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
 #include "visitor/Profile_Panel.h"
+// Group mode is reached through its wiring.
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -413,6 +416,8 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     last_ctrl_X = last_ctrl_Y = 10.0f;
     GroupListData.clear();
     Reset_Group_Mode_Excel_Col_Index();
+    if (GroupMode *group = Group_Mode_Of(*this))
+        group->Clear_Group_List();
     if (full) {
         Fill_User_Profile = false;
         New_Project_Profile_Reset(Front_user_profile, Back_user_profile);
@@ -533,6 +538,12 @@ void SKTWindowController::selectSide(int side)
     changeViewController(side);
     if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
         liveModePanel().change_Visitor_Side_View(side);
+    if (Start_Card_Option == QLatin1String("G")) {
+        // The row on show reaches the side now in work, its panel following the locks.
+        if (GroupMode *group = Group_Mode_Of(*this))
+            group->Assign_value_to_card_in_group_mode_list_selection();
+        m_undo->Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    }
     Show_RHS_Properties(nullptr);
     const bool cardTab = Last_Card_Sel_Tab == card_info_tab || Last_Card_Sel_Tab == card_size_tab ||
                          Last_Card_Sel_Tab == card_bkgd_tab || Last_Card_Sel_Tab == card_brdr_tab;

@@ -362,6 +362,9 @@ public:
     // --- export ---
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
+    // The same after the row on show of a group project is laid on the card again, as export,
+    // print and mail take it.
+    BatchDesign Prepare_Print_Export_Mail();
     ExportCommand *exportCommand();
     Print_Wnd *printWindow();
     void Print_method();

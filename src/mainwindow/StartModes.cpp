@@ -101,6 +101,8 @@ int SKTWindowController::Start_Mode_Dispatch(const QString &option)
             return 0;
         if (Start_Card_Option != QStringLiteral("V") && Start_Card_Option != QStringLiteral("G"))
             liveModePanel().Hide_Visitor_panel();
+        // A group project opens in group mode, its list and panels showing its first row.
+        Load_Group_Mode_After_log_reading();
         Reset_Undo_With_Base_Snapshot();
         return 1;
     }
@@ -217,7 +219,8 @@ void SKTWindowController::Load_Group_Mode_After_log_reading()
     panel.Show_Hide_Profile_Panel_Live_Mode(true);
     panel.Show_New_Control_Type_Boxes();
     panel.Set_GP_mode_Value_From_Excel(Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"), 0);
-    panel.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    // The panels follow the locks of the controls on the side in work.
+    m_undo->Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     Set_Progress_Text(QString());
 }
 

@@ -41,24 +41,6 @@ void addFolder(std::vector<MyImageObject> &items, const QString &folder)
     }
 }
 
-bool sameBytes(const QString &a, const QString &b)
-{
-    QFile fa(a), fb(b);
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
-        return false;
-    return fa.readAll() == fb.readAll();
-}
-
-// Copies and checks; a failed copy leaves nothing behind.
-bool copyChecked(const QString &from, const QString &to)
-{
-    if (QFile::exists(to) || !QFile::copy(from, to) || !sameBytes(from, to)) {
-        if (QFile::exists(to) && !sameBytes(from, to))
-            QFile::remove(to);
-        return false;
-    }
-    return true;
-}
 }  // namespace
 
 QString Template_Category_Folder(const QString &letter)
@@ -93,54 +75,6 @@ std::vector<MyImageObject> User_Template_Items(const QString &userFolder)
         items.push_back(MyImageObject::initWithImage_Path(path, QFileInfo(path).fileName(),
                                                           QStringLiteral("TEMP%1.png").arg(User_Defined_File++)));
     return items;
-}
-
-QString Template_Design_Path(const QString &previewPath)
-{
-    const QFileInfo f(previewPath);
-    return f.dir().filePath(f.completeBaseName() + QLatin1Char('.') + design_file_EXT);
-}
-
-QString Create_New_File_Path(const QString &previewPath)
-{
-    const QFileInfo f(previewPath);
-    for (int n = 1;; ++n) {
-        const QString candidate =
-            f.dir().filePath(QStringLiteral("%1 (copy %2).%3").arg(f.completeBaseName()).arg(n).arg(f.suffix()));
-        // Both names must be free: a copy must never land on another template's design file.
-        if (!QFile::exists(candidate) && !QFile::exists(Template_Design_Path(candidate)))
-            return candidate;
-    }
-}
-
-QString Copy_User_Template(const QString &previewPath)
-{
-    const QString preview = Create_New_File_Path(previewPath);
-    if (!copyChecked(previewPath, preview))
-        return {};
-    if (!copyChecked(Template_Design_Path(previewPath), Template_Design_Path(preview))) {
-        QFile::remove(preview);
-        return {};
-    }
-    return preview;
-}
-
-QString Rename_User_Template(const QString &previewPath, const QString &newName)
-{
-    const QFileInfo f(previewPath);
-    const QString preview = f.dir().filePath(newName + QLatin1Char('.') + f.suffix());
-    if (preview == previewPath)
-        return preview;
-    const QString design = Template_Design_Path(preview);
-    if (!copyChecked(previewPath, preview))
-        return {};
-    if (!copyChecked(Template_Design_Path(previewPath), design)) {
-        QFile::remove(preview);
-        return {};
-    }
-    Delete_File(previewPath);
-    Delete_File(Template_Design_Path(previewPath));
-    return preview;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -399,9 +333,7 @@ void Template_Wizard::Delete_Template_Click()
 {
     if (!haveChoice() || Show_YES_NO_MessageBox(QStringLiteral("Do you want to delete this template?")) != 1)
         return;
-    const QString preview = Selected_Template_Path;
-    Delete_File(preview);
-    Delete_File(Template_Design_Path(preview));
+    Delete_User_Template(Selected_Template_Path);
     Fill_Templates_User_Defined();
 }
 

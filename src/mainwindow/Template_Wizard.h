@@ -5,6 +5,7 @@
 
 #include "canvas/ImageBrowser.h"
 #include "canvas/ScriptedModal.h"
+#include "core/UserTemplates.h"
 
 #include <QDialog>
 #include <QString>
@@ -31,18 +32,6 @@ QString Template_Category_Folder(const QString &letter);
 std::vector<MyImageObject> Application_Template_Items(const QString &templatesRoot, const QString &letter);
 // The previews of the user's templates, identified "TEMP<n>.png" by the run's counter.
 std::vector<MyImageObject> User_Template_Items(const QString &userFolder);
-// The design file beside a preview.
-QString Template_Design_Path(const QString &previewPath);
-// The first "<name> (copy n).<ext>" beside the preview whose preview and design file are both
-// free.
-QString Create_New_File_Path(const QString &previewPath);
-// Copies a template (preview and design file) under the next free copy name; the new preview's
-// path, empty when nothing could be copied (no half copy is left).
-QString Copy_User_Template(const QString &previewPath);
-// Renames a template to `newName` in its folder, keeping the preview's own extension. The old
-// files go only once both new ones are written and match them; otherwise the template stays
-// as it was. The new preview's path, or empty on failure.
-QString Rename_User_Template(const QString &previewPath, const QString &newName);
 
 // The template-name dialog: a new name (and the old one when renaming).
 class Export_Template : public QDialog, public ScriptedModal<Export_Template> {

@@ -335,8 +335,8 @@ bool VisitorMode::new_control_add(QString text, const QString &id, QLineEdit *bo
 
 void VisitorMode::Change_Value(QString value, const QString &id, bool show, bool place)
 {
-    if (value.isEmpty())
-        value = QStringLiteral("Text here");
+    // The prompt stands in for an empty text only: a picture without a file keeps its empty path.
+    const QString prompt = value.isEmpty() ? QStringLiteral("Text here") : value;
     const int side = Card_Front_Or_Back == 1 ? 1 : 0;
     const SKTGraphicArray &controls = m_window.document().graphicsOfSide(side);
     if (controls.empty())
@@ -355,8 +355,8 @@ void VisitorMode::Change_Value(QString value, const QString &id, bool show, bool
                 g->setBounds(QRectF(Set_Ctrl_Pos_In_Vstr_Mode(id, frame), frame.size()));
             }
             if (text) {
-                g->Set_text_value(value);
-                m_window.Set_Text_Value_Edit(value);
+                g->Set_text_value(prompt);
+                m_window.Set_Text_Value_Edit(prompt);
             } else {
                 static_cast<SKTImage *>(g.get())->setFilePath(value, true);
             }

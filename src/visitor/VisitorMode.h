@@ -97,6 +97,10 @@ public:
         if (m_groupPanel)
             m_groupPanel->Set_GP_mode_Value_From_Excel(id, row);
     }
+    int Get_Excel_Coulmn_Index_According_ID(const QString &id) override
+    {
+        return m_groupPanel ? m_groupPanel->Get_Excel_Coulmn_Index_According_ID(id) : -1;
+    }
     // --- and the window's profile dialogs their own ---
     void setProfilePanel(LiveModePanel *panel) { m_profilePanel = panel; }
     void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override

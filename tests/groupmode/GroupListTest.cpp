@@ -38,18 +38,20 @@ const QString deleted = "Record deleted successfully.";
 TEST(GroupList, ListsOneEntryPerRowAndPromptsOnlyForText)
 {
     DesignData d = sheet();
-    EXPECT_EQ(GroupList(d).entries().join(" / "), "1 - Anna / 2 - Ben / 3 - Cleo");
-    const GroupList list(d);  // an empty or missing photo path stays empty; missing text prompts
+    groupmode::DesignGroupData data(d);
+    EXPECT_EQ(GroupList(data).entries().join(" / "), "1 - Anna / 2 - Ben / 3 - Cleo");
+    const GroupList list(data);  // an empty or missing photo path stays empty; missing text prompts
     EXPECT_EQ(list.panelText(1, 2, true) + list.panelText(1, 7, true) + list.panelText(1, 7), "Text here");
     d.excelColumns[0] = 4;  // past the last data column
-    EXPECT_TRUE(GroupList(d).entries().isEmpty());
+    EXPECT_TRUE(GroupList(data).entries().isEmpty());
 }
 
 // A user's edits in order, and the rows, current row and message each leaves.
 TEST(GroupList, EditsKeepRowsNumberedAndPlaceholdersOut)
 {
     DesignData d = sheet();
-    GroupList list(d);
+    groupmode::DesignGroupData data(d);
+    GroupList list(data);
     const auto edit = [&](auto f) { return [&list, f] { f(); return QString(); }; };
     const auto remove = [&](int row) { return [&list, row] { list.select(row); return GroupList::message(list.remove()); }; };
     const struct {

@@ -1,12 +1,20 @@
 #include "groupmode/Group_Mode_Wizard.h"
+#include "core/Globals.h"
 #include "platform/UiServices.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 struct NoHost : GroupModeHost {
+    void Reset_Card_Shape() override {}
+
     int Read_and_load_design_Log_NEW_METHOD(const QString &, const QString &, bool) override { return 0; }
     bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
     void Open_Group_Project(const QString &) override {}
@@ -54,4 +62,60 @@ wb.save(sys.argv[1])
     platform::ScopedScriptedUi ui;
     wizard.View_Excel_Btn_Clicked();  // "Staff" has titles only
     EXPECT_EQ(ui->messages().join("").trimmed(), "There is no excel data to view.");
+}
+
+// The user-template commands of the group gallery are the template gallery's: a jpg preview
+// keeps its extension, a copy takes the next free name for both files, a taken name is refused.
+TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
+{
+    testsupport::TempDataFolder folders;
+    platform::ScopedScriptedUi ui;
+    const QString user = Created_Resource_Path + "/Templates/User";
+    ASSERT_TRUE(QDir().mkpath(user));
+    ASSERT_TRUE(QImage(8, 5, QImage::Format_RGB32).save(user + "/My.jpg"));
+    QFile design(user + "/My.did");
+    ASSERT_TRUE(design.open(QIODevice::WriteOnly) && design.write("design") == 6);
+    design.close();
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    QString typed;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind == "Export_Template_Window")
+            wizard.findChild<QLineEdit *>("template_name")->setText(typed);
+    };
+    const auto files = [&] { return QDir(user).entryList(QDir::Files, QDir::Name).join(" "); };
+    const auto select = [&](const QString &name) {
+        wizard.Fill_Templates_User_Defined();
+        wizard.Selected_Template_Path = user + "/" + name;
+    };
+    const struct {
+        const char *step, *selected;
+        std::function<void()> act;
+        QString message, files;
+    } steps[] = {
+        {"copy", "My.jpg", [&] { ui->push(true), wizard.Copy_Templatee_Click(); }, "",
+         "My (copy 1).did My (copy 1).jpg My.did My.jpg"},
+        {"rename a jpg", "My.jpg", [&] { typed = "Badge", ui->push(1), wizard.Rename_Template_Click(); }, "",
+         "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
+        {"rename onto a taken name", "Badge.jpg",
+         [&] { typed = "My (copy 1)", ui->push(1), wizard.Rename_Template_Click(); },
+         "Template with this name already exists.", "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
+        {"delete", "My (copy 1).jpg", [&] { ui->push(true), wizard.Delete_Template_Click(); }, "",
+         "Badge.did Badge.jpg"},
+        {"nothing chosen", "", [&] { wizard.Delete_Template_Click(); }, "Please select template.", "Badge.did Badge.jpg"},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.step);
+        select(QString::fromLatin1(s.selected));
+        if (!*s.selected)
+            wizard.Selected_Template_Path.clear();
+        ui->clear();
+        s.act();
+        QString said;
+        for (const auto &r : ui->requests())
+            if (r.kind == "message")
+                said += r.text.trimmed();
+        EXPECT_EQ(said.toStdString(), s.message.toStdString());
+        EXPECT_EQ(files().toStdString(), s.files.toStdString());
+    }
 }

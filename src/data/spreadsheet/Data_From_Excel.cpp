@@ -52,18 +52,25 @@ QStringList Data_From_Excel::Column_Titles() const
     return titles;
 }
 
+QVariantMap Data_From_Excel::Table_Row(int r) const
+{
+    QVariantMap cells;
+    if (r < 0 || r >= ListData.size())
+        return cells;
+    const QStringList &row = ListData.at(r);
+    for (int k = 0; k < row.size(); ++k) {
+        if (!row.at(k).isNull())
+            cells.insert(keyOf(k), row.at(k));
+    }
+    return cells;
+}
+
 QVariantList Data_From_Excel::Table_Rows() const
 {
     QVariantList rows;
     rows.reserve(ListData.size());
-    for (const QStringList &row : ListData) {
-        QVariantMap cells;
-        for (int k = 0; k < row.size(); ++k) {
-            if (!row.at(k).isNull())
-                cells.insert(keyOf(k), row.at(k));
-        }
-        rows << cells;
-    }
+    for (int r = 0; r < ListData.size(); ++r)
+        rows << Table_Row(r);
     return rows;
 }
 

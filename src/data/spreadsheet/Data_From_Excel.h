@@ -56,6 +56,8 @@ public:
     QStringList Column_Titles() const;
     // The rows as dictionaries: "Extension" and the "Column<k>" keys each row has.
     QVariantList Table_Rows() const;
+    // One of them; an empty dictionary for a row that does not exist.
+    QVariantMap Table_Row(int row) const;
     // Takes over titles (column 0 first; none keeps the columns as they are) and rows; one
     // changed() afterwards.
     void Set_Table(const QStringList &titles, const QVariantList &rows);

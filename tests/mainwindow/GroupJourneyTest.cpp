@@ -1,0 +1,389 @@
+#include "ControllerFixture.h"
+#include "canvas/ImageBrowser.h"
+#include "core/DesignFile.h"
+#include "core/SKTText.h"
+#include "data/export/CardExport.h"
+#include "data/export/ExportSheet.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "groupmode/GroupListWidget.h"
+#include "groupmode/GroupMode.h"
+#include "groupmode/Group_Mode_Wizard.h"
+#include "groupmode/Update_XL_Column.h"
+#include "mainwindow/GroupModeWiring.h"
+#include "platform/Paths.h"
+#include "properties/CardTabs.h"
+#include "visitor/Profile_Panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// A person on the group road: a sheet of people, a user template, the wizard's three screens.
+class GroupJourney : public ControllerTest {
+protected:
+    void SetUp() override
+    {
+        ControllerTest::SetUp();
+        ASSERT_TRUE(setUpWindow());
+        group = Group_Mode_Of(*controller);
+        ASSERT_NE(group, nullptr);
+        const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+        ASSERT_TRUE(QDir().mkpath(user));
+        // The template's text style: the fields group mode adds are written in it.
+        for (Card_Property *card : {controller->Front_card_Prop.get(), controller->Back_card_Prop.get()})
+            card->setCard_Content_font(QFont(QStringLiteral("DejaVu Sans"), 14));
+        saveAs(user + "/Badge.did");
+        ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    }
+
+    // Names "Person 01" … with a title column; `rows` data rows under a title row.
+    QString workbook(int rows)
+    {
+        QList<QStringList> sheet{{"Name", "Title", "Photo"}};
+        for (int i = 1; i <= rows; ++i)
+            sheet << QStringList{QStringLiteral("Person %1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("T%1").arg(i), ""};
+        const QString path = pathIn("people.xlsx");
+        EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(path, sheet, true));
+        return path;
+    }
+
+    // The group road to Finish: name column 1, title column 2.
+    int startGroupRoad(const QString &book)
+    {
+        const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+            w.New_Radio_Click();
+            w.proj_name->setText("Staff");
+            w.excel_path->setText(book);
+            w.OK_Click();
+            w.cat_cmbo_bx->setCurrentIndex(1);
+            w.imageBrowser->selectImage(0);
+            w.OK_Click();
+            w.columnCombos[0]->setCurrentIndex(1);
+            w.columnCombos[1]->setCurrentIndex(2);
+            w.OK_Click();
+            return w.result();
+        });
+        const int result = controller->Start_Group_Mode();
+        Group_Mode_Wizard::setModalRunner(previous);
+        return result;
+    }
+
+    QListWidget *list() { return controller->findChild<QListWidget *>("GroupList"); }
+    QString cardText(int side, const char *id) const
+    {
+        const SKTGraphic *g = canvas(side)->Selcect_Ctrl_With_ID(QString::fromLatin1(id));
+        return g ? g->Text_Value : QStringLiteral("<none>");
+    }
+    Profile_Panel *panel(int side) { return side == 0 ? Front_Profile_Panel_OBJ : Back_Profile_Panel_OBJ; }
+    // The pixels of the name control's frame on the front.
+    QImage namePixels()
+    {
+        const SKTGraphic *g = canvas(0)->Selcect_Ctrl_With_ID("Fup_Name");
+        EXPECT_NE(g, nullptr);
+        if (!g)
+            return {};
+        return grabbed(0).copy((g->bounds().adjusted(-2, -2, 2, 2).toRect()));
+    }
+
+    GroupMode *group = nullptr;
+};
+
+}  // namespace
+
+// Twenty people: the list, the card, the panel, a selected row, the rows reloaded with the
+// project and twenty cards exported through the batch engine.
+TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
+{
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    // The panels' boxes for a new custom field, hidden outside group mode.
+    ASSERT_EQ(startGroupRoad(workbook(20)), 1);
+    for (int side : {0, 1}) {
+        auto *box = panel(side)->findChild<QWidget *>("new_ctrl_type_box");
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->isVisibleTo(box->parentWidget())) << side;
+    }
+    ASSERT_NE(list(), nullptr);
+    EXPECT_EQ(list()->count(), 20);
+    EXPECT_EQ(list()->item(6)->text(), "7 - Person 07");
+    EXPECT_EQ(list()->currentRow(), 0);
+    // Row 1 on the card and in the front panel after Finish.
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
+    EXPECT_EQ(cardText(0, "Fup_Title"), "T1");
+    EXPECT_EQ(panel(0)->value[0]->text(), "Person 01");
+    const QImage first = namePixels();
+
+    // Selecting row 7 lays it on the card and the panel, and adds no undo step.
+    const int undoSteps = controller->undoHistory().Get_Undo_Count();
+    list()->setCurrentRow(6);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 07");
+    EXPECT_EQ(panel(0)->value[1]->text(), "T7");
+    EXPECT_NE(namePixels(), first);
+    EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), undoSteps);
+    list()->setCurrentRow(0);
+    EXPECT_EQ(namePixels(), first);  // the same name draws the same
+    list()->setCurrentRow(6);
+
+    // The project file holds the twenty rows; opening it again lists them.
+    const QString project = ::Project_File_Name;
+    ASSERT_FALSE(project.isEmpty());
+    open(project);
+    EXPECT_EQ(Start_Card_Option, "G");
+    EXPECT_EQ(list()->count(), 20);
+    EXPECT_TRUE(list()->isVisibleTo(controller.get()));
+    // Named on the command line, it opens in group mode as well.
+    controller->New_Project_Setting_Reset(true);
+    EXPECT_EQ(list()->count(), 0);
+    ASSERT_TRUE(controller->Open_Design_At_Start(project));
+    EXPECT_EQ(Start_Card_Option, "G");
+    EXPECT_EQ(list()->count(), 20);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
+
+    // Twenty cards as PDF files, each naming its person.
+    ExportCommand *command = controller->exportCommand();
+    ui->onRequest = [command](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind == "ExportWindow") {
+            command->sheet()->fileFormatPopup->setCurrentText("PDF");
+            command->sheet()->side_front->click();
+        }
+    };
+    const QString folder = pathIn("cards");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ui->clear();
+    ui->push(1);
+    ui->push(folder);
+    ui->push(0);
+    controller->Export_Button();
+    command->waitForRun();
+    ui->onRequest = nullptr;
+    ASSERT_NE(command->lastRun(), nullptr);
+    const QStringList written = command->lastRun()->written;
+    ASSERT_EQ(written.size(), 20) << written.join(" ").toStdString();
+    QStringList names;
+    for (const QString &file : written) {
+        const auto text = testsupport::runTool(pdftotext, {file, "-"});
+        const QString words = QString::fromUtf8(text.out).simplified();
+        const qsizetype at = words.indexOf("Person ");
+        names << (at < 0 ? words : words.mid(at, 9));
+    }
+    names.sort();
+    QStringList expected;
+    for (int i = 1; i <= 20; ++i)
+        expected << QStringLiteral("Person %1").arg(i, 2, 10, QLatin1Char('0'));
+    EXPECT_EQ(names, expected);
+}
+
+// The rows as a person edits them in the panel: Save keeps the fields whose box is off, Add
+// takes every field, Delete asks and moves to the row before; each writes the project file.
+TEST_F(GroupJourney, PanelEditsReachTheRowsAndTheProjectFile)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    const auto button = [&](const char *name) { return controller->findChild<QPushButton *>(name); };
+    const auto stored = [&] {
+        const DesignReadResult read = Read_Design_File(::Project_File_Name);
+        QStringList rows;
+        for (qsizetype i = 0; read.design && i < read.design->tableRows.size(); ++i)
+            rows << read.design->tableRows.value(i, "Extension") + ":" + read.design->tableRows.value(i, "Column1") + "," +
+                        read.design->tableRows.value(i, "Column2");
+        return rows.join(" ");
+    };
+    Profile_Panel *front = panel(0);
+    list()->setCurrentRow(1);
+    ASSERT_EQ(front->value[0]->text(), "Person 02");
+    ASSERT_TRUE(front->value_chk[0]->isChecked());
+    front->value[0]->setText("Bea");
+    front->value_chk[1]->setChecked(false);
+    front->value[1]->setText("ignored");
+    ui->clear();
+    button("Save_Excel_Details_Btn")->click();
+    EXPECT_EQ(ui->messages().join("").trimmed(), "Record saved successfully.");
+    EXPECT_EQ(stored(), "1:Person 01,T1 2:Bea,T2 3:Person 03,T3");
+    EXPECT_EQ(list()->item(1)->text(), "2 - Bea");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Bea");
+
+    front->value[0]->setText("Dan");
+    front->value[1]->setText("Lead");
+    front->value_chk[1]->setChecked(false);
+    ui->clear();
+    button("Add_In_Excel_Details_Btn")->click();
+    EXPECT_EQ(ui->messages().join("").trimmed(), "Record added successfully.");
+    EXPECT_EQ(stored(), "1:Person 01,T1 2:Bea,T2 3:Person 03,T3 4:Dan,Lead");
+    EXPECT_EQ(list()->currentRow(), 3);
+    EXPECT_EQ(cardText(0, "Fup_Title"), "Lead");
+
+    list()->setCurrentRow(1);
+    ui->clear();
+    ui->push(true);
+    button("Delete_In_Excel_Details_Btn")->click();
+    EXPECT_EQ(stored(), "1:Person 01,T1 3:Person 03,T3 4:Dan,Lead");
+    EXPECT_EQ(list()->currentRow(), 0);
+    EXPECT_EQ(list()->item(1)->text(), "2 - Person 03");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
+    EXPECT_TRUE(button("Delete_In_Excel_Details_Btn")->isEnabled());
+    // A new design empties the list: nothing is selected, so nothing can be deleted.
+    controller->New_Project_Setting_Reset(true);
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_FALSE(button("Delete_In_Excel_Details_Btn")->isEnabled());
+}
+
+// Typing into the panel is one undo step that takes back the card and the panel alike.
+TEST_F(GroupJourney, UndoAfterAPanelChangeRestoresPanelAndCard)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    list()->setCurrentRow(2);
+    QLineEdit *name = panel(0)->value[0];
+    ASSERT_EQ(name->text(), "Person 03");
+    name->selectAll();
+    QTest::keyClicks(name, "Zoe");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Zoe");
+    // Output takes the row as stored, not the panel's unsaved edit.
+    const BatchDesign output = controller->Prepare_Print_Export_Mail();
+    const auto named = [](const CardSide &side) {
+        for (const auto &g : side.controls)
+            if (g->control_ID == "Fup_Name")
+                return g->Text_Value;
+        return QString();
+    };
+    EXPECT_EQ(named(output.front), "Person 03");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+    name->selectAll();
+    QTest::keyClicks(name, "Zoe");
+    ASSERT_TRUE(enabled("Undo_btn"));
+    while (cardText(0, "Fup_Name") != "Person 03" && enabled("Undo_btn"))
+        click("Undo_btn");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+    EXPECT_EQ(name->text(), "Person 03");
+}
+
+// The other side takes the row on show when it comes into work; a copied design keeps the
+// list and its bindings.
+TEST_F(GroupJourney, SideSwitchAndCopyKeepTheRowOnShow)
+{
+    ASSERT_EQ(startGroupRoad(workbook(6)), 1);
+    list()->setCurrentRow(3);
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    EXPECT_EQ(list()->count(), 6);
+    EXPECT_EQ(list()->currentRow(), 3);
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");
+    // Saving now keeps every row as it was.
+    const QVariantList before = group->data().rows();
+    ASSERT_TRUE(controller->Save_project_file(false, false, "L"));
+    EXPECT_EQ(group->data().rows(), before);
+    click("Front_Side_btn");
+    list()->setCurrentRow(4);
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");  // the back is not in work yet
+    click("Back_Side_btn");
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Person 05");
+    EXPECT_EQ(panel(1)->value[0]->text(), "Person 05");
+    EXPECT_EQ(list()->currentRow(), 4);
+}
+
+// Re-mapping through the group list's button: every column None but the name leaves eleven
+// bindings unset and the title off the card; a new name column renames the list.
+TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
+{
+    ASSERT_EQ(startGroupRoad(workbook(4)), 1);
+    list()->setCurrentRow(2);
+    std::function<void(Update_XL_Column &)> choose;
+    const auto previous = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
+        EXPECT_EQ(d.windowTitle(), "Front Side Update Excel Column");
+        EXPECT_EQ(d.Pass_proj_name->text(), "Staff");
+        choose(d);
+        return d.result();
+    });
+    const auto remapButton = [&] { controller->findChild<QPushButton *>("Update_Excel_Btn")->click(); };
+    choose = [](Update_XL_Column &d) {
+        EXPECT_TRUE(d.value_chk[1]->isChecked());
+        d.CancelPressed();
+    };
+    remapButton();
+    EXPECT_EQ(controller->excel_cb_value[2], 2);
+
+    choose = [](Update_XL_Column &d) {
+        for (int f = 1; f < 12; ++f)
+            d.combos[size_t(f)]->setCurrentIndex(0);
+        d.value_chk[1]->setChecked(false);
+        d.OKPressed();
+    };
+    remapButton();
+    EXPECT_EQ(std::vector<int>(controller->excel_cb_value + 2, controller->excel_cb_value + 13), std::vector<int>(11, -1));
+    const SKTGraphic *title = canvas(0)->Selcect_Ctrl_With_ID("Fup_Title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_FALSE(title->ctrl_is_visible);
+    EXPECT_EQ(title->excel_col_indx, -1);
+    EXPECT_EQ(list()->currentRow(), 2);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+
+    choose = [](Update_XL_Column &d) {
+        d.combos[0]->setCurrentIndex(2);
+        d.OKPressed();
+    };
+    remapButton();
+    EXPECT_EQ(list()->item(0)->text(), "1 - T1");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "T3");
+    Update_XL_Column::setModalRunner(previous);
+}
+
+// Cancel leaves no card outline of the template behind.
+TEST_F(GroupJourney, CancelResetsTheCardShape)
+{
+    controller->cardTabs().Card_Shape = 2;
+    const auto previous = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
+        w.Cancel_Click();
+        return w.result();
+    });
+    EXPECT_EQ(controller->Start_Group_Mode(), 0);
+    Group_Mode_Wizard::setModalRunner(previous);
+    EXPECT_EQ(controller->cardTabs().Card_Shape, 0);
+}
+
+// A custom field of the side gets its own row in the re-mapping dialog; a column chosen there
+// ticks the row and brings the first row's value onto the card. A locked field's row is closed.
+TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    auto field = std::make_shared<SKTText>();
+    field->control_ID = "F_field1";
+    field->Set_text_value("typed");
+    field->setBounds(QRectF(10, 60, 70, 20));
+    place(0, {field});
+    canvas(0)->Selcect_Ctrl_With_ID("Fup_Title")->ctrl_is_locked = true;
+    const auto previous = Update_XL_Column::setModalRunner([](Update_XL_Column &d) {
+        EXPECT_FALSE(d.value_chk[1]->isEnabled());
+        EXPECT_FALSE(d.combos[1]->isEnabled());
+        EXPECT_TRUE(d.combos[0]->isEnabled());
+        EXPECT_EQ(d.view_array_value.size(), 1u);
+        if (d.view_array_value.size() != 1)
+            return 0;
+        const Update_XL_Column::CustomRow &row = d.view_array_value.front();
+        EXPECT_EQ(row.text->text(), "F_field1");
+        row.check->setChecked(false);
+        row.combo->setCurrentIndex(2);  // "Title"
+        EXPECT_TRUE(row.check->isChecked());
+        d.OKPressed();
+        return d.result();
+    });
+    controller->findChild<QPushButton *>("Update_Excel_Btn")->click();
+    Update_XL_Column::setModalRunner(previous);
+    ASSERT_FALSE(controller->dynamic_ctrl_list_front.empty());
+    EXPECT_EQ(controller->dynamic_ctrl_list_front.front(), (DynamicControlRow{"F_field1", "T1", "Y", "2", "T"}));
+    EXPECT_EQ(cardText(0, "F_field1"), "T1");
+    list()->setCurrentRow(2);
+    EXPECT_EQ(cardText(0, "F_field1"), "T3");
+
+    // The back panel follows the back's locks when the back comes into work.
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    canvas(1)->Selcect_Ctrl_With_ID("Fup_Name")->ctrl_is_locked = true;
+    click("Front_Side_btn");
+    click("Back_Side_btn");
+    EXPECT_FALSE(panel(1)->value_chk[0]->isEnabled());
+    EXPECT_FALSE(panel(1)->value[0]->isEnabled());
+}
