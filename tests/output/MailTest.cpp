@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -271,6 +272,38 @@ TEST(Mail, VisitorDetailsWindowSendsWithItsOwnProgress)
     ASSERT_EQ(server.count(), 2);
     EXPECT_EQ(server.mail(1)["subject"].toString(), "Visitor Details");
     EXPECT_EQ(server.mail(1)["files"].toArray().toVariantList(), QVariantList({"VisitorDetails.pdf"}));
+}
+
+// Stop in the visitor details mail window, answered Yes while the first mail hangs: the run ends
+// at once and no further mail starts.
+TEST(Mail, VisitorDetailsWindowStops)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Server server({"--hang"});
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
+    QTemporaryDir dir;
+    QFile pass(dir.filePath("VisitorDetails.pdf"));
+    ASSERT_TRUE(pass.open(QIODevice::WriteOnly) && pass.write("%PDF-1.4") == 8);
+    pass.close();
+    Direct_Mail window;
+    window.Prepare(pass.fileName());
+    window.to_txt->setText("a@example.org, b@example.org");
+    QElapsedTimer clock;
+    clock.start();
+    window.Send_Button();
+    while (window._curr_msg_cnt->text().startsWith("0 /") && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ui->push(true);
+    window.Stop_Sending_Pressed();
+    window.waitForRun();
+    EXPECT_LT(clock.elapsed(), 30000);
+    ASSERT_EQ(ui->messages().size(), 2);  // the question, then the outcome
+    EXPECT_EQ(ui->messages()[0], "Are you sure you want to stop?");
+    EXPECT_TRUE(ui->messages()[1].contains("Stopped by the user")) << ui->messages()[1].toStdString();
+    EXPECT_TRUE(ui->messages()[1].contains("Sent 0 of 2")) << ui->messages()[1].toStdString();
+    EXPECT_EQ(window._curr_msg_cnt->text(), "1 / 2 ");
 }
 
 TEST(Mail, RecipientListsAndPauseTexts)
