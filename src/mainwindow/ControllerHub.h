@@ -67,6 +67,11 @@ public:
     int Browse_User_Image_Manually() override;
     int Open_Image_Library_Window(const QString &code) override;
     int Open_Cropping_Tool(const CropRequest &request) override;  // CropCommands.cpp
+    // DataSourceCommands.cpp
+    bool Excel_Binding_Use() override;
+    void Fill_Excel_Col_Name_In_Combo(QComboBox *combo) override;
+    QString First_Value_Of_Source(int type, const QString &seriesName, int column) override;
+    void View_Data_Source(int type, const QString &seriesName) override;
     void Card_Combo_Changed(QComboBox *sender) override;
 
     // --- CardTabsHooks ---

@@ -50,4 +50,13 @@ public:
     virtual int Open_Template_Dialog(const QString &, QString &) { return kNotAvailable; }
     // The cropping tool on the picture of an image control.
     virtual int Open_Cropping_Tool(const CropRequest &) { return kNotAvailable; }
+
+    // --- data sources as the barcode window offers them ---
+    // Whether the design binds controls to a spreadsheet: "Excel" is then offered as a source.
+    virtual bool Excel_Binding_Use() = 0;
+    // The value a control shows as soon as it is bound: the first value of the series (type 1)
+    // or the first row's value of the spreadsheet column (type 2).
+    virtual QString First_Value_Of_Source(int type, const QString &seriesName, int column) = 0;
+    // The series viewer on the series (type 1) or the spreadsheet table window (type 2).
+    virtual void View_Data_Source(int type, const QString &seriesName) = 0;
 };

@@ -22,6 +22,9 @@ struct FakeWindow : PropertyPanelHooks {
     int snapshots = 0, unit = 2;
     SKTGraphicView *currentCanvas() override { return canvas; }
     void Insert_In_Undo_Redo() override { ++snapshots; }
+    bool Excel_Binding_Use() override { return false; }
+    QString First_Value_Of_Source(int, const QString &, int) override { return {}; }
+    void View_Data_Source(int, const QString &) override {}
     int Measument_Unit_Is() override { return unit; }
 };
 
