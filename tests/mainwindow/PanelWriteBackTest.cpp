@@ -16,7 +16,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QDate>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextCursor>
 
 namespace {
 
@@ -248,6 +252,52 @@ TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
     }
     Start_Card_Option = QStringLiteral("T");
     std::tie(table.ColList, table.ListData) = tableBefore;
+}
+
+// Insert Date and Insert Time put now, in the chosen pattern, at the editor's cursor and into
+// the text as one step; with no pattern chosen they say so and change nothing.
+TEST_F(PanelWriteBackTest, DateAndTimeGoInAtTheCursor)
+{
+    PropertyPanel &p = panel();
+    const struct {
+        QPushButton *button;
+        QComboBox *list;
+        int item;  // -1: none chosen
+        QRegularExpression inserted;
+        QString message;
+    } rows[] = {
+        {p.insert_date_btn, p.Text_Date_style, 2,
+         QRegularExpression("^WW" + QRegularExpression::escape(QDate::currentDate().toString("yyyy-MM-dd")) + "W$"), {}},
+        {p.insert_time_btn, p.Text_Time_style, 0, QRegularExpression("^WW[0-2][0-9]:[0-5][0-9]W$"), {}},
+        {p.insert_date_btn, p.Text_Date_style, -1, QRegularExpression("^WWW$"), "\nPlease select Date format."},
+        {p.insert_time_btn, p.Text_Time_style, -1, QRegularExpression("^WWW$"), "\nPlease select Time format."},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.button->text().toStdString() + " " + std::to_string(row.item));
+        at(2).Set_text_value(QStringLiteral("WWW"));
+        select({2});
+        row.list->setCurrentIndex(row.item);
+        QTextCursor cursor = p.Text_value_Edit->textCursor();
+        cursor.setPosition(2);
+        p.Text_value_Edit->setTextCursor(cursor);
+        ui->clear();
+        const int before = steps();
+        row.button->click();
+        EXPECT_TRUE(row.inserted.match(at(2).Text_contents().string).hasMatch()) << at(2).Text_contents().string.toStdString();
+        EXPECT_EQ(ui->messages(), row.message.isEmpty() ? QStringList() : QStringList{row.message});
+        EXPECT_EQ(steps() - before, row.message.isEmpty() ? 1 : 0);
+    }
+}
+
+// A cancelled file chooser leaves no earlier choice behind and changes no picture.
+TEST_F(PanelWriteBackTest, CancelledFileChooserForgetsTheLastChoice)
+{
+    select({5});
+    Library_Selected_Image = pathIn("b.png");
+    ui->push(QString());
+    panel().manual_browse_btn->click();
+    EXPECT_TRUE(Library_Selected_Image.isEmpty());
+    EXPECT_EQ(at(5)._file_path, pathIn("a.png"));
 }
 
 // A text's font, colour and alignment, a rectangle's fill and dash and a picture's filter, then
