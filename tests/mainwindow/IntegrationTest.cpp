@@ -12,6 +12,7 @@
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -590,6 +591,27 @@ TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
     EXPECT_EQ(document->graphics()[0]->excel_col_indx, 2);
     ::Excel_Binding_Use = false;
     std::tie(table.ColList, table.ListData) = tableBefore;
+}
+
+// The palette's watermark button and the Tools menu's item both leave the selection and open
+// the card's watermark tab.
+TEST_F(IntegrationTest, WatermarkButtonAndMenuOpenTheWatermarkTab)
+{
+    click("Rect_Tool_btn");
+    clickAt(canvas(0), QPointF(60, 60));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    for (const bool fromMenu : {false, true}) {
+        SCOPED_TRACE(fromMenu);
+        canvas(0)->changeSelectionIndexes({0});
+        controller->Show_RHS_Properties(document->graphics()[0].get());
+        ASSERT_NE(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
+        if (fromMenu)
+            outlet<QAction>("watermark_menu")->trigger();
+        else
+            click("Watermark_Tool_btn");
+        EXPECT_EQ(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
+        EXPECT_EQ(controller->Last_Selected_Graphic(), nullptr);
+    }
 }
 
 // The toolbar's Print and the canvas menu's Print each open the print window once.
