@@ -1,4 +1,5 @@
 #include "imaging/Cropping_Tool.h"
+#include "data/export/CardExport.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/ControllerImageFiles.h"
@@ -867,7 +868,7 @@ void Cropping_Tool::Crop_Direct_Image_Clicked()
     if (crop_direct == CropDirectFile) {
         Crop_Output_Path = Cropped_Img_Path;
         Create_Folder(Cropped_Img_Path);
-        Crop_Direct_Path = Free_File_Path(QDir(Cropped_Img_Path).filePath(QFileInfo(Crop_Input_Path).fileName()));
+        Crop_Direct_Path = Check_Exist_Path_and_Create_New(QDir(Cropped_Img_Path).filePath(QFileInfo(Crop_Input_Path).fileName()));
         CropSettings settings = Current_Crop_Settings();
         settings.kind = CropByRectangle;
         const QImage cropped = User_Picture.isNull() ? QImage() : Crop_Picture(User_Picture, settings);

@@ -261,3 +261,44 @@ TEST(Crop, BatchesWriteSeriesAndStopBetweenPictures)
     EXPECT_EQ(table.ColList.at(4).title, "Column 5");
     EXPECT_EQ(table.Get_Item_Text(0, 4), "/c/a.png");
 }
+
+// Cropped files and cropped series take the shared free-name rule: a numbered name counts on
+// from its own number, and extensions are lower-cased.
+TEST(Crop, CroppedFilesAndSeriesTakeTheNextFreeName)
+{
+    testsupport::TempDataFolder data;
+    const QDir out(QDir(data.root()).filePath("out"));
+    QDir().mkpath(out.path());
+    QDir().mkpath(Data_Folder_Path);
+    for (const char *taken : {"a.png", "a (1).png", "b.png"})
+        ASSERT_TRUE(canvasPicture(40, 40).save(out.filePath(taken)));
+    const QImage face = canvasPicture(40, 40, Qt::red);
+    const struct {
+        const char *input, *written;
+    } files[] = {{"a.png", "a (2).png"}, {"a (1).png", "a (2).png"}, {"C.PNG", "C.png"}, {"b.png", "b (1).png"}};
+    for (const auto &f : files) {
+        SCOPED_TRACE(f.input);
+        const QString input = QDir(data.root()).filePath(f.input);
+        ASSERT_TRUE(face.save(input, "PNG"));
+        BatchCropPlan plan;
+        plan.inputs = {input};
+        plan.target = CropDirectSeries;
+        plan.outputFolder = out.path();
+        plan.settings.kind = CropBySize;
+        plan.settings.width = 20;
+        plan.settings.height = 20;
+        BatchCrop batch;
+        const QStringList entries = batch.Run(plan);
+        ASSERT_EQ(entries.size(), 1);
+        EXPECT_EQ(entries.first(), out.filePath(f.written));
+        EXPECT_TRUE(QFileInfo::exists(entries.first()));
+        QFile::remove(entries.first());
+    }
+    for (const char *series : {"Staff", "Staff (1)"})
+        ASSERT_TRUE(Write_Series_File(Series_File_Path(series), QStringList{"x"}));
+    const struct {
+        const char *chosen, *made;
+    } names[] = {{"Staff", "Staff (2)"}, {"Staff (1)", "Staff (2)"}, {"Guests", "Guests"}};
+    for (const auto &n : names)
+        EXPECT_EQ(Plan_Batch_Series(n.chosen, false).name, QString::fromLatin1(n.made)) << n.chosen;
+}
