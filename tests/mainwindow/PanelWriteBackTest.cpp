@@ -223,7 +223,10 @@ TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
                     g.batch_list_index == p.Batch_Series->currentIndex();
          }},
         {"column", "T", 2, 1, {}, {}, {}, 2,
-         [&](const SKTGraphic &g) { return g.excel_col_indx == 2 && g.Text_Value == pathIn("c.png"); }},
+         [&](const SKTGraphic &g) {
+             return g.excel_col_indx == 2 && g.Text_Value == pathIn("c.png") &&
+                    p.Batch_Series->currentText() == "Photo cropped";
+         }},
         {"column in group mode", "G", 2, 1, {}, pathIn("c.png"), {}, -1,
          [&](const SKTGraphic &g) { return g.excel_col_indx == 1 && g.Text_Value == pathIn("c.png"); }},
     };
