@@ -132,21 +132,22 @@ QWidget *CardTabs::buildSettingTab()
     Rows r(w);
     r.add(tr("Name"), OUT(card_name), new QLineEdit(QStringLiteral("Untitled"), w));
     r.combo(tr("Sides"), OUT(Sides_ComboBox), {tr("Two Sides"), tr("One Side")});
-    // Font…, then one point smaller and one point larger.
-    auto *fontButtons = new QWidget(w);
-    auto *fontRow = new QHBoxLayout(fontButtons);
-    fontRow->setContentsMargins(0, 0, 0, 0);
-    fontRow->setSpacing(2);
-    all_content_font_btn = named(new QPushButton(tr("Font…"), fontButtons), "all_content_font_btn");
-    content_font_decrease_btn = named(new QPushButton(QStringLiteral("A-"), fontButtons), "content_font_decrease_btn");
-    content_font_increase_btn = named(new QPushButton(QStringLiteral("A+"), fontButtons), "content_font_increase_btn");
+    all_content_font_btn = named(new QPushButton(tr("Font…"), w), "all_content_font_btn");
+    r.add(tr("Text font"), OUT(All_Text_font_value), new QLineEdit(w), all_content_font_btn)->setReadOnly(true);
+    // One point smaller and one point larger, under the font.
+    auto *steps = new QWidget(w);
+    auto *stepRow = new QHBoxLayout(steps);
+    stepRow->setContentsMargins(0, 0, 0, 0);
+    content_font_decrease_btn = named(new QPushButton(QStringLiteral("A-"), steps), "content_font_decrease_btn");
+    content_font_increase_btn = named(new QPushButton(QStringLiteral("A+"), steps), "content_font_increase_btn");
     content_font_decrease_btn->setToolTip(tr("Texts one point smaller"));
     content_font_increase_btn->setToolTip(tr("Texts one point larger"));
-    for (QPushButton *b : {all_content_font_btn, content_font_decrease_btn, content_font_increase_btn})
-        fontRow->addWidget(b);
-    for (QPushButton *b : {content_font_decrease_btn, content_font_increase_btn})
-        b->setFixedWidth(34);
-    r.add(tr("Text font"), OUT(All_Text_font_value), new QLineEdit(w), fontButtons)->setReadOnly(true);
+    stepRow->addStretch(1);
+    for (QPushButton *b : {content_font_decrease_btn, content_font_increase_btn}) {
+        b->setFixedWidth(40);
+        stepRow->addWidget(b);
+    }
+    r.grid->addWidget(steps, r.row++, 1, 1, 2);
     connect(content_font_decrease_btn, &QPushButton::clicked, this, &CardTabs::Content_Font_Decrease_Clicked);
     connect(content_font_increase_btn, &QPushButton::clicked, this, &CardTabs::Contect_Font_Increase_Clicked);
     r.well(tr("Text colour"), OUT(All_Text_clr));
