@@ -281,3 +281,23 @@ TEST(LinearRender, UpcEanDigitsStayClearOfTheGuardBarsAtNarrowWidths)
         EXPECT_EQ(inGuards, 0);
     }
 }
+
+// An opaque background covers the whole picture, its last pixel row and column too, at sizes
+// that end inside a pixel.
+TEST(LinearRender, OpaqueBackgroundCoversEveryEdgePixel)
+{
+    for (const double mils : {20.0, 13.0, 9.0}) {
+        for (const double dpi : {300.0, 600.0}) {
+            SCOPED_TRACE(testing::Message() << mils << " mils " << dpi << " dpi");
+            BarcodeSetup setup = lineartest::linearSetup(QStringLiteral("EAN-13"));
+            setup.linear_width_val = mils;
+            const QImage image = drawnAt(setup, QStringLiteral("590123412345"), dpi);
+            int clear = 0;
+            for (int y = 0; y < image.height(); ++y)
+                clear += (qAlpha(image.pixel(image.width() - 1, y)) < 255) + (qAlpha(image.pixel(0, y)) < 255);
+            for (int x = 0; x < image.width(); ++x)
+                clear += (qAlpha(image.pixel(x, image.height() - 1)) < 255) + (qAlpha(image.pixel(x, 0)) < 255);
+            EXPECT_EQ(clear, 0);
+        }
+    }
+}
