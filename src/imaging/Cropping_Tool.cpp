@@ -141,15 +141,14 @@ void Cropping_Tool::buildWindow()
     browsed("Folder:", folder_path, "folder_path",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"), QString()); });
     options->addRow(QStringLiteral("Camera:"), camera_list = named(new QComboBox, "camera_list"));
-    auto *seriesRow = new QHBoxLayout;
-    seriesRow->addWidget(batch_list = named(new QComboBox, "batch_list"), 1);
-    auto *viewSeries = named(new QPushButton(QStringLiteral("View…")), "View_batch_Series_Button");
-    viewSeries->setToolTip(QStringLiteral("Shows the values of the chosen series"));
-    connect(viewSeries, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
-    seriesRow->addWidget(viewSeries);
-    options->addRow(QStringLiteral("Series:"), seriesRow);
+    options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
+    // The chosen series' values, beside what is done with them.
+    auto *viewSeries = named(new QPushButton(QStringLiteral("View Series…")), "View_batch_Series_Button");
+    viewSeries->setToolTip(QStringLiteral("Shows the values of the chosen series"));
+    connect(viewSeries, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
+    batchRows->addWidget(viewSeries);
     options->addRow(QString(), batchRows);
     browsed("Output folder:", output_path, "output_path",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose the output folder"), QString()); });
