@@ -12,8 +12,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -28,14 +26,6 @@ struct FakeWindow : PropertyPanelHooks {
     QString First_Value_Of_Source(int, const QString &, int) override { return {}; }
     void View_Data_Source(int, const QString &) override {}
     int Measument_Unit_Is() override { return unit; }
-    // The stock-text picker: answers what the test put in `stock` (empty: cancelled).
-    QString stock, stockMode;
-    int Open_Template_Dialog(const QString &mode, QString &text) override
-    {
-        stockMode = mode;
-        text = stock;
-        return stock.isEmpty() ? 0 : 1;
-    }
 };
 
 class PanelTest : public canvastest::CanvasTest {
@@ -233,26 +223,6 @@ TEST_F(PanelTest, ADeletedShownControlIsForgottenAndNestedFillsKeepTheGuard)
         EXPECT_TRUE(Not_Draw_Only_Prop_Change) << "the inner fill must not end the outer one";
     }
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
-}
-
-// A stock text chosen replaces the whole text as one step; a cancelled picker changes nothing.
-TEST_F(PanelTest, StockTextReplacesTheWholeText)
-{
-    SKTGraphicPtr text = put(SKTGraphicKind::Text, {10, 10, 120, 40});
-    text->data_source_type = 0;
-    text->ctrl_is_locked = false;
-    text->Set_text_value(QStringLiteral("old words"));
-    select({0});
-    for (const QString &chosen : {QString(), QStringLiteral("Welcome to the fair")}) {
-        SCOPED_TRACE(chosen.toStdString());
-        window.stock = chosen;
-        const int before = window.snapshots;
-        panel->insert_template_btn->click();
-        EXPECT_EQ(window.stockMode, QStringLiteral("M"));
-        EXPECT_EQ(text->Text_contents().string, chosen.isEmpty() ? QStringLiteral("old words") : chosen);
-        EXPECT_EQ(panel->Text_value_Edit->toPlainText(), text->Text_contents().string);
-        EXPECT_EQ(window.snapshots - before, chosen.isEmpty() ? 0 : 1);
-    }
 }
 
 }  // namespace
