@@ -315,6 +315,95 @@ void makeToolIcons()
          }),
          QStringLiteral("icons/tool_double_star.png"));
     save(toolIcon([&](QPainter &p) { p.drawPolygon(regular(c, 12, 6)); }), QStringLiteral("icons/tool_polygon.png"));
+    save(toolIcon([](QPainter &p) {
+             p.drawRoundedRect(QRectF(4, 7, 24, 18), 2, 2);
+             QFont f(QStringLiteral("DejaVu Sans"));
+             f.setPixelSize(9);
+             f.setBold(true);
+             p.setFont(f);
+             p.setPen(QColor(148, 163, 184));
+             p.translate(16, 16);
+             p.rotate(-25);
+             p.drawText(QRectF(-14, -6, 28, 12), Qt::AlignCenter, QStringLiteral("WM"));
+         }),
+         QStringLiteral("icons/tool_watermark.png"));
+}
+
+// --- the print window's pictures ---
+
+// One card of the arrangement pictures: a letter for its side and a bar along its head edge, so
+// a card turned head down reads as turned. `behind` draws it as the reverse of a duplex sheet.
+void printCard(QPainter &p, const QRectF &r, const QString &side, bool turned, bool behind = false)
+{
+    p.save();
+    p.translate(r.center());
+    if (turned)
+        p.rotate(180);
+    const QRectF card(-r.width() / 2, -r.height() / 2, r.width(), r.height());
+    p.setPen(QPen(behind ? QColor(148, 163, 184) : kInk, 1.5, behind ? Qt::DashLine : Qt::SolidLine));
+    p.setBrush(behind ? QColor(241, 245, 249) : Qt::white);
+    p.drawRoundedRect(card, 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(side == QLatin1String("F") ? kAccent : QColor(217, 119, 6));
+    p.drawRect(QRectF(card.left() + 3, card.top() + 3, card.width() - 6, 5));
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(int(r.height() * 0.45));
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(behind ? QColor(148, 163, 184) : kInk);
+    p.drawText(card.adjusted(0, 6, 0, 0), Qt::AlignCenter, side);
+    p.restore();
+}
+
+// The arrangement pictures (sides on the sheet) and the block-position pictures (where the
+// block of cards sits on the page), normal and selected.
+void makePrintPictures()
+{
+    const int w = 96, h = 72;
+    const QRectF top(28, 4, 40, 30), bottom(28, 38, 40, 30), left(6, 21, 40, 30), right(50, 21, 40, 30);
+    const QRectF single(24, 16, 48, 36), front(20, 12, 44, 33), back(34, 26, 44, 33);
+    const struct {
+        const char *name;
+        std::function<void(QPainter &)> paint;
+    } arrangements[] = {
+        {"up-down-flip", [&](QPainter &p) { printCard(p, top, "F", false); printCard(p, bottom, "B", true); }},
+        {"up-down", [&](QPainter &p) { printCard(p, top, "F", false); printCard(p, bottom, "B", false); }},
+        {"left-rite", [&](QPainter &p) { printCard(p, left, "F", false); printCard(p, right, "B", false); }},
+        {"both_up", [&](QPainter &p) { printCard(p, back, "B", false, true); printCard(p, front, "F", false); }},
+        {"head_up_head_down", [&](QPainter &p) { printCard(p, back, "B", true, true); printCard(p, front, "F", false); }},
+        {"front", [&](QPainter &p) { printCard(p, single, "F", false); }},
+        {"front_flip", [&](QPainter &p) { printCard(p, single, "F", true); }},
+        {"back", [&](QPainter &p) { printCard(p, single, "B", false); }},
+        {"back_flip", [&](QPainter &p) { printCard(p, single, "B", true); }},
+    };
+    for (const auto &a : arrangements) {
+        QImage img = canvas(w, h);
+        draw(img, a.paint);
+        save(img, QStringLiteral("print/%1.png").arg(QString::fromLatin1(a.name)));
+    }
+    // The nine positions, in reading order, under the names the window looks them up by.
+    const char *const positions[9][2] = {
+        {"top_left", "top_left - sel"},         {"top_center", "top_center - sel"},
+        {"top_right", "top_right - sel"},       {"middle_left", "middle_left - sel"},
+        {"middle_center", "middle_center_sel"}, {"middle_right", "middle_right - sel"},
+        {"bootom_left", "bootom_left - sel"},   {"bootom_center", "bootom_center - sel"},
+        {"boottom_right", "boottom_right - sel"},
+    };
+    for (int i = 0; i < 9; ++i) {
+        for (int selected = 0; selected < 2; ++selected) {
+            QImage img = canvas(40, 40);
+            draw(img, [&](QPainter &p) {
+                // A page with the block of cards in one of its nine places.
+                p.setPen(QPen(selected ? kAccent.darker(120) : QColor(148, 163, 184), 1.5));
+                p.setBrush(selected ? QColor(219, 234, 254) : QColor(248, 250, 252));
+                p.drawRoundedRect(QRectF(2, 2, 36, 36), 3, 3);
+                p.setPen(Qt::NoPen);
+                p.setBrush(selected ? kAccent : QColor(100, 116, 139));
+                p.drawRect(QRectF(6 + (i % 3) * 10, 6 + (i / 3) * 10, 8, 8));
+            });
+            save(img, QStringLiteral("print/%1.png").arg(QString::fromLatin1(positions[i][selected])));
+        }
+    }
 }
 
 
@@ -518,6 +607,7 @@ int main(int argc, char **argv)
     save(sideButton(QStringLiteral("Front"), true), QStringLiteral("front-sel.png"));
     save(sideButton(QStringLiteral("Back"), true), QStringLiteral("back-sel.png"));
     makeToolIcons();
+    makePrintPictures();
     makeHelp();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "barcode/BarcodeFrame.h"
 #include "platform/ValueBounds.h"
 
+#include "barcode/BarcodeRender.h"
 #include "barcode/Symbologies.h"
 
 #include <QFontMetricsF>
@@ -155,8 +156,19 @@ void Paint_Barcode_Background(QPainter &painter, const QSizeF &frame, bool trans
 {
     // Transparent paints nothing: a picture of its own starts clear, and drawn straight onto a
     // card the card must show through, not a hole cut to the page beneath.
-    if (!transparent)
-        painter.fillRect(QRectF(QPointF(0, 0), frame), colour);
+    if (transparent)
+        return;
+    QRectF area(QPointF(0, 0), frame);
+    // On pixels a frame that ends inside a pixel would leave that last row and column unpainted
+    // (a clear line along the picture's edge): the background reaches the pixel's far edge.
+    if (const QPointF scale = Raster_Scale(painter); scale.x() > 0) {
+        const QTransform t = painter.deviceTransform();
+        const double right = std::ceil(t.dx() + frame.width() * scale.x() - 1e-6);
+        const double bottom = std::ceil(t.dy() + frame.height() * scale.y() - 1e-6);
+        area.setWidth((right - t.dx()) / scale.x());
+        area.setHeight((bottom - t.dy()) / scale.y());
+    }
+    painter.fillRect(area, colour);
 }
 
 void Draw_Barcode_Text_Box(QPainter &painter, const QRectF &box, const QString &text, const QFont &font,

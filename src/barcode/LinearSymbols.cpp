@@ -16,6 +16,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace barcode {
 
@@ -35,6 +36,32 @@ double pointSizeOf(const QFont &font)
 QRectF painterRect(const QSizeF &frame, double x, double bottom, double width, double height)
 {
     return QRectF(x, frame.height() - bottom - height, width, height);
+}
+
+// The value font for digit groups that must each fit their box: the font itself while they
+// fit; else without letter spacing; else scaled down to the narrowest group's room.
+QFont Fit_Caption_Groups(const QFont &font, const QStringList &parts, const std::vector<QRectF> &boxes,
+                         float &letterSpacing)
+{
+    auto scaleNeeded = [&](float spacing) {
+        double scale = 1.0;
+        for (size_t k = 0; k < boxes.size(); ++k) {
+            const float wide = Barcode_Text_Width(font, parts.at(qsizetype(k)).trimmed(), spacing);
+            if (wide > 0.0f && wide > boxes[k].width())
+                scale = std::min(scale, boxes[k].width() / double(wide));
+        }
+        return scale;
+    };
+    if (scaleNeeded(letterSpacing) >= 1.0)
+        return font;
+    letterSpacing = 0.0f;
+    const double scale = scaleNeeded(0.0f);
+    if (scale >= 1.0)
+        return font;
+    QFont smaller(font);
+    // A little under the exact ratio: glyph outlines may reach past their advance.
+    smaller.setPointSizeF(std::max(1.0, pointSizeOf(font) * scale * 0.95));
+    return smaller;
 }
 
 }  // namespace
@@ -181,23 +208,31 @@ void Paint_Linear_Barcode(QPainter &painter, const NKDBarcode &symbol, const Bar
         const float letterSpacing = style.value_kerning ? Barcode_Text_Kerning : 0.0f;
         const float barsWidth = float(drawnModules) * bw;
         if (grouped) {
-            Draw_Barcode_Text_Box(painter, painterRect(frame, 0.0, yv, x0 - SideCaptionGap, boxHeight), leftCaption,
-                            style.value_font, style.value_colour, Qt::AlignRight, 0.0f);
             // Each group under the modules between its tall bars (or an equal share of the bars).
             const auto groups = symbol.digitGroupModules();
             const bool spans = groups.size() == size_t(parts.size());
+            std::vector<QRectF> boxes;
             for (int k = 0; k < parts.size(); ++k) {
                 const float left = spans ? x0 + float(groups[size_t(k)].first) * bw
                                          : x0 + barsWidth * float(k) / float(parts.size());
                 const float width = spans ? float(groups[size_t(k)].second - groups[size_t(k)].first + 1) * bw
                                           : barsWidth / float(parts.size());
-                Draw_Barcode_Text_Box(painter, painterRect(frame, left, yv, width, boxHeight), parts.at(k).trimmed(),
-                                      style.value_font, style.value_colour, Qt::AlignHCenter, letterSpacing);
+                boxes.push_back(painterRect(frame, left, yv, width, boxHeight));
             }
+            // Narrow bars leave a group less room than its digits take at the value font's
+            // size; centred, they would spill onto the guard bars that reach down beside them.
+            // The digits then lose their spacing and, if need be, shrink until every group fits.
+            float spacing = letterSpacing;
+            const QFont font = Fit_Caption_Groups(style.value_font, parts, boxes, spacing);
+            Draw_Barcode_Text_Box(painter, painterRect(frame, 0.0, yv, x0 - SideCaptionGap, boxHeight), leftCaption,
+                            font, style.value_colour, Qt::AlignRight, 0.0f);
+            for (int k = 0; k < parts.size(); ++k)
+                Draw_Barcode_Text_Box(painter, boxes[size_t(k)], parts.at(k).trimmed(), font, style.value_colour,
+                                      Qt::AlignHCenter, spacing);
             const float rightStart = x0 + barsWidth + SideCaptionGap;
             Draw_Barcode_Text_Box(painter,
                             painterRect(frame, rightStart, yv, std::max(0.0f, float(frame.width()) - rightStart), boxHeight),
-                            rightCaption, style.value_font, style.value_colour, Qt::AlignLeft, 0.0f);
+                            rightCaption, font, style.value_colour, Qt::AlignLeft, 0.0f);
         } else {
             Draw_Barcode_Text_Box(painter, painterRect(frame, 0.0, yv, frame.width(), boxHeight), parts.value(0),
                             style.value_font, style.value_colour, Qt::AlignHCenter, letterSpacing);

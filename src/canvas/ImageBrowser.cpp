@@ -179,17 +179,24 @@ void ImageBrowserView::dropEvent(QDropEvent *event)
     for (QListWidgetItem *it : selectedItems())
         moved << row(it);
     const QModelIndex target = indexAt(event->position().toPoint());
-    const int d = target.isValid() ? target.row() : int(m_images.size());
-    const QString chosen = selectedPath();
-    Move_Browser_Items(m_images, moved, d);
     // The view is rebuilt from the reordered items, so nothing of the default drop runs.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
+    moveItemsAtIndexes(moved, target.isValid() ? target.row() : int(m_images.size()));
+}
+
+bool ImageBrowserView::moveItemsAtIndexes(const QList<int> &indexes, int destination)
+{
+    const QString chosen = selectedPath();
+    Move_Browser_Items(m_images, indexes, destination);
     rebuild();
     for (int i = 0; i < int(m_images.size()); ++i) {
-        if (m_images[size_t(i)].path == chosen)
+        if (m_images[size_t(i)].path == chosen) {
+            const QSignalBlocker quiet(this);  // the same picture stays chosen: nothing to tell
             selectImage(i);
+        }
     }
+    return true;
 }
 
 void ImageBrowserView::rebuild()

@@ -51,6 +51,9 @@ public:
     void selectImage(int index);
     // The path of the first selected item; empty when none.
     QString selectedPath() const;
+    // Moves the items as Move_Browser_Items does and shows them again, the chosen item still
+    // chosen; a drop of dragged thumbnails comes here. Answers YES.
+    bool moveItemsAtIndexes(const QList<int> &indexes, int destination);
 
 signals:
     // The first selected item's path, after every change of the selection.
@@ -58,9 +61,9 @@ signals:
 
 protected:
     void dropEvent(QDropEvent *event) override;
+    void rebuild();
 
 private:
-    void rebuild();
     std::vector<MyImageObject> m_images;
     bool m_titles = false;
     double m_zoom = 0.5;

@@ -723,8 +723,9 @@ void SKTGraphicView::endMove()
     canvasRequests().Refresh_Canvas();
 }
 
-void SKTGraphicView::startResize(const SKTGraphicPtr &graphic, qint64 handle, QPointF)
+void SKTGraphicView::startResize(const SKTGraphicPtr &graphic, qint64 handle, QPointF point)
 {
+    _track.anchor = point;
     if (!graphic || graphic->ctrl_is_locked || graphic->kind() == SKTGraphicKind::Barcode) {
         _track.mode = _track.mode == Track::Create ? Track::Create : Track::Swallow;
         _track.graphic.reset();
@@ -744,6 +745,13 @@ void SKTGraphicView::continueResize(QPointF point)
 {
     if (!_track.graphic)
         return;
+    // A handle pressed and released where it was pressed is a click, not a drag: the handle's
+    // edge is not pulled to the pointer, which sits a little inside the handle.
+    if (_track.mode == Track::Resize && !_track.started) {
+        if (point == _track.anchor)
+            return;
+        _track.started = true;
+    }
     if (_grid)
         point = _grid->constrainedPoint(point);
     _track.handle = _track.graphic->resizeByMovingHandle(_track.handle, point);

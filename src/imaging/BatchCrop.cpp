@@ -1,4 +1,5 @@
 #include "imaging/BatchCrop.h"
+#include "data/export/CardExport.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
@@ -42,7 +43,7 @@ QString Write_Full_Tool_Crop(const QImage &picture, const QString &path, const E
     QString target = path;
     if (QFileInfo::exists(target)) {
         switch (ask ? ask(target) : ExistingFile::Keep) {
-        case ExistingFile::Keep: target = Free_File_Path(target); break;
+        case ExistingFile::Keep: target = Check_Exist_Path_and_Create_New(target); break;
         case ExistingFile::Replace: break;
         case ExistingFile::Cancel:
             if (cancelled)
@@ -57,7 +58,7 @@ QString BatchCrop::targetFor(BatchCropPlan &plan, const QString &input)
 {
     if (plan.target == CropFullTool)
         return plan.naming.next(input);
-    return Free_File_Path(QDir(plan.outputFolder).filePath(QFileInfo(input).fileName()));
+    return Check_Exist_Path_and_Create_New(QDir(plan.outputFolder).filePath(QFileInfo(input).fileName()));
 }
 
 QStringList BatchCrop::Run(BatchCropPlan plan)
@@ -98,7 +99,7 @@ BatchSeriesOutput Plan_Batch_Series(const QString &chosen, bool replace)
     out.name = replace ? chosen : Remove_Reserve_Char_In_File_Name(chosen);
     out.path = Series_File_Path(out.name);
     if (!replace) {
-        out.path = Free_File_Path(out.path);
+        out.path = Check_Exist_Path_and_Create_New(out.path);
         out.name = QFileInfo(out.path).completeBaseName();
     }
     return out;

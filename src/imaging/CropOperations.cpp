@@ -177,20 +177,6 @@ QImage Crop_By_Size(const QImage &picture, double width, double height, bool kee
     return out;
 }
 
-QString Free_File_Path(const QString &path)
-{
-    if (!QFileInfo::exists(path))
-        return path;
-    const QFileInfo info(path);
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    const QString base = info.dir().filePath(info.completeBaseName());
-    for (int n = 1;; ++n) {
-        const QString candidate = QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix);
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
 QString Crop_Format_Extension(int index)
 {
     static const char *const kinds[] = {"jpg", "bmp", "png", "tiff"};

@@ -57,9 +57,6 @@ int Clamp_Crop_Size(double value);
 QSize Given_Crop_Size(const QSizeF &picture, double width, double height, bool keepAspect);
 QImage Crop_By_Size(const QImage &picture, double width, double height, bool keepAspect);
 
-// `path` when nothing is there, else the first free "name (n).ext" beside it.
-QString Free_File_Path(const QString &path);
-
 // The extension of the output format combo's index: 0 jpg, 1 bmp, 2 png, 3 tiff.
 QString Crop_Format_Extension(int index);
 

@@ -1,4 +1,7 @@
 #include "imaging/Cropping_Tool.h"
+#include "data/SeriesViewer.h"
+#include "data/export/CardExport.h"
+#include "data/export/ExportDialogs.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/ControllerImageFiles.h"
@@ -15,7 +18,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -139,6 +144,11 @@ void Cropping_Tool::buildWindow()
     options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
+    // The chosen series' values, beside what is done with them.
+    auto *viewSeries = named(new QPushButton(QStringLiteral("View Series…")), "View_batch_Series_Button");
+    viewSeries->setToolTip(QStringLiteral("Shows the values of the chosen series"));
+    connect(viewSeries, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
+    batchRows->addWidget(viewSeries);
     options->addRow(QString(), batchRows);
     browsed("Output folder:", output_path, "output_path",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose the output folder"), QString()); });
@@ -496,7 +506,8 @@ void Cropping_Tool::OK_Btn_Clicked()
         break;
     default:
         if (batch_list->currentIndex() < 1)
-            return Show_MessageBox(QStringLiteral("Please select batch series."));
+            return Show_MessageBox(input_selection == SourceColumn ? QStringLiteral("Please select excel column.")
+                                                                   : QStringLiteral("Please select batch series."));
         value = batch_list->currentText();
     }
     Crop_Input_Path = value;
@@ -641,6 +652,21 @@ void Cropping_Tool::input_option_CellClick(int row)
 }
 
 void Cropping_Tool::output_option_CellClick(int row) { output_custom_name->setEnabled(row == 1); }
+
+void Cropping_Tool::View_batch_Series_Button()
+{
+    if (input_selection == SourceSeries) {
+        const QString name = batch_list->currentText().trimmed();
+        if (name.isEmpty() || name == kSelect)
+            return Show_MessageBox(QStringLiteral("Please select the series."));
+        View_Data_Series *viewer = View_Data_Series::defaultInstance();
+        viewer->file_name = name;
+        viewer->Open_Wnd();
+    } else if (input_selection == SourceColumn) {
+        Data_From_Excel *table = Data_From_Excel::defaultInstance();
+        platform::ui().runModal(QStringLiteral("Data_From_Excel"), {}, [table] { return table->Open_Wnd(); });
+    }
+}
 
 void Cropping_Tool::cropping_option_CellClick(int row)
 {
@@ -856,11 +882,24 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
     Create_Folder(Crop_Output_Path);
     CropSettings settings = Current_Crop_Settings();
     settings.kind = croping_selection == CropBySize ? CropBySize : CropByRectangle;  // the face is the selection now
+    showWaitSheet(true);
     const QImage cropped = Crop_Picture(User_Picture, settings);
     const QString written = cropped.isNull() ? QString() : Write_Full_Tool_Crop(cropped, Cropped_File_Name(), Ask_Keep_Or_Replace());
+    showWaitSheet(false);
     if (!written.isEmpty())
         croped_file = written;
     Open_Export_File_Box(written, false);
+}
+
+// A large picture takes a moment to adjust, cut and write: the please-wait sheet says so.
+void Cropping_Tool::showWaitSheet(bool shown)
+{
+    if (!plz_wait_sheet)
+        plz_wait_sheet = new Plz_Wait_Sheet(this);
+    if (!shown)
+        return plz_wait_sheet->Hide_Destroy_Modeless();
+    plz_wait_sheet->Show_Create_Modeless();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // drawn before the work starts
 }
 
 void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
@@ -882,12 +921,15 @@ void Cropping_Tool::Crop_Direct_Image_Clicked()
     if (crop_direct == CropDirectFile) {
         Crop_Output_Path = Cropped_Img_Path;
         Create_Folder(Cropped_Img_Path);
-        Crop_Direct_Path = Free_File_Path(QDir(Cropped_Img_Path).filePath(QFileInfo(Crop_Input_Path).fileName()));
+        Crop_Direct_Path = Check_Exist_Path_and_Create_New(QDir(Cropped_Img_Path).filePath(QFileInfo(Crop_Input_Path).fileName()));
         CropSettings settings = Current_Crop_Settings();
         settings.kind = CropByRectangle;
+        showWaitSheet(true);
         const QImage cropped = User_Picture.isNull() ? QImage() : Crop_Picture(User_Picture, settings);
+        const bool saved = !cropped.isNull() && Save_gen_image(cropped, Crop_Direct_Path);
+        showWaitSheet(false);
         // Only a file really written counts as a crop the caller may point its control at.
-        if (cropped.isNull() || !Save_gen_image(cropped, Crop_Direct_Path)) {
+        if (!saved) {
             Crop_Direct_Path.clear();
             return Show_MessageBox(kNoImage);
         }

@@ -16,6 +16,7 @@
 #include <thread>
 
 class MSSCanvas;
+class Plz_Wait_Sheet;
 class MSSCanvasController;
 class MSSScaledImage;
 class QBoxLayout;
@@ -69,6 +70,8 @@ public:
     std::shared_ptr<FaceDetector> faceDetector;  // the cascade unless replaced
 
     QStringList ListData;  // picture paths of the list, in order
+    // The please-wait sheet of the single crop (made when first needed).
+    Plz_Wait_Sheet *plz_wait_sheet = nullptr;
     MSSCanvasController *canvasController = nullptr;
     MSSScaledImage *Modified_image = nullptr;
 
@@ -109,6 +112,8 @@ public slots:
     void Height_Changed();
     void Extend_Face_Size_Changed();
     void Stop_Sending_Pressed();
+    // The series viewer on the chosen series, or the spreadsheet table for a column input.
+    void View_batch_Series_Button();
 
 private:
     void buildWindow();
@@ -123,6 +128,7 @@ private:
     void finishBatch(const QStringList &entries, bool completed, const QString &error);
     void tick();
     void Open_Export_File_Box(const QString &path, bool folder);
+    void showWaitSheet(bool shown);
 
     QWidget *Main_Screen_Box, *Crop_Screen_Box, *button_box;
     QButtonGroup *input_option_matrix, *output_option_matrix, *cropping_option_matrix, *batch_matrix;

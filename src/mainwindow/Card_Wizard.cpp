@@ -22,9 +22,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 QString CardWizardChoice::fillLetter() const
@@ -117,6 +121,8 @@ QColor wellColor(const QPushButton *well) { return well->property("color").value
 
 }  // namespace
 
+Card_Wizard::~Card_Wizard() = default;
+
 Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)
 {
     g_instance = this;
@@ -127,8 +133,11 @@ Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     Size_Box = named(buildSizePage(), "Size_Box");
     Color_Box = named(buildColorPage(), "Color_Box");
-    layout->addWidget(Size_Box, 1);
-    layout->addWidget(Color_Box, 1);
+    // One stack for both pages: the wizard keeps one size whichever page it shows.
+    pages = new QStackedWidget(this);
+    pages->addWidget(Size_Box);
+    pages->addWidget(Color_Box);
+    layout->addWidget(pages, 1);
     auto *buttons = new QHBoxLayout;
     fill_profile_btn = named(new QPushButton(tr("Profile…"), this), "fill_profile_btn");
     auto *cancel = named(new QPushButton(tr("Cancel"), this), "Cancel_btn");
@@ -176,18 +185,24 @@ QWidget *Card_Wizard::buildSizePage()
         shapes->addWidget(b);
     }
     form->addRow(tr("Shape"), shapes);
+    // Every step resizes the canvases at once; a typed number when it is complete.
     auto stepper = [&](const char *name) {
         auto *s = named(new QDoubleSpinBox(page), name);
         s->setRange(10, 1000);
         s->setDecimals(3);
         s->setSuffix(QStringLiteral(" mm"));
-        connect(s, &QDoubleSpinBox::editingFinished, this, &Card_Wizard::Apply_Size_Clicked);
+        s->setKeyboardTracking(false);
+        connect(s, &QDoubleSpinBox::valueChanged, this, &Card_Wizard::Apply_Size_Clicked);
         return s;
     };
     width_Stepper = stepper("width_Stepper");
     height_Stepper = stepper("height_Stepper");
     form->addRow(tr("Width"), width_Stepper);
     form->addRow(tr("Height"), height_Stepper);
+    page_frm_printer_btn = named(new QPushButton(tr("Size of the printer's page"), page), "page_frm_printer_btn");
+    page_frm_printer_btn->setToolTip(tr("Takes the width and height of the paper chosen in the page set-up"));
+    connect(page_frm_printer_btn, &QPushButton::clicked, this, &Card_Wizard::Page_From_Printer_Click);
+    form->addRow(QString(), page_frm_printer_btn);
     layout->addLayout(form, 1);
     auto *presets = new QVBoxLayout;
     presets->addWidget(new QLabel(tr("Preset"), page));
@@ -225,7 +240,7 @@ QWidget *Card_Wizard::buildColorPage()
 
     Card_fill_chk = named(new QCheckBox(tr("Fill"), page), "Card_fill_chk");
     Card_fill_chk->setChecked(true);
-    connect(Card_fill_chk, &QCheckBox::toggled, this, [this](bool on) { SetObjEnabled(Card_Fill_Box, on); });
+    connect(Card_fill_chk, &QCheckBox::toggled, this, &Card_Wizard::Card_Fill_Chk_Box);
     layout->addWidget(Card_fill_chk);
     Card_Fill_Box = named(new QGroupBox(tr("Background"), page), "Card_Fill_Box");
     auto *fill = new QGridLayout(Card_Fill_Box);
@@ -300,6 +315,8 @@ int Card_Wizard::Open_Wnd()
     // Always refilled, whatever the last run left selected.
     Category_ComboBox->setCurrentIndex(-1);
     Category_ComboBox->setCurrentIndex(0);
+    // The orientation's rule holds from the start, changed entry or not.
+    comboBoxSelectionDidChange(Preset_ComboBox);
     card_name->setText(QStringLiteral("Untitled"));
     Reset_color_box();
     const int code = runScripted(*this);
@@ -309,8 +326,7 @@ int Card_Wizard::Open_Wnd()
 void Card_Wizard::showPage(int page)
 {
     next_count = page;
-    Size_Box->setVisible(page == 0);
-    Color_Box->setVisible(page == 1);
+    pages->setCurrentIndex(page);
     fill_profile_btn->setVisible(page == 1);
     next_btn->setText(page == 0 ? tr("Next") : tr("Finish"));
 }
@@ -354,12 +370,45 @@ void Card_Wizard::card_prop_set(const QString &style)
 
 void Card_Wizard::Card_Border_ChkBox() { SetObjEnabled(Card_Border_Box, Card_border_chk->isChecked()); }
 
+void Card_Wizard::Card_Fill_Chk_Box()
+{
+    const bool on = Card_fill_chk->isChecked();
+    SetObjEnabled(Card_Fill_Box, on);
+    // Back on, the fill kind chosen decides again which of its controls can be used. (The fill
+    // kind is the wizard's own radio choice: the main window's card is still the last design's.)
+    if (on)
+        card_prop_set(choice().fillLetter());
+}
+
+void Card_Wizard::Page_From_Printer_Click()
+{
+    QPageSetupDialog dialog(&pageSettings(), this);
+    if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
+        return;
+    const QSizeF paper = pageSettings().pageLayout().fullRect(QPageLayout::Point).size();
+    {
+        // One resize for both values.
+        const QSignalBlocker quietWidth(width_Stepper), quietHeight(height_Stepper);
+        width_Stepper->setValue(Points_to_MM_Convert(float(paper.width())));
+        height_Stepper->setValue(Points_to_MM_Convert(float(paper.height())));
+    }
+    Apply_Size_Clicked();
+}
+
+QPrinter &Card_Wizard::pageSettings()
+{
+    if (!m_pageSettings)
+        m_pageSettings = std::make_unique<QPrinter>();
+    return *m_pageSettings;
+}
+
 void Card_Wizard::comboBoxSelectionDidChange(QComboBox *box)
 {
     if (box == Preset_ComboBox) {
         const bool custom = Preset_ComboBox->currentIndex() == 2;
         width_Stepper->setEnabled(custom);
         height_Stepper->setEnabled(custom);
+        page_frm_printer_btn->setEnabled(custom);
         Category_ComboBox->setEnabled(!custom);
         ColList->setEnabled(!custom);
         if (!custom)
@@ -385,6 +434,8 @@ void Card_Wizard::Change_Value_According_List_Selection(int row)
     const QString orientation =
         Preset_ComboBox->currentText() == QStringLiteral("Horizontal") ? QStringLiteral("H") : QStringLiteral("V");
     const QSizeF mm = Get_My_card_Size(Category_ComboBox->currentText(), orientation, row);
+    // A preset only shows its size; the canvases follow when the wizard finishes.
+    const QSignalBlocker quietWidth(width_Stepper), quietHeight(height_Stepper);
     width_Stepper->setValue(mm.width());
     height_Stepper->setValue(mm.height());
 }

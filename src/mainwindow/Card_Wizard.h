@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QSizeF>
 #include <functional>
+#include <memory>
 
 class Card_Property;
 class QAbstractButton;
@@ -19,9 +20,11 @@ class QDoubleSpinBox;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QStackedWidget;
 class QWidget;
 
 // What the wizard's controls hold when it finishes.
@@ -63,7 +66,10 @@ class Card_Wizard : public QDialog, public ScriptedModal<Card_Wizard> {
     Q_OBJECT
 public:
     explicit Card_Wizard(QWidget *parent = nullptr);
+    ~Card_Wizard() override;
     static Card_Wizard *defaultInstance();
+    // The page set-up the printer-page button edits (made when first asked for).
+    QPrinter &pageSettings();
 
     // Resizes the document and canvases (points); the main window installs it.
     std::function<void(const QSizeF &)> applyDocumentSize;
@@ -78,7 +84,8 @@ public:
     int next_count = 0;
 
     QWidget *Size_Box = nullptr, *Color_Box = nullptr;
-    QPushButton *fill_profile_btn = nullptr, *next_btn = nullptr, *back_btn = nullptr;
+    QPushButton *fill_profile_btn = nullptr, *next_btn = nullptr, *back_btn = nullptr,
+                *page_frm_printer_btn = nullptr;
     QLineEdit *card_name = nullptr, *Card_Image_path = nullptr;
     QComboBox *Sides_ComboBox = nullptr, *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr,
               *Card_border_style = nullptr, *Card_hatch_style = nullptr;
@@ -100,6 +107,9 @@ public slots:
     void CancelClick();
     void User_Profile_Click();
     void Card_Border_ChkBox();
+    void Card_Fill_Chk_Box();
+    // The page set-up panel; on OK the paper's width and height become the card's.
+    void Page_From_Printer_Click();
     void Card_Solid_RD_Sel() { card_prop_set(QStringLiteral("S")); }
     void Card_Gradient_RD_Sel() { card_prop_set(QStringLiteral("G")); }
     void Card_Hatch_RD_Sel() { card_prop_set(QStringLiteral("H")); }
@@ -118,4 +128,7 @@ private:
     QWidget *buildSizePage();
     QWidget *buildColorPage();
     void showPage(int page);
+
+    QStackedWidget *pages = nullptr;
+    std::unique_ptr<QPrinter> m_pageSettings;
 };

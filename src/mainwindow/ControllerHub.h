@@ -74,6 +74,8 @@ public:
     void Fill_Excel_Col_Name_In_Combo(QComboBox *combo) override;
     void View_Data_Source(int type, const QString &name) override;
     int Open_Template_Dialog(const QString &mode, QString &text) override;
+    bool Excel_Binding_Use() override;
+    QString First_Value_Of_Source(int type, const QString &seriesName, int column) override;
     void Card_Combo_Changed(QComboBox *sender) override;
 
     // --- CardTabsHooks ---

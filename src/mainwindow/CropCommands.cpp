@@ -1,15 +1,36 @@
 // The property panel's crop command reaching the cropping tool: a picture control's own file, its
 // series or its spreadsheet column is cropped, and the control then shows (or is bound to) the
-// result.
+// result. The panel's path field is the source of the image write-back, so it is given the new
+// path before the write-back runs: otherwise the next change in the image tab would put the
+// uncropped picture back.
 #include "canvas/SKTGraphicView.h"
+#include "core/ControllerImageFiles.h"
+#include "core/Globals.h"
 #include "core/SKTGraphic.h"
 #include "core/SKTImage.h"
+#include "data/batch/BatchBinding.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "imaging/Camera.h"
 #include "imaging/Cropping_Tool.h"
 #include "mainwindow/ControllerHub.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
+#include "properties/PropertyPanel.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+// The series list again, with `name` (a series just written) selected.
+void Refresh_Data_Set_File_Name_In_Combo(QComboBox *list, const QString &name)
+{
+    list->clear();
+    list->addItems(Get_datasheet_File_Name_Array());
+    list->setCurrentIndex(list->findText(name));
+}
+
+}  // namespace
 
 int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
 {
@@ -19,31 +40,61 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
         return 0;
     Cropping_Tool &tool = *Cropping_Tool::defaultInstance();
     tool.ctrl_data_source_type = request.sourceType;
+    // In group mode a spreadsheet-bound picture is the row's own file: it is cropped alone.
+    const bool group = Start_Card_Option == QLatin1String("G");
+    const bool single = request.sourceType != 1 && (request.sourceType == 0 || group);
+    Data_From_Excel &table = m_controller.Excel_Table();
     const QString column = m_controller.Get_Excel_Column_Name_Of_Index(request.columnIndex);
     // Through the UI services, so a scripted run can stand in for the modal window.
     const int done = platform::ui().runModal(QStringLiteral("Cropping_Tool"), request.path, [&] {
-        switch (request.sourceType) {
-        case 1:
-            return tool.Open_Wnd_Direct_Crop_Series(request.seriesName);
-        case 2:
-            return tool.Open_Wnd_Direct_Excel_Column(column, request.columnIndex);
-        default:
+        if (single)
             return tool.Open_Wnd_Direct_To_Crop(request.path);
-        }
+        if (request.sourceType == 1)
+            return tool.Open_Wnd_Direct_Crop_Series(request.seriesName);
+        return tool.Open_Wnd_Direct_Excel_Column(column, request.columnIndex);
     });
-    if (done != 1)
+    if (done != 1 || control->kind() != SKTGraphicKind::Image)
         return done;
-    if (request.sourceType == 1 && !tool.Crop_Direct_Series.isEmpty()) {
-        control->Set_Batch_List_Name(tool.Crop_Direct_Series);
-    } else if (request.sourceType == 2 && tool.Crop_New_Excel_Col_Index >= 0) {
-        control->Set_Excel_binding_Index(tool.Crop_New_Excel_Col_Index);
-    } else if (request.sourceType == 0 && !tool.Crop_Direct_Path.isEmpty()) {
-        if (control->kind() == SKTGraphicKind::Image)
-            static_cast<SKTImage *>(control)->setFilePath(tool.Crop_Direct_Path, true);
+    auto &image = static_cast<SKTImage &>(*control);
+    PropertyPanel &panel = m_controller.propertyPanel();
+    QString picture;
+    bool textPathAlso = false;
+    if (single) {
+        picture = tool.Crop_Direct_Path;
+        textPathAlso = group;
+    } else if (request.sourceType == 1) {
+        if (tool.Crop_Direct_Series.isEmpty())
+            return done;
+        {
+            PanelFillGuard filling;
+            Refresh_Data_Set_File_Name_In_Combo(panel.Batch_Series, tool.Crop_Direct_Series);
+        }
+        picture = Get_First_Value_Of_Dataset(tool.Crop_Direct_Series);
+        image.Set_Batch_List_Name(tool.Crop_Direct_Series);
+        image.Set_Batch_List_Index(panel.Batch_Series->currentIndex());
+    } else {
+        if (tool.Crop_New_Excel_Col_Index < 0)
+            return done;
+        {
+            PanelFillGuard filling;
+            panel.Batch_Series->clear();
+            Fill_Excel_Col_Name_In_Combo(panel.Batch_Series);
+            panel.Batch_Series->setCurrentIndex(tool.Crop_New_Excel_Col_Index);
+        }
+        picture = Get_First_Value_Of_Excel_Binding(table.ListData, tool.Crop_New_Excel_Col_Index);
+        image.Set_Excel_binding_Index(tool.Crop_New_Excel_Col_Index);
+        textPathAlso = true;
     }
-    canvas->setNeedsDisplayInRect(control->drawingBounds());
-    m_controller.Refresh_Canvas();
-    m_controller.Insert_In_Undo_Redo();
+    if (picture.isEmpty())
+        return done;
+    Library_Selected_Image = picture;
+    panel.Manual_image_path->setText(picture);
+    image.setFilePath(picture, textPathAlso);
+    // Redraws the control with the panel's settings and records the crop as one undo step.
+    panel.Update_Image_Graphics(false);
+    if (group)
+        if (QWidget *save = m_controller.findChild<QWidget *>(QStringLiteral("save_excel_detail_btn")))
+            save->setFocus();
     return done;
 }
 

@@ -11,6 +11,7 @@
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/ControllerHub.h"
 #include "mainwindow/Insert_Template.h"
+#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
 #include "properties/PropertyPanel.h"
@@ -159,4 +160,17 @@ void ControllerHub::View_Data_Source(int type, const QString &name) { m_controll
 int ControllerHub::Open_Template_Dialog(const QString &mode, QString &text)
 {
     return m_controller.Open_Stock_Text(mode, text);
+}
+
+// --- the barcode window's sources ---
+
+bool ControllerHub::Excel_Binding_Use() { return ::Excel_Binding_Use; }
+
+QString ControllerHub::First_Value_Of_Source(int type, const QString &seriesName, int column)
+{
+    if (type == 1)
+        return Get_First_Value_Of_Dataset(seriesName);
+    if (type == 2)
+        return Get_First_Value_Of_Excel_Binding(m_controller.Excel_Table().ListData, column);
+    return {};
 }

@@ -243,7 +243,16 @@ QWidget *SKTWindowController::buildToolPalette()
         else if (code == ImageLibraryTool)
             image_library_tool_btn = named(b, "image_library_tool_btn");
     }
-    column->setRowStretch(ToolCount / 2, 1);
+    // The watermark is the card's, not a control: its button opens the card's watermark tab.
+    auto *watermark = named(new QToolButton(palette), "Watermark_Tool_btn");
+    watermark->setIcon(toolIcon("tool_watermark.png"));
+    watermark->setIconSize(QSize(26, 26));
+    watermark->setToolTip(tr("Watermark"));
+    watermark->setAutoRaise(true);
+    watermark->setFixedSize(40, 40);
+    connect(watermark, &QToolButton::clicked, this, &SKTWindowController::Watermark_Tool_Clicked);
+    column->addWidget(watermark, ToolCount / 2, 0);
+    column->setRowStretch(ToolCount / 2 + 1, 1);
     return palette;
 }
 

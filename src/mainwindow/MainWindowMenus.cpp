@@ -133,6 +133,7 @@ void SKTWindowController::buildToolsMenu()
         {"create_series_menu", "Create Series…", &SKTWindowController::Create_Series_Button},
         {"import_menu", "Import Wizard…", &SKTWindowController::Import_Wizard_Button},
         {"crop_menu", "Cropping Tool…", &SKTWindowController::Cropping_Tool_Clicked},
+        {"watermark_menu", "Watermark…", &SKTWindowController::Watermark_Tool_Clicked},
         {"profile_menu", "User Profile…", &SKTWindowController::User_Profile_Clicked},
         {"invitation_menu", "Invitation Wizard…", &SKTWindowController::Invitation_Wizard_Button},
         {"invitation_photo_menu", "Invitation Photo…", &SKTWindowController::Edit_Invitation_Photo_Clicked},

@@ -369,10 +369,9 @@ bool SKTWindowController::Browse_User_Image_Manually()
 {
     const QString path =
         platform::ui().openFile(QStringLiteral("Select image"), QDir::homePath(), Allowd_Image_fileTypes);
-    if (path.isEmpty())
-        return false;
+    // A cancelled panel leaves no earlier choice behind for the next control made.
     Library_Selected_Image = path;
-    return true;
+    return !path.isEmpty();
 }
 
 void SKTWindowController::Watermark_Tool_Clicked()

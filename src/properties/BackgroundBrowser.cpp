@@ -1,28 +1,29 @@
 #include "properties/BackgroundBrowser.h"
 
-#include "core/ControllerImageFiles.h"
-
 #include <QDir>
 #include <QFileInfo>
 
-BackgroundBrowser::BackgroundBrowser(QWidget *parent) : QListWidget(parent)
+namespace {
+// Thumbnails about 88 points wide, as the card tab has room for.
+constexpr double kBackgroundZoom = 0.15;
+}  // namespace
+
+BackgroundBrowser::BackgroundBrowser(QWidget *parent) : ImageBrowserView(parent)
 {
-    setObjectName(QStringLiteral("imageBrowser"));
-    setViewMode(QListView::IconMode);
-    setIconSize(QSize(88, 56));
-    setResizeMode(QListView::Adjust);
-    setMovement(QListView::Static);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setZoomValue(kBackgroundZoom);
     setMinimumHeight(150);
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] { selectionChanged(); });
+    connect(this, &ImageBrowserView::imageSelected, this, [this](const QString &path) {
+        selected_image = path;
+        if (chosen)
+            chosen(selected_image);
+    });
 }
 
 void BackgroundBrowser::Load_and_fill_backgrounds(const QString &folder)
 {
     if (!QFileInfo(folder).isDir())
         return;
-    images.clear();
-    reloadData();
+    removeAllImages();
     const QDir dir(folder);
     for (const QString &entry : dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted)) {
         const QString extension = QFileInfo(entry).suffix().toLower();
@@ -31,63 +32,7 @@ void BackgroundBrowser::Load_and_fill_backgrounds(const QString &folder)
     }
 }
 
-void BackgroundBrowser::addImageWithPath(const QString &path, const QString &name, const QString &uid)
+const MyImageObject *BackgroundBrowser::itemAtIndex(int index) const
 {
-    const QString trimmed = path.trimmed();
-    if (trimmed.isEmpty())
-        return;
-    images.append({trimmed, name, uid, {}});
-    reloadData();
-}
-
-const BackgroundItem *BackgroundBrowser::itemAtIndex(int index) const
-{
-    return index >= 0 && index < images.size() ? &images.at(index) : nullptr;
-}
-
-bool BackgroundBrowser::moveItemsAtIndexes(const QList<int> &indexes, int destination)
-{
-    Move_Browser_Items(images, indexes, destination);
-    reloadData();
-    return true;
-}
-
-void BackgroundBrowser::reloadData()
-{
-    const QSignalBlocker quiet(this);
-    clear();
-    for (BackgroundItem &item : images) {
-        // Pictures are decoded once the grid is first shown: the tab holding it is seldom
-        // opened, and decoding them held up the program's start.
-        if (item.thumbnail.isNull() && m_shown)
-            item.thumbnail = Thimbnail_Using_CG_Image(item.path, QSizeF(96, 96));
-        auto *cell = new QListWidgetItem(item.thumbnail.isNull() ? QIcon() : QIcon(QPixmap::fromImage(item.thumbnail)),
-                                         item.name, this);
-        cell->setToolTip(item.name);
-    }
-}
-
-void BackgroundBrowser::showEvent(QShowEvent *event)
-{
-    if (!m_shown) {
-        m_shown = true;
-        const int current = currentRow();
-        reloadData();
-        const QSignalBlocker quiet(this);
-        setCurrentRow(current);
-    }
-    QListWidget::showEvent(event);
-}
-
-void BackgroundBrowser::selectionChanged()
-{
-    const QList<QListWidgetItem *> picked = selectedItems();
-    if (picked.isEmpty())
-        return;
-    const BackgroundItem *item = itemAtIndex(row(picked.first()));
-    if (!item)
-        return;
-    selected_image = item->path;
-    if (chosen)
-        chosen(selected_image);
+    return index >= 0 && index < int(images().size()) ? &images()[size_t(index)] : nullptr;
 }

@@ -12,6 +12,8 @@
 #include "core/SKTBarcode.h"
 #include "core/Utilities.h"
 #include "platform/UiServices.h"
+#include "canvas/SmallDialogs.h"
+#include "barcode/QREncoder.h"
 #include "properties/PanelWidgets.h"
 #include "properties/PropertyPanelHooks.h"
 
@@ -29,6 +31,8 @@
 
 Barcode_Gen *Barcode_Gen_Var = nullptr;
 QImage Barcode_output_image;
+int QR_Version_Val = 0, QR_EC_Level_Val = 0, QR_Enc_Mode_Val = 0;
+int PDF_Row = 0, PDF_Col = 3;
 
 namespace {
 
@@ -81,6 +85,10 @@ Barcode_Gen::Barcode_Gen(QWidget *parent) : QDialog(parent)
     connectAll();
     Barcode_Gen_Var = this;
     PanelFillGuard filling;
+    setPair(pdf_row_Stepper, pdf_row_Text, PDF_Row);
+    setPair(pdf_col_Stepper, pdf_col_Text, PDF_Col);
+    setPair(dm_widthStepper_2D, dm_widthText_2D, 0);
+    setPair(dm_HeightStepper_2D, dm_HeightText_2D, 0);
     Set_Barcode_Prop_To_Control(SKTBarcode());
 }
 
@@ -128,7 +136,15 @@ void Barcode_Gen::build()
     Data_source_type = named(new QComboBox(this), "Data_source_type");
     Batch_Series = named(new QComboBox(this), "Batch_Series");
     series_label = named(new QLabel(tr("Series :"), this), "series_label");
-    caption(tr("Source :"), Data_source_type, series_label, Batch_Series);
+    auto *seriesBox = new QWidget(this);
+    auto *seriesRow = new QHBoxLayout(seriesBox);
+    seriesRow->setContentsMargins(0, 0, 0, 0);
+    view_series_btn = named(new QPushButton(tr("View…"), seriesBox), "view_series_btn");
+    view_series_btn->setToolTip(tr("Shows the values of the chosen series or the spreadsheet table."));
+    connect(view_series_btn, &QPushButton::clicked, this, &Barcode_Gen::View_batch_Series_Button);
+    seriesRow->addWidget(Batch_Series, 1);
+    seriesRow->addWidget(view_series_btn);
+    caption(tr("Source :"), Data_source_type, series_label, seriesBox);
     auto textRow = [&](const QString &text, QLineEdit *&field, const char *name, QCheckBox *&hide, const char *hideName,
                        QComboBox *&align, const char *alignName) {
         field = named(new QLineEdit(this), name);
@@ -146,7 +162,9 @@ void Barcode_Gen::build()
     captionCheckbox = named(new QCheckBox(tr("Hide value"), caption_box), "captionCheckbox");
     showinTopCheckbox = named(new QCheckBox(tr("Value on top"), caption_box), "showinTopCheckbox");
     transparent_bkgnd = named(new QCheckBox(tr("Transparent background"), caption_box), "transparent_bkgnd");
-    for (QCheckBox *c : {captionCheckbox, showinTopCheckbox, transparent_bkgnd})
+    kerning_value_Checkbox = named(new QCheckBox(tr("Close-set value"), caption_box), "kerning_value_Checkbox");
+    kerning_value_Checkbox->setToolTip(tr("Draws the value without letter spacing."));
+    for (QCheckBox *c : {captionCheckbox, showinTopCheckbox, kerning_value_Checkbox, transparent_bkgnd})
         checks->addWidget(c);
     top->addWidget(caption_box, row++, 0, 1, 4);
     top->setRowStretch(row, 1);  // spare height goes below the fields, not between them
@@ -170,8 +188,10 @@ void Barcode_Gen::build()
     previewSide->addWidget(encode, 0, Qt::AlignRight);
 
     // A stepper and its field; every change rebuilds the preview.
+    // `after` runs once the pair agrees (the preview rebuild unless a handler is named).
     auto pair = [&](QGridLayout *grid, int r, const QString &text, PanelStepper *&stepper, const char *sName,
-                    QLineEdit *&field, const char *tName, double lo, double hi, int decimals, QLabel **label = nullptr) {
+                    QLineEdit *&field, const char *tName, double lo, double hi, int decimals, QLabel **label = nullptr,
+                    void (Barcode_Gen::*after)() = &Barcode_Gen::goButtonActionPerformed) {
         auto *l = new QLabel(text);
         if (label)
             *label = l;
@@ -186,9 +206,9 @@ void Barcode_Gen::build()
         grid->addWidget(stepper, r, 2);
         PanelStepper *s = stepper;
         QLineEdit *t = field;
-        connect(s, &QDoubleSpinBox::valueChanged, this, [this, s, t] {
+        connect(s, &QDoubleSpinBox::valueChanged, this, [this, s, t, after] {
             t->setText(numberText(s));
-            goButtonActionPerformed();
+            (this->*after)();
         });
         connect(t, &QLineEdit::editingFinished, this, [s, t] {
             bool ok = false;
@@ -204,6 +224,14 @@ void Barcode_Gen::build()
         box->addItems(items);
         grid->addWidget(new QLabel(text), r, 0);
         grid->addWidget(box, r, 1, 1, 2);
+    };
+    // A small "?" beside a field: its handler shows what the field means.
+    auto help = [&](QGridLayout *grid, int r, const char *name, void (Barcode_Gen::*slot)()) {
+        auto *b = named(new QPushButton(QStringLiteral("?")), name);
+        b->setFixedWidth(28);
+        b->setToolTip(tr("Help"));
+        connect(b, &QPushButton::clicked, this, slot);
+        grid->addWidget(b, r, 3);
     };
     auto group = [&](QGroupBox *&box, const char *name, const QString &title) {
         box = named(new QGroupBox(title), name);
@@ -225,19 +253,41 @@ void Barcode_Gen::build()
     for (int v = 1; v <= 40; ++v)
         versions << QStringLiteral("V%1").arg(v);
     combo(g, 1, tr("Version :"), qr_version_ComboBox, "qr_version_ComboBox", versions);
+    help(g, 1, "QR_Version_Help_Btn", &Barcode_Gen::QR_Version_Help_Btn);
     combo(g, 2, tr("Error correction :"), qr_ec_lvl_ComboBox, "qr_ec_lvl_ComboBox",
           {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("Q"), QStringLiteral("H")});
+    help(g, 2, "QR_EC_Lvl_Help_Btn", &Barcode_Gen::QR_EC_Lvl_Help_Btn);
+    combo(g, 3, tr("Encoding mode :"), qr_enc_mode_ComboBox, "qr_enc_mode_ComboBox",
+          {QStringLiteral("Auto"), QStringLiteral("Numeric"), QStringLiteral("Alphanumeric"), QStringLiteral("Byte"),
+           QStringLiteral("Kanji")});
+    qr_enc_mode_ComboBox->setToolTip(tr("The symbol always takes the most compact mode its value allows."));
     g = group(pdf_2d_sett_box, "pdf_2d_sett_box", tr("PDF417"));
     pair(g, 0, tr("Width (pt) :"), Pdf_widthStepper_2D, "Pdf_widthStepper_2D", Pdf_widthText_2D, "Pdf_widthText_2D", 1,
          1000, 0);
     pair(g, 1, tr("Height (pt) :"), pdf_HeightStepper_2D, "pdf_HeightStepper_2D", pdf_HeightText_2D,
          "pdf_HeightText_2D", 1, 1000, 0);
     pair(g, 2, tr("EC level :"), pdf_ec_lvl_Stepper, "pdf_ec_lvl_Stepper", pdf_ec_lvl_Text, "pdf_ec_lvl_Text", 0, 8, 0);
+    help(g, 2, "PDF_ec_lvl_Help_btn", &Barcode_Gen::PDF_ec_lvl_Help_btn);
+    // Rows and columns are shown and kept; the symbol's shape follows its drawing area.
+    pair(g, 3, tr("Rows :"), pdf_row_Stepper, "pdf_row_Stepper", pdf_row_Text, "pdf_row_Text", 0, 90, 0, nullptr,
+         &Barcode_Gen::PDF_Row_Changed);
+    help(g, 3, "PDF_row_Help_btn", &Barcode_Gen::PDF_row_Help_btn);
+    pair(g, 4, tr("Columns :"), pdf_col_Stepper, "pdf_col_Stepper", pdf_col_Text, "pdf_col_Text", 0, 30, 0, nullptr,
+         &Barcode_Gen::PDF_Col_Changed);
+    help(g, 4, "PDF_col_Help_btn", &Barcode_Gen::PDF_col_Help_btn);
+    for (QWidget *w : std::initializer_list<QWidget *>{pdf_row_Stepper, pdf_row_Text, pdf_col_Stepper, pdf_col_Text})
+        w->setToolTip(tr("Kept with the window; the symbol's rows and columns follow its width and height."));
     g = group(dm_2d_sett_box, "dm_2d_sett_box", tr("DataMatrix"));
     pair(g, 0, tr("Module (px) :"), dm_moduleStepper_2D, "dm_moduleStepper_2D", dm_moduleText_2D, "dm_moduleText_2D", 1,
-         100, 0);
+         100, 0, nullptr, &Barcode_Gen::dm_modulesizeChanged);
     combo(g, 1, tr("Preferred format :"), dm_format_ComboBox, "dm_format_ComboBox", barcode::DataMatrix_Size_Items());
+    help(g, 1, "DM_format_Help_btn", &Barcode_Gen::DM_format_Help_btn);
     combo(g, 2, tr("Encoding :"), dm_encoding_ComboBox, "dm_encoding_ComboBox", barcode::DataMatrix_Encoding_Items());
+    help(g, 2, "DM_Encoding_Help_btn", &Barcode_Gen::DM_Encoding_Help_btn);
+    pair(g, 3, tr("Width (px) :"), dm_widthStepper_2D, "dm_widthStepper_2D", dm_widthText_2D, "dm_widthText_2D", 0,
+         10000, 0, nullptr, &Barcode_Gen::dm_widthChanged);
+    pair(g, 4, tr("Height (px) :"), dm_HeightStepper_2D, "dm_HeightStepper_2D", dm_HeightText_2D, "dm_HeightText_2D",
+         0, 10000, 0, nullptr, &Barcode_Gen::dm_heightChanged);
     for (QGroupBox *b : {linear_sett_box, two_d_sett_box, pdf_2d_sett_box, dm_2d_sett_box})
         sizeBox->addWidget(b);
     sizeBox->addStretch(1);
@@ -248,21 +298,29 @@ void Barcode_Gen::build()
     g = group(margin_box, "margin_box", tr("Margins (mm)"));
     pair(g, 0, tr("Header :"), hdr_mar_Stepper, "hdr_mar_Stepper", hdr_mar_Text, "hdr_mar_Text", 0, 100, 2);
     pair(g, 1, tr("Footer :"), ftr_mar_Stepper, "ftr_mar_Stepper", ftr_mar_Text, "ftr_mar_Text", 0, 100, 2);
-    pair(g, 2, tr("Value :"), val_mar_Stepper, "val_mar_Stepper", val_mar_Text, "val_mar_Text", 0, 100, 2);
+    pair(g, 2, tr("Value :"), val_mar_Stepper, "val_mar_Stepper", val_mar_Text, "val_mar_Text", 0, 100, 2, &val_mar_label);
+    val_mar_label->setObjectName(QStringLiteral("val_mar_label"));
     pair(g, 3, tr("Top / bottom :"), TB_mar_Stepper, "TB_mar_Stepper", TB_mar_Text, "TB_mar_Text", 0, 100, 2);
     pair(g, 4, tr("Left / right :"), LR_mar_Stepper, "LR_mar_Stepper", LR_mar_Text, "LR_mar_Text", 0, 100, 2);
     textGrid->addWidget(margin_box);
     auto *look = new QGridLayout;
     auto fontRow = [&](int r, const QString &text, QLabel *&shown, const char *name, const char *button,
-                       void (Barcode_Gen::*slot)()) {
+                       void (Barcode_Gen::*slot)(), QLabel **label = nullptr, QPushButton **chooser = nullptr) {
         shown = named(new QLabel, name);
         auto *b = named(new QPushButton(tr("Font…")), button);
         connect(b, &QPushButton::clicked, this, slot);
-        look->addWidget(new QLabel(text), r, 0);
+        auto *l = new QLabel(text);
+        look->addWidget(l, r, 0);
         look->addWidget(shown, r, 1);
         look->addWidget(b, r, 2);
+        if (label)
+            *label = l;
+        if (chooser)
+            *chooser = b;
     };
-    fontRow(0, tr("Value font :"), value_font_value, "value_font_value", "val_font_btn", &Barcode_Gen::Value_Font_Changed);
+    fontRow(0, tr("Value font :"), value_font_value, "value_font_value", "val_font_btn", &Barcode_Gen::Value_Font_Changed,
+            &val_font_label, &val_font_btn);
+    val_font_label->setObjectName(QStringLiteral("val_font_label"));
     fontRow(1, tr("Header font :"), header_font_value, "header_font_value", "hdr_font_btn",
             &Barcode_Gen::Header_Font_Changed);
     fontRow(2, tr("Footer font :"), footer_font_value, "footer_font_value", "ftr_font_btn",
@@ -279,8 +337,10 @@ void Barcode_Gen::build()
     };
     well(3, 0, tr("Header colour"), bar_hdr_clr, "bar_hdr_clr");
     well(4, 0, tr("Footer colour"), bar_ftr_clr, "bar_ftr_clr");
-    well(5, 0, tr("Value colour"), bar_val_clr, "bar_val_clr");
-    well(3, 2, tr("Bar colour"), barcode_clr, "barcode_clr");
+    well(5, 0, tr("Value colour"), bar_val_clr, "bar_val_clr", &val_clr_label);
+    well(3, 2, tr("Bar colour"), barcode_clr, "barcode_clr", &bar_clr_label);
+    val_clr_label->setObjectName(QStringLiteral("val_clr_label"));
+    bar_clr_label->setObjectName(QStringLiteral("bar_clr_label"));
     well(4, 2, tr("Background"), bar_back_clr, "bar_back_clr", &bar_bk_clr_label);
     bar_bk_clr_label->setObjectName(QStringLiteral("bar_bk_clr_label"));
     look->setRowStretch(6, 1);
@@ -290,6 +350,7 @@ void Barcode_Gen::build()
     dpi_tab_item = new QWidget;
     auto *dpiGrid = new QGridLayout(dpi_tab_item);
     combo(dpiGrid, 0, tr("DPI :"), DPI_ComboBox, "DPI_ComboBox", barcode::DPI_List_Items());
+    help(dpiGrid, 0, "DPI_Help_Label", &Barcode_Gen::DPI_Help_Label);
     pair(dpiGrid, 1, tr("Custom DPI :"), dpi_Stepper, "dpi_Stepper", dpi_Text, "dpi_Text", 1, 2400, 0);
     dpiGrid->setRowStretch(2, 1);
     dpiGrid->setColumnStretch(3, 1);
@@ -325,8 +386,9 @@ void Barcode_Gen::connectAll()
     connect(transparent_bkgnd, &QCheckBox::toggled, this, &Barcode_Gen::Transparent_Bkngd_Clicked);
     for (QCheckBox *c : {hideHeaderCheckbox, hideFooterCheckbox, showinTopCheckbox})
         connect(c, &QCheckBox::toggled, this, &Barcode_Gen::goButtonActionPerformed);
-    for (QComboBox *c : {align_hdr_combo, align_ftr_combo, qr_version_ComboBox, qr_ec_lvl_ComboBox, dm_format_ComboBox,
-                         dm_encoding_ComboBox, DPI_ComboBox, Data_source_type, Batch_Series})
+    connect(kerning_value_Checkbox, &QCheckBox::toggled, this, &Barcode_Gen::goButtonActionPerformed);
+    for (QComboBox *c : {align_hdr_combo, align_ftr_combo, qr_version_ComboBox, qr_ec_lvl_ComboBox, qr_enc_mode_ComboBox,
+                         dm_format_ComboBox, dm_encoding_ComboBox, DPI_ComboBox, Data_source_type, Batch_Series})
         connect(c, &QComboBox::currentIndexChanged, this, [this, c] { comboBoxSelectionDidChange(c); });
 }
 
@@ -360,16 +422,19 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const SKTGraphic &graphic)
     select(align_hdr_combo, s.align_hdr_index);
     select(align_ftr_combo, s.align_ftr_index);
 
-    select(Data_source_type, graphic.data_source_type);
+    // The list fills and selects the working copy's series or column, whose first value the
+    // value fields then show.
+    {
+        const QSignalBlocker once(Data_source_type);
+        select(Data_source_type, graphic.data_source_type);
+    }
     dataSourceChosen();
-    if (graphic.data_source_type == 1)
-        Batch_Series->setCurrentIndex(graphic.batch_list_name.isEmpty() ? -1 : Batch_Series->findText(graphic.batch_list_name));
-    else if (graphic.data_source_type == 2 && graphic.excel_col_indx != -1)
-        Batch_Series->setCurrentIndex(graphic.excel_col_indx < Batch_Series->count() ? graphic.excel_col_indx : -1);
     captionChanged();
 
     setPair(HeightStepper, HeightText, s.linear_height_val);
     setPair(widthStepper, widthText, s.linear_width_val);
+    // A stored size loads as it was: the version's minimum is applied when a version is picked.
+    HeightStepper_2D->setMinimum(1);
     setPair(HeightStepper_2D, HeightText_2D, s.qr_size_val);
     select(qr_version_ComboBox, s.qr_version_index);
     select(qr_ec_lvl_ComboBox, s.qr_ec_index);
@@ -453,6 +518,7 @@ barcode::BarcodeSetup Barcode_Gen::Current_Setup() const
     s.dpi_val_index = DPI_ComboBox->currentIndex();
     s.dpi_custom_val = dpi_Text->text();
     s.transparent_background = transparent_bkgnd->isChecked();
+    s.kerning_value = kerning_value_Checkbox->isChecked() ? 1 : 0;
     return s;
 }
 
@@ -593,9 +659,7 @@ void Barcode_Gen::Liner_Barcode_Opt_Select()
     dataText->setEnabled(true);
     dataText->show();
     dataText_2D->hide();
-    for (QWidget *w : std::initializer_list<QWidget *>{showinTopCheckbox, captionCheckbox, val_mar_Text, val_mar_Stepper,
-                                                       barcode_clr, bar_val_clr, bar_bk_clr_label, bar_back_clr,
-                                                       linear_sett_box, value_font_value})
+    for (QWidget *w : linearOnly())
         w->show();
     for (QWidget *w : {two_d_sett_box, pdf_2d_sett_box, dm_2d_sett_box})
         w->hide();
@@ -610,9 +674,7 @@ void Barcode_Gen::two_d_barcode_Opt_Select()
     dataText->setEnabled(false);
     dataText->hide();
     dataText_2D->show();
-    for (QWidget *w : std::initializer_list<QWidget *>{showinTopCheckbox, captionCheckbox, val_mar_Text, val_mar_Stepper,
-                                                       barcode_clr, bar_val_clr, bar_bk_clr_label, bar_back_clr,
-                                                       linear_sett_box, value_font_value})
+    for (QWidget *w : linearOnly())
         w->hide();
     if (sett_tab->count() == 2)
         sett_tab->insertTab(2, dpi_tab_item, tr("Resolution"));
@@ -620,6 +682,13 @@ void Barcode_Gen::two_d_barcode_Opt_Select()
     two_d_sett_box->setVisible(name == QLatin1String("QR Code"));
     pdf_2d_sett_box->setVisible(name == QLatin1String("PDF417"));
     dm_2d_sett_box->setVisible(name == QLatin1String("DataMatrix"));
+}
+
+std::vector<QWidget *> Barcode_Gen::linearOnly() const
+{
+    return {showinTopCheckbox, captionCheckbox, kerning_value_Checkbox, val_mar_Text, val_mar_Stepper, val_mar_label,
+            val_font_label, val_font_btn, value_font_value, barcode_clr, bar_val_clr, val_clr_label, bar_clr_label,
+            bar_bk_clr_label, bar_back_clr, linear_sett_box};
 }
 
 void Barcode_Gen::_setLabels()
@@ -648,6 +717,10 @@ void Barcode_Gen::barcodeTypeChanged()
         two_d_barcode_Opt_Select();
     else
         Liner_Barcode_Opt_Select();
+    // UPC and EAN lay their digits out in groups of their own.
+    const QString name = barcodeTypePopup->currentText();
+    kerning_value_Checkbox->setEnabled(liner_or_2D_font == 0 &&
+                                       !QStringList{"UPCE", "UPCA", "EAN-8", "EAN-13"}.contains(name));
     if (Not_Draw_Only_Prop_Change)
         return;
     if (Current_Value().isEmpty()) {
@@ -710,9 +783,138 @@ void Barcode_Gen::comboBoxSelectionDidChange(QComboBox *sender)
         dpi_Stepper->setVisible(custom);
         dpi_Text->setVisible(custom);
     } else if (sender == Data_source_type) {
-        dataSourceChosen();
+        if (dataSourceChosen())
+            goButtonActionPerformed();
+        return;
+    } else if (sender == Batch_Series) {
+        sourceItemChosen();
+        return;
+    } else if (liner_or_2D_font == 1) {
+        if (sender == qr_enc_mode_ComboBox) {
+            QR_Enc_Mode_Val = sender->currentIndex();
+        } else if (sender == qr_version_ComboBox) {
+            QR_Version_Val = sender->currentIndex();
+            // A stored size loads as it was; a version picked raises the size to its modules.
+            if (!Not_Draw_Only_Prop_Change)
+                Check_And_Set_QR_size_Acc_Version(QR_Version_Val);
+        } else if (sender == qr_ec_lvl_ComboBox) {
+            QR_EC_Level_Val = sender->currentIndex();
+        } else if (sender == dm_format_ComboBox) {
+            data_matrix_barcode_size_acc_format();
+        }
     }
     goButtonActionPerformed();
+}
+
+void Barcode_Gen::Check_And_Set_QR_size_Acc_Version(int versionIndex)
+{
+    const int least = barcode::QR_Minimum_Size(versionIndex);
+    HeightStepper_2D->setMinimum(least);
+    if (HeightStepper_2D->value() < least || HeightText_2D->text().toInt() < least)
+        setPair(HeightStepper_2D, HeightText_2D, least);
+}
+
+void Barcode_Gen::data_matrix_barcode_size_acc_format()
+{
+    const int module = qRound(dm_moduleStepper_2D->value());
+    const QString format = dm_format_ComboBox->currentText();
+    if (format == QLatin1String("Auto") || format.isEmpty())
+        return;
+    const QString size = format.mid(1);
+    const qsizetype cross = size.indexOf(u'X');
+    const int rows = cross < 0 ? 0 : size.left(cross).trimmed().toInt();
+    const int columns = cross < 0 ? 0 : size.mid(cross + 1).trimmed().toInt();
+    // Only raised, never lowered.
+    if (dm_widthStepper_2D->value() < columns * module)
+        setPair(dm_widthStepper_2D, dm_widthText_2D, columns * module);
+    if (dm_HeightStepper_2D->value() < rows * module)
+        setPair(dm_HeightStepper_2D, dm_HeightText_2D, rows * module);
+}
+
+// --- two-dimensional fields ---
+
+void Barcode_Gen::PDF_Row_Changed()
+{
+    PDF_Row = qRound(pdf_row_Stepper->value());
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::PDF_Col_Changed()
+{
+    PDF_Col = qRound(pdf_col_Stepper->value());
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::dm_widthChanged() { goButtonActionPerformed(); }
+void Barcode_Gen::dm_heightChanged() { goButtonActionPerformed(); }
+
+void Barcode_Gen::dm_modulesizeChanged()
+{
+    data_matrix_barcode_size_acc_format();
+    goButtonActionPerformed();
+}
+
+// --- help ---
+
+namespace {
+void showHelp(const QString &title, const QString &text)
+{
+    Cutom_Msg_Title = title;
+    Cutom_Msg_Val = text;
+    Long_SMS_Dlg *box = Long_SMS_Dlg::defaultInstance();
+    box->title_val.clear();  // the help form
+    box->Open_Long_sms_Dialog();
+}
+}  // namespace
+
+void Barcode_Gen::QR_Version_Help_Btn()
+{
+    showHelp(QStringLiteral("Version :"),
+             QStringLiteral("Version is configuration or number of modules (combination of black and white dots)."));
+}
+
+void Barcode_Gen::QR_EC_Lvl_Help_Btn()
+{
+    showHelp(QStringLiteral("Error correction (EC) level :"),
+             QStringLiteral("An error-correction mechanism is built in each symbol so that the symbol can still be "
+                            "decoded even if it is damaged."));
+}
+
+void Barcode_Gen::PDF_row_Help_btn()
+{
+    showHelp(QStringLiteral("PDF Rows :"), QStringLiteral("Number of rows in the PDF barcode."));
+}
+
+void Barcode_Gen::PDF_col_Help_btn()
+{
+    showHelp(QStringLiteral("PDF Columns :"), QStringLiteral("Number of columns in the PDF barcode."));
+}
+
+void Barcode_Gen::PDF_ec_lvl_Help_btn()
+{
+    showHelp(QStringLiteral("PDF EC Level :"),
+             QStringLiteral("An error-correction mechanism is built in each symbol so that the symbol can still be "
+                            "decoded even if it is damaged in PDF barcode."));
+}
+
+void Barcode_Gen::DM_format_Help_btn()
+{
+    showHelp(QStringLiteral("Preferred Format :"),
+             QStringLiteral("Preferred Mode determines the smallest size of the symbol."));
+}
+
+void Barcode_Gen::DM_Encoding_Help_btn()
+{
+    showHelp(QStringLiteral("Encoding Mode :"),
+             QStringLiteral("Encoding Mode is mode of compaction to encode data in the symbol."));
+}
+
+void Barcode_Gen::DPI_Help_Label()
+{
+    showHelp(QStringLiteral("DPI (Dots Per Inch) :"),
+             QStringLiteral("Dots per inch is a measure of the resolution of printers in terms of Print Quality.\n\n"
+                            "Bigger the DPI, Better the Print Quality. But File size of image also increases, as you "
+                            "choose bigger DPI."));
 }
 
 // --- data source ---
@@ -725,29 +927,119 @@ void Barcode_Gen::fillDataSourceList()
     const bool visitor = Start_Card_Option == QLatin1String("V");
     if (!visitor) {
         Data_source_type->addItem(QStringLiteral("Series"));
-        // The spreadsheet is offered while the design has one bound.
-        QComboBox columns;
-        if (m_hooks)
-            m_hooks->Fill_Excel_Col_Name_In_Combo(&columns);
-        if (columns.count() > 0)
+        if (m_hooks && m_hooks->Excel_Binding_Use())
             Data_source_type->addItem(QStringLiteral("Excel"));
     }
-    for (QWidget *w : std::initializer_list<QWidget *>{Batch_Series, series_label})
+    for (QWidget *w : std::initializer_list<QWidget *>{Batch_Series, series_label, view_series_btn})
         w->setVisible(!visitor);
 }
 
-void Barcode_Gen::dataSourceChosen()
+bool Barcode_Gen::dataSourceChosen()
 {
     const QString source = Data_source_type->currentText();
-    const bool manual = source == QLatin1String("Manual") || Data_source_type->currentIndex() < 0;
+    if (Start_Card_Option == QLatin1String("V") || Data_source_type->currentIndex() < 0) {
+        dataText->setReadOnly(false);
+        dataText_2D->setReadOnly(false);
+        return false;
+    }
+    const bool manual = source == QLatin1String("Manual");
+    // Refilling the list chooses nothing: the working copy's own choice is selected after.
     const QSignalBlocker quiet(Batch_Series);
     Batch_Series->clear();
     Batch_Series->setEnabled(!manual);
+    view_series_btn->setEnabled(!manual);
     dataText->setReadOnly(!manual);
     dataText_2D->setReadOnly(!manual);
-    if (source == QLatin1String("Series"))
-        Batch_Series->addItems(Get_datasheet_File_Name_Array());
-    else if (!manual && m_hooks)
-        m_hooks->Fill_Excel_Col_Name_In_Combo(Batch_Series);
+    SKTGraphic *copy = pass_barcode_control.get();
+    if (manual) {
+        if (copy)
+            copy->data_source_type = 0;
+        return true;
+    }
+    int chosen = -1;
+    if (source == QLatin1String("Series")) {
+        const QStringList names = Get_datasheet_File_Name_Array();
+        if (names.isEmpty()) {
+            dataText->clear();
+            dataText_2D->clear();
+            return false;
+        }
+        Batch_Series->addItems(names);
+        if (copy) {
+            if (!copy->batch_list_name.isEmpty())
+                chosen = Batch_Series->findText(copy->batch_list_name);
+            copy->data_source_type = 1;
+        }
+    } else {
+        if (m_hooks)
+            m_hooks->Fill_Excel_Col_Name_In_Combo(Batch_Series);
+        if (copy) {
+            if (copy->excel_col_indx != -1 && copy->excel_col_indx < Batch_Series->count())
+                chosen = copy->excel_col_indx;
+            copy->data_source_type = 2;
+        }
+    }
     Batch_Series->setCurrentIndex(-1);
+    if (chosen >= 0) {
+        Batch_Series->blockSignals(false);  // the choice is a choice: the value follows it
+        Batch_Series->setCurrentIndex(chosen);
+    }
+    return true;
+}
+
+void Barcode_Gen::sourceItemChosen()
+{
+    const QString source = Data_source_type->currentText();
+    if (Start_Card_Option == QLatin1String("V") || Data_source_type->currentIndex() < 0 ||
+        source == QLatin1String("Manual") || Batch_Series->currentIndex() < 0)
+        return;
+    const QString name = Trim_Str(Batch_Series->currentText());
+    if (name == QLatin1String("<--Select-->"))
+        return;
+    if (name.isEmpty()) {
+        dataText->setText(name);
+        dataText_2D->setPlainText(name);
+        return;
+    }
+    SKTGraphic *copy = pass_barcode_control.get();
+    if (!copy)
+        return;
+    QString value;
+    if (source == QLatin1String("Series")) {
+        copy->data_source_type = 1;
+        copy->batch_list_name = name;
+        copy->batch_list_index = Batch_Series->currentIndex();
+    } else {
+        copy->data_source_type = 2;
+        copy->excel_col_indx = Batch_Series->currentIndex();
+    }
+    if (m_hooks)
+        value = m_hooks->First_Value_Of_Source(copy->data_source_type, name,
+                                               copy->data_source_type == 2 ? copy->excel_col_indx : -1);
+    {
+        // One rebuild for both fields, after both hold the value.
+        PanelFillGuard filling;
+        dataText->setText(value);
+        dataText_2D->setPlainText(value);
+    }
+    goButtonActionPerformed();
+    if (m_hooks)
+        m_hooks->Refresh_Canvas();
+}
+
+void Barcode_Gen::View_batch_Series_Button()
+{
+    const QString source = Data_source_type->currentText();
+    if (source == QLatin1String("Manual") || Data_source_type->currentIndex() < 0 || !m_hooks)
+        return;
+    if (source == QLatin1String("Series")) {
+        const QString name = Trim_Str(Batch_Series->currentText());
+        if (name.isEmpty() || name == QLatin1String("<--Select-->")) {
+            Show_MessageBox(QStringLiteral("Please select the series."));
+            return;
+        }
+        m_hooks->View_Data_Source(1, name);
+    } else {
+        m_hooks->View_Data_Source(2, {});
+    }
 }

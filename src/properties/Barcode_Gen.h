@@ -10,6 +10,7 @@
 #include <QImage>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ColorWell;
 class PanelStepper;
@@ -85,6 +86,28 @@ public slots:
     void Footer_Font_Changed();
     void headerFooterEdited();
     void comboBoxSelectionDidChange(QComboBox *sender);
+    void PDF_Row_Changed();
+    void PDF_Col_Changed();
+    void dm_widthChanged();
+    void dm_heightChanged();
+    void dm_modulesizeChanged();
+    // The series viewer on the chosen series, or the spreadsheet table for a column.
+    void View_batch_Series_Button();
+    // The help texts of the two-dimensional fields, in the help box.
+    void QR_Version_Help_Btn();
+    void QR_EC_Lvl_Help_Btn();
+    void PDF_row_Help_btn();
+    void PDF_col_Help_btn();
+    void PDF_ec_lvl_Help_btn();
+    void DM_format_Help_btn();
+    void DM_Encoding_Help_btn();
+    void DPI_Help_Label();
+
+public:
+    // The 2-D size's least value for a QR version (0 automatic): the size is raised to it.
+    void Check_And_Set_QR_size_Acc_Version(int versionIndex);
+    // The Data Matrix width and height raised to what the chosen size needs at the module size.
+    void data_matrix_barcode_size_acc_format();
 
 public:
     // --- outlets ---
@@ -105,7 +128,15 @@ public:
               *hdr_mar_Text = nullptr, *ftr_mar_Text = nullptr, *val_mar_Text = nullptr, *TB_mar_Text = nullptr,
               *LR_mar_Text = nullptr, *dpi_Text = nullptr;
     QComboBox *qr_version_ComboBox = nullptr, *qr_ec_lvl_ComboBox = nullptr, *dm_format_ComboBox = nullptr,
-              *dm_encoding_ComboBox = nullptr, *DPI_ComboBox = nullptr;
+              *dm_encoding_ComboBox = nullptr, *DPI_ComboBox = nullptr, *qr_enc_mode_ComboBox = nullptr;
+    // PDF417 rows and columns and the Data Matrix width and height: the window's own, not stored.
+    PanelStepper *pdf_row_Stepper = nullptr, *pdf_col_Stepper = nullptr, *dm_widthStepper_2D = nullptr,
+                 *dm_HeightStepper_2D = nullptr;
+    QLineEdit *pdf_row_Text = nullptr, *pdf_col_Text = nullptr, *dm_widthText_2D = nullptr, *dm_HeightText_2D = nullptr;
+    // Checked: the value is drawn without letter spacing (not for UPC/EAN, which group their digits).
+    QCheckBox *kerning_value_Checkbox = nullptr;
+    QPushButton *view_series_btn = nullptr, *val_font_btn = nullptr;
+    QLabel *val_mar_label = nullptr, *val_font_label = nullptr, *val_clr_label = nullptr, *bar_clr_label = nullptr;
     QLabel *value_font_value = nullptr, *header_font_value = nullptr, *footer_font_value = nullptr;
     ColorWell *bar_hdr_clr = nullptr, *bar_ftr_clr = nullptr, *bar_val_clr = nullptr, *bar_back_clr = nullptr,
               *barcode_clr = nullptr;
@@ -124,7 +155,12 @@ private:
     void connectAll();
     void showFonts();
     void fillDataSourceList();
-    void dataSourceChosen();
+    // The source list's choice; false when nothing is to be rebuilt.
+    bool dataSourceChosen();
+    // A series or column chosen: the working copy is bound to it and shows its first value.
+    void sourceItemChosen();
+    // The controls only a linear symbology has, hidden on the two-dimensional pane.
+    std::vector<QWidget *> linearOnly() const;
     void chooseFont(QFont &font);
     void showPreview(const QImage &image);
 
@@ -136,3 +172,6 @@ private:
 extern Barcode_Gen *Barcode_Gen_Var;
 // The picture the window's preview held when it was closed; null after Cancel.
 extern QImage Barcode_output_image;
+// The QR lists' choices and the PDF417 row and column steppers' values, as last set.
+extern int QR_Version_Val, QR_EC_Level_Val, QR_Enc_Mode_Val;
+extern int PDF_Row, PDF_Col;

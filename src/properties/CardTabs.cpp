@@ -34,9 +34,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The range the content font steps within, in points.
+constexpr double kLeastContentPoints = 4.0, kMostContentPoints = 200.0;
 
 // Card tab rows: a typed number reaches its stepper when the field is left.
 struct Rows : PanelForm {
@@ -131,6 +135,22 @@ QWidget *CardTabs::buildSettingTab()
     r.combo(tr("Sides"), OUT(Sides_ComboBox), {tr("Two Sides"), tr("One Side")});
     all_content_font_btn = named(new QPushButton(tr("Font…"), w), "all_content_font_btn");
     r.add(tr("Text font"), OUT(All_Text_font_value), new QLineEdit(w), all_content_font_btn)->setReadOnly(true);
+    // One point smaller and one point larger, under the font.
+    auto *steps = new QWidget(w);
+    auto *stepRow = new QHBoxLayout(steps);
+    stepRow->setContentsMargins(0, 0, 0, 0);
+    content_font_decrease_btn = named(new QPushButton(QStringLiteral("A-"), steps), "content_font_decrease_btn");
+    content_font_increase_btn = named(new QPushButton(QStringLiteral("A+"), steps), "content_font_increase_btn");
+    content_font_decrease_btn->setToolTip(tr("Texts one point smaller"));
+    content_font_increase_btn->setToolTip(tr("Texts one point larger"));
+    stepRow->addStretch(1);
+    for (QPushButton *b : {content_font_decrease_btn, content_font_increase_btn}) {
+        b->setFixedWidth(40);
+        stepRow->addWidget(b);
+    }
+    r.grid->addWidget(steps, r.row++, 1, 1, 2);
+    connect(content_font_decrease_btn, &QPushButton::clicked, this, &CardTabs::Content_Font_Decrease_Clicked);
+    connect(content_font_increase_btn, &QPushButton::clicked, this, &CardTabs::Contect_Font_Increase_Clicked);
     r.well(tr("Text colour"), OUT(All_Text_clr));
     connect(all_content_font_btn, &QPushButton::clicked, this, &CardTabs::Content_Font_Clicked);
     connect(All_Text_clr, &ColorWell::colorPicked, this, [this](const QColor &c) {
@@ -481,6 +501,24 @@ void CardTabs::Content_Font_Clicked()
     showFontTexts();
     Update_All_Card_Content();
 }
+
+// The content font one point smaller or larger, pushed into the side's texts like a font chosen.
+void CardTabs::stepContentFont(int points)
+{
+    const CardContent content = m_hooks.cardContent();
+    QFont font = content.All_Text_font;
+    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
+    const double stepped = std::clamp(size + points, kLeastContentPoints, kMostContentPoints);
+    if (stepped == size)
+        return;
+    font.setPointSizeF(stepped);
+    content.All_Text_font = font;
+    showFontTexts();
+    Update_All_Card_Content();
+}
+
+void CardTabs::Content_Font_Decrease_Clicked() { stepContentFont(-1); }
+void CardTabs::Contect_Font_Increase_Clicked() { stepContentFont(1); }
 
 void CardTabs::Contect_Color_Clicked()
 {

@@ -64,6 +64,9 @@ public slots:
     void Card_Image_Library_Btn();
     void Content_Font_Clicked();
     void Contect_Color_Clicked();
+    // One point down and up on the content font, pushed into the side's texts.
+    void Content_Font_Decrease_Clicked();
+    void Contect_Font_Increase_Clicked();
     void WM_Text_Font_Changed();
     void Enable_Watermark_Clicked();
     void WM_transp_slider_changed();
@@ -76,7 +79,8 @@ public:
     QLineEdit *card_name = nullptr, *All_Text_font_value = nullptr;
     QComboBox *Sides_ComboBox = nullptr;
     ColorWell *All_Text_clr = nullptr;
-    QPushButton *all_content_font_btn = nullptr;
+    QPushButton *all_content_font_btn = nullptr, *content_font_decrease_btn = nullptr,
+                *content_font_increase_btn = nullptr;
     // Size
     QComboBox *Preset_ComboBox = nullptr, *Category_ComboBox = nullptr;
     QListWidget *ColList = nullptr;
@@ -119,6 +123,7 @@ private:
     QWidget *buildBorderTab();
     Card_Property &sideCard() const;
     void setBackground(int side, const QString &path);
+    void stepContentFont(int points);
     void showFontTexts();
 
     CardTabsHooks &m_hooks;

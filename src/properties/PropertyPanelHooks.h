@@ -58,4 +58,11 @@ public:
     virtual int Open_Template_Dialog(const QString &mode, QString &text) = 0;
     // The cropping tool on the picture of an image control.
     virtual int Open_Cropping_Tool(const CropRequest &request) = 0;
+
+    // --- data sources as the barcode window offers them ---
+    // Whether the design binds controls to a spreadsheet: "Excel" is then offered as a source.
+    virtual bool Excel_Binding_Use() = 0;
+    // The value a control shows as soon as it is bound: the first value of the series (type 1)
+    // or the first row's value of the spreadsheet column (type 2).
+    virtual QString First_Value_Of_Source(int type, const QString &seriesName, int column) = 0;
 };

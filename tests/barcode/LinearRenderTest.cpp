@@ -217,3 +217,87 @@ TEST(LinearRender, MarginsTooLargeForAnyDrawingAreRefused)
         }
     }
 }
+
+// At narrow bar widths the digit groups of UPC/EAN are wider at the value font's size than the
+// bars they stand under: they are drawn smaller, so that no digit reaches into a guard bar's
+// columns, and the symbol still reads back.
+TEST(LinearRender, UpcEanDigitsStayClearOfTheGuardBarsAtNarrowWidths)
+{
+    REQUIRE_TOOL(zbar, "zbarimg");
+    const struct {
+        const char *symbology, *value, *zbarName, *read;
+        double mils;
+    } cases[] = {
+        {"EAN-13", "590123412345", "ean13", "5901234123457", 9},
+        {"EAN-13", "590123412345", "ean13", "5901234123457", 20},
+        {"UPCA", "03600029145", "ean13", "0036000291452", 9},
+        {"EAN-8", "9638507", "ean8", "96385074", 9},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.symbology << " at " << c.mils << " mils");
+        BarcodeSetup setup = lineartest::linearSetup(QString::fromLatin1(c.symbology));
+        setup.linear_width_val = c.mils;
+        setup.barcode_val_clr_val = Qt::red;
+        setup.show_hide_hdr = setup.show_hide_ftr = 1;
+        const QImage image = lineartest::onWhite(drawnAt(setup, QString::fromLatin1(c.value), 600));
+        EXPECT_EQ(lineartest::zbarRead(image, QString::fromLatin1(c.zbarName)), QByteArray(c.read));
+        auto isBar = [&](int x, int y) { return qGray(image.pixel(x, y)) < 60; };
+        auto isDigit = [&](int x, int y) {
+            const QRgb p = image.pixel(x, y);
+            return qRed(p) - qGreen(p) > 60;
+        };
+        // The guard bars reach below the data bars; the digits stand between them.
+        const auto bars = lineartest::barsOnRow(image, inkBands(image)[0].first + 5);
+        ASSERT_GT(bars.size(), 10u);
+        const int dataBottom = bars[bars.size() / 4].bottom, guardBottom = bars.front().bottom;
+        ASSERT_GT(guardBottom, dataBottom + 10);
+        // Guard bars, in groups of bars closer than four modules to each other.
+        const int row = dataBottom + 3, module = int(std::lround(c.mils / 1000.0 * 600));
+        std::vector<std::pair<int, int>> guards;
+        for (int x = 0; x < image.width(); ++x) {
+            if (!isBar(x, row))
+                continue;
+            int right = x;
+            while (right + 1 < image.width() && isBar(right + 1, row))
+                ++right;
+            if (!guards.empty() && x - guards.back().second < 4 * module)
+                guards.back().second = right;
+            else
+                guards.push_back({x, right});
+            x = right;
+        }
+        ASSERT_EQ(guards.size(), 3u);
+        int digitPixels = 0, inGuards = 0;
+        for (int y = dataBottom + 1; y <= guardBottom; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!isDigit(x, y))
+                    continue;
+                ++digitPixels;
+                for (const auto &[left, right] : guards)
+                    inGuards += x >= left && x <= right;
+            }
+        }
+        EXPECT_GT(digitPixels, 100);
+        EXPECT_EQ(inGuards, 0);
+    }
+}
+
+// An opaque background covers the whole picture, its last pixel row and column too, at sizes
+// that end inside a pixel.
+TEST(LinearRender, OpaqueBackgroundCoversEveryEdgePixel)
+{
+    for (const double mils : {20.0, 13.0, 9.0}) {
+        for (const double dpi : {300.0, 600.0}) {
+            SCOPED_TRACE(testing::Message() << mils << " mils " << dpi << " dpi");
+            BarcodeSetup setup = lineartest::linearSetup(QStringLiteral("EAN-13"));
+            setup.linear_width_val = mils;
+            const QImage image = drawnAt(setup, QStringLiteral("590123412345"), dpi);
+            int clear = 0;
+            for (int y = 0; y < image.height(); ++y)
+                clear += (qAlpha(image.pixel(image.width() - 1, y)) < 255) + (qAlpha(image.pixel(0, y)) < 255);
+            for (int x = 0; x < image.width(); ++x)
+                clear += (qAlpha(image.pixel(x, image.height() - 1)) < 255) + (qAlpha(image.pixel(x, 0)) < 255);
+            EXPECT_EQ(clear, 0);
+        }
+    }
+}

@@ -213,3 +213,32 @@ TEST_F(CanvasTest, DeletingInVisitorModeDisablesTheEntryFields)
     view->deleteSelection();
     EXPECT_TRUE(front().empty() && !check.isChecked() && !box.isEnabled() && box.isReadOnly());
 }
+
+// A handle pressed and released without moving is a click: the control keeps its frame at every
+// zoom, with or without Ctrl; dragging the same handle resizes as one step.
+TEST_F(CanvasTest, AClickOnAHandleLeavesTheFrameAsItWas)
+{
+    const QRectF square(20, 20, 50, 50);
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        for (const Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+            SCOPED_TRACE(testing::Message() << scale << " " << int(mods));
+            doc->removeAllGraphicsOnSide(0);
+            addRect(square);
+            view->setScale(scale);
+            view->changeSelectionIndexes({0});
+            hub.snapshots = 0;
+            // A little inside the bottom-right handle, as a pointer lands.
+            const QPoint onHandle = (QPointF(69, 69) * scale).toPoint();
+            QTest::mousePress(view.get(), Qt::LeftButton, mods, onHandle);
+            QTest::mouseRelease(view.get(), Qt::LeftButton, mods, onHandle);
+            EXPECT_EQ(front()[0]->bounds(), square);
+            EXPECT_EQ(hub.snapshots, 0);
+            QTest::mousePress(view.get(), Qt::LeftButton, {}, onHandle);
+            QTest::mouseMove(view.get(), (QPointF(80, 80) * scale).toPoint());
+            QTest::mouseRelease(view.get(), Qt::LeftButton, {}, (QPointF(80, 80) * scale).toPoint());
+            EXPECT_GT(front()[0]->bounds().width(), 55);
+            EXPECT_EQ(hub.snapshots, 1);
+        }
+    }
+    view->setScale(1.0);
+}

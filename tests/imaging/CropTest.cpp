@@ -3,6 +3,9 @@
 #include "TestSupport.h"
 #include "core/Globals.h"
 #include "data/SeriesFiles.h"
+#include "data/export/ExportDialogs.h"
+#include "data/SeriesWindow.h"
+#include "data/SeriesViewer.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "imaging/BatchCrop.h"
 #include "imaging/Cropping_Tool.h"
@@ -11,6 +14,12 @@
 #include "platform/UiServices.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSlider>
+#include <QLineEdit>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QButtonGroup>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
@@ -260,4 +269,226 @@ TEST(Crop, BatchesWriteSeriesAndStopBetweenPictures)
     EXPECT_EQ(Record_Batch_Column(table, {"/c/a.png"}), 4);
     EXPECT_EQ(table.ColList.at(4).title, "Column 5");
     EXPECT_EQ(table.Get_Item_Text(0, 4), "/c/a.png");
+}
+
+// Cropped files and cropped series take the shared free-name rule: a numbered name counts on
+// from its own number, and extensions are lower-cased.
+TEST(Crop, CroppedFilesAndSeriesTakeTheNextFreeName)
+{
+    testsupport::TempDataFolder data;
+    const QDir out(QDir(data.root()).filePath("out"));
+    QDir().mkpath(out.path());
+    QDir().mkpath(Data_Folder_Path);
+    for (const char *taken : {"a.png", "a (1).png", "b.png"})
+        ASSERT_TRUE(canvasPicture(40, 40).save(out.filePath(taken)));
+    const QImage face = canvasPicture(40, 40, Qt::red);
+    const struct {
+        const char *input, *written;
+    } files[] = {{"a.png", "a (2).png"}, {"a (1).png", "a (2).png"}, {"C.PNG", "C.png"}, {"b.png", "b (1).png"}};
+    for (const auto &f : files) {
+        SCOPED_TRACE(f.input);
+        const QString input = QDir(data.root()).filePath(f.input);
+        ASSERT_TRUE(face.save(input, "PNG"));
+        BatchCropPlan plan;
+        plan.inputs = {input};
+        plan.target = CropDirectSeries;
+        plan.outputFolder = out.path();
+        plan.settings.kind = CropBySize;
+        plan.settings.width = 20;
+        plan.settings.height = 20;
+        BatchCrop batch;
+        const QStringList entries = batch.Run(plan);
+        ASSERT_EQ(entries.size(), 1);
+        EXPECT_EQ(entries.first(), out.filePath(f.written));
+        EXPECT_TRUE(QFileInfo::exists(entries.first()));
+        QFile::remove(entries.first());
+    }
+    for (const char *series : {"Staff", "Staff (1)"})
+        ASSERT_TRUE(Write_Series_File(Series_File_Path(series), QStringList{"x"}));
+    const struct {
+        const char *chosen, *made;
+    } names[] = {{"Staff", "Staff (2)"}, {"Staff (1)", "Staff (2)"}, {"Guests", "Guests"}};
+    for (const auto &n : names)
+        EXPECT_EQ(Plan_Batch_Series(n.chosen, false).name, QString::fromLatin1(n.made)) << n.chosen;
+}
+
+// The options screen refuses what is missing, one message each, and lists a folder's pictures.
+TEST(Crop, OptionsScreenMessagesAndFolderListing)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    QDir().mkpath(root.filePath("pictures"));
+    QDir().mkpath(root.filePath("empty"));
+    QDir().mkpath(root.filePath("out"));
+    for (const char *name : {"a.png", "b.JPG", "c.gif"})
+        ASSERT_TRUE(canvasPicture(60, 40).save(root.filePath(QStringLiteral("pictures/%1").arg(name)), "PNG"));
+    for (const char *name : {"notes.txt", "d.png.txt"})
+        QFile(root.filePath(QStringLiteral("pictures/%1").arg(name))).open(QIODevice::WriteOnly);
+    QDir().mkpath(root.filePath("pictures/e.png"));  // a folder, not a picture
+    const struct {
+        int input;
+        const char *file, *folder, *output, *customName;
+        bool custom;
+        const char *message;  // nullptr: the crop screen opens
+    } steps[] = {
+        {SourceFile, "", "", "out", "", false, "Please select input image file path."},
+        {SourceFolder, "", "", "out", "", false, "Please select input folder path."},
+        {SourceSeries, "", "", "out", "", false, "Please select batch series."},
+        {SourceFile, "pictures/a.png", "", "", "", false, "Please select output folder path."},
+        {SourceFile, "pictures/a.png", "", "out", "", true, "Please select output file custom name."},
+        {SourceFolder, "", "empty", "out", "", false,
+         "The selected folder does not contains any image with supported extension."},
+        {SourceFolder, "", "pictures", "out", "", false, nullptr},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.message ? s.message : "listing");
+        Cropping_Tool tool;
+        tool.Prepare_Full();
+        tool.findChild<QButtonGroup *>("input_option_matrix")->button(s.input)->click();
+        auto path = [&](const char *relative) { return *relative ? root.filePath(relative) : QString(); };
+        tool.findChild<QLineEdit *>("file_path")->setText(path(s.file));
+        tool.findChild<QLineEdit *>("folder_path")->setText(path(s.folder));
+        tool.findChild<QLineEdit *>("output_path")->setText(path(s.output));
+        tool.findChild<QButtonGroup *>("output_option_matrix")->button(s.custom ? 1 : 0)->click();
+        tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(s.customName));
+        ui->clear();
+        tool.findChild<QPushButton *>("Next_Btn")->click();
+        if (s.message) {
+            EXPECT_EQ(ui->messages().join("|").trimmed(), QString::fromLatin1(s.message));
+            EXPECT_FALSE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisibleTo(&tool));
+        } else {
+            EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
+            QStringList listed;
+            for (const QString &entry : tool.ListData)
+                listed << QFileInfo(entry).fileName();
+            listed.sort();
+            EXPECT_EQ(listed, (QStringList{"a.png", "b.JPG", "c.gif"}));
+            EXPECT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisibleTo(&tool));
+        }
+    }
+}
+
+// The adjustments start at their defaults in every entry, and Reset (after Yes) brings them back
+// and renders the picture as loaded; No keeps them.
+TEST(Crop, AdjustmentsStartAtTheirDefaultsAndReset)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QString input = QDir(data.root()).filePath("a.png");
+    QImage source = canvasPicture(200, 100, QColor(200, 40, 40));
+    ASSERT_TRUE(source.save(input));
+    Cropping_Tool tool;
+    ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
+    EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
+    const QImage loaded = tool.User_Picture;
+    tool.findChild<QCheckBox *>("Image_Gray_Scale_chk")->setChecked(true);
+    tool.findChild<QSlider *>("Brt_slidr")->setValue(tool.findChild<QSlider *>("Brt_slidr")->maximum());
+    ASSERT_NE(tool.Current_Adjustments(), ImageAdjustments{});
+    ASSERT_NE(tool.User_Picture, loaded);
+    ui->push(false);
+    tool.Image_reset_Button();
+    EXPECT_NE(tool.Current_Adjustments(), ImageAdjustments{});
+    ui->push(true);
+    tool.Image_reset_Button();
+    EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
+    EXPECT_EQ(tool.User_Picture, loaded);
+    // A new entry starts from the defaults whatever the last one left.
+    tool.findChild<QCheckBox *>("Image_Sepia_chk")->setChecked(true);
+    ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
+    EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
+}
+
+// "No face detected." comes once when the face kind finds none, again for a crop asked for
+// anyway, and never from a batch, which ends without a word.
+TEST(Crop, NoFaceIsToldOnceAndNeverByABatch)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    QDir().mkpath(root.filePath("pictures"));
+    for (const char *name : {"a.png", "b.png"})
+        ASSERT_TRUE(canvasPicture(300, 200).save(root.filePath(QStringLiteral("pictures/%1").arg(name))));
+    Cropping_Tool tool;
+    tool.Prepare_Full();
+    tool.faceDetector = std::make_shared<FakeDetector>();  // no face in pictures under 400 pixels
+    tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceFolder)->click();
+    tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath("pictures"));
+    tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
+    tool.findChild<QPushButton *>("Next_Btn")->click();
+    ui->clear();
+    tool.cropping_option_CellClick(CropByFace);
+    EXPECT_EQ(ui->messages().count("\nNo face detected."), 1) << ui->messages().join("|").toStdString();
+    tool.findChild<QPushButton *>("crop_all_btn")->click();
+    EXPECT_EQ(ui->messages().count("\nNo face detected."), 1);
+    EXPECT_FALSE(tool.Crop_All_Thread_Running);
+    EXPECT_FALSE(QDir(root.filePath("out")).exists() && !QDir(root.filePath("out")).isEmpty());
+    tool.findChild<QPushButton *>("crop_btn")->click();
+    EXPECT_EQ(ui->messages().count("\nNo face detected."), 2);
+    // While a batch runs, a picture without a face says nothing.
+    tool.Crop_All_Thread_Running = true;
+    tool.Mark_List_New_Selection(1);
+    tool.Check_And_Set_Selection(true);
+    tool.Crop_All_Thread_Running = false;
+    EXPECT_EQ(ui->messages().count("\nNo face detected."), 2);
+}
+
+// The single crop and the direct file crop run under the please-wait sheet, gone once done; the
+// series viewer button asks for a series first.
+TEST(Crop, CropsRunUnderThePleaseWaitSheetAndTheViewerAsksForASeries)
+{
+    struct ShowCount : QObject {
+        int shown = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            shown += e->type() == QEvent::Show;
+            return false;
+        }
+    };
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    Cropped_Img_Path = root.filePath("Cropped_Images");
+    const QString input = root.filePath("a.png");
+    ASSERT_TRUE(canvasPicture(300, 200).save(input));
+    for (const bool direct : {true, false}) {
+        SCOPED_TRACE(direct);
+        Cropping_Tool tool;
+        tool.plz_wait_sheet = new Plz_Wait_Sheet(&tool);
+        ShowCount counter;
+        tool.plz_wait_sheet->installEventFilter(&counter);
+        if (direct) {
+            ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
+        } else {
+            tool.Prepare_Full();
+            tool.findChild<QLineEdit *>("file_path")->setText(input);
+            tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
+            tool.findChild<QPushButton *>("Next_Btn")->click();
+        }
+        tool.canvasController->addSelectorWithFrame(QRectF(10, 10, 50, 40));
+        tool.findChild<QPushButton *>(direct ? "Crop_direct_Btn" : "crop_btn")->click();
+        EXPECT_EQ(counter.shown, 1);
+        EXPECT_FALSE(tool.plz_wait_sheet->isVisible());
+        EXPECT_TRUE(QFileInfo(direct ? tool.Crop_Direct_Path : tool.croped_file).isFile());
+    }
+    QDir().mkpath(Data_Folder_Path);
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{input}));
+    QStringList viewed;
+    const SeriesModalRunner previous = Set_Series_Modal_Runner([&](QDialog &d) {
+        if (auto *viewer = qobject_cast<View_Data_Series *>(&d))
+            viewed << viewer->file_name;
+        return 1;
+    });
+    Cropping_Tool tool;
+    tool.Prepare_Full();
+    tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries)->click();
+    auto *view = tool.findChild<QPushButton *>("View_batch_Series_Button");
+    ASSERT_NE(view, nullptr);
+    ui->clear();
+    view->click();
+    EXPECT_EQ(ui->messages(), QStringList{"\nPlease select the series."});
+    tool.findChild<QComboBox *>("batch_list")->setCurrentText("Staff");
+    view->click();
+    EXPECT_EQ(viewed, QStringList{"Staff"});
+    Set_Series_Modal_Runner(previous);
 }

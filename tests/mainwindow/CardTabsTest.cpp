@@ -4,6 +4,7 @@
 
 #include "core/DesignFile.h"
 #include "core/SKTRenderingView.h"
+#include "core/SKTText.h"
 #include "properties/BackgroundBrowser.h"
 #include "properties/CardTabs.h"
 
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -124,6 +126,41 @@ TEST_F(CardTabsTest, ABackgroundChosenOnTheBackLeavesTheFrontAlone)
     EXPECT_EQ(rendered(*controller, 1).pixelColor(120, 76), QColor(Qt::green));
     EXPECT_EQ(rendered(*controller, 0).pixelColor(120, 76), QColor(Qt::white));
     EXPECT_TRUE(controller->cardTabs().Card_Image_fill_rd->isChecked());
+}
+
+// The content font's smaller and larger buttons step it by one point and push it into the
+// side's unlocked texts, which then draw smaller or larger.
+TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
+{
+    CardTabs &t = controller->cardTabs();
+    document->removeAllGraphicsOnSide(0);
+    auto text = [](QRectF bounds, bool locked) {
+        auto g = std::make_shared<SKTText>();
+        g->setBounds(bounds);
+        g->Set_text_value(QStringLiteral("WWW"));
+        g->ctrl_is_locked = locked;
+        return g;
+    };
+    place(0, {text({10, 10, 150, 40}, false), text({10, 60, 150, 40}, true)});
+    SKTGraphic &own = *document->graphics().at(0), &locked = *document->graphics().at(1);
+    const double lockedSize = locked.text_ctrl_font.pointSizeF();
+    const double start = controller->All_Text_font.pointSizeF();
+    const struct {
+        QPushButton *button;
+        int clicks;
+        double size;
+    } steps[] = {{t.content_font_increase_btn, 2, start + 2}, {t.content_font_decrease_btn, 3, start - 1}};
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.size);
+        const QImage before = rendered(*controller, 0);
+        for (int i = 0; i < step.clicks; ++i)
+            step.button->click();
+        EXPECT_EQ(own.text_ctrl_font.pointSizeF(), step.size);
+        EXPECT_EQ(controller->All_Text_font.pointSizeF(), step.size);
+        EXPECT_TRUE(t.All_Text_font_value->text().contains(QString::number(step.size, 'f', 2)));
+        EXPECT_NE(rendered(*controller, 0), before);
+    }
+    EXPECT_EQ(locked.text_ctrl_font.pointSizeF(), lockedSize);
 }
 
 // A colour or font pushed into the texts is the new baseline: a later push (a size change

@@ -8,12 +8,17 @@
 #include "core/DesignFile.h"
 #include "ArchiveTestSupport.h"
 #include "properties/Barcode_Gen.h"
+#include "data/SeriesFiles.h"
+#include "data/spreadsheet/Data_From_Excel.h"
+#include "mainwindow/MainWindowGlobals.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -546,6 +551,67 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     EXPECT_EQ(document->graphics()[0]->linear_or_2d, 0);
     EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray("0123"));
     EXPECT_TRUE(archivetest::samePixels(document->graphics()[0]->_barcode_image, before));
+}
+
+// The barcode window binds a barcode to a series, then to a spreadsheet column: each time the
+// window's value is the source's first value and the canvas barcode reads as it.
+TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"STAFF-0042", "STAFF-0043"}));
+    Data_From_Excel &table = *Data_From_Excel::defaultInstance();
+    const auto tableBefore = std::make_pair(table.ColList, table.ListData);
+    table.ColList = {{"Extension", "Extension"}, {"Column1", "Name"}, {"Column2", "Badge"}};
+    table.ListData = {{"1", "Ann", "BADGE-7"}, {"2", "Bob", "BADGE-8"}};
+    ::Excel_Binding_Use = true;
+    click("Barcode_Tool_btn");
+    clickAt(canvas(0), QPointF(120, 80));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    const struct {
+        const char *source, *item, *value;
+        int type;
+    } steps[] = {{"Series", "Staff", "STAFF-0042", 1}, {"Excel", "Badge", "BADGE-7", 2}};
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.source);
+        QString shown;
+        const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
+            w.barcodeTypePopup->setCurrentText(QStringLiteral("Code 128"));
+            w.Data_source_type->setCurrentText(QString::fromLatin1(step.source));
+            w.Batch_Series->setCurrentText(QString::fromLatin1(step.item));
+            shown = w.dataText->text();
+            w.OK_Btn->click();
+            return w.result();
+        });
+        controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+        Barcode_Gen::setModalRunner(previous);
+        EXPECT_EQ(shown, QString::fromLatin1(step.value));
+        EXPECT_EQ(document->graphics()[0]->data_source_type, step.type);
+        EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray(step.value));
+    }
+    EXPECT_EQ(document->graphics()[0]->excel_col_indx, 2);
+    ::Excel_Binding_Use = false;
+    std::tie(table.ColList, table.ListData) = tableBefore;
+}
+
+// The palette's watermark button and the Tools menu's item both leave the selection and open
+// the card's watermark tab.
+TEST_F(IntegrationTest, WatermarkButtonAndMenuOpenTheWatermarkTab)
+{
+    click("Rect_Tool_btn");
+    clickAt(canvas(0), QPointF(60, 60));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    for (const bool fromMenu : {false, true}) {
+        SCOPED_TRACE(fromMenu);
+        canvas(0)->changeSelectionIndexes({0});
+        controller->Show_RHS_Properties(document->graphics()[0].get());
+        ASSERT_NE(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
+        if (fromMenu)
+            outlet<QAction>("watermark_menu")->trigger();
+        else
+            click("Watermark_Tool_btn");
+        EXPECT_EQ(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
+        EXPECT_EQ(controller->Last_Selected_Graphic(), nullptr);
+    }
 }
 
 // The toolbar's Print and the canvas menu's Print each open the print window once.

@@ -5,6 +5,8 @@
 
 #include "core/SKTImage.h"
 #include "imaging/Cropping_Tool.h"
+#include "data/SeriesFiles.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTSignature.h"
 #include "core/SKTText.h"
@@ -14,7 +16,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QDate>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextCursor>
 
 namespace {
 
@@ -184,6 +190,117 @@ TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCropAndShowsTheCrop)
     EXPECT_TRUE(ui->messages().isEmpty());
     EXPECT_EQ(document->graphics()[5]->_file_path, pathIn("b.png"));
     EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), steps + 1);
+}
+
+// After a crop the control shows the cropped picture, and keeps it through the next change in
+// the image tab (the path field feeds that write-back); a series or column crop binds the
+// control to the new series or column and shows its first picture; in group mode a
+// spreadsheet-bound picture is cropped as one file.
+TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
+{
+    PropertyPanel &p = panel();
+    picture(pathIn("c.png"), Qt::green);
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{pathIn("a.png")}));
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff (1)"), QStringList{pathIn("c.png")}));
+    Data_From_Excel &table = *Data_From_Excel::defaultInstance();
+    const auto tableBefore = std::make_pair(table.ColList, table.ListData);
+    table.ColList = {{"Extension", "Extension"}, {"Column1", "Photo"}, {"Column2", "Photo cropped"}};
+    table.ListData = {{"1", pathIn("a.png"), pathIn("c.png")}};
+    Cropping_Tool &tool = *Cropping_Tool::defaultInstance();
+    const struct {
+        const char *what;
+        QString mode;
+        int source, column;
+        QString series, croppedFile, croppedSeries;
+        int croppedColumn;
+        std::function<bool(const SKTGraphic &)> bound;
+    } rows[] = {
+        {"own file", "T", 0, -1, {}, pathIn("c.png"), {}, -1,
+         [&](const SKTGraphic &g) { return g.data_source_type == 0 && g.Text_Value != pathIn("c.png"); }},
+        {"series", "T", 1, -1, "Staff", {}, "Staff (1)", -1,
+         [&](const SKTGraphic &g) {
+             return g.batch_list_name == "Staff (1)" && p.Batch_Series->currentText() == "Staff (1)" &&
+                    g.batch_list_index == p.Batch_Series->currentIndex();
+         }},
+        {"column", "T", 2, 1, {}, {}, {}, 2,
+         [&](const SKTGraphic &g) {
+             return g.excel_col_indx == 2 && g.Text_Value == pathIn("c.png") &&
+                    p.Batch_Series->currentText() == "Photo cropped";
+         }},
+        {"column in group mode", "G", 2, 1, {}, pathIn("c.png"), {}, -1,
+         [&](const SKTGraphic &g) { return g.excel_col_indx == 1 && g.Text_Value == pathIn("c.png"); }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        Start_Card_Option = row.mode;
+        auto &image = static_cast<SKTImage &>(at(5));
+        image.setFilePath(pathIn("a.png"), true);
+        image.data_source_type = row.source;
+        image.batch_list_name = row.series;
+        image.excel_col_indx = row.column;
+        select({5});
+        tool.Crop_Direct_Path = row.croppedFile;
+        tool.Crop_Direct_Series = row.croppedSeries;
+        tool.Crop_New_Excel_Col_Index = row.croppedColumn;
+        ui->clear();
+        ui->push(1);  // the cropping tool's direct run, finished
+        p.crop_image_btn->click();
+        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
+        EXPECT_EQ(p.Manual_image_path->text(), pathIn("c.png"));
+        EXPECT_EQ(Library_Selected_Image, pathIn("c.png"));
+        EXPECT_TRUE(row.bound(image));
+        p.Image_border_chk->click();
+        EXPECT_EQ(image._file_path, pathIn("c.png"));
+        EXPECT_EQ(rendered().pixelColor(20, 120), QColor(Qt::green));
+    }
+    Start_Card_Option = QStringLiteral("T");
+    std::tie(table.ColList, table.ListData) = tableBefore;
+}
+
+// Insert Date and Insert Time put now, in the chosen pattern, at the editor's cursor and into
+// the text as one step; with no pattern chosen they say so and change nothing.
+TEST_F(PanelWriteBackTest, DateAndTimeGoInAtTheCursor)
+{
+    PropertyPanel &p = panel();
+    const struct {
+        QPushButton *button;
+        QComboBox *list;
+        int item;  // -1: none chosen
+        QRegularExpression inserted;
+        QString message;
+    } rows[] = {
+        {p.insert_date_btn, p.Text_Date_style, 2,
+         QRegularExpression("^WW" + QRegularExpression::escape(QDate::currentDate().toString("yyyy-MM-dd")) + "W$"), {}},
+        {p.insert_time_btn, p.Text_Time_style, 0, QRegularExpression("^WW[0-2][0-9]:[0-5][0-9]W$"), {}},
+        {p.insert_date_btn, p.Text_Date_style, -1, QRegularExpression("^WWW$"), "\nPlease select Date format."},
+        {p.insert_time_btn, p.Text_Time_style, -1, QRegularExpression("^WWW$"), "\nPlease select Time format."},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.button->text().toStdString() + " " + std::to_string(row.item));
+        at(2).Set_text_value(QStringLiteral("WWW"));
+        select({2});
+        row.list->setCurrentIndex(row.item);
+        QTextCursor cursor = p.Text_value_Edit->textCursor();
+        cursor.setPosition(2);
+        p.Text_value_Edit->setTextCursor(cursor);
+        ui->clear();
+        const int before = steps();
+        row.button->click();
+        EXPECT_TRUE(row.inserted.match(at(2).Text_contents().string).hasMatch()) << at(2).Text_contents().string.toStdString();
+        EXPECT_EQ(ui->messages(), row.message.isEmpty() ? QStringList() : QStringList{row.message});
+        EXPECT_EQ(steps() - before, row.message.isEmpty() ? 1 : 0);
+    }
+}
+
+// A cancelled file chooser leaves no earlier choice behind and changes no picture.
+TEST_F(PanelWriteBackTest, CancelledFileChooserForgetsTheLastChoice)
+{
+    select({5});
+    Library_Selected_Image = pathIn("b.png");
+    ui->push(QString());
+    panel().manual_browse_btn->click();
+    EXPECT_TRUE(Library_Selected_Image.isEmpty());
+    EXPECT_EQ(at(5)._file_path, pathIn("a.png"));
 }
 
 // A text's font, colour and alignment, a rectangle's fill and dash and a picture's filter, then

@@ -11,6 +11,16 @@
 #include "core/Shape_Control.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Insert_Template.h"
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QListWidget>
+#include <QDoubleSpinBox>
+#include <QRadioButton>
+#include <QPrinter>
+#include <QPageSize>
+#include <QCoreApplication>
 
 #include "platform/Paths.h"
 
@@ -243,6 +253,65 @@ TEST_F(StartModesTest, LibraryStockTextsAndWizardValues)
     const CardWizardChoice done = Finish_Card_Wizard_Choice(c);
     EXPECT_TRUE(done.fill == Qt::white && done.imagePath.isEmpty() && done.hatchIndex == 0 && done.hatchBack == Qt::white);
     EXPECT_EQ(done.gradient1, QColor(Qt::green));
+}
+
+// The card wizard as it opens and as its controls are used: the orientation rule from the
+// start, every custom step resizing the canvas, the printer's page, the fill kinds after the
+// fill box is turned off and on, and one size for both pages.
+TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
+{
+    ASSERT_TRUE(setUpWindow());
+    Card_Wizard &w = *controller->wzrd_Window;
+    bool ran = false;
+    Card_Wizard::setModalRunner([&](Card_Wizard &) {
+        ran = true;
+        w.show();
+        // Opening: a preset orientation, so the size comes from the table alone.
+        EXPECT_EQ(w.Preset_ComboBox->currentText(), QStringLiteral("Horizontal"));
+        EXPECT_FALSE(w.width_Stepper->isEnabled() || w.height_Stepper->isEnabled() || w.page_frm_printer_btn->isEnabled());
+        EXPECT_TRUE(w.ColList->isEnabled() && w.Category_ComboBox->isEnabled());
+        // Custom: each step of a stepper is a new canvas size.
+        w.Preset_ComboBox->setCurrentIndex(2);
+        EXPECT_TRUE(w.width_Stepper->isEnabled() && w.page_frm_printer_btn->isEnabled());
+        for (int step = 1; step <= 2; ++step) {
+            w.width_Stepper->stepUp();
+            EXPECT_NEAR(canvas(0)->width() / canvas(0)->scale(), MM_to_Points_Convert(float(w.width_Stepper->value())), 1.0)
+                << step;
+        }
+        // The printer's page: A4 on OK, nothing on Cancel.
+        w.pageSettings().setPageSize(QPageSize(QPageSize::A4));
+        w.pageSettings().setPageOrientation(QPageLayout::Portrait);
+        const double before = w.width_Stepper->value();
+        ui->push(int(QDialog::Rejected));
+        w.page_frm_printer_btn->click();
+        EXPECT_EQ(w.width_Stepper->value(), before);
+        ui->push(int(QDialog::Accepted));
+        w.page_frm_printer_btn->click();
+        EXPECT_NEAR(w.width_Stepper->value(), 209.9, 0.05);
+        EXPECT_NEAR(w.height_Stepper->value(), 297.0, 0.05);
+        EXPECT_NEAR(canvas(0)->height() / canvas(0)->scale(), 842, 1.0);
+        // Page two keeps the wizard's size, and so does Back.
+        const QSize pageOne = w.size();
+        w.OK_Click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.size(), pageOne);
+        EXPECT_LE(w.height(), 700);
+        // The fill box off and on: the chosen kind's controls alone come back.
+        w.Card_gradient_fill_rd->click();
+        w.Card_fill_chk->click();
+        EXPECT_FALSE(w.Card_fill_Grd_1_clr->isEnabled() || w.Card_fill_clr->isEnabled() || w.Card_solid_fill_rd->isEnabled());
+        w.Card_fill_chk->click();
+        EXPECT_TRUE(w.Card_fill_Grd_1_clr->isEnabled() && w.Card_grad_Stepper->isEnabled());
+        EXPECT_FALSE(w.Card_fill_clr->isEnabled() || w.Card_hatch_style->isEnabled() || w.Card_Image_path->isEnabled());
+        EXPECT_TRUE(w.Card_gradient_fill_rd->isChecked());
+        w.Back_Click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.size(), pageOne);
+        w.CancelClick();
+        return w.result();
+    });
+    EXPECT_EQ(w.Open_Wnd(), 0);
+    EXPECT_TRUE(ran);
 }
 
 // Quit in the start dialog ends the application once the user confirms.

@@ -34,8 +34,8 @@ TEST(PrintLayout, CellsRowsAndColumnsFollowThePaper)
         int cols, rows;
         float width, height, horz;
     } cases[] = {
-        // 85.6 mm = 242.65 pt: three do not fit across 595.28 pt, two do, the gap is left at 0.
-        {"F", "UD", true, 0, {0, 0, 0, 85.6f, 54, 3, 2}, 2, 2, 242.65f, 153.07f, 0},
+        // 85.6 mm = 242.65 pt: three do not fit across 595.28 pt, two do, centred at once.
+        {"F", "UD", true, 0, {0, 0, 0, 85.6f, 54, 3, 2}, 2, 2, 242.65f, 153.07f, 36.66f},
         {"F", "UD", true, 0, {0, 0, 0, 85.6f, 54, 2, 2}, 2, 2, 242.65f, 153.07f, 36.66f},
         // Rows and columns of 0 or less become 1 rather than reach a division.
         {"F", "UD", false, 18, {0, 0, 0, 85.6f, 54, 0, -3}, 1, 1, 242.65f, 153.07f, 0},
@@ -64,6 +64,36 @@ TEST(PrintLayout, CellsRowsAndColumnsFollowThePaper)
     const PrintRun range = Print_Run_For_Range(false, 40, 5, 12, true);
     EXPECT_EQ(std::make_pair(range.Print_Start, range.Total_Label), std::make_pair(4, 16));
     EXPECT_EQ(Print_Run_For_Range(false, 40, 12, 5, false).Total_Label, 0);
+}
+
+// Auto-centre that has to drop a column centres the columns that stay at once: the layout the
+// preview is drawn from is the one a print computes again, and its gaps are equal all round.
+TEST(PrintLayout, AutoCentreReductionIsCentredAtOnce)
+{
+    for (const double margin : {0.0, 18.0}) {
+        SCOPED_TRACE(margin);
+        PrintLayout layout;
+        layout.Print_Card_Side = QStringLiteral("F");
+        layout.auto_center_flag = true;
+        const PaperInfo paper = a4(margin);
+        Set_values_From_Printer(layout, paper);
+        LayoutFields fields{0, 0, 0, 85.6f, 54, 3, 9};
+        ASSERT_TRUE(Check_Max_Cell_Value(layout, paper, fields));
+        const std::vector<SheetCell> previewed = Sheet_Cells(layout, paper);
+        ASSERT_TRUE(Check_Max_Cell_Value(layout, paper, fields));  // what Print does first
+        const std::vector<SheetCell> printed = Sheet_Cells(layout, paper);
+        ASSERT_EQ(previewed.size(), printed.size());
+        for (size_t i = 0; i < printed.size(); ++i)
+            EXPECT_EQ(previewed[i].cell, printed[i].cell) << i;
+        // Two columns: left gap, middle gap and right gap alike; the rows likewise.
+        ASSERT_EQ(std::make_pair(layout.Print_Col, layout.Print_Row), std::make_pair(2, 5));
+        const QRectF first = printed.front().cell, second = printed[1].cell;
+        const double W = paper.paperSize.width();
+        EXPECT_NEAR(first.left() - margin, second.left() - first.right(), 0.01);
+        EXPECT_NEAR(W - margin - second.right(), second.left() - first.right(), 0.01);
+        const QRectF bottomRow = printed.back().cell;
+        EXPECT_NEAR(bottomRow.top() - margin, paper.paperSize.height() - margin - first.bottom(), 0.01);
+    }
 }
 
 // A card of 85.6 x 54 mm: the front blue, the back red with a black square in its top-left corner,

@@ -6,7 +6,14 @@
 #include "output/print/Print_Wnd.h"
 #include "platform/UiServices.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPageSize>
@@ -211,6 +218,91 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
     EXPECT_FALSE(w.Save_Print_Profile(QStringLiteral("Mine"), QStringLiteral("Office")));
     ASSERT_FALSE(ui->messages().isEmpty());
     EXPECT_TRUE(ui->messages().front().startsWith(QStringLiteral("Print Profile could not be saved."))) << ui->messages().front().toStdString();
+}
+
+// The arrangement shows its picture, and the block-position buttons show where the cards go:
+// the chosen one selected, the others plain.
+TEST(PrintWindow, ArrangementAndPositionPicturesFollowTheChoice)
+{
+    testsupport::TempDataFolder folders;
+    QTemporaryDir dir;
+    platform::ScopedScriptedUi ui;
+    Print_Wnd w;
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    auto picture = [&](const char *name) {
+        const QImage image(QDir(folders.resourcePath()).filePath(QStringLiteral("print/%1.png").arg(name)));
+        EXPECT_FALSE(image.isNull()) << name;
+        return image.convertToFormat(QImage::Format_ARGB32);
+    };
+    auto shown = [&] { return w.print_align_demo_pic->pixmap().toImage().convertToFormat(QImage::Format_ARGB32); };
+    auto icon = [](QAbstractButton *b) {
+        return b->icon().pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    int checks = 0;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind != QLatin1String("Print_Wnd"))
+            return;
+        const char *const both[] = {"up-down-flip", "up-down", "left-rite", "both_up", "head_up_head_down"};
+        for (int item = 0; item < 5; ++item) {
+            w.print_alignment->setCurrentIndex(item);
+            EXPECT_EQ(shown(), picture(both[item])) << item;
+        }
+        const struct {
+            int row, item;
+            const char *name;
+        } single[] = {{1, 0, "front"}, {1, 1, "front_flip"}, {2, 0, "back"}, {2, 1, "back_flip"}};
+        for (const auto &c : single) {
+            w.sideGroup->button(c.row)->click();
+            w.print_alignment_one_side->setCurrentIndex(c.item);
+            EXPECT_EQ(shown(), picture(c.name)) << c.name;
+        }
+        const char *const normal[] = {"top_left", "top_center", "top_right", "middle_left", "middle_center",
+                                      "middle_right", "bootom_left", "bootom_center", "boottom_right"};
+        const char *const selected[] = {"top_left - sel",    "top_center - sel",    "top_right - sel",
+                                        "middle_left - sel", "middle_center_sel",   "middle_right - sel",
+                                        "bootom_left - sel", "bootom_center - sel", "boottom_right - sel"};
+        for (const int chosen : {1, 5, 9}) {
+            w.alignGroup->button(chosen)->click();
+            for (int value = 1; value <= 9; ++value)
+                EXPECT_EQ(icon(w.alignGroup->button(value)), picture(value == chosen ? selected[value - 1] : normal[value - 1]))
+                    << chosen << " " << value;
+        }
+        ++checks;
+    };
+    w.Open_Print_Wnd(Design(true).request);
+    EXPECT_EQ(checks, 1);
+}
+
+// Preview writes its PDF into a folder of the run's own, readable by the user alone, and opens
+// it; a second preview reuses that folder.
+TEST(PrintWindow, PreviewGoesToAPrivateFolder)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    QTemporaryDir dir;
+    platform::ScopedScriptedUi ui;
+    Print_Wnd w;
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    QStringList opened;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind == QLatin1String("openExternally"))
+            opened << request.text;
+        if (request.kind != QLatin1String("Print_Wnd"))
+            return;
+        for (int i = 0; i < 2; ++i)
+            w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed"))->click();
+    };
+    w.Open_Print_Wnd(Design(true).request);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], opened[1]);
+    const QFileInfo pdf(opened[0]);
+    EXPECT_TRUE(pdf.isFile());
+    EXPECT_NE(QDir(pdf.absolutePath()).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
+    const QFileInfo folder(pdf.absolutePath());
+    EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther |
+                                      QFile::ExeGroup | QFile::ExeOther),
+              QFile::Permissions());
+    const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf.filePath()}).out);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
 }
 
 }  // namespace

@@ -16,10 +16,15 @@
 #include "properties/PropertyPanel.h"
 #include "FakePanelWindow.h"
 #include "properties/PropertyPanelHooks.h"
+#include "canvas/SmallDialogs.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -199,6 +204,214 @@ TEST_F(BarcodeWindowTest, EveryListedSymbologyMakesAReadablePicture)
                       rows.size() == 1 ? rows[0] : bctest::zintBarClasses(rows));
         }
     }
+}
+
+// The two-dimensional fields that the window keeps for itself: PDF417 rows and columns and the
+// Data Matrix width and height follow their steppers and fields; the Data Matrix size rule and
+// the QR version's least size raise the sizes and never lower them.
+TEST_F(BarcodeWindowTest, TwoDimensionalFieldsFollowTheirRules)
+{
+    const int qr = int(barcode::Linear_Symbology_Names().size());
+    PDF_Row = 0;  // as at start: a window shows the values last set
+    PDF_Col = 3;
+    Barcode_Gen gen;
+    gen.setHooks(&window);
+    auto shown = [](QLineEdit *field) { return field->text().toInt(); };
+    // PDF417 rows and columns, from the stepper and from the field.
+    gen.Set_Barcode_Prop_To_Control(*place(qr + 1, QStringLiteral("PDF")));
+    EXPECT_EQ(std::make_pair(shown(gen.pdf_row_Text), shown(gen.pdf_col_Text)), std::make_pair(0, 3));
+    gen.pdf_row_Stepper->setValue(12);
+    gen.pdf_col_Text->setText(QStringLiteral("7"));
+    emit gen.pdf_col_Text->editingFinished();
+    EXPECT_EQ(std::make_tuple(PDF_Row, PDF_Col, shown(gen.pdf_row_Text), gen.pdf_col_Stepper->value()),
+              std::make_tuple(12, 7, 12, 7.0));
+    // Data Matrix: a size raises width and height to its columns and rows times the module.
+    gen.Set_Barcode_Prop_To_Control(*place(qr + 2, QStringLiteral("DM")));
+    const struct {
+        const char *step;
+        std::function<void()> change;
+        int width, height;
+    } steps[] = {
+        {"Auto changes nothing", [&] { gen.dm_format_ComboBox->setCurrentIndex(0); }, 0, 0},
+        {"C8X18 at module 2", [&] { gen.dm_format_ComboBox->setCurrentText("C8X18"); }, 36, 16},
+        {"module 3", [&] { gen.dm_moduleStepper_2D->setValue(3); }, 54, 24},
+        {"typed width", [&] { gen.dm_widthStepper_2D->setValue(80); }, 80, 24},
+        {"smaller size lowers nothing", [&] { gen.dm_format_ComboBox->setCurrentText("C10X10"); }, 80, 30},
+        {"typed height", [&] { gen.dm_HeightText_2D->setText("44"); emit gen.dm_HeightText_2D->editingFinished(); }, 80, 44},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.step);
+        step.change();
+        EXPECT_EQ(std::make_pair(shown(gen.dm_widthText_2D), shown(gen.dm_HeightText_2D)),
+                  std::make_pair(step.width, step.height));
+        EXPECT_EQ(std::make_pair(gen.dm_widthStepper_2D->value(), gen.dm_HeightStepper_2D->value()),
+                  std::make_pair(double(step.width), double(step.height)));
+    }
+    // QR: a version picked raises the size to its module count; the lists set what they name.
+    gen.Set_Barcode_Prop_To_Control(*place(qr, QStringLiteral("QR")));
+    EXPECT_EQ(shown(gen.HeightText_2D), 60);
+    gen.qr_version_ComboBox->setCurrentIndex(40);
+    EXPECT_EQ(std::make_pair(shown(gen.HeightText_2D), gen.HeightStepper_2D->value()), std::make_pair(177, 177.0));
+    gen.HeightStepper_2D->setValue(100);
+    EXPECT_EQ(gen.HeightStepper_2D->value(), 177.0);
+    gen.qr_version_ComboBox->setCurrentIndex(2);
+    EXPECT_EQ(shown(gen.HeightText_2D), 177);  // above version 2's 25: kept
+    gen.qr_ec_lvl_ComboBox->setCurrentIndex(3);
+    gen.qr_enc_mode_ComboBox->setCurrentIndex(2);
+    EXPECT_EQ(std::make_tuple(QR_Version_Val, QR_EC_Level_Val, QR_Enc_Mode_Val), std::make_tuple(2, 3, 2));
+    // A stored size loads as it was, whatever version the last control picked.
+    auto stored = place(qr, QStringLiteral("QR"), 0, 40);
+    stored->qr_size_val = 90;
+    gen.Set_Barcode_Prop_To_Control(*stored);
+    EXPECT_EQ(shown(gen.HeightText_2D), 90);
+    EXPECT_EQ(gen.Current_Setup().qr_size_val, 90);
+}
+
+// Version 40 picked in the window gives a symbol of 177 modules that reads back.
+TEST_F(BarcodeWindowTest, QrVersionFortyRaisesTheSizeAndReads)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    const int qr = int(barcode::Linear_Symbology_Names().size());
+    const std::shared_ptr<SKTGraphic> code = place(qr, QStringLiteral("V40"));
+    fill = [](Barcode_Gen &w) { w.qr_version_ComboBox->setCurrentIndex(40); };
+    panel->Open_Barcode_Window();
+    EXPECT_EQ(code->qr_version_index, 40);
+    EXPECT_EQ(code->qr_size_val, 177);
+    EXPECT_EQ(bctest::zxing(code->_barcode_image, QStringLiteral("QRCode")).text, QStringLiteral("V40"));
+}
+
+// The kerning box: off for the symbologies that group their digits, and it narrows the value of
+// the others.
+TEST_F(BarcodeWindowTest, KerningBoxFollowsTheSymbologyAndNarrowsTheValue)
+{
+    Barcode_Gen gen;
+    gen.setHooks(&window);
+    gen.Set_Barcode_Prop_To_Control(*place(9, QStringLiteral("KERNING 42")));
+    const QStringList names = barcode::Linear_Symbology_Names();
+    for (const auto &[name, enabled] : {std::pair{"EAN-13", false}, {"Code 128", true}, {"UPCA", false},
+                                        {"EAN-8", false}, {"Code 39", true}, {"UPCE", false}}) {
+        SCOPED_TRACE(name);
+        gen.barcodeTypePopup->setCurrentIndex(int(names.indexOf(QString::fromLatin1(name))));
+        EXPECT_EQ(gen.kerning_value_Checkbox->isEnabled(), enabled);
+    }
+    gen.barcodeTypePopup->setCurrentIndex(int(names.indexOf("Code 128")));
+    gen.dataText->setText(QStringLiteral("KERNING 42"));
+    gen.hideHeaderCheckbox->setChecked(true);
+    gen.hideFooterCheckbox->setChecked(true);
+    auto valueWidth = [&] {
+        // The value is the lowest band of ink: bars above it.
+        const auto bands = bctest::inkBands(bctest::onWhite(gen.Preview_Image()));
+        return bands.empty() ? 0 : bands.back().right - bands.back().left;
+    };
+    const int spaced = valueWidth();
+    gen.kerning_value_Checkbox->setChecked(true);
+    EXPECT_EQ(gen.Current_Setup().kerning_value, 1);
+    EXPECT_LT(valueWidth(), spaced - 20);
+}
+
+// Every help button shows its title and text in the help box.
+TEST_F(BarcodeWindowTest, HelpButtonsShowTheirTexts)
+{
+    std::vector<std::pair<QString, QString>> shown;
+    const auto previousBox = Long_SMS_Dlg::setModalRunner([&](Long_SMS_Dlg &box) {
+        shown.emplace_back(box._Msg_Title->text(), box._Msg_Val->text());
+        return 1;
+    });
+    Barcode_Gen gen;
+    const std::pair<const char *, const char *> buttons[] = {
+        {"QR_Version_Help_Btn", "Version :"},   {"QR_EC_Lvl_Help_Btn", "Error correction (EC) level :"},
+        {"PDF_row_Help_btn", "PDF Rows :"},     {"PDF_col_Help_btn", "PDF Columns :"},
+        {"PDF_ec_lvl_Help_btn", "PDF EC Level :"}, {"DM_format_Help_btn", "Preferred Format :"},
+        {"DM_Encoding_Help_btn", "Encoding Mode :"}, {"DPI_Help_Label", "DPI (Dots Per Inch) :"},
+    };
+    for (const auto &[name, title] : buttons) {
+        SCOPED_TRACE(name);
+        auto *button = gen.findChild<QPushButton *>(QString::fromLatin1(name));
+        if (!button)  // the resolution tab is out of the tab view on the linear pane
+            button = gen.dpi_tab_item->findChild<QPushButton *>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr);
+        shown.clear();
+        button->click();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].first, QString::fromLatin1(title));
+        EXPECT_GT(shown[0].second.size(), 25);
+    }
+    EXPECT_EQ(shown[0].second, QStringLiteral("Dots per inch is a measure of the resolution of printers in terms of "
+                                              "Print Quality.\n\nBigger the DPI, Better the Print Quality. But File "
+                                              "size of image also increases, as you choose bigger DPI."));
+    Long_SMS_Dlg::setModalRunner(previousBox);
+}
+
+// The two-dimensional pane shows none of the linear symbologies' labels and buttons.
+TEST_F(BarcodeWindowTest, TwoDimensionalPaneHidesLinearOnlyLabels)
+{
+    const int qr = int(barcode::Linear_Symbology_Names().size());
+    Barcode_Gen gen;
+    const char *const linearOnly[] = {"val_mar_label", "val_font_label", "val_font_btn", "val_clr_label",
+                                      "bar_clr_label", "value_font_value", "barcode_clr", "bar_val_clr"};
+    for (const auto &[symbology, hidden] : {std::pair{9, false}, {qr, true}, {qr + 2, true}, {0, false}}) {
+        SCOPED_TRACE(symbology);
+        gen.Set_Barcode_Prop_To_Control(*place(symbology, QStringLiteral("123")));
+        for (const char *name : linearOnly) {
+            const auto *w = gen.findChild<QWidget *>(QString::fromLatin1(name));
+            ASSERT_NE(w, nullptr) << name;
+            EXPECT_EQ(w->isHidden(), hidden) << name;
+        }
+        // The labels that stay name the header and footer, on both panes.
+        EXPECT_FALSE(gen.findChild<QWidget *>("hdr_font_btn")->isHidden());
+    }
+}
+
+// The data-source half: "Excel" offered while a spreadsheet is bound (never in visitor mode), a
+// series or column chosen binds the working copy and shows its first value, and the viewer
+// button asks for a series before it shows one.
+TEST_F(BarcodeWindowTest, SourcesBindTheFirstValueAndViewTheirValues)
+{
+    QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly));
+    series.write("A-1\nA-2\n");
+    series.close();
+    window.columnTitles = {"Extension", "Name", "Code"};
+    for (const auto &[mode, excel, sources] : {std::tuple{"V", true, 1}, {"T", false, 2}, {"T", true, 3}}) {
+        SCOPED_TRACE(testing::Message() << mode << excel);
+        Start_Card_Option = QString::fromLatin1(mode);
+        window.excel = excel;
+        window.calls.clear();
+        bool checked = false;
+        fill = [&, sources = sources](Barcode_Gen &w) {
+            checked = true;
+            EXPECT_EQ(w.Data_source_type->count(), sources);
+            EXPECT_EQ(!w.view_series_btn->isHidden(), sources > 1);
+            EXPECT_EQ(!w.Batch_Series->isHidden(), sources > 1);
+            if (sources < 3)
+                return;
+            EXPECT_FALSE(w.view_series_btn->isEnabled());  // manual
+            w.Data_source_type->setCurrentText("Series");
+            EXPECT_TRUE(w.view_series_btn->isEnabled());
+            EXPECT_EQ(w.Batch_Series->currentIndex(), -1);
+            ui->clear();
+            w.view_series_btn->click();
+            EXPECT_EQ(ui->messages(), QStringList{"\nPlease select the series."});
+            w.Batch_Series->setCurrentText("Staff");
+            EXPECT_EQ(w.dataText->text(), QStringLiteral("1-Staff--1"));
+            EXPECT_EQ(w.Preview_Image().isNull(), false);
+            w.view_series_btn->click();
+            w.Data_source_type->setCurrentText("Excel");
+            w.Batch_Series->setCurrentIndex(2);
+            EXPECT_EQ(w.dataText->text(), QStringLiteral("2-Code-2"));
+            w.view_series_btn->click();
+        };
+        const std::shared_ptr<SKTGraphic> code = place(9, QStringLiteral("ABC"));
+        panel->Open_Barcode_Window();
+        EXPECT_TRUE(checked);
+        if (sources < 3)
+            continue;
+        EXPECT_EQ(window.calls, (QStringList{"view 1 Staff", "view 2 "}));
+        EXPECT_EQ(std::make_tuple(code->data_source_type, code->excel_col_indx, code->linear_font_val),
+                  std::make_tuple(2, 2, QStringLiteral("2-Code-2")));
+        EXPECT_GT(window.refreshes, 0);
+    }
+    Start_Card_Option = QStringLiteral("T");
 }
 
 }  // namespace

@@ -7,6 +7,10 @@
 #include "properties/CardSizes.h"
 #include "properties/CardTabLogic.h"
 
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -98,10 +102,52 @@ TEST(BackgroundBrowser, MovedItemsKeepTheirOrderAsOneRun)
         QString expected;
     } rows[] = {{{0, 1}, 3, "CABD"}, {{3}, 0, "DABC"}, {{1, 3}, 4, "ACBD"}, {{2, 9}, 1, "ACBD"}};
     for (const auto &r : rows) {
-        QList<QChar> items{'A', 'B', 'C', 'D'};
+        std::vector<MyImageObject> items;
+        for (const char *name : {"A", "B", "C", "D"})
+            items.push_back(MyImageObject::initWithImage_Path(name, name, name));
         Move_Browser_Items(items, r.indexes, r.destination);
-        EXPECT_EQ(QString(items.constData(), items.size()), r.expected) << r.destination;
+        QString order;
+        for (const MyImageObject &item : items)
+            order += item.path;
+        EXPECT_EQ(order, r.expected) << r.destination;
     }
+}
+
+// A thumbnail dragged onto another one moves there; the background chosen stays chosen and is
+// not handed on again.
+TEST(BackgroundBrowser, AThumbnailDraggedOntoAnotherMovesThere)
+{
+    // The drop as the viewport hands it on (a drag of Qt's own needs a window system).
+    struct Browser : BackgroundBrowser {
+        using BackgroundBrowser::dropEvent;
+    };
+    QTemporaryDir dir;
+    Browser browser;
+    browser.resize(400, 300);
+    browser.show();
+    for (const char *name : {"A", "B", "C"}) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(picture.save(dir.filePath(QString::fromLatin1(name) + ".png")));
+        browser.addImageWithPath(dir.filePath(QString::fromLatin1(name) + ".png"), name, name);
+    }
+    QStringList handed;
+    browser.chosen = [&](const QString &path) { handed << QFileInfo(path).baseName(); };
+    browser.setCurrentRow(0);
+    auto order = [&] {
+        QString out;
+        for (int i = 0; i < browser.numberOfItemsInImageBrowser(); ++i)
+            out += QFileInfo(browser.itemAtIndex(i)->path).baseName();
+        return out;
+    };
+    // A is dragged and dropped on C.
+    const QPoint onC = browser.visualItemRect(browser.item(2)).center();
+    std::unique_ptr<QMimeData> dragged(browser.model()->mimeData(browser.selectionModel()->selectedIndexes()));
+    QDropEvent drop(onC, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+    browser.dropEvent(&drop);
+    EXPECT_EQ(order(), QStringLiteral("BAC"));
+    EXPECT_EQ(QFileInfo(browser.selectedPath()).baseName(), QStringLiteral("A"));
+    EXPECT_EQ(handed, QStringList{"A"});
 }
 
 }  // namespace

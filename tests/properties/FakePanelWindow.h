@@ -36,6 +36,13 @@ struct FakePanelWindow : PropertyPanelHooks {
         return 1;
     }
     int Open_Cropping_Tool(const CropRequest &) override { return 0; }
+    bool excel = false;
+    bool Excel_Binding_Use() override { return excel; }
+    // Says which source it was asked about, so a test sees the question reach the window.
+    QString First_Value_Of_Source(int type, const QString &name, int column) override
+    {
+        return QStringLiteral("%1-%2-%3").arg(type).arg(name).arg(column);
+    }
 };
 
 #include <QComboBox>

@@ -60,7 +60,9 @@ int fitFixed(int count, float paper, float lowMar, float highMar, float cell, fl
 }
 
 // Auto-centre: the free length shared out as equal gaps around the cells; a count that does not
-// fit shrinks to what fits and leaves the gap at 0 until the next computation.
+// fit shrinks to what fits, and the gaps are those of the count that stays. (Leaving the gap at
+// 0 until some later computation made the preview show the cards packed to one side while the
+// print, computed once more, centred them.)
 int fitCentred(int count, float avail, float cell, float &gap)
 {
     const float g = (avail - float(count) * cell) / (float(count) + 1);
@@ -71,8 +73,9 @@ int fitCentred(int count, float avail, float cell, float &gap)
     gap = 0;
     if (cell <= 0)
         return count;
-    const int n = std::max(1, int(avail / cell));
-    return std::min(count, n);
+    const int n = std::min(count, std::max(1, int(avail / cell)));
+    gap = std::max(0.0f, (avail - n * cell) / (n + 1));
+    return n;
 }
 
 }  // namespace

@@ -20,6 +20,8 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +32,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 const char *const kSaveAsPdfPrinter = "Save as PDF";
@@ -57,6 +60,21 @@ QSpinBox *count(QWidget *parent, const char *name)
     box->setRange(Print_Count_Min, Print_Count_Max);  // an empty or zero count is taken as 1
     return box;
 }
+
+// The window's pictures, drawn by scripts/resgen into the resources' "print" folder.
+QPixmap printPicture(const QString &name)
+{
+    return QPixmap(platform::joinPath(Resource_Path, QStringLiteral("print"), name + QStringLiteral(".png")));
+}
+
+// The picture of each block position, normal and selected, in the order of the values 1 to 9.
+const char *const kPositionPictures[9][2] = {
+    {"top_left", "top_left - sel"},         {"top_center", "top_center - sel"},
+    {"top_right", "top_right - sel"},       {"middle_left", "middle_left - sel"},
+    {"middle_center", "middle_center_sel"}, {"middle_right", "middle_right - sel"},
+    {"bootom_left", "bootom_left - sel"},   {"bootom_center", "bootom_center - sel"},
+    {"boottom_right", "boottom_right - sel"},
+};
 
 void setValue(QDoubleSpinBox *box, double v) { box->setValue(v); }
 void setValue(QSpinBox *box, int v) { box->setValue(v); }
@@ -141,8 +159,16 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     r_mar_id = named(new QLabel(this), "r_mar_id");
     t_mar_id = named(new QLabel(this), "t_mar_id");
     b_mar_id = named(new QLabel(this), "b_mar_id");
-    add(tr("Margins left, right"), l_mar_id, r_mar_id);
-    add(tr("Margins top, bottom"), t_mar_id, b_mar_id);
+    // The four margins on one line: left and right, then top and bottom.
+    auto pairOf = [this](QLabel *a, QLabel *b) {
+        auto *both = new QWidget(this);
+        auto *row = new QHBoxLayout(both);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(a);
+        row->addWidget(b);
+        return both;
+    };
+    add(tr("Margins l, r / t, b"), pairOf(l_mar_id, r_mar_id), pairOf(t_mar_id, b_mar_id));
     width_Text = millimetres(this, "width_Text");
     height_Text = millimetres(this, "height_Text");
     add(tr("Card width, height (mm)"), width_Text, height_Text);
@@ -158,8 +184,12 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     Auto_Center_chk_bx = named(new QCheckBox(tr("Auto centre"), this), "Auto_Center_chk_bx");
     card_align_box = named(new QGroupBox(tr("Position"), this), "card_align_box");
     align_Gp_Bx = named(new QWidget(card_align_box), "align_Gp_Bx");
-    (new QVBoxLayout(card_align_box))->addWidget(align_Gp_Bx);
+    auto *alignBox = new QVBoxLayout(card_align_box);
+    alignBox->setContentsMargins(6, 4, 6, 4);
+    alignBox->addWidget(align_Gp_Bx, 0, Qt::AlignCenter);
     auto *grid = new QGridLayout(align_Gp_Bx);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
     alignGroup = new QButtonGroup(this);
     static const char *const buttons[] = {"top_left_btn", "top_center_btn", "top_rite_btn",
                                           "mid_left_btn", "mid_center_btn", "mid_rite_btn",
@@ -167,7 +197,11 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     for (int i = 0; i < 9; ++i) {
         auto *b = named(new QPushButton(align_Gp_Bx), buttons[i]);
         b->setCheckable(true);
-        b->setFixedSize(22, 22);
+        b->setFixedSize(24, 24);
+        b->setIconSize(QSize(20, 20));
+        b->setFlat(true);
+        for (int selected = 0; selected < 2; ++selected)
+            positionPictures[i][selected] = printPicture(QString::fromLatin1(kPositionPictures[i][selected]));
         alignGroup->addButton(b, i + 1);
         grid->addWidget(b, i / 3, i % 3);
     }
@@ -183,6 +217,8 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
         sideGroup->addButton(b, i);
         sideRow->addWidget(b);
     }
+    // The arrangement's picture stands beside both the sides and the arrangement lists.
+    const int sidesLine = line;
     add(tr("Sides"), matrix_card_side);
     print_alignment = named(new QComboBox(this), "print_alignment");
     print_alignment->addItems({tr("Back below, head to head"), tr("Back below"), tr("Back beside"),
@@ -190,12 +226,18 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     print_alignment_one_side = named(new QComboBox(this), "print_alignment_one_side");
     print_alignment_one_side->addItems({tr("Upright"), tr("Turned")});
     print_align_demo_pic = named(new QLabel(this), "print_align_demo_pic");
+    print_align_demo_pic->setFixedSize(64, 48);
+    print_align_demo_pic->setScaledContents(true);
+    for (const char *name : {"up-down-flip", "up-down", "left-rite", "both_up", "head_up_head_down", "front",
+                             "front_flip", "back", "back_flip"})
+        arrangementPictures.insert(QString::fromLatin1(name), printPicture(QString::fromLatin1(name)));
     auto *lists = new QWidget(this);
     auto *listRow = new QHBoxLayout(lists);
     listRow->setContentsMargins(0, 0, 0, 0);
     listRow->addWidget(print_alignment);
     listRow->addWidget(print_alignment_one_side);
-    add(tr("Arrangement"), lists, print_align_demo_pic);
+    add(tr("Arrangement"), lists);
+    settings->addWidget(print_align_demo_pic, sidesLine, 2, 2, 1, Qt::AlignCenter);
 
     mirror_chk_box = named(new QCheckBox(tr("Mirror"), this), "mirror_chk_box");
     mirror_matrix = named(new QWidget(this), "mirror_matrix");
@@ -210,7 +252,6 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     crop_mark_chk = named(new QCheckBox(tr("Crop marks"), this), "crop_mark_chk");
     add(QString(), fit_frame_chk, crop_mark_chk);
     Show_Margins = named(new QCheckBox(tr("Show margins"), this), "Show_Margins");
-    add(QString(), Show_Margins);
     print_with_batch_chk = named(new QCheckBox(tr("Values from series"), this), "print_with_batch_chk");
     print_with_excel_chk = named(new QCheckBox(tr("Values from the spreadsheet"), this), "print_with_excel_chk");
     add(QString(), print_with_batch_chk, print_with_excel_chk);
@@ -235,7 +276,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     range->addWidget(To_Text, 1, 4);
     settings->addWidget(export_range_box, line++, 0, 1, 3);
     Copies_Text = count(this, "Copies_Text");
-    add(tr("Copies"), Copies_Text);
+    add(tr("Copies"), Copies_Text, Show_Margins);
 
     auto *right = new QVBoxLayout;
     columns->addLayout(right, 1);
@@ -377,6 +418,7 @@ void Print_Wnd::show_state()
     align_Gp_Bx->setEnabled(s.align_group_enabled);
     if (QAbstractButton *b = alignGroup->button(s.label_align_val))
         b->setChecked(true);
+    Set_Reset_Alignemnt_Image();
     for (int i = 0; i < 3; ++i)
         sideGroup->button(i)->setEnabled(s.side_row_enabled[i]);
     sideGroup->button(s.side_row)->setChecked(true);
@@ -384,8 +426,8 @@ void Print_Wnd::show_state()
     print_alignment_one_side->setCurrentIndex(s.print_alignment_one_side);
     print_alignment->setVisible(s.side_row == 0);
     print_alignment_one_side->setVisible(s.side_row != 0);
-    print_align_demo_pic->setText(s.side_row == 0 ? s.layout.Print_Card_Algn
-                                                  : s.card_side_str() + s.layout.Print_One_Card_Algn);
+    print_align_demo_pic->setPixmap(arrangementPictures.value(
+        Print_Arrangement_Picture(s.side_row, s.layout.Print_Card_Algn, s.layout.Print_One_Card_Algn)));
     mirror_chk_box->setChecked(s.mirror);
     mirror_matrix->setEnabled(s.mirror_matrix_enabled);
     mirrorGroup->button(s.mirror_column)->setChecked(true);
@@ -411,6 +453,29 @@ void Print_Wnd::show_state()
                              .imageRepresentation(72.0 * (std::max(Print_sclview->minimumWidth(), Print_sclview->viewport()->width()) - 24)
                                                   / s.paper.paperSize.width());
     test_image_view->setPixmap(QPixmap::fromImage(sheet));
+}
+
+QString Print_Arrangement_Picture(int sideRow, const QString &bothSides, const QString &oneSide)
+{
+    const bool down = oneSide == QLatin1String("D");
+    if (sideRow == 1)
+        return down ? QStringLiteral("front_flip") : QStringLiteral("front");
+    if (sideRow != 0)
+        return down ? QStringLiteral("back_flip") : QStringLiteral("back");
+    static const QHash<QString, QString> both{{"UD", "up-down-flip"}, {"U", "up-down"}, {"L", "left-rite"},
+                                              {"DU", "both_up"}, {"DD", "head_up_head_down"}};
+    return both.value(bothSides);
+}
+
+void Print_Wnd::Set_Reset_Alignemnt_Image()
+{
+    const int current = state.label_align_val;
+    // A value outside 1 to 9 changes no picture.
+    if (current < 1 || current > 9)
+        return;
+    for (int value = 1; value <= 9; ++value)
+        if (QAbstractButton *b = alignGroup->button(value))
+            b->setIcon(QIcon(positionPictures[value - 1][value == current ? 1 : 0]));
 }
 
 void Print_Wnd::choosePrinter(int index)
@@ -516,7 +581,15 @@ void Print_Wnd::Execute_Printing(bool preview)
     QString pdf;
     PrintJob::Work work;
     if (preview) {
-        pdf = QDir::temp().filePath(QStringLiteral("badgeloom-print-preview.pdf"));
+        // A folder of this run's own (owner-only): a fixed name in the shared temporary folder
+        // could be read by others or be a link planted by someone else.
+        if (!m_previewFolder || !m_previewFolder->isValid())
+            m_previewFolder = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("badgeloom-XXXXXX")));
+        if (!m_previewFolder->isValid()) {
+            platform::ui().message(QStringLiteral("The cards could not be printed.\n\n%1").arg(m_previewFolder->errorString()));
+            return;
+        }
+        pdf = m_previewFolder->filePath(QStringLiteral("Print Preview.pdf"));
         work = [view, pdf](const std::atomic<bool> &stop) { return Print_To_Pdf_File(pdf, *view, 0, 0, &stop); };
     } else {
         if (Printer_ComboBox->currentText() == QLatin1String(kSaveAsPdfPrinter)) {

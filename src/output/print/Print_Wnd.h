@@ -10,6 +10,8 @@
 #include "output/print/PrintWindowState.h"
 
 #include <QDialog>
+#include <QHash>
+#include <QPixmap>
 #include <memory>
 
 class QButtonGroup;
@@ -25,11 +27,15 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QSpinBox;
+class QTemporaryDir;
 
 // The printer that writes a PDF file instead of paper.
 extern const char *const kSaveAsPdfPrinter;
 // The printers offered: the system's, then "Save as PDF".
 QStringList Print_Printer_Names();
+// The name of the arrangement picture for the side row (0 both, 1 front, 2 back) and the
+// arrangement codes of the two-sided ("UD", "U", "L", "DU", "DD") and one-sided ("U", "D") lists.
+QString Print_Arrangement_Picture(int sideRow, const QString &bothSides, const QString &oneSide);
 
 // What the main window hands the print window: a snapshot of both sides and their data.
 struct PrintRequest {
@@ -83,6 +89,8 @@ public:
     bool Open_Print_Wnd(PrintRequest request);
     // Shows the state in the widgets and refreshes the preview.
     void show_state();
+    // The current block position's button shows its selected picture, the others their own.
+    void Set_Reset_Alignemnt_Image();
     QPrinter *printer() const;
 
     void Load_Print_Profile();
@@ -109,5 +117,8 @@ private:
     void Execute_Printing(bool preview);
 
     PrintRequest m_request;
+    std::unique_ptr<QTemporaryDir> m_previewFolder;  // where previews go, for this run only
+    QHash<QString, QPixmap> arrangementPictures;
+    QPixmap positionPictures[9][2];
     bool m_showing = false;
 };
