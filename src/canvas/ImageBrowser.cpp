@@ -129,9 +129,24 @@ void ImageBrowserView::addImageWithPath(const QString &path, const QString &name
     MyImageObject item = MyImageObject::initWithImage_Path(path, name, uid);
     item.setPath(trimmed);
     m_images.push_back(item);
-    auto *row = new QListWidgetItem(QIcon(preview(item)), m_titles ? item.imageTitle() : QString(), this);
+    auto *row = new QListWidgetItem(previewIcon(item), m_titles ? item.imageTitle() : QString(), this);
     row->setToolTip(item.imageTitle());
     row->setData(Qt::UserRole, item.path);
+}
+
+QIcon ImageBrowserView::previewIcon(const MyImageObject &item) const
+{
+    return m_shown ? QIcon(preview(item)) : QIcon();
+}
+
+void ImageBrowserView::showEvent(QShowEvent *event)
+{
+    if (!m_shown) {
+        m_shown = true;
+        for (int i = 0; i < count() && i < int(m_images.size()); ++i)
+            item(i)->setIcon(previewIcon(m_images[size_t(i)]));
+    }
+    QListWidget::showEvent(event);
 }
 
 void ImageBrowserView::removeAllImages()
@@ -204,7 +219,8 @@ void ImageBrowserView::rebuild()
     const QSignalBlocker quiet(this);
     clear();
     for (const MyImageObject &item : m_images) {
-        auto *row = new QListWidgetItem(QIcon(preview(item)), m_titles ? item.imageTitle() : QString(), this);
+        auto *row = new QListWidgetItem(previewIcon(item), m_titles ? item.imageTitle() : QString(), this);
         row->setToolTip(item.imageTitle());
+        row->setData(Qt::UserRole, item.path);
     }
 }

@@ -61,10 +61,16 @@ signals:
 
 protected:
     void dropEvent(QDropEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void rebuild();
 
 private:
+    // The preview of an item, or none while the browser has never been shown: a browser on a
+    // tab nobody opened decodes no pictures (the card tab's backgrounds held up the start).
+    QIcon previewIcon(const MyImageObject &item) const;
+
     std::vector<MyImageObject> m_images;
+    bool m_shown = false;
     bool m_titles = false;
     double m_zoom = 0.5;
 };

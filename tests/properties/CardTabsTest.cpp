@@ -150,4 +150,26 @@ TEST(BackgroundBrowser, AThumbnailDraggedOntoAnotherMovesThere)
     EXPECT_EQ(handed, QStringList{"A"});
 }
 
+// A grid on a tab nobody opened decodes no pictures; its first showing gives every cell its
+// preview, and cells added afterwards come with theirs.
+TEST(BackgroundBrowser, PreviewsAreDecodedOnlyOnceTheGridShows)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"A", "B", "C"}) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(picture.save(dir.filePath(QString::fromLatin1(name) + ".png")));
+    }
+    BackgroundBrowser browser;
+    browser.Load_and_fill_backgrounds(dir.path());
+    ASSERT_EQ(browser.count(), 3);
+    for (int i = 0; i < browser.count(); ++i)
+        EXPECT_TRUE(browser.item(i)->icon().isNull()) << i;
+    browser.show();
+    for (int i = 0; i < browser.count(); ++i)
+        EXPECT_FALSE(browser.item(i)->icon().isNull()) << i;
+    browser.addImageWithPath(dir.filePath("A.png"), "again", "again");
+    EXPECT_FALSE(browser.item(3)->icon().isNull());
+}
+
 }  // namespace
