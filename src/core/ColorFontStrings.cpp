@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -71,7 +72,9 @@ QColor Convert_String_to_Color(const QString &text)
 
 QString Convert_Font_to_String(const QFont &font)
 {
-    QString name = font.family();
+    // A font made without a family (Qt's default font) names none until it is matched: store the
+    // family it is drawn with, or the string would read back as no font at all.
+    QString name = font.family().isEmpty() ? QFontInfo(font).family() : font.family();
     QStringList style;
     if (font.bold())
         style << QStringLiteral("Bold");

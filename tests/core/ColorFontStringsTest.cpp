@@ -2,6 +2,7 @@
 #include "core/Globals.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -66,4 +67,15 @@ TEST(FontStrings, InstalledFontsRoundTripUnknownOnesFallBack)
     }
     // A name with colons is split at the first four-colon run.
     EXPECT_EQ(Convert_String_to_Font(family + QStringLiteral("::::10.00::::3")).pointSizeF(), 10.0);
+
+    // A font made without a family is stored under the family it is drawn with, and reads back
+    // at its size (not as no font).
+    QFont unnamed{QString()};
+    unnamed.setPointSizeF(15);
+    ASSERT_TRUE(unnamed.family().isEmpty());
+    const QString stored = Convert_Font_to_String(unnamed);
+    EXPECT_FALSE(stored.startsWith(QStringLiteral("::::"))) << stored.toStdString();
+    const QFont back = Convert_String_to_Font(stored);
+    EXPECT_EQ(back.family(), QFontInfo(unnamed).family());
+    EXPECT_EQ(back.pointSizeF(), 15.0);
 }
