@@ -20,7 +20,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +27,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPageSetupDialog>
+#include <optional>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -481,11 +481,10 @@ void CardTabs::WM_transp_slider_changed()
 void CardTabs::WM_Text_Font_Changed()
 {
     const CardContent content = m_hooks.cardContent();
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, content.WM_Text_font, card_brdr_tab, tr("Watermark Font"));
-    if (!ok)
+    const std::optional<QFont> font = platform::ui().chooseFont(tr("Watermark Font"), content.WM_Text_font);
+    if (!font)
         return;
-    content.WM_Text_font = font;
+    content.WM_Text_font = *font;
     showFontTexts();
     Update_Card_Graphics();
 }
@@ -493,11 +492,10 @@ void CardTabs::WM_Text_Font_Changed()
 void CardTabs::Content_Font_Clicked()
 {
     const CardContent content = m_hooks.cardContent();
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, content.All_Text_font, card_info_tab, tr("Text Font"));
-    if (!ok)
+    const std::optional<QFont> font = platform::ui().chooseFont(tr("Text Font"), content.All_Text_font);
+    if (!font)
         return;
-    content.All_Text_font = font;
+    content.All_Text_font = *font;
     showFontTexts();
     Update_All_Card_Content();
 }
@@ -701,7 +699,7 @@ void CardTabs::Page_From_Printer_Click()
 {
     QPrinter printer;
     QPageSetupDialog dialog(&printer, card_size_tab);
-    if (dialog.exec() != QDialog::Accepted)
+    if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
         return;
     const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();
     m_hooks.Set_Card_Size_In_Control(paper.width() * 0.3527777777778, paper.height() * 0.3527777777778);

@@ -161,6 +161,15 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
         EXPECT_NE(rendered(*controller, 0), before);
     }
     EXPECT_EQ(locked.text_ctrl_font.pointSizeF(), lockedSize);
+
+    // The Font… button asks through the window's services: the font chosen reaches the texts.
+    QFont chosen(QStringLiteral("DejaVu Serif"));
+    chosen.setPointSizeF(17);
+    ui->push(chosen);
+    t.all_content_font_btn->click();
+    EXPECT_EQ(own.text_ctrl_font.pointSizeF(), 17.0);
+    EXPECT_EQ(controller->All_Text_font.family(), chosen.family());
+    EXPECT_TRUE(t.All_Text_font_value->text().startsWith(chosen.family()));
 }
 
 // A colour or font pushed into the texts is the new baseline: a later push (a size change
