@@ -109,12 +109,18 @@ bool Save_Series(const QStringList &values, const QString &typedName, const QStr
 bool Delete_Series(const QStringList &names)
 {
     bool anyInUse = false;
+    bool asking = true;  // until "Apply to All" is ticked, for this deletion only
     for (const QString &name : names) {
         if (Series_In_Use(name)) {
             anyInUse = true;
-            Show_MessageBox(QStringLiteral("Series is in use\n\n%1\n\nBatch Processing Series can't be delete because "
-                                           "it is currently in use.")
-                                .arg(name));
+            if (asking) {
+                bool applyToAll = false;
+                platform::ui().alert(QStringLiteral("Series is in use\n\n%1\n\nBatch Processing Series can't be delete "
+                                                    "because it is currently in use.")
+                                         .arg(name),
+                                     {QStringLiteral("OK")}, QStringLiteral("Apply to All"), &applyToAll);
+                asking = !applyToAll;
+            }
         } else {
             Delete_File(Series_File_Path(name));
         }

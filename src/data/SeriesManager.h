@@ -17,8 +17,8 @@ extern QString Export_File_Message;
 // series; the old file goes only after the new one is complete. True when written.
 bool Save_Series(const QStringList &values, const QString &typedName, const QString &oldName);
 
-// Deletes the files of the named series that are not in use; tells the user about each one
-// that is. True when one of them was in use.
+// Deletes the files of the named series that are not in use; an alert tells the user about each
+// one that is, until its "Apply to All" is ticked. True when one of them was in use.
 bool Delete_Series(const QStringList &names);
 
 // Removes the selected rows; answers the row to select afterwards (-1 for none): the row before

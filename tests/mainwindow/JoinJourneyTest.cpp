@@ -272,7 +272,7 @@ TEST_F(JoinJourneyTest, ASeriesBoundOnTheCardCannotBeDeletedOrReplaced)
 
     ui->clear();
     EXPECT_TRUE(Delete_Series({"Staff", "Other"}));
-    EXPECT_EQ(ui->messages(), QStringList({"\nSeries is in use\n\nStaff\n\nBatch Processing Series can't be delete "
+    EXPECT_EQ(ui->messages(), QStringList({"Series is in use\n\nStaff\n\nBatch Processing Series can't be delete "
                                            "because it is currently in use."}));
     EXPECT_TRUE(QFileInfo::exists(Series_File_Path("Staff")));
     EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Other")));
