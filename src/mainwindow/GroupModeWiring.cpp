@@ -18,6 +18,7 @@ public:
     explicit WindowGroupHost(SKTWindowController &window)
         : QObject(&window), m_window(window), m_panel(*this, &window)
     {
+        setObjectName(QStringLiteral("GroupModeWiring"));
         Ensure_Group_Store();
         // Visitor mode owns the live face and hands the group calls on; a panel put in place
         // before the window (a test's) keeps its place.

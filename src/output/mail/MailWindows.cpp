@@ -270,7 +270,10 @@ Send_Mail::~Send_Mail()
 {
     if (m_run)
         m_run->Stop();
-    waitForRun();
+    // Events are let through only while a run still has to end: a window going with its parent
+    // must not deliver events to widgets already half gone.
+    if (m_thread)
+        waitForRun();
 }
 
 void Send_Mail::waitForRun()
