@@ -15,6 +15,8 @@
 #include "canvas/SmallDialogs.h"
 #include "mainwindow/Insert_Template.h"
 #include "properties/PropertyPanel.h"
+#include "data/spreadsheet/Import_Excel.h"
+#include "visitor/ProfileDialogBase.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -251,6 +253,53 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
 }  // namespace
 
 namespace {
+
+// A sheet picked in a profile dialog is the application's one table: the card's profile field
+// takes its column, and Save and Open bring sheet and binding back.
+TEST_F(JoinJourneyTest, ASheetPickedInAProfileDialogSurvivesSaveAndOpen)
+{
+    REQUIRE_PYTHON(python);
+    const QString book = pathIn("people.xlsx");
+    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
+                                                  "[wb.active.append(r) for r in [['Name','Town'],['Ada','Oslo'],['Bo','Rome']]]\n"
+                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
+    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+        imp_xl_Window->Select_ALL_Pressed();
+        QMetaObject::invokeMethod(&w, "OKPressed");
+        return 1;
+    });
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        ui->push(book);
+        dlg.Browse_excel_Btn_Clicked();
+        dlg.rows[0].ds_combo->setCurrentIndex(2);
+        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(previousPicker);
+    ASSERT_EQ(controller->Excel_Table().rowCount(), 2);
+    EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name", "Town"}));
+    const auto nameShown = [this] {
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0)) {
+            if (g->control_ID == QLatin1String("Fup_Name") && g->ctrl_is_visible)
+                return g->Text_contents().string + "/" + QString::number(g->excel_col_indx);
+        }
+        return QString();
+    };
+    EXPECT_EQ(nameShown(), "Ada/1");
+
+    const QString path = pathIn("profile.did");
+    saveAs(path);
+    controller->Excel_Table().Clear_Table();
+    open(path);
+    EXPECT_EQ(controller->Excel_Table().rowCount(), 2);
+    EXPECT_EQ(controller->Excel_Table().Get_Item_Text(1, 2), QStringLiteral("Rome"));
+    EXPECT_EQ(nameShown(), "Ada/1");
+    EXPECT_EQ(controller->Set_Front_Back_Value_To_Print_Export_Mail().source.Total_Batch_Excel_Card, 2);
+}
 
 // The window tests run on the application's own set-up: every join it makes is in place.
 TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
