@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
+#include "data/export/ExportDialogs.h"
 #include "data/SeriesManagerWindow.h"
 #include "data/SeriesWindow.h"
 
@@ -67,7 +68,10 @@ void View_Data_Series::Open_Wnd()
 {
     series_name->setText(file_name);
     ListData.clear();
-    Load_file_Func(Series_File_Path(file_name));
+    {
+        Plz_Wait_Scope waiting(this, Long_Work_For_File(Series_File_Path(file_name)));
+        Load_file_Func(Series_File_Path(file_name));
+    }
     Run_Series_Window(*this);
 }
 
