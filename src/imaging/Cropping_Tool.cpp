@@ -6,6 +6,7 @@
 #include "core/PictureServices.h"
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
+#include "data/SeriesViewer.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "imageops/PhotoSettings.h"
 #include "imaging/MSSCanvas.h"
@@ -136,7 +137,11 @@ void Cropping_Tool::buildWindow()
     browsed("Folder:", folder_path, "folder_path",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"), QString()); });
     options->addRow(QStringLiteral("Camera:"), camera_list = named(new QComboBox, "camera_list"));
-    options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
+    auto *seriesRow = new QHBoxLayout;
+    seriesRow->addWidget(batch_list = named(new QComboBox, "batch_list"), 1);
+    seriesRow->addWidget(view_series_btn = named(new QPushButton(QStringLiteral("View Series…")), "view_series_btn"));
+    connect(view_series_btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
+    options->addRow(QStringLiteral("Series:"), seriesRow);
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
     options->addRow(QString(), batchRows);
@@ -317,6 +322,7 @@ void Cropping_Tool::Set_Default_Values()
     folder_path->setEnabled(false);
     camera_list->setEnabled(false);
     batch_list->setEnabled(false);
+    view_series_btn->setEnabled(false);
     extend_face_box->setEnabled(false);
     Face_Size_Stepper->setValue(0);
     Face_Size_Text->setText(QStringLiteral("0"));
@@ -427,6 +433,7 @@ bool Cropping_Tool::Prepare_Direct_Crop_Series(const QString &seriesName)
     Crop_Direct_Path.clear();
     Set_Default_Values();
     fillSeriesCombo(seriesName);
+    view_series_btn->setEnabled(true);
     showCropScreen(true);
     button_box->hide();
     Crop_direct_Btn->show();
@@ -446,6 +453,7 @@ bool Cropping_Tool::Prepare_Direct_Excel_Column(const QString &columnName, int c
     for (const ExcelColumn &column : Data_From_Excel::defaultInstance()->ColList)
         batch_list->addItem(column.title);
     batch_list->setCurrentIndex(col_index);
+    view_series_btn->setEnabled(true);
     showCropScreen(true);
     button_box->hide();
     Crop_direct_Btn->show();
@@ -620,11 +628,20 @@ void Cropping_Tool::input_option_CellClick(int row)
     folder_path->setEnabled(row == SourceFolder);
     camera_list->setEnabled(row == SourceCamera);
     batch_list->setEnabled(row == SourceSeries);
+    view_series_btn->setEnabled(row == SourceSeries);
     output_option_matrix->button(0)->setEnabled(row != SourceCamera);
     if (row == SourceCamera) {
         output_option_matrix->button(1)->setChecked(true);
         output_custom_name->setEnabled(true);
     }
+}
+
+void Cropping_Tool::View_batch_Series_Button()
+{
+    if (ctrl_data_source_type == 2)
+        View_Excel_Table(*Data_From_Excel::defaultInstance(), Start_Card_Option == QLatin1String("G"));
+    else
+        View_Chosen_Series(batch_list->currentText());
 }
 
 void Cropping_Tool::output_option_CellClick(int row) { output_custom_name->setEnabled(row == 1); }

@@ -89,6 +89,8 @@ public:
     CropSettings Current_Crop_Settings() const;
 
 public slots:
+    // The series chosen in the series list, or the spreadsheet table when the tool crops a column.
+    void View_batch_Series_Button();
     void OK_Btn_Clicked();
     void Back_Btn_Clicked();
     void Crop_Single_Image_Clicked();
@@ -126,6 +128,7 @@ private:
     QButtonGroup *input_option_matrix, *output_option_matrix, *cropping_option_matrix, *batch_matrix;
     QLineEdit *file_path, *folder_path, *output_path, *output_custom_name;
     QComboBox *camera_list, *batch_list, *output_format_combo;
+    QPushButton *view_series_btn = nullptr;
     QPushButton *Next_Btn, *Back_Btn, *crop_btn, *crop_all_btn, *Open_Folder_Btn, *Crop_direct_Btn, *Close_direct_Btn;
     QTableWidget *ColList;
     MSSCanvas *canvas;
