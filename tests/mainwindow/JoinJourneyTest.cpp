@@ -7,6 +7,7 @@
 #include "core/SKTText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManager.h"
+#include "data/SeriesManagerWindow.h"
 #include "data/batch/BatchBinding.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
@@ -338,6 +339,35 @@ TEST_F(JoinJourneyTest, ASeriesBoundOnTheCardCannotBeDeletedOrReplaced)
     ui->clear();
     EXPECT_FALSE(Delete_Series({"Staff"}));
     EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Staff")));
+}
+
+// The series manager opened from the window exports a series to .xlsx that openpyxl reads
+// back, and its finished box offers the file.
+TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
+{
+    REQUIRE_PYTHON(python);
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"007", "Ann", "Bob"}));
+    const QString book = pathIn("staff.xlsx");
+    ui->clear();
+    ui->push(book);  // the save panel
+    ui->push(1);     // the export-finished box: OK, open the file
+    const SeriesModalRunner previous = Set_Series_Modal_Runner([](QDialog &w) {
+        auto &manager = dynamic_cast<BatchWizard &>(w);
+        manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
+        manager.Update_Btn_Clicked();  // the series' values on the second screen
+        manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+        return 0;
+    });
+    controller->Batch_Series_Button();
+    Set_Series_Modal_Runner(previous);
+    const auto read = testsupport::runTool(python, {"-c", "import sys, openpyxl\nws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                                          "print('|'.join(str(r[0]) for r in ws.iter_rows(values_only=True)))",
+                                                    book});
+    EXPECT_EQ(read.out.trimmed(), "Batch Value|007|Ann|Bob") << read.err.toStdString();
+    QStringList kinds;
+    for (const auto &r : ui->requests())
+        kinds << r.kind;
+    EXPECT_EQ(kinds, QStringList({"saveFile", "Open_Export_Files", "openExternally"}));
 }
 
 }  // namespace
