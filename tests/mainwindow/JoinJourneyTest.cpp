@@ -370,4 +370,33 @@ TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
     EXPECT_EQ(kinds, QStringList({"saveFile", "Open_Export_Files", "openExternally"}));
 }
 
+// A series-bound barcode saved without its picture is rebuilt on opening from the series' first
+// value, not from the value it was typed with; a first value that is empty falls back to that.
+TEST_F(JoinJourneyTest, ASeriesBoundBarcodeIsRebuiltFromTheSeriesFirstValue)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    const struct {
+        QByteArray file;
+        const char *expected;
+    } cases[] = {{"SER-1\nSER-2\n", "SER-1"}, {"\nSER-2\n", "OWN"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        QFile series(Series_File_Path("Codes"));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly) && series.write(c.file) == c.file.size());
+        series.close();
+        ui->push(int(platform::AnswerNo));
+        click("New_btn");
+        std::shared_ptr<SKTGraphic> code = code128({20, 20, 200, 70});
+        place(0, {code});
+        code->Set_Data_source_type(Batch_Source_Series);
+        code->Set_Batch_List_Name("Codes");
+        code->batch_list_index = 0;
+        ASSERT_TRUE(code->_barcode_image.isNull());
+        saveAs(pathIn("series-code.did"));
+        open(pathIn("series-code.did"));
+        ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
+        EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray(c.expected));
+    }
+}
+
 }  // namespace
