@@ -179,6 +179,31 @@ TEST_F(PanelJourney, ASheetBoundFromThePanelSurvivesSaveAndOpenAndTheBatchUsesIt
     }
 }
 
+// With "Excel" shown for a bound text, a new sheet refills the column list and keeps the binding;
+// a table without a sheet takes "Excel" away without unbinding anything.
+TEST_F(PanelJourney, TheColumnListFollowsTheTableAndBindingsStay)
+{
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text});
+    pickSheet(3);
+    selectOnCanvas(text);
+    choose("Excel", "Code");
+    ASSERT_EQ(text->excel_col_indx, 2);
+    QList<QStringList> other{{"Given", "Family", "Town"}, {"Ada", "L", "Oslo"}};
+    controller->Excel_Table().fillFromSheet(other, {0, 1, 2}, true);
+    QStringList items;
+    for (int i = 0; i < panel().Batch_Series->count(); ++i)
+        items << panel().Batch_Series->itemText(i);
+    EXPECT_EQ(items, QStringList({"No.", "Given", "Family", "Town"}));
+    EXPECT_EQ(panel().Batch_Series->currentIndex(), 2);
+    EXPECT_EQ(panel().Data_source_type->currentText(), "Excel");
+    EXPECT_EQ(text->data_source_type, Batch_Source_Sheet);
+    EXPECT_EQ(text->excel_col_indx, 2);
+    controller->Excel_Table().Clear_Table();
+    EXPECT_EQ(panel().Data_source_type->findText("Excel"), -1);
+    EXPECT_EQ(text->data_source_type, Batch_Source_Sheet) << "losing the item rebinds nothing";
+}
+
 // Stock text in title and in message mode lands in the text as one undo step.
 TEST_F(PanelJourney, StockTextInTitleAndInMessageMode)
 {
