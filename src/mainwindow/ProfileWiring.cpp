@@ -4,12 +4,14 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
 #include "core/Utilities.h"
+#include "data/batch/BatchBinding.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "output/mail/MailSettings.h"
 #include "output/mail/MailWindows.h"
 #include "platform/UiServices.h"
+#include "visitor/ProfileDialogBase.h"
 #include "visitor/ProfileHost.h"
 #include "visitor/ProfileLayout.h"
 #include "visitor/Show_User_Profile.h"
@@ -113,7 +115,27 @@ public:
         const int result = ::Open_User_Profile_Window(*side, *wizard, wizardRoad ? ::Fill_User_Profile : keep, load, total);
         if (result == 1)
             ::Fill_User_Profile = true;
+        // The panel's list offers the spreadsheet as the design now binds one.
+        if (::Excel_Binding_Use)
+            m_w.Add_Excel_Col_Name_In_Combo(m_w.Data_source_type);
+        else
+            m_w.Remove_Excel_Col_Name_In_Combo(m_w.Data_source_type);
+        if (m_w.Excel_Table().rowCount() > 0 && Browse_Excel_AGAIN)
+            dropOldSheetBindings();
         return result;
+    }
+    // Another workbook replaced the one the card's columns meant: the side on show forgets its
+    // columns, and so does the other side when it uses any.
+    void dropOldSheetBindings()
+    {
+        const int shown = Card_Front_Or_Back != 0 ? 1 : 0;
+        const SKTDocument &d = m_w.document();
+        Drop_Excel_Bindings(Graphic_Pointers(d.graphicsOfSide(shown)));
+        const int other = 1 - shown;
+        const SKTGraphicList otherSide = Graphic_Pointers(d.graphicsOfSide(other));
+        if ((other == 0 || CARD_SIDE_STR == QLatin1String("2")) && Check_Side_Excel_Binding_Is_Used(otherSide))
+            Drop_Excel_Bindings(otherSide);
+        m_w.Refresh_Canvas();
     }
     // Lays the side's profile on its canvas; nothing while no profile has been filled.
     bool laySide(int s)

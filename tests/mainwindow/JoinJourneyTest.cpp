@@ -327,6 +327,47 @@ TEST_F(JoinJourneyTest, ASheetPickedInAProfileDialogSurvivesSaveAndOpen)
     EXPECT_EQ(controller->Set_Front_Back_Value_To_Print_Export_Mail().source.Total_Batch_Excel_Card, 2);
 }
 
+// Another workbook chosen in a profile dialog in place of a loaded one: the card's controls bound
+// to the old columns go back to their typed values; the profile field takes the new sheet.
+TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
+{
+    REQUIRE_PYTHON(python);
+    const QString book = pathIn("new.xlsx");
+    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
+                                                  "[wb.active.append(r) for r in [['Name'],['Zoe']]]\n"
+                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
+    pickSheet(2);
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+    text->_bounds = QRectF(10, 100, 120, 30);
+    place(0, {text});
+    ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_Sheet, {}, 2, "CODE-01"));
+    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+        imp_xl_Window->Select_ALL_Pressed();
+        QMetaObject::invokeMethod(&w, "OKPressed");
+        return 1;
+    });
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        ui->push(true);  // load another workbook in place of the one with rows
+        ui->push(book);
+        dlg.Browse_excel_Btn_Clicked();
+        dlg.rows[0].ds_combo->setCurrentIndex(2);
+        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(previousPicker);
+    EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name"}));
+    EXPECT_EQ(text->data_source_type, Batch_Source_None);
+    EXPECT_EQ(text->excel_col_indx, -1);
+    int profileBound = 0;
+    for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+        profileBound += g->control_ID == QLatin1String("Fup_Name") && g->data_source_type == Batch_Source_Sheet;
+    EXPECT_EQ(profileBound, 1);
+}
+
 // The window tests run on the application's own set-up: every join it makes is in place.
 TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
 {
