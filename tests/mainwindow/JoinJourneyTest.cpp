@@ -179,6 +179,30 @@ TEST_F(PanelJourney, ASheetBoundFromThePanelSurvivesSaveAndOpenAndTheBatchUsesIt
     }
 }
 
+// A picture bound to a series of picture files from the panel shows the first picture at once.
+TEST_F(PanelJourney, APictureBoundToASeriesShowsItsFirstPicture)
+{
+    QStringList files;
+    for (const QColor colour : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(colour);
+        files << pathIn(qPrintable(colour.name().mid(1) + ".png"));
+        ASSERT_TRUE(picture.save(files.back()));
+    }
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Photos"), files));
+    std::shared_ptr<SKTGraphic> image = Make_Graphic_Of_Class(QStringLiteral("SKTImage"));
+    image->_bounds = QRectF(20, 20, 80, 80);
+    place(0, {image});
+    selectOnCanvas(image);
+    choose("Series", "Photos");
+    EXPECT_EQ(image->data_source_type, Batch_Source_Series);
+    EXPECT_EQ(image->FilePath(), files[0]);
+    EXPECT_EQ(panel().Manual_image_path->text(), files[0]);
+    const QImage shown = grabbed(0);
+    const QPointF centre = QPointF(60, 60) * canvas(0)->scale();
+    EXPECT_EQ(shown.pixelColor(centre.toPoint()), QColor(Qt::red));
+}
+
 // With "Excel" shown for a bound text, a new sheet refills the column list and keeps the binding;
 // a table without a sheet takes "Excel" away without unbinding anything.
 TEST_F(PanelJourney, TheColumnListFollowsTheTableAndBindingsStay)
