@@ -60,6 +60,13 @@ Long_SMS_Dlg::Long_SMS_Dlg(QWidget *parent) : QDialog(parent)
     setMinimumWidth(420);
 }
 
+Long_SMS_Dlg::~Long_SMS_Dlg()
+{
+    // A box that goes with its window leaves no instance behind for the next caller.
+    if (g_longBox == this)
+        g_longBox = nullptr;
+}
+
 Long_SMS_Dlg *Long_SMS_Dlg::defaultInstance() { return g_longBox ? g_longBox : new Long_SMS_Dlg; }
 
 int Long_SMS_Dlg::Open_Long_sms_Dialog()

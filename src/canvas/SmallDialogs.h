@@ -21,6 +21,7 @@ class Long_SMS_Dlg : public QDialog, public ScriptedModal<Long_SMS_Dlg> {
     Q_OBJECT
 public:
     explicit Long_SMS_Dlg(QWidget *parent = nullptr);
+    ~Long_SMS_Dlg() override;
     static Long_SMS_Dlg *defaultInstance();
 
     // Set before opening. Without a title the box is the help form (the globals' texts, "OK").

@@ -140,7 +140,7 @@ std::optional<SKTGraphicKind> kindOfClass(const QString &name)
     return std::nullopt;
 }
 
-ArchiveHub g_fallbackArchiveHub;
+NoWindowArchiveHub g_fallbackArchiveHub;
 ArchiveHub *g_archiveHub = nullptr;
 
 }  // namespace
@@ -340,7 +340,7 @@ void initWithProperties(SKTGraphic &graphic, const QVariantMap &p)
 
 // --- lists ---
 
-QPointF ArchiveHub::Control_New_Point(const QString &)
+QPointF NoWindowArchiveHub::Control_New_Point(const QString &)
 {
     return ::Control_New_Point(0, coreHub().frontCanvasBounds().size());
 }

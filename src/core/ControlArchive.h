@@ -75,15 +75,22 @@ void initWithProperties(SKTGraphic &graphic, const QVariantMap &properties);
 
 // --- lists of controls ---
 
-// What pasting asks of the main window controller. It installs its own; without one the
-// cascade starts from the card's corner and no extra-image identifiers are given.
+// What pasting asks of the main window controller. It installs its own; without one
+// (NoWindowArchiveHub) the cascade starts from the card's corner and no extra-image identifiers
+// are given.
 class ArchiveHub {
 public:
     virtual ~ArchiveHub() = default;
     // The position for the next new control on the side ("F" front, anything else back).
-    virtual QPointF Control_New_Point(const QString &card_side);
+    virtual QPointF Control_New_Point(const QString &card_side) = 0;
     // A free picture identifier of visitor and group mode ("F_Pic%d").
-    virtual QString Generate_Extra_image_control_ID() { return {}; }
+    virtual QString Generate_Extra_image_control_ID() = 0;
+};
+
+class NoWindowArchiveHub : public ArchiveHub {
+public:
+    QPointF Control_New_Point(const QString &card_side) override;
+    QString Generate_Extra_image_control_ID() override { return {}; }
 };
 ArchiveHub &archiveHub();
 // Installs a hub (not owned) and returns the previous one (nullptr for the fallback).

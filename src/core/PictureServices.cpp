@@ -12,7 +12,7 @@
 #include <QMutex>
 
 namespace {
-PictureServices g_defaultServices;
+NoWindowPictureServices g_defaultServices;
 PictureServices *g_services = nullptr;
 
 // Previews of the files last loaded: controls showing the same file share one picture rather

@@ -20,7 +20,13 @@ public:
     // The image control's loaded picture through the filter chain with the control's settings.
     virtual QImage Get_Image_With_Update_Settings(SKTGraphic &control);
     // Puts the property panel's image controls back to their defaults.
-    virtual void Reset_Image_Editing_Controls() {}
+    virtual void Reset_Image_Editing_Controls() = 0;
+};
+
+// The loaders above with no picture panel to reset: what runs without a window.
+class NoWindowPictureServices : public PictureServices {
+public:
+    void Reset_Image_Editing_Controls() override {}
 };
 
 // The installed services, or the defaults. Installing happens before any control is made;

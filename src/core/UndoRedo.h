@@ -50,11 +50,11 @@ public:
     // The toolbar button and the menu item together.
     virtual void Enable_Disable_Undo(bool enabled) = 0;
     virtual void Enable_Disable_Redo(bool enabled) = 0;
-    virtual void Refresh_Canvas() {}
+    virtual void Refresh_Canvas() = 0;
     // The property panel shows this control (nullptr: the card).
-    virtual void Show_RHS_Properties(SKTGraphic *) {}
+    virtual void Show_RHS_Properties(SKTGraphic *control) = 0;
     // The profile panel of the side (0 front, 1 back); nullptr when there is none.
-    virtual LiveModeSidePanel *Live_Mode_Panel(int) { return nullptr; }
+    virtual LiveModeSidePanel *Live_Mode_Panel(int side) = 0;
 };
 
 class UndoRedoHistory {

@@ -3,6 +3,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
 #include "data/ImportText.h"
+#include "data/export/ExportDialogs.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesImport.h"
 #include "data/SeriesManagerWindow.h"
@@ -62,11 +63,15 @@ bool deliver(const QStringList &values, const ImportTarget &t)
 }
 }  // namespace
 
-bool Import_Text_File(const QString &path, const ImportTarget &target)
+bool Import_Text_File(const QString &path, const ImportTarget &target, QWidget *waitOver)
 {
     if (!nameAccepted(target))
         return false;
-    const TextFileImport read = Read_Text_File_Values(path);
+    TextFileImport read;
+    {
+        Plz_Wait_Scope waiting(waitOver, Long_Work_For_File(path));
+        read = Read_Text_File_Values(path);
+    }
     if (read.status != TextFileImport::Ok) {
         Show_MessageBox(read.status == TextFileImport::Refused      ? read.reason
                         : read.status == TextFileImport::Unreadable ? QStringLiteral("Please select a valid file.")
@@ -364,10 +369,7 @@ ImportTarget Import_Wizard::target(QLineEdit *name) const
 
 bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString &path)
 {
-    Show_Create_Modeless();
-    const bool ok = Import_Text_File(path, target(Text_file_name));
-    Hide_Destroy_Modeless();
-    return ok;
+    return Import_Text_File(path, target(Text_file_name), this);
 }
 
 bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()

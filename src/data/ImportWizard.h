@@ -14,6 +14,8 @@ class QPushButton;
 class QRadioButton;
 
 // Where the values of an import go.
+class QWidget;
+
 struct ImportTarget {
     bool fileMode = true;
     QString seriesName;                               // as typed; file mode
@@ -22,8 +24,8 @@ struct ImportTarget {
 
 // The importers: true when the import is complete. Every refusal is told to the user and leaves
 // any existing series as it was; a replaced series is swapped for the new file only once that
-// file is complete.
-bool Import_Text_File(const QString &path, const ImportTarget &target);
+// file is complete. A long read shows the please-wait sheet over `waitOver`.
+bool Import_Text_File(const QString &path, const ImportTarget &target, QWidget *waitOver = nullptr);
 bool Import_Typed_Text(const QString &text, const ImportTarget &target);
 bool Import_Image_Folder(const QString &folder, const ImportTarget &target);
 

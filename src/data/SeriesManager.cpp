@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 
 QString Export_File_Path;
 QString Export_File_Message;
@@ -109,12 +110,18 @@ bool Save_Series(const QStringList &values, const QString &typedName, const QStr
 bool Delete_Series(const QStringList &names)
 {
     bool anyInUse = false;
+    bool asking = true;  // until "Apply to All" is ticked, for this deletion only
     for (const QString &name : names) {
         if (Series_In_Use(name)) {
             anyInUse = true;
-            Show_MessageBox(QStringLiteral("Series is in use\n\n%1\n\nBatch Processing Series can't be delete because "
-                                           "it is currently in use.")
-                                .arg(name));
+            if (asking) {
+                bool applyToAll = false;
+                platform::ui().alert(QStringLiteral("Series is in use\n\n%1\n\nBatch Processing Series can't be delete "
+                                                    "because it is currently in use.")
+                                         .arg(name),
+                                     {QStringLiteral("OK")}, QStringLiteral("Apply to All"), &applyToAll);
+                asking = !applyToAll;
+            }
         } else {
             Delete_File(Series_File_Path(name));
         }
@@ -137,11 +144,13 @@ int Delete_Series_Rows(QStringList &names, QList<int> selected)
     return names.isEmpty() ? -1 : 0;
 }
 
-QString Export_Series_Values(const QStringList &values, const QString &destination)
+QString Export_Series_Values(const QStringList &values, const QString &destination, QWidget *waitOver)
 {
     QString path = destination;
     const QString ext = QFileInfo(path).suffix().toLower();
     bool written = false;
+    std::optional<Plz_Wait_Scope> waiting;
+    waiting.emplace(waitOver, Long_Work_For_Values(values.size()));
     if (ext == QLatin1String("xlsx")) {
         QList<QStringList> rows{{QStringLiteral("Batch Value")}};
         for (const QString &v : values)
@@ -152,6 +161,7 @@ QString Export_Series_Values(const QStringList &values, const QString &destinati
             path += QStringLiteral(".txt");
         written = Write_Series_File(path, values);
     }
+    waiting.reset();
     if (!written) {
         Show_MessageBox(kErrorFile);
         return {};

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+
 // The path and text of the last export, read by the export-finished box.
 extern QString Export_File_Path;
 extern QString Export_File_Message;
@@ -17,8 +19,8 @@ extern QString Export_File_Message;
 // series; the old file goes only after the new one is complete. True when written.
 bool Save_Series(const QStringList &values, const QString &typedName, const QString &oldName);
 
-// Deletes the files of the named series that are not in use; tells the user about each one
-// that is. True when one of them was in use.
+// Deletes the files of the named series that are not in use; an alert tells the user about each
+// one that is, until its "Apply to All" is ticked. True when one of them was in use.
 bool Delete_Series(const QStringList &names);
 
 // Removes the selected rows; answers the row to select afterwards (-1 for none): the row before
@@ -41,8 +43,9 @@ SeriesExportFinishedBox Set_Series_Export_Finished_Box(SeriesExportFinishedBox b
 
 // Exports the values to the chosen destination: ".xlsx" a one-column spreadsheet headed
 // "Batch Value", anything else a text file (".txt" added unless already there). Answers the path
-// written, empty after a failure, which the user is told about.
-QString Export_Series_Values(const QStringList &values, const QString &destination);
+// written, empty after a failure, which the user is told about. A long write shows the
+// please-wait sheet over `waitOver`.
+QString Export_Series_Values(const QStringList &values, const QString &destination, QWidget *waitOver = nullptr);
 
 // The import wizard: opened with its two mode fields (1 1: write a series file and refresh the
 // manager's list; 0 1: hand the values to the manager's value list). The import wizard of this library unless another is installed.

@@ -441,7 +441,7 @@ void BatchWizard::Export_Value_Btn_Clicked()
     }
     const QString destination = Export_list_method_2();
     if (!destination.isEmpty())
-        Export_Series_Values(ListData_value, destination);
+        Export_Series_Values(ListData_value, destination, this);
 }
 
 void BatchWizard::Back_Btn_Clicked()

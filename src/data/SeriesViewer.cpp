@@ -2,6 +2,9 @@
 
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
+#include "data/export/ExportDialogs.h"
+#include "data/spreadsheet/Data_From_Excel.h"
+#include "platform/UiServices.h"
 #include "data/SeriesManagerWindow.h"
 #include "data/SeriesWindow.h"
 
@@ -61,13 +64,37 @@ View_Data_Series::~View_Data_Series()
         g_viewer = nullptr;
 }
 
+void View_Chosen_Series(const QString &chosen)
+{
+    const QString name = Trim_Str(chosen);
+    if (name.isEmpty() || name == QLatin1String("<--Select-->")) {
+        Show_MessageBox(QStringLiteral("Please select the series."));
+        return;
+    }
+    View_Data_Series *viewer = View_Data_Series::defaultInstance();
+    viewer->file_name = name;
+    viewer->Open_Wnd();
+}
+
+void View_Excel_Table(Data_From_Excel &table, bool groupMode)
+{
+    if (table.rowCount() < 1) {
+        Show_MessageBox(QStringLiteral("There is no excel data to view."));
+        return;
+    }
+    platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return table.Open_Wnd(groupMode); });
+}
+
 View_Data_Series *View_Data_Series::defaultInstance() { return g_viewer ? g_viewer : new View_Data_Series; }
 
 void View_Data_Series::Open_Wnd()
 {
     series_name->setText(file_name);
     ListData.clear();
-    Load_file_Func(Series_File_Path(file_name));
+    {
+        Plz_Wait_Scope waiting(this, Long_Work_For_File(Series_File_Path(file_name)));
+        Load_file_Func(Series_File_Path(file_name));
+    }
     Run_Series_Window(*this);
 }
 

@@ -34,6 +34,15 @@ private:
     QTableWidget *List;
 };
 
+class Data_From_Excel;
+
+// What "View Series…" shows, wherever it sits (property panel, cropping tool): the series viewer
+// on the chosen series, "Please select the series." when none is chosen (empty or
+// "<--Select-->"); the spreadsheet table's viewer, or "There is no excel data to view." when
+// the table has no rows.
+void View_Chosen_Series(const QString &chosen);
+void View_Excel_Table(Data_From_Excel &table, bool groupMode);
+
 // Replace (1), append (0) or cancel (2) before values are added to a list that has some.
 class Load_Num_Info : public QDialog {
     Q_OBJECT

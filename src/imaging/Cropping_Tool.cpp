@@ -9,6 +9,7 @@
 #include "core/PictureServices.h"
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
+#include "data/SeriesViewer.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "imageops/PhotoSettings.h"
 #include "imaging/MSSCanvas.h"
@@ -145,10 +146,10 @@ void Cropping_Tool::buildWindow()
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
     // The chosen series' values, beside what is done with them.
-    auto *viewSeries = named(new QPushButton(QStringLiteral("View Series…")), "View_batch_Series_Button");
-    viewSeries->setToolTip(QStringLiteral("Shows the values of the chosen series"));
-    connect(viewSeries, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
-    batchRows->addWidget(viewSeries);
+    view_series_btn = named(new QPushButton(QStringLiteral("View Series…")), "View_batch_Series_Button");
+    view_series_btn->setToolTip(QStringLiteral("Shows the values of the chosen series"));
+    connect(view_series_btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
+    batchRows->addWidget(view_series_btn);
     options->addRow(QString(), batchRows);
     browsed("Output folder:", output_path, "output_path",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose the output folder"), QString()); });
@@ -328,6 +329,7 @@ void Cropping_Tool::Set_Default_Values()
     folder_path->setEnabled(false);
     camera_list->setEnabled(false);
     batch_list->setEnabled(false);
+    view_series_btn->setEnabled(false);
     extend_face_box->setEnabled(false);
     Face_Size_Stepper->setValue(0);
     Face_Size_Text->setText(QStringLiteral("0"));
@@ -441,6 +443,7 @@ bool Cropping_Tool::Prepare_Direct_Crop_Series(const QString &seriesName)
     Crop_Direct_Path.clear();
     Set_Default_Values();
     fillSeriesCombo(seriesName);
+    view_series_btn->setEnabled(true);
     showCropScreen(true);
     button_box->hide();
     Crop_direct_Btn->show();
@@ -460,6 +463,7 @@ bool Cropping_Tool::Prepare_Direct_Excel_Column(const QString &columnName, int c
     for (const ExcelColumn &column : Data_From_Excel::defaultInstance()->ColList)
         batch_list->addItem(column.title);
     batch_list->setCurrentIndex(col_index);
+    view_series_btn->setEnabled(true);
     showCropScreen(true);
     button_box->hide();
     Crop_direct_Btn->show();
@@ -644,6 +648,7 @@ void Cropping_Tool::input_option_CellClick(int row)
     folder_path->setEnabled(row == SourceFolder);
     camera_list->setEnabled(row == SourceCamera);
     batch_list->setEnabled(row == SourceSeries);
+    view_series_btn->setEnabled(row == SourceSeries);
     output_option_matrix->button(0)->setEnabled(row != SourceCamera);
     if (row == SourceCamera) {
         output_option_matrix->button(1)->setChecked(true);

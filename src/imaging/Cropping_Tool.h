@@ -94,6 +94,8 @@ public:
     CropSettings Current_Crop_Settings() const;
 
 public slots:
+    // The series chosen in the series list, or the spreadsheet table when the tool crops a column.
+    void View_batch_Series_Button();
     void OK_Btn_Clicked();
     void Back_Btn_Clicked();
     void Crop_Single_Image_Clicked();
@@ -112,8 +114,6 @@ public slots:
     void Height_Changed();
     void Extend_Face_Size_Changed();
     void Stop_Sending_Pressed();
-    // The series viewer on the chosen series, or the spreadsheet table for a column input.
-    void View_batch_Series_Button();
 
 private:
     void buildWindow();
@@ -134,6 +134,7 @@ private:
     QButtonGroup *input_option_matrix, *output_option_matrix, *cropping_option_matrix, *batch_matrix;
     QLineEdit *file_path, *folder_path, *output_path, *output_custom_name;
     QComboBox *camera_list, *batch_list, *output_format_combo;
+    QPushButton *view_series_btn = nullptr;
     QPushButton *Next_Btn, *Back_Btn, *crop_btn, *crop_all_btn, *Open_Folder_Btn, *Crop_direct_Btn, *Close_direct_Btn;
     QTableWidget *ColList;
     MSSCanvas *canvas;

@@ -118,19 +118,10 @@ void SKTWindowController::Excel_Table_Changed()
 
 void SKTWindowController::View_Data_Source(int type, const QString &name)
 {
-    if (type == Batch_Source_Series) {
-        View_Data_Series *viewer = View_Data_Series::defaultInstance();
-        viewer->file_name = name;
-        viewer->Open_Wnd();
-    } else if (type == Batch_Source_Sheet) {
-        if (Excel_Table().rowCount() < 1) {
-            Show_MessageBox(QStringLiteral("There is no excel data to view."));
-            return;
-        }
-        platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [this] {
-            return Excel_Table().Open_Wnd(Start_Card_Option == QLatin1String("G"));
-        });
-    }
+    if (type == Batch_Source_Series)
+        View_Chosen_Series(name);
+    else if (type == Batch_Source_Sheet)
+        View_Excel_Table(Excel_Table(), Start_Card_Option == QLatin1String("G"));
 }
 
 int SKTWindowController::Open_Stock_Text(const QString &mode, QString &text)

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "core/Utilities.h"
+#include "data/batch/BatchBinding.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"

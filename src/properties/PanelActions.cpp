@@ -628,8 +628,7 @@ void PropertyPanel::Cropping_Selected_Image_clicked()
         Show_MessageBox(refusal);
         return;
     }
-    if (m_hooks.Open_Cropping_Tool(request) == PropertyPanelHooks::kNotAvailable)
-        Show_MessageBox(QStringLiteral("Cropping pictures is not available in this version."));
+    m_hooks.Open_Cropping_Tool(request);
     if (liveMode())
         liveModePanel().Set_User_Image_Control(currentSide(), control->_file_path, control->_contents, control->control_ID);
 }

@@ -46,7 +46,7 @@ public:
     virtual void Card_Combo_Changed(QComboBox *) = 0;
 
     // --- picture sources and tools; each answers 1 when the user chose, 0 when cancelled ---
-    // and kNotAvailable when this build has no such window yet (the panel says so).
+    // The camera answers kNotAvailable while the application has no camera window.
     static constexpr int kNotAvailable = -1;
     // The open panel for one picture file; the path goes into `Library_Selected_Image`.
     virtual int Browse_User_Image_Manually() = 0;

@@ -18,7 +18,7 @@ QImage patternImage(int width, int height, QImage::Format format = QImage::Forma
 bool samePixels(const QImage &a, const QImage &b);
 
 // Paste points as scripted (then 10,10); extra-picture identifiers count up.
-class PasteHub : public ArchiveHub {
+class PasteHub : public NoWindowArchiveHub {
 public:
     PasteHub() { m_previous = setArchiveHub(this); }
     ~PasteHub() override { setArchiveHub(m_previous); }

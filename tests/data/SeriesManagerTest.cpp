@@ -89,6 +89,13 @@ TEST(SeriesManager, DeletedRowsAndTheNextSelection)
     }
 }
 
+QString inUseAlert(const char *name)
+{
+    return QStringLiteral("Series is in use\n\n%1\n\nBatch Processing Series can't be delete because it is currently "
+                          "in use.")
+        .arg(QLatin1String(name));
+}
+
 TEST(SeriesManager, DeleteKeepsSeriesInUse)
 {
     testsupport::TempDataFolder data;
@@ -99,8 +106,27 @@ TEST(SeriesManager, DeleteKeepsSeriesInUse)
     EXPECT_TRUE(Delete_Series({"A", "Busy", "C"}));
     Set_Series_In_Use_Test({});
     EXPECT_EQ(folder(), QStringList{"Busy=x|"});
-    EXPECT_EQ(ui->messages(), QStringList{"\nSeries is in use\n\nBusy\n\nBatch Processing Series can't be delete "
-                                          "because it is currently in use."});
+    EXPECT_EQ(ui->messages(), QStringList{inUseAlert("Busy")});
+}
+
+// One alert per series in use until "Apply to All" is ticked; the rest of that deletion passes
+// over them without one, and the next deletion asks again.
+TEST(SeriesManager, ApplyToAllSilencesTheRestOfADeletion)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    for (const char *n : {"B1", "B2", "B3", "Free"})
+        put(n, "x\n");
+    Set_Series_In_Use_Test([](const QString &n) { return n.startsWith('B'); });
+    ui->push(QStringList{"OK"});
+    ui->push(QStringList{"OK", "Apply to All"});
+    EXPECT_TRUE(Delete_Series({"B1", "B2", "Free", "B3"}));
+    EXPECT_EQ(ui->messages(), QStringList({inUseAlert("B1"), inUseAlert("B2")}));
+    EXPECT_EQ(folder(), QStringList({"B1=x|", "B2=x|", "B3=x|"}));
+    ui->clear();
+    EXPECT_TRUE(Delete_Series({"B3"}));
+    Set_Series_In_Use_Test({});
+    EXPECT_EQ(ui->messages(), QStringList({inUseAlert("B3")}));
 }
 
 TEST(SeriesManager, ExportReportsWhatWasWritten)

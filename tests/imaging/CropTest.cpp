@@ -492,3 +492,38 @@ TEST(Crop, CropsRunUnderThePleaseWaitSheetAndTheViewerAsksForASeries)
     EXPECT_EQ(viewed, QStringList{"Staff"});
     Set_Series_Modal_Runner(previous);
 }
+
+// The tool's View Series… shows the chosen series, or the spreadsheet table when it crops a
+// column, as the property panel's does.
+TEST(Crop, ViewSeriesShowsTheSeriesOrTheTable)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    QDir().mkpath(Data_Folder_Path);
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Faces"), QStringList{"a.png", "b.png"}));
+    Data_From_Excel::defaultInstance()->fillFromSheet({{"Photo"}, {"x.png"}}, {0}, true);
+    QStringList shown;
+    const SeriesModalRunner previous = Set_Series_Modal_Runner([&shown](QDialog &w) {
+        if (auto *viewer = qobject_cast<View_Data_Series *>(&w))
+            shown << viewer->file_name + ":" + viewer->ListData.join(",");
+        return 1;
+    });
+    {
+        Cropping_Tool tool;
+        ASSERT_TRUE(tool.Prepare_Direct_Crop_Series("Faces"));
+        auto *view = tool.findChild<QPushButton *>("View_batch_Series_Button");
+        ASSERT_TRUE(view && view->isEnabled());
+        view->click();
+    }
+    {
+        Cropping_Tool tool;
+        tool.ctrl_data_source_type = 2;
+        ASSERT_TRUE(tool.Prepare_Direct_Excel_Column("Photo", 1));
+        tool.findChild<QPushButton *>("View_batch_Series_Button")->click();
+    }
+    Set_Series_Modal_Runner(previous);
+    Data_From_Excel::defaultInstance()->Clear_Table();
+    EXPECT_EQ(shown, QStringList({"Faces:a.png,b.png"}));
+    ASSERT_EQ(ui->requests().size(), 1u);
+    EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
+}

@@ -7,6 +7,7 @@
 #include "core/SKTText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManager.h"
+#include "data/SeriesManagerWindow.h"
 #include "data/batch/BatchBinding.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
@@ -15,6 +16,8 @@
 #include "canvas/SmallDialogs.h"
 #include "mainwindow/Insert_Template.h"
 #include "properties/PropertyPanel.h"
+#include "data/spreadsheet/Import_Excel.h"
+#include "visitor/ProfileDialogBase.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -176,6 +179,55 @@ TEST_F(PanelJourney, ASheetBoundFromThePanelSurvivesSaveAndOpenAndTheBatchUsesIt
     }
 }
 
+// A picture bound to a series of picture files from the panel shows the first picture at once.
+TEST_F(PanelJourney, APictureBoundToASeriesShowsItsFirstPicture)
+{
+    QStringList files;
+    for (const QColor colour : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(colour);
+        files << pathIn(qPrintable(colour.name().mid(1) + ".png"));
+        ASSERT_TRUE(picture.save(files.back()));
+    }
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Photos"), files));
+    std::shared_ptr<SKTGraphic> image = Make_Graphic_Of_Class(QStringLiteral("SKTImage"));
+    image->_bounds = QRectF(20, 20, 80, 80);
+    place(0, {image});
+    selectOnCanvas(image);
+    choose("Series", "Photos");
+    EXPECT_EQ(image->data_source_type, Batch_Source_Series);
+    EXPECT_EQ(image->FilePath(), files[0]);
+    EXPECT_EQ(panel().Manual_image_path->text(), files[0]);
+    const QImage shown = grabbed(0);
+    const QPointF centre = QPointF(60, 60) * canvas(0)->scale();
+    EXPECT_EQ(shown.pixelColor(centre.toPoint()), QColor(Qt::red));
+}
+
+// With "Excel" shown for a bound text, a new sheet refills the column list and keeps the binding;
+// a table without a sheet takes "Excel" away without unbinding anything.
+TEST_F(PanelJourney, TheColumnListFollowsTheTableAndBindingsStay)
+{
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text});
+    pickSheet(3);
+    selectOnCanvas(text);
+    choose("Excel", "Code");
+    ASSERT_EQ(text->excel_col_indx, 2);
+    QList<QStringList> other{{"Given", "Family", "Town"}, {"Ada", "L", "Oslo"}};
+    controller->Excel_Table().fillFromSheet(other, {0, 1, 2}, true);
+    QStringList items;
+    for (int i = 0; i < panel().Batch_Series->count(); ++i)
+        items << panel().Batch_Series->itemText(i);
+    EXPECT_EQ(items, QStringList({"No.", "Given", "Family", "Town"}));
+    EXPECT_EQ(panel().Batch_Series->currentIndex(), 2);
+    EXPECT_EQ(panel().Data_source_type->currentText(), "Excel");
+    EXPECT_EQ(text->data_source_type, Batch_Source_Sheet);
+    EXPECT_EQ(text->excel_col_indx, 2);
+    controller->Excel_Table().Clear_Table();
+    EXPECT_EQ(panel().Data_source_type->findText("Excel"), -1);
+    EXPECT_EQ(text->data_source_type, Batch_Source_Sheet) << "losing the item rebinds nothing";
+}
+
 // Stock text in title and in message mode lands in the text as one undo step.
 TEST_F(PanelJourney, StockTextInTitleAndInMessageMode)
 {
@@ -252,6 +304,94 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
 
 namespace {
 
+// A sheet picked in a profile dialog is the application's one table: the card's profile field
+// takes its column, and Save and Open bring sheet and binding back.
+TEST_F(JoinJourneyTest, ASheetPickedInAProfileDialogSurvivesSaveAndOpen)
+{
+    REQUIRE_PYTHON(python);
+    const QString book = pathIn("people.xlsx");
+    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
+                                                  "[wb.active.append(r) for r in [['Name','Town'],['Ada','Oslo'],['Bo','Rome']]]\n"
+                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
+    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+        imp_xl_Window->Select_ALL_Pressed();
+        QMetaObject::invokeMethod(&w, "OKPressed");
+        return 1;
+    });
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        ui->push(book);
+        dlg.Browse_excel_Btn_Clicked();
+        dlg.rows[0].ds_combo->setCurrentIndex(2);
+        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(previousPicker);
+    ASSERT_EQ(controller->Excel_Table().rowCount(), 2);
+    EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name", "Town"}));
+    const auto nameShown = [this] {
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0)) {
+            if (g->control_ID == QLatin1String("Fup_Name") && g->ctrl_is_visible)
+                return g->Text_contents().string + "/" + QString::number(g->excel_col_indx);
+        }
+        return QString();
+    };
+    EXPECT_EQ(nameShown(), "Ada/1");
+
+    const QString path = pathIn("profile.did");
+    saveAs(path);
+    controller->Excel_Table().Clear_Table();
+    open(path);
+    EXPECT_EQ(controller->Excel_Table().rowCount(), 2);
+    EXPECT_EQ(controller->Excel_Table().Get_Item_Text(1, 2), QStringLiteral("Rome"));
+    EXPECT_EQ(nameShown(), "Ada/1");
+    EXPECT_EQ(controller->Set_Front_Back_Value_To_Print_Export_Mail().source.Total_Batch_Excel_Card, 2);
+}
+
+// Another workbook chosen in a profile dialog in place of a loaded one: the card's controls bound
+// to the old columns go back to their typed values; the profile field takes the new sheet.
+TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
+{
+    REQUIRE_PYTHON(python);
+    const QString book = pathIn("new.xlsx");
+    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
+                                                  "[wb.active.append(r) for r in [['Name'],['Zoe']]]\n"
+                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
+    pickSheet(2);
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
+    text->_bounds = QRectF(10, 100, 120, 30);
+    place(0, {text});
+    ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_Sheet, {}, 2, "CODE-01"));
+    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+        imp_xl_Window->Select_ALL_Pressed();
+        QMetaObject::invokeMethod(&w, "OKPressed");
+        return 1;
+    });
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        ui->push(true);  // load another workbook in place of the one with rows
+        ui->push(book);
+        dlg.Browse_excel_Btn_Clicked();
+        dlg.rows[0].ds_combo->setCurrentIndex(2);
+        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(previousPicker);
+    EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name"}));
+    EXPECT_EQ(text->data_source_type, Batch_Source_None);
+    EXPECT_EQ(text->excel_col_indx, -1);
+    int profileBound = 0;
+    for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+        profileBound += g->control_ID == QLatin1String("Fup_Name") && g->data_source_type == Batch_Source_Sheet;
+    EXPECT_EQ(profileBound, 1);
+}
+
 // The window tests run on the application's own set-up: every join it makes is in place.
 TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
 {
@@ -272,7 +412,7 @@ TEST_F(JoinJourneyTest, ASeriesBoundOnTheCardCannotBeDeletedOrReplaced)
 
     ui->clear();
     EXPECT_TRUE(Delete_Series({"Staff", "Other"}));
-    EXPECT_EQ(ui->messages(), QStringList({"\nSeries is in use\n\nStaff\n\nBatch Processing Series can't be delete "
+    EXPECT_EQ(ui->messages(), QStringList({"Series is in use\n\nStaff\n\nBatch Processing Series can't be delete "
                                            "because it is currently in use."}));
     EXPECT_TRUE(QFileInfo::exists(Series_File_Path("Staff")));
     EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Other")));
@@ -289,6 +429,64 @@ TEST_F(JoinJourneyTest, ASeriesBoundOnTheCardCannotBeDeletedOrReplaced)
     ui->clear();
     EXPECT_FALSE(Delete_Series({"Staff"}));
     EXPECT_FALSE(QFileInfo::exists(Series_File_Path("Staff")));
+}
+
+// The series manager opened from the window exports a series to .xlsx that openpyxl reads
+// back, and its finished box offers the file.
+TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
+{
+    REQUIRE_PYTHON(python);
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"007", "Ann", "Bob"}));
+    const QString book = pathIn("staff.xlsx");
+    ui->clear();
+    ui->push(book);  // the save panel
+    ui->push(1);     // the export-finished box: OK, open the file
+    const SeriesModalRunner previous = Set_Series_Modal_Runner([](QDialog &w) {
+        auto &manager = dynamic_cast<BatchWizard &>(w);
+        manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
+        manager.Update_Btn_Clicked();  // the series' values on the second screen
+        manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+        return 0;
+    });
+    controller->Batch_Series_Button();
+    Set_Series_Modal_Runner(previous);
+    const auto read = testsupport::runTool(python, {"-c", "import sys, openpyxl\nws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                                          "print('|'.join(str(r[0]) for r in ws.iter_rows(values_only=True)))",
+                                                    book});
+    EXPECT_EQ(read.out.trimmed(), "Batch Value|007|Ann|Bob") << read.err.toStdString();
+    QStringList kinds;
+    for (const auto &r : ui->requests())
+        kinds << r.kind;
+    EXPECT_EQ(kinds, QStringList({"saveFile", "Open_Export_Files", "openExternally"}));
+}
+
+// A series-bound barcode saved without its picture is rebuilt on opening from the series' first
+// value, not from the value it was typed with; a first value that is empty falls back to that.
+TEST_F(JoinJourneyTest, ASeriesBoundBarcodeIsRebuiltFromTheSeriesFirstValue)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    const struct {
+        QByteArray file;
+        const char *expected;
+    } cases[] = {{"SER-1\nSER-2\n", "SER-1"}, {"\nSER-2\n", "OWN"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        QFile series(Series_File_Path("Codes"));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly) && series.write(c.file) == c.file.size());
+        series.close();
+        ui->push(int(platform::AnswerNo));
+        click("New_btn");
+        std::shared_ptr<SKTGraphic> code = code128({20, 20, 200, 70});
+        place(0, {code});
+        code->Set_Data_source_type(Batch_Source_Series);
+        code->Set_Batch_List_Name("Codes");
+        code->batch_list_index = 0;
+        ASSERT_TRUE(code->_barcode_image.isNull());
+        saveAs(pathIn("series-code.did"));
+        open(pathIn("series-code.did"));
+        ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
+        EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray(c.expected));
+    }
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 #include "output/mail/MailWindows.h"
 #include "platform/UiServices.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QSpinBox>
 #include <QPlainTextEdit>
 
 #include <QDir>
@@ -304,6 +307,39 @@ TEST(Mail, VisitorDetailsWindowStops)
     EXPECT_TRUE(ui->messages()[1].contains("Stopped by the user")) << ui->messages()[1].toStdString();
     EXPECT_TRUE(ui->messages()[1].contains("Sent 0 of 2")) << ui->messages()[1].toStdString();
     EXPECT_EQ(window._curr_msg_cnt->text(), "1 / 2 ");
+}
+
+// The data boxes set the count of cards; Total, From and To never pass it while a box is ticked,
+// and with none ticked the Total field takes any count up to 999999.
+TEST(Mail, DataBoxesRecountTheCardsAndCapTheRange)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Card card;
+    card.design.source = Check_Series_Or_Excel_Use_or_not(card.design.front.list(), {}, true,
+                                                          {{"1", "Ann"}, {"2", "Bo"}, {"3", "Cy"}, {"4", "Di"}, {"5", "Ed"}});
+    Send_Mail window;
+    window.Open_Wnd(card.design, true, false);
+    EXPECT_FALSE(window.send_with_batch_chk->isEnabled()) << "nothing bound to a series";
+    ASSERT_TRUE(window.send_with_excel_chk->isEnabled());
+    EXPECT_EQ(window.Total_Text->maximum(), 999999);
+
+    window.send_with_excel_chk->click();
+    EXPECT_TRUE(window.export_range_box->isEnabled());
+    const struct {
+        QSpinBox *field;
+        int typed, shown;
+    } cases[] = {{window.Total_Text, 9, 5}, {window.To_Text, 7, 5}, {window.from_Text, 6, 5}, {window.To_Text, 3, 3}};
+    EXPECT_EQ(window.Total_Text->value(), 5);
+    EXPECT_EQ(window.To_Text->value(), 5);
+    for (const auto &c : cases) {
+        c.field->setValue(c.typed);
+        EXPECT_EQ(c.field->value(), c.shown) << c.field->objectName().toStdString() << " " << c.typed;
+    }
+    window.send_with_excel_chk->click();
+    EXPECT_FALSE(window.export_range_box->isEnabled());
+    EXPECT_EQ(window.Total_Text->value(), 1) << "no data: one card";
+    EXPECT_EQ(window.Total_Text->maximum(), 999999);
 }
 
 TEST(Mail, RecipientListsAndPauseTexts)

@@ -95,6 +95,19 @@ bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGr
     return std::any_of(front.begin(), front.end(), bound) || (twoSided && std::any_of(back.begin(), back.end(), bound));
 }
 
+int Drop_Excel_Bindings(const SKTGraphicList &controls)
+{
+    int dropped = 0;
+    for (SKTGraphic *g : controls) {
+        if (!g || !takesData(*g) || g->data_source_type != Batch_Source_Sheet ||
+            g->control_ID.contains(QLatin1String("Fup_")))
+            continue;
+        g->Set_Data_source_type(Batch_Source_None);
+        ++dropped;
+    }
+    return dropped;
+}
+
 bool Check_Side_Excel_Binding_Is_Used(const SKTGraphicList &controls)
 {
     return std::any_of(controls.begin(), controls.end(), [](const SKTGraphic *g) {

@@ -5,6 +5,7 @@
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -212,6 +213,27 @@ void Plz_Wait_Sheet::Show_Create_Modeless()
 }
 
 void Plz_Wait_Sheet::Hide_Destroy_Modeless() { hide(); }
+
+Plz_Wait_Scope::Plz_Wait_Scope(QWidget *window, bool longWork)
+{
+    if (!longWork || !window)
+        return;
+    m_sheet = window->findChild<Plz_Wait_Sheet *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!m_sheet)
+        m_sheet = new Plz_Wait_Sheet(window);
+    m_sheet->Show_Create_Modeless();
+    // The work holds the event loop: the sheet is painted now or not at all.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+Plz_Wait_Scope::~Plz_Wait_Scope()
+{
+    if (m_sheet)
+        m_sheet->Hide_Destroy_Modeless();
+}
+
+bool Long_Work_For_File(const QString &path) { return QFileInfo(path).size() > 1024 * 1024; }
+bool Long_Work_For_Values(qsizetype count) { return count > 50000; }
 
 // --- format accessory ----------------------------------------------------------------------
 

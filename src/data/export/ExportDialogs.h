@@ -83,6 +83,23 @@ public:
     void Hide_Destroy_Modeless();
 };
 
+// Work on the GUI thread that takes long, under the please-wait sheet of `window`: the sheet is
+// made, shown and painted only when `longWork` (a design opened in milliseconds shows none),
+// and it goes when the scope ends, before any message that follows the work.
+class Plz_Wait_Scope {
+public:
+    Plz_Wait_Scope(QWidget *window, bool longWork);
+    ~Plz_Wait_Scope();
+    Plz_Wait_Scope(const Plz_Wait_Scope &) = delete;
+    Plz_Wait_Scope &operator=(const Plz_Wait_Scope &) = delete;
+
+private:
+    Plz_Wait_Sheet *m_sheet = nullptr;
+};
+// Work worth the sheet: reading a file of more than 1 MiB, handling more than 50,000 values.
+bool Long_Work_For_File(const QString &path);
+bool Long_Work_For_Values(qsizetype count);
+
 // The format chooser a save panel carries: choosing one renames the panel's file to it.
 class AccessoryViewController : public QWidget {
     Q_OBJECT

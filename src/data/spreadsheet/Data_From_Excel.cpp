@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -206,6 +207,9 @@ void Data_From_Excel::fillFromSheet(const QList<QStringList> &rows, const QList<
         return;
     if (!host)
         host = this;
+    // One change for the whole refill: a view that hears of the emptied table in between would
+    // take the sheet for gone.
+    QSignalBlocker quiet(this);
     const QStringList &first = rows.first();
     const int count = int(chosen.size());
     if (!first.isEmpty()) {
@@ -230,6 +234,7 @@ void Data_From_Excel::fillFromSheet(const QList<QStringList> &rows, const QList<
             values[n] = chosen.at(n) < row.size() ? row.at(chosen.at(n)) : QString();
         Create_List_By_Array(values, count);
     }
+    quiet.unblock();
     emit changed();
 }
 

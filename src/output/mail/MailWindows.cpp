@@ -253,8 +253,15 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
         mirror_vertical->setEnabled(on);
     });
     connect(delayed_delv_chk, &QCheckBox::toggled, delayed_box, &QWidget::setEnabled);
-    for (QCheckBox *c : {send_with_batch_chk, send_with_excel_chk})
-        connect(c, &QCheckBox::toggled, this, &Send_Mail::Set_Enable_Diable_Range_Box);
+    connect(send_with_batch_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_batch_chk_select);
+    connect(send_with_excel_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_excel_chk_select);
+    // From and To never reach past the run's cards, whatever is typed.
+    for (QSpinBox *field : {from_Text, To_Text}) {
+        connect(field, &QSpinBox::valueChanged, this, [this, field](int value) {
+            if (value > tickedCardCount() && (send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked()))
+                field->setValue(tickedCardCount());
+        });
+    }
     for (QRadioButton *r : {rd_all_to_every, rd_one_per_recp, Sel_print_rd})
         connect(r, &QRadioButton::toggled, this, &Send_Mail::Set_Enable_Diable_Range_Box);
 }
@@ -263,7 +270,10 @@ Send_Mail::~Send_Mail()
 {
     if (m_run)
         m_run->Stop();
-    waitForRun();
+    // Events are let through only while a run still has to end: a window going with its parent
+    // must not deliver events to widgets already half gone.
+    if (m_thread)
+        waitForRun();
 }
 
 void Send_Mail::waitForRun()
@@ -290,8 +300,8 @@ int Send_Mail::Open_Wnd(BatchDesign design, bool twoSided, bool visitorMode)
     send_with_batch_chk->setChecked(false), send_with_excel_chk->setChecked(false);
     send_with_batch_chk->setEnabled(!visitorMode && m_design.source.Use_Data_Sheet_Values);
     send_with_excel_chk->setEnabled(!visitorMode && m_design.source.Use_Excel_Binding_Values);
-    const int total = m_design.source.Total_Batch_Excel_Card;
-    Total_Text->setValue(total), from_Text->setValue(1), To_Text->setValue(total);
+    from_Text->setValue(1);
+    Set_Tot_Value(m_design.source.Total_Batch_Excel_Card, 999999, QStringLiteral("A"));
     delayed_delv_chk->setChecked(false), delayed_box->setEnabled(false);
     mail_count_txt->setValue(1), hour_txt->setValue(0), min_text->setValue(0), sec_txt->setValue(0);
     attachment->setEnabled(false);
@@ -305,6 +315,40 @@ void Send_Mail::Set_Enable_Diable_Range_Box()
     export_range_box->setEnabled(data);
     Total_Text->setEnabled(rd_all_to_every->isChecked());
     from_Text->setEnabled(Sel_print_rd->isChecked()), To_Text->setEnabled(Sel_print_rd->isChecked());
+}
+
+int Send_Mail::tickedCardCount() const
+{
+    BatchSource source = m_design.source;
+    source.Use_Data_Sheet_Values = send_with_batch_chk->isChecked() && m_design.source.Use_Data_Sheet_Values;
+    source.Use_Excel_Binding_Values = send_with_excel_chk->isChecked() && m_design.source.Use_Excel_Binding_Values;
+    source.Get_total_Card_count();
+    return source.Total_Batch_Excel_Card;
+}
+
+void Send_Mail::send_with_batch_chk_select()
+{
+    const int total = tickedCardCount();
+    Set_Tot_Value(total, total, QStringLiteral("A"));
+    Set_Enable_Diable_Range_Box();
+}
+
+void Send_Mail::send_with_excel_chk_select() { send_with_batch_chk_select(); }
+
+void Send_Mail::Set_Tot_Value(int value, int maximum, const QString &setFor)
+{
+    if (value == 0)
+        value = 1;
+    if (!send_with_batch_chk->isChecked() && !send_with_excel_chk->isChecked()) {
+        maximum = 999999;
+        value = std::min(value, maximum);
+    }
+    for (QSpinBox *field : {Total_Text, from_Text, To_Text})
+        field->setMaximum(std::max(1, maximum));
+    if (setFor == QLatin1String("TOT") || setFor == QLatin1String("A"))
+        Total_Text->setValue(value);
+    if (setFor == QLatin1String("TO") || setFor == QLatin1String("A"))
+        To_Text->setValue(value);
 }
 
 CardMailChoice Send_Mail::choice() const

@@ -69,8 +69,17 @@ public slots:
     void Close_Button();
     void Setting_Button();
     void Set_Enable_Diable_Range_Box();
+    // A data box ticked or unticked: the card count of the ticked sources becomes the Total and
+    // To, and the most any of Total, From and To can take.
+    void send_with_batch_chk_select();
+    void send_with_excel_chk_select();
+    // Value `value` (0 counts as 1) into Total ("TOT"), To ("TO") or both ("A"); `maximum` caps
+    // the three fields. With no data box ticked the cap is 999999.
+    void Set_Tot_Value(int value, int maximum, const QString &setFor);
 
 private:
+    // The cards of a run over the ticked sources: the larger of their row counts, at least 1.
+    int tickedCardCount() const;
     BatchDesign m_design;
     Send_Modeless *m_progress;
     std::unique_ptr<CardMailRun> m_run;
