@@ -15,15 +15,14 @@
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 #include "platform/MainThread.h"
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
-// Group mode is reached through its wiring.
-#include "groupmode/GroupMode.h"
-#include "mainwindow/GroupModeWiring.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -203,9 +203,7 @@ void VisitorMode::uncollapseLeftView()
     const int handle = verticalSplitView->handleWidth();
     const int total = std::max(verticalSplitView->width(), 1200);
     if (Start_Card_Option == QLatin1String("G")) {
-        // Group mode edits rows in the entry panel: the list and the panel side by side.
         gp_scrollView->show();
-        scrollView->show();
         verticalSplitView->setSizes({200, 400, total - 600 - 2 * handle});
     } else if (Start_Card_Option == QLatin1String("V")) {
         gp_scrollView->hide();
