@@ -101,12 +101,16 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
 {
     REQUIRE_TOOL(pdftotext, "pdftotext");
     // The panels' boxes for a new custom field, hidden outside group mode.
-    std::vector<QWidget *> typeBoxes;
+    QList<QWidget *> typeBoxes;
     for (int side : {0, 1}) {
-        typeBoxes.push_back(new QWidget(panel(side)));
-        typeBoxes.back()->setObjectName("new_ctrl_type_box");
-        typeBoxes.back()->hide();
+        if (panel(side)->findChildren<QWidget *>("new_ctrl_type_box").isEmpty()) {
+            auto *box = new QWidget(panel(side));
+            box->setObjectName("new_ctrl_type_box");
+        }
+        typeBoxes << panel(side)->findChildren<QWidget *>("new_ctrl_type_box");
     }
+    for (QWidget *box : typeBoxes)
+        box->hide();
     ASSERT_EQ(startGroupRoad(workbook(20)), 1);
     for (QWidget *box : typeBoxes)
         EXPECT_TRUE(box->isVisibleTo(box->parentWidget()));
