@@ -387,7 +387,7 @@ void GroupMode::Show_New_Control_Type_Boxes()
 {
     for (int side : {0, 1}) {
         if (Profile_Panel *panel = m_window.entryPanel(side))
-            if (auto *box = panel->findChild<QWidget *>(QStringLiteral("new_ctrl_type_box")))
+            for (QWidget *box : panel->findChildren<QWidget *>(QStringLiteral("new_ctrl_type_box")))
                 box->show();
     }
 }

@@ -19,6 +19,8 @@
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/WindowStyle.h"
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 #include "platform/MainThread.h"
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
