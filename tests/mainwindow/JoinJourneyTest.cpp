@@ -4,12 +4,14 @@
 
 #include "ControllerFixture.h"
 
+#include "core/SKTImage.h"
 #include "core/SKTText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManager.h"
 #include "data/SeriesManagerWindow.h"
 #include "data/batch/BatchBinding.h"
 #include "data/export/CardExport.h"
+#include "data/export/ExportDialogs.h"
 #include "data/export/ExportSheet.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
@@ -390,6 +392,28 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
     for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
         profileBound += g->control_ID == QLatin1String("Fup_Name") && g->data_source_type == Batch_Source_Sheet;
     EXPECT_EQ(profileBound, 1);
+}
+
+// Opening a design shows the please-wait sheet only when the file is large enough to take a
+// while (here, one carrying a sheet of 40,000 rows); a small design opens without one.
+TEST_F(JoinJourneyTest, OnlyALargeDesignOpensUnderThePleaseWaitSheet)
+{
+    saveAs(pathIn("small.did"));
+    open(pathIn("small.did"));
+    EXPECT_EQ(controller->findChild<Plz_Wait_Sheet *>(), nullptr);
+
+    // A design that carries a large spreadsheet table.
+    pickSheet(40000);
+    ui->clear();
+    ui->push(pathIn("large.did"));
+    controller->SaveAs_Btn_Clicked();
+    ASSERT_GT(QFileInfo(pathIn("large.did")).size(), 1024 * 1024);
+    controller->Excel_Table().Clear_Table();
+    open(pathIn("large.did"));
+    const auto *sheet = controller->findChild<Plz_Wait_Sheet *>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->isVisible()) << "gone once the design is open";
+    EXPECT_EQ(controller->Excel_Table().rowCount(), 40000);
 }
 
 // The window tests run on the application's own set-up: every join it makes is in place.
