@@ -397,6 +397,10 @@ QWidget *SKTWindowController::buildCardTab()
     Manual_image_path = m_panel->Manual_image_path;
     Data_source_type = m_panel->Data_source_type;
     Batch_Series = m_panel->Batch_Series;
+    // The window answers the panel's camera with "not available" until a camera window exists:
+    // the button says so before a click rather than after.
+    m_panel->camera_btn->setEnabled(false);
+    m_panel->camera_btn->setToolTip(tr("Taking a picture needs the camera window, which this build does not have yet."));
 
     // The grid is the window's; its settings stand on the card's setting tab.
     auto *tab = new QWidget;

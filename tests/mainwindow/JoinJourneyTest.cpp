@@ -420,6 +420,10 @@ TEST_F(JoinJourneyTest, OnlyALargeDesignOpensUnderThePleaseWaitSheet)
 TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
 {
     EXPECT_EQ(Missing_Application_Joins(*controller), QStringList());
+    // The one call the window cannot answer yet is a disabled button with its reason.
+    const QPushButton *camera = controller->propertyPanel().camera_btn;
+    EXPECT_FALSE(camera->isEnabled());
+    EXPECT_FALSE(camera->toolTip().isEmpty());
 }
 
 // A series a control of the card takes its values from can be neither deleted nor replaced by
