@@ -33,7 +33,43 @@
 
 namespace {
 
-using JoinJourneyTest = WindowTest;
+class JoinJourneyTest : public WindowTest {
+protected:
+    // A workbook of the rows (a python list of lists) written by openpyxl.
+    static bool writeWorkbook(const QString &python, const QString &path, const char *rows)
+    {
+        return testsupport::runTool(python, {"-c", QStringLiteral("import openpyxl,sys\nwb=openpyxl.Workbook()\n"
+                                                                  "[wb.active.append(r) for r in %1]\n"
+                                                                  "wb.save(sys.argv[1])")
+                                                       .arg(QLatin1String(rows)),
+                                             path})
+                   .exitCode == 0;
+    }
+    // The side's profile dialog from the window's Profile button: the workbook picked with every
+    // column (`again`: in place of a sheet that has rows), the name field bound to column 1, OK.
+    void pickSheetInProfileDialog(const QString &book, bool again)
+    {
+        const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+            imp_xl_Window->Select_ALL_Pressed();
+            QMetaObject::invokeMethod(&w, "OKPressed");
+            return 1;
+        });
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            if (again)
+                ui->push(true);  // load another workbook in place of the one with rows
+            ui->push(book);
+            dlg.Browse_excel_Btn_Clicked();
+            dlg.rows[0].ds_combo->setCurrentIndex(2);
+            dlg.rows[0].ser_col_cb->setCurrentIndex(1);
+            dlg.OK_Btn_Clicked();
+            return dlg.result();
+        });
+        click("User_Profile_btn");
+        Set_Profile_Modal_Runner(previous);
+        Set_Series_Modal_Runner(previousPicker);
+    }
+};
 
 // A sheet of `rows` rows picked as the column picker and the profile dialogs pick one, into the
 // table every subsystem reaches: column 1 a name, column 2 a code unique to the row.
@@ -312,26 +348,8 @@ TEST_F(JoinJourneyTest, ASheetPickedInAProfileDialogSurvivesSaveAndOpen)
 {
     REQUIRE_PYTHON(python);
     const QString book = pathIn("people.xlsx");
-    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
-                                                  "[wb.active.append(r) for r in [['Name','Town'],['Ada','Oslo'],['Bo','Rome']]]\n"
-                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
-    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
-        imp_xl_Window->Select_ALL_Pressed();
-        QMetaObject::invokeMethod(&w, "OKPressed");
-        return 1;
-    });
-    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
-        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-        ui->push(book);
-        dlg.Browse_excel_Btn_Clicked();
-        dlg.rows[0].ds_combo->setCurrentIndex(2);
-        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
-        dlg.OK_Btn_Clicked();
-        return dlg.result();
-    });
-    click("User_Profile_btn");
-    Set_Profile_Modal_Runner(previous);
-    Set_Series_Modal_Runner(previousPicker);
+    ASSERT_TRUE(writeWorkbook(python, book, "[['Name','Town'],['Ada','Oslo'],['Bo','Rome']]"));
+    pickSheetInProfileDialog(book, false);
     ASSERT_EQ(controller->Excel_Table().rowCount(), 2);
     EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name", "Town"}));
     const auto nameShown = [this] {
@@ -359,32 +377,13 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
 {
     REQUIRE_PYTHON(python);
     const QString book = pathIn("new.xlsx");
-    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
-                                                  "[wb.active.append(r) for r in [['Name'],['Zoe']]]\n"
-                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
+    ASSERT_TRUE(writeWorkbook(python, book, "[['Name'],['Zoe']]"));
     pickSheet(2);
     std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
     text->_bounds = QRectF(10, 100, 120, 30);
     place(0, {text});
     ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_Sheet, {}, 2, "CODE-01"));
-    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
-        imp_xl_Window->Select_ALL_Pressed();
-        QMetaObject::invokeMethod(&w, "OKPressed");
-        return 1;
-    });
-    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
-        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-        ui->push(true);  // load another workbook in place of the one with rows
-        ui->push(book);
-        dlg.Browse_excel_Btn_Clicked();
-        dlg.rows[0].ds_combo->setCurrentIndex(2);
-        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
-        dlg.OK_Btn_Clicked();
-        return dlg.result();
-    });
-    click("User_Profile_btn");
-    Set_Profile_Modal_Runner(previous);
-    Set_Series_Modal_Runner(previousPicker);
+    pickSheetInProfileDialog(book, true);
     EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name"}));
     EXPECT_EQ(text->data_source_type, Batch_Source_None);
     EXPECT_EQ(text->excel_col_indx, -1);
