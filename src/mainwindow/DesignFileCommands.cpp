@@ -12,6 +12,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/Utilities.h"
 #include "data/batch/BatchBinding.h"
+#include "data/export/ExportDialogs.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLogic.h"
@@ -154,8 +155,11 @@ void SKTWindowController::Set_Progress_Text(const QString &text)
 
 int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable)
 {
+    std::optional<Plz_Wait_Scope> waiting;
+    waiting.emplace(this, Long_Work_For_File(path));  // a design of pictures takes a while
     DesignReadResult read = Read_Design_File(path);
     if (!read.ok()) {
+        waiting.reset();
         Show_Design_Refusal(path, read);
         return 0;
     }
@@ -295,7 +299,10 @@ void SKTWindowController::Open_Btn_Clicked()
     if (outcome.status != DesignOpenOutcome::Loaded)
         return;
     Start_Card_Option = QStringLiteral("L");
-    Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
+    {
+        Plz_Wait_Scope waiting(this, Long_Work_For_File(outcome.path));
+        Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
+    }
     Select_front_side();
     // A group project opens in group mode, its list and panels showing its first row.
     Load_Group_Mode_After_log_reading();

@@ -46,8 +46,6 @@ public:
     virtual void Card_Combo_Changed(QComboBox *) = 0;
 
     // --- picture sources and tools; each answers 1 when the user chose, 0 when cancelled ---
-    // The camera answers kNotAvailable while the application has no camera window.
-    static constexpr int kNotAvailable = -1;
     // The open panel for one picture file; the path goes into `Library_Selected_Image`.
     virtual int Browse_User_Image_Manually() = 0;
     // The image library for a control ("C"); the path goes into `Library_Selected_Image`.

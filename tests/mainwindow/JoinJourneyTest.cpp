@@ -4,12 +4,14 @@
 
 #include "ControllerFixture.h"
 
+#include "core/SKTImage.h"
 #include "core/SKTText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManager.h"
 #include "data/SeriesManagerWindow.h"
 #include "data/batch/BatchBinding.h"
 #include "data/export/CardExport.h"
+#include "data/export/ExportDialogs.h"
 #include "data/export/ExportSheet.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
@@ -31,7 +33,43 @@
 
 namespace {
 
-using JoinJourneyTest = WindowTest;
+class JoinJourneyTest : public WindowTest {
+protected:
+    // A workbook of the rows (a python list of lists) written by openpyxl.
+    static bool writeWorkbook(const QString &python, const QString &path, const char *rows)
+    {
+        return testsupport::runTool(python, {"-c", QStringLiteral("import openpyxl,sys\nwb=openpyxl.Workbook()\n"
+                                                                  "[wb.active.append(r) for r in %1]\n"
+                                                                  "wb.save(sys.argv[1])")
+                                                       .arg(QLatin1String(rows)),
+                                             path})
+                   .exitCode == 0;
+    }
+    // The side's profile dialog from the window's Profile button: the workbook picked with every
+    // column (`again`: in place of a sheet that has rows), the name field bound to column 1, OK.
+    void pickSheetInProfileDialog(const QString &book, bool again)
+    {
+        const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+            imp_xl_Window->Select_ALL_Pressed();
+            QMetaObject::invokeMethod(&w, "OKPressed");
+            return 1;
+        });
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            if (again)
+                ui->push(true);  // load another workbook in place of the one with rows
+            ui->push(book);
+            dlg.Browse_excel_Btn_Clicked();
+            dlg.rows[0].ds_combo->setCurrentIndex(2);
+            dlg.rows[0].ser_col_cb->setCurrentIndex(1);
+            dlg.OK_Btn_Clicked();
+            return dlg.result();
+        });
+        click("User_Profile_Btn");
+        Set_Profile_Modal_Runner(previous);
+        Set_Series_Modal_Runner(previousPicker);
+    }
+};
 
 // A sheet of `rows` rows picked as the column picker and the profile dialogs pick one, into the
 // table every subsystem reaches: column 1 a name, column 2 a code unique to the row.
@@ -310,26 +348,8 @@ TEST_F(JoinJourneyTest, ASheetPickedInAProfileDialogSurvivesSaveAndOpen)
 {
     REQUIRE_PYTHON(python);
     const QString book = pathIn("people.xlsx");
-    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
-                                                  "[wb.active.append(r) for r in [['Name','Town'],['Ada','Oslo'],['Bo','Rome']]]\n"
-                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
-    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
-        imp_xl_Window->Select_ALL_Pressed();
-        QMetaObject::invokeMethod(&w, "OKPressed");
-        return 1;
-    });
-    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
-        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-        ui->push(book);
-        dlg.Browse_excel_Btn_Clicked();
-        dlg.rows[0].ds_combo->setCurrentIndex(2);
-        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
-        dlg.OK_Btn_Clicked();
-        return dlg.result();
-    });
-    click("User_Profile_Btn");
-    Set_Profile_Modal_Runner(previous);
-    Set_Series_Modal_Runner(previousPicker);
+    ASSERT_TRUE(writeWorkbook(python, book, "[['Name','Town'],['Ada','Oslo'],['Bo','Rome']]"));
+    pickSheetInProfileDialog(book, false);
     ASSERT_EQ(controller->Excel_Table().rowCount(), 2);
     EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name", "Town"}));
     const auto nameShown = [this] {
@@ -357,32 +377,13 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
 {
     REQUIRE_PYTHON(python);
     const QString book = pathIn("new.xlsx");
-    ASSERT_EQ(testsupport::runTool(python, {"-c", "import openpyxl,sys\nwb=openpyxl.Workbook()\n"
-                                                  "[wb.active.append(r) for r in [['Name'],['Zoe']]]\n"
-                                                  "wb.save(sys.argv[1])", book}).exitCode, 0);
+    ASSERT_TRUE(writeWorkbook(python, book, "[['Name'],['Zoe']]"));
     pickSheet(2);
     std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Class(QStringLiteral("SKTText"));
     text->_bounds = QRectF(10, 100, 120, 30);
     place(0, {text});
     ASSERT_TRUE(Bind_Control_Data_Source(*text, Batch_Source_Sheet, {}, 2, "CODE-01"));
-    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
-        imp_xl_Window->Select_ALL_Pressed();
-        QMetaObject::invokeMethod(&w, "OKPressed");
-        return 1;
-    });
-    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
-        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-        ui->push(true);  // load another workbook in place of the one with rows
-        ui->push(book);
-        dlg.Browse_excel_Btn_Clicked();
-        dlg.rows[0].ds_combo->setCurrentIndex(2);
-        dlg.rows[0].ser_col_cb->setCurrentIndex(1);
-        dlg.OK_Btn_Clicked();
-        return dlg.result();
-    });
-    click("User_Profile_Btn");
-    Set_Profile_Modal_Runner(previous);
-    Set_Series_Modal_Runner(previousPicker);
+    pickSheetInProfileDialog(book, true);
     EXPECT_EQ(controller->Excel_Table().Column_Titles(), QStringList({"No.", "Name"}));
     EXPECT_EQ(text->data_source_type, Batch_Source_None);
     EXPECT_EQ(text->excel_col_indx, -1);
@@ -390,6 +391,28 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
     for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
         profileBound += g->control_ID == QLatin1String("Fup_Name") && g->data_source_type == Batch_Source_Sheet;
     EXPECT_EQ(profileBound, 1);
+}
+
+// Opening a design shows the please-wait sheet only when the file is large enough to take a
+// while (here, one carrying a sheet of 40,000 rows); a small design opens without one.
+TEST_F(JoinJourneyTest, OnlyALargeDesignOpensUnderThePleaseWaitSheet)
+{
+    saveAs(pathIn("small.did"));
+    open(pathIn("small.did"));
+    EXPECT_EQ(controller->findChild<Plz_Wait_Sheet *>(), nullptr);
+
+    // A design that carries a large spreadsheet table.
+    pickSheet(40000);
+    ui->clear();
+    ui->push(pathIn("large.did"));
+    controller->SaveAs_Btn_Clicked();
+    ASSERT_GT(QFileInfo(pathIn("large.did")).size(), 1024 * 1024);
+    controller->Excel_Table().Clear_Table();
+    open(pathIn("large.did"));
+    const auto *sheet = controller->findChild<Plz_Wait_Sheet *>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->isVisible()) << "gone once the design is open";
+    EXPECT_EQ(controller->Excel_Table().rowCount(), 40000);
 }
 
 // The window tests run on the application's own set-up: every join it makes is in place.
