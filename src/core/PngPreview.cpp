@@ -16,7 +16,7 @@ void quiet(png_structp, png_const_charp) {}
 
 }  // namespace
 
-QImage Decode_Png_Preview(const QString &path, int longestSide)
+QImage Decode_Png_Preview(const QString &path, int longestSide, quint64 maxPixels)
 {
     if (longestSide < 1)
         return {};
@@ -50,7 +50,8 @@ QImage Decode_Png_Preview(const QString &path, int longestSide)
     png_uint_32 width = 0, height = 0;
     int depth = 0, colour = 0, interlace = 0;
     png_get_IHDR(png, info, &width, &height, &depth, &colour, &interlace, nullptr, nullptr);
-    if (interlace != PNG_INTERLACE_NONE || width == 0 || height == 0) {
+    // The work is one pass over every pixel: a tiny file may claim a million by a million.
+    if (interlace != PNG_INTERLACE_NONE || width == 0 || height == 0 || quint64(width) * height > maxPixels) {
         png_destroy_read_struct(&png, &info, nullptr);
         std::fclose(file);
         return {};

@@ -10,5 +10,7 @@
 // The picture at `path` shrunk by a whole factor so that its longer side is at most
 // `longestSide` pixels (each preview pixel the average of the block it stands for), in
 // premultiplied ARGB32. Null when the file is no PNG this can read row by row (an interlaced
-// one, or a damaged one): the caller then reads it as before.
-QImage Decode_Png_Preview(const QString &path, int longestSide);
+// one, a damaged one, or one past `maxPixels`): the caller then reads it as before.
+// Pictures of more pixels are declined (16384 x 16384, read in about a second).
+inline constexpr quint64 Png_Preview_Max_Pixels = quint64(16384) * 16384;
+QImage Decode_Png_Preview(const QString &path, int longestSide, quint64 maxPixels = Png_Preview_Max_Pixels);

@@ -292,4 +292,7 @@ TEST(ControllerFunctions, LargePngPreviewsAreReadRowByRowAsQtWouldShowThem)
     damaged.close();
     EXPECT_TRUE(Decode_Png_Preview(damaged.fileName(), 500).isNull());
     EXPECT_TRUE(Decode_Png_Preview(dir.filePath(QStringLiteral("missing.png")), 500).isNull());
+    // Past the pixel limit the header alone declines it (1203 x 611 is 735,033 pixels).
+    EXPECT_FALSE(Decode_Png_Preview(whole.fileName(), 500, 735'033).isNull());
+    EXPECT_TRUE(Decode_Png_Preview(whole.fileName(), 500, 735'032).isNull());
 }
