@@ -198,14 +198,21 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
     }
 }
 
-TEST_F(UndoRedoTest, ARestoredBarcodeFitsItsImage)
+// A symbol picture of the size at 300 dpi, and a barcode showing it placed at (30, 40) on the front.
+std::pair<QImage, std::shared_ptr<SKTBarcode>> placedBarcode(SKTDocument &document, int width, int height)
 {
-    QImage symbol = patternImage(120, 48);
+    QImage symbol = patternImage(width, height);
     Set_Image_Dpi(symbol, 300);
     auto barcode = std::make_shared<SKTBarcode>();
     barcode->_bounds = QRectF(30, 40, 0, 0);
     barcode->Set_Barcode_image(symbol);
     document.appendGraphicOnSide(0, barcode);
+    return {symbol, barcode};
+}
+
+TEST_F(UndoRedoTest, ARestoredBarcodeFitsItsImage)
+{
+    const auto [symbol, barcode] = placedBarcode(document, 120, 48);
     history.Insert_In_Undo_Redo();
     barcode->setXPosition(150);
     history.Insert_In_Undo_Redo();
@@ -221,12 +228,7 @@ TEST_F(UndoRedoTest, ARestoredBarcodeFitsItsImage)
 TEST_F(UndoRedoTest, SnapshotsHoldPicturesByReferenceAndNeverEncodeThem)
 {
     // A large barcode picture that no file has ever held, and one that changes at every step.
-    QImage symbol = patternImage(1600, 900);
-    Set_Image_Dpi(symbol, 300);
-    auto barcode = std::make_shared<SKTBarcode>();
-    barcode->_bounds = QRectF(30, 40, 0, 0);
-    barcode->Set_Barcode_image(symbol);
-    document.appendGraphicOnSide(0, barcode);
+    const auto [symbol, barcode] = placedBarcode(document, 1600, 900);
     const long long encoded = Pictures_Encoded();
     history.Insert_In_Undo_Redo();
     QList<QImage> shown;
