@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QVariantList>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -101,12 +102,49 @@ QFont Unarchive_Font(const QVariant &value)
     return font;
 }
 
+namespace {
+thread_local Picture_Table *t_references = nullptr;
+std::atomic<long long> g_encoded{0};
+// Starts with a byte no PNG, text or number archive starts a data value with.
+const QByteArray kReferencePrefix = QByteArrayLiteral("\x89" "BLPICREF:");
+const qsizetype kReferenceSize = kReferencePrefix.size() + 3 * 16;
+}  // namespace
+
+Scoped_Picture_References::Scoped_Picture_References(Picture_Table &table) : m_previous(t_references)
+{
+    t_references = &table;
+}
+
+Scoped_Picture_References::~Scoped_Picture_References() { t_references = m_previous; }
+
+QList<QByteArray> Picture_References_In(const QByteArray &archive)
+{
+    QList<QByteArray> found;
+    for (qsizetype at = archive.indexOf(kReferencePrefix); at >= 0 && at + kReferenceSize <= archive.size();
+         at = archive.indexOf(kReferencePrefix, at + kReferenceSize))
+        found.append(archive.mid(at, kReferenceSize));
+    return found;
+}
+
+long long Pictures_Encoded() { return g_encoded.load(); }
+
 QVariant Archive_Image(const QImage &image)
 {
     if (image.isNull())
         return {};
+    if (t_references) {
+        // The picture's identity: its cache key (renewed by any change to its pixels) and its
+        // resolution (which may change without renewing it).
+        const QByteArray reference = kReferencePrefix
+                                     + QByteArray::number(quint64(image.cacheKey()), 16).rightJustified(16, '0')
+                                     + QByteArray::number(quint32(image.dotsPerMeterX()), 16).rightJustified(16, '0')
+                                     + QByteArray::number(quint32(image.dotsPerMeterY()), 16).rightJustified(16, '0');
+        t_references->insert(reference, image);
+        return reference;
+    }
     if (QByteArray known = encodedPictures().find(image); !known.isEmpty())
         return known;
+    ++g_encoded;
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -121,6 +159,8 @@ QImage Unarchive_Image(const QVariant &value)
     if (value.typeId() != QMetaType::QByteArray)
         return {};
     QByteArray bytes = value.toByteArray();
+    if (bytes.startsWith(kReferencePrefix))
+        return t_references ? t_references->value(bytes) : QImage();
     if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
         return {};
     QBuffer buffer(&bytes);

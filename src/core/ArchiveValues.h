@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QVariant>
 
@@ -19,3 +20,24 @@ QFont Unarchive_Font(const QVariant &value);
 QVariant Archive_Image(const QImage &image);
 // Refuses data that is not a PNG of at most 100 megapixels.
 QImage Unarchive_Image(const QVariant &value);
+
+// Pictures by reference, for archives that never leave the process (undo snapshots): while a
+// Scoped_Picture_References is alive on a thread, Archive_Image gives a short reference to the
+// picture, kept in the table, instead of encoding it, and Unarchive_Image resolves references
+// from the table. A picture is then never encoded for a snapshot, and a snapshot holds it
+// shared with the control it came from. Outside such a scope a reference reads as no picture.
+using Picture_Table = QHash<QByteArray, QImage>;
+class Scoped_Picture_References {
+public:
+    explicit Scoped_Picture_References(Picture_Table &table);
+    ~Scoped_Picture_References();
+    Scoped_Picture_References(const Scoped_Picture_References &) = delete;
+    Scoped_Picture_References &operator=(const Scoped_Picture_References &) = delete;
+
+private:
+    Picture_Table *m_previous;
+};
+// The picture references an archive holds.
+QList<QByteArray> Picture_References_In(const QByteArray &archive);
+// How many pictures were encoded as PNG since start.
+long long Pictures_Encoded();

@@ -1,4 +1,5 @@
 #include "core/ControllerImageFiles.h"
+#include "core/PngPreview.h"
 
 #include "core/DocumentFiles.h"
 #include "core/Globals.h"
@@ -147,6 +148,17 @@ QImage decodedThumbnail(const QString &path, int longestSide)
     reader.setAutoTransform(true);
     // The scale is worked out on the stored size; a quarter turn swaps the sides, not the bound.
     const QSize size = reader.size();
+    // A large PNG is read row by row into its preview (Qt's reader would decode it whole first).
+    if (size.isValid() && (size.width() > longestSide || size.height() > longestSide) && reader.format() == "png") {
+        QImage picture = Decode_Png_Preview(path, longestSide);
+        if (!picture.isNull()) {
+            const QSize fitted = size.scaled(longestSide, longestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+            if (picture.size() != fitted)
+                picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            Set_Image_Dpi(picture, 72.0);
+            return picture;
+        }
+    }
     if (size.isValid() && (size.width() > longestSide || size.height() > longestSide))
         reader.setScaledSize(size.scaled(longestSide, longestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage picture = reader.read();

@@ -424,10 +424,20 @@ DesignReadResult designFromEntries(const QVariantList &entries, const DesignTabl
         return refuse(QStringLiteral("entry %1: %2").arg(failure.index).arg(failure.reason));
     }
 
-    if (const double pixels = stored + rebuiltPicturePixels(design); pixels > bounds::MaxDesignPicturePixels)
+    // Pictures the image controls refer to count by the previews they become.
+    QStringList referenced;
+    for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls}) {
+        for (const SKTGraphicPtr &g : *side) {
+            if (g->kind() == SKTGraphicKind::Image)
+                referenced.append(pictureServices().Check_Path_For_App_Resources(g->_file_path));
+        }
+    }
+    if (const double pixels = stored + rebuiltPicturePixels(design) + File_Preview_Pixels(referenced);
+        pixels > bounds::MaxDesignPicturePixels)
         return overBudget(pixels);
 
-    // The file is sound: image controls load their pictures now.
+    // The file is sound: image controls load their pictures now, decoded on every core first.
+    Prefetch_File_Previews(referenced);
     for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls}) {
         for (const SKTGraphicPtr &g : *side) {
             if (g->kind() == SKTGraphicKind::Image)

@@ -9,9 +9,18 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMutex>
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 namespace {
+std::atomic<long long> g_previewsDecoded{0};
 NoWindowPictureServices g_defaultServices;
 PictureServices *g_services = nullptr;
 
@@ -29,6 +38,7 @@ public:
             if (const Entry *entry = cache.object(path); entry && entry->stamp == stamp)
                 return entry->picture;
         }
+        ++g_previewsDecoded;
         const QImage picture = imageWithPreviewOfFileAtPath(path, QSizeF(500, 500), false);
         const QMutexLocker lock(&mutex);
         // Cost in kilobytes: previews of at most 256 MB stay remembered.
@@ -55,6 +65,86 @@ FilePreviews &filePreviews()
     return previews;
 }
 }  // namespace
+
+namespace {
+constexpr int kPreviewSide = 500;
+
+QStringList distinctFiles(const QStringList &paths)
+{
+    QStringList out;
+    for (const QString &path : paths) {
+        const QString clean = path.isEmpty() ? QString() : QDir::cleanPath(path);
+        if (!clean.isEmpty() && !out.contains(clean) && QFileInfo(clean).isFile())
+            out.append(clean);
+    }
+    return out;
+}
+
+// What decoding the file holds at once: the preview for PNG and JPEG (read by rows or at
+// reduced size), the whole picture for the rest.
+qint64 decodeBytes(const QString &path)
+{
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return 0;
+    const QByteArray format = reader.format();
+    const QSize held = format == "png" || format == "jpeg" ? size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio)
+                                                           : size;
+    return qint64(held.width()) * held.height() * 4;
+}
+}  // namespace
+
+void Prefetch_File_Previews(const QStringList &paths)
+{
+    const QStringList files = distinctFiles(paths);
+    if (files.size() < 2)
+        return;  // one file is loaded where it is needed
+    constexpr qint64 kInFlight = qint64(512) << 20;
+    std::mutex mutex;
+    std::condition_variable freed;
+    qint64 held = 0;
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i = next++; i < files.size(); i = next++) {
+            const qint64 cost = decodeBytes(files[i]);
+            {
+                std::unique_lock lock(mutex);
+                freed.wait(lock, [&] { return held == 0 || held + cost <= kInFlight; });
+                held += cost;
+            }
+            filePreviews().get(files[i]);
+            {
+                const std::lock_guard lock(mutex);
+                held -= cost;
+            }
+            freed.notify_all();
+        }
+    };
+    std::vector<std::jthread> helpers;
+    const qsizetype cores = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+    for (qsizetype t = 1; t < std::min(cores, files.size()); ++t)
+        helpers.emplace_back(work);
+    work();
+}
+
+long long File_Previews_Decoded() { return g_previewsDecoded.load(); }
+
+double File_Preview_Pixels(const QStringList &paths)
+{
+    double pixels = 0;
+    for (const QString &file : distinctFiles(paths)) {
+        const QSize size = QImageReader(file).size();
+        if (size.isValid())
+            pixels += double(size.width()) * size.height() > double(kPreviewSide) * kPreviewSide
+                          ? [&] {
+                                const QSize fitted = size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio);
+                                return double(fitted.width()) * fitted.height();
+                            }()
+                          : double(size.width()) * size.height();
+    }
+    return pixels;
+}
 
 QImage PictureServices::Get_Image_For_Path(const QString &path, bool)
 {

@@ -34,3 +34,14 @@ public:
 PictureServices &pictureServices();
 // Installs services (not owned) and returns the previous ones (nullptr for the defaults).
 PictureServices *setPictureServices(PictureServices *services);
+
+// Decodes the previews of these files (paths as Get_Image_For_Path takes them) on every core,
+// each distinct file once, into the previews the default services share, so controls loading
+// them next find them made. Decodes that hold a whole picture (formats not read row by row or
+// at reduced size) together stay within 512 MB.
+void Prefetch_File_Previews(const QStringList &paths);
+// How many file previews were decoded since start (a file's unchanged preview is decoded once).
+long long File_Previews_Decoded();
+// The pixels the previews of these files take, from their headers alone (each distinct file
+// once): what a design's referenced pictures count against its picture budget.
+double File_Preview_Pixels(const QStringList &paths);

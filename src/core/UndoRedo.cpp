@@ -1,5 +1,7 @@
 #include "core/UndoRedo.h"
 
+#include <QSet>
+
 #include "core/ArchiveValues.h"
 #include "core/Globals.h"
 #include "core/PaintSupport.h"
@@ -59,7 +61,26 @@ SKTSnapshot UndoRedoHistory::Snapshot_Of(const SKTGraphicList &controls) { retur
 
 SKTSnapshot UndoRedoHistory::liveSnapshot(int side) const
 {
-    return Snapshot_Of(Graphic_Pointers(m_document.graphicsOfSide(side)));
+    return snapshotOf(Graphic_Pointers(m_document.graphicsOfSide(side)));
+}
+
+SKTSnapshot UndoRedoHistory::snapshotOf(const SKTGraphicList &controls) const
+{
+    QSet<QByteArray> used;
+    for (const QList<SKTSnapshot> *stack : {&Ucontrol, &Ucontrol_back, &Rcontrol, &Rcontrol_back})
+        for (const SKTSnapshot &snapshot : *stack)
+            for (const QByteArray &archive : snapshot)
+                for (const QByteArray &reference : Picture_References_In(archive))
+                    used.insert(reference);
+    for (const std::optional<SKTSnapshot> &recorded : m_recorded)
+        if (recorded)
+            for (const QByteArray &archive : *recorded)
+                for (const QByteArray &reference : Picture_References_In(archive))
+                    used.insert(reference);
+    for (auto it = m_pictures.begin(); it != m_pictures.end();)
+        it = used.contains(it.key()) ? std::next(it) : m_pictures.erase(it);
+    const Scoped_Picture_References references(m_pictures);
+    return Archives_Of(controls);
 }
 
 void UndoRedoHistory::push(QList<SKTSnapshot> &stack, const SKTSnapshot &snapshot)
@@ -140,6 +161,7 @@ void UndoRedoHistory::Fill_Undo_Redo_Control(const SKTSnapshot &snapshot)
     const int side = currentSide();
     m_document.removeAllGraphicsOnSide(side);
     Refresh_Visitor_Dyn_Ctrl_and_image();
+    const Scoped_Picture_References references(m_pictures);
     for (const QByteArray &archive : snapshot) {
         std::unique_ptr<SKTGraphic> decoded = Unarchive_Graphic(archive);
         if (!decoded)
@@ -209,12 +231,12 @@ void UndoRedoHistory::Insert_Blank_Value_in_Undo_Redo()
 
 void UndoRedoHistory::Insert_In_Undo_Stack(const SKTGraphicList &controls)
 {
-    push(undoStack(currentSide()), Snapshot_Of(controls));
+    push(undoStack(currentSide()), snapshotOf(controls));
 }
 
 void UndoRedoHistory::Insert_In_Redo_Stack(const SKTGraphicList &controls)
 {
-    push(redoStack(currentSide()), Snapshot_Of(controls));
+    push(redoStack(currentSide()), snapshotOf(controls));
 }
 
 void UndoRedoHistory::Last_Stack(const QString &which)

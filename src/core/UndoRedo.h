@@ -14,8 +14,10 @@
 // or Redo comes. Emptying the history takes the live sides as the remembered states, so a
 // design set up by a start mode has empty stacks and Undo disabled.
 //
-// Each stack keeps at most kUndoDepth snapshots (snapshots hold pictures); the oldest go first.
+// Each stack keeps at most kUndoDepth snapshots; the oldest go first. Snapshots hold their
+// pictures by reference (shared with the controls), so taking one never encodes a picture.
 
+#include "core/ArchiveValues.h"
 #include "core/ControlArchive.h"
 
 #include <QByteArray>
@@ -121,6 +123,9 @@ private:
     const QList<SKTSnapshot> &undoStack(int side) const { return side == 0 ? Ucontrol : Ucontrol_back; }
     const QList<SKTSnapshot> &redoStack(int side) const { return side == 0 ? Rcontrol : Rcontrol_back; }
     SKTSnapshot liveSnapshot(int side) const;
+    // A snapshot holding its pictures by reference into m_pictures (see Archive_Image); pictures
+    // no snapshot refers to any more are let go first.
+    SKTSnapshot snapshotOf(const SKTGraphicList &controls) const;
     static void push(QList<SKTSnapshot> &stack, const SKTSnapshot &snapshot);
     // Records a change made since the last recording that nobody recorded; true if there was one.
     bool recordUnrecordedChange(int side, const SKTSnapshot &live);
@@ -130,4 +135,5 @@ private:
     SKTDocument &m_document;
     UndoRedoHost *m_host;
     std::array<std::optional<SKTSnapshot>, 2> m_recorded;
+    mutable Picture_Table m_pictures;
 };

@@ -145,8 +145,8 @@ bool QtUiServices::openExternally(const QString &path)
                             : desktopHasHandlerFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     // Outside a desktop that opens files itself, Qt hands them to xdg-open, which the package
     // only recommends: say which package is missing.
-    if (!opened && QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
-        message(QStringLiteral("Opening files and links needs xdg-open: install the package \"xdg-utils\"."));
+    if (const QString missing = opened ? QString() : Missing_Opener_Message(); !missing.isEmpty())
+        message(missing);
     return opened;
 }
 
@@ -349,5 +349,12 @@ ScopedScriptedUi::ScopedScriptedUi()
 }
 
 ScopedScriptedUi::~ScopedScriptedUi() { setUi(std::move(m_previous)); }
+
+QString Missing_Opener_Message()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()
+               ? QStringLiteral("Opening files and links needs xdg-open: install the package \"xdg-utils\".")
+               : QString();
+}
 
 }  // namespace platform

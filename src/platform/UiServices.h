@@ -129,4 +129,8 @@ private:
     std::unique_ptr<UiServices> m_previous;
 };
 
+// The line to show when opening a file or link failed because xdg-open (package xdg-utils,
+// which the package only recommends) is not installed; empty when it is there.
+QString Missing_Opener_Message();
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "DesignTestSupport.h"
 
 #include "core/ControllerImageFiles.h"
+#include "core/PngPreview.h"
 #include "core/DocumentFiles.h"
 #include "core/Globals.h"
 #include "core/ImageResolution.h"
@@ -16,6 +17,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -241,4 +243,56 @@ TEST(DocumentFiles, Ascii85DecodesWithAnIndependentReader)
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(r.out, sample);
     }
+}
+
+TEST(ControllerFunctions, LargePngPreviewsAreReadRowByRowAsQtWouldShowThem)
+{
+    // 1203 x 611: four coloured quarters, the top right one half transparent, so every block of
+    // the preview away from the edges between them has one known colour.
+    QImage source(1203, 611, QImage::Format_ARGB32);
+    source.fill(Qt::transparent);
+    {
+        QPainter p(&source);
+        p.fillRect(QRect(0, 0, 601, 305), QColor(200, 30, 30));
+        p.fillRect(QRect(601, 0, 602, 305), QColor(20, 40, 220, 128));
+        p.fillRect(QRect(0, 305, 601, 306), QColor(30, 160, 60));
+        p.fillRect(QRect(601, 305, 602, 306), QColor(250, 250, 250));
+    }
+    const struct {
+        const char *name;
+        QImage::Format format;
+    } kinds[] = {{"rgba", QImage::Format_ARGB32}, {"rgb", QImage::Format_RGB32}, {"palette", QImage::Format_Indexed8},
+                 {"gray", QImage::Format_Grayscale8}, {"16-bit", QImage::Format_RGBA64}};
+    QTemporaryDir dir;
+    for (const auto &k : kinds) {
+        SCOPED_TRACE(k.name);
+        const QString path = dir.filePath(QLatin1String(k.name) + QStringLiteral(".png"));
+        const QImage stored = source.convertToFormat(k.format, Qt::ThresholdDither | Qt::AvoidDither);
+        ASSERT_TRUE(stored.save(path, "PNG"));
+        const QImage preview = Load_Control_Picture(path);
+        // Inside each quarter the preview shows what the whole decode shows at the same place.
+        const QImage expected = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(preview.size(), QSize(1203, 611).scaled(500, 500, Qt::KeepAspectRatio));
+        const QImage got = preview.convertToFormat(QImage::Format_ARGB32);
+        for (const QPoint at : {QPoint(100, 60), QPoint(400, 60), QPoint(100, 200), QPoint(400, 200)}) {
+            const QColor a = got.pixelColor(at);
+            const QColor b = expected.pixelColor(at.x() * 1203 / preview.width(), at.y() * 611 / preview.height());
+            EXPECT_LE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue())
+                          + std::abs(a.alpha() - b.alpha()), 8)
+                << at.x() << "," << at.y() << " " << qPrintable(a.name(QColor::HexArgb)) << " "
+                << qPrintable(b.name(QColor::HexArgb));
+        }
+    }
+    // Not a PNG, or a damaged one: the row reader declines and the caller reads as before.
+    QFile damaged(dir.filePath(QStringLiteral("damaged.png")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    QFile whole(dir.filePath(QStringLiteral("rgba.png")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    damaged.write(whole.read(200));
+    damaged.close();
+    EXPECT_TRUE(Decode_Png_Preview(damaged.fileName(), 500).isNull());
+    EXPECT_TRUE(Decode_Png_Preview(dir.filePath(QStringLiteral("missing.png")), 500).isNull());
+    // Past the pixel limit the header alone declines it (1203 x 611 is 735,033 pixels).
+    EXPECT_FALSE(Decode_Png_Preview(whole.fileName(), 500, 735'033).isNull());
+    EXPECT_TRUE(Decode_Png_Preview(whole.fileName(), 500, 735'032).isNull());
 }

@@ -2,12 +2,16 @@
 #include "CoreTestSupport.h"
 
 #include "core/ArchiveValues.h"
+#include "core/DesignFile.h"
+#include "core/PictureServices.h"
 #include "core/SKTBarcode.h"
 #include "core/SKTImage.h"
 #include "core/SKTSignature.h"
 
 #include "TestSupport.h"
+#include "platform/Plist.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -209,4 +213,44 @@ TEST(BarcodeControl, PictureIsDrawnWholeAtItsSizeInPointsWithoutSmoothing)
             mismatches += side.pixelColor(origin.x() + x, origin.y() + height - 2) != bars.pixelColor(x, 0);
         EXPECT_LE(mismatches, 2) << "whole, and no smoothing at the bars' edges";
     }
+}
+
+TEST(ImageControl, ADesignDecodesEachReferencedPictureOnceAndCountsItsPreview)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name;
+        QSize size;
+    } files[] = {{"wide.png", QSize(1600, 400)}, {"tall.png", QSize(300, 1200)}, {"small.png", QSize(100, 50)}};
+    QStringList paths;
+    for (const auto &f : files) {
+        QImage picture(f.size, QImage::Format_RGB32);
+        picture.fill(QColor(10, 120, 200));
+        paths << dir.filePath(QLatin1String(f.name));
+        ASSERT_TRUE(picture.save(paths.back()));
+    }
+    // Previews of at most 500 on the long side: 500 x 125, 125 x 500 and the small one whole.
+    EXPECT_EQ(File_Preview_Pixels(paths + paths), 500.0 * 125 + 125.0 * 500 + 100.0 * 50);
+
+    DesignData design;
+    for (int i = 0; i < 6; ++i) {  // every file twice
+        auto image = Make_Graphic_Of_Kind(SKTGraphicKind::Image);
+        image->setBounds(QRectF(10, 10, 60, 40));
+        image->_file_path = paths[i % 3];
+        (i % 2 ? design.backControls : design.frontControls).push_back(std::move(image));
+    }
+    const QByteArray bytes = platform::plistSerialize(*Design_To_Array(design, false));
+    const long long before = File_Previews_Decoded();
+    const DesignReadResult read = Design_From_Bytes(bytes);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.detail);
+    EXPECT_EQ(File_Previews_Decoded() - before, 3);
+    for (const SKTGraphicArray *side : {&read.design->frontControls, &read.design->backControls})
+        for (const SKTGraphicPtr &g : *side) {
+            const QImage &shown = g->_contents;
+            const QSize stored = QImageReader(g->_file_path).size();
+            EXPECT_EQ(shown.size(), stored.width() > 500 || stored.height() > 500
+                                        ? stored.scaled(500, 500, Qt::KeepAspectRatio)
+                                        : stored);
+            EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(10, 120, 200));
+        }
 }

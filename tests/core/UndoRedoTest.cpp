@@ -8,6 +8,7 @@
 #include "core/SKTDocument.h"
 #include "core/SKTImage.h"
 #include "core/SKTText.h"
+#include "core/ArchiveValues.h"
 #include "core/UndoRedo.h"
 
 #include <gtest/gtest.h>
@@ -197,14 +198,21 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
     }
 }
 
-TEST_F(UndoRedoTest, ARestoredBarcodeFitsItsImage)
+// A symbol picture of the size at 300 dpi, and a barcode showing it placed at (30, 40) on the front.
+std::pair<QImage, std::shared_ptr<SKTBarcode>> placedBarcode(SKTDocument &document, int width, int height)
 {
-    QImage symbol = patternImage(120, 48);
+    QImage symbol = patternImage(width, height);
     Set_Image_Dpi(symbol, 300);
     auto barcode = std::make_shared<SKTBarcode>();
     barcode->_bounds = QRectF(30, 40, 0, 0);
     barcode->Set_Barcode_image(symbol);
     document.appendGraphicOnSide(0, barcode);
+    return {symbol, barcode};
+}
+
+TEST_F(UndoRedoTest, ARestoredBarcodeFitsItsImage)
+{
+    const auto [symbol, barcode] = placedBarcode(document, 120, 48);
     history.Insert_In_Undo_Redo();
     barcode->setXPosition(150);
     history.Insert_In_Undo_Redo();
@@ -215,6 +223,43 @@ TEST_F(UndoRedoTest, ARestoredBarcodeFitsItsImage)
     EXPECT_EQ(restored.bounds(), QRectF(QPointF(30, 40), Image_Size_In_Points(symbol)));
     EXPECT_EQ(restored.bar_image_ctrl_bounds, restored.bounds());
     EXPECT_TRUE(samePixels(restored._barcode_image, symbol));
+}
+
+TEST_F(UndoRedoTest, SnapshotsHoldPicturesByReferenceAndNeverEncodeThem)
+{
+    // A large barcode picture that no file has ever held, and one that changes at every step.
+    const auto [symbol, barcode] = placedBarcode(document, 1600, 900);
+    const long long encoded = Pictures_Encoded();
+    history.Insert_In_Undo_Redo();
+    QList<QImage> shown;
+    for (int step = 0; step < 5; ++step) {
+        QImage next = patternImage(1600, 900);
+        next.setPixel(step, step, qRgb(255, 0, 0));
+        Set_Image_Dpi(next, 300);
+        barcode->Set_Barcode_image(next);
+        barcode->barcode_image_var_assign();
+        shown.append(next);
+        history.Insert_In_Undo_Redo();
+    }
+    EXPECT_EQ(Pictures_Encoded(), encoded);
+    for (const SKTSnapshot &snapshot : history.Ucontrol)
+        for (const QByteArray &archive : snapshot)
+            EXPECT_LT(archive.size(), 4096) << "no picture bytes in a snapshot";
+    // Undo brings each picture back, the very one the control showed.
+    for (int step = 3; step >= 0; --step) {
+        history.Undo_Action_Perform();
+        const SKTGraphic &restored = *document.graphics().back();
+        ASSERT_EQ(restored.kind(), SKTGraphicKind::Barcode);
+        EXPECT_EQ(restored._barcode_image.cacheKey(), shown[step].cacheKey()) << step;
+    }
+    history.Undo_Action_Perform();
+    EXPECT_TRUE(samePixels(document.graphics().back()->_barcode_image, symbol));
+    history.Redo_Action_Perform();
+    EXPECT_EQ(document.graphics().back()->_barcode_image.cacheKey(), shown[0].cacheKey());
+    EXPECT_EQ(Pictures_Encoded(), encoded);
+    // Outside the history a snapshot is a plain archive: its pictures travel as PNG.
+    const SKTSnapshot plain = UndoRedoHistory::Snapshot_Of(Graphic_Pointers(document.graphics()));
+    EXPECT_TRUE(Picture_References_In(plain.back()).isEmpty());
 }
 
 TEST_F(UndoRedoTest, LiveModePanelsFollowARestoreOnlyInVisitorAndGroupMode)

@@ -9,6 +9,7 @@
 #include "data/spreadsheet/SSZipArchive.h"
 #include "platform/Plist.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -244,6 +245,17 @@ void writeSeeds(const QString &root)
         barcodeInput({0, 0, 0, 0, 0, 0, 1, 60, 0, 0, 20, 100, 2, 2, 0, 0, 0, 1},
                      QList<double>{1e300, 3e38, -1e300, 1e308, 1e300, 1e300, 1e300, 1e300, 1e300}, "0123")};
     seeds[QStringLiteral("XlsxFuzz")] = {workbookParts(), workbookFile(workbookParts())};
+    // Small pictures of each PNG kind, larger than the previews the target asks for.
+    for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_RGB32, QImage::Format_Indexed8,
+                                        QImage::Format_Grayscale8, QImage::Format_RGBA64, QImage::Format_Mono}) {
+        QImage picture(90, 70, QImage::Format_ARGB32);
+        picture.fill(QColor(200, 40, 60, 180));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.convertToFormat(format).save(&buffer, "PNG");
+        seeds[QStringLiteral("PngPreviewFuzz")].append(png);
+    }
     seeds[QStringLiteral("TextImportFuzz")] = {
         " one \r\n\r\ntwo\r{three}\n", "a,\"b, c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\", d\n",
         QByteArray("\xff\xfe" "A\0\x00\xd8\n\0B\0", 10), "Ren\xe9\n\x80 5", "\xef\xbb\xbfJos\xc3\xa9",

@@ -283,11 +283,12 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
 }
 
 bool SSZipArchive::unzipEntries(const QString &path, const QString &destination, const QStringList &names,
-                                QString *error, const ZipLimits &limits, std::uint64_t *unpacked)
+                                QString *error, const ZipLimits &limits, std::uint64_t *unpacked, int *errorCode)
 {
     Unpack job;
     job.wanted = &names;
     job.error = error;
+    job.errorCode = errorCode;
     job.limits = limits;
     job.unpacked = unpacked;
     return unpack(path, destination, job);

@@ -41,7 +41,7 @@ public:
     // steps can lower maxTotalBytes for the next step.
     static bool unzipEntries(const QString &path, const QString &destination, const QStringList &names,
                              QString *error = nullptr, const ZipLimits &limits = {},
-                             std::uint64_t *unpacked = nullptr);
+                             std::uint64_t *unpacked = nullptr, int *errorCode = nullptr);
 
     // Packs each path (file or folder, recursively) under its name relative to the folder that
     // holds it. The archive is written beside `path` and renamed over it only when complete.

@@ -302,7 +302,8 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
     limits.maxTotalBytes = limits.maxTotalBytes > m_unpackedBytes ? limits.maxTotalBytes - m_unpackedBytes : 0;
     QString error;
     std::uint64_t written = 0;
-    const bool ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written);
+    int code = 0;
+    const bool ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written, &code);
     m_unpackedBytes += written;
     m_partError.clear();
     m_partRefused = false;
@@ -310,8 +311,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
         m_unpackedParts += wanted;
     else {
         // Each part's budget is what the earlier parts left, so the limit shown is the whole one.
-        m_partRefused = error.startsWith(QLatin1String("the archive")) || error.startsWith(QLatin1String("an entry"))
-                        || error.startsWith(QLatin1String("too many"));
+        m_partRefused = code == SSZipArchive::ErrorLimit;
         if (m_partRefused && error.startsWith(QLatin1String("the archive unpacks")))
             error = QStringLiteral("the archive unpacks to more than %1 MiB").arg(ZipLimits().maxTotalBytes >> 20);
         m_partError = m_partRefused ? QStringLiteral("%1 was refused: %2.").arg(QFileInfo(m_workbookPath).fileName(), error)
