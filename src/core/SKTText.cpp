@@ -182,7 +182,10 @@ QRectF visibleArea(const QPainter &painter)
 {
     const QPaintDevice *device = painter.device();
     bool invertible = false;
-    const QTransform back = painter.deviceTransform().inverted(&invertible);
+    // The combined transform, not the device transform: a widget painted into its window's
+    // backing store has the widget's offset in the device transform, which would move the area
+    // shown away from the widget and leave every line of text undrawn.
+    const QTransform back = painter.combinedTransform().inverted(&invertible);
     if (!device || !invertible || device->width() <= 0 || device->height() <= 0)
         return {};
     QRectF visible = back.mapRect(QRectF(0, 0, device->width(), device->height()));

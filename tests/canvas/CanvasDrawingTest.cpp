@@ -170,3 +170,35 @@ TEST(ZoomTest, TheClipViewCentresASmallCardPaintsTheBackdropAndShowsRulers)
     EXPECT_TRUE(z.scroll.horizontalRuler()->markerLocations().isEmpty()
                 && z.scroll.verticalRuler()->markerLocations().isEmpty());
 }
+
+// A text drawn by a widget that sits away from its window's corner: the window's backing store
+// offsets the painter's device, and the text must still be drawn where the widget shows it.
+TEST(TextOnAWidget, ATextIsDrawnInAWidgetAwayFromItsWindowsCorner)
+{
+    struct TextWidget : QWidget {
+        std::unique_ptr<SKTText> text = std::make_unique<SKTText>();
+        void paintEvent(QPaintEvent *) override
+        {
+            QPainter painter(this);
+            painter.fillRect(rect(), Qt::white);
+            text->drawContentsInView(painter, false);
+        }
+    };
+    QWidget window;
+    window.resize(600, 400);
+    auto *child = new TextWidget;
+    child->setParent(&window);
+    child->setGeometry(300, 200, 200, 100);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(20);
+    child->text->text_ctrl_font = font;
+    child->text->txt_clr = Qt::black;
+    child->text->setBounds(QRectF(10, 10, 180, 60));
+    child->text->Set_text_value(QStringLiteral("WWWW"));
+    const QImage shot = grabOf(window).copy(300, 200, 200, 100);
+    int dark = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            dark += shot.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+    EXPECT_GT(dark, 100) << "the text's glyphs show inside the widget";
+}
