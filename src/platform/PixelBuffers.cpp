@@ -53,7 +53,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kMaxHeld = std::size_t(192) << 20;
+    static constexpr std::size_t kMaxHeld = std::size_t(96) << 20;
     struct Buffer {
         void *memory;
         std::size_t bytes;

@@ -2,6 +2,7 @@
 #include "CoreTestSupport.h"
 
 #include "core/DocumentFiles.h"
+#include "core/SKTImage.h"
 #include "core/SKTText.h"
 
 #include "TestSupport.h"
@@ -252,4 +253,48 @@ TEST(RenderingView, TiffOfControlsCoversTheirDrawingBoundsWithTheControlsInside)
     // The control sits inside the picture, not cut away by its card position.
     EXPECT_EQ(image.pixelColor((frame.center() - drawing.topLeft()).toPoint()), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << "no card under the controls";
+}
+
+// A picture on a side's pixels covers its rectangle to the pixel at every resolution; the same
+// picture shown again (as on every row of a run) gives the same pixels, and another picture of
+// the same size is never shown from the first one's scaled copy.
+TEST(RenderingView, PicturesCoverTheirRectangleAndEachShowsItself)
+{
+    auto pictureOf = [](QColor left, QColor right) {
+        QImage picture(400, 500, QImage::Format_RGB32);
+        picture.fill(left);
+        QPainter(&picture).fillRect(200, 0, 200, 500, right);
+        return picture;
+    };
+    auto sideWith = [](const QImage &picture) {
+        std::vector<std::unique_ptr<SKTGraphic>> controls;
+        controls.push_back(SKTImage::initWithPosition(QPointF(50, 70), picture));
+        controls.back()->_bounds = QRectF(12.3, 12.6, 80, 100);
+        controls.back()->_file_path = QStringLiteral("photo.png");
+        Card_Property card;
+        card.setCard_Size(QSizeF(243, 154));
+        return CardSide::copyOf(card, controls);
+    };
+    const QImage redBlue = pictureOf(Qt::red, Qt::blue), greenYellow = pictureOf(Qt::green, Qt::yellow);
+    for (const double dpi : {72.0, 300.0, 600.0}) {
+        SCOPED_TRACE(dpi);
+        const double s = dpi / 72.0;
+        const QImage first = SKTRenderingView::image_From_Card_Graphics(sideWith(redBlue), dpi);
+        EXPECT_EQ(SKTRenderingView::image_From_Card_Graphics(sideWith(redBlue), dpi), first);
+        const QImage other = SKTRenderingView::image_From_Card_Graphics(sideWith(greenYellow), dpi);
+        const QPoint leftInside((12.3 + 10) * s, (12.6 + 50) * s), rightInside((12.3 + 70) * s, (12.6 + 50) * s);
+        EXPECT_EQ(first.pixelColor(leftInside), QColor(Qt::red));
+        EXPECT_EQ(first.pixelColor(rightInside), QColor(Qt::blue));
+        EXPECT_EQ(other.pixelColor(leftInside), QColor(Qt::green));
+        EXPECT_EQ(other.pixelColor(rightInside), QColor(Qt::yellow));
+        // The edges land within a pixel of the rectangle's.
+        int left = first.width(), right = -1;
+        const int row = int((12.6 + 50) * s);
+        const QColor card = first.pixelColor(first.width() / 2 + 10, row);
+        for (int x = 1; x < int((12.3 + 100) * s); ++x)  // inside the card's own edge
+            if (first.pixelColor(x, row) != card)
+                left = std::min(left, x), right = std::max(right, x);
+        EXPECT_NEAR(left, 12.3 * s, 1.0);
+        EXPECT_NEAR(right + 1, (12.3 + 80) * s, 1.0);
+    }
 }

@@ -154,6 +154,29 @@ TEST(CardExport, ExistingFilesAreKeptReplacedOrTheRunEnds)
     }
 }
 
+// Files are written on several threads while the rows go on; a file that cannot be written
+// (a folder stands where it should go) ends the run with its name in the message, and every
+// file listed as written is on the disk, whole, in row order.
+TEST(CardExport, AFileThatCannotBeWrittenEndsTheRunAndTheListHoldsOnlyWrittenFiles)
+{
+    Export e;
+    ASSERT_TRUE(QDir().mkpath(QDir(e.folder()).filePath(QStringLiteral("Card_3_Front.png"))));
+    e.ui->push(Replace_All);
+    auto run = e.run(choice("F"));
+    run->Export_Batch_File(e.dir.path(), 0, 6);
+    ASSERT_EQ(e.ui->messages().size(), 1);
+    EXPECT_TRUE(e.ui->messages().first().trimmed().startsWith(QStringLiteral("Card_3_Front.png could not be written")))
+        << e.ui->messages().first().toStdString();
+    const QStringList names = e.names(run->written);
+    ASSERT_GE(names.size(), 2);
+    EXPECT_EQ(names.mid(0, 2), (QStringList{"Card_1_Front.png", "Card_2_Front.png"}));
+    EXPECT_FALSE(names.contains(QStringLiteral("Card_3_Front.png")));
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_TRUE(i < 2 || names[i] > names[i - 1]) << "row order";
+        EXPECT_FALSE(QImage(run->written[i]).isNull()) << names[i].toStdString();
+    }
+}
+
 TEST(CardExport, EachFormatHoldsItsOwnBytesAtTheChosenResolution)
 {
     REQUIRE_TOOL(pdfinfo, "pdfinfo");

@@ -19,6 +19,8 @@
 #include <QPainter>
 
 #include <cmath>
+#include <deque>
+#include <future>
 
 namespace {
 
@@ -169,7 +171,7 @@ std::vector<ExportFile> CardExport::Render_Row(int row) const
     return files;
 }
 
-QString CardExport::Export_File_Function(QString path, const QByteArray &bytes, bool skipCheck)
+QString CardExport::Path_To_Write(QString path, bool skipCheck)
 {
     if (replace_keep_file_flag == Cancel_All && Stop_SMS_Sending_Now)
         return {};
@@ -194,11 +196,11 @@ QString CardExport::Export_File_Function(QString path, const QByteArray &bytes, 
             path = Check_Exist_Path_and_Create_New(path);
         // A replaced file is written over whole: it is never deleted before its successor exists.
     }
-    QString error;
-    if (!Write_Whole_File(path, bytes, &error)) {
-        m_writeError = QStringLiteral("%1 could not be written: %2").arg(QFileInfo(path).fileName(), error);
-        return {};
-    }
+    return path;
+}
+
+void CardExport::Note_Written(const QString &path)
+{
     if (QFileInfo(path).completeBaseName().endsWith(QLatin1String("Back")) &&
         m_choice.export_card_side == QLatin1String("BOTH"))
         Export_Back_File_Path = path;
@@ -206,6 +208,19 @@ QString CardExport::Export_File_Function(QString path, const QByteArray &bytes, 
         Export_File_Path = path;
     check_any_card_exported = true;
     written << path;
+}
+
+QString CardExport::Export_File_Function(QString path, const QByteArray &bytes, bool skipCheck)
+{
+    path = Path_To_Write(path, skipCheck);
+    if (path.isEmpty())
+        return {};
+    QString error;
+    if (!Write_Whole_File(path, bytes, &error)) {
+        m_writeError = QStringLiteral("%1 could not be written: %2").arg(QFileInfo(path).fileName(), error);
+        return {};
+    }
+    Note_Written(path);
     return path;
 }
 
@@ -223,6 +238,28 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
         return 0;
     }
     const QString ext = m_choice.format;
+    // The names and questions go in row order on this thread; the writing itself (each file
+    // synced to the disk before it takes its name) goes on a few threads at once, so a slow disk
+    // does not hold up the rows. Files are noted as written in row order as their writes end.
+    struct Write {
+        QString path;
+        std::future<QString> error;
+    };
+    std::deque<Write> writes;
+    const auto settle = [&](std::size_t keep) {
+        while (writes.size() > keep) {
+            Write done = std::move(writes.front());
+            writes.pop_front();
+            const QString error = done.error.get();
+            if (!error.isEmpty()) {
+                if (m_writeError.isEmpty())
+                    m_writeError = QStringLiteral("%1 could not be written: %2").arg(QFileInfo(done.path).fileName(), error);
+                continue;
+            }
+            Note_Written(done.path);
+        }
+    };
+    constexpr std::size_t kWritesAtOnce = 8;
     BatchRunner runner;
     runner.Run<std::vector<ExportFile>>(
         first, std::max(0, end - first), [this](int row) { return Render_Row(row); },
@@ -231,17 +268,25 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
                 return false;
             ++curr_card_count;
             const QString name = QStringLiteral("Card_%1").arg(row + 1);
-            for (const ExportFile &file : files) {
+            for (ExportFile &file : files) {
                 if (file.bytes.isEmpty()) {
                     Show_NSLog_Message(QStringLiteral("%1%2: %3").arg(name, file.suffix, file.error));
                     continue;
                 }
-                Export_File_Function(QDir(folder).filePath(name + file.suffix + QLatin1Char('.') + ext), file.bytes, false);
+                const QString path = Path_To_Write(QDir(folder).filePath(name + file.suffix + QLatin1Char('.') + ext), false);
+                if (path.isEmpty())
+                    continue;
+                writes.push_back({path, std::async(std::launch::async, [path, bytes = std::move(file.bytes)] {
+                                      QString error;
+                                      return Write_Whole_File(path, bytes, &error) ? QString() : error;
+                                  })});
+                settle(kWritesAtOnce);
                 if (!m_writeError.isEmpty())
                     return false;
             }
             return !(replace_keep_file_flag == Cancel_All && Stop_SMS_Sending_Now);
         });
+    settle(0);
     if (Hide_One_By_One_Modeless)
         platform::runOnGuiThread(Hide_One_By_One_Modeless);
     if (!m_writeError.isEmpty())

@@ -90,6 +90,12 @@ public:
     QStringList written;
 
 private:
+    // The path a file of the run goes to after the keep-or-replace rule (asking when needed);
+    // empty when it is not to be written.
+    QString Path_To_Write(QString path, bool skipCheck);
+    // Records a written file for the finished box and the run's list.
+    void Note_Written(const QString &path);
+
     BatchDesign m_design;
     ExportChoice m_choice;
     QString m_writeError;
