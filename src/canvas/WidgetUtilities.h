@@ -24,3 +24,17 @@ W *named(W *widget, const char *name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+class QLayout;
+class QScrollArea;
+class QSize;
+// A frameless scroll area around `content` (laid out on a widget of its own) for a long panel of
+// a window: it asks for the content's own size up to `most` and can shrink below it, so the
+// window that holds it fits a small screen, and content that grows as the user turns pages
+// scrolls instead of growing the window.
+QScrollArea *Scrolling_Panel(QLayout *content, QSize most, const char *name = "scrolling_panel");
+// The same around a ready panel.
+QScrollArea *Scrolling_Panel(QWidget *content, QSize most, const char *name = "scrolling_panel");
+// Gives a window one size for all its pages: `wanted` within the available area of its screen,
+// less room for the title bar. Its pages then scroll or share the space instead of resizing it.
+void Fit_Window_To_Screen(QWidget *window, QSize wanted);

@@ -240,6 +240,8 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     ok_btn->setDefault(true);
     buttons->addWidget(ok_btn);
     layout->addLayout(buttons);
+    // One size for the three screens, so Next and Back stay under the pointer.
+    Fit_Window_To_Screen(this, {820, 660});
 }
 
 Group_Mode_Wizard::~Group_Mode_Wizard() = default;
@@ -299,9 +301,12 @@ void Group_Mode_Wizard::Reset_For_Opening()
 void Group_Mode_Wizard::showScreen(int screen)
 {
     next_counter = screen;
-    first_screen->setVisible(screen == 0);
-    second_screen->setVisible(screen == 1);
-    third_screen->setVisible(screen == 2);
+    // The outgoing screens go first, so the window never holds two at once.
+    QWidget *screens[] = {first_screen, second_screen, third_screen};
+    for (int i = 0; i < 3; ++i)
+        if (i != screen)
+            screens[i]->hide();
+    screens[screen]->show();
     ok_btn->setText(screen == 2 ? tr("Finish") : tr("Next"));
 }
 

@@ -12,6 +12,7 @@
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
 
+#include <QScrollArea>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -92,6 +93,8 @@ Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Cropping Tool"));
     setPalette(QPalette(QColor(241, 244, 250)));
     buildWindow();
+    // One size for the options and the crop screen, room for the picture within the screen.
+    Fit_Window_To_Screen(this, {1000, 660});
     faceDetector = Make_Cascade_Face_Detector();
 }
 
@@ -238,14 +241,17 @@ void Cropping_Tool::buildWindow()
     buttons->addWidget(Open_Folder_Btn = named(new QPushButton(QStringLiteral("Open Folder")), "Open_Folder_Btn"));
     auto *close = named(new QPushButton(QStringLiteral("Close")), "Close_Btn");
     buttons->addWidget(close);
-    side->addWidget(button_box);
     auto *direct = new QHBoxLayout;
     direct->addWidget(Crop_direct_Btn = named(new QPushButton(QStringLiteral("Crop Image")), "Crop_direct_Btn"));
     direct->addWidget(Close_direct_Btn = named(new QPushButton(QStringLiteral("Close")), "Close_direct_Btn"));
-    side->addLayout(direct);
     side->addStretch(1);
     buildCameraScreen(screen, side);
-    screen->addLayout(side);
+    // The settings scroll on a small screen; the buttons stay in view below them.
+    auto *sideColumn = new QVBoxLayout;
+    sideColumn->addWidget(Scrolling_Panel(side, {420, 2000}, "crop_settings_scroll"), 1);
+    sideColumn->addWidget(button_box);
+    sideColumn->addLayout(direct);
+    screen->addLayout(sideColumn);
     top->addWidget(Crop_Screen_Box);
 
     // --- progress sheet ---
@@ -350,8 +356,10 @@ void Cropping_Tool::Disable_Auto_Face_Radio()
 
 void Cropping_Tool::showCropScreen(bool crop)
 {
-    Main_Screen_Box->setVisible(!crop);
-    Crop_Screen_Box->setVisible(crop);
+    // The outgoing screen goes first: for a moment both would ask for their heights together,
+    // and the window would grow to hold them.
+    (crop ? Main_Screen_Box : Crop_Screen_Box)->hide();
+    (crop ? Crop_Screen_Box : Main_Screen_Box)->show();
     Next_Btn->setEnabled(!crop);
     Back_Btn->setEnabled(crop);
 }
@@ -389,7 +397,8 @@ void Cropping_Tool::Prepare_Full()
 int Cropping_Tool::Open_Wnd()
 {
     Prepare_Full();
-    const int result = exec();
+    // Through the UI services, so that a scripted run does not wait for a person.
+    const int result = platform::ui().runModal(QStringLiteral("Cropping_Tool"), QString(), [this] { return exec(); });
     Clear_Camera_Objects();  // however the window closed, its camera does not run on
     return result;
 }

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 
+#include <QScrollArea>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 QString CardWizardChoice::fillLetter() const
@@ -127,8 +129,11 @@ Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     Size_Box = named(buildSizePage(), "Size_Box");
     Color_Box = named(buildColorPage(), "Color_Box");
-    layout->addWidget(Size_Box, 1);
-    layout->addWidget(Color_Box, 1);
+    // Both steps share one place of one size; a step taller than the screen allows scrolls.
+    m_steps = new QStackedWidget(this);
+    m_steps->addWidget(Scrolling_Panel(Size_Box, {900, 560}, "Size_Box_scroll"));
+    m_steps->addWidget(Scrolling_Panel(Color_Box, {900, 560}, "Color_Box_scroll"));
+    layout->addWidget(m_steps, 1);
     auto *buttons = new QHBoxLayout;
     fill_profile_btn = named(new QPushButton(tr("Profile…"), this), "fill_profile_btn");
     auto *cancel = named(new QPushButton(tr("Cancel"), this), "Cancel_btn");
@@ -147,7 +152,7 @@ Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)
     buttons->addWidget(back_btn);
     buttons->addWidget(next_btn);
     layout->addLayout(buttons);
-    resize(620, 520);
+    Fit_Window_To_Screen(this, sizeHint().expandedTo({620, 520}));
 }
 
 QWidget *Card_Wizard::buildSizePage()
@@ -311,6 +316,7 @@ void Card_Wizard::showPage(int page)
     next_count = page;
     Size_Box->setVisible(page == 0);
     Color_Box->setVisible(page == 1);
+    m_steps->setCurrentIndex(page);
     fill_profile_btn->setVisible(page == 1);
     next_btn->setText(page == 0 ? tr("Next") : tr("Finish"));
 }

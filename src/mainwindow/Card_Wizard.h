@@ -15,6 +15,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QStackedWidget;
 class QDoubleSpinBox;
 class QGroupBox;
 class QLineEdit;
@@ -118,4 +119,5 @@ private:
     QWidget *buildSizePage();
     QWidget *buildColorPage();
     void showPage(int page);
+    QStackedWidget *m_steps = nullptr;
 };

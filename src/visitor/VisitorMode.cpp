@@ -19,6 +19,7 @@
 
 namespace {
 constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
+constexpr int kVisitorLeastWidth = 270;
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
@@ -208,7 +209,8 @@ void VisitorMode::uncollapseLeftView()
     } else if (Start_Card_Option == QLatin1String("V")) {
         gp_scrollView->hide();
         scrollView->show();
-        scrollView->setMinimumWidth(int(kVisitorDivider));
+        // The divider's place when there is room; on a small screen the panel scrolls sideways.
+        scrollView->setMinimumWidth(kVisitorLeastWidth);
         verticalSplitView->setSizes({0, int(kVisitorDivider), total - int(kVisitorDivider) - handle});
     } else {
         collapseLeftView();

@@ -116,8 +116,9 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("Print"));
     setStyleSheet(QStringLiteral("QDialog#Print_Wnd { background: rgb(241, 244, 250); }"));
     auto *columns = new QHBoxLayout(this);
+    // The settings scroll on a small screen; the preview column keeps the buttons in view.
     auto *settings = new QGridLayout;
-    columns->addLayout(settings);
+    columns->addWidget(Scrolling_Panel(settings, {560, 640}, "Print_settings"));
     int line = 0;
     auto add = [&](const QString &label, QWidget *a, QWidget *b = nullptr) {
         settings->addWidget(new QLabel(label, this), line, 0);
@@ -242,7 +243,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     test_image_view = named(new QLabel, "test_image_view");
     Print_sclview->setWidget(test_image_view);
     Print_sclview->setWidgetResizable(true);
-    Print_sclview->setMinimumSize(320, 420);
+    Print_sclview->setMinimumSize(320, 300);
     right->addWidget(Print_sclview, 1);
     List_profile = named(new QListWidget(this), "List_profile");
     List_profile->setMaximumHeight(110);
