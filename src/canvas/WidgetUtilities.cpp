@@ -16,6 +16,9 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -110,4 +113,39 @@ void Fit_Window_To_Screen(QWidget *window, QSize wanted)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     QSize room = screen ? screen->availableGeometry().size() - QSize(0, kTitleBar) : wanted;
     window->resize(wanted.boundedTo(room));
+}
+
+int Window_Title_Width(const QWidget *window)
+{
+    constexpr int kTitleBarControls = 160;  // the window's icon and its three buttons
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + kTitleBarControls;
+}
+
+namespace {
+
+class WholeTitles : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto *dialog = qobject_cast<QDialog *>(watched);
+            if (dialog && dialog->isWindow()) {
+                const int least = std::min(Window_Title_Width(dialog), dialog->maximumWidth());
+                if (dialog->width() < least)
+                    dialog->resize(least, dialog->height());
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void Keep_Dialog_Titles_Whole(QObject *owner)
+{
+    auto *filter = new WholeTitles(owner);  // leaves the application's filters with its owner
+    qApp->installEventFilter(filter);
 }

@@ -38,3 +38,10 @@ QScrollArea *Scrolling_Panel(QWidget *content, QSize most, const char *name = "s
 // Gives a window one size for all its pages: `wanted` within the available area of its screen,
 // less room for the title bar. Its pages then scroll or share the space instead of resizing it.
 void Fit_Window_To_Screen(QWidget *window, QSize wanted);
+
+class QObject;
+// The width a window needs for its whole title beside a title bar's icon and buttons.
+int Window_Title_Width(const QWidget *window);
+// While `owner` lives, every dialog of the application opens at least as wide as its title
+// needs, so a small dialog (a name to type, a folder to make) never cuts its title short.
+void Keep_Dialog_Titles_Whole(QObject *owner);

@@ -17,7 +17,9 @@
 #include "properties/PropertyPanel.h"
 #include "visitor/ProfileDialogBase.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QTreeWidget>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -136,7 +138,9 @@ protected:
                                .arg(s.sizes.front().width()).arg(s.sizes.front().height()).arg(z.width()).arg(z.height());
             }
             // The title bar shows the whole title beside its buttons.
-            const int titleWidth = QFontMetrics(QApplication::font()).horizontalAdvance(s.title) + 120;
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            const int titleWidth = QFontMetrics(bold).horizontalAdvance(s.title) + 150;
             if (!s.sizes.empty() && s.sizes.front().width() < titleWidth)
                 out << QStringLiteral("%1 cuts its title \"%2\" (%3 < %4)").arg(name, s.title).arg(s.sizes.front().width()).arg(titleWidth);
         }
@@ -186,6 +190,38 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
          })},
         {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
     };
+    const auto press = [](const char *button) {
+        return [button](QWidget &w) {
+            auto *b = w.findChild<QAbstractButton *>(QString::fromLatin1(button));
+            ASSERT_NE(b, nullptr) << button;
+            b->click();
+        };
+    };
+    pages["Import_Wizard"] = {{"text file", press("Text_RD")}, {"typed values", press("Mnul_RD")},
+                              {"picture folder", press("Image_RD")}, {"spreadsheet", press("Excel_RD")}};
+    pages["BatchWizard"] = {{"values of a new series", [](QWidget &w) { QMetaObject::invokeMethod(&w, "AddNew_Btn_Clicked"); }},
+                            {"series", [](QWidget &w) { QMetaObject::invokeMethod(&w, "Back_Btn_Clicked"); }}};
+    pages["Print_Wnd"] = {{"Save as PDF", [](QWidget &w) {
+                               auto *printers = w.findChild<QComboBox *>("Printer_ComboBox");
+                               printers->setCurrentIndex(printers->count() - 1);
+                           }},
+                          {"add a profile", press("Add_profile_btn")},
+                          {"first printer", [](QWidget &w) { w.findChild<QComboBox *>("Printer_ComboBox")->setCurrentIndex(0); }}};
+    pages["Send_Mail"] = {{"plain message", press("rd_without_barcode")},
+                          {"settings", [](QWidget &w) {
+                               for (QPushButton *b : w.findChildren<QPushButton *>())
+                                   if (b->text() == QLatin1String("Settings"))
+                                       b->click();
+                           }},
+                          {"the card", press("rd_mail_curr_barcode")}};
+    pages["Group_Mode_Wizard, a project to open"] = {
+        {"open", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) {
+             w.Open_Radio_Click();
+             w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
+         })},
+        {"rename the project", press("rename_prj_btn")},
+        {"new project", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.New_Radio_Click(); })},
+        {"new folder", press("new_folder_btn")}};
     pages["Barcode_Gen"] = {
         {"2-D pane", on<Barcode_Gen>([](Barcode_Gen &w) { w.barcodeTypePopup->setCurrentText(QStringLiteral("QR Code")); })},
         {"linear pane", on<Barcode_Gen>([](Barcode_Gen &w) { w.barcodeTypePopup->setCurrentIndex(0); })}};
@@ -305,9 +341,24 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     controller->New_Project();
     EXPECT_EQ(Start_Card_Option, "G") << m_ui->messages().join('|').toStdString();
     measure(*controller, "main window, group mode");
+    Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+        measure(w, "Group_Mode_Wizard, a project to open");
+        w.Cancel_Click();
+        return w.result();
+    });
+    controller->Start_Group_Mode();
+    Group_Mode_Wizard::setModalRunner(previousGroup);
+
+    // The back side's profile dialog.
+    Set_Profile_Modal_Runner([this](QDialog &d) {
+        measure(d, d.windowTitle());
+        d.reject();
+        return 0;
+    });
+    controller->Back_Card_Btn_Clicked();
+    click("User_Profile_btn");
 
     Barcode_Gen::setModalRunner(previousBarcode);
-    Group_Mode_Wizard::setModalRunner(previousGroup);
     Set_Profile_Modal_Runner(previousProfile);
     Set_Series_Modal_Runner(previousSeries);
 
@@ -316,7 +367,9 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
                                   "Cropping_Tool", "Help_Support", "Visitor_Log_Records", "Camera",
                                   "Front Side User Profile Information", "Template_Wizard", "Group_Mode_Wizard",
                                   "main window, visitor mode", "main window, visitor mode, back panel",
-                                  "main window, group mode"};
+                                  "main window, group mode", "Group_Mode_Wizard, a project to open",
+                                  "Export_Template_Window", "CreateFolder", "Email_Setting", "Add_Print_Profile",
+                                  "Back Side User Profile Information"};
     for (const QString &name : expected)
         EXPECT_TRUE(seen.count(name)) << name.toStdString() << " was not opened";
     EXPECT_EQ(failures().join('\n').toStdString(), "");
