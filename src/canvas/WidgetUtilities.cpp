@@ -3,6 +3,7 @@
 #include "core/PaintSupport.h"
 
 #include <QAbstractButton>
+#include <QPalette>
 #include <algorithm>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -148,4 +149,14 @@ void Keep_Dialog_Titles_Whole(QObject *owner)
 {
     auto *filter = new WholeTitles(owner);  // leaves the application's filters with its owner
     qApp->installEventFilter(filter);
+}
+
+QColor Window_Background_Color() { return QColor(241, 244, 250); }
+
+void Apply_Window_Background(QWidget *window)
+{
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, Window_Background_Color());
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
 }

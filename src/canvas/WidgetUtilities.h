@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the widgets of every window above the canvas.
 
+#include <QColor>
 #include <QString>
 
 class QWidget;
@@ -45,3 +46,8 @@ int Window_Title_Width(const QWidget *window);
 // While `owner` lives, every dialog of the application opens at least as wide as its title
 // needs, so a small dialog (a name to type, a folder to make) never cuts its title short.
 void Keep_Dialog_Titles_Whole(QObject *owner);
+
+// The one background colour of the main window and every dialog: RGB 241, 244, 250.
+QColor Window_Background_Color();
+// Gives a window that background.
+void Apply_Window_Background(QWidget *window);

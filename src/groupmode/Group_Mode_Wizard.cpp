@@ -100,6 +100,7 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     setObjectName(QStringLiteral("Group_Mode_Wizard"));
     setWindowTitle(tr("Group Mode"));
     setModal(true);
+    Apply_Window_Background(this);  // as every other window
     auto *layout = new QVBoxLayout(this);
 
     // Screen 0: the three choices.
@@ -162,10 +163,12 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     template_category_combo = named(new QComboBox(second_screen), "template_category_combo");
     _zoom_slider = named(new QSlider(Qt::Horizontal, second_screen), "_zoom_slider");
     _zoom_slider->setRange(0, 100);
+    _zoom_slider->setFixedWidth(160);  // as in the template gallery: room to drag
     kindRow->addWidget(cat_cmbo_bx);
     kindRow->addWidget(template_category_label);
     kindRow->addWidget(template_category_combo);
     kindRow->addStretch();
+    kindRow->addWidget(named(new QLabel(tr("Zoom"), second_screen), "zoom_label"));
     kindRow->addWidget(_zoom_slider);
     second->addLayout(kindRow);
     imageBrowser = named(new ImageBrowserView(second_screen), "imageBrowser");

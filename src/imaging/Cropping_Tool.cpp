@@ -158,15 +158,17 @@ void Cropping_Tool::buildWindow()
     // --- crop screen ---
     Crop_Screen_Box = named(new QWidget, "Crop_Screen_Box");
     auto *screen = new QHBoxLayout(Crop_Screen_Box);
-    ColList = named(new QTableWidget(0, 2), "ColList");
-    ColList->setHorizontalHeaderLabels({"No.", "Image"});
+    // The files by name, numbered in the row header.
+    ColList = named(new QTableWidget(0, 1), "ColList");
+    ColList->setHorizontalHeaderLabels({"Image"});
+    ColList->setMinimumWidth(160);
     ColList->setSelectionMode(QAbstractItemView::SingleSelection);
     ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ColList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ColList->horizontalHeader()->setStretchLastSection(true);
     screen->addWidget(ColList);
     Modified_image = named(new MSSScaledImage, "Modified_image");
-    Modified_image->setMinimumSize(420, 420);
+    Modified_image->setMinimumSize(340, 340);
     canvas = named(new MSSCanvas(Modified_image), "canvas");
     canvasController = new MSSCanvasController(canvas, Modified_image, this);
     canvasController->setSingleSelectionMode(true);
@@ -227,7 +229,7 @@ void Cropping_Tool::buildWindow()
 
     extend_face_box = named(new QGroupBox(QStringLiteral("Extend face (%)")), "extend_face_box");
     auto *faceRow = new QHBoxLayout(extend_face_box);
-    faceRow->addWidget(Face_Size_Text = named(new QLineEdit, "Face_Size_Text"));
+    // One field for the value: typed or stepped.
     faceRow->addWidget(Face_Size_Stepper = named(new QSpinBox, "Face_Size_Stepper"));
     Face_Size_Stepper->setRange(0, 500);
     side->addWidget(extend_face_box);
@@ -283,11 +285,7 @@ void Cropping_Tool::buildWindow()
     connect(height_Stepper, &QSpinBox::valueChanged, this, [this](int v) { height_Text->setText(QString::number(v)); });
     connect(width_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Width_Changed);
     connect(height_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Height_Changed);
-    connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, [this](int v) {
-        Face_Size_Text->setText(QString::number(v));
-        Face_Rect_Draw_Function();
-    });
-    connect(Face_Size_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Extend_Face_Size_Changed);
+    connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
     connect(ColList, &QTableWidget::itemSelectionChanged, this, [this] {
         if (Crop_All_Thread_Running)
             return;  // the run crops from the files; the list only follows it
@@ -326,7 +324,6 @@ void Cropping_Tool::Set_Default_Values()
     batch_list->setEnabled(false);
     extend_face_box->setEnabled(false);
     Face_Size_Stepper->setValue(0);
-    Face_Size_Text->setText(QStringLiteral("0"));
     cropping_wid_size->setEnabled(false);
     output_custom_name->setEnabled(false);
     Disable_Auto_Face_Radio();
@@ -614,8 +611,7 @@ void Cropping_Tool::Create_List(const QString &path)
     ListData.append(trimmed);
     const int row = ColList->rowCount();
     ColList->insertRow(row);
-    ColList->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-    ColList->setItem(row, 1, new QTableWidgetItem(trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
+    ColList->setItem(row, 0, new QTableWidgetItem(trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
 }
 
 QString Cropping_Tool::Get_Item_Text(int row) const
@@ -815,12 +811,7 @@ void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 void Cropping_Tool::Width_Changed() { sizeTyped(width_Text, width_Stepper); }
 void Cropping_Tool::Height_Changed() { sizeTyped(height_Text, height_Stepper); }
 
-void Cropping_Tool::Extend_Face_Size_Changed()
-{
-    const QSignalBlocker block(Face_Size_Stepper);
-    Face_Size_Stepper->setValue(Face_Size_Text->text().toInt());
-    Face_Rect_Draw_Function();
-}
+void Cropping_Tool::Extend_Face_Size_Changed() { Face_Rect_Draw_Function(); }
 
 // --- crops ---
 
@@ -878,8 +869,8 @@ void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
     if (path.isEmpty())
         return;
     bool open = false;
-    platform::ui().alert(kCropped, {QStringLiteral("OK")},
-                         folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
+    platform::ui().notice(kCropped, {QStringLiteral("OK")},
+                          folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
         platform::ui().openExternally(path);
 }

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QSlider>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,4 +55,20 @@ wb.save(sys.argv[1])
     platform::ScopedScriptedUi ui;
     wizard.View_Excel_Btn_Clicked();  // "Staff" has titles only
     EXPECT_EQ(ui->messages().join("").trimmed(), "There is no excel data to view.");
+}
+
+// The wizard looks like the other windows: their background, and a zoom slider one can drag.
+TEST(GroupWizard, LooksLikeTheOtherWindows)
+{
+    testsupport::TempDataFolder folders;
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    wizard.Reset_For_Opening();
+    wizard.show();
+    const QImage shown = wizard.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2, shown.height() / 2), QColor(241, 244, 250));
+    wizard.New_Radio_Click();
+    auto *zoom = wizard.findChild<QSlider *>("_zoom_slider");
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_GE(zoom->width(), 120);
 }
