@@ -2,7 +2,9 @@
 
 #include "core/ControllerImageFiles.h"
 #include "core/SKTImage.h"
+#include "core/Globals.h"
 #include "core/Utilities.h"
+#include "platform/Paths.h"
 
 #include <QCache>
 #include <QDateTime>
@@ -63,7 +65,25 @@ QImage PictureServices::Get_Image_For_Path(const QString &path, bool)
     return filePreviews().get(QDir::cleanPath(path));
 }
 
-QString PictureServices::Check_Path_For_App_Resources(const QString &path) { return Trim_Str(path); }
+QString PictureServices::Check_Path_For_App_Resources(const QString &path)
+{
+    const QString trimmed = Trim_Str(path);
+    if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')) || trimmed == QLatin1String(".") ||
+        trimmed == QLatin1String("..") || Resource_Path.isEmpty())
+        return trimmed;
+    const QString installed = platform::joinPath(Resource_Path, trimmed);
+    return QFileInfo(installed).isFile() ? installed : trimmed;
+}
+
+QString Placeholder_Picture_Path() { return platform::joinPath(Resource_Path, QStringLiteral("no.png")); }
+
+QString Shown_Picture_Path(const QString &path)
+{
+    const QString trimmed = Trim_Str(path);
+    const bool placeholder = trimmed == QLatin1String("no.png") ||
+                             (!Resource_Path.isEmpty() && QDir::cleanPath(trimmed) == QDir::cleanPath(Placeholder_Picture_Path()));
+    return placeholder ? QString() : trimmed;
+}
 
 QImage PictureServices::Get_Image_With_Update_Settings(SKTGraphic &control) { return Adjusted_Control_Picture(control); }
 

@@ -1,6 +1,7 @@
 #include "visitor/Profile_Panel.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "core/PictureServices.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "core/SKTImage.h"
@@ -284,7 +285,7 @@ void Profile_Panel::Set_User_Image_Control(const QString &rawPath, const QImage 
     if (!id.isEmpty() && (!canvas || !canvas->Selcect_Ctrl_With_ID(id)))
         return;
     const QString path = rawPath.trimmed();
-    image_path_val->setText(path);
+    image_path_val->setText(Shown_Picture_Path(path));
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         showPicture(QImage());
         return;
