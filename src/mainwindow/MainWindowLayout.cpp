@@ -327,7 +327,7 @@ QWidget *SKTWindowController::buildDesignArea()
 QWidget *SKTWindowController::buildPropertyPanel()
 {
     Right_Prop_Box = named(new QWidget(this), "Right_Prop_Box");
-    Right_Prop_Box->setMinimumWidth(280);
+    Right_Prop_Box->setMinimumWidth(330);
     auto *layout = new QVBoxLayout(Right_Prop_Box);
     layout->setContentsMargins(4, 6, 6, 6);
     sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");

@@ -94,6 +94,9 @@ protected:
         Seen &s = seen[name];
         const auto note = [&](const QString &page) {
             QCoreApplication::processEvents();
+            // FIT_SHOTS=<folder>: a picture of each page, for a person to look at.
+            if (const QString shots = qEnvironmentVariable("FIT_SHOTS"); !shots.isEmpty())
+                w.grab().save(QStringLiteral("%1/%2 - %3.png").arg(shots, name, page).replace(QLatin1Char(','), QString()));
             s.pages << page;
             // A main window may fill the screen; it must be able to shrink to it.
             const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());

@@ -263,6 +263,7 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
         connect(c, &QCheckBox::toggled, this, &Send_Mail::Set_Enable_Diable_Range_Box);
     for (QRadioButton *r : {rd_all_to_every, rd_one_per_recp, Sel_print_rd})
         connect(r, &QRadioButton::toggled, this, &Send_Mail::Set_Enable_Diable_Range_Box);
+    Fit_Window_To_Screen(this, {560, 660});
 }
 
 Send_Mail::~Send_Mail()

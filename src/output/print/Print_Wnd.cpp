@@ -118,7 +118,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     auto *columns = new QHBoxLayout(this);
     // The settings scroll on a small screen; the preview column keeps the buttons in view.
     auto *settings = new QGridLayout;
-    columns->addWidget(Scrolling_Panel(settings, {560, 640}, "Print_settings"));
+    columns->addWidget(Scrolling_Panel(settings, {660, 640}, "Print_settings"));
     int line = 0;
     auto add = [&](const QString &label, QWidget *a, QWidget *b = nullptr) {
         settings->addWidget(new QLabel(label, this), line, 0);
@@ -317,6 +317,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
         connect(box, &QCheckBox::clicked, this, [this] { act([](PrintWindowState &s) { s.Print_With_Data_Changed(); }); });
     for (QRadioButton *box : {All_print_rd, Sel_print_rd})
         connect(box, &QRadioButton::clicked, this, [this] { act({}); });
+    Fit_Window_To_Screen(this, {1000, 660});
 }
 
 Print_Wnd::~Print_Wnd() = default;
