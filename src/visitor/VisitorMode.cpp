@@ -19,7 +19,7 @@
 
 namespace {
 constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
-constexpr int kVisitorLeastWidth = 270;
+constexpr int kVisitorLeastWidth = 240;
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
