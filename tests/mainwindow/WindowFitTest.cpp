@@ -299,6 +299,24 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     for (const char *item : {"create_series_menu", "Visitor_Log_menu"})
         outlet<QAction>(item)->trigger();
     click("User_Profile_btn");
+    // The gallery of pictures, the template export, the units and the export of the card.
+    const auto previousLibrary = Image_Library::setModalRunner([this](Image_Library &w) {
+        measure(w, "Image_Library");
+        w.Cancel_Clicked();
+        return w.result();
+    });
+    controller->Image_Library_Tool_Clicked();
+    clickAt(canvas(0), QPointF(40, 40));
+    Image_Library::setModalRunner(previousLibrary);
+    Export_Template::setModalRunner([this](Export_Template &w) {
+        measure(w, "Export_Template");
+        w.reject();
+        return 0;
+    });
+    controller->Export_As_Template_Clicked();
+    Export_Template::setModalRunner({});
+    controller->doPreferences();
+    click("Export_btn");
     {
         std::shared_ptr<SKTGraphic> picture = SKTImage::initWithPath({0, 0}, pathIn("face.png"));
         picture->setBounds({20, 20, 80, 60});
@@ -378,7 +396,8 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
                                   "main window, visitor mode", "main window, visitor mode, back panel",
                                   "main window, group mode", "Group_Mode_Wizard, a project to open",
                                   "Export_Template_Window", "CreateFolder", "Email_Setting", "Add_Print_Profile",
-                                  "Back Side User Profile Information"};
+                                  "Back Side User Profile Information", "Image_Library", "Export_Template",
+                                  "Unit_PrefWindow", "ExportWindow"};
     for (const QString &name : expected)
         EXPECT_TRUE(seen.count(name)) << name.toStdString() << " was not opened";
     EXPECT_EQ(failures().join('\n').toStdString(), "");
