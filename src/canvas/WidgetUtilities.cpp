@@ -3,6 +3,8 @@
 #include "core/PaintSupport.h"
 
 #include <QAbstractButton>
+#include <QPalette>
+#include <algorithm>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
@@ -12,6 +14,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 
 void SetObjEnabled(QWidget *object, bool enabled)
 {
@@ -46,4 +57,106 @@ QString Chosen_Hatch_Name(const QComboBox *combo)
 void Choose_Hatch_Name(QComboBox *combo, const QString &hatchName)
 {
     combo->setCurrentIndex(hatchName.isEmpty() ? -1 : combo->findData(hatchName));
+}
+
+namespace {
+
+// Asks for its content's whole size (and a vertical scroll bar's width, so a bar that comes
+// never covers the content), up to a most.
+class ScrollingPanel : public QScrollArea {
+public:
+    ScrollingPanel(QSize most) : m_most(most) {}
+    QSize sizeHint() const override
+    {
+        const QWidget *content = widget();
+        if (!content)
+            return QScrollArea::sizeHint();
+        const QSize wanted = content->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0);
+        return wanted.boundedTo(m_most);
+    }
+    QSize minimumSizeHint() const override
+    {
+        // Wide enough for the content, so only the height scrolls.
+        const QWidget *content = widget();
+        const int width = content ? content->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width() : 0;
+        return {std::min(width, m_most.width()), 60};
+    }
+
+private:
+    QSize m_most;
+};
+
+}  // namespace
+
+QScrollArea *Scrolling_Panel(QLayout *content, QSize most, const char *name)
+{
+    auto *body = new QWidget;
+    body->setObjectName(QString::fromLatin1(name) + QStringLiteral("_content"));
+    body->setLayout(content);
+    return Scrolling_Panel(body, most, name);
+}
+
+QScrollArea *Scrolling_Panel(QWidget *body, QSize most, const char *name)
+{
+    auto *area = new ScrollingPanel(most);
+    area->setObjectName(QString::fromLatin1(name));
+    area->setWidget(body);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->viewport()->setAutoFillBackground(false);
+    return area;
+}
+
+void Fit_Window_To_Screen(QWidget *window, QSize wanted)
+{
+    constexpr int kTitleBar = 40;
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    QSize room = screen ? screen->availableGeometry().size() - QSize(0, kTitleBar) : wanted;
+    window->resize(wanted.boundedTo(room));
+}
+
+int Window_Title_Width(const QWidget *window)
+{
+    constexpr int kTitleBarControls = 160;  // the window's icon and its three buttons
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + kTitleBarControls;
+}
+
+namespace {
+
+class WholeTitles : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto *dialog = qobject_cast<QDialog *>(watched);
+            if (dialog && dialog->isWindow()) {
+                const int least = std::min(Window_Title_Width(dialog), dialog->maximumWidth());
+                if (dialog->width() < least)
+                    dialog->resize(least, dialog->height());
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void Keep_Dialog_Titles_Whole(QObject *owner)
+{
+    auto *filter = new WholeTitles(owner);  // leaves the application's filters with its owner
+    qApp->installEventFilter(filter);
+}
+
+QColor Window_Background_Color() { return QColor(241, 244, 250); }
+
+void Apply_Window_Background(QWidget *window)
+{
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, Window_Background_Color());
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the widgets of every window above the canvas.
 
+#include <QColor>
 #include <QString>
 
 class QWidget;
@@ -24,3 +25,29 @@ W *named(W *widget, const char *name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+class QLayout;
+class QScrollArea;
+class QSize;
+// A frameless scroll area around `content` (laid out on a widget of its own) for a long panel of
+// a window: it asks for the content's own size up to `most` and can shrink below it, so the
+// window that holds it fits a small screen, and content that grows as the user turns pages
+// scrolls instead of growing the window.
+QScrollArea *Scrolling_Panel(QLayout *content, QSize most, const char *name = "scrolling_panel");
+// The same around a ready panel.
+QScrollArea *Scrolling_Panel(QWidget *content, QSize most, const char *name = "scrolling_panel");
+// Gives a window one size for all its pages: `wanted` within the available area of its screen,
+// less room for the title bar. Its pages then scroll or share the space instead of resizing it.
+void Fit_Window_To_Screen(QWidget *window, QSize wanted);
+
+class QObject;
+// The width a window needs for its whole title beside a title bar's icon and buttons.
+int Window_Title_Width(const QWidget *window);
+// While `owner` lives, every dialog of the application opens at least as wide as its title
+// needs, so a small dialog (a name to type, a folder to make) never cuts its title short.
+void Keep_Dialog_Titles_Whole(QObject *owner);
+
+// The one background colour of the main window and every dialog: RGB 241, 244, 250.
+QColor Window_Background_Color();
+// Gives a window that background.
+void Apply_Window_Background(QWidget *window);

@@ -3,7 +3,9 @@
 
 #include "core/ControllerImageFiles.h"
 #include "core/SKTImage.h"
+#include "core/Globals.h"
 #include "core/Utilities.h"
+#include "platform/Paths.h"
 
 #include <QCache>
 #include <QDateTime>
@@ -156,13 +158,22 @@ QImage PictureServices::Get_Image_For_Path(const QString &path, bool)
 
 QString PictureServices::Check_Path_For_App_Resources(const QString &path)
 {
-    // Delivered designs name the application's own pictures by file name alone ("no.png", the
-    // photo placeholder): such a name is the resource of that name wherever the program lives.
-    const QString p = Trim_Str(path);
-    if (p.isEmpty() || p.contains(QLatin1Char('/')) || Resource_Path.isEmpty())
-        return p;
-    const QString resource = Resource_Path + QLatin1Char('/') + p;
-    return QFileInfo(resource).isFile() ? resource : p;
+    const QString trimmed = Trim_Str(path);
+    if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')) || trimmed == QLatin1String(".") ||
+        trimmed == QLatin1String("..") || Resource_Path.isEmpty())
+        return trimmed;
+    const QString installed = platform::joinPath(Resource_Path, trimmed);
+    return QFileInfo(installed).isFile() ? installed : trimmed;
+}
+
+QString Placeholder_Picture_Path() { return platform::joinPath(Resource_Path, QStringLiteral("no.png")); }
+
+QString Shown_Picture_Path(const QString &path)
+{
+    const QString trimmed = Trim_Str(path);
+    const bool placeholder = trimmed == QLatin1String("no.png") ||
+                             (!Resource_Path.isEmpty() && QDir::cleanPath(trimmed) == QDir::cleanPath(Placeholder_Picture_Path()));
+    return placeholder ? QString() : trimmed;
 }
 
 QImage PictureServices::Get_Image_With_Update_Settings(SKTGraphic &control) { return Adjusted_Control_Picture(control); }

@@ -15,7 +15,9 @@ public:
     // desktop's icon for a file that holds none; a null image when nothing is at the path.
     // Loading a file again while it is unchanged gives the same shared picture.
     virtual QImage Get_Image_For_Path(const QString &path, bool asIcon);
-    // A stored path made to point into this installation's resources; by default only trimmed.
+    // A stored path made to point into this installation's resources: a bare file name (as the
+    // delivered templates give their "no.png" photo) names the resources' file of that name when
+    // there is one; any other path is only trimmed.
     virtual QString Check_Path_For_App_Resources(const QString &path);
     // The image control's loaded picture through the filter chain with the control's settings.
     virtual QImage Get_Image_With_Update_Settings(SKTGraphic &control);
@@ -28,6 +30,12 @@ class NoWindowPictureServices : public PictureServices {
 public:
     void Reset_Image_Editing_Controls() override {}
 };
+
+// The application's own "no photo yet" picture, "no.png" in its resources.
+QString Placeholder_Picture_Path();
+// What a photo box shows for a control's picture path: nothing for the placeholder, which is no
+// file of the user's, the path itself otherwise.
+QString Shown_Picture_Path(const QString &path);
 
 // The installed services, or the defaults. Installing happens before any control is made;
 // the defaults guard the previews they share, so workers may load pictures through them.

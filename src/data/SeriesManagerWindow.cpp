@@ -1,4 +1,5 @@
 #include "data/SeriesManagerWindow.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
@@ -124,8 +125,10 @@ BatchWizard::BatchWizard(QWidget *parent) : QDialog(parent)
     Update_Value_Wnd = new Update_Ex_Num(this);
     for (QTableWidget *t : {List, List_value})
         connect(t, &QTableWidget::cellDoubleClicked, this, [this, t] { doubleClickInTable(t); });
+    Show_hide_Last_screen(true);  // the outgoing screen first: the window never holds both
     Show_hide_first_screen(false);
-    Show_hide_Last_screen(true);
+    // One size for both screens, wide enough for the row of value commands.
+    Fit_Window_To_Screen(this, {760, 440});
 }
 
 BatchWizard::~BatchWizard()
@@ -143,8 +146,8 @@ void BatchWizard::Open_Wnd()
     const bool canImport = bool(Series_Import_Wizard());
     importButton->setVisible(canImport);
     importValueButton->setVisible(canImport);
+    Show_hide_Last_screen(true);  // the outgoing screen first: the window never holds both
     Show_hide_first_screen(false);
-    Show_hide_Last_screen(true);
     Fill_List();
     Run_Series_Window(*this);
 }
@@ -418,8 +421,8 @@ void BatchWizard::Save_Btn_Clicked()
     if (!Save_Series(ListData_value, batch_list_name->text(), update_list_name->text()))
         return;
     raise();
+    Show_hide_Last_screen(true);  // the outgoing screen first: the window never holds both
     Show_hide_first_screen(false);
-    Show_hide_Last_screen(true);
     Fill_List();
 }
 
@@ -446,8 +449,8 @@ void BatchWizard::Export_Value_Btn_Clicked()
 
 void BatchWizard::Back_Btn_Clicked()
 {
+    Show_hide_Last_screen(true);  // the outgoing screen first: the window never holds both
     Show_hide_first_screen(false);
-    Show_hide_Last_screen(true);
 }
 
 void BatchWizard::Help_2_Btn_Clicked() { Open_Help_File(); }

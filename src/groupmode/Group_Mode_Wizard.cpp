@@ -95,6 +95,7 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     setObjectName(QStringLiteral("Group_Mode_Wizard"));
     setWindowTitle(tr("Group Mode"));
     setModal(true);
+    Apply_Window_Background(this);  // as every other window
     auto *layout = new QVBoxLayout(this);
 
     // Screen 0: the three choices.
@@ -157,10 +158,12 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     template_category_combo = named(new QComboBox(second_screen), "template_category_combo");
     _zoom_slider = named(new QSlider(Qt::Horizontal, second_screen), "_zoom_slider");
     _zoom_slider->setRange(0, 100);
+    _zoom_slider->setFixedWidth(160);  // as in the template gallery: room to drag
     kindRow->addWidget(cat_cmbo_bx);
     kindRow->addWidget(template_category_label);
     kindRow->addWidget(template_category_combo);
     kindRow->addStretch();
+    kindRow->addWidget(named(new QLabel(tr("Zoom"), second_screen), "zoom_label"));
     kindRow->addWidget(_zoom_slider);
     second->addLayout(kindRow);
     imageBrowser = named(new ImageBrowserView(second_screen), "imageBrowser");
@@ -235,6 +238,8 @@ Group_Mode_Wizard::Group_Mode_Wizard(GroupModeHost &host, QWidget *parent) : QDi
     ok_btn->setDefault(true);
     buttons->addWidget(ok_btn);
     layout->addLayout(buttons);
+    // One size for the three screens, so Next and Back stay under the pointer.
+    Fit_Window_To_Screen(this, {820, 660});
 }
 
 Group_Mode_Wizard::~Group_Mode_Wizard() = default;
@@ -294,9 +299,12 @@ void Group_Mode_Wizard::Reset_For_Opening()
 void Group_Mode_Wizard::showScreen(int screen)
 {
     next_counter = screen;
-    first_screen->setVisible(screen == 0);
-    second_screen->setVisible(screen == 1);
-    third_screen->setVisible(screen == 2);
+    // The outgoing screens go first, so the window never holds two at once.
+    QWidget *screens[] = {first_screen, second_screen, third_screen};
+    for (int i = 0; i < 3; ++i)
+        if (i != screen)
+            screens[i]->hide();
+    screens[screen]->show();
     ok_btn->setText(screen == 2 ? tr("Finish") : tr("Next"));
 }
 

@@ -583,8 +583,8 @@ void Camera::Open_Export_File_Box()
 {
     const bool folder = QFileInfo(Export_File_Path).isDir();
     bool open = false;
-    platform::ui().alert(Export_File_Message + QLatin1Char('\n') + Export_File_Path, {QStringLiteral("OK")},
-                         folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
+    platform::ui().notice(Export_File_Message + QLatin1Char('\n') + Export_File_Path, {QStringLiteral("OK")},
+                          folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
         platform::ui().openExternally(Export_File_Path);
 }

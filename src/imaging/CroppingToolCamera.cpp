@@ -107,7 +107,6 @@ bool Cropping_Tool::Camera_Crop_Kind_Changed()
     cropping_wid_size->setEnabled(croping_selection == CropBySize);
     const bool face = croping_selection == CropByFace;
     extend_face_box->setEnabled(face);
-    Face_Size_Text->setEnabled(face);
     Face_Size_Stepper->setEnabled(face);
     if (rig.Running()) {
         Show_MessageBox(QStringLiteral("Please first capture image."));

@@ -16,6 +16,7 @@
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
 
+#include <QScrollArea>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,6 +99,8 @@ Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Cropping Tool"));
     setPalette(QPalette(QColor(241, 244, 250)));
     buildWindow();
+    // One size for the options and the crop screen, room for the picture within the screen.
+    Fit_Window_To_Screen(this, {1000, 660});
     faceDetector = Make_Cascade_Face_Detector();
 }
 
@@ -166,15 +169,17 @@ void Cropping_Tool::buildWindow()
     // --- crop screen ---
     Crop_Screen_Box = named(new QWidget, "Crop_Screen_Box");
     auto *screen = new QHBoxLayout(Crop_Screen_Box);
-    ColList = named(new QTableWidget(0, 2), "ColList");
-    ColList->setHorizontalHeaderLabels({"No.", "Image"});
+    // The files by name, numbered in the row header.
+    ColList = named(new QTableWidget(0, 1), "ColList");
+    ColList->setHorizontalHeaderLabels({"Image"});
+    ColList->setMinimumWidth(160);
     ColList->setSelectionMode(QAbstractItemView::SingleSelection);
     ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ColList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ColList->horizontalHeader()->setStretchLastSection(true);
     screen->addWidget(ColList);
     Modified_image = named(new MSSScaledImage, "Modified_image");
-    Modified_image->setMinimumSize(420, 420);
+    Modified_image->setMinimumSize(340, 340);
     canvas = named(new MSSCanvas(Modified_image), "canvas");
     canvasController = new MSSCanvasController(canvas, Modified_image, this);
     canvasController->setSingleSelectionMode(true);
@@ -235,7 +240,7 @@ void Cropping_Tool::buildWindow()
 
     extend_face_box = named(new QGroupBox(QStringLiteral("Extend face (%)")), "extend_face_box");
     auto *faceRow = new QHBoxLayout(extend_face_box);
-    faceRow->addWidget(Face_Size_Text = named(new QLineEdit, "Face_Size_Text"));
+    // One field for the value: typed or stepped.
     faceRow->addWidget(Face_Size_Stepper = named(new QSpinBox, "Face_Size_Stepper"));
     Face_Size_Stepper->setRange(0, 500);
     side->addWidget(extend_face_box);
@@ -249,14 +254,17 @@ void Cropping_Tool::buildWindow()
     buttons->addWidget(Open_Folder_Btn = named(new QPushButton(QStringLiteral("Open Folder")), "Open_Folder_Btn"));
     auto *close = named(new QPushButton(QStringLiteral("Close")), "Close_Btn");
     buttons->addWidget(close);
-    side->addWidget(button_box);
     auto *direct = new QHBoxLayout;
     direct->addWidget(Crop_direct_Btn = named(new QPushButton(QStringLiteral("Crop Image")), "Crop_direct_Btn"));
     direct->addWidget(Close_direct_Btn = named(new QPushButton(QStringLiteral("Close")), "Close_direct_Btn"));
-    side->addLayout(direct);
     side->addStretch(1);
     buildCameraScreen(screen, side);
-    screen->addLayout(side);
+    // The settings scroll on a small screen; the buttons stay in view below them.
+    auto *sideColumn = new QVBoxLayout;
+    sideColumn->addWidget(Scrolling_Panel(side, {420, 2000}, "crop_settings_scroll"), 1);
+    sideColumn->addWidget(button_box);
+    sideColumn->addLayout(direct);
+    screen->addLayout(sideColumn);
     top->addWidget(Crop_Screen_Box);
 
     // --- progress sheet ---
@@ -288,11 +296,7 @@ void Cropping_Tool::buildWindow()
     connect(height_Stepper, &QSpinBox::valueChanged, this, [this](int v) { height_Text->setText(QString::number(v)); });
     connect(width_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Width_Changed);
     connect(height_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Height_Changed);
-    connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, [this](int v) {
-        Face_Size_Text->setText(QString::number(v));
-        Face_Rect_Draw_Function();
-    });
-    connect(Face_Size_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Extend_Face_Size_Changed);
+    connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
     connect(ColList, &QTableWidget::itemSelectionChanged, this, [this] {
         if (Crop_All_Thread_Running)
             return;  // the run crops from the files; the list only follows it
@@ -332,7 +336,6 @@ void Cropping_Tool::Set_Default_Values()
     view_series_btn->setEnabled(false);
     extend_face_box->setEnabled(false);
     Face_Size_Stepper->setValue(0);
-    Face_Size_Text->setText(QStringLiteral("0"));
     cropping_wid_size->setEnabled(false);
     output_custom_name->setEnabled(false);
     Disable_Auto_Face_Radio();
@@ -362,8 +365,10 @@ void Cropping_Tool::Disable_Auto_Face_Radio()
 
 void Cropping_Tool::showCropScreen(bool crop)
 {
-    Main_Screen_Box->setVisible(!crop);
-    Crop_Screen_Box->setVisible(crop);
+    // The outgoing screen goes first: for a moment both would ask for their heights together,
+    // and the window would grow to hold them.
+    (crop ? Main_Screen_Box : Crop_Screen_Box)->hide();
+    (crop ? Crop_Screen_Box : Main_Screen_Box)->show();
     Next_Btn->setEnabled(!crop);
     Back_Btn->setEnabled(crop);
 }
@@ -401,7 +406,8 @@ void Cropping_Tool::Prepare_Full()
 int Cropping_Tool::Open_Wnd()
 {
     Prepare_Full();
-    const int result = exec();
+    // Through the UI services, so that a scripted run does not wait for a person.
+    const int result = platform::ui().runModal(QStringLiteral("Cropping_Tool"), QString(), [this] { return exec(); });
     Clear_Camera_Objects();  // however the window closed, its camera does not run on
     return result;
 }
@@ -620,8 +626,7 @@ void Cropping_Tool::Create_List(const QString &path)
     ListData.append(trimmed);
     const int row = ColList->rowCount();
     ColList->insertRow(row);
-    ColList->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-    ColList->setItem(row, 1, new QTableWidgetItem(trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
+    ColList->setItem(row, 0, new QTableWidgetItem(trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
 }
 
 QString Cropping_Tool::Get_Item_Text(int row) const
@@ -837,12 +842,7 @@ void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 void Cropping_Tool::Width_Changed() { sizeTyped(width_Text, width_Stepper); }
 void Cropping_Tool::Height_Changed() { sizeTyped(height_Text, height_Stepper); }
 
-void Cropping_Tool::Extend_Face_Size_Changed()
-{
-    const QSignalBlocker block(Face_Size_Stepper);
-    Face_Size_Stepper->setValue(Face_Size_Text->text().toInt());
-    Face_Rect_Draw_Function();
-}
+void Cropping_Tool::Extend_Face_Size_Changed() { Face_Rect_Draw_Function(); }
 
 // --- crops ---
 
@@ -913,8 +913,8 @@ void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
     if (path.isEmpty())
         return;
     bool open = false;
-    platform::ui().alert(kCropped, {QStringLiteral("OK")},
-                         folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
+    platform::ui().notice(kCropped, {QStringLiteral("OK")},
+                          folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
         platform::ui().openExternally(path);
 }

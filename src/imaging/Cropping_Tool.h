@@ -142,7 +142,7 @@ private:
     QCheckBox *checks[5];
     QSlider *sliders[9];
     QLabel *sliderValues[9];
-    QLineEdit *width_Text, *height_Text, *Face_Size_Text;
+    QLineEdit *width_Text, *height_Text;
     QSpinBox *width_Stepper, *height_Stepper, *Face_Size_Stepper;
     QCheckBox *aspect_ratio_chk;
 

@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasRequests.h"
 #include "canvas/LiveModePanel.h"
+#include "canvas/WidgetUtilities.h"
 #include "core/ControlArchive.h"
 #include "core/CoreHub.h"
 #include "core/Globals.h"
@@ -57,6 +58,7 @@ std::unique_ptr<SKTWindowController> Set_Up_Application(SKTDocument &document)
 {
     auto window = std::make_unique<SKTWindowController>(document);
     new WindowJoins(*window);
+    Keep_Dialog_Titles_Whole(window.get());
     return window;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 
+#include <QScrollArea>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,11 +134,11 @@ Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     Size_Box = named(buildSizePage(), "Size_Box");
     Color_Box = named(buildColorPage(), "Color_Box");
-    // One stack for both pages: the wizard keeps one size whichever page it shows.
-    pages = new QStackedWidget(this);
-    pages->addWidget(Size_Box);
-    pages->addWidget(Color_Box);
-    layout->addWidget(pages, 1);
+    // Both steps share one place of one size; a step taller than the screen allows scrolls.
+    m_steps = new QStackedWidget(this);
+    m_steps->addWidget(Scrolling_Panel(Size_Box, {900, 560}, "Size_Box_scroll"));
+    m_steps->addWidget(Scrolling_Panel(Color_Box, {900, 560}, "Color_Box_scroll"));
+    layout->addWidget(m_steps, 1);
     auto *buttons = new QHBoxLayout;
     fill_profile_btn = named(new QPushButton(tr("Profile…"), this), "fill_profile_btn");
     auto *cancel = named(new QPushButton(tr("Cancel"), this), "Cancel_btn");
@@ -156,7 +157,7 @@ Card_Wizard::Card_Wizard(QWidget *parent) : QDialog(parent)
     buttons->addWidget(back_btn);
     buttons->addWidget(next_btn);
     layout->addLayout(buttons);
-    resize(620, 520);
+    Fit_Window_To_Screen(this, sizeHint().expandedTo({620, 520}));
 }
 
 QWidget *Card_Wizard::buildSizePage()
@@ -326,7 +327,9 @@ int Card_Wizard::Open_Wnd()
 void Card_Wizard::showPage(int page)
 {
     next_count = page;
-    pages->setCurrentIndex(page);
+    Size_Box->setVisible(page == 0);
+    Color_Box->setVisible(page == 1);
+    m_steps->setCurrentIndex(page);
     fill_profile_btn->setVisible(page == 1);
     next_btn->setText(page == 0 ? tr("Next") : tr("Finish"));
 }

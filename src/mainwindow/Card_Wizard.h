@@ -16,6 +16,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QStackedWidget;
 class QDoubleSpinBox;
 class QGroupBox;
 class QLineEdit;
@@ -129,6 +130,6 @@ private:
     QWidget *buildColorPage();
     void showPage(int page);
 
-    QStackedWidget *pages = nullptr;
+    QStackedWidget *m_steps = nullptr;
     std::unique_ptr<QPrinter> m_pageSettings;
 };

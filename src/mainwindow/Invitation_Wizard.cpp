@@ -1,5 +1,7 @@
 #include "mainwindow/Invitation_Wizard.h"
 
+#include "canvas/WidgetUtilities.h"
+
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "imageops/PhotoSettings.h"
@@ -73,12 +75,6 @@ constexpr const char *kChecks[5][2] = {{"Image_Gray_Scale_chk", "Grey"},
                                        {"Image_FIH_chk", "Flip horizontally"},
                                        {"Image_FIV_chk", "Flip vertically"}};
 
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QPushButton *button(QWidget *owner, const char *name, const QString &title)
 {

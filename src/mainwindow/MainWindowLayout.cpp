@@ -309,14 +309,19 @@ QWidget *SKTWindowController::buildDesignArea()
     temp->setCheckable(true);
     temp->setAutoRaise(true);
     connect(temp, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
-    sides->addWidget(temp);
+    // The side commands take a line of their own below the side pictures, so the card area
+    // stays narrow enough for the visitor panel and the property panel beside it on a small screen.
+    auto *commands = new QHBoxLayout;
+    commands->addStretch(1);
+    commands->addWidget(temp);
     copy_card_design_btn = named(new QToolButton(area), "copy_card_design_btn");
     copy_card_design_btn->setText(tr("Copy to Other Side"));
     copy_card_design_btn->setToolTip(tr("Copy this side's design to the other side"));
     copy_card_design_btn->setAutoRaise(true);
     connect(copy_card_design_btn, &QToolButton::clicked, this, &SKTWindowController::Copy_Card_Design_Clicked);
-    sides->addWidget(copy_card_design_btn);
+    commands->addWidget(copy_card_design_btn);
     layout->addLayout(sides);
+    layout->addLayout(commands);
 
     myTargetView = named(new QWidget(area), "myTargetView");
     auto *target = new QVBoxLayout(myTargetView);

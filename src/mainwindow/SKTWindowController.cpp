@@ -772,7 +772,8 @@ void SKTWindowController::doPreferences()
 {
     if (QAbstractButton *b = unit_matrix->button(Measument_Unit_Is))
         b->setChecked(true);
-    if (Unit_PrefWindow->exec() == 1)
+    // Through the UI services, so that a scripted run does not wait for a person.
+    if (platform::ui().runModal(QStringLiteral("Unit_PrefWindow"), QString(), [this] { return Unit_PrefWindow->exec(); }) == 1)
         On_OK_of_Unit_Panel();
 }
 

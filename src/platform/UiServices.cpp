@@ -164,10 +164,12 @@ std::optional<QFont> QtUiServices::chooseFont(const QString &title, const QFont 
     return font;
 }
 
-int QtUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked)
+namespace {
+
+int buttonsBox(QMessageBox::Icon icon, const QString &text, const QStringList &buttons, const QString &checkTitle,
+               bool *checked)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
-                    dialogParent());
+    QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::NoButton, dialogParent());
     QList<QPushButton *> pushed;
     for (const QString &title : buttons)
         pushed.append(box.addButton(title, QMessageBox::ActionRole));
@@ -183,6 +185,18 @@ int QtUiServices::alert(const QString &text, const QStringList &buttons, const Q
         *checked = check && check->isChecked();
     const auto clicked = pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
     return clicked < 0 ? int(pushed.size()) - 1 : int(clicked);
+}
+
+}  // namespace
+
+int QtUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked)
+{
+    return buttonsBox(QMessageBox::Warning, text, buttons, checkTitle, checked);
+}
+
+int QtUiServices::notice(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked)
+{
+    return buttonsBox(QMessageBox::Information, text, buttons, checkTitle, checked);
 }
 
 int UiServices::runModal(const QString &, const QString &, const std::function<int()> &show) { return show(); }
@@ -207,7 +221,7 @@ QStringList ScriptedUiServices::messages() const
     QStringList out;
     for (const Request &r : m_requests)
         if (r.kind == QLatin1String("message") || r.kind.startsWith(QLatin1String("yesNo")) ||
-            r.kind == QLatin1String("alert"))
+            r.kind == QLatin1String("alert") || r.kind == QLatin1String("notice"))
             out << r.text;
     return out;
 }
@@ -316,7 +330,19 @@ std::optional<QFont> ScriptedUiServices::chooseFont(const QString &title, const 
 int ScriptedUiServices::alert(const QString &text, const QStringList &buttons, const QString &checkTitle,
                               bool *checked)
 {
-    Answer a = take(QStringLiteral("alert"), text, int(buttons.size()) - 1);
+    return answerButtons(QStringLiteral("alert"), text, buttons, checkTitle, checked);
+}
+
+int ScriptedUiServices::notice(const QString &text, const QStringList &buttons, const QString &checkTitle,
+                               bool *checked)
+{
+    return answerButtons(QStringLiteral("notice"), text, buttons, checkTitle, checked);
+}
+
+int ScriptedUiServices::answerButtons(const QString &kind, const QString &text, const QStringList &buttons,
+                                      const QString &checkTitle, bool *checked)
+{
+    Answer a = take(kind, text, int(buttons.size()) - 1);
     int index = int(buttons.size()) - 1;
     bool ticked = false;
     if (auto *i = std::get_if<int>(&a))

@@ -46,6 +46,9 @@ public:
     // `checked` (when given) receives the check box's state.
     virtual int alert(const QString &text, const QStringList &buttons, const QString &checkTitle,
                       bool *checked) = 0;
+    // The same box with the information icon, for work done (a success with a follow-up offer).
+    virtual int notice(const QString &text, const QStringList &buttons, const QString &checkTitle,
+                       bool *checked) = 0;
     // A modal window of the application's own (`name` is its class, `text` what it asks):
     // `show` runs it and answers its code. A scripted fake answers from its script instead.
     virtual int runModal(const QString &name, const QString &text, const std::function<int()> &show);
@@ -72,6 +75,7 @@ public:
     QColor chooseColor(const QString &title, const QColor &initial) override;
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
+    int notice(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
 };
 
 // Test double: records every request and answers from a script queued in advance.
@@ -107,11 +111,15 @@ public:
     // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
     // title, plus the check box's title when it is ticked). Unscripted: the last button, unticked.
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
+    // "notice": answered as an alert is.
+    int notice(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
     // Recorded with `name` as its kind; answers a scripted int (0 when none is queued).
     int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 
 private:
     Answer take(const QString &kind, const QString &text, Answer fallback);
+    int answerButtons(const QString &kind, const QString &text, const QStringList &buttons, const QString &checkTitle,
+                      bool *checked);
     mutable std::mutex m_mutex;
     std::deque<Answer> m_script;
     std::vector<Request> m_requests;

@@ -371,6 +371,8 @@ void Barcode_Gen::build()
     whole->addLayout(upper);
     whole->addWidget(sett_tab);
     whole->addLayout(buttons);
+    // One size for both panes, so OK stays under the pointer when the kind changes.
+    Fit_Window_To_Screen(this, {760, 580});
 }
 
 void Barcode_Gen::connectAll()

@@ -219,8 +219,10 @@ QWidget *CardTabs::buildBackgroundTab()
     connect(Card_fill_chk, &QCheckBox::clicked, this, &CardTabs::Card_Fill_Chk_Box);
     Rows f(r.box(OUT(Card_Fill_Box)));
     auto *kinds = new QWidget(Card_Fill_Box);
-    auto *kindRow = new QHBoxLayout(kinds);
+    // Two by two, so the page fits the panel's width.
+    auto *kindRow = new QGridLayout(kinds);
     kindRow->setContentsMargins(0, 0, 0, 0);
+    int kind = 0;
     const std::tuple<QRadioButton **, const char *, QString, void (CardTabs::*)()> radios[] = {
         {&Card_solid_fill_rd, "Card_solid_fill_rd", tr("Solid"), &CardTabs::Card_Solid_RD_Sel},
         {&Card_gradient_fill_rd, "Card_gradient_fill_rd", tr("Gradient"), &CardTabs::Card_Gradient_RD_Sel},
@@ -230,7 +232,8 @@ QWidget *CardTabs::buildBackgroundTab()
     for (const auto &[field, name, text, slot] : radios) {
         *field = named(new QRadioButton(text, kinds), name);
         (*field)->setAutoExclusive(false);  // the fill kind sets all four
-        kindRow->addWidget(*field);
+        kindRow->addWidget(*field, kind / 2, kind % 2);
+        ++kind;
         connect(*field, &QRadioButton::clicked, this, slot);
     }
     f.grid->addWidget(kinds, f.row++, 0, 1, 3);

@@ -3,6 +3,7 @@
 // fire while fields are set store nothing back.
 
 #include "properties/PropertyPanel.h"
+#include "core/PictureServices.h"
 #include "properties/PanelPlan.h"
 #include "canvas/WidgetUtilities.h"
 
@@ -161,7 +162,7 @@ void PropertyPanel::Load_Text_Panel(SKTGraphic &c)
 void PropertyPanel::Load_Image_Panel(SKTGraphic &c)
 {
     invalid_source_label->hide();
-    Manual_image_path->setText(c._file_path);
+    Manual_image_path->setText(Shown_Picture_Path(c._file_path));
     if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
         liveModePanel().Set_User_Image_Control(Card_Front_Or_Back == 0 ? 0 : 1, c._file_path, c._contents, c.control_ID);
     Load_Data_Source(c, false);
@@ -187,7 +188,7 @@ void PropertyPanel::Load_Image_Panel(SKTGraphic &c)
     Image_Invert_chk->setChecked(c.invert_clr);
     Image_FIV_chk->setChecked(c._isFlippedVertically);
     Image_FIH_chk->setChecked(c._isFlippedHorizontally);
-    Manual_image_path->setText(c._file_path);
+    Manual_image_path->setText(Shown_Picture_Path(c._file_path));
     invalid_source_label->setVisible(Image_Source_Invalid(c));
 }
 

@@ -164,7 +164,8 @@ void PropertyPanel::Update_Image_Graphics(bool rebuild)
         g.ev_val = float(ev_slidr->valueF());
         g.blr_val = float(blr_slidr->valueF());
         // The path field shows one control's picture; live modes set pictures from their panels.
-        if (!liveMode() && selected == 1)
+        // The placeholder shows as an empty field; an unchanged field leaves it in place.
+        if (!liveMode() && selected == 1 && path != Shown_Picture_Path(g._file_path))
             g._file_path = path;
         if (rebuild)
             static_cast<SKTImage &>(g).setFileNSImage_Variable(pictureServices().Get_Image_With_Update_Settings(g));

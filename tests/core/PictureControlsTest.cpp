@@ -3,6 +3,7 @@
 
 #include "core/ArchiveValues.h"
 #include "core/DesignFile.h"
+#include "core/Globals.h"
 #include "core/PictureServices.h"
 #include "core/SKTBarcode.h"
 #include "core/SKTImage.h"
@@ -12,6 +13,7 @@
 #include "platform/Plist.h"
 
 #include <QImageReader>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -254,3 +256,36 @@ TEST(ImageControl, ADesignDecodesEachReferencedPictureOnceAndCountsItsPreview)
             EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(10, 120, 200));
         }
 }
+
+namespace {
+
+// A picture stored by bare file name is the installation's picture of that name; the photo box
+// shows nothing for the "no photo yet" placeholder.
+TEST(PicturePaths, BareNamesResolveIntoTheResources)
+{
+    QTemporaryDir resources, elsewhere;
+    const QString before = Resource_Path;
+    Resource_Path = resources.path();
+    ASSERT_TRUE(halves(20, 10).save(resources.filePath("no.png")));
+    ASSERT_TRUE(halves(20, 10).save(elsewhere.filePath("mine.png")));
+    const struct {
+        QString stored, resolved, shown;
+    } cases[] = {
+        {" no.png ", resources.filePath("no.png"), ""},
+        {"missing.png", "missing.png", "missing.png"},
+        {elsewhere.filePath("mine.png"), elsewhere.filePath("mine.png"), elsewhere.filePath("mine.png")},
+        {"..", "..", ".."},
+        {"", "", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        EXPECT_EQ(pictureServices().Check_Path_For_App_Resources(c.stored), c.resolved);
+        EXPECT_EQ(Shown_Picture_Path(c.resolved), c.shown);
+        SKTImage image;
+        image.setFilePath(c.stored, false);
+        EXPECT_EQ(image._contents.isNull(), c.resolved.isEmpty() || !QFileInfo::exists(c.resolved));
+    }
+    Resource_Path = before;
+}
+
+}  // namespace

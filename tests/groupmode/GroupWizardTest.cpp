@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <functional>
+#include <QSlider>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,4 +119,20 @@ TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
         EXPECT_EQ(said.toStdString(), s.message.toStdString());
         EXPECT_EQ(files().toStdString(), s.files.toStdString());
     }
+}
+
+// The wizard looks like the other windows: their background, and a zoom slider one can drag.
+TEST(GroupWizard, LooksLikeTheOtherWindows)
+{
+    testsupport::TempDataFolder folders;
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    wizard.Reset_For_Opening();
+    wizard.show();
+    const QImage shown = wizard.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2, shown.height() / 2), QColor(241, 244, 250));
+    wizard.New_Radio_Click();
+    auto *zoom = wizard.findChild<QSlider *>("_zoom_slider");
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_GE(zoom->width(), 120);
 }

@@ -13,6 +13,7 @@
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
 
+#include <QAbstractSpinBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QSlider>
@@ -20,6 +21,8 @@
 #include <QComboBox>
 #include <QCheckBox>
 #include <QButtonGroup>
+#include <QGroupBox>
+#include <QTableWidget>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
@@ -527,3 +530,49 @@ TEST(Crop, ViewSeriesShowsTheSeriesOrTheTable)
     ASSERT_EQ(ui->requests().size(), 1u);
     EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
 }
+
+namespace {
+
+// What the full tool shows a user on its crop screen for a folder, and how it says it is done:
+// the list by file name, one field for the face's extension, an information box at the end.
+TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QString folder = QDir(data.root()).filePath("people");
+    QDir().mkpath(folder);
+    const QStringList names = {"alpha.png", "beta.png"};
+    for (const QString &name : names)
+        ASSERT_TRUE(canvasPicture(300, 300).save(QDir(folder).filePath(name)));
+
+    Cropping_Tool tool;
+    tool.Prepare_Full();
+    tool.input_option_CellClick(SourceFolder);
+    tool.findChild<QLineEdit *>("folder_path")->setText(folder);
+    tool.findChild<QLineEdit *>("output_path")->setText(QDir(data.root()).filePath("out"));
+    tool.OK_Btn_Clicked();
+    ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
+
+    auto *list = tool.findChild<QTableWidget *>("ColList");
+    QStringList shown;
+    for (int row = 0; row < list->rowCount(); ++row)
+        for (int column = 0; column < list->columnCount(); ++column)
+            shown << list->item(row, column)->text();
+    EXPECT_EQ(shown, names);
+
+    int fields = 0;
+    for (QWidget *w : tool.findChild<QGroupBox *>("extend_face_box")->findChildren<QWidget *>())
+        fields += qobject_cast<QAbstractSpinBox *>(w) || (qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w->parent()));
+    EXPECT_EQ(fields, 1) << "one value, one field";
+
+    tool.cropping_option_CellClick(CropBySize);
+    tool.findChild<QPushButton *>("crop_all_btn")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+    QStringList kinds;
+    for (const auto &r : ui->requests())
+        if (r.text.contains("cropped successfully"))
+            kinds << r.kind;
+    EXPECT_EQ(kinds, QStringList{"notice"});
+}
+
+}  // namespace

@@ -1,15 +1,18 @@
 #include "output/mail/MailWindows.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/SKTGraphic.h"
 #include "data/export/ExportDialogs.h"
 #include "platform/UiServices.h"
 
+#include <QScrollArea>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFormLayout>
+#include <QVBoxLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -178,7 +181,10 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     setObjectName(QStringLiteral("Send_Mail"));
     setWindowTitle(tr("Mail ID Card"));
     tint(this);
-    auto *form = new QFormLayout(this);
+    // The fields scroll on a small screen; Send and Close stay in view below them.
+    auto *outer = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    outer->addWidget(Scrolling_Panel(form, {760, 600}, "Send_Mail_fields"), 1);
     form->addRow(tr("From:"), from_txt = named(this, "from_txt", new QLineEdit));
     form->addRow(tr("To:"), to_txt = named(this, "to_txt", new QPlainTextEdit));
     to_txt->setPlaceholderText(tr("Addresses separated by \",\""));
@@ -241,7 +247,7 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     button(this, tr("Settings"), buttons, &Send_Mail::Setting_Button);
     button(this, tr("Close"), buttons, &Send_Mail::Close_Button);
     button(this, tr("Send"), buttons, &Send_Mail::Send_Button)->setDefault(true);
-    form->addRow(buttons);
+    outer->addLayout(buttons);
 
     connect(rd_mail_curr_barcode, &QRadioButton::toggled, this, [this](bool on) {
         send_sett_box->setEnabled(on);
@@ -264,6 +270,7 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     }
     for (QRadioButton *r : {rd_all_to_every, rd_one_per_recp, Sel_print_rd})
         connect(r, &QRadioButton::toggled, this, &Send_Mail::Set_Enable_Diable_Range_Box);
+    Fit_Window_To_Screen(this, {560, 660});
 }
 
 Send_Mail::~Send_Mail()

@@ -135,8 +135,9 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("Print"));
     setStyleSheet(QStringLiteral("QDialog#Print_Wnd { background: rgb(241, 244, 250); }"));
     auto *columns = new QHBoxLayout(this);
+    // The settings scroll on a small screen; the preview column keeps the buttons in view.
     auto *settings = new QGridLayout;
-    columns->addLayout(settings);
+    columns->addWidget(Scrolling_Panel(settings, {660, 640}, "Print_settings"));
     int line = 0;
     auto add = [&](const QString &label, QWidget *a, QWidget *b = nullptr) {
         settings->addWidget(new QLabel(label, this), line, 0);
@@ -284,7 +285,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
     test_image_view = named(new QLabel, "test_image_view");
     Print_sclview->setWidget(test_image_view);
     Print_sclview->setWidgetResizable(true);
-    Print_sclview->setMinimumSize(320, 420);
+    Print_sclview->setMinimumSize(320, 300);
     right->addWidget(Print_sclview, 1);
     List_profile = named(new QListWidget(this), "List_profile");
     List_profile->setMaximumHeight(110);
@@ -358,6 +359,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
         connect(box, &QCheckBox::clicked, this, [this] { act([](PrintWindowState &s) { s.Print_With_Data_Changed(); }); });
     for (QRadioButton *box : {All_print_rd, Sel_print_rd})
         connect(box, &QRadioButton::clicked, this, [this] { act({}); });
+    Fit_Window_To_Screen(this, {1000, 660});
 }
 
 Print_Wnd::~Print_Wnd() = default;

@@ -1,0 +1,60 @@
+// The templates the application delivers, each loaded fresh as from the gallery: the photo frame
+// shows the application's placeholder picture on the card and in an export, and the picture
+// panel neither reports a missing file nor shows the placeholder's file as the user's photo.
+
+#include "ControllerFixture.h"
+
+#include "core/SKTRenderingView.h"
+#include "platform/Paths.h"
+#include "properties/PropertyPanel.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+using DeliveredTemplatesTest = WindowTest;
+
+TEST_F(DeliveredTemplatesTest, EveryPhotoFrameShowsThePlaceholderPicture)
+{
+    QStringList templates;
+    QDirIterator it(platform::joinPath(Resource_Path, "Templates"), {"*.did"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        templates << it.next();
+    templates.sort();
+    ASSERT_EQ(templates.size(), 28);
+    int frames = 0;
+    for (const QString &path : templates) {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(path, "T", false), 1);
+        for (int side = 0; side < 2; ++side) {
+            for (const SKTGraphicPtr &g : document->graphicsOfSide(side)) {
+                if (g->kind() != SKTGraphicKind::Image || g->control_ID != QLatin1String("Fup_Photo"))
+                    continue;
+                ++frames;
+                // The frame's inside, on the side as exported, against the same side without it.
+                const QRect inside = g->bounds().adjusted(6, 6, -6, -6).toRect();
+                const QImage with = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(side), 72);
+                g->Set_Ctrl_Is_Visible(false);
+                const QImage without = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(side), 72);
+                g->Set_Ctrl_Is_Visible(true);
+                int differing = 0;
+                for (int y = inside.top(); y <= inside.bottom(); y += 2)
+                    for (int x = inside.left(); x <= inside.right(); x += 2)
+                        differing += with.pixel(x, y) != without.pixel(x, y);
+                EXPECT_GT(differing, inside.width() * inside.height() / 8) << "the frame shows the card behind it";
+
+                side == 0 ? controller->Front_Card_Btn_Clicked() : controller->Back_Card_Btn_Clicked();
+                canvas(side)->Set_Selected_Graphic(g.get());
+                controller->Show_RHS_Properties(g.get());
+                PropertyPanel &panel = controller->propertyPanel();
+                EXPECT_FALSE(panel.Manual_image_path->text().contains("no.png")) << panel.Manual_image_path->text().toStdString();
+                EXPECT_TRUE(panel.invalid_source_label->isHidden());
+            }
+        }
+    }
+    EXPECT_GE(frames, 28) << "every delivered template has a photo frame";
+}
+
+}  // namespace

@@ -1,0 +1,406 @@
+// Every window and dialog the application opens, on a 1024x700 screen: opened the way a user
+// opens it from the main window, walked through its pages, and measured on each one. A window
+// must fit the screen (with room for its title bar), show its whole title, and keep one size
+// from page to page, so that its buttons stay where the pointer is.
+
+#include "ControllerFixture.h"
+
+#include "FakeCamera.h"
+#include "core/SKTImage.h"
+#include "data/SeriesWindow.h"
+#include "imaging/CropOperations.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "groupmode/Group_Mode_Wizard.h"
+#include "imaging/Cropping_Tool.h"
+#include "platform/Paths.h"
+#include "properties/Barcode_Gen.h"
+#include "properties/PropertyPanel.h"
+#include "visitor/ProfileDialogBase.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QTreeWidget>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <map>
+
+namespace {
+
+constexpr QSize kScreen(1024, 700);
+constexpr int kTitleBar = 28;  // what a window manager adds above a window
+
+// One page of a window: how to get there from the page before.
+struct Page {
+    const char *name;
+    std::function<void(QWidget &)> go;
+};
+
+// What was seen of one window: its size and whole title on each page, in order.
+struct Seen {
+    QStringList pages;
+    std::vector<QSize> sizes;
+    QString title;
+};
+
+// The runs of the application's modal seams, all ending in `visit`; a fake of the UI services
+// that measures every modal window the application's own code asks it to run.
+class MeasuringUi : public platform::ScriptedUiServices {
+public:
+    std::function<void(QWidget &, const QString &)> visit;
+    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
+    {
+        if (QWidget *w = windowNamed(name))
+            visit(*w, name);
+        return platform::ScriptedUiServices::runModal(name, text, show);
+    }
+    static QWidget *windowNamed(const QString &name)
+    {
+        QWidget *found = nullptr;
+        for (QWidget *w : QApplication::allWidgets())
+            if (w->isWindow() && (w->objectName() == name || QLatin1String(w->metaObject()->className()) == name))
+                found = w;  // the latest of that name
+        return found;
+    }
+};
+
+class WindowFitTest : public ControllerTest {
+protected:
+    void SetUp() override
+    {
+        ControllerTest::SetUp();
+        auto measuring = std::make_unique<MeasuringUi>();
+        m_ui = measuring.get();
+        m_ui->visit = [this](QWidget &w, const QString &name) { measure(w, name); };
+        m_previousUi = platform::setUi(std::move(measuring));
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        platform::setUi(std::move(m_previousUi));
+        ControllerTest::TearDown();
+    }
+
+    // Shows the window, walks the pages listed for it and writes down what each shows.
+    void measure(QWidget &w, const QString &name)
+    {
+        const bool wasShown = w.isVisible();
+        w.show();
+        QCoreApplication::processEvents();
+        Seen &s = seen[name];
+        const auto note = [&](const QString &page) {
+            QCoreApplication::processEvents();
+            // FIT_SHOTS=<folder>: a picture of each page, for a person to look at.
+            if (const QString shots = qEnvironmentVariable("FIT_SHOTS"); !shots.isEmpty())
+                w.grab().save(QStringLiteral("%1/%2 - %3.png").arg(shots, name, page).replace(QLatin1Char(','), QString()));
+            s.pages << page;
+            const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
+            s.sizes.push_back(w.size().expandedTo(least));
+        };
+        s.title = w.windowTitle();
+        note(QStringLiteral("first"));
+        for (const Page &p : pages[name]) {
+            p.go(w);
+            note(QString::fromLatin1(p.name));
+        }
+        // The pages of every tab widget in the window.
+        for (QTabWidget *tabs : w.findChildren<QTabWidget *>()) {
+            if (!tabs->isVisible())
+                continue;
+            const int was = tabs->currentIndex();
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                note(name + QStringLiteral(" tab ") + tabs->tabText(i));
+            }
+            tabs->setCurrentIndex(was);
+        }
+        if (!wasShown)
+            w.hide();
+    }
+
+    // The failures of every window measured, one line each.
+    QStringList failures() const
+    {
+        QStringList out;
+        for (const auto &[name, s] : seen) {
+            if (qEnvironmentVariableIsSet("FIT_DUMP"))
+                for (size_t i = 0; i < s.sizes.size(); ++i)
+                    qInfo("%s / %s: %dx%d", qPrintable(name), qPrintable(s.pages[qsizetype(i)]), s.sizes[i].width(), s.sizes[i].height());
+            for (size_t i = 0; i < s.sizes.size(); ++i) {
+                const QSize z = s.sizes[i];
+                // A window that fills the screen is maximised: its title bar is in the screen.
+                const int titleBar = z == kScreen ? 0 : kTitleBar;
+                if (z.width() > kScreen.width() || z.height() + titleBar > kScreen.height())
+                    out << QStringLiteral("%1 (%2) is %3x%4").arg(name, s.pages[qsizetype(i)]).arg(z.width()).arg(z.height());
+                if (z != s.sizes.front())
+                    out << QStringLiteral("%1 changes size on %2: %3x%4 -> %5x%6")
+                               .arg(name, s.pages[qsizetype(i)])
+                               .arg(s.sizes.front().width()).arg(s.sizes.front().height()).arg(z.width()).arg(z.height());
+            }
+            // The title bar shows the whole title beside its buttons.
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            const int titleWidth = QFontMetrics(bold).horizontalAdvance(s.title) + 150;
+            if (!s.sizes.empty() && s.sizes.front().width() < titleWidth)
+                out << QStringLiteral("%1 cuts its title \"%2\" (%3 < %4)").arg(name, s.title).arg(s.sizes.front().width()).arg(titleWidth);
+        }
+        return out;
+    }
+
+    std::map<QString, Seen> seen;
+    std::map<QString, std::vector<Page>> pages;
+    MeasuringUi *m_ui = nullptr;
+
+private:
+    std::unique_ptr<platform::UiServices> m_previousUi;
+};
+
+template <class W>
+std::function<void(QWidget &)> on(std::function<void(W &)> f)
+{
+    return [f](QWidget &w) { f(dynamic_cast<W &>(w)); };
+}
+
+TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
+{
+    ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry().size(), kScreen)
+        << "run under ctest, which gives the offscreen platform a 1024x700 screen";
+
+    // A sheet and a picture folder for the windows that need something to show.
+    const QString book = pathIn("people.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Email"}, {"Anna", "a@x"}}, true));
+    QImage face(300, 400, QImage::Format_RGB32);
+    face.fill(QColor(200, 160, 120));
+    ASSERT_TRUE(face.save(pathIn("face.png")));
+
+    pages["Card_Wizard"] = {{"next", on<Card_Wizard>([](Card_Wizard &w) { w.OK_Click(); })},
+                            {"back", on<Card_Wizard>([](Card_Wizard &w) { w.Back_Click(); })},
+                            {"next again", on<Card_Wizard>([](Card_Wizard &w) { w.OK_Click(); })}};
+    pages["Cropping_Tool"] = {
+        {"crop screen", on<Cropping_Tool>([this](Cropping_Tool &w) {
+             w.findChild<QLineEdit *>("file_path")->setText(pathIn("face.png"));
+             w.findChild<QLineEdit *>("output_path")->setText(pathIn("out"));
+             w.OK_Btn_Clicked();
+         })},
+        {"back", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
+        {"crop screen of a folder", on<Cropping_Tool>([this](Cropping_Tool &w) {
+             w.input_option_CellClick(SourceFolder);
+             w.findChild<QLineEdit *>("folder_path")->setText(dir.path());
+             w.OK_Btn_Clicked();
+         })},
+        {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
+    };
+    const auto press = [](const char *button) {
+        return [button](QWidget &w) {
+            auto *b = w.findChild<QAbstractButton *>(QString::fromLatin1(button));
+            ASSERT_NE(b, nullptr) << button;
+            b->click();
+        };
+    };
+    pages["Import_Wizard"] = {{"text file", press("Text_RD")}, {"typed values", press("Mnul_RD")},
+                              {"picture folder", press("Image_RD")}, {"spreadsheet", press("Excel_RD")}};
+    pages["BatchWizard"] = {{"values of a new series", [](QWidget &w) { QMetaObject::invokeMethod(&w, "AddNew_Btn_Clicked"); }},
+                            {"series", [](QWidget &w) { QMetaObject::invokeMethod(&w, "Back_Btn_Clicked"); }}};
+    pages["Print_Wnd"] = {{"Save as PDF", [](QWidget &w) {
+                               auto *printers = w.findChild<QComboBox *>("Printer_ComboBox");
+                               printers->setCurrentIndex(printers->count() - 1);
+                           }},
+                          {"add a profile", press("Add_profile_btn")},
+                          {"first printer", [](QWidget &w) { w.findChild<QComboBox *>("Printer_ComboBox")->setCurrentIndex(0); }}};
+    pages["Send_Mail"] = {{"plain message", press("rd_without_barcode")},
+                          {"settings", [](QWidget &w) {
+                               for (QPushButton *b : w.findChildren<QPushButton *>())
+                                   if (b->text() == QLatin1String("Settings"))
+                                       b->click();
+                           }},
+                          {"the card", press("rd_mail_curr_barcode")}};
+    pages["Group_Mode_Wizard, a project to open"] = {
+        {"open", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) {
+             w.Open_Radio_Click();
+             w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
+         })},
+        {"rename the project", press("rename_prj_btn")},
+        {"new project", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.New_Radio_Click(); })},
+        {"new folder", press("new_folder_btn")}};
+    pages["Barcode_Gen"] = {
+        {"2-D pane", on<Barcode_Gen>([](Barcode_Gen &w) { w.barcodeTypePopup->setCurrentText(QStringLiteral("QR Code")); })},
+        {"linear pane", on<Barcode_Gen>([](Barcode_Gen &w) { w.barcodeTypePopup->setCurrentIndex(0); })}};
+    pages["Group_Mode_Wizard"] = {
+        {"open", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.Open_Radio_Click(); })},
+        {"new", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.New_Radio_Click(); })},
+        {"templates", on<Group_Mode_Wizard>([&book](Group_Mode_Wizard &w) {
+             w.proj_name->setText(QStringLiteral("Fit"));
+             w.excel_path->setText(book);
+             w.OK_Click();
+         })},
+        {"columns", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) {
+             w.cat_cmbo_bx->setCurrentIndex(0);
+             w.cat_cmbo_bx->setCurrentIndex(1);
+             w.imageBrowser->selectImage(0);
+             w.OK_Click();
+         })},
+        {"back", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.Back_Click(); })},
+        {"first", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.Back_Click(); })},
+    };
+
+    // The seams that hand a window to a runner instead of waiting for a person.
+    Card_Wizard::setModalRunner([this](Card_Wizard &w) {
+        measure(w, "Card_Wizard");
+        w.Back_Click();
+        w.OK_Click();
+        w.OK_Click();
+        return w.result();
+    });
+    const auto previousGroup = Group_Mode_Wizard::setModalRunner([this](Group_Mode_Wizard &w) {
+        measure(w, "Group_Mode_Wizard");
+        w.Cancel_Click();
+        return w.result();
+    });
+    const auto previousBarcode = Barcode_Gen::setModalRunner([this](Barcode_Gen &w) {
+        measure(w, "Barcode_Gen");
+        w.Cancel_Btn_Clicked();
+        return w.result();
+    });
+    const auto previousProfile = Set_Profile_Modal_Runner([this](QDialog &d) {
+        measure(d, d.windowTitle());
+        d.reject();
+        return 0;
+    });
+    const auto previousSeries = Set_Series_Modal_Runner([this](QDialog &d) {
+        measure(d, QString::fromLatin1(d.metaObject()->className()));
+        d.reject();
+        return 0;
+    });
+    Start_Card::setModalRunner([this](Start_Card &d) {
+        measure(d, "Start_Card");
+        const int answer = startAnswers.empty() ? 1 : startAnswers.front();
+        if (!startAnswers.empty())
+            startAnswers.erase(startAnswers.begin());
+        answer == 1 ? d.Using_Wizard_Click() : d.Select_card_option(answer - 10);
+        return d.result();
+    });
+
+    // The main window in design mode and what it opens; its design kept as a user template.
+    ASSERT_TRUE(setUpWindow());
+    controller->show();  // as the application shows it, over the whole screen, from here on
+    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+    ASSERT_TRUE(QDir().mkpath(user));
+    ASSERT_TRUE(controller->Export_As_Template(user, QStringLiteral("Badge")));
+    measure(*controller, "main window, design mode");
+    click("Barcode_Tool_btn");
+    clickAt(canvas(0), QPointF(120, 80));
+    QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), document->graphics().back()->bounds().center()));
+    for (const char *button : {"Print_btn", "Mail_btn", "Batch_Series_btn", "Import_Wizard_btn", "Cropping_Tool_btn", "Help_btn"})
+        click(button);
+    for (const char *item : {"create_series_menu", "Visitor_Log_menu"})
+        outlet<QAction>(item)->trigger();
+    click("User_Profile_Btn");
+    // The gallery of pictures, the template export, the units and the export of the card.
+    const auto previousLibrary = Image_Library::setModalRunner([this](Image_Library &w) {
+        measure(w, "Image_Library");
+        w.Cancel_Clicked();
+        return w.result();
+    });
+    controller->Image_Library_Tool_Clicked();
+    clickAt(canvas(0), QPointF(40, 40));
+    Image_Library::setModalRunner(previousLibrary);
+    Export_Template::setModalRunner([this](Export_Template &w) {
+        measure(w, "Export_Template");
+        w.reject();
+        return 0;
+    });
+    controller->Export_As_Template_Clicked();
+    Export_Template::setModalRunner({});
+    controller->doPreferences();
+    click("Export_btn");
+    {
+        std::shared_ptr<SKTGraphic> picture = SKTImage::initWithPath({0, 0}, pathIn("face.png"));
+        picture->setBounds({20, 20, 80, 60});
+        place(0, {picture});
+        canvas(0)->Set_Selected_Graphic(picture.get());
+        controller->Show_RHS_Properties(picture.get());
+        fakecamera::ScopedFakeCamera camera;
+        controller->propertyPanel().camera_btn->click();
+    }
+
+    // Visitor mode, with the front and the back entry panel.
+    startAnswers = {13};
+    galleryAction = [this](Template_Wizard &w) {
+        measure(w, "Template_Wizard");
+        // The category the gallery opens on, as a new user takes it.
+        w.imageBrowser->selectImage(0);
+        w.OK_Click();
+    };
+    // Started afresh into visitor mode, the window shown only once the mode is set up, as at a start.
+    controller.reset();
+    document = std::make_unique<SKTDocument>();
+    controller = Set_Up_Application(*document);
+    ASSERT_TRUE(setUpWindow());
+    ASSERT_EQ(Start_Card_Option, "V") << m_ui->messages().join('|').toStdString();
+    controller->show();
+    measure(*controller, "main window, visitor mode");
+    click("Back_Side_btn");
+    measure(*controller, "main window, visitor mode, back panel");
+    click("Front_Side_btn");
+
+    // Group mode: its wizard on each screen, then the window over a project.
+    Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+        measure(w, "Group_Mode_Wizard");
+        w.Back_Click(), w.Back_Click();
+        w.New_Radio_Click();
+        w.proj_name->setText(QStringLiteral("FitProject"));
+        w.excel_path->setText(book);
+        w.OK_Click();
+        w.cat_cmbo_bx->setCurrentIndex(0);
+        w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+        w.imageBrowser->selectImage(0);
+        w.OK_Click();
+        w.columnCombos[0]->setCurrentIndex(1);
+        w.OK_Click();
+        return w.result();
+    });
+    startAnswers = {14};
+    m_ui->push(int(platform::AnswerNo));
+    controller->New_Project();
+    EXPECT_EQ(Start_Card_Option, "G") << m_ui->messages().join('|').toStdString();
+    measure(*controller, "main window, group mode");
+    Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+        measure(w, "Group_Mode_Wizard, a project to open");
+        w.Cancel_Click();
+        return w.result();
+    });
+    controller->Start_Group_Mode();
+    Group_Mode_Wizard::setModalRunner(previousGroup);
+
+    // The back side's profile dialog.
+    Set_Profile_Modal_Runner([this](QDialog &d) {
+        measure(d, d.windowTitle());
+        d.reject();
+        return 0;
+    });
+    controller->Back_Card_Btn_Clicked();
+    click("User_Profile_Btn");
+
+    Barcode_Gen::setModalRunner(previousBarcode);
+    Set_Profile_Modal_Runner(previousProfile);
+    Set_Series_Modal_Runner(previousSeries);
+
+    const QStringList expected = {"main window, design mode", "Start_Card", "Card_Wizard", "Barcode_Gen",
+                                  "Print_Wnd", "Send_Mail", "BatchWizard", "Import_Wizard", "Generate_List",
+                                  "Cropping_Tool", "Help_Support", "Visitor_Log_Records", "Camera",
+                                  "Front Side User Profile Information", "Template_Wizard", "Group_Mode_Wizard",
+                                  "main window, visitor mode", "main window, visitor mode, back panel",
+                                  "main window, group mode", "Group_Mode_Wizard, a project to open",
+                                  "Export_Template_Window", "CreateFolder", "Email_Setting", "Add_Print_Profile",
+                                  "Back Side User Profile Information", "Image_Library", "Export_Template",
+                                  "Unit_PrefWindow", "ExportWindow"};
+    for (const QString &name : expected)
+        EXPECT_TRUE(seen.count(name)) << name.toStdString() << " was not opened";
+    EXPECT_EQ(failures().join('\n').toStdString(), "");
+}
+
+}  // namespace
