@@ -1,12 +1,14 @@
 #include "ControllerFixture.h"
 #include "core/SKTImage.h"
 #include "core/SKTText.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "groupmode/GroupMode.h"
 #include "mainwindow/GroupModeWiring.h"
 #include "visitor/Profile_Panel.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 #include <QFile>
 
@@ -301,4 +303,42 @@ TEST_F(GroupBinding, OpeningAGroupDesignRebuildsTheCustomRowsAndTheirPictures)
     group->Update_Value_For_Dynamic_Control("A", QString());
     const QImage shown = view->pixmap().toImage();
     EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+}
+
+// The group list has no rows of its own: it lists the window's one spreadsheet table, and its
+// edits land there, where the viewer, the batch engine and the design file read them.
+TEST_F(GroupBinding, TheListReadsAndWritesTheWindowsOneTable)
+{
+    bind({{0, 1}, {1, 2}});
+    ::Project_File_Name = pathIn("p.did");
+    group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, "U");
+    auto *list = controller->findChild<QListWidget *>("GroupList");
+    ASSERT_NE(list, nullptr);
+    const auto entries = [list] {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out.join(" / ");
+    };
+    EXPECT_EQ(entries(), "1 - Anna / 2 - Ben");
+
+    // A new sheet in the window's table is what the list shows.
+    Data_From_Excel &table = controller->Excel_Table();
+    table.Set_Table({"No.", "Name", "Title"}, {QVariantMap{{"Extension", "1"}, {"Column1", "Cleo"}, {"Column2", "Chef"}},
+                                               QVariantMap{{"Extension", "2"}, {"Column1", "Dan"}, {"Column2", "Cook"}},
+                                               QVariantMap{{"Extension", "5"}, {"Column1", "Eve"}, {"Column2", "Host"}}});
+    group->Create_Group_List_By_Excel_List();
+    EXPECT_EQ(entries(), "1 - Cleo / 2 - Dan / 3 - Eve");
+
+    // A row added from the panel is a row of that table.
+    groupmode::PanelValues panel;
+    panel.text[0] = "Finn";
+    panel.text[1] = "Guard";
+    panel.hasPhoto = false;
+    EXPECT_EQ(group->list().add(panel, false), 3);
+    ASSERT_EQ(table.rowCount(), 4);
+    EXPECT_EQ(table.Table_Row(3).value("Extension").toString(), "6");
+    EXPECT_EQ(table.Table_Row(3).value("Column1").toString(), "Finn");
+    EXPECT_EQ(table.Table_Row(3).value("Column2").toString(), "Guard");
+    ::Project_File_Name.clear();
 }
