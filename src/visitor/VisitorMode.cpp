@@ -69,7 +69,7 @@ public:
                     box->setReadOnly(row.id.contains(QLatin1String("_Photo")));
                     box->setEnabled(false);
                 } else if (auto *picture = qobject_cast<QLabel *>(row.view); picture && list == &p->view_array_label) {
-                    picture->setPixmap(QPixmap::fromImage(m_mode.window().no_image_ctrl_GP()));
+                    p->Set_Dynamic_Pic_Ctrl_Image(picture, m_mode.window().no_image_ctrl_GP());
                 }
             }
         }

@@ -303,6 +303,9 @@ TEST_F(GroupBinding, OpeningAGroupDesignRebuildsTheCustomRowsAndTheirPictures)
     group->Update_Value_For_Dynamic_Control("A", QString());
     const QImage shown = view->pixmap().toImage();
     EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+    // Before an undo restore the row shows the placeholder, whole within its small view.
+    controller->Live_Mode_Panel(0)->Refresh_Visitor_Dyn_Ctrl_and_image();
+    EXPECT_EQ(view->pixmap().toImage().convertToFormat(placeholder.format()), placeholder);
 }
 
 // The group list has no rows of its own: it lists the window's one spreadsheet table, and its
