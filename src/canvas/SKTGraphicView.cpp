@@ -867,8 +867,6 @@ void SKTGraphicView::deleteSelection()
             if (g->kind() == SKTGraphicKind::Image)
                 liveModePanel().Set_User_Image_Control(Card_Front_Or_Back == 1 ? 1 : 0, QString(), QImage(), QString());
         }
-        if (Start_Card_Option == QLatin1String("G"))
-            liveModePanel().Set_Graphics_array_Batch(Card_Front_Or_Back == 1 ? 1 : 0);
     }
     snapshot();
     removeGraphics(_selection);

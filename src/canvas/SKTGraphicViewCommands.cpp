@@ -261,8 +261,6 @@ void SKTGraphicView::finishCreation()
         check_barcode_and_set_control_bounds(made.get());
     }
     requests.Enable_Natural_Size_Buttons(tool != 10);
-    if (Start_Card_Option == QLatin1String("G"))
-        liveModePanel().Set_Graphics_array_Batch(Card_Front_Or_Back == 1 ? 1 : 0);
     _creatingGraphic.reset();
     requests.Set_Selected_Control_Tool(0);
     if (!requests.Fill_User_Profile())

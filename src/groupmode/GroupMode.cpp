@@ -362,8 +362,12 @@ void GroupMode::Update_Value_For_Dynamic_Control(const QString &mode, const QStr
         const bool visible = row[2] == QLatin1String("Y");
         if (check)
             check->setChecked(visible);
-        if (row[4] == QLatin1String("P") && value == kCellPlaceholder)
-            value.clear();
+        if (row[4] == QLatin1String("P")) {
+            if (value == kCellPlaceholder)
+                value.clear();
+            if (Profile_Panel *panel = m_window.entryPanel(side))
+                panel->Show_Dynamic_Photo(row[0], value);
+        }
         Check_and_create_control_for_group_mode(side, row[0], value, row[4], row[3] == QLatin1String("-1") ? -1 : column,
                                                 visible, true, false);
         if (box) {
@@ -468,8 +472,11 @@ void GroupMode::Set_GP_mode_Value_From_Excel(const QString &sideText, int row)
             const int column = Get_Col_Index_of_Dynamic_Control(id);
             if (column == -1)
                 continue;
-            if (id.contains(QLatin1String("_Photo")))
-                panel->Set_User_Image_Control(m_list.panelText(row, column, true), g->_contents, id);
+            if (id.contains(QLatin1String("_Photo"))) {
+                const QString path = m_list.panelText(row, column, true);
+                panel->Set_User_Image_Control(path, g->_contents, id);
+                panel->Show_Dynamic_Photo(id, path);
+            }
             if (auto *box = qobject_cast<QLineEdit *>(m_window.customTextBox(id)))
                 box->setText(Get_Excel_Table_Item_Text(row, column));
         }

@@ -1,7 +1,7 @@
 #pragma once
-// Group mode as the main window reaches it through its live-mode panel: the wizard of the start
-// dialog's group road and the calls the start modes and the canvas make into group mode. The
-// window installs one for the run.
+// Group mode's part of the window's live face: the wizard of the start dialog's group road and
+// the calls the start modes and the canvas make into group mode. Visitor mode answers the live
+// face and hands these calls on; the window joins one for the run.
 
 #include "canvas/LiveModePanel.h"
 #include "groupmode/GroupModeHost.h"
@@ -12,7 +12,7 @@ class GroupMode;
 class Group_Mode_Wizard;
 class QWidget;
 
-class GroupModePanel : public LiveModePanel {
+class GroupModePanel : public LiveGroupPanel {
 public:
     GroupModePanel(GroupModeHost &host, QWidget *window, GroupMode &mode);
     ~GroupModePanel() override;

@@ -74,7 +74,12 @@ QStringList Missing_Application_Joins(const SKTWindowController &window)
     need(current<PictureServices *>(&setPictureServices) != nullptr, "picture services");
     need(current<ArchiveHub *>(&setArchiveHub) != nullptr, "archive hub");
     need(barcodeImageProvider() != nullptr, "barcode pictures");
-    need(dynamic_cast<VisitorMode *>(&liveModePanel()) != nullptr, "visitor and group entry panels");
+    // The live face is the window's visitor mode, with the group panel and the profile dialogs
+    // it hands their calls to.
+    auto *face = dynamic_cast<VisitorMode *>(installedLiveModePanel());
+    need(face != nullptr, "visitor and group entry panels");
+    need(face && face->groupPanel() != nullptr, "group panel of the live face");
+    need(face && face->profilePanel() != nullptr, "profile dialogs of the live face");
     need(Data_From_Excel::defaultInstance() == &window.Excel_Table(), "spreadsheet table");
     need(bool(current<SeriesInUseTest>(&Set_Series_In_Use_Test)), "series in-use test");
     need(bool(current<SeriesWorkbookWriter>(&Set_Series_Workbook_Writer)), "series spreadsheet writer");

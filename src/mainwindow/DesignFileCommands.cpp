@@ -21,9 +21,10 @@
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
 // Group mode is reached through its wiring.
-#include "canvas/LiveModePanel.h"
 #include "groupmode/GroupMode.h"
 #include "mainwindow/GroupModeWiring.h"
+#include "mainwindow/VisitorWiring.h"
+#include "visitor/VisitorMode.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -245,8 +246,15 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
 
     if (mode == QStringLiteral("L"))
         Set_Log_Name_In_Title();
-    if (Start_Card_Option == QStringLiteral("G"))
+    if (Start_Card_Option == QStringLiteral("G")) {
+        // The entry panels start again from the design: its custom fields become their rows.
+        LiveModePanel &panel = liveModePanel();
+        panel.Reset_All_Visitor_Grp_Mode_Ctrl();
+        panel.Show_Hide_Profile_Panel_Live_Mode(true);
+        if (VisitorMode *visitor = Visitor_Mode_Of(*this))
+            visitor->Create_Control_For_Visitor_Mode();
         Select_front_side();
+    }
     Image_Control_Counter_Check();
     filling.reset();
     Show_RHS_Properties(nullptr);

@@ -8,6 +8,7 @@
 #include "groupmode/GroupMode.h"
 #include "groupmode/GroupModePanel.h"
 #include "groupmode/GroupProjects.h"
+#include "mainwindow/VisitorWiring.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/UiServices.h"
@@ -36,13 +37,10 @@ public:
     {
         setObjectName(kWiringName);
         Ensure_Group_Store();
-        // Visitor mode owns the live face and hands the group calls on; a panel put in place
-        // before the window (a test's) keeps its place.
-        if (auto *visitor = dynamic_cast<VisitorMode *>(&liveModePanel())) {
+        // Visitor mode owns the live face and hands the group calls on.
+        if (auto *visitor = Visitor_Mode_Of(window)) {
             visitor->setGroupPanel(&m_panel);
             m_visitor = visitor;
-        } else if (LiveModePanel *previous = setLiveModePanel(&m_panel)) {
-            setLiveModePanel(previous);
         }
         // The list stands in the live face's group column.
         if (auto *column = window.findChild<QWidget *>(QStringLiteral("group_mode_view"))) {
@@ -63,10 +61,8 @@ public:
     ~WindowGroupHost() override
     {
         // The visitor panel may have gone first; it is reached only while it is installed.
-        if (m_visitor && &liveModePanel() == m_visitor)
+        if (m_visitor && installedLiveModePanel() == m_visitor)
             m_visitor->setGroupPanel(nullptr);
-        if (&liveModePanel() == &m_panel)
-            setLiveModePanel(nullptr);
     }
 
     GroupMode &mode() { return m_mode; }

@@ -10,6 +10,7 @@
 #include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/VisitorWiring.h"
 #include "output/mail/MailSettings.h"
 #include "output/mail/Direct_Mail.h"
 #include "output/mail/MailWindows.h"
@@ -36,15 +37,14 @@ namespace {
 
 const QString kWiringName = QStringLiteral("ProfileWiring");
 
-class ProfileWiring : public QObject, public ProfileHost, public LiveModePanel {
+class ProfileWiring : public QObject, public ProfileHost, public LiveProfilePanel {
 public:
     explicit ProfileWiring(SKTWindowController &w)
         : QObject(&w), m_w(w)
     {
         setObjectName(kWiringName);
-        // Visitor mode owns the live face and hands the profile calls on; a panel put in place
-        // before the window (a test's) keeps its place.
-        if (auto *visitor = dynamic_cast<VisitorMode *>(&liveModePanel())) {
+        // Visitor mode owns the live face and hands the profile calls on.
+        if (auto *visitor = Visitor_Mode_Of(w)) {
             visitor->setProfilePanel(this);
             m_visitor = visitor;
         }
@@ -54,7 +54,7 @@ public:
     ~ProfileWiring() override
     {
         Visitor_Log_Records::Set_Visitor_Pass_Mailer(m_previousMailer);
-        if (m_visitor && &liveModePanel() == m_visitor)
+        if (m_visitor && installedLiveModePanel() == m_visitor)
             m_visitor->setProfilePanel(nullptr);
     }
 

@@ -27,7 +27,7 @@ public:
     }
     ~VisitorWiring() override
     {
-        if (&liveModePanel() == &mode)
+        if (installedLiveModePanel() == &mode)
             setLiveModePanel(m_previous);
     }
     SKTDocument &document() override { return m_w.document(); }

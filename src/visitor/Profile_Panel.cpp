@@ -334,10 +334,7 @@ void Profile_Panel::Set_User_Image(const QString &rawPath, const QString &id)
     if (!target.isEmpty() && target != QLatin1String("Fup_Photo")) {
         if (auto *box = qobject_cast<QLineEdit *>(Get_Dynamic_Label_Ctrl(target, QStringLiteral("T"))))
             box->setText(path);
-        if (QLabel *row = Get_Dynamic_Photo_Ctrl(target)) {
-            const QImage picture = rowPicture(path);
-            row->setPixmap(QPixmap::fromImage(picture.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-        }
+        Show_Dynamic_Photo(target, path);
     }
     if (canvas && !target.isEmpty())
         canvas->Set_Selection_Index_According_ID(target);
@@ -487,9 +484,7 @@ void Profile_Panel::Add_Image_control(const QString &givenId, const QString &pat
     picture->setGeometry(5, int(ctrl_y) - 3, 40, 25);
     picture->setFrameShape(QFrame::Box);
     picture->setAlignment(Qt::AlignCenter);
-    const QImage shown = fresh ? m_mode.window().no_image_ctrl_GP() : rowPicture(file);
-    if (!shown.isNull())
-        picture->setPixmap(QPixmap::fromImage(shown.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    Set_Dynamic_Pic_Ctrl_Image(picture, fresh ? m_mode.window().no_image_ctrl_GP() : rowPicture(file));
     auto *idLabel = new QLineEdit(id, custom_label_box);
     idLabel->setGeometry(60, int(ctrl_y), 80, 20);
     idLabel->setReadOnly(true);
@@ -585,6 +580,23 @@ QWidget *Profile_Panel::Get_Dynamic_Label_Ctrl(const QString &id, const QString 
             return e.chk;
     }
     return nullptr;
+}
+
+void Profile_Panel::Set_Dynamic_Pic_Ctrl_Image(QLabel *view, const QImage &picture) const
+{
+    if (!view)
+        return;
+    const QImage shown = picture.isNull() ? m_mode.window().Err_image() : picture;
+    if (shown.isNull())
+        view->clear();
+    else
+        view->setPixmap(QPixmap::fromImage(shown.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void Profile_Panel::Show_Dynamic_Photo(const QString &id, const QString &path) const
+{
+    if (QLabel *view = Get_Dynamic_Photo_Ctrl(id))
+        Set_Dynamic_Pic_Ctrl_Image(view, rowPicture(path));
 }
 
 QLabel *Profile_Panel::Get_Dynamic_Photo_Ctrl(const QString &id) const

@@ -94,6 +94,11 @@ public:
     QWidget *Get_Dynamic_Label_Ctrl(const QString &id, const QString &kind) const;
     // A photo row's picture by control id; nullptr when none.
     QLabel *Get_Dynamic_Photo_Ctrl(const QString &id) const;
+    // A photo row's picture view shows `picture`, the error picture when there is none.
+    void Set_Dynamic_Pic_Ctrl_Image(QLabel *view, const QImage &picture) const;
+    // The photo row of `id` (if this panel has one) shows the picture of `path`: the group
+    // placeholder for "no.png", the error picture for a file that cannot be read.
+    void Show_Dynamic_Photo(const QString &id, const QString &path) const;
     void Text_ctrl_type_rd_select();
     void Image_ctrl_type_rd_select();
     // The record button: the visit from both panels into the visitor database.

@@ -69,7 +69,7 @@ public:
                     box->setReadOnly(row.id.contains(QLatin1String("_Photo")));
                     box->setEnabled(false);
                 } else if (auto *picture = qobject_cast<QLabel *>(row.view); picture && list == &p->view_array_label) {
-                    picture->setPixmap(QPixmap::fromImage(m_mode.window().no_image_ctrl_GP()));
+                    p->Set_Dynamic_Pic_Ctrl_Image(picture, m_mode.window().no_image_ctrl_GP());
                 }
             }
         }
@@ -84,10 +84,9 @@ public:
             if (id.isEmpty() || id == QLatin1String("Fup_Photo") || Start_Card_Option == QLatin1String("V")) {
                 m_mode.panel(m_side)->Set_User_Image_Control(source, control._contents, id);
             } else if (QLabel *photo = m_mode.panel(m_side)->Get_Dynamic_Photo_Ctrl(id)) {
-                const QImage shown = QFileInfo(source).fileName() == QLatin1String("no.png")
-                                         ? m_mode.window().no_image_ctrl_GP()
-                                         : control._contents;
-                photo->setPixmap(QPixmap::fromImage(shown.scaled(38, 23, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+                m_mode.panel(m_side)->Set_Dynamic_Pic_Ctrl_Image(
+                    photo, QFileInfo(source).fileName() == QLatin1String("no.png") ? m_mode.window().no_image_ctrl_GP()
+                                                                                     : control._contents);
             }
         }
         QAbstractButton *chk = m_mode.Get_chk_box_of_visitor_mode(control.control_ID);

@@ -80,7 +80,8 @@ public:
     SKTGraphicView *currentCanvas();
 
     // --- group mode shares the live face: its own calls go to the group panel ---
-    void setGroupPanel(LiveModePanel *panel) { m_groupPanel = panel; }
+    void setGroupPanel(LiveGroupPanel *panel) { m_groupPanel = panel; }
+    LiveGroupPanel *groupPanel() const { return m_groupPanel; }
     int Open_Group_Mode_Wizard() override { return m_groupPanel ? m_groupPanel->Open_Group_Mode_Wizard() : 0; }
     void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode) override
     {
@@ -102,7 +103,8 @@ public:
         return m_groupPanel ? m_groupPanel->Get_Excel_Coulmn_Index_According_ID(id) : -1;
     }
     // --- and the window's profile dialogs their own ---
-    void setProfilePanel(LiveModePanel *panel) { m_profilePanel = panel; }
+    void setProfilePanel(LiveProfilePanel *panel) { m_profilePanel = panel; }
+    LiveProfilePanel *profilePanel() const { return m_profilePanel; }
     void Open_User_Profile_Window(int keep, const QString &load, const QString &total) override
     {
         if (m_profilePanel)
@@ -115,7 +117,10 @@ public:
 
 private:
     void createControlsForSide(int side);
-    LiveModePanel *m_groupPanel = nullptr, *m_profilePanel = nullptr;
+    // Joined by the window's set-up (which checks both are there); until then the group calls
+    // answer as a design with no group project and the profile calls open nothing.
+    LiveGroupPanel *m_groupPanel = nullptr;
+    LiveProfilePanel *m_profilePanel = nullptr;
     class SidePanel;
     VisitorWindow &m_window;
     QSplitter *verticalSplitView = nullptr;

@@ -214,6 +214,20 @@ TEST_F(CanvasTest, DeletingInVisitorModeDisablesTheEntryFields)
     EXPECT_TRUE(front().empty() && !check.isChecked() && !box.isEnabled() && box.isReadOnly());
 }
 
+// A live-mode call with no live face installed is a set-up fault that says so, never a call
+// that quietly does nothing.
+TEST(LiveModePanelDeathTest, ReachingForAPanelNoneInstalledStopsWithTheReason)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ASSERT_EQ(installedLiveModePanel(), nullptr);
+    EXPECT_DEATH(liveModePanel().Hide_Visitor_panel(), "No live-mode panel is installed");
+    {
+        NoWindowLiveModePanel panel;
+        EXPECT_EQ(&liveModePanel(), &panel);
+    }
+    EXPECT_EQ(installedLiveModePanel(), nullptr) << "the test's panel is taken out again";
+}
+
 // A handle pressed and released without moving is a click: the control keeps its frame at every
 // zoom, with or without Ctrl; dragging the same handle resizes as one step.
 TEST_F(CanvasTest, AClickOnAHandleLeavesTheFrameAsItWas)

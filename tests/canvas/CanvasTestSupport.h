@@ -4,10 +4,10 @@
 // when the panel is told to show no control, as the real panel does.
 
 #include "CoreTestSupport.h"
+#include "NoWindowLiveModePanel.h"
 #include "TestSupport.h"
 
 #include "canvas/CanvasRequests.h"
-#include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "core/ControllerImageFiles.h"
@@ -22,12 +22,11 @@
 
 namespace canvastest {
 
-class CanvasHub : public kindstest::CardHub, public NoWindowCanvasRequests, public LiveModePanel {
+class CanvasHub : public kindstest::CardHub, public NoWindowCanvasRequests, public NoWindowLiveModePanel {
 public:
-    CanvasHub() : m_previousRequests(setCanvasRequests(this)), m_previousPanel(setLiveModePanel(this)) {}
+    CanvasHub() : m_previousRequests(setCanvasRequests(this)) {}
     ~CanvasHub() override
     {
-        setLiveModePanel(m_previousPanel);
         setCanvasRequests(m_previousRequests);
     }
     void Refresh_Canvas() override { ++refreshes; }
@@ -68,7 +67,6 @@ public:
 
 private:
     CanvasRequests *m_previousRequests;
-    LiveModePanel *m_previousPanel;
 };
 
 class CanvasTest : public ::testing::Test {

@@ -1,11 +1,14 @@
 #include "ControllerFixture.h"
 #include "core/SKTImage.h"
 #include "core/SKTText.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "groupmode/GroupMode.h"
 #include "mainwindow/GroupModeWiring.h"
 #include "visitor/Profile_Panel.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 #include <QFile>
 
@@ -232,5 +235,113 @@ TEST_F(GroupBinding, ARowWithoutPhotoKeepsThePathEmpty)
     group->Mark_Group_List_New_Selection(1);
     group->Save_Group_Mode_List_Details_In_XL_Data_List();
     EXPECT_EQ(group->data().row(1).value("Column3").toString(), "");
+    ::Project_File_Name.clear();
+}
+
+// A group design opened again gives the entry panels its custom rows, and the row on show fills
+// them: the field's text and the photo row's picture (the group placeholder for "no.png").
+TEST_F(GroupBinding, OpeningAGroupDesignRebuildsTheCustomRowsAndTheirPictures)
+{
+    const QString red = pathIn("red.png"), blue = pathIn("blue.png");
+    for (const auto &[file, colour] : {std::pair{red, Qt::red}, {blue, Qt::blue}}) {
+        QImage picture(30, 40, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(file));
+    }
+    group->data().setColumnTitles({"No.", "Name", "Badge", "Picture"});
+    group->data().setRows({QVariantMap{{"Extension", "1"}, {"Column1", "Anna"}, {"Column2", "A-7"}, {"Column3", red}},
+                           QVariantMap{{"Extension", "2"}, {"Column1", "Ben"}, {"Column2", "B-9"}, {"Column3", blue}},
+                           QVariantMap{{"Extension", "3"}, {"Column1", "Cleo"}, {"Column2", ""}, {"Column3", pathIn("no.png")}}});
+    bind({{0, 1}});
+    SKTGraphicPtr caption = text("F_label1"), field = text("F_field1"), picture = image("F_Photo1");
+    caption->Set_text_value("Badge");
+    for (const auto &[control, column] : {std::pair{field, 2}, {picture, 3}}) {
+        control->Set_Data_source_type(2);
+        control->Set_Excel_binding(true);
+        control->Set_Excel_binding_Index(column);
+    }
+    field->setBounds(QRectF(10, 40, 70, 20));
+    picture->setBounds(QRectF(100, 5, 30, 40));
+    layOut({caption, field, picture}, {});
+    saveAs(pathIn("staff.did"));
+    controller->New_Project_Setting_Reset(true);
+    ASSERT_EQ(Front_Profile_Panel_OBJ->Get_Dynamic_Photo_Ctrl("F_Photo1"), nullptr);
+    open(pathIn("staff.did"));
+    ASSERT_EQ(Start_Card_Option, "G");
+
+    Profile_Panel *front = Front_Profile_Panel_OBJ;
+    auto *box = qobject_cast<QLineEdit *>(front->Get_Dynamic_Label_Ctrl("F_field1", "T"));
+    ASSERT_NE(box, nullptr) << "the custom field is a panel row again";
+    QLabel *view = front->Get_Dynamic_Photo_Ctrl("F_Photo1");
+    ASSERT_NE(view, nullptr) << "the custom photo is a panel row again";
+    const QImage placeholder = QPixmap::fromImage(controller->no_image_ctrl_GP().scaled(38, 23, Qt::KeepAspectRatio,
+                                                                                      Qt::SmoothTransformation))
+                                   .toImage();
+    const struct {
+        int row;
+        const char *badge;
+        QColor colour;  // invalid: the placeholder
+    } rows[] = {{1, "B-9", Qt::blue}, {2, "", QColor()}, {0, "A-7", Qt::red}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.row);
+        group->Mark_Group_List_New_Selection(r.row);
+        EXPECT_EQ(box->text(), r.badge);
+        const QImage shown = view->pixmap().toImage();
+        ASSERT_FALSE(shown.isNull());
+        if (r.colour.isValid())
+            EXPECT_EQ(shown.pixelColor(shown.rect().center()), r.colour);
+        else
+            EXPECT_EQ(shown.convertToFormat(placeholder.format()), placeholder);
+    }
+    // The first-row pass of the custom fields (after a re-mapping) shows the first row's picture.
+    QVariantList table = group->data().rows();
+    QVariantMap first = table[0].toMap();
+    first["Column3"] = blue;
+    table[0] = first;
+    group->data().setRows(table);
+    group->Create_Dynamic_Control_List();
+    group->Update_Value_For_Dynamic_Control("A", QString());
+    const QImage shown = view->pixmap().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+    // Before an undo restore the row shows the placeholder, whole within its small view.
+    controller->Live_Mode_Panel(0)->Refresh_Visitor_Dyn_Ctrl_and_image();
+    EXPECT_EQ(view->pixmap().toImage().convertToFormat(placeholder.format()), placeholder);
+}
+
+// The group list has no rows of its own: it lists the window's one spreadsheet table, and its
+// edits land there, where the viewer, the batch engine and the design file read them.
+TEST_F(GroupBinding, TheListReadsAndWritesTheWindowsOneTable)
+{
+    bind({{0, 1}, {1, 2}});
+    ::Project_File_Name = pathIn("p.did");
+    group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, "U");
+    auto *list = controller->findChild<QListWidget *>("GroupList");
+    ASSERT_NE(list, nullptr);
+    const auto entries = [list] {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out.join(" / ");
+    };
+    EXPECT_EQ(entries(), "1 - Anna / 2 - Ben");
+
+    // A new sheet in the window's table is what the list shows.
+    Data_From_Excel &table = controller->Excel_Table();
+    table.Set_Table({"No.", "Name", "Title"}, {QVariantMap{{"Extension", "1"}, {"Column1", "Cleo"}, {"Column2", "Chef"}},
+                                               QVariantMap{{"Extension", "2"}, {"Column1", "Dan"}, {"Column2", "Cook"}},
+                                               QVariantMap{{"Extension", "5"}, {"Column1", "Eve"}, {"Column2", "Host"}}});
+    group->Create_Group_List_By_Excel_List();
+    EXPECT_EQ(entries(), "1 - Cleo / 2 - Dan / 3 - Eve");
+
+    // A row added from the panel is a row of that table.
+    groupmode::PanelValues panel;
+    panel.text[0] = "Finn";
+    panel.text[1] = "Guard";
+    panel.hasPhoto = false;
+    EXPECT_EQ(group->list().add(panel, false), 3);
+    ASSERT_EQ(table.rowCount(), 4);
+    EXPECT_EQ(table.Table_Row(3).value("Extension").toString(), "6");
+    EXPECT_EQ(table.Table_Row(3).value("Column1").toString(), "Finn");
+    EXPECT_EQ(table.Table_Row(3).value("Column2").toString(), "Guard");
     ::Project_File_Name.clear();
 }

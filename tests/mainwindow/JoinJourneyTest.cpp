@@ -20,6 +20,9 @@
 #include "properties/PropertyPanel.h"
 #include "data/spreadsheet/Import_Excel.h"
 #include "visitor/ProfileDialogBase.h"
+#include "visitor/VisitorMode.h"
+#include "mainwindow/VisitorWiring.h"
+#include "canvas/LiveModePanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -419,6 +422,26 @@ TEST_F(JoinJourneyTest, OnlyALargeDesignOpensUnderThePleaseWaitSheet)
 TEST_F(JoinJourneyTest, TheApplicationSetUpLeavesNoJoinAtItsDefault)
 {
     EXPECT_EQ(Missing_Application_Joins(*controller), QStringList());
+    // The live face is the window's visitor mode itself, and the check sees each part it hands
+    // calls on to go missing.
+    VisitorMode *face = Visitor_Mode_Of(*controller);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(installedLiveModePanel(), face);
+    LiveGroupPanel *group = face->groupPanel();
+    face->setGroupPanel(nullptr);
+    EXPECT_EQ(Missing_Application_Joins(*controller), QStringList{"group panel of the live face"});
+    face->setGroupPanel(group);
+    LiveProfilePanel *profiles = face->profilePanel();
+    face->setProfilePanel(nullptr);
+    EXPECT_EQ(Missing_Application_Joins(*controller), QStringList{"profile dialogs of the live face"});
+    face->setProfilePanel(profiles);
+    LiveModePanel *previous = setLiveModePanel(nullptr);
+    EXPECT_EQ(Missing_Application_Joins(*controller),
+              QStringList({"visitor and group entry panels", "group panel of the live face", "profile dialogs of the live face"}));
+    setLiveModePanel(previous);
+    // Its group calls reach the group project: the first profile field is bound to a column.
+    controller->excel_cb_value[1] = 3;
+    EXPECT_EQ(liveModePanel().Get_Excel_Coulmn_Index_According_ID(QStringLiteral("Fup_Name")), 3);
 }
 
 // A series a control of the card takes its values from can be neither deleted nor replaced by

@@ -5,7 +5,7 @@
 #include "CoreTestSupport.h"
 
 #include "barcode/ControlBarcode.h"
-#include "canvas/LiveModePanel.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "core/DesignFile.h"
 #include "core/SKTRenderingView.h"
 #include "core/Shape_Control.h"
@@ -27,11 +27,6 @@
 #include <QComboBox>
 
 namespace {
-
-// Group mode's wizard as the group subsystem will answer it: a project was set up.
-struct GroupPanel : LiveModePanel {
-    int Open_Group_Mode_Wizard() override { return 1; }
-};
 
 void touch(const QString &path, const QByteArray &bytes = "x")
 {
@@ -73,9 +68,9 @@ protected:
 // Each road yields a design in its mode, with the undo history the mode wants.
 TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
 {
-    GroupPanel group;
-    LiveModePanel *previous = setLiveModePanel(&group);
     ASSERT_TRUE(setUpWindow());  // a blank card from the wizard
+    // The group wizard says a project was set up; what it sets up is the group journey's.
+    const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
     const QString saved = pathIn("saved.did");
     saveAs(saved);
     const struct {
@@ -113,7 +108,7 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
         EXPECT_EQ(snapshots(), 1);
         ui->clear();
     }
-    setLiveModePanel(previous);
+    Group_Mode_Wizard::setModalRunner(previousWizard);
 }
 
 // A visitor template gets a photo control on the front unless it has any image control.
