@@ -1,4 +1,5 @@
 #include "visitor/ProfileDialogBase.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "visitor/ProfileCaptions.h"
 #include "visitor/ProfileHost.h"
@@ -60,7 +61,7 @@ int Run_Profile_Window(QDialog &window)
 ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget *parent)
     : QDialog(parent), m_host(host), m_side(sideDialog)
 {
-    setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style());
     auto named = [](QWidget *w, const QString &name) {
         w->setObjectName(name);
         return w;

@@ -6,6 +6,7 @@
 #include "ControllerFixture.h"
 
 #include "FakeCamera.h"
+#include "canvas/WidgetUtilities.h"
 #include "core/SKTImage.h"
 #include "data/SeriesWindow.h"
 #include "imaging/CropOperations.h"
@@ -53,6 +54,7 @@ struct Seen {
     QStringList pages;
     std::vector<QSize> sizes;
     QString title;
+    QColor background;  // just inside the window's left edge, half way down
 };
 
 // The runs of the application's modal seams, all ending in `visit`; a fake of the UI services
@@ -116,6 +118,7 @@ protected:
                           qPrintable(sp->widget(i)->objectName()), sp->sizes().value(i), sp->widget(i)->minimumSizeHint().width(),
                           sp->widget(i)->minimumWidth());
         s.title = w.windowTitle();
+        s.background = w.grab().toImage().pixelColor(3, w.height() / 2);
         note(QStringLiteral("first"));
         for (const Page &p : pages[name]) {
             p.go(w);
@@ -482,6 +485,17 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         EXPECT_TRUE(seen.count(name)) << name.toStdString() << " was not opened";
     EXPECT_EQ(failures().join('\n').toStdString(), "");
     EXPECT_EQ(clipped.join('\n').toStdString(), "");
+
+    // The windows share the main window's one background colour.
+    QStringList colours;
+    for (const auto &[name, s] : seen) {
+        if (qEnvironmentVariableIsSet("FIT_DUMP"))
+            qInfo("%s background %s", qPrintable(name), qPrintable(s.background.name()));
+        const bool shared = name.startsWith(QLatin1String("main window")) || name == "Start_Card";
+        if (!shared && s.background != Window_Background_Color())
+            colours << QStringLiteral("%1: %2").arg(name, s.background.name());
+    }
+    EXPECT_EQ(colours.join('\n').toStdString(), "");
 }
 
 }  // namespace
