@@ -167,7 +167,8 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     // The photo with its caption, buttons and path stacked beside it, across the whole panel
     // rather than under the value column: the panel stays narrow enough for a small screen.
     auto *photoBeside = new QVBoxLayout;
-    photoBeside->addWidget(new QLabel(Title_image, this));
+    photo_caption = new QLabel(Title_image, this);
+    photoBeside->addWidget(photo_caption);
     photoBeside->addWidget(browse_pic_btn);
     photoBeside->addWidget(camera_btn);
     photoBeside->addWidget(image_path_val);
@@ -394,6 +395,7 @@ void Profile_Panel::Refresh_Controls()
     const QString *captions[kProfileFields] = {&Title_Name,  &Title_Title, &Title_Company_name, &Title_slogan,
                                                &Title_address, &Title_phone, &Title_fax,       &Title_email,
                                                &Title_website, &Title_unique, &Title_Date,      &Title_Time};
+    photo_caption->setText(Title_image);  // the caption set in force, like the fields' captions
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();

@@ -121,6 +121,7 @@ private:
 
     VisitorMode &m_mode;
     int m_side;
+    QLabel *photo_caption = nullptr;
     QTimer *Clock_Timer = nullptr;
 };
 
