@@ -153,6 +153,11 @@ void Keep_Dialog_Titles_Whole(QObject *owner)
 
 QColor Window_Background_Color() { return QColor(241, 244, 250); }
 
+QString Window_Background_Style(const QString &selector)
+{
+    return QStringLiteral("%1 { background: %2; }").arg(selector, Window_Background_Color().name());
+}
+
 void Apply_Window_Background(QWidget *window)
 {
     QPalette pal = window->palette();

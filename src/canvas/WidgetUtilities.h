@@ -51,3 +51,6 @@ void Keep_Dialog_Titles_Whole(QObject *owner);
 QColor Window_Background_Color();
 // Gives a window that background.
 void Apply_Window_Background(QWidget *window);
+// A style sheet giving the widgets `selector` names that background, and only them (not their
+// boxes and tabs, as a palette would).
+QString Window_Background_Style(const QString &selector = QStringLiteral("QDialog"));

@@ -1,4 +1,5 @@
 #include "data/SeriesWindow.h"
+#include "canvas/WidgetUtilities.h"
 
 #include <QPalette>
 
@@ -25,8 +26,5 @@ int Run_Series_Window(QDialog &window)
 
 void Style_Series_Window(QWidget *window)
 {
-    QPalette p = window->palette();
-    p.setColor(QPalette::Window, QColor(241, 244, 250));
-    window->setPalette(p);
-    window->setAutoFillBackground(true);
+    Apply_Window_Background(window);
 }

@@ -468,6 +468,7 @@ void Group_Mode_Wizard::New_Folder_Click()
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("CreateFolder"));
     dialog.setWindowTitle(tr("New Folder"));
+    Apply_Window_Background(&dialog);
     auto *form = new QFormLayout(&dialog);
     auto *folder_name = named(new QLineEdit(&dialog), "folder_name");
     auto *folder_combo = named(new QComboBox(&dialog), "folder_combo");
@@ -496,6 +497,7 @@ QString Group_Mode_Wizard::askName(const QString &title, const QString &current)
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("Export_Template_Window"));
     dialog.setWindowTitle(title);
+    Apply_Window_Background(&dialog);
     auto *layout = new QVBoxLayout(&dialog);
     auto *name = named(new QLineEdit(current, &dialog), "template_name");
     layout->addWidget(name);

@@ -97,7 +97,7 @@ Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
     Cropping_Tool_window = this;
     setObjectName(QStringLiteral("Cropping_Tool"));
     setWindowTitle(QStringLiteral("Cropping Tool"));
-    setPalette(QPalette(QColor(241, 244, 250)));
+    setPalette(QPalette(Window_Background_Color()));
     buildWindow();
     // One size for the options and the crop screen, room for the picture within the screen.
     Fit_Window_To_Screen(this, {1000, 660});

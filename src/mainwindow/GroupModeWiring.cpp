@@ -53,10 +53,6 @@ public:
             layout->setContentsMargins(2, 2, 2, 2);
             layout->addWidget(m_mode.listWidget(column));
         }
-        if (auto *split = window.findChild<QSplitter *>(QStringLiteral("verticalSplitView"))) {
-            m_split = split;
-            window.installEventFilter(this);
-        }
     }
     ~WindowGroupHost() override
     {
@@ -66,31 +62,6 @@ public:
     }
 
     GroupMode &mode() { return m_mode; }
-
-    // On a narrow screen the list column would be squeezed to nothing while the entry panel
-    // keeps its width: the list is how a person moves through the rows, so it gets its width
-    // first, taken from the panel beside it. Done once the window's size is known.
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == &m_window && (event->type() == QEvent::Show || event->type() == QEvent::Resize))
-            QMetaObject::invokeMethod(this, &WindowGroupHost::giveTheListItsWidth, Qt::QueuedConnection);
-        return QObject::eventFilter(watched, event);
-    }
-    void giveTheListItsWidth()
-    {
-        if (!m_split || Start_Card_Option != QLatin1String("G") || m_split->count() != 3
-            || !m_split->widget(0)->isVisibleTo(m_split))
-            return;
-        const QList<int> sizes = m_split->sizes();
-        const int total = sizes[0] + sizes[1] + sizes[2];
-        // What the list and the panel may share once the card has its least width.
-        const int free = std::max(0, total - m_split->widget(2)->minimumSizeHint().width());
-        const int list = std::min(kListWidth, free);
-        if (sizes[0] >= list)
-            return;
-        const int panel = std::max(0, std::min(sizes[1], free - list));
-        m_split->setSizes({list, panel, total - list - panel});
-    }
 
     // --- GroupModeHost: the wizard ---
     int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable) override
@@ -224,8 +195,6 @@ public:
     void setBinding(int field, int column) override { m_window.excel_cb_value[field + 1] = column; }
 
 private:
-    static constexpr int kListWidth = 170;
-    QPointer<QSplitter> m_split;
     SKTWindowController &m_window;
     GroupMode m_mode;
     GroupModePanel m_panel;

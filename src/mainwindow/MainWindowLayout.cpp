@@ -293,7 +293,9 @@ QWidget *SKTWindowController::buildDesignArea()
         outlet->setToolTip(text);
         outlet->setCheckable(true);
         outlet->setIcon(QPixmap::fromImage(image));
-        outlet->setIconSize(image.size());  // the picture carries the side's name
+        // The picture carries the side's name; drawn at three quarters, so the card column of
+        // the live face stays narrow enough for a small screen.
+        outlet->setIconSize(image.size() * 3 / 4);
         outlet->setToolButtonStyle(Qt::ToolButtonIconOnly);
         outlet->setAutoRaise(true);
         connect(outlet, &QToolButton::clicked, this, slot);

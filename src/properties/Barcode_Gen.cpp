@@ -75,10 +75,7 @@ Barcode_Gen::Barcode_Gen(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Barcode_Gen"));
     setWindowTitle(tr("Barcode Properties"));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(p);
-    setAutoFillBackground(true);
+    Apply_Window_Background(this);
     const QFont small(Text_Ctrl_Font, 10);
     value_font = header_font = footer_font = small;
     build();

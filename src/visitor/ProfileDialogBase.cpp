@@ -1,4 +1,5 @@
 #include "visitor/ProfileDialogBase.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "visitor/ProfileCaptions.h"
 #include "visitor/ProfileHost.h"
@@ -60,7 +61,7 @@ int Run_Profile_Window(QDialog &window)
 ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget *parent)
     : QDialog(parent), m_host(host), m_side(sideDialog)
 {
-    setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style());
     auto named = [](QWidget *w, const QString &name) {
         w->setObjectName(name);
         return w;
@@ -184,7 +185,8 @@ void ProfileDialogBase::Set_User_Image(const QString &path)
 {
     invalid_source_label->hide();
     const QString p = Trim_Str(path);
-    image_path_val->setText(p);
+    m_photoPath = p;
+    image_path_val->setText(Shown_Picture_Path(p));
     if (!p.isEmpty() && QFileInfo::exists(p)) {
         const QImage picture = pictureServices().Get_Image_For_Path(p, false);
         if (!picture.isNull())
@@ -254,7 +256,7 @@ void ProfileDialogBase::writeSlot(User_Profile_Class &profile, int i)
 {
     const ProfileFieldRow &r = rows[size_t(i)];
     ProfileSlot slot = profile.Profile_Slots()[size_t(i)];
-    slot.value = r.isPhoto() ? image_path_val->text() : r.value->text();
+    slot.value = r.isPhoto() ? m_photoPath : r.value->text();
     const int source = r.ds_combo->currentIndex();
     if (source < 0 || source > 2)
         return;

@@ -62,7 +62,11 @@ public:
     QGroupBox *photo_box;
 
     // Photo box: the trimmed path, its picture when it names a file, else the invalid-source notice.
+    // The placeholder picture shows with an empty path box: it is no file of the user's.
     void Set_User_Image(const QString &path);
+    // The photo's file as chosen or found on the card (the placeholder's path included), which
+    // the photo check and the write-back take; the box shows it only when it is the user's.
+    const QString &photoPath() const { return m_photoPath; }
     void Add_Excel_in_Data_Source_Combo();
     void Remove_Excel_in_Data_Source_Combo();
     // False, naming the first field whose series or column source has nothing chosen.
@@ -118,4 +122,5 @@ private:
     void sourceChanged(ProfileFieldRow &row);
     void choiceChanged(ProfileFieldRow &row);
     QGridLayout *m_grid;
+    QString m_photoPath;
 };

@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -70,7 +71,7 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     setObjectName(side == 0 ? QStringLiteral("front_vistr_view") : QStringLiteral("back_vistr_view"));
     (side == 0 ? Front_Profile_Panel_OBJ : Back_Profile_Panel_OBJ) = this;
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(3);
     side_name_label = new QLabel(side == 0 ? tr("Front Side Profile") : tr("Back Side Profile"), this);
     side_name_label->setObjectName(QStringLiteral("side_name_label"));
@@ -95,8 +96,9 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
         make(true, 0);
         make(false, 2);
     }
-    grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(3, 3);
+    // Captions and values share the width alike: on a narrow panel the captions still read whole.
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     date_manual_chk = new QCheckBox(tr("Manual date"), this);
     date_manual_chk->setObjectName(QStringLiteral("date_manual_chk"));
     time_manual_chk = new QCheckBox(tr("Manual time"), this);
@@ -116,8 +118,11 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
         box->setFixedHeight(20);
         box->hide();
     }
-    custom_label_box->setMinimumWidth(140);
-    custom_field_box->setMinimumWidth(195);
+    // The rows stretch with their column (see eventFilter), so a narrow panel keeps them whole.
+    custom_label_box->setMinimumWidth(kCustomLabelLeast);
+    custom_field_box->setMinimumWidth(kCustomFieldLeast);
+    custom_label_box->installEventFilter(this);
+    custom_field_box->installEventFilter(this);
     grid->addWidget(custom_label_box, customRow, 0, 1, 2);
     grid->addWidget(custom_field_box, customRow, 2, 1, 2);
     Add_label_btn = new QPushButton(tr("Add Field"), this);
@@ -143,11 +148,11 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     connect(text_ctrl_type, &QRadioButton::clicked, this, &Profile_Panel::Text_ctrl_type_rd_select);
     connect(image_ctrl_type, &QRadioButton::clicked, this, &Profile_Panel::Image_ctrl_type_rd_select);
     new_ctrl_type_box->hide();
-    grid->addWidget(new_ctrl_type_box, customRow + 2, 2, 1, 2);
+    grid->addWidget(new_ctrl_type_box, customRow + 2, 0, 1, 4);
 
     user_picture = new QLabel(this);
     user_picture->setObjectName(QStringLiteral("user_picture"));
-    user_picture->setFixedSize(96, 112);
+    user_picture->setFixedSize(80, 96);
     user_picture->setAlignment(Qt::AlignCenter);
     user_picture->setFrameShape(QFrame::Box);
     browse_pic_btn = new QPushButton(tr("Photo from File…"), this);
@@ -159,15 +164,26 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     image_path_val = new QLineEdit(this);
     image_path_val->setObjectName(QStringLiteral("image_path_val"));
     image_path_val->setReadOnly(true);
-    auto *photoButtons = new QVBoxLayout;
-    photoButtons->addWidget(new QLabel(Title_image, this));
-    photoButtons->addWidget(browse_pic_btn);
-    photoButtons->addWidget(camera_btn);
-    photoButtons->addWidget(image_path_val);
-    photoButtons->addStretch();
-    grid->addWidget(user_picture, customRow + 3, 0, 1, 2);
-    grid->addLayout(photoButtons, customRow + 3, 2, 1, 2);
+    // The photo with its caption, buttons and path stacked beside it, across the whole panel
+    // rather than under the value column: the panel stays narrow enough for a small screen.
+    auto *photoBeside = new QVBoxLayout;
+    photo_caption = new QLabel(Title_image, this);
+    photoBeside->addWidget(photo_caption);
+    photoBeside->addWidget(browse_pic_btn);
+    photoBeside->addWidget(camera_btn);
+    photoBeside->addWidget(image_path_val);
+    photoBeside->addStretch();
+    auto *photoRow = new QHBoxLayout;
+    photoRow->addWidget(user_picture, 0, Qt::AlignTop);
+    photoRow->addLayout(photoBeside, 1);
+    grid->addLayout(photoRow, customRow + 3, 0, 1, 4);
     grid->setRowStretch(customRow + 4, 1);
+    // The boxes give way before the buttons and check boxes do.
+    for (QLineEdit *box : label)
+        box->setMinimumWidth(40);
+    for (QLineEdit *box : value)
+        box->setMinimumWidth(40);
+    image_path_val->setMinimumWidth(40);
 
     Clock_Timer = new QTimer(this);
     Clock_Timer->setInterval(1000);
@@ -376,6 +392,7 @@ void Profile_Panel::Refresh_Controls()
     const QString *captions[kProfileFields] = {&Title_Name,  &Title_Title, &Title_Company_name, &Title_slogan,
                                                &Title_address, &Title_phone, &Title_fax,       &Title_email,
                                                &Title_website, &Title_unique, &Title_Date,      &Title_Time};
+    photo_caption->setText(Title_image);  // the caption set in force, like the fields' captions
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();
@@ -429,14 +446,38 @@ CustomRowEntry Profile_Panel::addRow(QWidget *box, std::vector<CustomRowEntry> &
 {
     const int y = int(ctrl_y);
     auto *chk = new QCheckBox(box);
-    chk->setGeometry(chkX, y, 28, 20);
+    chk->setGeometry(chkX, y, kRowCheckWidth, 20);
     chk->setChecked(visible);
     chk->setVisible(chkShown);
     connect(chk, &QCheckBox::clicked, this, [this, chk] { Visitor_Dyn_Ctrl_Checked_Changed(chk); });
     view->show();
     list.push_back({id, view, chk});
     growBox(box);
+    fitCustomRows(box);
     return list.back();
+}
+
+bool Profile_Panel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && (watched == custom_label_box || watched == custom_field_box))
+        fitCustomRows(static_cast<QWidget *>(watched));
+    return QWidget::eventFilter(watched, event);
+}
+
+void Profile_Panel::fitCustomRows(QWidget *box)
+{
+    // A caption row's box and a photo row's id reach to the right edge; a value row's check box
+    // sits at the right edge with the box filling the room before it.
+    const int w = box->width();
+    for (QWidget *child : box->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect g = child->geometry();
+        if (box == custom_label_box && qobject_cast<QLineEdit *>(child))
+            child->setGeometry(g.x(), g.y(), std::max(20, w - g.x() - 2), g.height());
+        else if (box == custom_field_box && qobject_cast<QLineEdit *>(child))
+            child->setGeometry(g.x(), g.y(), std::max(20, w - g.x() - kRowCheckWidth - 2), g.height());
+        else if (box == custom_field_box && qobject_cast<QCheckBox *>(child))
+            child->setGeometry(w - kRowCheckWidth, g.y(), kRowCheckWidth, g.height());
+    }
 }
 
 void Profile_Panel::growBox(QWidget *box)
@@ -470,7 +511,7 @@ void Profile_Panel::Add_label_control(const QString &givenId, const QString &giv
     box->setGeometry(24, int(ctrl_y), 115, 20);
     box->setEnabled(visible);
     connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
-    addRow(custom_label_box, view_array_label, id, box, -2, visible, true);
+    addRow(custom_label_box, view_array_label, id, box, 0, visible, true);
     if (fresh)
         createRowControl(text, id, box);
 }
@@ -489,7 +530,7 @@ void Profile_Panel::Add_Image_control(const QString &givenId, const QString &pat
     idLabel->setGeometry(60, int(ctrl_y), 80, 20);
     idLabel->setReadOnly(true);
     idLabel->show();
-    addRow(custom_label_box, view_array_label, id, picture, -2, visible, false);
+    addRow(custom_label_box, view_array_label, id, picture, 0, visible, false);
     if (fresh)
         createRowControl(file, id, nullptr);
 }
@@ -505,7 +546,7 @@ void Profile_Panel::Add_Value_control(const QString &givenId, const QString &giv
     box->setReadOnly(photo || id.contains(QLatin1String("_Photo")));
     box->setCursorPosition(0);
     connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
-    addRow(custom_field_box, view_array_value, id, box, 165, visible, true);
+    addRow(custom_field_box, view_array_value, id, box, custom_field_box->width() - kRowCheckWidth, visible, true);
     if (fresh)
         createRowControl(text, id, photo ? nullptr : box);
 }

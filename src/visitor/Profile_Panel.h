@@ -36,6 +36,8 @@ struct CustomRowEntry {
 };
 // Custom rows are this far apart and start this far down their box.
 inline constexpr float kCustomRowStep = 25.0f, kCustomRowTop = 5.0f;
+// The least widths of the custom rows' two columns, and of a row's check box.
+inline constexpr int kCustomLabelLeast = 100, kCustomFieldLeast = 110, kRowCheckWidth = 24;
 
 class Profile_Panel : public QWidget {
 public:
@@ -106,7 +108,12 @@ public:
     // The caption and value of each custom row as "caption : value", rows joined by CR LF.
     QString Custom_Rows_Text() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The custom rows of `box` stretched to its width.
+    void fitCustomRows(QWidget *box);
     void showPicture(const QImage &picture);
     // The checks before a photo is chosen: -1 when refused (the user was told), else what
     // Find_And_Select_Design_Image_Control answers (0 make the photo control, 1 use the selected).
@@ -119,6 +126,7 @@ private:
 
     VisitorMode &m_mode;
     int m_side;
+    QLabel *photo_caption = nullptr;
     QTimer *Clock_Timer = nullptr;
 };
 

@@ -116,7 +116,6 @@ void Show_User_Profile::prefillFrom(const SKTGraphic &g)
         if (r.valueId != id)
             continue;
         if (r.isPhoto()) {
-            image_path_val->setText(g._file_path);
             selectSource(r, g.data_source_type);
             Set_User_Image(g._file_path);
         } else {

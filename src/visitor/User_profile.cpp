@@ -107,7 +107,7 @@ bool User_profile::fill(Target target)
     User_Profile_Class &profile = profileOf(target);
     if (target != TempTarget) {
         const ProfileFieldRow &photo = rows[10];
-        if (photo.ds_combo->currentIndex() == 0 && !QFileInfo(image_path_val->text()).isFile()) {
+        if (photo.ds_combo->currentIndex() == 0 && !QFileInfo(photoPath()).isFile()) {
             Show_MessageBox(QStringLiteral("Please select valid image file."));
             return false;
         }

@@ -20,12 +20,45 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QResizeEvent>
 #include <QSplitter>
-#include <numeric>
+#include <QVBoxLayout>
+#include <functional>
 
 namespace {
 constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
-constexpr int kLiveDesignMinimum = 300;
+// The widths the live columns ask for; a small screen gets less, down to what each one needs.
+constexpr int kGroupListWidth = 200, kGroupPanelWidth = 400;
+// What the card column wants before the panel has its asked-for width: a usual card whole at 100%.
+constexpr int kDesignWish = 290;
+
+// The least width of a scroll column: its contents' least width beside a vertical scroll bar.
+int leastColumnWidth(const QScrollArea &column, const QWidget *contents)
+{
+    const QSize least = contents ? contents->minimumSizeHint().expandedTo(contents->minimumSize()) : QSize();
+    return least.width() + column.verticalScrollBar()->sizeHint().width() + 2 * column.frameWidth();
+}
+
+// Refits the live columns whenever their split view changes width (a window resized or shown).
+class ColumnFitter : public QObject {
+public:
+    ColumnFitter(QSplitter &split, std::function<void()> fit) : QObject(&split), m_fit(std::move(fit))
+    {
+        split.installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            auto *split = static_cast<QSplitter *>(watched);
+            if (event->type() == QEvent::Show || static_cast<QResizeEvent *>(event)->oldSize().width() != split->width())
+                m_fit();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_fit;
+};
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
@@ -141,11 +174,17 @@ QSplitter *VisitorMode::buildColumns(QWidget *designArea)
     gp_scrollView->setWidget(group_mode_view);
     scrollView = new QScrollArea(verticalSplitView);
     scrollView->setObjectName(QStringLiteral("scrollView"));
-    scrollView->setWidgetResizable(false);
+    // The panel takes the column's width and scrolls downwards only: the column is never made
+    // narrower than the panel needs.
+    scrollView->setWidgetResizable(true);
     Visitor_mode_view = new QWidget;
     Visitor_mode_view->setObjectName(QStringLiteral("Visitor_mode_view"));
+    auto *panels = new QVBoxLayout(Visitor_mode_view);
+    panels->setContentsMargins(0, 0, 0, 0);
     front_vistr_view = new Front_Profile_Panel(*this, Visitor_mode_view);
     back_vistr_view = new Back_Profile_Panel(*this, Visitor_mode_view);
+    panels->addWidget(front_vistr_view);
+    panels->addWidget(back_vistr_view);
     back_vistr_view->hide();
     scrollView->setWidget(Visitor_mode_view);
     myTargetView = designArea;
@@ -153,6 +192,7 @@ QSplitter *VisitorMode::buildColumns(QWidget *designArea)
     verticalSplitView->addWidget(scrollView);
     verticalSplitView->addWidget(designArea);
     verticalSplitView->setStretchFactor(2, 1);
+    new ColumnFitter(*verticalSplitView, [this] { fitLiveColumns(); });
     collapseLeftView();
     return verticalSplitView;
 }
@@ -231,22 +271,59 @@ void VisitorMode::change_Visitor_Side_View(int side)
     Set_Panel_Size(side);
     panel(side)->show();
     panel(1 - side)->hide();
-    Visitor_mode_view->resize(panel(side)->size());
     scrollView->horizontalScrollBar()->setValue(0);
     scrollView->verticalScrollBar()->setValue(0);
     // The divider goes back to its place; a hidden panel column stays hidden (a new project
     // switches sides before its mode changes).
-    if (Start_Card_Option == QLatin1String("V") && !scrollView->isHidden()) {
-        const QList<int> sizes = verticalSplitView->sizes();
-        const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
-        verticalSplitView->setSizes({0, int(kVisitorDivider), std::max(0, total - int(kVisitorDivider))});
-    }
+    if (Start_Card_Option == QLatin1String("V") && !scrollView->isHidden())
+        fitLiveColumns();
 }
 
 void VisitorMode::Set_Panel_Size(int side)
 {
-    const int width = std::max(scrollView->width(), int(kVisitorDivider)) - 4;
-    panel(side)->resize(width, std::max(int(kPanelHeight), panel(side)->sizeHint().height()));
+    // The panel's width is the column's (the scroll area gives it); its height is the usual one,
+    // more with custom rows, and never less than its rows need.
+    Profile_Panel *p = panel(side);
+    const bool custom = !p->view_array_label.empty() || !p->view_array_value.empty();
+    const int height = int(kPanelHeight) + (custom ? p->custom_label_box->height() + 50 : 0);
+    p->setMinimumHeight(0);
+    p->setMinimumHeight(std::max(height, p->minimumSizeHint().height()));
+    p->resize(std::max(scrollView->viewport()->width(), p->minimumSizeHint().width()), p->minimumHeight());
+    if (liveMode() && !scrollView->isHidden())
+        fitLiveColumns();
+}
+
+void VisitorMode::fitLiveColumns()
+{
+    if (!verticalSplitView || verticalSplitView->count() != 3)
+        return;
+    const bool group = Start_Card_Option == QLatin1String("G");
+    if ((!group && Start_Card_Option != QLatin1String("V")) || scrollView->isHidden())
+        return;
+    // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
+    const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
+    const int panelLeast = leastColumnWidth(*scrollView, shown);
+    const int listLeast = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget()) : 0;
+    const int designLeast = myTargetView->minimumSizeHint().width();
+    scrollView->setMinimumWidth(panelLeast);
+    gp_scrollView->setMinimumWidth(group ? listLeast : 1);
+    const int handle = verticalSplitView->handleWidth();
+    const int total = verticalSplitView->width() > 0 && verticalSplitView->isVisible() ? verticalSplitView->width() : 1200;
+    const int room = total - (group ? 2 : 1) * handle;
+    int list = group ? kGroupListWidth : 0, wide = group ? kGroupPanelWidth : int(kVisitorDivider);
+    list = std::max(list, listLeast);
+    wide = std::max(wide, panelLeast);
+    // Short of room, the panel gives way first, then the list, each down to what it needs; the
+    // card column keeps room for the card while the panel can spare it.
+    wide = std::max(panelLeast, std::min(wide, room - list - std::max(designLeast, kDesignWish)));
+    int over = list + wide + designLeast - room;
+    if (over > 0) {
+        const int fromPanel = std::min(over, wide - panelLeast);
+        wide -= fromPanel;
+        over -= fromPanel;
+        list -= std::min(over, list - listLeast);
+    }
+    verticalSplitView->setSizes({list, wide, std::max(0, room - list - wide)});
 }
 
 void VisitorMode::collapseLeftView()
@@ -259,23 +336,12 @@ void VisitorMode::collapseLeftView()
 
 void VisitorMode::uncollapseLeftView()
 {
-    const int handle = verticalSplitView->handleWidth();
-    const int total = std::max(verticalSplitView->width(), 1200);
     const bool group = Start_Card_Option == QLatin1String("G");
     if (!group && Start_Card_Option != QLatin1String("V"))
         return collapseLeftView();
-    // The columns ask for their widths but do not force them, and the design column gives up the
-    // end of its side-button row first: on a 1024-point screen the window still fits, the panel
-    // keeps most of its width and scrolls sideways for the rest.
-    gp_scrollView->setMinimumWidth(1);
-    scrollView->setMinimumWidth(1);
-    myTargetView->setMinimumWidth(kLiveDesignMinimum);
     gp_scrollView->setVisible(group);
     scrollView->show();
-    if (group)
-        verticalSplitView->setSizes({200, 400, total - 600 - 2 * handle});
-    else
-        verticalSplitView->setSizes({0, int(kVisitorDivider), total - int(kVisitorDivider) - handle});
+    fitLiveColumns();
 }
 
 void VisitorMode::Hide_Visitor_panel()

@@ -41,6 +41,9 @@ public:
     void Set_Panel_Size(int side);
     void collapseLeftView();
     void uncollapseLeftView();
+    // The live columns at the widths they ask for (list 200, panel 380 in visitor mode and 400
+    // in group mode), narrowed on a small screen down to what each needs, the design column last.
+    void fitLiveColumns();
     void Hide_Visitor_panel() override;
     void Show_Single_Mode_Front_Panel();
     void Show_Single_Mode_Back_Panel();

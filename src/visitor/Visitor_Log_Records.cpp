@@ -68,7 +68,7 @@ Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Visitor_Log_Records"));
     setWindowTitle(QStringLiteral("Visitor Log"));
     setWindowModality(Qt::ApplicationModal);
-    setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style());
     auto *root = new QVBoxLayout(this);
 
     Search_Box = named(new QGroupBox(QStringLiteral("Search")), "Search_Box");

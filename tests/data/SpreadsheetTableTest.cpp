@@ -2,6 +2,7 @@
 
 #include "XlsxTestSupport.h"
 
+#include "canvas/WidgetUtilities.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "data/spreadsheet/Import_Excel.h"
 
@@ -172,6 +173,20 @@ TEST(SpreadsheetTable, RowsCellsAndCountsAsTheBindingsSeeThem)
     Data_From_Excel_Viewer viewer(&table, true);
     EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("column_count"))->text(), QStringLiteral("6"));
     EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("rows_count"))->text(), QStringLiteral("2"));
+}
+
+// The picker and the viewer share the application's one window background.
+TEST(SpreadsheetTable, ItsWindowsShowTheSharedBackground)
+{
+    Data_From_Excel table;
+    Import_Excel picker;
+    picker.table = &table;
+    Import_Excel_Dialog importer(&picker);
+    Data_From_Excel_Viewer viewer(&table, false);
+    for (QDialog *window : std::initializer_list<QDialog *>{&importer, &viewer}) {
+        window->resize(400, 300);
+        EXPECT_EQ(window->grab().toImage().pixelColor(2, 150), Window_Background_Color()) << window->windowTitle().toStdString();
+    }
 }
 
 // The table as a design file holds it: titles and rows go out and come back, a cell a row lacks

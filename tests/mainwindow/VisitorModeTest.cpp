@@ -36,6 +36,16 @@ TEST_F(VisitorModeTest, StartRoadsChooseCaptionsAndTheVisitorFace)
     EXPECT_EQ(split->sizes().value(1), 380);
     EXPECT_EQ(front().value[0]->text(), control("Fup_Name")->Text_Value);  // the card's values loaded
     EXPECT_FALSE(enabled("text_tool_btn"));
+    // The photo's caption follows the caption set in force, as the fields' captions do.
+    const QString photoCaption = Title_image;
+    Title_image = QStringLiteral("Picture :");
+    front().Refresh_Controls();
+    QStringList labels;
+    for (const QLabel *l : front().findChildren<QLabel *>())
+        labels << l->text();
+    EXPECT_TRUE(labels.contains("Picture :")) << labels.join('|').toStdString();
+    Title_image = photoCaption;
+    front().Refresh_Controls();
 
     startAnswers = {10};
     galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };

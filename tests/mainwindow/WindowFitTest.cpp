@@ -6,6 +6,7 @@
 #include "ControllerFixture.h"
 
 #include "FakeCamera.h"
+#include "canvas/WidgetUtilities.h"
 #include "core/SKTImage.h"
 #include "data/SeriesWindow.h"
 #include "imaging/CropOperations.h"
@@ -16,9 +17,14 @@
 #include "properties/Barcode_Gen.h"
 #include "properties/PropertyPanel.h"
 #include "visitor/ProfileDialogBase.h"
+#include "visitor/Profile_Panel.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -26,6 +32,9 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <map>
 
@@ -45,6 +54,7 @@ struct Seen {
     QStringList pages;
     std::vector<QSize> sizes;
     QString title;
+    QColor background;  // just inside the window's left edge, half way down
 };
 
 // The runs of the application's modal seams, all ending in `visit`; a fake of the UI services
@@ -101,7 +111,14 @@ protected:
             const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
             s.sizes.push_back(w.size().expandedTo(least));
         };
+        if (qEnvironmentVariableIsSet("FIT_DUMP"))
+            for (QSplitter *sp : w.findChildren<QSplitter *>())
+                for (int i = 0; i < sp->count(); ++i)
+                    qInfo("%s split %s[%d] %s: size %d least %d min %d", qPrintable(name), qPrintable(sp->objectName()), i,
+                          qPrintable(sp->widget(i)->objectName()), sp->sizes().value(i), sp->widget(i)->minimumSizeHint().width(),
+                          sp->widget(i)->minimumWidth());
         s.title = w.windowTitle();
+        s.background = w.grab().toImage().pixelColor(3, w.height() / 2);
         note(QStringLiteral("first"));
         for (const Page &p : pages[name]) {
             p.go(w);
@@ -158,6 +175,61 @@ protected:
 private:
     std::unique_ptr<platform::UiServices> m_previousUi;
 };
+
+// Each control of the live face that a person cannot see whole: a button or box cut by the edge
+// of a column or of the window, a button squeezed below the width of its text, and a column that
+// has to be scrolled sideways. Scrolling down a column is fine; scrolling across is not.
+QStringList clippedControls(QWidget &window, const QString &face)
+{
+    QStringList out;
+    for (const char *column : {"scrollView", "gp_scrollView"}) {
+        auto *area = window.findChild<QScrollArea *>(QString::fromLatin1(column));
+        if (area && area->isVisible() && area->horizontalScrollBar()->maximum() > 0)
+            out << QStringLiteral("%1: %2 scrolls sideways by %3").arg(face, column).arg(area->horizontalScrollBar()->maximum());
+    }
+    QList<QWidget *> controls;
+    for (QAbstractButton *b : window.findChildren<QAbstractButton *>())
+        controls << b;
+    for (QLineEdit *e : window.findChildren<QLineEdit *>())
+        controls << e;
+    for (QWidget *w : controls) {
+        if (!w->isVisible() || w->window() != &window || qobject_cast<QAbstractScrollArea *>(w->parentWidget()))
+            continue;
+        const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        const QString text = qobject_cast<QAbstractButton *>(w) ? static_cast<QAbstractButton *>(w)->text() : QString();
+        const QString what = QStringLiteral("%1: %2 \"%3\"").arg(face, name, text);
+        const auto *tool = qobject_cast<QToolButton *>(w);
+        const bool textShown = !text.isEmpty() && !(tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly);
+        if (auto *b = qobject_cast<QAbstractButton *>(w); b && textShown) {
+            // The text, the box or dot before it, an icon, and a little room on either side.
+            const bool mark = qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b);
+            const int needs = b->fontMetrics().size(0, QString(text).remove(QLatin1Char('&'))).width()
+                              + (mark ? b->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4 : 6)
+                              + (b->icon().isNull() ? 0 : b->iconSize().width() + 4);
+            if (b->width() < needs)
+                out << QStringLiteral("%1 is %2 wide, its text needs %3").arg(what).arg(b->width()).arg(needs);
+        }
+        QRect r = w->geometry();
+        bool scrolled = false;
+        for (QWidget *a = w->parentWidget(); a; r.translate(a->pos()), a = a->parentWidget()) {
+            // The inside of a scroll area may be scrolled down to, never across.
+            scrolled = scrolled || (a->parentWidget() && qobject_cast<QAbstractScrollArea *>(a->parentWidget()));
+            const bool across = r.left() < 0 || r.right() >= a->width();
+            const bool down = !scrolled && (r.top() < 0 || r.bottom() >= a->height());
+            if (scrolled)
+                r = QRect(r.x(), 0, r.width(), 1);
+            if (across || down) {
+                out << QStringLiteral("%1 is cut by %2 (%3,%4 %5x%6 in %7x%8)")
+                           .arg(what, a->objectName().isEmpty() ? QString::fromLatin1(a->metaObject()->className()) : a->objectName())
+                           .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(a->width()).arg(a->height());
+                break;
+            }
+            if (a == &window)
+                break;
+        }
+    }
+    return out;
+}
 
 template <class W>
 std::function<void(QWidget &)> on(std::function<void(W &)> f)
@@ -343,9 +415,14 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     ASSERT_EQ(Start_Card_Option, "V") << m_ui->messages().join('|').toStdString();
     controller->show();
     measure(*controller, "main window, visitor mode");
+    QStringList clipped = clippedControls(*controller, "visitor mode");
     click("Back_Side_btn");
     measure(*controller, "main window, visitor mode, back panel");
+    clipped << clippedControls(*controller, "visitor mode, back panel");
     click("Front_Side_btn");
+    Front_Profile_Panel_OBJ->Add_label_btn->click();  // a field of the visitor's own under the fixed ones
+    QCoreApplication::processEvents();
+    clipped << clippedControls(*controller, "visitor mode, a field added");
 
     // Group mode: its wizard on each screen, then the window over a project.
     Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
@@ -368,6 +445,12 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     controller->New_Project();
     EXPECT_EQ(Start_Card_Option, "G") << m_ui->messages().join('|').toStdString();
     measure(*controller, "main window, group mode");
+    QCoreApplication::processEvents();
+    clipped << clippedControls(*controller, "group mode");
+    Front_Profile_Panel_OBJ->image_ctrl_type->click();
+    Front_Profile_Panel_OBJ->Add_label_btn->click();  // a photo row
+    QCoreApplication::processEvents();
+    clipped << clippedControls(*controller, "group mode, a photo field added");
     Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
         measure(w, "Group_Mode_Wizard, a project to open");
         w.Cancel_Click();
@@ -401,6 +484,18 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     for (const QString &name : expected)
         EXPECT_TRUE(seen.count(name)) << name.toStdString() << " was not opened";
     EXPECT_EQ(failures().join('\n').toStdString(), "");
+    EXPECT_EQ(clipped.join('\n').toStdString(), "");
+
+    // The windows share the main window's one background colour.
+    QStringList colours;
+    for (const auto &[name, s] : seen) {
+        if (qEnvironmentVariableIsSet("FIT_DUMP"))
+            qInfo("%s background %s", qPrintable(name), qPrintable(s.background.name()));
+        const bool shared = name.startsWith(QLatin1String("main window")) || name == "Start_Card";
+        if (!shared && s.background != Window_Background_Color())
+            colours << QStringLiteral("%1: %2").arg(name, s.background.name());
+    }
+    EXPECT_EQ(colours.join('\n').toStdString(), "");
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
+#include "core/PictureServices.h"
 #include "core/SKTDocument.h"
+#include "core/SKTImage.h"
 #include "core/SKTText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesWindow.h"
@@ -19,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -241,6 +244,67 @@ TEST_F(Profiles, WizardWritesEachFieldToTheSidesChosen)
         EXPECT_EQ(host.front.image, c.message.isEmpty() ? photo : "");
     }
     Set_Profile_Modal_Runner({});
+}
+
+// The placeholder picture is the card's "no photo yet": both dialogs show it with an empty path
+// box, while a photo of the user's shows its path. What the dialogs write back is the photo's
+// file itself, so a profile left at the placeholder still passes the photo check and keeps the
+// card's photo frame.
+TEST_F(Profiles, ThePlaceholderPhotoShowsNoPathInEitherDialog)
+{
+    const QString keptResources = Resource_Path;
+    Resource_Path = data.root() + "/res";
+    ASSERT_TRUE(QDir().mkpath(Resource_Path));
+    QImage grey(8, 8, QImage::Format_RGB32);
+    grey.fill(Qt::gray);
+    ASSERT_TRUE(grey.save(Placeholder_Picture_Path()));
+    const QString own = data.root() + "/visitor.png";
+    ASSERT_TRUE(grey.save(own));
+    const struct {
+        bool wizard;
+        QString photo, shown;
+    } cases[] = {{true, Placeholder_Picture_Path(), ""}, {true, own, own},
+                 {false, Placeholder_Picture_Path(), ""}, {false, own, own}};
+    User_profile wizard(host);
+    for (const auto &c : cases) {
+        SCOPED_TRACE((c.wizard ? "wizard " : "side dialog ") + c.photo.toStdString());
+        host.front.image = "";
+        ui->clear();
+        QString shown = "unset";
+        bool notice = true, picture = false;
+        const auto look = [&](ProfileDialogBase &d) {
+            shown = d.image_path_val->text();
+            notice = d.invalid_source_label->isVisibleTo(&d);
+            picture = !d.user_picture->pixmap().isNull();
+        };
+        if (c.wizard) {
+            Set_Profile_Modal_Runner([&](QDialog &) {
+                wizard.setResult(0);
+                wizard.Set_User_Image(c.photo);
+                look(wizard);
+                wizard.OK_Btn_Clicked();
+                return wizard.result();
+            });
+            EXPECT_EQ(Open_User_Profile_Window(dlg, wizard, false, " ", "1"), 1) << ui->messages().join("").toStdString();
+            Set_Profile_Modal_Runner({});
+        } else {
+            host.doc.removeAllGraphicsOnSide(0);
+            std::shared_ptr<SKTGraphic> photo = SKTImage::initWithPath({0, 0}, c.photo);
+            photo->setBounds({10, 10, 40, 50});
+            photo->control_ID = "Fup_Photo";
+            host.doc.appendGraphicOnSide(0, photo);
+            EXPECT_EQ(open("F", [&] {
+                          look(dlg);
+                          dlg.OK_Btn_Clicked();
+                      }),
+                      1);
+        }
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_FALSE(notice) << "the placeholder is a picture that exists";
+        EXPECT_TRUE(picture);
+        EXPECT_EQ(host.front.image, c.photo);
+    }
+    Resource_Path = keptResources;
 }
 
 TEST_F(Profiles, CancelAfterReBrowseRestoresColumnsAndRows)

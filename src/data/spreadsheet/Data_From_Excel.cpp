@@ -1,4 +1,5 @@
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/Utilities.h"
 
@@ -288,7 +289,7 @@ QVariant ExcelTableModel::headerData(int section, Qt::Orientation orientation, i
 Data_From_Excel_Viewer::Data_From_Excel_Viewer(Data_From_Excel *table, bool groupMode, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Spreadsheet data"));
-    setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style());
     auto *view = new QTableView(this);
     view->setObjectName(QStringLiteral("ColList"));
     view->setModel(new ExcelTableModel(table, view));

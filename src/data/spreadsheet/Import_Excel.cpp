@@ -1,4 +1,5 @@
 #include "data/spreadsheet/Import_Excel.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
@@ -210,7 +211,7 @@ void Import_Excel::Create_Excel_List_Func(const QString &path)
 Import_Excel_Dialog::Import_Excel_Dialog(Import_Excel *picker, QWidget *parent) : QDialog(parent), m_picker(picker)
 {
     setWindowTitle(tr("Import from spreadsheet"));
-    setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style());
     m_path = new QLineEdit(picker->file_path, this);
     m_path->setObjectName(QStringLiteral("file_path"));
     m_path->setReadOnly(true);

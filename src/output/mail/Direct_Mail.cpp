@@ -1,4 +1,5 @@
 #include "output/mail/Direct_Mail.h"
+#include "canvas/WidgetUtilities.h"
 
 #include "core/SKTGraphic.h"
 #include "platform/UiServices.h"
@@ -20,7 +21,7 @@ Direct_Mail::Direct_Mail(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Direct_Mail"));
     setWindowTitle(tr("Mail Visitor Details"));
-    setStyleSheet(QStringLiteral("QDialog { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style());
     drct_mail_snd = this;
     auto *root = new QVBoxLayout(this);
 

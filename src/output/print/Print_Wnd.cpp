@@ -85,6 +85,7 @@ Add_Print_Profile::Add_Print_Profile(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Add_Print_Profile"));
     setWindowTitle(tr("Print Profile"));
+    Apply_Window_Background(this);
     auto *form = new QFormLayout(this);
     Printer_ComboBox = named(new QComboBox(this), "Printer_ComboBox");
     Profile_name = named(new QLineEdit(this), "Profile_name");
@@ -133,7 +134,7 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Print_Wnd"));
     setWindowTitle(tr("Print"));
-    setStyleSheet(QStringLiteral("QDialog#Print_Wnd { background: rgb(241, 244, 250); }"));
+    setStyleSheet(Window_Background_Style(QStringLiteral("QDialog#Print_Wnd")));
     auto *columns = new QHBoxLayout(this);
     // The settings scroll on a small screen; the preview column keeps the buttons in view.
     auto *settings = new QGridLayout;
