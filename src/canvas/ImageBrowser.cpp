@@ -143,8 +143,12 @@ void ImageBrowserView::showEvent(QShowEvent *event)
 {
     if (!m_shown) {
         m_shown = true;
-        for (int i = 0; i < count() && i < int(m_images.size()); ++i)
-            item(i)->setIcon(previewIcon(m_images[size_t(i)]));
+        // The cells are made again with their previews: cells laid out without one keep the
+        // size of an empty icon.
+        const int current = currentRow();
+        rebuild();
+        const QSignalBlocker quiet(this);
+        setCurrentRow(current);
     }
     QListWidget::showEvent(event);
 }
