@@ -57,4 +57,16 @@ void runOnGuiThread(const std::function<void()> &fn)
     finished.wait(lock, [&] { return done; });
 }
 
+void postToGuiThread(std::function<void()> fn)
+{
+    const std::lock_guard<std::mutex> posting(postingLock());
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [fn = std::move(fn)] {
+            { const std::lock_guard<std::mutex> posted(postingLock()); }
+            fn();
+        },
+        Qt::QueuedConnection);
+}
+
 }  // namespace platform
