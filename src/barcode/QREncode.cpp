@@ -250,7 +250,21 @@ inline __attribute__((always_inline)) int linePenalty(const Line &v, const LineM
 
 // The standard's mask penalty of a symbol given by its rows and by its columns. Most of it is
 // counting bits: where the processor has an instruction for that, a copy that uses it is taken.
-__attribute__((target_clones("popcnt", "default"))) int gridPenalty(const Line *rows, const Line *columns, int size)
+// ThreadSanitizer's runtime is not yet set up when the loader resolves such a choice, so a
+// thread-checking build keeps the one plain copy.
+#if defined(__SANITIZE_THREAD__)
+#define BL_THREAD_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define BL_THREAD_CHECKED 1
+#endif
+#endif
+#if defined(BL_THREAD_CHECKED)
+#define BL_POPCNT_CLONES
+#else
+#define BL_POPCNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#endif
+BL_POPCNT_CLONES int gridPenalty(const Line *rows, const Line *columns, int size)
 {
     const LineMasks masks(size);
     int penalty = 0, blocks = 0, dark = 0;

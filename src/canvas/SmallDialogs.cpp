@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
@@ -14,7 +15,8 @@ QString Cutom_Msg_Title, Cutom_Msg_Val;
 bool Msg_Apply_All_Chk = false, Msg_Apply_All_Chk_for_in_use = false;
 
 namespace {
-Long_SMS_Dlg *g_longBox = nullptr;
+// Cleared when that box goes, so a box that lived on a stack never leaves a dangling default.
+QPointer<Long_SMS_Dlg> g_longBox;
 
 void dialogLook(QDialog *d)
 {
@@ -67,7 +69,7 @@ Long_SMS_Dlg::~Long_SMS_Dlg()
         g_longBox = nullptr;
 }
 
-Long_SMS_Dlg *Long_SMS_Dlg::defaultInstance() { return g_longBox ? g_longBox : new Long_SMS_Dlg; }
+Long_SMS_Dlg *Long_SMS_Dlg::defaultInstance() { return g_longBox ? g_longBox.data() : new Long_SMS_Dlg; }
 
 int Long_SMS_Dlg::Open_Long_sms_Dialog()
 {

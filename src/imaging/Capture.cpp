@@ -3,6 +3,7 @@
 #include "imaging/Camera.h"
 #include "imaging/Cropping_Tool.h"
 #include "imaging/MSSScaledImage.h"
+#include "platform/MainThread.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -153,13 +154,10 @@ void CameraRig::Start_Reading(QObject *owner, std::function<void()> refresh)
     std::shared_ptr<CameraRunLoop> loop = capture->runLoop;
     QPointer<QObject> alive(owner);
     auto post = [alive, refresh] {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [alive, refresh] {
-                if (alive)
-                    refresh();
-            },
-            Qt::QueuedConnection);
+        platform::postToGuiThread([alive, refresh] {
+            if (alive)
+                refresh();
+        });
     };
     std::thread([session, loop, post] {
         // Held outside the loop's lock: should this be the last hold, the session goes there,

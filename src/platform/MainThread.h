@@ -11,6 +11,10 @@ bool isGuiThread();
 // application object there is no event loop to hand over to, so it runs on the caller.
 void runOnGuiThread(const std::function<void()> &fn);
 
+// Queues the function to run on the GUI thread later and returns at once (from any thread).
+// What the caller wrote before posting is ordered before the function runs.
+void postToGuiThread(std::function<void()> fn);
+
 // Convenience for a result: the value computed on the GUI thread reaches the asking thread
 // through the call itself, not through shared state another thread could overwrite.
 template <typename T>

@@ -638,4 +638,25 @@ TEST(SmallDialogs, IntegerFieldsAndTheLongMessageBox)
     Long_SMS_Dlg::setModalRunner({});
 }
 
+// The shared long box is the last one made while it lives; once that one is gone, asking for it
+// makes a new box instead of handing out the one that was destroyed.
+TEST(SmallDialogs, TheSharedLongBoxOutlivesNoDestroyedBox)
+{
+    {
+        Long_SMS_Dlg local;
+        EXPECT_EQ(Long_SMS_Dlg::defaultInstance(), &local);
+    }
+    std::unique_ptr<Long_SMS_Dlg> made(Long_SMS_Dlg::defaultInstance());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->objectName(), QStringLiteral("Long_SMS_Dlg"));
+    made->title_val = "Replace?";
+    Long_SMS_Dlg::setModalRunner([](Long_SMS_Dlg &d) {
+        d.yes_button->click();
+        return d.result();
+    });
+    EXPECT_EQ(made->Open_Long_sms_Dialog(), 1);
+    Long_SMS_Dlg::setModalRunner({});
+    EXPECT_EQ(Long_SMS_Dlg::defaultInstance(), made.get());
+}
+
 }  // namespace

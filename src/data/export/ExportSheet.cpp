@@ -302,6 +302,9 @@ void ExportCommand::Export_Button(ExportRequest request)
     m_progress->Show_One_By_One_Modeless(run->show_count, [run] { return run->curr_card_count.load(); });
     const int first = m_sheet->Print_Start, end = m_sheet->Total_Label;
     m_thread = QThread::create([run, folder, first, end] { run->Export_Batch_File(folder, first, end); });
+    // Owned by the command too: should no event loop get to the deferred delete (the command
+    // goes first, or the program ends), the finished thread goes with the command.
+    m_thread->setParent(this);
     connect(m_thread, &QThread::finished, this, [this] {
         m_thread->deleteLater();
         m_thread = nullptr;
