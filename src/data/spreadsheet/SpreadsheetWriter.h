@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+struct ReadProgress;
+
 class SpreadsheetWriter {
 public:
     using Table = QList<QStringList>;
@@ -49,6 +51,13 @@ public:
     // Whether the last failure was a refusal by a limit (lastError() then names the file and
     // the limit, ready to show), rather than a damaged file.
     bool refused() const { return m_refused; }
+    // Whether the last read gave up because Stop was asked for in `progress` (lastError() then
+    // says so); its table is empty.
+    bool stopped() const { return m_stopped; }
+
+    // Where reads count their rows and look for Stop (none: they run to the end). Reads that
+    // run on a worker set it; nothing else of the instance is touched meanwhile.
+    ReadProgress *progress = nullptr;
 
     Table data;
     QStringList sharedStrings;
@@ -58,6 +67,8 @@ public:
     // sheet Excel_Sheet_Number of the workbook opened before.
     static Table ReadWorkbook(const QString &path, bool only_col);
     static Table ReadData_only_column();
+    // The shared instance, made at the first use.
+    static SpreadsheetWriter *shared();
     static void Release_Data() {}
 
     // --- writing ---
@@ -78,6 +89,7 @@ private:
     // of the workbook's unpacking budget; false with the reason in m_partError.
     bool unpackParts(const QStringList &parts) const;
     void refuse(const QString &file, const QString &reason);
+    void stopRead(const QString &file);
     void loadStyles(const QString &file);
     QString cellDate(double serial, int style) const;
     int styleKind(int style) const
@@ -92,6 +104,7 @@ private:
     bool m_date1904 = false;
     QString m_error;
     bool m_refused = false;
+    bool m_stopped = false;
     QString m_workbookPath;
     mutable QStringList m_unpackedParts;
     mutable std::uint64_t m_unpackedBytes = 0;
