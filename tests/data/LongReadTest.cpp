@@ -7,6 +7,7 @@
 #include "data/ImportWizard.h"
 #include "data/LongRead.h"
 #include "data/SeriesFiles.h"
+#include "data/SeriesImport.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
 #include "data/export/ExportDialogs.h"
@@ -14,8 +15,11 @@
 #include "data/spreadsheet/Import_Excel.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "platform/UiServices.h"
+#include "StopOnShow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -60,25 +64,6 @@ QStringList manyValues()
         values << QStringLiteral("value-%1-abcdefghijklmnop").arg(i, 6, 10, QLatin1Char('0'));
     return values;
 }
-
-// Presses Stop on the please-wait sheet the moment it shows, before the worker starts.
-class StopOnShow : public QObject {
-public:
-    StopOnShow() { qApp->installEventFilter(this); }
-    ~StopOnShow() override { qApp->removeEventFilter(this); }
-    int pressed = 0;
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            if (auto *sheet = qobject_cast<Plz_Wait_Sheet *>(object); sheet && !sheet->stop_btn->isHidden()) {
-                sheet->stop_btn->click();
-                ++pressed;
-            }
-        return false;
-    }
-};
 
 QString tableText(const Data_From_Excel &table)
 {
@@ -146,6 +131,8 @@ TEST(LongRead, StoppedReadsChangeNothing)
     } cases[] = {{"workbook into the table", book},
                  {"workbook into the series list", book},
                  {"other sheet in the picker", book},
+                 {"workbook, a series per column", book},
+                 {"workbook into one series", book},
                  {"text import", text},
                  {"series viewer", Series_File_Path(QStringLiteral("Big"))}};
     for (const auto &c : cases) {
@@ -187,6 +174,23 @@ TEST(LongRead, StoppedReadsChangeNothing)
             }
             after = tableText(table) + QLatin1Char('/') + series.values.join(QLatin1Char('|')) + QLatin1Char('/') +
                     QString::number(picker.ListData_xl.size());
+        } else if (road.starts_with("workbook,") || road == "workbook into one series") {
+            ASSERT_TRUE(Write_Series_File(Series_File_Path(QStringLiteral("Old")), {QStringLiteral("o")}));
+            const auto folder = [] { return QDir(Data_Folder_Path).entryList(QDir::Files, QDir::Name).join(QLatin1Char('|')); };
+            Import_Excel_DataSheet sheet;
+            sheet.prepare(c.path);
+            ASSERT_EQ(sheet.ListData_xl.size(), 12);
+            sheet.ListData_xl[1].State = true;
+            if (road == "workbook into one series") {
+                sheet.findChild<QAbstractButton *>(QStringLiteral("Fill_col_RD"))->click();
+                sheet.findChild<QAbstractButton *>(QStringLiteral("matrix_fill_type_%1").arg(FillOverwriteSeries))->click();
+                auto *existing = sheet.findChild<QComboBox *>(QStringLiteral("List_ComboBox"));
+                existing->setCurrentIndex(existing->findText(QStringLiteral("Old")));
+            }
+            before = folder() + QLatin1Char('/') + Read_Series_Values(Series_File_Path(QStringLiteral("Old"))).join(QLatin1Char('|'));
+            stopper.emplace();
+            sheet.OKPressed();
+            after = folder() + QLatin1Char('/') + Read_Series_Values(Series_File_Path(QStringLiteral("Old"))).join(QLatin1Char('|'));
         } else if (road == "text import") {
             QStringList received;
             ImportTarget target;

@@ -6,7 +6,6 @@
 #include "core/Utilities.h"
 #include "data/LongRead.h"
 #include "data/SeriesWindow.h"
-#include "data/export/ExportDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,12 +34,7 @@ QString readFailure()
 // progress and Stop; false when the reader gave up on Stop (its lastError() says so).
 bool readOffGui(QWidget *window, const QString &path, const std::function<void()> &read)
 {
-    ReadProgress progress;
-    SpreadsheetWriter *reader = SpreadsheetWriter::shared();
-    reader->progress = &progress;
-    Run_Long_Read(window, Long_Work_For_File(path), progress, read);
-    reader->progress = nullptr;
-    return !reader->stopped();
+    return SpreadsheetWriter::ReadOffGui(*SpreadsheetWriter::shared(), window, path, read);
 }
 
 // The "please wait" state while a workbook is read.

@@ -5,6 +5,7 @@
 
 #include "core/Utilities.h"
 #include "data/LongRead.h"
+#include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
 
 #include <QDate>
@@ -718,6 +719,16 @@ SpreadsheetWriter *SpreadsheetWriter::shared()
         spreadsheet = instance.get();
     }
     return spreadsheet;
+}
+
+bool SpreadsheetWriter::ReadOffGui(SpreadsheetWriter &reader, QWidget *window, const QString &path,
+                                   const std::function<void()> &read)
+{
+    ReadProgress progress;
+    reader.progress = &progress;
+    Run_Long_Read(window, Long_Work_For_File(path), progress, read);
+    reader.progress = nullptr;
+    return !reader.stopped();
 }
 
 SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)

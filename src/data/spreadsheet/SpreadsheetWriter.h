@@ -12,10 +12,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct ReadProgress;
+class QWidget;
 
 class SpreadsheetWriter {
 public:
@@ -69,6 +71,12 @@ public:
     static Table ReadData_only_column();
     // The shared instance, made at the first use.
     static SpreadsheetWriter *shared();
+    // Runs `read` (calls on `reader`) as Run_Long_Read does: on a worker under the please-wait
+    // sheet of `window`, with progress and Stop, when the workbook at `path` is long work.
+    // False when the reader gave up on Stop (its lastError() says so).
+    static bool ReadOffGui(SpreadsheetWriter &reader, QWidget *window, const QString &path,
+                           const std::function<void()> &read);
+    QString workbookPath() const { return m_workbookPath; }
     static void Release_Data() {}
 
     // --- writing ---
