@@ -53,12 +53,68 @@ QStringList Data_From_Excel::Column_Titles() const
     return titles;
 }
 
+Data_From_Excel::PackedRow Data_From_Excel::pack(const QStringList &cells)
+{
+    PackedRow row;
+    qsizetype length = 0;
+    for (const QString &slot : cells)
+        length += slot.size();
+    row.text.reserve(length);
+    row.ends.reserve(size_t(cells.size()));
+    for (const QString &slot : cells) {
+        row.text += slot;
+        row.ends.push_back(qint32(row.text.size()) | (slot.isNull() ? PackedRow::Absent : 0));
+    }
+    row.text.squeeze();
+    return row;
+}
+
+QStringList Data_From_Excel::unpack(const PackedRow &row)
+{
+    QStringList cells;
+    cells.reserve(qsizetype(row.ends.size()));
+    qint32 start = 0;
+    for (const qint32 end : row.ends) {
+        const qint32 stop = end & ~PackedRow::Absent;
+        cells.append((end & PackedRow::Absent) ? QString() : row.text.mid(start, stop - start));
+        if (!(end & PackedRow::Absent) && cells.last().isNull())
+            cells.last() = Empty;
+        start = stop;
+    }
+    return cells;
+}
+
+QStringList Data_From_Excel::Row(int r) const
+{
+    return r < 0 || r >= m_rows.size() ? QStringList() : unpack(m_rows.at(r));
+}
+
+QList<QStringList> Data_From_Excel::Rows(qsizetype limit) const
+{
+    const qsizetype count = limit < 0 ? m_rows.size() : std::min(limit, m_rows.size());
+    QList<QStringList> rows;
+    rows.reserve(count);
+    for (qsizetype r = 0; r < count; ++r)
+        rows.append(unpack(m_rows.at(r)));
+    return rows;
+}
+
+void Data_From_Excel::Set_Rows(const QList<QStringList> &rows)
+{
+    m_rows.clear();
+    m_rows.reserve(rows.size());
+    for (const QStringList &row : rows)
+        m_rows.append(pack(row));
+}
+
+void Data_From_Excel::Append_Row(const QStringList &cells) { m_rows.append(pack(cells)); }
+
 QVariantMap Data_From_Excel::Table_Row(int r) const
 {
     QVariantMap cells;
-    if (r < 0 || r >= ListData.size())
+    if (r < 0 || r >= m_rows.size())
         return cells;
-    const QStringList &row = ListData.at(r);
+    const QStringList row = unpack(m_rows.at(r));
     for (int k = 0; k < row.size(); ++k) {
         if (!row.at(k).isNull())
             cells.insert(keyOf(k), row.at(k));
@@ -69,8 +125,8 @@ QVariantMap Data_From_Excel::Table_Row(int r) const
 QVariantList Data_From_Excel::Table_Rows() const
 {
     QVariantList rows;
-    rows.reserve(ListData.size());
-    for (int r = 0; r < ListData.size(); ++r)
+    rows.reserve(m_rows.size());
+    for (int r = 0; r < m_rows.size(); ++r)
         rows << Table_Row(r);
     return rows;
 }
@@ -83,8 +139,8 @@ void Data_From_Excel::Set_Table(const QStringList &titles, const QVariantList &r
         for (qsizetype k = 1; k < titles.size(); ++k)
             appendColumn(titles.at(k));
     }
-    ListData.clear();
-    ListData.reserve(rows.size());
+    m_rows.clear();
+    m_rows.reserve(rows.size());
     for (const QVariant &row : rows) {
         const QVariantMap cells = row.toMap();
         QStringList values;
@@ -99,7 +155,7 @@ void Data_From_Excel::Set_Table(const QStringList &titles, const QVariantList &r
         }
         if (values.isEmpty())
             values.resize(1);
-        ListData << values;
+        m_rows.append(pack(values));
     }
     emit changed();
 }
@@ -108,7 +164,7 @@ void Data_From_Excel::Clear_Table()
 {
     ColList.resize(1);
     ColList[0].title = QStringLiteral("No.");
-    ListData.clear();
+    m_rows.clear();
     emit changed();
 }
 
@@ -136,12 +192,12 @@ bool Data_From_Excel::Create_List_By_Array(const QStringList &values, int count)
     }
     QStringList row;
     row.reserve(count + 1);
-    row.append(QString::number(ListData.size() + 1));
+    row.append(QString::number(m_rows.size() + 1));
     for (int i = 0; i < count; ++i) {
         const QString v = Trim_Str(values.at(i));
         row.append(v.isEmpty() ? Empty : v);
     }
-    ListData.append(row);
+    m_rows.append(pack(row));
     return true;
 }
 
@@ -152,32 +208,35 @@ void Data_From_Excel::Create_List_By_Value(const QString &value, const QString &
         return;
     QStringList row(k + 1);
     row[k] = value.isNull() ? Empty : value;
-    ListData.append(row);
+    m_rows.append(pack(row));
 }
 
 std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int column) const
 {
-    if (row < 0 || row >= ListData.size()) {
+    if (row < 0 || row >= m_rows.size()) {
         Show_NSLog_Message(QStringLiteral("Get_Item_Text: no row %1").arg(row));
         return Empty;
     }
-    const QStringList &r = ListData.at(row);
-    if (column < 0 || column >= r.size() || r.at(column).isNull())
+    const PackedRow &r = m_rows.at(row);
+    if (column < 0 || size_t(column) >= r.ends.size() || (r.ends[size_t(column)] & PackedRow::Absent))
         return std::nullopt;
-    return r.at(column);
+    const qint32 start = column == 0 ? 0 : r.ends[size_t(column) - 1] & ~PackedRow::Absent;
+    const QString text = r.text.mid(start, r.ends[size_t(column)] - start);
+    return text.isNull() ? Empty : text;
 }
 
 bool Data_From_Excel::setObjectValue(int row, const QString &key, const QString &value)
 {
     const int k = columnOfKey(key);
-    if (row < 0 || row >= ListData.size() || k < 0) {
+    if (row < 0 || row >= m_rows.size() || k < 0) {
         Show_NSLog_Message(QStringLiteral("setObjectValue: no row %1").arg(row));
         return false;
     }
-    QStringList &r = ListData[row];
+    QStringList r = unpack(m_rows.at(row));
     if (r.size() <= k)
         r.resize(k + 1);
     r[k] = value.isNull() ? Empty : value;
+    m_rows[row] = pack(r);
     return true;
 }
 
@@ -196,7 +255,7 @@ void Data_From_Excel::Delete_Excel_File_Column()
 
 void Data_From_Excel::Clear_Delete_Excel_table_rows()
 {
-    ListData.clear();
+    m_rows.clear();
     emit changed();
 }
 
@@ -223,8 +282,8 @@ void Data_From_Excel::fillFromSheet(const QList<QStringList> &rows, const QList<
         }
     }
     host->Clear_Delete_Excel_table_rows();
-    ListData.clear();
-    ListData.reserve(rows.size());
+    m_rows.clear();
+    m_rows.reserve(rows.size());
     QStringList values(count);
     for (qsizetype r = header ? 1 : 0; r < rows.size(); ++r) {
         const QStringList &row = rows.at(r);

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <optional>
+#include <vector>
 
 struct ExcelColumn {
     QString identifier;  // "Extension" or "Column<k>"
@@ -29,9 +30,15 @@ public:
     // Makes `table` the one every subsystem reaches; answers the one it replaces.
     static Data_From_Excel *setDefaultInstance(Data_From_Excel *table);
 
-    // A row: slot 0 the "Extension" (row number text), slot k the value under "Column<k>"; a null
-    // string in a slot means the row has no such key.
-    QList<QStringList> ListData;
+    // A row held compactly: the texts of its slots end to end in one string, and where each slot
+    // ends; a slot the row has no key for is marked absent. Tens of bytes per cell less than a
+    // string per cell, which is what lets a sheet of a million cells stay small.
+    struct PackedRow {
+        QString text;
+        std::vector<qint32> ends;  // end of slot k in text; Absent set when the row lacks the key
+        static constexpr qint32 Absent = qint32(1) << 30;
+    };
+    using RowStore = QList<PackedRow>;
     // The column list; entry 0 is the fixed row-number column and is never removed.
     QList<ExcelColumn> ColList;
 
@@ -49,7 +56,20 @@ public:
     bool setObjectValue(int row, const QString &key, const QString &value);
     // Appends a data column titled `title` and answers its index.
     int appendColumn(const QString &title);
-    int rowCount() const { return int(ListData.size()); }
+    int rowCount() const { return int(m_rows.size()); }
+
+    // A row as slots: slot 0 the "Extension" (row number text), slot k the value under
+    // "Column<k>"; a null string in a slot means the row has no such key. Empty for a row that
+    // does not exist.
+    QStringList Row(int row) const;
+    // The first `limit` rows (all when negative) that way.
+    QList<QStringList> Rows(qsizetype limit = -1) const;
+    // Replaces the rows (no changed(): the caller reloads when it is done).
+    void Set_Rows(const QList<QStringList> &rows);
+    void Append_Row(const QStringList &cells);
+    // The rows as held, for a backup that costs no copy of the cells.
+    RowStore Row_Store() const { return m_rows; }
+    void Set_Row_Store(const RowStore &rows) { m_rows = rows; }
 
     // --- the table as a design file (or a group project) holds it ---
     // Header title of every column, column 0 first.
@@ -88,6 +108,11 @@ public:
 
 signals:
     void changed();
+
+private:
+    static PackedRow pack(const QStringList &cells);
+    static QStringList unpack(const PackedRow &row);
+    RowStore m_rows;
 };
 
 extern Data_From_Excel *Data_From_Excel_Window;
