@@ -53,68 +53,20 @@ QStringList Data_From_Excel::Column_Titles() const
     return titles;
 }
 
-Data_From_Excel::PackedRow Data_From_Excel::pack(const QStringList &cells)
-{
-    PackedRow row;
-    qsizetype length = 0;
-    for (const QString &slot : cells)
-        length += slot.size();
-    row.text.reserve(length);
-    row.ends.reserve(size_t(cells.size()));
-    for (const QString &slot : cells) {
-        row.text += slot;
-        row.ends.push_back(qint32(row.text.size()) | (slot.isNull() ? PackedRow::Absent : 0));
-    }
-    row.text.squeeze();
-    return row;
-}
+QStringList Data_From_Excel::Row(int r) const { return m_rows.row(r); }
 
-QStringList Data_From_Excel::unpack(const PackedRow &row)
-{
-    QStringList cells;
-    cells.reserve(qsizetype(row.ends.size()));
-    qint32 start = 0;
-    for (const qint32 end : row.ends) {
-        const qint32 stop = end & ~PackedRow::Absent;
-        cells.append((end & PackedRow::Absent) ? QString() : row.text.mid(start, stop - start));
-        if (!(end & PackedRow::Absent) && cells.last().isNull())
-            cells.last() = Empty;
-        start = stop;
-    }
-    return cells;
-}
+QList<QStringList> Data_From_Excel::Rows(qsizetype limit) const { return m_rows.rows(limit); }
 
-QStringList Data_From_Excel::Row(int r) const
-{
-    return r < 0 || r >= m_rows.size() ? QStringList() : unpack(m_rows.at(r));
-}
+void Data_From_Excel::Set_Rows(const QList<QStringList> &rows) { m_rows = PackedRows(rows); }
 
-QList<QStringList> Data_From_Excel::Rows(qsizetype limit) const
-{
-    const qsizetype count = limit < 0 ? m_rows.size() : std::min(limit, m_rows.size());
-    QList<QStringList> rows;
-    rows.reserve(count);
-    for (qsizetype r = 0; r < count; ++r)
-        rows.append(unpack(m_rows.at(r)));
-    return rows;
-}
-
-void Data_From_Excel::Set_Rows(const QList<QStringList> &rows)
-{
-    m_rows.clear();
-    m_rows.reserve(rows.size());
-    for (const QStringList &row : rows)
-        m_rows.append(pack(row));
-}
-
-void Data_From_Excel::Append_Row(const QStringList &cells) { m_rows.append(pack(cells)); }
+void Data_From_Excel::Append_Row(const QStringList &cells) { m_rows.append(cells); }
 
 QVariantMap Data_From_Excel::Table_Row(int r) const
 {
     QVariantMap cells;
     if (r < 0 || r >= m_rows.size())
         return cells;
-    const QStringList row = unpack(m_rows.at(r));
+    const QStringList row = m_rows.row(r);
     for (int k = 0; k < row.size(); ++k) {
         if (!row.at(k).isNull())
             cells.insert(keyOf(k), row.at(k));
@@ -155,7 +107,7 @@ void Data_From_Excel::Set_Table(const QStringList &titles, const QVariantList &r
         }
         if (values.isEmpty())
             values.resize(1);
-        m_rows.append(pack(values));
+        m_rows.append(values);
     }
     emit changed();
 }
@@ -197,7 +149,7 @@ bool Data_From_Excel::Create_List_By_Array(const QStringList &values, int count)
         const QString v = Trim_Str(values.at(i));
         row.append(v.isEmpty() ? Empty : v);
     }
-    m_rows.append(pack(row));
+    m_rows.append(row);
     return true;
 }
 
@@ -208,7 +160,7 @@ void Data_From_Excel::Create_List_By_Value(const QString &value, const QString &
         return;
     QStringList row(k + 1);
     row[k] = value.isNull() ? Empty : value;
-    m_rows.append(pack(row));
+    m_rows.append(row);
 }
 
 std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int column) const
@@ -217,12 +169,7 @@ std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int column) const
         Show_NSLog_Message(QStringLiteral("Get_Item_Text: no row %1").arg(row));
         return Empty;
     }
-    const PackedRow &r = m_rows.at(row);
-    if (column < 0 || size_t(column) >= r.ends.size() || (r.ends[size_t(column)] & PackedRow::Absent))
-        return std::nullopt;
-    const qint32 start = column == 0 ? 0 : r.ends[size_t(column) - 1] & ~PackedRow::Absent;
-    const QString text = r.text.mid(start, r.ends[size_t(column)] - start);
-    return text.isNull() ? Empty : text;
+    return m_rows.cell(row, column);
 }
 
 bool Data_From_Excel::setObjectValue(int row, const QString &key, const QString &value)
@@ -232,12 +179,7 @@ bool Data_From_Excel::setObjectValue(int row, const QString &key, const QString 
         Show_NSLog_Message(QStringLiteral("setObjectValue: no row %1").arg(row));
         return false;
     }
-    QStringList r = unpack(m_rows.at(row));
-    if (r.size() <= k)
-        r.resize(k + 1);
-    r[k] = value.isNull() ? Empty : value;
-    m_rows[row] = pack(r);
-    return true;
+    return m_rows.setCell(row, k, value);
 }
 
 int Data_From_Excel::appendColumn(const QString &title)

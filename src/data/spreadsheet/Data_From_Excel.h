@@ -3,6 +3,7 @@
 // Column 0 is the row number (key "Extension"); data column k (from 1) is keyed "Column<k>".
 // The table announces every change through changed(); views reload from it.
 
+#include "data/spreadsheet/PackedRows.h"
 #include "data/spreadsheet/SpreadsheetHooks.h"
 
 #include <QAbstractTableModel>
@@ -12,7 +13,6 @@
 #include <QStringList>
 #include <QVariantList>
 #include <optional>
-#include <vector>
 
 struct ExcelColumn {
     QString identifier;  // "Extension" or "Column<k>"
@@ -30,15 +30,8 @@ public:
     // Makes `table` the one every subsystem reaches; answers the one it replaces.
     static Data_From_Excel *setDefaultInstance(Data_From_Excel *table);
 
-    // A row held compactly: the texts of its slots end to end in one string, and where each slot
-    // ends; a slot the row has no key for is marked absent. Tens of bytes per cell less than a
-    // string per cell, which is what lets a sheet of a million cells stay small.
-    struct PackedRow {
-        QString text;
-        std::vector<qint32> ends;  // end of slot k in text; Absent set when the row lacks the key
-        static constexpr qint32 Absent = qint32(1) << 30;
-    };
-    using RowStore = QList<PackedRow>;
+    // The rows, packed (see PackedRows for a row's slots).
+    using RowStore = PackedRows;
     // The column list; entry 0 is the fixed row-number column and is never removed.
     QList<ExcelColumn> ColList;
 
@@ -67,7 +60,7 @@ public:
     // Replaces the rows (no changed(): the caller reloads when it is done).
     void Set_Rows(const QList<QStringList> &rows);
     void Append_Row(const QStringList &cells);
-    // The rows as held, for a backup that costs no copy of the cells.
+    // The rows as held, for a backup or a batch run that costs no copy of the cells.
     RowStore Row_Store() const { return m_rows; }
     void Set_Row_Store(const RowStore &rows) { m_rows = rows; }
 
@@ -110,8 +103,6 @@ signals:
     void changed();
 
 private:
-    static PackedRow pack(const QStringList &cells);
-    static QStringList unpack(const PackedRow &row);
     RowStore m_rows;
 };
 
