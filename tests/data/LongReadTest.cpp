@@ -86,6 +86,7 @@ TEST(LongRead, SheetShowsProgressAndStopEndsTheWork)
     ReadProgress progress;
     QString shown;
     bool workerWasElsewhere = false;
+    bool blocksOthers = false;  // every other window waits while the read runs
     const auto gui = std::this_thread::get_id();
     // The window looks at its sheet until a count shows, then presses Stop.
     QTimer look;
@@ -95,6 +96,7 @@ TEST(LongRead, SheetShowsProgressAndStopEndsTheWork)
         if (!sheet || !sheet->isVisible() || sheet->progress_lbl->text().isEmpty())
             return;
         shown = sheet->progress_lbl->text();
+        blocksOthers = sheet->windowModality() == Qt::ApplicationModal;
         sheet->stop_btn->click();
         look.stop();
     });
@@ -107,6 +109,7 @@ TEST(LongRead, SheetShowsProgressAndStopEndsTheWork)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
     EXPECT_TRUE(workerWasElsewhere);
+    EXPECT_TRUE(blocksOthers);
     EXPECT_TRUE(progress.stopped());
     const QRegularExpressionMatch count = QRegularExpression(QStringLiteral("^([0-9,]+) rows read$")).match(shown);
     ASSERT_TRUE(count.hasMatch()) << shown.toStdString();

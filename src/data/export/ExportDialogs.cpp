@@ -219,6 +219,8 @@ Plz_Wait_Sheet::Plz_Wait_Sheet(QWidget *parent) : QDialog(parent)
 
 void Plz_Wait_Sheet::Show_Create_Modeless()
 {
+    if (isHidden())
+        setWindowModality(Qt::WindowModal);
     m_stop = nullptr;
     progress_lbl->hide();
     stop_btn->hide();
@@ -228,7 +230,11 @@ void Plz_Wait_Sheet::Show_Create_Modeless()
 
 void Plz_Wait_Sheet::Show_Progress_Modeless(std::atomic<bool> *stop)
 {
-    // Armed before it shows: Stop works from the first moment the sheet is seen.
+    // Armed before it shows: Stop works from the first moment the sheet is seen. While the read
+    // runs the GUI handles events, so every other window waits for it: nothing can start a
+    // second read or change what this one will replace.
+    if (isHidden())
+        setWindowModality(Qt::ApplicationModal);
     m_stop = stop;
     modeless_msg_lbl->setText(tr("It may take a while, Please wait.."));
     progress_lbl->clear();
