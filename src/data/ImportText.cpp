@@ -1,6 +1,7 @@
 #include "data/ImportText.h"
 
 #include "core/Utilities.h"
+#include "data/LongRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -317,11 +318,21 @@ QStringList Text_Import_Values(const QString &text, bool csv)
 
 QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValues, bool *tooMany)
 {
+    return Text_Import_Values(text, csv, maxValues, tooMany, nullptr);
+}
+
+QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValues, bool *tooMany,
+                               ReadProgress *progress)
+{
     QStringList values;
     if (tooMany)
         *tooMany = false;
     // One value at a time, straight into the list: no list of lines or records in between.
     auto add = [&](QStringView piece, bool lineEnds) {
+        if (progress && !progress->step()) {
+            values.clear();
+            return false;
+        }
         if (piece.trimmed().isEmpty())
             return true;
         QString value = piece.toString();
@@ -376,7 +387,7 @@ QStringList Image_Folder_Values(const QString &folder)
     return paths;
 }
 
-TextFileImport Read_Text_File_Values(const QString &path)
+TextFileImport Read_Text_File_Values(const QString &path, ReadProgress *progress)
 {
     TextFileImport result;
     QFile file(path);
@@ -404,8 +415,12 @@ TextFileImport Read_Text_File_Values(const QString &path)
     if (!text)
         return result;
     bool tooMany = false;
-    result.values = Text_Import_Values(*text, extension == QLatin1String("CSV"), Max_Import_Values, &tooMany);
-    if (tooMany) {
+    result.values = Text_Import_Values(*text, extension == QLatin1String("CSV"), Max_Import_Values, &tooMany, progress);
+    if (progress && progress->stopped()) {
+        result.values.clear();
+        result.status = TextFileImport::Stopped;
+        result.reason = Read_Stopped_Message(path);
+    } else if (tooMany) {
         result.status = TextFileImport::Refused;
         result.reason = QStringLiteral("%1 was refused: it holds more than %L2 values.").arg(name).arg(Max_Import_Values);
     } else if (!result.values.isEmpty()) {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <optional>
 
+struct ReadProgress;
+
 // Text of a file whose encoding nobody told us: a byte-order mark (UTF-8, UTF-16 LE or BE)
 // decides, else UTF-8 when the bytes are valid UTF-8, else Windows-1252. A lone surrogate of
 // UTF-16 becomes U+FFFD, so the text is whole before anything splits it.
@@ -37,6 +39,10 @@ QStringList Split_Text_Lines(const QString &text);
 // nothing and sets `tooMany`.
 QStringList Text_Import_Values(const QString &text, bool csv);
 QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValues, bool *tooMany);
+// The same, counting each value into `progress`; a Stop asked for there ends the walk and
+// gives nothing.
+QStringList Text_Import_Values(const QString &text, bool csv, qsizetype maxValues, bool *tooMany,
+                               ReadProgress *progress);
 
 // The picture extensions an image-folder import takes (compared in lower case).
 const QStringList &Import_Image_Extensions();
@@ -46,11 +52,12 @@ QStringList Image_Folder_Values(const QString &folder);
 
 // Outcome of reading a text file for an import.
 struct TextFileImport {
-    enum Status { Ok, Unreadable, Empty, Refused } status = Unreadable;
+    enum Status { Ok, Unreadable, Empty, Refused, Stopped } status = Unreadable;
     QStringList values;
     QString reason;  // Refused: one line naming the file and the limit it passed
 };
 // Reads a txt, csv or rtf file (by its extension, any case) into series values. Unreadable: the
 // file cannot be read; Empty: no value in it, or rich text that does not parse; Refused: more
-// than 64 MB or more than Max_Import_Values values.
-TextFileImport Read_Text_File_Values(const QString &path);
+// than 64 MB or more than Max_Import_Values values; Stopped: Stop was asked for in `progress`
+// (no values then).
+TextFileImport Read_Text_File_Values(const QString &path, ReadProgress *progress = nullptr);

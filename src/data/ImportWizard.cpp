@@ -3,6 +3,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
 #include "data/ImportText.h"
+#include "data/LongRead.h"
 #include "data/export/ExportDialogs.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesImport.h"
@@ -68,12 +69,11 @@ bool Import_Text_File(const QString &path, const ImportTarget &target, QWidget *
     if (!nameAccepted(target))
         return false;
     TextFileImport read;
-    {
-        Plz_Wait_Scope waiting(waitOver, Long_Work_For_File(path));
-        read = Read_Text_File_Values(path);
-    }
+    ReadProgress progress;
+    Run_Long_Read(waitOver, Long_Work_For_File(path), progress, [&] { read = Read_Text_File_Values(path, &progress); });
     if (read.status != TextFileImport::Ok) {
-        Show_MessageBox(read.status == TextFileImport::Refused      ? read.reason
+        Show_MessageBox(read.status == TextFileImport::Refused || read.status == TextFileImport::Stopped
+                            ? read.reason
                         : read.status == TextFileImport::Unreadable ? QStringLiteral("Please select a valid file.")
                                                                     : kCorrupt);
         return false;

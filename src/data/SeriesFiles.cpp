@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "data/ImportText.h"
+#include "data/LongRead.h"
 #include "platform/Paths.h"
 
 #include <QFile>
@@ -94,19 +95,30 @@ std::optional<QStringList> Read_Series_Lines(const QString &path)
     return lines;
 }
 
-QStringList Read_Series_Values(const QString &path)
+namespace {
+std::optional<QStringList> seriesValues(const QString &path, ReadProgress *progress)
 {
     QStringList values;
     const std::optional<QStringList> lines = Read_Series_Lines(path);
     if (!lines)
-        return values;
+        return progress && progress->stopped() ? std::nullopt : std::optional(values);
     values.reserve(lines->size());
     for (const QString &piece : *lines) {
+        if (progress && !progress->step())
+            return std::nullopt;
         const QString value = Trim_Str(piece);
         if (!value.isEmpty())
             values.append(value);
     }
     return values;
+}
+}  // namespace
+
+QStringList Read_Series_Values(const QString &path) { return *seriesValues(path, nullptr); }
+
+std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress)
+{
+    return seriesValues(path, &progress);
 }
 
 QByteArray Series_File_Bytes(const QStringList &values)

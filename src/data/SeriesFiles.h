@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+struct ReadProgress;
+
 // The file of the series `name` (not checked for existence).
 QString Series_File_Path(const QString &name);
 
@@ -19,6 +21,9 @@ QString Valid_Series_Name(const QString &typed);
 // The values of a series file as the viewer and the manager show them: split at line feeds,
 // each trimmed, empty ones dropped. Nothing for a missing, oversized or non-UTF-8 file.
 QStringList Read_Series_Values(const QString &path);
+// The same, counting each value into `progress`; none when Stop was asked for there (a file
+// that cannot be read gives an empty list, as above).
+std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress);
 // The whole text of a series file; none for a missing, oversized or non-UTF-8 file.
 std::optional<QString> Read_Series_Text(const QString &path);
 // The lines of a series file as a batch run numbers them: the whole text trimmed, then split at

@@ -280,7 +280,8 @@ void Import_Excel_DataSheet::Load_file_Func(const QString &path)
 {
     Show_Create_Modeless();
     Sheet_ComboBox->clear();
-    SpreadsheetWriter::ReadWorkbook(path, true);
+    SpreadsheetWriter::ReadOffGui(*SpreadsheetWriter::shared(), this, path,
+                                  [&] { SpreadsheetWriter::ReadWorkbook(path, true); });
     if (spreadsheet->lastError().isEmpty()) {
         {
             const QSignalBlocker quiet(Sheet_ComboBox);
@@ -294,15 +295,27 @@ void Import_Excel_DataSheet::Load_file_Func(const QString &path)
     List_ComboBox->addItems(Get_datasheet_File_Name_Array());
     Hide_Destroy_Modeless();
     if (Sheet_ComboBox->count() == 0)
-        Show_MessageBox(spreadsheet && spreadsheet->refused() ? spreadsheet->lastError() : kCorrupt);
+        Show_MessageBox(spreadsheet && (spreadsheet->refused() || spreadsheet->stopped()) ? spreadsheet->lastError()
+                                                                                         : kCorrupt);
 }
 
 void Import_Excel_DataSheet::comboBoxSelectionDidChange(int position)
 {
     if (position < 0 || position >= Sheet_ComboBox->count())
         return;
+    const int before = Excel_Sheet_Number;
     Excel_Sheet_Number = position + 1;
-    const QList<QStringList> names = SpreadsheetWriter::ReadData_only_column();
+    QList<QStringList> names;
+    SpreadsheetWriter &reader = *SpreadsheetWriter::shared();
+    if (!SpreadsheetWriter::ReadOffGui(reader, this, reader.workbookPath(),
+                                       [&] { names = SpreadsheetWriter::ReadData_only_column(); })) {
+        // The columns listed stay those of the sheet chosen before.
+        Excel_Sheet_Number = before;
+        const QSignalBlocker quiet(Sheet_ComboBox);
+        Sheet_ComboBox->setCurrentIndex(before - 1);
+        Show_MessageBox(spreadsheet->lastError());
+        return;
+    }
     if (names.isEmpty()) {
         if (spreadsheet && spreadsheet->refused())
             Show_MessageBox(spreadsheet->lastError());
@@ -431,9 +444,8 @@ void Import_Excel_DataSheet::CancelPressed()
 
 void Import_Excel_DataSheet::Create_file_For_Col_Func(const QString &)
 {
-    Show_Create_Modeless();
-    excel_content = SpreadsheetWriter::ReadWorkbook(QString(), false);
-    Hide_Destroy_Modeless();
+    if (!readSheet())
+        return;  // stopped: no series written
     Save_Columns_As_Series(excel_content, ListData_xl, contains_header->isChecked());
     if (file_name_Insert == 1 && BatchWizard_Window)
         BatchWizard_Window->Fill_List();
@@ -444,15 +456,28 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func(const QString &)
 
 bool Import_Excel_DataSheet::Insert_file_Func(const QString &)
 {
-    Show_Create_Modeless();
-    excel_content = SpreadsheetWriter::ReadWorkbook(QString(), false);
-    Hide_Destroy_Modeless();
+    if (!readSheet())
+        return false;  // stopped: no series written
     const QString name = fill_col_option == FillNewSeries ? list_name->text() : List_ComboBox->currentText();
     if (!Save_Columns_Into_Series(excel_content, ListData_xl, contains_header->isChecked(), fill_col_option, name))
         return false;
     if (file_name_Insert == 1 && BatchWizard_Window)
         BatchWizard_Window->Fill_List();
     return true;
+}
+
+bool Import_Excel_DataSheet::readSheet()
+{
+    Show_Create_Modeless();
+    QList<QStringList> rows;
+    SpreadsheetWriter &reader = *SpreadsheetWriter::shared();
+    const bool whole = SpreadsheetWriter::ReadOffGui(reader, this, reader.workbookPath(),
+                                                     [&] { rows = SpreadsheetWriter::ReadWorkbook(QString(), false); });
+    Hide_Destroy_Modeless();
+    excel_content = rows;
+    if (!whole)
+        Show_MessageBox(spreadsheet->lastError());
+    return whole;
 }
 
 void Import_Excel_DataSheet::Show_Create_Modeless()

@@ -91,6 +91,9 @@ private:
     QGroupBox *fill_box;
     QButtonGroup *matrix_fill_type;
     QLabel *plz_wait_Window;
+    // Reads the chosen sheet into excel_content off the GUI thread; false (the user told) when
+    // Stop ended the read.
+    bool readSheet();
 };
 
 extern Import_Excel_DataSheet *xl_dataseet_def_inst;

@@ -4,6 +4,8 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
 #include "data/ImportWizard.h"
+#include "data/LongRead.h"
+#include "data/export/ExportDialogs.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesManager.h"
@@ -284,12 +286,20 @@ void BatchWizard::On_Update()
         return;
     }
     probe.close();
+    // Read before the screen changes: a stopped read leaves the window as it was.
+    ReadProgress progress;
+    std::optional<QStringList> values;
+    Run_Long_Read(this, Long_Work_For_File(path), progress, [&] { values = Read_Series_Values(path, progress); });
+    if (!values) {
+        Show_MessageBox(Read_Stopped_Message(path));
+        return;
+    }
     Show_hide_first_screen(true);
     Show_hide_Last_screen(false);
     batch_list_name->setText(name);
     update_list_name->setText(name);
     ListData_value.clear();
-    Create_Value_List(Read_Series_Values(path));
+    Create_Value_List(*values);
 }
 
 void BatchWizard::Delete_List_Btn_Clicked()

@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
+#include "data/LongRead.h"
 #include "data/export/ExportDialogs.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "platform/UiServices.h"
@@ -90,19 +91,24 @@ View_Data_Series *View_Data_Series::defaultInstance() { return g_viewer ? g_view
 void View_Data_Series::Open_Wnd()
 {
     series_name->setText(file_name);
-    ListData.clear();
-    {
-        Plz_Wait_Scope waiting(this, Long_Work_For_File(Series_File_Path(file_name)));
-        Load_file_Func(Series_File_Path(file_name));
-    }
-    Run_Series_Window(*this);
+    if (Load_file_Func(Series_File_Path(file_name)))
+        Run_Series_Window(*this);
 }
 
-void View_Data_Series::Load_file_Func(const QString &path)
+bool View_Data_Series::Load_file_Func(const QString &path)
 {
-    for (const QString &v : Read_Series_Values(path))
+    ReadProgress progress;
+    std::optional<QStringList> values;
+    Run_Long_Read(this, Long_Work_For_File(path), progress, [&] { values = Read_Series_Values(path, progress); });
+    if (!values) {
+        Show_MessageBox(Read_Stopped_Message(path));
+        return false;
+    }
+    ListData.clear();
+    for (const QString &v : *values)
         Create_Avail_List(v);
     Update_batch_List_Count();
+    return true;
 }
 
 void View_Data_Series::Create_Avail_List(const QString &text)

@@ -22,7 +22,8 @@ public:
     QStringList ListData;  // the shown values
 
     void Open_Wnd();
-    void Load_file_Func(const QString &path);
+    // False when the read was stopped (the user has been told; the list is as it was).
+    bool Load_file_Func(const QString &path);
     void Create_Avail_List(const QString &text);
     void Update_batch_List_Count();
 

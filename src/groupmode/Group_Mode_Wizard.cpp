@@ -604,7 +604,9 @@ void Group_Mode_Wizard::Load_file_Func(const QString &path)
     Sheet_ComboBox->clear();
     excel_content.clear();
     m_workbook = std::make_unique<SpreadsheetWriter>();
-    if (!m_workbook->openWorkbook(path)) {
+    bool opened = false;
+    SpreadsheetWriter::ReadOffGui(*m_workbook, this, path, [&] { opened = m_workbook->openWorkbook(path); });
+    if (!opened) {
         say(m_workbook->lastError().isEmpty() ? kBadSheet : m_workbook->lastError());
         m_workbook.reset();
         Reset_All_Combo_Box();
@@ -618,12 +620,24 @@ void Group_Mode_Wizard::Load_file_Func(const QString &path)
 
 void Group_Mode_Wizard::Sheet_Selection_Changed(int index)
 {
+    if (!m_workbook || index < 0) {
+        Excel_Sheet_Number = index + 1;
+        Reset_All_Combo_Box();
+        return;
+    }
+    int columns = 0;
+    bool read = false;
+    const QString part = m_workbook->sheetPartPath(index + 1);
+    if (!SpreadsheetWriter::ReadOffGui(*m_workbook, this, m_workbook->workbookPath(),
+                                       [&] { read = m_workbook->ReadData(part, columns, true); })) {
+        // Stopped: the sheet chosen before stays, with its columns.
+        const QSignalBlocker block(Sheet_ComboBox);
+        Sheet_ComboBox->setCurrentIndex(Excel_Sheet_Number - 1);
+        return say(m_workbook->lastError());
+    }
     Excel_Sheet_Number = index + 1;
     Reset_All_Combo_Box();
-    if (!m_workbook || index < 0)
-        return;
-    int columns = 0;
-    if (!m_workbook->ReadData(m_workbook->sheetPartPath(Excel_Sheet_Number), columns, true))
+    if (!read)
         return;
     excel_content = m_workbook->data;
     if (excel_content.isEmpty())
@@ -634,16 +648,29 @@ void Group_Mode_Wizard::Sheet_Selection_Changed(int index)
     }
 }
 
+bool Group_Mode_Wizard::readChosenSheet(int &columns)
+{
+    if (!m_workbook)
+        return false;
+    bool read = false;
+    const QString part = m_workbook->sheetPartPath(Excel_Sheet_Number);
+    SpreadsheetWriter::ReadOffGui(*m_workbook, this, m_workbook->workbookPath(),
+                                  [&] { read = m_workbook->ReadData(part, columns); });
+    return read;
+}
+
 void Group_Mode_Wizard::View_Excel_Btn_Clicked()
 {
     // The chosen sheet as the project will take it, in a table of its own.
     int columns = 0;
     Data_From_Excel table;
-    if (m_workbook && m_workbook->ReadData(m_workbook->sheetPartPath(Excel_Sheet_Number), columns)) {
+    if (readChosenSheet(columns)) {
         QList<int> all(columns);
         std::iota(all.begin(), all.end(), 0);
         table.fillFromSheet(m_workbook->data, all, contains_header->isChecked());
     }
+    if (m_workbook && m_workbook->stopped())
+        return say(m_workbook->lastError());
     if (table.rowCount() == 0)
         return say(QStringLiteral("There is no excel data to view."));
     Data_From_Excel_Viewer viewer(&table, false, this);
@@ -735,8 +762,10 @@ void Group_Mode_Wizard::finish()
     setup.workbookPath = Project_Excel_Val;
     // The sheet first: a project without rows is not made.
     int columns = 0;
-    if (m_workbook && m_workbook->ReadData(m_workbook->sheetPartPath(Excel_Sheet_Number), columns))
+    if (readChosenSheet(columns))
         Group_Table_From_Sheet(m_workbook->data, contains_header->isChecked(), setup.titles, setup.rows);
+    if (m_workbook && m_workbook->stopped())
+        return say(m_workbook->lastError());
     if (setup.rows.isEmpty())
         return say(kBadSheet);
     const QString design = Template_Design_Path(Selected_Template_Path);

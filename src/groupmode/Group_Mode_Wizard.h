@@ -59,6 +59,9 @@ public:
 
     // --- workbook (screen 2) ---
     void Load_file_Func(const QString &path);
+    // Reads every row of the chosen sheet into the workbook's table, off the GUI thread; false
+    // when it cannot be read or Stop ended the read (then the workbook's stopped() says so).
+    bool readChosenSheet(int &columns);
     void Reset_All_Combo_Box();
     std::array<int, 12> Set_Group_Mode_Excel_Col_Index() const;
 

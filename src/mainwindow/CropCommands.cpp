@@ -81,7 +81,7 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
             Fill_Excel_Col_Name_In_Combo(panel.Batch_Series);
             panel.Batch_Series->setCurrentIndex(tool.Crop_New_Excel_Col_Index);
         }
-        picture = Get_First_Value_Of_Excel_Binding(table.ListData, tool.Crop_New_Excel_Col_Index);
+        picture = Get_First_Value_Of_Excel_Binding(table.Rows(1), tool.Crop_New_Excel_Col_Index);
         image.Set_Excel_binding_Index(tool.Crop_New_Excel_Col_Index);
         textPathAlso = true;
     }

@@ -35,7 +35,7 @@ void SKTWindowController::Change_Data_Source_To_selected_Control(int type, const
     }
     QString refusal;
     const SKTGraphicList bound =
-        ::Change_Data_Source_To_selected_Control(selected, type, name, index, Excel_Table().ListData, &refusal);
+        ::Change_Data_Source_To_selected_Control(selected, type, name, index, Excel_Table().Rows(1), &refusal);
     if (!refusal.isEmpty()) {
         Show_MessageBox(refusal);
         return;
@@ -162,6 +162,6 @@ QString ControllerHub::First_Value_Of_Source(int type, const QString &seriesName
     if (type == 1)
         return Get_First_Value_Of_Dataset(seriesName);
     if (type == 2)
-        return Get_First_Value_Of_Excel_Binding(m_controller.Excel_Table().ListData, column);
+        return Get_First_Value_Of_Excel_Binding(m_controller.Excel_Table().Rows(1), column);
     return {};
 }

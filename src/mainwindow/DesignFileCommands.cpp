@@ -185,7 +185,7 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
     barcode::ControlBarcodeProvider &barcodes = barcode::Install_Control_Barcode_Provider();
     // The same first values the panel shows when it binds a control.
     const auto firstColumnValue = [this](int column) {
-        return Get_First_Value_Of_Excel_Binding(Excel_Table().ListData, column);
+        return Get_First_Value_Of_Excel_Binding(Excel_Table().Rows(1), column);
     };
     const auto firstSeriesValue = [](const QString &name) { return Get_First_Value_Of_Dataset(name); };
     for (const SKTGraphicPtr &g : controls) {

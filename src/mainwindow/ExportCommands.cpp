@@ -16,7 +16,7 @@
 BatchDesign SKTWindowController::Set_Front_Back_Value_To_Print_Export_Mail() const
 {
     return BatchDesign::Take(m_document, *Front_card_Prop, *Back_card_Prop, CARD_SIDE_STR == QLatin1String("2"),
-                             Excel_Table().ListData);
+                             Excel_Table().Row_Store());
 }
 
 BatchDesign SKTWindowController::Prepare_Print_Export_Mail()

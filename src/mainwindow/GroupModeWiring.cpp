@@ -173,7 +173,7 @@ public:
             QStringList values{cells.value(QStringLiteral("Extension")).toString()};
             for (int k = 1; k < columnCount(); ++k)
                 values << cells.value(Data_From_Excel::keyOf(k)).toString();
-            table.ListData << values;
+            table.Append_Row(values);
         }
         Data_From_Excel_Viewer viewer(&table, true, &m_window);
         platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return viewer.exec(); });

@@ -330,7 +330,7 @@ void ProfileDialogBase::choiceChanged(ProfileFieldRow &r)
         first = Get_First_Value_Of_Dataset(item);
         break;
     case 2:
-        first = Get_First_Value_Of_Excel_Binding(m_host.Excel_Table().ListData, k);
+        first = Get_First_Value_Of_Excel_Binding(m_host.Excel_Table().Rows(1), k);
         break;
     default:
         return;

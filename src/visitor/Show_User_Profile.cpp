@@ -244,7 +244,7 @@ void Show_User_Profile::Cancel_Btn_Clicked()
         m_host.Set_Excel_Source_Path(Excel_Path_BKUP);
         if (!table_Col_BKUP.isEmpty())
             table.ColList = table_Col_BKUP;
-        table.ListData = log_list_data_BKUP;
+        table.Set_Row_Store(log_list_data_BKUP);
         table.reload();
     }
     Browse_Excel_AGAIN = false;
@@ -349,7 +349,7 @@ bool Show_User_Profile::browseStarting()
         Data_From_Excel &table = m_host.Excel_Table();
         Excel_Path_BKUP = excel_path_field->text();
         table_Col_BKUP = table.ColList;
-        log_list_data_BKUP = table.ListData;
+        log_list_data_BKUP = table.Row_Store();
     }
     m_reBrowsing = true;
     return true;

@@ -23,7 +23,7 @@ public:
 
     QString Excel_Path_BKUP;
     QList<ExcelColumn> table_Col_BKUP;
-    QList<QStringList> log_list_data_BKUP;
+    Data_From_Excel::RowStore log_list_data_BKUP;
 
     // Resets, pre-fills from the side's controls (when `prefill`) and runs modally: 1 OK, 0 Cancel.
     int Open_Wnd(bool prefill);

@@ -101,7 +101,7 @@ TEST(SpreadsheetPicker, TickedColumnsReachTheValueListOrTheTable)
             continue;
         }
         QStringList rows;
-        for (const QStringList &r : table.ListData)
+        for (const QStringList &r : table.Rows())
             rows << r.join(QLatin1Char('|'));
         EXPECT_EQ(titles(table) + QLatin1Char(' ') + rows.join(QLatin1Char(';')), c.result);
         EXPECT_EQ(host.calls.join(QLatin1Char(',')), c.message.isEmpty() ? QStringLiteral("columns,rows") : QString());

@@ -2,10 +2,13 @@
 #include "core/Globals.h"
 #include "platform/UiServices.h"
 #include "TestSupport.h"
+#include "StopOnShow.h"
+#include "data/LongRead.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <functional>
@@ -135,4 +138,57 @@ TEST(GroupWizard, LooksLikeTheOtherWindows)
     auto *zoom = wizard.findChild<QSlider *>("_zoom_slider");
     ASSERT_NE(zoom, nullptr);
     EXPECT_GE(zoom->width(), 120);
+}
+
+// A long workbook read runs under the please-wait sheet; Stop leaves the chosen sheet, its
+// columns and the screen as they were, with one line saying so.
+TEST(GroupWizard, StoppedSheetReadsChangeNothing)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder folders;
+    const QString book = folders.root() + "/big.xlsx";
+    // Over 1 MiB, stored unpacked: long work. A first sheet of 3000 wide rows, then an empty one.
+    const auto made = testsupport::runTool(python, {"-c", R"PY(
+import sys, zipfile, openpyxl
+wb = openpyxl.Workbook(); ws = wb.active; ws.title = 'Big'
+for r in range(3000):
+    ws.append(['r%d-c%d-%s' % (r, c, 'x' * 40) for c in range(4)])
+wb.create_sheet('Other'); wb.save(sys.argv[1])
+with zipfile.ZipFile(sys.argv[1]) as z:
+    items = {n: z.read(n) for n in z.namelist()}
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
+    for n, d in items.items():
+        z.writestr(n, d)
+)PY", book});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    ASSERT_GT(QFileInfo(book).size(), 1024 * 1024);
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    wizard.Load_file_Func(book);
+    const QString columns = items(wizard.columnCombos[0]);
+    EXPECT_EQ(columns.count('|'), 4);
+    const QString stopped = Read_Stopped_Message(book);
+    const struct {
+        const char *action;
+        int sheetFrom;  // the sheet chosen, unstopped, before
+        std::function<void()> run;
+    } cases[] = {
+        {"view the big sheet", 0, [&] { wizard.View_Excel_Btn_Clicked(); }},
+        {"choose the big sheet again", 1, [&] { wizard.Sheet_ComboBox->setCurrentIndex(0); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.action);
+        platform::ScopedScriptedUi ui;
+        wizard.Sheet_ComboBox->setCurrentIndex(c.sheetFrom);
+        wizard.columnCombos[0]->setCurrentIndex(c.sheetFrom == 0 ? 1 : 0);
+        const QString columnsBefore = items(wizard.columnCombos[0]);
+        const int chosenBefore = wizard.columnCombos[0]->currentIndex();
+        StopOnShow stopper;
+        c.run();
+        EXPECT_EQ(stopper.pressed, 1);
+        EXPECT_EQ(ui->messages().join("").trimmed(), stopped);
+        EXPECT_EQ(wizard.Sheet_ComboBox->currentIndex(), c.sheetFrom);
+        EXPECT_EQ(items(wizard.columnCombos[0]), columnsBefore);
+        EXPECT_EQ(wizard.columnCombos[0]->currentIndex(), chosenBefore);
+    }
 }

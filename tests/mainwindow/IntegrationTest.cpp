@@ -560,9 +560,9 @@ TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
     REQUIRE_TOOL(zxing, "ZXingReader");
     ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"STAFF-0042", "STAFF-0043"}));
     Data_From_Excel &table = *Data_From_Excel::defaultInstance();
-    const auto tableBefore = std::make_pair(table.ColList, table.ListData);
+    const auto tableBefore = std::make_pair(table.ColList, table.Rows());
     table.ColList = {{"Extension", "Extension"}, {"Column1", "Name"}, {"Column2", "Badge"}};
-    table.ListData = {{"1", "Ann", "BADGE-7"}, {"2", "Bob", "BADGE-8"}};
+    table.Set_Rows({{"1", "Ann", "BADGE-7"}, {"2", "Bob", "BADGE-8"}});
     ::Excel_Binding_Use = true;
     click("Barcode_Tool_btn");
     clickAt(canvas(0), QPointF(120, 80));
@@ -590,7 +590,8 @@ TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
     }
     EXPECT_EQ(document->graphics()[0]->excel_col_indx, 2);
     ::Excel_Binding_Use = false;
-    std::tie(table.ColList, table.ListData) = tableBefore;
+    table.ColList = tableBefore.first;
+    table.Set_Rows(tableBefore.second);
 }
 
 // The palette's watermark button and the Tools menu's item both leave the selection and open

@@ -187,7 +187,7 @@ TEST_F(PanelJourney, ASheetBoundFromThePanelSurvivesSaveAndOpenAndTheBatchUsesIt
     pickSheet(20);
     ASSERT_EQ(panel().Data_source_type->findText("Excel"), 2) << "a loaded sheet is offered";
     ASSERT_TRUE(Bind_Control_Data_Source(*code, Batch_Source_Sheet, {}, 2,
-                                         Get_First_Value_Of_Excel_Binding(controller->Excel_Table().ListData, 2)));
+                                         Get_First_Value_Of_Excel_Binding(controller->Excel_Table().Rows(1), 2)));
     selectOnCanvas(text);
     choose("Excel", QString());
     EXPECT_EQ(panel().Batch_Series->count(), 3);

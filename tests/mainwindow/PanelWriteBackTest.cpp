@@ -203,9 +203,9 @@ TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
     ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{pathIn("a.png")}));
     ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff (1)"), QStringList{pathIn("c.png")}));
     Data_From_Excel &table = *Data_From_Excel::defaultInstance();
-    const auto tableBefore = std::make_pair(table.ColList, table.ListData);
+    const auto tableBefore = std::make_pair(table.ColList, table.Rows());
     table.ColList = {{"Extension", "Extension"}, {"Column1", "Photo"}, {"Column2", "Photo cropped"}};
-    table.ListData = {{"1", pathIn("a.png"), pathIn("c.png")}};
+    table.Set_Rows({{"1", pathIn("a.png"), pathIn("c.png")}});
     Cropping_Tool &tool = *Cropping_Tool::defaultInstance();
     const struct {
         const char *what;
@@ -254,7 +254,8 @@ TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
         EXPECT_EQ(rendered().pixelColor(20, 120), QColor(Qt::green));
     }
     Start_Card_Option = QStringLiteral("T");
-    std::tie(table.ColList, table.ListData) = tableBefore;
+    table.ColList = tableBefore.first;
+    table.Set_Rows(tableBefore.second);
 }
 
 // Insert Date and Insert Time put now, in the chosen pattern, at the editor's cursor and into

@@ -165,8 +165,8 @@ TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
     place(0, {boundText("Fup_Company"), boundText("my_text")});
     place(1, {boundText("Fup_Name")});
     Data_From_Excel &table = *Data_From_Excel::defaultInstance();
-    const QList<QStringList> rows = table.ListData;
-    table.ListData = {{"1", "Ann"}};
+    const QList<QStringList> rows = table.Rows();
+    table.Set_Rows({{"1", "Ann"}});
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         dlg.Cancel_Btn_Clicked();
@@ -175,7 +175,7 @@ TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
     });
     click("User_Profile_Btn");
     Set_Profile_Modal_Runner(previous);
-    table.ListData = rows;
+    table.Set_Rows(rows);
     Browse_Excel_AGAIN = false;
     QStringList sources;
     for (int side : {0, 1})

@@ -312,7 +312,7 @@ TEST_F(Profiles, CancelAfterReBrowseRestoresColumnsAndRows)
     REQUIRE_PYTHON(python);
     const QString book = data.root() + "/new.xlsx";
     loadTable({{"Old"}, {"x"}});
-    const QList<QStringList> before = host.table.ListData;
+    const QList<QStringList> before = host.table.Rows();
     host.path = "old.xlsx";
     const struct {
         const char *sheet;
@@ -333,13 +333,13 @@ TEST_F(Profiles, CancelAfterReBrowseRestoresColumnsAndRows)
         open("F", [&] {
             dlg.Browse_excel_Btn_Clicked();
             EXPECT_EQ(Browse_Excel_AGAIN, c.again);
-            EXPECT_NE(host.table.ListData == before, c.importOk);
+            EXPECT_NE(host.table.Rows() == before, c.importOk);
             dlg.Cancel_Btn_Clicked();
         });
         Set_Series_Modal_Runner(previous);
         EXPECT_EQ(host.table.ColList.size(), 2);
         EXPECT_EQ(host.table.ColList.last().title, "Old");
-        EXPECT_EQ(host.table.ListData, before);
+        EXPECT_EQ(host.table.Rows(), before);
         EXPECT_EQ(host.path, "old.xlsx");
     }
 }

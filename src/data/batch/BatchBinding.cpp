@@ -74,8 +74,7 @@ QString BatchSource::Get_sel_row_col_value_of_Excel(int row, int column) const
 {
     if (column < 0 || row < 0 || row >= Excel_table_rows || row >= excelRows.size())
         return {};
-    const QStringList &cells = excelRows.at(row);
-    return column < cells.size() && !cells.at(column).isNull() ? cells.at(column) : QString();
+    return excelRows.cell(row, column).value_or(QString());
 }
 
 bool Check_Side_Dataset_Is_Used(const SKTGraphicList &controls)
@@ -117,7 +116,7 @@ bool Check_Side_Excel_Binding_Is_Used(const SKTGraphicList &controls)
 }
 
 BatchSource Check_Series_Or_Excel_Use_or_not(const SKTGraphicList &front, const SKTGraphicList &back, bool twoSided,
-                                             const QList<QStringList> &excelRows)
+                                             const PackedRows &excelRows)
 {
     BatchSource source;
     source.Use_Data_Sheet_Values = Check_Side_Dataset_Is_Used(front) || (twoSided && Check_Side_Dataset_Is_Used(back));

@@ -7,6 +7,7 @@
 // else, so the series folder and the spreadsheet table may change while a run goes on.
 
 #include "core/CardSide.h"
+#include "data/spreadsheet/PackedRows.h"
 
 #include <QList>
 #include <QString>
@@ -31,7 +32,7 @@ struct BatchSource {
     std::vector<SeriesSlot> data_table_content;
     // The spreadsheet rows: slot 0 the row number ("Extension"), slot n the value of "Column<n>";
     // a null string where the row has no such key.
-    QList<QStringList> excelRows;
+    PackedRows excelRows;
 
     bool Use_Data_Sheet_Values = false;
     bool Use_Excel_Binding_Values = false;
@@ -74,7 +75,7 @@ bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGr
 // series of the series folder with the bound ones loaded, the spreadsheet rows when a control
 // uses them (an empty table turns the spreadsheet off), and the card count.
 BatchSource Check_Series_Or_Excel_Use_or_not(const SKTGraphicList &front, const SKTGraphicList &back, bool twoSided,
-                                             const QList<QStringList> &excelRows);
+                                             const PackedRows &excelRows);
 
 // The value a control shows as soon as it is bound: the first line of the series file (empty
 // when there is none), or the first spreadsheet row's value of the column (an empty cell shows

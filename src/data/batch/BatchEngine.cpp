@@ -123,7 +123,7 @@ QImage Generate_Batch_Image_For_Differ_Value(const CardSide &side, const BatchRe
 }
 
 BatchDesign BatchDesign::Take(const SKTDocument &document, const Card_Property &frontCard,
-                              const Card_Property &backCard, bool twoSided, const QList<QStringList> &excelRows)
+                              const Card_Property &backCard, bool twoSided, const PackedRows &excelRows)
 {
     BatchDesign design;
     design.front = CardSide::copyOf(frontCard, document.graphicsOfSide(0));

@@ -62,7 +62,7 @@ struct BatchDesign {
     // Copies of the document's front and back sides with their cards, and the data snapshot
     // (the back's bindings count only on a two-sided card).
     static BatchDesign Take(const SKTDocument &document, const Card_Property &frontCard, const Card_Property &backCard,
-                            bool twoSided, const QList<QStringList> &excelRows);
+                            bool twoSided, const PackedRows &excelRows);
 
     // "F" the front, anything else the back.
     const CardSide &sideOf(const QString &side) const;

@@ -204,15 +204,53 @@ Plz_Wait_Sheet::Plz_Wait_Sheet(QWidget *parent) : QDialog(parent)
     auto *column = new QVBoxLayout(this);
     modeless_msg_lbl = named(new QLabel(this), "modeless_msg_lbl");
     column->addWidget(modeless_msg_lbl);
+    progress_lbl = named(new QLabel(this), "progress_lbl");
+    column->addWidget(progress_lbl);
+    stop_btn = named(new QPushButton(tr("Stop"), this), "Stop_Reading_Pressed");
+    column->addWidget(stop_btn, 0, Qt::AlignRight);
+    connect(stop_btn, &QPushButton::clicked, this, [this] {
+        if (m_stop)
+            m_stop->store(true);
+        stop_btn->setEnabled(false);
+    });
+    progress_lbl->hide();
+    stop_btn->hide();
 }
 
 void Plz_Wait_Sheet::Show_Create_Modeless()
 {
+    if (isHidden())
+        setWindowModality(Qt::WindowModal);
+    m_stop = nullptr;
+    progress_lbl->hide();
+    stop_btn->hide();
     modeless_msg_lbl->setText(tr("It may take a while, Please wait.."));
     show();
 }
 
-void Plz_Wait_Sheet::Hide_Destroy_Modeless() { hide(); }
+void Plz_Wait_Sheet::Show_Progress_Modeless(std::atomic<bool> *stop)
+{
+    // Armed before it shows: Stop works from the first moment the sheet is seen. While the read
+    // runs the GUI handles events, so every other window waits for it: nothing can start a
+    // second read or change what this one will replace.
+    if (isHidden())
+        setWindowModality(Qt::ApplicationModal);
+    m_stop = stop;
+    modeless_msg_lbl->setText(tr("It may take a while, Please wait.."));
+    progress_lbl->clear();
+    progress_lbl->show();
+    stop_btn->setEnabled(true);
+    stop_btn->show();
+    show();
+}
+
+void Plz_Wait_Sheet::Set_Progress_Text(const QString &text) { progress_lbl->setText(text); }
+
+void Plz_Wait_Sheet::Hide_Destroy_Modeless()
+{
+    m_stop = nullptr;
+    hide();
+}
 
 Plz_Wait_Scope::Plz_Wait_Scope(QWidget *window, bool longWork)
 {

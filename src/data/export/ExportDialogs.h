@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 class QCheckBox;
@@ -79,8 +80,16 @@ class Plz_Wait_Sheet : public QDialog {
 public:
     explicit Plz_Wait_Sheet(QWidget *parent = nullptr);
     QLabel *modeless_msg_lbl;
+    QLabel *progress_lbl;       // rows read, while a read runs on a worker
+    QPushButton *stop_btn;      // asks that read to stop
     void Show_Create_Modeless();
+    // The sheet of a read on a worker: progress and a Stop button that sets `stop`.
+    void Show_Progress_Modeless(std::atomic<bool> *stop);
+    void Set_Progress_Text(const QString &text);
     void Hide_Destroy_Modeless();
+
+private:
+    std::atomic<bool> *m_stop = nullptr;
 };
 
 // Work on the GUI thread that takes long, under the please-wait sheet of `window`: the sheet is

@@ -54,12 +54,20 @@ QStringList Data_From_Excel::Column_Titles() const
     return titles;
 }
 
+QStringList Data_From_Excel::Row(int r) const { return m_rows.row(r); }
+
+QList<QStringList> Data_From_Excel::Rows(qsizetype limit) const { return m_rows.rows(limit); }
+
+void Data_From_Excel::Set_Rows(const QList<QStringList> &rows) { m_rows = PackedRows(rows); }
+
+void Data_From_Excel::Append_Row(const QStringList &cells) { m_rows.append(cells); }
+
 QVariantMap Data_From_Excel::Table_Row(int r) const
 {
     QVariantMap cells;
-    if (r < 0 || r >= ListData.size())
+    if (r < 0 || r >= m_rows.size())
         return cells;
-    const QStringList &row = ListData.at(r);
+    const QStringList row = m_rows.row(r);
     for (int k = 0; k < row.size(); ++k) {
         if (!row.at(k).isNull())
             cells.insert(keyOf(k), row.at(k));
@@ -70,8 +78,8 @@ QVariantMap Data_From_Excel::Table_Row(int r) const
 QVariantList Data_From_Excel::Table_Rows() const
 {
     QVariantList rows;
-    rows.reserve(ListData.size());
-    for (int r = 0; r < ListData.size(); ++r)
+    rows.reserve(m_rows.size());
+    for (int r = 0; r < m_rows.size(); ++r)
         rows << Table_Row(r);
     return rows;
 }
@@ -84,8 +92,8 @@ void Data_From_Excel::Set_Table(const QStringList &titles, const QVariantList &r
         for (qsizetype k = 1; k < titles.size(); ++k)
             appendColumn(titles.at(k));
     }
-    ListData.clear();
-    ListData.reserve(rows.size());
+    m_rows.clear();
+    m_rows.reserve(rows.size());
     for (const QVariant &row : rows) {
         const QVariantMap cells = row.toMap();
         QStringList values;
@@ -100,7 +108,7 @@ void Data_From_Excel::Set_Table(const QStringList &titles, const QVariantList &r
         }
         if (values.isEmpty())
             values.resize(1);
-        ListData << values;
+        m_rows.append(values);
     }
     emit changed();
 }
@@ -109,7 +117,7 @@ void Data_From_Excel::Clear_Table()
 {
     ColList.resize(1);
     ColList[0].title = QStringLiteral("No.");
-    ListData.clear();
+    m_rows.clear();
     emit changed();
 }
 
@@ -137,12 +145,12 @@ bool Data_From_Excel::Create_List_By_Array(const QStringList &values, int count)
     }
     QStringList row;
     row.reserve(count + 1);
-    row.append(QString::number(ListData.size() + 1));
+    row.append(QString::number(m_rows.size() + 1));
     for (int i = 0; i < count; ++i) {
         const QString v = Trim_Str(values.at(i));
         row.append(v.isEmpty() ? Empty : v);
     }
-    ListData.append(row);
+    m_rows.append(row);
     return true;
 }
 
@@ -153,33 +161,26 @@ void Data_From_Excel::Create_List_By_Value(const QString &value, const QString &
         return;
     QStringList row(k + 1);
     row[k] = value.isNull() ? Empty : value;
-    ListData.append(row);
+    m_rows.append(row);
 }
 
 std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int column) const
 {
-    if (row < 0 || row >= ListData.size()) {
+    if (row < 0 || row >= m_rows.size()) {
         Show_NSLog_Message(QStringLiteral("Get_Item_Text: no row %1").arg(row));
         return Empty;
     }
-    const QStringList &r = ListData.at(row);
-    if (column < 0 || column >= r.size() || r.at(column).isNull())
-        return std::nullopt;
-    return r.at(column);
+    return m_rows.cell(row, column);
 }
 
 bool Data_From_Excel::setObjectValue(int row, const QString &key, const QString &value)
 {
     const int k = columnOfKey(key);
-    if (row < 0 || row >= ListData.size() || k < 0) {
+    if (row < 0 || row >= m_rows.size() || k < 0) {
         Show_NSLog_Message(QStringLiteral("setObjectValue: no row %1").arg(row));
         return false;
     }
-    QStringList &r = ListData[row];
-    if (r.size() <= k)
-        r.resize(k + 1);
-    r[k] = value.isNull() ? Empty : value;
-    return true;
+    return m_rows.setCell(row, k, value);
 }
 
 int Data_From_Excel::appendColumn(const QString &title)
@@ -197,7 +198,7 @@ void Data_From_Excel::Delete_Excel_File_Column()
 
 void Data_From_Excel::Clear_Delete_Excel_table_rows()
 {
-    ListData.clear();
+    m_rows.clear();
     emit changed();
 }
 
@@ -224,8 +225,8 @@ void Data_From_Excel::fillFromSheet(const QList<QStringList> &rows, const QList<
         }
     }
     host->Clear_Delete_Excel_table_rows();
-    ListData.clear();
-    ListData.reserve(rows.size());
+    m_rows.clear();
+    m_rows.reserve(rows.size());
     QStringList values(count);
     for (qsizetype r = header ? 1 : 0; r < rows.size(); ++r) {
         const QStringList &row = rows.at(r);

@@ -3,6 +3,7 @@
 // Column 0 is the row number (key "Extension"); data column k (from 1) is keyed "Column<k>".
 // The table announces every change through changed(); views reload from it.
 
+#include "data/spreadsheet/PackedRows.h"
 #include "data/spreadsheet/SpreadsheetHooks.h"
 
 #include <QAbstractTableModel>
@@ -29,9 +30,8 @@ public:
     // Makes `table` the one every subsystem reaches; answers the one it replaces.
     static Data_From_Excel *setDefaultInstance(Data_From_Excel *table);
 
-    // A row: slot 0 the "Extension" (row number text), slot k the value under "Column<k>"; a null
-    // string in a slot means the row has no such key.
-    QList<QStringList> ListData;
+    // The rows, packed (see PackedRows for a row's slots).
+    using RowStore = PackedRows;
     // The column list; entry 0 is the fixed row-number column and is never removed.
     QList<ExcelColumn> ColList;
 
@@ -49,7 +49,20 @@ public:
     bool setObjectValue(int row, const QString &key, const QString &value);
     // Appends a data column titled `title` and answers its index.
     int appendColumn(const QString &title);
-    int rowCount() const { return int(ListData.size()); }
+    int rowCount() const { return int(m_rows.size()); }
+
+    // A row as slots: slot 0 the "Extension" (row number text), slot k the value under
+    // "Column<k>"; a null string in a slot means the row has no such key. Empty for a row that
+    // does not exist.
+    QStringList Row(int row) const;
+    // The first `limit` rows (all when negative) that way.
+    QList<QStringList> Rows(qsizetype limit = -1) const;
+    // Replaces the rows (no changed(): the caller reloads when it is done).
+    void Set_Rows(const QList<QStringList> &rows);
+    void Append_Row(const QStringList &cells);
+    // The rows as held, for a backup or a batch run that costs no copy of the cells.
+    RowStore Row_Store() const { return m_rows; }
+    void Set_Row_Store(const RowStore &rows) { m_rows = rows; }
 
     // --- the table as a design file (or a group project) holds it ---
     // Header title of every column, column 0 first.
@@ -88,6 +101,9 @@ public:
 
 signals:
     void changed();
+
+private:
+    RowStore m_rows;
 };
 
 extern Data_From_Excel *Data_From_Excel_Window;

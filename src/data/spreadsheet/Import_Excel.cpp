@@ -5,6 +5,7 @@
 #include "data/spreadsheet/SpreadsheetWriter.h"
 
 #include "core/Utilities.h"
+#include "data/LongRead.h"
 #include "data/SeriesWindow.h"
 
 #include <QCheckBox>
@@ -27,7 +28,14 @@ const QString CorruptMessage = QStringLiteral("Either file is corrupted or selec
 // A workbook refused by a limit is named with the limit; any other failure is a damaged file.
 QString readFailure()
 {
-    return spreadsheet && spreadsheet->refused() ? spreadsheet->lastError() : CorruptMessage;
+    return spreadsheet && (spreadsheet->refused() || spreadsheet->stopped()) ? spreadsheet->lastError() : CorruptMessage;
+}
+
+// Runs `read` (calls on the shared workbook reader) on a worker while the window shows its
+// progress and Stop; false when the reader gave up on Stop (its lastError() says so).
+bool readOffGui(QWidget *window, const QString &path, const std::function<void()> &read)
+{
+    return SpreadsheetWriter::ReadOffGui(*SpreadsheetWriter::shared(), window, path, read);
 }
 
 // The "please wait" state while a workbook is read.
@@ -89,7 +97,9 @@ bool Import_Excel::Load_file_Func(const QString &path)
 {
     WaitCursor wait;
     sheets.clear();
-    excel_content = SpreadsheetWriter::ReadWorkbook(path, true);
+    SpreadsheetWriter::Table content;
+    readOffGui(waitOver, path, [&] { content = SpreadsheetWriter::ReadWorkbook(path, true); });
+    excel_content = content;
     // Sheets are offered by their names in workbook order; the reader resolves each to its part.
     sheets = spreadsheet->Read_Sheet_Name();
     emit sheetsChanged();
@@ -106,8 +116,17 @@ void Import_Excel::comboBoxSelectionDidChange(int position)
 {
     if (position < 0 || position >= sheets.size())
         return;
+    const int before = Excel_Sheet_Number;
     Excel_Sheet_Number = position + 1;
-    excel_content = SpreadsheetWriter::ReadData_only_column();
+    SpreadsheetWriter::Table content;
+    if (!readOffGui(waitOver, file_path, [&] { content = SpreadsheetWriter::ReadData_only_column(); })) {
+        // The columns listed stay those of the sheet shown before.
+        Excel_Sheet_Number = before;
+        emit sheetsChanged();
+        Show_MessageBox(spreadsheet->lastError());
+        return;
+    }
+    excel_content = content;
     if (excel_content.isEmpty() && spreadsheet && spreadsheet->refused())
         Show_MessageBox(spreadsheet->lastError());
     ListData_xl.clear();
@@ -176,7 +195,9 @@ void Import_Excel::Insert_file_Func(const QString &path)
 {
     {
         WaitCursor wait;
-        excel_content = SpreadsheetWriter::ReadWorkbook(path, false);
+        SpreadsheetWriter::Table content;
+        readOffGui(waitOver, path, [&] { content = SpreadsheetWriter::ReadWorkbook(path, false); });
+        excel_content = content;
         if (!excel_content.isEmpty() && seriesList) {
             for (qsizetype r = contains_header ? 1 : 0; r < excel_content.size(); ++r) {
                 const QStringList &row = excel_content.at(r);
@@ -194,7 +215,9 @@ void Import_Excel::Create_Excel_List_Func(const QString &path)
 {
     {
         WaitCursor wait;
-        excel_content = SpreadsheetWriter::ReadWorkbook(path, false);
+        SpreadsheetWriter::Table content;
+        readOffGui(waitOver, path, [&] { content = SpreadsheetWriter::ReadWorkbook(path, false); });
+        excel_content = content;  // empty when stopped: the table below then stays as it was
         QList<int> chosen;
         for (int j = 0; j < ListData_xl.size(); ++j)
             if (ListData_xl.at(j).State)
@@ -254,6 +277,7 @@ Import_Excel_Dialog::Import_Excel_Dialog(Import_Excel *picker, QWidget *parent) 
 
     showSheets();
     showColumns();
+    picker->waitOver = this;
     connect(picker, &Import_Excel::columnsChanged, this, &Import_Excel_Dialog::showColumns);
     connect(picker, &Import_Excel::sheetsChanged, this, &Import_Excel_Dialog::showSheets);
     connect(m_sheets, &QComboBox::activated, picker, &Import_Excel::comboBoxSelectionDidChange);

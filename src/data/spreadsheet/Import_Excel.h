@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <QStringList>
 
 class Data_From_Excel;
@@ -39,6 +41,8 @@ public:
     SeriesValueList *seriesList = nullptr;
     ExcelTableHost *tableHost = nullptr;
     Data_From_Excel *table = nullptr;
+    // Where the please-wait sheet of a long read shows (unset: the active window).
+    QPointer<QWidget> waitOver;
 
     // Resets the picker for a workbook and loads it (everything Open_excel_Wnd does before the
     // window runs). False when the file is no readable workbook (the user has been told).

@@ -4,6 +4,8 @@
 #include "data/spreadsheet/XmlPull.h"
 
 #include "core/Utilities.h"
+#include "data/LongRead.h"
+#include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
 
 #include <QDate>
@@ -322,6 +324,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
 
 bool SpreadsheetWriter::openWorkbook(const QString &path)
 {
+    m_stopped = false;
     m_sheetNames.clear();
     m_sheetParts.clear();
     m_styleKind.clear();
@@ -383,7 +386,7 @@ bool SpreadsheetWriter::loadWorkbookPart()
     const QString styles = byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml"));
     if (!unpackParts({strings, styles}))
         return false;
-    if (!ReadSharedStrings(root + QLatin1Char('/') + strings) && m_refused)
+    if (!ReadSharedStrings(root + QLatin1Char('/') + strings) && (m_refused || m_stopped))
         return false;
     loadStyles(root + QLatin1Char('/') + styles);
     return true;
@@ -467,6 +470,11 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
                            QStringLiteral("it holds more than %L1 shared strings").arg(MaxCells));
                     return false;
                 }
+                if (progress && !progress->step()) {
+                    sharedStrings.clear();
+                    stopRead(m_workbookPath.isEmpty() ? file : m_workbookPath);
+                    return false;
+                }
                 xmlpull::resolveEscapes(current);
                 sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : current);
                 current.clear();
@@ -480,6 +488,12 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
     return true;
 }
 
+void SpreadsheetWriter::stopRead(const QString &file)
+{
+    m_stopped = true;
+    m_error = Read_Stopped_Message(file);
+}
+
 void SpreadsheetWriter::refuse(const QString &file, const QString &reason)
 {
     m_refused = true;
@@ -491,6 +505,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     data.clear();
     m_error.clear();
     m_refused = false;
+    m_stopped = false;
     columns = 0;
     if (sheetFile.isEmpty()) {  // no such sheet, or its part was refused
         m_error = m_partError.isEmpty() ? QStringLiteral("Error: the sheet cannot be read.") : m_partError;
@@ -530,13 +545,21 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     bool hasValue = false;
     std::string_view text;
 
+    bool stopped = false;  // Stop was asked for: tooLarge then tells that instead
     auto tooLarge = [&] {
-        refuse(named, QStringLiteral("the sheet holds more than %L1 cells").arg(MaxCells));
+        if (stopped)
+            stopRead(named);
+        else
+            refuse(named, QStringLiteral("the sheet holds more than %L1 cells").arg(MaxCells));
         data.clear();
         return false;
     };
     auto finishRow = [&] {
         inRow = false;
+        if (progress && !progress->step()) {
+            stopped = true;
+            return false;
+        }
         if (row.isEmpty())
             return true;  // a row that stores no cell takes no place
         ++rowsWithCells;
@@ -688,13 +711,29 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     return true;
 }
 
-SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
+SpreadsheetWriter *SpreadsheetWriter::shared()
 {
     static std::unique_ptr<SpreadsheetWriter> instance;
     if (!spreadsheet) {
         instance = std::make_unique<SpreadsheetWriter>();
         spreadsheet = instance.get();
     }
+    return spreadsheet;
+}
+
+bool SpreadsheetWriter::ReadOffGui(SpreadsheetWriter &reader, QWidget *window, const QString &path,
+                                   const std::function<void()> &read)
+{
+    ReadProgress progress;
+    reader.progress = &progress;
+    Run_Long_Read(window, Long_Work_For_File(path), progress, read);
+    reader.progress = nullptr;
+    return !reader.stopped();
+}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
+{
+    shared();
     if (only_col) {
         Release_Data();
         Excel_Sheet_Columns = 1;

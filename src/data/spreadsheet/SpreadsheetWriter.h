@@ -12,8 +12,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
+
+struct ReadProgress;
+class QWidget;
 
 class SpreadsheetWriter {
 public:
@@ -49,6 +53,13 @@ public:
     // Whether the last failure was a refusal by a limit (lastError() then names the file and
     // the limit, ready to show), rather than a damaged file.
     bool refused() const { return m_refused; }
+    // Whether the last read gave up because Stop was asked for in `progress` (lastError() then
+    // says so); its table is empty.
+    bool stopped() const { return m_stopped; }
+
+    // Where reads count their rows and look for Stop (none: they run to the end). Reads that
+    // run on a worker set it; nothing else of the instance is touched meanwhile.
+    ReadProgress *progress = nullptr;
 
     Table data;
     QStringList sharedStrings;
@@ -58,6 +69,14 @@ public:
     // sheet Excel_Sheet_Number of the workbook opened before.
     static Table ReadWorkbook(const QString &path, bool only_col);
     static Table ReadData_only_column();
+    // The shared instance, made at the first use.
+    static SpreadsheetWriter *shared();
+    // Runs `read` (calls on `reader`) as Run_Long_Read does: on a worker under the please-wait
+    // sheet of `window`, with progress and Stop, when the workbook at `path` is long work.
+    // False when the reader gave up on Stop (its lastError() says so).
+    static bool ReadOffGui(SpreadsheetWriter &reader, QWidget *window, const QString &path,
+                           const std::function<void()> &read);
+    QString workbookPath() const { return m_workbookPath; }
     static void Release_Data() {}
 
     // --- writing ---
@@ -78,6 +97,7 @@ private:
     // of the workbook's unpacking budget; false with the reason in m_partError.
     bool unpackParts(const QStringList &parts) const;
     void refuse(const QString &file, const QString &reason);
+    void stopRead(const QString &file);
     void loadStyles(const QString &file);
     QString cellDate(double serial, int style) const;
     int styleKind(int style) const
@@ -92,6 +112,7 @@ private:
     bool m_date1904 = false;
     QString m_error;
     bool m_refused = false;
+    bool m_stopped = false;
     QString m_workbookPath;
     mutable QStringList m_unpackedParts;
     mutable std::uint64_t m_unpackedBytes = 0;
