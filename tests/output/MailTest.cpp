@@ -244,6 +244,15 @@ TEST(Mail, WindowAndVisitorDetailsSend)
     EXPECT_EQ(server.mail(3)["subject"].toString(), "Visitor Details");
 }
 
+// A pass file for the visitor details mail window; empty when it could not be written.
+QString passFile(const QTemporaryDir &dir)
+{
+    QFile pass(dir.filePath("VisitorDetails.pdf"));
+    if (!pass.open(QIODevice::WriteOnly) || pass.write("%PDF-1.4") != 8)
+        return {};
+    return pass.fileName();
+}
+
 // The visitor details mail window: each recipient gets the pass, the wait box counts the mails
 // and goes when the run ends.
 TEST(Mail, VisitorDetailsWindowSendsWithItsOwnProgress)
@@ -254,11 +263,10 @@ TEST(Mail, VisitorDetailsWindowSendsWithItsOwnProgress)
     Server server;
     ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
     QTemporaryDir dir;
-    QFile pass(dir.filePath("VisitorDetails.pdf"));
-    ASSERT_TRUE(pass.open(QIODevice::WriteOnly) && pass.write("%PDF-1.4") == 8);
-    pass.close();
+    const QString pass = passFile(dir);
+    ASSERT_FALSE(pass.isEmpty());
     Direct_Mail window;
-    window.Prepare(pass.fileName());
+    window.Prepare(pass);
     EXPECT_EQ(window.from_txt->text(), "me@example.org");
     EXPECT_TRUE(window.file_path_ctrl->isHidden());
     EXPECT_TRUE(window.wait_box->isHidden());
@@ -287,11 +295,10 @@ TEST(Mail, VisitorDetailsWindowStops)
     Server server({"--hang"});
     ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
     QTemporaryDir dir;
-    QFile pass(dir.filePath("VisitorDetails.pdf"));
-    ASSERT_TRUE(pass.open(QIODevice::WriteOnly) && pass.write("%PDF-1.4") == 8);
-    pass.close();
+    const QString pass = passFile(dir);
+    ASSERT_FALSE(pass.isEmpty());
     Direct_Mail window;
-    window.Prepare(pass.fileName());
+    window.Prepare(pass);
     window.to_txt->setText("a@example.org, b@example.org");
     QElapsedTimer clock;
     clock.start();
