@@ -143,8 +143,12 @@ void ImageBrowserView::showEvent(QShowEvent *event)
 {
     if (!m_shown) {
         m_shown = true;
-        for (int i = 0; i < count() && i < int(m_images.size()); ++i)
-            item(i)->setIcon(previewIcon(m_images[size_t(i)]));
+        // Items share one size, measured on the first item while it had no picture yet: the
+        // items are made again with their pictures, or every preview stays a sliver.
+        const int chosen = currentRow();
+        rebuild();
+        const QSignalBlocker quiet(this);  // the same picture stays chosen: nothing to tell
+        selectImage(chosen);
     }
     QListWidget::showEvent(event);
 }
