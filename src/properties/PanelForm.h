@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -80,6 +81,23 @@ struct PanelForm {
         value->setFixedWidth(52);
         line(caption, slider, value);
     }
-    // Arrows that step the row just added, beside its value field.
-    void arrowsBesideLast(QWidget *arrows) { grid->addWidget(arrows, row - 1, 3); }
+    // Arrows that step the row just added, beside its value field and in the value's own cell:
+    // a fourth column would widen every row of the tab past the panel's edge.
+    void arrowsBesideLast(QWidget *arrows)
+    {
+        QLayoutItem *item = grid->itemAtPosition(row - 1, 2);
+        QWidget *value = item ? item->widget() : nullptr;
+        if (!value) {
+            grid->addWidget(arrows, row - 1, 2);
+            return;
+        }
+        grid->removeWidget(value);
+        auto *cell = new QWidget(host);
+        auto *pair = new QHBoxLayout(cell);
+        pair->setContentsMargins(0, 0, 0, 0);
+        pair->setSpacing(0);
+        pair->addWidget(value);
+        pair->addWidget(arrows);
+        grid->addWidget(cell, row - 1, 2);
+    }
 };
