@@ -45,10 +45,6 @@ void SetObjEnabled(QWidget *object, bool enabled)
 
 void Fill_Hatch_Combo(QComboBox *combo)
 {
-    // The longest caption would set the combo's least width and push the panel's rows past its
-    // edge; the list that opens still shows every caption whole.
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(8);
     for (const QString &name : Hatch_Style_Names())
         combo->addItem(Hatch_Style_Caption(name), name);
 }

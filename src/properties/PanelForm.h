@@ -43,6 +43,16 @@ struct PanelForm {
         add(caption, field, name, new QComboBox(host))->addItems(items);
         return field;
     }
+    // The hatch list of a fill box. Sized by its longest caption it would push the tab past the
+    // panel's edge; the row stretches it over the room there is, and its opened list shows every
+    // caption whole.
+    QComboBox *hatch(const QString &caption, QComboBox *&field, const char *name)
+    {
+        Fill_Hatch_Combo(combo(caption, field, name, {}));
+        field->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        field->setMinimumContentsLength(8);
+        return field;
+    }
     ColorWell *well(const QString &caption, ColorWell *&field, const char *name)
     {
         add(caption, field, name, new ColorWell(host))->setToolTip(caption);
