@@ -156,23 +156,30 @@ bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
     const QByteArray insert = QStringLiteral("INSERT INTO \"Visitor_Records\" (%1) VALUES (%2)")
                                   .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
                                   .toUtf8();
-    const Visitor_Statement_Guard guard(visitor_db);
-    bool ok = sqlite3_exec(visitor_db, createTableSql().toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_stmt *st = nullptr;
-    ok = ok && sqlite3_prepare_v2(visitor_db, insert.constData(), int(insert.size()), &st, nullptr) == SQLITE_OK;
-    for (int i = 0; ok && i < values.size(); ++i) {
-        const QByteArray v = values[i].toUtf8();
-        ok = sqlite3_bind_text(st, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    bool ok = false, interrupted = false;
+    QString error;
+    {
+        // The guard lets go of the connection as it ends, so it must end before the connection
+        // is closed: afterwards it would take a lock in freed memory and freeze the desk.
+        const Visitor_Statement_Guard guard(visitor_db);
+        ok = sqlite3_exec(visitor_db, createTableSql().toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_stmt *st = nullptr;
+        ok = ok && sqlite3_prepare_v2(visitor_db, insert.constData(), int(insert.size()), &st, nullptr) == SQLITE_OK;
+        for (int i = 0; ok && i < values.size(); ++i) {
+            const QByteArray v = values[i].toUtf8();
+            ok = sqlite3_bind_text(st, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+        }
+        ok = ok && sqlite3_step(st) == SQLITE_DONE;
+        error = dbError(visitor_db);
+        sqlite3_finalize(st);
+        interrupted = guard.interrupted();
     }
-    ok = ok && sqlite3_step(st) == SQLITE_DONE;
-    const QString error = dbError(visitor_db);
-    sqlite3_finalize(st);
     Close_DB_Connection();
     if (!ok) {
         Show_NSLog_Message(error);
         Show_NSLog_Message(QStringLiteral("Error Inserting/Updating Table"));
         // A statement stopped by its guard ran too long: the database is not the one we made.
-        platform::ui().message(guard.interrupted()
+        platform::ui().message(interrupted
                                    ? QStringLiteral("Error in database access.")
                                    : QStringLiteral("The visitor details could not be saved (%1).\nNothing was recorded.").arg(error));
         return false;
