@@ -241,7 +241,7 @@ QWidget *CardTabs::buildBackgroundTab()
     f.well(tr("From"), OUT(Card_fill_Grd_1_clr));
     f.well(tr("To"), OUT(Card_fill_Grd_2_clr));
     f.stepper(tr("Angle"), OUT(Card_grad_Stepper), OUT(Card_grad_Text), 0, 360);
-    Fill_Hatch_Combo(f.combo(tr("Hatch"), OUT(Card_hatch_style), {}));
+    f.hatch(tr("Hatch"), OUT(Card_hatch_style));
     f.well(tr("Hatch back"), OUT(Card_hatch_bk_clr));
     f.stepper(tr("Opacity %"), OUT(Card_alpha_Stepper), OUT(Card_alpha_Text), 0, 100, &Card_alpha_lbl, "Card_alpha_lbl");
     Rows p(f.box(OUT(Card_image_box), tr("Picture")));

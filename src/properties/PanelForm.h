@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -40,6 +41,16 @@ struct PanelForm {
     QComboBox *combo(const QString &caption, QComboBox *&field, const char *name, const QStringList &items)
     {
         add(caption, field, name, new QComboBox(host))->addItems(items);
+        return field;
+    }
+    // The hatch list of a fill box. Sized by its longest caption it would push the tab past the
+    // panel's edge; the row stretches it over the room there is, and its opened list shows every
+    // caption whole.
+    QComboBox *hatch(const QString &caption, QComboBox *&field, const char *name)
+    {
+        Fill_Hatch_Combo(combo(caption, field, name, {}));
+        field->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        field->setMinimumContentsLength(8);
         return field;
     }
     ColorWell *well(const QString &caption, ColorWell *&field, const char *name)
@@ -80,6 +91,23 @@ struct PanelForm {
         value->setFixedWidth(52);
         line(caption, slider, value);
     }
-    // Arrows that step the row just added, beside its value field.
-    void arrowsBesideLast(QWidget *arrows) { grid->addWidget(arrows, row - 1, 3); }
+    // Arrows that step the row just added, beside its value field and in the value's own cell:
+    // a fourth column would widen every row of the tab past the panel's edge.
+    void arrowsBesideLast(QWidget *arrows)
+    {
+        QLayoutItem *item = grid->itemAtPosition(row - 1, 2);
+        QWidget *value = item ? item->widget() : nullptr;
+        if (!value) {
+            grid->addWidget(arrows, row - 1, 2);
+            return;
+        }
+        grid->removeWidget(value);
+        auto *cell = new QWidget(host);
+        auto *pair = new QHBoxLayout(cell);
+        pair->setContentsMargins(0, 0, 0, 0);
+        pair->setSpacing(0);
+        pair->addWidget(value);
+        pair->addWidget(arrows);
+        grid->addWidget(cell, row - 1, 2);
+    }
 };

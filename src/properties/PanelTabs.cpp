@@ -292,7 +292,7 @@ QWidget *PropertyPanel::buildShapeTab()
     fill.well(tr("From"), OUT(shape_fill_Grd_1_clr));
     fill.well(tr("To"), OUT(shape_fill_Grd_2_clr));
     fill.stepper(tr("Angle"), OUT(shape_grad_Stepper), OUT(shape_grad_Text), 0, 360);
-    Fill_Hatch_Combo(fill.combo(tr("Hatch"), OUT(shape_hatch_style), {}));
+    fill.hatch(tr("Hatch"), OUT(shape_hatch_style));
     fill.well(tr("Hatch back"), OUT(shape_hatch_bk_clr));
     fill.stepper(tr("Opacity %"), OUT(shape_alpha_Stepper), OUT(shape_alpha_Text), 0, 100, &shape_alpha_lbl, "shape_alpha_lbl");
     f.stepper(tr("Corner radius"), OUT(shape_cor_radius_Stepper), OUT(shape_cor_radius_Text), 0, 200,

@@ -159,7 +159,8 @@ bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
     bool ok = false, interrupted = false;
     QString error;
     {
-        // The guard lets go of the connection before it is closed.
+        // The guard lets go of the connection as it ends, so it must end before the connection
+        // is closed: afterwards it would take a lock in freed memory and freeze the desk.
         const Visitor_Statement_Guard guard(visitor_db);
         ok = sqlite3_exec(visitor_db, createTableSql().toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
         sqlite3_stmt *st = nullptr;

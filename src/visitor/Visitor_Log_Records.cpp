@@ -29,6 +29,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -134,9 +135,14 @@ Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent)
     visitor_details_box = named(new QWidget, "visitor_details_box");
     visitor_details_box->setFixedWidth(int(kDetailsBoxWidth));
     detailsGrid = new QGridLayout(visitor_details_box);
+    // The rows stand one under the other from the top, however few there are.
+    detailsGrid->setAlignment(Qt::AlignTop);
     auto *scroll = named(new QScrollArea, "Scroll_View");
     scroll->setWidget(visitor_details_box);
     scroll->setWidgetResizable(true);
+    // As wide as the rows and the scroll bar beside them: the values are read without scrolling.
+    scroll->setMinimumWidth(int(kDetailsBoxWidth) + 2 * scroll->frameWidth() +
+                            scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     other_detail = named(new QPlainTextEdit, "other_detail");
     other_detail->setReadOnly(true);
     det->addWidget(visiting_time, 0, 0);

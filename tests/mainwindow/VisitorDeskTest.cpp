@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 
 namespace {
@@ -442,6 +444,41 @@ TEST_F(VisitorDeskTest, ALoadedDesignsCustomControlsBecomeRows)
     EXPECT_EQ(p.txt_or_image_ctrl, 0);
     EXPECT_FALSE(p.Get_Dynamic_Photo_Ctrl("F_Photo9")->pixmap().isNull());
     EXPECT_EQ(document->graphicsOfSide(0).size(), controls);
+}
+
+}  // namespace
+
+namespace {
+
+// A recorded visit opened from the visitor log shows its rows whole, one under the other from
+// the top, without scrolling sideways to read the values.
+TEST_F(VisitorDeskTest, LoggedVisitsDetailsShowTheirRowsWhole)
+{
+    startVisitor();
+    type(front().value[0], "Grace Hopper");
+    type(front().value[2], "Navy");
+    ASSERT_EQ(record(), kVisitSaved);
+    click("show_db_rcd_btn");
+    auto *log = outlet<Visitor_Log_Records>("Visitor_Log_Records");
+    ASSERT_NE(log, nullptr);
+    ASSERT_FALSE(log->ListData().empty());
+    ASSERT_TRUE(log->Show_Visitor_Details(log->ListData().front().id));
+    log->show();
+    QCoreApplication::processEvents();
+    auto *scroll = log->findChild<QScrollArea *>("Scroll_View");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0)
+        << "rows need " << scroll->widget()->width() << " of " << scroll->viewport()->width();
+    QList<QLineEdit *> boxes = scroll->widget()->findChildren<QLineEdit *>();
+    ASSERT_GE(boxes.size(), 4);  // caption and value of both rows typed
+    std::sort(boxes.begin(), boxes.end(), [](QLineEdit *a, QLineEdit *b) { return a->y() < b->y(); });
+    EXPECT_LE(boxes.front()->y(), 20) << "the rows start at the top";
+    for (int i = 1; i < boxes.size(); ++i)
+        EXPECT_LE(boxes[i]->y() - boxes[i - 1]->geometry().bottom(), 20) << "the rows stand apart";
+    for (QLineEdit *e : boxes)
+        EXPECT_LE(e->geometry().right(), scroll->viewport()->width()) << e->text().toStdString() << " is cut off";
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](QLineEdit *e) { return e->text() == "Grace Hopper"; }));
+    log->hide();
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTemporaryDir>
-#include <QCoreApplication>
-#include "canvas/ImageBrowser.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -176,27 +174,3 @@ TEST(BackgroundBrowser, PreviewsAreDecodedOnlyOnceTheGridShows)
 
 }  // namespace
 
-namespace {
-
-// Cells made before the browser first shows are laid out again with their previews: each cell
-// is as large as its preview, not the size of the empty icon it was made with.
-TEST(ImageBrowser, CellsMadeBeforeTheFirstShowingTakeTheirPreviewsSize)
-{
-    QTemporaryDir dir;
-    ImageBrowserView browser;
-    browser.resize(800, 500);
-    browser.setZoomValue(0.6);
-    for (const char *name : {"A", "B"}) {
-        QImage picture(300, 200, QImage::Format_RGB32);
-        picture.fill(Qt::darkCyan);
-        ASSERT_TRUE(picture.save(dir.filePath(QString::fromLatin1(name) + ".png")));
-        browser.addImageWithPath(dir.filePath(QString::fromLatin1(name) + ".png"), name, name);
-    }
-    browser.show();
-    QCoreApplication::processEvents();
-    const QRect cell = browser.visualItemRect(browser.item(0));
-    EXPECT_GT(cell.width(), 60);
-    EXPECT_GT(cell.height(), 40);
-}
-
-}  // namespace

@@ -249,7 +249,12 @@ TEST_F(PanelTest, HatchListsShowWordsAndStoreTheHatchName)
 TEST_F(PanelTest, RotationArrowsSitBesideTheirSlider)
 {
     const auto rowOf = [](QWidget *w) {
+        // The tab's row grid, climbing out of a cell that holds a field with its arrows.
         auto *grid = qobject_cast<QGridLayout *>(w->parentWidget()->layout());
+        while (!(grid && grid->indexOf(w) >= 0) && w->parentWidget()->parentWidget()) {
+            w = w->parentWidget();
+            grid = qobject_cast<QGridLayout *>(w->parentWidget()->layout());
+        }
         int row = -1, column = -1, rows = 0, columns = 0;
         if (grid && grid->indexOf(w) >= 0)
             grid->getItemPosition(grid->indexOf(w), &row, &column, &rows, &columns);

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QButtonGroup>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QThread>
@@ -270,6 +271,16 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     }
     for (QRadioButton *r : {rd_all_to_every, rd_one_per_recp, Sel_print_rd})
         connect(r, &QRadioButton::toggled, this, &Send_Mail::Set_Enable_Diable_Range_Box);
+    // Radio buttons without a group exclude every radio button below their parent, so choosing
+    // "Mail the card" cleared the side and the mirror way: each choice gets a group of its own.
+    for (const auto &choice : {QList<QAbstractButton *>{rd_mail_curr_barcode, rd_without_barcode},
+                               QList<QAbstractButton *>{side_both, side_front, side_back},
+                               QList<QAbstractButton *>{mirror_horizontal, mirror_vertical},
+                               QList<QAbstractButton *>{rd_all_to_every, rd_one_per_recp, Sel_print_rd}}) {
+        auto *group = new QButtonGroup(this);
+        for (QAbstractButton *b : choice)
+            group->addButton(b);
+    }
     Fit_Window_To_Screen(this, {560, 660});
 }
 

@@ -1,0 +1,34 @@
+// The card mail window as the toolbar's Mail opens it on a two-sided card: it offers to mail
+// both sides and the side choice stands apart from the mirror choice.
+
+#include "ControllerFixture.h"
+
+#include "output/mail/MailWindows.h"
+
+#include <QRadioButton>
+
+namespace {
+
+using MailWindowTest = WindowTest;
+
+TEST_F(MailWindowTest, OpensOnBothSidesOfATwoSidedCard)
+{
+    drawDesign();
+    CARD_SIDE_STR = QStringLiteral("2");
+    std::map<QString, bool> checked;
+    ui->onRequest = [this, &checked](const platform::ScriptedUiServices::Request &r) {
+        auto *mail = controller->findChild<Send_Mail *>();
+        if (!mail || r.kind != mail->objectName())
+            return;
+        for (QRadioButton *b : mail->findChildren<QRadioButton *>())
+            checked[b->objectName()] = b->isChecked();
+    };
+    click("Mail_btn");
+    ui->onRequest = nullptr;
+    ASSERT_FALSE(checked.empty()) << "the mail window opened";
+    EXPECT_TRUE(checked["side_both"]) << "both sides are offered";
+    EXPECT_FALSE(checked["side_front"] || checked["side_back"]);
+    EXPECT_TRUE(checked["mirror_horizontal"]) << "the mirror's default way stays chosen";
+}
+
+}  // namespace
