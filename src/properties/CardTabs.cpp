@@ -134,7 +134,7 @@ QWidget *CardTabs::buildSettingTab()
     r.add(tr("Name"), OUT(card_name), new QLineEdit(QStringLiteral("Untitled"), w));
     r.combo(tr("Sides"), OUT(Sides_ComboBox), {tr("Two Sides"), tr("One Side")});
     all_content_font_btn = named(new QPushButton(tr("Font…"), w), "all_content_font_btn");
-    r.add(tr("Text font"), OUT(All_Text_font_value), new QLineEdit(w), all_content_font_btn)->setReadOnly(true);
+    r.font(tr("Text font"), OUT(All_Text_font_value), all_content_font_btn);
     // One point smaller and one point larger, under the font.
     auto *steps = new QWidget(w);
     auto *stepRow = new QHBoxLayout(steps);
@@ -287,7 +287,7 @@ QWidget *CardTabs::buildBorderTab()
     Rows m(r.box(OUT(watermark_box)));
     m.add(tr("Text"), OUT(watermark_text), new QLineEdit(watermark_box));
     wm_font_btn = named(new QPushButton(tr("Font…"), watermark_box), "wm_font_btn");
-    m.add(tr("Font"), OUT(wm_font_value), new QLineEdit(watermark_box), wm_font_btn)->setReadOnly(true);
+    m.font(tr("Font"), OUT(wm_font_value), wm_font_btn);
     connect(wm_font_btn, &QPushButton::clicked, this, &CardTabs::WM_Text_Font_Changed);
     m.well(tr("Colour"), OUT(watermark_color));
     m.combo(tr("Place"), OUT(wm_alignment_combo), {tr("Top"), tr("Middle"), tr("Bottom")});

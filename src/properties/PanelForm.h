@@ -12,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 
 // The outlet and its name, for the builders below.
 #define OUT(field) field, #field
@@ -36,6 +38,16 @@ struct PanelForm {
     {
         field = named(made, name);
         line(caption, field, extra);
+        return field;
+    }
+    // A read-only font name with its Font… button. The style widens a short button to a stock
+    // width that the name beside it needs more: the button keeps only the room of its caption.
+    QLineEdit *font(const QString &caption, QLineEdit *&field, const char *name, QPushButton *button)
+    {
+        const int pad = 2 * (button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                             button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + pad);
+        add(caption, field, name, new QLineEdit(host), button)->setReadOnly(true);
         return field;
     }
     QComboBox *combo(const QString &caption, QComboBox *&field, const char *name, const QStringList &items)

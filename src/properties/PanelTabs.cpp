@@ -135,10 +135,8 @@ QWidget *PropertyPanel::buildTextEditingTab()
         item->setObjectName(QString::fromLatin1(name));
     }
     insert_template_btn->setMenu(stock);
-    Text_font_value = named(new QLineEdit(w), "Text_font_value");
-    Text_font_value->setReadOnly(true);
     text_font_btn = named(new QPushButton(tr("Font…"), w), "text_font_btn");
-    f.line(tr("Font"), Text_font_value, text_font_btn);
+    f.font(tr("Font"), OUT(Text_font_value), text_font_btn);
     f.well(tr("Colour"), OUT(Text_clr));
     f.combo(tr("Align"), OUT(Text_align_combo),
             {tr("Left"), tr("Right"), tr("Centre"), tr("Justified"), tr("Natural")});

@@ -3,6 +3,11 @@
 
 #include "ControllerFixture.h"
 
+#include "properties/CardTabs.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -50,6 +55,45 @@ TEST_F(PanelFitTest, EveryPaletteControlsTabsFitThePanelsWidth)
     controller->Show_RHS_Properties(nullptr);
     QCoreApplication::processEvents();
     walkTabs();
+}
+
+
+// A font field on the card's tabs shows its family and size whole, from the first letter on,
+// in the window at 1024x700: the watermark's field sits in a box narrower than the content's.
+TEST_F(PanelFitTest, TheCardsFontFieldsShowTheirWholeText)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    canvas(0)->deselectAll();
+    controller->Show_RHS_Properties(nullptr);
+    CardTabs &t = controller->cardTabs();
+    if (!t.enable_watermark_chk->isChecked())
+        t.enable_watermark_chk->click();
+    auto *tabs = outlet<QTabWidget>("sett_tab");
+    ASSERT_NE(tabs, nullptr);
+    QFont chosen(QStringLiteral("Sans Serif"));
+    chosen.setPointSizeF(9);
+    const QString shown = QStringLiteral("Sans Serif ( 9.00 )");
+    for (QPushButton *button : {t.all_content_font_btn, t.wm_font_btn}) {
+        ui->push(chosen);
+        button->click();
+    }
+    for (QLineEdit *field : {t.All_Text_font_value, t.wm_font_value}) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        QWidget *page = field->parentWidget();
+        while (page && tabs->indexOf(page) < 0)
+            page = page->parentWidget();
+        ASSERT_NE(page, nullptr);
+        tabs->setCurrentWidget(page);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(field->isVisible());
+        ASSERT_EQ(field->text(), shown);
+        // As the field is left after its text is set: the cursor at the end, scrolled to it.
+        field->end(false);
+        field->grab();
+        EXPECT_EQ(field->cursorPositionAt(QPoint(field->contentsRect().left() + 4, field->height() / 2)), 0)
+            << field->text().toStdString() << " in " << field->width() << " px";
+    }
 }
 
 }  // namespace
