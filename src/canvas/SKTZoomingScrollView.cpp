@@ -7,6 +7,7 @@
 #include "canvas/SKTGraphicView.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPaintEvent>
 #include <QPainter>
@@ -84,6 +85,7 @@ void SKTRulerView::paintEvent(QPaintEvent *)
     QFont small = font();
     small.setPointSizeF(6.5);
     p.setFont(small);
+    const QFontMetricsF metrics(small);
     for (int t = firstTick; t <= lastTick; ++t) {
         const double at = m_origin + t * minorPixels;
         const bool numbered = t % parts == 0;
@@ -92,14 +94,17 @@ void SKTRulerView::paintEvent(QPaintEvent *)
             p.drawLine(QPointF(at, depth - size), QPointF(at, depth));
         else
             p.drawLine(QPointF(depth - size, at), QPointF(depth, at));
-        if (!numbered)
+        // A number cut at its start reads as another one ("-60" as "60"): it waits until its tick
+        // shows.
+        if (!numbered || at + 2 < 0)
             continue;
         const QString label = QString::number(t / parts * major);
         if (horizontal) {
             p.drawText(QPointF(at + 2, depth / 2.0), label);
         } else {
+            // Turned, the number's height lies across the ruler: centred there, it shows whole.
             p.save();
-            p.translate(depth / 2.0, at + 2);
+            p.translate((depth - metrics.ascent() + metrics.descent()) / 2.0, at + 2);
             p.rotate(90);
             p.drawText(QPointF(0, 0), label);
             p.restore();

@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace canvastest;
 
 namespace {
@@ -201,4 +203,33 @@ TEST(TextOnAWidget, ATextIsDrawnInAWidgetAwayFromItsWindowsCorner)
         for (int x = 0; x < shot.width(); ++x)
             dark += shot.pixelColor(x, y).lightness() < 100 ? 1 : 0;
     EXPECT_GT(dark, 100) << "the text's glyphs show inside the widget";
+}
+
+// The left ruler's numbers read downwards from just below their tick. A number whose tick lies
+// above the ruler's top would be cut at its start, and "-60" would read "60": such a number is
+// left out, while one that fits is drawn whole.
+TEST(ZoomTest, TheLeftRulerShowsNoNumberCutAtItsStart)
+{
+    SKTRulerView ruler(Qt::Vertical);
+    ruler.resize(18, 120);
+    ruler.setUnit(2);  // millimetres: at one pixel a point, a number each 20 mm, a tick each 5
+    const double tickPixels = 5 * 72 / 25.4;
+    const QColor ground = ruler.palette().color(QPalette::Window);
+    const auto inkInRows = [&ground](const QImage &image, int from, int to) {
+        int ink = 0;
+        for (int y = std::max(0, from); y <= std::min(to, image.height() - 1); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += image.pixelColor(x, y) != ground;
+        return ink;
+    };
+    // Where the "-60" tick sits above the top (its number would start above it or at it) …
+    for (double tick : {-8.0, -6.0, -4.0, -3.0, -2.5}) {
+        SCOPED_TRACE(tick);
+        ruler.setMapping(tick + 12 * tickPixels, 1);
+        const QImage shown = grabOf(ruler);
+        EXPECT_EQ(inkInRows(shown, 0, 0), 0) << "a number runs off the top";
+        // … and where the tick shows: its number below it.
+        ruler.setMapping(tick + 12 + 12 * tickPixels, 1);
+        EXPECT_GT(inkInRows(grabOf(ruler), int(tick + 12) + 3, int(tick + 12) + 12), 4) << "the number is drawn";
+    }
 }
