@@ -69,7 +69,17 @@ Long_SMS_Dlg::~Long_SMS_Dlg()
         g_longBox = nullptr;
 }
 
-Long_SMS_Dlg *Long_SMS_Dlg::defaultInstance() { return g_longBox ? g_longBox.data() : new Long_SMS_Dlg; }
+Long_SMS_Dlg *Long_SMS_Dlg::defaultInstance()
+{
+    if (g_longBox)
+        return g_longBox.data();
+    // No window owns the shared box (a widget cannot be the application's child): it goes as the
+    // application leaves its event loop, and the guarded pointer clears with it.
+    auto *box = new Long_SMS_Dlg;
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, box, &QObject::deleteLater);
+    return box;
+}
 
 int Long_SMS_Dlg::Open_Long_sms_Dialog()
 {

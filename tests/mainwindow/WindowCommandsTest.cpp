@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QPointer>
 #include <QTimer>
 #include <atomic>
 #include <thread>
@@ -657,6 +658,20 @@ TEST(SmallDialogs, TheSharedLongBoxOutlivesNoDestroyedBox)
     EXPECT_EQ(made->Open_Long_sms_Dialog(), 1);
     Long_SMS_Dlg::setModalRunner({});
     EXPECT_EQ(Long_SMS_Dlg::defaultInstance(), made.get());
+}
+
+// The shared long box made on demand has no window for a parent; it goes when the application
+// leaves its event loop rather than outliving it, and asking again then makes a new one.
+TEST(SmallDialogs, TheSharedLongBoxGoesWhenTheApplicationQuits)
+{
+    QPointer<Long_SMS_Dlg> made = Long_SMS_Dlg::defaultInstance();
+    ASSERT_FALSE(made.isNull());
+    EXPECT_EQ(made->parent(), nullptr);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    qApp->exec();
+    EXPECT_TRUE(made.isNull()) << "the shared box outlived the application";
+    std::unique_ptr<Long_SMS_Dlg> again(Long_SMS_Dlg::defaultInstance());
+    EXPECT_EQ(again->objectName(), QStringLiteral("Long_SMS_Dlg"));
 }
 
 }  // namespace
