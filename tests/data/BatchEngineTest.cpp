@@ -214,3 +214,38 @@ TEST(BatchEngine, BindingALockedControlChangesNothing)
         }
     }
 }
+
+// Whatever a row's work or delivery throws ends the run there, on one thread or many, and the
+// program goes on. Rows are delivered in order with no gap: on one thread every row before the
+// failing one, on many those delivered before the stop was seen.
+TEST(BatchRunnerTest, AnythingARowThrowsStopsTheRunNotTheProgram)
+{
+    for (int threads : {1, 8}) {
+        for (bool inDelivery : {false, true}) {
+            SCOPED_TRACE(std::to_string(threads) + (inDelivery ? " delivery" : " work"));
+            std::vector<int> got;
+            const int delivered = BatchRunner(threads).Run<int>(
+                0, 40,
+                [&](int row) {
+                    if (!inDelivery && row == 9)
+                        throw 9;  // not a std::exception
+                    return row * 2;
+                },
+                [&](int row, int &value) {
+                    if (inDelivery && row == 9)
+                        throw QStringLiteral("no");
+                    got.push_back(value);
+                    return true;
+                });
+            std::vector<int> expected;
+            for (int row = 0; row < 9; ++row)
+                expected.push_back(row * 2);
+            if (threads == 1 || inDelivery) {
+                EXPECT_EQ(got, expected);
+            }
+            ASSERT_LE(got.size(), expected.size());
+            EXPECT_TRUE(std::equal(got.begin(), got.end(), expected.begin()));
+            EXPECT_LE(delivered, 10);
+        }
+    }
+}

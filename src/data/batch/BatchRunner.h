@@ -18,6 +18,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -76,6 +77,10 @@ public:
                 } catch (const std::exception &e) {
                     Batch_Runner_Log(QString::fromUtf8(e.what()));
                     m_stop = true;
+                } catch (...) {
+                    // Whatever a row throws stops the run, never the program.
+                    Batch_Runner_Log(QStringLiteral("a row could not be made"));
+                    m_stop = true;
                 }
                 changed.notify_all();
             }
@@ -84,8 +89,18 @@ public:
             changed.notify_all();
         };
         std::vector<std::thread> pool;
-        for (int i = 0; i < threadCount; ++i)
-            pool.emplace_back(worker);
+        try {
+            for (int i = 0; i < threadCount; ++i)
+                pool.emplace_back(worker);
+        } catch (const std::system_error &e) {
+            // Fewer threads than asked for: the ones started do the work; none, this thread.
+            Batch_Runner_Log(QString::fromUtf8(e.what()));
+            std::lock_guard lock(mutex);
+            running -= threadCount - int(pool.size());
+        }
+        changed.notify_all();
+        if (pool.empty())
+            return runHere<Result>(first, count, work, deliver);
 
         for (;;) {
             std::optional<Result> result;
@@ -103,6 +118,8 @@ public:
                 more = deliver(first + delivered, *result);
             } catch (const std::exception &e) {
                 Batch_Runner_Log(QString::fromUtf8(e.what()));
+            } catch (...) {
+                Batch_Runner_Log(QStringLiteral("a row could not be delivered"));
             }
             {
                 std::lock_guard lock(mutex);
@@ -140,6 +157,9 @@ private:
                     m_stop = true;
             } catch (const std::exception &e) {
                 Batch_Runner_Log(QString::fromUtf8(e.what()));
+                m_stop = true;
+            } catch (...) {
+                Batch_Runner_Log(QStringLiteral("a row could not be made"));
                 m_stop = true;
             }
         }
