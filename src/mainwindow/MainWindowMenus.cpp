@@ -141,10 +141,7 @@ void SKTWindowController::buildToolsMenu()
     for (const Item &item : items) {
         QAction *a = tools->addAction(tr(item.title));
         a->setObjectName(QString::fromLatin1(item.name));
-        if (item.slot)
-            connect(a, &QAction::triggered, this, item.slot);
-        else
-            a->setEnabled(false);  // its window is not part of this build yet
+        connect(a, &QAction::triggered, this, item.slot);
     }
     // The invitation photo can be edited only where an invitation has one.
     QAction *photo = tools->findChild<QAction *>(QStringLiteral("invitation_photo_menu"));

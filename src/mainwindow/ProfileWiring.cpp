@@ -159,10 +159,10 @@ public:
     void Tidy_Spreadsheet_Bindings()
     {
         QComboBox *combo = m_w.Data_source_type;
-        if (combo && ::Excel_Binding_Use && combo->count() == 2)
-            combo->addItem(QStringLiteral("Excel"));
-        else if (combo && !::Excel_Binding_Use && combo->count() == 3)
-            combo->removeItem(2);
+        if (::Excel_Binding_Use)
+            m_w.Add_Excel_Col_Name_In_Combo(combo);
+        else
+            m_w.Remove_Excel_Col_Name_In_Combo(combo);
         if (Excel_Table().rowCount() < 1 || !Browse_Excel_AGAIN)
             return;
         if (combo && combo->currentIndex() == 2) {
@@ -170,29 +170,11 @@ public:
             combo->setCurrentIndex(0);
             combo->setCurrentIndex(2);
         }
-        auto bound = [](const SKTGraphic &g) {
-            const SKTGraphicKind k = g.kind();
-            return (k == SKTGraphicKind::Text || k == SKTGraphicKind::Image || k == SKTGraphicKind::Barcode) &&
-                   g.data_source_type_val() == 2;
-        };
-        auto unbind = [](SKTGraphic &g) {
-            g.Set_Data_source_type(0);
-            g.Set_Excel_binding(false);
-            g.Set_Excel_binding_Index(-1);
-            g.Set_Batch_List_Index(-1);
-            g.Set_Batch_List_Name(QString());
-        };
         const int current = Card_Front_Or_Back == 1 ? 1 : 0, other = 1 - current;
-        for (const SKTGraphicPtr &g : m_w.document().graphicsOfSide(current)) {
-            if (g && bound(*g) && !g->control_ID.contains(QLatin1String("Fup_")))
-                unbind(*g);
-        }
+        Drop_Excel_Bindings(Graphic_Pointers(m_w.document().graphicsOfSide(current)));
         if (other == 1 && CARD_SIDE_STR != QLatin1String("2"))
             return;
-        for (const SKTGraphicPtr &g : m_w.document().graphicsOfSide(other)) {
-            if (g && bound(*g))
-                unbind(*g);
-        }
+        Drop_Excel_Bindings(Graphic_Pointers(m_w.document().graphicsOfSide(other)), true);
     }
     // Lays the side's profile on its canvas; nothing while no profile has been filled.
     bool laySide(int s)

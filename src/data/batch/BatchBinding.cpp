@@ -94,12 +94,12 @@ bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGr
     return std::any_of(front.begin(), front.end(), bound) || (twoSided && std::any_of(back.begin(), back.end(), bound));
 }
 
-int Drop_Excel_Bindings(const SKTGraphicList &controls)
+int Drop_Excel_Bindings(const SKTGraphicList &controls, bool profileFieldsToo)
 {
     int dropped = 0;
     for (SKTGraphic *g : controls) {
         if (!g || !takesData(*g) || g->data_source_type != Batch_Source_Sheet ||
-            g->control_ID.contains(QLatin1String("Fup_")))
+            (!profileFieldsToo && g->control_ID.contains(QLatin1String("Fup_"))))
             continue;
         g->Set_Data_source_type(Batch_Source_None);
         ++dropped;

@@ -61,9 +61,9 @@ struct BatchSource {
 bool Check_Side_Dataset_Is_Used(const SKTGraphicList &controls);
 bool Check_Side_Excel_Binding_Is_Used(const SKTGraphicList &controls);
 // After another workbook was loaded in place of one with rows: every text, image and barcode
-// control bound to a column, other than the profile fields ("Fup_" ids, which the profile
-// dialog binds itself), goes back to its typed value. Answers how many were unbound.
-int Drop_Excel_Bindings(const SKTGraphicList &controls);
+// control bound to a column goes back to its typed value, the profile fields ("Fup_" ids, which
+// the profile dialog binds itself) only when `profileFieldsToo`. Answers how many were unbound.
+int Drop_Excel_Bindings(const SKTGraphicList &controls, bool profileFieldsToo = false);
 
 // Whether a text, image or barcode control of the front (and of the back on a two-sided card)
 // takes its values from the series `name` (letter case counts), whatever its print flag: the
