@@ -44,11 +44,6 @@ Barcode_Gen::ModalRunner &runner()
     return r;
 }
 
-QString fontText(const QFont &font)
-{
-    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
-}
-
 // The number a stepper's field shows: whole numbers for a stepper without decimals.
 QString numberText(const PanelStepper *stepper)
 {
@@ -770,9 +765,9 @@ void Barcode_Gen::Footer_Font_Changed() { chooseFont(footer_font); }
 
 void Barcode_Gen::showFonts()
 {
-    value_font_value->setText(fontText(value_font));
-    header_font_value->setText(fontText(header_font));
-    footer_font_value->setText(fontText(footer_font));
+    value_font_value->setText(Font_Field_Text(value_font));
+    header_font_value->setText(Font_Field_Text(header_font));
+    footer_font_value->setText(Font_Field_Text(footer_font));
 }
 
 void Barcode_Gen::comboBoxSelectionDidChange(QComboBox *sender)

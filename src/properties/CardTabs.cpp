@@ -74,11 +74,6 @@ QWidget *scrolling(QWidget *content)
     return area;
 }
 
-QString fontText(const QFont &font)
-{
-    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
-}
-
 void selectText(QComboBox *combo, const QString &text) { combo->setCurrentIndex(combo->findText(text)); }
 
 // A stepper that tells when its arrows were used (a value set by the program is no use of them).
@@ -308,8 +303,8 @@ Card_Property &CardTabs::sideCard() const { return m_hooks.cardOfSide(Card_Front
 void CardTabs::showFontTexts()
 {
     const CardContent content = m_hooks.cardContent();
-    All_Text_font_value->setText(fontText(content.All_Text_font));
-    wm_font_value->setText(fontText(content.WM_Text_font));
+    All_Text_font_value->setText(Font_Field_Text(content.All_Text_font));
+    wm_font_value->setText(Font_Field_Text(content.WM_Text_font));
 }
 
 void CardTabs::Load_Card_Tabs()

@@ -373,7 +373,7 @@ void PropertyPanel::Text_Font_Changed()
     if (!chosen)
         return;
     Text_font = *chosen;
-    Text_font_value->setText(QStringLiteral("%1 ( %2 )").arg(Text_font.family()).arg(Text_font.pointSizeF(), 0, 'f', 2));
+    Text_font_value->setText(Font_Field_Text(Text_font));
     Update_Text_Graphics();
 }
 

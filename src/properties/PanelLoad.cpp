@@ -74,11 +74,6 @@ void setEnabledAll(std::initializer_list<QWidget *> widgets, bool on)
         w->setEnabled(on);
 }
 
-QString fontText(const QFont &font)
-{
-    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
-}
-
 }  // namespace
 
 void PropertyPanel::Set_Control_Pos_And_Size(SKTGraphic *control)
@@ -149,7 +144,7 @@ void PropertyPanel::Load_Text_Panel(SKTGraphic &c)
     setIndex(Text_align_combo, c.text_alignmnet);
     setIndex(Text_case_combo, c.text_transfrom_case);
     setPair(Text_Kern_Stepper, Text_Kern_Text, c.text_kerning);
-    Text_font_value->setText(fontText(Text_font));
+    Text_font_value->setText(Font_Field_Text(Text_font));
     draw_shadow_chkbox->setChecked(c.Drawing_Shadow);
     shadow_box->setEnabled(c.Drawing_Shadow);
     Shadow_clr->setColor(c.Shadow_Color);

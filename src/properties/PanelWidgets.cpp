@@ -41,3 +41,8 @@ PanelSlider::PanelSlider(double minimum, double maximum, int steps, QWidget *par
 {
     setRange(int(std::lround(minimum * steps)), int(std::lround(maximum * steps)));
 }
+
+QString Font_Field_Text(const QFont &font)
+{
+    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
+}

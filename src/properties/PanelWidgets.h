@@ -3,6 +3,7 @@
 // stands beside its number field, and a slider that holds fractional values.
 
 #include <QColor>
+#include <QFont>
 #include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSlider>
@@ -44,3 +45,6 @@ public:
 private:
     int m_steps;
 };
+
+// What a font field shows: "Family ( 12.00 )".
+QString Font_Field_Text(const QFont &font);
