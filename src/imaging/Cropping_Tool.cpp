@@ -51,16 +51,8 @@ const QString kSelectArea = QStringLiteral("Please select area to crop.");
 const QString kNoFace = QStringLiteral("No face detected.");
 const QStringList kAccepted = {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
 
-// The adjustment sliders: integer positions, value = position / scale.
-struct SliderSpec {
-    const char *name;
-    int min, max, position;
-    double scale;
-};
-constexpr SliderSpec kSliders[9] = {
-    {"Rotate_slidr", -180, 180, 0, 1},   {"Trsp_slidr", 0, 100, 100, 1},   {"Hue_slidr", -314, 314, 0, 100},
-    {"Sat_slidr", 0, 200, 100, 100},     {"Brt_slidr", -100, 100, 0, 100}, {"Con_slidr", 25, 400, 100, 100},
-    {"shrp_slidr", 0, 200, 0, 100},      {"ev_slidr", -300, 300, 0, 100},  {"blr_slidr", 0, 200, 0, 10}};
+// The adjustment sliders are the photo editors' own (`Photo_Sliders`).
+const auto &kSliders = Photo_Sliders;
 constexpr const char *kChecks[5] = {"Image_Gray_Scale_chk", "Image_Sepia_chk", "Image_Invert_chk", "Image_FIH_chk",
                                     "Image_FIV_chk"};
 
@@ -718,17 +710,13 @@ void Cropping_Tool::Load_Image_File(const QString &path)
 
 ImageAdjustments Cropping_Tool::Current_Adjustments() const
 {
-    ImageAdjustments a;
-    a.grayscale = checks[0]->isChecked();
-    a.sepia = checks[1]->isChecked();
-    a.invrtclr = checks[2]->isChecked();
-    a.flip_H = checks[3]->isChecked();
-    a.flip_V = checks[4]->isChecked();
-    float *values[9] = {&a.rotate, &a.tranprency, &a.hue, &a.sat, &a.brt, &a.con, &a.r, &a.g, &a.b};
+    int positions[9];
+    bool ticked[5];
     for (int i = 0; i < 9; ++i)
-        *values[i] = float(sliders[i]->value() / kSliders[i].scale);
-    a.rotate = float(int(a.rotate));
-    return a;
+        positions[i] = sliders[i]->value();
+    for (int i = 0; i < 5; ++i)
+        ticked[i] = checks[i]->isChecked();
+    return Adjustments_From_Controls(positions, ticked);
 }
 
 void Cropping_Tool::Update_Image_With_Settings(bool)
