@@ -13,6 +13,7 @@
 #include "mainwindow/ProfileWiring.h"
 #include "mainwindow/VisitorWiring.h"
 #include "mainwindow/Start_Card.h"
+#include "mainwindow/Toolbar_help.h"
 #include "mainwindow/WindowStyle.h"
 #include "platform/Paths.h"
 #include "mainwindow/ControllerHub.h"
@@ -51,10 +52,10 @@ QIcon toolIcon(const char *file)
     return QIcon(platform::joinPath(Resource_Path, QStringLiteral("icons"), QString::fromLatin1(file)));
 }
 
-QToolButton *commandButton(QWidget *parent, const char *name, const QString &text, const QIcon &icon,
+QToolButton *commandButton(QToolButton *button, const char *name, const QString &text, const QIcon &icon,
                            const QKeySequence &keys = {})
 {
-    auto *b = named(new QToolButton(parent), name);
+    auto *b = named(button, name);
     b->setText(text);
     b->setToolTip(commandToolTip(text, keys));
     b->setIcon(icon);
@@ -141,7 +142,8 @@ QWidget *SKTWindowController::buildToolBar()
 
     auto addCommand = [&](QToolButton *&outlet, const char *name, const QString &text, const char *theme,
                           const QString &letters, void (SKTWindowController::*slot)(), QKeySequence keys = {}) {
-        outlet = commandButton(bar, name, text, commandIcon(QString::fromLatin1(theme), letters), keys);
+        outlet = commandButton(outlet ? outlet : new QToolButton(bar), name, text,
+                               commandIcon(QString::fromLatin1(theme), letters), keys);
         connect(outlet, &QToolButton::clicked, this, slot);
         bar->addWidget(outlet);
     };
@@ -172,7 +174,7 @@ QWidget *SKTWindowController::buildToolBar()
     addCommand(Lock_btn, "Lock_btn", tr("Lock"), "changes-prevent", "L", &SKTWindowController::Lock_Clicked);
     addCommand(Unlock_btn, "Unlock_btn", tr("Unlock"), "changes-allow", "UL", &SKTWindowController::Unlock_Clicked);
     bar->addSeparator();
-    QToolButton *series = nullptr, *import = nullptr, *crop = nullptr, *help = nullptr;
+    QToolButton *series = nullptr, *import = nullptr, *crop = nullptr, *help = new Toolbar_help(bar);
     addCommand(series, "Batch_Series_btn", tr("Series Manager"), "x-office-spreadsheet", "Se",
                &SKTWindowController::Batch_Series_Button);
     addCommand(import, "Import_Wizard_btn", tr("Import Wizard"), "badgeloom-import", "Im",
@@ -181,6 +183,11 @@ QWidget *SKTWindowController::buildToolBar()
                &SKTWindowController::Cropping_Tool_Clicked);
     addCommand(help, "Help_btn", tr("Help and Support"), "help-browser", "?", &SKTWindowController::Help_Button,
                K::HelpContents);
+    QToolButton *share = nullptr, *getFree = nullptr;
+    addCommand(share, "Share_It_btn", tr("Share badgeloom"), "emblem-shared", "Sh",
+               &SKTWindowController::Share_It_Button_Clicked);
+    addCommand(getFree, "Get_It_Free_btn", tr("Get badgeloom Free"), "emblem-favorite", "Fr",
+               &SKTWindowController::Get_It_Free_Button_Clicked);
     auto *spring = new QWidget(bar);
     spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spring);

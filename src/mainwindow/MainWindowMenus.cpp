@@ -163,6 +163,7 @@ void SKTWindowController::buildToolsMenu()
     auto *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Help and Support…"), QKeySequence::HelpContents, this, &SKTWindowController::Help_Button)
         ->setObjectName(QStringLiteral("help_menu"));
+    buildLinksMenu(help);
 
     // The grid's own signals bring every control in line, whichever place changed it.
     connect(_grid, &SKTGrid::anyChanged, this, &SKTWindowController::Sync_Grid_Controls);

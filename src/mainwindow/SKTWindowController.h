@@ -440,6 +440,24 @@ public slots:
     void Create_Series_Button();
     void Cropping_Tool_Clicked();
     void Help_Button();
+    // --- links: each hands one address of the project's (Help_Support.h) to the desktop ---
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    void Open_Website_2();
+    void Open_Website_3();
+    void Open_FaceBook();
+    void Open_Twitter();
+    void Open_FB_Like();
+    void Open_Share_It_Dl();
+    void Open_Share_It_And_Get_It_Free();
+    void Share_It_Button_Clicked();
+    void Get_It_Free_Button_Clicked();
+    void Facebook_Clicked();
+    void Twitter_Clicked();
+    void FB_Like_Clicked();
+    // Help > On the Web > Share badgeloom: the share window.
+    void Show_Share_It_Dlg();
     void Card_Prop_Clicked();
     void Card_Bckgrnd_Clicked();
     void Export_As_Template_Clicked();
@@ -464,6 +482,7 @@ private:
     QWidget *buildToolBar();
     void buildEditMenu(QMenu *edit);
     void buildToolsMenu();
+    void buildLinksMenu(QMenu *help);
     QWidget *buildToolPalette();
     QWidget *buildDesignArea();
     QWidget *buildPropertyPanel();

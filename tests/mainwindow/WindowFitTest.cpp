@@ -368,7 +368,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), document->graphics().back()->bounds().center()));
     for (const char *button : {"Print_btn", "Mail_btn", "Batch_Series_btn", "Import_Wizard_btn", "Cropping_Tool_btn", "Help_btn"})
         click(button);
-    for (const char *item : {"create_series_menu", "Visitor_Log_menu"})
+    for (const char *item : {"create_series_menu", "Visitor_Log_menu", "share_it_dlg_menu"})
         outlet<QAction>(item)->trigger();
     click("User_Profile_Btn");
     // The gallery of pictures, the template export, the units and the export of the card.
@@ -480,7 +480,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
                                   "main window, group mode", "Group_Mode_Wizard, a project to open",
                                   "Export_Template_Window", "CreateFolder", "Email_Setting", "Add_Print_Profile",
                                   "Back Side User Profile Information", "Image_Library", "Export_Template",
-                                  "Unit_PrefWindow", "ExportWindow"};
+                                  "Unit_PrefWindow", "ExportWindow", "Share_It_Dlg"};
     for (const QString &name : expected)
         EXPECT_TRUE(seen.count(name)) << name.toStdString() << " was not opened";
     EXPECT_EQ(failures().join('\n').toStdString(), "");
