@@ -9,6 +9,7 @@
 #include <QRectF>
 
 class VerticallyCenteredTextFieldCell : public QLabel {
+    Q_OBJECT
 public:
     using QLabel::QLabel;
 

@@ -6,6 +6,7 @@
 
 #include "mainwindow/Help_Support.h"
 #include "mainwindow/Share_It_Dlg.h"
+#include "canvas/VerticallyCenteredTextFieldCell.h"
 #include "canvas/WidgetUtilities.h"
 
 #include <QAction>
@@ -134,6 +135,13 @@ TEST_F(LinksTest, TheShareWindowOpensFromHelpAndOKEndsItWithOne)
     EXPECT_EQ(shown.pixelColor(3, shown.height() / 2), Window_Background_Color());
     const QSize least = share.minimumSizeHint().expandedTo(share.size());
     EXPECT_TRUE(least.width() <= 1024 && least.height() <= 700 - 28) << least.width() << "x" << least.height();
+    // Its heading, like the help window's, keeps its line in the middle of its taller row.
+    Help_Support help(controller.get());
+    for (QWidget *window : {static_cast<QWidget *>(&share), static_cast<QWidget *>(&help)}) {
+        const auto headings = window->findChildren<VerticallyCenteredTextFieldCell *>();
+        ASSERT_EQ(headings.size(), 1) << window->objectName().toStdString();
+        EXPECT_GE(headings[0]->minimumHeight(), 40);
+    }
     share.findChild<QPushButton *>(QStringLiteral("OK_btn"))->click();
     EXPECT_EQ(share.result(), 1);
     EXPECT_FALSE(share.isVisible());
