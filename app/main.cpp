@@ -4,6 +4,8 @@
 #include "mainwindow/Start_Card.h"
 #include "platform/UiServices.h"
 
+#include "badgeloom_version.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -14,10 +16,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("badgeloom"));
+    QApplication::setApplicationVersion(QStringLiteral(BADGELOOM_VERSION));
     // No display name: the desktop would append it to a title that already starts with it.
 
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("design"), QStringLiteral("A design file to open."));
     // For install checks, which have no one to close a box: starts as usual, answers every box
     // and the start dialog by closing them, prints their texts and the window title, and exits

@@ -5,6 +5,8 @@
 #include "mainwindow/WindowStyle.h"
 #include "platform/UiServices.h"
 
+#include "badgeloom_version.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -104,6 +106,11 @@ Help_Support::Help_Support(QWidget *parent) : QDialog(parent)
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
+    // Named in every report to support: which build the user runs.
+    auto *version = new QLabel(tr("badgeloom version %1").arg(QStringLiteral(BADGELOOM_VERSION)), this);
+    version->setObjectName(QStringLiteral("version_label"));
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(version);
     const struct Link {
         const char *name, *title;
         void (Help_Support::*slot)();

@@ -220,8 +220,14 @@ QByteArray encodeImage(QImage image, const QByteArray &format, double dpi, QStri
         writer.setQuality(95);
     if (format == "TIFF")
         writer.setCompression(1);  // lossless LZW keeps card files small
-    if (!writer.write(out))
+    if (!writer.write(out)) {
+        // TIFF (and JPEG) come from Qt's image plugins, which a system may lack.
+        if (writer.error() == QImageWriter::UnsupportedFormatError)
+            return fail(QStringLiteral("This system cannot write %1 pictures: Qt's image plugin for them is not "
+                                       "installed (package qt6-image-formats-plugins).")
+                            .arg(QString::fromLatin1(format)));
         return fail(writer.errorString());
+    }
     return bytes;
 }
 

@@ -14,6 +14,8 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QImageWriter>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <gtest/gtest.h>
@@ -285,6 +287,49 @@ TEST(CardExport, TheCommandAsksForEveryFileOfASingleExportAndRunsABatchInTheBack
     EXPECT_EQ(command.lastRun()->written.size(), 12);
     EXPECT_FALSE(command.progress()->isVisible());
     EXPECT_EQ(e.asked(QStringLiteral("openExternally")), 1);
+}
+
+// Without Qt's image plugins TIFF cannot be written: the export says so, single or batch, and
+// leaves no file. Qt keeps the plugins it once loaded, so the case runs in a child run of this
+// program that hides them before any picture is encoded.
+TEST(CardExport, AFormatThePluginsCannotWriteIsRefusedWithItsReasonAndNoFile)
+{
+    if (!qEnvironmentVariableIsSet("BADGELOOM_TEST_HIDE_IMAGE_PLUGINS")) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("BADGELOOM_TEST_HIDE_IMAGE_PLUGINS"), QStringLiteral("1"));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=CardExport.AFormatThePluginsCannotWriteIsRefusedWithItsReasonAndNoFile")});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        const QString out = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
+        return;
+    }
+    const QTemporaryDir noPlugins;
+    QCoreApplication::setLibraryPaths({noPlugins.path()});
+    ASSERT_FALSE(QImageWriter::supportedImageFormats().contains("tiff")) << "the TIFF plugin is still loaded";
+
+    Export e;
+    const QString single = e.dir.filePath(QStringLiteral("card.tiff"));
+    auto run = e.run(choice("F", "tiff"));
+    EXPECT_EQ(run->Export_Single_File(single, false), 0);
+    ASSERT_EQ(e.ui->messages().size(), 1);
+    EXPECT_TRUE(e.ui->messages().first().contains(QStringLiteral("cannot write TIFF pictures")))
+        << e.ui->messages().first().toStdString();
+
+    e.ui->clear();
+    auto batch = e.run(choice("BOTH", "tiff"));
+    EXPECT_EQ(batch->Export_Batch_File(e.dir.path(), 0, 6), 0);
+    ASSERT_EQ(e.ui->messages().size(), 1);
+    EXPECT_TRUE(e.ui->messages().first().trimmed().startsWith(QStringLiteral("Card_1_Back.tiff could not be written: This system "
+                                                                   "cannot write TIFF pictures")))
+        << e.ui->messages().first().toStdString();
+    EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(e.folder()).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(batch->written.isEmpty());
 }
 
 }  // namespace

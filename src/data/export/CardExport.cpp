@@ -269,11 +269,14 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
             ++curr_card_count;
             const QString name = QStringLiteral("Card_%1").arg(row + 1);
             for (ExportFile &file : files) {
+                const QString fileName = name + file.suffix + QLatin1Char('.') + ext;
                 if (file.bytes.isEmpty()) {
-                    Show_NSLog_Message(QStringLiteral("%1%2: %3").arg(name, file.suffix, file.error));
-                    continue;
+                    // Every later row would fail the same way: stop and say why.
+                    if (m_writeError.isEmpty())
+                        m_writeError = QStringLiteral("%1 could not be written: %2").arg(fileName, file.error);
+                    return false;
                 }
-                const QString path = Path_To_Write(QDir(folder).filePath(name + file.suffix + QLatin1Char('.') + ext), false);
+                const QString path = Path_To_Write(QDir(folder).filePath(fileName), false);
                 if (path.isEmpty())
                     continue;
                 writes.push_back({path, std::async(std::launch::async, [path, bytes = std::move(file.bytes)] {
@@ -321,11 +324,10 @@ int CardExport::Export_Single_File(const QString &path, bool show)
     const std::vector<ExportFile> files = Render_Row(-1);
     const QStringList paths = Single_File_Paths(path, show);
     for (std::size_t i = 0; i < files.size() && i < std::size_t(paths.size()); ++i) {
-        if (files[i].bytes.isEmpty()) {
-            Show_NSLog_Message(files[i].error);
-            continue;
-        }
-        Export_File_Function(paths[int(i)], files[i].bytes, show);
+        if (files[i].bytes.isEmpty())
+            m_writeError = QStringLiteral("%1 could not be written: %2").arg(QFileInfo(paths[int(i)]).fileName(), files[i].error);
+        else
+            Export_File_Function(paths[int(i)], files[i].bytes, show);
         if (!m_writeError.isEmpty()) {
             Show_MessageBox(m_writeError);
             return int(written.size()) - before;
