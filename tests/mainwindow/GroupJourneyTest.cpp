@@ -1,6 +1,7 @@
 #include "ControllerFixture.h"
 #include "canvas/ImageBrowser.h"
 #include "core/DesignFile.h"
+#include "core/SKTImage.h"
 #include "core/SKTText.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
@@ -9,9 +10,11 @@
 #include "groupmode/GroupMode.h"
 #include "groupmode/Group_Mode_Wizard.h"
 #include "groupmode/Update_XL_Column.h"
+#include "imaging/Cropping_Tool.h"
 #include "mainwindow/GroupModeWiring.h"
 #include "platform/Paths.h"
 #include "properties/CardTabs.h"
+#include "properties/PropertyPanel.h"
 #include "visitor/Profile_Panel.h"
 
 #include <QCheckBox>
@@ -386,4 +389,31 @@ TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
     click("Back_Side_btn");
     EXPECT_FALSE(panel(1)->value_chk[0]->isEnabled());
     EXPECT_FALSE(panel(1)->value[0]->isEnabled());
+}
+
+// In group mode a picture bound to a column is cropped as its own file, and the keyboard then
+// rests on the list's Save button, the next thing to press.
+TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
+{
+    ASSERT_EQ(startGroupRoad(workbook(2)), 1);
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(pathIn("photo.png")));
+    ASSERT_TRUE(picture.copy(0, 0, 30, 20).save(pathIn("cut.png")));
+    std::shared_ptr<SKTGraphic> image = SKTImage::initWithPath({0, 0}, pathIn("photo.png"));
+    image->setBounds({10, 10, 60, 40});
+    image->Set_Data_source_type(2);
+    image->Set_Excel_binding(true);
+    image->Set_Excel_binding_Index(3);
+    place(0, {image});
+    canvas(0)->Set_Selected_Graphic(image.get());
+    controller->Show_RHS_Properties(image.get());
+    Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("cut.png");
+    ui->clear();
+    ui->push(1);  // the cropping tool's direct run, finished
+    controller->propertyPanel().crop_image_btn->click();
+    EXPECT_EQ(image->_file_path, pathIn("cut.png"));
+    auto *save = controller->findChild<QPushButton *>("Save_Excel_Details_Btn");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(controller->focusWidget(), save);
 }
