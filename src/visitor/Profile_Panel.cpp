@@ -307,6 +307,7 @@ void Profile_Panel::Open_Camera_Clicked()
     if (found == 0)
         m_mode.new_control_add(path, QStringLiteral("Fup_Photo"), image_path_val);
     Set_User_Image(path, found == 0 ? QStringLiteral("Fup_Photo") : QString());
+    Show_Message_To_Update_Data(m_mode.currentCanvas() ? m_mode.currentCanvas()->Selected_Graphic() : nullptr);
 }
 
 void Profile_Panel::Browse_image_Btn_Clicked()
