@@ -340,7 +340,7 @@ TEST_F(VisitorDeskTest, TheVisitorRoadOpensOnVisitorTemplatesAndKeepsThePlacehol
 namespace {
 
 // After OK in the side profile dialog the panel shows what the card now shows: the new name, and
-// the date box unticked with its control hidden by the fill.
+// the date box as its control is.
 TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
 {
     startVisitor();
@@ -479,6 +479,49 @@ TEST_F(VisitorDeskTest, LoggedVisitsDetailsShowTheirRowsWhole)
         EXPECT_LE(e->geometry().right(), scroll->viewport()->width()) << e->text().toStdString() << " is cut off";
     EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](QLineEdit *e) { return e->text() == "Grace Hopper"; }));
     log->hide();
+}
+
+}  // namespace
+
+namespace {
+
+// OK in the side profile dialog of either side leaves that side's date and time on the card as
+// they were, with their boxes ticked and their texts kept.
+TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
+{
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    for (int side : {0, 1}) {
+        SCOPED_TRACE(side);
+        click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+        Profile_Panel &p = side == 0 ? front() : *Back_Profile_Panel_OBJ;
+        for (int row : {kDateField, kTimeField})
+            if (!p.value_chk[row]->isChecked())
+                p.value_chk[row]->click();
+        const auto shown = [&] {
+            QStringList out;
+            for (const char *id : {"Fup_Date", "Fup_Time"}) {
+                const SKTGraphic *g = canvas(side)->Selcect_Ctrl_With_ID(id);
+                out << (g && g->ctrl_is_visible ? g->Text_Value : QStringLiteral("<hidden>"));
+            }
+            return out.join(" ").toStdString();
+        };
+        const std::string before = shown();
+        ASSERT_EQ(before.find("<hidden>"), std::string::npos) << before;
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            dlg.rows[0].value->setText("Nina New");
+            emit dlg.rows[0].value->textEdited("Nina New");
+            dlg.OK_Btn_Clicked();
+            return dlg.result();
+        });
+        controller->User_Profile_Clicked();
+        Set_Profile_Modal_Runner(previous);
+        ASSERT_EQ(canvas(side)->Selcect_Ctrl_With_ID("Fup_Name")->Text_Value.toStdString(), "Nina New");
+        EXPECT_EQ(shown(), before);
+        EXPECT_TRUE(p.value_chk[kDateField]->isChecked());
+        EXPECT_TRUE(p.value_chk[kTimeField]->isChecked());
+    }
 }
 
 }  // namespace
