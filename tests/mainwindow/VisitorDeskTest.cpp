@@ -485,6 +485,63 @@ TEST_F(VisitorDeskTest, LoggedVisitsDetailsShowTheirRowsWhole)
 
 namespace {
 
+// The desk's clock set by the test for as long as it lives.
+class ScopedVisitorClock {
+public:
+    explicit ScopedVisitorClock(QDateTime &now) : m_previous(Set_Visitor_Clock([&now] { return now; })) {}
+    ~ScopedVisitorClock() { Set_Visitor_Clock(m_previous); }
+
+private:
+    std::function<QDateTime()> m_previous;
+};
+
+// A time not typed by hand is the time of recording: visits a minute apart with the Time box
+// ticked store, show and put on the card each its own time; a time typed with Manual time on
+// is stored as typed.
+TEST_F(VisitorDeskTest, EachVisitKeepsTheTimeItWasRecorded)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    QDateTime now(QDate(2026, 12, 7), QTime(8, 51, 53));
+    const ScopedVisitorClock clock(now);
+    startVisitor();
+    if (!front().value_chk[kTimeField]->isChecked())
+        front().value_chk[kTimeField]->click();
+    ASSERT_TRUE(front().value_chk[kTimeField]->isChecked());
+    ASSERT_FALSE(front().time_manual_chk->isChecked());
+    const struct {
+        const char *name;
+        QTime at;
+        bool manual;
+        QString typed, stored;
+    } visits[] = {
+        {"Ann", QTime(8, 52, 10), false, {}, "08:52:10"},
+        {"Ben", QTime(8, 53, 12), false, {}, "08:53:12"},
+        {"Cai", QTime(8, 54, 14), false, {}, "08:54:14"},
+        {"Dee", QTime(8, 55, 16), true, "07:30:00", "07:30:00"},
+    };
+    QString expected;
+    for (const auto &v : visits) {
+        SCOPED_TRACE(v.name);
+        if (front().time_manual_chk->isChecked() != v.manual)
+            front().time_manual_chk->click();
+        if (v.manual)
+            type(front().value[kTimeField], v.typed);
+        type(front().value[0], v.name);
+        now.setTime(v.at);
+        EXPECT_EQ(record(), kVisitSaved);
+        EXPECT_EQ(front().value[kTimeField]->text().toStdString(), v.stored.toStdString());
+        ASSERT_NE(control("Fup_Time"), nullptr);
+        EXPECT_EQ(control("Fup_Time")->Text_Value.toStdString(), v.stored.toStdString());
+        expected += QStringLiteral("%1|%2|1|2026-12-07 %3\n").arg(v.name, v.stored, v.at.toString("HH:mm:ss"));
+    }
+    EXPECT_EQ(sql("SELECT VName, EntryTime, Use_Time, Date_Time_Stamp FROM Visitor_Records ORDER BY ID;").toStdString(),
+              expected.toStdString());
+}
+
+}  // namespace
+
+namespace {
+
 // OK in the side profile dialog of either side leaves that side's date and time on the card as
 // they were, with their boxes ticked and their texts kept.
 TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
