@@ -233,9 +233,13 @@ bool Visitor_DB::Add_Visitor_Record_To_DB(const Profile_Panel &front, const Prof
     return Insert_Visitor_Record(r);
 }
 
+QString Update_Data_Reminder_Text()
+{
+    return QStringLiteral("Please click on 'Save Details' button to update your changes in your project data.");
+}
+
 void Show_Message_To_Update_Data(const SKTGraphic *selected)
 {
     if (Start_Card_Option == QLatin1String("G") && selected && selected->data_source_type_val() == 2)
-        platform::ui().message(
-            QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
+        platform::ui().message(Update_Data_Reminder_Text());
 }

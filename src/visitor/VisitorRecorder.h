@@ -64,3 +64,5 @@ private:
 // The group-mode reminder after a photo change: only when the selected control takes its value
 // from a spreadsheet column.
 void Show_Message_To_Update_Data(const SKTGraphic *selected);
+// What the reminder says; group mode asks with it before unsaved changes would be left behind.
+QString Update_Data_Reminder_Text();
