@@ -139,8 +139,8 @@ private:
     static QString sideLetter(int side) { return side == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
     int currentSide() const;
 
-    // After a row is laid on the side in work: what its panel then held, and a new undo history
-    // when the row is not the one laid before.
+    // After a row is laid on the side in work: a new undo history when the row is not the one
+    // laid before.
     void Row_Laid(int row);
 
     GroupModeWindow &m_window;
@@ -148,7 +148,7 @@ private:
     // The row last laid on the card and the table's row count then. Undo steps belong to that
     // row: restoring one on another row would put one person's values on another's card.
     int m_laidRow = -1, m_laidRowCount = -1;
-    // Each side's entry panel as the row laid it.
+    // Each side's entry panel as a row last filled it (see Set_GP_mode_Value_From_Excel).
     struct ShownPanel {
         int row = -1;
         groupmode::PanelValues panel;
