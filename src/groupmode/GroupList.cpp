@@ -83,6 +83,12 @@ void GroupList::store(const PanelValues &panel, bool back)
     m_selected = row;
 }
 
+QVariantMap GroupList::toStore(const PanelValues &panel, bool back) const
+{
+    const int row = std::max(m_selected, 0);
+    return row < rowCount() ? record(row, panel, back, false) : QVariantMap();
+}
+
 GroupList::DeleteResult GroupList::remove()
 {
     if (rowCount() <= 1)

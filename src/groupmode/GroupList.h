@@ -54,6 +54,8 @@ public:
     int add(const PanelValues &panel, bool back);
     // Stores the panel into the current row (row 0 when none), honouring the check boxes.
     void store(const PanelValues &panel, bool back);
+    // The current row as `store` would leave it, the table untouched.
+    QVariantMap toStore(const PanelValues &panel, bool back) const;
     // Removes the current row; the row before it (never below the first) becomes current.
     DeleteResult remove();
     static QString message(DeleteResult result);

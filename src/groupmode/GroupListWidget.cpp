@@ -55,6 +55,19 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
     layout->addLayout(buttons);
     layout->addWidget(m_moveNext);
     connect(m_view, &QListWidget::currentRowChanged, this, [this](int row) {
+        const int shown = m_list.selected();
+        if (row >= 0 && shown >= 0 && row != shown && m_hooks.leaveRow) {
+            // The list stays on the row on show while the question is open: answering it may
+            // store that row and lay it on the card again.
+            {
+                const QSignalBlocker quiet(m_view);
+                m_view->setCurrentRow(shown);
+            }
+            if (!m_hooks.leaveRow())
+                return;
+            const QSignalBlocker quiet(m_view);
+            m_view->setCurrentRow(row);
+        }
         m_list.select(row);
         updateButtons();
         if (m_list.selected() >= 0 && m_hooks.applyRow)

@@ -19,6 +19,9 @@ public:
         std::function<bool()> backSide;
         std::function<void()> saveProject;               // stores the panels into the current row too
         std::function<void(int row)> applyRow;           // card and panels; adds no undo step
+        // Asked before a person's selection leaves the row on show: false keeps that row (and
+        // what the panels hold) shown.
+        std::function<bool()> leaveRow;
         std::function<bool(const QString &question)> confirm;
         std::function<void(const QString &message)> inform;
         std::function<void()> remap;      // the column re-mapping dialog and the card re-laid

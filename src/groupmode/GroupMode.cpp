@@ -11,6 +11,7 @@
 #include "groupmode/Update_XL_Column.h"
 #include "platform/UiServices.h"
 #include "visitor/Profile_Panel.h"
+#include "visitor/VisitorRecorder.h"
 
 #include <QAbstractButton>
 #include <algorithm>
@@ -87,6 +88,7 @@ GroupListWidget *GroupMode::listWidget(QWidget *parent)
     hooks.backSide = [this] { return currentSide() == 1; };
     hooks.saveProject = [this] { m_window.Save_Group_Project(); };
     hooks.applyRow = [this](int) { Assign_value_to_card_in_group_mode_list_selection(); };
+    hooks.leaveRow = [this] { return Leave_Shown_Row(); };
     hooks.confirm = [](const QString &question) { return platform::ui().yesNo(question); };
     hooks.inform = [](const QString &message) { Show_MessageBox(message); };
     hooks.remap = [this] { Update_Excel_Btn_Clicked(); };
@@ -399,6 +401,8 @@ void GroupMode::Show_New_Control_Type_Boxes()
 void GroupMode::Clear_Group_List()
 {
     m_list.select(-1);
+    m_laidRow = m_laidRowCount = -1;
+    m_shown = {};
     Use_Excel_Binding_Values = false;
     if (m_widget)
         m_widget->rebuild();
@@ -419,31 +423,75 @@ void GroupMode::Assign_value_to_card_in_group_mode_list_selection()
     const int r = m_list.selected();
     if (Start_Card_Option != QLatin1String("G") || r < 0 || r >= m_list.entries().size())
         return;
-    m_window.Set_List_Value_Change(true);
-    struct Done {
-        GroupModeWindow &w;
-        ~Done() { w.Set_List_Value_Change(false); }
-    } done{m_window};
     const int side = currentSide();
-    if (Use_Excel_Binding_Values) {
-        BatchSource source;
-        GroupData &data = m_window.groupData();
-        const int columns = data.columnCount();
-        for (int i = 0; i < data.rowCount(); ++i) {
-            const QVariantMap cells = data.row(i);
-            QStringList row{cells.value(QStringLiteral("Extension")).toString()};
-            for (int k = 1; k < columns; ++k) {
-                const auto it = cells.find(QStringLiteral("Column%1").arg(k));
-                row << (it == cells.end() ? QString() : it->toString());
+    {
+        m_window.Set_List_Value_Change(true);
+        struct Done {
+            GroupModeWindow &w;
+            ~Done() { w.Set_List_Value_Change(false); }
+        } done{m_window};
+        if (Use_Excel_Binding_Values) {
+            BatchSource source;
+            GroupData &data = m_window.groupData();
+            const int columns = data.columnCount();
+            for (int i = 0; i < data.rowCount(); ++i) {
+                const QVariantMap cells = data.row(i);
+                QStringList row{cells.value(QStringLiteral("Extension")).toString()};
+                for (int k = 1; k < columns; ++k) {
+                    const auto it = cells.find(QStringLiteral("Column%1").arg(k));
+                    row << (it == cells.end() ? QString() : it->toString());
+                }
+                source.excelRows << row;
             }
-            source.excelRows << row;
+            source.Use_Excel_Binding_Values = true;
+            source.Get_total_Card_count();
+            Assign_Batch_Values_To_Control(Graphic_Pointers(m_window.document().graphicsOfSide(side)), source, r);
         }
-        source.Use_Excel_Binding_Values = true;
-        source.Get_total_Card_count();
-        Assign_Batch_Values_To_Control(Graphic_Pointers(m_window.document().graphicsOfSide(side)), source, r);
+        Set_GP_mode_Value_From_Excel(sideLetter(side), r);
+        m_window.Refresh_Canvas();
     }
-    Set_GP_mode_Value_From_Excel(sideLetter(side), r);
-    m_window.Refresh_Canvas();
+    Row_Laid(r);
+}
+
+void GroupMode::Row_Laid(int row)
+{
+    const int side = currentSide();
+    if (row == m_laidRow && m_list.rowCount() == m_laidRowCount)
+        return;
+    // Another row (or the same place after rows came or went): the other side's panel shows the
+    // old row until that side comes into work, and no undo step of the old row may come back.
+    m_shown[size_t(1 - side)].reset();
+    m_laidRow = row;
+    m_laidRowCount = m_list.rowCount();
+    m_window.Undo_Redo_Clear();
+}
+
+bool GroupMode::Shown_Row_Has_Unsaved_Changes()
+{
+    const int side = currentSide();
+    const std::optional<ShownPanel> &shown = m_shown[size_t(side)];
+    if (Start_Card_Option != QLatin1String("G") || !shown || shown->row < 0 || shown->row != m_list.selected())
+        return false;
+    // Both against the row as it is now: only what the panel itself changed counts.
+    return m_list.toStore(panelValues(side), side == 1) != m_list.toStore(shown->panel, side == 1);
+}
+
+bool GroupMode::Leave_Shown_Row()
+{
+    if (!Shown_Row_Has_Unsaved_Changes())
+        return true;
+    const int answer = platform::ui().alert(QStringLiteral("This record has changes that are not saved.\n") +
+                                                Update_Data_Reminder_Text(),
+                                            {QStringLiteral("Save Details"), QStringLiteral("Discard Changes"),
+                                             QStringLiteral("Cancel")},
+                                            QString(), nullptr);
+    if (answer == 1)
+        return true;
+    if (answer != 0)
+        return false;
+    m_list.store(panelValues(currentSide()), currentSide() == 1);
+    // A project that could not be written keeps its row on show; the save has said why.
+    return m_window.Save_Group_Project();
 }
 
 void GroupMode::Set_GP_mode_Value_From_Excel(const QString &sideText, int row)
@@ -481,6 +529,8 @@ void GroupMode::Set_GP_mode_Value_From_Excel(const QString &sideText, int row)
                 box->setText(Get_Excel_Table_Item_Text(row, column));
         }
     }
+    // What the row put into the panel: a change from here on is the person's own.
+    m_shown[size_t(side)] = ShownPanel{row, panelValues(side)};
 }
 
 PanelValues GroupMode::panelValues(int side)

@@ -19,6 +19,7 @@
 #include <QRectF>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 class GroupListWidget;
@@ -62,6 +63,8 @@ public:
     virtual bool Save_Group_Project() = 0;
     // While set, applying a row records no undo step.
     virtual void Set_List_Value_Change(bool applying) = 0;
+    // Both sides' undo and redo steps dropped (another row is on show now).
+    virtual void Undo_Redo_Clear() = 0;
     virtual bool Copy_Card_Design_In_Progress() = 0;
     virtual QString Project_File_Name() = 0;
     virtual QString NO_Image_Path() = 0;
@@ -115,6 +118,11 @@ public:
     void Assign_value_to_card_in_group_mode_list_selection();
     void Set_GP_mode_Value_From_Excel(const QString &side, int row);
     void Save_Group_Mode_List_Details_In_XL_Data_List();
+    // The entry panel of the side in work holds changes a store would write into the row on show.
+    bool Shown_Row_Has_Unsaved_Changes();
+    // Before a person's selection shows another row: unsaved changes of the row on show are
+    // saved, dropped or kept on show, as the person answers. False when that row stays on show.
+    bool Leave_Shown_Row();
     // The entry panel of the side in work as a row record needs it.
     groupmode::PanelValues panelValues(int side);
     // The entry panels' boxes for a new custom field shown, as group mode offers them.
@@ -131,8 +139,21 @@ private:
     static QString sideLetter(int side) { return side == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
     int currentSide() const;
 
+    // After a row is laid on the side in work: a new undo history when the row is not the one
+    // laid before.
+    void Row_Laid(int row);
+
     GroupModeWindow &m_window;
     groupmode::GroupList m_list;
+    // The row last laid on the card and the table's row count then. Undo steps belong to that
+    // row: restoring one on another row would put one person's values on another's card.
+    int m_laidRow = -1, m_laidRowCount = -1;
+    // Each side's entry panel as a row last filled it (see Set_GP_mode_Value_From_Excel).
+    struct ShownPanel {
+        int row = -1;
+        groupmode::PanelValues panel;
+    };
+    std::array<std::optional<ShownPanel>, 2> m_shown;
     QPointer<GroupListWidget> m_widget;
     QPointer<Update_XL_Column> m_remap;
 };

@@ -93,7 +93,7 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
     // Redraws the control with the panel's settings and records the crop as one undo step.
     panel.Update_Image_Graphics(false);
     if (group)
-        if (QWidget *save = m_controller.findChild<QWidget *>(QStringLiteral("save_excel_detail_btn")))
+        if (QWidget *save = m_controller.findChild<QWidget *>(QStringLiteral("Save_Excel_Details_Btn")))
             save->setFocus();
     return done;
 }

@@ -148,6 +148,7 @@ public:
             for (int side : {0, 1})
                 history.Record_Without_Undo_Step(side);
     }
+    void Undo_Redo_Clear() override { m_window.Undo_Redo_Clear(); }
     bool Copy_Card_Design_In_Progress() override { return copy_card_design; }
     QString Project_File_Name() override { return ::Project_File_Name; }
     QString NO_Image_Path() override { return m_window.NO_Image_Path; }

@@ -7,6 +7,7 @@
 #include "core/SKTImage.h"
 
 #include <QFileInfo>
+#include <vector>
 
 namespace {
 void bind(SKTGraphic *g, const ProfileSlot &s)
@@ -45,7 +46,17 @@ void Lay_User_Profile(User_Profile_Class &profile, SKTGraphicView &canvas, Profi
 {
     CanvasRequests &window = canvasRequests();
     const auto fields = profile.Profile_Slots();
+    // A profile has no date or time field, so the dialogs cannot have meant to take the side's
+    // date and time off the card: they stay as they were, captions too.
+    std::vector<SKTGraphic *> clock;
+    for (const char *id : {"Fup_Date", "Fup_Time", "Fup_lbl_Date", "Fup_lbl_Time"}) {
+        for (const SKTGraphicPtr &g : canvas.graphics())
+            if (g && g->control_ID == QLatin1String(id) && g->ctrl_is_visible)
+                clock.push_back(g.get());
+    }
     canvas.Hide_all_Text_control_FUP_Control();
+    for (SKTGraphic *g : clock)
+        g->Set_Ctrl_Is_Visible(true);
     window.Set_Selected_Control_Tool(2);
     for (int i = 0; i < 10; ++i) {
         const ProfileSlot &s = fields[size_t(i)];

@@ -1,6 +1,6 @@
 #pragma once
-// Laying a profile on a card side's canvas: the profile-field controls of the side are hidden,
-// then every field with a value shows it in its value control (found by id, or created where
+// Laying a profile on a card side's canvas: the profile-field controls of the side are hidden
+// (the date and time, which no profile holds, keep their visibility), then every field with a value shows it in its value control (found by id, or created where
 // `placeFor` says) bound to the field's source, the photo by the side's rule, and every caption
 // in its caption control. The caller sets the window's fill flag around it and takes the undo
 // snapshot.

@@ -245,12 +245,12 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
 
 void Profile_Panel::Set_Date_Value()
 {
-    value[kDateField]->setText(Visitor_Date_Text(QDate::currentDate()));
+    value[kDateField]->setText(Visitor_Date_Text(Visitor_Clock_Now().date()));
 }
 
 void Profile_Panel::Set_Time_Value()
 {
-    value[kTimeField]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    value[kTimeField]->setText(Visitor_Clock_Now().toString(QStringLiteral("HH:mm:ss")));
 }
 
 void Profile_Panel::Start_Timer() { Clock_Timer->start(); }
@@ -307,6 +307,7 @@ void Profile_Panel::Open_Camera_Clicked()
     if (found == 0)
         m_mode.new_control_add(path, QStringLiteral("Fup_Photo"), image_path_val);
     Set_User_Image(path, found == 0 ? QStringLiteral("Fup_Photo") : QString());
+    Show_Message_To_Update_Data(m_mode.currentCanvas() ? m_mode.currentCanvas()->Selected_Graphic() : nullptr);
 }
 
 void Profile_Panel::Browse_image_Btn_Clicked()

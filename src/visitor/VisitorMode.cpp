@@ -574,13 +574,48 @@ bool VisitorMode::Add_Visitor_Record_To_DB()
     if (!front_vistr_view || !back_vistr_view)
         return false;
     SKTDocument &doc = m_window.document();
+    // One moment for the row, the boxes and the card, so the pass printed next shows what was stored.
+    const QDateTime now = Visitor_Clock_Now();
+    for (int side : {0, 1})
+        Take_Recording_Moment(side, now);
     Visitor_DB db;
     return db.Add_Visitor_Record_To_DB(*front_vistr_view, *back_vistr_view, int(doc.graphicsOfSide(0).size()),
                                        int(doc.graphicsOfSide(1).size()), m_window.Two_Sided_Card(),
                                        [this](int side) {
                                            return side == 0 ? Get_Front_Visitor_dyn_contrl_str()
                                                             : Get_Back_Visitor_dyn_contrl_str();
-                                       });
+                                       },
+                                       now);
+}
+
+void VisitorMode::Take_Recording_Moment(int side, const QDateTime &now)
+{
+    Profile_Panel *p = panel(side);
+    if (!p)
+        return;
+    const struct {
+        int row;
+        QCheckBox *manual;
+        QString text;
+    } clocks[] = {{kDateField, p->date_manual_chk, Visitor_Date_Text(now.date())},
+                  {kTimeField, p->time_manual_chk, now.toString(QStringLiteral("HH:mm:ss"))}};
+    bool changed = false;
+    for (const auto &c : clocks) {
+        if (c.manual && c.manual->isChecked())
+            continue;
+        p->value[size_t(c.row)]->setText(c.text);
+        if (!p->value_chk[size_t(c.row)]->isChecked())
+            continue;
+        const QString id = QString::fromLatin1(Profile_Fields[size_t(c.row)].valueId);
+        for (const SKTGraphicPtr &g : m_window.document().graphicsOfSide(side)) {
+            if (g && g->kind() == SKTGraphicKind::Text && g->control_ID == id) {
+                g->Set_text_value(c.text);
+                changed = true;
+            }
+        }
+    }
+    if (changed)
+        m_window.Refresh_Canvas();
 }
 
 // --- loading ---

@@ -69,6 +69,9 @@ public:
     // --- recording ---
     // Both panels into one row of the visitor database; true when the row was stored.
     bool Add_Visitor_Record_To_DB();
+    // A date or time the operator does not type (its manual box off) is the moment of recording:
+    // the side's box shows `now`, and so does its card control while the box is ticked.
+    void Take_Recording_Moment(int side, const QDateTime &now);
 
     // --- loading ---
     void Load_Fup_Fields(int side);

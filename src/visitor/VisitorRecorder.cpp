@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <sqlite3.h>
+#include <utility>
 
 namespace {
 
@@ -71,6 +72,25 @@ bool filled(const QString &text)
 QString dbError(sqlite3 *db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("no database"); }
 
 }  // namespace
+
+namespace {
+std::function<QDateTime()> &visitorClock()
+{
+    static std::function<QDateTime()> clock;
+    return clock;
+}
+}  // namespace
+
+QDateTime Visitor_Clock_Now()
+{
+    const std::function<QDateTime()> &clock = visitorClock();
+    return clock ? clock() : QDateTime::currentDateTime();
+}
+
+std::function<QDateTime()> Set_Visitor_Clock(std::function<QDateTime()> clock)
+{
+    return std::exchange(visitorClock(), std::move(clock));
+}
 
 QString Visitor_Date_Text(const QDate &date)
 {
@@ -190,14 +210,15 @@ bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
 
 bool Visitor_DB::Add_Visitor_Record_To_DB(const Profile_Panel &front, const Profile_Panel &back, int frontControls,
                                           int backControls, bool twoSided,
-                                          const std::function<QString(int)> &customText)
+                                          const std::function<QString(int)> &customText,
+                                          const QDateTime &moment)
 {
     Check_Path_And_Create_VISITOR_Files();
     if ((frontControls == 0 && twoSided ? backControls : frontControls) == 0) {
         platform::ui().message(QStringLiteral("There is no details for Visitor.\nPlease enter some details."));
         return false;
     }
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = moment.isValid() ? moment : Visitor_Clock_Now();
     const QString date = Visitor_Date_Text(now.date());
     const QString time = now.toString(QStringLiteral("HH:mm:ss"));
     VisitorRecord r;
@@ -212,9 +233,13 @@ bool Visitor_DB::Add_Visitor_Record_To_DB(const Profile_Panel &front, const Prof
     return Insert_Visitor_Record(r);
 }
 
+QString Update_Data_Reminder_Text()
+{
+    return QStringLiteral("Please click on 'Save Details' button to update your changes in your project data.");
+}
+
 void Show_Message_To_Update_Data(const SKTGraphic *selected)
 {
     if (Start_Card_Option == QLatin1String("G") && selected && selected->data_source_type_val() == 2)
-        platform::ui().message(
-            QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
+        platform::ui().message(Update_Data_Reminder_Text());
 }

@@ -4,6 +4,7 @@
 // whose database lost its table gets it back, and a failed write is always told to the operator.
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <functional>
@@ -23,6 +24,11 @@ struct VisitorRecord {
     QString photo, stamp;  // stamp "yyyy-MM-dd HH:mm:ss"
     VisitorSideRecord side[2];
 };
+
+// The desk's clock: recording a visit and the panels' date and time boxes read it. A test sets
+// its own (GUI thread); an empty function puts the system clock back. Answers the clock replaced.
+QDateTime Visitor_Clock_Now();
+std::function<QDateTime()> Set_Visitor_Clock(std::function<QDateTime()> clock);
 
 // A visit's date as the panels show it and the database stores it: "dd-MMM-yyyy" with the
 // English month abbreviation whatever the desk's language, so the log reads one form.
@@ -46,8 +52,10 @@ public:
     bool Insert_Visitor_Record(const VisitorRecord &record);
     // The record button: both panels into one row. `frontControls` / `backControls` count the
     // controls of each side; `customText(side)` gives a side's custom rows.
+    // `now` is the moment of recording (invalid: the desk's clock now).
     bool Add_Visitor_Record_To_DB(const Profile_Panel &front, const Profile_Panel &back, int frontControls,
-                                  int backControls, bool twoSided, const std::function<QString(int)> &customText);
+                                  int backControls, bool twoSided, const std::function<QString(int)> &customText,
+                                  const QDateTime &now = QDateTime());
 
 private:
     sqlite3 *visitor_db = nullptr;
@@ -56,3 +64,5 @@ private:
 // The group-mode reminder after a photo change: only when the selected control takes its value
 // from a spreadsheet column.
 void Show_Message_To_Update_Data(const SKTGraphic *selected);
+// What the reminder says; group mode asks with it before unsaved changes would be left behind.
+QString Update_Data_Reminder_Text();

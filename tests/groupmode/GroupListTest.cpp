@@ -1,4 +1,7 @@
 #include "groupmode/GroupList.h"
+#include "groupmode/GroupListWidget.h"
+
+#include <QListWidget>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -78,5 +81,58 @@ TEST(GroupList, EditsKeepRowsNumberedAndPlaceholdersOut)
         EXPECT_EQ(s.act(), s.message);
         EXPECT_EQ(rows(d), s.rows);
         EXPECT_EQ(list.selected(), s.selected);
+    }
+}
+
+// What a store would leave in the current row, worked out without touching the table.
+TEST(GroupList, ToStoreIsWhatStoreWrites)
+{
+    DesignData d = sheet();
+    groupmode::DesignGroupData data(d);
+    GroupList list(data);
+    list.select(2);
+    const groupmode::PanelValues p = panel("Cleo Ray", "Chief", false, "c2.png");
+    const QVariantMap planned = list.toStore(p, false);
+    EXPECT_EQ(rows(d), "1,Anna,a.png,Boss|2,Ben,,Text here|3,Cleo,c.png,Chief|");
+    list.store(p, false);
+    EXPECT_EQ(d.tableRows.row(2), planned);
+    EXPECT_EQ(rows(d), "1,Anna,a.png,Boss|2,Ben,,Text here|3,Cleo,c2.png,Chief|");
+}
+
+// A person's selection leaving the row on show asks first: refused, the list stays on that row
+// and nothing is laid on the card; allowed, the new row is laid. Rows the program selects (after
+// an add, a save or a delete) are laid without asking.
+TEST(GroupListWidget, LeavingTheRowOnShowAsksFirst)
+{
+    DesignData d = sheet();
+    groupmode::DesignGroupData data(d);
+    GroupList list(data);
+    std::vector<int> laid;
+    int asked = 0;
+    bool allow = false;
+    GroupListWidget::Hooks hooks;
+    hooks.applyRow = [&](int row) { laid.push_back(row); };
+    hooks.leaveRow = [&] { return ++asked, allow; };
+    GroupListWidget widget(list, hooks);
+    widget.selectRow(0);
+    const struct {
+        const char *step;
+        bool allow;
+        int to, shown, asked;
+        std::vector<int> laid;
+    } steps[] = {
+        {"refused", false, 2, 0, 1, {0}},
+        {"allowed", true, 2, 2, 2, {0, 2}},
+        {"the same row again", false, 2, 2, 2, {0, 2}},
+        {"refused again", false, 1, 2, 3, {0, 2}},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.step);
+        allow = s.allow;
+        widget.view()->setCurrentRow(s.to);
+        EXPECT_EQ(widget.view()->currentRow(), s.shown);
+        EXPECT_EQ(list.selected(), s.shown);
+        EXPECT_EQ(asked, s.asked);
+        EXPECT_EQ(laid, s.laid);
     }
 }

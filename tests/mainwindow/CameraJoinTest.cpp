@@ -106,4 +106,47 @@ TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
     EXPECT_EQ(QImage(shown).pixelColor(5, 5), QColor(20, 170, 90));
 }
 
+// In group mode a photo from the camera, like one from a file, reminds the person to save the
+// row when it went onto a picture bound to a spreadsheet column, and only then.
+TEST_F(CameraJoinTest, GroupModePhotoRoadsRemindToSaveTheRow)
+{
+    Start_Card_Option = QStringLiteral("G");
+    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    QImage old(40, 40, QImage::Format_RGB32);
+    old.fill(Qt::red);
+    ASSERT_TRUE(old.save(pathIn("old.png")));
+    ASSERT_TRUE(shot.save(pathIn("chosen.png")));
+    Profile_Panel &front = *Front_Profile_Panel_OBJ;
+    const QString reminder = "Please click on 'Save Details' button to update your changes in your project data.";
+    const struct {
+        const char *road;
+        int source;  // 2: bound to a spreadsheet column
+        bool reminded;
+    } cases[] = {{"camera", 2, true}, {"file", 2, true}, {"camera", 0, false}, {"file", 0, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.road) + " " + std::to_string(c.source));
+        while (!document->graphics().empty())
+            document->removeGraphicsOnSide(0, {0});
+        std::shared_ptr<SKTGraphic> photo = SKTImage::initWithPath({0, 0}, pathIn("old.png"));
+        photo->setBounds({20, 20, 80, 60});
+        photo->control_ID = QStringLiteral("Fup_Photo");
+        photo->Set_Data_source_type(c.source);
+        photo->Set_Excel_binding(c.source == 2);
+        photo->Set_Excel_binding_Index(c.source == 2 ? 1 : -1);
+        place(0, {photo});
+        canvas(0)->Set_Selected_Graphic(photo.get());
+        ui->clear();
+        const bool camera = QLatin1String(c.road) == QLatin1String("camera");
+        if (camera) {
+            ui->push(1);
+            front.camera_btn->click();
+        } else {
+            ui->push(pathIn("chosen.png"));
+            front.browse_pic_btn->click();
+        }
+        EXPECT_EQ(photo->_file_path, camera ? Camera_Capture_Image : pathIn("chosen.png"));
+        EXPECT_EQ(ui->messages().filter(reminder).size(), c.reminded ? 1 : 0) << ui->messages().join("|").toStdString();
+    }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ControllerFixture.h"
 #include "canvas/ImageBrowser.h"
 #include "core/DesignFile.h"
+#include "core/SKTImage.h"
 #include "core/SKTText.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
@@ -9,9 +10,11 @@
 #include "groupmode/GroupMode.h"
 #include "groupmode/Group_Mode_Wizard.h"
 #include "groupmode/Update_XL_Column.h"
+#include "imaging/Cropping_Tool.h"
 #include "mainwindow/GroupModeWiring.h"
 #include "platform/Paths.h"
 #include "properties/CardTabs.h"
+#include "properties/PropertyPanel.h"
 #include "visitor/Profile_Panel.h"
 
 #include <QCheckBox>
@@ -386,4 +389,132 @@ TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
     click("Back_Side_btn");
     EXPECT_FALSE(panel(1)->value_chk[0]->isEnabled());
     EXPECT_FALSE(panel(1)->value[0]->isEnabled());
+}
+
+namespace {
+
+// The rows of the saved project, "name,title" each, as a fresh read of its file gives them.
+std::string savedRows()
+{
+    const DesignReadResult read = Read_Design_File(::Project_File_Name);
+    QStringList rows;
+    for (qsizetype i = 0; read.design && i < read.design->tableRows.size(); ++i)
+        rows << read.design->tableRows.value(i, "Column1") + "," + read.design->tableRows.value(i, "Column2");
+    return rows.join(" | ").toStdString();
+}
+
+const QString kUnsavedQuestion = QStringLiteral(
+    "This record has changes that are not saved.\nPlease click on 'Save Details' button to update your changes in "
+    "your project data.");
+
+}  // namespace
+
+// An undo step belongs to the row it was made on: typed into row 3, saved on leaving it, row 4
+// shown, Undo and Save leave row 4 as it was and row 3 as typed.
+TEST_F(GroupJourney, UndoAfterARowChangeNeverCarriesAnotherRowsValues)
+{
+    ASSERT_EQ(startGroupRoad(workbook(5)), 1);
+    list()->setCurrentRow(2);
+    QLineEdit *name = panel(0)->value[0];
+    name->selectAll();
+    QTest::keyClicks(name, "Zoe");
+    ASSERT_EQ(cardText(0, "Fup_Name"), "Zoe");
+    ASSERT_TRUE(enabled("Undo_btn"));
+    ui->clear();
+    ui->push(QStringList{"Save Details"});
+    list()->setCurrentRow(3);
+    ASSERT_EQ(list()->currentRow(), 3);
+    EXPECT_EQ(panel(0)->value[0]->text().toStdString(), "Person 04");
+    EXPECT_FALSE(enabled("Undo_btn"));
+    controller->Undo_Clicked();  // as the canvas's undo key sends it
+    EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Person 04");
+    EXPECT_EQ(panel(0)->value[0]->text().toStdString(), "Person 04");
+    EXPECT_EQ(panel(0)->value[1]->text().toStdString(), "T4");
+    controller->findChild<QPushButton *>("Save_Excel_Details_Btn")->click();
+    EXPECT_EQ(savedRows(), "Person 01,T1 | Person 02,T2 | Zoe,T3 | Person 04,T4 | Person 05,T5");
+    // Back on row 3 the typing is there; undo still takes back what is typed on it.
+    list()->setCurrentRow(2);
+    EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Zoe");
+    name->selectAll();
+    QTest::keyClicks(name, "Zara");
+    ASSERT_TRUE(enabled("Undo_btn"));
+    while (cardText(0, "Fup_Name") != "Zoe" && enabled("Undo_btn"))
+        click("Undo_btn");
+    EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Zoe");
+    EXPECT_EQ(name->text().toStdString(), "Zoe");
+}
+
+// A person who leaves a row with changes that are not saved is asked first, and each answer
+// does what it says: Save stores the row in the project, Discard leaves the project as it was,
+// Cancel stays on the row with what was typed. A row left unchanged asks nothing.
+TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
+{
+    ASSERT_EQ(startGroupRoad(workbook(4)), 1);
+    const std::string asLoaded = "Person 01,T1 | Person 02,T2 | Person 03,T3 | Person 04,T4";
+    const struct {
+        const char *answer;  // nullptr: nothing typed
+        int rowAfter;
+        std::string shownName;
+        std::string saved;
+    } cases[] = {
+        {nullptr, 3, "Person 04", asLoaded},
+        {"Cancel", 1, "Bea", asLoaded},
+        {"Discard Changes", 3, "Person 04", asLoaded},
+        {"Save Details", 3, "Person 04", "Person 01,T1 | Bea,T2 | Person 03,T3 | Person 04,T4"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer ? c.answer : "nothing typed");
+        ui->clear();
+        ui->push(QStringList{"Discard Changes"});  // the case before may have left typing behind
+        list()->setCurrentRow(0);
+        ui->clear();
+        list()->setCurrentRow(1);
+        ASSERT_EQ(list()->currentRow(), 1);
+        ASSERT_EQ(panel(0)->value[0]->text(), "Person 02");
+        if (c.answer) {
+            panel(0)->value[0]->selectAll();
+            QTest::keyClicks(panel(0)->value[0], "Bea");
+        }
+        ui->clear();
+        if (c.answer)
+            ui->push(QStringList{QString::fromLatin1(c.answer)});
+        list()->setCurrentRow(3);
+        QStringList asked;
+        for (const auto &r : ui->requests())
+            if (r.kind == "alert")
+                asked << r.text;
+        EXPECT_EQ(asked.join("|").toStdString(), c.answer ? kUnsavedQuestion.toStdString() : "");
+        EXPECT_EQ(list()->currentRow(), c.rowAfter);
+        EXPECT_EQ(panel(0)->value[0]->text().toStdString(), c.shownName);
+        EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), c.shownName);
+        EXPECT_EQ(savedRows(), c.saved);
+        EXPECT_EQ(list()->item(1)->text().toStdString(), c.saved.find("Bea") != std::string::npos ? "2 - Bea" : "2 - Person 02");
+    }
+}
+
+// In group mode a picture bound to a column is cropped as its own file, and the keyboard then
+// rests on the list's Save button, the next thing to press.
+TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
+{
+    ASSERT_EQ(startGroupRoad(workbook(2)), 1);
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(pathIn("photo.png")));
+    ASSERT_TRUE(picture.copy(0, 0, 30, 20).save(pathIn("cut.png")));
+    std::shared_ptr<SKTGraphic> image = SKTImage::initWithPath({0, 0}, pathIn("photo.png"));
+    image->setBounds({10, 10, 60, 40});
+    image->Set_Data_source_type(2);
+    image->Set_Excel_binding(true);
+    image->Set_Excel_binding_Index(3);
+    place(0, {image});
+    canvas(0)->Set_Selected_Graphic(image.get());
+    controller->Show_RHS_Properties(image.get());
+    Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("cut.png");
+    ui->clear();
+    ui->push(1);  // the cropping tool's direct run, finished
+    controller->propertyPanel().crop_image_btn->click();
+    EXPECT_EQ(image->_file_path, pathIn("cut.png"));
+    auto *save = controller->findChild<QPushButton *>("Save_Excel_Details_Btn");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(controller->focusWidget(), save);
 }

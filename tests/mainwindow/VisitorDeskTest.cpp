@@ -340,7 +340,7 @@ TEST_F(VisitorDeskTest, TheVisitorRoadOpensOnVisitorTemplatesAndKeepsThePlacehol
 namespace {
 
 // After OK in the side profile dialog the panel shows what the card now shows: the new name, and
-// the date box unticked with its control hidden by the fill.
+// the date box as its control is.
 TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
 {
     startVisitor();
@@ -479,6 +479,106 @@ TEST_F(VisitorDeskTest, LoggedVisitsDetailsShowTheirRowsWhole)
         EXPECT_LE(e->geometry().right(), scroll->viewport()->width()) << e->text().toStdString() << " is cut off";
     EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](QLineEdit *e) { return e->text() == "Grace Hopper"; }));
     log->hide();
+}
+
+}  // namespace
+
+namespace {
+
+// The desk's clock set by the test for as long as it lives.
+class ScopedVisitorClock {
+public:
+    explicit ScopedVisitorClock(QDateTime &now) : m_previous(Set_Visitor_Clock([&now] { return now; })) {}
+    ~ScopedVisitorClock() { Set_Visitor_Clock(m_previous); }
+
+private:
+    std::function<QDateTime()> m_previous;
+};
+
+// A time not typed by hand is the time of recording: visits a minute apart with the Time box
+// ticked store, show and put on the card each its own time; a time typed with Manual time on
+// is stored as typed.
+TEST_F(VisitorDeskTest, EachVisitKeepsTheTimeItWasRecorded)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    QDateTime now(QDate(2026, 12, 7), QTime(8, 51, 53));
+    const ScopedVisitorClock clock(now);
+    startVisitor();
+    if (!front().value_chk[kTimeField]->isChecked())
+        front().value_chk[kTimeField]->click();
+    ASSERT_TRUE(front().value_chk[kTimeField]->isChecked());
+    ASSERT_FALSE(front().time_manual_chk->isChecked());
+    const struct {
+        const char *name;
+        QTime at;
+        bool manual;
+        QString typed, stored;
+    } visits[] = {
+        {"Ann", QTime(8, 52, 10), false, {}, "08:52:10"},
+        {"Ben", QTime(8, 53, 12), false, {}, "08:53:12"},
+        {"Cai", QTime(8, 54, 14), false, {}, "08:54:14"},
+        {"Dee", QTime(8, 55, 16), true, "07:30:00", "07:30:00"},
+    };
+    QString expected;
+    for (const auto &v : visits) {
+        SCOPED_TRACE(v.name);
+        if (front().time_manual_chk->isChecked() != v.manual)
+            front().time_manual_chk->click();
+        if (v.manual)
+            type(front().value[kTimeField], v.typed);
+        type(front().value[0], v.name);
+        now.setTime(v.at);
+        EXPECT_EQ(record(), kVisitSaved);
+        EXPECT_EQ(front().value[kTimeField]->text().toStdString(), v.stored.toStdString());
+        ASSERT_NE(control("Fup_Time"), nullptr);
+        EXPECT_EQ(control("Fup_Time")->Text_Value.toStdString(), v.stored.toStdString());
+        expected += QStringLiteral("%1|%2|1|2026-12-07 %3\n").arg(v.name, v.stored, v.at.toString("HH:mm:ss"));
+    }
+    EXPECT_EQ(sql("SELECT VName, EntryTime, Use_Time, Date_Time_Stamp FROM Visitor_Records ORDER BY ID;").toStdString(),
+              expected.toStdString());
+}
+
+}  // namespace
+
+namespace {
+
+// OK in the side profile dialog of either side leaves that side's date and time on the card as
+// they were, with their boxes ticked and their texts kept.
+TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
+{
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    for (int side : {0, 1}) {
+        SCOPED_TRACE(side);
+        click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+        Profile_Panel &p = side == 0 ? front() : *Back_Profile_Panel_OBJ;
+        for (int row : {kDateField, kTimeField})
+            if (!p.value_chk[row]->isChecked())
+                p.value_chk[row]->click();
+        const auto shown = [&] {
+            QStringList out;
+            for (const char *id : {"Fup_Date", "Fup_Time"}) {
+                const SKTGraphic *g = canvas(side)->Selcect_Ctrl_With_ID(id);
+                out << (g && g->ctrl_is_visible ? g->Text_Value : QStringLiteral("<hidden>"));
+            }
+            return out.join(" ").toStdString();
+        };
+        const std::string before = shown();
+        ASSERT_EQ(before.find("<hidden>"), std::string::npos) << before;
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            dlg.rows[0].value->setText("Nina New");
+            emit dlg.rows[0].value->textEdited("Nina New");
+            dlg.OK_Btn_Clicked();
+            return dlg.result();
+        });
+        controller->User_Profile_Clicked();
+        Set_Profile_Modal_Runner(previous);
+        ASSERT_EQ(canvas(side)->Selcect_Ctrl_With_ID("Fup_Name")->Text_Value.toStdString(), "Nina New");
+        EXPECT_EQ(shown(), before);
+        EXPECT_TRUE(p.value_chk[kDateField]->isChecked());
+        EXPECT_TRUE(p.value_chk[kTimeField]->isChecked());
+    }
 }
 
 }  // namespace
