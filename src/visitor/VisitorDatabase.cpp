@@ -84,18 +84,6 @@ VisitRow rowRecord(const VisitColumns &c, int position)
 
 }  // namespace
 
-QString Escape_Like(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch == u'\\' || ch == u'%' || ch == u'_')
-            out += u'\\';
-        out += ch;
-    }
-    return out;
-}
-
 QString Chk_and_return_back_value(const QString &back)
 {
     const QString t = Trim_Str(back);
