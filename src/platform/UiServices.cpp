@@ -208,12 +208,12 @@ QString Desktop_Open(const QString &target)
     delete process;
     if (ok)
         return {};
-    // xdg-open's documented exit codes.
+    // xdg-open's documented exit codes; 3 and 4 are "no way to open it" and "the program failed".
     switch (code) {
     case 2:
         return QStringLiteral("it does not exist");
-    case 3:
-        return QStringLiteral("a tool the desktop needs for it is missing");
+    case 5:
+        return QStringLiteral("it cannot be read");
     default:
         return QStringLiteral("no program on this computer could open it");
     }
