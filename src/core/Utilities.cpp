@@ -169,10 +169,14 @@ void Open_Help_File()
     }
     bool opened = false;
     platform::runOnGuiThread([&] { opened = platform::ui().openExternally(help); });
-    if (!opened)
-        Show_MessageBox(QStringLiteral("No program on this computer can open the user manual \"Help.pdf\".\n\n"
-                                       "It is in the folder %1; open it with a PDF viewer once one is installed.")
-                            .arg(QDir::toNativeSeparators(QFileInfo(help).absolutePath())));
+    if (!opened) {
+        QString text = QStringLiteral("No program on this computer can open the user manual \"Help.pdf\".\n\n"
+                                      "It is in the folder %1; open it with a PDF viewer once one is installed.")
+                           .arg(QDir::toNativeSeparators(QFileInfo(help).absolutePath()));
+        if (const QString missing = platform::Missing_Opener_Message(); !missing.isEmpty())
+            text += QStringLiteral("\n\n") + missing;
+        Show_MessageBox(text);
+    }
 }
 
 // --- strings -------------------------------------------------------------------------------------

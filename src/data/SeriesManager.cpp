@@ -28,7 +28,7 @@ SeriesExportFinishedBox &finishedBox()
 {
     static SeriesExportFinishedBox b = [] {
         if (Open_Export_Log::Open(Export_File_Path, Export_File_Message) == 1)
-            platform::ui().openExternally(Export_File_Path);
+            platform::Open_Or_Explain(Export_File_Path);
     };
     return b;
 }

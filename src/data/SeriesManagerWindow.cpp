@@ -438,8 +438,8 @@ void BatchWizard::Save_Btn_Clicked()
 
 QString BatchWizard::Export_list_method_2()
 {
-    const QString path = platform::ui().saveFile(tr("Export Series"), QString(), QStringLiteral("Untitled.xlsx"),
-                                                 {QStringLiteral("xlsx"), QStringLiteral("txt")});
+    // The panel carries the xlsx/txt chooser: a name typed bare gets the chosen format.
+    const QString path = Save_List_Panel(tr("Export Series"), QString(), QStringLiteral("Untitled.xlsx"));
     if (!path.isEmpty())
         raise();
     return path;

@@ -1,5 +1,7 @@
 #include "imaging/Camera.h"
 
+#include "data/export/ExportDialogs.h"
+
 #include "canvas/WidgetUtilities.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
@@ -562,8 +564,8 @@ void Camera::Save_Crop_Image_Clicked() { Export_image_method_2(); }
 
 void Camera::Export_image_method_2()
 {
-    const QString chosen = platform::ui().saveFile(QStringLiteral("Save Image"), Camera_Folder_Path,
-                                                   QStringLiteral("velk_user_save.png"), Camera_Export_Formats);
+    // The panel carries the format chooser: a name typed without an extension gets the chosen one.
+    const QString chosen = Save_Image_Panel(QStringLiteral("Save Image"), Camera_Folder_Path, QStringLiteral("velk_user_save.png"));
     if (chosen.isEmpty())
         return;
     raise();
@@ -586,5 +588,5 @@ void Camera::Open_Export_File_Box()
     platform::ui().notice(Export_File_Message + QLatin1Char('\n') + Export_File_Path, {QStringLiteral("OK")},
                           folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
-        platform::ui().openExternally(Export_File_Path);
+        platform::Open_Or_Explain(Export_File_Path);
 }

@@ -904,7 +904,7 @@ void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
     platform::ui().notice(kCropped, {QStringLiteral("OK")},
                           folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
-        platform::ui().openExternally(path);
+        platform::Open_Or_Explain(path);
 }
 
 void Cropping_Tool::Crop_Direct_Image_Clicked()
@@ -1080,4 +1080,4 @@ void Cropping_Tool::Cancel_Btn_Clicked()
     done(0);
 }
 
-void Cropping_Tool::Open_Output_Folder_Clicked() { platform::ui().openExternally(output_path->text().trimmed()); }
+void Cropping_Tool::Open_Output_Folder_Clicked() { platform::Open_Or_Explain(output_path->text().trimmed()); }

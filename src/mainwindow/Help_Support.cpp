@@ -67,8 +67,8 @@ QString support_links::Facebook_Like()
 
 bool Open_Link(const QString &address)
 {
-    // The UI services hand paths and addresses alike to the desktop's default handler.
-    return !address.isEmpty() && platform::ui().openExternally(address);
+    // Paths and addresses alike go to the desktop; what nothing can open is named to the user.
+    return platform::Open_Or_Explain(address);
 }
 
 QColor Link_Color() { return QColor(0x1a, 0x5f, 0xb4); }

@@ -1,9 +1,15 @@
 #include "platform/UiServices.h"
 
+#include "platform/MainThread.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QRegularExpression>
 #include <QUrl>
@@ -116,10 +122,30 @@ QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
     return QFileDialog::getExistingDirectory(dialogParent(), title, dir);
 }
 
+QString QtUiServices::saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
+                                           const QStringList &extensions,
+                                           const std::function<QWidget *(QFileDialog *panel)> &accessory)
+{
+    QFileDialog panel(dialogParent(), title, dir);
+    // The platform's own panel takes no widget of ours.
+    panel.setOption(QFileDialog::DontUseNativeDialog);
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setNameFilter(filterFor(extensions));
+    if (!suggestedName.isEmpty())
+        panel.selectFile(suggestedName);
+    if (QWidget *extra = accessory ? accessory(&panel) : nullptr) {
+        if (auto *grid = qobject_cast<QGridLayout *>(panel.layout()))
+            grid->addWidget(extra, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    if (panel.exec() != QDialog::Accepted)
+        return {};
+    return panel.selectedFiles().value(0);
+}
+
 namespace {
-// Whether the desktop names a program for the file's type. xdg-open starts (and so "succeeds")
-// even when nothing can show the file, so the question is asked first; when it cannot be asked
-// the desktop service is left to try.
+// Whether the desktop names a program for the file's type. xdg-open only learns that there is
+// none after trying everything it knows (a web browser too), so the question is asked first;
+// when it cannot be asked the opener is left to try.
 bool desktopHasHandlerFor(const QString &path)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -134,20 +160,104 @@ bool desktopHasHandlerFor(const QString &path)
     return true;
 #endif
 }
+
+bool isAddress(const QString &target)
+{
+    static const QRegularExpression address(QStringLiteral("^(https?|mailto):"));
+    return address.match(target).hasMatch();
+}
+
+// How long xdg-open is given to report a failure. A desktop's own opener hands the file over and
+// ends at once; the generic one runs the program it found in the foreground, so an opener still
+// running after this long is showing the file.
+constexpr int kOpenerSettles = 3000;
 }  // namespace
 
-bool QtUiServices::openExternally(const QString &path)
+QString Desktop_Open(const QString &target)
 {
     // Web and mail addresses arrive already encoded; anything else is a file path.
-    static const QRegularExpression address(QStringLiteral("^(https?|mailto):"));
-    const bool opened = address.match(path).hasMatch()
-                            ? QDesktopServices::openUrl(QUrl::fromEncoded(path.toUtf8(), QUrl::TolerantMode))
-                            : desktopHasHandlerFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    // Outside a desktop that opens files itself, Qt hands them to xdg-open, which the package
-    // only recommends: say which package is missing.
-    if (const QString missing = opened ? QString() : Missing_Opener_Message(); !missing.isEmpty())
-        message(missing);
-    return opened;
+    const bool address = isAddress(target);
+    const QUrl url = address ? QUrl::fromEncoded(target.toUtf8(), QUrl::TolerantMode) : QUrl::fromLocalFile(target);
+    if (!address && !QFileInfo::exists(target))
+        return QStringLiteral("it does not exist");
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(url) ? QString() : Missing_Opener_Message();
+    if (!address && !desktopHasHandlerFor(target))
+        return QStringLiteral("no program on this computer is set to open it");
+    // Qt starts xdg-open and forgets it, so a failure to find a program is never heard of:
+    // run it here and take its exit status. Its chatter stays off the terminal.
+    auto *process = new QProcess;
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start(opener, {address ? QString::fromUtf8(url.toEncoded()) : target});
+    if (!process->waitForStarted(5000)) {
+        const QString why = process->errorString();
+        delete process;
+        return QStringLiteral("xdg-open could not be started: %1").arg(why);
+    }
+    if (!process->waitForFinished(kOpenerSettles)) {
+        // A program is showing it. The process object goes when the program ends; should the
+        // application end first, the program stays open.
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return {};
+    }
+    const bool ok = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    const int code = process->exitCode();
+    delete process;
+    if (ok)
+        return {};
+    // xdg-open's documented exit codes; 3 and 4 are "no way to open it" and "the program failed".
+    switch (code) {
+    case 2:
+        return QStringLiteral("it does not exist");
+    case 5:
+        return QStringLiteral("it cannot be read");
+    default:
+        return QStringLiteral("no program on this computer could open it");
+    }
+#else
+    return QDesktopServices::openUrl(url) ? QString() : QStringLiteral("no program on this computer could open it");
+#endif
+}
+
+bool QtUiServices::openExternally(const QString &path) { return Desktop_Open(path).isEmpty(); }
+
+bool Open_Or_Explain(const QString &target)
+{
+    if (target.isEmpty())
+        return false;
+    if (ui().openExternally(target))
+        return true;
+    QString text;
+    if (target.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
+        const QString to = QUrl::fromPercentEncoding(target.mid(7).section(QLatin1Char('?'), 0, 0).toUtf8());
+        text = QStringLiteral("No mail program on this computer could write to %1.\n\n"
+                              "Write to that address from the mail program you use.")
+                   .arg(to);
+    } else if (isAddress(target)) {
+        text = QStringLiteral("No program on this computer could open the web page %1.\n\n"
+                              "Copy the address into a web browser.")
+                   .arg(target);
+    } else {
+        const QFileInfo info(target);
+        const QString where = QDir::toNativeSeparators(info.absolutePath());
+        if (!info.exists())
+            text = QStringLiteral("\"%1\" could not be opened: it is no longer in the folder %2.").arg(info.fileName(), where);
+        else if (info.isDir())
+            text = QStringLiteral("No program on this computer can show the folder \"%1\".\n\n"
+                                  "It is in the folder %2.")
+                       .arg(info.fileName(), where);
+        else
+            text = QStringLiteral("No program on this computer can open \"%1\".\n\n"
+                                  "It is in the folder %2; open it from there once a program for it is installed.")
+                       .arg(info.fileName(), where);
+    }
+    if (const QString missing = Missing_Opener_Message(); !missing.isEmpty())
+        text += QStringLiteral("\n\n") + missing;
+    runOnGuiThread([&] { ui().warning(text); });
+    return false;
 }
 
 QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)
@@ -308,7 +418,29 @@ QString ScriptedUiServices::chooseFolder(const QString &title, const QString &)
 bool ScriptedUiServices::openExternally(const QString &path)
 {
     take(QStringLiteral("openExternally"), path, true);
-    return true;
+    return !handToDesktop || Desktop_Open(path).isEmpty();
+}
+
+QString ScriptedUiServices::saveFileWithAccessory(const QString &title, const QString &dir, const QString &,
+                                                 const QStringList &,
+                                                 const std::function<QWidget *(QFileDialog *panel)> &accessory)
+{
+    Answer a = take(QStringLiteral("saveFile"), title, QString());
+    if (auto *s = std::get_if<QString>(&a))
+        return *s;
+    const QStringList *picked = std::get_if<QStringList>(&a);
+    if (!picked || picked->isEmpty())
+        return {};
+    QFileDialog panel(nullptr, title, dir);
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.selectFile(picked->first());
+    QWidget *extra = accessory ? accessory(&panel) : nullptr;
+    if (auto *popup = extra ? extra->findChild<QComboBox *>(QStringLiteral("ext_btn")) : nullptr) {
+        const int item = popup->findText(picked->value(1), Qt::MatchFixedString);
+        if (item >= 0)
+            popup->setCurrentIndex(item);
+    }
+    return picked->first();
 }
 
 QColor ScriptedUiServices::chooseColor(const QString &title, const QColor &)

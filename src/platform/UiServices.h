@@ -13,6 +13,9 @@
 #include <optional>
 #include <variant>
 
+class QFileDialog;
+class QWidget;
+
 namespace platform {
 
 // Answers of the three-button question, as the callers compare them.
@@ -35,7 +38,13 @@ public:
     virtual QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
                              const QStringList &extensions) = 0;
     virtual QString chooseFolder(const QString &title, const QString &dir) = 0;
-    // Opens a file with the desktop's default program; false when none could be started.
+    // A save panel that carries, below its fields, the widget `accessory` makes for it (a format
+    // chooser that renames the panel's file as the user picks). Empty when the user cancelled.
+    virtual QString saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
+                                          const QStringList &extensions,
+                                          const std::function<QWidget *(QFileDialog *panel)> &accessory) = 0;
+    // Opens a file, folder, web or mail address with the desktop's default program; false when
+    // no program took it. Says nothing itself: callers go through Open_Or_Explain.
     virtual bool openExternally(const QString &path) = 0;
     // Colour panel; an invalid colour means the user cancelled.
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
@@ -71,6 +80,9 @@ public:
     QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
                      const QStringList &extensions) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
+    QString saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
+                                  const QStringList &extensions,
+                                  const std::function<QWidget *(QFileDialog *panel)> &accessory) override;
     bool openExternally(const QString &path) override;
     QColor chooseColor(const QString &title, const QColor &initial) override;
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
@@ -105,7 +117,16 @@ public:
     QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
                      const QStringList &extensions) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
-    bool openExternally(const QString &path) override;  // recorded as "openExternally", answers true
+    // Recorded as "saveFile". Answered by a path, or by a list {path, item}: the user picked
+    // `item` (its title, any letter case) in the accessory's "ext_btn" pop-up before saving; the
+    // accessory is made on a panel that is never shown.
+    QString saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
+                                  const QStringList &extensions,
+                                  const std::function<QWidget *(QFileDialog *panel)> &accessory) override;
+    // Recorded as "openExternally"; answers true, unless `handToDesktop` is set: then the target
+    // really goes to the desktop (tests put a stand-in xdg-open first on PATH).
+    bool openExternally(const QString &path) override;
+    bool handToDesktop = false;
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;  // "chooseFont"
     // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
@@ -136,6 +157,14 @@ private:
     ScriptedUiServices *m_fake;
     std::unique_ptr<UiServices> m_previous;
 };
+
+// Hands a file, folder, web or mail address to the desktop's default program (xdg-open, whose
+// exit status is taken). Empty when a program took it, otherwise why nothing shows it.
+QString Desktop_Open(const QString &target);
+
+// Opens `target` through the UI services; when nothing could show it, tells the user what could
+// not be opened and, for a file, the folder it is in. Answers whether it was opened. Any thread.
+bool Open_Or_Explain(const QString &target);
 
 // The line to show when opening a file or link failed because xdg-open (package xdg-utils,
 // which the package only recommends) is not installed; empty when it is there.

@@ -84,18 +84,6 @@ VisitRow rowRecord(const VisitColumns &c, int position)
 
 }  // namespace
 
-QString Escape_Like(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch == u'\\' || ch == u'%' || ch == u'_')
-            out += u'\\';
-        out += ch;
-    }
-    return out;
-}
-
 QString Chk_and_return_back_value(const QString &back)
 {
     const QString t = Trim_Str(back);
@@ -120,8 +108,10 @@ VisitQuery Search_Visits_Query(const VisitorSearch &s)
         const QString v = Trim_Str(*value);
         if (v.isEmpty())
             continue;
-        const QString pattern = QLatin1Char('%') + Escape_Like(v) + QLatin1Char('%');
-        conditions << QStringLiteral("(%1 LIKE ? ESCAPE '\\' OR %1_B LIKE ? ESCAPE '\\')").arg(QLatin1String(column));
+        // "%" and "_" typed in a field keep their LIKE meaning ("50%" finds "500 units"); the value
+        // itself is bound, never spliced into the statement.
+        const QString pattern = QLatin1Char('%') + v + QLatin1Char('%');
+        conditions << QStringLiteral("(%1 LIKE ? OR %1_B LIKE ?)").arg(QLatin1String(column));
         q.params << pattern << pattern;
     }
     conditions << QStringLiteral("Date_Time_Stamp>=? AND Date_Time_Stamp<=?");

@@ -47,8 +47,6 @@ struct VisitQuery {
     QStringList params;
 };
 
-// The text with "\", "%" and "_" escaped by "\" for LIKE ... ESCAPE '\'.
-QString Escape_Like(const QString &text);
 // " [ back ]" for a non-empty trimmed back text, "" otherwise.
 QString Chk_and_return_back_value(const QString &back);
 

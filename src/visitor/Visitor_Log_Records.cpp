@@ -1,5 +1,6 @@
 #include "visitor/Visitor_Log_Records.h"
 
+#include "data/export/ExportDialogs.h"
 #include "output/print/PrintInfo.h"
 #include "canvas/WidgetUtilities.h"
 
@@ -277,8 +278,7 @@ void Visitor_Log_Records::Export_Records_Click()
         platform::ui().message(QStringLiteral("List is empty."));
         return;
     }
-    const QString chosen = platform::ui().saveFile(QStringLiteral("Export"), QDir::homePath(), QStringLiteral("Visitor_Records.xlsx"),
-                                                   {QStringLiteral("xlsx"), QStringLiteral("txt")});
+    const QString chosen = Save_List_Panel(QStringLiteral("Export"), QDir::homePath(), QStringLiteral("Visitor_Records.xlsx"));
     if (chosen.isEmpty())
         return;
     const QFileInfo info(chosen);
@@ -300,7 +300,13 @@ void Visitor_Log_Records::Export_Records_Click()
         rows << QStringList{r.SNO, r.DateTime, r.Photo, r.Name, r.CompanyName, r.Address, r.Phone, r.Email, r.Purpose,
                             r.Meet, r.VisitoNO, r.Other};
     QString error;
-    if (!SpreadsheetWriter::WriteWorkbook(path, rows, false, &error)) {
+    bool written = false;
+    {
+        // Under the please-wait sheet, which goes before any box that follows.
+        const Plz_Wait_Scope waiting(this, Long_Work_For_Values(qsizetype(rows.size()) * rows.first().size()));
+        written = SpreadsheetWriter::WriteWorkbook(path, rows, false, &error);
+    }
+    if (!written) {
         Show_NSLog_Message(QStringLiteral("Visitor log export: %1").arg(error));
         platform::ui().message(QStringLiteral("Error in file accessing."));
         return;
@@ -408,8 +414,8 @@ void Visitor_Log_Records::Reset_all_Ctrl()
 
 void Visitor_Log_Records::Export_Image_click()
 {
-    const QString path = platform::ui().saveFile(QStringLiteral("Save Image"), QDir::homePath(), QStringLiteral("VisitorPass.png"),
-                                                 {QStringLiteral("jpg"), QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("tiff")});
+    // The panel carries the format chooser: a name typed without an extension gets the chosen one.
+    const QString path = Save_Image_Panel(QStringLiteral("Save Image"), QDir::homePath(), QStringLiteral("VisitorPass.png"));
     if (path.isEmpty())
         return;
     QString error;
@@ -453,13 +459,20 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
     }
     if (m_job && m_job->running())
         return;
+    // A printer of this run's own, set up from the shared set-up: a failed run leaves nothing
+    // behind that a later print or preview would trip over.
+    std::shared_ptr<QPrinter> printer = Fresh_Print_Setup();
+    if (const QString why = Printer_Unavailable(*printer); !why.isEmpty()) {
+        platform::ui().message(QStringLiteral("The visitor pass could not be printed.\n\n%1").arg(why));
+        return;
+    }
     m_job = std::make_unique<PrintJob>();
     connect(m_job.get(), &PrintJob::finished, this, [this] {
         if (!m_job->outcome().ok && !m_job->outcome().stopped)
-            platform::ui().message(m_job->outcome().error);
+            platform::ui().message(QStringLiteral("The visitor pass could not be printed.\n\n%1").arg(m_job->outcome().error));
     }, Qt::QueuedConnection);
     // The job draws its own copies: the pass value and the printer outlive nothing they use.
-    m_job->start([details = m_details, rect = page_rect, printer = &printInfo()](const std::atomic<bool> &) {
+    m_job->start([details = m_details, rect = page_rect, printer](const std::atomic<bool> &) {
         PrintOutcome out;
         out.ok = Print_Visitor_Pass(details, rect, *printer, &out.error);
         out.pages = out.ok ? 1 : 0;
@@ -469,7 +482,10 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
 
 std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
 {
-    auto dialog = std::make_unique<QPrintPreviewDialog>(&printInfo(), this);
+    // The preview's printer is its own too: printing from the preview into a PDF file must not
+    // leave that file as where the next Print goes.
+    m_previewPrinter = Fresh_Print_Setup();
+    auto dialog = std::make_unique<QPrintPreviewDialog>(m_previewPrinter.get(), this);
     // Room for a whole page beside the preview's tool bar, within a 1024 x 700 screen.
     dialog->resize(900, 660);
     connect(dialog.get(), &QPrintPreviewDialog::paintRequested, this,

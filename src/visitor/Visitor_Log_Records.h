@@ -98,6 +98,7 @@ private:
     VisitorDetails m_details;
     qint64 sel_db_id = -1;
     std::unique_ptr<PrintJob> m_job;
+    std::unique_ptr<QPrinter> m_previewPrinter;
 };
 
 extern Visitor_Log_Records *Vistor_Record_Window;

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "platform/Paths.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -77,5 +78,36 @@ TempDataFolder::~TempDataFolder()
 
 QString TempDataFolder::dataPath() const { return Created_Resource_Path; }
 QString TempDataFolder::resourcePath() const { return Resource_Path; }
+
+FakeDesktop::FakeDesktop(int exitCode) : m_path(qgetenv("PATH"))
+{
+    const QByteArray log = QFile::encodeName(m_dir.filePath(QStringLiteral("opened.log")));
+    const struct {
+        const char *name;
+        QByteArray body;
+    } tools[] = {
+        {"xdg-mime", "#!/bin/sh\necho viewer.desktop\n"},
+        {"xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log + "'\necho 'no method available' >&2\nexit " +
+                         QByteArray::number(exitCode) + "\n"},
+    };
+    for (const auto &t : tools) {
+        QFile script(m_dir.filePath(QString::fromLatin1(t.name)));
+        if (script.open(QIODevice::WriteOnly))
+            script.write(t.body);
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    qputenv("PATH", QFile::encodeName(m_dir.path()) + ":" + m_path);
+}
+
+FakeDesktop::~FakeDesktop() { qputenv("PATH", m_path); }
+
+QStringList FakeDesktop::opened() const
+{
+    QFile log(m_dir.filePath(QStringLiteral("opened.log")));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 
 }  // namespace testsupport

@@ -35,6 +35,19 @@ private:
     QString m_saved[6];
 };
 
+// A stand-in desktop first on PATH for the object's lifetime: an xdg-mime that names a program
+// for every type, and an xdg-open that notes each target in `opened()` and ends with `exitCode`
+// (xdg-open's 3 or 4: it found nothing to show the target with).
+class FakeDesktop {
+public:
+    explicit FakeDesktop(int exitCode);
+    ~FakeDesktop();
+    QStringList opened() const;
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_path;
+};
+
 // Whether a missing oracle tool fails the test: set by the README's test command, whose bootstrap
 // installs every tool, so a green run there always means the decoders ran.
 bool oraclesRequired();

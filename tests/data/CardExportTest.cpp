@@ -12,6 +12,7 @@
 #include "platform/ImageWriter.h"
 #include "platform/UiServices.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QImageReader>
 #include <QImageWriter>
@@ -330,6 +331,89 @@ TEST(CardExport, AFormatThePluginsCannotWriteIsRefusedWithItsReasonAndNoFile)
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(QDir(e.folder()).entryList(QDir::Files), QStringList());
     EXPECT_TRUE(batch->written.isEmpty());
+
+// The format matrix beside the pop-up: a cell chooses the pop-up's item of its row and what the
+// export writes; the pop-up's choice shows in the matrix; a new export starts on the first.
+TEST(CardExport, TheFormatMatrixAndThePopupChooseTogether)
+{
+    Export e;
+    ExportSheet sheet;
+    sheet.Reset(true, false, e.design.source);
+    const auto cell = [&](int row) {
+        return sheet.matrix_file_type->findChild<QRadioButton *>(QStringLiteral("matrix_file_type_%1").arg(row));
+    };
+    ASSERT_NE(cell(5), nullptr);
+    EXPECT_TRUE(cell(0)->isChecked());
+    const struct {
+        int row;
+        const char *format;
+        bool dpi;
+    } rows[] = {{2, "bmp", true}, {4, "pdf", false}, {5, "eps", true}, {1, "jpg", true}};
+    for (const auto &r : rows) {
+        cell(r.row)->click();
+        EXPECT_EQ(sheet.fileFormatPopup->currentIndex(), r.row);
+        EXPECT_EQ(sheet.choice().format, r.format);
+        EXPECT_EQ(sheet.saveDPIText->isEnabled(), r.dpi) << r.format;
+    }
+    sheet.fileFormatPopup->setCurrentIndex(3);
+    EXPECT_TRUE(cell(3)->isChecked() && !cell(1)->isChecked());
+    sheet.Reset(true, false, e.design.source);
+    EXPECT_TRUE(cell(0)->isChecked());
+    EXPECT_EQ(sheet.choice().format, "png");
+}
+
+// Exporting both sides over two existing files names both in the one question, before either
+// is written: No leaves both as they were, Yes replaces both.
+TEST(CardExport, ReplacingBothSidesNamesEachFileFirst)
+{
+    for (const bool replace : {false, true}) {
+        Export e;
+        QWidget window;
+        ExportCommand command(&window);
+        const QString chosen = e.dir.filePath(QStringLiteral("nv.png"));
+        for (const char *side : {"nv_Back.png", "nv_Front.png"}) {
+            QFile old(e.dir.filePath(QString::fromLatin1(side)));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        }
+        for (const platform::ScriptedUiServices::Answer &a : {platform::ScriptedUiServices::Answer(1), {chosen}, {replace}})
+            e.ui->push(a);
+        command.Export_Button({e.design, true, true});
+        EXPECT_EQ(e.ui->messages().value(0), "nv_Back and nv_Front already exist. Do you want to replace them?");
+        EXPECT_EQ(e.asked(QStringLiteral("yesNo")), 1);
+        for (const char *side : {"nv_Back.png", "nv_Front.png"}) {
+            QFile now(e.dir.filePath(QString::fromLatin1(side)));
+            ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+            EXPECT_EQ(now.readAll() == "old", !replace) << side;
+        }
+    }
+    EXPECT_EQ(Replace_Question({"Card_1_Back"}), "Card_1_Back already exists. Do you want to replace it?");
+}
+
+// The finished box's "Open exported file." with no program for the files: each file written is
+// named with its folder, instead of nothing happening.
+TEST(CardExport, ExportedFilesNothingOpensAreNamedWithTheirFolder)
+{
+    Export e;
+    testsupport::FakeDesktop desk(4);
+    e.ui->handToDesktop = true;
+    QWidget window;
+    ExportCommand command(&window);
+    for (const platform::ScriptedUiServices::Answer &a :
+         {platform::ScriptedUiServices::Answer(1), {e.dir.filePath(QStringLiteral("mine.png"))}, {1}})
+        e.ui->push(a);
+    command.Export_Button({e.design, true, true});
+    ASSERT_EQ(e.names(command.lastRun()->written), QStringList({"mine_Back.png", "mine_Front.png"}));
+    EXPECT_EQ(desk.opened().size(), 2);
+    const QString folder = QDir::toNativeSeparators(e.dir.path());
+    QStringList shown = e.ui->messages();
+    shown.removeAll(QString());
+    ASSERT_EQ(shown.size(), 2) << shown.join('|').toStdString();
+    for (const char *file : {"mine_Front.png", "mine_Back.png"})
+        EXPECT_EQ(shown.filter(QStringLiteral("No program on this computer can open \"%1\".\n\nIt is in the folder %2;")
+                                   .arg(QString::fromLatin1(file), folder))
+                      .size(),
+                  1)
+            << shown.join('|').toStdString();
 }
 
 }  // namespace

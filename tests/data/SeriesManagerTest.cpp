@@ -163,7 +163,9 @@ TEST(SeriesManager, ExportReportsWhatWasWritten)
         Set_Series_Workbook_Writer(previous);
         const auto requests = ui->requests();
         ASSERT_FALSE(requests.empty()) << c.file;
-        EXPECT_EQ(requests[0].text, c.message) << c.file;
+        // The finished box names where the file went.
+        EXPECT_EQ(requests[0].text, *c.written ? c.message + "\n" + QDir::toNativeSeparators(dir.filePath(c.written)) : c.message)
+            << c.file;
         EXPECT_EQ(path, *c.written ? dir.filePath(c.written) : QString()) << c.file;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), *c.written ? QStringList{c.written} : QStringList{});
         if (!*c.written)

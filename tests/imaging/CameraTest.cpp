@@ -429,6 +429,18 @@ TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
         EXPECT_TRUE(file.readAll().startsWith(c.magic)) << c.written;
         EXPECT_EQ(Export_File_Path, file.fileName());
     }
+    // A name typed bare takes the format picked in the panel's pop-up.
+    const struct {
+        const char *typed, *picked, *written;
+        QByteArray magic;
+    } picks[] = {{"f", "BMP", "f.bmp", "BM"}, {"g", "tiff", "g.tiff", "II*"}, {"h", "JPG", "h.jpg", "\xFF\xD8\xFF"}};
+    for (const auto &p : picks) {
+        ui->push(QStringList{QDir(data.root()).filePath(p.typed), p.picked});
+        cam.save_btn->click();
+        QFile file(QDir(data.root()).filePath(p.written));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << p.written;
+        EXPECT_TRUE(file.readAll().startsWith(p.magic)) << p.written;
+    }
     // A place that cannot be written is reported, and no success is claimed.
     Export_File_Message.clear();
     ui->push(QDir(data.root()).filePath("missing-folder/f.png"));

@@ -142,6 +142,25 @@ TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
     EXPECT_EQ(int(document->graphics().size()), before + 1) << "a wizard left unfinished changes nothing";
 }
 
+// "Contact us" on the start screen writes to support; with no mail program it says so.
+TEST_F(InvitationWizardTest, ContactUsWithoutAMailProgramNamesTheAddress)
+{
+    testsupport::FakeDesktop desk(3);
+    ui->handToDesktop = true;
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        w.Contact_us_btn->click();
+        w.Close_Form_Click();
+        return w.result();
+    });
+    ui->push(int(platform::AnswerNo));  // no saving of the open design
+    tool("invitation_menu")->trigger();
+    ASSERT_EQ(desk.opened().size(), 1);
+    EXPECT_TRUE(desk.opened()[0].startsWith("mailto:support@badgeloom.org"));
+    EXPECT_TRUE(ui->messages().contains("No mail program on this computer could write to support@badgeloom.org.\n\n"
+                                        "Write to that address from the mail program you use."))
+        << ui->messages().join('|').toStdString();
+}
+
 TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
 {
     Invite_Frame_Pic_IMG = photo(QColor(200, 40, 40));

@@ -506,6 +506,44 @@ TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
     EXPECT_EQ(kinds, QStringList({"saveFile", "Open_Export_Files", "openExternally"}));
 }
 
+// A name typed without an extension in the series export panel gets the format chosen in the
+// panel's xlsx/txt pop-up: a workbook by default, a text file when "txt" is picked.
+TEST_F(JoinJourneyTest, TheSeriesExportPanelsFormatNamesABareFile)
+{
+    REQUIRE_PYTHON(python);
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"007", "Ann"}));
+    const struct {
+        platform::ScriptedUiServices::Answer panel;
+        const char *written;
+    } cases[] = {
+        {QStringList{pathIn("plain"), "txt"}, "plain.txt"},
+        {QStringList{pathIn("book")}, "book.xlsx"},
+    };
+    for (const auto &c : cases) {
+        ui->clear();
+        ui->push(c.panel);
+        ui->push(0);  // the export-finished box: Cancel
+        const SeriesModalRunner previous = Set_Series_Modal_Runner([](QDialog &w) {
+            auto &manager = dynamic_cast<BatchWizard &>(w);
+            manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
+            manager.Update_Btn_Clicked();
+            manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+            return 0;
+        });
+        controller->Batch_Series_Button();
+        Set_Series_Modal_Runner(previous);
+        const QString written = pathIn(c.written);
+        ASSERT_TRUE(QFileInfo::exists(written)) << c.written << " " << ui->messages().join('|').toStdString();
+        QFile file(written);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(2);
+        EXPECT_EQ(head == "PK", QByteArray(c.written).endsWith("xlsx")) << c.written;
+        if (!QByteArray(c.written).endsWith("xlsx")) {
+            EXPECT_EQ(head + file.readAll(), "007\nAnn\n");
+        }
+    }
+}
+
 // A series-bound barcode saved without its picture is rebuilt on opening from the series' first
 // value, not from the value it was typed with; a first value that is empty falls back to that.
 TEST_F(JoinJourneyTest, ASeriesBoundBarcodeIsRebuiltFromTheSeriesFirstValue)

@@ -31,4 +31,27 @@ TEST_F(MailWindowTest, OpensOnBothSidesOfATwoSidedCard)
     EXPECT_TRUE(checked["mirror_horizontal"]) << "the mirror's default way stays chosen";
 }
 
+// The attachment's Browse and Clear belong to a plain message: off while the card is mailed.
+TEST_F(MailWindowTest, AttachmentButtonsOnlyForAPlainMessage)
+{
+    drawDesign();
+    std::vector<std::pair<QString, bool>> seen;
+    ui->onRequest = [this, &seen](const platform::ScriptedUiServices::Request &r) {
+        auto *mail = controller->findChild<Send_Mail *>();
+        if (!mail || r.kind != mail->objectName())
+            return;
+        for (QRadioButton *kind : {mail->rd_mail_curr_barcode, mail->rd_without_barcode, mail->rd_mail_curr_barcode}) {
+            kind->click();
+            for (const char *name : {"attachment", "browse_att", "clear_att"})
+                seen.emplace_back(kind->objectName() + " " + name,
+                                  mail->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled());
+        }
+    };
+    click("Mail_btn");
+    ui->onRequest = nullptr;
+    ASSERT_EQ(seen.size(), 9u) << "the mail window opened";
+    for (const auto &[what, enabled] : seen)
+        EXPECT_EQ(enabled, what.startsWith("rd_without_barcode")) << what.toStdString();
+}
+
 }  // namespace

@@ -20,6 +20,9 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTest>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -123,6 +126,44 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
     ASSERT_NE(pages, nullptr);
     pages->updatePreview();
     EXPECT_EQ(pages->pageCount(), 1);
+}
+
+// On a desk with no printer, Print says why; a PDF printed from the preview is written; and the
+// next Print neither trips over the failed run nor prints into that PDF file again.
+TEST_F(VisitorDeskTest, AFailedPrintLeavesLaterPrintsAndPreviewsWhole)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "this desk has a printer";
+    startVisitor();
+    type(front().value[0], "Grace Hopper");
+    ASSERT_EQ(record(), kVisitSaved);
+    click("show_db_rcd_btn");
+    auto *log = outlet<Visitor_Log_Records>("Visitor_Log_Records");
+    ASSERT_NE(log, nullptr);
+    ASSERT_EQ(log->ListData().size(), 1u);
+    ASSERT_TRUE(log->Show_Visitor_Details(log->ListData().front().id));
+    const QString noPrinter = QStringLiteral("The visitor pass could not be printed.\n\nNo printer is set up on this computer.");
+    const auto printAndWait = [&] {
+        ui->clear();
+        log->findChild<QPushButton *>(QStringLiteral("Print"))->click();
+        for (int i = 0; i < 250 && ui->messages().isEmpty(); ++i)
+            QTest::qWait(20);
+        return ui->messages();
+    };
+    EXPECT_EQ(printAndWait(), QStringList{noPrinter});
+    const QString file = pathIn("from-preview.pdf");
+    {
+        const auto preview = log->Pass_Preview();
+        preview->printer()->setOutputFileName(file);  // as its print panel does for a PDF
+        preview->findChild<QPrintPreviewWidget *>()->print();
+    }
+    const auto text = testsupport::runTool(pdftotext, {file, "-"});
+    EXPECT_TRUE(text.out.contains("Grace Hopper")) << text.err.toStdString();
+    ASSERT_TRUE(QFile::remove(file));
+    EXPECT_EQ(printAndWait(), QStringList{noPrinter});
+    EXPECT_FALSE(QFileInfo::exists(file)) << "the PDF chosen in the preview is not printed into again";
 }
 
 // The date box off records the day of saving in one English form, whatever the desk's language;

@@ -251,6 +251,31 @@ TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
     EXPECT_TRUE(shown[0].contains(QDir::toNativeSeparators(Resource_Path))) << shown[0].toStdString();
 }
 
+// When the desktop's opener finds no program, each link of the Help window says what it could not
+// open: the mail address, the web page, the manual with its folder.
+TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
+{
+    testsupport::FakeDesktop desk(3);
+    ui->handToDesktop = true;
+    Help_Support help;
+    const struct {
+        const char *link, *named;
+    } links[] = {
+        {"support_id", "No mail program on this computer could write to support@badgeloom.org."},
+        {"website_1", "No program on this computer could open the web page https://badgeloom.org."},
+        {"twitter_btn", "could open the web page https://twitter.com/intent/tweet?source=badgeloom&url="},
+        {"_Help_File_Label", "\"Help.pdf\""},
+    };
+    for (const auto &l : links) {
+        ui->clear();
+        help.findChild<QPushButton *>(QString::fromLatin1(l.link))->click();
+        ASSERT_EQ(ui->messages().size(), 1) << l.link;
+        EXPECT_TRUE(ui->messages()[0].contains(QString::fromUtf8(l.named))) << ui->messages()[0].toStdString();
+    }
+    EXPECT_TRUE(ui->messages()[0].contains(QDir::toNativeSeparators(Resource_Path)));
+    EXPECT_EQ(desk.opened().size(), 4) << "every link reached the opener";
+}
+
 // Pasted controls after the first cascade by the side's control count (the front has 21, the
 // back none); a picture pasted in a live mode gets a free identifier.
 TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGetIds)

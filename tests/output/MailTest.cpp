@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 #include "output/mail/Direct_Mail.h"
+#include "data/export/ExportDialogs.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -174,7 +175,7 @@ TEST(Mail, CardRunsMailTheirSides)
     const QString two = "A@example.org , b@example.org", three = two + ",c@example.org";
     const Case cases[] = {
         {MailMode::CurrentCard, two, {}, 0, 0, 2, "E-mail has been sent successfully.", 0},
-        {MailMode::CurrentCard, two, {"--fail", "b@example.org"}, 0, 0, 1, "Sent 1 of 2 e-mails.\nNot sent:\nb@example.org: recipient refused (550)", 0},
+        {MailMode::CurrentCard, two, {"--fail", "b@example.org"}, 0, 0, 1, "Sent 1 of 2 e-mails; b@example.org refused: recipient refused (550).", 0},
         {MailMode::OnePerRecipient, three, {}, 1, 1500, 2, "E-mail has been sent successfully.", 1500},
         {MailMode::AllToEvery, two, {}, 0, 0, 4, "E-mail has been sent successfully.", 0},
     };
@@ -314,6 +315,98 @@ TEST(Mail, VisitorDetailsWindowStops)
     EXPECT_TRUE(ui->messages()[1].contains("Stopped by the user")) << ui->messages()[1].toStdString();
     EXPECT_TRUE(ui->messages()[1].contains("Sent 0 of 2")) << ui->messages()[1].toStdString();
     EXPECT_EQ(window._curr_msg_cnt->text(), "1 / 2 ");
+}
+
+// The visitor details mail tries every recipient: one refusal does not keep the pass from the
+// others, and the result names who refused and why.
+TEST(Mail, VisitorDetailsGoToEveryRecipientAndNameEachRefusal)
+{
+    REQUIRE_PYTHON(python);
+    Server server({"--fail", "b@example.org"});
+    QTemporaryDir dir;
+    const QString pass = passFile(dir);
+    ASSERT_FALSE(pass.isEmpty());
+    const QString result = Direct_Send_Mail("me@example.org", "a@example.org, b@example.org, c@example.org", pass,
+                                            server.account(), "app");
+    ASSERT_EQ(server.count(), 2);
+    EXPECT_EQ(QStringList({server.mail(1)["to"].toString(), server.mail(2)["to"].toString()}),
+              QStringList({"a@example.org", "c@example.org"}));
+    EXPECT_TRUE(result.startsWith("Could not send email message.\nSent 2 of 3 e-mails; b@example.org refused: ")) << result.toStdString();
+}
+
+// While a delayed mailing pauses, the countdown shows on the progress sheet that covers the
+// window; every mail leaves a "mailing <address>" line.
+TEST(Mail, ThePauseCountsDownOnTheProgressSheet)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Server server;
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
+    static QStringList lines;
+    lines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+        if (text.startsWith("mailing "))
+            lines << text;
+    });
+    Card card;
+    Send_Mail window;
+    window.Open_Wnd(card.design, true, false);
+    window.to_txt->setPlainText("a@example.org, b@example.org");
+    window.delayed_delv_chk->setChecked(true);
+    window.mail_count_txt->setValue(1);
+    window.sec_txt->setValue(3);
+    window.Send_Button();
+    auto *sheet = window.findChild<Send_Modeless *>();
+    ASSERT_NE(sheet, nullptr);
+    QString countdown;
+    QElapsedTimer clock;
+    clock.start();
+    while (window.running() && countdown.isEmpty() && clock.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        countdown = sheet->pause_label->text();
+    }
+    window.waitForRun();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(countdown.startsWith("Pausing the process for ")) << countdown.toStdString();
+    EXPECT_TRUE(sheet->pause_label->text().isEmpty());
+    EXPECT_EQ(server.count(), 2);
+    EXPECT_EQ(lines, QStringList({"mailing a@example.org", "mailing b@example.org"}));
+}
+
+// A failed test mail shows its reason in full without the settings window changing its size,
+// and the attempt leaves its "mailing" line too.
+TEST(Mail, AFailedTestKeepsTheSettingsWindowsSize)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    static QStringList lines;
+    lines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+        if (text.startsWith("mailing "))
+            lines << text;
+    });
+    Email_Setting settings;
+    settings.show();
+    QCoreApplication::processEvents();
+    const QSize before = settings.size();
+    settings._send_mail_sender_mail->setText("me@example.org");
+    settings._send_mail_password->setText("pw");
+    settings._send_mail_smtp->setText("127.0.0.1");
+    settings._send_mail_port->setText("1");  // nothing listens there
+    settings._send_mail_to->setText("you@example.org");
+    settings.Send_Test_Email();
+    QCoreApplication::processEvents();
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].contains("Could not send email.")) << ui->messages()[0].toStdString();
+    EXPECT_EQ(settings.size(), before);
+    // The whole message is there to read: the label is as tall as its text needs.
+    QLabel *status = settings._send_mail_result_status;
+    EXPECT_EQ(status->text(), ui->messages()[0]);
+    EXPECT_GE(status->height(), status->heightForWidth(status->width()));
+    EXPECT_EQ(lines, QStringList{"mailing you@example.org"});
 }
 
 // The data boxes set the count of cards; Total, From and To never pass it while a box is ticked,

@@ -305,6 +305,30 @@ TEST(PrintWindow, PreviewGoesToAPrivateFolder)
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
 }
 
+// A preview no program can show is not lost in silence: the box names the PDF and its folder.
+TEST(PrintWindow, APreviewNothingCanShowIsNamedWithItsFolder)
+{
+    QTemporaryDir dir;
+    platform::ScopedScriptedUi ui;
+    testsupport::FakeDesktop desk(3);
+    ui->handToDesktop = true;
+    Print_Wnd w;
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind == QLatin1String("Print_Wnd"))
+            w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed"))->click();
+    };
+    w.Open_Print_Wnd(Design(true).request);
+    ASSERT_EQ(desk.opened().size(), 1);
+    const QFileInfo pdf(desk.opened()[0]);
+    EXPECT_TRUE(pdf.isFile());
+    EXPECT_TRUE(ui->messages().contains(QStringLiteral("No program on this computer can open \"Print Preview.pdf\".\n\n"
+                                                       "It is in the folder %1; open it from there once a program "
+                                                       "for it is installed.")
+                                            .arg(QDir::toNativeSeparators(pdf.absolutePath()))))
+        << ui->messages().join('|').toStdString();
+}
+
 }  // namespace
 
 TEST(PrintProfiles, HostileValuesAreClampedToTheFieldsAndNonProfilesRefused)

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "imageops/PhotoSettings.h"
+#include "data/export/ExportDialogs.h"
 #include "output/print/PrintInfo.h"
 #include "platform/UiServices.h"
 #include "visitor/Visitor_Log_Records.h"
@@ -77,8 +78,11 @@ TEST_F(VisitorLog, ListsAndSearches)
         QStringList expected;
     } cases[] = {
         {{.Name = "O'Neil"}, -1, {"2"}},
-        {{.Purpose = "50%"}, -1, {"4"}},
-        {{.Name = "_"}, -1, {}},
+        // "%" and "_" are LIKE's wildcards: "50%" also finds "500 units", "_" any name at all.
+        {{.Purpose = "50%"}, -1, {"4", "5"}},
+        {{.Name = "_"}, -1, {"1", "2", "3", "6", "7", "8", "9", "10", "11", "12"}},
+        {{.Purpose = "5_0"}, -1, {"5"}},
+        {{.Purpose = "50_ u"}, -1, {"5"}},
         {{.Name = "anna"}, -1, {"1"}},
         {{.Name = "n", .Purpose = "deliv"}, -1, {"1"}},
         {{}, 1, {"1", "2", "3"}},
@@ -132,9 +136,12 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         ui->push(e.chosen);
         ui->push(0);  // the export-finished box: Cancel
         w.Export_Records_Click();
-        EXPECT_EQ(said().filter("exported").join("") + said().filter("Error").join(""), e.message);
-        if (!e.written.isEmpty())
+        // The finished box names where the file went.
+        EXPECT_EQ(said().filter("exported").join("") + said().filter("Error").join(""),
+                  e.written.isEmpty() ? e.message : e.message + "\n" + QDir::toNativeSeparators(e.written));
+        if (!e.written.isEmpty()) {
             EXPECT_EQ(ui->requests().back().kind, "Open_Export_Files");
+        }
     }
     EXPECT_EQ(QFileInfo(dir + "/old.xlsx").size(), 4);
     const auto sheet = runTool(python, {"-c", "import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active;"
@@ -178,6 +185,20 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     w.Export_Image_click();
     w.Export_PDF_click();
     EXPECT_EQ(said().filter("File has been exported successfully.").size(), 3);
+    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
+        EXPECT_TRUE(said().contains("File has been exported successfully.\n" + QDir::toNativeSeparators(dir + "/" + name))) << name;
+    // A name typed without an extension gets the format picked in the panel's pop-up, or the
+    // one the pop-up starts at.
+    ui->clear();
+    ui->push(QStringList{dir + "/bare", "BMP"});
+    ui->push(0);
+    ui->push(QStringList{dir + "/plain"});
+    ui->push(0);
+    w.Export_Image_click();
+    w.Export_Image_click();
+    EXPECT_EQ(said().filter("Error").size(), 0);
+    EXPECT_EQ(QImageReader(dir + "/bare.bmp").format(), "bmp");
+    EXPECT_EQ(QImageReader(dir + "/plain.png").format(), "png");
     QFile jpg(dir + "/pass.jpg");
     ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");
@@ -225,6 +246,35 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         EXPECT_EQ(info.exitCode, 0);
         EXPECT_TRUE(info.out.contains("Pages:           1")) << info.out.toStdString();
     }
+}
+
+// A long log export runs under the please-wait sheet, which is gone before the finished box.
+TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<4200)"
+        " INSERT INTO Visitor_Records(VName,Date_Time_Stamp) SELECT 'Guest '||i,'2026-03-10 12:00:00' FROM n;");
+    Visitor_Log_Records w;
+    w.Open_Log_Wnd();
+    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
+    w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
+    w.Search_Records_Click();
+    ASSERT_EQ(w.ListData().size(), 4212u);
+    bool sheetUp = false;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind == QLatin1String("Open_Export_Files"))
+            sheetUp = w.findChild<Plz_Wait_Sheet *>() && w.findChild<Plz_Wait_Sheet *>()->isVisible();
+    };
+    const QString book = data.root() + QStringLiteral("/all.xlsx");
+    ui->push(book);
+    ui->push(0);
+    w.Export_Records_Click();
+    ui->onRequest = {};
+    EXPECT_TRUE(QFileInfo(book).size() > 0);
+    ASSERT_NE(w.findChild<Plz_Wait_Sheet *>(), nullptr) << "the export ran without the please-wait sheet";
+    EXPECT_FALSE(sheetUp) << "the sheet is gone before the finished box";
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join('|').toStdString();
 }
 
 TEST(VisitorPass, LayoutNumbers)

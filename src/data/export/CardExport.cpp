@@ -353,9 +353,9 @@ bool Open_Export_File_Box(const CardExport &run)
     if (!run.check_any_card_exported)
         return false;
     if (Open_Export_Log::Open(run.Export_File_Path, run.Export_File_Message) == 1) {
-        platform::ui().openExternally(run.Export_File_Path);
+        platform::Open_Or_Explain(run.Export_File_Path);
         if (!run.Export_Back_File_Path.isEmpty() && QFileInfo(run.Export_Back_File_Path).isFile())
-            platform::ui().openExternally(run.Export_Back_File_Path);
+            platform::Open_Or_Explain(run.Export_Back_File_Path);
     }
     return true;
 }

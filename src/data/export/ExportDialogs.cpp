@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <type_traits>
 
 namespace {
 
@@ -106,6 +109,11 @@ Open_Export_Log::Open_Export_Log(const QString &path, const QString &message, QW
     Style_Series_Window(this);
     auto *column = new QVBoxLayout(this);
     column->addWidget(named(new QLabel(message, this), "message_lbl"));
+    // Where the file went, so it can be found however the box is left.
+    auto *where = named(new QLabel(QDir::toNativeSeparators(path), this), "_open_log_path");
+    where->setWordWrap(true);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(where);
     open_chk = named(new QCheckBox(QFileInfo(path).isDir() ? tr("Open containing folder.") : tr("Open exported file."), this),
                      "open_chk");
     open_chk->setChecked(true);
@@ -121,7 +129,8 @@ Open_Export_Log::Open_Export_Log(const QString &path, const QString &message, QW
 
 int Open_Export_Log::Open(const QString &path, const QString &message)
 {
-    return platform::ui().runModal(QStringLiteral("Open_Export_Files"), message, [&] {
+    return platform::ui().runModal(QStringLiteral("Open_Export_Files"),
+                                   message + QLatin1Char('\n') + QDir::toNativeSeparators(path), [&] {
         Open_Export_Log box(path, message, QApplication::activeWindow());
         return box.exec() == QDialog::Accepted && box.open_chk->isChecked() ? 1 : 0;
     });
@@ -150,6 +159,8 @@ Send_Modeless::Send_Modeless(QWidget *parent) : QDialog(parent)
     Round_Progress->hide();
     column->addWidget(_Curr_Progress);
     column->addWidget(Round_Progress);
+    pause_label = named(new QLabel(this), "pause_label");
+    column->addWidget(pause_label);
     auto *row = new QHBoxLayout;
     column->addLayout(row);
     row->addStretch(1);
@@ -277,6 +288,7 @@ bool Long_Work_For_Values(qsizetype count) { return count > 50000; }
 
 AccessoryViewController::AccessoryViewController(QWidget *parent) : QWidget(parent)
 {
+    setObjectName(QStringLiteral("AccessoryViewController"));
     auto *row = new QHBoxLayout(this);
     row->addWidget(new QLabel(tr("Format:"), this));
     ext_btn = named(new QComboBox(this), "ext_btn");
@@ -291,14 +303,83 @@ QString AccessoryViewController::Extension_At(int index)
     return QString::fromLatin1(index >= 0 && index < 3 ? names[index] : "tiff");
 }
 
-void AccessoryViewController::selectFormat()
+namespace {
+// The panel's name becomes its name without extension, a point and `ext`; the panel offers that
+// one type and gives it to a name typed bare.
+void renameForFormat(QFileDialog *panel, const QString &ext)
 {
-    if (!savePanel)
+    if (!panel)
         return;
-    const QString ext = Extension_At(ext_btn->currentIndex());
-    const QStringList chosen = savePanel->selectedFiles();
+    const QStringList chosen = panel->selectedFiles();
     const QString name = chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).completeBaseName();
-    savePanel->setNameFilter(QStringLiteral("*.%1").arg(ext));
-    savePanel->setDefaultSuffix(ext);
-    savePanel->selectFile(QStringLiteral("%1.%2").arg(name, ext));
+    panel->setNameFilter(QStringLiteral("*.%1").arg(ext));
+    panel->setDefaultSuffix(ext);
+    panel->selectFile(QStringLiteral("%1.%2").arg(name, ext));
+}
+}  // namespace
+
+int AccessoryViewController::currentIndex() const { return ext_btn->currentIndex(); }
+
+void AccessoryViewController::selectFormat() { renameForFormat(savePanel, extension()); }
+
+AccessoryViewController_XL_TXT::AccessoryViewController_XL_TXT(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("AccessoryViewController_XL_TXT"));
+    auto *row = new QHBoxLayout(this);
+    row->addWidget(new QLabel(tr("Format:"), this));
+    ext_btn = named(new QComboBox(this), "ext_btn");
+    ext_btn->addItems({QStringLiteral("xlsx"), QStringLiteral("txt")});
+    row->addWidget(ext_btn);
+    connect(ext_btn, &QComboBox::currentIndexChanged, this, &AccessoryViewController_XL_TXT::selectFormat);
+}
+
+QString AccessoryViewController_XL_TXT::Extension_At(int index)
+{
+    return index == 0 ? QStringLiteral("xlsx") : QStringLiteral("txt");
+}
+
+QString AccessoryViewController_XL_TXT::extension() const { return Extension_At(ext_btn->currentIndex()); }
+
+void AccessoryViewController_XL_TXT::selectFormat() { renameForFormat(savePanel, extension()); }
+
+QString With_Chosen_Extension(const QString &path, const QString &extension)
+{
+    if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + extension;
+}
+
+namespace {
+template <class Accessory>
+QString saveWithAccessory(const QString &title, const QString &dir, const QString &suggestedName, int first)
+{
+    QStringList extensions;
+    for (int i = 0; i < (std::is_same_v<Accessory, AccessoryViewController> ? 4 : 2); ++i)
+        extensions << Accessory::Extension_At(i);
+    QString chosen = Accessory::Extension_At(first);
+    const QString path = platform::ui().saveFileWithAccessory(title, dir, suggestedName, extensions, [&](QFileDialog *panel) {
+        auto *accessory = new Accessory(panel);
+        accessory->ext_btn->setCurrentIndex(first);
+        accessory->savePanel = panel;
+        QObject::connect(accessory->ext_btn, &QComboBox::currentIndexChanged, accessory,
+                         [&chosen, accessory] { chosen = accessory->extension(); });
+        return accessory;
+    });
+    return With_Chosen_Extension(path, chosen);
+}
+}  // namespace
+
+QString Save_Image_Panel(const QString &title, const QString &dir, const QString &suggestedName)
+{
+    const QString suffix = QFileInfo(suggestedName).suffix().toLower();
+    int first = 2;  // png
+    for (int i = 0; i < 4; ++i)
+        if (AccessoryViewController::Extension_At(i) == suffix)
+            first = i;
+    return saveWithAccessory<AccessoryViewController>(title, dir, suggestedName, first);
+}
+
+QString Save_List_Panel(const QString &title, const QString &dir, const QString &suggestedName)
+{
+    return saveWithAccessory<AccessoryViewController_XL_TXT>(title, dir, suggestedName, 0);
 }

@@ -58,6 +58,7 @@ public:
     QLabel *tot_label, *_tot_msg_cnt, *_curr_msg_cnt;
     QProgressBar *_Curr_Progress, *Round_Progress;
     QPushButton *_stop_btn;
+    QLabel *pause_label;  // a mail run's pause countdown, empty otherwise
     std::function<void()> onStop;
 
     // Shows the sheet for `total` cards and polls `done` every 0.5 s until Hide.
@@ -118,7 +119,35 @@ public:
     QPointer<QFileDialog> savePanel;
     // 0 "jpg", 1 "bmp", 2 "png", any other "tiff".
     static QString Extension_At(int index);
+    QString extension() const { return Extension_At(currentIndex()); }
+
+public slots:
+    void selectFormat();
+
+private:
+    int currentIndex() const;
+};
+
+// The same for a list's export: 0 "xlsx", any other "txt".
+class AccessoryViewController_XL_TXT : public QWidget {
+    Q_OBJECT
+public:
+    explicit AccessoryViewController_XL_TXT(QWidget *parent = nullptr);
+    QComboBox *ext_btn;
+    QPointer<QFileDialog> savePanel;
+    static QString Extension_At(int index);
+    QString extension() const;
 
 public slots:
     void selectFormat();
 };
+
+// `path` with ".<extension>" added when its name has no extension of its own: what the save
+// panel does with a name typed bare once a format is chosen.
+QString With_Chosen_Extension(const QString &path, const QString &extension);
+
+// A save panel carrying the image-format chooser, which starts at the suggested name's format.
+// Answers the path (a bare name gets the chosen format's extension), empty when cancelled.
+QString Save_Image_Panel(const QString &title, const QString &dir, const QString &suggestedName);
+// A save panel carrying the xlsx/txt chooser, which starts at "xlsx"; answered the same way.
+QString Save_List_Panel(const QString &title, const QString &dir, const QString &suggestedName);

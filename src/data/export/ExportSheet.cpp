@@ -5,6 +5,7 @@
 #include "data/export/ExportDialogs.h"
 #include "platform/UiServices.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -62,7 +63,21 @@ ExportSheet::ExportSheet(QWidget *parent) : QDialog(parent)
     fileFormatPopup->addItems({QStringLiteral("PNG"), QStringLiteral("JPG"), QStringLiteral("BMP"), QStringLiteral("TIFF"),
                                QStringLiteral("PDF"), QStringLiteral("EPS")});
     connect(fileFormatPopup, &QComboBox::currentIndexChanged, this, &ExportSheet::exportFileTypeChanged);
-    form->addRow(tr("Format:"), fileFormatPopup);
+    matrix_file_type = named(new QWidget(this), "matrix_file_type");
+    auto *cells = new QHBoxLayout(matrix_file_type);
+    cells->setContentsMargins(0, 0, 0, 0);
+    auto *cellGroup = new QButtonGroup(matrix_file_type);
+    for (int i = 0; i < fileFormatPopup->count(); ++i) {
+        auto *cell = new QRadioButton(fileFormatPopup->itemText(i), matrix_file_type);
+        cell->setObjectName(QStringLiteral("matrix_file_type_%1").arg(i));
+        cellGroup->addButton(cell, i);
+        cells->addWidget(cell);
+    }
+    connect(cellGroup, &QButtonGroup::idClicked, this, &ExportSheet::export_file_type_CellClick);
+    auto *format = new QHBoxLayout;
+    format->addWidget(fileFormatPopup);
+    format->addWidget(matrix_file_type, 1);
+    form->addRow(tr("Format:"), format);
     saveDPIText = named(new QComboBox(this), "saveDPIText");
     saveDPIText->addItems({QStringLiteral("72"), QStringLiteral("150"), QStringLiteral("300"), QStringLiteral("600")});
     form->addRow(tr("Resolution (dpi):"), saveDPIText);
@@ -213,6 +228,17 @@ void ExportSheet::exportFileTypeChanged()
 {
     // A PDF page is drawn as vectors: there is no resolution to choose for it.
     saveDPIText->setEnabled(fileFormatPopup->currentText() != QLatin1String("PDF"));
+    // The matrix shows the pop-up's choice.
+    if (auto *cells = matrix_file_type->findChild<QButtonGroup *>())
+        if (QAbstractButton *cell = cells->button(fileFormatPopup->currentIndex()))
+            cell->setChecked(true);
+}
+
+void ExportSheet::export_file_type_CellClick()
+{
+    // The cell's row chooses the pop-up's item of the same index, which sets the rest.
+    if (auto *cells = matrix_file_type->findChild<QButtonGroup *>(); cells && cells->checkedId() >= 0)
+        fileFormatPopup->setCurrentIndex(cells->checkedId());
 }
 
 void ExportSheet::Mirror_image_chk_clicked() { mirror_matrix->setEnabled(mirror_chk_box->isChecked()); }
@@ -313,6 +339,14 @@ void ExportCommand::Export_Button(ExportRequest request)
     m_thread->start();
 }
 
+QString Replace_Question(const QStringList &names)
+{
+    if (names.size() == 1)
+        return names.first() + QStringLiteral(" already exists. Do you want to replace it?");
+    return QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           names.last() + QStringLiteral(" already exist. Do you want to replace them?");
+}
+
 void ExportCommand::singleRoad(ExportRequest &request)
 {
     const ExportChoice choice = m_sheet->choice();
@@ -325,13 +359,13 @@ void ExportCommand::singleRoad(ExportRequest &request)
         if (QFileInfo(path).suffix().toLower() != choice.format)
             path += QLatin1Char('.') + choice.format;
         m_run = std::make_unique<CardExport>(request.design, choice);
-        // Every file the export will write is looked at, not only the first.
-        QString taken;
+        // Every file the export will write is looked at, and the one question names each that
+        // would be replaced, before any is written.
+        QStringList taken;
         for (const QString &p : m_run->Single_File_Paths(path, true))
-            if (taken.isEmpty() && QFileInfo::exists(p))
-                taken = p;
-        if (!taken.isEmpty() &&
-            !platform::ui().yesNo(QFileInfo(taken).completeBaseName() + tr(" already exists. Do you want to replace it?"))) {
+            if (QFileInfo::exists(p))
+                taken << QFileInfo(p).completeBaseName();
+        if (!taken.isEmpty() && !platform::ui().yesNo(Replace_Question(taken))) {
             ++export_card_counter;
             continue;
         }

@@ -34,6 +34,9 @@ public:
     QCheckBox *export_combined_image_chk, *combined_image_H_or_V_chk, *mirror_chk_box, *Export_with_batch_chk,
         *Export_with_excel_chk;
     QComboBox *fileFormatPopup, *saveDPIText;
+    // The format matrix beside the pop-up: one cell per format, each mirroring the pop-up's item
+    // of the same index.
+    QWidget *matrix_file_type;
     QGroupBox *export_range_box;
     QRadioButton *All_print_rd, *Sel_print_rd;
     QSpinBox *Total_Text, *from_Text, *To_Text;
@@ -60,6 +63,7 @@ public slots:
     void exportCancel();
     void export_card_side_CellClick();
     void exportFileTypeChanged();
+    void export_file_type_CellClick();
     void Mirror_image_chk_clicked();
     void Export_With_Batch_Changed();
     void Export_With_Excel_Changed();
@@ -74,6 +78,10 @@ struct ExportRequest {
     bool twoSided = true;
     bool visitorMode = false;
 };
+
+// The question before files are replaced, naming each ("Card_1_Back and Card_1_Front already
+// exist. Do you want to replace them?").
+QString Replace_Question(const QStringList &names);
 
 class ExportCommand : public QObject {
     Q_OBJECT

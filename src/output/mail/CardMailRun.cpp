@@ -153,7 +153,6 @@ CardMailRun::Turn CardMailRun::mailOne(const QString &recipient, const QStringLi
 {
     if (Stop_SMS_Sending_Now)
         return Turn::Skipped;
-    qInfo().noquote() << "mailing" << recipient;
     MailMessage message{recipient,
                         m_choice.subject,
                         attachments,
@@ -168,7 +167,7 @@ CardMailRun::Turn CardMailRun::mailOne(const QString &recipient, const QStringLi
         ++sent;
         return Turn::Sent;
     }
-    failures << recipient + QStringLiteral(": ") + result.reason;
+    failures << recipient + QStringLiteral(" refused: ") + result.reason;
     return Turn::Failed;
 }
 
@@ -230,7 +229,7 @@ void CardMailRun::Send_Mail_Thread()
             failures << QStringLiteral("The card could not be rendered.");
         for (int i = 0; !skip && i < m_recipients.size() && !Stop_SMS_Sending_Now; ++i) {
             ++curr_card_count;
-            if (mailOne(m_recipients[i], files) != Turn::Sent)
+            if (mailOne(m_recipients[i], files) != Turn::Sent && !m_choice.everyRecipient)
                 break;
             turnDone(i + 1 == m_recipients.size());
         }
@@ -275,10 +274,12 @@ QString CardMailRun::Final_Message() const
 {
     if (meant > 0 && sent == meant)
         return kSuccess;
-    QString text = QStringLiteral("Could not send email message.\nSent %1 of %2 e-mails.").arg(sent).arg(meant);
+    // Every refusal is named: "Sent 2 of 3 e-mails; b@example.org refused: ...".
+    QString text = QStringLiteral("Could not send email message.\nSent %1 of %2 e-mails").arg(sent).arg(meant);
+    for (const QString &failure : failures)
+        text += QStringLiteral("; ") + failure;
+    text += QLatin1Char('.');
     if (Stop_SMS_Sending_Now)
         text += QStringLiteral("\nStopped by the user.");
-    if (!failures.isEmpty())
-        text += QStringLiteral("\nNot sent:\n") + failures.join(QLatin1Char('\n'));
     return text + QLatin1Char('\n') + Mail_Not_Sent_Text;
 }

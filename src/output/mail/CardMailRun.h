@@ -25,6 +25,9 @@ struct CardMailChoice {
     int from = 1, to = 1;                            // range mode, counted from 1
     int mailsPerBlock = 0;                           // 0: no pause
     qint64 pauseMs = 0;
+    // A plain message goes on to the next recipient when one refuses (the visitor details
+    // mail), instead of ending the run there (the card mail window).
+    bool everyRecipient = false;
 };
 
 // The recipients of a comma-separated list, trimmed and lower-cased; a refusal message naming
@@ -52,7 +55,7 @@ public:
     QString pauseText() const;            // empty outside a pause
 
     int timeoutMs = 120000;  // per mail
-    // After the run: mails sent and meant, failures as "address: reason".
+    // After the run: mails sent and meant, failures as "address refused: reason".
     int sent = 0, meant = 0;
     QStringList failures;
     QString Final_Message() const;

@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -37,6 +38,8 @@ MailResult sendEmail_pyth(QProcess &process, const MailMessage &m, int timeoutMs
 {
     if (const QString problem = Mail_Message_Problem(m); !problem.isEmpty())
         return {false, problem};
+    // Every mail leaves its line on the terminal, whichever window sends it.
+    qInfo().noquote() << "mailing" << m.recipient;
     // The package depends on python3; a machine where it was removed gets told what to install.
     if (const QFileInfo python(Mail_Python_Path); !python.isFile() || !python.isExecutable())
         return {false, QStringLiteral("Mail needs %1: install the package \"%2\".").arg(Mail_Python_Path, Mail_Python_Package)};

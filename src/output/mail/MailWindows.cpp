@@ -83,8 +83,19 @@ Email_Setting::Email_Setting(QWidget *parent) : QDialog(parent)
     form->addRow(tr("Test recipient:"), _send_mail_to = named(this, "_send_mail_to", new QLineEdit));
     _send_mail_test_mail = named(this, "_send_mail_test_mail", new QLineEdit);
     _send_mail_test_mail->hide();
-    form->addRow(_send_mail_result_status = named(this, "_send_mail_result_status", new QLabel));
+    // The result of a test shows in a box of its own height, scrolled when long: the window
+    // keeps its size and the whole message stays readable.
+    _send_mail_result_status = named(this, "_send_mail_result_status", new QLabel);
     _send_mail_result_status->setWordWrap(true);
+    _send_mail_result_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    _send_mail_result_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *status = named(this, "_send_mail_result_area", new QScrollArea);
+    status->setWidgetResizable(true);
+    status->setFrameShape(QFrame::NoFrame);
+    status->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    status->setWidget(_send_mail_result_status);
+    status->setFixedHeight(fontMetrics().lineSpacing() * 4 + 4);
+    form->addRow(status);
     auto *buttons = new QHBoxLayout;
     button(this, tr("Reset"), buttons, &Email_Setting::Reset_Button);
     button(this, tr("Send Test Mail"), buttons, &Email_Setting::Send_Test_Email);
@@ -197,12 +208,14 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     form->addRow(kind);
     auto *att = new QHBoxLayout;
     att->addWidget(attachment = named(this, "attachment", new QLineEdit));
-    button(this, tr("Browse"), att, [this] {
+    browse_att = button(this, tr("Browse"), att, [this] {
         const QString path = platform::ui().openFile(tr("Attachment"), QDir::homePath(), {});
         if (!path.isEmpty())
             attachment->setText(path);
-    })->setObjectName(QStringLiteral("browse_att"));
-    button(this, tr("Clear"), att, [this] { attachment->clear(); })->setObjectName(QStringLiteral("clear_att"));
+    });
+    browse_att->setObjectName(QStringLiteral("browse_att"));
+    clear_att = button(this, tr("Clear"), att, [this] { attachment->clear(); });
+    clear_att->setObjectName(QStringLiteral("clear_att"));
     form->addRow(tr("Attachment:"), att);
 
     send_sett_box = named(this, "send_sett_box", new QGroupBox(tr("Card")));
@@ -252,7 +265,9 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
 
     connect(rd_mail_curr_barcode, &QRadioButton::toggled, this, [this](bool on) {
         send_sett_box->setEnabled(on);
-        attachment->setEnabled(!on);
+        // The attachment and its buttons belong to a plain message.
+        for (QWidget *w : {static_cast<QWidget *>(attachment), static_cast<QWidget *>(browse_att), static_cast<QWidget *>(clear_att)})
+            w->setEnabled(!on);
         Set_Enable_Diable_Range_Box();
     });
     connect(mirror_chk_box, &QCheckBox::toggled, this, [this](bool on) {
@@ -322,7 +337,7 @@ int Send_Mail::Open_Wnd(BatchDesign design, bool twoSided, bool visitorMode)
     Set_Tot_Value(m_design.source.Total_Batch_Excel_Card, 999999, QStringLiteral("A"));
     delayed_delv_chk->setChecked(false), delayed_box->setEnabled(false);
     mail_count_txt->setValue(1), hour_txt->setValue(0), min_text->setValue(0), sec_txt->setValue(0);
-    attachment->setEnabled(false);
+    attachment->setEnabled(false), browse_att->setEnabled(false), clear_att->setEnabled(false);
     Set_Enable_Diable_Range_Box();
     return platform::ui().runModal(objectName(), QString(), [this] { return exec(); });
 }
@@ -411,12 +426,17 @@ void Send_Mail::Send_Button()
     m_progress->onStop = [run] { run->Stop(); };
     m_progress->Show_One_By_One_Modeless(run->show_count, [run] { return run->curr_card_count.load(); });
     auto *pauses = new QTimer(this);
-    connect(pauses, &QTimer::timeout, this, [this, run] { pause_label->setText(run->pauseText()); });
+    // The countdown shows on the progress sheet, which covers the window meanwhile.
+    connect(pauses, &QTimer::timeout, this, [this, run] {
+        pause_label->setText(run->pauseText());
+        m_progress->pause_label->setText(run->pauseText());
+    });
     pauses->start(500);
     m_thread = QThread::create([run] { run->Send_Mail_Thread(); });
     connect(m_thread, &QThread::finished, this, [this, run, pauses] {
         pauses->deleteLater();
         pause_label->clear();
+        m_progress->pause_label->clear();
         m_progress->Hide_One_By_One_Modeless();
         m_thread->deleteLater();
         m_thread = nullptr;
@@ -445,6 +465,7 @@ QString Direct_Send_Mail(const QString &sender, const QString &recipients, const
     c.mode = MailMode::Plain;
     c.sender = sender, c.recipients = recipients, c.attachment = file_path;
     c.subject = QStringLiteral("Visitor Details");
+    c.everyRecipient = true;  // one refusal does not keep the pass from the others
     c.body = QStringLiteral("Visitor Details sent by ") + appName + QStringLiteral(".");
     CardMailRun run(BatchDesign{}, c, account);
     if (const QString refusal = run.Check(); !refusal.isEmpty())

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class Send_Modeless;
@@ -54,6 +55,7 @@ public:
     QCheckBox *send_with_batch_chk, *send_with_excel_chk, *mirror_chk_box, *delayed_delv_chk;
     QSpinBox *Total_Text, *from_Text, *To_Text, *mail_count_txt, *hour_txt, *min_text, *sec_txt;
     QLabel *pause_label;
+    QPushButton *browse_att, *clear_att;  // the attachment's, for a plain message only
 
     // Opens the window on the design the Mail command took.
     int Open_Wnd(BatchDesign design, bool twoSided, bool visitorMode);

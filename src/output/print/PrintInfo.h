@@ -7,8 +7,17 @@
 #include <memory>
 
 class QPrinter;
+class QString;
 
 // The set-up in force; the system's default printer at high resolution until one is stored.
 QPrinter &printInfo();
 // Stores a new set-up (ignored when it is null).
 void setPrintInfo(std::unique_ptr<QPrinter> printer);
+
+// A printer for one print run, set up as the shared set-up is (printer or PDF output, page
+// layout, copies, duplex, colour) and never the output file of an earlier run: a run that
+// failed, or a PDF file chosen once, leaves nothing behind in the set-up later runs start from.
+std::unique_ptr<QPrinter> Fresh_Print_Setup();
+
+// Why `printer` cannot print, in one line for the user; empty when it can.
+QString Printer_Unavailable(const QPrinter &printer);

@@ -595,15 +595,21 @@ void Print_Wnd::Execute_Printing(bool preview)
         pdf = m_previewFolder->filePath(QStringLiteral("Print Preview.pdf"));
         work = [view, pdf](const std::atomic<bool> &stop) { return Print_To_Pdf_File(pdf, *view, 0, 0, &stop); };
     } else {
+        // Each print starts from the shared set-up afresh: the file of an earlier "Save as PDF"
+        // or the state of a failed run never carries over.
+        std::shared_ptr<QPrinter> printer = Fresh_Print_Setup();
         if (Printer_ComboBox->currentText() == QLatin1String(kSaveAsPdfPrinter)) {
             const QString path = platform::ui().saveFile(tr("Save as PDF"), QDir::homePath(), QStringLiteral("Cards.pdf"),
                                                          {QStringLiteral("pdf")});
             if (path.isEmpty())
                 return;
-            printInfo().setOutputFileName(path);
+            printer->setOutputFileName(path);
         }
-        printInfo().setCopyCount(1);
-        QPrinter *printer = &printInfo();
+        if (const QString why = Printer_Unavailable(*printer); !why.isEmpty()) {
+            platform::ui().message(QStringLiteral("The cards could not be printed.\n\n%1").arg(why));
+            return;
+        }
+        printer->setCopyCount(1);
         work = [view, printer](const std::atomic<bool> &stop) { return Print_To_Printer(*printer, *view, &stop); };
     }
     PrintJob job;
@@ -616,7 +622,7 @@ void Print_Wnd::Execute_Printing(bool preview)
     if (!outcome.ok && !outcome.stopped)
         platform::ui().message(QStringLiteral("The cards could not be printed.\n\n%1").arg(outcome.error));
     else if (preview && outcome.ok)
-        platform::ui().openExternally(pdf);
+        platform::Open_Or_Explain(pdf);
 }
 
 void Print_Wnd::Load_Print_Profile()
