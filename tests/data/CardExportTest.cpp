@@ -331,6 +331,7 @@ TEST(CardExport, AFormatThePluginsCannotWriteIsRefusedWithItsReasonAndNoFile)
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(QDir(e.folder()).entryList(QDir::Files), QStringList());
     EXPECT_TRUE(batch->written.isEmpty());
+}
 
 // The format matrix beside the pop-up: a cell chooses the pop-up's item of its row and what the
 // export writes; the pop-up's choice shows in the matrix; a new export starts on the first.
