@@ -1,4 +1,6 @@
 #include "core/ControllerImageFiles.h"
+
+#include "imageops/ImageProcesser.h"
 #include "core/PngPreview.h"
 
 #include "core/DocumentFiles.h"
@@ -173,6 +175,21 @@ QImage decodedThumbnail(const QString &path, int longestSide)
 }  // namespace
 
 QImage Load_Control_Picture(const QString &path, bool) { return decodedThumbnail(path, 500); }
+
+QImage Load_Card_Background_Picture(const QString &path)
+{
+    // Decoded no larger than the limit's long side needs (a huge file is read as a preview),
+    // then each side held to its own limit.
+    QImage picture = decodedThumbnail(path, 4096);
+    if (picture.isNull())
+        return picture;
+    const QSizeF limited = ImageProcesser::Set_Dimaension(QSizeF(picture.size()));
+    if (limited != QSizeF(picture.size())) {
+        picture = picture.scaled(limited.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Set_Image_Dpi(picture, 72.0);
+    }
+    return picture;
+}
 
 QImage Thimbnail_Using_CG_Image(const QString &path, const QSizeF &size)
 {
