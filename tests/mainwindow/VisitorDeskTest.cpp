@@ -86,7 +86,10 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
         SCOPED_TRACE(v.name);
         type(front().value[0], v.name);
         type(front().value[2], v.company);
-        type(front().value[3], v.purpose);  // the template has no purpose control: typing makes it
+        // The template has no purpose control: its box opens once ticked, which makes the control.
+        if (!front().value_chk[3]->isChecked())
+            front().value_chk[3]->click();
+        type(front().value[3], v.purpose);
         ui->push(pathIn("face.png"));
         controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
         front().browse_pic_btn->click();
@@ -529,6 +532,35 @@ TEST_F(VisitorDeskTest, LeavingTheDeskGivesTheDesignFaceItsButtons)
             EXPECT_TRUE(enabled(tool)) << tool;
     }
     Invitation_Wizard::setModalRunner({});
+}
+
+// On a fresh desk a field the card lacks is off: its check box can be ticked, its boxes cannot be
+// typed into until it is, and typing at them leaves the card alone; ticking opens the value box
+// and puts the field on the card. A new visitor desk starts the same way again.
+TEST_F(VisitorDeskTest, AFieldTheCardLacksOpensOnlyOnceTicked)
+{
+    startVisitor();
+    constexpr int kFax = 6;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_EQ(control("Fup_FaxNo"), nullptr);
+        for (QLineEdit *box : {front().label[kFax], front().value[kFax]})
+            EXPECT_FALSE(box->isEnabled());
+        EXPECT_TRUE(front().value_chk[kFax]->isEnabled());
+        EXPECT_FALSE(front().value_chk[kFax]->isChecked());
+        QTest::keyClicks(front().value[kFax], "123");
+        EXPECT_EQ(control("Fup_FaxNo"), nullptr);
+        front().value_chk[kFax]->click();
+        EXPECT_TRUE(front().value[kFax]->isEnabled());
+        type(front().value[kFax], "555 0100");
+        ASSERT_NE(control("Fup_FaxNo"), nullptr);
+        EXPECT_EQ(control("Fup_FaxNo")->Text_Value.toStdString(), "555 0100");
+        // Back to a fresh desk.
+        ui->push(int(platform::AnswerNo));
+        startAnswers = {13};
+        click("New_btn");
+        ASSERT_EQ(Start_Card_Option.toStdString(), "V");
+    }
 }
 
 // A loaded design's custom controls come back as panel rows, last entry first: a caption with its
