@@ -126,23 +126,31 @@ public:
         const Card_Property &card = side == 1 ? *m_w.Back_card_Prop : *m_w.Front_card_Prop;
         const CardSide laid = CardSide::copyOf(card, m_w.document().graphicsOfSide(2));
         const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect(0, 0, 1024, 700);
-        const QRect dialog = owner->frameGeometry();
-        // Beside the dialog where the screen has room, else over its corner; never off the screen.
-        const int room = std::max(screen.right() - dialog.right(), dialog.left() - screen.left()) - 24;
-        const int wide = std::clamp(room, 240, 420);
+        QRect dialog = owner->frameGeometry();
+        // Beside the dialog, as large as the screen leaves room for (the window's margins and
+        // frame take about 40 points); over the dialog's corner only on a screen too narrow for both.
+        const int wide = std::clamp(screen.width() - dialog.width() - 40, 200, 420);
         const QSizeF points = laid.cardRect.size();
         const double scale = std::min(wide / std::max(points.width(), 1.0), 420 / std::max(points.height(), 1.0));
         const QImage picture = SKTRenderingView::image_From_Card_Graphics(laid, 72.0 * std::min(scale, 3.0));
         m_previewPicture->setPixmap(QPixmap::fromImage(picture));
         m_preview->adjustSize();
-        const QSize size = m_preview->frameGeometry().size().expandedTo(m_preview->sizeHint());
+        m_preview->show();  // shown first, so that its frame counts in the place worked out below
+        const QSize size = m_preview->frameGeometry().size();
+        const bool right = dialog.right() + 1 + size.width() <= screen.right() + 1;
+        const bool left = dialog.left() - size.width() >= screen.left();
+        if (!right && !left && dialog.width() + size.width() <= screen.width()) {
+            // The dialog steps aside so that the two stand side by side.
+            const int from = screen.left() + (screen.width() - dialog.width() - size.width()) / 2;
+            owner->move(owner->pos() + QPoint(from - dialog.left(), 0));
+            dialog = owner->frameGeometry();
+        }
         int x = dialog.right() + 1 + size.width() <= screen.right() + 1 ? dialog.right() + 1
                 : dialog.left() - size.width() >= screen.left()         ? dialog.left() - size.width()
                                                                         : screen.right() + 1 - size.width();
         x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
         const int y = std::clamp(dialog.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
         m_preview->move(x, y);
-        m_preview->show();
         m_preview->raise();
     }
     void Batch_Series_Button() override { m_w.Batch_Series_Button(); }

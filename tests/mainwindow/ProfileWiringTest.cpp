@@ -127,9 +127,9 @@ TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
 
 // Preview shows the profile where the person at the dialog sees it, on both roads on the
 // smallest screen: from the card wizard (the design area not yet shown) and from the window's
-// Profile button (the dialog over the card). The preview stands on the screen, above or beside
-// the dialog, drawn with the typed name; it goes when the dialog closes.
-TEST_F(ProfileWiringTest, PreviewIsSeenBesideOrAboveTheDialog)
+// Profile button (the dialog over the card). The preview and the dialog stand side by side on
+// the screen, the preview drawn with the typed name; it goes when the dialog closes.
+TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
 {
     const auto darkPixels = [](const QImage &image) {
         int dark = 0;
@@ -141,7 +141,7 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideOrAboveTheDialog)
     for (const bool wizardRoad : {true, false}) {
         SCOPED_TRACE(wizardRoad ? "card wizard" : "Profile button");
         struct Seen {
-            bool shown = false, onScreen = false, overTheDialog = false, designShown = true;
+            bool shown = false, onScreen = false, besideTheDialog = false, designShown = true;
             int darkWithName = 0, darkWithout = 0;
         } seen;
         QWidget *preview = nullptr;
@@ -163,10 +163,9 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideOrAboveTheDialog)
                 const int dark = picture ? darkPixels(picture->pixmap().toImage()) : 0;
                 (name.isEmpty() ? seen.darkWithout : seen.darkWithName) = dark;
                 seen.shown = true;
-                seen.onScreen = screen.contains(preview->frameGeometry());
-                // Clear of the dialog, or a window of the dialog's own, kept above it.
-                seen.overTheDialog = !preview->frameGeometry().intersects(d.frameGeometry()) ||
-                                     preview->parentWidget() == &d;
+                seen.onScreen = screen.contains(preview->frameGeometry()) && screen.contains(d.frameGeometry());
+                // The screen has room for both: the preview stands clear of the dialog.
+                seen.besideTheDialog = !preview->frameGeometry().intersects(d.frameGeometry());
             }
             seen.designShown = controller->findChild<QWidget *>("Right_Prop_Box")->isVisible();
             dlg.Cancel_Btn_Clicked();
@@ -189,7 +188,7 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideOrAboveTheDialog)
         Set_Profile_Modal_Runner(previous);
         EXPECT_TRUE(seen.shown);
         EXPECT_TRUE(seen.onScreen);
-        EXPECT_TRUE(seen.overTheDialog);
+        EXPECT_TRUE(seen.besideTheDialog);
         EXPECT_GT(seen.darkWithName, seen.darkWithout + 30) << seen.darkWithName << " " << seen.darkWithout;
         EXPECT_EQ(seen.designShown, !wizardRoad);  // the card itself is not there to be seen
         EXPECT_TRUE(preview == nullptr || !preview->isVisible());
