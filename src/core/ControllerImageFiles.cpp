@@ -178,12 +178,18 @@ QImage Load_Control_Picture(const QString &path, bool) { return decodedThumbnail
 
 QImage Load_Card_Background_Picture(const QString &path)
 {
-    // Decoded no larger than the limit's long side needs (a huge file is read as a preview),
-    // then each side held to its own limit.
+    // A huge file is read as a preview; the limit applies to the picture's own size, upright.
     QImage picture = decodedThumbnail(path, 4096);
     if (picture.isNull())
         return picture;
-    const QSizeF limited = ImageProcesser::Set_Dimaension(QSizeF(picture.size()));
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QSize own = reader.size();
+    if (!own.isValid() || own.isEmpty())
+        own = picture.size();
+    else if ((own.width() > own.height()) != (picture.width() > picture.height()))
+        own.transpose();  // a quarter turn recorded in the file
+    const QSizeF limited = ImageProcesser::Set_Dimaension(QSizeF(own));
     if (limited != QSizeF(picture.size())) {
         picture = picture.scaled(limited.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         Set_Image_Dpi(picture, 72.0);

@@ -142,6 +142,7 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
     } rows[] = {
         {{2000, 300}, 200, true, {724, 300}, {{60, Qt::red}, {80, Qt::blue}}},
         {{1000, 1000}, 100, true, {724, 468}, {{60, Qt::red}, {80, Qt::blue}}},
+        {{6000, 200}, 600, true, {724, 200}, {{60, Qt::red}, {80, Qt::blue}}},
         {{400, 100}, 40, true, {400, 100}, {{30, Qt::red}, {50, Qt::blue}}},
         {{2000, 300}, 200, false, {724, 300}, {{20, Qt::red}, {30, Qt::blue}}},
     };
