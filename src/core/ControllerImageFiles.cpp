@@ -1,4 +1,6 @@
 #include "core/ControllerImageFiles.h"
+
+#include "imageops/ImageProcesser.h"
 #include "core/PngPreview.h"
 
 #include "core/DocumentFiles.h"
@@ -173,6 +175,27 @@ QImage decodedThumbnail(const QString &path, int longestSide)
 }  // namespace
 
 QImage Load_Control_Picture(const QString &path, bool) { return decodedThumbnail(path, 500); }
+
+QImage Load_Card_Background_Picture(const QString &path)
+{
+    // A huge file is read as a preview; the limit applies to the picture's own size, upright.
+    QImage picture = decodedThumbnail(path, 4096);
+    if (picture.isNull())
+        return picture;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QSize own = reader.size();
+    if (!own.isValid() || own.isEmpty())
+        own = picture.size();
+    else if ((own.width() > own.height()) != (picture.width() > picture.height()))
+        own.transpose();  // a quarter turn recorded in the file
+    const QSizeF limited = ImageProcesser::Set_Dimaension(QSizeF(own));
+    if (limited != QSizeF(picture.size())) {
+        picture = picture.scaled(limited.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Set_Image_Dpi(picture, 72.0);
+    }
+    return picture;
+}
 
 QImage Thimbnail_Using_CG_Image(const QString &path, const QSizeF &size)
 {

@@ -45,6 +45,11 @@ bool Save_gen_image(const QImage &image, const QString &file_path_val, QString *
 // recorded in the file applied, one pixel a point. Null when no picture can be decoded there.
 QImage Load_Control_Picture(const QString &path, bool asIcon = false);
 
+// A picture file as a card background takes it: upright, one pixel a point, at its own size
+// but never more than 724 points wide or 468 high (each side limited on its own, the shape not
+// kept: a tiled background repeats at that size). Null when no picture can be decoded there.
+QImage Load_Card_Background_Picture(const QString &path);
+
 // The preview every file the program shows is loaded through: the picture scaled down so that
 // its longer side is at most the size's width (truncated; smaller pictures keep their pixels),
 // upright by the orientation the file records, one pixel a point; a file that holds no

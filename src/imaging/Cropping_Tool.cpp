@@ -89,6 +89,10 @@ Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
     Cropping_Tool_window = this;
     setObjectName(QStringLiteral("Cropping_Tool"));
     setWindowTitle(QStringLiteral("Cropping Tool"));
+    // Application-modal from its first showing on: every entry shows the window before its modal
+    // run, and the window shown that way must already keep the rest of the application waiting
+    // (the crop command holds the chosen picture control until the tool closes).
+    setWindowModality(Qt::ApplicationModal);
     setPalette(QPalette(Window_Background_Color()));
     buildWindow();
     // One size for the options and the crop screen, room for the picture within the screen.
@@ -117,12 +121,14 @@ void Cropping_Tool::buildWindow()
                                  {"Crop Single File", "Crop Files in Folder", "Crop Picture from Camera",
                                   "Crop Images of Batch Series"});
     options->addRow(QStringLiteral("Input:"), inputs);
-    // A path field with its browse button.
-    auto browsed = [&](const char *title, QLineEdit *&field, const char *name, auto choose) {
+    // A path field with its browse button, in one box that is enabled or disabled as a whole.
+    auto browsed = [&](const char *title, QLineEdit *&field, const char *name, const char *buttonName, auto choose) {
         field = named(new QLineEdit, name);
-        auto *row = new QHBoxLayout;
+        auto *box = new QWidget;
+        auto *row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
         row->addWidget(field);
-        auto *browse = new QPushButton(QStringLiteral("Browse..."));
+        auto *browse = named(new QPushButton(QStringLiteral("Browse...")), buttonName);
         row->addWidget(browse);
         QLineEdit *target = field;
         connect(browse, &QPushButton::clicked, this, [target, choose] {
@@ -130,13 +136,22 @@ void Cropping_Tool::buildWindow()
             if (!path.isEmpty())
                 target->setText(path);
         });
-        options->addRow(QString::fromLatin1(title), row);
+        options->addRow(QString::fromLatin1(title), box);
+        return box;
     };
-    browsed("File:", file_path, "file_path",
-            [] { return platform::ui().openFile(QStringLiteral("Choose a picture"), QString(), kAccepted); });
-    browsed("Folder:", folder_path, "folder_path",
-            [] { return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"), QString()); });
-    options->addRow(QStringLiteral("Camera:"), buildCameraRow());
+    File_Box = named(browsed("File:", file_path, "file_path", "File_Browse_btn",
+                             [] {
+                                 return platform::ui().openFile(QStringLiteral("Choose a picture"), QString(),
+                                                                kAccepted);
+                             }),
+                     "File_Box");
+    Folder_Box = named(browsed("Folder:", folder_path, "folder_path", "Folder_Browse_btn",
+                               [] {
+                                   return platform::ui().chooseFolder(QStringLiteral("Choose a folder of pictures"),
+                                                                      QString());
+                               }),
+                       "Folder_Box");
+    options->addRow(QStringLiteral("Camera:"), camera_input_box = named(buildCameraRow(), "camera_input_box"));
     options->addRow(QStringLiteral("Series:"), batch_list = named(new QComboBox, "batch_list"));
     auto *batchRows = new QHBoxLayout;
     batch_matrix = radios(this, batchRows, "batch_matrix", {"New series", "Replace the series' items"});
@@ -146,7 +161,7 @@ void Cropping_Tool::buildWindow()
     connect(view_series_btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
     batchRows->addWidget(view_series_btn);
     options->addRow(QString(), batchRows);
-    browsed("Output folder:", output_path, "output_path",
+    browsed("Output folder:", output_path, "output_path", "Output_Browse_btn",
             [] { return platform::ui().chooseFolder(QStringLiteral("Choose the output folder"), QString()); });
     auto *outputRows = new QHBoxLayout;
     output_option_matrix = radios(this, outputRows, "output_option_matrix", {"Source file name", "Custom name"});
@@ -321,9 +336,9 @@ void Cropping_Tool::Set_Default_Values()
     Set_Default_Cropping_Option();
     User_Picture_PREVIEW = User_Picture = QImage();
     Modified_image->setImage(QImage());
-    file_path->setEnabled(true);
-    folder_path->setEnabled(false);
-    camera_list->setEnabled(false);
+    File_Box->setEnabled(true);
+    Folder_Box->setEnabled(false);
+    camera_input_box->setEnabled(false);
     batch_list->setEnabled(false);
     view_series_btn->setEnabled(false);
     extend_face_box->setEnabled(false);
@@ -401,6 +416,7 @@ int Cropping_Tool::Open_Wnd()
     // Through the UI services, so that a scripted run does not wait for a person.
     const int result = platform::ui().runModal(QStringLiteral("Cropping_Tool"), QString(), [this] { return exec(); });
     Clear_Camera_Objects();  // however the window closed, its camera does not run on
+    hide();                  // and it is not left standing over the window, keeping it waiting
     return result;
 }
 
@@ -641,9 +657,9 @@ void Cropping_Tool::Mark_List_New_Selection(int row)
 void Cropping_Tool::input_option_CellClick(int row)
 {
     input_selection = row;
-    file_path->setEnabled(row == SourceFile);
-    folder_path->setEnabled(row == SourceFolder);
-    camera_list->setEnabled(row == SourceCamera);
+    File_Box->setEnabled(row == SourceFile);
+    Folder_Box->setEnabled(row == SourceFolder);
+    camera_input_box->setEnabled(row == SourceCamera);
     batch_list->setEnabled(row == SourceSeries);
     view_series_btn->setEnabled(row == SourceSeries);
     output_option_matrix->button(0)->setEnabled(row != SourceCamera);

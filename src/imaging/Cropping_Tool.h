@@ -131,6 +131,9 @@ private:
     void showWaitSheet(bool shown);
 
     QWidget *Main_Screen_Box, *Crop_Screen_Box, *button_box;
+    // The input boxes of the options screen: a path field with its Browse button, the camera
+    // list with its Refresh button.
+    QWidget *File_Box = nullptr, *Folder_Box = nullptr, *camera_input_box = nullptr;
     QButtonGroup *input_option_matrix, *output_option_matrix, *cropping_option_matrix, *batch_matrix;
     QLineEdit *file_path, *folder_path, *output_path, *output_custom_name;
     QComboBox *camera_list, *batch_list, *output_format_combo;

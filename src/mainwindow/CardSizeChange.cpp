@@ -12,6 +12,9 @@
 
 #include <QComboBox>
 #include "mainwindow/Template_Wizard.h"
+#include "mainwindow/VisitorWiring.h"
+#include "canvas/LiveModePanel.h"
+#include "visitor/VisitorMode.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,6 +54,8 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
         const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);
         if (!twin.isEmpty() && QFileInfo::exists(twin)) {
+            // The desk stays the desk: a visitor template's twin is loaded as a visitor template.
+            const bool visitor = Start_Card_Option == QLatin1String("V");
             int loaded = 0;
             {
                 PanelFillGuard filling;
@@ -58,6 +63,8 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             }
             if (loaded != 1)
                 return;
+            if (visitor)
+                Resume_Visitor_Desk();
             twinLoaded = true;
         }
     }
@@ -109,4 +116,16 @@ void SKTWindowController::Chane_control_size_location_for_both_side(const SKTGra
         }
         g->setBounds(QRectF(nx, ny, w, h));
     }
+}
+
+void SKTWindowController::Resume_Visitor_Desk()
+{
+    Start_Card_Option = QStringLiteral("V");
+    LiveModePanel &panel = liveModePanel();
+    panel.Reset_All_Visitor_Grp_Mode_Ctrl();
+    Check_For_Defalut_Photo_Control();
+    panel.Show_Hide_Profile_Panel_Live_Mode(true);
+    if (VisitorMode *mode = Visitor_Mode_Of(*this))
+        mode->Create_Control_For_Visitor_Mode();
+    Show_Hide_Main_Window(true);
 }

@@ -7,6 +7,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTGraphic.h"
+#include "core/SKTDocument.h"
 #include "core/SKTImage.h"
 #include "data/batch/BatchBinding.h"
 #include "data/spreadsheet/Data_From_Excel.h"
@@ -19,6 +20,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -35,9 +38,18 @@ void Refresh_Data_Set_File_Name_In_Combo(QComboBox *list, const QString &name)
 int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
 {
     SKTGraphicView *canvas = currentCanvas();
-    SKTGraphic *control = canvas ? canvas->Selected_Graphic() : nullptr;
-    if (!control)
+    SKTGraphic *selected = canvas ? canvas->Selected_Graphic() : nullptr;
+    if (!selected)
         return 0;
+    // The control is held by a weak reference while the tool runs: should it go meanwhile, the
+    // crop's result is not written into it.
+    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    const SKTDocument &document = m_controller.document();
+    std::weak_ptr<SKTGraphic> held;
+    for (const SKTGraphicPtr &g : document.graphicsOfSide(side)) {
+        if (g.get() == selected)
+            held = g;
+    }
     Cropping_Tool &tool = *Cropping_Tool::defaultInstance();
     tool.ctrl_data_source_type = request.sourceType;
     // In group mode a spreadsheet-bound picture is the row's own file: it is cropped alone.
@@ -53,7 +65,10 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
             return tool.Open_Wnd_Direct_Crop_Series(request.seriesName);
         return tool.Open_Wnd_Direct_Excel_Column(column, request.columnIndex);
     });
-    if (done != 1 || control->kind() != SKTGraphicKind::Image)
+    const SKTGraphicPtr control = held.lock();
+    const SKTGraphicArray &onSide = document.graphicsOfSide(side);
+    const bool stillThere = control && std::find(onSide.begin(), onSide.end(), control) != onSide.end();
+    if (done != 1 || !stillThere || control->kind() != SKTGraphicKind::Image)
         return done;
     auto &image = static_cast<SKTImage &>(*control);
     PropertyPanel &panel = m_controller.propertyPanel();

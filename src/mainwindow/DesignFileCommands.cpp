@@ -204,6 +204,10 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     const QString startMode = Start_Mode_After_Load(Start_Card_Option, design, readTable);
     New_Project_Setting_Reset(mode != QStringLiteral("T"));
     Start_Card_Option = startMode;
+    // The reset left the face of the mode that was in force; a design opens on the design face's
+    // own buttons (the visitor road turns the desk on again after this).
+    if (startMode != QStringLiteral("G"))
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
     ::Project_File_Name = mode == QStringLiteral("L") ? path : QString();
 
     Set_Progress_Text(QStringLiteral("Loading card settings"));
@@ -261,7 +265,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     // The file keeps a picture background as its path only: the picture is read from there.
     for (Card_Property *card : {Back_card_Prop.get(), Front_card_Prop.get()}) {
         if (card->Card_fill_chk() && card->Card_fill_style() == QStringLiteral("I"))
-            card->setCard_BG_Image(Load_Control_Picture(card->Card_BG_Image_Path()));
+            card->setCard_BG_Image(Load_Card_Background_Picture(card->Card_BG_Image_Path()));
     }
     selectArrowTool();
     Refresh_Canvas();
@@ -347,6 +351,11 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     canvasOfSide(target)->delete_all_control();
     appendAll(m_document, target, copies);
     (target == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(copies, nullptr);
+    // The target side's panel gets rows for the custom fields it now has, and none for those it lost.
+    if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G")) {
+        if (VisitorMode *visitor = Visitor_Mode_Of(*this))
+            visitor->Rebuild_Custom_Rows(target);
+    }
 
     // The change is the target side's: that is where Undo takes it back.
     const int shown = Card_Front_Or_Back;

@@ -137,6 +137,8 @@ int SKTWindowController::Start_From_Invitation()
     Hand_Over_Invitation(chosen);  // the reset empties the hand-over pictures
     Selected_Template_Path.clear();
     Start_Card_Option = QStringLiteral("W");
+    // The reset left the face of the mode that was in force: an invitation has the design face's buttons.
+    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
     for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()})
         card->setCard_Shape(QStringLiteral("R"));
     Set_Card_Size_In_Control(chosen.widthMM, chosen.heightMM);

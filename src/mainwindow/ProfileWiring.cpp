@@ -3,7 +3,9 @@
 #include "canvas/LiveModePanel.h"
 #include "canvas/SKTGraphicView.h"
 #include "core/Globals.h"
+#include "core/CardSide.h"
 #include "core/SKTDocument.h"
+#include "core/SKTRenderingView.h"
 #include "core/Utilities.h"
 #include "data/batch/BatchBinding.h"
 #include "data/spreadsheet/Data_From_Excel.h"
@@ -25,7 +27,12 @@
 #include "visitor/Visitor_Log_Records.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QGridLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,11 +101,64 @@ public:
                          [this, s](const QString &id, const QString &) { return rectFromTemplate(s, id); });
         ::Fill_User_Profile = filling;
         m_w.canvasOfSide(2)->update();
+        showPreviewWindow(s);
+    }
+    // The preview stands where the person at the dialog sees it: in a window of its own above
+    // the dialog. The design area is hidden on the wizards' roads, and on a small screen the
+    // dialog covers the card.
+    void showPreviewWindow(int side)
+    {
+        QWidget *owner = m_openDialog;
+        if (!owner)
+            return;
+        if (!m_preview) {
+            m_preview = new QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+            m_preview->setObjectName(QStringLiteral("Profile_Preview_Wnd"));
+            m_preview->setWindowTitle(QObject::tr("Preview"));
+            auto *layout = new QVBoxLayout(m_preview);
+            m_previewPicture = new QLabel(m_preview);
+            m_previewPicture->setObjectName(QStringLiteral("profile_preview_picture"));
+            m_previewPicture->setAlignment(Qt::AlignCenter);
+            layout->addWidget(m_previewPicture);
+        } else if (m_preview->parentWidget() != owner) {
+            m_preview->setParent(owner, m_preview->windowFlags());
+        }
+        const Card_Property &card = side == 1 ? *m_w.Back_card_Prop : *m_w.Front_card_Prop;
+        const CardSide laid = CardSide::copyOf(card, m_w.document().graphicsOfSide(2));
+        const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect(0, 0, 1024, 700);
+        QRect dialog = owner->frameGeometry();
+        // Beside the dialog, as large as the screen leaves room for (the window's margins and
+        // frame take about 40 points); over the dialog's corner only on a screen too narrow for both.
+        const int wide = std::clamp(screen.width() - dialog.width() - 40, 200, 420);
+        const QSizeF points = laid.cardRect.size();
+        const double scale = std::min(wide / std::max(points.width(), 1.0), 420 / std::max(points.height(), 1.0));
+        const QImage picture = SKTRenderingView::image_From_Card_Graphics(laid, 72.0 * std::min(scale, 3.0));
+        m_previewPicture->setPixmap(QPixmap::fromImage(picture));
+        m_preview->adjustSize();
+        m_preview->show();  // shown first, so that its frame counts in the place worked out below
+        const QSize size = m_preview->frameGeometry().size();
+        const bool right = dialog.right() + 1 + size.width() <= screen.right() + 1;
+        const bool left = dialog.left() - size.width() >= screen.left();
+        if (!right && !left && dialog.width() + size.width() <= screen.width()) {
+            // The dialog steps aside so that the two stand side by side.
+            const int from = screen.left() + (screen.width() - dialog.width() - size.width()) / 2;
+            owner->move(owner->pos() + QPoint(from - dialog.left(), 0));
+            dialog = owner->frameGeometry();
+        }
+        int x = dialog.right() + 1 + size.width() <= screen.right() + 1 ? dialog.right() + 1
+                : dialog.left() - size.width() >= screen.left()         ? dialog.left() - size.width()
+                                                                        : screen.right() + 1 - size.width();
+        x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+        const int y = std::clamp(dialog.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+        m_preview->move(x, y);
+        m_preview->raise();
     }
     void Batch_Series_Button() override { m_w.Batch_Series_Button(); }
     // The preview goes when its dialog closes: the window shows the side in work again.
     void closePreview()
     {
+        if (m_preview)
+            m_preview->hide();
         if (!std::exchange(m_previewShown, false))
             return;
         m_w.document().removeAllGraphicsOnSide(2);
@@ -146,7 +206,9 @@ public:
     {
         // The wizard road keeps the wizard dialog's entries once a profile has been filled.
         const bool wizardRoad = Trim_Str(load).isEmpty();
+        m_openDialog = wizardRoad ? static_cast<QDialog *>(&wizardDialog()) : &sideDialog();
         const int result = ::Open_User_Profile_Window(sideDialog(), wizardDialog(), wizardRoad ? ::Fill_User_Profile : keep, load, total);
+        m_openDialog = nullptr;
         closePreview();
         if (result == 1)
             ::Fill_User_Profile = true;
@@ -240,6 +302,9 @@ public:
     Visitor_Log_Records *m_log = nullptr;
     VisitorMode *m_visitor = nullptr;
     bool m_previewShown = false;
+    QDialog *m_openDialog = nullptr;  // the profile dialog that is open, while it is
+    QDialog *m_preview = nullptr;
+    QLabel *m_previewPicture = nullptr;
     Direct_Mail *m_directMail = nullptr;
 };
 

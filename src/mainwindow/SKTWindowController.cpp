@@ -409,6 +409,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     _graphicView_BACK->Set_Selected_Graphic(nullptr);
     dynamic_ctrl_list_front.clear();
     dynamic_ctrl_list_back.clear();
+    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
     for (Profile_Panel *panel : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ}) {
         if (panel)
             panel->Change_btn_location();
@@ -539,12 +540,13 @@ void SKTWindowController::selectSide(int side)
     changeViewController(side);
     if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
         liveModePanel().change_Visitor_Side_View(side);
+    // The row on show reaches the side now in work (group mode only); on the desk and in group
+    // mode alike the side's panel then follows the locks of its controls.
     if (Start_Card_Option == QLatin1String("G")) {
-        // The row on show reaches the side now in work, its panel following the locks.
         if (GroupMode *group = Group_Mode_Of(*this))
             group->Assign_value_to_card_in_group_mode_list_selection();
-        m_undo->Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     }
+    m_undo->Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     Show_RHS_Properties(nullptr);
     const bool cardTab = Last_Card_Sel_Tab == card_info_tab || Last_Card_Sel_Tab == card_size_tab ||
                          Last_Card_Sel_Tab == card_bkgd_tab || Last_Card_Sel_Tab == card_brdr_tab;

@@ -291,6 +291,9 @@ public:
 
     // --- card-size change: the controls follow a card that was `oldSize` (points) ---
     void Card_Control_Size_Change_or_not(const QSizeF &oldSize);
+    // After a template was loaded over a visitor design: visitor mode again, with its photo
+    // control, its panels and the template's custom fields as panel rows.
+    void Resume_Visitor_Desk();
     void Set_Control_Location_Size_IF_Card_Size_Change(float old_width, float old_height, float new_width,
                                                        float new_height, bool change_font_size);
     static void Chane_control_size_location_for_both_side(const SKTGraphicArray &controls, float percent_value_width,

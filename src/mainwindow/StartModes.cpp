@@ -179,7 +179,7 @@ void SKTWindowController::Apply_Wizard_To_Window(const CardWizardChoice &choice)
         card->setCard_Cat_index(row);
         card->setCard_Create_Mode(QStringLiteral("W"));
         if (choice.fillLetter() == QStringLiteral("I"))
-            card->setCard_BG_Image(Load_Control_Picture(choice.imagePath));
+            card->setCard_BG_Image(Load_Card_Background_Picture(choice.imagePath));
     }
     {
         const PanelFillGuard filling;

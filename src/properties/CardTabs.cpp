@@ -551,7 +551,7 @@ void CardTabs::setBackground(int side, const QString &path)
     card.setCard_fill_chk(true);
     card.setCard_fill_style(QStringLiteral("I"));
     card.setCard_BG_Image_Path(path);
-    card.setCard_BG_Image(Load_Control_Picture(path));
+    card.setCard_BG_Image(Load_Card_Background_Picture(path));
     m_hooks.Reload_Card_Panel();
 }
 

@@ -416,12 +416,6 @@ void Profile_Panel::Reset_all_Ctrl()
 {
     Set_User_Image_Control(QString(), QImage(), QString());
     Refresh_Controls();
-    // Typing into an empty panel puts the field on the card: the boxes stay open for it. Date and
-    // time follow their check boxes and the clock.
-    for (int row = 0; row < kProfileFields; ++row) {
-        setBoxOn(label[size_t(row)], true);
-        setBoxOn(value[size_t(row)], row < kDateField);
-    }
     counter = 1;
     ctrl_y = kCustomRowTop;
     if (!view_array_label.empty() || !view_array_value.empty()) {

@@ -523,6 +523,17 @@ void VisitorMode::Create_Control_For_Visitor_Mode()
     }
 }
 
+void VisitorMode::Rebuild_Custom_Rows(int side)
+{
+    Profile_Panel *p = panel(side);
+    if (!p)
+        return;
+    p->Stop_Timer();
+    p->Reset_all_Ctrl();
+    createControlsForSide(side);
+    p->txt_or_image_ctrl = 0;
+}
+
 void VisitorMode::createControlsForSide(int side)
 {
     Profile_Panel *p = panel(side);

@@ -63,6 +63,9 @@ public:
     void Create_Control_For_Visitor_Mode();
     void Create_Control_For_Visitor_Mode_Front_Side() { createControlsForSide(0); }
     void Create_Control_For_Visitor_Mode_Back_Side() { createControlsForSide(1); }
+    // One side's panel starts again from that side's dynamic-control list: its custom rows are
+    // those of the controls the side now holds (a design copied onto it, say).
+    void Rebuild_Custom_Rows(int side);
     QString Get_Front_Visitor_dyn_contrl_str() const;
     QString Get_Back_Visitor_dyn_contrl_str() const;
 

@@ -576,3 +576,52 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
 }
 
 }  // namespace
+
+// Each input of the options screen is usable only while it is the chosen one: its field and the
+// button beside it (Browse..., Refresh) are disabled with the rest of its box, from the first
+// opening on and after every change of input.
+TEST(Crop, EachInputsButtonsFollowItsBox)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Cropping_Tool tool;
+    tool.Prepare_Full();
+    tool.resize(1000, 660);
+    const struct {
+        const char *field, *button;
+        int input;
+    } boxes[] = {
+        {"file_path", "Browse...", SourceFile},
+        {"folder_path", "Browse...", SourceFolder},
+        {"camera_list", "Refresh", SourceCamera},
+    };
+    // The button a person finds beside a field: the one of that title on the field's line.
+    const auto besides = [&tool](QWidget *field, const QString &title) -> QPushButton * {
+        const QRect line(field->mapTo(&tool, QPoint(0, 0)), field->size());
+        for (QPushButton *b : tool.findChildren<QPushButton *>()) {
+            const int middle = b->mapTo(&tool, QPoint(0, b->height() / 2)).y();
+            if (b->text() == title && middle >= line.top() && middle <= line.bottom())
+                return b;
+        }
+        return nullptr;
+    };
+    for (int chosen : {-1, int(SourceFolder), int(SourceCamera), int(SourceSeries), int(SourceFile)}) {
+        SCOPED_TRACE(chosen);
+        if (chosen >= 0)
+            tool.findChild<QButtonGroup *>("input_option_matrix")->button(chosen)->click();
+        const int inForce = chosen < 0 ? int(SourceFile) : chosen;
+        for (const auto &box : boxes) {
+            SCOPED_TRACE(box.button);
+            QWidget *field = tool.findChild<QWidget *>(box.field);
+            ASSERT_NE(field, nullptr);
+            QPushButton *button = besides(field, QString::fromLatin1(box.button));
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(field->isEnabled(), box.input == inForce);
+            EXPECT_EQ(button->isEnabled(), box.input == inForce);
+        }
+    }
+    // The output folder is always wanted.
+    ASSERT_NE(besides(tool.findChild<QWidget *>("output_path"), "Browse..."), nullptr);
+    EXPECT_TRUE(besides(tool.findChild<QWidget *>("output_path"), "Browse...")->isEnabled());
+    tool.hide();
+}

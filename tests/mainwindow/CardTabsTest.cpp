@@ -128,6 +128,46 @@ TEST_F(CardTabsTest, ABackgroundChosenOnTheBackLeavesTheFrontAlone)
     EXPECT_TRUE(controller->cardTabs().Card_Image_fill_rd->isChecked());
 }
 
+// A background picture is taken at its own size but never wider than 724 points or higher than
+// 468, each side on its own: tiled, it repeats at that size; stretched, it fills the card.
+TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
+{
+    CardTabs &t = controller->cardTabs();
+    const struct {
+        QSize picture;
+        int redColumns;  // a red band down the picture's left side, the rest blue
+        bool tiled;
+        QSize taken;
+        std::vector<std::pair<int, QColor>> shown;  // card x (on y 10) and its colour
+    } rows[] = {
+        {{2000, 300}, 200, true, {724, 300}, {{60, Qt::red}, {80, Qt::blue}}},
+        {{1000, 1000}, 100, true, {724, 468}, {{60, Qt::red}, {80, Qt::blue}}},
+        {{6000, 200}, 600, true, {724, 200}, {{60, Qt::red}, {80, Qt::blue}}},
+        {{400, 100}, 40, true, {400, 100}, {{30, Qt::red}, {50, Qt::blue}}},
+        {{2000, 300}, 200, false, {724, 300}, {{20, Qt::red}, {30, Qt::blue}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.picture.width() << "x" << row.picture.height() << (row.tiled ? " tiled" : ""));
+        QImage picture(row.picture, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < row.redColumns; ++x)
+                picture.setPixelColor(x, y, Qt::red);
+        const QString path = pathIn("background.png");
+        ASSERT_TRUE(picture.save(path));
+        t.Card_image_layout->setCurrentText(row.tiled ? "Tile" : "Stretch");
+        ui->push(path);
+        t.Card_Image_Browse_Btn();
+        EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image().size(), row.taken);
+        const QImage card = rendered(*controller, 0);
+        for (const auto &[x, colour] : row.shown) {
+            const QColor c = card.pixelColor(x, 10);
+            EXPECT_TRUE(std::abs(c.red() - colour.red()) < 40 && std::abs(c.blue() - colour.blue()) < 40)
+                << "x " << x << ": " << c.name().toStdString();
+        }
+    }
+}
+
 // The content font's smaller and larger buttons step it by one point and push it into the
 // side's unlocked texts, which then draw smaller or larger.
 TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)

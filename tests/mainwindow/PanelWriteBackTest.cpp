@@ -13,7 +13,10 @@
 #include "core/Shape_Control.h"
 #include "properties/PropertyPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QTimer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QDate>
@@ -190,6 +193,70 @@ TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCropAndShowsTheCrop)
     EXPECT_TRUE(ui->messages().isEmpty());
     EXPECT_EQ(document->graphics()[5]->_file_path, pathIn("b.png"));
     EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), steps + 1);
+}
+
+// The crop command's tool keeps the rest of the application waiting while it runs, as a
+// window of its own over the main window; a picture control that goes while the tool is open is
+// not written to when the crop finishes, and nothing else takes the crop in its place.
+TEST_F(PanelWriteBackTest, CropToolIsApplicationModalAndOutlivesItsControl)
+{
+    // The tool's own modal run, not a scripted answer.
+    struct RunsTheCropTool : platform::ScriptedUiServices {
+        int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
+        {
+            return name == QLatin1String("Cropping_Tool") ? show() : ScriptedUiServices::runModal(name, text, show);
+        }
+    };
+    std::unique_ptr<platform::UiServices> previous = platform::setUi(std::make_unique<RunsTheCropTool>());
+    Cropping_Tool *tool = Cropping_Tool::defaultInstance();
+    select({5});
+    bool modal = false, acted = false;
+    int stepsAfterDelete = -1;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        // In the tool's modal loop: the tool is up with its picture.
+        if (acted || !tool->isVisible() || tool->User_Picture.isNull())
+            return;
+        acted = true;
+        modal = QApplication::activeModalWidget() == tool && QGuiApplication::modalWindow() == tool->windowHandle();
+        controller->Delete_Clicked();  // the control goes while the tool holds it
+        stepsAfterDelete = controller->undoHistory().Get_Undo_Count();
+        tool->findChild<QPushButton *>("Crop_direct_Btn")->click();
+    });
+    poll.start();
+    QTimer::singleShot(20000, tool, [tool] {
+        if (tool->isVisible())
+            tool->done(0);  // never left hanging
+    });
+    const QString panelPath = panel().Manual_image_path->text();
+    panel().crop_image_btn->click();
+    poll.stop();
+    platform::setUi(std::move(previous));
+    ASSERT_TRUE(acted);
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(tool->isVisible());
+    const QString cropped = tool->Crop_Direct_Path;
+    ASSERT_FALSE(cropped.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(cropped));
+    EXPECT_EQ(document->graphicsOfSide(0).size(), 8u);
+    for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+        EXPECT_NE(g->_file_path, cropped);
+    EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), stepsAfterDelete);
+    EXPECT_EQ(panel().Manual_image_path->text(), panelPath);
+    EXPECT_NE(Library_Selected_Image, cropped);
+
+    // The tool command's full tool too: modal while it runs, gone when it has run.
+    bool fullModal = false;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind == QLatin1String("Cropping_Tool"))
+            fullModal = tool->isVisible() && QApplication::activeModalWidget() == tool;
+    };
+    click("Cropping_Tool_btn");
+    ui->onRequest = nullptr;
+    EXPECT_TRUE(fullModal);
+    EXPECT_FALSE(tool->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 // After a crop the control shows the cropped picture, and keeps it through the next change in

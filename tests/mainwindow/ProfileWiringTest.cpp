@@ -8,6 +8,8 @@
 #include "visitor/ProfileDialogBase.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +123,76 @@ TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
     EXPECT_TRUE(document->graphicsOfSide(2).empty());
     EXPECT_NE(outlet<QLabel>("Front_back_label")->text(), "TEMP");
     EXPECT_EQ(seriesWindows, 1);
+}
+
+// Preview shows the profile where the person at the dialog sees it, on both roads on the
+// smallest screen: from the card wizard (the design area not yet shown) and from the window's
+// Profile button (the dialog over the card). The preview and the dialog stand side by side on
+// the screen, the preview drawn with the typed name; it goes when the dialog closes.
+TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
+{
+    const auto darkPixels = [](const QImage &image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += QColor(image.pixel(x, y)).value() < 90;
+        return dark;
+    };
+    for (const bool wizardRoad : {true, false}) {
+        SCOPED_TRACE(wizardRoad ? "card wizard" : "Profile button");
+        struct Seen {
+            bool shown = false, onScreen = false, besideTheDialog = false, designShown = true;
+            int darkWithName = 0, darkWithout = 0;
+        } seen;
+        QWidget *preview = nullptr;
+        const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+            auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+            d.show();  // as its modal run shows it
+            const QRect screen = d.screen()->availableGeometry();
+            for (const QString name : {"Pat Preview", ""}) {
+                dlg.rows[0].value->setText(name);
+                emit dlg.rows[0].value->textEdited(name);
+                dlg.Preview_Btn_Clicked();
+                preview = nullptr;
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (w->objectName() == "Profile_Preview_Wnd" && w->isVisible())
+                        preview = w;
+                if (!preview)
+                    continue;
+                auto *picture = preview->findChild<QLabel *>("profile_preview_picture");
+                const int dark = picture ? darkPixels(picture->pixmap().toImage()) : 0;
+                (name.isEmpty() ? seen.darkWithout : seen.darkWithName) = dark;
+                seen.shown = true;
+                seen.onScreen = screen.contains(preview->frameGeometry()) && screen.contains(d.frameGeometry());
+                // The screen has room for both: the preview stands clear of the dialog.
+                seen.besideTheDialog = !preview->frameGeometry().intersects(d.frameGeometry());
+            }
+            seen.designShown = controller->findChild<QWidget *>("Right_Prop_Box")->isVisible();
+            dlg.Cancel_Btn_Clicked();
+            return dlg.result();
+        });
+        Card_Wizard::setModalRunner([&](Card_Wizard &w) {
+            w.OK_Click();
+            if (wizardRoad)
+                w.fill_profile_btn->click();
+            w.OK_Click();
+            return w.result();
+        });
+        controller.reset();
+        document = std::make_unique<SKTDocument>();
+        controller = Set_Up_Application(*document);
+        ASSERT_TRUE(setUpWindow());
+        controller->show();
+        if (!wizardRoad)
+            click("User_Profile_Btn");
+        Set_Profile_Modal_Runner(previous);
+        EXPECT_TRUE(seen.shown);
+        EXPECT_TRUE(seen.onScreen);
+        EXPECT_TRUE(seen.besideTheDialog);
+        EXPECT_GT(seen.darkWithName, seen.darkWithout + 30) << seen.darkWithName << " " << seen.darkWithout;
+        EXPECT_EQ(seen.designShown, !wizardRoad);  // the card itself is not there to be seen
+        EXPECT_TRUE(preview == nullptr || !preview->isVisible());
+    }
 }
 
 // After either dialog the main data-source list offers "Excel" exactly while the design is bound

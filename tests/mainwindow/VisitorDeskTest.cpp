@@ -8,13 +8,17 @@
 #include "core/ControlArchive.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
+#include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/VisitorWiring.h"
 #include "visitor/ProfileDialogBase.h"
+#include "platform/Paths.h"
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Log_Records.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,7 +89,10 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
         SCOPED_TRACE(v.name);
         type(front().value[0], v.name);
         type(front().value[2], v.company);
-        type(front().value[3], v.purpose);  // the template has no purpose control: typing makes it
+        // The template has no purpose control: its box opens once ticked, which makes the control.
+        if (!front().value_chk[3]->isChecked())
+            front().value_chk[3]->click();
+        type(front().value[3], v.purpose);
         ui->push(pathIn("face.png"));
         controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
         front().browse_pic_btn->click();
@@ -456,6 +463,146 @@ TEST_F(VisitorDeskTest, CopyToTheOtherSideFillsTheBackPanel)
 }  // namespace
 
 namespace {
+
+// A locked name stays locked on both sides after Copy to Other Side: its boxes cannot be typed
+// into and the card keeps its text; a custom field added on the front comes with the copy as a
+// row of the back panel.
+TEST_F(VisitorDeskTest, CopyToTheOtherSideKeepsLocksAndCustomRows)
+{
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    type(front().value[0], "Locked Lou");
+    front().Add_label_btn->click();
+    controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Name");
+    click("Lock_btn");
+    ASSERT_TRUE(control("Fup_Name")->ctrl_is_locked);
+    ui->push(int(platform::AnswerYes));
+    controller->Copy_Card_Design_Clicked();
+    Profile_Panel &back = *Back_Profile_Panel_OBJ;
+    const auto backName = [&]() -> SKTGraphic * {
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(1))
+            if (g->control_ID == "Fup_Name")
+                return g.get();
+        return nullptr;
+    };
+    ASSERT_NE(backName(), nullptr);
+    EXPECT_TRUE(backName()->ctrl_is_locked);
+    QStringList rows;
+    for (const auto *list : {&back.view_array_label, &back.view_array_value})
+        for (const CustomRowEntry &e : *list)
+            rows << e.id;
+    EXPECT_EQ(rows.join(' ').toStdString(), "F_label1 F_field1");
+    for (int side : {1, 0}) {
+        SCOPED_TRACE(side);
+        click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+        Profile_Panel &p = side == 0 ? front() : back;
+        EXPECT_FALSE(p.value[0]->isEnabled());
+        EXPECT_FALSE(p.value_chk[0]->isEnabled());
+        QTest::keyClicks(p.value[0], "X");
+        EXPECT_EQ((side == 0 ? control("Fup_Name") : backName())->Text_Value.toStdString(), "Locked Lou");
+    }
+}
+
+// Turning the fresh visitor template to the other orientation gives its vertical twin, and the
+// desk stays: visitor mode, its panel and record button on show, typing fills the new card.
+TEST_F(VisitorDeskTest, TheOrientationTwinOfAVisitorTemplateKeepsTheDesk)
+{
+    startVisitor();
+    const QSizeF before = canvas(0)->canvasBounds().size();
+    ASSERT_GT(before.width(), before.height());
+    controller->Preset_ComboBox->setCurrentText("Vertical");
+    const QSizeF after = canvas(0)->canvasBounds().size();
+    EXPECT_LT(after.width(), after.height());
+    EXPECT_EQ(Start_Card_Option.toStdString(), "V");
+    EXPECT_TRUE(outlet<QWidget>("scrollView")->isVisibleTo(controller.get()));
+    EXPECT_TRUE(outlet<QWidget>("show_db_rcd_btn")->isVisibleTo(controller.get()));
+    EXPECT_TRUE(front().Add_to_DB_btn->isVisibleTo(controller.get()));
+    EXPECT_NE(control("Fup_Photo"), nullptr);
+    type(front().value[0], "Vera Vertical");
+    ASSERT_NE(control("Fup_Name"), nullptr);
+    EXPECT_EQ(control("Fup_Name")->Text_Value.toStdString(), "Vera Vertical");
+}
+
+// Leaving the desk for a design, by New, by File > Open or by a finished invitation, gives the
+// window the design face: the profile button and every tool back, no visitor records, no panel.
+TEST_F(VisitorDeskTest, LeavingTheDeskGivesTheDesignFaceItsButtons)
+{
+    QImage picture(40, 50, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(pathIn("photo.png")));
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        w.Using_Wizard_Click();
+        w.OK_Click();  // the first frame
+        EXPECT_TRUE(w.Load_Photo(pathIn("photo.png")));
+        w.Next_btn->click();
+        return w.result();
+    });
+    const QString design = platform::joinPath(Resource_Path, "Templates/Corporate", "Blue Horizon (h).did");
+    ASSERT_TRUE(QFileInfo::exists(design));
+    const struct {
+        const char *road;
+        std::function<void()> take;
+    } roads[] = {
+        {"New", [&] {
+             ui->push(int(platform::AnswerNo));
+             startAnswers = {1};
+             click("New_btn");
+         }},
+        {"Open", [&] { open(design); }},
+        {"Invitation", [&] {
+             ui->push(int(platform::AnswerNo));
+             controller->findChild<QAction *>("invitation_menu")->trigger();
+         }},
+    };
+    startVisitor();
+    for (const auto &road : roads) {
+        SCOPED_TRACE(road.road);
+        if (Start_Card_Option != "V") {  // back to the desk the way a person gets there
+            ui->push(int(platform::AnswerNo));
+            startAnswers = {13};
+            click("New_btn");
+        }
+        ASSERT_EQ(Start_Card_Option.toStdString(), "V");
+        ASSERT_TRUE(outlet<QWidget>("show_db_rcd_btn")->isVisibleTo(controller.get()));
+        road.take();
+        EXPECT_NE(Start_Card_Option.toStdString(), "V");
+        EXPECT_TRUE(outlet<QWidget>("User_Profile_Btn")->isVisibleTo(controller.get()));
+        EXPECT_FALSE(outlet<QWidget>("show_db_rcd_btn")->isVisibleTo(controller.get()));
+        EXPECT_FALSE(outlet<QWidget>("scrollView")->isVisibleTo(controller.get()));
+        for (const char *tool : {"text_tool_btn", "image_tool_btn", "image_library_tool_btn"})
+            EXPECT_TRUE(enabled(tool)) << tool;
+    }
+    Invitation_Wizard::setModalRunner({});
+}
+
+// On a fresh desk a field the card lacks is off: its check box can be ticked, its boxes cannot be
+// typed into until it is, and typing at them leaves the card alone; ticking opens the value box
+// and puts the field on the card. A new visitor desk starts the same way again.
+TEST_F(VisitorDeskTest, AFieldTheCardLacksOpensOnlyOnceTicked)
+{
+    startVisitor();
+    constexpr int kFax = 6;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_EQ(control("Fup_FaxNo"), nullptr);
+        for (QLineEdit *box : {front().label[kFax], front().value[kFax]})
+            EXPECT_FALSE(box->isEnabled());
+        EXPECT_TRUE(front().value_chk[kFax]->isEnabled());
+        EXPECT_FALSE(front().value_chk[kFax]->isChecked());
+        QTest::keyClicks(front().value[kFax], "123");
+        EXPECT_EQ(control("Fup_FaxNo"), nullptr);
+        front().value_chk[kFax]->click();
+        EXPECT_TRUE(front().value[kFax]->isEnabled());
+        type(front().value[kFax], "555 0100");
+        ASSERT_NE(control("Fup_FaxNo"), nullptr);
+        EXPECT_EQ(control("Fup_FaxNo")->Text_Value.toStdString(), "555 0100");
+        // Back to a fresh desk.
+        ui->push(int(platform::AnswerNo));
+        startAnswers = {13};
+        click("New_btn");
+        ASSERT_EQ(Start_Card_Option.toStdString(), "V");
+    }
+}
 
 // A loaded design's custom controls come back as panel rows, last entry first: a caption with its
 // value, a caption alone, a photo; the card is not touched.
