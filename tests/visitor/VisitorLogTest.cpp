@@ -133,8 +133,9 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         ui->push(0);  // the export-finished box: Cancel
         w.Export_Records_Click();
         EXPECT_EQ(said().filter("exported").join("") + said().filter("Error").join(""), e.message);
-        if (!e.written.isEmpty())
+        if (!e.written.isEmpty()) {
             EXPECT_EQ(ui->requests().back().kind, "Open_Export_Files");
+        }
     }
     EXPECT_EQ(QFileInfo(dir + "/old.xlsx").size(), 4);
     const auto sheet = runTool(python, {"-c", "import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active;"
