@@ -273,6 +273,10 @@ void GroupMode::Select_Excel_First_Row()
 
 void GroupMode::Update_Excel_Btn_Clicked()
 {
+    // The dialog changes the bindings the panel's changes would be stored by, and OK lays the
+    // row again: they are settled first.
+    if (!Settle_Shown_Row_Changes())
+        return;
     const int remembered = m_list.selected();
     Create_Dynamic_Control_List();
     Update_XL_Column &dialog = remapDialog();
@@ -492,6 +496,26 @@ bool GroupMode::Leave_Shown_Row()
     m_list.store(panelValues(currentSide()), currentSide() == 1);
     // A project that could not be written keeps its row on show; the save has said why.
     return m_window.Save_Group_Project();
+}
+
+bool GroupMode::Settle_Shown_Row_Changes()
+{
+    if (!Shown_Row_Has_Unsaved_Changes())
+        return true;
+    if (!Leave_Shown_Row())
+        return false;
+    // Saved or dropped: the panel and the card show the row as stored, and a change from here
+    // on is new.
+    Assign_value_to_card_in_group_mode_list_selection();
+    return true;
+}
+
+void GroupMode::Lay_Shown_Row_On_Side(int side)
+{
+    const SideScope scope(side == 1 ? 1 : 0);
+    if (Shown_Row_Has_Unsaved_Changes())
+        return;
+    Assign_value_to_card_in_group_mode_list_selection();
 }
 
 void GroupMode::Set_GP_mode_Value_From_Excel(const QString &sideText, int row)

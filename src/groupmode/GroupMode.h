@@ -123,6 +123,15 @@ public:
     // Before a person's selection shows another row: unsaved changes of the row on show are
     // saved, dropped or kept on show, as the person answers. False when that row stays on show.
     bool Leave_Shown_Row();
+    // Before something lays the row on show again on the side in work, or leaves that side (a
+    // person's side switch, the re-mapping dialog, a copy to the other side): unsaved changes
+    // are saved or dropped as the person answers, and the side then shows the row as the table
+    // holds it. False when the person keeps them on show; nothing has changed then.
+    bool Settle_Shown_Row_Changes();
+    // The row on show laid on `side` (0 front, 1 back), as a side coming into work and the
+    // preparation of an output take it. Changes of that very row that the side's panel holds
+    // and that are not saved stay as they are: laying the row again would drop them unasked.
+    void Lay_Shown_Row_On_Side(int side);
     // The entry panel of the side in work as a row record needs it.
     groupmode::PanelValues panelValues(int side);
     // The entry panels' boxes for a new custom field shown, as group mode offers them.

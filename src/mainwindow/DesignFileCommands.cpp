@@ -330,6 +330,10 @@ void SKTWindowController::Copy_Card_Design_Clicked()
             "This action will copy the current design to other side of your card and will replace any existing "
             "design on that side.\n\nAre you sure you want to copy current design to other side of your Card?")) != 1)
         return;
+    // The copy lays the row on show again on both sides: unsaved changes of it are settled first.
+    if (Start_Card_Option == QLatin1String("G"))
+        if (GroupMode *group = Group_Mode_Of(*this); group && !group->Settle_Shown_Row_Changes())
+            return;
     copy_card_design = true;
     const int source = Card_Front_Or_Back == 0 ? 0 : 1;
     const int target = 1 - source;

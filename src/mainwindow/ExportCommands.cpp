@@ -21,9 +21,13 @@ BatchDesign SKTWindowController::Set_Front_Back_Value_To_Print_Export_Mail() con
 
 BatchDesign SKTWindowController::Prepare_Print_Export_Mail()
 {
+    // The side not in work may still show an older row (rows change on the side in work only);
+    // the side in work shows the row on show as the person sees it, and stays as it is.
     if (Start_Card_Option == QLatin1String("G"))
-        if (GroupMode *group = Group_Mode_Of(*this))
-            group->Assign_value_to_card_in_group_mode_list_selection();
+        if (GroupMode *group = Group_Mode_Of(*this)) {
+            group->Lay_Shown_Row_On_Side(Card_Front_Or_Back == 1 ? 0 : 1);
+            Refresh_Canvas();
+        }
     return Set_Front_Back_Value_To_Print_Export_Mail();
 }
 

@@ -540,11 +540,12 @@ void SKTWindowController::selectSide(int side)
     changeViewController(side);
     if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
         liveModePanel().change_Visitor_Side_View(side);
-    // The row on show reaches the side now in work (group mode only); on the desk and in group
-    // mode alike the side's panel then follows the locks of its controls.
+    // The row on show reaches the side now in work (group mode only; what a person typed there
+    // for this row and has not saved stays); on the desk and in group mode alike the side's panel
+    // then follows the locks of its controls.
     if (Start_Card_Option == QLatin1String("G")) {
         if (GroupMode *group = Group_Mode_Of(*this))
-            group->Assign_value_to_card_in_group_mode_list_selection();
+            group->Lay_Shown_Row_On_Side(side);
     }
     m_undo->Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     Show_RHS_Properties(nullptr);
@@ -557,14 +558,31 @@ void SKTWindowController::selectSide(int side)
 void SKTWindowController::Select_front_side() { selectSide(0); }
 void SKTWindowController::Select_back_side() { selectSide(1); }
 
+bool SKTWindowController::Settle_Group_Row_Before_Side_Switch()
+{
+    GroupMode *group = Start_Card_Option == QLatin1String("G") ? Group_Mode_Of(*this) : nullptr;
+    if (!group || group->Settle_Shown_Row_Changes())
+        return true;
+    // Kept on the side in work: its button stays the lit one.
+    auto *preview = findChild<QToolButton *>(QStringLiteral("Temp_Side_btn"));
+    const bool previewShown = preview && preview->isChecked();
+    Front_Side_btn->setChecked(!previewShown && Card_Front_Or_Back == 0);
+    Back_Side_btn->setChecked(!previewShown && Card_Front_Or_Back == 1);
+    return false;
+}
+
 void SKTWindowController::Front_Card_Btn_Clicked()
 {
+    if (!Settle_Group_Row_Before_Side_Switch())
+        return;
     Select_front_side();
     pictureServices().Reset_Image_Editing_Controls();
 }
 
 void SKTWindowController::Back_Card_Btn_Clicked()
 {
+    if (!Settle_Group_Row_Before_Side_Switch())
+        return;
     Select_back_side();
     pictureServices().Reset_Image_Editing_Controls();
 }

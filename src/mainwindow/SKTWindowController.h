@@ -365,8 +365,9 @@ public:
     // --- export ---
     // What export, print and mail run on: both sides and their data, as values.
     BatchDesign Set_Front_Back_Value_To_Print_Export_Mail() const;
-    // The same after the row on show of a group project is laid on the card again, as export,
-    // print and mail take it.
+    // The same after the row on show of a group project is laid on the side not in work (which
+    // may still show an older row), as export, print and mail take it; the side in work goes
+    // out as it is shown.
     BatchDesign Prepare_Print_Export_Mail();
     ExportCommand *exportCommand();
     Print_Wnd *printWindow();
@@ -496,6 +497,9 @@ private:
     void zoomStep(int step);
     void lockSelection(bool lock);
     void selectSide(int side);
+    // A person's side switch in group mode: the side in work's unsaved row changes are saved
+    // or dropped first, as the person answers. False when the person stays on that side.
+    bool Settle_Group_Row_Before_Side_Switch();
     void applyCardSide(const QString &cardSide);
     void placeLoadedControls(int side, const SKTGraphicArray &controls);
     bool saveOpenDesign() { return Save_project_file(false, true, QStringLiteral("L")); }

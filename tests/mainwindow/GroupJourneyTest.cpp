@@ -243,7 +243,8 @@ TEST_F(GroupJourney, UndoAfterAPanelChangeRestoresPanelAndCard)
     name->selectAll();
     QTest::keyClicks(name, "Zoe");
     EXPECT_EQ(cardText(0, "Fup_Name"), "Zoe");
-    // Output takes the row as stored, not the panel's unsaved edit.
+    // Output takes the side in work as it is shown; the typing is neither printed away nor
+    // dropped from the card and the panel.
     const BatchDesign output = controller->Prepare_Print_Export_Mail();
     const auto named = [](const CardSide &side) {
         for (const auto &g : side.controls)
@@ -251,8 +252,9 @@ TEST_F(GroupJourney, UndoAfterAPanelChangeRestoresPanelAndCard)
                 return g->Text_Value;
         return QString();
     };
-    EXPECT_EQ(named(output.front), "Person 03");
-    EXPECT_EQ(cardText(0, "Fup_Name"), "Person 03");
+    EXPECT_EQ(named(output.front), "Zoe");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Zoe");
+    EXPECT_EQ(name->text(), "Zoe");
     name->selectAll();
     QTest::keyClicks(name, "Zoe");
     ASSERT_TRUE(enabled("Undo_btn"));
@@ -490,6 +492,197 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         EXPECT_EQ(savedRows(), c.saved);
         EXPECT_EQ(list()->item(1)->text().toStdString(), c.saved.find("Bea") != std::string::npos ? "2 - Bea" : "2 - Person 02");
     }
+}
+
+// The questions of the kind "alert" asked since the script was cleared, one line each.
+std::string alertsAsked(const platform::ScriptedUiServices &ui)
+{
+    QStringList asked;
+    for (const auto &r : ui.requests())
+        if (r.kind == "alert")
+            asked << r.text;
+    return asked.join("|").toStdString();
+}
+
+// A person's side switch with changes of the row on show that are not saved asks first: Cancel
+// stays on the side with the changes, Discard and Save go on with the row as the table then
+// holds it, and coming back shows that row. Nothing typed: no question, and the side switch
+// keeps what it shows.
+TEST_F(GroupJourney, SwitchingSidesWithUnsavedChangesAsksFirst)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    const std::string asLoaded = "Person 01,T1 | Person 02,T2 | Person 03,T3";
+    const struct {
+        const char *answer;  // nullptr: nothing typed
+        const char *button;  // the side button pressed
+        int sideAfter;
+        std::string frontName;  // the front's panel and card after coming back to the front
+        std::string saved;
+    } cases[] = {
+        {nullptr, "Back_Side_btn", 1, "Person 02", asLoaded},
+        {"Cancel", "Back_Side_btn", 0, "Bea", asLoaded},
+        {"Cancel", "Front_Side_btn", 0, "Bea", asLoaded},  // the side in work's own button
+        {"Discard Changes", "Back_Side_btn", 1, "Person 02", asLoaded},
+        {"Save Details", "Back_Side_btn", 1, "Bea", "Person 01,T1 | Bea,T2 | Person 03,T3"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.answer ? c.answer : "nothing typed") + " " + c.button);
+        ui->clear();
+        ui->push(QStringList{"Discard Changes"});  // the case before may have left typing behind
+        click("Front_Side_btn");
+        list()->setCurrentRow(0);
+        list()->setCurrentRow(1);
+        ASSERT_EQ(Card_Front_Or_Back, 0);
+        ASSERT_EQ(panel(0)->value[0]->text(), "Person 02");
+        if (c.answer) {
+            panel(0)->value[0]->selectAll();
+            QTest::keyClicks(panel(0)->value[0], "Bea");
+        }
+        ui->clear();
+        if (c.answer)
+            ui->push(QStringList{QString::fromLatin1(c.answer)});
+        click(c.button);
+        EXPECT_EQ(alertsAsked(*ui), c.answer ? kUnsavedQuestion.toStdString() : "");
+        EXPECT_EQ(Card_Front_Or_Back, c.sideAfter);
+        EXPECT_EQ(controller->Front_Side_btn->isChecked(), c.sideAfter == 0);
+        EXPECT_EQ(controller->Back_Side_btn->isChecked(), c.sideAfter == 1);
+        EXPECT_EQ(savedRows(), c.saved);
+        ui->clear();
+        if (c.sideAfter == 1)
+            click("Front_Side_btn");
+        EXPECT_EQ(alertsAsked(*ui), "");  // the back holds nothing unsaved
+        EXPECT_EQ(Card_Front_Or_Back, 0);
+        EXPECT_EQ(list()->currentRow(), 1);
+        EXPECT_EQ(panel(0)->value[0]->text().toStdString(), c.frontName);
+        EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), c.frontName);
+    }
+}
+
+// A side the program takes out of work (the card made one-sided while the back is in work)
+// keeps its unsaved changes: when it comes back into work they are still on its panel and card.
+TEST_F(GroupJourney, ASideTakenOutOfWorkKeepsItsUnsavedChanges)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    list()->setCurrentRow(1);
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    ASSERT_EQ(Card_Front_Or_Back, 1);
+    ASSERT_EQ(panel(1)->value[0]->text(), "Person 02");
+    panel(1)->value[0]->selectAll();
+    QTest::keyClicks(panel(1)->value[0], "Bea");
+    ASSERT_EQ(cardText(1, "Fup_Name"), "Bea");
+    ui->clear();
+    controller->Sides_ComboBox->setCurrentIndex(1);
+    EXPECT_EQ(Card_Front_Or_Back, 0);
+    EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Person 02");
+    controller->Sides_ComboBox->setCurrentIndex(0);
+    click("Back_Side_btn");
+    EXPECT_EQ(alertsAsked(*ui), "");
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(panel(1)->value[0]->text().toStdString(), "Bea");
+    EXPECT_EQ(cardText(1, "Fup_Name").toStdString(), "Bea");
+    // Leaving the row now asks about them.
+    ui->clear();
+    ui->push(QStringList{"Save Details"});
+    list()->setCurrentRow(2);
+    EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
+    EXPECT_EQ(savedRows(), "Person 01,T1 | Bea,T2 | Person 03,T3");
+}
+
+// Export, print and mail take the side in work as the person sees it, unsaved changes
+// included, and the other side with the row on show even when that side last showed another
+// row. Nothing is asked and the project is not written.
+TEST_F(GroupJourney, OutputTakesTheRowOnShowOnBothSides)
+{
+    ASSERT_EQ(startGroupRoad(workbook(5)), 1);
+    list()->setCurrentRow(1);
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    click("Front_Side_btn");
+    ASSERT_EQ(cardText(1, "Fup_Name"), "Person 02");
+    list()->setCurrentRow(3);
+    ASSERT_EQ(cardText(1, "Fup_Name"), "Person 02");  // the back is not in work
+    QTest::keyClicks(panel(0)->value[1], "+");
+    ASSERT_EQ(cardText(0, "Fup_Title"), "T4+");
+    const auto valueOf = [](const CardSide &side, const char *id) {
+        for (const auto &g : side.controls)
+            if (g->control_ID == QLatin1String(id))
+                return g->Text_Value.toStdString();
+        return std::string("<none>");
+    };
+    ui->clear();
+    const BatchDesign output = controller->Prepare_Print_Export_Mail();
+    EXPECT_EQ(valueOf(output.front, "Fup_Name"), "Person 04");
+    EXPECT_EQ(valueOf(output.front, "Fup_Title"), "T4+");
+    EXPECT_EQ(valueOf(output.back, "Fup_Name"), "Person 04");
+    EXPECT_EQ(valueOf(output.back, "Fup_Title"), "T4");
+    EXPECT_EQ(panel(0)->value[1]->text().toStdString(), "T4+");
+    EXPECT_EQ(cardText(0, "Fup_Title").toStdString(), "T4+");
+    EXPECT_EQ(alertsAsked(*ui), "");
+    EXPECT_EQ(savedRows(), "Person 01,T1 | Person 02,T2 | Person 03,T3 | Person 04,T4 | Person 05,T5");
+}
+
+// The re-mapping dialog and a copy to the other side lay the row on show again: unsaved
+// changes are asked about first. Cancel keeps them and opens nothing; Discard and Save go on.
+TEST_F(GroupJourney, RemappingAndCopyingAskAboutUnsavedChangesFirst)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    int dialogs = 0;
+    const auto previous = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
+        ++dialogs;
+        d.OKPressed();
+        return d.result();
+    });
+    const std::string asLoaded = "Person 01,T1 | Person 02,T2 | Person 03,T3";
+    const struct {
+        const char *road;
+        const char *answer;
+        bool wentOn;
+        std::string frontName;
+        std::string saved;
+    } cases[] = {
+        {"remap", "Cancel", false, "Bea", asLoaded},
+        {"remap", "Discard Changes", true, "Person 02", asLoaded},
+        {"remap", "Save Details", true, "Bea", "Person 01,T1 | Bea,T2 | Person 03,T3"},
+        {"copy", "Cancel", false, "Bea", asLoaded},
+        {"copy", "Save Details", true, "Bea", "Person 01,T1 | Bea,T2 | Person 03,T3"},
+    };
+    const QVariantList loaded = group->data().rows();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.road) + " " + c.answer);
+        // Each case starts from the rows as loaded, on the front, with nothing on the back.
+        ui->clear();
+        ui->push(QStringList{"Discard Changes"});
+        click("Front_Side_btn");
+        group->data().setRows(loaded);
+        list()->setCurrentRow(0);
+        ASSERT_TRUE(controller->Save_project_file(false, false, "L"));
+        canvas(1)->delete_all_control();
+        list()->setCurrentRow(1);
+        ASSERT_EQ(savedRows(), asLoaded);
+        panel(0)->value[0]->selectAll();
+        QTest::keyClicks(panel(0)->value[0], "Bea");
+        ui->clear();
+        dialogs = 0;
+        if (c.road == std::string("remap")) {
+            ui->push(QStringList{QString::fromLatin1(c.answer)});
+            controller->findChild<QPushButton *>("Update_Excel_Btn")->click();
+            EXPECT_EQ(dialogs, c.wentOn ? 1 : 0);
+        } else {
+            ui->push(true);
+            ui->push(QStringList{QString::fromLatin1(c.answer)});
+            controller->Copy_Card_Design_Clicked();
+            EXPECT_EQ(cardText(1, "Fup_Name").toStdString(), c.wentOn ? c.frontName : "<none>");
+        }
+        EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
+        EXPECT_EQ(savedRows(), c.saved);
+        EXPECT_EQ(list()->currentRow(), 1);
+        EXPECT_EQ(panel(0)->value[0]->text().toStdString(), c.frontName);
+        EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), c.frontName);
+    }
+    Update_XL_Column::setModalRunner(previous);
 }
 
 // In group mode a picture bound to a column is cropped as its own file, and the keyboard then
