@@ -154,7 +154,7 @@ public:
                 *image_library_tool_btn = nullptr, *copy_card_design_btn = nullptr;
     // The stage of a design being loaded (`curr_msg_count_str`); empty otherwise.
     QLabel *modeless_msg_lbl = nullptr;
-    QAction *undo_menu = nullptr, *redo_menu = nullptr, *snap_grid_menu = nullptr;
+    QAction *undo_menu = nullptr, *redo_menu = nullptr, *snap_grid_menu = nullptr, *rulers_menu = nullptr;
     QCheckBox *Show_hide_grid_chk = nullptr;
     QPushButton *Grid_clr = nullptr;
     QSlider *Grid_Space_slidr = nullptr;
@@ -407,6 +407,9 @@ public slots:
     void Lock_Clicked();
     void Unlock_Clicked();
     void Show_Hide_Ruler_ChkBox();
+    // The Edit menu's Cut, Copy, Paste and Delete as the current canvas validates them, and the
+    // View menu's ruler item named after the rulers' state.
+    void Validate_Menu_Items();
     void Actual_Size_Toolbar_btn();
     void Zoom_In_Toolbar_btn();
     void Zoom_Out_Toolbar_btn();
