@@ -303,9 +303,15 @@ bool SKTWindowController::Open_Design_At_Start(const QString &path)
 void SKTWindowController::Open_Btn_Clicked()
 {
     // The open design stays as it is until a sound file has been chosen and read whole.
-    DesignOpenOutcome outcome = Open_Design_Decision([this] { return saveOpenDesign(); }, designFolder());
+    Show_Opened_Design(Open_Design_Decision([this] { return saveOpenDesign(); }, designFolder()));
+}
+
+int SKTWindowController::Open_Saved_Design() { return Show_Opened_Design(Open_Design_From_Panel(designFolder())); }
+
+int SKTWindowController::Show_Opened_Design(DesignOpenOutcome outcome)
+{
     if (outcome.status != DesignOpenOutcome::Loaded)
-        return;
+        return 0;
     Start_Card_Option = QStringLiteral("L");
     {
         Plz_Wait_Scope waiting(this, Long_Work_For_File(outcome.path));
@@ -315,6 +321,7 @@ void SKTWindowController::Open_Btn_Clicked()
     // A group project opens in group mode, its list and panels showing its first row.
     Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
+    return 1;
 }
 
 // ---------------------------------------------------------------------------------------------

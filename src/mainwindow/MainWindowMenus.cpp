@@ -189,7 +189,9 @@ void SKTWindowController::buildToolsMenu()
             item->setObjectName(QStringLiteral("grid_menu"));
         }
     inv_wzrd_Window = new Invitation_Wizard(this);
-    inv_wzrd_Window->openDesign = [this] { return Open_Log_File(); };
+    inv_wzrd_Window->setBackgroundPattern(wizard_pattern_image());
+    // The saved-design road is File > Open's after its question (asked before the wizard opened).
+    inv_wzrd_Window->openDesign = [this] { return Open_Saved_Design(); };
     inv_wzrd_Window->exitApp = [this] { return Exit_App(); };
     inv_wzrd_Window->imageTypes = Allowd_Image_fileTypes;
 

@@ -236,6 +236,10 @@ public:
     void Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode, bool readTable);
     // The open panel and the load of the start dialog's "L" road: 1 when a design was loaded.
     int Open_Log_File();
+    // File > Open after its save question: the panel, the whole read, then the design shown on
+    // its front with an empty history; 1 when a design was opened.
+    int Open_Saved_Design();
+    int Show_Opened_Design(DesignOpenOutcome outcome);
     // The "L" road without its panel, for a design named at start-up: true when it was loaded.
     bool Open_Design_At_Start(const QString &path);
     // The count of image controls of the current side, in visitor and group mode.
