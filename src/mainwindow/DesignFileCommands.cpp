@@ -91,6 +91,11 @@ DesignData SKTWindowController::Current_Design_Data()
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, const QString &mode)
 {
+    // A record that was read only in part is not written over the damaged one unasked.
+    if (!m_damagedRecords.isEmpty() &&
+        Show_YES_NO_MessageBox(QStringLiteral("This design was opened with damaged controls, shown as far as they could "
+                                              "be read. Saving writes them as they are shown now. Do you want to save?")) != 1)
+        return false;
     // A group project keeps what the panels show in the row on show.
     if (Start_Card_Option == QLatin1String("G"))
         if (GroupMode *group = Group_Mode_Of(*this))
@@ -103,6 +108,8 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, cons
     ::Project_File_Name = outcome.path;
     if (outcome.retitle)
         Set_Log_Name_In_Title();
+    if (outcome.saved())
+        m_damagedRecords.clear();
     return outcome.saved();
 }
 
@@ -194,7 +201,8 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
     }
     // Invisible controls go onto the canvas too (drawing skips them), so the next save keeps them.
     appendAll(m_document, side, controls);
-    (side == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(controls, nullptr);
+    (side == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) =
+        Dynamic_Control_Rows(controls, [](const SKTGraphic &g) { return Get_Original_Path_Of_Image_Control(g); });
 }
 
 void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
@@ -268,6 +276,11 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     m_document.Enable_Disable_Undo_Registraion(true);
     Show_Hide_Main_Window(true);
     Set_Progress_Text(QString());
+    // The reset above forgot any earlier damage; this design's is told once and kept until a
+    // save the user has agreed to.
+    m_damagedRecords = design.damagedRecords;
+    if (!m_damagedRecords.isEmpty())
+        Show_MessageBox(m_damagedRecords.join(QLatin1Char('\n')));
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -353,7 +366,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     const SKTGraphicArray &copies = target == 0 ? design.frontControls : design.backControls;
     canvasOfSide(target)->delete_all_control();
     appendAll(m_document, target, copies);
-    (target == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(copies, nullptr);
+    (target == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) =
+        Dynamic_Control_Rows(copies, [](const SKTGraphic &g) { return Get_Original_Path_Of_Image_Control(g); });
 
     // The change is the target side's: that is where Undo takes it back.
     const int shown = Card_Front_Or_Back;

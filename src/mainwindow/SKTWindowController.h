@@ -501,6 +501,8 @@ private:
     // Set once the questions of Exit were answered with yes: the close that quitting brings
     // must not ask them again.
     bool m_exitConfirmed = false;
+    // What was damaged in the design on show, from its loading until a save the user agreed to.
+    QStringList m_damagedRecords;
 };
 
 // The one controller of the run, set by its constructor; nullptr before.
