@@ -96,7 +96,7 @@ void SKTWindowController::buildWindow()
     view->addAction(tr("Actual Size"), this, &SKTWindowController::Actual_Size_Toolbar_btn);
     rulers_menu = view->addAction(tr("Hide Ruler"), this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
     rulers_menu->setObjectName(QStringLiteral("rulers_menu"));
-    connect(view, &QMenu::aboutToShow, this, &SKTWindowController::Validate_Menu_Items);
+    connect(view, &QMenu::aboutToShow, this, [this] { Validate_Menu_Items(); });
     snap_grid_menu = view->addAction(tr("Snap to Grid"), this, &SKTWindowController::toggleGridConstraining);
     snap_grid_menu->setObjectName(QStringLiteral("snap_grid_menu"));
     snap_grid_menu->setCheckable(true);

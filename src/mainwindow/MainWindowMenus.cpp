@@ -137,16 +137,17 @@ void SKTWindowController::buildEditMenu(QMenu *edit)
         });
         a->setObjectName(QString::fromLatin1(item.name));
     }
-    connect(edit, &QMenu::aboutToShow, this, &SKTWindowController::Validate_Menu_Items);
+    connect(edit, &QMenu::aboutToShow, this, [this] { Validate_Menu_Items(); });
 }
 
-void SKTWindowController::Validate_Menu_Items()
+void SKTWindowController::Validate_Menu_Items(bool clipboard)
 {
     SKTGraphicView *canvas = currentCanvas();
     if (!canvas)
         return;
     for (const EditItem &item : kEditItems)
-        if (auto *a = menuBar()->findChild<QAction *>(QString::fromLatin1(item.name)))
+        if (auto *a = menuBar()->findChild<QAction *>(QString::fromLatin1(item.name));
+            a && (clipboard || qstrcmp(item.action, "paste:") != 0))
             a->setEnabled(canvas->validateMenuItem(QString::fromLatin1(item.action)));
     if (rulers_menu) {
         QString title;
@@ -202,9 +203,9 @@ void SKTWindowController::buildToolsMenu()
     // The Edit menu's states follow the selection of every side and the clipboard (the canvases
     // exist by now), so its shortcuts work whenever the items would be enabled.
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
-        connect(canvas, &SKTGraphicView::selectionChanged, this, &SKTWindowController::Validate_Menu_Items);
+        connect(canvas, &SKTGraphicView::selectionChanged, this, [this] { Validate_Menu_Items(false); });
     if (QClipboard *clipboard = QGuiApplication::clipboard())
-        connect(clipboard, &QClipboard::dataChanged, this, &SKTWindowController::Validate_Menu_Items);
+        connect(clipboard, &QClipboard::dataChanged, this, [this] { Validate_Menu_Items(); });
     Validate_Menu_Items();
 
     // The grid's own signals bring every control in line, whichever place changed it.

@@ -412,8 +412,9 @@ public slots:
     void Unlock_Clicked();
     void Show_Hide_Ruler_ChkBox();
     // The Edit menu's Cut, Copy, Paste and Delete as the current canvas validates them, and the
-    // View menu's ruler item named after the rulers' state.
-    void Validate_Menu_Items();
+    // View menu's ruler item named after the rulers' state. Without `clipboard` Paste keeps its
+    // state: asking another program's clipboard on every selection change could stall a drag.
+    void Validate_Menu_Items(bool clipboard = true);
     void Actual_Size_Toolbar_btn();
     void Zoom_In_Toolbar_btn();
     void Zoom_Out_Toolbar_btn();
