@@ -100,10 +100,13 @@ void SKTGraphicView::unbindGraphics()
     stopObservingAll();
     _document = nullptr;
     _documentObserver = 0;
+    const bool hadSelection = !_selection.empty();
     _selection.clear();
     _selectedObjects.clear();
     _Selected_Graphic = nullptr;
     update();
+    if (hadSelection)
+        emit selectionChanged();
 }
 
 QString SKTGraphicView::sideCode() const
@@ -284,6 +287,8 @@ void SKTGraphicView::setSelectionQuietly(const SKTIndexSet &indexes)
     for (int i : _selection)
         _selectedObjects.push_back(list[std::size_t(i)]);
     markSelectionChange(before, _selection);
+    if (before != _selection)
+        emit selectionChanged();
 }
 
 void SKTGraphicView::markSelectionChange(const SKTIndexSet &before, const SKTIndexSet &after)

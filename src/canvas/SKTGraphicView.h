@@ -205,6 +205,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
+signals:
+    // The selected indexes changed, whatever changed them (a click, a command, the list).
+    void selectionChanged();
+
 private:
     struct Observed {
         SKTGraphicPtr graphic;

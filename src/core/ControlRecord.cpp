@@ -107,13 +107,16 @@ void recordFields(IO &io, G &g)
                 Bound_Value(field.kind, value);
         });
     }
-    if constexpr (IO::reading) {
-        if (g.kind() == SKTGraphicKind::Image && g.Text_Value == QLatin1String("Text here"))
-            g.Text_Value = g._file_path;
-        if (g.kind() == SKTGraphicKind::Barcode) {
-            g.Set_Barcode_image_control_bounds(g._bounds);
-            static_cast<SKTBarcode &>(g).barcode_image_var_assign();
-        }
+}
+
+// What a read control derives from its fields, whole or partly filled.
+void finishReadControl(SKTGraphic &g)
+{
+    if (g.kind() == SKTGraphicKind::Image && g.Text_Value == QLatin1String("Text here"))
+        g.Text_Value = g._file_path;
+    if (g.kind() == SKTGraphicKind::Barcode) {
+        g.Set_Barcode_image_control_bounds(g._bounds);
+        static_cast<SKTBarcode &>(g).barcode_image_var_assign();
     }
 }
 
@@ -168,13 +171,15 @@ std::optional<QVariantList> Get_Control_Prop_To_Array(const SKTGraphic &graphic,
 }
 
 std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record, QString *error,
-                                                      const Decoded_Pictures *decoded)
+                                                      const Decoded_Pictures *decoded,
+                                                      std::unique_ptr<SKTGraphic> *partial)
 {
     RecordReader io(record, decoded);
+    std::unique_ptr<SKTGraphic> graphic;
     try {
         QString letter;
         io.text(letter);
-        std::unique_ptr<SKTGraphic> graphic = makeForLetter(letter);
+        graphic = makeForLetter(letter);
         if (!graphic)
             io.fail(QStringLiteral("\"%1\" is not the letter of a control").arg(letter.left(8)));
         recordFields(io, *graphic);
@@ -182,10 +187,15 @@ std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record
             io.fail(QStringLiteral("the record holds %1 entries, more than a %2 record")
                         .arg(record.size())
                         .arg(graphic->className()));
+        finishReadControl(*graphic);
         return graphic;
     } catch (const DesignFieldFailure &failure) {
         if (error)
             *error = failure.reason;
+        if (partial && graphic) {
+            finishReadControl(*graphic);
+            *partial = std::move(graphic);
+        }
         return nullptr;
     }
 }

@@ -33,9 +33,12 @@ std::optional<QVariantList> Get_Control_Prop_To_Array(const SKTGraphic &graphic,
 // picture frame from its bounds; when the record holds no picture (Barcode_Needs_Image) the
 // caller rebuilds it. nullptr, with the reason in *error, for a record that is not sound.
 // Pictures found in `decoded` (by their stored bytes) are taken as they are, not decoded again.
+// For a record that fails after its letter, `partial` (when given) receives the control as far
+// as the record filled it, the fields after the failing one keeping a new control's values.
 using Decoded_Pictures = QHash<QByteArray, QImage>;
 std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record, QString *error = nullptr,
-                                                      const Decoded_Pictures *decoded = nullptr);
+                                                      const Decoded_Pictures *decoded = nullptr,
+                                                      std::unique_ptr<SKTGraphic> *partial = nullptr);
 
 // True for a barcode control that has no picture to show.
 bool Barcode_Needs_Image(const SKTGraphic &graphic);

@@ -308,7 +308,39 @@ void Delete_Excel_File_Temp_Folder()
     Delete_Folder(platform::joinPath(QDir::tempPath(), QStringLiteral("ziptmp")));
 }
 
-QString Get_date_Value(const QString &pattern) { return QLocale().toString(QDateTime::currentDateTime(), pattern); }
+QString Get_date_Value(const QString &pattern)
+{
+    // Qt writes "a" as "am"/"pm"; the patterns mean the marker in capitals, Qt's "AP". Quoted
+    // text stays as it is.
+    QString qtPattern;
+    bool quoted = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('a'))
+            qtPattern += QStringLiteral("AP");
+        else
+            qtPattern += c;
+    }
+    return QLocale().toString(QDateTime::currentDateTime(), qtPattern);
+}
+
+const QStringList &Text_Date_Formats()
+{
+    static const QStringList formats{QStringLiteral("M-d-yyyy"),   QStringLiteral("M-d-yy"),
+                                     QStringLiteral("MM-dd-yy"),   QStringLiteral("MM-dd-yyyy"),
+                                     QStringLiteral("yy-MM-dd"),   QStringLiteral("yyyy-MM-dd"),
+                                     QStringLiteral("dd-MMM-yy"),  QStringLiteral("dd-MM-yyyy"),
+                                     QStringLiteral("d-M-yy")};
+    return formats;
+}
+
+const QStringList &Text_Time_Formats()
+{
+    static const QStringList formats{QStringLiteral("h:mm:ss a"), QStringLiteral("hh:mm:ss a"),
+                                     QStringLiteral("H:mm:ss"), QStringLiteral("HH:mm:ss")};
+    return formats;
+}
 QString Get_time_Value(const QString &pattern) { return Get_date_Value(pattern); }
 
 QString Convert_Path_From_URL(const QUrl &url) { return url.isLocalFile() ? url.toLocalFile() : url.path(); }

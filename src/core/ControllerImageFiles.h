@@ -77,9 +77,13 @@ bool Check_Batch_File_In_Use_Validation(const QString &seriesName, const std::ve
                                         const std::vector<SKTGraphic *> &back, const QString &cardSides);
 void Delete_Excel_File_Temp_Folder();
 
-// The current date and time in the given pattern ("dd-MMM-yyyy", "HH:mm:ss").
+// The current date and time in the given pattern ("dd-MMM-yyyy", "HH:mm:ss"); "a" stands for
+// the AM or PM marker, in capitals.
 QString Get_date_Value(const QString &pattern);
 QString Get_time_Value(const QString &pattern);
+// The patterns the text panel offers for Insert Date (nine) and Insert Time (four), in order.
+const QStringList &Text_Date_Formats();
+const QStringList &Text_Time_Formats();
 
 QString Convert_Path_From_URL(const QUrl &url);
 

@@ -94,9 +94,14 @@ bool Exit_App_Decision(const DesignSaver &save)
 
 DesignOpenOutcome Open_Design_Decision(const DesignSaver &save, const QString &startFolder)
 {
-    DesignOpenOutcome outcome;
     if (!offerSave(QStringLiteral("Do you want to save changes before opening document?"), save))
-        return outcome;
+        return {};
+    return Open_Design_From_Panel(startFolder);
+}
+
+DesignOpenOutcome Open_Design_From_Panel(const QString &startFolder)
+{
+    DesignOpenOutcome outcome;
     const QString path = platform::ui().openFile(QStringLiteral("Open"), startFolder, {design_file_EXT});
     if (path.isEmpty())
         return outcome;

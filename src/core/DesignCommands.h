@@ -70,6 +70,9 @@ struct DesignOpenOutcome {
 // a refused file has been reported ("File is corrupt and cannot be opened.") and the open
 // design is untouched.
 DesignOpenOutcome Open_Design_Decision(const DesignSaver &save, const QString &startFolder);
+// The same after the question: the open panel and the whole read, for a road that has asked
+// about saving already.
+DesignOpenOutcome Open_Design_From_Panel(const QString &startFolder);
 
 // --- applying a loaded design ---
 

@@ -87,4 +87,8 @@ struct DesignData {
     // Index 0 is the frontmost control of its side.
     SKTGraphicArray frontControls;
     SKTGraphicArray backControls;
+    // Read only: one line per control record that was damaged, saying which it was and why.
+    // Such a record's control stands on its side as far as the record could be read (a record
+    // without a known kind is left out); never written.
+    QStringList damagedRecords;
 };

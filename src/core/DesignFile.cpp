@@ -206,7 +206,11 @@ QString overBudgetMessage(double pixels, bool saving = false)
         .arg(qRound64(bounds::MaxDesignPicturePixels * 4 / 1e6));
 }
 
-void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter, const Decoded_Pictures &decoded)
+// A control record that fails inside does not cost the rest of the design: its control is
+// taken as far as the record filled it and the damage is told in `damaged`. A record position
+// that holds no record at all leaves the file's structure in doubt and refuses it.
+void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter, const Decoded_Pictures &decoded,
+              const char *side, QStringList &damaged)
 {
     int count = 0;
     io.integer(count);
@@ -218,17 +222,28 @@ void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter
         QVariantList record;
         io.array(record);
         QString why;
-        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why, &decoded);
+        std::unique_ptr<SKTGraphic> partial;
+        std::unique_ptr<SKTGraphic> graphic = Create_Control_From_Array(record, &why, &decoded, &partial);
         if (!graphic && holdsUnreadableBarcodePicture(record)) {
             // The picture is only a cache of the stored set-up: read the record without it, and
             // the picture is rebuilt as for a barcode saved without one.
             QVariantList withoutPicture = record;
             withoutPicture[kBarcodePictureEntry] = QByteArray();
-            graphic = Create_Control_From_Array(withoutPicture);
+            graphic = Create_Control_From_Array(withoutPicture, &why, nullptr, &partial);
         }
-        if (!graphic)
-            io.fail(QStringLiteral("record at entry %1: %2").arg(io.position() - 1).arg(why));
-        controls.push_back(std::move(graphic));
+        if (graphic) {
+            controls.push_back(std::move(graphic));
+            continue;
+        }
+        damaged.append(QStringLiteral("Control %1 of the %2 side (entry %3) is damaged (%4)%5")
+                           .arg(i + 1)
+                           .arg(QLatin1String(side))
+                           .arg(io.position() - 1)
+                           .arg(why)
+                           .arg(partial ? QStringLiteral(": it is shown as far as it could be read.")
+                                        : QStringLiteral(" and is left out.")));
+        if (partial)
+            controls.push_back(std::move(partial));
     }
 }
 
@@ -416,8 +431,8 @@ DesignReadResult designFromEntries(const QVariantList &entries, const DesignTabl
             io.fail(design.tableRows.problem());
         for (int &column : design.excelColumns)
             io.integer(column);
-        readSide(io, design.frontControls, 1, decoded);
-        readSide(io, design.backControls, 0, decoded);
+        readSide(io, design.frontControls, 1, decoded, "front", design.damagedRecords);
+        readSide(io, design.backControls, 0, decoded, "back", design.damagedRecords);
         if (!io.endsHere())
             io.fail(QStringLiteral("the file has %1 entries after the last control").arg(io.remaining()));
     } catch (const DesignFieldFailure &failure) {

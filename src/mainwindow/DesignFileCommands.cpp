@@ -91,6 +91,11 @@ DesignData SKTWindowController::Current_Design_Data()
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, const QString &mode)
 {
+    // A record that was read only in part is not written over the damaged one unasked.
+    if (!m_damagedRecords.isEmpty() &&
+        Show_YES_NO_MessageBox(QStringLiteral("This design was opened with damaged controls, shown as far as they could "
+                                              "be read. Saving writes them as they are shown now. Do you want to save?")) != 1)
+        return false;
     // A group project keeps what the panels show in the row on show.
     if (Start_Card_Option == QLatin1String("G"))
         if (GroupMode *group = Group_Mode_Of(*this))
@@ -103,6 +108,8 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, cons
     ::Project_File_Name = outcome.path;
     if (outcome.retitle)
         Set_Log_Name_In_Title();
+    if (outcome.saved())
+        m_damagedRecords.clear();
     return outcome.saved();
 }
 
@@ -194,7 +201,8 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
     }
     // Invisible controls go onto the canvas too (drawing skips them), so the next save keeps them.
     appendAll(m_document, side, controls);
-    (side == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(controls, nullptr);
+    (side == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) =
+        Dynamic_Control_Rows(controls, [](const SKTGraphic &g) { return Get_Original_Path_Of_Image_Control(g); });
 }
 
 void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
@@ -272,6 +280,11 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     m_document.Enable_Disable_Undo_Registraion(true);
     Show_Hide_Main_Window(true);
     Set_Progress_Text(QString());
+    // The reset above forgot any earlier damage; this design's is told once and kept until a
+    // save the user has agreed to.
+    m_damagedRecords = design.damagedRecords;
+    if (!m_damagedRecords.isEmpty())
+        Show_MessageBox(m_damagedRecords.join(QLatin1Char('\n')));
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -307,9 +320,15 @@ bool SKTWindowController::Open_Design_At_Start(const QString &path)
 void SKTWindowController::Open_Btn_Clicked()
 {
     // The open design stays as it is until a sound file has been chosen and read whole.
-    DesignOpenOutcome outcome = Open_Design_Decision([this] { return saveOpenDesign(); }, designFolder());
+    Show_Opened_Design(Open_Design_Decision([this] { return saveOpenDesign(); }, designFolder()));
+}
+
+int SKTWindowController::Open_Saved_Design() { return Show_Opened_Design(Open_Design_From_Panel(designFolder())); }
+
+int SKTWindowController::Show_Opened_Design(DesignOpenOutcome outcome)
+{
     if (outcome.status != DesignOpenOutcome::Loaded)
-        return;
+        return 0;
     Start_Card_Option = QStringLiteral("L");
     {
         Plz_Wait_Scope waiting(this, Long_Work_For_File(outcome.path));
@@ -319,6 +338,7 @@ void SKTWindowController::Open_Btn_Clicked()
     // A group project opens in group mode, its list and panels showing its first row.
     Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
+    return 1;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -354,7 +374,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     const SKTGraphicArray &copies = target == 0 ? design.frontControls : design.backControls;
     canvasOfSide(target)->delete_all_control();
     appendAll(m_document, target, copies);
-    (target == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) = Dynamic_Control_Rows(copies, nullptr);
+    (target == 0 ? dynamic_ctrl_list_front : dynamic_ctrl_list_back) =
+        Dynamic_Control_Rows(copies, [](const SKTGraphic &g) { return Get_Original_Path_Of_Image_Control(g); });
     // The target side's panel gets rows for the custom fields it now has, and none for those it lost.
     if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G")) {
         if (VisitorMode *visitor = Visitor_Mode_Of(*this))

@@ -12,6 +12,8 @@
 
 #include "core/Globals.h"
 
+#include <QCheckBox>
+
 
 BatchDesign SKTWindowController::Set_Front_Back_Value_To_Print_Export_Mail() const
 {
@@ -33,8 +35,12 @@ BatchDesign SKTWindowController::Prepare_Print_Export_Mail()
 
 ExportCommand *SKTWindowController::exportCommand()
 {
-    if (!m_export)
+    if (!m_export) {
         m_export = new ExportCommand(this);
+        // The window offers each side as its own picture: the one-image options stay hidden.
+        m_export->sheet()->export_combined_image_chk->hide();
+        m_export->sheet()->combined_image_H_or_V_chk->hide();
+    }
     return m_export;
 }
 

@@ -130,7 +130,7 @@ int SKTWindowController::Start_From_Invitation()
     // The open design stays untouched until the wizard finishes.
     if (inv_wzrd_Window->Open_Wnd() != 1)
         return 0;
-    if (Start_Card_Option == QLatin1String("L"))
+    if (inv_wzrd_Window->road() == 2)
         return 1;  // a saved design was opened from the wizard's start screen
     const InvitationDetails chosen = inv_wzrd_Window->details();
     New_Project_Setting_Reset(true);

@@ -29,6 +29,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QPalette>
 #include <QStackedWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -195,7 +196,15 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
             sliders[i]->setRange(Photo_Sliders[i].min, Photo_Sliders[i].max);
             sliders[i]->setValue(Photo_Sliders[i].position);
             connect(sliders[i], &QSlider::valueChanged, this, &Invitation_Wizard::Update_Image_With_Settings);
-            form->addRow(tr(Photo_Sliders[i].title), sliders[i]);
+            slider_values[i] = named(new QLineEdit(Image_Setting_Box),
+                                     (QByteArray(Photo_Sliders[i].name) + "_val").constData());
+            slider_values[i]->setReadOnly(true);
+            slider_values[i]->setFixedWidth(64);
+            slider_values[i]->setAlignment(Qt::AlignRight);
+            auto *sliderRow = new QHBoxLayout;
+            sliderRow->addWidget(sliders[i], 1);
+            sliderRow->addWidget(slider_values[i]);
+            form->addRow(tr(Photo_Sliders[i].title), sliderRow);
         }
         auto *reset = button(Image_Setting_Box, "Image_reset_btn", tr("Reset"));
         connect(reset, &QPushButton::clicked, this, &Invitation_Wizard::Image_reset_Button);
@@ -309,6 +318,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
 int Invitation_Wizard::Open_Wnd()
 {
     wizard_or_edit_photo = false;
+    m_road = 0;
     browse_photo_btn->setEnabled(true);
     width_Stepper->setValue(120);
     height_Stepper->setValue(150);
@@ -326,7 +336,7 @@ int Invitation_Wizard::Open_Wnd()
 int Invitation_Wizard::Open_Wnd_For_Edit_Photo(const QImage &photo, const QString &path, bool photoFromData)
 {
     wizard_or_edit_photo = true;
-    Start_Card_Option = QStringLiteral("W");
+    m_road = 1;
     pages->setCurrentIndex(1);
     findChild<QStackedWidget *>(QStringLiteral("work_pages"))->setCurrentWidget(photo_box);
     texts_box->hide();
@@ -403,7 +413,9 @@ void Invitation_Wizard::Load_Msg_And_Title()
 
 void Invitation_Wizard::Select_card_option(int option)
 {
-    Start_Card_Option = option == 1 ? QStringLiteral("W") : option == 2 ? QStringLiteral("L") : QStringLiteral("T");
+    // The road is the wizard's own until it finishes: a wizard closed half-way leaves the
+    // window's mode as it was.
+    m_road = option;
     OK_Click();
 }
 
@@ -425,7 +437,7 @@ void Invitation_Wizard::ExitClick()
 
 void Invitation_Wizard::OK_Click()
 {
-    if (Start_Card_Option == QLatin1String("L")) {
+    if (m_road == 2) {
         if (openDesign && openDesign() == 1)
             done(1);
         return;
@@ -467,6 +479,7 @@ void Invitation_Wizard::finish()
 {
     if (!wizard_or_edit_photo)
         Hand_Over_Invitation(details());
+    Start_Card_Option = QStringLiteral("W");
     done(1);
 }
 
@@ -603,8 +616,28 @@ ImageAdjustments Invitation_Wizard::adjustments() const
     return Adjustments_From_Controls(positions, on);
 }
 
+void Invitation_Wizard::showSliderValues()
+{
+    for (int i = 0; i < 9; ++i) {
+        const double scale = Photo_Sliders[i].scale;
+        slider_values[i]->setText(
+            QString::number(sliders[i]->value() / scale, 'f', scale >= 100 ? 2 : scale >= 10 ? 1 : 0));
+    }
+}
+
+void Invitation_Wizard::setBackgroundPattern(const QImage &pattern)
+{
+    if (pattern.isNull())
+        return;  // the plain dialog colour stays
+    QPalette pal = palette();
+    pal.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(pattern)));
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
 void Invitation_Wizard::Update_Image_With_Settings()
 {
+    showSliderValues();
     const ImageAdjustments a = adjustments();
     // The flips belong to this photo; the other editors keep theirs.
     const bool flipH = IMG_Flip_H, flipV = IMG_Flip_V;
@@ -629,6 +662,7 @@ void Invitation_Wizard::Reset_Image_Editing_Controls()
         const QSignalBlocker quiet(sliders[i]);
         sliders[i]->setValue(Photo_Sliders[i].position);
     }
+    showSliderValues();
 }
 
 void Invitation_Wizard::Image_reset_Button()

@@ -63,6 +63,8 @@ public:
     int Open_Wnd_For_Edit_Photo(const QImage &photo, const QString &path, bool photoFromData);
 
     InvitationDetails details() const;
+    // The start screen's choice: 0 none yet, 1 a new invitation, 2 a saved design.
+    int road() const { return m_road; }
     QImage adjustedPhoto() const { return m_shown; }
     ImageAdjustments adjustments() const;
 
@@ -90,6 +92,10 @@ public:
     QCheckBox *checks[5] = {};  // grey, sepia, invert, flip horizontally, flip vertically
     QSlider *sliders[9] = {};   // rotation, transparency, hue, saturation, brightness, contrast,
                                 // sharpness, exposure, blur
+    QLineEdit *slider_values[9] = {};  // beside each slider: the setting it gives
+
+    // The window's background: the picture tiled from the window's top-left corner.
+    void setBackgroundPattern(const QImage &pattern);
 
 public slots:
     void OK_Click();
@@ -128,7 +134,9 @@ private:
     void showPhotoPage();
     void finish();
     void updateClearButton();
+    void showSliderValues();
 
     QImage User_Picture, m_shown;
+    int m_road = 0;
     QString m_selectedDate, m_selectedTime;
 };

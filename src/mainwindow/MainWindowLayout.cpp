@@ -95,7 +95,9 @@ void SKTWindowController::buildWindow()
     view->addAction(tr("Zoom In"), QKeySequence::ZoomIn, this, &SKTWindowController::Zoom_In_Toolbar_btn);
     view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);
     view->addAction(tr("Actual Size"), this, &SKTWindowController::Actual_Size_Toolbar_btn);
-    view->addAction(tr("Show / Hide Rulers"), this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
+    rulers_menu = view->addAction(tr("Hide Ruler"), this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
+    rulers_menu->setObjectName(QStringLiteral("rulers_menu"));
+    connect(view, &QMenu::aboutToShow, this, [this] { Validate_Menu_Items(); });
     snap_grid_menu = view->addAction(tr("Snap to Grid"), this, &SKTWindowController::toggleGridConstraining);
     snap_grid_menu->setObjectName(QStringLiteral("snap_grid_menu"));
     snap_grid_menu->setCheckable(true);
@@ -277,7 +279,13 @@ QWidget *SKTWindowController::makeDesignView(int side)
     layout->addWidget(zoom);
     (side == 0 ? _graphicView : side == 1 ? _graphicView_BACK : _graphicView_TEMP) = canvas;
     (side == 0 ? _zoomingScrollView : side == 1 ? _zoomingScrollView_BACK : _zoomingScrollView_TEMP) = zoom;
-    connect(zoom, &SKTZoomingScrollView::factorChanged, this, [this](double f) { _zoomFactor = f; });
+    // The three views show the one zoom factor: a zoom on any side is the zoom of all three.
+    connect(zoom, &SKTZoomingScrollView::factorChanged, this, [this](double f) {
+        _zoomFactor = f;
+        for (SKTZoomingScrollView *view : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
+            if (view && view->factor() != f)
+                view->setFactor(f);
+    });
     return view;
 }
 
@@ -374,7 +382,7 @@ QWidget *SKTWindowController::buildPropertyPanel()
     };
     card_info_tab = buildCardTab();
     const Item items[] = {
-        {&card_setting_tab, "card_setting_tab", "Card"},    {&card_info_tab, "card_info_tab", "Setting"},
+        {&card_setting_tab, "card_setting_tab", "Grid"},    {&card_info_tab, "card_info_tab", "Setting"},
         {&card_size_tab, "card_size_tab", "Size"},         {&card_bkgd_tab, "card_bkgd_tab", "Background"},
         {&card_brdr_tab, "card_brdr_tab", "Border"},       {&line_tab, "line_tab", "Line"},
         {&shape_tab, "shape_tab", "Shape"},                {&text_edtng_tab, "text_edtng_tab", "Text"},
@@ -390,7 +398,7 @@ QWidget *SKTWindowController::buildPropertyPanel()
         sett_tab->addTab(*it.field, tr(it.title));
     }
     layout->addWidget(sett_tab, 1);
-    m_panel->setCardTabs(card_info_tab, card_size_tab, card_bkgd_tab, card_brdr_tab);
+    m_panel->setCardTabs(card_info_tab, card_size_tab, card_bkgd_tab, card_brdr_tab, card_setting_tab);
     m_panel->setGrid(_grid);
     return Right_Prop_Box;
 }
@@ -425,14 +433,16 @@ QWidget *SKTWindowController::buildCardTab()
     Data_source_type = m_panel->Data_source_type;
     Batch_Series = m_panel->Batch_Series;
 
-    // The grid is the window's; its settings stand on the card's setting tab.
     auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 0);
     t.card_info_tab->setObjectName(QStringLiteral("card_setting_rows"));
     layout->addWidget(t.card_info_tab, 1);
-    // One block the grid window can borrow.
-    auto *gridSettings = named(new QWidget(tab), "grid_settings");
+    // The grid is the window's, not the card's: its settings have the setting tab to themselves,
+    // in one block the grid window can borrow.
+    card_setting_tab = new QWidget;
+    auto *settings = new QVBoxLayout(card_setting_tab);
+    auto *gridSettings = named(new QWidget(card_setting_tab), "grid_settings");
     auto *gridColumn = new QVBoxLayout(gridSettings);
     gridColumn->setContentsMargins(0, 0, 0, 0);
     Grid_Opt_box = named(new QGroupBox(tr("Grid"), gridSettings), "Grid_Opt_box");
@@ -449,7 +459,8 @@ QWidget *SKTWindowController::buildCardTab()
     connect(Grid_clr, &QPushButton::clicked, this, &SKTWindowController::Grid_Clr_Changed);
     gridColumn->addWidget(Show_hide_grid_chk);
     gridColumn->addWidget(Grid_Opt_box);
-    layout->addWidget(gridSettings);
+    settings->addWidget(gridSettings);
+    settings->addStretch(1);
     return tab;
 }
 

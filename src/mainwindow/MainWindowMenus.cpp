@@ -1,6 +1,7 @@
 // The Edit and Tools menus, the grid's menu item and the icons of the tool bar: the desktop
 // theme's standard icons where the theme has them, small drawn ones of our own otherwise.
 
+#include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Invitation_Wizard.h"
@@ -10,6 +11,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -106,20 +109,51 @@ QString commandToolTip(const QString &title, const QKeySequence &keys)
                           : QStringLiteral("%1 (%2)").arg(title, keys.toString(QKeySequence::NativeText));
 }
 
+namespace {
+// The Edit menu's canvas commands: the item, its title and keys, and the canvas action that
+// validates it.
+const struct EditItem {
+    const char *name, *title, *action;
+    QKeySequence::StandardKey keys;
+    void (SKTWindowController::*slot)();
+} kEditItems[] = {
+    {"cut_menu", "Cut", "cut:", QKeySequence::Cut, &SKTWindowController::Cut_Clicked},
+    {"copy_menu", "Copy", "copy:", QKeySequence::Copy, &SKTWindowController::Copy_Clicked},
+    {"paste_menu", "Paste", "paste:", QKeySequence::Paste, &SKTWindowController::Paste_Clicked},
+    {"delete_menu", "Delete", "delete:", QKeySequence::Delete, &SKTWindowController::Delete_Clicked},
+};
+}  // namespace
+
 void SKTWindowController::buildEditMenu(QMenu *edit)
 {
-    const struct Item {
-        const char *name, *title;
-        QKeySequence::StandardKey keys;
-        void (SKTWindowController::*slot)();
-    } items[] = {
-        {"cut_menu", "Cut", QKeySequence::Cut, &SKTWindowController::Cut_Clicked},
-        {"copy_menu", "Copy", QKeySequence::Copy, &SKTWindowController::Copy_Clicked},
-        {"paste_menu", "Paste", QKeySequence::Paste, &SKTWindowController::Paste_Clicked},
-        {"delete_menu", "Delete", QKeySequence::Delete, &SKTWindowController::Delete_Clicked},
-    };
-    for (const Item &item : items)
-        edit->addAction(tr(item.title), item.keys, this, item.slot)->setObjectName(QString::fromLatin1(item.name));
+    for (const EditItem &item : kEditItems) {
+        const QString action = QString::fromLatin1(item.action);
+        const auto slot = item.slot;
+        // A shortcut can come before the states have caught up: the canvas decides again, so Copy
+        // with nothing selected never empties the clipboard.
+        QAction *a = edit->addAction(tr(item.title), item.keys, this, [this, action, slot] {
+            if (currentCanvas()->validateMenuItem(action))
+                (this->*slot)();
+        });
+        a->setObjectName(QString::fromLatin1(item.name));
+    }
+    connect(edit, &QMenu::aboutToShow, this, [this] { Validate_Menu_Items(); });
+}
+
+void SKTWindowController::Validate_Menu_Items(bool clipboard)
+{
+    SKTGraphicView *canvas = currentCanvas();
+    if (!canvas)
+        return;
+    for (const EditItem &item : kEditItems)
+        if (auto *a = menuBar()->findChild<QAction *>(QString::fromLatin1(item.name));
+            a && (clipboard || qstrcmp(item.action, "paste:") != 0))
+            a->setEnabled(canvas->validateMenuItem(QString::fromLatin1(item.action)));
+    if (rulers_menu) {
+        QString title;
+        canvas->validateMenuItem(QStringLiteral("showOrHideRulers:"), &title);
+        rulers_menu->setText(title);
+    }
 }
 
 void SKTWindowController::buildToolsMenu()
@@ -156,7 +190,9 @@ void SKTWindowController::buildToolsMenu()
             item->setObjectName(QStringLiteral("grid_menu"));
         }
     inv_wzrd_Window = new Invitation_Wizard(this);
-    inv_wzrd_Window->openDesign = [this] { return Open_Log_File(); };
+    inv_wzrd_Window->setBackgroundPattern(wizard_pattern_image());
+    // The saved-design road is File > Open's after its question (asked before the wizard opened).
+    inv_wzrd_Window->openDesign = [this] { return Open_Saved_Design(); };
     inv_wzrd_Window->exitApp = [this] { return Exit_App(); };
     inv_wzrd_Window->imageTypes = Allowd_Image_fileTypes;
 
@@ -164,6 +200,14 @@ void SKTWindowController::buildToolsMenu()
     help->addAction(tr("Help and Support…"), QKeySequence::HelpContents, this, &SKTWindowController::Help_Button)
         ->setObjectName(QStringLiteral("help_menu"));
     buildLinksMenu(help);
+
+    // The Edit menu's states follow the selection of every side and the clipboard (the canvases
+    // exist by now), so its shortcuts work whenever the items would be enabled.
+    for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        connect(canvas, &SKTGraphicView::selectionChanged, this, [this] { Validate_Menu_Items(false); });
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, [this] { Validate_Menu_Items(); });
+    Validate_Menu_Items();
 
     // The grid's own signals bring every control in line, whichever place changed it.
     connect(_grid, &SKTGrid::anyChanged, this, &SKTWindowController::Sync_Grid_Controls);

@@ -394,6 +394,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
 {
     PanelFillGuard filling;
     Image_Ctrl_Counter = 0;
+    m_damagedRecords.clear();
     // The system clipboard belongs to every program; a new design leaves it alone.
     Check_Path_And_Create_Files();
     Undo_Redo_Clear();
@@ -553,6 +554,7 @@ void SKTWindowController::selectSide(int side)
                          Last_Card_Sel_Tab == card_bkgd_tab || Last_Card_Sel_Tab == card_brdr_tab;
     sett_tab->setCurrentWidget(cardTab ? Last_Card_Sel_Tab : card_info_tab);
     Check_Undo_Redo_Btn_Enability();
+    Validate_Menu_Items();
 }
 
 void SKTWindowController::Select_front_side() { selectSide(0); }
@@ -732,6 +734,7 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox()
 {
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         canvas->showOrHideRulers();
+    Validate_Menu_Items();
 }
 
 void SKTWindowController::Actual_Size_Toolbar_btn() { Set_Canvas_to_100_percent(); }

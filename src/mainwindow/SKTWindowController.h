@@ -154,7 +154,7 @@ public:
                 *image_library_tool_btn = nullptr, *copy_card_design_btn = nullptr;
     // The stage of a design being loaded (`curr_msg_count_str`); empty otherwise.
     QLabel *modeless_msg_lbl = nullptr;
-    QAction *undo_menu = nullptr, *redo_menu = nullptr, *snap_grid_menu = nullptr;
+    QAction *undo_menu = nullptr, *redo_menu = nullptr, *snap_grid_menu = nullptr, *rulers_menu = nullptr;
     QCheckBox *Show_hide_grid_chk = nullptr;
     QPushButton *Grid_clr = nullptr;
     QSlider *Grid_Space_slidr = nullptr;
@@ -236,6 +236,10 @@ public:
     void Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode, bool readTable);
     // The open panel and the load of the start dialog's "L" road: 1 when a design was loaded.
     int Open_Log_File();
+    // File > Open after its save question: the panel, the whole read, then the design shown on
+    // its front with an empty history; 1 when a design was opened.
+    int Open_Saved_Design();
+    int Show_Opened_Design(DesignOpenOutcome outcome);
     // The "L" road without its panel, for a design named at start-up: true when it was loaded.
     bool Open_Design_At_Start(const QString &path);
     // The count of image controls of the current side, in visitor and group mode.
@@ -411,6 +415,10 @@ public slots:
     void Lock_Clicked();
     void Unlock_Clicked();
     void Show_Hide_Ruler_ChkBox();
+    // The Edit menu's Cut, Copy, Paste and Delete as the current canvas validates them, and the
+    // View menu's ruler item named after the rulers' state. Without `clipboard` Paste keeps its
+    // state: asking another program's clipboard on every selection change could stall a drag.
+    void Validate_Menu_Items(bool clipboard = true);
     void Actual_Size_Toolbar_btn();
     void Zoom_In_Toolbar_btn();
     void Zoom_Out_Toolbar_btn();
@@ -520,6 +528,8 @@ private:
     // Set once the questions of Exit were answered with yes: the close that quitting brings
     // must not ask them again.
     bool m_exitConfirmed = false;
+    // What was damaged in the design on show, from its loading until a save the user agreed to.
+    QStringList m_damagedRecords;
 };
 
 // The one controller of the run, set by its constructor; nullptr before.

@@ -34,7 +34,11 @@ const ShapeRow *shapeRow(const QString &code)
 PanelPlan Plan_Card_Panel()
 {
     return {QStringLiteral("Card Properties"), {},
-            {{PanelTab::CardInfo, {}}, {PanelTab::CardSize, {}}, {PanelTab::CardBkgd, {}}, {PanelTab::CardBrdr, {}}},
+            {{PanelTab::CardSetting, {}},
+             {PanelTab::CardInfo, {}},
+             {PanelTab::CardSize, {}},
+             {PanelTab::CardBkgd, {}},
+             {PanelTab::CardBrdr, {}}},
             {}, ShapeExtra::None};
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 enum class PanelTab {
-    CardInfo, CardSize, CardBkgd, CardBrdr,
+    CardSetting, CardInfo, CardSize, CardBkgd, CardBrdr,
     TextEditing, TextProp, Image, Line, Sign, Barcode, Shape, DataSource, Alignment, Lock
 };
 
@@ -31,7 +31,7 @@ struct PanelPlan {
     ShapeExtra shapeExtra = ShapeExtra::None;
 };
 
-// The card side: "Card Properties" and its four tabs.
+// The card side: "Card Properties" and its five tabs, the window's settings first.
 PanelPlan Plan_Card_Panel();
 // A control in the start mode `mode` ("V" visitor and "G" group mode have no data-source tab);
 // `multipleImages` when two or more image controls are selected on the side. Kinds are told

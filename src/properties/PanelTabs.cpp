@@ -5,6 +5,7 @@
 #include "properties/PanelForm.h"
 
 #include "canvas/CanvasRequests.h"
+#include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/PaintSupport.h"
 #include "platform/Paths.h"
@@ -144,10 +145,8 @@ QWidget *PropertyPanel::buildTextEditingTab()
     f.combo(tr("Case"), OUT(Text_case_combo), {tr("As typed"), tr("UPPER"), tr("lower"), tr("Title")});
     f.box(OUT(Text_Date_Time_Box), tr("Date and time"));
     PanelForm d(Text_Date_Time_Box);
-    d.combo(tr("Date"), OUT(Text_Date_style), {QStringLiteral("dd/MM/yyyy"), QStringLiteral("MM/dd/yyyy"),
-                                               QStringLiteral("yyyy-MM-dd"), QStringLiteral("d MMMM yyyy")});
-    d.combo(tr("Time"), OUT(Text_Time_style), {QStringLiteral("HH:mm"), QStringLiteral("hh:mm AP"),
-                                               QStringLiteral("HH:mm:ss")});
+    d.combo(tr("Date"), OUT(Text_Date_style), Text_Date_Formats());
+    d.combo(tr("Time"), OUT(Text_Time_style), Text_Time_Formats());
     d.add(QString(), OUT(insert_date_btn), new QPushButton(tr("Insert Date"), Text_Date_Time_Box));
     d.add(QString(), OUT(insert_time_btn), new QPushButton(tr("Insert Time"), Text_Date_Time_Box));
     return scrolling("text_edtng_tab", w);

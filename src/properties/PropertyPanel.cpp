@@ -73,14 +73,15 @@ PropertyPanel::PropertyPanel(PropertyPanelHooks &hooks, QTabWidget *tabs, QWidge
 
 PropertyPanel::~PropertyPanel() = default;
 
-void PropertyPanel::setCardTabs(QWidget *info, QWidget *size, QWidget *bkgd, QWidget *brdr)
+void PropertyPanel::setCardTabs(QWidget *info, QWidget *size, QWidget *bkgd, QWidget *brdr, QWidget *setting)
 {
+    card_setting_tab = setting;
     card_info_tab = info;
     card_size_tab = size;
     card_bkgd_tab = bkgd;
     card_brdr_tab = brdr;
-    for (QWidget *w : {info, size, bkgd, brdr})
-        if (sett_tab->indexOf(w) >= 0)
+    for (QWidget *w : {setting, info, size, bkgd, brdr})
+        if (w && sett_tab->indexOf(w) >= 0)
             w->setProperty(kLabelProperty, sett_tab->tabText(sett_tab->indexOf(w)));
 }
 
@@ -89,6 +90,7 @@ SKTGraphic *PropertyPanel::Last_Selected_Graphic() const { return m_lastShown.lo
 QWidget *PropertyPanel::tabOf(PanelTab tab) const
 {
     switch (tab) {
+    case PanelTab::CardSetting: return card_setting_tab;
     case PanelTab::CardInfo: return card_info_tab;
     case PanelTab::CardSize: return card_size_tab;
     case PanelTab::CardBkgd: return card_bkgd_tab;
@@ -158,7 +160,11 @@ void PropertyPanel::showCard()
     m_lastShown.reset();
     m_lockedShown = false;
     Fill_Card_Prop_Tab();
-    sett_tab->setCurrentIndex(0);
+    // The card's own properties come first to the eye, before the window's settings.
+    if (card_info_tab && sett_tab->indexOf(card_info_tab) >= 0)
+        sett_tab->setCurrentWidget(card_info_tab);
+    else
+        sett_tab->setCurrentIndex(0);
     // The card's size has fields of its own in the card tabs.
     ctrl_width_height_box->hide();
     m_hooks.Load_Card_Tabs();

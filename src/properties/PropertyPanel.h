@@ -45,7 +45,8 @@ public:
 
     // The widget above the tabs: the title, the print flag and the position and size box.
     QWidget *header() const { return m_header; }
-    void setCardTabs(QWidget *info, QWidget *size, QWidget *bkgd, QWidget *brdr);
+    // `setting`, the window's own settings, may be left out: the card set then has four tabs.
+    void setCardTabs(QWidget *info, QWidget *size, QWidget *bkgd, QWidget *brdr, QWidget *setting = nullptr);
     void setToolbar(const SelectionToolbar &toolbar) { m_toolbar = toolbar; }
     // The Align-with-grid button follows whether the grid is shown.
     void setGrid(SKTGrid *grid);
@@ -210,7 +211,8 @@ public:
     QWidget *line_tab = nullptr, *shape_tab = nullptr, *text_edtng_tab = nullptr, *text_prop_tab = nullptr,
             *image_tab = nullptr, *sign_tab = nullptr, *datasource_tab = nullptr, *aligmnt_tab = nullptr,
             *barcode_tab = nullptr, *Lock_tab = nullptr;
-    QWidget *card_info_tab = nullptr, *card_size_tab = nullptr, *card_bkgd_tab = nullptr, *card_brdr_tab = nullptr;
+    QWidget *card_setting_tab = nullptr, *card_info_tab = nullptr, *card_size_tab = nullptr, *card_bkgd_tab = nullptr,
+            *card_brdr_tab = nullptr;
     QTabWidget *sett_tab = nullptr;
 
     // --- text editing and text properties ---

@@ -233,7 +233,6 @@ TEST(DesignFile, RefusesWhatIsNotASoundDesign)
             r.removeAt(index);
         return bytesOf(r);
     };
-    QVariantList shortText = root[Design_First_Record_Index + 1].toList().mid(0, 30);
     const std::pair<const char *, QByteArray> cases[] = {
         {"empty file", QByteArray()},
         {"not a property list", QByteArray("VELKDESKBADGE L 0 0")},
@@ -253,8 +252,7 @@ TEST(DesignFile, RefusesWhatIsNotASoundDesign)
         {"profile column not a number", with(74, QStringLiteral("x"))},
         {"card stepper not a number", with(2 + 2, QStringLiteral(""))},
         {"card opacity not finite", with(2 + 12, QStringLiteral("nan"))},
-        {"unknown type letter", with(87, QVariantList{QStringLiteral("Q")})},
-        {"a text record cut short", with(Design_First_Record_Index + 1, shortText)},
+        {"a record that is not an array", with(87, QStringLiteral("Q"))},
         {"one entry more", bytesOf(QVariantList(root) << QStringLiteral("extra"))},
     };
     QTemporaryDir dir;
@@ -295,14 +293,16 @@ TEST(DesignFile, RefusesWhatIsNotASoundDesign)
     EXPECT_GT(refused, 500);
 }
 
-// Every entry of the root and of every record spoilt in turn: a value of another kind refuses
-// the file; a number too large for its field refuses it or opens as a design that saves again.
+// Every entry of the root and of every record spoilt in turn: a value of another kind in the
+// root refuses the file, in a record it opens the design with that one control read as far as it
+// goes and named as damaged; a number too large for its field refuses it or opens as a design
+// that saves again.
 TEST(DesignFile, EverySpoiltEntryIsRefusedOrSavesAgain)
 {
     const QVariantList root = rootOf(fullDesign());
     ASSERT_TRUE(readRoot(root).ok());
     const QStringList extremes{"1e39", "-1e39", "1e300", "3.5e38", "1e-60"};
-    int refused = 0, decimals = 0, opened = 0;
+    int refused = 0, damaged = 0, decimals = 0, opened = 0;
     auto visit = [&](int i, int k, const QVariant &entry) {  // k < 0: the root entry itself
         auto spoilt = [&](const QVariant &v) {
             QVariantList r = root;
@@ -315,9 +315,29 @@ TEST(DesignFile, EverySpoiltEntryIsRefusedOrSavesAgain)
         const bool isText = entry.typeId() == QMetaType::QString;
         const DesignReadResult wrong =
             spoilt(isText ? QVariant(QVariantList{entry}) : QVariant(QStringLiteral("0")));
-        EXPECT_FALSE(wrong.ok()) << "entry " << i << "/" << k;
-        EXPECT_EQ(wrong.error, Design_File_Corrupt_Message);
-        refused += !wrong.ok();
+        const bool inRecord = k >= 0 && root[i].typeId() == QMetaType::QVariantList;
+        if (!inRecord) {
+            EXPECT_FALSE(wrong.ok()) << "entry " << i << "/" << k;
+            EXPECT_EQ(wrong.error, Design_File_Corrupt_Message);
+            refused += !wrong.ok();
+        } else if (wrong.ok()) {
+            const DesignData &d = *wrong.design;
+            const int front = root[86].toString().toInt();
+            const bool onFront = i - Design_First_Record_Index < front;
+            // The back's records follow its count.
+            const int number = onFront ? i - Design_First_Record_Index + 1 : i - Design_First_Record_Index - front;
+            EXPECT_EQ(d.damagedRecords.size(), 1) << "entry " << i << "/" << k;
+            EXPECT_TRUE(d.damagedRecords.value(0).startsWith(
+                QStringLiteral("Control %1 of the %2 side (entry %3)").arg(number).arg(onFront ? "front" : "back").arg(i)))
+                << d.damagedRecords.value(0).toStdString();
+            // A known kind stays on its side; the others are all there.
+            EXPECT_EQ(d.frontControls.size() + d.backControls.size(), size_t(k == 0 ? 11 : 12)) << i << "/" << k;
+            EXPECT_TRUE(Design_To_Array(d, false).has_value());
+            ++damaged;
+        } else {
+            ADD_FAILURE() << "a damaged record refused the design: entry " << i << "/" << k << " "
+                          << wrong.detail.toStdString();
+        }
         bool number = false;
         entry.toString().toDouble(&number);
         if (!isText || !number || !entry.toString().contains(QLatin1Char('.')))
@@ -337,7 +357,8 @@ TEST(DesignFile, EverySpoiltEntryIsRefusedOrSavesAgain)
         for (int k = 0; i >= Design_First_Record_Index && k < root[i].toList().size(); ++k)
             visit(i, k, root[i].toList()[k]);
     }
-    EXPECT_GT(refused, 100 + 12 * 20);
+    EXPECT_GT(refused, 90);
+    EXPECT_GT(damaged, 12 * 20);
     // Decimals in the card blocks and every kind of record; tiny and double-range values still read.
     EXPECT_GT(decimals, 60);
     EXPECT_GT(opened, decimals);
@@ -379,6 +400,51 @@ TEST(ControlRecord, OldShortRecordsLoadAndGappedOnesAreRefused)
         EXPECT_FALSE(Create_Control_From_Array(gapped, &why)) << gapped.size();
         EXPECT_FALSE(why.isEmpty());
     }
+}
+
+// One damaged record costs neither the design nor the other controls: a record cut short gives
+// its control as far as it goes, a record of no known kind is left out, and each is named.
+TEST(DesignFile, ADamagedRecordLoadsTheRestAndSaysWhichItWas)
+{
+    const DesignData design = fullDesign();
+    QVariantList root = rootOf(design);
+    const int front = int(design.frontControls.size());
+    int text = 0;
+    while (design.frontControls[size_t(text)]->kind() != SKTGraphicKind::Text)
+        ++text;
+    const int textEntry = Design_First_Record_Index + text, backEntry = Design_First_Record_Index + front + 1;
+    root[textEntry] = root[textEntry].toList().mid(0, 30);
+    root[backEntry] = QVariantList{QStringLiteral("Q"), QStringLiteral("{{1, 2}, {3, 4}}")};
+    const DesignReadResult read = readRoot(root);
+    ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+    EXPECT_TRUE(read.error.isEmpty());
+    const DesignData &d = *read.design;
+    ASSERT_EQ(d.damagedRecords.size(), 2);
+    EXPECT_TRUE(d.damagedRecords[0].startsWith(QStringLiteral("Control %1 of the front side (entry %2) is damaged (")
+                                                   .arg(text + 1)
+                                                   .arg(textEntry)))
+        << d.damagedRecords[0].toStdString();
+    EXPECT_TRUE(d.damagedRecords[0].endsWith(": it is shown as far as it could be read."));
+    EXPECT_TRUE(d.damagedRecords[1].startsWith(QStringLiteral("Control 1 of the back side (entry %1) is damaged (\"Q\" is")
+                                                   .arg(backEntry)))
+        << d.damagedRecords[1].toStdString();
+    EXPECT_TRUE(d.damagedRecords[1].endsWith(" and is left out."));
+
+    // The front: every control, the cut one in its place with what its record held.
+    ASSERT_EQ(d.frontControls.size(), design.frontControls.size());
+    for (size_t i = 0; i < d.frontControls.size(); ++i) {
+        EXPECT_EQ(d.frontControls[i]->kind(), design.frontControls[i]->kind()) << i;
+        EXPECT_EQ(d.frontControls[i]->bounds(), design.frontControls[i]->bounds()) << i;
+        if (int(i) != text)
+            expectSameFields(*design.frontControls[i], *d.frontControls[i], InRecord);
+    }
+    const SKTGraphic &cut = *d.frontControls[size_t(text)];
+    EXPECT_EQ(cut.Text_Value, Make_Graphic_Of_Kind(SKTGraphicKind::Text)->Text_Value) << "past the cut: a new text's";
+    // The back without the record of no kind; the design saves again.
+    ASSERT_EQ(d.backControls.size(), design.backControls.size() - 1);
+    for (size_t i = 0; i < d.backControls.size(); ++i)
+        EXPECT_EQ(d.backControls[i]->kind(), design.backControls[i + 1]->kind()) << i;
+    EXPECT_TRUE(Design_To_Array(d, false).has_value());
 }
 
 TEST(ControlRecord, SignatureWithoutPathKeepsTheSampleOfItsKind)

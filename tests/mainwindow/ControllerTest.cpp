@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,7 +30,7 @@ TEST_F(ControllerTest, SetUpShowsTheFrontCardInMillimetresWithRulersAndACameraFo
     ASSERT_TRUE(setUpWindow());
     EXPECT_EQ(startDialogRuns, 3);
     EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
-    EXPECT_EQ(outlet<QTabWidget>("sett_tab")->count(), 4);
+    EXPECT_EQ(outlet<QTabWidget>("sett_tab")->count(), 5);
     EXPECT_EQ(outlet<QGroupBox>("card_size_box")->title(), "Card Size (mm)");
     for (int side : {0, 1, 2})  // the wizard's first preset, CR80
         EXPECT_NEAR(canvas(side)->canvasBounds().width() + canvas(side)->canvasBounds().height(), 396.0, 0.01) << side;
@@ -63,6 +64,66 @@ TEST_F(ControllerTest, CameraFolderFromItsFileOnlyWhenThatIsAFolder)
     ASSERT_TRUE(setUpWindow());
     EXPECT_EQ(Camera_Folder_Path, folders.root());
     EXPECT_EQ(Camera_Capture_Image, platform::joinPath(folders.root(), "velk_user_save.png"));
+}
+
+// What set-up leaves: the text tab's date and time patterns, the five card tabs (the window's
+// grid settings on the first), one zoom for the three sides and an export sheet that offers each
+// side as a picture of its own.
+TEST_F(WindowTest, SetUpListsTabsZoomAndExportOptions)
+{
+    const struct {
+        const char *list;
+        QStringList items;
+    } lists[] = {
+        {"Text_Date_style",
+         {"M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd", "dd-MMM-yy", "dd-MM-yyyy", "d-M-yy"}},
+        {"Text_Time_style", {"h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss"}},
+    };
+    for (const auto &l : lists) {
+        auto *combo = outlet<QComboBox>(l.list);
+        ASSERT_NE(combo, nullptr);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        EXPECT_EQ(shown, l.items) << l.list;
+        EXPECT_EQ(combo->currentIndex(), 0) << l.list;
+    }
+
+    QTabWidget *tabs = outlet<QTabWidget>("sett_tab");
+    QStringList names;
+    for (int i = 0; i < tabs->count(); ++i)
+        names << tabs->widget(i)->objectName();
+    EXPECT_EQ(names, (QStringList{"card_setting_tab", "card_info_tab", "card_size_tab", "card_bkgd_tab", "card_brdr_tab"}));
+    EXPECT_EQ(tabs->currentWidget(), controller->card_info_tab) << "the card's own properties in front";
+    auto *grid = controller->card_setting_tab->findChild<QCheckBox *>("Show_hide_grid_chk");
+    ASSERT_NE(grid, nullptr) << "the setting tab holds the grid settings";
+    tabs->setCurrentWidget(controller->card_setting_tab);
+    grid->click();
+    EXPECT_EQ(controller->_grid->isAlwaysShown(), grid->isChecked());
+
+    // Zoom the front to 150 %, turn to the back: the back shows 150 % too.
+    click("Zoom_In_btn");
+    click("Zoom_In_btn");
+    click("Back_Side_btn");
+    ASSERT_EQ(Card_Front_Or_Back, 1);
+    for (int side : {0, 1, 2}) {
+        EXPECT_DOUBLE_EQ(controller->zoomViewOfSide(side)->factor(), 1.5) << side;
+        EXPECT_DOUBLE_EQ(canvas(side)->scale(), 1.5) << side;
+        EXPECT_EQ(controller->zoomViewOfSide(side)->factorPopUpButton()->currentText(), "150%") << side;
+    }
+    EXPECT_DOUBLE_EQ(controller->_zoomFactor, 1.5);
+    click("Zoom_Out_btn");
+    EXPECT_DOUBLE_EQ(controller->zoomViewOfSide(0)->factor(), 1.25) << "a zoom on the back is the front's too";
+
+    ui->push(0);  // the export sheet is cancelled
+    click("Export_btn");
+    auto *sheet = controller->findChild<QDialog *>("ExportWindow");
+    ASSERT_NE(sheet, nullptr);
+    for (const char *name : {"export_combined_image_chk", "combined_image_H_or_V_chk"}) {
+        auto *box = sheet->findChild<QCheckBox *>(name);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_FALSE(box->isVisibleTo(sheet)) << name;
+    }
 }
 
 TEST_F(WindowTest, VisitorModeImageIdsSkipTakenOnes)

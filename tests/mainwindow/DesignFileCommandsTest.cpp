@@ -71,7 +71,9 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
     const QByteArray bytes = designtest::fileBytes(good);
     QByteArray wrongSignature = bytes, wrongType = bytes;
     wrongSignature.replace("VELKDESKBADGE", "VELKDESKBADGX");
-    wrongType.replace("<string>0</string>", "<integer>0</integer>");
+    // A number where the profile-field columns hold text (a damaged control record alone does
+    // not refuse the design).
+    wrongType.replace("<string>-1</string>", "<integer>-1</integer>");
     for (const QByteArray &content : {bytes.left(bytes.size() / 2), wrongSignature, wrongType, QByteArray("hello")}) {
         SCOPED_TRACE(content.left(60).toStdString());
         writeFile(pathIn("bad.did"), content);
@@ -120,6 +122,92 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         EXPECT_EQ(Project_File_Name, sound ? good : QString());
         EXPECT_EQ(document->graphics().size(), sound ? 6u : 0u);
         EXPECT_EQ(controller->windowTitle().contains("good.did"), sound);
+    }
+}
+
+// A damaged control record costs neither the design nor its other controls: the open says which
+// record it was, in one line, and the next save asks before writing the control as it now is.
+TEST_F(DesignFileCommandsTest, ADamagedControlOpensWithTheRestAndIsNotSavedOverUnasked)
+{
+    drawDesign();
+    const QString good = pathIn("good.did");
+    saveAs(good);
+    QVariantList root = platform::plistReadFile(good).toList();
+    const int entry = Design_First_Record_Index + 2;
+    root[entry] = root[entry].toList().mid(0, 12);
+    const QString damaged = pathIn("damaged.did");
+    writeFile(damaged, platform::plistSerialize(QVariant(root)));
+    const QByteArray damagedBytes = designtest::fileBytes(damaged);
+
+    ui->push(int(platform::AnswerNo));
+    click("New_btn");
+    open(damaged);
+    EXPECT_EQ(Project_File_Name, damaged);
+    EXPECT_TRUE(document->graphics().size() == 6u && document->graphics_back().size() == 6u);
+    const QStringList told = ui->messages().filter(QStringLiteral("damaged"));
+    ASSERT_EQ(told.size(), 1) << ui->messages().join('|').toStdString();
+    EXPECT_TRUE(told[0].trimmed().startsWith(QStringLiteral("Control 3 of the front side (entry %1) is damaged (").arg(entry)))
+        << told[0].toStdString();
+    EXPECT_EQ(told[0].trimmed().count('\n'), 0) << "one line";
+
+    // Save asks; No writes nothing, Yes writes the control as it stands, and then no more asking.
+    ui->clear();
+    ui->push(int(platform::AnswerNo));
+    click("Save_btn");
+    EXPECT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages().value(0).contains("damaged controls")) << ui->messages().value(0).toStdString();
+    EXPECT_EQ(designtest::fileBytes(damaged), damagedBytes);
+    ui->clear();
+    ui->push(int(platform::AnswerYes));
+    click("Save_btn");
+    EXPECT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
+    const DesignReadResult again = Read_Design_File(damaged);
+    ASSERT_TRUE(again.ok());
+    EXPECT_TRUE(again.design->damagedRecords.isEmpty());
+    EXPECT_EQ(again.design->frontControls.size(), 6u);
+    ui->clear();
+    click("Save_btn");
+    EXPECT_EQ(ui->messages(), QStringList{kSaved});
+}
+
+// The visitor panels' rows of the loaded image controls hold the source picture, and nothing
+// when that picture or the one in use is gone.
+TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePicture)
+{
+    const QString inUse = pathIn("in-use.png"), source = pathIn("source.png");
+    for (const QString &path : {inUse, source}) {
+        QImage picture(20, 20, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        ASSERT_TRUE(picture.save(path));
+    }
+    const struct {
+        const char *id;
+        QString filePath, textValue, row;
+    } images[] = {
+        {"Guest_Photo", inUse, source, source},
+        {"Badge_Photo", inUse, pathIn("gone.png"), QString()},
+        {"Logo_Photo", pathIn("gone-too.png"), source, QString()},
+    };
+    SKTGraphicArray controls;
+    for (const auto &image : images) {
+        controls.push_back(designtest::storedControl(SKTGraphicKind::Image, int(controls.size()) + 1));
+        controls.back()->control_ID = QLatin1String(image.id);
+        controls.back()->_file_path = image.filePath;
+        controls.back()->Text_Value = image.textValue;
+        controls.back()->ctrl_is_visible = true;
+    }
+    place(0, controls);
+    const QString path = pathIn("photos.did");
+    saveAs(path);
+    ui->push(int(platform::AnswerNo));
+    click("New_btn");
+    open(path);
+    for (const auto &image : images) {
+        const auto &rows = controller->dynamic_ctrl_list_front;
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const DynamicControlRow &r) { return r.value(0) == image.id; });
+        ASSERT_NE(row, rows.end()) << image.id;
+        EXPECT_EQ(row->value(1), image.row) << image.id;
+        EXPECT_EQ(row->value(4), "P") << image.id;
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include "ControllerFixture.h"
 
+#include "canvas/WidgetUtilities.h"
 #include "core/ControllerImageFiles.h"
+#include "core/DesignFile.h"
 #include "mainwindow/Invitation.h"
 #include "mainwindow/Invitation_Wizard.h"
 
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimeEdit>
 
 namespace {
@@ -186,6 +189,115 @@ TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
     document->removeAllGraphicsOnSide(0);
     emit tools->aboutToShow();
     EXPECT_FALSE(tool("invitation_photo_menu")->isEnabled()) << "no invitation photo on the card";
+}
+
+// The wizard's start-screen choice is its own until it finishes: closed half-way it leaves the
+// window's mode, so the next save writes the mode it had. "Open a saved design" opens as File >
+// Open does: the design on its front side with an empty history.
+TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpensAsFileOpens)
+{
+    click("Rect_Tool_btn");
+    const QString saved = pathIn("saved.did");
+    saveAs(saved);
+    open(saved);
+    const QString mode = Start_Card_Option;
+    ASSERT_EQ(mode, "L");
+    const std::function<void(Invitation_Wizard &)> halfWay[] = {
+        [](Invitation_Wizard &w) { w.Using_Wizard_Click(); },
+        [this](Invitation_Wizard &w) {
+            ui->push(QString());  // the open panel cancelled
+            w.Open_Log_Click();
+        },
+    };
+    for (const auto &steps : halfWay) {
+        Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+            steps(w);
+            w.Close_Form_Click();
+            return w.result();
+        });
+        ui->push(int(platform::AnswerNo));
+        tool("invitation_menu")->trigger();
+        EXPECT_EQ(Start_Card_Option, mode);
+    }
+    ui->clear();
+    click("Save_btn");  // into the open design's own file
+    ASSERT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
+    const DesignReadResult read = Read_Design_File(saved);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.design->modeLetter, "L") << "the file keeps the mode the design was opened in";
+
+    // From the back with a change in the history, the saved design through the wizard.
+    click("Back_Side_btn");
+    click("Circle_Tool_btn");
+    ASSERT_TRUE(enabled("Undo_btn"));
+    int code = -1;
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        ui->push(saved);
+        w.Open_Log_Click();
+        code = w.result();
+        return w.result();
+    });
+    ui->push(int(platform::AnswerNo));
+    tool("invitation_menu")->trigger();
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(Start_Card_Option, "L");
+    EXPECT_EQ(Card_Front_Or_Back, 0) << "the design is shown on its front";
+    EXPECT_EQ(document->graphics().size(), 1u);
+    EXPECT_TRUE(document->graphics_back().empty());
+    EXPECT_FALSE(enabled("Undo_btn")) << "the opened design is the base of the history";
+    EXPECT_EQ(::Project_File_Name, saved);
+}
+
+// Each photo slider shows its setting beside it, the reset included; the window is painted with
+// the wizard's pattern.
+TEST_F(InvitationWizardTest, SliderValuesStandBesideTheSlidersOnThePatternBackground)
+{
+    const QString picture = photo(Qt::blue);
+    std::map<std::string, std::string> shown;
+    QImage painted;
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        painted = w.grab().toImage();
+        w.Using_Wizard_Click();
+        w.imageBrowser->setCurrentRow(1);
+        EXPECT_TRUE(w.Load_Photo(picture));
+        const struct {
+            const char *slider;
+            int position;
+        } moves[] = {{"Rotate_slidr", 30}, {"Sat_slidr", 150}, {"blr_slidr", 25}, {"Hue_slidr", -157}};
+        for (const auto &m : moves) {
+            auto *slider = w.findChild<QSlider *>(m.slider);
+            auto *value = w.findChild<QLineEdit *>(QString::fromLatin1(m.slider) + "_val");
+            EXPECT_TRUE(slider && value) << m.slider;
+            if (!slider || !value)
+                continue;
+            slider->setValue(m.position);
+            shown[m.slider] = value->text().toStdString();
+        }
+        ui->push(int(platform::AnswerYes));
+        w.Image_reset_Button();
+        if (auto *value = w.findChild<QLineEdit *>("Sat_slidr_val"))
+            shown["reset"] = value->text().toStdString();
+        w.Close_Form_Click();
+        return w.result();
+    });
+    ui->push(int(platform::AnswerNo));
+    tool("invitation_menu")->trigger();
+    EXPECT_EQ(shown, (std::map<std::string, std::string>{
+                         {"Rotate_slidr", "30"}, {"Sat_slidr", "1.50"}, {"blr_slidr", "2.5"}, {"Hue_slidr", "-1.57"},
+                         {"reset", "1.00"}}));
+
+    // The corner of the window, outside every box, shows the pattern's own pixels.
+    const QImage pattern = controller->wizard_pattern_image().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(pattern.isNull() || painted.isNull());
+    int matching = 0, differing = 0;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const QColor p = pattern.pixelColor(x, y), s = painted.pixelColor(x, y);
+            matching += std::abs(p.red() - s.red()) + std::abs(p.green() - s.green()) + std::abs(p.blue() - s.blue()) <= 6;
+            differing += p != Window_Background_Color();
+        }
+    EXPECT_GT(differing, 0) << "the pattern can be told from the plain colour";
+    EXPECT_EQ(matching, 16);
 }
 
 TEST(InvitationTexts, DatesTimesAndLimits)

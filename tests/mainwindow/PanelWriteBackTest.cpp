@@ -337,9 +337,10 @@ TEST_F(PanelWriteBackTest, DateAndTimeGoInAtTheCursor)
         QRegularExpression inserted;
         QString message;
     } rows[] = {
-        {p.insert_date_btn, p.Text_Date_style, 2,
+        {p.insert_date_btn, p.Text_Date_style, 5,
          QRegularExpression("^WW" + QRegularExpression::escape(QDate::currentDate().toString("yyyy-MM-dd")) + "W$"), {}},
-        {p.insert_time_btn, p.Text_Time_style, 0, QRegularExpression("^WW[0-2][0-9]:[0-5][0-9]W$"), {}},
+        {p.insert_time_btn, p.Text_Time_style, 0, QRegularExpression("^WW1?[0-9]:[0-5][0-9]:[0-5][0-9] (AM|PM)W$"), {}},
+        {p.insert_time_btn, p.Text_Time_style, 3, QRegularExpression("^WW[0-2][0-9]:[0-5][0-9]:[0-5][0-9]W$"), {}},
         {p.insert_date_btn, p.Text_Date_style, -1, QRegularExpression("^WWW$"), "\nPlease select Date format."},
         {p.insert_time_btn, p.Text_Time_style, -1, QRegularExpression("^WWW$"), "\nPlease select Time format."},
     };

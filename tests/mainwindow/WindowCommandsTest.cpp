@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -55,6 +56,63 @@ TEST_F(WindowCommandsTest, ShortcutsActOnTheCanvasAndTheWindowFitsASmallScreen)
         QTest::keySequence(canvas(0), K(s.keys));
         EXPECT_EQ(document->graphics().size(), s.controls) << K(s.keys).toString().toStdString();
         EXPECT_EQ(canvas(0)->selectedGraphics().size(), s.selected) << K(s.keys).toString().toStdString();
+    }
+}
+
+// The Edit menu follows the selection and the clipboard, its shortcuts too: with nothing selected
+// Copy and Cut leave the user's clipboard alone. The ruler item says what it will do.
+TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
+{
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    QAction *items[4];
+    const char *names[4] = {"cut_menu", "copy_menu", "paste_menu", "delete_menu"};
+    for (int i = 0; i < 4; ++i)
+        ASSERT_NE(items[i] = controller->findChild<QAction *>(QString::fromLatin1(names[i])), nullptr) << names[i];
+    auto *edit = qobject_cast<QMenu *>(items[0]->parent());
+    ASSERT_NE(edit, nullptr);
+    const auto states = [&] {
+        emit edit->aboutToShow();
+        std::string out;
+        for (QAction *a : items)
+            out += a->isEnabled() ? '1' : '0';
+        return out;
+    };
+    QGuiApplication::clipboard()->setText(QStringLiteral("the user's words"));
+    EXPECT_EQ(states(), "0000") << "cut, copy, paste, delete with nothing selected and text on the clipboard";
+    for (const QKeySequence::StandardKey keys : {QKeySequence::Copy, QKeySequence::Cut}) {
+        QTest::keySequence(canvas(0), QKeySequence(keys));
+        items[keys == QKeySequence::Copy ? 1 : 0]->trigger();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "the user's words") << QKeySequence(keys).toString().toStdString();
+    }
+
+    click("Rect_Tool_btn");
+    ASSERT_EQ(canvas(0)->selectedGraphics().size(), 1u);
+    EXPECT_EQ(std::string(1, items[1]->isEnabled() ? '1' : '0'), "1") << "the states follow without the menu shown";
+    EXPECT_EQ(states(), "1101");
+    QTest::keySequence(canvas(0), QKeySequence(QKeySequence::Copy));
+    EXPECT_EQ(states(), "1111") << "the copied control can be pasted";
+    QTest::keySequence(canvas(0), QKeySequence(QKeySequence::Paste));
+    EXPECT_EQ(document->graphics().size(), 2u);
+    controller->Show_RHS_Properties(nullptr);
+    EXPECT_EQ(states(), "0010");
+    // The other side has nothing selected either.
+    controller->Select_back_side();
+    EXPECT_EQ(states(), "0010");
+    controller->Select_front_side();
+
+    QAction *rulers = controller->findChild<QAction *>(QStringLiteral("rulers_menu"));
+    ASSERT_NE(rulers, nullptr);
+    auto *view = qobject_cast<QMenu *>(rulers->parent());
+    ASSERT_NE(view, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        emit view->aboutToShow();
+        const bool shown = controller->zoomViewOfSide(0)->rulersVisible();
+        EXPECT_EQ(rulers->text(), shown ? "Hide Ruler" : "Show Ruler") << i;
+        rulers->trigger();
+        EXPECT_NE(controller->zoomViewOfSide(0)->rulersVisible(), shown) << i;
+        EXPECT_EQ(controller->zoomViewOfSide(1)->rulersVisible(), !shown) << "both sides alike";
     }
 }
 
