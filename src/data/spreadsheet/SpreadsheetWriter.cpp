@@ -676,11 +676,12 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         if (!withinLimit())
             return false;
         if (keep)
-            data.append(row);
+            data.append(std::move(row));
         if (rows == 1)
             firstRowWidth = width;
         keep = !firstRowOnly;
-        row.clear();
+        row = QStringList();
+        row.reserve(width);  // the next row is most likely as wide
         return true;
     };
     // The column names need only the first row, and the sheet beyond it only while its stated
@@ -728,7 +729,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         }
         if (slot >= row.size())
             row.resize(slot + 1);
-        row[slot] = result;
+        row[slot] = std::move(result);
         return true;
     };
 
@@ -781,13 +782,13 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
             if (namesKnown())
                 break;
         } else if (inRow && tag == Tag::C && t.kind != Token::End && !inCell) {
-            const std::string_view ref = xmlpull::attribute(t.attrs, "r");
+            std::string_view ref, styleText;
+            xmlpull::attributes(t.attrs, {{"r", &ref}, {"t", &type}, {"s", &styleText}});
             const int fromRef = ref.empty() ? -1 : slotOf(ref);
             // A cell without a usable reference stands where it is written.
             slot = fromRef >= 0 ? fromRef : nextSlot;
-            type = xmlpull::attribute(t.attrs, "t");
             long long s = -1;
-            style = parseInt(xmlpull::attribute(t.attrs, "s"), s) && s >= 0 && s < 65536 ? int(s) : -1;
+            style = !styleText.empty() && parseInt(styleText, s) && s >= 0 && s < 65536 ? int(s) : -1;
             value.clear();
             inlineText.clear();
             hasValue = false;
