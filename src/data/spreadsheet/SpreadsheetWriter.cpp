@@ -21,6 +21,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include <unistd.h>
 
@@ -525,13 +526,24 @@ QString SpreadsheetWriter::cellDate(double serial, int style) const
     QDate base = m_date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
     if (!m_date1904 && serial >= 1 && serial < 60)  // the format counts a 29 February 1900 that never was
         base = base.addDays(1);
-    const QDate date = base.addDays(seconds / 86400);
-    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
+    // The Gregorian date of the day, worked out directly: a list of dates has one in every row,
+    // and the calendar's general formatting took a tenth of reading such a sheet.
+    long long z = base.toJulianDay() + seconds / 86400 - 2440588 + 719468;  // days from 0000-03-01
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long dayOfEra = z - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long mp = (5 * dayOfYear + 2) / 153;
+    const long long day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const long long month = mp < 10 ? mp + 3 : mp - 9;
+    const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    char text[40];
+    int n = std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", year, month, day);
     if (kind == 2) {
         const long long s = seconds % 86400;
-        text += QStringLiteral(" %1:%2").arg(s / 3600, 2, 10, QLatin1Char('0')).arg(s % 3600 / 60, 2, 10, QLatin1Char('0'));
+        n += std::snprintf(text + n, sizeof text - size_t(n), " %02lld:%02lld", s / 3600, s % 3600 / 60);
     }
-    return text;
+    return QString::fromLatin1(text, n);
 }
 
 bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
