@@ -1,10 +1,17 @@
-// A 100,000-row x 12-column workbook read into the spreadsheet table, as the column picker does
-// it (open, column names, rows, fill), beside openpyxl's read-only mode on the same file in the
-// same run. The workbook is written at start-up into a temporary folder by our own writer.
+// The column picker's road over a kit-like workbook of 100,000 rows x 12 columns (open it, list
+// the first sheet's columns, tick them all, OK into the spreadsheet table) beside openpyxl's
+// read-only mode reading every row of the same file, in the same run; prints how many times
+// faster the picker is. Goal: at least 20 times (aim: 30).
+//
+// The workbook is made at start-up as a spreadsheet program stores such a list: written by
+// openpyxl (numbers, texts, dates with their style), its texts moved into the shared-string
+// part and its used range stated, about 7 MB packed and a 45 MB sheet.
 
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "data/spreadsheet/Import_Excel.h"
 #include "data/spreadsheet/SSZipArchive.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
+#include "platform/UiServices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,10 +31,51 @@ namespace {
 constexpr int Rows = 100000;
 constexpr int Columns = 12;
 
+const char *KitScript = R"PY(
+import sys, re, datetime, zipfile, openpyxl
+path = sys.argv[1]
+wb = openpyxl.Workbook(write_only=True)
+ws = wb.create_sheet('Visitors')
+ws.append(['Id', 'First name', 'Last name', 'City', 'Postcode', 'E-mail', 'Phone', 'Amount', 'Department',
+           'Valid until', 'Badge', 'Note'])
+cities = ['Oslo', 'Rome', 'Lima', 'Kyoto', 'Quito', 'Perth']
+start = datetime.date(2024, 1, 1)
+for r in range(1, 100001):
+    ws.append([r, 'Visitor %d' % r, 'Surname %d' % (r * 7), cities[r % 6], 1000 + r % 8999, '%d@example.org' % r,
+               '0%d' % (r * 13), r * 0.25, 'Department %d' % (r % 40), start + datetime.timedelta(days=r % 700),
+               'Badge %d' % (r % 977), 'Note for row %d' % r])
+wb.save(path)
+with zipfile.ZipFile(path) as z:
+    parts = {n: z.read(n) for n in z.namelist()}
+strings, index = [], {}
+def shared(m):
+    t = m.group(2)
+    if t not in index:
+        index[t] = len(strings)
+        strings.append(t)
+    return b'<c r="%s" t="s"><v>%d</v></c>' % (m.group(1), index[t])
+sheet = re.sub(rb'<c r="([A-Z]+[0-9]+)" t="inlineStr"><is><t>([^<]*)</t></is></c>', shared,
+               parts['xl/worksheets/sheet1.xml'])
+parts['xl/worksheets/sheet1.xml'] = sheet.replace(b'<sheetViews>', b'<dimension ref="A1:L100001"/><sheetViews>', 1)
+NS = b'http://schemas.openxmlformats.org/spreadsheetml/2006/main'
+parts['xl/sharedStrings.xml'] = b'<sst xmlns="%s" count="%d" uniqueCount="%d">%s</sst>' % (
+    NS, len(strings), len(strings), b''.join(b'<si><t>%s</t></si>' % s for s in strings))
+parts['xl/_rels/workbook.xml.rels'] = parts['xl/_rels/workbook.xml.rels'].replace(b'</Relationships>',
+    b'<Relationship Id="rIdS" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings"'
+    b' Target="sharedStrings.xml"/></Relationships>')
+parts['[Content_Types].xml'] = parts['[Content_Types].xml'].replace(b'</Types>',
+    b'<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.'
+    b'spreadsheetml.sharedStrings+xml"/></Types>')
+with zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED) as z:
+    for n, d in parts.items():
+        z.writestr(n, d)
+)PY";
+
 struct Workbook {
     QTemporaryDir dir;
     QString path;
-    double ourSeconds = 0;
+    bool made = false;
+    double pickerSeconds = 0;
     Workbook()
     {
         static int argc = 1;
@@ -35,26 +83,14 @@ struct Workbook {
         static char *argv[] = {name, nullptr};
         if (!QCoreApplication::instance())
             new QCoreApplication(argc, argv);
-        path = dir.filePath(QStringLiteral("people.xlsx"));
-        QList<QStringList> rows;
-        rows.reserve(Rows + 1);
-        QStringList header;
-        for (int c = 0; c < Columns; ++c)
-            header << QStringLiteral("Field %1").arg(c + 1);
-        rows << header;
-        static const char *cities[] = {"Oslo", "Rome", "Lima", "Kyoto", "Quito", "Perth"};
-        for (int r = 1; r <= Rows; ++r)
-            rows << QStringList{QString::number(r), QStringLiteral("Visitor %1").arg(r), QStringLiteral("Surname %1").arg(r * 7),
-                                QLatin1String(cities[r % 6]), QString::number(1000 + r % 8999),
-                                QStringLiteral("%1@example.org").arg(r), QStringLiteral("0%1").arg(r * 13),
-                                QString::number(r * 0.25), QStringLiteral("Department %1").arg(r % 40),
-                                QStringLiteral("2024-%1-%2").arg(1 + r % 12).arg(1 + r % 28),
-                                QStringLiteral("Badge %1").arg(r % 977), QStringLiteral("Note for row %1").arg(r)};
-        QString error;
-        if (!SpreadsheetWriter::WriteWorkbook(path, rows, false, &error))
-            std::fprintf(stderr, "could not write the workbook: %s\n", qPrintable(error));
-        std::fprintf(stderr, "workbook: %d rows x %d columns, %.1f MB\n", Rows, Columns,
-                     double(QFileInfo(path).size()) / 1e6);
+        path = dir.filePath(QStringLiteral("visitors.xlsx"));
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(KitScript), path});
+        made = python.waitForFinished(600000) && python.exitCode() == 0;
+        if (!made)
+            std::fprintf(stderr, "could not write the workbook: %s\n", python.readAllStandardError().constData());
+        std::fprintf(stderr, "workbook: %d rows x %d columns, %.1f MB packed, %.1f MB unpacked\n", Rows, Columns,
+                     double(QFileInfo(path).size()) / 1e6, double(SSZipArchive::declaredUnpackedSize(path)) / 1e6);
     }
 };
 
@@ -71,37 +107,57 @@ long maxRssMb()
     return usage.ru_maxrss / 1024;
 }
 
-void BM_ReadWorkbookIntoTable(benchmark::State &state)
+// Open, list the columns, OK: every column ticked, mode "E", into a table of its own.
+int pickerRoad(const QString &path, bool ok)
+{
+    Data_From_Excel table;
+    Import_Excel picker;
+    picker.table = &table;
+    picker.open_mode = QStringLiteral("E");
+    if (!picker.prepare(path) || picker.ListData_xl.size() != Columns)
+        return -1;
+    if (!ok)
+        return 0;
+    picker.Select_ALL_Pressed();
+    if (!picker.OKPressed())
+        return -1;
+    return table.rowCount();
+}
+
+void BM_PickerOpensAndListsColumns(benchmark::State &state)
 {
     Workbook &w = workbook();
+    platform::ScopedScriptedUi ui;
+    for (auto _ : state)
+        if (pickerRoad(w.path, false) != 0)
+            state.SkipWithError("the picker did not list the columns");
+}
+BENCHMARK(BM_PickerOpensAndListsColumns)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PickerRoadIntoTable(benchmark::State &state)
+{
+    Workbook &w = workbook();
+    if (!w.made) {
+        state.SkipWithError("no workbook");
+        return;
+    }
+    platform::ScopedScriptedUi ui;
     double best = 1e9;
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        SpreadsheetWriter reader;
-        reader.openWorkbook(w.path);
-        const QString part = reader.sheetPartPath(1);
-        int columns = 0;
-        reader.ReadData(part, columns, true);
-        reader.ReadData(part, columns);
-        Data_From_Excel table;
-        QList<int> all;
-        for (int c = 0; c < columns; ++c)
-            all << c;
-        table.fillFromSheet(reader.data, all, true);
-        if (table.rowCount() != Rows)
-            state.SkipWithError("the table does not hold every row");
-        benchmark::DoNotOptimize(table.rowCount());
+        const int rows = pickerRoad(w.path, true);
         best = std::min(best, timer.nsecsElapsed() / 1e9);
+        if (rows != Rows)
+            state.SkipWithError("the table does not hold every row");
     }
-    w.ourSeconds = best;
+    w.pickerSeconds = best;
     state.counters["rows"] = Rows;
-    // Peak of the whole process, the 100,000 rows written at start-up included.
     state.counters["peak_rss_MB"] = double(maxRssMb());
 }
-BENCHMARK(BM_ReadWorkbookIntoTable)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PickerRoadIntoTable)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// openpyxl read-only over the same file, timed around its own loop (start-up excluded).
+// openpyxl read-only over the same file, timed around its own loop (its start-up excluded).
 void BM_OpenpyxlReadOnlySameFile(benchmark::State &state)
 {
     Workbook &w = workbook();
@@ -124,11 +180,11 @@ print(time.perf_counter() - start, len(rows))
         seconds = out.value(0).toDouble();
         state.SetIterationTime(seconds);
     }
-    if (w.ourSeconds > 0) {
-        state.counters["our_ms"] = w.ourSeconds * 1000;
-        state.counters["times_faster"] = seconds / w.ourSeconds;
-        std::fprintf(stderr, "openpyxl read-only %.2f s, ours %.3f s: %.1f times faster (target 20)\n", seconds,
-                     w.ourSeconds, seconds / w.ourSeconds);
+    if (w.pickerSeconds > 0) {
+        state.counters["picker_ms"] = w.pickerSeconds * 1000;
+        state.counters["times_faster"] = seconds / w.pickerSeconds;
+        std::fprintf(stderr, "picker road %.3f s, openpyxl read-only %.2f s: the picker is %.1f times faster (goal 20, aim 30)\n",
+                     w.pickerSeconds, seconds, seconds / w.pickerSeconds);
     }
 }
 BENCHMARK(BM_OpenpyxlReadOnlySameFile)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();

@@ -165,3 +165,22 @@ void Apply_Window_Background(QWidget *window)
     window->setPalette(pal);
     window->setAutoFillBackground(true);
 }
+
+QString List_Cell_Text(const QString &value)
+{
+    if (value.size() <= List_Cell_Max)
+        return value;
+    qsizetype cut = List_Cell_Max - 1;
+    if (value.at(cut - 1).isHighSurrogate())  // never half a character
+        --cut;
+    return value.left(cut) + QChar(0x2026);
+}
+
+QStringList List_Cell_Texts(const QStringList &values)
+{
+    QStringList shown;
+    shown.reserve(values.size());
+    for (const QString &v : values)
+        shown.append(List_Cell_Text(v));
+    return shown;
+}

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -54,3 +55,11 @@ void Apply_Window_Background(QWidget *window);
 // A style sheet giving the widgets `selector` names that background, and only them (not their
 // boxes and tabs, as a palette would).
 QString Window_Background_Style(const QString &selector = QStringLiteral("QDialog"));
+
+// What a list, table or pop-up shows of a value: at most List_Cell_Max characters, a longer value
+// cut there and ended with "…". One long value (a 60 MB cell, a series of one huge line) handed
+// whole to a list item would freeze its window while it is laid out; the value itself stays whole
+// in the data, so what is read, bound and exported is unchanged.
+inline constexpr qsizetype List_Cell_Max = 1000;
+QString List_Cell_Text(const QString &value);
+QStringList List_Cell_Texts(const QStringList &values);

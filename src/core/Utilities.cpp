@@ -201,7 +201,15 @@ QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop)
     return s.mid(b, e - b);
 }
 
-QString Trim_Str(const QString &s) { return Trim_Where(s.trimmed(), isControl); }
+QString Trim_Str(const QString &s)
+{
+    // Most values have nothing to trim: a printable ASCII character at each end is neither
+    // white space nor a control character, and a table of a million cells trims every one.
+    const auto plain = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; };
+    if (!s.isEmpty() && plain(s.front()) && plain(s.back()))
+        return s;
+    return Trim_Where(s.trimmed(), isControl);
+}
 
 QString Replace_Char_For_valid(const QString &s) { return Trim_Str(s); }
 

@@ -1,5 +1,6 @@
 #include "data/SeriesImport.h"
 
+#include "canvas/WidgetUtilities.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
@@ -285,7 +286,7 @@ void Import_Excel_DataSheet::Load_file_Func(const QString &path)
     if (spreadsheet->lastError().isEmpty()) {
         {
             const QSignalBlocker quiet(Sheet_ComboBox);
-            Sheet_ComboBox->addItems(spreadsheet->Read_Sheet_Name());
+            Sheet_ComboBox->addItems(List_Cell_Texts(spreadsheet->Read_Sheet_Name()));
         }
         if (Sheet_ComboBox->count() > 0) {
             Sheet_ComboBox->setCurrentIndex(0);
@@ -295,8 +296,7 @@ void Import_Excel_DataSheet::Load_file_Func(const QString &path)
     List_ComboBox->addItems(Get_datasheet_File_Name_Array());
     Hide_Destroy_Modeless();
     if (Sheet_ComboBox->count() == 0)
-        Show_MessageBox(spreadsheet && (spreadsheet->refused() || spreadsheet->stopped()) ? spreadsheet->lastError()
-                                                                                         : kCorrupt);
+        Show_MessageBox(spreadsheet ? spreadsheet->failureMessage(kCorrupt) : kCorrupt);
 }
 
 void Import_Excel_DataSheet::comboBoxSelectionDidChange(int position)
@@ -316,11 +316,16 @@ void Import_Excel_DataSheet::comboBoxSelectionDidChange(int position)
         Show_MessageBox(spreadsheet->lastError());
         return;
     }
-    if (names.isEmpty()) {
-        if (spreadsheet && spreadsheet->refused())
-            Show_MessageBox(spreadsheet->lastError());
-        return;  // an unreadable sheet keeps the previous list
+    if (!reader.lastError().isEmpty()) {
+        // Refused or damaged: the columns listed stay those of the sheet chosen before.
+        Excel_Sheet_Number = before;
+        const QSignalBlocker quiet(Sheet_ComboBox);
+        Sheet_ComboBox->setCurrentIndex(before - 1);
+        Show_MessageBox(reader.failureMessage(kCorrupt));
+        return;
     }
+    if (names.isEmpty())
+        return;  // a sheet without columns keeps the previous list
     excel_content = names;
     ListData_xl.clear();
     for (const QString &name : names.first())
@@ -355,10 +360,10 @@ void Import_Excel_DataSheet::showColumns()
         tick->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         tick->setCheckState(ListData_xl.at(j).State ? Qt::Checked : Qt::Unchecked);
         ColList->setItem(j, StateColumn, tick);
-        auto *name = new QTableWidgetItem(ListData_xl.at(j).Extension);
+        auto *name = new QTableWidgetItem(List_Cell_Text(ListData_xl.at(j).Extension));
         name->setFlags(Qt::ItemIsEnabled);
         ColList->setItem(j, ExtensionColumn, name);
-        ColList->setItem(j, HeaderColumn, new QTableWidgetItem(ListData_xl.at(j).Header));
+        ColList->setItem(j, HeaderColumn, new QTableWidgetItem(List_Cell_Text(ListData_xl.at(j).Header)));
     }
 }
 

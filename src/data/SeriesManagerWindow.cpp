@@ -175,7 +175,7 @@ void BatchWizard::fillTable(QTableWidget *t, const QStringList &rows)
     t->clearSelection();
     t->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r)
-        t->setItem(r, 0, new QTableWidgetItem(rows.at(r)));
+        t->setItem(r, 0, new QTableWidgetItem(List_Cell_Text(rows.at(r))));
 }
 
 QList<int> BatchWizard::selectedRows(QTableWidget *t) const

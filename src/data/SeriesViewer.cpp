@@ -1,5 +1,6 @@
 #include "data/SeriesViewer.h"
 
+#include "canvas/WidgetUtilities.h"
 #include "core/Utilities.h"
 #include "data/SeriesFiles.h"
 #include "data/LongRead.h"
@@ -122,7 +123,7 @@ void View_Data_Series::Update_batch_List_Count()
 {
     List->setRowCount(int(ListData.size()));
     for (int r = 0; r < ListData.size(); ++r)
-        List->setItem(r, 0, new QTableWidgetItem(ListData.at(r)));
+        List->setItem(r, 0, new QTableWidgetItem(List_Cell_Text(ListData.at(r))));
     list_count->setText(QStringLiteral("Total Rows : %1").arg(ListData.size()));
 }
 

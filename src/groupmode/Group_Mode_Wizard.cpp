@@ -635,10 +635,14 @@ void Group_Mode_Wizard::Sheet_Selection_Changed(int index)
         Sheet_ComboBox->setCurrentIndex(Excel_Sheet_Number - 1);
         return say(m_workbook->lastError());
     }
+    if (!read) {
+        // Refused or damaged: said why, and the sheet chosen before stays, with its columns.
+        const QSignalBlocker block(Sheet_ComboBox);
+        Sheet_ComboBox->setCurrentIndex(Excel_Sheet_Number - 1);
+        return say(m_workbook->failureMessage(kBadSheet));
+    }
     Excel_Sheet_Number = index + 1;
     Reset_All_Combo_Box();
-    if (!read)
-        return;
     excel_content = m_workbook->data;
     if (excel_content.isEmpty())
         return;

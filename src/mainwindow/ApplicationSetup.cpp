@@ -11,6 +11,7 @@
 #include "data/SeriesManager.h"
 #include "data/batch/BatchBinding.h"
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "visitor/VisitorMode.h"
@@ -56,6 +57,8 @@ private:
 
 std::unique_ptr<SKTWindowController> Set_Up_Application(SKTDocument &document)
 {
+    // A run killed while it read a workbook left its unpacked parts behind.
+    SpreadsheetWriter::Sweep_Stale_Workbook_Folders();
     auto window = std::make_unique<SKTWindowController>(document);
     new WindowJoins(*window);
     Keep_Dialog_Titles_Whole(window.get());

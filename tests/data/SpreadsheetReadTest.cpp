@@ -174,3 +174,35 @@ TEST(SpreadsheetRead, HostileArchivesAreRefusedAndWriteNothingOutside)
             EXPECT_FALSE(QFile::exists(outside)) << qPrintable(outside);
     }
 }
+
+// Date cells across the calendar read as openpyxl reads them: leap days, the turn of the
+// centuries, the last day a workbook holds, times of day, and a workbook counting from 1904.
+TEST(SpreadsheetRead, DatesAgreeWithOpenpyxlAcrossTheCalendar)
+{
+    REQUIRE_PYTHON(python);
+    const char *dates = "[datetime.datetime(1900, 1, 1), datetime.datetime(1900, 3, 1), datetime.datetime(1904, 2, 29, 23, 59),"
+                        " datetime.datetime(1999, 12, 31, 12), datetime.datetime(2000, 2, 29, 0, 1),"
+                        " datetime.datetime(2024, 1, 15, 10, 30), datetime.datetime(2100, 3, 1), datetime.datetime(9999, 12, 31)]";
+    QTemporaryDir dir;
+    for (const bool epoch1904 : {false, true}) {
+        SCOPED_TRACE(epoch1904 ? "1904" : "1900");
+        const QString path = dir.filePath(QStringLiteral("dates.xlsx"));
+        const QString snippet = QStringLiteral("dates = %1\n%2"
+                                               "for d in dates:\n"
+                                               "    ws.append([d]); ws.cell(row=ws.max_row, column=1).number_format = 'yyyy-mm-dd hh:mm'\n"
+                                               "wb.save(path)\n"
+                                               "rows = openpyxl.load_workbook(path).active.iter_rows(values_only=True)\n"
+                                               "print(';'.join(r[0].strftime('%Y-%m-%d %H:%M') for r in rows))")
+                                    .arg(QLatin1String(dates), epoch1904 ? QStringLiteral("wb.epoch = openpyxl.utils.datetime.CALENDAR_MAC_1904\n"
+                                                                                         "dates = dates[2:]  # none before 1904\n")
+                                                                          : QString());
+        const auto made = xlsxtest::build(python, snippet, path);
+        ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+        SpreadsheetWriter reader;
+        ASSERT_TRUE(reader.openWorkbook(path)) << qPrintable(reader.lastError());
+        int columns = 0;
+        ASSERT_TRUE(reader.ReadData(reader.sheetPartPath(1), columns));
+        EXPECT_EQ(flat(reader.data), QString::fromUtf8(made.out.trimmed()));
+        EXPECT_EQ(reader.data.size(), epoch1904 ? 6 : 8);
+    }
+}

@@ -68,6 +68,42 @@ wb.save(sys.argv[1])
     EXPECT_EQ(ui->messages().join("").trimmed(), "There is no excel data to view.");
 }
 
+// A sheet whose part is damaged is named with the damage; the sheet shown before keeps its place
+// and its columns.
+TEST(GroupWizard, ADamagedSheetSaysWhyAndChangesNothing)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder folders;
+    const QString book = folders.root() + "/damaged.xlsx";
+    const auto made = testsupport::runTool(python, {"-c", R"PY(
+import sys, zipfile, openpyxl
+path = sys.argv[1]
+wb = openpyxl.Workbook(); wb.active.title = 'Staff'; wb.active.append(['Name', 'Room'])
+wb.create_sheet('Guests').append(['Zebra', 'Host'])
+wb.save(path)
+with zipfile.ZipFile(path) as z:
+    parts = [(n, z.read(n)) for n in z.namelist()]
+with zipfile.ZipFile(path, 'w') as z:
+    for n, d in parts:
+        z.writestr(n, d, zipfile.ZIP_STORED if n == 'xl/worksheets/sheet2.xml' else zipfile.ZIP_DEFLATED)
+b = bytearray(open(path, 'rb').read())
+b[b.find(b'Zebra')] = ord('X')
+open(path, 'wb').write(b)
+)PY", book});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    platform::ScopedScriptedUi ui;
+    wizard.Load_file_Func(book);
+    EXPECT_EQ(ui->messages().join("").trimmed(), "");
+    EXPECT_EQ(items(wizard.columnCombos[0]).toStdString(), "None|Name|Room");
+    wizard.Sheet_ComboBox->setCurrentIndex(1);
+    EXPECT_EQ(ui->messages().join("").trimmed(),
+              "damaged.xlsx is damaged: checksum error in zip file: xl/worksheets/sheet2.xml.");
+    EXPECT_EQ(wizard.Sheet_ComboBox->currentIndex(), 0);
+    EXPECT_EQ(items(wizard.columnCombos[0]).toStdString(), "None|Name|Room");
+}
+
 // The user-template commands of the group gallery are the template gallery's: a jpg preview
 // keeps its extension, a copy takes the next free name for both files, a taken name is refused.
 TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)

@@ -273,13 +273,13 @@ QVariant ExcelTableModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
     const int k = Data_From_Excel::columnOfKey(m_table->ColList.value(index.column()).identifier);
-    return m_table->Get_Item_Text(index.row(), k).value_or(QString());
+    return List_Cell_Text(m_table->Get_Item_Text(index.row(), k).value_or(QString()));
 }
 
 QVariant ExcelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return m_table->ColList.value(section).title;
+        return List_Cell_Text(m_table->ColList.value(section).title);
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     return QAbstractTableModel::headerData(section, orientation, role);

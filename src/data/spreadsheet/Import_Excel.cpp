@@ -25,10 +25,11 @@ Import_Excel *imp_xl_Window = nullptr;
 namespace {
 const QString CorruptMessage = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 
-// A workbook refused by a limit is named with the limit; any other failure is a damaged file.
+// A workbook refused by a limit is named with the limit, a damaged one with the damage; any
+// other failure is a file that is not a workbook.
 QString readFailure()
 {
-    return spreadsheet && (spreadsheet->refused() || spreadsheet->stopped()) ? spreadsheet->lastError() : CorruptMessage;
+    return spreadsheet ? spreadsheet->failureMessage(CorruptMessage) : CorruptMessage;
 }
 
 // Runs `read` (calls on the shared workbook reader) on a worker while the window shows its
@@ -119,16 +120,15 @@ void Import_Excel::comboBoxSelectionDidChange(int position)
     const int before = Excel_Sheet_Number;
     Excel_Sheet_Number = position + 1;
     SpreadsheetWriter::Table content;
-    if (!readOffGui(waitOver, file_path, [&] { content = SpreadsheetWriter::ReadData_only_column(); })) {
-        // The columns listed stay those of the sheet shown before.
+    const bool whole = readOffGui(waitOver, file_path, [&] { content = SpreadsheetWriter::ReadData_only_column(); });
+    if (!whole || !spreadsheet->lastError().isEmpty()) {
+        // Stopped, refused or damaged: the columns listed stay those of the sheet shown before.
         Excel_Sheet_Number = before;
         emit sheetsChanged();
-        Show_MessageBox(spreadsheet->lastError());
+        Show_MessageBox(readFailure());
         return;
     }
     excel_content = content;
-    if (excel_content.isEmpty() && spreadsheet && spreadsheet->refused())
-        Show_MessageBox(spreadsheet->lastError());
     ListData_xl.clear();
     if (!excel_content.isEmpty())
         for (const QString &name : excel_content.first())
@@ -292,7 +292,7 @@ void Import_Excel_Dialog::showSheets()
 {
     const QSignalBlocker block(m_sheets);
     m_sheets->clear();
-    m_sheets->addItems(m_picker->sheets);
+    m_sheets->addItems(List_Cell_Texts(m_picker->sheets));
     m_sheets->setCurrentIndex(Excel_Sheet_Number - 1 < m_picker->sheets.size() ? Excel_Sheet_Number - 1 : -1);
 }
 
@@ -305,7 +305,7 @@ void Import_Excel_Dialog::showColumns()
         tick->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         tick->setCheckState(m_picker->ListData_xl.at(j).State ? Qt::Checked : Qt::Unchecked);
         m_columns->setItem(j, 0, tick);
-        auto *name = new QTableWidgetItem(m_picker->ListData_xl.at(j).Extension);
+        auto *name = new QTableWidgetItem(List_Cell_Text(m_picker->ListData_xl.at(j).Extension));
         name->setFlags(Qt::ItemIsEnabled);
         m_columns->setItem(j, 1, name);
     }

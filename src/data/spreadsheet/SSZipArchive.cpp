@@ -296,6 +296,23 @@ bool SSZipArchive::unzipEntries(const QString &path, const QString &destination,
 
 QDateTime SSZipArchive::_dateFor1980() { return QDateTime(QDate(1980, 1, 1), QTime(0, 0)); }
 
+std::uint64_t SSZipArchive::declaredUnpackedSize(const QString &path, const ZipLimits &limits)
+{
+    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    if (!zip)
+        return 0;
+    std::uint64_t total = 0;
+    int entries = 0;
+    for (int at = unzGoToFirstFile(zip); at == UNZ_OK && ++entries <= limits.maxEntries; at = unzGoToNextFile(zip)) {
+        unz_file_info64 info;
+        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+            break;
+        total += std::min<std::uint64_t>(info.uncompressed_size, std::uint64_t(1) << 40);
+    }
+    unzClose(zip);
+    return total;
+}
+
 bool SSZipArchive::createZipFileAtPath(const QString &path, const QString &onePath, QString *error)
 {
     return createZipFileAtPath(path, QStringList{onePath}, error);

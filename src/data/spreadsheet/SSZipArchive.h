@@ -43,6 +43,10 @@ public:
                              QString *error = nullptr, const ZipLimits &limits = {},
                              std::uint64_t *unpacked = nullptr, int *errorCode = nullptr);
 
+    // The bytes the archive's entries say they unpack to, from its central directory alone (an
+    // entry never inflates past what it declares: unpacking refuses it); 0 when it is no archive.
+    static std::uint64_t declaredUnpackedSize(const QString &path, const ZipLimits &limits = {});
+
     // Packs each path (file or folder, recursively) under its name relative to the folder that
     // holds it. The archive is written beside `path` and renamed over it only when complete.
     static bool createZipFileAtPath(const QString &path, const QStringList &paths, QString *error = nullptr);

@@ -8,7 +8,9 @@
 #include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +21,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+
+#include <unistd.h>
 
 SpreadsheetWriter *spreadsheet = nullptr;
 int Excel_Sheet_Number = 1;
@@ -52,13 +57,42 @@ QString attr(pugi::xml_node node, std::string_view name)
     return {};
 }
 
-bool loadXml(pugi::xml_document &doc, const QString &file)
+// The parts read whole into a tree (the workbook part and relationships) are small in any real
+// workbook, while a tree costs some hundred bytes per element: a few hundred KB of packed empty
+// elements within the zip limits would take gigabytes. So they are bounded in bytes and, counted
+// first by the pull scanner that holds nothing, in elements.
+constexpr qint64 MaxTreeBytes = qint64(16) << 20;
+constexpr qint64 MaxTreeElements = 100'000;
+// Styles are streamed; their bound is on time (a real one holds some thousands of elements).
+constexpr qint64 MaxStyleElements = 1'000'000;
+
+enum class XmlLoad { Ok, Unreadable, TooLarge };
+
+XmlLoad loadXml(pugi::xml_document &doc, const QString &file)
 {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > (qint64(256) << 20))
-        return false;
+    if (!f.open(QIODevice::ReadOnly))
+        return XmlLoad::Unreadable;
+    if (f.size() > MaxTreeBytes)
+        return XmlLoad::TooLarge;
     const QByteArray bytes = f.readAll();
-    return doc.load_buffer(bytes.constData(), size_t(bytes.size()), XmlFlags);
+    xmlpull::Scanner scan(bytes.constData(), bytes.constData() + bytes.size());
+    std::string_view text;
+    qint64 elements = 0;
+    for (xmlpull::Token t = scan.next(text); t.kind != xmlpull::Token::Eof && t.kind != xmlpull::Token::Error;
+         t = scan.next(text))
+        if ((t.kind == xmlpull::Token::Start || t.kind == xmlpull::Token::Empty) && ++elements > MaxTreeElements)
+            return XmlLoad::TooLarge;
+    return doc.load_buffer(bytes.constData(), size_t(bytes.size()), XmlFlags) ? XmlLoad::Ok : XmlLoad::Unreadable;
+}
+
+// Why a part was refused by the bounds above.
+QString treeTooLarge(const QString &part)
+{
+    return QStringLiteral("%1 is larger than %2 MiB or holds more than %L3 elements")
+        .arg(part)
+        .arg(MaxTreeBytes >> 20)
+        .arg(MaxTreeElements);
 }
 
 // A relationship target, as a path inside the unpacked package; empty when it would leave it.
@@ -78,8 +112,9 @@ struct Relationship {
     QString target;
 };
 
-// Relationships of a package part, keyed by id, with their targets resolved.
-QHash<QString, Relationship> readRelationships(const QString &root, const QString &part)
+// Relationships of a package part, keyed by id, with their targets resolved. `tooLarge` names
+// the relationships part when it passed the tree bounds (and nothing is answered).
+QHash<QString, Relationship> readRelationships(const QString &root, const QString &part, QString &tooLarge)
 {
     QHash<QString, Relationship> out;
     const QFileInfo info(part);
@@ -87,7 +122,10 @@ QHash<QString, Relationship> readRelationships(const QString &root, const QStrin
     const QString relsFile = root + QLatin1Char('/') + (dir.isEmpty() ? QString() : dir + QLatin1Char('/'))
                              + QStringLiteral("_rels/") + info.fileName() + QStringLiteral(".rels");
     pugi::xml_document doc;
-    if (!loadXml(doc, relsFile))
+    const XmlLoad loaded = loadXml(doc, relsFile);
+    if (loaded == XmlLoad::TooLarge)
+        tooLarge = QDir(root).relativeFilePath(relsFile);
+    if (loaded != XmlLoad::Ok)
         return out;
     for (pugi::xml_node r = child(doc, "Relationships").first_child(); r; r = r.next_sibling())
         if (local(r.name()) == "Relationship")
@@ -309,6 +347,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
     m_unpackedBytes += written;
     m_partError.clear();
     m_partRefused = false;
+    m_partDamaged = false;
     if (ok)
         m_unpackedParts += wanted;
     else {
@@ -316,8 +355,12 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
         m_partRefused = code == SSZipArchive::ErrorLimit;
         if (m_partRefused && error.startsWith(QLatin1String("the archive unpacks")))
             error = QStringLiteral("the archive unpacks to more than %1 MiB").arg(ZipLimits().maxTotalBytes >> 20);
-        m_partError = m_partRefused ? QStringLiteral("%1 was refused: %2.").arg(QFileInfo(m_workbookPath).fileName(), error)
-                                    : error;
+        // A part that fails its checksum or cannot be inflated is a damaged workbook: say which.
+        m_partDamaged = code == SSZipArchive::ErrorChecksum || code == SSZipArchive::ErrorEntry;
+        const QString name = QFileInfo(m_workbookPath).fileName();
+        m_partError = m_partRefused   ? QStringLiteral("%1 was refused: %2.").arg(name, error)
+                      : m_partDamaged ? QStringLiteral("%1 is damaged: %2.").arg(name, error)
+                                      : error;
     }
     return ok;
 }
@@ -332,14 +375,16 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     m_date1904 = false;
     m_error.clear();
     m_refused = false;
+    m_damaged = false;
     m_workbookPath = path;
     m_unpackedParts.clear();
     m_unpackedBytes = 0;
     m_partError.clear();
     m_partRefused = false;
+    m_partDamaged = false;
     // A private folder per opening: nobody else can plant or read files in it, and two openings
     // never see each other's parts.
-    m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/badgeloom-xlsx-XXXXXX"));
+    m_dir = std::make_unique<QTemporaryDir>(Workbook_Folder_Template());
     if (!m_dir->isValid()) {
         m_error = QStringLiteral("Could not create a temporary folder.");
         return false;
@@ -348,7 +393,13 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
         if (m_error.isEmpty() || !m_partError.isEmpty()) {
             m_error = m_partError.isEmpty() ? QStringLiteral("The file is not a workbook.") : m_partError;
             m_refused = m_partRefused;
+            m_damaged = m_partDamaged;
         }
+        // Refused is refused: no sheet of it is offered, nothing of it is kept.
+        m_sheetNames.clear();
+        m_sheetParts.clear();
+        sharedStrings.clear();
+        m_styleKind.clear();
         m_dir.reset();
         return false;
     }
@@ -360,25 +411,43 @@ bool SpreadsheetWriter::loadWorkbookPart()
     const QString root = m_dir->path();
     if (!unpackParts({QStringLiteral("_rels/.rels")}))
         return false;
+    QString tooLarge;
+    auto refuseTooLarge = [&] {
+        refuse(m_workbookPath, treeTooLarge(tooLarge));
+        return false;
+    };
     // The package's own relationships ("_rels/.rels") belong to the empty part name.
-    const QString workbookPart = byType(readRelationships(root, QString()),
+    const QString workbookPart = byType(readRelationships(root, QString(), tooLarge),
                                         QStringLiteral("/officeDocument"), QStringLiteral("xl/workbook.xml"));
+    if (!tooLarge.isEmpty())
+        return refuseTooLarge();
     if (!unpackParts({workbookPart, relsPartOf(workbookPart)}))
         return false;
     pugi::xml_document doc;
-    const pugi::xml_node workbook = loadXml(doc, root + QLatin1Char('/') + workbookPart) ? child(doc, "workbook")
-                                                                                           : pugi::xml_node();
+    const XmlLoad loaded = loadXml(doc, root + QLatin1Char('/') + workbookPart);
+    if (loaded == XmlLoad::TooLarge) {
+        tooLarge = workbookPart;
+        return refuseTooLarge();
+    }
+    const pugi::xml_node workbook = loaded == XmlLoad::Ok ? child(doc, "workbook") : pugi::xml_node();
     if (!workbook) {
         m_error = QStringLiteral("The file is not a workbook.");
         return false;
     }
     const QString date1904 = attr(child(workbook, "workbookPr"), "date1904");
     m_date1904 = date1904 == QLatin1String("1") || date1904 == QLatin1String("true");
-    const auto rels = readRelationships(root, workbookPart);
+    const auto rels = readRelationships(root, workbookPart, tooLarge);
+    if (!tooLarge.isEmpty())
+        return refuseTooLarge();
     const QString dir = QFileInfo(workbookPart).path();
     for (pugi::xml_node s = child(workbook, "sheets").first_child(); s; s = s.next_sibling()) {
         if (local(s.name()) != "sheet")
             continue;
+        // Every sheet is offered in a list: a workbook of more is no workbook a person made.
+        if (m_sheetNames.size() >= MaxSheets) {
+            refuse(m_workbookPath, QStringLiteral("it holds more than %L1 sheets").arg(MaxSheets));
+            return false;
+        }
         m_sheetNames.append(attr(s, "name"));
         m_sheetParts.append(rels.value(attr(s, "id")).target);
     }
@@ -388,25 +457,64 @@ bool SpreadsheetWriter::loadWorkbookPart()
         return false;
     if (!ReadSharedStrings(root + QLatin1Char('/') + strings) && (m_refused || m_stopped))
         return false;
-    loadStyles(root + QLatin1Char('/') + styles);
-    return true;
+    return loadStyles(root + QLatin1Char('/') + styles, styles);
 }
 
-void SpreadsheetWriter::loadStyles(const QString &file)
+bool SpreadsheetWriter::loadStyles(const QString &file, const QString &part)
 {
-    pugi::xml_document doc;
-    if (!loadXml(doc, file))
-        return;
-    const pugi::xml_node sheet = child(doc, "styleSheet");
+    // Streamed: of the styles only the number formats and the cell formats matter here.
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+        return true;  // no styles: every number stays a number
+    const uchar *map = f.map(0, f.size());
+    if (!map)
+        return true;
+    const char *begin = reinterpret_cast<const char *>(map);
+    xmlpull::Scanner scan(begin, begin + f.size());
+    std::string_view text;
     QHash<int, QString> codes;
-    for (pugi::xml_node f = child(sheet, "numFmts").first_child(); f; f = f.next_sibling())
-        codes.insert(attr(f, "numFmtId").toInt(), attr(f, "formatCode"));
-    for (pugi::xml_node xf = child(sheet, "cellXfs").first_child(); xf; xf = xf.next_sibling()) {
-        if (local(xf.name()) != "xf")
+    std::vector<int> formats;  // numFmtId of each cell format, in order
+    int depth = 0, numFmtsDepth = -1, cellXfsDepth = -1;
+    qint64 elements = 0;
+    auto number = [](std::string_view raw) {
+        long long n = 0;
+        return parseInt(raw, n) && n >= 0 && n < 1'000'000 ? int(n) : 0;
+    };
+    for (xmlpull::Token t = scan.next(text); t.kind != xmlpull::Token::Eof && t.kind != xmlpull::Token::Error;
+         t = scan.next(text)) {
+        if (t.kind == xmlpull::Token::End) {
+            --depth;
+            if (depth == numFmtsDepth)
+                numFmtsDepth = -1;
+            if (depth == cellXfsDepth)
+                cellXfsDepth = -1;
             continue;
-        const int id = attr(xf, "numFmtId").toInt();
-        m_styleKind.push_back(static_cast<unsigned char>(dateFormatKind(id, codes.value(id))));
+        }
+        if (t.kind != xmlpull::Token::Start && t.kind != xmlpull::Token::Empty)
+            continue;
+        if (++elements > MaxStyleElements) {
+            m_styleKind.clear();
+            refuse(m_workbookPath, QStringLiteral("%1 holds more than %L2 elements").arg(part).arg(MaxStyleElements));
+            return false;
+        }
+        if (depth == numFmtsDepth + 1 && numFmtsDepth >= 0 && t.name == "numFmt") {
+            QString code;
+            xmlpull::appendText(code, xmlpull::attribute(t.attrs, "formatCode"), false);
+            codes.insert(number(xmlpull::attribute(t.attrs, "numFmtId")), code);
+        } else if (depth == cellXfsDepth + 1 && cellXfsDepth >= 0 && t.name == "xf") {
+            if (formats.size() < 65536)  // a cell's style index is below that
+                formats.push_back(number(xmlpull::attribute(t.attrs, "numFmtId")));
+        } else if (depth == 1 && t.name == "numFmts" && t.kind == xmlpull::Token::Start) {
+            numFmtsDepth = depth;
+        } else if (depth == 1 && t.name == "cellXfs" && t.kind == xmlpull::Token::Start) {
+            cellXfsDepth = depth;
+        }
+        if (t.kind == xmlpull::Token::Start)
+            ++depth;
     }
+    for (const int id : formats)
+        m_styleKind.push_back(static_cast<unsigned char>(dateFormatKind(id, codes.value(id))));
+    return true;
 }
 
 QString SpreadsheetWriter::cellDate(double serial, int style) const
@@ -418,13 +526,24 @@ QString SpreadsheetWriter::cellDate(double serial, int style) const
     QDate base = m_date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
     if (!m_date1904 && serial >= 1 && serial < 60)  // the format counts a 29 February 1900 that never was
         base = base.addDays(1);
-    const QDate date = base.addDays(seconds / 86400);
-    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
+    // The Gregorian date of the day, worked out directly: a list of dates has one in every row,
+    // and the calendar's general formatting took a tenth of reading such a sheet.
+    long long z = base.toJulianDay() + seconds / 86400 - 2440588 + 719468;  // days from 0000-03-01
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long dayOfEra = z - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long mp = (5 * dayOfYear + 2) / 153;
+    const long long day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const long long month = mp < 10 ? mp + 3 : mp - 9;
+    const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    char text[40];
+    int n = std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", year, month, day);
     if (kind == 2) {
         const long long s = seconds % 86400;
-        text += QStringLiteral(" %1:%2").arg(s / 3600, 2, 10, QLatin1Char('0')).arg(s % 3600 / 60, 2, 10, QLatin1Char('0'));
+        n += std::snprintf(text + n, sizeof text - size_t(n), " %02lld:%02lld", s / 3600, s % 3600 / 60);
     }
-    return text;
+    return QString::fromLatin1(text, n);
 }
 
 bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
@@ -505,11 +624,13 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     data.clear();
     m_error.clear();
     m_refused = false;
+    m_damaged = false;
     m_stopped = false;
     columns = 0;
-    if (sheetFile.isEmpty()) {  // no such sheet, or its part was refused
+    if (sheetFile.isEmpty()) {  // no such sheet, or its part was refused or damaged
         m_error = m_partError.isEmpty() ? QStringLiteral("Error: the sheet cannot be read.") : m_partError;
         m_refused = m_partRefused;
+        m_damaged = m_partDamaged;
         return false;
     }
     QFile f(sheetFile);
@@ -533,7 +654,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     using xmlpull::Token;
 
     int width = 0, stated = 0, firstRowWidth = 0;
-    qint64 storedCells = 0, rowsWithCells = 0;
+    qint64 storedCells = 0, rows = 0;
     bool inSheetData = false, inRow = false, inCell = false, inValue = false, inInline = false, inText = false;
     bool keep = true;  // whether the row being read is stored (firstRowOnly keeps one)
     int phonetic = 0;
@@ -554,24 +675,36 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         data.clear();
         return false;
     };
+    // Every stored row is a row, cells or not (a batch makes a card of each); one without cells
+    // costs at least one cell of the limit, so a sheet of bare rows stays bounded too.
+    auto withinLimit = [&] { return rows * qint64(std::max(width, 1)) <= MaxCells; };
     auto finishRow = [&] {
         inRow = false;
         if (progress && !progress->step()) {
             stopped = true;
             return false;
         }
-        if (row.isEmpty())
-            return true;  // a row that stores no cell takes no place
-        ++rowsWithCells;
-        if (rowsWithCells * qint64(width) > MaxCells)
+        ++rows;
+        if (!withinLimit())
             return false;
         if (keep)
-            data.append(row);
-        if (rowsWithCells == 1)
+            data.append(std::move(row));
+        if (rows == 1)
             firstRowWidth = width;
         keep = !firstRowOnly;
-        row.clear();
+        row = QStringList();
+        row.reserve(width);  // the next row is most likely as wide
         return true;
+    };
+    // The column names need only the first row, and the sheet beyond it only while its stated
+    // width is not yet met by stored cells (a dimension may promise more than the sheet holds):
+    // a sheet whose first row spans it is not read further. The row read finds its own width.
+    // Without a stated width a first row of cells is enough; a bare first row leaves the width to
+    // the cells below it.
+    auto namesKnown = [&] {
+        if (!firstRowOnly || rows < 1)
+            return false;
+        return stated > 0 ? width >= stated : firstRowWidth > 0;
     };
     auto finishCell = [&] {
         width = std::max(width, slot + 1);
@@ -608,7 +741,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         }
         if (slot >= row.size())
             row.resize(slot + 1);
-        row[slot] = result;
+        row[slot] = std::move(result);
         return true;
     };
 
@@ -649,17 +782,25 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         if (tag == Tag::Row && !inRow) {
             nextSlot = 0;
             inRow = t.kind == Token::Start;
+            if (!inRow && t.kind == Token::Empty) {  // <row r="6"/>
+                if (!finishRow())
+                    return tooLarge();
+                if (namesKnown())
+                    break;
+            }
         } else if (tag == Tag::Row && t.kind == Token::End) {
             if (!finishRow())
                 return tooLarge();
+            if (namesKnown())
+                break;
         } else if (inRow && tag == Tag::C && t.kind != Token::End && !inCell) {
-            const std::string_view ref = xmlpull::attribute(t.attrs, "r");
+            std::string_view ref, styleText;
+            xmlpull::attributes(t.attrs, {{"r", &ref}, {"t", &type}, {"s", &styleText}});
             const int fromRef = ref.empty() ? -1 : slotOf(ref);
             // A cell without a usable reference stands where it is written.
             slot = fromRef >= 0 ? fromRef : nextSlot;
-            type = xmlpull::attribute(t.attrs, "t");
             long long s = -1;
-            style = parseInt(xmlpull::attribute(t.attrs, "s"), s) && s >= 0 && s < 65536 ? int(s) : -1;
+            style = !styleText.empty() && parseInt(styleText, s) && s >= 0 && s < 65536 ? int(s) : -1;
             value.clear();
             inlineText.clear();
             hasValue = false;
@@ -671,11 +812,15 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
             inCell = t.kind == Token::Start;
             if (!inCell && !finishCell())
                 return tooLarge();
+            if (!inCell && namesKnown())
+                break;
         } else if (inCell) {
             if (tag == Tag::C && t.kind == Token::End) {
                 inCell = false;
                 if (!finishCell())
                     return tooLarge();
+                if (namesKnown())
+                    break;
             } else if (tag == Tag::V) {
                 inValue = t.kind == Token::Start;
                 hasValue = true;
@@ -690,11 +835,11 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     }
     if (inRow && !finishRow())  // a sheet cut off inside its last row keeps what it has
         return tooLarge();
-    if (rowsWithCells * qint64(width) > MaxCells)
+    if (!withinLimit())
         return tooLarge();
     // The column names: the first row, widened to the stated dimension as far as cells reach.
     if (firstRowOnly)
-        width = std::max(firstRowWidth, std::min(stated, width));
+        width = stated > 0 ? std::max(firstRowWidth, std::min(stated, width)) : firstRowWidth > 0 ? firstRowWidth : width;
     // Every row as wide as the widest: bounded above, rows times width is at most MaxCells.
     for (QStringList &r : data)
         if (r.size() < width)
@@ -726,9 +871,73 @@ bool SpreadsheetWriter::ReadOffGui(SpreadsheetWriter &reader, QWidget *window, c
 {
     ReadProgress progress;
     reader.progress = &progress;
-    Run_Long_Read(window, Long_Work_For_File(path), progress, read);
+    Run_Long_Read(window, Long_Work_For_Workbook(path), progress, read);
     reader.progress = nullptr;
     return !reader.stopped();
+}
+
+namespace {
+const QLatin1String FolderPrefix("badgeloom-xlsx-");
+
+// When the process `pid` started, in ms since the epoch; -1 when there is no such process.
+qint64 processStart(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    // The command name is in parentheses and may hold anything: count fields after its end.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    QFile uptime(QStringLiteral("/proc/uptime"));
+    if (fields.size() < 20 || !uptime.open(QIODevice::ReadOnly))
+        return 0;  // there, but its start unknown: taken as old
+    const double sinceBoot = fields.at(19).toDouble() / double(sysconf(_SC_CLK_TCK));
+    const double up = uptime.readAll().split(' ').value(0).toDouble();
+    return QDateTime::currentMSecsSinceEpoch() - qint64((up - sinceBoot) * 1000.0);
+}
+}  // namespace
+
+QString SpreadsheetWriter::Workbook_Folder_Template(const QString &tempFolder)
+{
+    return (tempFolder.isEmpty() ? QDir::tempPath() : tempFolder) + QLatin1Char('/') + FolderPrefix
+           + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
+}
+
+int SpreadsheetWriter::Sweep_Stale_Workbook_Folders(const QString &tempFolder)
+{
+    const QDir temp(tempFolder.isEmpty() ? QDir::tempPath() : tempFolder);
+    const QDateTime now = QDateTime::currentDateTime();
+    int swept = 0;
+    const QFileInfoList entries = temp.entryInfoList({FolderPrefix + QLatin1Char('*')},
+                                                     QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymLink() || entry.ownerId() != uint(getuid()))
+            continue;  // only our own folders, never through a link
+        const QString rest = entry.fileName().mid(FolderPrefix.size());
+        const qsizetype dash = rest.indexOf(QLatin1Char('-'));
+        bool numbered = false;
+        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
+        bool stale;
+        if (numbered && pid > 0) {
+            // Its run is gone, or the number now belongs to a process that started after the
+            // folder was last written to (a run writes its parts there as it unpacks them).
+            const qint64 started = processStart(pid);
+            stale = started < 0 || started > entry.lastModified().toMSecsSinceEpoch() + 2000;
+        } else {
+            // A folder of an earlier version names no process: gone after a day.
+            stale = entry.lastModified().secsTo(now) > 24 * 3600;
+        }
+        if (stale && QDir(entry.absoluteFilePath()).removeRecursively())
+            ++swept;
+    }
+    return swept;
+}
+
+bool SpreadsheetWriter::Long_Work_For_Workbook(const QString &path)
+{
+    // What a read costs follows what the workbook unpacks to, which may be a hundred times its
+    // file: a small file of packed empty elements is long work all the same.
+    return Long_Work_For_File(path) || SSZipArchive::declaredUnpackedSize(path) > LongWorkUnpackedBytes;
 }
 
 SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
@@ -741,9 +950,11 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString &path, bo
             Show_NSLog_Message(spreadsheet->lastError());
         return spreadsheet->data;
     }
+    // A sheet whose part was refused or is damaged comes back empty: ReadData then takes over
+    // the reason, which the windows show.
     const QString part = spreadsheet->sheetPartPath(Excel_Sheet_Number);
     int columns = Excel_Sheet_Columns;
-    if (part.isEmpty() || !spreadsheet->ReadData(part, columns)) {
+    if (!spreadsheet->ReadData(part, columns)) {
         spreadsheet->data.clear();
         Show_NSLog_Message(spreadsheet->lastError());
     }
@@ -757,7 +968,7 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
         return {};
     const QString part = spreadsheet->sheetPartPath(Excel_Sheet_Number);
     int columns = 0;
-    if (part.isEmpty() || !spreadsheet->ReadData(part, columns, true)) {
+    if (!spreadsheet->ReadData(part, columns, true)) {
         spreadsheet->data.clear();
         Show_NSLog_Message(spreadsheet->lastError());
     }
@@ -867,7 +1078,7 @@ bool SpreadsheetWriter::WriteWorkbook(const QString &destination, const Table &r
     if (rows.isEmpty() || rows.first().isEmpty())
         return fail(QStringLiteral("There is nothing to write."));
     const QString templ = platform::joinPath(platform::resourceFolderPath(), QStringLiteral("Template.xlsx"));
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/badgeloom-xlsx-XXXXXX"));
+    QTemporaryDir work(Workbook_Folder_Template());
     if (!work.isValid())
         return fail(QStringLiteral("Could not create a temporary folder."));
     QString zipError;

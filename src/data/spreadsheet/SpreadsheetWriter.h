@@ -29,6 +29,8 @@ public:
     // and 260 MB), and keeps any sheet within a few hundred MB.
     static constexpr int MaxColumns = 16384;
     static constexpr qint64 MaxCells = 1'500'000;
+    // Sheets a workbook may list: each is a line of the sheet list.
+    static constexpr int MaxSheets = 10'000;
 
     SpreadsheetWriter();
     ~SpreadsheetWriter();
@@ -43,16 +45,28 @@ public:
     // The unpacked part of sheet number `number` (from 1), empty when there is none.
     QString sheetPartPath(int number) const;
     bool ReadSharedStrings(const QString &file);
-    // Reads the sheet into `data`. Rows that store no cell are left out; every row is as wide as
-    // the widest stored cell of the sheet (its stated dimension is not trusted). `columns`
+    // Reads the sheet into `data`: one row per stored row, cells or not (rows the sheet does not
+    // store are not made up); every row is as wide as the widest stored cell of the sheet (its
+    // stated dimension is not trusted), and a sheet without cells has no rows. `columns`
     // receives that width (the value passed in is ignored). With `firstRowOnly` it keeps only the
-    // first row, whose empty cells are named "Untitled Column %d"; the rest is scanned for its
-    // width and its limits, so both reads agree.
+    // first row, whose empty cells are named "Untitled Column %d", widened to the stated
+    // dimension as far as stored cells reach; it reads on past that row only while the dimension
+    // is wider than the cells seen, so listing a sheet's columns does not read the whole sheet.
     bool ReadData(const QString &sheetFile, int &columns, bool firstRowOnly = false);
     QString lastError() const { return m_error; }
     // Whether the last failure was a refusal by a limit (lastError() then names the file and
     // the limit, ready to show), rather than a damaged file.
     bool refused() const { return m_refused; }
+    // Whether the last failure was a damaged part of the workbook (a checksum error, data that
+    // does not inflate); lastError() then names the file and the part.
+    bool damaged() const { return m_damaged; }
+    // The one line a window shows for the last failed read: the reader's own reason when a
+    // limit, Stop or a damaged part ended it, else `fallback` (the window's word for a file that
+    // is not a workbook).
+    QString failureMessage(const QString &fallback) const
+    {
+        return m_refused || m_stopped || m_damaged ? m_error : fallback;
+    }
     // Whether the last read gave up because Stop was asked for in `progress` (lastError() then
     // says so); its table is empty.
     bool stopped() const { return m_stopped; }
@@ -76,7 +90,19 @@ public:
     // False when the reader gave up on Stop (its lastError() says so).
     static bool ReadOffGui(SpreadsheetWriter &reader, QWidget *window, const QString &path,
                            const std::function<void()> &read);
+    // Whether reading the workbook at `path` goes to a worker under the please-wait sheet: its
+    // file or what it unpacks to is large.
+    static bool Long_Work_For_Workbook(const QString &path);
+    static constexpr std::uint64_t LongWorkUnpackedBytes = std::uint64_t(8) << 20;
     QString workbookPath() const { return m_workbookPath; }
+    // The private folders workbooks are unpacked into, named after the process that owns them
+    // ("badgeloom-xlsx-<pid>-XXXXXX" in the temporary folder), so a killed run's parts can be
+    // told from a running one's.
+    static QString Workbook_Folder_Template(const QString &tempFolder = {});
+    // Removes what killed runs left: our own folders whose process is gone (or whose number a
+    // later process took), and unnumbered ones of earlier versions older than a day; never
+    // another user's, a link, or a running instance's. Called once at start; answers how many.
+    static int Sweep_Stale_Workbook_Folders(const QString &tempFolder = {});
     static void Release_Data() {}
 
     // --- writing ---
@@ -98,7 +124,8 @@ private:
     bool unpackParts(const QStringList &parts) const;
     void refuse(const QString &file, const QString &reason);
     void stopRead(const QString &file);
-    void loadStyles(const QString &file);
+    // False, refused, when the styles part `part` holds more elements than any real one.
+    bool loadStyles(const QString &file, const QString &part);
     QString cellDate(double serial, int style) const;
     int styleKind(int style) const
     {
@@ -112,12 +139,14 @@ private:
     bool m_date1904 = false;
     QString m_error;
     bool m_refused = false;
+    bool m_damaged = false;
     bool m_stopped = false;
     QString m_workbookPath;
     mutable QStringList m_unpackedParts;
     mutable std::uint64_t m_unpackedBytes = 0;
     mutable QString m_partError;
     mutable bool m_partRefused = false;
+    mutable bool m_partDamaged = false;
 };
 
 // The shared instance (created at the first use) and the sheet being read.

@@ -115,24 +115,19 @@ Token Scanner::next(std::string_view &text)
         if (rest.starts_with("<!"))  // a document type declaration, or worse
             return {Token::Error, {}, {}};
     }
-    const char *gt = static_cast<const char *>(std::memchr(lt, '>', size_t(m_end - lt)));
-    // Quoted attribute values may hold ">".
-    const char *q = lt;
-    while (gt) {
-        const char *quote = nullptr;
-        for (const char *c = q; c < gt; ++c)
-            if (*c == '"' || *c == '\'') {
-                quote = c;
-                break;
-            }
-        if (!quote)
+    // The tag ends at the first ">" outside quotes: quoted attribute values may hold ">".
+    const char *gt = nullptr;
+    for (const char *c = lt + 1; c < m_end; ++c) {
+        if (*c == '>') {
+            gt = c;
             break;
-        const char *closeQuote = static_cast<const char *>(std::memchr(quote + 1, *quote, size_t(m_end - quote - 1)));
-        if (!closeQuote)
-            return {Token::Error, {}, {}};
-        q = closeQuote + 1;
-        if (closeQuote > gt)
-            gt = static_cast<const char *>(std::memchr(q, '>', size_t(m_end - q)));
+        }
+        if (*c == '"' || *c == '\'') {
+            const char *closeQuote = static_cast<const char *>(std::memchr(c + 1, *c, size_t(m_end - c - 1)));
+            if (!closeQuote)
+                return {Token::Error, {}, {}};
+            c = closeQuote;
+        }
     }
     if (!gt)
         return {Token::Error, {}, {}};
@@ -156,7 +151,10 @@ Token Scanner::next(std::string_view &text)
     return token;
 }
 
-std::string_view attribute(std::string_view attrs, std::string_view name)
+namespace {
+// Walks the attributes of a start tag: calls `seen` with each name (as written) and raw value.
+template <class Seen>
+void eachAttribute(std::string_view attrs, Seen seen)
 {
     size_t i = 0;
     while (i < attrs.size()) {
@@ -176,11 +174,38 @@ std::string_view attribute(std::string_view attrs, std::string_view name)
         const size_t close = attrs.find(quote, i + 1);
         if (close == std::string_view::npos)
             break;
-        if (localName(attrName) == name && attrName.find(':') == std::string_view::npos)
-            return attrs.substr(i + 1, close - i - 1);
+        if (!seen(attrName, attrs.substr(i + 1, close - i - 1)))
+            return;
         i = close + 1;
     }
-    return {};
+}
+}  // namespace
+
+std::string_view attribute(std::string_view attrs, std::string_view name)
+{
+    // An unprefixed name matches only an attribute written without a prefix.
+    std::string_view found;
+    eachAttribute(attrs, [&](std::string_view attrName, std::string_view value) {
+        if (attrName != name)
+            return true;
+        found = value;
+        return false;
+    });
+    return found;
+}
+
+void attributes(std::string_view attrs, std::initializer_list<Wanted> wanted)
+{
+    for (const Wanted &w : wanted)
+        *w.value = {};
+    eachAttribute(attrs, [&](std::string_view attrName, std::string_view value) {
+        for (const Wanted &w : wanted)
+            if (attrName == w.name && w.value->data() == nullptr) {
+                *w.value = value.data() ? value : std::string_view("", 0);
+                break;
+            }
+        return true;
+    });
 }
 
 void appendText(QString &out, std::string_view raw, bool escapes)

@@ -5,6 +5,7 @@
 // file's own is ever expanded.
 
 #include <QString>
+#include <initializer_list>
 #include <string_view>
 
 namespace xmlpull {
@@ -28,6 +29,14 @@ private:
 
 // The raw value of an unprefixed attribute, empty when absent.
 std::string_view attribute(std::string_view attrs, std::string_view name);
+// The raw values of several unprefixed attributes in one pass over the tag (a cell's r, t and s):
+// each `value` is set to its attribute's value, or left empty when the tag has none. The first
+// of repeated attributes counts, as with attribute().
+struct Wanted {
+    std::string_view name;
+    std::string_view *value;
+};
+void attributes(std::string_view attrs, std::initializer_list<Wanted> wanted);
 // Appends character data with its predefined and numeric references resolved and line ends
 // normalised; `escapes` also resolves the workbook's "_xHHHH_" escapes of control characters.
 void appendText(QString &out, std::string_view raw, bool escapes);
