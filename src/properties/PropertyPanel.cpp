@@ -64,6 +64,8 @@ PropertyPanel::PropertyPanel(PropertyPanelHooks &hooks, QTabWidget *tabs, QWidge
     }
     connectCombos();
     connectActions();
+    // The source list starts on "Manual" without its handler having run.
+    Data_Source_Enabling(true);
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, [this] {
             if (!m_lockedShown)
