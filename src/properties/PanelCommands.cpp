@@ -87,8 +87,10 @@ void PropertyPanel::setGrid(SKTGrid *grid)
 
 void PropertyPanel::Print_object_chk_changed()
 {
-    if (SKTGraphicView *canvas = m_hooks.currentCanvas())
-        canvas->print_contol_or_not(print_object_chk->isChecked() ? 1 : 0);
+    SKTGraphicView *canvas = m_hooks.currentCanvas();
+    if (!canvas || canvas->selectedGraphics().empty())
+        return;  // nothing selected: nothing changes, and no step of history
+    canvas->print_contol_or_not(print_object_chk->isChecked() ? 1 : 0);
     m_hooks.Insert_In_Undo_Redo();
 }
 

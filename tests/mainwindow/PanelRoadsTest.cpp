@@ -162,6 +162,27 @@ TEST_F(PanelRoadsTest, SeriesListAndViewerAreOffForAManualSourceOfEveryControlSh
     }
 }
 
+// The print option of the panel's header is a selected control's: off, with the reason, while
+// the card is on show; with a control chosen it sets that control's flag.
+TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
+{
+    PropertyPanel &panel = controller->propertyPanel();
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Kind(SKTGraphicKind::Text);
+    text->setBounds({20, 20, 80, 40});
+    place(0, {text});
+    controller->Show_RHS_Properties(nullptr);
+    EXPECT_FALSE(panel.print_object_chk->isEnabled());
+    EXPECT_TRUE(panel.print_object_chk->toolTip().contains(QStringLiteral("Select a control")));
+    clickAt(canvas(0), QPointF(60, 40));
+    ASSERT_EQ(canvas(0)->Selected_Graphic(), text.get());
+    ASSERT_TRUE(panel.print_object_chk->isEnabled());
+    const int before = text->print_object;
+    panel.print_object_chk->click();
+    EXPECT_NE(text->print_object, before);
+    controller->Show_RHS_Properties(nullptr);
+    EXPECT_FALSE(panel.print_object_chk->isEnabled());
+}
+
 // "Size of the Printer's Page…" and the card wizard's printer button take the paper of the one
 // print set-up, the one the print window prints with.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
