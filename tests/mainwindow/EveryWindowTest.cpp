@@ -317,6 +317,10 @@ public:
                                             : QString::fromLatin1(control->metaObject()->className()))
                                      : control->objectName();
             auto *button = qobject_cast<QAbstractButton *>(control.data());
+            // A chosen radio button cannot be chosen again: its siblings are used instead.
+            if (button && button->isChecked() &&
+                (button->autoExclusive() || (button->group() && button->group()->exclusive())))
+                continue;
             // What the use is undone with afterwards, so one use does not leave the window in a
             // state where the next control has nothing to do.
             const int shownIndex = combo ? combo->currentIndex() : -1;
@@ -454,8 +458,7 @@ TEST_F(EveryWindowTest, UseProbeFindsAControlThatChangesNothing)
     UseProbe probe(*ui, *controller);
     probe.inspect(window);
     probe.silent.sort();
-    EXPECT_EQ(probe.silent, QStringList({"probe: idle_box", "probe: idle_btn", "probe: idle_list", "probe: idle_radio_a",
-                                         "probe: idle_radio_b"}));
+    EXPECT_EQ(probe.silent, QStringList({"probe: idle_box", "probe: idle_btn", "probe: idle_list", "probe: idle_radio_b"}));
 }
 
 // Controls the probe finds changing nothing when used, not yet mended (each is in the report).
@@ -468,27 +471,20 @@ const QStringList kNotYetMended = {
     "Camera: Reset_Path_btn",
     "Camera: refresh_btn",
     "Cropping_Tool: Refresh_Camera_btn",
-    "Cropping_Tool: batch_matrix_0",
     "Cropping_Tool: batch_matrix_1",
-    "Cropping_Tool: input_option_matrix_0",
     "Cropping_Tool: output_format_combo",
-    "Cropping_Tool: output_option_matrix_1",
     "Email_Setting: _send_mail_ssl",
-    "Email_Setting: _send_mail_tls",
     "ExportWindow: combined_image_H_or_V_chk",
     "ExportWindow: export_combined_image_chk",
     "ExportWindow: fileFormatPopup",
     "ExportWindow: saveDPIText",
-    "ExportWindow: side_both",
     "Main_wnd: Arrow_Tool_btn",
     "Main_wnd: Card_solid_fill_rd",
     "Main_wnd: Front_Side_btn",
     "Main_wnd: Redo_btn",
     "Main_wnd: factorPopUpButton",
     "Send_Mail: clear_att",
-    "Send_Mail: rd_mail_curr_barcode",
     "Send_Mail: side_back",
-    "Send_Mail: side_both",
     "Send_Mail: side_front",
     "Show_User_Profile: address_label_chk",
     "Show_User_Profile: address_value_chk",
