@@ -45,6 +45,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -285,10 +286,11 @@ public:
     // changed nothing.
     void inspect(QWidget &window)
     {
-        if (!m_seen.insert(window.objectName().isEmpty() ? QString::fromLatin1(window.metaObject()->className())
-                                                         : window.objectName())
-                 .second)
+        const QString title = window.objectName().isEmpty() ? QString::fromLatin1(window.metaObject()->className())
+                                                             : window.objectName();
+        if (!m_seen.insert(title).second)
             return;
+        inspected << title;
         m_inspecting.insert(&window);
         (void)snapshot(&window);  // the first look lays out and polishes what was never shown
         const QString where = window.objectName().isEmpty() ? QString::fromLatin1(window.metaObject()->className())
@@ -350,6 +352,7 @@ public:
     }
 
     QStringList silent;
+    QStringList inspected;  // the windows used, by name
 
 private:
     struct Snapshot {
@@ -516,6 +519,17 @@ const QStringList kNotYetMended = {
     "Update_XL_Column: title_value_chk",
     "Update_XL_Column: unique_value_chk",
     "Update_XL_Column: website_value_chk",
+    "User_profile: address_side_combo",
+    "User_profile: comp_name_side_combo",
+    "User_profile: email_side_combo",
+    "User_profile: fax_side_combo",
+    "User_profile: image_side_combo",
+    "User_profile: name_side_combo",
+    "User_profile: phone_side_combo",
+    "User_profile: slogan_side_combo",
+    "User_profile: title_side_combo",
+    "User_profile: unique_side_combo",
+    "User_profile: website_side_combo",
 };
 
 // Every window as the user opens it: the main window, the windows its commands build, and those
@@ -539,10 +553,22 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
     Barcode_Gen::setModalRunner(previousBarcode);
     controller->Cropping_Tool_Clicked();
+    QImage pass(40, 30, QImage::Format_RGB32);
+    pass.fill(Qt::white);
+    ASSERT_TRUE(pass.save(pathIn("pass.png")));
     auto *groupHost = dynamic_cast<GroupModeHost *>(controller->findChild<QObject *>(QStringLiteral("GroupModeWiring")));
     ASSERT_NE(groupHost, nullptr);
+    // One template of the user's own: the wizard's template commands have something to act on.
+    const QString userTemplates = Created_Resource_Path + QStringLiteral("/Templates/User");
+    ASSERT_TRUE(QDir().mkpath(userTemplates));
+    ASSERT_TRUE(pass.save(userTemplates + QStringLiteral("/Mine.png")));
     auto *wizard = new Group_Mode_Wizard(*groupHost, controller.get());
+    wizard->cat_cmbo_bx->setCurrentIndex(1);
     probe.inspect(*wizard);
+    // The user's template chosen, Rename asks for its new name.
+    wizard->cat_cmbo_bx->setCurrentIndex(0);
+    wizard->cat_cmbo_bx->setCurrentIndex(1);
+    wizard->findChild<QPushButton *>(QStringLiteral("rename_template_btn"))->click();
     if (GroupMode *group = Group_Mode_Of(*controller)) {
         const auto previousRemap = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
             probe.inspect(d);
@@ -553,15 +579,19 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     }
     const Visitor_Log_Records::PassMailer mailer = Visitor_Log_Records::Set_Visitor_Pass_Mailer({});
     Visitor_Log_Records::Set_Visitor_Pass_Mailer(mailer);
-    QImage pass(40, 30, QImage::Format_RGB32);
-    pass.fill(Qt::white);
-    ASSERT_TRUE(pass.save(pathIn("pass.png")));
     if (mailer)
         mailer(pathIn("pass.png"), QStringLiteral("Pass"));
     controller->findChild<QAction *>(QStringLiteral("profile_menu"))->trigger();
+    // The card wizard's Profile button opens the profile wizard.
+    ASSERT_NE(Card_Wizard::defaultInstance(), nullptr);
+    Card_Wizard::defaultInstance()->fill_profile_btn->click();
     controller->propertyPanel().camera_btn->click();
     // Last the main window, whose commands open the other windows, each inspected as it opens.
     probe.inspect(*controller);
+    for (const char *window : {"Barcode_Gen", "Cropping_Tool", "Group_Mode_Wizard", "CreateFolder",
+                               "Export_Template_Window", "Update_XL_Column", "Direct_Mail", "User_profile",
+                               "Show_User_Profile", "Camera", "Main_wnd"})
+        EXPECT_TRUE(probe.inspected.contains(QLatin1String(window))) << window << " was not opened";
     probe.silent.removeDuplicates();
     QStringList unlisted;
     for (const QString &control : probe.silent)
