@@ -486,7 +486,6 @@ const QStringList kNotYetMended = {
     "Main_wnd: Front_Side_btn",
     "Main_wnd: Redo_btn",
     "Main_wnd: factorPopUpButton",
-    "Send_Mail: clear_att",
     "Send_Mail: side_back",
     "Send_Mail: side_front",
     "Show_User_Profile: address_label_chk",

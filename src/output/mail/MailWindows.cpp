@@ -202,7 +202,16 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
         if (!path.isEmpty())
             attachment->setText(path);
     })->setObjectName(QStringLiteral("browse_att"));
-    button(this, tr("Clear"), att, [this] { attachment->clear(); })->setObjectName(QStringLiteral("clear_att"));
+    QPushButton *clear = button(this, tr("Clear"), att, [this] { attachment->clear(); });
+    clear->setObjectName(QStringLiteral("clear_att"));
+    // Something to clear only while a file is attached.
+    auto followAttachment = [this, clear] {
+        const bool any = !attachment->text().isEmpty();
+        clear->setEnabled(any);
+        clear->setToolTip(any ? tr("Takes the attached file off the message") : tr("No file is attached"));
+    };
+    connect(attachment, &QLineEdit::textChanged, this, followAttachment);
+    followAttachment();
     form->addRow(tr("Attachment:"), att);
 
     send_sett_box = named(this, "send_sett_box", new QGroupBox(tr("Card")));
