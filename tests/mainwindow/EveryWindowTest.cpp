@@ -369,9 +369,9 @@ private:
             if (!partOf(w, control))
                 s.states.push_back(stateOf(w));
         std::sort(s.states.begin(), s.states.end());
-        for (int side : {0, 1})
-            if (SKTGraphicView *v = m_window.canvasOfSide(side))
-                s.sides.push_back(v->grab().toImage());
+        // Every canvas: the two sides and the desk's preview of a side.
+        for (SKTGraphicView *v : m_window.findChildren<SKTGraphicView *>())
+            s.sides.push_back(v->grab().toImage());
         s.requests = m_ui.requests().size();
         s.opened = m_opened;
         s.clipboard = m_clipboard;
@@ -485,7 +485,6 @@ const QStringList kNotYetMended = {
     "Main_wnd: Card_solid_fill_rd",
     "Main_wnd: Front_Side_btn",
     "Main_wnd: Redo_btn",
-    "Main_wnd: factorPopUpButton",
     "Send_Mail: side_back",
     "Send_Mail: side_front",
     "Show_User_Profile: address_label_chk",
