@@ -4,7 +4,9 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHash>
+#include <QApplication>
 #include <QImageReader>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -106,7 +108,8 @@ ImageBrowserView::ImageBrowserView(QWidget *parent) : QListWidget(parent)
     setResizeMode(QListView::Adjust);
     setMovement(QListView::Snap);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setDragDropMode(QAbstractItemView::InternalMove);
+    // Dragging is handled here (mouse events), not by the system's drag and drop.
+    setDragDropMode(QAbstractItemView::NoDragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setUniformItemSizes(true);
     setStyleSheet(QStringLiteral("QListView::item:selected { background: #dbe7fd; border: 2px solid #2563eb;"
@@ -114,6 +117,10 @@ ImageBrowserView::ImageBrowserView(QWidget *parent) : QListWidget(parent)
     setSpacing(8);
     setWordWrap(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (m_pressRow >= 0) {
+            m_choicePending = true;  // told when the button is let go, unless it drags
+            return;
+        }
         const QString path = selectedPath();
         if (!path.isEmpty())
             emit imageSelected(path);
@@ -192,6 +199,76 @@ QString ImageBrowserView::selectedPath() const
     return row >= 0 && row < int(m_images.size()) ? m_images[size_t(row)].path : QString();
 }
 
+void ImageBrowserView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressRow = -1;
+    m_choicePending = false;
+    m_moving = false;
+    if (event->button() == Qt::LeftButton) {
+        const QModelIndex at = indexAt(event->position().toPoint());
+        if (at.isValid()) {
+            m_pressRow = at.row();
+            m_pressAt = event->position().toPoint();
+            m_chosenBeforePress = selectedPath();
+        }
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void ImageBrowserView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_pressRow >= 0 && (event->buttons() & Qt::LeftButton)) {
+        if (!m_moving && (event->position().toPoint() - m_pressAt).manhattanLength() >= QApplication::startDragDistance()) {
+            m_moving = true;
+            viewport()->setCursor(Qt::ClosedHandCursor);
+        }
+        if (m_moving) {
+            event->accept();
+            return;
+        }
+    }
+    QListWidget::mouseMoveEvent(event);
+}
+
+void ImageBrowserView::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int pressed = m_pressRow;
+    const bool moved = m_moving;
+    const bool pending = m_choicePending;
+    m_pressRow = -1;
+    m_choicePending = false;
+    m_moving = false;
+    if (moved) {
+        viewport()->unsetCursor();
+        event->accept();
+        const QModelIndex target = indexAt(event->position().toPoint());
+        const int destination = target.isValid() ? target.row() : int(m_images.size());
+        if (destination != pressed)
+            Move_Browser_Items(m_images, {pressed}, destination);
+        rebuild();
+        // The drag chose nothing: the picture chosen before it stays chosen.
+        reselectQuietly(m_chosenBeforePress);
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+    if (pending) {
+        const QString path = selectedPath();
+        if (!path.isEmpty())
+            emit imageSelected(path);
+    }
+}
+
+void ImageBrowserView::reselectQuietly(const QString &path)
+{
+    const QSignalBlocker quiet(this);
+    clearSelection();
+    for (int i = 0; i < int(m_images.size()); ++i)
+        if (!path.isEmpty() && m_images[size_t(i)].path == path) {
+            selectImage(i);
+            return;
+        }
+}
+
 void ImageBrowserView::dropEvent(QDropEvent *event)
 {
     QList<int> moved;
@@ -209,12 +286,7 @@ bool ImageBrowserView::moveItemsAtIndexes(const QList<int> &indexes, int destina
     const QString chosen = selectedPath();
     Move_Browser_Items(m_images, indexes, destination);
     rebuild();
-    for (int i = 0; i < int(m_images.size()); ++i) {
-        if (m_images[size_t(i)].path == chosen) {
-            const QSignalBlocker quiet(this);  // the same picture stays chosen: nothing to tell
-            selectImage(i);
-        }
-    }
+    reselectQuietly(chosen);  // the same picture stays chosen: nothing to tell
     return true;
 }
 

@@ -2,6 +2,11 @@
 // The one zoomable image browser of every picture chooser (templates, clip art, backgrounds, the
 // property panel's backgrounds, group-mode templates): a grid of previews the user can zoom,
 // reorder by dragging and choose from. Its items are MyImageObject values.
+//
+// A thumbnail is chosen when the mouse is let go over it without having moved it: a press that
+// turns into a drag only moves the thumbnail and chooses nothing, so a chooser that reacts to a
+// choice (the card's background applies it at once) never runs under a drag. The drag is the
+// browser's own (no system drag and drop), so it works the same on every platform.
 
 #include <QImage>
 #include <QListWidget>
@@ -62,6 +67,9 @@ signals:
 protected:
     void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void rebuild();
 
 private:
@@ -69,7 +77,17 @@ private:
     // tab nobody opened decodes no pictures (the card tab's backgrounds held up the start).
     QIcon previewIcon(const MyImageObject &item) const;
 
+    // Selects the item of `path` without telling anyone; none when no item has it.
+    void reselectQuietly(const QString &path);
+
     std::vector<MyImageObject> m_images;
+    // The press in progress: the row pressed (-1 none), where, what was chosen before it, whether
+    // it changed the selection (told at the release) and whether it became a drag.
+    int m_pressRow = -1;
+    QPoint m_pressAt;
+    QString m_chosenBeforePress;
+    bool m_choicePending = false;
+    bool m_moving = false;
     bool m_shown = false;
     bool m_titles = false;
     double m_zoom = 0.5;

@@ -7,6 +7,7 @@
 #include "core/Utilities.h"
 #include "mainwindow/MainWindowLogic.h"
 #include "mainwindow/WindowStyle.h"
+#include "output/print/PrintInfo.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 
@@ -398,12 +399,7 @@ void Card_Wizard::Page_From_Printer_Click()
     Apply_Size_Clicked();
 }
 
-QPrinter &Card_Wizard::pageSettings()
-{
-    if (!m_pageSettings)
-        m_pageSettings = std::make_unique<QPrinter>();
-    return *m_pageSettings;
-}
+QPrinter &Card_Wizard::pageSettings() { return printInfo(); }
 
 void Card_Wizard::comboBoxSelectionDidChange(QComboBox *box)
 {

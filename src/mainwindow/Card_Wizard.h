@@ -69,7 +69,7 @@ public:
     explicit Card_Wizard(QWidget *parent = nullptr);
     ~Card_Wizard() override;
     static Card_Wizard *defaultInstance();
-    // The page set-up the printer-page button edits (made when first asked for).
+    // The page set-up the printer-page button edits: the application's one print set-up.
     QPrinter &pageSettings();
 
     // Resizes the document and canvases (points); the main window installs it.
@@ -131,5 +131,4 @@ private:
     void showPage(int page);
 
     QStackedWidget *m_steps = nullptr;
-    std::unique_ptr<QPrinter> m_pageSettings;
 };

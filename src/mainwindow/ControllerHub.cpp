@@ -1,5 +1,7 @@
 #include "mainwindow/ControllerHub.h"
 
+#include "output/print/PrintInfo.h"
+
 #include <QThread>
 #include <QToolButton>
 
@@ -146,6 +148,8 @@ void ControllerHub::Card_Sides_Changed(bool oneSide)
 }
 
 void ControllerHub::Reload_Card_Panel() { m_controller.Show_RHS_Properties(nullptr); }
+
+QPrinter &ControllerHub::printInfo() { return ::printInfo(); }
 
 QString ControllerHub::Choose_Library_Background()
 {

@@ -88,6 +88,7 @@ public:
     void Card_Sides_Changed(bool oneSide) override;
     void Reload_Card_Panel() override;
     QString Choose_Library_Background() override;
+    QPrinter &printInfo() override;
 
 private:
     SKTWindowController &m_controller;

@@ -52,17 +52,43 @@ QIcon toolIcon(const char *file)
     return QIcon(platform::joinPath(Resource_Path, QStringLiteral("icons"), QString::fromLatin1(file)));
 }
 
+// The keys a command button's tooltip names.
+constexpr char kCommandKeys[] = "commandKeys";
+
 QToolButton *commandButton(QToolButton *button, const char *name, const QString &text, const QIcon &icon,
                            const QKeySequence &keys = {})
 {
     auto *b = named(button, name);
     b->setText(text);
     b->setToolTip(commandToolTip(text, keys));
+    b->setProperty(kCommandKeys, keys);
     b->setIcon(icon);
     b->setIconSize(QSize(22, 22));
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setAutoRaise(true);
     return b;
+}
+
+// A key a button's tooltip names works even when no menu item carries it: the window presses the
+// button (a disabled button stays unpressed). Keys a menu item carries are left to the item, as
+// one key on two window actions would be ambiguous and do nothing.
+void Connect_Named_Keys(QMainWindow &window)
+{
+    QList<QKeySequence> inMenus;
+    for (const QAction *a : window.menuBar()->findChildren<QAction *>())
+        inMenus << a->shortcuts();
+    for (QToolButton *b : window.findChildren<QToolButton *>()) {
+        const QKeySequence keys = b->property(kCommandKeys).value<QKeySequence>();
+        if (keys.isEmpty() || inMenus.contains(keys))
+            continue;
+        auto *press = new QAction(b->text(), &window);
+        press->setObjectName(b->objectName() + QStringLiteral("_keys"));
+        press->setShortcut(keys);
+        press->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(press, &QAction::triggered, b, &QToolButton::click);
+        window.addAction(press);
+        inMenus << keys;
+    }
 }
 
 }  // namespace
@@ -131,6 +157,7 @@ void SKTWindowController::buildWindow()
     buildStartDialogs();
     buildUnitWindow();
     buildToolsMenu();
+    Connect_Named_Keys(*this);
 }
 
 QWidget *SKTWindowController::buildToolBar()

@@ -380,7 +380,13 @@ void Barcode_Gen::connectAll()
     connect(transparent_bkgnd, &QCheckBox::toggled, this, &Barcode_Gen::Transparent_Bkngd_Clicked);
     for (QCheckBox *c : {hideHeaderCheckbox, hideFooterCheckbox, showinTopCheckbox})
         connect(c, &QCheckBox::toggled, this, &Barcode_Gen::goButtonActionPerformed);
-    connect(kerning_value_Checkbox, &QCheckBox::toggled, this, &Barcode_Gen::goButtonActionPerformed);
+    // The box is the run's one close-set setting: every barcode picture follows it, not only
+    // the preview.
+    kerning_value_Checkbox->setChecked(barcode::Barcode_Value_Close_Set());
+    connect(kerning_value_Checkbox, &QCheckBox::toggled, this, [this](bool on) {
+        barcode::Set_Barcode_Value_Close_Set(on);
+        goButtonActionPerformed();
+    });
     for (QComboBox *c : {align_hdr_combo, align_ftr_combo, qr_version_ComboBox, qr_ec_lvl_ComboBox, qr_enc_mode_ComboBox,
                          dm_format_ComboBox, dm_encoding_ComboBox, DPI_ComboBox, Data_source_type, Batch_Series})
         connect(c, &QComboBox::currentIndexChanged, this, [this, c] { comboBoxSelectionDidChange(c); });

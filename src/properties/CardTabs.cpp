@@ -257,10 +257,7 @@ QWidget *CardTabs::buildBackgroundTab()
     p.grid->addWidget(imageBrowser, p.row++, 0, 1, 3);
     imageBrowser->Load_and_fill_backgrounds(platform::joinPath(Resource_Path, QStringLiteral("Background")));
     // A stock background is for the side being edited.
-    imageBrowser->chosen = [this](const QString &path) {
-        setBackground(Card_Front_Or_Back, path);
-        m_hooks.Refresh_Canvas();
-    };
+    imageBrowser->chosen = [this](const QString &path) { backgroundChosen(path); };
     return w;
 }
 
@@ -564,18 +561,17 @@ void CardTabs::Card_Image_Browse_Btn()
     const QString path = platform::ui().openFile(tr("Card Background"), QDir::homePath(), types);
     if (path.isEmpty())
         return;
-    setBackground(Card_Front_Or_Back, path);
-    Update_Card_Graphics();
-    if (auto *tabs = qobject_cast<QTabWidget *>(card_bkgd_tab->parentWidget() ? card_bkgd_tab->parentWidget()->parentWidget() : nullptr))
-        tabs->setCurrentWidget(card_bkgd_tab);
+    backgroundChosen(path);
 }
 
-void CardTabs::Card_Image_Library_Btn()
+void CardTabs::Card_Image_Library_Btn() { backgroundChosen(m_hooks.Choose_Library_Background()); }
+
+void CardTabs::backgroundChosen(const QString &path)
 {
-    const QString path = m_hooks.Choose_Library_Background();
     if (!path.isEmpty())
         setBackground(Card_Front_Or_Back, path);
     Update_Card_Graphics();
+    // The reload put the panel on its first card tab; the user was choosing a background.
     if (auto *tabs = qobject_cast<QTabWidget *>(card_bkgd_tab->parentWidget() ? card_bkgd_tab->parentWidget()->parentWidget() : nullptr))
         tabs->setCurrentWidget(card_bkgd_tab);
 }
@@ -695,7 +691,8 @@ void CardTabs::Apply_Size_Clicked()
 
 void CardTabs::Page_From_Printer_Click()
 {
-    QPrinter printer;
+    // The one print set-up: the paper set here is the paper the print window prints on.
+    QPrinter &printer = m_hooks.printInfo();
     QPageSetupDialog dialog(&printer, card_size_tab);
     if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
         return;

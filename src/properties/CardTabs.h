@@ -123,6 +123,9 @@ private:
     QWidget *buildBorderTab();
     Card_Property &sideCard() const;
     void setBackground(int side, const QString &path);
+    // A background chosen by any road (file panel, library, thumbnail): the side being edited
+    // gets it (none when `path` is empty), and the panel, reloaded, shows the Background tab.
+    void backgroundChosen(const QString &path);
     void stepContentFont(int points);
     void showFontTexts();
 

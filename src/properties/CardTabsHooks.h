@@ -12,6 +12,7 @@
 #include <optional>
 
 class Card_Property;
+class QPrinter;
 
 // The content font and colour pushed into a side's text controls, and the values they were
 // last pushed from (none: never).
@@ -44,4 +45,6 @@ public:
     virtual void Reload_Card_Panel() = 0;
     // The background library; the chosen picture's path, empty when none was chosen.
     virtual QString Choose_Library_Background() = 0;
+    // The application's one print set-up, the one the print window prints with.
+    virtual QPrinter &printInfo() = 0;
 };

@@ -87,8 +87,10 @@ void PropertyPanel::setGrid(SKTGrid *grid)
 
 void PropertyPanel::Print_object_chk_changed()
 {
-    if (SKTGraphicView *canvas = m_hooks.currentCanvas())
-        canvas->print_contol_or_not(print_object_chk->isChecked() ? 1 : 0);
+    SKTGraphicView *canvas = m_hooks.currentCanvas();
+    if (!canvas || canvas->selectedGraphics().empty())
+        return;  // nothing selected: nothing changes, and no step of history
+    canvas->print_contol_or_not(print_object_chk->isChecked() ? 1 : 0);
     m_hooks.Insert_In_Undo_Redo();
 }
 
@@ -227,12 +229,8 @@ void PropertyPanel::dataSourceChosen()
     const QString text = Data_source_type->currentText();
     const bool manual = text == QLatin1String("Manual");
     const bool live = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-    view_series_btn->setEnabled(!manual);
-    Batch_Series->setEnabled(!manual);
+    Data_Source_Enabling(manual);
     Text_value_Edit->setReadOnly(!manual);
-    insert_template_btn->setEnabled(manual);
-    manual_brws_box->setEnabled(manual);
-    Text_Date_Time_Box->setEnabled(manual);
 
     // Refilling the list is no choice of an item: nothing is bound by it.
     const QSignalBlocker quiet(Batch_Series);
@@ -263,6 +261,15 @@ void PropertyPanel::dataSourceChosen()
         Batch_Series->setCurrentIndex(-1);
         rebind({}, -1);
     }
+}
+
+void PropertyPanel::Data_Source_Enabling(bool manual)
+{
+    view_series_btn->setEnabled(!manual);
+    Batch_Series->setEnabled(!manual);
+    insert_template_btn->setEnabled(manual);
+    manual_brws_box->setEnabled(manual);
+    Text_Date_Time_Box->setEnabled(manual);
 }
 
 void PropertyPanel::seriesChosen()

@@ -99,6 +99,9 @@ void PropertyPanel::Set_Control_Pos_And_Size(SKTGraphic *control)
 void PropertyPanel::Load_Data_Source(const SKTGraphic &control, bool signature)
 {
     setIndex(Data_source_type, control.data_source_type);
+    // The list's handler runs only when the choice changes: a control with the choice of the
+    // one shown before still needs its own enabling.
+    Data_Source_Enabling(Data_source_type->currentText() == QLatin1String("Manual") || Data_source_type->currentIndex() < 0);
     if (signature) {
         if (!control.batch_list_name.isEmpty())
             Batch_Series->setCurrentIndex(Batch_Series->findText(control.batch_list_name));

@@ -64,6 +64,8 @@ PropertyPanel::PropertyPanel(PropertyPanelHooks &hooks, QTabWidget *tabs, QWidge
     }
     connectCombos();
     connectActions();
+    // The source list starts on "Manual" without its handler having run.
+    Data_Source_Enabling(true);
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, [this] {
             if (!m_lockedShown)
@@ -157,6 +159,9 @@ void PropertyPanel::showCard()
     if (SKTGraphicView *canvas = m_hooks.currentCanvas())
         canvas->Clear_Control_Selection();
     Disable_Standard_Button_For_Card();
+    // The print option belongs to the selected controls: with the card on show it has none.
+    print_object_chk->setEnabled(false);
+    print_object_chk->setToolTip(tr("Select a control on the card first: a control can be left out of printed cards"));
     m_lastShown.reset();
     m_lockedShown = false;
     Fill_Card_Prop_Tab();
@@ -175,6 +180,8 @@ void PropertyPanel::showControl(SKTGraphic &control)
 {
     const bool locked = control.ctrl_is_locked;
     Enable_Standard_Button_For_Control();
+    print_object_chk->setEnabled(true);
+    print_object_chk->setToolTip(tr("The control stays on the canvas but is not printed, exported or mailed"));
     if (locked)
         Disable_Standard_Button_For_Lock();
     else

@@ -337,6 +337,9 @@ private:
     void runCommand(void (*command)(class SKTGraphicView &));
     void setToolbarStates(int cut, int copy, int paste, int rest, int unlock);
     void dataSourceChosen();
+    // What a manual value allows and a series or column forbids, and the reverse: the series
+    // list and its viewer serve a bound control only.
+    void Data_Source_Enabling(bool manual);
     void seriesChosen();
     // The tab actions' wiring: user changes of the control tabs' widgets, never the panel's own.
     void connectActions();

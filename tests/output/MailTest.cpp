@@ -9,6 +9,8 @@
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QSpinBox>
 #include <QPlainTextEdit>
@@ -215,6 +217,25 @@ TEST(Mail, StopEndsAPauseWithinASecond)
     worker.join();
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_EQ(server.count(), 1);
+}
+
+// Clear is there to take an attached file off: with none it is off and says why.
+TEST(Mail, ClearAttachmentServesAnAttachedFileOnly)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    Send_Mail window;
+    auto *clear = window.findChild<QPushButton *>(QStringLiteral("clear_att"));
+    ASSERT_NE(clear, nullptr);
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_EQ(clear->toolTip(), QStringLiteral("No file is attached"));
+    ui->push(QStringLiteral("/tmp/attached.pdf"));
+    window.findChild<QPushButton *>(QStringLiteral("browse_att"))->click();
+    ASSERT_EQ(window.attachment->text(), QStringLiteral("/tmp/attached.pdf"));
+    ASSERT_TRUE(clear->isEnabled());
+    clear->click();
+    EXPECT_TRUE(window.attachment->text().isEmpty());
+    EXPECT_FALSE(clear->isEnabled());
 }
 
 TEST(Mail, WindowAndVisitorDetailsSend)

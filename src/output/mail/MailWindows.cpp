@@ -61,6 +61,16 @@ void tint(QWidget *w)
     w->setAutoFillBackground(true);
 }
 
+// The attachment's Clear has something to do only in a plain message with a file attached.
+void followAttachment(const QLineEdit *attachment, QPushButton *clear)
+{
+    const bool any = attachment->isEnabled() && !attachment->text().isEmpty();
+    clear->setEnabled(any);
+    clear->setToolTip(!attachment->isEnabled() ? QCoreApplication::translate("Send_Mail", "A card mail carries the card, not a file")
+                      : any                   ? QCoreApplication::translate("Send_Mail", "Takes the attached file off the message")
+                                              : QCoreApplication::translate("Send_Mail", "No file is attached"));
+}
+
 }  // namespace
 
 // --- settings window --------------------------------------------------------------------------
@@ -216,6 +226,8 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     browse_att->setObjectName(QStringLiteral("browse_att"));
     clear_att = button(this, tr("Clear"), att, [this] { attachment->clear(); });
     clear_att->setObjectName(QStringLiteral("clear_att"));
+    connect(attachment, &QLineEdit::textChanged, this, [this] { followAttachment(attachment, clear_att); });
+    followAttachment(attachment, clear_att);
     form->addRow(tr("Attachment:"), att);
 
     send_sett_box = named(this, "send_sett_box", new QGroupBox(tr("Card")));
@@ -268,6 +280,7 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
         // The attachment and its buttons belong to a plain message.
         for (QWidget *w : {static_cast<QWidget *>(attachment), static_cast<QWidget *>(browse_att), static_cast<QWidget *>(clear_att)})
             w->setEnabled(!on);
+        followAttachment(attachment, clear_att);
         Set_Enable_Diable_Range_Box();
     });
     connect(mirror_chk_box, &QCheckBox::toggled, this, [this](bool on) {

@@ -1,0 +1,255 @@
+// Roads through the property panel on the window as a user gets it: the background thumbnails
+// dragged into another order and chosen, the data-source tab of a control shown, the card size
+// taken from the printer's page, and a close-set barcode as the barcode window previewed it.
+#include "ControllerFixture.h"
+
+#include "ArchiveTestSupport.h"
+
+#include "barcode/ControlBarcode.h"
+#include "core/SKTRenderingView.h"
+#include "output/print/PrintInfo.h"
+#include "properties/Barcode_Gen.h"
+#include "properties/BackgroundBrowser.h"
+#include "properties/CardTabs.h"
+#include "properties/PropertyPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTabWidget>
+
+namespace {
+
+using PanelRoadsTest = WindowTest;
+
+QImage renderedSide(SKTWindowController &c, int side)
+{
+    return SKTRenderingView::image_From_Card_Graphics(c.Card_Side_Value(side), 72).convertToFormat(QImage::Format_RGB32);
+}
+
+// The width in pixels of the lowest band of ink of a barcode picture: the value written under
+// the bars when no footer is shown.
+int valueInkWidth(const QImage &picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    auto inked = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return qAlpha(p) > 128 && qGray(p) < 128;
+    };
+    int left = image.width(), right = -1;
+    bool inBand = false;
+    for (int y = image.height() - 1; y >= 0; --y) {
+        bool rowInked = false;
+        for (int x = 0; x < image.width(); ++x)
+            if (inked(x, y)) {
+                rowInked = true;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        if (inBand && !rowInked)
+            break;
+        inBand = inBand || rowInked;
+    }
+    return right < left ? 0 : right - left + 1;
+}
+
+// The background thumbnails: a press that drags one moves it and chooses nothing; a click
+// chooses it; each road to a background (thumbnail, Browse, Library) leaves the panel on the
+// Background tab with the thumbnails on show.
+TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBackgroundTab)
+{
+    const std::pair<const char *, QColor> colours[] = {
+        {"a.png", Qt::red}, {"b.png", Qt::green}, {"c.png", Qt::blue}, {"d.png", Qt::yellow}};
+    for (const auto &[name, colour] : colours) {
+        QImage picture(60, 40, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(pathIn(name)));
+    }
+    controller->resize(1024, 700);
+    controller->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.get()));
+    controller->Show_RHS_Properties(nullptr);
+    CardTabs &t = controller->cardTabs();
+    auto *tabs = outlet<QTabWidget>("sett_tab");
+    tabs->setCurrentWidget(t.card_bkgd_tab);
+    if (!t.Card_fill_chk->isChecked())
+        t.Card_fill_chk->click();
+    t.Card_Image_fill_rd->click();
+    BackgroundBrowser &browser = *t.imageBrowser;
+    browser.removeAllImages();
+    for (const auto &[name, colour] : colours)
+        browser.addImageWithPath(pathIn(name), QString::fromLatin1(name), QString::fromLatin1(name));
+    // The grid sits low on its tab: scrolled into sight, as a user would.
+    for (QWidget *p = browser.parentWidget(); p; p = p->parentWidget())
+        if (auto *scroll = qobject_cast<QScrollArea *>(p)) {
+            scroll->ensureWidgetVisible(&browser, 0, 0);
+            break;
+        }
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(browser.isVisible());
+    auto order = [&] {
+        QStringList names;
+        for (const MyImageObject &item : browser.images())
+            names << item.image_Name;
+        return names;
+    };
+    auto centre = [&](int row) { return browser.visualRect(browser.model()->index(row, 0)).center(); };
+    const QString frontBefore = controller->Front_card_Prop->Card_BG_Image_Path();
+
+    // Thumbnail b dragged onto a: it lands before a; nothing is chosen, the panel stays.
+    QWidget *grid = browser.viewport();
+    ASSERT_TRUE(grid->rect().contains(centre(1)));
+    const QPoint from = centre(1), to = centre(0);
+    QTest::mousePress(grid, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(grid, from + (to - from) * step / 4);
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, to);
+    EXPECT_EQ(order(), QStringList({"b.png", "a.png", "c.png", "d.png"}));
+    EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image_Path(), frontBefore);
+    EXPECT_EQ(tabs->currentWidget(), t.card_bkgd_tab);
+    EXPECT_TRUE(browser.isVisible());
+
+    // Each road chooses a picture; the side shows it and the Background tab stays on show.
+    ui->push(pathIn("c.png"));
+    const struct {
+        const char *road;
+        std::function<void()> choose;
+        QColor shown;
+    } roads[] = {
+        {"thumbnail", [&] { QTest::mouseClick(grid, Qt::LeftButton, {}, centre(0)); }, Qt::green},
+        {"Browse", [&] { controller->findChild<QPushButton *>("Card_Image_Browse_Btn")->click(); }, Qt::blue},
+        {"Library, cancelled", [&] { controller->findChild<QPushButton *>("Card_Image_Library_Btn")->click(); }, Qt::blue},
+    };
+    for (const auto &road : roads) {
+        SCOPED_TRACE(road.road);
+        tabs->setCurrentWidget(t.card_bkgd_tab);
+        road.choose();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(renderedSide(*controller, 0).pixelColor(120, 76), road.shown);
+        EXPECT_EQ(tabs->currentWidget(), t.card_bkgd_tab);
+        EXPECT_TRUE(browser.isVisible());
+    }
+}
+
+// The data-source tab of every control shown: the series list and its viewer serve a bound
+// control only, also for the first control the panel ever shows.
+TEST_F(PanelRoadsTest, SeriesListAndViewerAreOffForAManualSourceOfEveryControlShown)
+{
+    PropertyPanel &panel = controller->propertyPanel();
+    const struct {
+        SKTGraphicKind kind;
+        int source;
+    } shown[] = {{SKTGraphicKind::Text, 0}, {SKTGraphicKind::Image, 0}, {SKTGraphicKind::Text, 1},
+                 {SKTGraphicKind::Text, 0}, {SKTGraphicKind::Text, 0}};
+    int seed = 1;
+    for (const auto &c : shown) {
+        SCOPED_TRACE(testing::Message() << "control " << seed << " source " << c.source);
+        ++seed;
+        std::shared_ptr<SKTGraphic> control = Make_Graphic_Of_Kind(c.kind);
+        control->data_source_type = c.source;
+        control->setBounds({20, 20, 80, 40});
+        document->removeAllGraphicsOnSide(0);
+        place(0, {control});
+        clickAt(canvas(0), QPointF(60, 40));
+        ASSERT_EQ(canvas(0)->Selected_Graphic(), control.get());
+        EXPECT_EQ(panel.Data_source_type->currentIndex(), c.source);
+        EXPECT_EQ(panel.view_series_btn->isEnabled(), c.source != 0);
+        EXPECT_EQ(panel.Batch_Series->isEnabled(), c.source != 0);
+    }
+}
+
+// The print option of the panel's header is a selected control's: off, with the reason, while
+// the card is on show; with a control chosen it sets that control's flag.
+TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
+{
+    PropertyPanel &panel = controller->propertyPanel();
+    std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Kind(SKTGraphicKind::Text);
+    text->setBounds({20, 20, 80, 40});
+    place(0, {text});
+    controller->Show_RHS_Properties(nullptr);
+    EXPECT_FALSE(panel.print_object_chk->isEnabled());
+    EXPECT_TRUE(panel.print_object_chk->toolTip().contains(QStringLiteral("Select a control")));
+    clickAt(canvas(0), QPointF(60, 40));
+    ASSERT_EQ(canvas(0)->Selected_Graphic(), text.get());
+    ASSERT_TRUE(panel.print_object_chk->isEnabled());
+    const int before = text->print_object;
+    panel.print_object_chk->click();
+    EXPECT_NE(text->print_object, before);
+    controller->Show_RHS_Properties(nullptr);
+    EXPECT_FALSE(panel.print_object_chk->isEnabled());
+}
+
+// "Size of the Printer's Page…" and the card wizard's printer button take the paper of the one
+// print set-up, the one the print window prints with.
+TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
+{
+    QPrinter &setUp = printInfo();
+    const QPageLayout before = setUp.pageLayout();
+    setUp.setPageSize(QPageSize(QPageSize::A5));
+    setUp.setPageOrientation(QPageLayout::Portrait);
+    const QSizeF a5 = QPageSize(QPageSize::A5).size(QPageSize::Point);
+
+    CardTabs &t = controller->cardTabs();
+    controller->Show_RHS_Properties(nullptr);
+    t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
+    ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
+    ui->push(int(QDialog::Accepted));
+    t.page_frm_printer_btn->click();
+    const QSizeF card = controller->Front_card_Prop->Card_Size();
+    EXPECT_NEAR(card.width(), a5.width(), 1.0);
+    EXPECT_NEAR(card.height(), a5.height(), 1.0);
+
+    Card_Wizard wizard(controller.get());
+    wizard.Preset_ComboBox->setCurrentIndex(2);
+    ui->push(int(QDialog::Accepted));
+    wizard.page_frm_printer_btn->click();
+    EXPECT_NEAR(wizard.width_Stepper->value(), a5.width() * 25.4 / 72, 0.1);
+    EXPECT_NEAR(wizard.height_Stepper->value(), a5.height() * 25.4 / 72, 0.1);
+    setUp.setPageLayout(before);
+}
+
+// A Code 128 with the close-set box on reaches the card as narrow as the window previewed it,
+// reads as its value, and stays so when the design is saved and opened again in the run.
+TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    // The setting lasts the run: the next test starts spaced again.
+    const std::shared_ptr<void> spacedAfter(nullptr, [](void *) { barcode::Set_Barcode_Value_Close_Set(false); });
+    click("Barcode_Tool_btn");
+    clickAt(canvas(0), QPointF(120, 80));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    const QString value = QStringLiteral("KERNING 42");
+    QImage preview;
+    int spacedWidth = 0;
+    const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
+        w.barcodeTypePopup->setCurrentText(QStringLiteral("Code 128"));
+        w.dataText->setText(value);
+        w.hideHeaderCheckbox->setChecked(true);
+        w.hideFooterCheckbox->setChecked(true);
+        spacedWidth = valueInkWidth(w.Preview_Image());
+        w.kerning_value_Checkbox->setChecked(true);
+        preview = w.Preview_Image();
+        w.OK_Btn->click();
+        return w.result();
+    });
+    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    Barcode_Gen::setModalRunner(previous);
+    const int previewWidth = valueInkWidth(preview);
+    ASSERT_LT(previewWidth, spacedWidth - 10);
+    const QImage onCard = document->graphics()[0]->_barcode_image;
+    EXPECT_EQ(valueInkWidth(onCard), previewWidth);
+    EXPECT_TRUE(archivetest::samePixels(onCard, preview));
+    EXPECT_EQ(readBarcode(zxing, onCard), value.toLatin1());
+
+    saveAs(pathIn("close.did"));
+    open(pathIn("close.did"));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    EXPECT_EQ(valueInkWidth(document->graphics()[0]->_barcode_image), previewWidth);
+    EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), value.toLatin1());
+}
+
+}  // namespace
