@@ -5,6 +5,8 @@
 
 #include "output/mail/MailWindows.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -40,12 +42,20 @@ TEST_F(MailWindowTest, AttachmentButtonsOnlyForAPlainMessage)
         auto *mail = controller->findChild<Send_Mail *>();
         if (!mail || r.kind != mail->objectName())
             return;
+        auto *attachment = mail->findChild<QLineEdit *>(QStringLiteral("attachment"));
+        attachment->setText(QStringLiteral("/tmp/terms.pdf"));
         for (QRadioButton *kind : {mail->rd_mail_curr_barcode, mail->rd_without_barcode, mail->rd_mail_curr_barcode}) {
             kind->click();
             for (const char *name : {"attachment", "browse_att", "clear_att"})
                 seen.emplace_back(kind->objectName() + " " + name,
                                   mail->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled());
         }
+        // In a plain message Clear serves while a file is attached, and only then.
+        mail->rd_without_barcode->click();
+        mail->findChild<QPushButton *>(QStringLiteral("clear_att"))->click();
+        EXPECT_TRUE(attachment->text().isEmpty());
+        EXPECT_FALSE(mail->findChild<QWidget *>(QStringLiteral("clear_att"))->isEnabled());
+        EXPECT_TRUE(mail->findChild<QWidget *>(QStringLiteral("browse_att"))->isEnabled());
     };
     click("Mail_btn");
     ui->onRequest = nullptr;
