@@ -40,6 +40,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -389,6 +390,9 @@ QWidget *SKTWindowController::buildPropertyPanel()
     layout->setContentsMargins(4, 6, 6, 6);
     sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");
     sett_tab->setUsesScrollButtons(true);
+    // The card's five tabs share the panel's width at 1024 pixels: tabs padded as tightly as
+    // their titles allow, so none hides behind the scroll arrows.
+    sett_tab->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 7px; }"));
     m_panel = std::make_unique<PropertyPanel>(*m_hub, sett_tab, Right_Prop_Box);
     layout->addWidget(m_panel->header());
     // The control tab items are the panel's.

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -28,6 +30,13 @@ TEST_F(PanelFitTest, EveryPaletteControlsTabsFitThePanelsWidth)
         for (QTabWidget *tabs : panel->findChildren<QTabWidget *>()) {
             if (!tabs->isVisible())
                 continue;
+            // Every tab's title shows whole: no arrows to scroll the tab bar.
+            QStringList titles;
+            for (int t = 0; t < tabs->count(); ++t)
+                if (tabs->isTabVisible(t))
+                    titles << tabs->tabText(t);
+            for (QToolButton *arrow : tabs->tabBar()->findChildren<QToolButton *>())
+                EXPECT_FALSE(arrow->isVisible()) << "the tab bar scrolls: " << titles.join(", ").toStdString();
             for (int t = 0; t < tabs->count(); ++t) {
                 tabs->setCurrentIndex(t);
                 QCoreApplication::processEvents();
