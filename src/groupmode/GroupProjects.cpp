@@ -126,7 +126,7 @@ QString groupmode::Create_New_File_Path(const QString &path)
     const QFileInfo info(path);
     for (int n = 1;; ++n) {
         const QString candidate = info.dir().filePath(
-            QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
+            QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName(), QString::number(n), info.suffix()));
         if (!QFileInfo::exists(candidate) && !QFileInfo::exists(QFileInfo(candidate).dir().filePath(
                 QFileInfo(candidate).completeBaseName() + QStringLiteral(".did"))))
             return candidate;
