@@ -9,6 +9,7 @@
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "output/print/PrintJob.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -302,7 +303,7 @@ void Visitor_Log_Records::Export_Records_Click()
     QString error;
     if (!SpreadsheetWriter::WriteWorkbook(path, rows, false, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor log export: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     finishExport(path, QStringLiteral("Record has been exported successfully."));
@@ -415,7 +416,7 @@ void Visitor_Log_Records::Export_Image_click()
     QString error;
     if (!Write_Visitor_Pass(m_details, page_rect, path, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor pass export: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     finishExport(path, QStringLiteral("File has been exported successfully."));
@@ -431,7 +432,7 @@ void Visitor_Log_Records::Export_PDF_click()
     QString error;
     if (!Write_Visitor_Pass(m_details, page_rect, path, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor pass export: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     finishExport(path, QStringLiteral("File has been exported successfully."));
@@ -487,7 +488,7 @@ void Visitor_Log_Records::Mail_click()
     QString error;
     if (!dir.isValid() || !Write_Visitor_Pass(m_details, page_rect, path, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor pass mail: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     mailer()(path, QStringLiteral("Visitor Details"));

@@ -117,7 +117,8 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         QString chosen, written, message;
     } exports[] = {
         {dir + "/old.txt", {}, {}},  // answered No: the file already there stays
-        {dir + "/none/list.xlsx", {}, "Error in file accessing."},
+        // The writer's reason goes with the message.
+        {dir + "/none/list.xlsx", {}, "Error in file accessing. (could not create " + dir + "/none/list.xlsx)"},
         {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully."},
     };
     // Every box's text, the export-finished box's included.
@@ -133,8 +134,9 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         ui->push(0);  // the export-finished box: Cancel
         w.Export_Records_Click();
         EXPECT_EQ(said().filter("exported").join("") + said().filter("Error").join(""), e.message);
-        if (!e.written.isEmpty())
+        if (!e.written.isEmpty()) {
             EXPECT_EQ(ui->requests().back().kind, "Open_Export_Files");
+        }
     }
     EXPECT_EQ(QFileInfo(dir + "/old.xlsx").size(), 4);
     const auto sheet = runTool(python, {"-c", "import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active;"

@@ -1,5 +1,7 @@
 #include "data/spreadsheet/SSZipArchive.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,6 +125,11 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
     const ZipLimits &limits = job.limits;
     if (job.unpacked)
         *job.unpacked = 0;
+    // A FIFO in the workbook's place would hold the open until something writes to it.
+    if (!platform::isRegularFile(path)) {
+        setError(error, errorCode, SSZipArchive::ErrorOpen, QStringLiteral("failed to open zip file: it is not a regular file"));
+        return false;
+    }
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     if (!zip) {
         setError(error, errorCode, SSZipArchive::ErrorOpen, QStringLiteral("failed to open zip file"));

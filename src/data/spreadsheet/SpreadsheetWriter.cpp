@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
+#include "platform/WholeFile.h"
 
 #include <pugixml.hpp>
 
@@ -182,9 +182,9 @@ void appendEscaped(QByteArray &out, const QString &text)
 
 bool writeWhole(const QString &file, const QByteArray &bytes, QString &error)
 {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        error = QStringLiteral("Error when writing file %1").arg(file);
+    QString why;
+    if (!platform::writeWholeFile(file, bytes, &why)) {
+        error = platform::withReason(QStringLiteral("Error when writing file %1").arg(file), why);
         return false;
     }
     return true;
