@@ -9,6 +9,7 @@
 #include "data/SeriesGenerator.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
+#include "data/spreadsheet/SSZipArchive.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "platform/UiServices.h"
 #include "platform/WholeFile.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -139,6 +141,43 @@ TEST(HostileFiles, ARealFullDiskKeepsTheOldSeries)
         if (!answer)
             GTEST_SKIP() << "this machine does not let a test mount a tmpfs; the injected cases still ran";
         EXPECT_EQ(*answer, QByteArray("refused|No space left on device|old\n"));
+    }
+}
+
+// A workbook unpacked onto a full disk fails with the reason: a part left empty or cut short
+// would be read as a sheet with fewer rows.
+TEST(HostileFiles, AWorkbookUnpackedOntoAFullDiskFails)
+{
+    QTemporaryDir dir;
+    // A part smaller than a file buffer, alone (its one write only meets the disk at the close),
+    // and beside a large one.
+    const QString small = dir.filePath(QStringLiteral("small.zip")), both = dir.filePath(QStringLiteral("both.zip"));
+    for (const QString &zip : {small, both}) {
+        SSZipArchive archive(zip);
+        ASSERT_TRUE(archive.open());
+        ASSERT_TRUE(archive.writeData(QByteArray("<row/>").repeated(1000), QStringLiteral("xl/small.xml")));
+        if (zip == both) {
+            ASSERT_TRUE(archive.writeData(QByteArray("<row/>").repeated(40'000), QStringLiteral("xl/large.xml")));
+        }
+        ASSERT_TRUE(archive.close());
+    }
+    struct Case {
+        QString zip;
+        qint64 room;
+    } const cases[] = {{small, 0}, {both, 0}, {both, 16'384}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.zip.toStdString() << ", room " << c.room);
+        const std::optional<QByteArray> answer = testsupport::onFullDisk(
+            [](const QString &) {}, c.room,
+            [&](const QString &folder) {
+                QString error;
+                const bool ok = SSZipArchive::unzipFileAtPath(c.zip, folder + QStringLiteral("/out"), true, QString(), &error);
+                return QByteArray(ok ? "unpacked|" : "refused|") + error.toUtf8();
+            });
+        if (!answer)
+            GTEST_SKIP() << "this machine does not let a test mount a tmpfs";
+        EXPECT_TRUE(answer->startsWith("refused|could not write ")) << answer->constData();
+        EXPECT_TRUE(answer->endsWith("(No space left on device)")) << answer->constData();
     }
 }
 
