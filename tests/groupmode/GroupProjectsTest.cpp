@@ -1,6 +1,7 @@
 #include "core/Globals.h"
 #include "core/UserTemplates.h"
 #include "groupmode/GroupProjects.h"
+#include "platform/WholeFile.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -181,4 +182,29 @@ TEST(GroupProjects, CopiesKeepNamesThatLookLikePlaceholders)
         EXPECT_EQ(QFileInfo(copied).fileName(), base + QStringLiteral(" (copy 1).png"));
         EXPECT_EQ(testsupport::fileBytes(Template_Design_Path(copied)), Template_Design_Path(preview).toUtf8());
     }
+}
+
+// A copy on a full disk is refused with the reason and leaves no copy behind.
+TEST(GroupProjects, ACopyOnAFullDiskIsRefusedWithItsReason)
+{
+    testsupport::TempDataFolder folders;
+    ASSERT_TRUE(Ensure_Group_Store());
+    {
+        QFile f(at(QStringLiteral("All/Staff.did")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'd'));
+    }
+    for (const qint64 room : {qint64(0), qint64(4999)}) {
+        SCOPED_TRACE(room);
+        platform::setDiskRoomForTests(room);
+        QString copy;
+        const QString message = Copy_Group_Project(at(QStringLiteral("All/Staff.did")), &copy);
+        platform::setDiskRoomForTests(std::nullopt);
+        EXPECT_EQ(message, QStringLiteral("Could not copy the project. (No space left on device)"));
+        EXPECT_EQ(copy, QString());
+        EXPECT_EQ(QDir(at(QStringLiteral("All"))).entryList(QDir::Files), QStringList{QStringLiteral("Staff.did")});
+    }
+    QString copy;
+    EXPECT_EQ(Copy_Group_Project(at(QStringLiteral("All/Staff.did")), &copy), QString());
+    EXPECT_EQ(testsupport::fileBytes(copy), QByteArray(5000, 'd'));
 }
