@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -17,6 +18,38 @@
 #include <unistd.h>
 
 namespace testsupport {
+
+FifoWatch::FifoWatch(const QString &path) : m_path(QFile::encodeName(path))
+{
+    m_thread = std::thread([this] {
+        const auto start = std::chrono::steady_clock::now();
+        while (!m_done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+                continue;
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {  // only succeeds while someone has it open for reading
+                m_readerWaited = true;
+                ::close(fd);
+            }
+        }
+    });
+}
+
+FifoWatch::~FifoWatch() { stop(); }
+
+bool FifoWatch::readerWaited()
+{
+    stop();
+    return m_readerWaited;
+}
+
+void FifoWatch::stop()
+{
+    m_done = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
 
 QByteArray fileBytes(const QString &path)
 {

@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <optional>
 
 namespace testsupport {
@@ -49,6 +51,24 @@ bool oraclesRequired();
 // None when this machine does not let a test mount one (the caller skips, saying so).
 std::optional<QByteArray> onFullDisk(const std::function<void(const QString &folder)> &prepare, qint64 roomBytes,
                                      const std::function<QByteArray(const QString &folder)> &act);
+// Stands by a FIFO: should a reader still be waiting on it after a second, it gives that reader
+// an end of file (so a hanging reader fails the test instead of hanging it) and says so.
+class FifoWatch {
+public:
+    explicit FifoWatch(const QString &path);
+    ~FifoWatch();
+    FifoWatch(const FifoWatch &) = delete;
+    FifoWatch &operator=(const FifoWatch &) = delete;
+    // Whether a reader waited on the FIFO (stops watching).
+    bool readerWaited();
+
+private:
+    void stop();
+    QByteArray m_path;
+    std::atomic<bool> m_done{false}, m_readerWaited{false};
+    std::thread m_thread;
+};
+
 // The bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 

@@ -49,45 +49,6 @@ auto numbers(int to)
     };
 }
 
-// Stands by a FIFO: should a reader still be waiting on it after a second, it gives that reader
-// an end of file (so a hanging reader fails the test instead of hanging it) and says so.
-class FifoWatch {
-public:
-    explicit FifoWatch(const QString &path) : m_path(QFile::encodeName(path))
-    {
-        m_thread = std::thread([this] {
-            const auto start = std::chrono::steady_clock::now();
-            while (!m_done) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
-                    continue;
-                const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {  // only succeeds while someone has it open for reading
-                    m_readerWaited = true;
-                    ::close(fd);
-                }
-            }
-        });
-    }
-    ~FifoWatch() { stop(); }
-    bool readerWaited()
-    {
-        stop();
-        return m_readerWaited;
-    }
-
-private:
-    void stop()
-    {
-        m_done = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    QByteArray m_path;
-    std::atomic<bool> m_done{false}, m_readerWaited{false};
-    std::thread m_thread;
-};
-
 TEST(HostileFiles, AFullDiskKeepsTheOldSeriesAndSaysWhy)
 {
     struct Case {
@@ -239,7 +200,7 @@ TEST(HostileFiles, FifosAreNeitherListedNorWaitedOn)
     };
     for (const Road &r : roads) {
         SCOPED_TRACE(r.name);
-        FifoWatch watch(r.path);
+        testsupport::FifoWatch watch(r.path);
         EXPECT_EQ(r.run(), r.expected);
         EXPECT_FALSE(watch.readerWaited()) << "the read waited on the FIFO";
     }

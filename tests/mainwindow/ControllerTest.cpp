@@ -5,6 +5,7 @@
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/Utilities.h"
+#include "imaging/CameraFiles.h"
 #include "platform/Paths.h"
 
 #include <QButtonGroup>
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <atomic>
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,6 +65,18 @@ TEST_F(ControllerTest, CameraFolderFromItsFileOnlyWhenThatIsAFolder)
     ASSERT_TRUE(setUpWindow());
     EXPECT_EQ(Camera_Folder_Path, folders.root());
     EXPECT_EQ(Camera_Capture_Image, platform::joinPath(folders.root(), "velk_user_save.png"));
+}
+
+// A FIFO where the camera folder's file should be: the start neither waits on it nor keeps it.
+TEST_F(ControllerTest, ACameraFolderFileThatIsAFifoDoesNotHoldTheStart)
+{
+    Create_Folder(Created_Resource_Path);
+    ASSERT_EQ(mkfifo(QFile::encodeName(controller->camera_path_file).constData(), 0600), 0);
+    testsupport::FifoWatch watch(controller->camera_path_file);
+    ASSERT_TRUE(setUpWindow());
+    EXPECT_FALSE(watch.readerWaited()) << "the start waited on the FIFO";
+    EXPECT_EQ(Camera_Folder_Path, Default_Camera_Folder());
+    EXPECT_EQ(QString::fromUtf8(designtest::fileBytes(controller->camera_path_file)), Camera_Folder_Path);
 }
 
 TEST_F(WindowTest, VisitorModeImageIdsSkipTakenOnes)
