@@ -9,13 +9,13 @@
 #include "core/Utilities.h"
 #include "platform/Plist.h"
 #include "platform/PlistStream.h"
+#include "platform/RegularFile.h"
 #include "platform/ValueBounds.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include "platform/RegularFile.h"
-#include "platform/WholeFile.h"
 
 #include <atomic>
 #include <thread>

@@ -1,12 +1,12 @@
 #include "core/DocumentFiles.h"
 
 #include "core/PostScriptDevice.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include "platform/WholeFile.h"
 
 QByteArray Pdf_Page_Data(const QSizeF &pagePoints, const QString &title, const std::function<void(QPainter &)> &paint)
 {

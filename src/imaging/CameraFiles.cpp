@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "platform/Paths.h"
+#include "platform/WholeFile.h"
 
 #include <QFileInfo>
-#include "platform/WholeFile.h"
 #include <QStringList>
 
 QString Camera_Folder_Path;

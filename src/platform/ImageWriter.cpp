@@ -1,6 +1,6 @@
 #include "platform/ImageWriter.h"
-#include "platform/WholeFile.h"
 #include "platform/ValueBounds.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>

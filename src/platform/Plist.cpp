@@ -1,9 +1,9 @@
 #include "platform/Plist.h"
+#include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 #include <QDateTime>
 #include <QFile>
-#include "platform/RegularFile.h"
-#include "platform/WholeFile.h"
 #include <QTimeZone>
 
 #include <plist/plist.h>

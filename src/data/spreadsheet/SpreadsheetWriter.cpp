@@ -7,13 +7,13 @@
 #include "data/LongRead.h"
 #include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
+#include "platform/WholeFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include "platform/WholeFile.h"
 
 #include <pugixml.hpp>
 
