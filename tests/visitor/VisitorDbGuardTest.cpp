@@ -9,9 +9,11 @@
 #include "visitor/VisitorDatabase.h"
 #include "visitor/VisitorDbGuard.h"
 #include "visitor/VisitorRecorder.h"
+#include "visitor/Visitor_Pass.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -167,6 +169,22 @@ TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
         EXPECT_TRUE(S_ISREG(st.st_mode));
         EXPECT_EQ(st.st_mode & 0777, 0600u);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A photo path in the log may name anything by now: a FIFO there shows no picture and never
+// holds the desk.
+TEST(VisitorDatabaseGuard, APhotoThatIsAFifoIsNotWaitedOn)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("photo.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    testsupport::FifoWatch watch(fifo);
+    EXPECT_TRUE(Visitor_Photo(fifo).isNull());
+    EXPECT_FALSE(watch.readerWaited()) << "the photo was waited on";
 }
 
 }  // namespace
