@@ -1,4 +1,5 @@
 #include "canvas/ImageBrowser.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -81,6 +82,8 @@ QPixmap preview(const MyImageObject &item)
     auto found = cache.constFind(key);
     if (found != cache.constEnd())
         return *found;
+    if (!platform::isRegularFile(item.path))  // a FIFO among the pictures would hang the browser
+        return {};
     QImageReader reader(item.path);
     reader.setAutoTransform(true);
     const QSize size = reader.size();

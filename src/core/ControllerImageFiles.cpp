@@ -271,7 +271,8 @@ QStringList Get_datasheet_File_Name_Array()
 {
     QStringList out;
     for (const QFileInfo &info : entriesOf(Data_Folder_Path)) {
-        if (!info.isDir() && pathExtension(info.fileName()).toLower() == batch_file_EXT)
+        // Regular files only: a FIFO named like a series would hang whoever reads it.
+        if (info.isFile() && pathExtension(info.fileName()).toLower() == batch_file_EXT)
             out.append(withoutExtension(info.fileName()));
     }
     return out;

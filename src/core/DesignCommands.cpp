@@ -5,6 +5,7 @@
 #include "core/Utilities.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -72,7 +73,9 @@ DesignSaveOutcome Save_project_file(const DesignData &design, const QString &cur
         if (written.ok()) {
             Show_MessageBox(QStringLiteral("File has been saved successfully."));
         } else {
-            Show_MessageBox(QStringLiteral("Unable to save file on this location please select any other location to save."));
+            Show_MessageBox(platform::withReason(
+                QStringLiteral("Unable to save file on this location please select any other location to save."),
+                written.reason));
             outcome.path.clear();  // the design counts as unsaved
         }
         outcome.retitle = true;

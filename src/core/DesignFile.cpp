@@ -9,12 +9,13 @@
 #include "core/Utilities.h"
 #include "platform/Plist.h"
 #include "platform/PlistStream.h"
+#include "platform/RegularFile.h"
 #include "platform/ValueBounds.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QSaveFile>
 
 #include <atomic>
 #include <thread>
@@ -350,10 +351,9 @@ DesignWriteResult Write_Design_File(const QString &path, const DesignData &desig
     if (const double pixels = storedPicturePixels(*root) + rebuiltPicturePixels(design);
         pixels > bounds::MaxDesignPicturePixels)
         return {DesignWriteResult::TooLarge, collected, overBudgetMessage(pixels, true)};
-    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {DesignWriteResult::WriteFailed, collected, file.errorString()};
+    platform::WholeFile file(path);
+    if (!file.open())
+        return {DesignWriteResult::WriteFailed, collected, file.failure()};
     platform::PlistXmlWriter out(&file);
     out.beginArray();
     for (qsizetype i = 0; i < root->size(); ++i) {
@@ -363,18 +363,20 @@ DesignWriteResult Write_Design_File(const QString &path, const DesignData &desig
             out.value((*root)[i]);
         // Stopped before the whole is written: the file at the path is never touched.
         if (out.size() > maxBytes) {
-            file.cancelWriting();
+            file.cancel();
             return tooLarge(collected, maxBytes);
         }
     }
     out.endArray();
     const bool written = out.finish();
     if (out.size() > maxBytes) {
-        file.cancelWriting();
+        file.cancel();
         return tooLarge(collected, maxBytes);
     }
+    if (!written)
+        file.cancel();
     if (!written || !file.commit())
-        return {DesignWriteResult::WriteFailed, collected, file.errorString()};
+        return {DesignWriteResult::WriteFailed, collected, file.failure()};
     return result;
 }
 
@@ -538,7 +540,7 @@ std::optional<QVariantList> parseDesignBytes(const QByteArray &bytes, qint64 max
                         table->addCell(key, DesignTable::Boolean, cell.toBool() ? QStringLiteral("1") : QStringLiteral("0"));
                         break;
                     default:
-                        in.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value").arg(key.left(40)).arg(entries.size()));
+                        in.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value").arg(key.left(40), QString::number(entries.size())));
                         break;
                     }
                 }
@@ -562,10 +564,8 @@ std::optional<QVariantList> parseDesignBytes(const QByteArray &bytes, qint64 max
 QByteArray readBounded(const QString &path, qint64 maxBytes, QString *why)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *why = file.errorString();
+    if (!platform::openRegularFile(file, why))
         return {};
-    }
     if (file.size() > maxBytes) {
         *why = QStringLiteral("the file is too large");
         return {};

@@ -1,12 +1,12 @@
 #include "core/DocumentFiles.h"
 
 #include "core/PostScriptDevice.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 QByteArray Pdf_Page_Data(const QSizeF &pagePoints, const QString &title, const std::function<void(QPainter &)> &paint)
 {
@@ -89,11 +89,5 @@ QByteArray Eps_Page_Data(const QSizeF &pagePoints, const QString &title, double 
 
 bool Write_Whole_File(const QString &path, const QByteArray &bytes, QString *error)
 {
-    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return platform::writeWholeFile(path, bytes, error);
 }

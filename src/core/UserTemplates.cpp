@@ -40,7 +40,7 @@ QString Create_New_File_Path(const QString &previewPath)
     const QFileInfo f(previewPath);
     for (int n = 1;; ++n) {
         const QString candidate =
-            f.dir().filePath(QStringLiteral("%1 (copy %2).%3").arg(f.completeBaseName()).arg(n).arg(f.suffix()));
+            f.dir().filePath(QStringLiteral("%1 (copy %2).%3").arg(f.completeBaseName(), QString::number(n), f.suffix()));
         // Both names must be free: a copy must never land on another template's design file.
         if (!QFile::exists(candidate) && !QFile::exists(Template_Design_Path(candidate)))
             return candidate;

@@ -84,7 +84,9 @@ namespace {
 // made writable, since an installed resource may be read-only.
 void seedFile(const QString &from, const QString &to)
 {
-    if (QFileInfo::exists(to) || !QFileInfo::exists(from))
+    // A link in the file's place (dangling or not) is left for its reader to refuse: a copy
+    // would land wherever it points.
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink() || !QFileInfo::exists(from))
         return;
     if (QFile::copy(from, to))
         QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);

@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "data/LongRead.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -391,9 +392,17 @@ TextFileImport Read_Text_File_Values(const QString &path, ReadProgress *progress
 {
     TextFileImport result;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return result;
     const QString name = QFileInfo(path).fileName();
+    if (QFileInfo(path).isDir())
+        return result;
+    if (QString why; !platform::openRegularFile(file, &why)) {
+        // A FIFO or a device would hang the window or never end: said, not waited on.
+        if (QFileInfo::exists(path) && !platform::isRegularFile(path)) {
+            result.status = TextFileImport::Refused;
+            result.reason = QStringLiteral("%1 was refused: %2.").arg(name, why);
+        }
+        return result;
+    }
     if (file.size() > kMaxImportFileBytes) {
         result.status = TextFileImport::Refused;
         result.reason = QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(name).arg(kMaxImportFileBytes >> 20);

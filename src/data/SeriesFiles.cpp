@@ -6,10 +6,11 @@
 #include "data/ImportText.h"
 #include "data/LongRead.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -41,31 +42,34 @@ QString Valid_Series_Name(const QString &typed)
     return name;
 }
 
-std::optional<QString> Read_Series_Text(const QString &path)
+std::optional<QString> Read_Series_Text(const QString &path, QString *refusal)
 {
+    auto refuse = [&](const QString &why) -> std::optional<QString> {
+        Show_NSLog_Message(why);
+        if (refusal)
+            *refusal = why;
+        return std::nullopt;
+    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            Show_NSLog_Message(QStringLiteral("Series file not read: %1").arg(path));
+    if (QString why; !platform::openRegularFile(file, &why)) {
+        if (QFileInfo::exists(path) && !platform::isRegularFile(path))
+            return refuse(QStringLiteral("%1 was refused: %2.").arg(path, why));
+        if (QFileInfo::exists(path))
+            Show_NSLog_Message(QStringLiteral("Series file not read: %1: %2").arg(path, why));
         return std::nullopt;
     }
-    if (file.size() > kMaxSeriesFileBytes) {
-        Show_NSLog_Message(QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(path).arg(kMaxSeriesFileBytes >> 20));
-        return std::nullopt;
-    }
+    const QString tooLarge = QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(path).arg(kMaxSeriesFileBytes >> 20);
+    if (file.size() > kMaxSeriesFileBytes)
+        return refuse(tooLarge);
     QString text;
     {
         const QByteArray bytes = file.read(kMaxSeriesFileBytes + 1);
-        if (bytes.size() > kMaxSeriesFileBytes) {
-            Show_NSLog_Message(QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(path).arg(kMaxSeriesFileBytes >> 20));
-            return std::nullopt;
-        }
+        if (bytes.size() > kMaxSeriesFileBytes)
+            return refuse(tooLarge);
         // The line count is known from the bytes: a file of more values is refused before any
         // line is built.
-        if (bytes.count('\n') >= Max_Import_Values) {
-            Show_NSLog_Message(QStringLiteral("%1 was refused: it holds more than %L2 values.").arg(path).arg(Max_Import_Values));
-            return std::nullopt;
-        }
+        if (bytes.count('\n') >= Max_Import_Values)
+            return refuse(QStringLiteral("%1 was refused: it holds more than %L2 values.").arg(path).arg(Max_Import_Values));
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         text = decoder(bytes);
         if (decoder.hasError()) {
@@ -76,9 +80,9 @@ std::optional<QString> Read_Series_Text(const QString &path)
     return text;
 }
 
-std::optional<QStringList> Read_Series_Lines(const QString &path)
+std::optional<QStringList> Read_Series_Lines(const QString &path, QString *refusal)
 {
-    const std::optional<QString> text = Read_Series_Text(path);
+    const std::optional<QString> text = Read_Series_Text(path, refusal);
     if (!text)
         return std::nullopt;
     // The whole text trimmed (as Trim_Str does it) and split in one pass over a view: no copy of
@@ -96,10 +100,10 @@ std::optional<QStringList> Read_Series_Lines(const QString &path)
 }
 
 namespace {
-std::optional<QStringList> seriesValues(const QString &path, ReadProgress *progress)
+std::optional<QStringList> seriesValues(const QString &path, ReadProgress *progress, QString *refusal)
 {
     QStringList values;
-    const std::optional<QStringList> lines = Read_Series_Lines(path);
+    const std::optional<QStringList> lines = Read_Series_Lines(path, refusal);
     if (!lines)
         return progress && progress->stopped() ? std::nullopt : std::optional(values);
     values.reserve(lines->size());
@@ -114,11 +118,11 @@ std::optional<QStringList> seriesValues(const QString &path, ReadProgress *progr
 }
 }  // namespace
 
-QStringList Read_Series_Values(const QString &path) { return *seriesValues(path, nullptr); }
+QStringList Read_Series_Values(const QString &path) { return *seriesValues(path, nullptr, nullptr); }
 
-std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress)
+std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress, QString *refusal)
 {
-    return seriesValues(path, &progress);
+    return seriesValues(path, &progress, refusal);
 }
 
 QByteArray Series_File_Bytes(const QStringList &values)
@@ -132,37 +136,32 @@ QByteArray Series_File_Bytes(const QStringList &values)
 }
 
 bool Write_Series_File(const QString &path,
-                       const std::function<void(const std::function<void(const QString &)> &)> &produce)
+                       const std::function<void(const std::function<void(const QString &)> &)> &produce,
+                       QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray buffer;
-    bool ok = true;
-    auto flush = [&] {
-        ok = ok && file.write(buffer) == buffer.size();
-        buffer.clear();
-    };
-    produce([&](const QString &value) {
-        buffer += value.toUtf8();
-        buffer += '\n';
-        if (buffer.size() >= (1 << 20))
-            flush();
-    });
-    flush();
-    if (!ok) {
-        file.cancelWriting();
-        return false;
+    platform::WholeFile file(path);
+    if (file.open()) {
+        produce([&](const QString &value) {
+            if (!file.failed())
+                file.write(value.toUtf8() + '\n');
+        });
+        if (file.commit())
+            return true;
     }
-    return file.commit();
+    if (error)
+        *error = file.failure();
+    return false;
 }
 
-bool Write_Series_File(const QString &path, const QStringList &values)
+bool Write_Series_File(const QString &path, const QStringList &values, QString *error)
 {
-    return Write_Series_File(path, [&](const auto &add) {
-        for (const QString &v : values)
-            add(v);
-    });
+    return Write_Series_File(
+        path,
+        [&](const auto &add) {
+            for (const QString &v : values)
+                add(v);
+        },
+        error);
 }
 
 SeriesInUseTest Set_Series_In_Use_Test(SeriesInUseTest test)
@@ -194,8 +193,9 @@ bool Create_Series_File(const QString &typedName,
             return false;
     }
     // The old series stays until the new file is complete.
-    if (!Write_Series_File(path, produce)) {
-        Show_MessageBox(QStringLiteral("Error in file accessing."));
+    QString why;
+    if (!Write_Series_File(path, produce, &why)) {
+        Show_MessageBox(platform::withReason(QStringLiteral("Error in file accessing."), why));
         return false;
     }
     return true;

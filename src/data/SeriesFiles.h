@@ -22,21 +22,25 @@ QString Valid_Series_Name(const QString &typed);
 // each trimmed, empty ones dropped. Nothing for a missing, oversized or non-UTF-8 file.
 QStringList Read_Series_Values(const QString &path);
 // The same, counting each value into `progress`; none when Stop was asked for there (a file
-// that cannot be read gives an empty list, as above).
-std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress);
-// The whole text of a series file; none for a missing, oversized or non-UTF-8 file.
-std::optional<QString> Read_Series_Text(const QString &path);
+// that cannot be read gives an empty list, as above). A file refused for its size or its kind
+// (a FIFO, a device) puts the one-line reason for the user into `refusal`.
+std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress, QString *refusal = nullptr);
+// The whole text of a series file; none for a missing, refused or non-UTF-8 file (`refusal`
+// says why a refused one was refused).
+std::optional<QString> Read_Series_Text(const QString &path, QString *refusal = nullptr);
 // The lines of a series file as a batch run numbers them: the whole text trimmed, then split at
-// line feeds, empty lines kept in place. None for a missing, oversized or non-UTF-8 file.
-std::optional<QStringList> Read_Series_Lines(const QString &path);
+// line feeds, empty lines kept in place. None for a missing, refused or non-UTF-8 file.
+std::optional<QStringList> Read_Series_Lines(const QString &path, QString *refusal = nullptr);
 
 // The bytes of a series file: each value's UTF-8 followed by 0x0A.
 QByteArray Series_File_Bytes(const QStringList &values);
 
 // Writes a series file whole: the values produced by `produce` (which calls `add` per value)
-// land in the file only when everything was written; an existing file is otherwise untouched.
-bool Write_Series_File(const QString &path, const std::function<void(const std::function<void(const QString &)> &add)> &produce);
-bool Write_Series_File(const QString &path, const QStringList &values);
+// land in the file only when everything was written; an existing file is otherwise untouched,
+// and `error` gets the system's reason ("No space left on device").
+bool Write_Series_File(const QString &path, const std::function<void(const std::function<void(const QString &)> &add)> &produce,
+                       QString *error = nullptr);
+bool Write_Series_File(const QString &path, const QStringList &values, QString *error = nullptr);
 
 // Whether a control of the open design takes its values from the series. The main window
 // installs the test over its design; without one nothing is in use.

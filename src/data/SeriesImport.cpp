@@ -7,7 +7,9 @@
 #include "data/SeriesManagerWindow.h"
 #include "data/SeriesWindow.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
+#include "platform/RegularFile.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -55,9 +57,10 @@ QString Free_Series_Name(const QString &name)
         base = m.captured(1);
         n = m.captured(2).toInt() + 1;
     }
-    while (QFileInfo::exists(Series_File_Path(QStringLiteral("%1 (%2)").arg(base).arg(n))))
+    // One arg() for both: a name holding "%1" must stay as it was typed.
+    while (QFileInfo::exists(Series_File_Path(QStringLiteral("%1 (%2)").arg(base, QString::number(n)))))
         ++n;
-    return QStringLiteral("%1 (%2)").arg(base).arg(n);
+    return QStringLiteral("%1 (%2)").arg(base, QString::number(n));
 }
 
 void Save_Columns_As_Series(const QList<QStringList> &rows, const QList<SheetSeriesColumn> &columns, bool headerRow)
@@ -100,12 +103,16 @@ void Save_Columns_As_Series(const QList<QStringList> &rows, const QList<SheetSer
                 name = Free_Series_Name(name);
             // Replace: the new file takes the old one's place only once it is complete.
         }
-        const bool written = Write_Series_File(Series_File_Path(name), [&](const auto &add) {
-            for (qsizetype r = headerRow ? 1 : 0; r < rows.size(); ++r)
-                add(cell(rows.at(r), j));
-        });
+        QString why;
+        const bool written = Write_Series_File(
+            Series_File_Path(name),
+            [&](const auto &add) {
+                for (qsizetype r = headerRow ? 1 : 0; r < rows.size(); ++r)
+                    add(cell(rows.at(r), j));
+            },
+            &why);
         if (!written)
-            failed.append(name);
+            failed.append(platform::withReason(name, why));
     }
     if (!failed.isEmpty())
         Show_MessageBox(kFileError + QStringLiteral("\n\n") + failed.join(QLatin1Char('\n')));
@@ -136,24 +143,28 @@ bool Save_Columns_Into_Series(const QList<QStringList> &rows, const QList<SheetS
     QStringList kept;
     if (exists && fill_col_option == FillAppendSeries) {
         QFile old(path);
-        if (!old.open(QIODevice::ReadOnly)) {
-            Show_MessageBox(kFileError);
+        if (QString why; !platform::openRegularFile(old, &why)) {
+            Show_MessageBox(platform::withReason(kFileError, why));
             return false;
         }
         kept = QString::fromUtf8(old.readAll()).split(QLatin1Char('\n'));
         if (kept.last().isEmpty())
             kept.removeLast();
     }
-    const bool written = Write_Series_File(path, [&](const auto &add) {
-        for (const QString &value : kept)
-            add(value);
-        for (qsizetype r = headerRow ? 1 : 0; r < rows.size(); ++r)
-            for (int j = 0; j < columns.size(); ++j)
-                if (columns.at(j).State)
-                    add(cell(rows.at(r), j));
-    });
+    QString why;
+    const bool written = Write_Series_File(
+        path,
+        [&](const auto &add) {
+            for (const QString &value : kept)
+                add(value);
+            for (qsizetype r = headerRow ? 1 : 0; r < rows.size(); ++r)
+                for (int j = 0; j < columns.size(); ++j)
+                    if (columns.at(j).State)
+                        add(cell(rows.at(r), j));
+        },
+        &why);
     if (!written) {
-        Show_MessageBox(kFileError);
+        Show_MessageBox(platform::withReason(kFileError, why));
         return false;
     }
     return true;

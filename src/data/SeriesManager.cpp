@@ -6,6 +6,7 @@
 #include "data/export/ExportDialogs.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -90,15 +91,19 @@ bool Save_Series(const QStringList &values, const QString &typedName, const QStr
                != 1)
         return false;
     Export_File_Path = target;
-    const bool written = Write_Series_File(target, [&](const auto &add) {
-        for (const QString &v : values) {
-            const QString value = Trim_Str(v);
-            if (!value.isEmpty())
-                add(value);
-        }
-    });
+    QString why;
+    const bool written = Write_Series_File(
+        target,
+        [&](const auto &add) {
+            for (const QString &v : values) {
+                const QString value = Trim_Str(v);
+                if (!value.isEmpty())
+                    add(value);
+            }
+        },
+        &why);
     if (!written) {
-        Show_MessageBox(kErrorFile);
+        Show_MessageBox(platform::withReason(kErrorFile, why));
         return false;
     }
     // A move to a free name; replacing another series leaves the one opened where it was.
@@ -149,6 +154,7 @@ QString Export_Series_Values(const QStringList &values, const QString &destinati
     QString path = destination;
     const QString ext = QFileInfo(path).suffix().toLower();
     bool written = false;
+    QString why;
     std::optional<Plz_Wait_Scope> waiting;
     waiting.emplace(waitOver, Long_Work_For_Values(values.size()));
     if (ext == QLatin1String("xlsx")) {
@@ -159,11 +165,11 @@ QString Export_Series_Values(const QStringList &values, const QString &destinati
     } else {
         if (ext != QLatin1String("txt"))
             path += QStringLiteral(".txt");
-        written = Write_Series_File(path, values);
+        written = Write_Series_File(path, values, &why);
     }
     waiting.reset();
     if (!written) {
-        Show_MessageBox(kErrorFile);
+        Show_MessageBox(platform::withReason(kErrorFile, why));
         return {};
     }
     Export_File_Message = QStringLiteral("Record has been exported successfully.");

@@ -9,6 +9,7 @@
 #include "data/SeriesFiles.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesManager.h"
+#include "platform/RegularFile.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
 #include "platform/UiServices.h"
@@ -281,7 +282,7 @@ void BatchWizard::On_Update()
     const QString path = Trim_Str(Series_File_Path(name));
     // Saving will write here: a series that cannot be written is not opened for editing.
     QFile probe(path);
-    if (!probe.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+    if (!platform::isRegularFile(path) || !probe.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return;
     }
@@ -289,9 +290,15 @@ void BatchWizard::On_Update()
     // Read before the screen changes: a stopped read leaves the window as it was.
     ReadProgress progress;
     std::optional<QStringList> values;
-    Run_Long_Read(this, Long_Work_For_File(path), progress, [&] { values = Read_Series_Values(path, progress); });
+    QString refusal;
+    Run_Long_Read(this, Long_Work_For_File(path), progress,
+                  [&] { values = Read_Series_Values(path, progress, &refusal); });
     if (!values) {
         Show_MessageBox(Read_Stopped_Message(path));
+        return;
+    }
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(refusal);
         return;
     }
     Show_hide_first_screen(true);

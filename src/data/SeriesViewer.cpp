@@ -100,9 +100,16 @@ bool View_Data_Series::Load_file_Func(const QString &path)
 {
     ReadProgress progress;
     std::optional<QStringList> values;
-    Run_Long_Read(this, Long_Work_For_File(path), progress, [&] { values = Read_Series_Values(path, progress); });
+    QString refusal;
+    Run_Long_Read(this, Long_Work_For_File(path), progress,
+                  [&] { values = Read_Series_Values(path, progress, &refusal); });
     if (!values) {
         Show_MessageBox(Read_Stopped_Message(path));
+        return false;
+    }
+    // Refused for its size: said, not shown as a series of no values.
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(refusal);
         return false;
     }
     ListData.clear();

@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,7 +128,7 @@ QString groupmode::Create_New_File_Path(const QString &path)
     const QFileInfo info(path);
     for (int n = 1;; ++n) {
         const QString candidate = info.dir().filePath(
-            QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
+            QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName(), QString::number(n), info.suffix()));
         if (!QFileInfo::exists(candidate) && !QFileInfo::exists(QFileInfo(candidate).dir().filePath(
                 QFileInfo(candidate).completeBaseName() + QStringLiteral(".did"))))
             return candidate;
@@ -154,8 +156,13 @@ QString Copy_Group_Project(const QString &projectPath, QString *copyPath)
     if (path.isEmpty())
         return kSelectProject;
     const QString target = groupmode::Create_New_File_Path(path);
-    if (!QFile::copy(path, target))
-        return QStringLiteral("Could not copy the project.");
+    // Read and written whole: QFile::copy misses a failed last flush, so a full disk left an
+    // empty copy reported as made.
+    QFile source(path);
+    QString why;
+    if (!platform::openRegularFile(source, &why) ||
+        !platform::writeWholeFile(target, source.readAll(), &why))
+        return platform::withReason(QStringLiteral("Could not copy the project."), why);
     if (copyPath)
         *copyPath = target;
     return {};

@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "platform/Paths.h"
+#include "platform/WholeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 QString Camera_Folder_Path;
@@ -23,8 +23,7 @@ QString Default_Camera_Folder()
 
 bool Create_Camera_Path_File(const QString &file)
 {
-    QSaveFile out(file);
-    return out.open(QIODevice::WriteOnly) && out.write(Camera_Folder_Path.toUtf8()) >= 0 && out.commit();
+    return platform::writeWholeFile(file, Camera_Folder_Path.toUtf8());
 }
 
 QString Free_Camera_File_Path(const QString &path, int count)

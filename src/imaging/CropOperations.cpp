@@ -187,7 +187,7 @@ QString CropOutputNaming::next(const QString &inputPath)
 {
     QString base;
     if (custom)
-        base = crop_num > 0 ? QStringLiteral("%1_%2").arg(customName).arg(crop_num) : customName;
+        base = crop_num > 0 ? QStringLiteral("%1_%2").arg(customName, QString::number(crop_num)) : customName;
     else
         base = QFileInfo(inputPath).completeBaseName();
     ++crop_num;

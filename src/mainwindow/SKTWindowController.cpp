@@ -25,6 +25,7 @@
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
 #include "visitor/Profile_Panel.h"
@@ -203,7 +204,8 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
     // The camera folder remembered in its file, when that still names a folder.
     Camera_Folder_Path.clear();
     QFile remembered(camera_path_file);
-    if (remembered.open(QIODevice::ReadOnly)) {
+    // A regular file only: a FIFO in its place would hold the start for good.
+    if (platform::openRegularFile(remembered)) {
         const QString text = QString::fromUtf8(remembered.read(4096));
         if (!text.isEmpty() && QFileInfo(text).isDir())
             Camera_Folder_Path = text;

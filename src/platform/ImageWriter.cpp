@@ -1,11 +1,11 @@
 #include "platform/ImageWriter.h"
 #include "platform/ValueBounds.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cmath>
@@ -250,13 +250,8 @@ bool writeImageFile(QImage &&image, const QString &path, double dpi, QString *er
     const QByteArray bytes = encodeImage(std::move(image), format, dpi, &why);
     if (bytes.isEmpty())
         return fail(why);
-    // Unbuffered: a failed write fails at once with the system's reason rather than leaving an
-    // empty file committed as success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
+    if (!writeWholeFile(path, bytes, &why))
+        return fail(why);
     return true;
 }
 

@@ -1,8 +1,9 @@
 #include "platform/Plist.h"
+#include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 #include <QTimeZone>
 
 #include <plist/plist.h>
@@ -398,22 +399,15 @@ bool plistWriteFile(const QString &path, const QVariant &value, PlistFormat form
             *error = QStringLiteral("The value cannot be stored in a property list.");
         return false;
     }
-    // Unbuffered, so a failed write says why ("No space left on device"), not "Unknown error".
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeWholeFile(path, bytes, error);
 }
 
 QVariant plistReadFile(const QString &path, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (QString why; !openRegularFile(file, &why)) {
         if (error)
-            *error = file.errorString();
+            *error = why;
         return {};
     }
     if (file.size() > kMaxPlistBytes) {

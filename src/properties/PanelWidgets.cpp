@@ -44,5 +44,5 @@ PanelSlider::PanelSlider(double minimum, double maximum, int steps, QWidget *par
 
 QString Font_Field_Text(const QFont &font)
 {
-    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
+    return QStringLiteral("%1 ( %2 )").arg(font.family(), QString::number(font.pointSizeF(), 'f', 2));
 }

@@ -6,6 +6,7 @@
 #include "core/SKTDocument.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
+#include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
 #include "visitor/VisitorMode.h"
@@ -50,6 +51,8 @@ constexpr int kPreviewSide = 500;
 // A preview of at most 500 pixels on its longer side, turned as the file says.
 QImage previewOf(const QString &path)
 {
+    if (!platform::isRegularFile(path))  // a FIFO typed as the photo would hang the desk
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImage image = reader.read();

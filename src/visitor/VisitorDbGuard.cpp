@@ -1,10 +1,16 @@
 #include "visitor/VisitorDbGuard.h"
 
+#include "platform/RegularFile.h"
+
+#include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 // The handler runs every this many steps: often enough to stop within milliseconds, rarely
@@ -74,14 +80,27 @@ sqlite3 *Open_Visitor_Database(const QString &path, bool readOnly, QString *reas
     };
     if (path.isEmpty())
         return refuse(QStringLiteral("no database path"));
+    // A link would take the visits wherever it points (a dangling one would make a database
+    // there): the database is a file of its own or nothing.
+    if (platform::isLink(path))
+        return refuse(QStringLiteral("it is a link, not the database itself"));
     const QFileInfo info(path);
     // A FIFO or device in its place would block the open or feed us anything.
     if (info.exists() && !info.isFile())
         return refuse(QStringLiteral("it is not a regular file"));
     if (!info.exists() && readOnly)
         return refuse(QStringLiteral("it does not exist"));
+    if (!info.exists()) {
+        // Visitors' personal details: made readable by the user alone (SQLite would make it
+        // readable by everyone), and never through a link that appeared meanwhile.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return refuse(qt_error_string(errno));
+        if (fd >= 0)
+            ::close(fd);
+    }
     sqlite3 *db = nullptr;
-    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("it cannot be opened");
         sqlite3_close(db);

@@ -2,13 +2,14 @@
 // Opening the visitor database as ours. "Visitor.db" is a file in the user's data folder that
 // anything may have replaced: a FIFO (opening it blocks), a database whose Visitor_Records is a
 // view over an endless query, or one with a trigger that never ends. So the database is opened
-// only when it is a regular file, used only when its schema is ours (Visitor_Records a table, no
-// trigger: we create none), and every statement runs under a guard that interrupts it past a
-// work budget (counted in virtual-machine steps) or a time limit, whichever comes first.
+// only when it is a regular file and not a link (a link would take the visits wherever it
+// points), used only when its schema is ours (Visitor_Records a table, no trigger: we create
+// none), and every statement runs under a guard that interrupts it past a work budget
+// (counted in virtual-machine steps) or a time limit, whichever comes first.
 //
 // Road: Open_Visitor_Database, then a Visitor_Statement_Guard around each statement's steps.
-// A refusal or an interrupt is reported by the caller as "Error in database access" and
-// nothing is recorded.
+// A refusal or an interrupt is reported by the caller as "Error in database access" (with the
+// refusal's reason when there is one) and nothing is recorded.
 
 #include <QString>
 
@@ -24,7 +25,8 @@ struct VisitorDbLimits {
 };
 
 // The open connection, or null with the reason (one line, naming the file) in `reason`.
-// `readOnly` never creates the file; otherwise a missing file is created as a new database.
+// `readOnly` never creates the file; otherwise a missing file is created as a new database,
+// readable and writable by the user alone.
 sqlite3 *Open_Visitor_Database(const QString &path, bool readOnly, QString *reason = nullptr,
                                const VisitorDbLimits &limits = {});
 

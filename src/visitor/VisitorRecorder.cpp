@@ -146,9 +146,12 @@ bool Visitor_DB::Open_DB_Connection()
     // Opened only as ours: a regular file whose schema we made (see VisitorDbGuard.h).
     QString reason;
     visitor_db = Open_Visitor_Database(Get_Visitor_DB_Path(), false, &reason);
+    m_openFailure.clear();
     if (visitor_db)
         return true;
     Show_NSLog_Message(QStringLiteral("Database failed to open: %1").arg(reason));
+    if (!Get_Visitor_DB_Path().isEmpty())
+        m_openFailure = reason;
     return false;
 }
 
@@ -164,7 +167,9 @@ bool Visitor_DB::Close_DB_Connection()
 bool Visitor_DB::Insert_Visitor_Record(const VisitorRecord &r)
 {
     if (!Open_DB_Connection()) {
-        platform::ui().message(QStringLiteral("Error in database access."));
+        // Why, when we know: a link or a FIFO in the database's place is the user's to remove.
+        platform::ui().message(m_openFailure.isEmpty() ? QStringLiteral("Error in database access.")
+                                                       : QStringLiteral("Error in database access.\n%1").arg(m_openFailure));
         return false;
     }
     sqlite3_busy_timeout(visitor_db, 2000);

@@ -59,6 +59,7 @@ public:
 
 private:
     sqlite3 *visitor_db = nullptr;
+    QString m_openFailure;  // why the last open was refused, for the operator's box
 };
 
 // The group-mode reminder after a photo change: only when the selected control takes its value

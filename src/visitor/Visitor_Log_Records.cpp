@@ -10,6 +10,7 @@
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "output/print/PrintJob.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -308,7 +309,7 @@ void Visitor_Log_Records::Export_Records_Click()
     }
     if (!written) {
         Show_NSLog_Message(QStringLiteral("Visitor log export: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     finishExport(path, QStringLiteral("Record has been exported successfully."));
@@ -421,7 +422,7 @@ void Visitor_Log_Records::Export_Image_click()
     QString error;
     if (!Write_Visitor_Pass(m_details, page_rect, path, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor pass export: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     finishExport(path, QStringLiteral("File has been exported successfully."));
@@ -437,7 +438,7 @@ void Visitor_Log_Records::Export_PDF_click()
     QString error;
     if (!Write_Visitor_Pass(m_details, page_rect, path, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor pass export: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     finishExport(path, QStringLiteral("File has been exported successfully."));
@@ -503,7 +504,7 @@ void Visitor_Log_Records::Mail_click()
     QString error;
     if (!dir.isValid() || !Write_Visitor_Pass(m_details, page_rect, path, &error)) {
         Show_NSLog_Message(QStringLiteral("Visitor pass mail: %1").arg(error));
-        platform::ui().message(QStringLiteral("Error in file accessing."));
+        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
         return;
     }
     mailer()(path, QStringLiteral("Visitor Details"));

@@ -6,12 +6,13 @@
 #include "imageops/PhotoSettings.h"
 #include "output/print/PrintJob.h"
 #include "platform/ImageWriter.h"
+#include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -113,6 +114,9 @@ QImage Visitor_Photo(const QString &stored)
     // A copy of the live adjustments: showing a visit must not change the photo editors' settings.
     ImageAdjustments settings = Current_Image_Adjustments();
     const PhotoSettingsSuffix suffix = Split_Photo_Settings_Suffix(stored, settings);
+    // A path from the log may name anything by now: a FIFO would hang the desk.
+    if (!platform::isRegularFile(suffix.path))
+        return {};
     QImageReader reader(suffix.path);
     reader.setAutoTransform(true);
     const QImage picture = reader.read();
@@ -313,13 +317,13 @@ QByteArray Visitor_Pass::pdfDataWithGraphics_data(const VisitorDetails &details,
 bool Write_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, const QString &path, QString *error)
 {
     if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(Visitor_Pass::pdfDataWithGraphics_data(details, rect)) > 0 &&
-            file.commit())
-            return true;
-        if (error)
-            *error = file.errorString();
-        return false;
+        const QByteArray pdf = Visitor_Pass::pdfDataWithGraphics_data(details, rect);
+        if (pdf.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("the pass could not be drawn");
+            return false;
+        }
+        return platform::writeWholeFile(path, pdf, error);
     }
     if (platform::imageFormatForPath(path).isEmpty()) {
         if (error)

@@ -8,7 +8,111 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace testsupport {
+
+FifoWatch::FifoWatch(const QString &path) : m_path(QFile::encodeName(path))
+{
+    m_thread = std::thread([this] {
+        const auto start = std::chrono::steady_clock::now();
+        while (!m_done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+                continue;
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {  // only succeeds while someone has it open for reading
+                m_readerWaited = true;
+                ::close(fd);
+            }
+        }
+    });
+}
+
+FifoWatch::~FifoWatch() { stop(); }
+
+bool FifoWatch::readerWaited()
+{
+    stop();
+    return m_readerWaited;
+}
+
+void FifoWatch::stop()
+{
+    m_done = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::optional<QByteArray> onFullDisk(const std::function<void(const QString &folder)> &prepare, qint64 roomBytes,
+                                     const std::function<QByteArray(const QString &folder)> &act)
+{
+    QTemporaryDir dir;
+    const QByteArray where = QFile::encodeName(dir.path());
+    int out[2];
+    if (!dir.isValid() || pipe(out) != 0)
+        return std::nullopt;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(out[0]);
+        constexpr int kCannotMount = 77;
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("badgeloom-full", where.constData(), "tmpfs", 0, "size=1m,mode=0700") != 0)
+            _exit(kCannotMount);
+        prepare(dir.path());
+        // Fill the disk, then give back about `roomBytes`.
+        const QByteArray filler = where + "/filler";
+        const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        static char block[4096];
+        qint64 filled = 0;
+        for (ssize_t n; fd >= 0 && (n = ::write(fd, block, sizeof block)) > 0;)
+            filled += n;
+        if (fd < 0 || ftruncate(fd, std::max<qint64>(0, filled - roomBytes)) != 0)
+            _exit(kCannotMount);
+        ::close(fd);
+        const QByteArray answer = act(dir.path());
+        qint64 done = 0;
+        while (done < answer.size()) {
+            const ssize_t n = ::write(out[1], answer.constData() + done, size_t(answer.size() - done));
+            if (n <= 0)
+                _exit(1);
+            done += n;
+        }
+        _exit(0);
+    }
+    close(out[1]);
+    QByteArray answer;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            break;
+        answer.append(buffer, n);
+    }
+    close(out[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        return std::nullopt;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return QByteArray("the child process on the full disk failed");
+    return answer;
+}
 
 bool oraclesRequired()
 {

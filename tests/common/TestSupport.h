@@ -5,6 +5,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <optional>
+
 namespace testsupport {
 
 // Full path of a program on PATH (or an absolute path that exists), empty when missing.
@@ -51,6 +56,34 @@ private:
 // Whether a missing oracle tool fails the test: set by the README's test command, whose bootstrap
 // installs every tool, so a green run there always means the decoders ran.
 bool oraclesRequired();
+
+// Runs `act` in a child process whose folder lies on a small tmpfs of its own (a mount
+// namespace keeps it from everyone else): `prepare` writes the files the case needs, then the
+// disk is filled until only about `roomBytes` stay free, and `act` does the write under test and
+// answers what the parent is to check (file bytes, messages). The tmpfs goes with the child.
+// None when this machine does not let a test mount one (the caller skips, saying so).
+std::optional<QByteArray> onFullDisk(const std::function<void(const QString &folder)> &prepare, qint64 roomBytes,
+                                     const std::function<QByteArray(const QString &folder)> &act);
+// Stands by a FIFO: should a reader still be waiting on it after a second, it gives that reader
+// an end of file (so a hanging reader fails the test instead of hanging it) and says so.
+class FifoWatch {
+public:
+    explicit FifoWatch(const QString &path);
+    ~FifoWatch();
+    FifoWatch(const FifoWatch &) = delete;
+    FifoWatch &operator=(const FifoWatch &) = delete;
+    // Whether a reader waited on the FIFO (stops watching).
+    bool readerWaited();
+
+private:
+    void stop();
+    QByteArray m_path;
+    std::atomic<bool> m_done{false}, m_readerWaited{false};
+    std::thread m_thread;
+};
+
+// The bytes of a file, empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
 
 }  // namespace testsupport
 

@@ -70,7 +70,9 @@ TEST(DesignSave, PathsPanelsAndMessages)
         EXPECT_EQ(kindsOf(*ui), QLatin1String(c.boxes));
         EXPECT_EQ(outcome.retitle, c.request.showMessages && c.status != S::Cancelled);
         if (QByteArray(c.boxes).contains("message")) {
-            EXPECT_TRUE(ui->messages().last().endsWith(c.status == S::Saved ? kSaved : kUnable));
+            // A failure says the system's reason too.
+            EXPECT_TRUE(ui->messages().last().endsWith(
+                c.status == S::Saved ? kSaved : kUnable + QStringLiteral(" (No such file or directory)")));
         }
         if (!c.written.isEmpty()) {
             const DesignReadResult read = Read_Design_File(c.written);

@@ -11,6 +11,7 @@
 #include "data/export/ExportSheet.h"
 #include "platform/ImageWriter.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -155,6 +156,22 @@ TEST(CardExport, ExistingFilesAreKeptReplacedOrTheRunEnds)
         EXPECT_EQ(e.names(again->written), c.written);
         EXPECT_EQ(e.asked(QStringLiteral("Open_Export_Files")), c.written.isEmpty() ? 0 : 1);
     }
+}
+
+// A full disk ends the run with the system's reason, not "Unknown error", and leaves no file
+// (whole or torn) and no temporary behind.
+TEST(CardExport, AFullDiskEndsTheRunWithTheSystemsReason)
+{
+    Export e;
+    platform::setDiskRoomForTests(0);
+    auto run = e.run(choice("F"));
+    run->Export_Batch_File(e.dir.path(), 0, 3);
+    platform::setDiskRoomForTests(std::nullopt);
+    ASSERT_EQ(e.ui->messages().size(), 1);
+    EXPECT_EQ(e.ui->messages().first().trimmed(),
+              QStringLiteral("Card_1_Front.png could not be written: No space left on device"));
+    EXPECT_EQ(run->written, QStringList());
+    EXPECT_EQ(QDir(e.folder()).entryList(QDir::Files), QStringList());
 }
 
 // Files are written on several threads while the rows go on; a file that cannot be written

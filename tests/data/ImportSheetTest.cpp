@@ -53,7 +53,7 @@ TEST(ImportSheet, ColumnsBecomeSeries)
         {-1, {true, true, true}, "", {}, {}, {"City=z1|z2|", "Dept=y1||", "Name=x1|x2|", "Old=o|"}},
         {-1, {true, true, false}, "", {"Keep Both", "Apply to All"}, {exists.arg("Name")},
          {"Dept (1)=y1||", "Dept=n|", "Name (1)=x1|x2|", "Name=n|", "Old=o|"}},
-        {-1, {true, false, true}, "", {"Cancel"}, {exists.arg("Name"), exists.arg("City"), "\nError in file accessing.\n\nCity"},
+        {-1, {true, false, true}, "", {"Cancel"}, {exists.arg("Name"), exists.arg("City"), "\nError in file accessing.\n\nCity (Filename refers to a directory)"},
          {"Name=n|", "Old=o|"}},
         {FillNewSeries, {true, false, true}, "All", {}, {}, {"All=x1|z1|x2|z2|", "Old=o|"}},
         {FillAppendSeries, {false, true, false}, "Old", {}, {}, {"Old=o|y1||"}},

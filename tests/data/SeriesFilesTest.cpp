@@ -150,7 +150,8 @@ TEST(SeriesFiles, FailedReplaceKeepsTheOldSeries)
     const bool written = Create_Series_File("Old", [&](const auto &add) { Generate_Series_Values(many, add); });
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_FALSE(written);
-    EXPECT_EQ(ui->messages().last(), "\nError in file accessing.");
+    // The system's reason is kept with the message.
+    EXPECT_EQ(ui->messages().last(), "\nError in file accessing. (File too large)");
     EXPECT_EQ(bytesOf(Series_File_Path("Old")), QByteArray("old\n"));
     EXPECT_EQ(QDir(Data_Folder_Path).entryList(QDir::Files), QStringList{"Old.txt"});
 }

@@ -6,7 +6,9 @@
 #include "barcode/ControlBarcode.h"
 #include "core/DesignFile.h"
 #include "core/SKTText.h"
+#include "data/SeriesFiles.h"
 #include "data/spreadsheet/SSZipArchive.h"
+#include "output/print/PrintWindowState.h"
 #include "platform/Plist.h"
 
 #include <QBuffer>
@@ -260,6 +262,20 @@ void writeSeeds(const QString &root)
         " one \r\n\r\ntwo\r{three}\n", "a,\"b, c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\", d\n",
         QByteArray("\xff\xfe" "A\0\x00\xd8\n\0B\0", 10), "Ren\xe9\n\x80 5", "\xef\xbb\xbfJos\xc3\xa9",
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Helvetica;}}\\f0 Caf\\'e9 \\{1\\}\\par Zo\\u235?\\line \\uc0\\u-10240 x\\par}"};
+    seeds[QStringLiteral("SeriesFileFuzz")] = {
+        Series_File_Bytes({QStringLiteral("Ann"), QStringLiteral(" Bo "), QString(), QStringLiteral("Caf\u00e9")}),
+        "one\r\ntwo\r\n\r\n three", "\n\n\x01 x \x7f\n", "bad \xc3\x28 utf-8\n"};
+    {
+        PrintWindowState state;
+        const QStringList items = Print_Profile_Items(state, QStringLiteral("Printer"));
+        QVariantList list;
+        for (const QString &item : items)
+            list << item;
+        QVariantList tooFew = list.mid(0, 3);
+        seeds[QStringLiteral("PrintProfileFuzz")] = {platform::plistSerialize(list),
+                                                     platform::plistSerialize(list, platform::PlistFormat::Binary),
+                                                     platform::plistSerialize(tooFew)};
+    }
     for (const auto &[name, list] : seeds) {
         QDir().mkpath(root + QLatin1Char('/') + name);
         for (qsizetype i = 0; i < list.size(); ++i) {

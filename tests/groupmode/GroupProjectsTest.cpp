@@ -1,9 +1,13 @@
 #include "core/Globals.h"
+#include "core/UserTemplates.h"
 #include "groupmode/GroupProjects.h"
+#include "platform/WholeFile.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -151,4 +155,56 @@ TEST(GroupProjects, LinksInTheStoreNeverLeadACommandOutOfIt)
         EXPECT_EQ(c.command(), "Please select project.");
         EXPECT_EQ(QDir(outside).entryList(QDir::Files), (QStringList{"Victim.did", "Victim.txt"}));
     }
+}
+
+// A name may hold what looks like a placeholder ("%1", "%2"): a copy keeps it as typed.
+TEST(GroupProjects, CopiesKeepNamesThatLookLikePlaceholders)
+{
+    testsupport::TempDataFolder folders;
+    ASSERT_TRUE(Ensure_Group_Store());
+    QTemporaryDir templates;
+    for (const char *name : {"Q%1", "%2 and %3", "100% %L1"}) {
+        SCOPED_TRACE(name);
+        const QString base = QString::fromUtf8(name);
+        touch(QStringLiteral("All/%1.did").arg(base));
+        QString copy;
+        EXPECT_EQ(Copy_Group_Project(at(QStringLiteral("All/%1.did").arg(base)), &copy), QString());
+        EXPECT_EQ(QFileInfo(copy).fileName(), base + QStringLiteral(" (copy 1).did"));
+        EXPECT_TRUE(QFile::exists(at(QStringLiteral("All/") + base + QStringLiteral(" (copy 1).did"))));
+
+        const QString preview = QDir(templates.path()).filePath(base + QStringLiteral(".png"));
+        for (const QString &file : {preview, Template_Design_Path(preview)}) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(file.toUtf8());
+        }
+        const QString copied = Copy_User_Template(preview);
+        EXPECT_EQ(QFileInfo(copied).fileName(), base + QStringLiteral(" (copy 1).png"));
+        EXPECT_EQ(testsupport::fileBytes(Template_Design_Path(copied)), Template_Design_Path(preview).toUtf8());
+    }
+}
+
+// A copy on a full disk is refused with the reason and leaves no copy behind.
+TEST(GroupProjects, ACopyOnAFullDiskIsRefusedWithItsReason)
+{
+    testsupport::TempDataFolder folders;
+    ASSERT_TRUE(Ensure_Group_Store());
+    {
+        QFile f(at(QStringLiteral("All/Staff.did")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'd'));
+    }
+    for (const qint64 room : {qint64(0), qint64(4999)}) {
+        SCOPED_TRACE(room);
+        platform::setDiskRoomForTests(room);
+        QString copy;
+        const QString message = Copy_Group_Project(at(QStringLiteral("All/Staff.did")), &copy);
+        platform::setDiskRoomForTests(std::nullopt);
+        EXPECT_EQ(message, QStringLiteral("Could not copy the project. (No space left on device)"));
+        EXPECT_EQ(copy, QString());
+        EXPECT_EQ(QDir(at(QStringLiteral("All"))).entryList(QDir::Files), QStringList{QStringLiteral("Staff.did")});
+    }
+    QString copy;
+    EXPECT_EQ(Copy_Group_Project(at(QStringLiteral("All/Staff.did")), &copy), QString());
+    EXPECT_EQ(testsupport::fileBytes(copy), QByteArray(5000, 'd'));
 }

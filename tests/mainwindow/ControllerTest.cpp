@@ -5,6 +5,7 @@
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/Utilities.h"
+#include "imaging/CameraFiles.h"
 #include "platform/Paths.h"
 
 #include <QButtonGroup>
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <atomic>
+#include <sys/stat.h>
 
 namespace {
 
@@ -124,6 +126,18 @@ TEST_F(WindowTest, SetUpListsTabsZoomAndExportOptions)
         ASSERT_NE(box, nullptr) << name;
         EXPECT_FALSE(box->isVisibleTo(sheet)) << name;
     }
+}
+
+// A FIFO where the camera folder's file should be: the start neither waits on it nor keeps it.
+TEST_F(ControllerTest, ACameraFolderFileThatIsAFifoDoesNotHoldTheStart)
+{
+    Create_Folder(Created_Resource_Path);
+    ASSERT_EQ(mkfifo(QFile::encodeName(controller->camera_path_file).constData(), 0600), 0);
+    testsupport::FifoWatch watch(controller->camera_path_file);
+    ASSERT_TRUE(setUpWindow());
+    EXPECT_FALSE(watch.readerWaited()) << "the start waited on the FIFO";
+    EXPECT_EQ(Camera_Folder_Path, Default_Camera_Folder());
+    EXPECT_EQ(QString::fromUtf8(designtest::fileBytes(controller->camera_path_file)), Camera_Folder_Path);
 }
 
 TEST_F(WindowTest, VisitorModeImageIdsSkipTakenOnes)

@@ -232,8 +232,9 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
             EXPECT_EQ(ui->requests().back().kind, target.isEmpty() ? "saveFile" : "message") << "no open panel";
         }
     }
-    EXPECT_EQ(ui->messages().last(),
-              "\nUnable to save file on this location please select any other location to save.");
+    // The system's reason goes with the message.
+    EXPECT_EQ(ui->messages().last(), "\nUnable to save file on this location please select any other location to "
+                                     "save. (No such file or directory)");
 
     const QString path = pathIn("kept.did");
     ui->push(int(platform::AnswerYes));

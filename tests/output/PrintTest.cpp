@@ -10,7 +10,11 @@
 #include "output/print/PrintJob.h"
 #include "output/print/Sample_Preview.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageSize>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -351,3 +355,47 @@ TEST(SamplePreview, OutlinesSitWhereThePagesPutTheCards)
 }
 
 }  // namespace
+
+// A full disk, whether it refuses the first bytes or cuts a write short near the end, keeps the
+// PDF that was there and says why, on both roads (one thread, and stretches joined from every
+// core).
+TEST(PrintPages, AFullDiskKeepsTheOldPdfAndSaysWhy)
+{
+    const Cards cards;
+    const Sheet sheet("F", "UD", 2, 2);
+    const Printing_View view = sheet.view(cards, Print_Run_For_Range(false, 0, 1, 40, false), 40);
+    const QByteArray old("%PDF-1.4 the old file\n");
+    for (const int threads : {1, 4}) {
+        // The whole file's size on this road: the last case is cut short by one byte at its end.
+        qint64 size = 0;
+        {
+            Pdf whole;
+            ASSERT_TRUE(Print_To_Pdf_File(whole.path, view, 0, 0, nullptr, threads).ok);
+            size = QFileInfo(whole.path).size();
+            ASSERT_GT(size, 3000);
+        }
+        for (const qint64 room : {qint64(0), qint64(3000), size - 1}) {
+            SCOPED_TRACE(testing::Message() << threads << " threads, room for " << room << " bytes");
+            Pdf pdf;
+            {
+                QFile f(pdf.path);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                f.write(old);
+            }
+            platform::setDiskRoomForTests(room);
+            const PrintOutcome outcome = Print_To_Pdf_File(pdf.path, view, 0, 0, nullptr, threads);
+            platform::setDiskRoomForTests(std::nullopt);
+            EXPECT_FALSE(outcome.ok);
+            EXPECT_TRUE(outcome.error.contains(QStringLiteral("No space left on device"))) << outcome.error.toStdString();
+            EXPECT_EQ(testsupport::fileBytes(pdf.path), old);
+            EXPECT_EQ(QDir(pdf.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.pdf")});
+        }
+    }
+    // With room enough the same run writes the whole file.
+    Pdf pdf;
+    platform::setDiskRoomForTests(100'000'000);
+    const PrintOutcome outcome = Print_To_Pdf_File(pdf.path, view, 0, 0, nullptr, 4);
+    platform::setDiskRoomForTests(std::nullopt);
+    EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_TRUE(testsupport::fileBytes(pdf.path).startsWith("%PDF"));
+}

@@ -9,11 +9,15 @@
 #include "visitor/VisitorDatabase.h"
 #include "visitor/VisitorDbGuard.h"
 #include "visitor/VisitorRecorder.h"
+#include "visitor/Visitor_Pass.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,7 +67,8 @@ TEST(VisitorDatabaseGuard, ForeignSchemasAndFifosAreRefusedAndNothingIsRecorded)
         r.stamp = QStringLiteral("2026-12-07 09:05:01");
         r.side[0].values[0] = QStringLiteral("Ann");
         EXPECT_FALSE(Visitor_DB().Insert_Visitor_Record(r));
-        EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("Error in database access.")});
+        // The operator is told why: the file in the database's place is theirs to mend.
+        EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("Error in database access.\n") + reason});
         if (c.prepare.isEmpty())
             continue;
         EXPECT_EQ(runTool(sqlite, {Database_Path, QLatin1String(c.check)}).out, QByteArray(c.after));
@@ -104,6 +109,82 @@ TEST(VisitorDatabaseGuard, StatementsPastTheirStepBudgetAreInterrupted)
         sqlite3_finalize(st);
     }
     sqlite3_close(db);
+}
+
+}  // namespace
+
+namespace {
+
+// A Visitor.db that is a link, to a database or to nothing, is refused with the reason and
+// nothing is written anywhere; a database the program makes is readable by the user alone.
+TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
+{
+    REQUIRE_TOOL(sqlite, "sqlite3");
+    struct Case {
+        const char *name;
+        bool targetExists;  // the link points at a real database
+        bool link;
+    } const cases[] = {
+        {"a link to another database", true, true},
+        {"a dangling link", false, true},
+        {"no file yet", false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDataFolder data;
+        Check_Path_And_Create_VISITOR_Files();
+        ASSERT_TRUE(QFile::remove(Database_Path));
+        const QString target = data.root() + QStringLiteral("/elsewhere.db");
+        if (c.targetExists) {
+            ASSERT_TRUE(QFile::copy(data.resourcePath() + QStringLiteral("/Visitor.db"), target));
+        }
+        if (c.link) {
+            ASSERT_EQ(symlink(QFile::encodeName(target).constData(), QFile::encodeName(Database_Path).constData()), 0);
+        }
+        // The folder's set-up runs before each recording: it must not copy the seed through the
+        // link. Without a link it is left out, so the database is made by the open itself.
+        if (c.link)
+            Check_Path_And_Create_VISITOR_Files();
+
+        platform::ScopedScriptedUi ui;
+        VisitorRecord r;
+        r.stamp = QStringLiteral("2026-12-07 09:05:01");
+        r.side[0].values[0] = QStringLiteral("Ann");
+        EXPECT_EQ(Visitor_DB().Insert_Visitor_Record(r), !c.link);
+        if (c.link) {
+            EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("Error in database access.\n%1 was refused: it is a "
+                                                                 "link, not the database itself.")
+                                                      .arg(Database_Path)});
+            EXPECT_EQ(QFileInfo::exists(target), c.targetExists) << "a database was made through the link";
+            if (c.targetExists) {
+                EXPECT_EQ(runTool(sqlite, {target, QStringLiteral("SELECT count(*) FROM Visitor_Records;")}).out,
+                          QByteArray("0\n"));
+            }
+            continue;
+        }
+        EXPECT_EQ(runTool(sqlite, {Database_Path, QStringLiteral("SELECT VName FROM Visitor_Records;")}).out,
+                  QByteArray("Ann\n"));
+        struct stat st {};
+        ASSERT_EQ(lstat(QFile::encodeName(Database_Path).constData(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A photo path in the log may name anything by now: a FIFO there shows no picture and never
+// holds the desk.
+TEST(VisitorDatabaseGuard, APhotoThatIsAFifoIsNotWaitedOn)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("photo.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    testsupport::FifoWatch watch(fifo);
+    EXPECT_TRUE(Visitor_Photo(fifo).isNull());
+    EXPECT_FALSE(watch.readerWaited()) << "the photo was waited on";
 }
 
 }  // namespace

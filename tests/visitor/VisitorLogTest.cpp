@@ -121,7 +121,8 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         QString chosen, written, message;
     } exports[] = {
         {dir + "/old.txt", {}, {}},  // answered No: the file already there stays
-        {dir + "/none/list.xlsx", {}, "Error in file accessing."},
+        // The writer's reason goes with the message.
+        {dir + "/none/list.xlsx", {}, "Error in file accessing. (could not create " + dir + "/none/list.xlsx)"},
         {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully."},
     };
     // Every box's text, the export-finished box's included.

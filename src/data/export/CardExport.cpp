@@ -132,7 +132,7 @@ QString Check_Exist_Path_and_Create_New(const QString &path)
     };
     QString candidate = join(name);
     while (QFileInfo::exists(candidate))
-        candidate = join(QStringLiteral("%1 (%2)").arg(base).arg(counter++));
+        candidate = join(QStringLiteral("%1 (%2)").arg(base, QString::number(counter++)));
     return candidate;
 }
 

@@ -1,5 +1,7 @@
 #include "data/spreadsheet/SSZipArchive.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,6 +125,11 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
     const ZipLimits &limits = job.limits;
     if (job.unpacked)
         *job.unpacked = 0;
+    // A FIFO in the workbook's place would hold the open until something writes to it.
+    if (!platform::isRegularFile(path)) {
+        setError(error, errorCode, SSZipArchive::ErrorOpen, QStringLiteral("failed to open zip file: it is not a regular file"));
+        return false;
+    }
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     if (!zip) {
         setError(error, errorCode, SSZipArchive::ErrorOpen, QStringLiteral("failed to open zip file"));
@@ -216,9 +223,14 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         }
         QFile::remove(target);  // never write through a link that stands there
         QFile out(target);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // Unbuffered: a buffered file's last flush fails unseen on close, leaving a part cut short
+        // (or empty) on a full disk as if it had been unpacked.
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+            setError(error, errorCode, SSZipArchive::ErrorWrite,
+                     QStringLiteral("could not write %1 (%2)").arg(target, out.errorString()));
             unzCloseCurrentFile(zip);
-            continue;
+            success = false;
+            break;
         }
         int read = 0;
         bool entryOk = true;
@@ -238,11 +250,18 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
                 entryOk = false;
                 break;
             }
-            if (out.write(buffer.data(), read) != read) {
-                setError(error, errorCode, SSZipArchive::ErrorWrite, QStringLiteral("could not write %1").arg(target));
-                entryOk = false;
-                break;
+            // A write cut short is tried again with the rest: on a full disk that try fails and
+            // carries the system's reason.
+            for (qint64 done = 0, n = 0; entryOk && done < read; done += n) {
+                n = out.write(buffer.data() + done, read - done);
+                if (n <= 0) {
+                    setError(error, errorCode, SSZipArchive::ErrorWrite,
+                             QStringLiteral("could not write %1 (%2)").arg(target, out.errorString()));
+                    entryOk = false;
+                }
             }
+            if (!entryOk)
+                break;
         }
         if (entryOk && read < 0) {
             setError(error, errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));

@@ -7,6 +7,7 @@
 #include "data/LongRead.h"
 #include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
+#include "platform/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <pugixml.hpp>
 
@@ -220,9 +220,9 @@ void appendEscaped(QByteArray &out, const QString &text)
 
 bool writeWhole(const QString &file, const QByteArray &bytes, QString &error)
 {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        error = QStringLiteral("Error when writing file %1").arg(file);
+    QString why;
+    if (!platform::writeWholeFile(file, bytes, &why)) {
+        error = platform::withReason(QStringLiteral("Error when writing file %1").arg(file), why);
         return false;
     }
     return true;

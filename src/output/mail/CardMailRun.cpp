@@ -4,13 +4,13 @@
 #include "core/SKTRenderingView.h"
 #include "core/Utilities.h"
 #include "data/batch/BatchRunner.h"
+#include "platform/WholeFile.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -27,8 +27,8 @@ bool writeSidePdf(const CardSide &side, int mirror, const QString &path)
     const QRectF rect = side.cardRect;
     if (rect.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    platform::WholeFile file(path);
+    if (!file.open())
         return false;
     {
         QPdfWriter writer(&file);

@@ -32,7 +32,10 @@ template <class W>
 W *named(QWidget *parent, const char *name, W *w)
 {
     w->setObjectName(QString::fromLatin1(name));
-    Q_UNUSED(parent);
+    // Owned by the window from the start: a field no layout takes (a hidden one) would
+    // otherwise outlive it.
+    if (!w->parentWidget())
+        w->setParent(parent);
     return w;
 }
 

@@ -3,13 +3,13 @@
 #include "core/Utilities.h"
 #include "data/batch/BatchRunner.h"
 #include "output/print/PdfJoin.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <map>
 #include <optional>
 
@@ -172,9 +172,9 @@ std::optional<PrintOutcome> printPdfOnEveryCore(const QString &path, const Print
         return std::nullopt;
 
     PrintOutcome outcome;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+    platform::WholeFile file(path);
+    if (!file.open()) {
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.failure());
         return outcome;
     }
     PdfJoin join(file);
@@ -189,18 +189,29 @@ std::optional<PrintOutcome> printPdfOnEveryCore(const QString &path, const Print
             return joined;
         });
     if (stopping(stop)) {
-        file.cancelWriting();
+        file.cancel();
         outcome.stopped = true;
         outcome.error = QStringLiteral("Printing was stopped.");
         return outcome;
     }
+    // The disk refused the bytes: drawing the pages again on one thread would meet it again.
+    if (file.failed()) {
+        file.cancel();
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.failure());
+        return outcome;
+    }
     if (!joined || !join.finish(&why)) {
-        file.cancelWriting();
+        if (file.failed()) {
+            file.cancel();
+            outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.failure());
+            return outcome;
+        }
+        file.cancel();
         Show_NSLog_Message(QStringLiteral("Pages drawn on one thread: %1").arg(why.isEmpty() ? QStringLiteral("a stretch failed") : why));
         return std::nullopt;
     }
     if (!file.commit()) {
-        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.failure());
         return outcome;
     }
     outcome.pages = join.pages();
@@ -216,9 +227,9 @@ PrintOutcome Print_To_Pdf_File(const QString &path, const Printing_View &view, i
     if (std::optional<PrintOutcome> parallel = printPdfOnEveryCore(path, view, fromPage, toPage, stop, threads))
         return *parallel;
     PrintOutcome outcome;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+    platform::WholeFile file(path);
+    if (!file.open()) {
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.failure());
         return outcome;
     }
     {
@@ -226,13 +237,13 @@ PrintOutcome Print_To_Pdf_File(const QString &path, const Printing_View &view, i
         setUpPdf(pdf, view);
         outcome = Print_Pages(pdf, view, fromPage, toPage, view.run().copies, stop, threads);
     }
-    if (!outcome.ok) {
-        file.cancelWriting();
+    if (!outcome.ok && !file.failed()) {
+        file.cancel();
         return outcome;
     }
     if (!file.commit()) {
         outcome.ok = false;
-        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+        outcome.error = QStringLiteral("Could not write %1: %2").arg(path, file.failure());
     }
     return outcome;
 }
