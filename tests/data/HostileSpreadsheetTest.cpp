@@ -209,6 +209,8 @@ TEST(HostileSpreadsheet, ZipBombsAreRefusedBeforeAnythingIsWrittenAndOnlyNeededP
             EXPECT_EQ(reader.lastError(), refusal);
         } else {
             EXPECT_EQ(flat(reader.data), QStringLiteral("1"));
+            // Read from memory: the sheet never lands in the temporary folder.
+            EXPECT_FALSE(QFile::exists(reader.tmpDir() + QStringLiteral("/xl/worksheets/sheet1.xml")));
         }
     }
 }

@@ -312,11 +312,20 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
 {
     if (number < 1 || number > m_sheetParts.size() || m_sheetParts.at(number - 1).isEmpty())
         return {};
-    // A sheet is unpacked when it is first asked for: a workbook's other sheets and its media
-    // are never inflated.
-    if (!unpackParts({m_sheetParts.at(number - 1)}))
+    // A sheet is inflated when it is first asked for (a workbook's other sheets and its media
+    // never are), into memory, where listing its columns and reading it both find it.
+    if (!inflateParts({m_sheetParts.at(number - 1)}))
         return {};
     return tmpDir() + QLatin1Char('/') + m_sheetParts.at(number - 1);
+}
+
+const QByteArray *SpreadsheetWriter::heldPart(const QString &path) const
+{
+    const QString root = tmpDir() + QLatin1Char('/');
+    if (!m_dir || !path.startsWith(root))
+        return nullptr;
+    const auto found = m_parts.constFind(path.mid(root.size()).toLower());
+    return found == m_parts.constEnd() ? nullptr : &found.value();
 }
 
 namespace {
@@ -328,11 +337,11 @@ QString relsPartOf(const QString &part)
 }
 }  // namespace
 
-bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
+bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) const
 {
     QStringList wanted;
     for (const QString &p : parts)
-        if (!p.isEmpty() && !m_unpackedParts.contains(p, Qt::CaseInsensitive))
+        if (!p.isEmpty() && !m_unpackedParts.contains(p, Qt::CaseInsensitive) && !wanted.contains(p, Qt::CaseInsensitive))
             wanted.append(p);
     if (wanted.isEmpty())
         return true;
@@ -343,14 +352,19 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
     QString error;
     std::uint64_t written = 0;
     int code = 0;
-    const bool ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written, &code);
+    QHash<QString, QByteArray> inflated;
+    const bool ok = toMemory
+                        ? SSZipArchive::inflateEntries(m_workbookPath, wanted, inflated, &error, limits, &written, &code)
+                        : SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written, &code);
     m_unpackedBytes += written;
     m_partError.clear();
     m_partRefused = false;
     m_partDamaged = false;
-    if (ok)
+    if (ok) {
         m_unpackedParts += wanted;
-    else {
+        for (auto it = inflated.begin(); it != inflated.end(); ++it)
+            m_parts.insert(it.key().toLower(), std::move(it.value()));
+    } else {
         // Each part's budget is what the earlier parts left, so the limit shown is the whole one.
         m_partRefused = code == SSZipArchive::ErrorLimit;
         if (m_partRefused && error.startsWith(QLatin1String("the archive unpacks")))
@@ -378,6 +392,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     m_damaged = false;
     m_workbookPath = path;
     m_unpackedParts.clear();
+    m_parts.clear();
     m_unpackedBytes = 0;
     m_partError.clear();
     m_partRefused = false;
@@ -400,6 +415,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
         m_sheetParts.clear();
         sharedStrings.clear();
         m_styleKind.clear();
+        m_parts.clear();
         m_dir.reset();
         return false;
     }
@@ -453,24 +469,26 @@ bool SpreadsheetWriter::loadWorkbookPart()
     }
     const QString strings = byType(rels, QStringLiteral("/sharedStrings"), dir + QStringLiteral("/sharedStrings.xml"));
     const QString styles = byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml"));
-    if (!unpackParts({strings, styles}))
+    if (!inflateParts({strings, styles}))
         return false;
-    if (!ReadSharedStrings(root + QLatin1Char('/') + strings) && (m_refused || m_stopped))
+    // Read once, here: their bytes are not kept (unless a sheet is the same part).
+    const QByteArray stringBytes = m_parts.value(strings.toLower());
+    const QByteArray styleBytes = m_parts.value(styles.toLower());
+    for (const QString &part : {strings, styles})
+        if (!m_sheetParts.contains(part, Qt::CaseInsensitive))
+            m_parts.remove(part.toLower());
+    if (!readSharedStrings(stringBytes.constData(), stringBytes.constData() + stringBytes.size(), m_workbookPath)
+        && (m_refused || m_stopped))
         return false;
-    return loadStyles(root + QLatin1Char('/') + styles, styles);
+    return loadStyles(styleBytes, styles);
 }
 
-bool SpreadsheetWriter::loadStyles(const QString &file, const QString &part)
+bool SpreadsheetWriter::loadStyles(const QByteArray &bytes, const QString &part)
 {
     // Streamed: of the styles only the number formats and the cell formats matter here.
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+    if (bytes.isEmpty())
         return true;  // no styles: every number stays a number
-    const uchar *map = f.map(0, f.size());
-    if (!map)
-        return true;
-    const char *begin = reinterpret_cast<const char *>(map);
-    xmlpull::Scanner scan(begin, begin + f.size());
+    xmlpull::Scanner scan(bytes.constData(), bytes.constData() + bytes.size());
     std::string_view text;
     QHash<int, QString> codes;
     std::vector<int> formats;  // numFmtId of each cell format, in order
@@ -557,7 +575,16 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
     if (!map)
         return false;
     const char *begin = reinterpret_cast<const char *>(map);
-    xmlpull::Scanner scan(begin, begin + f.size());
+    return readSharedStrings(begin, begin + f.size(), m_workbookPath.isEmpty() ? file : m_workbookPath);
+}
+
+bool SpreadsheetWriter::readSharedStrings(const char *begin, const char *end, const QString &named)
+{
+    sharedStrings.clear();
+    m_refused = false;
+    if (begin == end)
+        return false;
+    xmlpull::Scanner scan(begin, end);
     std::string_view text;
     QString current;
     int phonetic = 0;
@@ -585,13 +612,12 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
                 // Every shared string is a cell's value: no sheet can use more of them than cells.
                 if (sharedStrings.size() >= MaxCells) {
                     sharedStrings.clear();
-                    refuse(m_workbookPath.isEmpty() ? file : m_workbookPath,
-                           QStringLiteral("it holds more than %L1 shared strings").arg(MaxCells));
+                    refuse(named, QStringLiteral("it holds more than %L1 shared strings").arg(MaxCells));
                     return false;
                 }
                 if (progress && !progress->step()) {
                     sharedStrings.clear();
-                    stopRead(m_workbookPath.isEmpty() ? file : m_workbookPath);
+                    stopRead(named);
                     return false;
                 }
                 xmlpull::resolveEscapes(current);
@@ -633,24 +659,34 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         m_damaged = m_partDamaged;
         return false;
     }
-    QFile f(sheetFile);
-    if (!f.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("Error: the sheet cannot be read.");
-        return false;
+    // A sheet of the open workbook is held in memory; any other file is mapped, not loaded. The
+    // scan walks the bytes once and keeps only the rows.
+    const char *begin = nullptr;
+    qint64 size = 0;
+    QFile f;
+    if (const QByteArray *held = heldPart(sheetFile)) {
+        begin = held->constData();
+        size = held->size();
+    } else {
+        f.setFileName(sheetFile);
+        if (!f.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Error: the sheet cannot be read.");
+            return false;
+        }
+        size = f.size();
+        const uchar *map = size > 0 ? f.map(0, size) : nullptr;
+        if (size > 0 && !map) {
+            m_error = QStringLiteral("Error: the sheet cannot be read.");
+            return false;
+        }
+        begin = reinterpret_cast<const char *>(map);
     }
-    if (f.size() == 0) {
+    if (size == 0) {
         m_error = QStringLiteral("Error: the sheet is empty.");
         return false;
     }
-    // Mapped, not loaded: the scan walks the bytes once and keeps only the rows.
-    const uchar *map = f.map(0, f.size());
-    if (!map) {
-        m_error = QStringLiteral("Error: the sheet cannot be read.");
-        return false;
-    }
     const QString named = m_workbookPath.isEmpty() ? sheetFile : m_workbookPath;
-    const char *begin = reinterpret_cast<const char *>(map);
-    xmlpull::Scanner scan(begin, begin + f.size());
+    xmlpull::Scanner scan(begin, begin + size);
     using xmlpull::Token;
 
     int width = 0, stated = 0, firstRowWidth = 0;
