@@ -555,13 +555,28 @@ QString SpreadsheetWriter::cellDate(double serial, int style) const
     const long long day = dayOfYear - (153 * mp + 2) / 5 + 1;
     const long long month = mp < 10 ? mp + 3 : mp - 9;
     const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    char text[40];
-    int n = std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", year, month, day);
+    // Digits by hand as well: the years are 1900 to 9999, so four digits always.
+    char16_t text[16];
+    auto two = [](char16_t *at, long long v) {
+        at[0] = char16_t(u'0' + v / 10);
+        at[1] = char16_t(u'0' + v % 10);
+    };
+    two(text, year / 100);
+    two(text + 2, year % 100);
+    text[4] = u'-';
+    two(text + 5, month);
+    text[7] = u'-';
+    two(text + 8, day);
+    qsizetype n = 10;
     if (kind == 2) {
         const long long s = seconds % 86400;
-        n += std::snprintf(text + n, sizeof text - size_t(n), " %02lld:%02lld", s / 3600, s % 3600 / 60);
+        text[10] = u' ';
+        two(text + 11, s / 3600);
+        text[13] = u':';
+        two(text + 14, s % 3600 / 60);
+        n = 16;
     }
-    return QString::fromLatin1(text, n);
+    return QString(reinterpret_cast<const QChar *>(text), n);
 }
 
 bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
@@ -587,12 +602,15 @@ bool SpreadsheetWriter::readSharedStrings(const char *begin, const char *end, co
     xmlpull::Scanner scan(begin, end);
     std::string_view text;
     QString current;
+    bool underscore = false;  // only a text with "_" can hold a "_xHHHH_" escape
     int phonetic = 0;
     bool inText = false;
     for (;;) {
         const xmlpull::Token t = scan.next(text);
-        if (inText && phonetic == 0)
+        if (inText && phonetic == 0 && !text.empty()) {
             xmlpull::appendText(current, text, false);
+            underscore = underscore || text.find('_') != std::string_view::npos;
+        }
         if (t.kind == xmlpull::Token::Error) {
             sharedStrings.clear();
             return false;
@@ -600,14 +618,17 @@ bool SpreadsheetWriter::readSharedStrings(const char *begin, const char *end, co
         if (t.kind == xmlpull::Token::Eof)
             break;
         if (t.kind == xmlpull::Token::CData) {
-            if (inText && phonetic == 0)
+            if (inText && phonetic == 0) {
                 current.append(QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size())));
+                underscore = underscore || t.attrs.find('_') != std::string_view::npos;
+            }
             continue;
         }
         // One entry per si: plain text, or the text of its runs; phonetic guides are left out.
         if (t.name == "si") {
             if (t.kind == xmlpull::Token::Start) {
                 current.clear();
+                underscore = false;
             } else {
                 // Every shared string is a cell's value: no sheet can use more of them than cells.
                 if (sharedStrings.size() >= MaxCells) {
@@ -620,9 +641,11 @@ bool SpreadsheetWriter::readSharedStrings(const char *begin, const char *end, co
                     stopRead(named);
                     return false;
                 }
-                xmlpull::resolveEscapes(current);
-                sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : current);
-                current.clear();
+                if (underscore)
+                    xmlpull::resolveEscapes(current);
+                sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : std::move(current));
+                current = QString();
+                underscore = false;
             }
         } else if (t.name == "rPh") {
             phonetic += t.kind == xmlpull::Token::Start ? 1 : t.kind == xmlpull::Token::End ? -1 : 0;
