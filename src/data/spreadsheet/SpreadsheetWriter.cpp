@@ -304,7 +304,7 @@ int dateFormatKind(int numFmtId, const QString &formatCode)
 // --- reading ---
 
 SpreadsheetWriter::SpreadsheetWriter() = default;
-SpreadsheetWriter::~SpreadsheetWriter() = default;
+SpreadsheetWriter::~SpreadsheetWriter() { dropPrefetch(); }
 
 QString SpreadsheetWriter::tmpDir() const { return m_dir ? m_dir->path() : QString(); }
 
@@ -337,6 +337,37 @@ QString relsPartOf(const QString &part)
 }
 }  // namespace
 
+// Inflating parts into memory touches nothing of the reader: it may run on a worker.
+SpreadsheetWriter::Inflated SpreadsheetWriter::inflate(const QString &workbook, const QStringList &wanted,
+                                                       std::uint64_t unpackedBefore)
+{
+    Inflated out;
+    out.wanted = wanted;
+    ZipLimits limits;
+    limits.maxTotalBytes = limits.maxTotalBytes > unpackedBefore ? limits.maxTotalBytes - unpackedBefore : 0;
+    out.ok = SSZipArchive::inflateEntries(workbook, wanted, out.parts, &out.error, limits, &out.written, &out.code);
+    return out;
+}
+
+void SpreadsheetWriter::startPrefetch(const QString &part)
+{
+    dropPrefetch();
+    if (part.isEmpty() || m_unpackedParts.contains(part, Qt::CaseInsensitive))
+        return;
+    try {
+        m_prefetch = std::async(std::launch::async, &SpreadsheetWriter::inflate, m_workbookPath, QStringList{part},
+                                m_unpackedBytes);
+    } catch (const std::system_error &) {
+        // No thread to spare: the sheet is inflated when it is asked for.
+    }
+}
+
+void SpreadsheetWriter::dropPrefetch() const
+{
+    if (m_prefetch.valid())
+        m_prefetch.get();  // waited for: its bytes are dropped and were never counted
+}
+
 bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) const
 {
     QStringList wanted;
@@ -347,22 +378,35 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) con
         return true;
     if (!m_dir)
         return false;
-    ZipLimits limits;
-    limits.maxTotalBytes = limits.maxTotalBytes > m_unpackedBytes ? limits.maxTotalBytes - m_unpackedBytes : 0;
-    QString error;
-    std::uint64_t written = 0;
-    int code = 0;
-    QHash<QString, QByteArray> inflated;
-    const bool ok = toMemory
-                        ? SSZipArchive::inflateEntries(m_workbookPath, wanted, inflated, &error, limits, &written, &code)
-                        : SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written, &code);
-    m_unpackedBytes += written;
+    Inflated result;
+    if (m_prefetch.valid()) {
+        // The sheet inflated ahead counts only when it is what is asked for now, as if it were
+        // inflated at this point; anything else is asked for as if it never was.
+        result = m_prefetch.get();
+        if (!toMemory || result.wanted.size() != 1 || wanted.size() != 1
+            || result.wanted.first().compare(wanted.first(), Qt::CaseInsensitive) != 0)
+            result = Inflated();
+    }
+    if (result.wanted.isEmpty()) {
+        if (toMemory) {
+            result = inflate(m_workbookPath, wanted, m_unpackedBytes);
+        } else {
+            ZipLimits limits;
+            limits.maxTotalBytes = limits.maxTotalBytes > m_unpackedBytes ? limits.maxTotalBytes - m_unpackedBytes : 0;
+            result.ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &result.error, limits,
+                                                   &result.written, &result.code);
+        }
+    }
+    const bool ok = result.ok;
+    QString error = result.error;
+    const int code = result.code;
+    m_unpackedBytes += result.written;
     m_partError.clear();
     m_partRefused = false;
     m_partDamaged = false;
     if (ok) {
         m_unpackedParts += wanted;
-        for (auto it = inflated.begin(); it != inflated.end(); ++it)
+        for (auto it = result.parts.begin(); it != result.parts.end(); ++it)
             m_parts.insert(it.key().toLower(), std::move(it.value()));
     } else {
         // Each part's budget is what the earlier parts left, so the limit shown is the whole one.
@@ -381,6 +425,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) con
 
 bool SpreadsheetWriter::openWorkbook(const QString &path)
 {
+    dropPrefetch();
     m_stopped = false;
     m_sheetNames.clear();
     m_sheetParts.clear();
@@ -415,6 +460,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
         m_sheetParts.clear();
         sharedStrings.clear();
         m_styleKind.clear();
+        dropPrefetch();
         m_parts.clear();
         m_dir.reset();
         return false;
@@ -471,6 +517,9 @@ bool SpreadsheetWriter::loadWorkbookPart()
     const QString styles = byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml"));
     if (!inflateParts({strings, styles}))
         return false;
+    // The first sheet is the one a window lists as the workbook opens: it inflates on a worker
+    // while the shared strings are read.
+    startPrefetch(m_sheetParts.value(0));
     // Read once, here: their bytes are not kept (unless a sheet is the same part).
     const QByteArray stringBytes = m_parts.value(strings.toLower());
     const QByteArray styleBytes = m_parts.value(styles.toLower());

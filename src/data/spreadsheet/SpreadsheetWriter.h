@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -131,6 +132,20 @@ private:
     // spares writing tens of MB to disk and reading them back.
     bool unpackParts(const QStringList &parts, bool toMemory = false) const;
     bool inflateParts(const QStringList &parts) const { return unpackParts(parts, true); }
+    // What inflating parts into memory gave; `wanted` empty: nothing was tried.
+    struct Inflated {
+        QStringList wanted;
+        bool ok = false;
+        QString error;
+        int code = 0;
+        std::uint64_t written = 0;
+        QHash<QString, QByteArray> parts;
+    };
+    static Inflated inflate(const QString &workbook, const QStringList &wanted, std::uint64_t unpackedBefore);
+    // Inflates `part` on a worker, to be taken by the next unpackParts if it asks for that part
+    // alone, as if inflated then (same budget, same reasons); otherwise dropped.
+    void startPrefetch(const QString &part);
+    void dropPrefetch() const;
     // The bytes held for a path under tmpDir(), or null.
     const QByteArray *heldPart(const QString &path) const;
     bool readSharedStrings(const char *begin, const char *end, const QString &named);
@@ -155,6 +170,7 @@ private:
     bool m_stopped = false;
     QString m_workbookPath;
     mutable QStringList m_unpackedParts;
+    mutable std::future<Inflated> m_prefetch;
     mutable QHash<QString, QByteArray> m_parts;  // inflated parts, by lower-case path in the workbook
     mutable std::uint64_t m_unpackedBytes = 0;
     mutable QString m_partError;
