@@ -210,9 +210,15 @@ void attributes(std::string_view attrs, std::initializer_list<Wanted> wanted)
 {
     for (const Wanted &w : wanted)
         *w.value = {};
+    // Called for every cell: names are compared inline, most of them a single letter.
+    auto same = [](std::string_view a, std::string_view b) {
+        if (a.size() != b.size() || a.empty() || a[0] != b[0])
+            return a.size() == b.size() && a.empty();
+        return a.size() == 1 || std::memcmp(a.data() + 1, b.data() + 1, a.size() - 1) == 0;
+    };
     eachAttribute(attrs, [&](std::string_view attrName, std::string_view value) {
         for (const Wanted &w : wanted)
-            if (attrName == w.name && w.value->data() == nullptr) {
+            if (same(attrName, w.name) && w.value->data() == nullptr) {
                 *w.value = value.data() ? value : std::string_view("", 0);
                 break;
             }
