@@ -604,7 +604,16 @@ QString SpreadsheetWriter::cellDate(double serial, int style) const
     const long long day = dayOfYear - (153 * mp + 2) / 5 + 1;
     const long long month = mp < 10 ? mp + 3 : mp - 9;
     const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    // Digits by hand as well: the years are 1900 to 9999, so four digits always.
+    if (year > 9999) {  // the 1904 count reaches past 9999
+        char wide[40];
+        int w = std::snprintf(wide, sizeof wide, "%04lld-%02lld-%02lld", year, month, day);
+        if (kind == 2) {
+            const long long s = seconds % 86400;
+            w += std::snprintf(wide + w, sizeof wide - size_t(w), " %02lld:%02lld", s / 3600, s % 3600 / 60);
+        }
+        return QString::fromLatin1(wide, w);
+    }
+    // Digits by hand as well: four for the year, from 1899.
     char16_t text[16];
     auto two = [](char16_t *at, long long v) {
         at[0] = char16_t(u'0' + v / 10);
@@ -656,9 +665,20 @@ bool SpreadsheetWriter::readSharedStrings(const char *begin, const char *end, co
     bool inText = false;
     for (;;) {
         const xmlpull::Token t = scan.next(text);
-        if (inText && phonetic == 0 && !text.empty()) {
-            xmlpull::appendText(current, text, false);
-            underscore = underscore || text.find('_') != std::string_view::npos;
+        if (inText && phonetic == 0) {
+            // Most shared strings are plain ASCII: one look at their bytes, and no decoding. An
+            // empty text still makes the value empty rather than null, as decoding did.
+            bool plain = true;
+            for (const char c : text) {
+                plain = plain && static_cast<unsigned char>(c) < 0x80 && c != '&' && c != '\r';
+                underscore = underscore || c == '_';
+            }
+            if (!plain)
+                xmlpull::appendText(current, text, false);
+            else if (current.isEmpty())
+                current = QString::fromLatin1(text.data(), qsizetype(text.size()));
+            else
+                current.append(QLatin1StringView(text.data(), qsizetype(text.size())));
         }
         if (t.kind == xmlpull::Token::Error) {
             sharedStrings.clear();
