@@ -209,6 +209,93 @@ TEST(HostileSpreadsheet, ZipBombsAreRefusedBeforeAnythingIsWrittenAndOnlyNeededP
             EXPECT_EQ(reader.lastError(), refusal);
         } else {
             EXPECT_EQ(flat(reader.data), QStringLiteral("1"));
+            // Read from memory: the sheet never lands in the temporary folder.
+            EXPECT_FALSE(QFile::exists(reader.tmpDir() + QStringLiteral("/xl/worksheets/sheet1.xml")));
         }
+    }
+}
+
+// Parts inflated into memory pass the checks of parts unpacked to files: the same bytes for a
+// sound entry; for a damaged, lying or oversized one no bytes and the same one-line reason.
+TEST(HostileSpreadsheet, PartsInflatedIntoMemoryPassTheChecksOfUnpacking)
+{
+    REQUIRE_PYTHON(python);
+    const char *Pack = R"PY(
+import sys, zipfile, struct
+path = sys.argv[1]
+z = zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED)
+z.writestr('xl/other.xml', 'not asked for')
+kind = sys.argv[2]
+if kind == 'checksum':
+    z.writestr('xl/part.xml', 'hello there', zipfile.ZIP_STORED)
+elif kind == 'bomb':
+    z.writestr('xl/part.xml', bytes(8 << 20))
+else:
+    z.writestr('xl/part.xml', ''.join('<row r="%d"/>' % r for r in range(100000)))
+z.close()
+b = bytearray(open(path, 'rb').read())
+if kind == 'checksum':
+    at = b.find(b'hello there')
+    b[at] = ord('j')
+if kind.startswith('declares '):
+    size = int(kind.split()[1])
+    at = b.find(b'PK\x01\x02')
+    while at >= 0:
+        n = struct.unpack_from('<H', b, at + 28)[0]
+        if bytes(b[at + 46:at + 46 + n]) == b'xl/part.xml':
+            struct.pack_into('<I', b, at + 24, size)
+            struct.pack_into('<I', b, struct.unpack_from('<I', b, at + 42)[0] + 22, size)
+        at = b.find(b'PK\x01\x02', at + 4)
+open(path, 'wb').write(b)
+)PY";
+    ZipLimits small;
+    small.maxTotalBytes = std::uint64_t(1) << 20;
+    const struct {
+        const char *kind;
+        ZipLimits limits;
+        const char *reason;  // empty: inflates
+        int code;
+    } cases[] = {
+        {"sound", {}, "", 0},
+        {"sound", small, "the archive unpacks to more than 1 MiB", SSZipArchive::ErrorLimit},
+        {"checksum", {}, "checksum error in zip file: xl/part.xml", SSZipArchive::ErrorChecksum},
+        {"bomb", {}, "an entry of the archive inflates more than 200 times", SSZipArchive::ErrorLimit},
+        {"declares 1000", {}, "checksum error in zip file: xl/part.xml", SSZipArchive::ErrorChecksum},
+        {"declares 100000000", {}, "an entry of the archive inflates more than 200 times", SSZipArchive::ErrorLimit},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parts.zip"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.kind);
+        ASSERT_EQ(testsupport::runTool(python, {QStringLiteral("-c"), QString::fromUtf8(Pack), path,
+                                                QString::fromUtf8(c.kind)}).exitCode, 0);
+        const QStringList wanted{QStringLiteral("xl/part.xml")};
+        QString fileError, memoryError;
+        int fileCode = 0, memoryCode = 0;
+        std::uint64_t fileBytes = 0, memoryBytes = 0;
+        const QString dest = dir.filePath(QStringLiteral("out"));
+        QDir(dest).removeRecursively();
+        const bool unpacked = SSZipArchive::unzipEntries(path, dest, wanted, &fileError, c.limits, &fileBytes, &fileCode);
+        QHash<QString, QByteArray> parts;
+        const bool inflated = SSZipArchive::inflateEntries(path, wanted, parts, &memoryError, c.limits, &memoryBytes,
+                                                           &memoryCode);
+        EXPECT_EQ(inflated, !*c.reason);
+        EXPECT_EQ(unpacked, inflated);
+        EXPECT_EQ(memoryError, QLatin1String(c.reason));
+        EXPECT_EQ(fileError, memoryError);
+        EXPECT_EQ(memoryCode, c.code);
+        EXPECT_EQ(fileCode, memoryCode);
+        if (!inflated) {
+            EXPECT_TRUE(parts.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(parts.keys(), wanted);  // what is not asked for is never inflated
+        QFile file(dest + QStringLiteral("/xl/part.xml"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray onDisk = file.readAll();
+        EXPECT_EQ(parts.value(wanted.first()), onDisk);
+        EXPECT_TRUE(onDisk.startsWith("<row r=\"0\"/>") && onDisk.endsWith("<row r=\"99999\"/>"));
+        EXPECT_EQ(memoryBytes, std::uint64_t(onDisk.size()));
+        EXPECT_EQ(fileBytes, memoryBytes);
     }
 }

@@ -177,6 +177,28 @@ TEST(SpreadsheetRead, HostileArchivesAreRefusedAndWriteNothingOutside)
 
 // Date cells across the calendar read as openpyxl reads them: leap days, the turn of the
 // centuries, the last day a workbook holds, times of day, and a workbook counting from 1904.
+// The 1904 count runs four years past 9999, where openpyxl's dates stop: those serials are read
+// with the year in full, the days counted as the calendar goes on (10000 is a leap year).
+TEST(SpreadsheetRead, DatesPastTheYear9999KeepEveryDigitOfTheYear)
+{
+    REQUIRE_PYTHON(python);
+    QTemporaryDir dir;
+    const QString book = dir.filePath(QStringLiteral("far.xlsx"));
+    // 2957003 days after 1 January 1904 is 31 December 9999.
+    const auto made = xlsxtest::build(python, QStringLiteral(
+        "wb.epoch = openpyxl.utils.datetime.CALENDAR_MAC_1904\n"
+        "for serial, form in [(2957003, 'yyyy-mm-dd'), (2957004, 'yyyy-mm-dd'), (2957370.5, 'yyyy-mm-dd hh:mm'),"
+        " (2958466, 'yyyy-mm-dd')]:\n"
+        "    ws.append([serial]); ws.cell(row=ws.max_row, column=1).number_format = form\n"
+        "wb.save(path)\n"), book);
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    SpreadsheetWriter reader;
+    ASSERT_TRUE(reader.openWorkbook(book)) << qPrintable(reader.lastError());
+    int columns = 0;
+    ASSERT_TRUE(reader.ReadData(reader.sheetPartPath(1), columns));
+    EXPECT_EQ(flat(reader.data), QStringLiteral("9999-12-31;10000-01-01;10001-01-01 12:00;10004-01-02"));
+}
+
 TEST(SpreadsheetRead, DatesAgreeWithOpenpyxlAcrossTheCalendar)
 {
     REQUIRE_PYTHON(python);

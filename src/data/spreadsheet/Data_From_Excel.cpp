@@ -227,14 +227,20 @@ void Data_From_Excel::fillFromSheet(const QList<QStringList> &rows, const QList<
     host->Clear_Delete_Excel_table_rows();
     m_rows.clear();
     m_rows.reserve(rows.size());
-    QStringList values(count);
+    // Rows as Create_List_By_Array makes them (the row number, then each value trimmed), through
+    // one list refilled for every row: a sheet of 100,000 rows made as many lists.
+    QStringList packed(count + 1);
     for (qsizetype r = header ? 1 : 0; r < rows.size(); ++r) {
         const QStringList &row = rows.at(r);
         if (row.isEmpty())
             continue;
-        for (int n = 0; n < count; ++n)
-            values[n] = chosen.at(n) < row.size() ? row.at(chosen.at(n)) : QString();
-        Create_List_By_Array(values, count);
+        packed[0] = QString::number(m_rows.size() + 1);
+        for (int n = 0; n < count; ++n) {
+            const qsizetype j = chosen.at(n);
+            QString v = j < row.size() ? Trim_Str(row.at(j)) : QString();
+            packed[n + 1] = v.isEmpty() ? Empty : std::move(v);
+        }
+        m_rows.append(packed);
     }
     quiet.unblock();
     emit changed();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -80,6 +82,7 @@ struct Unpack {
     int *errorCode = nullptr;
     ZipLimits limits;
     std::uint64_t *unpacked = nullptr;
+    QHash<QString, QByteArray> *memory = nullptr;  // set: entries are inflated here, not to files
 };
 
 bool isWanted(const Unpack &job, const QString &name)
@@ -115,6 +118,55 @@ bool declaredWithinLimits(const Unpack &job, const unz_file_info64 &info, std::u
                  QStringLiteral("an entry of the archive inflates more than %1 times").arg(job.limits.maxRatio));
         return false;
     }
+    return true;
+}
+
+// Inflates the current entry into `bytes`, straight into one buffer of its declared size (the
+// declared sizes passed the limits before anything was inflated), with the checks of unpacking
+// to a file: the total, no byte past the declared size, the checksum.
+bool inflateEntry(unzFile zip, const unz_file_info64 &info, const QString &name, const Unpack &job,
+                  std::uint64_t &total, QByteArray &bytes)
+{
+    if (unzOpenCurrentFile(zip) != UNZ_OK) {
+        setError(job.error, job.errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
+        return false;
+    }
+    auto fail = [&](int code, const QString &text) {
+        setError(job.error, job.errorCode, code, text);
+        unzCloseCurrentFile(zip);
+        bytes = QByteArray();
+        return false;
+    };
+    const std::uint64_t declared = info.uncompressed_size;
+    if (declared > std::uint64_t(std::numeric_limits<qsizetype>::max() / 2))
+        return fail(SSZipArchive::ErrorLimit,
+                    QStringLiteral("the archive unpacks to more than %1 MiB").arg(job.limits.maxTotalBytes >> 20));
+    bytes = QByteArray(qsizetype(declared), Qt::Uninitialized);
+    std::uint64_t at = 0;
+    char past[1];
+    for (;;) {
+        // Once the declared bytes are in, one more byte tells a header that lies.
+        const unsigned room = unsigned(std::min<std::uint64_t>(declared - at, 256 * 1024));
+        char *into = room ? bytes.data() + at : past;
+        const int read = unzReadCurrentFile(zip, into, room ? room : 1);
+        if (read < 0)
+            return fail(SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
+        if (read == 0)
+            break;
+        total += std::uint64_t(read);
+        if (total > job.limits.maxTotalBytes)
+            return fail(SSZipArchive::ErrorLimit,
+                        QStringLiteral("the archive unpacks to more than %1 MiB").arg(job.limits.maxTotalBytes >> 20));
+        if (!room)  // more than it declared: the declared sizes were what we checked
+            return fail(SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
+        at += std::uint64_t(read);
+    }
+    if (unzCloseCurrentFile(zip) == UNZ_CRCERROR) {
+        setError(job.error, job.errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(name));
+        bytes = QByteArray();
+        return false;
+    }
+    bytes.truncate(qsizetype(at));
     return true;
 }
 
@@ -175,9 +227,10 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         } while (unzGoToNextFile(zip) == UNZ_OK);
         unzGoToFirstFile(zip);
     }
-    const QString root = QFileInfo(destination).absoluteFilePath();
-    QDir().mkpath(root);
-    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+    const QString root = job.memory ? QString() : QFileInfo(destination).absoluteFilePath();
+    if (!job.memory)
+        QDir().mkpath(root);
+    const QString canonicalRoot = job.memory ? QString() : QFileInfo(root).canonicalFilePath();
     std::uint64_t total = 0;
     bool success = true;
     std::vector<char> buffer(64 * 1024);
@@ -201,6 +254,16 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         }
         if (name.isEmpty())
             continue;
+        if (job.memory) {
+            if (isFolder)
+                continue;
+            if (!inflateEntry(zip, info, name, job, total, (*job.memory)[name])) {
+                job.memory->remove(name);
+                success = false;
+                break;
+            }
+            continue;
+        }
         const QString target = root + QLatin1Char('/') + name;
         const QString parent = isFolder ? target : QFileInfo(target).absolutePath();
         QDir().mkpath(parent);
@@ -311,6 +374,19 @@ bool SSZipArchive::unzipEntries(const QString &path, const QString &destination,
     job.limits = limits;
     job.unpacked = unpacked;
     return unpack(path, destination, job);
+}
+
+bool SSZipArchive::inflateEntries(const QString &path, const QStringList &names, QHash<QString, QByteArray> &parts,
+                                  QString *error, const ZipLimits &limits, std::uint64_t *unpacked, int *errorCode)
+{
+    Unpack job;
+    job.wanted = &names;
+    job.error = error;
+    job.errorCode = errorCode;
+    job.limits = limits;
+    job.unpacked = unpacked;
+    job.memory = &parts;
+    return unpack(path, QString(), job);
 }
 
 QDateTime SSZipArchive::_dateFor1980() { return QDateTime(QDate(1980, 1, 1), QTime(0, 0)); }

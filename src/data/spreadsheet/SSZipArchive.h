@@ -6,7 +6,9 @@
 // bounds are checked on the sizes the archive declares before anything is written, and again
 // while inflating, which stops at the first byte past them (a declared size may lie).
 
+#include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -42,6 +44,13 @@ public:
     static bool unzipEntries(const QString &path, const QString &destination, const QStringList &names,
                              QString *error = nullptr, const ZipLimits &limits = {},
                              std::uint64_t *unpacked = nullptr, int *errorCode = nullptr);
+
+    // As unzipEntries, with the same names, checks and reasons, but into memory: `parts` receives
+    // each wanted entry's bytes under its entry name (after safeEntryName); nothing is written.
+    // An entry that fails is not left in `parts`.
+    static bool inflateEntries(const QString &path, const QStringList &names, QHash<QString, QByteArray> &parts,
+                               QString *error = nullptr, const ZipLimits &limits = {},
+                               std::uint64_t *unpacked = nullptr, int *errorCode = nullptr);
 
     // The bytes the archive's entries say they unpack to, from its central directory alone (an
     // entry never inflates past what it declares: unpacking refuses it); 0 when it is no archive.

@@ -304,7 +304,7 @@ int dateFormatKind(int numFmtId, const QString &formatCode)
 // --- reading ---
 
 SpreadsheetWriter::SpreadsheetWriter() = default;
-SpreadsheetWriter::~SpreadsheetWriter() = default;
+SpreadsheetWriter::~SpreadsheetWriter() { dropPrefetch(); }
 
 QString SpreadsheetWriter::tmpDir() const { return m_dir ? m_dir->path() : QString(); }
 
@@ -312,11 +312,20 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
 {
     if (number < 1 || number > m_sheetParts.size() || m_sheetParts.at(number - 1).isEmpty())
         return {};
-    // A sheet is unpacked when it is first asked for: a workbook's other sheets and its media
-    // are never inflated.
-    if (!unpackParts({m_sheetParts.at(number - 1)}))
+    // A sheet is inflated when it is first asked for (a workbook's other sheets and its media
+    // never are), into memory, where listing its columns and reading it both find it.
+    if (!inflateParts({m_sheetParts.at(number - 1)}))
         return {};
     return tmpDir() + QLatin1Char('/') + m_sheetParts.at(number - 1);
+}
+
+const QByteArray *SpreadsheetWriter::heldPart(const QString &path) const
+{
+    const QString root = tmpDir() + QLatin1Char('/');
+    if (!m_dir || !path.startsWith(root))
+        return nullptr;
+    const auto found = m_parts.constFind(path.mid(root.size()).toLower());
+    return found == m_parts.constEnd() ? nullptr : &found.value();
 }
 
 namespace {
@@ -328,29 +337,78 @@ QString relsPartOf(const QString &part)
 }
 }  // namespace
 
-bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
+// Inflating parts into memory touches nothing of the reader: it may run on a worker.
+SpreadsheetWriter::Inflated SpreadsheetWriter::inflate(const QString &workbook, const QStringList &wanted,
+                                                       std::uint64_t unpackedBefore)
+{
+    Inflated out;
+    out.wanted = wanted;
+    ZipLimits limits;
+    limits.maxTotalBytes = limits.maxTotalBytes > unpackedBefore ? limits.maxTotalBytes - unpackedBefore : 0;
+    out.ok = SSZipArchive::inflateEntries(workbook, wanted, out.parts, &out.error, limits, &out.written, &out.code);
+    return out;
+}
+
+void SpreadsheetWriter::startPrefetch(const QString &part)
+{
+    dropPrefetch();
+    if (part.isEmpty() || m_unpackedParts.contains(part, Qt::CaseInsensitive))
+        return;
+    try {
+        m_prefetch = std::async(std::launch::async, &SpreadsheetWriter::inflate, m_workbookPath, QStringList{part},
+                                m_unpackedBytes);
+    } catch (const std::system_error &) {
+        // No thread to spare: the sheet is inflated when it is asked for.
+    }
+}
+
+void SpreadsheetWriter::dropPrefetch() const
+{
+    if (m_prefetch.valid())
+        m_prefetch.get();  // waited for: its bytes are dropped and were never counted
+}
+
+bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) const
 {
     QStringList wanted;
     for (const QString &p : parts)
-        if (!p.isEmpty() && !m_unpackedParts.contains(p, Qt::CaseInsensitive))
+        if (!p.isEmpty() && !m_unpackedParts.contains(p, Qt::CaseInsensitive) && !wanted.contains(p, Qt::CaseInsensitive))
             wanted.append(p);
     if (wanted.isEmpty())
         return true;
     if (!m_dir)
         return false;
-    ZipLimits limits;
-    limits.maxTotalBytes = limits.maxTotalBytes > m_unpackedBytes ? limits.maxTotalBytes - m_unpackedBytes : 0;
-    QString error;
-    std::uint64_t written = 0;
-    int code = 0;
-    const bool ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &error, limits, &written, &code);
-    m_unpackedBytes += written;
+    Inflated result;
+    if (m_prefetch.valid()) {
+        // The sheet inflated ahead counts only when it is what is asked for now, as if it were
+        // inflated at this point; anything else is asked for as if it never was.
+        result = m_prefetch.get();
+        if (!toMemory || result.wanted.size() != 1 || wanted.size() != 1
+            || result.wanted.first().compare(wanted.first(), Qt::CaseInsensitive) != 0)
+            result = Inflated();
+    }
+    if (result.wanted.isEmpty()) {
+        if (toMemory) {
+            result = inflate(m_workbookPath, wanted, m_unpackedBytes);
+        } else {
+            ZipLimits limits;
+            limits.maxTotalBytes = limits.maxTotalBytes > m_unpackedBytes ? limits.maxTotalBytes - m_unpackedBytes : 0;
+            result.ok = SSZipArchive::unzipEntries(m_workbookPath, m_dir->path(), wanted, &result.error, limits,
+                                                   &result.written, &result.code);
+        }
+    }
+    const bool ok = result.ok;
+    QString error = result.error;
+    const int code = result.code;
+    m_unpackedBytes += result.written;
     m_partError.clear();
     m_partRefused = false;
     m_partDamaged = false;
-    if (ok)
+    if (ok) {
         m_unpackedParts += wanted;
-    else {
+        for (auto it = result.parts.begin(); it != result.parts.end(); ++it)
+            m_parts.insert(it.key().toLower(), std::move(it.value()));
+    } else {
         // Each part's budget is what the earlier parts left, so the limit shown is the whole one.
         m_partRefused = code == SSZipArchive::ErrorLimit;
         if (m_partRefused && error.startsWith(QLatin1String("the archive unpacks")))
@@ -367,6 +425,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts) const
 
 bool SpreadsheetWriter::openWorkbook(const QString &path)
 {
+    dropPrefetch();
     m_stopped = false;
     m_sheetNames.clear();
     m_sheetParts.clear();
@@ -378,6 +437,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     m_damaged = false;
     m_workbookPath = path;
     m_unpackedParts.clear();
+    m_parts.clear();
     m_unpackedBytes = 0;
     m_partError.clear();
     m_partRefused = false;
@@ -400,6 +460,8 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
         m_sheetParts.clear();
         sharedStrings.clear();
         m_styleKind.clear();
+        dropPrefetch();
+        m_parts.clear();
         m_dir.reset();
         return false;
     }
@@ -453,24 +515,29 @@ bool SpreadsheetWriter::loadWorkbookPart()
     }
     const QString strings = byType(rels, QStringLiteral("/sharedStrings"), dir + QStringLiteral("/sharedStrings.xml"));
     const QString styles = byType(rels, QStringLiteral("/styles"), dir + QStringLiteral("/styles.xml"));
-    if (!unpackParts({strings, styles}))
+    if (!inflateParts({strings, styles}))
         return false;
-    if (!ReadSharedStrings(root + QLatin1Char('/') + strings) && (m_refused || m_stopped))
+    // The first sheet is the one a window lists as the workbook opens: it inflates on a worker
+    // while the shared strings are read.
+    startPrefetch(m_sheetParts.value(0));
+    // Read once, here: their bytes are not kept (unless a sheet is the same part).
+    const QByteArray stringBytes = m_parts.value(strings.toLower());
+    const QByteArray styleBytes = m_parts.value(styles.toLower());
+    for (const QString &part : {strings, styles})
+        if (!m_sheetParts.contains(part, Qt::CaseInsensitive))
+            m_parts.remove(part.toLower());
+    if (!readSharedStrings(stringBytes.constData(), stringBytes.constData() + stringBytes.size(), m_workbookPath)
+        && (m_refused || m_stopped))
         return false;
-    return loadStyles(root + QLatin1Char('/') + styles, styles);
+    return loadStyles(styleBytes, styles);
 }
 
-bool SpreadsheetWriter::loadStyles(const QString &file, const QString &part)
+bool SpreadsheetWriter::loadStyles(const QByteArray &bytes, const QString &part)
 {
     // Streamed: of the styles only the number formats and the cell formats matter here.
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+    if (bytes.isEmpty())
         return true;  // no styles: every number stays a number
-    const uchar *map = f.map(0, f.size());
-    if (!map)
-        return true;
-    const char *begin = reinterpret_cast<const char *>(map);
-    xmlpull::Scanner scan(begin, begin + f.size());
+    xmlpull::Scanner scan(bytes.constData(), bytes.constData() + bytes.size());
     std::string_view text;
     QHash<int, QString> codes;
     std::vector<int> formats;  // numFmtId of each cell format, in order
@@ -537,13 +604,37 @@ QString SpreadsheetWriter::cellDate(double serial, int style) const
     const long long day = dayOfYear - (153 * mp + 2) / 5 + 1;
     const long long month = mp < 10 ? mp + 3 : mp - 9;
     const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    char text[40];
-    int n = std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", year, month, day);
+    if (year > 9999) {  // the 1904 count reaches past 9999
+        char wide[40];
+        int w = std::snprintf(wide, sizeof wide, "%04lld-%02lld-%02lld", year, month, day);
+        if (kind == 2) {
+            const long long s = seconds % 86400;
+            w += std::snprintf(wide + w, sizeof wide - size_t(w), " %02lld:%02lld", s / 3600, s % 3600 / 60);
+        }
+        return QString::fromLatin1(wide, w);
+    }
+    // Digits by hand as well: four for the year, from 1899.
+    char16_t text[16];
+    auto two = [](char16_t *at, long long v) {
+        at[0] = char16_t(u'0' + v / 10);
+        at[1] = char16_t(u'0' + v % 10);
+    };
+    two(text, year / 100);
+    two(text + 2, year % 100);
+    text[4] = u'-';
+    two(text + 5, month);
+    text[7] = u'-';
+    two(text + 8, day);
+    qsizetype n = 10;
     if (kind == 2) {
         const long long s = seconds % 86400;
-        n += std::snprintf(text + n, sizeof text - size_t(n), " %02lld:%02lld", s / 3600, s % 3600 / 60);
+        text[10] = u' ';
+        two(text + 11, s / 3600);
+        text[13] = u':';
+        two(text + 14, s % 3600 / 60);
+        n = 16;
     }
-    return QString::fromLatin1(text, n);
+    return QString(reinterpret_cast<const QChar *>(text), n);
 }
 
 bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
@@ -557,15 +648,38 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
     if (!map)
         return false;
     const char *begin = reinterpret_cast<const char *>(map);
-    xmlpull::Scanner scan(begin, begin + f.size());
+    return readSharedStrings(begin, begin + f.size(), m_workbookPath.isEmpty() ? file : m_workbookPath);
+}
+
+bool SpreadsheetWriter::readSharedStrings(const char *begin, const char *end, const QString &named)
+{
+    sharedStrings.clear();
+    m_refused = false;
+    if (begin == end)
+        return false;
+    xmlpull::Scanner scan(begin, end);
     std::string_view text;
     QString current;
+    bool underscore = false;  // only a text with "_" can hold a "_xHHHH_" escape
     int phonetic = 0;
     bool inText = false;
     for (;;) {
         const xmlpull::Token t = scan.next(text);
-        if (inText && phonetic == 0)
-            xmlpull::appendText(current, text, false);
+        if (inText && phonetic == 0) {
+            // Most shared strings are plain ASCII: one look at their bytes, and no decoding. An
+            // empty text still makes the value empty rather than null, as decoding did.
+            bool plain = true;
+            for (const char c : text) {
+                plain = plain && static_cast<unsigned char>(c) < 0x80 && c != '&' && c != '\r';
+                underscore = underscore || c == '_';
+            }
+            if (!plain)
+                xmlpull::appendText(current, text, false);
+            else if (current.isEmpty())
+                current = QString::fromLatin1(text.data(), qsizetype(text.size()));
+            else
+                current.append(QLatin1StringView(text.data(), qsizetype(text.size())));
+        }
         if (t.kind == xmlpull::Token::Error) {
             sharedStrings.clear();
             return false;
@@ -573,30 +687,34 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString &file)
         if (t.kind == xmlpull::Token::Eof)
             break;
         if (t.kind == xmlpull::Token::CData) {
-            if (inText && phonetic == 0)
+            if (inText && phonetic == 0) {
                 current.append(QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size())));
+                underscore = underscore || t.attrs.find('_') != std::string_view::npos;
+            }
             continue;
         }
         // One entry per si: plain text, or the text of its runs; phonetic guides are left out.
         if (t.name == "si") {
             if (t.kind == xmlpull::Token::Start) {
                 current.clear();
+                underscore = false;
             } else {
                 // Every shared string is a cell's value: no sheet can use more of them than cells.
                 if (sharedStrings.size() >= MaxCells) {
                     sharedStrings.clear();
-                    refuse(m_workbookPath.isEmpty() ? file : m_workbookPath,
-                           QStringLiteral("it holds more than %L1 shared strings").arg(MaxCells));
+                    refuse(named, QStringLiteral("it holds more than %L1 shared strings").arg(MaxCells));
                     return false;
                 }
                 if (progress && !progress->step()) {
                     sharedStrings.clear();
-                    stopRead(m_workbookPath.isEmpty() ? file : m_workbookPath);
+                    stopRead(named);
                     return false;
                 }
-                xmlpull::resolveEscapes(current);
-                sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : current);
-                current.clear();
+                if (underscore)
+                    xmlpull::resolveEscapes(current);
+                sharedStrings.append(t.kind == xmlpull::Token::Empty ? QString() : std::move(current));
+                current = QString();
+                underscore = false;
             }
         } else if (t.name == "rPh") {
             phonetic += t.kind == xmlpull::Token::Start ? 1 : t.kind == xmlpull::Token::End ? -1 : 0;
@@ -633,24 +751,34 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         m_damaged = m_partDamaged;
         return false;
     }
-    QFile f(sheetFile);
-    if (!f.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("Error: the sheet cannot be read.");
-        return false;
+    // A sheet of the open workbook is held in memory; any other file is mapped, not loaded. The
+    // scan walks the bytes once and keeps only the rows.
+    const char *begin = nullptr;
+    qint64 size = 0;
+    QFile f;
+    if (const QByteArray *held = heldPart(sheetFile)) {
+        begin = held->constData();
+        size = held->size();
+    } else {
+        f.setFileName(sheetFile);
+        if (!f.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Error: the sheet cannot be read.");
+            return false;
+        }
+        size = f.size();
+        const uchar *map = size > 0 ? f.map(0, size) : nullptr;
+        if (size > 0 && !map) {
+            m_error = QStringLiteral("Error: the sheet cannot be read.");
+            return false;
+        }
+        begin = reinterpret_cast<const char *>(map);
     }
-    if (f.size() == 0) {
+    if (size == 0) {
         m_error = QStringLiteral("Error: the sheet is empty.");
         return false;
     }
-    // Mapped, not loaded: the scan walks the bytes once and keeps only the rows.
-    const uchar *map = f.map(0, f.size());
-    if (!map) {
-        m_error = QStringLiteral("Error: the sheet cannot be read.");
-        return false;
-    }
     const QString named = m_workbookPath.isEmpty() ? sheetFile : m_workbookPath;
-    const char *begin = reinterpret_cast<const char *>(map);
-    xmlpull::Scanner scan(begin, begin + f.size());
+    xmlpull::Scanner scan(begin, begin + size);
     using xmlpull::Token;
 
     int width = 0, stated = 0, firstRowWidth = 0;

@@ -1,18 +1,22 @@
 #pragma once
 // Reading and writing .xlsx workbooks. Workbooks come from anywhere: only the parts the reader
 // needs (the workbook, its relationships, shared strings, styles and a sheet when it is read)
-// are unpacked, into a private temporary folder per opening, within the zip limits; sheets are
+// are unpacked, within the zip limits: the workbook part and its relationships into a private
+// temporary folder per opening, the others into memory; sheets are
 // found by name through the workbook part and its relationships, and a sheet's XML is scanned in
 // place, row by row, into a table of strings (slot 0 is column A). The table is sized by the
 // cells the sheet stores, never by its stated dimension, and holds at most MaxCells cells.
 // Writing fills the shipped "Template.xlsx" with one worksheet and its shared strings.
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -42,7 +46,9 @@ public:
     QString tmpDir() const;
     // Sheet names in workbook order; position p is sheet number p + 1.
     QStringList Read_Sheet_Name() const { return m_sheetNames; }
-    // The unpacked part of sheet number `number` (from 1), empty when there is none.
+    // The part of sheet number `number` (from 1) as a path under tmpDir(), empty when there is
+    // none or it fails to inflate. The sheet is inflated into memory, not into the folder:
+    // ReadData finds its bytes by this path.
     QString sheetPartPath(int number) const;
     bool ReadSharedStrings(const QString &file);
     // Reads the sheet into `data`: one row per stored row, cells or not (rows the sheet does not
@@ -119,13 +125,34 @@ public:
 
 private:
     bool loadWorkbookPart();
-    // Unpacks parts of the open workbook (paths inside it) into the folder, within what is left
-    // of the workbook's unpacking budget; false with the reason in m_partError.
-    bool unpackParts(const QStringList &parts) const;
+    // Unpacks parts of the open workbook (paths inside it) into the folder, or with `toMemory`
+    // into m_parts, within what is left of the workbook's unpacking budget; false with the
+    // reason in m_partError. The parts read into a tree go to the folder; those the pull scanner
+    // reads (shared strings, styles, sheets: the large ones) are inflated into memory, which
+    // spares writing tens of MB to disk and reading them back.
+    bool unpackParts(const QStringList &parts, bool toMemory = false) const;
+    bool inflateParts(const QStringList &parts) const { return unpackParts(parts, true); }
+    // What inflating parts into memory gave; `wanted` empty: nothing was tried.
+    struct Inflated {
+        QStringList wanted;
+        bool ok = false;
+        QString error;
+        int code = 0;
+        std::uint64_t written = 0;
+        QHash<QString, QByteArray> parts;
+    };
+    static Inflated inflate(const QString &workbook, const QStringList &wanted, std::uint64_t unpackedBefore);
+    // Inflates `part` on a worker, to be taken by the next unpackParts if it asks for that part
+    // alone, as if inflated then (same budget, same reasons); otherwise dropped.
+    void startPrefetch(const QString &part);
+    void dropPrefetch() const;
+    // The bytes held for a path under tmpDir(), or null.
+    const QByteArray *heldPart(const QString &path) const;
+    bool readSharedStrings(const char *begin, const char *end, const QString &named);
     void refuse(const QString &file, const QString &reason);
     void stopRead(const QString &file);
     // False, refused, when the styles part `part` holds more elements than any real one.
-    bool loadStyles(const QString &file, const QString &part);
+    bool loadStyles(const QByteArray &bytes, const QString &part);
     QString cellDate(double serial, int style) const;
     int styleKind(int style) const
     {
@@ -143,6 +170,8 @@ private:
     bool m_stopped = false;
     QString m_workbookPath;
     mutable QStringList m_unpackedParts;
+    mutable std::future<Inflated> m_prefetch;
+    mutable QHash<QString, QByteArray> m_parts;  // inflated parts, by lower-case path in the workbook
     mutable std::uint64_t m_unpackedBytes = 0;
     mutable QString m_partError;
     mutable bool m_partRefused = false;

@@ -25,6 +25,17 @@ const char *find(const char *p, const char *end, std::string_view what)
     return nullptr;
 }
 
+// memchr for the short distances between the tags and quotes of a sheet: most hits are a few
+// bytes away, where a call to memchr costs more than looking; far ones still go to memchr.
+inline const char *findByte(const char *p, const char *end, char c)
+{
+    const char *near = end - p > 32 ? p + 32 : end;
+    for (; p < near; ++p)
+        if (*p == c)
+            return p;
+    return p < end ? static_cast<const char *>(std::memchr(p, c, size_t(end - p))) : nullptr;
+}
+
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 int hexValue(char c)
@@ -82,7 +93,7 @@ void resolveEscapes(QString &text) { resolveEscapes(text, 0); }
 Token Scanner::next(std::string_view &text)
 {
     Token token;
-    const char *lt = m_p < m_end ? static_cast<const char *>(std::memchr(m_p, '<', size_t(m_end - m_p))) : nullptr;
+    const char *lt = findByte(m_p, m_end, '<');
     if (!lt) {
         text = std::string_view(m_p, size_t(m_end - m_p));
         m_p = m_end;
@@ -123,7 +134,7 @@ Token Scanner::next(std::string_view &text)
             break;
         }
         if (*c == '"' || *c == '\'') {
-            const char *closeQuote = static_cast<const char *>(std::memchr(c + 1, *c, size_t(m_end - c - 1)));
+            const char *closeQuote = findByte(c + 1, m_end, *c);
             if (!closeQuote)
                 return {Token::Error, {}, {}};
             c = closeQuote;
@@ -171,9 +182,10 @@ void eachAttribute(std::string_view attrs, Seen seen)
         const char quote = attrs[i];
         if (quote != '"' && quote != '\'')
             break;
-        const size_t close = attrs.find(quote, i + 1);
-        if (close == std::string_view::npos)
+        const char *at = findByte(attrs.data() + i + 1, attrs.data() + attrs.size(), quote);
+        if (!at)
             break;
+        const size_t close = size_t(at - attrs.data());
         if (!seen(attrName, attrs.substr(i + 1, close - i - 1)))
             return;
         i = close + 1;
@@ -198,9 +210,15 @@ void attributes(std::string_view attrs, std::initializer_list<Wanted> wanted)
 {
     for (const Wanted &w : wanted)
         *w.value = {};
+    // Called for every cell: names are compared inline, most of them a single letter.
+    auto same = [](std::string_view a, std::string_view b) {
+        if (a.size() != b.size() || a.empty() || a[0] != b[0])
+            return a.size() == b.size() && a.empty();
+        return a.size() == 1 || std::memcmp(a.data() + 1, b.data() + 1, a.size() - 1) == 0;
+    };
     eachAttribute(attrs, [&](std::string_view attrName, std::string_view value) {
         for (const Wanted &w : wanted)
-            if (attrName == w.name && w.value->data() == nullptr) {
+            if (same(attrName, w.name) && w.value->data() == nullptr) {
                 *w.value = value.data() ? value : std::string_view("", 0);
                 break;
             }
