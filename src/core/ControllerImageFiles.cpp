@@ -354,3 +354,11 @@ bool Check_And_Validate_File_Path(const QString &path)
     Show_MessageBox(QStringLiteral("Please select valid file path."));
     return true;
 }
+
+QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
+{
+    if (control.kind() != SKTGraphicKind::Image)
+        return {};
+    return QFileInfo(control._file_path).isFile() && QFileInfo(control.Text_Value).isFile() ? control.Text_Value
+                                                                                         : QString();
+}

@@ -87,6 +87,11 @@ const QStringList &Text_Time_Formats();
 
 QString Convert_Path_From_URL(const QUrl &url);
 
+// The source picture of an image control, as the live-mode panels and their rows show it: its
+// text value when both that and the picture in use (`_file_path`) are regular files, else "".
+// A folder or a missing file is no source; any other kind of control has none.
+QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
+
 // True (and the message "Please select valid file path.") when the trimmed path is empty or
 // names nothing; false for a path that exists.
 bool Check_And_Validate_File_Path(const QString &path);

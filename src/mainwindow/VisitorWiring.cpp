@@ -1,6 +1,7 @@
 #include "mainwindow/VisitorWiring.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "core/ControllerImageFiles.h"
 #include "imaging/Camera.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"

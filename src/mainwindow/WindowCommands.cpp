@@ -71,9 +71,7 @@ quint64 SKTWindowController::Get_File_Size_At_Path(const QString &path)
 
 QString SKTWindowController::Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
 {
-    if (QFileInfo::exists(control.FilePath()) && QFileInfo::exists(control.Text_Value))
-        return control.Text_Value;
-    return {};
+    return ::Get_Original_Path_Of_Image_Control(control);
 }
 
 QString SKTWindowController::Check_Path_For_App_Resources(const QString &path, const QString &resources)

@@ -428,6 +428,8 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const SKTGraphic &graphic)
         const QSignalBlocker once(Data_source_type);
         select(Data_source_type, graphic.data_source_type);
     }
+    m_sourceShown.clear();
+    m_hasTypedValues = false;
     dataSourceChosen();
     captionChanged();
 
@@ -943,6 +945,12 @@ bool Barcode_Gen::dataSourceChosen()
         return false;
     }
     const bool manual = source == QLatin1String("Manual");
+    if (!manual && m_sourceShown == QLatin1String("Manual")) {
+        m_typedLinear = dataText->text();
+        m_typed2D = dataText_2D->toPlainText();
+        m_hasTypedValues = true;
+    }
+    m_sourceShown = source;
     // Refilling the list chooses nothing: the working copy's own choice is selected after.
     const QSignalBlocker quiet(Batch_Series);
     Batch_Series->clear();
@@ -954,6 +962,12 @@ bool Barcode_Gen::dataSourceChosen()
     if (manual) {
         if (copy)
             copy->data_source_type = 0;
+        if (m_hasTypedValues) {
+            // One rebuild, by the caller, once both fields hold the typed value again.
+            PanelFillGuard filling;
+            dataText->setText(m_typedLinear);
+            dataText_2D->setPlainText(m_typed2D);
+        }
         return true;
     }
     int chosen = -1;

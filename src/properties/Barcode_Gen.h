@@ -166,6 +166,12 @@ private:
 
     PropertyPanelHooks *m_hooks = nullptr;
     QImage m_preview;
+    // The source the value fields show, and what the user had typed in them when they last left
+    // "Manual": a series or column fills the fields, and going back to "Manual" must not lose
+    // the typed value. Each load forgets both.
+    QString m_sourceShown;
+    bool m_hasTypedValues = false;
+    QString m_typedLinear, m_typed2D;
 };
 
 // The window of the run once one is made.

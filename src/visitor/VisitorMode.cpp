@@ -5,6 +5,7 @@
 #include "core/ControlArchive.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
+#include "core/ControllerImageFiles.h"
 #include "core/SKTImage.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
@@ -75,14 +76,6 @@ int fieldRow(const QString &id, bool *caption)
     return -1;
 }
 }  // namespace
-
-QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control)
-{
-    if (control.kind() != SKTGraphicKind::Image)
-        return {};
-    const auto &image = static_cast<const SKTImage &>(control);
-    return QFileInfo(image._file_path).isFile() && QFileInfo(control.Text_Value).isFile() ? control.Text_Value : QString();
-}
 
 // What the undo history asks of a side's panel: restored controls show in its boxes again.
 class VisitorMode::SidePanel : public LiveModeSidePanel {

@@ -19,9 +19,6 @@ class SKTGraphic;
 class SKTGraphicView;
 class VisitorWindow;
 
-// The source picture of an image control: its text value when both that file and the picture in
-// use exist, else "".
-QString Get_Original_Path_Of_Image_Control(const SKTGraphic &control);
 
 class VisitorMode : public LiveModePanel {
 public:

@@ -468,9 +468,6 @@ TEST_F(EveryWindowTest, UseProbeFindsAControlThatChangesNothing)
 // What a singleton window shows depends on the tests run before, so the list bounds what may be
 // found: a new silent control fails the test.
 const QStringList kNotYetMended = {
-    "Barcode_Gen: Encode_btn",
-    "Barcode_Gen: align_ftr_combo",
-    "Barcode_Gen: align_hdr_combo",
     "Camera: Reset_Path_btn",
     "Camera: refresh_btn",
     "Cropping_Tool: Refresh_Camera_btn",

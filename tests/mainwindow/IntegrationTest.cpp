@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -592,6 +593,61 @@ TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
     ::Excel_Binding_Use = false;
     table.ColList = tableBefore.first;
     table.Set_Rows(tableBefore.second);
+}
+
+// A value typed by hand survives a look at the series: with no series at all, or with one chosen,
+// going back to "Manual" shows the typed value again, and the preview and the card read as it.
+TEST_F(IntegrationTest, BarcodeWindowKeepsTheTypedValueAcrossASeriesLook)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    const QString foldersBefore = Data_Folder_Path;
+    const std::shared_ptr<void> foldersAfter(nullptr, [&](void *) { Data_Folder_Path = foldersBefore; });
+    click("Barcode_Tool_btn");
+    clickAt(canvas(0), QPointF(120, 80));
+    ASSERT_EQ(document->graphics().size(), 1u);
+    const struct {
+        const char *symbology, *series, *typed;
+        bool twoD;
+    } cases[] = {
+        {"Code 128", nullptr, "TYPED-0042", false},
+        {"QR Code", nullptr, "https://example.org/typed", true},
+        {"Code 128", "Staff", "TYPED-0043", false},
+        {"QR Code", "Staff", "TYPED QR 7", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.symbology) + (c.series ? " with a series" : " with no series"));
+        Data_Folder_Path = pathIn(c.series ? "with-series" : "no-series");
+        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+        if (c.series) {
+            ASSERT_TRUE(Write_Series_File(Series_File_Path(QString::fromLatin1(c.series)), {"STAFF-1", "STAFF-2"}));
+        }
+        QString whileSeries, backToManual;
+        QByteArray previewReads;
+        const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
+            const auto value = [&] { return c.twoD ? w.dataText_2D->toPlainText() : w.dataText->text(); };
+            w.barcodeTypePopup->setCurrentText(QString::fromLatin1(c.symbology));
+            if (c.twoD)
+                w.dataText_2D->setPlainText(QString::fromLatin1(c.typed));
+            else
+                w.dataText->setText(QString::fromLatin1(c.typed));
+            w.Data_source_type->setCurrentText(QStringLiteral("Series"));
+            if (c.series)
+                w.Batch_Series->setCurrentText(QString::fromLatin1(c.series));
+            whileSeries = value();
+            w.Data_source_type->setCurrentText(QStringLiteral("Manual"));
+            backToManual = value();
+            previewReads = readBarcode(zxing, w.Preview_Image());
+            w.OK_Btn->click();
+            return w.result();
+        });
+        controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+        Barcode_Gen::setModalRunner(previous);
+        EXPECT_EQ(whileSeries, c.series ? QStringLiteral("STAFF-1") : QString());
+        EXPECT_EQ(backToManual, QString::fromLatin1(c.typed));
+        EXPECT_EQ(previewReads, QByteArray(c.typed));
+        EXPECT_EQ(document->graphics()[0]->data_source_type, 0);
+        EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray(c.typed));
+    }
 }
 
 // The palette's watermark button and the Tools menu's item both leave the selection and open

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -336,6 +337,43 @@ TEST_F(VisitorDeskTest, UndoRestoresPanelAndCard)
     click("Redo_btn");
     click("Redo_btn");
     EXPECT_EQ(front().value[0]->text(), control("Fup_Name")->Text_Value);
+}
+
+// Undo brings the visitor's photo back into the panel with its source picture's path only when
+// that is a regular file: a missing source or a folder leaves the path box empty.
+TEST_F(VisitorDeskTest, UndoShowsThePhotosSourceOnlyWhenItIsAFile)
+{
+    startVisitor();
+    const QString inUse = pathIn("in-use.png"), source = pathIn("source.png"), folder = pathIn("a-folder.png");
+    for (const QString &path : {inUse, source}) {
+        QImage picture(20, 20, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        ASSERT_TRUE(picture.save(path));
+    }
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        const char *what;
+        QString filePath, textValue, shown;
+    } cases[] = {
+        {"a regular file", inUse, source, source},
+        {"a missing file", inUse, pathIn("missing.png"), QString()},
+        {"a folder", inUse, folder, QString()},
+        {"a folder in use", folder, source, QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SKTGraphic *photo = control("Fup_Photo");
+        ASSERT_NE(photo, nullptr);
+        photo->_file_path = c.filePath;
+        photo->Text_Value = c.textValue;
+        controller->Insert_In_Undo_Redo();
+        // A later change, which Undo takes back to the photo above.
+        photo->Text_Value = pathIn("later.png");
+        front().image_path_val->setText(QStringLiteral("typed meanwhile"));
+        click("Undo_btn");
+        ASSERT_EQ(control("Fup_Photo")->Text_Value, c.textValue);
+        EXPECT_EQ(front().image_path_val->text(), c.shown);
+    }
 }
 
 // A profile laid on a portrait back of a landscape card takes the portrait places.

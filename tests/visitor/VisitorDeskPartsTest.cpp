@@ -78,6 +78,7 @@ TEST(VisitorDeskParts, ALongNameWrapsInsideItsBox)
 
 }  // namespace
 
+#include "core/ControllerImageFiles.h"
 #include "core/SKTImage.h"
 #include <QTemporaryDir>
 
