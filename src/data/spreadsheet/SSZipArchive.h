@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 
 struct ZipLimits {
     int maxEntries = 20000;
@@ -71,9 +72,15 @@ public:
 
 private:
     bool addEntry(const QString &name, const QString &sourceFile, const QByteArray *data);
+    // `what` with the system's reason for the archive's first failed write, if one was seen.
+    QString withWriteReason(const QString &what) const;
     QString _path;
     QString m_partPath;
     void *_zip = nullptr;
+    // The file calls minizip writes through: they keep the system's reason of the first failure,
+    // which minizip itself answers only as "an error".
+    struct WriteIo;
+    std::unique_ptr<WriteIo> m_io;
     bool m_failed = false;
     QString m_error;
 };
