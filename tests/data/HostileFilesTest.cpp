@@ -206,6 +206,34 @@ TEST(HostileFiles, AnArchiveThatCannotBeFinishedSaysWhy)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("book.xlsx")});
 }
 
+// Packing files into an archive opens regular files only: a FIFO among them, named or inside a
+// folder, fails the archive at once (never waited on) and the old archive stays.
+TEST(HostileFiles, AnArchiveNeverWaitsOnAFifo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    const QString work = dir.filePath(QStringLiteral("work"));
+    ASSERT_TRUE(QDir().mkpath(work));
+    put(work + QStringLiteral("/a.xml"), "<a/>");
+    const QString fifo = work + QStringLiteral("/pipe.xml");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        const char *name;
+        QStringList items;
+    } cases[] = {{"the FIFO named", {work + QStringLiteral("/a.xml"), fifo}}, {"the folder holding it", {work}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(path, "old workbook");
+        testsupport::FifoWatch watch(fifo);
+        QString error;
+        EXPECT_FALSE(SSZipArchive::createZipFileAtPath(path, c.items, &error));
+        EXPECT_FALSE(watch.readerWaited()) << "the archive waited on the FIFO";
+        EXPECT_EQ(error, QStringLiteral("could not read %1 (it is not a regular file)").arg(fifo));
+        EXPECT_EQ(fileBytes(path), QByteArray("old workbook"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("book.xlsx")});
+    }
+}
+
 TEST(HostileFiles, FifosAreNeitherListedNorWaitedOn)
 {
     testsupport::TempDataFolder data;

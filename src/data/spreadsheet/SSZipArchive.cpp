@@ -467,9 +467,14 @@ bool SSZipArchive::addEntry(const QString &name, const QString &sourceFile, cons
     zip_fileinfo info{};
     if (data)
         zipInfoSetDate(info, QDateTime::currentDateTime());
+    // Regular files only: a FIFO would hold the open until someone writes to it. A file that
+    // cannot be read fails the archive, which would otherwise be finished without it.
     QFile in(sourceFile);
-    if (!data && !sourceFile.isEmpty() && !in.open(QIODevice::ReadOnly))
+    if (QString why; !data && !sourceFile.isEmpty() && !platform::openRegularFile(in, &why)) {
+        m_failed = true;
+        m_error = QStringLiteral("could not read %1 (%2)").arg(sourceFile, why);
         return false;
+    }
     const QByteArray entryName = name.toUtf8();
     bool ok = zipOpenNewFileInZip64(zip, entryName.constData(), data ? &info : nullptr, nullptr, 0, nullptr, 0,
                                     nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1) == ZIP_OK;

@@ -49,7 +49,8 @@ public:
     static std::uint64_t declaredUnpackedSize(const QString &path, const ZipLimits &limits = {});
 
     // Packs each path (file or folder, recursively) under its name relative to the folder that
-    // holds it. The archive is written beside `path` and renamed over it only when complete.
+    // holds it. The archive is written beside `path` and renamed over it only when complete; a
+    // file that cannot be read, or is no regular file (a FIFO is never waited on), fails it.
     static bool createZipFileAtPath(const QString &path, const QStringList &paths, QString *error = nullptr);
     static bool createZipFileAtPath(const QString &path, const QString &onePath, QString *error = nullptr);
     static QDateTime _dateFor1980();
