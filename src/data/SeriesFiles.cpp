@@ -55,7 +55,7 @@ std::optional<QString> Read_Series_Text(const QString &path, QString *refusal)
         if (QFileInfo::exists(path) && !platform::isRegularFile(path))
             return refuse(QStringLiteral("%1 was refused: %2.").arg(path, why));
         if (QFileInfo::exists(path))
-            Show_NSLog_Message(QStringLiteral("Series file not read: %1: %2").arg(path, why));
+            return refuse(QStringLiteral("%1 could not be read: %2.").arg(path, why));
         return std::nullopt;
     }
     const QString tooLarge = QStringLiteral("%1 was refused: it is larger than %2 MB.").arg(path).arg(kMaxSeriesFileBytes >> 20);
@@ -72,10 +72,8 @@ std::optional<QString> Read_Series_Text(const QString &path, QString *refusal)
             return refuse(QStringLiteral("%1 was refused: it holds more than %L2 values.").arg(path).arg(Max_Import_Values));
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         text = decoder(bytes);
-        if (decoder.hasError()) {
-            Show_NSLog_Message(QStringLiteral("Series file is not UTF-8: %1").arg(path));
-            return std::nullopt;
-        }
+        if (decoder.hasError())
+            return refuse(QStringLiteral("%1 was refused: it is not UTF-8 text.").arg(path));
     }
     return text;
 }

@@ -23,10 +23,11 @@ QString Valid_Series_Name(const QString &typed);
 QStringList Read_Series_Values(const QString &path);
 // The same, counting each value into `progress`; none when Stop was asked for there (a file
 // that cannot be read gives an empty list, as above). A file refused for its size or its kind
-// (a FIFO, a device) puts the one-line reason for the user into `refusal`.
+// (a FIFO, a device), unreadable or not UTF-8 puts the one-line reason for the user into
+// `refusal`.
 std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress &progress, QString *refusal = nullptr);
-// The whole text of a series file; none for a missing, refused or non-UTF-8 file (`refusal`
-// says why a refused one was refused).
+// The whole text of a series file; none for a missing, refused, unreadable or non-UTF-8 file
+// (`refusal` says why one that is there was not read; a missing one leaves it empty).
 std::optional<QString> Read_Series_Text(const QString &path, QString *refusal = nullptr);
 // The lines of a series file as a batch run numbers them: the whole text trimmed, then split at
 // line feeds, empty lines kept in place. None for a missing, refused or non-UTF-8 file.

@@ -107,7 +107,7 @@ bool View_Data_Series::Load_file_Func(const QString &path)
         Show_MessageBox(Read_Stopped_Message(path));
         return false;
     }
-    // Refused for its size: said, not shown as a series of no values.
+    // Refused (its size, its kind, unreadable, not UTF-8): said, not shown as a series of no values.
     if (!refusal.isEmpty()) {
         Show_MessageBox(refusal);
         return false;

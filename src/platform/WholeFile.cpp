@@ -41,6 +41,13 @@ bool WholeFile::open()
         fail(m_file.errorString());
         return false;
     }
+    // Set on the open temporary while it is still empty: what it will hold never sits in a file
+    // others may read, and the rename keeps the mode.
+    if (m_permissions && !m_file.setPermissions(*m_permissions)) {
+        fail(m_file.errorString());
+        cancel();
+        return false;
+    }
     return QIODevice::open(QIODevice::WriteOnly);
 }
 
@@ -132,9 +139,12 @@ void WholeFile::cancel()
     QIODevice::close();
 }
 
-bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error)
+bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error,
+                    std::optional<QFileDevice::Permissions> permissions)
 {
     WholeFile file(path);
+    if (permissions)
+        file.setFinalPermissions(*permissions);
     if (file.open() && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (error)

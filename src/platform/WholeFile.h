@@ -12,7 +12,7 @@
 //
 // Road: WholeFile file(path); file.open(); write (or hand it to a writer as a QIODevice);
 // file.commit() — false with file.failure() ("No space left on device", …). Or, for bytes in
-// hand, writeWholeFile(path, bytes, &why).
+// hand, writeWholeFile(path, bytes, &why) (with the permissions the file must have, if any).
 //
 // One WholeFile belongs to one thread at a time.
 
@@ -32,6 +32,10 @@ public:
 
     // Opens the temporary for writing; false with failure() when it cannot be made.
     bool open();
+    // Before open(): the file is to have exactly these permissions, set on the temporary before
+    // any byte is written (otherwise it takes the old file's, or the usual ones for a new file).
+    // A file that holds a secret is made ReadOwner | WriteOwner this way.
+    void setFinalPermissions(QFileDevice::Permissions permissions) { m_permissions = permissions; }
     // Writes what is pending and puts the file in the target's place; false, with the target
     // untouched and failure() set, when any write failed or was cut short or the rename failed.
     bool commit();
@@ -59,12 +63,14 @@ private:
     QSaveFile m_file;
     QByteArray m_pending;  // small writes gathered into one system call
     QString m_failure;
+    std::optional<QFileDevice::Permissions> m_permissions;
     bool m_done = false;
 };
 
 // Writes `bytes` as the whole file at `path`; false with the system's reason in `error` (the
 // old file, if any, untouched).
-bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr,
+                    std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 
 // A file-system failure in one line: `what` and the system's reason, e.g.
 // "Unable to save file on this location. (No space left on device)". `what` alone when the

@@ -23,7 +23,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -139,6 +141,96 @@ TEST(HostileFiles, AWorkbookUnpackedOntoAFullDiskFails)
             GTEST_SKIP() << "this machine does not let a test mount a tmpfs";
         EXPECT_TRUE(answer->startsWith("refused|could not write ")) << answer->constData();
         EXPECT_TRUE(answer->endsWith("(No space left on device)")) << answer->constData();
+    }
+}
+
+// A workbook written onto a full disk fails with the system's reason, and the old workbook stays.
+TEST(HostileFiles, AWorkbookWrittenOntoAFullDiskSaysWhy)
+{
+    const auto workbook = [](int count) {
+        return [count](const QString &path) {
+            SpreadsheetWriter::Table rows{{QStringLiteral("Name"), QStringLiteral("Code")}};
+            for (int r = 1; r < count; ++r)
+                rows << QStringList{QStringLiteral("Name %1").arg(r), QStringLiteral("CODE-%1-%2").arg(r).arg(r * 7919 % 10007)};
+            QString error;
+            return SpreadsheetWriter::WriteWorkbook(path, rows, true, &error) ? QStringLiteral("written") : error;
+        };
+    };
+    struct Case {
+        const char *name;
+        std::function<QString(const QString &path)> write;  // the error, or "written"
+        qint64 room;
+        const char *says;
+    } const cases[] = {
+        {"a small workbook, no room", workbook(2), 0, "could not add "},
+        {"a large workbook cut short", workbook(20'000), 16'384, "could not add "},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<QByteArray> answer = testsupport::onFullDisk(
+            [](const QString &folder) { put(folder + QStringLiteral("/book.xlsx"), "old workbook"); }, c.room,
+            [&](const QString &folder) {
+                return c.write(folder + QStringLiteral("/book.xlsx")).toUtf8() + '|' + fileBytes(folder + QStringLiteral("/book.xlsx")) +
+                       '|' + QDir(folder).entryList({QStringLiteral("book*")}, QDir::Files).join(u',').toUtf8();
+            });
+        if (!answer)
+            GTEST_SKIP() << "this machine does not let a test mount a tmpfs";
+        EXPECT_TRUE(answer->startsWith(c.says)) << answer->constData();
+        EXPECT_TRUE(answer->endsWith(" (No space left on device)|old workbook|book.xlsx")) << answer->constData();
+    }
+}
+
+// An archive whose entries landed but whose closing directory cannot be written (here a file
+// size limit, as a disk that fills at that moment) says the system's reason too.
+TEST(HostileFiles, AnArchiveThatCannotBeFinishedSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    put(path, "old workbook");
+    SSZipArchive archive(path);
+    ASSERT_TRUE(archive.open());
+    ASSERT_TRUE(archive.writeData("x", QStringLiteral("x.txt")));
+    const QStringList parts = QDir(dir.path()).entryList({QStringLiteral("book.xlsx.*.part")}, QDir::Files);
+    ASSERT_EQ(parts.size(), 1);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit none = saved;
+    none.rlim_cur = rlim_t(QFileInfo(dir.filePath(parts.first())).size());  // not one byte more
+    setrlimit(RLIMIT_FSIZE, &none);
+    const bool closed = archive.close();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(archive.errorString(), QStringLiteral("could not finish %1 (File too large)").arg(path));
+    EXPECT_EQ(fileBytes(path), QByteArray("old workbook"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("book.xlsx")});
+}
+
+// Packing files into an archive opens regular files only: a FIFO among them, named or inside a
+// folder, fails the archive at once (never waited on) and the old archive stays.
+TEST(HostileFiles, AnArchiveNeverWaitsOnAFifo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    const QString work = dir.filePath(QStringLiteral("work"));
+    ASSERT_TRUE(QDir().mkpath(work));
+    put(work + QStringLiteral("/a.xml"), "<a/>");
+    const QString fifo = work + QStringLiteral("/pipe.xml");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        const char *name;
+        QStringList items;
+    } cases[] = {{"the FIFO named", {work + QStringLiteral("/a.xml"), fifo}}, {"the folder holding it", {work}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(path, "old workbook");
+        testsupport::FifoWatch watch(fifo);
+        QString error;
+        EXPECT_FALSE(SSZipArchive::createZipFileAtPath(path, c.items, &error));
+        EXPECT_FALSE(watch.readerWaited()) << "the archive waited on the FIFO";
+        EXPECT_EQ(error, QStringLiteral("could not read %1 (it is not a regular file)").arg(fifo));
+        EXPECT_EQ(fileBytes(path), QByteArray("old workbook"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("book.xlsx")});
     }
 }
 

@@ -34,6 +34,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <functional>
+#include <optional>
+#include <sys/stat.h>
+
 namespace {
 
 class JoinJourneyTest : public WindowTest {
@@ -147,6 +151,73 @@ std::shared_ptr<SKTGraphic> textAt(const QRectF &bounds)
     text->_bounds = bounds;
     text->Set_text_value(QStringLiteral("typed"));
     return text;
+}
+
+// A run bound to a series the reader refuses (too large, a FIFO, a folder, not UTF-8) says the
+// reason in a box and opens nothing: neither the sheet nor a window, no card is made.
+TEST_F(PanelJourney, ARunOnARefusedSeriesSaysWhyAndDoesNotStart)
+{
+    ASSERT_TRUE(Write_Series_File(Series_File_Path("Staff"), QStringList{"Ann", "Bob"}));
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text});
+    selectOnCanvas(text);
+    choose("Series", "Staff");
+    ASSERT_EQ(text->batch_list_name, "Staff");
+
+    const QString path = Series_File_Path("Staff");
+    struct Case {
+        const char *name;
+        std::function<bool()> make;
+        QString reason;
+    } const cases[] = {
+        {"larger than 64 MB",
+         [&] {
+             QFile f(path);
+             return f.open(QIODevice::WriteOnly) && f.resize(64LL * 1024 * 1024 + 1);  // sparse
+         },
+         QStringLiteral("%1 was refused: it is larger than 64 MB.").arg(path)},
+        {"a FIFO", [&] { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+         QStringLiteral("%1 was refused: it is not a regular file.").arg(path)},
+        {"a folder", [&] { return QDir().mkdir(path); },
+         QStringLiteral("%1 was refused: it is not a regular file.").arg(path)},
+        {"not UTF-8",
+         [&] {
+             QFile f(path);
+             return f.open(QIODevice::WriteOnly) && f.write("Ann\n\xff\xfe\n") == 7;
+         },
+         QStringLiteral("%1 was refused: it is not UTF-8 text.").arg(path)},
+    };
+    const struct Command {
+        const char *name;
+        std::function<void()> run;
+    } commands[] = {
+        {"export", [&] { controller->Export_Button(); }},
+        {"print", [&] { controller->Print_Button(); }},
+        {"mail", [&] { controller->Mail_Button(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        QDir().rmdir(path);
+        ASSERT_TRUE(c.make());
+        for (const Command &command : commands) {
+            SCOPED_TRACE(command.name);
+            std::optional<testsupport::FifoWatch> watch;
+            if (QString(c.name) == "a FIFO")
+                watch.emplace(path);
+            ui->clear();
+            ui->push(1);  // should a window open after all, its OK
+            command.run();
+            QStringList asked;
+            for (const auto &r : ui->requests())
+                asked << r.kind + ": " + r.text;
+            EXPECT_EQ(asked.join(" | ").toStdString(), ("message: \n" + c.reason).toStdString());
+            if (watch) {
+                EXPECT_FALSE(watch->readerWaited()) << "the run waited on the FIFO";
+            }
+        }
+        EXPECT_EQ(controller->exportCommand()->lastRun(), nullptr);
+    }
 }
 
 // A text bound to a series from the panel shows the first value at once, in one undo step, and

@@ -7,6 +7,7 @@
 #include "core/SKTGraphic.h"
 #include "output/mail/MailWindows.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -497,6 +498,61 @@ TEST(Mail, SettingsFileIsPrivateAndWrittenOnlyOnSave)
     EXPECT_EQ(QStringList({a.sender_email, a.sender_pwd, a.sending_port, a.send_enable_ssl}), QStringList({"Me@X.org", QStringLiteral("pä"), "587", "Y"}));
 }
 
+
+// Saving the settings onto a full disk keeps the old file whole and says why in the window;
+// a save that lands leaves the file readable by its owner alone, a first one too.
+TEST(Mail, AFullDiskKeepsTheOldSettingsAndSaysWhy)
+{
+    namespace fs = std::filesystem;
+    const qint64 rooms[] = {0, 100};  // no room at all; cut short in the middle of the file
+    for (const qint64 room : rooms) {
+        SCOPED_TRACE(room);
+        testsupport::TempDataFolder data;
+        platform::ScopedScriptedUi ui;
+        const QString path = Mail_Settings_Path();
+        ASSERT_TRUE(flushPreferences({"", "old@example.org", "old secret", "smtp.old.org", "25", false}));
+        const QByteArray old = testsupport::fileBytes(path);
+        ASSERT_FALSE(old.isEmpty());
+        EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+        Email_Setting window;
+        window._send_mail_sender_mail->setText("new@example.org");
+        window._send_mail_password->setText("new secret");
+        window._send_mail_smtp->setText("smtp.new.org");
+        window._send_mail_port->setText("587");
+        platform::setDiskRoomForTests(room);
+        window.Save_Button();
+        platform::setDiskRoomForTests(std::nullopt);
+        EXPECT_EQ(ui->messages(),
+                  QStringList{QStringLiteral("The mail settings could not be saved to %1. (No space left on device)").arg(path)});
+        EXPECT_NE(window.result(), 1) << "the window closed as if saved";
+        EXPECT_EQ(testsupport::fileBytes(path), old);
+        EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
+
+        window.Save_Button();  // room again
+        EXPECT_EQ(window.result(), 1);
+        EXPECT_EQ(Get_Email_Details(Preferences(path)).sender_pwd, "new secret");
+        EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    }
+    // On a real full disk the system's own reason is said.
+    const std::optional<QByteArray> answer = testsupport::onFullDisk(
+        [](const QString &folder) {
+            flushPreferences({"", "old@example.org", "old secret", "smtp.old.org", "25", false}, nullptr,
+                             folder + "/mail.plist");
+        },
+        0,
+        [](const QString &folder) {
+            QString error;
+            const bool saved =
+                flushPreferences({"", "new@example.org", "new secret", "smtp.new.org", "587", false}, &error, folder + "/mail.plist");
+            return QByteArray(saved ? "saved|" : "refused|") + error.toUtf8() + '|' +
+                   Get_Email_Details(Preferences(folder + "/mail.plist")).sender_pwd.toUtf8();
+        });
+    if (!answer)
+        GTEST_SKIP() << "this machine does not let a test mount a tmpfs; the injected cases ran";
+    EXPECT_TRUE(answer->startsWith("refused|The mail settings could not be saved to ")) << answer->constData();
+    EXPECT_TRUE(answer->endsWith(". (No space left on device)|old secret")) << answer->constData();
+}
 }  // namespace
 
 // Every field of the mail settings window belongs to the window, the hidden ones included: a

@@ -92,6 +92,29 @@ TEST(WholeFile, BytesInHandAreWrittenWholeOrTheReasonIsGiven)
               QStringLiteral("Error in file accessing."));
 }
 
+// A file that holds a secret ends with the permissions asked for, whatever the old file had; any
+// other file keeps the old file's.
+TEST(WholeFile, AskedPermissionsReplaceTheOldFilesOnes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("secret.plist"));
+    const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const struct {
+        const char *name;
+        std::optional<QFileDevice::Permissions> asked;
+        QFileDevice::Permissions after;
+    } cases[] = {{"none asked", std::nullopt, everyone}, {"owner only", owner, owner}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(platform::writeWholeFile(path, "old"));
+        ASSERT_TRUE(QFile::setPermissions(path, everyone));
+        ASSERT_TRUE(platform::writeWholeFile(path, "new", nullptr, c.asked));
+        EXPECT_EQ(fileBytes(path), QByteArray("new"));
+        EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), c.after);
+    }
+}
+
 // The same on a real full disk: the kernel cuts the write short, then refuses the rest.
 TEST(WholeFile, ARealFullDiskKeepsTheOldFile)
 {

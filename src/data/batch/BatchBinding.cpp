@@ -36,6 +36,12 @@ void BatchSource::Add_dataset_col_in_binding_table(const QString &name, int)
     // The stored index is only a hint: series come and go after a control was bound, the name wins.
     const int slot = Get_Data_SetIndex_According_Name(name);
     if (slot < 0) {
+        // The series list holds regular files only: a FIFO or a folder under the series' name is
+        // there but not listed, and is refused rather than taken for a deleted series.
+        QString why;
+        if (!name.isEmpty() && QFileInfo::exists(Series_File_Path(name)) && !Read_Series_Text(Series_File_Path(name), &why) &&
+            refusal.isEmpty())
+            refusal = why;
         Show_NSLog_Message(QStringLiteral("Series not found: %1").arg(name));
         return;
     }
@@ -43,8 +49,12 @@ void BatchSource::Add_dataset_col_in_binding_table(const QString &name, int)
     if (s.values)
         return;  // several controls share one series: it is read once
     const QString path = Series_File_Path(s.name);
-    if (QFileInfo::exists(path))
-        s.values = Read_Series_Lines(path);
+    if (QFileInfo::exists(path)) {
+        QString why;
+        s.values = Read_Series_Lines(path, &why);
+        if (!s.values && refusal.isEmpty())
+            refusal = why;
+    }
 }
 
 int BatchSource::Calculate_data_table_rows() const
@@ -136,6 +146,14 @@ BatchSource Check_Series_Or_Excel_Use_or_not(const SKTGraphicList &front, const 
         source.excelRows = excelRows;
     source.Get_total_Card_count();
     return source;
+}
+
+bool Series_Refusal_Allows_Run(const BatchSource &source)
+{
+    if (source.refusal.isEmpty())
+        return true;
+    Show_MessageBox(source.refusal);
+    return false;
 }
 
 QString Get_First_Value_Of_Dataset(const QString &seriesName)

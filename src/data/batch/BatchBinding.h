@@ -39,10 +39,15 @@ struct BatchSource {
     int Data_table_rows = 0;
     int Excel_table_rows = 0;
     int Total_Batch_Excel_Card = 1;  // never below 1
+    // Why a bound series could not be read (too large, not a regular file, unreadable): the first
+    // such reason, one line for the user; empty when every bound series was read or is missing.
+    // A run on such a source would make cards without the series' values, so it does not start.
+    QString refusal;
 
     // The slot of a series name, compared without letter case; -1 for none.
     int Get_Data_SetIndex_According_Name(const QString &name) const;
     // Loads a series file into the slot of its name; nothing for a missing file or unknown name.
+    // A file that is there but cannot be read leaves its reason in `refusal`.
     void Add_dataset_col_in_binding_table(const QString &name, int index);
     // The longest loaded series.
     int Calculate_data_table_rows() const;
@@ -76,6 +81,10 @@ bool Check_Batch_File_In_Use_Validation(const SKTGraphicList &front, const SKTGr
 // uses them (an empty table turns the spreadsheet off), and the card count.
 BatchSource Check_Series_Or_Excel_Use_or_not(const SKTGraphicList &front, const SKTGraphicList &back, bool twoSided,
                                              const PackedRows &excelRows);
+
+// Before a run starts: a source whose bound series was refused is said in a box (its one-line
+// reason) and answers false, and the run does not start. GUI thread.
+bool Series_Refusal_Allows_Run(const BatchSource &source);
 
 // The value a control shows as soon as it is bound: the first line of the series file (empty
 // when there is none), or the first spreadsheet row's value of the column (an empty cell shows

@@ -303,6 +303,9 @@ void ExportCommand::Export_Button(ExportRequest request)
 {
     if (running())
         return;
+    // Visitor mode exports the design's own values: its series are not read.
+    if (!request.visitorMode && !Series_Refusal_Allows_Run(request.design.source))
+        return;
     m_sheet->Reset(request.twoSided, request.visitorMode, request.design.source);
     m_sheet->setResult(QDialog::Rejected);
     if (platform::ui().runModal(m_sheet->objectName(), QString(), [this] { return m_sheet->exec(); }) != 1)

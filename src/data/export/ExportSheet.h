@@ -94,7 +94,8 @@ public:
     // The number in the file name the save panel suggests, kept for the whole session.
     int export_card_counter = 1;
 
-    // Runs the command. A batch goes on in the background: the call returns while it runs.
+    // Runs the command. A batch goes on in the background: the call returns while it runs. A
+    // bound series that could not be read is said, and nothing runs.
     void Export_Button(ExportRequest request);
     bool running() const { return m_thread != nullptr; }
     // Waits for a running batch, keeping the events flowing (its boxes need them).

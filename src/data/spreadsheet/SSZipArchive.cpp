@@ -1,6 +1,7 @@
 #include "data/spreadsheet/SSZipArchive.h"
 
 #include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <minizip/zip.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 #include <stdexcept>
@@ -433,7 +435,76 @@ bool SSZipArchive::createZipFileAtPath(const QString &path, const QStringList &p
     return ok;
 }
 
+// minizip's own stdio calls, each noting errno the first time one fails: a full disk shows up
+// in a short fwrite or a failed fclose, long before zipClose answers a bare ZIP_ERRNO.
+struct SSZipArchive::WriteIo {
+    zlib_filefunc64_def inner{};
+    zlib_filefunc64_def outer{};
+    int firstErrno = 0;
+
+    WriteIo()
+    {
+        fill_fopen64_filefunc(&inner);
+        outer = inner;
+        outer.opaque = this;
+        outer.zopen64_file = [](voidpf io, const void *name, int mode) -> voidpf {
+            auto &self = *static_cast<WriteIo *>(io);
+            errno = 0;
+            const voidpf stream = self.inner.zopen64_file(self.inner.opaque, name, mode);
+            if (!stream)
+                self.note();
+            return stream;
+        };
+        outer.zread_file = [](voidpf io, voidpf stream, void *buf, uLong size) -> uLong {
+            auto &self = *static_cast<WriteIo *>(io);
+            return self.inner.zread_file(self.inner.opaque, stream, buf, size);
+        };
+        outer.zwrite_file = [](voidpf io, voidpf stream, const void *buf, uLong size) -> uLong {
+            auto &self = *static_cast<WriteIo *>(io);
+            errno = 0;
+            const uLong written = self.inner.zwrite_file(self.inner.opaque, stream, buf, size);
+            if (written != size)
+                self.note();
+            return written;
+        };
+        outer.ztell64_file = [](voidpf io, voidpf stream) -> ZPOS64_T {
+            auto &self = *static_cast<WriteIo *>(io);
+            return self.inner.ztell64_file(self.inner.opaque, stream);
+        };
+        outer.zseek64_file = [](voidpf io, voidpf stream, ZPOS64_T offset, int origin) -> long {
+            auto &self = *static_cast<WriteIo *>(io);
+            errno = 0;
+            const long result = self.inner.zseek64_file(self.inner.opaque, stream, offset, origin);
+            if (result != 0)
+                self.note();
+            return result;
+        };
+        outer.zclose_file = [](voidpf io, voidpf stream) -> int {
+            auto &self = *static_cast<WriteIo *>(io);
+            errno = 0;
+            const int result = self.inner.zclose_file(self.inner.opaque, stream);
+            if (result != 0)
+                self.note();
+            return result;
+        };
+        outer.zerror_file = [](voidpf io, voidpf stream) -> int {
+            auto &self = *static_cast<WriteIo *>(io);
+            return self.inner.zerror_file(self.inner.opaque, stream);
+        };
+    }
+    void note()
+    {
+        if (firstErrno == 0)
+            firstErrno = errno != 0 ? errno : EIO;
+    }
+};
+
 SSZipArchive::SSZipArchive(const QString &path) : _path(path) {}
+
+QString SSZipArchive::withWriteReason(const QString &what) const
+{
+    return m_io && m_io->firstErrno != 0 ? platform::withReason(what, qt_error_string(m_io->firstErrno)) : what;
+}
 
 SSZipArchive::~SSZipArchive()
 {
@@ -451,15 +522,16 @@ bool SSZipArchive::open()
     QTemporaryFile part(_path + QStringLiteral(".XXXXXX.part"));
     part.setAutoRemove(false);
     if (!part.open()) {
-        m_error = QStringLiteral("could not create %1").arg(_path);
+        m_error = platform::withReason(QStringLiteral("could not create %1").arg(_path), part.errorString());
         return false;
     }
     m_partPath = part.fileName();
     part.close();
-    _zip = zipOpen64(QFile::encodeName(m_partPath).constData(), APPEND_STATUS_CREATE);
+    m_io = std::make_unique<WriteIo>();
+    _zip = zipOpen2_64(QFile::encodeName(m_partPath).constData(), APPEND_STATUS_CREATE, nullptr, &m_io->outer);
     if (!_zip) {
         QFile::remove(m_partPath);
-        m_error = QStringLiteral("could not create %1").arg(_path);
+        m_error = withWriteReason(QStringLiteral("could not create %1").arg(_path));
     }
     m_failed = false;
     return _zip != nullptr;
@@ -471,9 +543,14 @@ bool SSZipArchive::addEntry(const QString &name, const QString &sourceFile, cons
     zip_fileinfo info{};
     if (data)
         zipInfoSetDate(info, QDateTime::currentDateTime());
+    // Regular files only: a FIFO would hold the open until someone writes to it. A file that
+    // cannot be read fails the archive, which would otherwise be finished without it.
     QFile in(sourceFile);
-    if (!data && !sourceFile.isEmpty() && !in.open(QIODevice::ReadOnly))
+    if (QString why; !data && !sourceFile.isEmpty() && !platform::openRegularFile(in, &why)) {
+        m_failed = true;
+        m_error = QStringLiteral("could not read %1 (%2)").arg(sourceFile, why);
         return false;
+    }
     const QByteArray entryName = name.toUtf8();
     bool ok = zipOpenNewFileInZip64(zip, entryName.constData(), data ? &info : nullptr, nullptr, 0, nullptr, 0,
                                     nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1) == ZIP_OK;
@@ -489,7 +566,7 @@ bool SSZipArchive::addEntry(const QString &name, const QString &sourceFile, cons
     ok = (zipCloseFileInZip(zip) == ZIP_OK) && ok;
     if (!ok) {
         m_failed = true;
-        m_error = QStringLiteral("could not add %1 to %2").arg(name, _path);
+        m_error = withWriteReason(QStringLiteral("could not add %1 to %2").arg(name, _path));
     }
     return ok;
 }
@@ -531,12 +608,12 @@ bool SSZipArchive::close()
     const bool closed = zipClose(static_cast<zipFile>(_zip), nullptr) == ZIP_OK;
     _zip = nullptr;
     if (!closed && !m_failed)
-        m_error = QStringLiteral("could not finish %1").arg(_path);
+        m_error = withWriteReason(QStringLiteral("could not finish %1").arg(_path));
     QFile::setPermissions(m_partPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
                                           | QFileDevice::ReadOther);
     if (!closed || m_failed || std::rename(QFile::encodeName(m_partPath).constData(), QFile::encodeName(_path).constData()) != 0) {
         if (m_error.isEmpty())
-            m_error = QStringLiteral("could not write %1").arg(_path);
+            m_error = platform::withReason(QStringLiteral("could not write %1").arg(_path), qt_error_string(errno));
         QFile::remove(m_partPath);
         return false;
     }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 
 struct ZipLimits {
     int maxEntries = 20000;
@@ -57,7 +58,8 @@ public:
     static std::uint64_t declaredUnpackedSize(const QString &path, const ZipLimits &limits = {});
 
     // Packs each path (file or folder, recursively) under its name relative to the folder that
-    // holds it. The archive is written beside `path` and renamed over it only when complete.
+    // holds it. The archive is written beside `path` and renamed over it only when complete; a
+    // file that cannot be read, or is no regular file (a FIFO is never waited on), fails it.
     static bool createZipFileAtPath(const QString &path, const QStringList &paths, QString *error = nullptr);
     static bool createZipFileAtPath(const QString &path, const QString &onePath, QString *error = nullptr);
     static QDateTime _dateFor1980();
@@ -80,9 +82,15 @@ public:
 
 private:
     bool addEntry(const QString &name, const QString &sourceFile, const QByteArray *data);
+    // `what` with the system's reason for the archive's first failed write, if one was seen.
+    QString withWriteReason(const QString &what) const;
     QString _path;
     QString m_partPath;
     void *_zip = nullptr;
+    // The file calls minizip writes through: they keep the system's reason of the first failure,
+    // which minizip itself answers only as "an error".
+    struct WriteIo;
+    std::unique_ptr<WriteIo> m_io;
     bool m_failed = false;
     QString m_error;
 };

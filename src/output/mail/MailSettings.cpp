@@ -2,12 +2,11 @@
 
 #include "platform/Paths.h"
 #include "platform/Plist.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <cstdio>
 
 const QString send_email_RecipientKey = QStringLiteral("SendEmailRecipient");
 const QString send_email_SenderEmailKey = QStringLiteral("SendEmailSender");
@@ -48,18 +47,12 @@ bool Preferences::flush(QString *error) const
     bool ok = false;
     const QByteArray bytes = platform::plistSerialize(mDict, platform::PlistFormat::Xml, &ok);
     QDir().mkpath(QFileInfo(mPreferencesPath).absolutePath());
-    // A temporary file is created readable by its owner alone, so the password is never
-    // readable by others, not even for a moment; the rename then replaces the file whole.
-    QTemporaryFile temp(mPreferencesPath + QStringLiteral(".XXXXXX"));
-    if (ok && temp.open() && temp.write(bytes) == bytes.size() && temp.flush()) {
-        temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(mPreferencesPath).constData()) == 0) {
-            temp.setAutoRemove(false);
-            return true;
-        }
-    }
+    // The file holds the password: readable by its owner alone, whatever mode an older file had.
+    QString why;
+    if (ok && platform::writeWholeFile(mPreferencesPath, bytes, &why, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return true;
     if (error)
-        *error = QStringLiteral("The mail settings could not be saved to %1.").arg(mPreferencesPath);
+        *error = platform::withReason(QStringLiteral("The mail settings could not be saved to %1.").arg(mPreferencesPath), why);
     return false;
 }
 

@@ -334,6 +334,8 @@ void Send_Mail::waitForRun()
 
 int Send_Mail::Open_Wnd(BatchDesign design, bool twoSided, bool visitorMode)
 {
+    if (!visitorMode && !Series_Refusal_Allows_Run(design.source))
+        return 0;
     m_design = std::move(design);
     account = Get_Email_Details();
     mirror_chk_box->setChecked(false);

@@ -57,7 +57,8 @@ public:
     QLabel *pause_label;
     QPushButton *browse_att, *clear_att;  // the attachment's, for a plain message only
 
-    // Opens the window on the design the Mail command took.
+    // Opens the window on the design the Mail command took; a bound series that could not be
+    // read is said instead, and the window does not open (0).
     int Open_Wnd(BatchDesign design, bool twoSided, bool visitorMode);
     // The run the window's fields describe.
     CardMailChoice choice() const;

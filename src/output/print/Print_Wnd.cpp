@@ -502,6 +502,8 @@ QPrinter *Print_Wnd::printer() const { return &printInfo(); }
 
 bool Print_Wnd::Open_Print_Wnd(PrintRequest request)
 {
+    if (!request.visitorMode && !Series_Refusal_Allows_Run(request.design.source))
+        return false;
     m_request = std::move(request);
     state.printers = Print_Printer_Names();
     m_showing = true;

@@ -85,7 +85,8 @@ public:
     PrintWindowState state;
     QString profileFolder;  // empty: the data folder's "PrintProfile"
 
-    // Resets the window for the design, applies the first profile and runs it modally.
+    // Resets the window for the design, applies the first profile and runs it modally. A bound
+    // series that could not be read is said instead, and the window does not open: false.
     bool Open_Print_Wnd(PrintRequest request);
     // Shows the state in the widgets and refreshes the preview.
     void show_state();
