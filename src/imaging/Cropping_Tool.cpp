@@ -455,6 +455,7 @@ bool Cropping_Tool::Prepare_Direct_Crop_Series(const QString &seriesName)
 {
     prepareDirect(*this, Crop_direct_Btn, {SourceSeries, CropDirectSeries, "Crop Images"});
     Crop_Direct_Path.clear();
+    Passed_Series_Name = seriesName;
     Set_Default_Values();
     fillSeriesCombo(seriesName);
     view_series_btn->setEnabled(true);
@@ -577,9 +578,16 @@ bool Cropping_Tool::Load_for_Next_Screen()
         empty = QStringLiteral("The selected folder does not contains any image with supported extension.");
         break;
     }
-    case SourceSeries:
-        if (batch_list->currentIndex() > 0)
-            Load_file_Func(batch_list->currentText());
+    case SourceSeries: {
+        const QString chosen = batch_list->currentIndex() > 0 ? batch_list->currentText()
+                               : crop_direct == CropDirectSeries ? Passed_Series_Name
+                                                                 : QString();
+        if (!chosen.isEmpty() && !Load_file_Func(chosen)) {
+            Back_Btn_Clicked();
+            if (direct)
+                Close_Box_With_Cancel();
+            return false;
+        }
         empty = QStringLiteral("The selected series does not contains any image with supported extension.");
         if (!ListData.isEmpty() && !direct
             && !platform::ui().yesNo(batch_matrix->checkedId() == 0
@@ -589,6 +597,7 @@ bool Cropping_Tool::Load_for_Next_Screen()
                                                           "all new cropped images.\nAre you sure you want to continue?")))
             return false;
         break;
+    }
     case SourceColumn: {
         const Data_From_Excel *table = Data_From_Excel::defaultInstance();
         if (Passed_Excel_Col_Index > 0)
@@ -614,16 +623,23 @@ bool Cropping_Tool::Load_for_Next_Screen()
     return true;
 }
 
-void Cropping_Tool::Load_file_Func(const QString &seriesName)
+bool Cropping_Tool::Load_file_Func(const QString &seriesName)
 {
-    const auto lines = Read_Series_Lines(Series_File_Path(seriesName));
+    QString refusal;
+    const auto lines = Read_Series_Lines(Series_File_Path(seriesName), &refusal);
     if (!lines) {
+        if (!refusal.isEmpty()) {
+            Show_MessageBox(refusal);
+            return false;
+        }
+        // A missing series lists nothing, which the caller tells as an empty series.
         Show_NSLog_Message(QStringLiteral("Series %1 could not be read").arg(seriesName));
-        return;
+        return true;
     }
     for (const QString &line : *lines)
         if (crop_direct == CropDirectSeries || isAcceptedPicture(line.trimmed()))
             Create_List(line);
+    return true;
 }
 
 void Cropping_Tool::Create_List(const QString &path)

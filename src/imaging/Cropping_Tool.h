@@ -62,6 +62,9 @@ public:
     QRectF Crop_Rect;
     QString Crop_Input_Path, Crop_Output_Path, croped_file, Crop_Direct_Path, Crop_Direct_Series;
     QString Passed_Excel_Col_Name, Crop_New_Excel_Col_Name;
+    // The series a direct series crop was opened on, even when the list cannot offer it (a FIFO
+    // or a folder under its name), so that its refusal can be told.
+    QString Passed_Series_Name;
     QString Export_File_Message;  // shown when a direct run closes
     int Passed_Excel_Col_Index = -1, Crop_New_Excel_Col_Index = -1;
     bool Crop_All_Thread_Running = false;
@@ -77,7 +80,9 @@ public:
 
     // --- operations ---
     bool Load_for_Next_Screen();
-    void Load_file_Func(const QString &seriesName);
+    // Lists the pictures of the series; false (after showing the one-line reason) when the
+    // series is there but was refused, so nothing may start on it.
+    bool Load_file_Func(const QString &seriesName);
     void Create_List(const QString &path);
     QString Get_Item_Text(int row) const;
     void Mark_List_New_Selection(int row);

@@ -29,7 +29,10 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
+#include <optional>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 // A drawn face the frontal-face cascade takes for one: hair, skin, brows, eyes, nose, mouth.
@@ -624,4 +627,72 @@ TEST(Crop, EachInputsButtonsFollowItsBox)
     ASSERT_NE(besides(tool.findChild<QWidget *>("output_path"), "Browse..."), nullptr);
     EXPECT_TRUE(besides(tool.findChild<QWidget *>("output_path"), "Browse...")->isEnabled());
     tool.hide();
+}
+
+// A series that is there but cannot be taken (a FIFO, text that is not UTF-8) is told in one
+// line when a crop is to start on it, and nothing starts: no list, no crop screen, no question.
+// The full tool meets it when the listed file was replaced after the list was filled.
+TEST(Crop, ARefusedSeriesSaysWhyAndStartsNoCrop)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    QDir().mkpath(root.filePath("out"));
+    const QString picture = root.filePath("a.png");
+    ASSERT_TRUE(canvasPicture(300, 200).save(picture));
+    QDir().mkpath(Data_Folder_Path);
+    const QString path = Series_File_Path("Staff");
+    const struct {
+        const char *name;
+        std::function<bool()> make;
+        QString reason;
+    } kinds[] = {
+        {"a FIFO", [&] { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+         QStringLiteral("%1 was refused: it is not a regular file.").arg(path)},
+        {"not UTF-8",
+         [&] {
+             QFile f(path);
+             return f.open(QIODevice::WriteOnly) && f.write(QFile::encodeName(picture) + "\n\xff\xfe\n") > 0;
+         },
+         QStringLiteral("%1 was refused: it is not UTF-8 text.").arg(path)},
+    };
+    for (const auto &kind : kinds) {
+        for (const bool direct : {true, false}) {
+            SCOPED_TRACE(std::string(kind.name) + (direct ? ", direct" : ", full tool"));
+            QFile::remove(path);
+            ASSERT_TRUE(Write_Series_File(path, QStringList{picture}));
+            Cropping_Tool tool;
+            if (!direct) {
+                tool.Prepare_Full();
+                tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries)->click();
+                tool.findChild<QComboBox *>("batch_list")->setCurrentText("Staff");
+                tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
+            }
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(kind.make());
+            std::optional<testsupport::FifoWatch> watch;
+            if (QString(kind.name) == "a FIFO")
+                watch.emplace(path);
+            ui->clear();
+            ui->push(true);  // should the run ask to go on after all
+            if (direct)
+                EXPECT_FALSE(tool.Prepare_Direct_Crop_Series("Staff"));
+            else
+                tool.findChild<QPushButton *>("Next_Btn")->click();
+            QStringList asked;
+            for (const auto &r : ui->requests())
+                asked << r.kind + ": " + r.text;
+            EXPECT_EQ(asked.join(" | ").toStdString(), ("message: \n" + kind.reason).toStdString());
+            EXPECT_TRUE(tool.ListData.isEmpty());
+            EXPECT_FALSE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisibleTo(&tool));
+            if (direct) {
+                EXPECT_FALSE(tool.isVisible());
+                EXPECT_EQ(tool.result(), 0);
+            }
+            if (watch) {
+                EXPECT_FALSE(watch->readerWaited()) << "the crop waited on the FIFO";
+            }
+        }
+    }
+    QFile::remove(path);
 }
