@@ -309,7 +309,9 @@ void Visitor_Log_Records::Export_Records_Click()
     }
     if (!written) {
         Show_NSLog_Message(QStringLiteral("Visitor log export: %1").arg(error));
-        platform::ui().message(platform::withReason(QStringLiteral("Error in file accessing."), error));
+        // The writer's error is already a sentence carrying the system's reason in brackets.
+        const QString what = QStringLiteral("Error in file accessing.");
+        platform::ui().message(error.isEmpty() ? what : what + QLatin1Char(' ') + error);
         return;
     }
     finishExport(path, QStringLiteral("Record has been exported successfully."));

@@ -121,8 +121,8 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         QString chosen, written, message;
     } exports[] = {
         {dir + "/old.txt", {}, {}},  // answered No: the file already there stays
-        // The writer's reason goes with the message.
-        {dir + "/none/list.xlsx", {}, "Error in file accessing. (could not create " + dir + "/none/list.xlsx (No such file or directory))"},
+        // The writer's reason goes with the message, in one pair of brackets.
+        {dir + "/none/list.xlsx", {}, "Error in file accessing. could not create " + dir + "/none/list.xlsx (No such file or directory)"},
         {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully."},
     };
     // Every box's text, the export-finished box's included.
