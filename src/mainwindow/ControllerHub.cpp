@@ -2,12 +2,16 @@
 
 #include "output/print/PrintInfo.h"
 
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QThread>
 #include <QToolButton>
 
 #include "core/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
+#include "groupmode/GroupMode.h"
+#include "mainwindow/GroupModeWiring.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "core/SKTImage.h"
@@ -140,8 +144,19 @@ void ControllerHub::Set_Card_Size_In_Control(double widthMM, double heightMM)
 
 void ControllerHub::Card_Sides_Changed(bool oneSide)
 {
-    if (oneSide && Card_Front_Or_Back == 1)
+    if (oneSide && Card_Front_Or_Back == 1) {
+        // A person's choice takes the back out of work: its unsaved changes of the row on show
+        // are settled first, and Cancel leaves the card two-sided with the back in work.
+        GroupMode *group = Start_Card_Option == QLatin1String("G") && !Not_Draw_Only_Prop_Change
+                               ? Group_Mode_Of(m_controller)
+                               : nullptr;
+        if (group && !group->Settle_Shown_Row_Changes()) {
+            const QSignalBlocker quiet(m_controller.Sides_ComboBox);
+            m_controller.Sides_ComboBox->setCurrentIndex(0);
+            return;
+        }
         m_controller.Select_front_side();
+    }
     CARD_SIDE_STR = oneSide ? QStringLiteral("1") : QStringLiteral("2");
     m_controller.Back_Side_btn->setEnabled(!oneSide);
     m_controller.copy_card_design_btn->setEnabled(!oneSide);

@@ -558,8 +558,9 @@ TEST_F(GroupJourney, SwitchingSidesWithUnsavedChangesAsksFirst)
     }
 }
 
-// A side the program takes out of work (the card made one-sided while the back is in work)
-// keeps its unsaved changes: when it comes back into work they are still on its panel and card.
+// The back in work with unsaved changes is not taken out of work without asking: making the
+// card one-sided asks, and Cancel keeps the card two-sided with the changes on the back's panel
+// and card.
 TEST_F(GroupJourney, ASideTakenOutOfWorkKeepsItsUnsavedChanges)
 {
     ASSERT_EQ(startGroupRoad(workbook(3)), 1);
@@ -573,13 +574,13 @@ TEST_F(GroupJourney, ASideTakenOutOfWorkKeepsItsUnsavedChanges)
     QTest::keyClicks(panel(1)->value[0], "Bea");
     ASSERT_EQ(cardText(1, "Fup_Name"), "Bea");
     ui->clear();
+    ui->push(QStringList{"Cancel"});
     controller->Sides_ComboBox->setCurrentIndex(1);
-    EXPECT_EQ(Card_Front_Or_Back, 0);
-    EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Person 02");
-    controller->Sides_ComboBox->setCurrentIndex(0);
-    click("Back_Side_btn");
-    EXPECT_EQ(alertsAsked(*ui), "");
+    EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
+    EXPECT_EQ(controller->Sides_ComboBox->currentIndex(), 0);
+    EXPECT_TRUE(controller->Back_Side_btn->isEnabled());
     EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Person 02");
     EXPECT_EQ(panel(1)->value[0]->text().toStdString(), "Bea");
     EXPECT_EQ(cardText(1, "Fup_Name").toStdString(), "Bea");
     // Leaving the row now asks about them.
@@ -588,6 +589,66 @@ TEST_F(GroupJourney, ASideTakenOutOfWorkKeepsItsUnsavedChanges)
     list()->setCurrentRow(2);
     EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
     EXPECT_EQ(savedRows(), "Person 01,T1 | Bea,T2 | Person 03,T3");
+}
+
+// Making the card one-sided while the back holds unsaved changes of the row on show asks
+// first. Cancel keeps the card two-sided and the changes; Discard and Save go to the front with
+// the row as the table then holds it, and picking another row there loses nothing and asks
+// nothing.
+TEST_F(GroupJourney, MakingTheCardOneSidedAsksAboutTheBacksUnsavedChanges)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    list()->setCurrentRow(1);
+    ui->clear();
+    ui->push(true);
+    controller->Copy_Card_Design_Clicked();
+    ASSERT_EQ(Card_Front_Or_Back, 1);
+    const std::string asLoaded = "Person 01,T1 | Person 02,T2 | Person 03,T3";
+    const struct {
+        const char *answer;
+        int sidesIndex;  // 0 two sides, 1 one side
+        int sideAfter;
+        std::string shownName;  // the panel and card of the side in work after the answer
+        std::string saved;
+    } cases[] = {
+        {"Cancel", 0, 1, "Bea", asLoaded},
+        {"Discard Changes", 1, 0, "Person 02", asLoaded},
+        {"Save Details", 1, 0, "Bea", "Person 01,T1 | Bea,T2 | Person 03,T3"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        ui->clear();
+        ui->push(QStringList{"Discard Changes"});  // the case before may have left typing behind
+        controller->Sides_ComboBox->setCurrentIndex(0);
+        click("Back_Side_btn");
+        list()->setCurrentRow(0);
+        list()->setCurrentRow(1);
+        ASSERT_EQ(Card_Front_Or_Back, 1);
+        ASSERT_EQ(panel(1)->value[0]->text(), "Person 02");
+        panel(1)->value[0]->selectAll();
+        QTest::keyClicks(panel(1)->value[0], "Bea");
+        ui->clear();
+        ui->push(QStringList{QString::fromLatin1(c.answer)});
+        controller->Sides_ComboBox->setCurrentIndex(1);
+        EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
+        EXPECT_EQ(controller->Sides_ComboBox->currentIndex(), c.sidesIndex);
+        EXPECT_EQ(controller->Back_Side_btn->isEnabled(), c.sidesIndex == 0);
+        EXPECT_EQ(Card_Front_Or_Back, c.sideAfter);
+        EXPECT_EQ(panel(c.sideAfter)->value[0]->text().toStdString(), c.shownName);
+        EXPECT_EQ(cardText(c.sideAfter, "Fup_Name").toStdString(), c.shownName);
+        EXPECT_EQ(savedRows(), c.saved);
+        if (c.sideAfter != 0)
+            continue;
+        // Another row on the front, and back: nothing asked, nothing lost.
+        ui->clear();
+        list()->setCurrentRow(2);
+        list()->setCurrentRow(1);
+        EXPECT_EQ(alertsAsked(*ui), "");
+        EXPECT_EQ(savedRows(), c.saved);
+        EXPECT_EQ(panel(0)->value[0]->text().toStdString(), c.shownName);
+        EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), c.shownName);
+        EXPECT_EQ(list()->item(1)->text().toStdString(), "2 - " + c.shownName);
+    }
 }
 
 // Export, print and mail take the side in work as the person sees it, unsaved changes
