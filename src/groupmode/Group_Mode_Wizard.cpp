@@ -598,7 +598,7 @@ void Group_Mode_Wizard::Delete_Template_Click()
 
 // --- workbook --------------------------------------------------------------------------------
 
-void Group_Mode_Wizard::Load_file_Func(const QString &path)
+bool Group_Mode_Wizard::Load_file_Func(const QString &path)
 {
     const QSignalBlocker block(Sheet_ComboBox);
     Sheet_ComboBox->clear();
@@ -607,15 +607,17 @@ void Group_Mode_Wizard::Load_file_Func(const QString &path)
     bool opened = false;
     SpreadsheetWriter::ReadOffGui(*m_workbook, this, path, [&] { opened = m_workbook->openWorkbook(path); });
     if (!opened) {
-        say(m_workbook->lastError().isEmpty() ? kBadSheet : m_workbook->lastError());
+        // Refused, damaged or stopped: the reader's one line; anything else is no workbook.
+        say(m_workbook->failureMessage(kBadSheet));
         m_workbook.reset();
         Reset_All_Combo_Box();
-        return;
+        return false;
     }
     // Workbook order, resolved through the workbook's relationships, as every reader agrees.
     Sheet_ComboBox->addItems(m_workbook->Read_Sheet_Name());
     Sheet_ComboBox->setCurrentIndex(0);
     Sheet_Selection_Changed(Sheet_ComboBox->currentIndex());
+    return true;
 }
 
 void Group_Mode_Wizard::Sheet_Selection_Changed(int index)
@@ -708,13 +710,16 @@ void Group_Mode_Wizard::OK_Click()
     if (next_counter == 1) {
         if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path))
             return say(kSelectTemplate);
+        if (Project_Excel_Val != Pass_excel_file->text()) {
+            // A workbook the reader refuses has been named with the reason: the template screen
+            // stays, and the next OK reads it again.
+            if (!Load_file_Func(Project_Excel_Val))
+                return;
+            Pass_excel_file->setText(Project_Excel_Val);
+        }
         showScreen(2);
         Pass_proj_name->setText(Project_Name_Val);
         Pass_proj_path->setText(Project_Path_Val);
-        if (Project_Excel_Val != Pass_excel_file->text()) {
-            Pass_excel_file->setText(Project_Excel_Val);
-            Load_file_Func(Project_Excel_Val);
-        }
         for (QComboBox *combo : columnCombos)
             combo->setCurrentIndex(0);
         return;

@@ -58,7 +58,7 @@ public:
     void Fill_Templates_User_Defined();
 
     // --- workbook (screen 2) ---
-    void Load_file_Func(const QString &path);
+    bool Load_file_Func(const QString &path);
     // Reads every row of the chosen sheet into the workbook's table, off the GUI thread; false
     // when it cannot be read or Stop ended the read (then the workbook's stopped() says so).
     bool readChosenSheet(int &columns);

@@ -933,7 +933,8 @@ void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
     if (path.isEmpty())
         return;
     bool open = false;
-    platform::ui().notice(kCropped, {QStringLiteral("OK")},
+    // Where the crops went, so they can be found however the box is left.
+    platform::ui().notice(kCropped + QLatin1Char('\n') + QDir::toNativeSeparators(path), {QStringLiteral("OK")},
                           folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
         platform::Open_Or_Explain(path);

@@ -578,6 +578,45 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
     EXPECT_EQ(kinds, QStringList{"notice"});
 }
 
+// The finished box of the crop screen names what was written: the file of a single crop, the
+// folder of a crop of all.
+TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
+{
+    testsupport::TempDataFolder data;
+    const QDir root(data.root());
+    QDir().mkpath(root.filePath("pictures"));
+    for (const char *name : {"a.png", "b.png"})
+        ASSERT_TRUE(canvasPicture(300, 300).save(root.filePath(QStringLiteral("pictures/%1").arg(name))));
+    const QString out = root.filePath("out");
+    const struct {
+        const char *name;
+        bool all;
+    } cases[] = {{"single crop", false}, {"crop all", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(out).removeRecursively();
+        platform::ScopedScriptedUi ui;
+        Cropping_Tool tool;
+        tool.Prepare_Full();
+        tool.input_option_CellClick(SourceFolder);
+        tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath("pictures"));
+        tool.findChild<QLineEdit *>("output_path")->setText(out);
+        tool.OK_Btn_Clicked();
+        ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
+        tool.cropping_option_CellClick(CropBySize);
+        tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn")->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+        const QString written = c.all ? tool.Crop_Output_Path : tool.croped_file;
+        ASSERT_TRUE(c.all ? QFileInfo(written).isDir() : QFileInfo(written).isFile()) << written.toStdString();
+        QStringList notices;
+        for (const auto &r : ui->requests())
+            if (r.kind == "notice")
+                notices << r.text;
+        EXPECT_EQ(notices.join('|').toStdString(),
+                  ("Image has been cropped successfully.\n" + QDir::toNativeSeparators(written)).toStdString());
+    }
+}
+
 }  // namespace
 
 // Each input of the options screen is usable only while it is the chosen one: its field and the

@@ -5,10 +5,13 @@
 #include "groupmode/Group_Mode_Wizard.h"
 
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 class GroupModeTest : public ControllerTest {};
@@ -89,4 +92,68 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
     ASSERT_EQ(read.design->tableRows.size(), 2);
     EXPECT_EQ(read.design->tableRows.value(1, QStringLiteral("Column1")), "Ben");
     EXPECT_EQ(read.design->tableRows.value(1, QStringLiteral("Column2")), "b@x");
+}
+
+// A workbook the reader refuses (a FIFO, a folder, a file that is no workbook) is named with the
+// reason in one box when the template is chosen; the wizard stays on the template screen, offers
+// no sheet and makes nothing.
+TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+    ASSERT_TRUE(QDir().mkpath(user));
+    saveAs(user + "/Badge.did");
+    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    const QString book = pathIn("people.xlsx");
+    const struct {
+        const char *name;
+        std::function<bool()> make;
+        QString message;
+    } cases[] = {
+        {"a FIFO", [&] { return mkfifo(QFile::encodeName(book).constData(), 0600) == 0; },
+         "people.xlsx was refused: it is not a regular file."},
+        {"a folder", [&] { return QDir().mkdir(book); }, "people.xlsx was refused: it is not a regular file."},
+        {"no workbook",
+         [&] {
+             QFile f(book);
+             return f.open(QIODevice::WriteOnly) && f.write("Name,Email\n") == 11;
+         },
+         "Either file is corrupted or selected file contains invalid characters."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(book);
+        QDir().rmdir(book);
+        ASSERT_TRUE(c.make());
+        std::optional<testsupport::FifoWatch> watch;
+        if (!QFileInfo(book).isDir() && !platform::isRegularFile(book))
+            watch.emplace(book);
+        int screen = -1, sheets = -1, columns = -1;
+        const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+            w.New_Radio_Click();
+            w.proj_name->setText("FromPipe");
+            w.excel_path->setText(book);
+            w.OK_Click();
+            EXPECT_EQ(w.next_counter, 1);
+            w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+            w.imageBrowser->selectImage(0);
+            w.OK_Click();
+            screen = w.next_counter;
+            sheets = w.Sheet_ComboBox->count();
+            columns = w.columnCombos[0]->count();
+            w.Cancel_Click();
+            return w.result();
+        });
+        ui->clear();
+        EXPECT_EQ(controller->Start_Group_Mode(), 0);
+        Group_Mode_Wizard::setModalRunner(previous);
+        if (watch) {
+            EXPECT_FALSE(watch->readerWaited()) << "the wizard waited on the FIFO";
+        }
+        EXPECT_EQ(ui->messages().join("").trimmed().toStdString(), c.message.toStdString());
+        EXPECT_EQ(screen, 1);
+        EXPECT_EQ(sheets, 0);
+        EXPECT_LE(columns, 1);
+        EXPECT_FALSE(QDir(platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All")).exists("FromPipe.did"));
+    }
 }

@@ -395,6 +395,9 @@ QDateTime SSZipArchive::_dateFor1980() { return QDateTime(QDate(1980, 1, 1), QTi
 
 std::uint64_t SSZipArchive::declaredUnpackedSize(const QString &path, const ZipLimits &limits)
 {
+    // A FIFO would hold the open until something writes to it: it declares nothing.
+    if (!platform::isRegularFile(path))
+        return 0;
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     if (!zip)
         return 0;

@@ -7,6 +7,7 @@
 #include "data/LongRead.h"
 #include "data/export/ExportDialogs.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
 
 #include <QCoreApplication>
@@ -444,6 +445,12 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     m_partDamaged = false;
     // A private folder per opening: nobody else can plant or read files in it, and two openings
     // never see each other's parts.
+    // A FIFO or a folder in the workbook's place is refused by name, as the other readers do.
+    if (QFileInfo::exists(path) && !platform::isRegularFile(path)) {
+        refuse(path, QStringLiteral("it is not a regular file"));
+        m_dir.reset();
+        return false;
+    }
     m_dir = std::make_unique<QTemporaryDir>(Workbook_Folder_Template());
     if (!m_dir->isValid()) {
         m_error = QStringLiteral("Could not create a temporary folder.");
