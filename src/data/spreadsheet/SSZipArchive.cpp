@@ -366,8 +366,10 @@ bool SSZipArchive::unzipFileAtPath(const QString &path, const QString &destinati
     return unpack(path, destination, job);
 }
 
-bool SSZipArchive::unzipEntries(const QString &path, const QString &destination, const QStringList &names,
-                                QString *error, const ZipLimits &limits, std::uint64_t *unpacked, int *errorCode)
+namespace {
+// The named entries only, to a folder or into memory alike.
+Unpack entriesJob(const QStringList &names, QString *error, const ZipLimits &limits, std::uint64_t *unpacked,
+                  int *errorCode)
 {
     Unpack job;
     job.wanted = &names;
@@ -375,18 +377,21 @@ bool SSZipArchive::unzipEntries(const QString &path, const QString &destination,
     job.errorCode = errorCode;
     job.limits = limits;
     job.unpacked = unpacked;
+    return job;
+}
+}  // namespace
+
+bool SSZipArchive::unzipEntries(const QString &path, const QString &destination, const QStringList &names,
+                                QString *error, const ZipLimits &limits, std::uint64_t *unpacked, int *errorCode)
+{
+    Unpack job = entriesJob(names, error, limits, unpacked, errorCode);
     return unpack(path, destination, job);
 }
 
 bool SSZipArchive::inflateEntries(const QString &path, const QStringList &names, QHash<QString, QByteArray> &parts,
                                   QString *error, const ZipLimits &limits, std::uint64_t *unpacked, int *errorCode)
 {
-    Unpack job;
-    job.wanted = &names;
-    job.error = error;
-    job.errorCode = errorCode;
-    job.limits = limits;
-    job.unpacked = unpacked;
+    Unpack job = entriesJob(names, error, limits, unpacked, errorCode);
     job.memory = &parts;
     return unpack(path, QString(), job);
 }
