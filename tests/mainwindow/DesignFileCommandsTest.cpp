@@ -171,16 +171,18 @@ TEST_F(DesignFileCommandsTest, ADamagedControlOpensWithTheRestAndIsNotSavedOverU
     EXPECT_EQ(ui->messages(), QStringList{kSaved});
 }
 
-// The visitor panels' rows of the loaded image controls hold the source picture, and nothing
-// when that picture or the one in use is gone.
-TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePicture)
+// The visitor panels' rows of the loaded image controls hold the source picture only when that
+// and the picture in use are regular files: a folder in either place, or a picture gone, leaves
+// the row's value empty.
+TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePictureOnlyWhenBothAreFiles)
 {
-    const QString inUse = pathIn("in-use.png"), source = pathIn("source.png");
+    const QString inUse = pathIn("in-use.png"), source = pathIn("source.png"), folder = pathIn("a-folder.png");
     for (const QString &path : {inUse, source}) {
         QImage picture(20, 20, QImage::Format_RGB32);
         picture.fill(Qt::green);
         ASSERT_TRUE(picture.save(path));
     }
+    ASSERT_TRUE(QDir().mkpath(folder));
     const struct {
         const char *id;
         QString filePath, textValue, row;
@@ -188,6 +190,8 @@ TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePicture)
         {"Guest_Photo", inUse, source, source},
         {"Badge_Photo", inUse, pathIn("gone.png"), QString()},
         {"Logo_Photo", pathIn("gone-too.png"), source, QString()},
+        {"Folder_Photo", inUse, folder, QString()},
+        {"InUseFolder_Photo", folder, source, QString()},
     };
     SKTGraphicArray controls;
     for (const auto &image : images) {
@@ -203,54 +207,12 @@ TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePicture)
     ui->push(int(platform::AnswerNo));
     click("New_btn");
     open(path);
-    for (const auto &image : images) {
-        const auto &rows = controller->dynamic_ctrl_list_front;
-        const auto row = std::find_if(rows.begin(), rows.end(), [&](const DynamicControlRow &r) { return r.value(0) == image.id; });
-        ASSERT_NE(row, rows.end()) << image.id;
-        EXPECT_EQ(row->value(1), image.row) << image.id;
-        EXPECT_EQ(row->value(4), "P") << image.id;
-    }
-}
-
-// A loaded image's row takes its source picture only when that and the picture in use are
-// regular files: a folder in either place, or a missing source, leaves the row's value empty.
-TEST_F(DesignFileCommandsTest, LoadedImageRowsTakeOnlyAFileAsTheSource)
-{
-    const QString inUse = pathIn("in-use.png"), source = pathIn("source.png"), folder = pathIn("a-folder.png");
-    for (const QString &path : {inUse, source}) {
-        QImage picture(20, 20, QImage::Format_RGB32);
-        picture.fill(Qt::blue);
-        ASSERT_TRUE(picture.save(path));
-    }
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const struct {
-        const char *id;
-        QString filePath, textValue, row;
-    } images[] = {
-        {"File_Photo", inUse, source, source},
-        {"Missing_Photo", inUse, pathIn("missing.png"), QString()},
-        {"Folder_Photo", inUse, folder, QString()},
-        {"InUseFolder_Photo", folder, source, QString()},
-    };
-    SKTGraphicArray controls;
-    for (const auto &image : images) {
-        controls.push_back(designtest::storedControl(SKTGraphicKind::Image, int(controls.size()) + 1));
-        controls.back()->control_ID = QLatin1String(image.id);
-        controls.back()->_file_path = image.filePath;
-        controls.back()->Text_Value = image.textValue;
-        controls.back()->ctrl_is_visible = true;
-    }
-    place(0, controls);
-    const QString path = pathIn("folders.did");
-    saveAs(path);
-    ui->push(int(platform::AnswerNo));
-    click("New_btn");
-    open(path);
     const auto &rows = controller->dynamic_ctrl_list_front;
     for (const auto &image : images) {
         const auto row = std::find_if(rows.begin(), rows.end(), [&](const DynamicControlRow &r) { return r.value(0) == image.id; });
         ASSERT_NE(row, rows.end()) << image.id;
         EXPECT_EQ(row->value(1), image.row) << image.id;
+        EXPECT_EQ(row->value(4), "P") << image.id;
     }
 }
 
