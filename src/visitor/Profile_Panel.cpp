@@ -397,6 +397,10 @@ void Profile_Panel::Refresh_Controls()
                                                &Title_address, &Title_phone, &Title_fax,       &Title_email,
                                                &Title_website, &Title_unique, &Title_Date,      &Title_Time};
     photo_caption->setText(Title_image);  // the caption set in force, like the fields' captions
+    // A date or time the operator typed by hand stays through a refresh (an undo, a profile laid
+    // on the card); only a reset for the next visitor takes it away.
+    const QString typedDate = date_manual_chk->isChecked() ? value[kDateField]->text() : QString();
+    const QString typedTime = time_manual_chk->isChecked() ? value[kTimeField]->text() : QString();
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();
@@ -407,17 +411,17 @@ void Profile_Panel::Refresh_Controls()
         setBoxOn(label[size_t(row)], false);
         setBoxOn(value[size_t(row)], false);
     }
-    for (QCheckBox *chk : {date_manual_chk, time_manual_chk}) {
-        chk->setChecked(false);
+    for (QCheckBox *chk : {date_manual_chk, time_manual_chk})
         chk->setEnabled(true);
-    }
-    Set_Date_Value();
-    Set_Time_Value();
+    date_manual_chk->isChecked() ? value[kDateField]->setText(typedDate) : Set_Date_Value();
+    time_manual_chk->isChecked() ? value[kTimeField]->setText(typedTime) : Set_Time_Value();
 }
 
 void Profile_Panel::Reset_all_Ctrl()
 {
     Set_User_Image_Control(QString(), QImage(), QString());
+    date_manual_chk->setChecked(false);
+    time_manual_chk->setChecked(false);
     Refresh_Controls();
     counter = 1;
     ctrl_y = kCustomRowTop;

@@ -808,3 +808,61 @@ TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
 }
 
 }  // namespace
+
+namespace {
+
+// A date and time typed with "Manual date" and "Manual time" on outlive the side profile
+// dialog's OK on either side and an Undo of a name keystroke: the boxes stay ticked with the
+// typed texts, and the next visit stores those rather than the clock.
+TEST_F(VisitorDeskTest, TypedDateAndTimeOutliveProfileOkAndUndo)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    QDateTime now(QDate(2026, 12, 7), QTime(8, 51, 53));
+    const ScopedVisitorClock clock(now);
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        dlg.OK_Btn_Clicked();
+        return dlg.result();
+    });
+    const struct {
+        int side;
+        bool undo;
+        const char *date, *time;
+    } steps[] = {{0, false, "01/02/2020", "07:30:00"}, {1, false, "02/03/2021", "07:31:00"},
+                 {0, true, "03/04/2022", "07:32:00"}, {1, true, "04/05/2023", "07:33:00"}};
+    QString expected;
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.date);
+        click(s.side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+        Profile_Panel &p = s.side == 0 ? front() : *Back_Profile_Panel_OBJ;
+        for (QCheckBox *chk : {p.value_chk[0], p.value_chk[kDateField], p.value_chk[kTimeField], p.date_manual_chk,
+                               p.time_manual_chk})
+            if (!chk->isChecked())
+                chk->click();
+        type(p.value[kDateField], s.date);
+        type(p.value[kTimeField], s.time);
+        if (s.undo) {
+            type(p.value[0], "Ann");
+            QTest::keyClicks(p.value[0], "e");
+            click("Undo_btn");
+            EXPECT_EQ(p.value[0]->text().toStdString(), "Ann");
+        } else {
+            controller->User_Profile_Clicked();
+        }
+        EXPECT_TRUE(p.date_manual_chk->isChecked());
+        EXPECT_TRUE(p.time_manual_chk->isChecked());
+        EXPECT_EQ(p.value[kDateField]->text().toStdString(), s.date);
+        EXPECT_EQ(p.value[kTimeField]->text().toStdString(), s.time);
+        now = now.addSecs(60);
+        EXPECT_EQ(record(), kVisitSaved);
+        expected += QStringLiteral("%1|%2\n").arg(s.date, s.time);
+    }
+    Set_Profile_Modal_Runner(previous);
+    EXPECT_EQ(sql("SELECT CASE ID % 2 WHEN 1 THEN EntryDate || '|' || EntryTime "
+                  "ELSE EntryDate_B || '|' || EntryTime_B END FROM Visitor_Records ORDER BY ID;").toStdString(),
+              expected.toStdString());
+}
+
+}  // namespace
