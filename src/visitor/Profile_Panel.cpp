@@ -368,7 +368,7 @@ void Profile_Panel::Set_User_Image_Control(const QString &rawPath, const QImage 
         return;
     QString path = rawPath.trimmed();
     // The card's photo placeholder is no visitor's photo: the box stays empty and none is recorded.
-    if (Shown_Picture_Path(path).isEmpty())
+    if (path.isEmpty() || QFileInfo(path).fileName() == QLatin1String("no.png"))
         path.clear();
     image_path_val->setText(path);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
@@ -498,7 +498,7 @@ void Profile_Panel::createRowControl(const QString &text, const QString &id, QLi
 QImage Profile_Panel::rowPicture(const QString &path) const
 {
     VisitorWindow &window = m_mode.window();
-    if (QFileInfo(path).fileName() == QLatin1String("no.png"))
+    if (path.isEmpty() || QFileInfo(path).fileName() == QLatin1String("no.png"))
         return window.no_image_ctrl_GP();
     const QImage preview = previewOf(path);
     return preview.isNull() ? window.Err_image() : preview;
@@ -522,7 +522,8 @@ void Profile_Panel::Add_Image_control(const QString &givenId, const QString &pat
 {
     const bool fresh = givenId.isEmpty();
     const QString id = fresh ? QStringLiteral("F_Photo%1").arg(counter) : givenId;
-    const QString file = fresh ? m_mode.window().NO_Image_Path() : path;
+    // A new photo row holds no picture until one is chosen: the card prints nothing for it.
+    const QString file = fresh ? QString() : path;
     auto *picture = new QLabel(custom_label_box);
     picture->setGeometry(5, int(ctrl_y) - 3, 40, 25);
     picture->setFrameShape(QFrame::Box);
@@ -541,11 +542,13 @@ void Profile_Panel::Add_Value_control(const QString &givenId, const QString &giv
 {
     const bool fresh = givenId.isEmpty(), photo = txt_or_image_ctrl == 1;
     const QString id = fresh ? QStringLiteral("%1%2").arg(photo ? "F_Photo" : "F_field").arg(counter) : givenId;
-    const QString text = fresh ? (photo ? m_mode.window().NO_Image_Path() : id) : givenText;
+    const bool photoRow = photo || id.contains(QLatin1String("_Photo"));
+    // A photo row's box names the user's file, never the application's own placeholder.
+    const QString text = fresh ? (photo ? QString() : id) : photoRow ? Shown_Picture_Path(givenText) : givenText;
     auto *box = new QLineEdit(text, custom_field_box);
     box->setGeometry(7, int(ctrl_y), 160, 20);
     box->setEnabled(visible);
-    box->setReadOnly(photo || id.contains(QLatin1String("_Photo")));
+    box->setReadOnly(photoRow);
     box->setCursorPosition(0);
     connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
     addRow(custom_field_box, view_array_value, id, box, custom_field_box->width() - kRowCheckWidth, visible, true);

@@ -772,3 +772,55 @@ TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(controller->focusWidget(), save);
 }
+
+// A photo row added in the panel and left unfilled prints nothing on any row's card, its box
+// names no file, and a row's Save stores no picture for it in the project.
+TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    // Every row's front card as the export writes it.
+    ExportCommand *command = controller->exportCommand();
+    int run = 0;
+    const auto printed = [&] {
+        ui->onRequest = [command](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind == "ExportWindow") {
+                command->sheet()->fileFormatPopup->setCurrentText("PNG");
+                command->sheet()->side_front->click();
+            }
+        };
+        const QString folder = pathIn(QString("cards%1").arg(++run).toUtf8());
+        EXPECT_TRUE(QDir().mkpath(folder));
+        ui->clear();
+        ui->push(1);
+        ui->push(folder);
+        ui->push(0);
+        controller->Export_Button();
+        command->waitForRun();
+        ui->onRequest = nullptr;
+        QList<QImage> cards;
+        QStringList written = command->lastRun() ? command->lastRun()->written : QStringList();
+        written.sort();
+        for (const QString &file : written)
+            cards << QImage(file).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(cards.size(), 3);
+        return cards;
+    };
+    const QList<QImage> before = printed();
+    Profile_Panel *front = panel(0);
+    front->image_ctrl_type->click();
+    front->Add_label_btn->click();
+    ASSERT_EQ(front->view_array_value.size(), 1u);
+    const QString id = front->view_array_value.front().id;
+    ASSERT_NE(canvas(0)->Selcect_Ctrl_With_ID(id), nullptr) << id.toStdString();
+    EXPECT_EQ(qobject_cast<QLineEdit *>(front->view_array_value.front().view)->text().toStdString(), "");
+    EXPECT_TRUE(printed() == before) << "the unfilled photo row printed something";
+    list()->setCurrentRow(1);
+    ui->clear();
+    controller->findChild<QPushButton *>("Save_Excel_Details_Btn")->click();
+    const DesignReadResult read = Read_Design_File(::Project_File_Name);
+    ASSERT_TRUE(read.design);
+    const auto saved = std::find_if(read.design->frontControls.begin(), read.design->frontControls.end(),
+                                    [&](const SKTGraphicPtr &g) { return g->control_ID == id; });
+    ASSERT_NE(saved, read.design->frontControls.end());
+    EXPECT_EQ((*saved)->_file_path.toStdString(), "");
+}
