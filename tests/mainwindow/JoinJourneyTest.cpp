@@ -56,7 +56,8 @@ protected:
     // column (`again`: in place of a sheet that has rows), the name field bound to column 1, OK.
     void pickSheetInProfileDialog(const QString &book, bool again)
     {
-        const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+        const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([this](QDialog &w) {
+            ++pickerShown;
             imp_xl_Window->Select_ALL_Pressed();
             QMetaObject::invokeMethod(&w, "OKPressed");
             return 1;
@@ -76,6 +77,7 @@ protected:
         Set_Profile_Modal_Runner(previous);
         Set_Series_Modal_Runner(previousPicker);
     }
+    int pickerShown = 0;  // times the column picker ("Import from spreadsheet") was shown
 };
 
 // A sheet of `rows` rows picked as the column picker and the profile dialogs pick one, into the
@@ -465,6 +467,29 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
     for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
         profileBound += g->control_ID == QLatin1String("Fup_Name") && g->data_source_type == Batch_Source_Sheet;
     EXPECT_EQ(profileBound, 1);
+}
+
+// A damaged workbook chosen in a profile dialog is named in one box, and the column picker
+// does not follow it: the table stays empty.
+TEST_F(JoinJourneyTest, ADamagedWorkbookStopsAtItsError)
+{
+    REQUIRE_PYTHON(python);
+    const QString good = pathIn("good.xlsx");
+    ASSERT_TRUE(writeWorkbook(python, good, "[['Name'],['Zoe']]"));
+    const QByteArray bytes = testsupport::fileBytes(good);
+    for (const QByteArray &damaged : {bytes.left(bytes.size() / 2), QByteArray("PK\x03\x04 not a workbook")}) {
+        SCOPED_TRACE(damaged.size());
+        const QString book = pathIn("damaged.xlsx");
+        QFile file(book);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(damaged) == damaged.size());
+        file.close();
+        pickerShown = 0;
+        ui->clear();
+        pickSheetInProfileDialog(book, false);
+        EXPECT_EQ(pickerShown, 0);
+        EXPECT_EQ(ui->messages().size(), 1) << ui->messages().join(" | ").toStdString();
+        EXPECT_EQ(controller->Excel_Table().rowCount(), 0);
+    }
 }
 
 // Opening a design shows the please-wait sheet only when the file is large enough to take a
