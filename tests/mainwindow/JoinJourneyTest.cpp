@@ -15,7 +15,9 @@
 #include "data/export/ExportSheet.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
+#include "canvas/ImageBrowser.h"
 #include "canvas/SmallDialogs.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "mainwindow/Insert_Template.h"
 #include "properties/PropertyPanel.h"
 #include "data/spreadsheet/Import_Excel.h"
@@ -667,6 +669,45 @@ TEST_F(JoinJourneyTest, ASeriesBoundBarcodeIsRebuiltFromTheSeriesFirstValue)
         ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
         EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray(c.expected));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// File > Start… into visitor or group mode while a control bound to the sheet is selected: the
+// start clears the sheet, and nothing asks for a series the person never chose.
+TEST_F(PanelJourney, StartingALiveModeWithASheetBoundControlAsksNothing)
+{
+    QAction *start = nullptr;
+    for (QAction *a : controller->findChildren<QAction *>())
+        if (a->text() == QObject::tr("Start…"))
+            start = a;
+    ASSERT_NE(start, nullptr);
+    const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
+    for (const int road : {13, 14}) {
+        SCOPED_TRACE(road);
+        controller->New_Project_Setting_Reset(true);
+        Start_Card_Option = QStringLiteral("T");
+        std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+        place(0, {text});
+        pickSheet(3);
+        selectOnCanvas(text);
+        choose("Excel", QString());
+        panel().Batch_Series->setCurrentIndex(1);
+        ASSERT_EQ(text->excel_col_indx, 1);
+        startAnswers = {road};
+        galleryAction = [](Template_Wizard &w) {
+            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
+            w.imageBrowser->selectImage(0);
+            w.OK_Click();
+        };
+        ui->clear();
+        start->trigger();
+        EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
+        EXPECT_EQ(ui->messages().join(" | ").toStdString(), "");
+    }
+    Group_Mode_Wizard::setModalRunner(previousWizard);
 }
 
 }  // namespace
