@@ -321,7 +321,7 @@ void Profile_Panel::Browse_image_Btn_Clicked()
         return;
     const QString path = platform::ui().openFile(tr("Choose the visitor's photo"), QString(),
                                                  window.Allowd_Image_fileTypes());
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !Check_Picture_File(path)) {
         Library_Selected_Image.clear();
         return;
     }

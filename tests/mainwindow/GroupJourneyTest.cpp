@@ -824,3 +824,22 @@ TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
     ASSERT_NE(saved, read.design->frontControls.end());
     EXPECT_EQ((*saved)->_file_path.toStdString(), "");
 }
+
+// A file that is no picture, chosen as a row's photo in the panel, is named as such and the
+// card's photo stays as it was.
+TEST_F(GroupJourney, AFileThatIsNoPictureLeavesTheRowsPhoto)
+{
+    ASSERT_EQ(startGroupRoad(workbook(2)), 1);
+    QFile notes(pathIn("notes.jpg"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("%PDF-1.4 not a photo\n") > 0);
+    notes.close();
+    canvas(0)->Set_Selection_Index_According_ID("Fup_Photo");
+    const SKTGraphic *photo = canvas(0)->Selected_Graphic();
+    ASSERT_NE(photo, nullptr);
+    const QString before = photo->_file_path;
+    ui->clear();
+    ui->push(pathIn("notes.jpg"));
+    panel(0)->browse_pic_btn->click();
+    EXPECT_EQ(ui->messages().join("").trimmed().toStdString(), "\u201Cnotes.jpg\u201D is not a picture.");
+    EXPECT_EQ(canvas(0)->Selcect_Ctrl_With_ID("Fup_Photo")->_file_path.toStdString(), before.toStdString());
+}

@@ -12,6 +12,7 @@
 #include "mainwindow/VisitorWiring.h"
 #include "visitor/ProfileDialogBase.h"
 #include "platform/Paths.h"
+#include "properties/PropertyPanel.h"
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Log_Records.h"
@@ -863,6 +864,42 @@ TEST_F(VisitorDeskTest, TypedDateAndTimeOutliveProfileOkAndUndo)
     EXPECT_EQ(sql("SELECT CASE ID % 2 WHEN 1 THEN EntryDate || '|' || EntryTime "
                   "ELSE EntryDate_B || '|' || EntryTime_B END FROM Visitor_Records ORDER BY ID;").toStdString(),
               expected.toStdString());
+}
+
+}  // namespace
+
+namespace {
+
+// A file that is no picture, chosen as the visitor's photo from the desk or from the property
+// panel, is named as such; the photo stays the one chosen before.
+TEST_F(VisitorDeskTest, AFileThatIsNoPictureLeavesThePhoto)
+{
+    startVisitor();
+    QImage face(60, 80, QImage::Format_RGB32);
+    face.fill(Qt::red);
+    ASSERT_TRUE(face.save(pathIn("face.png")));
+    QFile notes(pathIn("notes.png"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("visitor notes\n") > 0);
+    notes.close();
+    canvas(0)->Set_Selection_Index_According_ID("Fup_Photo");
+    ui->push(pathIn("face.png"));
+    front().browse_pic_btn->click();
+    ASSERT_EQ(static_cast<SKTImage *>(control("Fup_Photo"))->_file_path, pathIn("face.png"));
+    const std::pair<const char *, QAbstractButton *> roads[] = {
+        {"desk", front().browse_pic_btn}, {"property panel", controller->propertyPanel().manual_browse_btn}};
+    for (const auto &[name, button] : roads) {
+        SCOPED_TRACE(name);
+        canvas(0)->Set_Selection_Index_According_ID("Fup_Photo");
+        controller->Show_RHS_Properties(control("Fup_Photo"));
+        ASSERT_TRUE(button->isEnabled());
+        ui->clear();
+        ui->push(pathIn("notes.png"));
+        button->click();
+        EXPECT_EQ(ui->messages().join("").trimmed().toStdString(), "\u201Cnotes.png\u201D is not a picture.");
+        EXPECT_EQ(static_cast<SKTImage *>(control("Fup_Photo"))->_file_path.toStdString(), pathIn("face.png").toStdString());
+        const QImage card = rendered(controller->Card_Side_Value(0));
+        EXPECT_EQ(card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()), QColor(Qt::red));
+    }
 }
 
 }  // namespace
