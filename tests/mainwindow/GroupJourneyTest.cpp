@@ -93,6 +93,30 @@ protected:
         return grabbed(0).copy((g->bounds().adjusted(-2, -2, 2, 2).toRect()));
     }
 
+    // The export of every row's front in `format` into the folder `name`: the files written, sorted.
+    QStringList exportFronts(const char *format, const QString &name)
+    {
+        ExportCommand *command = controller->exportCommand();
+        ui->onRequest = [command, format](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind == "ExportWindow") {
+                command->sheet()->fileFormatPopup->setCurrentText(format);
+                command->sheet()->side_front->click();
+            }
+        };
+        const QString folder = dir.filePath(name);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        ui->clear();
+        ui->push(1);
+        ui->push(folder);
+        ui->push(0);
+        controller->Export_Button();
+        command->waitForRun();
+        ui->onRequest = nullptr;
+        QStringList written = command->lastRun() ? command->lastRun()->written : QStringList();
+        written.sort();
+        return written;
+    }
+
     GroupMode *group = nullptr;
 };
 
@@ -147,24 +171,7 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
 
     // Twenty cards as PDF files, each naming its person.
-    ExportCommand *command = controller->exportCommand();
-    ui->onRequest = [command](const platform::ScriptedUiServices::Request &r) {
-        if (r.kind == "ExportWindow") {
-            command->sheet()->fileFormatPopup->setCurrentText("PDF");
-            command->sheet()->side_front->click();
-        }
-    };
-    const QString folder = pathIn("cards");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ui->clear();
-    ui->push(1);
-    ui->push(folder);
-    ui->push(0);
-    controller->Export_Button();
-    command->waitForRun();
-    ui->onRequest = nullptr;
-    ASSERT_NE(command->lastRun(), nullptr);
-    const QStringList written = command->lastRun()->written;
+    const QStringList written = exportFronts("PDF", "cards");
     ASSERT_EQ(written.size(), 20) << written.join(" ").toStdString();
     QStringList names;
     for (const QString &file : written) {
@@ -779,28 +786,10 @@ TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
 {
     ASSERT_EQ(startGroupRoad(workbook(3)), 1);
     // Every row's front card as the export writes it.
-    ExportCommand *command = controller->exportCommand();
     int run = 0;
     const auto printed = [&] {
-        ui->onRequest = [command](const platform::ScriptedUiServices::Request &r) {
-            if (r.kind == "ExportWindow") {
-                command->sheet()->fileFormatPopup->setCurrentText("PNG");
-                command->sheet()->side_front->click();
-            }
-        };
-        const QString folder = pathIn(QString("cards%1").arg(++run).toUtf8());
-        EXPECT_TRUE(QDir().mkpath(folder));
-        ui->clear();
-        ui->push(1);
-        ui->push(folder);
-        ui->push(0);
-        controller->Export_Button();
-        command->waitForRun();
-        ui->onRequest = nullptr;
         QList<QImage> cards;
-        QStringList written = command->lastRun() ? command->lastRun()->written : QStringList();
-        written.sort();
-        for (const QString &file : written)
+        for (const QString &file : exportFronts("PNG", QString("cards%1").arg(++run)))
             cards << QImage(file).convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(cards.size(), 3);
         return cards;
