@@ -21,6 +21,7 @@
 #include "mainwindow/Insert_Template.h"
 #include "properties/PropertyPanel.h"
 #include "data/spreadsheet/Import_Excel.h"
+#include "platform/WholeFile.h"
 #include "visitor/ProfileDialogBase.h"
 #include "visitor/VisitorMode.h"
 #include "mainwindow/VisitorWiring.h"
@@ -476,22 +477,13 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
 TEST_F(JoinJourneyTest, ADamagedWorkbookStopsAtItsError)
 {
     REQUIRE_PYTHON(python);
-    const QString good = pathIn("good.xlsx");
-    ASSERT_TRUE(writeWorkbook(python, good, "[['Name'],['Zoe']]"));
-    const QByteArray bytes = testsupport::fileBytes(good);
-    for (const QByteArray &damaged : {bytes.left(bytes.size() / 2), QByteArray("PK\x03\x04 not a workbook")}) {
-        SCOPED_TRACE(damaged.size());
-        const QString book = pathIn("damaged.xlsx");
-        QFile file(book);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(damaged) == damaged.size());
-        file.close();
-        pickerShown = 0;
-        ui->clear();
-        pickSheetInProfileDialog(book, false);
-        EXPECT_EQ(pickerShown, 0);
-        EXPECT_EQ(ui->messages().size(), 1) << ui->messages().join(" | ").toStdString();
-        EXPECT_EQ(controller->Excel_Table().rowCount(), 0);
-    }
+    const QString book = pathIn("book.xlsx");
+    ASSERT_TRUE(writeWorkbook(python, book, "[['Name'],['Zoe']]"));
+    ASSERT_TRUE(platform::writeWholeFile(book, testsupport::fileBytes(book).chopped(200)));
+    pickSheetInProfileDialog(book, false);
+    EXPECT_EQ(pickerShown, 0);
+    EXPECT_EQ(ui->messages().size(), 1) << ui->messages().join(" | ").toStdString();
+    EXPECT_EQ(controller->Excel_Table().rowCount(), 0);
 }
 
 // Opening a design shows the please-wait sheet only when the file is large enough to take a
@@ -679,16 +671,12 @@ namespace {
 // start clears the sheet, and nothing asks for a series the person never chose.
 TEST_F(PanelJourney, StartingALiveModeWithASheetBoundControlAsksNothing)
 {
-    QAction *start = nullptr;
-    for (QAction *a : controller->findChildren<QAction *>())
-        if (a->text() == QObject::tr("Start…"))
-            start = a;
-    ASSERT_NE(start, nullptr);
     const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
     for (const int road : {13, 14}) {
         SCOPED_TRACE(road);
         controller->New_Project_Setting_Reset(true);
-        Start_Card_Option = QStringLiteral("T");
+        Start_Card_Option = QStringLiteral("T");  // back on the design face
         std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
         place(0, {text});
         pickSheet(3);
@@ -697,13 +685,10 @@ TEST_F(PanelJourney, StartingALiveModeWithASheetBoundControlAsksNothing)
         panel().Batch_Series->setCurrentIndex(1);
         ASSERT_EQ(text->excel_col_indx, 1);
         startAnswers = {road};
-        galleryAction = [](Template_Wizard &w) {
-            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
-            w.imageBrowser->selectImage(0);
-            w.OK_Click();
-        };
         ui->clear();
-        start->trigger();
+        for (QAction *a : controller->findChildren<QAction *>())
+            if (a->text() == QObject::tr("Start…"))
+                a->trigger();
         EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
         EXPECT_EQ(ui->messages().join(" | ").toStdString(), "");
     }
