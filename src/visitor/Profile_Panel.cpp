@@ -368,7 +368,7 @@ void Profile_Panel::Set_User_Image_Control(const QString &rawPath, const QImage 
         return;
     QString path = rawPath.trimmed();
     // The card's photo placeholder is no visitor's photo: the box stays empty and none is recorded.
-    if (path.isEmpty() || QFileInfo(path).fileName() == QLatin1String("no.png"))
+    if (Shown_Picture_Path(path).isEmpty())
         path.clear();
     image_path_val->setText(path);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
