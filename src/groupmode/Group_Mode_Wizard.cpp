@@ -781,7 +781,8 @@ void Group_Mode_Wizard::finish()
     if (!read)
         return say(m_workbook ? m_workbook->failureMessage(kBadSheet) : kBadSheet);
     if (setup.rows.isEmpty())
-        return say(QStringLiteral("The chosen sheet of %1 has no data rows.").arg(QFileInfo(setup.workbookPath).fileName()));
+        return say(QStringLiteral("The chosen sheet of %1 has no data rows.")
+                       .arg(QFileInfo(setup.workbookPath).fileName()));
     if (columnCombos[0]->currentIndex() <= 0 || columnCombos[0]->currentText().trimmed().isEmpty())
         return say(QStringLiteral("Default column should not be 'None'."));
     setup.bindings = Set_Group_Mode_Excel_Col_Index();

@@ -281,7 +281,9 @@ QString Visit_Rows_Text(const QList<QStringList> &rows)
     for (const QStringList &row : rows) {
         QStringList cells;
         for (const QString &cell : row)
-            cells << cell.split(breaks, Qt::SkipEmptyParts).join(QStringLiteral("; ")).replace(QLatin1Char('\t'), QLatin1Char(' '));
+            cells << cell.split(breaks, Qt::SkipEmptyParts)
+                         .join(QStringLiteral("; "))
+                         .replace(QLatin1Char('\t'), QLatin1Char(' '));
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;
