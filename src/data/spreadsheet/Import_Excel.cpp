@@ -110,10 +110,10 @@ bool Import_Excel::Load_file_Func(const QString &path)
         Show_MessageBox(readFailure());
         return false;
     }
-    // A first sheet that fails is said; the window still offers the workbook's other sheets.
+    // A first sheet that fails is said; the window follows only to offer the workbook's other sheets.
     if (!sheets.isEmpty())
         comboBoxSelectionDidChange(0);
-    return true;
+    return sheets.size() > 1 || spreadsheet->lastError().isEmpty();
 }
 
 void Import_Excel::comboBoxSelectionDidChange(int position)
