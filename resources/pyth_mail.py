@@ -164,15 +164,30 @@ def main():
         fail(4, "login refused (%d)" % e.smtp_code)
     except smtplib.SMTPRecipientsRefused as e:
         code = next(iter(e.recipients.values()))[0]
-        fail(5, "recipient refused (%d)" % code)
+        fail(5, "the server refused this address (%d)" % code)
     except smtplib.SMTPResponseException as e:
-        fail(5, "server answered %d" % e.smtp_code)
+        fail(5, "the server refused the mail (%d)" % e.smtp_code)
     except (socket.timeout, TimeoutError):
         fail(6, "the server did not answer in time")
     except MemoryError:
         fail(6, "the mail needs more than %d MiB" % (MAX_MEMORY >> 20))
-    except (OSError, smtplib.SMTPException, ValueError) as e:
-        fail(6, type(e).__name__ + ": " + str(e).splitlines()[0] if str(e) else type(e).__name__)
+    except ConnectionRefusedError:
+        fail(6, "the server refused the connection")
+    except socket.gaierror:
+        fail(6, "the server's name was not found")
+    except smtplib.SMTPServerDisconnected:
+        fail(6, "the server closed the connection")
+    except ssl.SSLCertVerificationError:
+        fail(6, "the server's certificate could not be verified")
+    except ssl.SSLError:
+        fail(6, "the secure connection to the server failed")
+    except OSError as e:
+        # Plain words, never the exception's class name.
+        fail(6, "the network failed (%s)" % (e.strerror or "no reason given").lower())
+    except smtplib.SMTPException:
+        fail(6, "the server's answer was not understood")
+    except ValueError as e:
+        fail(6, "the mail could not be made (%s)" % (str(e).splitlines()[0] if str(e) else "no reason given"))
 
 
 if __name__ == "__main__":

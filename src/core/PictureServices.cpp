@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 
 #include <QCache>
 #include <QDateTime>
@@ -174,6 +175,15 @@ QString Shown_Picture_Path(const QString &path)
     const bool placeholder = trimmed == QLatin1String("no.png") ||
                              (!Resource_Path.isEmpty() && QDir::cleanPath(trimmed) == QDir::cleanPath(Placeholder_Picture_Path()));
     return placeholder ? QString() : trimmed;
+}
+
+bool Check_Picture_File(const QString &path)
+{
+    // A FIFO or a device is never opened: only a regular file can be a picture.
+    if (platform::isRegularFile(path) && QImageReader(path).canRead())
+        return true;
+    Show_MessageBox(QStringLiteral("\u201C%1\u201D is not a picture.").arg(QFileInfo(path).fileName()));
+    return false;
 }
 
 QImage PictureServices::Get_Image_With_Update_Settings(SKTGraphic &control) { return Adjusted_Control_Picture(control); }

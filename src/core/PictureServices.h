@@ -37,6 +37,11 @@ QString Placeholder_Picture_Path();
 // file of the user's, the path itself otherwise.
 QString Shown_Picture_Path(const QString &path);
 
+// Whether the file a person chose as a picture (a photo, an image control's file) holds one the
+// application reads. When it does not, the person is told so in one line and the caller keeps
+// the picture it had, rather than showing the desktop's icon for the file.
+bool Check_Picture_File(const QString &path);
+
 // The installed services, or the defaults. Installing happens before any control is made;
 // the defaults guard the previews they share, so workers may load pictures through them.
 PictureServices &pictureServices();

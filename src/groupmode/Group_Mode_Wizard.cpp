@@ -603,6 +603,11 @@ bool Group_Mode_Wizard::Load_file_Func(const QString &path)
     const QSignalBlocker block(Sheet_ComboBox);
     Sheet_ComboBox->clear();
     excel_content.clear();
+    if (!QFileInfo::exists(path)) {
+        say(QStringLiteral("%1 does not exist.").arg(QFileInfo(path).fileName()));
+        Reset_All_Combo_Box();
+        return false;
+    }
     m_workbook = std::make_unique<SpreadsheetWriter>();
     bool opened = false;
     SpreadsheetWriter::ReadOffGui(*m_workbook, this, path, [&] { opened = m_workbook->openWorkbook(path); });
@@ -763,20 +768,24 @@ void Group_Mode_Wizard::openExisting(const QString &path, const QString &failure
 
 void Group_Mode_Wizard::finish()
 {
-    if (columnCombos[0]->currentIndex() <= 0 || columnCombos[0]->currentText().trimmed().isEmpty())
-        return say(QStringLiteral("Default column should not be 'None'."));
+    // The sheet first: a project without rows is not made, whatever the columns say.
     GroupProjectSetup setup;
-    setup.bindings = Set_Group_Mode_Excel_Col_Index();
     setup.projectPath = final_grp_design_path;
     setup.workbookPath = Project_Excel_Val;
-    // The sheet first: a project without rows is not made.
     int columns = 0;
-    if (readChosenSheet(columns))
+    const bool read = readChosenSheet(columns);
+    if (read)
         Group_Table_From_Sheet(m_workbook->data, contains_header->isChecked(), setup.titles, setup.rows);
     if (m_workbook && m_workbook->stopped())
         return say(m_workbook->lastError());
+    if (!read)
+        return say(m_workbook ? m_workbook->failureMessage(kBadSheet) : kBadSheet);
     if (setup.rows.isEmpty())
-        return say(kBadSheet);
+        return say(QStringLiteral("The chosen sheet of %1 has no data rows.")
+                       .arg(QFileInfo(setup.workbookPath).fileName()));
+    if (columnCombos[0]->currentIndex() <= 0 || columnCombos[0]->currentText().trimmed().isEmpty())
+        return say(QStringLiteral("Default column should not be 'None'."));
+    setup.bindings = Set_Group_Mode_Excel_Col_Index();
     const QString design = Template_Design_Path(Selected_Template_Path);
     if (m_host.Read_and_load_design_Log_NEW_METHOD(design, QStringLiteral("T"), true) == 0)
         return;  // the loader has said why; the column screen stays

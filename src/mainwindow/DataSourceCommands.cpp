@@ -83,8 +83,11 @@ void SKTWindowController::Remove_Excel_Col_Name_In_Combo(QComboBox *type)
 {
     if (!type || type->count() != 3)
         return;
-    // Losing the item is no choice of the user's: nothing is rebound by it.
+    // Losing the item is no choice of the user's: nothing is rebound by it, and the box shows
+    // Manual rather than falling onto Series, whose reaction (a question about series) nobody asked for.
     PanelFillGuard filling;
+    if (type->currentIndex() == 2)
+        type->setCurrentIndex(0);
     type->removeItem(2);
 }
 

@@ -373,9 +373,10 @@ bool SKTWindowController::Browse_User_Image_Manually()
 {
     const QString path =
         platform::ui().openFile(QStringLiteral("Select image"), QDir::homePath(), Allowd_Image_fileTypes);
-    // A cancelled panel leaves no earlier choice behind for the next control made.
-    Library_Selected_Image = path;
-    return !path.isEmpty();
+    // A cancelled panel, or a file that is no picture, leaves no earlier choice behind for the
+    // next control made.
+    Library_Selected_Image = path.isEmpty() || !Check_Picture_File(path) ? QString() : path;
+    return !Library_Selected_Image.isEmpty();
 }
 
 void SKTWindowController::Watermark_Tool_Clicked()

@@ -424,7 +424,7 @@ void ProfileDialogBase::Camera_Btn_Clicked()
 void ProfileDialogBase::Browse_image_Btn_Clicked()
 {
     const QString path = platform::ui().openFile(tr("Choose a photo"), QString(), m_host.Allowd_Image_fileTypes());
-    if (path.isEmpty())
+    if (path.isEmpty() || !Check_Picture_File(path))
         Library_Selected_Image.clear();
     else
         Set_User_Image(path);

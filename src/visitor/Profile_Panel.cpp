@@ -321,7 +321,7 @@ void Profile_Panel::Browse_image_Btn_Clicked()
         return;
     const QString path = platform::ui().openFile(tr("Choose the visitor's photo"), QString(),
                                                  window.Allowd_Image_fileTypes());
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !Check_Picture_File(path)) {
         Library_Selected_Image.clear();
         return;
     }
@@ -397,6 +397,10 @@ void Profile_Panel::Refresh_Controls()
                                                &Title_address, &Title_phone, &Title_fax,       &Title_email,
                                                &Title_website, &Title_unique, &Title_Date,      &Title_Time};
     photo_caption->setText(Title_image);  // the caption set in force, like the fields' captions
+    // A date or time the operator typed by hand stays through a refresh (an undo, a profile laid
+    // on the card); only a reset for the next visitor takes it away.
+    const QString typedDate = date_manual_chk->isChecked() ? value[kDateField]->text() : QString();
+    const QString typedTime = time_manual_chk->isChecked() ? value[kTimeField]->text() : QString();
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();
@@ -407,17 +411,17 @@ void Profile_Panel::Refresh_Controls()
         setBoxOn(label[size_t(row)], false);
         setBoxOn(value[size_t(row)], false);
     }
-    for (QCheckBox *chk : {date_manual_chk, time_manual_chk}) {
-        chk->setChecked(false);
+    for (QCheckBox *chk : {date_manual_chk, time_manual_chk})
         chk->setEnabled(true);
-    }
-    Set_Date_Value();
-    Set_Time_Value();
+    date_manual_chk->isChecked() ? value[kDateField]->setText(typedDate) : Set_Date_Value();
+    time_manual_chk->isChecked() ? value[kTimeField]->setText(typedTime) : Set_Time_Value();
 }
 
 void Profile_Panel::Reset_all_Ctrl()
 {
     Set_User_Image_Control(QString(), QImage(), QString());
+    date_manual_chk->setChecked(false);
+    time_manual_chk->setChecked(false);
     Refresh_Controls();
     counter = 1;
     ctrl_y = kCustomRowTop;
@@ -494,7 +498,7 @@ void Profile_Panel::createRowControl(const QString &text, const QString &id, QLi
 QImage Profile_Panel::rowPicture(const QString &path) const
 {
     VisitorWindow &window = m_mode.window();
-    if (QFileInfo(path).fileName() == QLatin1String("no.png"))
+    if (path.isEmpty() || QFileInfo(path).fileName() == QLatin1String("no.png"))
         return window.no_image_ctrl_GP();
     const QImage preview = previewOf(path);
     return preview.isNull() ? window.Err_image() : preview;
@@ -518,7 +522,8 @@ void Profile_Panel::Add_Image_control(const QString &givenId, const QString &pat
 {
     const bool fresh = givenId.isEmpty();
     const QString id = fresh ? QStringLiteral("F_Photo%1").arg(counter) : givenId;
-    const QString file = fresh ? m_mode.window().NO_Image_Path() : path;
+    // A new photo row holds no picture until one is chosen: the card prints nothing for it.
+    const QString file = fresh ? QString() : path;
     auto *picture = new QLabel(custom_label_box);
     picture->setGeometry(5, int(ctrl_y) - 3, 40, 25);
     picture->setFrameShape(QFrame::Box);
@@ -537,11 +542,13 @@ void Profile_Panel::Add_Value_control(const QString &givenId, const QString &giv
 {
     const bool fresh = givenId.isEmpty(), photo = txt_or_image_ctrl == 1;
     const QString id = fresh ? QStringLiteral("%1%2").arg(photo ? "F_Photo" : "F_field").arg(counter) : givenId;
-    const QString text = fresh ? (photo ? m_mode.window().NO_Image_Path() : id) : givenText;
+    const bool photoRow = photo || id.contains(QLatin1String("_Photo"));
+    // A photo row's box names the user's file, never the application's own placeholder.
+    const QString text = fresh ? (photo ? QString() : id) : photoRow ? Shown_Picture_Path(givenText) : givenText;
     auto *box = new QLineEdit(text, custom_field_box);
     box->setGeometry(7, int(ctrl_y), 160, 20);
     box->setEnabled(visible);
-    box->setReadOnly(photo || id.contains(QLatin1String("_Photo")));
+    box->setReadOnly(photoRow);
     box->setCursorPosition(0);
     connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
     addRow(custom_field_box, view_array_value, id, box, custom_field_box->width() - kRowCheckWidth, visible, true);

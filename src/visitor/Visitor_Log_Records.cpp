@@ -273,6 +273,22 @@ void Visitor_Log_Records::comboBoxSelectionDidChange(int index)
     }
 }
 
+QString Visit_Rows_Text(const QList<QStringList> &rows)
+{
+    // One line a row, cells apart by tabs; a cell's own line breaks (the custom rows) become "; ".
+    static const QRegularExpression breaks(QStringLiteral("[\\r\\n]+"));
+    QString text;
+    for (const QStringList &row : rows) {
+        QStringList cells;
+        for (const QString &cell : row)
+            cells << cell.split(breaks, Qt::SkipEmptyParts)
+                         .join(QStringLiteral("; "))
+                         .replace(QLatin1Char('\t'), QLatin1Char(' '));
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
 void Visitor_Log_Records::Export_Records_Click()
 {
     if (m_rows.empty()) {
@@ -283,8 +299,10 @@ void Visitor_Log_Records::Export_Records_Click()
     if (chosen.isEmpty())
         return;
     const QFileInfo info(chosen);
+    // The panel offers xlsx and txt: a name ending in .txt is written as text, any other as a workbook.
+    const bool text = info.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0;
     QString path = chosen;
-    if (info.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0) {
+    if (!text && info.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0) {
         path = info.suffix().isEmpty() ? chosen + QStringLiteral(".xlsx")
                                        : info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".xlsx");
         // The panel asked about the name chosen, not about this one.
@@ -305,13 +323,16 @@ void Visitor_Log_Records::Export_Records_Click()
     {
         // Under the please-wait sheet, which goes before any box that follows.
         const Plz_Wait_Scope waiting(this, Long_Work_For_Values(qsizetype(rows.size()) * rows.first().size()));
-        written = SpreadsheetWriter::WriteWorkbook(path, rows, false, &error);
+        written = text ? platform::writeWholeFile(path, Visit_Rows_Text(rows).toUtf8(), &error)
+                       : SpreadsheetWriter::WriteWorkbook(path, rows, false, &error);
     }
     if (!written) {
         Show_NSLog_Message(QStringLiteral("Visitor log export: %1").arg(error));
-        // The writer's error is already a sentence carrying the system's reason in brackets.
+        // The workbook writer's error is already a sentence carrying the system's reason in
+        // brackets; the text file's is the bare reason.
         const QString what = QStringLiteral("Error in file accessing.");
-        platform::ui().message(error.isEmpty() ? what : what + QLatin1Char(' ') + error);
+        platform::ui().message(text ? platform::withReason(what, error)
+                                    : error.isEmpty() ? what : what + QLatin1Char(' ') + error);
         return;
     }
     finishExport(path, QStringLiteral("Record has been exported successfully."));

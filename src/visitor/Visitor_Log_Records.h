@@ -1,6 +1,6 @@
 #pragma once
 // The visitor log window: the latest visits and searches of the visitor database, export of the
-// list to a workbook, the details of one visit with its photo, and the visitor pass outputs
+// list to a workbook or a text file, the details of one visit with its photo, and the visitor pass outputs
 // (image, PDF, print, preview, mail). Widgets carry their outlet names; the logic sits in
 // VisitorDatabase and Visitor_Pass.
 
@@ -30,6 +30,8 @@ class PrintJob;
 
 // A date in the locale's medium style: day, abbreviated month and year, no weekday.
 QString Medium_Date_Text(const QDate &date, const QLocale &locale);
+// The exported list as a text file holds it: one line a row, cells apart by tabs.
+QString Visit_Rows_Text(const QList<QStringList> &rows);
 
 class Visitor_Log_Records : public QDialog {
     Q_OBJECT

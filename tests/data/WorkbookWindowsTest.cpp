@@ -226,14 +226,20 @@ TEST(WorkbookWindows, ARefusedOrDamagedWorkbookSaysWhyAndLeavesTheTable)
         const char *name;
         const char *change;
         const char *reason;
-        bool opens;  // the sheet list is filled (the first sheet then fails)
+        bool opens;  // prepare() lets the picker follow: another sheet can be chosen
+        int sheets = 0;  // the sheets listed
     };
     const std::string tree = std::string("hostile.xlsx was refused: ") + Tree + ".";
     const Case cases[] = {
         {"a first sheet with a checksum error",
          "damage = 'xl/worksheets/sheet1.xml'; parts['xl/worksheets/sheet1.xml'] = sheet('A1', "
          "'<row r=\"1\">%s</row>' % text('A1', 'Zebra'))",
-         "hostile.xlsx is damaged: checksum error in zip file: xl/worksheets/sheet1.xml.", true},
+         "hostile.xlsx is damaged: checksum error in zip file: xl/worksheets/sheet1.xml.", true, 2},
+        // With no other sheet to choose, no picker follows the error.
+        {"its only sheet with a checksum error",
+         "damage = 'xl/worksheets/sheet2.xml'; parts['xl/workbook.xml'] = book(1); "
+         "parts['xl/_rels/workbook.xml.rels'] = rels(1)",
+         "hostile.xlsx is damaged: checksum error in zip file: xl/worksheets/sheet2.xml.", false, 1},
         {"styles of 1.2 million empty elements", "parts['xl/styles.xml'] = '<styleSheet %s>%s</styleSheet>' % (NS, noise(1200000))",
          "hostile.xlsx was refused: xl/styles.xml holds more than 1,000,000 elements.", false},
         {"10,001 sheets", "parts['xl/workbook.xml'] = book(10001)",
@@ -264,7 +270,7 @@ TEST(WorkbookWindows, ARefusedOrDamagedWorkbookSaysWhyAndLeavesTheTable)
         }
         EXPECT_EQ(said(*ui), QStringList{QLatin1String(c.reason)});
         Import_Excel_Dialog dialog(&picker);
-        EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("Sheet_ComboBox"))->count(), c.opens ? 2 : 0);
+        EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("Sheet_ComboBox"))->count(), c.sheets);
         EXPECT_EQ(dialog.findChild<QTableWidget *>(QStringLiteral("ColList"))->rowCount(), 0);
         dialog.findChild<QPushButton *>(QStringLiteral("OKPressed"))->click();
         EXPECT_EQ(said(*ui), QStringList{QStringLiteral("There is no column.")});

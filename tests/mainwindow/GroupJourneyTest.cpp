@@ -93,6 +93,30 @@ protected:
         return grabbed(0).copy((g->bounds().adjusted(-2, -2, 2, 2).toRect()));
     }
 
+    // The export of every row's front in `format` into the folder `name`: the files written, sorted.
+    QStringList exportFronts(const char *format, const QString &name)
+    {
+        ExportCommand *command = controller->exportCommand();
+        ui->onRequest = [command, format](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind == "ExportWindow") {
+                command->sheet()->fileFormatPopup->setCurrentText(format);
+                command->sheet()->side_front->click();
+            }
+        };
+        const QString folder = dir.filePath(name);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        ui->clear();
+        ui->push(1);
+        ui->push(folder);
+        ui->push(0);
+        controller->Export_Button();
+        command->waitForRun();
+        ui->onRequest = nullptr;
+        QStringList written = command->lastRun() ? command->lastRun()->written : QStringList();
+        written.sort();
+        return written;
+    }
+
     GroupMode *group = nullptr;
 };
 
@@ -147,24 +171,7 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     EXPECT_EQ(cardText(0, "Fup_Name"), "Person 01");
 
     // Twenty cards as PDF files, each naming its person.
-    ExportCommand *command = controller->exportCommand();
-    ui->onRequest = [command](const platform::ScriptedUiServices::Request &r) {
-        if (r.kind == "ExportWindow") {
-            command->sheet()->fileFormatPopup->setCurrentText("PDF");
-            command->sheet()->side_front->click();
-        }
-    };
-    const QString folder = pathIn("cards");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ui->clear();
-    ui->push(1);
-    ui->push(folder);
-    ui->push(0);
-    controller->Export_Button();
-    command->waitForRun();
-    ui->onRequest = nullptr;
-    ASSERT_NE(command->lastRun(), nullptr);
-    const QStringList written = command->lastRun()->written;
+    const QStringList written = exportFronts("PDF", "cards");
     ASSERT_EQ(written.size(), 20) << written.join(" ").toStdString();
     QStringList names;
     for (const QString &file : written) {
@@ -771,4 +778,31 @@ TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
     auto *save = controller->findChild<QPushButton *>("Save_Excel_Details_Btn");
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(controller->focusWidget(), save);
+}
+
+// A photo row added in the panel and left unfilled prints nothing on any row's card, its box
+// names no file, and a row's Save stores no picture for it in the project.
+TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    const auto printed = [&](const QString &folder) {
+        QList<QImage> cards;
+        for (const QString &file : exportFronts("PNG", folder))
+            cards << QImage(file).convertToFormat(QImage::Format_RGB32);
+        return cards;
+    };
+    const QList<QImage> before = printed("before");
+    ASSERT_EQ(before.size(), 3);
+    Profile_Panel *front = panel(0);
+    front->image_ctrl_type->click();
+    front->Add_label_btn->click();
+    ASSERT_EQ(front->view_array_value.size(), 1u);
+    const CustomRowEntry row = front->view_array_value.front();
+    EXPECT_EQ(qobject_cast<QLineEdit *>(row.view)->text().toStdString(), "");
+    EXPECT_TRUE(printed("after") == before) << "the unfilled photo row printed something";
+    controller->findChild<QPushButton *>("Save_Excel_Details_Btn")->click();
+    const DesignReadResult read = Read_Design_File(::Project_File_Name);
+    ASSERT_TRUE(read.design);
+    for (const SKTGraphicPtr &g : read.design->frontControls)
+        EXPECT_TRUE(g->control_ID != row.id || g->_file_path.isEmpty()) << g->_file_path.toStdString();
 }

@@ -30,6 +30,8 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
     const QString book = pathIn("people.xlsx"), empty = pathIn("titles only.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Email"}, {"Anna", "a@x"}, {"Ben", "b@x"}}, true));
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(empty, {{"Name", "Email"}}, true));
+    const QString blank = pathIn("blank.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(blank, QList<QStringList>(2000, QStringList{"", " "}), true));
     const QString project = platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All/MyProject.did");
 
     const struct {
@@ -39,7 +41,8 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
         const char *message;
         int image = 0;
     } cases[] = {
-        {"Empty", empty, 0, 2, "Either file is corrupted or selected file contains invalid characters."},
+        {"Empty", empty, 0, 2, "The chosen sheet of titles only.xlsx has no data rows."},
+        {"Blank", blank, 0, 2, "The chosen sheet of blank.xlsx has no data rows."},
         {"Lost", book, 0, 2,
          "\u201CLost.did\u201D\n\nFile is corrupt and cannot be opened.\n\nReason: No such file or directory.", 1},
         {"../x", book, 0, 0, "Please enter a valid project name."},
@@ -119,6 +122,7 @@ TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
              return f.open(QIODevice::WriteOnly) && f.write("Name,Email\n") == 11;
          },
          "Either file is corrupted or selected file contains invalid characters."},
+        {"a missing file", [] { return true; }, "people.xlsx does not exist."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -15,10 +15,13 @@
 #include "data/export/ExportSheet.h"
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
+#include "canvas/ImageBrowser.h"
 #include "canvas/SmallDialogs.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "mainwindow/Insert_Template.h"
 #include "properties/PropertyPanel.h"
 #include "data/spreadsheet/Import_Excel.h"
+#include "platform/WholeFile.h"
 #include "visitor/ProfileDialogBase.h"
 #include "visitor/VisitorMode.h"
 #include "mainwindow/VisitorWiring.h"
@@ -56,7 +59,8 @@ protected:
     // column (`again`: in place of a sheet that has rows), the name field bound to column 1, OK.
     void pickSheetInProfileDialog(const QString &book, bool again)
     {
-        const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
+        const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([this](QDialog &w) {
+            ++pickerShown;
             imp_xl_Window->Select_ALL_Pressed();
             QMetaObject::invokeMethod(&w, "OKPressed");
             return 1;
@@ -76,6 +80,7 @@ protected:
         Set_Profile_Modal_Runner(previous);
         Set_Series_Modal_Runner(previousPicker);
     }
+    int pickerShown = 0;  // times the column picker ("Import from spreadsheet") was shown
 };
 
 // A sheet of `rows` rows picked as the column picker and the profile dialogs pick one, into the
@@ -467,6 +472,20 @@ TEST_F(JoinJourneyTest, AReBrowsedSheetUnbindsTheOldColumns)
     EXPECT_EQ(profileBound, 1);
 }
 
+// A damaged workbook chosen in a profile dialog is named in one box, and the column picker
+// does not follow it: the table stays empty.
+TEST_F(JoinJourneyTest, ADamagedWorkbookStopsAtItsError)
+{
+    REQUIRE_PYTHON(python);
+    const QString book = pathIn("book.xlsx");
+    ASSERT_TRUE(writeWorkbook(python, book, "[['Name'],['Zoe']]"));
+    ASSERT_TRUE(platform::writeWholeFile(book, testsupport::fileBytes(book).chopped(200)));
+    pickSheetInProfileDialog(book, false);
+    EXPECT_EQ(pickerShown, 0);
+    EXPECT_EQ(ui->messages().size(), 1) << ui->messages().join(" | ").toStdString();
+    EXPECT_EQ(controller->Excel_Table().rowCount(), 0);
+}
+
 // Opening a design shows the please-wait sheet only when the file is large enough to take a
 // while (here, one carrying a sheet of 40,000 rows); a small design opens without one.
 TEST_F(JoinJourneyTest, OnlyALargeDesignOpensUnderThePleaseWaitSheet)
@@ -642,6 +661,38 @@ TEST_F(JoinJourneyTest, ASeriesBoundBarcodeIsRebuiltFromTheSeriesFirstValue)
         ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
         EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray(c.expected));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// File > Start… into visitor or group mode while a control bound to the sheet is selected: the
+// start clears the sheet, and nothing asks for a series the person never chose.
+TEST_F(PanelJourney, StartingALiveModeWithASheetBoundControlAsksNothing)
+{
+    const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    for (const int road : {13, 14}) {
+        SCOPED_TRACE(road);
+        controller->New_Project_Setting_Reset(true);
+        Start_Card_Option = QStringLiteral("T");  // back on the design face
+        std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+        place(0, {text});
+        pickSheet(3);
+        selectOnCanvas(text);
+        choose("Excel", QString());
+        panel().Batch_Series->setCurrentIndex(1);
+        ASSERT_EQ(text->excel_col_indx, 1);
+        startAnswers = {road};
+        ui->clear();
+        for (QAction *a : controller->findChildren<QAction *>())
+            if (a->text() == QObject::tr("Start…"))
+                a->trigger();
+        EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
+        EXPECT_EQ(ui->messages().join(" | ").toStdString(), "");
+    }
+    Group_Mode_Wizard::setModalRunner(previousWizard);
 }
 
 }  // namespace

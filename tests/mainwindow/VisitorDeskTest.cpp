@@ -12,6 +12,8 @@
 #include "mainwindow/VisitorWiring.h"
 #include "visitor/ProfileDialogBase.h"
 #include "platform/Paths.h"
+#include "platform/WholeFile.h"
+#include "properties/PropertyPanel.h"
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Log_Records.h"
@@ -247,7 +249,7 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     EXPECT_EQ(control("F_Photo3")->bounds().topLeft(), QPointF(last_ctrl_X, last_ctrl_Y));
     EXPECT_NE(control("F_Photo3")->bounds().topLeft(), QPointF(0, 0));
     EXPECT_NE(p.Get_Dynamic_Photo_Ctrl("F_Photo3"), nullptr);
-    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), controller->NO_Image_Path);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), "");
     EXPECT_EQ(p.Get_Dynamic_Label_Ctrl("Fup_Name", "T"), nullptr);
     // A file chosen while the row's picture control is selected goes into that row.
     QImage blue(20, 20, QImage::Format_RGB32);
@@ -804,6 +806,74 @@ TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
         EXPECT_EQ(shown(), before);
         EXPECT_TRUE(p.value_chk[kDateField]->isChecked());
         EXPECT_TRUE(p.value_chk[kTimeField]->isChecked());
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A date and time typed with "Manual date" and "Manual time" on, on either side, outlive the
+// profile dialog's OK and an Undo of a name keystroke: the next visit stores them, not the clock.
+TEST_F(VisitorDeskTest, TypedDateAndTimeOutliveProfileOkAndUndo)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    startVisitor();
+    CARD_SIDE_STR = QStringLiteral("2");
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
+        dynamic_cast<ProfileDialogBase &>(d).OK_Btn_Clicked();
+        return d.result();
+    });
+    const struct {
+        int side;
+        bool undo;
+        const char *date, *time;
+    } steps[] = {{0, false, "01/02/2020", "07:30:00"}, {1, false, "02/03/2021", "07:31:00"},
+                 {0, true, "03/04/2022", "07:32:00"}, {1, true, "04/05/2023", "07:33:00"}};
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.date);
+        click(s.side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+        Profile_Panel &p = s.side == 0 ? front() : *Back_Profile_Panel_OBJ;
+        for (QCheckBox *chk : {p.value_chk[0], p.value_chk[kDateField], p.value_chk[kTimeField], p.date_manual_chk,
+                               p.time_manual_chk})
+            if (!chk->isChecked())
+                chk->click();
+        type(p.value[kDateField], s.date);
+        type(p.value[kTimeField], s.time);
+        type(p.value[0], "Anne");
+        if (s.undo)
+            click("Undo_btn");
+        else
+            controller->User_Profile_Clicked();
+        EXPECT_EQ(p.value[0]->text().toStdString(), s.undo ? "Ann" : "Anne");
+        EXPECT_EQ(record(), kVisitSaved);
+    }
+    Set_Profile_Modal_Runner(previous);
+    EXPECT_EQ(sql("SELECT CASE ID % 2 WHEN 1 THEN EntryDate || '|' || EntryTime "
+                  "ELSE EntryDate_B || '|' || EntryTime_B END FROM Visitor_Records ORDER BY ID;").toStdString(),
+              "01/02/2020|07:30:00\n02/03/2021|07:31:00\n03/04/2022|07:32:00\n04/05/2023|07:33:00\n");
+}
+
+// A file that is no picture, chosen as the visitor's photo on the desk or from the property
+// panel, is named as such, and the card keeps the photo chosen before.
+TEST_F(VisitorDeskTest, AFileThatIsNoPictureLeavesThePhoto)
+{
+    startVisitor();
+    QImage face(60, 80, QImage::Format_RGB32);
+    face.fill(Qt::red);
+    ASSERT_TRUE(face.save(pathIn("face.png")));
+    ASSERT_TRUE(platform::writeWholeFile(pathIn("notes.png"), "visitor notes\n"));
+    for (QPushButton *button : {front().browse_pic_btn, controller->propertyPanel().manual_browse_btn}) {
+        canvas(0)->Set_Selection_Index_According_ID("Fup_Photo");
+        controller->Show_RHS_Properties(control("Fup_Photo"));
+        ui->clear();
+        ui->push(pathIn("face.png"));
+        button->click();
+        ui->push(pathIn("notes.png"));
+        button->click();
+        EXPECT_EQ(ui->messages().join("").trimmed().toStdString(), "\u201Cnotes.png\u201D is not a picture.");
+        const QImage card = rendered(controller->Card_Side_Value(0));
+        EXPECT_EQ(card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()), QColor(Qt::red));
     }
 }
 

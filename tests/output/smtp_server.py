@@ -1,9 +1,10 @@
 # A tiny SMTP server for the mail tests: prints its port, then stores every message it takes in
 # DIR as mail-N.json (envelope, login, parsed headers, body, attachment names) and its
-# attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient; "--hang" greets no one;
+# attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient (a pattern such as
+# "*@refused.example" for every one it matches); "--hang" greets no one;
 # "--endless" answers EHLO with a reply that never ends;
 # "--any" listens on every address and prints, after the port, one that is not the loopback.
-import asyncio, base64, socket, email, email.policy, json, os, sys
+import asyncio, base64, socket, email, email.policy, fnmatch, json, os, sys
 
 out = sys.argv[1]
 fail = sys.argv[sys.argv.index("--fail") + 1] if "--fail" in sys.argv else None
@@ -39,7 +40,7 @@ async def session(reader, writer):
             env["from"] = cmd[10:].split(">")[0].lstrip("<"); say("250 ok")
         elif verb == "RCPT":
             addr = cmd[8:].split(">")[0].lstrip("<")
-            if addr == fail:
+            if fail and fnmatch.fnmatchcase(addr, fail):
                 say("550 no such user")
             else:
                 env["rcpt"].append(addr); say("250 ok")

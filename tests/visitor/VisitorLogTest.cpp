@@ -120,10 +120,11 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     const struct {
         QString chosen, written, message;
     } exports[] = {
-        {dir + "/old.txt", {}, {}},  // answered No: the file already there stays
+        {dir + "/old.csv", {}, {}},  // made old.xlsx, answered No: the file already there stays
         // The writer's reason goes with the message, in one pair of brackets.
         {dir + "/none/list.xlsx", {}, "Error in file accessing. could not create " + dir + "/none/list.xlsx (No such file or directory)"},
-        {dir + "/list.txt", dir + "/list.xlsx", "Record has been exported successfully."},
+        {dir + "/list.xlsx", dir + "/list.xlsx", "Record has been exported successfully."},
+        {dir + "/list.txt", dir + "/list.txt", "Record has been exported successfully."},
     };
     // Every box's text, the export-finished box's included.
     const auto said = [this] {
@@ -149,6 +150,11 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
                                               "print(ws.max_row, ws['A1'].value, ws['C1'].value, ws['C11'].value, ws['D2'].value)",
                                         dir + "/list.xlsx"});
     EXPECT_EQ(QString::fromUtf8(sheet.out), "11 S.No. Photo Path  V12\n") << sheet.err.toStdString();
+    // The text file: the same rows, a line each, cells apart by tabs.
+    const QStringList lines = QString::fromUtf8(testsupport::fileBytes(dir + "/list.txt")).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[0].split('\t').mid(0, 4), QStringList({"S.No.", "Date and Time", "Photo Path", "Name"}));
+    EXPECT_EQ(lines[1].split('\t').value(3), "V12");
 
     // Two rows double-clicked, or no database: a message, and the list stays as it was.
     list->selectRow(0);

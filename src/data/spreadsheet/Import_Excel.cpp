@@ -88,7 +88,9 @@ bool Import_Excel::prepare(const QString &path)
 
 int Import_Excel::Open_excel_Wnd(const QString &path)
 {
-    prepare(path);
+    // A workbook that could not be read has been named with its reason: no empty picker follows.
+    if (!prepare(path))
+        return 0;
     Import_Excel_Dialog dialog(this);
     dialog.setObjectName(QStringLiteral("Import_Excel"));
     return Run_Series_Window(dialog) == 1 ? 1 : 0;
@@ -108,9 +110,10 @@ bool Import_Excel::Load_file_Func(const QString &path)
         Show_MessageBox(readFailure());
         return false;
     }
+    // A first sheet that fails is said; the window follows only to offer the workbook's other sheets.
     if (!sheets.isEmpty())
         comboBoxSelectionDidChange(0);
-    return true;
+    return sheets.size() > 1 || spreadsheet->lastError().isEmpty();
 }
 
 void Import_Excel::comboBoxSelectionDidChange(int position)

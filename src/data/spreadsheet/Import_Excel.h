@@ -45,9 +45,11 @@ public:
     QPointer<QWidget> waitOver;
 
     // Resets the picker for a workbook and loads it (everything Open_excel_Wnd does before the
-    // window runs). False when the file is no readable workbook (the user has been told).
+    // window runs). False when the file is no readable workbook, or its only sheet cannot be read
+    // (the user has been told).
     bool prepare(const QString &path);
-    // prepare(), then the window, modally: 1 after OK, 0 after Cancel.
+    // prepare(), then the window, modally: 1 after OK, 0 after Cancel or a workbook prepare()
+    // refused (the window is not shown).
     int Open_excel_Wnd(const QString &path);
 
     bool Load_file_Func(const QString &path);

@@ -167,7 +167,7 @@ CardMailRun::Turn CardMailRun::mailOne(const QString &recipient, const QStringLi
         ++sent;
         return Turn::Sent;
     }
-    failures << recipient + QStringLiteral(" refused: ") + result.reason;
+    failures << QStringLiteral("Not sent to %1: %2").arg(recipient, result.reason);
     return Turn::Failed;
 }
 
@@ -274,12 +274,26 @@ QString CardMailRun::Final_Message() const
 {
     if (meant > 0 && sent == meant)
         return kSuccess;
-    // Every refusal is named: "Sent 2 of 3 e-mails; b@example.org refused: ...".
-    QString text = QStringLiteral("Could not send email message.\nSent %1 of %2 e-mails").arg(sent).arg(meant);
-    for (const QString &failure : failures)
-        text += QStringLiteral("; ") + failure;
-    text += QLatin1Char('.');
+    // One plain sentence a line: what went, then what did not and why. A long list is cut, so
+    // the box stays on the screen; the network checklist only when nothing went at all.
+    const auto sentence = [](QString line) {
+        line = line.trimmed();
+        return line.endsWith(QLatin1Char('.')) || line.endsWith(QLatin1Char('?')) || line.endsWith(QLatin1Char('!'))
+                   ? line
+                   : line + QLatin1Char('.');
+    };
+    QStringList lines;
+    if (sent == 0)
+        lines << QStringLiteral("Could not send email message.");
+    lines << QStringLiteral("Sent %1 of %2 e-mails.").arg(sent).arg(meant);
+    constexpr qsizetype kShown = 3;
+    for (qsizetype i = 0; i < std::min(failures.size(), kShown); ++i)
+        lines << sentence(failures[i]);
+    if (failures.size() > kShown)
+        lines << QStringLiteral("\u2026 and %1 more.").arg(failures.size() - kShown);
     if (Stop_SMS_Sending_Now)
-        text += QStringLiteral("\nStopped by the user.");
-    return text + QLatin1Char('\n') + Mail_Not_Sent_Text;
+        lines << QStringLiteral("Stopped by the user.");
+    if (sent == 0)
+        lines << Mail_Not_Sent_Text;
+    return lines.join(QLatin1Char('\n'));
 }

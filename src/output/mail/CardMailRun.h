@@ -55,7 +55,8 @@ public:
     QString pauseText() const;            // empty outside a pause
 
     int timeoutMs = 120000;  // per mail
-    // After the run: mails sent and meant, failures as "address refused: reason".
+    // After the run: mails sent and meant, failures as "Not sent to address: reason" (or a card
+    // that could not be rendered).
     int sent = 0, meant = 0;
     QStringList failures;
     QString Final_Message() const;
