@@ -10,7 +10,7 @@
 
 GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent)
     : QWidget(parent), m_list(list), m_hooks(std::move(hooks)), m_view(new QListWidget(this)),
-      m_moveNext(new QCheckBox(tr("Move to next\nrecord"), this))  // two lines: a narrow column
+      m_moveNext(new QCheckBox(tr("Move to\nnext record"), this))  // two lines: a narrow column
 {
     setObjectName(QStringLiteral("group_list_box"));
     m_view->setObjectName(QStringLiteral("GroupList"));
