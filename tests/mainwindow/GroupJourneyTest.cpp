@@ -5,6 +5,7 @@
 #include "core/SKTText.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
+#include "data/spreadsheet/Data_From_Excel.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "groupmode/GroupListWidget.h"
 #include "groupmode/GroupMode.h"
@@ -19,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -772,3 +774,25 @@ TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(controller->focusWidget(), save);
 }
+
+namespace {
+
+// The group list's View Data counts the sheet's columns as it shows them.
+TEST_F(GroupJourney, ViewDataCountsTheSheetsColumns)
+{
+    ASSERT_EQ(startGroupRoad(workbook(4)), 1);
+    QString counts;
+    ui->onRequest = [&counts](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind != "Data_From_Excel")
+            return;
+        for (QWidget *w : QApplication::allWidgets())
+            if (qobject_cast<Data_From_Excel_Viewer *>(w))
+                counts = w->findChild<QLabel *>("rows_count")->text() + " rows, " +
+                         w->findChild<QLabel *>("column_count")->text() + " columns";
+    };
+    controller->findChild<QPushButton *>("View_Excel_Btn")->click();
+    ui->onRequest = nullptr;
+    EXPECT_EQ(counts.toStdString(), "4 rows, 3 columns");  // Name, Title, Photo
+}
+
+}  // namespace
