@@ -482,13 +482,16 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         ui->clear();
         if (c.answer)
             ui->push(QStringList{QString::fromLatin1(c.answer)});
-        list()->setCurrentRow(3);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(3)).center());
+        QCoreApplication::processEvents();
         QStringList asked;
         for (const auto &r : ui->requests())
             if (r.kind == "alert")
                 asked << r.text;
         EXPECT_EQ(asked.join("|").toStdString(), c.answer ? kUnsavedQuestion.toStdString() : "");
         EXPECT_EQ(list()->currentRow(), c.rowAfter);
+        const QList<QListWidgetItem *> highlighted = list()->selectedItems();
+        EXPECT_EQ(highlighted.size() == 1 ? list()->row(highlighted.front()) : -1, c.rowAfter) << "the highlighted row";
         EXPECT_EQ(panel(0)->value[0]->text().toStdString(), c.shownName);
         EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), c.shownName);
         EXPECT_EQ(savedRows(), c.saved);
