@@ -233,6 +233,10 @@ void Visitor_Log_Records::Search_Visitor_Records(bool latest)
         VisitorSearch s{Name->text(), Comp_Name->text(), Address->text(), Phone->text(), Email->text(),
                         Purpose->text(), To_Meet->text(), Visitor_NO->text(), Other->text(),
                         Date_From_Ctrl->date(), Date_To_Ctrl->date()};
+        if (const QString refusal = Visitor_Search_Refusal(s); !refusal.isEmpty()) {
+            platform::ui().message(refusal);
+            return;
+        }
         query = Search_Visits_Query(s);
         const QLocale loc;
         info_label->setText(QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.")
