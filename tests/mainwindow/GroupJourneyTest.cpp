@@ -799,3 +799,27 @@ TEST_F(GroupJourney, ViewDataCountsTheSheetsColumns)
 }
 
 }  // namespace
+
+namespace {
+
+// On a small screen the property panel lends group mode the room for the card; the design face
+// that follows has it back.
+TEST_F(GroupJourney, TheDesignFaceAfterGroupModeHasThePanelsWidthBack)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    QCoreApplication::processEvents();
+    QWidget *panel = outlet<QWidget>("Right_Prop_Box");
+    const int designWidth = panel->width();
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    QCoreApplication::processEvents();
+    EXPECT_LT(panel->width(), designWidth) << "lent to the group columns";
+    ui->push(int(platform::AnswerNo));
+    startAnswers = {1};
+    click("New_btn");
+    QCoreApplication::processEvents();
+    ASSERT_NE(Start_Card_Option.toStdString(), "G");
+    EXPECT_EQ(panel->width(), designWidth);
+}
+
+}  // namespace
