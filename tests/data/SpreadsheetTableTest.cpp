@@ -168,17 +168,11 @@ TEST(SpreadsheetTable, RowsCellsAndCountsAsTheBindingsSeeThem)
     EXPECT_EQ(titles(table), QStringLiteral("No.|A|B"));
 
     // The viewer counts the sheet's columns it shows, not its own row numbers.
-    const struct {
-        QStringList added;
-        const char *columns;
-    } counts[] = {{{}, "2"}, {{"C", "D", "E", "Photo", "Photo 2"}, "7"}};
-    for (const auto &c : counts) {
-        for (const QString &title : c.added)
-            table.appendColumn(title);
-        Data_From_Excel_Viewer viewer(&table);
-        EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("column_count"))->text(), QLatin1String(c.columns));
-        EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("rows_count"))->text(), QStringLiteral("2"));
-    }
+    for (const char *title : {"C", "D", "E", "Photo", "Photo 2"})
+        table.appendColumn(QLatin1String(title));
+    Data_From_Excel_Viewer viewer(&table);
+    EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("column_count"))->text(), QStringLiteral("7"));
+    EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("rows_count"))->text(), QStringLiteral("2"));
 }
 
 // The picker and the viewer share the application's one window background.

