@@ -94,7 +94,7 @@ void Connect_Named_Keys(QMainWindow &window)
 }
 
 // Lifts a widget's minimum width once the widget is first shown.
-class Floor_Lifter : public QObject {
+class FloorLifter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -403,7 +403,7 @@ QWidget *SKTWindowController::buildPropertyPanel()
     // The panel opens at its working width; once shown, the split view may narrow it (by hand,
     // or for the live columns on a small screen) down to what its tabs need.
     Right_Prop_Box->setMinimumWidth(330);
-    Right_Prop_Box->installEventFilter(new Floor_Lifter(Right_Prop_Box));
+    Right_Prop_Box->installEventFilter(new FloorLifter(Right_Prop_Box));
     auto *layout = new QVBoxLayout(Right_Prop_Box);
     layout->setContentsMargins(4, 6, 6, 6);
     sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");

@@ -344,7 +344,7 @@ void VisitorMode::fitLiveColumns()
 void VisitorMode::borrowFromRight(int shortBy)
 {
     // The column beside the live columns (the property panel) lends them its width down to what
-    // it needs, and takes back what it lent once there is room again.
+    // it needs, and has it back when the design face returns (collapseLeftView).
     auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget());
     const int at = outer ? outer->indexOf(verticalSplitView) : -1;
     if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden())
