@@ -78,13 +78,13 @@ void View_Chosen_Series(const QString &chosen)
     viewer->Open_Wnd();
 }
 
-void View_Excel_Table(Data_From_Excel &table, bool groupMode)
+void View_Excel_Table(Data_From_Excel &table)
 {
     if (table.rowCount() < 1) {
         Show_MessageBox(QStringLiteral("There is no excel data to view."));
         return;
     }
-    platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return table.Open_Wnd(groupMode); });
+    platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return table.Open_Wnd(); });
 }
 
 View_Data_Series *View_Data_Series::defaultInstance() { return g_viewer ? g_viewer : new View_Data_Series; }

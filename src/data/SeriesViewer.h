@@ -42,7 +42,7 @@ class Data_From_Excel;
 // "<--Select-->"); the spreadsheet table's viewer, or "There is no excel data to view." when
 // the table has no rows.
 void View_Chosen_Series(const QString &chosen);
-void View_Excel_Table(Data_From_Excel &table, bool groupMode);
+void View_Excel_Table(Data_From_Excel &table);
 
 // Replace (1), append (0) or cancel (2) before values are added to a list that has some.
 class Load_Num_Info : public QDialog {

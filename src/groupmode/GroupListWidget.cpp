@@ -10,7 +10,7 @@
 
 GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidget *parent)
     : QWidget(parent), m_list(list), m_hooks(std::move(hooks)), m_view(new QListWidget(this)),
-      m_moveNext(new QCheckBox(tr("Move to next\nrecord"), this))  // two lines: a narrow column
+      m_moveNext(new QCheckBox(tr("Move to\nnext record"), this))  // two lines: a narrow column
 {
     setObjectName(QStringLiteral("group_list_box"));
     m_view->setObjectName(QStringLiteral("GroupList"));
@@ -63,6 +63,9 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
                 const QSignalBlocker quiet(m_view);
                 m_view->setCurrentRow(shown);
             }
+            // The click that asked goes on to select the row under the pointer once this returns
+            // (or finds the list rebuilt by a save): the highlight then follows the row on show.
+            QMetaObject::invokeMethod(this, [this] { highlightShownRow(); }, Qt::QueuedConnection);
             if (!m_hooks.leaveRow())
                 return;
             const QSignalBlocker quiet(m_view);
@@ -84,6 +87,16 @@ void GroupListWidget::rebuild()
     if (m_list.selected() < m_view->count())
         m_view->setCurrentRow(m_list.selected());
     updateButtons();
+}
+
+void GroupListWidget::highlightShownRow()
+{
+    const QSignalBlocker quiet(m_view);
+    const int shown = m_list.selected();
+    if (shown >= 0 && shown < m_view->count())
+        m_view->setCurrentRow(shown, QItemSelectionModel::ClearAndSelect);
+    else
+        m_view->clearSelection();
 }
 
 void GroupListWidget::updateButtons()

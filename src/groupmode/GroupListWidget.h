@@ -42,6 +42,8 @@ public:
     QListWidget *view() const { return m_view; }
 
 private:
+    // The row on show current and the only one highlighted.
+    void highlightShownRow();
     // Delete works on the selected row only: without one it is disabled and says why.
     void updateButtons();
 

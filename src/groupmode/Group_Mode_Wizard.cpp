@@ -684,7 +684,7 @@ void Group_Mode_Wizard::View_Excel_Btn_Clicked()
         return say(m_workbook->lastError());
     if (table.rowCount() == 0)
         return say(QStringLiteral("There is no excel data to view."));
-    Data_From_Excel_Viewer viewer(&table, false, this);
+    Data_From_Excel_Viewer viewer(&table, this);
     platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return viewer.exec(); });
 }
 

@@ -124,7 +124,7 @@ void SKTWindowController::View_Data_Source(int type, const QString &name)
     if (type == Batch_Source_Series)
         View_Chosen_Series(name);
     else if (type == Batch_Source_Sheet)
-        View_Excel_Table(Excel_Table(), Start_Card_Option == QLatin1String("G"));
+        View_Excel_Table(Excel_Table());
 }
 
 int SKTWindowController::Open_Stock_Text(const QString &mode, QString &text)

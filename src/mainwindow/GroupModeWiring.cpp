@@ -176,7 +176,7 @@ public:
                 values << cells.value(Data_From_Excel::keyOf(k)).toString();
             table.Append_Row(values);
         }
-        Data_From_Excel_Viewer viewer(&table, true, &m_window);
+        Data_From_Excel_Viewer viewer(&table, &m_window);
         platform::ui().runModal(QStringLiteral("Data_From_Excel"), QString(), [&] { return viewer.exec(); });
     }
 

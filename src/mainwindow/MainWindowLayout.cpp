@@ -27,6 +27,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
@@ -91,6 +92,20 @@ void Connect_Named_Keys(QMainWindow &window)
         inMenus << keys;
     }
 }
+
+// Lifts a widget's minimum width once the widget is first shown.
+class FloorLifter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            static_cast<QWidget *>(watched)->setMinimumWidth(0);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -385,7 +400,10 @@ QWidget *SKTWindowController::buildDesignArea()
 QWidget *SKTWindowController::buildPropertyPanel()
 {
     Right_Prop_Box = named(new QWidget(this), "Right_Prop_Box");
+    // The panel opens at its working width; once shown, the split view may narrow it (by hand,
+    // or for the live columns on a small screen) down to what its tabs need.
     Right_Prop_Box->setMinimumWidth(330);
+    Right_Prop_Box->installEventFilter(new FloorLifter(Right_Prop_Box));
     auto *layout = new QVBoxLayout(Right_Prop_Box);
     layout->setContentsMargins(4, 6, 6, 6);
     sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");

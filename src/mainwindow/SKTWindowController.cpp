@@ -426,8 +426,10 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
         group->Clear_Group_List();
     if (full) {
         Fill_User_Profile = false;
-        New_Project_Profile_Reset(Front_user_profile, Back_user_profile);
+        New_Project_Profile_Reset({&Front_user_profile, &Back_user_profile});
     }
+    // The preview's profile is the last Preview's scratch: no design keeps it.
+    New_Project_Profile_Reset({&TEMP_user_profile});
     Batch_Series->setCurrentIndex(-1);
     ::Project_File_Name.clear();
     Library_Selected_Image.clear();

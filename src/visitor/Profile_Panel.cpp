@@ -26,7 +26,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
+
+#include <algorithm>
 
 const std::array<ProfileField, kProfileFields> Profile_Fields{{
     {"name", "Fup_Name", "Fup_lbl_Name"},
@@ -59,6 +62,14 @@ QImage previewOf(const QString &path)
     if (!image.isNull() && (image.width() > kPreviewSide || image.height() > kPreviewSide))
         image = image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return image;
+}
+
+// The width a box needs to show `text` whole: the text, the box's frame and its inner margins.
+int wholeTextWidth(const QLineEdit &box, const QString &text)
+{
+    const QMargins margins = box.textMargins();
+    const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
+    return box.fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * frame + 8;
 }
 
 void setBoxOn(QLineEdit *box, bool on)
@@ -106,8 +117,12 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     date_manual_chk->setObjectName(QStringLiteral("date_manual_chk"));
     time_manual_chk = new QCheckBox(tr("Manual time"), this);
     time_manual_chk->setObjectName(QStringLiteral("time_manual_chk"));
-    grid->addWidget(date_manual_chk, kProfileFields + 1, 0, 1, 2);
-    grid->addWidget(time_manual_chk, kProfileFields + 1, 2, 1, 2);
+    // Across the whole row rather than one under each column: the value column may then be
+    // narrower than "Manual time", so the panel fits a small screen.
+    auto *manual = new QHBoxLayout;
+    manual->addWidget(date_manual_chk, 1);
+    manual->addWidget(time_manual_chk, 1);
+    grid->addLayout(manual, kProfileFields + 1, 0, 1, 4);
     connect(date_manual_chk, &QCheckBox::clicked, this, [this] { Chk_Unchk_Manual_Date_Time(QStringLiteral("D")); });
     connect(time_manual_chk, &QCheckBox::clicked, this, [this] { Chk_Unchk_Manual_Date_Time(QStringLiteral("T")); });
 
@@ -181,9 +196,8 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     photoRow->addLayout(photoBeside, 1);
     grid->addLayout(photoRow, customRow + 3, 0, 1, 4);
     grid->setRowStretch(customRow + 4, 1);
-    // The boxes give way before the buttons and check boxes do.
-    for (QLineEdit *box : label)
-        box->setMinimumWidth(40);
+    // The value boxes give way before the buttons and check boxes do; the captions keep their
+    // width (Refresh_Controls).
     for (QLineEdit *box : value)
         box->setMinimumWidth(40);
     image_path_val->setMinimumWidth(40);
@@ -401,6 +415,13 @@ void Profile_Panel::Refresh_Controls()
     // on the card); only a reset for the next visitor takes it away.
     const QString typedDate = date_manual_chk->isChecked() ? value[kDateField]->text() : QString();
     const QString typedTime = time_manual_chk->isChecked() ? value[kTimeField]->text() : QString();
+    // The caption column is as wide as the longest caption of the set, so every caption reads
+    // whole however narrow the panel is made; a caption typed longer scrolls in its box.
+    int captionWidth = 40;
+    for (int row = 0; row < kProfileFields; ++row)
+        captionWidth = std::max(captionWidth, std::min(kCaptionMost, wholeTextWidth(*label[size_t(row)], *captions[row])));
+    for (QLineEdit *box : label)
+        box->setMinimumWidth(captionWidth);
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();

@@ -38,6 +38,8 @@ struct CustomRowEntry {
 inline constexpr float kCustomRowStep = 25.0f, kCustomRowTop = 5.0f;
 // The least widths of the custom rows' two columns, and of a row's check box.
 inline constexpr int kCustomLabelLeast = 100, kCustomFieldLeast = 110, kRowCheckWidth = 24;
+// The most a fixed caption's column asks for, however long a caption of the set is.
+inline constexpr int kCaptionMost = 160;
 
 class Profile_Panel : public QWidget {
 public:

@@ -23,9 +23,9 @@ std::array<ProfileSlot, 11> User_Profile_Class::Profile_Slots()
 #undef SLOT_REF
 }
 
-void New_Project_Profile_Reset(User_Profile_Class &front, User_Profile_Class &back)
+void New_Project_Profile_Reset(std::initializer_list<User_Profile_Class *> profiles)
 {
-    for (User_Profile_Class *p : {&front, &back}) {
+    for (User_Profile_Class *p : profiles) {
         p->Reset_All_Values();
         for (ProfileSlot s : p->Profile_Slots())
             s.label.clear();

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 
 // The fields of one slot, by reference, so that every writer can walk the slots in order.
 struct ProfileSlot {
@@ -69,7 +70,7 @@ QString Profile_Value_Id(int slot);
 QString Profile_Caption_Id(int slot);
 
 // A new design starts from empty profiles: the captions of the old design go as well, so that a
-// fill which writes no captions does not lay the last project's ones.
-void New_Project_Profile_Reset(User_Profile_Class &front, User_Profile_Class &back);
+// fill which writes no captions does not lay (or preview) the last project's ones.
+void New_Project_Profile_Reset(std::initializer_list<User_Profile_Class *> profiles);
 
 #undef USER_PROFILE_SLOT

@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <QLocale>
+
 #include <memory>
 
 namespace {
@@ -18,12 +20,93 @@ struct StmtCloser {
 using Db = std::unique_ptr<sqlite3, DbCloser>;
 using Stmt = std::unique_ptr<sqlite3_stmt, StmtCloser>;
 
+// A search pattern as the matcher takes it: folded, split at "%" into the runs between.
+struct FoldedPattern {
+    QList<QString> runs;  // the first is anchored at the start, the last at the end
+    qsizetype least = 0;  // characters a text needs at the least
+};
+
+FoldedPattern foldPattern(const QString &pattern)
+{
+    FoldedPattern p;
+    p.runs = pattern.toCaseFolded().split(QLatin1Char('%'));
+    for (const QString &run : p.runs)
+        p.least += QStringView(run).toUcs4().size();
+    return p;
+}
+
+// Where `run` ("_" any one character) first matches `text` at or after `from`, in characters;
+// -1 when nowhere.
+qsizetype findRun(const QList<uint> &text, const QList<uint> &run, qsizetype from)
+{
+    for (qsizetype at = from; at + run.size() <= text.size(); ++at) {
+        qsizetype i = 0;
+        while (i < run.size() && (run[i] == '_' || run[i] == text[at + i]))
+            ++i;
+        if (i == run.size())
+            return at;
+    }
+    return -1;
+}
+
+// LIKE without its ASCII-only idea of letter case: "%" any run of characters, "_" any one
+// character, every letter matched whatever its case. Taking each run between "%" at its first
+// place is enough: a later place leaves less room to the runs after it.
+bool foldedLike(const FoldedPattern &p, const QString &value)
+{
+    const QList<uint> text = value.toCaseFolded().toUcs4();
+    if (text.size() < p.least)
+        return false;
+    QList<QList<uint>> runs;
+    for (const QString &run : p.runs)
+        runs << run.toUcs4();
+    const auto matchesAt = [&](const QList<uint> &run, qsizetype at) {
+        return at >= 0 && at + run.size() <= text.size() && findRun(text, run, at) == at;
+    };
+    if (runs.size() == 1)
+        return text.size() == runs.front().size() && matchesAt(runs.front(), 0);
+    if (!matchesAt(runs.front(), 0) || !matchesAt(runs.back(), text.size() - runs.back().size()))
+        return false;
+    qsizetype at = runs.front().size();
+    const qsizetype end = text.size() - runs.back().size();
+    for (qsizetype r = 1; r + 1 < runs.size(); ++r) {
+        const qsizetype found = findRun(text, runs[r], at);
+        if (found < 0 || found + runs[r].size() > end)
+            return false;
+        at = found + runs[r].size();
+    }
+    return at <= end;
+}
+
+// visit_like(pattern, value): 1 when the value matches, NULL values never do.
+void visitLike(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_int(context, 0);
+    // The pattern is the same for every row of a statement: folded once.
+    auto *pattern = static_cast<FoldedPattern *>(sqlite3_get_auxdata(context, 0));
+    if (!pattern) {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+        pattern = new FoldedPattern(foldPattern(QString::fromUtf8(text, sqlite3_value_bytes(argv[0]))));
+        sqlite3_set_auxdata(context, 0, pattern, [](void *p) { delete static_cast<FoldedPattern *>(p); });
+        pattern = static_cast<FoldedPattern *>(sqlite3_get_auxdata(context, 0));
+        if (!pattern)
+            return sqlite3_result_error_nomem(context);
+    }
+    const auto *value = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    sqlite3_result_int(context, foldedLike(*pattern, QString::fromUtf8(value, sqlite3_value_bytes(argv[1]))) ? 1 : 0);
+}
+
 Db openReadOnly(const QString &path)
 {
     QString reason;
     Db db(Open_Visitor_Database(path, true, &reason));
-    if (!db)
+    if (!db) {
         Show_NSLog_Message(QStringLiteral("Visitor database: %1").arg(reason));
+        return db;
+    }
+    sqlite3_create_function_v2(db.get(), "visit_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, visitLike,
+                               nullptr, nullptr, nullptr);
     return db;
 }
 
@@ -109,9 +192,10 @@ VisitQuery Search_Visits_Query(const VisitorSearch &s)
         if (v.isEmpty())
             continue;
         // "%" and "_" typed in a field keep their LIKE meaning ("50%" finds "500 units"); the value
-        // itself is bound, never spliced into the statement.
+        // itself is bound, never spliced into the statement. Letters match whatever their case,
+        // in every script (the database's own LIKE folds ASCII letters only).
         const QString pattern = QLatin1Char('%') + v + QLatin1Char('%');
-        conditions << QStringLiteral("(%1 LIKE ? OR %1_B LIKE ?)").arg(QLatin1String(column));
+        conditions << QStringLiteral("(visit_like(?, %1) OR visit_like(?, %1_B))").arg(QLatin1String(column));
         q.params << pattern << pattern;
     }
     conditions << QStringLiteral("Date_Time_Stamp>=? AND Date_Time_Stamp<=?");
@@ -119,6 +203,20 @@ VisitQuery Search_Visits_Query(const VisitorSearch &s)
              << s.to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
     q.sql = QStringLiteral("SELECT * FROM Visitor_Records WHERE ") + conditions.join(QStringLiteral(" AND "));
     return q;
+}
+
+QString Visitor_Search_Refusal(const VisitorSearch &s)
+{
+    const std::pair<const QString *, const char *> fields[] = {
+        {&s.Name, "Name"},       {&s.Comp_Name, "Company"},        {&s.Address, "Address"},
+        {&s.Phone, "Phone"},     {&s.Email, "Email"},              {&s.Purpose, "Purpose"},
+        {&s.To_Meet, "Person to Meet"}, {&s.Visitor_NO, "Visitor No."}, {&s.Other, "Other"},
+    };
+    for (const auto &[value, title] : fields)
+        if (Trim_Str(*value).size() > kVisitorSearchMost)
+            return QStringLiteral("The search text of \"%1\" is too long: a search text may have at most %2 characters.")
+                .arg(QLatin1String(title), QLocale(QLocale::English).toString(kVisitorSearchMost));
+    return {};
 }
 
 VisitListing Run_Visit_Query(const QString &dbPath, const VisitQuery &query)

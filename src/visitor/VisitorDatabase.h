@@ -1,7 +1,7 @@
 #pragma once
 // Reading the visitor database: the latest visits, searches and one visit's columns. The log only
 // reads: the database is opened read-only for one statement and closed again. Typed text never
-// becomes SQL: every value is a bound parameter, LIKE patterns escape their wildcards.
+// becomes SQL: every value is a bound parameter.
 
 #include <QDate>
 #include <QHash>
@@ -52,6 +52,10 @@ QString Chk_and_return_back_value(const QString &back);
 
 VisitQuery Latest_Visits_Query();
 VisitQuery Search_Visits_Query(const VisitorSearch &search);
+// Why a search cannot run (a search text longer than kVisitorSearchMost characters), in one
+// line naming the field; empty when it can.
+inline constexpr qsizetype kVisitorSearchMost = 50000;
+QString Visitor_Search_Refusal(const VisitorSearch &search);
 
 // Runs a listing query on the database file.
 VisitListing Run_Visit_Query(const QString &dbPath, const VisitQuery &query);

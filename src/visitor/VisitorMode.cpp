@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QScopedValueRollback>
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -32,12 +33,24 @@ constexpr double kPanelHeight = 475.0, kVisitorDivider = 380.0;
 constexpr int kGroupListWidth = 200, kGroupPanelWidth = 400;
 // What the card column wants before the panel has its asked-for width: a usual card whole at 100%.
 constexpr int kDesignWish = 290;
+// The width of a usual card at 100%, and the room its shadow takes beside it.
+constexpr int kUsualCardWidth = 243, kCardShadow = 4;
 
 // The least width of a scroll column: its contents' least width beside a vertical scroll bar.
 int leastColumnWidth(const QScrollArea &column, const QWidget *contents)
 {
     const QSize least = contents ? contents->minimumSizeHint().expandedTo(contents->minimumSize()) : QSize();
     return least.width() + column.verticalScrollBar()->sizeHint().width() + 2 * column.frameWidth();
+}
+
+// The least width of a column before a scroll area it shows has to scroll its rows sideways.
+int leastWithoutScrollingAcross(const QWidget &column)
+{
+    int least = column.minimumSizeHint().expandedTo(column.minimumSize()).width();
+    for (const QScrollArea *area : column.findChildren<QScrollArea *>())
+        if (area->widget() && area->isVisibleTo(&column) && area->viewport()->width() > 0)
+            least = std::max(least, column.width() - area->viewport()->width() + area->widget()->minimumSizeHint().width());
+    return least;
 }
 
 // Refits the live columns whenever their split view changes width (a window resized or shown).
@@ -288,28 +301,37 @@ void VisitorMode::Set_Panel_Size(int side)
 
 void VisitorMode::fitLiveColumns()
 {
-    if (!verticalSplitView || verticalSplitView->count() != 3)
+    if (!verticalSplitView || verticalSplitView->count() != 3 || m_fitting)
         return;
     const bool group = Start_Card_Option == QLatin1String("G");
     if ((!group && Start_Card_Option != QLatin1String("V")) || scrollView->isHidden())
         return;
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
     // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
     const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
     const int panelLeast = leastColumnWidth(*scrollView, shown);
     const int listLeast = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget()) : 0;
     const int designLeast = myTargetView->minimumSizeHint().width();
+    // The card column wants the card whole at the zoom in force, with what frames it.
+    const SKTGraphicView *canvas = currentCanvas();
+    const QWidget *clip = canvas ? canvas->parentWidget() : nullptr;
+    const int chrome = clip && clip->width() > 0 && myTargetView->width() > clip->width()
+                           ? myTargetView->width() - clip->width() + kCardShadow
+                           : kDesignWish - kUsualCardWidth;
+    const int designWish = canvas ? std::max(designLeast, canvas->width() + chrome) : std::max(designLeast, kDesignWish);
     scrollView->setMinimumWidth(panelLeast);
     gp_scrollView->setMinimumWidth(group ? listLeast : 1);
     const int handle = verticalSplitView->handleWidth();
+    const int handles = (group ? 2 : 1) * handle;
+    if (verticalSplitView->width() > 0 && listLeast + panelLeast + designWish + handles > verticalSplitView->width())
+        borrowFromRight(listLeast + panelLeast + designWish + handles - verticalSplitView->width());
     const int total = verticalSplitView->width() > 0 && verticalSplitView->isVisible() ? verticalSplitView->width() : 1200;
-    const int room = total - (group ? 2 : 1) * handle;
-    int list = group ? kGroupListWidth : 0, wide = group ? kGroupPanelWidth : int(kVisitorDivider);
-    list = std::max(list, listLeast);
-    wide = std::max(wide, panelLeast);
-    // Short of room, the panel gives way first, then the list, each down to what it needs; the
-    // card column keeps room for the card while the panel can spare it.
-    wide = std::max(panelLeast, std::min(wide, room - list - std::max(designLeast, kDesignWish)));
-    int over = list + wide + designLeast - room;
+    const int room = total - handles;
+    int list = group ? std::max(kGroupListWidth, listLeast) : 0;
+    int wide = std::max(group ? kGroupPanelWidth : int(kVisitorDivider), panelLeast);
+    // Short of room, the panel gives way first, then the list, each down to what it needs, so the
+    // card column keeps room for the whole card while they can spare it.
+    int over = list + wide + designWish - room;
     if (over > 0) {
         const int fromPanel = std::min(over, wide - panelLeast);
         wide -= fromPanel;
@@ -319,8 +341,37 @@ void VisitorMode::fitLiveColumns()
     verticalSplitView->setSizes({list, wide, std::max(0, room - list - wide)});
 }
 
+void VisitorMode::borrowFromRight(int shortBy)
+{
+    // The column beside the live columns (the property panel) lends them its width down to what
+    // it needs, and has it back when the design face returns (collapseLeftView).
+    auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget());
+    const int at = outer ? outer->indexOf(verticalSplitView) : -1;
+    if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden())
+        return;
+    // A divider the user moved is left where the user put it, until the live face is set up again.
+    if (!m_watchingDivider) {
+        QObject::connect(outer, &QSplitter::splitterMoved, outer, [this] { m_dividerMoved = true; });
+        m_watchingDivider = true;
+    }
+    if (m_dividerMoved && shortBy > 0)
+        return;
+    QWidget *right = outer->widget(at + 1);
+    QList<int> sizes = outer->sizes();
+    const int spare = sizes[at + 1] - leastWithoutScrollingAcross(*right);
+    const int move = shortBy > 0 ? std::min(shortBy, std::max(0, spare)) : -std::min(-shortBy, m_lentByRight);
+    if (move == 0)
+        return;
+    m_lentByRight += move;
+    sizes[at] += move;
+    sizes[at + 1] -= move;
+    outer->setSizes(sizes);
+}
+
 void VisitorMode::collapseLeftView()
 {
+    if (m_lentByRight > 0 && verticalSplitView->width() > 0)
+        borrowFromRight(-m_lentByRight);
     scrollView->setMinimumWidth(0);
     myTargetView->setMinimumWidth(0);
     gp_scrollView->hide();
@@ -334,6 +385,7 @@ void VisitorMode::uncollapseLeftView()
         return collapseLeftView();
     gp_scrollView->setVisible(group);
     scrollView->show();
+    m_dividerMoved = false;
     fitLiveColumns();
 }
 

@@ -41,6 +41,9 @@ public:
     // The live columns at the widths they ask for (list 200, panel 380 in visitor mode and 400
     // in group mode), narrowed on a small screen down to what each needs, the design column last.
     void fitLiveColumns();
+    // The live columns take `shortBy` pixels from the column to their right, or give back what
+    // they took when negative.
+    void borrowFromRight(int shortBy);
     void Hide_Visitor_panel() override;
     void Show_Single_Mode_Front_Panel();
     void Show_Single_Mode_Back_Panel();
@@ -136,4 +139,7 @@ private:
     QPointer<Profile_Panel> front_vistr_view, back_vistr_view;
     std::unique_ptr<SidePanel> m_sidePanels[2];
     QRectF rf_control_rect;
+    int m_lentByRight = 0;  // what the column to the right lent the live columns
+    bool m_fitting = false;
+    bool m_watchingDivider = false, m_dividerMoved = false;
 };

@@ -31,6 +31,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -164,9 +165,17 @@ Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent)
     outRow->addWidget(button("Close_Details_Panel", QStringLiteral("Back to List"), &Visitor_Log_Records::Close_Details_Panel_click));
     det->addLayout(outRow, 3, 0, 1, 2);
 
-    root->addWidget(Search_Box);
-    root->addWidget(Records_Box);
-    root->addWidget(Details_Box);
+    // The list and a visit's details take turns in one place that is as large as the larger of
+    // them, so the window keeps one size and its buttons stay where they were.
+    auto *listPage = new QWidget;
+    auto *listColumn = new QVBoxLayout(listPage);
+    listColumn->setContentsMargins(0, 0, 0, 0);
+    listColumn->addWidget(Search_Box);
+    listColumn->addWidget(Records_Box);
+    m_pages = new QStackedWidget;
+    m_pages->addWidget(listPage);
+    m_pages->addWidget(Details_Box);
+    root->addWidget(m_pages);
     Details_Box->hide();
     other_detail->hide();
     Vistor_Record_Window = this;
@@ -224,6 +233,10 @@ void Visitor_Log_Records::Search_Visitor_Records(bool latest)
         VisitorSearch s{Name->text(), Comp_Name->text(), Address->text(), Phone->text(), Email->text(),
                         Purpose->text(), To_Meet->text(), Visitor_NO->text(), Other->text(),
                         Date_From_Ctrl->date(), Date_To_Ctrl->date()};
+        if (const QString refusal = Visitor_Search_Refusal(s); !refusal.isEmpty()) {
+            platform::ui().message(refusal);
+            return;
+        }
         query = Search_Visits_Query(s);
         const QLocale loc;
         info_label->setText(QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.")
@@ -381,9 +394,7 @@ bool Visitor_Log_Records::Show_Visitor_Details(qint64 id)
     }
     m_details = VisitorDetails::fromColumns(fetch.columns);
     showDetails();
-    Search_Box->hide();
-    Records_Box->hide();
-    Details_Box->show();
+    m_pages->setCurrentWidget(Details_Box);
     return true;
 }
 
@@ -543,7 +554,5 @@ void Visitor_Log_Records::enableMail()
 
 void Visitor_Log_Records::Close_Details_Panel_click()
 {
-    Search_Box->show();
-    Records_Box->show();
-    Details_Box->hide();
+    m_pages->setCurrentIndex(0);
 }

@@ -23,6 +23,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPrinter;
 class QPrintPreviewDialog;
+class QStackedWidget;
 class QPushButton;
 class QTableWidget;
 class QWidget;
@@ -85,6 +86,7 @@ private:
     void finishExport(const QString &path, const QString &message);
 
     QGroupBox *Search_Box, *Records_Box, *Details_Box;
+    QStackedWidget *m_pages = nullptr;  // the list (Search_Box over Records_Box) or Details_Box
     QLineEdit *Name, *Comp_Name, *Address, *Phone, *Email, *Purpose, *To_Meet, *Visitor_NO, *Other;
     QComboBox *date_range;
     QDateEdit *Date_From_Ctrl, *Date_To_Ctrl;

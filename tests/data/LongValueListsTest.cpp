@@ -57,7 +57,7 @@ TEST(LongValues, ListsShowABoundedPrefixWhileTheDataKeepsTheWholeValue)
     // The table viewer.
     Data_From_Excel table;
     table.fillFromSheet({{"Title"}, {whole}}, {0}, true);
-    Data_From_Excel_Viewer viewer(&table, false);
+    Data_From_Excel_Viewer viewer(&table);
     const QAbstractItemModel *model = viewer.findChild<QTableView *>(QStringLiteral("ColList"))->model();
     expectPrefix(model->index(0, 1).data().toString(), whole);
     EXPECT_EQ(table.Get_Item_Text(0, 1).value_or(QString()), whole);

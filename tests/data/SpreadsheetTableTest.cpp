@@ -167,11 +167,11 @@ TEST(SpreadsheetTable, RowsCellsAndCountsAsTheBindingsSeeThem)
     table.fillFromSheet({}, {0}, true);  // nothing read: the table stays
     EXPECT_EQ(titles(table), QStringLiteral("No.|A|B"));
 
-    // Group mode's two photo columns are not counted in the viewer.
+    // The viewer counts the sheet's columns it shows, not its own row numbers.
     for (const char *title : {"C", "D", "E", "Photo", "Photo 2"})
         table.appendColumn(QLatin1String(title));
-    Data_From_Excel_Viewer viewer(&table, true);
-    EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("column_count"))->text(), QStringLiteral("6"));
+    Data_From_Excel_Viewer viewer(&table);
+    EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("column_count"))->text(), QStringLiteral("7"));
     EXPECT_EQ(viewer.findChild<QLabel *>(QStringLiteral("rows_count"))->text(), QStringLiteral("2"));
 }
 
@@ -182,7 +182,7 @@ TEST(SpreadsheetTable, ItsWindowsShowTheSharedBackground)
     Import_Excel picker;
     picker.table = &table;
     Import_Excel_Dialog importer(&picker);
-    Data_From_Excel_Viewer viewer(&table, false);
+    Data_From_Excel_Viewer viewer(&table);
     for (QDialog *window : std::initializer_list<QDialog *>{&importer, &viewer}) {
         window->resize(400, 300);
         EXPECT_EQ(window->grab().toImage().pixelColor(2, 150), Window_Background_Color()) << window->windowTitle().toStdString();

@@ -158,7 +158,7 @@ TEST_F(EveryWindowTest, NoEnabledButtonOrMenuItemReachesNothing)
         new Load_Num_Info(w), new Update_Ex_Num(w), new Help_Support(w), new Visitor_Log_Records(w),
         new Replcae_Confirm_Box(w),
         new Open_Export_Log(pathIn("x.png"), QStringLiteral("done"), w), new Send_Modeless(w), new Plz_Wait_Sheet(w),
-        new Data_From_Excel_Viewer(&controller->Excel_Table(), false, w),
+        new Data_From_Excel_Viewer(&controller->Excel_Table(), w),
         new Import_Excel_Dialog(Import_Excel::defaultInstance(), w), new Email_Setting(w), new Send_Mail(w),
         new Add_Print_Profile(w), new Group_Mode_Wizard(*groupHost, w)};
     // The barcode window and the cropping tool as their commands make them.

@@ -21,8 +21,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 
 namespace {
 
@@ -487,13 +489,16 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         ui->clear();
         if (c.answer)
             ui->push(QStringList{QString::fromLatin1(c.answer)});
-        list()->setCurrentRow(3);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(3)).center());
+        QCoreApplication::processEvents();
         QStringList asked;
         for (const auto &r : ui->requests())
             if (r.kind == "alert")
                 asked << r.text;
         EXPECT_EQ(asked.join("|").toStdString(), c.answer ? kUnsavedQuestion.toStdString() : "");
         EXPECT_EQ(list()->currentRow(), c.rowAfter);
+        const QList<QListWidgetItem *> highlighted = list()->selectedItems();
+        EXPECT_EQ(highlighted.size() == 1 ? list()->row(highlighted.front()) : -1, c.rowAfter) << "the highlighted row";
         EXPECT_EQ(panel(0)->value[0]->text().toStdString(), c.shownName);
         EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), c.shownName);
         EXPECT_EQ(savedRows(), c.saved);
@@ -805,4 +810,27 @@ TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
     ASSERT_TRUE(read.design);
     for (const SKTGraphicPtr &g : read.design->frontControls)
         EXPECT_TRUE(g->control_ID != row.id || g->_file_path.isEmpty()) << g->_file_path.toStdString();
+}
+
+// On a small screen the property panel lends group mode the room for the card, gives way to a
+// hand on its divider, and has what it lent back in the design face that follows.
+TEST_F(GroupJourney, OnASmallScreenThePropertyPanelLendsItsWidth)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    QWidget *panel = outlet<QWidget>("Right_Prop_Box");
+    const int designWidth = panel->width();
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    const int lent = panel->width();
+    EXPECT_LT(lent, designWidth);
+    QSplitterHandle *handle = outlet<QSplitter>("mainSplitView")->handle(2);
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 50));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(42, 50), handle->mapToGlobal(QPointF(42, 50)), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(handle, &drag);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(42, 50));
+    const int byHand = lent - panel->width();
+    EXPECT_GT(byHand, 0) << "the divider narrows the panel";
+    ui->push(int(platform::AnswerNo));
+    click("New_btn");
+    EXPECT_EQ(panel->width(), designWidth - byHand) << "what was lent comes back";
 }

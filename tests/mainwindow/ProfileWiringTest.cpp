@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -255,6 +256,34 @@ TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
             sources << g->control_ID + "=" + QString::number(g->data_source_type_val());
     sources.sort();
     EXPECT_EQ(sources.join(' ').toStdString(), "Fup_Company=2 Fup_Name=0 my_text=0");
+}
+
+// A caption previewed on one design is not in the preview of the next: File > New starts the
+// card wizard's profile from nothing, so its Preview shows what its OK lays.
+TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
+{
+    ASSERT_TRUE(setUpWindow());
+    QStringList captions;
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        if (dlg.rows[0].label_chk) {  // the side's own dialog has the captions
+            dlg.rows[0].label_chk->click();
+            dlg.rows[0].label->setText("Holder :");
+        }
+        dlg.Preview_Btn_Clicked();
+        captions << shownTexts(*document, 2).value("Fup_lbl_Name");
+        dlg.Cancel_Btn_Clicked();
+        return dlg.result();
+    });
+    click("User_Profile_Btn");
+    Card_Wizard::setModalRunner([](Card_Wizard &w) {
+        w.OK_Click(), w.fill_profile_btn->click(), w.OK_Click();
+        return w.result();
+    });
+    ui->push(int(platform::AnswerNo));  // the design before is not saved
+    click("New_btn");
+    Set_Profile_Modal_Runner(previous);
+    EXPECT_EQ(captions, QStringList({"Holder :", ""}));
 }
 
 }  // namespace

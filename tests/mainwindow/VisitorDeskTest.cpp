@@ -36,6 +36,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTableWidget>
 
 namespace {
 
@@ -807,6 +808,30 @@ TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
         EXPECT_TRUE(p.value_chk[kDateField]->isChecked());
         EXPECT_TRUE(p.value_chk[kTimeField]->isChecked());
     }
+}
+
+// The visitor log keeps one size from its list to a visit's details (with its other details)
+// and back, within a 1024 x 700 screen and its title bar.
+TEST_F(VisitorDeskTest, TheLogKeepsOneSizeThroughItsPages)
+{
+    startVisitor();
+    front().Add_label_btn->click();
+    type(customBox(front().view_array_value, 0), "XY 1");
+    type(front().value[0], "Grace Hopper");
+    ASSERT_EQ(record(), kVisitSaved);
+    click("show_db_rcd_btn");
+    auto *log = outlet<Visitor_Log_Records>("Visitor_Log_Records");
+    log->show();
+    auto *list = log->findChild<QTableWidget *>("ColList");
+    const QSize first = log->size();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0, 2)).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0, 2)).center());
+    EXPECT_TRUE(log->findChild<QWidget *>("other_detail")->isVisible());
+    EXPECT_EQ(log->size(), first);
+    log->findChild<QPushButton *>("Close_Details_Panel")->click();
+    EXPECT_EQ(log->size(), first);
+    EXPECT_LE(log->height() + 28, 700);
+    log->hide();
 }
 
 }  // namespace

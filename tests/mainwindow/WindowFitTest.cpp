@@ -231,6 +231,19 @@ QStringList clippedControls(QWidget &window, const QString &face)
     return out;
 }
 
+// A profile caption cut by its box, and a card at 100% that runs out of its column.
+QStringList cutCaptionsAndCard(SKTWindowController &window, const QString &face)
+{
+    QStringList out;
+    for (QLineEdit *box : Front_Profile_Panel_OBJ->label)
+        if (box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width() - 8)
+            out << QStringLiteral("%1: caption \"%2\" is cut").arg(face, box->text());
+    SKTGraphicView *card = window.canvasOfSide(0);
+    if (!card->parentWidget()->rect().contains(QRect(card->mapTo(card->parentWidget(), QPoint()), card->size())))
+        out << QStringLiteral("%1: the card is cut by its column").arg(face);
+    return out;
+}
+
 template <class W>
 std::function<void(QWidget &)> on(std::function<void(W &)> f)
 {
@@ -415,7 +428,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     ASSERT_EQ(Start_Card_Option, "V") << m_ui->messages().join('|').toStdString();
     controller->show();
     measure(*controller, "main window, visitor mode");
-    QStringList clipped = clippedControls(*controller, "visitor mode");
+    QStringList clipped = clippedControls(*controller, "visitor mode") << cutCaptionsAndCard(*controller, "visitor mode");
     click("Back_Side_btn");
     measure(*controller, "main window, visitor mode, back panel");
     clipped << clippedControls(*controller, "visitor mode, back panel");
@@ -446,7 +459,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     EXPECT_EQ(Start_Card_Option, "G") << m_ui->messages().join('|').toStdString();
     measure(*controller, "main window, group mode");
     QCoreApplication::processEvents();
-    clipped << clippedControls(*controller, "group mode");
+    clipped << clippedControls(*controller, "group mode") << cutCaptionsAndCard(*controller, "group mode");
     Front_Profile_Panel_OBJ->image_ctrl_type->click();
     Front_Profile_Panel_OBJ->Add_label_btn->click();  // a photo row
     QCoreApplication::processEvents();

@@ -295,10 +295,14 @@ TEST(Mail, VisitorDetailsWindowSendsWithItsOwnProgress)
     EXPECT_TRUE(window.file_path_ctrl->isHidden());
     EXPECT_TRUE(window.wait_box->isHidden());
     window.to_txt->setText("B@Example.org, c@example.org");
+    window.show();
+    const QSize before = window.size();
     window.Send_Button();
     EXPECT_FALSE(window.wait_box->isHidden());
     EXPECT_FALSE(window.details_box->isEnabled());
+    EXPECT_EQ(window._curr_msg_cnt->text(), "") << "no count before the run has counted";
     window.waitForRun();
+    EXPECT_EQ(window.size(), before) << "the window gives back the wait box's room";
     EXPECT_EQ(ui->messages(), QStringList{"E-mail has been sent successfully."});
     EXPECT_EQ(window._curr_msg_cnt->text(), "2 / 2 ");
     EXPECT_EQ(window._Curr_Progress->value(), 2);
@@ -327,7 +331,7 @@ TEST(Mail, VisitorDetailsWindowStops)
     QElapsedTimer clock;
     clock.start();
     window.Send_Button();
-    while (window._curr_msg_cnt->text().startsWith("0 /") && clock.elapsed() < 10000)
+    while (!window._curr_msg_cnt->text().startsWith("1 /") && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     ui->push(true);
     window.Stop_Sending_Pressed();

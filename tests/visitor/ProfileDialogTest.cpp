@@ -116,7 +116,7 @@ TEST_F(Profiles, ResetRestoresIdsKeepsCaptionsAndNewProjectDropsThem)
         EXPECT_EQ(s.label, "x") << "captions survive the reset";
         EXPECT_TRUE(s.value.isEmpty() && s.ds_name.isEmpty() && !s.ds && !s.xl && s.ds_indx + s.xl_col_indx == 0);
     }
-    New_Project_Profile_Reset(host.front, host.back);
+    New_Project_Profile_Reset({&host.front, &host.back});
     EXPECT_TRUE(host.front.Name_label.isEmpty() && host.front.unique_label.isEmpty());
 }
 

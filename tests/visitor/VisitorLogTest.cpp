@@ -72,6 +72,8 @@ TEST_F(VisitorLog, ListsAndSearches)
     const VisitListing latest = Run_Visit_Query(Database_Path, Latest_Visits_Query());
     EXPECT_EQ(ids(latest.rows).join(u'\n') + u'\n', sql(QStringLiteral("SELECT ID FROM Visitor_Records ORDER BY ID DESC LIMIT 10")));
     const QDate today(2026, 3, 30);  // the day after clocks went forward in much of Europe
+    sql(QStringLiteral("INSERT INTO Visitor_Records(CompanyName,Other,Date_Time_Stamp) VALUES"
+                       "('Øresund Logistik','ÉCOLE Ça','2026-03-10 12:00:00');"));
     const struct {
         VisitorSearch s;
         int range;  // date-range choice, or -1 for the whole month
@@ -84,6 +86,10 @@ TEST_F(VisitorLog, ListsAndSearches)
         {{.Purpose = "5_0"}, -1, {"5"}},
         {{.Purpose = "50_ u"}, -1, {"5"}},
         {{.Name = "anna"}, -1, {"1"}},
+        // Letters match whatever their case in every script; "_" is one character of any.
+        {{.Comp_Name = "øresund"}, -1, {"13"}},
+        {{.Comp_Name = "_resund"}, -1, {"13"}},
+        {{.Other = "école ça"}, -1, {"13"}},
         {{.Name = "n", .Purpose = "deliv"}, -1, {"1"}},
         {{}, 1, {"1", "2", "3"}},
         {{}, 2, {"1", "2", "3", "4", "5"}},
@@ -99,6 +105,20 @@ TEST_F(VisitorLog, ListsAndSearches)
     }
     EXPECT_EQ(Run_Visit_Query(Database_Path, {"SELECT * FROM No_Table", {}}).status, VisitDbStatus::PrepareFailed);
     EXPECT_EQ(Run_Visit_Query(data.root() + "/none.db", Latest_Visits_Query()).status, VisitDbStatus::OpenFailed);
+}
+
+// A full search box of two-byte letters runs as any search; a longer text than a search may
+// have is refused in a line that names the field.
+TEST_F(VisitorLog, LongSearchTextsRunOrAreRefusedByName)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    Visitor_Log_Records w;
+    auto *company = w.findChild<QLineEdit *>(QStringLiteral("Comp_Name"));
+    company->setText(QString(company->maxLength(), QChar(u'\u00f8')));
+    w.findChild<QPushButton *>(QStringLiteral("Search_Records"))->click();
+    EXPECT_EQ(ui->messages(), QStringList{"No records found."});
+    EXPECT_EQ(Visitor_Search_Refusal({.Other = QString(kVisitorSearchMost + 1, QLatin1Char('x'))}),
+              "The search text of \"Other\" is too long: a search text may have at most 50,000 characters.");
 }
 
 TEST_F(VisitorLog, WindowExportsAndShowsAPass)

@@ -246,14 +246,14 @@ void Data_From_Excel::fillFromSheet(const QList<QStringList> &rows, const QList<
     emit changed();
 }
 
-Data_From_Excel::Counts Data_From_Excel::viewerCounts(bool groupMode) const
+Data_From_Excel::Counts Data_From_Excel::viewerCounts() const
 {
-    return {rowCount(), int(ColList.size()) - (groupMode ? 2 : 0)};
+    return {rowCount(), std::max(0, int(ColList.size()) - 1)};
 }
 
-int Data_From_Excel::Open_Wnd(bool groupMode)
+int Data_From_Excel::Open_Wnd()
 {
-    Data_From_Excel_Viewer viewer(this, groupMode);
+    Data_From_Excel_Viewer viewer(this);
     return viewer.exec();
 }
 
@@ -293,7 +293,7 @@ QVariant ExcelTableModel::headerData(int section, Qt::Orientation orientation, i
 
 // --- the viewer ---
 
-Data_From_Excel_Viewer::Data_From_Excel_Viewer(Data_From_Excel *table, bool groupMode, QWidget *parent) : QDialog(parent)
+Data_From_Excel_Viewer::Data_From_Excel_Viewer(Data_From_Excel *table, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Spreadsheet data"));
     setStyleSheet(Window_Background_Style());
@@ -303,7 +303,7 @@ Data_From_Excel_Viewer::Data_From_Excel_Viewer(Data_From_Excel *table, bool grou
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->horizontalHeader()->setDefaultSectionSize(100);
     view->verticalHeader()->hide();
-    const Data_From_Excel::Counts counts = table->viewerCounts(groupMode);
+    const Data_From_Excel::Counts counts = table->viewerCounts();
     auto *rows = new QLabel(QString::number(counts.rows), this);
     rows->setObjectName(QStringLiteral("rows_count"));
     auto *columns = new QLabel(QString::number(counts.columns), this);

@@ -88,14 +88,14 @@ public:
     void fillFromSheet(const QList<QStringList> &rows, const QList<int> &chosen, bool header,
                        ExcelTableHost *host = nullptr);
 
-    // What the viewer shows: rows, and columns with column 0 (group mode's two photo columns
-    // are not counted).
+    // What the viewer counts: its rows, and the sheet's columns it shows (the row numbers'
+    // column 0 is the viewer's own, not one of them).
     struct Counts {
         int rows;
         int columns;
     };
-    Counts viewerCounts(bool groupMode) const;
-    int Open_Wnd(bool groupMode = false);
+    Counts viewerCounts() const;
+    int Open_Wnd();
 
     void reload() { emit changed(); }
 
@@ -125,7 +125,7 @@ private:
 class Data_From_Excel_Viewer : public QDialog {
     Q_OBJECT
 public:
-    Data_From_Excel_Viewer(Data_From_Excel *table, bool groupMode, QWidget *parent = nullptr);
+    Data_From_Excel_Viewer(Data_From_Excel *table, QWidget *parent = nullptr);
 public slots:
     void OK_Click();
 };

@@ -109,6 +109,11 @@ void Direct_Mail::showSending(bool sending)
     wait_box->setVisible(sending);
     wait_box->setEnabled(sending);
     _stop_btn->setEnabled(sending);
+    if (!sending && isVisible()) {
+        // The wait box has gone: the window gives back the room it took.
+        layout()->activate();
+        resize(width(), sizeHint().height());
+    }
 }
 
 void Direct_Mail::Send_Button()
@@ -118,9 +123,9 @@ void Direct_Mail::Send_Button()
     file_path = file_path_ctrl->text();
     Stop_SMS_Sending_Now = false;
     m_progress = std::make_unique<DirectMailProgress>();
-    _Curr_Progress->setRange(0, 1);
-    _Curr_Progress->setValue(0);
-    _curr_msg_cnt->setText(QStringLiteral("0 / 0"));
+    // Until the run has counted its recipients the bar only shows that it is busy.
+    _Curr_Progress->setRange(0, 0);
+    _curr_msg_cnt->clear();
     showSending(true);
     msend_modTimer->start();
     // The worker reads copies only; the window changes on the main thread when it has ended.
@@ -146,6 +151,8 @@ void Direct_Mail::update_sending_progress_bar()
     if (!m_progress)
         return;
     const int total = m_progress->total, started = m_progress->started;
+    if (total <= 0)
+        return;
     _Curr_Progress->setRange(0, std::max(total, 1));
     _Curr_Progress->setValue(std::min(started, std::max(total, 1)));
     _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(started).arg(total));
