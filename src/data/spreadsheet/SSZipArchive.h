@@ -29,11 +29,12 @@ class SSZipArchive {
 public:
     // Error codes of the unpacking, as stored into `errorCode`.
     enum { ErrorOpen = -1, ErrorFirstFile = -2, ErrorEntry = -3, ErrorUnsafeName = -4, ErrorChecksum = -5,
-           ErrorLimit = -6, ErrorWrite = -7 };
+           ErrorLimit = -6, ErrorWrite = -7, ErrorRefused = -8 };
 
     // Unpacks every entry under `destination`. False (with a one-line reason in `error`) when the
-    // archive cannot be read, an entry is damaged or named outside the destination, or a limit is
-    // passed; files written before the failure stay, so callers unpack into a private folder.
+    // archive cannot be read, an entry is damaged or named outside the destination, a limit is
+    // passed, two entries share a name (without regard to case) or an entry is packed with a
+    // method other than deflate (ErrorRefused); files written before the failure stay, so callers unpack into a private folder.
     static bool unzipFileAtPath(const QString &path, const QString &destination, bool overwrite,
                                 const QString &password, QString *error = nullptr, int *errorCode = nullptr,
                                 const ZipLimits &limits = {});

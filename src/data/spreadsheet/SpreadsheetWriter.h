@@ -146,6 +146,11 @@ private:
     // alone, as if inflated then (same budget, same reasons); otherwise dropped.
     void startPrefetch(const QString &part);
     void dropPrefetch() const;
+    // Drops the bytes held for `part` (a path in the workbook), with `refund` giving them back
+    // to the unpacking budget.
+    void releasePart(const QString &part, bool refund = true) const;
+    // The part of the workbook a path under tmpDir() stands for (another file: its name).
+    QString heldPath(const QString &path) const;
     // The bytes held for a path under tmpDir(), or null.
     const QByteArray *heldPart(const QString &path) const;
     bool readSharedStrings(const char *begin, const char *end, const QString &named);
