@@ -3,10 +3,12 @@
 #include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -657,6 +659,25 @@ struct SSZipArchive::WriteIo {
 
 SSZipArchive::SSZipArchive(const QString &path) : _path(path) {}
 
+QString SSZipArchive::Part_Note_Template(const QString &tempFolder)
+{
+    return (tempFolder.isEmpty() ? QDir::tempPath() : tempFolder) + QLatin1Char('/') + PartNotePrefix
+           + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
+}
+
+bool SSZipArchive::Is_Part_File_Name(const QString &fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^.+\\.[A-Za-z0-9]{6}\\.part$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+void SSZipArchive::removePartNote()
+{
+    if (!m_notePath.isEmpty())
+        QFile::remove(m_notePath);
+    m_notePath.clear();
+}
+
 QString SSZipArchive::withWriteReason(const QString &what) const
 {
     return m_io && m_io->firstErrno != 0 ? platform::withReason(what, qt_error_string(m_io->firstErrno)) : what;
@@ -668,6 +689,7 @@ SSZipArchive::~SSZipArchive()
         zipClose(static_cast<zipFile>(_zip), nullptr);
         QFile::remove(m_partPath);
     }
+    removePartNote();
 }
 
 bool SSZipArchive::open()
@@ -683,10 +705,19 @@ bool SSZipArchive::open()
     }
     m_partPath = part.fileName();
     part.close();
+    // Without a note (a full temporary folder) the archive is written all the same.
+    QTemporaryFile note(Part_Note_Template());
+    note.setAutoRemove(false);
+    if (note.open()) {
+        m_notePath = note.fileName();
+        if (note.write(QFile::encodeName(QFileInfo(m_partPath).absoluteFilePath())) <= 0 || !note.flush())
+            removePartNote();
+    }
     m_io = std::make_unique<WriteIo>();
     _zip = zipOpen2_64(QFile::encodeName(m_partPath).constData(), APPEND_STATUS_CREATE, nullptr, &m_io->outer);
     if (!_zip) {
         QFile::remove(m_partPath);
+        removePartNote();
         m_error = withWriteReason(QStringLiteral("could not create %1").arg(_path));
     }
     m_failed = false;
@@ -771,7 +802,9 @@ bool SSZipArchive::close()
         if (m_error.isEmpty())
             m_error = platform::withReason(QStringLiteral("could not write %1").arg(_path), qt_error_string(errno));
         QFile::remove(m_partPath);
+        removePartNote();
         return false;
     }
+    removePartNote();
     return true;
 }

@@ -69,6 +69,14 @@ public:
     // refused: absolute, a drive letter, a ".." component, or not UTF-8.
     static QString safeEntryName(const QByteArray &rawName, bool *isFolder = nullptr);
 
+    // While an archive is written, a note in the temporary folder (made from this template:
+    // "badgeloom-part-<pid>-XXXXXX") holds the path of its part file beside the destination, so
+    // the part of a run killed meanwhile can be found and swept at the next start.
+    static QString Part_Note_Template(const QString &tempFolder = {});
+    static constexpr QLatin1StringView PartNotePrefix{"badgeloom-part-"};
+    // Whether a file name is one a part file of ours is given ("<name>.XXXXXX.part").
+    static bool Is_Part_File_Name(const QString &fileName);
+
     explicit SSZipArchive(const QString &path);
     ~SSZipArchive();
     SSZipArchive(const SSZipArchive &) = delete;
@@ -87,6 +95,8 @@ private:
     QString withWriteReason(const QString &what) const;
     QString _path;
     QString m_partPath;
+    QString m_notePath;
+    void removePartNote();
     void *_zip = nullptr;
     // The file calls minizip writes through: they keep the system's reason of the first failure,
     // which minizip itself answers only as "an error".

@@ -1083,32 +1083,52 @@ QString SpreadsheetWriter::Workbook_Folder_Template(const QString &tempFolder)
            + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
 }
 
+namespace {
+// Whether what a run left in the temporary folder, named `rest` after its prefix ("<pid>-XXXXXX",
+// or "XXXXXX" from an earlier version), is stale: its run is gone, or the number now belongs to
+// a process that started after it was last written to (a run writes there as it works).
+bool staleRunEntry(const QFileInfo &entry, const QString &rest)
+{
+    const qsizetype dash = rest.indexOf(QLatin1Char('-'));
+    bool numbered = false;
+    const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
+    if (numbered && pid > 0) {
+        const qint64 started = processStart(pid);
+        return started < 0 || started > entry.lastModified().toMSecsSinceEpoch() + 2000;
+    }
+    // One of an earlier version names no process: gone after a day.
+    return entry.lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600;
+}
+
+bool ownEntry(const QFileInfo &entry) { return !entry.isSymLink() && entry.ownerId() == uint(getuid()); }
+}  // namespace
+
 int SpreadsheetWriter::Sweep_Stale_Workbook_Folders(const QString &tempFolder)
 {
     const QDir temp(tempFolder.isEmpty() ? QDir::tempPath() : tempFolder);
-    const QDateTime now = QDateTime::currentDateTime();
     int swept = 0;
     const QFileInfoList entries = temp.entryInfoList({FolderPrefix + QLatin1Char('*')},
                                                      QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo &entry : entries) {
-        if (entry.isSymLink() || entry.ownerId() != uint(getuid()))
-            continue;  // only our own folders, never through a link
-        const QString rest = entry.fileName().mid(FolderPrefix.size());
-        const qsizetype dash = rest.indexOf(QLatin1Char('-'));
-        bool numbered = false;
-        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
-        bool stale;
-        if (numbered && pid > 0) {
-            // Its run is gone, or the number now belongs to a process that started after the
-            // folder was last written to (a run writes its parts there as it unpacks them).
-            const qint64 started = processStart(pid);
-            stale = started < 0 || started > entry.lastModified().toMSecsSinceEpoch() + 2000;
-        } else {
-            // A folder of an earlier version names no process: gone after a day.
-            stale = entry.lastModified().secsTo(now) > 24 * 3600;
-        }
-        if (stale && QDir(entry.absoluteFilePath()).removeRecursively())
+        // Only our own folders, never through a link.
+        if (ownEntry(entry) && staleRunEntry(entry, entry.fileName().mid(FolderPrefix.size()))
+            && QDir(entry.absoluteFilePath()).removeRecursively())
             ++swept;
+    }
+    // The part files of archives a killed run was writing, found by the notes it left: only a
+    // file of ours named as our part files are, never a link, and never what a running one writes.
+    const QFileInfoList notes =
+        temp.entryInfoList({SSZipArchive::PartNotePrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &note : notes) {
+        if (!ownEntry(note) || !staleRunEntry(note, note.fileName().mid(SSZipArchive::PartNotePrefix.size())))
+            continue;
+        QFile file(note.absoluteFilePath());
+        const QFileInfo part(file.open(QIODevice::ReadOnly) ? QFile::decodeName(file.read(4096)) : QString());
+        file.close();
+        if (part.isAbsolute() && part.isFile() && ownEntry(part) && SSZipArchive::Is_Part_File_Name(part.fileName())
+            && QFile::remove(part.absoluteFilePath()))
+            ++swept;
+        QFile::remove(note.absoluteFilePath());
     }
     return swept;
 }

@@ -106,7 +106,8 @@ public:
     // told from a running one's.
     static QString Workbook_Folder_Template(const QString &tempFolder = {});
     // Removes what killed runs left: our own folders whose process is gone (or whose number a
-    // later process took), and unnumbered ones of earlier versions older than a day; never
+    // later process took), and unnumbered ones of earlier versions older than a day; and the
+    // part files of archives such a run was writing (SSZipArchive::Part_Note_Template). Never
     // another user's, a link, or a running instance's. Called once at start; answers how many.
     static int Sweep_Stale_Workbook_Folders(const QString &tempFolder = {});
     static void Release_Data() {}
