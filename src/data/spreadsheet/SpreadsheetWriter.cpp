@@ -909,15 +909,20 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         }
         if (slot >= row.size())
             row.resize(slot + 1);
+        if (firstRowOnly && result.size() > MaxNameChars)
+            result.truncate(MaxNameChars);
         row[slot] = std::move(result);
         return true;
     };
 
+    // Column names are read for lists, which show less of a name than this: a title of tens of
+    // millions of characters is not read whole to list it.
+    const auto room = [&](qsizetype held) { return !firstRowOnly || held < MaxNameChars; };
     for (;;) {
         const Token t = scan.next(text);
-        if (inValue)
+        if (inValue && room(qsizetype(value.size())))
             value.append(text);
-        else if (inText && phonetic == 0)
+        else if (inText && phonetic == 0 && room(inlineText.size()))
             xmlpull::appendText(inlineText, text, false);
         if (t.kind == Token::Error) {
             m_error = QStringLiteral("Error: the sheet is not well-formed XML.");
@@ -927,9 +932,9 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         if (t.kind == Token::Eof)
             break;
         if (t.kind == Token::CData) {
-            if (inValue)
+            if (inValue && room(qsizetype(value.size())))
                 value.append(t.attrs);
-            else if (inText && phonetic == 0)
+            else if (inText && phonetic == 0 && room(inlineText.size()))
                 inlineText += QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size()));
             continue;
         }

@@ -35,6 +35,9 @@ public:
     static constexpr qint64 MaxCells = 1'500'000;
     // Sheets a workbook may list: each is a line of the sheet list.
     static constexpr int MaxSheets = 10'000;
+    // Characters of a column name read to list a sheet's columns (ReadData's `firstRowOnly`):
+    // more than any list shows of it.
+    static constexpr qsizetype MaxNameChars = 4096;
 
     SpreadsheetWriter();
     ~SpreadsheetWriter();
@@ -56,8 +59,9 @@ public:
     // stated dimension is not trusted), and a sheet without cells has no rows. `columns`
     // receives that width (the value passed in is ignored). With `firstRowOnly` it keeps only the
     // first row, whose empty cells are named "Untitled Column %d", widened to the stated
-    // dimension as far as stored cells reach; it reads on past that row only while the dimension
-    // is wider than the cells seen, so listing a sheet's columns does not read the whole sheet.
+    // dimension as far as stored cells reach, each at most MaxNameChars long; it reads on past
+    // that row only while the dimension is wider than the cells seen, so listing a sheet's
+    // columns does not read the whole sheet.
     bool ReadData(const QString &sheetFile, int &columns, bool firstRowOnly = false);
     QString lastError() const { return m_error; }
     // Whether the last failure was a refusal by a limit (lastError() then names the file and
