@@ -17,10 +17,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <unordered_set>
 #include <cstdio>
 #include <limits>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace {
 
@@ -193,9 +193,6 @@ bool declaredWithinLimits(const Unpack &job, const unz_file_info64 &info, std::u
     return true;
 }
 
-// Inflates the current entry into `bytes`, straight into one buffer of its declared size (the
-// declared sizes passed the limits before anything was inflated), with the checks of unpacking
-// to a file: the total, no byte past the declared size, the checksum.
 // A ZIP64 entry's data, read here rather than by minizip, which takes 0xFFFFFFFF for its sizes
 // (see takeZip64Sizes): it would read on past the entry's end and never check its checksum.
 // The data is read from where minizip finds it starts, and inflated whole into `bytes`.
@@ -222,6 +219,8 @@ bool readZip64Entry(unzFile zip, const QString &path, const Entry &entry, const 
         return fail(SSZipArchive::ErrorChecksum, damaged);
     total += info.uncompressed_size;  // within the limits: the declared sizes were checked
     if (info.compression_method == 0) {
+        if (info.compressed_size != info.uncompressed_size)
+            return fail(SSZipArchive::ErrorChecksum, damaged);
         bytes = std::move(packed);
     } else {
         bytes = QByteArray(qsizetype(info.uncompressed_size), Qt::Uninitialized);
@@ -243,6 +242,9 @@ bool readZip64Entry(unzFile zip, const QString &path, const Entry &entry, const 
     return true;
 }
 
+// Inflates the current entry into `bytes`, straight into one buffer of its declared size (the
+// declared sizes passed the limits before anything was inflated), with the checks of unpacking
+// to a file: the total, no byte past the declared size, the checksum.
 bool inflateEntry(unzFile zip, const QString &path, const Entry &entry, const Unpack &job, std::uint64_t &total,
                   QByteArray &bytes)
 {
