@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QGuiApplication>
@@ -183,4 +184,18 @@ QStringList List_Cell_Texts(const QStringList &values)
     for (const QString &v : values)
         shown.append(List_Cell_Text(v));
     return shown;
+}
+
+void Bound_Name_Combo(QComboBox *combo)
+{
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(16);
+    if (auto *list = qobject_cast<QListView *>(combo->view()))
+        list->setUniformItemSizes(true);
+}
+
+void Add_Name_Items(QComboBox *combo, const QStringList &names)
+{
+    Bound_Name_Combo(combo);
+    combo->addItems(List_Cell_Texts(names));
 }

@@ -63,3 +63,10 @@ QString Window_Background_Style(const QString &selector = QStringLiteral("QDialo
 inline constexpr qsizetype List_Cell_Max = 1000;
 QString List_Cell_Text(const QString &value);
 QStringList List_Cell_Texts(const QStringList &values);
+// A pop-up of names read from a file (sheet names, column titles): Add_Name_Items adds each name
+// as List_Cell_Text shows it, and Bound_Name_Combo keeps the pop-up as wide as a few words and
+// its list laid out by one row's height, so one long name or ten thousand of them neither widen
+// the window that holds it past the screen nor stall it. The pop-up's items are for showing:
+// callers choose by index.
+void Bound_Name_Combo(QComboBox *combo);
+void Add_Name_Items(QComboBox *combo, const QStringList &names);

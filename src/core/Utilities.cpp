@@ -184,7 +184,6 @@ void Open_Help_File()
 // --- strings -------------------------------------------------------------------------------------
 
 namespace {
-bool isControl(QChar c) { return c.category() == QChar::Other_Control; }
 
 bool isReserved(QChar c)
 {
@@ -192,6 +191,8 @@ bool isReserved(QChar c)
     return reserved.contains(c);
 }
 }  // namespace
+
+bool Trims_Away(QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; }
 
 QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop)
 {
@@ -210,7 +211,9 @@ QString Trim_Str(const QString &s)
     const auto plain = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; };
     if (!s.isEmpty() && plain(s.front()) && plain(s.back()))
         return s;
-    return Trim_Where(s.trimmed(), isControl);
+    // White space and control characters in one pass: trimmed one kind after the other, "\x01 x"
+    // kept a space that the next trim took, so a value saved and read again was another value.
+    return Trim_Where(s, Trims_Away);
 }
 
 QString Replace_Char_For_valid(const QString &s) { return Trim_Str(s); }

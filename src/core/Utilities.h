@@ -25,7 +25,11 @@ void Delete_File(const QString &path);
 void Open_Help_File();
 
 // --- strings (lengths and indexes count UTF-16 units) ---
+// The text without white space and control characters at either end; trimming it again
+// changes nothing.
 QString Trim_Str(const QString &s);
+// Whether Trim_Str takes the character away at an end.
+bool Trims_Away(QChar c);
 // The text without the characters `drop` accepts at either end.
 QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop);
 QString Replace_Char_For_valid(const QString &s);

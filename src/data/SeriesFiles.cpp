@@ -85,10 +85,10 @@ std::optional<QStringList> Read_Series_Lines(const QString &path, QString *refus
         return std::nullopt;
     // The whole text trimmed (as Trim_Str does it) and split in one pass over a view: no copy of
     // the text, one string per line.
-    QStringView view = QStringView(*text).trimmed();
-    while (!view.isEmpty() && view.front().category() == QChar::Other_Control)
+    QStringView view(*text);
+    while (!view.isEmpty() && Trims_Away(view.front()))
         view = view.sliced(1);
-    while (!view.isEmpty() && view.back().category() == QChar::Other_Control)
+    while (!view.isEmpty() && Trims_Away(view.back()))
         view.chop(1);
     QStringList lines;
     lines.reserve(view.count(QLatin1Char('\n')) + 1);

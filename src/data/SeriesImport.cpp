@@ -297,7 +297,7 @@ void Import_Excel_DataSheet::Load_file_Func(const QString &path)
     if (spreadsheet->lastError().isEmpty()) {
         {
             const QSignalBlocker quiet(Sheet_ComboBox);
-            Sheet_ComboBox->addItems(List_Cell_Texts(spreadsheet->Read_Sheet_Name()));
+            Add_Name_Items(Sheet_ComboBox, spreadsheet->Read_Sheet_Name());
         }
         if (Sheet_ComboBox->count() > 0) {
             Sheet_ComboBox->setCurrentIndex(0);

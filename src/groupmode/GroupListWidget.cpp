@@ -1,4 +1,5 @@
 #include "groupmode/GroupListWidget.h"
+#include "canvas/WidgetUtilities.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -83,7 +84,7 @@ void GroupListWidget::rebuild()
 {
     const QSignalBlocker quiet(m_view);
     m_view->clear();
-    m_view->addItems(m_list.entries());
+    m_view->addItems(List_Cell_Texts(m_list.entries()));
     if (m_list.selected() < m_view->count())
         m_view->setCurrentRow(m_list.selected());
     updateButtons();

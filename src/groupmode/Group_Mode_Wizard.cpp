@@ -619,7 +619,7 @@ bool Group_Mode_Wizard::Load_file_Func(const QString &path)
         return false;
     }
     // Workbook order, resolved through the workbook's relationships, as every reader agrees.
-    Sheet_ComboBox->addItems(m_workbook->Read_Sheet_Name());
+    Add_Name_Items(Sheet_ComboBox, m_workbook->Read_Sheet_Name());
     Sheet_ComboBox->setCurrentIndex(0);
     Sheet_Selection_Changed(Sheet_ComboBox->currentIndex());
     return true;
@@ -654,7 +654,7 @@ void Group_Mode_Wizard::Sheet_Selection_Changed(int index)
     if (excel_content.isEmpty())
         return;
     for (QComboBox *combo : columnCombos) {
-        combo->addItems(excel_content.first());
+        Add_Name_Items(combo, excel_content.first());
         combo->setCurrentIndex(0);
     }
 }

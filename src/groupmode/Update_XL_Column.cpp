@@ -153,7 +153,7 @@ int Update_XL_Column::Open_Wnd()
     Reset_All_Combo_Box();
     table_col_name_arr = m_window.groupData().columnTitles().mid(1);
     for (QComboBox *combo : combos)
-        combo->addItems(table_col_name_arr);
+        Add_Name_Items(combo, table_col_name_arr);
     Set_Checkbox_State();
     Create_Dynamic_Control();
     loading = false;
@@ -258,7 +258,7 @@ void Update_XL_Column::Add_Value_control(const QString &id, const QString &text,
     check->setToolTip(tr("Show the field on this side"));
     auto *combo = new QComboBox(New_Ctrl_Box);
     combo->addItem(QStringLiteral("None"));
-    combo->addItems(table_col_name_arr);
+    Add_Name_Items(combo, table_col_name_arr);
     combo->setCurrentIndex(column > 0 && column < combo->count() ? column : 0);
     for (QWidget *w : {static_cast<QWidget *>(edit), static_cast<QWidget *>(check), static_cast<QWidget *>(combo)})
         w->setEnabled(Enable_Cust_Ctrl);

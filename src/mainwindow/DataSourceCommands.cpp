@@ -3,6 +3,7 @@
 // viewers behind a choice.
 
 #include "canvas/SKTGraphicView.h"
+#include "canvas/WidgetUtilities.h"
 #include "core/Globals.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
@@ -146,7 +147,7 @@ void ControllerHub::Fill_Excel_Col_Name_In_Combo(QComboBox *combo)
 {
     combo->setCurrentIndex(-1);
     combo->clear();
-    combo->addItems(m_controller.Excel_Column_Titles());
+    Add_Name_Items(combo, m_controller.Excel_Column_Titles());
 }
 
 void ControllerHub::View_Data_Source(int type, const QString &name) { m_controller.View_Data_Source(type, name); }

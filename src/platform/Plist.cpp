@@ -257,11 +257,21 @@ QVariant fromNode(plist_t node, int depth, bool &ok)
     }
     switch (plist_get_node_type(node)) {
     case PLIST_ARRAY: {
+        // Walked with the library's iterator, which follows its items one to the next: asked by
+        // position, a list read from a binary file is searched from its start for every item.
         QVariantList list;
-        const uint32_t n = plist_array_get_size(node);
-        list.reserve(static_cast<qsizetype>(n));
-        for (uint32_t i = 0; i < n && ok; ++i)
-            list.append(fromNode(plist_array_get_item(node, i), depth + 1, ok));
+        list.reserve(static_cast<qsizetype>(plist_array_get_size(node)));
+        plist_array_iter it = nullptr;
+        plist_array_new_iter(node, &it);
+        if (!it)
+            return list;
+        for (plist_t item = nullptr; ok;) {
+            plist_array_next_item(node, it, &item);
+            if (!item)
+                break;
+            list.append(fromNode(item, depth + 1, ok));
+        }
+        free(it);
         return list;
     }
     case PLIST_DICT: {

@@ -274,8 +274,7 @@ void ProfileDialogBase::fillSeriesOrColumns(ProfileFieldRow &row)
     if (row.ds_combo->currentIndex() == 1) {
         row.ser_col_cb->addItems(Get_datasheet_File_Name_Array());
     } else {
-        for (const ExcelColumn &c : m_host.Excel_Table().ColList)
-            row.ser_col_cb->addItem(c.title);
+        Add_Name_Items(row.ser_col_cb, m_host.Excel_Table().Column_Titles());
     }
     row.ser_col_cb->setCurrentIndex(-1);
 }

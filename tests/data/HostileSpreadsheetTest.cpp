@@ -299,3 +299,108 @@ open(path, 'wb').write(b)
         EXPECT_EQ(fileBytes, memoryBytes);
     }
 }
+
+namespace {
+
+// Writes a zip at argv[1] entry by entry, as no library would: argv[2] is a python list of
+// (name, data, method) and argv[3] how the sizes are declared ("", "zip64" for both sizes in a
+// ZIP64 extra field, "zip64 size" for the uncompressed size alone, as `zip -fz` does).
+const char *RawZip = R"PY(
+import sys, struct, zlib, bz2
+path, how = sys.argv[1], sys.argv[3]
+NS = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+R = 'xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"'
+REL = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
+RELS = '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">%s</Relationships>'
+def book(targets, workbook=None):
+    sheets = ''.join('<sheet name="S%d" sheetId="%d" r:id="rId%d"/>' % (i, i, i) for i in range(1, len(targets) + 1))
+    rels = ''.join('<Relationship Id="rId%d" Type="%sworksheet" Target="%s"/>' % (i, REL, t)
+                   for i, t in enumerate(targets, 1))
+    return [('_rels/.rels', RELS % ('<Relationship Id="rId1" Type="%sofficeDocument" Target="xl/workbook.xml"/>' % REL), 8),
+            ('xl/workbook.xml', workbook or '<workbook %s %s><sheets>%s</sheets></workbook>' % (NS, R, sheets), 8),
+            ('xl/_rels/workbook.xml.rels', RELS % rels, 8)]
+def sheet(rows='<row><c r="A1" t="inlineStr"><is><t>Name</t></is></c></row>', tail=''):
+    return '<worksheet %s><sheetData>%s</sheetData>%s</worksheet>' % (NS, rows, tail)
+out, central = bytearray(), bytearray()
+entries = eval(sys.argv[2])
+for name, data, method in entries:
+    data = data.encode() if isinstance(data, str) else data
+    packed = {0: lambda d: d, 8: lambda d: zlib.compress(d, 1)[2:-4], 12: bz2.compress}[method](data)
+    n, crc = name.encode(), zlib.crc32(data)
+    u, c, extra = len(data), len(packed), b''
+    if how == 'zip64':
+        u, c, extra = 0xFFFFFFFF, 0xFFFFFFFF, struct.pack('<HHQQ', 1, 16, len(data), len(packed))
+    elif how == 'zip64 size':
+        u, extra = 0xFFFFFFFF, struct.pack('<HHQ', 1, 8, len(data))
+    central += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 45, 45, 0, method, 0, 0x21, crc, c, u, len(n),
+                           len(extra), 0, 0, 0, 0, len(out)) + n + extra
+    out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 45, 0, method, 0, 0x21, crc, c, u, len(n), len(extra)) + n + extra + packed
+start = len(out)
+out += central + struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(entries), len(entries), len(central), start, 0)
+open(path, 'wb').write(out)
+)PY";
+
+}  // namespace
+
+// Workbooks no spreadsheet program writes, but zip tools and hostile hands do: each is read
+// whole, or the picker says why in one line (nothing read silently empty, nothing left to chance).
+TEST(HostileSpreadsheet, UnusualArchivesReadWholeOrSayWhy)
+{
+    REQUIRE_PYTHON(python);
+    // 45 MiB of a sheet (a digit comment deflates about ten times): three of them are more than
+    // the unpacking budget, which holds for one read, not for every sheet looked at.
+    const char *big = "sheet(tail='<!--%s-->' % ''.join('%08d' % i for i in range(45 << 17)))";
+    const std::string three = std::string("book(['worksheets/a.xml', 'worksheets/b.xml', 'worksheets/c.xml']) + [")
+                              + "('xl/worksheets/a.xml', " + big + ", 8), ('xl/worksheets/b.xml', " + big
+                              + ", 8), ('xl/worksheets/c.xml', " + big + ", 8)]";
+    const struct {
+        const char *name;
+        std::string entries;
+        const char *how;
+        const char *reason;  // empty: every sheet lists its column "Name"
+    } cases[] = {
+        {"sizes in a ZIP64 field", "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 8)]",
+         "zip64", ""},
+        {"the unpacked size in a ZIP64 field (zip -fz)",
+         "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 0)]", "zip64 size", ""},
+        {"three sheets of 45 MiB each", three, "", ""},
+        {"one name twice",
+         "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 8)] * 2", "",
+         "hostile.xlsx was refused: the archive holds two entries named xl/worksheets/sheet1.xml."},
+        {"names differing in case",
+         "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 8), "
+         "('xl/worksheets/Sheet1.xml', sheet('<row><c r=\"A1\"><v>2</v></c></row>'), 8)]", "",
+         "hostile.xlsx was refused: the archive holds two entries named xl/worksheets/Sheet1.xml."},
+        {"a sheet packed with bzip2", "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 12)]",
+         "", "hostile.xlsx was refused: the archive's entry xl/worksheets/sheet1.xml is packed with bzip2, which is "
+             "not read here."},
+        {"a sheet that is the styles part",
+         "book(['styles.xml']) + [('xl/styles.xml', '<styleSheet %s><cellXfs><xf/></cellXfs></styleSheet>' % NS, 8)]",
+         "", "hostile.xlsx is damaged: its sheet is kept in xl/styles.xml, which is no worksheet."},
+        {"a workbook part that declares a document type",
+         "book(['worksheets/sheet1.xml'], '<!DOCTYPE w><workbook %s><sheets>%s</sheets></workbook>' % (NS, "
+         "'<sheet/>' * 200000)) + [('xl/worksheets/sheet1.xml', sheet(), 8)]",
+         "", "hostile.xlsx was refused: xl/workbook.xml declares a document type."},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto made = testsupport::runTool(python, {QStringLiteral("-c"), QString::fromUtf8(RawZip), path,
+                                                        QString::fromStdString(c.entries), QString::fromUtf8(c.how)});
+        ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+        platform::ScopedScriptedUi ui;
+        Import_Excel picker;
+        picker.prepare(path);
+        for (int sheet = 1; sheet < picker.sheets.size(); ++sheet)
+            picker.comboBoxSelectionDidChange(sheet);
+        picker.comboBoxSelectionDidChange(0);
+        if (*c.reason) {
+            EXPECT_EQ(ui->messages().value(0), QLatin1Char('\n') + QLatin1String(c.reason));
+            continue;
+        }
+        EXPECT_TRUE(ui->messages().isEmpty()) << qPrintable(ui->messages().join(QLatin1Char('\n')));
+        EXPECT_EQ(picker.ListData_xl.size(), 1);
+        EXPECT_EQ(picker.ListData_xl.value(0).Extension, QStringLiteral("Name"));
+    }
+}

@@ -1,6 +1,6 @@
 // One long value in a list: every list shows a bounded prefix of it while the data keeps it
-// whole; and what killed runs left of their unpacked workbooks is swept at start, never what a
-// running one holds.
+// whole; and what killed runs left of their unpacked workbooks and their exports is swept at start,
+// never what a running one holds.
 
 #include "XlsxTestSupport.h"
 
@@ -43,6 +43,17 @@ void setAge(const QString &path, qint64 seconds)
     ASSERT_EQ(utimes(QFile::encodeName(path).constData(), times), 0);
 }
 
+// The number of a process that has ended (0 when none could be run).
+qint64 goneProcess()
+{
+    QProcess ended;
+    ended.start(QStringLiteral("/bin/true"), {});
+    if (!ended.waitForStarted())
+        return 0;
+    const qint64 pid = ended.processId();
+    return ended.waitForFinished() ? pid : 0;
+}
+
 }  // namespace
 
 TEST(LongValues, ListsShowABoundedPrefixWhileTheDataKeepsTheWholeValue)
@@ -80,8 +91,9 @@ TEST(LongValues, ListsShowABoundedPrefixWhileTheDataKeepsTheWholeValue)
     Import_Excel_Dialog dialog(&picker);
     auto *columns = dialog.findChild<QTableWidget *>(QStringLiteral("ColList"));
     ASSERT_EQ(columns->rowCount(), 2);
+    // Listing the columns reads no more of a name than any list shows of it.
     const QString cell = picker.ListData_xl.first().Extension;
-    EXPECT_EQ(cell.size(), 3 << 20);
+    EXPECT_EQ(cell.size(), SpreadsheetWriter::MaxNameChars);
     expectPrefix(columns->item(0, 1)->text(), cell);
     EXPECT_EQ(columns->item(1, 1)->text(), QStringLiteral("Town"));
 
@@ -113,11 +125,8 @@ TEST(LongValues, ListsShowABoundedPrefixWhileTheDataKeepsTheWholeValue)
 
 TEST(UnpackFolders, OnlyStaleFoldersOfOurOwnAreSwept)
 {
-    QProcess ended;
-    ended.start(QStringLiteral("/bin/true"), {});
-    ASSERT_TRUE(ended.waitForStarted());
-    const qint64 gone = ended.processId();
-    ASSERT_TRUE(ended.waitForFinished());
+    const qint64 gone = goneProcess();
+    ASSERT_GT(gone, 0);
     const qint64 self = QCoreApplication::applicationPid();
 
     QTemporaryDir temp;
@@ -181,4 +190,60 @@ TEST(UnpackFolders, OnlyStaleFoldersOfOurOwnAreSwept)
         << qPrintable(reader.tmpDir());
     EXPECT_EQ(SpreadsheetWriter::Sweep_Stale_Workbook_Folders(temp.path()), 0);
     EXPECT_TRUE(QFileInfo::exists(reader.tmpDir() + QStringLiteral("/xl/workbook.xml")));
+}
+
+// An export killed while it writes leaves its part file beside the destination; the note it
+// keeps in the temporary folder leads the next start's sweep to it, and to nothing else.
+TEST(UnpackFolders, PartFilesOfKilledExportsAreSwept)
+{
+    const qint64 gone = goneProcess();
+    ASSERT_GT(gone, 0);
+    QTemporaryDir temp, folder;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const QString book = folder.filePath(QStringLiteral("rows.xlsx"));
+    QStringList notesWhileWriting;
+    QByteArray noted;
+    {
+        SSZipArchive zip(book);
+        ASSERT_TRUE(zip.open());
+        notesWhileWriting = QDir(temp.path()).entryList(QDir::Files);
+        QFile note(temp.filePath(notesWhileWriting.value(0)));
+        if (note.open(QIODevice::ReadOnly))
+            noted = note.readAll();
+        // A running export's part is never swept.
+        EXPECT_EQ(SpreadsheetWriter::Sweep_Stale_Workbook_Folders(temp.path()), 0);
+        ASSERT_TRUE(zip.writeData("x", QStringLiteral("a.txt")) && zip.close());
+    }
+    savedTemp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", savedTemp);
+    ASSERT_EQ(notesWhileWriting.size(), 1);
+    EXPECT_TRUE(notesWhileWriting[0].startsWith(QStringLiteral("badgeloom-part-%1-").arg(QCoreApplication::applicationPid())));
+    EXPECT_TRUE(SSZipArchive::Is_Part_File_Name(QFileInfo(QFile::decodeName(noted)).fileName())) << noted.constData();
+    EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files).isEmpty());  // a finished archive leaves no note
+
+    const struct {
+        const char *part;  // the file the note names, beside the destination
+        qint64 pid;
+        bool link;
+        bool swept;
+    } cases[] = {
+        {"rows.xlsx.Ab12Cd.part", gone, false, true},
+        {"rows.xlsx.Ef34Gh.part", QCoreApplication::applicationPid(), false, false},  // still being written
+        {"rows-copy.xlsx", gone, false, false},                                       // a user's file
+        {"rows.xlsx.Ij56Kl.part", gone, true, false},                                 // a link is never followed
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.part);
+        const QString part = folder.filePath(QString::fromLatin1(c.part));
+        QFile::remove(part);
+        ASSERT_TRUE(c.link ? QFile::link(book, part) : QFile::copy(book, part));
+        QFile note(temp.filePath(QStringLiteral("badgeloom-part-%1-aaaaaa").arg(c.pid)));
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly) && note.write(QFile::encodeName(part)) > 0);
+        note.close();
+        EXPECT_EQ(SpreadsheetWriter::Sweep_Stale_Workbook_Folders(temp.path()), c.swept ? 1 : 0);
+        EXPECT_EQ(QFileInfo::exists(part), !c.swept);
+        EXPECT_EQ(note.exists(), c.pid != gone);  // the note of a gone run goes, whatever it named
+        EXPECT_TRUE(QFileInfo::exists(book));
+        note.remove();
+    }
 }

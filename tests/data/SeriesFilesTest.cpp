@@ -74,11 +74,14 @@ TEST(SeriesFiles, ReadersTrimAndDropEmptyValues)
         {"a\nb\n", {"a", "b"}},          {"a\nb", {"a", "b"}},
         {"a\n\n  b \n", {"a", "b"}},     {"a\r\nb\r\n", {"a", "b"}},
         {"", {}},                        {"ok\n\xff\xfe\n", {}},
-        {"\xc3\xa9t\xc3\xa9\n", {"été"}},
+        {"\xc3\xa9t\xc3\xa9\n", {"été"}}, {"a\n\x01 x\n \x7f\x01" "b", {"a", "x", "b"}},
     };
     for (const auto &c : cases) {
         put(Series_File_Path("s"), c.bytes);
         EXPECT_EQ(Read_Series_Values(Series_File_Path("s")), c.values) << c.bytes.toStdString();
+        // Saved and read again, a value is the same value.
+        ASSERT_TRUE(Write_Series_File(Series_File_Path("again"), c.values));
+        EXPECT_EQ(Read_Series_Values(Series_File_Path("again")), c.values) << c.bytes.toStdString();
     }
     EXPECT_TRUE(Read_Series_Values(Series_File_Path("missing")).isEmpty());
 }

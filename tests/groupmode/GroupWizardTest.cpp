@@ -228,3 +228,43 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
         EXPECT_EQ(wizard.columnCombos[0]->currentIndex(), chosenBefore);
     }
 }
+
+// Names from a workbook are shown cut, and however long or many they are the wizard stays as
+// wide as the screen allows, its buttons within reach.
+TEST(GroupWizard, LongNamesKeepTheWizardOnTheScreen)
+{
+    REQUIRE_PYTHON(python);
+    testsupport::TempDataFolder folders;
+    const QString book = folders.root() + "/long names.xlsx";
+    // 2,000 sheets named with 1,600 characters each, the first titled with 100,000.
+    const auto made = testsupport::runTool(python, {"-c", R"PY(
+import sys, zipfile, random
+REL = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
+RELS = '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">%s</Relationships>'
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
+    z.writestr('_rels/.rels', RELS % ('<Relationship Id="rId1" Type="%sofficeDocument" Target="xl/workbook.xml"/>' % REL))
+    z.writestr('xl/workbook.xml', '<workbook xmlns:r="%s"><sheets>%s</sheets></workbook>' % (REL[:-1], ''.join(
+        '<sheet name="%s%d" r:id="rId1"/>' % (''.join(random.choices('abcdefgh', k=1600)), i) for i in range(2000))))
+    z.writestr('xl/_rels/workbook.xml.rels', RELS % ('<Relationship Id="rId1" Type="%sworksheet" Target="s.xml"/>' % REL))
+    z.writestr('xl/s.xml', '<worksheet><sheetData><row><c t="inlineStr"><is><t>%s</t></is></c><c t="inlineStr"><is>'
+               '<t>Room</t></is></c></row></sheetData></worksheet>' % ('T' * 100000))
+)PY", book});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    NoHost host;
+    Group_Mode_Wizard wizard(host);
+    platform::ScopedScriptedUi ui;
+    wizard.Load_file_Func(book);
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("").toStdString();
+    ASSERT_EQ(wizard.Sheet_ComboBox->count(), 2000);
+    ASSERT_EQ(wizard.columnCombos[0]->count(), 3);
+    EXPECT_EQ(wizard.columnCombos[0]->itemText(2), "Room");
+    for (const QComboBox *combo : {wizard.Sheet_ComboBox, wizard.columnCombos[0]})
+        for (int i = 0; i < combo->count(); ++i)
+            EXPECT_LE(combo->itemText(i).size(), 1000) << i;
+    wizard.first_screen->hide();  // the column screen, as Next shows it
+    wizard.second_screen->hide();
+    wizard.third_screen->show();
+    wizard.show();
+    EXPECT_LE(wizard.minimumSizeHint().width(), 1024);
+    EXPECT_LE(wizard.width(), 1024);
+}

@@ -219,3 +219,18 @@ TEST(Plist, DatesOutsideTheStoredRangeAreRefusedNotWrapped)
         }
     }
 }
+
+TEST(Plist, LongArraysReadBackWholeInBothFormats)
+{
+    // A mail settings file of a few hundred KB holds arrays this long; each item is read once.
+    QVariantList list;
+    for (int i = 0; i < 100000; ++i)
+        list << QStringLiteral("r%1@example.org").arg(i);
+    const QVariantList nested{list, QVariantMap{{QStringLiteral("to"), list}}};
+    for (PlistFormat format : {PlistFormat::Binary, PlistFormat::Xml}) {
+        const QVariantList back = plistParse(plistSerialize(nested, format)).toList();
+        ASSERT_EQ(back.size(), 2);
+        EXPECT_EQ(back[0].toList(), list);
+        EXPECT_EQ(back[1].toMap().value(QStringLiteral("to")).toList(), list);
+    }
+}

@@ -295,7 +295,7 @@ void Import_Excel_Dialog::showSheets()
 {
     const QSignalBlocker block(m_sheets);
     m_sheets->clear();
-    m_sheets->addItems(List_Cell_Texts(m_picker->sheets));
+    Add_Name_Items(m_sheets, m_picker->sheets);
     m_sheets->setCurrentIndex(Excel_Sheet_Number - 1 < m_picker->sheets.size() ? Excel_Sheet_Number - 1 : -1);
 }
 

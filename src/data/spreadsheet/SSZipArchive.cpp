@@ -3,10 +3,12 @@
 #include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -18,6 +20,7 @@
 #include <cstdio>
 #include <limits>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace {
 
@@ -97,11 +100,78 @@ bool isWanted(const Unpack &job, const QString &name)
     return false;
 }
 
-QString entryName(unzFile zip, unz_file_info64 &info, QByteArray &rawName, bool *isFolder)
+constexpr std::uint64_t Zip32Unknown = 0xFFFFFFFFu;
+
+// The sizes a ZIP64 extra field gives for the 32-bit fields that hold 0xFFFFFFFF, in their
+// order (uncompressed, then compressed). minizip compares those fields with an unsigned long of
+// all ones, which on a 64-bit system they never equal, so it keeps 0xFFFFFFFF as the size and
+// never checks such an entry's checksum. True when a size was taken from the field.
+bool takeZip64Sizes(const QByteArray &extra, unz_file_info64 &info)
 {
-    rawName = QByteArray(int(std::min<uLong>(info.size_filename, 65535)), '\0');
-    unzGetCurrentFileInfo64(zip, &info, rawName.data(), uLong(rawName.size()), nullptr, 0, nullptr, 0);
-    return SSZipArchive::safeEntryName(rawName, isFolder);
+    for (qsizetype at = 0; at + 4 <= extra.size();) {
+        const auto u16 = [&](qsizetype i) { return unsigned(quint8(extra[i])) | unsigned(quint8(extra[i + 1])) << 8; };
+        const unsigned id = u16(at), length = u16(at + 2);
+        const qsizetype data = at + 4, end = data + qsizetype(length);
+        if (end > extra.size())
+            return false;
+        if (id == 0x0001) {
+            qsizetype field = data;
+            bool taken = false;
+            for (ZPOS64_T *size : {&info.uncompressed_size, &info.compressed_size}) {
+                if (*size != Zip32Unknown)
+                    continue;
+                if (field + 8 > end)
+                    return taken;
+                std::uint64_t v = 0;
+                for (int k = 7; k >= 0; --k)
+                    v = v << 8 | quint8(extra[field + k]);
+                *size = v;
+                field += 8;
+                taken = true;
+            }
+            return taken;
+        }
+        at = end;
+    }
+    return false;
+}
+
+// The current entry: its info with the sizes it really declares, and its name.
+struct Entry {
+    unz_file_info64 info{};
+    QByteArray rawName;
+    QString name;  // safeEntryName of rawName
+    bool isFolder = false;
+    bool zip64 = false;  // its sizes came from a ZIP64 extra field: minizip checks nothing of it
+};
+
+bool readEntry(unzFile zip, Entry &e)
+{
+    if (unzGetCurrentFileInfo64(zip, &e.info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return false;
+    e.rawName = QByteArray(int(std::min<uLong>(e.info.size_filename, 65535)), '\0');
+    QByteArray extra(int(e.info.size_file_extra), '\0');
+    if (unzGetCurrentFileInfo64(zip, &e.info, e.rawName.data(), uLong(e.rawName.size()), extra.data(),
+                                uLong(extra.size()), nullptr, 0) != UNZ_OK)
+        return false;
+    e.zip64 = (e.info.uncompressed_size == Zip32Unknown || e.info.compressed_size == Zip32Unknown)
+              && takeZip64Sizes(extra, e.info);
+    e.name = SSZipArchive::safeEntryName(e.rawName, &e.isFolder);
+    return true;
+}
+
+// The methods minizip inflates here; any other leaves an entry that reads as empty.
+QString unreadMethod(const Entry &e)
+{
+    switch (e.info.compression_method) {
+    case 0:
+    case Z_DEFLATED: return {};
+    case 12: return QStringLiteral("bzip2");
+    case 14: return QStringLiteral("LZMA");
+    case 93: return QStringLiteral("Zstandard");
+    case 95: return QStringLiteral("XZ");
+    default: return QStringLiteral("method %1").arg(e.info.compression_method);
+    }
 }
 
 // Refuses an entry whose declared sizes pass the limits: before anything is written, so a bomb
@@ -123,12 +193,65 @@ bool declaredWithinLimits(const Unpack &job, const unz_file_info64 &info, std::u
     return true;
 }
 
+// A ZIP64 entry's data, read here rather than by minizip, which takes 0xFFFFFFFF for its sizes
+// (see takeZip64Sizes): it would read on past the entry's end and never check its checksum.
+// The data is read from where minizip finds it starts, and inflated whole into `bytes`.
+bool readZip64Entry(unzFile zip, const QString &path, const Entry &entry, const Unpack &job, std::uint64_t &total,
+                    QByteArray &bytes)
+{
+    const unz_file_info64 &info = entry.info;
+    const auto fail = [&](int code, const QString &text) {
+        setError(job.error, job.errorCode, code, text);
+        bytes = QByteArray();
+        return false;
+    };
+    const QString damaged = QStringLiteral("damaged entry in zip file: %1").arg(entry.name);
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        return fail(SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
+    const ZPOS64_T start = unzGetCurrentFileZStreamPos64(zip);
+    unzCloseCurrentFile(zip);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || start > std::uint64_t(file.size())
+        || info.compressed_size > std::uint64_t(file.size()) - start || !file.seek(qint64(start)))
+        return fail(SSZipArchive::ErrorChecksum, damaged);
+    QByteArray packed = file.read(qint64(info.compressed_size));
+    if (std::uint64_t(packed.size()) != info.compressed_size)
+        return fail(SSZipArchive::ErrorChecksum, damaged);
+    total += info.uncompressed_size;  // within the limits: the declared sizes were checked
+    if (info.compression_method == 0) {
+        if (info.compressed_size != info.uncompressed_size)
+            return fail(SSZipArchive::ErrorChecksum, damaged);
+        bytes = std::move(packed);
+    } else {
+        bytes = QByteArray(qsizetype(info.uncompressed_size), Qt::Uninitialized);
+        z_stream z{};
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+            return fail(SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
+        z.next_in = reinterpret_cast<Bytef *>(packed.data());
+        z.avail_in = uInt(packed.size());
+        z.next_out = reinterpret_cast<Bytef *>(bytes.data());
+        z.avail_out = uInt(bytes.size());
+        const int ended = inflate(&z, Z_FINISH);
+        const uLong out = z.total_out;
+        inflateEnd(&z);
+        if (ended != Z_STREAM_END || out != info.uncompressed_size)
+            return fail(SSZipArchive::ErrorChecksum, damaged);
+    }
+    if (crc32_z(0, reinterpret_cast<const Bytef *>(bytes.constData()), size_t(bytes.size())) != info.crc)
+        return fail(SSZipArchive::ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(entry.name));
+    return true;
+}
+
 // Inflates the current entry into `bytes`, straight into one buffer of its declared size (the
 // declared sizes passed the limits before anything was inflated), with the checks of unpacking
 // to a file: the total, no byte past the declared size, the checksum.
-bool inflateEntry(unzFile zip, const unz_file_info64 &info, const QString &name, const Unpack &job,
-                  std::uint64_t &total, QByteArray &bytes)
+bool inflateEntry(unzFile zip, const QString &path, const Entry &entry, const Unpack &job, std::uint64_t &total,
+                  QByteArray &bytes)
 {
+    if (entry.zip64)
+        return readZip64Entry(zip, path, entry, job, total, bytes);
+    const unz_file_info64 &info = entry.info;
+    const QString &name = entry.name;
     if (unzOpenCurrentFile(zip) != UNZ_OK) {
         setError(job.error, job.errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
         return false;
@@ -163,12 +286,13 @@ bool inflateEntry(unzFile zip, const unz_file_info64 &info, const QString &name,
             return fail(SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
         at += std::uint64_t(read);
     }
+    if (at != declared)  // cut short: it never reaches the checksum minizip checks at its end
+        return fail(SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
     if (unzCloseCurrentFile(zip) == UNZ_CRCERROR) {
         setError(job.error, job.errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(name));
         bytes = QByteArray();
         return false;
     }
-    bytes.truncate(qsizetype(at));
     return true;
 }
 
@@ -205,24 +329,38 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         }
         int entries = 0;
         std::uint64_t declared = 0;
+        std::unordered_set<QString> seen;
         do {
             if (++entries > limits.maxEntries) {
                 setError(error, errorCode, SSZipArchive::ErrorLimit, QStringLiteral("too many entries in zip file"));
                 unzClose(zip);
                 return false;
             }
-            unz_file_info64 info;
-            if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+            Entry e;
+            if (!readEntry(zip, e)) {
                 setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
                 unzClose(zip);
                 return false;
             }
-            QByteArray rawName;
-            bool isFolder = false;
-            const QString name = entryName(zip, info, rawName, &isFolder);
-            if (isFolder || !isWanted(job, name))
+            if (e.isFolder || e.name.isEmpty())
                 continue;
-            if (!declaredWithinLimits(job, info, declared)) {
+            // Two entries of one name (or names that differ in case only, which a workbook's
+            // parts never do) leave which of them is read to chance.
+            if (!seen.insert(e.name.toCaseFolded()).second) {
+                setError(error, errorCode, SSZipArchive::ErrorRefused,
+                         QStringLiteral("the archive holds two entries named %1").arg(e.name));
+                unzClose(zip);
+                return false;
+            }
+            if (!isWanted(job, e.name))
+                continue;
+            if (const QString method = unreadMethod(e); !method.isEmpty()) {
+                setError(error, errorCode, SSZipArchive::ErrorRefused,
+                         QStringLiteral("the archive's entry %1 is packed with %2, which is not read here").arg(e.name, method));
+                unzClose(zip);
+                return false;
+            }
+            if (!declaredWithinLimits(job, e.info, declared)) {
                 unzClose(zip);
                 return false;
             }
@@ -237,15 +375,16 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
     bool success = true;
     std::vector<char> buffer(64 * 1024);
     do {
-        unz_file_info64 info;
-        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+        Entry entry;
+        if (!readEntry(zip, entry)) {
             setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
             success = false;
             break;
         }
-        QByteArray rawName;
-        bool isFolder = false;
-        const QString name = entryName(zip, info, rawName, &isFolder);
+        const unz_file_info64 &info = entry.info;
+        const QByteArray &rawName = entry.rawName;
+        const QString &name = entry.name;
+        const bool isFolder = entry.isFolder;
         if (job.wanted && (isFolder || !isWanted(job, name)))
             continue;
         if (name.isEmpty() && !rawName.isEmpty() && rawName != "/" && rawName != "\\") {
@@ -259,7 +398,7 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         if (job.memory) {
             if (isFolder)
                 continue;
-            if (!inflateEntry(zip, info, name, job, total, (*job.memory)[name])) {
+            if (!inflateEntry(zip, path, entry, job, total, (*job.memory)[name])) {
                 job.memory->remove(name);
                 success = false;
                 break;
@@ -279,8 +418,14 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         }
         if (isFolder || (!job.overwrite && QFileInfo::exists(target)))
             continue;
-        const int opened = job.password.isEmpty() ? unzOpenCurrentFile(zip)
-                                                  : unzOpenCurrentFilePassword(zip, job.password.constData());
+        QByteArray whole;  // a ZIP64 entry, read whole by readZip64Entry (which counts nothing here)
+        if (std::uint64_t counted = 0; entry.zip64 && !readZip64Entry(zip, path, entry, job, counted, whole)) {
+            success = false;
+            break;
+        }
+        const int opened = entry.zip64              ? UNZ_OK
+                           : job.password.isEmpty() ? unzOpenCurrentFile(zip)
+                                                    : unzOpenCurrentFilePassword(zip, job.password.constData());
         if (opened != UNZ_OK) {
             setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
             success = false;
@@ -300,7 +445,14 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
         int read = 0;
         bool entryOk = true;
         std::uint64_t entryBytes = 0;
-        while ((read = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()))) > 0) {
+        const auto next = [&] {
+            if (!entry.zip64)
+                return unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()));
+            const int n = int(std::min<qsizetype>(qsizetype(buffer.size()), whole.size() - qsizetype(entryBytes)));
+            std::copy_n(whole.constData() + entryBytes, n, buffer.data());
+            return n;
+        };
+        while ((read = next()) > 0) {
             total += std::uint64_t(read);
             entryBytes += std::uint64_t(read);
             if (total > limits.maxTotalBytes) {
@@ -328,12 +480,12 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
             if (!entryOk)
                 break;
         }
-        if (entryOk && read < 0) {
+        if (entryOk && (read < 0 || entryBytes != info.uncompressed_size)) {
             setError(error, errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("damaged entry in zip file: %1").arg(name));
             entryOk = false;
         }
         out.close();
-        const int closed = unzCloseCurrentFile(zip);
+        const int closed = entry.zip64 ? UNZ_OK : unzCloseCurrentFile(zip);
         if (entryOk && closed == UNZ_CRCERROR) {
             setError(error, errorCode, SSZipArchive::ErrorChecksum, QStringLiteral("checksum error in zip file: %1").arg(name));
             entryOk = false;
@@ -409,10 +561,10 @@ std::uint64_t SSZipArchive::declaredUnpackedSize(const QString &path, const ZipL
     std::uint64_t total = 0;
     int entries = 0;
     for (int at = unzGoToFirstFile(zip); at == UNZ_OK && ++entries <= limits.maxEntries; at = unzGoToNextFile(zip)) {
-        unz_file_info64 info;
-        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        Entry e;
+        if (!readEntry(zip, e))
             break;
-        total += std::min<std::uint64_t>(info.uncompressed_size, std::uint64_t(1) << 40);
+        total += std::min<std::uint64_t>(e.info.uncompressed_size, std::uint64_t(1) << 40);
     }
     unzClose(zip);
     return total;
@@ -509,6 +661,25 @@ struct SSZipArchive::WriteIo {
 
 SSZipArchive::SSZipArchive(const QString &path) : _path(path) {}
 
+QString SSZipArchive::Part_Note_Template(const QString &tempFolder)
+{
+    return (tempFolder.isEmpty() ? QDir::tempPath() : tempFolder) + QLatin1Char('/') + PartNotePrefix
+           + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
+}
+
+bool SSZipArchive::Is_Part_File_Name(const QString &fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^.+\\.[A-Za-z0-9]{6}\\.part$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+void SSZipArchive::removePartNote()
+{
+    if (!m_notePath.isEmpty())
+        QFile::remove(m_notePath);
+    m_notePath.clear();
+}
+
 QString SSZipArchive::withWriteReason(const QString &what) const
 {
     return m_io && m_io->firstErrno != 0 ? platform::withReason(what, qt_error_string(m_io->firstErrno)) : what;
@@ -520,6 +691,7 @@ SSZipArchive::~SSZipArchive()
         zipClose(static_cast<zipFile>(_zip), nullptr);
         QFile::remove(m_partPath);
     }
+    removePartNote();
 }
 
 bool SSZipArchive::open()
@@ -535,10 +707,19 @@ bool SSZipArchive::open()
     }
     m_partPath = part.fileName();
     part.close();
+    // Without a note (a full temporary folder) the archive is written all the same.
+    QTemporaryFile note(Part_Note_Template());
+    note.setAutoRemove(false);
+    if (note.open()) {
+        m_notePath = note.fileName();
+        if (note.write(QFile::encodeName(QFileInfo(m_partPath).absoluteFilePath())) <= 0 || !note.flush())
+            removePartNote();
+    }
     m_io = std::make_unique<WriteIo>();
     _zip = zipOpen2_64(QFile::encodeName(m_partPath).constData(), APPEND_STATUS_CREATE, nullptr, &m_io->outer);
     if (!_zip) {
         QFile::remove(m_partPath);
+        removePartNote();
         m_error = withWriteReason(QStringLiteral("could not create %1").arg(_path));
     }
     m_failed = false;
@@ -623,7 +804,9 @@ bool SSZipArchive::close()
         if (m_error.isEmpty())
             m_error = platform::withReason(QStringLiteral("could not write %1").arg(_path), qt_error_string(errno));
         QFile::remove(m_partPath);
+        removePartNote();
         return false;
     }
+    removePartNote();
     return true;
 }

@@ -29,11 +29,12 @@ class SSZipArchive {
 public:
     // Error codes of the unpacking, as stored into `errorCode`.
     enum { ErrorOpen = -1, ErrorFirstFile = -2, ErrorEntry = -3, ErrorUnsafeName = -4, ErrorChecksum = -5,
-           ErrorLimit = -6, ErrorWrite = -7 };
+           ErrorLimit = -6, ErrorWrite = -7, ErrorRefused = -8 };
 
     // Unpacks every entry under `destination`. False (with a one-line reason in `error`) when the
-    // archive cannot be read, an entry is damaged or named outside the destination, or a limit is
-    // passed; files written before the failure stay, so callers unpack into a private folder.
+    // archive cannot be read, an entry is damaged or named outside the destination, a limit is
+    // passed, two entries share a name (without regard to case) or an entry is packed with a
+    // method other than deflate (ErrorRefused); files written before the failure stay, so callers unpack into a private folder.
     static bool unzipFileAtPath(const QString &path, const QString &destination, bool overwrite,
                                 const QString &password, QString *error = nullptr, int *errorCode = nullptr,
                                 const ZipLimits &limits = {});
@@ -68,6 +69,14 @@ public:
     // refused: absolute, a drive letter, a ".." component, or not UTF-8.
     static QString safeEntryName(const QByteArray &rawName, bool *isFolder = nullptr);
 
+    // While an archive is written, a note in the temporary folder (made from this template:
+    // "badgeloom-part-<pid>-XXXXXX") holds the path of its part file beside the destination, so
+    // the part of a run killed meanwhile can be found and swept at the next start.
+    static QString Part_Note_Template(const QString &tempFolder = {});
+    static constexpr QLatin1StringView PartNotePrefix{"badgeloom-part-"};
+    // Whether a file name is one a part file of ours is given ("<name>.XXXXXX.part").
+    static bool Is_Part_File_Name(const QString &fileName);
+
     explicit SSZipArchive(const QString &path);
     ~SSZipArchive();
     SSZipArchive(const SSZipArchive &) = delete;
@@ -86,6 +95,8 @@ private:
     QString withWriteReason(const QString &what) const;
     QString _path;
     QString m_partPath;
+    QString m_notePath;
+    void removePartNote();
     void *_zip = nullptr;
     // The file calls minizip writes through: they keep the system's reason of the first failure,
     // which minizip itself answers only as "an error".

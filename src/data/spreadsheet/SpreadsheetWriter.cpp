@@ -67,7 +67,7 @@ constexpr qint64 MaxTreeElements = 100'000;
 // Styles are streamed; their bound is on time (a real one holds some thousands of elements).
 constexpr qint64 MaxStyleElements = 1'000'000;
 
-enum class XmlLoad { Ok, Unreadable, TooLarge };
+enum class XmlLoad { Ok, Unreadable, TooLarge, Declares };
 
 XmlLoad loadXml(pugi::xml_document &doc, const QString &file)
 {
@@ -80,21 +80,29 @@ XmlLoad loadXml(pugi::xml_document &doc, const QString &file)
     xmlpull::Scanner scan(bytes.constData(), bytes.constData() + bytes.size());
     std::string_view text;
     qint64 elements = 0;
-    for (xmlpull::Token t = scan.next(text); t.kind != xmlpull::Token::Eof && t.kind != xmlpull::Token::Error;
-         t = scan.next(text))
+    for (xmlpull::Token t = scan.next(text); t.kind != xmlpull::Token::Eof; t = scan.next(text)) {
+        // The scanner stops at a document type declaration (no workbook part has one), and at
+        // anything else it cannot read: the tree would be built from what it never counted.
+        if (t.kind == xmlpull::Token::Error)
+            return QByteArrayView(bytes).contains("<!DOCTYPE") ? XmlLoad::Declares : XmlLoad::Unreadable;
         if ((t.kind == xmlpull::Token::Start || t.kind == xmlpull::Token::Empty) && ++elements > MaxTreeElements)
             return XmlLoad::TooLarge;
+    }
     return doc.load_buffer(bytes.constData(), size_t(bytes.size()), XmlFlags) ? XmlLoad::Ok : XmlLoad::Unreadable;
 }
 
-// Why a part was refused by the bounds above.
-QString treeTooLarge(const QString &part)
+// Why a part was refused by the bounds above, or for declaring a document type.
+QString treeRefusal(const QString &part, XmlLoad loaded)
 {
+    if (loaded == XmlLoad::Declares)
+        return QStringLiteral("%1 declares a document type").arg(part);
     return QStringLiteral("%1 is larger than %2 MiB or holds more than %L3 elements")
         .arg(part)
         .arg(MaxTreeBytes >> 20)
         .arg(MaxTreeElements);
 }
+
+bool refusedTree(XmlLoad loaded) { return loaded == XmlLoad::TooLarge || loaded == XmlLoad::Declares; }
 
 // A relationship target, as a path inside the unpacked package; empty when it would leave it.
 QString resolveTarget(const QString &baseDir, const QString &target)
@@ -113,9 +121,9 @@ struct Relationship {
     QString target;
 };
 
-// Relationships of a package part, keyed by id, with their targets resolved. `tooLarge` names
-// the relationships part when it passed the tree bounds (and nothing is answered).
-QHash<QString, Relationship> readRelationships(const QString &root, const QString &part, QString &tooLarge)
+// Relationships of a package part, keyed by id, with their targets resolved. `refusal` says why
+// the relationships part was refused by the tree bounds (and nothing is answered).
+QHash<QString, Relationship> readRelationships(const QString &root, const QString &part, QString &refusal)
 {
     QHash<QString, Relationship> out;
     const QFileInfo info(part);
@@ -124,8 +132,8 @@ QHash<QString, Relationship> readRelationships(const QString &root, const QStrin
                              + QStringLiteral("_rels/") + info.fileName() + QStringLiteral(".rels");
     pugi::xml_document doc;
     const XmlLoad loaded = loadXml(doc, relsFile);
-    if (loaded == XmlLoad::TooLarge)
-        tooLarge = QDir(root).relativeFilePath(relsFile);
+    if (refusedTree(loaded))
+        refusal = treeRefusal(QDir(root).relativeFilePath(relsFile), loaded);
     if (loaded != XmlLoad::Ok)
         return out;
     for (pugi::xml_node r = child(doc, "Relationships").first_child(); r; r = r.next_sibling())
@@ -314,10 +322,34 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
     if (number < 1 || number > m_sheetParts.size() || m_sheetParts.at(number - 1).isEmpty())
         return {};
     // A sheet is inflated when it is first asked for (a workbook's other sheets and its media
-    // never are), into memory, where listing its columns and reading it both find it.
-    if (!inflateParts({m_sheetParts.at(number - 1)}))
+    // never are), into memory, where listing its columns and reading it both find it. Only the
+    // sheet read is held: the unpacking budget is the workbook's own parts and one sheet, so
+    // looking at every sheet in turn never adds up to a refusal.
+    const QString wanted = m_sheetParts.at(number - 1);
+    for (const QString &other : m_sheetParts)
+        if (other.compare(wanted, Qt::CaseInsensitive) != 0)
+            releasePart(other);
+    if (!inflateParts({wanted}))
         return {};
     return tmpDir() + QLatin1Char('/') + m_sheetParts.at(number - 1);
+}
+
+QString SpreadsheetWriter::heldPath(const QString &path) const
+{
+    const QString root = tmpDir() + QLatin1Char('/');
+    return m_dir && path.startsWith(root) ? path.mid(root.size()) : QFileInfo(path).fileName();
+}
+
+void SpreadsheetWriter::releasePart(const QString &part, bool refund) const
+{
+    const auto held = m_parts.constFind(part.toLower());
+    if (held != m_parts.constEnd()) {
+        if (refund)
+            m_unpackedBytes -= std::min<std::uint64_t>(m_unpackedBytes, std::uint64_t(held->size()));
+        m_parts.erase(held);
+    }
+    // Not held is not unpacked: asked for again, it is inflated again.
+    m_unpackedParts.removeIf([&](const QString &p) { return p.compare(part, Qt::CaseInsensitive) == 0; });
 }
 
 const QByteArray *SpreadsheetWriter::heldPart(const QString &path) const
@@ -411,7 +443,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) con
             m_parts.insert(it.key().toLower(), std::move(it.value()));
     } else {
         // Each part's budget is what the earlier parts left, so the limit shown is the whole one.
-        m_partRefused = code == SSZipArchive::ErrorLimit;
+        m_partRefused = code == SSZipArchive::ErrorLimit || code == SSZipArchive::ErrorRefused;
         if (m_partRefused && error.startsWith(QLatin1String("the archive unpacks")))
             error = QStringLiteral("the archive unpacks to more than %1 MiB").arg(ZipLimits().maxTotalBytes >> 20);
         // A part that fails its checksum or cannot be inflated is a damaged workbook: say which.
@@ -480,23 +512,23 @@ bool SpreadsheetWriter::loadWorkbookPart()
     const QString root = m_dir->path();
     if (!unpackParts({QStringLiteral("_rels/.rels")}))
         return false;
-    QString tooLarge;
-    auto refuseTooLarge = [&] {
-        refuse(m_workbookPath, treeTooLarge(tooLarge));
+    QString refusal;
+    auto refuseTree = [&] {
+        refuse(m_workbookPath, refusal);
         return false;
     };
     // The package's own relationships ("_rels/.rels") belong to the empty part name.
-    const QString workbookPart = byType(readRelationships(root, QString(), tooLarge),
+    const QString workbookPart = byType(readRelationships(root, QString(), refusal),
                                         QStringLiteral("/officeDocument"), QStringLiteral("xl/workbook.xml"));
-    if (!tooLarge.isEmpty())
-        return refuseTooLarge();
+    if (!refusal.isEmpty())
+        return refuseTree();
     if (!unpackParts({workbookPart, relsPartOf(workbookPart)}))
         return false;
     pugi::xml_document doc;
     const XmlLoad loaded = loadXml(doc, root + QLatin1Char('/') + workbookPart);
-    if (loaded == XmlLoad::TooLarge) {
-        tooLarge = workbookPart;
-        return refuseTooLarge();
+    if (refusedTree(loaded)) {
+        refusal = treeRefusal(workbookPart, loaded);
+        return refuseTree();
     }
     const pugi::xml_node workbook = loaded == XmlLoad::Ok ? child(doc, "workbook") : pugi::xml_node();
     if (!workbook) {
@@ -505,9 +537,9 @@ bool SpreadsheetWriter::loadWorkbookPart()
     }
     const QString date1904 = attr(child(workbook, "workbookPr"), "date1904");
     m_date1904 = date1904 == QLatin1String("1") || date1904 == QLatin1String("true");
-    const auto rels = readRelationships(root, workbookPart, tooLarge);
-    if (!tooLarge.isEmpty())
-        return refuseTooLarge();
+    const auto rels = readRelationships(root, workbookPart, refusal);
+    if (!refusal.isEmpty())
+        return refuseTree();
     const QString dir = QFileInfo(workbookPart).path();
     for (pugi::xml_node s = child(workbook, "sheets").first_child(); s; s = s.next_sibling()) {
         if (local(s.name()) != "sheet")
@@ -532,7 +564,7 @@ bool SpreadsheetWriter::loadWorkbookPart()
     const QByteArray styleBytes = m_parts.value(styles.toLower());
     for (const QString &part : {strings, styles})
         if (!m_sheetParts.contains(part, Qt::CaseInsensitive))
-            m_parts.remove(part.toLower());
+            releasePart(part, false);  // what was read of them is held as long as the workbook
     if (!readSharedStrings(stringBytes.constData(), stringBytes.constData() + stringBytes.size(), m_workbookPath)
         && (m_refused || m_stopped))
         return false;
@@ -801,6 +833,7 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     bool hasValue = false;
     std::string_view text;
 
+    bool rootSeen = false;
     bool stopped = false;  // Stop was asked for: tooLarge then tells that instead
     auto tooLarge = [&] {
         if (stopped)
@@ -876,15 +909,20 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         }
         if (slot >= row.size())
             row.resize(slot + 1);
+        if (firstRowOnly && result.size() > MaxNameChars)
+            result.truncate(MaxNameChars);
         row[slot] = std::move(result);
         return true;
     };
 
+    // Column names are read for lists, which show less of a name than this: a title of tens of
+    // millions of characters is not read whole to list it.
+    const auto room = [&](qsizetype held) { return !firstRowOnly || held < MaxNameChars; };
     for (;;) {
         const Token t = scan.next(text);
-        if (inValue)
+        if (inValue && room(qsizetype(value.size())))
             value.append(text);
-        else if (inText && phonetic == 0)
+        else if (inText && phonetic == 0 && room(inlineText.size()))
             xmlpull::appendText(inlineText, text, false);
         if (t.kind == Token::Error) {
             m_error = QStringLiteral("Error: the sheet is not well-formed XML.");
@@ -894,11 +932,23 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
         if (t.kind == Token::Eof)
             break;
         if (t.kind == Token::CData) {
-            if (inValue)
+            if (inValue && room(qsizetype(value.size())))
                 value.append(t.attrs);
-            else if (inText && phonetic == 0)
+            else if (inText && phonetic == 0 && room(inlineText.size()))
                 inlineText += QString::fromUtf8(t.attrs.data(), qsizetype(t.attrs.size()));
             continue;
+        }
+        // A sheet's relationship may point at any part: one that is no worksheet has no columns
+        // to offer, and the user is told so rather than shown none.
+        if (!rootSeen && (t.kind == Token::Start || t.kind == Token::Empty)) {
+            rootSeen = true;
+            if (t.name != "worksheet") {
+                m_damaged = true;
+                m_error = QStringLiteral("%1 is damaged: its sheet is kept in %2, which is no worksheet.")
+                              .arg(QFileInfo(named).fileName(), heldPath(sheetFile));
+                data.clear();
+                return false;
+            }
         }
         const Tag tag = classify(t.name);
         if (!inSheetData) {
@@ -1038,32 +1088,52 @@ QString SpreadsheetWriter::Workbook_Folder_Template(const QString &tempFolder)
            + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
 }
 
+namespace {
+// Whether what a run left in the temporary folder, named `rest` after its prefix ("<pid>-XXXXXX",
+// or "XXXXXX" from an earlier version), is stale: its run is gone, or the number now belongs to
+// a process that started after it was last written to (a run writes there as it works).
+bool staleRunEntry(const QFileInfo &entry, const QString &rest)
+{
+    const qsizetype dash = rest.indexOf(QLatin1Char('-'));
+    bool numbered = false;
+    const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
+    if (numbered && pid > 0) {
+        const qint64 started = processStart(pid);
+        return started < 0 || started > entry.lastModified().toMSecsSinceEpoch() + 2000;
+    }
+    // One of an earlier version names no process: gone after a day.
+    return entry.lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600;
+}
+
+bool ownEntry(const QFileInfo &entry) { return !entry.isSymLink() && entry.ownerId() == uint(getuid()); }
+}  // namespace
+
 int SpreadsheetWriter::Sweep_Stale_Workbook_Folders(const QString &tempFolder)
 {
     const QDir temp(tempFolder.isEmpty() ? QDir::tempPath() : tempFolder);
-    const QDateTime now = QDateTime::currentDateTime();
     int swept = 0;
     const QFileInfoList entries = temp.entryInfoList({FolderPrefix + QLatin1Char('*')},
                                                      QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo &entry : entries) {
-        if (entry.isSymLink() || entry.ownerId() != uint(getuid()))
-            continue;  // only our own folders, never through a link
-        const QString rest = entry.fileName().mid(FolderPrefix.size());
-        const qsizetype dash = rest.indexOf(QLatin1Char('-'));
-        bool numbered = false;
-        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
-        bool stale;
-        if (numbered && pid > 0) {
-            // Its run is gone, or the number now belongs to a process that started after the
-            // folder was last written to (a run writes its parts there as it unpacks them).
-            const qint64 started = processStart(pid);
-            stale = started < 0 || started > entry.lastModified().toMSecsSinceEpoch() + 2000;
-        } else {
-            // A folder of an earlier version names no process: gone after a day.
-            stale = entry.lastModified().secsTo(now) > 24 * 3600;
-        }
-        if (stale && QDir(entry.absoluteFilePath()).removeRecursively())
+        // Only our own folders, never through a link.
+        if (ownEntry(entry) && staleRunEntry(entry, entry.fileName().mid(FolderPrefix.size()))
+            && QDir(entry.absoluteFilePath()).removeRecursively())
             ++swept;
+    }
+    // The part files of archives a killed run was writing, found by the notes it left: only a
+    // file of ours named as our part files are, never a link, and never what a running one writes.
+    const QFileInfoList notes =
+        temp.entryInfoList({SSZipArchive::PartNotePrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &note : notes) {
+        if (!ownEntry(note) || !staleRunEntry(note, note.fileName().mid(SSZipArchive::PartNotePrefix.size())))
+            continue;
+        QFile file(note.absoluteFilePath());
+        const QFileInfo part(file.open(QIODevice::ReadOnly) ? QFile::decodeName(file.read(4096)) : QString());
+        file.close();
+        if (part.isAbsolute() && part.isFile() && ownEntry(part) && SSZipArchive::Is_Part_File_Name(part.fileName())
+            && QFile::remove(part.absoluteFilePath()))
+            ++swept;
+        QFile::remove(note.absoluteFilePath());
     }
     return swept;
 }

@@ -35,6 +35,9 @@ public:
     static constexpr qint64 MaxCells = 1'500'000;
     // Sheets a workbook may list: each is a line of the sheet list.
     static constexpr int MaxSheets = 10'000;
+    // Characters of a column name read to list a sheet's columns (ReadData's `firstRowOnly`):
+    // more than any list shows of it.
+    static constexpr qsizetype MaxNameChars = 4096;
 
     SpreadsheetWriter();
     ~SpreadsheetWriter();
@@ -56,8 +59,9 @@ public:
     // stated dimension is not trusted), and a sheet without cells has no rows. `columns`
     // receives that width (the value passed in is ignored). With `firstRowOnly` it keeps only the
     // first row, whose empty cells are named "Untitled Column %d", widened to the stated
-    // dimension as far as stored cells reach; it reads on past that row only while the dimension
-    // is wider than the cells seen, so listing a sheet's columns does not read the whole sheet.
+    // dimension as far as stored cells reach, each at most MaxNameChars long; it reads on past
+    // that row only while the dimension is wider than the cells seen, so listing a sheet's
+    // columns does not read the whole sheet.
     bool ReadData(const QString &sheetFile, int &columns, bool firstRowOnly = false);
     QString lastError() const { return m_error; }
     // Whether the last failure was a refusal by a limit (lastError() then names the file and
@@ -106,7 +110,8 @@ public:
     // told from a running one's.
     static QString Workbook_Folder_Template(const QString &tempFolder = {});
     // Removes what killed runs left: our own folders whose process is gone (or whose number a
-    // later process took), and unnumbered ones of earlier versions older than a day; never
+    // later process took), and unnumbered ones of earlier versions older than a day; and the
+    // part files of archives such a run was writing (SSZipArchive::Part_Note_Template). Never
     // another user's, a link, or a running instance's. Called once at start; answers how many.
     static int Sweep_Stale_Workbook_Folders(const QString &tempFolder = {});
     static void Release_Data() {}
@@ -146,6 +151,11 @@ private:
     // alone, as if inflated then (same budget, same reasons); otherwise dropped.
     void startPrefetch(const QString &part);
     void dropPrefetch() const;
+    // Drops the bytes held for `part` (a path in the workbook), with `refund` giving them back
+    // to the unpacking budget.
+    void releasePart(const QString &part, bool refund = true) const;
+    // The part of the workbook a path under tmpDir() stands for (another file: its name).
+    QString heldPath(const QString &path) const;
     // The bytes held for a path under tmpDir(), or null.
     const QByteArray *heldPart(const QString &path) const;
     bool readSharedStrings(const char *begin, const char *end, const QString &named);
