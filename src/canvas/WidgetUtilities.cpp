@@ -23,6 +23,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QDeadlineTimer>
+#include <QThread>
 
 void SetObjEnabled(QWidget *object, bool enabled)
 {
@@ -183,4 +185,20 @@ QStringList List_Cell_Texts(const QStringList &values)
     for (const QString &v : values)
         shown.append(List_Cell_Text(v));
     return shown;
+}
+
+void Show_Painted(QWidget *window, int waitMs)
+{
+    window->show();
+    // A window is mapped, and has painted, when it has handled the window system's first expose.
+    const QDeadlineTimer deadline(waitMs);
+    while (!window->testAttribute(Qt::WA_Mapped) && !deadline.hasExpired()) {
+        QGuiApplication::sync();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!window->testAttribute(Qt::WA_Mapped))
+            QThread::msleep(5);
+    }
+    // What was set on it since (a text) is drawn too, and reaches the screen before the work.
+    window->repaint();
+    QGuiApplication::sync();
 }

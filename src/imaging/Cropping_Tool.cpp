@@ -937,7 +937,6 @@ void Cropping_Tool::showWaitSheet(bool shown)
     if (!shown)
         return plz_wait_sheet->Hide_Destroy_Modeless();
     plz_wait_sheet->Show_Create_Modeless();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // drawn before the work starts
 }
 
 void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)

@@ -104,6 +104,17 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, cons
     request.saveAs = saveAs;
     request.showMessages = showMessages;
     request.mode = mode;
+    // A design the size of one worth the sheet on opening is worth it on saving; a large table
+    // makes one so before it was ever written.
+    std::optional<Plz_Wait_Scope> waiting;
+    const bool longWork = Long_Work_For_File(::Project_File_Name) ||
+                          Long_Work_For_Values(qsizetype(Excel_Table().rowCount()) * Excel_Table().Column_Titles().size());
+    request.writing = [&](bool writing, const QString &path) {
+        if (!writing)
+            waiting.reset();
+        else if (showMessages)
+            waiting.emplace(this, longWork || Long_Work_For_File(path));
+    };
     const DesignSaveOutcome outcome = ::Save_project_file(Current_Design_Data(), ::Project_File_Name, request);
     ::Project_File_Name = outcome.path;
     if (outcome.retitle)
