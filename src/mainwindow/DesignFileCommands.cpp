@@ -182,7 +182,10 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
         Show_Design_Refusal(path, read);
         return 0;
     }
-    Apply_Loaded_Design(std::move(*read.design), path, mode, readTable);
+    const QStringList missing = Apply_Loaded_Design(std::move(*read.design), path, mode, readTable);
+    waiting.reset();
+    if (!missing.isEmpty())
+        Show_MessageBox(Missing_Pictures_Message(missing));
     return 1;
 }
 
@@ -216,8 +219,8 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
         Dynamic_Control_Rows(controls, [](const SKTGraphic &g) { return Get_Original_Path_Of_Image_Control(g); });
 }
 
-void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
-                                              bool readTable)
+QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
+                                                     bool readTable)
 {
     Set_Progress_Text(QStringLiteral("Loading card properties"));
     const QString startMode = Start_Mode_After_Load(Start_Card_Option, design, readTable);
@@ -296,6 +299,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     m_damagedRecords = design.damagedRecords;
     if (!m_damagedRecords.isEmpty())
         Show_MessageBox(m_damagedRecords.join(QLatin1Char('\n')));
+    return Missing_Design_Pictures(design);
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -341,14 +345,17 @@ int SKTWindowController::Show_Opened_Design(DesignOpenOutcome outcome)
     if (outcome.status != DesignOpenOutcome::Loaded)
         return 0;
     Start_Card_Option = QStringLiteral("L");
+    QStringList missing;
     {
         Plz_Wait_Scope waiting(this, Long_Work_For_File(outcome.path));
-        Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
+        missing = Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
     }
     Select_front_side();
     // A group project opens in group mode, its list and panels showing its first row.
     Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
+    if (!missing.isEmpty())
+        Show_MessageBox(Missing_Pictures_Message(missing));
     return 1;
 }
 

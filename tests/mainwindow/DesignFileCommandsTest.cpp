@@ -117,7 +117,9 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         controller = Set_Up_Application(*document);
         const int before = startDialogRuns;
         ASSERT_TRUE(controller->awakeFromNib(named));
-        EXPECT_TRUE(sound ? ui->messages().isEmpty() : ui->messages().size() == 1 && refused(ui->messages()[0]))
+        // The sound design's photos name files that are nowhere: it says so, and nothing else.
+        EXPECT_TRUE(sound ? ui->messages().size() == 1 && ui->messages()[0].contains("cannot be found")
+                          : ui->messages().size() == 1 && refused(ui->messages()[0]))
             << named.toStdString();
         EXPECT_EQ(startDialogRuns - before, sound ? 0 : 1);
         EXPECT_EQ(Project_File_Name, sound ? good : QString());
@@ -344,6 +346,51 @@ TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening
         open(pathIn("patched.did"));
         ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
         EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), c.expected);
+    }
+}
+
+// A design whose pictures have moved says so once on opening, in one box short enough for any
+// screen that names the first few and counts the rest; with every picture there it says nothing.
+TEST_F(DesignFileCommandsTest, PicturesThatHaveMovedAreToldOnceOnOpening)
+{
+    const struct { int gone; const char *more; } cases[] = {{0, nullptr}, {1, nullptr}, {7, "and 2 more."}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.gone);
+        ui->push(int(platform::AnswerNo));
+        click("New_btn");
+        SKTGraphicArray controls;
+        QStringList gone;
+        for (int i = 0; i <= c.gone; ++i) {
+            const QString file = pathIn(qPrintable(QStringLiteral("photo-%1-%2.png").arg(c.gone).arg(i)));
+            QImage picture(20, 20, QImage::Format_RGB32);
+            picture.fill(Qt::green);
+            ASSERT_TRUE(picture.save(file));
+            controls.push_back(designtest::storedControl(SKTGraphicKind::Image, i + 1));
+            controls.back()->_file_path = file;
+            if (i > 0)
+                gone << file;
+        }
+        place(0, controls);
+        const QString path = pathIn(qPrintable(QStringLiteral("moved-%1.did").arg(c.gone)));
+        saveAs(path);
+        for (const QString &file : gone)
+            ASSERT_TRUE(QFile::remove(file));
+        ui->push(int(platform::AnswerNo));
+        click("New_btn");
+        open(path);
+        const QStringList told = ui->messages().filter(QStringLiteral("cannot be found"));
+        ASSERT_EQ(told.size(), c.gone ? 1 : 0) << ui->messages().join('|').toStdString();
+        if (!c.gone)
+            continue;
+        const QStringList lines = told[0].trimmed().split('\n');
+        EXPECT_LE(lines.size(), 7) << "a box that fits the screen";
+        for (int i = 0; i < std::min<int>(gone.size(), 5); ++i)
+            EXPECT_TRUE(lines.contains(QDir::toNativeSeparators(gone[i]))) << gone[i].toStdString();
+        EXPECT_EQ(lines.last() == QLatin1String(c.more), c.more != nullptr) << lines.last().toStdString();
+        EXPECT_FALSE(told[0].contains(controls[0]->_file_path)) << "the picture that is there";
+        ui->clear();
+        click("Save_btn");
+        EXPECT_EQ(ui->messages(), QStringList{kSaved}) << "told once";
     }
 }
 
