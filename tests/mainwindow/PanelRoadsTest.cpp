@@ -109,6 +109,13 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
         QTest::mouseMove(grid, from + (to - from) * step / 4);
     QTest::mouseRelease(grid, Qt::LeftButton, {}, to);
     EXPECT_EQ(order(), QStringList({"b.png", "a.png", "c.png", "d.png"}));
+    // Dragged out of the grid and let go there, a thumbnail stays where it was.
+    const QPoint out(grid->width() / 2, grid->height() + 40);
+    QTest::mousePress(grid, Qt::LeftButton, {}, centre(0));
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(grid, centre(0) + (out - centre(0)) * step / 4);
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, out);
+    EXPECT_EQ(order(), QStringList({"b.png", "a.png", "c.png", "d.png"}));
     EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image_Path(), frontBefore);
     EXPECT_EQ(tabs->currentWidget(), t.card_bkgd_tab);
     EXPECT_TRUE(browser.isVisible());
