@@ -11,6 +11,9 @@
 #include "core/Shape_Control.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Insert_Template.h"
+#include "properties/CardTabs.h"
+#include <QComboBox>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QCheckBox>
@@ -64,6 +67,25 @@ protected:
     }
     int snapshots() const { return int(controller->undoHistory().Ucontrol.size()); }
 };
+
+// A fresh template turned to the other orientation becomes its twin, and the title names the
+// card the name field shows.
+TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
+{
+    choose("");
+    startAnswers = {10};
+    ASSERT_TRUE(setUpWindow());
+    ASSERT_EQ(Start_Card_Option, "T");
+    outlet<QTabWidget>("sett_tab")->setCurrentWidget(controller->cardTabs().card_size_tab);
+    QComboBox *orientation = controller->Preset_ComboBox;
+    ASSERT_TRUE(orientation->isVisibleTo(controller.get()) && orientation->isEnabled());
+    const QString turned = orientation->currentText() == "Horizontal" ? "Vertical" : "Horizontal";
+    orientation->setCurrentIndex(orientation->findText(turned));
+    ASSERT_EQ(orientation->currentText(), turned);
+    const QString name = controller->cardTabs().card_name->text();
+    ASSERT_FALSE(name.isEmpty());
+    EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + name + " )");
+}
 
 // Each road yields a design in its mode, with the undo history the mode wants.
 TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
