@@ -14,6 +14,7 @@
 #include "properties/PropertyPanel.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
@@ -139,6 +140,32 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
         EXPECT_EQ(renderedSide(*controller, 0).pixelColor(120, 76), road.shown);
         EXPECT_EQ(tabs->currentWidget(), t.card_bkgd_tab);
         EXPECT_TRUE(browser.isVisible());
+    }
+}
+
+// A control's id is the program's own: no tab a text or a picture shows has an "Id" row.
+TEST_F(PanelRoadsTest, TextAndPictureTabsShowNoIdRow)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.get()));
+    SKTGraphicArray controls;
+    for (const char *kind : {"SKTText", "SKTImage"}) {
+        controls.push_back(Make_Graphic_Of_Class(QString::fromLatin1(kind)));
+        controls.back()->_bounds = QRectF(20 + 90 * double(controls.size()), 30, 60, 40);
+        controls.back()->control_ID = QStringLiteral("Photo_%1").arg(controls.size());
+    }
+    place(0, controls);
+    auto *tabs = outlet<QTabWidget>("sett_tab");
+    for (const SKTGraphicPtr &control : controls) {
+        clickAt(canvas(0), control->bounds().center());
+        ASSERT_GT(tabs->count(), 0);
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            for (const QLabel *label : tabs->widget(i)->findChildren<QLabel *>())
+                EXPECT_FALSE(label->isVisible() && (label->text() == "Id" || label->text() == control->control_ID))
+                    << tabs->tabText(i).toStdString() << ": " << label->text().toStdString();
+        }
     }
 }
 
