@@ -190,6 +190,8 @@ QStringList List_Cell_Texts(const QStringList &values)
 void Show_Painted(QWidget *window, int waitMs)
 {
     window->show();
+    if (!window->isVisible())  // inside a window not on show: nothing to wait for
+        return;
     // A window is mapped, and has painted, when it has handled the window system's first expose.
     const QDeadlineTimer deadline(waitMs);
     while (!window->testAttribute(Qt::WA_Mapped) && !deadline.hasExpired()) {
