@@ -244,9 +244,11 @@ void ImageBrowserView::mouseReleaseEvent(QMouseEvent *event)
     if (moved) {
         viewport()->unsetCursor();
         event->accept();
-        const QModelIndex target = indexAt(event->position().toPoint());
+        // Let go outside the grid, the drag is given up; on its free space, it goes last.
+        const QPoint at = event->position().toPoint();
+        const QModelIndex target = indexAt(at);
         const int destination = target.isValid() ? target.row() : int(m_images.size());
-        if (destination != pressed)
+        if (destination != pressed && viewport()->rect().contains(at))
             Move_Browser_Items(m_images, {pressed}, destination);
         rebuild();
         // The drag chose nothing: the picture chosen before it stays chosen.

@@ -24,6 +24,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QDeadlineTimer>
+#include <QThread>
 
 void SetObjEnabled(QWidget *object, bool enabled)
 {
@@ -198,4 +200,22 @@ void Add_Name_Items(QComboBox *combo, const QStringList &names)
 {
     Bound_Name_Combo(combo);
     combo->addItems(List_Cell_Texts(names));
+}
+
+void Show_Painted(QWidget *window, int waitMs)
+{
+    window->show();
+    if (!window->isVisible())  // inside a window not on show: nothing to wait for
+        return;
+    // A window is mapped, and has painted, when it has handled the window system's first expose.
+    const QDeadlineTimer deadline(waitMs);
+    while (!window->testAttribute(Qt::WA_Mapped) && !deadline.hasExpired()) {
+        QGuiApplication::sync();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!window->testAttribute(Qt::WA_Mapped))
+            QThread::msleep(5);
+    }
+    // What was set on it since (a text) is drawn too, and reaches the screen before the work.
+    window->repaint();
+    QGuiApplication::sync();
 }

@@ -41,6 +41,13 @@ QScrollArea *Scrolling_Panel(QWidget *content, QSize most, const char *name = "s
 // less room for the title bar. Its pages then scroll or share the space instead of resizing it.
 void Fit_Window_To_Screen(QWidget *window, QSize wanted);
 
+// Shows a window that work on this thread is about to hold the event loop behind (a please-wait
+// sheet) and returns once it is painted: the window system maps a new window in its own time
+// (on X11 a window manager comes between), and a window not yet mapped when the work starts
+// stays an empty frame until the work ends. The wait is bounded; a window that is never mapped
+// (its parent minimized) costs at most that bound.
+void Show_Painted(QWidget *window, int waitMs = 1000);
+
 class QObject;
 // The width a window needs for its whole title beside a title bar's icon and buttons.
 int Window_Title_Width(const QWidget *window);

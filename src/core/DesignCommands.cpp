@@ -54,7 +54,11 @@ DesignSaveOutcome Save_project_file(const DesignData &design, const QString &cur
     DesignData toWrite = design;
     toWrite.modeLetter = Start_Card_Option;
     const bool asTemplate = request.mode == QLatin1String("T");
+    if (request.writing)
+        request.writing(true, path);
     const DesignWriteResult written = Write_Design_File(path, toWrite, asTemplate);
+    if (request.writing)
+        request.writing(false, path);
     if (written.status == DesignWriteResult::BuildFailed) {
         Show_NSLog_Message(written.reason);
         Show_MessageBox(written.message());

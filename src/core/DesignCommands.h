@@ -19,6 +19,8 @@ struct DesignSaveRequest {
     bool saveAs = false;        // ask for a new path even when the design has one
     bool showMessages = true;   // report the outcome and retitle the window
     QString mode = QStringLiteral("L");  // "L" a design, "T" a template
+    // Told before the file is written (true) and after (false), with the path written.
+    std::function<void(bool writing, const QString &path)> writing = nullptr;
 };
 
 struct DesignSaveOutcome {

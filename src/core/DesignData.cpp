@@ -1,5 +1,8 @@
 #include "core/DesignData.h"
+#include "core/SKTGraphic.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -194,3 +197,38 @@ bool DesignTable::operator==(const DesignTable &other) const
 }
 
 QString DesignTable::problem() const { return d->problem; }
+
+QStringList Missing_Design_Pictures(const DesignData &design)
+{
+    QStringList missing;
+    const auto check = [&missing](const QString &path) {
+        if (!path.trimmed().isEmpty() && !QFileInfo::exists(path) && !missing.contains(path))
+            missing.append(path);
+    };
+    for (const Card_Property *card : {&design.front, &design.back})
+        if (card->Card_fill_chk() && card->Card_fill_style() == QLatin1String("I"))
+            check(card->Card_BG_Image_Path());
+    for (const SKTGraphicArray *side : {&design.frontControls, &design.backControls})
+        for (const SKTGraphicPtr &g : *side)
+            if (g && g->kind() == SKTGraphicKind::Image)
+                check(g->_file_path);
+    return missing;
+}
+
+QString Missing_Pictures_Message(const QStringList &paths)
+{
+    constexpr int named = 5, longest = 90;
+    QString text = paths.size() == 1
+                       ? QStringLiteral("A picture of this design cannot be found; its frame stays empty:")
+                       : QStringLiteral("%1 pictures of this design cannot be found; their frames stay empty:")
+                             .arg(paths.size());
+    for (const QString &path : paths.mid(0, named)) {
+        QString shown = QDir::toNativeSeparators(path);
+        if (shown.size() > longest)  // the file's name and the start of its folder stay readable
+            shown = shown.left(longest / 3) + QChar(0x2026) + shown.right(longest * 2 / 3 - 1);
+        text += QLatin1Char('\n') + shown;
+    }
+    if (paths.size() > named)
+        text += QStringLiteral("\nand %1 more.").arg(paths.size() - named);
+    return text;
+}

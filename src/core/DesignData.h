@@ -92,3 +92,9 @@ struct DesignData {
     // without a known kind is left out); never written.
     QStringList damagedRecords;
 };
+
+// The picture files the design names that are not there (its image controls and picture
+// backgrounds), each once, in the order met: opened, they show as empty frames.
+QStringList Missing_Design_Pictures(const DesignData &design);
+// The one message that names them: the first few and how many more, so it fits any screen.
+QString Missing_Pictures_Message(const QStringList &paths);

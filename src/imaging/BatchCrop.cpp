@@ -78,7 +78,7 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
         if (onPicture)
             onPicture(i, input);
         QString written;
-        const QImage cropped = Crop_Picture(Prepare_Crop_Picture(input, plan.settings.adjustments), plan.settings);
+        const QImage cropped = Crop_Picture_File(input, plan.settings);
         if (!cropped.isNull()) {
             const QString target = targetFor(plan, input);
             if (plan.target == CropFullTool)

@@ -3,9 +3,11 @@
 #include "core/ControllerImageFiles.h"
 #include "core/ImageResolution.h"
 #include "imaging/MSSScaledImage.h"
+#include "platform/ValueBounds.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -117,25 +119,29 @@ QRectF Face_Selection(const QRect &face, double pictureHeight, double percent, c
     return QRectF(g.x() * ratio.width(), g.y() * ratio.height(), g.width() * ratio.width(), g.height() * ratio.height());
 }
 
-QImage Crop_By_Selection(const QImage &picture, const QRectF &selection, const QSizeF &ratio)
+QImage Crop_By_Selection(const QImage &picture, const QRectF &selection, const QSizeF &ratio, const QImage &source)
 {
     if (picture.isNull() || ratio.width() <= 0 || ratio.height() <= 0)
         return {};
+    const QImage &from = source.isNull() ? picture : source;
     const QSizeF points = Image_Size_In_Points(picture);
-    const double ppx = picture.width() / points.width(), ppy = picture.height() / points.height();
+    // Pixels of the picture cut from per point of the one the selection was drawn on.
+    const double ppx = from.width() / points.width(), ppy = from.height() / points.height();
     const QRectF s(selection.x() / ratio.width(), selection.y() / ratio.height(), selection.width() / ratio.width(),
                    selection.height() / ratio.height());
-    const int w = int(std::lround(s.width())), h = int(std::lround(s.height()));
+    const int w = int(std::lround(s.width() * ppx)), h = int(std::lround(s.height() * ppy));
     if (w <= 0 || h <= 0)
         return {};
     // Picture points from the lower-left corner, to pixels from the top-left.
-    const QRectF source(s.x() * ppx, (points.height() - s.y() - s.height()) * ppy, s.width() * ppx, s.height() * ppy);
+    const QRectF cut(s.x() * ppx, (points.height() - s.y() - s.height()) * ppy, s.width() * ppx, s.height() * ppy);
     QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (out.isNull())
+        return {};
     out.fill(Qt::transparent);
     QPainter painter(&out);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRectF(0, 0, w, h), picture, source);
+    painter.drawImage(QRectF(0, 0, w, h), from, cut);
     painter.end();
     Set_Image_Dpi(out, 72.0);
     return out;
@@ -209,14 +215,35 @@ QImage Prepare_Crop_Picture(const QString &path, const ImageAdjustments &adjustm
     return Adjusted_Crop_Picture(Load_Control_Picture(path), adjustments);
 }
 
-QImage Crop_Picture(const QImage &picture, const CropSettings &settings)
+QImage Prepare_Crop_Source(const QString &path, const ImageAdjustments &adjustments, const QSize &preview)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile() || preview.isEmpty())
+        return {};
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (stored.isValid() && double(stored.width()) * stored.height() > bounds::MaxPicturePixels) {
+        const double s = std::sqrt(bounds::MaxPicturePixels / (double(stored.width()) * stored.height()));
+        reader.setScaledSize(QSize(int(stored.width() * s), int(stored.height() * s)).expandedTo(QSize(1, 1)));
+    }
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return {};
+    Set_Image_Dpi(picture, 72.0);
+    ImageAdjustments own = adjustments;
+    own.b = float(adjustments.b * double(std::max(picture.width(), picture.height())) /
+                  std::max(preview.width(), preview.height()));
+    return Adjusted_Crop_Picture(picture, own);
+}
+
+QImage Crop_Picture(const QImage &picture, const CropSettings &settings, const QImage &source)
 {
     if (picture.isNull())
         return {};
     const QSizeF points = Image_Size_In_Points(picture);
     const QSizeF ratio = Display_Ratio(settings.drawing, points, settings.scaling);
     switch (settings.kind) {
-    case CropByRectangle: return Crop_By_Selection(picture, settings.selection, ratio);
+    case CropByRectangle: return Crop_By_Selection(picture, settings.selection, ratio, source);
     case CropByFace: {
         if (!settings.detector)
             return {};
@@ -224,8 +251,18 @@ QImage Crop_Picture(const QImage &picture, const CropSettings &settings)
         if (!face)
             return {};
         // Shown on the preview and divided again by the same ratio: the grown face in picture points.
-        return Crop_By_Selection(picture, Face_Selection(*face, points.height(), settings.facePercent, {1, 1}), {1, 1});
+        return Crop_By_Selection(picture, Face_Selection(*face, points.height(), settings.facePercent, {1, 1}), {1, 1},
+                                 source);
     }
-    default: return Crop_By_Size(picture, settings.width, settings.height, settings.keepAspect);
+    default:
+        return Crop_By_Size(source.isNull() ? picture : source, settings.width, settings.height, settings.keepAspect);
     }
+}
+
+QImage Crop_Picture_File(const QString &path, const CropSettings &settings)
+{
+    const QImage preview = Prepare_Crop_Picture(path, settings.adjustments);
+    if (preview.isNull())
+        return {};
+    return Crop_Picture(preview, settings, Prepare_Crop_Source(path, settings.adjustments, preview.size()));
 }

@@ -3,6 +3,7 @@
 // faces and the rectangle around them, the three crop kinds, output names and the one-picture
 // pipeline a batch runs on its worker. Pictures here are previews (one pixel a point); the
 // selection is given in preview points from the drawn picture's lower-left corner, y upwards.
+// What is written is cut from the picture at its own resolution: the preview only places the cut.
 
 #include "imageops/ImageProcesser.h"
 
@@ -48,8 +49,10 @@ std::optional<QRect> Find_Face_In_Image(const QImage &picture, FaceDetector &det
 QRectF Face_Selection(const QRect &face, double pictureHeight, double percent, const QSizeF &ratio);
 
 // The part of the picture under the selection (divided by the ratio); null when it has no area.
-// What lies outside the picture stays transparent.
-QImage Crop_By_Selection(const QImage &picture, const QRectF &selection, const QSizeF &ratio);
+// What lies outside the picture stays transparent. With `source`, the same picture at another
+// resolution, the part is cut from that one and keeps its pixels.
+QImage Crop_By_Selection(const QImage &picture, const QRectF &selection, const QSizeF &ratio,
+                         const QImage &source = QImage());
 
 // Width and height of the size kind as they are read from the fields.
 int Clamp_Crop_Size(double value);
@@ -88,7 +91,13 @@ struct CropSettings {
 // Null when the file holds no picture.
 QImage Prepare_Crop_Picture(const QString &path, const ImageAdjustments &adjustments);
 QImage Adjusted_Crop_Picture(const QImage &preview, const ImageAdjustments &adjustments);
+// The same file at its own resolution (within MaxPicturePixels) through the same chain, a blur
+// widened in step so it looks as on the preview of `preview` pixels. Null without a picture.
+QImage Prepare_Crop_Source(const QString &path, const ImageAdjustments &adjustments, const QSize &preview);
 
 // The crop of one prepared picture by the settings' kind; null when nothing is to be written
-// (no face found, a crop without area).
-QImage Crop_Picture(const QImage &picture, const CropSettings &settings);
+// (no face found, a crop without area). The selection and the face are placed on `picture`;
+// the pixels come from `source` when given (see Prepare_Crop_Source).
+QImage Crop_Picture(const QImage &picture, const CropSettings &settings, const QImage &source = QImage());
+// A picture file cropped as the tool shows it.
+QImage Crop_Picture_File(const QString &path, const CropSettings &settings);

@@ -307,12 +307,17 @@ void Cropping_Tool::buildWindow()
     connect(ColList, &QTableWidget::itemSelectionChanged, this, [this] {
         if (Crop_All_Thread_Running)
             return;  // the run crops from the files; the list only follows it
-        const int row = ColList->currentRow();
-        if (row >= 0 && ColList->item(row, 0) && ColList->item(row, 0)->isSelected()) {
-            Crop_Input_Path = Get_Item_Text(row);
-            Load_Image_File(Crop_Input_Path);
-        }
+        showListedPicture();
     });
+}
+
+void Cropping_Tool::showListedPicture()
+{
+    const int row = ColList->currentRow();
+    if (row >= 0 && ColList->item(row, 0) && ColList->item(row, 0)->isSelected()) {
+        Crop_Input_Path = Get_Item_Text(row);
+        Load_Image_File(Crop_Input_Path);
+    }
 }
 
 // --- entries ---
@@ -892,6 +897,14 @@ CropSettings Cropping_Tool::Current_Crop_Settings() const
     return s;
 }
 
+QImage Cropping_Tool::currentCropSource() const
+{
+    // A camera frame is shown at its own resolution already.
+    if (input_selection == SourceCamera)
+        return {};
+    return Prepare_Crop_Source(Crop_Input_Path, Current_Adjustments(), User_Picture_PREVIEW.size());
+}
+
 void Cropping_Tool::Crop_Single_Image_Clicked()
 {
     if (User_Picture.isNull())
@@ -908,7 +921,7 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
     CropSettings settings = Current_Crop_Settings();
     settings.kind = croping_selection == CropBySize ? CropBySize : CropByRectangle;  // the face is the selection now
     showWaitSheet(true);
-    const QImage cropped = Crop_Picture(User_Picture, settings);
+    const QImage cropped = Crop_Picture(User_Picture, settings, currentCropSource());
     const QString written = cropped.isNull() ? QString() : Write_Full_Tool_Crop(cropped, Cropped_File_Name(), Ask_Keep_Or_Replace());
     showWaitSheet(false);
     if (!written.isEmpty())
@@ -924,7 +937,6 @@ void Cropping_Tool::showWaitSheet(bool shown)
     if (!shown)
         return plz_wait_sheet->Hide_Destroy_Modeless();
     plz_wait_sheet->Show_Create_Modeless();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // drawn before the work starts
 }
 
 void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
@@ -951,7 +963,7 @@ void Cropping_Tool::Crop_Direct_Image_Clicked()
         CropSettings settings = Current_Crop_Settings();
         settings.kind = CropByRectangle;
         showWaitSheet(true);
-        const QImage cropped = User_Picture.isNull() ? QImage() : Crop_Picture(User_Picture, settings);
+        const QImage cropped = User_Picture.isNull() ? QImage() : Crop_Picture(User_Picture, settings, currentCropSource());
         const bool saved = !cropped.isNull() && Save_gen_image(cropped, Crop_Direct_Path);
         showWaitSheet(false);
         // Only a file really written counts as a crop the caller may point its control at.
@@ -1066,6 +1078,10 @@ void Cropping_Tool::finishBatch(const QStringList &entries, bool completed, cons
     // The end steps run whatever the run's outcome.
     msend_modTimer->stop();
     tick();
+    // The list ends on the last picture worked: the preview shows that one too. Loaded while the
+    // run still counts as running, so a picture without a face is not reported once more.
+    if (error.isEmpty())
+        showListedPicture();
     Send_Models_Window->hide();
     Crop_All_Thread_Running = false;
     if (croping_selection == CropByRectangle || (croping_selection == CropByFace && Find_Face))

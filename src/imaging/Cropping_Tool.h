@@ -97,6 +97,8 @@ public:
     void Face_Rect_Draw_Function();
     QString Cropped_File_Name();
     CropSettings Current_Crop_Settings() const;
+    // The picture on show as its file holds it, for the cut; null when the preview is all there is.
+    QImage currentCropSource() const;
 
 public slots:
     // The series chosen in the series list, or the spreadsheet table when the tool crops a column.
@@ -128,6 +130,8 @@ private:
     void showCropScreen(bool crop);
     void fillSeriesCombo(const QString &select);
     bool selectionFrame(QRectF *frame) const;
+    // Loads the picture of the list's highlighted row into the preview.
+    void showListedPicture();
     void sizeTyped(QLineEdit *field, QSpinBox *stepper);
     void startBatch();
     void finishBatch(const QStringList &entries, bool completed, const QString &error);

@@ -65,6 +65,8 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
                 return;
             if (visitor)
                 Resume_Visitor_Desk();
+            // Loaded as a template, the twin left the title unnamed; its card has a name.
+            Set_Log_Name_In_Title();
             twinLoaded = true;
         }
     }

@@ -104,6 +104,17 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, cons
     request.saveAs = saveAs;
     request.showMessages = showMessages;
     request.mode = mode;
+    // A design the size of one worth the sheet on opening is worth it on saving; a large table
+    // makes one so before it was ever written.
+    std::optional<Plz_Wait_Scope> waiting;
+    const bool longWork = Long_Work_For_File(::Project_File_Name) ||
+                          Long_Work_For_Values(qsizetype(Excel_Table().rowCount()) * Excel_Table().Column_Titles().size());
+    request.writing = [&](bool writing, const QString &path) {
+        if (!writing)
+            waiting.reset();
+        else if (showMessages)
+            waiting.emplace(this, longWork || Long_Work_For_File(path));
+    };
     const DesignSaveOutcome outcome = ::Save_project_file(Current_Design_Data(), ::Project_File_Name, request);
     ::Project_File_Name = outcome.path;
     if (outcome.retitle)
@@ -171,7 +182,10 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
         Show_Design_Refusal(path, read);
         return 0;
     }
-    Apply_Loaded_Design(std::move(*read.design), path, mode, readTable);
+    const QStringList missing = Apply_Loaded_Design(std::move(*read.design), path, mode, readTable);
+    waiting.reset();
+    if (!missing.isEmpty())
+        Show_MessageBox(Missing_Pictures_Message(missing));
     return 1;
 }
 
@@ -205,8 +219,8 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
         Dynamic_Control_Rows(controls, [](const SKTGraphic &g) { return Get_Original_Path_Of_Image_Control(g); });
 }
 
-void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
-                                              bool readTable)
+QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
+                                                     bool readTable)
 {
     Set_Progress_Text(QStringLiteral("Loading card properties"));
     const QString startMode = Start_Mode_After_Load(Start_Card_Option, design, readTable);
@@ -285,6 +299,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     m_damagedRecords = design.damagedRecords;
     if (!m_damagedRecords.isEmpty())
         Show_MessageBox(m_damagedRecords.join(QLatin1Char('\n')));
+    return Missing_Design_Pictures(design);
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -330,14 +345,17 @@ int SKTWindowController::Show_Opened_Design(DesignOpenOutcome outcome)
     if (outcome.status != DesignOpenOutcome::Loaded)
         return 0;
     Start_Card_Option = QStringLiteral("L");
+    QStringList missing;
     {
         Plz_Wait_Scope waiting(this, Long_Work_For_File(outcome.path));
-        Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
+        missing = Apply_Loaded_Design(std::move(*outcome.design), outcome.path, QStringLiteral("L"), true);
     }
     Select_front_side();
     // A group project opens in group mode, its list and panels showing its first row.
     Load_Group_Mode_After_log_reading();
     Reset_Undo_With_Base_Snapshot();
+    if (!missing.isEmpty())
+        Show_MessageBox(Missing_Pictures_Message(missing));
     return 1;
 }
 

@@ -232,8 +232,9 @@ public:
     // Reads the file whole and, only when it is sound, resets the window and applies it
     // (mode "L" makes it the current design, "T" loads it as a template). 1 loaded, 0 refused.
     int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable);
-    // Resets the window and puts a checked design onto it.
-    void Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode, bool readTable);
+    // Resets the window and puts a checked design onto it. Answers the pictures it names that
+    // are not there, for the caller to tell once its please-wait sheet is gone.
+    QStringList Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode, bool readTable);
     // The open panel and the load of the start dialog's "L" road: 1 when a design was loaded.
     int Open_Log_File();
     // File > Open after its save question: the panel, the whole read, then the design shown on

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGridLayout>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -42,6 +43,21 @@ void setShown(std::initializer_list<QWidget *> widgets, bool shown)
 }
 }  // namespace
 
+namespace {
+// Hides a row of a tab's form: the field and the caption beside it.
+void hideFormRow(QWidget *field)
+{
+    field->hide();
+    auto *grid = qobject_cast<QGridLayout *>(field->parentWidget()->layout());
+    int row = 0, column = 0, rows = 0, columns = 0;
+    if (!grid || grid->indexOf(field) < 0)
+        return;
+    grid->getItemPosition(grid->indexOf(field), &row, &column, &rows, &columns);
+    if (QLayoutItem *caption = grid->itemAtPosition(row, 0); caption && caption->widget() != field && caption->widget())
+        caption->widget()->hide();
+}
+}  // namespace
+
 PropertyPanel::PropertyPanel(PropertyPanelHooks &hooks, QTabWidget *tabs, QWidget *parent)
     : QObject(parent), sett_tab(tabs), m_hooks(hooks)
 {
@@ -62,6 +78,9 @@ PropertyPanel::PropertyPanel(PropertyPanelHooks &hooks, QTabWidget *tabs, QWidge
         *t.field = t.made;
         t.made->setProperty(kLabelProperty, tr(t.label));
     }
+    // The ids are kept for the panel's own use; a user never sees them.
+    for (QWidget *id : {static_cast<QWidget *>(txt_ctrl_id_val), static_cast<QWidget *>(img_ctrl_id_val)})
+        hideFormRow(id);
     connectCombos();
     connectActions();
     // The source list starts on "Manual" without its handler having run.

@@ -8,6 +8,7 @@
 #include "data/SeriesWindow.h"
 #include "data/export/ExportDialogs.h"
 #include "platform/UiServices.h"
+#include "LateExpose.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -65,9 +66,13 @@ TEST(WaitSheet, LongReadsAndWritesShowItShortOnesDoNot)
 
         QWidget manager;
         ui->push(0);  // the export-finished box
+        LateExpose lateWindowSystem;
         EXPECT_FALSE(Export_Series_Values(values, dir.filePath(QStringLiteral("%1-out.txt").arg(c.name)), &manager).isEmpty());
         EXPECT_EQ(sheetOver(manager).made, c.longWork);
         EXPECT_FALSE(sheetOver(manager).shown) << "gone before the finished box";
+        EXPECT_EQ(lateWindowSystem.paintedWhileUp.size(), size_t(c.longWork));
+        for (int painted : lateWindowSystem.paintedWhileUp)
+            EXPECT_GT(painted, 0) << "the sheet says what it is before the work holds the window";
 
         ASSERT_TRUE(Write_Series_File(Series_File_Path(c.name), values));
         View_Data_Series viewer;

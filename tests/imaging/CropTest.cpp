@@ -146,15 +146,16 @@ TEST(Crop, DirectFileCropThroughTheWindow)
     platform::ScopedScriptedUi ui;
     Cropped_Img_Path = QDir(data.root()).filePath("Cropped_Images");
     QDir().mkpath(Cropped_Img_Path);
-    QImage source = canvasPicture(400, 400, Qt::blue);
-    QPainter(&source).fillRect(0, 200, 200, 200, Qt::red);  // lower-left quarter
     const QString input = QDir(data.root()).filePath("a.png");
-    source.save(input);
-    source.save(QDir(Cropped_Img_Path).filePath("a.png"));
+    ASSERT_TRUE(canvasPicture(10, 10).save(QDir(Cropped_Img_Path).filePath("a.png")));
 
-    const struct { bool drawn; int result; const char *file; } cases[] = {
-        {true, 1, "a (1).png"}, {false, 0, nullptr}};
+    // The preview fits 500 pixels: a larger picture is cut at its own resolution.
+    const struct { int side; bool drawn; int result; const char *file; } cases[] = {
+        {400, true, 1, "a (1).png"}, {800, true, 1, "a (2).png"}, {400, false, 0, nullptr}};
     for (const auto &c : cases) {
+        QImage source = canvasPicture(c.side, c.side, Qt::blue);
+        QPainter(&source).fillRect(0, c.side / 2, c.side / 2, c.side / 2, Qt::red);  // lower-left quarter
+        source.save(input);
         Cropping_Tool tool;
         tool.resize(1000, 700);
         ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
@@ -177,13 +178,14 @@ TEST(Crop, DirectFileCropThroughTheWindow)
         if (c.file) {
             EXPECT_EQ(tool.Crop_Direct_Path, QDir(Cropped_Img_Path).filePath(c.file));
             const QImage cut(tool.Crop_Direct_Path);
-            EXPECT_NEAR(cut.width(), 80, 2);
-            EXPECT_NEAR(cut.height(), 70, 2);
+            const double own = std::max(1.0, c.side / 500.0);
+            EXPECT_NEAR(cut.width(), 80 * own, 3);
+            EXPECT_NEAR(cut.height(), 70 * own, 3);
             EXPECT_EQ(cut.pixelColor(cut.width() / 2, cut.height() / 2), QColor(Qt::red));
             EXPECT_EQ(ui->messages().last().trimmed(), "Image has been cropped successfully.");
         } else {
             EXPECT_EQ(ui->messages().last().trimmed(), "There is no image to crop.");
-            EXPECT_FALSE(QFileInfo::exists(QDir(Cropped_Img_Path).filePath("a (2).png")));
+            EXPECT_FALSE(QFileInfo::exists(QDir(Cropped_Img_Path).filePath("a (3).png")));
         }
     }
 }
@@ -585,8 +587,8 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
     testsupport::TempDataFolder data;
     const QDir root(data.root());
     QDir().mkpath(root.filePath("pictures"));
-    for (const char *name : {"a.png", "b.png"})
-        ASSERT_TRUE(canvasPicture(300, 300).save(root.filePath(QStringLiteral("pictures/%1").arg(name))));
+    ASSERT_TRUE(canvasPicture(300, 300).save(root.filePath("pictures/a.png")));
+    ASSERT_TRUE(canvasPicture(300, 300, Qt::yellow).save(root.filePath("pictures/b.png")));
     const QString out = root.filePath("out");
     const struct {
         const char *name;
@@ -614,6 +616,11 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
                 notices << r.text;
         EXPECT_EQ(notices.join('|').toStdString(),
                   ("Image has been cropped successfully.\n" + QDir::toNativeSeparators(written)).toStdString());
+        // The list's highlighted picture is the one on show.
+        const int row = tool.findChild<QTableWidget *>("ColList")->currentRow();
+        EXPECT_EQ(row, c.all ? 1 : 0);
+        const QImage shown = tool.Modified_image->image();
+        EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), row == 1 ? QColor(Qt::yellow) : QColor(60, 70, 90));
     }
 }
 

@@ -117,7 +117,9 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         controller = Set_Up_Application(*document);
         const int before = startDialogRuns;
         ASSERT_TRUE(controller->awakeFromNib(named));
-        EXPECT_TRUE(sound ? ui->messages().isEmpty() : ui->messages().size() == 1 && refused(ui->messages()[0]))
+        // The sound design's photos name files that are nowhere: it says so, and nothing else.
+        EXPECT_TRUE(sound ? ui->messages().size() == 1 && ui->messages()[0].contains("cannot be found")
+                          : ui->messages().size() == 1 && refused(ui->messages()[0]))
             << named.toStdString();
         EXPECT_EQ(startDialogRuns - before, sound ? 0 : 1);
         EXPECT_EQ(Project_File_Name, sound ? good : QString());
@@ -345,6 +347,33 @@ TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening
         ASSERT_EQ(document->graphics().size(), 1u) << ui->messages().join('|').toStdString();
         EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), c.expected);
     }
+}
+
+// A design whose pictures have moved says so once on opening, in one box short enough for any
+// screen: the first five by path, then how many more.
+TEST_F(DesignFileCommandsTest, PicturesThatHaveMovedAreToldOnceOnOpening)
+{
+    QImage picture(20, 20, QImage::Format_RGB32);
+    SKTGraphicArray controls;
+    for (int i = 0; i < 8; ++i) {  // the first stays where it is
+        controls.push_back(designtest::storedControl(SKTGraphicKind::Image, i + 1));
+        controls.back()->_file_path = pathIn(qPrintable(QStringLiteral("photo-%1.png").arg(i)));
+        ASSERT_TRUE(picture.save(controls.back()->_file_path));
+    }
+    place(0, controls);
+    saveAs(pathIn("moved.did"));
+    for (int i = 1; i < 8; ++i)
+        ASSERT_TRUE(QFile::remove(controls[size_t(i)]->_file_path));
+    open(pathIn("moved.did"));
+    const QStringList told = ui->messages().filter(QStringLiteral("cannot be found"));
+    ASSERT_EQ(told.size(), 1) << ui->messages().join('|').toStdString();
+    QStringList expected{"7 pictures of this design cannot be found; their frames stay empty:"};
+    for (int i = 1; i <= 5; ++i)
+        expected << QDir::toNativeSeparators(controls[size_t(i)]->_file_path);
+    EXPECT_EQ(told[0].trimmed().split('\n'), expected << "and 2 more.");
+    ui->clear();
+    click("Save_btn");
+    EXPECT_EQ(ui->messages(), QStringList{kSaved}) << "told once";
 }
 
 // The file keeps a picture background by its path; opened, the card shows that picture again.

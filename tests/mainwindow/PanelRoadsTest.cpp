@@ -14,6 +14,7 @@
 #include "properties/PropertyPanel.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
@@ -109,6 +110,13 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
         QTest::mouseMove(grid, from + (to - from) * step / 4);
     QTest::mouseRelease(grid, Qt::LeftButton, {}, to);
     EXPECT_EQ(order(), QStringList({"b.png", "a.png", "c.png", "d.png"}));
+    // Dragged out of the grid and let go there, a thumbnail stays where it was.
+    const QPoint out(grid->width() / 2, grid->height() + 40);
+    QTest::mousePress(grid, Qt::LeftButton, {}, centre(0));
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(grid, centre(0) + (out - centre(0)) * step / 4);
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, out);
+    EXPECT_EQ(order(), QStringList({"b.png", "a.png", "c.png", "d.png"}));
     EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image_Path(), frontBefore);
     EXPECT_EQ(tabs->currentWidget(), t.card_bkgd_tab);
     EXPECT_TRUE(browser.isVisible());
@@ -135,8 +143,8 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
     }
 }
 
-// The data-source tab of every control shown: the series list and its viewer serve a bound
-// control only, also for the first control the panel ever shows.
+// The tabs of every control shown: the series list and its viewer serve a bound control only,
+// also for the first control the panel ever shows; no tab shows the control's id.
 TEST_F(PanelRoadsTest, SeriesListAndViewerAreOffForAManualSourceOfEveryControlShown)
 {
     PropertyPanel &panel = controller->propertyPanel();
@@ -159,6 +167,10 @@ TEST_F(PanelRoadsTest, SeriesListAndViewerAreOffForAManualSourceOfEveryControlSh
         EXPECT_EQ(panel.Data_source_type->currentIndex(), c.source);
         EXPECT_EQ(panel.view_series_btn->isEnabled(), c.source != 0);
         EXPECT_EQ(panel.Batch_Series->isEnabled(), c.source != 0);
+        auto *tabs = outlet<QTabWidget>("sett_tab");
+        for (int i = 0; i < tabs->count(); ++i)  // a control's id is the program's own: no "Id" row
+            for (const QLabel *label : tabs->widget(i)->findChildren<QLabel *>())
+                EXPECT_FALSE(label->text() == "Id" && label->isVisibleTo(tabs->widget(i))) << tabs->tabText(i).toStdString();
     }
 }
 

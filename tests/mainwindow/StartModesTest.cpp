@@ -11,6 +11,9 @@
 #include "core/Shape_Control.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Insert_Template.h"
+#include "properties/CardTabs.h"
+#include <QComboBox>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QCheckBox>
@@ -64,6 +67,21 @@ protected:
     }
     int snapshots() const { return int(controller->undoHistory().Ucontrol.size()); }
 };
+
+// A fresh template turned to the other orientation becomes its twin; the title names the card
+// the name field shows.
+TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
+{
+    choose("");
+    startAnswers = {10};
+    ASSERT_TRUE(setUpWindow());
+    outlet<QTabWidget>("sett_tab")->setCurrentWidget(controller->cardTabs().card_size_tab);
+    QComboBox *orientation = controller->Preset_ComboBox;
+    ASSERT_TRUE(orientation->isVisibleTo(controller.get()) && orientation->currentText() == "Horizontal");
+    orientation->setCurrentIndex(orientation->findText("Vertical"));
+    const QString name = controller->cardTabs().card_name->text();
+    EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + name + " )");
+}
 
 // Each road yields a design in its mode, with the undo history the mode wants.
 TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)

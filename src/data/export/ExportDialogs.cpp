@@ -236,7 +236,7 @@ void Plz_Wait_Sheet::Show_Create_Modeless()
     progress_lbl->hide();
     stop_btn->hide();
     modeless_msg_lbl->setText(tr("It may take a while, Please wait.."));
-    show();
+    Show_Painted(this);
 }
 
 void Plz_Wait_Sheet::Show_Progress_Modeless(std::atomic<bool> *stop)
@@ -271,8 +271,6 @@ Plz_Wait_Scope::Plz_Wait_Scope(QWidget *window, bool longWork)
     if (!m_sheet)
         m_sheet = new Plz_Wait_Sheet(window);
     m_sheet->Show_Create_Modeless();
-    // The work holds the event loop: the sheet is painted now or not at all.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 Plz_Wait_Scope::~Plz_Wait_Scope()

@@ -83,6 +83,7 @@ public:
     QLabel *modeless_msg_lbl;
     QLabel *progress_lbl;       // rows read, while a read runs on a worker
     QPushButton *stop_btn;      // asks that read to stop
+    // Shown and painted before it returns: the work that follows holds the event loop.
     void Show_Create_Modeless();
     // The sheet of a read on a worker: progress and a Stop button that sets `stop`.
     void Show_Progress_Modeless(std::atomic<bool> *stop);
