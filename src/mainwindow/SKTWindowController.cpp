@@ -25,6 +25,7 @@
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "platform/Paths.h"
+#include "platform/PictureBudget.h"
 #include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
@@ -373,7 +374,13 @@ bool SKTWindowController::Browse_User_Image_Manually()
 {
     const QString path =
         platform::ui().openFile(QStringLiteral("Select image"), QDir::homePath(), Allowd_Image_fileTypes);
-    // A cancelled panel leaves no earlier choice behind for the next control made.
+    // A cancelled panel (or a refused picture) leaves no earlier choice behind for the next
+    // control made.
+    Library_Selected_Image.clear();
+    if (const QString refused = platform::pictureDecodeRefusal(path); !refused.isEmpty()) {
+        Show_MessageBox(refused);
+        return false;
+    }
     Library_Selected_Image = path;
     return !path.isEmpty();
 }

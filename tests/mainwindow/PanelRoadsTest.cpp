@@ -253,3 +253,39 @@ TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
 }
 
 }  // namespace
+
+namespace {
+
+// A picture that would take gigabytes to decode, chosen on the window's picture roads: the
+// reason is shown and nothing changes (no control made, the card keeps its background).
+TEST_F(PanelRoadsTest, APictureBombIsRefusedWithItsReasonOnEveryChooser)
+{
+    const QString bomb = pathIn("bomb.jpg");
+    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(bomb, 40000));
+    const QString reason = QStringLiteral("\nThe picture \"bomb.jpg\" was not loaded: it claims 40000 by 40000 pixels "
+                                          "in a JPEG stored in several scans, more than a picture may have (64 million "
+                                          "pixels).");
+    controller->resize(1024, 700);
+    controller->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.get()));
+    controller->Show_RHS_Properties(nullptr);
+    CardTabs &t = controller->cardTabs();
+    outlet<QTabWidget>("sett_tab")->setCurrentWidget(t.card_bkgd_tab);
+    if (!t.Card_fill_chk->isChecked())
+        t.Card_fill_chk->click();
+    t.Card_Image_fill_rd->click();
+    const QString background = controller->Front_card_Prop->Card_BG_Image_Path();
+    for (const char *button : {"Card_Image_Browse_Btn", "image_tool_btn"}) {
+        SCOPED_TRACE(button);
+        auto *chooser = controller->findChild<QAbstractButton *>(QString::fromLatin1(button));
+        ASSERT_TRUE(chooser && chooser->isVisible() && chooser->isEnabled());
+        ui->clear();
+        ui->push(bomb);
+        chooser->click();
+        EXPECT_EQ(ui->messages(), QStringList{reason});
+        EXPECT_TRUE(document->graphics().empty());
+        EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image_Path(), background);
+    }
+}
+
+}  // namespace
