@@ -284,7 +284,7 @@ void SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &
     // save the user has agreed to.
     m_damagedRecords = design.damagedRecords;
     if (!m_damagedRecords.isEmpty())
-        Show_MessageBox(m_damagedRecords.join(QLatin1Char('\n')));
+        Show_MessageBox(platform::Bounded_List_Text(m_damagedRecords, 5, QStringLiteral("… and %1 more damaged controls.")));
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
