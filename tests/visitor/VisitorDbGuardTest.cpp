@@ -174,6 +174,7 @@ TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
         }
         EXPECT_EQ(runTool(sqlite, {Database_Path, QStringLiteral("SELECT VName FROM Visitor_Records;")}).out,
                   QByteArray("Ann\n"));
+        EXPECT_EQ(Run_Visit_Query(Database_Path, Latest_Visits_Query()).rows.size(), 1u) << "the log lists it";
         struct stat st {};
         ASSERT_EQ(lstat(QFile::encodeName(Database_Path).constData(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode));
