@@ -18,8 +18,10 @@ struct JpegFrame {
     bool wholeImageDecode = false;  // the decoder buffers every coefficient
 };
 
-// Walks the markers up to the first scan: the frame's size and whether the decoder will keep the
-// whole image's coefficients. False for a file that is no JPEG or ends first.
+// Walks the markers up to the first scan as the decoder does: the frame's size and whether the
+// decoder will keep the whole image's coefficients. False for a file that is no JPEG or ends
+// first. Bytes between segments and markers without a length are passed over as the decoder
+// passes them, so that no padding hides the frame from this walk and not from the decoder.
 bool readJpegFrame(QIODevice &in, JpegFrame &frame)
 {
     auto byte = [&in](quint8 &b) { char c; return in.getChar(&c) ? (b = quint8(c), true) : false; };
@@ -31,14 +33,17 @@ bool readJpegFrame(QIODevice &in, JpegFrame &frame)
     if (!byte(a) || !byte(b) || a != 0xFF || b != 0xD8)
         return false;
     bool seenFrame = false;
-    // Segments before the first scan are few (tables, a handful of metadata blocks).
-    for (int segment = 0; segment < 4096; ++segment) {
+    for (;;) {
         quint8 marker = 0;
-        if (!byte(marker) || marker != 0xFF)
-            return false;
+        do {  // anything up to the next 0xFF, then any fill bytes
+            if (!byte(marker))
+                return false;
+        } while (marker != 0xFF);
         while (marker == 0xFF)
             if (!byte(marker))
                 return false;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;  // a stuffed byte, or a marker that has no segment
         quint32 length = 0;
         if (!word(length) || length < 2)
             return false;
@@ -62,7 +67,6 @@ bool readJpegFrame(QIODevice &in, JpegFrame &frame)
             return false;
         }
     }
-    return false;
 }
 
 }  // namespace

@@ -317,6 +317,13 @@ TEST(PictureBudget, AProgressiveJpegClaimingTooManyPixelsIsRefusedOnEveryRoad)
               u"The picture \"huge.jpg\" was not loaded: it claims 40000 by 40000 pixels in a JPEG stored in several "
               "scans, more than a picture may have (64 million pixels)."_s);
     EXPECT_NE(platform::pictureDecodeRefusal(bomb), QString());
+    // Bytes the decoder passes over before a frame (junk, a marker without a segment) hide nothing.
+    const QString padded = dir.filePath(u"padded.jpg"_s);
+    QFile out(padded);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(testsupport::fileBytes(huge).insert(2, QByteArray("junk\xFF\xD0", 6)));
+    out.close();
+    EXPECT_NE(platform::pictureDecodeRefusal(padded), QString());
     EXPECT_EQ(platform::pictureDecodeRefusal(sound), QString());
     const struct {
         const char *road;
