@@ -309,21 +309,15 @@ TEST(PictureBudget, AProgressiveJpegClaimingTooManyPixelsIsRefusedOnEveryRoad)
     QTemporaryDir dir;
     // The roads decode the one just past the budget (a few hundred megabytes, should one slip).
     const QString huge = dir.filePath(u"huge.jpg"_s), bomb = dir.filePath(u"bomb.jpg"_s),
-                  sound = dir.filePath(u"sound.jpg"_s);
-    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(huge, 40000));
-    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(bomb, 8100));
-    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(sound, 300));
+                  sound = dir.filePath(u"sound.jpg"_s), padded = dir.filePath(u"padded.jpg"_s);
+    for (const auto &[path, side] : {std::pair(huge, 40000), std::pair(bomb, 8100), std::pair(sound, 300)})
+        ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(path, side));
+    // Bytes the decoder passes over before a frame (junk, a marker without a segment) hide nothing.
+    touch(padded, testsupport::fileBytes(huge).insert(2, QByteArray("junk\xFF\xD0", 6)));
     EXPECT_EQ(platform::pictureDecodeRefusal(huge),
               u"The picture \"huge.jpg\" was not loaded: it claims 40000 by 40000 pixels in a JPEG stored in several "
               "scans, more than a picture may have (64 million pixels)."_s);
-    EXPECT_NE(platform::pictureDecodeRefusal(bomb), QString());
-    // Bytes the decoder passes over before a frame (junk, a marker without a segment) hide nothing.
-    const QString padded = dir.filePath(u"padded.jpg"_s);
-    QFile out(padded);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(testsupport::fileBytes(huge).insert(2, QByteArray("junk\xFF\xD0", 6)));
-    out.close();
-    EXPECT_NE(platform::pictureDecodeRefusal(padded), QString());
+    EXPECT_TRUE(!platform::pictureDecodeRefusal(bomb).isEmpty() && !platform::pictureDecodeRefusal(padded).isEmpty());
     EXPECT_EQ(platform::pictureDecodeRefusal(sound), QString());
     const struct {
         const char *road;
@@ -338,8 +332,7 @@ TEST(PictureBudget, AProgressiveJpegClaimingTooManyPixelsIsRefusedOnEveryRoad)
     for (const auto &road : roads) {
         SCOPED_TRACE(road.road);
         const QImage refused = road.load(bomb);
-        EXPECT_TRUE(road.iconInstead || refused.isNull());
-        EXPECT_LE(std::max(refused.width(), refused.height()), 500);
+        EXPECT_TRUE((road.iconInstead || refused.isNull()) && std::max(refused.width(), refused.height()) <= 500);
         EXPECT_EQ(road.load(sound).size(), QSize(300, 300));
     }
 }

@@ -402,32 +402,6 @@ TEST(ControlRecord, OldShortRecordsLoadAndGappedOnesAreRefused)
     }
 }
 
-// Damaged records name themselves one a line, up to a sane count: past it the file is refused
-// before the rest is read (a hundred thousand bare letters would each make a control).
-TEST(DesignFile, DesignsWithTooManyDamagedRecordsAreRefused)
-{
-    const QVariantList empty = rootOf(DesignData());
-    const int countAt = Design_First_Record_Index - 1;
-    ASSERT_EQ(empty.value(countAt).toString(), QStringLiteral("0"));
-    for (const int records : {7, 100, 101, 100'000}) {
-        SCOPED_TRACE(records);
-        QVariantList root = empty.mid(0, countAt);
-        root.append(QString::number(records));
-        for (int i = 0; i < records; ++i)
-            root.append(QVariant(QVariantList{QStringLiteral("T")}));
-        root.append(empty.mid(countAt + 1));
-        const DesignReadResult read = readRoot(root);
-        if (records <= 100) {
-            ASSERT_TRUE(read.ok()) << read.detail.toStdString();
-            EXPECT_EQ(read.design->damagedRecords.size(), records);
-            EXPECT_EQ(read.design->frontControls.size(), size_t(records));
-            continue;
-        }
-        EXPECT_FALSE(read.ok());
-        EXPECT_EQ(read.detail, QStringLiteral("entry %1: more than 100 control records are damaged").arg(countAt + 101));
-    }
-}
-
 // One damaged record costs neither the design nor the other controls: a record cut short gives
 // its control as far as it goes, a record of no known kind is left out, and each is named.
 TEST(DesignFile, ADamagedRecordLoadsTheRestAndSaysWhichItWas)

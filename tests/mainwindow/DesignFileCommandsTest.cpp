@@ -420,12 +420,11 @@ TEST_F(DesignFileCommandsTest, DamagedRecordsAreNamedInAShortBoxAndTooManyRefuse
                                                 .arg(Design_First_Record_Index)));
             EXPECT_EQ(lines[5], QStringLiteral("… and 2 more damaged controls."));
             EXPECT_EQ(document->graphics().size(), 7u);
-            continue;
+        } else {
+            EXPECT_TRUE(refused(ui->messages().value(1), "damaged.did") &&
+                        lines.last().endsWith(QStringLiteral("more than 100 control records are damaged.")));
+            EXPECT_EQ(document->graphics().size(), 7u) << "the design opened before stays";
         }
-        EXPECT_TRUE(refused(ui->messages().value(1), "damaged.did"));
-        EXPECT_TRUE(lines.last().endsWith(QStringLiteral("more than 100 control records are damaged.")))
-            << lines.last().toStdString();
-        EXPECT_EQ(Project_File_Name, pathIn("damaged.did")) << "the design opened before stays";
     }
 }
 
