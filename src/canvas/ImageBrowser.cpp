@@ -1,4 +1,5 @@
 #include "canvas/ImageBrowser.h"
+#include "platform/PictureBudget.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
@@ -82,7 +83,8 @@ QPixmap preview(const MyImageObject &item)
     auto found = cache.constFind(key);
     if (found != cache.constEnd())
         return *found;
-    if (!platform::isRegularFile(item.path))  // a FIFO among the pictures would hang the browser
+    // A FIFO among the pictures would hang the browser; a picture bomb would take its memory.
+    if (!platform::isRegularFile(item.path) || !platform::pictureDecodeRefusal(item.path).isEmpty())
         return {};
     QImageReader reader(item.path);
     reader.setAutoTransform(true);

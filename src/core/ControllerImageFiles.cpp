@@ -11,6 +11,7 @@
 #include "platform/FileIcons.h"
 #include "platform/ImageWriter.h"
 #include "platform/Paths.h"
+#include "platform/PictureBudget.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -146,6 +147,10 @@ QImage decodedThumbnail(const QString &path, int longestSide)
 {
     if (path.isEmpty() || longestSide < 1 || !QFileInfo(path).isFile())
         return {};
+    if (const QString refused = platform::pictureDecodeRefusal(path); !refused.isEmpty()) {
+        Show_NSLog_Message(refused);
+        return {};
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     // The scale is worked out on the stored size; a quarter turn swaps the sides, not the bound.

@@ -207,9 +207,14 @@ QString overBudgetMessage(double pixels, bool saving = false)
         .arg(qRound64(bounds::MaxDesignPicturePixels * 4 / 1e6));
 }
 
+// Damaged control records a design may have and still open: past them it is no design damaged
+// here and there but a file of something else, and each would cost a control and a line.
+constexpr qsizetype kMaxDamagedRecords = 100;
+
 // A control record that fails inside does not cost the rest of the design: its control is
 // taken as far as the record filled it and the damage is told in `damaged`. A record position
-// that holds no record at all leaves the file's structure in doubt and refuses it.
+// that holds no record at all leaves the file's structure in doubt and refuses it, and so do
+// more damaged records than kMaxDamagedRecords.
 void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter, const Decoded_Pictures &decoded,
               const char *side, QStringList &damaged)
 {
@@ -236,6 +241,9 @@ void readSide(DesignFieldReader &io, SKTGraphicArray &controls, int recordsAfter
             controls.push_back(std::move(graphic));
             continue;
         }
+        if (damaged.size() >= kMaxDamagedRecords)
+            throw DesignFieldFailure{io.position() - 1,
+                                     QStringLiteral("more than %1 control records are damaged").arg(kMaxDamagedRecords)};
         damaged.append(QStringLiteral("Control %1 of the %2 side (entry %3) is damaged (%4)%5")
                            .arg(i + 1)
                            .arg(QLatin1String(side))

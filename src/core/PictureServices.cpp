@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/Utilities.h"
 #include "platform/Paths.h"
+#include "platform/PictureBudget.h"
 #include "platform/RegularFile.h"
 
 #include <QCache>
@@ -180,10 +181,16 @@ QString Shown_Picture_Path(const QString &path)
 bool Check_Picture_File(const QString &path)
 {
     // A FIFO or a device is never opened: only a regular file can be a picture.
-    if (platform::isRegularFile(path) && QImageReader(path).canRead())
-        return true;
-    Show_MessageBox(QStringLiteral("\u201C%1\u201D is not a picture.").arg(QFileInfo(path).fileName()));
-    return false;
+    if (!platform::isRegularFile(path) || !QImageReader(path).canRead()) {
+        Show_MessageBox(QStringLiteral("\u201C%1\u201D is not a picture.").arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    // A picture whose header claims more pixels than the budget is refused before any decoding.
+    if (const QString refused = platform::pictureDecodeRefusal(path); !refused.isEmpty()) {
+        Show_MessageBox(refused);
+        return false;
+    }
+    return true;
 }
 
 QImage PictureServices::Get_Image_With_Update_Settings(SKTGraphic &control) { return Adjusted_Control_Picture(control); }

@@ -60,10 +60,13 @@ int Show_YES_NO_Cancel_MessageBox(const QString &text)
 
 // --- folders and files ---------------------------------------------------------------------------
 
-bool Create_Folder(const QString &path, unsigned mode)
+bool Create_Folder(const QString &path, unsigned mode, QString *reason)
 {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("There is no folder to make.");
         return false;
+    }
     if (QFileInfo::exists(path))
         return true;
     // Create each missing component with the requested mode (the umask still applies).
@@ -73,8 +76,12 @@ bool Create_Folder(const QString &path, unsigned mode)
     for (const QString &part : parts) {
         built += QLatin1Char('/') + part;
         const QByteArray local = QFile::encodeName(built);
-        if (::mkdir(local.constData(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST)
+        if (::mkdir(local.constData(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST) {
+            if (reason)
+                *reason = QStringLiteral("The folder %1 could not be made: %2.")
+                              .arg(QDir::toNativeSeparators(built), qt_error_string(errno));
             return false;
+        }
     }
     return QFileInfo(clean).exists();
 }
@@ -94,15 +101,19 @@ void seedFile(const QString &from, const QString &to)
         Show_NSLog_Message(QStringLiteral("Could not copy %1 to %2").arg(from, to));
 }
 
-void createVisitorFolder()
+QString createVisitorFolder()
 {
+    if (Created_Resource_Path.isEmpty())
+        return QStringLiteral("There is no data folder.");
     const QString folder = joinPath(Created_Resource_Path, QStringLiteral("Visitor_Log"));
     // Visitors' personal details: private to the user.
-    Create_Folder(folder, 0700);
+    QString why;
+    Create_Folder(folder, 0700, &why);
     if (!QFileInfo(folder).isDir())
-        return;
+        return why.isEmpty() ? QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(folder)) : why;
     Database_Path = joinPath(folder, QStringLiteral("Visitor.db"));
     seedFile(joinPath(Resource_Path, QStringLiteral("Visitor.db")), Database_Path);
+    return {};
 }
 }  // namespace
 
@@ -135,7 +146,7 @@ void Check_Path_And_Create_Files()
              joinPath(profiles, QStringLiteral("Default.vlp")));
 }
 
-void Check_Path_And_Create_VISITOR_Files() { createVisitorFolder(); }
+QString Check_Path_And_Create_VISITOR_Files() { return createVisitorFolder(); }
 
 void Delete_Folder(const QString &path)
 {

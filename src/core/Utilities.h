@@ -16,10 +16,13 @@ int Show_YES_NO_Cancel_MessageBox(const QString &text);  // 1000 Yes, 1001 No, 1
 
 // --- folders and files ---
 // Creates the folder and any missing parents; true when something already exists there.
-// New folders get `mode` under the process umask.
-bool Create_Folder(const QString &path, unsigned mode = 0755);
+// New folders get `mode` under the process umask. On failure `reason` (when given) names the
+// folder that could not be made and the system's reason.
+bool Create_Folder(const QString &path, unsigned mode = 0755, QString *reason = nullptr);
 void Check_Path_And_Create_Files();
-void Check_Path_And_Create_VISITOR_Files();
+// Makes the visitor log's folder and sets Database_Path in it; "" when done, else why the
+// folder could not be made (Database_Path then stays as it was).
+QString Check_Path_And_Create_VISITOR_Files();
 void Delete_Folder(const QString &path);
 void Delete_File(const QString &path);
 void Open_Help_File();

@@ -298,7 +298,7 @@ QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QS
     // save the user has agreed to.
     m_damagedRecords = design.damagedRecords;
     if (!m_damagedRecords.isEmpty())
-        Show_MessageBox(m_damagedRecords.join(QLatin1Char('\n')));
+        Show_MessageBox(platform::Bounded_List_Text(m_damagedRecords, 5, QStringLiteral("… and %1 more damaged controls.")));
     return Missing_Design_Pictures(design);
 }
 

@@ -25,6 +25,7 @@
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "platform/Paths.h"
+#include "platform/PictureBudget.h"
 #include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"

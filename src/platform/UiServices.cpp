@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QUrl>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -37,7 +38,73 @@ QString filterFor(const QStringList &extensions)
 }
 
 QWidget *dialogParent() { return QApplication::activeWindow(); }
+
+// What the boxes' text may take on the screen they show on: a box's label wraps at about 500
+// pixels, and the icon, margins, title and buttons take about 200 of its height.
+QString fitted(const QString &text)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return text;
+    const QFontMetrics metrics(QApplication::font("QMessageBox"));
+    const int rows = std::max(6, (screen->availableGeometry().height() - 200) / std::max(1, metrics.lineSpacing()));
+    // Word wrapping leaves the end of most rows empty: count a row a little short.
+    const int rowChars = std::max(20, 400 / std::max(1, metrics.averageCharWidth()));
+    return Screen_Fit_Text(text, rows, rowChars);
+}
 }  // namespace
+
+QString Bounded_List_Text(const QStringList &items, int shown, const QString &more)
+{
+    shown = std::max(0, shown);
+    if (items.size() <= shown)
+        return items.join(QLatin1Char('\n'));
+    return (items.mid(0, shown) << more.arg(items.size() - shown)).join(QLatin1Char('\n'));
+}
+
+QString Screen_Fit_Text(const QString &text, int maxRows, int rowChars)
+{
+    rowChars = std::max(1, rowChars);
+    maxRows = std::max(3, maxRows);
+    // No one line takes more than a third of the rows.
+    const qsizetype lineChars = qsizetype(maxRows / 3) * rowChars;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.size() > lineChars)
+            line = line.left(lineChars - 1) + QChar(0x2026);
+        // A box wraps at spaces only: a word longer than a row gets places to break.
+        QString broken;
+        qsizetype run = 0;
+        for (const QChar c : std::as_const(line)) {
+            run = c.isSpace() ? 0 : run + 1;
+            if (run > rowChars) {
+                broken += QChar(0x200B);
+                run = 1;
+            }
+            broken += c;
+        }
+        line = broken;
+    }
+    const auto rowsOf = [rowChars](const QString &line) {
+        return int(std::max<qsizetype>(1, (line.size() + rowChars - 1) / rowChars));
+    };
+    int rows = 0;
+    for (const QString &line : lines)
+        rows += rowsOf(line);
+    if (rows <= maxRows)
+        return lines.join(QLatin1Char('\n'));
+    // The last line stays (a question asks there), and one row tells what was left out.
+    const QString last = lines.takeLast();
+    rows = rowsOf(last) + 1;
+    qsizetype kept = 0;
+    while (kept < lines.size() && rows + rowsOf(lines[kept]) <= maxRows)
+        rows += rowsOf(lines[kept++]);
+    const qsizetype left = lines.size() - kept;
+    return (lines.mid(0, kept)
+            << (left == 1 ? QStringLiteral("… and 1 more line.") : QStringLiteral("… and %1 more lines.").arg(left))
+            << last)
+        .join(QLatin1Char('\n'));
+}
 
 UiServices &ui()
 {
@@ -59,20 +126,21 @@ std::unique_ptr<UiServices> setUi(std::unique_ptr<UiServices> services)
 
 void QtUiServices::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), fitted(text), QMessageBox::Ok,
                     dialogParent());
     box.exec();
 }
 
 void QtUiServices::warning(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok, dialogParent());
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), fitted(text), QMessageBox::Ok,
+                    dialogParent());
     box.exec();
 }
 
 bool QtUiServices::yesNo(const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), fitted(text), QMessageBox::NoButton,
                     dialogParent());
     QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
     box.addButton(QObject::tr("No"), QMessageBox::NoRole);
@@ -83,7 +151,7 @@ bool QtUiServices::yesNo(const QString &text)
 
 int QtUiServices::yesNoCancel(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), fitted(text), QMessageBox::NoButton,
                     dialogParent());
     QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QObject::tr("No"), QMessageBox::NoRole);
@@ -279,7 +347,7 @@ namespace {
 int buttonsBox(QMessageBox::Icon icon, const QString &text, const QStringList &buttons, const QString &checkTitle,
                bool *checked)
 {
-    QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::NoButton, dialogParent());
+    QMessageBox box(icon, QApplication::applicationDisplayName(), fitted(text), QMessageBox::NoButton, dialogParent());
     QList<QPushButton *> pushed;
     for (const QString &title : buttons)
         pushed.append(box.addButton(title, QMessageBox::ActionRole));

@@ -158,6 +158,15 @@ private:
     std::unique_ptr<UiServices> m_previous;
 };
 
+// A list named in a box: the first `shown` items one a line, then `more` (its "%1" the number
+// left out) when there are more, so that a long list never makes a box taller than the screen.
+QString Bounded_List_Text(const QStringList &items, int shown, const QString &more = QStringLiteral("… and %1 more."));
+// A box's text cut to `maxRows` rows of about `rowChars` characters (a longer line wraps over
+// several, a very long one is cut short): lines that do not fit give way to "… and N more
+// lines.", the last line always stays (a question asks there). The real boxes cut every text
+// so for their screen, whatever a caller passes.
+QString Screen_Fit_Text(const QString &text, int maxRows, int rowChars);
+
 // Hands a file, folder, web or mail address to the desktop's default program (xdg-open, whose
 // exit status is taken). Empty when a program took it, otherwise why nothing shows it.
 QString Desktop_Open(const QString &target);

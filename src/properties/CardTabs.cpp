@@ -9,6 +9,8 @@
 #include "core/PaintSupport.h"
 #include "core/SKTImage.h"
 #include "platform/Paths.h"
+#include "core/Utilities.h"
+#include "platform/PictureBudget.h"
 #include "platform/UiServices.h"
 #include "properties/BackgroundBrowser.h"
 #include "properties/CardSizes.h"
@@ -541,6 +543,10 @@ void CardTabs::Update_All_Card_Content()
 
 void CardTabs::setBackground(int side, const QString &path)
 {
+    if (const QString refused = platform::pictureDecodeRefusal(path); !refused.isEmpty()) {
+        Show_MessageBox(refused);  // the card keeps its background
+        return;
+    }
     (side == 0 ? Card_Image_path : Card_Image_path_BACK)->setText(path);
     if (path.isEmpty())
         return;

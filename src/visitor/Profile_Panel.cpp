@@ -6,6 +6,7 @@
 #include "core/SKTDocument.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
+#include "platform/PictureBudget.h"
 #include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 #include "visitor/ProfileCaptions.h"
@@ -54,7 +55,8 @@ constexpr int kPreviewSide = 500;
 // A preview of at most 500 pixels on its longer side, turned as the file says.
 QImage previewOf(const QString &path)
 {
-    if (!platform::isRegularFile(path))  // a FIFO typed as the photo would hang the desk
+    // A FIFO typed as the photo would hang the desk; a picture bomb would take its memory.
+    if (!platform::isRegularFile(path) || !platform::pictureDecodeRefusal(path).isEmpty())
         return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);

@@ -2,6 +2,7 @@
 
 #include "platform/RegularFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -99,9 +100,14 @@ sqlite3 *Open_Visitor_Database(const QString &path, bool readOnly, QString *reas
         if (fd >= 0)
             ::close(fd);
     }
+    // SQLite's no-follow flag refuses a link anywhere in the path, and a home folder reached
+    // through a link is common: the folder is named as it really is, so the flag only guards
+    // the file itself (against a link that appeared since the check above).
+    const QString folder = info.absoluteDir().canonicalPath();
+    const QString opened = folder.isEmpty() ? path : QDir(folder).filePath(info.fileName());
     sqlite3 *db = nullptr;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(opened.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("it cannot be opened");
         sqlite3_close(db);
         return refuse(why);

@@ -142,6 +142,10 @@ QString Visitor_DB::Get_Visitor_DB_Path() const { return Database_Path; }
 bool Visitor_DB::Open_DB_Connection()
 {
     Close_DB_Connection();
+    // No path yet: the log's folder could not be made. Made now, or the reason why not.
+    QString folderFailure;
+    if (Get_Visitor_DB_Path().isEmpty())
+        folderFailure = Check_Path_And_Create_VISITOR_Files();
     // An empty path would open a private temporary database: the visit would vanish unseen.
     // Opened only as ours: a regular file whose schema we made (see VisitorDbGuard.h).
     QString reason;
@@ -150,8 +154,7 @@ bool Visitor_DB::Open_DB_Connection()
     if (visitor_db)
         return true;
     Show_NSLog_Message(QStringLiteral("Database failed to open: %1").arg(reason));
-    if (!Get_Visitor_DB_Path().isEmpty())
-        m_openFailure = reason;
+    m_openFailure = Get_Visitor_DB_Path().isEmpty() ? folderFailure : reason;
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include "imageops/PhotoSettings.h"
 #include "output/print/PrintJob.h"
 #include "platform/ImageWriter.h"
+#include "platform/PictureBudget.h"
 #include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
 
@@ -115,7 +116,7 @@ QImage Visitor_Photo(const QString &stored)
     ImageAdjustments settings = Current_Image_Adjustments();
     const PhotoSettingsSuffix suffix = Split_Photo_Settings_Suffix(stored, settings);
     // A path from the log may name anything by now: a FIFO would hang the desk.
-    if (!platform::isRegularFile(suffix.path))
+    if (!platform::isRegularFile(suffix.path) || !platform::pictureDecodeRefusal(suffix.path).isEmpty())
         return {};
     QImageReader reader(suffix.path);
     reader.setAutoTransform(true);

@@ -3,8 +3,11 @@
 #include "core/Globals.h"
 #include "platform/Paths.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -212,6 +215,33 @@ QStringList FakeDesktop::opened() const
     if (!log.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+bool writeProgressiveJpegClaiming(const QString &path, int side)
+{
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(small))
+        return false;
+    // The frame header (marker FFC2) holds the height, then the width, after its length and precision.
+    for (qsizetype at = 2; at + 9 < bytes.size();) {
+        const auto marker = quint8(bytes[at + 1]);
+        if (marker == 0xC2) {
+            for (qsizetype field : {at + 5, at + 7}) {
+                bytes[field] = char(side >> 8);
+                bytes[field + 1] = char(side & 0xFF);
+            }
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        }
+        at += 2 + (quint8(bytes[at + 2]) << 8 | quint8(bytes[at + 3]));
+    }
+    return false;
 }
 
 }  // namespace testsupport

@@ -85,6 +85,10 @@ private:
 // The bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 
+// Writes a picture bomb to `path`: a progressive JPEG of a few hundred bytes whose header claims
+// `side` by `side` pixels (a decoder would hold every pixel's coefficients); false on failure.
+bool writeProgressiveJpegClaiming(const QString &path, int side);
+
 }  // namespace testsupport
 
 // Skips the current test when an oracle tool is missing, or fails it when oracles are required

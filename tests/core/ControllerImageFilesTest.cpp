@@ -12,6 +12,7 @@
 #include "core/SKTImage.h"
 #include "core/SKTText.h"
 #include "core/Shape_Control.h"
+#include "platform/PictureBudget.h"
 #include "platform/UiServices.h"
 
 #include "TestSupport.h"
@@ -296,3 +297,44 @@ TEST(ControllerFunctions, LargePngPreviewsAreReadRowByRowAsQtWouldShowThem)
     EXPECT_FALSE(Decode_Png_Preview(whole.fileName(), 500, 735'033).isNull());
     EXPECT_TRUE(Decode_Png_Preview(whole.fileName(), 500, 735'032).isNull());
 }
+
+namespace {
+
+// A progressive JPEG of a few hundred bytes claiming 40000 by 40000 pixels would hold gigabytes
+// while decoded, whatever size is asked of the reader: every road that loads a picture file
+// refuses it from its header (a road with a fallback shows the file's icon), and a progressive
+// JPEG within the budget still loads.
+TEST(PictureBudget, AProgressiveJpegClaimingTooManyPixelsIsRefusedOnEveryRoad)
+{
+    QTemporaryDir dir;
+    // The roads decode the one just past the budget (a few hundred megabytes, should one slip).
+    const QString huge = dir.filePath(u"huge.jpg"_s), bomb = dir.filePath(u"bomb.jpg"_s),
+                  sound = dir.filePath(u"sound.jpg"_s), padded = dir.filePath(u"padded.jpg"_s);
+    for (const auto &[path, side] : {std::pair(huge, 40000), std::pair(bomb, 8100), std::pair(sound, 300)})
+        ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(path, side));
+    // Bytes the decoder passes over before a frame (junk, a marker without a segment) hide nothing.
+    touch(padded, testsupport::fileBytes(huge).insert(2, QByteArray("junk\xFF\xD0", 6)));
+    EXPECT_EQ(platform::pictureDecodeRefusal(huge),
+              u"The picture \"huge.jpg\" was not loaded: it claims 40000 by 40000 pixels in a JPEG stored in several "
+              "scans, more than a picture may have (64 million pixels)."_s);
+    EXPECT_TRUE(!platform::pictureDecodeRefusal(bomb).isEmpty() && !platform::pictureDecodeRefusal(padded).isEmpty());
+    EXPECT_EQ(platform::pictureDecodeRefusal(sound), QString());
+    const struct {
+        const char *road;
+        std::function<QImage(const QString &)> load;
+        bool iconInstead;
+    } roads[] = {
+        {"control picture", [](const QString &p) { return Load_Control_Picture(p); }, false},
+        {"card background", Load_Card_Background_Picture, false},
+        {"file preview", [](const QString &p) { return imageWithPreviewOfFileAtPath(p, {500, 500}, false); }, true},
+        {"image control", [](const QString &p) { return SKTImage::initWithPath({}, p)->_contents; }, true},
+    };
+    for (const auto &road : roads) {
+        SCOPED_TRACE(road.road);
+        const QImage refused = road.load(bomb);
+        EXPECT_TRUE((road.iconInstead || refused.isNull()) && std::max(refused.width(), refused.height()) <= 500);
+        EXPECT_EQ(road.load(sound).size(), QSize(300, 300));
+    }
+}
+
+}  // namespace

@@ -144,6 +144,31 @@ TEST(HostileFiles, AWorkbookUnpackedOntoAFullDiskFails)
     }
 }
 
+// A sound workbook read while the temporary folder is full is not called corrupted: the one
+// line a window shows names the system's reason.
+TEST(HostileFiles, AWorkbookReadWithAFullTemporaryFolderSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString book = dir.filePath(QStringLiteral("book.xlsx"));
+    QString error;
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{QStringLiteral("Name")}, {QStringLiteral("Ann")}}, true, &error))
+        << error.toStdString();
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    for (const qint64 room : {0, 4096}) {
+        SCOPED_TRACE(room);
+        const std::optional<QByteArray> answer = testsupport::onFullDisk([](const QString &) {}, room, [&](const QString &folder) {
+            qputenv("TMPDIR", QFile::encodeName(folder));
+            SpreadsheetWriter reader;
+            const bool opened = reader.openWorkbook(book);
+            qputenv("TMPDIR", savedTemp);
+            return opened ? QByteArray("opened") : reader.failureMessage(QStringLiteral("Either file is corrupted.")).toUtf8();
+        });
+        if (!answer)
+            GTEST_SKIP() << "this machine does not let a test mount a tmpfs";
+        EXPECT_TRUE(answer->endsWith("(No space left on device).")) << answer->constData();
+    }
+}
+
 // A workbook written onto a full disk fails with the system's reason, and the old workbook stays.
 TEST(HostileFiles, AWorkbookWrittenOntoAFullDiskSaysWhy)
 {

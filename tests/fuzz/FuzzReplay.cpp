@@ -132,7 +132,13 @@ QList<QByteArray> designRegressions()
     static_cast<SKTText &>(*text).setScriptingContents(QString(80000, QLatin1Char('W')));
     text->Drawing_Shadow = true;
     text->Shadow_blur = 3.4e38f;
-    return {designWith({std::move(text)})};
+    // A hundred thousand damaged records (a bare letter each) once took half a minute and 2 GB.
+    QVariantList root = *Design_To_Array(DesignData(), false);
+    const qsizetype countAt = Design_First_Record_Index - 1;
+    root[countAt] = QStringLiteral("100000");
+    for (int i = 0; i < 100'000; ++i)
+        root.insert(countAt + 1, QVariant(QVariantList{QStringLiteral("T")}));
+    return {designWith({std::move(text)}), platform::plistSerialize(root)};
 }
 
 // Designs that must open (with their numbers held to range) or be refused as too large.

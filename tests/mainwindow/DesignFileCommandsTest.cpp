@@ -421,3 +421,40 @@ TEST_F(DesignFileCommandsTest, ASizeFieldThatIsNotANumberSavesTheCardShown)
 }
 
 }  // namespace
+
+namespace {
+
+// A design with damaged control records names the first five and counts the rest in one short
+// box; one with more than a hundred is refused with that reason and the open design stays.
+TEST_F(DesignFileCommandsTest, DamagedRecordsAreNamedInAShortBoxAndTooManyRefuseTheDesign)
+{
+    drawDesign();
+    const QString good = pathIn("good.did");
+    saveAs(good);
+    const QVariantList root = platform::plistReadFile(good).toList();
+    const int countAt = Design_First_Record_Index - 1, front = root.value(countAt).toString().toInt();
+    for (const int damaged : {7, 101}) {
+        SCOPED_TRACE(damaged);
+        QVariantList patched = root.mid(0, countAt);
+        patched.append(QString::number(damaged));
+        for (int i = 0; i < damaged; ++i)
+            patched.append(QVariant(QVariantList{QStringLiteral("T")}));
+        patched.append(root.mid(countAt + 1 + front));
+        writeFile(pathIn("damaged.did"), platform::plistSerialize(QVariant(patched)));
+        open(pathIn("damaged.did"));
+        const QStringList lines = ui->messages().value(1).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (damaged == 7) {
+            ASSERT_EQ(lines.size(), 6);
+            EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Control 1 of the front side (entry %1) is damaged (")
+                                                .arg(Design_First_Record_Index)));
+            EXPECT_EQ(lines[5], QStringLiteral("… and 2 more damaged controls."));
+            EXPECT_EQ(document->graphics().size(), 7u);
+        } else {
+            EXPECT_TRUE(refused(ui->messages().value(1), "damaged.did") &&
+                        lines.last().endsWith(QStringLiteral("more than 100 control records are damaged.")));
+            EXPECT_EQ(document->graphics().size(), 7u) << "the design opened before stays";
+        }
+    }
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "properties/BackgroundBrowser.h"
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
+#include "platform/PictureBudget.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -262,6 +263,41 @@ TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
     ASSERT_EQ(document->graphics().size(), 1u);
     EXPECT_EQ(valueInkWidth(document->graphics()[0]->_barcode_image), previewWidth);
     EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), value.toLatin1());
+}
+
+}  // namespace
+
+namespace {
+
+// A picture that would take gigabytes to decode, chosen on the window's picture roads: the
+// reason is shown and nothing changes (no control made, the card keeps its background).
+TEST_F(PanelRoadsTest, APictureBombIsRefusedWithItsReasonOnEveryChooser)
+{
+    const QString bomb = pathIn("bomb.jpg");
+    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(bomb, 40000));
+    const QString reason = QStringLiteral("\n") + platform::pictureDecodeRefusal(bomb);  // its wording: the core's test
+    ASSERT_TRUE(reason.contains(QLatin1String("40000 by 40000")));
+    controller->resize(1024, 700);
+    controller->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.get()));
+    controller->Show_RHS_Properties(nullptr);
+    CardTabs &t = controller->cardTabs();
+    outlet<QTabWidget>("sett_tab")->setCurrentWidget(t.card_bkgd_tab);
+    if (!t.Card_fill_chk->isChecked())
+        t.Card_fill_chk->click();
+    t.Card_Image_fill_rd->click();
+    const QString background = controller->Front_card_Prop->Card_BG_Image_Path();
+    for (const char *button : {"Card_Image_Browse_Btn", "image_tool_btn"}) {
+        SCOPED_TRACE(button);
+        auto *chooser = controller->findChild<QAbstractButton *>(QString::fromLatin1(button));
+        ASSERT_TRUE(chooser && chooser->isVisible() && chooser->isEnabled());
+        ui->clear();
+        ui->push(bomb);
+        chooser->click();
+        EXPECT_EQ(ui->messages(), QStringList{reason});
+        EXPECT_TRUE(document->graphics().empty());
+        EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image_Path(), background);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -34,6 +35,43 @@ TEST(UiServices, WarningsAndNoticesShowTheirOwnIconAndAnswerTheButtonPressed)
         EXPECT_EQ((ui.*c.box)(QStringLiteral("Done."), {"Open", "OK"}, QStringLiteral("Open folder."), &ticked), 0);
         EXPECT_EQ(shown, c.icon);
         EXPECT_TRUE(ticked);
+    }
+}
+
+// A long list in a box: cut with a count, the last line (a question) kept, no line past a third
+// of the rows; the real boxes so cut fit the screen they show on.
+TEST(UiServices, LongTextsAreCutWithACountAndEveryBoxFitsTheScreen)
+{
+    QStringList thousand;
+    for (int i = 1; i <= 1000; ++i)
+        thousand << QStringLiteral("Control %1 is damaged.").arg(i);
+    const QString wide(50'000, QLatin1Char('x'));
+    const struct {
+        const char *what;
+        QString text;
+        QString fitted;  // in 10 rows of 20 characters (a word past a row gets a zero-width space)
+    } cases[] = {
+        {"short", QStringLiteral("One.\nTwo?"), QStringLiteral("One.\nTwo?")},
+        {"a long list and a question",
+         thousand.join(QLatin1Char('\n')) + QStringLiteral("\nSave?"),
+         (thousand.mid(0, 4) << QStringLiteral("… and 996 more lines.") << QStringLiteral("Save?")).join(QLatin1Char('\n'))},
+        {"one endless line", wide, QString(wide.left(20) + QChar(0x200B)).repeated(2) + wide.left(19) + QChar(0x2026)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::Screen_Fit_Text(c.text, 10, 20), c.fitted);
+    }
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QString &text : {thousand.join(QLatin1Char('\n')), wide}) {
+        platform::QtUiServices ui;
+        QSize shown;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                shown = box->frameGeometry().size(), box->close();
+        });
+        ui.message(text);
+        EXPECT_TRUE(shown.isValid() && shown.height() <= screen.height() && shown.width() <= screen.width()) << shown.height();
     }
 }
 

@@ -11,6 +11,7 @@
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Pass.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -116,7 +117,8 @@ TEST(VisitorDatabaseGuard, StatementsPastTheirStepBudgetAreInterrupted)
 namespace {
 
 // A Visitor.db that is a link, to a database or to nothing, is refused with the reason and
-// nothing is written anywhere; a database the program makes is readable by the user alone.
+// nothing is written anywhere; a database the program makes is readable by the user alone,
+// also in a data folder reached through a linked folder (a home folder often is).
 TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
 {
     REQUIRE_TOOL(sqlite, "sqlite3");
@@ -124,14 +126,22 @@ TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
         const char *name;
         bool targetExists;  // the link points at a real database
         bool link;
+        bool linkedHome = false;  // the data folder lies below a link to a folder
     } const cases[] = {
         {"a link to another database", true, true},
         {"a dangling link", false, true},
         {"no file yet", false, false},
+        {"no file yet, below a linked home folder", false, false, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempDataFolder data;
+        if (c.linkedHome) {
+            ASSERT_TRUE(QDir(data.root()).mkdir(QStringLiteral("real-home")));
+            const QString home = data.root() + QStringLiteral("/home");
+            ASSERT_EQ(symlink("real-home", QFile::encodeName(home).constData()), 0);
+            Created_Resource_Path = home + QStringLiteral("/data");
+        }
         Check_Path_And_Create_VISITOR_Files();
         ASSERT_TRUE(QFile::remove(Database_Path));
         const QString target = data.root() + QStringLiteral("/elsewhere.db");
@@ -164,6 +174,7 @@ TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
         }
         EXPECT_EQ(runTool(sqlite, {Database_Path, QStringLiteral("SELECT VName FROM Visitor_Records;")}).out,
                   QByteArray("Ann\n"));
+        EXPECT_EQ(Run_Visit_Query(Database_Path, Latest_Visits_Query()).rows.size(), 1u) << "the log lists it";
         struct stat st {};
         ASSERT_EQ(lstat(QFile::encodeName(Database_Path).constData(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode));
@@ -176,14 +187,18 @@ TEST(VisitorDatabaseGuard, LinksAreRefusedAndANewDatabaseIsPrivate)
 namespace {
 
 // A photo path in the log may name anything by now: a FIFO there shows no picture and never
-// holds the desk.
-TEST(VisitorDatabaseGuard, APhotoThatIsAFifoIsNotWaitedOn)
+// holds the desk; a picture that would take gigabytes to decode shows none either.
+TEST(VisitorDatabaseGuard, AHostilePhotoIsNotWaitedOnNorDecoded)
 {
     QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("photo.png"));
+    const QString fifo = dir.filePath(QStringLiteral("photo.png")), bomb = dir.filePath(QStringLiteral("bomb.jpg"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(bomb, 8100));
     testsupport::FifoWatch watch(fifo);
-    EXPECT_TRUE(Visitor_Photo(fifo).isNull());
+    for (const QString &photo : {fifo, bomb}) {
+        SCOPED_TRACE(photo.toStdString());
+        EXPECT_TRUE(Visitor_Photo(photo).isNull());
+    }
     EXPECT_FALSE(watch.readerWaited()) << "the photo was waited on";
 }
 

@@ -9,6 +9,7 @@
 #include "visitor/VisitorRecorder.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -29,7 +30,7 @@ TEST(VisitorRecord, WritesOneRowOrSaysNothingWasRecorded)
         {"column lost", "DROP TABLE Visitor_Records; CREATE TABLE Visitor_Records(ID INTEGER PRIMARY KEY);", false,
          false, "Nothing was recorded"},
         {"read-only file", "", true, false, "Nothing was recorded"},
-        {"no data folder", nullptr, false, false, "Error in database access."},
+        {"no data folder", nullptr, false, false, "Error in database access.\nThe folder %1 could not be made: %2."},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,8 +40,14 @@ TEST(VisitorRecord, WritesOneRowOrSaysNothingWasRecorded)
         EXPECT_EQ(QFileInfo(QFileInfo(Database_Path).path()).permissions() & 0x0777, 0x0700);
         auto sql = [&](const QString &s) { return QString::fromUtf8(runTool(sqlite, {Database_Path, s}).out); };
         const QString dbPath = Database_Path;
-        if (!c.prepare)
+        // A file where the data folder's parent should be: the folder cannot be made.
+        const QString blocker = data.root() + QStringLiteral("/file");
+        QString box = QString::fromLatin1(c.box).arg(blocker + QStringLiteral("/data"), qt_error_string(ENOTDIR));
+        if (!c.prepare) {
             Database_Path.clear();
+            QFile(blocker).open(QIODevice::WriteOnly);
+            Created_Resource_Path = blocker + QStringLiteral("/data");
+        }
         else if (*c.prepare)
             sql(QLatin1String(c.prepare));
         // The superuser writes through a read-only mode: a read-only database refuses inserts too.
@@ -64,8 +71,9 @@ TEST(VisitorRecord, WritesOneRowOrSaysNothingWasRecorded)
         ASSERT_EQ(boxes.size(), 1);
         // As the superuser the read-only file is stood in for by a trigger, which is refused as
         // not ours before anything runs.
-        const char *box = c.readOnly && geteuid() == 0 ? "Error in database access." : c.box;
-        EXPECT_TRUE(boxes[0].contains(QLatin1String(c.saved ? "saved successfully" : box))) << boxes[0].toStdString();
+        if (c.readOnly && geteuid() == 0)
+            box = QStringLiteral("Error in database access.");
+        EXPECT_TRUE(boxes[0].contains(c.saved ? QStringLiteral("saved successfully") : box)) << boxes[0].toStdString();
         Database_Path = dbPath;
         if (!c.saved) {
             EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM Visitor_Records;")), QStringLiteral("0\n"));

@@ -437,6 +437,7 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) con
     m_partError.clear();
     m_partRefused = false;
     m_partDamaged = false;
+    m_partSystemFailed = false;
     if (ok) {
         m_unpackedParts += wanted;
         for (auto it = result.parts.begin(); it != result.parts.end(); ++it)
@@ -448,10 +449,13 @@ bool SpreadsheetWriter::unpackParts(const QStringList &parts, bool toMemory) con
             error = QStringLiteral("the archive unpacks to more than %1 MiB").arg(ZipLimits().maxTotalBytes >> 20);
         // A part that fails its checksum or cannot be inflated is a damaged workbook: say which.
         m_partDamaged = code == SSZipArchive::ErrorChecksum || code == SSZipArchive::ErrorEntry;
+        // A part the temporary folder could not take is no fault of the file: the system says why.
+        m_partSystemFailed = code == SSZipArchive::ErrorWrite;
         const QString name = QFileInfo(m_workbookPath).fileName();
-        m_partError = m_partRefused   ? QStringLiteral("%1 was refused: %2.").arg(name, error)
-                      : m_partDamaged ? QStringLiteral("%1 is damaged: %2.").arg(name, error)
-                                      : error;
+        m_partError = m_partRefused        ? QStringLiteral("%1 was refused: %2.").arg(name, error)
+                      : m_partDamaged      ? QStringLiteral("%1 is damaged: %2.").arg(name, error)
+                      : m_partSystemFailed ? QStringLiteral("%1 could not be read: %2.").arg(name, error)
+                                           : error;
     }
     return ok;
 }
@@ -468,6 +472,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     m_error.clear();
     m_refused = false;
     m_damaged = false;
+    m_systemFailed = false;
     m_workbookPath = path;
     m_unpackedParts.clear();
     m_parts.clear();
@@ -475,6 +480,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     m_partError.clear();
     m_partRefused = false;
     m_partDamaged = false;
+    m_partSystemFailed = false;
     // A private folder per opening: nobody else can plant or read files in it, and two openings
     // never see each other's parts.
     // A FIFO or a folder in the workbook's place is refused by name, as the other readers do.
@@ -485,7 +491,8 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
     }
     m_dir = std::make_unique<QTemporaryDir>(Workbook_Folder_Template());
     if (!m_dir->isValid()) {
-        m_error = QStringLiteral("Could not create a temporary folder.");
+        m_error = QStringLiteral("Could not create a temporary folder (%1).").arg(m_dir->errorString());
+        m_systemFailed = true;
         return false;
     }
     if (!loadWorkbookPart()) {
@@ -493,6 +500,7 @@ bool SpreadsheetWriter::openWorkbook(const QString &path)
             m_error = m_partError.isEmpty() ? QStringLiteral("The file is not a workbook.") : m_partError;
             m_refused = m_partRefused;
             m_damaged = m_partDamaged;
+            m_systemFailed = m_partSystemFailed;
         }
         // Refused is refused: no sheet of it is offered, nothing of it is kept.
         m_sheetNames.clear();
@@ -782,12 +790,14 @@ bool SpreadsheetWriter::ReadData(const QString &sheetFile, int &columns, bool fi
     m_error.clear();
     m_refused = false;
     m_damaged = false;
+    m_systemFailed = false;
     m_stopped = false;
     columns = 0;
     if (sheetFile.isEmpty()) {  // no such sheet, or its part was refused or damaged
         m_error = m_partError.isEmpty() ? QStringLiteral("Error: the sheet cannot be read.") : m_partError;
         m_refused = m_partRefused;
         m_damaged = m_partDamaged;
+        m_systemFailed = m_partSystemFailed;
         return false;
     }
     // A sheet of the open workbook is held in memory; any other file is mapped, not loaded. The

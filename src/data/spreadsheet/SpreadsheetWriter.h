@@ -71,11 +71,11 @@ public:
     // does not inflate); lastError() then names the file and the part.
     bool damaged() const { return m_damaged; }
     // The one line a window shows for the last failed read: the reader's own reason when a
-    // limit, Stop or a damaged part ended it, else `fallback` (the window's word for a file that
-    // is not a workbook).
+    // limit, Stop, a damaged part or the system (a full temporary folder) ended it, else
+    // `fallback` (the window's word for a file that is not a workbook).
     QString failureMessage(const QString &fallback) const
     {
-        return m_refused || m_stopped || m_damaged ? m_error : fallback;
+        return m_refused || m_stopped || m_damaged || m_systemFailed ? m_error : fallback;
     }
     // Whether the last read gave up because Stop was asked for in `progress` (lastError() then
     // says so); its table is empty.
@@ -177,6 +177,7 @@ private:
     QString m_error;
     bool m_refused = false;
     bool m_damaged = false;
+    bool m_systemFailed = false;  // the temporary folder could not take the parts
     bool m_stopped = false;
     QString m_workbookPath;
     mutable QStringList m_unpackedParts;
@@ -186,6 +187,7 @@ private:
     mutable QString m_partError;
     mutable bool m_partRefused = false;
     mutable bool m_partDamaged = false;
+    mutable bool m_partSystemFailed = false;
 };
 
 // The shared instance (created at the first use) and the sheet being read.
