@@ -1,7 +1,8 @@
 #include "core/CardSide.h"
 
 #include "core/CardPainting.h"
-#include "core/SKTGraphic.h"
+#include "core/PictureServices.h"
+#include "core/SKTImage.h"
 #include "core/SKTSignature.h"
 
 #include <QPainter>
@@ -20,6 +21,7 @@ CardSide &CardSide::operator=(const CardSide &other)
     if (this != &other)
         *this = copyOfList(other.cardRect, other.card ? &*other.card : nullptr, other.list());
     cardShape = other.cardShape;
+    printsPlaceholderPhotos = other.printsPlaceholderPhotos;
     return *this;
 }
 
@@ -52,6 +54,7 @@ ControlPaintOptions Side_Paint_Options(const CardSide &side)
     o.cardShape = side.cardShape;
     o.cardRect = side.cardRect;
     o.printedOnly = true;
+    o.placeholderPhotos = side.printsPlaceholderPhotos;
     return o;
 }
 
@@ -71,7 +74,10 @@ SKTGraphic *Paint_Controls(QPainter &painter, const SKTGraphicList &controls, co
         painter.save();
         if (options.clipToBounds)
             painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
-        g->drawContentsInView(painter, creating);
+        if (!options.placeholderPhotos && g->kind() == SKTGraphicKind::Image && Is_Placeholder_Picture(g->_file_path))
+            static_cast<SKTImage *>(g)->Draw_the_image_border(painter, g->bounds());
+        else
+            g->drawContentsInView(painter, creating);
         painter.restore();
         if (!creating && options.hasHandles && options.hasHandles(i))
             handles.push_back(g);

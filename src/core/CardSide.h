@@ -35,6 +35,9 @@ struct CardSide {
     QRectF cardRect;                   // points, y downwards
     std::optional<Card_Property> card; // none: no card base or border is painted
     int cardShape = 0;
+    // A design's photo at the placeholder picture is a sample and prints. Where the photo is a
+    // person's (the visitor desk, group mode) it marks a photo still to come: off, none prints.
+    bool printsPlaceholderPhotos = true;
     std::vector<std::unique_ptr<SKTGraphic>> controls;  // index 0 frontmost
 
     CardSide() = default;
@@ -63,6 +66,7 @@ struct ControlPaintOptions {
     QRectF cardRect;
     bool clipToBounds = false;  // each control clipped to its own drawing bounds
     bool printedOnly = false;   // skip hidden controls and those not marked for printing
+    bool placeholderPhotos = true;  // off: a picture at the placeholder paints as an empty one
     QRectF dirty;               // non-empty: controls whose drawing bounds miss it are skipped
     const SKTGraphic *creating = nullptr;        // drawn as being created, without handles
     std::function<bool(int index)> hasHandles;  // selection knobs for these indexes

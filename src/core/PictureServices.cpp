@@ -170,13 +170,14 @@ QString PictureServices::Check_Path_For_App_Resources(const QString &path)
 
 QString Placeholder_Picture_Path() { return platform::joinPath(Resource_Path, QStringLiteral("no.png")); }
 
-QString Shown_Picture_Path(const QString &path)
+bool Is_Placeholder_Picture(const QString &path)
 {
     const QString trimmed = Trim_Str(path);
-    const bool placeholder = trimmed == QLatin1String("no.png") ||
-                             (!Resource_Path.isEmpty() && QDir::cleanPath(trimmed) == QDir::cleanPath(Placeholder_Picture_Path()));
-    return placeholder ? QString() : trimmed;
+    return trimmed == QLatin1String("no.png") ||
+           (!Resource_Path.isEmpty() && QDir::cleanPath(trimmed) == QDir::cleanPath(Placeholder_Picture_Path()));
 }
+
+QString Shown_Picture_Path(const QString &path) { return Is_Placeholder_Picture(path) ? QString() : Trim_Str(path); }
 
 bool Check_Picture_File(const QString &path)
 {

@@ -33,8 +33,11 @@ public:
 
 // The application's own "no photo yet" picture, "no.png" in its resources.
 QString Placeholder_Picture_Path();
-// What a photo box shows for a control's picture path: nothing for the placeholder, which is no
-// file of the user's, the path itself otherwise.
+// Whether a stored picture path names that placeholder (the resources' file, or the bare name
+// the delivered templates give): it stands where a photo is still to come, no file of the user's.
+bool Is_Placeholder_Picture(const QString &path);
+// What a photo box shows, or a row stores, for a control's picture path: nothing for the
+// placeholder, the path itself otherwise.
 QString Shown_Picture_Path(const QString &path);
 
 // Whether the file a person chose as a picture (a photo, an image control's file) holds one the

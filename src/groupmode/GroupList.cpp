@@ -1,5 +1,7 @@
 #include "groupmode/GroupList.h"
 
+#include "core/PictureServices.h"
+
 #include <algorithm>
 
 namespace groupmode {
@@ -31,7 +33,7 @@ QString GroupList::panelText(int row, int column, bool photo) const
     const auto it = cells.find(columnKey(column));
     if (it == cells.end())
         return photo ? QString() : kCellPlaceholder;
-    return photo ? stored(it->toString()) : it->toString();
+    return photo ? Shown_Picture_Path(stored(it->toString())) : it->toString();
 }
 
 QVariantMap GroupList::record(int row, const PanelValues &panel, bool back, bool adding) const
@@ -57,7 +59,8 @@ QVariantMap GroupList::record(int row, const PanelValues &panel, bool back, bool
     for (int f = 0; f < 10; ++f)
         if (adding || panel.checked[f])
             put(m_data.binding(f), panel.text[f]);
-    put(m_data.binding(back ? kBackPhoto : kFrontPhoto), panel.hasPhoto ? panel.photoPath : panel.noImagePath);
+    // The placeholder picture is no photo: a row keeps no path of the application's own.
+    put(m_data.binding(back ? kBackPhoto : kFrontPhoto), Shown_Picture_Path(panel.photoPath));
     for (const auto &[k, text] : panel.custom)
         put(k, text);
     return cells;

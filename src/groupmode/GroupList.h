@@ -22,10 +22,8 @@ struct PanelValues {
     std::array<QString, 10> text;
     // A field whose box is off keeps the row's cell when the row is stored (never when added).
     std::array<bool, 10> checked{};
-    // The file path of the side's photo control; noImagePath when the side has none.
-    bool hasPhoto = true;
+    // The file path of the side's photo control; empty when the side has none.
     QString photoPath;
-    QString noImagePath;
     // The side's custom fields, in list order: column (-1 unbound) and text.
     std::vector<std::pair<int, QString>> custom;
 };
@@ -46,7 +44,7 @@ public:
     void select(int row) { m_selected = row >= 0 && row < rowCount() ? row : -1; }
 
     // The text a panel shows for a cell: the placeholder for a missing or unbound text cell,
-    // the empty path for a photo.
+    // the empty path for a photo (the placeholder picture's path included).
     QString panelText(int row, int column, bool photo = false) const;
 
     // Appends a row built from the panel (every bound field, check boxes aside) and makes it

@@ -568,9 +568,7 @@ PanelValues GroupMode::panelValues(int side)
     }
     const SKTGraphicView *canvas = m_window.canvasOfSide(side);
     const SKTGraphic *photo = canvas ? canvas->Selcect_Ctrl_With_ID(kPhotoId) : nullptr;
-    values.hasPhoto = photo != nullptr;
     values.photoPath = photo ? photo->_file_path : QString();
-    values.noImagePath = m_window.NO_Image_Path();
     const SideScope scope(side);
     for (const DynamicControlRow &row : m_window.dynamicControlList(side)) {
         const int column = row.value(3).toInt();

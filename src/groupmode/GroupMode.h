@@ -67,7 +67,6 @@ public:
     virtual void Undo_Redo_Clear() = 0;
     virtual bool Copy_Card_Design_In_Progress() = 0;
     virtual QString Project_File_Name() = 0;
-    virtual QString NO_Image_Path() = 0;
     // The design is a group project at `path` bound to the workbook: the binding in use, the
     // "Excel" source offered, the project the open file.
     virtual void Use_Group_Project(const QString &path) = 0;

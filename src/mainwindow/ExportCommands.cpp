@@ -30,7 +30,10 @@ BatchDesign SKTWindowController::Prepare_Print_Export_Mail()
             group->Lay_Shown_Row_On_Side(Card_Front_Or_Back == 1 ? 0 : 1);
             Refresh_Canvas();
         }
-    return Set_Front_Back_Value_To_Print_Export_Mail();
+    BatchDesign design = Set_Front_Back_Value_To_Print_Export_Mail();
+    const bool personsPhoto = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    design.front.printsPlaceholderPhotos = design.back.printsPlaceholderPhotos = !personsPhoto;
+    return design;
 }
 
 ExportCommand *SKTWindowController::exportCommand()

@@ -151,7 +151,6 @@ public:
     void Undo_Redo_Clear() override { m_window.Undo_Redo_Clear(); }
     bool Copy_Card_Design_In_Progress() override { return copy_card_design; }
     QString Project_File_Name() override { return ::Project_File_Name; }
-    QString NO_Image_Path() override { return m_window.NO_Image_Path; }
     void Use_Group_Project(const QString &path) override
     {
         ::Excel_Binding_Use = true;

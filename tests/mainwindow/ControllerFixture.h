@@ -111,6 +111,17 @@ protected:
     // --- what a person does and sees ---
     SKTGraphicView *canvas(int side) const { return controller->canvasOfSide(side); }
     QImage grabbed(int side) const { return canvas(side)->grab().toImage(); }
+    // The colours inside `area` (card points, its edge left aside) of a picture of a card side.
+    int coloursIn(const QImage &card, const QRectF &area) const
+    {
+        const double k = card.width() / controller->Front_card_Prop->Card_Size().width();
+        const QRect r = QRectF(area.topLeft() * k, area.size() * k).toRect().adjusted(3, 3, -3, -3);
+        QSet<QRgb> seen;
+        for (int y = r.top(); y <= r.bottom(); y += 2)
+            for (int x = r.left(); x <= r.right(); x += 2)
+                seen.insert(card.pixel(x, y));
+        return int(seen.size());
+    }
     SideState state(int side) const
     {
         SideState out;

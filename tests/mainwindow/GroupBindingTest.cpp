@@ -337,7 +337,6 @@ TEST_F(GroupBinding, TheListReadsAndWritesTheWindowsOneTable)
     groupmode::PanelValues panel;
     panel.text[0] = "Finn";
     panel.text[1] = "Guard";
-    panel.hasPhoto = false;
     EXPECT_EQ(group->list().add(panel, false), 3);
     ASSERT_EQ(table.rowCount(), 4);
     EXPECT_EQ(table.Table_Row(3).value("Extension").toString(), "6");

@@ -46,19 +46,20 @@ protected:
         ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
     }
 
-    // Names "Person 01" … with a title column; `rows` data rows under a title row.
-    QString workbook(int rows)
+    // Names "Person 01" … with a title and `photo`; `rows` data rows under a title row.
+    QString workbook(int rows, const QString &photo = {})
     {
         QList<QStringList> sheet{{"Name", "Title", "Photo"}};
         for (int i = 1; i <= rows; ++i)
-            sheet << QStringList{QStringLiteral("Person %1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("T%1").arg(i), ""};
+            sheet << QStringList{QStringLiteral("Person %1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("T%1").arg(i), photo};
         const QString path = pathIn("people.xlsx");
         EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(path, sheet, true));
         return path;
     }
 
-    // The group road to Finish: name column 1, title column 2.
-    int startGroupRoad(const QString &book)
+    // The group road to Finish: name column 1, title column 2, the photo column 3 bound to
+    // the `photos` bindings (10 front, 11 back).
+    int startGroupRoad(const QString &book, std::initializer_list<size_t> photos = {})
     {
         const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
             w.New_Radio_Click();
@@ -70,6 +71,8 @@ protected:
             w.OK_Click();
             w.columnCombos[0]->setCurrentIndex(1);
             w.columnCombos[1]->setCurrentIndex(2);
+            for (size_t photo : photos)
+                w.columnCombos[photo]->setCurrentIndex(3);
             w.OK_Click();
             return w.result();
         });
@@ -785,8 +788,9 @@ TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
     EXPECT_EQ(controller->focusWidget(), save);
 }
 
-// A photo row added in the panel and left unfilled prints nothing on any row's card, its box
-// names no file, and a row's Save stores no picture for it in the project.
+// The default photo's placeholder and a photo row added in the panel and left unfilled show on
+// the canvas only: no row's card prints them, the row's box names no file, and a row's Save
+// stores no picture for it in the project.
 TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
 {
     ASSERT_EQ(startGroupRoad(workbook(3)), 1);
@@ -798,6 +802,9 @@ TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
     };
     const QList<QImage> before = printed("before");
     ASSERT_EQ(before.size(), 3);
+    const QRectF photo = canvas(0)->Selcect_Ctrl_With_ID("Fup_Photo")->bounds();
+    EXPECT_GT(coloursIn(grabbed(0), photo), 1);
+    EXPECT_EQ(coloursIn(before[0], photo), 1);
     Profile_Panel *front = panel(0);
     front->image_ctrl_type->click();
     front->Add_label_btn->click();
@@ -833,4 +840,20 @@ TEST_F(GroupJourney, OnASmallScreenThePropertyPanelLendsItsWidth)
     ui->push(int(platform::AnswerNo));
     click("New_btn");
     EXPECT_EQ(panel->width(), designWidth - byHand) << "what was lent comes back";
+}
+
+// A row stored from a side whose photo is the placeholder, or that has no photo control, keeps
+// no picture path; a placeholder path read from the table shows as no photo.
+TEST_F(GroupJourney, ARowWithoutAPhotoStoresNoPath)
+{
+    ASSERT_EQ(startGroupRoad(workbook(2, controller->NO_Image_Path), {10, 11}), 1);
+    for (const char *side : {"Front_Side_btn", "Back_Side_btn"}) {
+        click(side);
+        EXPECT_EQ(panel(side[0] == 'B')->image_path_val->text().toStdString(), "") << side;
+        ui->clear();
+        controller->findChild<QPushButton *>("Save_Excel_Details_Btn")->click();
+        const DesignReadResult read = Read_Design_File(::Project_File_Name);
+        ASSERT_TRUE(read.design);
+        EXPECT_EQ(read.design->tableRows.value(0, "Column3").toStdString(), "") << side;
+    }
 }
