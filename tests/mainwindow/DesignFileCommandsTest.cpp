@@ -4,6 +4,8 @@
 #include "ControllerFixture.h"
 
 #include "core/DesignFile.h"
+#include "core/SKTImage.h"
+#include "platform/Paths.h"
 #include "platform/Plist.h"
 
 #include <QDir>
@@ -367,6 +369,46 @@ TEST_F(DesignFileCommandsTest, APictureBackgroundIsDrawnAgainAfterOpening)
         click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
         const QImage shown = grabbed(side);
         EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), colours[side]) << side;
+    }
+}
+
+// The data folder of an installed copy lies under ".../share/badgeloom" too: the pictures a user
+// keeps there (even one named like a picture of the installation) are drawn from there, before
+// and after the design is saved and opened again; only a missing picture is looked for among
+// the installation's resources.
+TEST_F(DesignFileCommandsTest, PicturesInTheDataFolderAreDrawnFromThere)
+{
+    Created_Resource_Path = dir.filePath("home/.local/share/badgeloom");
+    const QString kept = platform::joinPath(Created_Resource_Path, "Images_save_by_user");
+    ASSERT_TRUE(QDir().mkpath(kept));
+    const struct {
+        QString file;
+        QColor colour;
+    } pictures[] = {{kept + "/photo.png", QColor(20, 160, 90)}, {kept + "/no.png", QColor(200, 40, 120)}};
+    SKTGraphicArray controls;
+    for (const auto &p : pictures) {
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(p.colour);
+        ASSERT_TRUE(picture.save(p.file));
+        auto image = std::make_shared<SKTImage>();
+        image->setBounds(QRectF(20 + 70 * controls.size(), 20, 50, 50));
+        image->setFilePath(p.file, true);
+        controls.push_back(image);
+    }
+    place(0, controls);
+    EXPECT_EQ(SKTWindowController::Check_Path_For_App_Resources("/old/share/badgeloom/no.png", Resource_Path),
+              Resource_Path + "/no.png") << "a missing picture the installation has";
+    for (bool reopened : {false, true}) {
+        if (reopened) {
+            saveAs(pathIn("kept.did"));
+            open(pathIn("kept.did"));
+        }
+        const QImage shown = grabbed(0);
+        for (size_t i = 0; i < std::size(pictures); ++i) {
+            const QPoint centre = at(canvas(0), QPointF(45 + 70 * i, 45));
+            EXPECT_EQ(shown.pixelColor(centre), pictures[i].colour) << i << (reopened ? " reopened" : "");
+            EXPECT_EQ(document->graphics()[i]->FilePath().toStdString(), pictures[i].file.toStdString());
+        }
     }
 }
 
