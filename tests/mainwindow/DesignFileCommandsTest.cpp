@@ -264,6 +264,63 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
     EXPECT_EQ(startDialogRuns, runs + 2);
 }
 
+// File > Start… asks to save as New does; a Cancel anywhere on its road (the question, the start
+// dialog or its title bar, the gallery, the card wizard after trying a size) goes back to the
+// design as it was, title, mode and bound table included.
+TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
+{
+    drawDesign();
+    saveAs(pathIn("open.did"));
+    controller->Excel_Table().Set_Table({"No.", "Name"}, {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}}});
+    const SKTGraphicArray front = document->graphics();
+    const QString title = controller->windowTitle(), mode = Start_Card_Option;
+    const QSizeF size = controller->Front_card_Prop->Card_Size();
+    QAction *start = nullptr;
+    for (QAction *a : controller->findChildren<QAction *>())
+        if (a->text() == "Start…")
+            start = a;
+    ASSERT_NE(start, nullptr);
+    const auto previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
+        w.width_Stepper->setValue(w.width_Stepper->value() + 20);
+        w.Apply_Size_Clicked();
+        w.CancelClick();
+        return w.result();
+    });
+    const struct {
+        int answer, startDialog;  // the start dialog's answer: none when the question is cancelled
+    } cases[] = {{platform::AnswerCancel, -1}, {platform::AnswerNo, 0}, {platform::AnswerNo, 3},
+                 {platform::AnswerNo, 10}, {platform::AnswerNo, 11}, {platform::AnswerNo, 13}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.startDialog);
+        ui->clear();
+        ui->push(c.answer);
+        int runs = 0;
+        // The start dialog answers once; should it come again, it ends the road at once.
+        const auto previousStart = Start_Card::setModalRunner([&](Start_Card &dialog) {
+            if (runs++ > 0)
+                return -1;
+            if (c.startDialog == 0)
+                dialog.CancelClick();
+            else if (c.startDialog == 3)
+                dialog.close();
+            else
+                dialog.Select_card_option(c.startDialog - 10);
+            return dialog.result();
+        });
+        start->trigger();
+        Start_Card::setModalRunner(previousStart);
+        EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes before opening new document?"});
+        EXPECT_EQ(runs, int(c.startDialog >= 0));
+        EXPECT_EQ(document->graphics(), front);
+        EXPECT_EQ(controller->windowTitle(), title);
+        EXPECT_EQ(Start_Card_Option, mode);
+        EXPECT_EQ(Project_File_Name, pathIn("open.did"));
+        EXPECT_EQ(controller->Front_card_Prop->Card_Size(), size);
+        EXPECT_EQ(controller->Excel_Table().Column_Titles(), (QStringList{"No.", "Name"}));
+    }
+    Card_Wizard::setModalRunner(previousWizard);
+}
+
 // Exit, and closing the window, ask to save and then whether to exit; one exit asks once,
 // though quitting closes the window and a close asks as Exit does.
 TEST_F(DesignFileCommandsTest, ExitAndCloseAskToSaveThenToExitOnce)
