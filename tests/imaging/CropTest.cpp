@@ -1,6 +1,5 @@
 // The cropping tool: ratios and face rectangles, the crop kinds, a real face found by the
 // cascade, the direct file crop through the window, and batches with their series.
-#include "FakeCamera.h"
 #include "TestSupport.h"
 #include "core/Globals.h"
 #include "data/SeriesFiles.h"
@@ -80,42 +79,6 @@ struct FakeDetector : FaceDetector {
     }
 };
 }  // namespace
-
-// The face extension follows its box: a size crop chosen for the camera leaves it greyed no
-// longer than the kind is chosen, and the next opening's face kind with a face found offers it.
-TEST(Crop, TheFaceExtensionComesBackAfterTheCameraSizeKind)
-{
-    testsupport::TempDataFolder data;
-    platform::ScopedScriptedUi ui;
-    fakecamera::ScopedFakeCamera fake;
-    const QString folder = QDir(data.root()).filePath("people");
-    QDir().mkpath(folder);
-    ASSERT_TRUE(canvasPicture(500, 500).save(QDir(folder).filePath("face.png")));
-    Cropping_Tool tool;
-    tool.show();
-    const auto press = [&](const char *group, int item) {
-        auto *b = tool.findChild<QAbstractButton *>(QStringLiteral("%1_%2").arg(group).arg(item));
-        ASSERT_TRUE(b && b->isVisible() && b->isEnabled()) << group << item;
-        b->click();
-    };
-    for (const CropSource input : {SourceCamera, SourceFolder}) {
-        tool.Prepare_Full();
-        tool.faceDetector = std::make_shared<FakeDetector>();
-        press("input_option_matrix", input);
-        tool.findChild<QLineEdit *>("folder_path")->setText(folder);
-        tool.findChild<QLineEdit *>("output_path")->setText(QDir(data.root()).filePath("out"));
-        tool.findChild<QLineEdit *>("output_custom_name")->setText("snap");
-        tool.findChild<QPushButton *>("Next_Btn")->click();
-        press("cropping_option_matrix", input == SourceCamera ? CropBySize : CropByFace);
-        if (input == SourceCamera) {
-            tool.findChild<QPushButton *>("Back_Btn")->click();
-            tool.Cancel_Btn_Clicked();
-            continue;
-        }
-        EXPECT_TRUE(tool.findChild<QWidget *>("extend_face_box")->isEnabled()) << ui->messages().join('|').toStdString();
-        EXPECT_TRUE(tool.findChild<QWidget *>("Face_Size_Stepper")->isEnabled());
-    }
-}
 
 TEST(Crop, RatiosFacesAndSizes)
 {

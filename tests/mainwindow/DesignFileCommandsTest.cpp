@@ -272,13 +272,14 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
     drawDesign();
     saveAs(pathIn("open.did"));
     controller->Excel_Table().Set_Table({"No.", "Name"}, {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}}});
-    const SKTGraphicArray front = document->graphics();
-    const QString title = controller->windowTitle(), mode = Start_Card_Option;
-    const QSizeF size = controller->Front_card_Prop->Card_Size();
+    const auto face = [this] {
+        return std::tuple(document->graphics(), controller->windowTitle(), Start_Card_Option, Project_File_Name,
+                          controller->Front_card_Prop->Card_Size(), controller->Excel_Table().Column_Titles());
+    };
+    const auto before = face();
     QAction *start = nullptr;
     for (QAction *a : controller->findChildren<QAction *>())
-        if (a->text() == "Start…")
-            start = a;
+        start = a->text() == "Start…" ? a : start;
     ASSERT_NE(start, nullptr);
     const auto previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
         w.width_Stepper->setValue(w.width_Stepper->value() + 20);
@@ -286,37 +287,22 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
         w.CancelClick();
         return w.result();
     });
-    const struct {
-        int answer, startDialog;  // the start dialog's answer: none when the question is cancelled
-    } cases[] = {{platform::AnswerCancel, -1}, {platform::AnswerNo, 0}, {platform::AnswerNo, 3},
-                 {platform::AnswerNo, 10}, {platform::AnswerNo, 11}, {platform::AnswerNo, 13}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.startDialog);
+    // The start dialog's answer (-1: the question is cancelled): Cancel, its title bar's close, an option + 10.
+    for (const int answer : {-1, 0, 3, 10, 11, 13}) {
         ui->clear();
-        ui->push(c.answer);
-        int runs = 0;
-        // The start dialog answers once; should it come again, it ends the road at once.
+        ui->push(answer < 0 ? platform::AnswerCancel : platform::AnswerNo);
+        int runs = 0;  // should the dialog come again, it ends the road at once
         const auto previousStart = Start_Card::setModalRunner([&](Start_Card &dialog) {
             if (runs++ > 0)
                 return -1;
-            if (c.startDialog == 0)
-                dialog.CancelClick();
-            else if (c.startDialog == 3)
-                dialog.close();
-            else
-                dialog.Select_card_option(c.startDialog - 10);
+            answer == 0 ? dialog.CancelClick() : answer == 3 ? void(dialog.close()) : dialog.Select_card_option(answer - 10);
             return dialog.result();
         });
         start->trigger();
         Start_Card::setModalRunner(previousStart);
         EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes before opening new document?"});
-        EXPECT_EQ(runs, int(c.startDialog >= 0));
-        EXPECT_EQ(document->graphics(), front);
-        EXPECT_EQ(controller->windowTitle(), title);
-        EXPECT_EQ(Start_Card_Option, mode);
-        EXPECT_EQ(Project_File_Name, pathIn("open.did"));
-        EXPECT_EQ(controller->Front_card_Prop->Card_Size(), size);
-        EXPECT_EQ(controller->Excel_Table().Column_Titles(), (QStringList{"No.", "Name"}));
+        EXPECT_EQ(runs, int(answer >= 0)) << answer;
+        EXPECT_TRUE(face() == before) << answer;
     }
     Card_Wizard::setModalRunner(previousWizard);
 }
@@ -407,65 +393,41 @@ TEST_F(DesignFileCommandsTest, ABarcodeWithoutAReadablePictureIsRebuiltOnOpening
 }
 
 // The file keeps a picture background by its path; opened, the card shows that picture again.
+// The pictures lie in the data folder, which an installed copy has under ".../share/badgeloom"
+// as its resources do: they are drawn from there (even one named like a picture of the
+// installation), a photo as well, before and after saving and opening.
 TEST_F(DesignFileCommandsTest, APictureBackgroundIsDrawnAgainAfterOpening)
 {
-    const QColor colours[] = {QColor(20, 160, 90), QColor(200, 40, 120)};
-    for (int side : {0, 1}) {
+    Created_Resource_Path = dir.filePath("home/.local/share/badgeloom");
+    const QString kept = Created_Resource_Path + "/Images_save_by_user/";
+    ASSERT_TRUE(QDir().mkpath(kept));
+    const QColor colours[] = {QColor(20, 160, 90), QColor(200, 40, 120), QColor(30, 60, 220)};
+    for (int i : {0, 1, 2}) {
         QImage picture(60, 40, QImage::Format_RGB32);
-        picture.fill(colours[side]);
-        const QString file = pathIn(side == 0 ? "front.png" : "back.png");
-        ASSERT_TRUE(picture.save(file));
+        picture.fill(colours[i]);
+        ASSERT_TRUE(picture.save(kept + QStringList{"front.png", "no.png", "photo.png"}[i]));
+    }
+    for (int side : {0, 1}) {
         Card_Property &card = side == 0 ? *controller->Front_card_Prop : *controller->Back_card_Prop;
         card.setCard_fill_chk(true);
         card.setCard_fill_style(QStringLiteral("I"));
-        card.setCard_BG_Image_Path(file);
+        card.setCard_BG_Image_Path(kept + (side == 0 ? "front.png" : "no.png"));
     }
-    saveAs(pathIn("background.did"));
-    open(pathIn("background.did"));
-    for (int side : {0, 1}) {
-        click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
-        const QImage shown = grabbed(side);
-        EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), colours[side]) << side;
-    }
-}
-
-// The data folder of an installed copy lies under ".../share/badgeloom" too: the pictures a user
-// keeps there (even one named like a picture of the installation) are drawn from there, before
-// and after the design is saved and opened again; only a missing picture is looked for among
-// the installation's resources.
-TEST_F(DesignFileCommandsTest, PicturesInTheDataFolderAreDrawnFromThere)
-{
-    Created_Resource_Path = dir.filePath("home/.local/share/badgeloom");
-    const QString kept = platform::joinPath(Created_Resource_Path, "Images_save_by_user");
-    ASSERT_TRUE(QDir().mkpath(kept));
-    const struct {
-        QString file;
-        QColor colour;
-    } pictures[] = {{kept + "/photo.png", QColor(20, 160, 90)}, {kept + "/no.png", QColor(200, 40, 120)}};
-    SKTGraphicArray controls;
-    for (const auto &p : pictures) {
-        QImage picture(40, 40, QImage::Format_RGB32);
-        picture.fill(p.colour);
-        ASSERT_TRUE(picture.save(p.file));
-        auto image = std::make_shared<SKTImage>();
-        image->setBounds(QRectF(20 + 70 * controls.size(), 20, 50, 50));
-        image->setFilePath(p.file, true);
-        controls.push_back(image);
-    }
-    place(0, controls);
-    EXPECT_EQ(SKTWindowController::Check_Path_For_App_Resources("/old/share/badgeloom/no.png", Resource_Path),
-              Resource_Path + "/no.png") << "a missing picture the installation has";
+    auto photo = std::make_shared<SKTImage>();
+    photo->setBounds(QRectF(10, 10, 30, 30));
+    photo->setFilePath(kept + "photo.png", true);
+    place(0, {photo});
     for (bool reopened : {false, true}) {
-        if (reopened) {
-            saveAs(pathIn("kept.did"));
-            open(pathIn("kept.did"));
+        if (reopened) {  // the backgrounds are drawn as a design is opened
+            saveAs(pathIn("background.did"));
+            open(pathIn("background.did"));
+            for (int side : {0, 1}) {
+                click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+                const QImage shown = grabbed(side);
+                EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), colours[side]) << side;
+            }
         }
-        const QImage shown = grabbed(0);
-        for (size_t i = 0; i < std::size(pictures); ++i) {
-            const QPoint centre = at(canvas(0), QPointF(45 + 70 * i, 45));
-            EXPECT_EQ(shown.pixelColor(centre), pictures[i].colour) << i << (reopened ? " reopened" : "");
-            EXPECT_EQ(document->graphics()[i]->FilePath().toStdString(), pictures[i].file.toStdString());
-        }
+        EXPECT_EQ(grabbed(0).pixelColor(at(canvas(0), QPointF(25, 25))), colours[2]) << reopened;
     }
 }
 
