@@ -68,6 +68,8 @@ void SKTWindowController::Open_Start_Window()
             leaveDesignFace();
         const int result = start_window->runModal();
         if (m_startOverOpenDesign) {
+            if (result == Start_Card::QuitCode)
+                Exit_App();
             if (result != 1)
                 return;
             leaveDesignFace();
@@ -76,7 +78,7 @@ void SKTWindowController::Open_Start_Window()
         Excel_Table().Clear_Table();
         Title_For_Gen_ID_Card();
         Title_For_Student();
-        if (result == Start_Card::QuitCode) {
+        if (result == Start_Card::QuitCode || result == Start_Card::ClosedCode) {
             if (Exit_App())
                 return;
             continue;
