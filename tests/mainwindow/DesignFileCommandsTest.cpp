@@ -5,6 +5,7 @@
 
 #include "core/DesignFile.h"
 #include "core/SKTImage.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "platform/Paths.h"
 #include "platform/Plist.h"
 
@@ -287,8 +288,12 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
         w.CancelClick();
         return w.result();
     });
+    const auto previousGroup = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
+        w.Cancel_Click();
+        return w.result();
+    });
     // The start dialog's answer (-1: the question is cancelled): Cancel, its title bar's close, an option + 10.
-    for (const int answer : {-1, 0, 3, 10, 11, 13}) {
+    for (const int answer : {-1, 0, 3, 10, 11, 13, 14}) {
         ui->clear();
         ui->push(answer < 0 ? platform::AnswerCancel : platform::AnswerNo);
         int runs = 0;  // should the dialog come again, it ends the road at once
@@ -305,6 +310,7 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
         EXPECT_TRUE(face() == before) << answer;
     }
     Card_Wizard::setModalRunner(previousWizard);
+    Group_Mode_Wizard::setModalRunner(previousGroup);
 }
 
 // Exit, and closing the window, ask to save and then whether to exit; one exit asks once,
