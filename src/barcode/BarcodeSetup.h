@@ -50,7 +50,7 @@ struct BarcodeSetup {
     int barcode_unit_val = 1;
     bool transparent_background = false;  // the control's fill flag, for a barcode
     int kerning_value = 0;         // the window's kerning box (1: the value is drawn without
-                                   // letter spacing); not stored with a control
+                                   // letter spacing)
 
     bool operator==(const BarcodeSetup &) const = default;
 };

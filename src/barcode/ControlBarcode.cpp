@@ -6,16 +6,8 @@
 #include "core/Utilities.h"
 
 #include <QPainter>
-#include <atomic>
 
 namespace barcode {
-
-namespace {
-std::atomic<bool> closeSetValue{false};
-}  // namespace
-
-void Set_Barcode_Value_Close_Set(bool closeSet) { closeSetValue = closeSet; }
-bool Barcode_Value_Close_Set() { return closeSetValue; }
 
 BarcodeSetup Setup_From_Control(const SKTGraphic &c)
 {
@@ -60,7 +52,7 @@ BarcodeSetup Setup_From_Control(const SKTGraphic &c)
     s.dpi_custom_val = c.dpi_custom_val;
     s.barcode_unit_val = c.barcode_unit_val;
     s.transparent_background = c._isDrawingFill;  // a barcode keeps its transparency choice there
-    s.kerning_value = Barcode_Value_Close_Set() ? 1 : 0;
+    s.kerning_value = c.kerning_value == 1 ? 1 : 0;
     return s;
 }
 
@@ -106,6 +98,7 @@ void Setup_To_Control(const BarcodeSetup &s, SKTGraphic &c)
     c.dpi_custom_val = s.dpi_custom_val;
     c.barcode_unit_val = s.barcode_unit_val;
     c._isDrawingFill = s.transparent_background;
+    c.kerning_value = s.kerning_value == 1 ? 1 : 0;
 }
 
 double Setup_Barcode_Dpi(const BarcodeSetup &setup)

@@ -18,17 +18,11 @@ double Setup_Barcode_Dpi(const BarcodeSetup &setup);
 // trimmed two_d_font_val of a 2-D symbol or linear_font_val of a linear one.
 QString Control_Barcode_Value(const SKTGraphic &control);
 
-// The barcode window's close-set box ("kerning" of the value under the bars): it belongs to the
-// window, not to a control, and no file keeps it. One setting for the run, so the picture a
-// control gets when the window closes, and every picture made of it later (a resize, a data row,
-// print, export, a design opened again), is the picture the window's preview showed. Off at
-// start. Safe from any thread.
-void Set_Barcode_Value_Close_Set(bool closeSet);
-bool Barcode_Value_Close_Set();
-
 // The barcode fields of a control as a set-up; a barcode control keeps its transparent-
 // background choice in its fill flag (off for a new one: a white background). The close-set
-// choice is the run's (above).
+// choice of the value ("kerning") is the control's own and travels with it into files, so every
+// picture made of it (a resize, a data row, print, export at any resolution, a design opened in
+// another run) is the one the window's preview showed when it was confirmed.
 BarcodeSetup Setup_From_Control(const SKTGraphic &control);
 
 // The set-up into the control's barcode fields, the transparency into its fill flag: the

@@ -185,7 +185,7 @@ QVariantMap encodeWithCoder(const SKTGraphic &graphic)
     QVariantMap record;
     record.insert(SKTArchiveClassKey, graphic.className());
     for (const ControlField &field : Control_Fields(graphic.kind())) {
-        if (field.has(InArchive))
+        if (field.has(InArchive) && !Field_Left_Out(graphic, field))
             With_Field(graphic, field.member,
                        [&](const auto &value) { record.insert(QLatin1String(field.name), archived(value)); });
     }

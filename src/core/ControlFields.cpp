@@ -133,6 +133,8 @@ const std::vector<ControlField> kBarcode{
     F(dpi_val_index, Choice, Stored),
     F(dpi_custom_val, Text, Stored),
     F(barcode_unit_val, Choice, Stored),
+    // Designs written before a barcode kept its close-set choice end here: spaced, as they showed.
+    F(kerning_value, Flag, Stored | OldRecordsEnd | OmittedWhenOff),
     F(bar_image_ctrl_bounds, Rect, InMemory),
 };
 

@@ -40,6 +40,8 @@ enum FieldUse : unsigned {
     Copied = 4,            // the narrow copy (copyWithZone) of every kind
     CopiedByKind = 8,      // the narrow copy of this kind only
     OldRecordsEnd = 16,    // older, shorter records may end just before this field
+    OmittedWhenOff = 32,   // written only when not 0, so files and archives without it stay as
+                           // they were; read back as 0 when missing (a last field of its record)
     Stored = InArchive | InRecord,
 };
 
@@ -78,6 +80,18 @@ void With_Field(G &g, const FieldMember &member, Fn &&fn)
             }
         },
         member);
+}
+
+// Whether a field marked OmittedWhenOff is left out of what g writes.
+inline bool Field_Left_Out(const SKTGraphic &g, const ControlField &field)
+{
+    bool off = false;
+    if (field.has(OmittedWhenOff))
+        With_Field(g, field.member, [&](const auto &value) {
+            if constexpr (std::is_arithmetic_v<std::decay_t<decltype(value)>>)
+                off = value == 0;
+        });
+    return off;
 }
 
 // Holds a value read from a file, an archive or the clipboard to the range of its kind (see

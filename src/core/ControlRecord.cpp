@@ -101,6 +101,10 @@ void recordFields(IO &io, G &g)
         // line without direction, an image with shadow and its path as value text).
         if (field.has(OldRecordsEnd) && io.endsHere())
             break;
+        if constexpr (!IO::reading) {
+            if (Field_Left_Out(g, field))
+                continue;
+        }
         With_Field(g, field.member, [&](auto &value) {
             recordValue(io, g, field, value);
             if constexpr (IO::reading)

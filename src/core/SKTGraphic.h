@@ -170,6 +170,7 @@ public:
     int dpi_val_index = 0;
     QString dpi_custom_val = QStringLiteral("0");
     int barcode_unit_val = 1;
+    int kerning_value = 0;  // a barcode's value drawn close-set (1) or letter-spaced (0)
     bool ctrl_is_locked = false;
     int text_alignmnet = 2;
     int text_alignmnet_Vert = 2;

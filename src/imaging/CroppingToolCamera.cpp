@@ -105,9 +105,8 @@ bool Cropping_Tool::Camera_Screen()
 bool Cropping_Tool::Camera_Crop_Kind_Changed()
 {
     cropping_wid_size->setEnabled(croping_selection == CropBySize);
-    const bool face = croping_selection == CropByFace;
-    extend_face_box->setEnabled(face);
-    Face_Size_Stepper->setEnabled(face);
+    // The box governs its stepper: every other road enables the box alone.
+    extend_face_box->setEnabled(croping_selection == CropByFace);
     if (rig.Running()) {
         Show_MessageBox(QStringLiteral("Please first capture image."));
         return false;

@@ -130,9 +130,12 @@ void SKTWindowController::buildEditMenu(QMenu *edit)
         const QString action = QString::fromLatin1(item.action);
         const auto slot = item.slot;
         // A shortcut can come before the states have caught up: the canvas decides again, so Copy
-        // with nothing selected never empties the clipboard.
-        QAction *a = edit->addAction(tr(item.title), item.keys, this, [this, action, slot] {
-            if (currentCanvas()->validateMenuItem(action))
+        // with nothing selected never empties the clipboard. Delete of a locked control goes on
+        // to the canvas, which says why it refuses, as Backspace does.
+        const bool sayLocked = action == QLatin1String("delete:");
+        QAction *a = edit->addAction(tr(item.title), item.keys, this, [this, action, slot, sayLocked] {
+            SKTGraphicView *canvas = currentCanvas();
+            if (canvas->validateMenuItem(action) || (sayLocked && canvas->There_Is_Any_Lock_Contrl()))
                 (this->*slot)();
         });
         a->setObjectName(QString::fromLatin1(item.name));

@@ -386,10 +386,7 @@ void SKTWindowController::Watermark_Tool_Clicked()
     sett_tab->setCurrentWidget(card_brdr_tab);
 }
 
-void SKTWindowController::newDocumentWindow()
-{
-    Open_Start_Window();
-}
+void SKTWindowController::newDocumentWindow() { Start_Over_Open_Design(); }
 
 // ---------------------------------------------------------------------------------------------
 // new project, title, start dialog

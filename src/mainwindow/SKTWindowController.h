@@ -195,6 +195,9 @@ public:
     bool Save_Changes_Before_New();
     void Set_Log_Name_In_Title();
     void Open_Start_Window();
+    // File > Start…: asks to save, then runs the start dialog once over the open design; a Cancel
+    // anywhere on the road (the question, the dialog, the mode's own dialog) leaves it as it was.
+    bool Start_Over_Open_Design();
     // Carries out a start mode chosen in the start dialog; 1 when a design came about.
     int Start_Mode_Dispatch(const QString &option);
     // Empties the undo history with the live sides as its base, Undo and Redo disabled.
@@ -529,6 +532,7 @@ private:
     // Set once the questions of Exit were answered with yes: the close that quitting brings
     // must not ask them again.
     bool m_exitConfirmed = false;
+    bool m_startOverOpenDesign = false;  // the start dialog runs over a design it must not lose
     // What was damaged in the design on show, from its loading until a save the user agreed to.
     QStringList m_damagedRecords;
 };

@@ -57,16 +57,28 @@ int SKTWindowController::Open_Image_Library_Window(const QString &mode)
 
 void SKTWindowController::Open_Start_Window()
 {
-    // A loop, not a call of itself: a newcomer may cancel any number of times.
-    for (;;) {
+    // A loop, not a call of itself: a newcomer may cancel any number of times. Over an open
+    // design the window keeps its face until a mode has been chosen, and one Cancel goes back.
+    const auto leaveDesignFace = [this] {
         Front_back_label->hide();
         liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
+    };
+    for (;;) {
+        if (!m_startOverOpenDesign)
+            leaveDesignFace();
         const int result = start_window->runModal();
+        if (m_startOverOpenDesign) {
+            if (result == Start_Card::QuitCode)
+                Exit_App();
+            if (result != 1)
+                return;
+            leaveDesignFace();
+        }
         ::Excel_Source_Path.clear();
         Excel_Table().Clear_Table();
         Title_For_Gen_ID_Card();
         Title_For_Student();
-        if (result == Start_Card::QuitCode) {
+        if (result == Start_Card::QuitCode || result == Start_Card::ClosedCode) {
             if (Exit_App())
                 return;
             continue;
@@ -77,11 +89,39 @@ void SKTWindowController::Open_Start_Window()
             Show_RHS_Properties(nullptr);
             if (option != QStringLiteral("L"))
                 Show_Hide_Main_Window(true);
+            m_startOverOpenDesign = false;  // the design it ran over is gone: nothing to go back to
             return;
         }
-        if (QCoreApplication::closingDown() || result < 0 || m_exitConfirmed)
+        if (m_startOverOpenDesign || QCoreApplication::closingDown() || result < 0 || m_exitConfirmed)
             return;
     }
+}
+
+bool SKTWindowController::Start_Over_Open_Design()
+{
+    if (!Save_Changes_Before_New())
+        return false;
+    // What the road changes before its last dialog has said yes.
+    const QString option = Start_Card_Option, templatePath = Selected_Template_Path, workbook = ::Excel_Source_Path,
+                  title = windowTitle();
+    const QStringList columns = Excel_Table().Column_Titles();
+    const QVariantList rows = Excel_Table().Table_Rows();
+    const QStringList captions = Profile_Captions();
+    const int shape = cardTabs().Card_Shape;
+    m_startOverOpenDesign = true;
+    Open_Start_Window();
+    if (!std::exchange(m_startOverOpenDesign, false))
+        return true;
+    Start_Card_Option = option;
+    Selected_Template_Path = templatePath;
+    ::Excel_Source_Path = workbook;
+    Excel_Table().Set_Table(columns, rows);
+    Set_Profile_Captions(captions);
+    cardTabs().Card_Shape = shape;
+    if (option == QStringLiteral("V") || option == QStringLiteral("G"))
+        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    setWindowTitle(title);
+    return false;
 }
 
 int SKTWindowController::Start_Mode_Dispatch(const QString &option)
@@ -112,7 +152,7 @@ int SKTWindowController::Start_Mode_Dispatch(const QString &option)
 int SKTWindowController::Start_From_Template(bool visitor)
 {
     LiveModePanel &panel = liveModePanel();
-    if (visitor)
+    if (visitor && !m_startOverOpenDesign)
         panel.Reset_All_Visitor_Grp_Mode_Ctrl();
     if (temp_wzrd_Window->Open_Template_Window(visitor ? QStringLiteral("Visitor") : QString()) != 1)
         return 0;
@@ -151,9 +191,34 @@ void SKTWindowController::Show_Template_Size_Choice()
 
 int SKTWindowController::Start_From_Wizard()
 {
-    New_Project_Setting_Reset(true);
-    if (wzrd_Window->Open_Wnd() != 1)
-        return 0;
+    if (!m_startOverOpenDesign) {
+        New_Project_Setting_Reset(true);
+        if (wzrd_Window->Open_Wnd() != 1)
+            return 0;
+    } else {
+        // The wizard's profile and size buttons work on the window: they start from a new
+        // design's profile, and a Cancel gives the open design its own back.
+        const User_Profile_Class front = Front_user_profile, back = Back_user_profile;
+        const bool filled = Fill_User_Profile;
+        const QSizeF size = Front_card_Prop->Card_Size(), backSize = Back_card_Prop->Card_Size();
+        New_Project_Profile_Reset({&Front_user_profile, &Back_user_profile});
+        Fill_User_Profile = false;
+        const int answer = wzrd_Window->Open_Wnd();
+        const User_Profile_Class chosenFront = Front_user_profile, chosenBack = Back_user_profile;
+        const bool chosenFilled = Fill_User_Profile;
+        Front_user_profile = front;
+        Back_user_profile = back;
+        Fill_User_Profile = filled;
+        if (answer != 1) {
+            SetDocumentCanvasSize(size);
+            Back_card_Prop->setCard_Size(backSize);
+            return 0;
+        }
+        New_Project_Setting_Reset(true);
+        Front_user_profile = chosenFront;
+        Back_user_profile = chosenBack;
+        Fill_User_Profile = chosenFilled;
+    }
     Selected_Template_Path.clear();
     Show_Canvas_And_Right_Prop();
     sett_tab->show();

@@ -136,5 +136,5 @@ void Start_Card::closeEvent(QCloseEvent *event)
 {
     // Closing the window is the way out, not another Cancel that would bring it straight back.
     event->accept();
-    done(QuitCode);
+    done(ClosedCode);
 }

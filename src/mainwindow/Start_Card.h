@@ -20,8 +20,10 @@ public:
     // Index 0..4 sets the start mode to "T", "W", "L", "V" or "G" (any other index leaves it) and
     // ends the run with 1.
     void Select_card_option(int index);
-    // The code of the way out: Quit or closing the window ends the application.
+    // The codes of the way out: Quit, and closing the window (which over an open design goes
+    // back to it instead).
     static constexpr int QuitCode = 2;
+    static constexpr int ClosedCode = 3;
 
 public slots:
     void Using_Template_Click();

@@ -82,10 +82,14 @@ QString SKTWindowController::Check_Path_For_App_Resources(const QString &path, c
     const QString here = QDir::cleanPath(resources);
     if (p == here || p.startsWith(here + QLatin1Char('/')))
         return p;
-    // Installed copies keep their resources in "<prefix>/share/badgeloom".
+    // Installed copies keep their resources in "<prefix>/share/badgeloom", but so does every
+    // user's data folder (~/.local/share/badgeloom): a file that is there stays where it is, and
+    // only a missing one is looked for among this installation's resources.
     static const QString marker = QStringLiteral("/share/badgeloom/");
-    if (const qsizetype at = p.indexOf(marker); at >= 0)
-        return platform::joinPath(here, p.mid(at + marker.size()));
+    if (const qsizetype at = p.indexOf(marker); at >= 0 && !QFileInfo::exists(p)) {
+        const QString local = platform::joinPath(here, p.mid(at + marker.size()));
+        return QFileInfo(local).isFile() ? local : p;
+    }
     if (!p.contains(QLatin1Char('/')) && QFileInfo(platform::joinPath(here, p)).isFile())
         return platform::joinPath(here, p);
     return p;

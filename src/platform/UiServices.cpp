@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -52,6 +53,39 @@ QString fitted(const QString &text)
     const int rowChars = std::max(20, 400 / std::max(1, metrics.averageCharWidth()));
     return Screen_Fit_Text(text, rows, rowChars);
 }
+
+// Qt's own default suffix is given only to a name without any point, and callers that add the
+// extension after the panel closed wrote over a file nobody had been asked about.
+class SuffixedSavePanel : public QFileDialog {
+public:
+    SuffixedSavePanel(const QString &title, const QString &dir, const QStringList &extensions)
+        : QFileDialog(dialogParent(), title, dir), m_extensions(extensions)
+    {
+        // The platform's own panel would ask about the typed name before this one sees it.
+        setOption(QFileDialog::DontUseNativeDialog);
+        setAcceptMode(QFileDialog::AcceptSave);
+        setNameFilter(filterFor(extensions));
+    }
+
+    void accept() override
+    {
+        const QString typed = selectedFiles().value(0);
+        if (!typed.isEmpty() && !m_extensions.isEmpty() && !QFileInfo(typed).isDir()) {
+            const QString named = Save_Panel_Name(typed, m_extensions, defaultSuffix());
+            // The name field keeps what the user typed while it has the focus: selectFile()
+            // would not reach it.
+            auto *field = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (named != typed && field && named.startsWith(typed))
+                field->setText(field->text() + named.mid(typed.size()));
+            else if (named != typed)
+                selectFile(named);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QStringList m_extensions;
+};
 }  // namespace
 
 QString Bounded_List_Text(const QStringList &items, int shown, const QString &more)
@@ -104,6 +138,18 @@ QString Screen_Fit_Text(const QString &text, int maxRows, int rowChars)
             << (left == 1 ? QStringLiteral("… and 1 more line.") : QStringLiteral("… and %1 more lines.").arg(left))
             << last)
         .join(QLatin1Char('\n'));
+}
+
+QString Save_Panel_Name(const QString &typed, const QStringList &extensions, const QString &suffix)
+{
+    const QString added = suffix.isEmpty() ? extensions.value(0) : suffix;
+    if (typed.isEmpty() || added.isEmpty())
+        return typed;
+    const QString own = QFileInfo(typed).suffix();
+    for (const QString &e : extensions)
+        if (own.compare(e, Qt::CaseInsensitive) == 0)
+            return typed;
+    return typed + QLatin1Char('.') + added;
 }
 
 UiServices &ui()
@@ -179,10 +225,12 @@ QStringList QtUiServices::openFiles(const QString &title, const QString &dir, co
 QString QtUiServices::saveFile(const QString &title, const QString &dir, const QString &suggestedName,
                                const QStringList &extensions)
 {
-    QString start = dir;
+    SuffixedSavePanel panel(title, dir, extensions);
     if (!suggestedName.isEmpty())
-        start = dir.isEmpty() ? suggestedName : dir + QLatin1Char('/') + suggestedName;
-    return QFileDialog::getSaveFileName(dialogParent(), title, start, filterFor(extensions));
+        panel.selectFile(suggestedName);
+    if (panel.exec() != QDialog::Accepted)
+        return {};
+    return panel.selectedFiles().value(0);
 }
 
 QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
@@ -194,11 +242,8 @@ QString QtUiServices::saveFileWithAccessory(const QString &title, const QString 
                                            const QStringList &extensions,
                                            const std::function<QWidget *(QFileDialog *panel)> &accessory)
 {
-    QFileDialog panel(dialogParent(), title, dir);
     // The platform's own panel takes no widget of ours.
-    panel.setOption(QFileDialog::DontUseNativeDialog);
-    panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.setNameFilter(filterFor(extensions));
+    SuffixedSavePanel panel(title, dir, extensions);
     if (!suggestedName.isEmpty())
         panel.selectFile(suggestedName);
     if (QWidget *extra = accessory ? accessory(&panel) : nullptr) {
@@ -467,11 +512,12 @@ QStringList ScriptedUiServices::openFiles(const QString &title, const QString &,
     return {};
 }
 
-QString ScriptedUiServices::saveFile(const QString &title, const QString &, const QString &, const QStringList &)
+QString ScriptedUiServices::saveFile(const QString &title, const QString &, const QString &,
+                                    const QStringList &extensions)
 {
     Answer a = take(QStringLiteral("saveFile"), title, QString());
     if (auto *s = std::get_if<QString>(&a))
-        return *s;
+        return Save_Panel_Name(*s, extensions);
     return {};
 }
 

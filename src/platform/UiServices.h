@@ -63,6 +63,11 @@ public:
     virtual int runModal(const QString &name, const QString &text, const std::function<int()> &show);
 };
 
+// The name a save panel answers for the name typed in it: kept when it ends in one of the panel's
+// extensions (any letter case), else given `suffix` (the first extension when empty). The panel
+// applies it before it asks about replacing a file, so the question is about this name.
+QString Save_Panel_Name(const QString &typed, const QStringList &extensions, const QString &suffix = {});
+
 // The service in use; a Qt implementation unless a test installed another one.
 UiServices &ui();
 // Installs a service (takes ownership) and returns the previous one; nullptr restores the Qt one.
@@ -114,6 +119,7 @@ public:
     int yesNoCancel(const QString &text) override;
     QString openFile(const QString &title, const QString &dir, const QStringList &extensions) override;
     QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) override;
+    // Recorded as "saveFile"; the scripted path is what the user typed (Save_Panel_Name applies).
     QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
                      const QStringList &extensions) override;
     QString chooseFolder(const QString &title, const QString &dir) override;

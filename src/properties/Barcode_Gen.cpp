@@ -380,13 +380,7 @@ void Barcode_Gen::connectAll()
     connect(transparent_bkgnd, &QCheckBox::toggled, this, &Barcode_Gen::Transparent_Bkngd_Clicked);
     for (QCheckBox *c : {hideHeaderCheckbox, hideFooterCheckbox, showinTopCheckbox})
         connect(c, &QCheckBox::toggled, this, &Barcode_Gen::goButtonActionPerformed);
-    // The box is the run's one close-set setting: every barcode picture follows it, not only
-    // the preview.
-    kerning_value_Checkbox->setChecked(barcode::Barcode_Value_Close_Set());
-    connect(kerning_value_Checkbox, &QCheckBox::toggled, this, [this](bool on) {
-        barcode::Set_Barcode_Value_Close_Set(on);
-        goButtonActionPerformed();
-    });
+    connect(kerning_value_Checkbox, &QCheckBox::toggled, this, &Barcode_Gen::goButtonActionPerformed);
     for (QComboBox *c : {align_hdr_combo, align_ftr_combo, qr_version_ComboBox, qr_ec_lvl_ComboBox, qr_enc_mode_ComboBox,
                          dm_format_ComboBox, dm_encoding_ComboBox, DPI_ComboBox, Data_source_type, Batch_Series})
         connect(c, &QComboBox::currentIndexChanged, this, [this, c] { comboBoxSelectionDidChange(c); });
@@ -419,6 +413,7 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const SKTGraphic &graphic)
     captionCheckbox->setChecked(s.show_hide_val == 1);
     showinTopCheckbox->setChecked(s.show_val_on_top == 1);
     transparent_bkgnd->setChecked(s.transparent_background);
+    kerning_value_Checkbox->setChecked(s.kerning_value == 1);
     select(align_hdr_combo, s.align_hdr_index);
     select(align_ftr_combo, s.align_ftr_index);
 

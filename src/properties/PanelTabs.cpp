@@ -247,6 +247,8 @@ QWidget *PropertyPanel::buildLineTab()
     f.stepper(tr("Width"), OUT(Line_Wdt_Stepper), OUT(Line_Wdt_Text), 0, 50);
     f.combo(tr("Style"), OUT(Line_border_style), kBorderStyles);
     f.combo(tr("Direction"), OUT(Line_ori_style), {tr("Free"), tr("Horizontal"), tr("Vertical")});
+    // The choice is kept with the line and shown again; the line's course is its two end points.
+    Line_ori_style->setToolTip(tr("Kept with the line as a note; drag the line's ends to change its course."));
     f.combo(tr("Ends"), OUT(Line_cap_style), {tr("Flat"), tr("Round"), tr("Square")});
     f.stepper(tr("Opacity %"), OUT(Line_alpha_Stepper), OUT(Line_alpha_Text), 0, 100);
     return scrolling("line_tab", w);

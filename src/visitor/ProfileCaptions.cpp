@@ -4,15 +4,30 @@ QString Title_Name, Title_Title, Title_Company_name, Title_slogan, Title_address
     Title_website, Title_unique, Title_image, Title_Date, Title_Time;
 
 namespace {
+QString *const targets[13] = {&Title_Name,  &Title_Title, &Title_Company_name, &Title_slogan, &Title_address,
+                              &Title_phone, &Title_fax,   &Title_email,        &Title_website, &Title_unique,
+                              &Title_image, &Title_Date,  &Title_Time};
+
 void applyCaptions(const char *const (&texts)[13])
 {
-    QString *const targets[13] = {&Title_Name,  &Title_Title,   &Title_Company_name, &Title_slogan, &Title_address,
-                                  &Title_phone, &Title_fax,     &Title_email,        &Title_website, &Title_unique,
-                                  &Title_image, &Title_Date,    &Title_Time};
     for (int i = 0; i < 13; ++i)
         *targets[i] = QString::fromUtf8(texts[i]);
 }
 }  // namespace
+
+QStringList Profile_Captions()
+{
+    QStringList captions;
+    for (const QString *t : targets)
+        captions.append(*t);
+    return captions;
+}
+
+void Set_Profile_Captions(const QStringList &captions)
+{
+    for (int i = 0; i < 13 && i < captions.size(); ++i)
+        *targets[i] = captions[i];
+}
 
 void Title_For_Gen_ID_Card()
 {

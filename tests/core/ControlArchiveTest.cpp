@@ -41,7 +41,7 @@ TEST(ControlArchive, EveryKindComesBackWithEveryArchivedField)
 {
     kindstest::CardHub hub;
     const std::pair<SKTGraphicKind, int> kinds[] = {
-        {SKTGraphicKind::Text, 39}, {SKTGraphicKind::Image, 43}, {SKTGraphicKind::Barcode, 64},
+        {SKTGraphicKind::Text, 39}, {SKTGraphicKind::Image, 43}, {SKTGraphicKind::Barcode, 65},
         {SKTGraphicKind::Line, 23}, {SKTGraphicKind::Shape, 24}, {SKTGraphicKind::Signature, 22}};
     for (const auto &[kind, keyCount] : kinds) {
         for (int seed : {1, 2}) {

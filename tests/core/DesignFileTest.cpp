@@ -63,7 +63,7 @@ TEST(DesignFile, WhatAnotherReaderFindsInEmptyAndFullFiles)
     ASSERT_EQ(b.size(), 18);
     const QJsonValue none;
     const QJsonArray records[] = {{"L", 24, none},  {"T", 39, false}, {"D", 25, none},
-                                  {"I", 42, false}, {"B", 65, true},  {"S", 22, none}};
+                                  {"I", 42, false}, {"B", 66, true},  {"S", 22, none}};
     for (int r = 0; r < 12; ++r)
         EXPECT_EQ(b[r].toArray(), records[r % 6]) << r;
     EXPECT_EQ(b.toVariantList().mid(12), (QVariantList{"6", "6", 88 + 12, "2", "{12.5, -3}", 4}));

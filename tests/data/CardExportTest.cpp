@@ -141,8 +141,10 @@ TEST(CardExport, ExistingFilesAreKeptReplacedOrTheRunEnds)
         {choice("F"), {Keep_All}, 1, {"Card_1_Front (1).png", "Card_2_Front (1).png", "Card_3_Front (1).png"}},
         {choice("F"), {Replace_This, Keep_This, Replace_All}, 3, {"Card_1_Front.png", "Card_2_Front (1).png", "Card_3_Front.png"}},
         {choice("BOTH"), {Cancel_All}, 1, {}},
-        {choice("F"), {Cancel_This, Cancel_This, Cancel_This}, 3, {}},
-        {choice("BOTH", "png", true), {Keep_This, Cancel_This, Replace_This}, 3, {"Card_1 (1).png", "Card_3.png"}},
+        // Cancel, with or without "apply to all", ends the job: no question about the next file.
+        {choice("F"), {Cancel_This, Replace_This}, 1, {}},
+        {choice("BOTH"), {Cancel_This, Replace_This}, 1, {}},
+        {choice("BOTH", "png", true), {Keep_This, Cancel_This, Replace_This}, 2, {"Card_1 (1).png"}},
     };
     for (const auto &c : cases) {
         Export e;

@@ -517,6 +517,8 @@ TEST_F(CropCamera, ACapturedFrameBecomesThePictureToCrop)
 
     tool.cropping_option_CellClick(CropBySize);
     EXPECT_EQ(lastMessage(ui), "Please first capture image.");
+    EXPECT_TRUE(tool.findChild<QWidget *>("Face_Size_Stepper")->isEnabledTo(tool.findChild<QWidget *>("extend_face_box")))
+        << "its box alone greys the face extension, and gives it back with a face found";
 
     tool.capture_btn->click();
     EXPECT_EQ(tool.capture_btn->text(), "Resume");

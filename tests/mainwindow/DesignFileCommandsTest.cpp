@@ -4,6 +4,9 @@
 #include "ControllerFixture.h"
 
 #include "core/DesignFile.h"
+#include "core/SKTImage.h"
+#include "groupmode/Group_Mode_Wizard.h"
+#include "platform/Paths.h"
 #include "platform/Plist.h"
 
 #include <QDir>
@@ -264,6 +267,54 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
     EXPECT_EQ(startDialogRuns, runs + 2);
 }
 
+// File > Start… asks to save as New does; a Cancel anywhere on its road (the question, the start
+// dialog or its title bar, the gallery, the card wizard after trying a size) goes back to the
+// design as it was, title, mode and bound table included.
+TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
+{
+    drawDesign();
+    saveAs(pathIn("open.did"));
+    controller->Excel_Table().Set_Table({"No.", "Name"}, {QVariantMap{{"Extension", "1"}, {"Column1", "Ann"}}});
+    const auto face = [this] {
+        return std::tuple(document->graphics(), controller->windowTitle(), Start_Card_Option, Project_File_Name,
+                          controller->Front_card_Prop->Card_Size(), controller->Excel_Table().Column_Titles());
+    };
+    const auto before = face();
+    QAction *start = nullptr;
+    for (QAction *a : controller->findChildren<QAction *>())
+        start = a->text() == "Start…" ? a : start;
+    ASSERT_NE(start, nullptr);
+    const auto previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
+        w.width_Stepper->setValue(w.width_Stepper->value() + 20);
+        w.Apply_Size_Clicked();
+        w.CancelClick();
+        return w.result();
+    });
+    const auto previousGroup = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
+        w.Cancel_Click();
+        return w.result();
+    });
+    // The start dialog's answer (-1: the question is cancelled): Cancel, its title bar's close, an option + 10.
+    for (const int answer : {-1, 0, 3, 10, 11, 13, 14}) {
+        ui->clear();
+        ui->push(answer < 0 ? platform::AnswerCancel : platform::AnswerNo);
+        int runs = 0;  // should the dialog come again, it ends the road at once
+        const auto previousStart = Start_Card::setModalRunner([&](Start_Card &dialog) {
+            if (runs++ > 0)
+                return -1;
+            answer == 0 ? dialog.CancelClick() : answer == 3 ? void(dialog.close()) : dialog.Select_card_option(answer - 10);
+            return dialog.result();
+        });
+        start->trigger();
+        Start_Card::setModalRunner(previousStart);
+        EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes before opening new document?"});
+        EXPECT_EQ(runs, int(answer >= 0)) << answer;
+        EXPECT_TRUE(face() == before) << answer;
+    }
+    Card_Wizard::setModalRunner(previousWizard);
+    Group_Mode_Wizard::setModalRunner(previousGroup);
+}
+
 // Exit, and closing the window, ask to save and then whether to exit; one exit asks once,
 // though quitting closes the window and a close asks as Exit does.
 TEST_F(DesignFileCommandsTest, ExitAndCloseAskToSaveThenToExitOnce)
@@ -377,25 +428,41 @@ TEST_F(DesignFileCommandsTest, PicturesThatHaveMovedAreToldOnceOnOpening)
 }
 
 // The file keeps a picture background by its path; opened, the card shows that picture again.
+// The pictures lie in the data folder, which an installed copy has under ".../share/badgeloom"
+// as its resources do: they are drawn from there (even one named like a picture of the
+// installation), a photo as well, before and after saving and opening.
 TEST_F(DesignFileCommandsTest, APictureBackgroundIsDrawnAgainAfterOpening)
 {
-    const QColor colours[] = {QColor(20, 160, 90), QColor(200, 40, 120)};
-    for (int side : {0, 1}) {
+    Created_Resource_Path = dir.filePath("home/.local/share/badgeloom");
+    const QString kept = Created_Resource_Path + "/Images_save_by_user/";
+    ASSERT_TRUE(QDir().mkpath(kept));
+    const QColor colours[] = {QColor(20, 160, 90), QColor(200, 40, 120), QColor(30, 60, 220)};
+    for (int i : {0, 1, 2}) {
         QImage picture(60, 40, QImage::Format_RGB32);
-        picture.fill(colours[side]);
-        const QString file = pathIn(side == 0 ? "front.png" : "back.png");
-        ASSERT_TRUE(picture.save(file));
+        picture.fill(colours[i]);
+        ASSERT_TRUE(picture.save(kept + QStringList{"front.png", "no.png", "photo.png"}[i]));
+    }
+    for (int side : {0, 1}) {
         Card_Property &card = side == 0 ? *controller->Front_card_Prop : *controller->Back_card_Prop;
         card.setCard_fill_chk(true);
         card.setCard_fill_style(QStringLiteral("I"));
-        card.setCard_BG_Image_Path(file);
+        card.setCard_BG_Image_Path(kept + (side == 0 ? "front.png" : "no.png"));
     }
-    saveAs(pathIn("background.did"));
-    open(pathIn("background.did"));
-    for (int side : {0, 1}) {
-        click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
-        const QImage shown = grabbed(side);
-        EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), colours[side]) << side;
+    auto photo = std::make_shared<SKTImage>();
+    photo->setBounds(QRectF(10, 10, 30, 30));
+    photo->setFilePath(kept + "photo.png", true);
+    place(0, {photo});
+    for (bool reopened : {false, true}) {
+        if (reopened) {  // the backgrounds are drawn as a design is opened
+            saveAs(pathIn("background.did"));
+            open(pathIn("background.did"));
+            for (int side : {0, 1}) {
+                click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+                const QImage shown = grabbed(side);
+                EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), colours[side]) << side;
+            }
+        }
+        EXPECT_EQ(grabbed(0).pixelColor(at(canvas(0), QPointF(25, 25))), colours[2]) << reopened;
     }
 }
 

@@ -695,11 +695,13 @@ TEST_F(PanelJourney, StartingALiveModeWithASheetBoundControlAsksNothing)
         ASSERT_EQ(text->excel_col_indx, 1);
         startAnswers = {road};
         ui->clear();
+        ui->push(int(platform::AnswerNo));  // the open design is not saved
         for (QAction *a : controller->findChildren<QAction *>())
             if (a->text() == QObject::tr("Start…"))
                 a->trigger();
         EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
-        EXPECT_EQ(ui->messages().join(" | ").toStdString(), "");
+        // The save question of the open design is the only one asked.
+        EXPECT_EQ(ui->messages().join(" | ").toStdString(), "Do you want to save changes before opening new document?");
     }
     Group_Mode_Wizard::setModalRunner(previousWizard);
 }

@@ -226,12 +226,11 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 }
 
 // A Code 128 with the close-set box on reaches the card as narrow as the window previewed it,
-// reads as its value, and stays so when the design is saved and opened again in the run.
+// reads as its value, and stays so in every output: after the box was unticked in a window that
+// was cancelled, at 600 dpi, and when the design is saved and opened again.
 TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
 {
     REQUIRE_TOOL(zxing, "ZXingReader");
-    // The setting lasts the run: the next test starts spaced again.
-    const std::shared_ptr<void> spacedAfter(nullptr, [](void *) { barcode::Set_Barcode_Value_Close_Set(false); });
     click("Barcode_Tool_btn");
     clickAt(canvas(0), QPointF(120, 80));
     ASSERT_EQ(document->graphics().size(), 1u);
@@ -258,11 +257,32 @@ TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
     EXPECT_TRUE(archivetest::samePixels(onCard, preview));
     EXPECT_EQ(readBarcode(zxing, onCard), value.toLatin1());
 
+    const auto untickAndCancel = Barcode_Gen::setModalRunner([](Barcode_Gen &w) {
+        EXPECT_TRUE(w.kerning_value_Checkbox->isChecked()) << "the control's own choice";
+        w.kerning_value_Checkbox->setChecked(false);
+        w.Cancel_Btn->click();
+        return w.result();
+    });
+    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    Barcode_Gen::setModalRunner(untickAndCancel);
+    // At 600 dpi the value is as narrow, against the same barcode spaced.
+    const auto printedWidth = [&](int closeSet) {
+        CardSide side = controller->Card_Side_Value(0);
+        side.controls[0]->kerning_value = closeSet;
+        const QRectF at = side.controls[0]->bounds();
+        const QRect frame = QRectF(at.topLeft() * 600 / 72, at.size() * 600 / 72).toAlignedRect();
+        const QImage card = SKTRenderingView::image_From_Card_Graphics(side, 600.0);
+        return valueInkWidth(card.copy(frame & card.rect().adjusted(0, 0, -20, -20)));  // the card's edge apart
+    };
+    const int printed = printedWidth(document->graphics()[0]->kerning_value);
+    EXPECT_LT(printed, printedWidth(0) - 20);
+
     saveAs(pathIn("close.did"));
     open(pathIn("close.did"));
     ASSERT_EQ(document->graphics().size(), 1u);
     EXPECT_EQ(valueInkWidth(document->graphics()[0]->_barcode_image), previewWidth);
     EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), value.toLatin1());
+    EXPECT_EQ(printedWidth(document->graphics()[0]->kerning_value), printed);
 }
 
 }  // namespace

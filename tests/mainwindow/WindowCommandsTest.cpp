@@ -629,7 +629,7 @@ TEST_F(WindowCommandsTest, PicturePathsPointIntoThisInstallation)
         {"", ""},
         {"  /home/ann/photo.png ", "/home/ann/photo.png"},
         {"/opt/old/share/badgeloom/Background/sunrise.jpg", here + "/Background/sunrise.jpg"},
-        {"/usr/share/badgeloom/Gone/none.png", here + "/Gone/none.png"},
+        {"/usr/share/badgeloom/Gone/none.png", "/usr/share/badgeloom/Gone/none.png"},
         {here + "/no.png", here + "/no.png"},
         {"no.png", here + "/no.png"},
         {"not_a_resource.png", "not_a_resource.png"},

@@ -192,7 +192,7 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
         checked = true;
     };
     w.Open_Print_Wnd(Design(false).request);
-    ui->push(pdf);
+    ui->push(dir.filePath(QStringLiteral("cards")));  // typed without its extension
     w.Open_Print_Wnd(Design(true).request);
     ASSERT_TRUE(checked);
     const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf}).out);

@@ -3,6 +3,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -73,6 +77,47 @@ TEST(UiServices, LongTextsAreCutWithACountAndEveryBoxFitsTheScreen)
         ui.message(text);
         EXPECT_TRUE(shown.isValid() && shown.height() <= screen.height() && shown.width() <= screen.width()) << shown.height();
     }
+}
+
+// A save panel gives a name typed without one of its extensions the first of them before it asks
+// about replacing a file: the question covers the file that would be written, and No keeps the
+// panel open.
+TEST(UiServices, SavePanelsAskAboutTheNameWithItsExtension)
+{
+    const char *const names[][2] = {{"/d/card", "/d/card.did"}, {"/d/card.DID", "/d/card.DID"}, {"/d/v.2", "/d/v.2.did"}};
+    for (const auto &n : names)
+        EXPECT_EQ(platform::Save_Panel_Name(n[0], {"did", "plist"}), n[1]);
+
+    QTemporaryDir dir;
+    QFile other(dir.filePath("other.did"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly) && other.write("kept") == 4);
+    other.close();
+    QStringList asked;
+    int panels = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *shown = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+            asked << box->text();
+            box->button(QMessageBox::No)->click();
+        } else if (auto *panel = qobject_cast<QFileDialog *>(shown); panel && panels++ == 0) {
+            panel->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText("other");
+            QMetaObject::invokeMethod(panel, "accept", Qt::QueuedConnection);
+        } else if (panel && !asked.isEmpty()) {
+            panel->reject();  // still open after No
+        }
+    });
+    poll.start(20);
+    QTimer::singleShot(10000, [] {  // a panel that does not come out of the driver's way is closed
+        if (QWidget *w = QApplication::activeModalWidget())
+            w->close();
+    });
+    platform::QtUiServices ui;
+    EXPECT_EQ(ui.saveFile(QStringLiteral("Save"), dir.path(), QString(), {QStringLiteral("did")}), QString());
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains("other.did")) << asked[0].toStdString();
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "kept");
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ protected:
     void TearDown() override
     {
         Barcode_Gen::setModalRunner(previous);
-        barcode::Set_Barcode_Value_Close_Set(false);  // the window's box lasts the run
     }
     // A barcode of the symbology (an index of the window's list) placed and selected alone.
     std::shared_ptr<SKTGraphic> place(int symbology, const QString &value, int level = 0, int version = 0)

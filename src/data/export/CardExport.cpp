@@ -171,9 +171,14 @@ std::vector<ExportFile> CardExport::Render_Row(int row) const
     return files;
 }
 
+bool CardExport::Job_Cancelled() const
+{
+    return Stop_SMS_Sending_Now && (replace_keep_file_flag == Cancel_This || replace_keep_file_flag == Cancel_All);
+}
+
 QString CardExport::Path_To_Write(QString path, bool skipCheck)
 {
-    if (replace_keep_file_flag == Cancel_All && Stop_SMS_Sending_Now)
+    if (Job_Cancelled())
         return {};
     if (!skipCheck && QFileInfo::exists(path)) {
         int code = replace_keep_file_flag;
@@ -186,9 +191,7 @@ QString CardExport::Path_To_Write(QString path, bool skipCheck)
                 path, true);
             replace_keep_file_flag = code;
         }
-        if (code == Cancel_This)
-            return {};
-        if (code == Cancel_All) {
+        if (code == Cancel_This || code == Cancel_All) {
             Stop_SMS_Sending_Now = true;
             return {};
         }
@@ -264,7 +267,7 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
     runner.Run<std::vector<ExportFile>>(
         first, std::max(0, end - first), [this](int row) { return Render_Row(row); },
         [&](int row, std::vector<ExportFile> &files) {
-            if (replace_keep_file_flag == Cancel_All && Stop_SMS_Sending_Now)
+            if (Job_Cancelled())
                 return false;
             ++curr_card_count;
             const QString name = QStringLiteral("Card_%1").arg(row + 1);
@@ -287,7 +290,7 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
                 if (!m_writeError.isEmpty())
                     return false;
             }
-            return !(replace_keep_file_flag == Cancel_All && Stop_SMS_Sending_Now);
+            return !Job_Cancelled();
         });
     settle(0);
     if (Hide_One_By_One_Modeless)

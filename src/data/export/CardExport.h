@@ -93,6 +93,9 @@ private:
     // The path a file of the run goes to after the keep-or-replace rule (asking when needed);
     // empty when it is not to be written.
     QString Path_To_Write(QString path, bool skipCheck);
+    // Cancel in the keep-or-replace box ends the job whether or not it applies to all (the
+    // box's Cancel and Stop both set the stop flag).
+    bool Job_Cancelled() const;
     // Records a written file for the finished box and the run's list.
     void Note_Written(const QString &path);
 

@@ -359,6 +359,7 @@ QString saveWithAccessory(const QString &title, const QString &dir, const QStrin
         auto *accessory = new Accessory(panel);
         accessory->ext_btn->setCurrentIndex(first);
         accessory->savePanel = panel;
+        accessory->selectFormat();  // the panel knows the starting format's extension too
         QObject::connect(accessory->ext_btn, &QComboBox::currentIndexChanged, accessory,
                          [&chosen, accessory] { chosen = accessory->extension(); });
         return accessory;
