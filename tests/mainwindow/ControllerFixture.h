@@ -15,8 +15,10 @@
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/Template_Wizard.h"
 #include "platform/UiServices.h"
+#include "Press.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +28,8 @@
 #include <numeric>
 
 namespace {
+
+using testsupport::press;
 
 // What a side shows: each control's kind and frame, front to back, and whether it is locked.
 struct Shown {
@@ -99,6 +103,22 @@ protected:
         Card_Front_Or_Back = 0;
     }
     bool setUpWindow() { return controller->awakeFromNib(); }
+    // The start dialog's visitor road on the delivered "Visitor Amber (h)" template, taken by the
+    // next start dialog; `openedOn` takes the category the gallery opened on.
+    void chooseVisitorRoad(QString *openedOn = nullptr)
+    {
+        startAnswers = {13};
+        galleryAction = [openedOn](Template_Wizard &w) {
+            if (openedOn)
+                *openedOn = w.template_category_combo->currentText();
+            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
+            for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
+                if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
+                    return w.imageBrowser->selectImage(i), w.OK_Click();
+            }
+            w.CancelClick();
+        };
+    }
     template <class W>
     W *outlet(const char *name)
     {
@@ -122,8 +142,7 @@ protected:
     {
         auto *b = controller->findChild<QToolButton *>(QString::fromLatin1(button));
         ASSERT_NE(b, nullptr) << button;
-        ASSERT_TRUE(b->isEnabled()) << button;
-        b->click();
+        ASSERT_TRUE(testsupport::press(b));
     }
     bool enabled(const char *button) const
     {

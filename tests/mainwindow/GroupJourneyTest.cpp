@@ -2,6 +2,7 @@
 #include "canvas/ImageBrowser.h"
 #include "core/DesignFile.h"
 #include "core/SKTImage.h"
+#include "core/SKTRenderingView.h"
 #include "core/SKTText.h"
 #include "data/export/CardExport.h"
 #include "data/export/ExportSheet.h"
@@ -746,14 +747,16 @@ TEST_F(GroupJourney, RemappingAndCopyingAskAboutUnsavedChangesFirst)
     Update_XL_Column::setModalRunner(previous);
 }
 
-// In group mode a picture bound to a column is cropped as its own file, and the keyboard then
-// rests on the list's Save button, the next thing to press.
+// In group mode a picture bound to a column is cropped as its own file from the image tab, the
+// one tab the mode shows; the binding follows the cropped file, the next change in the tab keeps
+// it, and the keyboard then rests on the list's Save button, the next thing to press.
 TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
 {
     ASSERT_EQ(startGroupRoad(workbook(2)), 1);
     QImage picture(60, 40, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(pathIn("photo.png")));
+    picture.fill(Qt::green);
     ASSERT_TRUE(picture.copy(0, 0, 30, 20).save(pathIn("cut.png")));
     std::shared_ptr<SKTGraphic> image = SKTImage::initWithPath({0, 0}, pathIn("photo.png"));
     image->setBounds({10, 10, 60, 40});
@@ -761,14 +764,22 @@ TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
     image->Set_Excel_binding(true);
     image->Set_Excel_binding_Index(3);
     place(0, {image});
-    canvas(0)->Set_Selected_Graphic(image.get());
-    controller->Show_RHS_Properties(image.get());
+    clickAt(canvas(0), image->bounds().center());
+    PropertyPanel &p = controller->propertyPanel();
+    ASSERT_EQ(p.Last_Selected_Graphic(), image.get());
     Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("cut.png");
     ui->clear();
     ui->push(1);  // the cropping tool's direct run, finished
-    controller->propertyPanel().crop_image_btn->click();
+    ASSERT_TRUE(press(p.crop_image_btn));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
     EXPECT_EQ(image->_file_path, pathIn("cut.png"));
+    EXPECT_EQ(image->Text_Value, pathIn("cut.png"));
+    EXPECT_EQ(image->excel_col_indx, 3);
     auto *save = controller->findChild<QPushButton *>("Save_Excel_Details_Btn");
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(controller->focusWidget(), save);
+    press(p.Image_border_chk);
+    EXPECT_EQ(image->_file_path, pathIn("cut.png"));
+    const QImage side = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72);
+    EXPECT_EQ(side.pixelColor(image->bounds().center().toPoint()), QColor(Qt::green));
 }
