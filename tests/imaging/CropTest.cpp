@@ -1,5 +1,6 @@
 // The cropping tool: ratios and face rectangles, the crop kinds, a real face found by the
 // cascade, the direct file crop through the window, and batches with their series.
+#include "Press.h"
 #include "TestSupport.h"
 #include "core/Globals.h"
 #include "data/SeriesFiles.h"
@@ -26,6 +27,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -500,7 +502,8 @@ TEST(Crop, CropsRunUnderThePleaseWaitSheetAndTheViewerAsksForASeries)
 }
 
 // The tool's View Series… shows the chosen series, or the spreadsheet table when it crops a
-// column, as the property panel's does.
+// column, as the property panel's does: on the options screen of the full tool, and on the crop
+// screen of a direct series or column crop, which skips the options.
 TEST(Crop, ViewSeriesShowsTheSeriesOrTheTable)
 {
     testsupport::TempDataFolder data;
@@ -516,20 +519,31 @@ TEST(Crop, ViewSeriesShowsTheSeriesOrTheTable)
     });
     {
         Cropping_Tool tool;
+        tool.Prepare_Full();
+        ASSERT_TRUE(testsupport::press(tool.findChild<QRadioButton *>("input_option_matrix_3")));
+        tool.findChild<QComboBox *>("batch_list")->setCurrentText("Faces");
+        testsupport::press(tool.findChild<QPushButton *>("View_batch_Series_Button"));
+    }
+    {
+        Cropping_Tool tool;
         ASSERT_TRUE(tool.Prepare_Direct_Crop_Series("Faces"));
-        auto *view = tool.findChild<QPushButton *>("View_batch_Series_Button");
-        ASSERT_TRUE(view && view->isEnabled());
-        view->click();
+        testsupport::press(tool.findChild<QPushButton *>("View_direct_Series_Btn"));
     }
     {
         Cropping_Tool tool;
         tool.ctrl_data_source_type = 2;
         ASSERT_TRUE(tool.Prepare_Direct_Excel_Column("Photo", 1));
-        tool.findChild<QPushButton *>("View_batch_Series_Button")->click();
+        testsupport::press(tool.findChild<QPushButton *>("View_direct_Series_Btn"));
+    }
+    {
+        Cropping_Tool tool;  // a single picture has no series to show
+        QImage(20, 20, QImage::Format_RGB32).save(Data_Folder_Path + "/one.png");
+        ASSERT_TRUE(tool.Prepare_Direct_To_Crop(Data_Folder_Path + "/one.png"));
+        EXPECT_FALSE(testsupport::unreachable(tool.findChild<QPushButton *>("View_direct_Series_Btn")).isEmpty());
     }
     Set_Series_Modal_Runner(previous);
     Data_From_Excel::defaultInstance()->Clear_Table();
-    EXPECT_EQ(shown, QStringList({"Faces:a.png,b.png"}));
+    EXPECT_EQ(shown, QStringList({"Faces:a.png,b.png", "Faces:a.png,b.png"}));
     ASSERT_EQ(ui->requests().size(), 1u);
     EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
 }
