@@ -41,15 +41,6 @@ QString pageRefusal(QWidget *widget)
     return {};
 }
 
-// The tab views between the widget and its window bring their page forward.
-void bringTabsForward(QWidget *widget)
-{
-    for (QWidget *page = widget; page && !page->isWindow(); page = page->parentWidget())
-        if (auto *stack = qobject_cast<QStackedWidget *>(page->parentWidget()))
-            if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()))
-                tabs->setCurrentWidget(page);
-}
-
 // What keeps the widget out of sight once its tabs are forward (a page behind another tab is
 // hidden until then).
 QString hiddenRefusal(QWidget *widget)
@@ -77,6 +68,14 @@ QString hiddenRefusal(QWidget *widget)
 
 }  // namespace
 
+void showTabOf(QWidget *widget)
+{
+    for (QWidget *page = widget; page && !page->isWindow(); page = page->parentWidget())
+        if (auto *stack = qobject_cast<QStackedWidget *>(page->parentWidget()))
+            if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()); tabs && tabs->indexOf(page) >= 0)
+                tabs->setCurrentWidget(page);
+}
+
 QString unreachable(QWidget *widget)
 {
     if (!widget)
@@ -96,7 +95,7 @@ bool press(QAbstractButton *button)
                       << why.toStdString();
         return false;
     }
-    bringTabsForward(button);
+    showTabOf(button);
     button->click();
     return true;
 }

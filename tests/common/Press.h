@@ -18,6 +18,9 @@ namespace testsupport {
 // through the bar's overflow menu.
 QString unreachable(QWidget *widget);
 
+// Brings forward the tabs that hold the widget, as a user's clicks on them do.
+void showTabOf(QWidget *widget);
+
 // Brings the button's tab forward when needed and clicks it. Refuses (and fails the test) a
 // button a user cannot reach; answers whether it was pressed.
 bool press(QAbstractButton *button);

@@ -2,6 +2,7 @@
 // what the person sees: the controls and where they are, the Undo and Redo buttons, the pixels.
 
 #include "ControllerFixture.h"
+#include "mainwindow/Grid_Wizard.h"
 
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/ControlArchive.h"
@@ -514,7 +515,14 @@ TEST_F(IntegrationTest, ThePanelFollowsTheSelectionThroughTheWindow)
     EXPECT_FALSE(enabled("Make_same_width_btn") || enabled("Align_with_grid_btn"));
     QTest::mouseClick(canvas(0), Qt::LeftButton, Qt::ControlModifier, at(canvas(0), rect->bounds().center()));
     EXPECT_TRUE(enabled("Make_same_width_btn") && enabled("Make_same_height_btn"));
-    outlet<QCheckBox>("Show_hide_grid_chk")->click();
+    // The grid shown from View > Grid, the card's own tab being out of sight.
+    Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
+        press(outlet<QCheckBox>("Show_hide_grid_chk"));
+        w.OK_Btn_Clicked();
+        return w.result();
+    });
+    press(outlet<QAction>("grid_menu"));
+    Grid_Wizard::setModalRunner({});
     EXPECT_TRUE(enabled("Align_with_grid_btn"));
     QGuiApplication::clipboard()->setText(QStringLiteral("no controls"));
     EXPECT_FALSE(enabled("Paste_btn"));

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace {
 
@@ -58,14 +59,25 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
         EXPECT_EQ(shown, c.name);
         EXPECT_EQ(int(controller->undoHistory().Ucontrol.size()) - before, c.undoSteps);
     }
-    outlet<QAction>("Visitor_Log_menu")->trigger(), outlet<QAction>("Visitor_Log_menu")->trigger();
+    // A visit on record: the log lists it.
+    REQUIRE_TOOL(sqlite, "sqlite3");
+    ASSERT_EQ(testsupport::runTool(sqlite, {Database_Path, "INSERT INTO Visitor_Records(VName,Date_Time_Stamp) "
+                                                           "VALUES('Ada','2026-03-29 08:00:00');"})
+                  .exitCode,
+              0);
+    press(outlet<QAction>("Visitor_Log_menu")), press(outlet<QAction>("Visitor_Log_menu"));
     const auto requests = ui->requests();
     EXPECT_EQ(std::count_if(requests.begin(), requests.end(), [](auto &r) { return r.kind == "Visitor_Log_Records"; }), 2);
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
-    EXPECT_TRUE(outlet<QPushButton>("Mail")->isEnabled());
-    // The log's Mail opens the visitor details mail window with the pass attached, no recipient.
+    // The visit opened from the list: its details offer Mail, which opens the visitor details
+    // mail window with the pass attached, no recipient.
+    auto *list = outlet<QTableWidget>("ColList");
+    ASSERT_GE(list->rowCount(), 1);
+    const QPoint firstRow = list->visualRect(list->model()->index(0, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstRow);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, firstRow);
     ui->clear();
-    outlet<QPushButton>("Mail")->click();
+    ASSERT_TRUE(press(outlet<QPushButton>("Mail")));
     const auto mailed = ui->requests();
     EXPECT_EQ(std::count_if(mailed.begin(), mailed.end(), [](auto &r) { return r.kind == "Direct_Mail"; }), 1);
     auto *mail = outlet<QDialog>("Direct_Mail");

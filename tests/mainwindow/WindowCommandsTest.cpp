@@ -183,12 +183,12 @@ TEST_F(WindowCommandsTest, TheGridWindowSetsTheGridWhileAControlIsShown)
     bool lent = false;
     Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
         lent = w.isAncestorOf(controller->Show_hide_grid_chk) && w.isAncestorOf(controller->Grid_Space_slidr);
-        controller->Show_hide_grid_chk->click();
+        press(controller->Show_hide_grid_chk);
         controller->Grid_Space_slidr->setValue(30);
         w.Cancel_Btn_Clicked();
         return w.result();
     });
-    controller->findChild<QAction *>("grid_menu")->trigger();
+    press(controller->findChild<QAction *>("grid_menu"));
     Grid_Wizard::setModalRunner({});
     EXPECT_TRUE(lent);
     EXPECT_TRUE(controller->_grid->isAlwaysShown() && controller->_grid->spacing() == 30);
