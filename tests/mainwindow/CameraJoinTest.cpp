@@ -47,7 +47,7 @@ TEST_F(CameraJoinTest, ThePictureTakenGoesOnTheSelectedPictureControl)
     controller->Show_RHS_Properties(image.get());
 
     ui->push(1);  // the camera window's run ends with OK
-    controller->propertyPanel().camera_btn->click();
+    press(controller->propertyPanel().camera_btn);
     const QString saved = dir.filePath("camera/velk_user_save.png");
     EXPECT_EQ(Camera_Capture_Image, saved);
     EXPECT_EQ(image->_file_path, saved);
@@ -67,7 +67,7 @@ TEST_F(CameraJoinTest, TheProfilePanelsPhotoComesFromTheCamera)
     Profile_Panel &front = *Front_Profile_Panel_OBJ;
     ASSERT_TRUE(front.camera_btn->isEnabled());
     ui->push(1);
-    front.camera_btn->click();
+    press(front.camera_btn);
     const QString saved = dir.filePath("camera/velk_user_save.png");
     SKTGraphic *photo = nullptr;
     for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
@@ -81,7 +81,7 @@ TEST_F(CameraJoinTest, TheProfilePanelsPhotoComesFromTheCamera)
 
     ui->push(0);  // cancelled: nothing changes
     ui->onRequest = nullptr;
-    front.camera_btn->click();
+    press(front.camera_btn);
     EXPECT_EQ(photo->_file_path, saved);
 }
 
@@ -94,7 +94,7 @@ TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         enabled = dlg.camera_btn->isEnabled();
         ui->push(1);
-        dlg.camera_btn->click();
+        press(dlg.camera_btn);
         shown = dlg.image_path_val->text();
         dlg.reject();
         return 0;
@@ -139,10 +139,10 @@ TEST_F(CameraJoinTest, GroupModePhotoRoadsRemindToSaveTheRow)
         const bool camera = QLatin1String(c.road) == QLatin1String("camera");
         if (camera) {
             ui->push(1);
-            front.camera_btn->click();
+            press(front.camera_btn);
         } else {
             ui->push(pathIn("chosen.png"));
-            front.browse_pic_btn->click();
+            press(front.browse_pic_btn);
         }
         EXPECT_EQ(photo->_file_path, camera ? Camera_Capture_Image : pathIn("chosen.png"));
         EXPECT_EQ(ui->messages().filter(reminder).size(), c.reminded ? 1 : 0) << ui->messages().join("|").toStdString();

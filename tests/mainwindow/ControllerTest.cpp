@@ -100,7 +100,7 @@ TEST_F(WindowTest, SetUpListsTabsZoomAndExportOptions)
     auto *grid = controller->card_setting_tab->findChild<QCheckBox *>("Show_hide_grid_chk");
     ASSERT_NE(grid, nullptr) << "the setting tab holds the grid settings";
     tabs->setCurrentWidget(controller->card_setting_tab);
-    grid->click();
+    press(grid);
     EXPECT_EQ(controller->_grid->isAlwaysShown(), grid->isChecked());
 
     // Zoom the front to 150 %, turn to the back: the back shows 150 % too.

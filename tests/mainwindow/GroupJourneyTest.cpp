@@ -152,7 +152,7 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     ui->onRequest = [command](const platform::ScriptedUiServices::Request &r) {
         if (r.kind == "ExportWindow") {
             command->sheet()->fileFormatPopup->setCurrentText("PDF");
-            command->sheet()->side_front->click();
+            press(command->sheet()->side_front);
         }
     };
     const QString folder = pathIn("cards");
@@ -203,7 +203,7 @@ TEST_F(GroupJourney, PanelEditsReachTheRowsAndTheProjectFile)
     front->value_chk[1]->setChecked(false);
     front->value[1]->setText("ignored");
     ui->clear();
-    button("Save_Excel_Details_Btn")->click();
+    press(button("Save_Excel_Details_Btn"));
     EXPECT_EQ(ui->messages().join("").trimmed(), "Record saved successfully.");
     EXPECT_EQ(stored(), "1:Person 01,T1 2:Bea,T2 3:Person 03,T3");
     EXPECT_EQ(list()->item(1)->text(), "2 - Bea");
@@ -213,7 +213,7 @@ TEST_F(GroupJourney, PanelEditsReachTheRowsAndTheProjectFile)
     front->value[1]->setText("Lead");
     front->value_chk[1]->setChecked(false);
     ui->clear();
-    button("Add_In_Excel_Details_Btn")->click();
+    press(button("Add_In_Excel_Details_Btn"));
     EXPECT_EQ(ui->messages().join("").trimmed(), "Record added successfully.");
     EXPECT_EQ(stored(), "1:Person 01,T1 2:Bea,T2 3:Person 03,T3 4:Dan,Lead");
     EXPECT_EQ(list()->currentRow(), 3);
@@ -222,7 +222,7 @@ TEST_F(GroupJourney, PanelEditsReachTheRowsAndTheProjectFile)
     list()->setCurrentRow(1);
     ui->clear();
     ui->push(true);
-    button("Delete_In_Excel_Details_Btn")->click();
+    press(button("Delete_In_Excel_Details_Btn"));
     EXPECT_EQ(stored(), "1:Person 01,T1 3:Person 03,T3 4:Dan,Lead");
     EXPECT_EQ(list()->currentRow(), 0);
     EXPECT_EQ(list()->item(1)->text(), "2 - Person 03");
@@ -303,7 +303,7 @@ TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
         choose(d);
         return d.result();
     });
-    const auto remapButton = [&] { controller->findChild<QPushButton *>("Update_Excel_Btn")->click(); };
+    const auto remapButton = [&] { press(controller->findChild<QPushButton *>("Update_Excel_Btn")); };
     choose = [](Update_XL_Column &d) {
         EXPECT_TRUE(d.value_chk[1]->isChecked());
         d.CancelPressed();
@@ -375,7 +375,7 @@ TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
         d.OKPressed();
         return d.result();
     });
-    controller->findChild<QPushButton *>("Update_Excel_Btn")->click();
+    press(controller->findChild<QPushButton *>("Update_Excel_Btn"));
     Update_XL_Column::setModalRunner(previous);
     ASSERT_FALSE(controller->dynamic_ctrl_list_front.empty());
     EXPECT_EQ(controller->dynamic_ctrl_list_front.front(), (DynamicControlRow{"F_field1", "T1", "Y", "2", "T"}));
@@ -433,7 +433,7 @@ TEST_F(GroupJourney, UndoAfterARowChangeNeverCarriesAnotherRowsValues)
     EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Person 04");
     EXPECT_EQ(panel(0)->value[0]->text().toStdString(), "Person 04");
     EXPECT_EQ(panel(0)->value[1]->text().toStdString(), "T4");
-    controller->findChild<QPushButton *>("Save_Excel_Details_Btn")->click();
+    press(controller->findChild<QPushButton *>("Save_Excel_Details_Btn"));
     EXPECT_EQ(savedRows(), "Person 01,T1 | Person 02,T2 | Zoe,T3 | Person 04,T4 | Person 05,T5");
     // Back on row 3 the typing is there; undo still takes back what is typed on it.
     list()->setCurrentRow(2);
@@ -730,7 +730,7 @@ TEST_F(GroupJourney, RemappingAndCopyingAskAboutUnsavedChangesFirst)
         dialogs = 0;
         if (c.road == std::string("remap")) {
             ui->push(QStringList{QString::fromLatin1(c.answer)});
-            controller->findChild<QPushButton *>("Update_Excel_Btn")->click();
+            press(controller->findChild<QPushButton *>("Update_Excel_Btn"));
             EXPECT_EQ(dialogs, c.wentOn ? 1 : 0);
         } else {
             ui->push(true);

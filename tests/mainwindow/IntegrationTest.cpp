@@ -158,7 +158,7 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
                 std::unique_ptr<QMenu> menu(controller->currentCanvas()->contextMenu());
                 QAction *item = menu->findChild<QAction *>(QString::fromLatin1(command));
                 ASSERT_TRUE(item && item->isEnabled()) << command;
-                item->trigger();
+                press(item);
             } else {
                 click(command);
             }
@@ -549,7 +549,7 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
         w.barcodeTypePopup->setCurrentText(QStringLiteral("QR Code"));
         w.dataText_2D->setPlainText(QString::fromLatin1(url));
-        w.OK_Btn->click();
+        press(w.OK_Btn);
         return w.result();
     });
     QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), document->graphics()[0]->bounds().center()));
@@ -588,10 +588,10 @@ TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
             w.Data_source_type->setCurrentText(QString::fromLatin1(step.source));
             w.Batch_Series->setCurrentText(QString::fromLatin1(step.item));
             shown = w.dataText->text();
-            w.OK_Btn->click();
+            press(w.OK_Btn);
             return w.result();
         });
-        controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+        press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
         Barcode_Gen::setModalRunner(previous);
         EXPECT_EQ(shown, QString::fromLatin1(step.value));
         EXPECT_EQ(document->graphics()[0]->data_source_type, step.type);
@@ -645,10 +645,10 @@ TEST_F(IntegrationTest, BarcodeWindowKeepsTheTypedValueAcrossASeriesLook)
             w.Data_source_type->setCurrentText(QStringLiteral("Manual"));
             backToManual = value();
             previewReads = readBarcode(zxing, w.Preview_Image());
-            w.OK_Btn->click();
+            press(w.OK_Btn);
             return w.result();
         });
-        controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+        press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
         Barcode_Gen::setModalRunner(previous);
         EXPECT_EQ(whileSeries, c.series ? QStringLiteral("STAFF-1") : QString());
         EXPECT_EQ(backToManual, QString::fromLatin1(c.typed));
@@ -671,7 +671,7 @@ TEST_F(IntegrationTest, WatermarkButtonAndMenuOpenTheWatermarkTab)
         controller->Show_RHS_Properties(document->graphics()[0].get());
         ASSERT_NE(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
         if (fromMenu)
-            outlet<QAction>("watermark_menu")->trigger();
+            press(outlet<QAction>("watermark_menu"));
         else
             click("Watermark_Tool_btn");
         EXPECT_EQ(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
@@ -693,7 +693,7 @@ TEST_F(IntegrationTest, PrintButtonAndCanvasMenuOpenThePrintWindow)
     std::unique_ptr<QMenu> menu(controller->currentCanvas()->contextMenu());
     QAction *item = menu->findChild<QAction *>(QStringLiteral("print_id_card:"));
     ASSERT_TRUE(item);
-    item->trigger();
+    press(item);
     EXPECT_EQ(opened(), 2);
 }
 

@@ -80,19 +80,19 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         // A click on another frame moves on to the photo page.
         w.imageBrowser->setCurrentRow(1);
         EXPECT_EQ(w.next_counter, 3);
-        w.Next_btn->click();
+        press(w.Next_btn);
         EXPECT_EQ(ui->messages().value(ui->messages().size() - 1).trimmed(), "Please select photo.");
         EXPECT_FALSE(w.Load_Photo(pathIn("missing.png")));
         EXPECT_TRUE(w.Load_Photo(picture));
         w.checks[0]->setChecked(true);  // grey
         measure(w);
-        w.Next_btn->click();
+        press(w.Next_btn);
         seen.push_back(w.msg_title->text().toStdString());
         return w.result();
     });
     controller->Select_back_side();
     ui->push(int(platform::AnswerNo));  // no saving of the open design
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(Card_Front_Or_Back, 0) << "the invitation is shown on the front it was laid out on";
     EXPECT_TRUE(sizes.size() == 3 && sizes[0] == sizes[1] && sizes[1] == sizes[2]) << "one size through its pages";
@@ -133,7 +133,7 @@ TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
         EXPECT_TRUE(w.selected_image.isEmpty() && w.to_value->text().isEmpty());
         // Exit offers to save the open design; Cancel keeps the wizard open.
         ui->push(int(platform::AnswerCancel));
-        w.Exit_btn->click();
+        press(w.Exit_btn);
         EXPECT_TRUE(ui->messages().contains("Do you want to save changes before closing?"))
             << ui->messages().join('|').toStdString();
         EXPECT_FALSE(controller->Exit_Confirmed());
@@ -141,7 +141,7 @@ TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     EXPECT_EQ(int(document->graphics().size()), before + 1) << "a wizard left unfinished changes nothing";
 }
 
@@ -151,12 +151,12 @@ TEST_F(InvitationWizardTest, ContactUsWithoutAMailProgramNamesTheAddress)
     testsupport::FakeDesktop desk(3);
     ui->handToDesktop = true;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
-        w.Contact_us_btn->click();
+        press(w.Contact_us_btn);
         w.Close_Form_Click();
         return w.result();
     });
     ui->push(int(platform::AnswerNo));  // no saving of the open design
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     ASSERT_EQ(desk.opened().size(), 1);
     EXPECT_TRUE(desk.opened()[0].startsWith("mailto:support@badgeloom.org"));
     EXPECT_TRUE(ui->messages().contains("No mail program on this computer could write to support@badgeloom.org.\n\n"
@@ -179,10 +179,10 @@ TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
         EXPECT_TRUE(w.photo_box->isVisibleTo(&w) && !w.texts_box->isVisibleTo(&w));
         EXPECT_FALSE(w.checks[3]->isChecked() || w.checks[4]->isChecked()) << "the flips start off";
         w.checks[1]->setChecked(true);  // sepia
-        w.Finish_Btn->click();
+        press(w.Finish_Btn);
         return w.result();
     });
-    tool("invitation_photo_menu")->trigger();
+    press(tool("invitation_photo_menu"));
     EXPECT_TRUE(control("PARTY_IMAGE")->Sepia);
     EXPECT_EQ(control("PARTY_TITLE")->Text_Value, "Party") << "the texts stay as they were";
 
@@ -216,7 +216,7 @@ TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpe
             return w.result();
         });
         ui->push(int(platform::AnswerNo));
-        tool("invitation_menu")->trigger();
+        press(tool("invitation_menu"));
         EXPECT_EQ(Start_Card_Option, mode);
     }
     ui->clear();
@@ -238,7 +238,7 @@ TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpe
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     EXPECT_EQ(code, 1);
     EXPECT_EQ(Start_Card_Option, "L");
     EXPECT_EQ(Card_Front_Or_Back, 0) << "the design is shown on its front";
@@ -281,7 +281,7 @@ TEST_F(InvitationWizardTest, SliderValuesStandBesideTheSlidersOnThePatternBackgr
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     EXPECT_EQ(shown, (std::map<std::string, std::string>{
                          {"Rotate_slidr", "30"}, {"Sat_slidr", "1.50"}, {"blr_slidr", "2.5"}, {"Hue_slidr", "-1.57"},
                          {"reset", "1.00"}}));

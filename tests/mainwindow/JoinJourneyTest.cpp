@@ -360,7 +360,7 @@ TEST_F(PanelJourney, StockTextInTitleAndInMessageMode)
             return w.result();
         });
         const int steps = controller->undoHistory().Get_Undo_Count();
-        stock->findChild<QAction *>(QLatin1String(item))->trigger();
+        press(stock->findChild<QAction *>(QLatin1String(item)));
         Insert_Template::setModalRunner(previous);
         const bool titles = QLatin1String(item) == QLatin1String("Use_Template_Title");
         EXPECT_EQ(picker->title_or_msg, titles ? "T" : "M");
@@ -387,17 +387,17 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
     });
     choose("Series", QString());
     ui->clear();
-    panel().view_series_btn->click();
+    press(panel().view_series_btn);
     EXPECT_EQ(ui->messages(), QStringList({"\nPlease select the series."}));
     choose("Series", "Staff");
-    panel().view_series_btn->click();
+    press(panel().view_series_btn);
     Set_Series_Modal_Runner(previous);
     EXPECT_EQ(shown, QStringList({"Staff:Ann,Bob"}));
 
     pickSheet(2);
     choose("Excel", "Name");
     ui->clear();
-    panel().view_series_btn->click();
+    press(panel().view_series_btn);
     ASSERT_EQ(ui->requests().size(), 1u);
     EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
 
@@ -407,7 +407,7 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
         box.OKPressed();
         return 1;
     });
-    panel().data_source_help_btn->click();
+    press(panel().data_source_help_btn);
     Long_SMS_Dlg::setModalRunner(previousBox);
     EXPECT_TRUE(help.startsWith("Batch Processing Settings Help :|Select Data Source as 'Manual'")) << help.toStdString();
 }
@@ -562,7 +562,7 @@ TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
         auto &manager = dynamic_cast<BatchWizard &>(w);
         manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
         manager.Update_Btn_Clicked();  // the series' values on the second screen
-        manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+        press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
         return 0;
     });
     controller->Batch_Series_Button();
@@ -598,7 +598,7 @@ TEST_F(JoinJourneyTest, TheSeriesExportPanelsFormatNamesABareFile)
             auto &manager = dynamic_cast<BatchWizard &>(w);
             manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
             manager.Update_Btn_Clicked();
-            manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+            press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
             return 0;
         });
         controller->Batch_Series_Button();

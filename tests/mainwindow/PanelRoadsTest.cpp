@@ -77,8 +77,8 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
     auto *tabs = outlet<QTabWidget>("sett_tab");
     tabs->setCurrentWidget(t.card_bkgd_tab);
     if (!t.Card_fill_chk->isChecked())
-        t.Card_fill_chk->click();
-    t.Card_Image_fill_rd->click();
+        press(t.Card_fill_chk);
+    press(t.Card_Image_fill_rd);
     BackgroundBrowser &browser = *t.imageBrowser;
     browser.removeAllImages();
     for (const auto &[name, colour] : colours)
@@ -121,8 +121,8 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
         QColor shown;
     } roads[] = {
         {"thumbnail", [&] { QTest::mouseClick(grid, Qt::LeftButton, {}, centre(0)); }, Qt::green},
-        {"Browse", [&] { controller->findChild<QPushButton *>("Card_Image_Browse_Btn")->click(); }, Qt::blue},
-        {"Library, cancelled", [&] { controller->findChild<QPushButton *>("Card_Image_Library_Btn")->click(); }, Qt::blue},
+        {"Browse", [&] { press(controller->findChild<QPushButton *>("Card_Image_Browse_Btn")); }, Qt::blue},
+        {"Library, cancelled", [&] { press(controller->findChild<QPushButton *>("Card_Image_Library_Btn")); }, Qt::blue},
     };
     for (const auto &road : roads) {
         SCOPED_TRACE(road.road);
@@ -177,7 +177,7 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     ASSERT_EQ(canvas(0)->Selected_Graphic(), text.get());
     ASSERT_TRUE(panel.print_object_chk->isEnabled());
     const int before = text->print_object;
-    panel.print_object_chk->click();
+    press(panel.print_object_chk);
     EXPECT_NE(text->print_object, before);
     controller->Show_RHS_Properties(nullptr);
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
@@ -198,7 +198,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
     ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
     ui->push(int(QDialog::Accepted));
-    t.page_frm_printer_btn->click();
+    press(t.page_frm_printer_btn);
     const QSizeF card = controller->Front_card_Prop->Card_Size();
     EXPECT_NEAR(card.width(), a5.width(), 1.0);
     EXPECT_NEAR(card.height(), a5.height(), 1.0);
@@ -206,7 +206,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     Card_Wizard wizard(controller.get());
     wizard.Preset_ComboBox->setCurrentIndex(2);
     ui->push(int(QDialog::Accepted));
-    wizard.page_frm_printer_btn->click();
+    press(wizard.page_frm_printer_btn);
     EXPECT_NEAR(wizard.width_Stepper->value(), a5.width() * 25.4 / 72, 0.1);
     EXPECT_NEAR(wizard.height_Stepper->value(), a5.height() * 25.4 / 72, 0.1);
     setUp.setPageLayout(before);
@@ -233,10 +233,10 @@ TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
         spacedWidth = valueInkWidth(w.Preview_Image());
         w.kerning_value_Checkbox->setChecked(true);
         preview = w.Preview_Image();
-        w.OK_Btn->click();
+        press(w.OK_Btn);
         return w.result();
     });
-    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
     Barcode_Gen::setModalRunner(previous);
     const int previewWidth = valueInkWidth(preview);
     ASSERT_LT(previewWidth, spacedWidth - 10);

@@ -40,7 +40,7 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
             w.OK_Click();
             if (c.wizardRoad)
-                w.fill_profile_btn->click();
+                press(w.fill_profile_btn);
             w.OK_Click();
             return w.result();
         });
@@ -121,7 +121,7 @@ TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
         dlg.Preview_Btn_Clicked();
         previewed = shownTexts(*document, 2);
         previewLabel = outlet<QLabel>("Front_back_label")->text();
-        dlg.batch_series_btn->click();
+        press(dlg.batch_series_btn);
         dlg.Cancel_Btn_Clicked();
         return dlg.result();
     });
@@ -186,7 +186,7 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
             w.OK_Click();
             if (wizardRoad)
-                w.fill_profile_btn->click();
+                press(w.fill_profile_btn);
             w.OK_Click();
             return w.result();
         });

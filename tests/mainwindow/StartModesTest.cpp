@@ -278,10 +278,10 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
         w.pageSettings().setPageOrientation(QPageLayout::Portrait);
         const double before = w.width_Stepper->value();
         ui->push(int(QDialog::Rejected));
-        w.page_frm_printer_btn->click();
+        press(w.page_frm_printer_btn);
         EXPECT_EQ(w.width_Stepper->value(), before);
         ui->push(int(QDialog::Accepted));
-        w.page_frm_printer_btn->click();
+        press(w.page_frm_printer_btn);
         EXPECT_NEAR(w.width_Stepper->value(), 209.9, 0.05);
         EXPECT_NEAR(w.height_Stepper->value(), 297.0, 0.05);
         EXPECT_NEAR(canvas(0)->height() / canvas(0)->scale(), 842, 1.0);
@@ -292,10 +292,10 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
         EXPECT_EQ(w.size(), pageOne);
         EXPECT_LE(w.height(), 700);
         // The fill box off and on: the chosen kind's controls alone come back.
-        w.Card_gradient_fill_rd->click();
-        w.Card_fill_chk->click();
+        press(w.Card_gradient_fill_rd);
+        press(w.Card_fill_chk);
         EXPECT_FALSE(w.Card_fill_Grd_1_clr->isEnabled() || w.Card_fill_clr->isEnabled() || w.Card_solid_fill_rd->isEnabled());
-        w.Card_fill_chk->click();
+        press(w.Card_fill_chk);
         EXPECT_TRUE(w.Card_fill_Grd_1_clr->isEnabled() && w.Card_grad_Stepper->isEnabled());
         EXPECT_FALSE(w.Card_fill_clr->isEnabled() || w.Card_hatch_style->isEnabled() || w.Card_Image_path->isEnabled());
         EXPECT_TRUE(w.Card_gradient_fill_rd->isChecked());

@@ -60,7 +60,7 @@ protected:
     QString record()
     {
         ui->clear();
-        front().Add_to_DB_btn->click();
+        press(front().Add_to_DB_btn);
         return ui->messages().join(u'\n');
     }
     QLineEdit *customBox(const std::vector<CustomRowEntry> &rows, size_t i) const
@@ -92,11 +92,11 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
         type(front().value[2], v.company);
         // The template has no purpose control: its box opens once ticked, which makes the control.
         if (!front().value_chk[3]->isChecked())
-            front().value_chk[3]->click();
+            press(front().value_chk[3]);
         type(front().value[3], v.purpose);
         ui->push(pathIn("face.png"));
         controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
-        front().browse_pic_btn->click();
+        press(front().browse_pic_btn);
         for (const auto &[id, text] : {std::pair{"Fup_Name", v.name}, {"Fup_Company", v.company}, {"Fup_CompanySlogan", v.purpose}}) {
             ASSERT_NE(control(id), nullptr) << id;
             EXPECT_EQ(control(id)->Text_Value.toStdString(), text);
@@ -155,7 +155,7 @@ TEST_F(VisitorDeskTest, AFailedPrintLeavesLaterPrintsAndPreviewsWhole)
     const QString noPrinter = QStringLiteral("The visitor pass could not be printed.\n\nNo printer is set up on this computer.");
     const auto printAndWait = [&] {
         ui->clear();
-        log->findChild<QPushButton *>(QStringLiteral("Print"))->click();
+        press(log->findChild<QPushButton *>(QStringLiteral("Print")));
         for (int i = 0; i < 250 && ui->messages().isEmpty(); ++i)
             QTest::qWait(20);
         return ui->messages();
@@ -207,8 +207,8 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     startVisitor();
     Profile_Panel &p = front();
     EXPECT_TRUE(p.custom_label_box->isHidden());
-    p.Add_label_btn->click();
-    p.Add_label_btn->click();
+    press(p.Add_label_btn);
+    press(p.Add_label_btn);
     ASSERT_EQ(p.view_array_label.size(), 2u);
     ASSERT_EQ(p.view_array_value.size(), 2u);
     EXPECT_EQ(p.view_array_label[0].id, "F_label1");
@@ -230,10 +230,10 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     EXPECT_EQ(liveModePanel().Get_chk_box_of_visitor_mode("F_label1"), p.view_array_label[0].chk);
 
     // Unticking a row hides its control and closes its box; ticking shows it again.
-    p.view_array_value[1].chk->click();
+    press(p.view_array_value[1].chk);
     EXPECT_FALSE(control("F_field2")->ctrl_is_visible);
     EXPECT_FALSE(p.view_array_value[1].view->isEnabled());
-    p.view_array_value[1].chk->click();
+    press(p.view_array_value[1].chk);
     EXPECT_TRUE(control("F_field2")->ctrl_is_visible);
 
     EXPECT_EQ(record(), kVisitSaved);
@@ -241,7 +241,7 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
 
     // A photo row: its picture control goes where new controls go, never to the card's corner.
     p.Image_ctrl_type_rd_select();
-    p.Add_label_btn->click();
+    press(p.Add_label_btn);
     ASSERT_NE(control("F_Photo3"), nullptr);
     EXPECT_EQ(control("F_Photo3")->kind(), SKTGraphicKind::Image);
     EXPECT_EQ(control("F_Photo3")->bounds().topLeft(), QPointF(last_ctrl_X, last_ctrl_Y));
@@ -255,7 +255,7 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     ASSERT_TRUE(blue.save(pathIn("badge.png")));
     controller->canvasOfSide(0)->Set_Selection_Index_According_ID("F_Photo3");
     ui->push(pathIn("badge.png"));
-    p.browse_pic_btn->click();
+    press(p.browse_pic_btn);
     EXPECT_EQ(static_cast<SKTImage *>(control("F_Photo3"))->_file_path, pathIn("badge.png"));
     EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), pathIn("badge.png"));
 
@@ -430,7 +430,7 @@ namespace {
 TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
 {
     startVisitor();
-    front().value_chk[kDateField]->click();
+    press(front().value_chk[kDateField]);
     ASSERT_TRUE(control("Fup_Date") && control("Fup_Date")->ctrl_is_visible);
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
@@ -472,7 +472,7 @@ TEST_F(VisitorDeskTest, ThePreviewSideShowsTheSideInWork)
     ASSERT_TRUE(red.save(pathIn("red.png")));
     ui->push(pathIn("red.png"));
     controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
-    front().browse_pic_btn->click();
+    press(front().browse_pic_btn);
     bool shown = false;
     for (const SKTGraphicPtr &g : document->graphicsOfSide(2))
         shown = shown || (g->control_ID == "Fup_Photo" && static_cast<SKTImage &>(*g)._file_path == pathIn("red.png"));
@@ -510,7 +510,7 @@ TEST_F(VisitorDeskTest, CopyToTheOtherSideKeepsLocksAndCustomRows)
     startVisitor();
     CARD_SIDE_STR = QStringLiteral("2");
     type(front().value[0], "Locked Lou");
-    front().Add_label_btn->click();
+    press(front().Add_label_btn);
     controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Name");
     click("Lock_btn");
     ASSERT_TRUE(control("Fup_Name")->ctrl_is_locked);
@@ -572,7 +572,7 @@ TEST_F(VisitorDeskTest, LeavingTheDeskGivesTheDesignFaceItsButtons)
         w.Using_Wizard_Click();
         w.OK_Click();  // the first frame
         EXPECT_TRUE(w.Load_Photo(pathIn("photo.png")));
-        w.Next_btn->click();
+        press(w.Next_btn);
         return w.result();
     });
     const QString design = platform::joinPath(Resource_Path, "Templates/Corporate", "Blue Horizon (h).did");
@@ -589,7 +589,7 @@ TEST_F(VisitorDeskTest, LeavingTheDeskGivesTheDesignFaceItsButtons)
         {"Open", [&] { open(design); }},
         {"Invitation", [&] {
              ui->push(int(platform::AnswerNo));
-             controller->findChild<QAction *>("invitation_menu")->trigger();
+             press(controller->findChild<QAction *>("invitation_menu"));
          }},
     };
     startVisitor();
@@ -629,7 +629,7 @@ TEST_F(VisitorDeskTest, AFieldTheCardLacksOpensOnlyOnceTicked)
         EXPECT_FALSE(front().value_chk[kFax]->isChecked());
         QTest::keyClicks(front().value[kFax], "123");
         EXPECT_EQ(control("Fup_FaxNo"), nullptr);
-        front().value_chk[kFax]->click();
+        press(front().value_chk[kFax]);
         EXPECT_TRUE(front().value[kFax]->isEnabled());
         type(front().value[kFax], "555 0100");
         ASSERT_NE(control("Fup_FaxNo"), nullptr);
@@ -731,7 +731,7 @@ TEST_F(VisitorDeskTest, EachVisitKeepsTheTimeItWasRecorded)
     const ScopedVisitorClock clock(now);
     startVisitor();
     if (!front().value_chk[kTimeField]->isChecked())
-        front().value_chk[kTimeField]->click();
+        press(front().value_chk[kTimeField]);
     ASSERT_TRUE(front().value_chk[kTimeField]->isChecked());
     ASSERT_FALSE(front().time_manual_chk->isChecked());
     const struct {
@@ -749,7 +749,7 @@ TEST_F(VisitorDeskTest, EachVisitKeepsTheTimeItWasRecorded)
     for (const auto &v : visits) {
         SCOPED_TRACE(v.name);
         if (front().time_manual_chk->isChecked() != v.manual)
-            front().time_manual_chk->click();
+            press(front().time_manual_chk);
         if (v.manual)
             type(front().value[kTimeField], v.typed);
         type(front().value[0], v.name);
@@ -780,7 +780,7 @@ TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
         Profile_Panel &p = side == 0 ? front() : *Back_Profile_Panel_OBJ;
         for (int row : {kDateField, kTimeField})
             if (!p.value_chk[row]->isChecked())
-                p.value_chk[row]->click();
+                press(p.value_chk[row]);
         const auto shown = [&] {
             QStringList out;
             for (const char *id : {"Fup_Date", "Fup_Time"}) {

@@ -72,7 +72,7 @@ TEST_F(VisitorModeTest, TypedFieldsAndAFilePhotoAreOnTheCard)
         if (f.row == 0)
             shown->setChecked(false);  // an enabled box whose field is off: typing ticks it
         else if (!shown->isChecked())
-            shown->click();  // a field the template lacks is made by ticking it
+            press(shown);  // a field the template lacks is made by ticking it
         box->clear();
         QTest::keyClicks(box, QString::fromLatin1(f.typed).left(3));
         EXPECT_TRUE(shown->isChecked());
@@ -87,7 +87,7 @@ TEST_F(VisitorModeTest, TypedFieldsAndAFilePhotoAreOnTheCard)
     ASSERT_TRUE(red.save(pathIn("visitor.png")));
     ui->push(pathIn("visitor.png"));
     controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
-    front().browse_pic_btn->click();
+    press(front().browse_pic_btn);
     EXPECT_EQ(front().image_path_val->text(), pathIn("visitor.png"));
     ASSERT_FALSE(front().user_picture->pixmap().isNull());
 
@@ -126,12 +126,12 @@ TEST_F(VisitorModeTest, NewFieldsAndPhotosArePlacedByTheirPartners)
         place(0, {caption});
         front().label_chk[0]->setChecked(true);
         front().value[0]->setText("Grace");
-        front().value_chk[0]->click();
+        press(front().value_chk[0]);
         ASSERT_NE(control("Fup_Name"), nullptr);
         const QPointF cascade(last_ctrl_X, last_ctrl_Y);  // the latest new-control point
         EXPECT_EQ(control("Fup_Name")->bounds().topLeft(), c.expected.isNull() ? cascade : c.expected);
         EXPECT_EQ(control("Fup_Name")->Text_Value, "Grace");
-        front().value_chk[0]->click();  // off: hidden, kept
+        press(front().value_chk[0]);  // off: hidden, kept
         EXPECT_FALSE(control("Fup_Name")->ctrl_is_visible);
         EXPECT_FALSE(front().value[0]->isEnabled());
     }
@@ -153,7 +153,7 @@ TEST_F(VisitorModeTest, NewFieldsAndPhotosArePlacedByTheirPartners)
         ui->clear();
         if (!locked)
             ui->push(pathIn("p.png"));
-        front().browse_pic_btn->click();
+        press(front().browse_pic_btn);
         EXPECT_EQ(control("Fup_Photo") != nullptr, !locked);
         EXPECT_EQ(ui->messages(), locked ? QStringList{"Image control is locked."} : QStringList{});
     }

@@ -83,7 +83,7 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     EXPECT_EQ(states(), "0000") << "cut, copy, paste, delete with nothing selected and text on the clipboard";
     for (const QKeySequence::StandardKey keys : {QKeySequence::Copy, QKeySequence::Cut}) {
         QTest::keySequence(canvas(0), QKeySequence(keys));
-        items[keys == QKeySequence::Copy ? 1 : 0]->trigger();
+        EXPECT_FALSE(items[keys == QKeySequence::Copy ? 1 : 0]->isEnabled());  // nor from the menu
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "the user's words") << QKeySequence(keys).toString().toStdString();
     }
 
@@ -110,7 +110,7 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
         emit view->aboutToShow();
         const bool shown = controller->zoomViewOfSide(0)->rulersVisible();
         EXPECT_EQ(rulers->text(), shown ? "Hide Ruler" : "Show Ruler") << i;
-        rulers->trigger();
+        press(rulers);
         EXPECT_NE(controller->zoomViewOfSide(0)->rulersVisible(), shown) << i;
         EXPECT_EQ(controller->zoomViewOfSide(1)->rulersVisible(), !shown) << "both sides alike";
     }
@@ -143,7 +143,7 @@ TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
         ASSERT_NE(a, nullptr) << item.action;
         EXPECT_EQ(a->isEnabled(), item.enabled) << item.action;
         if (item.acted) {
-            a->trigger();
+            press(a);
             EXPECT_TRUE(item.acted()) << item.action;
         }
         for (QAction *any : menu->actions())
@@ -241,10 +241,10 @@ TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
     QAction *snap = controller->findChild<QAction *>(QStringLiteral("snap_grid_menu"));
     ASSERT_NE(snap, nullptr);
     const std::function<void()> ways[] = {
-        [&] { controller->Show_hide_grid_chk->click(); },
-        [&] { std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")->trigger(); },
-        [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { snap->trigger(); }, [&] { click("New_btn"); },
-        [&] { controller->Show_hide_grid_chk->click(); }, [&] { open(pathIn("grid.did")); },
+        [&] { press(controller->Show_hide_grid_chk); },
+        [&] { press(std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")); },
+        [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { press(snap); }, [&] { click("New_btn"); },
+        [&] { press(controller->Show_hide_grid_chk); }, [&] { open(pathIn("grid.did")); },
     };
     ui->push(pathIn("grid.did"));
     ASSERT_TRUE(controller->Save_project_file(true, false, "L"));
@@ -263,7 +263,7 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
     click("Help_btn");
     Help_Support help;
     for (const char *link : {"_Help_File_Label", "support_id", "website_1"})
-        help.findChild<QPushButton *>(QString::fromLatin1(link))->click();
+        press(help.findChild<QPushButton *>(QString::fromLatin1(link)));
     QStringList opened;
     for (const auto &r : ui->requests())
         opened << r.kind + " " + r.text.section(QLatin1Char('/'), -1);
@@ -282,7 +282,7 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
     };
     for (const auto &share : shares) {
         ui->clear();
-        help.findChild<QPushButton *>(QString::fromLatin1(share.button))->click();
+        press(help.findChild<QPushButton *>(QString::fromLatin1(share.button)));
         ASSERT_EQ(ui->requests().size(), 1u) << share.button;
         EXPECT_EQ(ui->requests()[0].text, share.opened);
     }
@@ -301,7 +301,7 @@ TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
     auto *desk = new NoViewer;
     std::unique_ptr<platform::UiServices> fixture = platform::setUi(std::unique_ptr<platform::UiServices>(desk));
     Help_Support help;
-    help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label"))->click();
+    press(help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label")));
     const QStringList shown = desk->messages();
     platform::setUi(std::move(fixture));
     ASSERT_EQ(shown.size(), 1);
@@ -326,7 +326,7 @@ TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
     };
     for (const auto &l : links) {
         ui->clear();
-        help.findChild<QPushButton *>(QString::fromLatin1(l.link))->click();
+        press(help.findChild<QPushButton *>(QString::fromLatin1(l.link)));
         ASSERT_EQ(ui->messages().size(), 1) << l.link;
         EXPECT_TRUE(ui->messages()[0].contains(QString::fromUtf8(l.named))) << ui->messages()[0].toStdString();
     }
@@ -676,7 +676,7 @@ TEST(KeepOrReplaceBox, AWorkerGetsTheButtonPressedOnTheGuiThread)
         QTimer person;  // fires inside the box's own modal loop
         QObject::connect(&person, &QTimer::timeout, [&] {
             if (auto *box = qobject_cast<Replcae_Confirm_Box *>(QApplication::activeModalWidget()))
-                box->apply_chk->setChecked(c.all), box->findChild<QPushButton *>(c.button)->click();
+                box->apply_chk->setChecked(c.all), press(box->findChild<QPushButton *>(c.button));
         });
         person.start(5);
         std::thread worker([&] { answer = Replcae_Confirm_Box::Open_box_in_thread("File exists", "a.png", "/tmp/a.png", true); });
@@ -713,7 +713,7 @@ TEST(SmallDialogs, IntegerFieldsAndTheLongMessageBox)
             EXPECT_EQ(d.apply_chk->isVisibleTo(&d) && d.apply_chk->isChecked(), c.opensChecked);
             if (c.check >= 0)
                 d.apply_chk->setChecked(c.check == 1);
-            (c.pressYes ? d.yes_button : d.no_button)->click();
+            press((c.pressYes ? d.yes_button : d.no_button));
             return d.result();
         });
         EXPECT_EQ(box.Open_Long_sms_Dialog(), c.pressYes ? 1 : 0);
@@ -735,7 +735,7 @@ TEST(SmallDialogs, TheSharedLongBoxOutlivesNoDestroyedBox)
     EXPECT_EQ(made->objectName(), QStringLiteral("Long_SMS_Dlg"));
     made->title_val = "Replace?";
     Long_SMS_Dlg::setModalRunner([](Long_SMS_Dlg &d) {
-        d.yes_button->click();
+        press(d.yes_button);
         return d.result();
     });
     EXPECT_EQ(made->Open_Long_sms_Dialog(), 1);

@@ -287,7 +287,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
                           {"settings", [](QWidget &w) {
                                for (QPushButton *b : w.findChildren<QPushButton *>())
                                    if (b->text() == QLatin1String("Settings"))
-                                       b->click();
+                                       press(b);
                            }},
                           {"the card", pressNamed("rd_mail_curr_barcode")}};
     pages["Group_Mode_Wizard, a project to open"] = {
@@ -396,7 +396,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         canvas(0)->Set_Selected_Graphic(picture.get());
         controller->Show_RHS_Properties(picture.get());
         fakecamera::ScopedFakeCamera camera;
-        controller->propertyPanel().camera_btn->click();
+        press(controller->propertyPanel().camera_btn);
     }
 
     // Visitor mode, with the front and the back entry panel.
@@ -420,7 +420,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     measure(*controller, "main window, visitor mode, back panel");
     clipped << clippedControls(*controller, "visitor mode, back panel");
     click("Front_Side_btn");
-    Front_Profile_Panel_OBJ->Add_label_btn->click();  // a field of the visitor's own under the fixed ones
+    press(Front_Profile_Panel_OBJ->Add_label_btn);  // a field of the visitor's own under the fixed ones
     QCoreApplication::processEvents();
     clipped << clippedControls(*controller, "visitor mode, a field added");
 
@@ -447,8 +447,8 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     measure(*controller, "main window, group mode");
     QCoreApplication::processEvents();
     clipped << clippedControls(*controller, "group mode");
-    Front_Profile_Panel_OBJ->image_ctrl_type->click();
-    Front_Profile_Panel_OBJ->Add_label_btn->click();  // a photo row
+    press(Front_Profile_Panel_OBJ->image_ctrl_type);
+    press(Front_Profile_Panel_OBJ->Add_label_btn);  // a photo row
     QCoreApplication::processEvents();
     clipped << clippedControls(*controller, "group mode, a photo field added");
     Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
