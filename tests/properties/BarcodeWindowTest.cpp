@@ -43,9 +43,9 @@ protected:
         previous = Barcode_Gen::setModalRunner([this](Barcode_Gen &w) {
             if (fill)
                 fill(w);
-            w.OK_Btn->click();
+            testsupport::press(w.OK_Btn);
             if (w.isVisible())
-                w.Cancel_Btn->click();
+                testsupport::press(w.Cancel_Btn);
             return w.result();
         });
     }
@@ -133,7 +133,7 @@ TEST_F(BarcodeWindowTest, BlankValueIsRefusedAndCancelChangesNothing)
     bool stayedOpen = false;
     fill = [&](Barcode_Gen &w) {
         w.dataText->setText(QStringLiteral("   "));
-        w.OK_Btn->click();
+        testsupport::press(w.OK_Btn);
         stayedOpen = w.isVisible();
     };
     panel->Open_Barcode_Window();
@@ -398,16 +398,16 @@ TEST_F(BarcodeWindowTest, SourcesBindTheFirstValueAndViewTheirValues)
             EXPECT_TRUE(w.view_series_btn->isEnabled());
             EXPECT_EQ(w.Batch_Series->currentIndex(), -1);
             ui->clear();
-            w.view_series_btn->click();
+            testsupport::press(w.view_series_btn);
             EXPECT_EQ(ui->messages(), QStringList{"\nPlease select the series."});
             w.Batch_Series->setCurrentText("Staff");
             EXPECT_EQ(w.dataText->text(), QStringLiteral("1-Staff--1"));
             EXPECT_EQ(w.Preview_Image().isNull(), false);
-            w.view_series_btn->click();
+            testsupport::press(w.view_series_btn);
             w.Data_source_type->setCurrentText("Excel");
             w.Batch_Series->setCurrentIndex(2);
             EXPECT_EQ(w.dataText->text(), QStringLiteral("2-Code-2"));
-            w.view_series_btn->click();
+            testsupport::press(w.view_series_btn);
         };
         const std::shared_ptr<SKTGraphic> code = place(9, QStringLiteral("ABC"));
         panel->Open_Barcode_Window();
