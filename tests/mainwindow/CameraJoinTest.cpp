@@ -57,11 +57,20 @@ TEST_F(CameraJoinTest, ThePictureTakenGoesOnTheSelectedPictureControl)
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
 }
 
+// The camera at the visitor desk and in group mode, each reached by its start road.
+class CameraJoinOnVisitorRoad : public CameraJoinTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+class CameraJoinOnGroupRoad : public CameraJoinTest {
+protected:
+    void road() override { chooseGroupRoad(); }
+};
+
 // In live mode, a side without a picture control gets the visitor's photo as "Fup_Photo".
-TEST_F(CameraJoinTest, TheProfilePanelsPhotoComesFromTheCamera)
+TEST_F(CameraJoinOnVisitorRoad, TheProfilePanelsPhotoComesFromTheCamera)
 {
-    Start_Card_Option = QStringLiteral("V");
-    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    ASSERT_EQ(Start_Card_Option, "V");
     while (!document->graphics().empty())
         document->removeGraphicsOnSide(0, {0});
     Profile_Panel &front = *Front_Profile_Panel_OBJ;
@@ -108,10 +117,9 @@ TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
 
 // In group mode a photo from the camera, like one from a file, reminds the person to save the
 // row when it went onto a picture bound to a spreadsheet column, and only then.
-TEST_F(CameraJoinTest, GroupModePhotoRoadsRemindToSaveTheRow)
+TEST_F(CameraJoinOnGroupRoad, GroupModePhotoRoadsRemindToSaveTheRow)
 {
-    Start_Card_Option = QStringLiteral("G");
-    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    ASSERT_EQ(Start_Card_Option, "G");
     QImage old(40, 40, QImage::Format_RGB32);
     old.fill(Qt::red);
     ASSERT_TRUE(old.save(pathIn("old.png")));
@@ -134,7 +142,7 @@ TEST_F(CameraJoinTest, GroupModePhotoRoadsRemindToSaveTheRow)
         photo->Set_Excel_binding(c.source == 2);
         photo->Set_Excel_binding_Index(c.source == 2 ? 1 : -1);
         place(0, {photo});
-        canvas(0)->Set_Selected_Graphic(photo.get());
+        clickAt(canvas(0), photo->bounds().center());
         ui->clear();
         const bool camera = QLatin1String(c.road) == QLatin1String("camera");
         if (camera) {

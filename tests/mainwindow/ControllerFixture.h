@@ -7,6 +7,8 @@
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/SKTWindowController.h"
@@ -19,7 +21,10 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -59,6 +64,8 @@ protected:
         // 0 Cancel, or an option index + 10 (10 template … 14 group mode).
         m_previousRunner = Start_Card::setModalRunner([this](Start_Card &dialog) {
             ++startDialogRuns;
+            if (onStartDialog)
+                onStartDialog();
             const int answer = startAnswers.empty() ? 1 : startAnswers.front();
             if (!startAnswers.empty())
                 startAnswers.erase(startAnswers.begin());
@@ -100,6 +107,8 @@ protected:
         Card_Wizard::setModalRunner(m_previousWizard);
         Template_Wizard::setModalRunner(m_previousGallery);
         Image_Library::setModalRunner(m_previousLibrary);
+        if (m_groupRoadTaken)
+            Group_Mode_Wizard::setModalRunner(m_previousGroupWizard);
         Card_Front_Or_Back = 0;
     }
     bool setUpWindow() { return controller->awakeFromNib(); }
@@ -118,6 +127,30 @@ protected:
             }
             w.CancelClick();
         };
+    }
+    // The start dialog's group road, taken by the next start dialog: a new project "Staff" on a
+    // workbook of `sheet` (titles first), the first application template, its first column the
+    // names.
+    void chooseGroupRoad(const QList<QStringList> &sheet = {{"Name"}, {"Ann"}, {"Ben"}})
+    {
+        const QString book = pathIn("group.xlsx");
+        ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, sheet, true));
+        startAnswers = {14};
+        const auto runner = Group_Mode_Wizard::setModalRunner([book](Group_Mode_Wizard &w) {
+            auto *next = w.findChild<QPushButton *>(QStringLiteral("ok_btn"));
+            press(w.findChild<QRadioButton *>(QStringLiteral("start_new_btn")));
+            w.proj_name->setText(QStringLiteral("Staff"));
+            w.excel_path->setText(book);
+            press(next);
+            w.imageBrowser->selectImage(0);
+            press(next);
+            w.columnCombos[0]->setCurrentIndex(1);
+            press(next);
+            return w.result();
+        });
+        if (!m_groupRoadTaken)
+            m_previousGroupWizard = runner;
+        m_groupRoadTaken = true;
     }
     template <class W>
     W *outlet(const char *name)
@@ -216,20 +249,27 @@ protected:
     std::vector<int> startAnswers;  // 1 when none is left
     int startDialogRuns = 0;
     std::function<void(Template_Wizard &)> galleryAction;  // none: Cancel
+    std::function<void()> onStartDialog;  // each time the start dialog opens
 
 private:
     Start_Card::ModalRunner m_previousRunner;
     Card_Wizard::ModalRunner m_previousWizard;
     Template_Wizard::ModalRunner m_previousGallery;
     Image_Library::ModalRunner m_previousLibrary;
+    Group_Mode_Wizard::ModalRunner m_previousGroupWizard;
+    bool m_groupRoadTaken = false;
 };
 
 // The window as the start dialog leaves it, its questions not yet asked.
 class WindowTest : public ControllerTest {
 protected:
+    // The start dialog's road the window opens on: the wizard's blank card unless a test's
+    // fixture chooses another.
+    virtual void road() {}
     void SetUp() override
     {
         ControllerTest::SetUp();
+        road();
         ASSERT_TRUE(setUpWindow());
         // The document's own default card rather than the wizard's preset.
         controller->SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));

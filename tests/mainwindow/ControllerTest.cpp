@@ -140,9 +140,14 @@ TEST_F(ControllerTest, ACameraFolderFileThatIsAFifoDoesNotHoldTheStart)
     EXPECT_EQ(QString::fromUtf8(designtest::fileBytes(controller->camera_path_file)), Camera_Folder_Path);
 }
 
-TEST_F(WindowTest, VisitorModeImageIdsSkipTakenOnes)
+class VisitorWindowTest : public WindowTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+
+TEST_F(VisitorWindowTest, VisitorModeImageIdsSkipTakenOnes)
 {
-    Start_Card_Option = QStringLiteral("V");
+    ASSERT_EQ(Start_Card_Option, "V");
     canvas(0)->createGraphicOfClass(SKTGraphicKind::Text, nullptr, true, QRectF(0, 0, 40, 20), "F", "x", "F_Pic1");
     EXPECT_EQ(controller->Generate_Extra_image_control_ID(), "F_Pic2");
     EXPECT_EQ(controller->Generate_Extra_image_control_ID(), "F_Pic3");

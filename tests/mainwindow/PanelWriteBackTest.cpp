@@ -27,17 +27,11 @@
 
 namespace {
 
-class PanelWriteBackTest : public ControllerTest {
+class PanelWriteBackTest : public WindowTest {
 protected:
-    // The start dialog's road the window is launched on: the wizard's blank card by default.
-    virtual void road() {}
     void SetUp() override
     {
-        ControllerTest::SetUp();
-        road();
-        ASSERT_TRUE(setUpWindow());
-        controller->SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));
-        ui->clear();
+        WindowTest::SetUp();
         picture(pathIn("a.png"), Qt::red);
         picture(pathIn("b.png"), Qt::blue);
         document->removeAllGraphicsOnSide(0);

@@ -268,7 +268,8 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     EXPECT_NE(control("F_label1"), nullptr);
 }
 
-// The buttons of each face: profile button in design mode, record buttons on the visitor desk.
+// The buttons of each face: profile button in design mode, record buttons on the visitor desk,
+// the design face again while the start dialog is up over the desk, the kinds box in group mode.
 TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
 {
     ASSERT_TRUE(setUpWindow());
@@ -277,23 +278,28 @@ TEST_F(VisitorDeskTest, EachFaceShowsItsButtons)
         EXPECT_NE(b, nullptr) << name;
         return !b || b->isHidden();
     };
-    const struct {
-        const char *mode;
-        bool live, profileHidden, recordsHidden, kindsHidden;
-    } faces[] = {{"T", false, false, true, true},
-                 {"V", true, true, false, true},
-                 {"V", false, false, true, true},
-                 {"G", true, true, true, false}};
-    for (const auto &f : faces) {
-        SCOPED_TRACE(std::string(f.mode) + (f.live ? " live" : " design"));
-        Start_Card_Option = QString::fromLatin1(f.mode);
-        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(f.live);
-        EXPECT_EQ(hidden("User_Profile_Btn"), f.profileHidden);
-        EXPECT_EQ(hidden("show_db_rcd_btn"), f.recordsHidden);
-        EXPECT_EQ(front().Add_to_DB_btn->isHidden(), f.recordsHidden);
-        EXPECT_EQ(front().new_ctrl_type_box->isHidden(), f.kindsHidden);
-    }
-    Start_Card_Option = QStringLiteral("T");
+    // Profile, records, the panel's record button, the panel's new-field kinds: hidden or not.
+    const auto face = [&] {
+        return std::string{hidden("User_Profile_Btn") ? 'h' : 's', hidden("show_db_rcd_btn") ? 'h' : 's',
+                           front().Add_to_DB_btn->isHidden() ? 'h' : 's', front().new_ctrl_type_box->isHidden() ? 'h' : 's'};
+    };
+    EXPECT_EQ(face(), "shhh") << "design";
+    ui->push(int(platform::AnswerNo));
+    chooseVisitorRoad();
+    click("New_btn");
+    ASSERT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(face(), "hssh") << "the visitor desk";
+    std::string underTheStartDialog;
+    onStartDialog = [&] {
+        if (underTheStartDialog.empty())
+            underTheStartDialog = face();
+    };
+    ui->push(int(platform::AnswerNo));
+    chooseGroupRoad();
+    click("New_btn");
+    ASSERT_EQ(Start_Card_Option, "G");
+    EXPECT_EQ(underTheStartDialog, "shhh") << "the start dialog over the desk";
+    EXPECT_EQ(face(), "hhhs") << "group mode";
 }
 
 // The desk fits a 1024 x 700 screen, its panel column keeping most of its width.

@@ -335,16 +335,24 @@ TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
 }
 
 // Pasted controls after the first cascade by the side's control count (the front has 21, the
-// back none); a picture pasted in a live mode gets a free identifier.
+// back none); a picture pasted at the visitor desk gets a free identifier.
 TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGetIds)
 {
     place(0, SKTGraphicArray(21, designtest::storedControl(SKTGraphicKind::Shape, 1)));
     last_ctrl_X = last_ctrl_Y = 10;
     EXPECT_EQ(archiveHub().Control_New_Point("F"), QPointF(31, 31));
     EXPECT_EQ(archiveHub().Control_New_Point("B"), QPointF(51, 51));
-    Start_Card_Option = QStringLiteral("V");
+}
+
+class WindowCommandsAtTheDesk : public WindowCommandsTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+
+TEST_F(WindowCommandsAtTheDesk, PastedLivePicturesGetIds)
+{
+    ASSERT_EQ(Start_Card_Option, "V");
     EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
-    Start_Card_Option = QStringLiteral("T");
 }
 
 TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)
