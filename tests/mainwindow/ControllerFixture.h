@@ -69,31 +69,29 @@ protected:
             const int answer = startAnswers.empty() ? 1 : startAnswers.front();
             if (!startAnswers.empty())
                 startAnswers.erase(startAnswers.begin());
-            if (answer == 1)
-                dialog.Using_Wizard_Click();
-            else if (answer == 2)
-                dialog.Open_Log_Click();
-            else if (answer >= 10)
-                dialog.Select_card_option(answer - 10);
-            else
-                dialog.CancelClick();
+            static const char *const options[] = {"Using_Template_btn", "Using_Wizard_btn", "Open_Log_btn",
+                                                  "Using_Visitor_btn", "Using_Group_Batch_btn"};
+            pressIn(dialog, answer == 1   ? "Using_Wizard_btn"
+                            : answer == 2 ? "Open_Log_btn"
+                            : answer >= 10 && answer < 15 ? options[answer - 10]
+                                                          : "Cancel_btn");
             return dialog.result();
         });
         // The wizard finishes with what it shows; the gallery does what the test says.
         m_previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
-            w.OK_Click();
-            w.OK_Click();
+            pressIn(w, "Next_btn");
+            pressIn(w, "Next_btn");
             return w.result();
         });
         m_previousGallery = Template_Wizard::setModalRunner([this](Template_Wizard &w) {
             if (!galleryAction)
-                w.CancelClick();
+                pressIn(w, "Cancel_btn");
             else
                 galleryAction(w);
             return w.result();
         });
         m_previousLibrary = Image_Library::setModalRunner([](Image_Library &w) {
-            w.Cancel_Clicked();
+            pressIn(w, "Cancel_btn");
             return w.result();
         });
         document = std::make_unique<SKTDocument>();
@@ -112,6 +110,13 @@ protected:
         Card_Front_Or_Back = 0;
     }
     bool setUpWindow() { return controller->awakeFromNib(); }
+    // Presses the window's button of that name as a user does.
+    static void pressIn(QWidget &window, const char *name)
+    {
+        auto *b = window.findChild<QAbstractButton *>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name << " in " << window.objectName().toStdString();
+        press(b);
+    }
     // The start dialog's visitor road on the delivered "Visitor Amber (h)" template, taken by the
     // next start dialog; `openedOn` takes the category the gallery opened on.
     void chooseVisitorRoad(QString *openedOn = nullptr)
@@ -123,9 +128,9 @@ protected:
             w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
             for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
                 if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
-                    return w.imageBrowser->selectImage(i), w.OK_Click();
+                    return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
             }
-            w.CancelClick();
+            pressIn(w, "Cancel_btn");
         };
     }
     // The start dialog's group road, taken by the next start dialog: a new project "Staff" on a
