@@ -161,7 +161,7 @@ TEST_F(GroupJourney, TwentyPeopleFromListToCardsAndBack)
     ui->push(1);
     ui->push(folder);
     ui->push(0);
-    controller->Export_Button();
+    click("Export_btn");
     command->waitForRun();
     ui->onRequest = nullptr;
     ASSERT_NE(command->lastRun(), nullptr);
@@ -273,7 +273,7 @@ TEST_F(GroupJourney, SideSwitchAndCopyKeepTheRowOnShow)
     list()->setCurrentRow(3);
     ui->clear();
     ui->push(true);
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     EXPECT_EQ(list()->count(), 6);
     EXPECT_EQ(list()->currentRow(), 3);
     EXPECT_EQ(cardText(1, "Fup_Name"), "Person 04");
@@ -386,7 +386,7 @@ TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
     // The back panel follows the back's locks when the back comes into work.
     ui->clear();
     ui->push(true);
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     canvas(1)->Selcect_Ctrl_With_ID("Fup_Name")->ctrl_is_locked = true;
     click("Front_Side_btn");
     click("Back_Side_btn");
@@ -568,7 +568,7 @@ TEST_F(GroupJourney, ASideTakenOutOfWorkKeepsItsUnsavedChanges)
     list()->setCurrentRow(1);
     ui->clear();
     ui->push(true);
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     ASSERT_EQ(Card_Front_Or_Back, 1);
     ASSERT_EQ(panel(1)->value[0]->text(), "Person 02");
     panel(1)->value[0]->selectAll();
@@ -602,7 +602,7 @@ TEST_F(GroupJourney, MakingTheCardOneSidedAsksAboutTheBacksUnsavedChanges)
     list()->setCurrentRow(1);
     ui->clear();
     ui->push(true);
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     ASSERT_EQ(Card_Front_Or_Back, 1);
     const std::string asLoaded = "Person 01,T1 | Person 02,T2 | Person 03,T3";
     const struct {
@@ -661,7 +661,7 @@ TEST_F(GroupJourney, OutputTakesTheRowOnShowOnBothSides)
     list()->setCurrentRow(1);
     ui->clear();
     ui->push(true);
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     click("Front_Side_btn");
     ASSERT_EQ(cardText(1, "Fup_Name"), "Person 02");
     list()->setCurrentRow(3);
@@ -735,7 +735,7 @@ TEST_F(GroupJourney, RemappingAndCopyingAskAboutUnsavedChangesFirst)
         } else {
             ui->push(true);
             ui->push(QStringList{QString::fromLatin1(c.answer)});
-            controller->Copy_Card_Design_Clicked();
+            click("copy_card_design_btn");
             EXPECT_EQ(cardText(1, "Fup_Name").toStdString(), c.wentOn ? c.frontName : "<none>");
         }
         EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());

@@ -123,7 +123,7 @@ TEST_F(IntegrationTest, EachSideKeepsItsOwnHistoryAndTheButtonsFollowTheSideShow
     EXPECT_TRUE(controller->undoHistory().Ucontrol == frontUndo && controller->undoHistory().Rcontrol == frontRedo);
 
     // The temporary side shows the current side's controls and edits nothing else.
-    controller->Temp_Card_Btn_Clicked();
+    click("Temp_Side_btn");
     EXPECT_EQ(controller->Front_back_label->text(), "TEMP");
     EXPECT_TRUE(document->graphics_temp().empty()) << "the back is empty now";
     controller->sett_tab->setCurrentWidget(controller->card_setting_tab);
@@ -131,9 +131,9 @@ TEST_F(IntegrationTest, EachSideKeepsItsOwnHistoryAndTheButtonsFollowTheSideShow
     EXPECT_EQ(controller->sett_tab->currentWidget(), controller->card_info_tab);
     EXPECT_EQ(controller->Front_back_label->text(), "Front");
     EXPECT_TRUE(controller->first_view->isVisibleTo(controller.get()));
-    controller->Temp_Card_Btn_Clicked();
+    click("Temp_Side_btn");
     EXPECT_EQ(state(2), frontState);
-    controller->Front_Card_Btn_Clicked();
+    click("Front_Side_btn");
     EXPECT_EQ(state(0), frontState);
     EXPECT_TRUE(enabled("Undo_btn") && enabled("Redo_btn"));
     click("Redo_btn");
@@ -225,14 +225,15 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
         ASSERT_EQ(document->graphics().size(), 1u);
         EXPECT_EQ(document->graphics().front()->_shape_type, "T");
     }
-    // With nothing selected the lock commands say so.
+    // With nothing selected the lock commands are not on offer, on the tool bar nor in the
+    // canvas's menu.
     clickAt(canvas(0), QPointF(2, 150));
     ui->clear();
     EXPECT_FALSE(enabled("Lock_btn") || enabled("Unlock_btn") || enabled("Cut_btn"));
-    controller->Lock_Clicked();
-    controller->Unlock_Clicked();
-    EXPECT_EQ(ui->messages(),
-              (QStringList{"\nPlease select a control to Lock.", "\nPlease select a control to Unlock."}));
+    for (const char *item : {"lock_ctrl:", "unlock_ctrl:"}) {
+        const auto menu = std::unique_ptr<QMenu>(canvas(0)->contextMenu());
+        EXPECT_FALSE(menu->findChild<QAction *>(QString::fromLatin1(item))->isEnabled()) << item;
+    }
     EXPECT_FALSE(document->graphics().front()->ctrl_is_locked);
 }
 
@@ -321,7 +322,7 @@ TEST_F(IntegrationTest, SaveNewAndOpenBringBothSidesBackWithAnEmptyHistory)
     saveAs(path);
     const Card_Property savedFront = *controller->Front_card_Prop, savedBack = *controller->Back_card_Prop;
 
-    controller->Temp_Card_Btn_Clicked();  // temp shows the back side's controls
+    click("Temp_Side_btn");  // temp shows the back side's controls
     const SideState temp = state(2);
     QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
     ui->push(int(platform::AnswerCancel));

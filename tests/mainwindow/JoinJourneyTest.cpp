@@ -139,7 +139,7 @@ protected:
         ui->push(1);           // the export sheet's OK, its choice as the design leaves it
         ui->push(out.path());  // the folder
         ui->push(0);           // the finished box
-        controller->Export_Button();
+        click("Export_btn");
         controller->exportCommand()->waitForRun();
         return controller->exportCommand()->lastRun()->written;
     }
@@ -191,9 +191,9 @@ TEST_F(PanelJourney, ARunOnARefusedSeriesSaysWhyAndDoesNotStart)
         const char *name;
         std::function<void()> run;
     } commands[] = {
-        {"export", [&] { controller->Export_Button(); }},
-        {"print", [&] { controller->Print_Button(); }},
-        {"mail", [&] { controller->Mail_Button(); }},
+        {"export", [&] { click("Export_btn"); }},
+        {"print", [&] { click("Print_btn"); }},
+        {"mail", [&] { click("Mail_btn"); }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -479,7 +479,7 @@ TEST_F(JoinJourneyTest, OnlyALargeDesignOpensUnderThePleaseWaitSheet)
     pickSheet(40000);
     ui->clear();
     ui->push(pathIn("large.did"));
-    controller->SaveAs_Btn_Clicked();
+    click("SaveAs_btn");
     ASSERT_GT(QFileInfo(pathIn("large.did")).size(), 1024 * 1024);
     controller->Excel_Table().Clear_Table();
     open(pathIn("large.did"));
@@ -565,7 +565,7 @@ TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
         press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
         return 0;
     });
-    controller->Batch_Series_Button();
+    click("Batch_Series_btn");
     Set_Series_Modal_Runner(previous);
     const auto read = testsupport::runTool(python, {"-c", "import sys, openpyxl\nws = openpyxl.load_workbook(sys.argv[1]).active\n"
                                                           "print('|'.join(str(r[0]) for r in ws.iter_rows(values_only=True)))",
@@ -601,7 +601,7 @@ TEST_F(JoinJourneyTest, TheSeriesExportPanelsFormatNamesABareFile)
             press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
             return 0;
         });
-        controller->Batch_Series_Button();
+        click("Batch_Series_btn");
         Set_Series_Modal_Runner(previous);
         const QString written = pathIn(c.written);
         ASSERT_TRUE(QFileInfo::exists(written)) << c.written << " " << ui->messages().join('|').toStdString();

@@ -445,7 +445,7 @@ TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
         dlg.OK_Btn_Clicked();
         return dlg.result();
     });
-    controller->User_Profile_Clicked();
+    press(outlet<QAction>("profile_menu"));
     Set_Profile_Modal_Runner(previous);
     ASSERT_EQ(control("Fup_Name")->Text_Value.toStdString(), "Nina New");
     EXPECT_EQ(front().value[0]->text().toStdString(), "Nina New");
@@ -498,7 +498,7 @@ TEST_F(VisitorDeskTest, CopyToTheOtherSideFillsTheBackPanel)
     CARD_SIDE_STR = QStringLiteral("2");
     type(front().value[0], "Copied Cora");
     ui->push(int(platform::AnswerYes));
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     Profile_Panel &back = *Back_Profile_Panel_OBJ;
     EXPECT_EQ(back.value[0]->text().toStdString(), "Copied Cora");
     EXPECT_TRUE(back.value_chk[0]->isChecked());
@@ -521,7 +521,7 @@ TEST_F(VisitorDeskTest, CopyToTheOtherSideKeepsLocksAndCustomRows)
     click("Lock_btn");
     ASSERT_TRUE(control("Fup_Name")->ctrl_is_locked);
     ui->push(int(platform::AnswerYes));
-    controller->Copy_Card_Design_Clicked();
+    click("copy_card_design_btn");
     Profile_Panel &back = *Back_Profile_Panel_OBJ;
     const auto backName = [&]() -> SKTGraphic * {
         for (const SKTGraphicPtr &g : document->graphicsOfSide(1))
@@ -804,7 +804,7 @@ TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
             dlg.OK_Btn_Clicked();
             return dlg.result();
         });
-        controller->User_Profile_Clicked();
+        press(outlet<QAction>("profile_menu"));
         Set_Profile_Modal_Runner(previous);
         ASSERT_EQ(canvas(side)->Selcect_Ctrl_With_ID("Fup_Name")->Text_Value.toStdString(), "Nina New");
         EXPECT_EQ(shown(), before);

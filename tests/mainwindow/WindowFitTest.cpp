@@ -5,6 +5,8 @@
 
 #include "ControllerFixture.h"
 
+#include <QMenu>
+
 #include "FakeCamera.h"
 #include "canvas/WidgetUtilities.h"
 #include "core/SKTImage.h"
@@ -377,7 +379,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         w.Cancel_Clicked();
         return w.result();
     });
-    controller->Image_Library_Tool_Clicked();
+    click("image_library_tool_btn");
     clickAt(canvas(0), QPointF(40, 40));
     Image_Library::setModalRunner(previousLibrary);
     Export_Template::setModalRunner([this](Export_Template &w) {
@@ -385,7 +387,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         w.reject();
         return 0;
     });
-    controller->Export_As_Template_Clicked();
+    press(std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("export_as_template:"));
     Export_Template::setModalRunner({});
     controller->doPreferences();
     click("Export_btn");
@@ -465,7 +467,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         d.reject();
         return 0;
     });
-    controller->Back_Card_Btn_Clicked();
+    click("Back_Side_btn");
     press(outlet<QAction>("profile_menu"));  // group mode's panel holds the fields, not the tool column
 
     Barcode_Gen::setModalRunner(previousBarcode);
