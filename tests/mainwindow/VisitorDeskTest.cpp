@@ -34,6 +34,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTableWidget>
 
 namespace {
 
@@ -122,11 +123,14 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
     ASSERT_EQ(log->ListData().size(), 3u);
     EXPECT_EQ(log->ListData().front().Name.toStdString(), "Ada");
     log->findChild<QLineEdit *>("Name")->setText("grace");
-    log->Search_Records_Click();
+    ControllerTest::pressIn(*log, "Search_Records");
     ASSERT_EQ(log->ListData().size(), 1u);
-    ASSERT_TRUE(log->Show_Visitor_Details(log->ListData().front().id));
+    auto *list = log->findChild<QTableWidget *>("ColList");
+    const QPoint row = list->visualRect(list->model()->index(0, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);  // the visit's details
     ui->push(pathIn("pass.pdf"));
-    log->Export_PDF_click();
+    ControllerTest::pressIn(*log, "Export_PDF");
     const auto text = testsupport::runTool(pdftotext, {pathIn("pass.pdf"), "-"});
     EXPECT_TRUE(text.out.contains("Grace Hopper")) << text.out.toStdString();
     const auto preview = log->Pass_Preview();
