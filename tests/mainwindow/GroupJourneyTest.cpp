@@ -60,16 +60,16 @@ protected:
     int startGroupRoad(const QString &book)
     {
         const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
-            w.New_Radio_Click();
+            pressIn(w, "start_new_btn");
             w.proj_name->setText("Staff");
             w.excel_path->setText(book);
-            w.OK_Click();
+            pressIn(w, "ok_btn");
             w.cat_cmbo_bx->setCurrentIndex(1);
             w.imageBrowser->selectImage(0);
-            w.OK_Click();
+            pressIn(w, "ok_btn");
             w.columnCombos[0]->setCurrentIndex(1);
             w.columnCombos[1]->setCurrentIndex(2);
-            w.OK_Click();
+            pressIn(w, "ok_btn");
             return w.result();
         });
         const int result = controller->Start_Group_Mode();
@@ -341,7 +341,7 @@ TEST_F(GroupJourney, CancelResetsTheCardShape)
 {
     controller->cardTabs().Card_Shape = 2;
     const auto previous = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
-        w.Cancel_Click();
+        pressIn(w, "cancel_btn");
         return w.result();
     });
     EXPECT_EQ(controller->Start_Group_Mode(), 0);

@@ -66,10 +66,10 @@ protected:
             if (again)
                 ui->push(true);  // load another workbook in place of the one with rows
             ui->push(book);
-            dlg.Browse_excel_Btn_Clicked();
+            pressIn(dlg, "excel_browse_btn");
             dlg.rows[0].ds_combo->setCurrentIndex(2);
             dlg.rows[0].ser_col_cb->setCurrentIndex(1);
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
             return dlg.result();
         });
         click("User_Profile_Btn");

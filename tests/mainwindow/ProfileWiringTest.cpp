@@ -34,14 +34,14 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
             titles << d.windowTitle();
             dlg.rows[0].value->setText(c.name);
             emit dlg.rows[0].value->textEdited(c.name);
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
             return dlg.result();
         });
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
-            w.OK_Click();
+            pressIn(w, "Next_btn");
             if (c.wizardRoad)
                 press(w.fill_profile_btn);
-            w.OK_Click();
+            pressIn(w, "Next_btn");
             return w.result();
         });
         controller.reset();
@@ -118,11 +118,11 @@ TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         dlg.rows[0].value->setText("Pat Preview");
         emit dlg.rows[0].value->textEdited("Pat Preview");
-        dlg.Preview_Btn_Clicked();
+        pressIn(dlg, "Preview_Btn_Clicked");
         previewed = shownTexts(*document, 2);
         previewLabel = outlet<QLabel>("Front_back_label")->text();
         press(dlg.batch_series_btn);
-        dlg.Cancel_Btn_Clicked();
+        pressIn(dlg, "Cancel_Btn_Clicked");
         return dlg.result();
     });
     click("User_Profile_Btn");
@@ -164,7 +164,7 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
             for (const QString name : {"Pat Preview", ""}) {
                 dlg.rows[0].value->setText(name);
                 emit dlg.rows[0].value->textEdited(name);
-                dlg.Preview_Btn_Clicked();
+                pressIn(dlg, "Preview_Btn_Clicked");
                 preview = nullptr;
                 for (QWidget *w : QApplication::topLevelWidgets())
                     if (w->objectName() == "Profile_Preview_Wnd" && w->isVisible())
@@ -180,14 +180,14 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
                 seen.besideTheDialog = !preview->frameGeometry().intersects(d.frameGeometry());
             }
             seen.designShown = controller->findChild<QWidget *>("Right_Prop_Box")->isVisible();
-            dlg.Cancel_Btn_Clicked();
+            pressIn(dlg, "Cancel_Btn_Clicked");
             return dlg.result();
         });
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
-            w.OK_Click();
+            pressIn(w, "Next_btn");
             if (wizardRoad)
                 press(w.fill_profile_btn);
-            w.OK_Click();
+            pressIn(w, "Next_btn");
             return w.result();
         });
         controller.reset();
@@ -217,7 +217,7 @@ TEST_F(ProfileWiringTest, TheDataSourceListFollowsTheSpreadsheetBinding)
         const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
             Excel_Binding_Use = bound;
             auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-            dlg.Cancel_Btn_Clicked();
+            pressIn(dlg, "Cancel_Btn_Clicked");
             Excel_Binding_Use = bound;
             return dlg.result();
         });
@@ -253,7 +253,7 @@ TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
     table.Set_Rows({{"1", "Ann"}});
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-        dlg.Cancel_Btn_Clicked();
+        pressIn(dlg, "Cancel_Btn_Clicked");
         Browse_Excel_AGAIN = true;  // as a confirmed re-browse leaves it
         return 1;
     });

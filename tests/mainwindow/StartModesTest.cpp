@@ -57,9 +57,9 @@ protected:
                 w.cat_cmbo_bx->setCurrentIndex(1);
             for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
                 if (name.isEmpty() || w.imageBrowser->images()[size_t(i)].imageTitle() == name)
-                    return w.imageBrowser->selectImage(i), w.OK_Click();
+                    return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
             }
-            w.CancelClick();
+            pressIn(w, "Cancel_btn");
         };
     }
     int snapshots() const { return int(controller->undoHistory().Ucontrol.size()); }
@@ -87,7 +87,7 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
         if (road.option == 10) {
             choose("");
             galleryAction = [this, &galleries, pick = galleryAction](Template_Wizard &w) {
-                ++galleries == 1 ? w.CancelClick() : pick(w);
+                ++galleries == 1 ? pressIn(w, "Cancel_btn") : pick(w);
             };
             startAnswers = {10, 10};
         }
@@ -287,7 +287,7 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
         EXPECT_NEAR(canvas(0)->height() / canvas(0)->scale(), 842, 1.0);
         // Page two keeps the wizard's size, and so does Back.
         const QSize pageOne = w.size();
-        w.OK_Click();
+        pressIn(w, "Next_btn");
         QCoreApplication::processEvents();
         EXPECT_EQ(w.size(), pageOne);
         EXPECT_LE(w.height(), 700);
@@ -299,10 +299,10 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
         EXPECT_TRUE(w.Card_fill_Grd_1_clr->isEnabled() && w.Card_grad_Stepper->isEnabled());
         EXPECT_FALSE(w.Card_fill_clr->isEnabled() || w.Card_hatch_style->isEnabled() || w.Card_Image_path->isEnabled());
         EXPECT_TRUE(w.Card_gradient_fill_rd->isChecked());
-        w.Back_Click();
+        pressIn(w, "Back_btn");
         QCoreApplication::processEvents();
         EXPECT_EQ(w.size(), pageOne);
-        w.CancelClick();
+        pressIn(w, "Cancel_btn");
         return w.result();
     });
     EXPECT_EQ(w.Open_Wnd(), 0);
@@ -314,7 +314,7 @@ TEST_F(StartModesTest, QuitLeavesFromTheStartDialog)
 {
     Start_Card::setModalRunner([this](Start_Card &d) {
         ++startDialogRuns;
-        d.Quit_Click();
+        pressIn(d, "Quit_btn");
         return d.result();
     });
     ui->push(false);

@@ -446,7 +446,7 @@ TEST_F(VisitorDeskTest, ThePanelFollowsTheCardAfterTheSideProfileDialog)
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         dlg.rows[0].value->setText("Nina New");
         emit dlg.rows[0].value->textEdited("Nina New");
-        dlg.OK_Btn_Clicked();
+        pressIn(dlg, "OK_Btn_Clicked");
         return dlg.result();
     });
     press(outlet<QAction>("profile_menu"));
@@ -805,7 +805,7 @@ TEST_F(VisitorDeskTest, TheSideProfileDialogKeepsTheDateAndTime)
             auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
             dlg.rows[0].value->setText("Nina New");
             emit dlg.rows[0].value->textEdited("Nina New");
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
             return dlg.result();
         });
         press(outlet<QAction>("profile_menu"));

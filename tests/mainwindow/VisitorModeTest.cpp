@@ -48,7 +48,7 @@ TEST_F(VisitorModeTest, StartRoadsChooseCaptionsAndTheVisitorFace)
     front().Refresh_Controls();
 
     startAnswers = {10};
-    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), pressIn(w, "OK_btn"); };
     controller->New_Project();
     EXPECT_EQ(Start_Card_Option, "T");
     EXPECT_EQ(Title_Title, "Father's Name :");

@@ -522,7 +522,7 @@ TEST_F(QuietStart, AStartAndALoadPrintNothing)
         if (!m.contains(QLatin1String("propagateSizeHints")))  // the offscreen test platform's own
             printed << m;
     });
-    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), pressIn(w, "OK_btn"); };
     startAnswers = {10};
     const bool started = setUpWindow();
     // A design with a PDF417 and a Data Matrix code, read back from its file.

@@ -251,9 +251,9 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     face.fill(QColor(200, 160, 120));
     ASSERT_TRUE(face.save(pathIn("face.png")));
 
-    pages["Card_Wizard"] = {{"next", on<Card_Wizard>([](Card_Wizard &w) { w.OK_Click(); })},
-                            {"back", on<Card_Wizard>([](Card_Wizard &w) { w.Back_Click(); })},
-                            {"next again", on<Card_Wizard>([](Card_Wizard &w) { w.OK_Click(); })}};
+    pages["Card_Wizard"] = {{"next", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Next_btn"); })},
+                            {"back", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Back_btn"); })},
+                            {"next again", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Next_btn"); })}};
     pages["Cropping_Tool"] = {
         {"crop screen", on<Cropping_Tool>([this](Cropping_Tool &w) {
              w.findChild<QLineEdit *>("file_path")->setText(pathIn("face.png"));
@@ -294,49 +294,49 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
                           {"the card", pressNamed("rd_mail_curr_barcode")}};
     pages["Group_Mode_Wizard, a project to open"] = {
         {"open", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) {
-             w.Open_Radio_Click();
+             pressIn(w, "open_exist_btn");
              w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
          })},
         {"rename the project", pressNamed("rename_prj_btn")},
-        {"new project", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.New_Radio_Click(); })},
+        {"new project", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { pressIn(w, "start_new_btn"); })},
         {"new folder", pressNamed("new_folder_btn")}};
     pages["Barcode_Gen"] = {
         {"2-D pane", on<Barcode_Gen>([](Barcode_Gen &w) { w.barcodeTypePopup->setCurrentText(QStringLiteral("QR Code")); })},
         {"linear pane", on<Barcode_Gen>([](Barcode_Gen &w) { w.barcodeTypePopup->setCurrentIndex(0); })}};
     pages["Group_Mode_Wizard"] = {
-        {"open", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.Open_Radio_Click(); })},
-        {"new", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.New_Radio_Click(); })},
+        {"open", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { pressIn(w, "open_exist_btn"); })},
+        {"new", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { pressIn(w, "start_new_btn"); })},
         {"templates", on<Group_Mode_Wizard>([&book](Group_Mode_Wizard &w) {
              w.proj_name->setText(QStringLiteral("Fit"));
              w.excel_path->setText(book);
-             w.OK_Click();
+             pressIn(w, "ok_btn");
          })},
         {"columns", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) {
              w.cat_cmbo_bx->setCurrentIndex(0);
              w.cat_cmbo_bx->setCurrentIndex(1);
              w.imageBrowser->selectImage(0);
-             w.OK_Click();
+             pressIn(w, "ok_btn");
          })},
-        {"back", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.Back_Click(); })},
-        {"first", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { w.Back_Click(); })},
+        {"back", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { pressIn(w, "back_btn"); })},
+        {"first", on<Group_Mode_Wizard>([](Group_Mode_Wizard &w) { pressIn(w, "back_btn"); })},
     };
 
     // The seams that hand a window to a runner instead of waiting for a person.
     Card_Wizard::setModalRunner([this](Card_Wizard &w) {
         measure(w, "Card_Wizard");
-        w.Back_Click();
-        w.OK_Click();
-        w.OK_Click();
+        pressIn(w, "Back_btn");
+        pressIn(w, "Next_btn");
+        pressIn(w, "Next_btn");
         return w.result();
     });
     const auto previousGroup = Group_Mode_Wizard::setModalRunner([this](Group_Mode_Wizard &w) {
         measure(w, "Group_Mode_Wizard");
-        w.Cancel_Click();
+        pressIn(w, "cancel_btn");
         return w.result();
     });
     const auto previousBarcode = Barcode_Gen::setModalRunner([this](Barcode_Gen &w) {
         measure(w, "Barcode_Gen");
-        w.Cancel_Btn_Clicked();
+        pressIn(w, "Cancel_Btn");
         return w.result();
     });
     const auto previousProfile = Set_Profile_Modal_Runner([this](QDialog &d) {
@@ -354,7 +354,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         const int answer = startAnswers.empty() ? 1 : startAnswers.front();
         if (!startAnswers.empty())
             startAnswers.erase(startAnswers.begin());
-        answer == 1 ? d.Using_Wizard_Click() : d.Select_card_option(answer - 10);
+        answer == 1 ? pressIn(d, "Using_Wizard_btn") : d.Select_card_option(answer - 10);
         return d.result();
     });
 
@@ -376,7 +376,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     // The gallery of pictures, the template export, the units and the export of the card.
     const auto previousLibrary = Image_Library::setModalRunner([this](Image_Library &w) {
         measure(w, "Image_Library");
-        w.Cancel_Clicked();
+        pressIn(w, "Cancel_btn");
         return w.result();
     });
     click("image_library_tool_btn");
@@ -407,7 +407,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         measure(w, "Template_Wizard");
         // The category the gallery opens on, as a new user takes it.
         w.imageBrowser->selectImage(0);
-        w.OK_Click();
+        pressIn(w, "OK_btn");
     };
     // Started afresh into visitor mode, the window shown only once the mode is set up, as at a start.
     controller.reset();
@@ -429,17 +429,17 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     // Group mode: its wizard on each screen, then the window over a project.
     Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
         measure(w, "Group_Mode_Wizard");
-        w.Back_Click(), w.Back_Click();
-        w.New_Radio_Click();
+        pressIn(w, "back_btn"), pressIn(w, "back_btn");
+        pressIn(w, "start_new_btn");
         w.proj_name->setText(QStringLiteral("FitProject"));
         w.excel_path->setText(book);
-        w.OK_Click();
+        pressIn(w, "ok_btn");
         w.cat_cmbo_bx->setCurrentIndex(0);
         w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
         w.imageBrowser->selectImage(0);
-        w.OK_Click();
+        pressIn(w, "ok_btn");
         w.columnCombos[0]->setCurrentIndex(1);
-        w.OK_Click();
+        pressIn(w, "ok_btn");
         return w.result();
     });
     startAnswers = {14};
@@ -455,7 +455,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     clipped << clippedControls(*controller, "group mode, a photo field added");
     Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
         measure(w, "Group_Mode_Wizard, a project to open");
-        w.Cancel_Click();
+        pressIn(w, "cancel_btn");
         return w.result();
     });
     controller->Start_Group_Mode();
