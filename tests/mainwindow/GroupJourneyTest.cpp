@@ -20,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -315,7 +316,7 @@ TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
         for (int f = 1; f < 12; ++f)
             d.combos[size_t(f)]->setCurrentIndex(0);
         d.value_chk[1]->setChecked(false);
-        d.OKPressed();
+        press(d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
     };
     remapButton();
     EXPECT_EQ(std::vector<int>(controller->excel_cb_value + 2, controller->excel_cb_value + 13), std::vector<int>(11, -1));
@@ -328,7 +329,7 @@ TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
 
     choose = [](Update_XL_Column &d) {
         d.combos[0]->setCurrentIndex(2);
-        d.OKPressed();
+        press(d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
     };
     remapButton();
     EXPECT_EQ(list()->item(0)->text(), "1 - T1");
@@ -372,7 +373,7 @@ TEST_F(GroupJourney, RemappingACustomFieldAndALockedField)
         row.check->setChecked(false);
         row.combo->setCurrentIndex(2);  // "Title"
         EXPECT_TRUE(row.check->isChecked());
-        d.OKPressed();
+        press(d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         return d.result();
     });
     press(controller->findChild<QPushButton *>("Update_Excel_Btn"));
@@ -694,7 +695,7 @@ TEST_F(GroupJourney, RemappingAndCopyingAskAboutUnsavedChangesFirst)
     int dialogs = 0;
     const auto previous = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
         ++dialogs;
-        d.OKPressed();
+        press(d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         return d.result();
     });
     const std::string asLoaded = "Person 01,T1 | Person 02,T2 | Person 03,T3";

@@ -61,7 +61,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         w.show();
         measure(w);
-        w.Using_Wizard_Click();
+        pressIn(w, "Using_Wizard_btn");
         measure(w);
         // Straight to the frames, the first one chosen by the wizard without moving on.
         EXPECT_EQ(w.next_counter, 2);
@@ -69,7 +69,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         EXPECT_FALSE(w.selected_image.isEmpty());
         w.width_Stepper->setValue(100);
         w.height_Stepper->setValue(140);
-        w.Title_Next_Click();
+        pressIn(w, "title_nxt_btn");
         w.msg_title->setText(w.msg_title->text() + " (typed)");
         w.to_value->setText("Ann");
         QTest::keyClicks(w.from_value, QString(45, QLatin1Char('b')));
@@ -123,11 +123,11 @@ TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
     click("Rect_Tool_btn");
     controller->Show_Canvas_And_Right_Prop();
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
-        w.Using_Wizard_Click();
+        pressIn(w, "Using_Wizard_btn");
         w.to_value->setText("Ann");
         w.imageBrowser->setCurrentRow(1);
-        w.Back_Click();
-        w.Back_Click();
+        pressIn(w, "Back_Btn");
+        pressIn(w, "Back_Btn");
         // Back from the frames resets the whole wizard through its start screen.
         EXPECT_EQ(w.next_counter, 0);
         EXPECT_TRUE(w.selected_image.isEmpty() && w.to_value->text().isEmpty());
@@ -137,7 +137,7 @@ TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
         EXPECT_TRUE(ui->messages().contains("Do you want to save changes before closing?"))
             << ui->messages().join('|').toStdString();
         EXPECT_FALSE(controller->Exit_Confirmed());
-        w.Close_Form_Click();
+        w.reject();  // the title bar's close: the wizard's own Close is for editing a photo
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
@@ -152,7 +152,7 @@ TEST_F(InvitationWizardTest, ContactUsWithoutAMailProgramNamesTheAddress)
     ui->handToDesktop = true;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         press(w.Contact_us_btn);
-        w.Close_Form_Click();
+        w.reject();  // the title bar's close
         return w.result();
     });
     ui->push(int(platform::AnswerNo));  // no saving of the open design
@@ -203,16 +203,16 @@ TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpe
     const QString mode = Start_Card_Option;
     ASSERT_EQ(mode, "L");
     const std::function<void(Invitation_Wizard &)> halfWay[] = {
-        [](Invitation_Wizard &w) { w.Using_Wizard_Click(); },
+        [](Invitation_Wizard &w) { pressIn(w, "Using_Wizard_btn"); },
         [this](Invitation_Wizard &w) {
             ui->push(QString());  // the open panel cancelled
-            w.Open_Log_Click();
+            pressIn(w, "Open_Log_btn");
         },
     };
     for (const auto &steps : halfWay) {
         Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
             steps(w);
-            w.Close_Form_Click();
+            w.reject();  // the title bar's close
             return w.result();
         });
         ui->push(int(platform::AnswerNo));
@@ -233,7 +233,7 @@ TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpe
     int code = -1;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         ui->push(saved);
-        w.Open_Log_Click();
+        pressIn(w, "Open_Log_btn");
         code = w.result();
         return w.result();
     });
@@ -257,7 +257,7 @@ TEST_F(InvitationWizardTest, SliderValuesStandBesideTheSlidersOnThePatternBackgr
     QImage painted;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         painted = w.grab().toImage();
-        w.Using_Wizard_Click();
+        pressIn(w, "Using_Wizard_btn");
         w.imageBrowser->setCurrentRow(1);
         EXPECT_TRUE(w.Load_Photo(picture));
         const struct {
@@ -274,10 +274,10 @@ TEST_F(InvitationWizardTest, SliderValuesStandBesideTheSlidersOnThePatternBackgr
             shown[m.slider] = value->text().toStdString();
         }
         ui->push(int(platform::AnswerYes));
-        w.Image_reset_Button();
+        pressIn(w, "Image_reset_btn");
         if (auto *value = w.findChild<QLineEdit *>("Sat_slidr_val"))
             shown["reset"] = value->text().toStdString();
-        w.Close_Form_Click();
+        w.reject();  // the title bar's close
         return w.result();
     });
     ui->push(int(platform::AnswerNo));

@@ -354,9 +354,9 @@ TEST_F(PanelJourney, StockTextInTitleAndInMessageMode)
         SCOPED_TRACE(item);
         QString offered;
         const auto previous = Insert_Template::setModalRunner([&offered](Insert_Template &w) {
-            w.Msg_Next_Click();
+            pressIn(w, "Msg_Next_btn");
             offered = w.msg_value->text();
-            w.OKPressed();
+            pressIn(w, "OK_btn");
             return w.result();
         });
         const int steps = controller->undoHistory().Get_Undo_Count();

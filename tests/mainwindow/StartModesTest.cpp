@@ -228,8 +228,8 @@ TEST_F(StartModesTest, LibraryStockTextsAndWizardValues)
     Insert_Template picker;
     picker.title_or_msg = "M";
     Insert_Template::setModalRunner([](Insert_Template &d) {
-        d.Msg_Back_Click();
-        d.OKPressed();
+        pressIn(d, "Msg_Back_btn");
+        pressIn(d, "OK_btn");
         return d.result();
     });
     EXPECT_EQ(picker.Open_Template_Dialog(), 1);

@@ -579,8 +579,8 @@ TEST_F(VisitorDeskTest, LeavingTheDeskGivesTheDesignFaceItsButtons)
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(pathIn("photo.png")));
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
-        w.Using_Wizard_Click();
-        w.OK_Click();  // the first frame
+        pressIn(w, "Using_Wizard_btn");
+        pressIn(w, "Next_btn");  // the first frame
         EXPECT_TRUE(w.Load_Photo(pathIn("photo.png")));
         press(w.Next_btn);
         return w.result();
