@@ -157,6 +157,16 @@ protected:
             m_previousGroupWizard = runner;
         m_groupRoadTaken = true;
     }
+    // New, the open design left unsaved, and the start dialog's `option` (10 template … 14 group
+    // mode); a road given up in its wizard comes back to the start dialog, which then takes the
+    // card wizard. Whether the window came back in the mode `code`.
+    bool startAgain(int option, const char *code)
+    {
+        ui->push(int(platform::AnswerNo));
+        startAnswers = {option};
+        click("New_btn");
+        return Start_Card_Option == QLatin1String(code);
+    }
     template <class W>
     W *outlet(const char *name)
     {

@@ -73,9 +73,9 @@ protected:
             pressIn(w, "ok_btn");
             return w.result();
         });
-        const int result = controller->Start_Group_Mode();
+        const bool started = startAgain(14, "G");
         Group_Mode_Wizard::setModalRunner(previous);
-        return result;
+        return started ? 1 : 0;
     }
 
     QListWidget *list() { return controller->findChild<QListWidget *>("GroupList"); }
@@ -345,7 +345,7 @@ TEST_F(GroupJourney, CancelResetsTheCardShape)
         pressIn(w, "cancel_btn");
         return w.result();
     });
-    EXPECT_EQ(controller->Start_Group_Mode(), 0);
+    EXPECT_FALSE(startAgain(14, "G"));
     Group_Mode_Wizard::setModalRunner(previous);
     EXPECT_EQ(controller->cardTabs().Card_Shape, 0);
 }

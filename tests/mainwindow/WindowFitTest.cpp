@@ -458,7 +458,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         pressIn(w, "cancel_btn");
         return w.result();
     });
-    controller->Start_Group_Mode();
+    startAgain(14, "G");
     Group_Mode_Wizard::setModalRunner(previousGroup);
 
     // The back side's profile dialog.
