@@ -69,12 +69,7 @@ protected:
             const int answer = startAnswers.empty() ? 1 : startAnswers.front();
             if (!startAnswers.empty())
                 startAnswers.erase(startAnswers.begin());
-            static const char *const options[] = {"Using_Template_btn", "Using_Wizard_btn", "Open_Log_btn",
-                                                  "Using_Visitor_btn", "Using_Group_Batch_btn"};
-            pressIn(dialog, answer == 1   ? "Using_Wizard_btn"
-                            : answer == 2 ? "Open_Log_btn"
-                            : answer >= 10 && answer < 15 ? options[answer - 10]
-                                                          : "Cancel_btn");
+            pressIn(dialog, startButton(answer));
             return dialog.result();
         });
         // The wizard finishes with what it shows; the gallery does what the test says.
@@ -110,6 +105,16 @@ protected:
         Card_Front_Or_Back = 0;
     }
     bool setUpWindow() { return controller->awakeFromNib(); }
+    // The start dialog's button for an answer of `startAnswers`.
+    static const char *startButton(int answer)
+    {
+        static const char *const options[] = {"Using_Template_btn", "Using_Wizard_btn", "Open_Log_btn",
+                                              "Using_Visitor_btn", "Using_Group_Batch_btn"};
+        return answer == 1 ? "Using_Wizard_btn"
+               : answer == 2 ? "Open_Log_btn"
+               : answer >= 10 && answer < 15 ? options[answer - 10]
+                                             : "Cancel_btn";
+    }
     // Presses the window's button of that name as a user does.
     static void pressIn(QWidget &window, const char *name)
     {

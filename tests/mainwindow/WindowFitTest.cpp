@@ -354,7 +354,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         const int answer = startAnswers.empty() ? 1 : startAnswers.front();
         if (!startAnswers.empty())
             startAnswers.erase(startAnswers.begin());
-        answer == 1 ? pressIn(d, "Using_Wizard_btn") : d.Select_card_option(answer - 10);
+        pressIn(d, startButton(answer));
         return d.result();
     });
 
