@@ -12,6 +12,7 @@
 #include "core/SKTText.h"
 #include "core/Shape_Control.h"
 #include "properties/PropertyPanel.h"
+#include "visitor/Profile_Panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -184,6 +185,21 @@ TEST_F(PanelWriteBackOnVisitorRoad, TypingSkipsProfileFields)
         const QRect box = at(i).bounds().toAlignedRect();
         EXPECT_EQ(before.copy(box) != after.copy(box), i == 2) << i;
     }
+}
+
+// At the desk the image tab alone is shown, with the crop command: the cropped picture goes on
+// the control and into the profile panel's photo box.
+TEST_F(PanelWriteBackOnVisitorRoad, TheDeskCropsAPictureIntoItsPanel)
+{
+    select({5});
+    Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("b.png");
+    ui->clear();
+    ui->push(1);  // the cropping tool's direct run, finished
+    ASSERT_TRUE(press(panel().crop_image_btn));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
+    EXPECT_EQ(at(5)._file_path, pathIn("b.png"));
+    EXPECT_EQ(Front_Profile_Panel_OBJ->image_path_val->text(), pathIn("b.png"));
+    EXPECT_EQ(rendered().pixelColor(at(5).bounds().topLeft().toPoint() + QPoint(5, 25)), QColor(Qt::blue));
 }
 
 // The crop command is on show only with a picture control; it refuses what it cannot crop, and a
