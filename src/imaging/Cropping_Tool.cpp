@@ -262,6 +262,7 @@ void Cropping_Tool::buildWindow()
     auto *close = named(new QPushButton(QStringLiteral("Close")), "Close_Btn");
     buttons->addWidget(close);
     auto *direct = new QHBoxLayout;
+    direct->addWidget(View_direct_Series_Btn = named(new QPushButton(QStringLiteral("View Series…")), "View_direct_Series_Btn"));
     direct->addWidget(Crop_direct_Btn = named(new QPushButton(QStringLiteral("Crop Image")), "Crop_direct_Btn"));
     direct->addWidget(Close_direct_Btn = named(new QPushButton(QStringLiteral("Close")), "Close_direct_Btn"));
     side->addStretch(1);
@@ -296,6 +297,7 @@ void Cropping_Tool::buildWindow()
     connect(close, &QPushButton::clicked, this, &Cropping_Tool::Cancel_Btn_Clicked);
     connect(Crop_direct_Btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Direct_Image_Clicked);
     connect(Close_direct_Btn, &QPushButton::clicked, this, &Cropping_Tool::Close_Direct_Image_Clicked);
+    connect(View_direct_Series_Btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
     connect(input_option_matrix, &QButtonGroup::idClicked, this, &Cropping_Tool::input_option_CellClick);
     connect(output_option_matrix, &QButtonGroup::idClicked, this, &Cropping_Tool::output_option_CellClick);
     connect(cropping_option_matrix, &QButtonGroup::idClicked, this, &Cropping_Tool::cropping_option_CellClick);
@@ -411,6 +413,7 @@ void Cropping_Tool::Prepare_Full()
         w->show();
     Crop_direct_Btn->hide();
     Close_direct_Btn->hide();
+    View_direct_Series_Btn->hide();
     Croping_option_Box->show();
     show();
 }
@@ -452,6 +455,7 @@ bool Cropping_Tool::Prepare_Direct_To_Crop(const QString &path)
     button_box->hide();
     Crop_direct_Btn->show();
     Close_direct_Btn->show();
+    View_direct_Series_Btn->hide();
     show();
     return Load_for_Next_Screen();
 }
@@ -468,6 +472,7 @@ bool Cropping_Tool::Prepare_Direct_Crop_Series(const QString &seriesName)
     button_box->hide();
     Crop_direct_Btn->show();
     Close_direct_Btn->show();
+    View_direct_Series_Btn->show();
     show();
     return Load_for_Next_Screen();
 }
@@ -488,6 +493,7 @@ bool Cropping_Tool::Prepare_Direct_Excel_Column(const QString &columnName, int c
     button_box->hide();
     Crop_direct_Btn->show();
     Close_direct_Btn->show();
+    View_direct_Series_Btn->show();
     show();
     return Load_for_Next_Screen();
 }

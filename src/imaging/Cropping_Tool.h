@@ -147,6 +147,9 @@ private:
     QLineEdit *file_path, *folder_path, *output_path, *output_custom_name;
     QComboBox *camera_list, *batch_list, *output_format_combo;
     QPushButton *view_series_btn = nullptr;
+    // The same viewer on the crop screen of a direct series or column crop, which skips the
+    // options screen that holds the button above.
+    QPushButton *View_direct_Series_Btn = nullptr;
     QPushButton *Next_Btn, *Back_Btn, *crop_btn, *crop_all_btn, *Open_Folder_Btn, *Crop_direct_Btn, *Close_direct_Btn;
     QTableWidget *ColList;
     MSSCanvas *canvas;

@@ -201,8 +201,6 @@ QWidget *PropertyPanel::buildDataSourceTab()
     m.add(QString(), OUT(manual_browse_btn), new QPushButton(tr("Browse…"), manual_brws_box));
     m.add(QString(), OUT(library_browse_btn), new QPushButton(tr("Library…"), manual_brws_box));
     m.add(QString(), OUT(camera_btn), new QPushButton(tr("Camera…"), manual_brws_box));
-    PanelForm c(f.box(OUT(crop_image_box), tr("Crop")));
-    c.add(QString(), OUT(crop_image_btn), new QPushButton(tr("Crop Picture…"), crop_image_box));
     return scrolling("datasource_tab", w);
 }
 
@@ -211,6 +209,10 @@ QWidget *PropertyPanel::buildImageTab()
     auto *w = new QWidget;
     PanelForm f(w);
     f.add(tr("Id"), OUT(img_ctrl_id_val), new QLabel(w));
+    // Cropping belongs with the picture itself: the visitor desk and group mode show an image
+    // with this tab alone, and so does any mode while several images are selected.
+    PanelForm c(f.box(OUT(crop_image_box), tr("Crop")));
+    c.add(QString(), OUT(crop_image_btn), new QPushButton(tr("Crop Picture…"), crop_image_box));
     f.check(tr("Border"), OUT(Image_border_chk));
     PanelForm b(f.box(OUT(Image_Border_Box)));
     b.well(tr("Colour"), OUT(Image_bordr_clr));

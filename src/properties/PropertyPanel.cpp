@@ -248,7 +248,6 @@ void PropertyPanel::showControl(SKTGraphic &control)
             if (!locked && !live) {
                 setShown({Text_Date_Time_Box, Text_value_Edit, text_value_lbl, text_value_scrollView}, true);
                 manual_brws_box->hide();
-                crop_image_box->hide();
                 data_source_title->setText(tr("Text Source"));
                 // The source list still shows the previous control's choice here.
                 Text_value_Edit->setReadOnly(Data_source_type->currentText() != QLatin1String("Manual"));
@@ -265,7 +264,6 @@ void PropertyPanel::showControl(SKTGraphic &control)
             img_ctrl_id_val->setText(control.control_ID);
             if (!locked && !live) {
                 manual_brws_box->show();
-                crop_image_box->show();
                 data_source_title->setText(tr("Image Source"));
             }
             Load_Image_Panel(control);

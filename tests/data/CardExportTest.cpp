@@ -1,6 +1,7 @@
 // Card export: files and their order per row, ranges, keep-or-replace answers, what each format's
 // bytes hold, barcodes read back from PDF pages, and the Export command's two roads.
 
+#include "Press.h"
 #include "TestSupport.h"
 
 #include "barcode/ControlBarcode.h"
@@ -118,7 +119,7 @@ TEST(CardExport, TheSheetsRangeCoversFromToTo)
     ExportSheet sheet;
     sheet.Reset(true, false, e.design.source);
     EXPECT_EQ(sheet.Total_Text->value(), 6);
-    sheet.Sel_print_rd->click();
+    testsupport::press(sheet.Sel_print_rd);
     sheet.from_Text->setValue(5);
     sheet.To_Text->setValue(3);
     sheet.exportOkay();
@@ -370,7 +371,7 @@ TEST(CardExport, TheFormatMatrixAndThePopupChooseTogether)
         bool dpi;
     } rows[] = {{2, "bmp", true}, {4, "pdf", false}, {5, "eps", true}, {1, "jpg", true}};
     for (const auto &r : rows) {
-        cell(r.row)->click();
+        testsupport::press(cell(r.row));
         EXPECT_EQ(sheet.fileFormatPopup->currentIndex(), r.row);
         EXPECT_EQ(sheet.choice().format, r.format);
         EXPECT_EQ(sheet.saveDPIText->isEnabled(), r.dpi) << r.format;

@@ -1,4 +1,5 @@
 // Columns of a workbook saved as series, one per column or all into one.
+#include "Press.h"
 #include "core/Globals.h"
 #include "XlsxTestSupport.h"
 #include "data/SeriesFiles.h"
@@ -78,8 +79,8 @@ TEST(ImportSheet, ColumnsBecomeSeries)
         for (int j = 0; j < 3; ++j)
             sheet.ListData_xl[j].State = c.ticks[j];
         if (c.fill >= 0) {
-            sheet.findChild<QAbstractButton *>("Fill_col_RD")->click();
-            sheet.findChild<QAbstractButton *>(QString("matrix_fill_type_%1").arg(c.fill))->click();
+            testsupport::press(sheet.findChild<QAbstractButton *>("Fill_col_RD"));
+            testsupport::press(sheet.findChild<QAbstractButton *>(QString("matrix_fill_type_%1").arg(c.fill)));
             sheet.findChild<QLineEdit *>("list_name")->setText(c.name);
             auto *existing = sheet.findChild<QComboBox *>("List_ComboBox");
             existing->setCurrentIndex(existing->findText(c.name));

@@ -1,4 +1,5 @@
 // The import wizard as the series manager opens it: what lands in the series folder.
+#include "Press.h"
 #include "core/Globals.h"
 #include "SeriesTestPrint.h"
 #include "data/ImportWizard.h"
@@ -68,12 +69,12 @@ TEST(ImportWizard, ImportsIntoSeriesFiles)
         int code = -1;
         const SeriesModalRunner previous = Set_Series_Modal_Runner([&](QDialog &w) {
             w.setResult(0);
-            w.findChild<QAbstractButton *>(radios[c.option])->click();
+            testsupport::press(w.findChild<QAbstractButton *>(radios[c.option]));
             if (*paths[c.option])
                 w.findChild<QLineEdit *>(paths[c.option])->setText(c.path);
             w.findChild<QLineEdit *>(names[c.option])->setText("/S/");
             w.findChild<QPlainTextEdit *>("ManualEdit")->setPlainText(c.typed);
-            w.findChild<QAbstractButton *>("OKPressed")->click();
+            testsupport::press(w.findChild<QAbstractButton *>("OKPressed"));
             code = w.result();
             return code;
         });

@@ -1,6 +1,7 @@
 // Long reads run on a worker under the please-wait sheet: its progress reaches the window, Stop
 // ends the read and leaves everything as it was, and a read that runs out gives what the direct
 // read gives.
+#include "Press.h"
 #include "core/Globals.h"
 #include "XlsxTestSupport.h"
 #include "data/ImportText.h"
@@ -97,7 +98,7 @@ TEST(LongRead, SheetShowsProgressAndStopEndsTheWork)
             return;
         shown = sheet->progress_lbl->text();
         blocksOthers = sheet->windowModality() == Qt::ApplicationModal;
-        sheet->stop_btn->click();
+        testsupport::press(sheet->stop_btn);
         look.stop();
     });
     look.start();
@@ -185,8 +186,8 @@ TEST(LongRead, StoppedReadsChangeNothing)
             ASSERT_EQ(sheet.ListData_xl.size(), 12);
             sheet.ListData_xl[1].State = true;
             if (road == "workbook into one series") {
-                sheet.findChild<QAbstractButton *>(QStringLiteral("Fill_col_RD"))->click();
-                sheet.findChild<QAbstractButton *>(QStringLiteral("matrix_fill_type_%1").arg(FillOverwriteSeries))->click();
+                testsupport::press(sheet.findChild<QAbstractButton *>(QStringLiteral("Fill_col_RD")));
+                testsupport::press(sheet.findChild<QAbstractButton *>(QStringLiteral("matrix_fill_type_%1").arg(FillOverwriteSeries)));
                 auto *existing = sheet.findChild<QComboBox *>(QStringLiteral("List_ComboBox"));
                 existing->setCurrentIndex(existing->findText(QStringLiteral("Old")));
             }

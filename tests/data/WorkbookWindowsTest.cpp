@@ -2,6 +2,7 @@
 // refused with their reason and change nothing; stored rows without cells count as openpyxl
 // counts them; listing a sheet's columns reads its first row only.
 
+#include "Press.h"
 #include "XlsxTestSupport.h"
 
 #include "data/LongRead.h"
@@ -204,7 +205,7 @@ TEST(WorkbookWindows, ARefusedOrDamagedSheetSaysWhyAndChangesNothing)
         QTableWidget *columns = choosingTheBadSheetChangesNothing(dialog);
         ASSERT_NE(columns, nullptr);
         columns->item(1, 0)->setCheckState(Qt::Checked);
-        dialog.findChild<QPushButton *>(QStringLiteral("OKPressed"))->click();
+        testsupport::press(dialog.findChild<QPushButton *>(QStringLiteral("OKPressed")));
         EXPECT_EQ(said(*ui), QStringList());
         EXPECT_EQ(dialog.result(), 1);
         EXPECT_EQ(tableText(table), QStringLiteral("No.|Town 1|Oslo"));
@@ -272,7 +273,7 @@ TEST(WorkbookWindows, ARefusedOrDamagedWorkbookSaysWhyAndLeavesTheTable)
         Import_Excel_Dialog dialog(&picker);
         EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("Sheet_ComboBox"))->count(), c.sheets);
         EXPECT_EQ(dialog.findChild<QTableWidget *>(QStringLiteral("ColList"))->rowCount(), 0);
-        dialog.findChild<QPushButton *>(QStringLiteral("OKPressed"))->click();
+        testsupport::press(dialog.findChild<QPushButton *>(QStringLiteral("OKPressed")));
         EXPECT_EQ(said(*ui), QStringList{QStringLiteral("There is no column.")});
         EXPECT_EQ(tableText(table), QStringLiteral("No.|Kept 1|row"));
 

@@ -1,6 +1,8 @@
 #include "groupmode/Group_Mode_Wizard.h"
+#include "canvas/ImageBrowser.h"
 #include "core/Globals.h"
 #include "platform/UiServices.h"
+#include "Press.h"
 #include "TestSupport.h"
 #include "StopOnShow.h"
 #include "data/LongRead.h"
@@ -11,6 +13,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <functional>
 #include <QSlider>
 #include <gtest/gtest.h>
@@ -25,6 +29,25 @@ struct NoHost : GroupModeHost {
     void Check_For_Defalut_Photo_Control() override {}
     void Reset_All_Visitor_Grp_Mode_Ctrl() override {}
 };
+
+// The wizard's road from its first screen: a new project on the workbook, Next to the templates.
+void toTemplateScreen(Group_Mode_Wizard &wizard, const QString &book)
+{
+    wizard.Reset_For_Opening();
+    ASSERT_TRUE(testsupport::press(wizard.findChild<QRadioButton *>("start_new_btn")));
+    wizard.proj_name->setText("Staff");
+    wizard.excel_path->setText(book);
+    ASSERT_TRUE(testsupport::press(wizard.findChild<QPushButton *>("ok_btn")));
+}
+
+// On to the sheet screen with the first application template.
+void toSheetScreen(Group_Mode_Wizard &wizard, const QString &book)
+{
+    toTemplateScreen(wizard, book);
+    wizard.imageBrowser->selectImage(0);
+    ASSERT_TRUE(testsupport::press(wizard.findChild<QPushButton *>("ok_btn")));
+    ASSERT_TRUE(testsupport::unreachable(wizard.Sheet_ComboBox).isEmpty());
+}
 
 QString items(const QComboBox *combo)
 {
@@ -52,7 +75,7 @@ wb.save(sys.argv[1])
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();
     NoHost host;
     Group_Mode_Wizard wizard(host);
-    wizard.Load_file_Func(book);
+    toSheetScreen(wizard, book);
     EXPECT_EQ(items(wizard.Sheet_ComboBox), "Late|Staff|Guests");
     const struct {
         int sheet;
@@ -64,7 +87,7 @@ wb.save(sys.argv[1])
         EXPECT_EQ(items(wizard.columnCombos[11]).toStdString(), c.columns);
     }
     platform::ScopedScriptedUi ui;
-    wizard.View_Excel_Btn_Clicked();  // "Staff" has titles only
+    testsupport::press(wizard.findChild<QPushButton *>("view_excel_btn"));  // "Staff" has titles only
     EXPECT_EQ(ui->messages().join("").trimmed(), "There is no excel data to view.");
 }
 
@@ -105,7 +128,8 @@ open(path, 'wb').write(b)
 }
 
 // The user-template commands of the group gallery are the template gallery's: a jpg preview
-// keeps its extension, a copy takes the next free name for both files, a taken name is refused.
+// keeps its extension, a copy takes the next free name for both files, a taken name is refused;
+// with no template of the user's left the commands are not on offer.
 TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
 {
     testsupport::TempDataFolder folders;
@@ -118,37 +142,43 @@ TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
     design.close();
     NoHost host;
     Group_Mode_Wizard wizard(host);
+    toTemplateScreen(wizard, user + "/My.did");
+    wizard.cat_cmbo_bx->setCurrentIndex(1);
     QString typed;
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
         if (r.kind == "Export_Template_Window")
             wizard.findChild<QLineEdit *>("template_name")->setText(typed);
     };
     const auto files = [&] { return QDir(user).entryList(QDir::Files, QDir::Name).join(" "); };
-    const auto select = [&](const QString &name) {
-        wizard.Fill_Templates_User_Defined();
-        wizard.Selected_Template_Path = user + "/" + name;
-    };
+    const auto command = [&](const char *name) { return wizard.findChild<QPushButton *>(QString::fromLatin1(name)); };
     const struct {
         const char *step, *selected;
         std::function<void()> act;
         QString message, files;
     } steps[] = {
-        {"copy", "My.jpg", [&] { ui->push(true), wizard.Copy_Templatee_Click(); }, "",
+        {"copy", "My.jpg", [&] { ui->push(true), testsupport::press(command("copy_template_btn")); }, "",
          "My (copy 1).did My (copy 1).jpg My.did My.jpg"},
-        {"rename a jpg", "My.jpg", [&] { typed = "Badge", ui->push(1), wizard.Rename_Template_Click(); }, "",
-         "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
+        {"rename a jpg", "My.jpg", [&] { typed = "Badge", ui->push(1), testsupport::press(command("rename_template_btn")); },
+         "", "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
         {"rename onto a taken name", "Badge.jpg",
-         [&] { typed = "My (copy 1)", ui->push(1), wizard.Rename_Template_Click(); },
+         [&] { typed = "My (copy 1)", ui->push(1), testsupport::press(command("rename_template_btn")); },
          "Template with this name already exists.", "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
-        {"delete", "My (copy 1).jpg", [&] { ui->push(true), wizard.Delete_Template_Click(); }, "",
+        {"delete", "My (copy 1).jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "",
          "Badge.did Badge.jpg"},
-        {"nothing chosen", "", [&] { wizard.Delete_Template_Click(); }, "Please select template.", "Badge.did Badge.jpg"},
+        {"delete the last", "Badge.jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "", ""},
+        {"nothing left", "",
+         [&] {
+             for (const char *name : {"copy_template_btn", "rename_template_btn", "delete_template_btn"})
+                 EXPECT_FALSE(testsupport::unreachable(command(name)).isEmpty()) << name;
+         },
+         "", ""},
     };
     for (const auto &s : steps) {
         SCOPED_TRACE(s.step);
-        select(QString::fromLatin1(s.selected));
-        if (!*s.selected)
-            wizard.Selected_Template_Path.clear();
+        const auto &shown = wizard.imageBrowser->images();
+        for (int i = 0; i < int(shown.size()); ++i)
+            if (shown[size_t(i)].image_Name == QLatin1String(s.selected))
+                wizard.imageBrowser->selectImage(i);
         ui->clear();
         s.act();
         QString said;
@@ -200,7 +230,7 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     ASSERT_GT(QFileInfo(book).size(), 1024 * 1024);
     NoHost host;
     Group_Mode_Wizard wizard(host);
-    wizard.Load_file_Func(book);
+    toSheetScreen(wizard, book);
     const QString columns = items(wizard.columnCombos[0]);
     EXPECT_EQ(columns.count('|'), 4);
     const QString stopped = Read_Stopped_Message(book);
@@ -209,7 +239,7 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
         int sheetFrom;  // the sheet chosen, unstopped, before
         std::function<void()> run;
     } cases[] = {
-        {"view the big sheet", 0, [&] { wizard.View_Excel_Btn_Clicked(); }},
+        {"view the big sheet", 0, [&] { testsupport::press(wizard.findChild<QPushButton *>("view_excel_btn")); }},
         {"choose the big sheet again", 1, [&] { wizard.Sheet_ComboBox->setCurrentIndex(0); }},
     };
     for (const auto &c : cases) {

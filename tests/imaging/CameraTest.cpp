@@ -1,6 +1,7 @@
 // The camera: frames through the capture object, the camera window's start, stop, capture and
 // saving, its adjustments, crop and export, and the cropping tool's camera input. A fake backend
 // delivers generated frames; the Qt Multimedia backend runs a camera only where one is attached.
+#include "Press.h"
 #include "FakeCamera.h"
 #include "TestSupport.h"
 #include "data/SeriesManager.h"
@@ -321,7 +322,7 @@ TEST_F(CameraWindow, RefreshTakesTheRunningCameraDown)
     startLive();
     fake.push(frame(Qt::red));
     ASSERT_TRUE(waitFor([&] { return cam.capture_image->image().pixelColor(1, 1) == QColor(Qt::red); }));
-    cam.refresh_btn->click();
+    testsupport::press(cam.refresh_btn);
     EXPECT_FALSE(cam.rig.capture);
     EXPECT_EQ(fake.state->closed, 1);
     EXPECT_FALSE(cam.capture_btn->isEnabled());
@@ -384,7 +385,7 @@ TEST_F(CameraWindow, CropKeepsTheAdjustmentsAndResetBringsTheFrameBack)
     EXPECT_FALSE(cam.crop_btn->isEnabled());
     cam.enable_cropping_btn->setChecked(true);
     EXPECT_TRUE(cam.crop_btn->isEnabled());
-    cam.crop_btn->click();
+    testsupport::press(cam.crop_btn);
     EXPECT_EQ(cam.User_Picture.size(), QSize(20, 10));
     EXPECT_FALSE(cam.canvasController->hasSelectors());
     cam.Image_Gray_Scale_chk->setChecked(false);
@@ -400,7 +401,7 @@ TEST_F(CameraWindow, CropKeepsTheAdjustmentsAndResetBringsTheFrameBack)
     // A rectangle partly beyond the right and top edges: its size, empty outside the picture.
     cam.canvasController->addSelectorWithFrame(QRectF(54, 38, 20, 20));
     ASSERT_EQ(cam.canvasController->selectors().front()->frame(), QRectF(54, 38, 20, 20));
-    cam.crop_btn->click();
+    testsupport::press(cam.crop_btn);
     EXPECT_EQ(cam.User_Picture.size(), QSize(20, 20));
     EXPECT_EQ(cam.User_Picture.pixelColor(19, 0).alpha(), 0);
     EXPECT_EQ(cam.User_Picture.pixelColor(0, 19), red.pixelColor(0, 0));
@@ -423,7 +424,7 @@ TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
     for (const Case &c : cases) {
         const QString chosen = QDir(data.root()).filePath(c.chosen);
         ui->push(chosen);
-        cam.save_btn->click();
+        testsupport::press(cam.save_btn);
         QFile file(QDir(data.root()).filePath(c.written));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.written;
         EXPECT_TRUE(file.readAll().startsWith(c.magic)) << c.written;
@@ -436,7 +437,7 @@ TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
     } picks[] = {{"f", "BMP", "f.bmp", "BM"}, {"g", "tiff", "g.tiff", "II*"}, {"h", "JPG", "h.jpg", "\xFF\xD8\xFF"}};
     for (const auto &p : picks) {
         ui->push(QStringList{QDir(data.root()).filePath(p.typed), p.picked});
-        cam.save_btn->click();
+        testsupport::press(cam.save_btn);
         QFile file(QDir(data.root()).filePath(p.written));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << p.written;
         EXPECT_TRUE(file.readAll().startsWith(p.magic)) << p.written;
@@ -444,13 +445,13 @@ TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
     // A place that cannot be written is reported, and no success is claimed.
     Export_File_Message.clear();
     ui->push(QDir(data.root()).filePath("missing-folder/f.png"));
-    cam.save_btn->click();
+    testsupport::press(cam.save_btn);
     EXPECT_TRUE(lastMessage(ui).startsWith("The picture could not be exported.")) << lastMessage(ui).toStdString();
     EXPECT_TRUE(Export_File_Message.isEmpty());
 
     ui->push(QString());
     const int before = int(ui->requests().size());
-    cam.save_btn->click();
+    testsupport::press(cam.save_btn);
     EXPECT_EQ(int(ui->requests().size()), before + 1) << "a cancelled panel writes nothing and says nothing";
 }
 
@@ -483,11 +484,11 @@ protected:
     {
         stop_or_continue = 0;
         tool.Prepare_Full();
-        tool.findChild<QAbstractButton *>("input_option_matrix_2")->click();
+        testsupport::press(tool.findChild<QAbstractButton *>("input_option_matrix_2"));
         tool.findChild<QLineEdit *>("output_path")->setText(QDir(data.root()).filePath("out"));
         tool.findChild<QLineEdit *>("output_custom_name")->setText("snap");
     }
-    void next() { tool.findChild<QPushButton *>("Next_Btn")->click(); }
+    void next() { testsupport::press(tool.findChild<QPushButton *>("Next_Btn")); }
 
     testsupport::TempDataFolder data;
     platform::ScopedScriptedUi ui;
@@ -520,7 +521,7 @@ TEST_F(CropCamera, ACapturedFrameBecomesThePictureToCrop)
     EXPECT_TRUE(tool.findChild<QWidget *>("Face_Size_Stepper")->isEnabledTo(tool.findChild<QWidget *>("extend_face_box")))
         << "its box alone greys the face extension, and gives it back with a face found";
 
-    tool.capture_btn->click();
+    testsupport::press(tool.capture_btn);
     EXPECT_EQ(tool.capture_btn->text(), "Resume");
     EXPECT_FALSE(fake.state->running);
     EXPECT_EQ(tool.User_Picture.size(), QSize(120, 90));
@@ -532,7 +533,7 @@ TEST_F(CropCamera, ACapturedFrameBecomesThePictureToCrop)
     tool.cropping_option_CellClick(CropByRectangle);
     tool.canvasController->removeAllSelectorsFromCanvas();
     tool.canvasController->addSelectorWithFrame(QRectF(0, 0, 40, 30));
-    tool.findChild<QPushButton *>("crop_btn")->click();
+    testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
     const QStringList written = QDir(QDir(data.root()).filePath("out")).entryList(QDir::Files);
     ASSERT_EQ(written.size(), 1) << lastMessage(ui).toStdString();
     EXPECT_TRUE(written.first().startsWith("snap"));
@@ -542,10 +543,10 @@ TEST_F(CropCamera, ACapturedFrameBecomesThePictureToCrop)
     EXPECT_NEAR(got.green(), 200, 4);
     EXPECT_NEAR(got.blue(), 20, 4);
 
-    tool.capture_btn->click();  // resume
+    testsupport::press(tool.capture_btn);  // resume
     EXPECT_EQ(tool.capture_btn->text(), "Capture");
     ASSERT_TRUE(waitFor([&] { return fake.state->running.load(); }));
-    tool.findChild<QPushButton *>("Back_Btn")->click();
+    testsupport::press(tool.findChild<QPushButton *>("Back_Btn"));
     EXPECT_FALSE(fake.state->running) << "Back stops the camera";
     tool.Cancel_Btn_Clicked();
     EXPECT_FALSE(tool.rig.capture);

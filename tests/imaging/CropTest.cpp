@@ -1,5 +1,6 @@
 // The cropping tool: ratios and face rectangles, the crop kinds, a real face found by the
 // cascade, the direct file crop through the window, and batches with their series.
+#include "Press.h"
 #include "TestSupport.h"
 #include "core/Globals.h"
 #include "data/SeriesFiles.h"
@@ -26,6 +27,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -173,7 +175,7 @@ TEST(Crop, DirectFileCropThroughTheWindow)
         QTest::mouseRelease(canvas, Qt::LeftButton, Qt::ControlModifier, to);
         if (!c.drawn)  // a selection without area
             tool.canvasController->addSelectorWithFrame(QRectF(10, 10, 0, 40));
-        tool.findChild<QPushButton *>("Crop_direct_Btn")->click();
+        testsupport::press(tool.findChild<QPushButton *>("Crop_direct_Btn"));
         EXPECT_EQ(tool.result(), c.result);
         if (c.file) {
             EXPECT_EQ(tool.Crop_Direct_Path, QDir(Cropped_Img_Path).filePath(c.file));
@@ -208,7 +210,7 @@ TEST(Crop, BatchesWriteSeriesAndStopBetweenPictures)
         Cropping_Tool tool;
         ASSERT_TRUE(tool.Prepare_Direct_Crop_Series("Staff"));
         ui->push(true);
-        tool.findChild<QPushButton *>("Crop_direct_Btn")->click();
+        testsupport::press(tool.findChild<QPushButton *>("Crop_direct_Btn"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
         EXPECT_EQ(tool.result(), 1);
         EXPECT_EQ(tool.Crop_Direct_Series, "Staff (1)");
@@ -229,7 +231,7 @@ TEST(Crop, BatchesWriteSeriesAndStopBetweenPictures)
         tool.croping_selection = CropByFace;
         tool.Find_Face = true;
         ui->push(true);
-        tool.findChild<QPushButton *>("Crop_direct_Btn")->click();
+        testsupport::press(tool.findChild<QPushButton *>("Crop_direct_Btn"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
         EXPECT_FALSE(tool.findChild<QWidget *>("Send_Models_Window")->isVisible());
         EXPECT_EQ(ui->messages().last().trimmed(), "detector failed");
@@ -353,15 +355,15 @@ TEST(Crop, OptionsScreenMessagesAndFolderListing)
         SCOPED_TRACE(s.message ? s.message : "listing");
         Cropping_Tool tool;
         tool.Prepare_Full();
-        tool.findChild<QButtonGroup *>("input_option_matrix")->button(s.input)->click();
+        testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(s.input));
         auto path = [&](const char *relative) { return *relative ? root.filePath(relative) : QString(); };
         tool.findChild<QLineEdit *>("file_path")->setText(path(s.file));
         tool.findChild<QLineEdit *>("folder_path")->setText(path(s.folder));
         tool.findChild<QLineEdit *>("output_path")->setText(path(s.output));
-        tool.findChild<QButtonGroup *>("output_option_matrix")->button(s.custom ? 1 : 0)->click();
+        testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(s.custom ? 1 : 0));
         tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(s.customName));
         ui->clear();
-        tool.findChild<QPushButton *>("Next_Btn")->click();
+        testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
         if (s.message) {
             EXPECT_EQ(ui->messages().join("|").trimmed(), QString::fromLatin1(s.message));
             EXPECT_FALSE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisibleTo(&tool));
@@ -420,18 +422,18 @@ TEST(Crop, NoFaceIsToldOnceAndNeverByABatch)
     Cropping_Tool tool;
     tool.Prepare_Full();
     tool.faceDetector = std::make_shared<FakeDetector>();  // no face in pictures under 400 pixels
-    tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceFolder)->click();
+    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceFolder));
     tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath("pictures"));
     tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
-    tool.findChild<QPushButton *>("Next_Btn")->click();
+    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
     ui->clear();
     tool.cropping_option_CellClick(CropByFace);
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 1) << ui->messages().join("|").toStdString();
-    tool.findChild<QPushButton *>("crop_all_btn")->click();
+    testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 1);
     EXPECT_FALSE(tool.Crop_All_Thread_Running);
     EXPECT_FALSE(QDir(root.filePath("out")).exists() && !QDir(root.filePath("out")).isEmpty());
-    tool.findChild<QPushButton *>("crop_btn")->click();
+    testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 2);
     // While a batch runs, a picture without a face says nothing.
     tool.Crop_All_Thread_Running = true;
@@ -471,10 +473,10 @@ TEST(Crop, CropsRunUnderThePleaseWaitSheetAndTheViewerAsksForASeries)
             tool.Prepare_Full();
             tool.findChild<QLineEdit *>("file_path")->setText(input);
             tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
-            tool.findChild<QPushButton *>("Next_Btn")->click();
+            testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
         }
         tool.canvasController->addSelectorWithFrame(QRectF(10, 10, 50, 40));
-        tool.findChild<QPushButton *>(direct ? "Crop_direct_Btn" : "crop_btn")->click();
+        testsupport::press(tool.findChild<QPushButton *>(direct ? "Crop_direct_Btn" : "crop_btn"));
         EXPECT_EQ(counter.shown, 1);
         EXPECT_FALSE(tool.plz_wait_sheet->isVisible());
         EXPECT_TRUE(QFileInfo(direct ? tool.Crop_Direct_Path : tool.croped_file).isFile());
@@ -489,20 +491,21 @@ TEST(Crop, CropsRunUnderThePleaseWaitSheetAndTheViewerAsksForASeries)
     });
     Cropping_Tool tool;
     tool.Prepare_Full();
-    tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries)->click();
+    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries));
     auto *view = tool.findChild<QPushButton *>("View_batch_Series_Button");
     ASSERT_NE(view, nullptr);
     ui->clear();
-    view->click();
+    testsupport::press(view);
     EXPECT_EQ(ui->messages(), QStringList{"\nPlease select the series."});
     tool.findChild<QComboBox *>("batch_list")->setCurrentText("Staff");
-    view->click();
+    testsupport::press(view);
     EXPECT_EQ(viewed, QStringList{"Staff"});
     Set_Series_Modal_Runner(previous);
 }
 
 // The tool's View Series… shows the chosen series, or the spreadsheet table when it crops a
-// column, as the property panel's does.
+// column, as the property panel's does: on the options screen of the full tool, and on the crop
+// screen of a direct series or column crop, which skips the options.
 TEST(Crop, ViewSeriesShowsTheSeriesOrTheTable)
 {
     testsupport::TempDataFolder data;
@@ -518,20 +521,31 @@ TEST(Crop, ViewSeriesShowsTheSeriesOrTheTable)
     });
     {
         Cropping_Tool tool;
+        tool.Prepare_Full();
+        ASSERT_TRUE(testsupport::press(tool.findChild<QRadioButton *>("input_option_matrix_3")));
+        tool.findChild<QComboBox *>("batch_list")->setCurrentText("Faces");
+        testsupport::press(tool.findChild<QPushButton *>("View_batch_Series_Button"));
+    }
+    {
+        Cropping_Tool tool;
         ASSERT_TRUE(tool.Prepare_Direct_Crop_Series("Faces"));
-        auto *view = tool.findChild<QPushButton *>("View_batch_Series_Button");
-        ASSERT_TRUE(view && view->isEnabled());
-        view->click();
+        testsupport::press(tool.findChild<QPushButton *>("View_direct_Series_Btn"));
     }
     {
         Cropping_Tool tool;
         tool.ctrl_data_source_type = 2;
         ASSERT_TRUE(tool.Prepare_Direct_Excel_Column("Photo", 1));
-        tool.findChild<QPushButton *>("View_batch_Series_Button")->click();
+        testsupport::press(tool.findChild<QPushButton *>("View_direct_Series_Btn"));
+    }
+    {
+        Cropping_Tool tool;  // a single picture has no series to show
+        QImage(20, 20, QImage::Format_RGB32).save(Data_Folder_Path + "/one.png");
+        ASSERT_TRUE(tool.Prepare_Direct_To_Crop(Data_Folder_Path + "/one.png"));
+        EXPECT_FALSE(testsupport::unreachable(tool.findChild<QPushButton *>("View_direct_Series_Btn")).isEmpty());
     }
     Set_Series_Modal_Runner(previous);
     Data_From_Excel::defaultInstance()->Clear_Table();
-    EXPECT_EQ(shown, QStringList({"Faces:a.png,b.png"}));
+    EXPECT_EQ(shown, QStringList({"Faces:a.png,b.png", "Faces:a.png,b.png"}));
     ASSERT_EQ(ui->requests().size(), 1u);
     EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
 }
@@ -571,7 +585,7 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
     EXPECT_EQ(fields, 1) << "one value, one field";
 
     tool.cropping_option_CellClick(CropBySize);
-    tool.findChild<QPushButton *>("crop_all_btn")->click();
+    testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
     QStringList kinds;
     for (const auto &r : ui->requests())
@@ -606,7 +620,7 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         tool.OK_Btn_Clicked();
         ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
         tool.cropping_option_CellClick(CropBySize);
-        tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn")->click();
+        testsupport::press(tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
         const QString written = c.all ? tool.Crop_Output_Path : tool.croped_file;
         ASSERT_TRUE(c.all ? QFileInfo(written).isDir() : QFileInfo(written).isFile()) << written.toStdString();
@@ -657,7 +671,7 @@ TEST(Crop, EachInputsButtonsFollowItsBox)
     for (int chosen : {-1, int(SourceFolder), int(SourceCamera), int(SourceSeries), int(SourceFile)}) {
         SCOPED_TRACE(chosen);
         if (chosen >= 0)
-            tool.findChild<QButtonGroup *>("input_option_matrix")->button(chosen)->click();
+            testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(chosen));
         const int inForce = chosen < 0 ? int(SourceFile) : chosen;
         for (const auto &box : boxes) {
             SCOPED_TRACE(box.button);
@@ -710,7 +724,7 @@ TEST(Crop, ARefusedSeriesSaysWhyAndStartsNoCrop)
             Cropping_Tool tool;
             if (!direct) {
                 tool.Prepare_Full();
-                tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries)->click();
+                testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries));
                 tool.findChild<QComboBox *>("batch_list")->setCurrentText("Staff");
                 tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
             }
@@ -724,7 +738,7 @@ TEST(Crop, ARefusedSeriesSaysWhyAndStartsNoCrop)
             if (direct)
                 EXPECT_FALSE(tool.Prepare_Direct_Crop_Series("Staff"));
             else
-                tool.findChild<QPushButton *>("Next_Btn")->click();
+                testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
             QStringList asked;
             for (const auto &r : ui->requests())
                 asked << r.kind + ": " + r.text;

@@ -47,7 +47,7 @@ TEST_F(CameraJoinTest, ThePictureTakenGoesOnTheSelectedPictureControl)
     controller->Show_RHS_Properties(image.get());
 
     ui->push(1);  // the camera window's run ends with OK
-    controller->propertyPanel().camera_btn->click();
+    press(controller->propertyPanel().camera_btn);
     const QString saved = dir.filePath("camera/velk_user_save.png");
     EXPECT_EQ(Camera_Capture_Image, saved);
     EXPECT_EQ(image->_file_path, saved);
@@ -57,17 +57,26 @@ TEST_F(CameraJoinTest, ThePictureTakenGoesOnTheSelectedPictureControl)
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
 }
 
+// The camera at the visitor desk and in group mode, each reached by its start road.
+class CameraJoinOnVisitorRoad : public CameraJoinTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+class CameraJoinOnGroupRoad : public CameraJoinTest {
+protected:
+    void road() override { chooseGroupRoad(); }
+};
+
 // In live mode, a side without a picture control gets the visitor's photo as "Fup_Photo".
-TEST_F(CameraJoinTest, TheProfilePanelsPhotoComesFromTheCamera)
+TEST_F(CameraJoinOnVisitorRoad, TheProfilePanelsPhotoComesFromTheCamera)
 {
-    Start_Card_Option = QStringLiteral("V");
-    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    ASSERT_EQ(Start_Card_Option, "V");
     while (!document->graphics().empty())
         document->removeGraphicsOnSide(0, {0});
     Profile_Panel &front = *Front_Profile_Panel_OBJ;
     ASSERT_TRUE(front.camera_btn->isEnabled());
     ui->push(1);
-    front.camera_btn->click();
+    press(front.camera_btn);
     const QString saved = dir.filePath("camera/velk_user_save.png");
     SKTGraphic *photo = nullptr;
     for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
@@ -81,7 +90,7 @@ TEST_F(CameraJoinTest, TheProfilePanelsPhotoComesFromTheCamera)
 
     ui->push(0);  // cancelled: nothing changes
     ui->onRequest = nullptr;
-    front.camera_btn->click();
+    press(front.camera_btn);
     EXPECT_EQ(photo->_file_path, saved);
 }
 
@@ -94,7 +103,7 @@ TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         enabled = dlg.camera_btn->isEnabled();
         ui->push(1);
-        dlg.camera_btn->click();
+        press(dlg.camera_btn);
         shown = dlg.image_path_val->text();
         dlg.reject();
         return 0;
@@ -108,10 +117,9 @@ TEST_F(CameraJoinTest, TheProfileDialogsPhotoComesFromTheCamera)
 
 // In group mode a photo from the camera, like one from a file, reminds the person to save the
 // row when it went onto a picture bound to a spreadsheet column, and only then.
-TEST_F(CameraJoinTest, GroupModePhotoRoadsRemindToSaveTheRow)
+TEST_F(CameraJoinOnGroupRoad, GroupModePhotoRoadsRemindToSaveTheRow)
 {
-    Start_Card_Option = QStringLiteral("G");
-    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    ASSERT_EQ(Start_Card_Option, "G");
     QImage old(40, 40, QImage::Format_RGB32);
     old.fill(Qt::red);
     ASSERT_TRUE(old.save(pathIn("old.png")));
@@ -134,15 +142,15 @@ TEST_F(CameraJoinTest, GroupModePhotoRoadsRemindToSaveTheRow)
         photo->Set_Excel_binding(c.source == 2);
         photo->Set_Excel_binding_Index(c.source == 2 ? 1 : -1);
         place(0, {photo});
-        canvas(0)->Set_Selected_Graphic(photo.get());
+        clickAt(canvas(0), photo->bounds().center());
         ui->clear();
         const bool camera = QLatin1String(c.road) == QLatin1String("camera");
         if (camera) {
             ui->push(1);
-            front.camera_btn->click();
+            press(front.camera_btn);
         } else {
             ui->push(pathIn("chosen.png"));
-            front.browse_pic_btn->click();
+            press(front.browse_pic_btn);
         }
         EXPECT_EQ(photo->_file_path, camera ? Camera_Capture_Image : pathIn("chosen.png"));
         EXPECT_EQ(ui->messages().filter(reminder).size(), c.reminded ? 1 : 0) << ui->messages().join("|").toStdString();

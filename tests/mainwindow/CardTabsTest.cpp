@@ -23,7 +23,7 @@ namespace {
 void tick(QAbstractButton *box)
 {
     if (!box->isChecked())
-        box->click();
+        press(box);
 }
 
 
@@ -87,7 +87,7 @@ TEST_F(CardTabsTest, EachTabsChangeShowsOnTheRenderedSideAndSurvivesSaveAndOpen)
              t.wm_alignment_combo->setCurrentIndex(1);
          },
          [](const QImage &i) { return darkPixels(i) > 300; }},
-        {"ellipse outline", [&] { t.matrix_card_shape->button(2)->click(); },
+        {"ellipse outline", [&] { press(t.matrix_card_shape->button(2)); },
          [](const QImage &i) { return i.pixelColor(1, 1).blue() < 200; }},
         {"vertical card", [&] { t.Preset_ComboBox->setCurrentIndex(1); },
          [](const QImage &i) { return i.size() == QSize(153, 243) || i.size() == QSize(154, 243); }},
@@ -194,7 +194,7 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
         SCOPED_TRACE(step.size);
         const QImage before = rendered(*controller, 0);
         for (int i = 0; i < step.clicks; ++i)
-            step.button->click();
+            press(step.button);
         EXPECT_EQ(own.text_ctrl_font.pointSizeF(), step.size);
         EXPECT_EQ(controller->All_Text_font.pointSizeF(), step.size);
         EXPECT_TRUE(t.All_Text_font_value->text().contains(QString::number(step.size, 'f', 2)));
@@ -206,7 +206,7 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
     QFont chosen(QStringLiteral("DejaVu Serif"));
     chosen.setPointSizeF(17);
     ui->push(chosen);
-    t.all_content_font_btn->click();
+    press(t.all_content_font_btn);
     EXPECT_EQ(own.text_ctrl_font.pointSizeF(), 17.0);
     EXPECT_EQ(controller->All_Text_font.family(), chosen.family());
     EXPECT_TRUE(t.All_Text_font_value->text().startsWith(chosen.family()));

@@ -7,6 +7,8 @@
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
 #include "data/spreadsheet/Data_From_Excel.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/SKTWindowController.h"
@@ -15,9 +17,14 @@
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/Template_Wizard.h"
 #include "platform/UiServices.h"
+#include "Press.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -26,6 +33,8 @@
 #include <numeric>
 
 namespace {
+
+using testsupport::press;
 
 // What a side shows: each control's kind and frame, front to back, and whether it is locked.
 struct Shown {
@@ -55,34 +64,29 @@ protected:
         // 0 Cancel, or an option index + 10 (10 template … 14 group mode).
         m_previousRunner = Start_Card::setModalRunner([this](Start_Card &dialog) {
             ++startDialogRuns;
+            if (onStartDialog)
+                onStartDialog();
             const int answer = startAnswers.empty() ? 1 : startAnswers.front();
             if (!startAnswers.empty())
                 startAnswers.erase(startAnswers.begin());
-            if (answer == 1)
-                dialog.Using_Wizard_Click();
-            else if (answer == 2)
-                dialog.Open_Log_Click();
-            else if (answer >= 10)
-                dialog.Select_card_option(answer - 10);
-            else
-                dialog.CancelClick();
+            pressIn(dialog, startButton(answer));
             return dialog.result();
         });
         // The wizard finishes with what it shows; the gallery does what the test says.
         m_previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
-            w.OK_Click();
-            w.OK_Click();
+            pressIn(w, "Next_btn");
+            pressIn(w, "Next_btn");
             return w.result();
         });
         m_previousGallery = Template_Wizard::setModalRunner([this](Template_Wizard &w) {
             if (!galleryAction)
-                w.CancelClick();
+                pressIn(w, "Cancel_btn");
             else
                 galleryAction(w);
             return w.result();
         });
         m_previousLibrary = Image_Library::setModalRunner([](Image_Library &w) {
-            w.Cancel_Clicked();
+            pressIn(w, "Cancel_btn");
             return w.result();
         });
         document = std::make_unique<SKTDocument>();
@@ -96,9 +100,78 @@ protected:
         Card_Wizard::setModalRunner(m_previousWizard);
         Template_Wizard::setModalRunner(m_previousGallery);
         Image_Library::setModalRunner(m_previousLibrary);
+        if (m_groupRoadTaken)
+            Group_Mode_Wizard::setModalRunner(m_previousGroupWizard);
         Card_Front_Or_Back = 0;
     }
     bool setUpWindow() { return controller->awakeFromNib(); }
+    // The start dialog's button for an answer of `startAnswers`.
+    static const char *startButton(int answer)
+    {
+        static const char *const options[] = {"Using_Template_btn", "Using_Wizard_btn", "Open_Log_btn",
+                                              "Using_Visitor_btn", "Using_Group_Batch_btn"};
+        return answer == 1 ? "Using_Wizard_btn"
+               : answer == 2 ? "Open_Log_btn"
+               : answer >= 10 && answer < 15 ? options[answer - 10]
+                                             : "Cancel_btn";
+    }
+    // Presses the window's button of that name as a user does.
+    static void pressIn(QWidget &window, const char *name)
+    {
+        auto *b = window.findChild<QAbstractButton *>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name << " in " << window.objectName().toStdString();
+        press(b);
+    }
+    // The start dialog's visitor road on the delivered "Visitor Amber (h)" template, taken by the
+    // next start dialog; `openedOn` takes the category the gallery opened on.
+    void chooseVisitorRoad(QString *openedOn = nullptr)
+    {
+        startAnswers = {13};
+        galleryAction = [openedOn](Template_Wizard &w) {
+            if (openedOn)
+                *openedOn = w.template_category_combo->currentText();
+            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
+            for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
+                if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
+                    return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
+            }
+            pressIn(w, "Cancel_btn");
+        };
+    }
+    // The start dialog's group road, taken by the next start dialog: a new project "Staff" on a
+    // workbook of `sheet` (titles first), the first application template, its first column the
+    // names.
+    void chooseGroupRoad(const QList<QStringList> &sheet = {{"Name"}, {"Ann"}, {"Ben"}})
+    {
+        const QString book = pathIn("group.xlsx");
+        ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, sheet, true));
+        startAnswers = {14};
+        const auto runner = Group_Mode_Wizard::setModalRunner([book](Group_Mode_Wizard &w) {
+            auto *next = w.findChild<QPushButton *>(QStringLiteral("ok_btn"));
+            press(w.findChild<QRadioButton *>(QStringLiteral("start_new_btn")));
+            w.proj_name->setText(QStringLiteral("Staff"));
+            w.excel_path->setText(book);
+            press(next);
+            w.imageBrowser->selectImage(0);
+            press(next);
+            w.columnCombos[0]->setCurrentIndex(1);
+            press(next);
+            return w.result();
+        });
+        if (!m_groupRoadTaken)
+            m_previousGroupWizard = runner;
+        m_groupRoadTaken = true;
+    }
+    // New, the open design left unsaved, and the start dialog's `option` (10 template … 14 group
+    // mode); a road given up in its wizard comes back to the start dialog, which then takes the
+    // card wizard. Whether the window came back in the mode `code`.
+    bool startAgain(int option, const char *code)
+    {
+        ui->push(int(platform::AnswerNo));
+        startAnswers = {option};
+        click("New_btn");
+        return Start_Card_Option == QLatin1String(code);
+    }
     template <class W>
     W *outlet(const char *name)
     {
@@ -133,8 +206,7 @@ protected:
     {
         auto *b = controller->findChild<QToolButton *>(QString::fromLatin1(button));
         ASSERT_NE(b, nullptr) << button;
-        ASSERT_TRUE(b->isEnabled()) << button;
-        b->click();
+        ASSERT_TRUE(testsupport::press(b));
     }
     bool enabled(const char *button) const
     {
@@ -208,20 +280,27 @@ protected:
     std::vector<int> startAnswers;  // 1 when none is left
     int startDialogRuns = 0;
     std::function<void(Template_Wizard &)> galleryAction;  // none: Cancel
+    std::function<void()> onStartDialog;  // each time the start dialog opens
 
 private:
     Start_Card::ModalRunner m_previousRunner;
     Card_Wizard::ModalRunner m_previousWizard;
     Template_Wizard::ModalRunner m_previousGallery;
     Image_Library::ModalRunner m_previousLibrary;
+    Group_Mode_Wizard::ModalRunner m_previousGroupWizard;
+    bool m_groupRoadTaken = false;
 };
 
 // The window as the start dialog leaves it, its questions not yet asked.
 class WindowTest : public ControllerTest {
 protected:
+    // The start dialog's road the window opens on: the wizard's blank card unless a test's
+    // fixture chooses another.
+    virtual void road() {}
     void SetUp() override
     {
         ControllerTest::SetUp();
+        road();
         ASSERT_TRUE(setUpWindow());
         // The document's own default card rather than the wizard's preset.
         controller->SetDocumentCanvasSize(SKTDocument::canvasSize(true, {}));

@@ -100,7 +100,7 @@ TEST_F(WindowTest, SetUpListsTabsZoomAndExportOptions)
     auto *grid = controller->card_setting_tab->findChild<QCheckBox *>("Show_hide_grid_chk");
     ASSERT_NE(grid, nullptr) << "the setting tab holds the grid settings";
     tabs->setCurrentWidget(controller->card_setting_tab);
-    grid->click();
+    press(grid);
     EXPECT_EQ(controller->_grid->isAlwaysShown(), grid->isChecked());
 
     // Zoom the front to 150 %, turn to the back: the back shows 150 % too.
@@ -140,9 +140,14 @@ TEST_F(ControllerTest, ACameraFolderFileThatIsAFifoDoesNotHoldTheStart)
     EXPECT_EQ(QString::fromUtf8(designtest::fileBytes(controller->camera_path_file)), Camera_Folder_Path);
 }
 
-TEST_F(WindowTest, VisitorModeImageIdsSkipTakenOnes)
+class VisitorWindowTest : public WindowTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+
+TEST_F(VisitorWindowTest, VisitorModeImageIdsSkipTakenOnes)
 {
-    Start_Card_Option = QStringLiteral("V");
+    ASSERT_EQ(Start_Card_Option, "V");
     canvas(0)->createGraphicOfClass(SKTGraphicKind::Text, nullptr, true, QRectF(0, 0, 40, 20), "F", "x", "F_Pic1");
     EXPECT_EQ(controller->Generate_Extra_image_control_ID(), "F_Pic2");
     EXPECT_EQ(controller->Generate_Extra_image_control_ID(), "F_Pic3");

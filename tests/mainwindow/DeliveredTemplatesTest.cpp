@@ -45,7 +45,7 @@ TEST_F(DeliveredTemplatesTest, EveryPhotoFrameShowsThePlaceholderPicture)
                         differing += with.pixel(x, y) != without.pixel(x, y);
                 EXPECT_GT(differing, inside.width() * inside.height() / 8) << "the frame shows the card behind it";
 
-                side == 0 ? controller->Front_Card_Btn_Clicked() : controller->Back_Card_Btn_Clicked();
+                click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
                 canvas(side)->Set_Selected_Graphic(g.get());
                 controller->Show_RHS_Properties(g.get());
                 PropertyPanel &panel = controller->propertyPanel();

@@ -259,7 +259,7 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
     click("Rect_Tool_btn");
     saveAs(pathIn("second.did"));
     ui->push(QString());
-    controller->SaveAs_Btn_Clicked();
+    click("SaveAs_btn");
     EXPECT_EQ(Project_File_Name, pathIn("second.did"));
     ui->push(int(platform::AnswerNo));
     click("Close_btn");

@@ -12,6 +12,7 @@
 #include "ControllerFixture.h"
 
 #include "canvas/SmallDialogs.h"
+#include "core/SKTImage.h"
 #include "data/ImportWizard.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesImport.h"
@@ -20,6 +21,7 @@
 #include "data/export/ExportDialogs.h"
 #include "data/export/ExportSheet.h"
 #include "data/spreadsheet/Import_Excel.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
 #include "groupmode/GroupModeHost.h"
 #include "groupmode/Group_Mode_Wizard.h"
 #include "imaging/Cropping_Tool.h"
@@ -165,9 +167,9 @@ TEST_F(EveryWindowTest, NoEnabledButtonOrMenuItemReachesNothing)
     click("Barcode_Tool_btn");
     clickAt(canvas(0), QPointF(120, 80));
     const auto previousBarcode = Barcode_Gen::setModalRunner([](Barcode_Gen &) { return 0; });
-    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
     Barcode_Gen::setModalRunner(previousBarcode);
-    controller->Cropping_Tool_Clicked();
+    click("Cropping_Tool_btn");
     ASSERT_NE(Barcode_Gen::defaultInstance(), nullptr);
     ASSERT_NE(Cropping_Tool::defaultInstance(), nullptr);
     QStringList silent = silentControls(*controller);
@@ -222,19 +224,8 @@ QString stateOf(const QWidget *w)
     return s;
 }
 
-// Whether a user can reach the control: it and its parents are not hidden, except the pages of
-// a stack or a tab set, which a user turns to.
-bool reachable(const QWidget *w, const QWidget *window)
-{
-    for (const QWidget *p = w; p && p != window; p = p->parentWidget()) {
-        auto *stack = qobject_cast<const QStackedWidget *>(p->parentWidget());
-        if (p->isHidden() && !(stack && stack->indexOf(const_cast<QWidget *>(p)) >= 0))
-            return false;
-        if (p->isWindow())
-            break;
-    }
-    return w->isEnabled();
-}
+// Whether a user can reach the control, its tab brought forward.
+bool reachable(QWidget *w) { return testsupport::unreachable(w).isEmpty(); }
 
 // The widgets whose state says nothing of the control's own work: itself, what it is made of,
 // and the buttons of its exclusive group, which a radio button turns off by itself.
@@ -306,8 +297,9 @@ public:
                     controls << w;
             }
         for (const QPointer<QWidget> &control : controls) {
-            if (!control || control->window() != &window || !reachable(control, &window))
+            if (!control || control->window() != &window || !reachable(control))
                 continue;
+            testsupport::showTabOf(control);
             auto *combo = qobject_cast<QComboBox *>(control.data());
             if (combo && combo->count() < 2)
                 continue;  // nothing to choose
@@ -335,16 +327,17 @@ public:
                     if (combo)  // as a user's choice: the list's activation signals follow
                         QTest::keyClick(combo, combo->currentIndex() + 1 < combo->count() ? Qt::Key_Down : Qt::Key_Up);
                     else
-                        button->click();
+                        press(button);
                 }))
                 silent << where + QStringLiteral(": ") + name;
             if (combo && control && combo->isEnabled())
                 combo->setCurrentIndex(shownIndex);
-            else if (button && control && button->isCheckable() && button->isEnabled()) {
-                if (wasChecked && wasChecked != button)
-                    wasChecked->click();
-                else if (qobject_cast<QCheckBox *>(button) || (!wasChecked && button->isChecked() && !button->autoExclusive()))
-                    button->click();
+            else if (button && control && button->isCheckable() && reachable(button)) {
+                if (wasChecked && wasChecked != button) {
+                    if (reachable(wasChecked))
+                        press(wasChecked);
+                } else if (qobject_cast<QCheckBox *>(button) || (!wasChecked && button->isChecked() && !button->autoExclusive()))
+                    press(button);
             }
             QCoreApplication::processEvents();
         }
@@ -545,9 +538,9 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
         probe.inspect(w);
         return 0;
     });
-    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
     Barcode_Gen::setModalRunner(previousBarcode);
-    controller->Cropping_Tool_Clicked();
+    click("Cropping_Tool_btn");
     QImage pass(40, 30, QImage::Format_RGB32);
     pass.fill(Qt::white);
     ASSERT_TRUE(pass.save(pathIn("pass.png")));
@@ -560,10 +553,17 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     auto *wizard = new Group_Mode_Wizard(*groupHost, controller.get());
     wizard->cat_cmbo_bx->setCurrentIndex(1);
     probe.inspect(*wizard);
-    // The user's template chosen, Rename asks for its new name.
+    // On to the template screen with a new project's workbook: the user's template chosen,
+    // Rename asks for its new name.
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(pathIn("people.xlsx"), {{"Name"}, {"Ann"}}, true));
+    press(wizard->findChild<QRadioButton *>(QStringLiteral("start_new_btn")));
+    wizard->proj_name->setText(QStringLiteral("Probe"));
+    wizard->excel_path->setText(pathIn("people.xlsx"));
+    press(wizard->findChild<QPushButton *>(QStringLiteral("ok_btn")));
     wizard->cat_cmbo_bx->setCurrentIndex(0);
     wizard->cat_cmbo_bx->setCurrentIndex(1);
-    wizard->findChild<QPushButton *>(QStringLiteral("rename_template_btn"))->click();
+    wizard->imageBrowser->selectImage(0);
+    press(wizard->findChild<QPushButton *>(QStringLiteral("rename_template_btn")));
     if (GroupMode *group = Group_Mode_Of(*controller)) {
         const auto previousRemap = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
             probe.inspect(d);
@@ -576,11 +576,16 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     Visitor_Log_Records::Set_Visitor_Pass_Mailer(mailer);
     if (mailer)
         mailer(pathIn("pass.png"), QStringLiteral("Pass"));
-    controller->findChild<QAction *>(QStringLiteral("profile_menu"))->trigger();
+    press(controller->findChild<QAction *>(QStringLiteral("profile_menu")));
     // The card wizard's Profile button opens the profile wizard.
     ASSERT_NE(Card_Wizard::defaultInstance(), nullptr);
-    Card_Wizard::defaultInstance()->fill_profile_btn->click();
-    controller->propertyPanel().camera_btn->click();
+    press(Card_Wizard::defaultInstance()->fill_profile_btn);
+    // A picture selected on the card: its source tab offers the camera.
+    std::shared_ptr<SKTGraphic> picture = SKTImage::initWithPath({0, 0}, pathIn("pass.png"));
+    picture->setBounds({10, 10, 40, 30});
+    place(0, {picture});
+    clickAt(canvas(0), picture->bounds().center());
+    press(controller->propertyPanel().camera_btn);
     // Last the main window, whose commands open the other windows, each inspected as it opens.
     probe.inspect(*controller);
     for (const char *window : {"Barcode_Gen", "Cropping_Tool", "Group_Mode_Wizard", "CreateFolder",

@@ -17,10 +17,14 @@ namespace {
 // The open window in group mode over a small table: columns 1 Name, 2 Title, 3 Photo.
 class GroupBinding : public WindowTest {
 protected:
+    void road() override { chooseGroupRoad(); }
     void SetUp() override
     {
         WindowTest::SetUp();
-        Start_Card_Option = QStringLiteral("G");
+        ASSERT_EQ(Start_Card_Option, "G");
+        // The cases lay out their own controls on an empty card.
+        canvas(0)->delete_all_control();
+        canvas(1)->delete_all_control();
         group = Group_Mode_Of(*controller);
         ASSERT_NE(group, nullptr);
         photo = pathIn("anna.png");
@@ -31,11 +35,6 @@ protected:
         group->data().setRows({
             QVariantMap{{"Extension", "1"}, {"Column1", "Anna"}, {"Column2", "Boss"}, {"Column3", photo}, {"Column4", backPhoto}},
             QVariantMap{{"Extension", "2"}, {"Column1", "Ben"}, {"Column2", ""}, {"Column3", ""}, {"Column4", ""}}});
-    }
-    void TearDown() override
-    {
-        Start_Card_Option = QStringLiteral("T");
-        WindowTest::TearDown();
     }
     // Both sides hold these controls and nothing else.
     void layOut(const SKTGraphicArray &front, const SKTGraphicArray &back)
@@ -263,10 +262,14 @@ TEST_F(GroupBinding, OpeningAGroupDesignRebuildsTheCustomRowsAndTheirPictures)
     field->setBounds(QRectF(10, 40, 70, 20));
     picture->setBounds(QRectF(100, 5, 30, 40));
     layOut({caption, field, picture}, {});
-    saveAs(pathIn("staff.did"));
+    // Group mode saves into the project the road made.
+    const QString project = ::Project_File_Name;
+    ASSERT_FALSE(project.isEmpty());
+    click("Save_btn");
+    ASSERT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
     controller->New_Project_Setting_Reset(true);
     ASSERT_EQ(Front_Profile_Panel_OBJ->Get_Dynamic_Photo_Ctrl("F_Photo1"), nullptr);
-    open(pathIn("staff.did"));
+    open(project);
     ASSERT_EQ(Start_Card_Option, "G");
 
     Profile_Panel *front = Front_Profile_Panel_OBJ;

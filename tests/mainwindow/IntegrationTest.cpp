@@ -2,6 +2,7 @@
 // what the person sees: the controls and where they are, the Undo and Redo buttons, the pixels.
 
 #include "ControllerFixture.h"
+#include "mainwindow/Grid_Wizard.h"
 
 #include "canvas/SKTZoomingScrollView.h"
 #include "core/ControlArchive.h"
@@ -122,7 +123,7 @@ TEST_F(IntegrationTest, EachSideKeepsItsOwnHistoryAndTheButtonsFollowTheSideShow
     EXPECT_TRUE(controller->undoHistory().Ucontrol == frontUndo && controller->undoHistory().Rcontrol == frontRedo);
 
     // The temporary side shows the current side's controls and edits nothing else.
-    controller->Temp_Card_Btn_Clicked();
+    click("Temp_Side_btn");
     EXPECT_EQ(controller->Front_back_label->text(), "TEMP");
     EXPECT_TRUE(document->graphics_temp().empty()) << "the back is empty now";
     controller->sett_tab->setCurrentWidget(controller->card_setting_tab);
@@ -130,9 +131,9 @@ TEST_F(IntegrationTest, EachSideKeepsItsOwnHistoryAndTheButtonsFollowTheSideShow
     EXPECT_EQ(controller->sett_tab->currentWidget(), controller->card_info_tab);
     EXPECT_EQ(controller->Front_back_label->text(), "Front");
     EXPECT_TRUE(controller->first_view->isVisibleTo(controller.get()));
-    controller->Temp_Card_Btn_Clicked();
+    click("Temp_Side_btn");
     EXPECT_EQ(state(2), frontState);
-    controller->Front_Card_Btn_Clicked();
+    click("Front_Side_btn");
     EXPECT_EQ(state(0), frontState);
     EXPECT_TRUE(enabled("Undo_btn") && enabled("Redo_btn"));
     click("Redo_btn");
@@ -157,7 +158,7 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
                 std::unique_ptr<QMenu> menu(controller->currentCanvas()->contextMenu());
                 QAction *item = menu->findChild<QAction *>(QString::fromLatin1(command));
                 ASSERT_TRUE(item && item->isEnabled()) << command;
-                item->trigger();
+                press(item);
             } else {
                 click(command);
             }
@@ -230,14 +231,15 @@ TEST_F(IntegrationTest, CopyPasteAcrossSidesCutAndLockedControls)
         ASSERT_EQ(document->graphics().size(), 1u);
         EXPECT_EQ(document->graphics().front()->_shape_type, "T");
     }
-    // With nothing selected the lock commands say so.
+    // With nothing selected the lock commands are not on offer, on the tool bar nor in the
+    // canvas's menu.
     clickAt(canvas(0), QPointF(2, 150));
     ui->clear();
     EXPECT_FALSE(enabled("Lock_btn") || enabled("Unlock_btn") || enabled("Cut_btn"));
-    controller->Lock_Clicked();
-    controller->Unlock_Clicked();
-    EXPECT_EQ(ui->messages(),
-              (QStringList{"\nPlease select a control to Lock.", "\nPlease select a control to Unlock."}));
+    for (const char *item : {"lock_ctrl:", "unlock_ctrl:"}) {
+        const auto menu = std::unique_ptr<QMenu>(canvas(0)->contextMenu());
+        EXPECT_FALSE(menu->findChild<QAction *>(QString::fromLatin1(item))->isEnabled()) << item;
+    }
     EXPECT_FALSE(document->graphics().front()->ctrl_is_locked);
 }
 
@@ -326,7 +328,7 @@ TEST_F(IntegrationTest, SaveNewAndOpenBringBothSidesBackWithAnEmptyHistory)
     saveAs(path);
     const Card_Property savedFront = *controller->Front_card_Prop, savedBack = *controller->Back_card_Prop;
 
-    controller->Temp_Card_Btn_Clicked();  // temp shows the back side's controls
+    click("Temp_Side_btn");  // temp shows the back side's controls
     const SideState temp = state(2);
     QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
     ui->push(int(platform::AnswerCancel));
@@ -523,7 +525,14 @@ TEST_F(IntegrationTest, ThePanelFollowsTheSelectionThroughTheWindow)
     EXPECT_FALSE(enabled("Make_same_width_btn") || enabled("Align_with_grid_btn"));
     QTest::mouseClick(canvas(0), Qt::LeftButton, Qt::ControlModifier, at(canvas(0), rect->bounds().center()));
     EXPECT_TRUE(enabled("Make_same_width_btn") && enabled("Make_same_height_btn"));
-    outlet<QCheckBox>("Show_hide_grid_chk")->click();
+    // The grid shown from View > Grid, the card's own tab being out of sight.
+    Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
+        press(outlet<QCheckBox>("Show_hide_grid_chk"));
+        w.OK_Btn_Clicked();
+        return w.result();
+    });
+    press(outlet<QAction>("grid_menu"));
+    Grid_Wizard::setModalRunner({});
     EXPECT_TRUE(enabled("Align_with_grid_btn"));
     QGuiApplication::clipboard()->setText(QStringLiteral("no controls"));
     EXPECT_FALSE(enabled("Paste_btn"));
@@ -550,7 +559,7 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
         w.barcodeTypePopup->setCurrentText(QStringLiteral("QR Code"));
         w.dataText_2D->setPlainText(QString::fromLatin1(url));
-        w.OK_Btn->click();
+        press(w.OK_Btn);
         return w.result();
     });
     QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), document->graphics()[0]->bounds().center()));
@@ -589,10 +598,10 @@ TEST_F(IntegrationTest, BarcodeWindowBindsASeriesOrColumnToItsFirstValue)
             w.Data_source_type->setCurrentText(QString::fromLatin1(step.source));
             w.Batch_Series->setCurrentText(QString::fromLatin1(step.item));
             shown = w.dataText->text();
-            w.OK_Btn->click();
+            press(w.OK_Btn);
             return w.result();
         });
-        controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+        press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
         Barcode_Gen::setModalRunner(previous);
         EXPECT_EQ(shown, QString::fromLatin1(step.value));
         EXPECT_EQ(document->graphics()[0]->data_source_type, step.type);
@@ -646,10 +655,10 @@ TEST_F(IntegrationTest, BarcodeWindowKeepsTheTypedValueAcrossASeriesLook)
             w.Data_source_type->setCurrentText(QStringLiteral("Manual"));
             backToManual = value();
             previewReads = readBarcode(zxing, w.Preview_Image());
-            w.OK_Btn->click();
+            press(w.OK_Btn);
             return w.result();
         });
-        controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+        press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
         Barcode_Gen::setModalRunner(previous);
         EXPECT_EQ(whileSeries, c.series ? QStringLiteral("STAFF-1") : QString());
         EXPECT_EQ(backToManual, QString::fromLatin1(c.typed));
@@ -672,7 +681,7 @@ TEST_F(IntegrationTest, WatermarkButtonAndMenuOpenTheWatermarkTab)
         controller->Show_RHS_Properties(document->graphics()[0].get());
         ASSERT_NE(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
         if (fromMenu)
-            outlet<QAction>("watermark_menu")->trigger();
+            press(outlet<QAction>("watermark_menu"));
         else
             click("Watermark_Tool_btn");
         EXPECT_EQ(controller->sett_tab->currentWidget(), controller->card_brdr_tab);
@@ -694,7 +703,7 @@ TEST_F(IntegrationTest, PrintButtonAndCanvasMenuOpenThePrintWindow)
     std::unique_ptr<QMenu> menu(controller->currentCanvas()->contextMenu());
     QAction *item = menu->findChild<QAction *>(QStringLiteral("print_id_card:"));
     ASSERT_TRUE(item);
-    item->trigger();
+    press(item);
     EXPECT_EQ(opened(), 2);
 }
 

@@ -61,7 +61,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         w.show();
         measure(w);
-        w.Using_Wizard_Click();
+        pressIn(w, "Using_Wizard_btn");
         measure(w);
         // Straight to the frames, the first one chosen by the wizard without moving on.
         EXPECT_EQ(w.next_counter, 2);
@@ -69,7 +69,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         EXPECT_FALSE(w.selected_image.isEmpty());
         w.width_Stepper->setValue(100);
         w.height_Stepper->setValue(140);
-        w.Title_Next_Click();
+        pressIn(w, "title_nxt_btn");
         w.msg_title->setText(w.msg_title->text() + " (typed)");
         w.to_value->setText("Ann");
         QTest::keyClicks(w.from_value, QString(45, QLatin1Char('b')));
@@ -80,19 +80,19 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         // A click on another frame moves on to the photo page.
         w.imageBrowser->setCurrentRow(1);
         EXPECT_EQ(w.next_counter, 3);
-        w.Next_btn->click();
+        press(w.Next_btn);
         EXPECT_EQ(ui->messages().value(ui->messages().size() - 1).trimmed(), "Please select photo.");
         EXPECT_FALSE(w.Load_Photo(pathIn("missing.png")));
         EXPECT_TRUE(w.Load_Photo(picture));
         w.checks[0]->setChecked(true);  // grey
         measure(w);
-        w.Next_btn->click();
+        press(w.Next_btn);
         seen.push_back(w.msg_title->text().toStdString());
         return w.result();
     });
     controller->Select_back_side();
     ui->push(int(platform::AnswerNo));  // no saving of the open design
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(Card_Front_Or_Back, 0) << "the invitation is shown on the front it was laid out on";
     EXPECT_TRUE(sizes.size() == 3 && sizes[0] == sizes[1] && sizes[1] == sizes[2]) << "one size through its pages";
@@ -123,25 +123,25 @@ TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
     click("Rect_Tool_btn");
     controller->Show_Canvas_And_Right_Prop();
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
-        w.Using_Wizard_Click();
+        pressIn(w, "Using_Wizard_btn");
         w.to_value->setText("Ann");
         w.imageBrowser->setCurrentRow(1);
-        w.Back_Click();
-        w.Back_Click();
+        pressIn(w, "Back_Btn");
+        pressIn(w, "Back_Btn");
         // Back from the frames resets the whole wizard through its start screen.
         EXPECT_EQ(w.next_counter, 0);
         EXPECT_TRUE(w.selected_image.isEmpty() && w.to_value->text().isEmpty());
         // Exit offers to save the open design; Cancel keeps the wizard open.
         ui->push(int(platform::AnswerCancel));
-        w.Exit_btn->click();
+        press(w.Exit_btn);
         EXPECT_TRUE(ui->messages().contains("Do you want to save changes before closing?"))
             << ui->messages().join('|').toStdString();
         EXPECT_FALSE(controller->Exit_Confirmed());
-        w.Close_Form_Click();
+        w.reject();  // the title bar's close: the wizard's own Close is for editing a photo
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     EXPECT_EQ(int(document->graphics().size()), before + 1) << "a wizard left unfinished changes nothing";
 }
 
@@ -151,12 +151,12 @@ TEST_F(InvitationWizardTest, ContactUsWithoutAMailProgramNamesTheAddress)
     testsupport::FakeDesktop desk(3);
     ui->handToDesktop = true;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
-        w.Contact_us_btn->click();
-        w.Close_Form_Click();
+        press(w.Contact_us_btn);
+        w.reject();  // the title bar's close
         return w.result();
     });
     ui->push(int(platform::AnswerNo));  // no saving of the open design
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     ASSERT_EQ(desk.opened().size(), 1);
     EXPECT_TRUE(desk.opened()[0].startsWith("mailto:support@badgeloom.org"));
     EXPECT_TRUE(ui->messages().contains("No mail program on this computer could write to support@badgeloom.org.\n\n"
@@ -179,10 +179,10 @@ TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
         EXPECT_TRUE(w.photo_box->isVisibleTo(&w) && !w.texts_box->isVisibleTo(&w));
         EXPECT_FALSE(w.checks[3]->isChecked() || w.checks[4]->isChecked()) << "the flips start off";
         w.checks[1]->setChecked(true);  // sepia
-        w.Finish_Btn->click();
+        press(w.Finish_Btn);
         return w.result();
     });
-    tool("invitation_photo_menu")->trigger();
+    press(tool("invitation_photo_menu"));
     EXPECT_TRUE(control("PARTY_IMAGE")->Sepia);
     EXPECT_EQ(control("PARTY_TITLE")->Text_Value, "Party") << "the texts stay as they were";
 
@@ -203,20 +203,20 @@ TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpe
     const QString mode = Start_Card_Option;
     ASSERT_EQ(mode, "L");
     const std::function<void(Invitation_Wizard &)> halfWay[] = {
-        [](Invitation_Wizard &w) { w.Using_Wizard_Click(); },
+        [](Invitation_Wizard &w) { pressIn(w, "Using_Wizard_btn"); },
         [this](Invitation_Wizard &w) {
             ui->push(QString());  // the open panel cancelled
-            w.Open_Log_Click();
+            pressIn(w, "Open_Log_btn");
         },
     };
     for (const auto &steps : halfWay) {
         Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
             steps(w);
-            w.Close_Form_Click();
+            w.reject();  // the title bar's close
             return w.result();
         });
         ui->push(int(platform::AnswerNo));
-        tool("invitation_menu")->trigger();
+        press(tool("invitation_menu"));
         EXPECT_EQ(Start_Card_Option, mode);
     }
     ui->clear();
@@ -233,12 +233,12 @@ TEST_F(InvitationWizardTest, OnlyAFinishedWizardChangesTheModeAndASavedDesignOpe
     int code = -1;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         ui->push(saved);
-        w.Open_Log_Click();
+        pressIn(w, "Open_Log_btn");
         code = w.result();
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     EXPECT_EQ(code, 1);
     EXPECT_EQ(Start_Card_Option, "L");
     EXPECT_EQ(Card_Front_Or_Back, 0) << "the design is shown on its front";
@@ -257,7 +257,7 @@ TEST_F(InvitationWizardTest, SliderValuesStandBesideTheSlidersOnThePatternBackgr
     QImage painted;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         painted = w.grab().toImage();
-        w.Using_Wizard_Click();
+        pressIn(w, "Using_Wizard_btn");
         w.imageBrowser->setCurrentRow(1);
         EXPECT_TRUE(w.Load_Photo(picture));
         const struct {
@@ -274,14 +274,14 @@ TEST_F(InvitationWizardTest, SliderValuesStandBesideTheSlidersOnThePatternBackgr
             shown[m.slider] = value->text().toStdString();
         }
         ui->push(int(platform::AnswerYes));
-        w.Image_reset_Button();
+        pressIn(w, "Image_reset_btn");
         if (auto *value = w.findChild<QLineEdit *>("Sat_slidr_val"))
             shown["reset"] = value->text().toStdString();
-        w.Close_Form_Click();
+        w.reject();  // the title bar's close
         return w.result();
     });
     ui->push(int(platform::AnswerNo));
-    tool("invitation_menu")->trigger();
+    press(tool("invitation_menu"));
     EXPECT_EQ(shown, (std::map<std::string, std::string>{
                          {"Rotate_slidr", "30"}, {"Sat_slidr", "1.50"}, {"blr_slidr", "2.5"}, {"Hue_slidr", "-1.57"},
                          {"reset", "1.00"}}));

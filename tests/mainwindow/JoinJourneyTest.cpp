@@ -71,10 +71,10 @@ protected:
             if (again)
                 ui->push(true);  // load another workbook in place of the one with rows
             ui->push(book);
-            dlg.Browse_excel_Btn_Clicked();
+            pressIn(dlg, "excel_browse_btn");
             dlg.rows[0].ds_combo->setCurrentIndex(2);
             dlg.rows[0].ser_col_cb->setCurrentIndex(1);
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
             return dlg.result();
         });
         click("User_Profile_Btn");
@@ -145,7 +145,7 @@ protected:
         ui->push(1);           // the export sheet's OK, its choice as the design leaves it
         ui->push(out.path());  // the folder
         ui->push(0);           // the finished box
-        controller->Export_Button();
+        click("Export_btn");
         controller->exportCommand()->waitForRun();
         return controller->exportCommand()->lastRun()->written;
     }
@@ -197,9 +197,9 @@ TEST_F(PanelJourney, ARunOnARefusedSeriesSaysWhyAndDoesNotStart)
         const char *name;
         std::function<void()> run;
     } commands[] = {
-        {"export", [&] { controller->Export_Button(); }},
-        {"print", [&] { controller->Print_Button(); }},
-        {"mail", [&] { controller->Mail_Button(); }},
+        {"export", [&] { click("Export_btn"); }},
+        {"print", [&] { click("Print_btn"); }},
+        {"mail", [&] { click("Mail_btn"); }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -360,13 +360,13 @@ TEST_F(PanelJourney, StockTextInTitleAndInMessageMode)
         SCOPED_TRACE(item);
         QString offered;
         const auto previous = Insert_Template::setModalRunner([&offered](Insert_Template &w) {
-            w.Msg_Next_Click();
+            pressIn(w, "Msg_Next_btn");
             offered = w.msg_value->text();
-            w.OKPressed();
+            pressIn(w, "OK_btn");
             return w.result();
         });
         const int steps = controller->undoHistory().Get_Undo_Count();
-        stock->findChild<QAction *>(QLatin1String(item))->trigger();
+        press(stock->findChild<QAction *>(QLatin1String(item)));
         Insert_Template::setModalRunner(previous);
         const bool titles = QLatin1String(item) == QLatin1String("Use_Template_Title");
         EXPECT_EQ(picker->title_or_msg, titles ? "T" : "M");
@@ -393,17 +393,17 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
     });
     choose("Series", QString());
     ui->clear();
-    panel().view_series_btn->click();
+    press(panel().view_series_btn);
     EXPECT_EQ(ui->messages(), QStringList({"\nPlease select the series."}));
     choose("Series", "Staff");
-    panel().view_series_btn->click();
+    press(panel().view_series_btn);
     Set_Series_Modal_Runner(previous);
     EXPECT_EQ(shown, QStringList({"Staff:Ann,Bob"}));
 
     pickSheet(2);
     choose("Excel", "Name");
     ui->clear();
-    panel().view_series_btn->click();
+    press(panel().view_series_btn);
     ASSERT_EQ(ui->requests().size(), 1u);
     EXPECT_EQ(ui->requests()[0].kind, "Data_From_Excel");
 
@@ -413,7 +413,7 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
         box.OKPressed();
         return 1;
     });
-    panel().data_source_help_btn->click();
+    press(panel().data_source_help_btn);
     Long_SMS_Dlg::setModalRunner(previousBox);
     EXPECT_TRUE(help.startsWith("Batch Processing Settings Help :|Select Data Source as 'Manual'")) << help.toStdString();
 }
@@ -590,10 +590,10 @@ TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
         auto &manager = dynamic_cast<BatchWizard &>(w);
         manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
         manager.Update_Btn_Clicked();  // the series' values on the second screen
-        manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+        press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
         return 0;
     });
-    controller->Batch_Series_Button();
+    click("Batch_Series_btn");
     Set_Series_Modal_Runner(previous);
     const auto read = testsupport::runTool(python, {"-c", "import sys, openpyxl\nws = openpyxl.load_workbook(sys.argv[1]).active\n"
                                                           "print('|'.join(str(r[0]) for r in ws.iter_rows(values_only=True)))",
@@ -626,10 +626,10 @@ TEST_F(JoinJourneyTest, TheSeriesExportPanelsFormatNamesABareFile)
             auto &manager = dynamic_cast<BatchWizard &>(w);
             manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
             manager.Update_Btn_Clicked();
-            manager.findChild<QPushButton *>("Export_Value_Btn_Clicked")->click();
+            press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
             return 0;
         });
-        controller->Batch_Series_Button();
+        click("Batch_Series_btn");
         Set_Series_Modal_Runner(previous);
         const QString written = pathIn(c.written);
         ASSERT_TRUE(QFileInfo::exists(written)) << c.written << " " << ui->messages().join('|').toStdString();

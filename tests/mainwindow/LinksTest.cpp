@@ -49,7 +49,7 @@ TEST_F(LinksTest, EveryLinkButtonAndMenuItemHandsTheDesktopItsAddress)
     EXPECT_EQ(share->parent(), controller.get()) << "the main window's one share window";
     Help_Support help(controller.get());
     const auto item = [this](const char *name) {
-        return Case{QString::fromLatin1(name), [this, name] { outlet<QAction>(name)->trigger(); }, {}};
+        return Case{QString::fromLatin1(name), [this, name] { press(outlet<QAction>(name)); }, {}};
     };
     const auto tool = [this](const char *name) {
         return Case{QString::fromLatin1(name), [this, name] { click(name); }, {}};
@@ -58,7 +58,7 @@ TEST_F(LinksTest, EveryLinkButtonAndMenuItemHandsTheDesktopItsAddress)
         return Case{window->objectName() + ": " + name, [window, name] {
                         auto *b = window->findChild<QPushButton *>(QString::fromLatin1(name));
                         ASSERT_NE(b, nullptr) << name;
-                        b->click();
+                        press(b);
                     },
                     {}};
     };
@@ -124,7 +124,7 @@ TEST_F(LinksTest, EveryLinkButtonAndMenuItemHandsTheDesktopItsAddress)
 // The share window is opened from Help, looks like the other dialogs, and OK ends it with 1.
 TEST_F(LinksTest, TheShareWindowOpensFromHelpAndOKEndsItWithOne)
 {
-    outlet<QAction>("share_it_dlg_menu")->trigger();
+    press(outlet<QAction>("share_it_dlg_menu"));
     ASSERT_EQ(ui->requests().size(), 1u);
     EXPECT_EQ(ui->requests()[0].kind, "Share_It_Dlg");
     EXPECT_EQ(ui->requests()[0].text, "Share badgeloom");
@@ -142,7 +142,7 @@ TEST_F(LinksTest, TheShareWindowOpensFromHelpAndOKEndsItWithOne)
         ASSERT_EQ(headings.size(), 1) << window->objectName().toStdString();
         EXPECT_GE(headings[0]->minimumHeight(), 40);
     }
-    share.findChild<QPushButton *>(QStringLiteral("OK_btn"))->click();
+    press(share.findChild<QPushButton *>(QStringLiteral("OK_btn")));
     EXPECT_EQ(share.result(), 1);
     EXPECT_FALSE(share.isVisible());
 }

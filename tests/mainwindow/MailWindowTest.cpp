@@ -45,14 +45,14 @@ TEST_F(MailWindowTest, AttachmentButtonsOnlyForAPlainMessage)
         auto *attachment = mail->findChild<QLineEdit *>(QStringLiteral("attachment"));
         attachment->setText(QStringLiteral("/tmp/terms.pdf"));
         for (QRadioButton *kind : {mail->rd_mail_curr_barcode, mail->rd_without_barcode, mail->rd_mail_curr_barcode}) {
-            kind->click();
+            press(kind);
             for (const char *name : {"attachment", "browse_att", "clear_att"})
                 seen.emplace_back(kind->objectName() + " " + name,
                                   mail->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled());
         }
         // In a plain message Clear serves while a file is attached, and only then.
-        mail->rd_without_barcode->click();
-        mail->findChild<QPushButton *>(QStringLiteral("clear_att"))->click();
+        press(mail->rd_without_barcode);
+        press(mail->findChild<QPushButton *>(QStringLiteral("clear_att")));
         EXPECT_TRUE(attachment->text().isEmpty());
         EXPECT_FALSE(mail->findChild<QWidget *>(QStringLiteral("clear_att"))->isEnabled());
         EXPECT_TRUE(mail->findChild<QWidget *>(QStringLiteral("browse_att"))->isEnabled());

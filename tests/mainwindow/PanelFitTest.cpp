@@ -77,7 +77,7 @@ TEST_F(PanelFitTest, TheCardsFontFieldsShowTheirWholeText)
     controller->Show_RHS_Properties(nullptr);
     CardTabs &t = controller->cardTabs();
     if (!t.enable_watermark_chk->isChecked())
-        t.enable_watermark_chk->click();
+        press(t.enable_watermark_chk);
     auto *tabs = outlet<QTabWidget>("sett_tab");
     ASSERT_NE(tabs, nullptr);
     QFont chosen(QStringLiteral("Sans Serif"));
@@ -85,7 +85,7 @@ TEST_F(PanelFitTest, TheCardsFontFieldsShowTheirWholeText)
     const QString shown = QStringLiteral("Sans Serif ( 9.00 )");
     for (QPushButton *button : {t.all_content_font_btn, t.wm_font_btn}) {
         ui->push(chosen);
-        button->click();
+        press(button);
     }
     for (QLineEdit *field : {t.All_Text_font_value, t.wm_font_value}) {
         SCOPED_TRACE(field->objectName().toStdString());

@@ -13,6 +13,7 @@
 #include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "platform/PictureBudget.h"
+#include "platform/WholeFile.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -79,8 +80,8 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
     auto *tabs = outlet<QTabWidget>("sett_tab");
     tabs->setCurrentWidget(t.card_bkgd_tab);
     if (!t.Card_fill_chk->isChecked())
-        t.Card_fill_chk->click();
-    t.Card_Image_fill_rd->click();
+        press(t.Card_fill_chk);
+    press(t.Card_Image_fill_rd);
     BackgroundBrowser &browser = *t.imageBrowser;
     browser.removeAllImages();
     for (const auto &[name, colour] : colours)
@@ -130,8 +131,8 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
         QColor shown;
     } roads[] = {
         {"thumbnail", [&] { QTest::mouseClick(grid, Qt::LeftButton, {}, centre(0)); }, Qt::green},
-        {"Browse", [&] { controller->findChild<QPushButton *>("Card_Image_Browse_Btn")->click(); }, Qt::blue},
-        {"Library, cancelled", [&] { controller->findChild<QPushButton *>("Card_Image_Library_Btn")->click(); }, Qt::blue},
+        {"Browse", [&] { press(controller->findChild<QPushButton *>("Card_Image_Browse_Btn")); }, Qt::blue},
+        {"Library, cancelled", [&] { press(controller->findChild<QPushButton *>("Card_Image_Library_Btn")); }, Qt::blue},
     };
     for (const auto &road : roads) {
         SCOPED_TRACE(road.road);
@@ -190,7 +191,7 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     ASSERT_EQ(canvas(0)->Selected_Graphic(), text.get());
     ASSERT_TRUE(panel.print_object_chk->isEnabled());
     const int before = text->print_object;
-    panel.print_object_chk->click();
+    press(panel.print_object_chk);
     EXPECT_NE(text->print_object, before);
     controller->Show_RHS_Properties(nullptr);
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
@@ -211,7 +212,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
     ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
     ui->push(int(QDialog::Accepted));
-    t.page_frm_printer_btn->click();
+    press(t.page_frm_printer_btn);
     const QSizeF card = controller->Front_card_Prop->Card_Size();
     EXPECT_NEAR(card.width(), a5.width(), 1.0);
     EXPECT_NEAR(card.height(), a5.height(), 1.0);
@@ -219,7 +220,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     Card_Wizard wizard(controller.get());
     wizard.Preset_ComboBox->setCurrentIndex(2);
     ui->push(int(QDialog::Accepted));
-    wizard.page_frm_printer_btn->click();
+    press(wizard.page_frm_printer_btn);
     EXPECT_NEAR(wizard.width_Stepper->value(), a5.width() * 25.4 / 72, 0.1);
     EXPECT_NEAR(wizard.height_Stepper->value(), a5.height() * 25.4 / 72, 0.1);
     setUp.setPageLayout(before);
@@ -245,10 +246,10 @@ TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
         spacedWidth = valueInkWidth(w.Preview_Image());
         w.kerning_value_Checkbox->setChecked(true);
         preview = w.Preview_Image();
-        w.OK_Btn->click();
+        press(w.OK_Btn);
         return w.result();
     });
-    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
     Barcode_Gen::setModalRunner(previous);
     const int previewWidth = valueInkWidth(preview);
     ASSERT_LT(previewWidth, spacedWidth - 10);
@@ -260,10 +261,10 @@ TEST_F(PanelRoadsTest, CloseSetBarcodeReachesTheCardAsPreviewed)
     const auto untickAndCancel = Barcode_Gen::setModalRunner([](Barcode_Gen &w) {
         EXPECT_TRUE(w.kerning_value_Checkbox->isChecked()) << "the control's own choice";
         w.kerning_value_Checkbox->setChecked(false);
-        w.Cancel_Btn->click();
+        press(w.Cancel_Btn);
         return w.result();
     });
-    controller->findChild<QPushButton *>("Barcode_Edit_btn")->click();
+    press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
     Barcode_Gen::setModalRunner(untickAndCancel);
     // At 600 dpi the value is as narrow, against the same barcode spaced.
     const auto printedWidth = [&](int closeSet) {
@@ -304,17 +305,24 @@ TEST_F(PanelRoadsTest, APictureBombIsRefusedWithItsReasonOnEveryChooser)
     CardTabs &t = controller->cardTabs();
     outlet<QTabWidget>("sett_tab")->setCurrentWidget(t.card_bkgd_tab);
     if (!t.Card_fill_chk->isChecked())
-        t.Card_fill_chk->click();
-    t.Card_Image_fill_rd->click();
+        press(t.Card_fill_chk);
+    press(t.Card_Image_fill_rd);
     const QString background = controller->Front_card_Prop->Card_BG_Image_Path();
-    for (const char *button : {"Card_Image_Browse_Btn", "image_tool_btn"}) {
-        SCOPED_TRACE(button);
-        auto *chooser = controller->findChild<QAbstractButton *>(QString::fromLatin1(button));
+    ASSERT_TRUE(platform::writeWholeFile(pathIn("notes.png"), "notes\n"));
+    const struct {
+        const char *button;
+        QString file, said;
+    } roads[] = {{"Card_Image_Browse_Btn", bomb, reason},
+                 {"image_tool_btn", bomb, reason},
+                 {"image_tool_btn", pathIn("notes.png"), QStringLiteral("\u201Cnotes.png\u201D is not a picture.")}};
+    for (const auto &road : roads) {
+        SCOPED_TRACE(road.button + road.file.toStdString());
+        auto *chooser = controller->findChild<QAbstractButton *>(QString::fromLatin1(road.button));
         ASSERT_TRUE(chooser && chooser->isVisible() && chooser->isEnabled());
         ui->clear();
-        ui->push(bomb);
-        chooser->click();
-        EXPECT_EQ(ui->messages(), QStringList{reason});
+        ui->push(road.file);
+        press(chooser);
+        EXPECT_EQ(ui->messages().join(QString()).trimmed(), road.said.trimmed());
         EXPECT_TRUE(document->graphics().empty());
         EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image_Path(), background);
     }

@@ -12,6 +12,7 @@
 #include "core/SKTText.h"
 #include "core/Shape_Control.h"
 #include "properties/PropertyPanel.h"
+#include "visitor/Profile_Panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -81,14 +82,15 @@ protected:
     PropertyPanel &panel() { return controller->propertyPanel(); }
     SKTGraphic &at(int i) { return *document->graphicsOfSide(0)[size_t(i)]; }
     QImage rendered() { return SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(0), 72); }
+    // Clicks beside the controls, then on each control, adding with Ctrl; the first one named is
+    // clicked last, so the panel shows it.
     void select(const SKTIndexSet &indexes)
     {
-        controller->Show_RHS_Properties(nullptr);
-        canvas(0)->changeSelectionIndexes(indexes);
-        if (indexes.empty())
-            return;
-        canvas(0)->Set_Selected_Graphic(&at(indexes.front()));  // as a click does
-        controller->Show_RHS_Properties(&at(indexes.front()));
+        clickAt(canvas(0), {220, 20});
+        for (auto i = indexes.rbegin(); i != indexes.rend(); ++i)
+            QTest::mouseClick(canvas(0), Qt::LeftButton, i == indexes.rbegin() ? Qt::NoModifier : Qt::ControlModifier,
+                              ControllerTest::at(canvas(0), at(*i).bounds().center()));
+        ASSERT_EQ(canvas(0)->selectedGraphics().size(), indexes.size());
     }
     static void type(QLineEdit *field, const QString &text)
     {
@@ -106,51 +108,50 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
     const QString typed300(300, QLatin1Char(' '));
     const struct {
         const char *what;
-        QString mode;
         SKTIndexSet selected;
         std::function<void()> change;
         std::vector<int> changed;  // controls whose pixels change
         int steps;
         std::function<bool()> stored = [] { return true; };
     } rows[] = {
-        {"fill, one locked", "T", {0, 1}, [&] { ui->push(QColor(Qt::red)); p.shape_fill_clr->click(); }, {0}, 1,
+        {"fill, one locked", {0, 1}, [&] { ui->push(QColor(Qt::red)); press(p.shape_fill_clr); }, {0}, 1,
          [&] { return rendered().pixelColor(40, 30) == QColor(Qt::red); }},
-        {"nothing selected", "T", {}, [&] { ui->push(QColor(Qt::green)); p.shape_fill_clr->click(); }, {}, 0},
-        {"dashed border", "T", {0}, [&] { p.shape_border_style->setCurrentIndex(1); }, {0}, 1},
-        {"border index 5", "T", {0}, [&] { p.shape_border_style->setCurrentIndex(5); }, {0}, 1,
+        {"nothing selected: no fill on offer", {}, [&] { EXPECT_FALSE(testsupport::unreachable(p.shape_fill_clr).isEmpty()); },
+         {}, 0},
+        {"dashed border", {0}, [&] { p.shape_border_style->setCurrentIndex(1); }, {0}, 1},
+        {"border index 5", {0}, [&] { p.shape_border_style->setCurrentIndex(5); }, {0}, 1,
          [&] { return at(0)._stroke_border_type == "S"; }},
-        {"width not a number", "T", {0}, [&] { type(p.shape_bor_Text, "abc"); }, {}, 0,
+        {"width not a number", {0}, [&] { type(p.shape_bor_Text, "abc"); }, {}, 0,
          [&] { return p.shape_bor_Text->text() == "1"; }},
-        {"opacity below range", "T", {0}, [&] { type(p.shape_alpha_Text, "-20"); }, {0}, 1,
+        {"opacity below range", {0}, [&] { type(p.shape_alpha_Text, "-20"); }, {0}, 1,
          [&] { return at(0).alpha_val == 0 && p.shape_alpha_Text->text() == "0"; }},
-        {"typing over the placeholder", "T", {2, 3, 4},
+        {"typing over the placeholder", {2, 3, 4},
          [&] { p.Text_value_Edit->setPlainText("Text hereAB"); }, {2, 4}, 0,
          [&] { return p.Text_value_Edit->toPlainText() == "AB" && at(3).Text_contents().string == "WWW"; }},
-        {"typing skips profile fields", "V", {2, 4}, [&] { p.Text_value_Edit->setPlainText("Text hereQ"); }, {2}, 0},
-        {"typing is held to 250", "T", {2}, [&] { p.Text_value_Edit->setPlainText(typed300); }, {2}, 0,
+        {"typing is held to 250", {2}, [&] { p.Text_value_Edit->setPlainText(typed300); }, {2}, 0,
          [&] { return at(2).Text_contents().string.size() == 250; }},
-        {"grey pictures", "T", {5, 6}, [&] { p.Image_Gray_Scale_chk->click(); }, {5, 6}, 1},
-        {"reset keeps each picture", "T", {5, 6}, [&] { ui->push(true); p.Image_reset_btn->click(); }, {5, 6}, 1,
+        {"grey pictures", {5, 6}, [&] { press(p.Image_Gray_Scale_chk); }, {5, 6}, 1},
+        {"reset keeps each picture", {5, 6}, [&] { ui->push(true); press(p.Image_reset_btn); }, {5, 6}, 1,
          [&] { return rendered().pixelColor(20, 120) == QColor(Qt::red) && rendered().pixelColor(80, 120) == QColor(Qt::blue); }},
-        {"rotation 30.7", "T", {5}, [&] { type(p.Rotate_slidr_val, "30.7"); }, {5}, 1,
+        {"rotation 30.7", {5}, [&] { type(p.Rotate_slidr_val, "30.7"); }, {5}, 1,
          [&] {
              std::unique_ptr<SKTGraphic> whole = at(5).clone();
              whole->rotate_image = 30;
              return at(5).rotate_image == 30.7f && at(5)._contents_with_settings == Adjusted_Control_Picture(*whole);
          }},
-        {"signature border keeps each picture", "T", {7, 8}, [&] { p.Sign_border_chk->click(); }, {7, 8}, 1,
+        {"signature border keeps each picture", {7, 8}, [&] { press(p.Sign_border_chk); }, {7, 8}, 1,
          [&] { return at(7)._file_path == pathIn("a.png") && at(8)._file_path == pathIn("b.png"); }},
-        {"signature chosen for both", "T", {7, 8}, [&] { ui->push(pathIn("b.png")); p.sign_browse_btn->click(); }, {7}, 1},
-        {"rotation out of range", "T", {5}, [&] { type(p.Rotate_slidr_val, "nan"); }, {}, 0,
+        {"signature chosen for both", {7, 8}, [&] { ui->push(pathIn("b.png")); press(p.sign_browse_btn); }, {7}, 1},
+        {"rotation out of range", {5}, [&] { type(p.Rotate_slidr_val, "nan"); }, {}, 0,
          [&] { return p.Rotate_slidr_val->text() == "30.7"; }},
-        {"picture from a file", "T", {5}, [&] { ui->push(pathIn("b.png")); p.manual_browse_btn->click(); }, {5}, 1,
+        {"picture from a file", {5}, [&] { ui->push(pathIn("b.png")); press(p.manual_browse_btn); }, {5}, 1,
          [&] { return at(5)._file_path == pathIn("b.png"); }},
-        {"library for two images", "T", {5, 6}, [&] { p.library_browse_btn->click(); }, {}, 0,
-         [&] { return ui->messages().last() == "\nPlease select only one image control to 'Select Image'."; }},
+        // Two pictures share the image tab alone: the source and its library are one picture's.
+        {"no library for two images", {5, 6}, [&] { EXPECT_FALSE(testsupport::unreachable(p.library_browse_btn).isEmpty()); },
+         {}, 0, [&] { return testsupport::unreachable(p.Image_Gray_Scale_chk).isEmpty(); }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
-        Start_Card_Option = row.mode;
         select(row.selected);
         const QImage before = rendered();
         const int stepsBefore = steps();
@@ -162,34 +163,81 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         }
         EXPECT_EQ(steps() - stepsBefore, row.steps);
         EXPECT_TRUE(row.stored());
-        Start_Card_Option = QStringLiteral("T");
     }
 }
 
-// The crop command refuses what it cannot crop; a finished crop of a picture control's file
-// leaves the control showing the cropped file, as one undo step.
+// On the visitor road the text editor writes the free text among the selected texts and leaves
+// a profile field to the profile panel.
+class PanelWriteBackOnVisitorRoad : public PanelWriteBackTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+
+TEST_F(PanelWriteBackOnVisitorRoad, TypingSkipsProfileFields)
+{
+    ASSERT_EQ(Start_Card_Option, "V");
+    select({2, 4});
+    ASSERT_TRUE(testsupport::unreachable(panel().Text_value_Edit).isEmpty());
+    const QImage before = rendered();
+    panel().Text_value_Edit->setPlainText("Text hereQ");
+    const QImage after = rendered();
+    for (int i : {2, 4}) {
+        const QRect box = at(i).bounds().toAlignedRect();
+        EXPECT_EQ(before.copy(box) != after.copy(box), i == 2) << i;
+    }
+}
+
+// At the desk the image tab alone is shown, with the crop command: the cropped picture goes on
+// the control and into the profile panel's photo box.
+TEST_F(PanelWriteBackOnVisitorRoad, TheDeskCropsAPictureIntoItsPanel)
+{
+    select({5});
+    Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("b.png");
+    ui->clear();
+    ui->push(1);  // the cropping tool's direct run, finished
+    ASSERT_TRUE(press(panel().crop_image_btn));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
+    EXPECT_EQ(at(5)._file_path, pathIn("b.png"));
+    EXPECT_EQ(Front_Profile_Panel_OBJ->image_path_val->text(), pathIn("b.png"));
+    EXPECT_EQ(rendered().pixelColor(at(5).bounds().topLeft().toPoint() + QPoint(5, 25)), QColor(Qt::blue));
+}
+
+// The crop command is on show only with a picture control; it refuses what it cannot crop, and a
+// finished crop of a picture control's file leaves the control showing the cropped file, as one
+// undo step.
 TEST_F(PanelWriteBackTest, CropCommandRefusesWhatItCannotCropAndShowsTheCrop)
 {
+    QPushButton *crop = panel().crop_image_btn;
+    for (const SKTIndexSet &none : {SKTIndexSet{}, SKTIndexSet{2}}) {
+        select(none);
+        EXPECT_FALSE(testsupport::unreachable(crop).isEmpty()) << none.size();
+    }
     const struct {
         SKTIndexSet selected;
+        const char *moved;  // a picture file taken away first
         QString message;
     } rows[] = {
-        {{}, "Please select control."},
-        {{5, 6}, "Please select only one image control to 'Crop Image'."},
-        {{2}, "The selected control does not contains any image with supported extension."},
+        {{5, 6}, nullptr, "Please select only one image control to 'Crop Image'."},
+        {{6}, "b.png", "The selected control does not contains any image with supported extension."},
     };
     for (const auto &row : rows) {
+        if (row.moved) {
+            ASSERT_TRUE(QFile::rename(pathIn(row.moved), pathIn("moved.png")));
+        }
         select(row.selected);
         ui->clear();
-        panel().crop_image_btn->click();
+        press(crop);
         EXPECT_EQ(ui->messages(), QStringList{"\n" + row.message});
+        if (row.moved) {
+            ASSERT_TRUE(QFile::rename(pathIn("moved.png"), pathIn(row.moved)));
+        }
     }
     select({5});
     ui->clear();
     Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("b.png");
     ui->push(1);  // the cropping tool's direct run, finished
     const int steps = controller->undoHistory().Get_Undo_Count();
-    panel().crop_image_btn->click();
+    press(crop);
     EXPECT_TRUE(ui->messages().isEmpty());
     EXPECT_EQ(document->graphics()[5]->_file_path, pathIn("b.png"));
     EXPECT_EQ(controller->undoHistory().Get_Undo_Count(), steps + 1);
@@ -222,7 +270,7 @@ TEST_F(PanelWriteBackTest, CropToolIsApplicationModalAndOutlivesItsControl)
         modal = QApplication::activeModalWidget() == tool && QGuiApplication::modalWindow() == tool->windowHandle();
         controller->Delete_Clicked();  // the control goes while the tool holds it
         stepsAfterDelete = controller->undoHistory().Get_Undo_Count();
-        tool->findChild<QPushButton *>("Crop_direct_Btn")->click();
+        press(tool->findChild<QPushButton *>("Crop_direct_Btn"));
     });
     poll.start();
     QTimer::singleShot(20000, tool, [tool] {
@@ -230,7 +278,7 @@ TEST_F(PanelWriteBackTest, CropToolIsApplicationModalAndOutlivesItsControl)
             tool->done(0);  // never left hanging
     });
     const QString panelPath = panel().Manual_image_path->text();
-    panel().crop_image_btn->click();
+    press(panel().crop_image_btn);
     poll.stop();
     platform::setUi(std::move(previous));
     ASSERT_TRUE(acted);
@@ -261,8 +309,7 @@ TEST_F(PanelWriteBackTest, CropToolIsApplicationModalAndOutlivesItsControl)
 
 // After a crop the control shows the cropped picture, and keeps it through the next change in
 // the image tab (the path field feeds that write-back); a series or column crop binds the
-// control to the new series or column and shows its first picture; in group mode a
-// spreadsheet-bound picture is cropped as one file.
+// control to the new series or column and shows its first picture.
 TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
 {
     PropertyPanel &p = panel();
@@ -276,30 +323,26 @@ TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
     Cropping_Tool &tool = *Cropping_Tool::defaultInstance();
     const struct {
         const char *what;
-        QString mode;
         int source, column;
         QString series, croppedFile, croppedSeries;
         int croppedColumn;
         std::function<bool(const SKTGraphic &)> bound;
     } rows[] = {
-        {"own file", "T", 0, -1, {}, pathIn("c.png"), {}, -1,
+        {"own file", 0, -1, {}, pathIn("c.png"), {}, -1,
          [&](const SKTGraphic &g) { return g.data_source_type == 0 && g.Text_Value != pathIn("c.png"); }},
-        {"series", "T", 1, -1, "Staff", {}, "Staff (1)", -1,
+        {"series", 1, -1, "Staff", {}, "Staff (1)", -1,
          [&](const SKTGraphic &g) {
              return g.batch_list_name == "Staff (1)" && p.Batch_Series->currentText() == "Staff (1)" &&
                     g.batch_list_index == p.Batch_Series->currentIndex();
          }},
-        {"column", "T", 2, 1, {}, {}, {}, 2,
+        {"column", 2, 1, {}, {}, {}, 2,
          [&](const SKTGraphic &g) {
              return g.excel_col_indx == 2 && g.Text_Value == pathIn("c.png") &&
                     p.Batch_Series->currentText() == "Photo cropped";
          }},
-        {"column in group mode", "G", 2, 1, {}, pathIn("c.png"), {}, -1,
-         [&](const SKTGraphic &g) { return g.excel_col_indx == 1 && g.Text_Value == pathIn("c.png"); }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
-        Start_Card_Option = row.mode;
         auto &image = static_cast<SKTImage &>(at(5));
         image.setFilePath(pathIn("a.png"), true);
         image.data_source_type = row.source;
@@ -311,16 +354,15 @@ TEST_F(PanelWriteBackTest, CroppedPictureStaysThroughTheNextChange)
         tool.Crop_New_Excel_Col_Index = row.croppedColumn;
         ui->clear();
         ui->push(1);  // the cropping tool's direct run, finished
-        p.crop_image_btn->click();
+        press(p.crop_image_btn);
         EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
         EXPECT_EQ(p.Manual_image_path->text(), pathIn("c.png"));
         EXPECT_EQ(Library_Selected_Image, pathIn("c.png"));
         EXPECT_TRUE(row.bound(image));
-        p.Image_border_chk->click();
+        press(p.Image_border_chk);
         EXPECT_EQ(image._file_path, pathIn("c.png"));
         EXPECT_EQ(rendered().pixelColor(20, 120), QColor(Qt::green));
     }
-    Start_Card_Option = QStringLiteral("T");
     table.ColList = tableBefore.first;
     table.Set_Rows(tableBefore.second);
 }
@@ -354,7 +396,7 @@ TEST_F(PanelWriteBackTest, DateAndTimeGoInAtTheCursor)
         p.Text_value_Edit->setTextCursor(cursor);
         ui->clear();
         const int before = steps();
-        row.button->click();
+        press(row.button);
         EXPECT_TRUE(row.inserted.match(at(2).Text_contents().string).hasMatch()) << at(2).Text_contents().string.toStdString();
         EXPECT_EQ(ui->messages(), row.message.isEmpty() ? QStringList() : QStringList{row.message});
         EXPECT_EQ(steps() - before, row.message.isEmpty() ? 1 : 0);
@@ -367,7 +409,7 @@ TEST_F(PanelWriteBackTest, CancelledFileChooserForgetsTheLastChoice)
     select({5});
     Library_Selected_Image = pathIn("b.png");
     ui->push(QString());
-    panel().manual_browse_btn->click();
+    press(panel().manual_browse_btn);
     EXPECT_TRUE(Library_Selected_Image.isEmpty());
     EXPECT_EQ(at(5)._file_path, pathIn("a.png"));
 }
@@ -378,12 +420,12 @@ TEST_F(PanelWriteBackTest, UndoTakesEachChangeBackOnTheCanvas)
 {
     PropertyPanel &p = panel();
     const std::pair<int, std::function<void()>> changes[] = {
-        {2, [&] { ui->push(QFont("Serif", 12)); p.text_font_btn->click(); }},
-        {2, [&] { ui->push(QColor(Qt::darkGreen)); p.Text_clr->click(); }},
+        {2, [&] { ui->push(QFont("Serif", 12)); press(p.text_font_btn); }},
+        {2, [&] { ui->push(QColor(Qt::darkGreen)); press(p.Text_clr); }},
         {2, [&] { p.Text_align_combo->setCurrentIndex(1); }},
-        {0, [&] { ui->push(QColor(Qt::yellow)); p.shape_fill_clr->click(); }},
+        {0, [&] { ui->push(QColor(Qt::yellow)); press(p.shape_fill_clr); }},
         {0, [&] { p.shape_border_style->setCurrentIndex(2); }},
-        {5, [&] { p.Image_FIH_chk->click(); }},
+        {5, [&] { press(p.Image_FIH_chk); }},
     };
     std::vector<QImage> shown{grabbed(0)};
     for (const auto &[control, change] : changes) {

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace {
 
@@ -34,14 +35,14 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
             titles << d.windowTitle();
             dlg.rows[0].value->setText(c.name);
             emit dlg.rows[0].value->textEdited(c.name);
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
             return dlg.result();
         });
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
-            w.OK_Click();
+            pressIn(w, "Next_btn");
             if (c.wizardRoad)
-                w.fill_profile_btn->click();
-            w.OK_Click();
+                press(w.fill_profile_btn);
+            pressIn(w, "Next_btn");
             return w.result();
         });
         controller.reset();
@@ -59,14 +60,25 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
         EXPECT_EQ(shown, c.name);
         EXPECT_EQ(int(controller->undoHistory().Ucontrol.size()) - before, c.undoSteps);
     }
-    outlet<QAction>("Visitor_Log_menu")->trigger(), outlet<QAction>("Visitor_Log_menu")->trigger();
+    // A visit on record: the log lists it.
+    REQUIRE_TOOL(sqlite, "sqlite3");
+    ASSERT_EQ(testsupport::runTool(sqlite, {Database_Path, "INSERT INTO Visitor_Records(VName,Date_Time_Stamp) "
+                                                           "VALUES('Ada','2026-03-29 08:00:00');"})
+                  .exitCode,
+              0);
+    press(outlet<QAction>("Visitor_Log_menu")), press(outlet<QAction>("Visitor_Log_menu"));
     const auto requests = ui->requests();
     EXPECT_EQ(std::count_if(requests.begin(), requests.end(), [](auto &r) { return r.kind == "Visitor_Log_Records"; }), 2);
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
-    EXPECT_TRUE(outlet<QPushButton>("Mail")->isEnabled());
-    // The log's Mail opens the visitor details mail window with the pass attached, no recipient.
+    // The visit opened from the list: its details offer Mail, which opens the visitor details
+    // mail window with the pass attached, no recipient.
+    auto *list = outlet<QTableWidget>("ColList");
+    ASSERT_GE(list->rowCount(), 1);
+    const QPoint firstRow = list->visualRect(list->model()->index(0, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstRow);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, firstRow);
     ui->clear();
-    outlet<QPushButton>("Mail")->click();
+    ASSERT_TRUE(press(outlet<QPushButton>("Mail")));
     const auto mailed = ui->requests();
     EXPECT_EQ(std::count_if(mailed.begin(), mailed.end(), [](auto &r) { return r.kind == "Direct_Mail"; }), 1);
     auto *mail = outlet<QDialog>("Direct_Mail");
@@ -107,11 +119,11 @@ TEST_F(ProfileWiringTest, PreviewShowsACopyAndCancelLeavesTheCard)
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         dlg.rows[0].value->setText("Pat Preview");
         emit dlg.rows[0].value->textEdited("Pat Preview");
-        dlg.Preview_Btn_Clicked();
+        pressIn(dlg, "Preview_Btn_Clicked");
         previewed = shownTexts(*document, 2);
         previewLabel = outlet<QLabel>("Front_back_label")->text();
-        dlg.batch_series_btn->click();
-        dlg.Cancel_Btn_Clicked();
+        press(dlg.batch_series_btn);
+        pressIn(dlg, "Cancel_Btn_Clicked");
         return dlg.result();
     });
     click("User_Profile_Btn");
@@ -153,7 +165,7 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
             for (const QString name : {"Pat Preview", ""}) {
                 dlg.rows[0].value->setText(name);
                 emit dlg.rows[0].value->textEdited(name);
-                dlg.Preview_Btn_Clicked();
+                pressIn(dlg, "Preview_Btn_Clicked");
                 preview = nullptr;
                 for (QWidget *w : QApplication::topLevelWidgets())
                     if (w->objectName() == "Profile_Preview_Wnd" && w->isVisible())
@@ -169,14 +181,14 @@ TEST_F(ProfileWiringTest, PreviewIsSeenBesideTheDialog)
                 seen.besideTheDialog = !preview->frameGeometry().intersects(d.frameGeometry());
             }
             seen.designShown = controller->findChild<QWidget *>("Right_Prop_Box")->isVisible();
-            dlg.Cancel_Btn_Clicked();
+            pressIn(dlg, "Cancel_Btn_Clicked");
             return dlg.result();
         });
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
-            w.OK_Click();
+            pressIn(w, "Next_btn");
             if (wizardRoad)
-                w.fill_profile_btn->click();
-            w.OK_Click();
+                press(w.fill_profile_btn);
+            pressIn(w, "Next_btn");
             return w.result();
         });
         controller.reset();
@@ -206,7 +218,7 @@ TEST_F(ProfileWiringTest, TheDataSourceListFollowsTheSpreadsheetBinding)
         const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
             Excel_Binding_Use = bound;
             auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-            dlg.Cancel_Btn_Clicked();
+            pressIn(dlg, "Cancel_Btn_Clicked");
             Excel_Binding_Use = bound;
             return dlg.result();
         });
@@ -242,7 +254,7 @@ TEST_F(ProfileWiringTest, ANewSheetUnbindsTheOldSheetsControls)
     table.Set_Rows({{"1", "Ann"}});
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
-        dlg.Cancel_Btn_Clicked();
+        pressIn(dlg, "Cancel_Btn_Clicked");
         Browse_Excel_AGAIN = true;  // as a confirmed re-browse leaves it
         return 1;
     });
@@ -267,7 +279,7 @@ TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         if (dlg.rows[0].label_chk) {  // the side's own dialog has the captions
-            dlg.rows[0].label_chk->click();
+            press(dlg.rows[0].label_chk);
             dlg.rows[0].label->setText("Holder :");
         }
         dlg.Preview_Btn_Clicked();

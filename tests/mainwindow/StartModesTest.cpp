@@ -60,9 +60,9 @@ protected:
                 w.cat_cmbo_bx->setCurrentIndex(1);
             for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
                 if (name.isEmpty() || w.imageBrowser->images()[size_t(i)].imageTitle() == name)
-                    return w.imageBrowser->selectImage(i), w.OK_Click();
+                    return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
             }
-            w.CancelClick();
+            pressIn(w, "Cancel_btn");
         };
     }
     int snapshots() const { return int(controller->undoHistory().Ucontrol.size()); }
@@ -105,7 +105,7 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
         if (road.option == 10) {
             choose("");
             galleryAction = [this, &galleries, pick = galleryAction](Template_Wizard &w) {
-                ++galleries == 1 ? w.CancelClick() : pick(w);
+                ++galleries == 1 ? pressIn(w, "Cancel_btn") : pick(w);
             };
             startAnswers = {10, 10};
         }
@@ -246,8 +246,8 @@ TEST_F(StartModesTest, LibraryStockTextsAndWizardValues)
     Insert_Template picker;
     picker.title_or_msg = "M";
     Insert_Template::setModalRunner([](Insert_Template &d) {
-        d.Msg_Back_Click();
-        d.OKPressed();
+        pressIn(d, "Msg_Back_btn");
+        pressIn(d, "OK_btn");
         return d.result();
     });
     EXPECT_EQ(picker.Open_Template_Dialog(), 1);
@@ -296,31 +296,31 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
         w.pageSettings().setPageOrientation(QPageLayout::Portrait);
         const double before = w.width_Stepper->value();
         ui->push(int(QDialog::Rejected));
-        w.page_frm_printer_btn->click();
+        press(w.page_frm_printer_btn);
         EXPECT_EQ(w.width_Stepper->value(), before);
         ui->push(int(QDialog::Accepted));
-        w.page_frm_printer_btn->click();
+        press(w.page_frm_printer_btn);
         EXPECT_NEAR(w.width_Stepper->value(), 209.9, 0.05);
         EXPECT_NEAR(w.height_Stepper->value(), 297.0, 0.05);
         EXPECT_NEAR(canvas(0)->height() / canvas(0)->scale(), 842, 1.0);
         // Page two keeps the wizard's size, and so does Back.
         const QSize pageOne = w.size();
-        w.OK_Click();
+        pressIn(w, "Next_btn");
         QCoreApplication::processEvents();
         EXPECT_EQ(w.size(), pageOne);
         EXPECT_LE(w.height(), 700);
         // The fill box off and on: the chosen kind's controls alone come back.
-        w.Card_gradient_fill_rd->click();
-        w.Card_fill_chk->click();
+        press(w.Card_gradient_fill_rd);
+        press(w.Card_fill_chk);
         EXPECT_FALSE(w.Card_fill_Grd_1_clr->isEnabled() || w.Card_fill_clr->isEnabled() || w.Card_solid_fill_rd->isEnabled());
-        w.Card_fill_chk->click();
+        press(w.Card_fill_chk);
         EXPECT_TRUE(w.Card_fill_Grd_1_clr->isEnabled() && w.Card_grad_Stepper->isEnabled());
         EXPECT_FALSE(w.Card_fill_clr->isEnabled() || w.Card_hatch_style->isEnabled() || w.Card_Image_path->isEnabled());
         EXPECT_TRUE(w.Card_gradient_fill_rd->isChecked());
-        w.Back_Click();
+        pressIn(w, "Back_btn");
         QCoreApplication::processEvents();
         EXPECT_EQ(w.size(), pageOne);
-        w.CancelClick();
+        pressIn(w, "Cancel_btn");
         return w.result();
     });
     EXPECT_EQ(w.Open_Wnd(), 0);
@@ -332,7 +332,7 @@ TEST_F(StartModesTest, QuitLeavesFromTheStartDialog)
 {
     Start_Card::setModalRunner([this](Start_Card &d) {
         ++startDialogRuns;
-        d.Quit_Click();
+        pressIn(d, "Quit_btn");
         return d.result();
     });
     ui->push(false);

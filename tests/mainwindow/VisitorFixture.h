@@ -12,21 +12,10 @@ namespace {
 
 class VisitorModeTest : public ControllerTest {
 protected:
-    // The start dialog's visitor road on the delivered "Visitor Amber (h)" template; `openedOn`
-    // takes the category the gallery opened on.
+    // The start dialog's visitor road at launch; `openedOn` takes the category the gallery opened on.
     void startVisitor(QString *openedOn = nullptr)
     {
-        startAnswers = {13};
-        galleryAction = [openedOn](Template_Wizard &w) {
-            if (openedOn)
-                *openedOn = w.template_category_combo->currentText();
-            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
-            for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
-                if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
-                    return w.imageBrowser->selectImage(i), w.OK_Click();
-            }
-            w.CancelClick();
-        };
+        chooseVisitorRoad(openedOn);
         ASSERT_TRUE(setUpWindow());
         ASSERT_EQ(Start_Card_Option, "V");
     }

@@ -48,7 +48,7 @@ TEST_F(VisitorModeTest, StartRoadsChooseCaptionsAndTheVisitorFace)
     front().Refresh_Controls();
 
     startAnswers = {10};
-    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), pressIn(w, "OK_btn"); };
     controller->New_Project();
     EXPECT_EQ(Start_Card_Option, "T");
     EXPECT_EQ(Title_Title, "Father's Name :");
@@ -72,7 +72,7 @@ TEST_F(VisitorModeTest, TypedFieldsAndAFilePhotoAreOnTheCard)
         if (f.row == 0)
             shown->setChecked(false);  // an enabled box whose field is off: typing ticks it
         else if (!shown->isChecked())
-            shown->click();  // a field the template lacks is made by ticking it
+            press(shown);  // a field the template lacks is made by ticking it
         box->clear();
         QTest::keyClicks(box, QString::fromLatin1(f.typed).left(3));
         EXPECT_TRUE(shown->isChecked());
@@ -87,7 +87,7 @@ TEST_F(VisitorModeTest, TypedFieldsAndAFilePhotoAreOnTheCard)
     ASSERT_TRUE(red.save(pathIn("visitor.png")));
     ui->push(pathIn("visitor.png"));
     controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
-    front().browse_pic_btn->click();
+    press(front().browse_pic_btn);
     EXPECT_EQ(front().image_path_val->text(), pathIn("visitor.png"));
     ASSERT_FALSE(front().user_picture->pixmap().isNull());
 
@@ -109,9 +109,7 @@ TEST_F(VisitorModeTest, TypedFieldsAndAFilePhotoAreOnTheCard)
 // Where a ticked field goes, and where a photo goes on a side without a usable image control.
 TEST_F(VisitorModeTest, NewFieldsAndPhotosArePlacedByTheirPartners)
 {
-    ASSERT_TRUE(setUpWindow());
-    Start_Card_Option = QStringLiteral("V");
-    liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+    startVisitor();
     const double cardWidth = controller->canvasOfSide(0)->canvasBounds().width();
     const struct {
         QPointF caption;
@@ -121,17 +119,19 @@ TEST_F(VisitorModeTest, NewFieldsAndPhotosArePlacedByTheirPartners)
         SCOPED_TRACE(c.caption.x());
         SKTGraphicPtr caption = kindstest::filledRect(QRectF(c.caption, QSizeF(70, 20)), Qt::blue);
         caption->control_ID = QStringLiteral("Fup_lbl_Name");
+        if (front().value_chk[0]->isChecked())  // the template's own name field, put out of use
+            press(front().value_chk[0]);
         while (!document->graphics().empty())
             document->removeGraphicsOnSide(0, {0});
         place(0, {caption});
         front().label_chk[0]->setChecked(true);
         front().value[0]->setText("Grace");
-        front().value_chk[0]->click();
+        press(front().value_chk[0]);
         ASSERT_NE(control("Fup_Name"), nullptr);
         const QPointF cascade(last_ctrl_X, last_ctrl_Y);  // the latest new-control point
         EXPECT_EQ(control("Fup_Name")->bounds().topLeft(), c.expected.isNull() ? cascade : c.expected);
         EXPECT_EQ(control("Fup_Name")->Text_Value, "Grace");
-        front().value_chk[0]->click();  // off: hidden, kept
+        press(front().value_chk[0]);  // off: hidden, kept
         EXPECT_FALSE(control("Fup_Name")->ctrl_is_visible);
         EXPECT_FALSE(front().value[0]->isEnabled());
     }
@@ -153,7 +153,7 @@ TEST_F(VisitorModeTest, NewFieldsAndPhotosArePlacedByTheirPartners)
         ui->clear();
         if (!locked)
             ui->push(pathIn("p.png"));
-        front().browse_pic_btn->click();
+        press(front().browse_pic_btn);
         EXPECT_EQ(control("Fup_Photo") != nullptr, !locked);
         EXPECT_EQ(ui->messages(), locked ? QStringList{"Image control is locked."} : QStringList{});
     }

@@ -83,7 +83,7 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     EXPECT_EQ(states(), "0000") << "cut, copy, paste, delete with nothing selected and text on the clipboard";
     for (const QKeySequence::StandardKey keys : {QKeySequence::Copy, QKeySequence::Cut}) {
         QTest::keySequence(canvas(0), QKeySequence(keys));
-        items[keys == QKeySequence::Copy ? 1 : 0]->trigger();
+        EXPECT_FALSE(items[keys == QKeySequence::Copy ? 1 : 0]->isEnabled());  // nor from the menu
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "the user's words") << QKeySequence(keys).toString().toStdString();
     }
 
@@ -110,7 +110,7 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
         emit view->aboutToShow();
         const bool shown = controller->zoomViewOfSide(0)->rulersVisible();
         EXPECT_EQ(rulers->text(), shown ? "Hide Ruler" : "Show Ruler") << i;
-        rulers->trigger();
+        press(rulers);
         EXPECT_NE(controller->zoomViewOfSide(0)->rulersVisible(), shown) << i;
         EXPECT_EQ(controller->zoomViewOfSide(1)->rulersVisible(), !shown) << "both sides alike";
     }
@@ -143,7 +143,7 @@ TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
         ASSERT_NE(a, nullptr) << item.action;
         EXPECT_EQ(a->isEnabled(), item.enabled) << item.action;
         if (item.acted) {
-            a->trigger();
+            press(a);
             EXPECT_TRUE(item.acted()) << item.action;
         }
         for (QAction *any : menu->actions())
@@ -183,12 +183,12 @@ TEST_F(WindowCommandsTest, TheGridWindowSetsTheGridWhileAControlIsShown)
     bool lent = false;
     Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
         lent = w.isAncestorOf(controller->Show_hide_grid_chk) && w.isAncestorOf(controller->Grid_Space_slidr);
-        controller->Show_hide_grid_chk->click();
+        press(controller->Show_hide_grid_chk);
         controller->Grid_Space_slidr->setValue(30);
         w.Cancel_Btn_Clicked();
         return w.result();
     });
-    controller->findChild<QAction *>("grid_menu")->trigger();
+    press(controller->findChild<QAction *>("grid_menu"));
     Grid_Wizard::setModalRunner({});
     EXPECT_TRUE(lent);
     EXPECT_TRUE(controller->_grid->isAlwaysShown() && controller->_grid->spacing() == 30);
@@ -241,10 +241,10 @@ TEST_F(WindowCommandsTest, GridBoxCanvasMenuAndSnapItemAgree)
     QAction *snap = controller->findChild<QAction *>(QStringLiteral("snap_grid_menu"));
     ASSERT_NE(snap, nullptr);
     const std::function<void()> ways[] = {
-        [&] { controller->Show_hide_grid_chk->click(); },
-        [&] { std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")->trigger(); },
-        [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { snap->trigger(); }, [&] { click("New_btn"); },
-        [&] { controller->Show_hide_grid_chk->click(); }, [&] { open(pathIn("grid.did")); },
+        [&] { press(controller->Show_hide_grid_chk); },
+        [&] { press(std::unique_ptr<QMenu>(canvas(0)->contextMenu())->findChild<QAction *>("show_hide_grid_lines:")); },
+        [&] { controller->Grid_Space_slidr->setValue(27); }, [&] { press(snap); }, [&] { click("New_btn"); },
+        [&] { press(controller->Show_hide_grid_chk); }, [&] { open(pathIn("grid.did")); },
     };
     ui->push(pathIn("grid.did"));
     ASSERT_TRUE(controller->Save_project_file(true, false, "L"));
@@ -263,7 +263,7 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
     click("Help_btn");
     Help_Support help;
     for (const char *link : {"_Help_File_Label", "support_id", "website_1"})
-        help.findChild<QPushButton *>(QString::fromLatin1(link))->click();
+        press(help.findChild<QPushButton *>(QString::fromLatin1(link)));
     QStringList opened;
     for (const auto &r : ui->requests())
         opened << r.kind + " " + r.text.section(QLatin1Char('/'), -1);
@@ -282,7 +282,7 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
     };
     for (const auto &share : shares) {
         ui->clear();
-        help.findChild<QPushButton *>(QString::fromLatin1(share.button))->click();
+        press(help.findChild<QPushButton *>(QString::fromLatin1(share.button)));
         ASSERT_EQ(ui->requests().size(), 1u) << share.button;
         EXPECT_EQ(ui->requests()[0].text, share.opened);
     }
@@ -301,7 +301,7 @@ TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
     auto *desk = new NoViewer;
     std::unique_ptr<platform::UiServices> fixture = platform::setUi(std::unique_ptr<platform::UiServices>(desk));
     Help_Support help;
-    help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label"))->click();
+    press(help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label")));
     const QStringList shown = desk->messages();
     platform::setUi(std::move(fixture));
     ASSERT_EQ(shown.size(), 1);
@@ -326,7 +326,7 @@ TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
     };
     for (const auto &l : links) {
         ui->clear();
-        help.findChild<QPushButton *>(QString::fromLatin1(l.link))->click();
+        press(help.findChild<QPushButton *>(QString::fromLatin1(l.link)));
         ASSERT_EQ(ui->messages().size(), 1) << l.link;
         EXPECT_TRUE(ui->messages()[0].contains(QString::fromUtf8(l.named))) << ui->messages()[0].toStdString();
     }
@@ -335,16 +335,24 @@ TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
 }
 
 // Pasted controls after the first cascade by the side's control count (the front has 21, the
-// back none); a picture pasted in a live mode gets a free identifier.
+// back none); a picture pasted at the visitor desk gets a free identifier.
 TEST_F(WindowCommandsTest, PastedControlsCascadeByTheSideCountAndLivePicturesGetIds)
 {
     place(0, SKTGraphicArray(21, designtest::storedControl(SKTGraphicKind::Shape, 1)));
     last_ctrl_X = last_ctrl_Y = 10;
     EXPECT_EQ(archiveHub().Control_New_Point("F"), QPointF(31, 31));
     EXPECT_EQ(archiveHub().Control_New_Point("B"), QPointF(51, 51));
-    Start_Card_Option = QStringLiteral("V");
+}
+
+class WindowCommandsAtTheDesk : public WindowCommandsTest {
+protected:
+    void road() override { chooseVisitorRoad(); }
+};
+
+TEST_F(WindowCommandsAtTheDesk, PastedLivePicturesGetIds)
+{
+    ASSERT_EQ(Start_Card_Option, "V");
     EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
-    Start_Card_Option = QStringLiteral("T");
 }
 
 TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)
@@ -514,7 +522,7 @@ TEST_F(QuietStart, AStartAndALoadPrintNothing)
         if (!m.contains(QLatin1String("propagateSizeHints")))  // the offscreen test platform's own
             printed << m;
     });
-    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), pressIn(w, "OK_btn"); };
     startAnswers = {10};
     const bool started = setUpWindow();
     // A design with a PDF417 and a Data Matrix code, read back from its file.
@@ -676,7 +684,7 @@ TEST(KeepOrReplaceBox, AWorkerGetsTheButtonPressedOnTheGuiThread)
         QTimer person;  // fires inside the box's own modal loop
         QObject::connect(&person, &QTimer::timeout, [&] {
             if (auto *box = qobject_cast<Replcae_Confirm_Box *>(QApplication::activeModalWidget()))
-                box->apply_chk->setChecked(c.all), box->findChild<QPushButton *>(c.button)->click();
+                box->apply_chk->setChecked(c.all), press(box->findChild<QPushButton *>(c.button));
         });
         person.start(5);
         std::thread worker([&] { answer = Replcae_Confirm_Box::Open_box_in_thread("File exists", "a.png", "/tmp/a.png", true); });
@@ -713,7 +721,7 @@ TEST(SmallDialogs, IntegerFieldsAndTheLongMessageBox)
             EXPECT_EQ(d.apply_chk->isVisibleTo(&d) && d.apply_chk->isChecked(), c.opensChecked);
             if (c.check >= 0)
                 d.apply_chk->setChecked(c.check == 1);
-            (c.pressYes ? d.yes_button : d.no_button)->click();
+            press((c.pressYes ? d.yes_button : d.no_button));
             return d.result();
         });
         EXPECT_EQ(box.Open_Long_sms_Dialog(), c.pressYes ? 1 : 0);
@@ -735,7 +743,7 @@ TEST(SmallDialogs, TheSharedLongBoxOutlivesNoDestroyedBox)
     EXPECT_EQ(made->objectName(), QStringLiteral("Long_SMS_Dlg"));
     made->title_val = "Replace?";
     Long_SMS_Dlg::setModalRunner([](Long_SMS_Dlg &d) {
-        d.yes_button->click();
+        press(d.yes_button);
         return d.result();
     });
     EXPECT_EQ(made->Open_Long_sms_Dialog(), 1);

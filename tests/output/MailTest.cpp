@@ -1,6 +1,7 @@
 // Mail: messages as a local SMTP server receives them, the script's call, card runs with their
 // attachments, pauses and Stop, and the settings file.
 
+#include "Press.h"
 #include "TestSupport.h"
 
 #include "core/ControlArchive.h"
@@ -232,10 +233,10 @@ TEST(Mail, ClearAttachmentServesAnAttachedFileOnly)
     EXPECT_FALSE(clear->isEnabled());
     EXPECT_EQ(clear->toolTip(), QStringLiteral("No file is attached"));
     ui->push(QStringLiteral("/tmp/attached.pdf"));
-    window.findChild<QPushButton *>(QStringLiteral("browse_att"))->click();
+    testsupport::press(window.findChild<QPushButton *>(QStringLiteral("browse_att")));
     ASSERT_EQ(window.attachment->text(), QStringLiteral("/tmp/attached.pdf"));
     ASSERT_TRUE(clear->isEnabled());
-    clear->click();
+    testsupport::press(clear);
     EXPECT_TRUE(window.attachment->text().isEmpty());
     EXPECT_FALSE(clear->isEnabled());
 }
@@ -479,7 +480,7 @@ TEST(Mail, DataBoxesRecountTheCardsAndCapTheRange)
     ASSERT_TRUE(window.send_with_excel_chk->isEnabled());
     EXPECT_EQ(window.Total_Text->maximum(), 999999);
 
-    window.send_with_excel_chk->click();
+    testsupport::press(window.send_with_excel_chk);
     EXPECT_TRUE(window.export_range_box->isEnabled());
     const struct {
         QSpinBox *field;
@@ -491,7 +492,7 @@ TEST(Mail, DataBoxesRecountTheCardsAndCapTheRange)
         c.field->setValue(c.typed);
         EXPECT_EQ(c.field->value(), c.shown) << c.field->objectName().toStdString() << " " << c.typed;
     }
-    window.send_with_excel_chk->click();
+    testsupport::press(window.send_with_excel_chk);
     EXPECT_FALSE(window.export_range_box->isEnabled());
     EXPECT_EQ(window.Total_Text->value(), 1) << "no data: one card";
     EXPECT_EQ(window.Total_Text->maximum(), 999999);

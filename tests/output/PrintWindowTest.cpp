@@ -1,6 +1,7 @@
 // The print window: what its controls lock and count, the profiles it saves and applies, and a
 // journey from the open window to a PDF.
 
+#include "Press.h"
 #include "TestSupport.h"
 
 #include "output/print/Print_Wnd.h"
@@ -188,7 +189,7 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
         w.print_alignment->setCurrentIndex(3);
         w.Total_Text->setValue(3);
         EXPECT_FALSE(w.findChild<QWidget *>(QStringLiteral("Row_Text"))->isEnabled());
-        w.findChild<QPushButton *>(QStringLiteral("PrintButtonPressed"))->click();
+        testsupport::press(w.findChild<QPushButton *>(QStringLiteral("PrintButtonPressed")));
         checked = true;
     };
     w.Open_Print_Wnd(Design(false).request);
@@ -256,7 +257,7 @@ TEST(PrintWindow, ArrangementAndPositionPicturesFollowTheChoice)
             const char *name;
         } single[] = {{1, 0, "front"}, {1, 1, "front_flip"}, {2, 0, "back"}, {2, 1, "back_flip"}};
         for (const auto &c : single) {
-            w.sideGroup->button(c.row)->click();
+            testsupport::press(w.sideGroup->button(c.row));
             w.print_alignment_one_side->setCurrentIndex(c.item);
             EXPECT_EQ(shown(), picture(c.name)) << c.name;
         }
@@ -266,7 +267,7 @@ TEST(PrintWindow, ArrangementAndPositionPicturesFollowTheChoice)
                                         "middle_left - sel", "middle_center_sel",   "middle_right - sel",
                                         "bootom_left - sel", "bootom_center - sel", "boottom_right - sel"};
         for (const int chosen : {1, 5, 9}) {
-            w.alignGroup->button(chosen)->click();
+            testsupport::press(w.alignGroup->button(chosen));
             for (int value = 1; value <= 9; ++value)
                 EXPECT_EQ(icon(w.alignGroup->button(value)), picture(value == chosen ? selected[value - 1] : normal[value - 1]))
                     << chosen << " " << value;
@@ -293,7 +294,7 @@ TEST(PrintWindow, PreviewGoesToAPrivateFolder)
         if (request.kind != QLatin1String("Print_Wnd"))
             return;
         for (int i = 0; i < 2; ++i)
-            w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed"))->click();
+            testsupport::press(w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed")));
     };
     w.Open_Print_Wnd(Design(true).request);
     ASSERT_EQ(opened.size(), 2);
@@ -320,7 +321,7 @@ TEST(PrintWindow, APreviewNothingCanShowIsNamedWithItsFolder)
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
         if (request.kind == QLatin1String("Print_Wnd"))
-            w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed"))->click();
+            testsupport::press(w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed")));
     };
     w.Open_Print_Wnd(Design(true).request);
     ASSERT_EQ(desk.opened().size(), 1);

@@ -4,6 +4,7 @@
 #include "CanvasTestSupport.h"
 #include "DesignTestSupport.h"
 #include "LinearDecode.h"
+#include "Press.h"
 #include "TestSupport.h"
 
 #include "barcode/ControlBarcode.h"
@@ -42,9 +43,9 @@ protected:
         previous = Barcode_Gen::setModalRunner([this](Barcode_Gen &w) {
             if (fill)
                 fill(w);
-            w.OK_Btn->click();
+            testsupport::press(w.OK_Btn);
             if (w.isVisible())
-                w.Cancel_Btn->click();
+                testsupport::press(w.Cancel_Btn);
             return w.result();
         });
     }
@@ -131,7 +132,7 @@ TEST_F(BarcodeWindowTest, BlankValueIsRefusedAndCancelChangesNothing)
     bool stayedOpen = false;
     fill = [&](Barcode_Gen &w) {
         w.dataText->setText(QStringLiteral("   "));
-        w.OK_Btn->click();
+        testsupport::press(w.OK_Btn);
         stayedOpen = w.isVisible();
     };
     panel->Open_Barcode_Window();
@@ -321,20 +322,23 @@ TEST_F(BarcodeWindowTest, HelpButtonsShowTheirTexts)
         return 1;
     });
     Barcode_Gen gen;
-    const std::pair<const char *, const char *> buttons[] = {
-        {"QR_Version_Help_Btn", "Version :"},   {"QR_EC_Lvl_Help_Btn", "Error correction (EC) level :"},
-        {"PDF_row_Help_btn", "PDF Rows :"},     {"PDF_col_Help_btn", "PDF Columns :"},
-        {"PDF_ec_lvl_Help_btn", "PDF EC Level :"}, {"DM_format_Help_btn", "Preferred Format :"},
-        {"DM_Encoding_Help_btn", "Encoding Mode :"}, {"DPI_Help_Label", "DPI (Dots Per Inch) :"},
+    // Each symbology's help is pressed on the pane its choice shows.
+    const struct {
+        const char *symbology, *button, *title;
+    } buttons[] = {
+        {"QR Code", "QR_Version_Help_Btn", "Version :"},   {"QR Code", "QR_EC_Lvl_Help_Btn", "Error correction (EC) level :"},
+        {"PDF417", "PDF_row_Help_btn", "PDF Rows :"},     {"PDF417", "PDF_col_Help_btn", "PDF Columns :"},
+        {"PDF417", "PDF_ec_lvl_Help_btn", "PDF EC Level :"}, {"DataMatrix", "DM_format_Help_btn", "Preferred Format :"},
+        {"DataMatrix", "DM_Encoding_Help_btn", "Encoding Mode :"}, {"QR Code", "DPI_Help_Label", "DPI (Dots Per Inch) :"},
     };
-    for (const auto &[name, title] : buttons) {
+    for (const auto &[symbology, name, title] : buttons) {
         SCOPED_TRACE(name);
+        gen.barcodeTypePopup->setCurrentText(QString::fromLatin1(symbology));
+        ASSERT_EQ(gen.barcodeTypePopup->currentText(), QString::fromLatin1(symbology));
         auto *button = gen.findChild<QPushButton *>(QString::fromLatin1(name));
-        if (!button)  // the resolution tab is out of the tab view on the linear pane
-            button = gen.dpi_tab_item->findChild<QPushButton *>(QString::fromLatin1(name));
         ASSERT_NE(button, nullptr);
         shown.clear();
-        button->click();
+        ASSERT_TRUE(testsupport::press(button));
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].first, QString::fromLatin1(title));
         EXPECT_GT(shown[0].second.size(), 25);
@@ -393,16 +397,16 @@ TEST_F(BarcodeWindowTest, SourcesBindTheFirstValueAndViewTheirValues)
             EXPECT_TRUE(w.view_series_btn->isEnabled());
             EXPECT_EQ(w.Batch_Series->currentIndex(), -1);
             ui->clear();
-            w.view_series_btn->click();
+            testsupport::press(w.view_series_btn);
             EXPECT_EQ(ui->messages(), QStringList{"\nPlease select the series."});
             w.Batch_Series->setCurrentText("Staff");
             EXPECT_EQ(w.dataText->text(), QStringLiteral("1-Staff--1"));
             EXPECT_EQ(w.Preview_Image().isNull(), false);
-            w.view_series_btn->click();
+            testsupport::press(w.view_series_btn);
             w.Data_source_type->setCurrentText("Excel");
             w.Batch_Series->setCurrentIndex(2);
             EXPECT_EQ(w.dataText->text(), QStringLiteral("2-Code-2"));
-            w.view_series_btn->click();
+            testsupport::press(w.view_series_btn);
         };
         const std::shared_ptr<SKTGraphic> code = place(9, QStringLiteral("ABC"));
         panel->Open_Barcode_Window();

@@ -1,5 +1,6 @@
 // The visitor log, the details of a visit and the visitor pass, on a database filled by sqlite3.
 
+#include "Press.h"
 #include "TestSupport.h"
 
 #include "core/Globals.h"
@@ -236,7 +237,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         QFile f(attachment = file);
         sent = subject + (f.open(QIODevice::ReadOnly) && f.read(4) == "%PDF" ? " as PDF" : "");
     });
-    w.findChild<QPushButton *>(QStringLiteral("Mail"))->click();
+    testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Mail")));
     Visitor_Log_Records::Set_Visitor_Pass_Mailer({});
     EXPECT_EQ(sent, "Visitor Details as PDF");
     EXPECT_EQ(QFileInfo(attachment).fileName(), "VisitorDetails.pdf");

@@ -1,0 +1,32 @@
+#pragma once
+// The one road by which a window test uses a button or a menu item: only what a user can see
+// and reach is pressed. Anything else fails the test, naming the control and what keeps a user
+// from it, instead of passing on a road the window does not offer.
+
+#include <QString>
+
+class QAbstractButton;
+class QAction;
+class QWidget;
+
+namespace testsupport {
+
+// Why a user cannot reach `widget` in its window as it stands; empty when they can. A widget on
+// a tab the tab view shows but has not brought forward counts as reachable (a click on the tab
+// brings it); one on a tab page the view does not hold, on a hidden screen of a stacked page, in
+// a hidden box, or disabled, does not. A tool bar's button that does not fit is still reached
+// through the bar's overflow menu.
+QString unreachable(QWidget *widget);
+
+// Brings forward the tabs that hold the widget, as a user's clicks on them do.
+void showTabOf(QWidget *widget);
+
+// Brings the button's tab forward when needed and clicks it. Refuses (and fails the test) a
+// button a user cannot reach; answers whether it was pressed.
+bool press(QAbstractButton *button);
+
+// Chooses a menu item: its menus are opened first (so they update the items as they do for a
+// user), then the item is triggered when it is visible and enabled; otherwise the test fails.
+bool press(QAction *action);
+
+}  // namespace testsupport
