@@ -84,20 +84,22 @@ QStringList distinctFiles(const QStringList &paths)
     return out;
 }
 
-// What decoding the file holds at once: the preview for PNG and JPEG (read by rows or at
-// reduced size), the whole picture for the rest.
-qint64 decodeBytes(const QString &path)
+}  // namespace
+
+qint64 File_Preview_Decode_Bytes(const QString &path)
 {
     QImageReader reader(path);
     const QSize size = reader.size();
     if (!size.isValid())
         return 0;
     const QByteArray format = reader.format();
-    const QSize held = format == "png" || format == "jpeg" ? size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio)
-                                                           : size;
+    QSize held = format == "png" || format == "jpeg" ? size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio) : size;
+    // The JPEG decoder scales by at most 1/8 while decoding and only then down to the preview, so
+    // a large JPEG holds an eighth of its width and height at once.
+    if (format == "jpeg")
+        held = held.expandedTo(QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
     return qint64(held.width()) * held.height() * 4;
 }
-}  // namespace
 
 void Prefetch_File_Previews(const QStringList &paths)
 {
@@ -111,7 +113,7 @@ void Prefetch_File_Previews(const QStringList &paths)
     std::atomic<qsizetype> next{0};
     const auto work = [&] {
         for (qsizetype i = next++; i < files.size(); i = next++) {
-            const qint64 cost = decodeBytes(files[i]);
+            const qint64 cost = File_Preview_Decode_Bytes(files[i]);
             {
                 std::unique_lock lock(mutex);
                 freed.wait(lock, [&] { return held == 0 || held + cost <= kInFlight; });

@@ -53,9 +53,12 @@ PictureServices *setPictureServices(PictureServices *services);
 
 // Decodes the previews of these files (paths as Get_Image_For_Path takes them) on every core,
 // each distinct file once, into the previews the default services share, so controls loading
-// them next find them made. Decodes that hold a whole picture (formats not read row by row or
-// at reduced size) together stay within 512 MB.
+// them next find them made. The decodes in flight together stay within 512 MB of what each
+// holds while decoding (File_Preview_Decode_Bytes).
 void Prefetch_File_Previews(const QStringList &paths);
+// What decoding the preview of this file holds at once, in bytes: the preview for a PNG (read
+// row by row), an eighth of each side for a large JPEG, the whole picture for the rest.
+qint64 File_Preview_Decode_Bytes(const QString &path);
 // How many file previews were decoded since start (a file's unchanged preview is decoded once).
 long long File_Previews_Decoded();
 // The pixels the previews of these files take, from their headers alone (each distinct file

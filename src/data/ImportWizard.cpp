@@ -161,9 +161,8 @@ Import_Wizard::Import_Wizard(QWidget *parent) : QDialog(parent)
     Image_file_name = edit("Image_file_name");
     ManualEdit = new QPlainTextEdit(this);
     ManualEdit->setObjectName(QStringLiteral("ManualEdit"));
-    plz_wait_Window = new QLabel(tr("Please wait..."), this);
-    plz_wait_Window->setObjectName(QStringLiteral("plz_wait_Window"));
-    plz_wait_Window->hide();
+    // The window's one please-wait sheet: a long text read finds and reuses it.
+    plz_wait_Window = new Plz_Wait_Sheet(this);
     for (QLineEdit *name : {Text_file_name, Manual_file_name, Image_file_name})
         name->setPlaceholderText(tr("Series name"));
 
@@ -189,7 +188,6 @@ Import_Wizard::Import_Wizard(QWidget *parent) : QDialog(parent)
     QPushButton *ok = button(tr("OK"), "OKPressed");
     buttons->addWidget(help);
     buttons->addStretch();
-    buttons->addWidget(plz_wait_Window);
     buttons->addWidget(cancel);
     buttons->addWidget(ok);
     auto *layout = new QVBoxLayout(this);
@@ -394,10 +392,7 @@ void Import_Wizard::HelpPressed() { Open_Help_File(); }
 void Import_Wizard::Show_Create_Modeless()
 {
     // Messages come up during an import, so the pointer is left as it is.
-    plz_wait_Window->show();
+    plz_wait_Window->Show_Create_Modeless();
 }
 
-void Import_Wizard::Hide_Destroy_Modeless()
-{
-    plz_wait_Window->hide();
-}
+void Import_Wizard::Hide_Destroy_Modeless() { plz_wait_Window->Hide_Destroy_Modeless(); }

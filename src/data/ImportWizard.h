@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <functional>
 
-class QLabel;
+class Plz_Wait_Sheet;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -82,7 +82,7 @@ private:
     QPushButton *Excel_btn, *Text_btn, *Image_btn;
     QLineEdit *Text_file_name, *Manual_file_name, *Image_file_name;
     QPlainTextEdit *ManualEdit;
-    QLabel *plz_wait_Window;
+    Plz_Wait_Sheet *plz_wait_Window;
 };
 
 extern Import_Wizard *Import_Wizard_DefaultInstance;

@@ -66,12 +66,13 @@ QImage previewOf(const QString &path)
     return image;
 }
 
-// The width a box needs to show `text` whole: the text, the box's frame and its inner margins.
+// The width a box needs to show `text` whole: the text, the box's frame, its inner margins and
+// the few pixels the box keeps either side of its text. No more: at 1024 px every pixel counts.
 int wholeTextWidth(const QLineEdit &box, const QString &text)
 {
     const QMargins margins = box.textMargins();
     const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
-    return box.fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * frame + 8;
+    return box.fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * frame + 6;
 }
 
 void setBoxOn(QLineEdit *box, bool on)
@@ -87,7 +88,9 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     setObjectName(side == 0 ? QStringLiteral("front_vistr_view") : QStringLiteral("back_vistr_view"));
     (side == 0 ? Front_Profile_Panel_OBJ : Back_Profile_Panel_OBJ) = this;
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 6, 6, 6);
+    // Tight across: the caption and value columns take what a small screen can spare.
+    grid->setContentsMargins(3, 6, 3, 6);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(3);
     side_name_label = new QLabel(side == 0 ? tr("Front Side Profile") : tr("Back Side Profile"), this);
     side_name_label->setObjectName(QStringLiteral("side_name_label"));
@@ -424,6 +427,12 @@ void Profile_Panel::Refresh_Controls()
         captionWidth = std::max(captionWidth, std::min(kCaptionMost, wholeTextWidth(*label[size_t(row)], *captions[row])));
     for (QLineEdit *box : label)
         box->setMinimumWidth(captionWidth);
+    // The clock's date and time read whole too: a date cut at its left edge reads as another day.
+    int dateWidth = 0;
+    for (int month = 1; month <= 12; ++month)
+        dateWidth = std::max(dateWidth, wholeTextWidth(*value[kDateField], Visitor_Date_Text(QDate(2000, month, 28))));
+    value[kDateField]->setMinimumWidth(dateWidth);
+    value[kTimeField]->setMinimumWidth(wholeTextWidth(*value[kTimeField], QStringLiteral("00:00:00")));
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();

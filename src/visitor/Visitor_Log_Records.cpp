@@ -205,7 +205,7 @@ int Visitor_Log_Records::Open_Log_Wnd()
         d->setDate(QDate::currentDate());
     }
     Name->setFocus();
-    Check_Path_And_Create_VISITOR_Files();
+    m_folderFailure = Check_Path_And_Create_VISITOR_Files();
     Search_Visitor_Records(true);
     return platform::ui().runModal(QStringLiteral("Visitor_Log_Records"), {}, [this] { return exec(); });
 }
@@ -244,15 +244,21 @@ void Visitor_Log_Records::Search_Visitor_Records(bool latest)
     }
     VisitListing out = Run_Visit_Query(Database_Path, query);
     if (out.status == VisitDbStatus::OpenFailed) {
-        platform::ui().message(QStringLiteral("Error in database access"));
+        dbAccessError();
         return;
     }
     m_rows = std::move(out.rows);
     reloadList();
     if (out.status == VisitDbStatus::PrepareFailed)
-        platform::ui().message(QStringLiteral("Error in database access"));
+        dbAccessError();
     else if (!latest && m_rows.empty())
         platform::ui().message(QStringLiteral("No records found."));
+}
+
+void Visitor_Log_Records::dbAccessError() const
+{
+    const QString text = QStringLiteral("Error in database access");
+    platform::ui().message(m_folderFailure.isEmpty() ? text : text + u'\n' + m_folderFailure);
 }
 
 void Visitor_Log_Records::reloadList()
@@ -389,7 +395,7 @@ bool Visitor_Log_Records::Show_Visitor_Details(qint64 id)
     sel_db_id = id;
     const VisitFetch fetch = Fetch_Visit(Database_Path, id);
     if (fetch.status != VisitDbStatus::Ok) {
-        platform::ui().message(QStringLiteral("Error in database access"));
+        dbAccessError();
         return false;
     }
     m_details = VisitorDetails::fromColumns(fetch.columns);

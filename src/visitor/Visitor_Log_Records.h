@@ -84,6 +84,8 @@ private:
     void enableMail();
     void showDetails();
     void finishExport(const QString &path, const QString &message);
+    // "Error in database access", with why the log's folder could not be made when that is why.
+    void dbAccessError() const;
 
     QGroupBox *Search_Box, *Records_Box, *Details_Box;
     QStackedWidget *m_pages = nullptr;  // the list (Search_Box over Records_Box) or Details_Box
@@ -97,6 +99,7 @@ private:
     QPlainTextEdit *other_detail;
     QCheckBox *show_back_details;
     QPushButton *mailButton;
+    QString m_folderFailure;  // why the log's folder could not be made when the window opened
 
     std::vector<VisitRow> m_rows;
     VisitorDetails m_details;

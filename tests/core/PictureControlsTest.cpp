@@ -4,6 +4,7 @@
 #include "core/ArchiveValues.h"
 #include "core/DesignFile.h"
 #include "core/Globals.h"
+#include "core/ControllerImageFiles.h"
 #include "core/PictureServices.h"
 #include "core/SKTBarcode.h"
 #include "core/SKTImage.h"
@@ -255,6 +256,26 @@ TEST(ImageControl, ADesignDecodesEachReferencedPictureOnceAndCountsItsPreview)
                                         : stored);
             EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(10, 120, 200));
         }
+}
+
+// The prefetch's memory budget counts what decoding a large picture really holds: its preview for a
+// PNG read row by row, and for a plain JPEG the decoder's own 1/8 scale, which is larger.
+TEST(ImageControl, PreviewDecodeBudgetCoversWhatTheDecoderHolds)
+{
+    QTemporaryDir dir;
+    QImage wide(8000, 800, QImage::Format_RGB32);
+    wide.fill(QColor(10, 120, 200));
+    for (const char *name : {"wide.png", "wide.jpg"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QLatin1String(name));
+        ASSERT_TRUE(wide.save(path));
+        QImageReader reader(path);
+        reader.setScaledSize(QSize(1000, 100));  // as far as a JPEG decoder scales
+        const QImage decoded = reader.format() == "jpeg" ? reader.read() : Load_Control_Picture(path);
+        const qint64 held = decoded.sizeInBytes();
+        EXPECT_GE(File_Preview_Decode_Bytes(path), held);
+        EXPECT_LE(File_Preview_Decode_Bytes(path), 2 * held);
+    }
 }
 
 namespace {

@@ -11,8 +11,12 @@
 #include "LateExpose.h"
 #include "TestSupport.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,3 +95,39 @@ TEST(WaitSheet, LongReadsAndWritesShowItShortOnesDoNot)
 }
 
 }  // namespace
+
+// Typed values and a picture folder are imported on the GUI thread: the wizard's sheet is drawn
+// before that work holds the window, also when the window system exposes it late.
+TEST(WaitSheet, ImportWizardPaintsItBeforeTheWork)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    QTemporaryDir pictures;
+    QImage(4, 4, QImage::Format_RGB32).save(pictures.filePath("a.png"));
+    const struct {
+        const char *radio, *path, *name;
+        QString typed, folder;
+    } cases[] = {{"Mnul_RD", nullptr, "Manual_file_name", "x\ny", {}},
+                 {"Image_RD", "Image_path", "Image_file_name", {}, pictures.path()}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.radio);
+        Import_Wizard wizard;
+        wizard.file_name_required = 1;
+        LateExpose lateWindowSystem;
+        const SeriesModalRunner previous = Set_Series_Modal_Runner([&](QDialog &w) {
+            w.show();
+            w.findChild<QAbstractButton *>(c.radio)->click();
+            if (c.path)
+                w.findChild<QLineEdit *>(c.path)->setText(c.folder);
+            w.findChild<QLineEdit *>(c.name)->setText(c.radio);
+            w.findChild<QPlainTextEdit *>("ManualEdit")->setPlainText(c.typed);
+            w.findChild<QAbstractButton *>("OKPressed")->click();
+            return w.result();
+        });
+        wizard.Open_Wnd();
+        Set_Series_Modal_Runner(previous);
+        EXPECT_TRUE(QFile::exists(Series_File_Path(c.radio)));
+        ASSERT_EQ(lateWindowSystem.paintedWhileUp.size(), 1u);
+        EXPECT_GT(lateWindowSystem.paintedWhileUp[0], 0);
+    }
+}

@@ -19,9 +19,12 @@
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Log_Records.h"
 
+#include <cerrno>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -839,6 +842,22 @@ TEST_F(VisitorDeskTest, TheLogKeepsOneSizeThroughItsPages)
     EXPECT_EQ(log->size(), first);
     EXPECT_LE(log->height() + 28, 700);
     log->hide();
+}
+
+// A file where the data folder's parent should be: the log names the folder and why, as Record does.
+TEST_F(VisitorDeskTest, TheLogSaysWhyItsFolderCannotBeMade)
+{
+    startVisitor();
+    const QString blocker = pathIn("file");
+    QFile(blocker).open(QIODevice::WriteOnly);
+    Created_Resource_Path = blocker + QStringLiteral("/data");
+    Database_Path.clear();
+    ui->clear();
+    click("show_db_rcd_btn");
+    EXPECT_EQ(ui->messages().join(u'\n').toStdString(),
+              QStringLiteral("Error in database access\nThe folder %1 could not be made: %2.")
+                  .arg(Created_Resource_Path, qt_error_string(ENOTDIR))
+                  .toStdString());
 }
 
 }  // namespace

@@ -233,13 +233,17 @@ QStringList clippedControls(QWidget &window, const QString &face)
     return out;
 }
 
-// A profile caption cut by its box, and a card at 100% that runs out of its column.
+// A profile caption, the clock's date or time cut by its box, and a card at 100% that runs out of
+// its column.
 QStringList cutCaptionsAndCard(SKTWindowController &window, const QString &face)
 {
     QStringList out;
-    for (QLineEdit *box : Front_Profile_Panel_OBJ->label)
+    const Profile_Panel &panel = *Front_Profile_Panel_OBJ;
+    std::vector<QLineEdit *> boxes(panel.label.begin(), panel.label.end());
+    boxes.insert(boxes.end(), {panel.value[kDateField], panel.value[kTimeField]});
+    for (QLineEdit *box : boxes)
         if (box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width() - 8)
-            out << QStringLiteral("%1: caption \"%2\" is cut").arg(face, box->text());
+            out << QStringLiteral("%1: \"%2\" is cut").arg(face, box->text());
     SKTGraphicView *card = window.canvasOfSide(0);
     if (!card->parentWidget()->rect().contains(QRect(card->mapTo(card->parentWidget(), QPoint()), card->size())))
         out << QStringLiteral("%1: the card is cut by its column").arg(face);
