@@ -9,6 +9,7 @@
 #include "data/export/ExportDialogs.h"
 #include "platform/UiServices.h"
 #include "LateExpose.h"
+#include "Press.h"
 #include "TestSupport.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
 
 namespace {
 
@@ -116,12 +118,12 @@ TEST(WaitSheet, ImportWizardPaintsItBeforeTheWork)
         LateExpose lateWindowSystem;
         const SeriesModalRunner previous = Set_Series_Modal_Runner([&](QDialog &w) {
             w.show();
-            w.findChild<QAbstractButton *>(c.radio)->click();
+            testsupport::press(w.findChild<QAbstractButton *>(c.radio));
             if (c.path)
                 w.findChild<QLineEdit *>(c.path)->setText(c.folder);
             w.findChild<QLineEdit *>(c.name)->setText(c.radio);
             w.findChild<QPlainTextEdit *>("ManualEdit")->setPlainText(c.typed);
-            w.findChild<QAbstractButton *>("OKPressed")->click();
+            testsupport::press(w.findChild<QAbstractButton *>("OKPressed"));
             return w.result();
         });
         wizard.Open_Wnd();

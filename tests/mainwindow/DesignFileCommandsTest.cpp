@@ -305,7 +305,7 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
             answer == 0 ? dialog.CancelClick() : answer == 3 ? void(dialog.close()) : dialog.Select_card_option(answer - 10);
             return dialog.result();
         });
-        start->trigger();
+        press(start);
         Start_Card::setModalRunner(previousStart);
         EXPECT_EQ(ui->messages(), QStringList{"Do you want to save changes before opening new document?"});
         EXPECT_EQ(runs, int(answer >= 0)) << answer;

@@ -678,32 +678,32 @@ namespace {
 
 // File > Start… into visitor or group mode while a control bound to the sheet is selected: the
 // start clears the sheet, and nothing asks for a series the person never chose.
-TEST_F(PanelJourney, StartingALiveModeWithASheetBoundControlAsksNothing)
+class StartOverABoundControl : public PanelJourney, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StartOverABoundControl, AsksNothingButTheSaveQuestion)
 {
+    const int road = GetParam();
     const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
     galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
-    for (const int road : {13, 14}) {
-        SCOPED_TRACE(road);
-        controller->New_Project_Setting_Reset(true);
-        Start_Card_Option = QStringLiteral("T");  // back on the design face
-        std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
-        place(0, {text});
-        pickSheet(3);
-        selectOnCanvas(text);
-        choose("Excel", QString());
-        panel().Batch_Series->setCurrentIndex(1);
-        ASSERT_EQ(text->excel_col_indx, 1);
-        startAnswers = {road};
-        ui->clear();
-        ui->push(int(platform::AnswerNo));  // the open design is not saved
-        for (QAction *a : controller->findChildren<QAction *>())
-            if (a->text() == QObject::tr("Start…"))
-                a->trigger();
-        EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
-        // The save question of the open design is the only one asked.
-        EXPECT_EQ(ui->messages().join(" | ").toStdString(), "Do you want to save changes before opening new document?");
-    }
+    std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
+    place(0, {text});
+    pickSheet(3);
+    selectOnCanvas(text);
+    choose("Excel", QString());
+    panel().Batch_Series->setCurrentIndex(1);
+    ASSERT_EQ(text->excel_col_indx, 1);
+    startAnswers = {road};
+    ui->clear();
+    ui->push(int(platform::AnswerNo));  // the open design is not saved
+    for (QAction *a : controller->findChildren<QAction *>())
+        if (a->text() == QObject::tr("Start…"))
+            press(a);
+    EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
+    // The save question of the open design is the only one asked.
+    EXPECT_EQ(ui->messages().join(" | ").toStdString(), "Do you want to save changes before opening new document?");
     Group_Mode_Wizard::setModalRunner(previousWizard);
 }
+
+INSTANTIATE_TEST_SUITE_P(VisitorAndGroup, StartOverABoundControl, ::testing::Values(13, 14));
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(VisitorLog, LongSearchTextsRunOrAreRefusedByName)
     Visitor_Log_Records w;
     auto *company = w.findChild<QLineEdit *>(QStringLiteral("Comp_Name"));
     company->setText(QString(company->maxLength(), QChar(u'\u00f8')));
-    w.findChild<QPushButton *>(QStringLiteral("Search_Records"))->click();
+    testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
     EXPECT_EQ(ui->messages(), QStringList{"No records found."});
     EXPECT_EQ(Visitor_Search_Refusal({.Other = QString(kVisitorSearchMost + 1, QLatin1Char('x'))}),
               "The search text of \"Other\" is too long: a search text may have at most 50,000 characters.");
