@@ -23,7 +23,6 @@ struct NoHost : GroupModeHost {
     bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
     void Open_Group_Project(const QString &) override {}
     void Check_For_Defalut_Photo_Control() override {}
-    void Reset_All_Visitor_Grp_Mode_Ctrl() override {}
 };
 
 QString items(const QComboBox *combo)
