@@ -866,7 +866,7 @@ TEST_F(GroupJourney, ACancelledStartKeepsTheRowOnShowAndItsTyping)
     list()->setCurrentRow(1);
     panel(0)->value[0]->selectAll();
     QTest::keyClicks(panel(0)->value[0], "Bea");
-    cancelEachStart({0, 13, 14}, [this](int answer) {
+    cancelEachStart({0, 1, 10, 13, 14}, [this](int answer) {
         EXPECT_EQ(Start_Card_Option, "G") << answer;
         EXPECT_EQ(list()->currentRow(), 1) << answer;
         EXPECT_EQ(panel(0)->value[0]->text().toStdString(), "Bea") << answer;
