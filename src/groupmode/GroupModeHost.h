@@ -24,7 +24,6 @@ public:
     // has said why).
     virtual int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readTable) = 0;
     virtual void Check_For_Defalut_Photo_Control() = 0;
-    virtual void Reset_All_Visitor_Grp_Mode_Ctrl() = 0;
     // Makes the loaded template the project: group mode, bindings, table, workbook and file name,
     // then saves it silently. False when the file could not be written.
     virtual bool Create_Group_Project(const GroupProjectSetup &setup) = 0;

@@ -268,7 +268,6 @@ void Group_Mode_Wizard::Reset_For_Opening()
         columnLabels[size_t(i)]->setText(*captions[i]);
     for (QLineEdit *e : {Pass_proj_name, Pass_proj_path, Pass_excel_file, excel_path, log_path})
         e->clear();
-    m_host.Reset_All_Visitor_Grp_Mode_Ctrl();
     {
         const QSignalBlocker block(cat_cmbo_bx);
         cat_cmbo_bx->setCurrentIndex(0);

@@ -103,7 +103,7 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
     if (picture.isEmpty())
         return done;
     Library_Selected_Image = picture;
-    panel.Manual_image_path->setText(picture);
+    panel.Show_Picture_Path(picture);
     image.setFilePath(picture, textPathAlso);
     // Redraws the control with the panel's settings and records the crop as one undo step.
     panel.Update_Image_Graphics(false);

@@ -46,7 +46,7 @@ void SKTWindowController::Change_Data_Source_To_selected_Control(int type, const
     if (index > -1 && hasPropertyPanel()) {
         PropertyPanel &panel = propertyPanel();
         if (shown->kind() == SKTGraphicKind::Image) {
-            panel.Manual_image_path->setText(shown->FilePath());
+            panel.Show_Picture_Path(shown->FilePath());
         } else {
             const QSignalBlocker quiet(panel.Text_value_Edit);
             panel.Text_value_Edit->setPlainText(shown->Text_contents().string);

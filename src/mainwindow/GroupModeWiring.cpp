@@ -69,11 +69,6 @@ public:
         return m_window.Read_and_load_design_Log_NEW_METHOD(path, mode, readTable);
     }
     void Check_For_Defalut_Photo_Control() override { m_window.Check_For_Defalut_Photo_Control(); }
-    void Reset_All_Visitor_Grp_Mode_Ctrl() override
-    {
-        if (m_visitor)
-            m_visitor->Reset_All_Visitor_Grp_Mode_Ctrl();
-    }
     void Reset_Card_Shape() override { m_window.cardTabs().Card_Shape = 0; }
     bool Create_Group_Project(const GroupProjectSetup &setup) override
     {

@@ -401,7 +401,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     Undo_Redo_Clear();
     for (QToolButton *b : {text_tool_btn, image_tool_btn, image_library_tool_btn})
         b->setEnabled(true);
-    Manual_image_path->setText(NO_Image_Path);
+    Manual_image_path->clear();  // the placeholder's path is the installation's, not the user's
     _grid->setAlwaysShown(false);
     _graphicView->delete_all_control();
     _graphicView_BACK->delete_all_control();

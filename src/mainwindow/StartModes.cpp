@@ -58,21 +58,19 @@ int SKTWindowController::Open_Image_Library_Window(const QString &mode)
 void SKTWindowController::Open_Start_Window()
 {
     // A loop, not a call of itself: a newcomer may cancel any number of times. Over an open
-    // design the window keeps its face until a mode has been chosen, and one Cancel goes back.
-    const auto leaveDesignFace = [this] {
-        Front_back_label->hide();
-        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
-    };
+    // design the window keeps its face, desk or group panels and their typing included, until
+    // the chosen road loads its design (the load takes the face down); one Cancel goes back.
     for (;;) {
-        if (!m_startOverOpenDesign)
-            leaveDesignFace();
+        if (!m_startOverOpenDesign) {
+            Front_back_label->hide();
+            liveModePanel().Show_Hide_Profile_Panel_Live_Mode(false);
+        }
         const int result = start_window->runModal();
         if (m_startOverOpenDesign) {
             if (result == Start_Card::QuitCode)
                 Exit_App();
             if (result != 1)
                 return;
-            leaveDesignFace();
         }
         ::Excel_Source_Path.clear();
         Excel_Table().Clear_Table();
@@ -118,8 +116,6 @@ bool SKTWindowController::Start_Over_Open_Design()
     Excel_Table().Set_Table(columns, rows);
     Set_Profile_Captions(captions);
     cardTabs().Card_Shape = shape;
-    if (option == QStringLiteral("V") || option == QStringLiteral("G"))
-        liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
     setWindowTitle(title);
     return false;
 }
@@ -258,8 +254,8 @@ void SKTWindowController::Apply_Wizard_To_Window(const CardWizardChoice &choice)
 
 int SKTWindowController::Start_Group_Mode()
 {
+    // The panels start again when the wizard loads its design, not before: a Cancel leaves them.
     LiveModePanel &panel = liveModePanel();
-    panel.Reset_All_Visitor_Grp_Mode_Ctrl();
     if (panel.Open_Group_Mode_Wizard() != 1)
         return 0;
     Start_Card_Option = QStringLiteral("G");

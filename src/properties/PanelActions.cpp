@@ -537,7 +537,7 @@ void PropertyPanel::Image_reset_Button()
             continue;
         // The picture the data source gave, else the control's own.
         const QString path = isFile(g->Text_Value) ? g->Text_Value : g->_file_path;
-        Manual_image_path->setText(path);
+        Show_Picture_Path(path);
         static_cast<SKTImage &>(*g).setFilePath(path, true);
     }
     if (liveMode())
@@ -562,7 +562,7 @@ void PropertyPanel::Set_Image_On_Card_Control(const QString &path)
     if (!selected || selected->kind() != SKTGraphicKind::Image)
         return;
     static_cast<SKTImage *>(selected)->setFilePath(path, true);
-    Manual_image_path->setText(path);
+    Show_Picture_Path(path);
     Update_Image_Graphics(true);
 }
 

@@ -157,10 +157,12 @@ void PropertyPanel::Load_Text_Panel(SKTGraphic &c)
     setPercent(shadow_transp_Stepper, shadow_transp_Text, c.Shadow_transparency);
 }
 
+void PropertyPanel::Show_Picture_Path(const QString &path) { Manual_image_path->setText(Shown_Picture_Path(path)); }
+
 void PropertyPanel::Load_Image_Panel(SKTGraphic &c)
 {
     invalid_source_label->hide();
-    Manual_image_path->setText(Shown_Picture_Path(c._file_path));
+    Show_Picture_Path(c._file_path);
     if (Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"))
         liveModePanel().Set_User_Image_Control(Card_Front_Or_Back == 0 ? 0 : 1, c._file_path, c._contents, c.control_ID);
     Load_Data_Source(c, false);
@@ -186,7 +188,7 @@ void PropertyPanel::Load_Image_Panel(SKTGraphic &c)
     Image_Invert_chk->setChecked(c.invert_clr);
     Image_FIV_chk->setChecked(c._isFlippedVertically);
     Image_FIH_chk->setChecked(c._isFlippedHorizontally);
-    Manual_image_path->setText(Shown_Picture_Path(c._file_path));
+    Show_Picture_Path(c._file_path);
     invalid_source_label->setVisible(Image_Source_Invalid(c));
 }
 

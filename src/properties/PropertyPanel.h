@@ -104,6 +104,9 @@ public:
     bool Check_Multiple_Image_Selection(const QString &title, bool show_msg) const;
     // Gives the selected image control the picture of the path, with the panel's settings.
     void Set_Image_On_Card_Control(const QString &path);
+    // The path box shows a control's picture path; the application's own placeholder shows as
+    // an empty box, never as a path inside the installation.
+    void Show_Picture_Path(const QString &path);
 
 public slots:
     void Print_object_chk_changed();

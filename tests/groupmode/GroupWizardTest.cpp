@@ -27,7 +27,6 @@ struct NoHost : GroupModeHost {
     bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
     void Open_Group_Project(const QString &) override {}
     void Check_For_Defalut_Photo_Control() override {}
-    void Reset_All_Visitor_Grp_Mode_Ctrl() override {}
 };
 
 // The wizard's road from its first screen: a new project on the workbook, Next to the templates.

@@ -13,6 +13,7 @@
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/Card_Wizard.h"
+#include "groupmode/Group_Mode_Wizard.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/Template_Wizard.h"
@@ -20,6 +21,7 @@
 #include "Press.h"
 #include "TestSupport.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
@@ -263,6 +265,27 @@ protected:
         click("Save_btn");
         ASSERT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
         ui->clear();
+    }
+    // File > Start… over the open design, left on each start answer by the Cancel of the road it
+    // leads to (the start dialog, the gallery, the card wizard, the group wizard); `check` looks
+    // at the window after each.
+    void cancelEachStart(std::initializer_list<int> answers, const std::function<void(int)> &check)
+    {
+        const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return w.CancelClick(), w.result(); });
+        const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return w.Cancel_Click(), w.result(); });
+        const auto gallery = std::exchange(galleryAction, nullptr);
+        for (const int answer : answers) {
+            ui->clear();
+            ui->push(int(platform::AnswerNo));  // the open design is not saved
+            startAnswers = {answer};
+            for (QAction *a : controller->findChildren<QAction *>())
+                if (a->text() == QObject::tr("Start…"))
+                    testsupport::press(a);
+            check(answer);
+        }
+        galleryAction = gallery;
+        Card_Wizard::setModalRunner(wizard);
+        Group_Mode_Wizard::setModalRunner(group);
     }
     void open(const QString &path)
     {

@@ -603,7 +603,7 @@ TEST_F(GroupJourney, ASideTakenOutOfWorkKeepsItsUnsavedChanges)
     // Leaving the row now asks about them.
     ui->clear();
     ui->push(QStringList{"Save Details"});
-    list()->setCurrentRow(2);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(2)).center());
     EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
     EXPECT_EQ(savedRows(), "Person 01,T1 | Bea,T2 | Person 03,T3");
 }
@@ -868,4 +868,25 @@ TEST_F(GroupJourney, ARowWithoutAPhotoStoresNoPath)
         ASSERT_TRUE(read.design);
         EXPECT_EQ(read.design->tableRows.value(0, "Column3").toStdString(), "") << side;
     }
+}
+
+// A cancelled File > Start… in group mode gives back the row on show with its unsaved typing,
+// which still asks before another row is shown.
+TEST_F(GroupJourney, ACancelledStartKeepsTheRowOnShowAndItsTyping)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    list()->setCurrentRow(1);
+    panel(0)->value[0]->selectAll();
+    QTest::keyClicks(panel(0)->value[0], "Bea");
+    cancelEachStart({0, 1, 10, 13, 14}, [this](int answer) {
+        EXPECT_EQ(Start_Card_Option, "G") << answer;
+        EXPECT_EQ(list()->currentRow(), 1) << answer;
+        EXPECT_EQ(panel(0)->value[0]->text().toStdString(), "Bea") << answer;
+        EXPECT_EQ(cardText(0, "Fup_Name").toStdString(), "Bea") << answer;
+    });
+    ui->clear();
+    ui->push(QStringList{"Cancel"});
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(2)).center());
+    EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
+    EXPECT_EQ(list()->currentRow(), 1);
 }

@@ -3,6 +3,7 @@
 
 #include "ControllerFixture.h"
 
+#include "core/DesignFile.h"
 #include "core/SKTImage.h"
 #include "imaging/Cropping_Tool.h"
 #include "data/SeriesFiles.h"
@@ -443,3 +444,28 @@ TEST_F(PanelWriteBackTest, UndoTakesEachChangeBackOnTheCanvas)
 
 }  // namespace
 
+
+// A picture control that holds the placeholder shows an empty path box, after a Reset too, and
+// keeps its placeholder on the card and in the saved file.
+TEST_F(PanelWriteBackTest, ThePlaceholderShowsNoPathAndStaysStored)
+{
+    const QString placeholder = controller->NO_Image_Path;
+    EXPECT_EQ(panel().Manual_image_path->text().toStdString(), "") << "a new design";
+    place(0, {SKTImage::initWithPath({0, 0}, placeholder)});
+    at(0).setBounds({10, 150, 60, 60});
+    select({0});
+    EXPECT_EQ(panel().Manual_image_path->text().toStdString(), "");
+    ui->push(true);
+    panel().Image_reset_btn->click();
+    EXPECT_EQ(panel().Manual_image_path->text().toStdString(), "");
+    EXPECT_EQ(at(0)._file_path, placeholder);
+    EXPECT_FALSE(at(0)._contents.isNull()) << "the placeholder is drawn";
+    saveAs(pathIn("kept.did"));
+    const DesignReadResult read = Read_Design_File(pathIn("kept.did"));
+    ASSERT_TRUE(read.ok());
+    const auto &stored = read.design->frontControls;
+    EXPECT_EQ(std::count_if(stored.begin(), stored.end(), [&](const auto &g) {
+                  return g->kind() == SKTGraphicKind::Image && g->_file_path == placeholder;
+              }),
+              1);
+}

@@ -927,3 +927,28 @@ TEST_F(VisitorDeskTest, AFileThatIsNoPictureLeavesThePhoto)
 }
 
 }  // namespace
+
+// File > Start… from the desk, cancelled on any of its roads, gives the desk back with what the
+// operator had typed and ticked, a hand-set date and time included.
+TEST_F(VisitorDeskTest, ACancelledStartKeepsTheDesksTyping)
+{
+    startVisitor();
+    Profile_Panel &p = front();
+    for (QCheckBox *chk : {p.value_chk[0], p.value_chk[kDateField], p.date_manual_chk, p.time_manual_chk})
+        if (!chk->isChecked())
+            chk->click();
+    type(p.value[0], "Anne Bo");
+    type(p.value[kDateField], "01/02/2020");
+    type(p.value[kTimeField], "07:30:00");
+    const auto desk = [&p] {
+        QStringList shown{Start_Card_Option, QString::number(p.isVisible())};
+        for (int row = 0; row < kProfileFields; ++row)
+            shown << p.value[size_t(row)]->text() + (p.value_chk[size_t(row)]->isChecked() ? "+" : "");
+        return (shown << QString::number(p.date_manual_chk->isChecked()) << QString::number(p.time_manual_chk->isChecked()))
+            .join(u'|')
+            .toStdString();
+    };
+    const std::string before = desk();
+    cancelEachStart({0, 1, 10, 13, 14}, [&](int answer) { EXPECT_EQ(desk(), before) << answer; });
+    EXPECT_EQ(control("Fup_Name")->Text_Value.toStdString(), "Anne Bo");
+}
