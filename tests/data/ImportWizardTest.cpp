@@ -1,6 +1,5 @@
 // The import wizard as the series manager opens it: what lands in the series folder.
 #include "core/Globals.h"
-#include "SeriesTestPrint.h"
 #include "data/ImportWizard.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManagerWindow.h"

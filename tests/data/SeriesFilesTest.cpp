@@ -1,7 +1,6 @@
 // Series files: names, bytes on disk, what readers make of a file, and creating or replacing.
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
-#include "SeriesTestPrint.h"
 #include "data/ImportText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGenerator.h"
