@@ -1,6 +1,7 @@
 #include "QtPrinters.h"
 
 #include <QCryptographicHash>
+#include <QDebug>
 
 void PrintTo(const QString &text, std::ostream *os)
 {
@@ -27,6 +28,13 @@ void PrintTo(const QByteArray &bytes, std::ostream *os)
 void PrintTo(const QColor &colour, std::ostream *os)
 {
     *os << (colour.isValid() ? colour.name(QColor::HexArgb).toStdString() : std::string("invalid colour"));
+}
+
+void PrintTo(const QVariant &value, std::ostream *os)
+{
+    QString shown;
+    QDebug(&shown).nospace() << value;
+    *os << shown.toStdString();
 }
 
 void PrintTo(const QImage &image, std::ostream *os)

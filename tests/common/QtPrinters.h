@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <ostream>
 
@@ -15,5 +16,7 @@ void PrintTo(const QString &text, std::ostream *os);
 void PrintTo(const QStringList &texts, std::ostream *os);
 void PrintTo(const QByteArray &bytes, std::ostream *os);
 void PrintTo(const QColor &colour, std::ostream *os);
+// As qDebug() shows it: type and value.
+void PrintTo(const QVariant &value, std::ostream *os);
 // Size, format, a digest of the pixels and the corner pixels: enough to tell two pictures apart.
 void PrintTo(const QImage &image, std::ostream *os);

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <locale.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -49,6 +50,22 @@ void FifoWatch::stop()
     m_done = true;
     if (m_thread.joinable())
         m_thread.join();
+}
+
+CommaDecimalLocale::CommaDecimalLocale()
+{
+    if (locale_t comma = newlocale(LC_ALL_MASK, name(), locale_t(0))) {
+        m_locale = comma;
+        m_previous = uselocale(comma);
+    }
+}
+
+CommaDecimalLocale::~CommaDecimalLocale()
+{
+    if (m_locale) {
+        uselocale(static_cast<locale_t>(m_previous));
+        freelocale(static_cast<locale_t>(m_locale));
+    }
 }
 
 QByteArray fileBytes(const QString &path)

@@ -82,6 +82,22 @@ private:
     std::thread m_thread;
 };
 
+// Puts the calling thread (only) under a comma-decimal locale for the object's lifetime, as a
+// user's German desktop would: C library number functions then write and read "0,5". Not
+// `active()` when the machine lacks the locale (scripts/bootstrap generates it).
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale();
+    ~CommaDecimalLocale();
+    CommaDecimalLocale(const CommaDecimalLocale &) = delete;
+    CommaDecimalLocale &operator=(const CommaDecimalLocale &) = delete;
+    bool active() const { return m_locale != nullptr; }
+    static const char *name() { return "de_DE.UTF-8"; }
+
+private:
+    void *m_locale = nullptr, *m_previous = nullptr;
+};
+
 // The bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 
@@ -95,6 +111,15 @@ QByteArray fileBytes(const QString &path);
         if (testsupport::oraclesRequired())                                                        \
             GTEST_FAIL() << "oracle tool " << name << " is missing (scripts/bootstrap installs it)"; \
         GTEST_SKIP() << "oracle tool " << name << " is not installed (scripts/bootstrap installs it)"; \
+    }
+// Skips (or fails, as above) unless the machine has a comma-decimal locale; `var` holds it on
+// this thread until the end of the test.
+#define REQUIRE_COMMA_LOCALE(var)                                                                  \
+    const testsupport::CommaDecimalLocale var;                                                     \
+    if (!var.active()) {                                                                           \
+        if (testsupport::oraclesRequired())                                                        \
+            GTEST_FAIL() << "the locale " << var.name() << " is missing (scripts/bootstrap generates it)"; \
+        GTEST_SKIP() << "the locale " << var.name() << " is not generated (scripts/bootstrap does it)"; \
     }
 #define REQUIRE_TOOL(var, name) REQUIRE_ORACLE(var, testsupport::findTool(QStringLiteral(name)), name)
 #define REQUIRE_PYTHON(var) REQUIRE_ORACLE(var, testsupport::systemPython(), "python3")
