@@ -3,10 +3,13 @@
 #include "core/Globals.h"
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
@@ -66,6 +69,19 @@ CommaDecimalLocale::~CommaDecimalLocale()
         uselocale(static_cast<locale_t>(m_previous));
         freelocale(static_cast<locale_t>(m_locale));
     }
+}
+
+bool waitUntil(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
 }
 
 QByteArray fileBytes(const QString &path)

@@ -98,6 +98,10 @@ private:
     void *m_locale = nullptr, *m_previous = nullptr;
 };
 
+// Serves events until `done` holds or `ms` have passed; whether it held. Every wait in a test
+// has a bound, so a fault fails its test with a message instead of hanging the suite.
+bool waitUntil(const std::function<bool()> &done, int ms = 10000);
+
 // The bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 
