@@ -98,6 +98,12 @@ private:
     void *m_locale = nullptr, *m_previous = nullptr;
 };
 
+// What a test draws or stores may need a font or an image format this machine lacks; these
+// say so in a failure that names the package to install, instead of letting the test fail on
+// a substitute. Both answer whether the need is met.
+bool requireFont(const QString &family);            // DejaVu Sans, Serif, Sans Mono: fonts-dejavu-core
+bool requireImageFormat(const QByteArray &format);  // read and write; tiff, webp: qt6-image-formats-plugins
+
 // Serves events until `done` holds or `ms` have passed; whether it held. Every wait in a test
 // has a bound, so a fault fails its test with a message instead of hanging the suite.
 bool waitUntil(const std::function<bool()> &done, int ms = 10000);
@@ -125,5 +131,9 @@ QByteArray fileBytes(const QString &path);
             GTEST_FAIL() << "the locale " << var.name() << " is missing (scripts/bootstrap generates it)"; \
         GTEST_SKIP() << "the locale " << var.name() << " is not generated (scripts/bootstrap does it)"; \
     }
+// Ends the test when Qt cannot read and write the image format here (the failure names the package).
+#define REQUIRE_IMAGE_FORMAT(format)                                                               \
+    if (!testsupport::requireImageFormat(format))                                                  \
+        return;
 #define REQUIRE_TOOL(var, name) REQUIRE_ORACLE(var, testsupport::findTool(QStringLiteral(name)), name)
 #define REQUIRE_PYTHON(var) REQUIRE_ORACLE(var, testsupport::systemPython(), "python3")
