@@ -25,10 +25,7 @@ void followClipboard()
 
 QByteArray pngOfGraphics(const SKTGraphicList &graphics)
 {
-    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(graphics);
-    if (tiff.isEmpty())
-        return {};
-    const QImage image = QImage::fromData(tiff, "TIFF");
+    const QImage image = SKTRenderingView::imageWithGraphics(graphics);
     if (image.isNull())
         return {};
     QByteArray png;

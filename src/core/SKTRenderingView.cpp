@@ -122,7 +122,7 @@ QByteArray SKTRenderingView::epsDataWithGraphics(const CardSide &side, double dp
     return view.dataWithEPSInsideRect(view.frame(), dpi);
 }
 
-QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList &graphics, int *errorCode)
+QImage SKTRenderingView::imageWithGraphics(const SKTGraphicList &graphics)
 {
     QRectF bounds;
     for (const SKTGraphic *g : graphics) {
@@ -130,11 +130,8 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList &graphics
             bounds = bounds.united(g->drawingBounds());
     }
     QImage image = bounds.isEmpty() ? QImage() : blankImage(bounds.size(), 72.0);
-    if (image.isNull()) {
-        if (errorCode)
-            *errorCode = 3;
-        return {};
-    }
+    if (image.isNull())
+        return image;
     {
         QPainter painter(&image);
         prepare(painter);
@@ -143,6 +140,17 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList &graphics
         ControlPaintOptions options;
         options.clipToBounds = true;
         Paint_Controls(painter, graphics, options);
+    }
+    return image;
+}
+
+QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList &graphics, int *errorCode)
+{
+    const QImage image = imageWithGraphics(graphics);
+    if (image.isNull()) {
+        if (errorCode)
+            *errorCode = 3;
+        return {};
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -47,6 +47,9 @@ public:
     // The controls alone (no card) over the union of their drawing bounds, at 72 dpi, each
     // clipped to its own drawing bounds. Empty data and error code 3 when that union is empty.
     static QByteArray tiffDataWithGraphics(const SKTGraphicList &graphics, int *errorCode = nullptr);
+    // The same picture unencoded (null when the union is empty): what needs another format
+    // starts here, not from TIFF bytes, whose plugin a machine may lack.
+    static QImage imageWithGraphics(const SKTGraphicList &graphics);
     // The side as an image painted at `dpi`; null (logged) when there is no card rectangle.
     static QImage image_From_Card_Graphics(const CardSide &side, double dpi = 72.0);
     static QByteArray epsDataWithGraphics(const CardSide &side, double dpi);

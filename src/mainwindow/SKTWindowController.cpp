@@ -196,7 +196,8 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
 
     if (!Create_Folder(Resource_Path, 0777)) {
         Show_MessageBox(QStringLiteral("Can not access Data file."));
-        QCoreApplication::exit(1);
+        // The caller ends the program: an exit asked for before any event loop runs would
+        // instead make every later loop, each modal dialog's, return at once.
         return false;
     }
     Data_Folder_Path = platform::joinPath(Created_Resource_Path, QStringLiteral("DataSet"));

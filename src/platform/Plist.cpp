@@ -8,6 +8,8 @@
 
 #include <plist/plist.h>
 
+#include <locale.h>
+
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -347,6 +349,37 @@ QVariant fromNode(plist_t node, int depth, bool &ok)
     }
 }
 
+// The library reads <real> with the C library's number functions, which follow LC_NUMERIC:
+// under a comma-decimal locale "0.1" would read as 0 (how it writes reals differs between its
+// versions, so writing is held to the same rules). For as long as it lives this holds the
+// calling thread, and it alone, to C number rules: other threads keep their locale.
+class CNumbersOnThisThread {
+public:
+    CNumbersOnThisThread()
+    {
+        if (locale_t base = duplocale(uselocale(locale_t(0)))) {
+            m_c = newlocale(LC_NUMERIC_MASK, "C", base);
+            if (!m_c)
+                freelocale(base);
+        }
+        if (m_c)
+            m_previous = uselocale(m_c);
+    }
+    ~CNumbersOnThisThread()
+    {
+        if (m_c) {
+            uselocale(m_previous);
+            freelocale(m_c);
+        }
+    }
+    CNumbersOnThisThread(const CNumbersOnThisThread &) = delete;
+    CNumbersOnThisThread &operator=(const CNumbersOnThisThread &) = delete;
+
+private:
+    locale_t m_c = locale_t(0);
+    locale_t m_previous = locale_t(0);
+};
+
 }  // namespace
 
 QByteArray plistSerialize(const QVariant &value, PlistFormat format, bool *okOut)
@@ -361,6 +394,7 @@ QByteArray plistSerialize(const QVariant &value, PlistFormat format, bool *okOut
     uint32_t len = 0;
     QByteArray out;
     if (format == PlistFormat::Xml) {
+        const CNumbersOnThisThread cNumbers;
         plist_to_xml(root.get(), &buf, &len);
         out = QByteArray(buf, static_cast<qsizetype>(len));
         plist_to_xml_free(buf);
@@ -389,7 +423,10 @@ QVariant plistParse(const QByteArray &bytes, QString *error)
     if (!refused.isEmpty())
         return fail(refused);
     plist_t raw = nullptr;
-    plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
+    {
+        const CNumbersOnThisThread cNumbers;
+        plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
+    }
     PlistPtr root(raw);
     if (!root)
         return fail(QStringLiteral("The data is not a property list."));

@@ -7,12 +7,10 @@
 #include "imaging/CameraBackend.h"
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
+#include "TestSupport.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QStringList>
-#include <QThread>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -134,15 +132,7 @@ inline QImage frame(QColor colour, int w = 64, int h = 48)
 template <class Pred>
 bool waitFor(Pred done, int ms = 5000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
+    return testsupport::waitUntil(done, ms);
 }
 
 // Makes the camera window's modal run (answered by the scripted services) do what a user does:

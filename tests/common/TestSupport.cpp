@@ -4,17 +4,26 @@
 #include "platform/Paths.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QImage>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <locale.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -52,6 +61,61 @@ void FifoWatch::stop()
     m_done = true;
     if (m_thread.joinable())
         m_thread.join();
+}
+
+CommaDecimalLocale::CommaDecimalLocale()
+{
+    if (locale_t comma = newlocale(LC_ALL_MASK, name(), locale_t(0))) {
+        m_locale = comma;
+        m_previous = uselocale(comma);
+    }
+}
+
+CommaDecimalLocale::~CommaDecimalLocale()
+{
+    if (m_locale) {
+        uselocale(static_cast<locale_t>(m_previous));
+        freelocale(static_cast<locale_t>(m_locale));
+    }
+}
+
+bool requireFont(const QString &family)
+{
+    if (QFontDatabase::families().contains(family))
+        return true;
+    // Said once in each test, however often the test asks.
+    static QSet<QString> said;
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString key = family + QLatin1Char('/') + QLatin1String(test ? test->test_suite_name() : "") +
+                        QLatin1Char('.') + QLatin1String(test ? test->name() : "");
+    if (said.contains(key))
+        return false;
+    said.insert(key);
+    ADD_FAILURE() << "this test needs the font " << family.toStdString()
+                  << ": install fonts-dejavu-core (scripts/bootstrap does)";
+    return false;
+}
+
+bool requireImageFormat(const QByteArray &format)
+{
+    if (QImageReader::supportedImageFormats().contains(format) && QImageWriter::supportedImageFormats().contains(format))
+        return true;
+    ADD_FAILURE() << "this test needs Qt's " << format.toStdString()
+                  << " image plugin: install qt6-image-formats-plugins (scripts/bootstrap does)";
+    return false;
+}
+
+bool waitUntil(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
 }
 
 QByteArray fileBytes(const QString &path)

@@ -82,6 +82,32 @@ private:
     std::thread m_thread;
 };
 
+// Puts the calling thread (only) under a comma-decimal locale for the object's lifetime, as a
+// user's German desktop would: C library number functions then write and read "0,5". Not
+// `active()` when the machine lacks the locale (scripts/bootstrap generates it).
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale();
+    ~CommaDecimalLocale();
+    CommaDecimalLocale(const CommaDecimalLocale &) = delete;
+    CommaDecimalLocale &operator=(const CommaDecimalLocale &) = delete;
+    bool active() const { return m_locale != nullptr; }
+    static const char *name() { return "de_DE.UTF-8"; }
+
+private:
+    void *m_locale = nullptr, *m_previous = nullptr;
+};
+
+// What a test draws or stores may need a font or an image format this machine lacks; these
+// say so in a failure that names the package to install, instead of letting the test fail on
+// a substitute. Both answer whether the need is met.
+bool requireFont(const QString &family);            // DejaVu Sans, Serif, Sans Mono: fonts-dejavu-core
+bool requireImageFormat(const QByteArray &format);  // read and write; tiff, webp: qt6-image-formats-plugins
+
+// Serves events until `done` holds or `ms` have passed; whether it held. Every wait in a test
+// has a bound, so a fault fails its test with a message instead of hanging the suite.
+bool waitUntil(const std::function<bool()> &done, int ms = 10000);
+
 // The bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 
@@ -100,5 +126,18 @@ bool writeProgressiveJpegClaiming(const QString &path, int side);
             GTEST_FAIL() << "oracle tool " << name << " is missing (scripts/bootstrap installs it)"; \
         GTEST_SKIP() << "oracle tool " << name << " is not installed (scripts/bootstrap installs it)"; \
     }
+// Skips (or fails, as above) unless the machine has a comma-decimal locale; `var` holds it on
+// this thread until the end of the test.
+#define REQUIRE_COMMA_LOCALE(var)                                                                  \
+    const testsupport::CommaDecimalLocale var;                                                     \
+    if (!var.active()) {                                                                           \
+        if (testsupport::oraclesRequired())                                                        \
+            GTEST_FAIL() << "the locale " << var.name() << " is missing (scripts/bootstrap generates it)"; \
+        GTEST_SKIP() << "the locale " << var.name() << " is not generated (scripts/bootstrap does it)"; \
+    }
+// Ends the test when Qt cannot read and write the image format here (the failure names the package).
+#define REQUIRE_IMAGE_FORMAT(format)                                                               \
+    if (!testsupport::requireImageFormat(format))                                                  \
+        return;
 #define REQUIRE_TOOL(var, name) REQUIRE_ORACLE(var, testsupport::findTool(QStringLiteral(name)), name)
 #define REQUIRE_PYTHON(var) REQUIRE_ORACLE(var, testsupport::systemPython(), "python3")

@@ -87,6 +87,7 @@ TEST(ControllerFunctions, IncreaseDpiRedrawsAtTheResolution)
 
 TEST(ControllerFunctions, SaveGenImageEncodesByExtension)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     QTemporaryDir dir;
     const QImage picture = redCard(486, 308, 144);  // 243 x 154 points

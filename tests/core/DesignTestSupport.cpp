@@ -2,6 +2,7 @@
 
 #include "ArchiveTestSupport.h"
 #include "core/DesignFile.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -13,7 +14,9 @@ namespace {
 QFont font(int n)
 {
     static const char *const families[] = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"};
-    QFont f(QString::fromLatin1(families[n % 3]));
+    const QString family = QString::fromLatin1(families[n % 3]);
+    testsupport::requireFont(family);  // a substitute would not come back by its name
+    QFont f(family);
     f.setPointSizeF(7.5 + n % 8);
     f.setBold(n % 2 == 1);
     return f;

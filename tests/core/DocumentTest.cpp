@@ -150,6 +150,7 @@ TEST_F(DocumentTest, OneWindowPerRunAndItsTitle)
 
 TEST_F(DocumentTest, DocumentDataAndPrintingAsOtherReadersSeeThem)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
     SKTError error;

@@ -87,6 +87,7 @@ TEST(RenderingView, StackingVisibilityPrintingAndTheCard)
 
 TEST(RenderingView, FilesHoldTheCardAtTheirResolutionAsTheirReadersSeeIt)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     REQUIRE_TOOL(pdftotext, "pdftotext");
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
@@ -240,6 +241,7 @@ TEST(RenderingView, EpsOfHostileNumbersHoldsOnlyNumbersGhostscriptReads)
 
 TEST(RenderingView, TiffOfControlsCoversTheirDrawingBoundsWithTheControlsInside)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     CardHub hub;
     int code = -1;
     const QRectF frame(150, 90, 40, 30);

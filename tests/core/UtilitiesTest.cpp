@@ -96,8 +96,7 @@ TEST(Messages, QuestionsFromWorkersRunOnTheGuiThreadAndEachGetsItsOwnAnswer)
     }
     QThread::msleep(50);
     EXPECT_EQ(finished.load(), 0) << "the workers wait until the GUI thread serves them";
-    while (finished.load() < 2)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return finished.load() == 2; })) << "the GUI thread never served the workers";
     for (auto &w : workers)
         w->wait();
     EXPECT_EQ(offGui.load(), 0);

@@ -202,6 +202,7 @@ TEST(CardExport, AFileThatCannotBeWrittenEndsTheRunAndTheListHoldsOnlyWrittenFil
 
 TEST(CardExport, EachFormatHoldsItsOwnBytesAtTheChosenResolution)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     const struct {
         const char *format;

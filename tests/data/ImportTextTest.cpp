@@ -1,5 +1,4 @@
 // Values a user gets from text, CSV and rich-text files, whatever their line ends and encoding.
-#include "SeriesTestPrint.h"
 #include "data/ImportText.h"
 #include "data/ImportWizard.h"
 #include "platform/UiServices.h"

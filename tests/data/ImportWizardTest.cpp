@@ -1,7 +1,6 @@
 // The import wizard as the series manager opens it: what lands in the series folder.
 #include "Press.h"
 #include "core/Globals.h"
-#include "SeriesTestPrint.h"
 #include "data/ImportWizard.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManagerWindow.h"

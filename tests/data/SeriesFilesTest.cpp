@@ -1,7 +1,6 @@
 // Series files: names, bytes on disk, what readers make of a file, and creating or replacing.
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
-#include "SeriesTestPrint.h"
 #include "data/ImportText.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGenerator.h"
@@ -13,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -153,8 +153,8 @@ TEST(SeriesFiles, FailedReplaceKeepsTheOldSeries)
     const bool written = Create_Series_File("Old", [&](const auto &add) { Generate_Series_Values(many, add); });
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_FALSE(written);
-    // The system's reason is kept with the message.
-    EXPECT_EQ(ui->messages().last(), "\nError in file accessing. (File too large)");
+    // The system's reason, in the user's language, is kept with the message.
+    EXPECT_EQ(ui->messages().last(), QStringLiteral("\nError in file accessing. (%1)").arg(qt_error_string(EFBIG)));
     EXPECT_EQ(bytesOf(Series_File_Path("Old")), QByteArray("old\n"));
     EXPECT_EQ(QDir(Data_Folder_Path).entryList(QDir::Files), QStringList{"Old.txt"});
 }

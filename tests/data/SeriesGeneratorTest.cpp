@@ -1,5 +1,4 @@
 // The generator's values, its refusals and its field rules.
-#include "SeriesTestPrint.h"
 #include "data/SeriesGenerator.h"
 
 #include <QRandomGenerator>

@@ -1,6 +1,5 @@
 // Saving, deleting and exporting what the series manager holds.
 #include "core/Globals.h"
-#include "SeriesTestPrint.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesManager.h"
 #include "platform/UiServices.h"

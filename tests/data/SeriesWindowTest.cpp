@@ -1,7 +1,6 @@
 // The series windows driven as a user drives them: generate a series, view it, edit a value,
 // save it and open it again.
 #include "core/Globals.h"
-#include "SeriesTestPrint.h"
 #include "data/SeriesFiles.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesManagerWindow.h"

@@ -6,9 +6,6 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-// Readable failures for texts.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace xlsxtest {
 
 // Prelude of every script: `path` (argv[1]), a fresh workbook `wb` with its sheet `ws`, and

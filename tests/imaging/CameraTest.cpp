@@ -409,6 +409,7 @@ TEST_F(CameraWindow, CropKeepsTheAdjustmentsAndResetBringsTheFrameBack)
 
 TEST_F(CameraWindow, ExportWritesTheFormatChosenInThePanel)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     cam.Prepare_Open();
     startLive();
     capture(frame(QColor(10, 120, 240)));

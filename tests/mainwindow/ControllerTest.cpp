@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QTabWidget>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <sys/stat.h>
 
@@ -54,6 +56,10 @@ TEST_F(ControllerTest, UnreachableResourceFolderStopsTheSetUp)
     EXPECT_FALSE(setUpWindow());
     EXPECT_EQ(ui->messages().value(0).trimmed(), "Can not access Data file.");
     EXPECT_EQ(startDialogRuns, 0);
+    // Ending the program is left to its caller: event loops, a modal dialog's, still run.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
+    EXPECT_EQ(loop.exec(), 7);
 }
 
 TEST_F(ControllerTest, CameraFolderFromItsFileOnlyWhenThatIsAFolder)
@@ -237,8 +243,7 @@ TEST_F(ControllerTest, MainThreadMessagesAnswerFromAWorkerThread)
         answer = controller->Main_Thread_Messgae_Yes_No(QStringLiteral("Go on?"));
     }));
     worker->start();
-    while (!worker->isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return worker->isFinished(); })) << "the worker still waits on its boxes";
     worker->wait();
     EXPECT_EQ(answer.load(), 1);
     EXPECT_EQ(ui->messages(), (QStringList{QStringLiteral("From a worker"), QStringLiteral("Go on?")}));

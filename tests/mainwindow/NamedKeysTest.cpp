@@ -1,11 +1,14 @@
 // Every key the main window names, in a command button's tooltip ("Print (Ctrl+P)") or beside a
 // menu item, runs that command when pressed on the window.
 #include "ControllerFixture.h"
+#include "CoreTestSupport.h"
 
 #include <QAction>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSignalSpy>
+
+#include <numeric>
 
 namespace {
 
@@ -25,6 +28,11 @@ TEST_F(NamedKeysTest, EveryKeyATooltipOrMenuNamesRunsItsCommand)
     controller->show();
     controller->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    // A control copied, then let go: the paste key is among those named and pressed.
+    place(Card_Front_Or_Back, {kindstest::filledRect(QRectF(20, 20, 40, 30), Qt::red)});
+    clickAt(canvas(Card_Front_Or_Back), QPointF(40, 35));
+    click("Copy_btn");
+    clickAt(canvas(Card_Front_Or_Back), QPointF(120, 100));  // on the card beside it
     std::vector<Named> named;
     auto entry = [&](const QKeySequence &keys) -> Named & {
         for (Named &n : named)
@@ -55,7 +63,9 @@ TEST_F(NamedKeysTest, EveryKeyATooltipOrMenuNamesRunsItsCommand)
         return n.keys == QKeySequence(QKeySequence::Print);
     });
     ASSERT_TRUE(printNamed) << "the Print button names its key";
-    ASSERT_GE(named.size(), 10u);
+    ASSERT_GE(named.size(), 10u) << std::accumulate(named.begin(), named.end(), std::string(), [](std::string all, const Named &n) {
+        return all + n.keys.toString().toStdString() + ": " + n.where.toStdString() + "\n";
+    });
 
     for (const Named &n : named) {
         SCOPED_TRACE(n.keys.toString().toStdString() + " named by " + n.where.toStdString());

@@ -147,14 +147,14 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
     EXPECT_EQ(pages->pageCount(), 1);
 }
 
-// On a desk with no printer, Print says why; a PDF printed from the preview is written; and the
+// On a desk with no printer (as every test sees it), Print says why; a PDF printed from the preview is written; and the
 // next Print neither trips over the failed run nor prints into that PDF file again.
 TEST_F(VisitorDeskTest, AFailedPrintLeavesLaterPrintsAndPreviewsWhole)
 {
     REQUIRE_TOOL(tool, "sqlite3");
     REQUIRE_TOOL(pdftotext, "pdftotext");
-    if (!QPrinterInfo::availablePrinterNames().isEmpty())
-        GTEST_SKIP() << "this desk has a printer";
+    // The test programs see no print server, whatever this machine has.
+    ASSERT_EQ(QPrinterInfo::availablePrinterNames(), QStringList());
     startVisitor();
     type(front().value[0], "Grace Hopper");
     ASSERT_EQ(record(), kVisitSaved);

@@ -49,6 +49,9 @@ struct Server {
                       QStringList{qEnvironmentVariable("BADGELOOM_SOURCE_DIR") + "/tests/output/smtp_server.py", dir.path()} + options);
         process.waitForReadyRead(10000);
         port = QString::fromLatin1(process.readLine()).trimmed();
+        if (port.isEmpty())
+            ADD_FAILURE() << "the test mail server did not start (python3, tests/output/smtp_server.py): "
+                          << process.readAllStandardError().toStdString();
         if (options.contains("--any") && (process.canReadLine() || process.waitForReadyRead(5000)))
             remote = QString::fromLatin1(process.readLine()).trimmed();
     }
@@ -211,8 +214,12 @@ TEST(Mail, StopEndsAPauseWithinASecond)
     CardMailRun run(card.design, {MailMode::CurrentCard, "me@example.org", "a@example.org,b@example.org", "s", "b", {}, "x", "F", -1, 1, 1, 1, 60000}, server.account());
     ASSERT_EQ(run.Check(), QString());
     std::thread worker([&] { run.Send_Mail_Thread(); });
-    while (run.pauseText().isEmpty())
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const bool paused = testsupport::waitUntil([&] { return !run.pauseText().isEmpty(); });
+    if (!paused) {
+        run.Stop();
+        worker.join();
+        FAIL() << "the run never paused after its first mail: " << run.Final_Message().toStdString();
+    }
     EXPECT_EQ(run.pauseText(), "Pausing the process for 1 Minute 0 Second.");
     QElapsedTimer clock;
     clock.start();

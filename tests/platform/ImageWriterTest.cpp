@@ -1,6 +1,7 @@
 #include "platform/ImageWriter.h"
 #include "platform/PixelBuffers.h"
 #include "platform/Plist.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QProcess>
@@ -37,6 +38,7 @@ QByteArray contents(const QString &path)
 
 TEST(ImageWriter, EncodesByExtensionKeepingEveryPixelAndTheResolution)
 {
+    REQUIRE_IMAGE_FORMAT("tiff");
     // JPEG and BMP are flattened on white, keeping every pixel in place even for a picture
     // grabbed from a high-density screen; PNG and TIFF keep transparency.
     QTemporaryDir dir;

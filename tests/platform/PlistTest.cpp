@@ -11,6 +11,8 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace platform;
 
 namespace {
@@ -62,6 +64,29 @@ TEST(Plist, RoundTripsEveryKindInBothFormats)
         EXPECT_EQ(list[7].toList().size(), 2);
         EXPECT_EQ(list[8].toDateTime().toSecsSinceEpoch(), want[8].toDateTime().toSecsSinceEpoch());
     }
+}
+
+// A user's desktop may write numbers with a decimal comma; the lists we read and write must not.
+TEST(Plist, RealsReadAndWriteAlikeUnderACommaDecimalLocale)
+{
+    REQUIRE_COMMA_LOCALE(german);
+    const auto decimal = [] {
+        char text[8];
+        std::snprintf(text, sizeof text, "%.1f", 0.5);
+        return std::string(text);
+    };
+    ASSERT_EQ(decimal(), "0,5") << "the locale is not in effect";
+    const QByteArray written = plistSerialize(QVariantList{0.1, 3.25e-7, -1234.5});
+    EXPECT_FALSE(written.contains(',')) << written.toStdString();
+    for (const QByteArray &xml : {written, QByteArray("<plist><array><real>0.1</real><real>3.25e-7</real>"
+                                                      "<real>-1234.5</real></array></plist>")}) {
+        const QVariantList back = plistParse(xml).toList();
+        ASSERT_EQ(back.size(), 3) << xml.toStdString();
+        EXPECT_DOUBLE_EQ(back[0].toDouble(), 0.1);
+        EXPECT_DOUBLE_EQ(back[1].toDouble(), 3.25e-7);
+        EXPECT_DOUBLE_EQ(back[2].toDouble(), -1234.5);
+    }
+    EXPECT_EQ(decimal(), "0,5") << "the thread's own locale comes back after a read";
 }
 
 TEST(Plist, StreamedXmlIsTheLibrarysBytesAndReadsBackAlike)

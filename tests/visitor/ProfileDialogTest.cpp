@@ -26,8 +26,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
 struct Host : ProfileHost {
