@@ -161,3 +161,51 @@ TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
         EXPECT_FALSE(QDir(platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All")).exists("FromPipe.did"));
     }
 }
+
+// File > Start… over an open design: the group wizard that cannot save its project says so, and
+// its Cancel goes back to the design as it was, though the template had been chosen.
+TEST_F(GroupModeTest, AnUnsavableProjectsCancelKeepsTheOpenDesign)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+    ASSERT_TRUE(QDir().mkpath(user));
+    saveAs(user + "/Badge.did");
+    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    const QString book = pathIn("people.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name"}, {"Anna"}}, true));
+    drawDesign();
+    saveAs(pathIn("open.did"));
+    const auto face = [this] {
+        return std::tuple(document->graphics(), controller->windowTitle(), Start_Card_Option, Project_File_Name);
+    };
+    const auto before = face();
+    const QString folder = platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All");
+    const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+        pressIn(w, "start_new_btn");
+        w.proj_name->setText("Blocked");
+        w.excel_path->setText(book);
+        pressIn(w, "ok_btn");
+        // The project's folder cannot be made: a file has taken its name.
+        QDir(folder).removeRecursively();
+        QFile blocker(folder);
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+        w.imageBrowser->selectImage(0);
+        pressIn(w, "ok_btn");
+        w.columnCombos[0]->setCurrentIndex(1);
+        pressIn(w, "ok_btn");
+        pressIn(w, "cancel_btn");
+        return w.result();
+    });
+    ui->clear();
+    ui->push(int(platform::AnswerNo));
+    startAnswers = {14};
+    for (QAction *a : controller->findChildren<QAction *>())
+        if (a->text() == "Start…")
+            testsupport::press(a);
+    Group_Mode_Wizard::setModalRunner(previous);
+    EXPECT_EQ(ui->messages().mid(1).join("|").trimmed().toStdString(), "The project could not be saved.");
+    EXPECT_TRUE(face() == before);
+    QFile::remove(folder);
+}
