@@ -269,18 +269,23 @@ protected:
     // File > Start… over the open design, left on each start answer by the Cancel of the road it
     // leads to (the start dialog, the gallery, the card wizard, the group wizard); `check` looks
     // at the window after each.
+    // File > Start… over the open design, which is not saved, answering the start dialog.
+    void startOver(int answer)
+    {
+        ui->clear();
+        ui->push(int(platform::AnswerNo));
+        startAnswers = {answer};
+        for (QAction *a : controller->findChildren<QAction *>())
+            if (a->text() == QObject::tr("Start…"))
+                testsupport::press(a);
+    }
     void cancelEachStart(std::initializer_list<int> answers, const std::function<void(int)> &check)
     {
         const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return w.CancelClick(), w.result(); });
         const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return w.Cancel_Click(), w.result(); });
         const auto gallery = std::exchange(galleryAction, nullptr);
         for (const int answer : answers) {
-            ui->clear();
-            ui->push(int(platform::AnswerNo));  // the open design is not saved
-            startAnswers = {answer};
-            for (QAction *a : controller->findChildren<QAction *>())
-                if (a->text() == QObject::tr("Start…"))
-                    testsupport::press(a);
+            startOver(answer);
             check(answer);
         }
         galleryAction = gallery;

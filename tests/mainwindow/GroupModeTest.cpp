@@ -14,7 +14,18 @@
 #include <sys/stat.h>
 
 namespace {
-class GroupModeTest : public ControllerTest {};
+class GroupModeTest : public ControllerTest {
+protected:
+    // The open design becomes the user's template "Badge"; answers its folder.
+    QString saveUserTemplate()
+    {
+        const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+        EXPECT_TRUE(QDir().mkpath(user));
+        saveAs(user + "/Badge.did");
+        EXPECT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+        return user;
+    }
+};
 }  // namespace
 
 // The start dialog's group road: the wizard makes a project from a sheet and a user template,
@@ -22,10 +33,7 @@ class GroupModeTest : public ControllerTest {};
 TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
 {
     ASSERT_TRUE(setUpWindow());
-    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
-    ASSERT_TRUE(QDir().mkpath(user));
-    saveAs(user + "/Badge.did");
-    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    const QString user = saveUserTemplate();
     ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Lost.png"));  // its design is gone
     const QString book = pathIn("people.xlsx"), empty = pathIn("titles only.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Email"}, {"Anna", "a@x"}, {"Ben", "b@x"}}, true));
@@ -103,10 +111,7 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
 TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
 {
     ASSERT_TRUE(setUpWindow());
-    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
-    ASSERT_TRUE(QDir().mkpath(user));
-    saveAs(user + "/Badge.did");
-    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    saveUserTemplate();
     const QString book = pathIn("people.xlsx");
     const struct {
         const char *name;
@@ -167,10 +172,7 @@ TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
 TEST_F(GroupModeTest, AnUnsavableProjectsCancelKeepsTheOpenDesign)
 {
     ASSERT_TRUE(setUpWindow());
-    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
-    ASSERT_TRUE(QDir().mkpath(user));
-    saveAs(user + "/Badge.did");
-    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    saveUserTemplate();
     const QString book = pathIn("people.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name"}, {"Anna"}}, true));
     drawDesign();
@@ -187,9 +189,7 @@ TEST_F(GroupModeTest, AnUnsavableProjectsCancelKeepsTheOpenDesign)
         pressIn(w, "ok_btn");
         // The project's folder cannot be made: a file has taken its name.
         QDir(folder).removeRecursively();
-        QFile blocker(folder);
-        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        EXPECT_TRUE(QFile(folder).open(QIODevice::WriteOnly));
         w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
         w.imageBrowser->selectImage(0);
         pressIn(w, "ok_btn");
@@ -198,14 +198,8 @@ TEST_F(GroupModeTest, AnUnsavableProjectsCancelKeepsTheOpenDesign)
         pressIn(w, "cancel_btn");
         return w.result();
     });
-    ui->clear();
-    ui->push(int(platform::AnswerNo));
-    startAnswers = {14};
-    for (QAction *a : controller->findChildren<QAction *>())
-        if (a->text() == "Start…")
-            testsupport::press(a);
+    startOver(14);
     Group_Mode_Wizard::setModalRunner(previous);
     EXPECT_EQ(ui->messages().mid(1).join("|").trimmed().toStdString(), "The project could not be saved.");
     EXPECT_TRUE(face() == before);
-    QFile::remove(folder);
 }
