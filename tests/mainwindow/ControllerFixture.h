@@ -269,11 +269,14 @@ protected:
     // File > Start… over the open design, left on each start answer by the Cancel of the road it
     // leads to (the start dialog, the gallery, the card wizard, the group wizard); `check` looks
     // at the window after each.
-    // File > Start… over the open design, which is not saved, answering the start dialog.
-    void startOver(int answer)
+    // File > Start… over the open design, which is not saved, answering the start dialog; the
+    // questions on the road get `answers`.
+    void startOver(int answer, std::initializer_list<int> answers = {})
     {
         ui->clear();
         ui->push(int(platform::AnswerNo));
+        for (const int a : answers)
+            ui->push(a);
         startAnswers = {answer};
         for (QAction *a : controller->findChildren<QAction *>())
             if (a->text() == QObject::tr("Start…"))

@@ -5,6 +5,7 @@
 #include "groupmode/Group_Mode_Wizard.h"
 
 #include "platform/Paths.h"
+#include "platform/Plist.h"
 #include "platform/RegularFile.h"
 
 #include <QComboBox>
@@ -168,38 +169,50 @@ TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
 }
 
 // File > Start… over an open design: the group wizard that cannot save its project says so, and
-// its Cancel goes back to the design as it was, though the template had been chosen.
+// its Cancel goes back to the design as it was, though the template had been chosen: the
+// project's folder cannot be made, or the template is damaged and the user will not save it.
 TEST_F(GroupModeTest, AnUnsavableProjectsCancelKeepsTheOpenDesign)
 {
     ASSERT_TRUE(setUpWindow());
-    saveUserTemplate();
+    drawDesign();
+    const QString badge = saveUserTemplate() + "/Badge.did";
     const QString book = pathIn("people.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name"}, {"Anna"}}, true));
-    drawDesign();
     saveAs(pathIn("open.did"));
     const auto face = [this] {
         return std::tuple(document->graphics(), controller->windowTitle(), Start_Card_Option, Project_File_Name);
     };
     const auto before = face();
     const QString folder = platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All");
-    const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
-        pressIn(w, "start_new_btn");
-        w.proj_name->setText("Blocked");
-        w.excel_path->setText(book);
-        pressIn(w, "ok_btn");
-        // The project's folder cannot be made: a file has taken its name.
-        QDir(folder).removeRecursively();
-        EXPECT_TRUE(QFile(folder).open(QIODevice::WriteOnly));
-        w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
-        w.imageBrowser->selectImage(0);
-        pressIn(w, "ok_btn");
-        w.columnCombos[0]->setCurrentIndex(1);
-        pressIn(w, "ok_btn");
-        pressIn(w, "cancel_btn");
-        return w.result();
-    });
-    startOver(14);
-    Group_Mode_Wizard::setModalRunner(previous);
-    EXPECT_EQ(ui->messages().mid(1).join("|").trimmed().toStdString(), "The project could not be saved.");
-    EXPECT_TRUE(face() == before);
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged template" : "folder taken");
+        const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+            pressIn(w, "start_new_btn");
+            w.proj_name->setText("Blocked");
+            w.excel_path->setText(book);
+            pressIn(w, "ok_btn");
+            if (!damaged) {  // a file has taken the folder's name
+                QDir(folder).removeRecursively();
+                EXPECT_TRUE(QFile(folder).open(QIODevice::WriteOnly));
+            }
+            w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+            w.imageBrowser->selectImage(0);
+            pressIn(w, "ok_btn");
+            w.columnCombos[0]->setCurrentIndex(1);
+            pressIn(w, "ok_btn");
+            pressIn(w, "cancel_btn");
+            return w.result();
+        });
+        if (damaged) {
+            QFile::remove(folder);
+            QVariantList root = platform::plistReadFile(badge).toList();
+            root[Design_First_Record_Index + 2] = root[Design_First_Record_Index + 2].toList().mid(0, 12);
+            QFile file(badge);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(platform::plistSerialize(QVariant(root))) > 0);
+        }
+        startOver(14, {int(platform::AnswerNo)});  // the damaged template is not saved
+        Group_Mode_Wizard::setModalRunner(previous);
+        EXPECT_EQ(ui->messages().last().trimmed().toStdString(), "The project could not be saved.");
+        EXPECT_TRUE(face() == before);
+    }
 }
