@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryFile>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -705,6 +706,18 @@ std::array<int, 12> Group_Mode_Wizard::Set_Group_Mode_Excel_Col_Index() const
     return bindings;
 }
 
+namespace {
+// Makes the folder when needed and tries a file in it: the permission bits alone do not say
+// whether this user may write there.
+bool Folder_Takes_Files(const QString &folder)
+{
+    if (!Create_Folder(folder, 0777))
+        return false;
+    QTemporaryFile probe(folder + QStringLiteral("/.probe-XXXXXX"));
+    return probe.open();
+}
+}  // namespace
+
 // --- the screens -----------------------------------------------------------------------------
 
 void Group_Mode_Wizard::OK_Click()
@@ -785,12 +798,17 @@ void Group_Mode_Wizard::finish()
     if (columnCombos[0]->currentIndex() <= 0 || columnCombos[0]->currentText().trimmed().isEmpty())
         return say(QStringLiteral("Default column should not be 'None'."));
     setup.bindings = Set_Group_Mode_Excel_Col_Index();
+    // The template replaces the window's design: a folder that cannot take the project is found
+    // out before, so that the user's Cancel still finds the design they had.
+    const QString cannotSave = QStringLiteral("The project could not be saved.");
+    if (!Folder_Takes_Files(QFileInfo(setup.projectPath).absolutePath()))
+        return say(cannotSave);
     const QString design = Template_Design_Path(Selected_Template_Path);
     if (m_host.Read_and_load_design_Log_NEW_METHOD(design, QStringLiteral("T"), true) == 0)
         return;  // the loader has said why; the column screen stays
     m_host.Check_For_Defalut_Photo_Control();
-    if (!Create_Folder(QFileInfo(setup.projectPath).absolutePath(), 0777) || !m_host.Create_Group_Project(setup))
-        return say(QStringLiteral("The project could not be saved."));
+    if (!m_host.Create_Group_Project(setup))
+        return say(cannotSave);
     excel_content.clear();
     done(1);
 }

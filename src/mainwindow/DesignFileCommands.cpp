@@ -222,6 +222,7 @@ void SKTWindowController::placeLoadedControls(int side, const SKTGraphicArray &c
 QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QString &path, const QString &mode,
                                                      bool readTable)
 {
+    ++m_designLoads;
     Set_Progress_Text(QStringLiteral("Loading card properties"));
     const QString startMode = Start_Mode_After_Load(Start_Card_Option, design, readTable);
     New_Project_Setting_Reset(mode != QStringLiteral("T"));

@@ -533,6 +533,7 @@ private:
     // must not ask them again.
     bool m_exitConfirmed = false;
     bool m_startOverOpenDesign = false;  // the start dialog runs over a design it must not lose
+    int m_designLoads = 0;               // designs loaded into the window in this run
     // What was damaged in the design on show, from its loading until a save the user agreed to.
     QStringList m_damagedRecords;
 };

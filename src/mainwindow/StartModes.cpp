@@ -106,10 +106,30 @@ bool SKTWindowController::Start_Over_Open_Design()
     const QVariantList rows = Excel_Table().Table_Rows();
     const QStringList captions = Profile_Captions();
     const int shape = cardTabs().Card_Shape;
+    // A road may load its design before its last step fails (the group wizard whose project
+    // cannot be saved): the open design is then put back.
+    const DesignData kept = Current_Design_Data();
+    const QString file = ::Project_File_Name;
+    const QStringList damaged = m_damagedRecords;
+    const int loads = m_designLoads;
     m_startOverOpenDesign = true;
     Open_Start_Window();
     if (!std::exchange(m_startOverOpenDesign, false))
         return true;
+    if (m_designLoads != loads) {
+        Start_Card_Option = option;
+        Apply_Loaded_Design(kept, file, QStringLiteral("L"), true);
+        ::Project_File_Name = file;
+        m_damagedRecords = damaged;
+        if (option == QStringLiteral("G"))
+            Load_Group_Mode_After_log_reading();
+        if (option == QStringLiteral("V")) {
+            liveModePanel().Show_Hide_Profile_Panel_Live_Mode(true);
+            if (VisitorMode *mode = Visitor_Mode_Of(*this))
+                mode->Create_Control_For_Visitor_Mode();
+        }
+        Reset_Undo_With_Base_Snapshot();
+    }
     Start_Card_Option = option;
     Selected_Template_Path = templatePath;
     ::Excel_Source_Path = workbook;

@@ -8,6 +8,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
+#include "core/PictureServices.h"
 #include "core/SKTImage.h"
 #include "core/Shape_Control.h"
 #include "core/Utilities.h"
@@ -538,7 +539,9 @@ void PropertyPanel::Image_reset_Button()
         // The picture the data source gave, else the control's own.
         const QString path = isFile(g->Text_Value) ? g->Text_Value : g->_file_path;
         Show_Picture_Path(path);
-        static_cast<SKTImage &>(*g).setFilePath(path, true);
+        // The placeholder is no picture: the control's data source stays as it was rather than
+        // taking this installation's resource path.
+        static_cast<SKTImage &>(*g).setFilePath(path, !Is_Placeholder_Picture(path));
     }
     if (liveMode())
         if (const SKTGraphic *shown = canvas->Selected_Graphic())

@@ -269,18 +269,26 @@ protected:
     // File > Start… over the open design, left on each start answer by the Cancel of the road it
     // leads to (the start dialog, the gallery, the card wizard, the group wizard); `check` looks
     // at the window after each.
+    // File > Start… over the open design, which is not saved, answering the start dialog; the
+    // questions on the road get `answers`.
+    void startOver(int answer, std::initializer_list<int> answers = {})
+    {
+        ui->clear();
+        ui->push(int(platform::AnswerNo));
+        for (const int a : answers)
+            ui->push(a);
+        startAnswers = {answer};
+        for (QAction *a : controller->findChildren<QAction *>())
+            if (a->text() == QObject::tr("Start…"))
+                testsupport::press(a);
+    }
     void cancelEachStart(std::initializer_list<int> answers, const std::function<void(int)> &check)
     {
         const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return w.CancelClick(), w.result(); });
         const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return w.Cancel_Click(), w.result(); });
         const auto gallery = std::exchange(galleryAction, nullptr);
         for (const int answer : answers) {
-            ui->clear();
-            ui->push(int(platform::AnswerNo));  // the open design is not saved
-            startAnswers = {answer};
-            for (QAction *a : controller->findChildren<QAction *>())
-                if (a->text() == QObject::tr("Start…"))
-                    testsupport::press(a);
+            startOver(answer);
             check(answer);
         }
         galleryAction = gallery;

@@ -5,6 +5,7 @@
 #include "groupmode/Group_Mode_Wizard.h"
 
 #include "platform/Paths.h"
+#include "platform/Plist.h"
 #include "platform/RegularFile.h"
 
 #include <QComboBox>
@@ -14,7 +15,18 @@
 #include <sys/stat.h>
 
 namespace {
-class GroupModeTest : public ControllerTest {};
+class GroupModeTest : public ControllerTest {
+protected:
+    // The open design becomes the user's template "Badge"; answers its folder.
+    QString saveUserTemplate()
+    {
+        const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
+        EXPECT_TRUE(QDir().mkpath(user));
+        saveAs(user + "/Badge.did");
+        EXPECT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+        return user;
+    }
+};
 }  // namespace
 
 // The start dialog's group road: the wizard makes a project from a sheet and a user template,
@@ -22,10 +34,7 @@ class GroupModeTest : public ControllerTest {};
 TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
 {
     ASSERT_TRUE(setUpWindow());
-    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
-    ASSERT_TRUE(QDir().mkpath(user));
-    saveAs(user + "/Badge.did");
-    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    const QString user = saveUserTemplate();
     ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Lost.png"));  // its design is gone
     const QString book = pathIn("people.xlsx"), empty = pathIn("titles only.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Email"}, {"Anna", "a@x"}, {"Ben", "b@x"}}, true));
@@ -103,10 +112,7 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
 TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
 {
     ASSERT_TRUE(setUpWindow());
-    const QString user = platform::joinPath(Created_Resource_Path, "Templates/User");
-    ASSERT_TRUE(QDir().mkpath(user));
-    saveAs(user + "/Badge.did");
-    ASSERT_TRUE(QImage(40, 25, QImage::Format_RGB32).save(user + "/Badge.png"));
+    saveUserTemplate();
     const QString book = pathIn("people.xlsx");
     const struct {
         const char *name;
@@ -159,5 +165,54 @@ TEST_F(GroupModeTest, ARefusedWorkbookSaysWhyAndStartsNothing)
         EXPECT_EQ(sheets, 0);
         EXPECT_LE(columns, 1);
         EXPECT_FALSE(QDir(platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All")).exists("FromPipe.did"));
+    }
+}
+
+// File > Start… over an open design: the group wizard that cannot save its project says so, and
+// its Cancel goes back to the design as it was, though the template had been chosen: the
+// project's folder cannot be made, or the template is damaged and the user will not save it.
+TEST_F(GroupModeTest, AnUnsavableProjectsCancelKeepsTheOpenDesign)
+{
+    ASSERT_TRUE(setUpWindow());
+    drawDesign();
+    const QString badge = saveUserTemplate() + "/Badge.did";
+    const QString book = pathIn("people.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name"}, {"Anna"}}, true));
+    saveAs(pathIn("open.did"));
+    const auto face = [this] {
+        return std::tuple(document->graphics(), controller->windowTitle(), Start_Card_Option, Project_File_Name);
+    };
+    const auto before = face();
+    const QString folder = platform::joinPath(Created_Resource_Path, "Group_Excel_Data/All");
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged template" : "folder taken");
+        const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+            pressIn(w, "start_new_btn");
+            w.proj_name->setText("Blocked");
+            w.excel_path->setText(book);
+            pressIn(w, "ok_btn");
+            if (!damaged) {  // a file has taken the folder's name
+                QDir(folder).removeRecursively();
+                EXPECT_TRUE(QFile(folder).open(QIODevice::WriteOnly));
+            }
+            w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+            w.imageBrowser->selectImage(0);
+            pressIn(w, "ok_btn");
+            w.columnCombos[0]->setCurrentIndex(1);
+            pressIn(w, "ok_btn");
+            pressIn(w, "cancel_btn");
+            return w.result();
+        });
+        if (damaged) {
+            QFile::remove(folder);
+            QVariantList root = platform::plistReadFile(badge).toList();
+            root[Design_First_Record_Index + 2] = root[Design_First_Record_Index + 2].toList().mid(0, 12);
+            QFile file(badge);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(platform::plistSerialize(QVariant(root))) > 0);
+        }
+        startOver(14, {int(platform::AnswerNo)});  // the damaged template is not saved
+        Group_Mode_Wizard::setModalRunner(previous);
+        EXPECT_EQ(ui->messages().last().trimmed().toStdString(), "The project could not be saved.");
+        EXPECT_TRUE(face() == before);
     }
 }

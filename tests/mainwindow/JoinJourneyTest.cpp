@@ -704,12 +704,7 @@ TEST_P(StartOverABoundControl, AsksNothingButTheSaveQuestion)
     choose("Excel", QString());
     panel().Batch_Series->setCurrentIndex(1);
     ASSERT_EQ(text->excel_col_indx, 1);
-    startAnswers = {road};
-    ui->clear();
-    ui->push(int(platform::AnswerNo));  // the open design is not saved
-    for (QAction *a : controller->findChildren<QAction *>())
-        if (a->text() == QObject::tr("Start…"))
-            press(a);
+    startOver(road);
     EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
     // The save question of the open design is the only one asked.
     EXPECT_EQ(ui->messages().join(" | ").toStdString(), "Do you want to save changes before opening new document?");

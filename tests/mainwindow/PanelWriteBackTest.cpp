@@ -7,6 +7,7 @@
 #include "core/SKTImage.h"
 #include "imaging/Cropping_Tool.h"
 #include "data/SeriesFiles.h"
+#include "platform/Paths.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTSignature.h"
@@ -468,4 +469,31 @@ TEST_F(PanelWriteBackTest, ThePlaceholderShowsNoPathAndStaysStored)
                   return g->kind() == SKTGraphicKind::Image && g->_file_path == placeholder;
               }),
               1);
+}
+
+// Reset on a delivered template's photo frame, which holds the placeholder: the frame's data
+// source stays as the template gave it, and the installation's path is not stored.
+TEST_F(PanelWriteBackTest, ResetLeavesThePlaceholdersPathOutOfTheDesign)
+{
+    open(platform::joinPath(Resource_Path, "Templates/Visitor/Guest Cyan (v).did"));
+    const auto frame = [this]() -> SKTGraphic & {
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+            if (g->control_ID == QLatin1String("Fup_Photo"))
+                return *g;
+        throw std::runtime_error("no photo frame");
+    };
+    const QString given = frame().Text_Value;
+    clickAt(canvas(0), {1, 1});
+    QTest::mouseClick(canvas(0), Qt::LeftButton, Qt::NoModifier, ControllerTest::at(canvas(0), frame().bounds().center()));
+    ASSERT_EQ(canvas(0)->Selected_Graphic(), &frame());
+    ui->push(true);
+    testsupport::press(panel().Image_reset_btn);
+    ui->push(pathIn("reset.did"));
+    click("SaveAs_btn");
+    const DesignReadResult read = Read_Design_File(pathIn("reset.did"));
+    ASSERT_TRUE(read.ok());
+    const auto &stored = read.design->frontControls;
+    const auto photo = std::find_if(stored.begin(), stored.end(), [](const auto &g) { return g->control_ID == "Fup_Photo"; });
+    ASSERT_NE(photo, stored.end());
+    EXPECT_EQ((*photo)->Text_Value.toStdString(), given.toStdString());
 }
