@@ -53,18 +53,38 @@ int leastWithoutScrollingAcross(const QWidget &column)
     return least;
 }
 
-// Refits the live columns whenever their split view changes width (a window resized or shown).
+// Whether a split view has placed every column it shows. It places them one after another, and a
+// column just shown waits for the next layout: until then their widths say nothing of what one can
+// spare (a column shown again reads 0 wide, its divider still hidden).
+bool placed(const QSplitter &split)
+{
+    const QList<int> sizes = split.sizes();
+    int used = 0;
+    bool first = true;
+    for (int i = 0; i < split.count(); ++i) {
+        if (split.widget(i)->isHidden())
+            continue;
+        if (!first && split.handle(i)->isHidden())
+            return false;
+        used += sizes[i] + (first ? 0 : split.handleWidth());
+        first = false;
+    }
+    return used == (split.orientation() == Qt::Horizontal ? split.width() : split.height());
+}
+
+// Refits the live columns whenever a column changes width (a window resized or shown, a column
+// placed by its split view).
 class ColumnFitter : public QObject {
 public:
-    ColumnFitter(QSplitter &split, std::function<void()> fit) : QObject(&split), m_fit(std::move(fit))
+    ColumnFitter(QWidget &column, std::function<void()> fit) : QObject(&column), m_fit(std::move(fit))
     {
-        split.installEventFilter(this);
+        column.installEventFilter(this);
     }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
-            auto *split = static_cast<QSplitter *>(watched);
-            if (event->type() == QEvent::Show || static_cast<QResizeEvent *>(event)->oldSize().width() != split->width())
+            auto *column = static_cast<QWidget *>(watched);
+            if (event->type() == QEvent::Show || static_cast<QResizeEvent *>(event)->oldSize().width() != column->width())
                 m_fit();
         }
         return QObject::eventFilter(watched, event);
@@ -345,15 +365,13 @@ void VisitorMode::borrowFromRight(int shortBy)
 {
     // The column beside the live columns (the property panel) lends them its width down to what
     // it needs, and has it back when the design face returns (collapseLeftView).
+    // Hidden, or not yet placed, the column is lent nothing and given nothing back: its next
+    // placing does it (followNeighbour).
     auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget());
     const int at = outer ? outer->indexOf(verticalSplitView) : -1;
-    if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden())
+    if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden() || !placed(*outer))
         return;
     // A divider the user moved is left where the user put it, until the live face is set up again.
-    if (!m_watchingDivider) {
-        QObject::connect(outer, &QSplitter::splitterMoved, outer, [this] { m_dividerMoved = true; });
-        m_watchingDivider = true;
-    }
     if (m_dividerMoved && shortBy > 0)
         return;
     QWidget *right = outer->widget(at + 1);
@@ -366,6 +384,22 @@ void VisitorMode::borrowFromRight(int shortBy)
     sizes[at] += move;
     sizes[at + 1] -= move;
     outer->setSizes(sizes);
+}
+
+void VisitorMode::followNeighbour(QSplitter &outer)
+{
+    QObject::connect(&outer, &QSplitter::splitterMoved, &outer, [this] { m_dividerMoved = true; });
+    const int at = outer.indexOf(verticalSplitView);
+    if (at < 0 || at + 1 >= outer.count())
+        return;
+    // The window hides the column while the start dialog is up; shown and placed again, it lends
+    // the live face what it needs, or has back what it lent to a face now gone.
+    new ColumnFitter(*outer.widget(at + 1), [this] {
+        if (!scrollView->isHidden())
+            fitLiveColumns();
+        else if (m_lentByRight > 0)
+            borrowFromRight(-m_lentByRight);
+    });
 }
 
 void VisitorMode::collapseLeftView()
