@@ -364,9 +364,8 @@ void VisitorMode::fitLiveColumns()
 void VisitorMode::borrowFromRight(int shortBy)
 {
     // The column beside the live columns (the property panel) lends them its width down to what
-    // it needs, and has it back when the design face returns (collapseLeftView).
-    // Hidden, or not yet placed, the column is lent nothing and given nothing back: its next
-    // placing does it (followNeighbour).
+    // it needs, and has it back when the design face returns (collapseLeftView). Hidden, or not
+    // yet placed, it lends and takes nothing: its next placing does (followNeighbour).
     auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget());
     const int at = outer ? outer->indexOf(verticalSplitView) : -1;
     if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden() || !placed(*outer))
