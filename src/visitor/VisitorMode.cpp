@@ -327,6 +327,10 @@ void VisitorMode::fitLiveColumns()
     if ((!group && Start_Card_Option != QLatin1String("V")) || scrollView->isHidden())
         return;
     const QScopedValueRollback<bool> fitting(m_fitting, true);
+    // The panel beside opens at its working width, a floor kept until it is first shown; the live
+    // face may have it down to what it needs, so a window set up in this face fits a small screen.
+    if (auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget()); outer && outer->indexOf(verticalSplitView) + 1 < outer->count())
+        outer->widget(outer->indexOf(verticalSplitView) + 1)->setMinimumWidth(0);
     // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
     const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
     const int panelLeast = leastColumnWidth(*scrollView, shown);

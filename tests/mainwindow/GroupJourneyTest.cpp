@@ -62,7 +62,8 @@ protected:
     // The group road to Finish: name column 1, title column 2, the photo column 3 bound to
     // the `photos` bindings (10 front, 11 back).
     QString project = QStringLiteral("Staff");  // the project the group road makes
-    int startGroupRoad(const QString &book, std::initializer_list<size_t> photos = {}, QAction *via = nullptr)
+    // `road` leads to the start dialog and says whether group mode came (New when none).
+    int startGroupRoad(const QString &book, std::initializer_list<size_t> photos = {}, const std::function<bool()> &road = {})
     {
         const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
             pressIn(w, "start_new_btn");
@@ -79,7 +80,7 @@ protected:
             pressIn(w, "ok_btn");
             return w.result();
         });
-        const bool started = startAgain(14, "G", via);
+        const bool started = road ? road() : startAgain(14, "G");
         Group_Mode_Wizard::setModalRunner(previous);
         return started ? 1 : 0;
     }
@@ -854,7 +855,7 @@ TEST_F(GroupJourney, OnASmallScreenThePropertyPanelLendsItsWidth)
             const int designWidth = panel->width();
             if (group) {
                 project = via ? QStringLiteral("Staff2") : QStringLiteral("Staff");
-                ASSERT_EQ(startGroupRoad(book, {}, via), 1) << road;
+                ASSERT_EQ(startGroupRoad(book, {}, [&] { return startAgain(14, "G", via); }), 1) << road;
             } else {
                 chooseVisitorRoad();
                 ASSERT_TRUE(startAgain(13, "V", via)) << road;
@@ -871,6 +872,23 @@ TEST_F(GroupJourney, OnASmallScreenThePropertyPanelLendsItsWidth)
             drag(-byHand);
         }
     }
+}
+
+// Launched into group mode on a 1024x700 screen, the window fits it: the panel's opening width
+// gives way to the live columns before the window is first shown.
+TEST_F(GroupJourney, LaunchedIntoGroupModeTheWindowFitsASmallScreen)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3), {}, [this] {
+                  startAnswers = {14};
+                  controller.reset();
+                  document = std::make_unique<SKTDocument>();
+                  controller = Set_Up_Application(*document);
+                  return setUpWindow() && Start_Card_Option == QLatin1String("G");
+              }), 1);
+    controller->show();
+    EXPECT_LE(controller->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    QWidget *panel = outlet<QWidget>("Right_Prop_Box");
+    EXPECT_GE(panel->width(), panel->minimumSizeHint().width());
 }
 
 // A row stored from a side whose photo is the placeholder, or that has no photo control, keeps
