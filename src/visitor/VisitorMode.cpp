@@ -94,6 +94,24 @@ private:
     std::function<void()> m_fit;
 };
 
+// Tells when a divider is taken in hand, before it moves anything.
+class PressWatch : public QObject {
+public:
+    PressWatch(QWidget &handle, std::function<void()> pressed) : QObject(&handle), m_pressed(std::move(pressed))
+    {
+        handle.installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_pressed();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_pressed;
+};
+
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
 
@@ -375,12 +393,14 @@ void VisitorMode::borrowFromRight(int shortBy)
     if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden() || !placed(*outer))
         return;
     // A divider the user moved is left where the user put it, until the live face is set up again.
-    if (m_dividerMoved && shortBy > 0)
+    if (m_dividerMoved && shortBy >= 0)
         return;
     QWidget *right = outer->widget(at + 1);
     QList<int> sizes = outer->sizes();
     const int spare = sizes[at + 1] - leastWithoutScrollingAcross(*right);
-    const int move = shortBy > 0 ? std::min(shortBy, std::max(0, spare)) : -std::min(-shortBy, m_lentByRight);
+    // Asked for nothing, a column that kept less than it needs has the difference back.
+    const int move = shortBy >= 0 ? (spare >= 0 ? std::min(shortBy, spare) : -std::min(-spare, m_lentByRight))
+                                 : -std::min(-shortBy, m_lentByRight);
     if (move == 0)
         return;
     m_lentByRight += move;
@@ -391,10 +411,12 @@ void VisitorMode::borrowFromRight(int shortBy)
 
 void VisitorMode::followNeighbour(QSplitter &outer)
 {
-    QObject::connect(&outer, &QSplitter::splitterMoved, &outer, [this] { m_dividerMoved = true; });
     const int at = outer.indexOf(verticalSplitView);
     if (at < 0 || at + 1 >= outer.count())
         return;
+    // Taken in hand, the divider is the user's: nothing is lent or taken back while it moves.
+    new PressWatch(*outer.handle(at + 1), [this] { m_dividerMoved = true; });
+    QObject::connect(&outer, &QSplitter::splitterMoved, &outer, [this] { m_dividerMoved = true; });
     // The window hides the column while the start dialog is up; shown and placed again, it lends
     // the live face what it needs, or has back what it lent to a face now gone.
     new ColumnFitter(*outer.widget(at + 1), [this] {
@@ -403,6 +425,14 @@ void VisitorMode::followNeighbour(QSplitter &outer)
         else if (m_lentByRight > 0)
             borrowFromRight(-m_lentByRight);
     });
+    // Its rows' scroll areas are measured only once laid out (a window set up before it is first
+    // shown), and a page may need more than the last: what they need comes back from what was
+    // lent, and the live columns are fitted to what is left.
+    for (QScrollArea *area : outer.widget(at + 1)->findChildren<QScrollArea *>())
+        new ColumnFitter(*area->viewport(), [this] {
+            if (!scrollView->isHidden())
+                borrowFromRight(0), fitLiveColumns();
+        });
 }
 
 void VisitorMode::collapseLeftView()
