@@ -497,6 +497,10 @@ void SKTWindowController::Show_Hide_Main_Window(bool show)
         return;
     myTargetView->setVisible(show);
     Right_Prop_Box->setVisible(show);
+    // Shown again, the panel is placed at once rather than at the next layout pass, so what reads
+    // the columns' widths next (the live columns lending from it) sees the panel as the user will.
+    if (auto *split = qobject_cast<QSplitter *>(Right_Prop_Box->parentWidget()); show && split)
+        split->refresh();
     // A hidden design leaves no live panel beside it (New and Open from visitor or group mode).
     if (!show)
         liveModePanel().Hide_Visitor_panel();

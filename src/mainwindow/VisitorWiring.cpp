@@ -98,6 +98,7 @@ void Install_Visitor_Mode(SKTWindowController &window, QSplitter &split)
     split.insertWidget(1, wiring->mode.buildColumns(design));
     split.setStretchFactor(1, 1);
     split.setSizes(sizes);
+    wiring->mode.followNeighbour(split);
 }
 
 VisitorMode *Visitor_Mode_Of(SKTWindowController &window)

@@ -53,18 +53,38 @@ int leastWithoutScrollingAcross(const QWidget &column)
     return least;
 }
 
-// Refits the live columns whenever their split view changes width (a window resized or shown).
+// Whether a split view has placed every column it shows. It places them one after another, and a
+// column just shown waits for the next layout: until then their widths say nothing of what one can
+// spare (a column shown again reads 0 wide, its divider still hidden).
+bool placed(const QSplitter &split)
+{
+    const QList<int> sizes = split.sizes();
+    int used = 0;
+    bool first = true;
+    for (int i = 0; i < split.count(); ++i) {
+        if (split.widget(i)->isHidden())
+            continue;
+        if (!first && split.handle(i)->isHidden())
+            return false;
+        used += sizes[i] + (first ? 0 : split.handleWidth());
+        first = false;
+    }
+    return used == (split.orientation() == Qt::Horizontal ? split.width() : split.height());
+}
+
+// Refits the live columns whenever a column changes width (a window resized or shown, a column
+// placed by its split view).
 class ColumnFitter : public QObject {
 public:
-    ColumnFitter(QSplitter &split, std::function<void()> fit) : QObject(&split), m_fit(std::move(fit))
+    ColumnFitter(QWidget &column, std::function<void()> fit) : QObject(&column), m_fit(std::move(fit))
     {
-        split.installEventFilter(this);
+        column.installEventFilter(this);
     }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
-            auto *split = static_cast<QSplitter *>(watched);
-            if (event->type() == QEvent::Show || static_cast<QResizeEvent *>(event)->oldSize().width() != split->width())
+            auto *column = static_cast<QWidget *>(watched);
+            if (event->type() == QEvent::Show || static_cast<QResizeEvent *>(event)->oldSize().width() != column->width())
                 m_fit();
         }
         return QObject::eventFilter(watched, event);
@@ -72,6 +92,24 @@ public:
 
 private:
     std::function<void()> m_fit;
+};
+
+// Tells when a divider is taken in hand, before it moves anything.
+class PressWatch : public QObject {
+public:
+    PressWatch(QWidget &handle, std::function<void()> pressed) : QObject(&handle), m_pressed(std::move(pressed))
+    {
+        handle.installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_pressed();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_pressed;
 };
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
@@ -307,6 +345,10 @@ void VisitorMode::fitLiveColumns()
     if ((!group && Start_Card_Option != QLatin1String("V")) || scrollView->isHidden())
         return;
     const QScopedValueRollback<bool> fitting(m_fitting, true);
+    // The panel beside opens at its working width, a floor kept until it is first shown; the live
+    // face may have it down to what it needs, so a window set up in this face fits a small screen.
+    if (auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget()); outer && outer->indexOf(verticalSplitView) + 1 < outer->count())
+        outer->widget(outer->indexOf(verticalSplitView) + 1)->setMinimumWidth(0);
     // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
     const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
     const int panelLeast = leastColumnWidth(*scrollView, shown);
@@ -344,28 +386,53 @@ void VisitorMode::fitLiveColumns()
 void VisitorMode::borrowFromRight(int shortBy)
 {
     // The column beside the live columns (the property panel) lends them its width down to what
-    // it needs, and has it back when the design face returns (collapseLeftView).
+    // it needs, and has it back when the design face returns (collapseLeftView). Hidden, or not
+    // yet placed, it lends and takes nothing: its next placing does (followNeighbour).
     auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget());
     const int at = outer ? outer->indexOf(verticalSplitView) : -1;
-    if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden())
+    if (at < 0 || at + 1 >= outer->count() || outer->widget(at + 1)->isHidden() || !placed(*outer))
         return;
     // A divider the user moved is left where the user put it, until the live face is set up again.
-    if (!m_watchingDivider) {
-        QObject::connect(outer, &QSplitter::splitterMoved, outer, [this] { m_dividerMoved = true; });
-        m_watchingDivider = true;
-    }
-    if (m_dividerMoved && shortBy > 0)
+    if (m_dividerMoved && shortBy >= 0)
         return;
     QWidget *right = outer->widget(at + 1);
     QList<int> sizes = outer->sizes();
     const int spare = sizes[at + 1] - leastWithoutScrollingAcross(*right);
-    const int move = shortBy > 0 ? std::min(shortBy, std::max(0, spare)) : -std::min(-shortBy, m_lentByRight);
+    // Asked for nothing, a column that kept less than it needs has the difference back.
+    const int move = shortBy >= 0 ? (spare >= 0 ? std::min(shortBy, spare) : -std::min(-spare, m_lentByRight))
+                                 : -std::min(-shortBy, m_lentByRight);
     if (move == 0)
         return;
     m_lentByRight += move;
     sizes[at] += move;
     sizes[at + 1] -= move;
     outer->setSizes(sizes);
+}
+
+void VisitorMode::followNeighbour(QSplitter &outer)
+{
+    const int at = outer.indexOf(verticalSplitView);
+    if (at < 0 || at + 1 >= outer.count())
+        return;
+    // Taken in hand, the divider is the user's: nothing is lent or taken back while it moves.
+    new PressWatch(*outer.handle(at + 1), [this] { m_dividerMoved = true; });
+    QObject::connect(&outer, &QSplitter::splitterMoved, &outer, [this] { m_dividerMoved = true; });
+    // The window hides the column while the start dialog is up; shown and placed again, it lends
+    // the live face what it needs, or has back what it lent to a face now gone.
+    new ColumnFitter(*outer.widget(at + 1), [this] {
+        if (!scrollView->isHidden())
+            fitLiveColumns();
+        else if (m_lentByRight > 0)
+            borrowFromRight(-m_lentByRight);
+    });
+    // Its rows' scroll areas are measured only once laid out (a window set up before it is first
+    // shown), and a page may need more than the last: what they need comes back from what was
+    // lent, and the live columns are fitted to what is left.
+    for (QScrollArea *area : outer.widget(at + 1)->findChildren<QScrollArea *>())
+        new ColumnFitter(*area->viewport(), [this] {
+            if (!scrollView->isHidden())
+                borrowFromRight(0), fitLiveColumns();
+        });
 }
 
 void VisitorMode::collapseLeftView()

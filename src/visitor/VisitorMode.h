@@ -44,6 +44,8 @@ public:
     // The live columns take `shortBy` pixels from the column to their right, or give back what
     // they took when negative.
     void borrowFromRight(int shortBy);
+    // Lends and takes back through `outer`, the split view the live columns sit in.
+    void followNeighbour(QSplitter &outer);
     void Hide_Visitor_panel() override;
     void Show_Single_Mode_Front_Panel();
     void Show_Single_Mode_Back_Panel();
@@ -141,5 +143,5 @@ private:
     QRectF rf_control_rect;
     int m_lentByRight = 0;  // what the column to the right lent the live columns
     bool m_fitting = false;
-    bool m_watchingDivider = false, m_dividerMoved = false;
+    bool m_dividerMoved = false;
 };

@@ -167,12 +167,21 @@ protected:
     // New, the open design left unsaved, and the start dialog's `option` (10 template … 14 group
     // mode); a road given up in its wizard comes back to the start dialog, which then takes the
     // card wizard. Whether the window came back in the mode `code`.
-    bool startAgain(int option, const char *code)
+    // New, or the menu item `via` (File > Start…), to the start dialog's `option`.
+    bool startAgain(int option, const char *code, QAction *via = nullptr)
     {
         ui->push(int(platform::AnswerNo));
         startAnswers = {option};
-        click("New_btn");
+        via ? via->trigger() : click("New_btn");
         return Start_Card_Option == QLatin1String(code);
+    }
+    QAction *menuItem(const QString &text)
+    {
+        for (QAction *a : controller->findChildren<QAction *>())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << text.toStdString();
+        return nullptr;
     }
     template <class W>
     W *outlet(const char *name)
