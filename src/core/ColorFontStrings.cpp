@@ -103,17 +103,17 @@ QFont Convert_String_to_Font(const QString &text)
     if (!installed(family)) {
         // "Family-BoldItalic": the style rides on the name.
         const qsizetype dash = family.lastIndexOf(QLatin1Char('-'));
-        if (dash <= 0)
-            return DEFAULT_FONT;
-        const QString style = family.mid(dash + 1);
-        family = family.left(dash);
-        if (!installed(family))
-            return DEFAULT_FONT;
-        bold = style.contains(QLatin1String("Bold"), Qt::CaseInsensitive);
-        italic = style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
-                 style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive);
+        if (dash > 0) {
+            const QString style = family.mid(dash + 1);
+            bold = style.contains(QLatin1String("Bold"), Qt::CaseInsensitive);
+            italic = style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
+                     style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive);
+            family = family.left(dash);
+        }
     }
-    QFont font(family);
+    // A design made where other fonts are installed is drawn in the default family, but at the
+    // size and in the style it was laid out with: text set small must not grow out of its box.
+    QFont font = installed(family) ? QFont(family) : DEFAULT_FONT;
     if (size > 0)
         font.setPointSizeF(size);
     font.setBold(bold);

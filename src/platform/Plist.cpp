@@ -29,6 +29,9 @@ constexpr qint64 kPlistEpochOffset = 978307200;
 // per reference (the library copies it each time): a few megabytes of references would
 // otherwise unfold into billions of nodes.
 constexpr qint64 kMaxNodes = 4 * 1024 * 1024;
+// A binary list may unfold into this many nodes per byte of its file, and at least this many.
+constexpr qint64 kNodesPerByte = 16;
+constexpr qint64 kMinNodeBudget = 64 * 1024;
 
 // The library builds and frees its trees recursively, so a deep enough list brings the stack
 // down before any check of ours could see the tree. These scans walk the raw bytes without
@@ -139,12 +142,16 @@ QString scanBinary(const QByteArray &b)
         int depth;
         bool key;
     };
+    // A file without shared containers unfolds into at most one node per reference it stores, so
+    // a few bytes cannot honestly stand for more than a few nodes each: past that the library
+    // would spend hundreds of megabytes copying the same objects over and over.
+    const qint64 budget = std::min(kMaxNodes, std::max<qint64>(kMinNodeBudget, kNodesPerByte * n));
     std::vector<Pending> stack{{top, 0, false}};
     qint64 nodes = 0;
     while (!stack.empty()) {
         const Pending p = stack.back();
         stack.pop_back();
-        if (++nodes > kMaxNodes)
+        if (++nodes > budget)
             return QStringLiteral("The property list holds too many values.");
         if (p.depth > kMaxDepth)
             return QStringLiteral("The property list is too deeply nested.");
@@ -168,7 +175,7 @@ QString scanBinary(const QByteArray &b)
         for (quint64 k = 0; k < refs; ++k)
             stack.push_back({readBig(data + at + k * quint64(refSize), refSize), p.depth + 1,
                              type == 0xD && k < length});
-        if (stack.size() > quint64(kMaxNodes))
+        if (stack.size() > quint64(budget))
             return QStringLiteral("The property list holds too many values.");
     }
     return {};

@@ -61,9 +61,19 @@ TEST(FontStrings, InstalledFontsRoundTripUnknownOnesFallBack)
     }
     DEFAULT_FONT = QFont(family);
     DEFAULT_FONT.setPointSizeF(13);
-    for (const char *unknown : {"No Such Font::::12.00", "Weird:Name::::8.00", "no colons", "", "::::"}) {
-        const QFont f = Convert_String_to_Font(QString::fromLatin1(unknown));
-        EXPECT_EQ(f, DEFAULT_FONT) << unknown;
+    // A family not installed here is drawn in the default one at its stored size and style.
+    const struct {
+        const char *text;
+        double size;
+        bool bold, italic;
+    } unknown[] = {{"No Such Font::::8.50", 8.5, false, false}, {"Weird:Name-BoldItalic::::8.00", 8.0, true, true},
+                   {"no colons", 13, false, false},          {"", 13, false, false},
+                   {"::::", 13, false, false}};
+    for (const auto &u : unknown) {
+        const QFont f = Convert_String_to_Font(QString::fromLatin1(u.text));
+        EXPECT_EQ(std::tuple(f.family(), f.pointSizeF(), f.bold(), f.italic()),
+                  std::tuple(family, u.size, u.bold, u.italic))
+            << u.text;
     }
     // A name with colons is split at the first four-colon run.
     EXPECT_EQ(Convert_String_to_Font(family + QStringLiteral("::::10.00::::3")).pointSizeF(), 10.0);

@@ -562,6 +562,14 @@ TEST(StoredFormats, EarlierFilesAndArchivesWriteAgainByteForByte)
     ASSERT_TRUE(Write_Design_File(again, *read.design, false).ok());
     EXPECT_EQ(fileBytes(again), did);
 
+    // A control set in a family not installed here keeps its size and style through a save.
+    QByteArray missing = did;
+    missing.replace("DejaVu Serif::::7.50", "No Such Family-Italic::::8.50");
+    const DesignReadResult elsewhere = Design_From_Bytes(missing);
+    ASSERT_TRUE(elsewhere.ok()) << elsewhere.detail.toStdString();
+    ASSERT_TRUE(Write_Design_File(again, *elsewhere.design, false).ok());
+    EXPECT_TRUE(fileBytes(again).contains("-Italic::::8.50</string>")) << fileBytes(again).constData();
+
     const QVariantList archives = platform::plistParse(fileBytes(data + QStringLiteral("archives"))).toList();
     ASSERT_EQ(archives.size(), 6);
     for (const QVariant &archive : archives) {

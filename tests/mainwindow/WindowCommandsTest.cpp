@@ -101,6 +101,14 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     controller->Select_back_side();
     EXPECT_EQ(states(), "0010");
     controller->Select_front_side();
+    // A control selected by a click and let go by a side switch (which clears the selection
+    // from code): Cut, Copy and Delete go off with it.
+    clickAt(canvas(0), document->graphics().front()->bounds().center());
+    ASSERT_EQ(canvas(0)->selectedGraphics().size(), 1u);
+    EXPECT_EQ(states(), "1111");
+    click("Back_Side_btn");
+    click("Front_Side_btn");
+    EXPECT_EQ(states(), "0010") << "after the sides were switched";
 
     QAction *rulers = controller->findChild<QAction *>(QStringLiteral("rulers_menu"));
     ASSERT_NE(rulers, nullptr);

@@ -32,6 +32,35 @@ QVariant sampleValue()
                         QDateTime(QDate(2026, 12, 6), QTime(10, 20, 30), Qt::UTC)};
 }
 
+// A binary list of a few KB whose outer array refers `n` times to one inner array of `n`
+// references to one number: each reference is copied whole when the list is unfolded.
+QByteArray sharedReferences(int n)
+{
+    auto big = [](QByteArray &b, quint64 v, int size) {
+        for (int k = size - 1; k >= 0; --k)
+            b.append(char((v >> (8 * k)) & 0xFF));
+    };
+    QByteArray b("bplist00");
+    QList<int> offsets;
+    for (int level = 1; level <= 2; ++level) {
+        offsets << b.size();
+        b.append(char(0xAF)).append(char(0x11));
+        big(b, n, 2);
+        for (int i = 0; i < n; ++i)
+            big(b, level, 2);
+    }
+    offsets << b.size();
+    b.append(char(0x10)).append(char(0));
+    const int table = b.size();
+    for (int at : offsets)
+        big(b, at, 2);
+    b.append(QByteArray(6, 0)).append(char(2)).append(char(2));
+    big(b, offsets.size(), 8);
+    big(b, 0, 8);
+    big(b, table, 8);
+    return b;
+}
+
 }  // namespace
 
 TEST(Plist, RoundTripsEveryKindInBothFormats)
@@ -167,6 +196,12 @@ TEST(Plist, MalformedInputIsRefusedWithAReason)
         EXPECT_FALSE(plistParse(b, &error).isValid()) << b.constData();
         EXPECT_FALSE(error.isEmpty());
     }
+    QString error;
+    EXPECT_EQ(plistParse(sharedReferences(8), &error).toList().value(7).toList().size(), 8);
+    const QByteArray shared = sharedReferences(2000);
+    ASSERT_LT(shared.size(), 9000);
+    EXPECT_FALSE(plistParse(shared, &error).isValid());
+    EXPECT_EQ(error, QStringLiteral("The property list holds too many values."));
     // Random damage to a binary and an XML list never crashes; whatever parses is a value.
     QRandomGenerator rng(7);
     for (const QByteArray &source : {valid, validXml}) {
