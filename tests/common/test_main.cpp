@@ -13,6 +13,10 @@ class FreshSharedState : public ::testing::EmptyTestEventListener {
     {
         if (QClipboard *clipboard = QGuiApplication::clipboard())
             clipboard->clear();
+        // A test that ran the application's loop and closed its last window can leave the
+        // automatic quit queued; delivered in a later test, with no loop running, it would end
+        // every event loop and modal dialog of that test at once.
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
     }
 };
 
