@@ -275,13 +275,19 @@ TEST_F(PanelWriteBackTest, CropToolIsApplicationModalAndOutlivesItsControl)
         press(tool->findChild<QPushButton *>("Crop_direct_Btn"));
     });
     poll.start();
-    QTimer::singleShot(20000, tool, [tool] {
+    // Never left hanging; the guard dies with this test, since a pending one on the shared tool
+    // would close whatever later run of the tool is open when it fires.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, tool, [tool] {
         if (tool->isVisible())
-            tool->done(0);  // never left hanging
+            tool->done(0);
     });
+    guard.start(20000);
     const QString panelPath = panel().Manual_image_path->text();
     press(panel().crop_image_btn);
     poll.stop();
+    guard.stop();
     platform::setUi(std::move(previous));
     ASSERT_TRUE(acted);
     EXPECT_TRUE(modal);
