@@ -627,6 +627,13 @@ bool Cropping_Tool::Load_for_Next_Screen()
         return false;
     }
     Crop_Input_Path = ListData.first();
+    // A single file that is gone, no picture or too large leaves nothing to crop: the person is told
+    // why and the tool does not stay open over the window.
+    if (crop_direct == CropDirectFile && !Check_Picture_File(Crop_Input_Path)) {
+        Back_Btn_Clicked();
+        Close_Box_With_Cancel();
+        return false;
+    }
     Load_Image_File(Crop_Input_Path);
     showCropScreen(true);
     if (croping_selection == CropByRectangle)

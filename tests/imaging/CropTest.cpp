@@ -756,3 +756,25 @@ TEST(Crop, ARefusedSeriesSaysWhyAndStartsNoCrop)
     }
     QFile::remove(path);
 }
+
+// A direct crop of a file that is gone, or is no picture, says why and leaves the tool hidden: it is
+// not left standing over the main window with nothing to crop.
+TEST(Crop, ADirectCropWithoutAPictureSaysSoAndLeavesTheToolHidden)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    const QString notPicture = root.filePath("notes.png");
+    QFile text(notPicture);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture\n") > 0);
+    text.close();
+    for (const QString &path : {root.filePath("moved.png"), notPicture}) {
+        SCOPED_TRACE(path.toStdString());
+        Cropping_Tool tool;
+        ui->clear();
+        EXPECT_FALSE(tool.Prepare_Direct_To_Crop(path));
+        EXPECT_FALSE(tool.isVisible());
+        ASSERT_EQ(ui->requests().size(), 1u);
+        EXPECT_EQ(ui->requests()[0].text, "\n\u201C" + QFileInfo(path).fileName() + "\u201D is not a picture.");
+    }
+}
