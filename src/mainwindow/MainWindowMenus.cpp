@@ -7,6 +7,7 @@
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/MainWindowIcons.h"
 #include "mainwindow/SKTWindowController.h"
+#include "properties/PropertyPanel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -152,6 +153,10 @@ void SKTWindowController::Validate_Menu_Items(bool clipboard)
         if (auto *a = menuBar()->findChild<QAction *>(QString::fromLatin1(item.name));
             a && (clipboard || qstrcmp(item.action, "paste:") != 0))
             a->setEnabled(canvas->validateMenuItem(QString::fromLatin1(item.action)));
+    // The tool bar's commands for a selection go off with it, whichever road emptied it (group
+    // mode hides a field without showing the card's properties).
+    if (m_panel && canvas->selectionIndexes().empty())
+        m_panel->Disable_Standard_Button_For_Card();
     if (rulers_menu) {
         QString title;
         canvas->validateMenuItem(QStringLiteral("showOrHideRulers:"), &title);

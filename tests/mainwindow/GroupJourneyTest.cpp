@@ -307,6 +307,29 @@ TEST_F(GroupJourney, SideSwitchAndCopyKeepTheRowOnShow)
     EXPECT_EQ(list()->currentRow(), 4);
 }
 
+// A selected field the re-mapping takes off the card leaves nothing selected: the tool bar's
+// commands for a selection are off with it, as the Edit menu's are.
+TEST_F(GroupJourney, ATakenOffFieldLeavesNoSelectionCommandsOn)
+{
+    ASSERT_EQ(startGroupRoad(workbook(3)), 1);
+    const SKTGraphic *title = canvas(0)->Selcect_Ctrl_With_ID("Fup_Title");
+    ASSERT_NE(title, nullptr);
+    clickAt(canvas(0), title->bounds().center());
+    ASSERT_EQ(canvas(0)->Selected_Graphic(), title);
+    ASSERT_TRUE(enabled("Cut_btn") && enabled("Copy_btn") && enabled("Delete_btn"));
+    const auto previous = Update_XL_Column::setModalRunner([](Update_XL_Column &d) {
+        d.value_chk[1]->setChecked(false);
+        press(d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+        return d.result();
+    });
+    EXPECT_TRUE(press(controller->findChild<QPushButton *>("Update_Excel_Btn")));
+    Update_XL_Column::setModalRunner(previous);
+    ASSERT_FALSE(title->ctrl_is_visible);
+    EXPECT_TRUE(canvas(0)->selectedGraphics().empty());
+    for (const char *off : {"Cut_btn", "Copy_btn", "Delete_btn"})
+        EXPECT_FALSE(enabled(off)) << off;
+}
+
 // Re-mapping through the group list's button: every column None but the name leaves eleven
 // bindings unset and the title off the card; a new name column renames the list.
 TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
