@@ -172,7 +172,7 @@ protected:
     {
         ui->push(int(platform::AnswerNo));
         startAnswers = {option};
-        via ? via->trigger() : click("New_btn");
+        via ? void(testsupport::press(via)) : click("New_btn");
         return Start_Card_Option == QLatin1String(code);
     }
     QAction *menuItem(const QString &text)

@@ -463,7 +463,7 @@ TEST_F(PanelWriteBackTest, ThePlaceholderShowsNoPathAndStaysStored)
     select({0});
     EXPECT_EQ(panel().Manual_image_path->text().toStdString(), "");
     ui->push(true);
-    panel().Image_reset_btn->click();
+    press(panel().Image_reset_btn);
     EXPECT_EQ(panel().Manual_image_path->text().toStdString(), "");
     EXPECT_EQ(at(0)._file_path, placeholder);
     EXPECT_FALSE(at(0)._contents.isNull()) << "the placeholder is drawn";

@@ -289,7 +289,7 @@ TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
     });
     click("User_Profile_Btn");
     Card_Wizard::setModalRunner([](Card_Wizard &w) {
-        w.OK_Click(), w.fill_profile_btn->click(), w.OK_Click();
+        w.OK_Click(), press(w.fill_profile_btn), w.OK_Click();
         return w.result();
     });
     ui->push(int(platform::AnswerNo));  // the design before is not saved

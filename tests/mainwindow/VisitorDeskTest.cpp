@@ -895,7 +895,7 @@ TEST_F(VisitorDeskTest, TypedDateAndTimeOutliveProfileOkAndUndo)
         if (s.undo)
             click("Undo_btn");
         else
-            controller->User_Profile_Clicked();
+            press(menuItem("User Profile…"));
         EXPECT_EQ(p.value[0]->text().toStdString(), s.undo ? "Ann" : "Anne");
         EXPECT_EQ(record(), kVisitSaved);
     }
@@ -936,7 +936,7 @@ TEST_F(VisitorDeskTest, ACancelledStartKeepsTheDesksTyping)
     Profile_Panel &p = front();
     for (QCheckBox *chk : {p.value_chk[0], p.value_chk[kDateField], p.date_manual_chk, p.time_manual_chk})
         if (!chk->isChecked())
-            chk->click();
+            press(chk);
     type(p.value[0], "Anne Bo");
     type(p.value[kDateField], "01/02/2020");
     type(p.value[kTimeField], "07:30:00");
