@@ -48,6 +48,14 @@ void toSheetScreen(Group_Mode_Wizard &wizard, const QString &book)
     ASSERT_TRUE(testsupport::unreachable(wizard.Sheet_ComboBox).isEmpty());
 }
 
+// A wizard with no window behind it that has read the workbook, its messages kept for the test.
+struct LoadedWizard {
+    explicit LoadedWizard(const QString &book) { wizard.Load_file_Func(book); }
+    NoHost host;
+    Group_Mode_Wizard wizard{host};
+    platform::ScopedScriptedUi ui;
+};
+
 QString items(const QComboBox *combo)
 {
     QStringList out;
@@ -113,10 +121,9 @@ b[b.find(b'Zebra')] = ord('X')
 open(path, 'wb').write(b)
 )PY", book});
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();
-    NoHost host;
-    Group_Mode_Wizard wizard(host);
-    platform::ScopedScriptedUi ui;
-    wizard.Load_file_Func(book);
+    LoadedWizard loaded(book);
+    Group_Mode_Wizard &wizard = loaded.wizard;
+    platform::ScopedScriptedUi &ui = loaded.ui;
     EXPECT_EQ(ui->messages().join("").trimmed(), "");
     EXPECT_EQ(items(wizard.columnCombos[0]).toStdString(), "None|Name|Room");
     wizard.Sheet_ComboBox->setCurrentIndex(1);
@@ -279,10 +286,9 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
                '<t>Room</t></is></c></row></sheetData></worksheet>' % ('T' * 100000))
 )PY", book});
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();
-    NoHost host;
-    Group_Mode_Wizard wizard(host);
-    platform::ScopedScriptedUi ui;
-    wizard.Load_file_Func(book);
+    LoadedWizard loaded(book);
+    Group_Mode_Wizard &wizard = loaded.wizard;
+    platform::ScopedScriptedUi &ui = loaded.ui;
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("").toStdString();
     ASSERT_EQ(wizard.Sheet_ComboBox->count(), 2000);
     ASSERT_EQ(wizard.columnCombos[0]->count(), 3);

@@ -331,7 +331,7 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
             releasePart(other);
     if (!inflateParts({wanted}))
         return {};
-    return tmpDir() + QLatin1Char('/') + m_sheetParts.at(number - 1);
+    return tmpDir() + QLatin1Char('/') + wanted;
 }
 
 QString SpreadsheetWriter::heldPath(const QString &path) const
