@@ -20,32 +20,40 @@ struct StmtCloser {
 using Db = std::unique_ptr<sqlite3, DbCloser>;
 using Stmt = std::unique_ptr<sqlite3_stmt, StmtCloser>;
 
-// A search pattern as the matcher takes it: folded, split at "%" into the runs between.
+// A search pattern as the matcher takes it: folded, split at "%" into the runs between, in
+// characters. Made once a statement, so that a row costs only its own value's fold.
 struct FoldedPattern {
-    QList<QString> runs;  // the first is anchored at the start, the last at the end
-    qsizetype least = 0;  // characters a text needs at the least
+    QList<QList<uint>> runs;  // the first is anchored at the start, the last at the end
+    qsizetype least = 0;      // characters a text needs at the least
 };
 
 FoldedPattern foldPattern(const QString &pattern)
 {
     FoldedPattern p;
-    p.runs = pattern.toCaseFolded().split(QLatin1Char('%'));
-    for (const QString &run : p.runs)
-        p.least += QStringView(run).toUcs4().size();
+    for (const QString &run : pattern.toCaseFolded().split(QLatin1Char('%'))) {
+        p.runs << run.toUcs4();
+        p.least += p.runs.back().size();
+    }
     return p;
 }
 
-// Where `run` ("_" any one character) first matches `text` at or after `from`, in characters;
-// -1 when nowhere.
+// Whether `run` ("_" any one character) matches `text` exactly at `at`.
+bool runAt(const QList<uint> &text, const QList<uint> &run, qsizetype at)
+{
+    if (at < 0 || at + run.size() > text.size())
+        return false;
+    for (qsizetype i = 0; i < run.size(); ++i)
+        if (run[i] != '_' && run[i] != text[at + i])
+            return false;
+    return true;
+}
+
+// Where `run` first matches `text` at or after `from`, in characters; -1 when nowhere.
 qsizetype findRun(const QList<uint> &text, const QList<uint> &run, qsizetype from)
 {
-    for (qsizetype at = from; at + run.size() <= text.size(); ++at) {
-        qsizetype i = 0;
-        while (i < run.size() && (run[i] == '_' || run[i] == text[at + i]))
-            ++i;
-        if (i == run.size())
+    for (qsizetype at = from; at + run.size() <= text.size(); ++at)
+        if (runAt(text, run, at))
             return at;
-    }
     return -1;
 }
 
@@ -57,15 +65,10 @@ bool foldedLike(const FoldedPattern &p, const QString &value)
     const QList<uint> text = value.toCaseFolded().toUcs4();
     if (text.size() < p.least)
         return false;
-    QList<QList<uint>> runs;
-    for (const QString &run : p.runs)
-        runs << run.toUcs4();
-    const auto matchesAt = [&](const QList<uint> &run, qsizetype at) {
-        return at >= 0 && at + run.size() <= text.size() && findRun(text, run, at) == at;
-    };
+    const QList<QList<uint>> &runs = p.runs;
     if (runs.size() == 1)
-        return text.size() == runs.front().size() && matchesAt(runs.front(), 0);
-    if (!matchesAt(runs.front(), 0) || !matchesAt(runs.back(), text.size() - runs.back().size()))
+        return text.size() == runs.front().size() && runAt(text, runs.front(), 0);
+    if (!runAt(text, runs.front(), 0) || !runAt(text, runs.back(), text.size() - runs.back().size()))
         return false;
     qsizetype at = runs.front().size();
     const qsizetype end = text.size() - runs.back().size();
