@@ -84,7 +84,7 @@ QPixmap preview(const MyImageObject &item)
     if (found != cache.constEnd())
         return *found;
     // A FIFO among the pictures would hang the browser; a picture bomb would take its memory.
-    if (!platform::isRegularFile(item.path) || !platform::pictureDecodeRefusal(item.path).isEmpty())
+    if (!platform::mayDecodePictureFile(item.path))
         return {};
     QImageReader reader(item.path);
     reader.setAutoTransform(true);

@@ -98,4 +98,6 @@ QString pictureDecodeRefusal(const QString &path)
     return why.isEmpty() ? why : QStringLiteral("The picture \"%1\" was not loaded: %2.").arg(QFileInfo(path).fileName(), why);
 }
 
+bool mayDecodePictureFile(const QString &path) { return isRegularFile(path) && pictureDecodeRefusal(path).isEmpty(); }
+
 }  // namespace platform

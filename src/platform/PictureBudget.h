@@ -21,5 +21,8 @@ QString pictureDecodeRefusal(QIODevice *device);
 // The same for the file at `path` as a sentence naming the file; "" for a file that cannot be
 // opened (its reader says why).
 QString pictureDecodeRefusal(const QString &path);
+// Whether `path` is a regular file that may be decoded within the budget (no reason is given:
+// for the quiet roads, thumbnails and previews, that show nothing for a refused picture).
+bool mayDecodePictureFile(const QString &path);
 
 }  // namespace platform

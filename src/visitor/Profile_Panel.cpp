@@ -56,7 +56,7 @@ constexpr int kPreviewSide = 500;
 QImage previewOf(const QString &path)
 {
     // A FIFO typed as the photo would hang the desk; a picture bomb would take its memory.
-    if (!platform::isRegularFile(path) || !platform::pictureDecodeRefusal(path).isEmpty())
+    if (!platform::mayDecodePictureFile(path))
         return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);

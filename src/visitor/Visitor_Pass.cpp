@@ -116,7 +116,7 @@ QImage Visitor_Photo(const QString &stored)
     ImageAdjustments settings = Current_Image_Adjustments();
     const PhotoSettingsSuffix suffix = Split_Photo_Settings_Suffix(stored, settings);
     // A path from the log may name anything by now: a FIFO would hang the desk.
-    if (!platform::isRegularFile(suffix.path) || !platform::pictureDecodeRefusal(suffix.path).isEmpty())
+    if (!platform::mayDecodePictureFile(suffix.path))
         return {};
     QImageReader reader(suffix.path);
     reader.setAutoTransform(true);
