@@ -1,5 +1,6 @@
 #include "core/DesignData.h"
 #include "core/SKTGraphic.h"
+#include "platform/UiServices.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -218,17 +219,15 @@ QStringList Missing_Design_Pictures(const DesignData &design)
 QString Missing_Pictures_Message(const QStringList &paths)
 {
     constexpr int named = 5, longest = 90;
-    QString text = paths.size() == 1
+    const QString text = paths.size() == 1
                        ? QStringLiteral("A picture of this design cannot be found; its frame stays empty:")
                        : QStringLiteral("%1 pictures of this design cannot be found; their frames stay empty:")
                              .arg(paths.size());
-    for (const QString &path : paths.mid(0, named)) {
-        QString shown = QDir::toNativeSeparators(path);
-        if (shown.size() > longest)  // the file's name and the start of its folder stay readable
-            shown = shown.left(longest / 3) + QChar(0x2026) + shown.right(longest * 2 / 3 - 1);
-        text += QLatin1Char('\n') + shown;
+    QStringList shown = paths;
+    for (qsizetype i = 0; i < std::min<qsizetype>(named, shown.size()); ++i) {
+        QString &line = shown[i] = QDir::toNativeSeparators(shown[i]);
+        if (line.size() > longest)  // the file's name and the start of its folder stay readable
+            line = line.left(longest / 3) + QChar(0x2026) + line.right(longest * 2 / 3 - 1);
     }
-    if (paths.size() > named)
-        text += QStringLiteral("\nand %1 more.").arg(paths.size() - named);
-    return text;
+    return text + QLatin1Char('\n') + platform::Bounded_List_Text(shown, named, QStringLiteral("and %1 more."));
 }
