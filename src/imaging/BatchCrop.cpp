@@ -54,10 +54,10 @@ QString Write_Full_Tool_Crop(const QImage &picture, const QString &path, const E
     return Save_gen_image(picture, target) ? target : QString();
 }
 
-QString BatchCrop::targetFor(BatchCropPlan &plan, const QString &input)
+QString BatchCrop::targetFor(const BatchCropPlan &plan, const QString &input)
 {
     if (plan.target == CropFullTool)
-        return plan.naming.next(input);
+        return naming_.next(input);
     return Check_Exist_Path_and_Create_New(QDir(plan.outputFolder).filePath(QFileInfo(input).fileName()));
 }
 
@@ -67,6 +67,7 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
     cancelled_ = false;
     current = 0;
     total = int(plan.inputs.size());
+    naming_ = plan.naming;
     if (!askExisting)
         askExisting = Ask_Keep_Or_Replace();
     QDir().mkpath(plan.target == CropFullTool ? plan.naming.folder : plan.outputFolder);

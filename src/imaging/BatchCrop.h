@@ -44,10 +44,14 @@ public:
     bool completed() const { return completed_; }
     // The entries so far, also when the run ended by an exception.
     const QStringList &entries() const { return entries_; }
+    // The plan's naming with the names the run handed out counted: the window carries on from
+    // it, so its next crop does not take a name this run wrote.
+    const CropOutputNaming &naming() const { return naming_; }
 
 private:
-    QString targetFor(BatchCropPlan &plan, const QString &input);
+    QString targetFor(const BatchCropPlan &plan, const QString &input);
     QStringList entries_;
+    CropOutputNaming naming_;
     bool completed_ = false;
     bool cancelled_ = false;
 };

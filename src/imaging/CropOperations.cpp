@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <mutex>
 
 #include <opencv2/imgproc.hpp>
@@ -152,6 +153,22 @@ int Clamp_Crop_Size(double value)
     if (std::isnan(value))
         return 1;
     return int(std::clamp(value, 1.0, 10000.0));
+}
+
+int Leading_Integer(const QString &text)
+{
+    const QString t = text.trimmed();
+    qsizetype end = (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) ? 1 : 0;
+    const qsizetype digits = end;
+    while (end < t.size() && t.at(end) >= QLatin1Char('0') && t.at(end) <= QLatin1Char('9'))
+        ++end;
+    if (end == digits)
+        return 0;
+    bool ok = false;
+    const qlonglong value = t.left(end).toLongLong(&ok);
+    if (!ok)  // more digits than a number holds
+        return t.startsWith(QLatin1Char('-')) ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    return int(std::clamp<qlonglong>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 QSize Given_Crop_Size(const QSizeF &picture, double width, double height, bool keepAspect)

@@ -40,6 +40,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 Cropping_Tool *Cropping_Tool_window = nullptr;
 
@@ -190,6 +191,7 @@ void Cropping_Tool::buildWindow()
     canvas = named(new MSSCanvas(Modified_image), "canvas");
     canvasController = new MSSCanvasController(canvas, Modified_image, this);
     canvasController->setSingleSelectionMode(true);
+    Modified_image->installEventFilter(this);
     screen->addWidget(Modified_image, 1);
 
     auto *side = new QVBoxLayout;
@@ -305,6 +307,10 @@ void Cropping_Tool::buildWindow()
     connect(height_Stepper, &QSpinBox::valueChanged, this, [this](int v) { height_Text->setText(QString::number(v)); });
     connect(width_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Width_Changed);
     connect(height_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Height_Changed);
+    // A finished entry shows the size in force ("12.5" is cropped 12 wide).
+    for (auto [field, stepper] : {std::pair{width_Text, width_Stepper}, std::pair{height_Text, height_Stepper}})
+        connect(field, &QLineEdit::editingFinished, this,
+                [field, stepper] { field->setText(QString::number(stepper->value())); });
     connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
     connect(ColList, &QTableWidget::itemSelectionChanged, this, [this] {
         if (Crop_All_Thread_Running)
@@ -375,6 +381,21 @@ void Cropping_Tool::Disable_Auto_Face_Radio()
     face->setEnabled(available);
     face->setToolTip(available ? QString()
                                : QStringLiteral("Face detection needs the face cascade of OpenCV (package opencv-data)."));
+}
+
+void Cropping_Tool::Lay_Out_Crop_Screen()
+{
+    layout()->activate();
+    Crop_Screen_Box->layout()->activate();
+}
+
+bool Cropping_Tool::eventFilter(QObject *watched, QEvent *event)
+{
+    // A found face stays on the face when the preview changes its size (the list shown or
+    // hidden, the window resized): its selection is scaled with the picture.
+    if (watched == Modified_image && event->type() == QEvent::Resize && croping_selection == CropByFace && Find_Face)
+        Face_Rect_Draw_Function();
+    return QDialog::eventFilter(watched, event);
 }
 
 void Cropping_Tool::showCropScreen(bool crop)
@@ -634,8 +655,11 @@ bool Cropping_Tool::Load_for_Next_Screen()
         Close_Box_With_Cancel();
         return false;
     }
-    Load_Image_File(Crop_Input_Path);
+    // The preview takes its size on the crop screen first (with or without the list beside
+    // it): the face is placed at the scale the picture is then shown and cropped at.
     showCropScreen(true);
+    Lay_Out_Crop_Screen();
+    Load_Image_File(Crop_Input_Path);
     if (croping_selection == CropByRectangle)
         Show_hide_Crop_Selection(true);
     return true;
@@ -866,10 +890,11 @@ void Cropping_Tool::Face_Rect_Draw_Function()
 
 void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 {
-    // Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
+    // The size is the text's leading whole number, so "12." and "12.5" stay 12 while they are
+    // typed. Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
     QString t = field->text().trimmed().left(5);
-    const int value = Clamp_Crop_Size(t.toInt());
-    if (t.toInt() != value || t.isEmpty())
+    const int value = Clamp_Crop_Size(Leading_Integer(t));
+    if (Leading_Integer(t) != value)
         t = QString::number(value);
     if (t != field->text())
         field->setText(t);
@@ -902,8 +927,8 @@ CropSettings Cropping_Tool::Current_Crop_Settings() const
     s.drawing = Modified_image->drawingRect().size();
     s.scaling = Modified_image->imageScaling();
     s.facePercent = Face_Size_Stepper->value();
-    s.width = Clamp_Crop_Size(width_Text->text().toDouble());
-    s.height = Clamp_Crop_Size(height_Text->text().toDouble());
+    s.width = Clamp_Crop_Size(Leading_Integer(width_Text->text()));
+    s.height = Clamp_Crop_Size(Leading_Integer(height_Text->text()));
     s.keepAspect = aspect_ratio_chk->isChecked();
     s.adjustments = Current_Adjustments();
     s.detector = faceDetector;
@@ -1065,8 +1090,16 @@ void Cropping_Tool::startBatch()
         }
         const QStringList entries = batch.entries();
         const bool completed = error.isEmpty() && batch.completed();
-        QMetaObject::invokeMethod(this, [this, entries, completed, error] { finishBatch(entries, completed, error); },
-                                  Qt::QueuedConnection);
+        const int named = batch.naming().crop_num;
+        QMetaObject::invokeMethod(
+            this,
+            [this, entries, completed, error, named] {
+                // The run named its files from a copy of the window's count: the next crop
+                // carries on after the names it wrote.
+                naming.crop_num = named;
+                finishBatch(entries, completed, error);
+            },
+            Qt::QueuedConnection);
     });
 }
 

@@ -128,6 +128,9 @@ private:
     void Set_Default_Cropping_Option();
     void Disable_Auto_Face_Radio();
     void showCropScreen(bool crop);
+    // Gives the crop screen's parts their sizes now rather than on the next pass of the loop.
+    void Lay_Out_Crop_Screen();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void fillSeriesCombo(const QString &select);
     bool selectionFrame(QRectF *frame) const;
     // Loads the picture of the list's highlighted row into the preview.

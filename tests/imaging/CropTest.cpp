@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSlider>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QComboBox>
 #include <QCheckBox>
@@ -777,4 +778,102 @@ TEST(Crop, ADirectCropWithoutAPictureSaysSoAndLeavesTheToolHidden)
         ASSERT_EQ(ui->requests().size(), 1u);
         EXPECT_EQ(ui->requests()[0].text, "\n\u201C" + QFileInfo(path).fileName() + "\u201D is not a picture.");
     }
+}
+
+namespace {
+// The options screen filled as a user does and Next pressed: the input, its path, the output folder.
+void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QString &out)
+{
+    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(input));
+    tool.findChild<QLineEdit *>(input == SourceFolder ? "folder_path" : "file_path")->setText(path);
+    tool.findChild<QLineEdit *>("output_path")->setText(out);
+    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
+}
+}  // namespace
+
+// The face crop is the same whichever input showed the picture first: the preview takes its
+// size on the crop screen (with or without the list) before the face is placed on it.
+TEST(Crop, TheFaceCropIsTheSameWhicheverInputLedThere)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    QDir().mkpath(root.filePath("people"));
+    QImage picture = canvasPicture(480, 400);
+    {
+        QPainter p(&picture);
+        drawFace(p, QRectF(260, 60, 170, 212));
+    }
+    const QString file = root.filePath("people/face.png");
+    ASSERT_TRUE(picture.save(file));
+    const struct {
+        const char *what;
+        std::vector<int> inputs;  // each after Back from the one before
+    } roads[] = {{"file", {SourceFile}}, {"folder, then file", {SourceFolder, SourceFile}},
+                 {"file, then folder", {SourceFile, SourceFolder}}};
+    QImage first;
+    for (const auto &[what, road] : roads) {
+        SCOPED_TRACE(what);
+        Cropping_Tool tool;
+        tool.Prepare_Full();
+        tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(2);
+        const QString out = root.filePath(QString::fromLatin1(what));
+        for (size_t i = 0; i < road.size(); ++i) {
+            if (i > 0)
+                testsupport::press(tool.findChild<QPushButton *>("Back_Btn"));
+            chooseInput(tool, road[i], road[i] == SourceFolder ? root.filePath("people") : file, out);
+            if (i == 0)
+                testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
+        }
+        ASSERT_TRUE(tool.Find_Face) << ui->messages().join('|').toStdString();
+        testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
+        const QImage cut(tool.croped_file);
+        ASSERT_FALSE(cut.isNull()) << ui->messages().join('|').toStdString();
+        const QColor middle = cut.pixelColor(cut.width() / 2, cut.height() / 2);
+        EXPECT_GT(middle.red(), middle.blue() + 40) << "skin, not the background, at the crop's middle";
+        EXPECT_NEAR(cut.width(), 170, 40);
+        if (first.isNull())
+            first = cut;
+        EXPECT_EQ(cut.size(), first.size());
+    }
+}
+
+// Names handed out by a crop of all count for the crops after it (Crop All again, a single file
+// after Back), and a width typed as "12.5" is 12: the typed text's whole number.
+TEST(Crop, NamesCarryOnAfterACropOfAllAndTypedSizesKeepTheirWholeNumber)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root());
+    QDir().mkpath(root.filePath("pictures"));
+    for (const char *name : {"a.png", "b.png"})
+        ASSERT_TRUE(canvasPicture(300, 200).save(root.filePath(QStringLiteral("pictures/%1").arg(name))));
+    const QString out = root.filePath("out");
+    Cropping_Tool tool;
+    tool.Prepare_Full();
+    testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(1));
+    tool.findChild<QLineEdit *>("output_custom_name")->setText("Card");
+    tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(2);
+    chooseInput(tool, SourceFolder, root.filePath("pictures"), out);
+    testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
+    for (int run = 0; run < 2; ++run) {
+        testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+    }
+    testsupport::press(tool.findChild<QPushButton *>("Back_Btn"));
+    chooseInput(tool, SourceFile, root.filePath("pictures/a.png"), out);
+    auto *width = tool.findChild<QLineEdit *>("width_Text");
+    width->setFocus();
+    ASSERT_EQ(tool.focusWidget(), width);
+    QTest::keyClick(tool.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(tool.focusWidget(), "12.5");
+    EXPECT_EQ(tool.findChild<QSpinBox *>("width_Stepper")->value(), 12);
+    QTest::keyClick(tool.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(width->text(), "12");
+    testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
+              QStringList({"Card.png", "Card_1.png", "Card_2.png", "Card_3.png", "Card_4.png"}));
+    EXPECT_EQ(QImage(QDir(out).filePath("Card_4.png")).width(), 12);
+    for (const auto &r : ui->requests())
+        EXPECT_FALSE(r.text.contains("already exists")) << r.text.toStdString();
 }
