@@ -76,7 +76,10 @@ int ControllerHub::Open_Cropping_Tool(const CropRequest &request)
     bool textPathAlso = false;
     if (single) {
         picture = tool.Crop_Direct_Path;
-        textPathAlso = group;
+        // At the desk and in group mode the crop becomes the control's source too: the visit or
+        // the row records the source, and an undo hands it back to the profile panel, which
+        // must keep the picture the card shows.
+        textPathAlso = group || Start_Card_Option == QLatin1String("V");
     } else if (request.sourceType == 1) {
         if (tool.Crop_Direct_Series.isEmpty())
             return done;

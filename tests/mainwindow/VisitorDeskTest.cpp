@@ -18,6 +18,7 @@
 #include "visitor/VisitorMode.h"
 #include "visitor/VisitorRecorder.h"
 #include "visitor/Visitor_Log_Records.h"
+#include "imaging/Cropping_Tool.h"
 
 #include <cerrno>
 
@@ -390,6 +391,42 @@ TEST_F(VisitorDeskTest, UndoShowsThePhotosSourceOnlyWhenItIsAFile)
         click("Undo_btn");
         ASSERT_EQ(control("Fup_Photo")->Text_Value, c.textValue);
         EXPECT_EQ(front().image_path_val->text(), c.shown);
+    }
+}
+
+// A photo cropped at the desk is the one the visit records, also after an Undo or a Redo that
+// passes over the crop: the recorded file shows what the card shows.
+TEST_F(VisitorDeskTest, AVisitRecordsTheCroppedPhotoTheCardShows)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    startVisitor();
+    for (const auto &[name, colour] : {std::pair{"face.png", Qt::red}, {"cropped.png", Qt::blue}}) {
+        QImage picture(60, 80, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(pathIn(name)));
+    }
+    const struct {
+        const char *what, *letter;
+        QStringList buttons;  // pressed after the crop
+    } roads[] = {{"a letter typed and undone", "e", {"Undo_btn"}}, {"the crop undone and redone", "", {"Undo_btn", "Redo_btn"}}};
+    for (const auto &road : roads) {
+        SCOPED_TRACE(road.what);
+        type(front().value[0], "Ann");
+        ui->push(pathIn("face.png"));
+        press(front().browse_pic_btn);
+        controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
+        Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("cropped.png");
+        ui->push(1);  // the cropping tool's direct run, finished
+        press(controller->propertyPanel().crop_image_btn);
+        QTest::keyClicks(front().value[0], road.letter);
+        for (const QString &button : road.buttons)
+            click(button.toLatin1().constData());
+        EXPECT_EQ(record(), kVisitSaved);
+        const QString photo = sql("SELECT Photo FROM Visitor_Records ORDER BY ID DESC LIMIT 1;").trimmed();
+        const QImage card = rendered(controller->Card_Side_Value(0));
+        EXPECT_EQ(QImage(photo).pixelColor(30, 40), card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()))
+            << photo.toStdString();
+        EXPECT_EQ(card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()), QColor(Qt::blue));
     }
 }
 
