@@ -809,10 +809,11 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverInputLedThere)
     const struct {
         const char *what;
         std::vector<int> inputs;  // each after Back from the one before
+        int wider = 0;            // then the window widened by a user
     } roads[] = {{"file", {SourceFile}}, {"folder, then file", {SourceFolder, SourceFile}},
-                 {"file, then folder", {SourceFile, SourceFolder}}};
+                 {"file, then folder", {SourceFile, SourceFolder}}, {"file, window widened", {SourceFile}, 300}};
     QImage first;
-    for (const auto &[what, road] : roads) {
+    for (const auto &[what, road, wider] : roads) {
         SCOPED_TRACE(what);
         Cropping_Tool tool;
         tool.Prepare_Full();
@@ -826,6 +827,7 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverInputLedThere)
                 testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
         }
         ASSERT_TRUE(tool.Find_Face) << ui->messages().join('|').toStdString();
+        tool.resize(tool.size() + QSize(wider, wider));
         testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
         const QImage cut(tool.croped_file);
         ASSERT_FALSE(cut.isNull()) << ui->messages().join('|').toStdString();
