@@ -405,28 +405,23 @@ TEST_F(VisitorDeskTest, AVisitRecordsTheCroppedPhotoTheCardShows)
         picture.fill(colour);
         ASSERT_TRUE(picture.save(pathIn(name)));
     }
-    const struct {
-        const char *what, *letter;
-        QStringList buttons;  // pressed after the crop
-    } roads[] = {{"a letter typed and undone", "e", {"Undo_btn"}}, {"the crop undone and redone", "", {"Undo_btn", "Redo_btn"}}};
-    for (const auto &road : roads) {
-        SCOPED_TRACE(road.what);
+    // A letter typed then Undo; or Undo and Redo of the crop.
+    for (const QStringList &after : {QStringList{"e", "Undo_btn"}, QStringList{"", "Undo_btn", "Redo_btn"}}) {
         type(front().value[0], "Ann");
         ui->push(pathIn("face.png"));
         press(front().browse_pic_btn);
-        controller->canvasOfSide(0)->Set_Selection_Index_According_ID("Fup_Photo");
         Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("cropped.png");
         ui->push(1);  // the cropping tool's direct run, finished
         press(controller->propertyPanel().crop_image_btn);
-        QTest::keyClicks(front().value[0], road.letter);
-        for (const QString &button : road.buttons)
+        QTest::keyClicks(front().value[0], after.front());
+        for (const QString &button : after.mid(1))
             click(button.toLatin1().constData());
         EXPECT_EQ(record(), kVisitSaved);
         const QString photo = sql("SELECT Photo FROM Visitor_Records ORDER BY ID DESC LIMIT 1;").trimmed();
         const QImage card = rendered(controller->Card_Side_Value(0));
-        EXPECT_EQ(QImage(photo).pixelColor(30, 40), card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()))
-            << photo.toStdString();
-        EXPECT_EQ(card.pixelColor(control("Fup_Photo")->bounds().center().toPoint()), QColor(Qt::blue));
+        const QColor shown = card.pixelColor(control("Fup_Photo")->bounds().center().toPoint());
+        EXPECT_EQ(QImage(photo).pixelColor(30, 40), shown) << after.join(' ').toStdString();
+        EXPECT_EQ(shown, QColor(Qt::blue));
     }
 }
 
