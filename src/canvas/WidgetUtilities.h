@@ -77,3 +77,8 @@ QStringList List_Cell_Texts(const QStringList &values);
 // callers choose by index.
 void Bound_Name_Combo(QComboBox *combo);
 void Add_Name_Items(QComboBox *combo, const QStringList &names);
+
+class QLineEdit;
+// Holds a field to `limit` characters as the user types or pastes: a longer text is cut to its
+// first `limit` characters, whole ones (platform/TextLength.h), with the cursor kept in place.
+void Limit_Field_Characters(QLineEdit *field, int limit);

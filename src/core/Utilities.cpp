@@ -4,6 +4,7 @@
 #include "platform/MainThread.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
+#include "platform/TextLength.h"
 
 #include <QDir>
 #include <QFile>
@@ -248,7 +249,7 @@ QString Left_Str_substringToIndex(const QString &s, int n)
 {
     if (n <= 0)
         return QStringLiteral("");
-    return n >= s.size() ? s : s.left(n);
+    return platform::First_Characters(s, n);
 }
 
 QString Right_Str_substringFromIndex(const QString &s, int n)

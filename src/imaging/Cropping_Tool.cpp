@@ -15,6 +15,7 @@
 #include "imaging/MSSCanvas.h"
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
+#include "platform/TextLength.h"
 
 #include <QScrollArea>
 #include <QButtonGroup>
@@ -867,7 +868,7 @@ void Cropping_Tool::Face_Rect_Draw_Function()
 void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 {
     // Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
-    QString t = field->text().trimmed().left(5);
+    QString t = platform::First_Characters(field->text().trimmed(), 5);
     const int value = Clamp_Crop_Size(t.toInt());
     if (t.toInt() != value || t.isEmpty())
         t = QString::number(value);
