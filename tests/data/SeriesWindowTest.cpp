@@ -45,14 +45,11 @@ void type(QWidget &window, const char *field, const QString &text)
     QTest::keyClicks(edit, text);
 }
 
-// Pastes at the end of the field, as Ctrl+V does with the field focused.
+// Ctrl+V in the field, at its cursor.
 void paste(QWidget &window, const char *field, const QString &text)
 {
-    QLineEdit *edit = child<QLineEdit>(window, field);
-    edit->setFocus();
-    edit->end(false);
     QGuiApplication::clipboard()->setText(text);
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(child<QLineEdit>(window, field), Qt::Key_V, Qt::ControlModifier);
 }
 
 QStringList rows(QWidget &window, const char *table)

@@ -24,6 +24,8 @@
 
 namespace {
 
+const QString kEmoji = QStringLiteral("\U0001F600");
+
 class InvitationWizardTest : public WindowTest {
 protected:
     void TearDown() override
@@ -74,8 +76,10 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         pressIn(w, "title_nxt_btn");
         w.msg_title->setText(w.msg_title->text() + " (typed)");
         w.to_value->setText("Ann");
-        QTest::keyClicks(w.from_value, QString(45, QLatin1Char('b')));
-        EXPECT_EQ(w.from_value->text().size(), 40) << "the sender is cut at 40 characters";
+        QTest::keyClicks(w.from_value, QString(39, QLatin1Char('b')));
+        QGuiApplication::clipboard()->setText(kEmoji + "bbbbb");
+        QTest::keyClick(w.from_value, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(w.from_value->text(), QString(39, QLatin1Char('b')) + kEmoji) << "cut at 40 whole characters";
         w.venue_value->setText("Town Hall");
         w.Date_picker->setDate(QDate(2027, 6, 5));
         w.Time_picker->setTime(QTime(19, 30));
@@ -105,7 +109,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     ASSERT_NE(control("PARTY_TITLE"), nullptr);
     EXPECT_EQ(control("PARTY_TITLE")->Text_Value.toStdString(), seen[0]) << "the title is what the field showed";
     EXPECT_EQ(control("PARTY_TO")->Text_Value, "Dear Ann,");
-    EXPECT_EQ(control("PARTY_FROM")->Text_Value, QString(40, QLatin1Char('b')));
+    EXPECT_EQ(control("PARTY_FROM")->Text_Value, QString(39, QLatin1Char('b')) + kEmoji);
     EXPECT_EQ(control("PARTY_DATE")->Text_Value, "Saturday, June 5, 2027 at 7:30 PM");
     EXPECT_FALSE(control("PARTY_MSG")->Text_Value.isEmpty());
     EXPECT_EQ(document->graphics().back()->control_ID, "PARTY_IMAGE_BG");
@@ -120,28 +124,21 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
 }
 
 // The date and time the pickers already show are chosen too: today's day taken in the calendar,
-// a click on the time. A limit keeps an emoji whole.
-TEST_F(InvitationWizardTest, TodayTheShownTimeAndAWholeEmojiReachTheCard)
+// a click on the time.
+TEST_F(InvitationWizardTest, TodayAndTheShownTimeReachTheCard)
 {
-    const QString picture = photo(Qt::red), letters(39, QLatin1Char('Z')), emoji = QStringLiteral("\U0001F600");
+    const QString picture = photo(Qt::red);
     QString date, time;
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
         w.show();
         pressIn(w, "Using_Wizard_btn");
-        QTest::mouseClick(w.to_value, Qt::LeftButton);
-        QTest::keyClicks(w.to_value, letters);
-        QGuiApplication::clipboard()->setText(emoji + "!");
-        QTest::keyClick(w.to_value, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(w.to_value->text(), letters + emoji);
-        // The calendar opens on today's day; Return takes it.
         QTest::mouseClick(w.Date_picker, Qt::LeftButton, {}, QPoint(w.Date_picker->width() - 5, w.Date_picker->height() / 2));
         QCalendarWidget *calendar = w.Date_picker->calendarWidget();
-        EXPECT_TRUE(testsupport::waitUntil([&] { return calendar->isVisible(); }));
+        EXPECT_TRUE(testsupport::waitUntil([&] { return calendar->isVisible(); })) << "the calendar opens on today";
         QTest::keyClick(calendar->focusWidget() ? calendar->focusWidget() : calendar, Qt::Key_Return);
-        date = Invitation_Date_Text(w.Date_picker->date());
         QTest::mouseClick(w.Time_picker->findChild<QLineEdit *>(), Qt::LeftButton);
+        date = Invitation_Date_Text(w.Date_picker->date());
         time = Invitation_Time_Text(w.Time_picker->time());
-        EXPECT_TRUE(w.Date_ctrl_value->text() == date && w.Time_ctrl_value->text() == time);
         w.imageBrowser->setCurrentRow(1);
         EXPECT_TRUE(w.Load_Photo(picture));
         press(w.Next_btn);
@@ -149,8 +146,7 @@ TEST_F(InvitationWizardTest, TodayTheShownTimeAndAWholeEmojiReachTheCard)
     });
     ui->push(int(platform::AnswerNo));
     press(tool("invitation_menu"));
-    ASSERT_TRUE(control("PARTY_TO") && control("PARTY_DATE"));
-    EXPECT_EQ(control("PARTY_TO")->Text_Value, "Dear " + letters + emoji + ",");
+    ASSERT_NE(control("PARTY_DATE"), nullptr);
     EXPECT_EQ(control("PARTY_DATE")->Text_Value, date + " at " + time);
 }
 
@@ -211,8 +207,8 @@ TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
         pressIn(w, "Using_Wizard_btn");
         w.imageBrowser->setCurrentRow(1);
         EXPECT_TRUE(w.Load_Photo(picture));
-        press(w.checks[0]);  // grey
-        press(w.checks[3]);  // flipped
+        for (const int check : {0, 3})  // grey, flipped
+            press(w.checks[check]);
         w.sliders[0]->setValue(30);
         w.sliders[1]->setValue(60);
         press(w.Next_btn);
@@ -223,9 +219,9 @@ TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
     QMenu *tools = qobject_cast<QMenu *>(tool("invitation_photo_menu")->parent());
     ASSERT_NE(tools, nullptr);
     const auto onCard = [this] {
-        const SKTGraphic *p = control("PARTY_IMAGE");
+        const SKTGraphic *p = control("PARTY_IMAGE");  // none: a tuple no photo has
         return p ? std::tuple(p->gray_Scale, p->Sepia, p->_isFlippedHorizontally, p->rotate_image, p->img_trnsp_val)
-                 : std::tuple(false, false, false, 0.f, 0.f);
+                 : std::tuple(false, false, false, -1.f, -1.f);
     };
     const auto made = std::tuple(true, false, true, 30.f, 60.f);
     ASSERT_EQ(onCard(), made);
@@ -250,7 +246,6 @@ TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
             visit(w);
             return w.result();
         });
-        emit tools->aboutToShow();
         press(tool("invitation_photo_menu"));
         if (&visit == &visits[0]) {
             EXPECT_TRUE(onCard() == made && grabbed(0) == before) << "nothing touched, nothing changed";
