@@ -22,6 +22,22 @@ qsizetype beforeCodePoints(QStringView text, qsizetype n)
     return i;
 }
 
+// Whether `at` falls between the two halves of a flag (two regional indicators, paired from the
+// start of their run), which the boundary finder of some Qt versions would split.
+bool insideFlag(QStringView text, qsizetype at)
+{
+    const auto indicatorBefore = [&](qsizetype i) {
+        return i >= 2 && text.at(i - 2).unicode() == 0xD83C && text.at(i - 1).unicode() >= 0xDDE6
+            && text.at(i - 1).unicode() <= 0xDDFF;
+    };
+    if (!indicatorBefore(at) || !indicatorBefore(at + 2))
+        return false;
+    qsizetype run = 0;
+    for (qsizetype i = at; indicatorBefore(i); i -= 2)
+        ++run;
+    return run % 2 == 1;
+}
+
 // Where the first `n` characters end (fromFront) or the last `n` begin: the text's size (or 0)
 // when it has no more. Only a window of about n * kLongestCharacter units at that end is
 // segmented; a boundary found within kLongestCharacter units of the window's inner edge could
@@ -43,7 +59,7 @@ qsizetype cutPosition(QStringView text, qsizetype n, bool fromFront)
         const qsizetype next = fromFront ? finder.toNextBoundary() : finder.toPreviousBoundary();
         if (next < 0 || (fromFront ? next > window - margin : next < margin))
             break;
-        if (fromFront ? next == 0 : next == window)
+        if ((fromFront ? next == 0 : next == window) || insideFlag(part, next))
             continue;
         at = next;
         ++count;
