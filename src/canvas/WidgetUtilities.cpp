@@ -172,9 +172,9 @@ void Apply_Window_Background(QWidget *window)
 
 QString List_Cell_Text(const QString &value)
 {
-    if (!platform::Longer_Than(value, List_Cell_Max))
+    if (value.size() <= List_Cell_Max)
         return value;
-    return platform::First_Characters(value, List_Cell_Max - 1) + QChar(0x2026);
+    return platform::Whole_Characters_Within(value, List_Cell_Max - 1) + QChar(0x2026);
 }
 
 QStringList List_Cell_Texts(const QStringList &values)

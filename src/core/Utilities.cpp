@@ -4,7 +4,6 @@
 #include "platform/MainThread.h"
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
-#include "platform/TextLength.h"
 
 #include <QDir>
 #include <QFile>
@@ -249,7 +248,7 @@ QString Left_Str_substringToIndex(const QString &s, int n)
 {
     if (n <= 0)
         return QStringLiteral("");
-    return platform::First_Characters(s, n);
+    return n >= s.size() ? s : s.left(n);
 }
 
 QString Right_Str_substringFromIndex(const QString &s, int n)

@@ -270,9 +270,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
         time->addWidget(Time_ctrl_value, 1);
         form->addRow(tr("Time"), time);
         // A picker tells only of a change: the date or time it already shows (today, now) is
-        // chosen by a click on it in the calendar, on the field, or by Return.
-        connect(Date_picker->calendarWidget(), &QCalendarWidget::clicked, this, &Invitation_Wizard::datePickerAction);
-        connect(Date_picker->calendarWidget(), &QCalendarWidget::activated, this, &Invitation_Wizard::datePickerAction);
+        // chosen by a click on it in the calendar (joined in eventFilter), on the field, or by Return.
         for (QAbstractSpinBox *picker : std::initializer_list<QAbstractSpinBox *>{Date_picker, Time_picker}) {
             picker->installEventFilter(this);
             for (QLineEdit *field : picker->findChildren<QLineEdit *>())
@@ -557,6 +555,13 @@ void Invitation_Wizard::timePickerAction()
 
 bool Invitation_Wizard::eventFilter(QObject *watched, QEvent *event)
 {
+    // The calendar is made when it first opens, by a press on the picker: joined just before.
+    if ((watched == Date_picker || watched->parent() == Date_picker) && !m_calendarJoined
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        m_calendarJoined = true;
+        connect(Date_picker->calendarWidget(), &QCalendarWidget::clicked, this, &Invitation_Wizard::datePickerAction);
+        connect(Date_picker->calendarWidget(), &QCalendarWidget::activated, this, &Invitation_Wizard::datePickerAction);
+    }
     const bool chosen =
         (event->type() == QEvent::KeyPress
          && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return || static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter))

@@ -146,5 +146,6 @@ private:
     QImage User_Picture, m_shown;
     int m_road = 0;
     bool m_photoChanged = false;
+    bool m_calendarJoined = false;
     QString m_selectedDate, m_selectedTime;
 };

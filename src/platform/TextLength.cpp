@@ -92,4 +92,24 @@ QString Last_Characters(const QString &text, qsizetype n)
     return text.mid(cutPosition(text, n, false));
 }
 
+QString Whole_Characters_Within(const QString &text, qsizetype units)
+{
+    if (text.size() <= units)
+        return text;
+    if (units <= 0)
+        return {};
+    const QStringView part = QStringView(text).first(std::min(text.size(), units + kLongestCharacter));
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, part.data(), int(part.size()));
+    finder.setPosition(int(units + 1));
+    qsizetype at = finder.toPreviousBoundary();
+    while (at > 0 && insideFlag(part, at))
+        at = finder.toPreviousBoundary();
+    if (at <= 0) {  // one character longer than any real one: cut at a code point
+        at = units;
+        if (text.at(at - 1).isHighSurrogate() && text.at(at).isLowSurrogate())
+            --at;
+    }
+    return text.left(at);
+}
+
 }  // namespace platform

@@ -23,5 +23,8 @@ bool Longer_Than(QStringView text, qsizetype n);
 QString First_Characters(const QString &text, qsizetype n);
 // The last `n` characters, the whole text when it has no more; nothing for n <= 0.
 QString Last_Characters(const QString &text, qsizetype n);
+// The longest start of the text of whole characters within `units` UTF-16 units: for a bound on
+// what a text costs to lay out rather than on what a user may type.
+QString Whole_Characters_Within(const QString &text, qsizetype units);
 
 }  // namespace platform
