@@ -43,8 +43,9 @@ QString Series_Value_Line(const QString &value);
 QByteArray Series_File_Bytes(const QStringList &values);
 
 // Writes a series file whole: the values produced by `produce` (which calls `add` per value,
-// each written as Series_Value_Line) land in the file only when everything was written; an existing file is otherwise untouched,
-// and `error` gets the system's reason ("No space left on device").
+// each written as Series_Value_Line) land in the file only when everything was written; an
+// existing file is otherwise untouched, and `error` gets the system's reason ("No space left on
+// device").
 bool Write_Series_File(const QString &path, const std::function<void(const std::function<void(const QString &)> &add)> &produce,
                        QString *error = nullptr);
 bool Write_Series_File(const QString &path, const QStringList &values, QString *error = nullptr);

@@ -15,7 +15,6 @@
 
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -23,6 +22,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
