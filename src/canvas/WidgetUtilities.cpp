@@ -1,6 +1,7 @@
 #include "canvas/WidgetUtilities.h"
 
 #include "core/PaintSupport.h"
+#include "platform/TextLength.h"
 
 #include <QAbstractButton>
 #include <QPalette>
@@ -173,10 +174,7 @@ QString List_Cell_Text(const QString &value)
 {
     if (value.size() <= List_Cell_Max)
         return value;
-    qsizetype cut = List_Cell_Max - 1;
-    if (value.at(cut - 1).isHighSurrogate())  // never half a character
-        --cut;
-    return value.left(cut) + QChar(0x2026);
+    return platform::Whole_Characters_Within(value, List_Cell_Max - 1) + QChar(0x2026);
 }
 
 QStringList List_Cell_Texts(const QStringList &values)
@@ -200,6 +198,18 @@ void Add_Name_Items(QComboBox *combo, const QStringList &names)
 {
     Bound_Name_Combo(combo);
     combo->addItems(List_Cell_Texts(names));
+}
+
+void Limit_Field_Characters(QLineEdit *field, int limit)
+{
+    QObject::connect(field, &QLineEdit::textChanged, field, [field, limit](const QString &text) {
+        const QString kept = platform::First_Characters(text, limit);
+        if (kept.size() == text.size())
+            return;
+        const int cursor = std::min(field->cursorPosition(), int(kept.size()));
+        field->setText(kept);
+        field->setCursorPosition(cursor);
+    });
 }
 
 void Show_Painted(QWidget *window, int waitMs)

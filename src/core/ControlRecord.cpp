@@ -9,6 +9,7 @@
 #include "core/SKTLine.h"
 #include "core/SKTSignature.h"
 #include "core/Utilities.h"
+#include "platform/TextLength.h"
 
 #include <type_traits>
 
@@ -185,7 +186,7 @@ std::unique_ptr<SKTGraphic> Create_Control_From_Array(const QVariantList &record
         io.text(letter);
         graphic = makeForLetter(letter);
         if (!graphic)
-            io.fail(QStringLiteral("\"%1\" is not the letter of a control").arg(letter.left(8)));
+            io.fail(QStringLiteral("\"%1\" is not the letter of a control").arg(platform::First_Characters(letter, 8)));
         recordFields(io, *graphic);
         if (!io.endsHere())
             io.fail(QStringLiteral("the record holds %1 entries, more than a %2 record")

@@ -1,6 +1,7 @@
 #include "core/DesignData.h"
 #include "core/SKTGraphic.h"
 #include "platform/UiServices.h"
+#include "platform/TextLength.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -107,7 +108,7 @@ void DesignTable::append(const QVariantMap &row)
             break;
         default:
             if (d->problem.isEmpty())
-                d->problem = QStringLiteral("the table cell \"%1\" is not a value").arg(it.key().left(40));
+                d->problem = QStringLiteral("the table cell \"%1\" is not a value").arg(platform::First_Characters(it.key(), 40));
             break;
         }
     }
@@ -226,8 +227,9 @@ QString Missing_Pictures_Message(const QStringList &paths)
     QStringList shown = paths;
     for (qsizetype i = 0; i < std::min<qsizetype>(named, shown.size()); ++i) {
         QString &line = shown[i] = QDir::toNativeSeparators(shown[i]);
-        if (line.size() > longest)  // the file's name and the start of its folder stay readable
-            line = line.left(longest / 3) + QChar(0x2026) + line.right(longest * 2 / 3 - 1);
+        if (platform::Longer_Than(line, longest))  // the file's name and the start of its folder stay readable
+            line = platform::First_Characters(line, longest / 3) + QChar(0x2026)
+                 + platform::Last_Characters(line, longest * 2 / 3 - 1);
     }
     return text + QLatin1Char('\n') + platform::Bounded_List_Text(shown, named, QStringLiteral("and %1 more."));
 }

@@ -11,6 +11,7 @@
 #include "platform/PlistStream.h"
 #include "platform/RegularFile.h"
 #include "platform/ValueBounds.h"
+#include "platform/TextLength.h"
 #include "platform/WholeFile.h"
 
 #include <QBuffer>
@@ -548,7 +549,8 @@ std::optional<QVariantList> parseDesignBytes(const QByteArray &bytes, qint64 max
                         table->addCell(key, DesignTable::Boolean, cell.toBool() ? QStringLiteral("1") : QStringLiteral("0"));
                         break;
                     default:
-                        in.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value").arg(key.left(40), QString::number(entries.size())));
+                        in.fail(QStringLiteral("the table cell \"%1\" of entry %2 is not a value")
+                                    .arg(platform::First_Characters(key, 40), QString::number(entries.size())));
                         break;
                     }
                 }

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 // A series holds what an import may bring (Max_Import_Values values, 64 MB of text); the file
@@ -123,11 +124,34 @@ std::optional<QStringList> Read_Series_Values(const QString &path, ReadProgress 
     return seriesValues(path, &progress, refusal);
 }
 
+QString Series_Value_Line(const QString &value)
+{
+    const auto isBreak = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+    };
+    if (std::none_of(value.begin(), value.end(), isBreak))
+        return value;
+    QString line;
+    line.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (!isBreak(c)) {
+            line += c;
+            continue;
+        }
+        if (c == QLatin1Char('\r') && i + 1 < value.size() && value.at(i + 1) == QLatin1Char('\n'))
+            ++i;  // one break, one space
+        line += QLatin1Char(' ');
+    }
+    return line;
+}
+
 QByteArray Series_File_Bytes(const QStringList &values)
 {
     QByteArray out;
     for (const QString &v : values) {
-        out += v.toUtf8();
+        out += Series_Value_Line(v).toUtf8();
         out += '\n';
     }
     return out;
@@ -141,7 +165,7 @@ bool Write_Series_File(const QString &path,
     if (file.open()) {
         produce([&](const QString &value) {
             if (!file.failed())
-                file.write(value.toUtf8() + '\n');
+                file.write(Series_Value_Line(value).toUtf8() + '\n');
         });
         if (file.commit())
             return true;

@@ -33,12 +33,19 @@ std::optional<QString> Read_Series_Text(const QString &path, QString *refusal = 
 // line feeds, empty lines kept in place. None for a missing, refused or non-UTF-8 file.
 std::optional<QStringList> Read_Series_Lines(const QString &path, QString *refusal = nullptr);
 
-// The bytes of a series file: each value's UTF-8 followed by 0x0A.
+// A value as one line of a series file: each line break inside it (CR LF, CR, LF, a line or
+// paragraph separator, a vertical tab, a form feed, a next-line character) becomes one space, as
+// a one-line field shows it. A break left inside would make two values of it, and every later
+// value would land one card late.
+QString Series_Value_Line(const QString &value);
+
+// The bytes of a series file: each value's UTF-8 (as Series_Value_Line) followed by 0x0A.
 QByteArray Series_File_Bytes(const QStringList &values);
 
-// Writes a series file whole: the values produced by `produce` (which calls `add` per value)
-// land in the file only when everything was written; an existing file is otherwise untouched,
-// and `error` gets the system's reason ("No space left on device").
+// Writes a series file whole: the values produced by `produce` (which calls `add` per value,
+// each written as Series_Value_Line) land in the file only when everything was written; an
+// existing file is otherwise untouched, and `error` gets the system's reason ("No space left on
+// device").
 bool Write_Series_File(const QString &path, const std::function<void(const std::function<void(const QString &)> &add)> &produce,
                        QString *error = nullptr);
 bool Write_Series_File(const QString &path, const QStringList &values, QString *error = nullptr);

@@ -1,6 +1,7 @@
 #include "data/SeriesGenerator.h"
 
 #include "core/Utilities.h"
+#include "platform/TextLength.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -59,9 +60,7 @@ quint32 getRandomNumberBetweenMin(quint32 min, quint32 max, QRandomGenerator *rn
 
 QString Count_Field_Text(const QString &text, int maxChars, int maxValue)
 {
-    QString t = Trim_Str(text);
-    if (t.size() > maxChars)
-        t = t.left(maxChars);
+    const QString t = platform::First_Characters(Trim_Str(text), maxChars);
     const qint64 v = Field_Number(t);
     // A count below one would make an empty series that looks like a success.
     if (t.isEmpty() || v <= 0)
@@ -77,7 +76,7 @@ QString Number_Field_Text(const QString &text)
     t = Trim_Where(t, [](QChar c) { return c.isSpace(); });
     t = Trim_Where(t, [](QChar c) { return c.category() == QChar::Other_NotAssigned; });
     t = Trim_Where(t, isSymbol);
-    return t.left(10);
+    return platform::First_Characters(t, 10);
 }
 
 SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)

@@ -225,7 +225,7 @@ void BatchWizard::Create_Value_List(const QString &value) { Create_Value_List(QS
 void BatchWizard::Create_Value_List(const QStringList &values)
 {
     for (const QString &v : values) {
-        const QString trimmed = Trim_Str(v);
+        const QString trimmed = Trim_Str(Series_Value_Line(v));
         if (!trimmed.isEmpty())
             ListData_value.append(trimmed);
     }

@@ -167,7 +167,7 @@ SeriesValueEdit Edit_Series_Value(QStringList &values, int index, const QString 
 {
     if (edited == original)
         return SeriesValueEdit::Unchanged;
-    const QString value = Trim_Str(edited);
+    const QString value = Trim_Str(Series_Value_Line(edited));
     if (value.isEmpty() || index < 0 || index >= values.size())
         return SeriesValueEdit::Refused;
     values[index] = value;

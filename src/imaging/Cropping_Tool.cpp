@@ -15,6 +15,7 @@
 #include "imaging/MSSCanvas.h"
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
+#include "platform/TextLength.h"
 
 #include <QScrollArea>
 #include <QButtonGroup>
@@ -892,7 +893,7 @@ void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 {
     // The size is the text's leading whole number, so "12." and "12.5" stay 12 while they are
     // typed. Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
-    QString t = field->text().trimmed().left(5);
+    QString t = platform::First_Characters(field->text().trimmed(), 5);
     const int value = Clamp_Crop_Size(Leading_Integer(t));
     if (Leading_Integer(t) != value)
         t = QString::number(value);

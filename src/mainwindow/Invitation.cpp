@@ -164,15 +164,21 @@ void SKTWindowController::Edit_Invitation_Photo_Clicked()
     SKTGraphic *photo = Invitation_Photo_Control();
     if (!photo)
         return;
-    if (inv_wzrd_Window->Open_Wnd_For_Edit_Photo(photo->_contents, photo->FilePath(), main_photo_ds_batch) != 1)
+    // The wizard's photo lives as long as the design it made: a design opened from a file starts
+    // the page without one, and the user chooses it again.
+    const bool fromWizard = !Main_Photo_image.isNull();
+    if (inv_wzrd_Window->Open_Wnd_For_Edit_Photo(fromWizard ? photo->_contents : QImage(), photo->FilePath(),
+                                                 main_photo_ds_batch, Control_Image_Adjustments(*photo)) != 1
+        || !inv_wzrd_Window->photoChanged())
         return;
-    Insert_In_Undo_Redo();
+    Insert_In_Undo_Redo();  // the state before, in case a change went unrecorded
     const QString picked = inv_wzrd_Window->image_path->text();
     if (picked != photo->FilePath())
         if (auto *image = dynamic_cast<SKTImage *>(photo))
             image->setFilePath(picked, true);
     Main_Photo_image = inv_wzrd_Window->adjustedPhoto();
     Take_Photo_Adjustments(*photo, inv_wzrd_Window->adjustments());
+    Insert_In_Undo_Redo();
     Show_RHS_Properties(nullptr);
     Refresh_Canvas();
 }

@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "platform/UiServices.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -187,7 +189,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
         auto *checkRow = new QGridLayout;
         for (int i = 0; i < 5; ++i) {
             checks[i] = named(new QCheckBox(tr(kChecks[i][1]), Image_Setting_Box), kChecks[i][0]);
-            connect(checks[i], &QCheckBox::toggled, this, &Invitation_Wizard::Update_Image_With_Settings);
+            connect(checks[i], &QCheckBox::toggled, this, &Invitation_Wizard::userAdjusted);
             checkRow->addWidget(checks[i], i / 3, i % 3);
         }
         form->addRow(checkRow);
@@ -195,7 +197,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
             sliders[i] = named(new QSlider(Qt::Horizontal, Image_Setting_Box), Photo_Sliders[i].name);
             sliders[i]->setRange(Photo_Sliders[i].min, Photo_Sliders[i].max);
             sliders[i]->setValue(Photo_Sliders[i].position);
-            connect(sliders[i], &QSlider::valueChanged, this, &Invitation_Wizard::Update_Image_With_Settings);
+            connect(sliders[i], &QSlider::valueChanged, this, &Invitation_Wizard::userAdjusted);
             slider_values[i] = named(new QLineEdit(Image_Setting_Box),
                                      (QByteArray(Photo_Sliders[i].name) + "_val").constData());
             slider_values[i]->setReadOnly(true);
@@ -220,7 +222,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
                                void (Invitation_Wizard::*backSlot)(), void (Invitation_Wizard::*nextSlot)()) {
             auto *row = new QHBoxLayout;
             field = named(new QLineEdit(texts_box), name);
-            field->setMaxLength(Invitation_Text_Limit(QString::fromLatin1(name)));
+            Limit_Field_Characters(field, Invitation_Text_Limit(QString::fromLatin1(name)));
             auto *b = button(texts_box, back, QStringLiteral("◀"));
             auto *n = button(texts_box, next, QStringLiteral("▶"));
             b->setFixedWidth(32);
@@ -245,7 +247,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
                      {&venue_value, "venue_value", "Venue"}};
         for (const auto &p : plain) {
             *p.field = named(new QLineEdit(texts_box), p.name);
-            (*p.field)->setMaxLength(Invitation_Text_Limit(QString::fromLatin1(p.name)));
+            Limit_Field_Characters(*p.field, Invitation_Text_Limit(QString::fromLatin1(p.name)));
             connect(*p.field, &QLineEdit::textChanged, this, &Invitation_Wizard::updateClearButton);
             form->addRow(tr(p.title), *p.field);
         }
@@ -267,6 +269,13 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
         time->addWidget(Time_picker);
         time->addWidget(Time_ctrl_value, 1);
         form->addRow(tr("Time"), time);
+        // A picker tells only of a change: the date or time it already shows (today, now) is
+        // chosen by a click on it in the calendar (joined in eventFilter), on the field, or by Return.
+        for (QAbstractSpinBox *picker : std::initializer_list<QAbstractSpinBox *>{Date_picker, Time_picker}) {
+            picker->installEventFilter(this);
+            for (QLineEdit *field : picker->findChildren<QLineEdit *>())
+                field->installEventFilter(this);
+        }
         clear_details_btn = button(texts_box, "clear_details_btn", tr("Clear Details"));
         connect(clear_details_btn, &QPushButton::clicked, this, &Invitation_Wizard::Clear_Details_Click);
         form->addRow(clear_details_btn);
@@ -333,7 +342,8 @@ int Invitation_Wizard::Open_Wnd()
     return runScripted(*this);
 }
 
-int Invitation_Wizard::Open_Wnd_For_Edit_Photo(const QImage &photo, const QString &path, bool photoFromData)
+int Invitation_Wizard::Open_Wnd_For_Edit_Photo(const QImage &photo, const QString &path, bool photoFromData,
+                                                const ImageAdjustments &onCard)
 {
     wizard_or_edit_photo = true;
     m_road = 1;
@@ -347,23 +357,26 @@ int Invitation_Wizard::Open_Wnd_For_Edit_Photo(const QImage &photo, const QStrin
     button_box->show();
     next_counter = 3;
     Image_Setting_Box->setEnabled(true);
-    image_path->setText(path);
+    image_path->setText(photo.isNull() ? QString() : path);
     User_Picture = photo;
-    // The last adjustments come back; the flips start off.
-    const ImageAdjustments a = Current_Image_Adjustments();
+    m_shown = QImage();
+    Selected_picture->clear();
+    // The page starts as the card shows the photo: its own adjustments and flips, not the last
+    // ones of another photo, so a Finish with nothing touched changes nothing.
     int positions[9];
-    Slider_Positions_Of(a, positions);
+    Slider_Positions_Of(onCard, positions);
     for (int i = 0; i < 9; ++i) {
         const QSignalBlocker quiet(sliders[i]);
         sliders[i]->setValue(positions[i]);
     }
-    const bool on[5] = {a.grayscale, a.sepia, a.invrtclr, false, false};
+    const bool on[5] = {onCard.grayscale, onCard.sepia, onCard.invrtclr, onCard.flip_H, onCard.flip_V};
     for (int i = 0; i < 5; ++i) {
         const QSignalBlocker quiet(checks[i]);
         checks[i]->setChecked(on[i]);
     }
     browse_photo_btn->setEnabled(!photoFromData);
     Update_Image_With_Settings();
+    m_photoChanged = false;
     return runScripted(*this);
 }
 
@@ -477,9 +490,11 @@ void Invitation_Wizard::showPhotoPage()
 
 void Invitation_Wizard::finish()
 {
-    if (!wizard_or_edit_photo)
+    // The photo-edit entry works on the open design and leaves its mode as it is.
+    if (!wizard_or_edit_photo) {
         Hand_Over_Invitation(details());
-    Start_Card_Option = QStringLiteral("W");
+        Start_Card_Option = QStringLiteral("W");
+    }
     done(1);
 }
 
@@ -536,6 +551,28 @@ void Invitation_Wizard::timePickerAction()
     m_selectedTime = Invitation_Time_Text(Time_picker->time());
     Time_ctrl_value->setText(m_selectedTime);
     clear_details_btn->setEnabled(true);
+}
+
+bool Invitation_Wizard::eventFilter(QObject *watched, QEvent *event)
+{
+    // The calendar is made when it first opens, by a press on the picker: joined just before.
+    if ((watched == Date_picker || watched->parent() == Date_picker) && !m_calendarJoined
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        m_calendarJoined = true;
+        connect(Date_picker->calendarWidget(), &QCalendarWidget::clicked, this, &Invitation_Wizard::datePickerAction);
+        connect(Date_picker->calendarWidget(), &QCalendarWidget::activated, this, &Invitation_Wizard::datePickerAction);
+    }
+    const bool chosen =
+        (event->type() == QEvent::KeyPress
+         && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return || static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter))
+        || (event->type() == QEvent::MouseButtonRelease && qobject_cast<QLineEdit *>(watched));
+    if (chosen) {
+        if (watched == Date_picker || watched->parent() == Date_picker)
+            datePickerAction();
+        else
+            timePickerAction();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Invitation_Wizard::updateClearButton()
@@ -601,6 +638,7 @@ bool Invitation_Wizard::Load_Photo(const QString &path)
     Image_Setting_Box->setEnabled(true);
     image_path->setText(path);
     User_Picture = picture;
+    m_photoChanged = true;
     Update_Image_With_Settings();
     return true;
 }
@@ -633,6 +671,12 @@ void Invitation_Wizard::setBackgroundPattern(const QImage &pattern)
     pal.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(pattern)));
     setPalette(pal);
     setAutoFillBackground(true);
+}
+
+void Invitation_Wizard::userAdjusted()
+{
+    m_photoChanged = true;
+    Update_Image_With_Settings();
 }
 
 void Invitation_Wizard::Update_Image_With_Settings()
@@ -670,5 +714,5 @@ void Invitation_Wizard::Image_reset_Button()
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to reset image settings?")) != 1)
         return;
     Reset_Image_Editing_Controls();
-    Update_Image_With_Settings();
+    userAdjusted();
 }

@@ -57,10 +57,15 @@ public:
     // The picture files the photo panel offers.
     QStringList imageTypes;
 
-    // The wizard from its start screen, and the photo page alone for `photo` (the picture as it
-    // stands on the card) with the path it came from; 1 finished, 0 otherwise.
+    // The wizard from its start screen, and the photo page alone for `photo` (the picture as
+    // loaded, before its adjustments) with the path it came from and the adjustments `onCard` it
+    // is drawn with, flips included, so Finish with nothing touched gives the card's photo again.
+    // A null photo opens the page without one (Finish then asks for one). 1 finished, 0 otherwise.
     int Open_Wnd();
-    int Open_Wnd_For_Edit_Photo(const QImage &photo, const QString &path, bool photoFromData);
+    int Open_Wnd_For_Edit_Photo(const QImage &photo, const QString &path, bool photoFromData,
+                                const ImageAdjustments &onCard);
+    // Whether the user changed the photo or an adjustment since the photo-edit entry opened.
+    bool photoChanged() const { return m_photoChanged; }
 
     InvitationDetails details() const;
     // The start screen's choice: 0 none yet, 1 a new invitation, 2 a saved design.
@@ -129,7 +134,9 @@ public:
     bool Load_Photo(const QString &path);
 
 private:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void Select_card_option(int option);
+    void userAdjusted();
     void frameSelectionChanged();
     void showPhotoPage();
     void finish();
@@ -138,5 +145,7 @@ private:
 
     QImage User_Picture, m_shown;
     int m_road = 0;
+    bool m_photoChanged = false;
+    bool m_calendarJoined = false;
     QString m_selectedDate, m_selectedTime;
 };

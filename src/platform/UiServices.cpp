@@ -1,6 +1,7 @@
 #include "platform/UiServices.h"
 
 #include "platform/MainThread.h"
+#include "platform/TextLength.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -104,8 +105,8 @@ QString Screen_Fit_Text(const QString &text, int maxRows, int rowChars)
     const qsizetype lineChars = qsizetype(maxRows / 3) * rowChars;
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString &line : lines) {
-        if (line.size() > lineChars)
-            line = line.left(lineChars - 1) + QChar(0x2026);
+        if (Longer_Than(line, lineChars))
+            line = First_Characters(line, lineChars - 1) + QChar(0x2026);
         // A box wraps at spaces only: a word longer than a row gets places to break.
         QString broken;
         qsizetype run = 0;

@@ -12,6 +12,7 @@
 #include "core/SKTBarcode.h"
 #include "core/Utilities.h"
 #include "platform/UiServices.h"
+#include "platform/TextLength.h"
 #include "canvas/SmallDialogs.h"
 #include "barcode/QREncoder.h"
 #include "properties/PanelWidgets.h"
@@ -746,8 +747,8 @@ void Barcode_Gen::headerFooterEdited()
 {
     for (QLineEdit *field : {HeaderText, FooterText}) {
         const QString trimmed = Trim_Str(field->text());
-        if (trimmed.size() > kMaxHeaderLength)
-            field->setText(trimmed.left(kMaxHeaderLength));
+        if (platform::Longer_Than(trimmed, kMaxHeaderLength))
+            field->setText(platform::First_Characters(trimmed, kMaxHeaderLength));
     }
     goButtonActionPerformed();
 }

@@ -14,6 +14,7 @@
 #include "core/Utilities.h"
 #include "canvas/SmallDialogs.h"
 #include "platform/UiServices.h"
+#include "platform/TextLength.h"
 #include "properties/PropertyPanelHooks.h"
 
 #include <QCheckBox>
@@ -450,8 +451,7 @@ void PropertyPanel::textDidChange()
 {
     QString text = Text_value_Edit->toPlainText();
     text.remove(QStringLiteral("Text here"));
-    if (text.size() > kMaxTextLength)
-        text.truncate(kMaxTextLength);
+    text = platform::First_Characters(text, kMaxTextLength);
     if (text != Text_value_Edit->toPlainText()) {
         const QSignalBlocker quiet(Text_value_Edit);
         Text_value_Edit->setPlainText(text);

@@ -9,7 +9,9 @@
 #include "platform/UiServices.h"
 #include "TestSupport.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QAbstractButton>
@@ -41,6 +43,13 @@ void type(QWidget &window, const char *field, const QString &text)
     QLineEdit *edit = child<QLineEdit>(window, field);
     edit->clear();
     QTest::keyClicks(edit, text);
+}
+
+// Ctrl+V in the field, at its cursor.
+void paste(QWidget &window, const char *field, const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(child<QLineEdit>(window, field), Qt::Key_V, Qt::ControlModifier);
 }
 
 QStringList rows(QWidget &window, const char *table)
@@ -101,7 +110,8 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
     script.steps["Update_Value_Wnd"] = [](QDialog &e) {
         type(e, "m_ex_num_str", "   ");
         click(e, "OKPressed");  // refused: the editor stays
-        type(e, "m_ex_num_str", " B-2 ");
+        type(e, "m_ex_num_str", " B-2");
+        paste(e, "m_ex_num_str", "\nB-2a\r\n");  // a line break inside stays one value
         click(e, "OKPressed");
     };
     script.steps["Load_Number_Window"] = [](QDialog &p) { click(p, "NOPressed"); };
@@ -119,7 +129,8 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
         // Two more values appended from the generator in list mode.
         script.steps["Generate_List"] = [](QDialog &g) {
             click(g, "radioButton_Constant");
-            type(g, "value_txt", " last ");
+            type(g, "value_txt", " la");
+            paste(g, "value_txt", "s\nt ");
             type(g, "count_txt", "123456");
             EXPECT_EQ(child<QLineEdit>(g, "count_txt")->text(), "10000");
             EXPECT_EQ(child<QSpinBox>(g, "count_stepper")->value(), 10000);
@@ -134,8 +145,8 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
 
         child<QTableWidget>(m, "List")->selectRow(0);
         click(m, "Update_Btn_Clicked");
-        EXPECT_EQ(rows(m, "List_value").mid(0, 3), (QStringList{"01", "B-2", "03"}));
-        EXPECT_EQ(rows(m, "List_value").mid(11), (QStringList{"12", "last", "last"}));
+        EXPECT_EQ(rows(m, "List_value").mid(0, 3), (QStringList{"01", "B-2 B-2a", "03"}));
+        EXPECT_EQ(rows(m, "List_value").mid(11), (QStringList{"12", "las t", "las t"}));
         click(m, "Close_2_Btn_Clicked");
     };
     manager.Open_Wnd();
@@ -143,5 +154,5 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
     EXPECT_EQ(ui->messages(), QStringList{"\nPlease enter a valid value."});
     QFile file(Series_File_Path("Badges"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("01\nB-2\n03\n04\n05\n06\n07\n08\n09\n10\n11\n12\nlast\nlast\n"));
+    EXPECT_EQ(file.readAll(), QByteArray("01\nB-2 B-2a\n03\n04\n05\n06\n07\n08\n09\n10\n11\n12\nlas t\nlas t\n"));
 }

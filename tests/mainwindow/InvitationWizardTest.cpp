@@ -10,7 +10,9 @@
 #include "mainwindow/Invitation_Wizard.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QMenu>
@@ -21,6 +23,8 @@
 #include <QTimeEdit>
 
 namespace {
+
+const QString kEmoji = QStringLiteral("\U0001F600");
 
 class InvitationWizardTest : public WindowTest {
 protected:
@@ -72,8 +76,10 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         pressIn(w, "title_nxt_btn");
         w.msg_title->setText(w.msg_title->text() + " (typed)");
         w.to_value->setText("Ann");
-        QTest::keyClicks(w.from_value, QString(45, QLatin1Char('b')));
-        EXPECT_EQ(w.from_value->text().size(), 40) << "the sender is cut at 40 characters";
+        QTest::keyClicks(w.from_value, QString(39, QLatin1Char('b')));
+        QGuiApplication::clipboard()->setText(kEmoji + "bbbbb");
+        QTest::keyClick(w.from_value, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(w.from_value->text(), QString(39, QLatin1Char('b')) + kEmoji) << "cut at 40 whole characters";
         w.venue_value->setText("Town Hall");
         w.Date_picker->setDate(QDate(2027, 6, 5));
         w.Time_picker->setTime(QTime(19, 30));
@@ -103,7 +109,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     ASSERT_NE(control("PARTY_TITLE"), nullptr);
     EXPECT_EQ(control("PARTY_TITLE")->Text_Value.toStdString(), seen[0]) << "the title is what the field showed";
     EXPECT_EQ(control("PARTY_TO")->Text_Value, "Dear Ann,");
-    EXPECT_EQ(control("PARTY_FROM")->Text_Value, QString(40, QLatin1Char('b')));
+    EXPECT_EQ(control("PARTY_FROM")->Text_Value, QString(39, QLatin1Char('b')) + kEmoji);
     EXPECT_EQ(control("PARTY_DATE")->Text_Value, "Saturday, June 5, 2027 at 7:30 PM");
     EXPECT_FALSE(control("PARTY_MSG")->Text_Value.isEmpty());
     EXPECT_EQ(document->graphics().back()->control_ID, "PARTY_IMAGE_BG");
@@ -115,6 +121,33 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     const QColor middle = grabbed(0).pixelColor(at(canvas(0), photoControl->bounds().center()));
     EXPECT_LT(std::abs(middle.red() - middle.green()), 10) << middle.name().toStdString();
     EXPECT_FALSE(enabled("Undo_btn")) << "the laid-out card is the base of the undo history";
+}
+
+// The date and time the pickers already show are chosen too: today's day taken in the calendar,
+// a click on the time.
+TEST_F(InvitationWizardTest, TodayAndTheShownTimeReachTheCard)
+{
+    const QString picture = photo(Qt::red);
+    QString date, time;
+    Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+        w.show();
+        pressIn(w, "Using_Wizard_btn");
+        QTest::mouseClick(w.Date_picker, Qt::LeftButton, {}, QPoint(w.Date_picker->width() - 5, w.Date_picker->height() / 2));
+        QCalendarWidget *calendar = w.Date_picker->calendarWidget();
+        EXPECT_TRUE(testsupport::waitUntil([&] { return calendar->isVisible(); })) << "the calendar opens on today";
+        QTest::keyClick(calendar->focusWidget() ? calendar->focusWidget() : calendar, Qt::Key_Return);
+        QTest::mouseClick(w.Time_picker->findChild<QLineEdit *>(), Qt::LeftButton);
+        date = Invitation_Date_Text(w.Date_picker->date());
+        time = Invitation_Time_Text(w.Time_picker->time());
+        w.imageBrowser->setCurrentRow(1);
+        EXPECT_TRUE(w.Load_Photo(picture));
+        press(w.Next_btn);
+        return w.result();
+    });
+    ui->push(int(platform::AnswerNo));
+    press(tool("invitation_menu"));
+    ASSERT_NE(control("PARTY_DATE"), nullptr);
+    EXPECT_EQ(control("PARTY_DATE")->Text_Value, date + " at " + time);
 }
 
 TEST_F(InvitationWizardTest, BackCancelAndExitOnTheStartScreen)
@@ -164,28 +197,68 @@ TEST_F(InvitationWizardTest, ContactUsWithoutAMailProgramNamesTheAddress)
         << ui->messages().join('|').toStdString();
 }
 
+// The photo page alone starts as the card shows the photo (grey, turned, flipped, see-through):
+// Finish with nothing touched changes nothing, a change is one Undo step. A design opened from a
+// file starts the page without a photo: Finish asks for one and Close leaves the card as it was.
 TEST_F(InvitationWizardTest, ThePhotoPageAloneEditsTheInvitationPhoto)
 {
-    Invite_Frame_Pic_IMG = photo(QColor(200, 40, 40));
-    Invite_Title = "Party";
-    controller->Fill_Party_Invidation_Details();
-    Invite_Frame_Pic_IMG.clear();
-    Invite_Title.clear();
-    QMenu *tools = qobject_cast<QMenu *>(tool("invitation_photo_menu")->parent());
-    ASSERT_NE(tools, nullptr);
-    emit tools->aboutToShow();
-    ASSERT_TRUE(tool("invitation_photo_menu")->isEnabled());
+    const QString picture = photo(QColor(200, 40, 40));
     Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
-        EXPECT_TRUE(w.photo_box->isVisibleTo(&w) && !w.texts_box->isVisibleTo(&w));
-        EXPECT_FALSE(w.checks[3]->isChecked() || w.checks[4]->isChecked()) << "the flips start off";
-        w.checks[1]->setChecked(true);  // sepia
-        press(w.Finish_Btn);
+        pressIn(w, "Using_Wizard_btn");
+        w.imageBrowser->setCurrentRow(1);
+        EXPECT_TRUE(w.Load_Photo(picture));
+        for (const int check : {0, 3})  // grey, flipped
+            press(w.checks[check]);
+        w.sliders[0]->setValue(30);
+        w.sliders[1]->setValue(60);
+        press(w.Next_btn);
         return w.result();
     });
-    press(tool("invitation_photo_menu"));
-    EXPECT_TRUE(control("PARTY_IMAGE")->Sepia);
-    EXPECT_EQ(control("PARTY_TITLE")->Text_Value, "Party") << "the texts stay as they were";
-
+    ui->push(int(platform::AnswerNo));
+    press(tool("invitation_menu"));
+    QMenu *tools = qobject_cast<QMenu *>(tool("invitation_photo_menu")->parent());
+    ASSERT_NE(tools, nullptr);
+    const auto onCard = [this] {
+        const SKTGraphic *p = control("PARTY_IMAGE");  // none: a tuple no photo has
+        return p ? std::tuple(p->gray_Scale, p->Sepia, p->_isFlippedHorizontally, p->rotate_image, p->img_trnsp_val)
+                 : std::tuple(false, false, false, -1.f, -1.f);
+    };
+    const auto made = std::tuple(true, false, true, 30.f, 60.f);
+    ASSERT_EQ(onCard(), made);
+    const QImage before = grabbed(0);
+    const std::function<void(Invitation_Wizard &)> visits[] = {
+        [](Invitation_Wizard &w) { press(w.Finish_Btn); },
+        [](Invitation_Wizard &w) {
+            press(w.checks[1]);  // sepia
+            press(w.Finish_Btn);
+        },
+        [this](Invitation_Wizard &w) {
+            EXPECT_TRUE(w.image_path->text().isEmpty());
+            press(w.Finish_Btn);
+            EXPECT_EQ(ui->messages().value(ui->messages().size() - 1).trimmed(), "Please select photo.");
+            press(w.Close_Btn);
+        },
+    };
+    for (const auto &visit : visits) {
+        Invitation_Wizard::setModalRunner([&](Invitation_Wizard &w) {
+            EXPECT_TRUE(w.photo_box->isVisibleTo(&w) && !w.texts_box->isVisibleTo(&w));
+            EXPECT_TRUE(w.checks[0]->isChecked() && w.checks[3]->isChecked() && w.sliders[0]->value() == 30);
+            visit(w);
+            return w.result();
+        });
+        press(tool("invitation_photo_menu"));
+        if (&visit == &visits[0]) {
+            EXPECT_TRUE(onCard() == made && grabbed(0) == before) << "nothing touched, nothing changed";
+        }
+        if (&visit == &visits[1]) {
+            EXPECT_EQ(onCard(), std::tuple(true, true, true, 30.f, 60.f));
+            click("Undo_btn");
+            EXPECT_EQ(onCard(), made);
+            saveAs(pathIn("party.did"));
+            open(pathIn("party.did"));
+        }
+    }
+    EXPECT_EQ(onCard(), made) << "closed without a photo: the card keeps its own";
     document->removeAllGraphicsOnSide(0);
     emit tools->aboutToShow();
     EXPECT_FALSE(tool("invitation_photo_menu")->isEnabled()) << "no invitation photo on the card";

@@ -107,7 +107,8 @@ protected:
 TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
 {
     PropertyPanel &p = panel();
-    const QString typed300(300, QLatin1Char(' '));
+    // 300 units with an emoji across the 250th and 251st: the limit keeps it whole.
+    const QString typed300 = QString(249, QLatin1Char(' ')) + QStringLiteral("\U0001F600") + QString(49, QLatin1Char(' '));
     const struct {
         const char *what;
         SKTIndexSet selected;
@@ -131,7 +132,7 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
          [&] { p.Text_value_Edit->setPlainText("Text hereAB"); }, {2, 4}, 0,
          [&] { return p.Text_value_Edit->toPlainText() == "AB" && at(3).Text_contents().string == "WWW"; }},
         {"typing is held to 250", {2}, [&] { p.Text_value_Edit->setPlainText(typed300); }, {2}, 0,
-         [&] { return at(2).Text_contents().string.size() == 250; }},
+         [&] { return at(2).Text_contents().string == typed300.left(251); }},
         {"grey pictures", {5, 6}, [&] { press(p.Image_Gray_Scale_chk); }, {5, 6}, 1},
         {"reset keeps each picture", {5, 6}, [&] { ui->push(true); press(p.Image_reset_btn); }, {5, 6}, 1,
          [&] { return rendered().pixelColor(20, 120) == QColor(Qt::red) && rendered().pixelColor(80, 120) == QColor(Qt::blue); }},

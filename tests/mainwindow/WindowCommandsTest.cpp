@@ -220,6 +220,9 @@ TEST_F(WindowCommandsTest, TheTemplateNameDialogGuardsExistingTemplates)
         bool accepted;
     } cases[] = {
         {"   ", "", -1, "Please enter template name.", false},
+        {" .draft", "", -1, // hidden: the gallery would never list it
+         "A template name can't begin with a dot: the template would be hidden and not listed. Please enter another name.",
+         false},
         {" Staff ", "", 0, "Template with this name already exists, Do you want to replace the existing template?", false},
         {"Staff", "", 1, "Template with this name already exists, Do you want to replace the existing template?", true},
         {"Staff", "Guests", -1, "Template with this name already exists.", false},

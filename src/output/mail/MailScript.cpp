@@ -1,6 +1,7 @@
 #include "output/mail/MailScript.h"
 
 #include "platform/Paths.h"
+#include "platform/TextLength.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -71,7 +72,7 @@ MailResult sendEmail_pyth(QProcess &process, const MailMessage &m, int timeoutMs
         return {true, {}};
     // The script's last line says why; it never carries the password.
     const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
-    QString reason = QString::fromUtf8(lines.last()).trimmed().left(200);
+    QString reason = platform::First_Characters(QString::fromUtf8(lines.last()).trimmed(), 200);
     if (reason.startsWith(QLatin1String("mail: ")))
         reason = reason.mid(6);
     if (reason.isEmpty())
