@@ -4,14 +4,26 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+#include <atomic>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -118,6 +130,81 @@ TEST(UiServices, SavePanelsAskAboutTheNameWithItsExtension)
     EXPECT_TRUE(asked[0].contains("other.did")) << asked[0].toStdString();
     ASSERT_TRUE(other.open(QIODevice::ReadOnly));
     EXPECT_EQ(other.readAll(), "kept");
+}
+
+// Every panel lists a folder of FIFOs and files typed into it without opening any of them (a
+// file that blocks on read, as /proc/kmsg does, froze the window): inotify names each open, and
+// a helper opens the FIFOs for writing, releasing a reader a fault left waiting on one.
+TEST(UiServices, PanelsListAFolderWithoutOpeningItsFiles)
+{
+    QTemporaryDir dir;
+    const QStringList files{"pipe", "pipe.did", "plain", "card.did"};
+    for (const QString &name : files)
+        ASSERT_TRUE(name.startsWith("pipe") ? mkfifo(QFile::encodeName(dir.filePath(name)), 0600) == 0
+                                             : QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub") && QDir(dir.path()).mkdir("start"));
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(dir.path()), IN_OPEN), 0);
+    std::atomic<bool> done = false;
+    std::thread release([&] {
+        for (int ms = 0; !done; ms += 10, std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            for (const char *fifo : {"pipe", "pipe.did"})
+                if (const int fd = ::open(QFile::encodeName(dir.filePath(fifo)), O_WRONLY | O_NONBLOCK); fd >= 0)
+                    ::close(fd);
+            if (ms > 60000)  // the window hangs on something else: fail rather than wait for ever
+                (std::fputs("A file panel stopped answering.\n", stderr), std::abort());
+        }
+    });
+    using Panel = std::function<QString(platform::QtUiServices &, const QString &)>;
+    const struct {
+        const char *what;
+        Panel show;
+        QStringList listed;
+    } cases[] = {
+        {"open", [](auto &ui, auto &at) { return ui.openFile("Open", at, {"did"}); }, {"card.did", "sub"}},
+        {"open many", [](auto &ui, auto &at) { return ui.openFiles("Open", at, {}).value(0); }, {"card.did", "plain", "sub"}},
+        {"save", [](auto &ui, auto &at) { return ui.saveFile("Save", at, "x", {"did"}); }, {"card.did", "sub"}},
+        {"save as", [](auto &ui, auto &at) { return ui.saveFileWithAccessory("Export", at, "x", {"did"}, {}); }, {"card.did", "sub"}},
+        {"folder", [](auto &ui, auto &at) { return ui.chooseFolder("Folder", at); }, {"sub"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList shown;
+        int ticks = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *field = QApplication::focusWidget();
+            if (!qobject_cast<QFileDialog *>(QApplication::activeModalWidget()) || !qobject_cast<QLineEdit *>(field))
+                return;
+            QAbstractItemView *popup = static_cast<QLineEdit *>(field)->completer()->popup();
+            if (ticks == 0) {
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);  // over the name it suggests
+                QTest::keyClicks(field, dir.path() + "/");
+            }
+            if (popup->isVisible())
+                shown.clear();
+            for (int row = 0; popup->isVisible() && row < popup->model()->rowCount(); ++row)
+                shown << popup->model()->index(row, 0).data().toString();
+            // The completer lists the folder as the panel learns of its entries: 5 s at most.
+            if (++ticks > 100 || std::all_of(c.listed.begin(), c.listed.end(), [&](auto &n) { return shown.contains(n); }))
+                QTest::keyClick(popup->isVisible() ? popup : field, Qt::Key_Escape);
+        });
+        poll.start(50);
+        platform::QtUiServices ui;
+        EXPECT_EQ(c.show(ui, dir.filePath("start")), QString());
+        for (const QString &name : c.listed)
+            EXPECT_TRUE(shown.contains(name)) << qPrintable(shown.join(' '));
+    }
+    done = true;
+    release.join();
+    QStringList opened;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;)
+        for (char *at = events; at < events + n; at += sizeof(inotify_event) + reinterpret_cast<inotify_event *>(at)->len)
+            if (const auto *e = reinterpret_cast<inotify_event *>(at); e->len && files.contains(e->name))
+                opened << e->name;
+    ::close(watch);
+    EXPECT_TRUE(opened.isEmpty()) << "the panels opened " << qPrintable(opened.join(' '));
 }
 
 }  // namespace
