@@ -106,7 +106,8 @@ private:
 class Panel : public QFileDialog {
 public:
     Panel(const QString &title, const QString &dir)
-        : QFileDialog(dialogParent(), title, dir.isEmpty() || QFileInfo(dir).isDir() ? dir : QFileInfo(dir).absolutePath())
+        : QFileDialog(dialogParent(), title,
+                      dir.isEmpty() || QFileInfo(dir).isDir() ? dir : QFileInfo(dir).absolutePath())
     {
         static auto *const provider = new NameOnlyIconProvider;
         setOption(QFileDialog::DontUseNativeDialog);

@@ -230,7 +230,8 @@ std::optional<std::uint64_t> dataStart(QFile &file, const Entry &entry)
     const QByteArray local = file.read(30);
     if (local.size() != 30 || littleEndian(local, 0, 4) != 0x04034b50
         || littleEndian(local, 8, 2) != entry.info.compression_method
-        || littleEndian(local, 26, 2) != std::uint64_t(entry.rawName.size()) || file.read(entry.rawName.size()) != entry.rawName)
+        || littleEndian(local, 26, 2) != std::uint64_t(entry.rawName.size())
+        || file.read(entry.rawName.size()) != entry.rawName)
         return std::nullopt;
     return *entry.localHeader + 30 + littleEndian(local, 26, 2) + littleEndian(local, 28, 2);
 }
