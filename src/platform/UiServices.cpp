@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,15 +56,80 @@ QString fitted(const QString &text)
     return Screen_Fit_Text(text, rows, rowChars);
 }
 
+// A file's icon and kind in a panel, from its name alone. Qt's own provider reads each listed
+// file (the MIME database sniffs what its name does not settle, the desktop theme may ask GIO
+// for the same), on the GUI thread while the panel lists a folder: a file that blocks on read,
+// as /proc/kmsg does, froze the window for good, and a slow disk slowed every keystroke.
+class NameOnlyIconProvider final : public QAbstractFileIconProvider {
+public:
+    QIcon icon(IconType type) const override
+    {
+        // The style's icons where there are widgets, as Qt's panel shows; else the theme's.
+        return qobject_cast<QApplication *>(QCoreApplication::instance()) ? m_style.icon(type)
+                                                                         : QAbstractFileIconProvider::icon(type);
+    }
+
+    QIcon icon(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return icon(Drive);
+        if (info.isDir())
+            return icon(Folder);
+        if (info.isFile()) {
+            const QMimeType kind = byName(info);
+            const QIcon themed = QIcon::fromTheme(kind.iconName(), QIcon::fromTheme(kind.genericIconName()));
+            if (!themed.isNull())
+                return themed;
+        }
+        return icon(File);
+    }
+
+    QString type(const QFileInfo &info) const override
+    {
+        // Qt's answer for anything but a regular file comes from its metadata alone.
+        if (!info.isFile())
+            return QAbstractFileIconProvider::type(info);
+        const QMimeType kind = byName(info);
+        return kind.comment().isEmpty() ? kind.name() : kind.comment();
+    }
+
+private:
+    QMimeType byName(const QFileInfo &info) const
+    {
+        return m_mime.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase m_mime;
+    QFileIconProvider m_style;
+};
+
+// Every file panel of the application: Qt's own panel (the platform's takes no provider of
+// ours), naming files by their names alone. The provider outlives every panel.
+class Panel : public QFileDialog {
+public:
+    Panel(const QString &title, const QString &dir)
+        : QFileDialog(dialogParent(), title,
+                      dir.isEmpty() || QFileInfo(dir).isDir() ? dir : QFileInfo(dir).absolutePath())
+    {
+        static auto *const provider = new NameOnlyIconProvider;
+        setOption(QFileDialog::DontUseNativeDialog);
+        setIconProvider(provider);
+        // A file named in place of the folder is selected only now, so that Qt's provider never
+        // looked at it.
+        if (!dir.isEmpty() && !QFileInfo(dir).isDir())
+            selectFile(QFileInfo(dir).fileName());
+    }
+
+    // What the user chose; empty when the panel was cancelled.
+    QStringList run() { return exec() == QDialog::Accepted ? selectedFiles() : QStringList(); }
+};
+
 // Qt's own default suffix is given only to a name without any point, and callers that add the
 // extension after the panel closed wrote over a file nobody had been asked about.
-class SuffixedSavePanel : public QFileDialog {
+class SuffixedSavePanel : public Panel {
 public:
     SuffixedSavePanel(const QString &title, const QString &dir, const QStringList &extensions)
-        : QFileDialog(dialogParent(), title, dir), m_extensions(extensions)
+        : Panel(title, dir), m_extensions(extensions)
     {
-        // The platform's own panel would ask about the typed name before this one sees it.
-        setOption(QFileDialog::DontUseNativeDialog);
         setAcceptMode(QFileDialog::AcceptSave);
         setNameFilter(filterFor(extensions));
     }
@@ -215,12 +281,18 @@ int QtUiServices::yesNoCancel(const QString &text)
 
 QString QtUiServices::openFile(const QString &title, const QString &dir, const QStringList &extensions)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), title, dir, filterFor(extensions));
+    Panel panel(title, dir);
+    panel.setFileMode(QFileDialog::ExistingFile);
+    panel.setNameFilter(filterFor(extensions));
+    return panel.run().value(0);
 }
 
 QStringList QtUiServices::openFiles(const QString &title, const QString &dir, const QStringList &extensions)
 {
-    return QFileDialog::getOpenFileNames(dialogParent(), title, dir, filterFor(extensions));
+    Panel panel(title, dir);
+    panel.setFileMode(QFileDialog::ExistingFiles);
+    panel.setNameFilter(filterFor(extensions));
+    return panel.run();
 }
 
 QString QtUiServices::saveFile(const QString &title, const QString &dir, const QString &suggestedName,
@@ -229,21 +301,21 @@ QString QtUiServices::saveFile(const QString &title, const QString &dir, const Q
     SuffixedSavePanel panel(title, dir, extensions);
     if (!suggestedName.isEmpty())
         panel.selectFile(suggestedName);
-    if (panel.exec() != QDialog::Accepted)
-        return {};
-    return panel.selectedFiles().value(0);
+    return panel.run().value(0);
 }
 
 QString QtUiServices::chooseFolder(const QString &title, const QString &dir)
 {
-    return QFileDialog::getExistingDirectory(dialogParent(), title, dir);
+    Panel panel(title, dir);
+    panel.setFileMode(QFileDialog::Directory);
+    panel.setOption(QFileDialog::ShowDirsOnly);
+    return panel.run().value(0);
 }
 
 QString QtUiServices::saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
                                            const QStringList &extensions,
                                            const std::function<QWidget *(QFileDialog *panel)> &accessory)
 {
-    // The platform's own panel takes no widget of ours.
     SuffixedSavePanel panel(title, dir, extensions);
     if (!suggestedName.isEmpty())
         panel.selectFile(suggestedName);
@@ -251,9 +323,7 @@ QString QtUiServices::saveFileWithAccessory(const QString &title, const QString 
         if (auto *grid = qobject_cast<QGridLayout *>(panel.layout()))
             grid->addWidget(extra, grid->rowCount(), 0, 1, grid->columnCount());
     }
-    if (panel.exec() != QDialog::Accepted)
-        return {};
-    return panel.selectedFiles().value(0);
+    return panel.run().value(0);
 }
 
 namespace {
@@ -546,7 +616,7 @@ QString ScriptedUiServices::saveFileWithAccessory(const QString &title, const QS
     const QStringList *picked = std::get_if<QStringList>(&a);
     if (!picked || picked->isEmpty())
         return {};
-    QFileDialog panel(nullptr, title, dir);
+    Panel panel(title, dir);
     panel.setAcceptMode(QFileDialog::AcceptSave);
     panel.selectFile(picked->first());
     QWidget *extra = accessory ? accessory(&panel) : nullptr;

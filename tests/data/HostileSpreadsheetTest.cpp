@@ -304,7 +304,10 @@ namespace {
 
 // Writes a zip at argv[1] entry by entry, as no library would: argv[2] is a python list of
 // (name, data, method) and argv[3] how the sizes are declared ("", "zip64" for both sizes in a
-// ZIP64 extra field, "zip64 size" for the uncompressed size alone, as `zip -fz` does).
+// ZIP64 extra field, "zip64 size" for the uncompressed size alone, as `zip -fz` does, "zip64
+// offset" for the local header's offset alone, "zip64 all" for sizes and offset as writers that
+// always write ZIP64 do, "zip64 disk" for those and the disk number; "lying" shifts the offset a
+// byte, "other" puts the entry on disk 1, "checksum" spoils the checksums).
 const char *RawZip = R"PY(
 import sys, struct, zlib, bz2
 path, how = sys.argv[1], sys.argv[3]
@@ -326,15 +329,16 @@ entries = eval(sys.argv[2])
 for name, data, method in entries:
     data = data.encode() if isinstance(data, str) else data
     packed = {0: lambda d: d, 8: lambda d: zlib.compress(d, 1)[2:-4], 12: bz2.compress}[method](data)
-    n, crc = name.encode(), zlib.crc32(data)
-    u, c, extra = len(data), len(packed), b''
-    if how == 'zip64':
-        u, c, extra = 0xFFFFFFFF, 0xFFFFFFFF, struct.pack('<HHQQ', 1, 16, len(data), len(packed))
-    elif how == 'zip64 size':
-        u, extra = 0xFFFFFFFF, struct.pack('<HHQ', 1, 8, len(data))
+    n, crc = name.encode(), zlib.crc32(data) ^ ('checksum' in how)
+    big = {'zip64': 'uc', 'zip64 size': 'u', 'zip64 offset': 'o', '': ''}.get(how, 'uco') + 'd' * ('disk' in how)
+    real = {'u': len(data), 'c': len(packed), 'o': len(out) + ('lying' in how)}
+    field = lambda keys: b''.join(struct.pack('<Q', real[k]) for k in keys if k in big)
+    block = lambda b: struct.pack('<HH', 1, len(b)) + b if b else b''
+    local, extra = block(field('uc')), block(field('uco') + struct.pack('<I', 'other' in how) * ('d' in big))
+    u, c, o = (0xFFFFFFFF if k in big else real[k] for k in 'uco')
     central += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 45, 45, 0, method, 0, 0x21, crc, c, u, len(n),
-                           len(extra), 0, 0, 0, 0, len(out)) + n + extra
-    out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 45, 0, method, 0, 0x21, crc, c, u, len(n), len(extra)) + n + extra + packed
+                           len(extra), 0, 0xFFFF * ('d' in big), 0, 0, o) + n + extra
+    out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 45, 0, method, 0, 0x21, crc, c, u, len(n), len(local)) + n + local + packed
 start = len(out)
 out += central + struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(entries), len(entries), len(central), start, 0)
 open(path, 'wb').write(out)
@@ -353,16 +357,25 @@ TEST(HostileSpreadsheet, UnusualArchivesReadWholeOrSayWhy)
     const std::string three = std::string("book(['worksheets/a.xml', 'worksheets/b.xml', 'worksheets/c.xml']) + [")
                               + "('xl/worksheets/a.xml', " + big + ", 8), ('xl/worksheets/b.xml', " + big
                               + ", 8), ('xl/worksheets/c.xml', " + big + ", 8)]";
+    const char *one = "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 8)]";
     const struct {
         const char *name;
         std::string entries;
         const char *how;
         const char *reason;  // empty: every sheet lists its column "Name"
     } cases[] = {
-        {"sizes in a ZIP64 field", "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 8)]",
-         "zip64", ""},
+        {"sizes in a ZIP64 field", one, "zip64", ""},
         {"the unpacked size in a ZIP64 field (zip -fz)",
          "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 0)]", "zip64 size", ""},
+        {"the local header's offset in a ZIP64 field", one, "zip64 offset", ""},
+        {"sizes and offset in a ZIP64 field", one, "zip64 all", ""},
+        {"sizes, offset and disk number in a ZIP64 field", one, "zip64 disk", ""},
+        {"a ZIP64 offset that lies", one, "zip64 disk lying",
+         "hostile.xlsx is damaged: failed to open an entry of the zip file."},
+        {"an entry on another disk", one, "zip64 disk other",
+         "hostile.xlsx is damaged: failed to open an entry of the zip file."},
+        {"a ZIP64 entry's checksum", one, "zip64 disk checksum",
+         "hostile.xlsx is damaged: checksum error in zip file: _rels/.rels."},
         {"three sheets of 45 MiB each", three, "", ""},
         {"one name twice",
          "book(['worksheets/sheet1.xml']) + [('xl/worksheets/sheet1.xml', sheet(), 8)] * 2", "",

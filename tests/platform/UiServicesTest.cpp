@@ -4,14 +4,22 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -118,6 +126,64 @@ TEST(UiServices, SavePanelsAskAboutTheNameWithItsExtension)
     EXPECT_TRUE(asked[0].contains("other.did")) << asked[0].toStdString();
     ASSERT_TRUE(other.open(QIODevice::ReadOnly));
     EXPECT_EQ(other.readAll(), "kept");
+}
+
+// Every panel lists a folder typed into it without opening a file in it (one that blocks on read,
+// as /proc/kmsg does, froze the window): inotify names each open, and a watchdog fails a hang.
+TEST(UiServices, PanelsListAFolderWithoutOpeningItsFiles)
+{
+    QTemporaryDir dir;
+    const QStringList files{"pipe", "plain", "card.did"};
+    ASSERT_TRUE(mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600) == 0 && QDir(dir.path()).mkpath("sub")
+                && QDir(dir.path()).mkpath("start") && QFile(dir.filePath("plain")).open(QIODevice::WriteOnly)
+                && QFile(dir.filePath("card.did")).open(QIODevice::WriteOnly));
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(dir.path()), IN_OPEN), 0);
+    std::atomic<bool> done = false;
+    std::thread watchdog([&] {
+        for (int ms = 0; !done; ms += 100, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
+            if (ms > 60000)
+                (std::fputs("A file panel stopped answering.\n", stderr), std::abort());
+    });
+    platform::QtUiServices ui;
+    const QString at = dir.filePath("start");
+    const std::pair<std::function<QString()>, QSet<QString>> cases[] = {
+        {[&] { return ui.openFiles("Open", at, {}).value(0); }, {"card.did", "plain", "sub"}},
+        {[&] { return ui.saveFileWithAccessory("Export", at, "x", {"did"}, {}); }, {"card.did", "sub"}},
+        {[&] { return ui.chooseFolder("Folder", at); }, {"sub"}},
+    };
+    for (const auto &[show, listed] : cases) {
+        QSet<QString> shown;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&, ticks = 0]() mutable {
+            auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            if (!field || !qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+                return;
+            if (ticks == 0)  // over the name the panel suggests
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(field, dir.path() + "/");
+            // The completer lists the folder as the panel learns of its entries: 5 s at most.
+            QAbstractItemView *popup = field->completer()->popup();
+            for (int row = 0; popup->isVisible() && row < popup->model()->rowCount(); ++row)
+                shown << popup->model()->index(row, 0).data().toString();
+            if (++ticks > 100 || shown.contains(listed))
+                QTest::keyClick(popup->isVisible() ? static_cast<QWidget *>(popup) : field, Qt::Key_Escape);
+        });
+        poll.start(50);
+        EXPECT_EQ(show(), QString());
+        EXPECT_TRUE(shown.contains(listed)) << qPrintable(shown.values().join(' '));
+    }
+    done = true;
+    watchdog.join();
+    alignas(inotify_event) char events[4096];
+    QStringList opened;
+    for (ssize_t n = ::read(watch, events, sizeof events), i = 0; i < n;) {
+        const auto *e = reinterpret_cast<inotify_event *>(events + i);
+        if (e->len && files.contains(e->name))
+            opened << e->name;
+        i += ssize_t(sizeof(inotify_event) + e->len);
+    }
+    EXPECT_TRUE(opened.isEmpty()) << "the panels opened " << qPrintable(opened.join(' '));
+    ::close(watch);
 }
 
 }  // namespace

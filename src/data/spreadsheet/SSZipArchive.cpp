@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <unordered_set>
 
@@ -102,38 +103,13 @@ bool isWanted(const Unpack &job, const QString &name)
 
 constexpr std::uint64_t Zip32Unknown = 0xFFFFFFFFu;
 
-// The sizes a ZIP64 extra field gives for the 32-bit fields that hold 0xFFFFFFFF, in their
-// order (uncompressed, then compressed). minizip compares those fields with an unsigned long of
-// all ones, which on a 64-bit system they never equal, so it keeps 0xFFFFFFFF as the size and
-// never checks such an entry's checksum. True when a size was taken from the field.
-bool takeZip64Sizes(const QByteArray &extra, unz_file_info64 &info)
+// The little-endian number of `width` bytes at `at` of `bytes` (which holds them).
+std::uint64_t littleEndian(const QByteArray &bytes, qsizetype at, int width)
 {
-    for (qsizetype at = 0; at + 4 <= extra.size();) {
-        const auto u16 = [&](qsizetype i) { return unsigned(quint8(extra[i])) | unsigned(quint8(extra[i + 1])) << 8; };
-        const unsigned id = u16(at), length = u16(at + 2);
-        const qsizetype data = at + 4, end = data + qsizetype(length);
-        if (end > extra.size())
-            return false;
-        if (id == 0x0001) {
-            qsizetype field = data;
-            bool taken = false;
-            for (ZPOS64_T *size : {&info.uncompressed_size, &info.compressed_size}) {
-                if (*size != Zip32Unknown)
-                    continue;
-                if (field + 8 > end)
-                    return taken;
-                std::uint64_t v = 0;
-                for (int k = 7; k >= 0; --k)
-                    v = v << 8 | quint8(extra[field + k]);
-                *size = v;
-                field += 8;
-                taken = true;
-            }
-            return taken;
-        }
-        at = end;
-    }
-    return false;
+    std::uint64_t v = 0;
+    for (int k = width - 1; k >= 0; --k)
+        v = v << 8 | quint8(bytes[at + k]);
+    return v;
 }
 
 // The current entry: its info with the sizes it really declares, and its name.
@@ -142,10 +118,52 @@ struct Entry {
     QByteArray rawName;
     QString name;  // safeEntryName of rawName
     bool isFolder = false;
-    bool zip64 = false;  // its sizes came from a ZIP64 extra field: minizip checks nothing of it
+    bool zip64 = false;  // a field came from a ZIP64 extra field: minizip checks nothing of it
+    // Where its local header is, when the central directory was read here (a ZIP64 entry).
+    std::optional<std::uint64_t> localHeader;
+    std::uint64_t disk = 0;  // the disk its local header is on, from the ZIP64 field
 };
 
-bool readEntry(unzFile zip, Entry &e)
+// Takes the fields a ZIP64 extra field gives for the central directory's fields that hold all
+// ones, in their order: uncompressed size, compressed size, local header offset, disk number.
+// minizip compares those fields with an unsigned long of all ones, which on a 64-bit system
+// they never equal, so it keeps 0xFFFFFFFF as the size (and never checks such an entry's
+// checksum) and as the offset (and never finds the entry). `central` is the entry's fixed
+// central directory record, from which the offset and disk fields are taken, or empty when it
+// could not be read. True when a field was taken.
+bool takeZip64Fields(const QByteArray &extra, const QByteArray &central, Entry &e)
+{
+    ZPOS64_T offset = central.isEmpty() ? 0 : littleEndian(central, 42, 4);
+    const bool diskFlagged = !central.isEmpty() && littleEndian(central, 34, 2) == 0xFFFF;
+    for (qsizetype at = 0; at + 4 <= extra.size();) {
+        const qsizetype data = at + 4, end = data + qsizetype(littleEndian(extra, at + 2, 2));
+        if (end > extra.size())
+            return false;
+        if (littleEndian(extra, at, 2) != 0x0001) {
+            at = end;
+            continue;
+        }
+        qsizetype field = data;
+        bool taken = false;
+        for (ZPOS64_T *value : {&e.info.uncompressed_size, &e.info.compressed_size, &offset}) {
+            if (*value != Zip32Unknown || (value == &offset && central.isEmpty()))
+                continue;
+            if (field + 8 > end)
+                break;
+            *value = littleEndian(extra, field, 8);
+            field += 8;
+            taken = true;
+        }
+        if (diskFlagged && field + 4 <= end)
+            e.disk = littleEndian(extra, field, 4), taken = true;
+        if (!central.isEmpty())
+            e.localHeader = offset;
+        return taken;
+    }
+    return false;
+}
+
+bool readEntry(unzFile zip, const QString &path, Entry &e)
 {
     if (unzGetCurrentFileInfo64(zip, &e.info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
@@ -154,9 +172,19 @@ bool readEntry(unzFile zip, Entry &e)
     if (unzGetCurrentFileInfo64(zip, &e.info, e.rawName.data(), uLong(e.rawName.size()), extra.data(),
                                 uLong(extra.size()), nullptr, 0) != UNZ_OK)
         return false;
-    e.zip64 = (e.info.uncompressed_size == Zip32Unknown || e.info.compressed_size == Zip32Unknown)
-              && takeZip64Sizes(extra, e.info);
     e.name = SSZipArchive::safeEntryName(e.rawName, &e.isFolder);
+    if (!extra.contains(QByteArray("\x01\x00", 2)))
+        return true;
+    // minizip keeps the local header's offset and the disk number to itself: they are read from
+    // the entry's own record (where an archive with bytes before it has none).
+    QByteArray central;
+    if (QFile file(path); file.open(QIODevice::ReadOnly) && file.seek(qint64(unzGetOffset64(zip)))) {
+        central = file.read(46);
+        if (central.size() != 46 || littleEndian(central, 0, 4) != 0x02014b50
+            || littleEndian(central, 28, 2) != std::uint64_t(e.rawName.size()))
+            central.clear();
+    }
+    e.zip64 = takeZip64Fields(extra, central, e);
     return true;
 }
 
@@ -193,9 +221,24 @@ bool declaredWithinLimits(const Unpack &job, const unz_file_info64 &info, std::u
     return true;
 }
 
+// Where the entry's data starts, after its local header, which must be the entry's own (the
+// signature, method and name the central directory gives): an offset that lies finds none.
+std::optional<std::uint64_t> dataStart(QFile &file, const Entry &entry)
+{
+    if (entry.disk != 0 || !file.seek(qint64(std::min<std::uint64_t>(*entry.localHeader, INT64_MAX))))
+        return std::nullopt;
+    const QByteArray local = file.read(30);
+    if (local.size() != 30 || littleEndian(local, 0, 4) != 0x04034b50
+        || littleEndian(local, 8, 2) != entry.info.compression_method
+        || littleEndian(local, 26, 2) != std::uint64_t(entry.rawName.size())
+        || file.read(entry.rawName.size()) != entry.rawName)
+        return std::nullopt;
+    return *entry.localHeader + 30 + littleEndian(local, 26, 2) + littleEndian(local, 28, 2);
+}
+
 // A ZIP64 entry's data, read here rather than by minizip, which takes 0xFFFFFFFF for its sizes
-// (see takeZip64Sizes): it would read on past the entry's end and never check its checksum.
-// The data is read from where minizip finds it starts, and inflated whole into `bytes`.
+// and offset (see takeZip64Fields): it would read on past the entry's end and never check its
+// checksum, or not find the entry at all. The data is inflated whole into `bytes`.
 bool readZip64Entry(unzFile zip, const QString &path, const Entry &entry, const Unpack &job, std::uint64_t &total,
                     QByteArray &bytes)
 {
@@ -206,13 +249,21 @@ bool readZip64Entry(unzFile zip, const QString &path, const Entry &entry, const 
         return false;
     };
     const QString damaged = QStringLiteral("damaged entry in zip file: %1").arg(entry.name);
-    if (unzOpenCurrentFile(zip) != UNZ_OK)
-        return fail(SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
-    const ZPOS64_T start = unzGetCurrentFileZStreamPos64(zip);
-    unzCloseCurrentFile(zip);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || start > std::uint64_t(file.size())
-        || info.compressed_size > std::uint64_t(file.size()) - start || !file.seek(qint64(start)))
+    std::optional<std::uint64_t> start;
+    if (entry.localHeader && file.open(QIODevice::ReadOnly)) {
+        start = dataStart(file, entry);
+    } else if (!entry.localHeader && unzOpenCurrentFile(zip) == UNZ_OK) {
+        // No record of its own to read (bytes stand before the archive): minizip finds it.
+        start = unzGetCurrentFileZStreamPos64(zip);
+        unzCloseCurrentFile(zip);
+    }
+    if (!start)
+        return fail(SSZipArchive::ErrorEntry, QStringLiteral("failed to open an entry of the zip file"));
+    if (!file.isOpen() && !file.open(QIODevice::ReadOnly))
+        return fail(SSZipArchive::ErrorChecksum, damaged);
+    if (*start > std::uint64_t(file.size())
+        || info.compressed_size > std::uint64_t(file.size()) - *start || !file.seek(qint64(*start)))
         return fail(SSZipArchive::ErrorChecksum, damaged);
     QByteArray packed = file.read(qint64(info.compressed_size));
     if (std::uint64_t(packed.size()) != info.compressed_size)
@@ -337,7 +388,7 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
                 return false;
             }
             Entry e;
-            if (!readEntry(zip, e)) {
+            if (!readEntry(zip, path, e)) {
                 setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
                 unzClose(zip);
                 return false;
@@ -376,7 +427,7 @@ bool unpack(const QString &path, const QString &destination, const Unpack &job)
     std::vector<char> buffer(64 * 1024);
     do {
         Entry entry;
-        if (!readEntry(zip, entry)) {
+        if (!readEntry(zip, path, entry)) {
             setError(error, errorCode, SSZipArchive::ErrorEntry, QStringLiteral("failed to read an entry of the zip file"));
             success = false;
             break;
@@ -562,7 +613,7 @@ std::uint64_t SSZipArchive::declaredUnpackedSize(const QString &path, const ZipL
     int entries = 0;
     for (int at = unzGoToFirstFile(zip); at == UNZ_OK && ++entries <= limits.maxEntries; at = unzGoToNextFile(zip)) {
         Entry e;
-        if (!readEntry(zip, e))
+        if (!readEntry(zip, path, e))
             break;
         total += std::min<std::uint64_t>(e.info.uncompressed_size, std::uint64_t(1) << 40);
     }
