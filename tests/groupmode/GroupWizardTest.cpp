@@ -27,6 +27,8 @@ struct NoHost : GroupModeHost {
     bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
     void Open_Group_Project(const QString &) override {}
     void Check_For_Defalut_Photo_Control() override {}
+    QString Open_Design_Path() override { return {}; }
+    void Open_Design_Renamed(const QString &) override {}
 };
 
 // The wizard's road from its first screen: a new project on the workbook, Next to the templates.
@@ -134,7 +136,8 @@ open(path, 'wb').write(b)
 }
 
 // The user-template commands of the group gallery are the template gallery's: a jpg preview
-// keeps its extension, a copy takes the next free name for both files, a taken name is refused;
+// keeps its extension, a copy takes the next free name for both files, a taken name is refused,
+// a "/" typed into a name is mended as in every name dialog;
 // with no template of the user's left the commands are not on offer.
 TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
 {
@@ -169,9 +172,12 @@ TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
         {"rename onto a taken name", "Badge.jpg",
          [&] { typed = "My (copy 1)", ui->push(1), testsupport::press(command("rename_template_btn")); },
          "Template with this name already exists.", "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
+        {"a slash in the name is mended", "Badge.jpg",
+         [&] { typed = "X/Y", ui->push(1), testsupport::press(command("rename_template_btn")); }, "",
+         "My (copy 1).did My (copy 1).jpg X_Y.did X_Y.jpg"},
         {"delete", "My (copy 1).jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "",
-         "Badge.did Badge.jpg"},
-        {"delete the last", "Badge.jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "", ""},
+         "X_Y.did X_Y.jpg"},
+        {"delete the last", "X_Y.jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "", ""},
         {"nothing left", "",
          [&] {
              for (const char *name : {"copy_template_btn", "rename_template_btn", "delete_template_btn"})
