@@ -952,3 +952,27 @@ TEST_F(VisitorDeskTest, ACancelledStartKeepsTheDesksTyping)
     cancelEachStart({0, 1, 10, 13, 14}, [&](int answer) { EXPECT_EQ(desk(), before) << answer; });
     EXPECT_EQ(control("Fup_Name")->Text_Value.toStdString(), "Anne Bo");
 }
+
+namespace {
+
+// Each delivered visitor template's pass, the visitor's number typed at the desk: a scanner
+// reads that number off the printed card or nothing, never the template's sample visitor.
+TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
+{
+    REQUIRE_TOOL(zxing, "ZXingReader");
+    const char *titles[] = {"Visitor Amber (h)", "Visitor Amber (v)", "Guest Cyan (h)", "Guest Cyan (v)"};
+    for (const char *title : titles) {
+        SCOPED_TRACE(title);
+        chooseVisitorRoad(nullptr, title);
+        ASSERT_TRUE(title == titles[0] ? setUpWindow() : startAgain(13, "V"));
+        type(front().value[9], "V-1003");
+        ASSERT_NE(control("Fup_UniqueNo"), nullptr);
+        EXPECT_TRUE(control("Fup_UniqueNo")->Text_Value.contains("V-1003"));
+        const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Prepare_Print_Export_Mail().front, 300);
+        ASSERT_TRUE(card.save(pathIn("pass.png")));
+        const QString read = QString::fromUtf8(testsupport::runTool(zxing, {"-bytes", pathIn("pass.png")}).out).trimmed();
+        EXPECT_TRUE(read.isEmpty() || read == "V-1003") << read.toStdString();
+    }
+}
+
+}  // namespace
