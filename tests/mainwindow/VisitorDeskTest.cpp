@@ -959,7 +959,7 @@ namespace {
 // reads that number off the printed card or nothing, never the template's sample visitor.
 TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
 {
-    REQUIRE_TOOL(zxing, "ZXingReader");
+    REQUIRE_TOOL(zbarimg, "zbarimg");  // reads the Code 128 that ZXingReader trips over
     const char *titles[] = {"Visitor Amber (h)", "Visitor Amber (v)", "Guest Cyan (h)", "Guest Cyan (v)"};
     for (const char *title : titles) {
         SCOPED_TRACE(title);
@@ -970,8 +970,9 @@ TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
         EXPECT_TRUE(control("Fup_UniqueNo")->Text_Value.contains("V-1003"));
         const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Prepare_Print_Export_Mail().front, 300);
         ASSERT_TRUE(card.save(pathIn("pass.png")));
-        const QString read = QString::fromUtf8(testsupport::runTool(zxing, {"-bytes", pathIn("pass.png")}).out).trimmed();
-        EXPECT_TRUE(read.isEmpty() || read == "V-1003") << read.toStdString();
+        const QString read = QString::fromUtf8(testsupport::runTool(zbarimg, {"-q", "--raw", pathIn("pass.png")}).out);
+        for (const QString &code : read.split(u'\n', Qt::SkipEmptyParts))
+            EXPECT_EQ(code.toStdString(), "V-1003");
     }
 }
 
