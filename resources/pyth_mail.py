@@ -185,8 +185,9 @@ def main():
         fail(6, "the server's name was not found")
     except smtplib.SMTPServerDisconnected:
         fail(6, "the server closed the connection")
-    except smtplib.SMTPNotSupportedError:
-        fail(5, "the server does not support what this mail needs")
+    except smtplib.SMTPNotSupportedError as e:
+        fail(5, "the server takes no addresses with characters beyond ASCII" if "SMTPUTF8" in str(e)
+             else "the server does not support what this mail needs")
     # Every smtplib error is also an OSError: each is named before the network's own faults.
     except smtplib.SMTPException:
         fail(6, "the server's answer was not understood")

@@ -596,8 +596,14 @@ void Group_Mode_Wizard::Rename_Template_Click()
     if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path))
         return say(kSelectTemplate);
     const QString old = QFileInfo(Selected_Template_Path).completeBaseName();
-    const QString name = Clean_Store_Name(askName(QStringLiteral("Rename Template"), old));
-    if (name.isEmpty() || name == old)
+    const QString typed = askName(QStringLiteral("Rename Template"), old);
+    if (typed.isEmpty())
+        return;
+    // A name of nothing but reserved characters is no name: said, as the template gallery says it.
+    const QString name = Clean_Store_Name(typed);
+    if (name.isEmpty())
+        return say(QStringLiteral("Please enter template name."));
+    if (name == old)
         return;
     const QString preview = QFileInfo(Selected_Template_Path).dir().filePath(name + QLatin1Char('.') + QFileInfo(Selected_Template_Path).suffix());
     if (QFileInfo::exists(preview) || QFileInfo::exists(Template_Design_Path(preview)))
