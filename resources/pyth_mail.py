@@ -111,12 +111,20 @@ CappedSMTP_SSL = capped(smtplib.SMTP_SSL)
 def login(smtp, user, password):
     if not password:
         return
+    # A password set for a server that takes none is the user's to fix, not a network fault.
+    if not smtp.has_extn("auth"):
+        raise Refused(4, "the server offers no login")
     try:
         password.encode("ascii")
         smtp.login(user, password)
         return
     except UnicodeEncodeError:
         pass
+    except smtplib.SMTPException as e:
+        # Only smtplib's bare error here means none of the server's login methods is one it knows.
+        if type(e) is smtplib.SMTPException:
+            raise Refused(4, "the server offers no login method this program knows")
+        raise
     # smtplib encodes credentials as ASCII: send AUTH PLAIN with UTF-8 ourselves.
     if "plain" not in smtp.esmtp_features.get("auth", "").lower():
         raise Refused(4, "the server offers no login for a non-ASCII password")
@@ -177,6 +185,12 @@ def main():
         fail(6, "the server's name was not found")
     except smtplib.SMTPServerDisconnected:
         fail(6, "the server closed the connection")
+    except smtplib.SMTPNotSupportedError as e:
+        fail(5, "the server takes no addresses with characters beyond ASCII" if "SMTPUTF8" in str(e)
+             else "the server does not support what this mail needs")
+    # Every smtplib error is also an OSError: each is named before the network's own faults.
+    except smtplib.SMTPException:
+        fail(6, "the server's answer was not understood")
     except ssl.SSLCertVerificationError:
         fail(6, "the server's certificate could not be verified")
     except ssl.SSLError:
@@ -184,8 +198,6 @@ def main():
     except OSError as e:
         # Plain words, never the exception's class name.
         fail(6, "the network failed (%s)" % (e.strerror or "no reason given").lower())
-    except smtplib.SMTPException:
-        fail(6, "the server's answer was not understood")
     except ValueError as e:
         fail(6, "the mail could not be made (%s)" % (str(e).splitlines()[0] if str(e) else "no reason given"))
 

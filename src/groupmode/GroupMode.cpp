@@ -428,6 +428,11 @@ void GroupMode::Assign_value_to_card_in_group_mode_list_selection()
     if (Start_Card_Option != QLatin1String("G") || r < 0 || r >= m_list.entries().size())
         return;
     const int side = currentSide();
+    // Laying a row selects each control it fills (the photo last): the row's click was no
+    // choice of a control, so the side keeps the selection it had, and a key meant for the
+    // list finds nothing new to delete.
+    SKTGraphicView *canvas = m_window.canvasOfSide(side);
+    const SKTGraphicArray selected = canvas ? canvas->selectedGraphics() : SKTGraphicArray();
     {
         m_window.Set_List_Value_Change(true);
         struct Done {
@@ -452,9 +457,25 @@ void GroupMode::Assign_value_to_card_in_group_mode_list_selection()
             Assign_Batch_Values_To_Control(Graphic_Pointers(m_window.document().graphicsOfSide(side)), source, r);
         }
         Set_GP_mode_Value_From_Excel(sideLetter(side), r);
+        if (canvas)
+            Keep_Selection(*canvas, side, selected);
         m_window.Refresh_Canvas();
     }
     Row_Laid(r);
+}
+
+void GroupMode::Keep_Selection(SKTGraphicView &canvas, int side, const SKTGraphicArray &kept)
+{
+    const SKTGraphicArray &controls = m_window.document().graphicsOfSide(side);
+    SKTIndexSet indexes;
+    for (const SKTGraphicPtr &g : kept)
+        if (const auto it = std::find(controls.begin(), controls.end(), g); it != controls.end())
+            indexes.push_back(int(it - controls.begin()));
+    std::sort(indexes.begin(), indexes.end());
+    if (indexes == canvas.selectionIndexes())
+        return;
+    canvas.changeSelectionIndexes(indexes);
+    m_window.Show_RHS_Properties(indexes.size() == 1 ? controls[size_t(indexes.front())].get() : nullptr);
 }
 
 void GroupMode::Row_Laid(int row)

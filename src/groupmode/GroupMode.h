@@ -53,6 +53,8 @@ public:
     virtual void Set_Selected_Control_Tool(int tool) = 0;
     virtual void selectArrowTool() = 0;
     virtual void Refresh_Canvas() = 0;
+    // The property panel shows `control`, or the card's properties for nullptr.
+    virtual void Show_RHS_Properties(SKTGraphic *control) = 0;
     // One control's value and visibility into the panel of the side in work (nullptr: nothing).
     virtual void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *control) = 0;
     virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() = 0;
@@ -150,6 +152,8 @@ private:
     // After a row is laid on the side in work: a new undo history when the row is not the one
     // laid before.
     void Row_Laid(int row);
+    // The side's selection set back to `kept` (those of them still on the side).
+    void Keep_Selection(SKTGraphicView &canvas, int side, const SKTGraphicArray &kept);
 
     GroupModeWindow &m_window;
     groupmode::GroupList m_list;

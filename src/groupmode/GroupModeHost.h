@@ -30,6 +30,11 @@ public:
     // An existing project or design file was opened: it becomes the open file in group mode.
     virtual void Open_Group_Project(const QString &path) = 0;
 
+    // The design file open in the window (empty for a new design), and the store's rename of
+    // that file: the window goes on with the file under its new name.
+    virtual QString Open_Design_Path() = 0;
+    virtual void Open_Design_Renamed(const QString &path) = 0;
+
     // Cancel leaves the card-size page's outline at the rectangle.
     virtual void Reset_Card_Shape() = 0;
 };

@@ -97,10 +97,10 @@ std::vector<TreeItem> Project_Tree_Rows(const std::vector<TreeItem> &tree)
 
 QString Clean_Store_Name(const QString &name)
 {
-    // A name is one path component: separators are refused, not turned into something else.
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return {};
-    const QString clean = Remove_Reserve_Char_In_File_Name(name);
+    // A name is one path component. A separator typed into it is mended as every other name
+    // dialog mends it (reserved characters off the ends, an inner "/" an underscore); a
+    // backslash inside goes the same way, so no name reads as a path on any system.
+    const QString clean = Remove_Reserve_Char_In_File_Name(name).replace(QLatin1Char('\\'), QLatin1Char('_'));
     if (clean == QStringLiteral(".") || clean == QStringLiteral(".."))
         return {};
     return clean;
@@ -168,7 +168,7 @@ QString Copy_Group_Project(const QString &projectPath, QString *copyPath)
     return {};
 }
 
-QString Rename_Group_Project(const QString &projectPath, const QString &newName)
+QString Rename_Group_Project(const QString &projectPath, const QString &newName, QString *renamedPath)
 {
     const QString path = projectIn(projectPath);
     if (path.isEmpty())
@@ -183,6 +183,8 @@ QString Rename_Group_Project(const QString &projectPath, const QString &newName)
         return QStringLiteral("Project name already exist.");
     if (!QFile::rename(path, target))
         return QStringLiteral("Could not rename the project.");
+    if (renamedPath)
+        *renamedPath = target;
     return {};
 }
 

@@ -47,7 +47,8 @@ std::vector<TreeItem> Build_Project_Tree();
 std::vector<TreeItem> Project_Tree_Rows(const std::vector<TreeItem> &tree);
 
 // A project or folder name as typed, made safe for one path component: reserved characters
-// removed and trimmed; empty (refused) for a name holding a path separator, "." or "..".
+// mended as every name dialog mends them (an inner "/" or "\\" becomes "_") and trimmed; empty
+// (refused) for "." or ".." or a name of nothing but reserved characters.
 QString Clean_Store_Name(const QString &name);
 // The full path of `relative` inside the store; empty when it would leave the store (or is
 // the root itself).
@@ -63,7 +64,8 @@ QString Create_New_File_Path(const QString &path);
 
 // The commands. Each answers the message to show, empty when it succeeded.
 QString Copy_Group_Project(const QString &projectPath, QString *copyPath = nullptr);
-QString Rename_Group_Project(const QString &projectPath, const QString &newName);
+// `renamedPath` (when given) receives the project's new path.
+QString Rename_Group_Project(const QString &projectPath, const QString &newName, QString *renamedPath = nullptr);
 // Removes the project's own files (its design file and files of its name) and then its folder
 // when that is empty and not "All"; the store keeps "All".
 QString Delete_Group_Project(const QString &projectPath);

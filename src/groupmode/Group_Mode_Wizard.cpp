@@ -434,10 +434,25 @@ void Group_Mode_Wizard::Rename_Prj_Click()
     const QString name = askName(QStringLiteral("Rename Project"), item.name());
     if (name.isEmpty())
         return;
-    const QString error = Rename_Group_Project(item.path(), name);
+    QString renamed;
+    const QString error = Rename_Group_Project(item.path(), name, &renamed);
     if (!error.isEmpty())
         say(error);
+    // The project open in the window goes with its file: a later save must not bring the old
+    // name back beside the new one.
+    else if (!renamed.isEmpty() && Holds_Open_Design(item.path()))
+        m_host.Open_Design_Renamed(renamed);
     Fill_Tree_View();
+}
+
+bool Group_Mode_Wizard::Holds_Open_Design(const QString &path) const
+{
+    const QString open = m_host.Open_Design_Path().trimmed();
+    if (open.isEmpty())
+        return false;
+    const QString file = QDir::cleanPath(QFileInfo(open).absoluteFilePath());
+    const QString here = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return file == here || file.startsWith(here + QLatin1Char('/'));
 }
 
 void Group_Mode_Wizard::Delete_Prj_Click()
@@ -445,6 +460,12 @@ void Group_Mode_Wizard::Delete_Prj_Click()
     last_tree_sel_val = currentRow(treeView);
     const TreeItem item = Selected_Tree_Item();
     QString error;
+    // The window would write the open project back at its next save: it is closed first.
+    if (QFileInfo::exists(item.path()) && Holds_Open_Design(item.path()))
+        return say(item.kind() == TreeItem::Project
+                       ? QStringLiteral("This project is open. Close it (File > Close) before deleting it.")
+                       : QStringLiteral("This folder holds the open project. Close it (File > Close) before deleting "
+                                        "the folder."));
     if (item.kind() == TreeItem::Project && QFileInfo::exists(item.path())) {
         if (!platform::ui().yesNo(QStringLiteral("Do you want to delete this project?")))
             return;
@@ -575,8 +596,14 @@ void Group_Mode_Wizard::Rename_Template_Click()
     if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path))
         return say(kSelectTemplate);
     const QString old = QFileInfo(Selected_Template_Path).completeBaseName();
-    const QString name = Clean_Store_Name(askName(QStringLiteral("Rename Template"), old));
-    if (name.isEmpty() || name == old)
+    const QString typed = askName(QStringLiteral("Rename Template"), old);
+    if (typed.isEmpty())
+        return;
+    // A name of nothing but reserved characters is no name: said, as the template gallery says it.
+    const QString name = Clean_Store_Name(typed);
+    if (name.isEmpty())
+        return say(QStringLiteral("Please enter template name."));
+    if (name == old)
         return;
     const QString preview = QFileInfo(Selected_Template_Path).dir().filePath(name + QLatin1Char('.') + QFileInfo(Selected_Template_Path).suffix());
     if (QFileInfo::exists(preview) || QFileInfo::exists(Template_Design_Path(preview)))

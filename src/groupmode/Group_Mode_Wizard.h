@@ -121,6 +121,8 @@ private:
     void finish();
     void openExisting(const QString &path, const QString &failure);
     QString askName(const QString &title, const QString &current);
+    // Whether `path` (a project or a folder of the store) is or holds the design open in the window.
+    bool Holds_Open_Design(const QString &path) const;
     QString userTemplateFolder() const;
 
     GroupModeHost &m_host;

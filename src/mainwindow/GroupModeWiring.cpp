@@ -90,6 +90,15 @@ public:
         Start_Card_Option = QStringLiteral("G");
         ::Project_File_Name = path;
     }
+    QString Open_Design_Path() override { return ::Project_File_Name; }
+    void Open_Design_Renamed(const QString &path) override
+    {
+        ::Project_File_Name = path;
+        const QFileInfo file(path);
+        m_mode.Project_Name_Val = file.completeBaseName();
+        m_mode.Project_Path_Val = file.dir().dirName();
+        m_window.Set_Log_Name_In_Title();
+    }
 
     // --- GroupModeWindow ---
     SKTDocument &document() override { return m_window.document(); }
@@ -114,6 +123,7 @@ public:
     void Set_Selected_Control_Tool(int tool) override { canvasRequests().Set_Selected_Control_Tool(tool); }
     void selectArrowTool() override { m_window.selectArrowTool(); }
     void Refresh_Canvas() override { m_window.Refresh_Canvas(); }
+    void Show_RHS_Properties(SKTGraphic *control) override { m_window.Show_RHS_Properties(control); }
     void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *control) override
     {
         m_window.undoHistory().Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(control);

@@ -131,8 +131,6 @@ void SKTWindowController::buildWindow()
     redo_menu->setObjectName(QStringLiteral("redo_menu"));
     edit->addSeparator();
     buildEditMenu(edit);
-    edit->addAction(tr("Select All"), QKeySequence::SelectAll, this, &SKTWindowController::Select_All_Clicked)
-        ->setObjectName(QStringLiteral("selectAll"));
     auto *view = menuBar()->addMenu(tr("&View"));
     view->addAction(tr("Zoom In"), QKeySequence::ZoomIn, this, &SKTWindowController::Zoom_In_Toolbar_btn);
     view->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, this, &SKTWindowController::Zoom_Out_Toolbar_btn);

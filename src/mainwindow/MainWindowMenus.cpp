@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -21,6 +22,8 @@
 #include <QPixmap>
 #include <QSlider>
 #include <QStandardPaths>
+#include <QStackedWidget>
+#include <functional>
 
 namespace {
 // The tile colour of the lettered fallback.
@@ -123,6 +126,27 @@ const struct EditItem {
     {"paste_menu", "Paste", "paste:", QKeySequence::Paste, &SKTWindowController::Paste_Clicked},
     {"delete_menu", "Delete", "delete:", QKeySequence::Delete, &SKTWindowController::Delete_Clicked},
 };
+
+// The keys of the commands that take controls off the card or select them all act only while
+// the card has the focus: Delete or Ctrl+A pressed in the group list (or any other field) must
+// not erase the design. With the focus nowhere or on a button, which have no use for the keys,
+// they act as before; an item chosen from the menu is no key and always acts.
+class CardKeysOnly : public QObject {
+public:
+    CardKeysOnly(QObject *parent, std::function<QWidget *()> card) : QObject(parent), m_card(std::move(card)) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return QObject::eventFilter(watched, event);
+        QWidget *focus = QApplication::focusWidget();
+        QWidget *card = m_card();
+        const bool onCard = !focus || qobject_cast<QAbstractButton *>(focus) || (card && card->isAncestorOf(focus));
+        return !onCard;  // swallowed: the key does nothing
+    }
+
+private:
+    std::function<QWidget *()> m_card;
+};
 }  // namespace
 
 void SKTWindowController::buildEditMenu(QMenu *edit)
@@ -141,6 +165,11 @@ void SKTWindowController::buildEditMenu(QMenu *edit)
         });
         a->setObjectName(QString::fromLatin1(item.name));
     }
+    edit->addAction(tr("Select All"), QKeySequence::SelectAll, this, &SKTWindowController::Select_All_Clicked)
+        ->setObjectName(QStringLiteral("selectAll"));
+    auto *cardKeys = new CardKeysOnly(this, [this] { return static_cast<QWidget *>(m_designStack); });
+    for (const char *name : {"cut_menu", "delete_menu", "selectAll"})
+        edit->findChild<QAction *>(QString::fromLatin1(name))->installEventFilter(cardKeys);
     connect(edit, &QMenu::aboutToShow, this, [this] { Validate_Menu_Items(); });
 }
 

@@ -100,7 +100,8 @@ TEST(GroupProjects, TreeItemsKeepTheirKindAndPlace)
     EXPECT_EQ(seen, (QStringList{"0All", "0Sales", "1Sales/Anna.did", "0Sales/2019"}));
 }
 
-// Names from the new-project box and the New Folder dialog stay inside the store.
+// Names from the new-project box and the New Folder dialog stay inside the store: a separator
+// typed into one is mended, as in every name dialog.
 TEST(GroupProjects, NamesNeverLeaveTheStore)
 {
     testsupport::TempDataFolder folders;
@@ -109,8 +110,9 @@ TEST(GroupProjects, NamesNeverLeaveTheStore)
         const char *name, *folder, *project;  // project: relative to the store, "" refused
     } cases[] = {
         {"MyProject", "All", "All/MyProject.did"}, {"  Team A ", "All", "All/Team A.did"},
-        {"../x", "All", ""},  {"..", "All", ""},    {".", "All", ""},
-        {"a\\b", "All", ""},  {"x", "../..", ""},   {"x", "All/../..", ""},
+        {"../x", "All", "All/.._x.did"},  {"..", "All", ""},    {".", "All", ""},
+        {"a\\b", "All", "All/a_b.did"},  {"Crew/One", "All", "All/Crew_One.did"}, {"/", "All", ""},
+        {"x", "../..", ""},   {"x", "All/../..", ""},
         {"x", "", ""},        {"", "All", ""},
     };
     for (const auto &c : cases) {

@@ -27,6 +27,8 @@ struct NoHost : GroupModeHost {
     bool Create_Group_Project(const GroupProjectSetup &) override { return false; }
     void Open_Group_Project(const QString &) override {}
     void Check_For_Defalut_Photo_Control() override {}
+    QString Open_Design_Path() override { return {}; }
+    void Open_Design_Renamed(const QString &) override {}
 };
 
 // The wizard's road from its first screen: a new project on the workbook, Next to the templates.

@@ -124,17 +124,17 @@ protected:
         ASSERT_NE(b, nullptr) << name << " in " << window.objectName().toStdString();
         press(b);
     }
-    // The start dialog's visitor road on the delivered "Visitor Amber (h)" template, taken by the
-    // next start dialog; `openedOn` takes the category the gallery opened on.
-    void chooseVisitorRoad(QString *openedOn = nullptr)
+    // The start dialog's visitor road on the delivered `title` template, taken by the next start
+    // dialog; `openedOn` takes the category the gallery opened on.
+    void chooseVisitorRoad(QString *openedOn = nullptr, const QString &title = QStringLiteral("Visitor Amber (h)"))
     {
         startAnswers = {13};
-        galleryAction = [openedOn](Template_Wizard &w) {
+        galleryAction = [openedOn, title](Template_Wizard &w) {
             if (openedOn)
                 *openedOn = w.template_category_combo->currentText();
             w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
             for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
-                if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Visitor Amber (h)")
+                if (w.imageBrowser->images()[size_t(i)].imageTitle() == title)
                     return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
             }
             pressIn(w, "Cancel_btn");

@@ -18,6 +18,7 @@
 #include "properties/PropertyPanel.h"
 #include "visitor/Profile_Panel.h"
 
+#include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTreeWidget>
 
 namespace {
 
@@ -956,4 +958,63 @@ TEST_F(GroupJourney, ACancelledStartKeepsTheRowOnShowAndItsTyping)
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(2)).center());
     EXPECT_EQ(alertsAsked(*ui), kUnsavedQuestion.toStdString());
     EXPECT_EQ(list()->currentRow(), 1);
+}
+
+// Keys pressed in the group list are the list's: a row's click selects no control, and Delete,
+// Select All and Delete leave every control on the card and in the saved project. On the card
+// the same keys act.
+TEST_F(GroupJourney, KeysInTheGroupListLeaveTheCardAlone)
+{
+    ASSERT_TRUE(QImage(30, 40, QImage::Format_RGB32).save(pathIn("face.png")));
+    ASSERT_EQ(startGroupRoad(workbook(3, pathIn("face.png")), {10}), 1);
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    const size_t controls = document->graphicsOfSide(0).size();
+    const auto keys = [](std::initializer_list<QKeySequence::StandardKey> all) {
+        for (const auto k : all)
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(k));
+    };
+    for (const int row : {1, 2}) {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
+        EXPECT_TRUE(canvas(0)->selectedGraphics().empty());
+        keys({QKeySequence::Delete, QKeySequence::SelectAll, QKeySequence::Delete});
+    }
+    press(outlet<QPushButton>("Save_Excel_Details_Btn"));
+    EXPECT_EQ(document->graphicsOfSide(0).size(), controls);
+    EXPECT_EQ(Read_Design_File(::Project_File_Name).design->frontControls.size(), controls);
+    clickAt(canvas(0), {2, 2});
+    keys({QKeySequence::SelectAll, QKeySequence::Delete});
+    EXPECT_EQ(document->graphicsOfSide(0).size(), 0u);
+}
+
+// File > Start…, group mode, the open project renamed "Crew/One" and the wizard given up: the
+// window goes on with the renamed file, so the next save does not bring the old name back.
+// Deleting the open project is refused with the reason.
+TEST_F(GroupJourney, RenamingTheOpenProjectTakesItAlong)
+{
+    ASSERT_EQ(startGroupRoad(workbook(2)), 1);
+    const QString old = ::Project_File_Name;
+    const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+        ui->clear();
+        ui->onRequest = [&w](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind == "Export_Template_Window")
+                w.findChild<QLineEdit *>("template_name")->setText("Crew/One");
+        };
+        ui->push(1), ui->push(true);
+        pressIn(w, "open_exist_btn");
+        for (const auto &[name, button] : {std::pair{"Staff", "rename_prj_btn"}, {"Crew_One", "delete_prj_btn"}}) {
+            w.treeView->setCurrentItem(w.treeView->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0));
+            pressIn(w, button);
+        }
+        ui->onRequest = nullptr;
+        pressIn(w, "cancel_btn");
+        return w.result();
+    });
+    startOver(14);
+    Group_Mode_Wizard::setModalRunner(previous);
+    EXPECT_EQ(ui->messages().join("|").trimmed().toStdString(), "This project is open. Close it (File > Close) before deleting it.");
+    press(outlet<QPushButton>("Save_Excel_Details_Btn"));
+    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_EQ(::Project_File_Name, QFileInfo(old).dir().filePath("Crew_One.did"));
 }

@@ -54,7 +54,7 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
         {"Blank", blank, 0, 2, "The chosen sheet of blank.xlsx has no data rows."},
         {"Lost", book, 0, 2,
          "\u201CLost.did\u201D\n\nFile is corrupt and cannot be opened.\n\nReason: No such file or directory.", 1},
-        {"../x", book, 0, 0, "Please enter a valid project name."},
+        {"..", book, 0, 0, "Please enter a valid project name."},
         {"MyProject", book, 1, 2, ""},
         {"MyProject", book, 0, 0, "Project name already exist."},
         {nullptr, {}, 1, 0, ""},

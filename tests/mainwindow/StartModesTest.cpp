@@ -223,7 +223,7 @@ TEST_F(StartModesTest, DeliveredTemplatesOpenRenderAndTheirBarcodesDecode)
             ++codes;
         }
     }
-    EXPECT_GE(codes, 28);
+    EXPECT_GE(codes, 24);  // every template but the four visitor passes carries one
 }
 
 // Library folders, stock texts and the wizard's values as a person sees them.

@@ -81,12 +81,15 @@ TEST(Mail, ScriptSendsOrRefuses)
         {{"--hang"}, "Hi", 1500, false, "no answer in time"},
         {{"--endless"}, "Hi", 20000, false, "the server's reply is longer than 64 KiB"},
         {{"--any"}, "Hi", 20000, false, "no STARTTLS"},  // a clear-text login is only for the loopback
+        {{"--noauth"}, "Hi", 20000, false, "the server offers no login"},  // with a plain password
     };
     for (const Case &c : cases) {
         Server server(c.server);
         MailMessage m = message(server, c.subject);
         if (c.server.contains("--any") && (m.server = server.remote).isEmpty())
             continue;  // no address off the loopback here
+        if (c.server.contains("--noauth"))
+            m.password = "pw";
         QElapsedTimer clock;
         clock.start();
         const MailResult result = sendEmail_pyth(m, c.timeoutMs);

@@ -2,7 +2,7 @@
 # DIR as mail-N.json (envelope, login, parsed headers, body, attachment names) and its
 # attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient (a pattern such as
 # "*@refused.example" for every one it matches); "--hang" greets no one;
-# "--endless" answers EHLO with a reply that never ends;
+# "--endless" answers EHLO with a reply that never ends; "--noauth" offers no login;
 # "--any" listens on every address and prints, after the port, one that is not the loopback.
 import asyncio, base64, socket, email, email.policy, fnmatch, json, os, sys
 
@@ -10,6 +10,7 @@ out = sys.argv[1]
 fail = sys.argv[sys.argv.index("--fail") + 1] if "--fail" in sys.argv else None
 hang = "--hang" in sys.argv
 endless = "--endless" in sys.argv  # answers EHLO with a multi-line reply that never ends
+noauth = "--noauth" in sys.argv
 count = 0
 
 
@@ -31,7 +32,10 @@ async def session(reader, writer):
             except (ConnectionError, OSError):
                 break
         elif verb == "EHLO":
-            say("250-test"); say("250-AUTH PLAIN"); say("250 8BITMIME")
+            say("250-test")
+            if not noauth:
+                say("250-AUTH PLAIN")
+            say("250 8BITMIME")
         elif verb == "AUTH":
             parts = base64.b64decode(cmd.split(" ")[2]).split(b"\0")
             env["auth"] = [p.decode("utf-8") for p in parts[1:]]
