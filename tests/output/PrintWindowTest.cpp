@@ -387,6 +387,7 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
     panels->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
         if (request.kind != QLatin1String("Print_Wnd"))
             return;
+        w.show();  // shown, as the window runs: Return in a field must press none of its buttons
         w.Printer_ComboBox->setCurrentIndex(w.Printer_ComboBox->findText(QString::fromLatin1(kSaveAsPdfPrinter)));
         testsupport::press(w.Sel_print_rd);
         const struct {

@@ -363,6 +363,11 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
         connect(box, &QCheckBox::clicked, this, [this] { act([](PrintWindowState &s) { s.Print_With_Data_Changed(); }); });
     for (QRadioButton *box : {All_print_rd, Sel_print_rd})
         connect(box, &QRadioButton::clicked, this, [this] { act({}); });
+    // Return ends the typing in a field; it presses no button of the window (the first one,
+    // Page Setup, would otherwise be the window's default).
+    for (QPushButton *b : findChildren<QPushButton *>())
+        if (b->window() == this)
+            b->setAutoDefault(false);
     Fit_Window_To_Screen(this, {1000, 660});
 }
 
