@@ -21,7 +21,6 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -331,22 +330,16 @@ TEST(CardExport, ToEndsAtTheCardCountAndACutRunSaysHowMany)
             return;
         EXPECT_EQ(testsupport::unreachable(sheet->Total_Text), "it is hidden");
         testsupport::press(sheet->Sel_print_rd);
-        sheet->To_Text->setFocus();
-        QTest::keyClick(sheet->To_Text, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(sheet->To_Text, QStringLiteral("10"));
+        testsupport::typeInto(sheet->To_Text, QStringLiteral("10"), Qt::Key_unknown);
         EXPECT_EQ(sheet->To_Text->text(), "6");
         testsupport::press(sheet->findChild<QPushButton *>(QStringLiteral("exportOkay")));
     };
-    for (const platform::ScriptedUiServices::Answer &a : {platform::ScriptedUiServices::Answer(1), {e.dir.path()}, {Keep_This}, {Cancel_This}, {0}})
+    for (const platform::ScriptedUiServices::Answer &a : {platform::ScriptedUiServices::Answer(1), {e.dir.path()}, {Keep_This}, {Cancel_This}})
         e.ui->push(a);
     command.Export_Button({e.design, true, false});
     command.waitForRun();
     EXPECT_EQ(e.names(command.lastRun()->written), QStringList({"Card_1_Back (1).png", "Card_1_Front.png"}));
-    QStringList said;
-    for (const auto &r : e.ui->requests())
-        if (r.kind == "Open_Export_Files")
-            said << r.text.section('\n', 0, 0);
-    EXPECT_EQ(said, QStringList{"1 of 6 cards has been exported."});
+    EXPECT_TRUE(e.ui->requests().back().text.startsWith("1 of 6 cards has been exported.\n")) << e.ui->requests().back().text.toStdString();
 }
 
 // Without Qt's image plugins TIFF cannot be written: the export says so, single or batch, and
