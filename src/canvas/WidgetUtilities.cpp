@@ -27,6 +27,31 @@
 #include <QStyle>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QSpinBox>
+
+namespace {
+class CountField : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        const QValidator::State state = QSpinBox::validate(input, pos);
+        if (state != QValidator::Invalid)
+            return state;
+        bool ok = false;
+        const qlonglong typed = locale().toLongLong(input.trimmed(), &ok);
+        if (!ok || typed <= maximum())
+            return state;
+        input = textFromValue(maximum());
+        pos = int(input.size());
+        return QValidator::Acceptable;
+    }
+};
+}  // namespace
+
+QSpinBox *Count_Field(QWidget *parent) { return new CountField(parent); }
 
 void SetObjEnabled(QWidget *object, bool enabled)
 {

@@ -11,6 +11,12 @@ class QWidget;
 // while plain grouping views leave their children alone.
 void SetObjEnabled(QWidget *object, bool enabled);
 
+class QSpinBox;
+// A count field (cards, rows, a range's From or To) whose maximum is the number there is: a
+// number typed past it becomes the maximum instead of the keystroke being refused, so "10" typed
+// digit by digit with 7 cards ends at 7, never at the "1" a refused "0" would leave.
+QSpinBox *Count_Field(QWidget *parent = nullptr);
+
 class QComboBox;
 // A hatch list: each entry shows the hatch in words and keeps its stored name as its data.
 void Fill_Hatch_Combo(QComboBox *combo);

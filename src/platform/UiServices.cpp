@@ -296,9 +296,10 @@ QStringList QtUiServices::openFiles(const QString &title, const QString &dir, co
 }
 
 QString QtUiServices::saveFile(const QString &title, const QString &dir, const QString &suggestedName,
-                               const QStringList &extensions)
+                               const QStringList &extensions, bool askToReplace)
 {
     SuffixedSavePanel panel(title, dir, extensions);
+    panel.setOption(QFileDialog::DontConfirmOverwrite, !askToReplace);
     if (!suggestedName.isEmpty())
         panel.selectFile(suggestedName);
     return panel.run().value(0);
@@ -527,9 +528,10 @@ void ScriptedUiServices::clear()
     m_requests.clear();
 }
 
-ScriptedUiServices::Answer ScriptedUiServices::take(const QString &kind, const QString &text, Answer fallback)
+ScriptedUiServices::Answer ScriptedUiServices::take(const QString &kind, const QString &text, Answer fallback,
+                                                   bool askToReplace)
 {
-    Request request{kind, text};
+    Request request{kind, text, askToReplace};
     if (onRequest)
         onRequest(request);
     std::lock_guard lock(m_mutex);
@@ -584,9 +586,9 @@ QStringList ScriptedUiServices::openFiles(const QString &title, const QString &,
 }
 
 QString ScriptedUiServices::saveFile(const QString &title, const QString &, const QString &,
-                                    const QStringList &extensions)
+                                    const QStringList &extensions, bool askToReplace)
 {
-    Answer a = take(QStringLiteral("saveFile"), title, QString());
+    Answer a = take(QStringLiteral("saveFile"), title, QString(), askToReplace);
     if (auto *s = std::get_if<QString>(&a))
         return Save_Panel_Name(*s, extensions);
     return {};

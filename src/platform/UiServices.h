@@ -35,8 +35,10 @@ public:
     // File panels; an empty result (or list) means the user cancelled.
     virtual QString openFile(const QString &title, const QString &dir, const QStringList &extensions) = 0;
     virtual QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) = 0;
+    // The panel asks before a chosen file is replaced unless `askToReplace` is off: a caller that
+    // writes other files than the one chosen (a card's "_Front" and "_Back") asks about those.
     virtual QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
-                             const QStringList &extensions) = 0;
+                             const QStringList &extensions, bool askToReplace = true) = 0;
     virtual QString chooseFolder(const QString &title, const QString &dir) = 0;
     // A save panel that carries, below its fields, the widget `accessory` makes for it (a format
     // chooser that renames the panel's file as the user picks). Empty when the user cancelled.
@@ -83,7 +85,7 @@ public:
     QString openFile(const QString &title, const QString &dir, const QStringList &extensions) override;
     QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) override;
     QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
-                     const QStringList &extensions) override;
+                     const QStringList &extensions, bool askToReplace = true) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
     QString saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
                                   const QStringList &extensions,
@@ -103,6 +105,7 @@ public:
         QString kind;  // "message", "yesNo", "yesNoCancel", "openFile", "openFiles", "saveFile", "chooseFolder",
                        // "openExternally"
         QString text;  // message text, or the panel title
+        bool askToReplace = true;  // a save panel: whether it asks before a chosen file is replaced
     };
     using Answer = std::variant<bool, int, QString, QStringList, QColor, QFont>;
 
@@ -121,7 +124,7 @@ public:
     QStringList openFiles(const QString &title, const QString &dir, const QStringList &extensions) override;
     // Recorded as "saveFile"; the scripted path is what the user typed (Save_Panel_Name applies).
     QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
-                     const QStringList &extensions) override;
+                     const QStringList &extensions, bool askToReplace = true) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
     // Recorded as "saveFile". Answered by a path, or by a list {path, item}: the user picked
     // `item` (its title, any letter case) in the accessory's "ext_btn" pop-up before saving; the
@@ -144,7 +147,7 @@ public:
     int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 
 private:
-    Answer take(const QString &kind, const QString &text, Answer fallback);
+    Answer take(const QString &kind, const QString &text, Answer fallback, bool askToReplace = true);
     int answerButtons(const QString &kind, const QString &text, const QStringList &buttons, const QString &checkTitle,
                       bool *checked);
     mutable std::mutex m_mutex;

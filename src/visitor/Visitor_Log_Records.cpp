@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
@@ -486,10 +485,7 @@ void Visitor_Log_Records::Export_PDF_click()
 
 void Visitor_Log_Records::Page_Setup_click()
 {
-    platform::ui().runModal(QStringLiteral("QPageSetupDialog"), {}, [this] {
-        QPageSetupDialog dialog(&printInfo(), this);
-        return dialog.exec();
-    });
+    Run_Page_Setup(printInfo(), this);
 }
 
 void Visitor_Log_Records::Execute_Printing(bool preview)

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QMenu>
 #include <QStackedWidget>
+#include <QLocale>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -117,6 +119,15 @@ bool press(QAction *action)
     }
     action->trigger();
     return true;
+}
+
+void typeInto(QWidget *field, QString text, Qt::Key end)
+{
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text.replace(QLatin1Char('.'), QLocale().decimalPoint()));
+    if (end != Qt::Key_unknown)
+        QTest::keyClick(field, end);
 }
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 // from it, instead of passing on a road the window does not offer.
 
 #include <QString>
+#include <qnamespace.h>
 
 class QAbstractButton;
 class QAction;
@@ -28,5 +29,9 @@ bool press(QAbstractButton *button);
 // Chooses a menu item: its menus are opened first (so they update the items as they do for a
 // user), then the item is triggered when it is visible and enabled; otherwise the test fails.
 bool press(QAction *action);
+
+// Types `text` key by key into `field`, given the focus with what it holds selected ('.' goes as
+// the locale's decimal sign), then the key `end` (none for Qt::Key_unknown).
+void typeInto(QWidget *field, QString text, Qt::Key end = Qt::Key_Return);
 
 }  // namespace testsupport

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -298,6 +299,8 @@ TEST(CardExport, TheCommandAsksForEveryFileOfASingleExportAndRunsABatchInTheBack
                                              "mine_Back already exists. Do you want to replace it?"}));
     EXPECT_EQ(e.names(command.lastRun()->written), QStringList({"mine_Back.png", "mine_Front.png"}));
     EXPECT_EQ(command.export_card_counter, 3);
+    for (const auto &r : e.ui->requests())  // the panel asks nothing of "mine.png", which is not written
+        EXPECT_TRUE(r.kind != "saveFile" || !r.askToReplace);
 
     e.ui->clear();
     e.ui->push(1);
@@ -309,6 +312,34 @@ TEST(CardExport, TheCommandAsksForEveryFileOfASingleExportAndRunsABatchInTheBack
     EXPECT_EQ(command.lastRun()->written.size(), 12);
     EXPECT_FALSE(command.progress()->isVisible());
     EXPECT_EQ(e.asked(QStringLiteral("openExternally")), 1);
+}
+
+// With 6 cards, To typed 1 then 0 ends at 6 and the count "All" never reads is not shown; a run
+// cut short by Keep and then Cancel says how many cards of how many it wrote.
+TEST(CardExport, ToEndsAtTheCardCountAndACutRunSaysHowMany)
+{
+    Export e;
+    QWidget window;
+    ExportCommand command(&window);
+    ASSERT_TRUE(QDir().mkpath(e.folder()));
+    for (const char *name : {"Card_1_Back.png", "Card_2_Back.png"})
+        QFile(QDir(e.folder()).filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
+    ExportSheet *sheet = command.sheet();
+    e.ui->onRequest = [sheet](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind != "ExportWindow")
+            return;
+        EXPECT_EQ(testsupport::unreachable(sheet->Total_Text), "it is hidden");
+        testsupport::press(sheet->Sel_print_rd);
+        testsupport::typeInto(sheet->To_Text, QStringLiteral("10"), Qt::Key_unknown);
+        EXPECT_EQ(sheet->To_Text->text(), "6");
+        testsupport::press(sheet->findChild<QPushButton *>(QStringLiteral("exportOkay")));
+    };
+    for (const platform::ScriptedUiServices::Answer &a : {platform::ScriptedUiServices::Answer(1), {e.dir.path()}, {Keep_This}, {Cancel_This}})
+        e.ui->push(a);
+    command.Export_Button({e.design, true, false});
+    command.waitForRun();
+    EXPECT_EQ(e.names(command.lastRun()->written), QStringList({"Card_1_Back (1).png", "Card_1_Front.png"}));
+    EXPECT_TRUE(e.ui->requests().back().text.startsWith("1 of 6 cards has been exported.\n")) << e.ui->requests().back().text.toStdString();
 }
 
 // Without Qt's image plugins TIFF cannot be written: the export says so, single or batch, and

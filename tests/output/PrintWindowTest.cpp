@@ -23,6 +23,9 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QRadioButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -332,6 +335,58 @@ TEST(PrintWindow, APreviewNothingCanShowIsNamedWithItsFolder)
                                                        "for it is installed.")
                                             .arg(QDir::toNativeSeparators(pdf.absolutePath()))))
         << ui->messages().join('|').toStdString();
+}
+
+// The page set-up panel really runs; `drive` works it once it is up.
+struct PanelRunner : platform::ScriptedUiServices {
+    std::function<void(QDialog &)> drive;
+    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
+    {
+        if (name != QLatin1String("QPageSetupDialog"))
+            return ScriptedUiServices::runModal(name, text, show);
+        QTimer::singleShot(0, [this] { drive(*qobject_cast<QDialog *>(QApplication::activeModalWidget())); });
+        return show();
+    }
+};
+
+// Typed decimals stay, Return presses no button, and a custom paper with its margins comes back
+// from a second page set-up's OK as typed.
+TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
+{
+    QTemporaryDir dir;
+    auto *panels = new PanelRunner;
+    auto previous = platform::setUi(std::unique_ptr<platform::UiServices>(panels));
+    Print_Wnd w;
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    int runs = 0;  // the first run types a paper and margins, the second only presses OK
+    panels->drive = [&runs](QDialog &panel) {
+        if (runs++ == 0) {
+            auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
+            for (const QString typed : {"pageWidth 100", "pageHeight 150", "leftMargin 7.5", "topMargin 10.25"})
+                testsupport::typeInto(panel.findChild<QWidget *>(typed.section(' ', 0, 0)), typed.section(' ', 1), Qt::Key_unknown);
+        }
+        testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+    };
+    panels->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        if (request.kind != QLatin1String("Print_Wnd"))
+            return;
+        w.show();  // as the window runs: Return in a field must press none of its buttons
+        w.Printer_ComboBox->setCurrentIndex(w.Printer_ComboBox->findText(QString::fromLatin1(kSaveAsPdfPrinter)));
+        for (auto [field, typed, shown] : {std::tuple<QAbstractSpinBox *, const char *, QString>{w.width_Text, "80.25", "80.25"},
+                                           {w.horz_mar_Text, "4.75", "4.75"}, {w.Side_Margin_Text, "1.5", "1.50"}}) {
+            testsupport::typeInto(field, QString::fromLatin1(typed));
+            EXPECT_EQ(field->text(), shown.replace('.', QLocale().decimalPoint()));
+        }
+        EXPECT_NEAR(w.state.layout.label_width, 80.25 * 72 / 25.4, 1e-3);
+        for (int i = 0; i < 2; ++i) {
+            testsupport::press(w.findChild<QPushButton *>(QStringLiteral("pagesetup")));
+            EXPECT_EQ(w.Size_id->text() + " " + w.l_mar_id->text() + " " + w.t_mar_id->text(), "100.00 x 150.00 7.50 10.25") << i;
+        }
+    };
+    w.Open_Print_Wnd(Design(true).request);
+    EXPECT_EQ(runs, 2) << "the panel runs for the Page Setup button only";
+    platform::setUi(std::move(previous));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <future>
@@ -109,6 +110,14 @@ ExportFile encodePage(const std::vector<Placed> &sides, const QSizeF &cardSize, 
 }
 
 }  // namespace
+
+QString Exported_Cards_Message(int exported, int cards)
+{
+    if (exported >= cards)
+        return QStringLiteral("Card has been exported successfully.");
+    return exported == 1 ? QStringLiteral("1 of %1 cards has been exported.").arg(cards)
+                         : QStringLiteral("%1 of %2 cards have been exported.").arg(exported).arg(cards);
+}
 
 QString Create_Front_Card_Path(const QString &path) { return sidePath(path, QStringLiteral("_Front")); }
 QString Create_Back_Card_Path(const QString &path) { return sidePath(path, QStringLiteral("_Back")); }
@@ -245,9 +254,12 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
     // synced to the disk before it takes its name) goes on a few threads at once, so a slow disk
     // does not hold up the rows. Files are noted as written in row order as their writes end.
     struct Write {
+        int row;
         QString path;
         std::future<QString> error;
     };
+    // Files written of each row: a card counts as exported when all its files are.
+    std::vector<int> rowFiles(std::size_t(std::max(0, end - first)), 0);
     std::deque<Write> writes;
     const auto settle = [&](std::size_t keep) {
         while (writes.size() > keep) {
@@ -260,6 +272,7 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
                 continue;
             }
             Note_Written(done.path);
+            ++rowFiles[std::size_t(done.row - first)];
         }
     };
     constexpr std::size_t kWritesAtOnce = 8;
@@ -282,7 +295,7 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
                 const QString path = Path_To_Write(QDir(folder).filePath(fileName), false);
                 if (path.isEmpty())
                     continue;
-                writes.push_back({path, std::async(std::launch::async, [path, bytes = std::move(file.bytes)] {
+                writes.push_back({row, path, std::async(std::launch::async, [path, bytes = std::move(file.bytes)] {
                                       QString error;
                                       return Write_Whole_File(path, bytes, &error) ? QString() : error;
                                   })});
@@ -299,7 +312,9 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
         Show_MessageBox(m_writeError);
     Export_File_Path = folder;
     Export_Back_File_Path.clear();
-    Export_File_Message = QStringLiteral("Card has been exported successfully.");
+    const int filesPerCard = m_choice.export_card_side == QLatin1String("BOTH") && !m_choice.combined ? 2 : 1;
+    Export_File_Message = Exported_Cards_Message(
+        int(std::count(rowFiles.begin(), rowFiles.end(), filesPerCard)), int(rowFiles.size()));
     platform::runOnGuiThread([this] { Open_Export_File_Box(*this); });
     return int(written.size()) - before;
 }

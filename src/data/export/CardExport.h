@@ -41,6 +41,10 @@ QString Create_Back_Card_Path(const QString &path);
 // otherwise "<name> (<n>).<ext>" with the first free n (counting on from an "(n)" the name has).
 QString Check_Exist_Path_and_Create_New(const QString &path);
 
+// What the finished box says of a batch: success when every card was written whole, otherwise
+// how many of how many (a Keep, a Cancel or Stop, a failed write left the rest unwritten).
+QString Exported_Cards_Message(int exported, int cards);
+
 // One file of a card: its name's suffix ("_Back", "_Front" or none for one combined image) and
 // its encoded bytes, or the reason there are none.
 struct ExportFile {

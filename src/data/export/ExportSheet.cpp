@@ -29,7 +29,7 @@ constexpr int kNoSourceMax = 999999;
 
 QSpinBox *number(QWidget *parent, const char *name)
 {
-    auto *box = named(new QSpinBox(parent), name);
+    auto *box = named(Count_Field(parent), name);
     box->setRange(1, kNoSourceMax);  // an empty or zero number counts as 1
     return box;
 }
@@ -110,6 +110,8 @@ ExportSheet::ExportSheet(QWidget *parent) : QDialog(parent)
     from_label = named(new QLabel(tr("From"), export_range_box), "from_label");
     to_label = named(new QLabel(tr("To"), export_range_box), "to_label");
     Total_Text = number(export_range_box, "Total_Text");
+    // "All" writes every card whatever a count would say, so no count is shown to be typed.
+    Total_Text->hide();
     from_Text = number(export_range_box, "from_Text");
     To_Text = number(export_range_box, "To_Text");
     grid->addWidget(All_print_rd, 0, 0);
@@ -354,9 +356,11 @@ void ExportCommand::singleRoad(ExportRequest &request)
 {
     const ExportChoice choice = m_sheet->choice();
     for (;;) {
+        // The files written are asked about below, by their own names: the panel's question would
+        // be about the chosen name, which a card's "_Front" and "_Back" files leave untouched.
         QString path = platform::ui().saveFile(tr("Export"), QDir::homePath(),
                                                QStringLiteral("Card_%1.%2").arg(export_card_counter).arg(choice.format),
-                                               {choice.format});
+                                               {choice.format}, false);
         if (path.isEmpty())
             return;
         if (QFileInfo(path).suffix().toLower() != choice.format)

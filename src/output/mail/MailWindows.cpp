@@ -48,9 +48,8 @@ QPushButton *button(Owner *owner, const QString &title, QLayout *layout, Slot sl
     return b;
 }
 
-QSpinBox *spin(const char *name, int min, int max)
+QSpinBox *spin(const char *name, int min, int max, QSpinBox *s = new QSpinBox)
 {
-    auto *s = new QSpinBox;
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(min, max);
     return s;
@@ -255,9 +254,9 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     range->addRow(rd_all_to_every = named(this, "rd_all_to_every", new QRadioButton(tr("All records to every recipient"))));
     range->addRow(rd_one_per_recp = named(this, "rd_one_per_recp", new QRadioButton(tr("One record per recipient"))));
     range->addRow(Sel_print_rd = named(this, "Sel_print_rd", new QRadioButton(tr("Records from .. to, to every recipient"))));
-    range->addRow(tr("Total:"), Total_Text = spin("Total_Text", 1, 999999));
-    range->addRow(tr("From:"), from_Text = spin("from_Text", 1, 999999));
-    range->addRow(tr("To:"), To_Text = spin("To_Text", 1, 999999));
+    range->addRow(tr("Total:"), Total_Text = spin("Total_Text", 1, 999999, Count_Field()));
+    range->addRow(tr("From:"), from_Text = spin("from_Text", 1, 999999, Count_Field()));
+    range->addRow(tr("To:"), To_Text = spin("To_Text", 1, 999999, Count_Field()));
     card->addRow(export_range_box);
     form->addRow(send_sett_box);
 

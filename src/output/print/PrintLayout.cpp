@@ -9,7 +9,10 @@ PaperInfo Paper_Info_From_Page_Layout(const QPageLayout &layout)
 {
     PaperInfo paper;
     paper.pageLayout = layout;
-    const QMarginsF m = layout.margins(QPageLayout::Point);
+    // Margins asked for in points come rounded to whole points (7.5 mm came back as 7.41 mm):
+    // they are taken as the layout keeps them and converted here.
+    const QMarginsF m = layout.units() == QPageLayout::Point ? layout.margins()
+                                                              : layout.margins(QPageLayout::Millimeter) * (72 / 25.4);
     // Point sizes of the page size table are whole points; millimetres give A4's 595.28 x 841.89.
     paper.paperSize = layout.fullRect(QPageLayout::Millimeter).size() * (72 / 25.4);
     const double w = paper.paperSize.width() - m.left() - m.right();

@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -51,12 +50,16 @@ QDoubleSpinBox *millimetres(QWidget *parent, const char *name)
     auto *box = named(new QDoubleSpinBox(parent), name);
     box->setRange(0, Print_Millimetre_Max);
     box->setDecimals(2);
+    // The layout is checked, and every field written back, when the user leaves the field or
+    // presses Return: checked at each keystroke, "80." came back as "80.00" and the next digit
+    // had no place to go.
+    box->setKeyboardTracking(false);
     return box;
 }
 
 QSpinBox *count(QWidget *parent, const char *name)
 {
-    auto *box = named(new QSpinBox(parent), name);
+    auto *box = named(Count_Field(parent), name);
     box->setRange(Print_Count_Min, Print_Count_Max);  // an empty or zero count is taken as 1
     return box;
 }
@@ -360,6 +363,11 @@ Print_Wnd::Print_Wnd(QWidget *parent) : QDialog(parent)
         connect(box, &QCheckBox::clicked, this, [this] { act([](PrintWindowState &s) { s.Print_With_Data_Changed(); }); });
     for (QRadioButton *box : {All_print_rd, Sel_print_rd})
         connect(box, &QRadioButton::clicked, this, [this] { act({}); });
+    // Return ends the typing in a field; it presses no button of the window (the first one,
+    // Page Setup, would otherwise be the window's default).
+    for (QPushButton *b : findChildren<QPushButton *>())
+        if (b->window() == this)
+            b->setAutoDefault(false);
     Fit_Window_To_Screen(this, {1000, 660});
 }
 
@@ -540,8 +548,7 @@ bool Print_Wnd::Open_Print_Wnd(PrintRequest request)
 
 void Print_Wnd::pagesetup()
 {
-    QPageSetupDialog dialog(&printInfo(), this);
-    if (platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return dialog.exec(); }) != 1)
+    if (Run_Page_Setup(printInfo(), this) != 1)
         return;
     act([this](PrintWindowState &s) {
         s.orientation = printInfo().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
@@ -561,8 +568,15 @@ void Print_Wnd::CancelButtonPressed()
     done(0);
 }
 
+void Print_Wnd::commitTyped()
+{
+    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
+        box->interpretText();
+}
+
 void Print_Wnd::Execute_Printing(bool preview)
 {
+    commitTyped();
     read_state();
     state.Check_Max_Cell_Value();
     if (Layout_Too_Big(state.layout, state.paper)
@@ -668,6 +682,7 @@ void Print_Wnd::Read_and_load_profile_info(const QString &name)
 
 bool Print_Wnd::Save_Print_Profile(const QString &name, const QString &printer_sel, const QString &previousName)
 {
+    commitTyped();
     read_state();
     QString error;
     const bool saved = ::Save_Print_Profile(folder(), name, Print_Profile_Items(state, printer_sel), previousName, &error);
@@ -703,8 +718,7 @@ void Print_Wnd::Add_Edit_Print_Profile(const QString &mode)
     if (printer >= 0 && printer != Printer_ComboBox->currentIndex())
         choosePrinter(printer);
     // The profile keeps the page set-up chosen for it.
-    QPageSetupDialog setup(&printInfo(), this);
-    if (platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return setup.exec(); }) != 1)
+    if (Run_Page_Setup(printInfo(), this) != 1)
         return;
     act([this](PrintWindowState &s) {
         s.orientation = printInfo().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;

@@ -111,6 +111,8 @@ public slots:
 
 private:
     void read_state();
+    // What is typed in a field still being edited counts, as it would once the user left it.
+    void commitTyped();
     // Reads the widgets, runs `change` on the state and shows the result.
     void act(const std::function<void(PrintWindowState &)> &change);
     void choosePrinter(int index);
