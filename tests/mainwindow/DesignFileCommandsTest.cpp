@@ -261,6 +261,16 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
     ui->push(QString());
     click("SaveAs_btn");
     EXPECT_EQ(Project_File_Name, pathIn("second.did"));
+    // So does one the chosen place refuses: the title still names the file, and Save writes it.
+    const QString title = controller->windowTitle();
+    ui->push(QStringLiteral("/nonexistent-folder/x.did"));
+    click("SaveAs_btn");
+    EXPECT_EQ(controller->windowTitle(), title);
+    QFile::remove(pathIn("second.did"));
+    ui->clear();
+    click("Save_btn");
+    EXPECT_EQ(ui->messages(), QStringList{kSaved});
+    EXPECT_TRUE(Read_Design_File(pathIn("second.did")).ok());
     ui->push(int(platform::AnswerNo));
     click("Close_btn");
     EXPECT_TRUE(document->graphics().empty());
