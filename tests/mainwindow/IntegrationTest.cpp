@@ -14,6 +14,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -570,6 +571,46 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     EXPECT_EQ(document->graphics()[0]->linear_or_2d, 0);
     EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray("0123"));
     EXPECT_TRUE(archivetest::samePixels(document->graphics()[0]->_barcode_image, before));
+}
+
+// The barcode window a double-click opens is modal and takes that click's release: the next
+// click on the canvas counts (Cancel, click a text, Delete deletes the text), and after Undo a
+// value typed in the window is what OK puts on the barcode.
+TEST_F(IntegrationTest, EveryClickAfterTheBarcodeWindowCounts)
+{
+    click("Barcode_Tool_btn");
+    click("text_tool_btn");
+    ASSERT_EQ(document->graphics().size(), 2u);
+    const SKTGraphicPtr text = document->graphics().front(), code = document->graphics().back();
+    drag(canvas(0), QPointF(160, 80), QPointF(225, 135));  // the barcode clear of the text
+    ASSERT_FALSE(code->bounds().contains(text->bounds().center()));
+    const char *typed = nullptr;
+    const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
+        if (!typed)
+            return press(w.Cancel_Btn), w.result();
+        w.dataText->selectAll();
+        QTest::keyClicks(w.dataText, QString::fromLatin1(typed));
+        press(w.OK_Btn);
+        return w.result();
+    });
+    // A double-click whose release reaches the window, not the canvas.
+    const auto doubleClick = [&](QPointF p) {
+        clickAt(canvas(0), p);
+        QMouseEvent second(QEvent::MouseButtonDblClick, at(canvas(0), p), canvas(0)->mapToGlobal(at(canvas(0), p)),
+                           Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(canvas(0), &second);
+    };
+    doubleClick(code->bounds().center());
+    clickAt(canvas(0), text->bounds().center());
+    ASSERT_EQ(controller->focusWidget(), canvas(0));
+    QTest::keyClick(canvas(0), Qt::Key_Delete);
+    EXPECT_TRUE(document->graphics() == SKTGraphicArray{code}) << "the text is deleted, not the barcode";
+    click("Undo_btn");
+    ASSERT_EQ(document->graphics().size(), 2u);
+    typed = "AFTER-UNDO-7";
+    doubleClick(document->graphics().back()->bounds().center());
+    Barcode_Gen::setModalRunner(previous);
+    EXPECT_EQ(document->graphics().back()->linear_font_val, QStringLiteral("AFTER-UNDO-7"));
 }
 
 // The barcode window binds a barcode to a series, then to a spreadsheet column: each time the
