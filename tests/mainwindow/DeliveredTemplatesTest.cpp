@@ -4,7 +4,9 @@
 
 #include "ControllerFixture.h"
 
+#include "core/ControlArchive.h"
 #include "core/SKTRenderingView.h"
+#include "properties/Barcode_Gen.h"
 #include "platform/Paths.h"
 #include "properties/PropertyPanel.h"
 
@@ -16,13 +18,19 @@ namespace {
 
 using DeliveredTemplatesTest = WindowTest;
 
-TEST_F(DeliveredTemplatesTest, EveryPhotoFrameShowsThePlaceholderPicture)
+QStringList deliveredTemplates()
 {
     QStringList templates;
     QDirIterator it(platform::joinPath(Resource_Path, "Templates"), {"*.did"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext())
         templates << it.next();
     templates.sort();
+    return templates;
+}
+
+TEST_F(DeliveredTemplatesTest, EveryPhotoFrameShowsThePlaceholderPicture)
+{
+    const QStringList templates = deliveredTemplates();
     ASSERT_EQ(templates.size(), 28);
     int frames = 0;
     for (const QString &path : templates) {
@@ -55,6 +63,40 @@ TEST_F(DeliveredTemplatesTest, EveryPhotoFrameShowsThePlaceholderPicture)
         }
     }
     EXPECT_GE(frames, 28) << "every delivered template has a photo frame";
+}
+
+// A barcode double-clicked and its window closed with OK, nothing changed: the barcode stays as
+// the template stores it, its picture and size included.
+TEST_F(DeliveredTemplatesTest, OkOnAnUntouchedBarcodeWindowChangesNothing)
+{
+    int opened = 0, barcodes = 0;
+    const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) {
+        ++opened;
+        press(w.OK_Btn);
+        return w.result();
+    });
+    for (const QString &path : deliveredTemplates()) {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(path, "T", false), 1);
+        for (int side = 0; side < 2; ++side) {
+            click(side == 0 ? "Front_Side_btn" : "Back_Side_btn");
+            for (const SKTGraphicPtr &g : document->graphicsOfSide(side)) {
+                if (g->kind() != SKTGraphicKind::Barcode)
+                    continue;
+                ++barcodes;
+                // As drawn where other fonts are installed: a picture a redraw here would not match.
+                const QImage &picture = g->_barcode_image;
+                g->_barcode_image = picture.copy(0, 0, picture.width(), picture.height() + 9);
+                const QByteArray stored = Archive_Graphic(*g);
+                clickAt(canvas(side), g->bounds().center());
+                QTest::mouseDClick(canvas(side), Qt::LeftButton, {}, at(canvas(side), g->bounds().center()));
+                EXPECT_EQ(opened, barcodes);
+                EXPECT_TRUE(Archive_Graphic(*g) == stored) << g->linear_font_val.toStdString();
+            }
+        }
+    }
+    Barcode_Gen::setModalRunner(previous);
+    EXPECT_GE(barcodes, 14) << barcodes;
 }
 
 }  // namespace
