@@ -8,9 +8,12 @@
 #include "groupmode/Group_Mode_Wizard.h"
 #include "platform/Paths.h"
 #include "platform/Plist.h"
+#include "properties/PropertyPanel.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -218,6 +221,31 @@ TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePictureOnlyWhenBothA
         ASSERT_NE(row, rows.end()) << image.id;
         EXPECT_EQ(row->value(1), image.row) << image.id;
         EXPECT_EQ(row->value(4), "P") << image.id;
+    }
+}
+
+// A text keeps the face chosen for it through Save and Open, whatever the face; bold and italic
+// faces keep the names older files have.
+TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
+{
+    const struct {
+        const char *style, *stored;
+    } faces[] = {
+        {"ExtraLight", "DejaVu Sans-ExtraLight::::13.00"},
+        {"Condensed Bold Oblique", "DejaVu Sans-CondensedBoldOblique::::13.00"},
+        {"Bold Oblique", "DejaVu Sans-BoldItalic::::13.00"},
+    };
+    for (const auto &face : faces) {
+        SCOPED_TRACE(face.style);
+        if (!testsupport::requireFont("DejaVu Sans", face.style, "fonts-dejavu-extra"))
+            continue;
+        click("text_tool_btn");
+        ui->push(QFontDatabase::font("DejaVu Sans", face.style, 13));
+        press(controller->propertyPanel().text_font_btn);
+        saveAs(pathIn("faces.did"));
+        EXPECT_TRUE(designtest::fileBytes(pathIn("faces.did")).contains(face.stored));
+        open(pathIn("faces.did"));
+        EXPECT_EQ(QFontInfo(document->graphics().front()->text_ctrl_font).styleName(), QString::fromLatin1(face.style));
     }
 }
 
