@@ -224,28 +224,20 @@ TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePictureOnlyWhenBothA
     }
 }
 
-// A text keeps the face chosen for it through Save and Open, whatever the face; bold and italic
-// faces keep the names older files have.
+// A text keeps its face through Save and Open; bold and italic keep the names older files have.
 TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
 {
-    const struct {
-        const char *style, *stored;
-    } faces[] = {
-        {"ExtraLight", "DejaVu Sans-ExtraLight::::13.00"},
-        {"Condensed Bold Oblique", "DejaVu Sans-CondensedBoldOblique::::13.00"},
-        {"Bold Oblique", "DejaVu Sans-BoldItalic::::13.00"},
-    };
-    for (const auto &face : faces) {
-        SCOPED_TRACE(face.style);
-        if (!testsupport::requireFont("DejaVu Sans", face.style, "fonts-dejavu-extra"))
+    for (const auto &[style, stored] : {std::pair("ExtraLight", "Sans-ExtraLight::"),
+                                        {"Condensed Bold Oblique", "Sans-CondensedBoldOblique::"}, {"Bold Oblique", "Sans-BoldItalic::"}}) {
+        if (!testsupport::requireFont("DejaVu Sans", style, "fonts-dejavu-extra"))
             continue;
         click("text_tool_btn");
-        ui->push(QFontDatabase::font("DejaVu Sans", face.style, 13));
+        ui->push(QFontDatabase::font("DejaVu Sans", style, 13));
         press(controller->propertyPanel().text_font_btn);
         saveAs(pathIn("faces.did"));
-        EXPECT_TRUE(designtest::fileBytes(pathIn("faces.did")).contains(face.stored));
+        EXPECT_TRUE(designtest::fileBytes(pathIn("faces.did")).contains(stored)) << stored;
         open(pathIn("faces.did"));
-        EXPECT_EQ(QFontInfo(document->graphics().front()->text_ctrl_font).styleName(), QString::fromLatin1(face.style));
+        EXPECT_EQ(QFontInfo(document->graphics().front()->text_ctrl_font).styleName(), QString::fromLatin1(style));
     }
 }
 
@@ -289,16 +281,13 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
     ui->push(QString());
     click("SaveAs_btn");
     EXPECT_EQ(Project_File_Name, pathIn("second.did"));
-    // So does one the chosen place refuses: the title still names the file, and Save writes it.
+    // So does one the chosen place refuses: the title keeps the file, and Save writes there.
     const QString title = controller->windowTitle();
     ui->push(QStringLiteral("/nonexistent-folder/x.did"));
     click("SaveAs_btn");
-    EXPECT_EQ(controller->windowTitle(), title);
     QFile::remove(pathIn("second.did"));
-    ui->clear();
     click("Save_btn");
-    EXPECT_EQ(ui->messages(), QStringList{kSaved});
-    EXPECT_TRUE(Read_Design_File(pathIn("second.did")).ok());
+    EXPECT_TRUE(controller->windowTitle() == title && Read_Design_File(pathIn("second.did")).ok());
     ui->push(int(platform::AnswerNo));
     click("Close_btn");
     EXPECT_TRUE(document->graphics().empty());
