@@ -75,10 +75,10 @@ QFont::Weight weightNamed(const QString &face)
 // Faces that bold and italic name alone: written and read as they always were.
 bool plainFace(const QString &face)
 {
-    static const QStringList plain{
-        QString(),           QStringLiteral("Regular"), QStringLiteral("Book"),       QStringLiteral("Normal"),
-        QStringLiteral("Roman"), QStringLiteral("Plain"), QStringLiteral("Bold"),     QStringLiteral("Italic"),
-        QStringLiteral("Oblique"), QStringLiteral("BoldItalic"), QStringLiteral("BoldOblique")};
+    static const QStringList plain{QString(), QStringLiteral("Regular"), QStringLiteral("Book"),
+                                   QStringLiteral("Normal"), QStringLiteral("Roman"), QStringLiteral("Plain"),
+                                   QStringLiteral("Bold"), QStringLiteral("Italic"), QStringLiteral("Oblique"),
+                                   QStringLiteral("BoldItalic"), QStringLiteral("BoldOblique")};
     return plain.contains(QString(face).remove(QLatin1Char(' ')), Qt::CaseInsensitive);
 }
 
