@@ -554,12 +554,16 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent *event)
     _track = Tracking{};
     if (const auto hit = graphicUnderPoint(point)) {
         _Selected_Graphic = hit->graphic.get();
+        // The release of this click ends here, unless a window opens: a modal window takes that
+        // release, and a canvas still waiting for it would drop the user's next press.
+        _track.mode = Track::Swallow;
         if (hit->graphic->ctrl_is_visible && !hit->graphic->ctrl_is_locked) {
             startEditingGraphic(hit->graphic.get());
-            if (hit->graphic->kind() == SKTGraphicKind::Barcode)
+            if (hit->graphic->kind() == SKTGraphicKind::Barcode) {
+                _track = Tracking{};
                 canvasRequests().Open_Barcode_Window();
+            }
         }
-        _track.mode = Track::Swallow;
         return;
     }
     selectAndTrackMouse(point, event->modifiers() & Qt::ControlModifier);

@@ -50,6 +50,69 @@ double leadingFloat(const QString &field)
 
 double unit(double v) { return std::clamp(v, 0.0, 1.0); }
 
+// The weights a face's name can carry, heaviest words first where one holds another
+// ("SemiBold" holds "Bold", "ExtraLight" holds "Light").
+struct WeightWord {
+    const char *word;
+    QFont::Weight weight;
+};
+constexpr WeightWord kWeights[] = {
+    {"ExtraLight", QFont::ExtraLight}, {"UltraLight", QFont::ExtraLight}, {"Thin", QFont::Thin},
+    {"Hairline", QFont::Thin},         {"Light", QFont::Light},           {"SemiBold", QFont::DemiBold},
+    {"DemiBold", QFont::DemiBold},     {"ExtraBold", QFont::ExtraBold},   {"UltraBold", QFont::ExtraBold},
+    {"Bold", QFont::Bold},             {"Medium", QFont::Medium},         {"Black", QFont::Black},
+    {"Heavy", QFont::Black},
+};
+
+QFont::Weight weightNamed(const QString &face)
+{
+    for (const WeightWord &w : kWeights)
+        if (face.contains(QLatin1String(w.word), Qt::CaseInsensitive))
+            return w.weight;
+    return QFont::Normal;
+}
+
+// Faces that bold and italic name alone: written and read as they always were.
+bool plainFace(const QString &face)
+{
+    static const QStringList plain{QString(), QStringLiteral("Regular"), QStringLiteral("Book"),
+                                   QStringLiteral("Normal"), QStringLiteral("Roman"), QStringLiteral("Plain"),
+                                   QStringLiteral("Bold"), QStringLiteral("Italic"), QStringLiteral("Oblique"),
+                                   QStringLiteral("BoldItalic"), QStringLiteral("BoldOblique")};
+    return plain.contains(QString(face).remove(QLatin1Char(' ')), Qt::CaseInsensitive);
+}
+
+// The face a font string names after the family's dash: the face's own name (spaces left out)
+// when bold and italic cannot say it, else "Bold", "Italic" or "BoldItalic" as before.
+QString faceName(const QFont &font)
+{
+    const QString style = QString(font.styleName()).remove(QLatin1Char(' '));
+    if (!plainFace(style))
+        return style;
+    QString face;
+    if (font.weight() != QFont::Normal) {
+        for (const WeightWord &w : kWeights)
+            if (w.weight == font.weight()) {
+                face = QLatin1String(w.word);
+                break;
+            }
+        if (face.isEmpty() && font.bold())
+            face = QStringLiteral("Bold");
+    }
+    if (font.italic())
+        face += QStringLiteral("Italic");
+    return face;
+}
+
+// The installed style of `family` whose name without spaces is `face`; empty when none is.
+QString installedStyle(const QString &family, const QString &face)
+{
+    for (const QString &style : QFontDatabase::styles(family))
+        if (QString(style).remove(QLatin1Char(' ')).compare(face, Qt::CaseInsensitive) == 0)
+            return style;
+    return {};
+}
+
 }  // namespace
 
 QString Convert_Color_to_String(const QColor &colour)
@@ -75,13 +138,9 @@ QString Convert_Font_to_String(const QFont &font)
     // A font made without a family (Qt's default font) names none until it is matched: store the
     // family it is drawn with, or the string would read back as no font at all.
     QString name = font.family().isEmpty() ? QFontInfo(font).family() : font.family();
-    QStringList style;
-    if (font.bold())
-        style << QStringLiteral("Bold");
-    if (font.italic())
-        style << QStringLiteral("Italic");
-    if (!style.isEmpty())
-        name += QLatin1Char('-') + style.join(QString());
+    const QString face = faceName(font);
+    if (!face.isEmpty())
+        name += QLatin1Char('-') + face;
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 0.0;
     return name + QStringLiteral("::::") + QString::asprintf("%0.2f", size);
 }
@@ -93,7 +152,7 @@ QFont Convert_String_to_Font(const QString &text)
         return DEFAULT_FONT;
     QString family = text.left(sep);
     const double size = leadingFloat(text.mid(sep + 4));
-    bool bold = false, italic = false;
+    QString face;
 
     const QStringList families = QFontDatabase::families();
     auto installed = [&](const QString &name) {
@@ -101,22 +160,31 @@ QFont Convert_String_to_Font(const QString &text)
                            [&](const QString &f) { return f.compare(name, Qt::CaseInsensitive) == 0; });
     };
     if (!installed(family)) {
-        // "Family-BoldItalic": the style rides on the name.
+        // "Family-BoldItalic", "Family-LightItalic": the face rides on the name.
         const qsizetype dash = family.lastIndexOf(QLatin1Char('-'));
         if (dash > 0) {
-            const QString style = family.mid(dash + 1);
-            bold = style.contains(QLatin1String("Bold"), Qt::CaseInsensitive);
-            italic = style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
-                     style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive);
+            face = family.mid(dash + 1);
             family = family.left(dash);
         }
     }
     // A design made where other fonts are installed is drawn in the default family, but at the
     // size and in the style it was laid out with: text set small must not grow out of its box.
-    QFont font = installed(family) ? QFont(family) : DEFAULT_FONT;
+    const bool known = installed(family);
+    QFont font = known ? QFont(family) : DEFAULT_FONT;
     if (size > 0)
         font.setPointSizeF(size);
-    font.setBold(bold);
-    font.setItalic(italic);
+    const QString style = known && !plainFace(face) ? installedStyle(family, face) : QString();
+    if (!style.isEmpty()) {
+        // The very face the design was made with.
+        font.setStyleName(style);
+        font.setWeight(QFont::Weight(QFontDatabase::weight(family, style)));
+        font.setItalic(QFontDatabase::italic(family, style));
+    } else {
+        font.setWeight(weightNamed(face));
+        font.setItalic(face.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
+                       face.contains(QLatin1String("Oblique"), Qt::CaseInsensitive));
+        if (face.contains(QLatin1String("Condensed"), Qt::CaseInsensitive))
+            font.setStretch(QFont::Condensed);
+    }
     return font;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Colours and fonts as they are stored in design files and records:
-// colour "r:g:b:a" (components 0..1), font "name::::size".
+// colour "r:g:b:a" (components 0..1), font "name::::size". A face other than regular rides on
+// the name as "Family-Face" (the face's name without spaces: "Lato-LightItalic"); bold and
+// italic faces keep the names older files have ("-Bold", "-Italic", "-BoldItalic").
 
 #include <QColor>
 #include <QFont>

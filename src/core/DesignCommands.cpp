@@ -48,7 +48,6 @@ DesignSaveOutcome Save_project_file(const DesignData &design, const QString &cur
         if (chosen.isEmpty())
             return outcome;  // Cancelled: nothing written, nothing shown, the path unchanged
         path = withDesignExtension(chosen);
-        outcome.path = path;
     }
 
     DesignData toWrite = design;
@@ -71,6 +70,10 @@ DesignSaveOutcome Save_project_file(const DesignData &design, const QString &cur
         return outcome;
     }
     outcome.status = written.ok() ? DesignSaveOutcome::Saved : DesignSaveOutcome::Failed;
+    // The design takes the chosen file only once it holds the design: a Save As that failed
+    // leaves the design on the file it came from, which is still as it was last saved.
+    if (written.ok())
+        outcome.path = path;
     if (!written.ok())
         Show_NSLog_Message(QStringLiteral("Saving %1 failed: %2").arg(path, written.reason));
     if (request.showMessages) {
@@ -80,7 +83,8 @@ DesignSaveOutcome Save_project_file(const DesignData &design, const QString &cur
             Show_MessageBox(platform::withReason(
                 QStringLiteral("Unable to save file on this location please select any other location to save."),
                 written.reason));
-            outcome.path.clear();  // the design counts as unsaved
+            if (!request.saveAs)
+                outcome.path.clear();  // its own file could not take it: the design counts as unsaved
         }
         outcome.retitle = true;
     }

@@ -36,7 +36,8 @@ struct DesignSaveOutcome {
 // Save_project_file:show_msg:log_or_template: — saves `design` to the current path
 // (`currentPath`, the design's Project_File_Name) or, when there is none (blanks count as
 // none) or for Save As, to a path chosen in a save panel for "did" files. The mode letter is
-// "T" for a template, else Start_Card_Option. Cancel writes nothing and keeps the path. A
+// "T" for a template, else Start_Card_Option. Cancel writes nothing and keeps the path, and so
+// does a failed Save As; a failed Save with messages clears it (the design is unsaved). A
 // design that cannot be put together is reported ("%d -- reason") whatever the flags, and the
 // previous file stays whole; every failure answers Failed, also to a silent caller.
 DesignSaveOutcome Save_project_file(const DesignData &design, const QString &currentPath,

@@ -63,6 +63,9 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             }
             if (loaded != 1)
                 return;
+            // The card tabs show the twin's card, as after the template road: what the size
+            // change writes back from them next (the card's text font among it) is the twin's.
+            Show_Template_Size_Choice();
             if (visitor)
                 Resume_Visitor_Desk();
             // Loaded as a template, the twin left the title unnamed; its card has a name.
@@ -75,6 +78,10 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
     Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);
+    // The twin starts the design afresh, as the template did: Undo must not bring the other
+    // orientation's controls back onto this card, on either side.
+    if (twinLoaded)
+        Reset_Undo_With_Base_Snapshot();
 }
 
 void SKTWindowController::Set_Control_Location_Size_IF_Card_Size_Change(float old_width, float old_height,

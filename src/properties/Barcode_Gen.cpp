@@ -543,6 +543,7 @@ std::shared_ptr<SKTGraphic> Barcode_Gen::Open_Wnd(const SKTGraphic &graphic)
         Set_Barcode_Prop_To_Control(graphic);
     }
     goButtonActionPerformed();
+    m_shown = Shown_State();
     setResult(0);
     int code = 0;
     if (runner()) {
@@ -574,6 +575,13 @@ std::shared_ptr<SKTGraphic> Barcode_Gen::Open_Wnd(const SKTGraphic &graphic)
     }
     return pass_barcode_control;
 }
+
+Barcode_Gen::ShownState Barcode_Gen::Shown_State() const
+{
+    return {Current_Setup(), Data_source_type->currentIndex(), Batch_Series->currentText()};
+}
+
+bool Barcode_Gen::Changed_Since_Open() const { return !(Shown_State() == m_shown); }
 
 void Barcode_Gen::OK_Btn_Clicked()
 {

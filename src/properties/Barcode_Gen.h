@@ -43,6 +43,10 @@ public:
     void Set_Barcode_Prop_To_Control(const SKTGraphic &graphic);
     // The modal edit: the working copy with the edited set-up after OK, nullptr after Cancel.
     std::shared_ptr<SKTGraphic> Open_Wnd(const SKTGraphic &graphic);
+    // Whether the fields (set-up and data source) differ from what the last Open_Wnd showed:
+    // an OK on an untouched window must leave the control as stored, picture included, since
+    // a redrawn picture of a stored design need not match the one it was saved with.
+    bool Changed_Since_Open() const;
 
     // The set-up the fields show (the kind, the symbology, sizes, fonts, colours ...).
     barcode::BarcodeSetup Current_Setup() const;
@@ -164,8 +168,17 @@ private:
     void chooseFont(QFont &font);
     void showPreview(const QImage &image);
 
+    struct ShownState {
+        barcode::BarcodeSetup setup;
+        int source = 0;
+        QString item;
+        bool operator==(const ShownState &) const = default;
+    };
+    ShownState Shown_State() const;
+
     PropertyPanelHooks *m_hooks = nullptr;
     QImage m_preview;
+    ShownState m_shown;
     // The source the value fields show, and what the user had typed in them when they last left
     // "Manual": a series or column fills the fields, and going back to "Manual" must not lose
     // the typed value. Each load forgets both.

@@ -23,8 +23,13 @@ void PropertyPanel::Open_Barcode_Window()
     window->setHooks(&m_hooks);
     // The window works on a copy; the control may go while it is open.
     const std::shared_ptr<SKTGraphic> shown = selected->clone();
+    const bool pictured = !shown->_barcode_image.isNull();
     const std::shared_ptr<SKTGraphic> result = window->Open_Wnd(*shown);
     if (!result || Barcode_output_image.isNull())
+        return;
+    // An OK that changed nothing keeps the control as it is stored, its picture included; only
+    // a control that has no picture yet is given one.
+    if (!window->Changed_Since_Open() && pictured)
         return;
     Update_Barcode_Graphics(*result);
 }

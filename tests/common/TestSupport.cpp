@@ -79,20 +79,20 @@ CommaDecimalLocale::~CommaDecimalLocale()
     }
 }
 
-bool requireFont(const QString &family)
+bool requireFont(const QString &family, const QString &style, const char *package)
 {
-    if (QFontDatabase::families().contains(family))
+    if (QFontDatabase::families().contains(family) && (style.isEmpty() || QFontDatabase::styles(family).contains(style)))
         return true;
     // Said once in each test, however often the test asks.
     static QSet<QString> said;
     const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString key = family + QLatin1Char('/') + QLatin1String(test ? test->test_suite_name() : "") +
+    const QString key = family + QLatin1Char(' ') + style + QLatin1Char('/') + QLatin1String(test ? test->test_suite_name() : "") +
                         QLatin1Char('.') + QLatin1String(test ? test->name() : "");
     if (said.contains(key))
         return false;
     said.insert(key);
-    ADD_FAILURE() << "this test needs the font " << family.toStdString()
-                  << ": install fonts-dejavu-core (scripts/bootstrap does)";
+    ADD_FAILURE() << "this test needs the font " << (family + QLatin1Char(' ') + style).trimmed().toStdString()
+                  << ": install " << package << " (scripts/bootstrap does)";
     return false;
 }
 

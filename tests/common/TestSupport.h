@@ -101,7 +101,9 @@ private:
 // What a test draws or stores may need a font or an image format this machine lacks; these
 // say so in a failure that names the package to install, instead of letting the test fail on
 // a substitute. Both answer whether the need is met.
-bool requireFont(const QString &family);            // DejaVu Sans, Serif, Sans Mono: fonts-dejavu-core
+// DejaVu Sans, Serif, Sans Mono: fonts-dejavu-core; a face of the family (`style`, as the font
+// database names it) may need another package, which the failure then names.
+bool requireFont(const QString &family, const QString &style = {}, const char *package = "fonts-dejavu-core");
 bool requireImageFormat(const QByteArray &format);  // read and write; tiff, webp: qt6-image-formats-plugins
 
 // Serves events until `done` holds or `ms` have passed; whether it held. Every wait in a test

@@ -56,6 +56,7 @@ TEST(DesignSave, PathsPanelsAndMessages)
         {"silent save shows nothing", existing, silent, {}, S::Saved, existing, existing, ""},
         {"unwritable place, with messages", nowhere, plain, {}, S::Failed, {}, {}, "message"},
         {"unwritable place, silent keeps the path", nowhere, silent, {}, S::Failed, nowhere, {}, ""},
+        {"save as to an unwritable place keeps the file", existing, saveAs, {nowhere}, S::Failed, existing, {}, "saveFile message"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

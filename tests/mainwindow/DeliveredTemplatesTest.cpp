@@ -4,7 +4,9 @@
 
 #include "ControllerFixture.h"
 
+#include "core/ControlArchive.h"
 #include "core/SKTRenderingView.h"
+#include "properties/Barcode_Gen.h"
 #include "platform/Paths.h"
 #include "properties/PropertyPanel.h"
 
@@ -55,6 +57,30 @@ TEST_F(DeliveredTemplatesTest, EveryPhotoFrameShowsThePlaceholderPicture)
         }
     }
     EXPECT_GE(frames, 28) << "every delivered template has a photo frame";
+}
+
+// OK in the window of a barcode double-clicked, nothing changed: the barcode stays as stored,
+// though its stored picture is one a redraw here would not match.
+TEST_F(DeliveredTemplatesTest, OkOnAnUntouchedBarcodeWindowChangesNothing)
+{
+    int opened = 0, barcodes = 0;
+    const auto previous = Barcode_Gen::setModalRunner([&](Barcode_Gen &w) { return ++opened, press(w.OK_Btn), w.result(); });
+    QDirIterator it(platform::joinPath(Resource_Path, "Templates"), {"*.did"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        ASSERT_EQ(controller->Read_and_load_design_Log_NEW_METHOD(path, "T", false), 1);
+        for (const SKTGraphicPtr &g : document->graphics()) {
+            if (g->kind() != SKTGraphicKind::Barcode)
+                continue;
+            g->_barcode_image = g->_barcode_image.copy(QRect(QPoint(), g->_barcode_image.size() + QSize(0, 9)));
+            const QByteArray stored = Archive_Graphic(*g);
+            clickAt(canvas(0), g->bounds().center());
+            QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), g->bounds().center()));
+            EXPECT_TRUE(Archive_Graphic(*g) == stored && ++barcodes == opened) << path.toStdString();
+        }
+    }
+    Barcode_Gen::setModalRunner(previous);
+    EXPECT_EQ(barcodes, 28);
 }
 
 }  // namespace

@@ -8,9 +8,12 @@
 #include "groupmode/Group_Mode_Wizard.h"
 #include "platform/Paths.h"
 #include "platform/Plist.h"
+#include "properties/PropertyPanel.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -221,6 +224,23 @@ TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePictureOnlyWhenBothA
     }
 }
 
+// A text keeps its face through Save and Open; bold and italic keep the names older files have.
+TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
+{
+    for (const auto &[style, stored] : {std::pair("ExtraLight", "Sans-ExtraLight::"),
+                                        {"Condensed Bold Oblique", "Sans-CondensedBoldOblique::"}, {"Bold Oblique", "Sans-BoldItalic::"}}) {
+        if (!testsupport::requireFont("DejaVu Sans", style, "fonts-dejavu-extra"))
+            continue;
+        click("text_tool_btn");
+        ui->push(QFontDatabase::font("DejaVu Sans", style, 13));
+        press(controller->propertyPanel().text_font_btn);
+        saveAs(pathIn("faces.did"));
+        EXPECT_TRUE(designtest::fileBytes(pathIn("faces.did")).contains(stored)) << stored;
+        open(pathIn("faces.did"));
+        EXPECT_EQ(QFontInfo(document->graphics().front()->text_ctrl_font).styleName(), QString::fromLatin1(style));
+    }
+}
+
 // New, Open and Close ask to save first: Cancel, a cancelled save panel or a file that cannot be
 // written stop them with the design kept; No goes on without saving, a written save goes on.
 TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFails)
@@ -261,6 +281,13 @@ TEST_F(DesignFileCommandsTest, NewOpenAndCloseStopWhenTheirSaveIsCancelledOrFail
     ui->push(QString());
     click("SaveAs_btn");
     EXPECT_EQ(Project_File_Name, pathIn("second.did"));
+    // So does one the chosen place refuses: the title keeps the file, and Save writes there.
+    const QString title = controller->windowTitle();
+    ui->push(QStringLiteral("/nonexistent-folder/x.did"));
+    click("SaveAs_btn");
+    QFile::remove(pathIn("second.did"));
+    click("Save_btn");
+    EXPECT_TRUE(controller->windowTitle() == title && Read_Design_File(pathIn("second.did")).ok());
     ui->push(int(platform::AnswerNo));
     click("Close_btn");
     EXPECT_TRUE(document->graphics().empty());

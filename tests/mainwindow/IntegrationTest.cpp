@@ -14,6 +14,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -570,6 +571,25 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     EXPECT_EQ(document->graphics()[0]->linear_or_2d, 0);
     EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray("0123"));
     EXPECT_TRUE(archivetest::samePixels(document->graphics()[0]->_barcode_image, before));
+}
+
+// The barcode window a double-click opens is modal and takes that click's release: the next
+// click on the canvas counts (Cancel, click a text, Delete deletes the text).
+TEST_F(IntegrationTest, TheClickAfterTheBarcodeWindowCounts)
+{
+    click("Barcode_Tool_btn");
+    click("text_tool_btn");
+    const SKTGraphicPtr text = document->graphics().front(), code = document->graphics().back();
+    drag(canvas(0), QPointF(160, 80), QPointF(225, 135));  // the barcode clear of the text
+    const auto previous = Barcode_Gen::setModalRunner([](Barcode_Gen &w) { return press(w.Cancel_Btn), w.result(); });
+    const QPoint p = at(canvas(0), code->bounds().center());
+    QTest::mouseClick(canvas(0), Qt::LeftButton, {}, p);
+    QMouseEvent second(QEvent::MouseButtonDblClick, p, canvas(0)->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(canvas(0), &second);  // its release goes to the window
+    Barcode_Gen::setModalRunner(previous);
+    clickAt(canvas(0), text->bounds().center());
+    QTest::keyClick(canvas(0), Qt::Key_Delete);
+    EXPECT_TRUE(document->graphics() == SKTGraphicArray{code}) << "the text is deleted, not the barcode";
 }
 
 // The barcode window binds a barcode to a series, then to a spreadsheet column: each time the

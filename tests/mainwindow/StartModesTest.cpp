@@ -81,6 +81,18 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     orientation->setCurrentIndex(orientation->findText("Vertical"));
     const QString name = controller->cardTabs().card_name->text();
     EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + name + " )");
+    // The twin starts afresh: its texts keep their fonts, and Undo after an edit or after Copy to
+    // Other Side brings nothing of the other orientation back.
+    const DesignReadResult twin = Read_Design_File(platform::joinPath(Resource_Path, "Templates/Corporate/Blue Horizon (v).did"));
+    ASSERT_TRUE(twin.ok() && document->graphics().front()->kind() == SKTGraphicKind::Text);
+    EXPECT_EQ(document->graphics().front()->text_ctrl_font, twin.design->frontControls.front()->text_ctrl_font);
+    const SideState front = state(0), back = state(1);
+    click("Rect_Tool_btn");
+    click("Undo_btn");
+    ui->push(true);
+    click("copy_card_design_btn");
+    click("Undo_btn");
+    EXPECT_TRUE(state(0) == front && state(1) == back && !enabled("Undo_btn"));
 }
 
 // Each road yields a design in its mode, with the undo history the mode wants.

@@ -594,6 +594,9 @@ TEST_F(VisitorDeskTest, TheOrientationTwinOfAVisitorTemplateKeepsTheDesk)
     const QSizeF before = canvas(0)->canvasBounds().size();
     ASSERT_GT(before.width(), before.height());
     controller->Preset_ComboBox->setCurrentText("Vertical");
+    click("Rect_Tool_btn");
+    click("Undo_btn");
+    EXPECT_FALSE(enabled("Undo_btn")) << "nothing of the horizontal card is left to undo";
     const QSizeF after = canvas(0)->canvasBounds().size();
     EXPECT_LT(after.width(), after.height());
     EXPECT_EQ(Start_Card_Option.toStdString(), "V");
