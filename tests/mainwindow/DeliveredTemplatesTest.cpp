@@ -80,7 +80,7 @@ TEST_F(DeliveredTemplatesTest, OkOnAnUntouchedBarcodeWindowChangesNothing)
         }
     }
     Barcode_Gen::setModalRunner(previous);
-    EXPECT_EQ(barcodes, 28);
+    EXPECT_EQ(barcodes, 24);
 }
 
 }  // namespace
