@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -117,6 +118,21 @@ void Fit_Window_To_Screen(QWidget *window, QSize wanted)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     QSize room = screen ? screen->availableGeometry().size() - QSize(0, kTitleBar) : wanted;
     window->resize(wanted.boundedTo(room));
+}
+
+void Finish_Field_Edit(QWidget *window)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!window || !focus || !window->isAncestorOf(focus))
+        return;
+    if (!qobject_cast<QLineEdit *>(focus) && !qobject_cast<QAbstractSpinBox *>(focus))
+        return;
+    // Leaving it runs what a Tab out of it runs (its check and its apply); the typing goes on in
+    // it afterwards, as after a menu was opened over it.
+    const QPointer<QWidget> field = focus;
+    focus->clearFocus();
+    if (field && field->isVisible() && field->isEnabled())
+        field->setFocus(Qt::OtherFocusReason);
 }
 
 int Window_Title_Width(const QWidget *window)

@@ -48,6 +48,12 @@ void Fit_Window_To_Screen(QWidget *window, QSize wanted);
 // (its parent minimized) costs at most that bound.
 void Show_Painted(QWidget *window, int waitMs = 1000);
 
+// The field being typed in `window` ends its edit as when the user leaves it. A field applies
+// what was typed when it is left, and a command reached by its key or a tool button (which
+// takes no focus) would otherwise save, print or send the value from before the typing. A field
+// of another window (a dialog over this one) is left alone.
+void Finish_Field_Edit(QWidget *window);
+
 class QObject;
 // The width a window needs for its whole title beside a title bar's icon and buttons.
 int Window_Title_Width(const QWidget *window);
