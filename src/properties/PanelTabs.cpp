@@ -98,14 +98,15 @@ void PropertyPanel::buildHeader(QWidget *parent)
         g->addWidget(*fd.value, r, c + 1);
         g->addWidget(*fd.stepper, r, c + 2);
         g->addWidget(*fd.unit, r, c + 3);
-        // Arrows and a typed number both move or resize the selected controls.
+        // Arrows and a typed number both move or resize the selected controls. Left, the field
+        // shows the frame in force: text that is no number would otherwise stand for a value the
+        // control does not have.
         connect(*fd.stepper, &QDoubleSpinBox::valueChanged, this, fd.changed);
         PanelStepper *stepper = *fd.stepper;
-        connect(*fd.value, &QLineEdit::editingFinished, this, [stepper, value = *fd.value] {
-            bool ok = false;
-            const double v = value->text().toDouble(&ok);
-            if (ok && std::isfinite(v))
-                stepper->setValue(v);
+        connect(*fd.value, &QLineEdit::editingFinished, this, [this, stepper, value = *fd.value] {
+            if (const std::optional<double> v = Typed_Panel_Value(value->text(), stepper->minimum(), stepper->maximum()))
+                stepper->setValue(*v);
+            Set_Control_Pos_And_Size(Last_Selected_Graphic());
         });
     }
     f.line(QString(), ctrl_width_height_box);

@@ -237,4 +237,39 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
     EXPECT_EQ(controller->Front_card_Prop->Card_Cat_index(), -1);
 }
 
+// A number field left holding no number, or one past its range, shows the value in force, and
+// the custom size applied is the one its fields show.
+TEST_F(CardTabsTest, ANumberFieldLeftShowsTheValueInForce)
+{
+    controller->show();
+    controller->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    CardTabs &t = controller->cardTabs();
+    tick(t.Card_border_chk);
+    t.Preset_ComboBox->setCurrentIndex(2);  // Custom
+    const QSizeF card = controller->Front_card_Prop->Card_Size();
+    click("text_tool_btn");
+    auto *x = outlet<QLineEdit>("frame_main_pic_X_pos_val");
+    const struct {
+        QLineEdit *field;
+        const char *typed, *shows;  // nothing: what it showed before
+    } rows[] = {{x, "abc", nullptr}, {x, "4,5", nullptr}, {x, "", nullptr}, {x, "-99999", "-10000"},
+                {t.Card_bor_Text, "abc", nullptr}, {t.Card_bor_Text, "4,5", nullptr}, {t.Card_bor_Text, "99", "50"},
+                {t.width_Text, "abc", nullptr}, {t.width_Text, "", nullptr}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.field->objectName().toStdString() + " " + row.typed);
+        if (row.field != x && x->isVisible())
+            clickAt(canvas(0), QPointF(card.width() - 4, card.height() - 4));  // the card beside the text
+        testsupport::showTabOf(row.field);
+        const QString before = row.field->text();
+        row.field->setFocus();
+        QTest::keyClick(row.field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(row.field, row.typed);
+        QTest::keyClick(row.field, Qt::Key_Tab);
+        EXPECT_EQ(row.field->text(), row.shows ? QString::fromLatin1(row.shows) : before);
+    }
+    press(t.apply_size_btn);
+    EXPECT_NEAR(controller->Front_card_Prop->Card_Size().width(), t.width_Text->text().toDouble() * 72 / 25.4, 0.05);
+}
+
 }  // namespace
