@@ -124,6 +124,35 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     }
 }
 
+// The tool bar's selection commands follow Select All as they follow a click: two controls, the
+// card clicked beside them, then Select All from its key; both locked, only Copy and Unlock.
+TEST_F(WindowCommandsTest, SelectAllTurnsTheSelectionCommandsOn)
+{
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    click("Rect_Tool_btn");
+    click("Triangle_Tool_btn");
+    const QSizeF card = controller->Front_card_Prop->Card_Size();
+    const auto toolbar = [this] {
+        std::string states;
+        for (const char *b : {"Cut_btn", "Copy_btn", "Delete_btn", "Lock_btn", "Unlock_btn"})
+            states += enabled(b) ? '1' : '0';
+        return states;
+    };
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "locked" : "unlocked");
+        clickAt(canvas(0), QPointF(card.width() - 3, card.height() - 3));
+        ASSERT_TRUE(canvas(0)->selectedGraphics().empty());
+        EXPECT_EQ(toolbar(), "00000");
+        QTest::keySequence(canvas(0), QKeySequence(QKeySequence::SelectAll));
+        ASSERT_EQ(canvas(0)->selectedGraphics().size(), 2u);
+        EXPECT_EQ(toolbar(), locked ? "01001" : "11110");
+        if (!locked)
+            click("Lock_btn");
+    }
+}
+
 TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
 {
     click("Rect_Tool_btn");
