@@ -135,6 +135,25 @@ void Finish_Field_Edit(QWidget *window)
         field->setFocus(Qt::OtherFocusReason);
 }
 
+int Whole_Text_Width(const QLineEdit &box, const QString &text)
+{
+    const QMargins margins = box.textMargins();
+    const int frame = box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box) : 0;
+    // Two pixels either side of the text, the cursor and one for a fractional advance.
+    return box.fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * frame + 7;
+}
+
+void Keep_Text_Whole(QLineEdit *box, int least, int most)
+{
+    if (least < 0)
+        least = box->minimumWidth() > 0 ? box->minimumWidth() : box->minimumSizeHint().width();
+    const auto fit = [box, least, most] {
+        box->setMinimumWidth(std::max(least, std::min(most, Whole_Text_Width(*box, box->text()))));
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, fit);
+    fit();
+}
+
 int Window_Title_Width(const QWidget *window)
 {
     constexpr int kTitleBarControls = 160;  // the window's icon and its three buttons
