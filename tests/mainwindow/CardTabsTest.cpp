@@ -237,39 +237,43 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
     EXPECT_EQ(controller->Front_card_Prop->Card_Cat_index(), -1);
 }
 
-// A number field left holding no number, or one past its range, shows the value in force, and
-// the custom size applied is the one its fields show.
-TEST_F(CardTabsTest, ANumberFieldLeftShowsTheValueInForce)
+// A typed number counts as its field shows it: saved by the key or the tool bar's button before
+// the field is left; left holding no number or one past its range, the field shows the value in
+// force, and the custom size applied is the one its fields show.
+TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
 {
     controller->show();
     controller->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    saveAs(pathIn("typed.did"));
     CardTabs &t = controller->cardTabs();
     tick(t.Card_border_chk);
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom
-    const QSizeF card = controller->Front_card_Prop->Card_Size();
     click("text_tool_btn");
     auto *x = outlet<QLineEdit>("frame_main_pic_X_pos_val");
-    const struct {
-        QLineEdit *field;
-        const char *typed, *shows;  // nothing: what it showed before
-    } rows[] = {{x, "abc", nullptr}, {x, "4,5", nullptr}, {x, "", nullptr}, {x, "-99999", "-10000"},
-                {t.Card_bor_Text, "abc", nullptr}, {t.Card_bor_Text, "4,5", nullptr}, {t.Card_bor_Text, "99", "50"},
-                {t.width_Text, "abc", nullptr}, {t.width_Text, "", nullptr}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.field->objectName().toStdString() + " " + row.typed);
-        if (row.field != x && x->isVisible())
-            clickAt(canvas(0), QPointF(card.width() - 4, card.height() - 4));  // the card beside the text
-        testsupport::showTabOf(row.field);
-        const QString before = row.field->text();
-        row.field->setFocus();
-        QTest::keyClick(row.field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(row.field, row.typed);
-        QTest::keyClick(row.field, Qt::Key_Tab);
-        EXPECT_EQ(row.field->text(), row.shows ? QString::fromLatin1(row.shows) : before);
+    const auto type = [](QLineEdit *field, const char *typed) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, typed);
+    };
+    for (const char *typed : {"150", "160"}) {
+        type(x, typed);
+        typed[1] == '5' ? QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier) : click("Save_btn");
+        EXPECT_EQ(Read_Design_File(pathIn("typed.did")).design.value().frontControls.at(0)->xPosition(), atof(typed));
+    }
+    const std::tuple<QLineEdit *, const char *, const char *> rows[] = {
+        {x, "abc", "160"}, {x, "4,5", "160"}, {t.Card_bor_Text, "abc", "1"}, {t.Card_bor_Text, "99", "50"},
+        {t.width_Text, "abc", "85.6"}, {t.width_Text, "", "85.6"}};
+    for (const auto &[field, typed, shows] : rows) {
+        if (field != x && x->isVisible())
+            clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
+        testsupport::showTabOf(field);
+        type(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_EQ(field->text().toStdString(), shows) << typed;
     }
     press(t.apply_size_btn);
-    EXPECT_NEAR(controller->Front_card_Prop->Card_Size().width(), t.width_Text->text().toDouble() * 72 / 25.4, 0.05);
+    EXPECT_NEAR(controller->Front_card_Prop->Card_Size().width(), 85.6 * 72 / 25.4, 0.05);
 }
 
 }  // namespace

@@ -525,38 +525,3 @@ TEST_F(DesignFileCommandsTest, DamagedRecordsAreNamedInAShortBoxAndTooManyRefuse
 }
 
 }  // namespace
-
-namespace {
-
-// A number typed into a field and not yet left counts: the key and the tool bar's button save
-// what the field shows, and the typing goes on in the field afterwards.
-TEST_F(DesignFileCommandsTest, SaveTakesTheNumberStillBeingTyped)
-{
-    controller->show();
-    controller->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
-    const QString path = pathIn("typed.did");
-    saveAs(path);
-    click("text_tool_btn");
-    auto *x = outlet<QLineEdit>("frame_main_pic_X_pos_val");
-    const struct {
-        const char *typed;
-        std::function<void()> save;
-    } roads[] = {{"150", [x] { QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier); }},
-                 {"160", [this] { click("Save_btn"); }}};
-    for (const auto &road : roads) {
-        SCOPED_TRACE(road.typed);
-        x->setFocus();
-        QTest::keyClick(x, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(x, road.typed);
-        road.save();
-        EXPECT_EQ(ui->messages().value(ui->messages().size() - 1), kSaved);
-        const DesignReadResult read = Read_Design_File(path);
-        ASSERT_TRUE(read.ok() && read.design->frontControls.size() == 1u);
-        EXPECT_EQ(read.design->frontControls[0]->xPosition(), QString::fromLatin1(road.typed).toDouble());
-        EXPECT_EQ(x->text().toStdString(), road.typed);
-        EXPECT_TRUE(x->hasFocus());
-    }
-}
-
-}  // namespace
