@@ -243,7 +243,7 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
 TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
 {
     controller->show();
-    controller->activateWindow();
+    QApplication::setActiveWindow(controller.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
     saveAs(pathIn("typed.did"));
     CardTabs &t = controller->cardTabs();
@@ -251,16 +251,14 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom
     click("text_tool_btn");
     auto *x = outlet<QLineEdit>("frame_main_pic_X_pos_val");
-    const auto type = [](QLineEdit *field, const char *typed) {
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, typed);
+    const auto type = [](QLineEdit *f, const char *typed) {
+        f->setFocus(), QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(f, typed);
     };
-    for (const char *typed : {"150", "160"}) {
-        type(x, typed);
-        typed[1] == '5' ? QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier) : click("Save_btn");
-        EXPECT_EQ(Read_Design_File(pathIn("typed.did")).design.value().frontControls.at(0)->xPosition(), atof(typed));
-    }
+    const auto savedX = [this] { return Read_Design_File(pathIn("typed.did")).design.value().frontControls.at(0)->xPosition(); };
+    type(x, "150"), QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(savedX(), 150);
+    type(x, "160"), click("Save_btn");
+    EXPECT_EQ(savedX(), 160);
     const std::tuple<QLineEdit *, const char *, const char *> rows[] = {
         {x, "abc", "160"}, {x, "4,5", "160"}, {t.Card_bor_Text, "abc", "1"}, {t.Card_bor_Text, "99", "50"},
         {t.width_Text, "abc", "85.6"}, {t.width_Text, "", "85.6"}};
@@ -268,8 +266,7 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
         if (field != x && x->isVisible())
             clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
         testsupport::showTabOf(field);
-        type(field, typed);
-        QTest::keyClick(field, Qt::Key_Tab);
+        type(field, typed), QTest::keyClick(field, Qt::Key_Tab);
         EXPECT_EQ(field->text().toStdString(), shows) << typed;
     }
     press(t.apply_size_btn);
