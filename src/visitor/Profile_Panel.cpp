@@ -193,10 +193,9 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     photoRow->addLayout(photoBeside, 1);
     grid->addLayout(photoRow, customRow + 3, 0, 1, 4);
     grid->setRowStretch(customRow + 4, 1);
-    // The value boxes give way before the buttons and check boxes do; the captions keep their
-    // width (Refresh_Controls).
-    // A value shows whole up to a caption's widest: a name cut at its edge reads as another
-    // name. The clock's date and time have widths of their own (Refresh_Controls).
+    // The value boxes give way before the buttons and check boxes do, but not below their value
+    // up to a caption's widest: a name cut at its edge reads as another name. The captions, the
+    // clock's date and its time keep widths of their own (Refresh_Controls).
     for (QLineEdit *box : value)
         box->setMinimumWidth(40);
     for (int row = 0; row < kProfileFields; ++row)
