@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -143,6 +144,40 @@ void Fit_Window_To_Screen(QWidget *window, QSize wanted)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     QSize room = screen ? screen->availableGeometry().size() - QSize(0, kTitleBar) : wanted;
     window->resize(wanted.boundedTo(room));
+}
+
+void Finish_Field_Edit(QWidget *window)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!window || !focus || !window->isAncestorOf(focus))
+        return;
+    if (!qobject_cast<QLineEdit *>(focus) && !qobject_cast<QAbstractSpinBox *>(focus))
+        return;
+    // Leaving it runs what a Tab out of it runs (its check and its apply); the typing goes on in
+    // it afterwards, as after a menu was opened over it.
+    const QPointer<QWidget> field = focus;
+    focus->clearFocus();
+    if (field && field->isVisible() && field->isEnabled())
+        field->setFocus(Qt::OtherFocusReason);
+}
+
+int Whole_Text_Width(const QLineEdit &box, const QString &text)
+{
+    const QMargins margins = box.textMargins();
+    const int frame = box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box) : 0;
+    // Two pixels either side of the text, the cursor and one for a fractional advance.
+    return box.fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * frame + 7;
+}
+
+void Keep_Text_Whole(QLineEdit *box, int least, int most)
+{
+    if (least < 0)
+        least = box->minimumWidth() > 0 ? box->minimumWidth() : box->minimumSizeHint().width();
+    const auto fit = [box, least, most] {
+        box->setMinimumWidth(std::max(least, std::min(most, Whole_Text_Width(*box, box->text()))));
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, fit);
+    fit();
 }
 
 int Window_Title_Width(const QWidget *window)

@@ -54,6 +54,23 @@ void Fit_Window_To_Screen(QWidget *window, QSize wanted);
 // (its parent minimized) costs at most that bound.
 void Show_Painted(QWidget *window, int waitMs = 1000);
 
+// The field being typed in `window` ends its edit as when the user leaves it. A field applies
+// what was typed when it is left, and a command reached by its key or a tool button (which
+// takes no focus) would otherwise save, print or send the value from before the typing. A field
+// of another window (a dialog over this one) is left alone.
+void Finish_Field_Edit(QWidget *window);
+
+class QLineEdit;
+// The width a box needs to show `text` whole: the text, the box's frame, its inner margins and
+// the few pixels the box keeps either side of its text and for its cursor. No more: at 1024 px
+// every pixel counts.
+int Whole_Text_Width(const QLineEdit &box, const QString &text);
+// Keeps a box at least as wide as the text it shows, between `least` and `most` pixels, as its
+// text changes. A layout short of room narrows a box below its text, and the box then scrolls
+// it: a number cut at its left edge ("8.34" of 48.34) reads as another number. A text longer
+// than `most` still scrolls. The box's own minimum counts as `least` when none is given.
+void Keep_Text_Whole(QLineEdit *box, int least = -1, int most = 240);
+
 class QObject;
 // The width a window needs for its whole title beside a title bar's icon and buttons.
 int Window_Title_Width(const QWidget *window);

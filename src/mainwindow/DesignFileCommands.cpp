@@ -10,6 +10,7 @@
 #include "core/DesignFile.h"
 #include "core/Globals.h"
 #include "canvas/SKTGraphicView.h"
+#include "canvas/WidgetUtilities.h"
 #include "core/Utilities.h"
 #include "data/batch/BatchBinding.h"
 #include "data/export/ExportDialogs.h"
@@ -65,6 +66,8 @@ void appendAll(SKTDocument &document, int side, const SKTGraphicArray &controls)
 
 DesignData SKTWindowController::Current_Design_Data()
 {
+    // A field still being typed counts with what it shows.
+    Finish_Field_Edit(this);
     const QString sides = Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("2") : QStringLiteral("1");
     // The card properties hold the card's size: what a size field shows has been applied or not.
     // Both sides are one card.
@@ -91,6 +94,7 @@ DesignData SKTWindowController::Current_Design_Data()
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages, const QString &mode)
 {
+    Finish_Field_Edit(this);
     // A record that was read only in part is not written over the damaged one unasked.
     if (!m_damagedRecords.isEmpty() &&
         Show_YES_NO_MessageBox(QStringLiteral("This design was opened with damaged controls, shown as far as they could "

@@ -1,6 +1,7 @@
 // The window's Export command: it hands a snapshot of both sides and their data to the data
 // library's command, which asks, renders and writes away from the open design.
 
+#include "canvas/WidgetUtilities.h"
 #include "data/batch/BatchEngine.h"
 #include "data/export/ExportSheet.h"
 #include "data/spreadsheet/Data_From_Excel.h"
@@ -23,6 +24,8 @@ BatchDesign SKTWindowController::Set_Front_Back_Value_To_Print_Export_Mail() con
 
 BatchDesign SKTWindowController::Prepare_Print_Export_Mail()
 {
+    // Print, export and mail take what the fields show, a field still being typed too.
+    Finish_Field_Edit(this);
     // The side not in work may still show an older row (rows change on the side in work only);
     // the side in work shows the row on show as the person sees it, and stays as it is.
     if (Start_Card_Option == QLatin1String("G"))

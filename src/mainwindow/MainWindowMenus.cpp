@@ -240,8 +240,15 @@ void SKTWindowController::buildToolsMenu()
 
     // The Edit menu's states follow the selection of every side and the clipboard (the canvases
     // exist by now), so its shortcuts work whenever the items would be enabled.
+    // The tool bar's commands for a selection follow it too, whichever road changed it (Select
+    // All shows no control; group mode hides a field without showing the card's properties). A
+    // control then shown sets them for itself.
     for (SKTGraphicView *canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
-        connect(canvas, &SKTGraphicView::selectionChanged, this, [this] { Validate_Menu_Items(false); });
+        connect(canvas, &SKTGraphicView::selectionChanged, this, [this, canvas] {
+            Validate_Menu_Items(false);
+            if (m_panel && canvas == currentCanvas())
+                m_panel->Follow_Selection(canvas->selectedGraphics());
+        });
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, [this] { Validate_Menu_Items(); });
     Validate_Menu_Items();

@@ -44,21 +44,24 @@ namespace {
 // The range the content font steps within, in points.
 constexpr double kLeastContentPoints = 4.0, kMostContentPoints = 200.0;
 
-// Card tab rows: a typed number reaches its stepper when the field is left.
+QString wholeNumber(double v) { return QString::number(qint64(std::trunc(v))); }
+
+// Card tab rows: a typed number reaches its stepper when the field is left, held to the
+// stepper's range, and the field then shows the value in force as `shown` writes it: text that
+// is no number would otherwise stand for a value the card does not have.
 struct Rows : PanelForm {
     using PanelForm::PanelForm;
     template <class S = PanelStepper>
     void stepper(const QString &caption, PanelStepper *&stepper, const char *stepperName, QLineEdit *&text,
                  const char *textName, double minimum, double maximum, QLabel **label = nullptr,
-                 const char *labelName = nullptr)
+                 const char *labelName = nullptr, std::function<QString(double)> shown = wholeNumber)
     {
         PanelForm::stepper<S>(caption, stepper, stepperName, text, textName, minimum, maximum, label, labelName);
         PanelStepper *s = stepper;
-        QObject::connect(text, &QLineEdit::editingFinished, s, [s, text] {
-            bool ok = false;
-            const double v = text->text().toDouble(&ok);
-            if (ok && std::isfinite(v))
-                s->setValue(v);
+        QObject::connect(text, &QLineEdit::editingFinished, s, [s, text, shown] {
+            if (const std::optional<double> v = Typed_Panel_Value(text->text(), s->minimum(), s->maximum()))
+                s->setValue(*v);
+            text->setText(shown(s->value()));
         });
     }
 };
@@ -172,8 +175,9 @@ QWidget *CardTabs::buildSizeTab()
     });
     r.box(OUT(card_size_box), tr("Card Size (mm)"));
     Rows s(card_size_box);
-    s.stepper<ArrowStepper>(tr("Width"), OUT(width_Stepper), OUT(width_Text), 0, 10000);
-    s.stepper<ArrowStepper>(tr("Height"), OUT(height_Stepper), OUT(height_Text), 0, 10000);
+    const auto inUnit = [this](double v) { return Size_Field_Text(v, m_hooks.Measument_Unit_Is()); };
+    s.stepper<ArrowStepper>(tr("Width"), OUT(width_Stepper), OUT(width_Text), 0, 10000, nullptr, nullptr, inUnit);
+    s.stepper<ArrowStepper>(tr("Height"), OUT(height_Stepper), OUT(height_Text), 0, 10000, nullptr, nullptr, inUnit);
     unit_width_label = named(new QLabel(QStringLiteral("(mm)"), card_size_box), "unit_width_label");
     unit_height_label = named(new QLabel(QStringLiteral("(mm)"), card_size_box), "unit_height_label");
     s.grid->addWidget(unit_width_label, 0, 3);

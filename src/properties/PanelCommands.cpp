@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <algorithm>
 #include <optional>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +54,17 @@ void PropertyPanel::Enable_Standard_Button_For_Control() { setToolbarStates(kOn,
 void PropertyPanel::Disable_Standard_Button_For_Card() { setToolbarStates(kOff, kOff, kPasteStatus, kOff, kOff); }
 void PropertyPanel::Disable_Standard_Button_For_Lock() { setToolbarStates(kOff, kKeep, kOff, kOff, kOn); }
 void PropertyPanel::Enable_Standard_Button_For_Unlock() { setToolbarStates(kOn, kOn, kPasteStatus, kOn, kOff); }
+
+void PropertyPanel::Follow_Selection(const SKTGraphicArray &selected)
+{
+    if (selected.empty())
+        return Disable_Standard_Button_For_Card();
+    Enable_Standard_Button_For_Control();
+    if (std::all_of(selected.begin(), selected.end(), [](const SKTGraphicPtr &g) { return g->ctrl_is_locked; }))
+        Disable_Standard_Button_For_Lock();
+    else
+        Enable_Standard_Button_For_Unlock();
+}
 
 void PropertyPanel::Set_Paste_Button_Status()
 {

@@ -40,14 +40,21 @@ struct PanelForm {
         line(caption, field, extra);
         return field;
     }
-    // A read-only font name with its Font… button. The style widens a short button to a stock
-    // width that the name beside it needs more: the button keeps only the room of its caption.
+    // A read-only font name across the row, its Font… button under it: the name shows whole
+    // ("Vu Sans ( 11.00 )" is no font), and beside the button it would not fit a narrow panel.
+    // The style widens a short button to a stock width: the button keeps only the room of its
+    // caption.
     QLineEdit *font(const QString &caption, QLineEdit *&field, const char *name, QPushButton *button)
     {
         const int pad = 2 * (button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
                              button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + pad);
-        add(caption, field, name, new QLineEdit(host), button)->setReadOnly(true);
+        field = named(new QLineEdit(host), name);
+        field->setReadOnly(true);
+        Keep_Text_Whole(field);
+        grid->addWidget(new QLabel(caption, host), row, 0);
+        grid->addWidget(field, row++, 1, 1, 2);
+        grid->addWidget(button, row++, 1, 1, 2, Qt::AlignRight);
         return field;
     }
     QComboBox *combo(const QString &caption, QComboBox *&field, const char *name, const QStringList &items)
@@ -85,6 +92,7 @@ struct PanelForm {
                  const char *labelName = nullptr)
     {
         text = named(new QLineEdit(host), textName);
+        Keep_Text_Whole(text);
         stepper = named(new S(host), stepperName);
         stepper->setRange(minimum, maximum);
         auto *l = new QLabel(caption, host);

@@ -65,7 +65,9 @@ void PropertyPanel::buildHeader(QWidget *parent)
 
     ctrl_width_height_box = named(new QGroupBox(m_header), "ctrl_width_height_box");
     auto *g = new QGridLayout(ctrl_width_height_box);
-    g->setContentsMargins(6, 4, 6, 4);
+    g->setContentsMargins(3, 4, 3, 4);
+    // Caption, value, arrows and unit sit close: the room goes to the values, which show whole.
+    g->setHorizontalSpacing(2);
     struct Field {
         PanelStepper **stepper;
         const char *stepperName;
@@ -89,23 +91,27 @@ void PropertyPanel::buildHeader(QWidget *parent)
     for (int i = 0; i < 4; ++i) {
         const Field &fd = fields[i];
         *fd.value = named(new QLineEdit(ctrl_width_height_box), fd.valueName);
+        Keep_Text_Whole(*fd.value);
         *fd.stepper = named(new PanelStepper(ctrl_width_height_box), fd.stepperName);
         (*fd.stepper)->setRange(-10000, 10000);
         (*fd.stepper)->setDecimals(4);
         *fd.unit = named(new QLabel(ctrl_width_height_box), fd.unitName);
         const int r = i / 2, c = (i % 2) * 4;
-        g->addWidget(new QLabel(QString::fromLatin1(fd.caption), ctrl_width_height_box), r, c);
+        auto *caption = new QLabel(QString::fromLatin1(fd.caption), ctrl_width_height_box);
+        caption->setContentsMargins(c ? 6 : 0, 0, 2, 0);
+        g->addWidget(caption, r, c);
         g->addWidget(*fd.value, r, c + 1);
         g->addWidget(*fd.stepper, r, c + 2);
         g->addWidget(*fd.unit, r, c + 3);
-        // Arrows and a typed number both move or resize the selected controls.
+        // Arrows and a typed number both move or resize the selected controls. Left, the field
+        // shows the frame in force: text that is no number would otherwise stand for a value the
+        // control does not have.
         connect(*fd.stepper, &QDoubleSpinBox::valueChanged, this, fd.changed);
         PanelStepper *stepper = *fd.stepper;
-        connect(*fd.value, &QLineEdit::editingFinished, this, [stepper, value = *fd.value] {
-            bool ok = false;
-            const double v = value->text().toDouble(&ok);
-            if (ok && std::isfinite(v))
-                stepper->setValue(v);
+        connect(*fd.value, &QLineEdit::editingFinished, this, [this, stepper, value = *fd.value] {
+            if (const std::optional<double> v = Typed_Panel_Value(value->text(), stepper->minimum(), stepper->maximum()))
+                stepper->setValue(*v);
+            Set_Control_Pos_And_Size(Last_Selected_Graphic());
         });
     }
     f.line(QString(), ctrl_width_height_box);

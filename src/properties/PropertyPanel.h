@@ -75,6 +75,10 @@ public:
     void Disable_Standard_Button_For_Lock();
     void Enable_Standard_Button_For_Unlock();
     void Set_Paste_Button_Status();
+    // The states for a selection made without a control shown (Select All, a cleared side): the
+    // card's with none selected, a locked control's when every selected one is locked, else an
+    // unlocked control's.
+    void Follow_Selection(const SKTGraphicArray &selected);
     void Enable_Same_Size_Buttons(bool on);
     void Enable_Natural_Size_Buttons(bool on);
     void Enable_Align_With_Grid_Button(bool on);

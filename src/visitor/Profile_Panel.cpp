@@ -1,6 +1,7 @@
 #include "visitor/Profile_Panel.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "canvas/WidgetUtilities.h"
 #include "core/PictureServices.h"
 #include "core/Globals.h"
 #include "core/SKTDocument.h"
@@ -64,15 +65,6 @@ QImage previewOf(const QString &path)
     if (!image.isNull() && (image.width() > kPreviewSide || image.height() > kPreviewSide))
         image = image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return image;
-}
-
-// The width a box needs to show `text` whole: the text, the box's frame, its inner margins and
-// the few pixels the box keeps either side of its text. No more: at 1024 px every pixel counts.
-int wholeTextWidth(const QLineEdit &box, const QString &text)
-{
-    const QMargins margins = box.textMargins();
-    const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
-    return box.fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * frame + 6;
 }
 
 void setBoxOn(QLineEdit *box, bool on)
@@ -201,10 +193,14 @@ Profile_Panel::Profile_Panel(VisitorMode &mode, int side, QWidget *parent)
     photoRow->addLayout(photoBeside, 1);
     grid->addLayout(photoRow, customRow + 3, 0, 1, 4);
     grid->setRowStretch(customRow + 4, 1);
-    // The value boxes give way before the buttons and check boxes do; the captions keep their
-    // width (Refresh_Controls).
+    // The value boxes give way before the buttons and check boxes do, but not below their value
+    // up to a caption's widest: a name cut at its edge reads as another name. The captions, the
+    // clock's date and its time keep widths of their own (Refresh_Controls).
     for (QLineEdit *box : value)
         box->setMinimumWidth(40);
+    for (int row = 0; row < kProfileFields; ++row)
+        if (row != kDateField && row != kTimeField)
+            Keep_Text_Whole(value[size_t(row)], 40, kCaptionMost);
     image_path_val->setMinimumWidth(40);
 
     Clock_Timer = new QTimer(this);
@@ -424,15 +420,15 @@ void Profile_Panel::Refresh_Controls()
     // whole however narrow the panel is made; a caption typed longer scrolls in its box.
     int captionWidth = 40;
     for (int row = 0; row < kProfileFields; ++row)
-        captionWidth = std::max(captionWidth, std::min(kCaptionMost, wholeTextWidth(*label[size_t(row)], *captions[row])));
+        captionWidth = std::max(captionWidth, std::min(kCaptionMost, Whole_Text_Width(*label[size_t(row)], *captions[row])));
     for (QLineEdit *box : label)
         box->setMinimumWidth(captionWidth);
     // The clock's date and time read whole too: a date cut at its left edge reads as another day.
     int dateWidth = 0;
     for (int month = 1; month <= 12; ++month)
-        dateWidth = std::max(dateWidth, wholeTextWidth(*value[kDateField], Visitor_Date_Text(QDate(2000, month, 28))));
+        dateWidth = std::max(dateWidth, Whole_Text_Width(*value[kDateField], Visitor_Date_Text(QDate(2000, month, 28))));
     value[kDateField]->setMinimumWidth(dateWidth);
-    value[kTimeField]->setMinimumWidth(wholeTextWidth(*value[kTimeField], QStringLiteral("00:00:00")));
+    value[kTimeField]->setMinimumWidth(Whole_Text_Width(*value[kTimeField], QStringLiteral("00:00:00")));
     for (int row = 0; row < kProfileFields; ++row) {
         label[size_t(row)]->setText(*captions[row]);
         value[size_t(row)]->clear();

@@ -37,10 +37,16 @@ constexpr int kDesignWish = 290;
 constexpr int kUsualCardWidth = 243, kCardShadow = 4;
 
 // The least width of a scroll column: its contents' least width beside a vertical scroll bar.
-int leastColumnWidth(const QScrollArea &column, const QWidget *contents)
+// With `barWhenTaller`, the bar's room is kept only when the contents may be taller than the
+// column: room for a bar the column never shows is taken from the values beside it, which then
+// show cut. A column not yet shown is taken as high as its window less the bars above it.
+int leastColumnWidth(const QScrollArea &column, const QWidget *contents, bool barWhenTaller = false)
 {
+    constexpr int kAboveColumns = 120;  // menu, tool bar and the side buttons
     const QSize least = contents ? contents->minimumSizeHint().expandedTo(contents->minimumSize()) : QSize();
-    return least.width() + column.verticalScrollBar()->sizeHint().width() + 2 * column.frameWidth();
+    const int height = column.isVisible() ? column.viewport()->height() : column.window()->height() - kAboveColumns;
+    const bool fits = barWhenTaller && height > 0 && least.height() <= height;
+    return least.width() + (fits ? 0 : column.verticalScrollBar()->sizeHint().width()) + 2 * column.frameWidth();
 }
 
 // The least width of a column before a scroll area it shows has to scroll its rows sideways.
@@ -351,7 +357,7 @@ void VisitorMode::fitLiveColumns()
         outer->widget(outer->indexOf(verticalSplitView) + 1)->setMinimumWidth(0);
     // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
     const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
-    const int panelLeast = leastColumnWidth(*scrollView, shown);
+    const int panelLeast = leastColumnWidth(*scrollView, shown, true);
     const int listLeast = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget()) : 0;
     const int designLeast = myTargetView->minimumSizeHint().width();
     // The card column wants the card whole at the zoom in force, with what frames it.

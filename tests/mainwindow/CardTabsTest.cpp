@@ -237,4 +237,37 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
     EXPECT_EQ(controller->Front_card_Prop->Card_Cat_index(), -1);
 }
 
+// A typed number counts as its field shows it: saved by key or tool bar before the field is left;
+// left holding no number or one past its range, the field shows the value in force.
+TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
+{
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    saveAs(pathIn("typed.did"));
+    CardTabs &t = controller->cardTabs();
+    tick(t.Card_border_chk);
+    t.Preset_ComboBox->setCurrentIndex(2);  // Custom
+    click("text_tool_btn");
+    auto *x = outlet<QLineEdit>("frame_main_pic_X_pos_val");
+    const auto type = [](QLineEdit *f, const char *typed) {
+        f->setFocus(), QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(f, typed);
+    };
+    const auto savedX = [this] { return Read_Design_File(pathIn("typed.did")).design.value().frontControls.at(0)->xPosition(); };
+    type(x, "150"), QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(savedX(), 150);
+    type(x, "160"), click("Save_btn");
+    EXPECT_EQ(savedX(), 160);
+    const std::tuple<QLineEdit *, const char *, const char *> rows[] = {
+        {x, "abc", "160"}, {x, "4,5", "160"}, {t.Card_bor_Text, "abc", "1"}, {t.Card_bor_Text, "99", "50"},
+        {t.width_Text, "abc", "85.6"}, {t.width_Text, "", "85.6"}};
+    for (const auto &[field, typed, shows] : rows) {
+        if (field != x && x->isVisible())
+            clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
+        testsupport::showTabOf(field);
+        type(field, typed), QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_EQ(field->text().toStdString(), shows) << typed;
+    }
+}
+
 }  // namespace

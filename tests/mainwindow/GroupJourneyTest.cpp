@@ -923,6 +923,33 @@ TEST_F(GroupJourney, LaunchedIntoGroupModeTheWindowFitsASmallScreen)
         EXPECT_FALSE(rows->isVisible() && rows->horizontalScrollBar()->maximum() > 0) << rows->objectName().toStdString() << " scrolls sideways";
 }
 
+// On a 1024x700 screen every box of group mode shows its value from its first character: a
+// text's position, size and font as the user typed them, and long values of the entry panel.
+TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
+{
+    controller->resize(1024, 700);
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    const QString book = pathIn("long.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Title"}, {"Riverside College", "Student, Year 2"}}, true));
+    ASSERT_EQ(startGroupRoad(book), 1);
+    clickAt(canvas(0), canvas(0)->Selcect_Ctrl_With_ID("Fup_Name")->bounds().center());
+    PropertyPanel &p = controller->propertyPanel();
+    for (const auto &[field, typed] : {std::pair{p.frame_main_pic_Y_pos_val, "48.34"}, {p.frame_main_pic_width_val, "151.73"}})
+        field->setFocus(), QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(field, typed),
+            QTest::keyClick(field, Qt::Key_Return);
+    QStringList cut;
+    for (QLineEdit *box : {p.frame_main_pic_Y_pos_val, p.frame_main_pic_width_val, p.Text_font_value, panel(0)->value[0]}) {
+        testsupport::showTabOf(box);
+        box->end(false), box->grab();
+        if (!box->isVisible() || box->cursorPositionAt(QPoint(box->contentsRect().left() + 4, box->height() / 2)) != 0)
+            cut << box->text();
+    }
+    EXPECT_EQ(cut.join(", ").toStdString(), "");
+    EXPECT_LE(controller->width(), 1024);
+}
+
 // A row stored from a side whose photo is the placeholder, or that has no photo control, keeps
 // no picture path; a placeholder path read from the table shows as no photo.
 TEST_F(GroupJourney, ARowWithoutAPhotoStoresNoPath)

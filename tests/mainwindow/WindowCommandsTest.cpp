@@ -109,6 +109,9 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     click("Back_Side_btn");
     click("Front_Side_btn");
     EXPECT_EQ(states(), "0010") << "after the sides were switched";
+    // Select All shows no control: the tool bar's selection commands follow it all the same.
+    QTest::keySequence(canvas(0), QKeySequence(QKeySequence::SelectAll));
+    EXPECT_TRUE(enabled("Cut_btn") && enabled("Copy_btn") && enabled("Delete_btn") && !enabled("Unlock_btn"));
 
     QAction *rulers = controller->findChild<QAction *>(QStringLiteral("rulers_menu"));
     ASSERT_NE(rulers, nullptr);
