@@ -57,6 +57,7 @@ struct Seen {
     std::vector<QSize> sizes;
     QString title;
     QColor background;  // just inside the window's left edge, half way down
+    QStringList cutButtons;  // a button too narrow for its text, on any page
 };
 
 // The runs of the application's modal seams, all ending in `visit`; a fake of the UI services
@@ -79,6 +80,16 @@ public:
         return found;
     }
 };
+
+// The width a button needs to show its text whole: the text, the box or dot before it, an icon,
+// and a little room on either side.
+int widthForText(const QAbstractButton &b)
+{
+    const bool mark = qobject_cast<const QCheckBox *>(&b) || qobject_cast<const QRadioButton *>(&b);
+    return b.fontMetrics().size(0, QString(b.text()).remove(QLatin1Char('&'))).width()
+           + (mark ? b.style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4 : 6)
+           + (b.icon().isNull() ? 0 : b.iconSize().width() + 4);
+}
 
 class WindowFitTest : public ControllerTest {
 protected:
@@ -110,6 +121,10 @@ protected:
             if (const QString shots = qEnvironmentVariable("FIT_SHOTS"); !shots.isEmpty())
                 w.grab().save(QStringLiteral("%1/%2 - %3.png").arg(shots, name, page).replace(QLatin1Char(','), QString()));
             s.pages << page;
+            for (QPushButton *b : w.findChildren<QPushButton *>())
+                if (b->isVisible() && b->window() == &w && !b->text().isEmpty() && b->width() < widthForText(*b))
+                    s.cutButtons << QStringLiteral("%1 (%2): \"%3\" is %4 wide, its text needs %5")
+                                        .arg(name, page, b->text()).arg(b->width()).arg(widthForText(*b));
             const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
             s.sizes.push_back(w.size().expandedTo(least));
         };
@@ -160,6 +175,7 @@ protected:
                                .arg(name, s.pages[qsizetype(i)])
                                .arg(s.sizes.front().width()).arg(s.sizes.front().height()).arg(z.width()).arg(z.height());
             }
+            out << s.cutButtons;
             // The title bar shows the whole title beside its buttons.
             QFont bold = QApplication::font();
             bold.setBold(true);
@@ -203,12 +219,7 @@ QStringList clippedControls(QWidget &window, const QString &face)
         const auto *tool = qobject_cast<QToolButton *>(w);
         const bool textShown = !text.isEmpty() && !(tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly);
         if (auto *b = qobject_cast<QAbstractButton *>(w); b && textShown) {
-            // The text, the box or dot before it, an icon, and a little room on either side.
-            const bool mark = qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b);
-            const int needs = b->fontMetrics().size(0, QString(text).remove(QLatin1Char('&'))).width()
-                              + (mark ? b->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4 : 6)
-                              + (b->icon().isNull() ? 0 : b->iconSize().width() + 4);
-            if (b->width() < needs)
+            if (const int needs = widthForText(*b); b->width() < needs)
                 out << QStringLiteral("%1 is %2 wide, its text needs %3").arg(what).arg(b->width()).arg(needs);
         }
         QRect r = w->geometry();
