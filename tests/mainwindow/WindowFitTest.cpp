@@ -39,6 +39,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -57,7 +58,7 @@ struct Seen {
     std::vector<QSize> sizes;
     QString title;
     QColor background;  // just inside the window's left edge, half way down
-    QStringList cutButtons;  // a button too narrow for its text, on any page
+    QStringList clipped;  // controls not seen whole, on any page
 };
 
 // The runs of the application's modal seams, all ending in `visit`; a fake of the UI services
@@ -81,15 +82,7 @@ public:
     }
 };
 
-// The width a button needs to show its text whole: the text, the box or dot before it, an icon,
-// and a little room on either side.
-int widthForText(const QAbstractButton &b)
-{
-    const bool mark = qobject_cast<const QCheckBox *>(&b) || qobject_cast<const QRadioButton *>(&b);
-    return b.fontMetrics().size(0, QString(b.text()).remove(QLatin1Char('&'))).width()
-           + (mark ? b.style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4 : 6)
-           + (b.icon().isNull() ? 0 : b.iconSize().width() + 4);
-}
+QStringList clippedControls(QWidget &window, const QString &face);
 
 class WindowFitTest : public ControllerTest {
 protected:
@@ -121,10 +114,7 @@ protected:
             if (const QString shots = qEnvironmentVariable("FIT_SHOTS"); !shots.isEmpty())
                 w.grab().save(QStringLiteral("%1/%2 - %3.png").arg(shots, name, page).replace(QLatin1Char(','), QString()));
             s.pages << page;
-            for (QPushButton *b : w.findChildren<QPushButton *>())
-                if (b->isVisible() && b->window() == &w && !b->text().isEmpty() && b->width() < widthForText(*b))
-                    s.cutButtons << QStringLiteral("%1 (%2): \"%3\" is %4 wide, its text needs %5")
-                                        .arg(name, page, b->text()).arg(b->width()).arg(widthForText(*b));
+            s.clipped << clippedControls(w, QStringLiteral("%1 (%2)").arg(name, page));
             const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
             s.sizes.push_back(w.size().expandedTo(least));
         };
@@ -175,7 +165,7 @@ protected:
                                .arg(name, s.pages[qsizetype(i)])
                                .arg(s.sizes.front().width()).arg(s.sizes.front().height()).arg(z.width()).arg(z.height());
             }
-            out << s.cutButtons;
+            out << s.clipped;
             // The title bar shows the whole title beside its buttons.
             QFont bold = QApplication::font();
             bold.setBold(true);
@@ -219,7 +209,12 @@ QStringList clippedControls(QWidget &window, const QString &face)
         const auto *tool = qobject_cast<QToolButton *>(w);
         const bool textShown = !text.isEmpty() && !(tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly);
         if (auto *b = qobject_cast<QAbstractButton *>(w); b && textShown) {
-            if (const int needs = widthForText(*b); b->width() < needs)
+            // The text, the box or dot before it, an icon, and a little room on either side.
+            const bool mark = qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b);
+            const int needs = b->fontMetrics().size(0, QString(text).remove(QLatin1Char('&'))).width()
+                              + (mark ? b->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4 : 6)
+                              + (b->icon().isNull() ? 0 : b->iconSize().width() + 4);
+            if (b->width() < needs)
                 out << QStringLiteral("%1 is %2 wide, its text needs %3").arg(what).arg(b->width()).arg(needs);
         }
         QRect r = w->geometry();
@@ -282,6 +277,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     pages["Card_Wizard"] = {{"next", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Next_btn"); })},
                             {"back", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Back_btn"); })},
                             {"next again", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Next_btn"); })}};
+    std::optional<fakecamera::ScopedFakeCamera> camera;  // for the cropping tool's camera screen
     pages["Cropping_Tool"] = {
         {"crop screen", on<Cropping_Tool>([this](Cropping_Tool &w) {
              w.findChild<QLineEdit *>("file_path")->setText(pathIn("face.png"));
@@ -295,6 +291,14 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
              w.OK_Btn_Clicked();
          })},
         {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
+        {"camera screen", on<Cropping_Tool>([&camera](Cropping_Tool &w) {
+             camera.emplace();
+             w.Refresh_Camera_Clicked();
+             press(w.findChild<QAbstractButton *>("input_option_matrix_2"));
+             press(w.findChild<QAbstractButton *>("output_option_matrix_1"));
+             w.OK_Btn_Clicked();  // the custom name is the one the tool suggests
+         })},
+        {"back from the camera", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
     };
     const auto pressNamed = [](const char *button) {
         return [button](QWidget &w) {
