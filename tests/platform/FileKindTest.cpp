@@ -34,15 +34,19 @@ TEST(FileKind, AFileThatMayBlockIsNamedWithoutBeingOpened)
         for (const auto &[question, answer] : questions) {
             std::atomic<bool> answered = false, letGo = false;
             std::thread watchdog([&] {
-                for (int waited = 0; !answered; waited += 20, std::this_thread::sleep_for(std::chrono::milliseconds(20)))
-                    if (const int fd = waited > 5000 ? ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK) : -1; fd >= 0)
+                for (int waited = 0; !answered; waited += 20) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                    const int fd = waited > 5000 ? ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK) : -1;
+                    if (fd >= 0)
                         letGo = true, ::close(fd);
+                }
             });
             EXPECT_TRUE(answer(file)) << question << " of " << qPrintable(file);
             answered = true;
             watchdog.join();
             char events[4096];
-            EXPECT_TRUE(!letGo && read(watch, events, sizeof events) < 0) << question << ": opened " << qPrintable(file);
+            EXPECT_TRUE(!letGo && read(watch, events, sizeof events) < 0)
+                << question << ": opened " << qPrintable(file);
         }
     close(watch);
 }
