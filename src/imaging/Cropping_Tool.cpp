@@ -255,15 +255,24 @@ void Cropping_Tool::buildWindow()
     Face_Size_Stepper->setRange(0, 500);
     side->addWidget(extend_face_box);
 
+    // The actions on one row, the way out on the next: five buttons on one row made that row
+    // the widest thing in the column and held the window at its least width, so the buttons
+    // had no room beyond their bare texts ("Open Folder" ran into its frame) and a window
+    // manager that kept the window inside a small screen squeezed them below their texts.
     button_box = named(new QWidget, "button_box");
-    auto *buttons = new QHBoxLayout(button_box);
+    auto *buttons = new QVBoxLayout(button_box);
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addWidget(Back_Btn = named(new QPushButton(QStringLiteral("Back")), "Back_Btn"));
-    buttons->addWidget(crop_btn = named(new QPushButton(QStringLiteral("Crop")), "crop_btn"));
-    buttons->addWidget(crop_all_btn = named(new QPushButton(QStringLiteral("Crop All")), "crop_all_btn"));
-    buttons->addWidget(Open_Folder_Btn = named(new QPushButton(QStringLiteral("Open Folder")), "Open_Folder_Btn"));
+    auto *actions = new QHBoxLayout;
+    actions->addWidget(crop_btn = named(new QPushButton(QStringLiteral("Crop")), "crop_btn"));
+    actions->addWidget(crop_all_btn = named(new QPushButton(QStringLiteral("Crop All")), "crop_all_btn"));
+    actions->addWidget(Open_Folder_Btn = named(new QPushButton(QStringLiteral("Open Folder")), "Open_Folder_Btn"));
+    buttons->addLayout(actions);
+    auto *leave = new QHBoxLayout;
+    leave->addWidget(Back_Btn = named(new QPushButton(QStringLiteral("Back")), "Back_Btn"));
+    leave->addStretch(1);
     auto *close = named(new QPushButton(QStringLiteral("Close")), "Close_Btn");
-    buttons->addWidget(close);
+    leave->addWidget(close);
+    buttons->addLayout(leave);
     auto *direct = new QHBoxLayout;
     direct->addWidget(View_direct_Series_Btn = named(new QPushButton(QStringLiteral("View Series…")), "View_direct_Series_Btn"));
     direct->addWidget(Crop_direct_Btn = named(new QPushButton(QStringLiteral("Crop Image")), "Crop_direct_Btn"));

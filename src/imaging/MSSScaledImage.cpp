@@ -2,10 +2,10 @@
 
 #include "core/ImageResolution.h"
 #include "imaging/CropOperations.h"
+#include "platform/FileIcons.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>
-#include <QMimeDatabase>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -60,7 +60,7 @@ QSizeF MSSScaledImage::originalImageSize() const
         return {};
     double factor = 1.0;
     if (fileURL_.isLocalFile()
-        && QMimeDatabase().mimeTypeForFile(fileURL_.toLocalFile()).inherits(QStringLiteral("application/pdf")))
+        && platform::mimeTypeOfFile(fileURL_.toLocalFile()).inherits(QStringLiteral("application/pdf")))
         factor = 2.5;
     const QSizeF points = Image_Size_In_Points(image_);
     const float w = std::isnan(points.width()) ? float(image_.width()) : std::max(float(points.width()), float(image_.width()));

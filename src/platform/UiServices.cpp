@@ -1,5 +1,6 @@
 #include "platform/UiServices.h"
 
+#include "platform/FileIcons.h"
 #include "platform/MainThread.h"
 #include "platform/TextLength.h"
 
@@ -17,11 +18,9 @@
 #include <QScreen>
 #include <QUrl>
 #include <QFileDialog>
-#include <QFileIconProvider>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QMimeDatabase>
 #include <QProcess>
 
 namespace platform {
@@ -56,52 +55,6 @@ QString fitted(const QString &text)
     return Screen_Fit_Text(text, rows, rowChars);
 }
 
-// A file's icon and kind in a panel, from its name alone. Qt's own provider reads each listed
-// file (the MIME database sniffs what its name does not settle, the desktop theme may ask GIO
-// for the same), on the GUI thread while the panel lists a folder: a file that blocks on read,
-// as /proc/kmsg does, froze the window for good, and a slow disk slowed every keystroke.
-class NameOnlyIconProvider final : public QAbstractFileIconProvider {
-public:
-    QIcon icon(IconType type) const override
-    {
-        // The style's icons where there are widgets, as Qt's panel shows; else the theme's.
-        return qobject_cast<QApplication *>(QCoreApplication::instance()) ? m_style.icon(type)
-                                                                         : QAbstractFileIconProvider::icon(type);
-    }
-
-    QIcon icon(const QFileInfo &info) const override
-    {
-        if (info.isRoot())
-            return icon(Drive);
-        if (info.isDir())
-            return icon(Folder);
-        if (info.isFile()) {
-            const QMimeType kind = byName(info);
-            const QIcon themed = QIcon::fromTheme(kind.iconName(), QIcon::fromTheme(kind.genericIconName()));
-            if (!themed.isNull())
-                return themed;
-        }
-        return icon(File);
-    }
-
-    QString type(const QFileInfo &info) const override
-    {
-        // Qt's answer for anything but a regular file comes from its metadata alone.
-        if (!info.isFile())
-            return QAbstractFileIconProvider::type(info);
-        const QMimeType kind = byName(info);
-        return kind.comment().isEmpty() ? kind.name() : kind.comment();
-    }
-
-private:
-    QMimeType byName(const QFileInfo &info) const
-    {
-        return m_mime.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
-    }
-    QMimeDatabase m_mime;
-    QFileIconProvider m_style;
-};
-
 // Every file panel of the application: Qt's own panel (the platform's takes no provider of
 // ours), naming files by their names alone. The provider outlives every panel.
 class Panel : public QFileDialog {
@@ -110,9 +63,8 @@ public:
         : QFileDialog(dialogParent(), title,
                       dir.isEmpty() || QFileInfo(dir).isDir() ? dir : QFileInfo(dir).absolutePath())
     {
-        static auto *const provider = new NameOnlyIconProvider;
         setOption(QFileDialog::DontUseNativeDialog);
-        setIconProvider(provider);
+        setIconProvider(nameOnlyIconProvider());
         // A file named in place of the folder is selected only now, so that Qt's provider never
         // looked at it.
         if (!dir.isEmpty() && !QFileInfo(dir).isDir())
@@ -334,7 +286,7 @@ namespace {
 bool desktopHasHandlerFor(const QString &path)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
+    const QString mime = mimeTypeOfFile(path).name();
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
     if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)

@@ -39,6 +39,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -57,6 +58,7 @@ struct Seen {
     std::vector<QSize> sizes;
     QString title;
     QColor background;  // just inside the window's left edge, half way down
+    QStringList clipped;  // controls not seen whole, on any page
 };
 
 // The runs of the application's modal seams, all ending in `visit`; a fake of the UI services
@@ -79,6 +81,8 @@ public:
         return found;
     }
 };
+
+QStringList clippedControls(QWidget &window, const QString &face);
 
 class WindowFitTest : public ControllerTest {
 protected:
@@ -110,6 +114,7 @@ protected:
             if (const QString shots = qEnvironmentVariable("FIT_SHOTS"); !shots.isEmpty())
                 w.grab().save(QStringLiteral("%1/%2 - %3.png").arg(shots, name, page).replace(QLatin1Char(','), QString()));
             s.pages << page;
+            s.clipped << clippedControls(w, QStringLiteral("%1 (%2)").arg(name, page));
             const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
             s.sizes.push_back(w.size().expandedTo(least));
         };
@@ -160,6 +165,7 @@ protected:
                                .arg(name, s.pages[qsizetype(i)])
                                .arg(s.sizes.front().width()).arg(s.sizes.front().height()).arg(z.width()).arg(z.height());
             }
+            out << s.clipped;
             // The title bar shows the whole title beside its buttons.
             QFont bold = QApplication::font();
             bold.setBold(true);
@@ -271,6 +277,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     pages["Card_Wizard"] = {{"next", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Next_btn"); })},
                             {"back", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Back_btn"); })},
                             {"next again", on<Card_Wizard>([](Card_Wizard &w) { pressIn(w, "Next_btn"); })}};
+    std::optional<fakecamera::ScopedFakeCamera> camera;  // for the cropping tool's camera screen
     pages["Cropping_Tool"] = {
         {"crop screen", on<Cropping_Tool>([this](Cropping_Tool &w) {
              w.findChild<QLineEdit *>("file_path")->setText(pathIn("face.png"));
@@ -284,6 +291,14 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
              w.OK_Btn_Clicked();
          })},
         {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
+        {"camera screen", on<Cropping_Tool>([&camera](Cropping_Tool &w) {
+             camera.emplace();
+             w.Refresh_Camera_Clicked();
+             press(w.findChild<QAbstractButton *>("input_option_matrix_2"));
+             press(w.findChild<QAbstractButton *>("output_option_matrix_1"));
+             w.OK_Btn_Clicked();  // the custom name is the one the tool suggests
+         })},
+        {"back from the camera", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
     };
     const auto pressNamed = [](const char *button) {
         return [button](QWidget &w) {
