@@ -236,6 +236,14 @@ QString Remove_Reserve_Char_In_File_Name(const QString &s)
     return Trim_Str(out);
 }
 
+QString Hidden_Name_Refusal(const QString &name, const QString &what)
+{
+    if (!name.startsWith(QLatin1Char('.')))
+        return {};
+    return QStringLiteral("A %1 name can't begin with a dot: the %1 would be hidden and not listed. "
+                          "Please enter another name.").arg(what);
+}
+
 QString Replace_char_in_string(const QString &s, const QString &a, const QString &b)
 {
     if (a.isEmpty())

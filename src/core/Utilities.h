@@ -37,6 +37,10 @@ bool Trims_Away(QChar c);
 QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop);
 QString Replace_Char_For_valid(const QString &s);
 QString Remove_Reserve_Char_In_File_Name(const QString &s);
+// Why a name the user gave a file or folder that the program lists again is refused, or
+// nothing: the system hides a name beginning with a dot, so no list would show it and the user
+// could neither use, rename nor delete it. `what` names the thing ("template", "project").
+QString Hidden_Name_Refusal(const QString &name, const QString &what);
 QString Replace_char_in_string(const QString &s, const QString &a, const QString &b);
 QString Left_Str_substringToIndex(const QString &s, int n);
 QString Right_Str_substringFromIndex(const QString &s, int n);

@@ -117,7 +117,9 @@ QString Group_Project_Path(const QString &name, const QString &folder, bool *exi
 {
     const QString clean = Clean_Store_Name(name);
     const QString dir = Store_Path(folder);
-    const QString path = clean.isEmpty() || dir.isEmpty() ? QString() : dir + QLatin1Char('/') + clean + QStringLiteral(".did");
+    // A hidden project would never be listed (the new-project screen says why it is refused).
+    const bool hidden = !Hidden_Name_Refusal(clean, {}).isEmpty();
+    const QString path = clean.isEmpty() || hidden || dir.isEmpty() ? QString() : dir + QLatin1Char('/') + clean + QStringLiteral(".did");
     if (exists)
         *exists = !path.isEmpty() && QFileInfo::exists(path);
     return path;
@@ -176,6 +178,8 @@ QString Rename_Group_Project(const QString &projectPath, const QString &newName,
     const QString name = Clean_Store_Name(newName);
     if (name.isEmpty())
         return QStringLiteral("Please enter project name.");
+    if (const QString hidden = Hidden_Name_Refusal(name, QStringLiteral("project")); !hidden.isEmpty())
+        return hidden;
     const QString target = QFileInfo(path).dir().filePath(name + QStringLiteral(".did"));
     if (target == path)
         return {};
@@ -226,6 +230,8 @@ QString Create_Group_Folder(const QString &parent, const QString &name, QString 
     const QString clean = Clean_Store_Name(name);
     if (clean.isEmpty())
         return QStringLiteral("Please enter folder name.");
+    if (const QString hidden = Hidden_Name_Refusal(clean, QStringLiteral("folder")); !hidden.isEmpty())
+        return hidden;
     if (parent.trimmed().isEmpty() || Store_Path(parent).isEmpty())
         return QStringLiteral("Please select project path.");
     const QString rel = parent.trimmed() + QLatin1Char('/') + clean;

@@ -603,6 +603,8 @@ void Group_Mode_Wizard::Rename_Template_Click()
     const QString name = Clean_Store_Name(typed);
     if (name.isEmpty())
         return say(QStringLiteral("Please enter template name."));
+    if (const QString hidden = Hidden_Name_Refusal(name, QStringLiteral("template")); !hidden.isEmpty())
+        return say(hidden);
     if (name == old)
         return;
     const QString preview = QFileInfo(Selected_Template_Path).dir().filePath(name + QLatin1Char('.') + QFileInfo(Selected_Template_Path).suffix());
@@ -783,6 +785,8 @@ void Group_Mode_Wizard::OK_Click()
         return say(QStringLiteral("Please select project path."));
     if (workbook.isEmpty())
         return say(QStringLiteral("Please select excel file."));
+    if (const QString hidden = Hidden_Name_Refusal(Clean_Store_Name(name), QStringLiteral("project")); !hidden.isEmpty())
+        return say(hidden);
     if (Chk_xl_data_fil_exist(name, folder))
         return say(QStringLiteral("Project name already exist."));
     if (final_grp_design_path.isEmpty())

@@ -112,11 +112,8 @@ void Export_Template::OKPressed()
         Show_MessageBox(QStringLiteral("Please enter template name."));
         return;
     }
-    // The system hides a file whose name begins with a dot: the gallery would never list the
-    // template, so the user could neither use, rename nor delete it.
-    if (name.startsWith(QLatin1Char('.'))) {
-        Show_MessageBox(QStringLiteral("A template name can't begin with a dot: the template would be hidden and "
-                                       "not listed. Please enter another name."));
+    if (const QString hidden = Hidden_Name_Refusal(name, QStringLiteral("template")); !hidden.isEmpty()) {
+        Show_MessageBox(hidden);
         return;
     }
     const bool exists = QFile::exists(platform::joinPath(userFolder, name + QLatin1Char('.') + design_file_EXT));

@@ -73,6 +73,9 @@ QWidget *scrolling(QWidget *content)
     area->setFrameShape(QFrame::NoFrame);
     auto *holder = new QWidget;
     auto *column = new QVBoxLayout(holder);
+    // The rows keep margins of their own: a second pair beside them would take from the card
+    // column the width a small screen has not got.
+    column->setContentsMargins(0, column->contentsMargins().top(), 0, column->contentsMargins().bottom());
     column->addWidget(content);
     column->addStretch(1);
     area->setWidget(holder);
@@ -219,6 +222,10 @@ QWidget *CardTabs::buildBackgroundTab()
     r.add(QString(), OUT(Card_fill_chk), new QCheckBox(tr("Fill the card"), w));
     connect(Card_fill_chk, &QCheckBox::clicked, this, &CardTabs::Card_Fill_Chk_Box);
     Rows f(r.box(OUT(Card_Fill_Box)));
+    // The widest box of the card's tabs: its rows sit closer to its frame, so the tab fits beside
+    // the whole card on a small screen.
+    const QMargins fillMargins = f.grid->contentsMargins();
+    f.grid->setContentsMargins(std::min(fillMargins.left(), 3), fillMargins.top(), std::min(fillMargins.right(), 3), fillMargins.bottom());
     auto *kinds = new QWidget(Card_Fill_Box);
     // Two by two, so the page fits the panel's width.
     auto *kindRow = new QGridLayout(kinds);

@@ -39,6 +39,9 @@ QWidget *scrolling(const char *name, QWidget *content)
     area->setFrameShape(QFrame::NoFrame);
     auto *holder = new QWidget;
     auto *column = new QVBoxLayout(holder);
+    // The rows keep margins of their own: a second pair beside them would take from the card
+    // column the width a small screen has not got.
+    column->setContentsMargins(0, column->contentsMargins().top(), 0, column->contentsMargins().bottom());
     column->addWidget(content);
     column->addStretch(1);
     area->setWidget(holder);
@@ -98,7 +101,7 @@ void PropertyPanel::buildHeader(QWidget *parent)
         *fd.unit = named(new QLabel(ctrl_width_height_box), fd.unitName);
         const int r = i / 2, c = (i % 2) * 4;
         auto *caption = new QLabel(QString::fromLatin1(fd.caption), ctrl_width_height_box);
-        caption->setContentsMargins(c ? 6 : 0, 0, 2, 0);
+        caption->setContentsMargins(c ? 3 : 0, 0, 0, 0);
         g->addWidget(caption, r, c);
         g->addWidget(*fd.value, r, c + 1);
         g->addWidget(*fd.stepper, r, c + 2);

@@ -358,7 +358,7 @@ void VisitorMode::fitLiveColumns()
     // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
     const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
     const int panelLeast = leastColumnWidth(*scrollView, shown, true);
-    const int listLeast = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget()) : 0;
+    const int listLeast = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget(), true) : 0;
     const int designLeast = myTargetView->minimumSizeHint().width();
     // The card column wants the card whole at the zoom in force, with what frames it.
     const SKTGraphicView *canvas = currentCanvas();

@@ -60,6 +60,10 @@ TEST(GroupProjects, StoreCommandsLeaveTheTreeAsTheUserExpects)
         {"rename onto a used name", [] { return Rename_Group_Project(at("All/Staff (copy 2).did"), "Staff"); },
          "Project name already exist.",
          "All|  Staff (copy 1)|  Staff (copy 2)|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
+        {"hidden names", [] { return Rename_Group_Project(at("All/Staff (copy 2).did"), ".Crew") + Create_Group_Folder("All", ".Old"); },
+         "A project name can't begin with a dot: the project would be hidden and not listed. Please enter another name."
+         "A folder name can't begin with a dot: the folder would be hidden and not listed. Please enter another name.",
+         "All|  Staff (copy 1)|  Staff (copy 2)|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
         {"rename", [] { return Rename_Group_Project(at("All/Staff (copy 2).did"), "Crew"); }, "",
          "All|  Crew|  Staff (copy 1)|  Staff|All/Sales|All/Sales/2019|Sales|Sales/2019"},
         {"same-named folder", [] { return Delete_Group_Folder(at("Sales/2019")); }, "",
@@ -110,7 +114,7 @@ TEST(GroupProjects, NamesNeverLeaveTheStore)
         const char *name, *folder, *project;  // project: relative to the store, "" refused
     } cases[] = {
         {"MyProject", "All", "All/MyProject.did"}, {"  Team A ", "All", "All/Team A.did"},
-        {"../x", "All", "All/.._x.did"},  {"..", "All", ""},    {".", "All", ""},
+        {"../x", "All", ""},  {"..", "All", ""},    {".", "All", ""},
         {"a\\b", "All", "All/a_b.did"},  {"Crew/One", "All", "All/Crew_One.did"}, {"/", "All", ""},
         {"x", "../..", ""},   {"x", "All/../..", ""},
         {"x", "", ""},        {"", "All", ""},

@@ -936,7 +936,8 @@ TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
     ASSERT_EQ(startGroupRoad(book), 1);
     clickAt(canvas(0), canvas(0)->Selcect_Ctrl_With_ID("Fup_Name")->bounds().center());
     PropertyPanel &p = controller->propertyPanel();
-    for (const auto &[field, typed] : {std::pair{p.frame_main_pic_Y_pos_val, "48.34"}, {p.frame_main_pic_width_val, "151.73"}})
+    for (const auto &[field, typed] : {std::pair{p.frame_main_pic_X_pos_val, "148.34"}, {p.frame_main_pic_Y_pos_val, "48.34"},
+                                       {p.frame_main_pic_width_val, "151.73"}})
         field->setFocus(), QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(field, typed),
             QTest::keyClick(field, Qt::Key_Return);
     QStringList cut;
@@ -948,6 +949,20 @@ TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
     }
     EXPECT_EQ(cut.join(", ").toStdString(), "");
     EXPECT_LE(controller->width(), 1024);
+    // Whichever tab of the text's or the card's is open, the card stays whole and nothing scrolls sideways.
+    cut.clear();
+    for (const bool card : {false, true}) {
+        if (card)
+            clickAt(canvas(0), QPointF(2, 2));
+        for (int i = 0; i < p.sett_tab->count(); ++i) {
+            testsupport::showTabOf(p.sett_tab->widget(i));
+            QCoreApplication::processEvents();
+            for (QScrollArea *area : controller->findChildren<QScrollArea *>())
+                if (area->isVisible() && area->horizontalScrollBar()->maximum() > 0)
+                    cut << p.sett_tab->tabText(i) + ": " + area->objectName();
+        }
+    }
+    EXPECT_EQ(cut.join(", ").toStdString(), "");
 }
 
 // A row stored from a side whose photo is the placeholder, or that has no photo control, keeps

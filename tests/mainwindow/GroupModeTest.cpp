@@ -55,6 +55,7 @@ TEST_F(GroupModeTest, GroupRoadMakesAndOpensProjectsInTheStore)
         {"Lost", book, 0, 2,
          "\u201CLost.did\u201D\n\nFile is corrupt and cannot be opened.\n\nReason: No such file or directory.", 1},
         {"..", book, 0, 0, "Please enter a valid project name."},
+        {" .Staff", book, 0, 0, "A project name can't begin with a dot: the project would be hidden and not listed. Please enter another name."},
         {"MyProject", book, 1, 2, ""},
         {"MyProject", book, 0, 0, "Project name already exist."},
         {nullptr, {}, 1, 0, ""},

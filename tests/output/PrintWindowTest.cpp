@@ -138,6 +138,7 @@ TEST(PrintProfiles, SavedFieldsApplyBackAndBadNamesAreRefused)
     } names[] = {{"???", "Please enter profile name.", ""},
                  {"/Default/", "This is a Default profile name.\n\nPlease enter another profile name.", ""},
                  {"DEFAULT", "This is a Default profile name.\n\nPlease enter another profile name.", ""},
+                 {"?.Staff", "A profile name can't begin with a dot: the profile would be hidden and not listed. Please enter another name.", ""},
                  {" Staff/Day ", "", "Staff_Day"}};
     for (const Name &n : names) {
         QString cleaned;

@@ -407,6 +407,8 @@ QString Check_Profile_Name(const QString &printer, const QString &name, QString 
     *cleaned = Remove_Reserve_Char_In_File_Name(Trim_Str(name));
     if (cleaned->isEmpty())
         return QStringLiteral("Please enter profile name.");
+    if (const QString hidden = Hidden_Name_Refusal(*cleaned, QStringLiteral("profile")); !hidden.isEmpty())
+        return hidden;
     if (cleaned->compare(QLatin1String("default"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("This is a Default profile name.\n\nPlease enter another profile name.");
     return {};
