@@ -42,6 +42,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QApplication>
 
 namespace {
 
@@ -1002,5 +1003,25 @@ TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
         ASSERT_TRUE(card.save(pathIn("pass.png")));
         for (const QByteArray &code : testsupport::runTool(zbarimg, {"-q", "--raw", pathIn("pass.png")}).out.split('\n'))
             EXPECT_TRUE(code.isEmpty() || code == "V-1003") << title << ": " << code.constData();
+    }
+}
+
+// The entry panel's buttons and fields keep the card's keys off the card: Delete, Select All and
+// Cut pressed after a click on Browse, a field's tick box or a field leave every control.
+TEST_F(VisitorDeskTest, KeysInTheEntryPanelLeaveTheCardAlone)
+{
+    startVisitor();
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    ASSERT_TRUE(QImage(60, 80, QImage::Format_RGB32).save(pathIn("face.png")));
+    ui->push(pathIn("face.png"));
+    for (QWidget *w : std::initializer_list<QWidget *>{front().browse_pic_btn, front().value_chk[3], front().value[0]}) {
+        QTest::mouseClick(w, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), w);
+        const size_t controls = document->graphicsOfSide(0).size();
+        for (const auto keys : {QKeySequence::Delete, QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Cut})
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+        EXPECT_EQ(document->graphicsOfSide(0).size(), controls) << w->objectName().toStdString();
     }
 }
