@@ -37,6 +37,9 @@ bool Trims_Away(QChar c);
 QString Trim_Where(const QString &s, const std::function<bool(QChar)> &drop);
 QString Replace_Char_For_valid(const QString &s);
 QString Remove_Reserve_Char_In_File_Name(const QString &s);
+// What a name dialog says when the name it was given mends to nothing: `askForName` for a name
+// left blank; for one typed of reserved characters alone, which ones a file name cannot hold.
+QString Empty_Name_Message(const QString &typed, const QString &askForName);
 QString Replace_char_in_string(const QString &s, const QString &a, const QString &b);
 QString Left_Str_substringToIndex(const QString &s, int n);
 QString Right_Str_substringFromIndex(const QString &s, int n);
