@@ -990,7 +990,8 @@ TEST_F(VisitorDeskTest, ACancelledStartKeepsTheDesksTyping)
 }
 
 // Each delivered visitor template's pass, the visitor's number typed at the desk: a scanner
-// reads that number off the printed card or nothing, never the template's sample visitor.
+// reads that number off the printed card or nothing, never the template's sample visitor, and
+// a visitor given no number is not given a sample one.
 TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
 {
     REQUIRE_TOOL(zbarimg, "zbarimg");  // reads the Code 128 that ZXingReader trips over
@@ -998,6 +999,8 @@ TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
     for (const char *title : titles) {
         chooseVisitorRoad(nullptr, title);
         ASSERT_TRUE(title == titles[0] ? setUpWindow() : startAgain(13, "V")) << title;
+        // Before a number is typed the pass offers none a visitor would be recorded under.
+        EXPECT_FALSE(front().value[9]->text().contains(QRegularExpression("\\d"))) << front().value[9]->text().toStdString();
         type(front().value[9], "V-1003");
         const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Prepare_Print_Export_Mail().front, 300);
         ASSERT_TRUE(card.save(pathIn("pass.png")));
