@@ -170,6 +170,8 @@ def main():
         fail(e.status, str(e))
     except smtplib.SMTPAuthenticationError as e:
         fail(4, "login refused (%d)" % e.smtp_code)
+    except smtplib.SMTPSenderRefused as e:
+        fail(5, "the server refused the sender's address (%d)" % e.smtp_code)
     except smtplib.SMTPRecipientsRefused as e:
         code = next(iter(e.recipients.values()))[0]
         fail(5, "the server refused this address (%d)" % code)

@@ -279,10 +279,11 @@ const Style kStyles[] = {
     {"Transport", "Airside Navy", "Eastfield Airport", "Ground Crew, Airside", "Kim Larsen", "EFA-6625",
      QColor(30, 58, 138), QColor(56, 189, 248), QColor(239, 246, 255), 1, 2},
     // A visitor pass carries no barcode: the desk fills in the visitor's own number, and a code
-    // holding the sample number would send a scanner at the door to another visitor.
-    {"Visitor", "Visitor Amber", "Welcome to Northwind", "Visitor", "Visitor Name", "V-000127",
+    // holding the sample number would send a scanner at the door to another visitor. Its number
+    // is a placeholder, not a number: a visitor given none is recorded under no one's number.
+    {"Visitor", "Visitor Amber", "Welcome to Northwind", "Visitor", "Visitor Name", "number",
      QColor(217, 119, 6), QColor(31, 41, 55), QColor(255, 251, 235), 0, 0},
-    {"Visitor", "Guest Cyan", "Lakeside Hospital", "Guest, escorted", "Guest Name", "G-004311",
+    {"Visitor", "Guest Cyan", "Lakeside Hospital", "Guest, escorted", "Guest Name", "number",
      QColor(8, 145, 178), QColor(250, 204, 21), QColor(236, 254, 255), 1, 0},
 };
 

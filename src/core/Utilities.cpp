@@ -244,6 +244,23 @@ QString Hidden_Name_Refusal(const QString &name, const QString &what)
                           "Please enter another name.").arg(what);
 }
 
+QString Empty_Name_Message(const QString &typed, const QString &askForName)
+{
+    QStringList held;
+    if (!Remove_Reserve_Char_In_File_Name(typed).isEmpty())
+        return askForName;  // refused for another reason than its characters
+    for (QChar c : typed) {
+        const QString quoted = QLatin1Char('"') + c + QLatin1Char('"');
+        if (isReserved(c) && !held.contains(quoted))
+            held << quoted;
+    }
+    // "Please enter a name" answers a typed name as if nothing had been typed.
+    if (held.isEmpty())
+        return askForName;
+    return QStringLiteral("A name can't be made of %1 alone: a file name can't hold %2. Please enter another name.")
+        .arg(held.join(QStringLiteral(", ")), held.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+}
+
 QString Replace_char_in_string(const QString &s, const QString &a, const QString &b)
 {
     if (a.isEmpty())

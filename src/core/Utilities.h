@@ -41,6 +41,9 @@ QString Remove_Reserve_Char_In_File_Name(const QString &s);
 // nothing: the system hides a name beginning with a dot, so no list would show it and the user
 // could neither use, rename nor delete it. `what` names the thing ("template", "project").
 QString Hidden_Name_Refusal(const QString &name, const QString &what);
+// What a name dialog says when the name it was given mends to nothing: `askForName` for a name
+// left blank; for one typed of reserved characters alone, which ones a file name cannot hold.
+QString Empty_Name_Message(const QString &typed, const QString &askForName);
 QString Replace_char_in_string(const QString &s, const QString &a, const QString &b);
 QString Left_Str_substringToIndex(const QString &s, int n);
 QString Right_Str_substringFromIndex(const QString &s, int n);

@@ -43,7 +43,7 @@ bool nameAccepted(const ImportTarget &t)
 {
     if (!t.fileMode || !Valid_Series_Name(t.seriesName).isEmpty())
         return true;
-    Show_MessageBox(QStringLiteral("Please enter valid series name."));
+    Show_MessageBox(Empty_Name_Message(t.seriesName, QStringLiteral("Please enter valid series name.")));
     return false;
 }
 

@@ -123,7 +123,7 @@ bool Save_Columns_Into_Series(const QList<QStringList> &rows, const QList<SheetS
 {
     const QString name = Valid_Series_Name(typedName);
     if (name.isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please enter valid series name."));
+        Show_MessageBox(Empty_Name_Message(typedName, QStringLiteral("Please enter valid series name.")));
         return false;
     }
     const QString path = Series_File_Path(name);

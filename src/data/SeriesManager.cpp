@@ -71,7 +71,7 @@ bool Save_Series(const QStringList &values, const QString &typedName, const QStr
 {
     const QString name = Valid_Series_Name(typedName);
     if (name.isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please enter valid series name."));
+        Show_MessageBox(Empty_Name_Message(typedName, QStringLiteral("Please enter valid series name.")));
         return false;
     }
     const bool renamed = name != oldName;

@@ -177,7 +177,7 @@ QString Rename_Group_Project(const QString &projectPath, const QString &newName,
         return kSelectProject;
     const QString name = Clean_Store_Name(newName);
     if (name.isEmpty())
-        return QStringLiteral("Please enter project name.");
+        return Empty_Name_Message(newName, QStringLiteral("Please enter project name."));
     if (const QString hidden = Hidden_Name_Refusal(name, QStringLiteral("project")); !hidden.isEmpty())
         return hidden;
     const QString target = QFileInfo(path).dir().filePath(name + QStringLiteral(".did"));
@@ -229,7 +229,7 @@ QString Create_Group_Folder(const QString &parent, const QString &name, QString 
 {
     const QString clean = Clean_Store_Name(name);
     if (clean.isEmpty())
-        return QStringLiteral("Please enter folder name.");
+        return Empty_Name_Message(name, QStringLiteral("Please enter folder name."));
     if (const QString hidden = Hidden_Name_Refusal(clean, QStringLiteral("folder")); !hidden.isEmpty())
         return hidden;
     if (parent.trimmed().isEmpty() || Store_Path(parent).isEmpty())

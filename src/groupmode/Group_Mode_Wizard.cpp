@@ -602,7 +602,7 @@ void Group_Mode_Wizard::Rename_Template_Click()
     // A name of nothing but reserved characters is no name: said, as the template gallery says it.
     const QString name = Clean_Store_Name(typed);
     if (name.isEmpty())
-        return say(QStringLiteral("Please enter template name."));
+        return say(Empty_Name_Message(typed, QStringLiteral("Please enter template name.")));
     if (const QString hidden = Hidden_Name_Refusal(name, QStringLiteral("template")); !hidden.isEmpty())
         return say(hidden);
     if (name == old)
@@ -790,7 +790,7 @@ void Group_Mode_Wizard::OK_Click()
     if (Chk_xl_data_fil_exist(name, folder))
         return say(QStringLiteral("Project name already exist."));
     if (final_grp_design_path.isEmpty())
-        return say(QStringLiteral("Please enter a valid project name."));
+        return say(Empty_Name_Message(name, QStringLiteral("Please enter a valid project name.")));
     Project_Name_Val = QFileInfo(final_grp_design_path).completeBaseName();
     Project_Path_Val = folder;
     Project_Excel_Val = workbook;

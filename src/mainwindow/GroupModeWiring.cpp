@@ -93,11 +93,10 @@ public:
     QString Open_Design_Path() override { return ::Project_File_Name; }
     void Open_Design_Renamed(const QString &path) override
     {
-        ::Project_File_Name = path;
         const QFileInfo file(path);
         m_mode.Project_Name_Val = file.completeBaseName();
         m_mode.Project_Path_Val = file.dir().dirName();
-        m_window.Set_Log_Name_In_Title();
+        m_window.Open_File_Renamed(path);
     }
 
     // --- GroupModeWindow ---

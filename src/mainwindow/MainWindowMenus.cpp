@@ -22,7 +22,7 @@
 #include <QPixmap>
 #include <QSlider>
 #include <QStandardPaths>
-#include <QStackedWidget>
+#include <QToolBar>
 #include <functional>
 
 namespace {
@@ -128,9 +128,10 @@ const struct EditItem {
 };
 
 // The keys of the commands that take controls off the card or select them all act only while
-// the card has the focus: Delete or Ctrl+A pressed in the group list (or any other field) must
-// not erase the design. With the focus nowhere or on a button, which have no use for the keys,
-// they act as before; an item chosen from the menu is no key and always acts.
+// the card has the focus: Delete or Ctrl+A pressed in the group list, an entry panel's field or
+// its buttons (Browse, a field's tick box) must not erase the design. With the focus nowhere, in
+// the card's own area (its side buttons) or on a tool bar button, the keys act as before; an
+// item chosen from the menu is no key and always acts.
 class CardKeysOnly : public QObject {
 public:
     CardKeysOnly(QObject *parent, std::function<QWidget *()> card) : QObject(parent), m_card(std::move(card)) {}
@@ -140,7 +141,8 @@ public:
             return QObject::eventFilter(watched, event);
         QWidget *focus = QApplication::focusWidget();
         QWidget *card = m_card();
-        const bool onCard = !focus || qobject_cast<QAbstractButton *>(focus) || (card && card->isAncestorOf(focus));
+        const bool toolBarButton = qobject_cast<QAbstractButton *>(focus) && qobject_cast<QToolBar *>(focus->parentWidget());
+        const bool onCard = !focus || toolBarButton || (card && card->isAncestorOf(focus));
         return !onCard;  // swallowed: the key does nothing
     }
 
@@ -167,7 +169,7 @@ void SKTWindowController::buildEditMenu(QMenu *edit)
     }
     edit->addAction(tr("Select All"), QKeySequence::SelectAll, this, &SKTWindowController::Select_All_Clicked)
         ->setObjectName(QStringLiteral("selectAll"));
-    auto *cardKeys = new CardKeysOnly(this, [this] { return static_cast<QWidget *>(m_designStack); });
+    auto *cardKeys = new CardKeysOnly(this, [this] { return myTargetView ? myTargetView->parentWidget() : nullptr; });
     for (const char *name : {"cut_menu", "delete_menu", "selectAll"})
         edit->findChild<QAction *>(QString::fromLatin1(name))->installEventFilter(cardKeys);
     connect(edit, &QMenu::aboutToShow, this, [this] { Validate_Menu_Items(); });

@@ -483,6 +483,12 @@ void SKTWindowController::Set_Log_Name_In_Title()
     setWindowTitle(formatWindowTitle(m_appName, Front_card_Prop->Card_Name(), ::Project_File_Name));
 }
 
+void SKTWindowController::Open_File_Renamed(const QString &path)
+{
+    ::Project_File_Name = m_openFileRenamed = path;
+    Set_Log_Name_In_Title();
+}
+
 void SKTWindowController::Reset_Undo_With_Base_Snapshot()
 {
     Undo_Redo_Clear();

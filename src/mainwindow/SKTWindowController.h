@@ -194,6 +194,9 @@ public:
     // replace the open one (No, or Yes and a save that was written).
     bool Save_Changes_Before_New();
     void Set_Log_Name_In_Title();
+    // The open design's file was renamed (by the group wizard's store): the window writes the new
+    // name from now on, also when the start dialog it was renamed in is cancelled.
+    void Open_File_Renamed(const QString &path);
     void Open_Start_Window();
     // File > Start…: asks to save, then runs the start dialog once over the open design; a Cancel
     // anywhere on the road (the question, the dialog, the mode's own dialog) leaves it as it was.
@@ -534,6 +537,7 @@ private:
     bool m_exitConfirmed = false;
     bool m_startOverOpenDesign = false;  // the start dialog runs over a design it must not lose
     int m_designLoads = 0;               // designs loaded into the window in this run
+    QString m_openFileRenamed;           // the open file's new name, when a start dialog renamed it
     // What was damaged in the design on show, from its loading until a save the user agreed to.
     QStringList m_damagedRecords;
 };

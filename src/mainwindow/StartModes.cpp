@@ -109,13 +109,19 @@ bool SKTWindowController::Start_Over_Open_Design()
     // A road may load its design before its last step fails (the group wizard whose project
     // cannot be saved): the open design is then put back.
     const DesignData kept = Current_Design_Data();
-    const QString file = ::Project_File_Name;
+    QString file = ::Project_File_Name;
     const QStringList damaged = m_damagedRecords;
     const int loads = m_designLoads;
     m_startOverOpenDesign = true;
+    m_openFileRenamed.clear();
     Open_Start_Window();
     if (!std::exchange(m_startOverOpenDesign, false))
         return true;
+    // Renamed on the road and the road given up: the design goes on under its new name, which
+    // the title shows; the old name must not come back at the next save.
+    const bool renamed = !m_openFileRenamed.isEmpty();
+    if (renamed)
+        file = m_openFileRenamed;
     if (m_designLoads != loads) {
         Start_Card_Option = option;
         Apply_Loaded_Design(kept, file, QStringLiteral("L"), true);
@@ -136,7 +142,10 @@ bool SKTWindowController::Start_Over_Open_Design()
     Excel_Table().Set_Table(columns, rows);
     Set_Profile_Captions(captions);
     cardTabs().Card_Shape = shape;
-    setWindowTitle(title);
+    if (renamed)
+        Set_Log_Name_In_Title();
+    else
+        setWindowTitle(title);
     return false;
 }
 

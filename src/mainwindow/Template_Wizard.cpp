@@ -109,7 +109,7 @@ void Export_Template::OKPressed()
 {
     const QString name = Remove_Reserve_Char_In_File_Name(Trim_Str(template_name->text()));
     if (name.isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please enter template name."));
+        Show_MessageBox(Empty_Name_Message(template_name->text(), QStringLiteral("Please enter template name.")));
         return;
     }
     if (const QString hidden = Hidden_Name_Refusal(name, QStringLiteral("template")); !hidden.isEmpty()) {

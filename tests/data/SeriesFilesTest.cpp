@@ -117,7 +117,7 @@ TEST(SeriesFiles, CreatingOrReplacingFollowsTheAnswers)
         {"Old", false, true, {exists}, "new\n"},
         {"/Old/", false, false, {exists}, "old\n"},
         {"Old", true, true, {"\nBatch Processing Series can't be create because it is currently in use."}, "old\n"},
-        {"??", false, true, {"\nPlease enter valid series name."}, "old\n"},
+        {"??", false, true, {"\nA name can't be made of \"?\" alone: a file name can't hold it. Please enter another name."}, "old\n"},
     };
     for (const auto &c : cases) {
         testsupport::TempDataFolder data;

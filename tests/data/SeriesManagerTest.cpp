@@ -47,7 +47,7 @@ TEST(SeriesManager, SaveCreatesRenamesOrReplaces)
         {"B", "A", false, {}, {"B=v1|v2|", "C=c|"}},
         {"C", "A", true, {kReplace}, {"A=a|", "C=v1|v2|"}},
         {"/*B*/", "A", false, {}, {"B=v1|v2|", "C=c|"}},
-        {"?*", "", true, {"\nPlease enter valid series name."}, {"A=a|", "C=c|"}},
+        {"?*", "", true, {"\nA name can't be made of \"?\", \"*\" alone: a file name can't hold them. Please enter another name."}, {"A=a|", "C=c|"}},
         {"/Busy/", "", true, {"\nBatch Processing Series can't be create because it is currently in use."},
          {"A=a|", "Busy=b|", "C=c|"}},
         {"Busy", "Busy", true, {"\nBatch Processing Series can't be update because it is currently in use."},

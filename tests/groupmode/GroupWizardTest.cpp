@@ -135,9 +135,12 @@ open(path, 'wb').write(b)
     EXPECT_EQ(items(wizard.columnCombos[0]).toStdString(), "None|Name|Room");
 }
 
+const QString kSlashesAlone =
+    QStringLiteral("A name can't be made of \"/\" alone: a file name can't hold it. Please enter another name.");
+
 // The user-template commands of the group gallery are the template gallery's: a jpg preview
-// keeps its extension, a copy takes the next free name for both files, a taken name is refused;
-// with no template of the user's left the commands are not on offer.
+// keeps its extension, a copy takes the next free name for both files, a taken name is refused
+// and so is one of slashes alone, naming them; with no template of the user's left the commands are not on offer.
 TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
 {
     testsupport::TempDataFolder folders;
@@ -171,6 +174,8 @@ TEST(GroupWizard, UserTemplateCommandsAgreeWithTheTemplateGallery)
         {"rename onto a taken name", "Badge.jpg",
          [&] { typed = "My (copy 1)", ui->push(1), testsupport::press(command("rename_template_btn")); },
          "Template with this name already exists.", "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
+        {"a name of slashes alone", "Badge.jpg", [&] { typed = " // ", ui->push(1), testsupport::press(command("rename_template_btn")); },
+         kSlashesAlone, "Badge.did Badge.jpg My (copy 1).did My (copy 1).jpg"},
         {"delete", "My (copy 1).jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "",
          "Badge.did Badge.jpg"},
         {"delete the last", "Badge.jpg", [&] { ui->push(true), testsupport::press(command("delete_template_btn")); }, "", ""},

@@ -1031,7 +1031,8 @@ TEST_F(GroupJourney, KeysInTheGroupListLeaveTheCardAlone)
 }
 
 // File > Start…, group mode, the open project renamed "Crew/One" and the wizard given up: the
-// window goes on with the renamed file, so the next save does not bring the old name back.
+// window goes on with the renamed file (its title too), so the next save does not bring the
+// old name back.
 // Deleting the open project is refused with the reason.
 TEST_F(GroupJourney, RenamingTheOpenProjectTakesItAlong)
 {
@@ -1059,4 +1060,5 @@ TEST_F(GroupJourney, RenamingTheOpenProjectTakesItAlong)
     press(outlet<QPushButton>("Save_Excel_Details_Btn"));
     EXPECT_FALSE(QFileInfo::exists(old));
     EXPECT_EQ(::Project_File_Name, QFileInfo(old).dir().filePath("Crew_One.did"));
+    EXPECT_TRUE(controller->windowTitle().contains("Crew_One.did")) << controller->windowTitle().toStdString();
 }

@@ -42,6 +42,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QApplication>
 
 namespace {
 
@@ -989,7 +990,8 @@ TEST_F(VisitorDeskTest, ACancelledStartKeepsTheDesksTyping)
 }
 
 // Each delivered visitor template's pass, the visitor's number typed at the desk: a scanner
-// reads that number off the printed card or nothing, never the template's sample visitor.
+// reads that number off the printed card or nothing, never the template's sample visitor, and
+// a visitor given no number is not given a sample one.
 TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
 {
     REQUIRE_TOOL(zbarimg, "zbarimg");  // reads the Code 128 that ZXingReader trips over
@@ -997,10 +999,32 @@ TEST_F(VisitorDeskTest, EveryVisitorPassCodeNamesItsOwnVisitor)
     for (const char *title : titles) {
         chooseVisitorRoad(nullptr, title);
         ASSERT_TRUE(title == titles[0] ? setUpWindow() : startAgain(13, "V")) << title;
+        // Before a number is typed the pass offers none a visitor would be recorded under.
+        EXPECT_FALSE(front().value[9]->text().contains(QRegularExpression("\\d"))) << front().value[9]->text().toStdString();
         type(front().value[9], "V-1003");
         const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Prepare_Print_Export_Mail().front, 300);
         ASSERT_TRUE(card.save(pathIn("pass.png")));
         for (const QByteArray &code : testsupport::runTool(zbarimg, {"-q", "--raw", pathIn("pass.png")}).out.split('\n'))
             EXPECT_TRUE(code.isEmpty() || code == "V-1003") << title << ": " << code.constData();
+    }
+}
+
+// The entry panel's buttons and fields keep the card's keys off the card: Delete, Select All and
+// Cut pressed after a click on Browse, a field's tick box or a field leave every control.
+TEST_F(VisitorDeskTest, KeysInTheEntryPanelLeaveTheCardAlone)
+{
+    startVisitor();
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    ASSERT_TRUE(QImage(60, 80, QImage::Format_RGB32).save(pathIn("face.png")));
+    ui->push(pathIn("face.png"));
+    for (QWidget *w : std::initializer_list<QWidget *>{front().browse_pic_btn, front().value_chk[3], front().value[0]}) {
+        QTest::mouseClick(w, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), w);
+        const size_t controls = document->graphicsOfSide(0).size();
+        for (const auto keys : {QKeySequence::Delete, QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Cut})
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+        EXPECT_EQ(document->graphicsOfSide(0).size(), controls) << w->objectName().toStdString();
     }
 }

@@ -82,13 +82,15 @@ TEST(Mail, ScriptSendsOrRefuses)
         {{"--endless"}, "Hi", 20000, false, "the server's reply is longer than 64 KiB"},
         {{"--any"}, "Hi", 20000, false, "no STARTTLS"},  // a clear-text login is only for the loopback
         {{"--noauth"}, "Hi", 20000, false, "the server offers no login"},  // with a plain password
+        {{"--badlogin"}, "Hi", 20000, false, "login refused (535)"},
+        {{"--badfrom"}, "Hi", 20000, false, "the server refused the sender's address (553)"},
     };
     for (const Case &c : cases) {
         Server server(c.server);
         MailMessage m = message(server, c.subject);
         if (c.server.contains("--any") && (m.server = server.remote).isEmpty())
             continue;  // no address off the loopback here
-        if (c.server.contains("--noauth"))
+        if (c.server.contains("--noauth") || c.server.contains("--badlogin"))
             m.password = "pw";
         QElapsedTimer clock;
         clock.start();

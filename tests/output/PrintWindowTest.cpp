@@ -135,7 +135,7 @@ TEST(PrintProfiles, SavedFieldsApplyBackAndBadNamesAreRefused)
 
     struct Name {
         const char *typed, *refusal, *saved;
-    } names[] = {{"???", "Please enter profile name.", ""},
+    } names[] = {{"???", "A name can't be made of \"?\" alone: a file name can't hold it. Please enter another name.", ""},
                  {"/Default/", "This is a Default profile name.\n\nPlease enter another profile name.", ""},
                  {"DEFAULT", "This is a Default profile name.\n\nPlease enter another profile name.", ""},
                  {"?.Staff", "A profile name can't begin with a dot: the profile would be hidden and not listed. Please enter another name.", ""},

@@ -3,6 +3,7 @@
 # attachments as mail-N-NAME. "--fail ADDR" answers 550 for that recipient (a pattern such as
 # "*@refused.example" for every one it matches); "--hang" greets no one;
 # "--endless" answers EHLO with a reply that never ends; "--noauth" offers no login;
+# "--badlogin" refuses every login (535); "--badfrom" refuses every sender (553);
 # "--any" listens on every address and prints, after the port, one that is not the loopback.
 import asyncio, base64, socket, email, email.policy, fnmatch, json, os, sys
 
@@ -11,6 +12,7 @@ fail = sys.argv[sys.argv.index("--fail") + 1] if "--fail" in sys.argv else None
 hang = "--hang" in sys.argv
 endless = "--endless" in sys.argv  # answers EHLO with a multi-line reply that never ends
 noauth = "--noauth" in sys.argv
+badlogin, badfrom = "--badlogin" in sys.argv, "--badfrom" in sys.argv
 count = 0
 
 
@@ -39,7 +41,9 @@ async def session(reader, writer):
         elif verb == "AUTH":
             parts = base64.b64decode(cmd.split(" ")[2]).split(b"\0")
             env["auth"] = [p.decode("utf-8") for p in parts[1:]]
-            say("235 ok")
+            say("535 bad credentials" if badlogin else "235 ok")
+        elif verb == "MAIL" and badfrom:
+            say("553 sender not allowed")
         elif verb == "MAIL":
             env["from"] = cmd[10:].split(">")[0].lstrip("<"); say("250 ok")
         elif verb == "RCPT":

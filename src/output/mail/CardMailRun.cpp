@@ -119,7 +119,7 @@ QString CardMailRun::Check()
     } else {
         m_name = Remove_Reserve_Char_In_File_Name(m_choice.fileName).trimmed();
         if (m_name.isEmpty())
-            return QStringLiteral("Please enter valid file name.");
+            return Empty_Name_Message(m_choice.fileName, QStringLiteral("Please enter valid file name."));
     }
     const int r = int(m_recipients.size()), t = std::max(1, m_design.source.Total_Batch_Excel_Card);
     switch (m_choice.mode) {

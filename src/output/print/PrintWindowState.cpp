@@ -406,7 +406,7 @@ QString Check_Profile_Name(const QString &printer, const QString &name, QString 
     // "/Default/" would overwrite the default profile.
     *cleaned = Remove_Reserve_Char_In_File_Name(Trim_Str(name));
     if (cleaned->isEmpty())
-        return QStringLiteral("Please enter profile name.");
+        return Empty_Name_Message(name, QStringLiteral("Please enter profile name."));
     if (const QString hidden = Hidden_Name_Refusal(*cleaned, QStringLiteral("profile")); !hidden.isEmpty())
         return hidden;
     if (cleaned->compare(QLatin1String("default"), Qt::CaseInsensitive) == 0)
