@@ -78,9 +78,11 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
     Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);
-    // The twin starts the design afresh, as the template did: Undo must not bring the other
-    // orientation's controls back onto this card, on either side.
-    if (twinLoaded)
+    // The twin starts the design afresh, as the template did; controls scaled to the new card
+    // leave every snapshot before laid out for the old one. Either way Undo must not bring the
+    // old card's controls back onto this card, on either side (in group mode too, where no twin
+    // is loaded and the template's controls are scaled).
+    if (twinLoaded || from != now)
         Reset_Undo_With_Base_Snapshot();
 }
 

@@ -95,6 +95,20 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     EXPECT_TRUE(state(0) == front && state(1) == back && !enabled("Undo_btn"));
 }
 
+// Group mode loads no twin: the template's controls are scaled to the card turned upright, and
+// Undo after an edit brings back those, not the ones laid out for the card before.
+TEST_F(StartModesTest, AGroupCardTurnedUprightUndoesToItsOwnLayout)
+{
+    chooseGroupRoad();
+    ASSERT_TRUE(setUpWindow() && Start_Card_Option == "G");
+    controller->Preset_ComboBox->setCurrentText("Vertical");
+    const SideState front = state(0);
+    click("Rect_Tool_btn");
+    click("Undo_btn");
+    EXPECT_EQ(state(0), front);
+    EXPECT_FALSE(enabled("Undo_btn"));
+}
+
 // Each road yields a design in its mode, with the undo history the mode wants.
 TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
 {
