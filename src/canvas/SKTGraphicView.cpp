@@ -553,6 +553,11 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent *event)
     _Selected_Graphic = nullptr;
     _track = Tracking{};
     if (const auto hit = graphicUnderPoint(point)) {
+        // A double-click reaching a control not selected (the selection went with an Undo, and
+        // no first click came before) selects it: the barcode window writes its OK into the
+        // selection, which would otherwise miss the control the window was opened on.
+        if (!hit->isSelected)
+            changeSelectionIndexes({hit->index});
         _Selected_Graphic = hit->graphic.get();
         // The release of this click ends here, unless a window opens: a modal window takes that
         // release, and a canvas still waiting for it would drop the user's next press.

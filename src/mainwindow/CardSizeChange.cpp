@@ -50,7 +50,8 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         row == front.Card_Cat_index())
         return;
     bool twinLoaded = false;
-    if (m_undo->Get_Undo_Count() == 0 && m_undo->Get_Redo_Count() == 0 && ::Project_File_Name.isEmpty() &&
+    const bool edited = m_undo->Get_Undo_Count() != 0 || m_undo->Get_Redo_Count() != 0 || m_editsBeforeHistory;
+    if (!edited && ::Project_File_Name.isEmpty() &&
         preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
         const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);
         if (!twin.isEmpty() && QFileInfo::exists(twin)) {
@@ -78,10 +79,14 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
     Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);
-    // The twin starts the design afresh, as the template did: Undo must not bring the other
-    // orientation's controls back onto this card, on either side.
-    if (twinLoaded)
+    // The twin starts the design afresh, as the template did; controls scaled to the new card
+    // leave every snapshot before laid out for the old one. Either way Undo must not bring the
+    // old card's controls back onto this card, on either side (in group mode too, where no twin
+    // is loaded and the template's controls are scaled).
+    if (twinLoaded || from != now) {
         Reset_Undo_With_Base_Snapshot();
+        m_editsBeforeHistory = edited && !twinLoaded;
+    }
 }
 
 void SKTWindowController::Set_Control_Location_Size_IF_Card_Size_Change(float old_width, float old_height,

@@ -683,7 +683,11 @@ void SKTWindowController::Refresh_Canvas()
 // undo
 
 void SKTWindowController::Insert_In_Undo_Redo() { m_undo->Insert_In_Undo_Redo(); }
-void SKTWindowController::Undo_Redo_Clear() { m_undo->Undo_Redo_Clear(); }
+void SKTWindowController::Undo_Redo_Clear()
+{
+    m_undo->Undo_Redo_Clear();
+    m_editsBeforeHistory = false;
+}
 void SKTWindowController::Check_Undo_Redo_Btn_Enability() { m_undo->Check_Undo_Redo_Btn_Enability(); }
 void SKTWindowController::Undo_Clicked() { m_undo->Undo_Action_Perform(); }
 void SKTWindowController::Redo_Clicked() { m_undo->Redo_Action_Perform(); }

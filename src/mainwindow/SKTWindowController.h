@@ -536,6 +536,9 @@ private:
     // must not ask them again.
     bool m_exitConfirmed = false;
     bool m_startOverOpenDesign = false;  // the start dialog runs over a design it must not lose
+    // The undo history was started again over the user's edits (controls scaled to a new card
+    // size): empty as it is, the design is no longer fresh from its template.
+    bool m_editsBeforeHistory = false;
     int m_designLoads = 0;               // designs loaded into the window in this run
     QString m_openFileRenamed;           // the open file's new name, when a start dialog renamed it
     // What was damaged in the design on show, from its loading until a save the user agreed to.

@@ -548,7 +548,7 @@ TEST_F(IntegrationTest, ThePanelFollowsTheSelectionThroughTheWindow)
 }
 
 // Double-click a new barcode, make it a QR Code of a web address, OK: the canvas shows a QR
-// that reads as the address; Undo brings back the barcode it was.
+// that reads as the address; Undo brings back the barcode it was, and a new value OK'd then stays.
 TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
 {
     REQUIRE_TOOL(zxing, "ZXingReader");
@@ -571,6 +571,14 @@ TEST_F(IntegrationTest, BarcodeWindowTurnsABarcodeIntoAQrCodeUndoably)
     EXPECT_EQ(document->graphics()[0]->linear_or_2d, 0);
     EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray("0123"));
     EXPECT_TRUE(archivetest::samePixels(document->graphics()[0]->_barcode_image, before));
+    // Undo left nothing selected: a double-click straight on the barcode, a value typed, OK.
+    const auto again = Barcode_Gen::setModalRunner([](Barcode_Gen &w) {
+        testsupport::typeInto(w.dataText, QStringLiteral("AGAIN-8"), Qt::Key_unknown);
+        return press(w.OK_Btn), w.result();
+    });
+    QTest::mouseDClick(canvas(0), Qt::LeftButton, {}, at(canvas(0), document->graphics()[0]->bounds().center()));
+    Barcode_Gen::setModalRunner(again);
+    EXPECT_EQ(readBarcode(zxing, document->graphics()[0]->_barcode_image), QByteArray("AGAIN-8"));
 }
 
 // The barcode window a double-click opens is modal and takes that click's release: the next
@@ -728,3 +736,4 @@ TEST_F(IntegrationTest, PrintButtonAndCanvasMenuOpenThePrintWindow)
 }
 
 }  // namespace
+

@@ -93,6 +93,29 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     click("copy_card_design_btn");
     click("Undo_btn");
     EXPECT_TRUE(state(0) == front && state(1) == back && !enabled("Undo_btn"));
+
+    // Edited, then given another size: the design is no longer the template's, and turning it
+    // scales the edit along instead of loading the twin over it.
+    ASSERT_TRUE(startAgain(10, "T"));
+    click("Rect_Tool_btn");
+    const size_t drawn = document->graphics().size();
+    controller->ColList->setCurrentRow(controller->ColList->currentRow() == 0 ? 1 : 0);
+    orientation->setCurrentIndex(orientation->findText("Vertical"));
+    EXPECT_EQ(document->graphics().size(), drawn) << "the rectangle drawn is kept";
+}
+
+// Group mode loads no twin: the template's controls are scaled to the card turned upright, and
+// Undo after an edit brings back those, not the ones laid out for the card before.
+TEST_F(StartModesTest, AGroupCardTurnedUprightUndoesToItsOwnLayout)
+{
+    chooseGroupRoad();
+    ASSERT_TRUE(setUpWindow() && Start_Card_Option == "G");
+    controller->Preset_ComboBox->setCurrentText("Vertical");
+    const SideState front = state(0);
+    click("Rect_Tool_btn");
+    click("Undo_btn");
+    EXPECT_EQ(state(0), front);
+    EXPECT_FALSE(enabled("Undo_btn"));
 }
 
 // Each road yields a design in its mode, with the undo history the mode wants.

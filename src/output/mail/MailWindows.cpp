@@ -257,6 +257,8 @@ Send_Mail::Send_Mail(QWidget *parent) : QDialog(parent), m_progress(new Send_Mod
     range->addRow(tr("Total:"), Total_Text = spin("Total_Text", 1, 999999, Count_Field()));
     range->addRow(tr("From:"), from_Text = spin("from_Text", 1, 999999, Count_Field()));
     range->addRow(tr("To:"), To_Text = spin("To_Text", 1, 999999, Count_Field()));
+    // "All records" mails every record whatever a count would say, so no count is shown to be typed.
+    range->setRowVisible(Total_Text, false);
     card->addRow(export_range_box);
     form->addRow(send_sett_box);
 
@@ -415,7 +417,7 @@ CardMailChoice Send_Mail::choice() const
     c.attachment = attachment->text(), c.fileName = file_name_txt->text();
     c.card_side_str = side_both->isChecked() ? QStringLiteral("BOTH") : side_front->isChecked() ? QStringLiteral("F") : QStringLiteral("B");
     c.mirror = mirror_chk_box->isChecked() ? (mirror_vertical->isChecked() ? 1 : 0) : -1;
-    c.from = from_Text->value(), c.to = c.mode == MailMode::Range ? To_Text->value() : Total_Text->value();
+    c.from = from_Text->value(), c.to = To_Text->value();
     if (delayed_delv_chk->isChecked()) {
         c.mailsPerBlock = mail_count_txt->value();
         c.pauseMs = (qint64(hour_txt->value()) * 3600 + min_text->value() * 60 + sec_txt->value()) * 1000;
@@ -432,8 +434,6 @@ void Send_Mail::Send_Button()
     design.source.Use_Excel_Binding_Values = send_with_excel_chk->isChecked() && design.source.Use_Excel_Binding_Values;
     design.source.Get_total_Card_count();
     CardMailChoice c = choice();
-    if (c.mode == MailMode::AllToEvery)  // the Total field limits the records
-        design.source.Total_Batch_Excel_Card = std::min(design.source.Total_Batch_Excel_Card, std::max(1, c.to));
     m_run = std::make_unique<CardMailRun>(std::move(design), c, account);
     if (const QString refusal = m_run->Check(); !refusal.isEmpty()) {
         platform::ui().message(refusal);
