@@ -22,11 +22,14 @@ QString unreachable(QWidget *widget);
 void showTabOf(QWidget *widget);
 
 // Brings the button's tab forward when needed and clicks it. Refuses (and fails the test) a
-// button a user cannot reach; answers whether it was pressed.
+// button a user cannot reach, nor one whose window is not open or lies under a modal dialog,
+// nor one with no size or beyond its window's edges; answers whether it was pressed.
 bool press(QAbstractButton *button);
 
 // Chooses a menu item: its menus are opened first (so they update the items as they do for a
-// user), then the item is triggered when it is visible and enabled; otherwise the test fails.
+// user), then the item is triggered when it is visible and enabled, and its menu is neither
+// hidden nor disabled nor on the menu bar of a window a user cannot reach; otherwise the test
+// fails.
 bool press(QAction *action);
 
 }  // namespace testsupport

@@ -106,7 +106,14 @@ protected:
             Group_Mode_Wizard::setModalRunner(m_previousGroupWizard);
         Card_Front_Or_Back = 0;
     }
-    bool setUpWindow() { return controller->awakeFromNib(); }
+    // The window as the application's start leaves it: set up, then shown when ready.
+    bool setUpWindow()
+    {
+        const bool ready = controller->awakeFromNib();
+        if (ready)
+            controller->show();
+        return ready;
+    }
     // The start dialog's button for an answer of `startAnswers`.
     static const char *startButton(int answer)
     {

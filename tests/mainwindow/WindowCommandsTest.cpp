@@ -357,10 +357,34 @@ protected:
     void road() override { chooseVisitorRoad(); }
 };
 
+// Each picture pasted twice over gets a picture identifier of its own, unlike any on the card.
 TEST_F(WindowCommandsAtTheDesk, PastedLivePicturesGetIds)
 {
     ASSERT_EQ(Start_Card_Option, "V");
-    EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
+    place(0, {designtest::storedControl(SKTGraphicKind::Image, 1), designtest::storedControl(SKTGraphicKind::Image, 2)});
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    const auto pictureIds = [this] {
+        QStringList ids;
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+            if (g->kind() == SKTGraphicKind::Image)
+                ids << g->control_ID;
+        return ids;
+    };
+    const QStringList before = pictureIds();
+    QTest::keySequence(canvas(0), QKeySequence(QKeySequence::SelectAll));
+    press(outlet<QAction>("copy_menu"));
+    press(outlet<QAction>("paste_menu"));
+    press(outlet<QAction>("paste_menu"));
+    QStringList pasted = pictureIds();
+    for (const QString &id : before)
+        pasted.removeOne(id);
+    ASSERT_EQ(pasted.size(), 2 * before.size());
+    for (const QString &id : pasted) {
+        EXPECT_TRUE(id.startsWith("F_Pic")) << id.toStdString();
+        EXPECT_EQ(pictureIds().count(id), 1) << id.toStdString() << " is not the picture's own";
+    }
 }
 
 TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)
