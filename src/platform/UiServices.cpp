@@ -613,6 +613,7 @@ int ScriptedUiServices::runModal(const QString &name, const QString &text, const
         if (!window && w->objectName() == name && !w->isVisible())
             window = w;
     const Qt::WindowModality modality = window ? window->windowModality() : Qt::NonModal;
+    QWidget *active = QApplication::activeWindow();
     if (window) {
         if (modality == Qt::NonModal)
             window->setWindowModality(Qt::ApplicationModal);
@@ -622,6 +623,8 @@ int ScriptedUiServices::runModal(const QString &name, const QString &text, const
     if (window) {
         window->hide();
         window->setWindowModality(modality);
+        if (active && active != window)
+            active->activateWindow();
     }
     if (auto *i = std::get_if<int>(&a))
         return *i;

@@ -283,6 +283,10 @@ public:
             return;
         inspected << title;
         m_inspecting.insert(&window);
+        // Open as a user has it while using its controls (again after a use that closed it); put
+        // away again after.
+        QPointer<QWidget> opened = window.isVisible() ? nullptr : &window;
+        window.show();
         (void)snapshot(&window);  // the first look lays out and polishes what was never shown
         const QString where = window.objectName().isEmpty() ? QString::fromLatin1(window.metaObject()->className())
                                                              : window.objectName();
@@ -297,6 +301,8 @@ public:
                     controls << w;
             }
         for (const QPointer<QWidget> &control : controls) {
+            if (control && !window.isVisible())
+                window.show();
             if (!control || control->window() != &window || !reachable(control))
                 continue;
             testsupport::showTabOf(control);
@@ -341,6 +347,8 @@ public:
             }
             QCoreApplication::processEvents();
         }
+        if (opened)
+            opened->hide();
         m_inspecting.erase(&window);
     }
 
@@ -556,6 +564,8 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     // On to the template screen with a new project's workbook: the user's template chosen,
     // Rename asks for its new name.
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(pathIn("people.xlsx"), {{"Name"}, {"Ann"}}, true));
+    wizard->Reset_For_Opening();
+    wizard->show();
     press(wizard->findChild<QRadioButton *>(QStringLiteral("start_new_btn")));
     wizard->proj_name->setText(QStringLiteral("Probe"));
     wizard->excel_path->setText(pathIn("people.xlsx"));
@@ -564,6 +574,7 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     wizard->cat_cmbo_bx->setCurrentIndex(1);
     wizard->imageBrowser->selectImage(0);
     press(wizard->findChild<QPushButton *>(QStringLiteral("rename_template_btn")));
+    wizard->hide();
     if (GroupMode *group = Group_Mode_Of(*controller)) {
         const auto previousRemap = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
             probe.inspect(d);
@@ -579,7 +590,9 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     press(controller->findChild<QAction *>(QStringLiteral("profile_menu")));
     // The card wizard's Profile button opens the profile wizard.
     ASSERT_NE(Card_Wizard::defaultInstance(), nullptr);
+    Card_Wizard::defaultInstance()->show();
     press(Card_Wizard::defaultInstance()->fill_profile_btn);
+    Card_Wizard::defaultInstance()->hide();
     // A picture selected on the card: its source tab offers the camera.
     std::shared_ptr<SKTGraphic> picture = SKTImage::initWithPath({0, 0}, pathIn("pass.png"));
     picture->setBounds({10, 10, 40, 30});
