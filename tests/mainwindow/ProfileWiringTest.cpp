@@ -72,6 +72,7 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
     // The visit opened from the list: its details offer Mail, which opens the visitor details
     // mail window with the pass attached, no recipient.
+    outlet<QDialog>("Visitor_Log_Records")->show();
     auto *list = outlet<QTableWidget>("ColList");
     ASSERT_GE(list->rowCount(), 1);
     const QPoint firstRow = list->visualRect(list->model()->index(0, 1)).center();

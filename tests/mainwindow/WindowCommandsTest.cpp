@@ -270,6 +270,7 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
 {
     click("Help_btn");
     Help_Support help;
+    help.show();
     for (const char *link : {"_Help_File_Label", "support_id", "website_1"})
         press(help.findChild<QPushButton *>(QString::fromLatin1(link)));
     QStringList opened;
@@ -309,6 +310,7 @@ TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
     auto *desk = new NoViewer;
     std::unique_ptr<platform::UiServices> fixture = platform::setUi(std::unique_ptr<platform::UiServices>(desk));
     Help_Support help;
+    help.show();
     press(help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label")));
     const QStringList shown = desk->messages();
     platform::setUi(std::move(fixture));
@@ -324,6 +326,7 @@ TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
     testsupport::FakeDesktop desk(3);
     ui->handToDesktop = true;
     Help_Support help;
+    help.show();
     const struct {
         const char *link, *named;
     } links[] = {

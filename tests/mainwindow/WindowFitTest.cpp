@@ -445,8 +445,7 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
 
     // Group mode: its wizard on each screen, then the window over a project.
     Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
-        measure(w, "Group_Mode_Wizard");
-        pressIn(w, "back_btn"), pressIn(w, "back_btn");
+        measure(w, "Group_Mode_Wizard");  // left on its first screen
         pressIn(w, "start_new_btn");
         w.proj_name->setText(QStringLiteral("FitProject"));
         w.excel_path->setText(book);
