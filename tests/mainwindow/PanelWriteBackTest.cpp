@@ -5,6 +5,7 @@
 
 #include "core/DesignFile.h"
 #include "core/SKTImage.h"
+#include "FakeCamera.h"
 #include "imaging/Cropping_Tool.h"
 #include "data/SeriesFiles.h"
 #include "platform/Paths.h"
@@ -189,19 +190,47 @@ TEST_F(PanelWriteBackOnVisitorRoad, TypingSkipsProfileFields)
     }
 }
 
-// At the desk the image tab alone is shown, with the crop command: the cropped picture goes on
-// the control and into the profile panel's photo box.
+// At the desk the image tab alone is shown, with the crop command: the picture cropped in the
+// tool (its own run, a user's Crop Image) goes on the control and into the profile panel's photo
+// box.
 TEST_F(PanelWriteBackOnVisitorRoad, TheDeskCropsAPictureIntoItsPanel)
 {
+    struct RunsTheCropTool : platform::ScriptedUiServices {
+        int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
+        {
+            return name == QLatin1String("Cropping_Tool") ? show() : ScriptedUiServices::runModal(name, text, show);
+        }
+    };
+    fakecamera::ScopedFakeCamera camera;  // the tool's camera list never meets a real device
+    std::unique_ptr<platform::UiServices> previous = platform::setUi(std::make_unique<RunsTheCropTool>());
+    Cropping_Tool *tool = Cropping_Tool::defaultInstance();
+    tool->Crop_Direct_Path.clear();
     select({5});
-    Cropping_Tool::defaultInstance()->Crop_Direct_Path = pathIn("b.png");
-    ui->clear();
-    ui->push(1);  // the cropping tool's direct run, finished
-    ASSERT_TRUE(press(panel().crop_image_btn));
-    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join("|").toStdString();
-    EXPECT_EQ(at(5)._file_path, pathIn("b.png"));
-    EXPECT_EQ(Front_Profile_Panel_OBJ->image_path_val->text(), pathIn("b.png"));
-    EXPECT_EQ(rendered().pixelColor(at(5).bounds().topLeft().toPoint() + QPoint(5, 25)), QColor(Qt::blue));
+    const QRect box = at(5).bounds().toAlignedRect();
+    const QImage before = rendered().copy(box);
+    QTimer crop, guard;
+    QObject::connect(&crop, &QTimer::timeout, [&] {
+        if (tool->isVisible() && !tool->User_Picture.isNull())
+            crop.stop(), press(tool->findChild<QPushButton *>("Crop_direct_Btn"));
+    });
+    QObject::connect(&guard, &QTimer::timeout, tool, [tool] { tool->done(0); });
+    crop.start(20);
+    guard.start(20000);
+    press(panel().crop_image_btn);
+    guard.stop();
+    platform::setUi(std::move(previous));
+    const QString cropped = tool->Crop_Direct_Path;
+    ASSERT_TRUE(!cropped.isEmpty() && cropped != pathIn("a.png")) << "no crop was made";
+    EXPECT_EQ(at(5)._file_path, cropped);
+    EXPECT_EQ(Front_Profile_Panel_OBJ->image_path_val->text(), cropped);
+    // A crop of the half-red picture, and the control shows it in the place of the whole one.
+    const QImage picture(cropped);
+    bool red = false;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() && !red; ++x)
+            red = picture.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_TRUE(red) << "the crop holds none of the picture";
+    EXPECT_NE(rendered().copy(box), before);
 }
 
 // The crop command is on show only with a picture control; it refuses what it cannot crop, and a
