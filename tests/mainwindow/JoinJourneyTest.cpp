@@ -695,8 +695,7 @@ class StartOverABoundControl : public PanelJourney, public ::testing::WithParamI
 TEST_P(StartOverABoundControl, AsksNothingButTheSaveQuestion)
 {
     const int road = GetParam();
-    const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
-    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    road == 13 ? chooseVisitorRoad() : chooseGroupRoad();
     std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
     place(0, {text});
     pickSheet(3);
@@ -708,7 +707,6 @@ TEST_P(StartOverABoundControl, AsksNothingButTheSaveQuestion)
     EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
     // The save question of the open design is the only one asked.
     EXPECT_EQ(ui->messages().join(" | ").toStdString(), "Do you want to save changes before opening new document?");
-    Group_Mode_Wizard::setModalRunner(previousWizard);
 }
 
 INSTANTIATE_TEST_SUITE_P(VisitorAndGroup, StartOverABoundControl, ::testing::Values(13, 14));

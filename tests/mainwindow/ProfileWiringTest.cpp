@@ -283,14 +283,14 @@ TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
             press(dlg.rows[0].label_chk);
             dlg.rows[0].label->setText("Holder :");
         }
-        dlg.Preview_Btn_Clicked();
+        pressIn(dlg, "Preview_Btn_Clicked");
         captions << shownTexts(*document, 2).value("Fup_lbl_Name");
-        dlg.Cancel_Btn_Clicked();
+        pressIn(dlg, "Cancel_Btn_Clicked");
         return dlg.result();
     });
     click("User_Profile_Btn");
     Card_Wizard::setModalRunner([](Card_Wizard &w) {
-        w.OK_Click(), press(w.fill_profile_btn), w.OK_Click();
+        pressIn(w, "Next_btn"), press(w.fill_profile_btn), pressIn(w, "Next_btn");
         return w.result();
     });
     ui->push(int(platform::AnswerNo));  // the design before is not saved

@@ -876,7 +876,7 @@ TEST_F(VisitorDeskTest, TypedDateAndTimeOutliveProfileOkAndUndo)
     startVisitor();
     CARD_SIDE_STR = QStringLiteral("2");
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
-        dynamic_cast<ProfileDialogBase &>(d).OK_Btn_Clicked();
+        pressIn(d, "OK_Btn_Clicked");
         return d.result();
     });
     const struct {
