@@ -156,14 +156,14 @@ QString unreachable(QWidget *widget)
     QString why = pageRefusal(widget);
     if (why.isEmpty() && !widget->isEnabled())
         why = QStringLiteral("it is disabled");
-    return why.isEmpty() ? hiddenRefusal(widget) : why;
+    if (why.isEmpty())
+        why = hiddenRefusal(widget);
+    return why.isEmpty() ? windowRefusal(widget->window()) : why;
 }
 
 bool press(QAbstractButton *button)
 {
     QString why = unreachable(button);
-    if (why.isEmpty())
-        why = windowRefusal(button->window());
     if (why.isEmpty()) {
         // Where the button stands once its tabs are forward and laid out.
         showTabOf(button);

@@ -14,8 +14,8 @@ namespace testsupport {
 // Why a user cannot reach `widget` in its window as it stands; empty when they can. A widget on
 // a tab the tab view shows but has not brought forward counts as reachable (a click on the tab
 // brings it); one on a tab page the view does not hold, on a hidden screen of a stacked page, in
-// a hidden box, or disabled, does not. A tool bar's button that does not fit is still reached
-// through the bar's overflow menu.
+// a hidden box, or disabled, does not; nor one whose window is not open or lies under a modal
+// dialog. A tool bar's button that does not fit is still reached through the bar's overflow menu.
 QString unreachable(QWidget *widget);
 
 // Brings forward the tabs that hold the widget, as a user's clicks on them do.

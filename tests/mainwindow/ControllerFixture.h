@@ -300,8 +300,8 @@ protected:
     }
     void cancelEachStart(std::initializer_list<int> answers, const std::function<void(int)> &check)
     {
-        const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return w.CancelClick(), w.result(); });
-        const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return w.Cancel_Click(), w.result(); });
+        const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return pressIn(w, "Cancel_btn"), w.result(); });
+        const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return pressIn(w, "cancel_btn"), w.result(); });
         const auto gallery = std::exchange(galleryAction, nullptr);
         for (const int answer : answers) {
             startOver(answer);

