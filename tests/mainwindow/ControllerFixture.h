@@ -124,10 +124,13 @@ protected:
                : answer >= 10 && answer < 15 ? options[answer - 10]
                                              : "Cancel_btn";
     }
-    // Presses the window's button of that name as a user does.
+    // Presses the window's button of that name (or, for one without a name, that text) as a
+    // user does.
     static void pressIn(QWidget &window, const char *name)
     {
         auto *b = window.findChild<QAbstractButton *>(QString::fromLatin1(name));
+        for (QAbstractButton *any : window.findChildren<QAbstractButton *>())
+            b = b ? b : any->text() == QLatin1String(name) && any->objectName().isEmpty() ? any : nullptr;
         ASSERT_NE(b, nullptr) << name << " in " << window.objectName().toStdString();
         press(b);
     }

@@ -346,7 +346,7 @@ TEST_F(GroupJourney, RemappingTheColumnsRelaysTheCard)
     const auto remapButton = [&] { press(controller->findChild<QPushButton *>("Update_Excel_Btn")); };
     choose = [](Update_XL_Column &d) {
         EXPECT_TRUE(d.value_chk[1]->isChecked());
-        d.CancelPressed();
+        pressIn(d, "Cancel");
     };
     remapButton();
     EXPECT_EQ(controller->excel_cb_value[2], 2);

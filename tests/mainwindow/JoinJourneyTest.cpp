@@ -422,7 +422,7 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
     QString help;
     const auto previousBox = Long_SMS_Dlg::setModalRunner([&help](Long_SMS_Dlg &box) {
         help = box._Msg_Title->text() + "|" + box._Msg_Val->text();
-        box.OKPressed();
+        pressIn(box, "yes_button");
         return 1;
     });
     press(panel().data_source_help_btn);

@@ -464,7 +464,7 @@ TEST_F(PanelWriteBackTest, UndoTakesEachChangeBackOnTheCanvas)
         EXPECT_NE(shown.back(), shown[shown.size() - 2]) << shown.size();
     }
     for (size_t i = shown.size() - 1; i-- > 0;) {
-        controller->Undo_Clicked();
+        click("Undo_btn");
         EXPECT_EQ(grabbed(0), shown[i]) << i;
     }
 }

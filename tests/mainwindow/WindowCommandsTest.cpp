@@ -129,7 +129,7 @@ TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
     click("Rect_Tool_btn");
     Export_Template::setModalRunner([](Export_Template &d) {
         d.template_name->setText(QStringLiteral("  Staff "));
-        d.OKPressed();
+        pressIn(d, "OK");
         return d.result();
     });
     const QString user = QDir(Created_Resource_Path).filePath(QStringLiteral("Templates/User/Staff."));
@@ -193,7 +193,7 @@ TEST_F(WindowCommandsTest, TheGridWindowSetsTheGridWhileAControlIsShown)
         lent = w.isAncestorOf(controller->Show_hide_grid_chk) && w.isAncestorOf(controller->Grid_Space_slidr);
         press(controller->Show_hide_grid_chk);
         controller->Grid_Space_slidr->setValue(30);
-        w.Cancel_Btn_Clicked();
+        pressIn(w, "Cancel_Btn");
         return w.result();
     });
     press(controller->findChild<QAction *>("grid_menu"));
