@@ -62,9 +62,9 @@ protected:
     {
         const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([this](QDialog &w) {
             ++pickerShown;
-            imp_xl_Window->Select_ALL_Pressed();
-            QMetaObject::invokeMethod(&w, "OKPressed");
-            return 1;
+            pressIn(w, "Select_ALL_Pressed");
+            pressIn(w, "OKPressed");
+            return w.result();
         });
         const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
             auto &dlg = dynamic_cast<ProfileDialogBase &>(d);

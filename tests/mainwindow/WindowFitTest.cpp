@@ -275,15 +275,15 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         {"crop screen", on<Cropping_Tool>([this](Cropping_Tool &w) {
              w.findChild<QLineEdit *>("file_path")->setText(pathIn("face.png"));
              w.findChild<QLineEdit *>("output_path")->setText(pathIn("out"));
-             w.OK_Btn_Clicked();
+             pressIn(w, "Next_Btn");
          })},
-        {"back", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
+        {"back", on<Cropping_Tool>([](Cropping_Tool &w) { pressIn(w, "Back_Btn"); })},
         {"crop screen of a folder", on<Cropping_Tool>([this](Cropping_Tool &w) {
-             w.input_option_CellClick(SourceFolder);
+             pressIn(w, "input_option_matrix_1");  // a folder
              w.findChild<QLineEdit *>("folder_path")->setText(dir.path());
-             w.OK_Btn_Clicked();
+             pressIn(w, "Next_Btn");
          })},
-        {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { w.Back_Btn_Clicked(); })},
+        {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { pressIn(w, "Back_Btn"); })},
     };
     const auto pressNamed = [](const char *button) {
         return [button](QWidget &w) {
