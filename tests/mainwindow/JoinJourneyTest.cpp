@@ -28,6 +28,7 @@
 #include "mainwindow/VisitorWiring.h"
 #include "canvas/LiveModePanel.h"
 
+#include <QTableWidget>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -636,8 +637,10 @@ TEST_F(JoinJourneyTest, TheSeriesExportPanelsFormatNamesABareFile)
         ui->push(0);  // the export-finished box: Cancel
         const SeriesModalRunner previous = Set_Series_Modal_Runner([](QDialog &w) {
             auto &manager = dynamic_cast<BatchWizard &>(w);
-            manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
-            manager.Update_Btn_Clicked();
+            auto *list = manager.findChild<QTableWidget *>(QStringLiteral("List"));  // "Staff" clicked, then Open
+            const QTableWidgetItem *staff = list->item(int(manager.ListData.indexOf("Staff")), 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(staff).center());
+            pressIn(manager, "Update_Btn_Clicked");
             press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
             return 0;
         });
