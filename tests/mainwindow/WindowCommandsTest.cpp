@@ -98,9 +98,9 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     controller->Show_RHS_Properties(nullptr);
     EXPECT_EQ(states(), "0010");
     // The other side has nothing selected either.
-    controller->Select_back_side();
+    click("Back_Side_btn");
     EXPECT_EQ(states(), "0010");
-    controller->Select_front_side();
+    click("Front_Side_btn");
     // A control selected by a click and let go by a side switch (which clears the selection
     // from code): Cut, Copy and Delete go off with it.
     clickAt(canvas(0), document->graphics().front()->bounds().center());
