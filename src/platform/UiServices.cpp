@@ -605,27 +605,7 @@ int ScriptedUiServices::answerButtons(const QString &kind, const QString &text, 
 
 int ScriptedUiServices::runModal(const QString &name, const QString &text, const std::function<int()> &)
 {
-    // The window the run is for, when it is one of ours by that name, stands shown and modal
-    // while the script answers, as the real run shows it: a test driving it meets what a user
-    // meets, and nothing behind it is within reach.
-    QWidget *window = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (!window && w->objectName() == name && !w->isVisible())
-            window = w;
-    const Qt::WindowModality modality = window ? window->windowModality() : Qt::NonModal;
-    QWidget *active = QApplication::activeWindow();
-    if (window) {
-        if (modality == Qt::NonModal)
-            window->setWindowModality(Qt::ApplicationModal);
-        window->show();
-    }
     Answer a = take(name, text, 0);
-    if (window) {
-        window->hide();
-        window->setWindowModality(modality);
-        if (active && active != window)
-            active->activateWindow();
-    }
     if (auto *i = std::get_if<int>(&a))
         return *i;
     if (auto *b = std::get_if<bool>(&a))

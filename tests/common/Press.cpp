@@ -141,6 +141,30 @@ QString menuRefusal(QAction *action)
 
 }  // namespace
 
+RunWindow::RunWindow(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (!m_window && w->objectName() == name && !w->isVisible())
+            m_window = w;
+    if (!m_window)
+        return;
+    m_active = QApplication::activeWindow();
+    m_modality = m_window->windowModality();
+    if (m_modality == Qt::NonModal)
+        m_window->setWindowModality(Qt::ApplicationModal);
+    m_window->show();
+}
+
+RunWindow::~RunWindow()
+{
+    if (!m_window)
+        return;
+    m_window->hide();
+    m_window->setWindowModality(m_modality);
+    if (m_active)
+        m_active->activateWindow();
+}
+
 void showTabOf(QWidget *widget)
 {
     for (QWidget *page = widget; page && !page->isWindow(); page = page->parentWidget())

@@ -3,13 +3,29 @@
 // and reach is pressed. Anything else fails the test, naming the control and what keeps a user
 // from it, instead of passing on a road the window does not offer.
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class QAbstractButton;
 class QAction;
-class QWidget;
 
 namespace testsupport {
+
+// For a scripted modal run named `name` (a request's kind): while the object lives, the window of
+// that name stands shown and modal as the real run shows it, so a test's request handler drives
+// what a user meets; hidden again after, the activation given back. Nothing for other requests.
+class RunWindow {
+public:
+    explicit RunWindow(const QString &name);
+    ~RunWindow();
+    RunWindow(const RunWindow &) = delete;
+    RunWindow &operator=(const RunWindow &) = delete;
+
+private:
+    QPointer<QWidget> m_window, m_active;
+    Qt::WindowModality m_modality = Qt::NonModal;
+};
 
 // Why a user cannot reach `widget` in its window as it stands; empty when they can. A widget on
 // a tab the tab view shows but has not brought forward counts as reachable (a click on the tab

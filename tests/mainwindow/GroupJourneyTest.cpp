@@ -109,6 +109,7 @@ protected:
     {
         ExportCommand *command = controller->exportCommand();
         ui->onRequest = [command, format](const platform::ScriptedUiServices::Request &r) {
+            const testsupport::RunWindow runWindow(r.kind);
             if (r.kind == "ExportWindow") {
                 command->sheet()->fileFormatPopup->setCurrentText(format);
                 press(command->sheet()->side_front);
