@@ -231,11 +231,12 @@ TEST_F(WindowCommandsTest, TheTemplateNameDialogGuardsExistingTemplates)
         if (c.answer >= 0)
             ui->push(c.answer == 1);
         Export_Template dialog;
+        dialog.show();
         dialog.userFolder = folder;
         dialog.template_name->setText(c.name);
         dialog.template_passed->setText(c.passed);
         export_template_name.clear();
-        dialog.OKPressed();
+        pressIn(dialog, "OK");
         EXPECT_EQ(dialog.result() == 1, c.accepted) << c.name;
         EXPECT_EQ(ui->messages().value(0).trimmed(), c.message) << c.name;
         EXPECT_EQ(export_template_name.isEmpty(), !c.accepted) << c.name;
