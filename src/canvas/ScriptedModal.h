@@ -7,6 +7,21 @@
 #include <functional>
 #include <utility>
 
+// Hands a dialog to a test's runner shown and modal, as exec() would show it, so the runner
+// meets what a user meets (and nothing behind it is within reach); hidden again afterwards.
+template <class Dialog, class Runner>
+int runShownModal(Dialog &dialog, const Runner &runner)
+{
+    const Qt::WindowModality modality = dialog.windowModality();
+    if (modality == Qt::NonModal)
+        dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    const int result = runner(dialog);
+    dialog.hide();
+    dialog.setWindowModality(modality);
+    return result;
+}
+
 template <class Dialog>
 class ScriptedModal {
 public:
@@ -22,7 +37,7 @@ protected:
     static int runScripted(Dialog &dialog)
     {
         if (slot())
-            return slot()(dialog);
+            return runShownModal(dialog, slot());
         return dialog.exec();
     }
 

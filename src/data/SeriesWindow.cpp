@@ -1,4 +1,5 @@
 #include "data/SeriesWindow.h"
+#include "canvas/ScriptedModal.h"
 #include "canvas/WidgetUtilities.h"
 
 #include <QPalette>
@@ -19,7 +20,7 @@ SeriesModalRunner Set_Series_Modal_Runner(SeriesModalRunner r)
 
 int Run_Series_Window(QDialog &window)
 {
-    const int code = runner() ? runner()(window) : window.exec();
+    const int code = runner() ? runShownModal(window, runner()) : window.exec();
     window.hide();
     return code;
 }

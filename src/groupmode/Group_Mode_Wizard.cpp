@@ -1,4 +1,5 @@
 #include "groupmode/Group_Mode_Wizard.h"
+#include "canvas/ScriptedModal.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "canvas/ImageBrowser.h"
@@ -249,7 +250,7 @@ int Group_Mode_Wizard::Open_Wnd()
 {
     Reset_For_Opening();
     if (g_runner)
-        return g_runner(*this);
+        return runShownModal(*this, g_runner);
     return platform::ui().runModal(QStringLiteral("Group_Mode_Wizard"), QString(), [this] { return exec(); });
 }
 

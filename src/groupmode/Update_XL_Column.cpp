@@ -1,4 +1,5 @@
 #include "groupmode/Update_XL_Column.h"
+#include "canvas/ScriptedModal.h"
 
 #include "canvas/SKTGraphicView.h"
 #include "canvas/WidgetUtilities.h"
@@ -159,7 +160,7 @@ int Update_XL_Column::Open_Wnd()
     loading = false;
     setResult(0);
     if (g_runner)
-        return g_runner(*this);
+        return runShownModal(*this, g_runner);
     return platform::ui().runModal(objectName(), windowTitle(), [this] { return exec(); });
 }
 

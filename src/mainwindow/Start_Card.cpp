@@ -1,4 +1,5 @@
 #include "mainwindow/Start_Card.h"
+#include "canvas/ScriptedModal.h"
 
 #include "core/Globals.h"
 #include "core/Utilities.h"
@@ -87,7 +88,7 @@ Start_Card::Start_Card(QWidget *parent) : QDialog(parent)
 int Start_Card::runModal()
 {
     if (g_runner)
-        return g_runner(*this);
+        return runShownModal(*this, g_runner);
     return exec();
 }
 

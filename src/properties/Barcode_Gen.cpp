@@ -1,4 +1,5 @@
 #include "properties/Barcode_Gen.h"
+#include "canvas/ScriptedModal.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "barcode/BarcodeRender.h"
@@ -547,8 +548,7 @@ std::shared_ptr<SKTGraphic> Barcode_Gen::Open_Wnd(const SKTGraphic &graphic)
     setResult(0);
     int code = 0;
     if (runner()) {
-        show();
-        code = runner()(*this);
+        code = runShownModal(*this, runner());
     } else {
         code = exec();
     }

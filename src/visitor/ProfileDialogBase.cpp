@@ -1,4 +1,5 @@
 #include "visitor/ProfileDialogBase.h"
+#include "canvas/ScriptedModal.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "visitor/ProfileCaptions.h"
@@ -55,7 +56,7 @@ ProfileModalRunner Set_Profile_Modal_Runner(ProfileModalRunner r)
 
 int Run_Profile_Window(QDialog &window)
 {
-    return runner() ? runner()(window) : window.exec();
+    return runner() ? runShownModal(window, runner()) : window.exec();
 }
 
 ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget *parent)

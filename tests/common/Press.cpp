@@ -1,8 +1,11 @@
 #include "Press.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStackedWidget>
 #include <QLocale>
 #include <QTabWidget>
@@ -68,7 +71,101 @@ QString hiddenRefusal(QWidget *widget)
     return {};
 }
 
+// What keeps the whole window from a user: it is not open, or a modal dialog stands over it.
+QString windowRefusal(QWidget *window)
+{
+    if (!window->isVisible())
+        return QStringLiteral("its window %1 is not open").arg(nameOf(window));
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal == window)
+        return {};
+    // A window opened from the dialog is above it; a dialog modal to its own window blocks only
+    // that window and the windows below it.
+    for (QWidget *w = window->parentWidget(); w; w = w->parentWidget())
+        if (w == modal)
+            return {};
+    bool blocked = modal->windowModality() != Qt::WindowModal;
+    for (QWidget *w = modal->parentWidget(); w && !blocked; w = w->parentWidget())
+        blocked = w->window() == window;
+    return blocked ? QStringLiteral("the dialog %1 is open over its window").arg(nameOf(modal)) : QString();
+}
+
+// A control with no size, or laid out beyond its window's edges, cannot be clicked. One in a
+// scrolled area is reached by scrolling, so the area stands for it.
+QString placeRefusal(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    if (widget->width() <= 0 || widget->height() <= 0)
+        return QStringLiteral("it has no size");
+    QWidget *shown = widget;
+    for (QWidget *w = widget->parentWidget(); w && w != window; w = w->parentWidget())
+        if (qobject_cast<QAbstractScrollArea *>(w))
+            shown = w;
+    if (!window->rect().intersects(QRect(shown->mapTo(window, QPoint(0, 0)), shown->size())))
+        return QStringLiteral("it lies outside its window");
+    return {};
+}
+
+// Why none of the menus holding the item is within a user's reach (empty when one is, or when
+// the item is in no menu): a menu hidden or disabled, or the menu bar's window out of reach.
+QString menuRefusal(QAction *action)
+{
+    QString why;
+    for (QObject *o : action->associatedObjects()) {
+        auto *menu = qobject_cast<QMenu *>(o);
+        if (!menu)
+            continue;
+        QString thisWay;
+        for (QMenu *m = menu; m && thisWay.isEmpty();) {
+            QAction *opens = m->menuAction();
+            if (!m->isEnabled() || !opens->isEnabled() || !opens->isVisible()) {
+                thisWay = QStringLiteral("its menu \"%1\" is %2").arg(m->title(), opens->isVisible() ? "disabled" : "hidden");
+                break;
+            }
+            QMenu *outer = nullptr;
+            for (QObject *holder : opens->associatedObjects()) {
+                if (auto *bar = qobject_cast<QMenuBar *>(holder)) {
+                    thisWay = bar->isHidden() ? QStringLiteral("its menu bar is hidden") : windowRefusal(bar->window());
+                    if (thisWay.isEmpty())
+                        return {};
+                } else if (auto *parentMenu = qobject_cast<QMenu *>(holder)) {
+                    outer = parentMenu;
+                }
+            }
+            m = outer;
+        }
+        if (thisWay.isEmpty())
+            return {};  // a context menu a click opens
+        why = thisWay;
+    }
+    return why;
+}
+
 }  // namespace
+
+RunWindow::RunWindow(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (!m_window && w->objectName() == name && !w->isVisible())
+            m_window = w;
+    if (!m_window)
+        return;
+    m_active = QApplication::activeWindow();
+    m_modality = m_window->windowModality();
+    if (m_modality == Qt::NonModal)
+        m_window->setWindowModality(Qt::ApplicationModal);
+    m_window->show();
+}
+
+RunWindow::~RunWindow()
+{
+    if (!m_window)
+        return;
+    m_window->hide();
+    m_window->setWindowModality(m_modality);
+    if (m_active)
+        m_active->activateWindow();
+}
 
 void showTabOf(QWidget *widget)
 {
@@ -85,19 +182,26 @@ QString unreachable(QWidget *widget)
     QString why = pageRefusal(widget);
     if (why.isEmpty() && !widget->isEnabled())
         why = QStringLiteral("it is disabled");
-    return why.isEmpty() ? hiddenRefusal(widget) : why;
+    if (why.isEmpty())
+        why = hiddenRefusal(widget);
+    return why.isEmpty() ? windowRefusal(widget->window()) : why;
 }
 
 bool press(QAbstractButton *button)
 {
-    const QString why = unreachable(button);
+    QString why = unreachable(button);
+    if (why.isEmpty()) {
+        // Where the button stands once its tabs are forward and laid out.
+        showTabOf(button);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        why = placeRefusal(button);
+    }
     if (!why.isEmpty()) {
         ADD_FAILURE() << "a user cannot press " << (button ? nameOf(button) : QStringLiteral("it")).toStdString()
                       << " in " << (button ? nameOf(button->window()) : QString()).toStdString() << ": "
                       << why.toStdString();
         return false;
     }
-    showTabOf(button);
     button->click();
     return true;
 }
@@ -111,6 +215,11 @@ bool press(QAction *action)
     for (QObject *o : action->associatedObjects())
         if (auto *menu = qobject_cast<QMenu *>(o))
             emit menu->aboutToShow();
+    if (const QString why = menuRefusal(action); !why.isEmpty()) {
+        ADD_FAILURE() << "a user cannot choose the menu item \"" << action->text().toStdString() << "\" ("
+                      << action->objectName().toStdString() << "): " << why.toStdString();
+        return false;
+    }
     if (!action->isVisible() || !action->isEnabled()) {
         ADD_FAILURE() << "a user cannot choose the menu item \"" << action->text().toStdString() << "\" ("
                       << action->objectName().toStdString() << "): it is "

@@ -3,31 +3,50 @@
 // and reach is pressed. Anything else fails the test, naming the control and what keeps a user
 // from it, instead of passing on a road the window does not offer.
 
+#include <QPointer>
 #include <QString>
 #include <qnamespace.h>
+#include <QWidget>
 
 class QAbstractButton;
 class QAction;
-class QWidget;
 
 namespace testsupport {
+
+// For a scripted modal run named `name` (a request's kind): while the object lives, the window of
+// that name stands shown and modal as the real run shows it, so a test's request handler drives
+// what a user meets; hidden again after, the activation given back. Nothing for other requests.
+class RunWindow {
+public:
+    explicit RunWindow(const QString &name);
+    ~RunWindow();
+    RunWindow(const RunWindow &) = delete;
+    RunWindow &operator=(const RunWindow &) = delete;
+
+private:
+    QPointer<QWidget> m_window, m_active;
+    Qt::WindowModality m_modality = Qt::NonModal;
+};
 
 // Why a user cannot reach `widget` in its window as it stands; empty when they can. A widget on
 // a tab the tab view shows but has not brought forward counts as reachable (a click on the tab
 // brings it); one on a tab page the view does not hold, on a hidden screen of a stacked page, in
-// a hidden box, or disabled, does not. A tool bar's button that does not fit is still reached
-// through the bar's overflow menu.
+// a hidden box, or disabled, does not; nor one whose window is not open or lies under a modal
+// dialog. A tool bar's button that does not fit is still reached through the bar's overflow menu.
 QString unreachable(QWidget *widget);
 
 // Brings forward the tabs that hold the widget, as a user's clicks on them do.
 void showTabOf(QWidget *widget);
 
 // Brings the button's tab forward when needed and clicks it. Refuses (and fails the test) a
-// button a user cannot reach; answers whether it was pressed.
+// button a user cannot reach, nor one whose window is not open or lies under a modal dialog,
+// nor one with no size or beyond its window's edges; answers whether it was pressed.
 bool press(QAbstractButton *button);
 
 // Chooses a menu item: its menus are opened first (so they update the items as they do for a
-// user), then the item is triggered when it is visible and enabled; otherwise the test fails.
+// user), then the item is triggered when it is visible and enabled, and its menu is neither
+// hidden nor disabled nor on the menu bar of a window a user cannot reach; otherwise the test
+// fails.
 bool press(QAction *action);
 
 // Types `text` key by key into `field`, given the focus with what it holds selected ('.' goes as

@@ -119,6 +119,7 @@ TEST(CardExport, TheSheetsRangeCoversFromToTo)
     Export e;
     ExportSheet sheet;
     sheet.Reset(true, false, e.design.source);
+    sheet.show();
     EXPECT_EQ(sheet.Total_Text->value(), 6);
     testsupport::press(sheet.Sel_print_rd);
     sheet.from_Text->setValue(5);
@@ -392,6 +393,7 @@ TEST(CardExport, TheFormatMatrixAndThePopupChooseTogether)
     Export e;
     ExportSheet sheet;
     sheet.Reset(true, false, e.design.source);
+    sheet.show();
     const auto cell = [&](int row) {
         return sheet.matrix_file_type->findChild<QRadioButton *>(QStringLiteral("matrix_file_type_%1").arg(row));
     };

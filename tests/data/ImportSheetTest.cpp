@@ -75,6 +75,7 @@ TEST(ImportSheet, ColumnsBecomeSeries)
         }
         Import_Excel_DataSheet sheet;
         sheet.prepare(book);
+        sheet.show();
         ASSERT_EQ(sheet.ListData_xl.size(), 3);
         for (int j = 0; j < 3; ++j)
             sheet.ListData_xl[j].State = c.ticks[j];

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QTableView>
 #include <QTableWidget>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <sys/time.h>
@@ -177,14 +178,14 @@ TEST(UnpackFolders, OnlyStaleFoldersOfOurOwnAreSwept)
         zip.writeData("<workbook><sheets/></workbook>", QStringLiteral("xl/workbook.xml"));
         ASSERT_TRUE(zip.close());
     }
-    const QByteArray savedTemp = qgetenv("TMPDIR");
+    // Put back before `temp` goes, however the case ends: a failed check must not leave every
+    // later test a temporary folder that is gone.
+    const auto restoreTemp = [saved = qgetenv("TMPDIR")] { saved.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", saved); };
+    const auto restoreAnyway = qScopeGuard(restoreTemp);
     qputenv("TMPDIR", QFile::encodeName(temp.path()));
     SpreadsheetWriter reader;
     const bool opened = reader.openWorkbook(book);
-    if (savedTemp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", savedTemp);
+    restoreTemp();
     ASSERT_TRUE(opened) << qPrintable(reader.lastError());
     EXPECT_TRUE(reader.tmpDir().startsWith(temp.filePath(QStringLiteral("badgeloom-xlsx-%1-").arg(self))))
         << qPrintable(reader.tmpDir());
@@ -199,7 +200,8 @@ TEST(UnpackFolders, PartFilesOfKilledExportsAreSwept)
     const qint64 gone = goneProcess();
     ASSERT_GT(gone, 0);
     QTemporaryDir temp, folder;
-    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restoreTemp = [saved = qgetenv("TMPDIR")] { saved.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", saved); };
+    const auto restoreAnyway = qScopeGuard(restoreTemp);
     qputenv("TMPDIR", QFile::encodeName(temp.path()));
     const QString book = folder.filePath(QStringLiteral("rows.xlsx"));
     QStringList notesWhileWriting;
@@ -215,7 +217,7 @@ TEST(UnpackFolders, PartFilesOfKilledExportsAreSwept)
         EXPECT_EQ(SpreadsheetWriter::Sweep_Stale_Workbook_Folders(temp.path()), 0);
         ASSERT_TRUE(zip.writeData("x", QStringLiteral("a.txt")) && zip.close());
     }
-    savedTemp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", savedTemp);
+    restoreTemp();  // the sweeps below look at the folder, not at new notes in it
     ASSERT_EQ(notesWhileWriting.size(), 1);
     EXPECT_TRUE(notesWhileWriting[0].startsWith(QStringLiteral("badgeloom-part-%1-").arg(QCoreApplication::applicationPid())));
     EXPECT_TRUE(SSZipArchive::Is_Part_File_Name(QFileInfo(QFile::decodeName(noted)).fileName())) << noted.constData();

@@ -136,6 +136,7 @@ TEST(SpreadsheetPicker, WindowTicksAndOkFillTheTable)
     picker.open_mode = QStringLiteral("E");
     ASSERT_TRUE(picker.prepare(path));
     Import_Excel_Dialog dialog(&picker);
+    dialog.show();
     auto *list = dialog.findChild<QTableWidget *>(QStringLiteral("ColList"));
     ASSERT_TRUE(list);
     ASSERT_EQ(list->rowCount(), 4);

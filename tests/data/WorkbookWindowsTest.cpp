@@ -190,6 +190,7 @@ TEST(WorkbookWindows, ARefusedOrDamagedSheetSaysWhyAndChangesNothing)
         picker.open_mode = QStringLiteral("E");
         ASSERT_TRUE(picker.prepare(path));
         Import_Excel_Dialog dialog(&picker);
+        dialog.show();
         // Choosing the bad sheet names its reason and leaves the first sheet and its columns shown.
         const auto choosingTheBadSheetChangesNothing = [&](QWidget &window) -> QTableWidget * {
             auto *sheets = window.findChild<QComboBox *>(QStringLiteral("Sheet_ComboBox"));
@@ -274,6 +275,7 @@ TEST(WorkbookWindows, ARefusedOrDamagedWorkbookSaysWhyAndLeavesTheTable)
         }
         EXPECT_EQ(said(*ui), QStringList{c.reason});
         Import_Excel_Dialog dialog(&picker);
+        dialog.show();
         EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("Sheet_ComboBox"))->count(), c.sheets);
         EXPECT_EQ(dialog.findChild<QTableWidget *>(QStringLiteral("ColList"))->rowCount(), 0);
         testsupport::press(dialog.findChild<QPushButton *>(QStringLiteral("OKPressed")));

@@ -9,6 +9,7 @@
 #include "data/SeriesFiles.h"
 #include "data/spreadsheet/SSZipArchive.h"
 #include "output/print/PrintWindowState.h"
+#include "platform/PictureBudget.h"
 #include "platform/Plist.h"
 
 #include <QBuffer>
@@ -17,8 +18,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <cstring>
 #include <map>
 #include <functional>
@@ -43,6 +46,32 @@ const std::vector<std::pair<QString, Target>> targets = {
 #define FUZZ_TARGET(name) {QStringLiteral(#name), &Fuzz_##name},
     FUZZ_TARGETS
 #undef FUZZ_TARGET
+};
+
+// The target and input being replayed, said on stderr should a target abort on it: the abort
+// itself names neither.
+char g_replaying[512] = "";
+
+void sayWhatAborted(int)
+{
+    (void)!write(STDERR_FILENO, g_replaying, std::strlen(g_replaying));
+    std::signal(SIGABRT, SIG_DFL);
+    std::raise(SIGABRT);
+}
+
+// Committed inputs kept for one fault each, and what the code must do with each (beyond not
+// failing its target), so that the input keeps checking that fault.
+bool refusedBeforeDecoding(const QByteArray &bytes)
+{
+    QBuffer device;
+    device.setData(bytes);
+    return device.open(QIODevice::ReadOnly) && !platform::pictureDecodeRefusal(&device).isEmpty();
+}
+const struct {
+    const char *target, *file, *must;
+    bool (*holds)(const QByteArray &);
+} kCorpusOutcomes[] = {
+    {"PngPreviewFuzz", "progressive-jpeg-40000x40000", "be refused before it is decoded", &refusedBeforeDecoding},
 };
 
 // A binary property list of the given objects, references and offsets four bytes wide.
@@ -307,12 +336,23 @@ int main(int argc, char **argv)
     if (args.size() < 2)
         return 2;
     std::map<QString, QList<QByteArray>> inputs;
+    std::map<QString, QStringList> inputNames;  // the corpus files; the regression inputs follow them
     for (const QString &name : QDir(args[1]).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         for (const QFileInfo &file : QDir(args[1] + QLatin1Char('/') + name).entryInfoList(QDir::Files)) {
             QFile f(file.filePath());
-            if (f.open(QIODevice::ReadOnly))
+            if (f.open(QIODevice::ReadOnly)) {
                 inputs[name].append(f.readAll());
+                inputNames[name].append(file.fileName());
+            }
         }
+    for (const auto &o : kCorpusOutcomes) {
+        const qsizetype at = inputNames[QString::fromLatin1(o.target)].indexOf(QString::fromLatin1(o.file));
+        if (at < 0 || !o.holds(inputs[QString::fromLatin1(o.target)][at])) {
+            std::fprintf(stderr, "%s: the input %s must %s\n", o.target, o.file,
+                         at < 0 ? "be in the corpus" : o.must);
+            return 1;
+        }
+    }
     for (const char *name : {"PlistFuzz", "PasteboardFuzz", "ArchiveFuzz", "DesignFuzz"})
         inputs[QString::fromLatin1(name)] += plistRegressions();
     inputs[QStringLiteral("DesignFuzz")] += designRegressions();
@@ -331,9 +371,16 @@ int main(int argc, char **argv)
             return 1;
         inputs[QStringLiteral("DesignFuzz")] += bytes;
     }
+    std::signal(SIGABRT, sayWhatAborted);
     int replayed = 0;
     for (const auto &[name, target] : targets) {
-        for (const QByteArray &input : inputs[name]) {
+        for (qsizetype i = 0; i < inputs[name].size(); ++i) {
+            const QByteArray &input = inputs[name][i];
+            const QStringList &files = inputNames[name];
+            const QByteArray which = i < files.size() ? QFile::encodeName(files[i])
+                                                      : "regression input " + QByteArray::number(i - files.size() + 1);
+            std::snprintf(g_replaying, sizeof g_replaying, "%s aborted on %s (%lld bytes)\n", qPrintable(name),
+                          which.constData(), qlonglong(input.size()));
             QElapsedTimer timer;
             timer.start();
             target(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size()));

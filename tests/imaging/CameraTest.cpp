@@ -64,6 +64,7 @@ protected:
         Camera_Capture_Count = 1;
         stop_or_continue = 0;
         QObject::connect(&cam, &QDialog::finished, [this](int code) { closed.append(code); });
+        cam.show();
     }
 
     void startLive()

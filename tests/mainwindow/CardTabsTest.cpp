@@ -146,6 +146,11 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
         {{400, 100}, 40, true, {400, 100}, {{30, Qt::red}, {50, Qt::blue}}},
         {{2000, 300}, 200, false, {724, 300}, {{20, Qt::red}, {30, Qt::blue}}},
     };
+    // A picture fill, chosen as a user chooses it: its Browse… is off until then.
+    auto *browse = controller->findChild<QPushButton *>(QStringLiteral("Card_Image_Browse_Btn"));
+    if (!t.Card_fill_chk->isChecked())
+        press(t.Card_fill_chk);
+    press(t.Card_Image_fill_rd);
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.picture.width() << "x" << row.picture.height() << (row.tiled ? " tiled" : ""));
         QImage picture(row.picture, QImage::Format_RGB32);
@@ -157,7 +162,7 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
         ASSERT_TRUE(picture.save(path));
         t.Card_image_layout->setCurrentText(row.tiled ? "Tile" : "Stretch");
         ui->push(path);
-        t.Card_Image_Browse_Btn();
+        ASSERT_TRUE(press(browse));
         EXPECT_EQ(controller->Front_card_Prop->Card_BG_Image().size(), row.taken);
         const QImage card = rendered(*controller, 0);
         for (const auto &[x, colour] : row.shown) {
@@ -226,7 +231,10 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
     emit t.All_Text_clr->colorPicked(Qt::red);
     EXPECT_TRUE(own.txt_clr == QColor(Qt::red) && locked.txt_clr == QColor(Qt::black));
     own.txt_clr = Qt::blue;
-    t.Apply_Size_Clicked();
+    controller->Show_RHS_Properties(nullptr);
+    if (!testsupport::unreachable(t.apply_size_btn).isEmpty())
+        t.Preset_ComboBox->setCurrentIndex(2);  // Custom: a size of the user's own to apply
+    ASSERT_TRUE(press(t.apply_size_btn));
     EXPECT_EQ(own.txt_clr, QColor(Qt::blue));
 
     t.Category_ComboBox->setCurrentIndex(1);

@@ -106,7 +106,14 @@ protected:
             Group_Mode_Wizard::setModalRunner(m_previousGroupWizard);
         Card_Front_Or_Back = 0;
     }
-    bool setUpWindow() { return controller->awakeFromNib(); }
+    // The window as the application's start leaves it: set up, then shown when ready.
+    bool setUpWindow()
+    {
+        const bool ready = controller->awakeFromNib();
+        if (ready)
+            controller->show();
+        return ready;
+    }
     // The start dialog's button for an answer of `startAnswers`.
     static const char *startButton(int answer)
     {
@@ -117,10 +124,13 @@ protected:
                : answer >= 10 && answer < 15 ? options[answer - 10]
                                              : "Cancel_btn";
     }
-    // Presses the window's button of that name as a user does.
+    // Presses the window's button of that name (or, for one without a name, that text) as a
+    // user does.
     static void pressIn(QWidget &window, const char *name)
     {
         auto *b = window.findChild<QAbstractButton *>(QString::fromLatin1(name));
+        for (QAbstractButton *any : window.findChildren<QAbstractButton *>())
+            b = b ? b : any->text() == QLatin1String(name) && any->objectName().isEmpty() ? any : nullptr;
         ASSERT_NE(b, nullptr) << name << " in " << window.objectName().toStdString();
         press(b);
     }
@@ -293,8 +303,8 @@ protected:
     }
     void cancelEachStart(std::initializer_list<int> answers, const std::function<void(int)> &check)
     {
-        const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return w.CancelClick(), w.result(); });
-        const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return w.Cancel_Click(), w.result(); });
+        const auto wizard = Card_Wizard::setModalRunner([](Card_Wizard &w) { return pressIn(w, "Cancel_btn"), w.result(); });
+        const auto group = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) { return pressIn(w, "cancel_btn"), w.result(); });
         const auto gallery = std::exchange(galleryAction, nullptr);
         for (const int answer : answers) {
             startOver(answer);

@@ -218,19 +218,23 @@ TEST_F(WindowTest, PresetsAndUnitsSizeTheFieldsAndCanvases)
 TEST_F(WindowTest, GridSettingsAndItsColourTurnTheGridOn)
 {
     const QColor before = controller->_grid->color();
-    controller->Grid_Clr_Changed();  // empty script: the colour panel is cancelled
-    EXPECT_TRUE(controller->_grid->color() == before && !controller->_grid->isAlwaysShown());
-    controller->Grid_Space_slidr->setValue(18);
-    controller->Grid_Slider_Changed();
+    EXPECT_EQ(testsupport::unreachable(controller->Grid_clr).isEmpty(), controller->Grid_Opt_box->isEnabled());
+    if (!controller->Show_hide_grid_chk->isChecked())
+        press(controller->Show_hide_grid_chk);
+    ASSERT_TRUE(controller->_grid->isAlwaysShown());
+    press(controller->Grid_clr);  // empty script: the colour panel is cancelled
+    EXPECT_TRUE(controller->_grid->color() == before && controller->_grid->isAlwaysShown());
+    controller->Grid_Space_slidr->setValue(18);  // the slider dragged
     EXPECT_TRUE(controller->_grid->spacing() == 18 && controller->_grid->isAlwaysShown());
-    controller->Show_hide_grid_chk->setChecked(false);
-    controller->Grid_Show_Hide_Changed();
-    EXPECT_FALSE(controller->_grid->isAlwaysShown() || controller->Grid_Opt_box->isEnabled());
+    press(controller->Show_hide_grid_chk);
+    EXPECT_FALSE(controller->_grid->isAlwaysShown());
+    EXPECT_FALSE(testsupport::unreachable(controller->Grid_clr).isEmpty()) << "the colour of a grid not shown";
+    press(controller->Show_hide_grid_chk);
     ui->push(QColor(10, 120, 200));
-    controller->Grid_Clr_Changed();
+    press(controller->Grid_clr);
     EXPECT_EQ(controller->_grid->color(), QColor(10, 120, 200));
     EXPECT_TRUE(controller->_grid->isAlwaysShown() && controller->Show_hide_grid_chk->isChecked());
-    controller->New_Project();
+    ASSERT_TRUE(startAgain(1, "W"));
     EXPECT_FALSE(controller->_grid->isAlwaysShown());
 }
 

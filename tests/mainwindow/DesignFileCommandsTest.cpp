@@ -312,13 +312,16 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
         start = a->text() == "Start…" ? a : start;
     ASSERT_NE(start, nullptr);
     const auto previousWizard = Card_Wizard::setModalRunner([](Card_Wizard &w) {
-        w.width_Stepper->setValue(w.width_Stepper->value() + 20);
-        w.Apply_Size_Clicked();
-        w.CancelClick();
+        for (int page = 0; page < 2 && !testsupport::unreachable(w.Preset_ComboBox).isEmpty(); ++page)
+            pressIn(w, "Next_btn");  // on to the size page
+        w.Preset_ComboBox->setCurrentIndex(2);  // Custom
+        EXPECT_EQ(testsupport::unreachable(w.width_Stepper).toStdString(), "");
+        w.width_Stepper->setValue(w.width_Stepper->value() + 20);  // a size typed, applied as it changes
+        pressIn(w, "Cancel_btn");
         return w.result();
     });
     const auto previousGroup = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
-        w.Cancel_Click();
+        pressIn(w, "cancel_btn");
         return w.result();
     });
     // The start dialog's answer (-1: the question is cancelled): Cancel, its title bar's close, an option + 10.
@@ -329,7 +332,7 @@ TEST_F(DesignFileCommandsTest, StartGoesBackToTheOpenDesignOnEveryCancel)
         const auto previousStart = Start_Card::setModalRunner([&](Start_Card &dialog) {
             if (runs++ > 0)
                 return -1;
-            answer == 0 ? dialog.CancelClick() : answer == 3 ? void(dialog.close()) : dialog.Select_card_option(answer - 10);
+            answer == 3 ? void(dialog.close()) : pressIn(dialog, startButton(answer));  // 0: Cancel
             return dialog.result();
         });
         press(start);

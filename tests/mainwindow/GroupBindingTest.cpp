@@ -206,7 +206,7 @@ TEST_F(GroupBinding, NewCustomFieldTakesItsColumnAndEmptyTableHasNoView)
     for (const auto &c : cases) {
         group->data().setRows(group->data().rows().mid(0, c.rows));
         ui->clear();
-        group->View_Excel_Btn_Clicked();
+        press(outlet<QPushButton>("View_Excel_Btn"));
         ASSERT_EQ(ui->requests().size(), 1u);
         EXPECT_EQ(ui->requests().front().kind.toStdString(), c.kind.toStdString());
         EXPECT_EQ(ui->requests().front().text.trimmed().toStdString(), c.message.toStdString());

@@ -529,7 +529,7 @@ TEST_F(IntegrationTest, ThePanelFollowsTheSelectionThroughTheWindow)
     // The grid shown from View > Grid, the card's own tab being out of sight.
     Grid_Wizard::setModalRunner([&](Grid_Wizard &w) {
         press(outlet<QCheckBox>("Show_hide_grid_chk"));
-        w.OK_Btn_Clicked();
+        pressIn(w, "OK_Btn");
         return w.result();
     });
     press(outlet<QAction>("grid_menu"));

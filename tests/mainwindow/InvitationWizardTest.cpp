@@ -96,7 +96,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         seen.push_back(w.msg_title->text().toStdString());
         return w.result();
     });
-    controller->Select_back_side();
+    click("Back_Side_btn");
     ui->push(int(platform::AnswerNo));  // no saving of the open design
     press(tool("invitation_menu"));
     ASSERT_EQ(seen.size(), 1u);

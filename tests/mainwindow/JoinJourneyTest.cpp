@@ -28,6 +28,7 @@
 #include "mainwindow/VisitorWiring.h"
 #include "canvas/LiveModePanel.h"
 
+#include <QTableWidget>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -62,9 +63,9 @@ protected:
     {
         const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([this](QDialog &w) {
             ++pickerShown;
-            imp_xl_Window->Select_ALL_Pressed();
-            QMetaObject::invokeMethod(&w, "OKPressed");
-            return 1;
+            pressIn(w, "Select_ALL_Pressed");
+            pressIn(w, "OKPressed");
+            return w.result();
         });
         const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
             auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
@@ -422,7 +423,7 @@ TEST_F(PanelJourney, ViewSeriesOpensTheViewerOfTheChoiceAndHelpExplainsTheSource
     QString help;
     const auto previousBox = Long_SMS_Dlg::setModalRunner([&help](Long_SMS_Dlg &box) {
         help = box._Msg_Title->text() + "|" + box._Msg_Val->text();
-        box.OKPressed();
+        pressIn(box, "yes_button");
         return 1;
     });
     press(panel().data_source_help_btn);
@@ -636,8 +637,10 @@ TEST_F(JoinJourneyTest, TheSeriesExportPanelsFormatNamesABareFile)
         ui->push(0);  // the export-finished box: Cancel
         const SeriesModalRunner previous = Set_Series_Modal_Runner([](QDialog &w) {
             auto &manager = dynamic_cast<BatchWizard &>(w);
-            manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
-            manager.Update_Btn_Clicked();
+            auto *list = manager.findChild<QTableWidget *>(QStringLiteral("List"));  // "Staff" clicked, then Open
+            const QTableWidgetItem *staff = list->item(int(manager.ListData.indexOf("Staff")), 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(staff).center());
+            pressIn(manager, "Update_Btn_Clicked");
             press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
             return 0;
         });
@@ -695,8 +698,7 @@ class StartOverABoundControl : public PanelJourney, public ::testing::WithParamI
 TEST_P(StartOverABoundControl, AsksNothingButTheSaveQuestion)
 {
     const int road = GetParam();
-    const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
-    galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), w.OK_Click(); };
+    road == 13 ? chooseVisitorRoad() : chooseGroupRoad();
     std::shared_ptr<SKTGraphic> text = textAt({20, 20, 160, 40});
     place(0, {text});
     pickSheet(3);
@@ -708,7 +710,6 @@ TEST_P(StartOverABoundControl, AsksNothingButTheSaveQuestion)
     EXPECT_EQ(Start_Card_Option, road == 13 ? "V" : "G");
     // The save question of the open design is the only one asked.
     EXPECT_EQ(ui->messages().join(" | ").toStdString(), "Do you want to save changes before opening new document?");
-    Group_Mode_Wizard::setModalRunner(previousWizard);
 }
 
 INSTANTIATE_TEST_SUITE_P(VisitorAndGroup, StartOverABoundControl, ::testing::Values(13, 14));

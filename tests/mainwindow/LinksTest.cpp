@@ -58,7 +58,9 @@ TEST_F(LinksTest, EveryLinkButtonAndMenuItemHandsTheDesktopItsAddress)
         return Case{window->objectName() + ": " + name, [window, name] {
                         auto *b = window->findChild<QPushButton *>(QString::fromLatin1(name));
                         ASSERT_NE(b, nullptr) << name;
+                        window->show();  // opened, used and closed as a user does
                         press(b);
+                        window->hide();
                     },
                     {}};
     };

@@ -19,6 +19,7 @@ TEST_F(MailWindowTest, OpensOnBothSidesOfATwoSidedCard)
     CARD_SIDE_STR = QStringLiteral("2");
     std::map<QString, bool> checked;
     ui->onRequest = [this, &checked](const platform::ScriptedUiServices::Request &r) {
+        const testsupport::RunWindow runWindow(r.kind);
         auto *mail = controller->findChild<Send_Mail *>();
         if (!mail || r.kind != mail->objectName())
             return;
@@ -39,6 +40,7 @@ TEST_F(MailWindowTest, AttachmentButtonsOnlyForAPlainMessage)
     drawDesign();
     std::vector<std::pair<QString, bool>> seen;
     ui->onRequest = [this, &seen](const platform::ScriptedUiServices::Request &r) {
+        const testsupport::RunWindow runWindow(r.kind);
         auto *mail = controller->findChild<Send_Mail *>();
         if (!mail || r.kind != mail->objectName())
             return;

@@ -218,6 +218,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     EXPECT_NEAR(card.height(), a5.height(), 1.0);
 
     Card_Wizard wizard(controller.get());
+    wizard.show();
     wizard.Preset_ComboBox->setCurrentIndex(2);
     ui->push(int(QDialog::Accepted));
     press(wizard.page_frm_printer_btn);

@@ -72,6 +72,7 @@ TEST_F(ProfileWiringTest, ATypedNameReachesTheCardAndTheLogOpensOneWindow)
     EXPECT_EQ(controller->findChildren<QDialog *>(QStringLiteral("Visitor_Log_Records")).size(), 1);
     // The visit opened from the list: its details offer Mail, which opens the visitor details
     // mail window with the pass attached, no recipient.
+    outlet<QDialog>("Visitor_Log_Records")->show();
     auto *list = outlet<QTableWidget>("ColList");
     ASSERT_GE(list->rowCount(), 1);
     const QPoint firstRow = list->visualRect(list->model()->index(0, 1)).center();
@@ -282,14 +283,14 @@ TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
             press(dlg.rows[0].label_chk);
             dlg.rows[0].label->setText("Holder :");
         }
-        dlg.Preview_Btn_Clicked();
+        pressIn(dlg, "Preview_Btn_Clicked");
         captions << shownTexts(*document, 2).value("Fup_lbl_Name");
-        dlg.Cancel_Btn_Clicked();
+        pressIn(dlg, "Cancel_Btn_Clicked");
         return dlg.result();
     });
     click("User_Profile_Btn");
     Card_Wizard::setModalRunner([](Card_Wizard &w) {
-        w.OK_Click(), press(w.fill_profile_btn), w.OK_Click();
+        pressIn(w, "Next_btn"), press(w.fill_profile_btn), pressIn(w, "Next_btn");
         return w.result();
     });
     ui->push(int(platform::AnswerNo));  // the design before is not saved

@@ -19,7 +19,7 @@ TEST_F(SideRenderTest, TheBackRendersToPngAndPdfWhileTheWindowShowsTheFront)
     document->appendGraphicOnSide(1, kindstest::filledRect(QRectF(120, 40, 60, 60), Qt::blue));
     controller->Back_card_Prop->setCard_fill_chk(true);
     controller->Back_card_Prop->setCard_fill_clr(Qt::green);
-    controller->Select_front_side();
+    click("Front_Side_btn");
     ASSERT_EQ(Card_Front_Or_Back, 0);
 
     const CardSide back = controller->Card_Side_Value(1);

@@ -129,6 +129,7 @@ TEST_F(VisitorDeskTest, ThreeVisitorsRecordedListedFoundAndPrinted)
     click("show_db_rcd_btn");
     auto *log = outlet<Visitor_Log_Records>("Visitor_Log_Records");
     ASSERT_NE(log, nullptr);
+    log->show();  // as the records button leaves it for the user
     ASSERT_EQ(log->ListData().size(), 3u);
     EXPECT_EQ(log->ListData().front().Name.toStdString(), "Ada");
     log->findChild<QLineEdit *>("Name")->setText("grace");
@@ -163,6 +164,7 @@ TEST_F(VisitorDeskTest, AFailedPrintLeavesLaterPrintsAndPreviewsWhole)
     click("show_db_rcd_btn");
     auto *log = outlet<Visitor_Log_Records>("Visitor_Log_Records");
     ASSERT_NE(log, nullptr);
+    log->show();  // as the records button leaves it for the user
     ASSERT_EQ(log->ListData().size(), 1u);
     ASSERT_TRUE(log->Show_Visitor_Details(log->ListData().front().id));
     const QString noPrinter = QStringLiteral("The visitor pass could not be printed.\n\nNo printer is set up on this computer.");
@@ -876,7 +878,9 @@ TEST_F(VisitorDeskTest, TheLogKeepsOneSizeThroughItsPages)
     EXPECT_EQ(log->size(), first);
     press(log->findChild<QPushButton *>("Close_Details_Panel"));
     EXPECT_EQ(log->size(), first);
-    EXPECT_LE(log->height() + 28, 700);
+    // The window with the frame the platform gives it (its title bar) within the screen.
+    EXPECT_LE(log->frameGeometry().height(), 700) << log->height() << " and a frame of "
+                                                   << log->frameGeometry().height() - log->height();
     log->hide();
 }
 
@@ -908,7 +912,7 @@ TEST_F(VisitorDeskTest, TypedDateAndTimeOutliveProfileOkAndUndo)
     startVisitor();
     CARD_SIDE_STR = QStringLiteral("2");
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([](QDialog &d) {
-        dynamic_cast<ProfileDialogBase &>(d).OK_Btn_Clicked();
+        pressIn(d, "OK_Btn_Clicked");
         return d.result();
     });
     const struct {

@@ -98,9 +98,9 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     controller->Show_RHS_Properties(nullptr);
     EXPECT_EQ(states(), "0010");
     // The other side has nothing selected either.
-    controller->Select_back_side();
+    click("Back_Side_btn");
     EXPECT_EQ(states(), "0010");
-    controller->Select_front_side();
+    click("Front_Side_btn");
     // A control selected by a click and let go by a side switch (which clears the selection
     // from code): Cut, Copy and Delete go off with it.
     clickAt(canvas(0), document->graphics().front()->bounds().center());
@@ -132,7 +132,7 @@ TEST_F(WindowCommandsTest, EveryCanvasMenuItemActsOrIsDisabled)
     click("Rect_Tool_btn");
     Export_Template::setModalRunner([](Export_Template &d) {
         d.template_name->setText(QStringLiteral("  Staff "));
-        d.OKPressed();
+        pressIn(d, "OK");
         return d.result();
     });
     const QString user = QDir(Created_Resource_Path).filePath(QStringLiteral("Templates/User/Staff."));
@@ -196,7 +196,7 @@ TEST_F(WindowCommandsTest, TheGridWindowSetsTheGridWhileAControlIsShown)
         lent = w.isAncestorOf(controller->Show_hide_grid_chk) && w.isAncestorOf(controller->Grid_Space_slidr);
         press(controller->Show_hide_grid_chk);
         controller->Grid_Space_slidr->setValue(30);
-        w.Cancel_Btn_Clicked();
+        pressIn(w, "Cancel_Btn");
         return w.result();
     });
     press(controller->findChild<QAction *>("grid_menu"));
@@ -237,11 +237,12 @@ TEST_F(WindowCommandsTest, TheTemplateNameDialogGuardsExistingTemplates)
         if (c.answer >= 0)
             ui->push(c.answer == 1);
         Export_Template dialog;
+        dialog.show();
         dialog.userFolder = folder;
         dialog.template_name->setText(c.name);
         dialog.template_passed->setText(c.passed);
         export_template_name.clear();
-        dialog.OKPressed();
+        pressIn(dialog, "OK");
         EXPECT_EQ(dialog.result() == 1, c.accepted) << c.name;
         EXPECT_EQ(ui->messages().value(0).trimmed(), c.message) << c.name;
         EXPECT_EQ(export_template_name.isEmpty(), !c.accepted) << c.name;
@@ -276,6 +277,7 @@ TEST_F(WindowCommandsTest, HelpOpensTheManualAndTheMailLinks)
 {
     click("Help_btn");
     Help_Support help;
+    help.show();
     for (const char *link : {"_Help_File_Label", "support_id", "website_1"})
         press(help.findChild<QPushButton *>(QString::fromLatin1(link)));
     QStringList opened;
@@ -315,6 +317,7 @@ TEST_F(WindowCommandsTest, HelpWithoutAViewerNamesTheManualAndItsFolder)
     auto *desk = new NoViewer;
     std::unique_ptr<platform::UiServices> fixture = platform::setUi(std::unique_ptr<platform::UiServices>(desk));
     Help_Support help;
+    help.show();
     press(help.findChild<QPushButton *>(QStringLiteral("_Help_File_Label")));
     const QStringList shown = desk->messages();
     platform::setUi(std::move(fixture));
@@ -330,6 +333,7 @@ TEST_F(WindowCommandsTest, HelpLinksNothingOpensAreNamed)
     testsupport::FakeDesktop desk(3);
     ui->handToDesktop = true;
     Help_Support help;
+    help.show();
     const struct {
         const char *link, *named;
     } links[] = {
@@ -363,10 +367,34 @@ protected:
     void road() override { chooseVisitorRoad(); }
 };
 
+// Each picture pasted twice over gets a picture identifier of its own, unlike any on the card.
 TEST_F(WindowCommandsAtTheDesk, PastedLivePicturesGetIds)
 {
     ASSERT_EQ(Start_Card_Option, "V");
-    EXPECT_TRUE(archiveHub().Generate_Extra_image_control_ID().startsWith("F_Pic"));
+    place(0, {designtest::storedControl(SKTGraphicKind::Image, 1), designtest::storedControl(SKTGraphicKind::Image, 2)});
+    controller->show();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    const auto pictureIds = [this] {
+        QStringList ids;
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+            if (g->kind() == SKTGraphicKind::Image)
+                ids << g->control_ID;
+        return ids;
+    };
+    const QStringList before = pictureIds();
+    QTest::keySequence(canvas(0), QKeySequence(QKeySequence::SelectAll));
+    press(outlet<QAction>("copy_menu"));
+    press(outlet<QAction>("paste_menu"));
+    press(outlet<QAction>("paste_menu"));
+    QStringList pasted = pictureIds();
+    for (const QString &id : before)
+        pasted.removeOne(id);
+    ASSERT_EQ(pasted.size(), 2 * before.size());
+    for (const QString &id : pasted) {
+        EXPECT_TRUE(id.startsWith("F_Pic")) << id.toStdString();
+        EXPECT_EQ(pictureIds().count(id), 1) << id.toStdString() << " is not the picture's own";
+    }
 }
 
 TEST_F(WindowCommandsTest, ADragToTheEdgeScrollsAZoomedCard)

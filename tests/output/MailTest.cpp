@@ -241,6 +241,7 @@ TEST(Mail, ClearAttachmentServesAnAttachedFileOnly)
     testsupport::TempDataFolder data;
     platform::ScopedScriptedUi ui;
     Send_Mail window;
+    window.show();
     auto *clear = window.findChild<QPushButton *>(QStringLiteral("clear_att"));
     ASSERT_NE(clear, nullptr);
     EXPECT_FALSE(clear->isEnabled());
@@ -489,6 +490,7 @@ TEST(Mail, DataBoxesRecountTheCardsAndCapTheRange)
                                                           {{"1", "Ann"}, {"2", "Bo"}, {"3", "Cy"}, {"4", "Di"}, {"5", "Ed"}});
     Send_Mail window;
     window.Open_Wnd(card.design, true, false);
+    window.show();
     EXPECT_FALSE(window.send_with_batch_chk->isEnabled()) << "nothing bound to a series";
     ASSERT_TRUE(window.send_with_excel_chk->isEnabled());
     EXPECT_EQ(window.Total_Text->maximum(), 999999);

@@ -181,6 +181,7 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     bool checked = false;
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        const testsupport::RunWindow runWindow(request.kind);
         if (request.kind != QLatin1String("Print_Wnd"))
             return;
         const auto side = [&](int row) { return w.findChild<QRadioButton *>(QStringLiteral("matrix_card_side_%1").arg(row)); };
@@ -207,6 +208,7 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     QString typed;
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        const testsupport::RunWindow runWindow(request.kind);
         if (request.kind == QLatin1String("Add_Print_Profile"))
             w.profileDialog->Profile_name->setText(typed);
     };
@@ -249,6 +251,7 @@ TEST(PrintWindow, ArrangementAndPositionPicturesFollowTheChoice)
     };
     int checks = 0;
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        const testsupport::RunWindow runWindow(request.kind);
         if (request.kind != QLatin1String("Print_Wnd"))
             return;
         const char *const both[] = {"up-down-flip", "up-down", "left-rite", "both_up", "head_up_head_down"};
@@ -293,6 +296,7 @@ TEST(PrintWindow, PreviewGoesToAPrivateFolder)
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     QStringList opened;
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        const testsupport::RunWindow runWindow(request.kind);
         if (request.kind == QLatin1String("openExternally"))
             opened << request.text;
         if (request.kind != QLatin1String("Print_Wnd"))
@@ -324,6 +328,7 @@ TEST(PrintWindow, APreviewNothingCanShowIsNamedWithItsFolder)
     Print_Wnd w;
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        const testsupport::RunWindow runWindow(request.kind);
         if (request.kind == QLatin1String("Print_Wnd"))
             testsupport::press(w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed")));
     };

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -22,6 +23,32 @@
 #include <unistd.h>
 
 namespace {
+
+// Runs `act` on the box once it is the active modal widget (a zero-delay timer may fire before
+// it is); a box still open after ten seconds is closed, so a box that is never met fails the
+// test instead of hanging it.
+class WhenTheBoxShows {
+public:
+    explicit WhenTheBoxShows(std::function<void(QWidget *)> act)
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, act = std::move(act)] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                m_poll.stop();
+                act(box);
+            }
+        });
+        m_poll.start(10);
+        m_guard.setSingleShot(true);
+        QObject::connect(&m_guard, &QTimer::timeout, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        m_guard.start(10000);
+    }
+
+private:
+    QTimer m_poll, m_guard;
+};
 
 TEST(UiServices, WarningsAndNoticesShowTheirOwnIconAndAnswerTheButtonPressed)
 {
@@ -34,8 +61,8 @@ TEST(UiServices, WarningsAndNoticesShowTheirOwnIconAndAnswerTheButtonPressed)
     for (const auto &c : cases) {
         platform::QtUiServices ui;
         QMessageBox::Icon shown = QMessageBox::NoIcon;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        const WhenTheBoxShows answer([&](QWidget *shownBox) {
+            auto *box = qobject_cast<QMessageBox *>(shownBox);
             ASSERT_NE(box, nullptr);
             shown = box->icon();
             box->checkBox()->setChecked(true);
@@ -78,10 +105,7 @@ TEST(UiServices, LongTextsAreCutWithACountAndEveryBoxFitsTheScreen)
     for (const QString &text : {thousand.join(QLatin1Char('\n')), wide}) {
         platform::QtUiServices ui;
         QSize shown;
-        QTimer::singleShot(0, [&] {
-            if (QWidget *box = QApplication::activeModalWidget())
-                shown = box->frameGeometry().size(), box->close();
-        });
+        const WhenTheBoxShows measure([&](QWidget *box) { shown = box->frameGeometry().size(), box->close(); });
         ui.message(text);
         EXPECT_TRUE(shown.isValid() && shown.height() <= screen.height() && shown.width() <= screen.width()) << shown.height();
     }

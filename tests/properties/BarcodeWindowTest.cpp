@@ -322,6 +322,7 @@ TEST_F(BarcodeWindowTest, HelpButtonsShowTheirTexts)
         return 1;
     });
     Barcode_Gen gen;
+    gen.show();
     // Each symbology's help is pressed on the pane its choice shows.
     const struct {
         const char *symbology, *button, *title;

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -193,7 +195,12 @@ TEST(VisitorDatabaseGuard, AHostilePhotoIsNotWaitedOnNorDecoded)
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("photo.png")), bomb = dir.filePath(QStringLiteral("bomb.jpg"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(bomb, 8100));
+    // Just over the picture budget. Qt's own allocation limit is raised while the case runs, so
+    // that the budget alone stands between the bomb and its decode.
+    ASSERT_TRUE(testsupport::writeProgressiveJpegClaiming(bomb, 8001));
+    const int qtLimit = QImageReader::allocationLimit();
+    const auto restore = qScopeGuard([qtLimit] { QImageReader::setAllocationLimit(qtLimit); });
+    QImageReader::setAllocationLimit(1024);
     testsupport::FifoWatch watch(fifo);
     for (const QString &photo : {fifo, bomb}) {
         SCOPED_TRACE(photo.toStdString());

@@ -114,6 +114,7 @@ TEST_F(VisitorLog, LongSearchTextsRunOrAreRefusedByName)
 {
     REQUIRE_TOOL(tool, "sqlite3");
     Visitor_Log_Records w;
+    w.show();
     auto *company = w.findChild<QLineEdit *>(QStringLiteral("Comp_Name"));
     company->setText(QString(company->maxLength(), QChar(u'\u00f8')));
     testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
@@ -129,6 +130,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
+    w.show();
     auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
     ASSERT_EQ(list->rowCount(), 10);
     EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
