@@ -329,6 +329,7 @@ TEST(CardExport, ToEndsAtTheCardCountAndACutRunSaysHowMany)
     e.ui->onRequest = [sheet](const platform::ScriptedUiServices::Request &r) {
         if (r.kind != "ExportWindow")
             return;
+        const testsupport::RunWindow runWindow(r.kind);
         EXPECT_EQ(testsupport::unreachable(sheet->Total_Text), "it is hidden");
         testsupport::press(sheet->Sel_print_rd);
         testsupport::typeInto(sheet->To_Text, QStringLiteral("10"), Qt::Key_unknown);
