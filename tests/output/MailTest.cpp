@@ -547,6 +547,11 @@ TEST(Mail, SettingsFileIsPrivateAndWrittenOnlyOnSave)
     EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     const MailAccount a = Get_Email_Details(Preferences(path));
     EXPECT_EQ(QStringList({a.sender_email, a.sender_pwd, a.sending_port, a.send_enable_ssl}), QStringList({"Me@X.org", QStringLiteral("pä"), "587", "Y"}));
+    // The account is saved in the data folder the program was set up with, not one shared with
+    // every other program of the user.
+    testsupport::TempDataFolder data;
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", "2525", false}));
+    EXPECT_EQ(Get_Email_Details(Preferences(QDir(data.dataPath()).filePath("com.velkcardmail.plist"))).sending_port, "2525");
 }
 
 

@@ -1,5 +1,6 @@
 #include "output/mail/MailSettings.h"
 
+#include "core/Globals.h"
 #include "platform/Paths.h"
 #include "platform/Plist.h"
 #include "platform/WholeFile.h"
@@ -22,7 +23,11 @@ const QString Mail_Not_Sent_Text = QStringLiteral(
 
 QString Mail_Settings_Path()
 {
-    return platform::joinPath(platform::dataFolderPath(), QStringLiteral("com.velkcardmail.plist"));
+    // Beside the rest of the user's data, in the folder the application was set up with: a
+    // program pointed at another data folder (each test process is) neither reads nor overwrites
+    // the account another one saved.
+    const QString folder = Created_Resource_Path.isEmpty() ? platform::dataFolderPath() : Created_Resource_Path;
+    return platform::joinPath(folder, QStringLiteral("com.velkcardmail.plist"));
 }
 
 Preferences::Preferences(const QString &path) : mPreferencesPath(path)
