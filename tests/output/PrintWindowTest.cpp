@@ -227,6 +227,17 @@ TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
     EXPECT_TRUE(ui->messages().front().startsWith(QStringLiteral("Print Profile could not be saved."))) << ui->messages().front().toStdString();
 }
 
+// A program set up on a data folder of its own keeps its profiles there: two programs on two
+// data folders (test runs side by side) never read or overwrite each other's profiles.
+TEST(PrintProfiles, AreSavedInTheDataFolderTheProgramWasSetUpWith)
+{
+    testsupport::TempDataFolder folders;
+    platform::ScopedScriptedUi ui;
+    Print_Wnd w;
+    ASSERT_TRUE(w.Save_Print_Profile(QStringLiteral("Mine"), QStringLiteral("Office")));
+    EXPECT_TRUE(QFileInfo(QDir(folders.dataPath()).filePath(QStringLiteral("PrintProfile/Mine.vlp"))).isFile());
+}
+
 // The arrangement shows its picture, and the block-position buttons show where the cards go:
 // the chosen one selected, the others plain.
 TEST(PrintWindow, ArrangementAndPositionPicturesFollowTheChoice)

@@ -377,8 +377,12 @@ QString Print_Wnd::folder() const
 {
     if (!profileFolder.isEmpty())
         return profileFolder;
-    return print_profile_path.isEmpty() ? platform::joinPath(platform::dataFolderPath(), QStringLiteral("PrintProfile"))
-                                        : print_profile_path;
+    if (!print_profile_path.isEmpty())
+        return print_profile_path;
+    // The folder the application was set up with, as the mail settings: a program pointed at
+    // another data folder (each test process is) never shares its profiles with another one.
+    const QString data = Created_Resource_Path.isEmpty() ? platform::dataFolderPath() : Created_Resource_Path;
+    return platform::joinPath(data, QStringLiteral("PrintProfile"));
 }
 
 void Print_Wnd::read_state()
