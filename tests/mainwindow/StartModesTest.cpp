@@ -122,15 +122,14 @@ TEST_F(StartModesTest, AGroupCardTurnedUprightUndoesToItsOwnLayout)
 TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
 {
     ASSERT_TRUE(setUpWindow());  // a blank card from the wizard
-    // The group wizard says a project was set up; what it sets up is the group journey's.
-    const auto previousWizard = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &) { return 1; });
+    chooseGroupRoad();  // the group road sets up a project "Staff" on a two-name workbook
     const QString saved = pathIn("saved.did");
     saveAs(saved);
     const struct {
         int option;
         const char *mode;
         size_t frontControls;  // 99: at least one
-    } roads[] = {{10, "T", 99}, {11, "W", 0}, {12, "L", 0}, {14, "G", 0}};
+    } roads[] = {{10, "T", 99}, {11, "W", 0}, {12, "L", 0}, {14, "G", 99}};
     for (const auto &road : roads) {
         SCOPED_TRACE(road.mode);
         controller->Excel_Table().Set_Table({"No.", "Name"}, {QVariantMap{{"Extension", 1}}});
@@ -144,12 +143,16 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
             };
             startAnswers = {10, 10};
         }
+        ui->push(int(platform::AnswerNo));  // New asks whether to save the design first
         ui->push(saved);
         const int runs = startDialogRuns;
-        controller->New_Project();
+        click("New_btn");
         EXPECT_EQ(startDialogRuns - runs, 2);
-        EXPECT_TRUE(controller->Excel_Table().rowCount() == 0 && ::Excel_Source_Path.isEmpty());
-        EXPECT_EQ(controller->Excel_Table().Column_Titles().size(), 1);
+        const bool group = road.option == 14;  // its rows are the workbook's
+        EXPECT_EQ(controller->Excel_Table().rowCount(), group ? 2 : 0);
+        EXPECT_EQ(::Excel_Source_Path.isEmpty(), !group);
+        EXPECT_EQ(controller->Excel_Table().Column_Titles().size(), group ? 2 : 1)
+            << controller->Excel_Table().Column_Titles().join('|').toStdString();
         EXPECT_EQ(Start_Card_Option, road.mode);
         EXPECT_TRUE(snapshots() == 0 && !enabled("Undo_btn"));
         EXPECT_TRUE(controller->Right_Prop_Box->isVisibleTo(controller.get()));
@@ -161,7 +164,6 @@ TEST_F(StartModesTest, EveryRoadYieldsADesignInItsMode)
         EXPECT_EQ(snapshots(), 1);
         ui->clear();
     }
-    Group_Mode_Wizard::setModalRunner(previousWizard);
 }
 
 // A visitor template gets a photo control on the front unless it has any image control.
@@ -178,7 +180,7 @@ TEST_F(StartModesTest, VisitorTemplatesGetAPhotoControlOnlyWhenTheyHaveNoImage)
         if (startDialogRuns == 0)
             ASSERT_TRUE(setUpWindow());
         else
-            controller->New_Project();
+            ui->push(int(platform::AnswerNo)), click("New_btn");  // the design left unsaved
         EXPECT_EQ(Start_Card_Option, "V");
         int imageCount = 0, photos = 0;
         for (const SKTGraphicPtr &g : document->graphics()) {

@@ -49,7 +49,8 @@ TEST_F(VisitorModeTest, StartRoadsChooseCaptionsAndTheVisitorFace)
 
     startAnswers = {10};
     galleryAction = [](Template_Wizard &w) { w.imageBrowser->selectImage(0), pressIn(w, "OK_btn"); };
-    controller->New_Project();
+    ui->push(int(platform::AnswerNo));  // the visit's design left unsaved
+    click("New_btn");
     EXPECT_EQ(Start_Card_Option, "T");
     EXPECT_EQ(Title_Title, "Father's Name :");
     EXPECT_EQ(Title_slogan, "Class / Section :");
