@@ -231,7 +231,7 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
     emit t.All_Text_clr->colorPicked(Qt::red);
     EXPECT_TRUE(own.txt_clr == QColor(Qt::red) && locked.txt_clr == QColor(Qt::black));
     own.txt_clr = Qt::blue;
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     if (!testsupport::unreachable(t.apply_size_btn).isEmpty())
         t.Preset_ComboBox->setCurrentIndex(2);  // Custom: a size of the user's own to apply
     ASSERT_TRUE(press(t.apply_size_btn));

@@ -243,6 +243,20 @@ protected:
         QTest::mouseRelease(v, Qt::LeftButton, {}, at(v, to));
     }
     void clickAt(SKTGraphicView *v, QPointF p) { QTest::mouseClick(v, Qt::LeftButton, {}, at(v, p)); }
+    // A click on the side's card where no control lies, as a user brings the card's own tabs.
+    void clickEmptyCard(int side = 0)
+    {
+        const QSizeF card = controller->Front_card_Prop->Card_Size();
+        for (double y = 4; y < card.height() - 4; y += 4)
+            for (double x = 4; x < card.width() - 4; x += 4) {
+                bool free = true;
+                for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
+                    free = free && !g->bounds().adjusted(-4, -4, 4, 4).contains(QPointF(x, y));
+                if (free)
+                    return clickAt(canvas(side), {x, y});
+            }
+        ADD_FAILURE() << "no free spot on the card";
+    }
     // Puts the controls onto a side in their order (index 0 frontmost).
     void place(int side, const SKTGraphicArray &controls)
     {

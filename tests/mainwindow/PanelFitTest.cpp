@@ -60,8 +60,7 @@ TEST_F(PanelFitTest, EveryPaletteControlsTabsFitThePanelsWidth)
         EXPECT_GT(walkTabs(), 0) << "the panel shows the new control";
     }
     // The card's own tabs, with nothing chosen.
-    canvas(0)->deselectAll();
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     QCoreApplication::processEvents();
     walkTabs();
 }
@@ -73,8 +72,7 @@ TEST_F(PanelFitTest, TheCardsFontFieldsShowTheirWholeText)
 {
     controller->resize(1024, 700);
     controller->show();
-    canvas(0)->deselectAll();
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     CardTabs &t = controller->cardTabs();
     if (!t.enable_watermark_chk->isChecked())
         press(t.enable_watermark_chk);

@@ -75,7 +75,7 @@ TEST_F(PanelRoadsTest, BackgroundThumbnailsDragIntoOrderAndEveryRoadStaysOnTheBa
     controller->resize(1024, 700);
     controller->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.get()));
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     CardTabs &t = controller->cardTabs();
     auto *tabs = outlet<QTabWidget>("sett_tab");
     tabs->setCurrentWidget(t.card_bkgd_tab);
@@ -184,7 +184,7 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     std::shared_ptr<SKTGraphic> text = Make_Graphic_Of_Kind(SKTGraphicKind::Text);
     text->setBounds({20, 20, 80, 40});
     place(0, {text});
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
     EXPECT_TRUE(panel.print_object_chk->toolTip().contains(QStringLiteral("Select a control")));
     clickAt(canvas(0), QPointF(60, 40));
@@ -193,7 +193,7 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     const int before = text->print_object;
     press(panel.print_object_chk);
     EXPECT_NE(text->print_object, before);
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
 }
 
@@ -208,7 +208,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     const QSizeF a5 = QPageSize(QPageSize::A5).size(QPageSize::Point);
 
     CardTabs &t = controller->cardTabs();
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
     ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
     ui->push(int(QDialog::Accepted));
@@ -302,7 +302,7 @@ TEST_F(PanelRoadsTest, APictureBombIsRefusedWithItsReasonOnEveryChooser)
     controller->resize(1024, 700);
     controller->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.get()));
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     CardTabs &t = controller->cardTabs();
     outlet<QTabWidget>("sett_tab")->setCurrentWidget(t.card_bkgd_tab);
     if (!t.Card_fill_chk->isChecked())

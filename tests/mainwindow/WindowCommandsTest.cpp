@@ -95,7 +95,7 @@ TEST_F(WindowCommandsTest, EditAndViewMenusFollowSelectionClipboardAndRulers)
     EXPECT_EQ(states(), "1111") << "the copied control can be pasted";
     QTest::keySequence(canvas(0), QKeySequence(QKeySequence::Paste));
     EXPECT_EQ(document->graphics().size(), 2u);
-    controller->Show_RHS_Properties(nullptr);
+    clickEmptyCard();
     EXPECT_EQ(states(), "0010");
     // The other side has nothing selected either.
     click("Back_Side_btn");
