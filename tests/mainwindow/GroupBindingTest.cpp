@@ -232,7 +232,7 @@ TEST_F(GroupBinding, ARowWithoutPhotoKeepsThePathEmpty)
         EXPECT_EQ(QFileInfo(Front_Profile_Panel_OBJ->image_path_val->text()).fileName().toStdString(), r.panelPath);
     }
     group->Mark_Group_List_New_Selection(1);
-    group->Save_Group_Mode_List_Details_In_XL_Data_List();
+    press(outlet<QPushButton>("Save_Excel_Details_Btn"));
     EXPECT_EQ(group->data().row(1).value("Column3").toString(), "");
     ::Project_File_Name.clear();
 }

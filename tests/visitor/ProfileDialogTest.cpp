@@ -1,5 +1,6 @@
 // The profile model and dialogs, driven through their widgets on a real document and canvas.
 
+#include "Press.h"
 #include "TestSupport.h"
 
 #include "canvas/SKTGraphicView.h"
@@ -19,6 +20,7 @@
 #include "visitor/User_Profile_Class.h"
 #include "visitor/User_profile.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -92,6 +94,13 @@ protected:
         host.table.reload();
     }
     ProfileFieldRow &row(int i) { return dlg.rows[size_t(i)]; }
+    // Presses the dialog's button of that name as a user does.
+    static void pressIn(QWidget &dialog, const char *name)
+    {
+        auto *b = dialog.findChild<QAbstractButton *>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name;
+        testsupport::press(b);
+    }
 
     testsupport::TempDataFolder data;
     platform::ScopedScriptedUi ui;
@@ -134,7 +143,7 @@ TEST_F(Profiles, ValidationNamesTheFirstFieldWithoutAChoice)
         const int code = open("F", [&] {
             for (int r : c.seriesRows)
                 row(r).ds_combo->setCurrentIndex(1);
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
         });
         EXPECT_EQ(ui->messages(), c.messages);
         EXPECT_EQ(code, c.messages.isEmpty() ? 1 : -1) << "the dialog stays open after a failed check";
@@ -154,7 +163,7 @@ TEST_F(Profiles, ChoosingASeriesOrColumnShowsItsFirstValue)
             row(0).ser_col_cb->setCurrentIndex(c.item);
             EXPECT_EQ(row(0).value->text(), c.shown);
             EXPECT_TRUE(row(0).value_chk->isChecked());
-            dlg.OK_Btn_Clicked();
+            pressIn(dlg, "OK_Btn_Clicked");
         });
         EXPECT_EQ(host.front.Name, c.shown);
         EXPECT_EQ(c.source == 2 ? host.front.Name_xl_col_indx : host.front.Name_ds_indx, c.item);
@@ -182,7 +191,7 @@ TEST_F(Profiles, PrefillTicksOnlyFieldsOnTheCardAndTypingTicksTheBox)
         QTest::keyClicks(row(3).value, "Go");
         QTest::keyClicks(row(4).label, "!");
         EXPECT_TRUE(row(3).value_chk->isChecked() && row(4).label_chk->isChecked());
-        dlg.OK_Btn_Clicked();
+        pressIn(dlg, "OK_Btn_Clicked");
     });
     EXPECT_EQ(code, 1);
     EXPECT_EQ(ui->messages().size(), 1);
@@ -204,8 +213,8 @@ TEST_F(Profiles, OnlyOkWritesAndOnlyTheEditedSide)
         Card_Front_Or_Back = c.side == "B";
         open(c.side, [&] {
             QTest::keyClicks(row(0).value, "Bob");
-            dlg.Preview_Btn_Clicked();
-            c.ok ? dlg.OK_Btn_Clicked() : dlg.Cancel_Btn_Clicked();
+            pressIn(dlg, "Preview_Btn_Clicked");
+            pressIn(dlg, c.ok ? "OK_Btn_Clicked" : "Cancel_Btn_Clicked");
         });
         EXPECT_EQ(host.temp.Name, "Bob");
         EXPECT_EQ(host.front.Name, c.front);
@@ -233,7 +242,7 @@ TEST_F(Profiles, WizardWritesEachFieldToTheSidesChosen)
             if (c.total == "2")
                 wizard.rows[0].side_combo->setCurrentIndex(c.nameSide);
             wizard.Set_User_Image(c.photo);
-            wizard.OK_Btn_Clicked();
+            pressIn(wizard, "OK_Btn_Clicked");
             return wizard.result();
         });
         EXPECT_EQ(Open_User_Profile_Window(dlg, wizard, false, " ", c.total), c.message.isEmpty() ? 1 : 0);
@@ -280,7 +289,7 @@ TEST_F(Profiles, ThePlaceholderPhotoShowsNoPathInEitherDialog)
                 wizard.setResult(0);
                 wizard.Set_User_Image(c.photo);
                 look(wizard);
-                wizard.OK_Btn_Clicked();
+                pressIn(wizard, "OK_Btn_Clicked");
                 return wizard.result();
             });
             EXPECT_EQ(Open_User_Profile_Window(dlg, wizard, false, " ", "1"), 1) << ui->messages().join("").toStdString();
@@ -293,7 +302,7 @@ TEST_F(Profiles, ThePlaceholderPhotoShowsNoPathInEitherDialog)
             host.doc.appendGraphicOnSide(0, photo);
             EXPECT_EQ(open("F", [&] {
                           look(dlg);
-                          dlg.OK_Btn_Clicked();
+                          pressIn(dlg, "OK_Btn_Clicked");
                       }),
                       1);
         }
@@ -329,10 +338,10 @@ TEST_F(Profiles, CancelAfterReBrowseRestoresColumnsAndRows)
             return c.importOk ? 1 : 0;
         });
         open("F", [&] {
-            dlg.Browse_excel_Btn_Clicked();
+            pressIn(dlg, "excel_browse_btn");
             EXPECT_EQ(Browse_Excel_AGAIN, c.again);
             EXPECT_NE(host.table.Rows() == before, c.importOk);
-            dlg.Cancel_Btn_Clicked();
+            pressIn(dlg, "Cancel_Btn_Clicked");
         });
         Set_Series_Modal_Runner(previous);
         EXPECT_EQ(host.table.ColList.size(), 2);
@@ -356,7 +365,7 @@ TEST_F(Profiles, JourneyFillsTheCardWithRowOnesValues)
         row(0).ser_col_cb->setCurrentIndex(1);
         row(1).ds_combo->setCurrentIndex(1);
         row(1).ser_col_cb->setCurrentIndex(0);
-        dlg.OK_Btn_Clicked();
+        pressIn(dlg, "OK_Btn_Clicked");
     }), 1);
     Lay_User_Profile(host.front, canvas, ProfilePhotoRule::Front, {});
     SKTDocument expected;

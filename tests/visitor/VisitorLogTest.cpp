@@ -160,7 +160,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         ui->clear();
         ui->push(e.chosen);
         ui->push(0);  // the export-finished box: Cancel
-        w.Export_Records_Click();
+        testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Export_Records")));
         // The finished box names where the file went.
         EXPECT_EQ(said().filter("exported").join("") + said().filter("Error").join(""),
                   e.written.isEmpty() ? e.message : e.message + "\n" + QDir::toNativeSeparators(e.written));
@@ -185,7 +185,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     ui->clear();
     w.doubleClickInTable();
     const QString db = std::exchange(Database_Path, dir + "/gone/Visitor.db");
-    w.Search_Records_Click();
+    testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
     Database_Path = db;
     EXPECT_EQ(ui->messages(), QStringList({"Please select only one record to update.", "Error in database access"}));
     EXPECT_EQ(list->rowCount(), 10);
@@ -196,7 +196,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
     w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
     w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
-    w.Search_Records_Click();
+    testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
     ASSERT_EQ(list->rowCount(), 1);
     list->selectRow(0);
     IMG_Flip_H = false;
@@ -286,10 +286,11 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
         " INSERT INTO Visitor_Records(VName,Date_Time_Stamp) SELECT 'Guest '||i,'2026-03-10 12:00:00' FROM n;");
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
+    w.show();
     w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
     w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
     w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
-    w.Search_Records_Click();
+    testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
     ASSERT_EQ(w.ListData().size(), 4212u);
     bool sheetUp = false;
     ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
@@ -299,7 +300,7 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
     const QString book = data.root() + QStringLiteral("/all.xlsx");
     ui->push(book);
     ui->push(0);
-    w.Export_Records_Click();
+    testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Export_Records")));
     ui->onRequest = {};
     EXPECT_TRUE(QFileInfo(book).size() > 0);
     ASSERT_NE(w.findChild<Plz_Wait_Sheet *>(), nullptr) << "the export ran without the please-wait sheet";
