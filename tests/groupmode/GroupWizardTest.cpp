@@ -215,7 +215,7 @@ TEST(GroupWizard, LooksLikeTheOtherWindows)
     wizard.show();
     const QImage shown = wizard.grab().toImage();
     EXPECT_EQ(shown.pixelColor(2, shown.height() / 2), QColor(241, 244, 250));
-    wizard.New_Radio_Click();
+    testsupport::press(wizard.findChild<QRadioButton *>("start_new_btn"));
     auto *zoom = wizard.findChild<QSlider *>("_zoom_slider");
     ASSERT_NE(zoom, nullptr);
     EXPECT_GE(zoom->width(), 120);

@@ -602,7 +602,7 @@ TEST_F(JoinJourneyTest, TheSeriesManagerExportsASeriesToAWorkbook)
     const SeriesModalRunner previous = Set_Series_Modal_Runner([](QDialog &w) {
         auto &manager = dynamic_cast<BatchWizard &>(w);
         manager.Mark_List_New_Selection(int(manager.ListData.indexOf("Staff")));
-        manager.Update_Btn_Clicked();  // the series' values on the second screen
+        pressIn(manager, "Update_Btn_Clicked");  // the series' values on the second screen
         press(manager.findChild<QPushButton *>("Export_Value_Btn_Clicked"));
         return 0;
     });

@@ -309,8 +309,8 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
     };
     pages["Import_Wizard"] = {{"text file", pressNamed("Text_RD")}, {"typed values", pressNamed("Mnul_RD")},
                               {"picture folder", pressNamed("Image_RD")}, {"spreadsheet", pressNamed("Excel_RD")}};
-    pages["BatchWizard"] = {{"values of a new series", [](QWidget &w) { QMetaObject::invokeMethod(&w, "AddNew_Btn_Clicked"); }},
-                            {"series", [](QWidget &w) { QMetaObject::invokeMethod(&w, "Back_Btn_Clicked"); }}};
+    pages["BatchWizard"] = {{"values of a new series", pressNamed("AddNew_Btn_Clicked")},
+                            {"series", pressNamed("Back_Btn_Clicked")}};
     pages["Print_Wnd"] = {{"Save as PDF", [](QWidget &w) {
                                auto *printers = w.findChild<QComboBox *>("Printer_ComboBox");
                                printers->setCurrentIndex(printers->count() - 1);
