@@ -293,8 +293,8 @@ TEST_F(WindowFitTest, EveryWindowFitsTheScreenAndKeepsItsSizeThroughItsPages)
         {"back again", on<Cropping_Tool>([](Cropping_Tool &w) { pressIn(w, "Back_Btn"); })},
         {"camera screen", on<Cropping_Tool>([&camera](Cropping_Tool &w) {
              camera.emplace();
-             w.Refresh_Camera_Clicked();
              press(w.findChild<QAbstractButton *>("input_option_matrix_2"));
+             pressIn(w, "Refresh_Camera_btn");  // the camera plugged in after the tool opened
              press(w.findChild<QAbstractButton *>("output_option_matrix_1"));
              pressIn(w, "Next_Btn");  // the custom name is the one the tool suggests
          })},

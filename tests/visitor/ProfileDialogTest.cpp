@@ -332,9 +332,9 @@ TEST_F(Profiles, CancelAfterReBrowseRestoresColumnsAndRows)
         ui->push(true);
         ui->push(book);
         const SeriesModalRunner previous = Set_Series_Modal_Runner([&](QDialog &w) {
-            imp_xl_Window->Select_ALL_Pressed();
+            pressIn(w, "Select_ALL_Pressed");
             if (c.importOk)
-                QMetaObject::invokeMethod(&w, "OKPressed");
+                pressIn(w, "OKPressed");
             return c.importOk ? 1 : 0;
         });
         open("F", [&] {
