@@ -2,6 +2,7 @@
 
 #include <QTextBoundaryFinder>
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -54,13 +55,15 @@ qsizetype cutPosition(QStringView text, qsizetype n, bool fromFront)
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, part.data(), int(part.size()));
     if (!fromFront)
         finder.toEnd();
-    qsizetype at = 0, count = 0;
+    qsizetype at = fromFront ? 0 : window, count = 0;
     while (count < n) {
         const qsizetype next = fromFront ? finder.toNextBoundary() : finder.toPreviousBoundary();
         if (next < 0 || (fromFront ? next > window - margin : next < margin))
             break;
         if ((fromFront ? next == 0 : next == window) || insideFlag(part, next))
             continue;
+        if (std::abs(next - at) > kLongestCharacter)  // marks piled on a letter: no real character
+            return fromFront ? afterCodePoints(text, n) : beforeCodePoints(text, n);
         at = next;
         ++count;
     }
