@@ -87,9 +87,9 @@ void Apply_Window_Background(QWidget *window);
 QString Window_Background_Style(const QString &selector = QStringLiteral("QDialog"));
 
 // What a list, table or pop-up shows of a value: at most List_Cell_Max UTF-16 units, a longer
-// value cut there at a whole character and ended with "…". One long value (a 60 MB cell, a series of one huge line) handed
-// whole to a list item would freeze its window while it is laid out; the value itself stays whole
-// in the data, so what is read, bound and exported is unchanged.
+// value cut there at a whole character and ended with "…". One long value (a 60 MB cell, a
+// series of one huge line) handed whole to a list item would freeze its window while it is laid
+// out; the value itself stays whole in the data, so what is read, bound and exported is unchanged.
 inline constexpr qsizetype List_Cell_Max = 1000;
 QString List_Cell_Text(const QString &value);
 QStringList List_Cell_Texts(const QStringList &values);
@@ -101,7 +101,6 @@ QStringList List_Cell_Texts(const QStringList &values);
 void Bound_Name_Combo(QComboBox *combo);
 void Add_Name_Items(QComboBox *combo, const QStringList &names);
 
-class QLineEdit;
 // Holds a field to `limit` characters as the user types or pastes: a longer text is cut to its
 // first `limit` characters, whole ones (platform/TextLength.h), with the cursor kept in place.
 void Limit_Field_Characters(QLineEdit *field, int limit);
