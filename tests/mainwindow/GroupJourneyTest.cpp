@@ -841,8 +841,8 @@ TEST_F(GroupJourney, CropInGroupModeLeadsToTheSaveButton)
     EXPECT_EQ(side.pixelColor(image->bounds().center().toPoint()), QColor(Qt::green));
 }
 
-// The default photo's placeholder and a photo row added in the panel and left unfilled show on
-// the canvas only: no row's card prints them, the row's box names no file, and a row's Save
+// The default photo's placeholder and a photo row added in the panel (its picture where new
+// controls go) and left unfilled show on the canvas only: no row's card prints them, the row's box names no file, and a row's Save
 // stores no picture for it in the project.
 TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
 {
@@ -864,6 +864,12 @@ TEST_F(GroupJourney, AnUnfilledPhotoRowPrintsNothing)
     ASSERT_EQ(front->view_array_value.size(), 1u);
     const CustomRowEntry row = front->view_array_value.front();
     EXPECT_EQ(qobject_cast<QLineEdit *>(row.view)->text().toStdString(), "");
+    // Its picture control goes where new controls go, never to the card's corner.
+    const SKTGraphic *added = canvas(0)->Selcect_Ctrl_With_ID(row.id);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->kind(), SKTGraphicKind::Image);
+    EXPECT_EQ(added->bounds().topLeft(), QPointF(last_ctrl_X, last_ctrl_Y));
+    EXPECT_NE(added->bounds().topLeft(), QPointF(0, 0));
     EXPECT_TRUE(printed("after") == before) << "the unfilled photo row printed something";
     press(outlet<QPushButton>("Save_Excel_Details_Btn"));
     const DesignReadResult read = Read_Design_File(::Project_File_Name);
