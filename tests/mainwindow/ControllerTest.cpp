@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -178,39 +179,57 @@ TEST_F(WindowTest, PresetsAndUnitsSizeTheFieldsAndCanvases)
     controller->ColList->setCurrentRow(6);  // a row chosen: its size, turned vertical, 89.92 x 59.94
     EXPECT_NEAR(height->text().toDouble(), 2.36 * 25.4, 5e-3);
 
-    // Another unit converts the size fields only.
+    // Another unit converts the size fields only. Each time View > Units… opens the window, the
+    // unit's row is chosen (-1: the one it opens on) and OK pressed; the size box, its labels and
+    // every side's rulers then count in that unit.
+    const auto chooseUnit = [&](int row) {
+        bool opened = false;
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            const testsupport::RunWindow shown(r.kind);
+            if (r.kind != "Unit_PrefWindow")
+                return;
+            opened = controller->Unit_PrefWindow->isVisible();
+            if (row >= 0)
+                press(controller->unit_matrix->button(row));
+            press(controller->Unit_PrefWindow->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+            ui->push(controller->Unit_PrefWindow->result());  // what the window answers its caller
+        };
+        press(menuItem(QStringLiteral("Units…")));
+        ui->onRequest = nullptr;
+        EXPECT_TRUE(opened) << "View > Units… opened no window";
+        const int unit = controller->unit_matrix->checkedId();
+        const QString tag = QStringList{"in", "cm", "mm"}.value(unit);
+        EXPECT_EQ(controller->card_size_box->title(), "Card Size (" + tag + ")");
+        EXPECT_EQ(controller->unit_width_label->text(), "(" + tag + ")");
+        for (int side = 0; side < 3; ++side)
+            EXPECT_TRUE(controller->zoomViewOfSide(side)->horizontalRuler()->unit() == unit &&
+                        controller->zoomViewOfSide(side)->verticalRuler()->unit() == unit)
+                << "side " << side << " counts in " << tag.toStdString();
+    };
     controller->Set_Card_Size_In_Control(85.6, 54.0);
     const QRectF cardBefore = canvas(0)->canvasBounds();
-    controller->unit_matrix->button(0)->setChecked(true);
-    controller->On_OK_of_Unit_Panel();
+    chooseUnit(0);
     EXPECT_EQ(controller->width_Text->text(), "3.37") << "three decimals in inches";
     EXPECT_NEAR(controller->width_Stepper->value(), 3.370079, 1e-6);
-    EXPECT_EQ(controller->card_size_box->title(), "Card Size (in)");
     EXPECT_EQ(controller->ctrl_x_pos_unit_lbl->text(), "(pt)");
     EXPECT_EQ(canvas(0)->canvasBounds(), cardBefore);
-    for (int side = 0; side < 3; ++side)  // every side's rulers count in the panel's unit
-        EXPECT_TRUE(controller->zoomViewOfSide(side)->horizontalRuler()->unit() == 0 &&
-                    controller->zoomViewOfSide(side)->verticalRuler()->unit() == 0)
-            << side;
 
     // Confirming the same unit changes nothing; a preset arrives in the unit shown.
-    controller->On_OK_of_Unit_Panel();
+    chooseUnit(-1);
     EXPECT_EQ(controller->width_Text->text(), "3.37");
-    controller->unit_matrix->button(1)->setChecked(true);
-    controller->On_OK_of_Unit_Panel();
+    chooseUnit(1);
     EXPECT_EQ(controller->width_Text->text(), "8.56") << "the rounded inches are not what is converted";
     controller->Set_Card_Size_In_Control(85.598, 54.102);
     EXPECT_EQ(controller->width_Text->text(), "8.56");
     EXPECT_NEAR(controller->width_Stepper->value(), 8.5598, 1e-6);
     // Back and forth through inches, the size does not drift; a retyped field is taken as typed.
-    for (int unit : {0, 2, 0, 1}) {
-        controller->unit_matrix->button(unit)->setChecked(true);
-        controller->On_OK_of_Unit_Panel();
-    }
+    for (int unit : {0, 2, 0, 1})
+        chooseUnit(unit);
     EXPECT_NEAR(controller->width_Stepper->value(), 8.5598, 1e-6);
-    controller->width_Text->setText(QStringLiteral("9"));
-    controller->unit_matrix->button(2)->setChecked(true);
-    controller->On_OK_of_Unit_Panel();
+    outlet<QComboBox>("Preset_ComboBox")->setCurrentIndex(2);  // a size of one's own: the fields open
+    testsupport::showTabOf(controller->width_Text);
+    testsupport::typeInto(controller->width_Text, QStringLiteral("9"), Qt::Key_unknown);
+    chooseUnit(2);
     EXPECT_EQ(controller->width_Text->text(), "90");
     Measument_Unit_Is = last_unit_val = 2;
 }

@@ -13,6 +13,7 @@
 
 #include "canvas/SmallDialogs.h"
 #include "core/SKTImage.h"
+#include "core/SKTRenderingView.h"
 #include "data/ImportWizard.h"
 #include "data/SeriesGeneratorWindow.h"
 #include "data/SeriesImport.h"
@@ -485,14 +486,6 @@ const QStringList kNotYetMended = {
     "Main_wnd: Redo_btn",
     "Send_Mail: side_back",
     "Send_Mail: side_front",
-    // Reached in group mode now, no longer from the design face: a column chosen shows nowhere
-    // until OK.
-    "Update_XL_Column: back_image_col_cb",
-    "Update_XL_Column: comp_name_col_cb",
-    "Update_XL_Column: image_col_cb",
-    "Update_XL_Column: name_col_cb",
-    "Update_XL_Column: title_col_cb",
-    "Update_XL_Column: unique_col_cb",
     "Show_User_Profile: address_label_chk",
     "Show_User_Profile: address_value_chk",
     "Show_User_Profile: comp_name_label_chk",
@@ -584,13 +577,59 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     press(wizard->findChild<QPushButton *>(QStringLiteral("rename_template_btn")));
     wizard->hide();
     // Group mode's Columns… opens the column remap window; the design face again after.
-    chooseGroupRoad();
+    QImage red(30, 30, QImage::Format_RGB32), green(30, 30, QImage::Format_RGB32);
+    red.fill(Qt::red), green.fill(Qt::green);
+    ASSERT_TRUE(red.save(pathIn("front.png")) && green.save(pathIn("back.png")));
+    chooseGroupRoad({{"Name", "Title", "Company", "Code", "Front", "Back"},
+                     {"Ann", "Chief", "Acme", "A-1", pathIn("front.png"), pathIn("back.png")},
+                     {"Ben", "Clerk", "Bolt", "B-2", pathIn("back.png"), pathIn("front.png")}});
     ASSERT_TRUE(startAgain(14, "G"));
     const auto previousRemap = Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
         probe.inspect(d);
         return 0;
     });
     press(outlet<QPushButton>("Update_Excel_Btn"));
+    // A column chosen in the remap window shows nowhere until OK: each such choice is made and
+    // OK pressed, and what the card then shows is checked instead.
+    QStringList appliedAtOk;
+    const auto textOn = [this](int side, const char *id) {
+        const SKTGraphic *g = canvas(side)->Selcect_Ctrl_With_ID(QString::fromLatin1(id));
+        return g && g->ctrl_is_visible ? g->Text_Value : QString();
+    };
+    const auto colourOn = [this](int side) {
+        const SKTGraphic *g = canvas(side)->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo"));
+        if (!g || !g->ctrl_is_visible)
+            return QColor();
+        const QImage card = SKTRenderingView::image_From_Card_Graphics(controller->Card_Side_Value(side), 72);
+        return card.pixelColor(g->bounds().center().toPoint());
+    };
+    const struct {
+        const char *combo, *column;
+        std::function<bool()> shown;
+    } atOk[] = {
+        {"name_col_cb", "Code", [&] { return textOn(0, "Fup_Name") == "A-1"; }},
+        {"title_col_cb", "Company", [&] { return textOn(0, "Fup_Title") == "Acme"; }},
+        {"comp_name_col_cb", "Title", [&] { return textOn(0, "Fup_Company") == "Chief"; }},
+        {"unique_col_cb", "Name", [&] { return textOn(0, "Fup_UniqueNo") == "Ann"; }},
+        {"image_col_cb", "Back", [&] { return colourOn(0) == QColor(Qt::green); }},
+        {"back_image_col_cb", "Front", [&] { return colourOn(1) == QColor(Qt::red); }},
+    };
+    for (const auto &c : atOk) {
+        SCOPED_TRACE(c.combo);
+        Update_XL_Column::setModalRunner([&](Update_XL_Column &d) {
+            auto *combo = d.findChild<QComboBox *>(QString::fromLatin1(c.combo));
+            EXPECT_TRUE(combo && reachable(combo)) << "a user reaches the list";
+            if (combo)
+                combo->setCurrentIndex(combo->findText(QString::fromLatin1(c.column)));
+            press(d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+            return d.result();
+        });
+        press(outlet<QPushButton>("Update_Excel_Btn"));
+        if (c.shown())
+            appliedAtOk << QStringLiteral("Update_XL_Column: ") + QString::fromLatin1(c.combo);
+        else
+            ADD_FAILURE() << "the column chosen does not reach the card after OK";
+    }
     Update_XL_Column::setModalRunner(previousRemap);
     ASSERT_TRUE(startAgain(1, "W"));
     const Visitor_Log_Records::PassMailer mailer = Visitor_Log_Records::Set_Visitor_Pass_Mailer({});
@@ -618,7 +657,7 @@ TEST_F(EveryWindowTest, EveryEnabledControlChangesSomethingWhenUsed)
     probe.silent.removeDuplicates();
     QStringList unlisted;
     for (const QString &control : probe.silent)
-        if (!kNotYetMended.contains(control))
+        if (!kNotYetMended.contains(control) && !appliedAtOk.contains(control))
             unlisted << control;
     EXPECT_EQ(unlisted, QStringList()) << unlisted.join(QLatin1Char('\n')).toStdString();
     // The probe still finds what it found: it has not gone blind.

@@ -6,11 +6,13 @@
 
 #include "canvas/LiveModePanel.h"
 #include "core/ControlArchive.h"
+#include "core/DesignFile.h"
 #include "core/SKTImage.h"
 #include "core/Utilities.h"
 #include "data/batch/BatchEngine.h"
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/VisitorWiring.h"
+#include "mainwindow/Template_Wizard.h"
 #include "visitor/ProfileDialogBase.h"
 #include "platform/Paths.h"
 #include "platform/WholeFile.h"
@@ -215,7 +217,7 @@ TEST_F(VisitorDeskTest, DatesOneSidedCardsAndEmptyPanels)
 }
 
 // Custom rows: numbered ids, rows 25 points apart, card controls that show their ids until typed,
-// a photo row's control at the cascade point, and the rows' text in the database.
+// the rows' text in the database, and no photo kind to choose at the desk.
 TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
 {
     REQUIRE_TOOL(tool, "sqlite3");
@@ -254,26 +256,12 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     EXPECT_EQ(record(), kVisitSaved);
     EXPECT_EQ(sql("SELECT Other FROM Visitor_Records;"), "Car : XY 1\r\nDesk : 4\n");
 
-    // A photo row: its picture control goes where new controls go, never to the card's corner.
-    p.Image_ctrl_type_rd_select();
+    // The desk offers no photo kind: its kind box is out of reach, and Add makes a text row.
+    EXPECT_FALSE(testsupport::unreachable(p.image_ctrl_type).isEmpty());
     press(p.Add_label_btn);
-    ASSERT_NE(control("F_Photo3"), nullptr);
-    EXPECT_EQ(control("F_Photo3")->kind(), SKTGraphicKind::Image);
-    EXPECT_EQ(control("F_Photo3")->bounds().topLeft(), QPointF(last_ctrl_X, last_ctrl_Y));
-    EXPECT_NE(control("F_Photo3")->bounds().topLeft(), QPointF(0, 0));
-    EXPECT_NE(p.Get_Dynamic_Photo_Ctrl("F_Photo3"), nullptr);
-    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), "");
-    EXPECT_EQ(p.Get_Dynamic_Label_Ctrl("Fup_Name", "T"), nullptr);
-    // A file chosen while the row's picture control is selected goes into that row.
-    QImage blue(20, 20, QImage::Format_RGB32);
-    blue.fill(Qt::blue);
-    ASSERT_TRUE(blue.save(pathIn("badge.png")));
-    controller->canvasOfSide(0)->Set_Selection_Index_According_ID("F_Photo3");
-    ui->push(pathIn("badge.png"));
-    press(p.browse_pic_btn);
-    EXPECT_EQ(static_cast<SKTImage *>(control("F_Photo3"))->_file_path, pathIn("badge.png"));
-    EXPECT_EQ(qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo3", "T"))->text(), pathIn("badge.png"));
-
+    ASSERT_NE(control("F_field3"), nullptr);
+    EXPECT_EQ(control("F_field3")->kind(), SKTGraphicKind::Text);
+    EXPECT_EQ(control("F_Photo3"), nullptr);
     // The reset removes the rows but keeps their card controls.
     liveModePanel().Reset_All_Visitor_Grp_Mode_Ctrl();
     EXPECT_TRUE(p.view_array_label.empty());
@@ -281,6 +269,59 @@ TEST_F(VisitorDeskTest, CustomRowsReachTheCardAndTheRecord)
     EXPECT_EQ(p.counter, 1);
     EXPECT_TRUE(p.text_ctrl_type->isChecked());
     EXPECT_NE(control("F_label1"), nullptr);
+}
+
+// A photo row reaches the desk with a template that carries one (the kind box that makes them is
+// group mode's): a file chosen while its picture is selected goes into that row, and the record
+// keeps the row's file.
+TEST_F(VisitorDeskTest, ATemplatesPhotoRowTakesAFileAndIsRecorded)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    const QString folder = platform::joinPath(Created_Resource_Path, "Templates", "User");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    DesignReadResult amber = Read_Design_File(platform::joinPath(Resource_Path, "Templates/Visitor/Visitor Amber (h).did"));
+    ASSERT_TRUE(amber.ok());
+    std::shared_ptr<SKTGraphic> photo = SKTImage::initWithPath_With_ID({150, 20}, QString(), "F_Photo1");
+    photo->setBounds({150, 20, 40, 40});
+    amber.design->frontControls.insert(amber.design->frontControls.begin(), photo);
+    ASSERT_TRUE(Write_Design_File(platform::joinPath(folder, "Gate.did"), *amber.design, true).ok());
+    ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(platform::joinPath(folder, "Gate.png")));
+    startAnswers = {13};
+    galleryAction = [](Template_Wizard &w) {
+        w.cat_cmbo_bx->setCurrentIndex(1);  // the user's templates
+        for (int i = 0; i < int(w.imageBrowser->images().size()); ++i)
+            if (w.imageBrowser->images()[size_t(i)].imageTitle() == "Gate")
+                return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
+        pressIn(w, "Cancel_btn");
+    };
+    ASSERT_TRUE(setUpWindow());
+    ASSERT_EQ(Start_Card_Option, "V");
+    Profile_Panel &p = front();
+    ASSERT_NE(p.Get_Dynamic_Photo_Ctrl("F_Photo1"), nullptr);
+    auto *path = qobject_cast<QLineEdit *>(p.Get_Dynamic_Label_Ctrl("F_Photo1", "T"));
+    ASSERT_NE(path, nullptr);
+    EXPECT_FALSE(p.custom_label_box->isHidden());
+    // Made after the template's photo row, a row the desk adds is still a text row.
+    EXPECT_FALSE(testsupport::unreachable(p.image_ctrl_type).isEmpty());
+    press(p.Add_label_btn);
+    ASSERT_NE(control("F_field2"), nullptr);
+    EXPECT_EQ(control("F_field2")->kind(), SKTGraphicKind::Text);
+    press(p.view_array_label.back().chk);  // its caption unticked and its value left empty: not recorded
+    press(p.view_array_value.back().chk);
+
+    QImage blue(20, 20, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(pathIn("badge.png")));
+    clickAt(canvas(0), control("F_Photo1")->bounds().center());
+    ui->push(pathIn("badge.png"));
+    press(p.browse_pic_btn);
+    EXPECT_EQ(static_cast<SKTImage *>(control("F_Photo1"))->_file_path, pathIn("badge.png"));
+    EXPECT_EQ(path->text(), pathIn("badge.png"));
+    const QImage card = rendered(controller->Card_Side_Value(0));
+    EXPECT_EQ(card.pixelColor(control("F_Photo1")->bounds().center().toPoint()), QColor(Qt::blue));
+    type(front().value[0], "Jo");
+    EXPECT_EQ(record(), kVisitSaved);
+    EXPECT_EQ(sql("SELECT VName, Other FROM Visitor_Records;"), "Jo|" + pathIn("badge.png") + "\n");
 }
 
 // The buttons of each face: profile button in design mode, record buttons on the visitor desk,

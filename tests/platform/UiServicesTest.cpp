@@ -7,6 +7,8 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QTest>
 #include <QTemporaryDir>
@@ -154,6 +156,7 @@ TEST(UiServices, SavePanelsAskAboutTheNameWithItsExtension)
 
 // Every panel lists a folder typed into it without opening a file in it (one that blocks on read,
 // as /proc/kmsg does, froze the window): inotify names each open, and a watchdog fails a hang.
+// The listing is awaited on what the panel's model and the completer announce, up to 30 s.
 TEST(UiServices, PanelsListAFolderWithoutOpeningItsFiles)
 {
     QTemporaryDir dir;
@@ -166,7 +169,7 @@ TEST(UiServices, PanelsListAFolderWithoutOpeningItsFiles)
     std::atomic<bool> done = false;
     std::thread watchdog([&] {
         for (int ms = 0; !done; ms += 100, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
-            if (ms > 60000)
+            if (ms > 120000)  // three panels, each bounded below
                 (std::fputs("A file panel stopped answering.\n", stderr), std::abort());
     });
     platform::QtUiServices ui;
@@ -178,21 +181,47 @@ TEST(UiServices, PanelsListAFolderWithoutOpeningItsFiles)
     };
     for (const auto &[show, listed] : cases) {
         QSet<QString> shown;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&, ticks = 0]() mutable {
-            auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            if (!field || !qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
-                return;
-            if (ticks == 0)  // over the name the panel suggests
-                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(field, dir.path() + "/");
-            // The completer lists the folder as the panel learns of its entries: 5 s at most.
-            QAbstractItemView *popup = field->completer()->popup();
-            for (int row = 0; popup->isVisible() && row < popup->model()->rowCount(); ++row)
+        QPointer<QLineEdit> field;
+        QPointer<QAbstractItemView> popup;
+        QTimer bound, open;
+        // What the completer lists, read each time the panel's model or the completer's says it
+        // has more; once all is listed, or the bound has passed, the panel is put away.
+        const auto look = [&](bool last) {
+            for (int row = 0; popup && popup->isVisible() && row < popup->model()->rowCount(); ++row)
                 shown << popup->model()->index(row, 0).data().toString();
-            if (++ticks > 100 || shown.contains(listed))
-                QTest::keyClick(popup->isVisible() ? static_cast<QWidget *>(popup) : field, Qt::Key_Escape);
+            if (!field || !(last || shown.contains(listed)))
+                return;
+            if (popup && popup->isVisible())
+                QTest::keyClick(popup, Qt::Key_Escape);
+            if (field)
+                QTest::keyClick(field, Qt::Key_Escape);
+        };
+        const auto later = [&] { QTimer::singleShot(0, &bound, [&] { look(false); }); };
+        QObject::connect(&open, &QTimer::timeout, [&] {
+            auto *panel = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            auto *typed = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            if (field || !panel || !typed)
+                return;
+            open.stop();
+            field = typed;
+            popup = typed->completer()->popup();
+            auto *files = panel->findChild<QFileSystemModel *>();
+            ASSERT_NE(files, nullptr);
+            QObject::connect(files, &QFileSystemModel::directoryLoaded, &bound, later);
+            QObject::connect(files, &QAbstractItemModel::rowsInserted, &bound, later);
+            QAbstractItemModel *completions = typed->completer()->completionModel();
+            QObject::connect(completions, &QAbstractItemModel::rowsInserted, &bound, later);
+            QObject::connect(completions, &QAbstractItemModel::layoutChanged, &bound, later);
+            QObject::connect(completions, &QAbstractItemModel::modelReset, &bound, later);
+            // Over the name the panel suggests.
+            QTest::keyClick(typed, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(typed, dir.path() + "/");
+            later();
         });
-        poll.start(50);
+        open.start(20);
+        // A machine under load takes its time; a listing that never comes fails, not hangs.
+        QObject::connect(&bound, &QTimer::timeout, [&] { look(true); });
+        bound.setSingleShot(true);
+        bound.start(30000);
         EXPECT_EQ(show(), QString());
         EXPECT_TRUE(shown.contains(listed)) << qPrintable(shown.values().join(' '));
     }
