@@ -258,8 +258,11 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
 std::vector<std::tuple<QString, double, double>> pdfWords(const QString &pdftotext, const QString &pdf)
 {
     const QString boxes = QString::fromUtf8(
-        testsupport::runTool(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")}).out);
-    static const QRegularExpression word(QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\"[^>]*>([^<]*)</word>"));
+        testsupport::runTool(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf,
+                                         QStringLiteral("-")})
+            .out);
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\"[^>]*>([^<]*)</word>"));
     std::vector<std::tuple<QString, double, double>> words;
     for (const QRegularExpressionMatch &m : word.globalMatch(boxes))
         words.emplace_back(m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble());
@@ -309,7 +312,8 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
     const auto savedX = [this] {  // the upper text's; its twin stands at 0
         const DesignReadResult read = Read_Design_File(pathIn("typed.did"));
         const SKTGraphicArray &saved = read.design.value().frontControls;
-        const auto upper = std::min_element(saved.begin(), saved.end(), [](const auto &a, const auto &b) { return a->yPosition() < b->yPosition(); });
+        const auto upper = std::min_element(saved.begin(), saved.end(),
+                                            [](const auto &a, const auto &b) { return a->yPosition() < b->yPosition(); });
         return saved.size() == 2 ? (*upper)->xPosition() : -1.0;
     };
     const auto pdfX = [&](const QString &pdf) {
@@ -318,7 +322,8 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
         EXPECT_EQ(words.size(), 2u) << pdf.toStdString();
         if (words.size() != 2)
             return -1.0;
-        std::sort(words.begin(), words.end(), [](const auto &a, const auto &b) { return std::get<2>(a) < std::get<2>(b); });
+        std::sort(words.begin(), words.end(),
+                  [](const auto &a, const auto &b) { return std::get<2>(a) < std::get<2>(b); });
         return std::get<1>(words[0]) - std::get<1>(words[1]);  // the twin stands at 0
     };
     // What each window is asked as a user answers it: one card printed to a PDF, the export in
