@@ -7,6 +7,8 @@
 namespace platform {
 
 namespace {
+thread_local qsizetype t_segmented = 0;  // units handed to the segmenter by this thread
+
 // The unit position after `n` code points from the front, or before `n` from the back.
 qsizetype afterCodePoints(QStringView text, qsizetype n)
 {
@@ -21,6 +23,29 @@ qsizetype beforeCodePoints(QStringView text, qsizetype n)
     for (; i > 0 && n > 0; --n)
         i -= text.at(i - 1).isLowSurrogate() && i >= 2 && text.at(i - 2).isHighSurrogate() ? 2 : 1;
     return i;
+}
+
+bool indicatorAt(QStringView text, qsizetype i)
+{
+    return i >= 0 && i + 1 < text.size() && text.at(i).unicode() == 0xD83C && text.at(i + 1).unicode() >= 0xDDE6
+        && text.at(i + 1).unicode() <= 0xDDFF;
+}
+
+// Where a window ending at the text's end may start at or before `at` so that it splits neither
+// a surrogate pair nor a flag: the segmenter pairs regional indicators from the start of what it
+// is given, so a window starting on a flag's second half would pair every flag after it wrongly
+// and cut one in two. The run of indicators is walked back to its start (a comparison per
+// indicator, nothing segmented) to learn which half `at` falls on.
+qsizetype flagSafeStart(QStringView text, qsizetype at)
+{
+    if (at > 0 && at < text.size() && text.at(at).isLowSurrogate() && text.at(at - 1).isHighSurrogate())
+        --at;
+    if (!indicatorAt(text, at))
+        return at;
+    qsizetype before = 0;
+    for (qsizetype i = at - 2; indicatorAt(text, i); i -= 2)
+        ++before;
+    return before % 2 == 1 ? at - 2 : at;
 }
 
 // Whether `at` falls between the two halves of a flag (two regional indicators, paired from the
@@ -47,11 +72,13 @@ qsizetype cutPosition(QStringView text, qsizetype n, bool fromFront)
 {
     if (text.size() <= n)  // never more characters than units
         return fromFront ? text.size() : 0;
-    const qsizetype window = std::min(text.size(), (n + 2) * kLongestCharacter);
+    qsizetype window = std::min(text.size(), (n + 2) * kLongestCharacter);
+    const qsizetype offset = fromFront ? 0 : flagSafeStart(text, text.size() - window);
+    window = fromFront ? window : text.size() - offset;
     const bool whole = window == text.size();
-    const qsizetype offset = fromFront ? 0 : text.size() - window;
     const qsizetype margin = whole ? 0 : kLongestCharacter;
     const QStringView part = text.sliced(offset, window);
+    t_segmented += part.size();
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, part.data(), int(part.size()));
     if (!fromFront)
         finder.toEnd();
@@ -102,6 +129,7 @@ QString Whole_Characters_Within(const QString &text, qsizetype units)
     if (units <= 0)
         return {};
     const QStringView part = QStringView(text).first(std::min(text.size(), units + kLongestCharacter));
+    t_segmented += part.size();
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, part.data(), int(part.size()));
     finder.setPosition(int(units + 1));
     qsizetype at = finder.toPreviousBoundary();
@@ -114,5 +142,7 @@ QString Whole_Characters_Within(const QString &text, qsizetype units)
     }
     return text.left(at);
 }
+
+qsizetype Segmented_Units() { return t_segmented; }
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include "core/SKTText.h"
 #include "data/SeriesFiles.h"
 #include "data/spreadsheet/SSZipArchive.h"
+#include "data/spreadsheet/SpreadsheetWriter.h"
 #include "output/print/PrintWindowState.h"
 #include "platform/PictureBudget.h"
 #include "platform/Plist.h"
@@ -67,11 +68,36 @@ bool refusedBeforeDecoding(const QByteArray &bytes)
     device.setData(bytes);
     return device.open(QIODevice::ReadOnly) && !platform::pictureDecodeRefusal(&device).isEmpty();
 }
+// What the workbook reader makes of a workbook file: the first cell of its first sheet, or the
+// reason it gives for not reading it.
+QString workbookFirstCell(const QByteArray &bytes)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("input.xlsx")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QStringLiteral("not written");
+    file.close();
+    SpreadsheetWriter reader;
+    int columns = -1;
+    if (!reader.openWorkbook(file.fileName()) || !reader.ReadData(reader.sheetPartPath(1), columns))
+        return reader.lastError();
+    return reader.data.value(0).value(0);
+}
+bool readsItsNameColumn(const QByteArray &bytes) { return workbookFirstCell(bytes) == QLatin1String("Name"); }
+bool refusedAsUnopenable(const QByteArray &bytes)
+{
+    return workbookFirstCell(bytes).endsWith(QLatin1String("failed to open an entry of the zip file."));
+}
 const struct {
     const char *target, *file, *must;
     bool (*holds)(const QByteArray &);
 } kCorpusOutcomes[] = {
     {"PngPreviewFuzz", "progressive-jpeg-40000x40000", "be refused before it is decoded", &refusedBeforeDecoding},
+    // Writers that always write ZIP64 give each entry's offset (and disk) in its ZIP64 field.
+    {"XlsxFuzz", "regression-zip64-offset", "be read, its first cell \"Name\"", &readsItsNameColumn},
+    {"XlsxFuzz", "regression-zip64-disk", "be read, its first cell \"Name\"", &readsItsNameColumn},
+    {"XlsxFuzz", "regression-zip64-disk-lying", "be refused: its offsets miss the local headers", &refusedAsUnopenable},
+    {"XlsxFuzz", "regression-zip64-disk-other", "be refused: its entries are on another disk", &refusedAsUnopenable},
 };
 
 // A binary property list of the given objects, references and offsets four bytes wide.

@@ -7,6 +7,12 @@
 #include "core/SKTText.h"
 #include "properties/BackgroundBrowser.h"
 #include "properties/CardTabs.h"
+#include "MailServer.h"
+#include "data/export/CardExport.h"
+#include "data/export/ExportSheet.h"
+#include "output/mail/MailSettings.h"
+#include "output/mail/MailWindows.h"
+#include "output/print/Print_Wnd.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -16,6 +22,8 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -245,33 +253,148 @@ TEST_F(CardTabsTest, PushedContentIsTheBaselineAndAStoredRowIsBoundToItsList)
     EXPECT_EQ(controller->Front_card_Prop->Card_Cat_index(), -1);
 }
 
-// A typed number counts as its field shows it: saved by key or tool bar before the field is left;
-// left holding no number or one past its range, the field shows the value in force.
+// The words on the first page of a PDF: each one's text and where its box begins, in points
+// from the page's top left corner.
+std::vector<std::tuple<QString, double, double>> pdfWords(const QString &pdftotext, const QString &pdf)
+{
+    const QString boxes = QString::fromUtf8(
+        testsupport::runTool(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf,
+                                         QStringLiteral("-")})
+            .out);
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\"[^>]*>([^<]*)</word>"));
+    std::vector<std::tuple<QString, double, double>> words;
+    for (const QRegularExpressionMatch &m : word.globalMatch(boxes))
+        words.emplace_back(m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble());
+    return words;
+}
+
+// A typed number counts as its field shows it: saved by key or tool bar, printed, exported or
+// mailed before the field is left; left holding no number or one past its range, the field shows
+// the value in force.
 TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
 {
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    REQUIRE_PYTHON(python);  // the test mail server
+    Server server;
+    ASSERT_TRUE(flushPreferences({"", "me@example.org", "pw", "127.0.0.1", server.port, false}));
     controller->show();
-    QApplication::setActiveWindow(controller.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    // The window active again as it is once the last output's windows have gone.
+    const auto activate = [this] {
+        QApplication::setActiveWindow(controller.get());
+        return QTest::qWaitForWindowActive(controller.get());
+    };
+    ASSERT_TRUE(activate());
     saveAs(pathIn("typed.did"));
     CardTabs &t = controller->cardTabs();
     tick(t.Card_border_chk);
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom
     click("text_tool_btn");
+    ASSERT_EQ(document->graphicsOfSide(0).size(), 1u);
+    const SKTGraphicPtr moved = document->graphicsOfSide(0)[0];
+    moved->Set_text_value(QStringLiteral("MOVED"));
+    // Its twin below it stays where it is: the outputs place the card as they will, and the
+    // moved text is measured from its twin.
+    SKTGraphicPtr still = moved->clone();
+    still->setBounds(moved->bounds().translated(-moved->bounds().x(), moved->bounds().height() + 4));
+    place(0, {still});
     auto *x = outlet<QLineEdit>("frame_main_pic_X_pos_val");
+    // Print leaves the card's tabs on show: a click on the text brings its fields back.
+    const auto showFieldsOfMoved = [&] {
+        if (!testsupport::unreachable(x).isEmpty())
+            clickAt(canvas(0), moved->bounds().center());
+        ASSERT_EQ(testsupport::unreachable(x), QString());
+    };
+    showFieldsOfMoved();
     const auto type = [](QLineEdit *f, const char *typed) {
         f->setFocus(), QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier), QTest::keyClicks(f, typed);
     };
-    const auto savedX = [this] { return Read_Design_File(pathIn("typed.did")).design.value().frontControls.at(0)->xPosition(); };
-    type(x, "150"), QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(savedX(), 150);
-    type(x, "160"), click("Save_btn");
-    EXPECT_EQ(savedX(), 160);
+    const auto savedX = [this] {  // the upper text's; its twin stands at 0
+        const DesignReadResult read = Read_Design_File(pathIn("typed.did"));
+        const SKTGraphicArray &saved = read.design.value().frontControls;
+        const auto upper = std::min_element(saved.begin(), saved.end(),
+                                            [](const auto &a, const auto &b) { return a->yPosition() < b->yPosition(); });
+        return saved.size() == 2 ? (*upper)->xPosition() : -1.0;
+    };
+    const auto pdfX = [&](const QString &pdf) {
+        std::vector<std::tuple<QString, double, double>> words = pdfWords(pdftotext, pdf);
+        std::erase_if(words, [](const auto &w) { return std::get<0>(w) != QLatin1String("MOVED"); });
+        EXPECT_EQ(words.size(), 2u) << pdf.toStdString();
+        if (words.size() != 2)
+            return -1.0;
+        std::sort(words.begin(), words.end(),
+                  [](const auto &a, const auto &b) { return std::get<2>(a) < std::get<2>(b); });
+        return std::get<1>(words[0]) - std::get<1>(words[1]);  // the twin stands at 0
+    };
+    // What each window is asked as a user answers it: one card printed to a PDF, the export in
+    // PDF, the card mailed to one recipient.
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+        const testsupport::RunWindow runWindow(r.kind);
+        if (r.kind == QLatin1String("Print_Wnd")) {
+            auto *w = controller->findChild<Print_Wnd *>();
+            w->Printer_ComboBox->setCurrentIndex(w->Printer_ComboBox->findText(QString::fromLatin1(kSaveAsPdfPrinter)));
+            testsupport::typeInto(w->Total_Text, QStringLiteral("1"), Qt::Key_unknown);
+            press(w->findChild<QPushButton *>(QStringLiteral("PrintButtonPressed")));
+        } else if (r.kind == QLatin1String("ExportWindow")) {
+            press(controller->findChild<QRadioButton *>(QStringLiteral("matrix_file_type_4")));  // PDF
+        } else if (r.kind == QLatin1String("Send_Mail")) {
+            auto *mail = controller->findChild<Send_Mail *>();
+            mail->to_txt->setFocus();  // typed as it is: typeInto would make its dot a decimal sign
+            QTest::keyClicks(mail->to_txt, QStringLiteral("you@example.org"));
+            for (QPushButton *b : mail->findChildren<QPushButton *>())
+                if (b->text() == QLatin1String("Send"))
+                    press(b);
+            mail->waitForRun();
+        }
+    };
+    const struct {
+        const char *output, *typed;
+        std::function<double()> run;  // where the output holds the text
+    } outputs[] = {
+        {"Ctrl+S", "150", [&] { return QTest::keyClick(x, Qt::Key_S, Qt::ControlModifier), savedX(); }},
+        {"Save", "160", [&] { return click("Save_btn"), savedX(); }},
+        {"Print", "40",
+         [&] {
+             ui->push(pathIn("printed.pdf"));
+             click("Print_btn");
+             return pdfX(pathIn("printed.pdf"));
+         }},
+        {"Export", "100",
+         [&] {
+             ui->push(1), ui->push(dir.path()), ui->push(0);  // the sheet's OK, the folder, the finished box
+             click("Export_btn");
+             controller->exportCommand()->waitForRun();
+             const QStringList written = controller->exportCommand()->lastRun()->written;
+             const QStringList front = written.filter(QStringLiteral("_Front.pdf"));
+             EXPECT_EQ(front.size(), 1) << written.join(' ').toStdString();
+             return front.size() == 1 ? pdfX(front[0]) : -1.0;
+         }},
+        {"Mail", "60",
+         [&] {
+             click("Mail_btn");
+             const QStringList sent = QDir(server.dir.path()).entryList({QStringLiteral("mail-1-*_Front.pdf")});
+             EXPECT_EQ(sent.size(), 1) << ui->messages().join(QLatin1Char('|')).toStdString();
+             return sent.size() == 1 ? pdfX(server.dir.filePath(sent[0])) : -1.0;
+         }},
+    };
+    for (const auto &o : outputs) {
+        ui->clear();
+        ASSERT_TRUE(activate());
+        showFieldsOfMoved();
+        type(x, o.typed);
+        ASSERT_EQ(QApplication::focusWidget(), x) << o.output;
+        EXPECT_NEAR(o.run(), QByteArray(o.typed).toDouble(), 2) << o.output;
+    }
+    ui->onRequest = nullptr;
+    ASSERT_TRUE(activate());
     const std::tuple<QLineEdit *, const char *, const char *> rows[] = {
-        {x, "abc", "160"}, {x, "4,5", "160"}, {t.Card_bor_Text, "abc", "1"}, {t.Card_bor_Text, "99", "50"},
+        {x, "abc", "60"}, {x, "4,5", "60"}, {t.Card_bor_Text, "abc", "1"}, {t.Card_bor_Text, "99", "50"},
         {t.width_Text, "abc", "85.6"}, {t.width_Text, "", "85.6"}};
     for (const auto &[field, typed, shows] : rows) {
         if (field != x && x->isVisible())
             clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
+        if (field == x)
+            showFieldsOfMoved();
         testsupport::showTabOf(field);
         type(field, typed), QTest::keyClick(field, Qt::Key_Tab);
         EXPECT_EQ(field->text().toStdString(), shows) << typed;

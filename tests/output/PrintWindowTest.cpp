@@ -159,7 +159,8 @@ TEST(PrintProfiles, SavedFieldsApplyBackAndBadNamesAreRefused)
 
 struct Design {
     PrintRequest request;
-    explicit Design(bool twoSided)
+    // A card with `dataRows` spreadsheet rows bound to it: one card each.
+    explicit Design(bool twoSided, int dataRows = 0)
     {
         Card_Property card;
         card.setCard_Size(QSizeF(242.65, 153.07));
@@ -167,8 +168,20 @@ struct Design {
         std::vector<std::unique_ptr<SKTGraphic>> none;
         request.design.front = request.design.back = CardSide::copyOf(card, none);
         request.twoSided = twoSided;
+        BatchSource &data = request.design.source;
+        data.Use_Excel_Binding_Values = dataRows > 0;
+        data.excelRows = QList<QStringList>(dataRows, {QStringLiteral("1")});
+        data.Get_total_Card_count();
     }
 };
+
+// The page count of a PDF, as pdfinfo reads it; -1 when it reads none.
+int pdfPages(const QString &pdfinfo, const QString &pdf)
+{
+    const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf}).out);
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)\\n")).match(info);
+    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
 
 TEST(PrintWindow, JourneyFromTheOpenWindowToAPdf)
 {
@@ -327,6 +340,45 @@ TEST(PrintWindow, PreviewGoesToAPrivateFolder)
               QFile::Permissions());
     const QString info = QString::fromUtf8(testsupport::runTool(pdfinfo, {pdf.filePath()}).out);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+}
+
+// A Total, From or To typed key by key past the six cards ends at six, and the preview (duplex:
+// a page per side of each card) prints what the fields show.
+TEST(PrintWindow, CountsTypedPastTheCardsEndAtTheirCount)
+{
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    QTemporaryDir dir;
+    platform::ScopedScriptedUi ui;
+    Print_Wnd w;
+    w.profileFolder = dir.filePath(QStringLiteral("profiles"));
+    const struct {
+        QAbstractButton *range;  // All or Range
+        QSpinBox *field;
+        const char *typed;  // "1" is a count of its own; the next key passes the six cards
+        int shown, pages;
+    } cases[] = {{w.All_print_rd, w.Total_Text, "10", 6, 12},
+                 {w.Sel_print_rd, w.To_Text, "10", 6, 12},
+                 {w.Sel_print_rd, w.from_Text, "16", 6, 2}};
+    int checked = 0;
+    ui->onRequest = [&](const platform::ScriptedUiServices::Request &request) {
+        const testsupport::RunWindow runWindow(request.kind);
+        if (request.kind != QLatin1String("Print_Wnd"))
+            return;
+        w.print_alignment->setCurrentIndex(3);
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.field->objectName().toStdString() + " " + c.typed);
+            ASSERT_TRUE(testsupport::press(c.range));
+            testsupport::typeInto(c.field, QString::fromLatin1(c.typed), Qt::Key_unknown);
+            EXPECT_EQ(c.field->text(), QString::number(c.shown));
+            ui->clear();
+            ASSERT_TRUE(testsupport::press(w.findChild<QPushButton *>(QStringLiteral("PreviewButtonPressed"))));
+            ASSERT_EQ(ui->requests().size(), 1u) << "one preview opened, no box";
+            EXPECT_EQ(pdfPages(pdfinfo, ui->requests()[0].text), c.pages);
+            ++checked;
+        }
+    };
+    w.Open_Print_Wnd(Design(true, 6).request);
+    EXPECT_EQ(checked, 3);
 }
 
 // A preview no program can show is not lost in silence: the box names the PDF and its folder.
