@@ -509,6 +509,11 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         {"Discard Changes", 3, "Person 04", asLoaded},
         {"Save Details", 3, "Person 04", "Person 01,T1 | Bea,T2 | Person 03,T3 | Person 04,T4"},
     };
+    // The question is a modal box: the events waiting run while it is up, as in its own loop.
+    ui->onRequest = [](const platform::ScriptedUiServices::Request &r) {
+        if (r.kind == "alert")
+            QCoreApplication::processEvents();
+    };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.answer ? c.answer : "nothing typed");
         ui->clear();
@@ -540,6 +545,27 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         EXPECT_EQ(savedRows(), c.saved);
         EXPECT_EQ(list()->item(1)->text().toStdString(), c.saved.find("Bea") != std::string::npos ? "2 - Bea" : "2 - Person 02");
     }
+    // Typed into row 4, row 1 clicked and Cancel: Delete removes the row highlighted, row 4.
+    QTest::keyClicks(panel(0)->value[0], "Cy");
+    ui->clear();
+    ui->push(QStringList{"Cancel"});
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
+    QCoreApplication::processEvents();
+    const auto names = [this](bool highlighted) {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            if (highlighted || !list()->item(i)->isSelected())
+                out << list()->item(i)->text().section(" - ", 1);
+        return out.join(", ").toStdString();
+    };
+    const std::string left = names(false);
+    ui->clear();
+    ui->push(true);
+    press(controller->findChild<QPushButton *>("Delete_In_Excel_Details_Btn"));
+    EXPECT_EQ(ui->messages().value(0).toStdString(), "Are you sure you want delete selected record?");
+    EXPECT_EQ(names(true), left);
+    EXPECT_EQ(savedRows(), "Person 01,T1 | Bea,T2 | Person 03,T3");
+    ui->onRequest = nullptr;
 }
 
 // The questions of the kind "alert" asked since the script was cleared, one line each.
