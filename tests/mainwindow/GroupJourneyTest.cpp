@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTreeWidget>
 
 namespace {
@@ -955,17 +956,49 @@ TEST_F(GroupJourney, LaunchedIntoGroupModeTheWindowFitsASmallScreen)
         EXPECT_FALSE(rows->isVisible() && rows->horizontalScrollBar()->maximum() > 0) << rows->objectName().toStdString() << " scrolls sideways";
 }
 
-// On a 1024x700 screen every box of group mode shows its value from its first character: a
-// text's position, size and font as the user typed them, and long values of the entry panel.
+// On a 1024x700 screen group mode fits, opened at launch or from the visitor desk's File >
+// Start…: the window with its frame, the whole card, and every tab of the card's. Every box then
+// shows its value from its first character: a text's position, size and font as the user typed
+// them, and long values of the entry panel.
 TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
 {
-    controller->resize(1024, 700);
-    controller->show();
-    QApplication::setActiveWindow(controller.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
     const QString book = pathIn("long.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Title"}, {"Riverside College", "Student, Year 2"}}, true));
     ASSERT_EQ(startGroupRoad(book), 1);
+    const auto previous = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
+        pressIn(w, "open_exist_btn");
+        w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
+        pressIn(w, "ok_btn");
+        return w.result();
+    });
+    for (const bool launch : {true, false}) {
+        const char *road = launch ? "launch" : "desk";
+        if (launch) {
+            startAnswers = {14};
+            controller.reset();
+            document = std::make_unique<SKTDocument>();
+            controller = Set_Up_Application(*document);
+            ASSERT_TRUE(setUpWindow());
+        } else {
+            chooseVisitorRoad();
+            ASSERT_TRUE(startAgain(13, "V", menuItem(QStringLiteral("Start…"))));
+            startOver(14);
+        }
+        ASSERT_EQ(Start_Card_Option, "G") << road;
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(controller->screen()->availableGeometry().contains(controller->frameGeometry())) << road;
+        const QTabBar *bar = controller->propertyPanel().sett_tab->tabBar();
+        QStringList hidden;
+        for (int i = 0; i < bar->count(); ++i)
+            if (!bar->rect().contains(bar->tabRect(i)))
+                hidden << bar->tabText(i);
+        EXPECT_EQ(hidden.join(", ").toStdString(), "") << road << ": tabs behind the scroll arrows";
+        QWidget *clip = canvas(0)->parentWidget();
+        EXPECT_TRUE(clip->rect().contains(canvas(0)->geometry()) && clip->visibleRegion().boundingRect() == clip->rect()) << road;
+    }
+    Group_Mode_Wizard::setModalRunner(previous);
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
     clickAt(canvas(0), canvas(0)->Selcect_Ctrl_With_ID("Fup_Name")->bounds().center());
     PropertyPanel &p = controller->propertyPanel();
     for (const auto &[field, typed] : {std::pair{p.frame_main_pic_X_pos_val, "148.34"}, {p.frame_main_pic_Y_pos_val, "48.34"},
