@@ -64,10 +64,14 @@ GroupListWidget::GroupListWidget(groupmode::GroupList &list, Hooks hooks, QWidge
                 const QSignalBlocker quiet(m_view);
                 m_view->setCurrentRow(shown);
             }
+            const bool leave = m_hooks.leaveRow();
             // The click that asked goes on to select the row under the pointer once this returns
             // (or finds the list rebuilt by a save): the highlight then follows the row on show.
+            // Posted only now: the question's own event loop would have run it before the click
+            // went on, and a cancelled change would leave the clicked row highlighted while the
+            // panel and Delete work on the row on show.
             QMetaObject::invokeMethod(this, [this] { highlightShownRow(); }, Qt::QueuedConnection);
-            if (!m_hooks.leaveRow())
+            if (!leave)
                 return;
             const QSignalBlocker quiet(m_view);
             m_view->setCurrentRow(row);

@@ -334,7 +334,9 @@ QWidget *SKTWindowController::buildDesignArea()
 {
     auto *area = new QWidget(this);
     auto *layout = new QVBoxLayout(area);
-    layout->setContentsMargins(6, 6, 6, 6);
+    // Narrow side margins: beside the live columns on a small screen the card column has no
+    // width to spare for them.
+    layout->setContentsMargins(2, 6, 2, 6);
 
     auto *sides = new QHBoxLayout;
     Front_back_label = named(new QLabel(QStringLiteral("Front"), area), "Front_back_label");
@@ -408,7 +410,7 @@ QWidget *SKTWindowController::buildPropertyPanel()
     sett_tab->setUsesScrollButtons(true);
     // The card's five tabs share the panel's width at 1024 pixels: tabs padded as tightly as
     // their titles allow, so none hides behind the scroll arrows.
-    sett_tab->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 7px; }"));
+    sett_tab->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     m_panel = std::make_unique<PropertyPanel>(*m_hub, sett_tab, Right_Prop_Box);
     layout->addWidget(m_panel->header());
     // The control tab items are the panel's.

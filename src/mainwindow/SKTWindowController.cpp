@@ -188,9 +188,14 @@ void SKTWindowController::Reset_Group_Mode_Excel_Col_Index()
 bool SKTWindowController::awakeFromNib(const QString &designPath)
 {
     applyDialogBackground(this);
-    // The window takes the whole screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        setGeometry(screen->availableGeometry());
+    // The window takes the whole screen with its frame: maximised, so a window manager keeps the
+    // title bar and the edges on the screen. Until then, and when it is restored, it leaves the
+    // frame room as well.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        constexpr QMargins kFrame(4, 32, 4, 4);
+        setGeometry(screen->availableGeometry() - kFrame);
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     Title_For_Student();
     Title_For_Gen_ID_Card();
 

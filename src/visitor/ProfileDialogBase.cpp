@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -38,6 +39,8 @@ ProfileModalRunner &runner()
 }
 
 const QString ExcelItem = QStringLiteral("Excel");
+// What a window manager may add above a window that has none yet.
+constexpr int kTitleBarRoom = 40;
 
 struct RowInfo {
     const char *stem;
@@ -92,6 +95,11 @@ ProfileDialogBase::ProfileDialogBase(ProfileHost &host, bool sideDialog, QWidget
             r.value = new QLineEdit(this);
             named(r.label, stem + QStringLiteral("_label"));
             named(r.value, stem + QStringLiteral("_value"));
+            // A spreadsheet binding fills the column lists beside them, which then ask for more
+            // room than the dialog has: captions and values keep what their text needs, so the
+            // dialog grows rather than cutting them at their left edge.
+            Keep_Text_Whole(r.label);
+            Keep_Text_Whole(r.value);
             m_grid->addWidget(r.label, i, 1);
             m_grid->addWidget(r.value, i, 3);
             if (m_side) {
@@ -284,10 +292,31 @@ void ProfileDialogBase::comboBoxSelectionDidChange(QComboBox *combo)
 {
     for (ProfileFieldRow &r : rows)
         if (r.ds_combo == combo)
-            return sourceChanged(r);
+            return sourceChanged(r), fitToRows();
     for (ProfileFieldRow &r : rows)
         if (r.ser_col_cb == combo)
-            return choiceChanged(r);
+            return choiceChanged(r), fitToRows();
+}
+
+void ProfileDialogBase::fitToRows()
+{
+    // The size an opening gives: a dialog once shown keeps its size, so a row that now lists a
+    // sheet's columns would squeeze them and the fields beside them. Grown only, within the
+    // screen with room for a title bar.
+    if (!isVisible() || !layout())
+        return;
+    layout()->activate();
+    QSize wanted = size().expandedTo(sizeHint());
+    QRect frame = frameGeometry();
+    if (const QScreen *shown = screen()) {
+        const QRect room = shown->availableGeometry();
+        wanted = wanted.boundedTo(room.size() - (frame.size() - size()) - QSize(0, kTitleBarRoom));
+        frame.setSize(wanted + (frame.size() - size()));
+        // Grown past the screen's right or bottom edge, it moves back in.
+        move(pos() + QPoint(std::min(0, room.right() - frame.right()), std::min(0, room.bottom() - frame.bottom())));
+    }
+    if (wanted != size())
+        resize(wanted);
 }
 
 void ProfileDialogBase::sourceChanged(ProfileFieldRow &r)

@@ -121,6 +121,8 @@ protected:
 private:
     void sourceChanged(ProfileFieldRow &row);
     void choiceChanged(ProfileFieldRow &row);
+    // Shown, the dialog grows to what its rows now ask for, as it would opened again.
+    void fitToRows();
     QGridLayout *m_grid;
     QString m_photoPath;
 };

@@ -334,8 +334,10 @@ void Profile_Panel::Browse_image_Btn_Clicked()
     const int found = Photo_Control_Target();
     if (found < 0 || found >= 2)
         return;
-    const QString path = platform::ui().openFile(tr("Choose the visitor's photo"), QString(),
-                                                 window.Allowd_Image_fileTypes());
+    // In group mode the photo belongs to a record of the project, not to a visitor.
+    const QString title = Start_Card_Option == QLatin1String("G") ? tr("Choose the record's photo")
+                                                                   : tr("Choose the visitor's photo");
+    const QString path = platform::ui().openFile(title, QString(), window.Allowd_Image_fileTypes());
     if (path.isEmpty() || !Check_Picture_File(path)) {
         Library_Selected_Image.clear();
         return;

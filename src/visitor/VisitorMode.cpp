@@ -24,6 +24,8 @@
 #include <QScopedValueRollback>
 #include <QResizeEvent>
 #include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -49,13 +51,18 @@ int leastColumnWidth(const QScrollArea &column, const QWidget *contents, bool ba
     return least.width() + (fits ? 0 : column.verticalScrollBar()->sizeHint().width()) + 2 * column.frameWidth();
 }
 
-// The least width of a column before a scroll area it shows has to scroll its rows sideways.
+// The least width of a column before a scroll area it shows has to scroll its rows sideways, or a
+// tab bar it shows has to hide tabs behind its scroll arrows (a tab bar with arrows asks for
+// little room of its own, so its tabs are measured).
 int leastWithoutScrollingAcross(const QWidget &column)
 {
     int least = column.minimumSizeHint().expandedTo(column.minimumSize()).width();
     for (const QScrollArea *area : column.findChildren<QScrollArea *>())
         if (area->widget() && area->isVisibleTo(&column) && area->viewport()->width() > 0)
             least = std::max(least, column.width() - area->viewport()->width() + area->widget()->minimumSizeHint().width());
+    for (const QTabWidget *tabs : column.findChildren<QTabWidget *>())
+        if (tabs->isVisibleTo(&column) && tabs->width() > 0)
+            least = std::max(least, column.width() - tabs->width() + tabs->tabBar()->sizeHint().width());
     return least;
 }
 

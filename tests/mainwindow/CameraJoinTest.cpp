@@ -154,6 +154,12 @@ TEST_F(CameraJoinOnGroupRoad, GroupModePhotoRoadsRemindToSaveTheRow)
         }
         EXPECT_EQ(photo->_file_path, camera ? Camera_Capture_Image : pathIn("chosen.png"));
         EXPECT_EQ(ui->messages().filter(reminder).size(), c.reminded ? 1 : 0) << ui->messages().join("|").toStdString();
+        // The file panel names what it chooses here: a row's photo, not a visitor's.
+        QStringList panels;
+        for (const auto &r : ui->requests())
+            if (r.kind == "openFile")
+                panels << r.text;
+        EXPECT_EQ(panels.join("|").toStdString(), camera ? "" : "Choose the record's photo");
     }
 }
 

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTreeWidget>
 
 namespace {
@@ -519,6 +520,8 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         {"Discard Changes", 3, "Person 04", asLoaded},
         {"Save Details", 3, "Person 04", "Person 01,T1 | Bea,T2 | Person 03,T3 | Person 04,T4"},
     };
+    // The question is a modal box: the events waiting run while it is up, in its own loop.
+    ui->onRequest = [](const auto &r) { r.kind == "alert" ? QCoreApplication::processEvents() : void(); };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.answer ? c.answer : "nothing typed");
         ui->clear();
@@ -550,6 +553,18 @@ TEST_F(GroupJourney, LeavingARowWithUnsavedChangesAsksFirst)
         EXPECT_EQ(savedRows(), c.saved);
         EXPECT_EQ(list()->item(1)->text().toStdString(), c.saved.find("Bea") != std::string::npos ? "2 - Bea" : "2 - Person 02");
     }
+    // Typed into row 4, row 1 clicked and Cancel: row 4 stays highlighted, and Delete removes it.
+    QTest::keyClicks(panel(0)->value[0], "Cy");
+    ui->clear();
+    ui->push(QStringList{"Cancel"});
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
+    QCoreApplication::processEvents();
+    const QListWidgetItem *highlighted = list()->selectedItems().value(0);
+    EXPECT_EQ(highlighted ? highlighted->text().toStdString() : "", "4 - Person 04");
+    ui->push(true);
+    press(controller->findChild<QPushButton *>("Delete_In_Excel_Details_Btn"));
+    EXPECT_EQ(savedRows(), "Person 01,T1 | Bea,T2 | Person 03,T3");
+    ui->onRequest = nullptr;
 }
 
 // The questions of the kind "alert" asked since the script was cleared, one line each.
@@ -945,17 +960,46 @@ TEST_F(GroupJourney, LaunchedIntoGroupModeTheWindowFitsASmallScreen)
         EXPECT_FALSE(rows->isVisible() && rows->horizontalScrollBar()->maximum() > 0) << rows->objectName().toStdString() << " scrolls sideways";
 }
 
-// On a 1024x700 screen every box of group mode shows its value from its first character: a
-// text's position, size and font as the user typed them, and long values of the entry panel.
+// On a 1024x700 screen group mode fits, opened at launch or from the visitor desk's File >
+// Start…: the window with its frame, the whole card, and every tab of the card's. Every box then
+// shows its value from its first character: a text's position, size and font as the user typed
+// them, and long values of the entry panel.
 TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
 {
-    controller->resize(1024, 700);
-    controller->show();
-    QApplication::setActiveWindow(controller.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
     const QString book = pathIn("long.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Title"}, {"Riverside College", "Student, Year 2"}}, true));
     ASSERT_EQ(startGroupRoad(book), 1);
+    const auto previous = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
+        pressIn(w, "open_exist_btn");
+        w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
+        pressIn(w, "ok_btn");
+        return w.result();
+    });
+    for (const bool launch : {true, false}) {
+        const char *road = launch ? "launch" : "desk";
+        if (launch) {
+            startAnswers = {14};
+            controller.reset();
+            document = std::make_unique<SKTDocument>();
+            controller = Set_Up_Application(*document);
+            ASSERT_TRUE(setUpWindow());
+        } else {
+            chooseVisitorRoad();
+            ASSERT_TRUE(startAgain(13, "V", menuItem(QStringLiteral("Start…"))));
+            startOver(14);
+        }
+        ASSERT_EQ(Start_Card_Option, "G") << road;
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(controller->screen()->availableGeometry().contains(controller->frameGeometry())) << road;
+        const QTabBar *bar = controller->propertyPanel().sett_tab->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << road << ": " << bar->tabText(i).toStdString() << " hides";
+        QWidget *clip = canvas(0)->parentWidget();
+        EXPECT_TRUE(clip->rect().contains(canvas(0)->geometry()) && clip->visibleRegion().boundingRect() == clip->rect()) << road;
+    }
+    Group_Mode_Wizard::setModalRunner(previous);
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
     clickAt(canvas(0), canvas(0)->Selcect_Ctrl_With_ID("Fup_Name")->bounds().center());
     PropertyPanel &p = controller->propertyPanel();
     for (const auto &[field, typed] : {std::pair{p.frame_main_pic_X_pos_val, "148.34"}, {p.frame_main_pic_Y_pos_val, "48.34"},

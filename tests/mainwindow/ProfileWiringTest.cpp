@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
 
 namespace {
@@ -297,6 +298,44 @@ TEST_F(ProfileWiringTest, APreviewAfterNewShowsNoCaptionOfTheDesignBefore)
     click("New_btn");
     Set_Profile_Modal_Runner(previous);
     EXPECT_EQ(captions, QStringList({"Holder :", ""}));
+}
+
+// The first sheet bound in the side dialog fills its column lists, which ask for more room: each
+// caption, value and chosen column still shows from its first letter to its last.
+TEST_F(ProfileWiringTest, TheFirstSheetBoundKeepsCaptionsAndValuesWhole)
+{
+    ASSERT_TRUE(setUpWindow());
+    const QString book = pathIn("staff.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(
+        book, {{"Full name of the person", "Job title held", "Role"}, {"Alexandra Montgomery", "Logistics Coordinator", "Head"}}, true));
+    const SeriesModalRunner picker = Set_Series_Modal_Runner([](QDialog &w) {
+        return pressIn(w, "Select_ALL_Pressed"), pressIn(w, "OKPressed"), w.result();
+    });
+    QStringList cut;
+    const ProfileModalRunner previous = Set_Profile_Modal_Runner([&](QDialog &d) {
+        auto &dlg = dynamic_cast<ProfileDialogBase &>(d);
+        ui->push(book);
+        pressIn(dlg, "excel_browse_btn");
+        for (size_t i = 0; i < 10; ++i)
+            dlg.rows[i].ds_combo->setCurrentIndex(2), dlg.rows[i].ser_col_cb->setCurrentIndex(1 + int(i % 3));
+        QCoreApplication::processEvents();  // laid out as the person then sees it
+        for (size_t i = 0; i < 10; ++i) {
+            for (QLineEdit *box : {dlg.rows[i].label, dlg.rows[i].value})
+                if (box->end(false), box->grab(), box->cursorPositionAt({box->contentsRect().left() + 4, box->height() / 2}) != 0)
+                    cut << box->text();
+            QComboBox *column = dlg.rows[i].ser_col_cb;
+            QStyleOptionComboBox field;
+            field.initFrom(column);
+            if (column->fontMetrics().horizontalAdvance(column->currentText())
+                > column->style()->subControlRect(QStyle::CC_ComboBox, &field, QStyle::SC_ComboBoxEditField, column).width())
+                cut << column->currentText();
+        }
+        return pressIn(dlg, "Cancel_Btn_Clicked"), dlg.result();
+    });
+    click("User_Profile_Btn");
+    Set_Profile_Modal_Runner(previous);
+    Set_Series_Modal_Runner(picker);
+    EXPECT_EQ(cut.join(" | ").toStdString(), "");
 }
 
 }  // namespace

@@ -116,7 +116,9 @@ protected:
             s.pages << page;
             s.clipped << clippedControls(w, QStringLiteral("%1 (%2)").arg(name, page));
             const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
-            s.sizes.push_back(w.size().expandedTo(least));
+            // A maximised window takes the screen with its frame, which must fit it whole.
+            const QSize frame = w.frameGeometry().size() - w.size();
+            s.sizes.push_back(w.size().expandedTo(least) + (w.isMaximized() ? frame : QSize()));
         };
         if (qEnvironmentVariableIsSet("FIT_DUMP"))
             for (QSplitter *sp : w.findChildren<QSplitter *>())
