@@ -236,7 +236,7 @@ void Cropping_Tool::buildWindow()
     auto sizeRow = [&](const char *title, QLineEdit *&field, QSpinBox *&stepper, const char *fieldName,
                        const char *stepperName) {
         field = named(new QLineEdit, fieldName);
-        stepper = named(new QSpinBox, stepperName);
+        stepper = named(Whole_Number_Field(), stepperName);
         stepper->setRange(1, 10000);
         auto *row = new QHBoxLayout;
         row->addWidget(field);
@@ -251,7 +251,7 @@ void Cropping_Tool::buildWindow()
     extend_face_box = named(new QGroupBox(QStringLiteral("Extend face (%)")), "extend_face_box");
     auto *faceRow = new QHBoxLayout(extend_face_box);
     // One field for the value: typed or stepped.
-    faceRow->addWidget(Face_Size_Stepper = named(new QSpinBox, "Face_Size_Stepper"));
+    faceRow->addWidget(Face_Size_Stepper = named(Whole_Number_Field(), "Face_Size_Stepper"));
     Face_Size_Stepper->setRange(0, 500);
     side->addWidget(extend_face_box);
 

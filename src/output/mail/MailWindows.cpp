@@ -48,7 +48,7 @@ QPushButton *button(Owner *owner, const QString &title, QLayout *layout, Slot sl
     return b;
 }
 
-QSpinBox *spin(const char *name, int min, int max, QSpinBox *s = new QSpinBox)
+QSpinBox *spin(const char *name, int min, int max, QSpinBox *s = Whole_Number_Field())
 {
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(min, max);
