@@ -1086,7 +1086,12 @@ void Cropping_Tool::startBatch()
     Show_hide_Crop_Selection(false);
     batch.stopRequested = false;
     batch.current = 0;
-    batch.askExisting = nullptr;
+    // The question names a file the run writes: the list marks the picture it comes from, and the
+    // preview shows that picture, not the one shown before the run.
+    batch.askExisting = Ask_Keep_Or_Replace([this] {
+        Mark_List_New_Selection(batch.current - 1);
+        showListedPicture();
+    });
     Crop_All_Thread_Running = true;
     msend_modTimer->start();
     worker = std::thread([this, plan = std::move(plan)]() mutable {

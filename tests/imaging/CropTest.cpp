@@ -606,11 +606,14 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
     const QString out = root.filePath("out");
     const struct {
         const char *name;
-        bool all;
-    } cases[] = {{"single crop", false}, {"crop all", true}};
+        bool all, aWritten;  // aWritten: a's crop is in the output folder, b.png on show
+    } cases[] = {{"single crop", false, false}, {"crop all", true, false}, {"crop all, a.jpg there", true, true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QDir(out).removeRecursively();
+        if (c.aWritten) {
+            ASSERT_TRUE(QDir().mkpath(out) && canvasPicture(10, 10).save(QDir(out).filePath("a.jpg")));
+        }
         platform::ScopedScriptedUi ui;
         Cropping_Tool tool;
         tool.Prepare_Full();
@@ -620,8 +623,23 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         tool.OK_Btn_Clicked();
         ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
         tool.cropping_option_CellClick(CropBySize);
+        auto *list = tool.findChild<QTableWidget *>("ColList");
+        if (c.aWritten)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
+        // The keep-or-replace question: the row the list marks and the centre of the preview.
+        std::vector<std::pair<int, QColor>> asked;
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind == "alert") {
+                const QImage shown = tool.Modified_image->image();
+                asked.emplace_back(list->currentRow(), shown.pixelColor(shown.width() / 2, shown.height() / 2));
+            }
+        };
+        if (c.aWritten)
+            ui->push(QStringList{"Replace"});
         testsupport::press(tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+        ui->onRequest = nullptr;
+        EXPECT_EQ(asked, (c.aWritten ? decltype(asked){{0, QColor(60, 70, 90)}} : decltype(asked){}));
         const QString written = c.all ? tool.Crop_Output_Path : tool.croped_file;
         ASSERT_TRUE(c.all ? QFileInfo(written).isDir() : QFileInfo(written).isFile()) << written.toStdString();
         QStringList notices;
