@@ -404,8 +404,29 @@ bool Cropping_Tool::eventFilter(QObject *watched, QEvent *event)
     // A found face stays on the face when the preview changes its size (the list shown or
     // hidden, the window resized): its selection is scaled with the picture.
     if (watched == Modified_image && event->type() == QEvent::Resize && croping_selection == CropByFace && Find_Face)
-        Face_Rect_Draw_Function();
+        Follow_Preview_Size();
     return QDialog::eventFilter(watched, event);
+}
+
+void Cropping_Tool::Follow_Preview_Size()
+{
+    const std::vector<MSSSelector *> selectors = canvasController->selectors();
+    const bool byHand = std::any_of(selectors.begin(), selectors.end(),
+                                    [this](const MSSSelector *s) { return s->frame() != placedFaceFrame; });
+    const QSizeF now = canvasController->canvasFrame().size();
+    if (!byHand || placedFaceCanvas.isEmpty() || now.isEmpty())
+        return Face_Rect_Draw_Function();
+    const double kx = now.width() / placedFaceCanvas.width(), ky = now.height() / placedFaceCanvas.height();
+    const auto scaled = [kx, ky](const QRectF &r) { return QRectF(r.x() * kx, r.y() * ky, r.width() * kx, r.height() * ky); };
+    for (MSSSelector *s : selectors)
+        s->Set_Selector_frame(scaled(s->frame()));
+    MSSSelector *current = canvasController->currentSelector();
+    if (current && std::find(selectors.begin(), selectors.end(), current) == selectors.end())
+        current->Set_Selector_frame(scaled(current->frame()));
+    // Scaled alike, the two still differ: at the next resize the selection is still the user's.
+    placedFaceFrame = scaled(placedFaceFrame);
+    placedFaceCanvas = now;
+    canvas->update();
 }
 
 void Cropping_Tool::showCropScreen(bool crop)
@@ -894,6 +915,8 @@ void Cropping_Tool::Face_Rect_Draw_Function()
     for (MSSSelector *s : canvasController->selectors())
         s->Set_Selector_frame(Crop_Rect);
     Show_hide_Crop_Selection(true);
+    placedFaceFrame = Crop_Rect;
+    placedFaceCanvas = canvasController->canvasFrame().size();
 }
 
 // --- sizes ---

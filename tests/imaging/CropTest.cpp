@@ -808,7 +808,7 @@ void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QStr
 }  // namespace
 
 // The face crop is the same whichever input showed the picture before (Back between them), and
-// after the window is widened.
+// after the window is widened; a face selection moved by hand stays where the user put it.
 TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
 {
     testsupport::TempDataFolder data;
@@ -821,9 +821,17 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
     ASSERT_TRUE(painter.end() && picture.save(root.filePath("people/face.png")));
     QSize first;
     int runs = 0;
-    for (const auto &[road, wider] : {std::pair{QList<int>{SourceFile}, 0}, {{SourceFolder, SourceFile}, 0},
-                                      {{SourceFile, SourceFolder}, 0}, {{SourceFile}, 300}}) {
-        SCOPED_TRACE(testing::Message() << road.size() << " inputs, wider by " << wider);
+    const struct {
+        QList<int> road;
+        int wider;
+        bool moved;  // the selection dragged by hand to the picture's left edge before widening
+    } cases[] = {{{SourceFile}, 0, false},
+                 {{SourceFolder, SourceFile}, 0, false},
+                 {{SourceFile, SourceFolder}, 0, false},
+                 {{SourceFile}, 300, false},
+                 {{SourceFile}, 300, true}};
+    for (const auto &[road, wider, moved] : cases) {
+        SCOPED_TRACE(testing::Message() << road.size() << " inputs, wider by " << wider << (moved ? ", moved" : ""));
         Cropping_Tool tool;
         tool.Prepare_Full();
         for (int input : road) {
@@ -834,10 +842,25 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
             if (input == road.front())
                 testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
         }
+        if (moved) {
+            auto *canvas = tool.findChild<MSSCanvas *>();
+            const QRectF frame = canvas->delegate()->currentSelector()->frame();
+            const QPoint from(int(frame.center().x()), canvas->height() - int(frame.center().y()));
+            QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+            for (int step = 1; step <= 4; ++step)
+                QTest::mouseMove(canvas, from - QPoint(int(frame.center().x()) * step / 4, 0));
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, from - QPoint(int(frame.center().x()), 0));
+        }
         tool.resize(tool.size() + QSize(wider, wider));
         testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
         const QImage cut(tool.croped_file);
         const QColor middle = cut.pixelColor(cut.width() / 2, cut.height() / 2);
+        if (moved) {
+            EXPECT_LT(middle.red() + 20, middle.blue()) << "the background beside the face, where the user put it";
+            EXPECT_NEAR(cut.width(), first.width(), 3);
+            EXPECT_NEAR(cut.height(), first.height(), 3);
+            continue;
+        }
         EXPECT_GT(middle.red(), middle.blue() + 40) << "skin, not the background, at the crop's middle";
         EXPECT_EQ(cut.size(), first.isEmpty() ? (first = cut.size()) : first);
     }
