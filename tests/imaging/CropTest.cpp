@@ -624,21 +624,19 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
         tool.cropping_option_CellClick(CropBySize);
         auto *list = tool.findChild<QTableWidget *>("ColList");
-        if (c.aWritten)
+        if (c.aWritten) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
+            ui->push(QStringList{"Replace"});
+        }
         // The keep-or-replace question: the row the list marks and the centre of the preview.
         std::vector<std::pair<int, QColor>> asked;
         ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
-            if (r.kind == "alert") {
-                const QImage shown = tool.Modified_image->image();
+            const QImage shown = tool.Modified_image->image();
+            if (r.kind == "alert")
                 asked.emplace_back(list->currentRow(), shown.pixelColor(shown.width() / 2, shown.height() / 2));
-            }
         };
-        if (c.aWritten)
-            ui->push(QStringList{"Replace"});
         testsupport::press(tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
-        ui->onRequest = nullptr;
         EXPECT_EQ(asked, (c.aWritten ? decltype(asked){{0, QColor(60, 70, 90)}} : decltype(asked){}));
         const QString written = c.all ? tool.Crop_Output_Path : tool.croped_file;
         ASSERT_TRUE(c.all ? QFileInfo(written).isDir() : QFileInfo(written).isFile()) << written.toStdString();
@@ -821,16 +819,9 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
     ASSERT_TRUE(painter.end() && picture.save(root.filePath("people/face.png")));
     QSize first;
     int runs = 0;
-    const struct {
-        QList<int> road;
-        int wider;
-        bool moved;  // the selection dragged by hand to the picture's left edge before widening
-    } cases[] = {{{SourceFile}, 0, false},
-                 {{SourceFolder, SourceFile}, 0, false},
-                 {{SourceFile, SourceFolder}, 0, false},
-                 {{SourceFile}, 300, false},
-                 {{SourceFile}, 300, true}};
-    for (const auto &[road, wider, moved] : cases) {
+    for (const auto &[road, wider, moved] :
+         {std::tuple{QList<int>{SourceFile}, 0, false}, {{SourceFolder, SourceFile}, 0, false},
+          {{SourceFile, SourceFolder}, 0, false}, {{SourceFile}, 300, false}, {{SourceFile}, 300, true}}) {
         SCOPED_TRACE(testing::Message() << road.size() << " inputs, wider by " << wider << (moved ? ", moved" : ""));
         Cropping_Tool tool;
         tool.Prepare_Full();
@@ -842,21 +833,20 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
             if (input == road.front())
                 testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
         }
-        if (moved) {
+        if (moved) {  // the face's selection dragged by hand to the picture's left edge
             auto *canvas = tool.findChild<MSSCanvas *>();
-            const QRectF frame = canvas->delegate()->currentSelector()->frame();
-            const QPoint from(int(frame.center().x()), canvas->height() - int(frame.center().y()));
+            const QPointF centre = canvas->delegate()->currentSelector()->frame().center();
+            const QPoint from(int(centre.x()), canvas->height() - int(centre.y()));
             QTest::mousePress(canvas, Qt::LeftButton, {}, from);
-            for (int step = 1; step <= 4; ++step)
-                QTest::mouseMove(canvas, from - QPoint(int(frame.center().x()) * step / 4, 0));
-            QTest::mouseRelease(canvas, Qt::LeftButton, {}, from - QPoint(int(frame.center().x()), 0));
+            QTest::mouseMove(canvas, from - QPoint(from.x() / 2, 0));
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, from - QPoint(from.x(), 0));
         }
         tool.resize(tool.size() + QSize(wider, wider));
         testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
         const QImage cut(tool.croped_file);
         const QColor middle = cut.pixelColor(cut.width() / 2, cut.height() / 2);
-        if (moved) {
-            EXPECT_LT(middle.red() + 20, middle.blue()) << "the background beside the face, where the user put it";
+        if (moved) {  // where the user put it, at the size it had
+            EXPECT_LT(middle.red() + 20, middle.blue()) << "the background beside the face";
             EXPECT_NEAR(cut.width(), first.width(), 3);
             EXPECT_NEAR(cut.height(), first.height(), 3);
             continue;

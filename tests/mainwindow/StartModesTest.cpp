@@ -366,49 +366,41 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
 }
 
 // A number typed key by key reads the same under every locale: a point is the decimal mark, and
-// a digit-group mark makes no number (the field keeps the value in force), never a digit. The
-// card wizard's custom width on the start road, then the print window's side margin and copies.
+// a digit-group mark makes no number (the field keeps the value in force, NaN below), never a
+// digit. The card wizard's custom width on the start road; the print window's side gap, copies.
 TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
 {
-    const double inForce = std::nan("");
-    enum Field { Width, Margin, Copies };  // the wizard's width, the print window's side margin and copies
-    const struct Row {
-        const char *locale;
-        Field field;
-        const char *typed;
-        double used;  // inForce: the field's value before the typing
-        const char *shown;
-    } rows[] = {{"en_US", Width, "80,5", inForce, ""},     {"en_US", Width, "80.5", 80.5, "80.500 mm"},
-                {"en_US", Margin, "1,5", inForce, ""},     {"en_US", Margin, "1.5", 1.5, "1.50"},
-                {"en_US", Copies, "1,5", inForce, ""},     {"en_US", Copies, "12", 12, "12"},
-                {"de_DE", Width, "80,5", inForce, ""},     {"de_DE", Width, "1.000", inForce, ""},
-                {"de_DE", Width, "90.25", 90.25, "90.250 mm"}, {"de_DE", Margin, "1.5", 1.5, "1.50"},
-                {"de_DE", Margin, "2,5", inForce, ""},     {"de_DE", Copies, "1.5", inForce, ""},
-                {"C", Width, "1,000", inForce, ""},        {"C", Margin, "2.25", 2.25, "2.25"}};
-    const QLocale before;
+    enum Field { Width, Gap, Copies };
+    const double kept = std::nan("");
+    const std::tuple<const char *, Field, const char *, double, const char *> rows[] = {
+        {"en_US", Width, "80,5", kept, ""}, {"en_US", Width, "80.5", 80.5, "80.500 mm"}, {"en_US", Gap, "1,5", kept, ""},
+        {"en_US", Gap, "1.5", 1.5, "1.50"}, {"en_US", Copies, "1,5", kept, ""},         {"en_US", Copies, "12", 12, "12"},
+        {"de_DE", Width, "80,5", kept, ""}, {"de_DE", Width, "1.000", kept, ""},        {"de_DE", Width, "90.25", 90.25, "90.250 mm"},
+        {"de_DE", Gap, "1.5", 1.5, "1.50"}, {"de_DE", Gap, "2,5", kept, ""},            {"de_DE", Copies, "1.5", kept, ""},
+        {"C", Width, "1,000", kept, ""},    {"C", Gap, "2.25", 2.25, "2.25"}};
+    const struct Restore {
+        QLocale was;
+        ~Restore() { QLocale::setDefault(was); }
+    } restore;
     for (const char *locale : {"en_US", "de_DE", "C"}) {
         SCOPED_TRACE(locale);
-        // The windows take the locale they are made under.
-        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));  // windows take the locale they are made under
         controller.reset();
-        document = std::make_unique<SKTDocument>();
-        controller = Set_Up_Application(*document);
-        // What the field's number is used as, in millimetres, and how near it comes (a canvas has
-        // whole pixels).
+        controller = Set_Up_Application(*(document = std::make_unique<SKTDocument>()));
+        // What the field's number is used as, and how near (a canvas has whole pixels).
         const auto typeRows = [&](Field which, QWidget &window, QAbstractSpinBox *field, const std::function<double()> &used,
                                   double near) {
             window.show();
             QApplication::setActiveWindow(&window);
             ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-            for (const Row &r : rows) {
-                if (qstrcmp(r.locale, locale) != 0 || r.field != which)
+            for (const auto &[rowLocale, rowField, typed, value, shown] : rows) {
+                if (qstrcmp(rowLocale, locale) != 0 || rowField != which)
                     continue;
                 const double was = used();
                 const QString wasShown = field->text();
-                testsupport::typeInto(field, QString::fromLatin1(r.typed), Qt::Key_Tab);
-                const bool kept = std::isnan(r.used);
-                EXPECT_NEAR(used(), kept ? was : r.used, near) << r.typed;
-                EXPECT_EQ(field->text(), kept ? wasShown : QString::fromLatin1(r.shown)) << r.typed;
+                testsupport::typeInto(field, QString::fromLatin1(typed), Qt::Key_Tab);
+                EXPECT_NEAR(used(), std::isnan(value) ? was : value, near) << typed;
+                EXPECT_EQ(field->text(), std::isnan(value) ? wasShown : QString::fromLatin1(shown)) << typed;
             }
         };
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
@@ -421,17 +413,14 @@ TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
         ASSERT_TRUE(setUpWindow());
         ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
             const testsupport::RunWindow runWindow(r.kind);
-            auto *print = controller->findChild<Print_Wnd *>();
-            if (!print || r.kind != QLatin1String("Print_Wnd"))
-                return;
-            print->Printer_ComboBox->setCurrentIndex(print->Printer_ComboBox->findText(QString::fromLatin1(kSaveAsPdfPrinter)));
-            typeRows(Margin, *print, print->Side_Margin_Text, [print] { return double(print->state.side_mar); }, 1e-3);
-            typeRows(Copies, *print, print->Copies_Text, [print] { return double(print->state.copies); }, 1e-3);
+            if (auto *print = controller->findChild<Print_Wnd *>(); print && r.kind == QLatin1String("Print_Wnd")) {
+                typeRows(Gap, *print, print->Side_Margin_Text, [print] { return double(print->state.side_mar); }, 1e-3);
+                typeRows(Copies, *print, print->Copies_Text, [print] { return double(print->state.copies); }, 1e-3);
+            }
         };
         click("Print_btn");
         ui->onRequest = nullptr;
     }
-    QLocale::setDefault(before);
 }
 
 // Quit in the start dialog ends the application once the user confirms.
