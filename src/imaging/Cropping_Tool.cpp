@@ -401,8 +401,8 @@ void Cropping_Tool::Lay_Out_Crop_Screen()
 
 bool Cropping_Tool::eventFilter(QObject *watched, QEvent *event)
 {
-    // A found face stays on the face when the preview changes its size (the list shown or
-    // hidden, the window resized): its selection is scaled with the picture.
+    // The preview changes its size when the list is shown or hidden and when the window is
+    // resized: the face's selection follows it.
     if (watched == Modified_image && event->type() == QEvent::Resize && croping_selection == CropByFace && Find_Face)
         Follow_Preview_Size();
     return QDialog::eventFilter(watched, event);

@@ -2,8 +2,8 @@
 // The one rule by which every number field reads what the user typed. A number is written with a
 // point as its decimal mark, in every locale, as every field shows it; a mark that some locale puts
 // between groups of digits ("1,000", "1 000", "1'000") is no part of a number. Read through the
-// locale, "80,5" became 805 under English and "1.5" became 15 under German: a field now either
-// uses the value typed or, when the text is no number, goes back to the value in force.
+// locale, "80,5" would be 805 under English and "1.5" would be 15 under German; by this rule a
+// field uses the value typed or, when the text is no number, goes back to the value in force.
 // Pure and thread-safe.
 
 #include <QLocale>
