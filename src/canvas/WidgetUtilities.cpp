@@ -2,6 +2,7 @@
 
 #include "core/PaintSupport.h"
 #include "platform/TextLength.h"
+#include "platform/TypedNumber.h"
 
 #include <QAbstractButton>
 #include <QPalette>
@@ -29,16 +30,72 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <QSpinBox>
+#include <QDoubleSpinBox>
+#include <QLocale>
 
 namespace {
-class CountField : public QSpinBox {
+
+// What the user typed, without the field's prefix and suffix (which a select-all and type drops).
+QString typedBody(const QString &prefix, const QString &suffix, QString input)
+{
+    if (!prefix.isEmpty() && input.startsWith(prefix))
+        input.remove(0, prefix.size());
+    if (!suffix.isEmpty() && input.endsWith(suffix))
+        input.chop(suffix.size());
+    return input.trimmed();
+}
+
+class DecimalField : public QDoubleSpinBox {
 public:
-    using QSpinBox::QSpinBox;
+    explicit DecimalField(QWidget *parent) : QDoubleSpinBox(parent) { setLocale(platform::Number_Field_Locale()); }
+
+protected:
+    // A digit-group mark is kept while typing and the whole text refused when the field is left,
+    // so the field goes back to the value in force.
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        if (platform::Holds_Digit_Grouping(typedBody(prefix(), suffix(), input)))
+            return QValidator::Intermediate;
+        return QDoubleSpinBox::validate(input, pos);
+    }
+    void fixup(QString &input) const override
+    {
+        if (!platform::Holds_Digit_Grouping(typedBody(prefix(), suffix(), input)))
+            QDoubleSpinBox::fixup(input);  // Qt's own fixup strips the group marks
+    }
+};
+
+class WholeField : public QSpinBox {
+public:
+    explicit WholeField(QWidget *parent) : QSpinBox(parent) { setLocale(platform::Number_Field_Locale()); }
+
+protected:
+    // A decimal point or a digit-group mark makes no whole number: kept while typing (dropped,
+    // "1,5" would read as 15), refused as a whole when the field is left.
+    bool notWhole(const QString &input) const
+    {
+        const QString body = typedBody(prefix(), suffix(), input);
+        return body.contains(QLatin1Char('.')) || platform::Holds_Digit_Grouping(body);
+    }
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        return notWhole(input) ? QValidator::Intermediate : QSpinBox::validate(input, pos);
+    }
+    void fixup(QString &input) const override
+    {
+        if (!notWhole(input))
+            QSpinBox::fixup(input);
+    }
+};
+
+class CountField : public WholeField {
+public:
+    using WholeField::WholeField;
 
 protected:
     QValidator::State validate(QString &input, int &pos) const override
     {
-        const QValidator::State state = QSpinBox::validate(input, pos);
+        const QValidator::State state = WholeField::validate(input, pos);
         if (state != QValidator::Invalid)
             return state;
         bool ok = false;
@@ -53,6 +110,8 @@ protected:
 }  // namespace
 
 QSpinBox *Count_Field(QWidget *parent) { return new CountField(parent); }
+QSpinBox *Whole_Number_Field(QWidget *parent) { return new WholeField(parent); }
+QDoubleSpinBox *Decimal_Field(QWidget *parent) { return new DecimalField(parent); }
 
 void SetObjEnabled(QWidget *object, bool enabled)
 {

@@ -16,6 +16,13 @@ class QSpinBox;
 // number typed past it becomes the maximum instead of the keystroke being refused, so "10" typed
 // digit by digit with 7 cards ends at 7, never at the "1" a refused "0" would leave.
 QSpinBox *Count_Field(QWidget *parent = nullptr);
+// Every number field is one of these (or a count field). They show and read numbers by
+// platform/TypedNumber.h: a point is the decimal mark in every locale, and a text holding a
+// digit-group mark ("80,5", "1 000") or, in a whole-number field, a point is no number: the field
+// goes back to the value in force when it is left, instead of reading 805 or 15.
+QSpinBox *Whole_Number_Field(QWidget *parent = nullptr);
+class QDoubleSpinBox;
+QDoubleSpinBox *Decimal_Field(QWidget *parent = nullptr);
 
 class QComboBox;
 // A hatch list: each entry shows the hatch in words and keeps its stored name as its data.

@@ -160,11 +160,22 @@ QFont Convert_String_to_Font(const QString &text)
                            [&](const QString &f) { return f.compare(name, Qt::CaseInsensitive) == 0; });
     };
     if (!installed(family)) {
-        // "Family-BoldItalic", "Family-LightItalic": the face rides on the name.
-        const qsizetype dash = family.lastIndexOf(QLatin1Char('-'));
-        if (dash > 0) {
-            face = family.mid(dash + 1);
-            family = family.left(dash);
+        // "Family-BoldItalic", "Family-LightItalic": the face rides on the name, and the family or
+        // the face may hold a dash of its own ("Demi-Light"). The split read is the one whose
+        // family is installed with that face, else one whose family is installed, else the last.
+        // The last few dashes only: a face's name holds a dash or two, and a stored name of
+        // thousands of dashes must not cost a font lookup each.
+        int bestRank = -1, tries = 8;
+        const QString stored = family;
+        for (qsizetype dash = stored.lastIndexOf(QLatin1Char('-')); dash > 0 && tries-- > 0;
+             dash = stored.lastIndexOf(QLatin1Char('-'), dash - 1)) {
+            const QString left = stored.left(dash), right = stored.mid(dash + 1);
+            const int rank = !installed(left) ? 0 : plainFace(right) || !installedStyle(left, right).isEmpty() ? 2 : 1;
+            if (rank > bestRank) {
+                bestRank = rank;
+                family = left;
+                face = right;
+            }
         }
     }
     // A design made where other fonts are installed is drawn in the default family, but at the

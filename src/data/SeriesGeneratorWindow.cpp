@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include "canvas/SmallDialogs.h"
+#include "canvas/WidgetUtilities.h"
 
 #include <QValidator>
 #include <QVBoxLayout>
@@ -32,7 +33,7 @@ QLineEdit *field(QWidget *parent, const char *name)
 
 QSpinBox *stepper(QWidget *parent, const char *name, int max)
 {
-    auto *box = new QSpinBox(parent);
+    auto *box = Whole_Number_Field(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setRange(1, max);
     return box;

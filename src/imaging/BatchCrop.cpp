@@ -12,14 +12,16 @@
 #include <QFileInfo>
 #include <memory>
 
-ExistingFileQuestion Ask_Keep_Or_Replace()
+ExistingFileQuestion Ask_Keep_Or_Replace(std::function<void()> beforeAsking)
 {
     auto remembered = std::make_shared<std::optional<ExistingFile>>();
-    return [remembered](const QString &path) {
+    return [remembered, beforeAsking = std::move(beforeAsking)](const QString &path) {
         if (*remembered)
             return **remembered;
         bool all = false;
         const int button = platform::runOnGuiThreadFor<int>([&] {
+            if (beforeAsking)
+                beforeAsking();
             return platform::ui().alert(QFileInfo(path).fileName()
                                             + QStringLiteral("\n\nFile already exists in this location.\n\n"
                                                              "Do you want to Keep or Replace it?"),

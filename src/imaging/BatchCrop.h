@@ -17,8 +17,9 @@ class Data_From_Excel;
 enum class ExistingFile { Keep, Replace, Cancel };
 using ExistingFileQuestion = std::function<ExistingFile(const QString &path)>;
 // Asks the user on the GUI thread (Keep / Replace / Cancel, with "apply to all" remembered by
-// the returned question itself).
-ExistingFileQuestion Ask_Keep_Or_Replace();
+// the returned question itself). `beforeAsking` runs there first, each time the box is shown:
+// a window brings forward what the question is about.
+ExistingFileQuestion Ask_Keep_Or_Replace(std::function<void()> beforeAsking = {});
 
 struct BatchCropPlan {
     QStringList inputs;         // picture paths in list order

@@ -236,7 +236,7 @@ void Cropping_Tool::buildWindow()
     auto sizeRow = [&](const char *title, QLineEdit *&field, QSpinBox *&stepper, const char *fieldName,
                        const char *stepperName) {
         field = named(new QLineEdit, fieldName);
-        stepper = named(new QSpinBox, stepperName);
+        stepper = named(Whole_Number_Field(), stepperName);
         stepper->setRange(1, 10000);
         auto *row = new QHBoxLayout;
         row->addWidget(field);
@@ -251,7 +251,7 @@ void Cropping_Tool::buildWindow()
     extend_face_box = named(new QGroupBox(QStringLiteral("Extend face (%)")), "extend_face_box");
     auto *faceRow = new QHBoxLayout(extend_face_box);
     // One field for the value: typed or stepped.
-    faceRow->addWidget(Face_Size_Stepper = named(new QSpinBox, "Face_Size_Stepper"));
+    faceRow->addWidget(Face_Size_Stepper = named(Whole_Number_Field(), "Face_Size_Stepper"));
     Face_Size_Stepper->setRange(0, 500);
     side->addWidget(extend_face_box);
 
@@ -401,11 +401,32 @@ void Cropping_Tool::Lay_Out_Crop_Screen()
 
 bool Cropping_Tool::eventFilter(QObject *watched, QEvent *event)
 {
-    // A found face stays on the face when the preview changes its size (the list shown or
-    // hidden, the window resized): its selection is scaled with the picture.
+    // The preview changes its size when the list is shown or hidden and when the window is
+    // resized: the face's selection follows it.
     if (watched == Modified_image && event->type() == QEvent::Resize && croping_selection == CropByFace && Find_Face)
-        Face_Rect_Draw_Function();
+        Follow_Preview_Size();
     return QDialog::eventFilter(watched, event);
+}
+
+void Cropping_Tool::Follow_Preview_Size()
+{
+    const std::vector<MSSSelector *> selectors = canvasController->selectors();
+    const bool byHand = std::any_of(selectors.begin(), selectors.end(),
+                                    [this](const MSSSelector *s) { return s->frame() != placedFaceFrame; });
+    const QSizeF now = canvasController->canvasFrame().size();
+    if (!byHand || placedFaceCanvas.isEmpty() || now.isEmpty())
+        return Face_Rect_Draw_Function();
+    const double kx = now.width() / placedFaceCanvas.width(), ky = now.height() / placedFaceCanvas.height();
+    const auto scaled = [kx, ky](const QRectF &r) { return QRectF(r.x() * kx, r.y() * ky, r.width() * kx, r.height() * ky); };
+    for (MSSSelector *s : selectors)
+        s->Set_Selector_frame(scaled(s->frame()));
+    MSSSelector *current = canvasController->currentSelector();
+    if (current && std::find(selectors.begin(), selectors.end(), current) == selectors.end())
+        current->Set_Selector_frame(scaled(current->frame()));
+    // Scaled alike, the two still differ: at the next resize the selection is still the user's.
+    placedFaceFrame = scaled(placedFaceFrame);
+    placedFaceCanvas = now;
+    canvas->update();
 }
 
 void Cropping_Tool::showCropScreen(bool crop)
@@ -894,6 +915,8 @@ void Cropping_Tool::Face_Rect_Draw_Function()
     for (MSSSelector *s : canvasController->selectors())
         s->Set_Selector_frame(Crop_Rect);
     Show_hide_Crop_Selection(true);
+    placedFaceFrame = Crop_Rect;
+    placedFaceCanvas = canvasController->canvasFrame().size();
 }
 
 // --- sizes ---
@@ -1086,7 +1109,12 @@ void Cropping_Tool::startBatch()
     Show_hide_Crop_Selection(false);
     batch.stopRequested = false;
     batch.current = 0;
-    batch.askExisting = nullptr;
+    // The question names a file the run writes: the list marks the picture it comes from, and the
+    // preview shows that picture, not the one shown before the run.
+    batch.askExisting = Ask_Keep_Or_Replace([this] {
+        Mark_List_New_Selection(batch.current - 1);
+        showListedPicture();
+    });
     Crop_All_Thread_Running = true;
     msend_modTimer->start();
     worker = std::thread([this, plan = std::move(plan)]() mutable {

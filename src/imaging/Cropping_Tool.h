@@ -172,6 +172,13 @@ private:
     BatchCrop batch;
     std::thread worker;
     BatchSeriesOutput runSeries;
+    // The face selection as it was last placed, and the picture's size on the canvas then: a
+    // selection that no longer has that frame was moved or resized by hand.
+    QRectF placedFaceFrame;
+    QSizeF placedFaceCanvas;
+    // The preview changed its size: a face selection not touched by hand is placed on the face
+    // again; one the user moved or resized is scaled with the picture.
+    void Follow_Preview_Size();
 
     // --- camera input: the live view, the capture button and the camera they come from ---
 public:

@@ -189,7 +189,7 @@ QWidget *Card_Wizard::buildSizePage()
     form->addRow(tr("Shape"), shapes);
     // Every step resizes the canvases at once; a typed number when it is complete.
     auto stepper = [&](const char *name) {
-        auto *s = named(new QDoubleSpinBox(page), name);
+        auto *s = named(Decimal_Field(page), name);
         s->setRange(10, 1000);
         s->setDecimals(3);
         s->setSuffix(QStringLiteral(" mm"));
@@ -227,7 +227,7 @@ QWidget *Card_Wizard::buildColorPage()
     Card_border_chk = named(new QCheckBox(tr("Border"), page), "Card_border_chk");
     connect(Card_border_chk, &QCheckBox::toggled, this, &Card_Wizard::Card_Border_ChkBox);
     Card_bordr_clr = colourWell(Card_Border_Box, "Card_bordr_clr");
-    Card_bor_Stepper = named(new QSpinBox(Card_Border_Box), "Card_bor_Stepper");
+    Card_bor_Stepper = named(Whole_Number_Field(Card_Border_Box), "Card_bor_Stepper");
     Card_bor_Stepper->setRange(1, 20);
     Card_border_style = named(new QComboBox(Card_Border_Box), "Card_border_style");
     Card_border_style->addItems({tr("Solid"), tr("Dash"), tr("Dot"), tr("Dash Dot"), tr("Dash Dot Dot")});
@@ -258,7 +258,7 @@ QWidget *Card_Wizard::buildColorPage()
     Card_fill_Grd_1_clr = colourWell(Card_Fill_Box, "Card_fill_Grd_1_clr");
     Card_fill_Grd_2_clr = colourWell(Card_Fill_Box, "Card_fill_Grd_2_clr");
     Card_hatch_bk_clr = colourWell(Card_Fill_Box, "Card_hatch_bk_clr");
-    Card_grad_Stepper = named(new QSpinBox(Card_Fill_Box), "Card_grad_Stepper");
+    Card_grad_Stepper = named(Whole_Number_Field(Card_Fill_Box), "Card_grad_Stepper");
     Card_grad_Stepper->setRange(0, 360);
     Card_grad_Stepper->setSuffix(QStringLiteral("°"));
     Card_hatch_style = named(new QComboBox(Card_Fill_Box), "Card_hatch_style");
@@ -294,7 +294,7 @@ QWidget *Card_Wizard::buildColorPage()
     fill->addWidget(Card_image_box, 3, 1);
     auto *alphaRow = new QHBoxLayout;
     Card_alpha_lbl = named(new QLabel(tr("Opacity (%)"), Card_Fill_Box), "Card_alpha_lbl");
-    Card_alpha_Stepper = named(new QSpinBox(Card_Fill_Box), "Card_alpha_Stepper");
+    Card_alpha_Stepper = named(Whole_Number_Field(Card_Fill_Box), "Card_alpha_Stepper");
     Card_alpha_Stepper->setRange(0, 100);
     alphaRow->addWidget(Card_alpha_lbl);
     alphaRow->addWidget(Card_alpha_Stepper);

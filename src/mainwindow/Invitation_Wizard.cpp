@@ -143,8 +143,8 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
     {
         auto *column = new QVBoxLayout(second_box);
         auto *size = new QHBoxLayout;
-        width_Stepper = named(new QDoubleSpinBox(second_box), "width_Stepper");
-        height_Stepper = named(new QDoubleSpinBox(second_box), "height_Stepper");
+        width_Stepper = named(Decimal_Field(second_box), "width_Stepper");
+        height_Stepper = named(Decimal_Field(second_box), "height_Stepper");
         for (QDoubleSpinBox *s : {width_Stepper, height_Stepper}) {
             s->setRange(10, 600);
             s->setDecimals(2);

@@ -1,4 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
+#include "platform/TypedNumber.h"
 #include "properties/PanelPlan.h"
 #include "canvas/LiveModePanel.h"
 #include "core/DesignCommands.h"
@@ -792,7 +793,7 @@ void SKTWindowController::Apply_unit_Chaneg_Values()
     // stepper's full value is converted, so switching units back and forth never drifts.
     const auto shown = [this](QDoubleSpinBox *stepper, QLineEdit *text) {
         return text->text() == Size_Field_Text(stepper->value(), last_unit_val) ? stepper->value()
-                                                                              : text->text().toDouble();
+                                                                              : platform::Typed_Number(text->text()).value_or(stepper->value());
     };
     const CardSizeFields converted = convertCardSizeFields(
         {shown(width_Stepper, width_Text), shown(height_Stepper, height_Text)}, last_unit_val, Measument_Unit_Is);

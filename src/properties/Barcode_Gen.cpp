@@ -1,4 +1,5 @@
 #include "properties/Barcode_Gen.h"
+#include "platform/TypedNumber.h"
 #include "canvas/ScriptedModal.h"
 #include "canvas/WidgetUtilities.h"
 
@@ -205,10 +206,8 @@ void Barcode_Gen::build()
             (this->*after)();
         });
         connect(t, &QLineEdit::editingFinished, this, [s, t] {
-            bool ok = false;
-            const double v = t->text().toDouble(&ok);
-            if (ok)
-                s->setValue(v);
+            if (const std::optional<double> v = platform::Typed_Number(t->text()))
+                s->setValue(*v);
             t->setText(numberText(s));
         });
     };

@@ -191,12 +191,12 @@ QWidget *CardTabs::buildSizeTab()
         stepper->setDecimals(6);
         static_cast<ArrowStepper *>(stepper)->stepped = [this, stepper, text] {
             text->setText(Size_Field_Text(stepper->value(), m_hooks.Measument_Unit_Is()));
-            Apply_Size_Clicked();
+            Apply_Asked_Size();
         };
     }
     apply_size_btn = named(new QPushButton(tr("Apply Size"), card_size_box), "apply_size_btn");
     s.grid->addWidget(apply_size_btn, s.row++, 1);
-    connect(apply_size_btn, &QPushButton::clicked, this, &CardTabs::Apply_Size_Clicked);
+    connect(apply_size_btn, &QPushButton::clicked, this, &CardTabs::Apply_Asked_Size);
     r.add(QString(), OUT(page_frm_printer_btn), new QPushButton(tr("Size of the Printer's Page…"), w));
     connect(page_frm_printer_btn, &QPushButton::clicked, this, &CardTabs::Page_From_Printer_Click);
     auto *shapes = new QGroupBox(tr("Outline"), w);
@@ -704,6 +704,17 @@ void CardTabs::Apply_Size_Clicked()
     m_hooks.Apply_Card_Size(points);
     m_hooks.Card_Control_Size_Change_or_not(before);
     Update_All_Card_Content();
+}
+
+void CardTabs::Apply_Asked_Size()
+{
+    const QSizeF points = Card_Size_In_Points(width_Stepper->value(), height_Stepper->value(), m_hooks.Measument_Unit_Is());
+    if (points.width() >= 1 && points.height() >= 1)
+        return Apply_Size_Clicked();
+    // Left as it was, a field of 0 beside a card of 85.6 mm reads as a size that was applied.
+    const QSizeF card = m_hooks.cardOfSide(0).Card_Size();
+    m_hooks.Set_Card_Size_In_Control(Points_to_MM_Convert(float(card.width())), Points_to_MM_Convert(float(card.height())));
+    platform::ui().message(tr("A card's width and height must each be at least 0.36 mm (1 point)."));
 }
 
 void CardTabs::Page_From_Printer_Click()

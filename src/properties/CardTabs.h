@@ -128,6 +128,9 @@ private:
     void backgroundChosen(const QString &path);
     void stepContentFont(int points);
     void showFontTexts();
+    // The size the user asked for (Apply Size, the arrows): one the card cannot take is refused
+    // with its reason, and the fields go back to the card's size.
+    void Apply_Asked_Size();
 
     CardTabsHooks &m_hooks;
 };

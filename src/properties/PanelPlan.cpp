@@ -1,4 +1,5 @@
 #include "properties/PanelPlan.h"
+#include "platform/TypedNumber.h"
 
 #include "core/ControllerImageFiles.h"
 
@@ -114,11 +115,10 @@ QString Return_Border_Style_Str_On_index(int index)
 
 std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high)
 {
-    bool ok = false;
-    const double v = typed.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    const std::optional<double> v = platform::Typed_Number(typed);
+    if (!v)
         return std::nullopt;
-    return std::clamp(v, low, high);
+    return std::clamp(*v, low, high);
 }
 
 double Percent_Of(double fraction) { return fraction * 100.0; }

@@ -3,6 +3,7 @@
 // read, never their number fields: those show what the user typed until it is taken.
 
 #include "properties/PropertyPanel.h"
+#include "platform/TypedNumber.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "barcode/ControlBarcode.h"
@@ -63,9 +64,8 @@ void writeBorder(SKTGraphic &g, const QCheckBox *on, const ColorWell *colour, co
 // The whole degrees a rotation field shows; the slider's when the field holds no number.
 int wholeDegrees(const QLineEdit *field, const PanelSlider *slider)
 {
-    bool ok = false;
-    const double v = field->text().toDouble(&ok);
-    return ok && std::isfinite(v) ? int(std::trunc(std::clamp(v, -3600.0, 3600.0))) : int(std::trunc(slider->valueF()));
+    const std::optional<double> v = platform::Typed_Number(field->text());
+    return v ? int(std::trunc(std::clamp(*v, -3600.0, 3600.0))) : int(std::trunc(slider->valueF()));
 }
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
-#include <QLocale>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -234,7 +233,7 @@ void typeInto(QWidget *field, QString text, Qt::Key end)
 {
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, text.replace(QLatin1Char('.'), QLocale().decimalPoint()));
+    QTest::keyClicks(field, text);
     if (end != Qt::Key_unknown)
         QTest::keyClick(field, end);
 }

@@ -49,8 +49,8 @@ bool press(QAbstractButton *button);
 // fails.
 bool press(QAction *action);
 
-// Types `text` key by key into `field`, given the focus with what it holds selected ('.' goes as
-// the locale's decimal sign), then the key `end` (none for Qt::Key_unknown).
+// Types `text` key by key into `field`, given the focus with what it holds selected, then the key
+// `end` (none for Qt::Key_unknown). Every number field takes a point as its decimal mark.
 void typeInto(QWidget *field, QString text, Qt::Key end = Qt::Key_Return);
 
 }  // namespace testsupport

@@ -606,11 +606,14 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
     const QString out = root.filePath("out");
     const struct {
         const char *name;
-        bool all;
-    } cases[] = {{"single crop", false}, {"crop all", true}};
+        bool all, aWritten;  // aWritten: a's crop is in the output folder, b.png on show
+    } cases[] = {{"single crop", false, false}, {"crop all", true, false}, {"crop all, a.jpg there", true, true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QDir(out).removeRecursively();
+        if (c.aWritten) {
+            ASSERT_TRUE(QDir().mkpath(out) && canvasPicture(10, 10).save(QDir(out).filePath("a.jpg")));
+        }
         platform::ScopedScriptedUi ui;
         Cropping_Tool tool;
         tool.Prepare_Full();
@@ -620,8 +623,21 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         tool.OK_Btn_Clicked();
         ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
         tool.cropping_option_CellClick(CropBySize);
+        auto *list = tool.findChild<QTableWidget *>("ColList");
+        if (c.aWritten) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
+            ui->push(QStringList{"Replace"});
+        }
+        // The keep-or-replace question: the row the list marks and the centre of the preview.
+        std::vector<std::pair<int, QColor>> asked;
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            const QImage shown = tool.Modified_image->image();
+            if (r.kind == "alert")
+                asked.emplace_back(list->currentRow(), shown.pixelColor(shown.width() / 2, shown.height() / 2));
+        };
         testsupport::press(tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+        EXPECT_EQ(asked, (c.aWritten ? decltype(asked){{0, QColor(60, 70, 90)}} : decltype(asked){}));
         const QString written = c.all ? tool.Crop_Output_Path : tool.croped_file;
         ASSERT_TRUE(c.all ? QFileInfo(written).isDir() : QFileInfo(written).isFile()) << written.toStdString();
         QStringList notices;
@@ -790,7 +806,7 @@ void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QStr
 }  // namespace
 
 // The face crop is the same whichever input showed the picture before (Back between them), and
-// after the window is widened.
+// after the window is widened; a face selection moved by hand stays where the user put it.
 TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
 {
     testsupport::TempDataFolder data;
@@ -803,9 +819,10 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
     ASSERT_TRUE(painter.end() && picture.save(root.filePath("people/face.png")));
     QSize first;
     int runs = 0;
-    for (const auto &[road, wider] : {std::pair{QList<int>{SourceFile}, 0}, {{SourceFolder, SourceFile}, 0},
-                                      {{SourceFile, SourceFolder}, 0}, {{SourceFile}, 300}}) {
-        SCOPED_TRACE(testing::Message() << road.size() << " inputs, wider by " << wider);
+    for (const auto &[road, wider, moved] :
+         {std::tuple{QList<int>{SourceFile}, 0, false}, {{SourceFolder, SourceFile}, 0, false},
+          {{SourceFile, SourceFolder}, 0, false}, {{SourceFile}, 300, false}, {{SourceFile}, 300, true}}) {
+        SCOPED_TRACE(testing::Message() << road.size() << " inputs, wider by " << wider << (moved ? ", moved" : ""));
         Cropping_Tool tool;
         tool.Prepare_Full();
         for (int input : road) {
@@ -816,10 +833,24 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
             if (input == road.front())
                 testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
         }
+        if (moved) {  // the face's selection dragged by hand to the picture's left edge
+            auto *canvas = tool.findChild<MSSCanvas *>();
+            const QPointF centre = canvas->delegate()->currentSelector()->frame().center();
+            const QPoint from(int(centre.x()), canvas->height() - int(centre.y()));
+            QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+            QTest::mouseMove(canvas, from - QPoint(from.x() / 2, 0));
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, from - QPoint(from.x(), 0));
+        }
         tool.resize(tool.size() + QSize(wider, wider));
         testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
         const QImage cut(tool.croped_file);
         const QColor middle = cut.pixelColor(cut.width() / 2, cut.height() / 2);
+        if (moved) {  // where the user put it, at the size it had
+            EXPECT_LT(middle.red() + 20, middle.blue()) << "the background beside the face";
+            EXPECT_NEAR(cut.width(), first.width(), 3);
+            EXPECT_NEAR(cut.height(), first.height(), 3);
+            continue;
+        }
         EXPECT_GT(middle.red(), middle.blue() + 40) << "skin, not the background, at the crop's middle";
         EXPECT_EQ(cut.size(), first.isEmpty() ? (first = cut.size()) : first);
     }

@@ -2,6 +2,7 @@
 // save and an open; backgrounds per side; the content colour and the size list across changes.
 #include "ControllerFixture.h"
 
+#include "core/ControllerImageFiles.h"
 #include "core/DesignFile.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTText.h"
@@ -339,7 +340,7 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
             press(controller->findChild<QRadioButton *>(QStringLiteral("matrix_file_type_4")));  // PDF
         } else if (r.kind == QLatin1String("Send_Mail")) {
             auto *mail = controller->findChild<Send_Mail *>();
-            mail->to_txt->setFocus();  // typed as it is: typeInto would make its dot a decimal sign
+            mail->to_txt->setFocus();
             QTest::keyClicks(mail->to_txt, QStringLiteral("you@example.org"));
             for (QPushButton *b : mail->findChildren<QPushButton *>())
                 if (b->text() == QLatin1String("Send"))
@@ -387,17 +388,27 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
     }
     ui->onRequest = nullptr;
     ASSERT_TRUE(activate());
-    const std::tuple<QLineEdit *, const char *, const char *> rows[] = {
-        {x, "abc", "60"}, {x, "4,5", "60"}, {t.Card_bor_Text, "abc", "1"}, {t.Card_bor_Text, "99", "50"},
-        {t.width_Text, "abc", "85.6"}, {t.width_Text, "", "85.6"}};
-    for (const auto &[field, typed, shows] : rows) {
+    // A size the card cannot take, applied, is refused with its reason and the card's size shown.
+    QPushButton *apply = t.apply_size_btn;
+    const std::tuple<QLineEdit *, const char *, QPushButton *, const char *> rows[] = {
+        {x, "abc", nullptr, "60"}, {x, "4,5", nullptr, "60"}, {t.Card_bor_Text, "abc", nullptr, "1"},
+        {t.Card_bor_Text, "99", nullptr, "50"}, {t.width_Text, "abc", nullptr, "85.6"}, {t.width_Text, "", nullptr, "85.6"},
+        {t.width_Text, "85.6", apply, "85.6"}, {t.width_Text, "0", apply, "85.6"}, {t.width_Text, "-7", apply, "85.6"}, {t.width_Text, "80.5", apply, "80.5"}};
+    for (const auto &[field, typed, then, shows] : rows) {
         if (field != x && x->isVisible())
             clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
         if (field == x)
             showFieldsOfMoved();
         testsupport::showTabOf(field);
+        ui->clear();
         type(field, typed), QTest::keyClick(field, Qt::Key_Tab);
+        if (then)
+            press(then);
         EXPECT_EQ(field->text().toStdString(), shows) << typed;
+        if (then) {
+            EXPECT_NEAR(Points_to_MM_Convert(float(controller->Front_card_Prop->Card_Size().width())), QString::fromLatin1(shows).toDouble(), 0.01);
+            EXPECT_EQ(ui->messages().size(), typed[0] == '0' || typed[0] == '-' ? 1 : 0) << typed;
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QComboBox>
@@ -227,7 +228,19 @@ TEST_F(DesignFileCommandsTest, LoadedImageRowsCarryTheSourcePictureOnlyWhenBothA
 // A text keeps its face through Save and Open; bold and italic keep the names older files have.
 TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
 {
-    for (const auto &[style, stored] : {std::pair("ExtraLight", "Sans-ExtraLight::"),
+    // A face whose name holds a dash: the light DejaVu face under another name.
+    int dashed = -1;
+    if (testsupport::requireFont("DejaVu Sans", "ExtraLight", "fonts-dejavu-extra")) {
+        QFile light(QString::fromUtf8(
+            testsupport::runTool("fc-match", {"--format=%{file}", "DejaVu Sans:style=ExtraLight"}).out));
+        ASSERT_TRUE(light.open(QIODevice::ReadOnly)) << light.fileName().toStdString();
+        QByteArray bytes = light.readAll();
+        // Its names in ASCII, then in UTF-16.
+        bytes.replace("ExtraLight", "Demi-Light");
+        bytes.replace(QByteArray("\0E\0x\0t\0r\0a\0L\0i\0g\0h\0t", 20), QByteArray("\0D\0e\0m\0i\0-\0L\0i\0g\0h\0t", 20));
+        dashed = QFontDatabase::addApplicationFontFromData(bytes);
+    }
+    for (const auto &[style, stored] : {std::pair("ExtraLight", "Sans-ExtraLight::"), {"Demi-Light", "Sans-Demi-Light::"},
                                         {"Condensed Bold Oblique", "Sans-CondensedBoldOblique::"}, {"Bold Oblique", "Sans-BoldItalic::"}}) {
         if (!testsupport::requireFont("DejaVu Sans", style, "fonts-dejavu-extra"))
             continue;
@@ -239,6 +252,7 @@ TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
         open(pathIn("faces.did"));
         EXPECT_EQ(QFontInfo(document->graphics().front()->text_ctrl_font).styleName(), QString::fromLatin1(style));
     }
+    QFontDatabase::removeApplicationFont(dashed);
 }
 
 // New, Open and Close ask to save first: Cancel, a cancelled save panel or a file that cannot be

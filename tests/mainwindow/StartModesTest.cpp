@@ -11,6 +11,7 @@
 #include "core/Shape_Control.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Insert_Template.h"
+#include "output/print/Print_Wnd.h"
 #include "properties/CardTabs.h"
 #include <QComboBox>
 #include <QTabWidget>
@@ -362,6 +363,64 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
     });
     EXPECT_EQ(w.Open_Wnd(), 0);
     EXPECT_TRUE(ran);
+}
+
+// A number typed key by key reads the same under every locale: a point is the decimal mark, and
+// a digit-group mark makes no number (the field keeps the value in force, NaN below), never a
+// digit. The card wizard's custom width on the start road; the print window's side gap, copies.
+TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
+{
+    enum Field { Width, Gap, Copies };
+    const double kept = std::nan("");
+    const std::tuple<const char *, Field, const char *, double, const char *> rows[] = {
+        {"en_US", Width, "80,5", kept, ""}, {"en_US", Width, "80.5", 80.5, "80.500 mm"}, {"en_US", Gap, "1,5", kept, ""},
+        {"en_US", Gap, "1.5", 1.5, "1.50"}, {"en_US", Copies, "1,5", kept, ""},         {"en_US", Copies, "12", 12, "12"},
+        {"de_DE", Width, "80,5", kept, ""}, {"de_DE", Width, "1.000", kept, ""},        {"de_DE", Width, "90.25", 90.25, "90.250 mm"},
+        {"de_DE", Gap, "1.5", 1.5, "1.50"}, {"de_DE", Gap, "2,5", kept, ""},            {"de_DE", Copies, "1.5", kept, ""},
+        {"C", Width, "1,000", kept, ""},    {"C", Gap, "2.25", 2.25, "2.25"}};
+    const struct Restore {
+        QLocale was;
+        ~Restore() { QLocale::setDefault(was); }
+    } restore;
+    for (const char *locale : {"en_US", "de_DE", "C"}) {
+        SCOPED_TRACE(locale);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));  // windows take the locale they are made under
+        controller.reset();
+        controller = Set_Up_Application(*(document = std::make_unique<SKTDocument>()));
+        // What the field's number is used as, and how near (a canvas has whole pixels).
+        const auto typeRows = [&](Field which, QWidget &window, QAbstractSpinBox *field, const std::function<double()> &used,
+                                  double near) {
+            window.show();
+            QApplication::setActiveWindow(&window);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+            for (const auto &[rowLocale, rowField, typed, value, shown] : rows) {
+                if (qstrcmp(rowLocale, locale) != 0 || rowField != which)
+                    continue;
+                const double was = used();
+                const QString wasShown = field->text();
+                testsupport::typeInto(field, QString::fromLatin1(typed), Qt::Key_Tab);
+                EXPECT_NEAR(used(), std::isnan(value) ? was : value, near) << typed;
+                EXPECT_EQ(field->text(), std::isnan(value) ? wasShown : QString::fromLatin1(shown)) << typed;
+            }
+        };
+        Card_Wizard::setModalRunner([&](Card_Wizard &w) {
+            w.Preset_ComboBox->setCurrentIndex(2);  // Custom
+            typeRows(Width, w, w.width_Stepper, [this] { return canvas(0)->width() / canvas(0)->scale() * 25.4 / 72; }, 0.4);
+            pressIn(w, "Next_btn");
+            pressIn(w, "Next_btn");
+            return w.result();
+        });
+        ASSERT_TRUE(setUpWindow());
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            const testsupport::RunWindow runWindow(r.kind);
+            if (auto *print = controller->findChild<Print_Wnd *>(); print && r.kind == QLatin1String("Print_Wnd")) {
+                typeRows(Gap, *print, print->Side_Margin_Text, [print] { return double(print->state.side_mar); }, 1e-3);
+                typeRows(Copies, *print, print->Copies_Text, [print] { return double(print->state.copies); }, 1e-3);
+            }
+        };
+        click("Print_btn");
+        ui->onRequest = nullptr;
+    }
 }
 
 // Quit in the start dialog ends the application once the user confirms.

@@ -48,7 +48,7 @@ QPushButton *button(Owner *owner, const QString &title, QLayout *layout, Slot sl
     return b;
 }
 
-QSpinBox *spin(const char *name, int min, int max, QSpinBox *s = new QSpinBox)
+QSpinBox *spin(const char *name, int min, int max, QSpinBox *s = Whole_Number_Field())
 {
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(min, max);
@@ -163,7 +163,11 @@ void Email_Setting::Send_Test_Email()
     const MailSettingsFields f = fields();
     const FieldProblem problem = Check_Validation(f, true);
     if (!problem.message.isEmpty()) {
+        // The status line tells this attempt's outcome: an earlier "sent" must not stand beside it.
+        _send_mail_result_status->setText(problem.message);
         platform::ui().message(problem.message);
+        if (auto *w = findChild<QWidget *>(problem.field))
+            w->setFocus();
         return;
     }
     _send_mail_result_status->setText(tr("It may take a while, Please wait..."));

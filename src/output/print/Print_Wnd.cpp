@@ -47,7 +47,7 @@ namespace {
 
 QDoubleSpinBox *millimetres(QWidget *parent, const char *name)
 {
-    auto *box = named(new QDoubleSpinBox(parent), name);
+    auto *box = named(Decimal_Field(parent), name);
     box->setRange(0, Print_Millimetre_Max);
     box->setDecimals(2);
     // The layout is checked, and every field written back, when the user leaves the field or

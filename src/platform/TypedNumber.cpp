@@ -1,0 +1,36 @@
+#include "platform/TypedNumber.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace platform {
+
+std::optional<double> Typed_Number(const QString &typed)
+{
+    bool ok = false;
+    // QString's reading is the C locale's, which takes no group separator.
+    const double v = typed.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+QLocale Number_Field_Locale()
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return c;
+}
+
+bool Holds_Digit_Grouping(const QString &typed)
+{
+    static const QString kCommon = QStringLiteral(",'\u2019 \u00a0\u202f\u066c");
+    const QString local = QLocale().groupSeparator();
+    const QString body = typed.trimmed();
+    for (const QChar c : body)
+        if (kCommon.contains(c))
+            return true;
+    return !local.isEmpty() && local != QLatin1String(".") && body.contains(local);
+}
+
+}  // namespace platform
