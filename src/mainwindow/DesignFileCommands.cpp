@@ -327,6 +327,9 @@ int SKTWindowController::Open_Log_File()
 
 bool SKTWindowController::Open_Design_At_Start(const QString &path)
 {
+    // The start dialog's road hides the side label before its first design (the side buttons'
+    // pictures name the side); a design named at start-up skips that dialog, not the look.
+    Front_back_label->hide();
     New_Project_Setting_Reset(true);
     Start_Card_Option = QStringLiteral("L");
     if (Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) != 1)

@@ -14,6 +14,7 @@
 #include <QDoubleSpinBox>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -131,6 +132,9 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         EXPECT_EQ(Project_File_Name, sound ? good : QString());
         EXPECT_EQ(document->graphics().size(), sound ? 6u : 0u);
         EXPECT_EQ(controller->windowTitle().contains("good.did"), sound);
+        // Either road shows the side by its buttons' pictures, with no side label above the ruler.
+        controller->show();
+        EXPECT_FALSE(outlet<QLabel>("Front_back_label")->isVisible()) << named.toStdString();
     }
 }
 
