@@ -178,6 +178,18 @@ int UndoRedoHistory::Get_Undo_Count() const { return int(undoStack(currentSide()
 
 int UndoRedoHistory::Get_Redo_Count() const { return int(redoStack(currentSide()).size()); }
 
+bool UndoRedoHistory::Any_Side_Changed() const
+{
+    for (int side = 0; side < 2; ++side) {
+        if (!undoStack(side).isEmpty() || !redoStack(side).isEmpty())
+            return true;
+        const std::optional<SKTSnapshot> &recorded = m_recorded[std::size_t(side)];
+        if (recorded && !sameState(*recorded, liveSnapshot(side)))
+            return true;
+    }
+    return false;
+}
+
 void UndoRedoHistory::Check_Undo_Redo_Btn_Enability()
 {
     Enable_Disable_Undo(Get_Undo_Count() > 0);

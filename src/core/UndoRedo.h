@@ -84,6 +84,9 @@ public:
 
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
+    // Whether either side changed since the history was last emptied: a snapshot to undo or to
+    // redo on either side, or a change nobody recorded (a lock, a change of order).
+    bool Any_Side_Changed() const;
     // Undo enabled iff the current side's undo stack holds a snapshot; Redo likewise.
     void Check_Undo_Redo_Btn_Enability();
     void Enable_Disable_Undo(bool enabled);

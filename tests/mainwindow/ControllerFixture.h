@@ -139,16 +139,36 @@ protected:
     void chooseVisitorRoad(QString *openedOn = nullptr, const QString &title = QStringLiteral("Visitor Amber (h)"))
     {
         startAnswers = {13};
-        galleryAction = [openedOn, title](Template_Wizard &w) {
+        chooseTemplate(QStringLiteral("Visitor"), title, openedOn);
+    }
+    // The gallery, when it opens next, chooses the delivered template `title` of `category`.
+    void chooseTemplate(const QString &category, const QString &title, QString *openedOn = nullptr)
+    {
+        galleryAction = [openedOn, category, title](Template_Wizard &w) {
             if (openedOn)
                 *openedOn = w.template_category_combo->currentText();
-            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
+            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText(category));
             for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
                 if (w.imageBrowser->images()[size_t(i)].imageTitle() == title)
                     return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
             }
             pressIn(w, "Cancel_btn");
         };
+    }
+    // Chooses `text` in a combo box a user can reach (its tab brought forward), by the arrow
+    // keys on it, as a user does.
+    static void chooseIn(QComboBox *combo, const QString &text)
+    {
+        testsupport::showTabOf(combo);
+        ASSERT_EQ(testsupport::unreachable(combo).toStdString(), "") << combo->objectName().toStdString();
+        const int to = combo->findText(text);
+        ASSERT_GE(to, 0) << text.toStdString();
+        combo->setFocus();
+        while (combo->currentIndex() != to) {
+            const int at = combo->currentIndex();
+            QTest::keyClick(combo, at < to ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(combo->currentIndex(), at) << "the key moved no choice";
+        }
     }
     // The start dialog's group road, taken by the next start dialog: a new project "Staff" on a
     // workbook of `sheet` (titles first), the first application template, its first column the
