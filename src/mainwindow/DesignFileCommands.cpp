@@ -393,6 +393,7 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     design.frontControls = m_document.graphics();
     design.backControls = m_document.graphics_back();
     Copy_Design_To_Other_Side(design, source);
+    const Card_Property replaced = target == 0 ? *Front_card_Prop : *Back_card_Prop;
 
     *(target == 0 ? Front_card_Prop : Back_card_Prop) = target == 0 ? design.front : design.back;
     excel_cb_value[11] = design.excelColumns[10];
@@ -408,11 +409,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
             visitor->Rebuild_Custom_Rows(target);
     }
 
-    // The change is the target side's: that is where Undo takes it back.
-    const int shown = Card_Front_Or_Back;
-    Card_Front_Or_Back = target;
-    Insert_In_Undo_Redo();
-    Card_Front_Or_Back = shown;
+    // The change is the target side's: that is where Undo takes it back, its card with it.
+    m_undo->Insert_In_Undo_Redo_Replacing_Card(target, replaced);
     GroupMode *group = Start_Card_Option == QLatin1String("G") ? Group_Mode_Of(*this) : nullptr;
     if (group)  // the list is rebuilt; the copy keeps its own values
         group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, QStringLiteral("A"));

@@ -38,12 +38,15 @@ public:
     void Refresh_Canvas() override { ++refreshes; }
     void Show_RHS_Properties(SKTGraphic *g) override { shown.push_back(g); }
     LiveModeSidePanel *Live_Mode_Panel(int side) override { return side == 0 ? &front : &back; }
+    Card_Property Card_Property_Of_Side(int side) const override { return cards[side == 0 ? 0 : 1]; }
+    void Restore_Card_Property(int side, const Card_Property &card) override { cards[side == 0 ? 0 : 1] = card; }
 
     bool undoEnabled = true;
     bool redoEnabled = true;
     int refreshes = 0;
     std::vector<SKTGraphic *> shown;
     RecordingPanel front, back;
+    Card_Property cards[2];
 };
 
 // Sets the current side for the lifetime of the object.
@@ -117,13 +120,16 @@ TEST_F(UndoRedoTest, EditEditUndoUndoRedoShowsTheExpectedStates)
 // records, x<x> moves it unrecorded, M<n> moves it to 11, 12 ... 10+n recording each; i records;
 // u undoes, r redoes, U<n> undoes n times; a adds a square and t a text
 // to the front unrecorded, p paints the front; g sets the group-list flag; c clears the redo
-// stacks, b adds blank snapshots, C clears all; z restores a snapshot with an unreadable archive.
+// stacks, b adds blank snapshots, C clears all; z restores a snapshot with an unreadable archive;
+// k copies the back onto the front (its shape to x 100, its blue card) as one step, K records such
+// a copy that replaced nothing.
 TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
 {
     struct Row {
         const char *steps;
         double frontX, backX;
         int shapes, undo, redo, undoBack, redoBack;
+        Qt::GlobalColor frontCard = Qt::white;
     } rows[] = {
         {"u r", 10, 100, 1, 0, 0, 0, 0},                          // nothing to undo or redo
         {"B m10 F m60 u", 10, 10, 1, 0, 1, 1, 0},                 // each side has its own stacks
@@ -145,6 +151,12 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
         {"z", 10, 100, 2, 0, 0, 0, 0},                            // the unreadable archive is left out
         {"M60", 70, 100, 1, 50, 0, 0, 0},                         // the newest 50 steps are kept
         {"M60 U70", 20, 100, 1, 0, 50, 0, 0},
+        {"k", 100, 100, 1, 1, 0, 0, 0, Qt::blue},                // a copy is undone with its card
+        {"k u", 10, 100, 1, 0, 1, 0, 0},
+        {"k u r", 100, 100, 1, 1, 0, 0, 0, Qt::blue},
+        {"k m60 u u", 10, 100, 1, 0, 2, 0, 0},
+        {"k m60 u u r", 100, 100, 1, 1, 1, 0, 0, Qt::blue},
+        {"K", 10, 100, 1, 0, 0, 0, 0},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.steps);
@@ -182,6 +194,14 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
             case 'b': h.Insert_Blank_Value_in_Undo_Redo(); break;
             case 'C': h.Undo_Redo_Clear(); break;
             case 'z': h.Fill_Undo_Redo_Control(SKTSnapshot(front) << "not an archive" << front); break;
+            case 'k': {
+                const Card_Property replaced = c.window.cards[0];
+                c.window.cards[0].setCard_fill_clr(Qt::blue);
+                d.graphics().front()->setXPosition(100);
+                h.Insert_In_Undo_Redo_Replacing_Card(0, replaced);
+                break;
+            }
+            case 'K': h.Insert_In_Undo_Redo_Replacing_Card(0, c.window.cards[0]); break;
             }
         }
         EXPECT_EQ(d.graphics().front()->bounds().x(), row.frontX);
@@ -191,6 +211,7 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
         EXPECT_EQ(h.Rcontrol.size(), row.redo);
         EXPECT_EQ(h.Ucontrol_back.size(), row.undoBack);
         EXPECT_EQ(h.Rcontrol_back.size(), row.redoBack);
+        EXPECT_EQ(c.window.cards[0].Card_fill_clr(), QColor(row.frontCard));
         if (QByteArray(row.steps).endsWith('b'))
             continue;  // blanks are placeholders and leave the buttons alone
         EXPECT_EQ(c.window.undoEnabled, h.Get_Undo_Count() > 0) << "the buttons follow the stacks";

@@ -264,18 +264,22 @@ protected:
     }
     void clickAt(SKTGraphicView *v, QPointF p) { QTest::mouseClick(v, Qt::LeftButton, {}, at(v, p)); }
     // A click on the side's card where no control lies, as a user brings the card's own tabs.
-    void clickEmptyCard(int side = 0)
+    void clickEmptyCard(int side = 0) { clickAt(canvas(side), freeSpot({side})); }
+    // A place on the card (points) where no control of the sides lies.
+    QPointF freeSpot(std::initializer_list<int> sides) const
     {
         const QSizeF card = controller->Front_card_Prop->Card_Size();
         for (double y = 4; y < card.height() - 4; y += 4)
             for (double x = 4; x < card.width() - 4; x += 4) {
                 bool free = true;
-                for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
-                    free = free && !g->bounds().adjusted(-4, -4, 4, 4).contains(QPointF(x, y));
+                for (const int side : sides)
+                    for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
+                        free = free && !g->bounds().adjusted(-4, -4, 4, 4).contains(QPointF(x, y));
                 if (free)
-                    return clickAt(canvas(side), {x, y});
+                    return {x, y};
             }
         ADD_FAILURE() << "no free spot on the card";
+        return {};
     }
     // Puts the controls onto a side in their order (index 0 frontmost).
     void place(int side, const SKTGraphicArray &controls)
