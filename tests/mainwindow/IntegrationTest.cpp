@@ -539,7 +539,10 @@ TEST_F(IntegrationTest, CopyToTheOtherSideIsUndoneOnThatSide)
     EXPECT_EQ(shown(), copied);
     designtest::expectSameCard(ownBack, *controller->Front_card_Prop);
     // What both sides share keeps a later change: the card's name typed after the copy.
-    testsupport::typeInto(controller->cardTabs().card_name, QStringLiteral("Harbour"), Qt::Key_Tab);
+    QLineEdit *name = controller->cardTabs().card_name;
+    testsupport::showTabOf(name);
+    ASSERT_EQ(testsupport::unreachable(name).toStdString(), "");
+    testsupport::typeInto(name, QStringLiteral("Harbour"), Qt::Key_Tab);
     click("Undo_btn");
     EXPECT_EQ(shown(), own);
     EXPECT_TRUE(controller->Front_card_Prop->Card_Name() == "Harbour" && controller->Back_card_Prop->Card_Name() == "Harbour");
