@@ -10,6 +10,9 @@
 
 namespace {
 
+// The class name that marks a snapshot's archive of card properties; no control has it.
+const QString kCardArchiveClass = QStringLiteral("Card_Property");
+
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
 
 bool textOrImage(const SKTGraphic &g) { return g.kind() == SKTGraphicKind::Text || g.kind() == SKTGraphicKind::Image; }
@@ -90,6 +93,27 @@ void UndoRedoHistory::push(QList<SKTSnapshot> &stack, const SKTSnapshot &snapsho
         stack.removeFirst();
 }
 
+QByteArray UndoRedoHistory::cardArchive(const Card_Property &card) const
+{
+    // The card's picture is held by reference, as the controls' pictures are.
+    const Scoped_Picture_References references(m_pictures);
+    QVariantMap record = card.encodeWithCoder();
+    record.insert(SKTArchiveClassKey, kCardArchiveClass);
+    return platform::plistSerialize(record, platform::PlistFormat::Binary);
+}
+
+std::optional<Card_Property> UndoRedoHistory::cardOf(const SKTSnapshot &snapshot)
+{
+    if (snapshot.isEmpty())
+        return std::nullopt;
+    const QVariantMap record = platform::plistParse(snapshot.last()).toMap();
+    if (record.value(SKTArchiveClassKey).toString() != kCardArchiveClass)
+        return std::nullopt;
+    Card_Property card = Card_Property::initWithCoder(record);
+    card.Bound_Stored_Values();
+    return card;
+}
+
 bool UndoRedoHistory::recordUnrecordedChange(int side, const SKTSnapshot &live)
 {
     std::optional<SKTSnapshot> &recorded = m_recorded[std::size_t(side)];
@@ -111,6 +135,24 @@ void UndoRedoHistory::Insert_In_Undo_Redo()
         return;
     const int side = currentSide();
     recordUnrecordedChange(side, liveSnapshot(side));
+    Check_Undo_Redo_Btn_Enability();
+}
+
+void UndoRedoHistory::Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Property &replaced)
+{
+    if (live_mode_list_value_change || (side != 0 && side != 1) || !m_host)
+        return;
+    const SKTSnapshot live = liveSnapshot(side);
+    std::optional<SKTSnapshot> &recorded = m_recorded[std::size_t(side)];
+    SKTSnapshot before = recorded ? *recorded : live;
+    const QByteArray card = cardArchive(replaced);
+    // Nothing replaced by anything different: no step.
+    if (sameState(before, live) && card == cardArchive(m_host->Card_Property_Of_Side(side)))
+        return;
+    before.append(card);
+    push(undoStack(side), before);
+    redoStack(side).clear();
+    recorded = live;
     Check_Undo_Redo_Btn_Enability();
 }
 
@@ -143,8 +185,12 @@ void UndoRedoHistory::playBack(QList<SKTSnapshot> &from, QList<SKTSnapshot> &to,
         Check_Undo_Redo_Btn_Enability();
         return;
     }
-    push(to, live);
     const SKTSnapshot snapshot = from.takeLast();
+    // A step that gives back card properties keeps those it takes away, for the way back.
+    SKTSnapshot kept = live;
+    if (m_host && cardOf(snapshot))
+        kept.append(cardArchive(m_host->Card_Property_Of_Side(side)));
+    push(to, kept);
     Fill_Undo_Redo_Control(snapshot);
     m_recorded[std::size_t(side)] = liveSnapshot(side);
     if (undo && !from.isEmpty())
@@ -172,11 +218,25 @@ void UndoRedoHistory::Fill_Undo_Redo_Control(const SKTSnapshot &snapshot)
         Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(control.get());
     }
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    if (const std::optional<Card_Property> card = cardOf(snapshot); card && m_host)
+        m_host->Restore_Card_Property(side, *card);
 }
 
 int UndoRedoHistory::Get_Undo_Count() const { return int(undoStack(currentSide()).size()); }
 
 int UndoRedoHistory::Get_Redo_Count() const { return int(redoStack(currentSide()).size()); }
+
+bool UndoRedoHistory::Any_Side_Changed() const
+{
+    for (int side = 0; side < 2; ++side) {
+        if (!undoStack(side).isEmpty() || !redoStack(side).isEmpty())
+            return true;
+        const std::optional<SKTSnapshot> &recorded = m_recorded[std::size_t(side)];
+        if (recorded && !sameState(*recorded, liveSnapshot(side)))
+            return true;
+    }
+    return false;
+}
 
 void UndoRedoHistory::Check_Undo_Redo_Btn_Enability()
 {

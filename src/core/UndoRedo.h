@@ -14,10 +14,17 @@
 // or Redo comes. Emptying the history takes the live sides as the remembered states, so a
 // design set up by a start mode has empty stacks and Undo disabled.
 //
+// A command that replaces a side's card properties with its controls (copying the design of the
+// other side onto it) records them too: its undo snapshot ends with one archive of the card
+// properties it replaced, so Undo gives the side back its own background as well, and the redo
+// snapshot then ends with those Undo took away. Other snapshots hold controls only: changes made
+// on the card tabs are no undo steps.
+//
 // Each stack keeps at most kUndoDepth snapshots; the oldest go first. Snapshots hold their
 // pictures by reference (shared with the controls), so taking one never encodes a picture.
 
 #include "core/ArchiveValues.h"
+#include "core/Card_Property.h"
 #include "core/ControlArchive.h"
 
 #include <QByteArray>
@@ -57,6 +64,10 @@ public:
     virtual void Show_RHS_Properties(SKTGraphic *control) = 0;
     // The profile panel of the side (0 front, 1 back); nullptr when there is none.
     virtual LiveModeSidePanel *Live_Mode_Panel(int side) = 0;
+    // The card properties of a side, and putting them back (the side redrawn with them) when
+    // Undo or Redo restores a step that replaced them.
+    virtual Card_Property Card_Property_Of_Side(int side) const = 0;
+    virtual void Restore_Card_Property(int side, const Card_Property &card) = 0;
 };
 
 class UndoRedoHistory {
@@ -72,18 +83,24 @@ public:
 
     // Records the current side (`Card_Front_Or_Back`) after a change; see the pairing above.
     void Insert_In_Undo_Redo();
+    // Records a side (0 front, 1 back) after a command replaced its controls and its card
+    // properties, `replaced` being those it had: one undo step that gives back both.
+    void Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Property &replaced);
     // Takes a side (0 front, 1 back) as it stands now as recorded, without an undo step: after
     // the program itself changed it (a group row laid on the card), the next Undo goes back to
     // this state rather than to the one before the program's change.
     void Record_Without_Undo_Step(int side);
     void Undo_Action_Perform();
     void Redo_Action_Perform();
-    // Replaces the current side's controls with those of the snapshot; archives that cannot be
-    // read are left out.
+    // Replaces the current side's controls with those of the snapshot, and its card properties
+    // when the snapshot holds them; archives that cannot be read are left out.
     void Fill_Undo_Redo_Control(const SKTSnapshot &snapshot);
 
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
+    // Whether either side changed since the history was last emptied: a snapshot to undo or to
+    // redo on either side, or a change nobody recorded (a lock, a change of order).
+    bool Any_Side_Changed() const;
     // Undo enabled iff the current side's undo stack holds a snapshot; Redo likewise.
     void Check_Undo_Redo_Btn_Enability();
     void Enable_Disable_Undo(bool enabled);
@@ -127,6 +144,9 @@ private:
     // no snapshot refers to any more are let go first.
     SKTSnapshot snapshotOf(const SKTGraphicList &controls) const;
     static void push(QList<SKTSnapshot> &stack, const SKTSnapshot &snapshot);
+    // The archive of card properties a snapshot ends with, and the properties it holds.
+    QByteArray cardArchive(const Card_Property &card) const;
+    static std::optional<Card_Property> cardOf(const SKTSnapshot &snapshot);
     // Records a change made since the last recording that nobody recorded; true if there was one.
     bool recordUnrecordedChange(int side, const SKTSnapshot &live);
     void playBack(QList<SKTSnapshot> &from, QList<SKTSnapshot> &to, bool undo);

@@ -50,7 +50,9 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         row == front.Card_Cat_index())
         return;
     bool twinLoaded = false;
-    const bool edited = m_undo->Get_Undo_Count() != 0 || m_undo->Get_Redo_Count() != 0 || m_editsBeforeHistory;
+    // The twin may stand in only for the template as it came: an edit on either side, the one
+    // not on show included, is the user's work and is scaled along like any other design.
+    const bool edited = m_undo->Any_Side_Changed() || m_editsBeforeHistory;
     if (!edited && ::Project_File_Name.isEmpty() &&
         preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
         const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);
@@ -71,6 +73,8 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
                 Resume_Visitor_Desk();
             // Loaded as a template, the twin left the title unnamed; its card has a name.
             Set_Log_Name_In_Title();
+            // The design is now the twin's: turned back unedited, it finds its own twin again.
+            Selected_Template_Path = twin;
             twinLoaded = true;
         }
     }

@@ -327,6 +327,9 @@ int SKTWindowController::Open_Log_File()
 
 bool SKTWindowController::Open_Design_At_Start(const QString &path)
 {
+    // The start dialog's road hides the side label before its first design (the side buttons'
+    // pictures name the side); a design named at start-up skips that dialog, not the look.
+    Front_back_label->hide();
     New_Project_Setting_Reset(true);
     Start_Card_Option = QStringLiteral("L");
     if (Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) != 1)
@@ -390,6 +393,7 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     design.frontControls = m_document.graphics();
     design.backControls = m_document.graphics_back();
     Copy_Design_To_Other_Side(design, source);
+    const Card_Property replaced = target == 0 ? *Front_card_Prop : *Back_card_Prop;
 
     *(target == 0 ? Front_card_Prop : Back_card_Prop) = target == 0 ? design.front : design.back;
     excel_cb_value[11] = design.excelColumns[10];
@@ -405,11 +409,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
             visitor->Rebuild_Custom_Rows(target);
     }
 
-    // The change is the target side's: that is where Undo takes it back.
-    const int shown = Card_Front_Or_Back;
-    Card_Front_Or_Back = target;
-    Insert_In_Undo_Redo();
-    Card_Front_Or_Back = shown;
+    // The change is the target side's: that is where Undo takes it back, its card with it.
+    m_undo->Insert_In_Undo_Redo_Replacing_Card(target, replaced);
     GroupMode *group = Start_Card_Option == QLatin1String("G") ? Group_Mode_Of(*this) : nullptr;
     if (group)  // the list is rebuilt; the copy keeps its own values
         group->Set_Group_Mode_List_Setting_After_Loading(::Project_File_Name, QStringLiteral("A"));

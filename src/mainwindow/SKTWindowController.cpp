@@ -710,6 +710,31 @@ void SKTWindowController::Enable_Disable_Redo(bool enabled)
     redo_menu->setEnabled(enabled);
 }
 
+Card_Property SKTWindowController::Card_Property_Of_Side(int side) const
+{
+    return side == 0 ? *Front_card_Prop : *Back_card_Prop;
+}
+
+void SKTWindowController::Restore_Card_Property(int side, const Card_Property &card)
+{
+    // The side's own look comes back; what both sides share (the card's name, sides, shape, size
+    // and preset) stays as the card has it now, in step with the canvases and the card tabs.
+    Card_Property &own = side == 0 ? *Front_card_Prop : *Back_card_Prop;
+    Card_Property restored = card;
+    restored.setCard_Side(own.Card_Side());
+    restored.setCard_Shape(own.Card_Shape());
+    restored.setCard_Name(own.Card_Name());
+    restored.setCard_Location(own.Card_Location());
+    restored.setCard_Size(own.Card_Size());
+    restored.setCard_Preset(own.Card_Preset());
+    restored.setCard_Category(own.Card_Category());
+    restored.setCard_Cat_index(own.Card_Cat_index());
+    restored.setCard_Sub_Category(own.Card_Sub_Category());
+    restored.setCard_Create_Mode(own.Card_Create_Mode());
+    own = restored;  // in place: the canvases keep pointing at the side's card
+    canvasOfSide(side)->update();
+}
+
 // ---------------------------------------------------------------------------------------------
 // edit, lock, rulers, zoom
 

@@ -299,6 +299,8 @@ public:
     void Enable_Disable_Undo(bool enabled) override;
     void Enable_Disable_Redo(bool enabled) override;
     LiveModeSidePanel *Live_Mode_Panel(int side) override;
+    Card_Property Card_Property_Of_Side(int side) const override;
+    void Restore_Card_Property(int side, const Card_Property &card) override;
 
     // --- card-size change: the controls follow a card that was `oldSize` (points) ---
     void Card_Control_Size_Change_or_not(const QSizeF &oldSize);

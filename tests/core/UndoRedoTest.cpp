@@ -38,12 +38,15 @@ public:
     void Refresh_Canvas() override { ++refreshes; }
     void Show_RHS_Properties(SKTGraphic *g) override { shown.push_back(g); }
     LiveModeSidePanel *Live_Mode_Panel(int side) override { return side == 0 ? &front : &back; }
+    Card_Property Card_Property_Of_Side(int side) const override { return cards[side == 0 ? 0 : 1]; }
+    void Restore_Card_Property(int side, const Card_Property &card) override { cards[side == 0 ? 0 : 1] = card; }
 
     bool undoEnabled = true;
     bool redoEnabled = true;
     int refreshes = 0;
     std::vector<SKTGraphic *> shown;
     RecordingPanel front, back;
+    Card_Property cards[2];
 };
 
 // Sets the current side for the lifetime of the object.
@@ -117,7 +120,8 @@ TEST_F(UndoRedoTest, EditEditUndoUndoRedoShowsTheExpectedStates)
 // records, x<x> moves it unrecorded, M<n> moves it to 11, 12 ... 10+n recording each; i records;
 // u undoes, r redoes, U<n> undoes n times; a adds a square and t a text
 // to the front unrecorded, p paints the front; g sets the group-list flag; c clears the redo
-// stacks, b adds blank snapshots, C clears all; z restores a snapshot with an unreadable archive.
+// stacks, b adds blank snapshots, C clears all; z restores a snapshot with an unreadable archive;
+// K records a copy onto the front that replaced nothing.
 TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
 {
     struct Row {
@@ -145,6 +149,7 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
         {"z", 10, 100, 2, 0, 0, 0, 0},                            // the unreadable archive is left out
         {"M60", 70, 100, 1, 50, 0, 0, 0},                         // the newest 50 steps are kept
         {"M60 U70", 20, 100, 1, 0, 50, 0, 0},
+        {"K", 10, 100, 1, 0, 0, 0, 0},                            // a copy of the same: no step
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.steps);
@@ -182,6 +187,7 @@ TEST_F(UndoRedoTest, StepsLeaveTheCardAndStacksAsExpected)
             case 'b': h.Insert_Blank_Value_in_Undo_Redo(); break;
             case 'C': h.Undo_Redo_Clear(); break;
             case 'z': h.Fill_Undo_Redo_Control(SKTSnapshot(front) << "not an archive" << front); break;
+            case 'K': h.Insert_In_Undo_Redo_Replacing_Card(0, c.window.cards[0]); break;
             }
         }
         EXPECT_EQ(d.graphics().front()->bounds().x(), row.frontX);

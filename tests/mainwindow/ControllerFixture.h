@@ -139,16 +139,36 @@ protected:
     void chooseVisitorRoad(QString *openedOn = nullptr, const QString &title = QStringLiteral("Visitor Amber (h)"))
     {
         startAnswers = {13};
-        galleryAction = [openedOn, title](Template_Wizard &w) {
+        chooseTemplate(QStringLiteral("Visitor"), title, openedOn);
+    }
+    // The gallery, when it opens next, chooses the delivered template `title` of `category`.
+    void chooseTemplate(const QString &category, const QString &title, QString *openedOn = nullptr)
+    {
+        galleryAction = [openedOn, category, title](Template_Wizard &w) {
             if (openedOn)
                 *openedOn = w.template_category_combo->currentText();
-            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText("Visitor"));
+            w.template_category_combo->setCurrentIndex(w.template_category_combo->findText(category));
             for (int i = 0; i < int(w.imageBrowser->images().size()); ++i) {
                 if (w.imageBrowser->images()[size_t(i)].imageTitle() == title)
                     return w.imageBrowser->selectImage(i), pressIn(w, "OK_btn");
             }
             pressIn(w, "Cancel_btn");
         };
+    }
+    // Chooses `text` in a combo box a user can reach (its tab brought forward), by the arrow
+    // keys on it, as a user does.
+    static void chooseIn(QComboBox *combo, const QString &text)
+    {
+        testsupport::showTabOf(combo);
+        ASSERT_EQ(testsupport::unreachable(combo).toStdString(), "") << combo->objectName().toStdString();
+        const int to = combo->findText(text);
+        ASSERT_GE(to, 0) << text.toStdString();
+        combo->setFocus();
+        while (combo->currentIndex() != to) {
+            const int at = combo->currentIndex();
+            QTest::keyClick(combo, at < to ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(combo->currentIndex(), at) << "the key moved no choice";
+        }
     }
     // The start dialog's group road, taken by the next start dialog: a new project "Staff" on a
     // workbook of `sheet` (titles first), the first application template, its first column the
@@ -244,18 +264,22 @@ protected:
     }
     void clickAt(SKTGraphicView *v, QPointF p) { QTest::mouseClick(v, Qt::LeftButton, {}, at(v, p)); }
     // A click on the side's card where no control lies, as a user brings the card's own tabs.
-    void clickEmptyCard(int side = 0)
+    void clickEmptyCard(int side = 0) { clickAt(canvas(side), freeSpot({side})); }
+    // A place on the card (points) where no control of the sides lies.
+    QPointF freeSpot(std::initializer_list<int> sides) const
     {
         const QSizeF card = controller->Front_card_Prop->Card_Size();
         for (double y = 4; y < card.height() - 4; y += 4)
             for (double x = 4; x < card.width() - 4; x += 4) {
                 bool free = true;
-                for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
-                    free = free && !g->bounds().adjusted(-4, -4, 4, 4).contains(QPointF(x, y));
+                for (const int side : sides)
+                    for (const SKTGraphicPtr &g : document->graphicsOfSide(side))
+                        free = free && !g->bounds().adjusted(-4, -4, 4, 4).contains(QPointF(x, y));
                 if (free)
-                    return clickAt(canvas(side), {x, y});
+                    return {x, y};
             }
         ADD_FAILURE() << "no free spot on the card";
+        return {};
     }
     // Puts the controls onto a side in their order (index 0 frontmost).
     void place(int side, const SKTGraphicArray &controls)

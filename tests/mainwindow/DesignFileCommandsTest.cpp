@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -132,6 +133,9 @@ TEST_F(DesignFileCommandsTest, RefusedFilesLeaveTheOpenDesignUntouched)
         EXPECT_EQ(Project_File_Name, sound ? good : QString());
         EXPECT_EQ(document->graphics().size(), sound ? 6u : 0u);
         EXPECT_EQ(controller->windowTitle().contains("good.did"), sound);
+        // Either road shows the side by its buttons' pictures, with no side label above the ruler.
+        controller->show();
+        EXPECT_FALSE(outlet<QLabel>("Front_back_label")->isVisible()) << named.toStdString();
     }
 }
 

@@ -9,6 +9,7 @@
 #include "core/DesignFile.h"
 #include "ArchiveTestSupport.h"
 #include "properties/Barcode_Gen.h"
+#include "properties/CardTabs.h"
 #include "data/SeriesFiles.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -511,6 +512,36 @@ TEST_F(IntegrationTest, CopyToTheOtherSideIsUndoneOnThatSide)
     EXPECT_EQ(state(1), backBefore);
     EXPECT_EQ(state(0), frontState);
     EXPECT_EQ(int(controller->undoHistory().Ucontrol.size()), frontUndo);
+
+    // Sides with backgrounds of their own: the back copied over the front, Undo on the front
+    // gives it its own light blue, Redo the copied one; a name typed after the copy is kept.
+    chooseTemplate("Corporate", "Blue Horizon (h)");
+    ASSERT_TRUE(startAgain(10, "T"));
+    const Card_Property ownFront = *controller->Front_card_Prop, ownBack = *controller->Back_card_Prop;
+    const QPointF spot = at(canvas(0), freeSpot({0, 1}));
+    const auto shown = [&] {
+        const QImage front = grabbed(0);
+        return front.pixel((spot * front.devicePixelRatio()).toPoint());
+    };
+    const QRgb own = shown();
+    click("Back_Side_btn");
+    ui->push(true);
+    click("copy_card_design_btn");
+    click("Front_Side_btn");
+    const QRgb copied = shown();
+    EXPECT_NE(copied, own);
+    for (const char *step : {"Undo_btn", "Redo_btn"}) {
+        click(step);
+        EXPECT_EQ(shown(), step[0] == 'U' ? own : copied);
+        designtest::expectSameCard(step[0] == 'U' ? ownFront : ownBack, *controller->Front_card_Prop);
+    }
+    QLineEdit *name = controller->cardTabs().card_name;
+    testsupport::showTabOf(name);
+    ASSERT_EQ(testsupport::unreachable(name).toStdString(), "");
+    testsupport::typeInto(name, QStringLiteral("Harbour"), Qt::Key_Tab);
+    click("Undo_btn");
+    EXPECT_EQ(shown(), own);
+    EXPECT_TRUE(controller->Front_card_Prop->Card_Name() == "Harbour" && controller->Back_card_Prop->Card_Name() == "Harbour");
 }
 
 // Clicking controls shows their tabs; the panel's buttons follow the selection, the grid and the

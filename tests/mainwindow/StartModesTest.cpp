@@ -103,6 +103,51 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     controller->ColList->setCurrentRow(controller->ColList->currentRow() == 0 ? 1 : 0);
     orientation->setCurrentIndex(orientation->findText("Vertical"));
     EXPECT_EQ(document->graphics().size(), drawn) << "the rectangle drawn is kept";
+
+    // Turned back and forth unedited, from either side, a template gives each orientation's own
+    // layout on both sides. Edited on a side (a lock too) and turned on the other, its controls
+    // are kept and scaled along; Undo then brings no layout of the wide card back.
+    chooseTemplate("Education", "Campus Green (h)");
+    const DesignReadResult green = Read_Design_File(platform::joinPath(Resource_Path, "Templates/Education/Campus Green (v).did"));
+    ASSERT_TRUE(green.ok());
+    const char *const sides[] = {"Front_Side_btn", "Back_Side_btn"};
+    const struct {
+        const char *edit;  // "": none; a lock is of the side's first control
+        int edited, turnedOn;
+    } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0}};
+    for (const auto &road : roads) {
+        SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn);
+        ASSERT_TRUE(startAgain(10, "T"));
+        const bool edited = *road.edit;
+        click(sides[road.edited]);
+        if (edited && road.edit == std::string("Lock_btn"))
+            clickAt(canvas(road.edited), document->graphicsOfSide(road.edited).front()->bounds().center());
+        if (edited)
+            click(road.edit);
+        const SideState before[2] = {state(0), state(1)};
+        const QSizeF wide = canvas(0)->canvasBounds().size();
+        click(sides[road.turnedOn]);
+        chooseIn(orientation, "Vertical");
+        const QSizeF upright = canvas(0)->canvasBounds().size();
+        for (const int side : {0, 1}) {
+            const SKTGraphicArray &twin = side == 0 ? green.design->frontControls : green.design->backControls;
+            const SideState now = state(side), &was = before[side];
+            ASSERT_EQ(now.size(), edited ? was.size() : twin.size()) << side;
+            for (size_t i = 0; i < now.size(); ++i) {
+                const QPointF place = edited ? QPointF(was[i].bounds.x() * upright.width() / wide.width(),
+                                                       was[i].bounds.y() * upright.height() / wide.height())
+                                             : twin[i]->bounds().topLeft();
+                EXPECT_LT((now[i].bounds.topLeft() - place).manhattanLength(), 0.5) << side << " " << i;
+                EXPECT_TRUE(!edited || (now[i].kind == was[i].kind && now[i].locked == was[i].locked)) << i;
+            }
+            click(sides[side]);
+            EXPECT_FALSE(enabled("Undo_btn")) << side;
+        }
+        if (edited)
+            continue;
+        chooseIn(orientation, "Horizontal");
+        EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
+    }
 }
 
 // Group mode loads no twin: the template's controls are scaled to the card turned upright, and

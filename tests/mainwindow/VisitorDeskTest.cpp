@@ -630,14 +630,22 @@ TEST_F(VisitorDeskTest, CopyToTheOtherSideKeepsLocksAndCustomRows)
     }
 }
 
-// Turning the fresh visitor template to the other orientation gives its vertical twin, and the
-// desk stays: visitor mode, its panel and record button on show, typing fills the new card.
+// Turning the fresh visitor template to the other orientation gives its vertical twin, and back
+// its horizontal layout again, on both sides; the desk stays: visitor mode, its panel and record
+// button on show, typing fills the new card.
 TEST_F(VisitorDeskTest, TheOrientationTwinOfAVisitorTemplateKeepsTheDesk)
 {
     startVisitor();
     const QSizeF before = canvas(0)->canvasBounds().size();
     ASSERT_GT(before.width(), before.height());
-    controller->Preset_ComboBox->setCurrentText("Vertical");
+    const SideState horizontal[2] = {state(0), state(1)};
+    for (const char *turn : {"Vertical", "Horizontal", "Vertical"})
+        chooseIn(controller->Preset_ComboBox, turn);
+    click("Back_Side_btn");
+    chooseIn(controller->Preset_ComboBox, "Horizontal");
+    EXPECT_TRUE(state(0) == horizontal[0] && state(1) == horizontal[1]);
+    click("Front_Side_btn");
+    chooseIn(controller->Preset_ComboBox, "Vertical");
     click("Rect_Tool_btn");
     click("Undo_btn");
     EXPECT_FALSE(enabled("Undo_btn")) << "nothing of the horizontal card is left to undo";
