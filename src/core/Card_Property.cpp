@@ -6,6 +6,8 @@
 #include "platform/BraceText.h"
 #include "platform/ValueBounds.h"
 
+#include <tuple>
+
 namespace {
 
 QString textFrom(const QVariant &v) { return v.typeId() == QMetaType::QString ? v.toString() : QString(); }
@@ -124,4 +126,34 @@ void Card_Property::Bound_Stored_Values()
     m_Card_Size = QSizeF(bounds::CardSizePoints(m_Card_Size.width()), bounds::CardSizePoints(m_Card_Size.height()));
     Bound_Value(FieldKind::Font, m_Card_Content_font);
     Bound_Value(FieldKind::Font, m_Watermark_Font);
+}
+
+bool Same_Card_Look(const Card_Property &a, const Card_Property &b)
+{
+    // Only what is painted counts: the card tabs also write back the choices a side does not use
+    // (the hatch of a plain fill), which change nothing a user sees.
+    if (a.Card_Shape() != b.Card_Shape() || a.Card_border_chk() != b.Card_border_chk() ||
+        a.Card_fill_chk() != b.Card_fill_chk() || a.Watermark_Used() != b.Watermark_Used())
+        return false;
+    if (a.Card_border_chk() && std::tie(a.Card_bordr_clr(), a.Card_bor_Stepper(), a.Card_border_style()) !=
+                                   std::tie(b.Card_bordr_clr(), b.Card_bor_Stepper(), b.Card_border_style()))
+        return false;
+    if (a.Watermark_Used() &&
+        std::tie(a.Watermark_Text(), a.Watermark_Color(), a.Watermark_Font(), a.Watermark_Alignment(), a.Watermark_Transp()) !=
+            std::tie(b.Watermark_Text(), b.Watermark_Color(), b.Watermark_Font(), b.Watermark_Alignment(), b.Watermark_Transp()))
+        return false;
+    if (!a.Card_fill_chk())
+        return true;
+    const QString &style = a.Card_fill_style();
+    if (style != b.Card_fill_style())
+        return false;
+    if (style == QLatin1String("G"))
+        return std::tie(a.Card_fill_Grd_1_clr(), a.Card_fill_Grd_2_clr(), a.Card_grad_Stepper()) ==
+               std::tie(b.Card_fill_Grd_1_clr(), b.Card_fill_Grd_2_clr(), b.Card_grad_Stepper());
+    if (style == QLatin1String("H"))
+        return std::tie(a.Card_hatch_bk_clr(), a.Card_hatch_style()) == std::tie(b.Card_hatch_bk_clr(), b.Card_hatch_style());
+    if (style == QLatin1String("I"))  // the picture last: comparing pixels costs the most
+        return std::tie(a.Card_BG_Image_Layout(), a.Card_alpha_Stepper()) == std::tie(b.Card_BG_Image_Layout(), b.Card_alpha_Stepper()) &&
+               a.Card_BG_Image() == b.Card_BG_Image();
+    return a.Card_fill_clr() == b.Card_fill_clr();
 }

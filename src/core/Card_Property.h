@@ -81,3 +81,7 @@ private:
 };
 
 #undef CARD_PROPERTY_FIELD
+
+// Whether two sides look the same: outline, border, fill of the kind chosen, background picture and
+// watermark. The card's name, size, preset and category are left out.
+bool Same_Card_Look(const Card_Property &a, const Card_Property &b);

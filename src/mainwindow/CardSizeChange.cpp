@@ -52,7 +52,9 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
     bool twinLoaded = false;
     // The twin may stand in only for the template as it came: an edit on either side, the one
     // not on show included, is the user's work and is scaled along like any other design.
-    const bool edited = m_undo->Any_Side_Changed() || m_editsBeforeHistory;
+    const bool edited = m_undo->Any_Side_Changed() || m_editsBeforeHistory ||
+                        !Same_Card_Look(*Front_card_Prop, m_cardsAtHistoryStart[0]) ||
+                        !Same_Card_Look(*Back_card_Prop, m_cardsAtHistoryStart[1]);
     if (!edited && ::Project_File_Name.isEmpty() &&
         preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
         const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);

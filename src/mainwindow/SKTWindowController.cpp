@@ -693,6 +693,7 @@ void SKTWindowController::Undo_Redo_Clear()
 {
     m_undo->Undo_Redo_Clear();
     m_editsBeforeHistory = false;
+    m_cardsAtHistoryStart = {*Front_card_Prop, *Back_card_Prop};
 }
 void SKTWindowController::Check_Undo_Redo_Btn_Enability() { m_undo->Check_Undo_Redo_Btn_Enability(); }
 void SKTWindowController::Undo_Clicked() { m_undo->Undo_Action_Perform(); }

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 class QButtonGroup;
@@ -541,6 +542,9 @@ private:
     // The undo history was started again over the user's edits (controls scaled to a new card
     // size): empty as it is, the design is no longer fresh from its template.
     bool m_editsBeforeHistory = false;
+    // The sides' cards when the history last started: a look changed on the card tabs since (no
+    // undo step records it) is the user's work too.
+    std::array<Card_Property, 2> m_cardsAtHistoryStart;
     int m_designLoads = 0;               // designs loaded into the window in this run
     QString m_openFileRenamed;           // the open file's new name, when a start dialog renamed it
     // What was damaged in the design on show, from its loading until a save the user agreed to.

@@ -114,7 +114,8 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     const struct {
         const char *edit;  // "": none; a lock is of the side's first control
         int edited, turnedOn;
-    } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0}};
+    } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0},
+                 {"Card_border_chk", 1, 0}};  // a look changed on the card tabs, no undo step
     for (const auto &road : roads) {
         SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn);
         ASSERT_TRUE(startAgain(10, "T"));
@@ -122,8 +123,15 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         click(sides[road.edited]);
         if (edited && road.edit == std::string("Lock_btn"))
             clickAt(canvas(road.edited), document->graphicsOfSide(road.edited).front()->bounds().center());
-        if (edited)
+        QCheckBox *border = controller->cardTabs().Card_border_chk;
+        const bool bordered = border->isChecked();
+        if (edited && road.edit == border->objectName()) {
+            clickEmptyCard(road.edited);
+            testsupport::showTabOf(border);
+            ASSERT_TRUE(testsupport::press(border));
+        } else if (edited) {
             click(road.edit);
+        }
         const SideState before[2] = {state(0), state(1)};
         const QSizeF wide = canvas(0)->canvasBounds().size();
         click(sides[road.turnedOn]);
@@ -143,6 +151,7 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
             click(sides[side]);
             EXPECT_FALSE(enabled("Undo_btn")) << side;
         }
+        EXPECT_EQ(controller->Back_card_Prop->Card_border_chk(), bordered != (road.edit == border->objectName()));
         if (edited)
             continue;
         chooseIn(orientation, "Horizontal");
