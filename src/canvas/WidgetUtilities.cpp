@@ -197,10 +197,12 @@ QSpinBox *Count_Field(QWidget *parent) { return new CountField(parent); }
 QSpinBox *Whole_Number_Field(QWidget *parent) { return new WholeField(parent); }
 QDoubleSpinBox *Decimal_Field(QWidget *parent) { return new DecimalField(parent); }
 
-void Hold_To_Number_Rule(QDoubleSpinBox *field)
+void Hold_To_Number_Rule(QWidget &panel)
 {
-    field->setLocale(platform::Number_Field_Locale());
-    new TypingGuard(field);
+    for (QDoubleSpinBox *field : panel.findChildren<QDoubleSpinBox *>()) {
+        field->setLocale(platform::Number_Field_Locale());
+        new TypingGuard(field);
+    }
 }
 
 void SetObjEnabled(QWidget *object, bool enabled)

@@ -95,8 +95,7 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent)
 {
     QPageSetupDialog dialog(&printer, parent);
     // The panel's sizes and margins show and read their numbers as every field of ours does.
-    for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
-        Hold_To_Number_Rule(field);
+    Hold_To_Number_Rule(dialog);
     Keep_Custom_Paper(dialog, printer.pageLayout());
     return platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return dialog.exec(); });
 }
