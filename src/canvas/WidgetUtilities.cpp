@@ -32,6 +32,9 @@
 #include <QSpinBox>
 #include <QDoubleSpinBox>
 #include <QLocale>
+#include <QKeyEvent>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -45,9 +48,86 @@ QString typedBody(const QString &prefix, const QString &suffix, QString input)
     return input.trimmed();
 }
 
+// Holds a spin box to the number rule from the first key typed until the field is left (focus
+// out, Return, a step): a text refused as a whole gives back the value from before the typing,
+// not the one a tracked keystroke on the way left in force ("80" on the way to "80,5"), nor the
+// number Qt's own fields make by dropping the group marks ("3,5" read as 35).
+class TypingGuard : public QObject {
+public:
+    explicit TypingGuard(QAbstractSpinBox *field) : QObject(field), m_field(field) { field->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down ||
+                key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+                leave();
+            else if (const QString typed = static_cast<QKeyEvent *>(event)->text(); !typed.isEmpty()) {
+                if (!m_before)
+                    m_before = value();
+                // Qt's own fields drop the mark from the text at once, so it is known by its key.
+                const bool mark = typed.size() == 1 && typed.at(0).isPrint() &&
+                                  platform::Holds_Digit_Grouping(QLatin1Char('1') + typed + QLatin1Char('1'));
+                m_grouped = m_grouped || mark;
+            }
+            break;
+        }
+        case QEvent::FocusOut:
+        case QEvent::MouseButtonPress:  // the field's own arrows: the line edit takes its own clicks
+        case QEvent::Wheel:
+        case QEvent::Hide:
+            leave();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    double value() const
+    {
+        if (auto *d = qobject_cast<QDoubleSpinBox *>(m_field))
+            return d->value();
+        return double(qobject_cast<QSpinBox *>(m_field)->value());
+    }
+    bool refused() const
+    {
+        QString text = m_field->text();
+        int pos = int(text.size());
+        QString body = text;
+        if (auto *d = qobject_cast<QDoubleSpinBox *>(m_field))
+            body = typedBody(d->prefix(), d->suffix(), text);
+        else if (auto *w = qobject_cast<QSpinBox *>(m_field))
+            body = typedBody(w->prefix(), w->suffix(), text);
+        return platform::Holds_Digit_Grouping(body) || m_field->validate(text, pos) != QValidator::Acceptable;
+    }
+    void leave()
+    {
+        const std::optional<double> before = std::exchange(m_before, std::nullopt);
+        if (!before || !(std::exchange(m_grouped, false) || refused()))
+            return;
+        if (auto *d = qobject_cast<QDoubleSpinBox *>(m_field))
+            d->setValue(*before);
+        else if (auto *w = qobject_cast<QSpinBox *>(m_field))
+            w->setValue(int(*before));
+    }
+
+    QAbstractSpinBox *m_field;
+    std::optional<double> m_before;
+    bool m_grouped = false;  // a digit-group mark was typed since m_before
+};
+
 class DecimalField : public QDoubleSpinBox {
 public:
-    explicit DecimalField(QWidget *parent) : QDoubleSpinBox(parent) { setLocale(platform::Number_Field_Locale()); }
+    explicit DecimalField(QWidget *parent) : QDoubleSpinBox(parent)
+    {
+        setLocale(platform::Number_Field_Locale());
+        new TypingGuard(this);
+    }
 
 protected:
     // A digit-group mark is kept while typing and the whole text refused when the field is left,
@@ -67,7 +147,11 @@ protected:
 
 class WholeField : public QSpinBox {
 public:
-    explicit WholeField(QWidget *parent) : QSpinBox(parent) { setLocale(platform::Number_Field_Locale()); }
+    explicit WholeField(QWidget *parent) : QSpinBox(parent)
+    {
+        setLocale(platform::Number_Field_Locale());
+        new TypingGuard(this);
+    }
 
 protected:
     // A decimal point or a digit-group mark makes no whole number: kept while typing (dropped,
@@ -112,6 +196,14 @@ protected:
 QSpinBox *Count_Field(QWidget *parent) { return new CountField(parent); }
 QSpinBox *Whole_Number_Field(QWidget *parent) { return new WholeField(parent); }
 QDoubleSpinBox *Decimal_Field(QWidget *parent) { return new DecimalField(parent); }
+
+void Hold_To_Number_Rule(QWidget &panel)
+{
+    for (QDoubleSpinBox *field : panel.findChildren<QDoubleSpinBox *>()) {
+        field->setLocale(platform::Number_Field_Locale());
+        new TypingGuard(field);
+    }
+}
 
 void SetObjEnabled(QWidget *object, bool enabled)
 {

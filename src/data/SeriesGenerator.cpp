@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "platform/TextLength.h"
+#include "platform/TypedNumber.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -83,9 +84,10 @@ SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)
 {
     switch (in.mode) {
     case SeriesGenMode::Sequential: {
-        if (in.from.isEmpty())
+        // A digit-group mark ends the number it is read as: "1,000" would start the series at 1.
+        if (in.from.isEmpty() || platform::Holds_Digit_Grouping(in.from))
             return refuse("Please enter valid number for 'From' value.", "from_txt");
-        if (in.to.isEmpty())
+        if (in.to.isEmpty() || platform::Holds_Digit_Grouping(in.to))
             return refuse("Please enter valid number for 'To' value.", "to_txt");
         const qint64 f = Field_Number(in.from), t = Field_Number(in.to);
         if (!fitsInt32(f))
@@ -103,11 +105,11 @@ SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)
     case SeriesGenMode::Constant:
         if (in.value.isEmpty())
             return refuse("Please enter valid Value.", "value_txt");
-        if (in.count.isEmpty())
+        if (in.count.isEmpty() || platform::Holds_Digit_Grouping(in.count))
             return refuse("Please enter valid number for 'Count' value.", "count_txt");
         return {};
     case SeriesGenMode::Random:
-        if (in.randCount.isEmpty())
+        if (in.randCount.isEmpty() || platform::Holds_Digit_Grouping(in.randCount))
             return refuse("Please enter valid number for 'Count' value.", "rand_count_txt");
         if (in.randLength.isEmpty())
             return refuse("Please enter valid number for 'Length' value.", "rand_length_txt");

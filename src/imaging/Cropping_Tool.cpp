@@ -16,6 +16,7 @@
 #include "imaging/MSSScaledImage.h"
 #include "platform/UiServices.h"
 #include "platform/TextLength.h"
+#include "platform/TypedNumber.h"
 
 #include <QScrollArea>
 #include <QButtonGroup>
@@ -46,6 +47,8 @@
 Cropping_Tool *Cropping_Tool_window = nullptr;
 
 namespace {
+// The size a width or height field held when the user began typing into it.
+constexpr const char *kSizeBeforeTyping = "sizeBeforeTyping";
 const QString kSelect = QStringLiteral("<--Select-->");
 const QString kCropped = QStringLiteral("Image has been cropped successfully.");
 const QString kNoImage = QStringLiteral("There is no image to crop.");
@@ -317,10 +320,16 @@ void Cropping_Tool::buildWindow()
     connect(height_Stepper, &QSpinBox::valueChanged, this, [this](int v) { height_Text->setText(QString::number(v)); });
     connect(width_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Width_Changed);
     connect(height_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Height_Changed);
-    // A finished entry shows the size in force ("12.5" is cropped 12 wide).
+    // A finished entry shows the size in force ("12.5" is cropped 12 wide); one holding a
+    // digit-group mark ("1,500") is no size, and the size from before the typing stays.
     for (auto [field, stepper] : {std::pair{width_Text, width_Stepper}, std::pair{height_Text, height_Stepper}})
-        connect(field, &QLineEdit::editingFinished, this,
-                [field, stepper] { field->setText(QString::number(stepper->value())); });
+        connect(field, &QLineEdit::editingFinished, this, [field, stepper] {
+            const QVariant before = field->property(kSizeBeforeTyping);
+            field->setProperty(kSizeBeforeTyping, QVariant());
+            if (before.isValid() && platform::Holds_Digit_Grouping(field->text()))
+                stepper->setValue(before.toInt());
+            field->setText(QString::number(stepper->value()));
+        });
     connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
     connect(ColList, &QTableWidget::itemSelectionChanged, this, [this] {
         if (Crop_All_Thread_Running)
@@ -925,6 +934,8 @@ void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 {
     // The size is the text's leading whole number, so "12." and "12.5" stay 12 while they are
     // typed. Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
+    if (!field->property(kSizeBeforeTyping).isValid())
+        field->setProperty(kSizeBeforeTyping, stepper->value());
     QString t = platform::First_Characters(field->text().trimmed(), 5);
     const int value = Clamp_Crop_Size(Leading_Integer(t));
     if (Leading_Integer(t) != value)

@@ -387,6 +387,7 @@ void Card_Wizard::Card_Fill_Chk_Box()
 void Card_Wizard::Page_From_Printer_Click()
 {
     QPageSetupDialog dialog(&pageSettings(), this);
+    Hold_To_Number_Rule(dialog);  // its paper size becomes the card's
     if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
         return;
     const QSizeF paper = pageSettings().pageLayout().fullRect(QPageLayout::Point).size();

@@ -3,6 +3,7 @@
 
 #include "properties/CardTabs.h"
 
+#include "canvas/WidgetUtilities.h"
 #include "core/CardSide.h"
 #include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
@@ -722,6 +723,7 @@ void CardTabs::Page_From_Printer_Click()
     // The one print set-up: the paper set here is the paper the print window prints on.
     QPrinter &printer = m_hooks.printInfo();
     QPageSetupDialog dialog(&printer, card_size_tab);
+    Hold_To_Number_Rule(dialog);  // its paper size becomes the card's
     if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
         return;
     const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();

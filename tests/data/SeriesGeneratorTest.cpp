@@ -66,6 +66,11 @@ TEST(SeriesGenerator, RefusedInputsNameTheirField)
     SeriesGenInput noLength;
     noLength.mode = SeriesGenMode::Random;
     noLength.randLength = "";
+    SeriesGenInput grouped = noValue, groupedRandom = noLength;  // a thousand written with a group mark
+    grouped.value = "x";
+    grouped.count = "1,000";
+    groupedRandom.randLength = "4";
+    groupedRandom.randCount = "1 000";
     const struct {
         SeriesGenInput in;
         const char *focus;  // empty: accepted
@@ -80,6 +85,10 @@ TEST(SeriesGenerator, RefusedInputsNameTheirField)
         {sequential("0", "5", true), ""},
         {noValue, "value_txt"},
         {noLength, "rand_length_txt"},
+        {sequential("1,000", "2000", false), "from_txt"},
+        {sequential("1", "2'000", false), "to_txt"},
+        {grouped, "count_txt"},
+        {groupedRandom, "rand_count_txt"},
     };
     for (const auto &c : cases) {
         const SeriesGenCheck check = Check_Series_Input(c.in);

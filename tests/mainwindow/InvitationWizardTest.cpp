@@ -71,8 +71,10 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         EXPECT_EQ(w.next_counter, 2);
         EXPECT_EQ(w.imageBrowser->currentRow(), 0);
         EXPECT_FALSE(w.selected_image.isEmpty());
-        w.width_Stepper->setValue(100);
-        w.height_Stepper->setValue(140);
+        // Typed key by key: a width with a digit-group mark keeps the width in force (120 mm), not
+        // the 100 its first keys made on the way.
+        testsupport::typeInto(w.width_Stepper, "100,5", Qt::Key_Tab);
+        testsupport::typeInto(w.height_Stepper, "140", Qt::Key_Tab);
         pressIn(w, "title_nxt_btn");
         w.msg_title->setText(w.msg_title->text() + " (typed)");
         w.to_value->setText("Ann");
@@ -104,7 +106,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
     EXPECT_TRUE(sizes.size() == 3 && sizes[0] == sizes[1] && sizes[1] == sizes[2]) << "one size through its pages";
 
     const QSizeF card = controller->Front_card_Prop->Card_Size();
-    EXPECT_NEAR(card.width(), MM_to_Points_Convert(100), 0.01);
+    EXPECT_NEAR(card.width(), MM_to_Points_Convert(120), 0.01);
     EXPECT_NEAR(card.height(), MM_to_Points_Convert(140), 0.01);
     ASSERT_NE(control("PARTY_TITLE"), nullptr);
     EXPECT_EQ(control("PARTY_TITLE")->Text_Value.toStdString(), seen[0]) << "the title is what the field showed";

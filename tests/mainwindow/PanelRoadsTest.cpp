@@ -16,6 +16,9 @@
 #include "platform/WholeFile.h"
 
 #include <QCheckBox>
+#include <QApplication>
+#include <QTimer>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
@@ -197,10 +200,29 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
 }
 
+// The page set-up panel really runs: a custom width typed with a digit-group mark, then OK.
+struct TypesAGroupedWidth : platform::ScriptedUiServices {
+    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
+    {
+        if (name != QLatin1String("Page_Setup"))
+            return ScriptedUiServices::runModal(name, text, show);
+        QTimer::singleShot(0, [] {
+            QWidget *panel = QApplication::activeModalWidget();
+            auto *sizes = panel->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
+            testsupport::typeInto(panel->findChild<QWidget *>(QStringLiteral("pageWidth")), QStringLiteral("100,5"), Qt::Key_Tab);
+            press(panel->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+        });
+        return show();
+    }
+};
+
 // "Size of the Printer's Page…" and the card wizard's printer button take the paper of the one
-// print set-up, the one the print window prints with.
+// print set-up, the one the print window prints with; a width typed there as "100,5" is refused
+// (the paper keeps its width) instead of being read as 1005.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 {
+    std::unique_ptr<platform::UiServices> previous = platform::setUi(std::make_unique<TypesAGroupedWidth>());
     QPrinter &setUp = printInfo();
     const QPageLayout before = setUp.pageLayout();
     setUp.setPageSize(QPageSize(QPageSize::A5));
@@ -211,7 +233,6 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     clickEmptyCard();
     t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
     ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
-    ui->push(int(QDialog::Accepted));
     press(t.page_frm_printer_btn);
     const QSizeF card = controller->Front_card_Prop->Card_Size();
     EXPECT_NEAR(card.width(), a5.width(), 1.0);
@@ -220,11 +241,11 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     Card_Wizard wizard(controller.get());
     wizard.show();
     wizard.Preset_ComboBox->setCurrentIndex(2);
-    ui->push(int(QDialog::Accepted));
     press(wizard.page_frm_printer_btn);
     EXPECT_NEAR(wizard.width_Stepper->value(), a5.width() * 25.4 / 72, 0.1);
     EXPECT_NEAR(wizard.height_Stepper->value(), a5.height() * 25.4 / 72, 0.1);
     setUp.setPageLayout(before);
+    platform::setUi(std::move(previous));
 }
 
 // A Code 128 with the close-set box on reaches the card as narrow as the window previewed it,

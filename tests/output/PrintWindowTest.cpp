@@ -419,7 +419,8 @@ struct PanelRunner : platform::ScriptedUiServices {
 };
 
 // Typed decimals stay, Return presses no button, and a custom paper with its margins comes back
-// from a second page set-up's OK as typed.
+// from a second page set-up's OK as typed; a margin typed with a digit-group mark ("3,5", "1 000")
+// keeps the margin in force (1 mm) instead of reading 35 or 100.
 TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
 {
     QTemporaryDir dir;
@@ -432,8 +433,9 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
         if (runs++ == 0) {
             auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
             sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
-            for (const QString typed : {"pageWidth 100", "pageHeight 150", "leftMargin 7.5", "topMargin 10.25"})
-                testsupport::typeInto(panel.findChild<QWidget *>(typed.section(' ', 0, 0)), typed.section(' ', 1), Qt::Key_unknown);
+            for (const QString typed : {"pageWidth 100", "pageHeight 150", "leftMargin 7.5", "topMargin 10.25",
+                                        "rightMargin 3,5", "bottomMargin 1 000"})
+                testsupport::typeInto(panel.findChild<QWidget *>(typed.section(' ', 0, 0)), typed.section(' ', 1, -1), Qt::Key_Tab);
         }
         testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
     };
@@ -450,7 +452,9 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
         EXPECT_NEAR(w.state.layout.label_width, 80.25 * 72 / 25.4, 1e-3);
         for (int i = 0; i < 2; ++i) {
             testsupport::press(w.findChild<QPushButton *>(QStringLiteral("pagesetup")));
-            EXPECT_EQ(w.Size_id->text() + " " + w.l_mar_id->text() + " " + w.t_mar_id->text(), "100.00 x 150.00 7.50 10.25") << i;
+            EXPECT_EQ(QStringList({w.Size_id->text(), w.l_mar_id->text(), w.t_mar_id->text(), w.r_mar_id->text(), w.b_mar_id->text()}),
+                      QStringList({"100.00 x 150.00", "7.50", "10.25", "1.00", "1.00"}))
+                << i;
         }
     };
     w.Open_Print_Wnd(Design(true).request);

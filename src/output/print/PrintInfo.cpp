@@ -1,6 +1,6 @@
 #include "output/print/PrintInfo.h"
 
-#include "platform/TypedNumber.h"
+#include "canvas/WidgetUtilities.h"
 #include "platform/UiServices.h"
 
 #include <QComboBox>
@@ -95,8 +95,7 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent)
 {
     QPageSetupDialog dialog(&printer, parent);
     // The panel's sizes and margins show and read their numbers as every field of ours does.
-    for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
-        field->setLocale(platform::Number_Field_Locale());
+    Hold_To_Number_Rule(dialog);
     Keep_Custom_Paper(dialog, printer.pageLayout());
     return platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return dialog.exec(); });
 }
