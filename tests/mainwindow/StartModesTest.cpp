@@ -105,11 +105,13 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     EXPECT_EQ(document->graphics().size(), drawn) << "the rectangle drawn is kept";
 
     // Turned back and forth unedited, from either side, a template gives each orientation's own
-    // layout on both sides. Edited on a side (a lock too) and turned on the other, its controls
-    // are kept and scaled along; Undo then brings no layout of the wide card back.
-    chooseTemplate("Education", "Campus Green (h)");
-    const DesignReadResult green = Read_Design_File(platform::joinPath(Resource_Path, "Templates/Education/Campus Green (v).did"));
-    ASSERT_TRUE(green.ok());
+    // layout and background (a gradient front) on both sides. Edited on a side (a lock too) and
+    // turned on the other, its controls are kept and scaled along; Undo then brings no layout of
+    // the wide card back.
+    chooseTemplate("Education", "Scholar Maroon (h)");
+    const QString maroon = platform::joinPath(Resource_Path, "Templates/Education/Scholar Maroon (%1).did");
+    const DesignReadResult uprightFile = Read_Design_File(maroon.arg("v")), wideFile = Read_Design_File(maroon.arg("h"));
+    ASSERT_TRUE(uprightFile.ok() && wideFile.ok() && uprightFile.design->front.Card_fill_style() == "G");
     const char *const sides[] = {"Front_Side_btn", "Back_Side_btn"};
     const struct {
         const char *edit;  // "": none; a lock is of the side's first control
@@ -138,7 +140,7 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         chooseIn(orientation, "Vertical");
         const QSizeF upright = canvas(0)->canvasBounds().size();
         for (const int side : {0, 1}) {
-            const SKTGraphicArray &twin = side == 0 ? green.design->frontControls : green.design->backControls;
+            const SKTGraphicArray &twin = side == 0 ? uprightFile.design->frontControls : uprightFile.design->backControls;
             const SideState now = state(side), &was = before[side];
             ASSERT_EQ(now.size(), edited ? was.size() : twin.size()) << side;
             for (size_t i = 0; i < now.size(); ++i) {
@@ -154,8 +156,13 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         EXPECT_EQ(controller->Back_card_Prop->Card_border_chk(), bordered != (road.edit == border->objectName()));
         if (edited)
             continue;
+        const auto sameLook = [this](const DesignData &file) {
+            return Same_Card_Look(*controller->Front_card_Prop, file.front) && Same_Card_Look(*controller->Back_card_Prop, file.back);
+        };
+        EXPECT_TRUE(sameLook(*uprightFile.design));
         chooseIn(orientation, "Horizontal");
         EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
+        EXPECT_TRUE(sameLook(*wideFile.design));
     }
 }
 
