@@ -5,6 +5,7 @@
 #include "mainwindow/SKTWindowController.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTText.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -19,6 +20,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+
+#include <cmath>
 
 namespace {
 // The orientation twin of a template file: the same name with "(h)" and "(v)" swapped the way
@@ -50,6 +53,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         row == front.Card_Cat_index())
         return;
     bool twinLoaded = false;
+    QSizeF twinSize;
     // The twin may stand in only for the template as it came: an edit on either side, the one
     // not on show included, is the user's work and is scaled along like any other design.
     const bool edited = m_undo->Any_Side_Changed() || m_editsBeforeHistory ||
@@ -61,6 +65,10 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         if (!twin.isEmpty() && QFileInfo::exists(twin)) {
             // The desk stays the desk: a visitor template's twin is loaded as a visitor template.
             const bool visitor = Start_Card_Option == QLatin1String("V");
+            // The size chosen with the turn (another row or category than the template's own)
+            // stays chosen: the twin's layout is scaled onto it below.
+            const QSizeF chosen = canvasOfSide(0)->canvasBounds().size();
+            const QString category = Category_ComboBox->currentText();
             int loaded = 0;
             {
                 PanelFillGuard filling;
@@ -71,6 +79,18 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             // The card tabs show the twin's card, as after the template road: what the size
             // change writes back from them next (the card's text font among it) is the twin's.
             Show_Template_Size_Choice();
+            twinSize = Front_card_Prop->Card_Size();
+            // A hundredth of a point apart is the same size, stored and computed.
+            const QSizeF apart = chosen - twinSize;
+            if (std::abs(apart.width()) > 0.01 || std::abs(apart.height()) > 0.01) {
+                {
+                    PanelFillGuard filling;
+                    Category_ComboBox->setCurrentIndex(Category_ComboBox->findText(category));
+                    cardTabs().Mark_List_New_Selection(row);
+                }
+                SetDocumentCanvasSize(chosen);
+                Set_Card_Size_In_Control(Points_to_MM_Convert(float(chosen.width())), Points_to_MM_Convert(float(chosen.height())));
+            }
             if (visitor)
                 Resume_Visitor_Desk();
             // Loaded as a template, the twin left the title unnamed; its card has a name.
@@ -81,7 +101,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         }
     }
     // A twin just loaded is laid out for its own card: it scales from that size, not the old one.
-    const QSizeF from = twinLoaded ? Front_card_Prop->Card_Size() : oldSize;
+    const QSizeF from = twinLoaded ? twinSize : oldSize;
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
     Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);

@@ -105,9 +105,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     EXPECT_EQ(document->graphics().size(), drawn) << "the rectangle drawn is kept";
 
     // Turned back and forth unedited, from either side, a template gives each orientation's own
-    // layout and background (a gradient front) on both sides. Edited on a side (a lock too) and
-    // turned on the other, its controls are kept and scaled along; Undo then brings no layout of
-    // the wide card back.
+    // layout and background (a gradient front) on both sides, on the card size chosen (another
+    // row too). Edited on a side (a lock too) and turned on the other, its controls are kept and
+    // scaled along; Undo then brings no layout of the wide card back.
     chooseTemplate("Education", "Scholar Maroon (h)");
     const QString maroon = platform::joinPath(Resource_Path, "Templates/Education/Scholar Maroon (%1).did");
     const DesignReadResult uprightFile = Read_Design_File(maroon.arg("v")), wideFile = Read_Design_File(maroon.arg("h"));
@@ -117,11 +117,19 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         const char *edit;  // "": none; a lock is of the side's first control
         int edited, turnedOn;
     } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0},
-                 {"Card_border_chk", 1, 0}};  // a look changed on the card tabs, no undo step
+                 {"Card_border_chk", 1, 0},  // a look changed on the card tabs, no undo step
+                 {"ColList", 1, 1}};  // the next size row: a size, not an edit
     for (const auto &road : roads) {
         SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn);
         ASSERT_TRUE(startAgain(10, "T"));
-        const bool edited = *road.edit;
+        QListWidget *sizes = controller->ColList;
+        const bool resized = sizes->objectName() == road.edit, edited = *road.edit && !resized;
+        if (resized) {
+            testsupport::showTabOf(sizes);
+            ASSERT_EQ(testsupport::unreachable(sizes).toStdString(), "");
+            sizes->setFocus();
+            QTest::keyClick(sizes, Qt::Key_Down);
+        }
         click(sides[road.edited]);
         if (edited && road.edit == std::string("Lock_btn"))
             clickAt(canvas(road.edited), document->graphicsOfSide(road.edited).front()->bounds().center());
@@ -138,7 +146,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         const QSizeF wide = canvas(0)->canvasBounds().size();
         click(sides[road.turnedOn]);
         chooseIn(orientation, "Vertical");
-        const QSizeF upright = canvas(0)->canvasBounds().size();
+        const QSizeF upright = canvas(0)->canvasBounds().size(), twinCard = uprightFile.design->front.Card_Size();
+        EXPECT_LT((QPointF(upright.width(), upright.height()) - QPointF(wide.height(), wide.width())).manhattanLength(), 0.01);
+        EXPECT_EQ(sizes->currentRow(), int(resized));
         for (const int side : {0, 1}) {
             const SKTGraphicArray &twin = side == 0 ? uprightFile.design->frontControls : uprightFile.design->backControls;
             const SideState now = state(side), &was = before[side];
@@ -146,7 +156,8 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
             for (size_t i = 0; i < now.size(); ++i) {
                 const QPointF place = edited ? QPointF(was[i].bounds.x() * upright.width() / wide.width(),
                                                        was[i].bounds.y() * upright.height() / wide.height())
-                                             : twin[i]->bounds().topLeft();
+                                             : QPointF(twin[i]->bounds().x() * upright.width() / twinCard.width(),
+                                                       twin[i]->bounds().y() * upright.height() / twinCard.height());
                 EXPECT_LT((now[i].bounds.topLeft() - place).manhattanLength(), 0.5) << side << " " << i;
                 EXPECT_TRUE(!edited || (now[i].kind == was[i].kind && now[i].locked == was[i].locked)) << i;
             }
