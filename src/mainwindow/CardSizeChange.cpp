@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QTabWidget>
 
 #include <cmath>
 
@@ -69,6 +70,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             // stays chosen: the twin's layout is scaled onto it below.
             const QSizeF chosen = canvasOfSide(0)->canvasBounds().size();
             const QString category = Category_ComboBox->currentText();
+            QWidget *const page = sett_tab->currentWidget();
             int loaded = 0;
             {
                 PanelFillGuard filling;
@@ -79,6 +81,10 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             // The card tabs show the twin's card, as after the template road: what the size
             // change writes back from them next (the card's text font among it) is the twin's.
             Show_Template_Size_Choice();
+            // The loader shows the card's first tab; the turn was made on a page the user may
+            // turn again from.
+            if (sett_tab->indexOf(page) >= 0)
+                sett_tab->setCurrentWidget(page);
             twinSize = Front_card_Prop->Card_Size();
             // A hundredth of a point apart is the same size, stored and computed.
             const QSizeF apart = chosen - twinSize;
