@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <cmath>
 
@@ -71,6 +72,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             const QSizeF chosen = canvasOfSide(0)->canvasBounds().size();
             const QString category = Category_ComboBox->currentText();
             QWidget *const page = sett_tab->currentWidget();
+            const int side = Card_Front_Or_Back;
             int loaded = 0;
             {
                 PanelFillGuard filling;
@@ -81,11 +83,15 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             // The card tabs show the twin's card, as after the template road: what the size
             // change writes back from them next (the card's text font among it) is the twin's.
             Show_Template_Size_Choice();
-            // The loader shows the card's first tab; the turn was made on a page the user may
-            // turn again from.
+            twinSize = Front_card_Prop->Card_Size();
+            if (visitor)
+                Resume_Visitor_Desk();
+            // The loader shows the front and the card's first tab; the user stays on the side and
+            // the page the card was turned on, to turn it again from there.
+            if (side != 0 && Back_Side_btn->isEnabled())
+                Select_back_side();
             if (sett_tab->indexOf(page) >= 0)
                 sett_tab->setCurrentWidget(page);
-            twinSize = Front_card_Prop->Card_Size();
             // A hundredth of a point apart is the same size, stored and computed.
             const QSizeF apart = chosen - twinSize;
             if (std::abs(apart.width()) > 0.01 || std::abs(apart.height()) > 0.01) {
@@ -97,8 +103,6 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
                 SetDocumentCanvasSize(chosen);
                 Set_Card_Size_In_Control(Points_to_MM_Convert(float(chosen.width())), Points_to_MM_Convert(float(chosen.height())));
             }
-            if (visitor)
-                Resume_Visitor_Desk();
             // Loaded as a template, the twin left the title unnamed; its card has a name.
             Set_Log_Name_In_Title();
             // The design is now the twin's: turned back unedited, it finds its own twin again.

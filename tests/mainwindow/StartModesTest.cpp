@@ -146,7 +146,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         const QSizeF wide = canvas(0)->canvasBounds().size();
         click(sides[road.turnedOn]);
         chooseIn(orientation, "Vertical");
-        EXPECT_EQ(outlet<QTabWidget>("sett_tab")->currentWidget(), controller->cardTabs().card_size_tab) << "the page turned on stays";
+        // The side and the page the card was turned on stay on show, to turn it again from there.
+        EXPECT_TRUE(outlet<QToolButton>(sides[road.turnedOn])->isChecked() &&
+                    outlet<QTabWidget>("sett_tab")->currentWidget() == controller->cardTabs().card_size_tab);
         const QSizeF upright = canvas(0)->canvasBounds().size(), twinCard = uprightFile.design->front.Card_Size();
         EXPECT_LT((QPointF(upright.width(), upright.height()) - QPointF(wide.height(), wide.width())).manhattanLength(), 0.01);
         EXPECT_EQ(sizes->currentRow(), int(resized));
