@@ -1,6 +1,7 @@
 // A card that changes its size takes its controls along: a design fresh from a template turned
-// to the other orientation becomes the template's twin of that orientation; any other design
-// has every control of both sides moved and resized in proportion.
+// to the other orientation becomes the template's twin of that orientation (on the size row
+// chosen, the user left on the side and card-tab page of the turn); any other design has every
+// control of both sides moved and resized in proportion.
 
 #include "mainwindow/SKTWindowController.h"
 
