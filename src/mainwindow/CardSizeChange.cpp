@@ -1,10 +1,12 @@
 // A card that changes its size takes its controls along: a design fresh from a template turned
-// to the other orientation becomes the template's twin of that orientation; any other design
-// has every control of both sides moved and resized in proportion.
+// to the other orientation becomes the template's twin of that orientation (on the size row
+// chosen, the user left on the side and card-tab page of the turn); any other design has every
+// control of both sides moved and resized in proportion.
 
 #include "mainwindow/SKTWindowController.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "core/ControllerImageFiles.h"
 #include "core/Globals.h"
 #include "core/SKTText.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -19,6 +21,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <cmath>
 
 namespace {
 // The orientation twin of a template file: the same name with "(h)" and "(v)" swapped the way
@@ -50,6 +56,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         row == front.Card_Cat_index())
         return;
     bool twinLoaded = false;
+    QSizeF twinSize;
     // The twin may stand in only for the template as it came: an edit on either side, the one
     // not on show included, is the user's work and is scaled along like any other design.
     const bool edited = m_undo->Any_Side_Changed() || m_editsBeforeHistory ||
@@ -61,6 +68,12 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         if (!twin.isEmpty() && QFileInfo::exists(twin)) {
             // The desk stays the desk: a visitor template's twin is loaded as a visitor template.
             const bool visitor = Start_Card_Option == QLatin1String("V");
+            // The size chosen with the turn (another row or category than the template's own)
+            // stays chosen: the twin's layout is scaled onto it below.
+            const QSizeF chosen = canvasOfSide(0)->canvasBounds().size();
+            const QString category = Category_ComboBox->currentText();
+            QWidget *const page = sett_tab->currentWidget();
+            const int side = Card_Front_Or_Back;
             int loaded = 0;
             {
                 PanelFillGuard filling;
@@ -71,8 +84,26 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             // The card tabs show the twin's card, as after the template road: what the size
             // change writes back from them next (the card's text font among it) is the twin's.
             Show_Template_Size_Choice();
+            twinSize = Front_card_Prop->Card_Size();
             if (visitor)
                 Resume_Visitor_Desk();
+            // The loader shows the front and the card's first tab; the user stays on the side and
+            // the page the card was turned on, to turn it again from there.
+            if (side != 0 && Back_Side_btn->isEnabled())
+                Select_back_side();
+            if (sett_tab->indexOf(page) >= 0)
+                sett_tab->setCurrentWidget(page);
+            // A hundredth of a point apart is the same size, stored and computed.
+            const QSizeF apart = chosen - twinSize;
+            if (std::abs(apart.width()) > 0.01 || std::abs(apart.height()) > 0.01) {
+                {
+                    PanelFillGuard filling;
+                    Category_ComboBox->setCurrentIndex(Category_ComboBox->findText(category));
+                    cardTabs().Mark_List_New_Selection(row);
+                }
+                SetDocumentCanvasSize(chosen);
+                Set_Card_Size_In_Control(Points_to_MM_Convert(float(chosen.width())), Points_to_MM_Convert(float(chosen.height())));
+            }
             // Loaded as a template, the twin left the title unnamed; its card has a name.
             Set_Log_Name_In_Title();
             // The design is now the twin's: turned back unedited, it finds its own twin again.
@@ -81,7 +112,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
         }
     }
     // A twin just loaded is laid out for its own card: it scales from that size, not the old one.
-    const QSizeF from = twinLoaded ? Front_card_Prop->Card_Size() : oldSize;
+    const QSizeF from = twinLoaded ? twinSize : oldSize;
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
     Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);

@@ -320,6 +320,9 @@ void CardTabs::showFontTexts()
 
 void CardTabs::Load_Card_Tabs()
 {
+    // Each field set below reports its change; written back half-way, the card would take the
+    // fields not yet loaded from the card shown before (a gradient read back as a solid fill).
+    const PanelFillGuard filling;
     const Card_Property &c = sideCard();
     Card_border_chk->setChecked(c.Card_border_chk());
     Card_bordr_clr->setColor(c.Card_bordr_clr());

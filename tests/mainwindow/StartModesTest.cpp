@@ -105,21 +105,31 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     EXPECT_EQ(document->graphics().size(), drawn) << "the rectangle drawn is kept";
 
     // Turned back and forth unedited, from either side, a template gives each orientation's own
-    // layout on both sides. Edited on a side (a lock too) and turned on the other, its controls
-    // are kept and scaled along; Undo then brings no layout of the wide card back.
-    chooseTemplate("Education", "Campus Green (h)");
-    const DesignReadResult green = Read_Design_File(platform::joinPath(Resource_Path, "Templates/Education/Campus Green (v).did"));
-    ASSERT_TRUE(green.ok());
+    // layout and background (a gradient front) on both sides, on the card size chosen (another
+    // row too). Edited on a side (a lock too) and turned on the other, its controls are kept and
+    // scaled along; Undo then brings no layout of the wide card back.
+    chooseTemplate("Education", "Scholar Maroon (h)");
+    const QString maroon = platform::joinPath(Resource_Path, "Templates/Education/Scholar Maroon (%1).did");
+    const DesignReadResult uprightFile = Read_Design_File(maroon.arg("v")), wideFile = Read_Design_File(maroon.arg("h"));
+    ASSERT_TRUE(uprightFile.ok() && wideFile.ok() && uprightFile.design->front.Card_fill_style() == "G");
     const char *const sides[] = {"Front_Side_btn", "Back_Side_btn"};
     const struct {
         const char *edit;  // "": none; a lock is of the side's first control
         int edited, turnedOn;
     } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0},
-                 {"Card_border_chk", 1, 0}};  // a look changed on the card tabs, no undo step
+                 {"Card_border_chk", 1, 0},  // a look changed on the card tabs, no undo step
+                 {"ColList", 1, 1}};  // the next size row: a size, not an edit
     for (const auto &road : roads) {
         SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn);
         ASSERT_TRUE(startAgain(10, "T"));
-        const bool edited = *road.edit;
+        QListWidget *sizes = controller->ColList;
+        const bool resized = sizes->objectName() == road.edit, edited = *road.edit && !resized;
+        if (resized) {
+            testsupport::showTabOf(sizes);
+            ASSERT_EQ(testsupport::unreachable(sizes).toStdString(), "");
+            sizes->setFocus();
+            QTest::keyClick(sizes, Qt::Key_Down);
+        }
         click(sides[road.edited]);
         if (edited && road.edit == std::string("Lock_btn"))
             clickAt(canvas(road.edited), document->graphicsOfSide(road.edited).front()->bounds().center());
@@ -136,15 +146,21 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         const QSizeF wide = canvas(0)->canvasBounds().size();
         click(sides[road.turnedOn]);
         chooseIn(orientation, "Vertical");
-        const QSizeF upright = canvas(0)->canvasBounds().size();
+        // The side and the page the card was turned on stay on show, to turn it again from there.
+        EXPECT_TRUE(outlet<QToolButton>(sides[road.turnedOn])->isChecked() &&
+                    outlet<QTabWidget>("sett_tab")->currentWidget() == controller->cardTabs().card_size_tab);
+        const QSizeF upright = canvas(0)->canvasBounds().size(), twinCard = uprightFile.design->front.Card_Size();
+        EXPECT_LT((QPointF(upright.width(), upright.height()) - QPointF(wide.height(), wide.width())).manhattanLength(), 0.01);
+        EXPECT_EQ(sizes->currentRow(), int(resized));
         for (const int side : {0, 1}) {
-            const SKTGraphicArray &twin = side == 0 ? green.design->frontControls : green.design->backControls;
+            const SKTGraphicArray &twin = side == 0 ? uprightFile.design->frontControls : uprightFile.design->backControls;
             const SideState now = state(side), &was = before[side];
             ASSERT_EQ(now.size(), edited ? was.size() : twin.size()) << side;
             for (size_t i = 0; i < now.size(); ++i) {
                 const QPointF place = edited ? QPointF(was[i].bounds.x() * upright.width() / wide.width(),
                                                        was[i].bounds.y() * upright.height() / wide.height())
-                                             : twin[i]->bounds().topLeft();
+                                             : QPointF(twin[i]->bounds().x() * upright.width() / twinCard.width(),
+                                                       twin[i]->bounds().y() * upright.height() / twinCard.height());
                 EXPECT_LT((now[i].bounds.topLeft() - place).manhattanLength(), 0.5) << side << " " << i;
                 EXPECT_TRUE(!edited || (now[i].kind == was[i].kind && now[i].locked == was[i].locked)) << i;
             }
@@ -154,8 +170,13 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         EXPECT_EQ(controller->Back_card_Prop->Card_border_chk(), bordered != (road.edit == border->objectName()));
         if (edited)
             continue;
+        const auto sameLook = [this](const DesignData &file) {
+            return Same_Card_Look(*controller->Front_card_Prop, file.front) && Same_Card_Look(*controller->Back_card_Prop, file.back);
+        };
+        EXPECT_TRUE(sameLook(*uprightFile.design));
         chooseIn(orientation, "Horizontal");
         EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
+        EXPECT_TRUE(sameLook(*wideFile.design));
     }
 }
 

@@ -644,6 +644,7 @@ TEST_F(VisitorDeskTest, TheOrientationTwinOfAVisitorTemplateKeepsTheDesk)
     click("Back_Side_btn");
     chooseIn(controller->Preset_ComboBox, "Horizontal");
     EXPECT_TRUE(state(0) == horizontal[0] && state(1) == horizontal[1]);
+    EXPECT_TRUE(Back_Profile_Panel_OBJ->isVisibleTo(controller.get())) << "the desk stays on the side turned";
     click("Front_Side_btn");
     chooseIn(controller->Preset_ComboBox, "Vertical");
     click("Rect_Tool_btn");
