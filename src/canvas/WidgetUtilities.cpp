@@ -121,13 +121,16 @@ private:
     bool m_grouped = false;  // a digit-group mark was typed since m_before
 };
 
+// A field shows its number by the rule and is guarded while typed into.
+void holdToRule(QAbstractSpinBox *field)
+{
+    field->setLocale(platform::Number_Field_Locale());
+    new TypingGuard(field);
+}
+
 class DecimalField : public QDoubleSpinBox {
 public:
-    explicit DecimalField(QWidget *parent) : QDoubleSpinBox(parent)
-    {
-        setLocale(platform::Number_Field_Locale());
-        new TypingGuard(this);
-    }
+    explicit DecimalField(QWidget *parent) : QDoubleSpinBox(parent) { holdToRule(this); }
 
 protected:
     // A digit-group mark is kept while typing and the whole text refused when the field is left,
@@ -147,11 +150,7 @@ protected:
 
 class WholeField : public QSpinBox {
 public:
-    explicit WholeField(QWidget *parent) : QSpinBox(parent)
-    {
-        setLocale(platform::Number_Field_Locale());
-        new TypingGuard(this);
-    }
+    explicit WholeField(QWidget *parent) : QSpinBox(parent) { holdToRule(this); }
 
 protected:
     // A decimal point or a digit-group mark makes no whole number: kept while typing (dropped,
@@ -199,10 +198,8 @@ QDoubleSpinBox *Decimal_Field(QWidget *parent) { return new DecimalField(parent)
 
 void Hold_To_Number_Rule(QWidget &panel)
 {
-    for (QDoubleSpinBox *field : panel.findChildren<QDoubleSpinBox *>()) {
-        field->setLocale(platform::Number_Field_Locale());
-        new TypingGuard(field);
-    }
+    for (QDoubleSpinBox *field : panel.findChildren<QDoubleSpinBox *>())
+        holdToRule(field);
 }
 
 void SetObjEnabled(QWidget *object, bool enabled)
