@@ -150,8 +150,9 @@ bool SKTWindowController::Exit_App()
                     : Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1)
         return false;
     m_exitConfirmed = true;
-    // Queued: at start-up the event loop has not begun yet, and a direct quit would be lost.
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Queued: at start-up the event loop has not begun yet, and a direct quit would be lost. Held
+    // by the window: a quit still waiting when its window is gone is no longer anybody's to make.
+    QMetaObject::invokeMethod(this, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
     return true;
 }
 

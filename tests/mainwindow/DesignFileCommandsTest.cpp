@@ -392,6 +392,18 @@ TEST_F(DesignFileCommandsTest, ExitAndCloseAskToSaveThenToExitOnce)
     }
     EXPECT_EQ(Read_Design_File(pathIn("exit.did")).design.value().backControls.size(), 6u);
 
+    // A window that was told to quit and is gone before any loop ran takes its quit along: the
+    // next window's loop does not begin by closing it (the click below finds it open).
+    {
+        SKTDocument design;
+        const auto gone = Set_Up_Application(design);
+        ui->clear();
+        ui->push(int(platform::AnswerNo));  // no saving; yes, exit
+        ui->push(true);
+        gone->show();
+        ASSERT_TRUE(gone->Exit_App());
+    }
+
     // No to saving and Yes to exiting, in the running application.
     ui->clear();
     ui->push(int(platform::AnswerNo));
