@@ -1,7 +1,7 @@
 // A card that changes its size takes its controls along: a design fresh from a template turned
 // to the other orientation becomes the template's twin of that orientation (on the size row
-// chosen, the user left on the side and card-tab page of the turn); any other design has every
-// control of both sides moved and resized in proportion.
+// chosen, with the name, sides and grid the user set, the user left on the side and card-tab page
+// of the turn); any other design has every control of both sides moved and resized in proportion.
 
 #include "mainwindow/SKTWindowController.h"
 
@@ -74,11 +74,26 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
             const QString category = Category_ComboBox->currentText();
             QWidget *const page = sett_tab->currentWidget();
             const int side = Card_Front_Or_Back;
+            // What the user set on the card tabs that is no part of the layout stays theirs on
+            // the twin: the card's name and sides (where they differ from the template's), the grid.
+            const QString name = front.Card_Name(), cardSide = front.Card_Side();
+            const bool ownName = name != m_templateCardName, ownSide = cardSide != m_templateCardSide;
+            const bool gridShown = _grid->isAlwaysShown();
             int loaded = 0;
             {
                 PanelFillGuard filling;
                 loaded = Read_and_load_design_Log_NEW_METHOD(twin, QStringLiteral("T"), false);
+                for (Card_Property *card : {Front_card_Prop.get(), Back_card_Prop.get()}) {
+                    if (ownName && loaded == 1)
+                        card->setCard_Name(name);
+                    if (ownSide && loaded == 1)
+                        card->setCard_Side(cardSide);
+                }
+                // The back out of reach (or in reach again), as a file of those sides leaves it.
+                if (ownSide && loaded == 1)
+                    applyCardSide(cardSide);
             }
+            _grid->setAlwaysShown(gridShown);
             if (loaded != 1)
                 return;
             // The card tabs show the twin's card, as after the template road: what the size

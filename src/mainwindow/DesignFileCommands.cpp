@@ -243,6 +243,10 @@ QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QS
     filling.emplace();
     const QSizeF shownSize = Front_card_Prop->Card_Size();
     *Front_card_Prop = design.front;
+    if (mode == QStringLiteral("T")) {
+        m_templateCardName = design.front.Card_Name();
+        m_templateCardSide = design.front.Card_Side();
+    }
     applyCardSide(design.front.Card_Side());
     const QSizeF cardSize = design.front.Card_Size();
     // A card block from a design that never had a size keeps the card as it is.

@@ -545,6 +545,9 @@ private:
     // The sides' cards when the history last started: a look changed on the card tabs since (no
     // undo step records it) is the user's work too.
     std::array<Card_Property, 2> m_cardsAtHistoryStart;
+    // The card's name and sides as the last template loaded gave them: set otherwise on the card
+    // tabs, they are the user's, and the template's orientation twin takes them over.
+    QString m_templateCardName, m_templateCardSide;
     int m_designLoads = 0;               // designs loaded into the window in this run
     QString m_openFileRenamed;           // the open file's new name, when a start dialog renamed it
     // What was damaged in the design on show, from its loading until a save the user agreed to.

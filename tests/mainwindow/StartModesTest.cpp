@@ -118,12 +118,18 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         int edited, turnedOn;
     } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0},
                  {"Card_border_chk", 1, 0},  // a look changed on the card tabs, no undo step
-                 {"ColList", 1, 1}};  // the next size row: a size, not an edit
+                 {"ColList", 1, 1},  // the next size row: a size, not an edit
+                 // The user's own choices on the card tabs, no part of the layout: kept on the twin.
+                 {"card_name", 0, 1}, {"Sides_ComboBox", 0, 0}, {"Show_hide_grid_chk", 0, 1}};
+    QLineEdit *nameField = controller->cardTabs().card_name;
+    QComboBox *sidesBox = controller->Sides_ComboBox;
     for (const auto &road : roads) {
         SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn);
         ASSERT_TRUE(startAgain(10, "T"));
         QListWidget *sizes = controller->ColList;
-        const bool resized = sizes->objectName() == road.edit, edited = *road.edit && !resized;
+        const std::string edit = road.edit;
+        const bool resized = edit == "ColList", named = edit == "card_name", oneSide = edit == "Sides_ComboBox",
+                   gridded = edit == "Show_hide_grid_chk", edited = *road.edit && !(resized || named || oneSide || gridded);
         if (resized) {
             testsupport::showTabOf(sizes);
             ASSERT_EQ(testsupport::unreachable(sizes).toStdString(), "");
@@ -135,10 +141,17 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
             clickAt(canvas(road.edited), document->graphicsOfSide(road.edited).front()->bounds().center());
         QCheckBox *border = controller->cardTabs().Card_border_chk;
         const bool bordered = border->isChecked();
-        if (edited && road.edit == border->objectName()) {
+        auto *box = *road.edit ? controller->findChild<QAbstractButton *>(road.edit) : nullptr;
+        if (box && outlet<QTabWidget>("sett_tab")->isAncestorOf(box)) {  // a box on the card tabs
             clickEmptyCard(road.edited);
-            testsupport::showTabOf(border);
-            ASSERT_TRUE(testsupport::press(border));
+            testsupport::showTabOf(box);
+            ASSERT_TRUE(testsupport::press(box));
+        } else if (named) {
+            testsupport::showTabOf(nameField);
+            ASSERT_EQ(testsupport::unreachable(nameField).toStdString(), "");
+            testsupport::typeInto(nameField, "My Card", Qt::Key_Tab);
+        } else if (oneSide) {
+            chooseIn(sidesBox, "One Side");
         } else if (edited) {
             click(road.edit);
         }
@@ -164,7 +177,8 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
                 EXPECT_LT((now[i].bounds.topLeft() - place).manhattanLength(), 0.5) << side << " " << i;
                 EXPECT_TRUE(!edited || (now[i].kind == was[i].kind && now[i].locked == was[i].locked)) << i;
             }
-            click(sides[side]);
+            if (side == 0 || !oneSide)
+                click(sides[side]);
             EXPECT_FALSE(enabled("Undo_btn")) << side;
         }
         EXPECT_EQ(controller->Back_card_Prop->Card_border_chk(), bordered != (road.edit == border->objectName()));
@@ -173,10 +187,25 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         const auto sameLook = [this](const DesignData &file) {
             return Same_Card_Look(*controller->Front_card_Prop, file.front) && Same_Card_Look(*controller->Back_card_Prop, file.back);
         };
+        const auto userChoices = [&](const DesignData &file) {
+            const QString shown = named ? "My Card" : file.front.Card_Name();
+            EXPECT_TRUE(nameField->text() == shown && controller->windowTitle().contains(shown)) << nameField->text().toStdString();
+            for (const Card_Property *card : {controller->Front_card_Prop.get(), controller->Back_card_Prop.get()})
+                EXPECT_TRUE(card->Card_Name() == shown && card->Card_Side() == (oneSide ? "1" : "2"));
+            EXPECT_TRUE(sidesBox->currentIndex() == int(oneSide) && enabled("Back_Side_btn") != oneSide);
+            EXPECT_EQ(controller->_grid->isAlwaysShown() && controller->Show_hide_grid_chk->isChecked(), gridded);
+        };
         EXPECT_TRUE(sameLook(*uprightFile.design));
+        userChoices(*uprightFile.design);
         chooseIn(orientation, "Horizontal");
         EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
         EXPECT_TRUE(sameLook(*wideFile.design));
+        userChoices(*wideFile.design);
+        if (named) {
+            saveAs(pathIn("turned.did"));
+            const DesignReadResult reopened = Read_Design_File(pathIn("turned.did"));
+            EXPECT_TRUE(reopened.ok() && reopened.design->front.Card_Name() == "My Card");
+        }
     }
 }
 
