@@ -189,35 +189,32 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
 TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
 {
     CardTabs &t = controller->cardTabs();
-    auto text = [](QRectF bounds, bool locked, std::optional<QFont> font = {}, QColor colour = Qt::black) {
+    // A text in the default font, or in `face` at `points`.
+    auto text = [](QRectF bounds, bool locked, QFont face = {}, double points = 0, QColor colour = Qt::black) {
         auto g = std::make_shared<SKTText>();
         g->setBounds(bounds);
         g->Set_text_value(QStringLiteral("WWW"));
         g->ctrl_is_locked = locked;
-        g->text_ctrl_font = font.value_or(g->text_ctrl_font);
+        if (points > 0)
+            (g->text_ctrl_font = face).setPointSizeF(points);
         g->txt_clr = colour;
         return g;
     };
-    const auto font = [](const char *family, double points, bool bold = false, bool italic = false) {
-        QFont f(QString::fromLatin1(family));
-        f.setPointSizeF(points);
-        f.setBold(bold);
-        f.setItalic(italic);
-        return f;
-    };
+    const QFont sans(QStringLiteral("DejaVu Sans")), serif(QStringLiteral("DejaVu Serif"));
     // On the back, as a user meets a template's heading and small print.
     click("Back_Side_btn");
     place(1, {text({10, 10, 150, 40}, false), text({10, 60, 150, 40}, true),
-              text({10, 100, 220, 20}, false, font("DejaVu Sans", 10, true), QColor(21, 128, 61)),
-              text({10, 120, 220, 12}, false, font("DejaVu Sans", 6)),
-              text({10, 132, 220, 12}, false, font("DejaVu Serif", 7.3, false, true), Qt::red),
-              text({160, 10, 60, 12}, false, font("DejaVu Sans", 4.5)),
-              text({160, 30, 60, 20}, true, font("DejaVu Serif", 9, true), Qt::blue)});
+              text({10, 100, 220, 20}, false, QFont(sans.family(), -1, QFont::Bold), 10, QColor(21, 128, 61)),
+              text({10, 120, 220, 12}, false, sans, 6),
+              text({10, 132, 220, 12}, false, QFont(serif.family(), -1, -1, true), 7.3, Qt::red),
+              text({160, 10, 60, 12}, false, sans, 4.5),
+              text({160, 30, 60, 20}, true, QFont(serif.family(), -1, QFont::Bold), 9, Qt::blue)});
     clickEmptyCard(1);
     const auto texts = [&] { return document->graphicsOfSide(1); };
     std::vector<std::pair<QFont, QColor>> before;
     for (const SKTGraphicPtr &g : texts())
         before.emplace_back(g->text_ctrl_font, g->txt_clr);
+    ASSERT_TRUE(before[2].first.bold() && before[4].first.italic() && !before[3].first.bold());
     const double start = controller->All_Text_font.pointSizeF(), own = before[0].first.pointSizeF();
     const struct {
         QPushButton *button;
