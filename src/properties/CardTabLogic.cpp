@@ -3,6 +3,7 @@
 #include "core/Utilities.h"
 #include "properties/CardSizes.h"
 
+#include <algorithm>
 #include <cmath>
 
 QString Card_Fill_Style_Of(bool gradient, bool hatch, bool picture)
@@ -85,4 +86,32 @@ CardFillKind Card_Fill_Kind(const QString &code, const QString &layout)
         k = {QStringLiteral("S"), false, true, false, false, false};
     }
     return k;
+}
+
+bool Text_Size_Steps::step(const std::shared_ptr<SKTGraphic> &text, int points, double least, double most)
+{
+    QFont font = text->text_ctrl_font;
+    const double size = font.pointSizeF();
+    if (!(size > 0))
+        return false;  // a font sized in pixels has no point size to step
+    Run &run = m_runs[text.get()];
+    if (run.text.lock() != text || run.shown != size)
+        run = Run{text, size, 0, size};
+    const auto sized = [&](int steps) {
+        return steps == 0 ? run.from
+                          : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
+    };
+    const double stepped = sized(run.steps + points);
+    if (stepped == size)
+        return false;
+    run.steps += points;
+    run.shown = stepped;
+    font.setPointSizeF(stepped);
+    text->text_ctrl_font = font;
+    return true;
+}
+
+void Text_Size_Steps::forgetGone()
+{
+    std::erase_if(m_runs, [](const auto &entry) { return entry.second.text.expired(); });
 }

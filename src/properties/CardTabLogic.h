@@ -3,11 +3,14 @@
 // value, and how that value lands in the side's record and in the fields both sides share.
 
 #include "core/Card_Property.h"
+#include "core/SKTGraphic.h"
 
 #include <QColor>
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <memory>
+#include <unordered_map>
 
 struct CardTabValues {
     // border
@@ -59,3 +62,26 @@ struct CardFillKind {
     bool solid = false, gradient = false, hatch = false, picture = false;
 };
 CardFillKind Card_Fill_Kind(const QString &code, const QString &layout);
+
+// The smaller and larger buttons of the Setting tab step each text in its own size: one point a
+// press, the family, face, weight, slant and colour kept. A text remembers the size its steps
+// started from and how many it took, so stepping back gives that size exactly, however binary
+// arithmetic rounded on the way (7.3 + 1 − 1 is not 7.3) or a bound held the text still. A
+// step is taken only when it moves the text; a text already outside the bounds is never pulled
+// into them. A size set on the text by other means starts a new run from that size.
+class Text_Size_Steps {
+public:
+    // Steps the text's font by `points` within [least, most]; true when its size changed.
+    bool step(const std::shared_ptr<SKTGraphic> &text, int points, double least, double most);
+    // Runs of texts that are gone (deleted, or replaced by Undo) are dropped.
+    void forgetGone();
+
+private:
+    struct Run {
+        std::weak_ptr<SKTGraphic> text;
+        double from = 0;  // the text's own size when its run began
+        int steps = 0;
+        double shown = 0;  // the size the last step gave it
+    };
+    std::unordered_map<const SKTGraphic *, Run> m_runs;
+};

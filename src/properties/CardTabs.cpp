@@ -512,19 +512,30 @@ void CardTabs::Content_Font_Clicked()
     Update_All_Card_Content();
 }
 
-// The content font one point smaller or larger, pushed into the side's texts like a font chosen.
+// One point smaller or larger: each unlocked text of the side in its own size, and the content
+// font. Pushing the content font instead would take every text's own face and size away.
 void CardTabs::stepContentFont(int points)
 {
+    // Recorded before too, so that a change nobody recorded stays a step of its own.
+    m_hooks.Insert_In_Undo_Redo();
+    m_textSizeSteps.forgetGone();
+    for (const SKTGraphicPtr &g : m_hooks.controlsOfSide(Card_Front_Or_Back == 0 ? 0 : 1))
+        if (g && g->kind() == SKTGraphicKind::Text && !g->ctrl_is_locked)
+            m_textSizeSteps.step(g, points, kLeastContentPoints, kMostContentPoints);
     const CardContent content = m_hooks.cardContent();
     QFont font = content.All_Text_font;
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
     const double stepped = std::clamp(size + points, kLeastContentPoints, kMostContentPoints);
-    if (stepped == size)
-        return;
-    font.setPointSizeF(stepped);
-    content.All_Text_font = font;
-    showFontTexts();
+    if (stepped != size) {
+        font.setPointSizeF(stepped);
+        content.All_Text_font = font;
+        showFontTexts();
+    }
+    // The texts took the step in their own sizes: a later push (a size change makes one) has no
+    // content font left to give them.
+    content.All_Text_font_COPY = content.All_Text_font;
     Update_All_Card_Content();
+    m_hooks.Insert_In_Undo_Redo();
 }
 
 void CardTabs::Content_Font_Decrease_Clicked() { stepContentFont(-1); }

@@ -64,7 +64,8 @@ public slots:
     void Card_Image_Library_Btn();
     void Content_Font_Clicked();
     void Contect_Color_Clicked();
-    // One point down and up on the content font, pushed into the side's texts.
+    // One point down and up on the content font and on each unlocked text's own size: one step
+    // of the side's history.
     void Content_Font_Decrease_Clicked();
     void Contect_Font_Increase_Clicked();
     void WM_Text_Font_Changed();
@@ -133,4 +134,5 @@ private:
     void Apply_Asked_Size();
 
     CardTabsHooks &m_hooks;
+    Text_Size_Steps m_textSizeSteps;
 };

@@ -32,6 +32,8 @@ public:
     virtual const SKTGraphicArray &controlsOfSide(int side) = 0;
     virtual CardContent cardContent() = 0;
     virtual void Refresh_Canvas() = 0;
+    // Records the side being edited in its undo history after a change.
+    virtual void Insert_In_Undo_Redo() = 0;
     // Canvases at 100 %, the document and both records at `points`, canvases redrawn.
     virtual void Apply_Card_Size(const QSizeF &points) = 0;
     // The controls follow a size that was `oldSize` (points) before the change.

@@ -84,8 +84,10 @@ void PropertyPanel::Set_Control_Pos_And_Size(SKTGraphic *control)
     const QSignalBlocker bx(frame_main_pic_X_pos), by(frame_main_pic_Y_pos), bw(frame_main_pic_width),
         bh(frame_main_pic_height);
     const FrameFields f = Frame_Fields_For(*control, m_hooks.Measument_Unit_Is());
-    frame_main_pic_width->setEnabled(f.sizeEditable);
-    frame_main_pic_height->setEnabled(f.sizeEditable);
+    // The typing fields too: a barcode takes its size from its symbol, and a field that took a
+    // typed width only to snap back would say nothing of why.
+    setEnabledAll({frame_main_pic_width, frame_main_pic_height, frame_main_pic_width_val, frame_main_pic_height_val},
+                  f.sizeEditable);
     setPair(frame_main_pic_X_pos, frame_main_pic_X_pos_val, f.x);
     setPair(frame_main_pic_Y_pos, frame_main_pic_Y_pos_val, f.y);
     const int unit = m_hooks.Measument_Unit_Is();

@@ -182,46 +182,77 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
     }
 }
 
-// The content font's smaller and larger buttons step it by one point and push it into the
-// side's unlocked texts, which then draw smaller or larger.
+// The content font's smaller and larger buttons step it by one point, and each unlocked text of
+// the side in its own size, its face and colour kept; a locked text stays as it is. Stepping back
+// gives every text its own size exactly (7.3 + 1 − 1 is not 7.3 in binary arithmetic; 4.5 is held
+// at the least size on the way down). Each press is one step of the side's history.
 TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
 {
     CardTabs &t = controller->cardTabs();
-    document->removeAllGraphicsOnSide(0);
-    auto text = [](QRectF bounds, bool locked) {
+    // A text in the default font, or in `face` at `points`.
+    auto text = [](QRectF bounds, bool locked, QFont face = {}, double points = 0, QColor colour = Qt::black) {
         auto g = std::make_shared<SKTText>();
         g->setBounds(bounds);
         g->Set_text_value(QStringLiteral("WWW"));
         g->ctrl_is_locked = locked;
+        if (points > 0)
+            (g->text_ctrl_font = face).setPointSizeF(points);
+        g->txt_clr = colour;
         return g;
     };
-    place(0, {text({10, 10, 150, 40}, false), text({10, 60, 150, 40}, true)});
-    SKTGraphic &own = *document->graphics().at(0), &locked = *document->graphics().at(1);
-    const double lockedSize = locked.text_ctrl_font.pointSizeF();
-    const double start = controller->All_Text_font.pointSizeF();
+    const QFont sans(QStringLiteral("DejaVu Sans")), serif(QStringLiteral("DejaVu Serif"));
+    // On the back, as a user meets a template's heading and small print.
+    click("Back_Side_btn");
+    place(1, {text({10, 10, 150, 40}, false), text({10, 60, 150, 40}, true),
+              text({10, 100, 220, 20}, false, QFont(sans.family(), -1, QFont::Bold), 10, QColor(21, 128, 61)),
+              text({10, 120, 220, 12}, false, sans, 6),
+              text({10, 132, 220, 12}, false, QFont(serif.family(), -1, -1, true), 7.3, Qt::red),
+              text({160, 10, 60, 12}, false, sans, 4.5),
+              text({160, 30, 60, 20}, true, QFont(serif.family(), -1, QFont::Bold), 9, Qt::blue)});
+    clickEmptyCard(1);
+    const auto texts = [&] { return document->graphicsOfSide(1); };
+    std::vector<std::pair<QFont, QColor>> before;
+    for (const SKTGraphicPtr &g : texts())
+        before.emplace_back(g->text_ctrl_font, g->txt_clr);
+    ASSERT_TRUE(before[2].first.bold() && before[4].first.italic() && !before[3].first.bold());
+    const double start = controller->All_Text_font.pointSizeF(), own = before[0].first.pointSizeF();
     const struct {
         QPushButton *button;
         int clicks;
-        double size;
-    } steps[] = {{t.content_font_increase_btn, 2, start + 2}, {t.content_font_decrease_btn, 3, start - 1}};
+        double size;                 // the content font's
+        std::vector<double> sizes;  // the unlocked texts' in order
+    } steps[] = {{t.content_font_increase_btn, 2, start + 2, {own + 2, 12, 8, 9.3, 6.5}},
+                 {t.content_font_decrease_btn, 3, start - 1, {own - 1, 9, 5, 6.3, 4}},
+                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5}}};
     for (const auto &step : steps) {
         SCOPED_TRACE(step.size);
-        const QImage before = rendered(*controller, 0);
+        const QImage picture = rendered(*controller, 1);
         for (int i = 0; i < step.clicks; ++i)
             press(step.button);
-        EXPECT_EQ(own.text_ctrl_font.pointSizeF(), step.size);
         EXPECT_EQ(controller->All_Text_font.pointSizeF(), step.size);
         EXPECT_TRUE(t.All_Text_font_value->text().contains(QString::number(step.size, 'f', 2)));
-        EXPECT_NE(rendered(*controller, 0), before);
+        EXPECT_NE(rendered(*controller, 1), picture);
+        for (size_t i = 0, unlocked = 0; i < texts().size(); ++i) {
+            const QFont now = texts()[i]->text_ctrl_font, was = before[i].first;
+            const double size = texts()[i]->ctrl_is_locked ? was.pointSizeF() : step.sizes[unlocked++];
+            EXPECT_EQ(now.pointSizeF(), size) << i;  // exactly: the last row gives every text back
+            EXPECT_TRUE(now.family() == was.family() && now.bold() == was.bold() && now.italic() == was.italic()) << i;
+            EXPECT_EQ(texts()[i]->txt_clr, before[i].second) << i;
+        }
     }
-    EXPECT_EQ(locked.text_ctrl_font.pointSizeF(), lockedSize);
+    // Two presses, one Undo: the texts stand as the first press left them.
+    press(t.content_font_increase_btn);
+    press(t.content_font_increase_btn);
+    click("Undo_btn");
+    for (size_t i = 0; i < texts().size(); ++i)
+        EXPECT_EQ(texts()[i]->text_ctrl_font.pointSizeF(), before[i].first.pointSizeF() + !texts()[i]->ctrl_is_locked) << i;
 
     // The Font… button asks through the window's services: the font chosen reaches the texts.
     QFont chosen(QStringLiteral("DejaVu Serif"));
     chosen.setPointSizeF(17);
     ui->push(chosen);
     press(t.all_content_font_btn);
-    EXPECT_EQ(own.text_ctrl_font.pointSizeF(), 17.0);
+    EXPECT_EQ(texts()[0]->text_ctrl_font.pointSizeF(), 17.0);
     EXPECT_EQ(controller->All_Text_font.family(), chosen.family());
     EXPECT_TRUE(t.All_Text_font_value->text().startsWith(chosen.family()));
 }

@@ -84,6 +84,9 @@ TEST_F(PanelTest, EachKindShowsItsTabsAndLoadingChangesNothing)
         {K::Shape, "RR", "T", false, "Shape Properties", "NONE", "shape_tab:General|aligmnt_tab:Align"},
         {K::Shape, "RR", "T", true, "Shape Properties", "NONE", "Lock_tab:Rounded Rectangle Settings"},
         {K::Shape, "DS", "T", false, "Shape Properties", "NONE", "shape_tab:General|aligmnt_tab:Align"},
+        {K::Barcode, "", "T", false, "Barcode Properties", "NONE", "barcode_tab:Barcode|aligmnt_tab:Align"},
+        {K::Text, "", "T", false, "Text Properties", "T",
+         "text_edtng_tab:Text|text_prop_tab:Style|datasource_tab:Source|aligmnt_tab:Align"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE((row.title + " " + row.shape + " " + row.mode + (row.locked ? " locked" : "")).toStdString());
@@ -98,6 +101,9 @@ TEST_F(PanelTest, EachKindShowsItsTabsAndLoadingChangesNothing)
         EXPECT_EQ(panel->properties_title->text(), row.title);
         EXPECT_EQ(panel->sel_control_name->text(), row.letter);
         EXPECT_EQ(panel->Make_natural_size_btn->isEnabled(), row.kind != K::Barcode);
+        // A barcode is as large as its symbol: W and H take no typing for it, and do again after it.
+        for (const QLineEdit *typed : {panel->frame_main_pic_width_val, panel->frame_main_pic_height_val})
+            EXPECT_EQ(typed->isEnabled(), row.kind != K::Barcode) << typed->objectName().toStdString();
         EXPECT_EQ(panel->shape_cor_radius_Stepper->isVisibleTo(&host), row.shape == "RR" && !row.locked);
         EXPECT_EQ(panel->double_star_Stepper->isVisibleTo(&host), row.shape == "DS");
         designtest::expectSameStoredFields(*before, *g);
