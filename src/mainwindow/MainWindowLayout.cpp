@@ -407,9 +407,12 @@ QWidget *SKTWindowController::buildPropertyPanel()
     auto *layout = new QVBoxLayout(Right_Prop_Box);
     layout->setContentsMargins(4, 6, 6, 6);
     sett_tab = named(new QTabWidget(Right_Prop_Box), "sett_tab");
-    sett_tab->setUsesScrollButtons(true);
-    // The card's five tabs share the panel's width at 1024 pixels: tabs padded as tightly as
-    // their titles allow, so none hides behind the scroll arrows.
+    // No tab ever hides behind scroll arrows or shows a cut title: the panel's least width is
+    // then its tab bar's whole width, whatever the font, so no split view can narrow it past its
+    // tabs, and the columns beside it give way instead. The tabs are padded as tightly as their
+    // titles allow, so the card's five fit beside the live columns at 1024 pixels.
+    sett_tab->setUsesScrollButtons(false);
+    sett_tab->tabBar()->setElideMode(Qt::ElideNone);
     sett_tab->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     m_panel = std::make_unique<PropertyPanel>(*m_hub, sett_tab, Right_Prop_Box);
     layout->addWidget(m_panel->header());
@@ -446,6 +449,12 @@ QWidget *SKTWindowController::buildPropertyPanel()
         named(*it.field, it.name);
         sett_tab->addTab(*it.field, tr(it.title));
     }
+    // Only the five card tabs stay in the panel; the controller keeps the other ten. Taken out
+    // at once: the panel is as wide as its tabs, and fifteen would widen the window past the
+    // screen before it is first shown.
+    for (QWidget *tab : {line_tab, shape_tab, text_edtng_tab, text_prop_tab, image_tab, sign_tab, datasource_tab,
+                         aligmnt_tab, barcode_tab, Lock_tab})
+        sett_tab->removeTab(sett_tab->indexOf(tab));
     layout->addWidget(sett_tab, 1);
     m_panel->setCardTabs(card_info_tab, card_size_tab, card_bkgd_tab, card_brdr_tab, card_setting_tab);
     m_panel->setGrid(_grid);

@@ -223,11 +223,6 @@ bool SKTWindowController::awakeFromNib(const QString &designPath)
     Create_Camera_Path_File();
     Camera_Capture_Image = platform::joinPath(Camera_Folder_Path, QStringLiteral("velk_user_save.png"));
 
-    // Only the five card tabs stay in the panel; the controller keeps the other ten.
-    for (QWidget *tab : {line_tab, shape_tab, text_edtng_tab, text_prop_tab, image_tab, sign_tab, datasource_tab,
-                         aligmnt_tab, barcode_tab, Lock_tab})
-        sett_tab->removeTab(sett_tab->indexOf(tab));
-
     {
         PanelFillGuard filling;
         Measument_Unit_Is = 2;

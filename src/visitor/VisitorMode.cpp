@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QScopedValueRollback>
 #include <QResizeEvent>
@@ -27,6 +28,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -37,6 +39,8 @@ constexpr int kGroupListWidth = 200, kGroupPanelWidth = 400;
 constexpr int kDesignWish = 290;
 // The width of a usual card at 100%, and the room its shadow takes beside it.
 constexpr int kUsualCardWidth = 243, kCardShadow = 4;
+// The least a scroll column keeps when the screen has no room for what it needs.
+constexpr int kScrollColumnLeast = 80;
 
 // The least width of a scroll column: its contents' least width beside a vertical scroll bar.
 // With `barWhenTaller`, the bar's room is kept only when the contents may be taller than the
@@ -107,22 +111,43 @@ private:
     std::function<void()> m_fit;
 };
 
-// Tells when a divider is taken in hand, before it moves anything.
+// Tells when a divider is taken in hand, before it moves anything, and when it is let go.
 class PressWatch : public QObject {
 public:
-    PressWatch(QWidget &handle, std::function<void()> pressed) : QObject(&handle), m_pressed(std::move(pressed))
+    PressWatch(QWidget &handle, std::function<void(bool held)> held) : QObject(&handle), m_held(std::move(held))
     {
         handle.installEventFilter(this);
     }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::MouseButtonPress)
-            m_pressed();
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
+            m_held(event->type() == QEvent::MouseButtonPress);
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    std::function<void()> m_pressed;
+    std::function<void(bool)> m_held;
+};
+
+// Tells each change of a column's width, from what to what.
+class WidthWatch : public QObject {
+public:
+    WidthWatch(QWidget &column, std::function<void(int was, int now)> changed) : QObject(&column), m_changed(std::move(changed))
+    {
+        column.installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            const auto *resize = static_cast<QResizeEvent *>(event);
+            if (resize->oldSize().width() != resize->size().width())
+                m_changed(resize->oldSize().width(), resize->size().width());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(int, int)> m_changed;
 };
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }
@@ -364,8 +389,8 @@ void VisitorMode::fitLiveColumns()
         outer->widget(outer->indexOf(verticalSplitView) + 1)->setMinimumWidth(0);
     // Each column may not go below what it needs, so no control is cut and nothing scrolls across.
     const Profile_Panel *shown = panel(Card_Front_Or_Back == 1 ? 1 : 0);
-    const int panelLeast = leastColumnWidth(*scrollView, shown, true);
-    const int listLeast = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget(), true) : 0;
+    const int panelNeeds = leastColumnWidth(*scrollView, shown, true);
+    const int listNeeds = group ? leastColumnWidth(*gp_scrollView, gp_scrollView->widget(), true) : 0;
     const int designLeast = myTargetView->minimumSizeHint().width();
     // The card column wants the card whole at the zoom in force, with what frames it.
     const SKTGraphicView *canvas = currentCanvas();
@@ -374,10 +399,22 @@ void VisitorMode::fitLiveColumns()
                            ? myTargetView->width() - clip->width() + kCardShadow
                            : kDesignWish - kUsualCardWidth;
     const int designWish = canvas ? std::max(designLeast, canvas->width() + chrome) : std::max(designLeast, kDesignWish);
-    scrollView->setMinimumWidth(panelLeast);
-    gp_scrollView->setMinimumWidth(group ? listLeast : 1);
     const int handle = verticalSplitView->handleWidth();
     const int handles = (group ? 2 : 1) * handle;
+    // A screen too narrow for every column at what it needs: the columns that scroll give way,
+    // the entry panel first, then the list, so the card stays whole and the property panel keeps
+    // every tab (its least width is its tabs').
+    int panelLeast = panelNeeds, listLeast = listNeeds;
+    if (const int most = liveRoomOnScreen(); most > 0) {
+        int over = panelLeast + listLeast + designWish + handles - most;
+        for (int *least : {&panelLeast, &listLeast}) {
+            const int give = std::clamp(over, 0, std::max(0, *least - kScrollColumnLeast));
+            *least -= give;
+            over -= give;
+        }
+    }
+    scrollView->setMinimumWidth(panelLeast);
+    gp_scrollView->setMinimumWidth(group ? listLeast : 1);
     if (verticalSplitView->width() > 0 && listLeast + panelLeast + designWish + handles > verticalSplitView->width())
         borrowFromRight(listLeast + panelLeast + designWish + handles - verticalSplitView->width());
     const int total = verticalSplitView->width() > 0 && verticalSplitView->isVisible() ? verticalSplitView->width() : 1200;
@@ -385,15 +422,41 @@ void VisitorMode::fitLiveColumns()
     int list = group ? std::max(kGroupListWidth, listLeast) : 0;
     int wide = std::max(group ? kGroupPanelWidth : int(kVisitorDivider), panelLeast);
     // Short of room, the panel gives way first, then the list, each down to what it needs, so the
-    // card column keeps room for the whole card while they can spare it.
+    // card column keeps room for the whole card while they can spare it; then below that, down to
+    // what the screen leaves them, and they scroll.
     int over = list + wide + designWish - room;
-    if (over > 0) {
-        const int fromPanel = std::min(over, wide - panelLeast);
-        wide -= fromPanel;
-        over -= fromPanel;
-        list -= std::min(over, list - listLeast);
+    for (const auto &[width, least] : {std::pair{&wide, std::min(wide, panelNeeds)}, {&list, std::min(list, listNeeds)},
+                                       {&wide, panelLeast}, {&list, listLeast}}) {
+        const int give = std::clamp(over, 0, std::max(0, *width - least));
+        *width -= give;
+        over -= give;
     }
     verticalSplitView->setSizes({list, wide, std::max(0, room - list - wide)});
+}
+
+int VisitorMode::liveRoomOnScreen() const
+{
+    // What the window's other columns leave the live columns at their least, in a window as wide
+    // as its screen with its frame.
+    auto *outer = qobject_cast<QSplitter *>(verticalSplitView->parentWidget());
+    const QWidget *window = verticalSplitView->window();
+    const QScreen *screen = window->screen();
+    if (!outer || !screen)
+        return -1;
+    int room = screen->availableGeometry().width() - (window->frameGeometry().width() - window->width());
+    if (outer->isVisible())
+        room -= window->width() - outer->width();
+    bool first = true;
+    for (int i = 0; i < outer->count(); ++i) {
+        const QWidget *column = outer->widget(i);
+        if (column->isHidden())
+            continue;
+        room -= first ? 0 : outer->handleWidth();
+        first = false;
+        if (column != verticalSplitView)
+            room -= column->minimumSizeHint().expandedTo(column->minimumSize()).width();
+    }
+    return room;
 }
 
 void VisitorMode::borrowFromRight(int shortBy)
@@ -419,6 +482,7 @@ void VisitorMode::borrowFromRight(int shortBy)
     m_lentByRight += move;
     sizes[at] += move;
     sizes[at + 1] -= move;
+    const QScopedValueRollback<bool> lending(m_lending, true);
     outer->setSizes(sizes);
 }
 
@@ -428,8 +492,20 @@ void VisitorMode::followNeighbour(QSplitter &outer)
     if (at < 0 || at + 1 >= outer.count())
         return;
     // Taken in hand, the divider is the user's: nothing is lent or taken back while it moves.
-    new PressWatch(*outer.handle(at + 1), [this] { m_dividerMoved = true; });
+    new PressWatch(*outer.handle(at + 1), [this](bool held) {
+        m_dividerHeld = held;
+        m_dividerMoved = m_dividerMoved || held;
+    });
     QObject::connect(&outer, &QSplitter::splitterMoved, &outer, [this] { m_dividerMoved = true; });
+    // Width the split view itself takes from the column for the live columns' least widths (a
+    // window narrowed, a frame added) is lent as well: the design face has it back with the rest,
+    // so the column returns to its width rather than to what was lent.
+    QWidget *right = outer.widget(at + 1);
+    new WidthWatch(*right, [this, right](int was, int now) {
+        if (m_lending || m_dividerHeld || was <= 0 || scrollView->isHidden() || !right->isVisible())
+            return;
+        m_lentByRight = std::max(0, m_lentByRight + was - now);
+    });
     // The window hides the column while the start dialog is up; shown and placed again, it lends
     // the live face what it needs, or has back what it lent to a face now gone.
     new ColumnFitter(*outer.widget(at + 1), [this] {

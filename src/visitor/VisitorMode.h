@@ -44,6 +44,8 @@ public:
     // The live columns take `shortBy` pixels from the column to their right, or give back what
     // they took when negative.
     void borrowFromRight(int shortBy);
+    // The most the live columns can have on the window's screen; -1 when it has none.
+    int liveRoomOnScreen() const;
     // Lends and takes back through `outer`, the split view the live columns sit in.
     void followNeighbour(QSplitter &outer);
     void Hide_Visitor_panel() override;
@@ -144,4 +146,6 @@ private:
     int m_lentByRight = 0;  // what the column to the right lent the live columns
     bool m_fitting = false;
     bool m_dividerMoved = false;
+    bool m_dividerHeld = false;  // the user's hand on the divider beside the property panel
+    bool m_lending = false;      // the live columns taking or giving back width themselves
 };

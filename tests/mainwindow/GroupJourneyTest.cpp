@@ -960,42 +960,95 @@ TEST_F(GroupJourney, LaunchedIntoGroupModeTheWindowFitsASmallScreen)
         EXPECT_FALSE(rows->isVisible() && rows->horizontalScrollBar()->maximum() > 0) << rows->objectName().toStdString() << " scrolls sideways";
 }
 
-// On a 1024x700 screen group mode fits, opened at launch or from the visitor desk's File >
-// Start…: the window with its frame, the whole card, and every tab of the card's. Every box then
-// shows its value from its first character: a text's position, size and font as the user typed
-// them, and long values of the entry panel.
+// On a 1024x700 screen every mode fits, on every road to it: the window with its frame, the whole
+// card, and every tab of the card's, which the columns that scroll give way to. Every box of
+// group mode then shows its value from its first character: a text's position, size and font as
+// the user typed them, and long values of the entry panel.
 TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
 {
     const QString book = pathIn("long.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, {{"Name", "Title"}, {"Riverside College", "Student, Year 2"}}, true));
     ASSERT_EQ(startGroupRoad(book), 1);
-    const auto previous = Group_Mode_Wizard::setModalRunner([](Group_Mode_Wizard &w) {
-        pressIn(w, "open_exist_btn");
-        w.treeView->setCurrentItem(w.treeView->topLevelItem(0)->child(0));
+    // Every field of the entry panel bound to a value longer than its box may grow.
+    QList<QStringList> widest{{}, {}};
+    for (int column = 0; column < kProfileFields - 2; ++column)
+        widest[0] << QStringLiteral("Column %1").arg(column), widest[1] << QStringLiteral("Alexandra Montgomery-Featherstonehaugh");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(pathIn("widest.xlsx"), widest, true));
+    const QString opened = project;  // the project the wizard's Open takes
+    QString pass;                    // names the projects each pass makes apart
+    const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
+        if (project.startsWith(QLatin1String("Widest"))) {
+            pressIn(w, "start_new_btn");
+            w.proj_name->setText(project);
+            w.excel_path->setText(pathIn("widest.xlsx"));
+            pressIn(w, "ok_btn");
+            w.cat_cmbo_bx->setCurrentIndex(1);
+            w.imageBrowser->selectImage(0);
+            pressIn(w, "ok_btn");
+            for (int column = 0; column < kProfileFields - 2; ++column)
+                w.columnCombos[size_t(column)]->setCurrentIndex(column + 1);
+        } else {
+            pressIn(w, "open_exist_btn");
+            const QList<QTreeWidgetItem *> named = w.treeView->findItems(opened, Qt::MatchExactly | Qt::MatchRecursive);
+            EXPECT_EQ(named.size(), 1);
+            w.treeView->setCurrentItem(named.value(0));
+        }
         pressIn(w, "ok_btn");
         return w.result();
     });
-    for (const bool launch : {true, false}) {
-        const char *road = launch ? "launch" : "desk";
-        if (launch) {
-            startAnswers = {14};
-            controller.reset();
-            document = std::make_unique<SKTDocument>();
-            controller = Set_Up_Application(*document);
-            ASSERT_TRUE(setUpWindow());
-        } else {
-            chooseVisitorRoad();
-            ASSERT_TRUE(startAgain(13, "V", menuItem(QStringLiteral("Start…"))));
-            startOver(14);
+    QAction *start = menuItem(QStringLiteral("Start…"));
+    const struct Road {
+        const char *name;
+        std::function<bool()> take;
+    } roads[] = {
+        {"launched into group mode, a project opened", [&] {
+             startAnswers = {14};
+             controller.reset();
+             document = std::make_unique<SKTDocument>();
+             controller = Set_Up_Application(*document);
+             start = menuItem(QStringLiteral("Start…"));
+             return setUpWindow() && Start_Card_Option == QLatin1String("G");
+         }},
+        {"group mode, the widest values", [&] { return project = "Widest" + pass, startAgain(14, "G"); }},
+        {"group mode, File > Start... to the desk", [&] { return chooseVisitorRoad(), startAgain(13, "V", start); }},
+        {"desk, File > Start... to group mode, a project opened", [&] { return project = opened, startAgain(14, "G", start); }},
+        {"group mode, File > Start... to a template", [&] {
+             return chooseTemplate("Corporate", "Blue Horizon (h)"), startAgain(10, "T", start);
+         }},
+        {"start dialog, the card wizard", [&] { return startAgain(1, "W"); }},
+        {"start dialog, the desk", [&] { return chooseVisitorRoad(), startAgain(13, "V"); }},
+        {"start dialog, group mode through the wizard", [&] { return project = "Staff2" + pass, startGroupRoad(book) == 1; }},
+        {"start dialog, a template", [&] { return chooseTemplate("Corporate", "Blue Horizon (h)"), startAgain(10, "T"); }},
+        {"start dialog, group mode, a project opened", [&] { return project = opened, startAgain(14, "G"); }},
+    };
+    // Each road at a desktop font a point larger, where the tabs need more than the columns beside
+    // them leave, then at the application's own.
+    struct FontBack {
+        QFont font = QApplication::font();
+        ~FontBack() { QApplication::setFont(font); }
+    } usual;
+    for (const double larger : {1.0, 0.0}) {
+        QFont font = usual.font;
+        font.setPointSizeF(font.pointSizeF() + larger);
+        QApplication::setFont(font);
+        pass = larger > 0 ? "Larger" : "";
+        for (const Road &road : roads) {
+            const std::string name = road.name + std::string(larger > 0 ? ", a larger font" : "");
+            ASSERT_TRUE(road.take()) << name;
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(controller->screen()->availableGeometry().contains(controller->frameGeometry())) << name;
+            // The card's own tabs, each whole in a bar as wide as the panel lets it be.
+            const QTabWidget *tabs = controller->propertyPanel().sett_tab;
+            ASSERT_GE(tabs->indexOf(controller->card_brdr_tab), 0) << name;
+            const QTabBar *bar = tabs->tabBar();
+            for (int i = 0; i < bar->count(); ++i)
+                EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << name << ": " << bar->tabText(i).toStdString() << " hides";
+            for (const QToolButton *arrow : bar->findChildren<QToolButton *>())
+                EXPECT_FALSE(arrow->isVisible()) << name << ": the tabs scroll";
+            QWidget *clip = canvas(0)->parentWidget();
+            EXPECT_TRUE(clip->rect().contains(canvas(0)->geometry()) && clip->visibleRegion().boundingRect() == clip->rect())
+                << name << ": the card is cut";
         }
-        ASSERT_EQ(Start_Card_Option, "G") << road;
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(controller->screen()->availableGeometry().contains(controller->frameGeometry())) << road;
-        const QTabBar *bar = controller->propertyPanel().sett_tab->tabBar();
-        for (int i = 0; i < bar->count(); ++i)
-            EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << road << ": " << bar->tabText(i).toStdString() << " hides";
-        QWidget *clip = canvas(0)->parentWidget();
-        EXPECT_TRUE(clip->rect().contains(canvas(0)->geometry()) && clip->visibleRegion().boundingRect() == clip->rect()) << road;
     }
     Group_Mode_Wizard::setModalRunner(previous);
     QApplication::setActiveWindow(controller.get());
