@@ -1,5 +1,6 @@
 #include "mainwindow/Card_Wizard.h"
 
+#include "canvas/PageSetupPanel.h"
 #include "canvas/WidgetUtilities.h"
 #include "core/Card_Property.h"
 #include "core/ControllerImageFiles.h"
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPageLayout>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -386,16 +386,15 @@ void Card_Wizard::Card_Fill_Chk_Box()
 
 void Card_Wizard::Page_From_Printer_Click()
 {
-    QPageSetupDialog dialog(&pageSettings(), this);
-    Hold_To_Number_Rule(dialog);  // its paper size becomes the card's
-    if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
+    // Its paper size becomes the card's.
+    if (Run_Page_Setup(pageSettings(), this, QStringLiteral("Page_Setup")) != QDialog::Accepted)
         return;
-    const QSizeF paper = pageSettings().pageLayout().fullRect(QPageLayout::Point).size();
+    const QSizeF paper = Paper_Size_MM(pageSettings().pageLayout());
     {
         // One resize for both values.
         const QSignalBlocker quietWidth(width_Stepper), quietHeight(height_Stepper);
-        width_Stepper->setValue(Points_to_MM_Convert(float(paper.width())));
-        height_Stepper->setValue(Points_to_MM_Convert(float(paper.height())));
+        width_Stepper->setValue(paper.width());
+        height_Stepper->setValue(paper.height());
     }
     Apply_Size_Clicked();
 }

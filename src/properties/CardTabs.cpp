@@ -3,6 +3,7 @@
 
 #include "properties/CardTabs.h"
 
+#include "canvas/PageSetupPanel.h"
 #include "canvas/WidgetUtilities.h"
 #include "core/CardSide.h"
 #include "core/ControllerImageFiles.h"
@@ -22,6 +23,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,7 +31,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPageSetupDialog>
 #include <optional>
 #include <QPrinter>
 #include <QRadioButton>
@@ -736,12 +737,10 @@ void CardTabs::Page_From_Printer_Click()
 {
     // The one print set-up: the paper set here is the paper the print window prints on.
     QPrinter &printer = m_hooks.printInfo();
-    QPageSetupDialog dialog(&printer, card_size_tab);
-    Hold_To_Number_Rule(dialog);  // its paper size becomes the card's
-    if (platform::ui().runModal(QStringLiteral("Page_Setup"), {}, [&] { return dialog.exec(); }) != QDialog::Accepted)
+    if (Run_Page_Setup(printer, card_size_tab, QStringLiteral("Page_Setup")) != QDialog::Accepted)
         return;
-    const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();
-    m_hooks.Set_Card_Size_In_Control(paper.width() * 0.3527777777778, paper.height() * 0.3527777777778);
+    const QSizeF paper = Paper_Size_MM(printer.pageLayout());
+    m_hooks.Set_Card_Size_In_Control(paper.width(), paper.height());
     Apply_Size_Clicked();
 }
 

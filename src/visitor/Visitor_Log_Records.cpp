@@ -2,6 +2,7 @@
 
 #include "data/export/ExportDialogs.h"
 #include "output/print/PrintInfo.h"
+#include "canvas/PageSetupPanel.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
@@ -485,7 +486,7 @@ void Visitor_Log_Records::Export_PDF_click()
 
 void Visitor_Log_Records::Page_Setup_click()
 {
-    Run_Page_Setup(printInfo(), this);
+    Run_Page_Setup(printInfo(), this, QStringLiteral("QPageSetupDialog"));
 }
 
 void Visitor_Log_Records::Execute_Printing(bool preview)

@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -234,6 +235,20 @@ void typeInto(QWidget *field, QString text, Qt::Key end)
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field, text);
+    if (end != Qt::Key_unknown)
+        QTest::keyClick(field, end);
+}
+
+void typeShown(QAbstractSpinBox *field, QString text, Qt::Key end)
+{
+    typeInto(field, QString(), Qt::Key_unknown);
+    for (qsizetype typed = 1; typed <= text.size(); ++typed) {
+        QTest::keyClicks(field, text.mid(typed - 1, 1));
+        QString shown = field->text();
+        if (auto *d = qobject_cast<QDoubleSpinBox *>(field))
+            shown = d->cleanText();
+        EXPECT_EQ(shown, text.left(typed)) << field->objectName().toStdString() << " after key " << typed;
+    }
     if (end != Qt::Key_unknown)
         QTest::keyClick(field, end);
 }

@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QAction;
+class QAbstractSpinBox;
 
 namespace testsupport {
 
@@ -52,5 +53,8 @@ bool press(QAction *action);
 // Types `text` key by key into `field`, given the focus with what it holds selected, then the key
 // `end` (none for Qt::Key_unknown). Every number field takes a point as its decimal mark.
 void typeInto(QWidget *field, QString text, Qt::Key end = Qt::Key_Return);
+// The same into a number field, failing the test at each key after which the field (its prefix
+// and suffix aside) does not hold what was typed so far.
+void typeShown(QAbstractSpinBox *field, QString text, Qt::Key end = Qt::Key_Tab);
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include "barcode/ControlBarcode.h"
 #include "core/SKTRenderingView.h"
 #include "output/print/PrintInfo.h"
+#include "output/print/Print_Wnd.h"
 #include "properties/Barcode_Gen.h"
 #include "properties/BackgroundBrowser.h"
 #include "properties/CardTabs.h"
@@ -21,6 +22,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPageSize>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -200,50 +203,86 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
 }
 
-// The page set-up panel really runs: a custom width typed with a digit-group mark, then OK.
-struct TypesAGroupedWidth : platform::ScriptedUiServices {
+// The page set-up panel really runs; `drive` works it once it is up.
+struct DrivesThePanel : platform::ScriptedUiServices {
+    std::function<void(QDialog &)> drive;
     int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
     {
-        if (name != QLatin1String("Page_Setup"))
+        if (name != QLatin1String("Page_Setup") && name != QLatin1String("QPageSetupDialog"))
             return ScriptedUiServices::runModal(name, text, show);
-        QTimer::singleShot(0, [] {
-            QWidget *panel = QApplication::activeModalWidget();
-            auto *sizes = panel->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-            sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
-            testsupport::typeInto(panel->findChild<QWidget *>(QStringLiteral("pageWidth")), QStringLiteral("100,5"), Qt::Key_Tab);
-            press(panel->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
-        });
+        QTimer::singleShot(0, [this] { drive(*qobject_cast<QDialog *>(QApplication::activeModalWidget())); });
         return show();
     }
 };
 
-// "Size of the Printer's Page…" and the card wizard's printer button take the paper of the one
-// print set-up, the one the print window prints with; a width typed there as "100,5" is refused
-// (the paper keeps its width) instead of being read as 1005.
+// "Size of the Printer's Page…", the card wizard's printer button and the print window's Page
+// Setup all set the paper of the one print set-up, and the card roads take that paper as the
+// card. A custom paper typed key by key in millimetres, under either locale, is shown as typed at
+// each key and used as typed (not at whole points); a width typed as "100,5" is refused (the
+// paper keeps its width) instead of being read as 1005.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 {
-    std::unique_ptr<platform::UiServices> previous = platform::setUi(std::make_unique<TypesAGroupedWidth>());
+    auto *panels = new DrivesThePanel;
+    std::unique_ptr<platform::UiServices> previous = platform::setUi(std::unique_ptr<platform::UiServices>(panels));
     QPrinter &setUp = printInfo();
     const QPageLayout before = setUp.pageLayout();
-    setUp.setPageSize(QPageSize(QPageSize::A5));
-    setUp.setPageOrientation(QPageLayout::Portrait);
-    const QSizeF a5 = QPageSize(QPageSize::A5).size(QPageSize::Point);
-
-    CardTabs &t = controller->cardTabs();
-    clickEmptyCard();
-    t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
-    ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
-    press(t.page_frm_printer_btn);
-    const QSizeF card = controller->Front_card_Prop->Card_Size();
-    EXPECT_NEAR(card.width(), a5.width(), 1.0);
-    EXPECT_NEAR(card.height(), a5.height(), 1.0);
-
+    const struct Restore {
+        QLocale was;
+        ~Restore() { QLocale::setDefault(was); }
+    } restore;
+    enum Road { CardTab, Wizard, PrintWindow };
+    const double kept = QPageSize(QPageSize::A5).size(QPageSize::Millimeter).width();
+    const std::tuple<const char *, Road, const char *, double> rows[] = {
+        {"en_US", CardTab, "100.5", 100.5}, {"en_US", Wizard, "100.5", 100.5}, {"en_US", PrintWindow, "100.5", 100.5},
+        {"de_DE", CardTab, "100.5", 100.5}, {"de_DE", Wizard, "100.5", 100.5}, {"de_DE", PrintWindow, "100.5", 100.5},
+        {"de_DE", CardTab, "100,5", kept},  {"en_US", Wizard, "100,5", kept},  {"de_DE", PrintWindow, "100,5", kept}};
     Card_Wizard wizard(controller.get());
-    wizard.show();
-    wizard.Preset_ComboBox->setCurrentIndex(2);
-    press(wizard.page_frm_printer_btn);
-    EXPECT_NEAR(wizard.width_Stepper->value(), a5.width() * 25.4 / 72, 0.1);
-    EXPECT_NEAR(wizard.height_Stepper->value(), a5.height() * 25.4 / 72, 0.1);
+    for (const auto &[locale, road, width, wantWidth] : rows) {
+        SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));  // the panel's own unit follows it
+        setUp.setPageSize(QPageSize(QPageSize::A5));
+        setUp.setPageOrientation(QPageLayout::Portrait);
+        // Custom, in millimetres; the width, and a height of 120.25, typed key by key; OK.
+        panels->drive = [typed = QString::fromLatin1(width), refused = wantWidth == kept](QDialog &panel) {
+            QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
+            auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
+            auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
+            units->setFocus();
+            QTest::keyClick(units, Qt::Key_Home);
+            auto *widthField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
+            refused ? testsupport::typeInto(widthField, typed, Qt::Key_Tab) : testsupport::typeShown(widthField, typed);
+            testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), QStringLiteral("120.25"));
+            press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+        };
+        QSizeF used;  // mm
+        if (road == CardTab) {
+            CardTabs &t = controller->cardTabs();
+            clickEmptyCard();
+            t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
+            ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
+            press(t.page_frm_printer_btn);
+            used = controller->Front_card_Prop->Card_Size() * (25.4 / 72);
+        } else if (road == Wizard) {
+            wizard.show();
+            wizard.Preset_ComboBox->setCurrentIndex(2);
+            press(wizard.page_frm_printer_btn);
+            used = {wizard.width_Stepper->value(), wizard.height_Stepper->value()};
+            wizard.hide();
+        } else {
+            panels->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+                const testsupport::RunWindow runWindow(r.kind);
+                if (auto *print = controller->findChild<Print_Wnd *>(); print && r.kind == QLatin1String("Print_Wnd")) {
+                    press(print->findChild<QPushButton *>(QStringLiteral("pagesetup")));
+                    used = print->state.paper.paperSize * (25.4 / 72);
+                }
+            };
+            click("Print_btn");
+            panels->onRequest = nullptr;
+        }
+        EXPECT_NEAR(used.width(), wantWidth, 0.01);
+        EXPECT_NEAR(used.height(), 120.25, 0.01);
+    }
     setUp.setPageLayout(before);
     platform::setUi(std::move(previous));
 }

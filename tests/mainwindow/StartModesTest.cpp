@@ -433,7 +433,7 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
             EXPECT_NEAR(canvas(0)->width() / canvas(0)->scale(), MM_to_Points_Convert(float(w.width_Stepper->value())), 1.0)
                 << step;
         }
-        // The printer's page: A4 on OK, nothing on Cancel.
+        // The printer's page: A4 on OK (210 mm, not the 209.9 of its whole points), nothing on Cancel.
         w.pageSettings().setPageSize(QPageSize(QPageSize::A4));
         w.pageSettings().setPageOrientation(QPageLayout::Portrait);
         const double before = w.width_Stepper->value();
@@ -442,8 +442,8 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
         EXPECT_EQ(w.width_Stepper->value(), before);
         ui->push(int(QDialog::Accepted));
         press(w.page_frm_printer_btn);
-        EXPECT_NEAR(w.width_Stepper->value(), 209.9, 0.05);
-        EXPECT_NEAR(w.height_Stepper->value(), 297.0, 0.05);
+        EXPECT_NEAR(w.width_Stepper->value(), 210.0, 0.01);
+        EXPECT_NEAR(w.height_Stepper->value(), 297.0, 0.01);
         EXPECT_NEAR(canvas(0)->height() / canvas(0)->scale(), 842, 1.0);
         // Page two keeps the wizard's size, and so does Back.
         const QSize pageOne = w.size();

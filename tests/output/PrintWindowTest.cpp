@@ -22,10 +22,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QDoubleSpinBox>
 #include <QRadioButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QTimer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -419,8 +421,9 @@ struct PanelRunner : platform::ScriptedUiServices {
 };
 
 // Typed decimals stay, Return presses no button, and a custom paper with its margins comes back
-// from a second page set-up's OK as typed; a margin typed with a digit-group mark ("3,5", "1 000")
-// keeps the margin in force (1 mm) instead of reading 35 or 100.
+// from a second page set-up's OK as typed: key by key, in millimetres, 100.5 x 148 mm (a size the
+// panel alone matched to a 100 x 148 postcard); a margin typed with a digit-group mark ("3,5",
+// "1 000") keeps the margin in force instead of reading 35 or 100.
 TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
 {
     QTemporaryDir dir;
@@ -429,12 +432,19 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
     Print_Wnd w;
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     int runs = 0;  // the first run types a paper and margins, the second only presses OK
-    panels->drive = [&runs](QDialog &panel) {
+    QString kept;  // the right margin in force
+    panels->drive = [&runs, &kept](QDialog &panel) {
         if (runs++ == 0) {
+            QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
             auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
             sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
-            for (const QString typed : {"pageWidth 100", "pageHeight 150", "leftMargin 7.5", "topMargin 10.25",
-                                        "rightMargin 3,5", "bottomMargin 1 000"})
+            auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
+            units->setFocus();
+            QTest::keyClick(units, Qt::Key_Home);  // millimetres, whatever the locale's own unit
+            kept = QString::number(panel.findChild<QDoubleSpinBox *>(QStringLiteral("rightMargin"))->value(), 'f', 2);
+            testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth")), QStringLiteral("100.5"));
+            testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), QStringLiteral("148"));
+            for (const QString typed : {"leftMargin 7.5", "topMargin 10.25", "rightMargin 3,5", "bottomMargin 1 000"})
                 testsupport::typeInto(panel.findChild<QWidget *>(typed.section(' ', 0, 0)), typed.section(' ', 1, -1), Qt::Key_Tab);
         }
         testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
@@ -453,7 +463,7 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
         for (int i = 0; i < 2; ++i) {
             testsupport::press(w.findChild<QPushButton *>(QStringLiteral("pagesetup")));
             EXPECT_EQ(QStringList({w.Size_id->text(), w.l_mar_id->text(), w.t_mar_id->text(), w.r_mar_id->text(), w.b_mar_id->text()}),
-                      QStringList({"100.00 x 150.00", "7.50", "10.25", "1.00", "1.00"}))
+                      QStringList({"100.50 x 148.00", "7.50", "10.25", kept, kept}))
                 << i;
         }
     };

@@ -1,11 +1,5 @@
 #include "output/print/PrintInfo.h"
 
-#include "canvas/WidgetUtilities.h"
-#include "platform/UiServices.h"
-
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QString>
@@ -61,41 +55,4 @@ QString Printer_Unavailable(const QPrinter &printer)
     if (!QPrinterInfo::availablePrinterNames().contains(printer.printerName()))
         return QStringLiteral("The printer \"%1\" is not available.").arg(printer.printerName());
     return {};
-}
-
-namespace {
-// Chooses the panel's "Custom" entry with the paper's own size. The panel's fields are found by
-// their names; a panel without them is left as it is.
-void Keep_Custom_Paper(QPageSetupDialog &dialog, const QPageLayout &layout)
-{
-    if (layout.pageSize().id() != QPageSize::Custom || !layout.pageSize().isValid())
-        return;
-    auto *sizes = dialog.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-    auto *units = dialog.findChild<QComboBox *>(QStringLiteral("unitCombo"));
-    auto *width = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
-    auto *height = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
-    if (!sizes || !units || !width || !height)
-        return;
-    int custom = -1;  // the one entry that carries no standard size
-    for (int i = 0; i < sizes->count(); ++i)
-        if (!sizes->itemData(i).isValid())
-            custom = i;
-    if (custom < 0 || !units->currentData().canConvert<QPageLayout::Unit>())
-        return;
-    QSizeF size = layout.pageSize().size(QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()));
-    if (layout.orientation() == QPageLayout::Landscape)
-        size.transpose();
-    sizes->setCurrentIndex(custom);
-    width->setValue(size.width());
-    height->setValue(size.height());
-}
-}  // namespace
-
-int Run_Page_Setup(QPrinter &printer, QWidget *parent)
-{
-    QPageSetupDialog dialog(&printer, parent);
-    // The panel's sizes and margins show and read their numbers as every field of ours does.
-    Hold_To_Number_Rule(dialog);
-    Keep_Custom_Paper(dialog, printer.pageLayout());
-    return platform::ui().runModal(QStringLiteral("QPageSetupDialog"), QString(), [&] { return dialog.exec(); });
 }

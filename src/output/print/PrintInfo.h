@@ -6,10 +6,8 @@
 
 #include <memory>
 
-class QPageSetupDialog;
 class QPrinter;
 class QString;
-class QWidget;
 
 // The set-up in force; the system's default printer at high resolution until one is stored.
 QPrinter &printInfo();
@@ -24,8 +22,5 @@ std::unique_ptr<QPrinter> Fresh_Print_Setup();
 // Why `printer` cannot print, in one line for the user; empty when it can.
 QString Printer_Unavailable(const QPrinter &printer);
 
-// Runs the page set-up panel on `printer` (through the UI services, as "QPageSetupDialog") and
-// answers its end code; OK (1) has edited the printer in place. A paper of the user's own size
-// is offered again as it is: the panel alone shows such a paper as its list's first size, and an
-// OK with nothing changed turned a 100 x 150 mm card sheet into Letter.
-int Run_Page_Setup(QPrinter &printer, QWidget *parent);
+// The page set-up panel runs through Run_Page_Setup (canvas/PageSetupPanel.h), as
+// "QPageSetupDialog" from the print window and the visitor log.

@@ -1,4 +1,5 @@
 #include "output/print/Print_Wnd.h"
+#include "canvas/PageSetupPanel.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
@@ -552,7 +553,7 @@ bool Print_Wnd::Open_Print_Wnd(PrintRequest request)
 
 void Print_Wnd::pagesetup()
 {
-    if (Run_Page_Setup(printInfo(), this) != 1)
+    if (Run_Page_Setup(printInfo(), this, QStringLiteral("QPageSetupDialog")) != 1)
         return;
     act([this](PrintWindowState &s) {
         s.orientation = printInfo().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
@@ -722,7 +723,7 @@ void Print_Wnd::Add_Edit_Print_Profile(const QString &mode)
     if (printer >= 0 && printer != Printer_ComboBox->currentIndex())
         choosePrinter(printer);
     // The profile keeps the page set-up chosen for it.
-    if (Run_Page_Setup(printInfo(), this) != 1)
+    if (Run_Page_Setup(printInfo(), this, QStringLiteral("QPageSetupDialog")) != 1)
         return;
     act([this](PrintWindowState &s) {
         s.orientation = printInfo().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
