@@ -33,9 +33,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <future>
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -93,25 +92,15 @@ struct HoldingDetector : FaceDetector {
     {
         if (!platform::isGuiThread() && ++worked == holdAt) {
             reached = true;
-            std::unique_lock<std::mutex> lock(mutex);
-            goOn.wait_for(lock, std::chrono::seconds(20), [this] { return letGo; });
+            goOn.wait_for(std::chrono::seconds(20));
         }
         return {QRect(10, 10, 60, 70)};
-    }
-    void release()
-    {
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            letGo = true;
-        }
-        goOn.notify_all();
     }
     const int holdAt;
     std::atomic<int> worked{0};
     std::atomic<bool> reached{false};
-    std::mutex mutex;
-    std::condition_variable goOn;
-    bool letGo = false;
+    std::promise<void> letGo;
+    std::shared_future<void> goOn = letGo.get_future().share();
 };
 }  // namespace
 
@@ -688,7 +677,7 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
             if (r.kind == "alert")
                 asked.emplace_back(list->currentRow(), shown.pixelColor(shown.width() / 2, shown.height() / 2));
             if (r.kind == "yesNo" && !whileAsked) {
-                holder->release();
+                holder->letGo.set_value();
                 EXPECT_TRUE(QTest::qWaitFor([&] { return tool.Crop_All_Held() || crops() > c.inHand; }, 10000));
                 whileAsked = crops();
                 for (const auto &earlier : ui->requests())
