@@ -63,6 +63,31 @@ QString BatchCrop::targetFor(const BatchCropPlan &plan, const QString &input)
     return Check_Exist_Path_and_Create_New(QDir(plan.outputFolder).filePath(QFileInfo(input).fileName()));
 }
 
+void BatchCrop::hold()
+{
+    const std::lock_guard<std::mutex> lock(holdLock_);
+    holdRequested_ = true;
+}
+
+void BatchCrop::release()
+{
+    {
+        const std::lock_guard<std::mutex> lock(holdLock_);
+        holdRequested_ = false;
+    }
+    holdChanged_.notify_all();
+}
+
+void BatchCrop::waitWhileHeld()
+{
+    std::unique_lock<std::mutex> lock(holdLock_);
+    if (!holdRequested_)
+        return;
+    waiting_ = true;
+    holdChanged_.wait(lock, [this] { return !holdRequested_; });
+    waiting_ = false;
+}
+
 QStringList BatchCrop::Run(BatchCropPlan plan)
 {
     completed_ = false;
@@ -75,7 +100,10 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
     QDir().mkpath(plan.target == CropFullTool ? plan.naming.folder : plan.outputFolder);
     QStringList &entries = entries_;
     entries.clear();
-    for (int i = 0; i < plan.inputs.size() && !stopRequested && !cancelled_; ++i) {
+    for (int i = 0; i < plan.inputs.size(); ++i) {
+        waitWhileHeld();
+        if (stopRequested || cancelled_)
+            break;
         current = i + 1;
         const QString input = plan.inputs.at(i).trimmed();
         if (onPicture)
@@ -91,7 +119,10 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
         }
         entries.append(written);
     }
-    completed_ = !stopRequested && !cancelled_ && entries.size() == plan.inputs.size();
+    // A question asked during the last picture is answered before the run reports its end.
+    waitWhileHeld();
+    // A stop asked for during the last picture came too late to leave anything out.
+    completed_ = !cancelled_ && entries.size() == plan.inputs.size();
     return entries;
 }
 

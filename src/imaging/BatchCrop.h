@@ -9,7 +9,9 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 class Data_From_Excel;
 
@@ -38,6 +40,14 @@ public:
     std::function<void(int index, const QString &path)> onPicture;
     ExistingFileQuestion askExisting;  // unset: existing files are asked about through the UI
 
+    // While held, the run finishes the picture in hand and waits before the next one (and
+    // before it ends) until released; a stop requested meanwhile ends it there. Any thread;
+    // whoever holds must release, also on the way out, or the worker waits for good.
+    void hold();
+    void release();
+    // The worker is waiting at a hold, with every picture before it written.
+    bool held() const { return waiting_; }
+
     // Crops the plan's pictures in order; one entry per picture worked: the file written, or ""
     // when that picture gave none (missing or unreadable, no face, no area, a failed write).
     QStringList Run(BatchCropPlan plan);
@@ -51,6 +61,11 @@ public:
 
 private:
     QString targetFor(const BatchCropPlan &plan, const QString &input);
+    void waitWhileHeld();
+    std::mutex holdLock_;
+    std::condition_variable holdChanged_;
+    bool holdRequested_ = false;
+    std::atomic<bool> waiting_{false};
     QStringList entries_;
     CropOutputNaming naming_;
     bool completed_ = false;

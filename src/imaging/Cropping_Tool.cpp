@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -75,6 +76,19 @@ QButtonGroup *radios(QWidget *owner, QLayout *into, const char *name, const QStr
     return group;
 }
 
+// The progress sheet of a crop of all: Escape or its close box asks about stopping, as its Stop
+// button does, instead of hiding the sheet while the run goes on behind the window.
+class Progress_Sheet : public QDialog {
+public:
+    using QDialog::QDialog;
+    std::function<void()> onClose;
+    void reject() override
+    {
+        if (onClose)
+            onClose();
+    }
+};
+
 bool isAcceptedPicture(const QString &path)
 {
     const QFileInfo info(path);
@@ -108,6 +122,7 @@ Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
 Cropping_Tool::~Cropping_Tool()
 {
     batch.stopRequested = true;
+    batch.release();
     if (worker.joinable())
         worker.join();
     if (Cropping_Tool_window == this)
@@ -291,7 +306,9 @@ void Cropping_Tool::buildWindow()
     top->addWidget(Crop_Screen_Box);
 
     // --- progress sheet ---
-    Send_Models_Window = named(new QDialog(this), "Send_Models_Window");
+    auto *sheet = new Progress_Sheet(this);
+    sheet->onClose = [this] { Stop_Sending_Pressed(); };
+    Send_Models_Window = named(sheet, "Send_Models_Window");
     Send_Models_Window->setWindowModality(Qt::WindowModal);
     auto *progress = new QVBoxLayout(Send_Models_Window);
     progress->addWidget(_tot_msg_cnt = named(new QLabel, "_tot_msg_cnt"));
@@ -1008,6 +1025,7 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
     showWaitSheet(false);
     if (!written.isEmpty())
         croped_file = written;
+    Export_File_Message = kCropped;
     Open_Export_File_Box(written, false);
 }
 
@@ -1028,7 +1046,7 @@ void Cropping_Tool::Open_Export_File_Box(const QString &path, bool folder)
         return;
     bool open = false;
     // Where the crops went, so they can be found however the box is left.
-    platform::ui().notice(kCropped + QLatin1Char('\n') + QDir::toNativeSeparators(path), {QStringLiteral("OK")},
+    platform::ui().notice(Export_File_Message + QLatin1Char('\n') + QDir::toNativeSeparators(path), {QStringLiteral("OK")},
                           folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file."), &open);
     if (open)
         platform::Open_Or_Explain(path);
@@ -1140,13 +1158,20 @@ void Cropping_Tool::startBatch()
         const QStringList entries = batch.entries();
         const bool completed = error.isEmpty() && batch.completed();
         const int named = batch.naming().crop_num;
+        const int total = batch.total;
         QMetaObject::invokeMethod(
             this,
-            [this, entries, completed, error, named] {
+            [this, entries, completed, error, named, total] {
                 // The run named its files from a copy of the window's count: the next crop
                 // carries on after the names it wrote.
                 naming.crop_num = named;
-                finishBatch(entries, completed, error);
+                auto finish = [this, entries, completed, error, total] { finishBatch(entries, completed, error, total); };
+                // A Stop pressed just as the run ended: its question is answered before the end
+                // steps, so the result box never opens over it.
+                if (stopAsked)
+                    finishAfterQuestion = finish;
+                else
+                    finish();
             },
             Qt::QueuedConnection);
     });
@@ -1162,11 +1187,33 @@ void Cropping_Tool::tick()
 
 void Cropping_Tool::Stop_Sending_Pressed()
 {
-    if (platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")))
+    if (!Crop_All_Thread_Running || stopAsked)
+        return;
+    // The run waits while the user makes up their mind: "Yes" must not come after every
+    // picture was written anyway.
+    stopAsked = true;
+    batch.hold();
+    const QPointer<Cropping_Tool> alive(this);
+    const bool stop = platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?"));
+    if (!alive)
+        return;  // the window went while asking: its end stopped and released the run
+    stopAsked = false;
+    if (stop)
         batch.stopRequested = true;
+    batch.release();
+    if (finishAfterQuestion)
+        std::exchange(finishAfterQuestion, {})();
 }
 
-void Cropping_Tool::finishBatch(const QStringList &entries, bool completed, const QString &error)
+void Cropping_Tool::reject()
+{
+    // Closing the window does not leave a run going behind it: Stop ends a run.
+    if (Crop_All_Thread_Running)
+        return;
+    QDialog::reject();
+}
+
+void Cropping_Tool::finishBatch(const QStringList &entries, bool completed, const QString &error, int total)
 {
     if (worker.joinable())
         worker.join();
@@ -1195,8 +1242,13 @@ void Cropping_Tool::finishBatch(const QStringList &entries, bool completed, cons
     }
     if (!error.isEmpty())
         return Show_MessageBox(error);
-    const bool any = std::any_of(entries.begin(), entries.end(), [](const QString &e) { return !e.isEmpty(); });
-    Export_File_Message = kCropped;
+    const auto written = std::count_if(entries.begin(), entries.end(), [](const QString &e) { return !e.isEmpty(); });
+    const bool any = written > 0;
+    // A stopped run says how far it got: the folder then holds only part of the pictures.
+    Export_File_Message = completed ? kCropped
+                                    : QStringLiteral("Cropping was stopped: %1 of %2 images have been cropped.")
+                                          .arg(written)
+                                          .arg(total);
     if (crop_direct == CropFullTool)
         Open_Export_File_Box(any ? Crop_Output_Path : QString(), true);
     else

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -68,6 +69,8 @@ public:
     QString Export_File_Message;  // shown when a direct run closes
     int Passed_Excel_Col_Index = -1, Crop_New_Excel_Col_Index = -1;
     bool Crop_All_Thread_Running = false;
+    // The crop of all is waiting for the stop question's answer, every picture before it written.
+    bool Crop_All_Held() const { return batch.held(); }
     CropOutputNaming naming;
     QImage User_Picture_PREVIEW, User_Picture;
     std::shared_ptr<FaceDetector> faceDetector;  // the cascade unless replaced
@@ -121,6 +124,8 @@ public slots:
     void Height_Changed();
     void Extend_Face_Size_Changed();
     void Stop_Sending_Pressed();
+    // Refused while a crop of all runs, as the Close button is.
+    void reject() override;
 
 private:
     void buildWindow();
@@ -137,7 +142,7 @@ private:
     void showListedPicture();
     void sizeTyped(QLineEdit *field, QSpinBox *stepper);
     void startBatch();
-    void finishBatch(const QStringList &entries, bool completed, const QString &error);
+    void finishBatch(const QStringList &entries, bool completed, const QString &error, int total);
     void tick();
     void Open_Export_File_Box(const QString &path, bool folder);
     void showWaitSheet(bool shown);
@@ -171,6 +176,10 @@ private:
     QTimer *msend_modTimer;
     BatchCrop batch;
     std::thread worker;
+    // The stop question is open (the run is held meanwhile), and the end steps of a run that
+    // ended just as it opened, run once it is answered.
+    bool stopAsked = false;
+    std::function<void()> finishAfterQuestion;
     BatchSeriesOutput runSeries;
     // The face selection as it was last placed, and the picture's size on the canvas then: a
     // selection that no longer has that frame was moved or resized by hand.

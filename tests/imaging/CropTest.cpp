@@ -12,6 +12,7 @@
 #include "imaging/Cropping_Tool.h"
 #include "imaging/MSSCanvas.h"
 #include "imaging/MSSScaledImage.h"
+#include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
 #include <QAbstractSpinBox>
@@ -31,7 +32,9 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <functional>
+#include <future>
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -79,6 +82,25 @@ struct FakeDetector : FaceDetector {
             return {};
         return {QRect(200, 300, 100, 120), QRect(10, 10, 20, 20)};
     }
+};
+
+// Finds a face in every picture; off the GUI thread it keeps picture `holdAt` (from 1) in hand
+// until let go, so that a test acts while a run surely is mid-way.
+struct HoldingDetector : FaceDetector {
+    explicit HoldingDetector(int at) : holdAt(at) {}
+    std::vector<QRect> detect(const QImage &) override
+    {
+        if (!platform::isGuiThread() && ++worked == holdAt) {
+            reached = true;
+            goOn.wait_for(std::chrono::seconds(20));
+        }
+        return {QRect(10, 10, 60, 70)};
+    }
+    const int holdAt;
+    std::atomic<int> worked{0};
+    std::atomic<bool> reached{false};
+    std::promise<void> letGo;
+    std::shared_future<void> goOn = letGo.get_future().share();
 };
 }  // namespace
 
@@ -595,7 +617,9 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
 }
 
 // The finished box of the crop screen names what was written: the file of a single crop, the
-// folder of a crop of all.
+// folder of a crop of all, and how far a stopped crop of all got. While the stop question is
+// open the run writes nothing past the picture in hand; No goes on, Yes stops; the result box
+// comes after the answer, never over the question.
 TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
 {
     testsupport::TempDataFolder data;
@@ -603,11 +627,24 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
     QDir().mkpath(root.filePath("pictures"));
     ASSERT_TRUE(canvasPicture(300, 300).save(root.filePath("pictures/a.png")));
     ASSERT_TRUE(canvasPicture(300, 300, Qt::yellow).save(root.filePath("pictures/b.png")));
+    QDir().mkpath(root.filePath("many"));
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(canvasPicture(120, 120).save(root.filePath(QStringLiteral("many/p%1.png").arg(i))));
     const QString out = root.filePath("out");
+    const auto crops = [&] { return QDir(out).entryList({"*.jpg"}, QDir::Files).size(); };
     const struct {
         const char *name;
         bool all, aWritten;  // aWritten: a's crop is in the output folder, b.png on show
-    } cases[] = {{"single crop", false, false}, {"crop all", true, false}, {"crop all, a.jpg there", true, true}};
+        int stop = 0, inHand = 0;  // 'N', 'Y': Stop pressed during picture `inHand` of 6, answered so
+        int files = 0, lastRow = 0;
+        const char *box = "Image has been cropped successfully.";
+    } cases[] = {{"single crop", false, false, 0, 0, 1, 0},
+                 {"crop all", true, false, 0, 0, 2, 1},
+                 {"crop all, a.jpg there", true, true, 0, 0, 2, 1},
+                 {"crop all, stop answered No", true, false, 'N', 3, 6, 5},
+                 {"crop all, stop answered Yes", true, false, 'Y', 3, 3, 2,
+                  "Cropping was stopped: 3 of 6 images have been cropped."},
+                 {"crop all, stop answered Yes during the last picture", true, false, 'Y', 6, 6, 5}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QDir(out).removeRecursively();
@@ -618,11 +655,13 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         Cropping_Tool tool;
         tool.Prepare_Full();
         tool.input_option_CellClick(SourceFolder);
-        tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath("pictures"));
+        tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath(c.stop ? "many" : "pictures"));
         tool.findChild<QLineEdit *>("output_path")->setText(out);
         tool.OK_Btn_Clicked();
         ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
-        tool.cropping_option_CellClick(CropBySize);
+        const auto holder = std::make_shared<HoldingDetector>(c.inHand);
+        tool.faceDetector = holder;
+        tool.cropping_option_CellClick(c.stop ? CropByFace : CropBySize);
         auto *list = tool.findChild<QTableWidget *>("ColList");
         if (c.aWritten) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
@@ -630,13 +669,31 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         }
         // The keep-or-replace question: the row the list marks and the centre of the preview.
         std::vector<std::pair<int, QColor>> asked;
+        // The stop question held open: the picture in hand goes on, and the run waits (or runs on).
+        std::optional<qsizetype> whileAsked;
+        bool boxOverQuestion = false;
         ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
             const QImage shown = tool.Modified_image->image();
             if (r.kind == "alert")
                 asked.emplace_back(list->currentRow(), shown.pixelColor(shown.width() / 2, shown.height() / 2));
+            if (r.kind == "yesNo" && !whileAsked) {
+                holder->letGo.set_value();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return tool.Crop_All_Held() || crops() > c.inHand; }, 10000));
+                whileAsked = crops();
+                for (const auto &earlier : ui->requests())
+                    boxOverQuestion |= earlier.kind == "notice";
+            }
         };
         testsupport::press(tool.findChild<QPushButton *>(c.all ? "crop_all_btn" : "crop_btn"));
+        if (c.stop) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return holder->reached.load(); }, 10000));
+            ui->push(c.stop == 'Y');
+            testsupport::press(tool.findChild<QPushButton *>("_stop_btn"));
+            EXPECT_EQ(whileAsked, c.inHand) << "nothing written past the picture in hand while asked";
+            EXPECT_FALSE(boxOverQuestion);
+        }
         ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
+        EXPECT_EQ(crops(), c.files);
         EXPECT_EQ(asked, (c.aWritten ? decltype(asked){{0, QColor(60, 70, 90)}} : decltype(asked){}));
         const QString written = c.all ? tool.Crop_Output_Path : tool.croped_file;
         ASSERT_TRUE(c.all ? QFileInfo(written).isDir() : QFileInfo(written).isFile()) << written.toStdString();
@@ -645,10 +702,10 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
             if (r.kind == "notice")
                 notices << r.text;
         EXPECT_EQ(notices.join('|').toStdString(),
-                  ("Image has been cropped successfully.\n" + QDir::toNativeSeparators(written)).toStdString());
+                  (QString::fromLatin1(c.box) + "\n" + QDir::toNativeSeparators(written)).toStdString());
         // The list's highlighted picture is the one on show.
         const int row = tool.findChild<QTableWidget *>("ColList")->currentRow();
-        EXPECT_EQ(row, c.all ? 1 : 0);
+        EXPECT_EQ(row, c.lastRow);
         const QImage shown = tool.Modified_image->image();
         EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), row == 1 ? QColor(Qt::yellow) : QColor(60, 70, 90));
     }

@@ -419,7 +419,8 @@ TEST(Mail, ThePauseCountsDownOnTheProgressSheet)
 
 // A failed test mail shows its reason in full without the settings window changing its size,
 // and the attempt leaves its "mailing" line too. The status line tells the last attempt's outcome
-// only: a refused attempt after a sent one no longer reads as sent.
+// only: a refused attempt after a sent one no longer reads as sent, and it puts the cursor in the
+// field it names.
 TEST(Mail, AFailedTestKeepsTheSettingsWindowsSize)
 {
     REQUIRE_PYTHON(python);
@@ -442,15 +443,16 @@ TEST(Mail, AFailedTestKeepsTheSettingsWindowsSize)
     const struct {
         QString port;  // "1": nothing listens there
         const char *password, *status;
+        QLineEdit *focused = nullptr;  // the field a refusal names; typed last is the port
     } attempts[] = {{server.port, "pw", "E-mail has been sent successfully."},
-                    {server.port, "", "Please enter password."},
+                    {server.port, "", "Please enter password.", settings._send_mail_password},
                     {"1", "pw", "the server refused the connection"}};
     for (const auto &a : attempts) {
         SCOPED_TRACE(a.status);
         ui->clear();
-        testsupport::typeInto(settings._send_mail_port, a.port, Qt::Key_unknown);
         testsupport::typeInto(settings._send_mail_password, QString::fromLatin1(a.password),
                               *a.password ? Qt::Key_unknown : Qt::Key_Backspace);
+        testsupport::typeInto(settings._send_mail_port, a.port, Qt::Key_unknown);
         for (QPushButton *b : settings.findChildren<QPushButton *>())
             if (b->text() == QLatin1String("Send Test Mail"))
                 testsupport::press(b);
@@ -462,6 +464,10 @@ TEST(Mail, AFailedTestKeepsTheSettingsWindowsSize)
         EXPECT_EQ(status->text(), ui->messages()[0]);
         EXPECT_GE(status->height(), status->heightForWidth(status->width()));
         EXPECT_EQ(settings.size(), before);
+        if (a.focused) {
+            QWidget *focus = settings.focusWidget();
+            EXPECT_EQ(focus, a.focused) << "focused: " << (focus ? focus->objectName().toStdString() : "nothing");
+        }
     }
     qInstallMessageHandler(previous);
     EXPECT_TRUE(ui->messages()[0].contains("Could not send email.")) << ui->messages()[0].toStdString();
