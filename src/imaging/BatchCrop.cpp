@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
+#include <optional>
 
 ExistingFileQuestion Ask_Keep_Or_Replace(std::function<void()> beforeAsking)
 {
@@ -78,6 +79,33 @@ void BatchCrop::release()
     holdChanged_.notify_all();
 }
 
+bool BatchCrop::holding()
+{
+    const std::lock_guard<std::mutex> lock(holdLock_);
+    return holdRequested_;
+}
+
+ExistingFile BatchCrop::askOnceAnswered(const QString &path)
+{
+    // The picture in hand may meet an existing file while the stop question is open: its own
+    // question waits for that answer rather than opening over it, and after a stop none is asked.
+    for (;;) {
+        waitWhileHeld();
+        if (stopRequested)
+            return ExistingFile::Cancel;
+        // Checked again on the GUI thread, where the stop question opens and is answered: one
+        // opened or answered since the wait above comes first.
+        const auto answer = platform::runOnGuiThreadFor<std::optional<ExistingFile>>(
+            [&]() -> std::optional<ExistingFile> {
+                if (holding() || stopRequested)
+                    return std::nullopt;
+                return askExisting(path);
+            });
+        if (answer)
+            return *answer;
+    }
+}
+
 void BatchCrop::waitWhileHeld()
 {
     std::unique_lock<std::mutex> lock(holdLock_);
@@ -113,7 +141,8 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
         if (!cropped.isNull()) {
             const QString target = targetFor(plan, input);
             if (plan.target == CropFullTool)
-                written = Write_Full_Tool_Crop(cropped, target, askExisting, &cancelled_);
+                written = Write_Full_Tool_Crop(
+                    cropped, target, [this](const QString &path) { return askOnceAnswered(path); }, &cancelled_);
             else if (Save_gen_image(cropped, target))
                 written = target;
         }

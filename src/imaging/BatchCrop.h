@@ -41,8 +41,9 @@ public:
     ExistingFileQuestion askExisting;  // unset: existing files are asked about through the UI
 
     // While held, the run finishes the picture in hand and waits before the next one (and
-    // before it ends) until released; a stop requested meanwhile ends it there. Any thread;
-    // whoever holds must release, also on the way out, or the worker waits for good.
+    // before it ends) until released; a stop requested meanwhile ends it there. The picture in
+    // hand asks about an existing file only once released, and not at all after a stop. Any
+    // thread; whoever holds must release, also on the way out, or the worker waits for good.
     void hold();
     void release();
     // The worker is waiting at a hold, with every picture before it written.
@@ -62,6 +63,8 @@ public:
 private:
     QString targetFor(const BatchCropPlan &plan, const QString &input);
     void waitWhileHeld();
+    bool holding();
+    ExistingFile askOnceAnswered(const QString &path);
     std::mutex holdLock_;
     std::condition_variable holdChanged_;
     bool holdRequested_ = false;
