@@ -9,6 +9,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSignalBlocker>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -89,16 +90,43 @@ void Keep_Custom_Paper(const PaperFields &fields, const QPageLayout &layout)
 }
 
 // After OK: a custom paper is the size its fields show, not the standard size the panel matched.
-void Keep_Typed_Paper(const PaperFields &fields, QPrinter &printer)
+// The fields hold a side only to two places of their unit (100.5 mm is 3.96 in): a side they
+// still show is kept to the last place, as it was in force before the panel opened (the panel
+// remade its paper of the rounded numbers as it opened, so an OK with nothing changed moved the
+// paper, and a card made of it, each time), else as the panel made it of a size typed before
+// its unit was changed; only a side typed anew is taken from its field.
+void Keep_Typed_Paper(const PaperFields &fields, QPrinter &printer, const QPageSize &inForce)
 {
     if (!fields.customChosen())
         return;
     QSizeF typed(fields.width->value(), fields.height->value());
     if (printer.pageLayout().orientation() == QPageLayout::Landscape)
         typed.transpose();
-    const QPageSize exact(typed, fields.unit(), QString(), QPageSize::ExactMatch);
-    if (exact.isValid() && exact.size(fields.unit()) != printer.pageLayout().pageSize().size(fields.unit()))
-        printer.setPageSize(exact);
+    const double half = std::pow(10.0, -fields.width->decimals()) / 2;
+    const auto shows = [&](const QPageSize &paper) {
+        const QSizeF size = paper.isValid() ? paper.size(fields.unit()) : QSizeF();
+        return std::pair(std::abs(typed.width() - size.width()) < half, std::abs(typed.height() - size.height()) < half);
+    };
+    const QPageSize made = printer.pageLayout().pageSize();
+    QPageSize kept(typed, fields.unit(), QString(), QPageSize::ExactMatch);
+    for (const QPageSize &base : {inForce, made}) {
+        const auto [width, height] = shows(base);
+        if (width && height) {
+            kept = base;
+        } else if (width || height) {
+            // In the unit the paper was defined in, each typed side as exact as its field holds it.
+            const QPageSize::Unit unit = base.definitionUnits();
+            const QSizeF retyped = QPageSize(typed * 1000, fields.unit(), {}, QPageSize::ExactMatch).size(unit) / 1000;
+            const QSizeF exact = base.definitionSize();
+            kept = QPageSize(QSizeF(width ? exact.width() : retyped.width(), height ? exact.height() : retyped.height()),
+                             unit, QString(), QPageSize::ExactMatch);
+        } else {
+            continue;
+        }
+        break;
+    }
+    if (kept.isValid() && kept != made)
+        printer.setPageSize(kept);
 }
 
 }  // namespace
@@ -112,13 +140,14 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
     for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
         field->setKeyboardTracking(false);
     const std::optional<PaperFields> fields = paperFields(dialog);
+    const QPageSize inForce = printer.pageLayout().pageSize();
     if (fields) {
         Show_Typed_Size(dialog, *fields);
         Keep_Custom_Paper(*fields, printer.pageLayout());
     }
     const int answer = platform::ui().runModal(runName, QString(), [&] { return dialog.exec(); });
     if (answer == QDialog::Accepted && fields)
-        Keep_Typed_Paper(*fields, printer);
+        Keep_Typed_Paper(*fields, printer, inForce);
     return answer;
 }
 

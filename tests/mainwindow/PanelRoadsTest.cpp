@@ -232,27 +232,47 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     } restore;
     enum Road { CardTab, Wizard, PrintWindow };
     const double kept = QPageSize(QPageSize::A5).size(QPageSize::Millimeter).width();
-    const std::tuple<const char *, Road, const char *, double> rows[] = {
-        {"en_US", CardTab, "100.5", 100.5}, {"en_US", Wizard, "100.5", 100.5}, {"en_US", PrintWindow, "100.5", 100.5},
-        {"de_DE", CardTab, "100.5", 100.5}, {"de_DE", Wizard, "100.5", 100.5}, {"de_DE", PrintWindow, "100.5", 100.5},
-        {"de_DE", CardTab, "100,5", kept},  {"en_US", Wizard, "100,5", kept},  {"de_DE", PrintWindow, "100,5", kept}};
+    constexpr auto mm = QPageLayout::Millimeter, in = QPageLayout::Inch;
+    // The unit the panel is left in; "again": the paper of the rows above, last set in inches, opened again.
+    const std::tuple<const char *, Road, const char *, double, QPageLayout::Unit, bool> rows[] = {
+        {"en_US", CardTab, "100.5", 100.5, mm, false}, {"en_US", Wizard, "100.5", 100.5, mm, false},
+        {"en_US", PrintWindow, "100.5", 100.5, mm, false}, {"de_DE", CardTab, "100.5", 100.5, mm, false},
+        {"de_DE", Wizard, "100.5", 100.5, mm, false}, {"de_DE", PrintWindow, "100.5", 100.5, mm, false},
+        {"de_DE", CardTab, "100,5", kept, mm, false}, {"en_US", Wizard, "100,5", kept, mm, false},
+        {"de_DE", PrintWindow, "100,5", kept, mm, false}, {"en_US", Wizard, "100.5", 100.5, in, false},
+        {"en_US", CardTab, "", 100.5, in, true}, {"de_DE", PrintWindow, "", 100.5, in, true},
+        {"en_US", Wizard, "4.5", 114.3, in, true}};
     Card_Wizard wizard(controller.get());
-    for (const auto &[locale, road, width, wantWidth] : rows) {
-        SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width);
+    for (const auto &[locale, road, width, wantWidth, unit, again] : rows) {
+        SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width << (again ? " again" : ""));
         QLocale::setDefault(QLocale(QString::fromLatin1(locale)));  // the panel's own unit follows it
-        setUp.setPageSize(QPageSize(QPageSize::A5));
+        setUp.setPageSize(again ? QPageSize({100.5, 120.25}, QPageSize::Millimeter, {}, QPageSize::ExactMatch)
+                                : QPageSize(QPageSize::A5));
         setUp.setPageOrientation(QPageLayout::Portrait);
-        // Custom, in millimetres; the width, and a height of 120.25, typed key by key; OK.
-        panels->drive = [typed = QString::fromLatin1(width), refused = wantWidth == kept](QDialog &panel) {
+        if (QPageLayout lastSet = setUp.pageLayout(); again) {
+            lastSet.setUnits(unit);
+            setUp.setPageLayout(lastSet);
+        }
+        // Custom, in millimetres; the width, and a height of 120.25, typed key by key; the unit; OK.
+        // Opened again: only the width typed, if any, in the unit shown.
+        panels->drive = [typed = QString::fromLatin1(width), refused = wantWidth == kept, again, unit](QDialog &panel) {
             QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
+            auto *widthField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
+            if (again) {
+                if (!typed.isEmpty())
+                    testsupport::typeShown(widthField, typed);
+                press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+                return;
+            }
             auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
             sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
             auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
             units->setFocus();
             QTest::keyClick(units, Qt::Key_Home);
-            auto *widthField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
             refused ? testsupport::typeInto(widthField, typed, Qt::Key_Tab) : testsupport::typeShown(widthField, typed);
             testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), QStringLiteral("120.25"));
+            units->setFocus();
+            QTest::keyClick(units, unit == QPageLayout::Inch ? Qt::Key_Down : Qt::Key_Home);
             press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         };
         QSizeF used;  // mm
