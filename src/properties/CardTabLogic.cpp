@@ -88,27 +88,39 @@ CardFillKind Card_Fill_Kind(const QString &code, const QString &layout)
     return k;
 }
 
-bool Text_Size_Steps::step(const std::shared_ptr<SKTGraphic> &text, int points, double least, double most)
+bool Text_Size_Steps::step(const std::vector<std::shared_ptr<SKTGraphic>> &texts, int points, double least, double most,
+                           bool moved)
 {
-    QFont font = text->text_ctrl_font;
-    const double size = font.pointSizeF();
-    if (!(size > 0))
-        return false;  // a font sized in pixels has no point size to step
-    Run &run = m_runs[text.get()];
-    if (run.text.lock() != text || run.shown != size)
-        run = Run{text, size, 0, size};
-    const auto sized = [&](int steps) {
-        return steps == 0 ? run.from
-                          : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
+    struct Planned {
+        SKTGraphic *text;
+        Run *run;
+        double size;
     };
-    const double stepped = sized(run.steps + points);
-    if (stepped == size)
+    std::vector<Planned> planned;
+    bool resized = false;
+    for (const std::shared_ptr<SKTGraphic> &text : texts) {
+        const double size = text->text_ctrl_font.pointSizeF();
+        if (!(size > 0))
+            continue;  // a font sized in pixels has no point size to step
+        Run &run = m_runs[text.get()];
+        if (run.text.lock() != text || run.shown != size)
+            run = Run{text, size, 0, size};
+        const int steps = run.steps + points;
+        const double stepped =
+            steps == 0 ? run.from : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
+        resized = resized || stepped != size;
+        planned.push_back({text.get(), &run, stepped});
+    }
+    if (!resized && !moved)
         return false;
-    run.steps += points;
-    run.shown = stepped;
-    font.setPointSizeF(stepped);
-    text->text_ctrl_font = font;
-    return true;
+    for (const Planned &p : planned) {
+        p.run->steps += points;
+        p.run->shown = p.size;
+        QFont font = p.text->text_ctrl_font;
+        font.setPointSizeF(p.size);
+        p.text->text_ctrl_font = font;
+    }
+    return resized;
 }
 
 void Text_Size_Steps::forgetGone()

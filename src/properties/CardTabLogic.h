@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 struct CardTabValues {
     // border
@@ -66,13 +67,16 @@ CardFillKind Card_Fill_Kind(const QString &code, const QString &layout);
 // The smaller and larger buttons of the Setting tab step each text in its own size: one point a
 // press, the family, face, weight, slant and colour kept. A text remembers the size its steps
 // started from and how many it took, so stepping back gives that size exactly, however binary
-// arithmetic rounded on the way (7.3 + 1 − 1 is not 7.3) or a bound held the text still. A
-// step is taken only when it moves the text; a text already outside the bounds is never pulled
-// into them. A size set on the text by other means starts a new run from that size.
+// arithmetic rounded on the way (7.3 + 1 − 1 is not 7.3). A press that moves anything on the side
+// (a text, or the content font) counts for every text, also one a bound holds still: pressed down
+// to the least size and back up as many times, the texts come back each in its own size instead
+// of all alike. A press that moves nothing counts for none. A text already outside the bounds is
+// never pulled into them; a size set on the text by other means starts a new run from that size.
 class Text_Size_Steps {
 public:
-    // Steps the text's font by `points` within [least, most]; true when its size changed.
-    bool step(const std::shared_ptr<SKTGraphic> &text, int points, double least, double most);
+    // Steps the texts' fonts by `points` within [least, most]; `moved` says another part of the
+    // press (the content font) moved. True when a text's size changed.
+    bool step(const std::vector<std::shared_ptr<SKTGraphic>> &texts, int points, double least, double most, bool moved);
     // Runs of texts that are gone (deleted, or replaced by Undo) are dropped.
     void forgetGone();
 

@@ -519,14 +519,16 @@ void CardTabs::stepContentFont(int points)
 {
     // Recorded before too, so that a change nobody recorded stays a step of its own.
     m_hooks.Insert_In_Undo_Redo();
-    m_textSizeSteps.forgetGone();
-    for (const SKTGraphicPtr &g : m_hooks.controlsOfSide(Card_Front_Or_Back == 0 ? 0 : 1))
-        if (g && g->kind() == SKTGraphicKind::Text && !g->ctrl_is_locked)
-            m_textSizeSteps.step(g, points, kLeastContentPoints, kMostContentPoints);
     const CardContent content = m_hooks.cardContent();
     QFont font = content.All_Text_font;
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
     const double stepped = std::clamp(size + points, kLeastContentPoints, kMostContentPoints);
+    SKTGraphicArray texts;
+    for (const SKTGraphicPtr &g : m_hooks.controlsOfSide(Card_Front_Or_Back == 0 ? 0 : 1))
+        if (g && g->kind() == SKTGraphicKind::Text && !g->ctrl_is_locked)
+            texts.push_back(g);
+    m_textSizeSteps.forgetGone();
+    m_textSizeSteps.step(texts, points, kLeastContentPoints, kMostContentPoints, stepped != size);
     if (stepped != size) {
         font.setPointSizeF(stepped);
         content.All_Text_font = font;

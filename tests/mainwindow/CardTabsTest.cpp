@@ -184,8 +184,8 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
 
 // The content font's smaller and larger buttons step it by one point, and each unlocked text of
 // the side in its own size, its face and colour kept; a locked text stays as it is. Stepping back
-// gives every text its own size exactly (7.3 + 1 − 1 is not 7.3 in binary arithmetic; 4.5 is held
-// at the least size on the way down). Each press is one step of the side's history.
+// gives every text its own size exactly (7.3 + 1 − 1 is not 7.3 in binary arithmetic), also after
+// the least size held the texts still. Each press is one step of the side's history.
 TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
 {
     CardTabs &t = controller->cardTabs();
@@ -223,7 +223,11 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
         std::vector<double> sizes;  // the unlocked texts' in order
     } steps[] = {{t.content_font_increase_btn, 2, start + 2, {own + 2, 12, 8, 9.3, 6.5}},
                  {t.content_font_decrease_btn, 3, start - 1, {own - 1, 9, 5, 6.3, 4}},
-                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5}}};
+                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5}},
+                 // Down to the least size and two presses past it, then back up until the content
+                 // font reads as before: each text in its own size again, not all alike.
+                 {t.content_font_decrease_btn, 10, 4, {4, 4, 4, 4, 4}},
+                 {t.content_font_increase_btn, 8, start, {own, 10, 6, 7.3, 4.5}}};
     for (const auto &step : steps) {
         SCOPED_TRACE(step.size);
         const QImage picture = rendered(*controller, 1);
