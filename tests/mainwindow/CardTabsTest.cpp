@@ -250,6 +250,14 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
     click("Undo_btn");
     for (size_t i = 0; i < texts().size(); ++i)
         EXPECT_EQ(texts()[i]->text_ctrl_font.pointSizeF(), before[i].first.pointSizeF() + !texts()[i]->ctrl_is_locked) << i;
+    // The content font goes back with them, on the tab and in the side's card, and Redo takes it on.
+    const auto contentFont = [&](double size) {
+        return controller->Back_card_Prop->Card_Content_font().pointSizeF() == size &&
+               t.All_Text_font_value->text().contains(QString::number(size, 'f', 2));
+    };
+    EXPECT_TRUE(contentFont(start + 1)) << t.All_Text_font_value->text().toStdString();
+    click("Redo_btn");
+    EXPECT_TRUE(contentFont(start + 2)) << t.All_Text_font_value->text().toStdString();
 
     // The Font… button asks through the window's services: the font chosen reaches the texts.
     QFont chosen(QStringLiteral("DejaVu Serif"));
