@@ -88,39 +88,45 @@ CardFillKind Card_Fill_Kind(const QString &code, const QString &layout)
     return k;
 }
 
-bool Text_Size_Steps::step(const std::vector<std::shared_ptr<SKTGraphic>> &texts, int points, double least, double most,
-                           bool moved)
+bool Text_Size_Steps::step(int side, const std::vector<std::shared_ptr<SKTGraphic>> &texts, QFont &content, int points,
+                           double least, double most)
 {
     struct Planned {
-        SKTGraphic *text;
+        QFont *font;
         Run *run;
         double size;
     };
     std::vector<Planned> planned;
-    bool resized = false;
+    bool moved = false;
+    const auto plan = [&](QFont &font, Run &run, double size, bool ownRun) {
+        if (!ownRun)
+            run = Run{run.text, size, 0, size};
+        const int steps = run.steps + points;
+        const double stepped =
+            steps == 0 ? run.from : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
+        moved = moved || stepped != size;
+        planned.push_back({&font, &run, stepped});
+    };
     for (const std::shared_ptr<SKTGraphic> &text : texts) {
         const double size = text->text_ctrl_font.pointSizeF();
         if (!(size > 0))
             continue;  // a font sized in pixels has no point size to step
         Run &run = m_runs[text.get()];
-        if (run.text.lock() != text || run.shown != size)
-            run = Run{text, size, 0, size};
-        const int steps = run.steps + points;
-        const double stepped =
-            steps == 0 ? run.from : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
-        resized = resized || stepped != size;
-        planned.push_back({text.get(), &run, stepped});
+        const bool ownRun = run.text.lock() == text && run.shown == size;
+        run.text = text;
+        plan(text->text_ctrl_font, run, size, ownRun);
     }
-    if (!resized && !moved)
+    Run &contentRun = m_contentRuns[side == 0 ? 0 : 1];
+    const double contentSize = content.pointSizeF() > 0 ? content.pointSizeF() : 12.0;
+    plan(content, contentRun, contentSize, contentRun.shown == contentSize);
+    if (!moved)
         return false;
     for (const Planned &p : planned) {
         p.run->steps += points;
         p.run->shown = p.size;
-        QFont font = p.text->text_ctrl_font;
-        font.setPointSizeF(p.size);
-        p.text->text_ctrl_font = font;
+        p.font->setPointSizeF(p.size);
     }
-    return resized;
+    return true;
 }
 
 void Text_Size_Steps::forgetGone()

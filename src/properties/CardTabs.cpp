@@ -521,18 +521,15 @@ void CardTabs::stepContentFont(int points)
     m_hooks.Insert_In_Undo_Redo();
     const int side = Card_Front_Or_Back == 0 ? 0 : 1;
     const Card_Property replaced = m_hooks.cardOfSide(side);
-    const CardContent content = m_hooks.cardContent();
-    QFont font = content.All_Text_font;
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
-    const double stepped = std::clamp(size + points, kLeastContentPoints, kMostContentPoints);
     SKTGraphicArray texts;
     for (const SKTGraphicPtr &g : m_hooks.controlsOfSide(side))
         if (g && g->kind() == SKTGraphicKind::Text && !g->ctrl_is_locked)
             texts.push_back(g);
+    const CardContent content = m_hooks.cardContent();
+    QFont font = content.All_Text_font;
     m_textSizeSteps.forgetGone();
-    const bool resized = m_textSizeSteps.step(texts, points, kLeastContentPoints, kMostContentPoints, stepped != size);
-    if (stepped != size) {
-        font.setPointSizeF(stepped);
+    const bool moved = m_textSizeSteps.step(side, texts, font, points, kLeastContentPoints, kMostContentPoints);
+    if (font != content.All_Text_font) {
         content.All_Text_font = font;
         showFontTexts();
     }
@@ -542,7 +539,7 @@ void CardTabs::stepContentFont(int points)
     Update_All_Card_Content();
     // The content font is part of the step: Undo gives it back with the texts' sizes, so the tab
     // does not read one point off from the texts it steps.
-    if (resized || stepped != size)
+    if (moved)
         m_hooks.Insert_In_Undo_Redo_Replacing_Card(side, replaced);
 }
 
