@@ -17,9 +17,9 @@
 // A command that replaces a side's card properties with its controls (copying the design of the
 // other side onto it) records them too: its undo snapshot ends with one archive of the card
 // properties it replaced, so Undo gives the side back its own background as well, and the redo
-// snapshot then ends with those Undo took away. Other snapshots hold controls only: changes of the card
-// properties made on the card tabs are no undo steps (the Setting tab's steps of the texts' sizes
-// change controls, and are).
+// snapshot then ends with those Undo took away. The Setting tab's steps of the texts' sizes record
+// the card they stepped the content font of the same way. Other snapshots hold controls only:
+// other changes of the card properties made on the card tabs are no undo steps.
 //
 // Each stack keeps at most kUndoDepth snapshots; the oldest go first. Snapshots hold their
 // pictures by reference (shared with the controls), so taking one never encodes a picture.

@@ -115,6 +115,11 @@ Card_Property &ControllerHub::cardOfSide(int side)
     return side == 0 ? *m_controller.Front_card_Prop : *m_controller.Back_card_Prop;
 }
 
+void ControllerHub::Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Property &replaced)
+{
+    m_controller.undoHistory().Insert_In_Undo_Redo_Replacing_Card(side, replaced);
+}
+
 const SKTGraphicArray &ControllerHub::controlsOfSide(int side)
 {
     return side == 0 ? m_controller.Get_Front_Controls_Array() : m_controller.Get_Back_Controls_Array();

@@ -80,6 +80,7 @@ public:
 
     // --- CardTabsHooks ---
     Card_Property &cardOfSide(int side) override;
+    void Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Property &replaced) override;
     const SKTGraphicArray &controlsOfSide(int side) override;
     CardContent cardContent() override;
     void Apply_Card_Size(const QSizeF &points) override;

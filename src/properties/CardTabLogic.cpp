@@ -88,26 +88,44 @@ CardFillKind Card_Fill_Kind(const QString &code, const QString &layout)
     return k;
 }
 
-bool Text_Size_Steps::step(const std::shared_ptr<SKTGraphic> &text, int points, double least, double most)
+bool Text_Size_Steps::step(int side, const std::vector<std::shared_ptr<SKTGraphic>> &texts, QFont &content, int points,
+                           double least, double most)
 {
-    QFont font = text->text_ctrl_font;
-    const double size = font.pointSizeF();
-    if (!(size > 0))
-        return false;  // a font sized in pixels has no point size to step
-    Run &run = m_runs[text.get()];
-    if (run.text.lock() != text || run.shown != size)
-        run = Run{text, size, 0, size};
-    const auto sized = [&](int steps) {
-        return steps == 0 ? run.from
-                          : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
+    struct Planned {
+        QFont *font;
+        Run *run;
+        double size;
     };
-    const double stepped = sized(run.steps + points);
-    if (stepped == size)
+    std::vector<Planned> planned;
+    bool moved = false;
+    const auto plan = [&](QFont &font, Run &run, double size, bool ownRun) {
+        if (!ownRun)
+            run = Run{run.text, size, 0, size};
+        const int steps = run.steps + points;
+        const double stepped =
+            steps == 0 ? run.from : std::clamp(run.from + steps, std::min(least, run.from), std::max(most, run.from));
+        moved = moved || stepped != size;
+        planned.push_back({&font, &run, stepped});
+    };
+    for (const std::shared_ptr<SKTGraphic> &text : texts) {
+        const double size = text->text_ctrl_font.pointSizeF();
+        if (!(size > 0))
+            continue;  // a font sized in pixels has no point size to step
+        Run &run = m_runs[text.get()];
+        const bool ownRun = run.text.lock() == text && run.shown == size;
+        run.text = text;
+        plan(text->text_ctrl_font, run, size, ownRun);
+    }
+    Run &contentRun = m_contentRuns[side == 0 ? 0 : 1];
+    const double contentSize = content.pointSizeF() > 0 ? content.pointSizeF() : 12.0;
+    plan(content, contentRun, contentSize, contentRun.shown == contentSize);
+    if (!moved)
         return false;
-    run.steps += points;
-    run.shown = stepped;
-    font.setPointSizeF(stepped);
-    text->text_ctrl_font = font;
+    for (const Planned &p : planned) {
+        p.run->steps += points;
+        p.run->shown = p.size;
+        p.font->setPointSizeF(p.size);
+    }
     return true;
 }
 

@@ -9,8 +9,10 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <array>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 struct CardTabValues {
     // border
@@ -63,25 +65,30 @@ struct CardFillKind {
 };
 CardFillKind Card_Fill_Kind(const QString &code, const QString &layout);
 
-// The smaller and larger buttons of the Setting tab step each text in its own size: one point a
-// press, the family, face, weight, slant and colour kept. A text remembers the size its steps
-// started from and how many it took, so stepping back gives that size exactly, however binary
-// arithmetic rounded on the way (7.3 + 1 − 1 is not 7.3) or a bound held the text still. A
-// step is taken only when it moves the text; a text already outside the bounds is never pulled
-// into them. A size set on the text by other means starts a new run from that size.
+// The smaller and larger buttons of the Setting tab step each text in its own size, and the
+// side's content font: one point a press, the family, face, weight, slant and colour kept. Each
+// remembers the size its steps started from and how many it took, so stepping back gives that size
+// exactly, however binary arithmetic rounded on the way (7.3 + 1 − 1 is not 7.3). A press that
+// moves any of them counts for all, also for one a bound holds still: pressed to a bound and back
+// until the content font reads as before (or as many times), every text is in its own size again
+// instead of all alike. A press that moves nothing counts for none. A size already outside the
+// bounds is never pulled into them; a size set by other means starts a new run from that size.
 class Text_Size_Steps {
 public:
-    // Steps the text's font by `points` within [least, most]; true when its size changed.
-    bool step(const std::shared_ptr<SKTGraphic> &text, int points, double least, double most);
+    // One press on `side`: its texts and its content font by `points` within [least, most]; true
+    // when any of them changed size.
+    bool step(int side, const std::vector<std::shared_ptr<SKTGraphic>> &texts, QFont &content, int points, double least,
+              double most);
     // Runs of texts that are gone (deleted, or replaced by Undo) are dropped.
     void forgetGone();
 
 private:
     struct Run {
         std::weak_ptr<SKTGraphic> text;
-        double from = 0;  // the text's own size when its run began
+        double from = 0;  // the own size when the run began
         int steps = 0;
-        double shown = 0;  // the size the last step gave it
+        double shown = 0;  // the size the last step gave
     };
     std::unordered_map<const SKTGraphic *, Run> m_runs;
+    std::array<Run, 2> m_contentRuns;  // each side's content font
 };

@@ -519,16 +519,17 @@ void CardTabs::stepContentFont(int points)
 {
     // Recorded before too, so that a change nobody recorded stays a step of its own.
     m_hooks.Insert_In_Undo_Redo();
-    m_textSizeSteps.forgetGone();
-    for (const SKTGraphicPtr &g : m_hooks.controlsOfSide(Card_Front_Or_Back == 0 ? 0 : 1))
+    const int side = Card_Front_Or_Back == 0 ? 0 : 1;
+    const Card_Property replaced = m_hooks.cardOfSide(side);
+    SKTGraphicArray texts;
+    for (const SKTGraphicPtr &g : m_hooks.controlsOfSide(side))
         if (g && g->kind() == SKTGraphicKind::Text && !g->ctrl_is_locked)
-            m_textSizeSteps.step(g, points, kLeastContentPoints, kMostContentPoints);
+            texts.push_back(g);
     const CardContent content = m_hooks.cardContent();
     QFont font = content.All_Text_font;
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
-    const double stepped = std::clamp(size + points, kLeastContentPoints, kMostContentPoints);
-    if (stepped != size) {
-        font.setPointSizeF(stepped);
+    m_textSizeSteps.forgetGone();
+    const bool moved = m_textSizeSteps.step(side, texts, font, points, kLeastContentPoints, kMostContentPoints);
+    if (font != content.All_Text_font) {
         content.All_Text_font = font;
         showFontTexts();
     }
@@ -536,7 +537,10 @@ void CardTabs::stepContentFont(int points)
     // content font left to give them.
     content.All_Text_font_COPY = content.All_Text_font;
     Update_All_Card_Content();
-    m_hooks.Insert_In_Undo_Redo();
+    // The content font is part of the step: Undo gives it back with the texts' sizes, so the tab
+    // does not read one point off from the texts it steps.
+    if (moved)
+        m_hooks.Insert_In_Undo_Redo_Replacing_Card(side, replaced);
 }
 
 void CardTabs::Content_Font_Decrease_Clicked() { stepContentFont(-1); }

@@ -34,6 +34,8 @@ public:
     virtual void Refresh_Canvas() = 0;
     // Records the side being edited in its undo history after a change.
     virtual void Insert_In_Undo_Redo() = 0;
+    // The same for a change that gave the side's card new values too: Undo gives `replaced` back.
+    virtual void Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Property &replaced) = 0;
     // Canvases at 100 %, the document and both records at `points`, canvases redrawn.
     virtual void Apply_Card_Size(const QSizeF &points) = 0;
     // The controls follow a size that was `oldSize` (points) before the change.

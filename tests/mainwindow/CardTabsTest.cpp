@@ -184,8 +184,8 @@ TEST_F(CardTabsTest, BackgroundPicturesAreLimitedTo724By468)
 
 // The content font's smaller and larger buttons step it by one point, and each unlocked text of
 // the side in its own size, its face and colour kept; a locked text stays as it is. Stepping back
-// gives every text its own size exactly (7.3 + 1 − 1 is not 7.3 in binary arithmetic; 4.5 is held
-// at the least size on the way down). Each press is one step of the side's history.
+// gives every text its own size exactly (7.3 + 1 − 1 is not 7.3 in binary arithmetic), also after
+// the least size held the texts still. Each press is one step of the side's history.
 TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
 {
     CardTabs &t = controller->cardTabs();
@@ -207,7 +207,7 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
               text({10, 100, 220, 20}, false, QFont(sans.family(), -1, QFont::Bold), 10, QColor(21, 128, 61)),
               text({10, 120, 220, 12}, false, sans, 6),
               text({10, 132, 220, 12}, false, QFont(serif.family(), -1, -1, true), 7.3, Qt::red),
-              text({160, 10, 60, 12}, false, sans, 4.5),
+              text({160, 10, 60, 12}, false, sans, 4.5), text({160, 50, 60, 30}, false, sans, 20),
               text({160, 30, 60, 20}, true, QFont(serif.family(), -1, QFont::Bold), 9, Qt::blue)});
     clickEmptyCard(1);
     const auto texts = [&] { return document->graphicsOfSide(1); };
@@ -221,9 +221,13 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
         int clicks;
         double size;                 // the content font's
         std::vector<double> sizes;  // the unlocked texts' in order
-    } steps[] = {{t.content_font_increase_btn, 2, start + 2, {own + 2, 12, 8, 9.3, 6.5}},
-                 {t.content_font_decrease_btn, 3, start - 1, {own - 1, 9, 5, 6.3, 4}},
-                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5}}};
+    } steps[] = {{t.content_font_increase_btn, 2, start + 2, {own + 2, 12, 8, 9.3, 6.5, 22}},
+                 {t.content_font_decrease_btn, 3, start - 1, {own - 1, 9, 5, 6.3, 4, 19}},
+                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5, 20}},
+                 // Past the least size while the large text still moves, then back as many times:
+                 // every text and the content font as before, not all alike.
+                 {t.content_font_decrease_btn, 10, 4, {4, 4, 4, 4, 4, 10}},
+                 {t.content_font_increase_btn, 10, start, {own, 10, 6, 7.3, 4.5, 20}}};
     for (const auto &step : steps) {
         SCOPED_TRACE(step.size);
         const QImage picture = rendered(*controller, 1);
@@ -246,6 +250,14 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
     click("Undo_btn");
     for (size_t i = 0; i < texts().size(); ++i)
         EXPECT_EQ(texts()[i]->text_ctrl_font.pointSizeF(), before[i].first.pointSizeF() + !texts()[i]->ctrl_is_locked) << i;
+    // The content font goes back with them, on the tab and in the side's card, and Redo takes it on.
+    const auto contentFont = [&](double size) {
+        return controller->Back_card_Prop->Card_Content_font().pointSizeF() == size &&
+               t.All_Text_font_value->text().contains(QString::number(size, 'f', 2));
+    };
+    EXPECT_TRUE(contentFont(start + 1)) << t.All_Text_font_value->text().toStdString();
+    click("Redo_btn");
+    EXPECT_TRUE(contentFont(start + 2)) << t.All_Text_font_value->text().toStdString();
 
     // The Font… button asks through the window's services: the font chosen reaches the texts.
     QFont chosen(QStringLiteral("DejaVu Serif"));
