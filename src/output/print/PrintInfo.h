@@ -21,6 +21,3 @@ std::unique_ptr<QPrinter> Fresh_Print_Setup();
 
 // Why `printer` cannot print, in one line for the user; empty when it can.
 QString Printer_Unavailable(const QPrinter &printer);
-
-// The page set-up panel runs through Run_Page_Setup (canvas/PageSetupPanel.h), as
-// "QPageSetupDialog" from the print window and the visitor log.
