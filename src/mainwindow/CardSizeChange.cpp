@@ -46,6 +46,14 @@ QString Orientation_Twin_Path(const QString &templatePath, const QString &oldPre
 
 void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
 {
+    followCardSize(oldSize);
+    // The name field writes the card at each key, not the title: a turn shows the name in force
+    // (the twin's, or the user's carried onto it).
+    Set_Log_Name_In_Title();
+}
+
+void SKTWindowController::followCardSize(const QSizeF &oldSize)
+{
     const Card_Property &front = *Front_card_Prop;
     const QString preset = Preset_ComboBox->currentText();
     if (preset == QLatin1String("Custom"))
@@ -64,7 +72,9 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
                         !Same_Card_Look(*Back_card_Prop, m_cardsAtHistoryStart[1]);
     if (!edited && ::Project_File_Name.isEmpty() &&
         preset != front.Card_Preset() && Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty()) {
-        const QString twin = Orientation_Twin_Path(Selected_Template_Path, front.Card_Preset(), preset);
+        // Turned from the orientation of the template on show, not from the preset last chosen:
+        // Custom chosen and left in between still finds the twin.
+        const QString twin = Orientation_Twin_Path(Selected_Template_Path, m_templatePreset, preset);
         if (!twin.isEmpty() && QFileInfo::exists(twin)) {
             // The desk stays the desk: a visitor template's twin is loaded as a visitor template.
             const bool visitor = Start_Card_Option == QLatin1String("V");
@@ -119,16 +129,17 @@ void SKTWindowController::Card_Control_Size_Change_or_not(const QSizeF &oldSize)
                 SetDocumentCanvasSize(chosen);
                 Set_Card_Size_In_Control(Points_to_MM_Convert(float(chosen.width())), Points_to_MM_Convert(float(chosen.height())));
             }
-            // Loaded as a template, the twin left the title unnamed; its card has a name.
-            Set_Log_Name_In_Title();
             // The design is now the twin's: turned back unedited, it finds its own twin again.
             Selected_Template_Path = twin;
             twinLoaded = true;
         }
     }
     // A twin just loaded is laid out for its own card: it scales from that size, not the old one.
-    const QSizeF from = twinLoaded ? twinSize : oldSize;
+    // So is an unedited design left as it was under a Custom size: a template turned back to its
+    // own orientation after a Custom size is its own layout again, not that layout squeezed.
+    const QSizeF from = twinLoaded ? twinSize : !edited && !m_laidOutFor.isEmpty() ? m_laidOutFor : oldSize;
     const QSizeF now = canvasOfSide(0)->canvasBounds().size();
+    m_laidOutFor = now;
     Set_Control_Location_Size_IF_Card_Size_Change(float(from.width()), float(from.height()), float(now.width()),
                                                   float(now.height()), true);
     // The twin starts the design afresh, as the template did; controls scaled to the new card

@@ -246,6 +246,7 @@ QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QS
     if (mode == QStringLiteral("T")) {
         m_templateCardName = design.front.Card_Name();
         m_templateCardSide = design.front.Card_Side();
+        m_templatePreset = design.front.Card_Preset();
     }
     applyCardSide(design.front.Card_Side());
     const QSizeF cardSize = design.front.Card_Size();
@@ -259,6 +260,7 @@ QStringList SKTWindowController::Apply_Loaded_Design(DesignData design, const QS
     if (!(cardSize.width() > 0 && cardSize.height() > 0))
         Front_card_Prop->setCard_Size(shownSize);
     Back_card_Prop->setCard_Size(Front_card_Prop->Card_Size());
+    m_laidOutFor = Front_card_Prop->Card_Size();
 
     Set_Progress_Text(QStringLiteral("Loading data settings"));
     if (readTable) {

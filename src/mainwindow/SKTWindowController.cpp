@@ -398,6 +398,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool full)
     PanelFillGuard filling;
     Image_Ctrl_Counter = 0;
     m_damagedRecords.clear();
+    m_laidOutFor = {};
     // The system clipboard belongs to every program; a new design leaves it alone.
     Check_Path_And_Create_Files();
     Undo_Redo_Clear();

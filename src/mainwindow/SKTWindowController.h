@@ -304,6 +304,7 @@ public:
     void Restore_Card_Property(int side, const Card_Property &card) override;
 
     // --- card-size change: the controls follow a card that was `oldSize` (points) ---
+    // The title names the card after every change, whether the twin was loaded or the design scaled.
     void Card_Control_Size_Change_or_not(const QSizeF &oldSize);
     // After a template was loaded over a visitor design: visitor mode again, with its photo
     // control, its panels and the template's custom fields as panel rows.
@@ -520,6 +521,8 @@ private:
     bool Settle_Group_Row_Before_Side_Switch();
     void applyCardSide(const QString &cardSide);
     void placeLoadedControls(int side, const SKTGraphicArray &controls);
+    // The work of a card-size change: the twin loaded, or the controls scaled.
+    void followCardSize(const QSizeF &oldSize);
     bool saveOpenDesign() { return Save_project_file(false, true, QStringLiteral("L")); }
 
     SKTDocument &m_document;
@@ -548,6 +551,12 @@ private:
     // The card's name and sides as the last template loaded gave them: set otherwise on the card
     // tabs, they are the user's, and the template's orientation twin takes them over.
     QString m_templateCardName, m_templateCardSide;
+    // The orientation the last template loaded came in: its twin is found from it, whatever the
+    // card was turned to since (Custom in between leaves the template on show as it was).
+    QString m_templatePreset;
+    // The card size the controls were last laid out for (loaded or scaled); none for a new card. A
+    // Custom size changes no control, so an unedited design scales on from this size, not that one.
+    QSizeF m_laidOutFor;
     int m_designLoads = 0;               // designs loaded into the window in this run
     QString m_openFileRenamed;           // the open file's new name, when a start dialog renamed it
     // What was damaged in the design on show, from its loading until a save the user agreed to.

@@ -208,7 +208,8 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
               text({10, 120, 220, 12}, false, sans, 6),
               text({10, 132, 220, 12}, false, QFont(serif.family(), -1, -1, true), 7.3, Qt::red),
               text({160, 10, 60, 12}, false, sans, 4.5), text({160, 50, 60, 30}, false, sans, 20),
-              text({160, 30, 60, 20}, true, QFont(serif.family(), -1, QFont::Bold), 9, Qt::blue)});
+              text({160, 30, 60, 20}, true, QFont(serif.family(), -1, QFont::Bold), 9, Qt::blue),
+              text({160, 80, 60, 12}, false, sans, 3)});  // below the least size a press gives
     clickEmptyCard(1);
     const auto texts = [&] { return document->graphicsOfSide(1); };
     std::vector<std::pair<QFont, QColor>> before;
@@ -221,13 +222,18 @@ TEST_F(CardTabsTest, ContentFontButtonsStepTheTextsByOnePoint)
         int clicks;
         double size;                 // the content font's
         std::vector<double> sizes;  // the unlocked texts' in order
-    } steps[] = {{t.content_font_increase_btn, 2, start + 2, {own + 2, 12, 8, 9.3, 6.5, 22}},
-                 {t.content_font_decrease_btn, 3, start - 1, {own - 1, 9, 5, 6.3, 4, 19}},
-                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5, 20}},
+    } steps[] = {{t.content_font_increase_btn, 2, start + 2, {own + 2, 12, 8, 9.3, 6.5, 22, 5}},
+                 // The 3 pt text is never pulled up to the least size: it stays where it is.
+                 {t.content_font_decrease_btn, 3, start - 1, {own - 1, 9, 5, 6.3, 4, 19, 3}},
+                 {t.content_font_increase_btn, 1, start, {own, 10, 6, 7.3, 4.5, 20, 3}},
                  // Past the least size while the large text still moves, then back as many times:
                  // every text and the content font as before, not all alike.
-                 {t.content_font_decrease_btn, 10, 4, {4, 4, 4, 4, 4, 10}},
-                 {t.content_font_increase_btn, 10, start, {own, 10, 6, 7.3, 4.5, 20}}};
+                 {t.content_font_decrease_btn, 10, 4, {4, 4, 4, 4, 4, 10, 3}},
+                 {t.content_font_increase_btn, 10, start, {own, 10, 6, 7.3, 4.5, 20, 3}},
+                 // The last four presses move nothing and count for nothing: the next moves again.
+                 {t.content_font_decrease_btn, 20, 4, {4, 4, 4, 4, 4, 4, 3}},
+                 {t.content_font_increase_btn, 1, std::max(4.0, start - 15), {std::max(4.0, own - 15), 4, 4, 4, 4, 5, 3}},
+                 {t.content_font_increase_btn, 15, start, {own, 10, 6, 7.3, 4.5, 20, 3}}};
     for (const auto &step : steps) {
         SCOPED_TRACE(step.size);
         const QImage picture = rendered(*controller, 1);

@@ -1032,6 +1032,7 @@ TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
         font.setPointSizeF(font.pointSizeF() + larger);
         QApplication::setFont(font);
         pass = larger > 0 ? "Larger" : "";
+        int designFace = -1;  // the panel's width on the first design face of the pass
         for (const Road &road : roads) {
             const std::string name = road.name + std::string(larger > 0 ? ", a larger font" : "");
             ASSERT_TRUE(road.take()) << name;
@@ -1050,6 +1051,11 @@ TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
             QWidget *clip = canvas(0)->parentWidget();
             EXPECT_TRUE(clip->rect().contains(canvas(0)->geometry()) && clip->visibleRegion().boundingRect() == clip->rect())
                 << name << ": the card is cut";
+            // What the live faces took from the panel, the split view's share too, the design face
+            // has back whole: its panel is as wide after every trip to them.
+            const int panelWidth = outlet<QWidget>("Right_Prop_Box")->width();
+            if (Start_Card_Option == QLatin1String("T") || Start_Card_Option == QLatin1String("W"))
+                EXPECT_EQ(panelWidth, designFace < 0 ? designFace = panelWidth : designFace) << name;
         }
     }
     Group_Mode_Wizard::setModalRunner(previous);

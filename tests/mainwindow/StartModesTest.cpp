@@ -116,15 +116,23 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     const struct {
         const char *edit;  // "": none; a lock is of the side's first control
         int edited, turnedOn;
+        // "Custom": chosen and left before each turn; "Custom size": a size of its own applied,
+        // then the template's own orientation again before the first turn.
+        const char *between = "";
+        bool alsoNamed = false;  // the card named on the Setting tab before the turn
     } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0},
                  {"Card_border_chk", 1, 0},  // a look changed on the card tabs, no undo step
                  {"ColList", 1, 1},  // the next size row: a size, not an edit
                  // The user's own choices on the card tabs, no part of the layout: kept on the twin.
-                 {"card_name", 0, 1}, {"Sides_ComboBox", 0, 0}, {"Show_hide_grid_chk", 0, 1}};
+                 {"card_name", 0, 1}, {"Sides_ComboBox", 0, 0}, {"Show_hide_grid_chk", 0, 1},
+                 // A turn from another preset still finds the twin of the template on show.
+                 {"", 0, 0, "Custom"}, {"", 0, 1, "Custom size"},
+                 {"Rect_Tool_btn", 0, 0, "", true}};  // scaled: the title follows the name too
     QLineEdit *nameField = controller->cardTabs().card_name;
     QComboBox *sidesBox = controller->Sides_ComboBox;
     for (const auto &road : roads) {
-        SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn);
+        SCOPED_TRACE(::testing::Message() << road.edit << " on side " << road.edited << ", turned on " << road.turnedOn
+                                          << " " << road.between);
         ASSERT_TRUE(startAgain(10, "T"));
         QListWidget *sizes = controller->ColList;
         const std::string edit = road.edit;
@@ -155,10 +163,24 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         } else if (edited) {
             click(road.edit);
         }
+        if (road.alsoNamed)
+            testsupport::typeInto(nameField, "My Card", Qt::Key_Tab);
         const SideState before[2] = {state(0), state(1)};
         const QSizeF wide = canvas(0)->canvasBounds().size();
+        const std::string between = road.between;
+        if (between == "Custom size") {  // no control follows a Custom size, nor the size after it
+            chooseInList(orientation, "Custom");
+            testsupport::typeInto(controller->width_Text, "120", Qt::Key_Return);
+            ASSERT_TRUE(press(controller->cardTabs().apply_size_btn));
+            ASSERT_GT(canvas(0)->canvasBounds().width(), wide.width() + 50);
+            chooseInList(orientation, "Horizontal");
+            EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
+        }
         click(sides[road.turnedOn]);
-        chooseIn(orientation, "Vertical");
+        if (between == "Custom")
+            chooseInList(orientation, "Custom");
+        chooseInList(orientation, "Vertical");
+        EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + nameField->text() + " )");
         // The side and the page the card was turned on stay on show, to turn it again from there.
         EXPECT_TRUE(outlet<QToolButton>(sides[road.turnedOn])->isChecked() &&
                     outlet<QTabWidget>("sett_tab")->currentWidget() == controller->cardTabs().card_size_tab);
@@ -197,7 +219,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         };
         EXPECT_TRUE(sameLook(*uprightFile.design));
         userChoices(*uprightFile.design);
-        chooseIn(orientation, "Horizontal");
+        if (between == "Custom")
+            chooseInList(orientation, "Custom");
+        chooseInList(orientation, "Horizontal");
         EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
         EXPECT_TRUE(sameLook(*wideFile.design));
         userChoices(*wideFile.design);
