@@ -110,8 +110,9 @@ void PropertyPanel::connectActions()
     for (const Pair &p : pairs) {
         connect(p.stepper, &QDoubleSpinBox::valueChanged, this, user(p.action));
         connect(p.text, &QLineEdit::editingFinished, this, [p] {
-            if (const std::optional<double> v = Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum()))
-                p.stepper->setValue(p.whole ? std::trunc(*v) : *v);
+            if (const std::optional<double> v =
+                    Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum(), p.whole))
+                p.stepper->setValue(*v);
             p.whole ? showWhole(p.stepper, p.text) : showFloat(p.stepper, p.text);
         });
     }

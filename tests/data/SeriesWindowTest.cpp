@@ -134,7 +134,9 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
             type(g, "count_txt", "123456");
             EXPECT_EQ(child<QLineEdit>(g, "count_txt")->text(), "10000");
             EXPECT_EQ(child<QSpinBox>(g, "count_stepper")->value(), 10000);
-            type(g, "count_txt", "2");
+            // Emptied and typed anew: the 2 is the count, not put after a "1" that filled the gap.
+            QTest::keyClick(child<QLineEdit>(g, "count_txt"), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(child<QLineEdit>(g, "count_txt"), "\b2");
             EXPECT_TRUE(child(g, "const_file_name")->isHidden());
             click(g, "OKPressed");
         };

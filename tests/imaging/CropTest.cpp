@@ -16,6 +16,7 @@
 #include "platform/UiServices.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSlider>
@@ -926,9 +927,11 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
     }
 }
 
-// The names a crop of all handed out count for the crops after it; a width typed "12.5" is 12,
-// one typed "1,500" is no width and the width before it stays.
-TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedWidthKeepsItsWholeNumber)
+// The names a crop of all handed out count for the crops after it. A size field takes whole
+// numbers under every locale: "12.5", "1.500" (a point is the decimal mark) and "1,500" are no
+// size, and the size before them stays; one emptied and typed anew, or typed with a 0 in front,
+// is what was typed, never put after a "1" that filled the gap.
+TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedSizeIsAWholeNumber)
 {
     testsupport::TempDataFolder data;
     platform::ScopedScriptedUi ui;
@@ -948,11 +951,23 @@ TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedWidthKeepsItsWholeNumber)
     }
     testsupport::press(tool.findChild<QPushButton *>("Back_Btn"));
     chooseInput(tool, SourceFile, root.filePath("in/a.png"), out.path());
+    const struct Restore {
+        QLocale was;
+        ~Restore() { QLocale::setDefault(was); }
+    } restore;
     auto *width = tool.findChild<QLineEdit *>("width_Text");
     const QString was = width->text();
-    for (const auto &[typed, shown] : {std::pair{"1,500", was}, {"12.5", QStringLiteral("12")}}) {
-        testsupport::typeInto(width, QString::fromLatin1(typed));
-        EXPECT_EQ(width->text(), shown) << typed << ": the width in force";
+    QApplication::setActiveWindow(&tool);  // Tab leaves a field of the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+    for (const char *locale : {"de_DE", "en_US"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const std::pair<QString, QString> rows[] = {{was, was},        {"1,500", was}, {"12.5", was},
+                                                    {"1.500", was},    {"\b240", "240"}, {"0240", "240"},
+                                                    {"\b\b12", "12"}};
+        for (const auto &[typed, shown] : rows) {
+            testsupport::typeInto(width, typed, Qt::Key_Tab);
+            EXPECT_EQ(width->text(), shown) << locale << " " << typed.toStdString() << ": the width in force";
+        }
     }
     testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
     EXPECT_EQ(out.entryList(QDir::Files, QDir::Name),
