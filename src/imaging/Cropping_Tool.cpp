@@ -500,8 +500,11 @@ void Cropping_Tool::Prepare_Full()
 int Cropping_Tool::Open_Wnd()
 {
     Prepare_Full();
+    const QPointer<Cropping_Tool> alive(this);
     // Through the UI services, so that a scripted run does not wait for a person.
     const int result = platform::ui().runModal(QStringLiteral("Cropping_Tool"), QString(), [this] { return exec(); });
+    if (!alive)
+        return result;  // the window went during its run (the application closing): nothing left to tidy
     Clear_Camera_Objects();  // however the window closed, its camera does not run on
     hide();                  // and it is not left standing over the window, keeping it waiting
     return result;

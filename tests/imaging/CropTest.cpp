@@ -1,5 +1,6 @@
 // The cropping tool: ratios and face rectangles, the crop kinds, a real face found by the
 // cascade, the direct file crop through the window, and batches with their series.
+#include "HoldingDetector.h"
 #include "Press.h"
 #include "TestSupport.h"
 #include "core/Globals.h"
@@ -85,24 +86,6 @@ struct FakeDetector : FaceDetector {
     }
 };
 
-// Finds a face in every picture; off the GUI thread it keeps picture `holdAt` (from 1) in hand
-// until let go, so that a test acts while a run surely is mid-way.
-struct HoldingDetector : FaceDetector {
-    explicit HoldingDetector(int at) : holdAt(at) {}
-    std::vector<QRect> detect(const QImage &) override
-    {
-        if (!platform::isGuiThread() && ++worked == holdAt) {
-            reached = true;
-            goOn.wait_for(std::chrono::seconds(20));
-        }
-        return {QRect(10, 10, 60, 70)};
-    }
-    const int holdAt;
-    std::atomic<int> worked{0};
-    std::atomic<bool> reached{false};
-    std::promise<void> letGo;
-    std::shared_future<void> goOn = letGo.get_future().share();
-};
 }  // namespace
 
 TEST(Crop, RatiosFacesAndSizes)
@@ -686,7 +669,7 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
                 boxOverQuestion |= questionOpen;
             }
             if (r.kind == "yesNo" && !whileAsked) {
-                holder->letGo.set_value();
+                holder->release();
                 questionOpen = true;
                 EXPECT_TRUE(QTest::qWaitFor([&] { return tool.Crop_All_Held() || crops() > c.inHand; }, 10000));
                 questionOpen = false;
