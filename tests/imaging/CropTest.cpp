@@ -77,6 +77,16 @@ QImage canvasPicture(int w, int h, QColor colour = QColor(60, 70, 90))
 }
 
 // Answers the same face for every picture at least 400 pixels wide, none for smaller ones.
+// The options screen filled as a user does, then Next: the input, its path, the output folder.
+void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QString &out)
+{
+    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(input));
+    testsupport::typeInto(tool.findChild<QLineEdit *>(input == SourceFolder ? "folder_path" : "file_path"), path,
+                          Qt::Key_unknown);
+    testsupport::typeInto(tool.findChild<QLineEdit *>("output_path"), out, Qt::Key_unknown);
+    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
+}
+
 struct FakeDetector : FaceDetector {
     std::vector<QRect> detect(const QImage &picture) override
     {
@@ -428,12 +438,9 @@ TEST(Crop, NoFaceIsToldOnceAndNeverByABatch)
     Cropping_Tool tool;
     tool.Prepare_Full();
     tool.faceDetector = std::make_shared<FakeDetector>();  // no face in pictures under 400 pixels
-    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceFolder));
-    tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath("pictures"));
-    tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
-    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
+    chooseInput(tool, SourceFolder, root.filePath("pictures"), root.filePath("out"));
     ui->clear();
-    tool.cropping_option_CellClick(CropByFace);
+    testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 1) << ui->messages().join("|").toStdString();
     testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 1);
@@ -572,10 +579,7 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
 
     Cropping_Tool tool;
     tool.Prepare_Full();
-    tool.input_option_CellClick(SourceFolder);
-    tool.findChild<QLineEdit *>("folder_path")->setText(folder);
-    tool.findChild<QLineEdit *>("output_path")->setText(QDir(data.root()).filePath("out"));
-    tool.OK_Btn_Clicked();
+    chooseInput(tool, SourceFolder, folder, QDir(data.root()).filePath("out"));
     ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
 
     auto *list = tool.findChild<QTableWidget *>("ColList");
@@ -590,7 +594,7 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
         fields += qobject_cast<QAbstractSpinBox *>(w) || (qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w->parent()));
     EXPECT_EQ(fields, 1) << "one value, one field";
 
-    tool.cropping_option_CellClick(CropBySize);
+    testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
     testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
     QStringList kinds;
@@ -644,14 +648,11 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         platform::ScopedScriptedUi ui;
         Cropping_Tool tool;
         tool.Prepare_Full();
-        tool.input_option_CellClick(SourceFolder);
-        tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath(c.stop ? "many" : "pictures"));
-        tool.findChild<QLineEdit *>("output_path")->setText(out);
-        tool.OK_Btn_Clicked();
-        ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
         const auto holder = std::make_shared<HoldingDetector>(c.inHand);
         tool.faceDetector = holder;
-        tool.cropping_option_CellClick(c.stop ? CropByFace : CropBySize);
+        chooseInput(tool, SourceFolder, root.filePath(c.stop ? "many" : "pictures"), out);
+        ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
+        testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(c.stop ? CropByFace : CropBySize));
         auto *list = tool.findChild<QTableWidget *>("ColList");
         if (c.aWritten && !c.stop) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
@@ -848,16 +849,6 @@ TEST(Crop, ADirectCropWithoutAPictureSaysSoAndLeavesTheToolHidden)
         EXPECT_EQ(ui->requests()[0].text, "\n\u201C" + QFileInfo(path).fileName() + "\u201D is not a picture.");
     }
 }
-namespace {
-// The options screen filled as a user does, then Next: the input, its path, the output folder.
-void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QString &out)
-{
-    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(input));
-    tool.findChild<QLineEdit *>(input == SourceFolder ? "folder_path" : "file_path")->setText(path);
-    tool.findChild<QLineEdit *>("output_path")->setText(out);
-    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
-}
-}  // namespace
 
 // The face crop is the same whichever input showed the picture before (Back between them), and
 // after the window is widened; a face selection moved by hand stays where the user put it.
