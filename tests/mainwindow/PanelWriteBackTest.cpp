@@ -135,6 +135,8 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
          [&] { return at(0)._stroke_border_type == "S"; }},
         {"width not a number", {0}, [&] { type(p.shape_bor_Text, "abc"); }, {}, 0,
          [&] { return p.shape_bor_Text->text() == "1"; }},
+        {"width not a whole number", {0}, [&] { type(p.shape_bor_Text, "2.5"); }, {}, 0,
+         [&] { return p.shape_bor_Text->text() == "1"; }},
         {"opacity below range", {0}, [&] { type(p.shape_alpha_Text, "-20"); }, {0}, 1,
          [&] { return at(0).alpha_val == 0 && p.shape_alpha_Text->text() == "0"; }},
         {"typing over the placeholder", {2, 3, 4},
