@@ -138,7 +138,8 @@ void PropertyPanel::connectActions()
     for (const Slide &s : slides) {
         connect(s.slider, &QSlider::valueChanged, this, user(s.action));
         connect(s.value, &QLineEdit::editingFinished, this, [s] {
-            if (const std::optional<double> v = Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF()))
+            if (const std::optional<double> v =
+                    Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF(), s.slider->whole()))
                 s.slider->setValueF(*v);
             s.value->setText(QString::number(s.slider->valueF(), 'g', 7));
         });
