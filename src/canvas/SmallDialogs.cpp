@@ -132,6 +132,9 @@ QValidator::State OnlyIntegerValueFormatter::validate(QString &input, int &) con
 {
     if (isPartialStringValid(input))
         return Acceptable;
+    static const QRegularExpression marked(QStringLiteral("^\\s*[-+]?[\\d.,'\\s\u2019\u00a0\u202f]*$"));
+    if (marked.match(input).hasMatch())
+        return Intermediate;
     QApplication::beep();
     return Invalid;
 }

@@ -51,7 +51,9 @@ public:
 };
 
 // Whole numbers only while typing: empty, or one integer (optional sign, blanks around it) and
-// nothing else. Anything else is refused with a beep.
+// nothing else. A decimal point or a digit-group mark among the digits is kept as typed (dropped,
+// "1.500" would read as 1500) for the window to refuse the whole text; any other key is refused
+// with a beep.
 class OnlyIntegerValueFormatter : public QValidator {
 public:
     using QValidator::QValidator;

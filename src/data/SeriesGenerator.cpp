@@ -22,6 +22,10 @@ bool isSymbol(QChar c)
     }
 }
 
+// A decimal point or a digit-group mark makes no whole number: "1.5" is no count, and read up to
+// its mark "1,000" would start a series at 1.
+bool notWhole(const QString &text) { return text.contains(QLatin1Char('.')) || platform::Holds_Digit_Grouping(text); }
+
 bool fitsInt32(qint64 v) { return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max(); }
 
 SeriesGenCheck refuse(const char *message, const char *focus)
@@ -62,13 +66,15 @@ quint32 getRandomNumberBetweenMin(quint32 min, quint32 max, QRandomGenerator *rn
 QString Count_Field_Text(const QString &text, int maxChars, int maxValue)
 {
     const QString t = platform::First_Characters(Trim_Str(text), maxChars);
-    const qint64 v = Field_Number(t);
-    // A count below one would make an empty series that looks like a success.
-    if (t.isEmpty() || v <= 0)
-        return QStringLiteral("1");
-    if (v > maxValue)
-        return QString::number(maxValue);
-    return t;
+    return Field_Number(t) > maxValue ? QString::number(maxValue) : t;
+}
+
+QString Count_Field_Left_Text(const QString &text, int maxChars, int maxValue)
+{
+    const QString t = Count_Field_Text(text, maxChars, maxValue);
+    if (notWhole(t))
+        return t;
+    return t.isEmpty() || Field_Number(t) <= 0 ? QStringLiteral("1") : t;
 }
 
 QString Number_Field_Text(const QString &text)
@@ -84,10 +90,9 @@ SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)
 {
     switch (in.mode) {
     case SeriesGenMode::Sequential: {
-        // A digit-group mark ends the number it is read as: "1,000" would start the series at 1.
-        if (in.from.isEmpty() || platform::Holds_Digit_Grouping(in.from))
+        if (in.from.isEmpty() || notWhole(in.from))
             return refuse("Please enter valid number for 'From' value.", "from_txt");
-        if (in.to.isEmpty() || platform::Holds_Digit_Grouping(in.to))
+        if (in.to.isEmpty() || notWhole(in.to))
             return refuse("Please enter valid number for 'To' value.", "to_txt");
         const qint64 f = Field_Number(in.from), t = Field_Number(in.to);
         if (!fitsInt32(f))
@@ -105,13 +110,13 @@ SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)
     case SeriesGenMode::Constant:
         if (in.value.isEmpty())
             return refuse("Please enter valid Value.", "value_txt");
-        if (in.count.isEmpty() || platform::Holds_Digit_Grouping(in.count))
+        if (in.count.isEmpty() || notWhole(in.count))
             return refuse("Please enter valid number for 'Count' value.", "count_txt");
         return {};
     case SeriesGenMode::Random:
-        if (in.randCount.isEmpty() || platform::Holds_Digit_Grouping(in.randCount))
+        if (in.randCount.isEmpty() || notWhole(in.randCount))
             return refuse("Please enter valid number for 'Count' value.", "rand_count_txt");
-        if (in.randLength.isEmpty())
+        if (in.randLength.isEmpty() || notWhole(in.randLength))
             return refuse("Please enter valid number for 'Length' value.", "rand_length_txt");
         return {};
     }

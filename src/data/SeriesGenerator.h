@@ -40,9 +40,13 @@ QString PadZero(const QString &text, int length);
 // A uniform draw from min..max inclusive.
 quint32 getRandomNumberBetweenMin(quint32 min, quint32 max, QRandomGenerator *rng = nullptr);
 
-// What a count field shows after an edit: at most `maxChars` characters, at least 1, at most
-// `maxValue` (Count and random Count: 5 and 10000; Length: 1 and 9).
+// What a count field shows after a key: at most `maxChars` characters and at most `maxValue`
+// (Count and random Count: 5 and 10000; Length: 1 and 9). An empty or zero text stays as typed
+// while typing goes on: a "1" put in its place would take the next digits after it.
 QString Count_Field_Text(const QString &text, int maxChars, int maxValue);
+// What it shows once left: the same, and at least 1 (a count below one would make an empty
+// series that looks like a success). A text that is no whole number is left for the check.
+QString Count_Field_Left_Text(const QString &text, int maxChars, int maxValue);
 // What From and To show after an edit: letters, blanks and symbols gone from both ends, at most
 // 10 characters.
 QString Number_Field_Text(const QString &text);

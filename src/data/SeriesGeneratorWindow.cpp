@@ -147,6 +147,15 @@ Generate_List::Generate_List(QWidget *parent) : QDialog(parent)
         e->setValidator(numbers);
         connect(e, &QLineEdit::textEdited, this, [this, e] { controlTextDidChange(e); });
     }
+    // A count left empty or at 0 becomes 1 once left, not while the user is still typing.
+    for (QLineEdit *e : {count_txt, rand_count_txt, rand_length_txt})
+        connect(e, &QLineEdit::editingFinished, this, [this, e] {
+            const bool length = e == rand_length_txt;
+            e->setText(Count_Field_Left_Text(e->text(), length ? 1 : 5, length ? kSeriesMaxLength : kSeriesMaxCount));
+            QSpinBox *follower = e == count_txt ? count_stepper : e == rand_count_txt ? rand_count_stepper : rand_length_stepper;
+            const QSignalBlocker quiet(follower);
+            follower->setValue(int(Field_Number(e->text())));
+        });
     connect(radioButton_Sequntial, &QRadioButton::clicked, this, &Generate_List::Sequintial_Radio_Pressed);
     connect(radioButton_Constant, &QRadioButton::clicked, this, &Generate_List::Constant_Radio_Pressed);
     connect(radioButton_Random, &QRadioButton::clicked, this, &Generate_List::Random_Radio_Pressed);

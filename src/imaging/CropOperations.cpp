@@ -3,6 +3,7 @@
 #include "core/ControllerImageFiles.h"
 #include "core/ImageResolution.h"
 #include "imaging/MSSScaledImage.h"
+#include "platform/TypedNumber.h"
 #include "platform/ValueBounds.h"
 
 #include <QDir>
@@ -155,20 +156,16 @@ int Clamp_Crop_Size(double value)
     return int(std::clamp(value, 1.0, 10000.0));
 }
 
-int Leading_Integer(const QString &text)
+std::optional<int> Typed_Crop_Size(const QString &text)
 {
-    const QString t = text.trimmed();
-    qsizetype end = (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) ? 1 : 0;
-    const qsizetype digits = end;
-    while (end < t.size() && t.at(end) >= QLatin1Char('0') && t.at(end) <= QLatin1Char('9'))
-        ++end;
-    if (end == digits)
-        return 0;
-    bool ok = false;
-    const qlonglong value = t.left(end).toLongLong(&ok);
-    if (!ok)  // more digits than a number holds
-        return t.startsWith(QLatin1Char('-')) ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
-    return int(std::clamp<qlonglong>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    if (text.trimmed().isEmpty())
+        return 1;
+    // A whole number only: "1.500" is one and a half and "1,500" no number; cutting either to
+    // its whole part would crop one pixel high.
+    const std::optional<double> typed = platform::Typed_Whole_Number(text);
+    if (!typed)
+        return std::nullopt;
+    return Clamp_Crop_Size(*typed);
 }
 
 QSize Given_Crop_Size(const QSizeF &picture, double width, double height, bool keepAspect)

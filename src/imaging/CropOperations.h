@@ -56,9 +56,9 @@ QImage Crop_By_Selection(const QImage &picture, const QRectF &selection, const Q
 
 // Width and height of the size kind as they are read from the fields.
 int Clamp_Crop_Size(double value);
-// The whole number a size field's text starts with (blanks and a sign allowed): 12 for "12.5"
-// and "12.", 0 when it starts with none.
-int Leading_Integer(const QString &text);
+// The size a width or height field's text stands for: its whole number held to 1..10000, an
+// empty text counting as 1; nothing when the text is no whole number ("12.5", "1,500", "12px").
+std::optional<int> Typed_Crop_Size(const QString &text);
 // The whole picture scaled to the given size (clamped), kept in proportion within it when asked.
 QSize Given_Crop_Size(const QSizeF &picture, double width, double height, bool keepAspect);
 QImage Crop_By_Size(const QImage &picture, double width, double height, bool keepAspect);

@@ -337,14 +337,15 @@ void Cropping_Tool::buildWindow()
     connect(height_Stepper, &QSpinBox::valueChanged, this, [this](int v) { height_Text->setText(QString::number(v)); });
     connect(width_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Width_Changed);
     connect(height_Text, &QLineEdit::textEdited, this, &Cropping_Tool::Height_Changed);
-    // A finished entry shows the size in force ("12.5" is cropped 12 wide); one holding a
-    // digit-group mark ("1,500") is no size, and the size from before the typing stays.
+    // Left, the field shows the size in force: an empty field or 0 becomes 1 only now, so the
+    // keys typed after a Backspace are never added to a "1" put in on the way ("240" is 240,
+    // not 1240); a text that is no whole number ("1.500", "1,500") gives back the size from
+    // before the typing, never its whole part.
     for (auto [field, stepper] : {std::pair{width_Text, width_Stepper}, std::pair{height_Text, height_Stepper}})
-        connect(field, &QLineEdit::editingFinished, this, [field, stepper] {
-            const QVariant before = field->property(kSizeBeforeTyping);
+        connect(field, &QLineEdit::editingFinished, this, [this, field = field, stepper = stepper] {
+            const int size = sizeInForce(field, stepper);
             field->setProperty(kSizeBeforeTyping, QVariant());
-            if (before.isValid() && platform::Holds_Digit_Grouping(field->text()))
-                stepper->setValue(before.toInt());
+            stepper->setValue(size);
             field->setText(QString::number(stepper->value()));
         });
     connect(Face_Size_Stepper, &QSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
@@ -499,8 +500,11 @@ void Cropping_Tool::Prepare_Full()
 int Cropping_Tool::Open_Wnd()
 {
     Prepare_Full();
+    const QPointer<Cropping_Tool> alive(this);
     // Through the UI services, so that a scripted run does not wait for a person.
     const int result = platform::ui().runModal(QStringLiteral("Cropping_Tool"), QString(), [this] { return exec(); });
+    if (!alive)
+        return result;  // the window went during its run (the application closing): nothing left to tidy
     Clear_Camera_Objects();  // however the window closed, its camera does not run on
     hide();                  // and it is not left standing over the window, keeping it waiting
     return result;
@@ -949,18 +953,26 @@ void Cropping_Tool::Face_Rect_Draw_Function()
 
 void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 {
-    // The size is the text's leading whole number, so "12." and "12.5" stay 12 while they are
-    // typed. Negative and oversized numbers are corrected too: a size below 1 would crop nothing.
+    // While typing, the text is held to five characters and 10000 only; what is not yet a size
+    // (empty, "0", "1.") stays as typed and is settled when the field is left.
     if (!field->property(kSizeBeforeTyping).isValid())
         field->setProperty(kSizeBeforeTyping, stepper->value());
     QString t = platform::First_Characters(field->text().trimmed(), 5);
-    const int value = Clamp_Crop_Size(Leading_Integer(t));
-    if (Leading_Integer(t) != value)
-        t = QString::number(value);
+    const std::optional<double> typed = platform::Typed_Whole_Number(t);
+    if (typed && *typed > 10000)
+        t = QStringLiteral("10000");
     if (t != field->text())
         field->setText(t);
     const QSignalBlocker block(stepper);
-    stepper->setValue(value);
+    stepper->setValue(sizeInForce(field, stepper));
+}
+
+int Cropping_Tool::sizeInForce(const QLineEdit *field, const QSpinBox *stepper) const
+{
+    if (const std::optional<int> typed = Typed_Crop_Size(field->text()))
+        return *typed;
+    const QVariant before = field->property(kSizeBeforeTyping);
+    return before.isValid() ? before.toInt() : stepper->value();
 }
 
 void Cropping_Tool::Width_Changed() { sizeTyped(width_Text, width_Stepper); }
@@ -988,8 +1000,8 @@ CropSettings Cropping_Tool::Current_Crop_Settings() const
     s.drawing = Modified_image->drawingRect().size();
     s.scaling = Modified_image->imageScaling();
     s.facePercent = Face_Size_Stepper->value();
-    s.width = Clamp_Crop_Size(Leading_Integer(width_Text->text()));
-    s.height = Clamp_Crop_Size(Leading_Integer(height_Text->text()));
+    s.width = sizeInForce(width_Text, width_Stepper);
+    s.height = sizeInForce(height_Text, height_Stepper);
     s.keepAspect = aspect_ratio_chk->isChecked();
     s.adjustments = Current_Adjustments();
     s.detector = faceDetector;

@@ -141,6 +141,9 @@ private:
     // Loads the picture of the list's highlighted row into the preview.
     void showListedPicture();
     void sizeTyped(QLineEdit *field, QSpinBox *stepper);
+    // The size a width or height field stands for: what it holds when that is a size, else the
+    // size from before the typing.
+    int sizeInForce(const QLineEdit *field, const QSpinBox *stepper) const;
     void startBatch();
     void finishBatch(const QStringList &entries, bool completed, const QString &error, int total);
     void tick();

@@ -15,6 +15,18 @@ std::optional<double> Typed_Number(const QString &typed)
     return v;
 }
 
+std::optional<double> Typed_Whole_Number(const QString &typed)
+{
+    const QString body = typed.trimmed();
+    qsizetype i = body.startsWith(QLatin1Char('-')) || body.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (i == body.size())
+        return std::nullopt;
+    for (; i < body.size(); ++i)
+        if (body.at(i) < QLatin1Char('0') || body.at(i) > QLatin1Char('9'))
+            return std::nullopt;
+    return Typed_Number(body);
+}
+
 QLocale Number_Field_Locale()
 {
     QLocale c = QLocale::c();

@@ -14,6 +14,10 @@ namespace platform {
 
 // The typed number, surrounding blanks aside; nothing when the text is no finite number.
 std::optional<double> Typed_Number(const QString &typed);
+// The typed whole number: digits, a sign before them at most, surrounding blanks aside; nothing
+// for any other text. "1.500" is one and a half (a point is the decimal mark), so no whole
+// number: a whole-number field refuses it as a whole rather than keep its whole part.
+std::optional<double> Typed_Whole_Number(const QString &typed);
 // Whether the text holds a digit-group mark, this locale's or a common one. A field keeps such a
 // keystroke (dropped, "80,5" would read as 805) and refuses the whole text when it is left.
 bool Holds_Digit_Grouping(const QString &typed);

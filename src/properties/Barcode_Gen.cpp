@@ -206,7 +206,10 @@ void Barcode_Gen::build()
             (this->*after)();
         });
         connect(t, &QLineEdit::editingFinished, this, [s, t] {
-            if (const std::optional<double> v = platform::Typed_Number(t->text()))
+            // A whole-number field refuses a fraction rather than round it ("1.5" is no size).
+            const QString typed = t->text();
+            if (const std::optional<double> v =
+                    s->decimals() == 0 ? platform::Typed_Whole_Number(typed) : platform::Typed_Number(typed))
                 s->setValue(*v);
             t->setText(numberText(s));
         });

@@ -50,18 +50,22 @@ QString wholeNumber(double v) { return QString::number(qint64(std::trunc(v))); }
 
 // Card tab rows: a typed number reaches its stepper when the field is left, held to the
 // stepper's range, and the field then shows the value in force as `shown` writes it: text that
-// is no number would otherwise stand for a value the card does not have.
+// is no number would otherwise stand for a value the card does not have. A row without `shown`
+// holds a whole number, and a fraction typed there is refused as a whole, not cut.
 struct Rows : PanelForm {
     using PanelForm::PanelForm;
     template <class S = PanelStepper>
     void stepper(const QString &caption, PanelStepper *&stepper, const char *stepperName, QLineEdit *&text,
                  const char *textName, double minimum, double maximum, QLabel **label = nullptr,
-                 const char *labelName = nullptr, std::function<QString(double)> shown = wholeNumber)
+                 const char *labelName = nullptr, std::function<QString(double)> shown = {})
     {
         PanelForm::stepper<S>(caption, stepper, stepperName, text, textName, minimum, maximum, label, labelName);
         PanelStepper *s = stepper;
-        QObject::connect(text, &QLineEdit::editingFinished, s, [s, text, shown] {
-            if (const std::optional<double> v = Typed_Panel_Value(text->text(), s->minimum(), s->maximum()))
+        const bool whole = !shown;
+        if (whole)
+            shown = wholeNumber;
+        QObject::connect(text, &QLineEdit::editingFinished, s, [s, text, shown, whole] {
+            if (const std::optional<double> v = Typed_Panel_Value(text->text(), s->minimum(), s->maximum(), whole))
                 s->setValue(*v);
             text->setText(shown(s->value()));
         });

@@ -110,8 +110,9 @@ void PropertyPanel::connectActions()
     for (const Pair &p : pairs) {
         connect(p.stepper, &QDoubleSpinBox::valueChanged, this, user(p.action));
         connect(p.text, &QLineEdit::editingFinished, this, [p] {
-            if (const std::optional<double> v = Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum()))
-                p.stepper->setValue(p.whole ? std::trunc(*v) : *v);
+            if (const std::optional<double> v =
+                    Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum(), p.whole))
+                p.stepper->setValue(*v);
             p.whole ? showWhole(p.stepper, p.text) : showFloat(p.stepper, p.text);
         });
     }
@@ -137,7 +138,8 @@ void PropertyPanel::connectActions()
     for (const Slide &s : slides) {
         connect(s.slider, &QSlider::valueChanged, this, user(s.action));
         connect(s.value, &QLineEdit::editingFinished, this, [s] {
-            if (const std::optional<double> v = Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF()))
+            if (const std::optional<double> v =
+                    Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF(), s.slider->whole()))
                 s.slider->setValueF(*v);
             s.value->setText(QString::number(s.slider->valueF(), 'g', 7));
         });

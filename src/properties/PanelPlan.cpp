@@ -113,9 +113,9 @@ QString Return_Border_Style_Str_On_index(int index)
     return index >= 0 && index < kBorderCodes.size() ? kBorderCodes[index] : kBorderCodes[0];
 }
 
-std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high)
+std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high, bool whole)
 {
-    const std::optional<double> v = platform::Typed_Number(typed);
+    const std::optional<double> v = whole ? platform::Typed_Whole_Number(typed) : platform::Typed_Number(typed);
     if (!v)
         return std::nullopt;
     return std::clamp(*v, low, high);

@@ -46,8 +46,9 @@ int Border_Style_Index(const QString &code);
 QString Return_Border_Style_Str_On_index(int index);
 
 // A number typed into a panel field, held to the field's range; nothing when the text is not
-// a finite number, so that the field is put back as it was.
-std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high);
+// a finite number (for a whole-number field, not a whole number: "1.5" is not cut to 1), so that
+// the field is put back as it was.
+std::optional<double> Typed_Panel_Value(const QString &typed, double low, double high, bool whole = false);
 
 // A stored fraction shown as a percentage (0.355 shows 35.5).
 double Percent_Of(double fraction);

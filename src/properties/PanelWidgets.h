@@ -41,6 +41,8 @@ public:
     void setValueF(double v) { setValue(int(std::lround(v * m_steps))); }
     double minimumF() const { return minimum() / double(m_steps); }
     double maximumF() const { return maximum() / double(m_steps); }
+    // One step a unit: the slider holds whole numbers only.
+    bool whole() const { return m_steps == 1; }
 
 private:
     int m_steps;

@@ -61,10 +61,10 @@ void writeBorder(SKTGraphic &g, const QCheckBox *on, const ColorWell *colour, co
     g._stroke_border_type = Return_Border_Style_Str_On_index(style->currentIndex());
 }
 
-// The whole degrees a rotation field shows; the slider's when the field holds no number.
+// The whole degrees a rotation field shows; the slider's when the field holds no whole number.
 int wholeDegrees(const QLineEdit *field, const PanelSlider *slider)
 {
-    const std::optional<double> v = platform::Typed_Number(field->text());
+    const std::optional<double> v = platform::Typed_Whole_Number(field->text());
     return v ? int(std::trunc(std::clamp(*v, -3600.0, 3600.0))) : int(std::trunc(slider->valueF()));
 }
 

@@ -69,6 +69,8 @@ TEST(SeriesGenerator, RefusedInputsNameTheirField)
     SeriesGenInput grouped = noValue, groupedRandom = noLength;  // a thousand written with a group mark
     grouped.value = "x";
     grouped.count = "1,000";
+    SeriesGenInput fraction = grouped;  // a point is the decimal mark: one and a half is no count
+    fraction.count = "1.500";
     groupedRandom.randLength = "4";
     groupedRandom.randCount = "1 000";
     const struct {
@@ -88,6 +90,8 @@ TEST(SeriesGenerator, RefusedInputsNameTheirField)
         {sequential("1,000", "2000", false), "from_txt"},
         {sequential("1", "2'000", false), "to_txt"},
         {grouped, "count_txt"},
+        {fraction, "count_txt"},
+        {sequential("1.5", "20", false), "from_txt"},
         {groupedRandom, "rand_count_txt"},
     };
     for (const auto &c : cases) {
@@ -102,12 +106,14 @@ TEST(SeriesGenerator, FieldRules)
     const struct {
         const char *typed;
         int chars, max;
-        const char *shown;
-    } counts[] = {{"123456", 5, 10000, "10000"}, {"000000", 5, 10000, "1"}, {"", 5, 10000, "1"},
-                  {"-5", 5, 10000, "1"},        {"250", 5, 10000, "250"},  {"12", 1, 9, "1"},
-                  {"0", 1, 9, "1"},             {"7", 1, 9, "7"}};
-    for (const auto &c : counts)
+        const char *shown, *left;  // while typing; once the field is left
+    } counts[] = {{"123456", 5, 10000, "10000", "10000"}, {"000000", 5, 10000, "00000", "1"}, {"", 5, 10000, "", "1"},
+                  {"-5", 5, 10000, "-5", "1"},           {"250", 5, 10000, "250", "250"},    {"12", 1, 9, "1", "1"},
+                  {"0", 1, 9, "0", "1"},                 {"7", 1, 9, "7", "7"},              {"1.500", 5, 10000, "1.500", "1.500"}};
+    for (const auto &c : counts) {
         EXPECT_EQ(Count_Field_Text(c.typed, c.chars, c.max), c.shown) << c.typed;
+        EXPECT_EQ(Count_Field_Left_Text(c.typed, c.chars, c.max), c.left) << c.typed;
+    }
     const struct {
         const char *typed, *shown;
     } numbers[] = {{"abc12 ", "12"}, {"+5", "5"}, {"-5", "-5"}, {"12345678901", "1234567890"}};

@@ -134,7 +134,14 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
             type(g, "count_txt", "123456");
             EXPECT_EQ(child<QLineEdit>(g, "count_txt")->text(), "10000");
             EXPECT_EQ(child<QSpinBox>(g, "count_stepper")->value(), 10000);
-            type(g, "count_txt", "2");
+            // A fraction stays as typed, for OK to refuse, not read as 15; emptied and typed anew,
+            // the 2 is the count, not put after a "1" that filled the gap.
+            auto *count = child<QLineEdit>(g, "count_txt");
+            for (const auto &[typed, shown] : {std::pair{"1.5", "1.5"}, {"\b2", "2"}}) {
+                QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(count, typed);
+                EXPECT_EQ(count->text(), shown) << typed;
+            }
             EXPECT_TRUE(child(g, "const_file_name")->isHidden());
             click(g, "OKPressed");
         };

@@ -1,5 +1,6 @@
 // The cropping tool: ratios and face rectangles, the crop kinds, a real face found by the
 // cascade, the direct file crop through the window, and batches with their series.
+#include "HoldingDetector.h"
 #include "Press.h"
 #include "TestSupport.h"
 #include "core/Globals.h"
@@ -16,6 +17,7 @@
 #include "platform/UiServices.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSlider>
@@ -75,6 +77,16 @@ QImage canvasPicture(int w, int h, QColor colour = QColor(60, 70, 90))
 }
 
 // Answers the same face for every picture at least 400 pixels wide, none for smaller ones.
+// The options screen filled as a user does, then Next: the input, its path, the output folder.
+void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QString &out)
+{
+    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(input));
+    testsupport::typeInto(tool.findChild<QLineEdit *>(input == SourceFolder ? "folder_path" : "file_path"), path,
+                          Qt::Key_unknown);
+    testsupport::typeInto(tool.findChild<QLineEdit *>("output_path"), out, Qt::Key_unknown);
+    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
+}
+
 struct FakeDetector : FaceDetector {
     std::vector<QRect> detect(const QImage &picture) override
     {
@@ -84,24 +96,6 @@ struct FakeDetector : FaceDetector {
     }
 };
 
-// Finds a face in every picture; off the GUI thread it keeps picture `holdAt` (from 1) in hand
-// until let go, so that a test acts while a run surely is mid-way.
-struct HoldingDetector : FaceDetector {
-    explicit HoldingDetector(int at) : holdAt(at) {}
-    std::vector<QRect> detect(const QImage &) override
-    {
-        if (!platform::isGuiThread() && ++worked == holdAt) {
-            reached = true;
-            goOn.wait_for(std::chrono::seconds(20));
-        }
-        return {QRect(10, 10, 60, 70)};
-    }
-    const int holdAt;
-    std::atomic<int> worked{0};
-    std::atomic<bool> reached{false};
-    std::promise<void> letGo;
-    std::shared_future<void> goOn = letGo.get_future().share();
-};
 }  // namespace
 
 TEST(Crop, RatiosFacesAndSizes)
@@ -444,12 +438,9 @@ TEST(Crop, NoFaceIsToldOnceAndNeverByABatch)
     Cropping_Tool tool;
     tool.Prepare_Full();
     tool.faceDetector = std::make_shared<FakeDetector>();  // no face in pictures under 400 pixels
-    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceFolder));
-    tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath("pictures"));
-    tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
-    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
+    chooseInput(tool, SourceFolder, root.filePath("pictures"), root.filePath("out"));
     ui->clear();
-    tool.cropping_option_CellClick(CropByFace);
+    testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 1) << ui->messages().join("|").toStdString();
     testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
     EXPECT_EQ(ui->messages().count("\nNo face detected."), 1);
@@ -588,10 +579,7 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
 
     Cropping_Tool tool;
     tool.Prepare_Full();
-    tool.input_option_CellClick(SourceFolder);
-    tool.findChild<QLineEdit *>("folder_path")->setText(folder);
-    tool.findChild<QLineEdit *>("output_path")->setText(QDir(data.root()).filePath("out"));
-    tool.OK_Btn_Clicked();
+    chooseInput(tool, SourceFolder, folder, QDir(data.root()).filePath("out"));
     ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
 
     auto *list = tool.findChild<QTableWidget *>("ColList");
@@ -606,7 +594,7 @@ TEST(Crop, TheCropScreenNamesItsFilesAndReportsSuccessAsInformation)
         fields += qobject_cast<QAbstractSpinBox *>(w) || (qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w->parent()));
     EXPECT_EQ(fields, 1) << "one value, one field";
 
-    tool.cropping_option_CellClick(CropBySize);
+    testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
     testsupport::press(tool.findChild<QPushButton *>("crop_all_btn"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.Crop_All_Thread_Running; }, 10000));
     QStringList kinds;
@@ -660,14 +648,11 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
         platform::ScopedScriptedUi ui;
         Cropping_Tool tool;
         tool.Prepare_Full();
-        tool.input_option_CellClick(SourceFolder);
-        tool.findChild<QLineEdit *>("folder_path")->setText(root.filePath(c.stop ? "many" : "pictures"));
-        tool.findChild<QLineEdit *>("output_path")->setText(out);
-        tool.OK_Btn_Clicked();
-        ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
         const auto holder = std::make_shared<HoldingDetector>(c.inHand);
         tool.faceDetector = holder;
-        tool.cropping_option_CellClick(c.stop ? CropByFace : CropBySize);
+        chooseInput(tool, SourceFolder, root.filePath(c.stop ? "many" : "pictures"), out);
+        ASSERT_TRUE(tool.findChild<QWidget *>("Crop_Screen_Box")->isVisible()) << ui->messages().join('|').toStdString();
+        testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(c.stop ? CropByFace : CropBySize));
         auto *list = tool.findChild<QTableWidget *>("ColList");
         if (c.aWritten && !c.stop) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
@@ -685,7 +670,7 @@ TEST(Crop, TheFinishedBoxNamesWhatWasWritten)
                 boxOverQuestion |= questionOpen;
             }
             if (r.kind == "yesNo" && !whileAsked) {
-                holder->letGo.set_value();
+                holder->release();
                 questionOpen = true;
                 EXPECT_TRUE(QTest::qWaitFor([&] { return tool.Crop_All_Held() || crops() > c.inHand; }, 10000));
                 questionOpen = false;
@@ -864,16 +849,6 @@ TEST(Crop, ADirectCropWithoutAPictureSaysSoAndLeavesTheToolHidden)
         EXPECT_EQ(ui->requests()[0].text, "\n\u201C" + QFileInfo(path).fileName() + "\u201D is not a picture.");
     }
 }
-namespace {
-// The options screen filled as a user does, then Next: the input, its path, the output folder.
-void chooseInput(Cropping_Tool &tool, int input, const QString &path, const QString &out)
-{
-    testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(input));
-    tool.findChild<QLineEdit *>(input == SourceFolder ? "folder_path" : "file_path")->setText(path);
-    tool.findChild<QLineEdit *>("output_path")->setText(out);
-    testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
-}
-}  // namespace
 
 // The face crop is the same whichever input showed the picture before (Back between them), and
 // after the window is widened; a face selection moved by hand stays where the user put it.
@@ -926,9 +901,11 @@ TEST(Crop, TheFaceCropIsTheSameWhicheverRoadLedThere)
     }
 }
 
-// The names a crop of all handed out count for the crops after it; a width typed "12.5" is 12,
-// one typed "1,500" is no width and the width before it stays.
-TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedWidthKeepsItsWholeNumber)
+// The names a crop of all handed out count for the crops after it. A size field takes whole
+// numbers under every locale: "12.5", "1.500" (a point is the decimal mark) and "1,500" are no
+// size, and the size before them stays; one emptied and typed anew, or typed with a 0 in front,
+// is what was typed, never put after a "1" that filled the gap.
+TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedSizeIsAWholeNumber)
 {
     testsupport::TempDataFolder data;
     platform::ScopedScriptedUi ui;
@@ -948,11 +925,23 @@ TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedWidthKeepsItsWholeNumber)
     }
     testsupport::press(tool.findChild<QPushButton *>("Back_Btn"));
     chooseInput(tool, SourceFile, root.filePath("in/a.png"), out.path());
+    const struct Restore {
+        QLocale was;
+        ~Restore() { QLocale::setDefault(was); }
+    } restore;
     auto *width = tool.findChild<QLineEdit *>("width_Text");
     const QString was = width->text();
-    for (const auto &[typed, shown] : {std::pair{"1,500", was}, {"12.5", QStringLiteral("12")}}) {
-        testsupport::typeInto(width, QString::fromLatin1(typed));
-        EXPECT_EQ(width->text(), shown) << typed << ": the width in force";
+    QApplication::setActiveWindow(&tool);  // Tab leaves a field of the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+    for (const char *locale : {"de_DE", "en_US"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const std::pair<QString, QString> rows[] = {{was, was},        {"1,500", was}, {"12.5", was},
+                                                    {"1.500", was},    {"\b240", "240"}, {"0240", "240"},
+                                                    {"\b\b12", "12"}};
+        for (const auto &[typed, shown] : rows) {
+            testsupport::typeInto(width, typed, Qt::Key_Tab);
+            EXPECT_EQ(width->text(), shown) << locale << " " << typed.toStdString() << ": the width in force";
+        }
     }
     testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
     EXPECT_EQ(out.entryList(QDir::Files, QDir::Name),

@@ -440,7 +440,7 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
     // A size the card cannot take, applied, is refused with its reason and the card's size shown.
     QPushButton *apply = t.apply_size_btn;
     const std::tuple<QLineEdit *, const char *, QPushButton *, const char *> rows[] = {
-        {x, "abc", nullptr, "60"}, {x, "4,5", nullptr, "60"}, {t.Card_bor_Text, "abc", nullptr, "1"},
+        {x, "abc", nullptr, "60"}, {x, "4,5", nullptr, "60"}, {t.Card_bor_Text, "abc", nullptr, "1"}, {t.Card_bor_Text, "2.5", nullptr, "1"},
         {t.Card_bor_Text, "99", nullptr, "50"}, {t.width_Text, "abc", nullptr, "85.6"}, {t.width_Text, "", nullptr, "85.6"},
         {t.width_Text, "85.6", apply, "85.6"}, {t.width_Text, "0", apply, "85.6"}, {t.width_Text, "-7", apply, "85.6"}, {t.width_Text, "80.5", apply, "80.5"}};
     for (const auto &[field, typed, then, shows] : rows) {

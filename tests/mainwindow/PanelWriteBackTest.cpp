@@ -135,6 +135,8 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
          [&] { return at(0)._stroke_border_type == "S"; }},
         {"width not a number", {0}, [&] { type(p.shape_bor_Text, "abc"); }, {}, 0,
          [&] { return p.shape_bor_Text->text() == "1"; }},
+        {"width not a whole number", {0}, [&] { type(p.shape_bor_Text, "2.5"); }, {}, 0,
+         [&] { return p.shape_bor_Text->text() == "1"; }},
         {"opacity below range", {0}, [&] { type(p.shape_alpha_Text, "-20"); }, {0}, 1,
          [&] { return at(0).alpha_val == 0 && p.shape_alpha_Text->text() == "0"; }},
         {"typing over the placeholder", {2, 3, 4},
@@ -156,6 +158,8 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         {"signature chosen for both", {7, 8}, [&] { ui->push(pathIn("b.png")); press(p.sign_browse_btn); }, {7}, 1},
         {"rotation out of range", {5}, [&] { type(p.Rotate_slidr_val, "nan"); }, {}, 0,
          [&] { return p.Rotate_slidr_val->text() == "30.7"; }},
+        {"opacity in whole percents", {5}, [&] { type(p.Trsp_slidr_val, "50.5"); }, {}, 0,
+         [&] { return p.Trsp_slidr_val->text() == "100"; }},
         {"picture from a file", {5}, [&] { ui->push(pathIn("b.png")); press(p.manual_browse_btn); }, {5}, 1,
          [&] { return at(5)._file_path == pathIn("b.png"); }},
         // Two pictures share the image tab alone: the source and its library are one picture's.

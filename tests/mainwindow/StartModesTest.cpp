@@ -12,8 +12,11 @@
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Insert_Template.h"
 #include "output/print/Print_Wnd.h"
+#include "imaging/Cropping_Tool.h"
 #include "properties/CardTabs.h"
 #include <QComboBox>
+#include <QButtonGroup>
+#include <QDir>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -495,17 +498,21 @@ TEST_F(StartModesTest, CardWizardStatesFollowItsControls)
 
 // A number typed key by key reads the same under every locale: a point is the decimal mark, and
 // a digit-group mark makes no number (the field keeps the value in force, NaN below), never a
-// digit. The card wizard's custom width on the start road; the print window's side gap, copies.
+// digit. The card wizard's custom width on the start road; the print window's side gap, copies;
+// the cropping tool's height to a given size, a whole number: "1.500" is one and a half, no
+// height, and a field emptied (Backspace) or typed with a 0 in front takes the digits as typed.
 TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
 {
-    enum Field { Width, Gap, Copies };
+    enum Field { Width, Gap, Copies, CropHeight };
     const double kept = std::nan("");
     const std::tuple<const char *, Field, const char *, double, const char *> rows[] = {
         {"en_US", Width, "80,5", kept, ""}, {"en_US", Width, "80.5", 80.5, "80.500 mm"}, {"en_US", Gap, "1,5", kept, ""},
         {"en_US", Gap, "1.5", 1.5, "1.50"}, {"en_US", Copies, "1,5", kept, ""},         {"en_US", Copies, "12", 12, "12"},
         {"de_DE", Width, "80,5", kept, ""}, {"de_DE", Width, "1.000", kept, ""},        {"de_DE", Width, "90.25", 90.25, "90.250 mm"},
         {"de_DE", Gap, "1.5", 1.5, "1.50"}, {"de_DE", Gap, "2,5", kept, ""},            {"de_DE", Copies, "1.5", kept, ""},
-        {"C", Width, "1,000", kept, ""},    {"C", Gap, "2.25", 2.25, "2.25"}};
+        {"C", Width, "1,000", kept, ""},    {"C", Gap, "2.25", 2.25, "2.25"},
+        {"de_DE", CropHeight, "1.500", kept, ""}, {"de_DE", CropHeight, "\b240", 240, "240"}, {"de_DE", CropHeight, "1,500", kept, ""},
+        {"en_US", CropHeight, "0240", 240, "240"}, {"en_US", CropHeight, "1.5", kept, ""}, {"en_US", CropHeight, "\b\b7", 7, "7"}};
     const struct Restore {
         QLocale was;
         ~Restore() { QLocale::setDefault(was); }
@@ -516,7 +523,7 @@ TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
         controller.reset();
         controller = Set_Up_Application(*(document = std::make_unique<SKTDocument>()));
         // What the field's number is used as, and how near (a canvas has whole pixels).
-        const auto typeRows = [&](Field which, QWidget &window, QAbstractSpinBox *field, const std::function<double()> &used,
+        const auto typeRows = [&](Field which, QWidget &window, QWidget *field, const std::function<double()> &used,
                                   double near) {
             window.show();
             QApplication::setActiveWindow(&window);
@@ -525,10 +532,14 @@ TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
                 if (qstrcmp(rowLocale, locale) != 0 || rowField != which)
                     continue;
                 const double was = used();
-                const QString wasShown = field->text();
+                const auto text = [field] {
+                    auto *box = qobject_cast<QAbstractSpinBox *>(field);
+                    return box ? box->text() : qobject_cast<QLineEdit *>(field)->text();
+                };
+                const QString wasShown = text();
                 testsupport::typeInto(field, QString::fromLatin1(typed), Qt::Key_Tab);
                 EXPECT_NEAR(used(), std::isnan(value) ? was : value, near) << typed;
-                EXPECT_EQ(field->text(), std::isnan(value) ? wasShown : QString::fromLatin1(shown)) << typed;
+                EXPECT_EQ(text(), std::isnan(value) ? wasShown : QString::fromLatin1(shown)) << typed;
             }
         };
         Card_Wizard::setModalRunner([&](Card_Wizard &w) {
@@ -547,6 +558,26 @@ TEST_F(StartModesTest, TypedNumbersReadTheSameUnderEveryLocale)
             }
         };
         click("Print_btn");
+        // Tools > Cropping Tool…, a picture file, To a given size; Crop writes the height in force.
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(picture.save(pathIn("crop.png")));
+        const QString out = pathIn(locale);
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind != QLatin1String("Cropping_Tool"))
+                return;
+            Cropping_Tool *tool = Cropping_Tool::defaultInstance();
+            testsupport::typeInto(tool->findChild<QLineEdit *>("file_path"), pathIn("crop.png"), Qt::Key_unknown);
+            testsupport::typeInto(tool->findChild<QLineEdit *>("output_path"), out, Qt::Key_unknown);
+            pressIn(*tool, "Next_Btn");
+            press(tool->findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
+            typeRows(CropHeight, *tool, tool->findChild<QLineEdit *>("height_Text"),
+                     [tool] { return double(tool->Current_Crop_Settings().height); }, 0);
+            pressIn(*tool, "crop_btn");
+            EXPECT_EQ(QImage(QDir(out).filePath("crop.jpg")).height(), tool->Current_Crop_Settings().height);
+            pressIn(*tool, "Close_Btn");
+        };
+        press(menuItem(QStringLiteral("Cropping Tool…")));
         ui->onRequest = nullptr;
     }
 }

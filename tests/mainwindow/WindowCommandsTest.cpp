@@ -2,12 +2,14 @@
 // help, templates, card-size changes, invitations and the shared small dialogs.
 
 #include "ControllerFixture.h"
+#include "HoldingDetector.h"
 
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SmallDialogs.h"
 #include "core/DesignFile.h"
 #include "core/SKTRenderingView.h"
+#include "imaging/Cropping_Tool.h"
 #include "data/export/ExportDialogs.h"
 #include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Help_Support.h"
@@ -16,6 +18,8 @@
 #include "platform/Paths.h"
 
 #include <QAction>
+#include <QButtonGroup>
+#include <QDialog>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -31,6 +35,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -586,6 +593,104 @@ TEST_F(QuietStart, AStartAndALoadPrintNothing)
     ASSERT_TRUE(started);
     EXPECT_EQ(loaded, 1);
     EXPECT_TRUE(printed.isEmpty()) << printed.join('\n').toStdString();
+}
+
+// A crop of all holds the cropping tool (Tools > Cropping Tool…, six pictures of a folder by
+// face) until it ends: Escape on its progress sheet asks whether to stop, as Stop does, instead
+// of hiding the sheet with the run going on; closing the window is refused while it runs; and a
+// window that goes (destroyed, as when the application closes) while the stop question holds
+// the run stops it after the picture in hand and lets its worker go.
+TEST_F(WindowCommandsTest, ACropOfAllHoldsItsWindowUntilItEnds)
+{
+    const QString folder = pathIn("many"), out = pathIn("out");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int i = 0; i < 6; ++i) {
+        QImage picture(120, 120, QImage::Format_RGB32);
+        picture.fill(QColor(60, 70, 90));
+        ASSERT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("p%1.png").arg(i))));
+    }
+    const auto crops = [&] { return QDir(out).entryList({"*.jpg"}, QDir::Files).size(); };
+    enum Act { Escape, Close, Destroy };
+    const struct {
+        const char *name;
+        Act act;
+        int files;  // written once the run is over
+        bool asked;
+    } rows[] = {{"Escape on the progress sheet, answered Yes", Escape, 3, true},
+                {"the window's close box", Close, 6, false},
+                {"the window destroyed while asked", Destroy, 3, true}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(out).removeRecursively();
+        ui->clear();
+        const auto holder = std::make_shared<HoldingDetector>(3);
+        QPointer<Cropping_Tool> tool;
+        bool asked = false, windowStayed = false;
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind == "yesNo") {
+                asked = r.text == "Are you sure you want to stop?";
+                holder->release();
+                if (row.act != Destroy)
+                    return;
+                // Asked, the run finishes the picture in hand and waits; then the window goes.
+                EXPECT_TRUE(testsupport::waitUntil([&] { return tool->Crop_All_Held(); }));
+                std::atomic<bool> gone{false};
+                std::thread watchdog([&gone] {
+                    for (int i = 0; i < 300 && !gone; ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                    if (!gone) {
+                        std::fprintf(stderr, "a cropping tool destroyed mid-run never let its worker go\n");
+                        std::abort();
+                    }
+                });
+                delete tool.data();
+                gone = true;
+                watchdog.join();
+                return;
+            }
+            if (r.kind != "Cropping_Tool")
+                return;
+            tool = Cropping_Tool::defaultInstance();
+            tool->faceDetector = holder;
+            press(tool->findChild<QButtonGroup *>("input_option_matrix")->button(SourceFolder));
+            testsupport::typeInto(tool->findChild<QLineEdit *>("folder_path"), folder, Qt::Key_unknown);
+            testsupport::typeInto(tool->findChild<QLineEdit *>("output_path"), out, Qt::Key_unknown);
+            pressIn(*tool, "Next_Btn");
+            press(tool->findChild<QButtonGroup *>("cropping_option_matrix")->button(CropByFace));
+            pressIn(*tool, "crop_all_btn");
+            ASSERT_TRUE(testsupport::waitUntil([&] { return holder->reached.load(); }));
+            auto *sheet = tool->findChild<QDialog *>("Send_Models_Window");
+            ASSERT_TRUE(sheet && sheet->isVisible());
+            switch (row.act) {
+            case Escape:
+                ui->push(true);
+                QTest::keyClick(sheet, Qt::Key_Escape);
+                break;
+            case Close:
+                tool->close();
+                windowStayed = tool->isVisible();
+                break;
+            case Destroy:
+                ui->push(false);
+                pressIn(*sheet, "_stop_btn");
+                break;
+            }
+            holder->release();  // a run nothing stopped goes on to its end
+            if (!tool)
+                return;
+            EXPECT_TRUE(testsupport::waitUntil([&] { return !tool->Crop_All_Thread_Running; }));
+            pressIn(*tool, "Close_Btn");
+        };
+        press(menuItem(QStringLiteral("Cropping Tool…")));
+        ui->onRequest = nullptr;
+        EXPECT_EQ(asked, row.asked);
+        EXPECT_EQ(windowStayed, row.act == Close) << "closed with the run going on";
+        EXPECT_EQ(crops(), row.files);
+        if (tool) {
+            EXPECT_FALSE(tool->isVisible());
+            delete tool.data();  // the next row's tool starts anew, with the cascade
+        }
+    }
 }
 
 // Every tool bar command shows a picture: the desktop theme's where the system has one, our own

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -242,6 +243,13 @@ TEST_F(BarcodeWindowTest, TwoDimensionalFieldsFollowTheirRules)
         {"typed width", [&] { gen.dm_widthStepper_2D->setValue(80); }, 80, 24},
         {"smaller size lowers nothing", [&] { gen.dm_format_ComboBox->setCurrentText("C10X10"); }, 80, 30},
         {"typed height", [&] { gen.dm_HeightText_2D->setText("44"); emit gen.dm_HeightText_2D->editingFinished(); }, 80, 44},
+        {"a fraction is no pixel size: refused, not rounded",
+         [&] {
+             gen.dm_HeightText_2D->clear();
+             QTest::keyClicks(gen.dm_HeightText_2D, "45.6");
+             emit gen.dm_HeightText_2D->editingFinished();
+         },
+         80, 44},
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.step);
