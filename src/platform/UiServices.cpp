@@ -1,6 +1,7 @@
 #include "platform/UiServices.h"
 
 #include "platform/FileIcons.h"
+#include "platform/FontPanel.h"
 #include "platform/MainThread.h"
 #include "platform/TextLength.h"
 
@@ -18,7 +19,6 @@
 #include <QScreen>
 #include <QUrl>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProcess>
@@ -402,13 +402,9 @@ QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)
     return QColorDialog::getColor(initial, dialogParent(), title);
 }
 
-std::optional<QFont> QtUiServices::chooseFont(const QString &title, const QFont &initial)
+std::optional<QFont> UiServices::chooseFont(const QString &title, const QFont &initial)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, dialogParent(), title);
-    if (!ok)
-        return std::nullopt;
-    return font;
+    return Run_Font_Panel(title, initial, dialogParent());
 }
 
 namespace {

@@ -50,8 +50,8 @@ public:
     virtual bool openExternally(const QString &path) = 0;
     // Colour panel; an invalid colour means the user cancelled.
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
-    // Font panel; nothing when the user cancelled.
-    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial) = 0;
+    // Font panel (platform/FontPanel.h), run through runModal; nothing when the user cancelled.
+    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial);
     // Warning with the given buttons (the last one also answers Escape) and, when `checkTitle` is
     // not empty, a check box of that title below them. Answers the index of the button pressed;
     // `checked` (when given) receives the check box's state.
@@ -92,7 +92,6 @@ public:
                                   const std::function<QWidget *(QFileDialog *panel)> &accessory) override;
     bool openExternally(const QString &path) override;
     QColor chooseColor(const QString &title, const QColor &initial) override;
-    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
     int notice(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
 };
@@ -137,7 +136,9 @@ public:
     bool openExternally(const QString &path) override;
     bool handToDesktop = false;
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
-    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;  // "chooseFont"
+    // "chooseFont": answered by a QFont, else cancelled. A test that drives the real panel calls
+    // UiServices::chooseFont instead, and answers its "QFontDialog" in runModal.
+    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
     // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
     // title, plus the check box's title when it is ticked). Unscripted: the last button, unticked.
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
