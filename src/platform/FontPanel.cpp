@@ -108,11 +108,17 @@ FontPanel::FontPanel(const QFont &initial, QWidget *parent) : QFontDialog(parent
     m_sizeText = m_sizeInForce = Font_Panel_Size_Text(pointsOf(initial));
     m_size->setText(m_sizeText);
     m_opened = fields();
+    // The size in force: the one the panel opened on, one chosen from the size list, or one typed
+    // and left; not each number on the way to what is being typed.
     connect(m_size, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_sizeText = text;
-        if (Font_Panel_Size(text))
+        if (!m_size->isModified() && Font_Panel_Size(text))
             m_sizeInForce = text;
         showSample();
+    });
+    connect(m_size, &QLineEdit::editingFinished, this, [this] {
+        if (Font_Panel_Size(m_sizeText))
+            m_sizeInForce = m_sizeText;
     });
     // Choosing a family or face makes the panel write its own whole size into the size field.
     for (QListView *list : {m_families, m_styles})
