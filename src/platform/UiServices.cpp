@@ -1,6 +1,7 @@
 #include "platform/UiServices.h"
 
 #include "platform/FileIcons.h"
+#include "platform/FontPanel.h"
 #include "platform/MainThread.h"
 #include "platform/TextLength.h"
 
@@ -11,15 +12,17 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QProcess>
 
@@ -402,13 +405,9 @@ QColor QtUiServices::chooseColor(const QString &title, const QColor &initial)
     return QColorDialog::getColor(initial, dialogParent(), title);
 }
 
-std::optional<QFont> QtUiServices::chooseFont(const QString &title, const QFont &initial)
+std::optional<QFont> UiServices::chooseFont(const QString &title, const QFont &initial)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, dialogParent(), title);
-    if (!ok)
-        return std::nullopt;
-    return font;
+    return Run_Font_Panel(title, initial, dialogParent());
 }
 
 namespace {
@@ -590,11 +589,18 @@ QColor ScriptedUiServices::chooseColor(const QString &title, const QColor &)
     return {};
 }
 
-std::optional<QFont> ScriptedUiServices::chooseFont(const QString &title, const QFont &)
+std::optional<QFont> ScriptedUiServices::chooseFont(const QString &title, const QFont &initial)
 {
     Answer a = take(QStringLiteral("chooseFont"), title, false);
     if (auto *f = std::get_if<QFont>(&a))
         return *f;
+    if (auto *d = std::get_if<Drive>(&a)) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_script.push_front(std::move(*d));  // for the panel's own modal run
+        }
+        return UiServices::chooseFont(title, initial);
+    }
     return std::nullopt;
 }
 
@@ -628,9 +634,21 @@ int ScriptedUiServices::answerButtons(const QString &kind, const QString &text, 
     return index;
 }
 
-int ScriptedUiServices::runModal(const QString &name, const QString &text, const std::function<int()> &)
+int ScriptedUiServices::runModal(const QString &name, const QString &text, const std::function<int()> &show)
 {
     Answer a = take(name, text, 0);
+    if (auto *d = std::get_if<Drive>(&a)) {
+        QTimer::singleShot(0, [drive = std::move(d->panel)] {
+            QPointer<QDialog> panel = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (panel)
+                drive(*panel);
+            if (panel && panel->isVisible())
+                panel->reject();
+            else if (!panel && QApplication::activeModalWidget())
+                QApplication::activeModalWidget()->close();
+        });
+        return show();
+    }
     if (auto *i = std::get_if<int>(&a))
         return *i;
     if (auto *b = std::get_if<bool>(&a))

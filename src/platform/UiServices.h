@@ -13,6 +13,7 @@
 #include <optional>
 #include <variant>
 
+class QDialog;
 class QFileDialog;
 class QWidget;
 
@@ -50,8 +51,8 @@ public:
     virtual bool openExternally(const QString &path) = 0;
     // Colour panel; an invalid colour means the user cancelled.
     virtual QColor chooseColor(const QString &title, const QColor &initial) = 0;
-    // Font panel; nothing when the user cancelled.
-    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial) = 0;
+    // Font panel (platform/FontPanel.h), run through runModal; nothing when the user cancelled.
+    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial);
     // Warning with the given buttons (the last one also answers Escape) and, when `checkTitle` is
     // not empty, a check box of that title below them. Answers the index of the button pressed;
     // `checked` (when given) receives the check box's state.
@@ -92,7 +93,6 @@ public:
                                   const std::function<QWidget *(QFileDialog *panel)> &accessory) override;
     bool openExternally(const QString &path) override;
     QColor chooseColor(const QString &title, const QColor &initial) override;
-    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
     int notice(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
 };
@@ -107,7 +107,12 @@ public:
         QString text;  // message text, or the panel title
         bool askToReplace = true;  // a save panel: whether it asks before a chosen file is replaced
     };
-    using Answer = std::variant<bool, int, QString, QStringList, QColor, QFont>;
+    // A modal run a test works as a user does: the real window runs, and `panel` is called with
+    // it once it is up (a window it leaves open is then cancelled, so no test waits on it).
+    struct Drive {
+        std::function<void(QDialog &)> panel;
+    };
+    using Answer = std::variant<bool, int, QString, QStringList, QColor, QFont, Drive>;
 
     void push(Answer answer);
     // Called on the thread that shows the box, before it answers; lets a test observe threads.
@@ -137,13 +142,15 @@ public:
     bool openExternally(const QString &path) override;
     bool handToDesktop = false;
     QColor chooseColor(const QString &title, const QColor &initial) override;  // "chooseColor"
-    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;  // "chooseFont"
+    // "chooseFont": answered by a QFont, or by a Drive that works the real panel; else cancelled.
+    std::optional<QFont> chooseFont(const QString &title, const QFont &initial) override;
     // "alert": answered by a button index (int) or by the titles clicked (QStringList: a button's
     // title, plus the check box's title when it is ticked). Unscripted: the last button, unticked.
     int alert(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
     // "notice": answered as an alert is.
     int notice(const QString &text, const QStringList &buttons, const QString &checkTitle, bool *checked) override;
-    // Recorded with `name` as its kind; answers a scripted int (0 when none is queued).
+    // Recorded with `name` as its kind; answers a scripted int (0 when none is queued), or runs
+    // the window for a scripted Drive.
     int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 
 private:

@@ -3,11 +3,14 @@
 
 #include "ControllerFixture.h"
 
+#include "core/ColorFontStrings.h"
 #include "core/DesignFile.h"
 #include "core/SKTImage.h"
 #include "groupmode/Group_Mode_Wizard.h"
 #include "platform/Paths.h"
 #include "platform/Plist.h"
+#include "properties/Barcode_Gen.h"
+#include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 
 #include <QDir>
@@ -16,7 +19,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
@@ -257,6 +262,119 @@ TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
         EXPECT_EQ(QFontInfo(document->graphics().front()->text_ctrl_font).styleName(), QString::fromLatin1(style));
     }
     QFontDatabase::removeApplicationFont(dashed);
+}
+
+// Every Font… road runs the real font panel, worked key by key: a size with a decimal point is
+// taken, one with a comma is refused with a word (the size in force kept), an OK with nothing
+// changed keeps a template's font as its file has it, and no Underline or Strikeout is offered
+// (no font string keeps them). What Save writes is the font the panel showed.
+TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
+{
+    ASSERT_TRUE(testsupport::requireFont("DejaVu Sans", "Book", "fonts-dejavu-core"));
+    const struct Restore {
+        QLocale was = QLocale();
+        ~Restore() { QLocale::setDefault(was); }
+    } restore;
+    enum Road { Text, CardTab, Watermark, BarcodeText };
+    click("text_tool_btn");
+    click("Barcode_Tool_btn");
+    clickAt(canvas(0), QPointF(150, 100));
+    ASSERT_EQ(document->graphics().size(), 2u);
+    SKTGraphic &barcode = *document->graphics()[0], &text = *document->graphics()[1];
+    const QPointF textAt = text.bounds().center();
+    CardTabs &tabs = controller->cardTabs();
+    // The font a road stores, as the saved file has it.
+    const auto stored = [&](Road road) {
+        saveAs(pathIn("fonts.did"));
+        const DesignReadResult read = Read_Design_File(pathIn("fonts.did"));
+        if (!read.ok())
+            return QStringLiteral("unreadable");
+        const DesignData &d = *read.design;
+        return Convert_Font_to_String(road == Text          ? d.frontControls[1]->text_ctrl_font
+                                      : road == BarcodeText ? d.frontControls[0]->value_font_val
+                                      : road == CardTab     ? d.front.Card_Content_font()
+                                                            : d.front.Watermark_Font());
+    };
+    const struct {
+        const char *locale;
+        Road road;
+        const char *font, *typed, *kept;  // typed: nothing for an OK with nothing changed
+        const char *face = nullptr;        // then chosen in the face list
+    } rows[] = {
+        {"en_US", Text, "DejaVu Sans::::6.50", "", "DejaVu Sans::::6.50"},
+        {"de_DE", Text, "DejaVu Sans::::7.00", "", "DejaVu Sans::::7.00"},
+        {"de_DE", Text, "DejaVu Sans::::6.50", "10.5", "DejaVu Sans::::10.50"},
+        {"en_US", Text, "DejaVu Sans::::6.50", "10,5", "DejaVu Sans::::6.50"},
+        {"de_DE", CardTab, "DejaVu Sans::::6.50", "", "DejaVu Sans::::6.50"},
+        {"en_US", CardTab, "DejaVu Sans::::7.00", "10.5", "DejaVu Sans::::10.50"},
+        {"de_DE", CardTab, "DejaVu Sans::::7.00", "10,5", "DejaVu Sans::::7.00"},
+        {"en_US", Watermark, "DejaVu Sans::::7.00", "", "DejaVu Sans::::7.00"},
+        {"de_DE", Watermark, "DejaVu Sans::::6.50", "10.5", "DejaVu Sans::::10.50"},
+        {"en_US", Watermark, "DejaVu Sans::::6.50", "10.5", "DejaVu Sans-Bold::::10.50", "Bold"},
+        {"de_DE", BarcodeText, "DejaVu Sans::::6.50", "", "DejaVu Sans::::6.50"},
+        {"en_US", BarcodeText, "DejaVu Sans::::7.00", "10.5", "DejaVu Sans::::10.50"},
+        {"de_DE", BarcodeText, "DejaVu Sans-Bold::::6.50", "10,5", "DejaVu Sans-Bold::::6.50"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.locale << " road " << row.road << " " << row.font << " " << row.typed);
+        QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
+        const QFont font = Convert_String_to_Font(QString::fromLatin1(row.font));
+        const QString typed = QString::fromLatin1(row.typed), opened = QString::number(font.pointSizeF());
+        ui->clear();
+        ui->push(platform::ScriptedUiServices::Drive{[&](QDialog &panel) {
+            for (QCheckBox *effect : panel.findChildren<QCheckBox *>())
+                EXPECT_NE(testsupport::unreachable(effect).toStdString(), "") << effect->text().toStdString();
+            QLineEdit *size = nullptr;
+            for (QLabel *label : panel.findChildren<QLabel *>())
+                size = size ? size : qobject_cast<QLineEdit *>(label->buddy());
+            ASSERT_NE(size, nullptr);
+            EXPECT_EQ(size->text(), opened);
+            if (!typed.isEmpty())
+                testsupport::typeInto(size, typed, Qt::Key_unknown);
+            if (row.face) {
+                QWidget *faces = panel.findChildren<QLabel *>().value(1)->buddy();
+                faces->setFocus();
+                QTest::keyClicks(faces, QString::fromLatin1(row.face));
+                EXPECT_EQ(size->text(), typed);
+            }
+            QAbstractButton *ok = panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+            press(ok);
+            if (typed.contains(QLatin1Char(','))) {
+                EXPECT_EQ(ui->messages().join(QString()).toStdString(),
+                          "\u201C10,5\u201D is no font size: type one from 1 to 512 points, with a point before its "
+                          "decimals (10.5).");
+                EXPECT_TRUE(panel.isVisible());
+                EXPECT_EQ(size->text(), opened);
+                press(ok);
+            }
+            EXPECT_FALSE(panel.isVisible());
+        }});
+        if (row.road == Text) {
+            text.text_ctrl_font = font;
+            clickEmptyCard();
+            clickAt(canvas(0), textAt);
+            press(controller->propertyPanel().text_font_btn);
+        } else if (row.road == BarcodeText) {
+            barcode.value_font_val = font;
+            clickAt(canvas(0), barcode.bounds().center());
+            const auto previous = Barcode_Gen::setModalRunner([](Barcode_Gen &w) {
+                press(w.val_font_btn);
+                press(w.OK_Btn);
+                return w.result();
+            });
+            press(controller->findChild<QPushButton *>("Barcode_Edit_btn"));
+            Barcode_Gen::setModalRunner(previous);
+        } else {
+            (row.road == CardTab ? controller->Front_card_Prop->setCard_Content_font(font)
+                                 : controller->Front_card_Prop->setWatermark_Font(font));
+            clickEmptyCard();
+            if (row.road == Watermark && !tabs.enable_watermark_chk->isChecked())
+                press(tabs.enable_watermark_chk);
+            press(row.road == CardTab ? tabs.all_content_font_btn : tabs.wm_font_btn);
+        }
+        EXPECT_EQ(ui->requests().front().kind, "chooseFont");
+        EXPECT_EQ(stored(row.road), QString::fromLatin1(row.kept));
+    }
 }
 
 // New, Open and Close ask to save first: Cancel, a cancelled save panel or a file that cannot be
