@@ -253,4 +253,15 @@ void typeShown(QAbstractSpinBox *field, QString text, Qt::Key end)
         QTest::keyClick(field, end);
 }
 
+void typeFromHome(QAbstractSpinBox *field, QString text, Qt::Key end)
+{
+    EXPECT_EQ(unreachable(field), QString()) << field->objectName().toStdString();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Home);
+    for (const QChar c : text)
+        QTest::keyClicks(field, QString(c));
+    if (end != Qt::Key_unknown)
+        QTest::keyClick(field, end);
+}
+
 }  // namespace testsupport

@@ -190,6 +190,45 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     EXPECT_EQ(ui->messages(), QStringList({"Please select only one record to update.", "Error in database access"}));
     EXPECT_EQ(list->rowCount(), 10);
 
+    // A range typed key by key in the fields' own format is the range searched: over the whole
+    // text, or from Home over a section at a time; a two-digit year in the century shown; a text
+    // that is no date keeps the date in force.
+    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
+    auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
+    const auto inFormat = [](QDateEdit *field, QDate date) { return field->locale().toString(date, field->displayFormat()); };
+    const bool dayFirst = from->displayFormat().startsWith(u'd');
+    const struct {
+        QDate inForce;
+        bool fromHome;
+        QString typed;  // empty: the shown text of `date`
+        QDate date, expected;
+    } ranges[] = {
+        {{2026, 12, 8}, false, {}, {2026, 3, 24}, {2026, 3, 24}},
+        {{2026, 12, 8}, true, {}, {2026, 3, 28}, {2026, 3, 28}},
+        {{2026, 3, 20}, true, "2", {}, dayFirst ? QDate(2026, 3, 2) : QDate(2026, 2, 20)},
+        {{2026, 3, 20}, false, {}, {2099, 1, 1}, {2099, 1, 1}},
+        {{2026, 3, 20}, false, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
+    };
+    for (const auto &r : ranges) {
+        const QString typed = r.typed.isEmpty() ? inFormat(from, r.date) : r.typed;
+        SCOPED_TRACE(typed.toStdString());
+        from->setDate(r.inForce);
+        if (r.fromHome)
+            testsupport::typeFromHome(from, typed);
+        else
+            testsupport::typeShown(from, typed);
+        testsupport::typeShown(to, inFormat(to, {2026, 3, 29}));
+        ui->clear();
+        testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
+        EXPECT_EQ(from->date().toString(Qt::ISODate), r.expected.toString(Qt::ISODate));
+        EXPECT_EQ(from->text(), inFormat(from, r.expected));
+        const QString found = sql(QStringLiteral("SELECT ID FROM Visitor_Records WHERE Date_Time_Stamp >= '%1 00:00:00'"
+                                                 " AND Date_Time_Stamp <= '2026-03-29 23:59:59' ORDER BY ID;")
+                                      .arg(r.expected.toString(Qt::ISODate)));
+        EXPECT_EQ(ids(w.ListData()).join(u'\n') + u'\n', found.isEmpty() ? "\n" : found);
+    }
+
     // The search lists visit 1 first; its details come by the row's ID, its photo's settings
     // leave the live ones alone.
     w.findChild<QLineEdit *>(QStringLiteral("Name"))->setText("Ann");
