@@ -327,6 +327,10 @@ private:
         m_typing = false;
         QLineEdit *edit = this->lineEdit();
         const QString typed = edit->text();
+        // The section the cursor stands in, or last left: the arrows step it after the reading.
+        qsizetype section = -1;
+        for (const Run &r : runsOf(typed))
+            section += r.start < edit->cursorPosition() ? 1 : 0;
         edit->blockSignals(m_wasBlocked);
         QDateTime value = this->dateTime();
         if (const auto read = readTyped(typed, this->displayFormat(), this->locale(), value);
@@ -334,6 +338,8 @@ private:
             value = *read;
         this->setDateTime(value);
         edit->setText(this->textFromDateTime(this->dateTime()));
+        if (const QList<Run> shown = runsOf(edit->text()); section >= 0 && section < shown.size())
+            edit->setCursorPosition(shown[section].end);
     }
 
     void typeOver(QChar typed)

@@ -191,8 +191,8 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     EXPECT_EQ(list->rowCount(), 10);
 
     // A range typed key by key in the fields' own format is the range searched: over the whole
-    // text, or from Home over a section at a time; a two-digit year in the century shown; a text
-    // that is no date keeps the date in force.
+    // text, or from Home over a section at a time (the arrow then steps the section typed); a
+    // two-digit year in the century shown; a text that is no date keeps the date in force.
     w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
     auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
     auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
@@ -201,23 +201,24 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     const struct {
         QDate inForce;
         bool fromHome;
+        Qt::Key end;
         QString typed;  // empty: the shown text of `date`
         QDate date, expected;
     } ranges[] = {
-        {{2026, 12, 8}, false, {}, {2026, 3, 24}, {2026, 3, 24}},
-        {{2026, 12, 8}, true, {}, {2026, 3, 28}, {2026, 3, 28}},
-        {{2026, 3, 20}, true, "2", {}, dayFirst ? QDate(2026, 3, 2) : QDate(2026, 2, 20)},
-        {{2026, 3, 20}, false, {}, {2099, 1, 1}, {2099, 1, 1}},
-        {{2026, 3, 20}, false, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
+        {{2026, 12, 8}, false, Qt::Key_Tab, {}, {2026, 3, 24}, {2026, 3, 24}},
+        {{2026, 12, 8}, true, Qt::Key_Tab, {}, {2026, 3, 28}, {2026, 3, 28}},
+        {{2026, 3, 20}, true, Qt::Key_Up, "2", {}, dayFirst ? QDate(2026, 3, 3) : QDate(2026, 3, 20)},
+        {{2026, 3, 20}, false, Qt::Key_Tab, {}, {2099, 1, 1}, {2099, 1, 1}},
+        {{2026, 3, 20}, false, Qt::Key_Tab, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
     };
     for (const auto &r : ranges) {
         const QString typed = r.typed.isEmpty() ? inFormat(from, r.date) : r.typed;
         SCOPED_TRACE(typed.toStdString());
         from->setDate(r.inForce);
         if (r.fromHome)
-            testsupport::typeFromHome(from, typed);
+            testsupport::typeFromHome(from, typed, r.end);
         else
-            testsupport::typeShown(from, typed);
+            testsupport::typeShown(from, typed, r.end);
         testsupport::typeShown(to, inFormat(to, {2026, 3, 29}));
         ui->clear();
         testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
