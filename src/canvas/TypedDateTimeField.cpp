@@ -231,9 +231,14 @@ protected:
         const bool editing = printable || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete ||
                              e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) ||
                              e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo);
-        const bool moving = (plain && (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right || e->key() == Qt::Key_Home ||
-                                       e->key() == Qt::Key_End)) ||
-                            e->matches(QKeySequence::SelectAll);
+        // Keys that leave the text as it is: the cursor keys, select all, copy, and a modifier
+        // going down on its own (Shift before a capital).
+        const int key = e->key();
+        const bool keeping = (plain && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End)) ||
+                             key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr ||
+                             key == Qt::Key_Meta || key == Qt::Key_Super_L || key == Qt::Key_Super_R ||
+                             key == Qt::Key_CapsLock || key == Qt::Key_NumLock || e->matches(QKeySequence::SelectAll) ||
+                             e->matches(QKeySequence::Copy);
         if (editing) {
             begin();
             if (printable && stepOverSeparator(text.at(0))) {
@@ -244,10 +249,10 @@ protected:
                 typeOver(text.at(0));
             // The line edit takes the key as it is: Qt's date field would weigh it by its sections.
             QAbstractSpinBox::keyPressEvent(e);
-        } else if (moving && m_typing) {
+        } else if (keeping && m_typing) {
             QAbstractSpinBox::keyPressEvent(e);
         } else {
-            commit();  // Return, a step, a page key: they act on the typed value
+            commit();  // Return, a step, a page key, the calendar's keys: they act on the typed value
             Base::keyPressEvent(e);
         }
     }

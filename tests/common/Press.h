@@ -57,7 +57,7 @@ void typeInto(QWidget *field, QString text, Qt::Key end = Qt::Key_Return);
 // and suffix aside) does not hold what was typed so far.
 void typeShown(QAbstractSpinBox *field, QString text, Qt::Key end = Qt::Key_Tab);
 // Types `text` key by key into a field a user can reach, from the start of the text it shows
-// (Home, nothing selected), then the key `end`.
+// (Home, nothing selected), then the key `end`; Shift goes down on its own before a capital.
 void typeFromHome(QAbstractSpinBox *field, QString text, Qt::Key end = Qt::Key_Tab);
 
 }  // namespace testsupport
