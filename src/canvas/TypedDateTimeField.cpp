@@ -359,10 +359,12 @@ private:
                 edit->setSelection(runs[i].start, runs[i].end - runs[i].start);
                 return;
             }
-            if (runs[i].end == pos && typed.isDigit() && i + 1 < runs.size()) {
-                // A section typed full goes on to the next one.
+            if (runs[i].end == pos && i + 1 < runs.size()) {
+                // After a section of digits typed full, or at a letter, the key goes on into the
+                // next section.
                 const QList<FormatPiece> sections = sectionsOf();
-                if (i < sections.size() && mostDigits(sections[i]) > 0 && runs[i].end - runs[i].start >= mostDigits(sections[i]))
+                if (i < sections.size() && mostDigits(sections[i]) > 0 &&
+                    (!typed.isDigit() || full(sections[i], edit->text().mid(runs[i].start, runs[i].end - runs[i].start))))
                     edit->setSelection(runs[i + 1].start, runs[i + 1].end - runs[i + 1].start);
                 return;
             }
@@ -382,6 +384,24 @@ private:
             }
         edit->setCursorPosition(pos + 1);
         return true;
+    }
+    // A section of digits is full when it holds its most digits or one more would pass its
+    // highest value (a month of 3, an hour of 2 on a 12-hour clock).
+    bool full(const FormatPiece &section, const QString &digits) const
+    {
+        if (digits.size() >= mostDigits(section))
+            return true;
+        int highest = 0;
+        switch (section.letter.unicode()) {
+        case u'M': highest = 12; break;
+        case u'd': highest = 31; break;
+        case u'h': highest = this->displayFormat().contains(QLatin1Char('a'), Qt::CaseInsensitive) ? 12 : 23; break;
+        case u'H': highest = 23; break;
+        case u'm':
+        case u's': highest = 59; break;
+        default: return false;
+        }
+        return digits.toInt() * 10 > highest;
     }
     QList<FormatPiece> sectionsOf() const
     {

@@ -10,11 +10,12 @@
 // These fields take the text as a user types it. What is typed is shown as typed; a key typed at
 // the start of a section, or into a section the user clicked (a click selects it), replaces that
 // section; a separator key typed where the text has that separator steps over it to the next
-// section; a section typed full goes on to the next one. The text is read in the field's shown
-// format when the field is left (Tab, Return, a click elsewhere, a step by the arrows or the
-// wheel, the calendar), a two-digit year in the century the field showed. A text that is no date
-// or time then gives back the value in force, never a date made of part of it. Tab leaves the
-// field. The arrows step and the calendar picks as in Qt's fields.
+// section; a key typed after a full section of digits (or a letter after digits) goes on into
+// the next. The text is read in the shown format when the field is left (Tab, Return, a click
+// elsewhere, a step by the arrows or the wheel, the calendar), a two-digit year in the century
+// the field showed. A text that is no date or time then gives back the value in force, never a
+// date made of part of it. Tab leaves the field. The arrows step the section the cursor is in
+// and the calendar picks, as in Qt's fields.
 //
 // The fields are a QDateEdit and a QTimeEdit, found and read as those.
 
