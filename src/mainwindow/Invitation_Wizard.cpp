@@ -1,5 +1,6 @@
 #include "mainwindow/Invitation_Wizard.h"
 
+#include "canvas/TypedDateTimeField.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
@@ -252,7 +253,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
             form->addRow(tr(p.title), *p.field);
         }
         auto *date = new QHBoxLayout;
-        Date_picker = named(new QDateEdit(QDate::currentDate(), texts_box), "Date_picker");
+        Date_picker = named(Typed_Date_Field(QDate::currentDate(), texts_box), "Date_picker");
         Date_picker->setCalendarPopup(true);
         Date_ctrl_value = named(new QLineEdit(texts_box), "Date_ctrl_value");
         Date_ctrl_value->setReadOnly(true);
@@ -261,7 +262,7 @@ Invitation_Wizard::Invitation_Wizard(QWidget *parent) : QDialog(parent)
         date->addWidget(Date_ctrl_value, 1);
         form->addRow(tr("Date"), date);
         auto *time = new QHBoxLayout;
-        Time_picker = named(new QTimeEdit(QTime::currentTime(), texts_box), "Time_picker");
+        Time_picker = named(Typed_Time_Field(QTime::currentTime(), texts_box), "Time_picker");
         Time_picker->setDisplayFormat(QStringLiteral("h:mm AP"));
         Time_ctrl_value = named(new QLineEdit(texts_box), "Time_ctrl_value");
         Time_ctrl_value->setReadOnly(true);

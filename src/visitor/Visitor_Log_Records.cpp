@@ -3,6 +3,7 @@
 #include "data/export/ExportDialogs.h"
 #include "output/print/PrintInfo.h"
 #include "canvas/PageSetupPanel.h"
+#include "canvas/TypedDateTimeField.h"
 #include "canvas/WidgetUtilities.h"
 
 #include "core/Globals.h"
@@ -89,8 +90,8 @@ Visitor_Log_Records::Visitor_Log_Records(QWidget *parent) : QDialog(parent)
     date_range = named(new QComboBox, "date_range");
     date_range->addItems({QStringLiteral("Today"), QStringLiteral("Yesterday"), QStringLiteral("Last 7 Days"),
                           QStringLiteral("Last 30 Days"), QStringLiteral("Custom Range")});
-    Date_From_Ctrl = named(new QDateEdit(QDate::currentDate()), "Date_From_Ctrl");
-    Date_To_Ctrl = named(new QDateEdit(QDate::currentDate()), "Date_To_Ctrl");
+    Date_From_Ctrl = named(Typed_Date_Field(QDate::currentDate()), "Date_From_Ctrl");
+    Date_To_Ctrl = named(Typed_Date_Field(QDate::currentDate()), "Date_To_Ctrl");
     for (QDateEdit *d : {Date_From_Ctrl, Date_To_Ctrl}) {
         d->setCalendarPopup(true);
         d->setEnabled(false);

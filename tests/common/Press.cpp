@@ -253,4 +253,21 @@ void typeShown(QAbstractSpinBox *field, QString text, Qt::Key end)
         QTest::keyClick(field, end);
 }
 
+void typeFromHome(QAbstractSpinBox *field, QString text, Qt::Key end)
+{
+    EXPECT_EQ(unreachable(field), QString()) << field->objectName().toStdString();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Home);
+    for (const QChar c : text) {
+        const bool capital = c.isUpper();
+        if (capital)  // as a keyboard sends it: Shift goes down on its own first
+            QTest::keyPress(field, Qt::Key_Shift);
+        QTest::keyClicks(field, QString(c), capital ? Qt::ShiftModifier : Qt::NoModifier);
+        if (capital)
+            QTest::keyRelease(field, Qt::Key_Shift, Qt::ShiftModifier);
+    }
+    if (end != Qt::Key_unknown)
+        QTest::keyClick(field, end);
+}
+
 }  // namespace testsupport

@@ -56,5 +56,8 @@ void typeInto(QWidget *field, QString text, Qt::Key end = Qt::Key_Return);
 // The same into a number field, failing the test at each key after which the field (its prefix
 // and suffix aside) does not hold what was typed so far.
 void typeShown(QAbstractSpinBox *field, QString text, Qt::Key end = Qt::Key_Tab);
+// Types `text` key by key into a field a user can reach, from the start of the text it shows
+// (Home, nothing selected), then the key `end`; Shift goes down on its own before a capital.
+void typeFromHome(QAbstractSpinBox *field, QString text, Qt::Key end = Qt::Key_Tab);
 
 }  // namespace testsupport

@@ -83,8 +83,14 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         QTest::keyClick(w.from_value, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(w.from_value->text(), QString(39, QLatin1Char('b')) + kEmoji) << "cut at 40 whole characters";
         w.venue_value->setText("Town Hall");
-        w.Date_picker->setDate(QDate(2027, 6, 5));
-        w.Time_picker->setTime(QTime(19, 30));
+        // Date and time typed key by key in the pickers' own formats: a day the month lacks
+        // leaves the date shown; over the whole date, and from Home over the time a section at a time.
+        const QString shownBefore = w.Date_picker->text();
+        testsupport::typeShown(w.Date_picker, w.Date_picker->locale().toString(QDate(2027, 2, 28), w.Date_picker->displayFormat()).replace("28", "30"));
+        EXPECT_EQ(w.Date_picker->text(), shownBefore);
+        testsupport::typeShown(w.Date_picker, w.Date_picker->locale().toString(QDate(2027, 6, 5), w.Date_picker->displayFormat()));
+        testsupport::typeFromHome(w.Time_picker, w.Time_picker->locale().toString(QTime(19, 30), w.Time_picker->displayFormat()));
+        EXPECT_EQ(w.Date_ctrl_value->text() + " " + w.Time_ctrl_value->text(), "Saturday, June 5, 2027 7:30 PM");
         // A click on another frame moves on to the photo page.
         w.imageBrowser->setCurrentRow(1);
         EXPECT_EQ(w.next_counter, 3);

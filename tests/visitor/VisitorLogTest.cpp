@@ -21,7 +21,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,6 +191,65 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     Database_Path = db;
     EXPECT_EQ(ui->messages(), QStringList({"Please select only one record to update.", "Error in database access"}));
     EXPECT_EQ(list->rowCount(), 10);
+
+    // A range typed key by key in the fields' own format is the range searched: over the whole
+    // text; from Home a section at a time, with or without the separators (the arrow then steps
+    // the section typed); into the last section clicked; a two-digit year in the century shown;
+    // a text that is no date keeps the date in force.
+    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
+    auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
+    const auto inFormat = [](QDateEdit *field, QDate date) { return field->locale().toString(date, field->displayFormat()); };
+    const QRegularExpression separator(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    const QStringList sections = inFormat(from, {2026, 3, 24}).split(separator);
+    const bool dayFirst = from->displayFormat().startsWith(u'd');
+    enum Road { Whole, Home, LastClicked };
+    const struct {
+        QDate inForce;
+        Road road;
+        Qt::Key end;
+        QString typed;  // empty: the shown text of `date`
+        QDate date, expected;
+    } ranges[] = {
+        {{2026, 12, 8}, Whole, Qt::Key_Tab, {}, {2026, 3, 24}, {2026, 3, 24}},
+        {{2026, 12, 8}, Home, Qt::Key_Tab, {}, {2026, 3, 28}, {2026, 3, 28}},
+        {{2026, 12, 8}, Home, Qt::Key_Tab, sections[0] + sections[1], {}, {2026, 3, 24}},
+        {{2026, 3, 20}, Home, Qt::Key_Up, "2", {}, dayFirst ? QDate(2026, 3, 3) : QDate(2026, 3, 20)},
+        {{2025, 3, 24}, LastClicked, Qt::Key_Tab, sections.last(), {}, {2026, 3, 24}},
+        {{2026, 3, 20}, Whole, Qt::Key_Tab, {}, {2099, 1, 1}, {2099, 1, 1}},
+        {{2026, 3, 20}, Whole, Qt::Key_Tab, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
+    };
+    for (const auto &r : ranges) {
+        const QString typed = r.typed.isEmpty() ? inFormat(from, r.date) : r.typed;
+        SCOPED_TRACE(typed.toStdString());
+        from->setDate(r.inForce);
+        if (r.road == Home) {
+            testsupport::typeFromHome(from, typed, r.end);
+        } else if (r.road == Whole) {
+            testsupport::typeShown(from, typed, r.end);
+        } else {
+            // A click into the middle of the year, then its digits.
+            EXPECT_EQ(testsupport::unreachable(from), QString());
+            auto *edit = from->findChild<QLineEdit *>();
+            const QString shown = edit->text();
+            const qsizetype last = shown.size() - shown.split(separator).last().size();
+            const int x = edit->fontMetrics().horizontalAdvance(shown.left(last)) + edit->fontMetrics().horizontalAdvance(shown.mid(last)) / 2;
+            from->setFocus();
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+            for (const QChar c : typed)
+                QTest::keyClicks(from, QString(c));
+            QTest::keyClick(from, r.end);
+        }
+        testsupport::typeShown(to, inFormat(to, {2026, 3, 29}));
+        ui->clear();
+        testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
+        EXPECT_EQ(from->date().toString(Qt::ISODate), r.expected.toString(Qt::ISODate));
+        EXPECT_EQ(from->text(), inFormat(from, r.expected));
+        const QString found = sql(QStringLiteral("SELECT ID FROM Visitor_Records WHERE Date_Time_Stamp >= '%1 00:00:00'"
+                                                 " AND Date_Time_Stamp <= '2026-03-29 23:59:59' ORDER BY ID;")
+                                      .arg(r.expected.toString(Qt::ISODate)));
+        EXPECT_EQ(ids(w.ListData()).join(u'\n') + u'\n', found.isEmpty() ? "\n" : found);
+    }
 
     // The search lists visit 1 first; its details come by the row's ID, its photo's settings
     // leave the live ones alone.
