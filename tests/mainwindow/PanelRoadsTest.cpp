@@ -255,15 +255,15 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         // Margins of 10 points in force, in the unit the paper was last set in (points: none yet).
         const QPageLayout::Unit inForce = again ? unit : QPageLayout::Point;
         const double margin = 10 / points(inForce);
-        setUp.setPageLayout(QPageLayout(again ? QPageSize({100.5, 120.25}, QPageSize::Millimeter, {}, QPageSize::ExactMatch)
+        setUp.setPageLayout(QPageLayout(again ? QPageSize({100.5, 148.25}, QPageSize::Millimeter, {}, QPageSize::ExactMatch)
                                               : QPageSize(QPageSize::A5),
                                         QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin), inForce));
         panels->clear();
         const bool worded = wantWidth == kept && qstrcmp(width, "100,5") != 0;
         const bool turned = QByteArray(clicks).lastIndexOf('L') > QByteArray(clicks).lastIndexOf('P');
-        // Custom, in millimetres; the width, and a height of 120.25, typed key by key; the clicks,
-        // each leaving the paper as typed in the fields; the unit; OK. Opened again: only the
-        // width typed, if any, in the unit shown.
+        // Custom, in millimetres; the width, and a height of 148.25 (100.5 x 148.25 mm is no
+        // postcard), typed key by key; the clicks, each leaving the paper as typed in the fields;
+        // the unit; OK. Opened again: only the width typed, if any, in the unit shown.
         panels->drive = [&, typed = QString::fromLatin1(width), refused = wantWidth == kept, again = again, unit = unit,
                          clicks = QByteArray(clicks)](QDialog &panel) {
             QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
@@ -279,7 +279,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
             else if (!typed.isEmpty())
                 testsupport::typeShown(widthField, typed);
             if (!again)
-                testsupport::typeShown(heightField, QStringLiteral("120.25"));
+                testsupport::typeShown(heightField, QStringLiteral("148.25"));
             bool landscape = false;
             for (const char click : clicks) {
                 if (click == 'L' || click == 'P')
@@ -288,7 +288,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
                     testsupport::choose(units, QLatin1String(click == 'i' ? "Inches (in)" : "Millimeters (mm)"));
                 landscape = click == 'L' || (landscape && click != 'P');
                 const double shown = units->currentData().value<QPageLayout::Unit>() == in ? 25.4 : 1;
-                QSizeF typedSize(wantWidth / shown, 120.25 / shown);
+                QSizeF typedSize(wantWidth / shown, 148.25 / shown);
                 if (landscape)
                     typedSize.transpose();
                 EXPECT_NEAR(widthField->value(), typedSize.width(), 0.006) << click;
@@ -331,8 +331,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
             click("Print_btn");
             panels->onRequest = nullptr;
         }
-        EXPECT_NEAR(used.width(), turned ? 120.25 : wantWidth, 0.01);
-        EXPECT_NEAR(used.height(), turned ? wantWidth : 120.25, 0.01);
+        EXPECT_NEAR(used.width(), turned ? 148.25 : wantWidth, 0.01);
+        EXPECT_NEAR(used.height(), turned ? wantWidth : 148.25, 0.01);
         const QPageLayout after = setUp.pageLayout();
         EXPECT_NEAR(after.margins().left() * points(after.units()), 10, 1e-6);
         EXPECT_NEAR(after.margins().bottom() * points(after.units()), 10, 1e-6);
