@@ -216,8 +216,8 @@ struct DrivesThePanel : platform::ScriptedUiServices {
 };
 
 // "Size of the Printer's Page…", the card wizard's printer button (the wizard opened from the
-// start dialog) and the print window's Page Setup all set the paper of the one print set-up, and
-// the card roads take that paper as the card. A custom paper typed key by key in millimetres,
+// start dialog), the print window's Page Setup and its Add profile all set the paper of the one
+// print set-up, and the card roads take that paper as the card, a profile saves it. A custom paper typed key by key in millimetres,
 // under either locale, is shown as typed at each key and used as typed (not at whole points),
 // through any orientation clicks and unit switches (the fields show it turned and converted at
 // each click, never snapped to a standard size), and the margins in force stay as they were; a
@@ -233,7 +233,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         QLocale was;
         ~Restore() { QLocale::setDefault(was); }
     } restore;
-    enum Road { CardTab, Wizard, PrintWindow };
+    enum Road { CardTab, Wizard, PrintWindow, Profile };  // Profile: the print window's Add, as saved
     const double kept = QPageSize(QPageSize::A5).size(QPageSize::Millimeter).width();
     constexpr auto mm = QPageLayout::Millimeter, in = QPageLayout::Inch;
     const auto points = [](QPageLayout::Unit unit) { return unit == mm ? 72 / 25.4 : unit == in ? 72.0 : 1.0; };
@@ -248,7 +248,9 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         {"en_US", CardTab, "", 100.5, in, true, "mi"},              {"de_DE", PrintWindow, "", 100.5, in, true, "mLPi"},
         {"en_US", Wizard, "4.5", 114.3, in, true, "LP"},            {"de_DE", Wizard, "", 100.5, mm, true, "im"},
         {"en_US", PrintWindow, "0", kept, mm, false, "LP"},         {"de_DE", CardTab, "\b", kept, mm, false, "iL"},
-        {"en_US", Wizard, "-5", kept, mm, false, "i"}};
+        {"en_US", Wizard, "-5", kept, mm, false, "i"},              {"en_US", Profile, "100.5", 100.5, mm, false, "LP"},
+        {"de_DE", Profile, "", 100.5, in, true, "mLi"}};
+    int profiles = 0;
     for (const auto &[locale, road, width, wantWidth, unit, again, clicks] : rows) {
         SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width << (again ? " again " : " ") << clicks);
         QLocale::setDefault(QLocale(QString::fromLatin1(locale)));  // the panel's own unit follows it
@@ -321,12 +323,24 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
             click("New_btn");
             Card_Wizard::setModalRunner(finish);
         } else {
+            const QString name = QStringLiteral("Paper %1").arg(++profiles);
             panels->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
                 const testsupport::RunWindow runWindow(r.kind);
-                if (auto *print = controller->findChild<Print_Wnd *>(); print && r.kind == QLatin1String("Print_Wnd")) {
+                auto *print = controller->findChild<Print_Wnd *>();
+                if (print && r.kind == QLatin1String("Add_Print_Profile"))
+                    testsupport::typeInto(print->profileDialog->Profile_name, name, Qt::Key_unknown);
+                if (!print || r.kind != QLatin1String("Print_Wnd"))
+                    return;
+                if (road == PrintWindow) {
                     press(print->findChild<QPushButton *>(QStringLiteral("pagesetup")));
                     used = print->state.paper.paperSize * (25.4 / 72);
+                    return;
                 }
+                print->profileFolder = pathIn("profiles");
+                panels->push(1);  // the profile's name typed, OK
+                press(print->findChild<QPushButton *>(QStringLiteral("Add_profile_btn")));
+                const QStringList saved = Read_Print_Profile(print->profileFolder, name);
+                used = {saved.value(3).toDouble(), saved.value(4).toDouble()};
             };
             click("Print_btn");
             panels->onRequest = nullptr;
