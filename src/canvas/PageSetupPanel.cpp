@@ -88,13 +88,10 @@ std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
     return f;
 }
 
-// What the user has set, held beside Qt's panel as exactly as it was typed, and put back into
-// the fields after each of the panel's handlers. Left to itself the panel loses it: each handler
-// that rewrites the fields (orientation, unit, a typed side) remakes the paper from the fields
-// rounded to two places, matches it to a standard size within 3 points (100.5 x 148.25 mm became
-// a 100 x 148 mm postcard, 4.15 x 5.85 in an A6) and converts the margins rounded too (3.53 mm
-// shown in inches and back came out 3.56). Its own layout still follows, for its preview; OK
-// makes the printer's paper and margins these.
+// What the user has set, held beside Qt's panel exactly as typed (the header says what the panel
+// does with it alone) and put back into the fields after each of the panel's handlers. The
+// panel's own layout still follows, for its preview; OK makes the printer's paper and margins
+// these.
 class TypedPaper : public QObject {
 public:
     TypedPaper(QPageSetupDialog &dialog, const PanelFields &fields, const QPageLayout &inForce)
@@ -133,10 +130,10 @@ public:
             const bool was = std::exchange(m_quiet, true);
             f.sizes->setCurrentIndex(f.custom);
             m_quiet = was;
-            show();
+            showHeld();
             run("pageSizeChanged");  // its layout and preview made of the fields
         } else {
-            show();
+            showHeld();
         }
     }
 
@@ -186,11 +183,11 @@ private:
         const bool was = std::exchange(m_quiet, true);
         QMetaObject::invokeMethod(f.panel, handler, Qt::DirectConnection);
         m_quiet = was;
-        show();
+        showHeld();
     }
 
     // The held paper (turned for landscape) and margins in the fields, in the unit they show.
-    void show()
+    void showHeld()
     {
         const bool was = std::exchange(m_quiet, true);
         const Unit unit = f.unit();
@@ -212,7 +209,7 @@ private:
         platform::ui().message(side == f.width
                                    ? QCoreApplication::translate("PageSetupPanel", "The paper's width must be at least 0.36 mm (1 point).")
                                    : QCoreApplication::translate("PageSetupPanel", "The paper's height must be at least 0.36 mm (1 point)."));
-        show();
+        showHeld();
     }
 
     // A side typed: the paper is remade in the unit it was typed in, the other side converted
