@@ -217,12 +217,12 @@ struct DrivesThePanel : platform::ScriptedUiServices {
 
 // "Size of the Printer's Page…", the card wizard's printer button (the wizard opened from the
 // start dialog), the print window's Page Setup and its Add profile all set the paper of the one
-// print set-up, and the card roads take that paper as the card, a profile saves it. A custom paper typed key by key in millimetres,
-// under either locale, is shown as typed at each key and used as typed (not at whole points),
-// through any orientation clicks and unit switches (the fields show it turned and converted at
-// each click, never snapped to a standard size), and the margins in force stay as they were; a
-// width typed as "100,5" is refused (the paper keeps its width) instead of being read as 1005,
-// and one of 0, empty or negative is refused with a word.
+// print set-up; the card roads take that paper as the card, a profile saves it. A custom paper
+// typed key by key in millimetres, under either locale, is shown as typed at each key and used as
+// typed (not at whole points), through any orientation clicks and unit switches (the fields show
+// it turned and converted at each click, never snapped to a standard size), and the margins in
+// force stay as they were; a width typed as "100,5" is refused (the paper keeps its width)
+// instead of being read as 1005, and one of 0, empty or negative is refused with a word.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 {
     auto *panels = new DrivesThePanel;

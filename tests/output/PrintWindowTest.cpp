@@ -83,9 +83,7 @@ TEST(PrintWindow, ArrangementsLockTheLayoutAndRangesCountRows)
         int rows, arrangement, from, to, start, labels;
         const char *refusal;
         double paperWidth = 595.28;  // points; the paper line names it whatever it is
-    } ranges[] = {{40, 0, 5, 12, 4, 8, ""},
-                  {40, 3, 5, 12, 4, 16, ""},
-                  {40, 0, 12, 5, 0, 0, "Please select valid range."},
+    } ranges[] = {{40, 0, 5, 12, 4, 8, ""}, {40, 3, 5, 12, 4, 16, ""}, {40, 0, 12, 5, 0, 0, "Please select valid range."},
                   {40, 0, 5, 12, 0, 0, "The paper has no width or height: set its size in Page Setup.", 0}};
     for (const Range &r : ranges) {
         PrintWindowState d = opened(true, r.rows);
