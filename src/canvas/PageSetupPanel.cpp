@@ -156,11 +156,12 @@ public:
     }
 
 protected:
-    // A side left empty, or typed with a minus (which the field drops), is refused as it is left.
+    // A side left empty, under a point, or typed with a minus (which the field drops) is refused
+    // as it is left; the Return that left it then closes nothing, so the panel stays to be mended.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *side = qobject_cast<QDoubleSpinBox *>(watched);
-        if (!side)
+        if (!side || m_refusing)
             return false;
         bool leaving = event->type() == QEvent::FocusOut;
         if (event->type() == QEvent::KeyPress) {
@@ -169,9 +170,11 @@ protected:
                 m_minus = true;
             leaving = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         }
-        if (leaving && (std::exchange(m_minus, false) || side->cleanText().trimmed().isEmpty()))
-            refuse(side);
-        return false;
+        if (!leaving || !(std::exchange(m_minus, false) || side->cleanText().trimmed().isEmpty() ||
+                          !sideTakes(side->valueFromText(side->text()))))
+            return false;
+        refuse(side);
+        return event->type() == QEvent::KeyPress;
     }
 
 private:
@@ -204,12 +207,18 @@ private:
         m_quiet = was;
     }
 
+    bool sideTakes(double typed) const { return converted(typed, f.unit(), QPageLayout::Point) >= 1.0 - 1e-9; }
+
+    // The held paper back in the fields before the word: its box takes the focus from the field,
+    // which must not be left empty again.
     void refuse(QDoubleSpinBox *side)
     {
+        const bool was = std::exchange(m_refusing, true);
+        showHeld();
         platform::ui().message(side == f.width
                                    ? QCoreApplication::translate("PageSetupPanel", "The paper's width must be at least 0.36 mm (1 point).")
                                    : QCoreApplication::translate("PageSetupPanel", "The paper's height must be at least 0.36 mm (1 point)."));
-        showHeld();
+        m_refusing = was;
     }
 
     // A side typed: the paper is remade in the unit it was typed in, the other side converted
@@ -218,7 +227,7 @@ private:
     {
         const Unit unit = f.unit();
         const double typed = side->value();
-        if (!(converted(typed, unit, QPageLayout::Point) >= 1.0 - 1e-9) || !m_paper.isValid())
+        if (!sideTakes(typed) || !m_paper.isValid())
             return refuse(side);
         QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
         if ((side == f.width) != landscape())
@@ -247,6 +256,7 @@ private:
     Unit m_marginUnit;
     bool m_quiet = false;  // the fields being written by the panel or by show()
     bool m_minus = false;  // a minus typed into a side since it was last left
+    bool m_refusing = false;
 };
 
 }  // namespace

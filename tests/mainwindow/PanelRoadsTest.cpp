@@ -276,8 +276,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
                 testsupport::choose(panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), QStringLiteral("Custom"));
                 testsupport::choose(units, QStringLiteral("Millimeters (mm)"));
             }
-            if (refused)
-                testsupport::typeInto(widthField, typed, Qt::Key_Tab);
+            if (refused)  // a width refused with a word leaves the panel open, even on Return
+                testsupport::typeInto(widthField, typed, worded ? Qt::Key_Return : Qt::Key_Tab);
             else if (!typed.isEmpty())
                 testsupport::typeShown(widthField, typed);
             if (!again)
