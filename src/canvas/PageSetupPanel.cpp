@@ -4,130 +4,260 @@
 #include "platform/UiServices.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QKeyEvent>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QSignalBlocker>
-#include <cmath>
-#include <memory>
+#include <QRadioButton>
 #include <optional>
 #include <utility>
 
 namespace {
 
-// The panel's paper fields, found by their names; a panel without them is left as it is.
-struct PaperFields {
+using Unit = QPageLayout::Unit;
+
+// Points in one of the unit, as Qt's page classes count them.
+double pointsPer(Unit unit)
+{
+    switch (unit) {
+    case QPageLayout::Millimeter:
+        return 72 / 25.4;
+    case QPageLayout::Inch:
+        return 72;
+    case QPageLayout::Pica:
+        return 12;
+    case QPageLayout::Didot:
+        return 1.065826771;
+    case QPageLayout::Cicero:
+        return 12.789921252;
+    case QPageLayout::Point:
+        break;
+    }
+    return 1;
+}
+
+// Unrounded: Qt's own conversions round to two places (and to whole points), so a size shown in
+// another unit and back came out as another size.
+double converted(double value, Unit from, Unit to) { return from == to ? value : value * pointsPer(from) / pointsPer(to); }
+
+QSizeF converted(QSizeF size, Unit from, Unit to) { return {converted(size.width(), from, to), converted(size.height(), from, to)}; }
+
+// The panel's fields, found by their names; a panel without them is left as it is.
+struct PanelFields {
+    QObject *panel;  // holds the handlers the fields are wired to
     QComboBox *sizes, *units;
     QDoubleSpinBox *width, *height;
+    QDoubleSpinBox *margins[4];  // left, top, right, bottom
+    QRadioButton *portrait, *landscape;
     int custom;  // the one entry of the size list that carries no standard size
 
     bool customChosen() const { return sizes->currentIndex() == custom; }
-    QPageSize::Unit unit() const { return QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()); }
+    Unit unit() const { return units->currentData().value<Unit>(); }
 };
 
-std::optional<PaperFields> paperFields(QPageSetupDialog &dialog)
-{
-    auto *sizes = dialog.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-    auto *units = dialog.findChild<QComboBox *>(QStringLiteral("unitCombo"));
-    auto *width = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
-    auto *height = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
-    if (!sizes || !units || !width || !height || !units->currentData().canConvert<QPageLayout::Unit>())
-        return std::nullopt;
-    int custom = -1;
-    for (int i = 0; i < sizes->count(); ++i)
-        if (!sizes->itemData(i).isValid())
-            custom = i;
-    if (custom < 0)
-        return std::nullopt;
-    return PaperFields{sizes, units, width, height, custom};
-}
-
-// The panel makes a paper of the fields as soon as one of them has a new number, matches it to a
-// standard size near it and writes that size back into both fields. Its handler is run here
-// instead, between noting the numbers the fields show and putting them back, so its layout and
-// preview follow the fields while the fields keep what the user left in them; OK then makes
-// them the paper (Keep_Typed_Paper). A panel without that handler is left as it is.
-void Show_Typed_Size(QPageSetupDialog &dialog, const PaperFields &fields)
+std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
 {
     QObject *panel = nullptr;
     for (QObject *child : dialog.findChildren<QObject *>())
-        if (child->metaObject()->indexOfSlot("pageSizeChanged()") >= 0)
+        if (child->metaObject()->indexOfSlot("pageSizeChanged()") >= 0 && child->metaObject()->indexOfSlot("unitChanged()") >= 0 &&
+            child->metaObject()->indexOfSlot("pageOrientationChanged()") >= 0)
             panel = child;
-    if (!panel)
-        return;
-    auto remaking = std::make_shared<bool>(false);
-    for (QDoubleSpinBox *field : {fields.width, fields.height}) {
-        QObject::disconnect(field, &QDoubleSpinBox::valueChanged, panel, nullptr);
-        QObject::connect(field, &QDoubleSpinBox::valueChanged, panel, [panel, fields, remaking] {
-            if (*remaking)
-                return;  // the panel writing its own size
-            const double width = fields.width->value(), height = fields.height->value();
-            *remaking = true;
-            QMetaObject::invokeMethod(panel, "pageSizeChanged", Qt::DirectConnection);
-            *remaking = false;
-            if (!fields.customChosen())
-                return;
-            for (auto [field, shown] : {std::pair(fields.width, width), std::pair(fields.height, height)}) {
-                const QSignalBlocker quiet(field);
-                field->setValue(shown);
-            }
-        });
-    }
+    const auto field = [&](const char *name) { return dialog.findChild<QDoubleSpinBox *>(QLatin1String(name)); };
+    PanelFields f{panel,
+                  dialog.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")),
+                  dialog.findChild<QComboBox *>(QStringLiteral("unitCombo")),
+                  field("pageWidth"),
+                  field("pageHeight"),
+                  {field("leftMargin"), field("topMargin"), field("rightMargin"), field("bottomMargin")},
+                  dialog.findChild<QRadioButton *>(QStringLiteral("portrait")),
+                  dialog.findChild<QRadioButton *>(QStringLiteral("landscape")),
+                  -1};
+    if (!panel || !f.sizes || !f.units || !f.width || !f.height || !f.portrait || !f.landscape ||
+        !f.units->currentData().canConvert<Unit>())
+        return std::nullopt;
+    for (QDoubleSpinBox *margin : f.margins)
+        if (!margin)
+            return std::nullopt;
+    for (int i = 0; i < f.sizes->count(); ++i)
+        if (!f.sizes->itemData(i).isValid())
+            f.custom = i;
+    if (f.custom < 0)
+        return std::nullopt;
+    return f;
 }
 
-// Chooses the panel's "Custom" entry with the paper's own size.
-void Keep_Custom_Paper(const PaperFields &fields, const QPageLayout &layout)
-{
-    if (layout.pageSize().id() != QPageSize::Custom || !layout.pageSize().isValid())
-        return;
-    QSizeF size = layout.pageSize().size(fields.unit());
-    if (layout.orientation() == QPageLayout::Landscape)
-        size.transpose();
-    fields.sizes->setCurrentIndex(fields.custom);
-    fields.width->setValue(size.width());
-    fields.height->setValue(size.height());
-}
-
-// After OK: a custom paper is the size its fields show, not the standard size the panel matched.
-// The fields hold a side only to two places of their unit (100.5 mm is 3.96 in): a side they
-// still show is kept to the last place, as it was in force before the panel opened (the panel
-// remade its paper of the rounded numbers as it opened, so an OK with nothing changed moved the
-// paper, and a card made of it, each time), else as the panel made it of a size typed before
-// its unit was changed; only a side typed anew is taken from its field.
-void Keep_Typed_Paper(const PaperFields &fields, QPrinter &printer, const QPageSize &inForce)
-{
-    if (!fields.customChosen())
-        return;
-    QSizeF typed(fields.width->value(), fields.height->value());
-    if (printer.pageLayout().orientation() == QPageLayout::Landscape)
-        typed.transpose();
-    const double half = std::pow(10.0, -fields.width->decimals()) / 2;
-    const auto shows = [&](const QPageSize &paper) {
-        const QSizeF size = paper.isValid() ? paper.size(fields.unit()) : QSizeF();
-        return std::pair(std::abs(typed.width() - size.width()) < half, std::abs(typed.height() - size.height()) < half);
-    };
-    const QPageSize made = printer.pageLayout().pageSize();
-    QPageSize kept(typed, fields.unit(), QString(), QPageSize::ExactMatch);
-    for (const QPageSize &base : {inForce, made}) {
-        const auto [width, height] = shows(base);
-        if (width && height) {
-            kept = base;
-        } else if (width || height) {
-            // In the unit the paper was defined in, each typed side as exact as its field holds it.
-            const QPageSize::Unit unit = base.definitionUnits();
-            const QSizeF retyped = QPageSize(typed * 1000, fields.unit(), {}, QPageSize::ExactMatch).size(unit) / 1000;
-            const QSizeF exact = base.definitionSize();
-            kept = QPageSize(QSizeF(width ? exact.width() : retyped.width(), height ? exact.height() : retyped.height()),
-                             unit, QString(), QPageSize::ExactMatch);
-        } else {
-            continue;
+// What the user has set, held beside Qt's panel exactly as typed (the header says what the panel
+// does with it alone) and put back into the fields after each of the panel's handlers. The
+// panel's own layout still follows, for its preview; OK makes the printer's paper and margins
+// these.
+class TypedPaper : public QObject {
+public:
+    TypedPaper(QPageSetupDialog &dialog, const PanelFields &fields, const QPageLayout &inForce)
+        : QObject(&dialog), f(fields), m_paper(inForce.pageSize()), m_margins(inForce.margins()), m_marginUnit(inForce.units())
+    {
+        QObject::disconnect(f.units, &QComboBox::activated, f.panel, nullptr);
+        connect(f.units, &QComboBox::activated, this, [this] { run("unitChanged"); });
+        for (QRadioButton *turn : {f.portrait, f.landscape}) {
+            QObject::disconnect(turn, &QRadioButton::clicked, f.panel, nullptr);
+            connect(turn, &QRadioButton::clicked, this, [this] { run("pageOrientationChanged"); });
         }
-        break;
+        QObject::disconnect(f.sizes, &QComboBox::currentIndexChanged, f.panel, nullptr);
+        connect(f.sizes, &QComboBox::currentIndexChanged, this, [this] {
+            if (m_quiet)
+                return;  // the panel showing its own paper
+            // A standard paper chosen is the paper; Custom starts from the paper before it.
+            if (!f.customChosen())
+                m_paper = f.sizes->currentData().value<QPageSize>();
+            run("pageSizeChanged");
+        });
+        for (QDoubleSpinBox *side : {f.width, f.height}) {
+            QObject::disconnect(side, &QDoubleSpinBox::valueChanged, f.panel, nullptr);
+            connect(side, &QDoubleSpinBox::valueChanged, this, [this, side] {
+                if (!m_quiet)
+                    sideTyped(side);
+            });
+            side->installEventFilter(this);  // ahead of the number rule's guard, installed before
+        }
+        for (int i = 0; i < 4; ++i)  // after the panel's own handler, which follows the field
+            connect(f.margins[i], &QDoubleSpinBox::valueChanged, this, [this, i](double typed) {
+                if (!m_quiet)
+                    marginTyped(i, typed);
+            });
+        // Opened on a paper of the user's own size, the panel shows its list's first size.
+        if (m_paper.isValid() && m_paper.id() == QPageSize::Custom) {
+            const bool was = std::exchange(m_quiet, true);
+            f.sizes->setCurrentIndex(f.custom);
+            m_quiet = was;
+            showHeld();
+            run("pageSizeChanged");  // its layout and preview made of the fields
+        } else {
+            showHeld();
+        }
     }
-    if (kept.isValid() && kept != made)
-        printer.setPageSize(kept);
-}
+
+    // After OK: the printer's paper and margins are the ones held, in the orientation and unit
+    // the panel was left in (the unit it opens in next time).
+    void keep(QPrinter &printer) const
+    {
+        if (!m_paper.isValid())
+            return;
+        const QPageLayout made = printer.pageLayout();
+        const Unit unit = made.units();
+        QMarginsF margins(converted(m_margins.left(), m_marginUnit, unit), converted(m_margins.top(), m_marginUnit, unit),
+                          converted(m_margins.right(), m_marginUnit, unit), converted(m_margins.bottom(), m_marginUnit, unit));
+        QPageLayout kept(m_paper, made.orientation(), margins, unit, made.minimumMargins());
+        kept.setMode(made.mode());
+        if (!printer.setPageLayout(kept)) {
+            printer.setPageSize(m_paper);
+            printer.setPageMargins(margins, unit);
+        }
+    }
+
+protected:
+    // A side left empty, under a point, or typed with a minus (which the field drops) is refused
+    // as it is left; the Return that left it then closes nothing, so the panel stays to be mended.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *side = qobject_cast<QDoubleSpinBox *>(watched);
+        if (!side || m_refusing)
+            return false;
+        bool leaving = event->type() == QEvent::FocusOut;
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->text() == QLatin1String("-"))
+                m_minus = true;
+            leaving = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        }
+        if (!leaving || !(std::exchange(m_minus, false) || side->cleanText().trimmed().isEmpty() ||
+                          !sideTakes(side->valueFromText(side->text()))))
+            return false;
+        refuse(side);
+        return event->type() == QEvent::KeyPress;
+    }
+
+private:
+    bool landscape() const { return f.landscape->isChecked(); }
+
+    // One of the panel's handlers, then what the user set shown again.
+    void run(const char *handler)
+    {
+        const bool was = std::exchange(m_quiet, true);
+        QMetaObject::invokeMethod(f.panel, handler, Qt::DirectConnection);
+        m_quiet = was;
+        showHeld();
+    }
+
+    // The held paper (turned for landscape) and margins in the fields, in the unit they show.
+    void showHeld()
+    {
+        const bool was = std::exchange(m_quiet, true);
+        const Unit unit = f.unit();
+        if (f.customChosen() && m_paper.isValid()) {
+            QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
+            if (landscape())
+                size.transpose();
+            f.width->setValue(size.width());
+            f.height->setValue(size.height());
+        }
+        const double margins[] = {m_margins.left(), m_margins.top(), m_margins.right(), m_margins.bottom()};
+        for (int i = 0; i < 4; ++i)
+            f.margins[i]->setValue(converted(margins[i], m_marginUnit, unit));  // the panel's layout follows
+        m_quiet = was;
+    }
+
+    bool sideTakes(double typed) const { return converted(typed, f.unit(), QPageLayout::Point) >= 1.0 - 1e-9; }
+
+    // The held paper back in the fields before the word: its box takes the focus from the field,
+    // which must not be left empty again.
+    void refuse(QDoubleSpinBox *side)
+    {
+        const bool was = std::exchange(m_refusing, true);
+        showHeld();
+        platform::ui().message(side == f.width
+                                   ? QCoreApplication::translate("PageSetupPanel", "The paper's width must be at least 0.36 mm (1 point).")
+                                   : QCoreApplication::translate("PageSetupPanel", "The paper's height must be at least 0.36 mm (1 point)."));
+        m_refusing = was;
+    }
+
+    // A side typed: the paper is remade in the unit it was typed in, the other side converted
+    // unrounded.
+    void sideTyped(QDoubleSpinBox *side)
+    {
+        const Unit unit = f.unit();
+        const double typed = side->value();
+        if (!sideTakes(typed) || !m_paper.isValid())
+            return refuse(side);
+        QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
+        if ((side == f.width) != landscape())
+            size.setWidth(typed);
+        else
+            size.setHeight(typed);
+        m_paper = QPageSize(size, QPageSize::Unit(unit), QString(), QPageSize::ExactMatch);
+        run("pageSizeChanged");
+    }
+
+    // A margin typed: all four are held in the unit it was typed in.
+    void marginTyped(int index, double typed)
+    {
+        const Unit unit = f.unit();
+        double margins[] = {m_margins.left(), m_margins.top(), m_margins.right(), m_margins.bottom()};
+        for (double &margin : margins)
+            margin = converted(margin, m_marginUnit, unit);
+        margins[index] = typed;
+        m_margins = QMarginsF(margins[0], margins[1], margins[2], margins[3]);
+        m_marginUnit = unit;
+    }
+
+    PanelFields f;
+    QPageSize m_paper;
+    QMarginsF m_margins;
+    Unit m_marginUnit;
+    bool m_quiet = false;  // the fields being written by the panel or by show()
+    bool m_minus = false;  // a minus typed into a side since it was last left
+    bool m_refusing = false;
+};
 
 }  // namespace
 
@@ -139,15 +269,12 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
     Hold_To_Number_Rule(dialog);
     for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
         field->setKeyboardTracking(false);
-    const std::optional<PaperFields> fields = paperFields(dialog);
-    const QPageSize inForce = printer.pageLayout().pageSize();
-    if (fields) {
-        Show_Typed_Size(dialog, *fields);
-        Keep_Custom_Paper(*fields, printer.pageLayout());
-    }
+    TypedPaper *typed = nullptr;
+    if (const std::optional<PanelFields> fields = panelFields(dialog))
+        typed = new TypedPaper(dialog, *fields, printer.pageLayout());
     const int answer = platform::ui().runModal(runName, QString(), [&] { return dialog.exec(); });
-    if (answer == QDialog::Accepted && fields)
-        Keep_Typed_Paper(*fields, printer, inForce);
+    if (answer == QDialog::Accepted && typed)
+        typed->keep(printer);
     return answer;
 }
 

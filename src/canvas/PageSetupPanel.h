@@ -3,12 +3,15 @@
 // window's Page Setup button, the visitor log, and the printer-page buttons of the card tab and
 // the card wizard (where the paper becomes the card). Main thread only.
 //
-// Left to itself the panel loses what the user types. It remakes its paper at each key of a
-// custom width or height and writes the paper back into both fields ("100.5" typed key by key
-// became 100.00), a paper it makes is matched to a standard size within 3 points (100.5 x 148 mm
-// became a 100 x 148 mm postcard), and it reads "3,5" as 35. Run this way, a field is read once
-// it is left, by the number rule every field of ours follows (canvas/WidgetUtilities.h), and a
-// custom paper is shown and kept as typed.
+// Left to itself the panel loses what the user types. Each of its handlers that rewrites the
+// fields (a typed side, an orientation click, a unit switch) remakes the paper from the fields
+// rounded to two places and matches it to a standard size within 3 points (100.5 x 148.25 mm
+// became a 100 x 148 mm postcard, 4.15 x 5.85 in an A6), converts the margins rounded (3.53 mm
+// came back 3.56 after a look in inches), takes a paper side of 0, and reads "3,5" as 35. Run
+// this way, the paper and margins typed are held exactly beside the panel and put back into the
+// fields after each of those handlers; OK makes them the printer's. A field is read once it is
+// left, by the number rule every field of ours follows (canvas/WidgetUtilities.h); a paper side
+// under one point, left empty or typed negative is refused with a word naming it.
 
 class QPageLayout;
 class QPrinter;

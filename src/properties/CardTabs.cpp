@@ -749,7 +749,8 @@ void CardTabs::Page_From_Printer_Click()
         return;
     const QSizeF paper = Paper_Size_MM(printer.pageLayout());
     m_hooks.Set_Card_Size_In_Control(paper.width(), paper.height());
-    Apply_Size_Clicked();
+    // A paper with no width leaves the card and its fields as they were, with a word.
+    Apply_Asked_Size();
 }
 
 void CardTabs::card_shape_CellClick()

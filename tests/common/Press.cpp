@@ -1,9 +1,11 @@
 #include "Press.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -228,6 +230,34 @@ bool press(QAction *action)
     }
     action->trigger();
     return true;
+}
+
+bool choose(QComboBox *list, const QString &text)
+{
+    QString why = unreachable(list);
+    if (why.isEmpty()) {
+        showTabOf(list);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        why = placeRefusal(list);
+    }
+    const int index = list ? list->findText(text) : -1;
+    const QModelIndex entry = index < 0 ? QModelIndex() : list->model()->index(index, list->modelColumn(), list->rootModelIndex());
+    if (why.isEmpty() && !entry.isValid())
+        why = QStringLiteral("it has no entry \"%1\"").arg(text);
+    else if (why.isEmpty() && !(entry.flags() & Qt::ItemIsEnabled))
+        why = QStringLiteral("its entry \"%1\" is disabled").arg(text);
+    if (!why.isEmpty()) {
+        ADD_FAILURE() << "a user cannot choose \"" << text.toStdString() << "\" in the list "
+                      << (list ? nameOf(list) : QStringLiteral("that does not exist")).toStdString() << ": " << why.toStdString();
+        return false;
+    }
+    list->setFocus();
+    list->showPopup();
+    list->view()->setCurrentIndex(entry);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    if (list->view()->isVisible())
+        list->hidePopup();
+    return list->currentIndex() == index;
 }
 
 void typeInto(QWidget *field, QString text, Qt::Key end)

@@ -11,6 +11,7 @@
 class QAbstractButton;
 class QAction;
 class QAbstractSpinBox;
+class QComboBox;
 
 namespace testsupport {
 
@@ -49,6 +50,12 @@ bool press(QAbstractButton *button);
 // hidden nor disabled nor on the menu bar of a window a user cannot reach; otherwise the test
 // fails.
 bool press(QAction *action);
+
+// Chooses the entry `text` of a list as a user does: the list's popup opened, the entry made
+// current there and taken with Return (so the list says it was activated). Refuses (and fails the
+// test) a list a user cannot reach, as press() does, and an entry the list does not offer or has
+// disabled; answers whether the entry is chosen.
+bool choose(QComboBox *list, const QString &text);
 
 // Types `text` key by key into `field`, given the focus with what it holds selected, then the key
 // `end` (none for Qt::Key_unknown). Every number field takes a point as its decimal mark.

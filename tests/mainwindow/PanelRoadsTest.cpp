@@ -215,11 +215,14 @@ struct DrivesThePanel : platform::ScriptedUiServices {
     }
 };
 
-// "Size of the Printer's Page…", the card wizard's printer button and the print window's Page
-// Setup all set the paper of the one print set-up, and the card roads take that paper as the
-// card. A custom paper typed key by key in millimetres, under either locale, is shown as typed at
-// each key and used as typed (not at whole points); a width typed as "100,5" is refused (the
-// paper keeps its width) instead of being read as 1005.
+// "Size of the Printer's Page…", the card wizard's printer button (the wizard opened from the
+// start dialog), the print window's Page Setup and its Add profile all set the paper of the one
+// print set-up; the card roads take that paper as the card, a profile saves it. A custom paper
+// typed key by key in millimetres, under either locale, is shown as typed at each key and used as
+// typed (not at whole points), through any orientation clicks and unit switches (the fields show
+// it turned and converted at each click, never snapped to a standard size), and the margins in
+// force stay as they were; a width typed as "100,5" is refused (the paper keeps its width)
+// instead of being read as 1005, and one of 0, empty or negative is refused with a word.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 {
     auto *panels = new DrivesThePanel;
@@ -230,80 +233,125 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         QLocale was;
         ~Restore() { QLocale::setDefault(was); }
     } restore;
-    enum Road { CardTab, Wizard, PrintWindow };
+    enum Road { CardTab, Wizard, PrintWindow, Profile };  // Profile: the print window's Add, as saved
     const double kept = QPageSize(QPageSize::A5).size(QPageSize::Millimeter).width();
     constexpr auto mm = QPageLayout::Millimeter, in = QPageLayout::Inch;
-    // The unit the panel is left in; "again": the paper of the rows above, last set in inches, opened again.
-    const std::tuple<const char *, Road, const char *, double, QPageLayout::Unit, bool> rows[] = {
-        {"en_US", CardTab, "100.5", 100.5, mm, false}, {"en_US", Wizard, "100.5", 100.5, mm, false},
-        {"en_US", PrintWindow, "100.5", 100.5, mm, false}, {"de_DE", CardTab, "100.5", 100.5, mm, false},
-        {"de_DE", Wizard, "100.5", 100.5, mm, false}, {"de_DE", PrintWindow, "100.5", 100.5, mm, false},
-        {"de_DE", CardTab, "100,5", kept, mm, false}, {"en_US", Wizard, "100,5", kept, mm, false},
-        {"de_DE", PrintWindow, "100,5", kept, mm, false}, {"en_US", Wizard, "100.5", 100.5, in, false},
-        {"en_US", CardTab, "", 100.5, in, true}, {"de_DE", PrintWindow, "", 100.5, in, true},
-        {"en_US", Wizard, "4.5", 114.3, in, true}};
-    Card_Wizard wizard(controller.get());
-    for (const auto &[locale, road, width, wantWidth, unit, again] : rows) {
-        SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width << (again ? " again" : ""));
+    const auto points = [](QPageLayout::Unit unit) { return unit == mm ? 72 / 25.4 : unit == in ? 72.0 : 1.0; };
+    // The unit the panel is left in; "again": the paper of the rows above, last set in that unit,
+    // opened again; clicks after typing: Landscape, Portrait, the unit chosen: inches, millimetres.
+    const std::tuple<const char *, Road, const char *, double, QPageLayout::Unit, bool, const char *> rows[] = {
+        {"en_US", CardTab, "100.5", 100.5, mm, false, "LP"},       {"en_US", Wizard, "100.5", 100.5, mm, false, "LPL"},
+        {"en_US", PrintWindow, "100.5", 100.5, mm, false, "imLP"}, {"de_DE", CardTab, "100.5", 100.5, mm, false, "iLPm"},
+        {"de_DE", Wizard, "100.5", 100.5, mm, false, "PLP"},       {"de_DE", PrintWindow, "100.5", 100.5, mm, false, "L"},
+        {"de_DE", CardTab, "100,5", kept, mm, false, ""},           {"en_US", Wizard, "100,5", kept, mm, false, ""},
+        {"de_DE", PrintWindow, "100,5", kept, mm, false, "LP"},     {"en_US", Wizard, "100.5", 100.5, in, false, "LP"},
+        {"en_US", CardTab, "", 100.5, in, true, "mi"},              {"de_DE", PrintWindow, "", 100.5, in, true, "mLPi"},
+        {"en_US", Wizard, "4.5", 114.3, in, true, "LP"},            {"de_DE", Wizard, "", 100.5, mm, true, "im"},
+        {"en_US", PrintWindow, "0", kept, mm, false, "LP"},         {"de_DE", CardTab, "\b", kept, mm, false, "iL"},
+        {"en_US", Wizard, "-5", kept, mm, false, "i"},              {"en_US", Profile, "100.5", 100.5, mm, false, "LP"},
+        {"de_DE", Profile, "", 100.5, in, true, "mLi"}};
+    int profiles = 0;
+    for (const auto &[locale, road, width, wantWidth, unit, again, clicks] : rows) {
+        SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width << (again ? " again " : " ") << clicks);
         QLocale::setDefault(QLocale(QString::fromLatin1(locale)));  // the panel's own unit follows it
-        setUp.setPageSize(again ? QPageSize({100.5, 120.25}, QPageSize::Millimeter, {}, QPageSize::ExactMatch)
-                                : QPageSize(QPageSize::A5));
-        setUp.setPageOrientation(QPageLayout::Portrait);
-        if (QPageLayout lastSet = setUp.pageLayout(); again) {
-            lastSet.setUnits(unit);
-            setUp.setPageLayout(lastSet);
-        }
-        // Custom, in millimetres; the width, and a height of 120.25, typed key by key; the unit; OK.
-        // Opened again: only the width typed, if any, in the unit shown.
-        panels->drive = [typed = QString::fromLatin1(width), refused = wantWidth == kept, again, unit](QDialog &panel) {
+        // Margins of 10 points in force, in the unit the paper was last set in (points: none yet).
+        const QPageLayout::Unit inForce = again ? unit : QPageLayout::Point;
+        const double margin = 10 / points(inForce);
+        setUp.setPageLayout(QPageLayout(again ? QPageSize({100.5, 148.25}, QPageSize::Millimeter, {}, QPageSize::ExactMatch)
+                                              : QPageSize(QPageSize::A5),
+                                        QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin), inForce));
+        panels->clear();
+        const bool worded = wantWidth == kept && qstrcmp(width, "100,5") != 0;
+        const bool turned = QByteArray(clicks).lastIndexOf('L') > QByteArray(clicks).lastIndexOf('P');
+        // Custom, in millimetres; the width, and a height of 148.25 (100.5 x 148.25 mm is no
+        // postcard), typed key by key; the clicks, each leaving the paper as typed in the fields;
+        // the unit; OK. Opened again: only the width typed, if any, in the unit shown.
+        panels->drive = [&, typed = QString::fromLatin1(width), refused = wantWidth == kept, again = again, unit = unit,
+                         clicks = QByteArray(clicks)](QDialog &panel) {
             QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
             auto *widthField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
-            if (again) {
-                if (!typed.isEmpty())
-                    testsupport::typeShown(widthField, typed);
-                press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
-                return;
-            }
-            auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-            sizes->setFocus();  // its entry typed, as a closed list finds it
-            QTest::keyClicks(sizes, QStringLiteral("Custom"));
-            EXPECT_EQ(sizes->currentText(), QStringLiteral("Custom"));
+            auto *heightField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
             auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
-            units->setFocus();
-            QTest::keyClick(units, Qt::Key_Home);
-            refused ? testsupport::typeInto(widthField, typed, Qt::Key_Tab) : testsupport::typeShown(widthField, typed);
-            testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), QStringLiteral("120.25"));
-            units->setFocus();
-            QTest::keyClick(units, unit == QPageLayout::Inch ? Qt::Key_Down : Qt::Key_Home);
+            if (!again) {
+                testsupport::choose(panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), QStringLiteral("Custom"));
+                testsupport::choose(units, QStringLiteral("Millimeters (mm)"));
+            }
+            if (refused)  // a width refused with a word leaves the panel open, even on Return
+                testsupport::typeInto(widthField, typed, worded ? Qt::Key_Return : Qt::Key_Tab);
+            else if (!typed.isEmpty())
+                testsupport::typeShown(widthField, typed);
+            if (!again)
+                testsupport::typeShown(heightField, QStringLiteral("148.25"));
+            bool landscape = false;
+            for (const char click : clicks) {
+                if (click == 'L' || click == 'P')
+                    press(panel.findChild<QRadioButton *>(QLatin1String(click == 'L' ? "landscape" : "portrait")));
+                else
+                    testsupport::choose(units, QLatin1String(click == 'i' ? "Inches (in)" : "Millimeters (mm)"));
+                landscape = click == 'L' || (landscape && click != 'P');
+                const double shown = units->currentData().value<QPageLayout::Unit>() == in ? 25.4 : 1;
+                QSizeF typedSize(wantWidth / shown, 148.25 / shown);
+                if (landscape)
+                    typedSize.transpose();
+                EXPECT_NEAR(widthField->value(), typedSize.width(), 0.006) << click;
+                EXPECT_NEAR(heightField->value(), typedSize.height(), 0.006) << click;
+            }
+            if (!again)
+                testsupport::choose(units, QLatin1String(unit == in ? "Inches (in)" : "Millimeters (mm)"));
             press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         };
         QSizeF used;  // mm
         if (road == CardTab) {
             CardTabs &t = controller->cardTabs();
             clickEmptyCard();
-            t.Preset_ComboBox->setCurrentIndex(2);  // Custom: the printer button can be used
-            ASSERT_TRUE(t.page_frm_printer_btn->isEnabled());
+            testsupport::choose(t.Preset_ComboBox, QStringLiteral("Custom"));  // the printer button can be used
             press(t.page_frm_printer_btn);
             used = controller->Front_card_Prop->Card_Size() * (25.4 / 72);
+            EXPECT_NEAR(t.width_Text->text().toDouble(), used.width(), 0.01) << t.width_Text->text().toStdString();
         } else if (road == Wizard) {
-            wizard.show();
-            wizard.Preset_ComboBox->setCurrentIndex(2);
-            press(wizard.page_frm_printer_btn);
-            used = {wizard.width_Stepper->value(), wizard.height_Stepper->value()};
-            wizard.hide();
+            // New, the design on show not saved, and the start dialog's card wizard.
+            const auto finish = Card_Wizard::setModalRunner([&](Card_Wizard &w) {
+                testsupport::choose(w.Preset_ComboBox, QStringLiteral("Custom"));
+                press(w.page_frm_printer_btn);
+                used = {w.width_Stepper->value(), w.height_Stepper->value()};
+                pressIn(w, "Next_btn");
+                pressIn(w, "Next_btn");
+                return w.result();
+            });
+            panels->push(platform::AnswerNo);
+            startAnswers = {1};
+            click("New_btn");
+            Card_Wizard::setModalRunner(finish);
         } else {
+            const QString name = QStringLiteral("Paper %1").arg(++profiles);
             panels->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
                 const testsupport::RunWindow runWindow(r.kind);
-                if (auto *print = controller->findChild<Print_Wnd *>(); print && r.kind == QLatin1String("Print_Wnd")) {
+                auto *print = controller->findChild<Print_Wnd *>();
+                if (print && r.kind == QLatin1String("Add_Print_Profile"))
+                    testsupport::typeInto(print->profileDialog->Profile_name, name, Qt::Key_unknown);
+                if (!print || r.kind != QLatin1String("Print_Wnd"))
+                    return;
+                if (road == PrintWindow) {
                     press(print->findChild<QPushButton *>(QStringLiteral("pagesetup")));
                     used = print->state.paper.paperSize * (25.4 / 72);
+                    return;
                 }
+                print->profileFolder = pathIn("profiles");
+                panels->push(1);  // the profile's name typed, OK
+                press(print->findChild<QPushButton *>(QStringLiteral("Add_profile_btn")));
+                const QStringList saved = Read_Print_Profile(print->profileFolder, name);
+                used = {saved.value(3).toDouble(), saved.value(4).toDouble()};
             };
             click("Print_btn");
             panels->onRequest = nullptr;
         }
-        EXPECT_NEAR(used.width(), wantWidth, 0.01);
-        EXPECT_NEAR(used.height(), 120.25, 0.01);
+        EXPECT_NEAR(used.width(), turned ? 148.25 : wantWidth, 0.01);
+        EXPECT_NEAR(used.height(), turned ? wantWidth : 148.25, 0.01);
+        const QPageLayout after = setUp.pageLayout();
+        EXPECT_NEAR(after.margins().left() * points(after.units()), 10, 1e-6);
+        EXPECT_NEAR(after.margins().bottom() * points(after.units()), 10, 1e-6);
+        EXPECT_EQ(panels->messages().contains(QStringLiteral("The paper's width must be at least 0.36 mm (1 point).")), worded)
+            << panels->messages().join('|').toStdString();
     }
     setUp.setPageLayout(before);
     platform::setUi(std::move(previous));

@@ -216,6 +216,14 @@ TEST(PrintPages, CardsLandWhereTheLayoutPutsThem)
         EXPECT_NEAR(box.right() + 1, pixels.right(), tolerance) << cell;
         EXPECT_NEAR(box.bottom() + 1, pixels.bottom(), tolerance) << cell;
     }
+    // On a paper of no width no page is put out, and the run says why.
+    Sheet flat("F", "UD", 2, 2);
+    flat.paper.paperSize.setWidth(0);
+    Pdf none;
+    const PrintOutcome refused = Print_To_Pdf_File(none.path, flat.view(cards, Print_Run_For_Range(true, 7, 0, 0, false)));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, QStringLiteral("The paper has no width or height: set its size in Page Setup."));
+    EXPECT_FALSE(QFile::exists(none.path));
 }
 
 TEST(PrintPages, DuplexBacksCopiesAndThePreviewLimit)

@@ -82,9 +82,15 @@ TEST(PrintWindow, ArrangementsLockTheLayoutAndRangesCountRows)
     struct Range {
         int rows, arrangement, from, to, start, labels;
         const char *refusal;
-    } ranges[] = {{40, 0, 5, 12, 4, 8, ""}, {40, 3, 5, 12, 4, 16, ""}, {40, 0, 12, 5, 0, 0, "Please select valid range."}};
+        double paperWidth = 595.28;  // points; the paper line names it whatever it is
+    } ranges[] = {{40, 0, 5, 12, 4, 8, ""}, {40, 3, 5, 12, 4, 16, ""}, {40, 0, 12, 5, 0, 0, "Please select valid range."},
+                  {40, 0, 5, 12, 0, 0, "The paper has no width or height: set its size in Page Setup.", 0}};
     for (const Range &r : ranges) {
         PrintWindowState d = opened(true, r.rows);
+        PaperInfo paper = d.paper;
+        paper.paperSize.setWidth(r.paperWidth);
+        d.Set_values_From_Printer(paper);
+        EXPECT_EQ(d.Size_id, QString::asprintf("%.2f x 297.00", r.paperWidth * 25.4 / 72));
         EXPECT_TRUE(d.range_box_enabled);
         EXPECT_EQ(std::make_pair(d.total, d.total_max), std::make_pair(r.rows, r.rows));
         d.print_alignment = r.arrangement, d.Set_Demo_align_image();
@@ -421,9 +427,10 @@ struct PanelRunner : platform::ScriptedUiServices {
 };
 
 // Typed decimals stay, Return presses no button, and a custom paper with its margins comes back
-// from a second page set-up's OK as typed: key by key, in millimetres, 100.5 x 148 mm (a size the
-// panel alone matched to a 100 x 148 postcard); a margin typed with a digit-group mark ("3,5",
-// "1 000") keeps the margin in force instead of reading 35 or 100.
+// from a second page set-up's OK as typed, and from a third after the unit was switched and the
+// page turned and turned back: key by key, in millimetres, 100.5 x 148 mm (a size the panel alone
+// matched to a 100 x 148 postcard); a margin typed with a digit-group mark ("3,5", "1 000") keeps
+// the margin in force instead of reading 35 or 100.
 TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
 {
     QTemporaryDir dir;
@@ -434,15 +441,17 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
     int runs = 0;  // the first run types a paper and margins, the second only presses OK
     QString kept;  // the right margin in force
     panels->drive = [&runs, &kept](QDialog &panel) {
+        auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
+        if (runs == 2) {  // the third: inches, Landscape, Portrait, millimetres
+            testsupport::choose(units, QStringLiteral("Inches (in)"));
+            for (const char *turn : {"landscape", "portrait"})
+                testsupport::press(panel.findChild<QRadioButton *>(QLatin1String(turn)));
+            testsupport::choose(units, QStringLiteral("Millimeters (mm)"));
+        }
         if (runs++ == 0) {
             QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
-            auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-            sizes->setFocus();  // its entry typed, as a closed list finds it
-            QTest::keyClicks(sizes, QStringLiteral("Custom"));
-            EXPECT_EQ(sizes->currentText(), QStringLiteral("Custom"));
-            auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
-            units->setFocus();
-            QTest::keyClick(units, Qt::Key_Home);  // millimetres, whatever the locale's own unit
+            testsupport::choose(panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), QStringLiteral("Custom"));
+            testsupport::choose(units, QStringLiteral("Millimeters (mm)"));  // whatever the locale's own unit
             kept = QString::number(panel.findChild<QDoubleSpinBox *>(QStringLiteral("rightMargin"))->value(), 'f', 2);
             testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth")), QStringLiteral("100.5"));
             testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), QStringLiteral("148"));
@@ -462,7 +471,7 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
             EXPECT_EQ(field->text(), shown);
         }
         EXPECT_NEAR(w.state.layout.label_width, 80.25 * 72 / 25.4, 1e-3);
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             testsupport::press(w.findChild<QPushButton *>(QStringLiteral("pagesetup")));
             EXPECT_EQ(QStringList({w.Size_id->text(), w.l_mar_id->text(), w.t_mar_id->text(), w.r_mar_id->text(), w.b_mar_id->text()}),
                       QStringList({"100.50 x 148.00", "7.50", "10.25", kept, kept}))
@@ -470,7 +479,7 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
         }
     };
     w.Open_Print_Wnd(Design(true).request);
-    EXPECT_EQ(runs, 2) << "the panel runs for the Page Setup button only";
+    EXPECT_EQ(runs, 3) << "the panel runs for the Page Setup button only";
     platform::setUi(std::move(previous));
 }
 

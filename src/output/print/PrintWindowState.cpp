@@ -204,12 +204,13 @@ void PrintWindowState::Print_With_Data_Changed()
 void PrintWindowState::Set_values_From_Printer(const PaperInfo &info)
 {
     paper = info;
-    if (!paper.valid())
-        return;
-    ::Set_values_From_Printer(layout, paper);
+    // The paper line names the printer's paper whatever it is: one left from before misleads.
     Paper_id = paper.paperName;
     Size_id = QStringLiteral("%1 x %2").arg(mm(paper.paperSize.width()), mm(paper.paperSize.height()));
     orientation = paper.orientation;
+    if (!paper.valid())
+        return;
+    ::Set_values_From_Printer(layout, paper);
     l_mar_id = mm(layout.Left_Mar), r_mar_id = mm(layout.Rite_Mar);
     t_mar_id = mm(layout.Top_Mar), b_mar_id = mm(layout.Bot_Mar);
 }
@@ -232,6 +233,10 @@ void PrintWindowState::Check_Max_Cell_Value()
 
 PrintRun PrintWindowState::Execute_Printing(QString *refusal) const
 {
+    if (!(paper.paperSize.width() >= 1 && paper.paperSize.height() >= 1)) {
+        *refusal = QStringLiteral("The paper has no width or height: set its size in Page Setup.");
+        return {};
+    }
     if (!all && from > to) {
         *refusal = QStringLiteral("Please select valid range.");
         return {};
