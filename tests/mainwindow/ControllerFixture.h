@@ -171,23 +171,6 @@ protected:
             ASSERT_NE(combo->currentIndex(), at) << "the key moved no choice";
         }
     }
-    // Chooses `text` in the list a combo box opens (Alt+Down, the arrow keys in the list, Return),
-    // so that only that choice is made, not each one the arrow keys pass on the box itself.
-    static void chooseInList(QComboBox *combo, const QString &text)
-    {
-        testsupport::showTabOf(combo);
-        ASSERT_EQ(testsupport::unreachable(combo).toStdString(), "") << combo->objectName().toStdString();
-        const int to = combo->findText(text), from = combo->currentIndex();
-        ASSERT_GE(to, 0) << text.toStdString();
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
-        QAbstractItemView *list = combo->view();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
-        for (int at = from; at != to; at += at < to ? 1 : -1)
-            QTest::keyClick(list, at < to ? Qt::Key_Down : Qt::Key_Up);
-        QTest::keyClick(list, Qt::Key_Return);
-        ASSERT_EQ(combo->currentIndex(), to);
-    }
     // The start dialog's group road, taken by the next start dialog: a new project "Staff" on a
     // workbook of `sheet` (titles first), the first application template, its first column the
     // names.

@@ -172,17 +172,17 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         const QSizeF wide = canvas(0)->canvasBounds().size();
         const std::string between = road.between;
         if (between == "Custom size") {  // no control follows a Custom size, nor the size after it
-            chooseInList(orientation, "Custom");
+            ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Custom")));
             testsupport::typeInto(controller->width_Text, "120", Qt::Key_Return);
             ASSERT_TRUE(press(controller->cardTabs().apply_size_btn));
             ASSERT_GT(canvas(0)->canvasBounds().width(), wide.width() + 50);
-            chooseInList(orientation, "Horizontal");
+            ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Horizontal")));
             EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
         }
         click(sides[road.turnedOn]);
         if (between == "Custom")
-            chooseInList(orientation, "Custom");
-        chooseInList(orientation, "Vertical");
+            ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Custom")));
+        ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Vertical")));
         EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + nameField->text() + " )");
         // The side and the page the card was turned on stay on show, to turn it again from there.
         EXPECT_TRUE(outlet<QToolButton>(sides[road.turnedOn])->isChecked() &&
@@ -223,8 +223,8 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         EXPECT_TRUE(sameLook(*uprightFile.design));
         userChoices(*uprightFile.design);
         if (between == "Custom")
-            chooseInList(orientation, "Custom");
-        chooseInList(orientation, "Horizontal");
+            ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Custom")));
+        ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Horizontal")));
         EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
         EXPECT_TRUE(sameLook(*wideFile.design));
         userChoices(*wideFile.design);
