@@ -4,12 +4,14 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -142,6 +144,24 @@ QString menuRefusal(QAction *action)
 }
 
 }  // namespace
+
+int DrivenPanels::runModal(const QString &name, const QString &text, const std::function<int()> &show)
+{
+    const auto it = drive.find(name);
+    if (it == drive.end())
+        return ScriptedUiServices::runModal(name, text, show);
+    QTimer::singleShot(0, [work = it->second] {
+        QPointer<QDialog> panel = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!panel) {
+            ADD_FAILURE() << "no modal window is up to work";
+            return;
+        }
+        work(*panel);
+        if (panel && panel->isVisible())
+            panel->reject();
+    });
+    return show();
+}
 
 RunWindow::RunWindow(const QString &name)
 {

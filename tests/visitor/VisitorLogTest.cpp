@@ -12,6 +12,16 @@
 #include "visitor/Visitor_Log_Records.h"
 
 #include <QComboBox>
+#include <QPageLayout>
+#include <QApplication>
+#include <QAction>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QSpinBox>
+#include <QDoubleSpinBox>
+#include <QDialogButtonBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
@@ -306,6 +316,152 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
     ASSERT_NE(w.findChild<Plz_Wait_Sheet *>(), nullptr) << "the export ran without the please-wait sheet";
     EXPECT_FALSE(sheetUp) << "the sheet is gone before the finished box";
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join('|').toStdString();
+}
+
+// Every print of a pass is on the log's paper, edge to edge, as often as its print panel asks:
+// the paper set in the log's page set-up (which opens with no margins) or in the preview's,
+// custom in inches or millimetres under either locale, or standard; printed from the preview's
+// print panel into a PDF file, whose Properties page shows that paper.
+TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    auto *panels = new testsupport::DrivenPanels;
+    const struct Restore {
+        std::unique_ptr<platform::UiServices> ui;
+        QLocale locale;
+        ~Restore() { platform::setUi(std::move(ui)), QLocale::setDefault(locale); }
+    } restore{platform::setUi(std::unique_ptr<platform::UiServices>(panels)), QLocale()};
+    Visitor_Log_Records w;
+    w.Open_Log_Wnd();
+    w.show();
+    auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
+    const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+    const auto button = [&](const char *name) { return w.findChild<QPushButton *>(QString::fromLatin1(name)); };
+    ASSERT_TRUE(button("Print_Preview")->isVisible());
+
+    enum Road { LogSetup, PreviewSetup };
+    const struct {
+        const char *locale, *paper;  // "Custom", or the standard paper's entry typed
+        const char *width, *height;
+        QPageSize::Unit unit;
+        Road road;
+        int copies;
+        bool properties;  // the print panel's Properties opened and OK'd
+    } rows[] = {
+        {"en_US", "Custom", "4.5", "6.25", QPageSize::Inch, LogSetup, 2, false},
+        {"de_DE", "Custom", "123.4", "177.7", QPageSize::Millimeter, LogSetup, 3, true},
+        {"en_US", "Custom", "123.4", "177.7", QPageSize::Millimeter, PreviewSetup, 2, true},
+        {"de_DE", "Custom", "4.5", "6.25", QPageSize::Inch, PreviewSetup, 1, false},
+        {"de_DE", "B7", "", "", QPageSize::Millimeter, LogSetup, 2, false},
+    };
+    int n = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.locale << " " << row.paper << " " << row.width << " x " << row.height
+                                        << (row.road == LogSetup ? " log's" : " preview's") << " page set-up, copies " << row.copies);
+        QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
+        auto a4 = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        a4->setOutputFormat(QPrinter::PdfFormat);
+        setPrintInfo(std::move(a4));
+        const bool custom = QByteArray(row.paper) == "Custom";
+        const QSizeF wanted = (custom ? QPageSize(QSizeF(QString::fromLatin1(row.width).toDouble(), QString::fromLatin1(row.height).toDouble()),
+                                                  row.unit, {}, QPageSize::ExactMatch)
+                                      : QPageSize(QPageSize::B7)).size(QPageSize::Millimeter) * (72 / 25.4);
+        QList<double> margins;
+        panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
+            QApplication::setActiveWindow(&panel);
+            for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
+                margins << panel.findChild<QDoubleSpinBox *>(QString::fromLatin1(name))->value();
+            auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+            sizes->setFocus();  // its entry typed, as a closed list finds it
+            QTest::keyClicks(sizes, QString::fromLatin1(row.paper));
+            if (custom) {
+                auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
+                units->setFocus();
+                QTest::keyClick(units, Qt::Key_Home);
+                if (row.unit == QPageSize::Inch)
+                    QTest::keyClick(units, Qt::Key_Down);
+                testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth")), row.width);
+                testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), row.height);
+            }
+            testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+        };
+        const QString file = data.root() + QStringLiteral("/printed-%1.pdf").arg(++n);
+        QString shownPaper;
+        panels->drive["QPrintDialog"] = [&](QDialog &panel) {
+            QApplication::setActiveWindow(&panel);
+            testsupport::typeInto(panel.findChild<QLineEdit *>(QStringLiteral("filename")), file, Qt::Key_unknown);
+            if (row.properties) {
+                QTimer::singleShot(0, [&] {
+                    QWidget *page = QApplication::activeModalWidget();
+                    if (!page || !page->inherits("QPrintPropertiesDialog"))
+                        return;
+                    auto *units = page->findChild<QComboBox *>(QStringLiteral("unitCombo"));
+                    const QSizeF shown(page->findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"))->value(),
+                                       page->findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"))->value());
+                    shownPaper = QStringLiteral("%1 %2 x %3 pt").arg(page->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"))->currentText())
+                                     .arg(qRound(QPageSize(shown, QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()))
+                                                     .size(QPageSize::Millimeter).width() * 72 / 25.4))
+                                     .arg(qRound(QPageSize(shown, QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()))
+                                                     .size(QPageSize::Millimeter).height() * 72 / 25.4));
+                    testsupport::press(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+                });
+                testsupport::press(panel.findChild<QAbstractButton *>(QStringLiteral("properties")));
+                EXPECT_EQ(shownPaper, QStringLiteral("%1 %2 x %3 pt").arg(row.paper).arg(qRound(wanted.width())).arg(qRound(wanted.height())));
+            }
+            for (QPushButton *b : panel.findChildren<QPushButton *>())
+                if (b->text() == QLatin1String("&Options >>"))
+                    testsupport::press(b);
+            testsupport::typeShown(panel.findChild<QSpinBox *>(QStringLiteral("copies")), QString::number(row.copies));
+            testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+        };
+        panels->drive["QPrintPreviewDialog"] = [&](QDialog &preview) {
+            const auto tool = [&](const char *title) -> QAbstractButton * {
+                for (QToolBar *bar : preview.findChildren<QToolBar *>())
+                    for (QAction *action : bar->actions())
+                        if (action->text() == QLatin1String(title))
+                            return qobject_cast<QAbstractButton *>(bar->widgetForAction(action));
+                return nullptr;
+            };
+            if (row.road == PreviewSetup)
+                testsupport::press(tool("Page setup"));
+            testsupport::press(tool("Print"));
+        };
+        if (row.road == LogSetup)
+            testsupport::press(button("Page_Setup"));
+        testsupport::press(button("Print_Preview"));
+        EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
+        ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << ui->messages().join('|').toStdString();
+        EXPECT_TRUE(panels->messages().isEmpty()) << panels->messages().join('|').toStdString();
+
+        // Each copy a page of the paper set; the pass's frame 10 points below the paper's top edge.
+        const QString info = QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out);
+        QRegularExpressionMatchIterator pages = QRegularExpression(QStringLiteral("Page +\\d+ size: +([\\d.]+) x ([\\d.]+) pts")).globalMatch(info);
+        int count = 0;
+        while (pages.hasNext()) {
+            const QRegularExpressionMatch page = pages.next();
+            ++count;
+            EXPECT_NEAR(page.captured(1).toDouble(), wanted.width(), 1.0) << info.toStdString();
+            EXPECT_NEAR(page.captured(2).toDouble(), wanted.height(), 1.0) << info.toStdString();
+        }
+        EXPECT_EQ(count, row.copies) << info.toStdString();
+        const QString png = data.root() + QStringLiteral("/page");
+        runTool(pdftoppm, {"-r", "144", "-f", "1", "-l", "1", "-singlefile", "-png", file, png});
+        const QImage page(png + QStringLiteral(".png"));
+        ASSERT_FALSE(page.isNull());
+        int frameRow = -1;
+        for (int y = 0; y < page.height() && frameRow < 0; ++y) {
+            int dark = 0;
+            for (int x = 0; x < page.width(); ++x)
+                dark += qGray(page.pixel(x, y)) < 160;
+            if (dark > page.width() / 2)
+                frameRow = y;
+        }
+        EXPECT_NEAR(frameRow / 2.0, 10, 2) << "points from the top";
+    }
 }
 
 TEST(VisitorPass, LayoutNumbers)
