@@ -150,6 +150,7 @@ int DrivenPanels::runModal(const QString &name, const QString &text, const std::
     const auto it = drive.find(name);
     if (it == drive.end())
         return ScriptedUiServices::runModal(name, text, show);
+    ran << name;
     QTimer::singleShot(0, [work = it->second] {
         QPointer<QDialog> panel = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!panel) {

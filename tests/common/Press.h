@@ -40,6 +40,7 @@ private:
 class DrivenPanels : public platform::ScriptedUiServices {
 public:
     std::map<QString, std::function<void(QDialog &)>> drive;
+    QStringList ran;  // the names of the windows run, in order
     int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 };
 
