@@ -157,6 +157,7 @@ int DrivenPanels::runModal(const QString &name, const QString &text, const std::
             ADD_FAILURE() << "no modal window is up to work";
             return;
         }
+        QApplication::setActiveWindow(panel);  // its fields are left as a user leaves them
         work(*panel);
         if (panel && panel->isVisible())
             panel->reject();

@@ -319,9 +319,8 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
 }
 
 // Every print of a pass is on the log's paper, edge to edge, as often as its print panel asks:
-// the paper set in the log's page set-up (which opens with no margins) or in the preview's,
-// custom in inches or millimetres under either locale, or standard; printed from the preview's
-// print panel into a PDF file, whose Properties page shows that paper.
+// the paper set in the log's page set-up (it opens with no margins) or in the preview's, printed
+// from the preview's print panel into a PDF file; the panel's Properties show that paper.
 TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
 {
     REQUIRE_TOOL(tool, "sqlite3");
@@ -340,77 +339,54 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
     const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
-    const auto button = [&](const char *name) { return w.findChild<QPushButton *>(QString::fromLatin1(name)); };
-    ASSERT_TRUE(button("Print_Preview")->isVisible());
-
-    enum Road { LogSetup, PreviewSetup };
     const struct {
-        const char *locale, *paper;  // "Custom", or the standard paper's entry typed
-        const char *width, *height;
-        QPageSize::Unit unit;
-        Road road;
+        const char *locale, *paper, *width, *height;  // the paper's entry, and a custom paper's sides
+        bool inches, inPreview, properties;  // unit; page set-up from the preview; its print panel's Properties
         int copies;
-        bool properties;  // the print panel's Properties opened and OK'd
-    } rows[] = {
-        {"en_US", "Custom", "4.5", "6.25", QPageSize::Inch, LogSetup, 2, false},
-        {"de_DE", "Custom", "123.4", "177.7", QPageSize::Millimeter, LogSetup, 3, true},
-        {"en_US", "Custom", "123.4", "177.7", QPageSize::Millimeter, PreviewSetup, 2, true},
-        {"de_DE", "Custom", "4.5", "6.25", QPageSize::Inch, PreviewSetup, 1, false},
-        {"de_DE", "B7", "", "", QPageSize::Millimeter, LogSetup, 2, false},
-    };
-    int n = 0;
+    } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
+                {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
+                {"de_DE", "B7", "", "", false, false, false, 2}};
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.locale << " " << row.paper << " " << row.width << " x " << row.height
-                                        << (row.road == LogSetup ? " log's" : " preview's") << " page set-up, copies " << row.copies);
+                                        << (row.inPreview ? " from the preview" : "") << ", copies " << row.copies);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
-        auto a4 = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        a4->setOutputFormat(QPrinter::PdfFormat);
-        setPrintInfo(std::move(a4));
-        const bool custom = QByteArray(row.paper) == "Custom";
-        const QSizeF wanted = (custom ? QPageSize(QSizeF(QString::fromLatin1(row.width).toDouble(), QString::fromLatin1(row.height).toDouble()),
-                                                  row.unit, {}, QPageSize::ExactMatch)
-                                      : QPageSize(QPageSize::B7)).size(QPageSize::Millimeter) * (72 / 25.4);
+        setPrintInfo(std::make_unique<QPrinter>(QPrinter::HighResolution));  // A4, "Save as PDF" the only printer
+        printInfo().setOutputFormat(QPrinter::PdfFormat);
+        const QPageSize paper = *row.width ? QPageSize(QSizeF(QByteArray(row.width).toDouble(), QByteArray(row.height).toDouble()),
+                                                       row.inches ? QPageSize::Inch : QPageSize::Millimeter, {}, QPageSize::ExactMatch)
+                                           : QPageSize(QPageSize::B7);
         QList<double> margins;
         panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
-            QApplication::setActiveWindow(&panel);
             for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
                 margins << panel.findChild<QDoubleSpinBox *>(QString::fromLatin1(name))->value();
             auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
             sizes->setFocus();  // its entry typed, as a closed list finds it
             QTest::keyClicks(sizes, QString::fromLatin1(row.paper));
-            if (custom) {
+            if (*row.width) {
                 auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
                 units->setFocus();
-                QTest::keyClick(units, Qt::Key_Home);
-                if (row.unit == QPageSize::Inch)
+                QTest::keyClick(units, Qt::Key_Home);  // millimetres, then inches
+                if (row.inches)
                     QTest::keyClick(units, Qt::Key_Down);
                 testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth")), row.width);
                 testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), row.height);
             }
             testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         };
-        const QString file = data.root() + QStringLiteral("/printed-%1.pdf").arg(++n);
-        QString shownPaper;
+        const QString file = data.root() + QStringLiteral("/printed.pdf");
+        QFile::remove(file);
         panels->drive["QPrintDialog"] = [&](QDialog &panel) {
-            QApplication::setActiveWindow(&panel);
             testsupport::typeInto(panel.findChild<QLineEdit *>(QStringLiteral("filename")), file, Qt::Key_unknown);
             if (row.properties) {
                 QTimer::singleShot(0, [&] {
-                    QWidget *page = QApplication::activeModalWidget();
-                    if (!page || !page->inherits("QPrintPropertiesDialog"))
-                        return;
-                    auto *units = page->findChild<QComboBox *>(QStringLiteral("unitCombo"));
-                    const QSizeF shown(page->findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"))->value(),
-                                       page->findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"))->value());
-                    shownPaper = QStringLiteral("%1 %2 x %3 pt").arg(page->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"))->currentText())
-                                     .arg(qRound(QPageSize(shown, QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()))
-                                                     .size(QPageSize::Millimeter).width() * 72 / 25.4))
-                                     .arg(qRound(QPageSize(shown, QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()))
-                                                     .size(QPageSize::Millimeter).height() * 72 / 25.4));
-                    testsupport::press(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
-                });
+                QWidget *page = QApplication::activeModalWidget();
+                const auto unit = QPageSize::Unit(page->findChild<QComboBox *>(QStringLiteral("unitCombo"))->currentData().value<QPageLayout::Unit>());
+                EXPECT_EQ(page->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"))->currentText(), QString::fromLatin1(row.paper));
+                EXPECT_NEAR(page->findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"))->value(), paper.size(unit).width(), 0.01);
+                EXPECT_NEAR(page->findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"))->value(), paper.size(unit).height(), 0.01);
+                testsupport::press(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+            });
                 testsupport::press(panel.findChild<QAbstractButton *>(QStringLiteral("properties")));
-                EXPECT_EQ(shownPaper, QStringLiteral("%1 %2 x %3 pt").arg(row.paper).arg(qRound(wanted.width())).arg(qRound(wanted.height())));
             }
             for (QPushButton *b : panel.findChildren<QPushButton *>())
                 if (b->text() == QLatin1String("&Options >>"))
@@ -419,59 +395,40 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
             testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         };
         panels->drive["QPrintPreviewDialog"] = [&](QDialog &preview) {
-            const auto tool = [&](const char *title) -> QAbstractButton * {
-                for (QToolBar *bar : preview.findChildren<QToolBar *>())
-                    for (QAction *action : bar->actions())
-                        if (action->text() == QLatin1String(title))
-                            return qobject_cast<QAbstractButton *>(bar->widgetForAction(action));
-                return nullptr;
-            };
-            // Each of its panels is one the log runs: the toolkit's own would wait for a user here.
-            const auto pressRunning = [&](const char *title, const QString &panel) {
+            // Its buttons run the log's panels: one of the toolkit's own would wait for a user here.
+            for (const char *title : {"Page setup", "Print"}) {
+                if (title == std::string("Page setup") && !row.inPreview)
+                    continue;
+                const QString panel = title == std::string("Print") ? "QPrintDialog" : "QPageSetupDialog";
                 QTimer::singleShot(0, [&, title, panel, before = panels->ran.count(panel)] {
-                    auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-                    if (up && up != &preview && panels->ran.count(panel) == before) {
+                    if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before) {
                         ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own";
                         up->reject();
                     }
                 });
-                testsupport::press(tool(title));
-            };
-            if (row.road == PreviewSetup)
-                pressRunning("Page setup", QStringLiteral("QPageSetupDialog"));
-            pressRunning("Print", QStringLiteral("QPrintDialog"));
+                QToolBar *bar = preview.findChild<QToolBar *>();
+                for (QAction *action : bar->actions())
+                    if (action->text() == QLatin1String(title))
+                        testsupport::press(qobject_cast<QAbstractButton *>(bar->widgetForAction(action)));
+            }
         };
-        if (row.road == LogSetup)
-            testsupport::press(button("Page_Setup"));
-        testsupport::press(button("Print_Preview"));
+        if (!row.inPreview)
+            testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Page_Setup")));
+        testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Print_Preview")));
         EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
-        ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << ui->messages().join('|').toStdString();
-        EXPECT_TRUE(panels->messages().isEmpty()) << panels->messages().join('|').toStdString();
+        ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
 
-        // Each copy a page of the paper set; the pass's frame 10 points below the paper's top edge.
-        const QString info = QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out);
-        QRegularExpressionMatchIterator pages = QRegularExpression(QStringLiteral("Page +\\d+ size: +([\\d.]+) x ([\\d.]+) pts")).globalMatch(info);
-        int count = 0;
-        while (pages.hasNext()) {
-            const QRegularExpressionMatch page = pages.next();
-            ++count;
-            EXPECT_NEAR(page.captured(1).toDouble(), wanted.width(), 1.0) << info.toStdString();
-            EXPECT_NEAR(page.captured(2).toDouble(), wanted.height(), 1.0) << info.toStdString();
-        }
-        EXPECT_EQ(count, row.copies) << info.toStdString();
-        const QString png = data.root() + QStringLiteral("/page");
-        runTool(pdftoppm, {"-r", "144", "-f", "1", "-l", "1", "-singlefile", "-png", file, png});
-        const QImage page(png + QStringLiteral(".png"));
-        ASSERT_FALSE(page.isNull());
-        int frameRow = -1;
-        for (int y = 0; y < page.height() && frameRow < 0; ++y) {
-            int dark = 0;
-            for (int x = 0; x < page.width(); ++x)
-                dark += qGray(page.pixel(x, y)) < 160;
-            if (dark > page.width() / 2)
-                frameRow = y;
-        }
-        EXPECT_NEAR(frameRow / 2.0, 10, 2) << "points from the top";
+        // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
+        // pass's frame 10 points below its top edge.
+        const QString pageSize = QStringLiteral("size: *%1 x %2 pts").arg(qRound(paper.size(QPageSize::Millimeter).width() * 72 / 25.4))
+                                     .arg(qRound(paper.size(QPageSize::Millimeter).height() * 72 / 25.4));
+        EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out).count(QRegularExpression(pageSize)), row.copies);
+        runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
+        const QImage page(file + QStringLiteral(".png"));
+        int frame = 0;
+        while (frame < page.height() && qGray(page.pixel(page.width() / 2, frame)) > 160)
+            ++frame;
+        EXPECT_NEAR(frame / 2.0, 10, 2) << "points from the top";
     }
 }
 
