@@ -339,6 +339,9 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
     const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+    const auto field = [](QObject &in, const char *name) { return in.findChild<QDoubleSpinBox *>(QString::fromLatin1(name)); };
+    const auto choice = [](QObject &in, const char *name) { return in.findChild<QComboBox *>(QString::fromLatin1(name)); };
+    const auto ok = [](QObject &in) { testsupport::press(in.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)); };
     const struct {
         const char *locale, *paper, *width, *height;  // the paper's entry, and a custom paper's sides
         bool inches, inPreview, properties;  // unit; page set-up from the preview; its print panel's Properties
@@ -347,8 +350,7 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
                 {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
                 {"de_DE", "B7", "", "", false, false, false, 2}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(testing::Message() << row.locale << " " << row.paper << " " << row.width << " x " << row.height
-                                        << (row.inPreview ? " from the preview" : "") << ", copies " << row.copies);
+        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
         setPrintInfo(std::make_unique<QPrinter>(QPrinter::HighResolution));  // A4, "Save as PDF" the only printer
         printInfo().setOutputFormat(QPrinter::PdfFormat);
@@ -358,20 +360,17 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         QList<double> margins;
         panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
             for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
-                margins << panel.findChild<QDoubleSpinBox *>(QString::fromLatin1(name))->value();
-            auto *sizes = panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-            sizes->setFocus();  // its entry typed, as a closed list finds it
-            QTest::keyClicks(sizes, QString::fromLatin1(row.paper));
+                margins << field(panel, name)->value();
+            choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
+            QTest::keyClicks(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
             if (*row.width) {
-                auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
-                units->setFocus();
-                QTest::keyClick(units, Qt::Key_Home);  // millimetres, then inches
-                if (row.inches)
-                    QTest::keyClick(units, Qt::Key_Down);
-                testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth")), row.width);
-                testsupport::typeShown(panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight")), row.height);
+                choice(panel, "unitCombo")->setFocus();
+                QTest::keyClick(choice(panel, "unitCombo"), Qt::Key_Home);  // millimetres, then inches
+                QTest::keyClick(choice(panel, "unitCombo"), row.inches ? Qt::Key_Down : Qt::Key_Home);
+                testsupport::typeShown(field(panel, "pageWidth"), row.width);
+                testsupport::typeShown(field(panel, "pageHeight"), row.height);
             }
-            testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+            ok(panel);
         };
         const QString file = data.root() + QStringLiteral("/printed.pdf");
         QFile::remove(file);
@@ -379,32 +378,27 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
             testsupport::typeInto(panel.findChild<QLineEdit *>(QStringLiteral("filename")), file, Qt::Key_unknown);
             if (row.properties) {
                 QTimer::singleShot(0, [&] {
-                QWidget *page = QApplication::activeModalWidget();
-                const auto unit = QPageSize::Unit(page->findChild<QComboBox *>(QStringLiteral("unitCombo"))->currentData().value<QPageLayout::Unit>());
-                EXPECT_EQ(page->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"))->currentText(), QString::fromLatin1(row.paper));
-                EXPECT_NEAR(page->findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"))->value(), paper.size(unit).width(), 0.01);
-                EXPECT_NEAR(page->findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"))->value(), paper.size(unit).height(), 0.01);
-                testsupport::press(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
-            });
+                    QWidget &page = *QApplication::activeModalWidget();
+                    const auto unit = QPageSize::Unit(choice(page, "unitCombo")->currentData().value<QPageLayout::Unit>());
+                    EXPECT_EQ(choice(page, "pageSizeCombo")->currentText(), QString::fromLatin1(row.paper));
+                    EXPECT_EQ(QSizeF(field(page, "pageWidth")->value(), field(page, "pageHeight")->value()), paper.size(unit));
+                    ok(page);
+                });
                 testsupport::press(panel.findChild<QAbstractButton *>(QStringLiteral("properties")));
             }
             for (QPushButton *b : panel.findChildren<QPushButton *>())
-                if (b->text() == QLatin1String("&Options >>"))
-                    testsupport::press(b);
+                b->text() == QLatin1String("&Options >>") && testsupport::press(b);
             testsupport::typeShown(panel.findChild<QSpinBox *>(QStringLiteral("copies")), QString::number(row.copies));
-            testsupport::press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+            ok(panel);
         };
         panels->drive["QPrintPreviewDialog"] = [&](QDialog &preview) {
             // Its buttons run the log's panels: one of the toolkit's own would wait for a user here.
-            for (const char *title : {"Page setup", "Print"}) {
-                if (title == std::string("Page setup") && !row.inPreview)
+            for (const auto &[title, panel] : {std::pair("Page setup", "QPageSetupDialog"), std::pair("Print", "QPrintDialog")}) {
+                if (!row.inPreview && panel == std::string("QPageSetupDialog"))
                     continue;
-                const QString panel = title == std::string("Print") ? "QPrintDialog" : "QPageSetupDialog";
                 QTimer::singleShot(0, [&, title, panel, before = panels->ran.count(panel)] {
-                    if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before) {
-                        ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own";
-                        up->reject();
-                    }
+                    if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before)
+                        ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own", up->reject();
                 });
                 QToolBar *bar = preview.findChild<QToolBar *>();
                 for (QAction *action : bar->actions())
@@ -417,12 +411,11 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Print_Preview")));
         EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
         ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
-
         // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
         // pass's frame 10 points below its top edge.
-        const QString pageSize = QStringLiteral("size: *%1 x %2 pts").arg(qRound(paper.size(QPageSize::Millimeter).width() * 72 / 25.4))
-                                     .arg(qRound(paper.size(QPageSize::Millimeter).height() * 72 / 25.4));
-        EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out).count(QRegularExpression(pageSize)), row.copies);
+        const QSize points = (paper.size(QPageSize::Millimeter) * 72 / 25.4).toSize();
+        EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
+                      .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
         runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
         const QImage page(file + QStringLiteral(".png"));
         int frame = 0;
