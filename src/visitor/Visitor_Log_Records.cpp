@@ -93,6 +93,7 @@ public:
 private:
     void show(QWidget &properties) const
     {
+        Hold_To_Number_Rule(properties);  // "123.40", as the log's own page set-up shows it
         auto *sizes = properties.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
         auto *units = properties.findChild<QComboBox *>(QStringLiteral("unitCombo"));
         auto *width = properties.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
