@@ -572,18 +572,19 @@ std::unique_ptr<QPrinter> Visitor_Log_Records::Pass_Print_Setup() const
     return printer;
 }
 
-void Visitor_Log_Records::Page_Setup_click()
+bool Visitor_Log_Records::Page_Setup_click()
 {
     // Run on the pass's own set-up, so the panel shows the pass's margins. The paper and its
     // orientation are the application's one set-up's; its margins, the print window's, stay.
     const std::unique_ptr<QPrinter> setUp = Pass_Print_Setup();
     if (Run_Page_Setup(*setUp, this, QStringLiteral("QPageSetupDialog")) != QDialog::Accepted)
-        return;
+        return false;
     const QPageLayout chosen = setUp->pageLayout();
     m_passUnits = chosen.units();
     m_passMargins = chosen.margins();
     printInfo().setPageSize(chosen.pageSize());
     printInfo().setPageOrientation(chosen.orientation());
+    return true;
 }
 
 void Visitor_Log_Records::Execute_Printing(bool preview)
@@ -640,7 +641,8 @@ std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
     if (QAction *setup = previewAction(*preview, "Page setup")) {
         disconnect(setup, &QAction::triggered, preview, nullptr);
         connect(setup, &QAction::triggered, preview, [this, preview] {
-            Page_Setup_click();
+            if (!Page_Setup_click())
+                return;
             m_previewPrinter->setPageLayout(Pass_Page_Layout());
             const bool landscape = m_previewPrinter->pageLayout().orientation() == QPageLayout::Landscape;
             if (QAction *turn = previewAction(*preview, landscape ? "Landscape" : "Portrait"))

@@ -76,7 +76,8 @@ public slots:
     void Reset_all_Ctrl();
     void Export_Image_click();
     void Export_PDF_click();
-    void Page_Setup_click();
+    // Answers whether the page set-up was confirmed.
+    bool Page_Setup_click();
     void Print_click() { Execute_Printing(false); }
     void Print_Preview_click() { Execute_Printing(true); }
     void Execute_Printing(bool preview);
