@@ -10,6 +10,7 @@
 #include "data/SeriesManager.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "output/print/PrintJob.h"
+#include "platform/TypedNumber.h"
 #include "platform/UiServices.h"
 #include "platform/WholeFile.h"
 
@@ -93,7 +94,9 @@ public:
 private:
     void show(QWidget &properties) const
     {
-        Hold_To_Number_Rule(properties);  // "123.40", as the log's own page set-up shows it
+        // Its fields are shown (not typed in): "123.40", as the log's own page set-up shows it.
+        for (QDoubleSpinBox *field : properties.findChildren<QDoubleSpinBox *>())
+            field->setLocale(platform::Number_Field_Locale());
         auto *sizes = properties.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
         auto *units = properties.findChild<QComboBox *>(QStringLiteral("unitCombo"));
         auto *width = properties.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));

@@ -382,6 +382,7 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
                     const auto unit = QPageSize::Unit(choice(page, "unitCombo")->currentData().value<QPageLayout::Unit>());
                     EXPECT_EQ(choice(page, "pageSizeCombo")->currentText(), QString::fromLatin1(row.paper));
                     EXPECT_EQ(QSizeF(field(page, "pageWidth")->value(), field(page, "pageHeight")->value()), paper.size(unit));
+                    EXPECT_FALSE(field(page, "pageWidth")->text().contains(u',')) << "a point, as every field of ours";
                     ok(page);
                 });
                 testsupport::press(panel.findChild<QAbstractButton *>(QStringLiteral("properties")));
