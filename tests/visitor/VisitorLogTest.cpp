@@ -378,6 +378,7 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
             testsupport::typeInto(panel.findChild<QLineEdit *>(QStringLiteral("filename")), file, Qt::Key_unknown);
             if (row.properties) {
                 QTimer::singleShot(0, [&] {
+                    ASSERT_TRUE(QApplication::activeModalWidget()->inherits("QPrintPropertiesDialog"));
                     QWidget &page = *QApplication::activeModalWidget();
                     const auto unit = QPageSize::Unit(choice(page, "unitCombo")->currentData().value<QPageLayout::Unit>());
                     EXPECT_EQ(choice(page, "pageSizeCombo")->currentText(), QString::fromLatin1(row.paper));
