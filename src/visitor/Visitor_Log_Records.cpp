@@ -11,12 +11,16 @@
 #include "data/SeriesManager.h"
 #include "data/spreadsheet/SpreadsheetWriter.h"
 #include "output/print/PrintJob.h"
+#include "platform/TypedNumber.h"
 #include "platform/UiServices.h"
 #include "platform/WholeFile.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -26,9 +30,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -54,6 +62,70 @@ const std::pair<const char *, QString VisitRow::*> kColumns[] = {
     {"Company Name", &VisitRow::CompanyName}, {"Address", &VisitRow::Address}, {"Phone", &VisitRow::Phone},
     {"Email", &VisitRow::Email},        {"Purpose", &VisitRow::Purpose},      {"Person to Meet", &VisitRow::Meet},
     {"Visitor No.", &VisitRow::VisitoNO}, {"Other", &VisitRow::Other},
+};
+
+// The preview's own tool bar action of that title, as the toolkit names it.
+QAction *previewAction(QPrintPreviewDialog &preview, const char *title)
+{
+    const QString text = QCoreApplication::translate("QPrintPreviewDialog", title);
+    for (QAction *action : preview.findChildren<QAction *>())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+// While a print panel is open: its Properties page shows the pass's paper, which the log's Page
+// Setup sets, with its paper and margin fields off. Left to itself that page shows a paper of
+// one's own size as Letter, and the panel puts that paper on the printer.
+class PassPaperShown : public QObject {
+public:
+    explicit PassPaperShown(QPageLayout layout) : m_layout(std::move(layout))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~PassPaperShown() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->inherits("QPrintPropertiesDialog"))
+            show(*static_cast<QWidget *>(watched));
+        return false;
+    }
+
+private:
+    void show(QWidget &properties) const
+    {
+        // Its fields are shown (not typed in): "123.40", as the log's own page set-up shows it.
+        for (QDoubleSpinBox *field : properties.findChildren<QDoubleSpinBox *>())
+            field->setLocale(platform::Number_Field_Locale());
+        auto *sizes = properties.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+        auto *units = properties.findChild<QComboBox *>(QStringLiteral("unitCombo"));
+        auto *width = properties.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
+        auto *height = properties.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
+        if (sizes && units && width && height && m_layout.pageSize().id() == QPageSize::Custom
+            && units->currentData().canConvert<QPageLayout::Unit>()) {
+            // Its "Custom" entry is the one that carries no standard size.
+            for (int i = 0; i < sizes->count(); ++i)
+                if (!sizes->itemData(i).isValid()) {
+                    const QSignalBlocker quiet(sizes);
+                    sizes->setCurrentIndex(i);
+                }
+            QSizeF size = m_layout.pageSize().size(QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()));
+            if (m_layout.orientation() == QPageLayout::Landscape)
+                size.transpose();
+            for (auto [field, value] : {std::pair(width, size.width()), std::pair(height, size.height())}) {
+                const QSignalBlocker quiet(field);
+                field->setValue(value);
+            }
+        }
+        for (QWidget *page : properties.findChildren<QWidget *>())
+            if (page->inherits("QPageSetupWidget")) {
+                page->setEnabled(false);
+                page->setToolTip(QStringLiteral("The pass's paper and margins are set in the visitor log's Page Setup."));
+            }
+    }
+
+    QPageLayout m_layout;
 };
 
 }  // namespace
@@ -485,9 +557,38 @@ void Visitor_Log_Records::Export_PDF_click()
     finishExport(path, QStringLiteral("File has been exported successfully."));
 }
 
-void Visitor_Log_Records::Page_Setup_click()
+QPageLayout Visitor_Log_Records::Pass_Page_Layout() const
 {
-    Run_Page_Setup(printInfo(), this, QStringLiteral("QPageSetupDialog"));
+    QPageLayout layout = printInfo().pageLayout();
+    // In the log's unit, with nothing to convert on the way: the margins are as they were set.
+    layout.setMinimumMargins(QMarginsF());
+    layout.setMargins(QMarginsF());
+    if (m_passUnits)
+        layout.setUnits(*m_passUnits);
+    layout.setMargins(m_passMargins);
+    return layout;
+}
+
+std::unique_ptr<QPrinter> Visitor_Log_Records::Pass_Print_Setup() const
+{
+    std::unique_ptr<QPrinter> printer = Fresh_Print_Setup();
+    printer->setPageLayout(Pass_Page_Layout());
+    return printer;
+}
+
+bool Visitor_Log_Records::Page_Setup_click()
+{
+    // Run on the pass's own set-up, so the panel shows the pass's margins. The paper and its
+    // orientation are the application's one set-up's; its margins, the print window's, stay.
+    const std::unique_ptr<QPrinter> setUp = Pass_Print_Setup();
+    if (Run_Page_Setup(*setUp, this, QStringLiteral("QPageSetupDialog")) != QDialog::Accepted)
+        return false;
+    const QPageLayout chosen = setUp->pageLayout();
+    m_passUnits = chosen.units();
+    m_passMargins = chosen.margins();
+    printInfo().setPageSize(chosen.pageSize());
+    printInfo().setPageOrientation(chosen.orientation());
+    return true;
 }
 
 void Visitor_Log_Records::Execute_Printing(bool preview)
@@ -496,25 +597,30 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
         platform::ui().runModal(QStringLiteral("QPrintPreviewDialog"), {}, [this] { return Pass_Preview()->exec(); });
         return;
     }
-    if (m_job && m_job->running())
-        return;
     // A printer of this run's own, set up from the shared set-up: a failed run leaves nothing
     // behind that a later print or preview would trip over.
-    std::shared_ptr<QPrinter> printer = Fresh_Print_Setup();
+    std::shared_ptr<QPrinter> printer = Pass_Print_Setup();
     if (const QString why = Printer_Unavailable(*printer); !why.isEmpty()) {
         platform::ui().message(QStringLiteral("The visitor pass could not be printed.\n\n%1").arg(why));
         return;
     }
+    Start_Pass_Print(std::move(printer));
+}
+
+void Visitor_Log_Records::Start_Pass_Print(std::shared_ptr<QPrinter> printer)
+{
+    if (m_job && m_job->running())
+        return;
     m_job = std::make_unique<PrintJob>();
     connect(m_job.get(), &PrintJob::finished, this, [this] {
         if (!m_job->outcome().ok && !m_job->outcome().stopped)
             platform::ui().message(QStringLiteral("The visitor pass could not be printed.\n\n%1").arg(m_job->outcome().error));
     }, Qt::QueuedConnection);
     // The job draws its own copies: the pass value and the printer outlive nothing they use.
-    m_job->start([details = m_details, rect = page_rect, printer](const std::atomic<bool> &) {
+    m_job->start([details = m_details, rect = page_rect, printer = std::move(printer)](const std::atomic<bool> &) {
         PrintOutcome out;
         out.ok = Print_Visitor_Pass(details, rect, *printer, &out.error);
-        out.pages = out.ok ? 1 : 0;
+        out.pages = out.ok ? std::max(1, printer->copyCount()) : 0;
         return out;
     });
 }
@@ -523,13 +629,53 @@ std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
 {
     // The preview's printer is its own too: printing from the preview into a PDF file must not
     // leave that file as where the next Print goes.
-    m_previewPrinter = Fresh_Print_Setup();
+    m_previewPrinter = Pass_Print_Setup();
     auto dialog = std::make_unique<QPrintPreviewDialog>(m_previewPrinter.get(), this);
     // Room for a whole page beside the preview's tool bar, within a 1024 x 700 screen.
     dialog->resize(900, 660);
     connect(dialog.get(), &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *p) { Print_Visitor_Pass(m_details, page_rect, *p); });
+    QPrintPreviewDialog *preview = dialog.get();
+    // Its own Print and Page setup would run the toolkit's panels on its printer, whose print
+    // panel puts that printer's default paper in place of the pass's: the log's are run instead.
+    if (QAction *print = previewAction(*preview, "Print")) {
+        disconnect(print, &QAction::triggered, preview, nullptr);
+        connect(print, &QAction::triggered, preview, [this, preview] { Print_From_Preview(*preview); });
+    }
+    if (QAction *setup = previewAction(*preview, "Page setup")) {
+        disconnect(setup, &QAction::triggered, preview, nullptr);
+        connect(setup, &QAction::triggered, preview, [this, preview] {
+            if (!Page_Setup_click())
+                return;
+            m_previewPrinter->setPageLayout(Pass_Page_Layout());
+            const bool landscape = m_previewPrinter->pageLayout().orientation() == QPageLayout::Landscape;
+            if (QAction *turn = previewAction(*preview, landscape ? "Landscape" : "Portrait"))
+                turn->setChecked(true);
+            if (auto *pages = preview->findChild<QPrintPreviewWidget *>())
+                pages->updatePreview();
+        });
+    }
     return dialog;
+}
+
+void Visitor_Log_Records::Print_From_Preview(QPrintPreviewDialog &preview)
+{
+    const std::shared_ptr<QPrinter> printer = m_previewPrinter;
+    // The paper as the preview shows it (its orientation buttons may have turned it).
+    const QPageLayout shown = printer->pageLayout();
+    QPrintDialog panel(printer.get(), &preview);
+    panel.setMinMax(1, 1);
+    int answer = 0;
+    {
+        const PassPaperShown paper(shown);
+        answer = platform::ui().runModal(QStringLiteral("QPrintDialog"), {}, [&] { return panel.exec(); });
+    }
+    if (answer != QDialog::Accepted)
+        return;
+    // The panel gave the printer its default paper, or the paper of the printer chosen in it.
+    printer->setPageLayout(shown);
+    preview.accept();
+    Start_Pass_Print(printer);
 }
 
 void Visitor_Log_Records::Mail_click()

@@ -10,8 +10,11 @@
 #include <QDate>
 #include <QDialog>
 #include <QLocale>
+#include <QMarginsF>
+#include <QPageLayout>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -52,7 +55,8 @@ public:
     const std::vector<VisitRow> &ListData() const { return m_rows; }
     const VisitorDetails &shownDetails() const { return m_details; }
     QRectF page_rect = QRectF(0, 0, 595, 842);
-    // The pass preview of the visit on show, sized to show its page.
+    // The pass preview of the visit on show, sized to show its page. Its Print and Page setup
+    // buttons are the log's own: the print panel and page set-up go through the UI services.
     std::unique_ptr<QPrintPreviewDialog> Pass_Preview();
     // Width of the details box; the pass page is 100 points wider.
     static constexpr double kDetailsBoxWidth = 495;
@@ -72,7 +76,8 @@ public slots:
     void Reset_all_Ctrl();
     void Export_Image_click();
     void Export_PDF_click();
-    void Page_Setup_click();
+    // Answers whether the page set-up was confirmed.
+    bool Page_Setup_click();
     void Print_click() { Execute_Printing(false); }
     void Print_Preview_click() { Execute_Printing(true); }
     void Execute_Printing(bool preview);
@@ -86,6 +91,14 @@ private:
     void finishExport(const QString &path, const QString &message);
     // "Error in database access", with why the log's folder could not be made when that is why.
     void dbAccessError() const;
+    // A printer for one pass print or preview: the application's print set-up (printer, paper,
+    // orientation) with the log's own margins.
+    std::unique_ptr<QPrinter> Pass_Print_Setup() const;
+    QPageLayout Pass_Page_Layout() const;
+    // Prints the pass on `printer` on a thread of its own; a failure is told in a box.
+    void Start_Pass_Print(std::shared_ptr<QPrinter> printer);
+    // The preview's Print: its print panel, then the pass on the paper the preview shows.
+    void Print_From_Preview(QPrintPreviewDialog &preview);
 
     QGroupBox *Search_Box, *Records_Box, *Details_Box;
     QStackedWidget *m_pages = nullptr;  // the list (Search_Box over Records_Box) or Details_Box
@@ -105,7 +118,11 @@ private:
     VisitorDetails m_details;
     qint64 sel_db_id = -1;
     std::unique_ptr<PrintJob> m_job;
-    std::unique_ptr<QPrinter> m_previewPrinter;
+    std::shared_ptr<QPrinter> m_previewPrinter;
+    // The pass's margins: none until the log's page set-up sets some. They are the
+    // log's own; the paper is the application's one print set-up.
+    QMarginsF m_passMargins;
+    std::optional<QPageLayout::Unit> m_passUnits;  // the unit they were set in
 };
 
 extern Visitor_Log_Records *Vistor_Record_Window;

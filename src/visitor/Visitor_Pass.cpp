@@ -351,7 +351,11 @@ bool Print_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, QPrin
     l.label_hight = float(rect.height());
     PrintContent content;
     content.front = Visitor_Pass::passSide(details, rect);
-    const Printing_View view(QRectF(QPointF(0, 0), W), l, paper, PrintRun{}, std::move(content), true);
+    // The copies its print panel set: handed to a printer that makes them, repeated in a PDF file,
+    // as the print window's copies are.
+    PrintRun run;
+    run.copies = std::max(1, printer.copyCount());
+    const Printing_View view(QRectF(QPointF(0, 0), W), l, paper, run, std::move(content), true);
     const PrintOutcome out = Print_To_Printer(printer, view);
     if (!out.ok && error)
         *error = out.error;

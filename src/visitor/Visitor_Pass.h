@@ -79,5 +79,6 @@ private:
 // "bmp", "png", "tif(f)" an image at 600 dpi encoded as that format). Whole or not at all.
 bool Write_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, const QString &path, QString *error = nullptr);
 
-// Prints the pass on one page of the printer's paper: top margin, centred between the side margins.
+// Prints the pass on one page of the printer's paper, top margin, centred between the side margins,
+// as many times as the printer's copy count.
 bool Print_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, QPrinter &printer, QString *error = nullptr);

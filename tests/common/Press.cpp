@@ -6,12 +6,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -144,6 +146,26 @@ QString menuRefusal(QAction *action)
 }
 
 }  // namespace
+
+int DrivenPanels::runModal(const QString &name, const QString &text, const std::function<int()> &show)
+{
+    const auto it = drive.find(name);
+    if (it == drive.end())
+        return ScriptedUiServices::runModal(name, text, show);
+    ran << name;
+    QTimer::singleShot(0, [work = it->second] {
+        QPointer<QDialog> panel = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!panel) {
+            ADD_FAILURE() << "no modal window is up to work";
+            return;
+        }
+        QApplication::setActiveWindow(panel);  // its fields are left as a user leaves them
+        work(*panel);
+        if (panel && panel->isVisible())
+            panel->reject();
+    });
+    return show();
+}
 
 RunWindow::RunWindow(const QString &name)
 {

@@ -3,15 +3,20 @@
 // and reach is pressed. Anything else fails the test, naming the control and what keeps a user
 // from it, instead of passing on a road the window does not offer.
 
+#include "platform/UiServices.h"
+
 #include <QPointer>
 #include <QString>
 #include <qnamespace.h>
 #include <QWidget>
+#include <functional>
+#include <map>
 
 class QAbstractButton;
 class QAction;
 class QAbstractSpinBox;
 class QComboBox;
+class QDialog;
 
 namespace testsupport {
 
@@ -28,6 +33,16 @@ public:
 private:
     QPointer<QWidget> m_window, m_active;
     Qt::WindowModality m_modality = Qt::NonModal;
+};
+
+// A scripted UI under which the modal windows named in `drive` really run: each is worked by its
+// function once it is up and the active modal window (the test presses and types as a user
+// would), and closed when the function left it open. Other requests are answered from the script.
+class DrivenPanels : public platform::ScriptedUiServices {
+public:
+    std::map<QString, std::function<void(QDialog &)>> drive;
+    QStringList ran;  // the names of the windows run, in order
+    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override;
 };
 
 // Why a user cannot reach `widget` in its window as it stands; empty when they can. A widget on

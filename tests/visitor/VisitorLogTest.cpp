@@ -12,6 +12,16 @@
 #include "visitor/Visitor_Log_Records.h"
 
 #include <QComboBox>
+#include <QPageLayout>
+#include <QApplication>
+#include <QAction>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QSpinBox>
+#include <QDoubleSpinBox>
+#include <QDialogButtonBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
@@ -367,6 +377,115 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
     ASSERT_NE(w.findChild<Plz_Wait_Sheet *>(), nullptr) << "the export ran without the please-wait sheet";
     EXPECT_FALSE(sheetUp) << "the sheet is gone before the finished box";
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join('|').toStdString();
+}
+
+// Every print of a pass is on the log's paper, edge to edge, as often as its print panel asks:
+// the paper set in the log's page set-up (it opens with no margins) or in the preview's, printed
+// from the preview's print panel into a PDF file; the panel's Properties show that paper.
+TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    auto *panels = new testsupport::DrivenPanels;
+    const struct Restore {
+        std::unique_ptr<platform::UiServices> ui;
+        QLocale locale;
+        ~Restore() { platform::setUi(std::move(ui)), QLocale::setDefault(locale); }
+    } restore{platform::setUi(std::unique_ptr<platform::UiServices>(panels)), QLocale()};
+    Visitor_Log_Records w;
+    w.Open_Log_Wnd();
+    w.show();
+    auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
+    const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+    const auto field = [](QObject &in, const char *name) { return in.findChild<QDoubleSpinBox *>(QString::fromLatin1(name)); };
+    const auto choice = [](QObject &in, const char *name) { return in.findChild<QComboBox *>(QString::fromLatin1(name)); };
+    const auto ok = [](QObject &in) { testsupport::press(in.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)); };
+    const struct {
+        const char *locale, *paper, *width, *height;  // the paper's entry, and a custom paper's sides
+        bool inches, inPreview, properties;  // unit; page set-up from the preview; its print panel's Properties
+        int copies;
+    } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
+                {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
+                {"de_DE", "B7", "", "", false, false, false, 2}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+        QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
+        setPrintInfo(std::make_unique<QPrinter>(QPrinter::HighResolution));  // A4, "Save as PDF" the only printer
+        printInfo().setOutputFormat(QPrinter::PdfFormat);
+        const QPageSize paper = *row.width ? QPageSize(QSizeF(QByteArray(row.width).toDouble(), QByteArray(row.height).toDouble()),
+                                                       row.inches ? QPageSize::Inch : QPageSize::Millimeter, {}, QPageSize::ExactMatch)
+                                           : QPageSize(QPageSize::B7);
+        QList<double> margins;
+        panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
+            for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
+                margins << field(panel, name)->value();
+            choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
+            QTest::keyClicks(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            if (*row.width) {
+                choice(panel, "unitCombo")->setFocus();
+                QTest::keyClick(choice(panel, "unitCombo"), Qt::Key_Home);  // millimetres, then inches
+                QTest::keyClick(choice(panel, "unitCombo"), row.inches ? Qt::Key_Down : Qt::Key_Home);
+                testsupport::typeShown(field(panel, "pageWidth"), row.width);
+                testsupport::typeShown(field(panel, "pageHeight"), row.height);
+            }
+            ok(panel);
+        };
+        const QString file = data.root() + QStringLiteral("/printed.pdf");
+        QFile::remove(file);
+        panels->drive["QPrintDialog"] = [&](QDialog &panel) {
+            testsupport::typeInto(panel.findChild<QLineEdit *>(QStringLiteral("filename")), file, Qt::Key_unknown);
+            if (row.properties) {
+                QTimer::singleShot(0, [&] {
+                    ASSERT_TRUE(QApplication::activeModalWidget()->inherits("QPrintPropertiesDialog"));
+                    QWidget &page = *QApplication::activeModalWidget();
+                    const auto unit = QPageSize::Unit(choice(page, "unitCombo")->currentData().value<QPageLayout::Unit>());
+                    EXPECT_EQ(choice(page, "pageSizeCombo")->currentText(), QString::fromLatin1(row.paper));
+                    EXPECT_EQ(QSizeF(field(page, "pageWidth")->value(), field(page, "pageHeight")->value()), paper.size(unit));
+                    EXPECT_FALSE(field(page, "pageWidth")->text().contains(u',')) << "a point, as every field of ours";
+                    ok(page);
+                });
+                testsupport::press(panel.findChild<QAbstractButton *>(QStringLiteral("properties")));
+            }
+            for (QPushButton *b : panel.findChildren<QPushButton *>())
+                b->text() == QLatin1String("&Options >>") && testsupport::press(b);
+            testsupport::typeShown(panel.findChild<QSpinBox *>(QStringLiteral("copies")), QString::number(row.copies));
+            ok(panel);
+        };
+        panels->drive["QPrintPreviewDialog"] = [&](QDialog &preview) {
+            // Its buttons run the log's panels: one of the toolkit's own would wait for a user here.
+            for (const auto &[title, panel] : {std::pair("Page setup", "QPageSetupDialog"), std::pair("Print", "QPrintDialog")}) {
+                if (!row.inPreview && panel == std::string("QPageSetupDialog"))
+                    continue;
+                QTimer::singleShot(0, [&, title, panel, before = panels->ran.count(panel)] {
+                    if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before)
+                        ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own", up->reject();
+                });
+                QToolBar *bar = preview.findChild<QToolBar *>();
+                for (QAction *action : bar->actions())
+                    if (action->text() == QLatin1String(title))
+                        testsupport::press(qobject_cast<QAbstractButton *>(bar->widgetForAction(action)));
+            }
+        };
+        if (!row.inPreview)
+            testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Page_Setup")));
+        testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Print_Preview")));
+        EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
+        ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
+        // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
+        // pass's frame 10 points below its top edge.
+        const QSize points = (paper.size(QPageSize::Millimeter) * 72 / 25.4).toSize();
+        EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
+                      .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
+        runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
+        const QImage page(file + QStringLiteral(".png"));
+        int frame = 0;
+        while (frame < page.height() && qGray(page.pixel(page.width() / 2, frame)) > 160)
+            ++frame;
+        EXPECT_NEAR(frame / 2.0, 10, 2) << "points from the top";
+    }
 }
 
 TEST(VisitorPass, LayoutNumbers)
