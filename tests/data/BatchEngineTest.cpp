@@ -11,12 +11,16 @@
 #include "data/SeriesFiles.h"
 #include "data/batch/BatchEngine.h"
 #include "data/batch/BatchRunner.h"
+#include "data/batch/RunHold.h"
 
 #include <QDir>
 #include <QLineF>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -247,5 +251,33 @@ TEST(BatchRunnerTest, AnythingARowThrowsStopsTheRunNotTheProgram)
             EXPECT_TRUE(std::equal(got.begin(), got.end(), expected.begin()));
             EXPECT_LE(delivered, 10);
         }
+    }
+}
+
+// While a run's stop question is open the worker waits, and what is to show after the run (the
+// worker's own box, a window's report of the run's end) comes only once it is answered.
+TEST(BatchRunnerTest, WhatFollowsTheStopQuestionWaitsForItsAnswer)
+{
+    for (const bool fromWorker : {true, false}) {
+        SCOPED_TRACE(fromWorker ? "the worker's box" : "the window's report");
+        RunHold hold;
+        hold.hold();
+        std::atomic<bool> shown{false};
+        std::thread worker;
+        if (fromWorker)
+            worker = std::thread([&] { hold.runOnGuiThreadWhenAnswered([&] { shown = true; }); });
+        else
+            hold.afterAnswer([&] { shown = true; });
+        if (fromWorker)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return hold.held(); }, 10000));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(shown) << "shown while the question is open";
+        hold.release();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown.load(); }, 10000));
+        if (worker.joinable())
+            worker.join();
+        shown = false;
+        hold.afterAnswer([&] { shown = true; });
+        EXPECT_TRUE(shown) << "no question open: at once";
     }
 }
