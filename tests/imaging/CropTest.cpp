@@ -17,6 +17,8 @@
 
 #include <QAbstractSpinBox>
 #include <QDir>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QFileInfo>
 #include <QSlider>
 #include <QLineEdit>
@@ -958,4 +960,40 @@ TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedWidthKeepsItsWholeNumber)
     EXPECT_EQ(out.entryList(QDir::Files, QDir::Name),
               QStringList({"Card.jpg", "Card_1.jpg", "Card_2.jpg", "Card_3.jpg", "Card_4.jpg"}));
     EXPECT_EQ(QImage(out.filePath("Card_4.jpg")).width(), 12);
+}
+
+// A custom name typed with a picture type's extension, in any spelling or case, names files of
+// that type, numbered before the extension as typed; any other point in it stays part of the name.
+TEST(Crop, ACustomNameWithAPictureTypesExtensionNamesItsType)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root()), out(root.filePath("out"));
+    ASSERT_TRUE(canvasPicture(300, 200).save(root.filePath("a.png")));
+    const bool tiff = QImageWriter::supportedImageFormats().contains("tiff");
+    const struct {
+        const char *typed;
+        int format;  // the Format list's item: jpg bmp png tiff
+        QStringList files;
+        QByteArray kind;
+    } cases[] = {{"Badge.jpeg", 2, {"Badge.jpeg", "Badge_1.jpeg"}, "jpeg"},
+                 {tiff ? "Badge.TIF" : "Badge.JPG", 2, {tiff ? "Badge.TIF" : "Badge.JPG", tiff ? "Badge_1.TIF" : "Badge_1.JPG"},
+                  tiff ? "tiff" : "jpeg"},
+                 {"Badge.v2", 1, {"Badge.v2.bmp", "Badge.v2_1.bmp"}, "bmp"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        QDir(out.path()).removeRecursively();
+        Cropping_Tool tool;
+        tool.Prepare_Full();
+        testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(1));
+        tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(c.typed));
+        tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(c.format);
+        chooseInput(tool, SourceFile, root.filePath("a.png"), out.path());
+        testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
+        for (int crop = 0; crop < 2; ++crop)
+            testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
+        EXPECT_EQ(out.entryList(QDir::Files, QDir::Name), c.files);
+        for (const QString &file : c.files)
+            EXPECT_EQ(QImageReader(out.filePath(file)).format(), c.kind) << file.toStdString();
+    }
 }
