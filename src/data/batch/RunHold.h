@@ -6,9 +6,10 @@
 // result box, a question of its own) waits for the answer too, and so does a window's handler
 // of the run's end.
 //
-//     progress->hold = &run->hold;            // the progress sheet's Stop holds while it asks
-//     ... worker, before each item:  run->hold.waitWhileHeld(); if (stopped) break;
-//     ... worker, at its end:        run->hold.runOnGuiThreadWhenAnswered([&] { showResult(); });
+//     progress->hold = run->hold;            // the progress sheet's Stop holds while it asks
+//     ... worker, before each item:  run->hold->waitWhileHeld(); if (stopped) break;
+//     ... worker, at its end:        run->hold->runOnGuiThreadWhenAnswered([&] { showResult(); });
+//     ... window, at the run's end:  run->hold->afterAnswer([=] { report(); });
 
 #include <atomic>
 #include <condition_variable>
