@@ -18,7 +18,6 @@
 #include <QAbstractSpinBox>
 #include <QDir>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QFileInfo>
 #include <QSlider>
 #include <QLineEdit>
@@ -970,30 +969,23 @@ TEST(Crop, ACustomNameWithAPictureTypesExtensionNamesItsType)
     platform::ScopedScriptedUi ui;
     const QDir root(data.root()), out(root.filePath("out"));
     ASSERT_TRUE(canvasPicture(300, 200).save(root.filePath("a.png")));
-    const bool tiff = QImageWriter::supportedImageFormats().contains("tiff");
     const struct {
-        const char *typed;
-        int format;  // the Format list's item: jpg bmp png tiff
-        QStringList files;
+        const char *typed, *first, *second;  // the Format list shows "png"
         QByteArray kind;
-    } cases[] = {{"Badge.jpeg", 2, {"Badge.jpeg", "Badge_1.jpeg"}, "jpeg"},
-                 {tiff ? "Badge.TIF" : "Badge.JPG", 2, {tiff ? "Badge.TIF" : "Badge.JPG", tiff ? "Badge_1.TIF" : "Badge_1.JPG"},
-                  tiff ? "tiff" : "jpeg"},
-                 {"Badge.v2", 1, {"Badge.v2.bmp", "Badge.v2_1.bmp"}, "bmp"}};
+    } cases[] = {{"Badge.jpeg", "Badge.jpeg", "Badge_1.jpeg", "jpeg"}, {"Badge.JPG", "Badge.JPG", "Badge_1.JPG", "jpeg"},
+                 {"Badge.v2", "Badge.v2.png", "Badge.v2_1.png", "png"}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.typed);
         QDir(out.path()).removeRecursively();
         Cropping_Tool tool;
         tool.Prepare_Full();
         testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(1));
         tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(c.typed));
-        tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(c.format);
+        tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(2);
         chooseInput(tool, SourceFile, root.filePath("a.png"), out.path());
         testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
         for (int crop = 0; crop < 2; ++crop)
             testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
-        EXPECT_EQ(out.entryList(QDir::Files, QDir::Name), c.files);
-        for (const QString &file : c.files)
-            EXPECT_EQ(QImageReader(out.filePath(file)).format(), c.kind) << file.toStdString();
+        EXPECT_EQ(out.entryList(QDir::Files, QDir::Name), QStringList({c.first, c.second})) << c.typed;
+        EXPECT_EQ(QImageReader(out.filePath(c.second)).format(), c.kind) << c.typed;
     }
 }
