@@ -3,8 +3,8 @@
 #include "core/ControllerImageFiles.h"
 #include "core/ImageResolution.h"
 #include "imaging/MSSScaledImage.h"
-#include "platform/UiServices.h"
 #include "platform/ValueBounds.h"
+#include "platform/UiServices.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "platform/UiServices.h"
 
 #include "platform/FileIcons.h"
-#include "platform/ImageWriter.h"
 #include "platform/MainThread.h"
+#include "platform/ImageWriter.h"
 #include "platform/TextLength.h"
 
 #include <QApplication>
