@@ -5,6 +5,7 @@
 #include "imaging/MSSScaledImage.h"
 #include "platform/TypedNumber.h"
 #include "platform/ValueBounds.h"
+#include "platform/UiServices.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -205,13 +206,23 @@ QString Crop_Format_Extension(int index)
 
 QString CropOutputNaming::next(const QString &inputPath)
 {
-    QString base;
-    if (custom)
-        base = crop_num > 0 ? QStringLiteral("%1_%2").arg(customName, QString::number(crop_num)) : customName;
-    else
+    QString base, ext = Crop_Format_Extension(format);
+    if (custom) {
+        // A name typed with a picture type's extension ("Badge.jpeg", "Badge.TIF") names files of
+        // that type, numbered before the extension as typed, as the save panels take it.
+        QString name = customName;
+        const QStringList kinds{Crop_Format_Extension(0), Crop_Format_Extension(1), Crop_Format_Extension(2),
+                                Crop_Format_Extension(3)};
+        if (!platform::Save_Panel_Type(name, kinds).isEmpty() && !QFileInfo(name).completeBaseName().isEmpty()) {
+            ext = QFileInfo(name).suffix();
+            name.chop(ext.size() + 1);
+        }
+        base = crop_num > 0 ? QStringLiteral("%1_%2").arg(name, QString::number(crop_num)) : name;
+    } else {
         base = QFileInfo(inputPath).completeBaseName();
+    }
     ++crop_num;
-    return QDir(folder).filePath(base + QLatin1Char('.') + Crop_Format_Extension(format));
+    return QDir(folder).filePath(base + QLatin1Char('.') + ext);
 }
 
 QImage Adjusted_Crop_Picture(const QImage &preview, const ImageAdjustments &adjustments)

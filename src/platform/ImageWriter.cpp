@@ -28,6 +28,14 @@ QByteArray imageFormatForPath(const QString &path)
     return {};
 }
 
+bool sameFileType(const QString &extension, const QString &other)
+{
+    if (extension.compare(other, Qt::CaseInsensitive) == 0)
+        return true;
+    const QByteArray format = imageFormatForPath(QStringLiteral("x.") + extension);
+    return !format.isEmpty() && format == imageFormatForPath(QStringLiteral("x.") + other);
+}
+
 QImage flattenedOnto(const QImage &image, const QColor &background)
 {
     QImage out(image.size(), QImage::Format_RGB32);

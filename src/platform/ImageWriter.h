@@ -8,6 +8,10 @@ namespace platform {
 // "TIFF" (tif, tiff); empty for anything else.
 QByteArray imageFormatForPath(const QString &path);
 
+// Whether two file extensions name one type: equal ignoring case, or two spellings of one
+// picture format ("jpeg" is "jpg", "TIF" is "tiff").
+bool sameFileType(const QString &extension, const QString &other);
+
 // The image encoded in `format` (as imageFormatForPath names it) with the resolution recorded,
 // exactly as writeImageFile writes it; empty, with a one-line reason, on failure.
 QByteArray encodeImage(QImage image, const QByteArray &format, double dpi, QString *error = nullptr);

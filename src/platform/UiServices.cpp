@@ -3,6 +3,7 @@
 #include "platform/FileIcons.h"
 #include "platform/FontPanel.h"
 #include "platform/MainThread.h"
+#include "platform/ImageWriter.h"
 #include "platform/TextLength.h"
 
 #include <QApplication>
@@ -167,11 +168,20 @@ QString Save_Panel_Name(const QString &typed, const QStringList &extensions, con
     const QString added = suffix.isEmpty() ? extensions.value(0) : suffix;
     if (typed.isEmpty() || added.isEmpty())
         return typed;
-    const QString own = QFileInfo(typed).suffix();
-    for (const QString &e : extensions)
-        if (own.compare(e, Qt::CaseInsensitive) == 0)
-            return typed;
+    if (!Save_Panel_Type(typed, extensions).isEmpty())
+        return typed;
     return typed + QLatin1Char('.') + added;
+}
+
+QString Save_Panel_Type(const QString &path, const QStringList &extensions)
+{
+    const QString own = QFileInfo(path).suffix();
+    if (own.isEmpty())
+        return {};
+    for (const QString &e : extensions)
+        if (sameFileType(own, e))
+            return e;
+    return {};
 }
 
 UiServices &ui()
@@ -560,25 +570,25 @@ bool ScriptedUiServices::openExternally(const QString &path)
 }
 
 QString ScriptedUiServices::saveFileWithAccessory(const QString &title, const QString &dir, const QString &,
-                                                 const QStringList &,
+                                                 const QStringList &extensions,
                                                  const std::function<QWidget *(QFileDialog *panel)> &accessory)
 {
     Answer a = take(QStringLiteral("saveFile"), title, QString());
     if (auto *s = std::get_if<QString>(&a))
         return *s;
-    const QStringList *picked = std::get_if<QStringList>(&a);
-    if (!picked || picked->isEmpty())
+    const QStringList picked = std::get_if<QStringList>(&a) ? *std::get_if<QStringList>(&a) : QStringList();
+    if (picked.value(0).isEmpty())
         return {};
     Panel panel(title, dir);
     panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.selectFile(picked->first());
+    panel.selectFile(picked.first());
     QWidget *extra = accessory ? accessory(&panel) : nullptr;
     if (auto *popup = extra ? extra->findChild<QComboBox *>(QStringLiteral("ext_btn")) : nullptr) {
-        const int item = popup->findText(picked->value(1), Qt::MatchFixedString);
+        const int item = popup->findText(picked.value(1), Qt::MatchFixedString);
         if (item >= 0)
             popup->setCurrentIndex(item);
     }
-    return picked->first();
+    return Save_Panel_Name(picked.first(), extensions, panel.defaultSuffix());
 }
 
 QColor ScriptedUiServices::chooseColor(const QString &title, const QColor &)

@@ -66,10 +66,14 @@ public:
     virtual int runModal(const QString &name, const QString &text, const std::function<int()> &show);
 };
 
-// The name a save panel answers for the name typed in it: kept when it ends in one of the panel's
-// extensions (any letter case), else given `suffix` (the first extension when empty). The panel
-// applies it before it asks about replacing a file, so the question is about this name.
+// The name a save panel answers for the name typed in it: kept as typed when it ends in one of
+// the panel's types (any letter case or spelling: "pass.JPEG" for "jpg"), else given `suffix`
+// (the first extension when empty). The panel applies it before it asks about replacing a file,
+// so the question is about this name.
 QString Save_Panel_Name(const QString &typed, const QStringList &extensions, const QString &suffix = {});
+// The one of `extensions` whose type the path's own extension names; empty when none does. A
+// typed extension is taken for the type it names, whatever the panel's format chooser showed.
+QString Save_Panel_Type(const QString &path, const QStringList &extensions);
 
 // The service in use; a Qt implementation unless a test installed another one.
 UiServices &ui();
@@ -131,9 +135,10 @@ public:
     QString saveFile(const QString &title, const QString &dir, const QString &suggestedName,
                      const QStringList &extensions, bool askToReplace = true) override;
     QString chooseFolder(const QString &title, const QString &dir) override;
-    // Recorded as "saveFile". Answered by a path, or by a list {path, item}: the user picked
-    // `item` (its title, any letter case) in the accessory's "ext_btn" pop-up before saving; the
-    // accessory is made on a panel that is never shown.
+    // Recorded as "saveFile". Answered by the path the panel answers, or by a list {typed, item}:
+    // the user picked `item` (its title, any letter case; none: the starting one) in the
+    // accessory's "ext_btn" pop-up and typed the name `typed` (Save_Panel_Name applies, with the
+    // chooser's format); the accessory is made on a panel that is never shown.
     QString saveFileWithAccessory(const QString &title, const QString &dir, const QString &suggestedName,
                                   const QStringList &extensions,
                                   const std::function<QWidget *(QFileDialog *panel)> &accessory) override;

@@ -11,11 +11,13 @@
 #include "data/SeriesFiles.h"
 #include "data/batch/BatchEngine.h"
 #include "data/batch/BatchRunner.h"
+#include "data/batch/RunHold.h"
 
 #include <QDir>
 #include <QLineF>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -248,4 +250,20 @@ TEST(BatchRunnerTest, AnythingARowThrowsStopsTheRunNotTheProgram)
             EXPECT_LE(delivered, 10);
         }
     }
+}
+
+// A window's report of a run's end waits while the run's stop question is open, and comes once
+// it is answered; with no question open it comes at once.
+TEST(BatchRunnerTest, AReportOfARunsEndWaitsForTheStopQuestionsAnswer)
+{
+    RunHold hold;
+    int shown = 0;
+    hold.hold();
+    hold.afterAnswer([&] { ++shown; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, 0) << "shown while the question is open";
+    hold.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown == 1; }, 10000));
+    hold.afterAnswer([&] { ++shown; });
+    EXPECT_EQ(shown, 2);
 }

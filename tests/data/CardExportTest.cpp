@@ -22,7 +22,11 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <future>
+#include <optional>
 
 namespace {
 
@@ -344,6 +348,63 @@ TEST(CardExport, ToEndsAtTheCardCountAndACutRunSaysHowMany)
     EXPECT_TRUE(e.ui->requests().back().text.startsWith("1 of 6 cards has been exported.\n")) << e.ui->requests().back().text.toStdString();
 }
 
+// Stop pressed while card `inHand` is written, its question left open: that card is written
+// whole and nothing after it; No goes on, Yes stops; the finished box comes after the answer,
+// never over the question, and says how many cards were written.
+TEST(CardExport, TheStopQuestionHoldsTheRunUntilAnswered)
+{
+    const struct {
+        bool stop;
+        int inHand, cards;
+        const char *box;
+    } cases[] = {{false, 3, 6, "Card has been exported successfully."},
+                 {true, 3, 3, "3 of 6 cards have been exported."},
+                 {true, 6, 6, "Card has been exported successfully."}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.stop) + " during card " + std::to_string(c.inHand));
+        Export e;
+        QWidget window;
+        window.show();
+        ExportCommand command(&window);
+        const auto files = [&] { return int(QDir(e.folder()).entryList(QDir::Files).size()); };
+        std::promise<void> letGo;
+        const std::shared_future<void> go = letGo.get_future().share();
+        std::atomic<bool> reached{false};
+        command.onRow = [&, go](int row) {
+            if (row + 1 == c.inHand) {
+                reached = true;
+                go.wait_for(std::chrono::seconds(10));
+            }
+        };
+        e.ui->push(1);
+        e.ui->push(e.dir.path());
+        command.Export_Button({e.design, true, false});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return reached.load(); }, 10000));
+        std::optional<int> whileAsked;
+        bool boxOverQuestion = false;
+        e.ui->onRequest = [&](const platform::ScriptedUiServices::Request &q) {
+            if (q.kind != "yesNo" || whileAsked)
+                return;
+            letGo.set_value();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return command.lastRun()->hold->held() || files() > 2 * c.inHand; }, 10000));
+            whileAsked = files();
+            for (const auto &earlier : e.ui->requests())
+                boxOverQuestion |= earlier.kind == "Open_Export_Files";
+        };
+        e.ui->push(c.stop);
+        e.ui->push(0);  // the finished box: Cancel
+        ASSERT_TRUE(testsupport::press(command.progress()->_stop_btn));
+        EXPECT_EQ(whileAsked, 2 * c.inHand) << "both sides of the card in hand, nothing after it";
+        EXPECT_FALSE(boxOverQuestion);
+        command.waitForRun();
+        e.ui->onRequest = nullptr;
+        EXPECT_EQ(files(), 2 * c.cards);
+        EXPECT_EQ(command.lastRun()->written.size(), 2 * c.cards);
+        EXPECT_TRUE(e.ui->requests().back().text.startsWith(QString::fromLatin1(c.box) + "\n"))
+            << e.ui->requests().back().text.toStdString();
+    }
+}
+
 // Without Qt's image plugins TIFF cannot be written: the export says so, single or batch, and
 // leaves no file. Qt keeps the plugins it once loaded, so the case runs in a child run of this
 // program that hides them before any picture is encoded.
@@ -400,16 +461,55 @@ TEST(CardExport, TheFormatMatrixAndThePopupChooseTogether)
     };
     ASSERT_NE(cell(5), nullptr);
     EXPECT_TRUE(cell(0)->isChecked());
+    // Exported through the command with a name typed in the save panel: an extension that names
+    // a type is taken for that type under the name as typed (any spelling or case), any other
+    // name gets the chosen format's extension; the side's suffix goes before the extension.
     const struct {
         int row;
         const char *format;
         bool dpi;
-    } rows[] = {{2, "bmp", true}, {4, "pdf", false}, {5, "eps", true}, {1, "jpg", true}};
+        const char *typed, *written;  // the front file; the back's is the same with "_Back"
+        QByteArray magic;
+    } rows[] = {{2, "bmp", true, "karte", "karte_Front.bmp", "BM"},
+                {4, "pdf", false, "karte.PDF", "karte_Front.PDF", "%PDF-"},
+                {5, "eps", true, "karte.tif", "karte_Front.tif", "II*"},
+                {1, "jpg", true, "karte.jpeg", "karte_Front.jpeg", "\xFF\xD8\xFF"},
+                {1, "jpg", true, "karte.JPG", "karte_Front.JPG", "\xFF\xD8\xFF"},
+                {0, "png", true, "karte.tiff", "karte_Front.tiff", "II*"},
+                {0, "png", true, "k.2", "k.2_Front.png", "\x89PNG"}};
     for (const auto &r : rows) {
+        SCOPED_TRACE(r.typed);
         testsupport::press(cell(r.row));
         EXPECT_EQ(sheet.fileFormatPopup->currentIndex(), r.row);
         EXPECT_EQ(sheet.choice().format, r.format);
         EXPECT_EQ(sheet.saveDPIText->isEnabled(), r.dpi) << r.format;
+
+        if (r.magic == "II*" && !QImageWriter::supportedImageFormats().contains("tiff"))
+            continue;
+        QWidget window;
+        ExportCommand command(&window);
+        e.ui->clear();
+        e.ui->onRequest = [&](const platform::ScriptedUiServices::Request &q) {
+            if (q.kind != "ExportWindow")
+                return;
+            const testsupport::RunWindow runWindow(q.kind);
+            testsupport::press(command.sheet()->matrix_file_type->findChild<QRadioButton *>(
+                QStringLiteral("matrix_file_type_%1").arg(r.row)));
+            testsupport::press(command.sheet()->findChild<QPushButton *>(QStringLiteral("exportOkay")));
+        };
+        for (const platform::ScriptedUiServices::Answer &a :
+             {platform::ScriptedUiServices::Answer(1), {e.dir.filePath(QString::fromLatin1(r.typed))}, {0}})
+            e.ui->push(a);
+        command.Export_Button({e.design, true, true});
+        e.ui->onRequest = nullptr;
+        const QString front = QString::fromLatin1(r.written);
+        ASSERT_EQ(e.names(command.lastRun()->written),
+                  QStringList({QString(front).replace("_Front", "_Back"), front}));
+        for (const QString &path : command.lastRun()->written) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(file.readAll().startsWith(r.magic)) << path.toStdString();
+        }
     }
     sheet.fileFormatPopup->setCurrentIndex(3);
     EXPECT_TRUE(cell(3)->isChecked() && !cell(1)->isChecked());

@@ -1,5 +1,5 @@
 // The save panels with a format chooser, as the desktop shows them (no scripted fake): a name
-// typed without an extension leaves the panel with the chosen format's.
+// typed without an extension of the panel's types leaves the panel with the chosen format's.
 #include "data/export/ExportDialogs.h"
 #include "platform/UiServices.h"
 
@@ -54,6 +54,12 @@ TEST(SavePanels, ABareNameGetsTheFormatChosenInThePanel)
         {true, 1, "pass", "pass.bmp"},
         {true, -1, "pass", "pass.png"},
         {true, 3, "shot.jpg", "shot.jpg"},
+        // An extension that names one of the panel's types, in any spelling or case, is kept.
+        {true, -1, "pass.jpeg", "pass.jpeg"},
+        {true, -1, "pass.JPG", "pass.JPG"},
+        {true, 0, "pass.tif", "pass.tif"},
+        {true, -1, "pass.TIFF", "pass.TIFF"},
+        {true, -1, "pass.gif", "pass.gif.png"},
         {false, 1, "list", "list.txt"},
         {false, -1, "list", "list.xlsx"},
     };

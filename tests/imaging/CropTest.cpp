@@ -19,6 +19,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDir>
+#include <QImageReader>
 #include <QFileInfo>
 #include <QSlider>
 #include <QLineEdit>
@@ -947,4 +948,33 @@ TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedSizeIsAWholeNumber)
     EXPECT_EQ(out.entryList(QDir::Files, QDir::Name),
               QStringList({"Card.jpg", "Card_1.jpg", "Card_2.jpg", "Card_3.jpg", "Card_4.jpg"}));
     EXPECT_EQ(QImage(out.filePath("Card_4.jpg")).width(), 12);
+}
+
+// A custom name typed with a picture type's extension, in any spelling or case, names files of
+// that type, numbered before the extension as typed; any other point in it stays part of the name.
+TEST(Crop, ACustomNameWithAPictureTypesExtensionNamesItsType)
+{
+    testsupport::TempDataFolder data;
+    platform::ScopedScriptedUi ui;
+    const QDir root(data.root()), out(root.filePath("out"));
+    ASSERT_TRUE(canvasPicture(300, 200).save(root.filePath("a.png")));
+    const struct {
+        const char *typed, *first, *second;  // the Format list shows "png"
+        QByteArray kind;
+    } cases[] = {{"Badge.jpeg", "Badge.jpeg", "Badge_1.jpeg", "jpeg"}, {"Badge.JPG", "Badge.JPG", "Badge_1.JPG", "jpeg"},
+                 {"Badge.v2", "Badge.v2.png", "Badge.v2_1.png", "png"}};
+    for (const auto &c : cases) {
+        QDir(out.path()).removeRecursively();
+        Cropping_Tool tool;
+        tool.Prepare_Full();
+        testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(1));
+        tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(c.typed));
+        tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(2);
+        chooseInput(tool, SourceFile, root.filePath("a.png"), out.path());
+        testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
+        for (int crop = 0; crop < 2; ++crop)
+            testsupport::press(tool.findChild<QPushButton *>("crop_btn"));
+        EXPECT_EQ(out.entryList(QDir::Files, QDir::Name), QStringList({c.first, c.second})) << c.typed;
+        EXPECT_EQ(QImageReader(out.filePath(c.second)).format(), c.kind) << c.typed;
+    }
 }

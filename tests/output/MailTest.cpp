@@ -26,7 +26,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 #include "output/mail/Direct_Mail.h"
 #include "data/export/ExportDialogs.h"
 
@@ -393,28 +395,63 @@ TEST(Mail, ThePauseCountsDownOnTheProgressSheet)
             lines << text;
     });
     Card card;
-    Send_Mail window;
-    window.Open_Wnd(card.design, true, false);
-    window.to_txt->setPlainText("a@example.org, b@example.org");
-    window.delayed_delv_chk->setChecked(true);
-    window.mail_count_txt->setValue(1);
-    window.sec_txt->setValue(3);
-    window.Send_Button();
-    auto *sheet = window.findChild<Send_Modeless *>();
-    ASSERT_NE(sheet, nullptr);
-    QString countdown;
-    QElapsedTimer clock;
-    clock.start();
-    while (window.running() && countdown.isEmpty() && clock.elapsed() < 20000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        countdown = sheet->pause_label->text();
+    // Stop pressed during the pause and its question left open: the run waits before the next
+    // mail; No goes on, Yes ends it; the outcome is told after the answer, never over it.
+    const struct {
+        int stop;  // 0: not pressed; 'N', 'Y': the answer
+        int mails;
+        const char *outcome;
+    } cases[] = {{0, 2, "E-mail has been sent successfully."},
+                 {'N', 2, "E-mail has been sent successfully."},
+                 {'Y', 1, "Sent 1 of 2 e-mails."}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stop);
+        ui->clear();
+        lines.clear();
+        const int before = server.count();
+        Send_Mail window;
+        window.show();
+        window.Open_Wnd(card.design, true, false);
+        window.to_txt->setPlainText("a@example.org, b@example.org");
+        window.delayed_delv_chk->setChecked(true);
+        window.mail_count_txt->setValue(1);
+        window.sec_txt->setValue(c.stop ? 1 : 3);
+        window.Send_Button();
+        auto *sheet = window.findChild<Send_Modeless *>();
+        ASSERT_NE(sheet, nullptr);
+        QString countdown;
+        QElapsedTimer clock;
+        clock.start();
+        while (window.running() && countdown.isEmpty() && clock.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            countdown = sheet->pause_label->text();
+        }
+        std::optional<int> whileAsked;
+        bool toldOverQuestion = false;
+        ui->onRequest = [&](const platform::ScriptedUiServices::Request &r) {
+            if (r.kind != "yesNo" || whileAsked)
+                return;
+            EXPECT_TRUE(QTest::qWaitFor([&] { return window.lastRun()->hold->held() || server.count() > before + 1; }, 10000));
+            whileAsked = server.count() - before;
+            toldOverQuestion = ui->messages().size() > 1;
+        };
+        if (c.stop) {
+            ui->push(c.stop == 'Y');
+            ASSERT_TRUE(testsupport::press(sheet->_stop_btn));
+            EXPECT_EQ(whileAsked, 1) << "no mail after the one sent while asked";
+            EXPECT_FALSE(toldOverQuestion);
+        }
+        window.waitForRun();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ui->messages().size() == (c.stop ? 2 : 1); }, 10000));
+        ui->onRequest = nullptr;
+        EXPECT_TRUE(countdown.startsWith("Pausing the process for ")) << countdown.toStdString();
+        EXPECT_TRUE(sheet->pause_label->text().isEmpty());
+        EXPECT_EQ(server.count() - before, c.mails);
+        EXPECT_TRUE(ui->messages().back().contains(c.outcome)) << ui->messages().back().toStdString();
+        EXPECT_FALSE(sheet->isVisible());
+        EXPECT_EQ(lines, QStringList({"mailing a@example.org", "mailing b@example.org"}).mid(0, c.mails));
     }
-    window.waitForRun();
     qInstallMessageHandler(previous);
-    EXPECT_TRUE(countdown.startsWith("Pausing the process for ")) << countdown.toStdString();
-    EXPECT_TRUE(sheet->pause_label->text().isEmpty());
-    EXPECT_EQ(server.count(), 2);
-    EXPECT_EQ(lines, QStringList({"mailing a@example.org", "mailing b@example.org"}));
 }
 
 // A failed test mail shows its reason in full without the settings window changing its size,

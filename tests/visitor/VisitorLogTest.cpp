@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -295,11 +296,19 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     ui->push(0);
     ui->push(QStringList{dir + "/plain"});
     ui->push(0);
-    w.Export_Image_click();
-    w.Export_Image_click();
+    // A typed extension of a picture type, in any spelling or case, is a file of that type.
+    const bool tiff = QImageWriter::supportedImageFormats().contains("tiff");
+    ui->push(QStringList{dir + "/typed.jpeg"});
+    ui->push(0);
+    ui->push(QStringList{dir + (tiff ? "/typed.TIF" : "/typed.JPG"), "BMP"});
+    ui->push(0);
+    for (int i = 0; i < 4; ++i)
+        w.Export_Image_click();
     EXPECT_EQ(said().filter("Error").size(), 0);
     EXPECT_EQ(QImageReader(dir + "/bare.bmp").format(), "bmp");
     EXPECT_EQ(QImageReader(dir + "/plain.png").format(), "png");
+    EXPECT_EQ(QImageReader(dir + "/typed.jpeg").format(), "jpeg");
+    EXPECT_EQ(QImageReader(dir + (tiff ? "/typed.TIF" : "/typed.JPG")).format(), tiff ? "tiff" : "jpeg");
     QFile jpg(dir + "/pass.jpg");
     ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");

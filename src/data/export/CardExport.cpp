@@ -192,13 +192,20 @@ QString CardExport::Path_To_Write(QString path, bool skipCheck)
     if (!skipCheck && QFileInfo::exists(path)) {
         int code = replace_keep_file_flag;
         if (code != Replace_All && code != Keep_All) {
-            code = Replcae_Confirm_Box::Open_box_in_thread(
-                QStringLiteral("File already exists :"),
-                QFileInfo(path).fileName() +
-                    QStringLiteral("\n\nFile already exists in this location.\n\nDo you want to replace it with one "
-                                   "you processed?"),
-                path, true);
-            replace_keep_file_flag = code;
+            // Never over the stop question: asked once it is answered, and not at all after Yes.
+            hold->runOnGuiThreadWhenAnswered([&] {
+                if (Job_Cancelled())
+                    return;
+                code = Replcae_Confirm_Box::Open_box_in_thread(
+                    QStringLiteral("File already exists :"),
+                    QFileInfo(path).fileName() +
+                        QStringLiteral("\n\nFile already exists in this location.\n\nDo you want to replace it with "
+                                       "one you processed?"),
+                    path, true);
+                replace_keep_file_flag = code;
+            });
+            if (Job_Cancelled())
+                return {};
         }
         if (code == Cancel_This || code == Cancel_All) {
             Stop_SMS_Sending_Now = true;
@@ -280,8 +287,14 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
     runner.Run<std::vector<ExportFile>>(
         first, std::max(0, end - first), [this](int row) { return Render_Row(row); },
         [&](int row, std::vector<ExportFile> &files) {
+            // The stop question open: what is under way is written, then the answer is awaited.
+            if (hold->holding())
+                settle(0);
+            hold->waitWhileHeld();
             if (Job_Cancelled())
                 return false;
+            if (onRow)
+                onRow(row);
             ++curr_card_count;
             const QString name = QStringLiteral("Card_%1").arg(row + 1);
             for (ExportFile &file : files) {
@@ -306,8 +319,11 @@ int CardExport::Export_Batch_File(const QString &parent, int first, int end)
             return !Job_Cancelled();
         });
     settle(0);
-    if (Hide_One_By_One_Modeless)
-        platform::runOnGuiThread(Hide_One_By_One_Modeless);
+    // A stop asked for during the last row is answered before the run reports its end.
+    hold->runOnGuiThreadWhenAnswered([this] {
+        if (Hide_One_By_One_Modeless)
+            Hide_One_By_One_Modeless();
+    });
     if (!m_writeError.isEmpty())
         Show_MessageBox(m_writeError);
     Export_File_Path = folder;
@@ -364,6 +380,7 @@ void CardExport::Stop()
 {
     replace_keep_file_flag = Cancel_All;
     Stop_SMS_Sending_Now = true;
+    hold->release();
 }
 
 bool Open_Export_File_Box(const CardExport &run)

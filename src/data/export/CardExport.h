@@ -13,12 +13,14 @@
 
 #include "core/SKTGraphic.h"
 #include "data/batch/BatchEngine.h"
+#include "data/batch/RunHold.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // What the export sheet chose for a run.
@@ -76,8 +78,14 @@ public:
     // Every path the single export of `path` would write, in order.
     QStringList Single_File_Paths(const QString &path, bool show) const;
 
-    // The progress sheet's Stop: the run ends before its next row.
+    // The progress sheet's Stop: the run ends before its next row (a held run goes on to end).
     void Stop();
+    // Held while the stop question is open: the row in hand is written whole, then the run waits
+    // for the answer; its keep-or-replace questions and the finished box wait for it too. Shared
+    // with the sheet that asks, which may outlive the run.
+    std::shared_ptr<RunHold> hold = std::make_shared<RunHold>();
+    // Before each row's files are named and written, on the run's thread.
+    std::function<void(int row)> onRow;
 
     // Shared with the progress sheet's timer and the boxes.
     std::atomic<int> replace_keep_file_flag{Replace_This};

@@ -2,6 +2,7 @@
 #include "canvas/WidgetUtilities.h"
 
 #include "data/SeriesWindow.h"
+#include "data/batch/RunHold.h"
 #include "platform/MainThread.h"
 #include "platform/UiServices.h"
 
@@ -199,10 +200,18 @@ void Send_Modeless::update_sending_progress_bar()
 
 void Send_Modeless::Stop_Sending_Pressed()
 {
-    if (platform::ui().yesNo(tr("Are you sure you want to stop?")) && onStop) {
+    // The run waits for the answer: it neither ends nor reports behind the question.
+    const std::shared_ptr<RunHold> asking = hold;
+    if (asking)
+        asking->hold();
+    const QPointer<Send_Modeless> self(this);
+    const bool stop = platform::ui().yesNo(tr("Are you sure you want to stop?"));
+    if (stop && self && onStop) {
         _stop_btn->setEnabled(false);
         onStop();
     }
+    if (asking)
+        asking->release();
 }
 
 // --- please wait ---------------------------------------------------------------------------

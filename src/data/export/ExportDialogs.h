@@ -8,7 +8,9 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <memory>
 
+class RunHold;
 class QCheckBox;
 class QComboBox;
 class QFileDialog;
@@ -50,7 +52,7 @@ public:
 };
 
 // The progress sheet of a run: "<done> / <total>" and a bar, refreshed every 0.5 s from the
-// counts the run keeps; Stop asks first, then calls `onStop`.
+// counts the run keeps; Stop asks first, holding the run meanwhile, then calls `onStop`.
 class Send_Modeless : public QDialog {
     Q_OBJECT
 public:
@@ -60,6 +62,8 @@ public:
     QPushButton *_stop_btn;
     QLabel *pause_label;  // a mail run's pause countdown, empty otherwise
     std::function<void()> onStop;
+    // The run held while Stop's question is open (none: the run goes on meanwhile).
+    std::shared_ptr<RunHold> hold;
 
     // Shows the sheet for `total` cards and polls `done` every 0.5 s until Hide.
     void Show_One_By_One_Modeless(int total, std::function<int()> done);

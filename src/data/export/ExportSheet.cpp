@@ -177,6 +177,15 @@ ExportChoice ExportSheet::choice() const
     return c;
 }
 
+QStringList ExportSheet::formats() const
+{
+    QStringList all{fileFormatPopup->currentText().toLower()};
+    for (int i = 0; i < fileFormatPopup->count(); ++i)
+        if (i != fileFormatPopup->currentIndex())
+            all << fileFormatPopup->itemText(i).toLower();
+    return all;
+}
+
 bool ExportSheet::batch() const { return Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked(); }
 
 int ExportSheet::show_count() const { return All_print_rd->isChecked() ? Total_Label : Print_End - Print_Start; }
@@ -329,6 +338,8 @@ void ExportCommand::Export_Button(ExportRequest request)
     CardExport *run = m_run.get();
     run->show_count = m_sheet->show_count();
     m_progress->onStop = [run] { run->Stop(); };
+    m_progress->hold = run->hold;
+    run->onRow = onRow;
     run->Hide_One_By_One_Modeless = [this] { m_progress->Hide_One_By_One_Modeless(); };
     m_progress->Show_One_By_One_Modeless(run->show_count, [run] { return run->curr_card_count.load(); });
     const int first = m_sheet->Print_Start, end = m_sheet->Total_Label;
@@ -354,17 +365,23 @@ QString Replace_Question(const QStringList &names)
 
 void ExportCommand::singleRoad(ExportRequest &request)
 {
-    const ExportChoice choice = m_sheet->choice();
+    const QStringList formats = m_sheet->formats();
     for (;;) {
         // The files written are asked about below, by their own names: the panel's question would
         // be about the chosen name, which a card's "_Front" and "_Back" files leave untouched.
         QString path = platform::ui().saveFile(tr("Export"), QDir::homePath(),
-                                               QStringLiteral("Card_%1.%2").arg(export_card_counter).arg(choice.format),
-                                               {choice.format}, false);
+                                               QStringLiteral("Card_%1.%2").arg(export_card_counter).arg(formats.first()),
+                                               formats, false);
         if (path.isEmpty())
             return;
-        if (QFileInfo(path).suffix().toLower() != choice.format)
+        // A name typed with a type's extension ("karte.jpeg", "karte.TIF") is a file of that type
+        // under that very name; any other name gets the chosen format's extension.
+        ExportChoice choice = m_sheet->choice();
+        choice.format = platform::Save_Panel_Type(path, formats);
+        if (choice.format.isEmpty()) {
+            choice.format = formats.first();
             path += QLatin1Char('.') + choice.format;
+        }
         m_run = std::make_unique<CardExport>(request.design, choice);
         // Every file the export will write is looked at, and the one question names each that
         // would be replaced, before any is written.

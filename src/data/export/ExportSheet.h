@@ -47,6 +47,8 @@ public:
     void Reset(bool twoSided, bool visitorMode, const BatchSource &source);
 
     ExportChoice choice() const;
+    // Every format the sheet writes (extensions), the chosen one first.
+    QStringList formats() const;
     // The data as the user left it: the use flags of the check boxes and the card count.
     BatchSource source;
     // Set by OK: rows Print_Start .. Total_Label-1 (from 0); Print_End the range's "To".
@@ -102,6 +104,8 @@ public:
     void waitForRun();
     // The last run, kept until the next one.
     CardExport *lastRun() const { return m_run.get(); }
+    // Handed to each batch run: called before each row is written, on the run's thread.
+    std::function<void(int row)> onRow;
 
 signals:
     void finished();

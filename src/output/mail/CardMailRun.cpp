@@ -151,6 +151,9 @@ void CardMailRun::setPauseText(const QString &text)
 
 CardMailRun::Turn CardMailRun::mailOne(const QString &recipient, const QStringList &attachments)
 {
+    hold->waitWhileHeld();
+    if (stopAskedElsewhere && *stopAskedElsewhere)
+        Stop_SMS_Sending_Now = true;
     if (Stop_SMS_Sending_Now)
         return Turn::Skipped;
     MailMessage message{recipient,

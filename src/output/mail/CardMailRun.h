@@ -6,11 +6,13 @@
 // ends a pause within a second. Nothing here touches a widget or the open design.
 
 #include "data/batch/BatchEngine.h"
+#include "data/batch/RunHold.h"
 #include "output/mail/MailScript.h"
 #include "output/mail/MailSettings.h"
 
 #include <QStringList>
 #include <atomic>
+#include <memory>
 #include <mutex>
 
 enum class MailMode { Plain, CurrentCard, AllToEvery, Range, OnePerRecipient };
@@ -47,7 +49,17 @@ public:
     QString Check();
     // The run; call Check first. Blocks until the last mail.
     void Send_Mail_Thread();
-    void Stop() { Stop_SMS_Sending_Now = true; }
+    // Ends the run between mails (a run held at the stop question goes on to end).
+    void Stop()
+    {
+        Stop_SMS_Sending_Now = true;
+        hold->release();
+    }
+    // Held while the stop question is open: the mail under way is finished, the next one waits
+    // for the answer. Shared with the sheet that asks.
+    std::shared_ptr<RunHold> hold = std::make_shared<RunHold>();
+    // A stop asked for elsewhere (a window's own flag), seen when the hold lets the run go on.
+    const std::atomic<bool> *stopAskedElsewhere = nullptr;
 
     std::atomic<bool> Stop_SMS_Sending_Now{false};
     std::atomic<int> curr_card_count{0};  // turns started

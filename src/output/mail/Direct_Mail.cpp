@@ -140,8 +140,13 @@ void Direct_Mail::Send_Button()
         update_sending_progress_bar();
         m_thread->deleteLater();
         m_thread = nullptr;
-        showSending(false);
-        platform::ui().message(*result);
+        // A run that ended while the stop question is open reports after the answer.
+        m_progress->hold->afterAnswer([window = QPointer<Direct_Mail>(this), result] {
+            if (!window || window->running())
+                return;
+            window->showSending(false);
+            platform::ui().message(*result);
+        });
     });
     m_thread->start();
 }
@@ -160,8 +165,14 @@ void Direct_Mail::update_sending_progress_bar()
 
 void Direct_Mail::Stop_Sending_Pressed()
 {
-    if (running() && platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")))
+    if (!running())
+        return;
+    // The run waits for the answer: it neither sends on nor reports behind the question.
+    const std::shared_ptr<RunHold> hold = m_progress->hold;
+    hold->hold();
+    if (platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")))
         Stop_SMS_Sending_Now = true;
+    hold->release();
 }
 
 void Direct_Mail::Close_Button()

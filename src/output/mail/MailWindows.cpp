@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QThread>
+#include <QPointer>
 #include <QTimer>
 #include <thread>
 
@@ -445,6 +446,7 @@ void Send_Mail::Send_Button()
     }
     CardMailRun *run = m_run.get();
     m_progress->onStop = [run] { run->Stop(); };
+    m_progress->hold = run->hold;
     m_progress->Show_One_By_One_Modeless(run->show_count, [run] { return run->curr_card_count.load(); });
     auto *pauses = new QTimer(this);
     // The countdown shows on the progress sheet, which covers the window meanwhile.
@@ -458,10 +460,15 @@ void Send_Mail::Send_Button()
         pauses->deleteLater();
         pause_label->clear();
         m_progress->pause_label->clear();
-        m_progress->Hide_One_By_One_Modeless();
         m_thread->deleteLater();
         m_thread = nullptr;
-        platform::ui().message(run->Final_Message());
+        // A run that ended while the stop question is open reports after the answer.
+        run->hold->afterAnswer([window = QPointer<Send_Mail>(this), run] {
+            if (!window || window->m_run.get() != run)
+                return;
+            window->m_progress->Hide_One_By_One_Modeless();
+            platform::ui().message(run->Final_Message());
+        });
     });
     m_thread->start();
 }
@@ -491,8 +498,11 @@ QString Direct_Send_Mail(const QString &sender, const QString &recipients, const
     CardMailRun run(BatchDesign{}, c, account);
     if (const QString refusal = run.Check(); !refusal.isEmpty())
         return refusal;
-    if (progress)
+    if (progress) {
         progress->total = run.show_count;
+        run.hold = progress->hold;
+    }
+    run.stopAskedElsewhere = stop;
     std::atomic<bool> done{false};
     std::thread relay;
     if (stop || progress)

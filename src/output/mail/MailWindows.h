@@ -92,10 +92,12 @@ private:
 // How far a visitor details mail has got, readable from any thread: mails started of `total`.
 struct DirectMailProgress {
     std::atomic<int> started{0}, total{0};
+    // Held while the window's stop question is open: the next mail waits for the answer.
+    std::shared_ptr<RunHold> hold = std::make_shared<RunHold>();
 };
 
 // The visitor details mail: the pass file to every recipient, one mail each. Answers the message
-// to show. `stop` is honoured between mails; `progress`, when given, follows the run.
+// to show. `stop` is honoured between mails; `progress`, when given, follows the run and holds it.
 QString Direct_Send_Mail(const QString &sender, const QString &recipients, const QString &file_path,
                          const MailAccount &account, const QString &appName, std::atomic<bool> *stop = nullptr,
                          DirectMailProgress *progress = nullptr);
