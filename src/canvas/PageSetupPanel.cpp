@@ -3,13 +3,15 @@
 #include "canvas/WidgetUtilities.h"
 #include "platform/UiServices.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <optional>
 #include <utility>
@@ -51,6 +53,7 @@ struct PanelFields {
     QDoubleSpinBox *width, *height;
     QDoubleSpinBox *margins[4];  // left, top, right, bottom
     QRadioButton *portrait, *landscape;
+    QAbstractButton *cancel;  // none when the panel has no button box
     int custom;  // the one entry of the size list that carries no standard size
 
     bool customChosen() const { return sizes->currentIndex() == custom; }
@@ -73,7 +76,10 @@ std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
                   {field("leftMargin"), field("topMargin"), field("rightMargin"), field("bottomMargin")},
                   dialog.findChild<QRadioButton *>(QStringLiteral("portrait")),
                   dialog.findChild<QRadioButton *>(QStringLiteral("landscape")),
+                  nullptr,
                   -1};
+    if (const auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        f.cancel = buttons->button(QDialogButtonBox::Cancel);
     if (!panel || !f.sizes || !f.units || !f.width || !f.height || !f.portrait || !f.landscape ||
         !f.units->currentData().canConvert<Unit>())
         return std::nullopt;
@@ -120,6 +126,7 @@ public:
             });
             side->installEventFilter(this);  // ahead of the number rule's guard, installed before
         }
+        dialog.installEventFilter(this);  // its close box
         for (int i = 0; i < 4; ++i)  // after the panel's own handler, which follows the field
             connect(f.margins[i], &QDoubleSpinBox::valueChanged, this, [this, i](double typed) {
                 if (!m_quiet)
@@ -158,8 +165,19 @@ public:
 protected:
     // A side left empty, under a point, or typed with a minus (which the field drops) is refused
     // as it is left; the Return that left it then closes nothing, so the panel stays to be mended.
+    // Left for Cancel (Escape, the Cancel button, the window's close box) it is not: what was
+    // typed goes with the panel, and a word about it would stand over the window behind, or
+    // swallow the click on Cancel.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        const bool cancelling = (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) ||
+                                (event->type() == QEvent::FocusOut && f.cancel && QApplication::focusWidget() == f.cancel) ||
+                                event->type() == QEvent::Close;
+        if (cancelling) {
+            m_minus = false;
+            showHeld();
+            return false;
+        }
         auto *side = qobject_cast<QDoubleSpinBox *>(watched);
         if (!side || m_refusing)
             return false;
