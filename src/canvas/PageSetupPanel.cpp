@@ -3,14 +3,17 @@
 #include "canvas/WidgetUtilities.h"
 #include "platform/UiServices.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -88,6 +91,81 @@ std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
     return f;
 }
 
+bool sideTakes(double typed, Unit unit) { return converted(typed, unit, QPageLayout::Point) >= 1.0 - 1e-9; }
+
+void sayRefused(bool width)
+{
+    platform::ui().message(width ? QCoreApplication::translate("PageSetupPanel", "The paper's width must be at least 0.36 mm (1 point).")
+                                 : QCoreApplication::translate("PageSetupPanel", "The paper's height must be at least 0.36 mm (1 point)."));
+}
+
+// A paper side left empty, under a point, or typed with a minus (which the field drops) is
+// refused as it is left, with a word, the side in force put back; the Return that left it then
+// closes nothing, so the panel stays to be mended. Left for Cancel (Escape, the Cancel button,
+// the window's close box) it is put back without a word: what was typed goes with the panel, and
+// a word would stand over the window behind, or swallow the click on Cancel. It needs only the
+// two fields and the unit list, so it holds also on a panel whose handlers TypedPaper cannot find.
+class SideGuard : public QObject {
+public:
+    // To go before the panel: its fields, destroyed with it, lose the focus on the way.
+    SideGuard(QPageSetupDialog &dialog, QDoubleSpinBox *width, QDoubleSpinBox *height, QComboBox *units)
+        : m_width(width), m_height(height), m_units(units)
+    {
+        if (const auto *buttons = dialog.findChild<QDialogButtonBox *>())
+            m_cancel = buttons->button(QDialogButtonBox::Cancel);
+        for (QDoubleSpinBox *side : {width, height})
+            side->installEventFilter(this);  // ahead of the number rule's guard, installed before
+        dialog.installEventFilter(this);     // its close box
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool cancelling = (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) ||
+                                (event->type() == QEvent::FocusOut && m_cancel && QApplication::focusWidget() == m_cancel) ||
+                                event->type() == QEvent::Close;
+        if (cancelling) {
+            m_minus = false;
+            putBack();
+            return false;
+        }
+        if ((watched != m_width && watched != m_height) || m_refusing)
+            return false;
+        auto *side = static_cast<QDoubleSpinBox *>(watched);
+        bool leaving = event->type() == QEvent::FocusOut;
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->text() == QLatin1String("-"))
+                m_minus = true;
+            leaving = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        }
+        if (!leaving || !(std::exchange(m_minus, false) || side->cleanText().trimmed().isEmpty() ||
+                          !sideTakes(side->valueFromText(side->text()), m_units->currentData().value<Unit>())))
+            return false;
+        // Put back before the word: its box takes the focus from the field, which must not be
+        // left with the refused text again.
+        const bool was = std::exchange(m_refusing, true);
+        putBack();
+        sayRefused(side == m_width);
+        m_refusing = was;
+        return event->type() == QEvent::KeyPress;
+    }
+
+private:
+    // The fields read when left, so each still holds the side in force; its text shows it again.
+    void putBack()
+    {
+        for (QDoubleSpinBox *side : {m_width, m_height})
+            side->setValue(side->value());
+    }
+
+    QDoubleSpinBox *m_width, *m_height;
+    QComboBox *m_units;
+    QAbstractButton *m_cancel = nullptr;
+    bool m_minus = false;  // a minus typed into a side since it was last left
+    bool m_refusing = false;
+};
+
 // What the user has set, held beside Qt's panel exactly as typed (the header says what the panel
 // does with it alone) and put back into the fields after each of the panel's handlers. The
 // panel's own layout still follows, for its preview; OK makes the printer's paper and margins
@@ -118,7 +196,6 @@ public:
                 if (!m_quiet)
                     sideTyped(side);
             });
-            side->installEventFilter(this);  // ahead of the number rule's guard, installed before
         }
         for (int i = 0; i < 4; ++i)  // after the panel's own handler, which follows the field
             connect(f.margins[i], &QDoubleSpinBox::valueChanged, this, [this, i](double typed) {
@@ -155,28 +232,6 @@ public:
         }
     }
 
-protected:
-    // A side left empty, under a point, or typed with a minus (which the field drops) is refused
-    // as it is left; the Return that left it then closes nothing, so the panel stays to be mended.
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *side = qobject_cast<QDoubleSpinBox *>(watched);
-        if (!side || m_refusing)
-            return false;
-        bool leaving = event->type() == QEvent::FocusOut;
-        if (event->type() == QEvent::KeyPress) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->text() == QLatin1String("-"))
-                m_minus = true;
-            leaving = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        }
-        if (!leaving || !(std::exchange(m_minus, false) || side->cleanText().trimmed().isEmpty() ||
-                          !sideTakes(side->valueFromText(side->text()))))
-            return false;
-        refuse(side);
-        return event->type() == QEvent::KeyPress;
-    }
-
 private:
     bool landscape() const { return f.landscape->isChecked(); }
 
@@ -207,28 +262,16 @@ private:
         m_quiet = was;
     }
 
-    bool sideTakes(double typed) const { return converted(typed, f.unit(), QPageLayout::Point) >= 1.0 - 1e-9; }
-
-    // The held paper back in the fields before the word: its box takes the focus from the field,
-    // which must not be left empty again.
-    void refuse(QDoubleSpinBox *side)
-    {
-        const bool was = std::exchange(m_refusing, true);
-        showHeld();
-        platform::ui().message(side == f.width
-                                   ? QCoreApplication::translate("PageSetupPanel", "The paper's width must be at least 0.36 mm (1 point).")
-                                   : QCoreApplication::translate("PageSetupPanel", "The paper's height must be at least 0.36 mm (1 point)."));
-        m_refusing = was;
-    }
-
     // A side typed: the paper is remade in the unit it was typed in, the other side converted
     // unrounded.
     void sideTyped(QDoubleSpinBox *side)
     {
         const Unit unit = f.unit();
         const double typed = side->value();
-        if (!sideTakes(typed) || !m_paper.isValid())
-            return refuse(side);
+        if (!sideTakes(typed, unit) || !m_paper.isValid()) {  // stepped down to 0 by its arrows
+            showHeld();
+            return sayRefused(side == f.width);
+        }
         QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
         if ((side == f.width) != landscape())
             size.setWidth(typed);
@@ -255,8 +298,6 @@ private:
     QMarginsF m_margins;
     Unit m_marginUnit;
     bool m_quiet = false;  // the fields being written by the panel or by show()
-    bool m_minus = false;  // a minus typed into a side since it was last left
-    bool m_refusing = false;
 };
 
 }  // namespace
@@ -269,6 +310,12 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
     Hold_To_Number_Rule(dialog);
     for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
         field->setKeyboardTracking(false);
+    auto *width = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
+    auto *height = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
+    auto *units = dialog.findChild<QComboBox *>(QStringLiteral("unitCombo"));
+    std::unique_ptr<SideGuard> guard;
+    if (width && height && units && units->currentData().canConvert<Unit>())
+        guard = std::make_unique<SideGuard>(dialog, width, height, units);
     TypedPaper *typed = nullptr;
     if (const std::optional<PanelFields> fields = panelFields(dialog))
         typed = new TypedPaper(dialog, *fields, printer.pageLayout());

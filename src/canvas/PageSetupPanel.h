@@ -11,7 +11,9 @@
 // this way, the paper and margins typed are held exactly beside the panel and put back into the
 // fields after each of those handlers; OK makes them the printer's. A field is read once it is
 // left, by the number rule every field of ours follows (canvas/WidgetUtilities.h); a paper side
-// under one point, left empty or typed negative is refused with a word naming it.
+// under one point, left empty or typed negative is refused with a word naming it. That refusal
+// needs only the fields; holding the paper needs the panel's handlers too, found by name: a panel
+// without them is left to keep what it makes of the fields.
 
 class QPageLayout;
 class QPrinter;

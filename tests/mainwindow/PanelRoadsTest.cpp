@@ -238,7 +238,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
     constexpr auto mm = QPageLayout::Millimeter, in = QPageLayout::Inch;
     const auto points = [](QPageLayout::Unit unit) { return unit == mm ? 72 / 25.4 : unit == in ? 72.0 : 1.0; };
     // The unit the panel is left in; "again": the paper of the rows above, last set in that unit,
-    // opened again; clicks after typing: Landscape, Portrait, the unit chosen: inches, millimetres.
+    // opened again; clicks after typing: Landscape, Portrait, the unit chosen: inches, millimetres;
+    // or Escape.
     const std::tuple<const char *, Road, const char *, double, QPageLayout::Unit, bool, const char *> rows[] = {
         {"en_US", CardTab, "100.5", 100.5, mm, false, "LP"},       {"en_US", Wizard, "100.5", 100.5, mm, false, "LPL"},
         {"en_US", PrintWindow, "100.5", 100.5, mm, false, "imLP"}, {"de_DE", CardTab, "100.5", 100.5, mm, false, "iLPm"},
@@ -249,7 +250,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         {"en_US", Wizard, "4.5", 114.3, in, true, "LP"},            {"de_DE", Wizard, "", 100.5, mm, true, "im"},
         {"en_US", PrintWindow, "0", kept, mm, false, "LP"},         {"de_DE", CardTab, "\b", kept, mm, false, "iL"},
         {"en_US", Wizard, "-5", kept, mm, false, "i"},              {"en_US", Profile, "100.5", 100.5, mm, false, "LP"},
-        {"de_DE", Profile, "", 100.5, in, true, "mLi"}};
+        {"de_DE", Profile, "", 100.5, in, true, "mLi"},            {"de_DE", PrintWindow, "0", 100.5, mm, true, "E"},
+        {"en_US", PrintWindow, "-5", 100.5, in, true, "E"}};
     int profiles = 0;
     for (const auto &[locale, road, width, wantWidth, unit, again, clicks] : rows) {
         SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width << (again ? " again " : " ") << clicks);
@@ -276,6 +278,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
                 testsupport::choose(panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), QStringLiteral("Custom"));
                 testsupport::choose(units, QStringLiteral("Millimeters (mm)"));
             }
+            if (clicks == "E")  // typed, then Escape: the panel goes, with what was typed and no word
+                return testsupport::typeInto(widthField, typed, Qt::Key_Escape);
             if (refused)  // a width refused with a word leaves the panel open, even on Return
                 testsupport::typeInto(widthField, typed, worded ? Qt::Key_Return : Qt::Key_Tab);
             else if (!typed.isEmpty())
