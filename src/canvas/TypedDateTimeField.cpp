@@ -95,6 +95,8 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
             pattern += QStringLiteral("(\\d{1,%1})").arg(mostDigits(p));
         else if (p.letter == u't')
             pattern += QStringLiteral("(\\S*)");
+        else if (p.letter == u'a')  // left out, the hour is read on the day's 24 hours
+            pattern += QStringLiteral("(\\p{L}[\\p{L}.]*)?");
         else
             pattern += QStringLiteral("(\\p{L}[\\p{L}.]*)");
     }
@@ -152,6 +154,8 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
             break;
         case u'a': {
             // "P" or "pm" is enough where it names one of the two.
+            if (text.isEmpty())
+                break;
             const QString word = bare(text);
             const bool am = bare(locale.amText()).startsWith(word), isPm = bare(locale.pmText()).startsWith(word);
             if (am == isPm)
@@ -167,7 +171,7 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
         second = 0;
     if (timeTyped && format.indexOf(u'z') < 0)
         msec = 0;
-    // With AM/PM, h counts 1 to 12; H counts the day's 24 hours either way.
+    // With AM/PM typed, h counts 1 to 12; without it, and H always, the day's 24 hours.
     const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0;
     if (hasHour12) {
         if (hour < 1 || hour > 12)
@@ -359,13 +363,19 @@ private:
                 edit->setSelection(runs[i].start, runs[i].end - runs[i].start);
                 return;
             }
-            if (runs[i].end == pos && i + 1 < runs.size()) {
+            if (runs[i].end == pos) {
                 // After a section of digits typed full, or at a letter, the key goes on into the
-                // next section.
-                const QList<FormatPiece> sections = sectionsOf();
-                if (i < sections.size() && mostDigits(sections[i]) > 0 &&
-                    (!typed.isDigit() || full(sections[i], edit->text().mid(runs[i].start, runs[i].end - runs[i].start))))
+                // next section: the one shown, or at the end of the text the next the format has,
+                // after its separator ("241126" is typed as 24.11.26).
+                const QList<FormatPiece> pieces = formatPieces(this->displayFormat());
+                const qsizetype at = sectionPiece(pieces, i);
+                if (at < 0 || mostDigits(pieces[at]) == 0 ||
+                    (typed.isDigit() && !full(pieces[at], edit->text().mid(runs[i].start, runs[i].end - runs[i].start))))
+                    return;
+                if (i + 1 < runs.size())
                     edit->setSelection(runs[i + 1].start, runs[i + 1].end - runs[i + 1].start);
+                else if (pos == edit->text().size() && sectionPiece(pieces, i + 1) >= 0)
+                    edit->insert(at + 1 < pieces.size() && pieces[at + 1].letter.isNull() ? pieces[at + 1].literal : QString());
                 return;
             }
         }
@@ -403,13 +413,13 @@ private:
         }
         return digits.toInt() * 10 > highest;
     }
-    QList<FormatPiece> sectionsOf() const
+    // Where the `index`th section stands among `pieces`; -1 past the last.
+    static qsizetype sectionPiece(const QList<FormatPiece> &pieces, qsizetype index)
     {
-        QList<FormatPiece> sections;
-        for (const FormatPiece &p : formatPieces(this->displayFormat()))
-            if (!p.letter.isNull())
-                sections.push_back(p);
-        return sections;
+        for (qsizetype at = 0; at < pieces.size(); ++at)
+            if (!pieces[at].letter.isNull() && index-- == 0)
+                return at;
+        return -1;
     }
 
     bool m_typing = false, m_wasBlocked = false;
