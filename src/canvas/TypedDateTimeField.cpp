@@ -59,6 +59,15 @@ QList<FormatPiece> formatPieces(const QString &format)
     return pieces;
 }
 
+// Where the `index`th section stands among `pieces`; -1 past the last.
+qsizetype sectionPiece(const QList<FormatPiece> &pieces, qsizetype index)
+{
+    for (qsizetype at = 0; at < pieces.size(); ++at)
+        if (!pieces[at].letter.isNull() && index-- == 0)
+            return at;
+    return -1;
+}
+
 bool numeric(const FormatPiece &p)
 {
     return p.letter != u'a' && p.letter != u't' && !((p.letter == u'M' || p.letter == u'd') && p.count > 2);
@@ -194,6 +203,8 @@ struct Run {
     int start = 0, end = 0;
 };
 
+void selectRun(QLineEdit *edit, const Run &run) { edit->setSelection(run.start, run.end - run.start); }
+
 QList<Run> runsOf(const QString &text)
 {
     QList<Run> runs;
@@ -215,14 +226,25 @@ public:
 protected:
     bool event(QEvent *e) override
     {
-        // Tab leaves the field, as in every other field, instead of walking its sections.
-        if (e->type() == QEvent::KeyPress) {
+        switch (e->type()) {
+        case QEvent::KeyPress: {
+            // Tab leaves the field, as in every other field, instead of walking its sections.
             const auto *k = static_cast<QKeyEvent *>(e);
             if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
                 commit();
                 this->QWidget::focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
                 return true;
             }
+            break;
+        }
+        case QEvent::FocusOut:
+        case QEvent::MouseButtonPress:  // the arrows and the calendar's button
+        case QEvent::Wheel:
+        case QEvent::Hide:
+            commit();
+            break;
+        default:
+            break;
         }
         return Base::event(e);
     }
@@ -245,10 +267,8 @@ protected:
                              e->matches(QKeySequence::Copy);
         if (editing) {
             begin();
-            if (printable && stepOverSeparator(text.at(0))) {
-                e->accept();
-                return;
-            }
+            if (printable && stepOverSeparator(text.at(0)))
+                return e->accept();
             if (printable)
                 typeOver(text.at(0));
             // The line edit takes the key as it is: Qt's date field would weigh it by its sections.
@@ -273,26 +293,6 @@ protected:
         if (!m_typing)
             Base::fixup(input);
     }
-    void focusOutEvent(QFocusEvent *e) override
-    {
-        commit();
-        Base::focusOutEvent(e);
-    }
-    void mousePressEvent(QMouseEvent *e) override  // the arrows and the calendar's button
-    {
-        commit();
-        Base::mousePressEvent(e);
-    }
-    void wheelEvent(QWheelEvent *e) override
-    {
-        commit();
-        Base::wheelEvent(e);
-    }
-    void hideEvent(QHideEvent *e) override
-    {
-        commit();
-        Base::hideEvent(e);
-    }
     void stepBy(int steps) override
     {
         commit();
@@ -311,7 +311,7 @@ protected:
             const int pos = edit->cursorPosition();
             for (const Run &r : runsOf(edit->text()))
                 if (pos >= r.start && pos <= r.end) {
-                    edit->setSelection(r.start, r.end - r.start);
+                    selectRun(edit, r);
                     break;
                 }
         }
@@ -360,7 +360,7 @@ private:
         const QList<Run> runs = runsOf(edit->text());
         for (qsizetype i = 0; i < runs.size(); ++i) {
             if (runs[i].start == pos) {  // at a section's start: the key replaces the section
-                edit->setSelection(runs[i].start, runs[i].end - runs[i].start);
+                selectRun(edit, runs[i]);
                 return;
             }
             if (runs[i].end == pos) {
@@ -373,7 +373,7 @@ private:
                     (typed.isDigit() && !full(pieces[at], edit->text().mid(runs[i].start, runs[i].end - runs[i].start))))
                     return;
                 if (i + 1 < runs.size())
-                    edit->setSelection(runs[i + 1].start, runs[i + 1].end - runs[i + 1].start);
+                    selectRun(edit, runs[i + 1]);
                 else if (pos == edit->text().size() && sectionPiece(pieces, i + 1) >= 0)
                     edit->insert(at + 1 < pieces.size() && pieces[at + 1].letter.isNull() ? pieces[at + 1].literal : QString());
                 return;
@@ -389,7 +389,7 @@ private:
             return false;
         for (const Run &r : runsOf(text))
             if (r.start > pos) {
-                edit->setSelection(r.start, r.end - r.start);
+                selectRun(edit, r);
                 return true;
             }
         edit->setCursorPosition(pos + 1);
@@ -412,14 +412,6 @@ private:
         default: return false;
         }
         return digits.toInt() * 10 > highest;
-    }
-    // Where the `index`th section stands among `pieces`; -1 past the last.
-    static qsizetype sectionPiece(const QList<FormatPiece> &pieces, qsizetype index)
-    {
-        for (qsizetype at = 0; at < pieces.size(); ++at)
-            if (!pieces[at].letter.isNull() && index-- == 0)
-                return at;
-        return -1;
     }
 
     bool m_typing = false, m_wasBlocked = false;
