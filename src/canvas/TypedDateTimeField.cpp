@@ -341,11 +341,15 @@ private:
         for (const Run &r : runsOf(typed))
             section += r.start < edit->cursorPosition() ? 1 : 0;
         edit->blockSignals(m_wasBlocked);
-        QDateTime value = this->dateTime();
-        if (const auto read = readTyped(typed, this->displayFormat(), this->locale(), value);
-            read && *read >= this->minimumDateTime() && *read <= this->maximumDateTime())
-            value = *read;
-        this->setDateTime(value);
+        const QDateTime before = this->dateTime();
+        const auto read = readTyped(typed, this->displayFormat(), this->locale(), before);
+        const bool taken = read && *read >= this->minimumDateTime() && *read <= this->maximumDateTime();
+        this->setDateTime(taken ? *read : before);
+        if (taken && *read == before) {  // typed, it is chosen even when it is the one shown
+            emit this->dateTimeChanged(before);
+            emit this->dateChanged(before.date());
+            emit this->timeChanged(before.time());
+        }
         edit->setText(this->textFromDateTime(this->dateTime()));
         if (const QList<Run> shown = runsOf(edit->text()); section >= 0 && section < shown.size())
             edit->setCursorPosition(shown[section].end);
