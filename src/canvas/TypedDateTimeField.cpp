@@ -59,6 +59,15 @@ QList<FormatPiece> formatPieces(const QString &format)
     return pieces;
 }
 
+// Where the `index`th section stands among `pieces`; -1 past the last.
+qsizetype sectionPiece(const QList<FormatPiece> &pieces, qsizetype index)
+{
+    for (qsizetype at = 0; at < pieces.size(); ++at)
+        if (!pieces[at].letter.isNull() && index-- == 0)
+            return at;
+    return -1;
+}
+
 bool numeric(const FormatPiece &p)
 {
     return p.letter != u'a' && p.letter != u't' && !((p.letter == u'M' || p.letter == u'd') && p.count > 2);
@@ -95,6 +104,8 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
             pattern += QStringLiteral("(\\d{1,%1})").arg(mostDigits(p));
         else if (p.letter == u't')
             pattern += QStringLiteral("(\\S*)");
+        else if (p.letter == u'a')  // left out, the hour is read on the day's 24 hours
+            pattern += QStringLiteral("(\\p{L}[\\p{L}.]*)?");
         else
             pattern += QStringLiteral("(\\p{L}[\\p{L}.]*)");
     }
@@ -152,6 +163,8 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
             break;
         case u'a': {
             // "P" or "pm" is enough where it names one of the two.
+            if (text.isEmpty())
+                break;
             const QString word = bare(text);
             const bool am = bare(locale.amText()).startsWith(word), isPm = bare(locale.pmText()).startsWith(word);
             if (am == isPm)
@@ -167,7 +180,7 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
         second = 0;
     if (timeTyped && format.indexOf(u'z') < 0)
         msec = 0;
-    // With AM/PM, h counts 1 to 12; H counts the day's 24 hours either way.
+    // With AM/PM typed, h counts 1 to 12; without it, and H always, the day's 24 hours.
     const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0;
     if (hasHour12) {
         if (hour < 1 || hour > 12)
@@ -190,6 +203,8 @@ struct Run {
     int start = 0, end = 0;
 };
 
+void selectRun(QLineEdit *edit, const Run &run) { edit->setSelection(run.start, run.end - run.start); }
+
 QList<Run> runsOf(const QString &text)
 {
     QList<Run> runs;
@@ -211,14 +226,25 @@ public:
 protected:
     bool event(QEvent *e) override
     {
-        // Tab leaves the field, as in every other field, instead of walking its sections.
-        if (e->type() == QEvent::KeyPress) {
+        switch (e->type()) {
+        case QEvent::KeyPress: {
+            // Tab leaves the field, as in every other field, instead of walking its sections.
             const auto *k = static_cast<QKeyEvent *>(e);
             if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
                 commit();
                 this->QWidget::focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
                 return true;
             }
+            break;
+        }
+        case QEvent::FocusOut:
+        case QEvent::MouseButtonPress:  // the arrows and the calendar's button
+        case QEvent::Wheel:
+        case QEvent::Hide:
+            commit();
+            break;
+        default:
+            break;
         }
         return Base::event(e);
     }
@@ -241,10 +267,8 @@ protected:
                              e->matches(QKeySequence::Copy);
         if (editing) {
             begin();
-            if (printable && stepOverSeparator(text.at(0))) {
-                e->accept();
-                return;
-            }
+            if (printable && stepOverSeparator(text.at(0)))
+                return e->accept();
             if (printable)
                 typeOver(text.at(0));
             // The line edit takes the key as it is: Qt's date field would weigh it by its sections.
@@ -269,26 +293,6 @@ protected:
         if (!m_typing)
             Base::fixup(input);
     }
-    void focusOutEvent(QFocusEvent *e) override
-    {
-        commit();
-        Base::focusOutEvent(e);
-    }
-    void mousePressEvent(QMouseEvent *e) override  // the arrows and the calendar's button
-    {
-        commit();
-        Base::mousePressEvent(e);
-    }
-    void wheelEvent(QWheelEvent *e) override
-    {
-        commit();
-        Base::wheelEvent(e);
-    }
-    void hideEvent(QHideEvent *e) override
-    {
-        commit();
-        Base::hideEvent(e);
-    }
     void stepBy(int steps) override
     {
         commit();
@@ -307,7 +311,7 @@ protected:
             const int pos = edit->cursorPosition();
             for (const Run &r : runsOf(edit->text()))
                 if (pos >= r.start && pos <= r.end) {
-                    edit->setSelection(r.start, r.end - r.start);
+                    selectRun(edit, r);
                     break;
                 }
         }
@@ -337,11 +341,15 @@ private:
         for (const Run &r : runsOf(typed))
             section += r.start < edit->cursorPosition() ? 1 : 0;
         edit->blockSignals(m_wasBlocked);
-        QDateTime value = this->dateTime();
-        if (const auto read = readTyped(typed, this->displayFormat(), this->locale(), value);
-            read && *read >= this->minimumDateTime() && *read <= this->maximumDateTime())
-            value = *read;
-        this->setDateTime(value);
+        const QDateTime before = this->dateTime();
+        const auto read = readTyped(typed, this->displayFormat(), this->locale(), before);
+        const bool taken = read && *read >= this->minimumDateTime() && *read <= this->maximumDateTime();
+        this->setDateTime(taken ? *read : before);
+        if (taken && *read == before) {  // typed, it is chosen even when it is the one shown
+            emit this->dateTimeChanged(before);
+            emit this->dateChanged(before.date());
+            emit this->timeChanged(before.time());
+        }
         edit->setText(this->textFromDateTime(this->dateTime()));
         if (const QList<Run> shown = runsOf(edit->text()); section >= 0 && section < shown.size())
             edit->setCursorPosition(shown[section].end);
@@ -356,16 +364,22 @@ private:
         const QList<Run> runs = runsOf(edit->text());
         for (qsizetype i = 0; i < runs.size(); ++i) {
             if (runs[i].start == pos) {  // at a section's start: the key replaces the section
-                edit->setSelection(runs[i].start, runs[i].end - runs[i].start);
+                selectRun(edit, runs[i]);
                 return;
             }
-            if (runs[i].end == pos && i + 1 < runs.size()) {
+            if (runs[i].end == pos) {
                 // After a section of digits typed full, or at a letter, the key goes on into the
-                // next section.
-                const QList<FormatPiece> sections = sectionsOf();
-                if (i < sections.size() && mostDigits(sections[i]) > 0 &&
-                    (!typed.isDigit() || full(sections[i], edit->text().mid(runs[i].start, runs[i].end - runs[i].start))))
-                    edit->setSelection(runs[i + 1].start, runs[i + 1].end - runs[i + 1].start);
+                // next section: the one shown, or at the end of the text the next the format has,
+                // after its separator ("241126" is typed as 24.11.26).
+                const QList<FormatPiece> pieces = formatPieces(this->displayFormat());
+                const qsizetype at = sectionPiece(pieces, i);
+                if (at < 0 || mostDigits(pieces[at]) == 0 ||
+                    (typed.isDigit() && !full(pieces[at], edit->text().mid(runs[i].start, runs[i].end - runs[i].start))))
+                    return;
+                if (i + 1 < runs.size())
+                    selectRun(edit, runs[i + 1]);
+                else if (pos == edit->text().size() && sectionPiece(pieces, i + 1) >= 0)
+                    edit->insert(at + 1 < pieces.size() && pieces[at + 1].letter.isNull() ? pieces[at + 1].literal : QString());
                 return;
             }
         }
@@ -379,7 +393,7 @@ private:
             return false;
         for (const Run &r : runsOf(text))
             if (r.start > pos) {
-                edit->setSelection(r.start, r.end - r.start);
+                selectRun(edit, r);
                 return true;
             }
         edit->setCursorPosition(pos + 1);
@@ -402,14 +416,6 @@ private:
         default: return false;
         }
         return digits.toInt() * 10 > highest;
-    }
-    QList<FormatPiece> sectionsOf() const
-    {
-        QList<FormatPiece> sections;
-        for (const FormatPiece &p : formatPieces(this->displayFormat()))
-            if (!p.letter.isNull())
-                sections.push_back(p);
-        return sections;
     }
 
     bool m_typing = false, m_wasBlocked = false;

@@ -62,15 +62,17 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down ||
-                key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+                key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
                 leave();
             else if (const QString typed = static_cast<QKeyEvent *>(event)->text(); !typed.isEmpty()) {
                 if (!m_before)
                     m_before = value();
-                // Qt's own fields drop the mark from the text at once, so it is known by its key.
+                // Qt's own fields drop the mark from the text at once, so it is known by its key;
+                // in a whole number, a decimal point is such a mark too ("1.500" is no count).
                 const bool mark = typed.size() == 1 && typed.at(0).isPrint() &&
-                                  platform::Holds_Digit_Grouping(QLatin1Char('1') + typed + QLatin1Char('1'));
+                                  (platform::Holds_Digit_Grouping(QLatin1Char('1') + typed + QLatin1Char('1')) ||
+                                   (typed == QLatin1String(".") && qobject_cast<QSpinBox *>(m_field)));
                 m_grouped = m_grouped || mark;
             }
             break;
@@ -118,7 +120,7 @@ private:
 
     QAbstractSpinBox *m_field;
     std::optional<double> m_before;
-    bool m_grouped = false;  // a digit-group mark was typed since m_before
+    bool m_grouped = false;  // a digit-group mark (or a whole number's point) was typed since m_before
 };
 
 // A field shows its number by the rule and is guarded while typed into.
@@ -198,8 +200,9 @@ QDoubleSpinBox *Decimal_Field(QWidget *parent) { return new DecimalField(parent)
 
 void Hold_To_Number_Rule(QWidget &panel)
 {
-    for (QDoubleSpinBox *field : panel.findChildren<QDoubleSpinBox *>())
-        holdToRule(field);
+    for (QAbstractSpinBox *field : panel.findChildren<QAbstractSpinBox *>())
+        if (qobject_cast<QDoubleSpinBox *>(field) || qobject_cast<QSpinBox *>(field))
+            holdToRule(field);
 }
 
 void SetObjEnabled(QWidget *object, bool enabled)

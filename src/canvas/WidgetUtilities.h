@@ -23,9 +23,10 @@ QSpinBox *Count_Field(QWidget *parent = nullptr);
 QSpinBox *Whole_Number_Field(QWidget *parent = nullptr);
 class QDoubleSpinBox;
 QDoubleSpinBox *Decimal_Field(QWidget *parent = nullptr);
-// Holds the decimal fields of a panel made elsewhere (Qt's page set-up, which reads "3,5" as 35)
-// to the same rule: shown with a point, and a text holding a digit-group mark, refused as a whole
-// when the field is left, gives back the value from before the typing.
+// Holds the number fields of a panel made elsewhere (Qt's page set-up, which reads "3,5" as 35;
+// its print panel, whose copies read "1.500" as 150) to the same rule: shown with a point, and a
+// text holding a digit-group mark, or a point in a whole number, refused as a whole when the
+// field is left, gives back the value from before the typing.
 void Hold_To_Number_Rule(QWidget &panel);
 
 class QComboBox;

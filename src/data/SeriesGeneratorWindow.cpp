@@ -142,6 +142,9 @@ Generate_List::Generate_List(QWidget *parent) : QDialog(parent)
     buttons->addWidget(ok);
     layout->addLayout(buttons);
 
+    // A count field shows the most digits a count holds whole, beside its arrows.
+    for (QLineEdit *e : {count_txt, rand_count_txt})
+        e->setMinimumWidth(Whole_Text_Width(*e, QString::number(kSeriesMaxCount)));
     auto *numbers = new OnlyIntegerValueFormatter(this);
     for (QLineEdit *e : {from_txt, to_txt, count_txt, rand_count_txt, rand_length_txt}) {
         e->setValidator(numbers);

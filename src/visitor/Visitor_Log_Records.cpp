@@ -665,6 +665,7 @@ void Visitor_Log_Records::Print_From_Preview(QPrintPreviewDialog &preview)
     const QPageLayout shown = printer->pageLayout();
     QPrintDialog panel(printer.get(), &preview);
     panel.setMinMax(1, 1);
+    Hold_To_Number_Rule(panel);  // its copies are a count, typed by the number rule
     int answer = 0;
     {
         const PassPaperShown paper(shown);

@@ -134,6 +134,11 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
             type(g, "count_txt", "123456");
             EXPECT_EQ(child<QLineEdit>(g, "count_txt")->text(), "10000");
             EXPECT_EQ(child<QSpinBox>(g, "count_stepper")->value(), 10000);
+            for (const char *name : {"count_txt", "rand_count_txt"}) {  // its most digits show whole
+                const QLineEdit *box = child<QLineEdit>(g, name);
+                EXPECT_GE(box->contentsRect().width() - box->textMargins().left() - box->textMargins().right(),
+                          box->fontMetrics().horizontalAdvance("10000") + 4) << name;
+            }
             // A fraction stays as typed, for OK to refuse, not read as 15; emptied and typed anew,
             // the 2 is the count, not put after a "1" that filled the gap.
             auto *count = child<QLineEdit>(g, "count_txt");

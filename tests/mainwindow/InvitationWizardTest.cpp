@@ -83,9 +83,16 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         QTest::keyClick(w.from_value, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(w.from_value->text(), QString(39, QLatin1Char('b')) + kEmoji) << "cut at 40 whole characters";
         w.venue_value->setText("Town Hall");
+        // Over the whole time: without AM/PM, the day's 24 hours; digits alone go on section by section.
+        for (const auto &[typed, chosen] : {std::pair<QString, QString>{"14:30", "2:30 PM"}, {"905a", "9:05 AM"}}) {
+            testsupport::typeInto(w.Time_picker, typed, Qt::Key_Tab);
+            EXPECT_EQ(w.Time_ctrl_value->text(), chosen);
+        }
         // Date and time typed key by key in the pickers' own formats: a day the month lacks
         // leaves the date shown; over the whole date, and from Home over the time a section at a time.
         const QString shownBefore = w.Date_picker->text();
+        testsupport::typeShown(w.Date_picker, shownBefore);  // the date shown, typed, is chosen too
+        EXPECT_EQ(w.Date_ctrl_value->text(), Invitation_Date_Text(w.Date_picker->date()));
         testsupport::typeShown(w.Date_picker, w.Date_picker->locale().toString(QDate(2027, 2, 28), w.Date_picker->displayFormat()).replace("28", "30"));
         EXPECT_EQ(w.Date_picker->text(), shownBefore);
         testsupport::typeShown(w.Date_picker, w.Date_picker->locale().toString(QDate(2027, 6, 5), w.Date_picker->displayFormat()));

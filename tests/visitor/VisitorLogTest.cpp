@@ -206,7 +206,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     // A range typed key by key in the fields' own format is the range searched: over the whole
     // text; from Home a section at a time, with or without the separators (the arrow then steps
     // the section typed); into the last section clicked; a two-digit year in the century shown;
-    // a text that is no date keeps the date in force.
+    // a text that is no date keeps the date in force; digits alone over the whole text.
     w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
     auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
     auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
@@ -214,7 +214,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     const QRegularExpression separator(QStringLiteral("[^\\p{L}\\p{N}]+"));
     const QStringList sections = inFormat(from, {2026, 3, 24}).split(separator);
     const bool dayFirst = from->displayFormat().startsWith(u'd');
-    enum Road { Whole, Home, LastClicked };
+    enum Road { Whole, Home, LastClicked, Over };
     const struct {
         QDate inForce;
         Road road;
@@ -229,6 +229,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         {{2025, 3, 24}, LastClicked, Qt::Key_Tab, sections.last(), {}, {2026, 3, 24}},
         {{2026, 3, 20}, Whole, Qt::Key_Tab, {}, {2099, 1, 1}, {2099, 1, 1}},
         {{2026, 3, 20}, Whole, Qt::Key_Tab, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
+        {{2026, 12, 8}, Over, Qt::Key_Tab, sections.join(""), {}, {2026, 3, 24}},
     };
     for (const auto &r : ranges) {
         const QString typed = r.typed.isEmpty() ? inFormat(from, r.date) : r.typed;
@@ -238,6 +239,8 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
             testsupport::typeFromHome(from, typed, r.end);
         } else if (r.road == Whole) {
             testsupport::typeShown(from, typed, r.end);
+        } else if (r.road == Over) {
+            testsupport::typeInto(from, typed, r.end);
         } else {
             // A click into the middle of the year, then its digits.
             EXPECT_EQ(testsupport::unreachable(from), QString());
@@ -460,7 +463,12 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
             }
             for (QPushButton *b : panel.findChildren<QPushButton *>())
                 b->text() == QLatin1String("&Options >>") && testsupport::press(b);
-            testsupport::typeShown(panel.findChild<QSpinBox *>(QStringLiteral("copies")), QString::number(row.copies));
+            // A fraction or a digit-group mark is no count: refused whole, the count kept.
+            auto *copies = panel.findChild<QSpinBox *>(QStringLiteral("copies"));
+            const QString before = copies->text();
+            testsupport::typeInto(copies, QString::fromLatin1(row.inches ? "1,500" : "1.500"), Qt::Key_Tab);
+            EXPECT_EQ(copies->text(), before);
+            testsupport::typeShown(copies, QString::number(row.copies));
             ok(panel);
         };
         panels->drive["QPrintPreviewDialog"] = [&](QDialog &preview) {
