@@ -64,56 +64,16 @@ QString BatchCrop::targetFor(const BatchCropPlan &plan, const QString &input)
     return Check_Exist_Path_and_Create_New(QDir(plan.outputFolder).filePath(QFileInfo(input).fileName()));
 }
 
-void BatchCrop::hold()
-{
-    const std::lock_guard<std::mutex> lock(holdLock_);
-    holdRequested_ = true;
-}
-
-void BatchCrop::release()
-{
-    {
-        const std::lock_guard<std::mutex> lock(holdLock_);
-        holdRequested_ = false;
-    }
-    holdChanged_.notify_all();
-}
-
-bool BatchCrop::holding()
-{
-    const std::lock_guard<std::mutex> lock(holdLock_);
-    return holdRequested_;
-}
-
 ExistingFile BatchCrop::askOnceAnswered(const QString &path)
 {
     // The picture in hand may meet an existing file while the stop question is open: its own
     // question waits for that answer rather than opening over it, and after a stop none is asked.
-    for (;;) {
-        waitWhileHeld();
-        if (stopRequested)
-            return ExistingFile::Cancel;
-        // Checked again on the GUI thread, where the stop question opens and is answered: one
-        // opened or answered since the wait above comes first.
-        const auto answer = platform::runOnGuiThreadFor<std::optional<ExistingFile>>(
-            [&]() -> std::optional<ExistingFile> {
-                if (holding() || stopRequested)
-                    return std::nullopt;
-                return askExisting(path);
-            });
-        if (answer)
-            return *answer;
-    }
-}
-
-void BatchCrop::waitWhileHeld()
-{
-    std::unique_lock<std::mutex> lock(holdLock_);
-    if (!holdRequested_)
-        return;
-    waiting_ = true;
-    holdChanged_.wait(lock, [this] { return !holdRequested_; });
-    waiting_ = false;
+    ExistingFile answer = ExistingFile::Cancel;
+    hold->runOnGuiThreadWhenAnswered([&] {
+        if (!stopRequested)
+            answer = askExisting(path);
+    });
+    return answer;
 }
 
 QStringList BatchCrop::Run(BatchCropPlan plan)
@@ -129,7 +89,7 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
     QStringList &entries = entries_;
     entries.clear();
     for (int i = 0; i < plan.inputs.size(); ++i) {
-        waitWhileHeld();
+        hold->waitWhileHeld();
         if (stopRequested || cancelled_)
             break;
         current = i + 1;
@@ -149,7 +109,7 @@ QStringList BatchCrop::Run(BatchCropPlan plan)
         entries.append(written);
     }
     // A question asked during the last picture is answered before the run reports its end.
-    waitWhileHeld();
+    hold->waitWhileHeld();
     // A stop asked for during the last picture came too late to leave anything out.
     completed_ = !cancelled_ && entries.size() == plan.inputs.size();
     return entries;

@@ -4,14 +4,14 @@
 // counters may be read from any thread; a stop is honoured between pictures. What the run
 // leaves (a series, a spreadsheet column) is recorded afterwards from its entries.
 
+#include "data/batch/RunHold.h"
 #include "imaging/CropOperations.h"
 
 #include <QString>
 #include <QStringList>
 #include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <memory>
 
 class Data_From_Excel;
 
@@ -40,14 +40,12 @@ public:
     std::function<void(int index, const QString &path)> onPicture;
     ExistingFileQuestion askExisting;  // unset: existing files are asked about through the UI
 
-    // While held, the run finishes the picture in hand and waits before the next one (and
-    // before it ends) until released; a stop requested meanwhile ends it there. The picture in
-    // hand asks about an existing file only once released, and not at all after a stop. Any
-    // thread; whoever holds must release, also on the way out, or the worker waits for good.
-    void hold();
-    void release();
-    // The worker is waiting at a hold, with every picture before it written.
-    bool held() const { return waiting_; }
+    // Held while the stop question is open: the run finishes the picture in hand and waits
+    // before the next one (and before it ends) until released; a stop requested meanwhile ends
+    // it there. The picture in hand asks about an existing file only once released, and not at
+    // all after a stop. Whoever holds must release, also on the way out, or the worker waits
+    // for good.
+    const std::shared_ptr<RunHold> hold = std::make_shared<RunHold>();
 
     // Crops the plan's pictures in order; one entry per picture worked: the file written, or ""
     // when that picture gave none (missing or unreadable, no face, no area, a failed write).
@@ -62,13 +60,7 @@ public:
 
 private:
     QString targetFor(const BatchCropPlan &plan, const QString &input);
-    void waitWhileHeld();
-    bool holding();
     ExistingFile askOnceAnswered(const QString &path);
-    std::mutex holdLock_;
-    std::condition_variable holdChanged_;
-    bool holdRequested_ = false;
-    std::atomic<bool> waiting_{false};
     QStringList entries_;
     CropOutputNaming naming_;
     bool completed_ = false;

@@ -122,7 +122,7 @@ Cropping_Tool::Cropping_Tool(QWidget *parent) : QDialog(parent)
 Cropping_Tool::~Cropping_Tool()
 {
     batch.stopRequested = true;
-    batch.release();
+    batch.hold->release();
     if (worker.joinable())
         worker.join();
     if (Cropping_Tool_window == this)
@@ -1177,13 +1177,12 @@ void Cropping_Tool::startBatch()
                 // The run named its files from a copy of the window's count: the next crop
                 // carries on after the names it wrote.
                 naming.crop_num = named;
-                auto finish = [this, entries, completed, error, total] { finishBatch(entries, completed, error, total); };
                 // A Stop pressed just as the run ended: its question is answered before the end
                 // steps, so the result box never opens over it.
-                if (stopAsked)
-                    finishAfterQuestion = finish;
-                else
-                    finish();
+                batch.hold->afterAnswer([tool = QPointer<Cropping_Tool>(this), entries, completed, error, total] {
+                    if (tool)
+                        tool->finishBatch(entries, completed, error, total);
+                });
             },
             Qt::QueuedConnection);
     });
@@ -1199,22 +1198,18 @@ void Cropping_Tool::tick()
 
 void Cropping_Tool::Stop_Sending_Pressed()
 {
-    if (!Crop_All_Thread_Running || stopAsked)
+    if (!Crop_All_Thread_Running || batch.hold->holding())
         return;
     // The run waits while the user makes up their mind: "Yes" must not come after every
     // picture was written anyway.
-    stopAsked = true;
-    batch.hold();
+    batch.hold->hold();
     const QPointer<Cropping_Tool> alive(this);
     const bool stop = platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?"));
     if (!alive)
         return;  // the window went while asking: its end stopped and released the run
-    stopAsked = false;
     if (stop)
         batch.stopRequested = true;
-    batch.release();
-    if (finishAfterQuestion)
-        std::exchange(finishAfterQuestion, {})();
+    batch.hold->release();
 }
 
 void Cropping_Tool::reject()

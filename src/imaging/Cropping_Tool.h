@@ -70,7 +70,7 @@ public:
     int Passed_Excel_Col_Index = -1, Crop_New_Excel_Col_Index = -1;
     bool Crop_All_Thread_Running = false;
     // The crop of all is waiting for the stop question's answer, every picture before it written.
-    bool Crop_All_Held() const { return batch.held(); }
+    bool Crop_All_Held() const { return batch.hold->held(); }
     CropOutputNaming naming;
     QImage User_Picture_PREVIEW, User_Picture;
     std::shared_ptr<FaceDetector> faceDetector;  // the cascade unless replaced
@@ -179,10 +179,6 @@ private:
     QTimer *msend_modTimer;
     BatchCrop batch;
     std::thread worker;
-    // The stop question is open (the run is held meanwhile), and the end steps of a run that
-    // ended just as it opened, run once it is answered.
-    bool stopAsked = false;
-    std::function<void()> finishAfterQuestion;
     BatchSeriesOutput runSeries;
     // The face selection as it was last placed, and the picture's size on the canvas then: a
     // selection that no longer has that frame was moved or resized by hand.

@@ -578,9 +578,15 @@ std::unique_ptr<QPrinter> Visitor_Log_Records::Pass_Print_Setup() const
 
 bool Visitor_Log_Records::Page_Setup_click()
 {
+    return Run_Pass_Page_Setup(Pass_Page_Layout());
+}
+
+bool Visitor_Log_Records::Run_Pass_Page_Setup(const QPageLayout &shown)
+{
     // Run on the pass's own set-up, so the panel shows the pass's margins. The paper and its
     // orientation are the application's one set-up's; its margins, the print window's, stay.
     const std::unique_ptr<QPrinter> setUp = Pass_Print_Setup();
+    setUp->setPageLayout(shown);
     if (Run_Page_Setup(*setUp, this, QStringLiteral("QPageSetupDialog")) != QDialog::Accepted)
         return false;
     const QPageLayout chosen = setUp->pageLayout();
@@ -645,7 +651,9 @@ std::unique_ptr<QPrintPreviewDialog> Visitor_Log_Records::Pass_Preview()
     if (QAction *setup = previewAction(*preview, "Page setup")) {
         disconnect(setup, &QAction::triggered, preview, nullptr);
         connect(setup, &QAction::triggered, preview, [this, preview] {
-            if (!Page_Setup_click())
+            // Opened on the paper as the preview shows it: a turn made with the preview's own
+            // buttons is what the panel shows, and an OK with nothing changed keeps it.
+            if (!Run_Pass_Page_Setup(m_previewPrinter->pageLayout()))
                 return;
             m_previewPrinter->setPageLayout(Pass_Page_Layout());
             const bool landscape = m_previewPrinter->pageLayout().orientation() == QPageLayout::Landscape;

@@ -95,6 +95,9 @@ private:
     // orientation) with the log's own margins.
     std::unique_ptr<QPrinter> Pass_Print_Setup() const;
     QPageLayout Pass_Page_Layout() const;
+    // The log's page set-up panel, opened on `shown`; on OK the log's set-up takes what it
+    // chose. Answers whether it was confirmed.
+    bool Run_Pass_Page_Setup(const QPageLayout &shown);
     // Prints the pass on `printer` on a thread of its own; a failure is told in a box.
     void Start_Pass_Print(std::shared_ptr<QPrinter> printer);
     // The preview's Print: its print panel, then the pass on the paper the preview shows.

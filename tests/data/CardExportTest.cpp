@@ -348,20 +348,24 @@ TEST(CardExport, ToEndsAtTheCardCountAndACutRunSaysHowMany)
     EXPECT_TRUE(e.ui->requests().back().text.startsWith("1 of 6 cards has been exported.\n")) << e.ui->requests().back().text.toStdString();
 }
 
-// Stop pressed while card `inHand` is written, its question left open: that card is written
-// whole and nothing after it; No goes on, Yes stops; the finished box comes after the answer,
-// never over the question, and says how many cards were written.
+// Stop pressed (or Escape on the progress sheet) while card `inHand` is written, its question
+// left open: that card is written whole and nothing after it; No goes on, Yes stops; the
+// finished box comes after the answer, never over the question, and says how many cards were
+// written.
 TEST(CardExport, TheStopQuestionHoldsTheRunUntilAnswered)
 {
     const struct {
         bool stop;
         int inHand, cards;
         const char *box;
+        bool escape = false;
     } cases[] = {{false, 3, 6, "Card has been exported successfully."},
                  {true, 3, 3, "3 of 6 cards have been exported."},
-                 {true, 6, 6, "Card has been exported successfully."}};
+                 {true, 6, 6, "Card has been exported successfully."},
+                 {false, 2, 6, "Card has been exported successfully.", true},
+                 {true, 4, 4, "4 of 6 cards have been exported.", true}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.stop) + " during card " + std::to_string(c.inHand));
+        SCOPED_TRACE(std::to_string(c.stop) + " during card " + std::to_string(c.inHand) + (c.escape ? " (Escape)" : ""));
         Export e;
         QWidget window;
         window.show();
@@ -393,7 +397,10 @@ TEST(CardExport, TheStopQuestionHoldsTheRunUntilAnswered)
         };
         e.ui->push(c.stop);
         e.ui->push(0);  // the finished box: Cancel
-        ASSERT_TRUE(testsupport::press(command.progress()->_stop_btn));
+        if (c.escape)
+            QTest::keyClick(command.progress(), Qt::Key_Escape);
+        else
+            ASSERT_TRUE(testsupport::press(command.progress()->_stop_btn));
         EXPECT_EQ(whileAsked, 2 * c.inHand) << "both sides of the card in hand, nothing after it";
         EXPECT_FALSE(boxOverQuestion);
         command.waitForRun();

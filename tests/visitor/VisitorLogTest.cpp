@@ -393,7 +393,8 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
 
 // Every print of a pass is on the log's paper, edge to edge, as often as its print panel asks:
 // the paper set in the log's page set-up (it opens with no margins) or in the preview's, printed
-// from the preview's print panel into a PDF file; the panel's Properties show that paper.
+// from the preview's print panel into a PDF file; the panel's Properties show that paper. The
+// preview's page set-up opens on the paper as the preview shows it, turned there or not.
 TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
 {
     REQUIRE_TOOL(tool, "sqlite3");
@@ -419,9 +420,10 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         const char *locale, *paper, *width, *height;  // the paper's entry, and a custom paper's sides
         bool inches, inPreview, properties;  // unit; page set-up from the preview; its print panel's Properties
         int copies;
+        bool turned = false;  // Landscape pressed in the preview first
     } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
                 {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
-                {"de_DE", "B7", "", "", false, false, false, 2}};
+                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true}};
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
@@ -473,6 +475,10 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         };
         panels->drive["QPrintPreviewDialog"] = [&](QDialog &preview) {
             // Its buttons run the log's panels: one of the toolkit's own would wait for a user here.
+            QToolBar *bar = preview.findChild<QToolBar *>();
+            for (QAction *action : bar->actions())
+                if (row.turned && action->text() == QLatin1String("Landscape"))
+                    testsupport::press(qobject_cast<QAbstractButton *>(bar->widgetForAction(action)));
             for (const auto &[title, panel] : {std::pair("Page setup", "QPageSetupDialog"), std::pair("Print", "QPrintDialog")}) {
                 if (!row.inPreview && panel == std::string("QPageSetupDialog"))
                     continue;
@@ -480,7 +486,6 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
                     if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before)
                         ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own", up->reject();
                 });
-                QToolBar *bar = preview.findChild<QToolBar *>();
                 for (QAction *action : bar->actions())
                     if (action->text() == QLatin1String(title))
                         testsupport::press(qobject_cast<QAbstractButton *>(bar->widgetForAction(action)));
@@ -493,7 +498,9 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
         // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
         // pass's frame 10 points below its top edge.
-        const QSize points = (paper.size(QPageSize::Millimeter) * 72 / 25.4).toSize();
+        QSize points = (paper.size(QPageSize::Millimeter) * 72 / 25.4).toSize();
+        if (row.turned)
+            points.transpose();
         EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
                       .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
         runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});

@@ -214,6 +214,17 @@ void Send_Modeless::Stop_Sending_Pressed()
         asking->release();
 }
 
+void Send_Modeless::reject()
+{
+    if (!msend_modTimer->isActive()) {
+        QDialog::reject();
+        return;
+    }
+    // A Stop already answered Yes: the run is ending and hides the sheet itself.
+    if (_stop_btn->isEnabled())
+        Stop_Sending_Pressed();
+}
+
 // --- please wait ---------------------------------------------------------------------------
 
 Plz_Wait_Sheet::Plz_Wait_Sheet(QWidget *parent) : QDialog(parent)

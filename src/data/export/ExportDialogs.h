@@ -52,7 +52,8 @@ public:
 };
 
 // The progress sheet of a run: "<done> / <total>" and a bar, refreshed every 0.5 s from the
-// counts the run keeps; Stop asks first, holding the run meanwhile, then calls `onStop`.
+// counts the run keeps; Stop asks first, holding the run meanwhile, then calls `onStop`. It stays
+// until the run ends: closing it would leave the run going on out of reach of Stop.
 class Send_Modeless : public QDialog {
     Q_OBJECT
 public:
@@ -72,6 +73,8 @@ public:
 
 public slots:
     void Stop_Sending_Pressed();
+    // Escape or the close box during a run asks as Stop does.
+    void reject() override;
 
 private:
     QTimer *msend_modTimer;

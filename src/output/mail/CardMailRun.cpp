@@ -278,7 +278,9 @@ QString CardMailRun::Final_Message() const
     if (meant > 0 && sent == meant)
         return kSuccess;
     // One plain sentence a line: what went, then what did not and why. A long list is cut, so
-    // the box stays on the screen; the network checklist only when nothing went at all.
+    // the box stays on the screen; the network checklist only when nothing went at all, and not
+    // when the user stopped the run before anything went: nothing failed then.
+    const bool failedAll = sent == 0 && !Stop_SMS_Sending_Now;
     const auto sentence = [](QString line) {
         line = line.trimmed();
         return line.endsWith(QLatin1Char('.')) || line.endsWith(QLatin1Char('?')) || line.endsWith(QLatin1Char('!'))
@@ -286,7 +288,7 @@ QString CardMailRun::Final_Message() const
                    : line + QLatin1Char('.');
     };
     QStringList lines;
-    if (sent == 0)
+    if (failedAll)
         lines << QStringLiteral("Could not send email message.");
     lines << QStringLiteral("Sent %1 of %2 e-mails.").arg(sent).arg(meant);
     constexpr qsizetype kShown = 3;
@@ -296,7 +298,7 @@ QString CardMailRun::Final_Message() const
         lines << QStringLiteral("\u2026 and %1 more.").arg(failures.size() - kShown);
     if (Stop_SMS_Sending_Now)
         lines << QStringLiteral("Stopped by the user.");
-    if (sent == 0)
+    if (failedAll)
         lines << Mail_Not_Sent_Text;
     return lines.join(QLatin1Char('\n'));
 }
