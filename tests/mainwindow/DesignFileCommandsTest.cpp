@@ -24,6 +24,7 @@
 #include <QDialogButtonBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -324,6 +325,15 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
         ui->push(platform::ScriptedUiServices::Drive{[&](QDialog &panel) {
             for (QCheckBox *effect : panel.findChildren<QCheckBox *>())
                 EXPECT_NE(testsupport::unreachable(effect).toStdString(), "") << effect->text().toStdString();
+            // No hole where the effects were: the writing system stands right under the lists,
+            // and the whole panel is on the screen.
+            QWidget *fonts = panel.findChildren<QLabel *>().value(0)->buddy(), *writing = nullptr;
+            for (QLabel *label : panel.findChildren<QLabel *>())
+                writing = qobject_cast<QComboBox *>(label->buddy()) ? label : writing;
+            ASSERT_TRUE(fonts && writing && writing->isVisible());
+            EXPECT_LT(writing->mapTo(&panel, QPoint()).y() - fonts->mapTo(&panel, QPoint(0, fonts->height())).y(),
+                      writing->sizeHint().height()) << "gap";
+            EXPECT_TRUE(panel.screen()->availableGeometry().contains(panel.frameGeometry()));
             QLineEdit *size = nullptr;
             for (QLabel *label : panel.findChildren<QLabel *>())
                 size = size ? size : qobject_cast<QLineEdit *>(label->buddy());
