@@ -66,7 +66,8 @@ void giveEffectsPlaceToLists(QDialog &panel, QGroupBox &effects, QWidget *sample
     QList<std::pair<Place, QWidget *>> below;
     for (int i = 0; i < grid->count(); ++i) {
         const Place p = placeOf(i);
-        if (QWidget *w = grid->itemAt(i)->widget(); w && p.column == gone.column && p.row > gone.row && p.row < sample.row + sample.rows)
+        QWidget *w = grid->itemAt(i)->widget();
+        if (w && p.column == gone.column && p.row > gone.row && p.row < sample.row + sample.rows)
             below.append({p, w});
     }
     std::sort(below.begin(), below.end(), [](const auto &a, const auto &b) { return a.first.row < b.first.row; });
@@ -76,8 +77,10 @@ void giveEffectsPlaceToLists(QDialog &panel, QGroupBox &effects, QWidget *sample
         grid->addWidget(w, next, p.column, p.rows, p.columns);
         next += p.rows;
     }
-    // What the sample's rows hold beyond the writing system goes below it, not between its parts.
+    // What the sample's rows hold beyond the writing system goes below it, not between its parts;
+    // a panel made taller gives its height to the lists above all.
     grid->setRowStretch(sample.row + sample.rows - 1, 1);
+    grid->setRowStretch(list.row, 10);
     sampleBox->setMinimumHeight(sampleBox->sizeHint().height() + 2 * panel.fontMetrics().height());
     grid->invalidate();
     const int freed = before - panel.sizeHint().height();
