@@ -159,8 +159,12 @@ void UndoRedoHistory::Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Pr
 
 void UndoRedoHistory::Record_Without_Undo_Step(int side)
 {
-    if (side == 0 || side == 1)
-        m_recorded[std::size_t(side)] = liveSnapshot(side);
+    if (side != 0 && side != 1)
+        return;
+    m_recorded[std::size_t(side)] = liveSnapshot(side);
+    // The program's change to a side the user has not touched leaves it untouched.
+    if (undoStack(side).isEmpty() && redoStack(side).isEmpty())
+        m_atClear[std::size_t(side)] = m_recorded[std::size_t(side)];
 }
 
 void UndoRedoHistory::Undo_Action_Perform()
