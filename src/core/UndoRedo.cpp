@@ -75,11 +75,12 @@ SKTSnapshot UndoRedoHistory::snapshotOf(const SKTGraphicList &controls) const
             for (const QByteArray &archive : snapshot)
                 for (const QByteArray &reference : Picture_References_In(archive))
                     used.insert(reference);
-    for (const std::optional<SKTSnapshot> &recorded : m_recorded)
-        if (recorded)
-            for (const QByteArray &archive : *recorded)
-                for (const QByteArray &reference : Picture_References_In(archive))
-                    used.insert(reference);
+    for (const auto *kept : {&m_recorded, &m_atClear})
+        for (const std::optional<SKTSnapshot> &recorded : *kept)
+            if (recorded)
+                for (const QByteArray &archive : *recorded)
+                    for (const QByteArray &reference : Picture_References_In(archive))
+                        used.insert(reference);
     for (auto it = m_pictures.begin(); it != m_pictures.end();)
         it = used.contains(it.key()) ? std::next(it) : m_pictures.erase(it);
     const Scoped_Picture_References references(m_pictures);
@@ -158,8 +159,12 @@ void UndoRedoHistory::Insert_In_Undo_Redo_Replacing_Card(int side, const Card_Pr
 
 void UndoRedoHistory::Record_Without_Undo_Step(int side)
 {
-    if (side == 0 || side == 1)
-        m_recorded[std::size_t(side)] = liveSnapshot(side);
+    if (side != 0 && side != 1)
+        return;
+    m_recorded[std::size_t(side)] = liveSnapshot(side);
+    // The program's change to a side the user has not touched leaves it untouched.
+    if (undoStack(side).isEmpty() && redoStack(side).isEmpty())
+        m_atClear[std::size_t(side)] = m_recorded[std::size_t(side)];
 }
 
 void UndoRedoHistory::Undo_Action_Perform()
@@ -229,10 +234,11 @@ int UndoRedoHistory::Get_Redo_Count() const { return int(redoStack(currentSide()
 bool UndoRedoHistory::Any_Side_Changed() const
 {
     for (int side = 0; side < 2; ++side) {
-        if (!undoStack(side).isEmpty() || !redoStack(side).isEmpty())
+        const std::optional<SKTSnapshot> &start = m_atClear[std::size_t(side)];
+        if (!start && (!undoStack(side).isEmpty() || !redoStack(side).isEmpty()))
             return true;
-        const std::optional<SKTSnapshot> &recorded = m_recorded[std::size_t(side)];
-        if (recorded && !sameState(*recorded, liveSnapshot(side)))
+        const std::optional<SKTSnapshot> &from = start ? start : m_recorded[std::size_t(side)];
+        if (from && !sameState(*from, liveSnapshot(side)))
             return true;
     }
     return false;
@@ -263,7 +269,7 @@ void UndoRedoHistory::Undo_Redo_Clear()
     Rcontrol.clear();
     Rcontrol_back.clear();
     for (int side = 0; side < 2; ++side)
-        m_recorded[std::size_t(side)] = liveSnapshot(side);
+        m_recorded[std::size_t(side)] = m_atClear[std::size_t(side)] = liveSnapshot(side);
     Enable_Disable_Undo(false);
     Enable_Disable_Redo(false);
 }

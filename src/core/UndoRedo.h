@@ -99,8 +99,9 @@ public:
 
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
-    // Whether either side changed since the history was last emptied: a snapshot to undo or to
-    // redo on either side, or a change nobody recorded (a lock, a change of order).
+    // Whether either side's controls differ from what they were when the history was last
+    // emptied (a change nobody recorded, a lock or a change of order, included). A change undone
+    // again is no change: the controls are those the history started from.
     bool Any_Side_Changed() const;
     // Undo enabled iff the current side's undo stack holds a snapshot; Redo likewise.
     void Check_Undo_Redo_Btn_Enability();
@@ -156,5 +157,6 @@ private:
     SKTDocument &m_document;
     UndoRedoHost *m_host;
     std::array<std::optional<SKTSnapshot>, 2> m_recorded;
+    std::array<std::optional<SKTSnapshot>, 2> m_atClear;  // each side as the history was last emptied
     mutable Picture_Table m_pictures;
 };

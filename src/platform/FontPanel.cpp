@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QListView>
 #include <QSignalBlocker>
 #include <QValidator>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -39,6 +41,56 @@ public:
         return Acceptable;
     }
 };
+
+// The effects box taken out, its place goes to what stood below it and to the lists: the writing
+// system moves up beside the sample, the sample keeps room for a line of text, and the lists grow
+// by the height the box took, so the panel keeps its size and shows more fonts where a hole was.
+void giveEffectsPlaceToLists(QDialog &panel, QGroupBox &effects, QWidget *sampleBox, QListView *aList)
+{
+    auto *grid = qobject_cast<QGridLayout *>(panel.layout());
+    const int before = panel.sizeHint().height();
+    effects.hide();
+    const int effectsAt = grid ? grid->indexOf(&effects) : -1, sampleAt = grid ? grid->indexOf(sampleBox) : -1,
+              listAt = grid ? grid->indexOf(aList) : -1;
+    if (effectsAt < 0 || sampleAt < 0 || listAt < 0)
+        return;
+    struct Place {
+        int row, column, rows, columns;
+    };
+    const auto placeOf = [grid](int index) {
+        Place p;
+        grid->getItemPosition(index, &p.row, &p.column, &p.rows, &p.columns);
+        return p;
+    };
+    const Place gone = placeOf(effectsAt), sample = placeOf(sampleAt), list = placeOf(listAt);
+    QList<std::pair<Place, QWidget *>> below;
+    for (int i = 0; i < grid->count(); ++i) {
+        const Place p = placeOf(i);
+        QWidget *w = grid->itemAt(i)->widget();
+        if (w && p.column == gone.column && p.row > gone.row && p.row < sample.row + sample.rows)
+            below.append({p, w});
+    }
+    std::sort(below.begin(), below.end(), [](const auto &a, const auto &b) { return a.first.row < b.first.row; });
+    int next = gone.row;
+    for (const auto &[p, w] : below) {
+        grid->removeWidget(w);
+        grid->addWidget(w, next, p.column, p.rows, p.columns);
+        next += p.rows;
+    }
+    // What the sample's rows hold beyond the writing system goes below it, not between its parts;
+    // a panel made taller gives its height to the lists above all.
+    grid->setRowStretch(sample.row + sample.rows - 1, 1);
+    grid->setRowStretch(list.row, 10);
+    sampleBox->setMinimumHeight(sampleBox->sizeHint().height() + 2 * panel.fontMetrics().height());
+    grid->invalidate();
+    const int freed = before - panel.sizeHint().height();
+    int tallest = 0;
+    for (int i = 0; i < grid->count(); ++i)
+        if (const Place p = placeOf(i); p.row == list.row && p.rows == 1)
+            tallest = std::max(tallest, grid->itemAt(i)->sizeHint().height());
+    if (freed > 0)
+        grid->setRowMinimumHeight(list.row, tallest + freed);
+}
 
 // Qt's panel with its fields read by Read_Font_Panel. Its parts are found by the labels that
 // name them; a panel made otherwise is read as it is, an OK with nothing changed still giving
@@ -76,15 +128,13 @@ FontPanel::FontPanel(const QFont &initial, QWidget *parent) : QFontDialog(parent
     }
     setCurrentFont(shown);
     m_openedOnly = currentFont();
-    // Nothing in a design keeps them. The sample beside them keeps the height it had with them.
-    int effectsHeight = 0;
-    for (QCheckBox *effect : findChildren<QCheckBox *>()) {
+    // Nothing in a design keeps them.
+    QGroupBox *effects = nullptr;
+    const QList<QCheckBox *> effectBoxes = findChildren<QCheckBox *>();
+    for (QCheckBox *effect : effectBoxes) {
         effect->setChecked(false);
-        if (auto *group = qobject_cast<QGroupBox *>(effect->parentWidget()); group && !group->isHidden()) {
-            effectsHeight = group->sizeHint().height();
-            group->hide();
-        }
-        effect->hide();
+        if (auto *group = qobject_cast<QGroupBox *>(effect->parentWidget()))
+            effects = group;
     }
 
     QList<QListView *> lists;
@@ -95,8 +145,10 @@ FontPanel::FontPanel(const QFont &initial, QWidget *parent) : QFontDialog(parent
             m_size = edit;
     }
     m_sample = findChild<QLineEdit *>(QStringLiteral("qt_fontDialog_sampleEdit"));
-    if (QWidget *sampleBox = m_sample ? m_sample->parentWidget() : nullptr; sampleBox && effectsHeight > 0)
-        sampleBox->setMinimumHeight(sampleBox->sizeHint().height() + effectsHeight);
+    if (effects)
+        giveEffectsPlaceToLists(*this, *effects, m_sample ? m_sample->parentWidget() : nullptr, lists.value(0));
+    for (QCheckBox *effect : effectBoxes)
+        effect->hide();
     if (lists.size() != 2 || !m_size || !m_sample || !lists[0]->selectionModel() || !lists[1]->selectionModel()) {
         m_size = nullptr;
         return;

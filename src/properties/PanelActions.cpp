@@ -372,9 +372,11 @@ void PropertyPanel::Txt_Rotate_Slider_Changed()
 
 void PropertyPanel::Text_Font_Changed()
 {
-    // A modal font panel: a cancelled choice changes nothing and records no step.
+    // A modal font panel: a cancelled choice, or an OK with the font it opened on, changes
+    // nothing and records no step (writing the panel back would rewrite the text's other values
+    // as the panel holds them).
     const std::optional<QFont> chosen = platform::ui().chooseFont(tr("Font"), Text_font);
-    if (!chosen)
+    if (!chosen || *chosen == Text_font)
         return;
     Text_font = *chosen;
     Text_font_value->setText(Font_Field_Text(Text_font));

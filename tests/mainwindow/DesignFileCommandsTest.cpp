@@ -24,6 +24,7 @@
 #include <QDialogButtonBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -324,6 +325,15 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
         ui->push(platform::ScriptedUiServices::Drive{[&](QDialog &panel) {
             for (QCheckBox *effect : panel.findChildren<QCheckBox *>())
                 EXPECT_NE(testsupport::unreachable(effect).toStdString(), "") << effect->text().toStdString();
+            // No hole where the effects were: the writing system stands right under the lists,
+            // and the whole panel is on the screen.
+            QWidget *fonts = panel.findChildren<QLabel *>().value(0)->buddy(), *writing = nullptr;
+            for (QLabel *label : panel.findChildren<QLabel *>())
+                writing = qobject_cast<QComboBox *>(label->buddy()) ? label : writing;
+            ASSERT_TRUE(fonts && writing && writing->isVisible());
+            EXPECT_LT(writing->mapTo(&panel, QPoint()).y() - fonts->mapTo(&panel, QPoint(0, fonts->height())).y(),
+                      writing->sizeHint().height()) << "gap";
+            EXPECT_TRUE(panel.screen()->availableGeometry().contains(panel.frameGeometry()));
             QLineEdit *size = nullptr;
             for (QLabel *label : panel.findChildren<QLabel *>())
                 size = size ? size : qobject_cast<QLineEdit *>(label->buddy());
@@ -375,6 +385,22 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
         EXPECT_EQ(ui->requests().front().kind, "chooseFont");
         EXPECT_EQ(stored(row.road), QString::fromLatin1(row.kept));
     }
+    // A template's text given an OK with nothing changed is left as its file has it: no step to
+    // undo, its font as it was.
+    chooseTemplate(QStringLiteral("Education"), QStringLiteral("Campus Green (h)"));
+    ASSERT_TRUE(startAgain(10, "T"));
+    click("Back_Side_btn");
+    const SKTGraphicArray &back = document->graphicsOfSide(1);
+    const auto signature = std::find_if(back.begin(), back.end(), [](const SKTGraphicPtr &g) {
+        return g->kind() == SKTGraphicKind::Text && g->Text_Value == "Holder's signature";
+    });
+    ASSERT_NE(signature, back.end());
+    clickAt(canvas(1), (*signature)->bounds().center());
+    ui->push(platform::ScriptedUiServices::Drive{
+        [](QDialog &panel) { press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)); }});
+    press(controller->propertyPanel().text_font_btn);
+    EXPECT_EQ(Convert_Font_to_String((*signature)->text_ctrl_font), "DejaVu Sans::::6.50");
+    EXPECT_FALSE(enabled("Undo_btn"));
 }
 
 // New, Open and Close ask to save first: Cancel, a cancelled save panel or a file that cannot be

@@ -125,6 +125,7 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         bool alsoNamed = false;  // the card named on the Setting tab before the turn
     } roads[] = {{"", 0, 0}, {"", 0, 1}, {"Rect_Tool_btn", 1, 0}, {"Rect_Tool_btn", 0, 1}, {"Lock_btn", 1, 0},
                  {"Card_border_chk", 1, 0},  // a look changed on the card tabs, no undo step
+                 {"Undo_btn", 1, 0},  // a rectangle drawn and undone: the template as it came
                  {"ColList", 1, 1},  // the next size row: a size, not an edit
                  // The user's own choices on the card tabs, no part of the layout: kept on the twin.
                  {"card_name", 0, 1}, {"Sides_ComboBox", 0, 0}, {"Show_hide_grid_chk", 0, 1},
@@ -140,7 +141,8 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         QListWidget *sizes = controller->ColList;
         const std::string edit = road.edit;
         const bool resized = edit == "ColList", named = edit == "card_name", oneSide = edit == "Sides_ComboBox",
-                   gridded = edit == "Show_hide_grid_chk", edited = *road.edit && !(resized || named || oneSide || gridded);
+                   gridded = edit == "Show_hide_grid_chk", undone = edit == "Undo_btn",
+                   edited = *road.edit && !(resized || named || oneSide || gridded || undone);
         if (resized) {
             testsupport::showTabOf(sizes);
             ASSERT_EQ(testsupport::unreachable(sizes).toStdString(), "");
@@ -163,6 +165,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
             testsupport::typeInto(nameField, "My Card", Qt::Key_Tab);
         } else if (oneSide) {
             chooseIn(sidesBox, "One Side");
+        } else if (undone) {
+            click("Rect_Tool_btn");
+            click("Undo_btn");
         } else if (edited) {
             click(road.edit);
         }
