@@ -413,8 +413,10 @@ TEST(Crop, AdjustmentsStartAtTheirDefaultsAndReset)
     ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
     EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
     const QImage loaded = tool.User_Picture;
-    tool.findChild<QCheckBox *>("Image_Gray_Scale_chk")->setChecked(true);
-    tool.findChild<QSlider *>("Brt_slidr")->setValue(tool.findChild<QSlider *>("Brt_slidr")->maximum());
+    testsupport::press(tool.findChild<QCheckBox *>("Image_Gray_Scale_chk"));
+    auto *brightness = tool.findChild<QSlider *>("Brt_slidr");
+    brightness->setFocus();
+    QTest::keyClick(brightness, Qt::Key_End);
     ASSERT_NE(tool.Current_Adjustments(), ImageAdjustments{});
     ASSERT_NE(tool.User_Picture, loaded);
     QPushButton *reset = nullptr;
@@ -428,7 +430,7 @@ TEST(Crop, AdjustmentsStartAtTheirDefaultsAndReset)
     EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
     EXPECT_EQ(tool.User_Picture, loaded);
     // A new entry starts from the defaults whatever the last one left.
-    tool.findChild<QCheckBox *>("Image_Sepia_chk")->setChecked(true);
+    testsupport::press(tool.findChild<QCheckBox *>("Image_Sepia_chk"));
     ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
     EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
 }
