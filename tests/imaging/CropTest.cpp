@@ -374,11 +374,15 @@ TEST(Crop, OptionsScreenMessagesAndFolderListing)
         tool.Prepare_Full();
         testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(s.input));
         auto path = [&](const char *relative) { return *relative ? root.filePath(relative) : QString(); };
-        tool.findChild<QLineEdit *>("file_path")->setText(path(s.file));
-        tool.findChild<QLineEdit *>("folder_path")->setText(path(s.folder));
-        tool.findChild<QLineEdit *>("output_path")->setText(path(s.output));
+        // Only the fields on show for the input chosen are typed into, as a user can.
+        for (const auto &[name, typed] : {std::pair{"file_path", path(s.file)}, {"folder_path", path(s.folder)},
+                                          {"output_path", path(s.output)}})
+            if (!typed.isEmpty())
+                testsupport::typeInto(tool.findChild<QLineEdit *>(name), typed, Qt::Key_unknown);
         testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(s.custom ? 1 : 0));
-        tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(s.customName));
+        if (s.custom)  // the name offered emptied, or typed over
+            testsupport::typeInto(tool.findChild<QLineEdit *>("output_custom_name"), *s.customName ? s.customName : "\b",
+                                  Qt::Key_unknown);
         ui->clear();
         testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
         if (s.message) {
@@ -409,19 +413,24 @@ TEST(Crop, AdjustmentsStartAtTheirDefaultsAndReset)
     ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
     EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
     const QImage loaded = tool.User_Picture;
-    tool.findChild<QCheckBox *>("Image_Gray_Scale_chk")->setChecked(true);
-    tool.findChild<QSlider *>("Brt_slidr")->setValue(tool.findChild<QSlider *>("Brt_slidr")->maximum());
+    testsupport::press(tool.findChild<QCheckBox *>("Image_Gray_Scale_chk"));
+    auto *brightness = tool.findChild<QSlider *>("Brt_slidr");
+    brightness->setFocus();
+    QTest::keyClick(brightness, Qt::Key_End);
     ASSERT_NE(tool.Current_Adjustments(), ImageAdjustments{});
     ASSERT_NE(tool.User_Picture, loaded);
+    QPushButton *reset = nullptr;
+    for (QPushButton *b : tool.findChildren<QPushButton *>())
+        reset = b->text() == "Reset" ? b : reset;
     ui->push(false);
-    tool.Image_reset_Button();
+    testsupport::press(reset);
     EXPECT_NE(tool.Current_Adjustments(), ImageAdjustments{});
     ui->push(true);
-    tool.Image_reset_Button();
+    testsupport::press(reset);
     EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
     EXPECT_EQ(tool.User_Picture, loaded);
     // A new entry starts from the defaults whatever the last one left.
-    tool.findChild<QCheckBox *>("Image_Sepia_chk")->setChecked(true);
+    testsupport::press(tool.findChild<QCheckBox *>("Image_Sepia_chk"));
     ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
     EXPECT_EQ(tool.Current_Adjustments(), ImageAdjustments{});
 }
@@ -485,9 +494,7 @@ TEST(Crop, CropsRunUnderThePleaseWaitSheetAndTheViewerAsksForASeries)
             ASSERT_TRUE(tool.Prepare_Direct_To_Crop(input));
         } else {
             tool.Prepare_Full();
-            tool.findChild<QLineEdit *>("file_path")->setText(input);
-            tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
-            testsupport::press(tool.findChild<QPushButton *>("Next_Btn"));
+            chooseInput(tool, SourceFile, input, root.filePath("out"));
         }
         tool.canvasController->addSelectorWithFrame(QRectF(10, 10, 50, 40));
         testsupport::press(tool.findChild<QPushButton *>(direct ? "Crop_direct_Btn" : "crop_btn"));
@@ -797,8 +804,8 @@ TEST(Crop, ARefusedSeriesSaysWhyAndStartsNoCrop)
             if (!direct) {
                 tool.Prepare_Full();
                 testsupport::press(tool.findChild<QButtonGroup *>("input_option_matrix")->button(SourceSeries));
-                tool.findChild<QComboBox *>("batch_list")->setCurrentText("Staff");
-                tool.findChild<QLineEdit *>("output_path")->setText(root.filePath("out"));
+                testsupport::choose(tool.findChild<QComboBox *>("batch_list"), "Staff");
+                testsupport::typeInto(tool.findChild<QLineEdit *>("output_path"), root.filePath("out"), Qt::Key_unknown);
             }
             ASSERT_TRUE(QFile::remove(path));
             ASSERT_TRUE(kind.make());
@@ -917,7 +924,7 @@ TEST(Crop, NamesCarryOnAfterACropOfAllAndATypedSizeIsAWholeNumber)
     Cropping_Tool tool;
     tool.Prepare_Full();
     testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(1));
-    tool.findChild<QLineEdit *>("output_custom_name")->setText("Card");
+    testsupport::typeInto(tool.findChild<QLineEdit *>("output_custom_name"), "Card", Qt::Key_unknown);
     chooseInput(tool, SourceFolder, root.filePath("in"), out.path());
     testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
     for (int run = 0; run < 2; ++run) {
@@ -968,8 +975,8 @@ TEST(Crop, ACustomNameWithAPictureTypesExtensionNamesItsType)
         Cropping_Tool tool;
         tool.Prepare_Full();
         testsupport::press(tool.findChild<QButtonGroup *>("output_option_matrix")->button(1));
-        tool.findChild<QLineEdit *>("output_custom_name")->setText(QString::fromLatin1(c.typed));
-        tool.findChild<QComboBox *>("output_format_combo")->setCurrentIndex(2);
+        testsupport::typeInto(tool.findChild<QLineEdit *>("output_custom_name"), c.typed, Qt::Key_unknown);
+        testsupport::choose(tool.findChild<QComboBox *>("output_format_combo"), "png");
         chooseInput(tool, SourceFile, root.filePath("a.png"), out.path());
         testsupport::press(tool.findChild<QButtonGroup *>("cropping_option_matrix")->button(CropBySize));
         for (int crop = 0; crop < 2; ++crop)

@@ -979,14 +979,16 @@ TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
     const auto previous = Group_Mode_Wizard::setModalRunner([&](Group_Mode_Wizard &w) {
         if (project.startsWith(QLatin1String("Widest"))) {
             pressIn(w, "start_new_btn");
-            w.proj_name->setText(project);
-            w.excel_path->setText(pathIn("widest.xlsx"));
+            testsupport::typeInto(w.proj_name, project, Qt::Key_unknown);
+            testsupport::typeInto(w.excel_path, pathIn("widest.xlsx"), Qt::Key_unknown);
             pressIn(w, "ok_btn");
-            w.cat_cmbo_bx->setCurrentIndex(1);
+            testsupport::choose(w.cat_cmbo_bx, w.cat_cmbo_bx->itemText(1));
             w.imageBrowser->selectImage(0);
             pressIn(w, "ok_btn");
-            for (int column = 0; column < kProfileFields - 2; ++column)
-                w.columnCombos[size_t(column)]->setCurrentIndex(column + 1);
+            for (int column = 0; column < kProfileFields - 2; ++column) {
+                QComboBox *box = w.columnCombos[size_t(column)];
+                testsupport::choose(box, box->itemText(column + 1));
+            }
         } else {
             pressIn(w, "open_exist_btn");
             const QList<QTreeWidgetItem *> named = w.treeView->findItems(opened, Qt::MatchExactly | Qt::MatchRecursive);

@@ -82,7 +82,7 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     outlet<QTabWidget>("sett_tab")->setCurrentWidget(controller->cardTabs().card_size_tab);
     QComboBox *orientation = controller->Preset_ComboBox;
     ASSERT_TRUE(orientation->isVisibleTo(controller.get()) && orientation->currentText() == "Horizontal");
-    orientation->setCurrentIndex(orientation->findText("Vertical"));
+    ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Vertical")));
     const QString name = controller->cardTabs().card_name->text();
     EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + name + " )");
     // The twin starts afresh: its texts keep their fonts, and Undo after an edit or after Copy to
@@ -103,8 +103,11 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
     ASSERT_TRUE(startAgain(10, "T"));
     click("Rect_Tool_btn");
     const size_t drawn = document->graphics().size();
-    controller->ColList->setCurrentRow(controller->ColList->currentRow() == 0 ? 1 : 0);
-    orientation->setCurrentIndex(orientation->findText("Vertical"));
+    clickEmptyCard();
+    testsupport::showTabOf(controller->ColList);
+    controller->ColList->setFocus();  // the next size row, by the arrow keys
+    QTest::keyClick(controller->ColList, controller->ColList->currentRow() == 0 ? Qt::Key_Down : Qt::Key_Up);
+    ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Vertical")));
     EXPECT_EQ(document->graphics().size(), drawn) << "the rectangle drawn is kept";
 
     // Turned back and forth unedited, from either side, a template gives each orientation's own
@@ -247,7 +250,8 @@ TEST_F(StartModesTest, AGroupCardTurnedUprightUndoesToItsOwnLayout)
 {
     chooseGroupRoad();
     ASSERT_TRUE(setUpWindow() && Start_Card_Option == "G");
-    controller->Preset_ComboBox->setCurrentText("Vertical");
+    testsupport::showTabOf(controller->Preset_ComboBox);
+    ASSERT_TRUE(testsupport::choose(controller->Preset_ComboBox, QStringLiteral("Vertical")));
     const SideState front = state(0);
     click("Rect_Tool_btn");
     click("Undo_btn");
