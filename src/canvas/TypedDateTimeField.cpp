@@ -400,7 +400,8 @@ private:
         return true;
     }
     // A section of digits is full when it holds its most digits or one more would pass its
-    // highest value (a month of 3, an hour of 2 on a 12-hour clock).
+    // highest value (a month of 3, an hour of 3). An hour reaches 23 on a 12-hour clock too: left
+    // without AM/PM it is read on the day's 24 hours, so "2" may still become 21.
     bool full(const FormatPiece &section, const QString &digits) const
     {
         if (digits.size() >= mostDigits(section))
@@ -409,7 +410,7 @@ private:
         switch (section.letter.unicode()) {
         case u'M': highest = 12; break;
         case u'd': highest = 31; break;
-        case u'h': highest = this->displayFormat().contains(QLatin1Char('a'), Qt::CaseInsensitive) ? 12 : 23; break;
+        case u'h':
         case u'H': highest = 23; break;
         case u'm':
         case u's': highest = 59; break;
