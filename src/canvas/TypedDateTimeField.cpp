@@ -180,13 +180,12 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
         second = 0;
     if (timeTyped && format.indexOf(u'z') < 0)
         msec = 0;
-    // With AM/PM typed, h counts 1 to 12; without it, and H always, the day's 24 hours.
-    const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0;
-    if (hasHour12) {
-        if (hour < 1 || hour > 12)
-            return std::nullopt;
+    // With AM/PM, h counts 1 to 12; without it, and H always, the day's 24 hours. An hour of 0 or
+    // 13 to 23 is on the 24-hour clock whatever word stands beside it: typed over the hour of
+    // "9:04 AM", 20:15 is a quarter past eight in the evening, not a text to throw away.
+    const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0 && hour >= 1 && hour <= 12;
+    if (hasHour12)
         hour = hour % 12 + (*pm ? 12 : 0);
-    }
     date = QDate(year, month, day);
     const QTime time(hour, minute, second, msec);
     if (!date.isValid() || !time.isValid())
