@@ -119,6 +119,7 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
     int hour = inForce.time().hour(), minute = inForce.time().minute(), second = inForce.time().second(),
         msec = inForce.time().msec();
     bool timeTyped = false, twelveHour = false;
+    QString hourDigits, minuteDigits;
     std::optional<bool> pm;
     int group = 0;
     for (const FormatPiece &p : pieces) {
@@ -148,11 +149,13 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
         case u'h':
         case u'H':
             hour = n;
+            hourDigits = text;
             twelveHour = twelveHour || p.letter == u'h';
             timeTyped = true;
             break;
         case u'm':
             minute = n;
+            minuteDigits = text;
             timeTyped = true;
             break;
         case u's':
@@ -183,6 +186,12 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
     // With AM/PM, h counts 1 to 12; without it, and H always, the day's 24 hours. An hour of 0 or
     // 13 to 23 is on the 24-hour clock whatever word stands beside it: typed over the hour of
     // "9:04 AM", 20:15 is a quarter past eight in the evening, not a text to throw away.
+    // Digits alone before AM/PM ("230p") filled the hour with two of them; an hour past 12 with
+    // AM/PM and a one-digit minute was the hour's one digit and the minutes' two.
+    if (pm && twelveHour && hour > 12 && hourDigits.size() == 2 && minuteDigits.size() == 1) {
+        minute = hourDigits.right(1).toInt() * 10 + minute;
+        hour = hourDigits.left(1).toInt();
+    }
     const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0 && hour >= 1 && hour <= 12;
     if (hasHour12)
         hour = hour % 12 + (*pm ? 12 : 0);

@@ -84,7 +84,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         EXPECT_EQ(w.from_value->text(), QString(39, QLatin1Char('b')) + kEmoji) << "cut at 40 whole characters";
         w.venue_value->setText("Town Hall");
         // Over the whole time: without AM/PM, the day's 24 hours; digits alone go on section by section.
-        for (const auto &[typed, chosen] : {std::pair<QString, QString>{"14:30", "2:30 PM"}, {"21:05", "9:05 PM"}, {"905a", "9:05 AM"}}) {
+        for (const auto &[typed, chosen] : {std::pair<QString, QString>{"14:30", "2:30 PM"}, {"21:05", "9:05 PM"}, {"230p", "2:30 PM"}, {"905a", "9:05 AM"}}) {
             testsupport::typeInto(w.Time_picker, typed, Qt::Key_Tab);
             EXPECT_EQ(w.Time_ctrl_value->text(), chosen);
         }
