@@ -119,6 +119,7 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
     int hour = inForce.time().hour(), minute = inForce.time().minute(), second = inForce.time().second(),
         msec = inForce.time().msec();
     bool timeTyped = false, twelveHour = false;
+    QString hourDigits, minuteDigits;
     std::optional<bool> pm;
     int group = 0;
     for (const FormatPiece &p : pieces) {
@@ -148,11 +149,13 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
         case u'h':
         case u'H':
             hour = n;
+            hourDigits = text;
             twelveHour = twelveHour || p.letter == u'h';
             timeTyped = true;
             break;
         case u'm':
             minute = n;
+            minuteDigits = text;
             timeTyped = true;
             break;
         case u's':
@@ -180,13 +183,18 @@ std::optional<QDateTime> readTyped(const QString &typed, const QString &format, 
         second = 0;
     if (timeTyped && format.indexOf(u'z') < 0)
         msec = 0;
-    // With AM/PM typed, h counts 1 to 12; without it, and H always, the day's 24 hours.
-    const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0;
-    if (hasHour12) {
-        if (hour < 1 || hour > 12)
-            return std::nullopt;
-        hour = hour % 12 + (*pm ? 12 : 0);
+    // With AM/PM, h counts 1 to 12; without it, and H always, the day's 24 hours. An hour of 0 or
+    // 13 to 23 is on the 24-hour clock whatever word stands beside it: typed over the hour of
+    // "9:04 AM", 20:15 is a quarter past eight in the evening, not a text to throw away.
+    // Digits alone before AM/PM ("230p") filled the hour with two of them; an hour past 12 with
+    // AM/PM and a one-digit minute was the hour's one digit and the minutes' two.
+    if (pm && twelveHour && hour > 12 && hourDigits.size() == 2 && minuteDigits.size() == 1) {
+        minute = hourDigits.right(1).toInt() * 10 + minute;
+        hour = hourDigits.left(1).toInt();
     }
+    const bool hasHour12 = pm && twelveHour && format.indexOf(u'H') < 0 && hour >= 1 && hour <= 12;
+    if (hasHour12)
+        hour = hour % 12 + (*pm ? 12 : 0);
     date = QDate(year, month, day);
     const QTime time(hour, minute, second, msec);
     if (!date.isValid() || !time.isValid())
@@ -400,7 +408,8 @@ private:
         return true;
     }
     // A section of digits is full when it holds its most digits or one more would pass its
-    // highest value (a month of 3, an hour of 2 on a 12-hour clock).
+    // highest value (a month of 3, an hour of 3). An hour reaches 23 on a 12-hour clock too: left
+    // without AM/PM it is read on the day's 24 hours, so "2" may still become 21.
     bool full(const FormatPiece &section, const QString &digits) const
     {
         if (digits.size() >= mostDigits(section))
@@ -409,7 +418,7 @@ private:
         switch (section.letter.unicode()) {
         case u'M': highest = 12; break;
         case u'd': highest = 31; break;
-        case u'h': highest = this->displayFormat().contains(QLatin1Char('a'), Qt::CaseInsensitive) ? 12 : 23; break;
+        case u'h':
         case u'H': highest = 23; break;
         case u'm':
         case u's': highest = 59; break;

@@ -84,7 +84,7 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         EXPECT_EQ(w.from_value->text(), QString(39, QLatin1Char('b')) + kEmoji) << "cut at 40 whole characters";
         w.venue_value->setText("Town Hall");
         // Over the whole time: without AM/PM, the day's 24 hours; digits alone go on section by section.
-        for (const auto &[typed, chosen] : {std::pair<QString, QString>{"14:30", "2:30 PM"}, {"905a", "9:05 AM"}}) {
+        for (const auto &[typed, chosen] : {std::pair<QString, QString>{"14:30", "2:30 PM"}, {"21:05", "9:05 PM"}, {"230p", "2:30 PM"}, {"905a", "9:05 AM"}}) {
             testsupport::typeInto(w.Time_picker, typed, Qt::Key_Tab);
             EXPECT_EQ(w.Time_ctrl_value->text(), chosen);
         }
@@ -96,6 +96,8 @@ TEST_F(InvitationWizardTest, FramePhotoAndTextsBecomeTheInvitationCard)
         testsupport::typeShown(w.Date_picker, w.Date_picker->locale().toString(QDate(2027, 2, 28), w.Date_picker->displayFormat()).replace("28", "30"));
         EXPECT_EQ(w.Date_picker->text(), shownBefore);
         testsupport::typeShown(w.Date_picker, w.Date_picker->locale().toString(QDate(2027, 6, 5), w.Date_picker->displayFormat()));
+        testsupport::typeFromHome(w.Time_picker, "20:15");  // over the hour and minutes of 9:05 AM
+        EXPECT_EQ(w.Time_ctrl_value->text(), "8:15 PM");
         testsupport::typeFromHome(w.Time_picker, w.Time_picker->locale().toString(QTime(19, 30), w.Time_picker->displayFormat()));
         EXPECT_EQ(w.Date_ctrl_value->text() + " " + w.Time_ctrl_value->text(), "Saturday, June 5, 2027 7:30 PM");
         // A click on another frame moves on to the photo page.
