@@ -1202,14 +1202,12 @@ void Cropping_Tool::Stop_Sending_Pressed()
         return;
     // The run waits while the user makes up their mind: "Yes" must not come after every
     // picture was written anyway.
-    batch.hold->hold();
     const QPointer<Cropping_Tool> alive(this);
-    const bool stop = platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?"));
-    if (!alive)
-        return;  // the window went while asking: its end stopped and released the run
-    if (stop)
-        batch.stopRequested = true;
-    batch.hold->release();
+    RunHold::whileAsking(batch.hold, [&] {
+        // The window gone while asking: its end stopped and released the run.
+        if (platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")) && alive)
+            batch.stopRequested = true;
+    });
 }
 
 void Cropping_Tool::reject()

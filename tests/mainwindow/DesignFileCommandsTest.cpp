@@ -322,7 +322,9 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
         const QFont font = Convert_String_to_Font(QString::fromLatin1(row.font));
         const QString typed = QString::fromLatin1(row.typed), opened = QString::number(font.pointSizeF());
         ui->clear();
+        int shown = 0;  // an unchanged font kept proves nothing unless the panel was worked
         ui->push(platform::ScriptedUiServices::Drive{[&](QDialog &panel) {
+            ++shown;
             for (QCheckBox *effect : panel.findChildren<QCheckBox *>())
                 EXPECT_NE(testsupport::unreachable(effect).toStdString(), "") << effect->text().toStdString();
             // No hole where the effects were: the writing system stands right under the lists,
@@ -383,6 +385,7 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
             press(row.road == CardTab ? tabs.all_content_font_btn : tabs.wm_font_btn);
         }
         EXPECT_EQ(ui->requests().front().kind, "chooseFont");
+        EXPECT_EQ(shown, 1);
         EXPECT_EQ(stored(row.road), QString::fromLatin1(row.kept));
     }
     // A template's text given an OK with nothing changed is left as its file has it: no step to

@@ -1056,8 +1056,9 @@ TEST_F(GroupJourney, OnASmallScreenEveryBoxShowsItsWholeValue)
             // What the live faces took from the panel, the split view's share too, the design face
             // has back whole: its panel is as wide after every trip to them.
             const int panelWidth = outlet<QWidget>("Right_Prop_Box")->width();
-            if (Start_Card_Option == QLatin1String("T") || Start_Card_Option == QLatin1String("W"))
+            if (Start_Card_Option == QLatin1String("T") || Start_Card_Option == QLatin1String("W")) {
                 EXPECT_EQ(panelWidth, designFace < 0 ? designFace = panelWidth : designFace) << name;
+            }
         }
     }
     Group_Mode_Wizard::setModalRunner(previous);

@@ -188,8 +188,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
             EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
         }
         click(sides[road.turnedOn]);
-        if (between == "Custom")
+        if (between == "Custom") {
             ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Custom")));
+        }
         ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Vertical")));
         EXPECT_EQ(controller->windowTitle(), controller->App_Name() + " ( " + nameField->text() + " )");
         // The side and the page the card was turned on stay on show, to turn it again from there.
@@ -230,8 +231,9 @@ TEST_F(StartModesTest, ATemplateTurnedToItsTwinKeepsItsNameInTheTitle)
         };
         EXPECT_TRUE(sameLook(*uprightFile.design));
         userChoices(*uprightFile.design);
-        if (between == "Custom")
+        if (between == "Custom") {
             ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Custom")));
+        }
         ASSERT_TRUE(testsupport::choose(orientation, QStringLiteral("Horizontal")));
         EXPECT_TRUE(state(0) == before[0] && state(1) == before[1]);
         EXPECT_TRUE(sameLook(*wideFile.design));

@@ -68,3 +68,12 @@ void RunHold::afterAnswer(std::function<void()> fn)
     }
     fn();
 }
+
+void RunHold::whileAsking(std::shared_ptr<RunHold> hold, const std::function<void()> &question)
+{
+    if (hold)
+        hold->hold();
+    question();
+    if (hold)
+        hold->release();
+}

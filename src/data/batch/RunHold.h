@@ -14,6 +14,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -36,6 +37,11 @@ public:
     void runOnGuiThreadWhenAnswered(const std::function<void()> &fn);
     // GUI thread: runs `fn` now, or after the open question is answered.
     void afterAnswer(std::function<void()> fn);
+
+    // GUI thread: runs `question` with `hold` (when there is one) held, then releases it.
+    // `question` asks and acts on its answer (sets the run's stop on Yes) before the run goes on;
+    // whoever asked may be gone by then, so `hold` is kept alive here.
+    static void whileAsking(std::shared_ptr<RunHold> hold, const std::function<void()> &question);
 
 private:
     mutable std::mutex m_lock;

@@ -201,17 +201,13 @@ void Send_Modeless::update_sending_progress_bar()
 void Send_Modeless::Stop_Sending_Pressed()
 {
     // The run waits for the answer: it neither ends nor reports behind the question.
-    const std::shared_ptr<RunHold> asking = hold;
-    if (asking)
-        asking->hold();
-    const QPointer<Send_Modeless> self(this);
-    const bool stop = platform::ui().yesNo(tr("Are you sure you want to stop?"));
-    if (stop && self && onStop) {
-        _stop_btn->setEnabled(false);
-        onStop();
-    }
-    if (asking)
-        asking->release();
+    RunHold::whileAsking(hold, [this] {
+        const QPointer<Send_Modeless> self(this);
+        if (platform::ui().yesNo(tr("Are you sure you want to stop?")) && self && onStop) {
+            _stop_btn->setEnabled(false);
+            onStop();
+        }
+    });
 }
 
 void Send_Modeless::reject()

@@ -376,12 +376,9 @@ void ExportCommand::singleRoad(ExportRequest &request)
             return;
         // A name typed with a type's extension ("karte.jpeg", "karte.TIF") is a file of that type
         // under that very name; any other name gets the chosen format's extension.
+        path = platform::Save_Panel_Name(path, formats);
         ExportChoice choice = m_sheet->choice();
         choice.format = platform::Save_Panel_Type(path, formats);
-        if (choice.format.isEmpty()) {
-            choice.format = formats.first();
-            path += QLatin1Char('.') + choice.format;
-        }
         m_run = std::make_unique<CardExport>(request.design, choice);
         // Every file the export will write is looked at, and the one question names each that
         // would be replaced, before any is written.

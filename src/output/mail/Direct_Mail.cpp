@@ -168,11 +168,10 @@ void Direct_Mail::Stop_Sending_Pressed()
     if (!running())
         return;
     // The run waits for the answer: it neither sends on nor reports behind the question.
-    const std::shared_ptr<RunHold> hold = m_progress->hold;
-    hold->hold();
-    if (platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")))
-        Stop_SMS_Sending_Now = true;
-    hold->release();
+    RunHold::whileAsking(m_progress->hold, [this] {
+        if (platform::ui().yesNo(QStringLiteral("Are you sure you want to stop?")))
+            Stop_SMS_Sending_Now = true;
+    });
 }
 
 void Direct_Mail::Close_Button()
