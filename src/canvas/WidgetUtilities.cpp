@@ -70,9 +70,10 @@ protected:
                     m_before = value();
                 // Qt's own fields drop the mark from the text at once, so it is known by its key;
                 // in a whole number, a decimal point is such a mark too ("1.500" is no count).
+                const QString between = QLatin1Char('1') + typed + QLatin1Char('1');
                 const bool mark = typed.size() == 1 && typed.at(0).isPrint() &&
-                                  (platform::Holds_Digit_Grouping(QLatin1Char('1') + typed + QLatin1Char('1')) ||
-                                   (typed == QLatin1String(".") && qobject_cast<QSpinBox *>(m_field)));
+                                  (qobject_cast<QSpinBox *>(m_field) ? platform::Holds_Fraction_Or_Grouping(between)
+                                                                     : platform::Holds_Digit_Grouping(between));
                 m_grouped = m_grouped || mark;
             }
             break;
@@ -159,8 +160,7 @@ protected:
     // "1,5" would read as 15), refused as a whole when the field is left.
     bool notWhole(const QString &input) const
     {
-        const QString body = typedBody(prefix(), suffix(), input);
-        return body.contains(QLatin1Char('.')) || platform::Holds_Digit_Grouping(body);
+        return platform::Holds_Fraction_Or_Grouping(typedBody(prefix(), suffix(), input));
     }
     QValidator::State validate(QString &input, int &pos) const override
     {

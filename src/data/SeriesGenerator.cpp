@@ -22,10 +22,6 @@ bool isSymbol(QChar c)
     }
 }
 
-// A decimal point or a digit-group mark makes no whole number: "1.5" is no count, and read up to
-// its mark "1,000" would start a series at 1.
-bool notWhole(const QString &text) { return text.contains(QLatin1Char('.')) || platform::Holds_Digit_Grouping(text); }
-
 bool fitsInt32(qint64 v) { return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max(); }
 
 SeriesGenCheck refuse(const char *message, const char *focus)
@@ -72,7 +68,7 @@ QString Count_Field_Text(const QString &text, int maxChars, int maxValue)
 QString Count_Field_Left_Text(const QString &text, int maxChars, int maxValue)
 {
     const QString t = Count_Field_Text(text, maxChars, maxValue);
-    if (notWhole(t))
+    if (platform::Holds_Fraction_Or_Grouping(t))
         return t;
     return t.isEmpty() || Field_Number(t) <= 0 ? QStringLiteral("1") : t;
 }
@@ -90,9 +86,10 @@ SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)
 {
     switch (in.mode) {
     case SeriesGenMode::Sequential: {
-        if (in.from.isEmpty() || notWhole(in.from))
+        // Read up to its mark, "1,000" would start the series at 1, and "1.5" is no number of a series.
+        if (in.from.isEmpty() || platform::Holds_Fraction_Or_Grouping(in.from))
             return refuse("Please enter valid number for 'From' value.", "from_txt");
-        if (in.to.isEmpty() || notWhole(in.to))
+        if (in.to.isEmpty() || platform::Holds_Fraction_Or_Grouping(in.to))
             return refuse("Please enter valid number for 'To' value.", "to_txt");
         const qint64 f = Field_Number(in.from), t = Field_Number(in.to);
         if (!fitsInt32(f))
@@ -110,13 +107,13 @@ SeriesGenCheck Check_Series_Input(const SeriesGenInput &in)
     case SeriesGenMode::Constant:
         if (in.value.isEmpty())
             return refuse("Please enter valid Value.", "value_txt");
-        if (in.count.isEmpty() || notWhole(in.count))
+        if (in.count.isEmpty() || platform::Holds_Fraction_Or_Grouping(in.count))
             return refuse("Please enter valid number for 'Count' value.", "count_txt");
         return {};
     case SeriesGenMode::Random:
-        if (in.randCount.isEmpty() || notWhole(in.randCount))
+        if (in.randCount.isEmpty() || platform::Holds_Fraction_Or_Grouping(in.randCount))
             return refuse("Please enter valid number for 'Count' value.", "rand_count_txt");
-        if (in.randLength.isEmpty() || notWhole(in.randLength))
+        if (in.randLength.isEmpty() || platform::Holds_Fraction_Or_Grouping(in.randLength))
             return refuse("Please enter valid number for 'Length' value.", "rand_length_txt");
         return {};
     }

@@ -152,13 +152,7 @@ Generate_List::Generate_List(QWidget *parent) : QDialog(parent)
     }
     // A count left empty or at 0 becomes 1 once left, not while the user is still typing.
     for (QLineEdit *e : {count_txt, rand_count_txt, rand_length_txt})
-        connect(e, &QLineEdit::editingFinished, this, [this, e] {
-            const bool length = e == rand_length_txt;
-            e->setText(Count_Field_Left_Text(e->text(), length ? 1 : 5, length ? kSeriesMaxLength : kSeriesMaxCount));
-            QSpinBox *follower = e == count_txt ? count_stepper : e == rand_count_txt ? rand_count_stepper : rand_length_stepper;
-            const QSignalBlocker quiet(follower);
-            follower->setValue(int(Field_Number(e->text())));
-        });
+        connect(e, &QLineEdit::editingFinished, this, [this, e] { countTextBy(e, Count_Field_Left_Text); });
     connect(radioButton_Sequntial, &QRadioButton::clicked, this, &Generate_List::Sequintial_Radio_Pressed);
     connect(radioButton_Constant, &QRadioButton::clicked, this, &Generate_List::Constant_Radio_Pressed);
     connect(radioButton_Random, &QRadioButton::clicked, this, &Generate_List::Random_Radio_Pressed);
@@ -245,20 +239,23 @@ void Generate_List::Random_Radio_Pressed()
 
 void Generate_List::controlTextDidChange(QLineEdit *f)
 {
-    QSpinBox *follower = nullptr;
-    if (f == count_txt || f == rand_count_txt) {
-        f->setText(Count_Field_Text(f->text(), 5, kSeriesMaxCount));
-        follower = f == count_txt ? count_stepper : rand_count_stepper;
-    } else if (f == rand_length_txt) {
-        f->setText(Count_Field_Text(f->text(), 1, kSeriesMaxLength));
-        follower = rand_length_stepper;
-    } else {
+    if (!countTextBy(f, Count_Field_Text))
         f->setText(Number_Field_Text(f->text()));
-    }
-    if (follower) {
-        const QSignalBlocker quiet(follower);
-        follower->setValue(int(Field_Number(f->text())));
-    }
+}
+
+bool Generate_List::countTextBy(QLineEdit *f, QString (*rule)(const QString &, int, int))
+{
+    QSpinBox *follower = f == count_txt        ? count_stepper
+                         : f == rand_count_txt ? rand_count_stepper
+                         : f == rand_length_txt ? rand_length_stepper
+                                                : nullptr;
+    if (!follower)
+        return false;
+    const bool length = f == rand_length_txt;
+    f->setText(rule(f->text(), length ? 1 : 5, length ? kSeriesMaxLength : kSeriesMaxCount));
+    const QSignalBlocker quiet(follower);
+    follower->setValue(int(Field_Number(f->text())));
+    return true;
 }
 
 void Generate_List::Count_Stepper_Pressed() { count_txt->setText(QString::number(count_stepper->value())); }

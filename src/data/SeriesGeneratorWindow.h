@@ -44,6 +44,9 @@ public slots:
 private:
     void selectMode(SeriesGenMode mode);
     SeriesGenMode mode() const;
+    // Puts a count field's text (Count, random Count, Length) through `rule` with its limits,
+    // its stepper following; false for any other field.
+    bool countTextBy(QLineEdit *field, QString (*rule)(const QString &, int, int));
 
     QRadioButton *radioButton_Sequntial, *radioButton_Constant, *radioButton_Random;
     QLineEdit *prefix_txt, *suffix_txt, *from_txt, *to_txt, *seq_file_name;

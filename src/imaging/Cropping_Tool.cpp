@@ -953,14 +953,14 @@ void Cropping_Tool::Face_Rect_Draw_Function()
 
 void Cropping_Tool::sizeTyped(QLineEdit *field, QSpinBox *stepper)
 {
-    // While typing, the text is held to five characters and 10000 only; what is not yet a size
-    // (empty, "0", "1.") stays as typed and is settled when the field is left.
+    // While typing, the text is held to five characters and the stepper's highest size only;
+    // what is not yet a size (empty, "0", "1.") stays as typed and is settled when the field is left.
     if (!field->property(kSizeBeforeTyping).isValid())
         field->setProperty(kSizeBeforeTyping, stepper->value());
     QString t = platform::First_Characters(field->text().trimmed(), 5);
     const std::optional<double> typed = platform::Typed_Whole_Number(t);
-    if (typed && *typed > 10000)
-        t = QStringLiteral("10000");
+    if (typed && *typed > stepper->maximum())
+        t = QString::number(stepper->maximum());
     if (t != field->text())
         field->setText(t);
     const QSignalBlocker block(stepper);

@@ -45,4 +45,9 @@ bool Holds_Digit_Grouping(const QString &typed)
     return !local.isEmpty() && local != QLatin1String(".") && body.contains(local);
 }
 
+bool Holds_Fraction_Or_Grouping(const QString &typed)
+{
+    return typed.contains(QLatin1Char('.')) || Holds_Digit_Grouping(typed);
+}
+
 }  // namespace platform

@@ -21,6 +21,10 @@ std::optional<double> Typed_Whole_Number(const QString &typed);
 // Whether the text holds a digit-group mark, this locale's or a common one. A field keeps such a
 // keystroke (dropped, "80,5" would read as 805) and refuses the whole text when it is left.
 bool Holds_Digit_Grouping(const QString &typed);
+// Whether the text holds a decimal point or a digit-group mark: whatever its digits, no whole
+// number ("1.500" is one and a half, "1,500" read up to its mark is 1). A whole-number field
+// keeps such a key and refuses the whole text when it is left.
+bool Holds_Fraction_Or_Grouping(const QString &typed);
 // The locale a number field shows its number in: a point as decimal mark, no digit groups.
 QLocale Number_Field_Locale();
 

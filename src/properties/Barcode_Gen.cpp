@@ -1,5 +1,5 @@
 #include "properties/Barcode_Gen.h"
-#include "platform/TypedNumber.h"
+#include "properties/PanelPlan.h"
 #include "canvas/ScriptedModal.h"
 #include "canvas/WidgetUtilities.h"
 
@@ -207,9 +207,7 @@ void Barcode_Gen::build()
         });
         connect(t, &QLineEdit::editingFinished, this, [s, t] {
             // A whole-number field refuses a fraction rather than round it ("1.5" is no size).
-            const QString typed = t->text();
-            if (const std::optional<double> v =
-                    s->decimals() == 0 ? platform::Typed_Whole_Number(typed) : platform::Typed_Number(typed))
+            if (const std::optional<double> v = Typed_Panel_Value(t->text(), s->minimum(), s->maximum(), s->decimals() == 0))
                 s->setValue(*v);
             t->setText(numberText(s));
         });

@@ -65,7 +65,7 @@ void writeBorder(SKTGraphic &g, const QCheckBox *on, const ColorWell *colour, co
 int wholeDegrees(const QLineEdit *field, const PanelSlider *slider)
 {
     const std::optional<double> v = platform::Typed_Whole_Number(field->text());
-    return v ? int(std::trunc(std::clamp(*v, -3600.0, 3600.0))) : int(std::trunc(slider->valueF()));
+    return v ? int(std::clamp(*v, -3600.0, 3600.0)) : int(std::trunc(slider->valueF()));
 }
 
 bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G"); }

@@ -7,8 +7,10 @@
 #include "data/SeriesViewer.h"
 #include "data/SeriesWindow.h"
 #include "platform/UiServices.h"
+#include "Press.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -147,6 +149,13 @@ TEST(SeriesWindows, GenerateViewEditSaveReopen)
                 QTest::keyClicks(count, typed);
                 EXPECT_EQ(count->text(), shown) << typed;
             }
+            // Left empty, it is a count of 1, and its arrows say so too.
+            QApplication::setActiveWindow(&g);  // Tab leaves a field of the active window only
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+            testsupport::typeInto(count, "\b", Qt::Key_Tab);
+            EXPECT_EQ(count->text(), "1");
+            EXPECT_EQ(child<QSpinBox>(g, "count_stepper")->value(), 1);
+            QTest::keyClicks(count, "\b2");
             EXPECT_TRUE(child(g, "const_file_name")->isHidden());
             click(g, "OKPressed");
         };
