@@ -47,20 +47,14 @@ double converted(double value, Unit from, Unit to) { return from == to ? value :
 
 QSizeF converted(QSizeF size, Unit from, Unit to) { return {converted(size.width(), from, to), converted(size.height(), from, to)}; }
 
-// The panel's fields, found by their names; a panel without them is left as it is.
-struct PanelFields {
-    QObject *panel;  // holds the handlers the fields are wired to
-    QComboBox *sizes, *units;
-    QDoubleSpinBox *width, *height;
+// The page set-up panel's fields, and the object holding the handlers they are wired to.
+struct PanelFields : PaperFields {
+    QObject *panel;
     QDoubleSpinBox *margins[4];  // left, top, right, bottom
     QRadioButton *portrait, *landscape;
-    int custom;  // the one entry of the size list that carries no standard size
-
-    bool customChosen() const { return sizes->currentIndex() == custom; }
-    Unit unit() const { return units->currentData().value<Unit>(); }
 };
 
-std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
+std::optional<PanelFields> panelFields(QPageSetupDialog &dialog, const PaperFields &paper)
 {
     QObject *panel = nullptr;
     for (QObject *child : dialog.findChildren<QObject *>())
@@ -68,26 +62,16 @@ std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
             child->metaObject()->indexOfSlot("pageOrientationChanged()") >= 0)
             panel = child;
     const auto field = [&](const char *name) { return dialog.findChild<QDoubleSpinBox *>(QLatin1String(name)); };
-    PanelFields f{panel,
-                  dialog.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")),
-                  dialog.findChild<QComboBox *>(QStringLiteral("unitCombo")),
-                  field("pageWidth"),
-                  field("pageHeight"),
+    PanelFields f{paper,
+                  panel,
                   {field("leftMargin"), field("topMargin"), field("rightMargin"), field("bottomMargin")},
                   dialog.findChild<QRadioButton *>(QStringLiteral("portrait")),
-                  dialog.findChild<QRadioButton *>(QStringLiteral("landscape")),
-                  -1};
-    if (!panel || !f.sizes || !f.units || !f.width || !f.height || !f.portrait || !f.landscape ||
-        !f.units->currentData().canConvert<Unit>())
+                  dialog.findChild<QRadioButton *>(QStringLiteral("landscape"))};
+    if (!panel || !f.portrait || !f.landscape)
         return std::nullopt;
     for (QDoubleSpinBox *margin : f.margins)
         if (!margin)
             return std::nullopt;
-    for (int i = 0; i < f.sizes->count(); ++i)
-        if (!f.sizes->itemData(i).isValid())
-            f.custom = i;
-    if (f.custom < 0)
-        return std::nullopt;
     return f;
 }
 
@@ -302,6 +286,25 @@ private:
 
 }  // namespace
 
+bool PaperFields::customChosen() const { return sizes->currentIndex() == custom; }
+
+QPageLayout::Unit PaperFields::unit() const { return units->currentData().value<QPageLayout::Unit>(); }
+
+std::optional<PaperFields> Find_Paper_Fields(const QWidget &panel)
+{
+    const auto field = [&](const char *name) { return panel.findChild<QDoubleSpinBox *>(QLatin1String(name)); };
+    PaperFields f{panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), panel.findChild<QComboBox *>(QStringLiteral("unitCombo")),
+                  field("pageWidth"), field("pageHeight"), -1};
+    if (!f.sizes || !f.units || !f.width || !f.height || !f.units->currentData().canConvert<QPageLayout::Unit>())
+        return std::nullopt;
+    for (int i = 0; i < f.sizes->count(); ++i)
+        if (!f.sizes->itemData(i).isValid())
+            f.custom = i;
+    if (f.custom < 0)
+        return std::nullopt;
+    return f;
+}
+
 int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
 {
     QPageSetupDialog dialog(&printer, parent);
@@ -310,15 +313,13 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
     Hold_To_Number_Rule(dialog);
     for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
         field->setKeyboardTracking(false);
-    auto *width = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
-    auto *height = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
-    auto *units = dialog.findChild<QComboBox *>(QStringLiteral("unitCombo"));
     std::unique_ptr<SideGuard> guard;
-    if (width && height && units && units->currentData().canConvert<Unit>())
-        guard = std::make_unique<SideGuard>(dialog, width, height, units);
     TypedPaper *typed = nullptr;
-    if (const std::optional<PanelFields> fields = panelFields(dialog))
-        typed = new TypedPaper(dialog, *fields, printer.pageLayout());
+    if (const std::optional<PaperFields> paper = Find_Paper_Fields(dialog)) {
+        guard = std::make_unique<SideGuard>(dialog, paper->width, paper->height, paper->units);
+        if (const std::optional<PanelFields> fields = panelFields(dialog, *paper))
+            typed = new TypedPaper(dialog, *fields, printer.pageLayout());
+    }
     const int answer = platform::ui().runModal(runName, QString(), [&] { return dialog.exec(); });
     if (answer == QDialog::Accepted && typed)
         typed->keep(printer);
