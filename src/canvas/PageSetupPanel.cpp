@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -157,7 +158,8 @@ private:
 class TypedPaper : public QObject {
 public:
     TypedPaper(QPageSetupDialog &dialog, const PanelFields &fields, const QPageLayout &inForce)
-        : QObject(&dialog), f(fields), m_paper(inForce.pageSize()), m_margins(inForce.margins()), m_marginUnit(inForce.units())
+        : QObject(&dialog), f(fields), m_paper(inForce.pageSize()), m_margins{inForce.margins().left(), inForce.margins().top(), inForce.margins().right(), inForce.margins().bottom()},
+          m_marginUnit(inForce.units())
     {
         QObject::disconnect(f.units, &QComboBox::activated, f.panel, nullptr);
         connect(f.units, &QComboBox::activated, this, [this] { run("unitChanged"); });
@@ -206,8 +208,8 @@ public:
             return;
         const QPageLayout made = printer.pageLayout();
         const Unit unit = made.units();
-        QMarginsF margins(converted(m_margins.left(), m_marginUnit, unit), converted(m_margins.top(), m_marginUnit, unit),
-                          converted(m_margins.right(), m_marginUnit, unit), converted(m_margins.bottom(), m_marginUnit, unit));
+        const Margins held = marginsIn(unit);
+        const QMarginsF margins(held[0], held[1], held[2], held[3]);
         QPageLayout kept(m_paper, made.orientation(), margins, unit, made.minimumMargins());
         kept.setMode(made.mode());
         if (!printer.setPageLayout(kept)) {
@@ -217,7 +219,18 @@ public:
     }
 
 private:
+    using Margins = std::array<double, 4>;  // left, top, right, bottom, as the fields
+
     bool landscape() const { return f.landscape->isChecked(); }
+    // The held paper, upright, and margins in `unit`, converted unrounded.
+    QSizeF paperIn(Unit unit) const { return converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit); }
+    Margins marginsIn(Unit unit) const
+    {
+        Margins margins = m_margins;
+        for (double &margin : margins)
+            margin = converted(margin, m_marginUnit, unit);
+        return margins;
+    }
 
     // One of the panel's handlers, then what the user set shown again.
     void run(const char *handler)
@@ -234,15 +247,15 @@ private:
         const bool was = std::exchange(m_quiet, true);
         const Unit unit = f.unit();
         if (f.customChosen() && m_paper.isValid()) {
-            QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
+            QSizeF size = paperIn(unit);
             if (landscape())
                 size.transpose();
             f.width->setValue(size.width());
             f.height->setValue(size.height());
         }
-        const double margins[] = {m_margins.left(), m_margins.top(), m_margins.right(), m_margins.bottom()};
+        const Margins margins = marginsIn(unit);
         for (int i = 0; i < 4; ++i)
-            f.margins[i]->setValue(converted(margins[i], m_marginUnit, unit));  // the panel's layout follows
+            f.margins[i]->setValue(margins[i]);  // the panel's layout follows
         m_quiet = was;
     }
 
@@ -256,7 +269,7 @@ private:
             showHeld();
             return sayRefused(side == f.width);
         }
-        QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
+        QSizeF size = paperIn(unit);
         if ((side == f.width) != landscape())
             size.setWidth(typed);
         else
@@ -269,17 +282,14 @@ private:
     void marginTyped(int index, double typed)
     {
         const Unit unit = f.unit();
-        double margins[] = {m_margins.left(), m_margins.top(), m_margins.right(), m_margins.bottom()};
-        for (double &margin : margins)
-            margin = converted(margin, m_marginUnit, unit);
-        margins[index] = typed;
-        m_margins = QMarginsF(margins[0], margins[1], margins[2], margins[3]);
+        m_margins = marginsIn(unit);
+        m_margins[index] = typed;
         m_marginUnit = unit;
     }
 
     PanelFields f;
     QPageSize m_paper;
-    QMarginsF m_margins;
+    Margins m_margins;
     Unit m_marginUnit;
     bool m_quiet = false;  // the fields being written by the panel or by show()
 };
