@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -47,20 +48,14 @@ double converted(double value, Unit from, Unit to) { return from == to ? value :
 
 QSizeF converted(QSizeF size, Unit from, Unit to) { return {converted(size.width(), from, to), converted(size.height(), from, to)}; }
 
-// The panel's fields, found by their names; a panel without them is left as it is.
-struct PanelFields {
-    QObject *panel;  // holds the handlers the fields are wired to
-    QComboBox *sizes, *units;
-    QDoubleSpinBox *width, *height;
+// The page set-up panel's fields, and the object holding the handlers they are wired to.
+struct PanelFields : PaperFields {
+    QObject *panel;
     QDoubleSpinBox *margins[4];  // left, top, right, bottom
     QRadioButton *portrait, *landscape;
-    int custom;  // the one entry of the size list that carries no standard size
-
-    bool customChosen() const { return sizes->currentIndex() == custom; }
-    Unit unit() const { return units->currentData().value<Unit>(); }
 };
 
-std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
+std::optional<PanelFields> panelFields(QPageSetupDialog &dialog, const PaperFields &paper)
 {
     QObject *panel = nullptr;
     for (QObject *child : dialog.findChildren<QObject *>())
@@ -68,26 +63,16 @@ std::optional<PanelFields> panelFields(QPageSetupDialog &dialog)
             child->metaObject()->indexOfSlot("pageOrientationChanged()") >= 0)
             panel = child;
     const auto field = [&](const char *name) { return dialog.findChild<QDoubleSpinBox *>(QLatin1String(name)); };
-    PanelFields f{panel,
-                  dialog.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")),
-                  dialog.findChild<QComboBox *>(QStringLiteral("unitCombo")),
-                  field("pageWidth"),
-                  field("pageHeight"),
+    PanelFields f{paper,
+                  panel,
                   {field("leftMargin"), field("topMargin"), field("rightMargin"), field("bottomMargin")},
                   dialog.findChild<QRadioButton *>(QStringLiteral("portrait")),
-                  dialog.findChild<QRadioButton *>(QStringLiteral("landscape")),
-                  -1};
-    if (!panel || !f.sizes || !f.units || !f.width || !f.height || !f.portrait || !f.landscape ||
-        !f.units->currentData().canConvert<Unit>())
+                  dialog.findChild<QRadioButton *>(QStringLiteral("landscape"))};
+    if (!panel || !f.portrait || !f.landscape)
         return std::nullopt;
     for (QDoubleSpinBox *margin : f.margins)
         if (!margin)
             return std::nullopt;
-    for (int i = 0; i < f.sizes->count(); ++i)
-        if (!f.sizes->itemData(i).isValid())
-            f.custom = i;
-    if (f.custom < 0)
-        return std::nullopt;
     return f;
 }
 
@@ -173,7 +158,8 @@ private:
 class TypedPaper : public QObject {
 public:
     TypedPaper(QPageSetupDialog &dialog, const PanelFields &fields, const QPageLayout &inForce)
-        : QObject(&dialog), f(fields), m_paper(inForce.pageSize()), m_margins(inForce.margins()), m_marginUnit(inForce.units())
+        : QObject(&dialog), f(fields), m_paper(inForce.pageSize()), m_margins{inForce.margins().left(), inForce.margins().top(), inForce.margins().right(), inForce.margins().bottom()},
+          m_marginUnit(inForce.units())
     {
         QObject::disconnect(f.units, &QComboBox::activated, f.panel, nullptr);
         connect(f.units, &QComboBox::activated, this, [this] { run("unitChanged"); });
@@ -222,8 +208,8 @@ public:
             return;
         const QPageLayout made = printer.pageLayout();
         const Unit unit = made.units();
-        QMarginsF margins(converted(m_margins.left(), m_marginUnit, unit), converted(m_margins.top(), m_marginUnit, unit),
-                          converted(m_margins.right(), m_marginUnit, unit), converted(m_margins.bottom(), m_marginUnit, unit));
+        const Margins held = marginsIn(unit);
+        const QMarginsF margins(held[0], held[1], held[2], held[3]);
         QPageLayout kept(m_paper, made.orientation(), margins, unit, made.minimumMargins());
         kept.setMode(made.mode());
         if (!printer.setPageLayout(kept)) {
@@ -233,7 +219,18 @@ public:
     }
 
 private:
+    using Margins = std::array<double, 4>;  // left, top, right, bottom, as the fields
+
     bool landscape() const { return f.landscape->isChecked(); }
+    // The held paper, upright, and margins in `unit`, converted unrounded.
+    QSizeF paperIn(Unit unit) const { return converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit); }
+    Margins marginsIn(Unit unit) const
+    {
+        Margins margins = m_margins;
+        for (double &margin : margins)
+            margin = converted(margin, m_marginUnit, unit);
+        return margins;
+    }
 
     // One of the panel's handlers, then what the user set shown again.
     void run(const char *handler)
@@ -250,15 +247,15 @@ private:
         const bool was = std::exchange(m_quiet, true);
         const Unit unit = f.unit();
         if (f.customChosen() && m_paper.isValid()) {
-            QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
+            QSizeF size = paperIn(unit);
             if (landscape())
                 size.transpose();
             f.width->setValue(size.width());
             f.height->setValue(size.height());
         }
-        const double margins[] = {m_margins.left(), m_margins.top(), m_margins.right(), m_margins.bottom()};
+        const Margins margins = marginsIn(unit);
         for (int i = 0; i < 4; ++i)
-            f.margins[i]->setValue(converted(margins[i], m_marginUnit, unit));  // the panel's layout follows
+            f.margins[i]->setValue(margins[i]);  // the panel's layout follows
         m_quiet = was;
     }
 
@@ -272,7 +269,7 @@ private:
             showHeld();
             return sayRefused(side == f.width);
         }
-        QSizeF size = converted(m_paper.definitionSize(), Unit(m_paper.definitionUnits()), unit);
+        QSizeF size = paperIn(unit);
         if ((side == f.width) != landscape())
             size.setWidth(typed);
         else
@@ -285,22 +282,38 @@ private:
     void marginTyped(int index, double typed)
     {
         const Unit unit = f.unit();
-        double margins[] = {m_margins.left(), m_margins.top(), m_margins.right(), m_margins.bottom()};
-        for (double &margin : margins)
-            margin = converted(margin, m_marginUnit, unit);
-        margins[index] = typed;
-        m_margins = QMarginsF(margins[0], margins[1], margins[2], margins[3]);
+        m_margins = marginsIn(unit);
+        m_margins[index] = typed;
         m_marginUnit = unit;
     }
 
     PanelFields f;
     QPageSize m_paper;
-    QMarginsF m_margins;
+    Margins m_margins;
     Unit m_marginUnit;
     bool m_quiet = false;  // the fields being written by the panel or by show()
 };
 
 }  // namespace
+
+bool PaperFields::customChosen() const { return sizes->currentIndex() == custom; }
+
+QPageLayout::Unit PaperFields::unit() const { return units->currentData().value<QPageLayout::Unit>(); }
+
+std::optional<PaperFields> Find_Paper_Fields(const QWidget &panel)
+{
+    const auto field = [&](const char *name) { return panel.findChild<QDoubleSpinBox *>(QLatin1String(name)); };
+    PaperFields f{panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), panel.findChild<QComboBox *>(QStringLiteral("unitCombo")),
+                  field("pageWidth"), field("pageHeight"), -1};
+    if (!f.sizes || !f.units || !f.width || !f.height || !f.units->currentData().canConvert<QPageLayout::Unit>())
+        return std::nullopt;
+    for (int i = 0; i < f.sizes->count(); ++i)
+        if (!f.sizes->itemData(i).isValid())
+            f.custom = i;
+    if (f.custom < 0)
+        return std::nullopt;
+    return f;
+}
 
 int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
 {
@@ -310,15 +323,13 @@ int Run_Page_Setup(QPrinter &printer, QWidget *parent, const QString &runName)
     Hold_To_Number_Rule(dialog);
     for (QDoubleSpinBox *field : dialog.findChildren<QDoubleSpinBox *>())
         field->setKeyboardTracking(false);
-    auto *width = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
-    auto *height = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
-    auto *units = dialog.findChild<QComboBox *>(QStringLiteral("unitCombo"));
     std::unique_ptr<SideGuard> guard;
-    if (width && height && units && units->currentData().canConvert<Unit>())
-        guard = std::make_unique<SideGuard>(dialog, width, height, units);
     TypedPaper *typed = nullptr;
-    if (const std::optional<PanelFields> fields = panelFields(dialog))
-        typed = new TypedPaper(dialog, *fields, printer.pageLayout());
+    if (const std::optional<PaperFields> paper = Find_Paper_Fields(dialog)) {
+        guard = std::make_unique<SideGuard>(dialog, paper->width, paper->height, paper->units);
+        if (const std::optional<PanelFields> fields = panelFields(dialog, *paper))
+            typed = new TypedPaper(dialog, *fields, printer.pageLayout());
+    }
     const int answer = platform::ui().runModal(runName, QString(), [&] { return dialog.exec(); });
     if (answer == QDialog::Accepted && typed)
         typed->keep(printer);

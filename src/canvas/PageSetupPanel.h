@@ -15,11 +15,28 @@
 // needs only the fields; holding the paper needs the panel's handlers too, found by name: a panel
 // without them is left to keep what it makes of the fields.
 
-class QPageLayout;
+#include <QPageLayout>
+#include <optional>
+
+class QComboBox;
+class QDoubleSpinBox;
 class QPrinter;
 class QSizeF;
 class QString;
 class QWidget;
+
+// The paper fields of one of the toolkit's page panels (the page set-up panel, the Properties
+// page of its print panel), found by their names.
+struct PaperFields {
+    QComboBox *sizes, *units;
+    QDoubleSpinBox *width, *height;
+    int custom;  // the one entry of the size list that carries no standard size
+
+    bool customChosen() const;
+    QPageLayout::Unit unit() const;  // the unit the fields show
+};
+// None when the panel lacks one of them: it is then left as it is.
+std::optional<PaperFields> Find_Paper_Fields(const QWidget &panel);
 
 // Runs the panel on `printer` through the UI services as `runName` and answers its end code; OK
 // (1) has edited the printer in place. A paper of the user's own size is offered again as it is:

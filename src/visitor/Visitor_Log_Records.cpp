@@ -98,22 +98,15 @@ private:
         // Its fields are shown (not typed in): "123.40", as the log's own page set-up shows it.
         for (QDoubleSpinBox *field : properties.findChildren<QDoubleSpinBox *>())
             field->setLocale(platform::Number_Field_Locale());
-        auto *sizes = properties.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-        auto *units = properties.findChild<QComboBox *>(QStringLiteral("unitCombo"));
-        auto *width = properties.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
-        auto *height = properties.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
-        if (sizes && units && width && height && m_layout.pageSize().id() == QPageSize::Custom
-            && units->currentData().canConvert<QPageLayout::Unit>()) {
-            // Its "Custom" entry is the one that carries no standard size.
-            for (int i = 0; i < sizes->count(); ++i)
-                if (!sizes->itemData(i).isValid()) {
-                    const QSignalBlocker quiet(sizes);
-                    sizes->setCurrentIndex(i);
-                }
-            QSizeF size = m_layout.pageSize().size(QPageSize::Unit(units->currentData().value<QPageLayout::Unit>()));
+        if (const std::optional<PaperFields> paper = Find_Paper_Fields(properties); paper && m_layout.pageSize().id() == QPageSize::Custom) {
+            {
+                const QSignalBlocker quiet(paper->sizes);
+                paper->sizes->setCurrentIndex(paper->custom);
+            }
+            QSizeF size = m_layout.pageSize().size(QPageSize::Unit(paper->unit()));
             if (m_layout.orientation() == QPageLayout::Landscape)
                 size.transpose();
-            for (auto [field, value] : {std::pair(width, size.width()), std::pair(height, size.height())}) {
+            for (auto [field, value] : {std::pair(paper->width, size.width()), std::pair(paper->height, size.height())}) {
                 const QSignalBlocker quiet(field);
                 field->setValue(value);
             }

@@ -18,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QApplication>
-#include <QTimer>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QComboBox>
@@ -203,18 +202,6 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
     EXPECT_FALSE(panel.print_object_chk->isEnabled());
 }
 
-// The page set-up panel really runs; `drive` works it once it is up.
-struct DrivesThePanel : platform::ScriptedUiServices {
-    std::function<void(QDialog &)> drive;
-    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
-    {
-        if (name != QLatin1String("Page_Setup") && name != QLatin1String("QPageSetupDialog"))
-            return ScriptedUiServices::runModal(name, text, show);
-        QTimer::singleShot(0, [this] { drive(*qobject_cast<QDialog *>(QApplication::activeModalWidget())); });
-        return show();
-    }
-};
-
 // "Size of the Printer's Page…", the card wizard's printer button (the wizard opened from the
 // start dialog), the print window's Page Setup and its Add profile all set the paper of the one
 // print set-up; the card roads take that paper as the card, a profile saves it. A custom paper
@@ -225,7 +212,7 @@ struct DrivesThePanel : platform::ScriptedUiServices {
 // instead of being read as 1005, and one of 0, empty or negative is refused with a word.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 {
-    auto *panels = new DrivesThePanel;
+    auto *panels = new testsupport::DrivenPanels;  // the page set-up panel really runs
     std::unique_ptr<platform::UiServices> previous = platform::setUi(std::unique_ptr<platform::UiServices>(panels));
     QPrinter &setUp = printInfo();
     const QPageLayout before = setUp.pageLayout();
@@ -268,9 +255,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         // Custom, in millimetres; the width, and a height of 148.25 (100.5 x 148.25 mm is no
         // postcard), typed key by key; the clicks, each leaving the paper as typed in the fields;
         // the unit; OK. Opened again: only the width typed, if any, in the unit shown.
-        panels->drive = [&, typed = QString::fromLatin1(width), refused = wantWidth == kept, again = again, unit = unit,
-                         clicks = QByteArray(clicks)](QDialog &panel) {
-            QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
+        const auto drive = [&, typed = QString::fromLatin1(width), refused = wantWidth == kept, again = again, unit = unit,
+                            clicks = QByteArray(clicks)](QDialog &panel) {
             auto *widthField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageWidth"));
             auto *heightField = panel.findChild<QDoubleSpinBox *>(QStringLiteral("pageHeight"));
             auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
@@ -304,6 +290,7 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
                 testsupport::choose(units, QLatin1String(unit == in ? "Inches (in)" : "Millimeters (mm)"));
             press(panel.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
         };
+        panels->drive[QStringLiteral("Page_Setup")] = panels->drive[QStringLiteral("QPageSetupDialog")] = drive;
         QSizeF used;  // mm
         if (road == CardTab) {
             CardTabs &t = controller->cardTabs();

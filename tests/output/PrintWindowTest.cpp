@@ -26,7 +26,6 @@
 #include <QRadioButton>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -414,18 +413,6 @@ TEST(PrintWindow, APreviewNothingCanShowIsNamedWithItsFolder)
         << ui->messages().join('|').toStdString();
 }
 
-// The page set-up panel really runs; `drive` works it once it is up.
-struct PanelRunner : platform::ScriptedUiServices {
-    std::function<void(QDialog &)> drive;
-    int runModal(const QString &name, const QString &text, const std::function<int()> &show) override
-    {
-        if (name != QLatin1String("QPageSetupDialog"))
-            return ScriptedUiServices::runModal(name, text, show);
-        QTimer::singleShot(0, [this] { drive(*qobject_cast<QDialog *>(QApplication::activeModalWidget())); });
-        return show();
-    }
-};
-
 // Typed decimals stay, Return presses no button, and a custom paper with its margins comes back
 // from a second page set-up's OK as typed, and from a third after the unit was switched and the
 // page turned and turned back: key by key, in millimetres, 100.5 x 148 mm (a size the panel alone
@@ -434,13 +421,13 @@ struct PanelRunner : platform::ScriptedUiServices {
 TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
 {
     QTemporaryDir dir;
-    auto *panels = new PanelRunner;
+    auto *panels = new testsupport::DrivenPanels;  // the page set-up panel really runs
     auto previous = platform::setUi(std::unique_ptr<platform::UiServices>(panels));
     Print_Wnd w;
     w.profileFolder = dir.filePath(QStringLiteral("profiles"));
     int runs = 0;  // the first run types a paper and margins, the second only presses OK
     QString kept;  // the right margin in force
-    panels->drive = [&runs, &kept](QDialog &panel) {
+    panels->drive[QStringLiteral("QPageSetupDialog")] = [&runs, &kept](QDialog &panel) {
         auto *units = panel.findChild<QComboBox *>(QStringLiteral("unitCombo"));
         if (runs == 2) {  // the third: inches, Landscape, Portrait, millimetres
             testsupport::choose(units, QStringLiteral("Inches (in)"));
@@ -449,7 +436,6 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
             testsupport::choose(units, QStringLiteral("Millimeters (mm)"));
         }
         if (runs++ == 0) {
-            QApplication::setActiveWindow(&panel);  // a field is left as a user leaves it
             testsupport::choose(panel.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")), QStringLiteral("Custom"));
             testsupport::choose(units, QStringLiteral("Millimeters (mm)"));  // whatever the locale's own unit
             kept = QString::number(panel.findChild<QDoubleSpinBox *>(QStringLiteral("rightMargin"))->value(), 'f', 2);

@@ -81,12 +81,11 @@ PrintOutcome Print_Pages(QPagedPaintDevice &device, const Printing_View &view, i
                          const std::atomic<bool> *stop, int threads)
 {
     PrintOutcome outcome;
-    // A page of no width is no page: a PDF of such pages shows nothing, a printer may jam.
-    const QSizeF paper = view.paper().paperSize, page = device.pageLayout().fullRect(QPageLayout::Point).size();
-    if (!(paper.width() >= 1 && paper.height() >= 1 && page.width() >= 1 && page.height() >= 1)) {
-        outcome.error = QStringLiteral("The paper has no width or height: set its size in Page Setup.");
+    outcome.error = Paper_Size_Refusal(view.paper().paperSize);
+    if (outcome.error.isEmpty())
+        outcome.error = Paper_Size_Refusal(device.pageLayout().fullRect(QPageLayout::Point).size());
+    if (!outcome.error.isEmpty())
         return outcome;
-    }
     const int count = view.numberOfPages();
     const int from = fromPage > 0 ? fromPage : 1, to = toPage > 0 ? std::min(toPage, count) : count;
     if (from > to) {

@@ -25,6 +25,12 @@ PaperInfo Paper_Info_From_Page_Layout(const QPageLayout &layout)
 
 PaperInfo Paper_Info_From_Printer(const QPrinter &printer) { return Paper_Info_From_Page_Layout(printer.pageLayout()); }
 
+QString Paper_Size_Refusal(QSizeF size)
+{
+    return size.width() >= 1 && size.height() >= 1 ? QString()
+                                                   : QStringLiteral("The paper has no width or height: set its size in Page Setup.");
+}
+
 QString Print_Card_Algn_Code(int index)
 {
     static const char *const codes[] = {"UD", "U", "L", "DU", "DD"};

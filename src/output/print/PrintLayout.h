@@ -28,6 +28,9 @@ struct PaperInfo {
     bool valid() const { return paperSize.width() > 0 && paperSize.height() > 0; }
 };
 PaperInfo Paper_Info_From_Page_Layout(const QPageLayout &layout);
+// Why nothing can be printed on a page of `size` (points): empty when each side is at least a
+// point. A page of no width is no page: a PDF of such pages shows nothing, a printer may jam.
+QString Paper_Size_Refusal(QSizeF size);
 PaperInfo Paper_Info_From_Printer(const QPrinter &printer);
 
 struct PrintLayout {

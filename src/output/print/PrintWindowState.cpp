@@ -233,8 +233,8 @@ void PrintWindowState::Check_Max_Cell_Value()
 
 PrintRun PrintWindowState::Execute_Printing(QString *refusal) const
 {
-    if (!(paper.paperSize.width() >= 1 && paper.paperSize.height() >= 1)) {
-        *refusal = QStringLiteral("The paper has no width or height: set its size in Page Setup.");
+    if (const QString why = Paper_Size_Refusal(paper.paperSize); !why.isEmpty()) {
+        *refusal = why;
         return {};
     }
     if (!all && from > to) {
