@@ -28,6 +28,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextCursor>
+#include <QToolButton>
+#include <optional>
 
 namespace {
 
@@ -103,19 +105,51 @@ protected:
                               ControllerTest::at(canvas(0), at(*i).bounds().center()));
         ASSERT_EQ(canvas(0)->selectedGraphics().size(), indexes.size());
     }
-    static void type(QLineEdit *field, const QString &text)
+    // Into a field as a user gets there: a click into it, what it holds selected, the keys, then
+    // Tab; or, with nothing typed (a null text), only a click into it and away by Tab or by a
+    // click on the card at `away` (card points).
+    void type(QLineEdit *field, const QString &text, std::optional<QPointF> away = std::nullopt)
     {
-        field->setText(text);
-        emit field->editingFinished();
+        testsupport::showTabOf(field);
+        ASSERT_EQ(testsupport::unreachable(field), QString());
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        if (!text.isNull()) {
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, text);
+        }
+        away ? clickAt(canvas(0), *away) : QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), field);
     }
+    void visit(QLineEdit *field, std::optional<QPointF> away = std::nullopt) { type(field, {}, away); }
+    bool undoOn() { return outlet<QToolButton>("Undo_btn")->isEnabled(); }
     int steps() { return controller->undoHistory().Get_Undo_Count(); }
 };
 
 // Each change reaches the selected unlocked controls of its kind, shows on the rendered side
-// and makes one undo step (typing none); bad input changes nothing.
+// and makes one undo step (typing none); bad input changes nothing, and neither does a field
+// visited and left with nothing typed, though it shows its value rounded.
 TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
 {
     PropertyPanel &p = panel();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    // Values the fields show rounded: "99" and "33" for the opacities, "12.4" on the rotation
+    // slider's steps.
+    at(0).alpha_val = 0.9999f;
+    at(2).alpha_val = 1.0f / 3;
+    at(2).Shadow_transparency = 1.0f / 3;
+    at(2)._isDrawingFill = at(3)._isDrawingFill = true;  // their fill and shadow opacity on offer
+    at(2).Drawing_Shadow = at(3).Drawing_Shadow = true;
+    at(3).text_ctrl_font.setPointSizeF(7.5);
+    at(5).rotate_image = 12.35f;
+    const QRectF frame0 = at(0).bounds(), frame2 = at(2).bounds();
+    const float alpha3 = at(3).alpha_val, shadow3 = at(3).Shadow_transparency;
+    const auto untouched = [&] {
+        return !undoOn() && at(0).bounds() == frame0 && at(2).bounds() == frame2 && at(0).alpha_val == 0.9999f &&
+               at(2).alpha_val == 1.0f / 3 && at(3).alpha_val == alpha3 && at(3).Shadow_transparency == shadow3 &&
+               at(3).text_ctrl_font.pointSizeF() == 7.5;
+    };
     // 300 units with an emoji across the 250th and 251st: the limit keeps it whole.
     const QString typed300 = QString(249, QLatin1Char(' ')) + QStringLiteral("\U0001F600") + QString(49, QLatin1Char(' '));
     const struct {
@@ -126,6 +160,17 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         int steps;
         std::function<bool()> stored = [] { return true; };
     } rows[] = {
+        // The shown rectangle is wider and taller than the text beside it.
+        {"W, H visited and left by Tab, two selected", {0, 2},
+         [&] { visit(p.frame_main_pic_width_val), visit(p.frame_main_pic_height_val); }, {}, 0, untouched},
+        {"H visited, then a click on the card", {0}, [&] { visit(p.frame_main_pic_height_val, frame0.center()); }, {}, 0, untouched},
+        {"opacity visited, two texts", {2, 3}, [&] { visit(p.Text_alpha_Text, freeSpot({0})); }, {}, 0,
+         [&] { return untouched() && p.Text_alpha_Text->text() == "33"; }},
+        {"shadow opacity visited, two texts", {2, 3}, [&] { visit(p.shadow_transp_Text); }, {}, 0, untouched},
+        {"shape opacity visited", {0, 1}, [&] { visit(p.shape_alpha_Text); }, {}, 0, untouched},
+        {"rotation visited", {5}, [&] { visit(p.Rotate_slidr_val); }, {}, 0,
+         [&] { return !undoOn() && at(5).rotate_image == 12.35f && p.Rotate_slidr_val->text() == "12.35"; }},
+        {"opacity visited", {5}, [&] { visit(p.Trsp_slidr_val); }, {}, 0, [&] { return !undoOn() && at(5).alpha_val == alpha3; }},
         {"fill, one locked", {0, 1}, [&] { ui->push(QColor(Qt::red)); press(p.shape_fill_clr); }, {0}, 1,
          [&] { return rendered().pixelColor(40, 30) == QColor(Qt::red); }},
         {"nothing selected: no fill on offer", {}, [&] { EXPECT_FALSE(testsupport::unreachable(p.shape_fill_clr).isEmpty()); },
@@ -165,6 +210,15 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         // Two pictures share the image tab alone: the source and its library are one picture's.
         {"no library for two images", {5, 6}, [&] { EXPECT_FALSE(testsupport::unreachable(p.library_browse_btn).isEmpty()); },
          {}, 0, [&] { return testsupport::unreachable(p.Image_Gray_Scale_chk).isEmpty(); }},
+        // Typed into X, then on by Tab through Y, W and H: the typed X alone reaches both.
+        {"X typed, Tab on through the rest", {0, 2},
+         [&] {
+             type(p.frame_main_pic_X_pos_val, "5");
+             for (int i = 0; i < 3; ++i)
+                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+         },
+         {0, 2}, 1,
+         [&] { return at(0).bounds() == frame0.translated(-5, 0) && at(2).bounds() == frame2.translated(-5, 0); }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);

@@ -8,6 +8,7 @@
 #include "core/PaintSupport.h"
 #include "properties/PropertyPanel.h"
 #include "FakePanelWindow.h"
+#include "Press.h"
 #include "properties/PropertyPanelHooks.h"
 #include "platform/UiServices.h"
 
@@ -117,10 +118,11 @@ TEST_F(PanelTest, EachKindShowsItsTabsAndLoadingChangesNothing)
 }
 
 // Fields show stored fractions as percentages and sizes in the shown unit; a width typed in
-// inches is taken in inches, a position in points, each one step of the history.
+// inches is taken in inches, a position in points, each one step of the history. A field left
+// with nothing typed changes nothing, though it shows the frame rounded.
 TEST_F(PanelTest, FieldsShowPercentagesAndTheUnitAndTakeTypedValues)
 {
-    const SKTGraphicPtr text = put(SKTGraphicKind::Text, {10, 20, 72, 36});
+    const SKTGraphicPtr text = put(SKTGraphicKind::Text, {10, 20, 72, 36.5});
     text->alpha_val = 0.355f;
     text->Shadow_transparency = 1.5f;  // above 1 is full opacity
     window.unit = 0;
@@ -130,18 +132,20 @@ TEST_F(PanelTest, FieldsShowPercentagesAndTheUnitAndTakeTypedValues)
     EXPECT_EQ(panel->shadow_transp_Text->text(), "100");
     EXPECT_NEAR(panel->frame_main_pic_width->value(), 1.0, 1e-4);
     EXPECT_EQ(panel->frame_main_pic_X_pos_val->text(), "10");
+    EXPECT_EQ(panel->frame_main_pic_height_val->text(), "0.507");
     const struct {
         QLineEdit *field;
-        QString typed;
+        QString typed;  // null: the field is only visited
         QRectF bounds;
-    } edits[] = {{panel->frame_main_pic_width_val, "2", {10, 20, 144, 36}},
-                 {panel->frame_main_pic_X_pos_val, "30", {30, 20, 144, 36}},
-                 {panel->frame_main_pic_height_val, "abc", {30, 20, 144, 36}}};
+    } edits[] = {{panel->frame_main_pic_height_val, {}, {10, 20, 72, 36.5}},
+                 {panel->frame_main_pic_width_val, "2", {10, 20, 144, 36.5}},
+                 {panel->frame_main_pic_X_pos_val, "30", {30, 20, 144, 36.5}},
+                 {panel->frame_main_pic_height_val, "abc", {30, 20, 144, 36.5}},
+                 {panel->frame_main_pic_height_val, {}, {30, 20, 144, 36.5}}};
     int steps = 0;
     for (const auto &e : edits) {
-        e.field->setText(e.typed);
-        emit e.field->editingFinished();
-        steps += e.typed != "abc";
+        testsupport::typeInto(e.field, e.typed, Qt::Key_Return);
+        steps += !e.typed.isNull() && e.typed != "abc";
         EXPECT_EQ(text->bounds(), e.bounds) << e.typed.toStdString();
         EXPECT_EQ(window.snapshots, steps);
     }
