@@ -438,25 +438,40 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
     ui->onRequest = nullptr;
     ASSERT_TRUE(activate());
     // A size the card cannot take, applied, is refused with its reason and the card's size shown.
+    // A field only visited (no text typed: null) keeps the value in force, which it may show
+    // rounded: 85.598 mm shows as 85.6 and stays 85.598; the height, never typed, stays too.
     QPushButton *apply = t.apply_size_btn;
-    const std::tuple<QLineEdit *, const char *, QPushButton *, const char *> rows[] = {
-        {x, "abc", nullptr, "60"}, {x, "4,5", nullptr, "60"}, {t.Card_bor_Text, "abc", nullptr, "1"}, {t.Card_bor_Text, "2.5", nullptr, "1"},
-        {t.Card_bor_Text, "99", nullptr, "50"}, {t.width_Text, "abc", nullptr, "85.6"}, {t.width_Text, "", nullptr, "85.6"},
-        {t.width_Text, "85.6", apply, "85.6"}, {t.width_Text, "0", apply, "85.6"}, {t.width_Text, "-7", apply, "85.6"}, {t.width_Text, "80.5", apply, "80.5"}};
-    for (const auto &[field, typed, then, shows] : rows) {
+    const std::tuple<QLineEdit *, const char *, QPushButton *, const char *, double> rows[] = {
+        {x, "abc", nullptr, "60", 0}, {x, "4,5", nullptr, "60", 0}, {t.Card_bor_Text, "abc", nullptr, "1", 0},
+        {t.Card_bor_Text, "2.5", nullptr, "1", 0}, {t.Card_bor_Text, "99", nullptr, "50", 0}, {t.width_Text, "abc", nullptr, "85.6", 0},
+        {t.width_Text, "", nullptr, "85.6", 0}, {t.width_Text, "85.6", apply, "85.6", 85.6}, {t.width_Text, "0", apply, "85.6", 85.6},
+        {t.width_Text, "-7", apply, "85.6", 85.6}, {t.width_Text, "85.598", apply, "85.6", 85.598},
+        {t.width_Text, nullptr, apply, "85.6", 85.598}, {t.height_Text, nullptr, apply, "54.1", 85.598},
+        {t.width_Text, "80.5", apply, "80.5", 80.5}};
+    const auto cardMM = [this] { return controller->Front_card_Prop->Card_Size() * 25.4 / 72; };
+    const double height = t.height_Stepper->value();  // the height in force, the next Apply's
+    ASSERT_NE(t.height_Text->text(), QString::number(height, 'g', 12)) << "a height the field shows rounded";
+    for (const auto &[field, typed, then, shows, applied] : rows) {
         if (field != x && x->isVisible())
             clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
         if (field == x)
             showFieldsOfMoved();
         testsupport::showTabOf(field);
         ui->clear();
-        type(field, typed), QTest::keyClick(field, Qt::Key_Tab);
+        const char *shownTyped = typed ? typed : "(visited)";
+        if (typed)
+            type(field, typed);
+        else
+            QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), field) << shownTyped;
+        QTest::keyClick(field, Qt::Key_Tab);
         if (then)
             press(then);
-        EXPECT_EQ(field->text().toStdString(), shows) << typed;
+        EXPECT_EQ(field->text().toStdString(), shows) << shownTyped;
         if (then) {
-            EXPECT_NEAR(Points_to_MM_Convert(float(controller->Front_card_Prop->Card_Size().width())), QString::fromLatin1(shows).toDouble(), 0.01);
-            EXPECT_EQ(ui->messages().size(), typed[0] == '0' || typed[0] == '-' ? 1 : 0) << typed;
+            EXPECT_NEAR(cardMM().width(), applied, 1e-4) << shownTyped;
+            EXPECT_NEAR(cardMM().height(), height, 1e-4) << shownTyped;
+            EXPECT_EQ(ui->messages().size(), typed && (typed[0] == '0' || typed[0] == '-') ? 1 : 0) << shownTyped;
         }
     }
 }
