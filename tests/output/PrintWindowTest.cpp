@@ -451,6 +451,26 @@ TEST(PrintWindow, TypedSizesRangeAndPageSetupKeepWhatWasTyped)
             return;
         w.show();  // as the window runs: Return in a field must press none of its buttons
         w.Printer_ComboBox->setCurrentIndex(w.Printer_ComboBox->findText(QString::fromLatin1(kSaveAsPdfPrinter)));
+        // Each number field a user can reach, clicked into and left by Tab with nothing typed,
+        // keeps its value and the window's state.
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        const auto values = [&w] {
+            QStringList out = Print_Profile_Items(w.state, {});
+            for (QAbstractSpinBox *field : w.findChildren<QAbstractSpinBox *>())
+                out << field->objectName() + "=" + QString::number(field->property("value").toDouble(), 'g', 17);
+            return out;
+        };
+        const QStringList before = values();
+        int visited = 0;
+        for (QAbstractSpinBox *field : w.findChildren<QAbstractSpinBox *>())
+            if (testsupport::unreachable(field).isEmpty()) {
+                QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, field->height() / 2));
+                visited += QApplication::focusWidget() == field;
+                QTest::keyClick(field, Qt::Key_Tab);
+            }
+        EXPECT_GE(visited, 8) << "rows, columns, margins, sizes and copies";
+        EXPECT_EQ(values(), before);
         for (auto [field, typed, shown] : {std::tuple<QAbstractSpinBox *, const char *, QString>{w.width_Text, "80.25", "80.25"},
                                            {w.horz_mar_Text, "4.75", "4.75"}, {w.Side_Margin_Text, "1.5", "1.50"}}) {
             testsupport::typeInto(field, QString::fromLatin1(typed));
