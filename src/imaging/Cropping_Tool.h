@@ -71,6 +71,10 @@ public:
     bool Crop_All_Thread_Running = false;
     // The crop of all is waiting for the stop question's answer, every picture before it written.
     bool Crop_All_Held() const { return batch.hold->held(); }
+    // What holds the crop of all while the stop question is open; released, the run goes on. A
+    // test's watchdog lets a run go through it when the window failed to, so that the test fails
+    // instead of hanging its program in the window's end.
+    std::shared_ptr<RunHold> Crop_All_Hold() const { return batch.hold; }
     CropOutputNaming naming;
     QImage User_Picture_PREVIEW, User_Picture;
     std::shared_ptr<FaceDetector> faceDetector;  // the cascade unless replaced

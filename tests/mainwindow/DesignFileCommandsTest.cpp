@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
@@ -265,10 +266,12 @@ TEST_F(DesignFileCommandsTest, ATextKeepsItsFontFaceThroughSaveAndOpen)
     QFontDatabase::removeApplicationFont(dashed);
 }
 
-// Every Font… road runs the real font panel, worked key by key: a size with a decimal point is
-// taken, one with a comma is refused with a word (the size in force kept), an OK with nothing
-// changed keeps a template's font as its file has it, and no Underline or Strikeout is offered
-// (no font string keeps them). What Save writes is the font the panel showed.
+// Every Font… road runs the real font panel, worked key by key. It opens on the face the font is
+// drawn in ("Book" for DejaVu Sans, not a face a generic "Normal" fell back on) and its size as
+// exact as the font has it ("6.5", not 7). A size with a decimal point is taken, one with a
+// comma is refused with a word (the size in force kept), an OK with nothing changed keeps a
+// template's font as its file has it, and no Underline or Strikeout is offered (no font string
+// keeps them). What Save writes is the font the panel showed.
 TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
 {
     ASSERT_TRUE(testsupport::requireFont("DejaVu Sans", "Book", "fonts-dejavu-core"));
@@ -321,6 +324,7 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
         const QFont font = Convert_String_to_Font(QString::fromLatin1(row.font));
         const QString typed = QString::fromLatin1(row.typed), opened = QString::number(font.pointSizeF());
+        const QString openedFace = QString::fromLatin1(row.font).contains(QLatin1String("-Bold")) ? "Bold" : "Book";
         ui->clear();
         int shown = 0;  // an unchanged font kept proves nothing unless the panel was worked
         ui->push(platform::ScriptedUiServices::Drive{[&](QDialog &panel) {
@@ -341,10 +345,13 @@ TEST_F(DesignFileCommandsTest, EveryFontRoadKeepsWhatThePanelShows)
                 size = size ? size : qobject_cast<QLineEdit *>(label->buddy());
             ASSERT_NE(size, nullptr);
             EXPECT_EQ(size->text(), opened);
+            // It opens on the face the text is drawn in, by the name its family gives it.
+            auto *faces = qobject_cast<QAbstractItemView *>(panel.findChildren<QLabel *>().value(1)->buddy());
+            ASSERT_NE(faces, nullptr);
+            EXPECT_EQ(faces->currentIndex().data().toString(), openedFace);
             if (!typed.isEmpty())
                 testsupport::typeInto(size, typed, Qt::Key_unknown);
             if (row.face) {
-                QWidget *faces = panel.findChildren<QLabel *>().value(1)->buddy();
                 faces->setFocus();
                 QTest::keyClicks(faces, QString::fromLatin1(row.face));
                 EXPECT_EQ(size->text(), typed);

@@ -205,11 +205,12 @@ TEST_F(PanelRoadsTest, PrintOptionIsOffWithTheReasonUntilAControlIsChosen)
 // "Size of the Printer's Page…", the card wizard's printer button (the wizard opened from the
 // start dialog), the print window's Page Setup and its Add profile all set the paper of the one
 // print set-up; the card roads take that paper as the card, a profile saves it. A custom paper
-// typed key by key in millimetres, under either locale, is shown as typed at each key and used as
-// typed (not at whole points), through any orientation clicks and unit switches (the fields show
-// it turned and converted at each click, never snapped to a standard size), and the margins in
-// force stay as they were; a width typed as "100,5" is refused (the paper keeps its width)
-// instead of being read as 1005, and one of 0, empty or negative is refused with a word.
+// typed key by key in millimetres (or a side in inches), under either locale, is shown as typed at
+// each key and once left by Tab before anything is clicked (not as the postcard or A6 near it),
+// and used as typed (not at whole points), through any orientation clicks and unit switches (the
+// fields show it turned and converted at each click, never snapped to a standard size), and the
+// margins in force stay as they were; a width typed as "100,5" is refused (the paper keeps its
+// width) instead of being read as 1005, and one of 0, empty or negative is refused with a word.
 TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
 {
     auto *panels = new testsupport::DrivenPanels;  // the page set-up panel really runs
@@ -238,7 +239,8 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
         {"en_US", PrintWindow, "0", kept, mm, false, "LP"},         {"de_DE", CardTab, "\b", kept, mm, false, "iL"},
         {"en_US", Wizard, "-5", kept, mm, false, "i"},              {"en_US", Profile, "100.5", 100.5, mm, false, "LP"},
         {"de_DE", Profile, "", 100.5, in, true, "mLi"},            {"de_DE", PrintWindow, "0", 100.5, mm, true, "E"},
-        {"en_US", PrintWindow, "-5", 100.5, in, true, "E"}};
+        {"en_US", PrintWindow, "-5", 100.5, in, true, "E"},        {"de_DE", CardTab, "100.5", 100.5, mm, false, ""},
+        {"en_US", Wizard, "4.15", 105.41, in, true, ""}};
     int profiles = 0;
     for (const auto &[locale, road, width, wantWidth, unit, again, clicks] : rows) {
         SCOPED_TRACE(testing::Message() << locale << " road " << road << " " << width << (again ? " again " : " ") << clicks);
@@ -273,18 +275,22 @@ TEST_F(PanelRoadsTest, PrinterPageSizeIsThePaperOfTheOnePrintSetUp)
             if (!again)
                 testsupport::typeShown(heightField, QStringLiteral("148.25"));
             bool landscape = false;
+            const auto showsTyped = [&](const std::string &after) {
+                const double shown = units->currentData().value<QPageLayout::Unit>() == in ? 25.4 : 1;
+                QSizeF typedSize(wantWidth / shown, 148.25 / shown);
+                if (landscape)
+                    typedSize.transpose();
+                EXPECT_NEAR(widthField->value(), typedSize.width(), 0.006) << after;
+                EXPECT_NEAR(heightField->value(), typedSize.height(), 0.006) << after;
+            };
+            showsTyped("Tab");  // the sides left by Tab alone, nothing clicked yet
             for (const char click : clicks) {
                 if (click == 'L' || click == 'P')
                     press(panel.findChild<QRadioButton *>(QLatin1String(click == 'L' ? "landscape" : "portrait")));
                 else
                     testsupport::choose(units, QLatin1String(click == 'i' ? "Inches (in)" : "Millimeters (mm)"));
                 landscape = click == 'L' || (landscape && click != 'P');
-                const double shown = units->currentData().value<QPageLayout::Unit>() == in ? 25.4 : 1;
-                QSizeF typedSize(wantWidth / shown, 148.25 / shown);
-                if (landscape)
-                    typedSize.transpose();
-                EXPECT_NEAR(widthField->value(), typedSize.width(), 0.006) << click;
-                EXPECT_NEAR(heightField->value(), typedSize.height(), 0.006) << click;
+                showsTyped(std::string(1, click));
             }
             if (!again)
                 testsupport::choose(units, QLatin1String(unit == in ? "Inches (in)" : "Millimeters (mm)"));

@@ -221,13 +221,21 @@ TEST_F(BarcodeWindowTest, TwoDimensionalFieldsFollowTheirRules)
     PDF_Col = 3;
     Barcode_Gen gen;
     gen.setHooks(&window);
+    // Open, so that a field typed into is left by Tab as a user leaves it.
+    gen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&gen));
     auto shown = [](QLineEdit *field) { return field->text().toInt(); };
+    // A field on show typed into key by key, then left by Tab.
+    const auto typeAndLeave = [](QLineEdit *field, const char *text) {
+        EXPECT_EQ(testsupport::unreachable(field).toStdString(), "") << field->objectName().toStdString();
+        testsupport::typeInto(field, QString::fromLatin1(text), Qt::Key_Tab);
+        EXPECT_FALSE(field->hasFocus()) << field->objectName().toStdString() << " was not left";
+    };
     // PDF417 rows and columns, from the stepper and from the field.
     gen.Set_Barcode_Prop_To_Control(*place(qr + 1, QStringLiteral("PDF")));
     EXPECT_EQ(std::make_pair(shown(gen.pdf_row_Text), shown(gen.pdf_col_Text)), std::make_pair(0, 3));
     gen.pdf_row_Stepper->setValue(12);
-    gen.pdf_col_Text->setText(QStringLiteral("7"));
-    emit gen.pdf_col_Text->editingFinished();
+    typeAndLeave(gen.pdf_col_Text, "7");
     EXPECT_EQ(std::make_tuple(PDF_Row, PDF_Col, shown(gen.pdf_row_Text), gen.pdf_col_Stepper->value()),
               std::make_tuple(12, 7, 12, 7.0));
     // Data Matrix: a size raises width and height to its columns and rows times the module.
@@ -242,14 +250,8 @@ TEST_F(BarcodeWindowTest, TwoDimensionalFieldsFollowTheirRules)
         {"module 3", [&] { gen.dm_moduleStepper_2D->setValue(3); }, 54, 24},
         {"typed width", [&] { gen.dm_widthStepper_2D->setValue(80); }, 80, 24},
         {"smaller size lowers nothing", [&] { gen.dm_format_ComboBox->setCurrentText("C10X10"); }, 80, 30},
-        {"typed height", [&] { gen.dm_HeightText_2D->setText("44"); emit gen.dm_HeightText_2D->editingFinished(); }, 80, 44},
-        {"a fraction is no pixel size: refused, not rounded",
-         [&] {
-             gen.dm_HeightText_2D->clear();
-             QTest::keyClicks(gen.dm_HeightText_2D, "45.6");
-             emit gen.dm_HeightText_2D->editingFinished();
-         },
-         80, 44},
+        {"typed height", [&] { typeAndLeave(gen.dm_HeightText_2D, "44"); }, 80, 44},
+        {"a fraction is no pixel size: refused, not rounded", [&] { typeAndLeave(gen.dm_HeightText_2D, "45.6"); }, 80, 44},
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.step);
