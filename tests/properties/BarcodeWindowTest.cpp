@@ -19,6 +19,7 @@
 #include "properties/PropertyPanelHooks.h"
 #include "canvas/SmallDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,19 @@ protected:
 TEST_F(BarcodeWindowTest, OkHandsBackEveryStoredFieldAsLoaded)
 {
     const int pdf417 = int(barcode::Linear_Symbology_Names().size()) + 1;
+    // Before OK, every field on show is clicked into and left by Tab with nothing typed, which
+    // must change nothing either.
+    int visited = 0;
+    fill = [&visited](Barcode_Gen &w) {
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        for (QLineEdit *field : w.findChildren<QLineEdit *>())
+            if (!field->isReadOnly() && testsupport::unreachable(field).isEmpty()) {
+                QTest::mouseClick(field, Qt::LeftButton);
+                visited += field->hasFocus();
+                QTest::keyClick(field, Qt::Key_Tab);
+            }
+    };
     for (const int symbology : {9, pdf417}) {
         SCOPED_TRACE(symbology);
         std::shared_ptr<SKTGraphic> stored = designtest::storedControl(SKTGraphicKind::Barcode, 3 + symbology);
@@ -107,7 +121,9 @@ TEST_F(BarcodeWindowTest, OkHandsBackEveryStoredFieldAsLoaded)
                                : symbology == pdf417    ? QColor(Qt::white)
                                                         : stored->barcode_back_clr_val;
         designtest::expectSameFields(*expected, *result, InRecord);
+        EXPECT_GE(std::exchange(visited, 0), 8) << "sizes, margins and values visited";
     }
+    fill = nullptr;
     // The largest values the window takes are kept by the bounds every stored number is read with.
     Barcode_Gen gen;
     for (PanelStepper *s : gen.findChildren<PanelStepper *>())
