@@ -35,6 +35,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -394,7 +395,9 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
 // Every print of a pass is on the log's paper, edge to edge, as often as its print panel asks:
 // the paper set in the log's page set-up (it opens with no margins) or in the preview's, printed
 // from the preview's print panel into a PDF file; the panel's Properties show that paper. The
-// preview's page set-up opens on the paper as the preview shows it, turned there or not.
+// preview's page set-up opens on the paper as the preview shows it, turned there or not. A pass
+// larger than the paper is scaled down to fit it whole, in the preview and in print; on a paper
+// it fits it keeps its own size.
 TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
 {
     REQUIRE_TOOL(tool, "sqlite3");
@@ -406,6 +409,23 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         QLocale locale;
         ~Restore() { platform::setUi(std::move(ui)), QLocale::setDefault(locale); }
     } restore{platform::setUi(std::unique_ptr<platform::UiServices>(panels)), QLocale()};
+    // The latest visit, listed first, has a photo of one colour no text or line of the pass has:
+    // it is found on a page by its hue alone.
+    QImage face(40, 60, QImage::Format_RGB32);
+    face.fill(QColor(0, 90, 255));
+    ASSERT_TRUE(face.save(photo));
+    sql(QStringLiteral("INSERT INTO Visitor_Records(VName,Position,CompanyName,Address,Phone,Email,Date_Time_Stamp,Photo)"
+                       " VALUES('Pat','Driver','Acme','Dock 4','555 0100','pat@acme.test','2026-03-30 09:00:00','%1');").arg(photo));
+    // The box around an image's pixels that are the photo's blue (or, `white`, a paper's white).
+    const auto boxOf = [](const QImage &page, bool white = false) {
+        QRect box;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (const QRgb c = page.pixel(x, y); white ? std::min({qRed(c), qGreen(c), qBlue(c)}) > 245
+                                                           : qBlue(c) - std::max(qRed(c), qGreen(c)) > 80)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
     w.show();
@@ -423,7 +443,8 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         bool turned = false;  // Landscape pressed in the preview first
     } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
                 {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
-                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true}};
+                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true},
+                {"de_DE", "Custom", "4.5", "6.25", true, false, false, 2, true}, {"en_US", "Letter / ANSI A", "", "", false, true, false, 1}};
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
@@ -431,13 +452,17 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         printInfo().setOutputFormat(QPrinter::PdfFormat);
         const QPageSize paper = *row.width ? QPageSize(QSizeF(QByteArray(row.width).toDouble(), QByteArray(row.height).toDouble()),
                                                        row.inches ? QPageSize::Inch : QPageSize::Millimeter, {}, QPageSize::ExactMatch)
-                                           : QPageSize(QPageSize::B7);
+                                           : QPageSize(row.paper == std::string("B7") ? QPageSize::B7 : QPageSize::Letter);
         QList<double> margins;
         panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
             for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
                 margins << field(panel, name)->value();
-            choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
-            QTest::keyClicks(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            if (paper.id() == QPageSize::Letter) {  // typed, the closed list finds "Letter Extra"
+                testsupport::choose(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            } else {
+                choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
+                QTest::keyClicks(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            }
             if (*row.width) {
                 choice(panel, "unitCombo")->setFocus();
                 QTest::keyClick(choice(panel, "unitCombo"), Qt::Key_Home);  // millimetres, then inches
@@ -486,6 +511,14 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
                     if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before)
                         ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own", up->reject();
                 });
+                if (panel == std::string("QPrintDialog")) {
+                    // The photo, at the pass's top right corner, is on the paper the preview shows.
+                    auto *pages = preview.findChild<QPrintPreviewWidget *>();
+                    pages->updatePreview();
+                    const QImage shown = pages->grab().toImage();
+                    const QRect shot = boxOf(shown), sheet = boxOf(shown, true);  // nothing off the paper is white
+                    EXPECT_TRUE(!shot.isEmpty() && sheet.contains(shot)) << "the photo off the paper the preview shows";
+                }
                 for (QAction *action : bar->actions())
                     if (action->text() == QLatin1String(title))
                         testsupport::press(qobject_cast<QAbstractButton *>(bar->widgetForAction(action)));
@@ -497,10 +530,13 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
         ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
         // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
-        // pass's frame 10 points below its top edge.
-        QSize points = (paper.size(QPageSize::Millimeter) * 72 / 25.4).toSize();
+        // pass's frame 10 points below its top edge, scaled as the pass is to fit the paper.
+        QSizeF exact = paper.size(QPageSize::Millimeter) * 72 / 25.4;
         if (row.turned)
-            points.transpose();
+            exact.transpose();
+        const QSize points = exact.toSize();
+        const double scale = std::min({1.0, exact.width() / w.page_rect.width(), exact.height() / w.page_rect.height()});
+        EXPECT_EQ(scale == 1, paper.id() == QPageSize::Letter) << "every paper but Letter is smaller than the pass";
         EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
                       .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
         runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
@@ -508,7 +544,13 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         int frame = 0;
         while (frame < page.height() && qGray(page.pixel(page.width() / 2, frame)) > 160)
             ++frame;
-        EXPECT_NEAR(frame / 2.0, 10, 2) << "points from the top";
+        EXPECT_NEAR(frame / 2.0, 10 * scale, 2) << "points from the top";
+        // The photo, 80 points square with its right edge 40 points in from the pass's, whole on
+        // the page: the pass centred across it.
+        const QRect shot = boxOf(page);
+        EXPECT_NEAR(shot.width() / 2.0, 80 * scale, 2);
+        EXPECT_NEAR(shot.height() / 2.0, 80 * scale, 2);
+        EXPECT_NEAR((shot.right() + 1) / 2.0, exact.width() / 2 + (w.page_rect.width() / 2 - 40) * scale, 2);
     }
 }
 
