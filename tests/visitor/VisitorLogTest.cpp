@@ -208,7 +208,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     // text; from Home a section at a time, with or without the separators (the arrow then steps
     // the section typed); into the last section clicked; a two-digit year in the century shown;
     // a text that is no date keeps the date in force; digits alone over the whole text.
-    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
     auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
     const auto inFormat = [](QDateEdit *field, QDate date) { return field->locale().toString(date, field->displayFormat()); };
@@ -269,7 +269,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     // The search lists visit 1 first; its details come by the row's ID, its photo's settings
     // leave the live ones alone.
     w.findChild<QLineEdit *>(QStringLiteral("Name"))->setText("Ann");
-    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
     w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
     testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
@@ -371,7 +371,7 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
     w.show();
-    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
     w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
     testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
