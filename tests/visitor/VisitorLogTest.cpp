@@ -142,6 +142,15 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     REQUIRE_TOOL(tool, "sqlite3");
     REQUIRE_PYTHON(python);
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    // The date fields take the short date of the locale in force when they are made. The typed
+    // range below has a row of a two-digit year: a locale whose short date has one, the system's
+    // where it does (de_DE's "dd.MM.yy"), else en_US's (the C locale's is "d MMM yyyy").
+    const struct Restore {
+        QLocale locale;
+        ~Restore() { QLocale::setDefault(locale); }
+    } restore{QLocale()};
+    if (QLocale().dateFormat(QLocale::ShortFormat).count(u'y') != 2)
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
     w.show();
@@ -215,6 +224,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     const QRegularExpression separator(QStringLiteral("[^\\p{L}\\p{N}]+"));
     const QStringList sections = inFormat(from, {2026, 3, 24}).split(separator);
     const bool dayFirst = from->displayFormat().startsWith(u'd');
+    EXPECT_EQ(from->displayFormat().count(u'y'), 2) << "no two-digit year to type in " << from->displayFormat().toStdString();
     enum Road { Whole, Home, LastClicked, Over };
     const struct {
         QDate inForce;
