@@ -216,7 +216,8 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     // A range typed key by key in the fields' own format is the range searched: over the whole
     // text; from Home a section at a time, with or without the separators (the arrow then steps
     // the section typed); into the last section clicked; a two-digit year in the century shown;
-    // a text that is no date keeps the date in force; digits alone over the whole text.
+    // a text that is no date keeps the date in force; digits alone over the whole text; over the
+    // whole text, left by a click into another field.
     EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
     auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
@@ -225,7 +226,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     const QStringList sections = inFormat(from, {2026, 3, 24}).split(separator);
     const bool dayFirst = from->displayFormat().startsWith(u'd');
     EXPECT_EQ(from->displayFormat().count(u'y'), 2) << "no two-digit year to type in " << from->displayFormat().toStdString();
-    enum Road { Whole, Home, LastClicked, Over };
+    enum Road { Whole, Home, LastClicked, Over, ClickedAway };
     const struct {
         QDate inForce;
         Road road;
@@ -241,6 +242,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         {{2026, 3, 20}, Whole, Qt::Key_Tab, {}, {2099, 1, 1}, {2099, 1, 1}},
         {{2026, 3, 20}, Whole, Qt::Key_Tab, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
         {{2026, 12, 8}, Over, Qt::Key_Tab, sections.join(""), {}, {2026, 3, 24}},
+        {{2026, 12, 8}, ClickedAway, Qt::Key_unknown, {}, {2026, 3, 24}, {2026, 3, 24}},
     };
     for (const auto &r : ranges) {
         const QString typed = r.typed.isEmpty() ? inFormat(from, r.date) : r.typed;
@@ -252,6 +254,15 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
             testsupport::typeShown(from, typed, r.end);
         } else if (r.road == Over) {
             testsupport::typeInto(from, typed, r.end);
+        } else if (r.road == ClickedAway) {
+            // Typed in the active window, as a user types, so the click moves the focus.
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+            testsupport::typeShown(from, typed, r.end);
+            auto *name = w.findChild<QLineEdit *>(QStringLiteral("Name"));
+            EXPECT_EQ(testsupport::unreachable(name), QString());
+            QTest::mouseClick(name, Qt::LeftButton, {}, name->rect().center());
+            EXPECT_TRUE(name->hasFocus());
         } else {
             // A click into the middle of the year, then its digits.
             EXPECT_EQ(testsupport::unreachable(from), QString());
