@@ -17,6 +17,8 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include <algorithm>
+
 const std::array<const char *, VisitorDetails::Stems> VisitorDetails::field_name = {
     "VName", "Position", "CompanyName", "Slogan", "Address", "Phone", "Fax", "Email", "Website", "UniqueNo", "EntryDate", "EntryTime"};
 
@@ -347,8 +349,14 @@ bool Print_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, QPrin
     l.Rite_Mar = float(W.width() - area.x() - area.width());
     l.Top_Mar = float(W.height() - area.y() - area.height());
     l.Bot_Mar = float(area.y());
-    l.label_width = float(rect.width());
-    l.label_hight = float(rect.height());
+    // A pass larger than the paper's printable area is scaled down to fit it whole, its
+    // proportions kept (the side is drawn into the cell as it is); never scaled up, so on a
+    // paper it fits it prints at its own size.
+    double scale = 1;
+    if (!rect.isEmpty() && !area.isEmpty())
+        scale = std::min({1.0, area.width() / rect.width(), area.height() / rect.height()});
+    l.label_width = float(rect.width() * scale);
+    l.label_hight = float(rect.height() * scale);
     PrintContent content;
     content.front = Visitor_Pass::passSide(details, rect);
     // The copies its print panel set: handed to a printer that makes them, repeated in a PDF file,

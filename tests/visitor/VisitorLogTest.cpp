@@ -35,6 +35,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -141,6 +142,15 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     REQUIRE_TOOL(tool, "sqlite3");
     REQUIRE_PYTHON(python);
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    // The date fields take the short date of the locale in force when they are made. The typed
+    // range below has a row of a two-digit year: a locale whose short date has one, the system's
+    // where it does (de_DE's "dd.MM.yy"), else en_US's (the C locale's is "d MMM yyyy").
+    const struct Restore {
+        QLocale locale;
+        ~Restore() { QLocale::setDefault(locale); }
+    } restore{QLocale()};
+    if (QLocale().dateFormat(QLocale::ShortFormat).count(u'y') != 2)
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
     w.show();
@@ -206,15 +216,17 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     // A range typed key by key in the fields' own format is the range searched: over the whole
     // text; from Home a section at a time, with or without the separators (the arrow then steps
     // the section typed); into the last section clicked; a two-digit year in the century shown;
-    // a text that is no date keeps the date in force; digits alone over the whole text.
-    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    // a text that is no date keeps the date in force; digits alone over the whole text; over the
+    // whole text, left by a click into another field.
+    EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     auto *from = w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"));
     auto *to = w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"));
     const auto inFormat = [](QDateEdit *field, QDate date) { return field->locale().toString(date, field->displayFormat()); };
     const QRegularExpression separator(QStringLiteral("[^\\p{L}\\p{N}]+"));
     const QStringList sections = inFormat(from, {2026, 3, 24}).split(separator);
     const bool dayFirst = from->displayFormat().startsWith(u'd');
-    enum Road { Whole, Home, LastClicked, Over };
+    EXPECT_EQ(from->displayFormat().count(u'y'), 2) << "no two-digit year to type in " << from->displayFormat().toStdString();
+    enum Road { Whole, Home, LastClicked, Over, ClickedAway };
     const struct {
         QDate inForce;
         Road road;
@@ -230,6 +242,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
         {{2026, 3, 20}, Whole, Qt::Key_Tab, {}, {2099, 1, 1}, {2099, 1, 1}},
         {{2026, 3, 20}, Whole, Qt::Key_Tab, inFormat(from, {2026, 2, 28}).replace("28", "31"), {}, {2026, 3, 20}},
         {{2026, 12, 8}, Over, Qt::Key_Tab, sections.join(""), {}, {2026, 3, 24}},
+        {{2026, 12, 8}, ClickedAway, Qt::Key_unknown, {}, {2026, 3, 24}, {2026, 3, 24}},
     };
     for (const auto &r : ranges) {
         const QString typed = r.typed.isEmpty() ? inFormat(from, r.date) : r.typed;
@@ -241,6 +254,15 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
             testsupport::typeShown(from, typed, r.end);
         } else if (r.road == Over) {
             testsupport::typeInto(from, typed, r.end);
+        } else if (r.road == ClickedAway) {
+            // Typed in the active window, as a user types, so the click moves the focus.
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+            testsupport::typeShown(from, typed, r.end);
+            auto *name = w.findChild<QLineEdit *>(QStringLiteral("Name"));
+            EXPECT_EQ(testsupport::unreachable(name), QString());
+            QTest::mouseClick(name, Qt::LeftButton, {}, name->rect().center());
+            EXPECT_TRUE(name->hasFocus());
         } else {
             // A click into the middle of the year, then its digits.
             EXPECT_EQ(testsupport::unreachable(from), QString());
@@ -268,7 +290,7 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     // The search lists visit 1 first; its details come by the row's ID, its photo's settings
     // leave the live ones alone.
     w.findChild<QLineEdit *>(QStringLiteral("Name"))->setText("Ann");
-    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
     w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
     testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
@@ -370,7 +392,7 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
     w.show();
-    w.findChild<QComboBox *>(QStringLiteral("date_range"))->setCurrentIndex(4);
+    EXPECT_TRUE(testsupport::choose(w.findChild<QComboBox *>(QStringLiteral("date_range")), QStringLiteral("Custom Range")));
     w.findChild<QDateEdit *>(QStringLiteral("Date_From_Ctrl"))->setDate(QDate(2026, 3, 1));
     w.findChild<QDateEdit *>(QStringLiteral("Date_To_Ctrl"))->setDate(QDate(2026, 3, 31));
     testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Search_Records")));
@@ -394,7 +416,9 @@ TEST_F(VisitorLog, ALongExportRunsUnderThePleaseWaitSheet)
 // Every print of a pass is on the log's paper, edge to edge, as often as its print panel asks:
 // the paper set in the log's page set-up (it opens with no margins) or in the preview's, printed
 // from the preview's print panel into a PDF file; the panel's Properties show that paper. The
-// preview's page set-up opens on the paper as the preview shows it, turned there or not.
+// preview's page set-up opens on the paper as the preview shows it, turned there or not. A pass
+// larger than the paper is scaled down to fit it whole, in the preview and in print; on a paper
+// it fits it keeps its own size.
 TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
 {
     REQUIRE_TOOL(tool, "sqlite3");
@@ -406,6 +430,23 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         QLocale locale;
         ~Restore() { platform::setUi(std::move(ui)), QLocale::setDefault(locale); }
     } restore{platform::setUi(std::unique_ptr<platform::UiServices>(panels)), QLocale()};
+    // The latest visit, listed first, has a photo of one colour no text or line of the pass has:
+    // it is found on a page by its hue alone.
+    QImage face(40, 60, QImage::Format_RGB32);
+    face.fill(QColor(0, 90, 255));
+    ASSERT_TRUE(face.save(photo));
+    sql(QStringLiteral("INSERT INTO Visitor_Records(VName,Position,CompanyName,Address,Phone,Email,Date_Time_Stamp,Photo)"
+                       " VALUES('Pat','Driver','Acme','Dock 4','555 0100','pat@acme.test','2026-03-30 09:00:00','%1');").arg(photo));
+    // The box around an image's pixels that are the photo's blue (or, `white`, a paper's white).
+    const auto boxOf = [](const QImage &page, bool white = false) {
+        QRect box;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (const QRgb c = page.pixel(x, y); white ? std::min({qRed(c), qGreen(c), qBlue(c)}) > 245
+                                                           : qBlue(c) - std::max(qRed(c), qGreen(c)) > 80)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
     Visitor_Log_Records w;
     w.Open_Log_Wnd();
     w.show();
@@ -423,7 +464,8 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         bool turned = false;  // Landscape pressed in the preview first
     } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
                 {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
-                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true}};
+                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true},
+                {"de_DE", "Custom", "4.5", "6.25", true, false, false, 2, true}, {"en_US", "Letter / ANSI A", "", "", false, true, false, 1}};
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
@@ -431,13 +473,17 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         printInfo().setOutputFormat(QPrinter::PdfFormat);
         const QPageSize paper = *row.width ? QPageSize(QSizeF(QByteArray(row.width).toDouble(), QByteArray(row.height).toDouble()),
                                                        row.inches ? QPageSize::Inch : QPageSize::Millimeter, {}, QPageSize::ExactMatch)
-                                           : QPageSize(QPageSize::B7);
+                                           : QPageSize(row.paper == std::string("B7") ? QPageSize::B7 : QPageSize::Letter);
         QList<double> margins;
         panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
             for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
                 margins << field(panel, name)->value();
-            choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
-            QTest::keyClicks(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            if (paper.id() == QPageSize::Letter) {  // typed, the closed list finds "Letter Extra"
+                testsupport::choose(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            } else {
+                choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
+                QTest::keyClicks(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
+            }
             if (*row.width) {
                 choice(panel, "unitCombo")->setFocus();
                 QTest::keyClick(choice(panel, "unitCombo"), Qt::Key_Home);  // millimetres, then inches
@@ -486,6 +532,14 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
                     if (auto *up = qobject_cast<QDialog *>(QApplication::activeModalWidget()); up != &preview && panels->ran.count(panel) == before)
                         ADD_FAILURE() << "the preview's " << title << " runs a panel of the toolkit's own", up->reject();
                 });
+                if (panel == std::string("QPrintDialog")) {
+                    // The photo, at the pass's top right corner, is on the paper the preview shows.
+                    auto *pages = preview.findChild<QPrintPreviewWidget *>();
+                    pages->updatePreview();
+                    const QImage shown = pages->grab().toImage();
+                    const QRect shot = boxOf(shown), sheet = boxOf(shown, true);  // nothing off the paper is white
+                    EXPECT_TRUE(!shot.isEmpty() && sheet.contains(shot)) << "the photo off the paper the preview shows";
+                }
                 for (QAction *action : bar->actions())
                     if (action->text() == QLatin1String(title))
                         testsupport::press(qobject_cast<QAbstractButton *>(bar->widgetForAction(action)));
@@ -497,10 +551,13 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
         ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
         // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
-        // pass's frame 10 points below its top edge.
-        QSize points = (paper.size(QPageSize::Millimeter) * 72 / 25.4).toSize();
+        // pass's frame 10 points below its top edge, scaled as the pass is to fit the paper.
+        QSizeF exact = paper.size(QPageSize::Millimeter) * 72 / 25.4;
         if (row.turned)
-            points.transpose();
+            exact.transpose();
+        const QSize points = exact.toSize();
+        const double scale = std::min({1.0, exact.width() / w.page_rect.width(), exact.height() / w.page_rect.height()});
+        EXPECT_EQ(scale == 1, paper.id() == QPageSize::Letter) << "every paper but Letter is smaller than the pass";
         EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
                       .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
         runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
@@ -508,7 +565,13 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         int frame = 0;
         while (frame < page.height() && qGray(page.pixel(page.width() / 2, frame)) > 160)
             ++frame;
-        EXPECT_NEAR(frame / 2.0, 10, 2) << "points from the top";
+        EXPECT_NEAR(frame / 2.0, 10 * scale, 2) << "points from the top";
+        // The photo, 80 points square with its right edge 40 points in from the pass's, whole on
+        // the page: the pass centred across it.
+        const QRect shot = boxOf(page);
+        EXPECT_NEAR(shot.width() / 2.0, 80 * scale, 2);
+        EXPECT_NEAR(shot.height() / 2.0, 80 * scale, 2);
+        EXPECT_NEAR((shot.right() + 1) / 2.0, exact.width() / 2 + (w.page_rect.width() / 2 - 40) * scale, 2);
     }
 }
 
