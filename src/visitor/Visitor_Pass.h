@@ -80,5 +80,6 @@ private:
 bool Write_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, const QString &path, QString *error = nullptr);
 
 // Prints the pass on one page of the printer's paper, top margin, centred between the side margins,
-// as many times as the printer's copy count.
+// as many times as the printer's copy count; a pass larger than the printable area is scaled down
+// to fit it, never up.
 bool Print_Visitor_Pass(const VisitorDetails &details, const QRectF &rect, QPrinter &printer, QString *error = nullptr);
