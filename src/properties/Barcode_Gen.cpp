@@ -205,10 +205,7 @@ void Barcode_Gen::build()
             t->setText(numberText(s));
             (this->*after)();
         });
-        connect(t, &QLineEdit::editingFinished, this, [s, t] {
-            // Shown with two places, a size read back untyped would change the symbol.
-            if (!t->isModified())
-                return;
+        On_Typed_Leave(t, this, [s, t] {
             // A whole-number field refuses a fraction rather than round it ("1.5" is no size).
             if (const std::optional<double> v = Typed_Panel_Value(t->text(), s->minimum(), s->maximum(), s->decimals() == 0))
                 s->setValue(*v);

@@ -51,9 +51,8 @@ QString wholeNumber(double v) { return QString::number(qint64(std::trunc(v))); }
 // Card tab rows: a typed number reaches its stepper when the field is left, held to the
 // stepper's range, and the field then shows the value in force as `shown` writes it: text that
 // is no number would otherwise stand for a value the card does not have. A row without `shown`
-// holds a whole number, and a fraction typed there is refused as a whole, not cut. A field left
-// with nothing typed keeps its stepper as it is: the stepper holds more places than the field
-// shows, and reading the rounded text back would change the card's size at the next Apply.
+// holds a whole number, and a fraction typed there is refused as a whole, not cut. A field only
+// visited leaves its stepper, which holds more places than the field shows, as it is.
 struct Rows : PanelForm {
     using PanelForm::PanelForm;
     template <class S = PanelStepper>
@@ -66,9 +65,7 @@ struct Rows : PanelForm {
         const bool whole = !shown;
         if (whole)
             shown = wholeNumber;
-        QObject::connect(text, &QLineEdit::editingFinished, s, [s, text, shown, whole] {
-            if (!text->isModified())
-                return;
+        On_Typed_Leave(text, s, [s, text, shown, whole] {
             if (const std::optional<double> v = Typed_Panel_Value(text->text(), s->minimum(), s->maximum(), whole))
                 s->setValue(*v);
             text->setText(shown(s->value()));

@@ -80,9 +80,7 @@ void PropertyPanel::connectActions()
         };
     };
     // A number typed beside a stepper reaches the stepper, held to its range; text that is no
-    // number puts the field back. The stepper's own action then writes the value back. A field
-    // left with nothing typed is no edit: what it shows is rounded (an opacity of 33.33 % shows
-    // "33"), and the write-back it would start writes the whole tab into every selected control.
+    // number puts the field back. The stepper's own action then writes the value back.
     struct Pair {
         PanelStepper *stepper;
         QLineEdit *text;
@@ -111,9 +109,7 @@ void PropertyPanel::connectActions()
     };
     for (const Pair &p : pairs) {
         connect(p.stepper, &QDoubleSpinBox::valueChanged, this, user(p.action));
-        connect(p.text, &QLineEdit::editingFinished, this, [p] {
-            if (!p.text->isModified())
-                return;
+        On_Typed_Leave(p.text, this, [p] {
             if (const std::optional<double> v =
                     Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum(), p.whole))
                 p.stepper->setValue(*v);
@@ -142,9 +138,7 @@ void PropertyPanel::connectActions()
     };
     for (const Slide &s : slides) {
         connect(s.slider, &QSlider::valueChanged, this, user(s.action));
-        connect(s.value, &QLineEdit::editingFinished, this, [s] {
-            if (!s.value->isModified())
-                return;
+        On_Typed_Leave(s.value, this, [s] {
             if (const std::optional<double> v =
                     Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF(), s.slider->whole()))
                 s.slider->setValueF(*v);

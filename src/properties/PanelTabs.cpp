@@ -108,13 +108,10 @@ void PropertyPanel::buildHeader(QWidget *parent)
         g->addWidget(*fd.unit, r, c + 3);
         // Arrows and a typed number both move or resize the selected controls. Left, the field
         // shows the frame in force: text that is no number would otherwise stand for a value the
-        // control does not have. A field only visited is no edit: its text is the frame rounded
-        // for showing, and read back it would resize every selected control to the shown one.
+        // control does not have.
         connect(*fd.stepper, &QDoubleSpinBox::valueChanged, this, fd.changed);
         PanelStepper *stepper = *fd.stepper;
-        connect(*fd.value, &QLineEdit::editingFinished, this, [this, stepper, value = *fd.value] {
-            if (!value->isModified())
-                return;
+        On_Typed_Leave(*fd.value, this, [this, stepper, value = *fd.value] {
             if (const std::optional<double> v = Typed_Panel_Value(value->text(), stepper->minimum(), stepper->maximum()))
                 stepper->setValue(*v);
             Set_Control_Pos_And_Size(Last_Selected_Graphic());

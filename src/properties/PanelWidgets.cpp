@@ -2,6 +2,7 @@
 
 #include "platform/UiServices.h"
 
+#include <QLineEdit>
 #include <QPixmap>
 #include <cmath>
 
@@ -40,6 +41,14 @@ PanelSlider::PanelSlider(double minimum, double maximum, int steps, QWidget *par
     : QSlider(Qt::Horizontal, parent), m_steps(steps)
 {
     setRange(int(std::lround(minimum * steps)), int(std::lround(maximum * steps)));
+}
+
+void On_Typed_Leave(QLineEdit *field, QObject *context, std::function<void()> read)
+{
+    QObject::connect(field, &QLineEdit::editingFinished, context, [field, read = std::move(read)] {
+        if (field->isModified())
+            read();
+    });
 }
 
 QString Font_Field_Text(const QFont &font)

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <cmath>
+#include <functional>
 
 class ColorWell : public QPushButton {
     Q_OBJECT
@@ -50,3 +51,10 @@ private:
 
 // What a font field shows: "Family ( 12.00 )".
 QString Font_Field_Text(const QFont &font);
+
+class QLineEdit;
+// Runs `read` when the user leaves `field` (Tab, Return, a click elsewhere) having typed into
+// it. A number field beside its stepper shows the value rounded ("33" for 33.33 %, "4.23" for
+// 4.2333 mm); a field only visited is no edit, and reading that text back would change every
+// selected control and start a write-back of the whole tab into them.
+void On_Typed_Leave(QLineEdit *field, QObject *context, std::function<void()> read);

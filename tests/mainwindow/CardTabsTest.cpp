@@ -459,6 +459,7 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
         testsupport::showTabOf(field);
         ui->clear();
         const char *shownTyped = typed ? typed : "(visited)";
+        ASSERT_EQ(testsupport::unreachable(field), QString()) << shownTyped;
         if (typed)
             type(field, typed);
         else
