@@ -385,11 +385,12 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
-        if (Drawing_Shadow) {
-            Shadow_Color = Color_With_Opacity(Shadow_Color, Shadow_transparency);
-            drawShadow(painter, block, origin, rotation, Shadow_Color, QPointF(Shadow_offset_X, Shadow_offset_Y),
-                       Shadow_blur);
-        }
+        // The opacity goes on a copy: a drawing that wrote it into the control would be a change
+        // nobody made, which the undo history would record and Undo would take back in place of
+        // the user's own step.
+        if (Drawing_Shadow)
+            drawShadow(painter, block, origin, rotation, Color_With_Opacity(Shadow_Color, Shadow_transparency),
+                       QPointF(Shadow_offset_X, Shadow_offset_Y), Shadow_blur);
         painter.setTransform(rotation, true);
         painter.setPen(txt_clr);
         // Only the lines the device shows are drawn: a long word makes thousands of lines below
