@@ -109,10 +109,10 @@ void PropertyPanel::connectActions()
     };
     for (const Pair &p : pairs) {
         connect(p.stepper, &QDoubleSpinBox::valueChanged, this, user(p.action));
-        On_Typed_Leave(p.text, this, [p] {
+        On_Typed_Leave(p.text, this, [p, changed = user(p.action)] {
             if (const std::optional<double> v =
                     Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum(), p.whole))
-                p.stepper->setValue(*v);
+                Set_Typed_Value(p.stepper, *v, changed);
             p.whole ? showWhole(p.stepper, p.text) : showFloat(p.stepper, p.text);
         });
     }
@@ -138,10 +138,10 @@ void PropertyPanel::connectActions()
     };
     for (const Slide &s : slides) {
         connect(s.slider, &QSlider::valueChanged, this, user(s.action));
-        On_Typed_Leave(s.value, this, [s] {
+        On_Typed_Leave(s.value, this, [s, changed = user(s.action)] {
             if (const std::optional<double> v =
                     Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF(), s.slider->whole()))
-                s.slider->setValueF(*v);
+                Set_Typed_Value(s.slider, *v, changed);
             s.value->setText(QString::number(s.slider->valueF(), 'g', 7));
         });
     }

@@ -111,9 +111,9 @@ void PropertyPanel::buildHeader(QWidget *parent)
         // control does not have.
         connect(*fd.stepper, &QDoubleSpinBox::valueChanged, this, fd.changed);
         PanelStepper *stepper = *fd.stepper;
-        On_Typed_Leave(*fd.value, this, [this, stepper, value = *fd.value] {
+        On_Typed_Leave(*fd.value, this, [this, stepper, value = *fd.value, changed = fd.changed] {
             if (const std::optional<double> v = Typed_Panel_Value(value->text(), stepper->minimum(), stepper->maximum()))
-                stepper->setValue(*v);
+                Set_Typed_Value(stepper, *v, [this, changed] { (this->*changed)(); });
             Set_Control_Pos_And_Size(Last_Selected_Graphic());
         });
     }

@@ -51,6 +51,22 @@ void On_Typed_Leave(QLineEdit *field, QObject *context, std::function<void()> re
     });
 }
 
+void Set_Typed_Value(QDoubleSpinBox *stepper, double value, const std::function<void()> &changed)
+{
+    const double before = stepper->value();
+    stepper->setValue(value);
+    if (stepper->value() == before)
+        changed();
+}
+
+void Set_Typed_Value(PanelSlider *slider, double value, const std::function<void()> &changed)
+{
+    const int before = slider->value();
+    slider->setValueF(value);
+    if (slider->value() == before)
+        changed();
+}
+
 QString Font_Field_Text(const QFont &font)
 {
     return QStringLiteral("%1 ( %2 )").arg(font.family(), QString::number(font.pointSizeF(), 'f', 2));

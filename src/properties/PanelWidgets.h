@@ -58,3 +58,9 @@ class QLineEdit;
 // 4.2333 mm); a field only visited is no edit, and reading that text back would change every
 // selected control and start a write-back of the whole tab into them.
 void On_Typed_Leave(QLineEdit *field, QObject *context, std::function<void()> read);
+
+// Puts a typed value into the stepper or slider behind its field. One equal to what the widget
+// holds sends no change signal, yet the user typed it: with two controls selected the field
+// shows only the last one's value, and the others must get it too, so `changed` runs then.
+void Set_Typed_Value(QDoubleSpinBox *stepper, double value, const std::function<void()> &changed);
+void Set_Typed_Value(PanelSlider *slider, double value, const std::function<void()> &changed);

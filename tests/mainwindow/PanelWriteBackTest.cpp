@@ -134,21 +134,43 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
     PropertyPanel &p = panel();
     QApplication::setActiveWindow(controller.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
-    // Values the fields show rounded: "99" and "33" for the opacities, "12.4" on the rotation
-    // slider's steps.
-    at(0).alpha_val = 0.9999f;
-    at(2).alpha_val = 1.0f / 3;
-    at(2).Shadow_transparency = 1.0f / 3;
     at(2)._isDrawingFill = at(3)._isDrawingFill = true;  // their fill and shadow opacity on offer
     at(2).Drawing_Shadow = at(3).Drawing_Shadow = true;
     at(3).text_ctrl_font.setPointSizeF(7.5);
-    at(5).rotate_image = 12.35f;
-    const QRectF frame0 = at(0).bounds(), frame2 = at(2).bounds();
-    const float alpha3 = at(3).alpha_val, shadow3 = at(3).Shadow_transparency;
+    std::vector<QRectF> frames;
+    for (int i = 0; i < 9; ++i)
+        frames.push_back(at(i).bounds());
+    const QRectF frame0 = frames[0], frame2 = frames[2];
+    const float alpha3 = at(3).alpha_val, shadow3 = at(3).Shadow_transparency, opacity5 = at(5).img_trnsp_val;
+    // A row's own start: every frame as placed, values the fields show rounded ("99" and "33"
+    // for the opacities, "12.4" on the rotation slider's steps), and a history with nothing to
+    // undo, so a row that goes wrong leaves the next one whole.
+    const auto fresh = [&] {
+        for (int i = 0; i < 9; ++i)
+            at(i).setBounds(frames[size_t(i)]);
+        at(0).alpha_val = 0.9999f;
+        at(2).alpha_val = 1.0f / 3;
+        at(2).Shadow_transparency = 1.0f / 3;
+        at(3).alpha_val = alpha3;
+        at(3).Shadow_transparency = shadow3;
+        at(5).rotate_image = 12.35f;
+        at(5).img_trnsp_val = opacity5;
+        controller->Reset_Undo_With_Base_Snapshot();
+    };
     const auto untouched = [&] {
         return !undoOn() && at(0).bounds() == frame0 && at(2).bounds() == frame2 && at(0).alpha_val == 0.9999f &&
                at(2).alpha_val == 1.0f / 3 && at(3).alpha_val == alpha3 && at(3).Shadow_transparency == shadow3 &&
                at(3).text_ctrl_font.pointSizeF() == 7.5;
+    };
+    // The value a field shows typed back into it: its stepper or slider already holds it.
+    const auto typeShown = [&](QLineEdit *field, double held) {
+        const QString shown = field->text();
+        ASSERT_EQ(shown.toDouble(), held) << "the field shows no value its widget holds";
+        type(field, shown);
+    };
+    const auto near = [](const QRectF &a, const QRectF &b) {
+        return (a.topLeft() - b.topLeft()).manhattanLength() < 0.01 && std::abs(a.width() - b.width()) < 0.01 &&
+               std::abs(a.height() - b.height()) < 0.01;
     };
     // 300 units with an emoji across the 250th and 251st: the limit keeps it whole.
     const QString typed300 = QString(249, QLatin1Char(' ')) + QStringLiteral("\U0001F600") + QString(49, QLatin1Char(' '));
@@ -159,20 +181,25 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         std::vector<int> changed;  // controls whose pixels change
         int steps;
         std::function<bool()> stored = [] { return true; };
+        std::function<void()> start = nullptr;  // a start of its own, before the selection
+        bool undone = false;                    // then one Undo puts the side back, Undo out
     } rows[] = {
         // The shown rectangle is wider and taller than the text beside it.
         {"W, H visited and left by Tab, two selected", {0, 2},
-         [&] { visit(p.frame_main_pic_width_val), visit(p.frame_main_pic_height_val); }, {}, 0, untouched},
-        {"H visited, then a click on the card", {0}, [&] { visit(p.frame_main_pic_height_val, frame0.center()); }, {}, 0, untouched},
+         [&] { visit(p.frame_main_pic_width_val), visit(p.frame_main_pic_height_val); }, {}, 0, untouched, fresh},
+        {"H visited, then a click on the card", {0}, [&] { visit(p.frame_main_pic_height_val, frame0.center()); }, {}, 0,
+         untouched, fresh},
         {"opacity visited, two texts", {2, 3}, [&] { visit(p.Text_alpha_Text, freeSpot({0})); }, {}, 0,
-         [&] { return untouched() && p.Text_alpha_Text->text() == "33"; }},
-        {"shadow opacity visited, two texts", {2, 3}, [&] { visit(p.shadow_transp_Text); }, {}, 0, untouched},
-        {"shape opacity visited", {0, 1}, [&] { visit(p.shape_alpha_Text); }, {}, 0, untouched},
+         [&] { return untouched() && p.Text_alpha_Text->text() == "33"; }, fresh},
+        {"shadow opacity visited, two texts", {2, 3}, [&] { visit(p.shadow_transp_Text); }, {}, 0, untouched, fresh},
+        {"shape opacity visited", {0, 1}, [&] { visit(p.shape_alpha_Text); }, {}, 0, untouched, fresh},
         {"rotation visited", {5}, [&] { visit(p.Rotate_slidr_val); }, {}, 0,
-         [&] { return !undoOn() && at(5).rotate_image == 12.35f && p.Rotate_slidr_val->text() == "12.35"; }},
-        {"opacity visited", {5}, [&] { visit(p.Trsp_slidr_val); }, {}, 0, [&] { return !undoOn() && at(5).alpha_val == alpha3; }},
+         [&] { return !undoOn() && at(5).rotate_image == 12.35f && p.Rotate_slidr_val->text() == "12.35"; }, fresh},
+        {"opacity visited", {5}, [&] { visit(p.Trsp_slidr_val); }, {}, 0,
+         [&] { return !undoOn() && at(5).img_trnsp_val == 66.67f && p.Trsp_slidr_val->text() == "66.67"; },
+         [&] { fresh(), at(5).img_trnsp_val = 66.67f, controller->Reset_Undo_With_Base_Snapshot(); }},  // "67" on its steps
         {"fill, one locked", {0, 1}, [&] { ui->push(QColor(Qt::red)); press(p.shape_fill_clr); }, {0}, 1,
-         [&] { return rendered().pixelColor(40, 30) == QColor(Qt::red); }},
+         [&] { return rendered().pixelColor(40, 30) == QColor(Qt::red); }, fresh},
         {"nothing selected: no fill on offer", {}, [&] { EXPECT_FALSE(testsupport::unreachable(p.shape_fill_clr).isEmpty()); },
          {}, 0},
         {"dashed border", {0}, [&] { p.shape_border_style->setCurrentIndex(1); }, {0}, 1},
@@ -219,20 +246,45 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
          },
          {0, 2}, 1,
          [&] { return at(0).bounds() == frame0.translated(-5, 0) && at(2).bounds() == frame2.translated(-5, 0); }},
+        // A value typed as the field shows it, with two selected, still goes to both: the field
+        // shows the last one clicked, and the other one moves, resizes or changes to match.
+        {"X typed as shown, two selected", {4, 0}, [&] { typeShown(p.frame_main_pic_X_pos_val, 170); }, {0}, 1,
+         [&] { return at(0).bounds() == frame0.translated(160, 0) && at(4).bounds() == frames[4]; }, fresh, true},
+        {"Y typed as shown, two selected", {0, 4}, [&] { typeShown(p.frame_main_pic_Y_pos_val, 10); }, {4}, 1,
+         [&] { return at(4).bounds() == frames[4].translated(0, -50) && at(0).bounds() == frame0; }, fresh, true},
+        {"W typed as shown, two selected", {0, 8}, [&] { typeShown(p.frame_main_pic_width_val, p.frame_main_pic_width->value()); },
+         {8}, 1, [&] { return near(at(8).bounds(), {190, 100, 36, 40}); },
+         [&] { fresh(), at(0).setBounds({10, 10, 36, 36}), controller->Reset_Undo_With_Base_Snapshot(); }, true},
+        {"H typed as shown, two selected", {0, 8}, [&] { typeShown(p.frame_main_pic_height_val, p.frame_main_pic_height->value()); },
+         {8}, 1, [&] { return near(at(8).bounds(), {190, 100, 50, 36}); },
+         [&] { fresh(), at(0).setBounds({10, 10, 36, 36}), controller->Reset_Undo_With_Base_Snapshot(); }, true},
+        {"fill opacity typed as shown, two texts", {3, 2}, [&] { typeShown(p.Text_alpha_Text, 25); }, {2}, 1,
+         [&] { return at(2).alpha_val == 0.25f && at(3).alpha_val == 0.25f; },
+         [&] { fresh(), at(3).alpha_val = 0.25f, controller->Reset_Undo_With_Base_Snapshot(); }, true},
+        {"opacity slider typed as shown, two images", {6, 5}, [&] { typeShown(p.Trsp_slidr_val, 100); }, {5}, 1,
+         [&] { return at(5).img_trnsp_val == 100 && at(6).img_trnsp_val == 100; },
+         [&] { fresh(), at(5).img_trnsp_val = 66.67f, controller->Reset_Undo_With_Base_Snapshot(); }, true},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
+        if (row.start)
+            row.start();
         select(row.selected);
         const QImage before = rendered();
         const int stepsBefore = steps();
         row.change();
         const QImage after = rendered();
         for (int i = 0; i < 9; ++i) {
-            const QRect box = at(i).bounds().toAlignedRect();
+            const QRect box = (at(i).bounds() | frames[size_t(i)]).toAlignedRect();
             EXPECT_EQ(before.copy(box) != after.copy(box), std::count(row.changed.begin(), row.changed.end(), i) == 1) << i;
         }
         EXPECT_EQ(steps() - stepsBefore, row.steps);
         EXPECT_TRUE(row.stored());
+        if (row.undone) {
+            click("Undo_btn");
+            EXPECT_EQ(rendered(), before) << "one Undo puts the whole change back";
+            EXPECT_FALSE(undoOn());
+        }
     }
 }
 
