@@ -4,7 +4,9 @@
 #include "ControllerFixture.h"
 
 #include "core/DesignFile.h"
+#include "core/ControlArchive.h"
 #include "core/SKTImage.h"
+#include "core/SKTLine.h"
 #include "FakeCamera.h"
 #include "imaging/Cropping_Tool.h"
 #include "data/SeriesFiles.h"
@@ -577,6 +579,93 @@ TEST_F(PanelWriteBackTest, UndoTakesEachChangeBackOnTheCanvas)
     for (size_t i = shown.size() - 1; i-- > 0;) {
         click("Undo_btn");
         EXPECT_EQ(grabbed(0), shown[i]) << i;
+    }
+}
+
+// Each field of the panel typed once is one step, and one Undo takes it back: the side ends
+// where it began, stored alike, with Undo out. The canvas is drawn between the steps as the
+// screen draws it; a drawing that wrote into a control would be a step nobody made.
+TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
+{
+    PropertyPanel &p = panel();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    auto line = std::make_shared<SKTLine>();
+    line->setBounds({150, 15, 80, 30});
+    document->insertGraphicsOnSide(0, {line}, {9});
+    const auto stored = [&] {
+        QList<QByteArray> out;
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+            out.append(Archive_Graphic(*g));
+        return out;
+    };
+    using Set = std::function<void(SKTGraphic &)>;
+    const Set none = [](SKTGraphic &) {};
+    const Set border = [](SKTGraphic &g) { g._isDrawingStroke = true; };
+    const Set fill = [](SKTGraphic &g) { g._isDrawingFill = true, g._fill_type = QStringLiteral("S"); };
+    const Set gradient = [](SKTGraphic &g) { g._isDrawingFill = true, g._fill_type = QStringLiteral("G"); };
+    const Set shadow = [](SKTGraphic &g) { g.Drawing_Shadow = true, g.Shadow_Color = Qt::darkRed; };
+    const auto shape = [](const char *code) { return [code](SKTGraphic &g) { g.Set_Shape_Type(QLatin1String(code)); }; };
+    const struct {
+        const char *what;
+        SKTIndexSet selected;
+        Set start;
+        QLineEdit *field;
+        const char *typed;
+    } rows[] = {
+        {"X", {0}, none, p.frame_main_pic_X_pos_val, "20"},
+        {"Y", {0}, none, p.frame_main_pic_Y_pos_val, "20"},
+        {"W", {0}, none, p.frame_main_pic_width_val, "15"},
+        {"H", {0}, none, p.frame_main_pic_height_val, "10"},
+        {"shape border", {0}, border, p.shape_bor_Text, "3"},
+        {"shape gradient angle", {0}, gradient, p.shape_grad_Text, "45"},
+        {"shape opacity", {0}, fill, p.shape_alpha_Text, "40"},
+        {"corner radius", {0}, shape("RR"), p.shape_cor_radius_Text, "8"},
+        {"star points", {0}, shape("DS"), p.double_star_Text, "4"},
+        {"polygon", {0}, shape("P"), p.polygon_Text, "6"},
+        {"shape rotation", {0}, none, p.shape_rotation_slidr_val, "30"},
+        {"line width", {9}, none, p.Line_Wdt_Text, "4"},
+        {"line opacity", {9}, none, p.Line_alpha_Text, "40"},
+        {"text border", {2}, border, p.Text_bor_Text, "3"},
+        {"text gradient angle", {2}, gradient, p.Text_grad_Text, "45"},
+        {"text fill opacity", {2}, fill, p.Text_alpha_Text, "40"},
+        {"kerning", {2}, none, p.Text_Kern_Text, "2"},
+        {"shadow X", {2}, shadow, p.shadow_x_Text, "4"},
+        {"shadow Y", {2}, shadow, p.shadow_y_Text, "-4"},
+        {"shadow blur", {2}, shadow, p.shadow_blur_Text, "3"},
+        {"shadow opacity", {2}, shadow, p.shadow_transp_Text, "20"},
+        {"shadow opacity, two texts", {2, 3}, shadow, p.shadow_transp_Text, "20"},
+        {"text rotation", {2}, none, p.txt_rotation_slidr_val, "30"},
+        {"picture border", {5}, border, p.Image_bor_Text, "3"},
+        {"picture rotation", {5}, none, p.Rotate_slidr_val, "30"},
+        {"picture opacity", {5}, none, p.Trsp_slidr_val, "40"},
+        {"hue", {5}, none, p.Hue_slidr_val, "1.5"},
+        {"saturation", {5}, none, p.Sat_slidr_val, "0.5"},
+        {"brightness", {5}, none, p.Brt_slidr_val, "0.25"},
+        {"contrast", {5}, none, p.Con_slidr_val, "2"},
+        {"sharpness", {5}, none, p.shrp_slidr_val, "1"},
+        {"exposure", {5}, none, p.ev_slidr_val, "1.5"},
+        {"blur", {5}, none, p.blr_slidr_val, "2"},
+        {"signature border", {7}, border, p.Sign_bor_Text, "3"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        for (int i : row.selected)
+            row.start(at(i));
+        controller->Reset_Undo_With_Base_Snapshot();
+        select(row.selected);
+        grabbed(0);
+        const QImage shown = rendered();
+        const QList<QByteArray> before = stored();
+        type(row.field, QString::fromLatin1(row.typed));
+        EXPECT_EQ(steps(), 1);
+        EXPECT_NE(stored(), before) << "the typed value reached no control";
+        grabbed(0);
+        click("Undo_btn");
+        grabbed(0);
+        EXPECT_EQ(stored(), before);
+        EXPECT_EQ(rendered(), shown);
+        EXPECT_FALSE(undoOn());
     }
 }
 
