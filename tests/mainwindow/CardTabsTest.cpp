@@ -441,17 +441,35 @@ TEST_F(CardTabsTest, TypedNumbersCountAsTheirFieldsShowThem)
     // A field only visited (no text typed: null) keeps the value in force, which it may show
     // rounded: 85.598 mm shows as 85.6 and stays 85.598; the height, never typed, stays too.
     QPushButton *apply = t.apply_size_btn;
-    const std::tuple<QLineEdit *, const char *, QPushButton *, const char *, double> rows[] = {
+    // A width refused on Apply: the field shows the width in force again, set while no leave of
+    // it was under way, so its next visit sends a leave that a field read back untyped would act
+    // on.
+    const auto reshown = [&] {
+        type(t.width_Text, "0");
+        QTest::keyClick(t.width_Text, Qt::Key_Tab);
+        press(apply);
+    };
+    const struct {
+        QLineEdit *field;
+        const char *typed;
+        QPushButton *then;
+        const char *shows;
+        double applied;
+        std::function<void()> first = nullptr;
+    } rows[] = {
         {x, "abc", nullptr, "60", 0}, {x, "4,5", nullptr, "60", 0}, {t.Card_bor_Text, "abc", nullptr, "1", 0},
         {t.Card_bor_Text, "2.5", nullptr, "1", 0}, {t.Card_bor_Text, "99", nullptr, "50", 0}, {t.width_Text, "abc", nullptr, "85.6", 0},
         {t.width_Text, "", nullptr, "85.6", 0}, {t.width_Text, "85.6", apply, "85.6", 85.6}, {t.width_Text, "0", apply, "85.6", 85.6},
         {t.width_Text, "-7", apply, "85.6", 85.6}, {t.width_Text, "85.598", apply, "85.6", 85.598},
         {t.width_Text, nullptr, apply, "85.6", 85.598}, {t.height_Text, nullptr, apply, "54.1", 85.598},
-        {t.width_Text, "80.5", apply, "80.5", 80.5}};
+        {t.width_Text, "80.5", apply, "80.5", 80.5}, {t.width_Text, "85.598", apply, "85.6", 85.598},
+        {t.width_Text, nullptr, apply, "85.6", 85.598, reshown}};
     const auto cardMM = [this] { return controller->Front_card_Prop->Card_Size() * 25.4 / 72; };
     const double height = t.height_Stepper->value();  // the height in force, the next Apply's
     ASSERT_NE(t.height_Text->text(), QString::number(height, 'g', 12)) << "a height the field shows rounded";
-    for (const auto &[field, typed, then, shows, applied] : rows) {
+    for (const auto &[field, typed, then, shows, applied, first] : rows) {
+        if (first)
+            first();
         if (field != x && x->isVisible())
             clickAt(canvas(0), QPointF(3, 3));  // the card beside the text: its tabs
         if (field == x)
