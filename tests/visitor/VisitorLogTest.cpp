@@ -303,18 +303,29 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     EXPECT_FALSE(w.shownDetails().visitor_image_obj.isNull());
     EXPECT_FALSE(IMG_Flip_H);
 
+    // The exports keep the pass's own size on the log's paper, also on one smaller than the pass:
+    // only a print fits the pass to its paper. A BMP at 600 dpi, a PDF page in whole points.
     w.page_rect = QRectF(0, 0, 595, 842);
-    ui->clear();
-    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"}) {
-        ui->push(dir + "/" + name);
-        ui->push(0);  // the export-finished box: Cancel
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::A6}) {
+        SCOPED_TRACE(QPageSize::name(paper).toStdString());
+        auto setUp = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        setUp->setPageSize(QPageSize(paper));
+        setPrintInfo(std::move(setUp));
+        ui->clear();
+        for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"}) {
+            ui->push(dir + "/" + name);
+            ui->push(0);  // the export-finished box: Cancel
+        }
+        w.Export_Image_click();
+        w.Export_Image_click();
+        w.Export_PDF_click();
+        EXPECT_EQ(said().filter("File has been exported successfully.").size(), 3);
+        for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
+            EXPECT_TRUE(said().contains("File has been exported successfully.\n" + QDir::toNativeSeparators(dir + "/" + name))) << name;
+        EXPECT_EQ(QImageReader(dir + "/pass.bmp").size(), QSize(4959, 7017));
+        const QString info = QString::fromUtf8(runTool(pdfinfo, {dir + "/pass.pdf"}).out);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size: *595 x 842 pts")))) << info.toStdString();
     }
-    w.Export_Image_click();
-    w.Export_Image_click();
-    w.Export_PDF_click();
-    EXPECT_EQ(said().filter("File has been exported successfully.").size(), 3);
-    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
-        EXPECT_TRUE(said().contains("File has been exported successfully.\n" + QDir::toNativeSeparators(dir + "/" + name))) << name;
     // A name typed without an extension gets the format picked in the panel's pop-up, or the
     // one the pop-up starts at.
     ui->clear();
@@ -338,7 +349,6 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     QFile jpg(dir + "/pass.jpg");
     ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");
-    EXPECT_EQ(QImageReader(dir + "/pass.bmp").size(), QSize(4959, 7017));
     // The attachment lives in a private folder that goes when the mail window has closed.
     QString sent, attachment;
     Visitor_Log_Records::Set_Visitor_Pass_Mailer([&](const QString &file, const QString &subject) {
