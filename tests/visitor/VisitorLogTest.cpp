@@ -472,11 +472,22 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         const char *locale, *paper, *width, *height;  // the paper's entry, and a custom paper's sides
         bool inches, inPreview, properties;  // unit; page set-up from the preview; its print panel's Properties
         int copies;
+        QSize page;    // each printed page, in whole points as the PDF writer puts it
+        QRectF photo;  // the photo's box on it, points from its top left corner
         bool turned = false;  // Landscape pressed in the preview first
-    } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
-                {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
-                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true},
-                {"de_DE", "Custom", "4.5", "6.25", true, false, false, 2, true}, {"en_US", "Letter / ANSI A", "", "", false, true, false, 1}};
+    } rows[] = {
+        // A pass larger than its paper scales down to the paper's width (595 points, the pass's,
+        // to 324 on a 4.5 inch card), centred; on A4 or Letter it keeps its size.
+        {"en_US", "Custom", "4.5", "6.25", true, false, false, 2, {324, 450}, {258.7, 43.6, 43.6, 43.6}},
+        {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3, {350, 504}, {279.2, 47.0, 47.0, 47.0}},
+        {"en_US", "Custom", "123.4", "177.7", false, true, true, 2, {350, 504}, {279.2, 47.0, 47.0, 47.0}},
+        {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1, {324, 450}, {258.7, 43.6, 43.6, 43.6}},
+        {"de_DE", "B7", "", "", false, false, false, 2, {249, 354}, {199.1, 33.5, 33.5, 33.5}},
+        {"en_US", "B7", "", "", false, true, false, 1, {354, 249}, {282.9, 47.6, 47.6, 47.6}, true},
+        {"de_DE", "Custom", "4.5", "6.25", true, false, false, 2, {450, 324}, {359.2, 60.5, 60.5, 60.5}, true},
+        {"en_US", "Letter / ANSI A", "", "", false, true, false, 1, {612, 792}, {483.5, 80, 80, 80}},
+        {"de_DE", "A4", "", "", false, false, false, 2, {595, 842}, {475.1, 80, 80, 80}},
+    };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
@@ -484,12 +495,14 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         printInfo().setOutputFormat(QPrinter::PdfFormat);
         const QPageSize paper = *row.width ? QPageSize(QSizeF(QByteArray(row.width).toDouble(), QByteArray(row.height).toDouble()),
                                                        row.inches ? QPageSize::Inch : QPageSize::Millimeter, {}, QPageSize::ExactMatch)
-                                           : QPageSize(row.paper == std::string("B7") ? QPageSize::B7 : QPageSize::Letter);
+                                           : QPageSize(row.paper == std::string("B7")   ? QPageSize::B7
+                                                       : row.paper == std::string("A4") ? QPageSize::A4
+                                                                                        : QPageSize::Letter);
         QList<double> margins;
         panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
             for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
                 margins << field(panel, name)->value();
-            if (paper.id() == QPageSize::Letter) {  // typed, the closed list finds "Letter Extra"
+            if (paper.id() == QPageSize::Letter || paper.id() == QPageSize::A4) {  // typed, a closed list may find "Letter Extra"
                 testsupport::choose(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
             } else {
                 choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
@@ -561,28 +574,22 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Print_Preview")));
         EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
         ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
-        // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
-        // pass's frame 10 points below its top edge, scaled as the pass is to fit the paper.
-        QSizeF exact = paper.size(QPageSize::Millimeter) * 72 / 25.4;
-        if (row.turned)
-            exact.transpose();
-        const QSize points = exact.toSize();
-        const double scale = std::min({1.0, exact.width() / w.page_rect.width(), exact.height() / w.page_rect.height()});
-        EXPECT_EQ(scale == 1, paper.id() == QPageSize::Letter) << "every paper but Letter is smaller than the pass";
+        // A page of the paper for each copy, the pass's frame 10 points below its top edge on
+        // the pass, scaled as the pass is (an eighth of the 80-point photo's side).
         EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
-                      .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
+                      .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(row.page.width()).arg(row.page.height()))), row.copies);
         runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
         const QImage page(file + QStringLiteral(".png"));
         int frame = 0;
         while (frame < page.height() && qGray(page.pixel(page.width() / 2, frame)) > 160)
             ++frame;
-        EXPECT_NEAR(frame / 2.0, 10 * scale, 2) << "points from the top";
-        // The photo, 80 points square with its right edge 40 points in from the pass's, whole on
-        // the page: the pass centred across it.
+        EXPECT_NEAR(frame / 2.0, row.photo.width() / 8, 1) << "points from the top";
+        // The photo whole on the page, where the row says, read at 2 pixels a point.
         const QRect shot = boxOf(page);
-        EXPECT_NEAR(shot.width() / 2.0, 80 * scale, 2);
-        EXPECT_NEAR(shot.height() / 2.0, 80 * scale, 2);
-        EXPECT_NEAR((shot.right() + 1) / 2.0, exact.width() / 2 + (w.page_rect.width() / 2 - 40) * scale, 2);
+        EXPECT_NEAR(shot.x() / 2.0, row.photo.x(), 1);
+        EXPECT_NEAR(shot.y() / 2.0, row.photo.y(), 1);
+        EXPECT_NEAR(shot.width() / 2.0, row.photo.width(), 1);
+        EXPECT_NEAR(shot.height() / 2.0, row.photo.height(), 1);
     }
 }
 
