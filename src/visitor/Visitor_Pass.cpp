@@ -164,7 +164,25 @@ QRectF VisitorDetails::Gate_Pass_Size(double detailsBoxWidth) const
     QString text = details;
     if (!Trim_Str(other_detail_info).isEmpty())
         text.remove(QStringLiteral("Other Details :\r\n\r\n"));
-    return QRectF(0, 0, detailsBoxWidth + 100, textHeight(text, 0) + 80);
+    QRectF page(0, 0, detailsBoxWidth + 100, textHeight(text, 0) + 80);
+    // The measured text does not bound the laid-out pass: the photo hangs 160 points below the
+    // top whatever the text, and every line moves the cursor 15 points, more than a line's
+    // height. The layout counts down from the page's top while the frame's bottom line stays
+    // 10 points above the page's bottom, so a page taller by d lifts every item by d: the page
+    // grows by just what its lowest item lacks, and a pass that already holds them keeps its size.
+    const PassLayout laidOut = Visitor_Pass_Layout(*this, page);
+    double frameBottom = 0, lowest = page.height();
+    for (const PassItem &it : laidOut.items) {
+        if (it.kind == PassItem::Border)
+            frameBottom = it.rect.y();  // y upward: the frame's bottom line
+        else
+            lowest = std::min(lowest, it.rect.y());  // an item's bottom edge
+    }
+    // Clear of the frame's line (and of both half-point strokes) by a gap the eye reads as one,
+    // so a descender or the photo's edge never meets it.
+    constexpr double kFrameClearance = 5;
+    page.setHeight(page.height() + std::max(0.0, frameBottom + kFrameClearance - lowest));
+    return page;
 }
 
 PassLayout Visitor_Pass_Layout(const VisitorDetails &d, const QRectF &R)

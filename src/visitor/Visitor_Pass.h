@@ -31,7 +31,9 @@ struct VisitorDetails {
 
     // Fills from a stored visit; the photo adjustments of the record apply to its photo only.
     static VisitorDetails fromColumns(const VisitColumns &columns);
-    // The pass page: details box width + 100 wide, the measured text's height + 80 high.
+    // The pass page: details box width + 100 wide, the measured text's height + 80 high, or
+    // taller by what the laid-out pass needs to keep its photo and every line 5 points above the
+    // frame's bottom line. At (0, 0), as Visitor_Pass_Layout takes it.
     QRectF Gate_Pass_Size(double detailsBoxWidth) const;
 };
 

@@ -23,6 +23,7 @@
 #include <QDoubleSpinBox>
 #include <QDialogButtonBox>
 #include <QDateEdit>
+#include <QFontInfo>
 #include <QDir>
 #include <QLineEdit>
 #include <QImage>
@@ -302,18 +303,29 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     EXPECT_FALSE(w.shownDetails().visitor_image_obj.isNull());
     EXPECT_FALSE(IMG_Flip_H);
 
+    // The exports keep the pass's own size on the log's paper, also on one smaller than the pass:
+    // only a print fits the pass to its paper. A BMP at 600 dpi, a PDF page in whole points.
     w.page_rect = QRectF(0, 0, 595, 842);
-    ui->clear();
-    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"}) {
-        ui->push(dir + "/" + name);
-        ui->push(0);  // the export-finished box: Cancel
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::A6}) {
+        SCOPED_TRACE(QPageSize::name(paper).toStdString());
+        auto setUp = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        setUp->setPageSize(QPageSize(paper));
+        setPrintInfo(std::move(setUp));
+        ui->clear();
+        for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"}) {
+            ui->push(dir + "/" + name);
+            ui->push(0);  // the export-finished box: Cancel
+        }
+        w.Export_Image_click();
+        w.Export_Image_click();
+        w.Export_PDF_click();
+        EXPECT_EQ(said().filter("File has been exported successfully.").size(), 3);
+        for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
+            EXPECT_TRUE(said().contains("File has been exported successfully.\n" + QDir::toNativeSeparators(dir + "/" + name))) << name;
+        EXPECT_EQ(QImageReader(dir + "/pass.bmp").size(), QSize(4959, 7017));
+        const QString info = QString::fromUtf8(runTool(pdfinfo, {dir + "/pass.pdf"}).out);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size: *595 x 842 pts")))) << info.toStdString();
     }
-    w.Export_Image_click();
-    w.Export_Image_click();
-    w.Export_PDF_click();
-    EXPECT_EQ(said().filter("File has been exported successfully.").size(), 3);
-    for (const char *name : {"pass.jpg", "pass.bmp", "pass.pdf"})
-        EXPECT_TRUE(said().contains("File has been exported successfully.\n" + QDir::toNativeSeparators(dir + "/" + name))) << name;
     // A name typed without an extension gets the format picked in the panel's pop-up, or the
     // one the pop-up starts at.
     ui->clear();
@@ -337,7 +349,6 @@ TEST_F(VisitorLog, WindowExportsAndShowsAPass)
     QFile jpg(dir + "/pass.jpg");
     ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpg.read(2) == "\xFF\xD8");
-    EXPECT_EQ(QImageReader(dir + "/pass.bmp").size(), QSize(4959, 7017));
     // The attachment lives in a private folder that goes when the mail window has closed.
     QString sent, attachment;
     Visitor_Log_Records::Set_Visitor_Pass_Mailer([&](const QString &file, const QString &subject) {
@@ -461,11 +472,22 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         const char *locale, *paper, *width, *height;  // the paper's entry, and a custom paper's sides
         bool inches, inPreview, properties;  // unit; page set-up from the preview; its print panel's Properties
         int copies;
+        QSize page;    // each printed page, in whole points as the PDF writer puts it
+        QRectF photo;  // the photo's box on it, points from its top left corner
         bool turned = false;  // Landscape pressed in the preview first
-    } rows[] = {{"en_US", "Custom", "4.5", "6.25", true, false, false, 2}, {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3},
-                {"en_US", "Custom", "123.4", "177.7", false, true, true, 2}, {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1},
-                {"de_DE", "B7", "", "", false, false, false, 2}, {"en_US", "B7", "", "", false, true, false, 1, true},
-                {"de_DE", "Custom", "4.5", "6.25", true, false, false, 2, true}, {"en_US", "Letter / ANSI A", "", "", false, true, false, 1}};
+    } rows[] = {
+        // A pass larger than its paper scales down to the paper's width (595 points, the pass's,
+        // to 324 on a 4.5 inch card), centred; on A4 or Letter it keeps its size.
+        {"en_US", "Custom", "4.5", "6.25", true, false, false, 2, {324, 450}, {258.7, 43.6, 43.6, 43.6}},
+        {"de_DE", "Custom", "123.4", "177.7", false, false, true, 3, {350, 504}, {279.2, 47.0, 47.0, 47.0}},
+        {"en_US", "Custom", "123.4", "177.7", false, true, true, 2, {350, 504}, {279.2, 47.0, 47.0, 47.0}},
+        {"de_DE", "Custom", "4.5", "6.25", true, true, false, 1, {324, 450}, {258.7, 43.6, 43.6, 43.6}},
+        {"de_DE", "B7", "", "", false, false, false, 2, {249, 354}, {199.1, 33.5, 33.5, 33.5}},
+        {"en_US", "B7", "", "", false, true, false, 1, {354, 249}, {282.9, 47.6, 47.6, 47.6}, true},
+        {"de_DE", "Custom", "4.5", "6.25", true, false, false, 2, {450, 324}, {359.2, 60.5, 60.5, 60.5}, true},
+        {"en_US", "Letter / ANSI A", "", "", false, true, false, 1, {612, 792}, {483.5, 80, 80, 80}},
+        {"de_DE", "A4", "", "", false, false, false, 2, {595, 842}, {475.1, 80, 80, 80}},
+    };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
@@ -473,12 +495,14 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         printInfo().setOutputFormat(QPrinter::PdfFormat);
         const QPageSize paper = *row.width ? QPageSize(QSizeF(QByteArray(row.width).toDouble(), QByteArray(row.height).toDouble()),
                                                        row.inches ? QPageSize::Inch : QPageSize::Millimeter, {}, QPageSize::ExactMatch)
-                                           : QPageSize(row.paper == std::string("B7") ? QPageSize::B7 : QPageSize::Letter);
+                                           : QPageSize(row.paper == std::string("B7")   ? QPageSize::B7
+                                                       : row.paper == std::string("A4") ? QPageSize::A4
+                                                                                        : QPageSize::Letter);
         QList<double> margins;
         panels->drive["QPageSetupDialog"] = [&](QDialog &panel) {
             for (const char *name : {"topMargin", "leftMargin", "rightMargin", "bottomMargin"})
                 margins << field(panel, name)->value();
-            if (paper.id() == QPageSize::Letter) {  // typed, the closed list finds "Letter Extra"
+            if (paper.id() == QPageSize::Letter || paper.id() == QPageSize::A4) {  // typed, a closed list may find "Letter Extra"
                 testsupport::choose(choice(panel, "pageSizeCombo"), QString::fromLatin1(row.paper));
             } else {
                 choice(panel, "pageSizeCombo")->setFocus();  // its entry typed, as a closed list finds it
@@ -550,28 +574,161 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Print_Preview")));
         EXPECT_EQ(margins, QList<double>({0, 0, 0, 0})) << "the pass's page set-up opens with no margins";
         ASSERT_TRUE(testsupport::waitUntil([&] { return QFileInfo::exists(file); })) << panels->messages().join('|').toStdString();
-        // A page of the paper for each copy (in whole points, as the PDF writer puts it), the
-        // pass's frame 10 points below its top edge, scaled as the pass is to fit the paper.
-        QSizeF exact = paper.size(QPageSize::Millimeter) * 72 / 25.4;
-        if (row.turned)
-            exact.transpose();
-        const QSize points = exact.toSize();
-        const double scale = std::min({1.0, exact.width() / w.page_rect.width(), exact.height() / w.page_rect.height()});
-        EXPECT_EQ(scale == 1, paper.id() == QPageSize::Letter) << "every paper but Letter is smaller than the pass";
+        // A page of the paper for each copy, the pass's frame 10 points below its top edge on
+        // the pass, scaled as the pass is (an eighth of the 80-point photo's side).
         EXPECT_EQ(QString::fromUtf8(runTool(pdfinfo, {"-f", "1", "-l", "9", file}).out)
-                      .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(points.width()).arg(points.height()))), row.copies);
+                      .count(QRegularExpression(QStringLiteral("size: *%1 x %2 pts").arg(row.page.width()).arg(row.page.height()))), row.copies);
         runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
         const QImage page(file + QStringLiteral(".png"));
         int frame = 0;
         while (frame < page.height() && qGray(page.pixel(page.width() / 2, frame)) > 160)
             ++frame;
-        EXPECT_NEAR(frame / 2.0, 10 * scale, 2) << "points from the top";
-        // The photo, 80 points square with its right edge 40 points in from the pass's, whole on
-        // the page: the pass centred across it.
+        EXPECT_NEAR(frame / 2.0, row.photo.width() / 8, 1) << "points from the top";
+        // The photo whole on the page, where the row says, read at 2 pixels a point.
         const QRect shot = boxOf(page);
-        EXPECT_NEAR(shot.width() / 2.0, 80 * scale, 2);
-        EXPECT_NEAR(shot.height() / 2.0, 80 * scale, 2);
-        EXPECT_NEAR((shot.right() + 1) / 2.0, exact.width() / 2 + (w.page_rect.width() / 2 - 40) * scale, 2);
+        EXPECT_NEAR(shot.x() / 2.0, row.photo.x(), 1);
+        EXPECT_NEAR(shot.y() / 2.0, row.photo.y(), 1);
+        EXPECT_NEAR(shot.width() / 2.0, row.photo.width(), 1);
+        EXPECT_NEAR(shot.height() / 2.0, row.photo.height(), 1);
+    }
+}
+
+// A pass holds its photo and every word inside its frame, clear of the frame's line, as the
+// exported PDF shows them: a pass whose lines or photo would reach below the frame grows by what
+// it lacks; one that holds them keeps its size (the desk's default visit: its four details).
+TEST_F(VisitorLog, APassHoldsItsPhotoAndEveryWordInsideItsFrame)
+{
+    REQUIRE_TOOL(tool, "sqlite3");
+    REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    REQUIRE_TOOL(pdftotext, "pdftotext");
+    REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    // A photo of one colour no text or line of the pass has: found on the page by its hue alone.
+    QImage face(40, 60, QImage::Format_RGB32);
+    face.fill(QColor(0, 90, 255));
+    ASSERT_TRUE(face.save(photo));
+    const char *const captions[VisitorDetails::Stems] = {"Name :", "Position / Title :", "Company Name :", "Purpose :",
+                                                         "Address :", "Phone No. :", "Visitor Type :", "Email Id :",
+                                                         "Person to Meet :", "Visitor No. :", "Date :", "Time :"};
+    const char *const values[VisitorDetails::Stems] = {"Pat Quill", "Driver", "Acme", "Delivery", "Dock 4", "555 0100",
+                                                       "Supplier", "pat@acme.test", "Jo Reyes", "V-17", "30-Mar-2026", "09:00"};
+    using S = VisitorDetails;
+    const std::vector<int> all = {S::VName, S::Position, S::CompanyName, S::Slogan, S::Address, S::Phone,
+                                  S::Fax, S::Email, S::Website, S::UniqueNo, S::EntryDate, S::EntryTime};
+    const struct {
+        const char *visit;
+        std::vector<int> front, back;
+        bool other;     // a three-line Other Details
+        double height;  // of the page, points; 0: as tall as its lines need (their font's)
+        bool inDejaVu = false;  // that height is the one its text has in DejaVu Sans
+    } rows[] = {
+        {"a name", {S::VName}, {}, false, 175},  // the photo 5 points above the frame's line
+        {"a name and a visitor number", {S::VName, S::UniqueNo}, {}, false, 175},
+        {"the desk's default visit", {S::VName, S::Position, S::CompanyName, S::UniqueNo}, {}, false, 191.75, true},
+        // The back's details start below the photo: its name 5 points above the frame's line.
+        {"a name on each side", {S::VName}, {S::VName}, false, 196},
+        {"every detail", all, all, true, 0},
+        {"the front's details and six of the back's", all, {all.begin(), all.begin() + 6}, true, 0},
+    };
+    // DejaVu Sans is the face the pass is drawn in where Verdana is missing (scripts/bootstrap
+    // installs it); another face gives a pass sized by its text another height.
+    QFont passFace(QStringLiteral("Verdana"));
+    passFace.setStyleHint(QFont::SansSerif);
+    passFace.setBold(true);
+    const bool dejaVu = QFontInfo(passFace).family() == QLatin1String("DejaVu Sans");
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" yMax=\"([-0-9.]+)\">([^<]*)</word>"));
+    static const QRegularExpression size(QStringLiteral("Page size: *([0-9.]+) x ([0-9.]+) pts"));
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.visit);
+        QStringList columns{"Date_Time_Stamp", "Photo", "Other", "Other_B"};
+        QStringList cells{"'2026-03-31 09:00:00'", "'" + photo + "'",
+                          row.other ? "'Parking B2, level 3'||char(10)||'Escort to loading bay'" : "''",
+                          row.other ? "'Badge handed back'" : "''"};
+        for (const auto &[stems, suffix] : {std::pair(&row.front, ""), std::pair(&row.back, "_B")})
+            for (int i : *stems) {
+                const QString stem = QLatin1String(VisitorDetails::field_name[std::size_t(i)]);
+                columns << stem + suffix << stem + "_lb" + suffix;
+                cells << "'" + QString::fromUtf8(values[i]) + "'" << "'" + QString::fromUtf8(captions[i]) + "'";
+            }
+        sql(QStringLiteral("INSERT INTO Visitor_Records(%1) VALUES(%2);").arg(columns.join(','), cells.join(',')));
+        // The latest visit, listed first, opened by a double click and exported from its details.
+        Visitor_Log_Records w;
+        w.Open_Log_Wnd();
+        w.show();
+        auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
+        const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+        const QString file = data.root() + QStringLiteral("/frame.pdf");
+        QFile::remove(file);
+        ui->clear();
+        ui->push(file);
+        ui->push(0);  // the export-finished box: Cancel
+        ASSERT_TRUE(testsupport::press(w.findChild<QPushButton *>(QStringLiteral("Export_PDF"))));
+        ASSERT_TRUE(QFileInfo::exists(file)) << ui->messages().join('|').toStdString();
+
+        // The pass's page, and the PDF's in whole points, as the PDF writer puts it.
+        EXPECT_EQ(w.page_rect.topLeft(), QPointF(0, 0));
+        EXPECT_EQ(w.page_rect.width(), 595);
+        if (row.height > 0 && (dejaVu || !row.inDejaVu)) {
+            EXPECT_EQ(w.page_rect.height(), row.height);
+        }
+        const QRegularExpressionMatch page = size.match(QString::fromUtf8(runTool(pdfinfo, {file}).out));
+        ASSERT_TRUE(page.hasMatch());
+        const double width = page.captured(1).toDouble(), height = page.captured(2).toDouble();
+        EXPECT_EQ(width, 595);
+        EXPECT_NEAR(height, w.page_rect.height(), 0.5);
+        // The frame, found on the page drawn at 2 pixels a point: from each edge of the page
+        // (along a column left of every text, a row across the middle) to the first dark pixel,
+        // then past the line's dark pixels. Its lines' inner edges, in points from the page's
+        // top left corner: a 1-point line 10 points in.
+        runTool(pdftoppm, {"-r", "144", "-singlefile", "-png", file, file});
+        const QImage drawn(file + QStringLiteral(".png"));
+        ASSERT_FALSE(drawn.isNull());
+        const auto pastLine = [&](QPoint p, QPoint step) {
+            const auto dark = [&] { return drawn.rect().contains(p) && qGray(drawn.pixel(p)) < 128; };
+            while (drawn.rect().contains(p) && !dark())
+                p += step;
+            while (dark())
+                p += step;
+            return p;
+        };
+        const int column = 30, middle = drawn.height() / 2;
+        const QRectF frame(QPointF(pastLine({0, middle}, {1, 0}).x() / 2.0, pastLine({column, 0}, {0, 1}).y() / 2.0),
+                           QPointF((pastLine({drawn.width() - 1, middle}, {-1, 0}).x() + 1) / 2.0,
+                                   (pastLine({column, drawn.height() - 1}, {0, -1}).y() + 1) / 2.0));
+        EXPECT_NEAR(frame.left(), 10.5, 1);
+        EXPECT_NEAR(frame.top(), 10.5, 1);
+        EXPECT_NEAR(frame.right(), 595 - 10.5, 1);
+        EXPECT_NEAR(frame.bottom(), w.page_rect.height() - 10.5, 1);
+        // Inside it and clear of its lines by a point at least, touching none.
+        const QRectF inside = frame.adjusted(1, 1, -1, -1);
+        QRect blue;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (const QRgb c = drawn.pixel(x, y); qBlue(c) - std::max(qRed(c), qGreen(c)) > 80)
+                    blue |= QRect(x, y, 1, 1);
+        // The photo whole, 80 points square, its top right 40 points in from the page's.
+        const QRectF shot(blue.x() / 2.0, blue.y() / 2.0, blue.width() / 2.0, blue.height() / 2.0);
+        EXPECT_NEAR(shot.left(), 475, 1);
+        EXPECT_NEAR(shot.top(), 80, 1);
+        EXPECT_NEAR(shot.width(), 80, 1);
+        EXPECT_NEAR(shot.height(), 80, 1);
+        EXPECT_TRUE(inside.contains(shot)) << "photo " << shot.bottom() << " frame " << frame.bottom();
+        QString words;
+        for (const QRegularExpressionMatch &m : word.globalMatch(QString::fromUtf8(runTool(pdftotext, {"-bbox", file, "-"}).out))) {
+            const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+            words += m.captured(5) + u' ';
+            EXPECT_TRUE(inside.contains(box)) << m.captured(5).toStdString() << " ends at " << box.bottom()
+                                              << ", the frame at " << frame.bottom();
+        }
+        // No word is lost off the page: the name of each side that has one, and the last line
+        // of a three-line Other Details.
+        EXPECT_EQ(words.count("Pat Quill"), 1 + std::count(row.back.begin(), row.back.end(), S::VName)) << words.toStdString();
+        if (row.other) {
+            EXPECT_TRUE(words.contains("Badge handed back")) << words.toStdString();
+        }
     }
 }
 
