@@ -70,6 +70,34 @@ protected:
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return QString::fromUtf8(r.out);
     }
+    // The photo in one colour no text or line of the pass has: found on a page by its hue alone.
+    void bluePhoto()
+    {
+        QImage face(40, 60, QImage::Format_RGB32);
+        face.fill(QColor(0, 90, 255));
+        ASSERT_TRUE(face.save(photo));
+    }
+    // The box around an image's pixels that are the photo's blue (or, `white`, a paper's white).
+    static QRect boxOf(const QImage &page, bool white = false)
+    {
+        QRect box;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (const QRgb c = page.pixel(x, y); white ? std::min({qRed(c), qGreen(c), qBlue(c)}) > 245
+                                                           : qBlue(c) - std::max(qRed(c), qGreen(c)) > 80)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+    // The log shown, its latest visit (listed first) opened by a double click.
+    static void openLatestVisit(Visitor_Log_Records &w)
+    {
+        w.Open_Log_Wnd();
+        w.show();
+        auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
+        const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+    }
     static QStringList ids(const std::vector<VisitRow> &rows)
     {
         QStringList out;
@@ -441,30 +469,12 @@ TEST_F(VisitorLog, APassPrintsOnTheLogsPaperAsOftenAsThePanelAsks)
         QLocale locale;
         ~Restore() { platform::setUi(std::move(ui)), QLocale::setDefault(locale); }
     } restore{platform::setUi(std::unique_ptr<platform::UiServices>(panels)), QLocale()};
-    // The latest visit, listed first, has a photo of one colour no text or line of the pass has:
-    // it is found on a page by its hue alone.
-    QImage face(40, 60, QImage::Format_RGB32);
-    face.fill(QColor(0, 90, 255));
-    ASSERT_TRUE(face.save(photo));
+    // The latest visit, listed first, has the blue photo.
+    bluePhoto();
     sql(QStringLiteral("INSERT INTO Visitor_Records(VName,Position,CompanyName,Address,Phone,Email,Date_Time_Stamp,Photo)"
                        " VALUES('Pat','Driver','Acme','Dock 4','555 0100','pat@acme.test','2026-03-30 09:00:00','%1');").arg(photo));
-    // The box around an image's pixels that are the photo's blue (or, `white`, a paper's white).
-    const auto boxOf = [](const QImage &page, bool white = false) {
-        QRect box;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x)
-                if (const QRgb c = page.pixel(x, y); white ? std::min({qRed(c), qGreen(c), qBlue(c)}) > 245
-                                                           : qBlue(c) - std::max(qRed(c), qGreen(c)) > 80)
-                    box |= QRect(x, y, 1, 1);
-        return box;
-    };
     Visitor_Log_Records w;
-    w.Open_Log_Wnd();
-    w.show();
-    auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
-    const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+    openLatestVisit(w);
     const auto field = [](QObject &in, const char *name) { return in.findChild<QDoubleSpinBox *>(QString::fromLatin1(name)); };
     const auto choice = [](QObject &in, const char *name) { return in.findChild<QComboBox *>(QString::fromLatin1(name)); };
     const auto ok = [](QObject &in) { testsupport::press(in.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)); };
@@ -602,10 +612,7 @@ TEST_F(VisitorLog, APassHoldsItsPhotoAndEveryWordInsideItsFrame)
     REQUIRE_TOOL(pdfinfo, "pdfinfo");
     REQUIRE_TOOL(pdftotext, "pdftotext");
     REQUIRE_TOOL(pdftoppm, "pdftoppm");
-    // A photo of one colour no text or line of the pass has: found on the page by its hue alone.
-    QImage face(40, 60, QImage::Format_RGB32);
-    face.fill(QColor(0, 90, 255));
-    ASSERT_TRUE(face.save(photo));
+    bluePhoto();
     const char *const captions[VisitorDetails::Stems] = {"Name :", "Position / Title :", "Company Name :", "Purpose :",
                                                          "Address :", "Phone No. :", "Visitor Type :", "Email Id :",
                                                          "Person to Meet :", "Visitor No. :", "Date :", "Time :"};
@@ -651,14 +658,9 @@ TEST_F(VisitorLog, APassHoldsItsPhotoAndEveryWordInsideItsFrame)
                 cells << "'" + QString::fromUtf8(values[i]) + "'" << "'" + QString::fromUtf8(captions[i]) + "'";
             }
         sql(QStringLiteral("INSERT INTO Visitor_Records(%1) VALUES(%2);").arg(columns.join(','), cells.join(',')));
-        // The latest visit, listed first, opened by a double click and exported from its details.
+        // The latest visit, opened and exported from its details.
         Visitor_Log_Records w;
-        w.Open_Log_Wnd();
-        w.show();
-        auto *list = w.findChild<QTableWidget *>(QStringLiteral("ColList"));
-        const QPoint visit = list->visualRect(list->model()->index(0, 1)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visit);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visit);
+        openLatestVisit(w);
         const QString file = data.root() + QStringLiteral("/frame.pdf");
         QFile::remove(file);
         ui->clear();
@@ -703,11 +705,7 @@ TEST_F(VisitorLog, APassHoldsItsPhotoAndEveryWordInsideItsFrame)
         EXPECT_NEAR(frame.bottom(), w.page_rect.height() - 10.5, 1);
         // Inside it and clear of its lines by a point at least, touching none.
         const QRectF inside = frame.adjusted(1, 1, -1, -1);
-        QRect blue;
-        for (int y = 0; y < drawn.height(); ++y)
-            for (int x = 0; x < drawn.width(); ++x)
-                if (const QRgb c = drawn.pixel(x, y); qBlue(c) - std::max(qRed(c), qGreen(c)) > 80)
-                    blue |= QRect(x, y, 1, 1);
+        const QRect blue = boxOf(drawn);
         // The photo whole, 80 points square, its top right 40 points in from the page's.
         const QRectF shot(blue.x() / 2.0, blue.y() / 2.0, blue.width() / 2.0, blue.height() / 2.0);
         EXPECT_NEAR(shot.left(), 475, 1);
