@@ -147,18 +147,25 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
     // A row's own start: every frame as placed, values the fields show rounded ("99" and "33"
     // for the opacities, "12.4" on the rotation slider's steps), and a history with nothing to
     // undo, so a row that goes wrong leaves the next one whole.
-    const auto fresh = [&] {
-        for (int i = 0; i < 9; ++i)
-            at(i).setBounds(frames[size_t(i)]);
-        at(0).alpha_val = 0.9999f;
-        at(2).alpha_val = 1.0f / 3;
-        at(2).Shadow_transparency = 1.0f / 3;
-        at(3).alpha_val = alpha3;
-        at(3).Shadow_transparency = shadow3;
-        at(5).rotate_image = 12.35f;
-        at(5).img_trnsp_val = opacity5;
-        controller->Reset_Undo_With_Base_Snapshot();
+    // `also` sets what one row starts from besides.
+    const auto freshWith = [&](std::function<void()> also) {
+        return [&, also] {
+            for (int i = 0; i < 9; ++i)
+                at(i).setBounds(frames[size_t(i)]);
+            at(0).alpha_val = 0.9999f;
+            at(2).alpha_val = 1.0f / 3;
+            at(2).Shadow_transparency = 1.0f / 3;
+            at(3).alpha_val = alpha3;
+            at(3).Shadow_transparency = shadow3;
+            at(5).rotate_image = 12.35f;
+            at(5).img_trnsp_val = opacity5;
+            also();
+            controller->Reset_Undo_With_Base_Snapshot();
+        };
     };
+    const auto fresh = freshWith([] {});
+    const auto squareShape = freshWith([&] { at(0).setBounds({10, 10, 36, 36}); });
+    const auto unevenPicture = freshWith([&] { at(5).img_trnsp_val = 66.67f; });  // "67" on its steps
     const auto untouched = [&] {
         return !undoOn() && at(0).bounds() == frame0 && at(2).bounds() == frame2 && at(0).alpha_val == 0.9999f &&
                at(2).alpha_val == 1.0f / 3 && at(3).alpha_val == alpha3 && at(3).Shadow_transparency == shadow3 &&
@@ -199,7 +206,7 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
          [&] { return !undoOn() && at(5).rotate_image == 12.35f && p.Rotate_slidr_val->text() == "12.35"; }, fresh},
         {"opacity visited", {5}, [&] { visit(p.Trsp_slidr_val); }, {}, 0,
          [&] { return !undoOn() && at(5).img_trnsp_val == 66.67f && p.Trsp_slidr_val->text() == "66.67"; },
-         [&] { fresh(), at(5).img_trnsp_val = 66.67f, controller->Reset_Undo_With_Base_Snapshot(); }},  // "67" on its steps
+         unevenPicture},
         {"fill, one locked", {0, 1}, [&] { ui->push(QColor(Qt::red)); press(p.shape_fill_clr); }, {0}, 1,
          [&] { return rendered().pixelColor(40, 30) == QColor(Qt::red); }, fresh},
         {"nothing selected: no fill on offer", {}, [&] { EXPECT_FALSE(testsupport::unreachable(p.shape_fill_clr).isEmpty()); },
@@ -256,16 +263,16 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
          [&] { return at(4).bounds() == frames[4].translated(0, -50) && at(0).bounds() == frame0; }, fresh, true},
         {"W typed as shown, two selected", {0, 8}, [&] { typeShown(p.frame_main_pic_width_val, p.frame_main_pic_width->value()); },
          {8}, 1, [&] { return near(at(8).bounds(), {190, 100, 36, 40}); },
-         [&] { fresh(), at(0).setBounds({10, 10, 36, 36}), controller->Reset_Undo_With_Base_Snapshot(); }, true},
+         squareShape, true},
         {"H typed as shown, two selected", {0, 8}, [&] { typeShown(p.frame_main_pic_height_val, p.frame_main_pic_height->value()); },
          {8}, 1, [&] { return near(at(8).bounds(), {190, 100, 50, 36}); },
-         [&] { fresh(), at(0).setBounds({10, 10, 36, 36}), controller->Reset_Undo_With_Base_Snapshot(); }, true},
+         squareShape, true},
         {"fill opacity typed as shown, two texts", {3, 2}, [&] { typeShown(p.Text_alpha_Text, 25); }, {2}, 1,
          [&] { return at(2).alpha_val == 0.25f && at(3).alpha_val == 0.25f; },
-         [&] { fresh(), at(3).alpha_val = 0.25f, controller->Reset_Undo_With_Base_Snapshot(); }, true},
+         freshWith([&] { at(3).alpha_val = 0.25f; }), true},
         {"opacity slider typed as shown, two images", {6, 5}, [&] { typeShown(p.Trsp_slidr_val, 100); }, {5}, 1,
          [&] { return at(5).img_trnsp_val == 100 && at(6).img_trnsp_val == 100; },
-         [&] { fresh(), at(5).img_trnsp_val = 66.67f, controller->Reset_Undo_With_Base_Snapshot(); }, true},
+         unevenPicture, true},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
