@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QHash>
+#include <QMap>
 #include <QTimeZone>
 
 #include <plist/plist.h>
@@ -11,6 +13,7 @@
 #include <locale.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -387,10 +390,219 @@ private:
     locale_t m_previous = locale_t(0);
 };
 
+// The binary form is written here rather than by the library: the library merges equal data,
+// arrays and dictionaries through a table hashed on where each value happens to sit in memory,
+// so the same value came out in one of two sizes by chance. Equal leaves are merged here by
+// content, in the order they are met, so a value is written the same way every time and two
+// archives compare equal byte for byte exactly when they hold the same things.
+class BinaryWriter {
+public:
+    bool add(const QVariant &v) { return flatten(v, 0) >= 0; }
+
+    QByteArray bytes() const
+    {
+        const int refSize = bytesFor(quint64(m_objects.size()));
+        QByteArray out("bplist00");
+        std::vector<quint64> offsets;
+        offsets.reserve(m_objects.size());
+        for (const Object &o : m_objects) {
+            offsets.push_back(quint64(out.size()));
+            out.append(o.head);
+            for (int ref : o.refs)
+                appendBig(out, quint64(ref), refSize);
+        }
+        const quint64 table = quint64(out.size());
+        const int offsetSize = bytesFor(table);
+        for (quint64 at : offsets)
+            appendBig(out, at, offsetSize);
+        out.append(QByteArray(6, '\0')).append(char(offsetSize)).append(char(refSize));
+        appendBig(out, quint64(m_objects.size()), 8);
+        appendBig(out, 0, 8);
+        appendBig(out, table, 8);
+        return out;
+    }
+
+private:
+    struct Object {
+        QByteArray head;  // a leaf whole; a container's marker and length, its references follow
+        QList<int> refs;
+    };
+
+    static int bytesFor(quint64 v) { return v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFFFFu ? 4 : 8; }
+
+    static void appendBig(QByteArray &b, quint64 v, int size)
+    {
+        for (int k = size - 1; k >= 0; --k)
+            b.append(char((v >> (8 * k)) & 0xFF));
+    }
+
+    static QByteArray integer(qint64 v)
+    {
+        // Negative numbers take all eight bytes, as readers take the eight-byte form as signed.
+        const int size = v < 0 ? 8 : bytesFor(quint64(v));
+        QByteArray b(1, char(0x10 | (size == 1 ? 0 : size == 2 ? 1 : size == 4 ? 2 : 3)));
+        appendBig(b, quint64(v), size);
+        return b;
+    }
+
+    static QByteArray marker(int type, quint64 length)
+    {
+        if (length < 15)
+            return QByteArray(1, char((type << 4) | int(length)));
+        return QByteArray(1, char((type << 4) | 0xF)) + integer(qint64(length));
+    }
+
+    // A real a float holds exactly takes four bytes, as lists written before took it.
+    static QByteArray real(double d)
+    {
+        if (const float f = float(d); double(f) == d) {
+            quint32 bits = 0;
+            std::memcpy(&bits, &f, sizeof bits);
+            QByteArray b(1, char(0x22));
+            appendBig(b, bits, 4);
+            return b;
+        }
+        return eightBytes(d, 0x23);
+    }
+
+    static QByteArray eightBytes(double d, char marker)
+    {
+        quint64 bits = 0;
+        std::memcpy(&bits, &d, sizeof bits);
+        QByteArray b(1, marker);
+        appendBig(b, bits, 8);
+        return b;
+    }
+
+    // Strings and keys are cut at a NUL character, as they always were: no reader of ours reads
+    // a key past one.
+    static QByteArray string(const QString &text)
+    {
+        const QString s = QString::fromUtf8(text.toUtf8().constData());
+        const bool ascii = std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        if (ascii)
+            return marker(0x5, quint64(s.size())) + s.toLatin1();
+        QByteArray b = marker(0x6, quint64(s.size()));
+        for (QChar c : s)
+            appendBig(b, c.unicode(), 2);
+        return b;
+    }
+
+    static bool leaf(const QVariant &v, QByteArray &out)
+    {
+        switch (v.typeId()) {
+        case QMetaType::QString:
+            out = string(v.toString());
+            return true;
+        case QMetaType::QByteArray: {
+            const QByteArray d = v.toByteArray();
+            out = marker(0x4, quint64(d.size())) + d;
+            return true;
+        }
+        case QMetaType::Bool:
+            out = QByteArray(1, v.toBool() ? char(0x09) : char(0x08));
+            return true;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::Long:
+            out = integer(v.toLongLong());
+            return true;
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+        case QMetaType::UShort:
+        case QMetaType::ULong:
+            out = integer(qint64(v.toULongLong()));
+            return true;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            out = real(v.toDouble());
+            return true;
+        case QMetaType::QDateTime: {
+            const qint64 ms = v.toDateTime().toMSecsSinceEpoch() - kPlistEpochOffset * 1000;
+            const qint64 sec = ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
+            // Dates are read back as 32-bit seconds: one outside them would come back as another
+            // date, so it is refused, in both forms alike.
+            if (!v.toDateTime().isValid() || sec < std::numeric_limits<int32_t>::min()
+                || sec > std::numeric_limits<int32_t>::max())
+                return false;
+            out = eightBytes(double(sec) + double((ms - sec * 1000) * 1000) / 1000000, 0x33);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+    // Keys are merged with keys and values with values, never a key with an equal string.
+    int flatten(const QVariant &v, int depth, bool key = false)
+    {
+        if (depth > kMaxDepth)
+            return -1;
+        const int type = v.typeId();
+        if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
+            const QVariantList list = v.toList();
+            const int index = int(m_objects.size());
+            m_objects.push_back({marker(0xA, quint64(list.size())), {}});
+            QList<int> refs;
+            refs.reserve(list.size());
+            for (const QVariant &item : list) {
+                const int ref = flatten(item, depth + 1);
+                if (ref < 0)
+                    return -1;
+                refs.append(ref);
+            }
+            m_objects[std::size_t(index)].refs = refs;
+            return index;
+        }
+        if (type == QMetaType::QVariantMap) {
+            // Keys that are equal once cut at a NUL hold the last of their values.
+            QMap<QString, QVariant> entries;
+            const QVariantMap map = v.toMap();
+            for (auto it = map.cbegin(); it != map.cend(); ++it)
+                entries.insert(QString::fromUtf8(it.key().toUtf8().constData()), it.value());
+            const int index = int(m_objects.size());
+            m_objects.push_back({marker(0xD, quint64(entries.size())), {}});
+            QList<int> keys, values;
+            for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+                const int key = flatten(it.key(), depth + 1, true);
+                const int value = flatten(it.value(), depth + 1);
+                if (key < 0 || value < 0)
+                    return -1;
+                keys.append(key);
+                values.append(value);
+            }
+            m_objects[std::size_t(index)].refs = keys + values;
+            return index;
+        }
+        QByteArray bytes;
+        if (!leaf(v, bytes))
+            return -1;
+        QHash<QByteArray, int> &seen = key ? m_keys : m_leaves;
+        const auto known = seen.constFind(bytes);
+        if (known != seen.cend())
+            return *known;
+        const int index = int(m_objects.size());
+        m_objects.push_back({bytes, {}});
+        seen.insert(bytes, index);
+        return index;
+    }
+
+    std::vector<Object> m_objects;
+    QHash<QByteArray, int> m_leaves, m_keys;
+};
+
 }  // namespace
 
 QByteArray plistSerialize(const QVariant &value, PlistFormat format, bool *okOut)
 {
+    if (format == PlistFormat::Binary) {
+        BinaryWriter writer;
+        const bool ok = writer.add(value);
+        if (okOut)
+            *okOut = ok;
+        return ok ? writer.bytes() : QByteArray();
+    }
     bool ok = true;
     PlistPtr root(toNode(value, 0, ok));
     if (okOut)
@@ -400,15 +612,11 @@ QByteArray plistSerialize(const QVariant &value, PlistFormat format, bool *okOut
     char *buf = nullptr;
     uint32_t len = 0;
     QByteArray out;
-    if (format == PlistFormat::Xml) {
+    {
         const CNumbersOnThisThread cNumbers;
         plist_to_xml(root.get(), &buf, &len);
         out = QByteArray(buf, static_cast<qsizetype>(len));
         plist_to_xml_free(buf);
-    } else {
-        plist_to_bin(root.get(), &buf, &len);
-        out = QByteArray(buf, static_cast<qsizetype>(len));
-        plist_to_bin_free(buf);
     }
     if (out.isEmpty() && okOut)
         *okOut = false;

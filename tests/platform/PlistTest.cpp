@@ -294,3 +294,32 @@ TEST(Plist, LongArraysReadBackWholeInBothFormats)
         EXPECT_EQ(back[1].toMap().value(QStringLiteral("to")).toList(), list);
     }
 }
+
+TEST(Plist, BinaryFormIsTheSameForTheSameValue)
+{
+    // A picture archive holds its image twice (as drawn and as adjusted): each equal value is
+    // written once, whatever memory it sits in, and the bytes change exactly when a value does.
+    QByteArray picture;
+    for (int i = 0; i < 4096; ++i)
+        picture.append(char((i * 7 + i / 256) & 0xFF));
+    const auto withPictures = [](const QByteArray &first, const QByteArray &second) {
+        return QVariantMap{{QStringLiteral("_contents"), QByteArray(first.constData(), first.size())},
+                           {QStringLiteral("_contents_with_settings"), QByteArray(second.constData(), second.size())},
+                           {QStringLiteral("list"), QVariantList{QByteArray(first.constData(), first.size()), 1.5,
+                                                                 QStringLiteral("Zürich"), QStringLiteral("Zürich")}}};
+    };
+    const QByteArray once = plistSerialize(withPictures(picture, picture), PlistFormat::Binary);
+    EXPECT_EQ(once.count(picture), 1);
+    std::vector<QByteArray> spacers;
+    for (int i = 0; i < 64; ++i) {
+        spacers.emplace_back(64 * (i + 1), char(i));
+        EXPECT_EQ(plistSerialize(withPictures(picture, picture), PlistFormat::Binary), once) << "write " << i;
+    }
+    QByteArray changed = picture;
+    changed[2048] = char(changed[2048] ^ 1);
+    const QByteArray differs = plistSerialize(withPictures(picture, changed), PlistFormat::Binary);
+    EXPECT_NE(differs, once);
+    EXPECT_EQ(differs.count(picture), 1);
+    EXPECT_EQ(plistParse(differs).toMap().value(QStringLiteral("_contents_with_settings")).toByteArray(), changed);
+    EXPECT_EQ(plistParse(once), QVariant(withPictures(picture, picture)));
+}
