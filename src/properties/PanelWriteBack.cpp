@@ -146,6 +146,7 @@ void PropertyPanel::Update_Image_Graphics(bool rebuild)
 {
     const QString path = Manual_image_path->text();
     writeBack(m_hooks, SKTGraphicKind::Image, [&](SKTGraphic &g, size_t selected) {
+        const ImageAdjustments before = Control_Image_Adjustments(g);
         g.print_object = print_object_chk->isChecked() ? 1 : 0;
         writeBorder(g, Image_border_chk, Image_bordr_clr, Image_bor_Stepper, Image_border_style);
         g._isFlippedHorizontally = Image_FIH_chk->isChecked();
@@ -167,7 +168,11 @@ void PropertyPanel::Update_Image_Graphics(bool rebuild)
         // The placeholder shows as an empty field; an unchanged field leaves it in place.
         if (!liveMode() && selected == 1 && path != Shown_Picture_Path(g._file_path))
             g._file_path = path;
-        if (rebuild)
+        // A picture made again is a new picture to the undo history even with the same pixels, so
+        // it is made only when what it is made from changed (the opacity is applied when drawn).
+        ImageAdjustments after = Control_Image_Adjustments(g);
+        after.tranprency = before.tranprency;
+        if (rebuild && (!(after == before) || (g._contents_with_settings.isNull() && !g._contents.isNull())))
             static_cast<SKTImage &>(g).setFileNSImage_Variable(pictureServices().Get_Image_With_Update_Settings(g));
         invalid_source_label->setVisible(Image_Source_Invalid(g));
     });
