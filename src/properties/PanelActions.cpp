@@ -110,10 +110,19 @@ void PropertyPanel::connectActions()
     for (const Pair &p : pairs) {
         connect(p.stepper, &QDoubleSpinBox::valueChanged, this, user(p.action));
         On_Typed_Leave(p.text, this, [p, changed = user(p.action)] {
-            if (const std::optional<double> v =
-                    Typed_Panel_Value(p.text->text(), p.stepper->minimum(), p.stepper->maximum(), p.whole))
+            bool asShown = false;
+            const std::optional<double> v =
+                Typed_Field_Value(p.text, p.stepper->minimum(), p.stepper->maximum(), p.whole, &asShown);
+            if (v)
                 Set_Typed_Value(p.stepper, *v, changed);
-            p.whole ? showWhole(p.stepper, p.text) : showFloat(p.stepper, p.text);
+            // A whole-number row may hold a control's fraction (33.33 from a file): refused, the
+            // field goes back to showing it, not to a whole number no control holds.
+            if (!p.whole || asShown)
+                showFloat(p.stepper, p.text);
+            else if (!v)
+                p.text->setText(Shown_Field_Text(p.text));
+            else
+                showWhole(p.stepper, p.text);
         });
     }
     // Sliders and the value fields beside them, the same way. Left untyped, a field keeps showing
@@ -139,9 +148,14 @@ void PropertyPanel::connectActions()
     for (const Slide &s : slides) {
         connect(s.slider, &QSlider::valueChanged, this, user(s.action));
         On_Typed_Leave(s.value, this, [s, changed = user(s.action)] {
-            if (const std::optional<double> v =
-                    Typed_Panel_Value(s.value->text(), s.slider->minimumF(), s.slider->maximumF(), s.slider->whole()))
-                Set_Typed_Value(s.slider, *v, changed);
+            bool asShown = false;
+            if (const std::optional<double> v = Typed_Field_Value(s.value, s.slider->minimumF(), s.slider->maximumF(),
+                                                                  s.slider->whole(), &asShown))
+                Set_Typed_Value(s.slider, *v, changed, asShown);
+            else if (s.slider->whole()) {
+                s.value->setText(Shown_Field_Text(s.value));
+                return;
+            }
             s.value->setText(QString::number(s.slider->valueF(), 'g', 7));
         });
     }

@@ -1,9 +1,12 @@
 #include "properties/PanelWidgets.h"
 
+#include "platform/TypedNumber.h"
 #include "platform/UiServices.h"
+#include "properties/PanelPlan.h"
 
 #include <QLineEdit>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 
 ColorWell::ColorWell(QWidget *parent) : QPushButton(parent)
@@ -43,8 +46,35 @@ PanelSlider::PanelSlider(double minimum, double maximum, int steps, QWidget *par
     setRange(int(std::lround(minimum * steps)), int(std::lround(maximum * steps)));
 }
 
+void PanelSlider::holdValueF(double v)
+{
+    m_holding = true;
+    m_held = v;
+    m_heldAt = int(std::lround(v * m_steps));
+    setValue(m_heldAt);
+    m_heldAt = value();
+    m_holding = false;
+}
+
+void PanelSlider::sliderChange(SliderChange change)
+{
+    if (change == SliderValueChange && !m_holding)
+        m_held.reset();
+    QSlider::sliderChange(change);
+}
+
+namespace {
+// The text a typed field showed before the user's first key: what the program last put there.
+const char *const kShownText = "panelShownText";
+}  // namespace
+
 void On_Typed_Leave(QLineEdit *field, QObject *context, std::function<void()> read)
 {
+    field->setProperty(kShownText, field->text());
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] {
+        if (!field->isModified())
+            field->setProperty(kShownText, field->text());
+    });
     QObject::connect(field, &QLineEdit::editingFinished, context, [field, read = std::move(read)] {
         if (field->isModified())
             read();
@@ -59,12 +89,34 @@ void Set_Typed_Value(QDoubleSpinBox *stepper, double value, const std::function<
         changed();
 }
 
-void Set_Typed_Value(PanelSlider *slider, double value, const std::function<void()> &changed)
+void Set_Typed_Value(PanelSlider *slider, double value, const std::function<void()> &changed, bool exact)
 {
     const int before = slider->value();
-    slider->setValueF(value);
+    if (exact)
+        slider->holdValueF(value);
+    else
+        slider->setValueF(value);
     if (slider->value() == before)
         changed();
+}
+
+QString Shown_Field_Text(const QLineEdit *field) { return field->property(kShownText).toString(); }
+
+std::optional<double> Typed_Field_Value(const QLineEdit *field, double low, double high, bool whole, bool *asShown)
+{
+    if (asShown)
+        *asShown = false;
+    const QString typed = field->text();
+    if (std::optional<double> v = Typed_Panel_Value(typed, low, high, whole))
+        return v;
+    if (!whole || typed.trimmed() != Shown_Field_Text(field).trimmed())
+        return std::nullopt;
+    const std::optional<double> shown = platform::Typed_Number(typed);
+    if (!shown)
+        return std::nullopt;
+    if (asShown)
+        *asShown = true;
+    return std::clamp(*shown, low, high);
 }
 
 QString Font_Field_Text(const QFont &font)

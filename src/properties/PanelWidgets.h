@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 class ColorWell : public QPushButton {
     Q_OBJECT
@@ -38,15 +39,28 @@ protected:
 class PanelSlider : public QSlider {
 public:
     PanelSlider(double minimum, double maximum, int steps, QWidget *parent = nullptr);
-    double valueF() const { return value() / double(m_steps); }
-    void setValueF(double v) { setValue(int(std::lround(v * m_steps))); }
+    double valueF() const { return m_held && value() == m_heldAt ? *m_held : value() / double(m_steps); }
+    void setValueF(double v)
+    {
+        m_held.reset();
+        setValue(int(std::lround(v * m_steps)));
+    }
+    // A value its steps may not hold (a field's shown 66.67 typed back) stands at the nearest
+    // step and is given back exactly until the slider moves.
+    void holdValueF(double v);
     double minimumF() const { return minimum() / double(m_steps); }
     double maximumF() const { return maximum() / double(m_steps); }
     // One step a unit: the slider holds whole numbers only.
     bool whole() const { return m_steps == 1; }
 
+protected:
+    void sliderChange(SliderChange change) override;
+
 private:
     int m_steps;
+    std::optional<double> m_held;
+    int m_heldAt = 0;
+    bool m_holding = false;
 };
 
 // What a font field shows: "Family ( 12.00 )".
@@ -63,4 +77,14 @@ void On_Typed_Leave(QLineEdit *field, QObject *context, std::function<void()> re
 // holds sends no change signal, yet the user typed it: with two controls selected the field
 // shows only the last one's value, and the others must get it too, so `changed` runs then.
 void Set_Typed_Value(QDoubleSpinBox *stepper, double value, const std::function<void()> &changed);
-void Set_Typed_Value(PanelSlider *slider, double value, const std::function<void()> &changed);
+// `exact`: the slider gives back the value itself, not its nearest step.
+void Set_Typed_Value(PanelSlider *slider, double value, const std::function<void()> &changed, bool exact = false);
+
+// What the field showed before the user typed into it.
+QString Shown_Field_Text(const QLineEdit *field);
+// The number typed into a stepper's or slider's field, held to the range; nothing for text that
+// is no number, or a fraction in a whole-number field. A field may show a control's fraction
+// (33.33 from a file) in a whole-number row: typed back exactly as it shows, that value is the
+// user's and is taken (`asShown` says so).
+std::optional<double> Typed_Field_Value(const QLineEdit *field, double low, double high, bool whole,
+                                        bool *asShown = nullptr);
