@@ -166,6 +166,12 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
     const auto fresh = freshWith([] {});
     const auto squareShape = freshWith([&] { at(0).setBounds({10, 10, 36, 36}); });
     const auto unevenPicture = freshWith([&] { at(5).img_trnsp_val = 66.67f; });  // "67" on its steps
+    // Two gradient texts at angles the panel cannot make, as a file from elsewhere holds them.
+    const auto unevenAngles = freshWith([&] {
+        for (int i : {2, 3})
+            at(i)._fill_type = QStringLiteral("G"), at(i)._fill_Grad_clr1 = Qt::red, at(i)._fill_Grad_clr2 = Qt::blue;
+        at(2)._fill_grad_angle = 10, at(3)._fill_grad_angle = 33.33;
+    });
     const auto untouched = [&] {
         return !undoOn() && at(0).bounds() == frame0 && at(2).bounds() == frame2 && at(0).alpha_val == 0.9999f &&
                at(2).alpha_val == 1.0f / 3 && at(3).alpha_val == alpha3 && at(3).Shadow_transparency == shadow3 &&
@@ -273,6 +279,20 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         {"opacity slider typed as shown, two images", {6, 5}, [&] { typeShown(p.Trsp_slidr_val, 100); }, {5}, 1,
          [&] { return at(5).img_trnsp_val == 100 && at(6).img_trnsp_val == 100; },
          unevenPicture, true},
+        // A whole-number field showing a control's fraction takes it typed back exactly as shown,
+        // and keeps showing it when a fraction it does not show is refused.
+        {"opacity slider typed as shown 66.67, two images", {5, 6}, [&] { typeShown(p.Trsp_slidr_val, 66.67); }, {6}, 1,
+         [&] { return at(5).img_trnsp_val == 66.67f && at(6).img_trnsp_val == 66.67f && p.Trsp_slidr_val->text() == "66.67"; },
+         unevenPicture, true},
+        {"opacity slider refuses a fraction not shown", {5, 6}, [&] { type(p.Trsp_slidr_val, "50.5"); }, {}, 0,
+         [&] { return at(5).img_trnsp_val == 66.67f && at(6).img_trnsp_val == 100 && p.Trsp_slidr_val->text() == "66.67"; },
+         unevenPicture},
+        {"gradient angle typed as shown 33.33, two texts", {3, 2}, [&] { typeShown(p.Text_grad_Text, 33.33); }, {2}, 1,
+         [&] { return at(2)._fill_grad_angle == 33.33 && at(3)._fill_grad_angle == 33.33 && p.Text_grad_Text->text() == "33.33"; },
+         unevenAngles, true},
+        {"gradient angle refuses a fraction not shown", {3, 2}, [&] { type(p.Text_grad_Text, "12.5"); }, {}, 0,
+         [&] { return at(2)._fill_grad_angle == 10 && at(3)._fill_grad_angle == 33.33 && p.Text_grad_Text->text() == "33.33"; },
+         unevenAngles},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
@@ -613,12 +633,22 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
     const Set gradient = [](SKTGraphic &g) { g._isDrawingFill = true, g._fill_type = QStringLiteral("G"); };
     const Set shadow = [](SKTGraphic &g) { g.Drawing_Shadow = true, g.Shadow_Color = Qt::darkRed; };
     const auto shape = [](const char *code) { return [code](SKTGraphic &g) { g.Set_Shape_Type(QLatin1String(code)); }; };
+    // None of a picture's settings at its default, its adjusted picture made from them.
+    const Set adjusted = [](SKTGraphic &g) {
+        g.rotate_image = 12, g.img_trnsp_val = 40, g.hue_val = 1.5f, g.sat_val = 0.5f, g.brt_val = 0.25f;
+        g.con_val = 2, g.srp_val = 1, g.ev_val = 1.5f, g.blr_val = 2;
+        g._contents_with_settings = Adjusted_Control_Picture(g);
+    };
+    // With nothing typed (a null `typed`) the row moves the control one point by the Right arrow,
+    // then types back what the field shows, or presses `button` twice: that changes nothing, so
+    // it is no step, and one Undo takes back the move.
     const struct {
         const char *what;
         SKTIndexSet selected;
         Set start;
         QLineEdit *field;
         const char *typed;
+        QAbstractButton *button = nullptr;
     } rows[] = {
         {"X", {0}, none, p.frame_main_pic_X_pos_val, "20"},
         {"Y", {0}, none, p.frame_main_pic_Y_pos_val, "20"},
@@ -654,6 +684,15 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         {"exposure", {5}, none, p.ev_slidr_val, "1.5"},
         {"blur", {5}, none, p.blr_slidr_val, "2"},
         {"signature border", {7}, border, p.Sign_bor_Text, "3"},
+        {"picture rotation as shown", {5}, adjusted, p.Rotate_slidr_val, nullptr},
+        {"hue as shown", {5}, adjusted, p.Hue_slidr_val, nullptr},
+        {"saturation as shown", {5}, adjusted, p.Sat_slidr_val, nullptr},
+        {"brightness as shown", {5}, adjusted, p.Brt_slidr_val, nullptr},
+        {"contrast as shown", {5}, adjusted, p.Con_slidr_val, nullptr},
+        {"sharpness as shown", {5}, adjusted, p.shrp_slidr_val, nullptr},
+        {"exposure as shown", {5}, adjusted, p.ev_slidr_val, nullptr},
+        {"blur as shown", {5}, adjusted, p.blr_slidr_val, nullptr},
+        {"Apply filters twice", {5}, adjusted, nullptr, nullptr, p.draw_image_filter_chkbox},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
@@ -664,9 +703,25 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         grabbed(0);
         const QImage shown = rendered();
         const QList<QByteArray> before = stored();
-        type(row.field, QString::fromLatin1(row.typed));
-        EXPECT_EQ(steps(), 1);
-        EXPECT_NE(stored(), before) << "the typed value reached no control";
+        if (row.typed) {
+            type(row.field, QString::fromLatin1(row.typed));
+            EXPECT_EQ(steps(), 1);
+            EXPECT_NE(stored(), before) << "the typed value reached no control";
+        } else {
+            QTest::keyClick(canvas(0), Qt::Key_Right);
+            ASSERT_EQ(steps(), 1) << "the move is a step";
+            grabbed(0);
+            const QList<QByteArray> moved = stored();
+            const QImage movedShown = rendered();
+            if (row.field)
+                type(row.field, row.field->text());
+            else
+                press(row.button), press(row.button);
+            grabbed(0);
+            EXPECT_EQ(steps(), 1) << "a change that changes nothing is no step";
+            EXPECT_EQ(stored(), moved);
+            EXPECT_EQ(rendered(), movedShown);
+        }
         grabbed(0);
         click("Undo_btn");
         grabbed(0);
