@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
-#include <QMap>
 #include <QTimeZone>
 
 #include <plist/plist.h>
@@ -16,6 +15,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace platform {
@@ -397,126 +397,172 @@ private:
 // archives compare equal byte for byte exactly when they hold the same things.
 class BinaryWriter {
 public:
-    bool add(const QVariant &v) { return flatten(v, 0) >= 0; }
+    BinaryWriter() = default;
+    BinaryWriter(const BinaryWriter &) = delete;  // its leaf sets point back at it
+    BinaryWriter &operator=(const BinaryWriter &) = delete;
+    bool add(const QVariant &v) { return flatten(v, 0, false) >= 0; }
 
     QByteArray bytes() const
     {
         const int refSize = bytesFor(quint64(m_objects.size()));
-        QByteArray out("bplist00");
+        const qsizetype table = 8 + m_bytes.size() + qsizetype(m_refs.size()) * refSize;
+        const int offsetSize = bytesFor(quint64(table));
+        QByteArray out(table + qsizetype(m_objects.size()) * offsetSize + 32, Qt::Uninitialized);
+        char *at = out.data();
+        const auto put = [&at](quint64 v, int size) {
+            for (int k = size - 1; k >= 0; --k)
+                *at++ = char((v >> (8 * k)) & 0xFF);
+        };
+        std::memcpy(at, "bplist00", 8);
+        at += 8;
         std::vector<quint64> offsets;
         offsets.reserve(m_objects.size());
         for (const Object &o : m_objects) {
-            offsets.push_back(quint64(out.size()));
-            out.append(o.head);
-            for (int ref : o.refs)
-                appendBig(out, quint64(ref), refSize);
+            offsets.push_back(quint64(at - out.constData()));
+            std::memcpy(at, m_bytes.constData() + o.at, std::size_t(o.size));
+            at += o.size;
+            for (int k = 0; k < o.refCount; ++k)
+                put(quint64(m_refs[std::size_t(o.firstRef + k)]), refSize);
         }
-        const quint64 table = quint64(out.size());
-        const int offsetSize = bytesFor(table);
-        for (quint64 at : offsets)
-            appendBig(out, at, offsetSize);
-        out.append(QByteArray(6, '\0')).append(char(offsetSize)).append(char(refSize));
-        appendBig(out, quint64(m_objects.size()), 8);
-        appendBig(out, 0, 8);
-        appendBig(out, table, 8);
+        for (quint64 offset : offsets)
+            put(offset, offsetSize);
+        std::memset(at, 0, 6);
+        at += 6;
+        *at++ = char(offsetSize);
+        *at++ = char(refSize);
+        put(quint64(m_objects.size()), 8);
+        put(0, 8);
+        put(quint64(table), 8);
         return out;
     }
 
 private:
+    // An object's own bytes in m_bytes: a leaf whole, a container's marker and length (its
+    // references follow it when written).
     struct Object {
-        QByteArray head;  // a leaf whole; a container's marker and length, its references follow
-        QList<int> refs;
+        qsizetype at = 0, size = 0;
+        int firstRef = 0, refCount = 0;  // in m_refs
     };
+    QByteArrayView bytesOf(int index) const
+    {
+        const Object &o = m_objects[std::size_t(index)];
+        return QByteArrayView(m_bytes.constData() + o.at, o.size);
+    }
+    // Leaves by their bytes, kept as object indexes; not noexcept, so the set keeps each hash
+    // rather than hash a large data value again when it grows.
+    struct LeafHash {
+        const BinaryWriter *writer;
+        std::size_t operator()(int index) const { return qHash(writer->bytesOf(index)); }
+    };
+    struct SameLeaf {
+        const BinaryWriter *writer;
+        bool operator()(int a, int b) const { return writer->bytesOf(a) == writer->bytesOf(b); }
+    };
+    using LeafSet = std::unordered_set<int, LeafHash, SameLeaf>;
 
     static int bytesFor(quint64 v) { return v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFFFFu ? 4 : 8; }
 
     static void appendBig(QByteArray &b, quint64 v, int size)
     {
-        for (int k = size - 1; k >= 0; --k)
-            b.append(char((v >> (8 * k)) & 0xFF));
+        char big[8];
+        for (int k = 0; k < size; ++k)
+            big[k] = char((v >> (8 * (size - 1 - k))) & 0xFF);
+        b.append(big, size);
     }
 
-    static QByteArray integer(qint64 v)
+    static void appendInteger(QByteArray &b, qint64 v)
     {
         // Negative numbers take all eight bytes, as readers take the eight-byte form as signed.
         const int size = v < 0 ? 8 : bytesFor(quint64(v));
-        QByteArray b(1, char(0x10 | (size == 1 ? 0 : size == 2 ? 1 : size == 4 ? 2 : 3)));
+        b.append(char(0x10 | (size == 1 ? 0 : size == 2 ? 1 : size == 4 ? 2 : 3)));
         appendBig(b, quint64(v), size);
-        return b;
     }
 
-    static QByteArray marker(int type, quint64 length)
+    static void appendMarker(QByteArray &b, int type, quint64 length)
     {
-        if (length < 15)
-            return QByteArray(1, char((type << 4) | int(length)));
-        return QByteArray(1, char((type << 4) | 0xF)) + integer(qint64(length));
+        if (length < 15) {
+            b.append(char((type << 4) | int(length)));
+            return;
+        }
+        b.append(char((type << 4) | 0xF));
+        appendInteger(b, qint64(length));
     }
 
     // A real a float holds exactly takes four bytes, as lists written before took it.
-    static QByteArray real(double d)
+    static void appendReal(QByteArray &b, double d, char eightByteMarker = 0x23)
     {
-        if (const float f = float(d); double(f) == d) {
+        if (const float f = float(d); eightByteMarker == 0x23 && double(f) == d) {
             quint32 bits = 0;
             std::memcpy(&bits, &f, sizeof bits);
-            QByteArray b(1, char(0x22));
+            b.append(char(0x22));
             appendBig(b, bits, 4);
-            return b;
+            return;
         }
-        return eightBytes(d, 0x23);
-    }
-
-    static QByteArray eightBytes(double d, char marker)
-    {
         quint64 bits = 0;
         std::memcpy(&bits, &d, sizeof bits);
-        QByteArray b(1, marker);
+        b.append(eightByteMarker);
         appendBig(b, bits, 8);
-        return b;
     }
 
-    // Strings and keys are cut at a NUL character, as they always were: no reader of ours reads
-    // a key past one.
-    static QByteArray string(const QString &text)
+    // Strings and keys are cut at a NUL character, as they always were (no reader of ours reads a
+    // key past one), and pass through UTF-8 as before, a lone surrogate included.
+    static void appendString(QByteArray &b, const QString &text)
     {
-        const QString s = QString::fromUtf8(text.toUtf8().constData());
+        const qsizetype nul = text.indexOf(QChar(0));
+        QStringView s = nul < 0 ? QStringView(text) : QStringView(text).left(nul);
         const bool ascii = std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c.unicode() < 0x80; });
-        if (ascii)
-            return marker(0x5, quint64(s.size())) + s.toLatin1();
-        QByteArray b = marker(0x6, quint64(s.size()));
-        for (QChar c : s)
-            appendBig(b, c.unicode(), 2);
-        return b;
+        if (ascii) {
+            appendMarker(b, 0x5, quint64(s.size()));
+            const qsizetype at = b.size();
+            b.resize(at + s.size());
+            std::transform(s.cbegin(), s.cend(), b.data() + at, [](QChar c) { return char(c.unicode()); });
+            return;
+        }
+        QString normal;
+        if (std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.isSurrogate(); })) {
+            normal = QString::fromUtf8(s.toUtf8());
+            s = normal;
+        }
+        appendMarker(b, 0x6, quint64(s.size()));
+        const qsizetype at = b.size();
+        b.resize(at + 2 * s.size());
+        char *unit = b.data() + at;
+        for (QChar c : s) {
+            *unit++ = char(c.unicode() >> 8);
+            *unit++ = char(c.unicode() & 0xFF);
+        }
     }
 
-    static bool leaf(const QVariant &v, QByteArray &out)
+    static bool appendLeaf(QByteArray &out, const QVariant &v)
     {
         switch (v.typeId()) {
         case QMetaType::QString:
-            out = string(v.toString());
+            appendString(out, v.toString());
             return true;
         case QMetaType::QByteArray: {
             const QByteArray d = v.toByteArray();
-            out = marker(0x4, quint64(d.size())) + d;
+            appendMarker(out, 0x4, quint64(d.size()));
+            out.append(d);
             return true;
         }
         case QMetaType::Bool:
-            out = QByteArray(1, v.toBool() ? char(0x09) : char(0x08));
+            out.append(v.toBool() ? char(0x09) : char(0x08));
             return true;
         case QMetaType::Int:
         case QMetaType::LongLong:
         case QMetaType::Short:
         case QMetaType::Long:
-            out = integer(v.toLongLong());
+            appendInteger(out, v.toLongLong());
             return true;
         case QMetaType::UInt:
         case QMetaType::ULongLong:
         case QMetaType::UShort:
         case QMetaType::ULong:
-            out = integer(qint64(v.toULongLong()));
+            appendInteger(out, qint64(v.toULongLong()));
             return true;
         case QMetaType::Double:
         case QMetaType::Float:
-            out = real(v.toDouble());
+            appendReal(out, v.toDouble());
             return true;
         case QMetaType::QDateTime: {
             const qint64 ms = v.toDateTime().toMSecsSinceEpoch() - kPlistEpochOffset * 1000;
@@ -526,7 +572,7 @@ private:
             if (!v.toDateTime().isValid() || sec < std::numeric_limits<int32_t>::min()
                 || sec > std::numeric_limits<int32_t>::max())
                 return false;
-            out = eightBytes(double(sec) + double((ms - sec * 1000) * 1000) / 1000000, 0x33);
+            appendReal(out, double(sec) + double((ms - sec * 1000) * 1000) / 1000000, 0x33);
             return true;
         }
         default:
@@ -535,61 +581,85 @@ private:
     }
 
     // Keys are merged with keys and values with values, never a key with an equal string.
-    int flatten(const QVariant &v, int depth, bool key = false)
+    int flatten(const QVariant &v, int depth, bool key)
     {
         if (depth > kMaxDepth)
             return -1;
         const int type = v.typeId();
         if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
             const QVariantList list = v.toList();
-            const int index = int(m_objects.size());
-            m_objects.push_back({marker(0xA, quint64(list.size())), {}});
-            QList<int> refs;
-            refs.reserve(list.size());
+            const int index = begin();
+            appendMarker(m_bytes, 0xA, quint64(list.size()));
+            end(index);
+            std::vector<int> refs;
+            refs.reserve(std::size_t(list.size()));
             for (const QVariant &item : list) {
-                const int ref = flatten(item, depth + 1);
-                if (ref < 0)
+                refs.push_back(flatten(item, depth + 1, false));
+                if (refs.back() < 0)
                     return -1;
-                refs.append(ref);
             }
-            m_objects[std::size_t(index)].refs = refs;
-            return index;
+            return withRefs(index, refs);
         }
         if (type == QMetaType::QVariantMap) {
+            QVariantMap map = v.toMap();
             // Keys that are equal once cut at a NUL hold the last of their values.
-            QMap<QString, QVariant> entries;
-            const QVariantMap map = v.toMap();
-            for (auto it = map.cbegin(); it != map.cend(); ++it)
-                entries.insert(QString::fromUtf8(it.key().toUtf8().constData()), it.value());
-            const int index = int(m_objects.size());
-            m_objects.push_back({marker(0xD, quint64(entries.size())), {}});
-            QList<int> keys, values;
-            for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
-                const int key = flatten(it.key(), depth + 1, true);
-                const int value = flatten(it.value(), depth + 1);
-                if (key < 0 || value < 0)
-                    return -1;
-                keys.append(key);
-                values.append(value);
+            const auto holdsNul = [](const QString &k) { return k.contains(QChar(0)); };
+            if (std::any_of(map.keyBegin(), map.keyEnd(), holdsNul)) {
+                QVariantMap cut;
+                for (auto it = map.cbegin(); it != map.cend(); ++it)
+                    cut.insert(it.key().left(it.key().indexOf(QChar(0))), it.value());
+                map = cut;
             }
-            m_objects[std::size_t(index)].refs = keys + values;
-            return index;
+            const int index = begin();
+            appendMarker(m_bytes, 0xD, quint64(map.size()));
+            end(index);
+            std::vector<int> refs(std::size_t(map.size()) * 2);
+            std::size_t k = 0;
+            for (auto it = map.cbegin(); it != map.cend(); ++it, ++k) {
+                refs[k] = flatten(it.key(), depth + 1, true);
+                refs[k + std::size_t(map.size())] = flatten(it.value(), depth + 1, false);
+                if (refs[k] < 0 || refs[k + std::size_t(map.size())] < 0)
+                    return -1;
+            }
+            return withRefs(index, refs);
         }
-        QByteArray bytes;
-        if (!leaf(v, bytes))
+        const int index = begin();
+        if (!appendLeaf(m_bytes, v))
             return -1;
-        QHash<QByteArray, int> &seen = key ? m_keys : m_leaves;
-        const auto known = seen.constFind(bytes);
-        if (known != seen.cend())
-            return *known;
-        const int index = int(m_objects.size());
-        m_objects.push_back({bytes, {}});
-        seen.insert(bytes, index);
+        end(index);
+        const auto [known, added] = (key ? m_keys : m_leaves).insert(index);
+        if (!added) {
+            m_bytes.truncate(m_objects.back().at);
+            m_objects.pop_back();
+        }
+        return *known;
+    }
+
+    // A new object whose bytes are appended to m_bytes between begin() and end().
+    int begin()
+    {
+        m_objects.push_back({m_bytes.size()});
+        return int(m_objects.size() - 1);
+    }
+    void end(int index)
+    {
+        Object &o = m_objects[std::size_t(index)];
+        o.size = m_bytes.size() - o.at;
+    }
+
+    int withRefs(int index, const std::vector<int> &refs)
+    {
+        Object &o = m_objects[std::size_t(index)];
+        o.firstRef = int(m_refs.size());
+        o.refCount = int(refs.size());
+        m_refs.insert(m_refs.end(), refs.begin(), refs.end());
         return index;
     }
 
     std::vector<Object> m_objects;
-    QHash<QByteArray, int> m_leaves, m_keys;
+    QByteArray m_bytes;
+    std::vector<int> m_refs;
+    LeafSet m_leaves{0, LeafHash{this}, SameLeaf{this}}, m_keys{0, LeafHash{this}, SameLeaf{this}};
 };
 
 }  // namespace
