@@ -50,9 +50,7 @@ void PanelSlider::holdValueF(double v)
 {
     m_holding = true;
     m_held = v;
-    m_heldAt = int(std::lround(v * m_steps));
-    setValue(m_heldAt);
-    m_heldAt = value();
+    setValue(int(std::lround(v * m_steps)));
     m_holding = false;
 }
 

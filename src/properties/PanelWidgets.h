@@ -39,7 +39,7 @@ protected:
 class PanelSlider : public QSlider {
 public:
     PanelSlider(double minimum, double maximum, int steps, QWidget *parent = nullptr);
-    double valueF() const { return m_held && value() == m_heldAt ? *m_held : value() / double(m_steps); }
+    double valueF() const { return m_held ? *m_held : value() / double(m_steps); }
     void setValueF(double v)
     {
         m_held.reset();
@@ -58,8 +58,7 @@ protected:
 
 private:
     int m_steps;
-    std::optional<double> m_held;
-    int m_heldAt = 0;
+    std::optional<double> m_held;  // cleared by any move of the slider
     bool m_holding = false;
 };
 

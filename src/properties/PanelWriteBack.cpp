@@ -172,7 +172,7 @@ void PropertyPanel::Update_Image_Graphics(bool rebuild)
         // it is made only when what it is made from changed (the opacity is applied when drawn).
         ImageAdjustments after = Control_Image_Adjustments(g);
         after.tranprency = before.tranprency;
-        if (rebuild && (!(after == before) || (g._contents_with_settings.isNull() && !g._contents.isNull())))
+        if (rebuild && (after != before || (g._contents_with_settings.isNull() && !g._contents.isNull())))
             static_cast<SKTImage &>(g).setFileNSImage_Variable(pictureServices().Get_Image_With_Update_Settings(g));
         invalid_source_label->setVisible(Image_Source_Invalid(g));
     });
