@@ -370,7 +370,9 @@ void CardTabs::Load_Card_Tabs()
     Mark_List_New_Selection(c.Card_Cat_index());
     enable_watermark_chk->setChecked(c.Watermark_Used());
     wm_alignment_combo->setCurrentIndex(c.Watermark_Alignment());
-    wm_transp_slider->setValueF(std::min(100.0, double(c.Watermark_Transp()) * 100));
+    // As the card holds it (66.67 from a file stays 66.67 when another field is written back).
+    wm_transp_slider->holdValueF(std::min(100.0, double(c.Watermark_Transp()) * 100));
+    wm_transp_val->setText(QString::number(wm_transp_slider->valueF()));  // its step may be the one shown before
     watermark_text->setText(c.Watermark_Text());
     watermark_color->setColor(c.Watermark_Color());
     content.WM_Text_font = c.Watermark_Font();

@@ -49,9 +49,10 @@ void setPercent(QDoubleSpinBox *stepper, QLineEdit *text, double fraction)
     text->setText(QString::number(int(stepper->value())));
 }
 
+// A slider and its field, the value as it is: held exactly, whatever the slider's steps.
 void setSlider(PanelSlider *slider, QLineEdit *text, double v)
 {
-    slider->setValueF(v);
+    slider->holdValueF(v);
     text->setText(number(v));
 }
 
