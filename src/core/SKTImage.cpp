@@ -47,14 +47,28 @@ void SKTImage::setFilePath(const QString &path, bool set_txt_path_also)
     setFileNSImage(checked);
 }
 
+namespace {
+
+// The undo history knows a picture by its identity, not its pixels: a picture made again from
+// the same file and settings would be a change nobody made. Such a picture leaves the one held.
+void takePicture(QImage &held, const QImage &made)
+{
+    if (held.cacheKey() == made.cacheKey())
+        return;
+    if (held == made && held.dotsPerMeterX() == made.dotsPerMeterX() && held.dotsPerMeterY() == made.dotsPerMeterY())
+        return;
+    held = made;
+}
+
+}  // namespace
+
 void SKTImage::setFileNSImage(const QString &path)
 {
-    _contents = pictureServices().Get_Image_For_Path(path, false);
-    _contents_with_settings = _contents;
+    takePicture(_contents, pictureServices().Get_Image_For_Path(path, false));
     setFileNSImage_Variable(pictureServices().Get_Image_With_Update_Settings(*this));
 }
 
-void SKTImage::setFileNSImage_Variable(const QImage &picture) { _contents_with_settings = picture; }
+void SKTImage::setFileNSImage_Variable(const QImage &picture) { takePicture(_contents_with_settings, picture); }
 
 void SKTImage::drawContentsInView(QPainter &painter, bool)
 {

@@ -33,7 +33,8 @@ public:
     void setFilePath(const QString &path, bool set_txt_path_also);
     // Loads the picture of the path and remakes the adjusted one through the main window.
     void setFileNSImage(const QString &path);
-    // Takes the adjusted picture as it is.
+    // Takes the adjusted picture as it is. Here and in setFileNSImage a picture equal to the one
+    // held (pixels and resolution) leaves the held one in place, so it is no undo step.
     void setFileNSImage_Variable(const QImage &picture);
 
     void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
