@@ -147,6 +147,8 @@ void PropertyPanel::connectActions()
     };
     for (const Slide &s : slides) {
         connect(s.slider, &QSlider::valueChanged, this, user(s.action));
+        m_sliders.append(s.slider);
+        s.slider->onMouseRelease([this] { sliderLetGo(); });
         On_Typed_Leave(s.value, this, [s, changed = user(s.action)] {
             bool asShown = false;
             if (const std::optional<double> v = Typed_Field_Value(s.value, s.slider->minimumF(), s.slider->maximumF(),

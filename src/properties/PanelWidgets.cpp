@@ -5,9 +5,11 @@
 #include "properties/PanelPlan.h"
 
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 ColorWell::ColorWell(QWidget *parent) : QPushButton(parent)
 {
@@ -59,6 +61,32 @@ void PanelSlider::sliderChange(SliderChange change)
     if (change == SliderValueChange && !m_holding)
         m_held.reset();
     QSlider::sliderChange(change);
+}
+
+void PanelSlider::mousePressEvent(QMouseEvent *event)
+{
+    m_mouseHeld = true;
+    QSlider::mousePressEvent(event);
+}
+
+void PanelSlider::mouseReleaseEvent(QMouseEvent *event)
+{
+    QSlider::mouseReleaseEvent(event);
+    if (event->buttons() == Qt::NoButton)
+        letGo();
+}
+
+// A slider hidden under the mouse (its tab left, its window closed) never sees the release.
+void PanelSlider::hideEvent(QHideEvent *event)
+{
+    letGo();
+    QSlider::hideEvent(event);
+}
+
+void PanelSlider::letGo()
+{
+    if (std::exchange(m_mouseHeld, false) && m_released)
+        m_released();
 }
 
 namespace {

@@ -45,21 +45,33 @@ public:
         m_held.reset();
         setValue(int(std::lround(v * m_steps)));
     }
-    // A value its steps may not hold (a field's shown 66.67 typed back) stands at the nearest
-    // step and is given back exactly until the slider moves.
+    // A value its steps may not hold (a control's 66.67 from a file, or a field's shown 66.67
+    // typed back) stands at the nearest step and is given back exactly until the slider moves:
+    // writing the tab back must not round a value nobody touched.
     void holdValueF(double v);
     double minimumF() const { return minimum() / double(m_steps); }
     double maximumF() const { return maximum() / double(m_steps); }
     // One step a unit: the slider holds whole numbers only.
     bool whole() const { return m_steps == 1; }
+    // Whether the mouse holds the slider (its handle dragged, its groove held down). `released`
+    // runs when the mouse lets it go.
+    bool mouseHeld() const { return m_mouseHeld; }
+    void onMouseRelease(std::function<void()> released) { m_released = std::move(released); }
 
 protected:
     void sliderChange(SliderChange change) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void letGo();
+
     int m_steps;
     std::optional<double> m_held;  // cleared by any move of the slider
     bool m_holding = false;
+    bool m_mouseHeld = false;
+    std::function<void()> m_released;
 };
 
 // What a font field shows: "Family ( 12.00 )".

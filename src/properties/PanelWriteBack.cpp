@@ -22,33 +22,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
-
-// The common rule. `write` gets each control and the number of selected controls of any kind.
-// Nothing selected: no redraw, no step. Something selected but none of the kind: the step is
-// still recorded (the history drops a step that changed nothing).
-template <class Write>
-void writeBack(PropertyPanelHooks &hooks, SKTGraphicKind kind, Write write)
-{
-    if (Not_Draw_Only_Prop_Change)
-        return;
-    SKTGraphicView *canvas = hooks.currentCanvas();
-    if (!canvas)
-        return;
-    const SKTGraphicArray selected = canvas->selectedGraphics();
-    if (selected.empty())
-        return;
-    for (const SKTGraphicPtr &g : selected) {
-        if (g->kind() != kind || g->ctrl_is_locked)
-            continue;
-        write(*g, selected.size());
-        canvas->startEditingGraphic(g.get());
-    }
-    hooks.Refresh_Canvas();
-    hooks.Insert_In_Undo_Redo();
-}
 
 void writeBorder(SKTGraphic &g, const QCheckBox *on, const ColorWell *colour, const QDoubleSpinBox *width,
                  const QComboBox *style)
@@ -72,9 +50,44 @@ bool liveMode() { return Start_Card_Option == QLatin1String("V") || Start_Card_O
 
 }  // namespace
 
+// The common rule. `write` gets each control and the number of selected controls of any kind.
+// Nothing selected: no redraw, no step. Something selected but none of the kind: the step is
+// still recorded (the history drops a step that changed nothing).
+template <class Write>
+void PropertyPanel::writeBack(SKTGraphicKind kind, Write write)
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    SKTGraphicView *canvas = m_hooks.currentCanvas();
+    if (!canvas)
+        return;
+    const SKTGraphicArray selected = canvas->selectedGraphics();
+    if (selected.empty())
+        return;
+    for (const SKTGraphicPtr &g : selected) {
+        if (g->kind() != kind || g->ctrl_is_locked)
+            continue;
+        write(*g, selected.size());
+        canvas->startEditingGraphic(g.get());
+    }
+    m_hooks.Refresh_Canvas();
+    // A slider under the mouse: the card follows every value it passes, and its release records
+    // the whole drag as one step, which keeps the earlier steps in the history.
+    if (std::any_of(m_sliders.begin(), m_sliders.end(), [](const PanelSlider *s) { return s->mouseHeld(); }))
+        m_dragUnrecorded = true;
+    else
+        m_hooks.Insert_In_Undo_Redo();
+}
+
+void PropertyPanel::sliderLetGo()
+{
+    if (std::exchange(m_dragUnrecorded, false))
+        m_hooks.Insert_In_Undo_Redo();
+}
+
 void PropertyPanel::Update_Line_Graphics()
 {
-    writeBack(m_hooks, SKTGraphicKind::Line, [this](SKTGraphic &g, size_t) {
+    writeBack(SKTGraphicKind::Line, [this](SKTGraphic &g, size_t) {
         g._isDrawingStroke = true;
         g._strokeColor = Line_clr->color();
         g._strokeWidth = std::trunc(Line_Wdt_Stepper->value());
@@ -88,7 +101,7 @@ void PropertyPanel::Update_Line_Graphics()
 
 void PropertyPanel::Update_Shape_Graphics()
 {
-    writeBack(m_hooks, SKTGraphicKind::Shape, [this](SKTGraphic &g, size_t) {
+    writeBack(SKTGraphicKind::Shape, [this](SKTGraphic &g, size_t) {
         writeBorder(g, Shape_border_chk, shape_bordr_clr, shape_bor_Stepper, shape_border_style);
         g._isDrawingFill = Shape_fill_chk->isChecked();
         if (g._isDrawingFill)
@@ -112,7 +125,7 @@ void PropertyPanel::Update_Shape_Graphics()
 
 void PropertyPanel::Update_Text_Graphics()
 {
-    writeBack(m_hooks, SKTGraphicKind::Text, [this](SKTGraphic &g, size_t selected) {
+    writeBack(SKTGraphicKind::Text, [this](SKTGraphic &g, size_t selected) {
         g.print_object = print_object_chk->isChecked() ? 1 : 0;
         writeBorder(g, Text_border_chk, Text_bordr_clr, Text_bor_Stepper, Text_border_style);
         g._isDrawingFill = Text_fill_chk->isChecked();
@@ -145,7 +158,7 @@ void PropertyPanel::Update_Text_Graphics()
 void PropertyPanel::Update_Image_Graphics(bool rebuild)
 {
     const QString path = Manual_image_path->text();
-    writeBack(m_hooks, SKTGraphicKind::Image, [&](SKTGraphic &g, size_t selected) {
+    writeBack(SKTGraphicKind::Image, [&](SKTGraphic &g, size_t selected) {
         const ImageAdjustments before = Control_Image_Adjustments(g);
         g.print_object = print_object_chk->isChecked() ? 1 : 0;
         writeBorder(g, Image_border_chk, Image_bordr_clr, Image_bor_Stepper, Image_border_style);
@@ -168,8 +181,8 @@ void PropertyPanel::Update_Image_Graphics(bool rebuild)
         // The placeholder shows as an empty field; an unchanged field leaves it in place.
         if (!liveMode() && selected == 1 && path != Shown_Picture_Path(g._file_path))
             g._file_path = path;
-        // A picture made again is a new picture to the undo history even with the same pixels, so
-        // it is made only when what it is made from changed (the opacity is applied when drawn).
+        // The picture is made again only when what it is made from changed (the opacity is
+        // applied when drawn): a filter run for nothing on every write-back is slow.
         ImageAdjustments after = Control_Image_Adjustments(g);
         after.tranprency = before.tranprency;
         if (rebuild && (after != before || (g._contents_with_settings.isNull() && !g._contents.isNull())))
@@ -182,7 +195,7 @@ void PropertyPanel::Update_Sign_Graphics()
 {
     const QString path = Sign_image_path->text();
     const bool chosen = std::exchange(m_signChosen, false);
-    writeBack(m_hooks, SKTGraphicKind::Signature, [&](SKTGraphic &g, size_t selected) {
+    writeBack(SKTGraphicKind::Signature, [&](SKTGraphic &g, size_t selected) {
         g.print_object = print_object_chk->isChecked() ? 1 : 0;
         writeBorder(g, Sign_border_chk, Sign_bordr_clr, Sign_bor_Stepper, Sign_border_style);
         // The path field shows the first signature's picture: a border change of several
@@ -196,7 +209,7 @@ void PropertyPanel::Update_Barcode_Graphics(const SKTGraphic &result)
 {
     const barcode::BarcodeSetup setup = barcode::Setup_From_Control(result);
     const QString value = Trim_Str(result.linear_or_2d == 1 ? result.two_d_font_val : result.linear_font_val);
-    writeBack(m_hooks, SKTGraphicKind::Barcode, [&](SKTGraphic &g, size_t) {
+    writeBack(SKTGraphicKind::Barcode, [&](SKTGraphic &g, size_t) {
         g.print_object = print_object_chk->isChecked() ? 1 : 0;
         const int unit = g.barcode_unit_val;  // the control's own; the window never sets it
         barcode::Setup_To_Control(setup, g);

@@ -14,6 +14,7 @@
 #include "properties/PanelPlan.h"
 #include "properties/PanelWidgets.h"
 
+#include <QList>
 #include <QObject>
 #include <memory>
 
@@ -354,6 +355,14 @@ private:
     void insertIntoText(const QString &patternList, const QString &missing, bool date);
     // A signature picture chosen this moment is written into every selected signature.
     bool m_signChosen = false;
+    // The control tabs' write-back rule (PanelWriteBack.cpp).
+    template <class Write>
+    void writeBack(SKTGraphicKind kind, Write write);
+    // The mouse let a slider go: a drag that changed the controls is one step.
+    void sliderLetGo();
+    // The control tabs' sliders; while the mouse holds one, write-backs record no step.
+    QList<PanelSlider *> m_sliders;
+    bool m_dragUnrecorded = false;
 
     PropertyPanelHooks &m_hooks;
     QWidget *m_header = nullptr;
