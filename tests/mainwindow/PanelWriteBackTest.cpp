@@ -11,11 +11,13 @@
 #include "imaging/Cropping_Tool.h"
 #include "data/SeriesFiles.h"
 #include "platform/Paths.h"
+#include "platform/Plist.h"
 #include "data/spreadsheet/Data_From_Excel.h"
 #include "core/SKTRenderingView.h"
 #include "core/SKTSignature.h"
 #include "core/SKTText.h"
 #include "core/Shape_Control.h"
+#include "properties/CardTabs.h"
 #include "properties/PropertyPanel.h"
 #include "visitor/Profile_Panel.h"
 
@@ -29,6 +31,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTextCursor>
 #include <QToolButton>
 #include <optional>
@@ -42,6 +47,25 @@ struct RunsTheCropTool : platform::ScriptedUiServices {
         return name == QLatin1String("Cropping_Tool") ? show() : ScriptedUiServices::runModal(name, text, show);
     }
 };
+
+// Where a slider's handle stands, in the slider's own pixels, as the slider finds it.
+QPoint handleOf(const QSlider *slider)
+{
+    QStyleOptionSlider o;
+    o.initFrom(slider);
+    o.orientation = slider->orientation();
+    o.minimum = slider->minimum(), o.maximum = slider->maximum();
+    o.tickPosition = slider->tickPosition(), o.tickInterval = slider->tickInterval();
+    o.upsideDown = slider->orientation() == Qt::Horizontal
+                       ? slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft)
+                       : !slider->invertedAppearance();
+    o.direction = Qt::LeftToRight;
+    o.sliderPosition = slider->sliderPosition(), o.sliderValue = slider->value();
+    o.singleStep = slider->singleStep(), o.pageStep = slider->pageStep();
+    if (slider->orientation() == Qt::Horizontal)
+        o.state |= QStyle::State_Horizontal;
+    return slider->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, slider).center();
+}
 
 class PanelWriteBackTest : public WindowTest {
 protected:
@@ -293,6 +317,24 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         {"gradient angle refuses a fraction not shown", {3, 2}, [&] { type(p.Text_grad_Text, "12.5"); }, {}, 0,
          [&] { return at(2)._fill_grad_angle == 10 && at(3)._fill_grad_angle == 33.33 && p.Text_grad_Text->text() == "33.33"; },
          unevenAngles},
+        // A value held as shown goes once the slider moves, or once another control is shown.
+        {"opacity 66.67 as shown, then the slider's Left arrow twice", {5, 6},
+         [&] {
+             typeShown(p.Trsp_slidr_val, 66.67);
+             QTest::mouseClick(p.Trsp_slidr, Qt::LeftButton, {}, handleOf(p.Trsp_slidr));
+             ASSERT_EQ(QApplication::focusWidget(), p.Trsp_slidr);
+             QTest::keyClick(p.Trsp_slidr, Qt::Key_Left), QTest::keyClick(p.Trsp_slidr, Qt::Key_Left);
+         },
+         {5, 6}, 3, [&] { return at(5).img_trnsp_val == 65 && at(6).img_trnsp_val == 65 && p.Trsp_slidr_val->text() == "65"; },
+         unevenPicture},
+        {"opacity 66.67 as shown, then a picture at 67 given a rotation", {5},
+         [&] {
+             typeShown(p.Trsp_slidr_val, 66.67);
+             select({6});
+             type(p.Rotate_slidr_val, "20");
+         },
+         {6}, 1, [&] { return at(5).img_trnsp_val == 66.67f && at(6).img_trnsp_val == 67 && at(6).rotate_image == 20; },
+         freshWith([&] { at(5).img_trnsp_val = 66.67f, at(6).img_trnsp_val = 67; })},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
@@ -640,8 +682,8 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         g._contents_with_settings = Adjusted_Control_Picture(g);
     };
     // With nothing typed (a null `typed`) the row moves the control one point by the Right arrow,
-    // then types back what the field shows, or presses `button` twice: that changes nothing, so
-    // it is no step, and one Undo takes back the move.
+    // then types back what the field shows, or presses `button` twice (the file panel answering
+    // `chosen` each time): that changes nothing, so it is no step, and one Undo takes back the move.
     const struct {
         const char *what;
         SKTIndexSet selected;
@@ -649,6 +691,7 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         QLineEdit *field;
         const char *typed;
         QAbstractButton *button = nullptr;
+        const char *chosen = nullptr;
     } rows[] = {
         {"X", {0}, none, p.frame_main_pic_X_pos_val, "20"},
         {"Y", {0}, none, p.frame_main_pic_Y_pos_val, "20"},
@@ -693,6 +736,7 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         {"exposure as shown", {5}, adjusted, p.ev_slidr_val, nullptr},
         {"blur as shown", {5}, adjusted, p.blr_slidr_val, nullptr},
         {"Apply filters twice", {5}, adjusted, nullptr, nullptr, p.draw_image_filter_chkbox},
+        {"Browse… the picture it shows, twice", {5}, adjusted, nullptr, nullptr, p.manual_browse_btn, "a.png"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
@@ -716,7 +760,11 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
             if (row.field)
                 type(row.field, row.field->text());
             else
-                press(row.button), press(row.button);
+                for (int i = 0; i < 2; ++i) {
+                    if (row.chosen)
+                        ui->push(pathIn(row.chosen));
+                    press(row.button);
+                }
             grabbed(0);
             EXPECT_EQ(steps(), 1) << "a change that changes nothing is no step";
             EXPECT_EQ(stored(), moved);
@@ -728,6 +776,144 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         EXPECT_EQ(stored(), before);
         EXPECT_EQ(rendered(), shown);
         EXPECT_FALSE(undoOn());
+    }
+}
+
+// One drag of a slider's handle is one step: the card follows the mouse with none recorded, the
+// release records the drag, and one Undo gives back the card as it was before it, the three
+// steps made before still there. A drag that ends where it began is no step.
+TEST_F(PanelWriteBackTest, ASliderDragIsOneStep)
+{
+    PropertyPanel &p = panel();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    at(0)._isDrawingFill = true;  // the rectangle's turn shows
+    const struct {
+        const char *what;
+        int control;
+        PanelSlider *slider;
+        int moves = 60;  // half toward the middle, a third of them back, the rest on again
+        bool back = false;  // the last leg ends past the slider's end, where the drag began
+    } rows[] = {
+        {"picture opacity", 5, p.Trsp_slidr},     {"picture rotation", 5, p.Rotate_slidr}, {"hue", 5, p.Hue_slidr},
+        {"saturation", 5, p.Sat_slidr},           {"brightness", 5, p.Brt_slidr},          {"contrast", 5, p.Con_slidr},
+        {"sharpness", 5, p.shrp_slidr},           {"exposure", 5, p.ev_slidr},             {"blur", 5, p.blr_slidr},
+        {"text rotation", 2, p.txt_rotation_slidr}, {"shape rotation", 0, p.shape_rotation_slidr},
+        {"a slow short drag", 5, p.Trsp_slidr, 10}, {"out and back to full opacity", 5, p.Trsp_slidr, 60, true},
+    };
+    const auto stored = [&] {
+        QList<QByteArray> out;
+        for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
+            out.append(Archive_Graphic(*g));
+        return out;
+    };
+    std::vector<QRectF> frames;
+    for (int i = 0; i < 9; ++i)
+        frames.push_back(at(i).bounds());
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        for (int i = 0; i < 9; ++i)
+            at(i).setBounds(frames[size_t(i)]);
+        controller->Reset_Undo_With_Base_Snapshot();
+        select({row.control});
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(canvas(0), Qt::Key_Right);
+        ASSERT_EQ(steps(), 3);
+        const QList<QByteArray> moved = stored();
+        testsupport::showTabOf(row.slider);
+        ASSERT_EQ(testsupport::unreachable(row.slider), QString());
+        const QPoint from = handleOf(row.slider);
+        const int toward = from.x() < row.slider->width() / 2 ? 1 : -1, reach = row.slider->width() / 3;
+        const int out = row.moves / 2, backMoves = row.moves / 3, on = row.moves - out - backMoves;
+        QTest::mousePress(row.slider, Qt::LeftButton, {}, from);
+        QPoint at = from;
+        const auto leg = [&](int moves, int pixels) {
+            const QPoint start = at;
+            for (int i = 1; i <= moves; ++i)
+                QTest::mouseMove(row.slider, at = start + QPoint(toward * pixels * i / moves, 0));
+        };
+        leg(out, reach);
+        EXPECT_NE(stored(), moved) << "the card follows the drag";
+        EXPECT_EQ(steps(), 3) << "no step while the mouse holds the slider";
+        leg(backMoves, -reach / 2);
+        leg(on, row.back ? -reach : reach / 4);
+        grabbed(0);
+        QTest::mouseRelease(row.slider, Qt::LeftButton, {}, at);
+        EXPECT_EQ(stored() == moved, row.back);
+        EXPECT_EQ(steps(), row.back ? 3 : 4);
+        click("Undo_btn");  // the drag, or with none recorded the last move
+        EXPECT_EQ(steps(), row.back ? 2 : 3);
+        if (!row.back)
+            EXPECT_EQ(stored(), moved) << "one Undo gives back the card before the drag";
+        EXPECT_TRUE(undoOn());
+    }
+}
+
+// A design file from elsewhere holds values the sliders' steps cannot make. Opened, another
+// field written back, or one of them typed as it shows, leaves the rest as the file held them:
+// in the saved file, in the fields, and on the card (whose block the file keeps to two decimals).
+TEST_F(PanelWriteBackTest, ValuesAFileHoldsAreSavedAsTheyAre)
+{
+    PropertyPanel &p = panel();
+    CardTabs &card = controller->cardTabs();
+    QApplication::setActiveWindow(controller.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
+    for (int i : {5, 6})
+        at(i).img_trnsp_val = 66.67f, at(i).blr_val = 1.5f, at(i).rotate_image = 12.35f, at(i).ev_val = 0.25f;
+    controller->Front_card_Prop->setWatermark_Used(true);
+    controller->Front_card_Prop->setWatermark_Transp(0.37f);
+    const QString file = pathIn("uneven.did");
+    saveAs(file);
+    QVariantList root = platform::plistReadFile(file).toList();
+    ASSERT_EQ(root.mid(2, 34).count(QStringLiteral("0.37")), 1);
+    root[root.indexOf(QStringLiteral("0.37"))] = QStringLiteral("0.3737");
+    ASSERT_TRUE(platform::plistWriteFile(file, QVariant(root)));
+    const struct {
+        const char *what;
+        SKTIndexSet selected;  // none: the card's tabs
+        std::function<void()> change;
+        float saturation;  // of the first picture, as saved
+        std::function<bool(const Card_Property &)> cardSaved = [](const Card_Property &) { return true; };
+    } rows[] = {
+        {"saturation typed", {5}, [&] { type(p.Sat_slidr_val, "1.2"); }, 1.2f},
+        {"opacity typed as shown, two pictures", {5, 6}, [&] { type(p.Trsp_slidr_val, "66.67"); }, 1},
+        {"blur typed as shown", {5}, [&] { type(p.blr_slidr_val, "1.5"); }, 1},
+        {"watermark alignment chosen", {}, [&] { chooseIn(card.wm_alignment_combo, card.wm_alignment_combo->itemText(2)); }, 1,
+         [](const Card_Property &c) { return c.Watermark_Alignment() == 2 && c.Watermark_Transp() == 0.37f; }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        const QString copy = pathIn("row.did");
+        QFile::remove(copy);
+        ASSERT_TRUE(QFile::copy(file, copy));
+        open(copy);
+        ASSERT_EQ(document->graphicsOfSide(0).size(), 9u) << ui->messages().join('|').toStdString();
+        if (row.selected.empty())
+            clickEmptyCard();
+        else
+            select(row.selected);
+        row.change();
+        if (row.selected.empty())
+            EXPECT_EQ(card.wm_transp_val->text(), "37.37");
+        else
+            for (const auto &[field, shown] : {std::pair{p.Trsp_slidr_val, "66.67"}, {p.blr_slidr_val, "1.5"},
+                                                {p.Rotate_slidr_val, "12.35"}, {p.ev_slidr_val, "0.25"}})
+                EXPECT_EQ(field->text(), shown) << field->objectName().toStdString();
+        EXPECT_EQ(controller->Front_card_Prop->Watermark_Transp(), 0.3737f);
+        ui->clear();
+        click("Save_btn");
+        EXPECT_EQ(ui->messages(), QStringList{kSaved});
+        const DesignReadResult read = Read_Design_File(copy);
+        ASSERT_TRUE(read.ok());
+        for (int i : {5, 6}) {
+            const SKTGraphic &g = *read.design->frontControls[size_t(i)];
+            EXPECT_EQ(g.img_trnsp_val, 66.67f) << i;
+            EXPECT_EQ(g.blr_val, 1.5f) << i;
+            EXPECT_EQ(g.rotate_image, 12.35f) << i;
+            EXPECT_EQ(g.ev_val, 0.25f) << i;
+            EXPECT_EQ(g.sat_val, i == 5 ? row.saturation : 1) << i;
+        }
+        EXPECT_TRUE(row.cardSaved(read.design->front));
     }
 }
 
