@@ -681,17 +681,23 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         g.con_val = 2, g.srp_val = 1, g.ev_val = 1.5f, g.blr_val = 2;
         g._contents_with_settings = Adjusted_Control_Picture(g);
     };
-    // With nothing typed (a null `typed`) the row moves the control one point by the Right arrow,
-    // then types back what the field shows, or presses `button` twice (the file panel answering
-    // `chosen` each time): that changes nothing, so it is no step, and one Undo takes back the move.
+    // A drag of `slider` is one step however many values it passes (the history holds 50), and
+    // the card follows it with none recorded until the release. With nothing typed (a null
+    // `typed`, no `slider` or one dragged `back`) the row moves the control one point by the Right
+    // arrow, then types back what the field shows, or presses `button` twice (the file panel
+    // answering `chosen` each time), or drags `slider` out and back: that changes nothing, so it
+    // is no step, and one Undo takes back the move.
     const struct {
         const char *what;
         SKTIndexSet selected;
         Set start;
-        QLineEdit *field;
-        const char *typed;
+        QLineEdit *field = nullptr;
+        const char *typed = nullptr;
         QAbstractButton *button = nullptr;
         const char *chosen = nullptr;
+        PanelSlider *slider = nullptr;
+        int moves = 60;
+        bool back = false;
     } rows[] = {
         {"X", {0}, none, p.frame_main_pic_X_pos_val, "20"},
         {"Y", {0}, none, p.frame_main_pic_Y_pos_val, "20"},
@@ -737,6 +743,44 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         {"blur as shown", {5}, adjusted, p.blr_slidr_val, nullptr},
         {"Apply filters twice", {5}, adjusted, nullptr, nullptr, p.draw_image_filter_chkbox},
         {"Browse… the picture it shows, twice", {5}, adjusted, nullptr, nullptr, p.manual_browse_btn, "a.png"},
+        {.what = "opacity dragged", .selected = {5}, .start = none, .slider = p.Trsp_slidr},
+        {.what = "rotation dragged", .selected = {5}, .start = none, .slider = p.Rotate_slidr},
+        {.what = "hue dragged", .selected = {5}, .start = none, .slider = p.Hue_slidr},
+        {.what = "saturation dragged", .selected = {5}, .start = none, .slider = p.Sat_slidr},
+        {.what = "brightness dragged", .selected = {5}, .start = none, .slider = p.Brt_slidr},
+        {.what = "contrast dragged", .selected = {5}, .start = none, .slider = p.Con_slidr},
+        {.what = "sharpness dragged", .selected = {5}, .start = none, .slider = p.shrp_slidr},
+        {.what = "exposure dragged", .selected = {5}, .start = none, .slider = p.ev_slidr},
+        {.what = "blur dragged", .selected = {5}, .start = none, .slider = p.blr_slidr},
+        {.what = "text rotation dragged", .selected = {2}, .start = none, .slider = p.txt_rotation_slidr},
+        {.what = "shape rotation dragged", .selected = {0}, .start = fill, .slider = p.shape_rotation_slidr},
+        {.what = "a slow short drag", .selected = {5}, .start = none, .slider = p.Trsp_slidr, .moves = 10},
+        {.what = "opacity dragged out and back past its end", .selected = {5},
+         .start = [](SKTGraphic &g) { g.img_trnsp_val = 100; }, .slider = p.Trsp_slidr, .back = true},
+    };
+    // The slider's handle pressed and dragged as a person does: half the moves a third of its
+    // width toward its middle, a third of them back half that way, the rest on a quarter of it,
+    // or (`back`) past its end, where it began; then let go.
+    const auto drag = [&](PanelSlider *slider, int moves, bool back) {
+        testsupport::showTabOf(slider);
+        ASSERT_EQ(testsupport::unreachable(slider), QString());
+        const int stepsBefore = steps();
+        const QList<QByteArray> before = stored();
+        QPoint at = handleOf(slider);
+        const int toward = at.x() < slider->width() / 2 ? 1 : -1, reach = slider->width() / 3;
+        const auto leg = [&](int n, int pixels) {
+            const QPoint from = at;
+            for (int i = 1; i <= n; ++i)
+                QTest::mouseMove(slider, at = from + QPoint(toward * pixels * i / n, 0));
+        };
+        QTest::mousePress(slider, Qt::LeftButton, {}, at);
+        leg(moves / 2, reach);
+        EXPECT_NE(stored(), before) << "the card follows the drag";
+        EXPECT_EQ(steps(), stepsBefore) << "no step while the mouse holds the slider";
+        leg(moves / 3, -reach / 2);
+        leg(moves - moves / 2 - moves / 3, back ? -reach : reach / 4);
+        grabbed(0);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, at);
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
@@ -747,8 +791,8 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         grabbed(0);
         const QImage shown = rendered();
         const QList<QByteArray> before = stored();
-        if (row.typed) {
-            type(row.field, QString::fromLatin1(row.typed));
+        if (row.typed || (row.slider && !row.back)) {
+            row.slider ? drag(row.slider, row.moves, false) : type(row.field, QString::fromLatin1(row.typed));
             EXPECT_EQ(steps(), 1);
             EXPECT_NE(stored(), before) << "the typed value reached no control";
         } else {
@@ -759,6 +803,8 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
             const QImage movedShown = rendered();
             if (row.field)
                 type(row.field, row.field->text());
+            else if (row.slider)
+                drag(row.slider, row.moves, true);
             else
                 for (int i = 0; i < 2; ++i) {
                     if (row.chosen)
@@ -776,76 +822,6 @@ TEST_F(PanelWriteBackTest, EveryTypedFieldIsOneStepThatOneUndoTakesBack)
         EXPECT_EQ(stored(), before);
         EXPECT_EQ(rendered(), shown);
         EXPECT_FALSE(undoOn());
-    }
-}
-
-// One drag of a slider's handle is one step: the card follows the mouse with none recorded, the
-// release records the drag, and one Undo gives back the card as it was before it, the three
-// steps made before still there. A drag that ends where it began is no step.
-TEST_F(PanelWriteBackTest, ASliderDragIsOneStep)
-{
-    PropertyPanel &p = panel();
-    QApplication::setActiveWindow(controller.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.get()));
-    at(0)._isDrawingFill = true;  // the rectangle's turn shows
-    const struct {
-        const char *what;
-        int control;
-        PanelSlider *slider;
-        int moves = 60;  // half toward the middle, a third of them back, the rest on again
-        bool back = false;  // the last leg ends past the slider's end, where the drag began
-    } rows[] = {
-        {"picture opacity", 5, p.Trsp_slidr},     {"picture rotation", 5, p.Rotate_slidr}, {"hue", 5, p.Hue_slidr},
-        {"saturation", 5, p.Sat_slidr},           {"brightness", 5, p.Brt_slidr},          {"contrast", 5, p.Con_slidr},
-        {"sharpness", 5, p.shrp_slidr},           {"exposure", 5, p.ev_slidr},             {"blur", 5, p.blr_slidr},
-        {"text rotation", 2, p.txt_rotation_slidr}, {"shape rotation", 0, p.shape_rotation_slidr},
-        {"a slow short drag", 5, p.Trsp_slidr, 10}, {"out and back to full opacity", 5, p.Trsp_slidr, 60, true},
-    };
-    const auto stored = [&] {
-        QList<QByteArray> out;
-        for (const SKTGraphicPtr &g : document->graphicsOfSide(0))
-            out.append(Archive_Graphic(*g));
-        return out;
-    };
-    std::vector<QRectF> frames;
-    for (int i = 0; i < 9; ++i)
-        frames.push_back(at(i).bounds());
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.what);
-        for (int i = 0; i < 9; ++i)
-            at(i).setBounds(frames[size_t(i)]);
-        controller->Reset_Undo_With_Base_Snapshot();
-        select({row.control});
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(canvas(0), Qt::Key_Right);
-        ASSERT_EQ(steps(), 3);
-        const QList<QByteArray> moved = stored();
-        testsupport::showTabOf(row.slider);
-        ASSERT_EQ(testsupport::unreachable(row.slider), QString());
-        const QPoint from = handleOf(row.slider);
-        const int toward = from.x() < row.slider->width() / 2 ? 1 : -1, reach = row.slider->width() / 3;
-        const int out = row.moves / 2, backMoves = row.moves / 3, on = row.moves - out - backMoves;
-        QTest::mousePress(row.slider, Qt::LeftButton, {}, from);
-        QPoint at = from;
-        const auto leg = [&](int moves, int pixels) {
-            const QPoint start = at;
-            for (int i = 1; i <= moves; ++i)
-                QTest::mouseMove(row.slider, at = start + QPoint(toward * pixels * i / moves, 0));
-        };
-        leg(out, reach);
-        EXPECT_NE(stored(), moved) << "the card follows the drag";
-        EXPECT_EQ(steps(), 3) << "no step while the mouse holds the slider";
-        leg(backMoves, -reach / 2);
-        leg(on, row.back ? -reach : reach / 4);
-        grabbed(0);
-        QTest::mouseRelease(row.slider, Qt::LeftButton, {}, at);
-        EXPECT_EQ(stored() == moved, row.back);
-        EXPECT_EQ(steps(), row.back ? 3 : 4);
-        click("Undo_btn");  // the drag, or with none recorded the last move
-        EXPECT_EQ(steps(), row.back ? 2 : 3);
-        if (!row.back)
-            EXPECT_EQ(stored(), moved) << "one Undo gives back the card before the drag";
-        EXPECT_TRUE(undoOn());
     }
 }
 
