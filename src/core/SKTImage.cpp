@@ -53,8 +53,6 @@ namespace {
 // the same file and settings would be a change nobody made. Such a picture leaves the one held.
 void takePicture(QImage &held, const QImage &made)
 {
-    if (held.cacheKey() == made.cacheKey())
-        return;
     if (held == made && held.dotsPerMeterX() == made.dotsPerMeterX() && held.dotsPerMeterY() == made.dotsPerMeterY())
         return;
     held = made;

@@ -321,6 +321,7 @@ TEST_F(PanelWriteBackTest, ChangesReachTheRenderedSideAsOneStep)
         {"opacity 66.67 as shown, then the slider's Left arrow twice", {5, 6},
          [&] {
              typeShown(p.Trsp_slidr_val, 66.67);
+             ASSERT_EQ(testsupport::unreachable(p.Trsp_slidr), QString());
              QTest::mouseClick(p.Trsp_slidr, Qt::LeftButton, {}, handleOf(p.Trsp_slidr));
              ASSERT_EQ(QApplication::focusWidget(), p.Trsp_slidr);
              QTest::keyClick(p.Trsp_slidr, Qt::Key_Left), QTest::keyClick(p.Trsp_slidr, Qt::Key_Left);
